@@ -1,0 +1,44 @@
+// Reading and writing radio data files (.rdf) and raw clone images (.img).
+#pragma once
+
+#include "document/DataFileLayout.h"
+#include "radio/ImageLayout.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// A failure to read or write a file, with the text shown to the user.
+struct FileError {
+    enum class Kind {
+        CannotOpen,      // the file could not be opened or read at all
+        NotRadioData,    // short file or wrong magic
+        DifferentRadio,  // another radio's tag
+        InvalidHeader,   // size field not 33680 or 33681
+        InvalidFormat,   // shorter than the header promises
+        CannotWrite,     // storing failed; the old file is untouched
+    };
+    Kind kind;
+    QString text;
+};
+
+namespace rdf {
+
+// Checks a radio data file's bytes (of any length) and copies its 33680
+// bytes into block. fileName is the name shown in the messages.
+std::optional<FileError> ParseRadioDataFile(const QByteArray& bytes, const QString& fileName,
+                                            vx7::Byte* block);
+
+// Whether bytes look like a radio data file (its magic) or a raw clone image
+// (at least 16211 bytes starting with 0x0A).
+bool HasRadioDataMagic(const QByteArray& bytes);
+bool IsRawImage(const QByteArray& bytes);
+
+// Reads a whole file, up to limit bytes (more are never needed).
+std::optional<FileError> ReadFileBounded(const QString& path, qint64 limit, QByteArray& out);
+
+// Writes bytes to path atomically: a temporary file, then a rename.
+std::optional<FileError> WriteFileAtomically(const QString& path, const QByteArray& bytes);
+
+} // namespace rdf

@@ -1,0 +1,148 @@
+// The VX-7 radio model: the radio's own coverage and offsets, and everything
+// that touches its clone image - regions, flag tables, memory groups, the
+// channel record codec, the pre-upload fix-ups and the channel tables.
+//
+// The object holds one data block laid out exactly as a radio data file:
+// header, clone image, comment tables. Every operation reads and writes the
+// image in place.
+#pragma once
+
+#include "document/DataFileLayout.h"
+#include "radio/CRadio.h"
+#include "radio/ImageLayout.h"
+
+#include <QString>
+
+#include <array>
+
+class CSpreadSheet1;
+
+namespace vx7 {
+
+class CVX7Radio : public CRadio {
+public:
+    CVX7Radio();
+    ~CVX7Radio() override;
+
+    // --- Rules that differ on the VX-7 -------------------------------------
+    bool IsValidFrequency(Hz freq, int band) override;
+    bool IsOutOfRange(Hz freq, int band) override;
+    Hz DefaultOffset(Hz freq) override;
+    int AutoShiftDirection(Hz freq) override;
+    Byte* CommentFor(int index) override;
+    QString FormatExportLine(int row, CSpreadSheet1& grid, QChar separator) override;
+
+    // Settings record (1480 bytes) <-> settings area of an image.
+    void SettingsToImage(Byte* image, const Byte* settings) override;
+    void ImageToSettings(Byte* settings, const Byte* image) override;
+    void LoadSettings(Byte* settings, const Byte* image) override;
+    void CopySettings(Byte* settings, const Byte* image, int mode) override;
+
+    static bool IsCellularBlocked(Hz freq);
+    // Frequency text to Hz, for every frequency cell that is read back.
+    Hz TextToFrequency(const QString& text) const;
+
+    // --- The data block ------------------------------------------------------
+    Byte* Block() { return m_block.data(); }
+    const Byte* Block() const { return m_block.data(); }
+    Byte* GetImage() { return m_block.data() + rdf::kImage; }
+    const Byte* GetImage() const { return m_block.data() + rdf::kImage; }
+    // Replaces the whole image with kSize bytes.
+    void SetImage(const Byte* bytes);
+
+    // --- Current tab ---------------------------------------------------------
+    void SetTab(int t) { m_tab = t; }
+    int GetTab() const { return m_tab; }
+
+    // --- Defaults for a new row (written by the view) ------------------------
+    Byte* DefaultRecord(int t) { return m_defaultRecords[static_cast<size_t>(t)].data(); }
+    Byte* DefaultBlock() { return m_defaultBlock.data(); }
+
+    // --- Image layout --------------------------------------------------------
+    // The record (or block) of a 0-based row of the current tab; nullptr on
+    // Memory Groups and for a row outside the table.
+    Byte* RecordForRow(int index);
+    // The same inside another image (a working copy).
+    Byte* RecordForRow(Byte* image, int index) const;
+    const Byte* RecordForRow(const Byte* image, int index) const;
+    // Rows of the record table of a tab (0 for Memory Groups).
+    static int RecordCount(int t);
+
+    int GetPriorityChannel() const;
+    void SetPriorityChannel(int n);
+
+    // Pre-upload fix-ups.
+    void PrepareCurrentState(Byte* image);
+    void MarkSplitTone();
+
+    // Checksums. MakeChecksums writes both state-block sums, then the image sum.
+    static Byte ImageChecksum(const Byte* image);
+    static Byte BlockChecksum(const Byte* block);
+    static bool ImageChecksumHolds(const Byte* image);
+    static bool BlockChecksumHolds(const Byte* block);
+    static void MakeChecksums(Byte* image);
+
+    // Memory groups (g 0 to 8, j 0 to 47). A count of 0xFFFF means no
+    // members; any other count c gives min(c + 1, 48).
+    static int GroupSize(const Byte* image, int g);
+    static int GroupMember(const Byte* image, int g, int j); // 0xFFFF for none
+    static void SetGroupMember(Byte* image, int g, int j, int member);
+    static void SetGroupSize(Byte* image, int g, int size); // 0 stores 0xFFFF
+    static constexpr int kNoMember = 0xFFFF;
+
+    // --- Flag nibbles of the current tab -------------------------------------
+    bool IsUsed(const Byte* image, int index) const;
+    void SetUsed(Byte* image, int index, bool on) const;
+    bool IsSkip(const Byte* image, int index) const;
+    void SetSkip(Byte* image, int index, bool on) const;
+    bool IsPreferential(const Byte* image, int index) const;
+    void SetPreferential(Byte* image, int index, bool on) const;
+    bool IsMasked(const Byte* image, int index) const;
+    void SetMasked(Byte* image, int index, bool masked) const;
+    // The flag table of a tab, or -1 when it has none.
+    static int FlagTableOffset(int t);
+
+    // --- Channel record codec ------------------------------------------------
+    // Three-byte coding on the channel-record tabs, four-byte coding on Hyper
+    // Memories and Memory Groups. kNoFrequency for a field that is no number.
+    Hz DecodeFrequency(const Byte* field) const;
+    // False (field unchanged) when the value does not fit the field.
+    bool EncodeFrequency(Byte* field, Hz freq);
+    QString DecodeName(const Byte* field) const;
+    bool EncodeName(Byte* field, const QString& text) const;
+    static void SetRasterBits(Byte& byte0, Hz rx, Hz tx, int step);
+    static bool IsOffStep(Hz freq, int step);
+
+    // --- Channel tables (the grids) -----------------------------------------
+    int RowCount() const;
+    QString RowLabel(int row);
+    int ColumnHeaderId(int col) const;
+    void ConfigureGrid(CSpreadSheet1& grid);
+    void FillGrid(const Byte* image, CSpreadSheet1& grid, int t);
+    void ReadGrid(Byte* image, CSpreadSheet1& grid, int t);
+    void FillNewRow(Hz rx, int row, CSpreadSheet1& grid);
+    void ClearRow(int row, CSpreadSheet1& grid);
+    // Memory group upkeep after cut (mode 0), delete (1) and insert (2) of
+    // rows r1 to r2 (1-based).
+    void RemoveGroupEntries(int mode, int r1, int r2);
+
+    // Comment slot of a row of the current tab (none on Memory Groups).
+    Byte* CommentSlot(int t, int row);
+    QString Comment(int t, int row) const;
+    void SetComment(int t, int row, const QString& text);
+
+protected:
+    std::array<Byte, rdf::kFileSize> m_block{};
+
+private:
+    std::array<std::array<Byte, image::kRecordSize>, tab::kCount> m_defaultRecords{};
+    std::array<Byte, image::kBlockSize> m_defaultBlock{};
+    int m_labelCounter = 0;
+    int m_tab = tab::kMemories;
+    QString m_scratch;
+};
+
+// The built-in default image (16211 bytes) a new document starts from.
+const std::array<Byte, image::kSize>& DefaultImage();
+
+} // namespace vx7

@@ -1,0 +1,51 @@
+#include "support/TestSupport.h"
+
+#include <QFile>
+
+#include <cctype>
+#include <stdexcept>
+
+namespace testing_support {
+
+std::vector<std::uint8_t> Hex(const char* text) {
+    std::vector<std::uint8_t> bytes;
+    int high = -1;
+    for (const char* p = text; *p; ++p) {
+        if (std::isspace(static_cast<unsigned char>(*p)))
+            continue;
+        const int digit = std::isdigit(static_cast<unsigned char>(*p))
+                              ? *p - '0'
+                              : std::toupper(static_cast<unsigned char>(*p)) - 'A' + 10;
+        if (digit < 0 || digit > 15)
+            throw std::invalid_argument("not a hex digit");
+        if (high < 0) {
+            high = digit;
+        } else {
+            bytes.push_back(static_cast<std::uint8_t>(high * 16 + digit));
+            high = -1;
+        }
+    }
+    if (high >= 0)
+        throw std::invalid_argument("odd number of hex digits");
+    return bytes;
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw std::runtime_error("cannot write test file");
+    file.write(bytes);
+}
+
+QString ProgramPath(const char* name) {
+    return QStringLiteral(CLONARA_BIN_DIR "/") + QString::fromLatin1(name);
+}
+
+} // namespace testing_support
