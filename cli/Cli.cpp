@@ -21,7 +21,9 @@ Registrar::Registrar(const char* name, const char* summary, CommandFunction run)
     Registry().push_back({name, summary, run});
 }
 
-const std::vector<Command>& Commands() { return Registry(); }
+const std::vector<Command>& Commands() {
+    return Registry();
+}
 
 bool Parse(QCommandLineParser& parser, const QStringList& arguments, const QString& command,
            const QString& description) {
