@@ -8,15 +8,14 @@
 namespace {
 
 QString Usage() {
-    QString text = QStringLiteral(
-        "Usage: clonara-cli COMMAND [ARGUMENTS]\n\n"
-        "Edits Yaesu VX-7 clone images and radio data files without a screen.\n\n"
-        "Commands:\n");
+    QString text =
+        QStringLiteral("Usage: clonara-cli COMMAND [ARGUMENTS]\n\n"
+                       "Edits Yaesu VX-7 clone images and radio data files without a screen.\n\n"
+                       "Commands:\n");
     std::vector<cli::Command> commands = cli::Commands();
-    std::sort(commands.begin(), commands.end(),
-              [](const cli::Command& a, const cli::Command& b) {
-                  return QString::fromLatin1(a.name) < QString::fromLatin1(b.name);
-              });
+    std::sort(commands.begin(), commands.end(), [](const cli::Command& a, const cli::Command& b) {
+        return QString::fromLatin1(a.name) < QString::fromLatin1(b.name);
+    });
     for (const auto& command : commands)
         text += QStringLiteral("  %1%2\n")
                     .arg(QString::fromLatin1(command.name), -12)

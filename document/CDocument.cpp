@@ -23,7 +23,9 @@ void CDocument::SetModifiedFlag(bool modified) {
     Changed();
 }
 
-void CDocument::AddView(QObject* view) { m_views.push_back(view); }
+void CDocument::AddView(QObject* view) {
+    m_views.push_back(view);
+}
 
 void CDocument::RemoveView(QObject* view) {
     m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());

@@ -12,12 +12,12 @@
 // A failure to read or write a file, with the text shown to the user.
 struct FileError {
     enum class Kind {
-        CannotOpen,      // the file could not be opened or read at all
-        NotRadioData,    // short file or wrong magic
-        DifferentRadio,  // another radio's tag
-        InvalidHeader,   // size field not 33680 or 33681
-        InvalidFormat,   // shorter than the header promises
-        CannotWrite,     // storing failed; the old file is untouched
+        CannotOpen,     // the file could not be opened or read at all
+        NotRadioData,   // short file or wrong magic
+        DifferentRadio, // another radio's tag
+        InvalidHeader,  // size field not 33680 or 33681
+        InvalidFormat,  // shorter than the header promises
+        CannotWrite,    // storing failed; the old file is untouched
     };
     Kind kind;
     QString text;

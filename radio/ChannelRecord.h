@@ -64,8 +64,8 @@ public:
     void SetOffStep(bool on) { detail::SetFlag(m_p, record::kFlags, record::kOffStep, on); }
     void SetStep(int v) { detail::SetBits(m_p, record::kStepDirPower, record::kStepMask, 0, v); }
     void SetDirection(int v) {
-        detail::SetBits(m_p, record::kStepDirPower, record::kDirectionMask,
-                        record::kDirectionShift, v);
+        detail::SetBits(m_p, record::kStepDirPower, record::kDirectionMask, record::kDirectionShift,
+                        v);
     }
     void SetPower(int v) {
         detail::SetBits(m_p, record::kStepDirPower, record::kPowerMask, record::kPowerShift, v);

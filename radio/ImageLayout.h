@@ -209,7 +209,7 @@ namespace settingsarea {
 constexpr int kRecordSize = 1480;
 constexpr int kGroupCountsFirst = 176; // record bytes never exchanged
 constexpr int kGroupCountsEnd = 194;
-constexpr int kPackedByte = 117; // image byte 1799, packed differently
+constexpr int kPackedByte = 117;  // image byte 1799, packed differently
 constexpr int kSplitToneByte = 3; // image byte 1685, bit 1: split tone on
 constexpr Byte kSplitToneBit = 0x02;
 } // namespace settingsarea
@@ -218,7 +218,9 @@ constexpr Byte kSplitToneBit = 0x02;
 // Compile-time checks: regions follow each other without overlap.
 // ---------------------------------------------------------------------------
 namespace image {
-constexpr bool follows(int offset, int size, int next) { return offset + size == next; }
+constexpr bool follows(int offset, int size, int next) {
+    return offset + size == next;
+}
 static_assert(follows(kHeader, kHeaderSize, kHyper));
 static_assert(follows(kHyper, kHyperCount* kBlockSize, kSpareBlock));
 static_assert(follows(kSpareBlock, kBlockSize, kStateBlock));

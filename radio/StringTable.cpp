@@ -66,6 +66,8 @@ QString LoadString(int id) {
     return it == table.end() ? QString() : it->second;
 }
 
-QStringList LoadList(int id) { return LoadString(id).split(QLatin1Char('\t')); }
+QStringList LoadList(int id) {
+    return LoadString(id).split(QLatin1Char('\t'));
+}
 
 } // namespace vx7

@@ -32,7 +32,7 @@ int CharacterCode(std::uint8_t character);
 // Band rows of the VFO's and Home Channels tabs, 1-based.
 struct BandRow {
     const char* label;
-    Hz low;  // both ends included
+    Hz low; // both ends included
     Hz high;
 };
 constexpr int kBandRows = 11;
@@ -55,7 +55,7 @@ constexpr int kOffsetListCount = 7;
 // Coverage limits outside the band rows.
 constexpr Hz kLowestFrequency = 500000;
 constexpr Hz kHighestFrequency = 999000000;
-constexpr Hz kBroadcastTop = 1800000; // 9 kHz raster up to here
+constexpr Hz kBroadcastTop = 1800000;    // 9 kHz raster up to here
 constexpr Hz kCellularStart = 800000000; // band row 11 starts here
 
 } // namespace vx7

@@ -1,0 +1,83 @@
+#include "document/RadioDataFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cstring>
+
+namespace rdf {
+
+namespace {
+
+quint32 ReadLe32(const QByteArray& bytes, int offset) {
+    quint32 value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | static_cast<quint8>(bytes[offset + i]);
+    return value;
+}
+
+// A zero-terminated text inside a fixed field.
+QString FieldText(const char* data, int size) {
+    const auto length = std::find(data, data + size, '\0') - data;
+    return QString::fromLatin1(data, length);
+}
+
+} // namespace
+
+bool HasRadioDataMagic(const QByteArray& bytes) {
+    return bytes.size() >= 4 && ReadLe32(bytes, kMagic) == kMagicValue;
+}
+
+bool IsRawImage(const QByteArray& bytes) {
+    return bytes.size() >= vx7::image::kSize && static_cast<quint8>(bytes[0]) == 0x0A;
+}
+
+std::optional<FileError> ParseRadioDataFile(const QByteArray& bytes, const QString& fileName,
+                                            vx7::Byte* block) {
+    if (bytes.size() < kHeaderSize || !HasRadioDataMagic(bytes))
+        return FileError{FileError::Kind::NotRadioData,
+                         QStringLiteral("Not a radio data file:\n%1").arg(fileName)};
+    if (std::memcmp(bytes.constData() + kTag, kTagValue, kTagSize) != 0)
+        return FileError{FileError::Kind::DifferentRadio,
+                         QStringLiteral("Radio data file for for different radio:\n%1")
+                             .arg(FieldText(bytes.constData() + kRadioName, kRadioNameSize))};
+    const quint32 size = ReadLe32(bytes, kSizeField);
+    if (size != static_cast<quint32>(kFileSize) &&
+        size != static_cast<quint32>(kFileSizeAlternative))
+        return FileError{FileError::Kind::InvalidHeader,
+                         QStringLiteral("Radio data file has invalid header")};
+    if (bytes.size() < kFileSize)
+        return FileError{FileError::Kind::InvalidFormat,
+                         QStringLiteral("Radio data file has invalid format")};
+    std::memcpy(block, bytes.constData(), kFileSize);
+    std::memset(block + kClearedOnLoad, 0, kClearedOnLoadSize);
+    return std::nullopt;
+}
+
+std::optional<FileError> ReadFileBounded(const QString& path, qint64 limit, QByteArray& out) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return FileError{FileError::Kind::CannotOpen,
+                         QStringLiteral("Cannot open file:\n%1\n%2").arg(path, file.errorString())};
+    out = file.read(limit);
+    if (file.error() != QFileDevice::NoError)
+        return FileError{FileError::Kind::CannotOpen,
+                         QStringLiteral("Cannot open file:\n%1\n%2").arg(path, file.errorString())};
+    return std::nullopt;
+}
+
+std::optional<FileError> WriteFileAtomically(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return FileError{
+            FileError::Kind::CannotWrite,
+            QStringLiteral("Cannot create file:\n%1\n%2").arg(path, file.errorString())};
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return FileError{
+            FileError::Kind::CannotWrite,
+            QStringLiteral("Error writing file:\n%1\n%2").arg(path, file.errorString())};
+    return std::nullopt;
+}
+
+} // namespace rdf

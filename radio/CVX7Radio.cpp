@@ -1,0 +1,611 @@
+#include "radio/CVX7Radio.h"
+
+#include "radio/ChannelRecord.h"
+#include "radio/FrequencyCodec.h"
+#include "radio/ValueTables.h"
+
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
+
+namespace vx7 {
+
+namespace {
+
+int ReadBe16(const Byte* p) {
+    return (p[0] << 8) | p[1];
+}
+
+void WriteBe16(Byte* p, int value) {
+    p[0] = static_cast<Byte>((value >> 8) & 0xFF);
+    p[1] = static_cast<Byte>(value & 0xFF);
+}
+
+Byte Sum(const Byte* p, int count) {
+    unsigned sum = 0;
+    for (int i = 0; i < count; ++i)
+        sum += p[i];
+    return static_cast<Byte>(sum & 0xFF);
+}
+
+// Start and row count of the record table of a tab.
+struct Table {
+    int offset;
+    int count;
+    int stride;
+};
+
+Table RecordTable(int t) {
+    switch (t) {
+    case tab::kMemories:
+        return {image::kMemories, image::kMemoryCount, image::kRecordSize};
+    case tab::kLimit:
+        return {image::kLimits, image::kLimitCount, image::kRecordSize};
+    case tab::kOneTouch:
+        return {image::kOneTouch, image::kOneTouchCount, image::kRecordSize};
+    case tab::kHyper:
+        return {image::kHyper, image::kHyperCount, image::kBlockSize};
+    case tab::kVfo:
+        return {image::kVfo, image::kBandCount, image::kRecordSize};
+    case tab::kHome:
+        return {image::kHome, image::kBandCount, image::kRecordSize};
+    default:
+        return {0, 0, 0};
+    }
+}
+
+Table CommentTable(int t) {
+    switch (t) {
+    case tab::kMemories:
+        return {rdf::kMemoryComments, image::kMemoryCount, rdf::kCommentSize};
+    case tab::kLimit:
+        return {rdf::kLimitComments, image::kLimitCount, rdf::kCommentSize};
+    case tab::kOneTouch:
+        return {rdf::kOneTouchComments, image::kOneTouchCount, rdf::kCommentSize};
+    case tab::kHyper:
+        return {rdf::kHyperComments, image::kHyperCount, rdf::kCommentSize};
+    case tab::kVfo:
+        return {rdf::kVfoComments, image::kBandCount, rdf::kCommentSize};
+    case tab::kHome:
+        return {rdf::kHomeComments, image::kBandCount, rdf::kCommentSize};
+    default:
+        return {0, 0, 0};
+    }
+}
+
+bool IsSplitToneMode(int mode) {
+    return mode >= tonemode::kFirstSplit && mode <= tonemode::kLastSplit;
+}
+
+// The nibble of row index in the flag table at offset.
+int Nibble(const Byte* image, int tableOffset, int index) {
+    const Byte b = image[tableOffset + index / 2];
+    return index % 2 == 0 ? (b & 0x0F) : (b >> 4);
+}
+
+void SetNibbleBit(Byte* image, int tableOffset, int index, Byte bit, bool on) {
+    Byte& b = image[tableOffset + index / 2];
+    const Byte mask = static_cast<Byte>(index % 2 == 0 ? bit : bit << 4);
+    b = static_cast<Byte>(on ? (b | mask) : (b & ~mask));
+}
+
+int FlagRows(int t) {
+    switch (t) {
+    case tab::kMemories:
+        return image::kMemoryCount;
+    case tab::kLimit:
+        return image::kLimitCount;
+    case tab::kOneTouch:
+        return image::kOneTouchCount;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+CVX7Radio::CVX7Radio() { SetImage(DefaultImage().data()); }
+CVX7Radio::~CVX7Radio() = default;
+
+// ---------------------------------------------------------------------------
+// Rules
+// ---------------------------------------------------------------------------
+
+bool CVX7Radio::IsValidFrequency(Hz freq, int band) {
+    return CRadio::IsValidFrequency(freq, band);
+}
+
+bool CVX7Radio::IsCellularBlocked(Hz freq) {
+    return (freq >= 824000000 && freq < 849000000) || (freq >= 869000000 && freq < 894000000);
+}
+
+bool CVX7Radio::IsOutOfRange(Hz freq, int band) {
+    const bool variant = GetImage()[image::kVariantFlag] != 0;
+    if (m_tab == tab::kVfo || m_tab == tab::kHome) {
+        if (band < 1 || band > kBandRows)
+            return false;
+        const BandRow& row = kBands[static_cast<size_t>(band - 1)];
+        const bool outside = freq < row.low || freq > row.high;
+        if (band < kBandRows || variant)
+            return outside;
+        return outside || IsCellularBlocked(freq);
+    }
+    if (freq < kLowestFrequency || freq > kHighestFrequency)
+        return true;
+    return !variant && IsCellularBlocked(freq);
+}
+
+Hz CVX7Radio::DefaultOffset(Hz freq) {
+    struct Entry {
+        Hz below;
+        Hz offset;
+    };
+    static constexpr Entry kTable[] = {
+        {30000000, 100000},   {55000000, 1000000},  {200000000, 600000},
+        {225000000, 1600000}, {450000000, 5000000}, {500000000, 3000000},
+    };
+    for (const auto& e : kTable) {
+        if (freq < e.below)
+            return e.offset;
+    }
+    return 25000000;
+}
+
+int CVX7Radio::AutoShiftDirection(Hz freq) {
+    return CRadio::AutoShiftDirection(freq);
+}
+
+Hz CVX7Radio::TextToFrequency(const QString& text) const {
+    return ParseFrequencyText(text, false);
+}
+
+Byte* CVX7Radio::CommentFor(int index) {
+    if (index < 0 || index >= image::kMemoryCount)
+        return nullptr;
+    return m_block.data() + rdf::kMemoryComments + index * rdf::kCommentSize;
+}
+
+// ---------------------------------------------------------------------------
+// Settings record <-> settings area
+// ---------------------------------------------------------------------------
+
+namespace {
+bool IsGroupCountByte(int n) {
+    return n >= settingsarea::kGroupCountsFirst && n < settingsarea::kGroupCountsEnd;
+}
+// Image byte 1799 bits 0-1 <-> record bits 0-1; image bits 2-5 <-> record 4-7.
+Byte PackedToImage(Byte record) {
+    return static_cast<Byte>((record & 0x03) | ((record >> 2) & 0x3C));
+}
+Byte PackedToRecord(Byte recordBefore, Byte image) {
+    return static_cast<Byte>((image & 0x03) | ((image & 0x3C) << 2) | (recordBefore & 0x0C));
+}
+} // namespace
+
+void CVX7Radio::SettingsToImage(Byte* img, const Byte* settings) {
+    for (int n = 0; n < settingsarea::kRecordSize; ++n) {
+        if (IsGroupCountByte(n))
+            continue;
+        Byte& target = img[image::kSettingsFirst + n];
+        target = n == settingsarea::kPackedByte ? PackedToImage(settings[n]) : settings[n];
+    }
+}
+
+void CVX7Radio::ImageToSettings(Byte* settings, const Byte* img) {
+    for (int n = 0; n < settingsarea::kRecordSize; ++n) {
+        if (IsGroupCountByte(n))
+            continue;
+        const Byte source = img[image::kSettingsFirst + n];
+        settings[n] = n == settingsarea::kPackedByte ? PackedToRecord(settings[n], source) : source;
+    }
+}
+
+void CVX7Radio::LoadSettings(Byte* settings, const Byte* img) {
+    CopySettings(settings, img, 0);
+}
+
+void CVX7Radio::CopySettings(Byte* settings, const Byte* img, int mode) {
+    if (mode == 0)
+        ImageToSettings(settings, img);
+}
+
+// ---------------------------------------------------------------------------
+// Data block and layout
+// ---------------------------------------------------------------------------
+
+void CVX7Radio::SetImage(const Byte* bytes) {
+    std::memcpy(GetImage(), bytes, image::kSize);
+}
+
+int CVX7Radio::RecordCount(int t) {
+    return RecordTable(t).count;
+}
+
+Byte* CVX7Radio::RecordForRow(int index) {
+    return RecordForRow(GetImage(), index);
+}
+
+Byte* CVX7Radio::RecordForRow(Byte* img, int index) const {
+    const Table table = RecordTable(m_tab);
+    if (index < 0 || index >= table.count)
+        return nullptr;
+    return img + table.offset + table.stride * index;
+}
+
+const Byte* CVX7Radio::RecordForRow(const Byte* img, int index) const {
+    return RecordForRow(const_cast<Byte*>(img), index);
+}
+
+int CVX7Radio::GetPriorityChannel() const {
+    return ReadBe16(GetImage() + image::kStateBlock + block::kPriority) + 1;
+}
+
+void CVX7Radio::SetPriorityChannel(int n) {
+    if (n >= 1 && n <= image::kMemoryCount)
+        WriteBe16(GetImage() + image::kStateBlock + block::kPriority, n - 1);
+}
+
+Byte CVX7Radio::ImageChecksum(const Byte* img) {
+    return Sum(img, image::kChecksum);
+}
+
+Byte CVX7Radio::BlockChecksum(const Byte* blk) {
+    return Sum(blk, block::kChecksum);
+}
+
+bool CVX7Radio::ImageChecksumHolds(const Byte* img) {
+    return img[image::kChecksum] == ImageChecksum(img);
+}
+
+bool CVX7Radio::BlockChecksumHolds(const Byte* blk) {
+    return blk[block::kChecksum] == BlockChecksum(blk);
+}
+
+void CVX7Radio::MakeChecksums(Byte* img) {
+    for (int offset : {image::kStateBlock, image::kStateCopy})
+        img[offset + block::kChecksum] = BlockChecksum(img + offset);
+    img[image::kChecksum] = ImageChecksum(img);
+}
+
+int CVX7Radio::GroupSize(const Byte* img, int g) {
+    if (g < 0 || g >= image::kGroupCount)
+        return 0;
+    const int count = ReadBe16(img + image::kGroupCounts + 2 * g);
+    if (count == kNoMember)
+        return 0;
+    return std::min(count + 1, image::kGroupMaxMembers);
+}
+
+int CVX7Radio::GroupMember(const Byte* img, int g, int j) {
+    if (g < 0 || g >= image::kGroupCount || j < 0 || j >= image::kGroupMaxMembers)
+        return kNoMember;
+    return ReadBe16(img + image::kGroupMembers + image::kGroupStride * g + 2 * j);
+}
+
+void CVX7Radio::SetGroupMember(Byte* img, int g, int j, int member) {
+    if (g < 0 || g >= image::kGroupCount || j < 0 || j >= image::kGroupMaxMembers)
+        return;
+    WriteBe16(img + image::kGroupMembers + image::kGroupStride * g + 2 * j, member);
+}
+
+void CVX7Radio::SetGroupSize(Byte* img, int g, int size) {
+    if (g < 0 || g >= image::kGroupCount)
+        return;
+    size = std::clamp(size, 0, image::kGroupMaxMembers);
+    WriteBe16(img + image::kGroupCounts + 2 * g, size == 0 ? kNoMember : size - 1);
+}
+
+// ---------------------------------------------------------------------------
+// Pre-upload fix-ups
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// The channel record a receiver set is taken from, or nullptr when the set
+// names nothing the image holds.
+const Byte* SourceRecord(const Byte* img, int source, int vfoNumber, int channel) {
+    auto inTable = [&](int offset, int count, int index) -> const Byte* {
+        if (index < 0 || index >= count)
+            return nullptr;
+        return img + offset + image::kRecordSize * index;
+    };
+    switch (source) {
+    case block::kSourceMemory0:
+    case block::kSourceMemory2:
+    case block::kSourceMemory3:
+        return inTable(image::kMemories, image::kMemoryCount, channel);
+    case block::kSourceVfo:
+        return inTable(image::kVfo, image::kBandCount, vfoNumber);
+    case block::kSourceLimit:
+        return inTable(image::kLimits, image::kLimitCount, channel);
+    case block::kSourceHome:
+        return inTable(image::kHome, image::kBandCount, channel);
+    default:
+        return nullptr;
+    }
+}
+
+bool IsMemorySource(int source) {
+    return source == block::kSourceMemory0 || source == block::kSourceMemory2 ||
+           source == block::kSourceMemory3;
+}
+
+// Copies the fields of a channel record into a receiver set.
+void CopyRecordIntoSet(const Byte* rec, Byte* set) {
+    const ConstChannelRecord r(rec);
+    set[block::kFlags] = static_cast<Byte>((set[block::kFlags] & ~record::kFlagBits) |
+                                           (rec[record::kFlags] & record::kFlagBits));
+    set[block::kPower] = static_cast<Byte>(r.Power());
+    set[block::kStep] = static_cast<Byte>(r.Step());
+    set[block::kDirection] = static_cast<Byte>(r.Direction());
+    set[block::kToneMode] = static_cast<Byte>(r.ToneMode());
+    set[block::kCtcss] = static_cast<Byte>(r.Ctcss());
+    set[block::kDcs] = static_cast<Byte>(r.Dcs());
+    set[block::kMode] = static_cast<Byte>(r.Mode());
+    std::memcpy(set + block::kRxFrequency, r.RxField(), record::kFrequencySize);
+    std::memcpy(set + block::kOffset, r.OffsetField(), record::kFrequencySize);
+    std::memcpy(set + block::kName, r.NameField(), record::kNameSize);
+    set[block::kExtra] = rec[record::kExtra];
+}
+
+} // namespace
+
+void CVX7Radio::PrepareCurrentState(Byte* img) {
+    Byte* state = img + image::kStateBlock;
+
+    for (int offset : {block::kResetValue1, block::kResetValue2}) {
+        if (state[offset] != 0xFF && state[offset + 1] != 0xFF)
+            WriteBe16(state + offset, 0);
+    }
+    std::memset(state + block::kCleared116, 0, block::kCleared116Size);
+
+    // The sets' channel numbers as they stand before a channel that is no
+    // longer in use is dropped; the copies below take these.
+    const int channelA = ReadBe16(state + block::kChannel);
+    const int channelB = ReadBe16(state + block::kChannel + block::kSetB);
+    for (int set : {1, 0}) {
+        Byte* s = state + set * block::kSetB;
+        const int channel = set ? channelB : channelA;
+        if (!IsMemorySource(s[block::kSource]) || channel >= image::kMemoryCount)
+            continue;
+        if (!(Nibble(img, image::kMemoryFlags, channel) & flag::kUsed))
+            WriteBe16(s + block::kChannel, 0);
+    }
+
+    state[block::kClearedA] = 0;
+    state[block::kClearedA + block::kSetB] = 0;
+    state[block::kSourceCompanion] = state[block::kSource];
+    const Byte sourceB = state[block::kSource + block::kSetB];
+    for (int offset :
+         {block::kSourceCopyA1, block::kSourceCopyA2, block::kSourceCopyB1, block::kSourceCopyB2})
+        state[offset] = sourceB;
+
+    for (int set : {0, 1}) {
+        Byte* s = state + set * block::kSetB;
+        const Byte* source =
+            SourceRecord(img, s[block::kSource], s[block::kVfoNumber], set ? channelB : channelA);
+        if (source)
+            CopyRecordIntoSet(source, s);
+    }
+
+    std::memcpy(img + image::kStateCopy, state, image::kBlockSize);
+}
+
+void CVX7Radio::MarkSplitTone() {
+    Byte* img = GetImage();
+    bool split = false;
+
+    auto recordUses = [&](int offset, int index) {
+        return IsSplitToneMode(img[offset + image::kRecordSize * index + record::kToneMode]);
+    };
+    for (int offset : {image::kHome, image::kVfo}) {
+        for (int i = 0; i < image::kBandCount; ++i)
+            split = split || recordUses(offset, i);
+    }
+    for (int i = 0; i < image::kFurtherCount; ++i)
+        split = split || recordUses(image::kFurther, i);
+
+    struct Flagged {
+        int records;
+        int flags;
+        int count;
+    };
+    for (const Flagged& t :
+         {Flagged{image::kMemories, image::kMemoryFlags, image::kMemoryCount},
+          Flagged{image::kOneTouch, image::kOneTouchFlags, image::kOneTouchCount},
+          Flagged{image::kLimits, image::kLimitFlags, image::kLimitCount}}) {
+        for (int i = 0; i < t.count; ++i) {
+            if ((Nibble(img, t.flags, i) & flag::kUsed) && recordUses(t.records, i))
+                split = true;
+        }
+    }
+
+    auto setsUse = [&](const Byte* blk) {
+        return IsSplitToneMode(blk[block::kToneMode]) ||
+               IsSplitToneMode(blk[block::kToneMode + block::kSetB]);
+    };
+    for (int i = 0; i < image::kHyperCount; ++i) {
+        const Byte* blk = img + image::kHyper + image::kBlockSize * i;
+        if (blk[block::kHyperStatus] == block::kHyperInUse && setsUse(blk))
+            split = true;
+    }
+    split = split || setsUse(img + image::kStateBlock) || setsUse(img + image::kStateCopy);
+
+    if (split)
+        img[image::kSettingsFirst + settingsarea::kSplitToneByte] |= settingsarea::kSplitToneBit;
+}
+
+// ---------------------------------------------------------------------------
+// Flag nibbles
+// ---------------------------------------------------------------------------
+
+int CVX7Radio::FlagTableOffset(int t) {
+    switch (t) {
+    case tab::kMemories:
+        return image::kMemoryFlags;
+    case tab::kLimit:
+        return image::kLimitFlags;
+    case tab::kOneTouch:
+        return image::kOneTouchFlags;
+    default:
+        return -1;
+    }
+}
+
+namespace {
+bool FlagRowValid(int t, int index) {
+    return index >= 0 && index < FlagRows(t);
+}
+} // namespace
+
+bool CVX7Radio::IsUsed(const Byte* img, int index) const {
+    if (m_tab == tab::kVfo || m_tab == tab::kHome)
+        return true;
+    if (!FlagRowValid(m_tab, index))
+        return false;
+    return Nibble(img, FlagTableOffset(m_tab), index) & flag::kUsed;
+}
+
+void CVX7Radio::SetUsed(Byte* img, int index, bool on) const {
+    if (FlagRowValid(m_tab, index))
+        SetNibbleBit(img, FlagTableOffset(m_tab), index, flag::kUsed, on);
+}
+
+bool CVX7Radio::IsSkip(const Byte* img, int index) const {
+    return FlagRowValid(m_tab, index) && (Nibble(img, FlagTableOffset(m_tab), index) & flag::kSkip);
+}
+
+void CVX7Radio::SetSkip(Byte* img, int index, bool on) const {
+    if (FlagRowValid(m_tab, index))
+        SetNibbleBit(img, FlagTableOffset(m_tab), index, flag::kSkip, on);
+}
+
+bool CVX7Radio::IsPreferential(const Byte* img, int index) const {
+    return FlagRowValid(m_tab, index) &&
+           (Nibble(img, FlagTableOffset(m_tab), index) & flag::kPreferential);
+}
+
+void CVX7Radio::SetPreferential(Byte* img, int index, bool on) const {
+    if (FlagRowValid(m_tab, index))
+        SetNibbleBit(img, FlagTableOffset(m_tab), index, flag::kPreferential, on);
+}
+
+bool CVX7Radio::IsMasked(const Byte* img, int index) const {
+    return FlagRowValid(m_tab, index) &&
+           !(Nibble(img, FlagTableOffset(m_tab), index) & flag::kVisible);
+}
+
+void CVX7Radio::SetMasked(Byte* img, int index, bool masked) const {
+    if (FlagRowValid(m_tab, index))
+        SetNibbleBit(img, FlagTableOffset(m_tab), index, flag::kVisible, !masked);
+}
+
+// ---------------------------------------------------------------------------
+// Channel record codec
+// ---------------------------------------------------------------------------
+
+namespace {
+bool UsesBlockCoding(int t) {
+    return t == tab::kHyper || t == tab::kGroups;
+}
+} // namespace
+
+Hz CVX7Radio::DecodeFrequency(const Byte* field) const {
+    return UsesBlockCoding(m_tab) ? DecodeFrequency4(field) : DecodeFrequency3(field);
+}
+
+bool CVX7Radio::EncodeFrequency(Byte* field, Hz freq) {
+    return UsesBlockCoding(m_tab) ? EncodeFrequency4(field, freq) : EncodeFrequency3(field, freq);
+}
+
+QString CVX7Radio::DecodeName(const Byte* field) const {
+    QString text;
+    text.reserve(record::kNameSize);
+    for (int i = 0; i < record::kNameSize; ++i) {
+        const int code = field[i];
+        // Codes past the table have no character; they show as '?'.
+        text += code < kCharsetSize ? QChar(kCharset[static_cast<size_t>(code)]) : QLatin1Char('?');
+    }
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text;
+}
+
+bool CVX7Radio::EncodeName(Byte* field, const QString& text) const {
+    if (text.isEmpty()) {
+        std::memset(field, kSpaceCode, record::kNameSize);
+        return false;
+    }
+    for (int i = 0; i < record::kNameSize; ++i) {
+        int code = kSpaceCode;
+        if (i < text.size() && text[i].unicode() <= 0xFF) {
+            const int c = CharacterCode(static_cast<std::uint8_t>(text[i].unicode()));
+            if (c >= 0)
+                code = c;
+        }
+        field[i] = static_cast<Byte>(code);
+    }
+    return true;
+}
+
+void CVX7Radio::SetRasterBits(Byte& byte0, Hz rx, Hz tx, int step) {
+    const bool quarterFirst = step == 2 || step == 6 || step == 7;
+    auto raster = [quarterFirst](Hz f) {
+        if (quarterFirst) {
+            if (f % 6250 == 0)
+                return 1;
+            if (f % 5000 == 0)
+                return 0;
+        } else {
+            if (f % 5000 == 0)
+                return 0;
+            if (f % 6250 == 0)
+                return 1;
+        }
+        return f % 9000 == 0 ? 2 : 0;
+    };
+    byte0 = static_cast<Byte>(byte0 & ~record::kRasterBits);
+    byte0 = static_cast<Byte>(byte0 | (raster(rx) << record::kRxRasterShift) |
+                              (raster(tx) << record::kTxRasterShift));
+}
+
+bool CVX7Radio::IsOffStep(Hz freq, int step) {
+    if (step < 0 || step >= kStepCount)
+        return true;
+    const StepGrid& grid = kSteps[static_cast<size_t>(step)];
+    if (freq % grid.grid == 0)
+        return false;
+    return grid.halfGrid == 0 || freq % grid.halfGrid != 0;
+}
+
+// ---------------------------------------------------------------------------
+// Comments
+// ---------------------------------------------------------------------------
+
+Byte* CVX7Radio::CommentSlot(int t, int row) {
+    const Table table = CommentTable(t);
+    if (row < 0 || row >= table.count)
+        return nullptr;
+    return m_block.data() + table.offset + table.stride * row;
+}
+
+QString CVX7Radio::Comment(int t, int row) const {
+    const Byte* slot = const_cast<CVX7Radio*>(this)->CommentSlot(t, row);
+    if (!slot)
+        return {};
+    const auto* chars = reinterpret_cast<const char*>(slot);
+    const auto length = std::find(chars, chars + rdf::kCommentSize, '\0') - chars;
+    return QString::fromLatin1(chars, length);
+}
+
+void CVX7Radio::SetComment(int t, int row, const QString& text) {
+    Byte* slot = CommentSlot(t, row);
+    if (!slot)
+        return;
+    const QByteArray bytes = text.left(rdf::kCommentMaxText).toLatin1();
+    std::memcpy(slot, bytes.constData(), static_cast<size_t>(bytes.size()));
+    std::memset(slot + bytes.size(), 0,
+                static_cast<size_t>(rdf::kCommentMaxText + 1 - bytes.size()));
+}
+
+} // namespace vx7
