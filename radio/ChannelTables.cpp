@@ -624,7 +624,8 @@ bool CVX7Radio::ReadGrid(Byte* image, CSpreadSheet1& grid, int t) {
     const int rows = std::min(RowCount(), grid.MaxRows());
     bool commentsChanged = false;
     auto storeComment = [&](int i, const QString& text) {
-        if (Comment(t, i) == text.left(rdf::kCommentMaxText))
+        // Compared as the slot would hold it (Latin-1, 30 characters).
+        if (Comment(t, i) == QString::fromLatin1(text.left(rdf::kCommentMaxText).toLatin1()))
             return;
         SetComment(t, i, text);
         commentsChanged = true;

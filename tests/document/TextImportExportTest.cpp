@@ -584,7 +584,7 @@ TEST_F(TextIo, HandWrittenFiles) {
               "NAME,receive frequency,channel number,COMMENT,offset direction,tone mode,"
               "ctcss tone\r\n"
               "\"Club, 2m\",146.94,12,\"says \"\"hi\"\"\r\nthere\",-,,88.5\r\n"
-              "Short,145.5,13\r\n"
+              "Short,145.5,13,,,ctcss encode\\decode\r\n"
               "\r\n"
               "garbage line without anything useful\r\n"
               ",,,,,,,,,,,,,,,,,,,,,,,,,,\r\n"
@@ -602,6 +602,8 @@ TEST_F(TextIo, HandWrittenFiles) {
     EXPECT_EQ(ConstChannelRecord(MemoryRecord(doc, 11)).Ctcss(), 8);
     EXPECT_EQ(ConstChannelRecord(MemoryRecord(doc, 11)).ToneMode(), 1);
     EXPECT_EQ(doc.DecodeName(MemoryRecord(doc, 12) + record::kName), "Short");
+    // Keywords come whole, however long.
+    EXPECT_EQ(ConstChannelRecord(MemoryRecord(doc, 12)).ToneMode(), 2);
     EXPECT_TRUE(doc.IsUsed(doc.GetImage(), 12));
     EXPECT_FALSE(doc.IsUsed(doc.GetImage(), 13));
     // Nothing else changed.

@@ -561,6 +561,13 @@ TEST_F(Tables, AnEnteredChannelIsStoredBitForBit) {
     EXPECT_FALSE(radio.IsSkip(copy.data(), 1));
     EXPECT_TRUE(comments);
     EXPECT_EQ(radio.Comment(tab::kMemories, 1), "a comment that is longer than ");
+    // A comment the slot holds differently (no Latin-1 letter for it) is no
+    // change at the next commit.
+    m.SetText(cc::kComment, 2, QString::fromUtf8("\u0142"));
+    Commit(radio, grids, &comments);
+    EXPECT_TRUE(comments);
+    Commit(radio, grids, &comments);
+    EXPECT_FALSE(comments);
 }
 
 TEST_F(Tables, FillNewRowSeedsFromTheDefaultRecord) {
