@@ -649,8 +649,21 @@ void SpreadSheetView::FitColumns() {
                 break;
             case Kind::List:
                 if (const auto list = m_grid->CellList(c, 1)) {
-                    for (const QString& item : list->Items())
-                        width = std::max(width, fm.horizontalAdvance(item) + padding + 20);
+                    // Measuring every item of a long list costs more than the
+                    // column is worth: the longest texts stand for the rest.
+                    QString longest;
+                    QString second;
+                    for (const QString& item : list->Items()) {
+                        if (item.size() > longest.size()) {
+                            second = longest;
+                            longest = item;
+                        } else if (item.size() > second.size()) {
+                            second = item;
+                        }
+                    }
+                    const int widest =
+                        std::max(fm.horizontalAdvance(longest), fm.horizontalAdvance(second));
+                    width = std::max(width, widest + padding + 20);
                 }
                 break;
             case Kind::Text: {

@@ -1,0 +1,88 @@
+// The desktop program's figures, offscreen: opening a radio data file until
+// all seven grids are filled and the window shows, and switching to the
+// Memory Groups tab.
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "document/CMainDoc.h"
+#include "document/TextImportExport.h"
+#include "editor/CMainView.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QString g_file;
+
+// A document with all 450 memory channels in use, named and commented.
+void WriteFullFile(const QString& path, const QString& csv) {
+    QFile out(csv);
+    out.open(QIODevice::WriteOnly);
+    out.write("Channel Number,Receive Frequency,Name,CTCSS Tone,Comments\n");
+    for (int i = 1; i <= 450; ++i)
+        out.write(QStringLiteral("%1,%2,CH%1,88.5,channel %1\n")
+                      .arg(i)
+                      .arg(144.0 + 0.0125 * i, 0, 'f', 5)
+                      .toUtf8());
+    out.close();
+    CMainDoc doc;
+    textio::ImportFile(doc, csv);
+    doc.OnSaveDocument(path);
+}
+
+void OpenFile(benchmark::State& state) {
+    CMainFrame frame;
+    frame.show();
+    for (auto _ : state) {
+        CChildFrame* child = frame.OpenDocumentFile(g_file);
+        QApplication::processEvents();
+        state.PauseTiming();
+        child->GetDocument().SetModifiedFlag(false);
+        child->close();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(OpenFile)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
+
+void SwitchToMemoryGroups(benchmark::State& state) {
+    CMainFrame frame;
+    frame.show();
+    CChildFrame* child = frame.OpenDocumentFile(g_file);
+    CMainView* view = child->View();
+    for (auto _ : state) {
+        view->SetCurrentTab(4);
+        QApplication::processEvents();
+        state.PauseTiming();
+        view->SetCurrentTab(0);
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    child->GetDocument().SetModifiedFlag(false);
+}
+BENCHMARK(SwitchToMemoryGroups)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir dir;
+    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
+    QApplication app(argc, argv);
+    g_file = dir.filePath(QStringLiteral("full.rdf"));
+    WriteFullFile(g_file, dir.filePath(QStringLiteral("full.csv")));
+    if (argc > 2 && QString::fromLocal8Bit(argv[1]) == QLatin1String("--write-full")) {
+        QFile::copy(g_file, QString::fromLocal8Bit(argv[2]));
+        return 0;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
