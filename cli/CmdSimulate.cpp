@@ -3,6 +3,7 @@
 #include "cli/Cli.h"
 #include "cli/TransferCommand.h"
 #include "document/RadioDataFile.h"
+#include "radio/CVX7Radio.h"
 #include "simulator/RadioSimulator.h"
 
 #include <QCommandLineParser>
@@ -41,8 +42,10 @@ int RunSimulate(const QStringList& arguments) {
                                                 "receive: the radio takes an image and writes "
                                                 "it to OUT (try an upload)."));
     parser.addPositionalArgument(QStringLiteral("FILE|OUT"),
-                                 QStringLiteral("Image to send (radio data file or raw image), "
-                                                "or file for the received image."));
+                                 QStringLiteral("Image to send (radio data file or raw image; "
+                                                "without it the radio sends the image of a new "
+                                                "document), or file for the received image."),
+                                 QStringLiteral("[FILE]|OUT"));
     opt("fast", "Send as fast as the pseudo-terminal goes instead of at 19200 baud.");
     opt("speed", "Run the line this many times faster than 19200 baud.", "FACTOR");
     opt("noise", "send: noise bytes before the image; receive: garbage waiting on the line.", "N");
@@ -57,18 +60,18 @@ int RunSimulate(const QStringList& arguments) {
                QStringLiteral("Plays a radio in clone mode on a pseudo-terminal. The first line "
                               "of output is the device to give to 'download' or 'upload' with "
                               "--port. One transfer, then it ends.")) ||
-        !ExpectPositionals(parser, 2, 2))
+        !ExpectPositionals(parser, 1, 2))
         return kExitUsage;
 
     const QString mode = parser.positionalArguments().at(0);
-    const QString file = parser.positionalArguments().at(1);
+    const QString file = parser.positionalArguments().value(1);
     simulator::Options options;
     if (mode == QLatin1String("send")) {
         options.role = Role::Send;
-    } else if (mode == QLatin1String("receive")) {
+    } else if (mode == QLatin1String("receive") && !file.isEmpty()) {
         options.role = Role::Receive;
     } else {
-        Err(QStringLiteral("simulate: say send or receive.\n\n") + parser.helpText());
+        Err(QStringLiteral("simulate: say send [FILE] or receive OUT.\n\n") + parser.helpText());
         return kExitUsage;
     }
 
@@ -99,9 +102,11 @@ int RunSimulate(const QStringList& arguments) {
 
     simulator::RadioSimulator radio(options);
     if (options.role == Role::Send) {
-        std::array<radiolink::Byte, radiolink::kImageSize> image{};
-        if (const auto error = simulator::LoadImageFile(file, image))
-            return Fail(*error);
+        std::array<radiolink::Byte, radiolink::kImageSize> image = vx7::DefaultImage();
+        if (!file.isEmpty()) {
+            if (const auto error = simulator::LoadImageFile(file, image))
+                return Fail(*error);
+        }
         radio.SetImage(image.data());
     }
     if (const auto error = radio.Open())
