@@ -3,14 +3,29 @@
 #include "document/CMainDoc.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QTextStream>
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace cli {
 
 namespace {
+QString g_commandLine = QStringLiteral("clonara-cli");
+
+// The parser's help names the program by its path; name the command instead.
+QString HelpText(const QCommandLineParser& parser) {
+    QString text = parser.helpText();
+    const QString program = QCoreApplication::arguments().value(0);
+    if (!program.isEmpty())
+        text.replace(text.indexOf(program), program.size(), g_commandLine);
+    if (!text.endsWith(QLatin1Char('\n')))
+        text += QLatin1Char('\n');
+    return text;
+}
+
 std::vector<Command>& Registry() {
     static std::vector<Command> commands;
     return commands;
@@ -27,6 +42,7 @@ const std::vector<Command>& Commands() {
 
 bool Parse(QCommandLineParser& parser, const QStringList& arguments, const QString& command,
            const QString& description) {
+    g_commandLine = QStringLiteral("clonara-cli ") + command;
     parser.setApplicationDescription(description);
     parser.addHelpOption();
     QStringList args = arguments;
@@ -35,8 +51,10 @@ bool Parse(QCommandLineParser& parser, const QStringList& arguments, const QStri
         Err(parser.errorText() + QLatin1Char('\n'));
         return false;
     }
-    if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("help"))) {
+        Out(HelpText(parser));
+        std::exit(0);
+    }
     return true;
 }
 
@@ -44,7 +62,7 @@ bool ExpectPositionals(const QCommandLineParser& parser, int min, int max) {
     const int n = static_cast<int>(parser.positionalArguments().size());
     if (n >= min && n <= max)
         return true;
-    Err(parser.helpText());
+    Err(HelpText(parser));
     return false;
 }
 

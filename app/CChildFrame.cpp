@@ -1,0 +1,49 @@
+#include "app/CChildFrame.h"
+
+#include "app/CMainFrame.h"
+#include "document/CMainDoc.h"
+#include "editor/CMainView.h"
+
+#include <QCloseEvent>
+
+CChildFrame::CChildFrame(CMainFrame* frame, std::shared_ptr<CMainDoc> doc)
+    : m_frame(frame), m_view(new CMainView(std::move(doc), this)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWidget(m_view);
+    UpdateTitle();
+}
+
+CChildFrame::~CChildFrame() = default;
+
+CMainDoc& CChildFrame::GetDocument() const {
+    return m_view->GetDocument();
+}
+
+const std::shared_ptr<CMainDoc>& CChildFrame::Document() const {
+    return m_view->Document();
+}
+
+void CChildFrame::UpdateTitle() {
+    setWindowTitle(GetDocument().GetTitle() + QStringLiteral("[*]"));
+    setWindowModified(GetDocument().IsModified());
+}
+
+void CChildFrame::CloseWithoutCommit() {
+    m_skipCommit = true;
+    close();
+    m_skipCommit = false;
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    // A cell edit that the grid refuses keeps the window open.
+    if (!m_skipCommit && !m_view->CommitGrids(true)) {
+        event->ignore();
+        return;
+    }
+    if (!m_frame->CanCloseDocumentWindow(this)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QMdiSubWindow::closeEvent(event);
+}

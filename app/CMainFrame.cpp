@@ -1,0 +1,507 @@
+#include "app/CMainFrame.h"
+
+#include "app/CChildFrame.h"
+#include "app/Resources.h"
+#include "document/CMainDoc.h"
+#include "editor/CMainView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPainter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+using namespace res;
+
+namespace {
+
+QString AppTitle() {
+    return QString::fromLatin1(kAppTitle);
+}
+
+// Small drawn icons for the buttons the style has no picture for.
+enum class Glyph { Cut, Copy, Paste, Print, About };
+
+QIcon DrawnIcon(Glyph glyph) {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(50, 60, 80);
+    p.setPen(QPen(ink, 2));
+    switch (glyph) {
+    case Glyph::Cut:
+        p.drawEllipse(QPointF(10, 24), 4, 4);
+        p.drawEllipse(QPointF(22, 24), 4, 4);
+        p.drawLine(QPointF(12, 21), QPointF(22, 4));
+        p.drawLine(QPointF(20, 21), QPointF(10, 4));
+        break;
+    case Glyph::Copy:
+        p.setBrush(QColor(250, 250, 250));
+        p.drawRect(QRectF(5, 4, 14, 17));
+        p.drawRect(QRectF(13, 11, 14, 17));
+        break;
+    case Glyph::Paste:
+        p.setBrush(QColor(214, 176, 120));
+        p.drawRoundedRect(QRectF(6, 6, 20, 23), 2, 2);
+        p.setBrush(QColor(250, 250, 250));
+        p.drawRect(QRectF(12, 3, 8, 6));
+        p.drawRect(QRectF(11, 13, 11, 12));
+        break;
+    case Glyph::Print:
+        p.setBrush(QColor(250, 250, 250));
+        p.drawRect(QRectF(9, 3, 14, 10));
+        p.setBrush(QColor(170, 180, 195));
+        p.drawRoundedRect(QRectF(4, 12, 24, 11), 2, 2);
+        p.setBrush(QColor(250, 250, 250));
+        p.drawRect(QRectF(9, 19, 14, 10));
+        break;
+    case Glyph::About: {
+        p.setBrush(QColor(60, 110, 190));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QRectF(3, 3, 26, 26));
+        QFont font = p.font();
+        font.setBold(true);
+        font.setPixelSize(19);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    }
+    }
+    return QIcon(pixmap);
+}
+
+QIcon CommandIcon(int id, QStyle* style) {
+    switch (id) {
+    case cmd::kFileNew:
+        return QIcon::fromTheme(QStringLiteral("document-new"),
+                                style->standardIcon(QStyle::SP_FileIcon));
+    case cmd::kFileOpen:
+        return QIcon::fromTheme(QStringLiteral("document-open"),
+                                style->standardIcon(QStyle::SP_DialogOpenButton));
+    case cmd::kFileSave:
+        return QIcon::fromTheme(QStringLiteral("document-save"),
+                                style->standardIcon(QStyle::SP_DialogSaveButton));
+    case cmd::kEditCut:
+        return QIcon::fromTheme(QStringLiteral("edit-cut"), DrawnIcon(Glyph::Cut));
+    case cmd::kEditCopy:
+        return QIcon::fromTheme(QStringLiteral("edit-copy"), DrawnIcon(Glyph::Copy));
+    case cmd::kEditPaste:
+        return QIcon::fromTheme(QStringLiteral("edit-paste"), DrawnIcon(Glyph::Paste));
+    case cmd::kFilePrint:
+        return QIcon::fromTheme(QStringLiteral("document-print"), DrawnIcon(Glyph::Print));
+    case cmd::kAppAbout:
+        return QIcon::fromTheme(QStringLiteral("help-about"), DrawnIcon(Glyph::About));
+    default:
+        return {};
+    }
+}
+
+// Commands that the document window's view carries out.
+bool IsViewCommand(int id) {
+    switch (id) {
+    case cmd::kFileImport:
+    case cmd::kFileExport:
+    case cmd::kFilePrint:
+    case cmd::kEditCut:
+    case cmd::kEditCopy:
+    case cmd::kEditPaste:
+    case cmd::kEditInsert:
+    case cmd::kEditDelete:
+    case cmd::kEditSort:
+    case cmd::kEditSetPriority:
+    case cmd::kRadioGetData:
+    case cmd::kRadioSendData:
+    case cmd::kViewSettings:
+    case cmd::kViewOptions:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget* parent)
+    : QMainWindow(parent), m_mdi(new QMdiArea(this)), m_recent(kRecentFileCount) {
+    setObjectName(QStringLiteral("MainFrame"));
+    setWindowTitle(AppTitle());
+    setAcceptDrops(true);
+    m_mdi->setViewMode(QMdiArea::SubWindowView);
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdi);
+    m_recent.Load();
+    BuildActions();
+    BuildToolbar();
+    BuildStatusBar();
+    RebuildMenus();
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] {
+        UpdateTitle();
+        const bool any = !Children().isEmpty();
+        if (any != m_hadDocuments)
+            RebuildMenus();
+    });
+    resize(1100, 720);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::BuildActions() {
+    const int ids[] = {
+        cmd::kFileNew,       cmd::kFileOpen,      cmd::kFileClose,         cmd::kFileSave,
+        cmd::kFileSaveAs,    cmd::kFileImport,    cmd::kFileExport,        cmd::kFilePrint,
+        cmd::kAppExit,       cmd::kEditCut,       cmd::kEditCopy,          cmd::kEditPaste,
+        cmd::kEditInsert,    cmd::kEditDelete,    cmd::kEditSort,          cmd::kEditSetPriority,
+        cmd::kRadioGetData,  cmd::kRadioSendData, cmd::kRadioComportSetup, cmd::kViewSettings,
+        cmd::kViewOptions,   cmd::kViewToolbar,   cmd::kViewStatusBar,     cmd::kWindowNew,
+        cmd::kWindowCascade, cmd::kWindowTile,    cmd::kWindowArrange,     cmd::kHelpContents,
+        cmd::kAppAbout};
+    for (int id : ids) {
+        const Command& command = CommandById(id);
+        auto* action = new QAction(QString::fromUtf8(command.text), this);
+        action->setStatusTip(QString::fromUtf8(command.statusTip));
+        action->setIcon(CommandIcon(id, style()));
+        action->setIconVisibleInMenu(false);
+        const QList<QKeySequence> keys = Accelerators(id);
+        if (!keys.isEmpty()) {
+            action->setShortcuts(keys);
+            action->setShortcutContext(Qt::WindowShortcut);
+        }
+        action->setData(id);
+        if (id == cmd::kViewToolbar || id == cmd::kViewStatusBar) {
+            action->setCheckable(true);
+            action->setChecked(true);
+        }
+        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+        m_actions.insert(id, action);
+        addAction(action); // accelerators work whichever menu is shown
+    }
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        auto* action = new QAction(this);
+        connect(action, &QAction::triggered, this, [this, i] {
+            CChildFrame* child = ActiveChild();
+            if (child && !child->View()->CommitGrids(true))
+                return;
+            OpenRecent(i);
+        });
+        m_recentActions << action;
+    }
+}
+
+void CMainFrame::BuildToolbar() {
+    auto* toolbar = addToolBar(QStringLiteral("Standard"));
+    toolbar->setObjectName(QStringLiteral("Toolbar"));
+    toolbar->setMovable(true);
+    toolbar->setIconSize(QSize(20, 20));
+    for (int id : ToolbarButtons()) {
+        if (id == 0)
+            toolbar->addSeparator();
+        else
+            toolbar->addAction(m_actions.value(id));
+    }
+    connect(toolbar, &QToolBar::visibilityChanged, m_actions.value(cmd::kViewToolbar),
+            &QAction::setChecked);
+}
+
+void CMainFrame::BuildStatusBar() {
+    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
+        auto* label = new QLabel(QString::fromLatin1(indicator), this);
+        label->setEnabled(false);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
+        statusBar()->addPermanentWidget(label);
+    }
+    statusBar()->showMessage(QString::fromLatin1(kReady));
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty())
+            statusBar()->showMessage(QString::fromLatin1(kReady));
+    });
+}
+
+void CMainFrame::RebuildMenus() {
+    m_hadDocuments = !Children().isEmpty();
+    menuBar()->clear();
+    const QList<Menu>& menus = m_hadDocuments ? DocumentMenu() : NoDocumentMenu();
+    for (const Menu& menu : menus) {
+        QMenu* popup = menuBar()->addMenu(QString::fromLatin1(menu.title));
+        for (int id : menu.items) {
+            if (id == 0) {
+                popup->addSeparator();
+            } else if (id == cmd::kFileMru) {
+                m_recentMenuHost = popup;
+                for (QAction* action : m_recentActions)
+                    popup->addAction(action);
+                auto* placeholder = popup->addAction(QString::fromLatin1(CommandById(id).text));
+                placeholder->setEnabled(false);
+                placeholder->setObjectName(QStringLiteral("RecentPlaceholder"));
+            } else if (id == cmd::kEditSetPriority) {
+                // Offered in the grid's context menu only.
+                continue;
+            } else {
+                popup->addAction(m_actions.value(id));
+            }
+        }
+    }
+    UpdateRecentMenu();
+}
+
+void CMainFrame::UpdateRecentMenu() {
+    const QStringList& files = m_recent.Files();
+    for (int i = 0; i < m_recentActions.size(); ++i) {
+        QAction* action = m_recentActions[i];
+        if (i < files.size()) {
+            action->setText(
+                QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files[i])));
+            action->setVisible(true);
+        } else {
+            action->setVisible(false);
+        }
+    }
+    if (m_recentMenuHost) {
+        for (QAction* action : m_recentMenuHost->actions()) {
+            if (action->objectName() == QLatin1String("RecentPlaceholder"))
+                action->setVisible(files.isEmpty());
+        }
+    }
+}
+
+CChildFrame* CMainFrame::ActiveChild() const {
+    return qobject_cast<CChildFrame*>(m_mdi->activeSubWindow());
+}
+
+QList<CChildFrame*> CMainFrame::Children() const {
+    QList<CChildFrame*> children;
+    for (QMdiSubWindow* window : m_mdi->subWindowList()) {
+        if (auto* child = qobject_cast<CChildFrame*>(window))
+            children << child;
+    }
+    return children;
+}
+
+void CMainFrame::UpdateTitle() {
+    CChildFrame* child = ActiveChild();
+    if (!child) {
+        setWindowTitle(AppTitle());
+        return;
+    }
+    const CMainDoc& doc = child->GetDocument();
+    setWindowTitle(AppTitle() + QStringLiteral(" - ") + doc.GetTitle() +
+                   (doc.IsModified() ? QStringLiteral(" *") : QString()));
+}
+
+CChildFrame* CMainFrame::AddChild(std::shared_ptr<CMainDoc> doc) {
+    auto* child = new CChildFrame(this, doc);
+    doc->SetChangeCallback([this, raw = doc.get()] {
+        for (CChildFrame* c : Children()) {
+            if (&c->GetDocument() == raw)
+                c->UpdateTitle();
+        }
+        UpdateTitle();
+    });
+    m_mdi->addSubWindow(child);
+    child->showMaximized();
+    m_mdi->setActiveSubWindow(child);
+    if (!m_hadDocuments)
+        RebuildMenus();
+    UpdateTitle();
+    return child;
+}
+
+CChildFrame* CMainFrame::NewDocument() {
+    auto doc = std::make_shared<CMainDoc>();
+    doc->SetTitle(QString::fromLatin1(kUntitled));
+    return AddChild(std::move(doc));
+}
+
+CChildFrame* CMainFrame::OpenDocumentFile(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    for (CChildFrame* child : Children()) {
+        if (child->GetDocument().GetPathName() == absolute) {
+            m_mdi->setActiveSubWindow(child);
+            return child;
+        }
+    }
+    auto doc = std::make_shared<CMainDoc>();
+    if (const auto error = doc->OnOpenDocument(absolute)) {
+        QMessageBox::critical(this, QStringLiteral("File Error"), error->text);
+        if (error->kind == FileError::Kind::CannotOpen) {
+            m_recent.Remove(absolute);
+            UpdateRecentMenu();
+        }
+        return nullptr;
+    }
+    doc->SetPathName(absolute);
+    doc->SetModifiedFlag(false);
+    m_recent.Add(absolute);
+    UpdateRecentMenu();
+    return AddChild(std::move(doc));
+}
+
+bool CMainFrame::SaveDocument(CChildFrame* child, bool askForName) {
+    if (!child)
+        return false;
+    CMainDoc& doc = child->GetDocument();
+    QString path = doc.GetPathName();
+    if (askForName || path.isEmpty()) {
+        const QString start = path.isEmpty() ? QDir::current().filePath(doc.GetTitle()) : path;
+        QFileDialog dialog(this, QString(), start, QString::fromLatin1(kDataFileFilter));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QString::fromLatin1(kDataFileExtension));
+        dialog.setFileMode(QFileDialog::AnyFile);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        path = dialog.selectedFiles().constFirst();
+    }
+    if (const auto error = doc.OnSaveDocument(path)) {
+        QMessageBox::critical(this, AppTitle(), error->text);
+        return false;
+    }
+    doc.SetPathName(QFileInfo(path).absoluteFilePath());
+    doc.SetModifiedFlag(false);
+    m_recent.Add(path);
+    UpdateRecentMenu();
+    return true;
+}
+
+bool CMainFrame::CanCloseDocumentWindow(CChildFrame* child) {
+    const auto& doc = child->Document();
+    int windows = 0;
+    for (CChildFrame* c : Children())
+        windows += c->Document() == doc ? 1 : 0;
+    if (windows > 1 || !doc->IsModified())
+        return true;
+    const auto answer = QMessageBox::question(
+        this, AppTitle(), QStringLiteral("Save changes to %1?").arg(doc->GetTitle()),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    if (answer == QMessageBox::Yes)
+        return SaveDocument(child, false);
+    return true;
+}
+
+void CMainFrame::RunCommand(int id) {
+    CChildFrame* child = ActiveChild();
+    if (child && !child->View()->CommitGrids(true))
+        return;
+    Dispatch(id);
+}
+
+void CMainFrame::Dispatch(int id) {
+    CChildFrame* child = ActiveChild();
+    if (child && IsViewCommand(id)) {
+        if (!child->View()->OnCommand(id))
+            ShowLaterVersion();
+        return;
+    }
+    switch (id) {
+    case cmd::kFileNew:
+        NewDocument();
+        break;
+    case cmd::kFileOpen: {
+        const QString path = QFileDialog::getOpenFileName(this, QString(), QDir::currentPath(),
+                                                          QString::fromLatin1(kDataFileFilter) +
+                                                              QStringLiteral(";;All Files (*)"));
+        if (!path.isEmpty())
+            OpenDocumentFile(path);
+        break;
+    }
+    case cmd::kFileClose:
+        if (child) {
+            child->View()->CommitGrids(false);
+            child->CloseWithoutCommit();
+        }
+        break;
+    case cmd::kFileSave:
+        SaveDocument(child, false);
+        break;
+    case cmd::kFileSaveAs:
+        SaveDocument(child, true);
+        break;
+    case cmd::kAppExit:
+        close();
+        break;
+    case cmd::kViewToolbar:
+        for (QToolBar* toolbar : findChildren<QToolBar*>())
+            toolbar->setVisible(m_actions.value(id)->isChecked());
+        break;
+    case cmd::kViewStatusBar:
+        statusBar()->setVisible(m_actions.value(id)->isChecked());
+        break;
+    case cmd::kWindowNew:
+        if (child) {
+            CChildFrame* second = AddChild(child->Document());
+            second->View()->RefreshGrids();
+        }
+        break;
+    case cmd::kWindowCascade:
+        m_mdi->cascadeSubWindows();
+        break;
+    case cmd::kWindowTile:
+    case cmd::kWindowArrange:
+        m_mdi->tileSubWindows();
+        break;
+    case cmd::kAppAbout:
+        ShowAbout();
+        break;
+    default:
+        ShowLaterVersion();
+        break;
+    }
+}
+
+void CMainFrame::ShowLaterVersion() {
+    QMessageBox::information(this, AppTitle(), QString::fromLatin1(kLaterVersion));
+}
+
+void CMainFrame::ShowAbout() {
+    QMessageBox::about(this, QStringLiteral("About Clonara"),
+                       QStringLiteral("<b>Clonara</b> version %1<br><br>"
+                                      "An editor for the memory of the Yaesu VX-7 and VX-7R "
+                                      "handheld transceivers.")
+                           .arg(QCoreApplication::applicationVersion()));
+}
+
+void CMainFrame::OpenRecent(int index) {
+    const QStringList files = m_recent.Files();
+    if (index < files.size())
+        OpenDocumentFile(files[index]);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    for (CChildFrame* child : Children()) {
+        m_mdi->setActiveSubWindow(child);
+        if (!child->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            OpenDocumentFile(url.toLocalFile());
+    }
+    event->acceptProposedAction();
+}

@@ -1,0 +1,74 @@
+// The main window: the document windows in an MDI area, the menus (one set
+// while no document is open, another while one is), the toolbar, the status
+// bar and the recent-file list. Every command from a menu, the toolbar or an
+// accelerator first commits the active document window's grids and is
+// dropped when the grid refuses the cell being edited.
+#pragma once
+
+#include "app/RecentFiles.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+#include <memory>
+
+class CChildFrame;
+class CMainDoc;
+class QLabel;
+class QMdiArea;
+class QMenu;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    QMdiArea* MdiArea() const { return m_mdi; }
+    CChildFrame* ActiveChild() const;
+    QList<CChildFrame*> Children() const;
+    QAction* Action(int id) const { return m_actions.value(id); }
+    RecentFiles& Recent() { return m_recent; }
+
+    // File New: a new document in a window of its own.
+    CChildFrame* NewDocument();
+    // Opens a file in a window of its own, or activates the window that shows
+    // it already. A file that does not load shows one "File Error" box and
+    // leaves no window; nullptr then.
+    CChildFrame* OpenDocumentFile(const QString& path);
+    // Save (asks for a name when the document has none) or Save As.
+    bool SaveDocument(CChildFrame* child, bool askForName);
+
+    // Runs a command as a menu does: commit first, then the command.
+    void RunCommand(int id);
+
+    // Asked by a document window that is about to close: the save question
+    // when it is the document's last window. False keeps the window open.
+    bool CanCloseDocumentWindow(CChildFrame* child);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void BuildActions();
+    void BuildToolbar();
+    void BuildStatusBar();
+    void RebuildMenus();
+    void UpdateRecentMenu();
+    void UpdateTitle();
+    void Dispatch(int id);
+    CChildFrame* AddChild(std::shared_ptr<CMainDoc> doc);
+    void ShowLaterVersion();
+    void ShowAbout();
+    void OpenRecent(int index);
+
+    QMdiArea* m_mdi;
+    QHash<int, QAction*> m_actions;
+    QList<QAction*> m_recentActions;
+    QMenu* m_recentMenuHost = nullptr;
+    RecentFiles m_recent;
+    bool m_hadDocuments = false;
+};

@@ -1,0 +1,54 @@
+#include "app/RecentFiles.h"
+
+#include "app/Registry.h"
+
+#include <QFileInfo>
+
+namespace {
+const QString kGroup = QStringLiteral("Recent File List");
+QString Key(int i) {
+    return QStringLiteral("File%1").arg(i + 1);
+}
+QString Canonical(const QString& path) {
+    return QFileInfo(path).absoluteFilePath();
+}
+} // namespace
+
+RecentFiles::RecentFiles(int size) : m_size(size) {}
+
+void RecentFiles::Load() {
+    auto settings = reg::OpenProgramKey();
+    settings->beginGroup(kGroup);
+    m_files.clear();
+    for (int i = 0; i < m_size; ++i) {
+        const QString file = settings->value(Key(i)).toString();
+        if (!file.isEmpty() && !m_files.contains(file))
+            m_files << file;
+    }
+}
+
+void RecentFiles::Add(const QString& path) {
+    const QString file = Canonical(path);
+    m_files.removeAll(file);
+    m_files.prepend(file);
+    while (m_files.size() > m_size)
+        m_files.removeLast();
+    Save();
+}
+
+void RecentFiles::Remove(const QString& path) {
+    m_files.removeAll(Canonical(path));
+    Save();
+}
+
+void RecentFiles::Save() const {
+    auto settings = reg::OpenProgramKey();
+    settings->beginGroup(kGroup);
+    for (int i = 0; i < m_size; ++i) {
+        if (i < m_files.size())
+            settings->setValue(Key(i), m_files[i]);
+        else
+            settings->remove(Key(i));
+    }
+    reg::Flush(*settings);
+}

@@ -1,0 +1,78 @@
+// Loading a radio data file, decoding every field of all 450 memory channels
+// and storing the file again.
+#include "document/CMainDoc.h"
+#include "radio/ChannelRecord.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace vx7;
+
+namespace {
+
+QString g_file;
+
+// A document whose 450 memory channels are all in use.
+void WriteFullFile(const QString& path) {
+    CMainDoc doc;
+    doc.SetTab(tab::kMemories);
+    for (int i = 0; i < image::kMemoryCount; ++i) {
+        Byte* rec = doc.RecordForRow(i);
+        std::fill(rec, rec + record::kSize, 0);
+        ChannelRecord r(rec);
+        doc.EncodeFrequency(r.RxField(), 144000000 + 12500 * i);
+        doc.EncodeFrequency(r.OffsetField(), 600000);
+        r.SetDirection(i % 4);
+        r.SetStep(i % 9);
+        r.SetCtcss(i % 50);
+        doc.EncodeName(r.NameField(), QStringLiteral("CH%1").arg(i));
+        doc.SetUsed(doc.GetImage(), i, true);
+        doc.SetComment(tab::kMemories, i, QStringLiteral("channel %1").arg(i));
+    }
+    doc.OnSaveDocument(path);
+}
+
+void LoadDecodeStore(benchmark::State& state) {
+    const QString out = g_file + QStringLiteral(".out");
+    for (auto _ : state) {
+        CMainDoc doc;
+        if (doc.OnOpenDocument(g_file)) {
+            state.SkipWithError("load failed");
+            break;
+        }
+        doc.SetTab(tab::kMemories);
+        std::int64_t checksum = 0;
+        for (int i = 0; i < image::kMemoryCount; ++i) {
+            const ConstChannelRecord r(doc.RecordForRow(i));
+            checksum += doc.DecodeFrequency(r.RxField()) + doc.DecodeFrequency(r.OffsetField());
+            checksum += r.Step() + r.Direction() + r.Power() + r.Mode() + r.Icon() + r.Ctcss() +
+                        r.Dcs() + r.ToneMode() + r.ClockShift() + r.HalfDeviation() +
+                        r.RxRaster() + r.TxRaster() + r.OffStep();
+            checksum += doc.DecodeName(r.NameField()).size();
+            checksum += doc.IsUsed(doc.GetImage(), i) + doc.IsSkip(doc.GetImage(), i) +
+                        doc.IsPreferential(doc.GetImage(), i) + doc.IsMasked(doc.GetImage(), i);
+            checksum += doc.Comment(tab::kMemories, i).size();
+        }
+        benchmark::DoNotOptimize(checksum);
+        if (doc.OnSaveDocument(out)) {
+            state.SkipWithError("store failed");
+            break;
+        }
+    }
+}
+BENCHMARK(LoadDecodeStore)->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    g_file = dir.filePath(QStringLiteral("full.rdf"));
+    WriteFullFile(g_file);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,772 @@
+#include "outside/CSpreadSheet1.h"
+
+#include "outside/DelimitedText.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+constexpr QChar kTab = QLatin1Char('\t');
+constexpr QChar kLf = QLatin1Char('\n');
+
+bool IsCheckedText(const QString& text) {
+    return text == QLatin1String("1") ||
+           text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ||
+           text.compare(QLatin1String("on"), Qt::CaseInsensitive) == 0 ||
+           text.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0 ||
+           text.compare(QLatin1String("x"), Qt::CaseInsensitive) == 0;
+}
+
+// A number in a cell text, C locale; false when the text is none.
+bool ToNumber(const QString& text, double& value) {
+    bool ok = false;
+    value = QLocale::c().toDouble(text.trimmed(), &ok);
+    return ok;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Choice lists
+// ---------------------------------------------------------------------------
+
+CSpreadSheet1::ChoiceList::ChoiceList(QStringList items, bool editable)
+    : m_items(std::move(items)), m_editable(editable) {
+    m_exact.reserve(m_items.size());
+    m_folded.reserve(m_items.size());
+    // Equal items: the first one is found.
+    for (int i = 0; i < m_items.size(); ++i) {
+        if (!m_exact.contains(m_items[i]))
+            m_exact.insert(m_items[i], i);
+        const QString folded = m_items[i].toCaseFolded();
+        if (!m_folded.contains(folded))
+            m_folded.insert(folded, i);
+    }
+}
+
+int CSpreadSheet1::ChoiceList::IndexOf(const QString& text) const {
+    const auto exact = m_exact.constFind(text);
+    if (exact != m_exact.constEnd())
+        return exact.value();
+    const auto folded = m_folded.constFind(text.toCaseFolded());
+    return folded == m_folded.constEnd() ? -1 : folded.value();
+}
+
+CSpreadSheet1::List CSpreadSheet1::MakeList(QStringList items, bool editable) {
+    return std::make_shared<const ChoiceList>(std::move(items), editable);
+}
+
+// ---------------------------------------------------------------------------
+// Size
+// ---------------------------------------------------------------------------
+
+CSpreadSheet1::CSpreadSheet1(QObject* parent) : QAbstractTableModel(parent) {
+    m_columnHeaders.append(QString());
+    m_rowLabels.append(QString());
+    m_columns.resize(1);
+}
+
+CSpreadSheet1::~CSpreadSheet1() = default;
+
+void CSpreadSheet1::SetMaxRows(int rows) {
+    Resize(m_cols, rows);
+}
+void CSpreadSheet1::SetMaxCols(int cols) {
+    Resize(cols, m_rows);
+}
+void CSpreadSheet1::SetSize(int cols, int rows) {
+    Resize(cols, rows);
+}
+
+void CSpreadSheet1::Resize(int cols, int rows) {
+    cols = std::max(cols, 0);
+    rows = std::max(rows, 0);
+    if (cols == m_cols && rows == m_rows)
+        return;
+    beginResetModel();
+    std::vector<Cell> cells(static_cast<size_t>(cols) * static_cast<size_t>(rows));
+    const int keepCols = std::min(cols, m_cols);
+    const int keepRows = std::min(rows, m_rows);
+    for (int r = 1; r <= keepRows; ++r) {
+        for (int c = 1; c <= keepCols; ++c)
+            cells[static_cast<size_t>(r - 1) * cols + (c - 1)] = std::move(*At(c, r));
+    }
+    m_cells = std::move(cells);
+    m_cols = cols;
+    m_rows = rows;
+    m_columnHeaders.resize(cols + 1);
+    m_rowLabels.resize(rows + 1);
+    m_columns.resize(static_cast<size_t>(cols) + 1);
+    m_frozenCols = std::min(m_frozenCols, cols);
+    m_selection = Clip(m_selection);
+    m_hasBaseline = false;
+    m_baseline.clear();
+    endResetModel();
+}
+
+int CSpreadSheet1::ColumnsInUse() const {
+    int inUse = 0;
+    for (int r = 1; r <= m_rows; ++r) {
+        for (int c = m_cols; c > inUse; --c) {
+            if (!At(c, r)->text.isEmpty()) {
+                inUse = c;
+                break;
+            }
+        }
+    }
+    return inUse;
+}
+
+void CSpreadSheet1::Reset() {
+    beginResetModel();
+    m_rows = 0;
+    m_cols = 0;
+    m_cells.clear();
+    m_columnHeaders = QStringList{QString()};
+    m_rowLabels = QStringList{QString()};
+    m_columns.assign(1, Column{});
+    m_frozenCols = 0;
+    m_activeCol = 1;
+    m_activeRow = 1;
+    m_selection = GridBlock{};
+    m_sortKeys[0] = SortKey{};
+    m_sortKeys[1] = SortKey{};
+    m_redraw = true;
+    m_pendingRedraw = false;
+    m_hasBaseline = false;
+    m_baseline.clear();
+    endResetModel();
+}
+
+// ---------------------------------------------------------------------------
+// Cells
+// ---------------------------------------------------------------------------
+
+CSpreadSheet1::Cell* CSpreadSheet1::At(int col, int row) {
+    return &m_cells[static_cast<size_t>(row - 1) * static_cast<size_t>(m_cols) + (col - 1)];
+}
+
+const CSpreadSheet1::Cell* CSpreadSheet1::At(int col, int row) const {
+    return &m_cells[static_cast<size_t>(row - 1) * static_cast<size_t>(m_cols) + (col - 1)];
+}
+
+QString CSpreadSheet1::Text(int col, int row) const {
+    if (row == 0)
+        return col >= 0 && col <= m_cols ? m_columnHeaders[col] : QString();
+    if (col == 0)
+        return row >= 0 && row <= m_rows ? m_rowLabels[row] : QString();
+    return IsCell(col, row) ? At(col, row)->text : QString();
+}
+
+void CSpreadSheet1::ApplyText(Cell& cell, const QString& text) {
+    if (text.isEmpty()) {
+        ClearData(cell);
+        return;
+    }
+    switch (cell.kind) {
+    case CellKind::Text:
+        cell.text =
+            cell.maxLength > 0 && text.size() > cell.maxLength ? text.left(cell.maxLength) : text;
+        cell.listIndex = -1;
+        return;
+    case CellKind::Number:
+        cell.text = text;
+        cell.listIndex = -1;
+        return;
+    case CellKind::CheckBox:
+        cell.text = IsCheckedText(text) ? QStringLiteral("1") : QStringLiteral("0");
+        cell.listIndex = -1;
+        return;
+    case CellKind::List:
+        if (!cell.list) {
+            cell.text = text;
+            cell.listIndex = -1;
+            return;
+        }
+        const int index = cell.list->IndexOf(text);
+        if (index >= 0) {
+            cell.listIndex = static_cast<qint16>(index);
+            cell.text = cell.list->Items()[index];
+        } else {
+            cell.listIndex = -1;
+            cell.text = cell.list->Editable() ? text : QString();
+        }
+        return;
+    }
+}
+
+void CSpreadSheet1::ApplyListIndex(Cell& cell, int index) {
+    if (cell.kind == CellKind::List && cell.list && index >= 0 && index < cell.list->Count()) {
+        cell.listIndex = static_cast<qint16>(index);
+        cell.text = cell.list->Items()[index];
+        return;
+    }
+    ClearData(cell);
+}
+
+void CSpreadSheet1::ClearData(Cell& cell) {
+    cell.text.clear();
+    cell.listIndex = -1;
+}
+
+void CSpreadSheet1::SetText(int col, int row, const QString& text) {
+    if (row == 0 && col >= 0 && col <= m_cols) {
+        m_columnHeaders[col] = text;
+        NotifyHeader(Qt::Horizontal, col, col);
+        return;
+    }
+    if (col == 0 && row >= 1 && row <= m_rows) {
+        m_rowLabels[row] = text;
+        NotifyHeader(Qt::Vertical, row, row);
+        return;
+    }
+    if (!IsCell(col, row))
+        return;
+    ApplyText(*At(col, row), text);
+    NotifyCells(GridBlock::Cell(col, row));
+}
+
+void CSpreadSheet1::SetValue(int col, int row, double value) {
+    if (!IsCell(col, row))
+        return;
+    const Cell* cell = At(col, row);
+    const int decimals = cell->kind == CellKind::Number ? cell->decimals : -1;
+    SetText(col, row,
+            decimals >= 0 ? QLocale::c().toString(value, 'f', decimals)
+                          : QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest));
+}
+
+int CSpreadSheet1::ListIndex(int col, int row) const {
+    return IsCell(col, row) ? At(col, row)->listIndex : -1;
+}
+
+void CSpreadSheet1::SetListIndex(int col, int row, int index) {
+    if (!IsCell(col, row))
+        return;
+    ApplyListIndex(*At(col, row), index);
+    NotifyCells(GridBlock::Cell(col, row));
+}
+
+CSpreadSheet1::CellKind CSpreadSheet1::Kind(int col, int row) const {
+    return IsCell(col, row) ? At(col, row)->kind : CellKind::Text;
+}
+
+CSpreadSheet1::List CSpreadSheet1::CellList(int col, int row) const {
+    return IsCell(col, row) ? At(col, row)->list : List();
+}
+
+int CSpreadSheet1::MaxLength(int col, int row) const {
+    return IsCell(col, row) ? At(col, row)->maxLength : 0;
+}
+
+int CSpreadSheet1::Decimals(int col, int row) const {
+    return IsCell(col, row) ? At(col, row)->decimals : 0;
+}
+
+bool CSpreadSheet1::IsLocked(int col, int row) const {
+    return IsCell(col, row) && At(col, row)->locked;
+}
+
+void CSpreadSheet1::SetFormat(const GridBlock& block, const CellFormat& format) {
+    const GridBlock b = Clip(block);
+    if (!b.IsValid())
+        return;
+    const bool isList = format.kind == CellKind::List;
+    for (int r = b.row1; r <= b.row2; ++r) {
+        for (int c = b.col1; c <= b.col2; ++c) {
+            Cell& cell = *At(c, r);
+            cell.kind = format.kind;
+            cell.decimals = static_cast<qint8>(std::clamp(format.decimals, 0, 15));
+            cell.maxLength = static_cast<qint16>(std::clamp(format.maxLength, 0, 32767));
+            cell.list = isList ? format.list : List();
+            if (!cell.text.isEmpty()) {
+                const QString text = cell.text;
+                ApplyText(cell, text);
+            }
+        }
+    }
+    NotifyCells(b);
+}
+
+void CSpreadSheet1::SetLock(const GridBlock& block, bool locked) {
+    const GridBlock b = Clip(block);
+    if (!b.IsValid())
+        return;
+    for (int r = b.row1; r <= b.row2; ++r) {
+        for (int c = b.col1; c <= b.col2; ++c)
+            At(c, r)->locked = locked;
+    }
+    NotifyCells(b);
+}
+
+// ---------------------------------------------------------------------------
+// Columns
+// ---------------------------------------------------------------------------
+
+bool CSpreadSheet1::IsColumnHidden(int col) const {
+    return col >= 0 && col <= m_cols && m_columns[static_cast<size_t>(col)].hidden;
+}
+
+void CSpreadSheet1::SetColumnHidden(int col, bool hidden) {
+    if (col < 0 || col > m_cols)
+        return;
+    m_columns[static_cast<size_t>(col)].hidden = hidden;
+    if (m_redraw)
+        emit columnOptionsChanged();
+    else
+        m_pendingRedraw = true;
+}
+
+int CSpreadSheet1::ColumnItemValue(int col) const {
+    return col >= 0 && col <= m_cols ? m_columns[static_cast<size_t>(col)].itemValue : 0;
+}
+
+void CSpreadSheet1::SetColumnItemValue(int col, int value) {
+    if (col >= 0 && col <= m_cols)
+        m_columns[static_cast<size_t>(col)].itemValue = value;
+}
+
+double CSpreadSheet1::ColumnWidth(int col) const {
+    return col >= 0 && col <= m_cols ? m_columns[static_cast<size_t>(col)].width : 0;
+}
+
+void CSpreadSheet1::SetColumnWidth(int col, double width) {
+    if (col < 0 || col > m_cols)
+        return;
+    m_columns[static_cast<size_t>(col)].width = std::max(width, 0.0);
+    if (m_redraw)
+        emit columnOptionsChanged();
+    else
+        m_pendingRedraw = true;
+}
+
+void CSpreadSheet1::SetFrozenColumns(int count) {
+    m_frozenCols = std::clamp(count, 0, m_cols);
+    if (m_redraw)
+        emit columnOptionsChanged();
+    else
+        m_pendingRedraw = true;
+}
+
+// ---------------------------------------------------------------------------
+// Active cell and selection
+// ---------------------------------------------------------------------------
+
+void CSpreadSheet1::SetActiveCell(int col, int row) {
+    if (col == m_activeCol && row == m_activeRow)
+        return;
+    m_activeCol = col;
+    m_activeRow = row;
+    emit activeCellChanged(col, row);
+}
+
+void CSpreadSheet1::SelectBlock(const GridBlock& block) {
+    const GridBlock b = block.IsValid() ? Clip(block) : GridBlock{};
+    if (b == m_selection)
+        return;
+    m_selection = b;
+    emit blockSelectionChanged();
+}
+
+GridBlock CSpreadSheet1::Clip(const GridBlock& block) const {
+    if (!block.IsValid())
+        return GridBlock{};
+    GridBlock b{std::max(block.col1, 1), std::max(block.row1, 1), std::min(block.col2, m_cols),
+                std::min(block.row2, m_rows)};
+    return b.IsValid() && b.col1 <= m_cols && b.row1 <= m_rows ? b : GridBlock{};
+}
+
+// ---------------------------------------------------------------------------
+// Block operations
+// ---------------------------------------------------------------------------
+
+QString CSpreadSheet1::CopyBlock(const GridBlock& block) const {
+    const GridBlock b = Clip(block);
+    QString text;
+    if (!b.IsValid())
+        return text;
+    for (int r = b.row1; r <= b.row2; ++r) {
+        for (int c = b.col1; c <= b.col2; ++c) {
+            if (c > b.col1)
+                text += kTab;
+            text += delimited::QuoteField(At(c, r)->text, kTab);
+        }
+        text += kLf;
+    }
+    return text;
+}
+
+QString CSpreadSheet1::CutBlock(const GridBlock& block) {
+    const QString text = CopyBlock(block);
+    ClearBlock(block, true);
+    return text;
+}
+
+GridBlock CSpreadSheet1::PasteText(int col, int row, const QString& text) {
+    if (!IsCell(col, row))
+        return GridBlock{};
+    delimited::Reader reader(text, kTab);
+    QStringList fields;
+    int r = row;
+    int lastCol = col - 1;
+    int lastRow = row - 1;
+    while (r <= m_rows && reader.Next(fields)) {
+        for (int k = 0; k < fields.size() && col + k <= m_cols; ++k) {
+            ApplyText(*At(col + k, r), fields[k]);
+            lastCol = std::max(lastCol, col + k);
+        }
+        lastRow = r;
+        ++r;
+    }
+    const GridBlock written{col, row, lastCol, lastRow};
+    if (written.IsValid())
+        NotifyCells(written);
+    return written.IsValid() ? written : GridBlock{};
+}
+
+GridBlock CSpreadSheet1::Paste(const QString& text) {
+    if (!m_selection.IsValid())
+        return GridBlock{};
+    return PasteText(m_selection.col1, m_selection.row1, text);
+}
+
+void CSpreadSheet1::TakeContents(Cell& to, const Cell& from) {
+    to.locked = from.locked;
+    if (to.kind == from.kind && to.list == from.list) {
+        to.text = from.text;
+        to.listIndex = from.listIndex;
+        return;
+    }
+    ApplyText(to, from.text);
+}
+
+void CSpreadSheet1::MoveBlock(const GridBlock& block, int destCol, int destRow) {
+    const GridBlock src = Clip(block);
+    if (!src.IsValid())
+        return;
+    const int dc = destCol - src.col1;
+    const int dr = destRow - src.row1;
+    if (dc == 0 && dr == 0)
+        return;
+    // Take the source contents out first, so that overlapping moves work.
+    std::vector<Cell> moved;
+    moved.reserve(static_cast<size_t>(src.ColumnCount()) * src.RowCount());
+    for (int r = src.row1; r <= src.row2; ++r) {
+        for (int c = src.col1; c <= src.col2; ++c) {
+            moved.push_back(*At(c, r));
+            ClearData(*At(c, r));
+        }
+    }
+    size_t k = 0;
+    for (int r = src.row1; r <= src.row2; ++r) {
+        for (int c = src.col1; c <= src.col2; ++c, ++k) {
+            if (IsCell(c + dc, r + dr))
+                TakeContents(*At(c + dc, r + dr), moved[k]);
+        }
+    }
+    const GridBlock dest = Clip(GridBlock{destCol, destRow, src.col2 + dc, src.row2 + dr});
+    NotifyCells(src);
+    if (dest.IsValid())
+        NotifyCells(dest);
+}
+
+void CSpreadSheet1::ClearBlock(const GridBlock& block, bool dataOnly) {
+    const GridBlock b = Clip(block);
+    if (!b.IsValid())
+        return;
+    for (int r = b.row1; r <= b.row2; ++r) {
+        for (int c = b.col1; c <= b.col2; ++c) {
+            Cell& cell = *At(c, r);
+            if (dataOnly)
+                ClearData(cell);
+            else
+                cell = Cell{};
+        }
+    }
+    NotifyCells(b);
+}
+
+void CSpreadSheet1::SetSortKey(int key, int col, SortOrder order) {
+    if (key < 1 || key > 2)
+        return;
+    m_sortKeys[key - 1] = SortKey{std::max(col, 0), order};
+}
+
+int CSpreadSheet1::SortKeyColumn(int key) const {
+    return key >= 1 && key <= 2 ? m_sortKeys[key - 1].col : 0;
+}
+
+CSpreadSheet1::SortOrder CSpreadSheet1::SortKeyOrder(int key) const {
+    return key >= 1 && key <= 2 ? m_sortKeys[key - 1].order : SortOrder::None;
+}
+
+void CSpreadSheet1::SortBlockByRows(const GridBlock& block) {
+    const GridBlock b = Clip(block);
+    if (!b.IsValid() || b.row1 == b.row2)
+        return;
+    std::vector<SortKey> keys;
+    for (const SortKey& key : m_sortKeys) {
+        if (key.col >= 1 && key.col <= m_cols && key.order != SortOrder::None)
+            keys.push_back(key);
+    }
+    if (keys.empty())
+        return;
+
+    // Compares the key cells of two rows: <0, 0 or >0, empties last.
+    auto compareCells = [](const Cell& x, const Cell& y, SortOrder order) {
+        const bool xEmpty = x.text.isEmpty();
+        const bool yEmpty = y.text.isEmpty();
+        if (xEmpty || yEmpty)
+            return xEmpty == yEmpty ? 0 : (xEmpty ? 1 : -1);
+        int result = 0;
+        double xValue = 0;
+        double yValue = 0;
+        if (x.kind == CellKind::List && x.listIndex >= 0 && y.listIndex >= 0 && x.list == y.list) {
+            result = x.listIndex < y.listIndex ? -1 : (x.listIndex > y.listIndex ? 1 : 0);
+        } else if (ToNumber(x.text, xValue) && ToNumber(y.text, yValue)) {
+            result = xValue < yValue ? -1 : (xValue > yValue ? 1 : 0);
+        } else {
+            result = x.text.compare(y.text, Qt::CaseInsensitive);
+            if (result == 0)
+                result = x.text.compare(y.text, Qt::CaseSensitive);
+        }
+        return order == SortOrder::Descending ? -result : result;
+    };
+
+    std::vector<int> rows(static_cast<size_t>(b.RowCount()));
+    std::iota(rows.begin(), rows.end(), b.row1);
+    std::stable_sort(rows.begin(), rows.end(), [&](int ra, int rb) {
+        for (const SortKey& key : keys) {
+            const int result = compareCells(*At(key.col, ra), *At(key.col, rb), key.order);
+            if (result != 0)
+                return result < 0;
+        }
+        return false;
+    });
+
+    std::vector<Cell> sorted;
+    sorted.reserve(static_cast<size_t>(b.ColumnCount()) * rows.size());
+    for (const int r : rows) {
+        for (int c = b.col1; c <= b.col2; ++c)
+            sorted.push_back(*At(c, r));
+    }
+    size_t k = 0;
+    for (int r = b.row1; r <= b.row2; ++r) {
+        for (int c = b.col1; c <= b.col2; ++c, ++k) {
+            Cell& cell = *At(c, r);
+            cell.text = std::move(sorted[k].text);
+            cell.listIndex = sorted[k].listIndex;
+            cell.locked = sorted[k].locked;
+        }
+    }
+    NotifyCells(b);
+}
+
+// ---------------------------------------------------------------------------
+// Redraw switch and change notices
+// ---------------------------------------------------------------------------
+
+void CSpreadSheet1::SetRedraw(bool on) {
+    if (on == m_redraw)
+        return;
+    m_redraw = on;
+    if (!on || !m_pendingRedraw)
+        return;
+    m_pendingRedraw = false;
+    if (m_rows > 0 && m_cols > 0)
+        emit dataChanged(index(0, 0), index(m_rows - 1, m_cols - 1));
+    if (m_cols > 0)
+        emit headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
+    if (m_rows > 0)
+        emit headerDataChanged(Qt::Vertical, 0, m_rows - 1);
+    emit columnOptionsChanged();
+}
+
+void CSpreadSheet1::NotifyCells(const GridBlock& block) {
+    if (!m_redraw) {
+        m_pendingRedraw = true;
+        return;
+    }
+    emit dataChanged(index(block.row1 - 1, block.col1 - 1), index(block.row2 - 1, block.col2 - 1));
+}
+
+void CSpreadSheet1::NotifyHeader(Qt::Orientation orientation, int first, int last) {
+    if (!m_redraw) {
+        m_pendingRedraw = true;
+        return;
+    }
+    // Column 0 and row 0 are no model sections; the corner has no signal.
+    if (first >= 1)
+        emit headerDataChanged(orientation, first - 1, last - 1);
+}
+
+// ---------------------------------------------------------------------------
+// Baseline
+// ---------------------------------------------------------------------------
+
+void CSpreadSheet1::TakeBaseline() {
+    m_baseline.resize(m_cells.size());
+    for (size_t i = 0; i < m_cells.size(); ++i)
+        m_baseline[i] = m_cells[i].text;
+    m_hasBaseline = true;
+}
+
+void CSpreadSheet1::DropBaseline() {
+    m_baseline.clear();
+    m_hasBaseline = false;
+}
+
+bool CSpreadSheet1::CellMatchesBaseline(int col, int row) const {
+    if (!m_hasBaseline || !IsCell(col, row))
+        return false;
+    const size_t i = static_cast<size_t>(row - 1) * static_cast<size_t>(m_cols) + (col - 1);
+    return m_cells[i].text == m_baseline[i];
+}
+
+bool CSpreadSheet1::RowMatchesBaseline(int row) const {
+    if (!m_hasBaseline || row < 1 || row > m_rows)
+        return false;
+    for (int c = 1; c <= m_cols; ++c) {
+        if (!CellMatchesBaseline(c, row))
+            return false;
+    }
+    return true;
+}
+
+bool CSpreadSheet1::ColumnMatchesBaseline(int col) const {
+    if (!m_hasBaseline || col < 1 || col > m_cols)
+        return false;
+    for (int r = 1; r <= m_rows; ++r) {
+        if (!CellMatchesBaseline(col, r))
+            return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// The model
+// ---------------------------------------------------------------------------
+
+QModelIndex CSpreadSheet1::CellIndex(int col, int row) const {
+    return IsCell(col, row) ? index(row - 1, col - 1) : QModelIndex();
+}
+
+int CSpreadSheet1::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int CSpreadSheet1::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_cols;
+}
+
+QVariant CSpreadSheet1::data(const QModelIndex& idx, int role) const {
+    const int col = GridColumn(idx);
+    const int row = GridRow(idx);
+    if (!idx.isValid() || !IsCell(col, row))
+        return {};
+    const Cell& cell = *At(col, row);
+    switch (role) {
+    case Qt::DisplayRole:
+        if (cell.kind == CellKind::CheckBox)
+            return {};
+        return cell.text;
+    case Qt::EditRole:
+        return cell.text;
+    case Qt::CheckStateRole:
+        if (cell.kind != CellKind::CheckBox)
+            return {};
+        return cell.text == QLatin1String("1") ? Qt::Checked : Qt::Unchecked;
+    case Qt::TextAlignmentRole:
+        if (cell.kind == CellKind::Number)
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        if (cell.kind == CellKind::CheckBox)
+            return QVariant::fromValue(Qt::AlignCenter);
+        return {};
+    case KindRole:
+        return static_cast<int>(cell.kind);
+    case ListItemsRole:
+        return cell.list ? cell.list->Items() : QStringList();
+    case ListIndexRole:
+        return static_cast<int>(cell.listIndex);
+    case ListEditableRole:
+        return cell.list && cell.list->Editable();
+    case LockRole:
+        return cell.locked;
+    case MaxLengthRole:
+        return static_cast<int>(cell.maxLength);
+    case DecimalsRole:
+        return static_cast<int>(cell.decimals);
+    default:
+        return {};
+    }
+}
+
+bool CSpreadSheet1::setData(const QModelIndex& idx, const QVariant& value, int role) {
+    const int col = GridColumn(idx);
+    const int row = GridRow(idx);
+    if (!idx.isValid() || !IsCell(col, row))
+        return false;
+    Cell& cell = *At(col, row);
+    if (cell.locked)
+        return false;
+    switch (role) {
+    case Qt::EditRole:
+    case Qt::DisplayRole:
+        SetText(col, row, value.toString());
+        emit changed(col, row);
+        return true;
+    case ListIndexRole:
+        SetListIndex(col, row, value.toInt());
+        emit changed(col, row);
+        return true;
+    case Qt::CheckStateRole: {
+        if (cell.kind != CellKind::CheckBox)
+            return false;
+        const bool on = value.toInt() == Qt::Checked;
+        SetChecked(col, row, on);
+        emit buttonClicked(col, row, on ? Qt::Checked : Qt::Unchecked);
+        emit changed(col, row);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+QVariant CSpreadSheet1::headerData(int section, Qt::Orientation orientation, int role) const {
+    const int n = section + 1;
+    if (orientation == Qt::Horizontal) {
+        if (n < 1 || n > m_cols)
+            return {};
+        switch (role) {
+        case Qt::DisplayRole:
+            return m_columnHeaders[n];
+        case ColumnHiddenRole:
+            return m_columns[static_cast<size_t>(n)].hidden;
+        case ColumnWidthRole:
+            return m_columns[static_cast<size_t>(n)].width;
+        default:
+            return {};
+        }
+    }
+    if (n < 1 || n > m_rows || role != Qt::DisplayRole)
+        return {};
+    return m_rowLabels[n];
+}
+
+Qt::ItemFlags CSpreadSheet1::flags(const QModelIndex& idx) const {
+    const int col = GridColumn(idx);
+    const int row = GridRow(idx);
+    if (!idx.isValid() || !IsCell(col, row))
+        return Qt::NoItemFlags;
+    const Cell& cell = *At(col, row);
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (cell.locked)
+        return f;
+    if (cell.kind == CellKind::CheckBox)
+        return f | Qt::ItemIsUserCheckable;
+    return f | Qt::ItemIsEditable;
+}

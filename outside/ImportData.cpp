@@ -1,0 +1,162 @@
+#include "outside/ImportData.h"
+
+#include "outside/DelimitedText.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <vector>
+
+namespace outside {
+
+namespace {
+
+// Lower case, blanks and line breaks folded into single spaces, no blanks at
+// either end.
+QString NormalTitle(const QString& title) {
+    return title.simplified().toCaseFolded();
+}
+
+QString DecodeText(const QByteArray& bytes) {
+    const auto bom = QStringConverter::encodingForData(bytes);
+    if (bom && *bom != QStringConverter::Utf8) {
+        QStringDecoder decoder(*bom);
+        QString text = decoder(bytes);
+        if (!text.isEmpty() && text.front() == QChar(0xFEFF))
+            text.remove(0, 1);
+        return text;
+    }
+    QByteArrayView view(bytes);
+    if (view.startsWith("\xEF\xBB\xBF"))
+        view = view.sliced(3);
+    QStringDecoder utf8(QStringConverter::Utf8);
+    QString text = utf8(view);
+    if (!utf8.hasError())
+        return text;
+    return QString::fromLatin1(view.data(), view.size());
+}
+
+bool IsBlank(const QStringList& fields) {
+    for (const QString& field : fields) {
+        if (!field.trimmed().isEmpty())
+            return false;
+    }
+    return true;
+}
+
+// The name index each file column feeds, when fields form a header line;
+// empty otherwise. A header has more matching titles than other non-empty
+// fields.
+std::vector<int> HeaderMapping(const QStringList& fields, const QStringList& names) {
+    std::vector<int> mapping(static_cast<size_t>(fields.size()), -1);
+    std::vector<bool> taken(static_cast<size_t>(names.size()), false);
+    int matches = 0;
+    int nonEmpty = 0;
+    for (int k = 0; k < fields.size(); ++k) {
+        if (fields[k].trimmed().isEmpty())
+            continue;
+        ++nonEmpty;
+        for (int m = 0; m < names.size(); ++m) {
+            if (!taken[static_cast<size_t>(m)] && TitleMatchesName(fields[k], names[m])) {
+                taken[static_cast<size_t>(m)] = true;
+                mapping[static_cast<size_t>(k)] = m;
+                ++matches;
+                break;
+            }
+        }
+    }
+    if (matches == 0 || matches * 2 <= nonEmpty)
+        return {};
+    return mapping;
+}
+
+} // namespace
+
+bool TitleMatchesName(const QString& title, const QString& name) {
+    const QString t = NormalTitle(title);
+    const QString n = NormalTitle(name);
+    if (t.isEmpty() || n.isEmpty())
+        return false;
+    if (t == n)
+        return true;
+    const QLatin1Char s('s');
+    return (t.size() + 1 == n.size() && n.endsWith(s) && n.startsWith(t)) ||
+           (n.size() + 1 == t.size() && t.endsWith(s) && t.startsWith(n));
+}
+
+ImportResult ImportBytes(const QByteArray& bytes, const QString& fileName,
+                         const ImportDataStruct& request) {
+    ImportResult result;
+    result.ok = true;
+    const QString text = DecodeText(bytes);
+    const QChar fallback =
+        QFileInfo(fileName).suffix().compare(QLatin1String("tab"), Qt::CaseInsensitive) == 0
+            ? QLatin1Char('\t')
+            : QLatin1Char(',');
+    result.separator = delimited::DetectSeparator(text, fallback);
+
+    const int columnCount = static_cast<int>(request.names.size());
+    std::vector<int> mapping;
+    bool first = true;
+    delimited::Reader reader(text, result.separator);
+    QStringList fields;
+    QStringList row;
+    while (reader.Next(fields)) {
+        if (IsBlank(fields))
+            continue;
+        if (first) {
+            first = false;
+            mapping = HeaderMapping(fields, request.names);
+            if (!mapping.empty()) {
+                result.header = true;
+                continue;
+            }
+        }
+        row.clear();
+        row.reserve(columnCount);
+        for (int m = 0; m < columnCount; ++m)
+            row.append(QString());
+        for (int k = 0; k < fields.size(); ++k) {
+            const int m =
+                result.header
+                    ? (k < static_cast<int>(mapping.size()) ? mapping[static_cast<size_t>(k)] : -1)
+                    : (k < columnCount ? k : -1);
+            if (m >= 0)
+                row[m] = fields[k];
+        }
+        if (request.rowHandler)
+            request.rowHandler(row, result.dataLines);
+        ++result.dataLines;
+    }
+    return result;
+}
+
+ImportResult ImportData(const ImportDataStruct& request) {
+    ImportResult result;
+    QFile file(request.path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.message = QStringLiteral("Cannot open %1: %2")
+                             .arg(QFileInfo(request.path).fileName(), file.errorString());
+        return result;
+    }
+    if (file.size() > kMaxImportFileSize) {
+        result.message = QStringLiteral("%1 is too large to be a channel list.")
+                             .arg(QFileInfo(request.path).fileName());
+        return result;
+    }
+    const QByteArray bytes = file.read(kMaxImportFileSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        result.message = QStringLiteral("Cannot read %1: %2")
+                             .arg(QFileInfo(request.path).fileName(), file.errorString());
+        return result;
+    }
+    if (bytes.size() > kMaxImportFileSize) {
+        result.message = QStringLiteral("%1 is too large to be a channel list.")
+                             .arg(QFileInfo(request.path).fileName());
+        return result;
+    }
+    return ImportBytes(bytes, request.path, request);
+}
+
+} // namespace outside

@@ -1,0 +1,686 @@
+#include "outside/SpreadSheetView.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDrag>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+
+using Kind = CSpreadSheet1::CellKind;
+
+namespace {
+
+constexpr const char* kBlockMime = "application/x-clonara-grid-block";
+
+Kind KindOf(const QModelIndex& index) {
+    return static_cast<Kind>(index.data(CSpreadSheet1::KindRole).toInt());
+}
+
+// The pane that shows the frozen leading columns over the grid's left edge.
+// It edits in place like the grid and reports to it.
+class FrozenPane : public QTableView {
+public:
+    explicit FrozenPane(SpreadSheetView* owner) : QTableView(owner), m_owner(owner) {}
+    bool BaseEdit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+        return QTableView::edit(index, trigger, event);
+    }
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+
+protected:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override {
+        QTableView::closeEditor(editor, hint);
+        m_owner->setFocus();
+        m_owner->NoteFrozenEditorClosed();
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        QTableView::mouseReleaseEvent(event);
+        if (event->button() == Qt::RightButton) {
+            const QPoint p = m_owner->viewport()->mapFromGlobal(event->globalPosition().toPoint());
+            emit m_owner->mouseUp(2, static_cast<int>(event->modifiers()), p.x(), p.y());
+        }
+    }
+
+private:
+    SpreadSheetView* m_owner;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Delegate
+// ---------------------------------------------------------------------------
+
+SpreadSheetDelegate::SpreadSheetDelegate(SpreadSheetView* view)
+    : QStyledItemDelegate(view), m_view(view) {}
+
+QWidget* SpreadSheetDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                           const QModelIndex& index) const {
+    switch (KindOf(index)) {
+    case Kind::List: {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(index.data(CSpreadSheet1::ListEditableRole).toBool());
+        combo->addItems(index.data(CSpreadSheet1::ListItemsRole).toStringList());
+        combo->setMaxVisibleItems(16);
+        if (combo->isEditable())
+            combo->setInsertPolicy(QComboBox::NoInsert);
+        return combo;
+    }
+    case Kind::Number: {
+        auto* edit = new QLineEdit(parent);
+        edit->setFrame(false);
+        edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        edit->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[0-9]{0,4}([.,][0-9]{0,6})?")), edit));
+        return edit;
+    }
+    case Kind::Text: {
+        auto* edit = new QLineEdit(parent);
+        edit->setFrame(false);
+        const int maxLength = index.data(CSpreadSheet1::MaxLengthRole).toInt();
+        if (maxLength > 0)
+            edit->setMaxLength(maxLength);
+        return edit;
+    }
+    case Kind::CheckBox:
+        return nullptr;
+    }
+    return QStyledItemDelegate::createEditor(parent, option, index);
+}
+
+void SpreadSheetDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    const QString text = index.data(Qt::EditRole).toString();
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        const int item = index.data(CSpreadSheet1::ListIndexRole).toInt();
+        combo->setCurrentIndex(item);
+        if (combo->isEditable())
+            combo->setEditText(text);
+        return;
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        edit->setText(text);
+        edit->selectAll();
+        return;
+    }
+    QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void SpreadSheetDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                       const QModelIndex& index) const {
+    const QString before = index.data(Qt::EditRole).toString();
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        const QString text = combo->isEditable() ? combo->currentText() : QString();
+        if (combo->isEditable() && combo->findText(text) < 0) {
+            if (text != before)
+                model->setData(index, text, Qt::EditRole);
+        } else if (combo->currentIndex() != index.data(CSpreadSheet1::ListIndexRole).toInt()) {
+            model->setData(index, combo->currentIndex(), CSpreadSheet1::ListIndexRole);
+        }
+    } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        QString text = edit->text();
+        if (KindOf(index) == Kind::Number && !text.isEmpty()) {
+            // A number is shown with the cell's decimals.
+            bool ok = false;
+            const double value =
+                QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+            if (ok)
+                text = QString::number(value, 'f', index.data(CSpreadSheet1::DecimalsRole).toInt());
+        }
+        if (text != before)
+            model->setData(index, text, Qt::EditRole);
+    }
+    m_view->NoteCommitted(index.data(Qt::EditRole).toString() != before);
+}
+
+namespace {
+QRect CheckRect(const QStyleOptionViewItem& option, const QWidget* widget) {
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    const int w = style->pixelMetric(QStyle::PM_IndicatorWidth, &option, widget);
+    const int h = style->pixelMetric(QStyle::PM_IndicatorHeight, &option, widget);
+    return QStyle::alignedRect(option.direction, Qt::AlignCenter, QSize(w, h), option.rect);
+}
+} // namespace
+
+void SpreadSheetDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                const QModelIndex& index) const {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const bool locked = index.data(CSpreadSheet1::LockRole).toBool();
+    if (KindOf(index) != Kind::CheckBox) {
+        // Locked cells (a row without a receive frequency) look read-only.
+        if (locked)
+            opt.palette.setColor(QPalette::Text,
+                                 option.palette.color(QPalette::Disabled, QPalette::Text));
+        QStyledItemDelegate::paint(painter, opt, index);
+        return;
+    }
+    // Check boxes sit in the middle of their cell.
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    const Qt::CheckState state = opt.checkState;
+    opt.features &= ~QStyleOptionViewItem::HasCheckIndicator;
+    opt.text.clear();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+    QStyleOptionViewItem check = option;
+    check.rect = CheckRect(option, widget);
+    check.state = check.state & ~QStyle::State_HasFocus;
+    check.state |= state == Qt::Checked ? QStyle::State_On : QStyle::State_Off;
+    if (locked)
+        check.state &= ~QStyle::State_Enabled;
+    style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &check, painter, widget);
+}
+
+bool SpreadSheetDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
+                                      const QStyleOptionViewItem& option,
+                                      const QModelIndex& index) {
+    if (KindOf(index) != Kind::CheckBox)
+        return QStyledItemDelegate::editorEvent(event, model, option, index);
+    if (!(model->flags(index) & Qt::ItemIsUserCheckable))
+        return false;
+    bool toggle = false;
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        toggle =
+            mouse->button() == Qt::LeftButton && option.rect.contains(mouse->position().toPoint());
+    } else if (event->type() == QEvent::MouseButtonDblClick) {
+        return true; // a double click is two clicks, not an edit
+    } else if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        toggle = key == Qt::Key_Space || key == Qt::Key_Select;
+    }
+    if (!toggle)
+        return false;
+    const bool checked = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    return model->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+}
+
+// ---------------------------------------------------------------------------
+// View
+// ---------------------------------------------------------------------------
+
+SpreadSheetView::SpreadSheetView(QWidget* parent) : QTableView(parent) {
+    setItemDelegate(new SpreadSheetDelegate(this));
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setWordWrap(false);
+    setAcceptDrops(true);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    verticalHeader()->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("P4500")) * 2);
+
+    auto* frozen = new FrozenPane(this);
+    m_frozen = frozen;
+    m_frozen->setItemDelegate(new SpreadSheetDelegate(this));
+    m_frozen->setFocusPolicy(Qt::NoFocus);
+    m_frozen->verticalHeader()->hide();
+    m_frozen->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_frozen->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    m_frozen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_frozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_frozen->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_frozen->setEditTriggers(editTriggers());
+    m_frozen->setWordWrap(false);
+    m_frozen->setStyleSheet(QStringLiteral("QTableView { border: none; border-right: 2px solid "
+                                           "palette(mid); }"));
+    m_frozen->hide();
+    viewport()->stackUnder(m_frozen);
+
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int section, int, int size) {
+                if (section < m_frozenCount) {
+                    m_frozen->setColumnWidth(section, size);
+                    UpdateFrozenGeometry();
+                }
+            });
+    connect(verticalHeader(), &QHeaderView::sectionResized, this,
+            [this](int section, int, int size) { m_frozen->setRowHeight(section, size); });
+    connect(m_frozen->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, m_frozen->verticalScrollBar(),
+            &QAbstractSlider::setValue);
+}
+
+SpreadSheetView::~SpreadSheetView() = default;
+
+void SpreadSheetView::SetGrid(CSpreadSheet1* grid) {
+    if (m_grid)
+        disconnect(m_grid, nullptr, this, nullptr);
+    m_grid = grid;
+    setModel(grid);
+    m_frozen->setModel(grid);
+    m_frozen->setSelectionModel(selectionModel());
+    m_frozen->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+    if (!grid)
+        return;
+    connect(grid, &QObject::destroyed, this, [this] { m_grid = nullptr; });
+    connect(grid, &CSpreadSheet1::changed, this, &SpreadSheetView::changed);
+    connect(grid, &CSpreadSheet1::buttonClicked, this, &SpreadSheetView::buttonClicked);
+    connect(grid, &CSpreadSheet1::columnOptionsChanged, this, &SpreadSheetView::ApplyColumnOptions);
+    connect(grid, &CSpreadSheet1::blockSelectionChanged, this,
+            &SpreadSheetView::SyncSelectionFromGrid);
+    connect(grid, &CSpreadSheet1::activeCellChanged, this,
+            &SpreadSheetView::SyncActiveCellFromGrid);
+    connect(grid, &QAbstractItemModel::modelReset, this, &SpreadSheetView::OnModelReset);
+    connect(grid, &QAbstractItemModel::headerDataChanged, this, [this](Qt::Orientation o) {
+        if (o == Qt::Horizontal)
+            FitColumns();
+    });
+    OnModelReset();
+}
+
+void SpreadSheetView::OnModelReset() {
+    ApplyColumnOptions();
+    FitColumns();
+}
+
+int SpreadSheetView::ActiveColumn() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? CSpreadSheet1::GridColumn(current) : 1;
+}
+
+int SpreadSheetView::ActiveRow() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? CSpreadSheet1::GridRow(current) : 1;
+}
+
+void SpreadSheetView::SetActiveCell(int col, int row) {
+    if (!m_grid)
+        return;
+    const QModelIndex index = m_grid->CellIndex(col, row);
+    if (!index.isValid())
+        return;
+    m_revertingCurrent = true;
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    m_revertingCurrent = false;
+    scrollTo(index);
+    m_grid->SetActiveCell(col, row);
+}
+
+void SpreadSheetView::StartEdit() {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || IsEditing())
+        return;
+    edit(current, AllEditTriggers, nullptr);
+}
+
+void SpreadSheetView::EndEdit() {
+    if (!m_editIndex.isValid())
+        return;
+    for (QTableView* view : {static_cast<QTableView*>(this), m_frozen}) {
+        QWidget* editor = view->indexWidget(m_editIndex);
+        QWidget* focus = QApplication::focusWidget();
+        if (!editor && focus && view->viewport()->isAncestorOf(focus))
+            editor = focus;
+        if (!editor)
+            continue;
+        // Commits the editor's value and closes it, as leaving the cell does.
+        QMetaObject::invokeMethod(view, "commitData", Qt::DirectConnection,
+                                  Q_ARG(QWidget*, editor));
+        QMetaObject::invokeMethod(
+            view, "closeEditor", Qt::DirectConnection, Q_ARG(QWidget*, editor),
+            Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
+        return;
+    }
+}
+
+bool SpreadSheetView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (!index.isValid() || !m_grid)
+        return QTableView::edit(index, trigger, event);
+    const bool wantsEdit =
+        trigger != NoEditTriggers && trigger != CurrentChanged && (editTriggers() & trigger);
+    const int col = CSpreadSheet1::GridColumn(index);
+    const int row = CSpreadSheet1::GridRow(index);
+    if (wantsEdit && m_grid->IsLocked(col, row) && !IsEditing()) {
+        emit editRefused(col, row, 1);
+        return false;
+    }
+    // Cells of the frozen columns are edited in the frozen pane, over them.
+    if (col <= m_frozenCount && !isColumnHidden(index.column()))
+        return static_cast<FrozenPane*>(m_frozen)->edit(index, trigger, event);
+    const bool wasEditing = state() == EditingState;
+    const bool opened = QTableView::edit(index, trigger, event);
+    if (opened && !wasEditing && state() == EditingState)
+        NoteFrozenEditorOpened(index);
+    return opened;
+}
+
+bool FrozenPane::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (!index.isValid())
+        return QTableView::edit(index, trigger, event);
+    auto* grid = qobject_cast<CSpreadSheet1*>(model());
+    const bool wantsEdit =
+        trigger != NoEditTriggers && trigger != CurrentChanged && (editTriggers() & trigger);
+    const int col = CSpreadSheet1::GridColumn(index);
+    const int row = CSpreadSheet1::GridRow(index);
+    if (wantsEdit && grid && grid->IsLocked(col, row) && !m_owner->IsEditing()) {
+        emit m_owner->editRefused(col, row, 1);
+        return false;
+    }
+    const bool wasEditing = state() == EditingState;
+    const bool opened = QTableView::edit(index, trigger, event);
+    if (opened && !wasEditing && state() == EditingState)
+        m_owner->NoteFrozenEditorOpened(index);
+    return opened;
+}
+
+void SpreadSheetView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTableView::closeEditor(editor, hint);
+    NoteFrozenEditorClosed();
+}
+
+void SpreadSheetView::NoteFrozenEditorOpened(const QModelIndex& index) {
+    m_editIndex = index;
+    m_editChanged = false;
+    emit editModeChanged(CSpreadSheet1::GridColumn(index), CSpreadSheet1::GridRow(index), 1, false);
+}
+
+void SpreadSheetView::NoteFrozenEditorClosed() {
+    const QModelIndex index = m_editIndex;
+    const bool changedValue = m_editChanged;
+    m_editChanged = false;
+    m_editIndex = QModelIndex();
+    if (index.isValid())
+        emit editModeChanged(CSpreadSheet1::GridColumn(index), CSpreadSheet1::GridRow(index), 0,
+                             changedValue);
+}
+
+void SpreadSheetView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (m_revertingCurrent || !m_grid || !current.isValid())
+        return;
+    if (previous.isValid() && previous != current) {
+        const int col = CSpreadSheet1::GridColumn(previous);
+        const int row = CSpreadSheet1::GridRow(previous);
+        const int newCol = CSpreadSheet1::GridColumn(current);
+        const int newRow = CSpreadSheet1::GridRow(current);
+        bool cancel = false;
+        emit leaveCell(col, row, newCol, newRow, &cancel);
+        if (!cancel && newRow != row)
+            emit leaveRow(row, newRow, &cancel);
+        if (cancel) {
+            // Back to the cell that was left, after the view has finished
+            // moving (the handler may reopen its editor).
+            QMetaObject::invokeMethod(
+                this,
+                [this, previous] {
+                    m_revertingCurrent = true;
+                    selectionModel()->setCurrentIndex(previous,
+                                                      QItemSelectionModel::ClearAndSelect);
+                    m_revertingCurrent = false;
+                    m_grid->SetActiveCell(CSpreadSheet1::GridColumn(previous),
+                                          CSpreadSheet1::GridRow(previous));
+                },
+                Qt::DirectConnection);
+            return;
+        }
+    }
+    m_syncing = true;
+    m_grid->SetActiveCell(CSpreadSheet1::GridColumn(current), CSpreadSheet1::GridRow(current));
+    m_syncing = false;
+}
+
+void SpreadSheetView::selectionChanged(const QItemSelection& selected,
+                                       const QItemSelection& deselected) {
+    QTableView::selectionChanged(selected, deselected);
+    if (!m_grid || m_syncing)
+        return;
+    // The grid keeps one block: the bounding rectangle of the selection.
+    const QModelIndexList indexes = selectionModel()->selectedIndexes();
+    GridBlock block;
+    for (const QModelIndex& index : indexes) {
+        const int c = CSpreadSheet1::GridColumn(index);
+        const int r = CSpreadSheet1::GridRow(index);
+        if (!block.IsValid()) {
+            block = GridBlock::Cell(c, r);
+        } else {
+            block.col1 = std::min(block.col1, c);
+            block.col2 = std::max(block.col2, c);
+            block.row1 = std::min(block.row1, r);
+            block.row2 = std::max(block.row2, r);
+        }
+    }
+    m_syncing = true;
+    m_grid->SelectBlock(block);
+    m_syncing = false;
+}
+
+void SpreadSheetView::SyncSelectionFromGrid() {
+    if (!m_grid || m_syncing)
+        return;
+    const GridBlock block = m_grid->Selection();
+    m_syncing = true;
+    if (!block.IsValid()) {
+        selectionModel()->clearSelection();
+    } else {
+        const QItemSelection selection(m_grid->CellIndex(block.col1, std::max(block.row1, 1)),
+                                       m_grid->CellIndex(block.col2, block.row2));
+        selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    }
+    m_syncing = false;
+}
+
+void SpreadSheetView::SyncActiveCellFromGrid(int col, int row) {
+    if (m_syncing || !m_grid)
+        return;
+    const QModelIndex index = m_grid->CellIndex(col, row);
+    if (!index.isValid() || index == currentIndex())
+        return;
+    m_revertingCurrent = true;
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    m_revertingCurrent = false;
+}
+
+void SpreadSheetView::mousePressEvent(QMouseEvent* event) {
+    m_pressPos = event->pos();
+    const QModelIndex index = indexAt(event->pos());
+    m_pressOnSelection = event->button() == Qt::LeftButton && index.isValid() &&
+                         selectionModel()->isSelected(index) &&
+                         selectionModel()->selectedIndexes().size() > 1;
+    if (m_pressOnSelection)
+        return; // may start dragging the block
+    QTableView::mousePressEvent(event);
+}
+
+void SpreadSheetView::mouseMoveEvent(QMouseEvent* event) {
+    if (m_pressOnSelection && (event->buttons() & Qt::LeftButton) &&
+        (event->pos() - m_pressPos).manhattanLength() >= QApplication::startDragDistance() &&
+        m_grid) {
+        m_pressOnSelection = false;
+        const GridBlock block = m_grid->Selection();
+        auto* mime = new QMimeData;
+        mime->setData(QString::fromLatin1(kBlockMime),
+                      QStringLiteral("%1 %2 %3 %4 %5")
+                          .arg(block.col1)
+                          .arg(block.row1)
+                          .arg(block.col2)
+                          .arg(block.row2)
+                          .arg(CSpreadSheet1::GridRow(indexAt(m_pressPos)))
+                          .toLatin1());
+        auto* drag = new QDrag(this);
+        drag->setMimeData(mime);
+        drag->exec(Qt::MoveAction);
+        return;
+    }
+    QTableView::mouseMoveEvent(event);
+}
+
+void SpreadSheetView::mouseReleaseEvent(QMouseEvent* event) {
+    if (m_pressOnSelection) {
+        m_pressOnSelection = false;
+        QTableView::mousePressEvent(event); // a plain click on the selection
+    }
+    QTableView::mouseReleaseEvent(event);
+    int button = 0;
+    switch (event->button()) {
+    case Qt::LeftButton:
+        button = 1;
+        break;
+    case Qt::RightButton:
+        button = 2;
+        break;
+    case Qt::MiddleButton:
+        button = 4;
+        break;
+    default:
+        break;
+    }
+    if (button)
+        emit mouseUp(button, static_cast<int>(event->modifiers()), event->pos().x(),
+                     event->pos().y());
+}
+
+void SpreadSheetView::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->source() == this && event->mimeData()->hasFormat(QString::fromLatin1(kBlockMime)))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void SpreadSheetView::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->source() == this && indexAt(event->position().toPoint()).isValid())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void SpreadSheetView::dropEvent(QDropEvent* event) {
+    const QModelIndex target = indexAt(event->position().toPoint());
+    const QList<QByteArray> parts =
+        event->mimeData()->data(QString::fromLatin1(kBlockMime)).split(' ');
+    if (!target.isValid() || parts.size() != 5) {
+        event->ignore();
+        return;
+    }
+    const GridBlock from{parts[0].toInt(), parts[1].toInt(), parts[2].toInt(), parts[3].toInt()};
+    const int grabbedRow = parts[4].toInt();
+    const int shift = CSpreadSheet1::GridRow(target) - grabbedRow;
+    const GridBlock to{from.col1, from.row1 + shift, from.col2, from.row2 + shift};
+    int action = 0;
+    emit blockDropped(from, to, &action);
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+}
+
+QModelIndex SpreadSheetView::moveCursor(CursorAction cursorAction,
+                                        Qt::KeyboardModifiers modifiers) {
+    const QModelIndex current = QTableView::moveCursor(cursorAction, modifiers);
+    if (m_frozenCount > 0 && cursorAction == MoveLeft && current.column() >= m_frozenCount) {
+        const int frozenWidth = m_frozen->width() - 2;
+        const int x = visualRect(current).topLeft().x();
+        if (x < frozenWidth)
+            horizontalScrollBar()->setValue(horizontalScrollBar()->value() + x - frozenWidth);
+    }
+    return current;
+}
+
+void SpreadSheetView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    if (index.column() >= m_frozenCount || m_frozenCount == 0) {
+        QTableView::scrollTo(index, hint);
+    } else {
+        // Frozen cells are always in view sideways; only scroll rows.
+        const int h = horizontalScrollBar()->value();
+        QTableView::scrollTo(index, hint);
+        horizontalScrollBar()->setValue(h);
+    }
+}
+
+void SpreadSheetView::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    UpdateFrozenGeometry();
+}
+
+void SpreadSheetView::updateGeometries() {
+    QTableView::updateGeometries();
+    UpdateFrozenGeometry();
+}
+
+void SpreadSheetView::ApplyColumnOptions() {
+    if (!m_grid)
+        return;
+    const int cols = m_grid->MaxCols();
+    for (int c = 1; c <= cols; ++c)
+        setColumnHidden(c - 1, m_grid->IsColumnHidden(c));
+    m_frozenCount = std::clamp(m_grid->FrozenColumns(), 0, cols);
+    for (int c = 1; c <= cols; ++c) {
+        m_frozen->setColumnHidden(c - 1, c > m_frozenCount || m_grid->IsColumnHidden(c));
+        m_frozen->setColumnWidth(c - 1, columnWidth(c - 1));
+    }
+    m_frozen->setVisible(m_frozenCount > 0);
+    UpdateFrozenGeometry();
+}
+
+void SpreadSheetView::FitColumns() {
+    if (!m_grid)
+        return;
+    const QFontMetrics fm = fontMetrics();
+    const QFontMetrics headerFm = horizontalHeader()->fontMetrics();
+    const int padding = 18;
+    int headerLines = 1;
+    for (int c = 1; c <= m_grid->MaxCols(); ++c) {
+        const double chars = m_grid->ColumnWidth(c);
+        int width = 0;
+        const QString header = m_grid->Text(c, 0);
+        const QStringList lines = header.split(QLatin1Char('\n'));
+        headerLines = std::max(headerLines, static_cast<int>(lines.size()));
+        for (const QString& line : lines)
+            width = std::max(width, headerFm.horizontalAdvance(line) + padding);
+        if (chars > 0) {
+            width = std::max(width, static_cast<int>(chars * fm.averageCharWidth()) + padding);
+        } else if (m_grid->MaxRows() > 0) {
+            // Judge the column by its first cell's kind.
+            switch (m_grid->Kind(c, 1)) {
+            case Kind::Number:
+                width =
+                    std::max(width, fm.horizontalAdvance(QStringLiteral("0000.00000")) + padding);
+                break;
+            case Kind::List:
+                if (const auto list = m_grid->CellList(c, 1)) {
+                    for (const QString& item : list->Items())
+                        width = std::max(width, fm.horizontalAdvance(item) + padding + 20);
+                }
+                break;
+            case Kind::Text: {
+                const int maxLength = m_grid->MaxLength(c, 1);
+                const int shown = maxLength > 0 ? std::min(maxLength, 24) : 10;
+                width =
+                    std::max(width, fm.horizontalAdvance(QString(shown, QLatin1Char('M'))) * 3 / 4 +
+                                        padding);
+                break;
+            }
+            case Kind::CheckBox:
+                width = std::max(width, 40);
+                break;
+            }
+        }
+        setColumnWidth(c - 1, std::min(width, 400));
+    }
+    horizontalHeader()->setMinimumHeight(headerFm.height() * headerLines + 10);
+    m_frozen->horizontalHeader()->setMinimumHeight(horizontalHeader()->minimumHeight());
+    ApplyColumnOptions();
+}
+
+void SpreadSheetView::UpdateFrozenGeometry() {
+    if (!m_frozen || m_frozenCount <= 0) {
+        return;
+    }
+    int width = 0;
+    for (int c = 0; c < m_frozenCount; ++c) {
+        if (!isColumnHidden(c))
+            width += columnWidth(c);
+    }
+    m_frozen->horizontalHeader()->setFixedHeight(horizontalHeader()->height());
+    m_frozen->setGeometry(verticalHeader()->width() + frameWidth(), frameWidth(), width + 2,
+                          viewport()->height() + horizontalHeader()->height());
+}

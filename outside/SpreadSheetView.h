@@ -1,0 +1,119 @@
+// The spreadsheet grid on screen: a QTableView over the grid cell store,
+// with delegates for its cell kinds (choice lists as combo boxes, check
+// boxes, numbers with their decimals, texts with their maximum length),
+// two-line column headers, row labels and frozen leading columns.
+//
+// It raises the grid's events at the moments a spreadsheet user expects them:
+// edit mode start and end, change, leave cell, leave row, button clicked,
+// edit refused (a locked cell), block dropped and mouse button up.
+#pragma once
+
+#include "outside/CSpreadSheet1.h"
+
+#include <QPointer>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+class SpreadSheetView;
+
+// Creates and fills the editor of a cell by its kind.
+class SpreadSheetDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    explicit SpreadSheetDelegate(SpreadSheetView* view);
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override;
+
+private:
+    SpreadSheetView* m_view;
+};
+
+class SpreadSheetView : public QTableView {
+    Q_OBJECT
+
+public:
+    explicit SpreadSheetView(QWidget* parent = nullptr);
+    ~SpreadSheetView() override;
+
+    void SetGrid(CSpreadSheet1* grid);
+    CSpreadSheet1* Grid() const { return m_grid; }
+
+    // The active cell (grid coordinates).
+    int ActiveColumn() const;
+    int ActiveRow() const;
+    void SetActiveCell(int col, int row);
+    // Whether a cell editor is open; start or end edit mode on the active
+    // cell (ending commits what the editor holds).
+    bool IsEditing() const { return m_editIndex.isValid(); }
+    void StartEdit();
+    void EndEdit();
+
+    // The width of a column, computed from its header, list items and size.
+    void FitColumns();
+
+    // Internal: the delegate reports that it committed a changed value; an
+    // editor opened or closed (in the grid or its frozen pane).
+    void NoteCommitted(bool changed) { m_editChanged = m_editChanged || changed; }
+    void NoteFrozenEditorOpened(const QModelIndex& index);
+    void NoteFrozenEditorClosed();
+
+signals:
+    // mode 1: editing starts; 0: it ends, changeMade telling whether the
+    // value changed.
+    void editModeChanged(int col, int row, int mode, bool changeMade);
+    void changed(int col, int row);
+    // newCol -1 when the focus leaves the grid. Setting *cancel keeps the
+    // active cell where it is.
+    void leaveCell(int col, int row, int newCol, int newRow, bool* cancel);
+    void leaveRow(int row, int newRow, bool* cancel);
+    void buttonClicked(int col, int row, int state);
+    // code 1: the cell is locked.
+    void editRefused(int col, int row, int code);
+    // A dragged block was dropped; the handler moves what it wants and sets
+    // *action (1 when it took care of the drop).
+    void blockDropped(const GridBlock& from, const GridBlock& to, int* action);
+    // button 1 left, 2 right, 4 middle; shift the keyboard modifiers.
+    void mouseUp(int button, int shift, int x, int y);
+
+protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    void updateGeometries() override;
+
+private:
+    void ApplyColumnOptions();
+    void SyncSelectionFromGrid();
+    void SyncActiveCellFromGrid(int col, int row);
+    void UpdateFrozenGeometry();
+    void OnModelReset();
+
+    CSpreadSheet1* m_grid = nullptr;
+    QTableView* m_frozen = nullptr; // the frozen leading columns, over the left edge
+    int m_frozenCount = 0;
+    bool m_revertingCurrent = false;
+    bool m_syncing = false;
+    bool m_editChanged = false;
+    QModelIndex m_editIndex;
+    QPoint m_pressPos;
+    bool m_pressOnSelection = false;
+};

@@ -1,0 +1,90 @@
+// Start-up switches, desktop integration files and the recent-file list.
+#include "app/CommandLine.h"
+#include "app/RecentFiles.h"
+#include "app/Registration.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QStandardPaths>
+
+namespace {
+
+using Mode = StartupRequest::Mode;
+
+TEST(CommandLineTest, SwitchesInEverySpelling) {
+    struct Case {
+        QStringList arguments;
+        Mode mode;
+        QStringList files;
+    };
+    const Case cases[] = {
+        {{}, Mode::Normal, {}},
+        {{"/RegServer"}, Mode::RegServer, {}},
+        {{"-regserver"}, Mode::RegServer, {}},
+        {{"/REGSERVER"}, Mode::RegServer, {}},
+        {{"--RegServer"}, Mode::RegServer, {}},
+        {{"-rEgSeRvEr"}, Mode::RegServer, {}},
+        {{"/UnregServer"}, Mode::UnregServer, {}},
+        {{"-UNREGSERVER"}, Mode::UnregServer, {}},
+        {{"a.rdf", "/RegServer"}, Mode::RegServer, {}},
+        // Followed by more text it is no registration switch.
+        {{"/RegServer", "a.rdf"}, Mode::Normal, {"a.rdf"}},
+        {{"/RegServerX"}, Mode::Normal, {"/RegServerX"}},
+        {{"/Embedding"}, Mode::Embedding, {}},
+        {{"-automation"}, Mode::Embedding, {}},
+        // Absolute paths are files, whatever they contain.
+        {{"/home/me/radio.rdf"}, Mode::Normal, {"/home/me/radio.rdf"}},
+        {{"/home/me/RegServer"}, Mode::Normal, {"/home/me/RegServer"}},
+        {{"/tmp/a.rdf", "-", "b.rdf"}, Mode::Normal, {"/tmp/a.rdf", "-", "b.rdf"}},
+    };
+    for (const auto& c : cases) {
+        const StartupRequest request = ParseCommandLine(c.arguments);
+        EXPECT_EQ(request.mode, c.mode) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(request.files, c.files) << c.arguments.join(' ').toStdString();
+    }
+}
+
+TEST(RegistrationTest, WritesAndRemovesTheDesktopFiles) {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    ASSERT_TRUE(data.contains(QStringLiteral("/data"))) << "tests use a private data folder";
+    ASSERT_FALSE(registration::Register(QStringLiteral("/opt/clonara/bin/clonara")));
+    const QStringList files = registration::Files();
+    ASSERT_EQ(files.size(), 3);
+    for (const QString& file : files)
+        EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
+    const QString desktop = QString::fromUtf8(testing_support::ReadFile(files[0]));
+    EXPECT_TRUE(desktop.contains(QStringLiteral("Exec=\"/opt/clonara/bin/clonara\" %f")));
+    EXPECT_TRUE(desktop.contains(QStringLiteral("MimeType=application/x-clonara-rdf;")));
+    const QString mime = QString::fromUtf8(testing_support::ReadFile(files[1]));
+    EXPECT_TRUE(mime.contains(QStringLiteral("<glob pattern=\"*.rdf\"/>")));
+    const QString dbus = QString::fromUtf8(testing_support::ReadFile(files[2]));
+    EXPECT_TRUE(dbus.contains(QStringLiteral("Name=org.tessaly.Clonara.CVX7Icon")));
+    EXPECT_TRUE(dbus.contains(QStringLiteral("-Embedding")));
+
+    ASSERT_FALSE(registration::Unregister());
+    for (const QString& file : files)
+        EXPECT_FALSE(QFile::exists(file));
+    EXPECT_FALSE(registration::Unregister()) << "removing twice is no error";
+}
+
+TEST(RecentFilesTest, FourEntriesNewestFirst) {
+    RecentFiles recent(4);
+    recent.Load();
+    for (const char* f : {"/a/1.rdf", "/a/2.rdf", "/a/3.rdf", "/a/4.rdf", "/a/5.rdf"})
+        recent.Add(QString::fromLatin1(f));
+    EXPECT_EQ(recent.Files(), (QStringList{"/a/5.rdf", "/a/4.rdf", "/a/3.rdf", "/a/2.rdf"}));
+    recent.Add(QStringLiteral("/a/3.rdf"));
+    EXPECT_EQ(recent.Files(), (QStringList{"/a/3.rdf", "/a/5.rdf", "/a/4.rdf", "/a/2.rdf"}));
+
+    RecentFiles reloaded(4);
+    reloaded.Load();
+    EXPECT_EQ(reloaded.Files(), recent.Files()) << "kept in the configuration store";
+    reloaded.Remove(QStringLiteral("/a/5.rdf"));
+    RecentFiles again(4);
+    again.Load();
+    EXPECT_EQ(again.Files(), (QStringList{"/a/3.rdf", "/a/4.rdf", "/a/2.rdf"}));
+}
+
+} // namespace

@@ -1,0 +1,207 @@
+// The desktop program's shell, offscreen: start-up, opening good and bad
+// files, saving, the recent-file list, the save question.
+#include "app/CChildFrame.h"
+#include "app/CMainApp.h"
+#include "app/CMainFrame.h"
+#include "app/Resources.h"
+#include "document/CMainDoc.h"
+#include "support/ModalWatcher.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+using testing_support::ModalWatcher;
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+using namespace res;
+
+namespace {
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ModalWatcher watcher;
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QString NewFile(const char* name) {
+        CMainDoc doc;
+        doc.OnSaveDocument(Path(name));
+        return Path(name);
+    }
+    static QStringList MenuTitles(QMainWindow& frame) {
+        QStringList titles;
+        for (QAction* a : frame.menuBar()->actions())
+            titles << a->text();
+        return titles;
+    }
+};
+
+TEST_F(MainFrameTest, StartsWithANewDocument) {
+    CMainApp app;
+    ASSERT_EQ(app.InitInstance({}, QStringLiteral("/usr/bin/clonara")), CMainApp::Startup::Window);
+    CMainFrame* frame = app.MainFrame();
+    ASSERT_TRUE(frame);
+    EXPECT_TRUE(frame->isVisible());
+    ASSERT_EQ(frame->Children().size(), 1);
+    EXPECT_EQ(frame->Children()[0]->windowTitle(), QStringLiteral("Untitled[*]"));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Clonara - Untitled"));
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("Ready"));
+    EXPECT_EQ(MenuTitles(*frame),
+              (QStringList{"&File", "&Edit", "&Radio", "&View", "&Window", "&Help"}));
+    frame->Children()[0]->close();
+    QApplication::processEvents();
+    EXPECT_TRUE(frame->Children().isEmpty());
+    EXPECT_EQ(MenuTitles(*frame), (QStringList{"&File", "&View", "&Help"}));
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+}
+
+TEST_F(MainFrameTest, StartsWithFilesNamedOnTheCommandLine) {
+    const QString a = NewFile("a.rdf");
+    const QString b = NewFile("b.rdf");
+    CMainApp app;
+    ASSERT_EQ(app.InitInstance({a, b}, QString()), CMainApp::Startup::Window);
+    const auto children = app.MainFrame()->Children();
+    ASSERT_EQ(children.size(), 2);
+    EXPECT_EQ(children[0]->GetDocument().GetPathName(), a);
+    EXPECT_EQ(children[1]->windowTitle(), QStringLiteral("b.rdf[*]"));
+}
+
+TEST_F(MainFrameTest, RegistrationSwitchesEndWithoutAWindow) {
+    for (const char* sw : {"/RegServer", "-unregserver"}) {
+        CMainApp app;
+        EXPECT_EQ(app.InitInstance({QString::fromLatin1(sw)}, QStringLiteral("/usr/bin/clonara")),
+                  CMainApp::Startup::Done);
+        EXPECT_EQ(app.MainFrame(), nullptr);
+    }
+    CMainApp hidden;
+    EXPECT_NE(hidden.InitInstance({QStringLiteral("-Embedding")}, QString()),
+              CMainApp::Startup::Window);
+    EXPECT_EQ(hidden.MainFrame(), nullptr);
+}
+
+TEST_F(MainFrameTest, BadFilesShowOneFileErrorAndNoWindow) {
+    WriteFile(Path("short.rdf"), QByteArray(100, 'x'));
+    QByteArray other = ReadFile(NewFile("other.rdf"));
+    other.replace(4, 4, "ABCD");
+    WriteFile(Path("other.rdf"), other);
+    QByteArray header = ReadFile(NewFile("header.rdf"));
+    header[12] = 1;
+    WriteFile(Path("header.rdf"), header);
+    WriteFile(Path("cut.rdf"), ReadFile(NewFile("cut.rdf")).left(5000));
+    const struct {
+        QString path;
+        QString text;
+    } cases[] = {
+        {Path("short.rdf"), QStringLiteral("Not a radio data file:\n") + Path("short.rdf")},
+        {Path("other.rdf"), QStringLiteral("Radio data file for for different radio:\nYaesu VX-7")},
+        {Path("header.rdf"), QStringLiteral("Radio data file has invalid header")},
+        {Path("cut.rdf"), QStringLiteral("Radio data file has invalid format")},
+    };
+    CMainFrame frame;
+    frame.show();
+    for (const auto& c : cases) {
+        watcher.Clear();
+        EXPECT_EQ(frame.OpenDocumentFile(c.path), nullptr);
+        ASSERT_EQ(watcher.Boxes().size(), 1) << c.path.toStdString();
+        EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("File Error"));
+        EXPECT_EQ(watcher.Boxes()[0].text, c.text);
+        EXPECT_TRUE(frame.Children().isEmpty());
+    }
+    watcher.Clear();
+    EXPECT_EQ(frame.OpenDocumentFile(Path("missing.rdf")), nullptr);
+    ASSERT_EQ(watcher.Boxes().size(), 1);
+    EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("File Error"));
+}
+
+TEST_F(MainFrameTest, SaveAsAndReopenByteForByte) {
+    CMainFrame frame;
+    frame.show();
+    CChildFrame* child = frame.NewDocument();
+    child->GetDocument().SetComment(0, 0, QStringLiteral("first channel"));
+    child->GetDocument().SetModifiedFlag(true);
+    EXPECT_EQ(child->windowTitle(), QStringLiteral("Untitled[*]"));
+    EXPECT_TRUE(child->isWindowModified());
+    const QByteArray block(reinterpret_cast<const char*>(child->GetDocument().Block()), 33680);
+
+    watcher.AnswerFiles({Path("saved")}); // the default extension is added
+    frame.RunCommand(cmd::kFileSave);
+    EXPECT_EQ(watcher.FileDialogs(), 1);
+    EXPECT_EQ(ReadFile(Path("saved.rdf")), block);
+    EXPECT_EQ(child->windowTitle(), QStringLiteral("saved.rdf[*]"));
+    EXPECT_FALSE(child->isWindowModified());
+    EXPECT_EQ(frame.Recent().Files().value(0), Path("saved.rdf"));
+
+    CChildFrame* again = frame.OpenDocumentFile(Path("saved.rdf"));
+    EXPECT_EQ(again, child) << "an open file's window is activated, not opened twice";
+    child->close();
+    QApplication::processEvents();
+    CChildFrame* reopened = frame.OpenDocumentFile(Path("saved.rdf"));
+    ASSERT_TRUE(reopened);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(reopened->GetDocument().Block()), 33680),
+              block);
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+}
+
+TEST_F(MainFrameTest, RecentFilesPushOutTheOldest) {
+    CMainFrame frame;
+    frame.show();
+    QStringList paths;
+    for (const char* name : {"1.rdf", "2.rdf", "3.rdf", "4.rdf", "5.rdf"}) {
+        paths << NewFile(name);
+        frame.OpenDocumentFile(paths.last());
+    }
+    EXPECT_EQ(frame.Recent().Files(), (QStringList{paths[4], paths[3], paths[2], paths[1]}));
+    QStringList menuTexts;
+    for (QAction* a : frame.menuBar()->actions().at(0)->menu()->actions())
+        if (a->isVisible())
+            menuTexts << a->text();
+    EXPECT_TRUE(menuTexts.contains(QStringLiteral("&1 ") + paths[4]));
+    EXPECT_TRUE(menuTexts.contains(QStringLiteral("&4 ") + paths[1]));
+    EXPECT_FALSE(menuTexts.contains(QStringLiteral("&5 ") + paths[0]));
+}
+
+TEST_F(MainFrameTest, SaveQuestionOnCloseAndExit) {
+    CMainFrame frame;
+    frame.show();
+    CChildFrame* child = frame.NewDocument();
+    child->GetDocument().SetModifiedFlag(true);
+
+    watcher.AnswerBoxes({QMessageBox::Cancel});
+    EXPECT_FALSE(child->close());
+    ASSERT_EQ(watcher.Boxes().size(), 1);
+    EXPECT_EQ(watcher.Boxes()[0].text, QStringLiteral("Save changes to Untitled?"));
+    EXPECT_EQ(frame.Children().size(), 1);
+
+    watcher.Clear();
+    watcher.AnswerBoxes({QMessageBox::No});
+    EXPECT_TRUE(frame.close());
+    EXPECT_EQ(watcher.Boxes().size(), 1);
+}
+
+TEST_F(MainFrameTest, CommandsOfLaterVersionsSaySo) {
+    CMainFrame frame;
+    frame.show();
+    frame.NewDocument();
+    for (int id : {cmd::kEditSort, cmd::kRadioGetData, cmd::kViewSettings, cmd::kFilePrint}) {
+        watcher.Clear();
+        frame.RunCommand(id);
+        ASSERT_EQ(watcher.Boxes().size(), 1) << id;
+        EXPECT_EQ(watcher.Boxes()[0].text, QString::fromLatin1(kLaterVersion));
+    }
+    // Shift+Insert and Shift+Delete belong to Paste and Cut.
+    EXPECT_TRUE(frame.Action(cmd::kEditPaste)
+                    ->shortcuts()
+                    .contains(QKeySequence(QStringLiteral("Shift+Ins"))));
+    EXPECT_TRUE(frame.Action(cmd::kEditCut)
+                    ->shortcuts()
+                    .contains(QKeySequence(QStringLiteral("Shift+Del"))));
+    EXPECT_TRUE(frame.Action(cmd::kEditInsert)->shortcuts().isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,92 @@
+// clonara-cli as a whole program: new, info, convert and their failures.
+#include "radio/CVX7Radio.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+using testing_support::ProgramPath;
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+
+namespace {
+
+struct Result {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+Result RunCli(const QStringList& arguments) {
+    QProcess process;
+    process.start(ProgramPath("clonara-cli"), arguments);
+    process.waitForFinished(30000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+};
+
+TEST_F(CliTest, NewInfoAndConvertRoundTrip) {
+    ASSERT_EQ(RunCli({QStringLiteral("new"), Path("a.rdf")}).exitCode, 0);
+    const QByteArray rdf = ReadFile(Path("a.rdf"));
+    ASSERT_EQ(rdf.size(), 33680);
+
+    const Result info = RunCli({QStringLiteral("info"), Path("a.rdf")});
+    EXPECT_EQ(info.exitCode, 0);
+    for (const char* line :
+         {"Radio name:                  Yaesu VX-7", "Radio tag:                   JH70",
+          "Format version:              2", "Size field:                  33680",
+          "Settings source:             NewFile", "Image checksum:              holds",
+          "State block checksum:        holds", "Variant flag:                0",
+          "Memories in use:             1", "Hyper memories in use:       0"})
+        EXPECT_TRUE(info.out.contains(QString::fromLatin1(line))) << line;
+
+    ASSERT_EQ(RunCli({QStringLiteral("convert"), Path("a.rdf"), Path("a.img")}).exitCode, 0);
+    EXPECT_EQ(ReadFile(Path("a.img")), rdf.mid(424, 16211));
+
+    // A raw image with another program's metadata behind it and a stale checksum.
+    QByteArray img = ReadFile(Path("a.img"));
+    img[16210] = static_cast<char>(img[16210] + 1);
+    WriteFile(Path("b.img"), img + QByteArray(169, '\x7f'));
+    const Result raw = RunCli({QStringLiteral("info"), Path("b.img")});
+    EXPECT_EQ(raw.exitCode, 0);
+    EXPECT_TRUE(raw.out.contains(QStringLiteral("Settings source:             ReadRadio")));
+    EXPECT_TRUE(raw.out.contains(QStringLiteral("Image checksum:              wrong")));
+    ASSERT_EQ(RunCli({QStringLiteral("convert"), Path("b.img"), Path("b.rdf")}).exitCode, 0);
+    EXPECT_EQ(ReadFile(Path("b.rdf")).mid(424, 16211), img);
+}
+
+TEST_F(CliTest, FailuresPrintTheTextAndExitNonZero) {
+    WriteFile(Path("short.rdf"), QByteArray(100, 'x'));
+    const Result bad = RunCli({QStringLiteral("info"), Path("short.rdf")});
+    EXPECT_NE(bad.exitCode, 0);
+    EXPECT_EQ(bad.err, QStringLiteral("Not a radio data file:\n") + Path("short.rdf") + "\n");
+    EXPECT_TRUE(bad.out.isEmpty());
+
+    const Result noOut = RunCli({QStringLiteral("convert"), Path("short.rdf"), Path("x.img")});
+    EXPECT_NE(noOut.exitCode, 0);
+    EXPECT_TRUE(ReadFile(Path("x.img")).isEmpty()) << "nothing written after a failure";
+
+    EXPECT_NE(RunCli({QStringLiteral("info")}).exitCode, 0);
+    EXPECT_NE(RunCli({QStringLiteral("nonsense")}).exitCode, 0);
+    for (const char* command : {"new", "info", "convert"}) {
+        const Result help = RunCli({QString::fromLatin1(command), QStringLiteral("--help")});
+        EXPECT_EQ(help.exitCode, 0) << command;
+        EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: clonara-cli ") +
+                                        QString::fromLatin1(command)))
+            << help.out.toStdString();
+    }
+    const Result overview = RunCli({QStringLiteral("--help")});
+    EXPECT_EQ(overview.exitCode, 0);
+    EXPECT_TRUE(overview.out.contains(QStringLiteral("convert")));
+}
+
+} // namespace

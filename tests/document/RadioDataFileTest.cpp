@@ -1,0 +1,299 @@
+// Radio data files: the new document, storing and loading byte for byte, every
+// refusal with its text, raw images, atomic saves, comments and header texts.
+#include "document/CMainDoc.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <cstring>
+#include <unistd.h>
+
+using namespace vx7;
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+
+namespace {
+
+QByteArray BlockOf(const CMainDoc& doc) {
+    return QByteArray(reinterpret_cast<const char*>(doc.Block()), rdf::kFileSize);
+}
+
+void PutLe32(QByteArray& bytes, int offset, quint32 value) {
+    for (int i = 0; i < 4; ++i)
+        bytes[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+class DataFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QByteArray NewFileBytes() {
+        CMainDoc doc;
+        return BlockOf(doc);
+    }
+};
+
+TEST_F(DataFileTest, NewDocumentHeader) {
+    CMainDoc doc;
+    const QByteArray b = BlockOf(doc);
+    EXPECT_EQ(b.left(16), QByteArray::fromHex("52444600" "4A483730" "02000000" "90830000"));
+    EXPECT_EQ(QByteArray(b.constData() + 16), QByteArray("Yaesu VX-7"));
+    EXPECT_EQ(b.mid(56, 12), QByteArray::fromHex("C201" "2000" "0F410000" "A8010000"));
+    EXPECT_EQ(QByteArray(b.constData() + 168), QByteArray("NewFile"));
+    EXPECT_EQ(b.mid(424, image::kSize),
+              QByteArray(reinterpret_cast<const char*>(DefaultImage().data()), image::kSize));
+    EXPECT_EQ(b.mid(rdf::kMemoryComments), QByteArray(rdf::kFileSize - rdf::kMemoryComments, 0));
+    EXPECT_EQ(doc.ChannelCount(), 450);
+    EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("NewFile"));
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(DataFileTest, StoreAndLoadByteForByte) {
+    CMainDoc doc;
+    doc.SetComment(tab::kHome, 10, QStringLiteral("last home comment"));
+    doc.GetImage()[5000] = 0x42;
+    QByteArray expected = BlockOf(doc);
+    ASSERT_FALSE(doc.OnSaveDocument(Path("a.rdf")));
+    EXPECT_EQ(ReadFile(Path("a.rdf")), expected);
+
+    // Bytes 70 to 87 read back as zero; everything else as stored.
+    QByteArray onDisk = expected;
+    for (int i = 70; i < 88; ++i)
+        onDisk[i] = static_cast<char>(0x5A);
+    PutLe32(onDisk, 12, 33681);
+    WriteFile(Path("b.rdf"), onDisk + QByteArray("trailing bytes are ignored"));
+    CMainDoc loaded;
+    loaded.SetModifiedFlag(true);
+    ASSERT_FALSE(loaded.OnOpenDocument(Path("b.rdf")));
+    QByteArray want = onDisk;
+    for (int i = 70; i < 88; ++i)
+        want[i] = 0;
+    EXPECT_EQ(BlockOf(loaded), want);
+    EXPECT_FALSE(loaded.IsModified());
+    ASSERT_FALSE(loaded.OnSaveDocument(Path("c.rdf")));
+    EXPECT_EQ(ReadFile(Path("c.rdf")), want) << "stored again with size field 33681";
+}
+
+TEST_F(DataFileTest, RefusalsWithTheirTexts) {
+    const QByteArray good = NewFileBytes();
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        FileError::Kind kind;
+    };
+    QByteArray wrongMagic = good;
+    wrongMagic[3] = 1;
+    QByteArray otherRadio = good;
+    std::memcpy(otherRadio.data() + 4, "JH71", 4);
+    QByteArray size33682 = good;
+    PutLe32(size33682, 12, 33682);
+    QByteArray size0 = good;
+    PutLe32(size0, 12, 0);
+    const Case cases[] = {
+        {"empty", QByteArray(), FileError::Kind::NotRadioData},
+        {"100 bytes", good.left(100), FileError::Kind::NotRadioData},
+        {"423 bytes", good.left(423), FileError::Kind::NotRadioData},
+        {"wrong magic", wrongMagic, FileError::Kind::NotRadioData},
+        {"other radio", otherRadio, FileError::Kind::DifferentRadio},
+        {"size 33682", size33682, FileError::Kind::InvalidHeader},
+        {"size 0", size0, FileError::Kind::InvalidHeader},
+        {"424 bytes", good.left(424), FileError::Kind::InvalidFormat},
+        {"1000 bytes", good.left(1000), FileError::Kind::InvalidFormat},
+        {"cut in the image", good.left(424 + 16210), FileError::Kind::InvalidFormat},
+        {"one byte short", good.left(33679), FileError::Kind::InvalidFormat},
+    };
+    const QString path = Path("x.rdf");
+    const QMap<FileError::Kind, QString> texts = {
+        {FileError::Kind::NotRadioData, QStringLiteral("Not a radio data file:\n") + path},
+        {FileError::Kind::DifferentRadio,
+         QStringLiteral("Radio data file for for different radio:\nYaesu VX-7")},
+        {FileError::Kind::InvalidHeader, QStringLiteral("Radio data file has invalid header")},
+        {FileError::Kind::InvalidFormat, QStringLiteral("Radio data file has invalid format")},
+    };
+    for (const auto& c : cases) {
+        WriteFile(path, c.bytes);
+        CMainDoc doc;
+        doc.GetImage()[100] = 0x77;
+        const QByteArray before = BlockOf(doc);
+        const auto error = doc.OnOpenDocument(path);
+        ASSERT_TRUE(error.has_value()) << c.what;
+        EXPECT_EQ(error->kind, c.kind) << c.what;
+        EXPECT_EQ(error->text, texts.value(c.kind)) << c.what;
+        EXPECT_EQ(doc.LoadErrorMessage(), error->text);
+        EXPECT_EQ(BlockOf(doc), before) << c.what << ": a refused file changes nothing";
+    }
+
+    // The other radio is named from the file's own header.
+    QByteArray named = otherRadio;
+    std::memset(named.data() + 16, 0, 40);
+    std::memcpy(named.data() + 16, "Other Radio 9", 13);
+    WriteFile(path, named);
+    CMainDoc doc;
+    EXPECT_EQ(doc.OnOpenDocument(path)->text,
+              QStringLiteral("Radio data file for for different radio:\nOther Radio 9"));
+    // A name that fills its whole field without a terminator is read within it.
+    std::memset(named.data() + 16, 'N', 40);
+    WriteFile(path, named);
+    EXPECT_EQ(doc.OnOpenDocument(path)->text,
+              QStringLiteral("Radio data file for for different radio:\n") +
+                  QString(40, QLatin1Char('N')));
+
+    const auto missing = doc.OnOpenDocument(Path("missing.rdf"));
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->kind, FileError::Kind::CannotOpen);
+}
+
+TEST_F(DataFileTest, AnyBytesLoadOrGiveAFileError) {
+    const QByteArray good = NewFileBytes();
+    QRandomGenerator rng(7);
+    const QString path = Path("fuzz.rdf");
+    for (int round = 0; round < 300; ++round) {
+        QByteArray bytes;
+        const int length = static_cast<int>(rng.bounded(40000));
+        if (round % 2 == 0) {
+            bytes = good.left(length);
+            for (int flips = 0; flips < 8 && !bytes.isEmpty(); ++flips)
+                bytes[static_cast<int>(rng.bounded(bytes.size()))] =
+                    static_cast<char>(rng.bounded(256));
+        } else {
+            bytes.resize(length);
+            for (auto& b : bytes)
+                b = static_cast<char>(rng.bounded(256));
+            if (length > 4 && round % 3 == 0)
+                bytes.replace(0, 4, QByteArray::fromHex("52444600"));
+        }
+        WriteFile(path, bytes);
+        CMainDoc doc;
+        const auto error = doc.OnOpenDocument(path);
+        if (error) {
+            EXPECT_TRUE(error->kind == FileError::Kind::NotRadioData ||
+                        error->kind == FileError::Kind::DifferentRadio ||
+                        error->kind == FileError::Kind::InvalidHeader ||
+                        error->kind == FileError::Kind::InvalidFormat);
+        }
+    }
+}
+
+TEST_F(DataFileTest, RawImagesAreRecognisedByContent) {
+    QByteArray img(reinterpret_cast<const char*>(DefaultImage().data()), image::kSize);
+    img[5] = 0x33;
+    img[16210] = static_cast<char>(0x00); // a stale checksum is taken as it is
+    WriteFile(Path("radio.img"), img + QByteArray(169, 'm'));
+    CMainDoc doc;
+    ASSERT_FALSE(doc.OnOpenDocument(Path("radio.img")));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(doc.GetImage()), image::kSize), img);
+    EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
+
+    ASSERT_FALSE(doc.OnSaveDocument(Path("out.IMG")));
+    EXPECT_EQ(ReadFile(Path("out.IMG")), img);
+
+    WriteFile(Path("short.img"), img.left(16210));
+    const auto error = doc.OnOpenDocument(Path("short.img"));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->kind, FileError::Kind::NotRadioData);
+}
+
+TEST_F(DataFileTest, SavesAreAtomic) {
+    const QString path = Path("keep.rdf");
+    WriteFile(path, QByteArray("the old file"));
+    // A save that cannot complete leaves the old file as it was.
+    QDir(dir.path()).mkdir(QStringLiteral("locked"));
+    const QString locked = dir.filePath(QStringLiteral("locked/keep.rdf"));
+    WriteFile(locked, QByteArray("old contents"));
+    QFile::setPermissions(dir.filePath(QStringLiteral("locked")),
+                          QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    CMainDoc doc;
+    doc.SetModifiedFlag(true);
+    const auto error = doc.OnSaveDocument(locked);
+    QFile::setPermissions(dir.filePath(QStringLiteral("locked")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (::geteuid() != 0) { // root writes anywhere
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->kind, FileError::Kind::CannotWrite);
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(ReadFile(locked), QByteArray("old contents"));
+    }
+    // A directory in the way is refused the same way.
+    QDir(dir.path()).mkdir(QStringLiteral("adir.rdf"));
+    doc.SetModifiedFlag(true);
+    const auto dirError = doc.OnSaveDocument(dir.filePath(QStringLiteral("adir.rdf")));
+    ASSERT_TRUE(dirError);
+    EXPECT_EQ(dirError->kind, FileError::Kind::CannotWrite);
+    EXPECT_TRUE(doc.IsModified());
+
+    ASSERT_FALSE(doc.OnSaveDocument(path));
+    EXPECT_EQ(ReadFile(path).size(), rdf::kFileSize);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(
+                  QStringLiteral("keep")).size(),
+              1)
+        << "no temporary file is left behind";
+}
+
+TEST_F(DataFileTest, OddChannelCountsLoadAndAreKept) {
+    QByteArray bytes = NewFileBytes();
+    bytes[56] = static_cast<char>(0xFF);
+    bytes[57] = static_cast<char>(0xFF);
+    WriteFile(Path("count.rdf"), bytes);
+    CMainDoc doc;
+    ASSERT_FALSE(doc.OnOpenDocument(Path("count.rdf")));
+    EXPECT_EQ(doc.ChannelCount(), 0xFFFF);
+    EXPECT_EQ(doc.CommentFor(450), nullptr);
+    EXPECT_NE(doc.CommentFor(449), nullptr);
+}
+
+TEST(CommentTest, SlotsTextsAndTabs) {
+    CMainDoc doc;
+    const struct {
+        int tab;
+        int row;
+        int offset;
+    } places[] = {
+        {tab::kMemories, 0, 16655},   {tab::kMemories, 449, 16655 + 449 * 32},
+        {tab::kLimit, 39, 31055 + 39 * 32}, {tab::kOneTouch, 9, 32335 + 288},
+        {tab::kHyper, 0, 32655},      {tab::kVfo, 10, 32975 + 320},
+        {tab::kHome, 10, 33327 + 320},
+    };
+    for (const auto& s : places) {
+        doc.SetTab(s.tab);
+        EXPECT_EQ(doc.CommentSlotForRow(s.row), doc.Block() + s.offset) << s.tab;
+    }
+    doc.SetTab(tab::kGroups);
+    EXPECT_EQ(doc.CommentSlotForRow(0), nullptr);
+    const QByteArray before = BlockOf(doc);
+    doc.SetCommentForRow(0, QStringLiteral("nothing"));
+    EXPECT_EQ(BlockOf(doc), before) << "Memory Groups have no comments";
+
+    doc.SetTab(tab::kMemories);
+    EXPECT_EQ(doc.CommentFor(3), doc.Block() + 16655 + 3 * 32);
+    Byte* slot = doc.CommentSlotForRow(3);
+    std::memset(slot, 'x', 32);
+    doc.SetCommentForRow(3, QString(40, QLatin1Char('c')));
+    EXPECT_EQ(QByteArray(reinterpret_cast<char*>(slot), 32),
+              QByteArray(30, 'c') + QByteArray(1, '\0') + QByteArray(1, 'x'));
+    EXPECT_EQ(doc.Comment(tab::kMemories, 3), QString(30, QLatin1Char('c')));
+    // A slot without a terminator reads to its end and no further.
+    std::memset(slot, 'y', 32);
+    EXPECT_EQ(doc.Comment(tab::kMemories, 3), QString(32, QLatin1Char('y')));
+    doc.SetCommentForRow(3, QStringLiteral("short"));
+    EXPECT_EQ(doc.Comment(tab::kMemories, 3), QStringLiteral("short"));
+}
+
+TEST(HeaderTextTest, SettingsSourceNameStaysInItsField) {
+    CMainDoc doc;
+    doc.SetSettingsSourceName(QString(300, QLatin1Char('s')));
+    EXPECT_EQ(doc.SettingsSourceName(), QString(255, QLatin1Char('s')));
+    EXPECT_EQ(doc.Block()[rdf::kSettingsSource + 255], 0);
+    std::memset(doc.Block() + rdf::kSettingsSource, 'z', 256);
+    EXPECT_EQ(doc.SettingsSourceName().size(), 256);
+    doc.SetSettingsSourceName(QStringLiteral("ReadRadio"));
+    EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
+    EXPECT_EQ(doc.Block()[rdf::kSettingsSource + 100], 0);
+}
+
+} // namespace

@@ -1,0 +1,399 @@
+// The grid cell store: coordinates, cell kinds, shared lists, the roles a view
+// reads, block operations and the redraw switch.
+#include "outside/CSpreadSheet1.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Kind = CSpreadSheet1::CellKind;
+using Order = CSpreadSheet1::SortOrder;
+
+// Counts the signals a view would get.
+struct Listener {
+    explicit Listener(CSpreadSheet1& grid) {
+        QObject::connect(&grid, &QAbstractItemModel::dataChanged, [this] { ++dataChanged; });
+        QObject::connect(&grid, &QAbstractItemModel::headerDataChanged, [this] { ++headers; });
+        QObject::connect(&grid, &CSpreadSheet1::changed, [this](int c, int r) {
+            ++edits;
+            lastCol = c;
+            lastRow = r;
+        });
+        QObject::connect(&grid, &CSpreadSheet1::buttonClicked,
+                         [this](int, int, int state) { lastButton = state; });
+    }
+    int dataChanged = 0;
+    int headers = 0;
+    int edits = 0;
+    int lastCol = 0;
+    int lastRow = 0;
+    int lastButton = -1;
+};
+
+// A grid of 4 columns: text (max 8), number (5 decimals), fixed list, check box.
+struct Grid : ::testing::Test {
+    void SetUp() override {
+        grid.SetSize(4, 6);
+        grid.SetFormat({1, 1, 1, 6}, {Kind::Text, 0, 8, {}});
+        grid.SetFormat({2, 1, 2, 6}, {Kind::Number, 5, 0, {}});
+        list = CSpreadSheet1::MakeList({"Simplex", "Minus", "Plus", "Split"});
+        grid.SetFormat({3, 1, 3, 6}, {Kind::List, 0, 0, list});
+        grid.SetFormat({4, 1, 4, 6}, {Kind::CheckBox, 0, 0, {}});
+    }
+    CSpreadSheet1 grid;
+    CSpreadSheet1::List list;
+};
+
+TEST_F(Grid, HeadersAndLabelsAreRowZeroAndColumnZero) {
+    grid.SetText(2, 0, "Receive\nFrequency");
+    grid.SetText(0, 3, "P3");
+    EXPECT_EQ(grid.headerData(1, Qt::Horizontal).toString(), "Receive\nFrequency");
+    EXPECT_EQ(grid.headerData(2, Qt::Vertical).toString(), "P3");
+    EXPECT_EQ(grid.Text(2, 0), "Receive\nFrequency");
+    EXPECT_EQ(grid.Text(0, 3), "P3");
+    EXPECT_EQ(grid.rowCount(), 6);
+    EXPECT_EQ(grid.columnCount(), 4);
+    grid.SetText(1, 2, "abc");
+    EXPECT_EQ(grid.data(grid.index(1, 0)).toString(), "abc");
+    EXPECT_EQ(grid.CellIndex(1, 2), grid.index(1, 0));
+    // Outside the grid nothing is stored and nothing breaks.
+    grid.SetText(5, 1, "x");
+    grid.SetText(1, 7, "x");
+    grid.SetText(-1, -1, "x");
+    EXPECT_EQ(grid.Text(5, 1), "");
+    EXPECT_EQ(grid.Text(1, 7), "");
+    EXPECT_FALSE(grid.CellIndex(0, 1).isValid());
+}
+
+TEST_F(Grid, SetTextFollowsTheCellKind) {
+    struct Case {
+        int col;
+        const char* text;
+        const char* stored;
+        int index;
+    } cases[] = {
+        {1, "ABCDEFGHIJ", "ABCDEFGH", -1}, // cut to the maximum length
+        {1, "a\tb", "a\tb", -1},
+        {2, "146.52000", "146.52000", -1},
+        {3, "Plus", "Plus", 2},
+        {3, "minus", "Minus", 1}, // items match without regard to case
+        {3, "Sideways", "", -1},  // a fixed list takes only its items
+        {3, "", "", -1},
+        {4, "1", "1", -1},
+        {4, "true", "1", -1},
+        {4, "0", "0", -1},
+        {4, "no", "0", -1},
+        {4, "", "", -1},
+    };
+    for (const auto& c : cases) {
+        grid.SetText(c.col, 1, "Split");
+        grid.SetText(c.col, 1, c.text);
+        EXPECT_EQ(grid.Text(c.col, 1), c.stored) << c.col << " " << c.text;
+        EXPECT_EQ(grid.ListIndex(c.col, 1), c.index) << c.col << " " << c.text;
+    }
+}
+
+TEST_F(Grid, EditableListKeepsOtherTexts) {
+    grid.SetFormat({3, 1, 3, 1},
+                   {Kind::List, 0, 0, CSpreadSheet1::MakeList({"500 kHz", "600 kHz"}, true)});
+    grid.SetText(3, 1, "100.0 kHz");
+    EXPECT_EQ(grid.Text(3, 1), "100.0 kHz");
+    EXPECT_EQ(grid.ListIndex(3, 1), -1);
+    grid.SetText(3, 1, "600 KHZ");
+    EXPECT_EQ(grid.Text(3, 1), "600 kHz");
+    EXPECT_EQ(grid.ListIndex(3, 1), 1);
+}
+
+TEST_F(Grid, ListIndexSetsTheItemText) {
+    grid.SetListIndex(3, 2, 3);
+    EXPECT_EQ(grid.Text(3, 2), "Split");
+    EXPECT_EQ(grid.ListIndex(3, 2), 3);
+    grid.SetListIndex(3, 2, 4); // past the end
+    EXPECT_EQ(grid.Text(3, 2), "");
+    EXPECT_EQ(grid.ListIndex(3, 2), -1);
+    grid.SetListIndex(3, 2, -1);
+    EXPECT_EQ(grid.ListIndex(3, 2), -1);
+}
+
+TEST_F(Grid, ListsAreSharedNotCopied) {
+    // The store and each of the six cells hold the one list.
+    EXPECT_EQ(list.use_count(), 1 + 6);
+    EXPECT_EQ(grid.CellList(3, 1).get(), grid.CellList(3, 6).get());
+    EXPECT_EQ(grid.CellList(1, 1), nullptr);
+}
+
+TEST_F(Grid, NumbersTakeTheirDecimals) {
+    grid.SetValue(2, 1, 146.34);
+    EXPECT_EQ(grid.Text(2, 1), "146.34000");
+    grid.SetValue(1, 1, 2.5);
+    EXPECT_EQ(grid.Text(1, 1), "2.5");
+}
+
+TEST_F(Grid, RolesForTheView) {
+    grid.SetText(2, 1, "145.00000");
+    grid.SetListIndex(3, 1, 1);
+    grid.SetText(4, 1, "1");
+    grid.SetLock({1, 2, 4, 2}, true);
+    const auto at = [&](int c, int r) { return grid.CellIndex(c, r); };
+    EXPECT_EQ(grid.data(at(2, 1), CSpreadSheet1::KindRole).toInt(), int(Kind::Number));
+    EXPECT_EQ(grid.data(at(2, 1), CSpreadSheet1::DecimalsRole).toInt(), 5);
+    EXPECT_EQ(grid.data(at(1, 1), CSpreadSheet1::MaxLengthRole).toInt(), 8);
+    EXPECT_EQ(grid.data(at(3, 1), CSpreadSheet1::ListItemsRole).toStringList(), list->Items());
+    EXPECT_EQ(grid.data(at(3, 1), CSpreadSheet1::ListIndexRole).toInt(), 1);
+    EXPECT_FALSE(grid.data(at(3, 1), CSpreadSheet1::ListEditableRole).toBool());
+    EXPECT_EQ(grid.data(at(3, 1), Qt::DisplayRole).toString(), "Minus");
+    EXPECT_EQ(grid.data(at(4, 1), Qt::CheckStateRole).toInt(), Qt::Checked);
+    EXPECT_FALSE(grid.data(at(4, 1), Qt::DisplayRole).isValid());
+    EXPECT_EQ(grid.data(at(4, 1), Qt::EditRole).toString(), "1");
+    EXPECT_TRUE(grid.data(at(1, 2), CSpreadSheet1::LockRole).toBool());
+
+    EXPECT_TRUE(grid.flags(at(1, 1)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(grid.flags(at(1, 2)) & Qt::ItemIsEditable);
+    EXPECT_TRUE(grid.flags(at(4, 1)) & Qt::ItemIsUserCheckable);
+    EXPECT_FALSE(grid.flags(at(4, 2)) & Qt::ItemIsUserCheckable);
+}
+
+TEST_F(Grid, ViewEditsRaiseTheChangeEvent) {
+    Listener listener(grid);
+    EXPECT_TRUE(grid.setData(grid.CellIndex(3, 4), "Plus"));
+    EXPECT_EQ(listener.edits, 1);
+    EXPECT_EQ(listener.lastCol, 3);
+    EXPECT_EQ(listener.lastRow, 4);
+    EXPECT_EQ(grid.ListIndex(3, 4), 2);
+
+    EXPECT_TRUE(grid.setData(grid.CellIndex(4, 4), Qt::Checked, Qt::CheckStateRole));
+    EXPECT_EQ(listener.lastButton, Qt::Checked);
+    EXPECT_EQ(grid.Text(4, 4), "1");
+
+    EXPECT_TRUE(grid.setData(grid.CellIndex(3, 4), 3, CSpreadSheet1::ListIndexRole));
+    EXPECT_EQ(grid.Text(3, 4), "Split");
+
+    // A locked cell refuses the edit and raises nothing.
+    grid.SetLock(GridBlock::Cell(1, 4), true);
+    const int edits = listener.edits;
+    EXPECT_FALSE(grid.setData(grid.CellIndex(1, 4), "x"));
+    EXPECT_EQ(listener.edits, edits);
+    EXPECT_EQ(grid.Text(1, 4), "");
+    // The radio model's own writes are not edits.
+    grid.SetText(1, 5, "y");
+    EXPECT_EQ(listener.edits, edits);
+}
+
+TEST_F(Grid, RedrawSwitchTellsViewsOnce) {
+    Listener listener(grid);
+    grid.SetText(1, 1, "a");
+    EXPECT_EQ(listener.dataChanged, 1);
+    grid.SetRedraw(false);
+    for (int r = 1; r <= 6; ++r) {
+        grid.SetText(1, r, "x");
+        grid.SetText(0, r, QString::number(r));
+    }
+    grid.SetListIndex(3, 2, 1);
+    EXPECT_EQ(listener.dataChanged, 1);
+    EXPECT_EQ(listener.headers, 0);
+    grid.SetRedraw(true);
+    EXPECT_EQ(listener.dataChanged, 2);
+    EXPECT_EQ(listener.headers, 2); // both orientations, once each
+    // Switching on again with nothing pending says nothing.
+    grid.SetRedraw(false);
+    grid.SetRedraw(true);
+    EXPECT_EQ(listener.dataChanged, 2);
+}
+
+TEST_F(Grid, CopyWritesTabSeparatedRowsWithQuotes) {
+    grid.SetText(1, 1, "a\tb");
+    grid.SetText(2, 1, "146.52000");
+    grid.SetListIndex(3, 1, 2);
+    grid.SetText(4, 1, "1");
+    grid.SetText(1, 2, "say \"hi\"");
+    grid.SetText(4, 2, "0");
+    EXPECT_EQ(grid.CopyBlock({1, 1, 4, 2}), "\"a\tb\"\t146.52000\tPlus\t1\n"
+                                            "\"say \"\"hi\"\"\"\t\t\t0\n");
+    EXPECT_EQ(grid.CopyBlock({}), "");
+}
+
+TEST_F(Grid, CopyPasteRoundTripAndCut) {
+    grid.SetText(1, 1, "two\nrow");
+    grid.SetText(2, 1, "145.50000");
+    grid.SetListIndex(3, 1, 3);
+    grid.SetText(4, 1, "1");
+    grid.SelectBlock({1, 1, 4, 1});
+    const QString copied = grid.Cut();
+    for (int c = 1; c <= 4; ++c)
+        EXPECT_EQ(grid.Text(c, 1), "") << c;
+    grid.SelectBlock({1, 5, 4, 6});
+    EXPECT_EQ(grid.Paste(copied), (GridBlock{1, 5, 4, 5}));
+    EXPECT_EQ(grid.Text(1, 5), "two\nrow");
+    EXPECT_EQ(grid.Text(2, 5), "145.50000");
+    EXPECT_EQ(grid.ListIndex(3, 5), 3);
+    EXPECT_EQ(grid.Text(4, 5), "1");
+}
+
+TEST_F(Grid, PasteFromASpreadsheetProgram) {
+    // CRLF lines, a quoted field, a short line, and more than fits.
+    grid.SetText(2, 6, "keep?");
+    grid.SetLock({1, 5, 4, 6}, true); // locks do not stop a paste
+    const GridBlock written =
+        grid.PasteText(2, 5, "1.5\tminus\t1\textra\r\n\"2\"\"\"\r\nthird\r\n");
+    EXPECT_EQ(written, (GridBlock{2, 5, 4, 6}));
+    EXPECT_EQ(grid.Text(2, 5), "1.5");
+    EXPECT_EQ(grid.Text(3, 5), "Minus");
+    EXPECT_EQ(grid.Text(4, 5), "1");
+    EXPECT_EQ(grid.Text(2, 6), "2\"");
+    EXPECT_EQ(grid.Text(3, 6), ""); // the short line leaves the rest alone
+    EXPECT_FALSE(grid.PasteText(9, 9, "x").IsValid());
+}
+
+TEST_F(Grid, MoveBlockEmptiesUncoveredCells) {
+    for (int r = 1; r <= 6; ++r)
+        grid.SetText(1, r, QString::number(r));
+    grid.SetLock({1, 2, 4, 2}, true);
+    // Rows 1 to 4 two rows down (insert): rows 5 and 6 fall off the end.
+    grid.MoveBlock({1, 1, 4, 4}, 1, 3);
+    const char* expected[] = {"", "", "1", "2", "3", "4"};
+    for (int r = 1; r <= 6; ++r)
+        EXPECT_EQ(grid.Text(1, r), expected[r - 1]) << r;
+    EXPECT_TRUE(grid.IsLocked(1, 4)); // the lock went with row 2's contents
+    EXPECT_TRUE(grid.IsLocked(1, 2)); // uncovered cells keep their own lock
+    // And back up (delete of rows 1 and 2).
+    grid.MoveBlock({1, 3, 4, 6}, 1, 1);
+    const char* back[] = {"1", "2", "3", "4", "", ""};
+    for (int r = 1; r <= 6; ++r)
+        EXPECT_EQ(grid.Text(1, r), back[r - 1]) << r;
+}
+
+TEST_F(Grid, MoveIntoAnotherKindOfColumnReadsTheText) {
+    grid.SetText(1, 1, "plus");
+    grid.MoveBlock(GridBlock::Cell(1, 1), 3, 1);
+    EXPECT_EQ(grid.Text(3, 1), "Plus");
+    EXPECT_EQ(grid.ListIndex(3, 1), 2);
+    EXPECT_EQ(grid.Text(1, 1), "");
+}
+
+TEST_F(Grid, ClearBlockDataOnlyOrEverything) {
+    grid.SetListIndex(3, 1, 1);
+    grid.SetLock(GridBlock::Cell(3, 1), true);
+    grid.ClearBlock(GridBlock::Cell(3, 1));
+    EXPECT_EQ(grid.Text(3, 1), "");
+    EXPECT_EQ(grid.ListIndex(3, 1), -1);
+    EXPECT_EQ(grid.Kind(3, 1), Kind::List);
+    EXPECT_TRUE(grid.IsLocked(3, 1));
+    grid.ClearBlock(GridBlock::Cell(3, 1), false);
+    EXPECT_EQ(grid.Kind(3, 1), Kind::Text);
+    EXPECT_FALSE(grid.IsLocked(3, 1));
+}
+
+TEST_F(Grid, SortByOneOrTwoKeysWithEmptiesLast) {
+    struct Row {
+        const char* name;
+        const char* number;
+        int direction;
+    } rows[] = {{"b", "146.52000", 1}, {"", "", -1},           {"a", "29.62000", 1},
+                {"c", "146.52000", 0}, {"d", "1000.00000", 2}, {"e", "", 3}};
+    for (int r = 1; r <= 6; ++r) {
+        grid.SetText(1, r, rows[r - 1].name);
+        grid.SetText(2, r, rows[r - 1].number);
+        grid.SetListIndex(3, r, rows[r - 1].direction);
+    }
+    grid.SetLock(GridBlock::Cell(1, 2), true);
+    const auto names = [&] {
+        QString s;
+        for (int r = 1; r <= 6; ++r)
+            s += grid.Text(1, r).isEmpty() ? QStringLiteral("_") : grid.Text(1, r);
+        return s;
+    };
+    // Numbers compare as numbers, not as texts; equal keys keep their order.
+    grid.SetSortKey(1, 2, Order::Ascending);
+    grid.SortBlockByRows({1, 1, 4, 6});
+    EXPECT_EQ(names(), "abcd_e");     // "e" and the empty row have no number: last, in order
+    EXPECT_TRUE(grid.IsLocked(1, 5)); // the locked empty row moved with its lock
+
+    grid.SetSortKey(1, 2, Order::Descending);
+    grid.SortBlockByRows({1, 1, 4, 6});
+    EXPECT_EQ(names(), "dbca_e");
+
+    // A second key orders rows the first leaves equal; lists by their index.
+    grid.SetSortKey(1, 2, Order::Ascending);
+    grid.SetSortKey(2, 3, Order::Ascending);
+    grid.SortBlockByRows({1, 1, 4, 6});
+    EXPECT_EQ(names(), "acbde_"); // "e" has a direction, the empty row none
+    EXPECT_EQ(grid.SortKeyColumn(2), 3);
+    EXPECT_EQ(grid.SortKeyOrder(1), Order::Ascending);
+
+    // Only the block's rows move.
+    grid.SetSortKey(2, 0, Order::None);
+    grid.SetSortKey(1, 1, Order::Descending);
+    grid.SortBlockByRows({1, 1, 4, 3});
+    EXPECT_EQ(names(), "cbade_");
+}
+
+TEST_F(Grid, ColumnsInUseSelectionAndColumnOptions) {
+    EXPECT_EQ(grid.ColumnsInUse(), 0);
+    grid.SetText(3, 6, "Plus");
+    EXPECT_EQ(grid.ColumnsInUse(), 3);
+
+    EXPECT_EQ(grid.SelectionFirstRow(), -1);
+    grid.SelectBlock({2, 3, 9, 9});
+    EXPECT_EQ(grid.Selection(), (GridBlock{2, 3, 4, 6}));
+    EXPECT_EQ(grid.SelectionFirstRow(), 3);
+    EXPECT_EQ(grid.SelectionLastRow(), 6);
+    grid.ClearSelection();
+    EXPECT_EQ(grid.SelectionLastRow(), -1);
+
+    grid.SetActiveCell(2, 5);
+    EXPECT_EQ(grid.ActiveColumn(), 2);
+    EXPECT_EQ(grid.ActiveRow(), 5);
+
+    int options = 0;
+    QObject::connect(&grid, &CSpreadSheet1::columnOptionsChanged, [&] { ++options; });
+    grid.SetColumnHidden(2, true);
+    grid.SetColumnWidth(4, 40.0);
+    grid.SetColumnItemValue(4, 4);
+    grid.SetFrozenColumns(9);
+    EXPECT_EQ(options, 3);
+    EXPECT_TRUE(grid.headerData(1, Qt::Horizontal, CSpreadSheet1::ColumnHiddenRole).toBool());
+    EXPECT_DOUBLE_EQ(grid.headerData(3, Qt::Horizontal, CSpreadSheet1::ColumnWidthRole).toDouble(),
+                     40.0);
+    EXPECT_EQ(grid.ColumnItemValue(4), 4);
+    EXPECT_EQ(grid.FrozenColumns(), 4);
+}
+
+TEST_F(Grid, ResizeKeepsCellsAndResetEmptiesEverything) {
+    grid.SetText(1, 2, "keep");
+    grid.SetText(4, 6, "1");
+    grid.SetSize(2, 3);
+    EXPECT_EQ(grid.Text(1, 2), "keep");
+    grid.SetSize(4, 6);
+    EXPECT_EQ(grid.Text(4, 6), "");
+    EXPECT_EQ(grid.Kind(4, 6), Kind::Text);
+
+    grid.SetSortKey(1, 2, Order::Ascending);
+    grid.SetRedraw(false);
+    grid.Reset();
+    EXPECT_EQ(grid.MaxRows(), 0);
+    EXPECT_EQ(grid.MaxCols(), 0);
+    EXPECT_EQ(grid.SortKeyColumn(1), 0);
+    EXPECT_TRUE(grid.Redraw());
+    EXPECT_EQ(grid.Text(1, 2), "");
+}
+
+TEST_F(Grid, BaselineTellsUneditedRows) {
+    grid.SetText(1, 1, "abc");
+    grid.SetListIndex(3, 2, 1);
+    EXPECT_FALSE(grid.RowMatchesBaseline(1));
+    grid.TakeBaseline();
+    EXPECT_TRUE(grid.RowMatchesBaseline(1));
+    EXPECT_TRUE(grid.ColumnMatchesBaseline(3));
+    grid.SetText(1, 1, "abd");
+    EXPECT_FALSE(grid.RowMatchesBaseline(1));
+    EXPECT_TRUE(grid.RowMatchesBaseline(2));
+    grid.SetText(1, 1, "abc"); // put back: unedited again
+    EXPECT_TRUE(grid.RowMatchesBaseline(1));
+    grid.SetListIndex(3, 2, 2);
+    EXPECT_FALSE(grid.ColumnMatchesBaseline(3));
+    grid.SetMaxRows(7);
+    EXPECT_FALSE(grid.HasBaseline());
+    EXPECT_FALSE(grid.RowMatchesBaseline(1));
+}
+
+} // namespace

@@ -1,0 +1,428 @@
+// The clone image: the factory image byte for byte, checksums, memory groups,
+// the priority channel, the settings copies and the pre-upload fix-ups.
+#include "radio/ChannelRecord.h"
+#include "radio/CVX7Radio.h"
+#include "radio/FrequencyCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+
+#include <numeric>
+
+using namespace vx7;
+
+namespace {
+
+QByteArray FromHex(const char* hex) { return QByteArray::fromHex(QByteArray(hex).replace(' ', "")); }
+QByteArray Region(const Byte* img, int offset, int size) {
+    return QByteArray(reinterpret_cast<const char*>(img + offset), size);
+}
+bool AllBytes(const Byte* img, int from, int to, Byte value) {
+    for (int i = from; i <= to; ++i)
+        if (img[i] != value)
+            return false;
+    return true;
+}
+
+// The factory listing, region by region.
+TEST(DefaultImageTest, MatchesTheFactoryListing) {
+    const Byte* img = DefaultImage().data();
+    EXPECT_EQ(Region(img, 0, 18), FromHex("0A 01 02 06 09 24 E0 01 00 24 E0 01 02 01 FF FF FF FF"));
+    const QByteArray hyper = FromHex(
+        "00 00 00 00 00 00 05 05 00 03 00 00 00 0C 00 00 14 40 00 00 00 06 00 00 0A 0A 0A 0A 0A "
+        "0A 0A 0A 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+        "00 00 07 07 05 03 05 00 00 0C 00 00 43 00 00 00 00 50 00 00 0A 0A 0A 0A 0A 0A 0A 0A 00 "
+        "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+        "00 00 00 00 00 00 00 00 00 00 00 00");
+    ASSERT_EQ(hyper.size(), 128);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(Region(img, 18 + 128 * i, 128), hyper) << "hyper memory " << i + 1;
+    const QByteArray state = FromHex(
+        "01 00 01 01 00 00 05 05 00 03 00 00 00 0C 00 00 14 40 00 00 00 06 00 00 0A 0A 0A 0A 0A "
+        "0A 0A 0A 00 0C 03 00 00 00 00 00 FF FF FF FF 00 00 00 00 00 00 00 00 00 00 00 00 01 01 "
+        "00 00 07 07 05 03 05 00 00 0C 00 00 43 00 00 00 00 50 00 00 0A 0A 0A 0A 0A 0A 0A 0A 00 "
+        "00 03 00 00 00 00 00 FF FF FF FF 00 00 00 00 00 00 FF FF 00 00 00 00 FF FF FF FF 00 00 "
+        "00 00 00 00 00 00 00 00 00 00 00 D6");
+    EXPECT_EQ(Region(img, 1426, 128), state);
+    EXPECT_EQ(Region(img, 1554, 128), state);
+    EXPECT_EQ(img[1298 + 127], 0xAF);
+    EXPECT_EQ(Region(img, 1298, 8), FromHex("01 00 01 02 00 56 07 07"));
+    EXPECT_EQ(Region(img, 1682, 12), FromHex("01 01 02 AC 84 8A 58 40 00 00 00 1B"));
+    EXPECT_EQ(Region(img, 1682 + 150, 26),
+              FromHex("00 01 02 03 04 01 00 00 00 31 01 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"));
+    EXPECT_TRUE(AllBytes(img, 1858, 1875, 0xFF));
+    EXPECT_TRUE(AllBytes(img, 1876, 1985, 0x00));
+    EXPECT_TRUE(AllBytes(img, 1986, 2129, 0xFF));
+    EXPECT_TRUE(AllBytes(img, 2130, 2501, 0x00));
+    EXPECT_TRUE(AllBytes(img, 2502, 2513, 0xFF));
+    for (int e = 0; e < 72; ++e)
+        EXPECT_EQ(Region(img, 2514 + 9 * e, 9), FromHex("0A 0A 0A 0A 0A 0A 0A 0A 00"));
+    EXPECT_TRUE(AllBytes(img, 3162, 3169, 0xFF));
+    const char* rows[] = {
+        "00 C1 00 05 40 01 0A 0A 0A 0A 0A 0A 0A 0A 00 00 00 00 0C 00 00 00",
+        "00 C0 00 18 00 01 0A 0A 0A 0A 0A 0A 0A 0A 00 00 00 00 0C 00 00 00",
+        "05 C7 05 90 00 02 0A 0A 0A 0A 0A 0A 0A 0A 00 00 00 00 0C 00 00 00",
+        "05 C6 17 40 00 02 0A 0A 0A 0A 0A 0A 0A 0A 00 00 00 00 0C 00 00 00",
+        "00 C1 05 00 00 00 0A 0A 0A 0A 0A 0A 0A 0A 00 00 06 00 0C 00 00 00",
+        "00 C0 14 40 00 00 0A 0A 0A 0A 0A 0A 0A 0A 00 00 06 00 0C 00 00 00",
+        "00 04 22 20 00 00 0A 0A 0A 0A 0A 0A 0A 0A 00 00 16 00 0C 00 00 00",
+        "05 C5 43 00 00 00 0A 0A 0A 0A 0A 0A 0A 0A 00 00 50 00 0C 00 00 00",
+        "05 C5 10 80 00 00 0A 0A 0A 0A 0A 0A 0A 0A 00 00 00 00 0C 00 00 00",
+        "05 C2 38 00 00 00 0A 0A 0A 0A 0A 0A 0A 0A 00 00 00 00 0C 00 00 00",
+        "05 C2 86 00 00 00 0A 0A 0A 0A 0A 0A 0A 0A 00 00 00 00 0C 00 00 00",
+    };
+    for (int r = 0; r < 11; ++r) {
+        EXPECT_EQ(Region(img, 3170 + 22 * r, 22), FromHex(rows[r])) << "home row " << r + 1;
+        EXPECT_EQ(Region(img, 3412 + 22 * r, 22), FromHex(rows[r])) << "VFO row " << r + 1;
+    }
+    EXPECT_EQ(Region(img, 3654, 22), FromHex(rows[4]));
+    EXPECT_EQ(Region(img, 3676, 22), FromHex(rows[5]));
+    EXPECT_TRUE(AllBytes(img, 3698, 3719, 0xFF));
+    EXPECT_EQ(Region(img, 3720, 22), FromHex(rows[7]));
+    EXPECT_TRUE(AllBytes(img, 3742, 4609, 0xFF));
+    EXPECT_EQ(img[4610], 0x03);
+    EXPECT_TRUE(AllBytes(img, 4611, 4859, 0x00));
+    EXPECT_TRUE(AllBytes(img, 4860, 4895, 0x33));
+    EXPECT_TRUE(AllBytes(img, 4896, 4897, 0xFF));
+    EXPECT_EQ(Region(img, 4898, 22),
+              FromHex("00 C0 14 40 00 30 0A 0A 0A 0A 0A 0A 0A 0A 00 00 06 00 0C 00 00 00"));
+    EXPECT_TRUE(AllBytes(img, 4920, 14797, 0xFF)) << "memory channels 2 to 450 are FF filler";
+    EXPECT_EQ(Region(img, 14798, 22),
+              FromHex("00 C1 05 00 10 30 0A 0A 0A 0A 0A 0A 0A 0A 00 00 06 00 0C 00 00 00"));
+    EXPECT_TRUE(AllBytes(img, 14820, 15017, 0xFF));
+    const QByteArray limit =
+        FromHex("00 C1 05 00 00 30 0A 0A 0A 0A 0A 0A 0A 0A 00 00 06 00 0C 00 00 00");
+    EXPECT_EQ(Region(img, 15018, 22), limit);
+    EXPECT_TRUE(AllBytes(img, 15040, 15875, 0xFF));
+    EXPECT_EQ(Region(img, 15876, 22), limit);
+    EXPECT_TRUE(AllBytes(img, 15898, 16207, 0xFF));
+    EXPECT_EQ(img[16208], 0xC9);
+    EXPECT_EQ(img[16209], 0xFF);
+    // With FF filler the sum rule gives F5, not the listing's 6A.
+    EXPECT_EQ(img[16210], 0xF5);
+    EXPECT_TRUE(CVX7Radio::ImageChecksumHolds(img));
+    EXPECT_TRUE(CVX7Radio::BlockChecksumHolds(img + image::kStateBlock));
+    EXPECT_TRUE(CVX7Radio::BlockChecksumHolds(img + image::kStateCopy));
+}
+
+TEST(ChecksumTest, MakeChecksumsWritesAllThree) {
+    std::array<Byte, image::kSize> img = DefaultImage();
+    img[1500] = static_cast<Byte>(img[1500] + 1);
+    img[1600] = static_cast<Byte>(img[1600] + 2);
+    img[9000] = static_cast<Byte>(img[9000] + 3);
+    EXPECT_FALSE(CVX7Radio::ImageChecksumHolds(img.data()));
+    CVX7Radio::MakeChecksums(img.data());
+    const auto sum = [&](int from, int to) {
+        return static_cast<Byte>(std::accumulate(img.begin() + from, img.begin() + to + 1, 0u));
+    };
+    EXPECT_EQ(img[1553], sum(1426, 1552));
+    EXPECT_EQ(img[1681], sum(1554, 1680));
+    EXPECT_EQ(img[16210], sum(0, 16209));
+}
+
+TEST(LayoutTest, RecordsForRowsAndPriority) {
+    CVX7Radio radio;
+    Byte* img = radio.GetImage();
+    const struct {
+        int tab;
+        int index;
+        int offset;
+    } rows[] = {
+        {tab::kMemories, 0, 4898},   {tab::kMemories, 449, 4898 + 22 * 449},
+        {tab::kLimit, 39, 15876},    {tab::kOneTouch, 9, 14798 + 198},
+        {tab::kHyper, 9, 18 + 1152}, {tab::kVfo, 10, 3412 + 220},
+        {tab::kHome, 0, 3170},
+    };
+    for (const auto& r : rows) {
+        radio.SetTab(r.tab);
+        EXPECT_EQ(radio.RecordForRow(r.index), img + r.offset) << r.tab;
+    }
+    for (int t : {tab::kMemories, tab::kLimit, tab::kOneTouch, tab::kHyper, tab::kVfo, tab::kHome}) {
+        radio.SetTab(t);
+        EXPECT_EQ(radio.RecordForRow(CVX7Radio::RecordCount(t)), nullptr);
+        EXPECT_EQ(radio.RecordForRow(-1), nullptr);
+    }
+    radio.SetTab(tab::kGroups);
+    EXPECT_EQ(radio.RecordForRow(0), nullptr);
+
+    EXPECT_EQ(radio.GetPriorityChannel(), 1);
+    radio.SetPriorityChannel(450);
+    EXPECT_EQ(img[1476], 0x01);
+    EXPECT_EQ(img[1477], 0xC1);
+    radio.SetPriorityChannel(451);
+    radio.SetPriorityChannel(0);
+    EXPECT_EQ(radio.GetPriorityChannel(), 450);
+    radio.SetPriorityChannel(1);
+    EXPECT_EQ(img[1476], 0x00);
+    EXPECT_EQ(img[1477], 0x00);
+    EXPECT_EQ(radio.GetPriorityChannel(), 1);
+}
+
+TEST(MemoryGroupTest, CountsAndMembers) {
+    std::array<Byte, image::kSize> img = DefaultImage();
+    Byte* p = img.data();
+    const struct {
+        Byte high, low;
+        int size;
+    } counts[] = {{0xFF, 0xFF, 0}, {0x00, 0x00, 1}, {0x00, 0x2F, 48}, {0x00, 0x30, 48},
+                  {0x12, 0x34, 48}, {0xFF, 0xFE, 48}};
+    for (const auto& c : counts) {
+        p[1858 + 2 * 4] = c.high;
+        p[1858 + 2 * 4 + 1] = c.low;
+        EXPECT_EQ(CVX7Radio::GroupSize(p, 4), c.size) << int(c.high) << " " << int(c.low);
+    }
+    CVX7Radio::SetGroupMember(p, 2, 0, 6);
+    CVX7Radio::SetGroupMember(p, 2, 47, 449);
+    CVX7Radio::SetGroupSize(p, 2, 2);
+    EXPECT_EQ(p[3746 + 96 * 2], 0x00);
+    EXPECT_EQ(p[3746 + 96 * 2 + 1], 0x06);
+    EXPECT_EQ(p[3746 + 96 * 2 + 94], 0x01);
+    EXPECT_EQ(p[3746 + 96 * 2 + 95], 0xC1);
+    EXPECT_EQ(p[1858 + 4], 0x00);
+    EXPECT_EQ(p[1858 + 5], 0x01);
+    EXPECT_EQ(CVX7Radio::GroupMember(p, 2, 47), 449);
+    EXPECT_EQ(CVX7Radio::GroupMember(p, 2, 48), CVX7Radio::kNoMember);
+    EXPECT_EQ(CVX7Radio::GroupMember(p, 9, 0), CVX7Radio::kNoMember);
+    CVX7Radio::SetGroupSize(p, 2, 0);
+    EXPECT_EQ(p[1858 + 4], 0xFF);
+    EXPECT_EQ(p[1858 + 5], 0xFF);
+    // Writers outside the tables touch nothing.
+    const auto before = img;
+    CVX7Radio::SetGroupMember(p, 9, 0, 1);
+    CVX7Radio::SetGroupMember(p, 0, 48, 1);
+    CVX7Radio::SetGroupSize(p, -1, 1);
+    EXPECT_EQ(img, before);
+}
+
+TEST(SettingsCopyTest, SettingsRecordMirrorsTheSettingsArea) {
+    CVX7Radio radio;
+    std::array<Byte, image::kSize> img = DefaultImage();
+    std::array<Byte, 1480> settings{};
+    for (size_t n = 0; n < settings.size(); ++n)
+        settings[n] = static_cast<Byte>(n * 7 + 1);
+    settings[117] = 0xB6; // bits 0-1 = 2, bits 2-3 = 1, bits 4-7 = 0xB
+    img[1799] = 0xC0;
+    const auto before = img;
+    radio.SettingsToImage(img.data(), settings.data());
+    for (int n = 0; n < 1480; ++n) {
+        if (n >= 176 && n < 194) {
+            EXPECT_EQ(img[1682 + n], before[1682 + n]) << "group counts are never copied";
+        } else if (n != 117) {
+            EXPECT_EQ(img[1682 + n], settings[n]) << n;
+        }
+    }
+    EXPECT_EQ(img[1799], 0x2E) << "bits 0-1 as such, bits 2-5 from 4-7, bits 6-7 cleared";
+    EXPECT_TRUE(std::equal(img.begin(), img.begin() + 1682, before.begin()));
+    EXPECT_TRUE(std::equal(img.begin() + 3162, img.end(), before.begin() + 3162));
+
+    std::array<Byte, 1480> back{};
+    back[117] = 0x0C; // bits 2 and 3 stay as they were
+    back[180] = 0x5A;
+    radio.LoadSettings(back.data(), img.data());
+    EXPECT_EQ(back[117], 0xBE);
+    EXPECT_EQ(back[180], 0x5A);
+    EXPECT_EQ(back[0], img[1682]);
+    EXPECT_EQ(back[1479], img[3161]);
+    std::array<Byte, 1480> untouched{};
+    radio.CopySettings(untouched.data(), img.data(), 1);
+    const std::array<Byte, 1480> zero{};
+    EXPECT_EQ(untouched, zero) << "only mode 0 copies";
+}
+
+// --- Pre-upload fix-ups ----------------------------------------------------
+
+class FixUpTest : public ::testing::Test {
+protected:
+    CVX7Radio radio;
+    Byte* img = radio.GetImage();
+    Byte* state = img + image::kStateBlock;
+    void SetChannel(int set, int channel) {
+        state[block::kChannel + set * block::kSetB] = static_cast<Byte>(channel >> 8);
+        state[block::kChannel + set * block::kSetB + 1] = static_cast<Byte>(channel & 0xFF);
+    }
+    int Channel(int set) const {
+        return (state[block::kChannel + set * block::kSetB] << 8) |
+               state[block::kChannel + set * block::kSetB + 1];
+    }
+    Byte* Record(int offset, int index) { return img + offset + image::kRecordSize * index; }
+};
+
+TEST_F(FixUpTest, PrepareCurrentStateCopiesTheSourceOfEachSet) {
+    // A distinct record in every table the sets can name.
+    const struct {
+        int source;
+        int table;
+        int index;   // record index in that table
+        int channel; // the set's channel number
+        int vfo;     // the set's VFO number
+    } sources[] = {
+        {0, image::kMemories, 7, 7, 0}, {2, image::kMemories, 8, 8, 0},
+        {3, image::kMemories, 9, 9, 0}, {1, image::kVfo, 5, 0, 5},
+        {4, image::kLimits, 3, 3, 0},   {5, image::kHome, 10, 10, 0},
+    };
+    for (const auto& s : sources) {
+        for (int set : {0, 1}) {
+            CVX7Radio fresh;
+            radio = fresh;
+            img = radio.GetImage();
+            state = img + image::kStateBlock;
+            Byte* rec = Record(s.table, s.index);
+            ChannelRecord r(rec);
+            rec[record::kFlags] = 0x7F; // bits 0-5 copied, 6 not
+            r.SetPower(2);
+            r.SetStep(5);
+            r.SetDirection(direction::kPlus);
+            r.SetToneMode(5);
+            r.SetCtcss(33);
+            r.SetDcs(44);
+            r.SetMode(1);
+            EncodeFrequency3(r.RxField(), 438512500);
+            EncodeFrequency3(r.OffsetField(), 7600000);
+            radio.EncodeName(r.NameField(), QStringLiteral("SOURCE"));
+            rec[record::kExtra] = 0x5C;
+            radio.SetTab(tab::kMemories);
+            radio.SetUsed(img, s.index, true); // memory channels must be in use
+            Byte* set_ = state + set * block::kSetB;
+            set_[block::kSource] = static_cast<Byte>(s.source);
+            set_[block::kVfoNumber] = static_cast<Byte>(s.vfo);
+            set_[block::kFlags] = 0xC0;
+            set_[block::kRxFrequency + 3] = 0x77; // byte 19 stays
+            set_[block::kOffset + 3] = 0x66;      // byte 23 stays
+            SetChannel(set, s.channel);
+
+            radio.PrepareCurrentState(img);
+
+            const ConstReceiverSet got(state, set);
+            EXPECT_EQ(set_[block::kFlags], 0xC0 | 0x3F) << s.source;
+            EXPECT_EQ(got.Power(), 2);
+            EXPECT_EQ(got.Step(), 5);
+            EXPECT_EQ(got.Direction(), direction::kPlus);
+            EXPECT_EQ(got.ToneMode(), 5);
+            EXPECT_EQ(got.Ctcss(), 33);
+            EXPECT_EQ(got.Dcs(), 44);
+            EXPECT_EQ(got.Mode(), 1);
+            EXPECT_EQ(Region(set_, block::kRxFrequency, 4), FromHex("43 85 12 77"));
+            EXPECT_EQ(Region(set_, block::kOffset, 4), FromHex("00 76 00 66"));
+            EXPECT_EQ(radio.DecodeName(got.NameField()), QStringLiteral("SOURCE"));
+            EXPECT_EQ(set_[block::kExtra], 0x5C);
+            EXPECT_EQ(Channel(set), s.channel) << "a channel in use keeps its number";
+            EXPECT_EQ(Region(img, image::kStateCopy, 128), Region(img, image::kStateBlock, 128));
+        }
+    }
+}
+
+TEST_F(FixUpTest, PrepareCurrentStateHousekeeping) {
+    state[110] = 0x12;
+    state[111] = 0x34; // neither byte FF: both cleared
+    state[112] = 0xFF;
+    state[113] = 0x34; // one byte FF: kept
+    std::fill(state + 116, state + 120, 0xAB);
+    state[36] = 0x44;
+    state[90] = 0x55;
+    state[3] = 0x01;
+    state[57] = 0x01;
+    state[2] = 0x09;
+    radio.PrepareCurrentState(img);
+    EXPECT_EQ(Region(state, 110, 4), FromHex("00 00 FF 34"));
+    EXPECT_EQ(Region(state, 116, 4), FromHex("00 00 00 00"));
+    EXPECT_EQ(state[36], 0);
+    EXPECT_EQ(state[90], 0);
+    EXPECT_EQ(state[2], 0x01);
+    EXPECT_EQ(Region(state, 4, 2), FromHex("01 01"));
+    EXPECT_EQ(Region(state, 58, 2), FromHex("01 01"));
+    // Set A on VFO record 6 (index 5, "2m") of the factory image.
+    EXPECT_EQ(Region(state, 16, 3), FromHex("14 40 00"));
+}
+
+TEST_F(FixUpTest, PrepareCurrentStateWithUnusedOrHostileNumbers) {
+    // Set A on memory channel 12, which is not in use: its number becomes 0,
+    // but the copy still takes channel 12's record.
+    state[block::kSource] = 0;
+    SetChannel(0, 11);
+    Byte* rec = Record(image::kMemories, 11);
+    EncodeFrequency3(rec + record::kRxFrequency, 146520000);
+    radio.PrepareCurrentState(img);
+    EXPECT_EQ(Channel(0), 0);
+    EXPECT_EQ(Region(state, 16, 3), FromHex("14 65 20"));
+
+    // Numbers outside their tables leave the set as it was.
+    for (const auto& [source, channel, vfo] :
+         {std::tuple{0, 0xFFFF, 0}, {4, 40, 0}, {5, 11, 0}, {1, 0, 11}, {7, 0, 0}}) {
+        CVX7Radio fresh;
+        radio = fresh;
+        img = radio.GetImage();
+        state = img + image::kStateBlock;
+        state[block::kSource + block::kSetB] = static_cast<Byte>(source);
+        state[block::kVfoNumber + block::kSetB] = static_cast<Byte>(vfo);
+        SetChannel(1, channel);
+        const QByteArray setB = Region(state, 62, 36);
+        radio.PrepareCurrentState(img);
+        EXPECT_EQ(Region(state, 62, 36), setB) << source << " " << channel << " " << vfo;
+        EXPECT_EQ(Channel(1), channel);
+    }
+
+    // A limit or home source never reads the memory flags.
+    CVX7Radio fresh;
+    radio = fresh;
+    img = radio.GetImage();
+    state = img + image::kStateBlock;
+    state[block::kSource] = 4;
+    SetChannel(0, 5);
+    radio.PrepareCurrentState(img);
+    EXPECT_EQ(Channel(0), 5);
+}
+
+TEST_F(FixUpTest, MarkSplitToneForEveryRecordKind) {
+    constexpr int kSplitByte = 1685;
+    struct Case {
+        const char* what;
+        int offset;     // byte holding the tone mode
+        int flagOffset; // -1: no used bit needed
+        int flagIndex;
+        int statusOffset; // -1: none
+    };
+    const Case cases[] = {
+        {"home", image::kHome + 22 * 3 + record::kToneMode, -1, 0, -1},
+        {"vfo", image::kVfo + 22 * 10 + record::kToneMode, -1, 0, -1},
+        {"further", image::kFurther + 22 * 3 + record::kToneMode, -1, 0, -1},
+        {"memory", image::kMemories + 22 * 100 + record::kToneMode, image::kMemoryFlags, 100, -1},
+        {"one touch", image::kOneTouch + 22 * 4 + record::kToneMode, image::kOneTouchFlags, 4, -1},
+        {"limit", image::kLimits + 22 * 13 + record::kToneMode, image::kLimitFlags, 13, -1},
+        {"hyper A", image::kHyper + 128 * 2 + block::kToneMode, -1, 0, image::kHyper + 128 * 2 + 114},
+        {"hyper B", image::kHyper + 128 * 9 + block::kToneMode + 54, -1, 0,
+         image::kHyper + 128 * 9 + 114},
+        {"state A", image::kStateBlock + block::kToneMode, -1, 0, -1},
+        {"state copy B", image::kStateCopy + block::kToneMode + 54, -1, 0, -1},
+    };
+    for (const auto& c : cases) {
+        for (int mode : {3, 4, 5, 6, 7, 0xFF}) {
+            for (bool enabled : {false, true}) {
+                CVX7Radio r;
+                Byte* p = r.GetImage();
+                p[kSplitByte] = 0x00;
+                p[c.offset] = static_cast<Byte>(mode);
+                if (c.flagOffset >= 0 && enabled)
+                    p[c.flagOffset + c.flagIndex / 2] |= static_cast<Byte>(c.flagIndex % 2 ? 0x10 : 0x01);
+                if (c.statusOffset >= 0)
+                    p[c.statusOffset] = enabled ? 3 : 0xFF;
+                r.MarkSplitTone();
+                const bool needsEnable = c.flagOffset >= 0 || c.statusOffset >= 0;
+                const bool expected = mode >= 4 && mode <= 6 && (enabled || !needsEnable);
+                EXPECT_EQ(p[kSplitByte], expected ? 0x02 : 0x00)
+                    << c.what << " mode " << mode << " enabled " << enabled;
+            }
+        }
+    }
+    // The factory image, whose third further record is FF filler, needs none.
+    CVX7Radio factory;
+    const Byte before = factory.GetImage()[kSplitByte];
+    factory.MarkSplitTone();
+    EXPECT_EQ(factory.GetImage()[kSplitByte], before);
+    // The bit is only ever set, never cleared.
+    factory.GetImage()[kSplitByte] = 0xFF;
+    factory.MarkSplitTone();
+    EXPECT_EQ(factory.GetImage()[kSplitByte], 0xFF);
+}
+
+} // namespace

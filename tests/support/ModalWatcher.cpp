@@ -1,0 +1,52 @@
+#include "support/ModalWatcher.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace testing_support {
+
+ModalWatcher::ModalWatcher() {
+    m_timer.setInterval(10);
+    connect(&m_timer, &QTimer::timeout, this, &ModalWatcher::Poll);
+    m_timer.start();
+}
+
+ModalWatcher::~ModalWatcher() = default;
+
+void ModalWatcher::Poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible())
+        return;
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        m_boxes.push_back({box->windowTitle(), box->text()});
+        QAbstractButton* button = nullptr;
+        if (!m_answers.isEmpty())
+            button = box->button(m_answers.takeFirst());
+        if (!button)
+            button = box->defaultButton() ? static_cast<QAbstractButton*>(box->defaultButton())
+                                          : box->escapeButton();
+        if (button)
+            button->click();
+        else
+            box->done(0);
+        return;
+    }
+    if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+        ++m_fileDialogs;
+        const QString file = m_files.isEmpty() ? QString() : m_files.takeFirst();
+        if (file.isEmpty()) {
+            dialog->reject();
+        } else {
+            dialog->selectFile(file);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+        }
+        return;
+    }
+    if (m_other)
+        m_other(modal);
+}
+
+} // namespace testing_support
