@@ -21,10 +21,6 @@ using radiolink::Clock;
 
 namespace {
 
-// A write that the driver does not take for this long has failed; the bytes
-// of one block always fit into its queue.
-constexpr auto kWriteStall = std::chrono::seconds(2);
-
 QString SystemText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
@@ -267,7 +263,7 @@ int CComPort::Write(const std::uint8_t* buffer, int count) {
     // block the next write, so there is nothing to clear first.
     if (m_fd < 0)
         return FailWith(EBADF);
-    const auto giveUp = Clock::now() + kWriteStall;
+    const auto giveUp = Clock::now() + radiolink::kWriteStall;
     int done = 0;
     while (done < count) {
         const ssize_t n = ::write(m_fd, buffer + done, static_cast<size_t>(count - done));

@@ -5,11 +5,6 @@
 
 namespace radiolink {
 
-namespace {
-// Bytes drained at most before the first block: the driver's receive queue.
-constexpr int kDrainLimit = 8192;
-} // namespace
-
 CloneUpload::CloneUpload(std::unique_ptr<SerialLine> line, const Byte* image, TransferTiming timing)
     : CloneTransfer(std::move(line), timing) {
     std::memcpy(m_send.data(), image, kImageSize);

@@ -34,6 +34,9 @@ constexpr std::chrono::nanoseconds kByteTime{1'000'000'000LL * kBitsPerByte / kB
 
 // A read waits at most this long for its first byte.
 constexpr auto kReadWait = 3ms;
+// A write that the driver does not take for this long has failed; the bytes
+// of one block always fit into its queue.
+constexpr auto kWriteStall = 2s;
 
 // --- Bytes of the protocol ---------------------------------------------------
 constexpr Byte kAck = 0x06;
@@ -84,6 +87,10 @@ constexpr int BlockLengthAt(int position) {
         return kSecondBlock;
     return kImageSize - position < kBlockSize ? kImageSize - position : kBlockSize;
 }
+
+// Bytes drained at most before the first block: the size of a driver's
+// receive queue.
+constexpr int kDrainLimit = 8192;
 
 // The shortest an upload can take: every pause plus the line time of the image.
 constexpr std::chrono::nanoseconds kUploadFloor =
