@@ -56,61 +56,32 @@ bool SpeedFor(int baudRate, speed_t& speed) {
     return false;
 }
 
+// Parity codes 0 none, 1 odd, 2 even, 3 mark, 4 space.
+constexpr tcflag_t kParityFlags[] = {0, PARENB | PARODD, PARENB, PARENB | PARODD | CMSPAR,
+                                     PARENB | CMSPAR};
+// Stop-bit codes 0 one, 1 one and a half (termios has two as the closest), 2 two.
+constexpr tcflag_t kStopBitFlags[] = {0, CSTOPB, CSTOPB};
+// 5 to 8 data bits.
+constexpr int kFewestDataBits = 5;
+constexpr tcflag_t kSizeFlags[] = {CS5, CS6, CS7, CS8};
+
+template <typename T, size_t N>
+bool InTable(const T (&)[N], int index) {
+    return index >= 0 && static_cast<size_t>(index) < N;
+}
+
 // Raw line settings: no echo, no translation, no flow control, reads that
 // return at once.
 bool MakeLineSettings(termios& tio, int baudRate, int parity, int dataBits, int stopBits) {
     speed_t speed = B0;
-    if (!SpeedFor(baudRate, speed))
+    if (!SpeedFor(baudRate, speed) || !InTable(kParityFlags, parity) ||
+        !InTable(kStopBitFlags, stopBits) || !InTable(kSizeFlags, dataBits - kFewestDataBits))
         return false;
-    tcflag_t size = 0;
-    switch (dataBits) {
-    case 5:
-        size = CS5;
-        break;
-    case 6:
-        size = CS6;
-        break;
-    case 7:
-        size = CS7;
-        break;
-    case 8:
-        size = CS8;
-        break;
-    default:
-        return false;
-    }
     ::cfmakeraw(&tio);
     tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
     tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
-    tio.c_cflag |= size | CREAD | CLOCAL | HUPCL;
-    switch (parity) {
-    case 0:
-        break; // none
-    case 1:
-        tio.c_cflag |= PARENB | PARODD;
-        break; // odd
-    case 2:
-        tio.c_cflag |= PARENB;
-        break; // even
-    case 3:
-        tio.c_cflag |= PARENB | PARODD | CMSPAR;
-        break; // mark
-    case 4:
-        tio.c_cflag |= PARENB | CMSPAR;
-        break; // space
-    default:
-        return false;
-    }
-    switch (stopBits) {
-    case 0:
-        break; // one
-    case 1:    // one and a half: the closest is two
-    case 2:
-        tio.c_cflag |= CSTOPB;
-        break; // two
-    default:
-        return false;
-    }
+    tio.c_cflag |= kSizeFlags[dataBits - kFewestDataBits] | kParityFlags[parity] |
+                   kStopBitFlags[stopBits] | CREAD | CLOCAL | HUPCL;
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
     return ::cfsetispeed(&tio, speed) == 0 && ::cfsetospeed(&tio, speed) == 0;
