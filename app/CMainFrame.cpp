@@ -312,6 +312,13 @@ CChildFrame* CMainFrame::AddChild(std::shared_ptr<CMainDoc> doc) {
         }
         UpdateTitle();
     });
+    // Another window of the same document shows what this one committed.
+    connect(child->View(), &CMainView::imageChanged, this, [this, child] {
+        for (CChildFrame* other : Children()) {
+            if (other != child && other->Document() == child->Document())
+                other->View()->RefreshGrids();
+        }
+    });
     m_mdi->addSubWindow(child);
     child->showMaximized();
     m_mdi->setActiveSubWindow(child);

@@ -1,16 +1,47 @@
 #include "editor/CMainView.h"
 
+#include "app/Resources.h"
 #include "document/CMainDoc.h"
+#include "document/TextImportExport.h"
+#include "outside/CSpreadSheet1.h"
+#include "outside/SpreadSheetView.h"
 
-#include <QLabel>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include <cstring>
+#include <vector>
+
+using namespace vx7;
+
 namespace {
-const char* const kTabNames[] = {"Memories",       "Limit Memories", "One Touch Memories",
-                                 "Hyper Memories", "Memory Groups",  "VFO's",
-                                 "Home Channels"};
+
+const char* const kTabNames[CMainView::kTabCount] = {
+    "Memories",      "Limit Memories", "One Touch Memories", "Hyper Memories",
+    "Memory Groups", "VFO's",          "Home Channels"};
+
+// The filter of the import and export file dialogs.
+const QString kTextFilter =
+    QStringLiteral("Tab Delimited  (*.tab);;Comma Delimited  (*.csv);;All files (*.*)");
+
+// Keeps the radio model's current tab and puts it back afterwards.
+class TabScope {
+public:
+    explicit TabScope(CMainDoc& doc) : m_doc(doc), m_tab(doc.GetTab()) {}
+    ~TabScope() { m_doc.SetTab(m_tab); }
+    TabScope(const TabScope&) = delete;
+    TabScope& operator=(const TabScope&) = delete;
+
+private:
+    CMainDoc& m_doc;
+    int m_tab;
+};
+
 } // namespace
 
 CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
@@ -20,15 +51,29 @@ CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
     m_tabs = new QTabBar(this);
     m_tabs->setShape(QTabBar::RoundedSouth);
     m_tabs->setExpanding(false);
-    for (const char* name : kTabNames) {
-        m_tabs->addTab(QString::fromLatin1(name));
-        m_stack->addWidget(new QLabel(QString::fromLatin1(name), m_stack));
+    m_tabs->setDrawBase(true);
+
+    for (int t = 0; t < kTabCount; ++t) {
+        m_tabs->addTab(QString::fromLatin1(kTabNames[t]));
+        m_grids[static_cast<size_t>(t)] = std::make_unique<CSpreadSheet1>();
+        auto* view = new SpreadSheetView(m_stack);
+        view->setObjectName(QStringLiteral("grid%1").arg(t));
+        m_views[static_cast<size_t>(t)] = view;
+        SetUpGrid(t);
+        view->SetGrid(m_grids[static_cast<size_t>(t)].get());
+        m_stack->addWidget(view);
     }
+    RefreshGrids();
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_stack, 1);
     layout->addWidget(m_tabs);
+
+    m_currentTab = 0;
+    m_doc->SetTab(0);
+    m_stack->setCurrentIndex(0);
     connect(m_tabs, &QTabBar::currentChanged, this, &CMainView::OnTabChanged);
 }
 
@@ -36,9 +81,49 @@ CMainView::~CMainView() {
     m_doc->RemoveView(this);
 }
 
-void CMainView::RefreshGrids() {}
+void CMainView::SetUpGrid(int tab) {
+    TabScope keep(*m_doc);
+    m_doc->SetTab(tab);
+    CSpreadSheet1& grid = Grid(tab);
+    grid.Reset();
+    grid.SetRedraw(false);
+    m_doc->ConfigureGrid(grid);
+    // One frozen column (the receive frequency, or the first group) until the
+    // column options say otherwise.
+    grid.SetFrozenColumns(1);
+    grid.SetRedraw(true);
+}
 
-bool CMainView::CommitGrids(bool) {
+void CMainView::RefreshGrids() {
+    TabScope keep(*m_doc);
+    for (int t = 0; t < kTabCount; ++t) {
+        m_doc->SetTab(t);
+        m_doc->FillGrid(m_doc->GetImage(), Grid(t), t);
+    }
+}
+
+bool CMainView::CommitGrids(bool validate) {
+    SpreadSheetView* view = GridView(m_currentTab);
+    if (view->IsEditing()) {
+        // The cell being edited takes its value before the grids are read.
+        view->EndEdit();
+    }
+    Q_UNUSED(validate);
+
+    TabScope keep(*m_doc);
+    std::vector<Byte> working(m_doc->GetImage(), m_doc->GetImage() + image::kSize);
+    bool commentChanged = false;
+    for (int t = 0; t < kTabCount; ++t) {
+        m_doc->SetTab(t);
+        commentChanged = m_doc->ReadGrid(working.data(), Grid(t), t) || commentChanged;
+    }
+    const bool imageChanged = std::memcmp(working.data(), m_doc->GetImage(), image::kSize) != 0;
+    if (imageChanged)
+        m_doc->SetImage(working.data());
+    if (imageChanged || commentChanged) {
+        m_doc->SetModifiedFlag(true);
+        emit this->imageChanged();
+    }
     return true;
 }
 
@@ -47,12 +132,72 @@ void CMainView::SetCurrentTab(int tab) {
 }
 
 void CMainView::OnTabChanged(int index) {
+    if (m_changingTab || index < 0)
+        return;
+    m_changingTab = true;
+    // The tab being left is committed (the change goes ahead whatever the
+    // cell check says).
+    m_doc->SetTab(m_currentTab);
     CommitGrids(true);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     m_currentTab = index;
     m_doc->SetTab(index);
     m_stack->setCurrentIndex(index);
+    if (index == tab::kGroups)
+        RefreshGrids(); // the groups list the channels as they are now
+    QApplication::restoreOverrideCursor();
+    m_changingTab = false;
 }
 
-bool CMainView::OnCommand(int) {
-    return false;
+bool CMainView::OnCommand(int id) {
+    switch (id) {
+    case res::cmd::kFileImport:
+        OnFileImport();
+        return true;
+    case res::cmd::kFileExport:
+        OnFileExport();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainView::OnFileImport() {
+    QFileDialog dialog(this, QStringLiteral("Import Radio File"), QDir::currentPath(), kTextFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("tab"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    ImportFrom(dialog.selectedFiles().constFirst());
+}
+
+bool CMainView::ImportFrom(const QString& path) {
+    const textio::ImportSummary summary = textio::ImportFile(*m_doc, path);
+    if (!summary.ok) {
+        QMessageBox::critical(this, QString::fromLatin1(res::kAppTitle), summary.message);
+        return false;
+    }
+    RefreshGrids();
+    m_doc->SetModifiedFlag(true);
+    emit imageChanged();
+    return true;
+}
+
+void CMainView::OnFileExport() {
+    QFileDialog dialog(this, QStringLiteral("Export Radio File"), QDir::currentPath(), kTextFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("tab"));
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    ExportTo(dialog.selectedFiles().constFirst());
+}
+
+bool CMainView::ExportTo(const QString& path) {
+    if (const auto error = textio::ExportFile(*m_doc, &Grid(tab::kMemories), path)) {
+        QMessageBox::critical(this, error->caption, error->text);
+        return false;
+    }
+    return true;
 }

@@ -1,7 +1,7 @@
 // The view inside every document window: the seven channel tables, one grid
 // each, chosen by a tab strip along the bottom. The grids are a working copy
 // of the document's image: refresh copies the image into them, commit copies
-// them back.
+// them back and marks the document modified when the image really changed.
 #pragma once
 
 #include <QWidget>
@@ -10,13 +10,17 @@
 #include <memory>
 
 class CMainDoc;
+class CSpreadSheet1;
 class QStackedWidget;
 class QTabBar;
+class SpreadSheetView;
 
 class CMainView : public QWidget {
     Q_OBJECT
 
 public:
+    static constexpr int kTabCount = 7;
+
     explicit CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent = nullptr);
     ~CMainView() override;
 
@@ -26,27 +30,40 @@ public:
     // Copies the image into all seven grids.
     void RefreshGrids();
     // Copies the grids back into the image; marks the document modified when
-    // the image really changed. With validate, a cell edit in progress is
-    // checked first; false when that check refuses it (nothing changes then).
+    // the image or a comment really changed. With validate, a cell edit in
+    // progress is checked first; false when that check refuses it (nothing
+    // changes then).
     bool CommitGrids(bool validate);
 
     int CurrentTab() const { return m_currentTab; }
     void SetCurrentTab(int tab);
     QTabBar* TabBar() const { return m_tabs; }
+    CSpreadSheet1& Grid(int tab) const { return *m_grids[static_cast<size_t>(tab)]; }
+    SpreadSheetView* GridView(int tab) const { return m_views[static_cast<size_t>(tab)]; }
 
     // Runs a command of the document's menus; false when the view has no such
-    // command.
+    // command (yet).
     bool OnCommand(int id);
 
+    // File Import and Export with a given file (the menu commands ask for it).
+    bool ImportFrom(const QString& path);
+    bool ExportTo(const QString& path);
+
 signals:
-    // The document's image changed through this view (others refresh).
+    // The document's image was changed through this view.
     void imageChanged();
 
 private:
+    void SetUpGrid(int tab);
     void OnTabChanged(int index);
+    void OnFileImport();
+    void OnFileExport();
 
     std::shared_ptr<CMainDoc> m_doc;
     QTabBar* m_tabs = nullptr;
     QStackedWidget* m_stack = nullptr;
+    std::array<std::unique_ptr<CSpreadSheet1>, kTabCount> m_grids;
+    std::array<SpreadSheetView*, kTabCount> m_views{};
     int m_currentTab = 0;
+    bool m_changingTab = false;
 };

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <vector>
 
 namespace outside {
@@ -39,26 +40,49 @@ QString DecodeText(const QByteArray& bytes) {
 
 bool IsBlank(const QStringList& fields) {
     for (const QString& field : fields) {
-        if (!field.trimmed().isEmpty())
+        if (std::any_of(field.begin(), field.end(), [](QChar c) { return !c.isSpace(); }))
             return false;
     }
     return true;
+}
+
+// Longer fields are no column titles.
+constexpr int kMaxTitleLength = 100;
+
+// Whether two normal titles name the same column: equal, or one is the other
+// with a trailing "s".
+bool SameTitle(const QString& t, const QString& n) {
+    if (t.isEmpty() || n.isEmpty())
+        return false;
+    if (t == n)
+        return true;
+    const QLatin1Char s('s');
+    return (t.size() + 1 == n.size() && n.endsWith(s) && n.startsWith(t)) ||
+           (n.size() + 1 == t.size() && t.endsWith(s) && t.startsWith(n));
 }
 
 // The name index each file column feeds, when fields form a header line;
 // empty otherwise. A header has more matching titles than other non-empty
 // fields.
 std::vector<int> HeaderMapping(const QStringList& fields, const QStringList& names) {
+    QStringList normalNames;
+    for (const QString& name : names)
+        normalNames << NormalTitle(name);
     std::vector<int> mapping(static_cast<size_t>(fields.size()), -1);
     std::vector<bool> taken(static_cast<size_t>(names.size()), false);
     int matches = 0;
     int nonEmpty = 0;
     for (int k = 0; k < fields.size(); ++k) {
-        if (fields[k].trimmed().isEmpty())
+        if (fields[k].size() > kMaxTitleLength) {
+            ++nonEmpty;
+            continue;
+        }
+        const QString title = NormalTitle(fields[k]);
+        if (title.isEmpty())
             continue;
         ++nonEmpty;
         for (int m = 0; m < names.size(); ++m) {
-            if (!taken[static_cast<size_t>(m)] && TitleMatchesName(fields[k], names[m])) {
+            if (!taken[static_cast<size_t>(m)] && SameTitle(title, normalNames[m])) {
                 taken[static_cast<size_t>(m)] = true;
                 mapping[static_cast<size_t>(k)] = m;
                 ++matches;
@@ -74,15 +98,7 @@ std::vector<int> HeaderMapping(const QStringList& fields, const QStringList& nam
 } // namespace
 
 bool TitleMatchesName(const QString& title, const QString& name) {
-    const QString t = NormalTitle(title);
-    const QString n = NormalTitle(name);
-    if (t.isEmpty() || n.isEmpty())
-        return false;
-    if (t == n)
-        return true;
-    const QLatin1Char s('s');
-    return (t.size() + 1 == n.size() && n.endsWith(s) && n.startsWith(t)) ||
-           (n.size() + 1 == t.size() && t.endsWith(s) && t.startsWith(n));
+    return title.size() <= kMaxTitleLength && SameTitle(NormalTitle(title), NormalTitle(name));
 }
 
 ImportResult ImportBytes(const QByteArray& bytes, const QString& fileName,

@@ -166,6 +166,8 @@ void SpreadSheetDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     opt.features &= ~QStyleOptionViewItem::HasCheckIndicator;
     opt.text.clear();
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+    if (index.data(Qt::EditRole).toString().isEmpty())
+        return; // an empty row shows no box
     QStyleOptionViewItem check = option;
     check.rect = CheckRect(option, widget);
     check.state = check.state & ~QStyle::State_HasFocus;

@@ -119,12 +119,15 @@ public:
     int ColumnHeaderId(int col) const;
     void ConfigureGrid(CSpreadSheet1& grid);
     void FillGrid(const Byte* image, CSpreadSheet1& grid, int t);
-    void ReadGrid(Byte* image, CSpreadSheet1& grid, int t);
+    // Writes the grid's changed rows into image; true when it also changed
+    // the comment table (which lives beside the image).
+    bool ReadGrid(Byte* image, CSpreadSheet1& grid, int t);
     void FillNewRow(Hz rx, int row, CSpreadSheet1& grid);
     void ClearRow(int row, CSpreadSheet1& grid);
     // Memory group upkeep after cut (mode 0), delete (1) and insert (2) of
-    // rows r1 to r2 (1-based).
-    void RemoveGroupEntries(int mode, int r1, int r2);
+    // Memories rows r1 to r2 (1-based), in the image; a groups grid given is
+    // filled again from it.
+    void RemoveGroupEntries(int mode, int r1, int r2, CSpreadSheet1* groupsGrid = nullptr);
 
     // Comment slot of a row of the current tab (none on Memory Groups).
     Byte* CommentSlot(int t, int row);

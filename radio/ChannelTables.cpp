@@ -1,8 +1,871 @@
-// Placeholder for the channel tables; replaced by the grid work.
+// The seven channel tables: how each grid is laid out, filled from the clone
+// image and written back into it, how a fresh row is seeded, how a row
+// becomes a line of the text export, and how the memory groups follow rows
+// that are cut, deleted or inserted.
+#include "radio/ChannelTables.h"
+
+#include "document/DataFileLayout.h"
+#include "outside/CSpreadSheet1.h"
+#include "outside/DelimitedText.h"
 #include "radio/CVX7Radio.h"
+#include "radio/ChannelRecord.h"
+#include "radio/FrequencyCodec.h"
+#include "radio/StringTable.h"
+#include "radio/ValueTables.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
 
 namespace vx7 {
-QString CVX7Radio::FormatExportLine(int, CSpreadSheet1&, QChar) {
+
+namespace {
+
+using Kind = CSpreadSheet1::CellKind;
+
+constexpr int kFrequencyDecimals = 5;
+constexpr double kCommentWidth = 40.0;
+constexpr Hz kMegahertz = 1000000;
+constexpr Hz kKilohertz = 1000;
+
+bool IsChannelTab(int t) {
+    return t == tab::kMemories || t == tab::kLimit || t == tab::kOneTouch || t == tab::kVfo ||
+           t == tab::kHome;
+}
+
+bool IsBandTab(int t) {
+    return t == tab::kVfo || t == tab::kHome;
+}
+
+// ---------------------------------------------------------------------------
+// Column table: header string, cell kind, choice list and length of every
+// column of every tab.
+// ---------------------------------------------------------------------------
+
+enum class ListId { None, Offset, Direction, Mode, ToneMode, Ctcss, Dcs, Step, Power, Icon, Band };
+
+struct ColumnSpec {
+    int headerId;
+    Kind kind;
+    ListId list;
+    int maxLength;
+};
+
+constexpr ColumnSpec kChannelColumns[channelcol::kCount] = {
+    {str::kHeaderReceive, Kind::Number, ListId::None, 0},
+    {str::kHeaderTransmit, Kind::Number, ListId::None, 0},
+    {str::kHeaderOffset, Kind::List, ListId::Offset, 0},
+    {str::kHeaderDirection, Kind::List, ListId::Direction, 0},
+    {str::kHeaderMode, Kind::List, ListId::Mode, 0},
+    {str::kHeaderName, Kind::Text, ListId::None, record::kNameSize},
+    {str::kHeaderToneMode, Kind::List, ListId::ToneMode, 0},
+    {str::kHeaderCtcss, Kind::List, ListId::Ctcss, 0},
+    {str::kHeaderDcs, Kind::List, ListId::Dcs, 0},
+    {str::kHeaderSkip, Kind::CheckBox, ListId::None, 0},
+    {str::kHeaderPreferential, Kind::CheckBox, ListId::None, 0},
+    {str::kHeaderStep, Kind::List, ListId::Step, 0},
+    {str::kHeaderClockShift, Kind::CheckBox, ListId::None, 0},
+    {str::kHeaderHalfDeviation, Kind::CheckBox, ListId::None, 0},
+    {str::kHeaderPower, Kind::List, ListId::Power, 0},
+    {str::kHeaderIcon, Kind::List, ListId::Icon, 0},
+    {str::kHeaderMask, Kind::CheckBox, ListId::None, 0},
+    {str::kHeaderComment, Kind::Text, ListId::None, rdf::kCommentMaxText},
+};
+
+constexpr ColumnSpec kHyperOwnColumns[] = {
+    {str::kHeaderStatus, Kind::CheckBox, ListId::None, 0},
+    {str::kHeaderDualReceive, Kind::CheckBox, ListId::None, 0},
+    {str::kHeaderOperationBand, Kind::List, ListId::Band, 0},
+};
+constexpr ColumnSpec kHyperHeaderOnlyColumns[] = {
+    {str::kHeaderSpectrumCenter, Kind::Text, ListId::None, 0},
+    {str::kHeaderTapStartBand, Kind::Text, ListId::None, 0},
+    {str::kHeaderDualSpectrumStart, Kind::Text, ListId::None, 0},
+};
+
+// The spec of a column of a tab; nullptr outside the tab (and on Memory
+// Groups, whose columns are all alike).
+const ColumnSpec* SpecOf(int t, int col) {
+    if (IsChannelTab(t))
+        return col >= 1 && col <= channelcol::kCount ? &kChannelColumns[col - 1] : nullptr;
+    if (t != tab::kHyper || col < 1 || col > hypercol::kCount)
+        return nullptr;
+    if (col <= hypercol::kSetAShift)
+        return &kHyperOwnColumns[col - 1];
+    if (col > hypercol::kLastFilled)
+        return &kHyperHeaderOnlyColumns[col - hypercol::kLastFilled - 1];
+    return &kChannelColumns[(col - hypercol::kSetAShift - 1) % hypercol::kSetColumns];
+}
+
+QStringList CtcssItems() {
+    QStringList items;
+    for (const int tenths : kCtcssTenths)
+        items << QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
+    return items;
+}
+
+QStringList DcsItems() {
+    QStringList items;
+    for (const int code : kDcsCodes)
+        items << QStringLiteral("%1").arg(code, 3, 10, QLatin1Char('0'));
+    return items;
+}
+
+// Lists are made once and shared by every grid of every document.
+const CSpreadSheet1::List& SharedList(ListId id) {
+    static const std::array<CSpreadSheet1::List, 11> lists = [] {
+        std::array<CSpreadSheet1::List, 11> l{};
+        // The offset and mode lists take typed texts too.
+        l[int(ListId::Offset)] = CSpreadSheet1::MakeList(LoadList(str::kListOffset), true);
+        l[int(ListId::Direction)] = CSpreadSheet1::MakeList(LoadList(str::kListDirection));
+        l[int(ListId::Mode)] = CSpreadSheet1::MakeList(LoadList(str::kListMode), true);
+        l[int(ListId::ToneMode)] = CSpreadSheet1::MakeList(LoadList(str::kListToneMode));
+        l[int(ListId::Ctcss)] = CSpreadSheet1::MakeList(CtcssItems());
+        l[int(ListId::Dcs)] = CSpreadSheet1::MakeList(DcsItems());
+        l[int(ListId::Step)] = CSpreadSheet1::MakeList(LoadList(str::kListStep));
+        l[int(ListId::Power)] = CSpreadSheet1::MakeList(LoadList(str::kListPower));
+        l[int(ListId::Icon)] = CSpreadSheet1::MakeList(LoadList(str::kListIcon));
+        l[int(ListId::Band)] = CSpreadSheet1::MakeList(LoadList(str::kListOperationBand));
+        return l;
+    }();
+    return lists[static_cast<size_t>(id)];
+}
+
+CSpreadSheet1::CellFormat FormatOf(const ColumnSpec& spec) {
+    CSpreadSheet1::CellFormat format;
+    format.kind = spec.kind;
+    format.decimals = spec.kind == Kind::Number ? kFrequencyDecimals : 0;
+    format.maxLength = spec.maxLength;
+    if (spec.kind == Kind::List)
+        format.list = SharedList(spec.list);
+    return format;
+}
+
+// Cells a tab keeps locked: the VFO's name, and the flags VFO's and home
+// channels do not have.
+bool AlwaysLocked(int t, int col) {
+    if (!IsBandTab(t))
+        return false;
+    if (col == channelcol::kSkip || col == channelcol::kPreferential || col == channelcol::kMask)
+        return true;
+    return t == tab::kVfo && col == channelcol::kName;
+}
+
+// ---------------------------------------------------------------------------
+// A channel as the cells show it, from a record or a receiver set
+// ---------------------------------------------------------------------------
+
+struct Channel {
+    Hz rx = kNoFrequency;
+    Hz offsetField = kNoFrequency; // the offset, or the transmit frequency when split
+    int direction = 0;
+    int mode = 0;
+    QString name;
+    int toneMode = 0;
+    int ctcss = 0;
+    int dcs = 0;
+    bool skip = false;
+    bool preferential = false;
+    int step = 0;
+    bool clockShift = false;
+    bool halfDeviation = false;
+    int power = 0;
+    int icon = 0; // list index
+    bool masked = false;
+};
+
+// The transmit frequency by the direction; kNoFrequency when a field it needs
+// holds no number. (A negative result shows as an empty cell too.)
+Hz TransmitOf(const Channel& ch) {
+    const bool both = ch.rx >= 0 && ch.offsetField >= 0;
+    switch (ch.direction) {
+    case direction::kSimplex:
+        return ch.rx;
+    case direction::kMinus:
+        return both ? ch.rx - ch.offsetField : kNoFrequency;
+    case direction::kPlus:
+        return both ? ch.rx + ch.offsetField : kNoFrequency;
+    case direction::kSplit:
+        return ch.offsetField;
+    default:
+        return kNoFrequency;
+    }
+}
+
+// Writes a channel into the cells of a row from column first + 1 on (the
+// channel-list columns 1 to 17 shifted by first).
+void ShowChannel(CSpreadSheet1& grid, int row, int first, const Channel& ch) {
+    using namespace channelcol;
+    grid.SetText(first + kReceive, row, FrequencyText(ch.rx));
+    grid.SetText(first + kTransmit, row, FrequencyText(TransmitOf(ch)));
+    grid.SetText(first + kOffset, row,
+                 ch.direction == direction::kSplit ? OffsetText(kSplitOffsetPlaceholder)
+                                                   : OffsetText(ch.offsetField));
+    grid.SetListIndex(first + kDirection, row, ch.direction);
+    grid.SetListIndex(first + kMode, row, ch.mode);
+    grid.SetText(first + kName, row, ch.name);
+    grid.SetListIndex(first + kToneMode, row, ch.toneMode);
+    grid.SetListIndex(first + kCtcss, row, ch.ctcss);
+    grid.SetListIndex(first + kDcs, row, ch.dcs);
+    grid.SetChecked(first + kSkip, row, ch.skip);
+    grid.SetChecked(first + kPreferential, row, ch.preferential);
+    grid.SetListIndex(first + kStep, row, ch.step);
+    grid.SetChecked(first + kClockShift, row, ch.clockShift);
+    grid.SetChecked(first + kHalfDeviation, row, ch.halfDeviation);
+    grid.SetListIndex(first + kPower, row, ch.power);
+    grid.SetListIndex(first + kIcon, row, ch.icon);
+    grid.SetChecked(first + kMask, row, ch.masked);
+}
+
+// ---------------------------------------------------------------------------
+// A row as the write-back reads it
+// ---------------------------------------------------------------------------
+
+// A list cell without a selection writes the list's first value: a field
+// never receives -1.
+int IndexOrFirst(const CSpreadSheet1& grid, int col, int row) {
+    return std::max(grid.ListIndex(col, row), 0);
+}
+
+ChannelValues ReadEntry(const CVX7Radio& radio, const CSpreadSheet1& grid, int row, int first) {
+    using namespace channelcol;
+    ChannelValues e;
+    e.rx = CellFrequency(radio, grid, first + kReceive, row);
+    e.tx = CellFrequency(radio, grid, first + kTransmit, row);
+    e.offset = CellFrequency(radio, grid, first + kOffset, row);
+    e.direction = IndexOrFirst(grid, first + kDirection, row);
+    e.mode = IndexOrFirst(grid, first + kMode, row);
+    e.name = grid.Text(first + kName, row);
+    e.toneMode = IndexOrFirst(grid, first + kToneMode, row);
+    e.ctcss = IndexOrFirst(grid, first + kCtcss, row);
+    e.dcs = IndexOrFirst(grid, first + kDcs, row);
+    e.skip = grid.IsChecked(first + kSkip, row);
+    e.preferential = grid.IsChecked(first + kPreferential, row);
+    e.step = IndexOrFirst(grid, first + kStep, row);
+    e.clockShift = grid.IsChecked(first + kClockShift, row);
+    e.halfDeviation = grid.IsChecked(first + kHalfDeviation, row);
+    e.power = IndexOrFirst(grid, first + kPower, row);
+    e.icon = IndexOrFirst(grid, first + kIcon, row);
+    e.masked = grid.IsChecked(first + kMask, row);
+    return e;
+}
+
+// Whether the frequencies of a receiver set fit their fields.
+bool SetFits(const ChannelValues& e) {
+    Byte scratch[block::kFrequencySize];
+    return EncodeFrequency4(scratch, e.rx) && e.OffsetField() >= 0 &&
+           EncodeFrequency4(scratch, e.OffsetField());
+}
+
+// A receiver set of a hyper memory from a row, in place.
+void WriteSet(CVX7Radio& radio, Byte* blk, int set, const ChannelValues& e) {
+    ReceiverSet s(blk, set);
+    radio.EncodeFrequency(s.RxField(), e.rx);
+    s.SetDirection(e.direction);
+    radio.EncodeFrequency(s.OffsetField(), e.OffsetField());
+    radio.EncodeName(s.NameField(), e.name);
+    s.data()[block::kExtra] = 0;
+    s.SetMode(e.mode);
+    s.SetToneMode(e.toneMode);
+    s.SetCtcss(e.ctcss);
+    s.SetDcs(e.dcs);
+    s.SetSkip(e.skip);
+    s.SetPreferential(e.preferential);
+    s.SetStep(e.step);
+    s.SetClockShift(e.clockShift);
+    s.SetHalfDeviation(e.halfDeviation);
+    s.SetPower(e.power);
+    s.SetIconByte(e.icon + 1);
+    s.SetVisible(!e.masked);
+}
+
+// ---------------------------------------------------------------------------
+// Memory groups
+// ---------------------------------------------------------------------------
+
+// Makes the radio's current tab another one for a while.
+class TabScope {
+public:
+    TabScope(CVX7Radio& radio, int t) : m_radio(radio), m_previous(radio.GetTab()) {
+        radio.SetTab(t);
+    }
+    ~TabScope() { m_radio.SetTab(m_previous); }
+    TabScope(const TabScope&) = delete;
+    TabScope& operator=(const TabScope&) = delete;
+
+private:
+    CVX7Radio& m_radio;
+    int m_previous;
+};
+
+// The choice list of a group cell: an empty first item, then every memory
+// channel in use as "007 - 146.52000 MHz" (its stored whole kHz). item, if
+// given, receives the item index of each channel index (-1 for none).
+CSpreadSheet1::List GroupChannelList(CVX7Radio& radio, const Byte* image, std::vector<int>* item) {
+    TabScope memories(radio, tab::kMemories);
+    QStringList items;
+    items.reserve(image::kMemoryCount + 1);
+    items << QString();
+    if (item)
+        item->assign(image::kMemoryCount, -1);
+    for (int i = 0; i < image::kMemoryCount; ++i) {
+        if (!radio.IsUsed(image, i))
+            continue;
+        const Byte* rx = radio.RecordForRow(image, i) + record::kRxFrequency;
+        const std::int64_t khz = UnpackBcd(rx, record::kFrequencySize);
+        QString text = QStringLiteral("%1").arg(i + 1, 3, 10, QLatin1Char('0'));
+        if (khz >= 0)
+            text += QStringLiteral(" - ") + FrequencyText(static_cast<Hz>(khz * kKilohertz)) +
+                    QStringLiteral(" MHz");
+        if (item)
+            (*item)[static_cast<size_t>(i)] = static_cast<int>(items.size());
+        items << text;
+    }
+    return CSpreadSheet1::MakeList(items, false);
+}
+
+// The leading decimal number of a text (blanks skipped); -1 when there is none.
+int LeadingNumber(const QString& text) {
+    int i = 0;
+    while (i < text.size() && text[i] == QLatin1Char(' '))
+        ++i;
+    int value = -1;
+    for (; i < text.size() && text[i].isDigit() && text[i].unicode() < 0x80; ++i) {
+        value = std::max(value, 0) * 10 + (text[i].unicode() - '0');
+        if (value > 1000000)
+            return -1;
+    }
+    return value;
+}
+
+void WriteBe16(Byte* p, int value) {
+    p[0] = static_cast<Byte>((value >> 8) & 0xFF);
+    p[1] = static_cast<Byte>(value & 0xFF);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Shared helpers
+// ---------------------------------------------------------------------------
+
+int TabColumnCount(int t) {
+    if (IsChannelTab(t))
+        return channelcol::kCount;
+    if (t == tab::kHyper)
+        return hypercol::kCount;
+    if (t == tab::kGroups)
+        return groupcol::kCount;
+    return 0;
+}
+
+int TabRowCount(int t) {
+    if (t == tab::kGroups)
+        return groupcol::kRows;
+    if (t < 0 || t >= tab::kCount)
+        return 0;
+    return CVX7Radio::RecordCount(t);
+}
+
+Hz CellFrequency(const CVX7Radio& radio, const CSpreadSheet1& grid, int col, int row) {
+    const QString text = grid.Text(col, row);
+    if (text.isEmpty())
+        return 0;
+    const bool hasDigit = std::any_of(text.begin(), text.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+    return hasDigit ? radio.TextToFrequency(text) : kTextOnlyFrequency;
+}
+
+QString FrequencyText(Hz hz) {
+    if (hz < 0)
+        return QString();
+    return QStringLiteral("%1.%2")
+        .arg(hz / kMegahertz)
+        .arg((hz % kMegahertz) / 10, 5, 10, QLatin1Char('0'));
+}
+
+QString FrequencyTextWithUnits(Hz hz) {
+    if (hz < 0)
+        return QString();
+    if (hz < kMegahertz)
+        return QStringLiteral("%1.%2 kHz").arg(hz / kKilohertz).arg(hz % kKilohertz);
+    return FrequencyText(hz) + QStringLiteral(" MHz");
+}
+
+QString OffsetText(Hz offset) {
+    if (offset < 0)
+        return QString();
+    if (offset >= kMegahertz)
+        return QStringLiteral("%1.%2 MHz")
+            .arg(offset / kMegahertz)
+            .arg((offset % kMegahertz) / 10000, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1 kHz").arg(offset / kKilohertz, 3, 10, QLatin1Char('0'));
+}
+
+bool BuildChannelRecord(CVX7Radio& radio, Byte* rec, const ChannelValues& e) {
+    std::memset(rec, 0, record::kSize);
+    ChannelRecord r(rec);
+    if (!radio.EncodeFrequency(r.RxField(), e.rx))
+        return false;
+    r.SetMode(e.mode);
+    r.SetDirection(e.direction);
+    if (e.OffsetField() < 0 || !radio.EncodeFrequency(r.OffsetField(), e.OffsetField()))
+        return false;
+    radio.EncodeName(r.NameField(), e.name);
+    r.SetToneMode(e.toneMode);
+    r.SetCtcss(e.ctcss);
+    r.SetDcs(e.dcs);
+    r.SetStep(e.step);
+    r.SetOffStep(CVX7Radio::IsOffStep(e.rx, e.step));
+    CVX7Radio::SetRasterBits(rec[record::kFlags], e.rx, e.tx, e.step);
+    r.SetClockShift(e.clockShift);
+    r.SetHalfDeviation(e.halfDeviation);
+    r.SetPower(e.power);
+    r.SetIcon(e.icon);
+    return true;
+}
+
+void LockRow(CSpreadSheet1& grid, int t, int row, bool locked) {
+    grid.SetLock({channelcol::kFirstLocked, row, channelcol::kLastLocked, row}, locked);
+    if (locked)
+        return;
+    for (int col = channelcol::kFirstLocked; col <= channelcol::kLastLocked; ++col) {
+        if (AlwaysLocked(t, col))
+            grid.SetLock(GridBlock::Cell(col, row), true);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Shape of the grids
+// ---------------------------------------------------------------------------
+
+int CVX7Radio::RowCount() const {
+    return TabRowCount(m_tab);
+}
+
+QString CVX7Radio::RowLabel(int row) {
+    switch (m_tab) {
+    case tab::kMemories:
+        m_scratch =
+            row == GetPriorityChannel() ? QStringLiteral("P%1").arg(row) : QString::number(row);
+        break;
+    case tab::kLimit:
+        // Lower and upper edge of each pair: L1, U1, L2, U2, ...
+        m_scratch = QStringLiteral("%1%2")
+                        .arg(row % 2 ? QLatin1Char('L') : QLatin1Char('U'))
+                        .arg((row + 1) / 2);
+        break;
+    case tab::kOneTouch:
+    case tab::kHyper:
+    case tab::kGroups:
+        m_scratch = QString::number(row);
+        break;
+    case tab::kVfo:
+    case tab::kHome:
+        m_scratch = QString::fromLatin1(BandLabel(row));
+        break;
+    default:
+        m_scratch.clear();
+        break;
+    }
+    return m_scratch;
+}
+
+int CVX7Radio::ColumnHeaderId(int col) const {
+    const ColumnSpec* spec = SpecOf(m_tab, col);
+    return spec ? spec->headerId : 0;
+}
+
+void CVX7Radio::ConfigureGrid(CSpreadSheet1& grid) {
+    const int t = m_tab;
+    const int rows = RowCount();
+    const int cols = TabColumnCount(t);
+    if (rows == 0 || cols == 0)
+        return;
+    const bool redraw = grid.Redraw();
+    grid.SetRedraw(false);
+    grid.SetSize(cols, rows);
+    if (t == tab::kGroups) {
+        CSpreadSheet1::CellFormat format;
+        format.kind = Kind::List;
+        format.list = GroupChannelList(*this, GetImage(), nullptr);
+        grid.SetFormat({1, 1, cols, rows}, format);
+        for (int col = 1; col <= cols; ++col) {
+            grid.SetColumnItemValue(col, col);
+            grid.SetText(col, 0, QStringLiteral("Group %1").arg(col));
+        }
+    } else {
+        for (int col = 1; col <= cols; ++col) {
+            const ColumnSpec* spec = SpecOf(t, col);
+            if (!spec)
+                continue;
+            grid.SetFormat({col, 1, col, rows}, FormatOf(*spec));
+            grid.SetColumnItemValue(col, col);
+            grid.SetText(col, 0, LoadString(spec->headerId));
+            if (AlwaysLocked(t, col))
+                grid.SetLock({col, 1, col, rows}, true);
+        }
+        if (IsChannelTab(t))
+            grid.SetColumnWidth(channelcol::kComment, kCommentWidth);
+    }
+    for (int row = 1; row <= rows; ++row)
+        grid.SetText(0, row, RowLabel(row));
+    grid.SetRedraw(redraw);
+}
+
+// ---------------------------------------------------------------------------
+// Image -> grid
+// ---------------------------------------------------------------------------
+
+void CVX7Radio::FillGrid(const Byte* image, CSpreadSheet1& grid, int t) {
+    SetTab(t);
+    const int rows = RowCount();
+    const int cols = TabColumnCount(t);
+    if (rows == 0)
+        return;
+    if (grid.MaxRows() != rows || grid.MaxCols() != cols)
+        ConfigureGrid(grid);
+    const bool redraw = grid.Redraw();
+    grid.SetRedraw(false);
+    grid.ClearBlock({1, 1, cols, rows});
+
+    if (IsChannelTab(t)) {
+        for (int row = 1; row <= rows; ++row) {
+            grid.SetText(0, row, RowLabel(row));
+            const int i = row - 1;
+            if (!IsUsed(image, i)) {
+                LockRow(grid, t, row, true);
+                continue;
+            }
+            LockRow(grid, t, row, false);
+            const ConstChannelRecord r(RecordForRow(image, i));
+            Channel ch;
+            ch.rx = DecodeFrequency(r.RxField());
+            ch.offsetField = DecodeFrequency(r.OffsetField());
+            ch.direction = r.Direction();
+            ch.mode = r.Mode();
+            ch.name = DecodeName(r.NameField());
+            ch.toneMode = r.ToneMode();
+            ch.ctcss = r.Ctcss();
+            ch.dcs = r.Dcs();
+            ch.skip = IsSkip(image, i);
+            ch.preferential = IsPreferential(image, i);
+            ch.step = r.Step();
+            ch.clockShift = r.ClockShift();
+            ch.halfDeviation = r.HalfDeviation();
+            ch.power = r.Power();
+            ch.icon = r.Icon();
+            ch.masked = IsMasked(image, i);
+            ShowChannel(grid, row, 0, ch);
+            grid.SetText(channelcol::kComment, row, Comment(t, i));
+        }
+    } else if (t == tab::kHyper) {
+        // Every row, in use or not.
+        for (int row = 1; row <= rows; ++row) {
+            grid.SetText(0, row, RowLabel(row));
+            const Byte* blk = RecordForRow(image, row - 1);
+            grid.SetChecked(hypercol::kStatus, row, blk[block::kHyperStatus] == block::kHyperInUse);
+            grid.SetChecked(hypercol::kDualReceive, row, blk[block::kDualReceive] != 0);
+            grid.SetListIndex(hypercol::kOperationBand, row, blk[block::kOperationBand]);
+            for (int set = 0; set < 2; ++set) {
+                const ConstReceiverSet s(blk, set);
+                Channel ch;
+                ch.rx = DecodeFrequency(s.RxField());
+                ch.offsetField = DecodeFrequency(s.OffsetField());
+                ch.direction = s.Direction();
+                ch.mode = s.Mode();
+                ch.name = DecodeName(s.NameField());
+                ch.toneMode = s.ToneMode();
+                ch.ctcss = s.Ctcss();
+                ch.dcs = s.Dcs();
+                ch.skip = s.Skip();
+                ch.preferential = s.Preferential();
+                ch.step = s.Step();
+                ch.clockShift = s.ClockShift();
+                ch.halfDeviation = s.HalfDeviation();
+                ch.power = s.Power();
+                ch.icon = s.IconByte() == 0 ? 0 : s.IconByte() - 1;
+                ch.masked = !s.Visible();
+                ShowChannel(grid, row, set ? hypercol::kSetBShift : hypercol::kSetAShift, ch);
+            }
+        }
+    } else if (t == tab::kGroups) {
+        std::vector<int> itemOf;
+        CSpreadSheet1::CellFormat format;
+        format.kind = Kind::List;
+        format.list = GroupChannelList(*this, image, &itemOf);
+        grid.SetFormat({1, 1, cols, rows}, format);
+        for (int row = 1; row <= rows; ++row)
+            grid.SetText(0, row, RowLabel(row));
+        for (int g = 0; g < image::kGroupCount; ++g) {
+            const int size = GroupSize(image, g);
+            for (int j = 0; j < size; ++j) {
+                const int member = GroupMember(image, g, j);
+                if (member < 0 || member >= image::kMemoryCount)
+                    continue; // no member, or no channel of the image
+                const int item = itemOf[static_cast<size_t>(member)];
+                if (item >= 0)
+                    grid.SetListIndex(g + 1, j + 1, item);
+            }
+        }
+    }
+    grid.TakeBaseline();
+    grid.SetRedraw(redraw);
+}
+
+// ---------------------------------------------------------------------------
+// Grid -> image
+// ---------------------------------------------------------------------------
+
+bool CVX7Radio::ReadGrid(Byte* image, CSpreadSheet1& grid, int t) {
+    SetTab(t);
+    const int rows = std::min(RowCount(), grid.MaxRows());
+    bool commentsChanged = false;
+    auto storeComment = [&](int i, const QString& text) {
+        // Compared as the slot would hold it (Latin-1, 30 characters).
+        if (Comment(t, i) == QString::fromLatin1(text.left(rdf::kCommentMaxText).toLatin1()))
+            return;
+        SetComment(t, i, text);
+        commentsChanged = true;
+    };
+
+    if (IsChannelTab(t)) {
+        for (int row = 1; row <= rows; ++row) {
+            // A row that still shows what the fill put there keeps its bytes.
+            if (grid.RowMatchesBaseline(row))
+                continue;
+            const int i = row - 1;
+            const Hz rx = CellFrequency(*this, grid, channelcol::kReceive, row);
+            if (!IsValidFrequency(rx, row)) {
+                if (IsBandTab(t))
+                    continue;
+                SetUsed(image, i, false);
+                storeComment(i, grid.Text(channelcol::kComment, row));
+                continue;
+            }
+            const ChannelValues e = ReadEntry(*this, grid, row, 0);
+            std::array<Byte, record::kSize> rec{};
+            if (!BuildChannelRecord(*this, rec.data(), e))
+                continue; // a frequency that does not fit: the row keeps its record
+            std::memcpy(RecordForRow(image, i), rec.data(), rec.size());
+            SetUsed(image, i, true);
+            SetSkip(image, i, e.skip);
+            SetPreferential(image, i, e.preferential);
+            SetMasked(image, i, e.masked);
+            storeComment(i, grid.Text(channelcol::kComment, row));
+        }
+    } else if (t == tab::kHyper) {
+        for (int row = 1; row <= rows; ++row) {
+            if (grid.RowMatchesBaseline(row))
+                continue;
+            const ChannelValues a = ReadEntry(*this, grid, row, hypercol::kSetAShift);
+            const ChannelValues b = ReadEntry(*this, grid, row, hypercol::kSetBShift);
+            if (!SetFits(a) || !SetFits(b))
+                continue;
+            Byte* blk = RecordForRow(image, row - 1);
+            if (grid.IsChecked(hypercol::kStatus, row)) {
+                blk[block::kHyperStatus2] = 0;
+                blk[block::kHyperStatus] = block::kHyperInUse;
+                // Both sets taken from the VFO.
+                for (const int offset : {block::kSourceCompanion, block::kSource})
+                    blk[offset] = blk[offset + block::kSetB] = block::kSourceVfo;
+            } else {
+                blk[block::kHyperStatus] = 0xFF;
+                blk[block::kHyperStatus2] = 0xFF;
+            }
+            blk[block::kDualReceive] = grid.IsChecked(hypercol::kDualReceive, row) ? 1 : 0;
+            blk[block::kOperationBand] =
+                static_cast<Byte>(IndexOrFirst(grid, hypercol::kOperationBand, row));
+            WriteSet(*this, blk, 0, a);
+            WriteSet(*this, blk, 1, b);
+        }
+    } else if (t == tab::kGroups) {
+        bool anyChanged = false;
+        for (int g = 0; g < image::kGroupCount; ++g) {
+            const int col = g + 1;
+            if (col > grid.MaxCols() || grid.ColumnMatchesBaseline(col))
+                continue; // an untouched group keeps its bytes
+            anyChanged = true;
+            // Members in row order; empty cells between them close up.
+            std::vector<int> members;
+            for (int row = 1; row <= rows; ++row) {
+                const int n = LeadingNumber(grid.Text(col, row));
+                if (n >= 1 && n <= image::kMemoryCount &&
+                    static_cast<int>(members.size()) < image::kGroupMaxMembers)
+                    members.push_back(n - 1);
+            }
+            for (int j = 0; j < image::kGroupMaxMembers; ++j)
+                SetGroupMember(image, g, j,
+                               j < static_cast<int>(members.size())
+                                   ? members[static_cast<size_t>(j)]
+                                   : kNoMember);
+            SetGroupSize(image, g, static_cast<int>(members.size()));
+        }
+        if (anyChanged) {
+            // The current sets' group: none, or the first group with members.
+            int first = -1;
+            for (int g = 0; g < image::kGroupCount && first < 0; ++g) {
+                if (GroupSize(image, g) > 0)
+                    first = g;
+            }
+            for (const int offset : {image::kStateBlock, image::kStateCopy}) {
+                Byte* state = image + offset;
+                WriteBe16(state + block::kGroup, kNoMember);
+                WriteBe16(state + block::kGroup + block::kSetB, kNoMember);
+                if (first < 0)
+                    continue;
+                WriteBe16(state + block::kGroupPosition, 0);
+                state[block::kIcon] = 0;
+                state[block::kIcon + block::kSetB] = 0;
+                WriteBe16(state + block::kGroup, first);
+            }
+        }
+    }
+    return commentsChanged;
+}
+
+// ---------------------------------------------------------------------------
+// Row operations
+// ---------------------------------------------------------------------------
+
+void CVX7Radio::FillNewRow(Hz rx, int row, CSpreadSheet1& grid) {
+    using namespace channelcol;
+    const int t = m_tab;
+    if (!IsChannelTab(t) || row < 1 || row > grid.MaxRows())
+        return;
+    LockRow(grid, t, row, false);
+    grid.SelectBlock({1, row, grid.MaxCols(), row});
+
+    const Byte* defaults = DefaultRecord(t);
+    // The default record's offset field holds whole kHz.
+    const std::int64_t storedKhz = StoredOffset(defaults);
+    Hz offset = storedKhz >= 0 ? static_cast<Hz>(storedKhz * kKilohertz) : 0;
+    if (!IsValidOffset(offset))
+        offset = DefaultOffset(rx);
+    const int item = OffsetListIndex(offset);
+    if (item >= 0)
+        grid.SetListIndex(kOffset, row, item);
+    else
+        grid.SetText(kOffset, row, FrequencyTextWithUnits(offset));
+
+    int dir = direction::kSimplex;
+    const Hz tx = TransmitFrequency(rx, dir, offset, true);
+    if (tx > 0)
+        grid.SetText(kTransmit, row, FrequencyText(tx));
+    grid.SetListIndex(kDirection, row, dir);
+
+    const ConstChannelRecord d(defaults);
+    grid.SetListIndex(kMode, row, d.Mode());
+    grid.SetListIndex(kToneMode, row, d.ToneMode());
+    grid.SetListIndex(kCtcss, row, d.Ctcss());
+    grid.SetListIndex(kDcs, row, d.Dcs());
+    grid.SetListIndex(kStep, row, d.Step());
+    grid.SetListIndex(kPower, row, d.Power());
+    grid.SetListIndex(kIcon, row, d.Icon());
+    grid.SetText(kComment, row, QString());
+}
+
+void CVX7Radio::ClearRow(int row, CSpreadSheet1& grid) {
+    if (m_tab == tab::kGroups || TabColumnCount(m_tab) == 0)
+        return;
+    grid.ClearBlock({1, row, grid.MaxCols(), row});
+}
+
+QString CVX7Radio::FormatExportLine(int row, CSpreadSheet1& grid, QChar separator) {
+    using namespace channelcol;
+    if (!IsChannelTab(m_tab)) {
+        m_textBuffer.clear();
+        return m_textBuffer;
+    }
+    QString line = row == 0 ? QStringLiteral("Channel Number") : QString::number(row);
+    for (int col = 1; col <= kCount; ++col) {
+        QString field;
+        if (row == 0) {
+            field = grid.Text(col, 0);
+            field.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        } else {
+            const bool on = grid.IsChecked(col, row);
+            switch (col) {
+            case kSkip:
+                field = on ? QStringLiteral("Skip") : QStringLiteral("Stop");
+                break;
+            case kPreferential:
+                field = on ? QStringLiteral("Scan") : QStringLiteral("NotScan");
+                break;
+            case kClockShift:
+            case kHalfDeviation:
+                field = on ? QStringLiteral("On") : QStringLiteral("Off");
+                break;
+            case kMask:
+                field = on ? QStringLiteral("Masked") : QString();
+                break;
+            default:
+                field = grid.Text(col, row);
+                break;
+            }
+        }
+        line += separator;
+        line += delimited::QuoteField(field, separator);
+    }
+    line += QLatin1Char('\n');
+    m_textBuffer = line;
     return m_textBuffer;
 }
+
+// ---------------------------------------------------------------------------
+// Memory groups follow cut, deleted and inserted memory rows
+// ---------------------------------------------------------------------------
+
+void CVX7Radio::RemoveGroupEntries(int mode, int r1, int r2, CSpreadSheet1* groupsGrid) {
+    if (r1 > r2)
+        std::swap(r1, r2);
+    if (mode < 0 || mode > 2 || r2 < 1 || r1 > image::kMemoryCount)
+        return;
+    r1 = std::max(r1, 1);
+    r2 = std::min(r2, image::kMemoryCount);
+    const int count = r2 - r1 + 1;
+    Byte* img = GetImage();
+    for (int g = 0; g < image::kGroupCount; ++g) {
+        const int size = GroupSize(img, g);
+        std::vector<int> rows; // the members as memory rows (channel numbers)
+        bool affected = false;
+        for (int j = 0; j < size; ++j) {
+            const int member = GroupMember(img, g, j);
+            int row = member + 1;
+            if (member == kNoMember || row > image::kMemoryCount)
+                continue; // a gap or no channel: dropped if the group is rewritten
+            if (mode == 0 || mode == 1) {
+                if (row >= r1 && row <= r2) {
+                    affected = true;
+                    continue;
+                }
+                if (mode == 1 && row > r2) {
+                    row -= count;
+                    affected = true;
+                }
+            } else if (row >= r1) {
+                row += count;
+                affected = true;
+                if (row > image::kMemoryCount)
+                    continue;
+            }
+            rows.push_back(row);
+        }
+        if (!affected)
+            continue;
+        std::sort(rows.begin(), rows.end());
+        for (int j = 0; j < image::kGroupMaxMembers; ++j)
+            SetGroupMember(img, g, j,
+                           j < static_cast<int>(rows.size()) ? rows[static_cast<size_t>(j)] - 1
+                                                             : kNoMember);
+        SetGroupSize(img, g, static_cast<int>(rows.size()));
+    }
+    if (groupsGrid) {
+        TabScope keep(*this, GetTab());
+        FillGrid(img, *groupsGrid, tab::kGroups);
+    }
+}
+
 } // namespace vx7

@@ -1,0 +1,35 @@
+// clonara-cli export FILE OUT: the memory channels as a tab- or comma-delimited
+// channel list, exactly as the program's Export writes it.
+#include "cli/Cli.h"
+#include "document/CMainDoc.h"
+#include "document/TextImportExport.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+int Run(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Radio data file or raw clone image."));
+    parser.addPositionalArgument(
+        QStringLiteral("OUT"),
+        QStringLiteral("Channel list to write: tab-delimited when it ends in .tab, else "
+                       "comma-delimited."));
+    if (!cli::Parse(parser, arguments, QStringLiteral("export"),
+                    QStringLiteral("Exports the memory channels as a channel list: a header "
+                                   "line, then one line per channel in use.")) ||
+        !cli::ExpectPositionals(parser, 2, 2))
+        return 2;
+    const QStringList files = parser.positionalArguments();
+    CMainDoc doc;
+    if (!cli::OpenDocument(doc, files.at(0)))
+        return 1;
+    if (const auto error = textio::ExportFile(doc, nullptr, files.at(1)))
+        return cli::Fail(error->caption + QStringLiteral(": ") + error->text);
+    return 0;
+}
+
+const cli::Registrar registrar("export", "Export the memory channels to a .tab or .csv list", &Run);
+
+} // namespace

@@ -1,0 +1,45 @@
+// clonara-cli import FILE IN [--output OUT]: reads a channel list into the
+// memory channels and saves the document.
+#include "cli/Cli.h"
+#include "document/CMainDoc.h"
+#include "document/TextImportExport.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+int Run(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Radio data file or raw clone image."));
+    parser.addPositionalArgument(QStringLiteral("IN"),
+                                 QStringLiteral("Tab- or comma-delimited channel list."));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("Save the result to OUT instead of FILE."),
+                                    QStringLiteral("OUT"));
+    parser.addOption(output);
+    if (!cli::Parse(parser, arguments, QStringLiteral("import"),
+                    QStringLiteral("Imports a channel list into the memory channels and saves "
+                                   "the document. Lines whose receive frequency the radio "
+                                   "cannot use are skipped.")) ||
+        !cli::ExpectPositionals(parser, 2, 2))
+        return 2;
+    const QStringList files = parser.positionalArguments();
+    CMainDoc doc;
+    if (!cli::OpenDocument(doc, files.at(0)))
+        return 1;
+    const textio::ImportSummary summary = textio::ImportFile(doc, files.at(1));
+    if (!summary.ok)
+        return cli::Fail(summary.message);
+    const QString target = parser.isSet(output) ? parser.value(output) : files.at(0);
+    if (!cli::SaveDocument(doc, target))
+        return 1;
+    cli::Out(QStringLiteral("Imported %1 of %2 lines into memory channels.\n")
+                 .arg(summary.channels)
+                 .arg(summary.lines));
+    return 0;
+}
+
+const cli::Registrar registrar("import", "Import a .tab or .csv channel list", &Run);
+
+} // namespace

@@ -1,0 +1,88 @@
+// Channel lists: the memory channels written to, and read from, tab- or
+// comma-delimited text, one channel per line.
+//
+// The export writes what the Memories grid shows: a header line of the column
+// titles, then every row with a receive frequency, numbered 1 to 450. The
+// import reads such a file back (or one a spreadsheet program wrote) and
+// writes each good line into its memory channel, as a whole record; lines it
+// cannot use are skipped without a word. Exporting and importing into a new
+// document reproduces every channel the export shows.
+#pragma once
+
+#include "radio/ImageLayout.h"
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class CSpreadSheet1;
+
+namespace vx7 {
+class CVX7Radio;
+}
+
+namespace textio {
+
+// The fields of a line, in file order, as the import names them.
+enum Column {
+    kNumber,
+    kReceive,
+    kTransmit,
+    kOffset,
+    kDirection,
+    kMode,
+    kName,
+    kToneMode,
+    kCtcss,
+    kDcs,
+    kSkip,
+    kPreferential,
+    kStep,
+    kClockShift,
+    kHalfDeviation,
+    kPower,
+    kIcon,
+    kMask,
+    kComment,
+    kColumnCount
+};
+// "Channel Number", "Receive Frequency", ... "Comments".
+const QStringList& ColumnNames();
+
+// A tab when the file's extension is exactly "tab", otherwise a comma.
+QChar SeparatorFor(const QString& path);
+
+// The whole export text, from the Memories grid (the radio's current tab is
+// Memories while the lines are made, and as before afterwards).
+QString ExportText(vx7::CVX7Radio& radio, CSpreadSheet1& memoriesGrid, QChar separator);
+
+struct ExportError {
+    QString text;
+    QString caption;
+};
+
+// Writes the export to path (UTF-8, atomically: the old file stays whole
+// when writing fails). Without a grid, a Memories grid filled from the
+// radio's image is used.
+std::optional<ExportError> ExportFile(vx7::CVX7Radio& radio, CSpreadSheet1* memoriesGrid,
+                                      const QString& path);
+
+// The row handler: writes one line's fields (in Column order) into a memory
+// channel of the radio's image and its comment. Returns the channel index
+// written, or -1 when the line was skipped and nothing changed.
+int ImportRow(vx7::CVX7Radio& radio, const QStringList& fields, int lineIndex);
+
+struct ImportSummary {
+    bool ok = false;
+    QString message;  // why the file could not be read
+    int lines = 0;    // data lines read
+    int channels = 0; // lines written into a channel
+};
+
+// Reads a channel list into the radio's memory channels. ok is false only
+// when the file could not be read; nothing has changed then.
+ImportSummary ImportFile(vx7::CVX7Radio& radio, const QString& path);
+
+} // namespace textio

@@ -1,0 +1,724 @@
+// Channel lists: the export lines, every import keyword, the round trip of a
+// document that uses every value of every field, hand-written files, and the
+// command-line tool's export, import and show.
+#include "document/TextImportExport.h"
+#include "document/CMainDoc.h"
+#include "outside/CSpreadSheet1.h"
+#include "radio/ChannelRecord.h"
+#include "radio/ChannelTables.h"
+#include "radio/ValueTables.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+
+using namespace vx7;
+using testing_support::ProgramPath;
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+
+namespace {
+
+QByteArray Bytes(const Byte* p, int n) {
+    return QByteArray(reinterpret_cast<const char*>(p), n);
+}
+QByteArray FromHex(const char* hex) {
+    return QByteArray::fromHex(QByteArray(hex).replace(' ', ""));
+}
+
+const Byte* MemoryRecord(CVX7Radio& radio, int index) {
+    return radio.GetImage() + image::kMemories + image::kRecordSize * index;
+}
+
+QByteArray MemoriesRegion(CVX7Radio& radio) {
+    return Bytes(radio.GetImage() + image::kMemoryFlags,
+                 image::kOneTouchFlags - image::kMemoryFlags) +
+           Bytes(radio.GetImage() + image::kMemories, image::kMemoryCount * image::kRecordSize);
+}
+
+QString ExportOf(CVX7Radio& radio, QChar separator) {
+    CSpreadSheet1 grid;
+    const int previous = radio.GetTab();
+    radio.FillGrid(radio.GetImage(), grid, tab::kMemories);
+    radio.SetTab(previous);
+    return textio::ExportText(radio, grid, separator);
+}
+
+// Puts a channel into a memory slot as the write-back would.
+void Store(CVX7Radio& radio, int index, const ChannelValues& v, const QString& comment) {
+    radio.SetTab(tab::kMemories);
+    std::array<Byte, record::kSize> rec{};
+    ASSERT_TRUE(BuildChannelRecord(radio, rec.data(), v)) << index;
+    std::memcpy(radio.RecordForRow(radio.GetImage(), index), rec.data(), rec.size());
+    radio.SetUsed(radio.GetImage(), index, true);
+    radio.SetSkip(radio.GetImage(), index, v.skip);
+    radio.SetPreferential(radio.GetImage(), index, v.preferential);
+    radio.SetMasked(radio.GetImage(), index, v.masked);
+    radio.SetComment(tab::kMemories, index, comment);
+}
+
+// A document whose memory channels use every value of every field: every
+// mode, tone mode, tone, code, step, power and icon, every flag, every
+// direction with offsets of every kind (transmit frequencies below 0 Hz, out
+// of range, past 999 MHz), names over the whole character set and comments
+// with separators, quotes and line breaks.
+void FillEveryValue(CMainDoc& doc) {
+    const Hz receive[] = {146520000, 145006250, 145012500, 567000,    1413000,   29620000,
+                          52525000,  144000000, 222100000, 446500000, 440012500, 999000000,
+                          108000000, 7100000,   50000000,  1000000};
+    const Hz offsets[] = {600000, 0, 1230000, 5000000, 100000, 25000000, 7600000, 1600000};
+    const Hz splitTx[] = {146970000, 145606250, 0, 400000, 999000000, 830000000};
+    const char* comments[] = {
+        "",           "plain",     "a, comma", "a \"quote\"",
+        "two\nlines", "tab\there", "cr\rhere", "caf\u00e9 30 characters long.....x"};
+    int nameCode = 0;
+    for (int i = 0; i < image::kMemoryCount; ++i) {
+        if (i % 37 == 36)
+            continue; // a few channels stay unused
+        ChannelValues v;
+        v.rx = receive[(i + i / 4) % std::size(receive)]; // every direction meets every band
+        v.direction = i % 4;
+        v.offset = offsets[(i / 4) % std::size(offsets)];
+        if (v.direction == direction::kSplit) {
+            v.tx = splitTx[(i / 4) % std::size(splitTx)];
+            v.offset = 0;
+        } else {
+            v.tx = std::max(v.direction == direction::kMinus  ? v.rx - v.offset
+                            : v.direction == direction::kPlus ? v.rx + v.offset
+                                                              : v.rx,
+                            0);
+        }
+        v.mode = i % 3;
+        v.toneMode = i % tonemode::kCount;
+        v.ctcss = i % kCtcssCount;
+        v.dcs = i % kDcsCount;
+        v.step = i % kStepCount;
+        v.power = i % 4;
+        v.icon = i % 30;
+        v.skip = i & 1;
+        v.preferential = i & 2;
+        v.masked = i & 4;
+        v.clockShift = i & 8;
+        v.halfDeviation = i & 16;
+        // Names walk the printable character set (a character that occurs
+        // twice is stored by its first code, so the second is left out).
+        for (int k = 0; k < 8; ++k) {
+            if (nameCode == 94)
+                ++nameCode;
+            v.name += QChar(kCharset[static_cast<size_t>(nameCode)]);
+            nameCode = (nameCode + 1) % 96;
+        }
+        Store(doc, i, v, QString::fromUtf8(comments[i % std::size(comments)]));
+    }
+}
+
+class TextIo : public ::testing::Test {
+protected:
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QTemporaryDir dir;
+};
+
+// ---------------------------------------------------------------------------
+// Export
+// ---------------------------------------------------------------------------
+
+TEST_F(TextIo, ExportWritesAHeaderAndOneLinePerChannel) {
+    CMainDoc doc;
+    ChannelValues v;
+    v.rx = 146520000;
+    v.tx = v.rx;
+    v.offset = 600000;
+    Store(doc, 4, v, QString());
+    v.rx = 145500000;
+    v.tx = v.rx;
+    Store(doc, 449, v, QStringLiteral("top"));
+    doc.SetTab(tab::kHyper); // whatever tab is current
+    ASSERT_FALSE(textio::ExportFile(doc, nullptr, Path("out.csv")));
+    EXPECT_EQ(doc.GetTab(), tab::kHyper);
+    const QStringList lines = QString::fromUtf8(ReadFile(Path("out.csv"))).split(u'\n');
+    ASSERT_EQ(lines.size(), 5); // header, 1, 5, 450 and the empty rest after the last line feed
+    EXPECT_EQ(lines[0], "Channel Number,Receive Frequency,Transmit Frequency,Offset Frequency,"
+                        "Offset Direction,Operating Mode,Name,Tone Mode,CTCSS Tone,DCS Code,Skip,"
+                        "Preferential Scan,Frequency Step,Clock Shift,Half Deviation,Tx Power,"
+                        "Icon,Mask,Comment");
+    EXPECT_TRUE(lines[1].startsWith("1,144.00000,"));
+    EXPECT_EQ(lines[2], "5,146.52000,146.52000,600 kHz,Simplex,FM,,None,67.0,023,Stop,NotScan,"
+                        "5 kHz,Off,Off,Low 1,1,,");
+    EXPECT_TRUE(lines[3].startsWith("450,145.50000,"));
+    EXPECT_TRUE(lines[3].endsWith(",top"));
+    EXPECT_EQ(lines[4], "");
+    EXPECT_FALSE(ReadFile(Path("out.csv")).contains('\r'));
+}
+
+TEST_F(TextIo, SeparatorByExtension) {
+    EXPECT_EQ(textio::SeparatorFor("a.tab"), QChar('\t'));
+    EXPECT_EQ(textio::SeparatorFor("a.TAB"), QChar(','));
+    EXPECT_EQ(textio::SeparatorFor("a.csv"), QChar(','));
+    EXPECT_EQ(textio::SeparatorFor("a.txt"), QChar(','));
+    EXPECT_EQ(textio::SeparatorFor("tab"), QChar(','));
+    CMainDoc doc;
+    ASSERT_FALSE(textio::ExportFile(doc, nullptr, Path("x.tab")));
+    EXPECT_TRUE(ReadFile(Path("x.tab")).startsWith("Channel Number\tReceive Frequency\t"));
+}
+
+TEST_F(TextIo, ExportFailureKeepsTheOldFile) {
+    CMainDoc doc;
+    const auto error = textio::ExportFile(doc, nullptr, Path("missing/dir/out.csv"));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->caption, "Export Error");
+    EXPECT_TRUE(error->text.startsWith("The data file could not be opened because of this error:"))
+        << error->text.toStdString();
+    EXPECT_GT(error->text.size(), 57);
+}
+
+// ---------------------------------------------------------------------------
+// The round trip
+// ---------------------------------------------------------------------------
+
+TEST_F(TextIo, ExportThenImportIntoANewDocumentReproducesEveryChannel) {
+    for (const char* name : {"every.csv", "every.tab"}) {
+        CMainDoc original;
+        FillEveryValue(original);
+        ASSERT_FALSE(textio::ExportFile(original, nullptr, Path(name)));
+
+        CMainDoc copy;
+        const textio::ImportSummary summary = textio::ImportFile(copy, Path(name));
+        ASSERT_TRUE(summary.ok);
+        EXPECT_EQ(summary.lines, 438);
+        EXPECT_EQ(summary.channels, 438);
+
+        // Every record and flag byte for byte, and every comment.
+        EXPECT_EQ(MemoriesRegion(copy), MemoriesRegion(original)) << name;
+        for (int i = 0; i < image::kMemoryCount; ++i) {
+            EXPECT_EQ(Bytes(MemoryRecord(copy, i), 22), Bytes(MemoryRecord(original, i), 22))
+                << name << " " << i;
+            EXPECT_EQ(copy.Comment(tab::kMemories, i), original.Comment(tab::kMemories, i)) << i;
+        }
+        // And the export of the copy is the export of the original.
+        EXPECT_EQ(ExportOf(copy, u','), ExportOf(original, u','));
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The row handler
+// ---------------------------------------------------------------------------
+
+QStringList Line(std::initializer_list<std::pair<int, const char*>> fields) {
+    QStringList line;
+    for (int k = 0; k < textio::kColumnCount; ++k)
+        line << QString();
+    line[textio::kNumber] = "3";
+    line[textio::kReceive] = "146.94";
+    for (const auto& [column, text] : fields)
+        line[column] = QString::fromUtf8(text);
+    return line;
+}
+
+TEST(ImportRowTest, AWholeRecordIsWrittenOverFiller) {
+    CMainDoc doc;
+    std::memset(doc.GetImage() + image::kMemories + 6 * 22, 0xFF, 22);
+    const int index =
+        textio::ImportRow(doc,
+                          {"7", "146.940", "146.340", "", "", "FM", "ABC", "Encode", "88.5", "023",
+                           "Skip", "NotScan", "25 kHz", "On", "Off", "High", "5", "", "hello"},
+                          0);
+    EXPECT_EQ(index, 6);
+    // Off step (146.94 MHz is off the 25 kHz step), rasters 0, clock shift;
+    // step 5, minus, High; icon 5; ABC; 600 kHz; 88.5 Hz; encode.
+    EXPECT_EQ(Bytes(MemoryRecord(doc, 6), 22),
+              FromHex("50 D5 14 69 40 10 0B 0C 0D 0A 0A 0A 0A 0A 00 00 06 00 08 00 01 00"));
+    doc.SetTab(tab::kMemories);
+    EXPECT_TRUE(doc.IsUsed(doc.GetImage(), 6));
+    EXPECT_TRUE(doc.IsSkip(doc.GetImage(), 6));
+    EXPECT_FALSE(doc.IsMasked(doc.GetImage(), 6));
+    EXPECT_EQ(doc.Comment(tab::kMemories, 6), "hello");
+}
+
+TEST(ImportRowTest, ChannelNumbers) {
+    struct Case {
+        const char* number;
+        int lineIndex;
+        int written;
+    } cases[] = {
+        {"1", 9, 0},     {"450", 0, 449},        {"", 4, 4},
+        {" 12 ", 0, 11}, {"12.0", 0, 11},        {"0", 4, -1},
+        {"451", 0, -1},  {"-3", 0, -1},          {"abc", 4, -1},
+        {"", 450, -1},   {"99999999999", 0, -1},
+    };
+    for (const auto& c : cases) {
+        CMainDoc doc;
+        QStringList line = Line({});
+        line[textio::kNumber] = c.number;
+        EXPECT_EQ(textio::ImportRow(doc, line, c.lineIndex), c.written) << c.number;
+    }
+}
+
+TEST(ImportRowTest, ABadReceiveFrequencyChangesNothing) {
+    for (const char* rx : {"146.521", "", "abc", "1300", "830.000", "0.3"}) {
+        CMainDoc doc;
+        doc.SetComment(tab::kMemories, 2, "old");
+        const QByteArray before = Bytes(doc.Block(), rdf::kFileSize);
+        EXPECT_EQ(
+            textio::ImportRow(doc, Line({{textio::kReceive, rx}, {textio::kComment, "new"}}), 0),
+            -1)
+            << rx;
+        EXPECT_EQ(Bytes(doc.Block(), rdf::kFileSize), before) << rx;
+    }
+}
+
+TEST(ImportRowTest, OnlyMemoriesChangeWhateverTabIsCurrent) {
+    CMainDoc doc;
+    doc.SetTab(tab::kLimit);
+    const QByteArray before = Bytes(doc.GetImage(), image::kSize);
+    ASSERT_EQ(textio::ImportRow(doc, Line({{textio::kSkip, "Skip"}}), 0), 2);
+    EXPECT_EQ(doc.GetTab(), tab::kLimit);
+    const QByteArray after = Bytes(doc.GetImage(), image::kSize);
+    for (int i = 0; i < image::kSize; ++i) {
+        const bool memories = (i >= image::kMemories && i < image::kOneTouch) ||
+                              (i >= image::kMemoryFlags && i < image::kOneTouchFlags);
+        if (!memories) {
+            ASSERT_EQ(after[i], before[i]) << i;
+        }
+    }
+}
+
+struct Field {
+    int column;
+    const char* text;
+    int expected;
+};
+
+// Reads the value a keyword column left in channel 3.
+int Value(CMainDoc& doc, int column) {
+    const ConstChannelRecord r(MemoryRecord(doc, 2));
+    doc.SetTab(tab::kMemories);
+    const Byte* img = doc.GetImage();
+    switch (column) {
+    case textio::kMode:
+        return r.Mode();
+    case textio::kToneMode:
+        return r.ToneMode();
+    case textio::kCtcss:
+        return r.Ctcss();
+    case textio::kDcs:
+        return r.Dcs();
+    case textio::kSkip:
+        return doc.IsSkip(img, 2);
+    case textio::kPreferential:
+        return doc.IsPreferential(img, 2);
+    case textio::kStep:
+        return r.Step();
+    case textio::kClockShift:
+        return r.ClockShift();
+    case textio::kHalfDeviation:
+        return r.HalfDeviation();
+    case textio::kPower:
+        return r.Power();
+    case textio::kIcon:
+        return r.Icon();
+    case textio::kMask:
+        return doc.IsMasked(img, 2);
+    default:
+        return -1;
+    }
+}
+
+TEST(ImportRowTest, EveryKeyword) {
+    const Field fields[] = {
+        // Operating mode.
+        {textio::kMode, "FM", 0},
+        {textio::kMode, "AM", 1},
+        {textio::kMode, "am", 1},
+        {textio::kMode, "Air", 1},
+        {textio::kMode, "aM", 1},
+        {textio::kMode, "aircraft", 0},
+        {textio::kMode, "WFM", 2},
+        {textio::kMode, "wfm", 2},
+        {textio::kMode, "", 0},
+        // Tone mode: the list's own texts, the keywords, first digits.
+        {textio::kToneMode, "None", 0},
+        {textio::kToneMode, "Encode", 1},
+        {textio::kToneMode, "Decode", 2},
+        {textio::kToneMode, "DCS", 3},
+        {textio::kToneMode, "dcs", 3},
+        {textio::kToneMode, "DSC(TX)", 4},
+        {textio::kToneMode, "ENC(TX)DCS(RX)", 5},
+        {textio::kToneMode, "dcs(tx)dec(rx)", 6},
+        {textio::kToneMode, "off", 0},
+        {textio::kToneMode, "bell", 0},
+        {textio::kToneMode, "0encode", 0},
+        {textio::kToneMode, "1", 1},
+        {textio::kToneMode, "e", 1},
+        {textio::kToneMode, "enc", 1},
+        {textio::kToneMode, "ctcssenc", 1},
+        {textio::kToneMode, "ctcssencode", 1},
+        {textio::kToneMode, "ctcss enc", 1},
+        {textio::kToneMode, "CTCSS Encode", 1},
+        {textio::kToneMode, "2", 2},
+        {textio::kToneMode, "ed", 2},
+        {textio::kToneMode, "dec", 2},
+        {textio::kToneMode, "enc\\dec", 2},
+        {textio::kToneMode, "encode\\decode", 2},
+        {textio::kToneMode, "ctcssdec", 2},
+        {textio::kToneMode, "ctcssdecode", 2},
+        {textio::kToneMode, "ctcss dec", 2},
+        {textio::kToneMode, "ctcss decode", 2},
+        {textio::kToneMode, "ctcss enc\\dec", 2},
+        {textio::kToneMode, "ctcss encode\\decode", 2},
+        {textio::kToneMode, "squelch", 2},
+        {textio::kToneMode, "tonesquelch", 2},
+        {textio::kToneMode, "tone squelch", 2},
+        {textio::kToneMode, "3", 0},
+        {textio::kToneMode, "whatever", 0},
+        // DCS codes.
+        {textio::kDcs, "023", 0},
+        {textio::kDcs, "23", 0},
+        {textio::kDcs, "754", 103},
+        {textio::kDcs, "024", 0},
+        {textio::kDcs, "x", 0},
+        // Skip and preferential scan.
+        {textio::kSkip, "Skip", 1},
+        {textio::kSkip, "skip", 1},
+        {textio::kSkip, "1", 1},
+        {textio::kSkip, "Stop", 0},
+        {textio::kSkip, "0", 0},
+        {textio::kSkip, "yes", 0},
+        {textio::kPreferential, "Scan", 1},
+        {textio::kPreferential, "1x", 1},
+        {textio::kPreferential, "NotScan", 0},
+        {textio::kPreferential, "notscan", 0},
+        {textio::kPreferential, "maybe", 0},
+        // Steps.
+        {textio::kStep, "5 kHz", 0},
+        {textio::kStep, "10 kHz", 1},
+        {textio::kStep, "12.5 kHz", 2},
+        {textio::kStep, "15 kHz", 3},
+        {textio::kStep, "20 kHz", 4},
+        {textio::kStep, "25 kHz", 5},
+        {textio::kStep, "50 kHz", 6},
+        {textio::kStep, "100kHz", 7},
+        {textio::kStep, "100 kHz", 7},
+        {textio::kStep, "9 kHz", 8},
+        {textio::kStep, "7 kHz", 0},
+        {textio::kStep, "", 0},
+        // Clock shift and half deviation.
+        {textio::kClockShift, "On", 1},
+        {textio::kClockShift, "1", 1},
+        {textio::kClockShift, "Off", 0},
+        {textio::kClockShift, "true", 0},
+        {textio::kHalfDeviation, "On", 1},
+        {textio::kHalfDeviation, "TRUE", 1},
+        {textio::kHalfDeviation, "false", 0},
+        {textio::kHalfDeviation, "Off", 0},
+        // Tx power: the list's own texts first.
+        {textio::kPower, "Low 1", 0},
+        {textio::kPower, "Low 2", 1},
+        {textio::kPower, "Low 3", 2},
+        {textio::kPower, "High", 3},
+        {textio::kPower, "low2", 1},
+        {textio::kPower, "low3", 2},
+        {textio::kPower, "low", 0},
+        {textio::kPower, "off", 0},
+        {textio::kPower, "on", 3},
+        {textio::kPower, "0", 0},
+        {textio::kPower, "1", 1},
+        {textio::kPower, "2", 2},
+        {textio::kPower, "3", 3},
+        {textio::kPower, "medium", 3},
+        // Icons: the list shows 1 to 30.
+        {textio::kIcon, "1", 0},
+        {textio::kIcon, "30", 29},
+        {textio::kIcon, "0", 0},
+        {textio::kIcon, "15", 14},
+        {textio::kIcon, "31", 0},
+        {textio::kIcon, "x", 0},
+        // Mask.
+        {textio::kMask, "Masked", 1},
+        {textio::kMask, "mask", 1},
+        {textio::kMask, "0", 1},
+        {textio::kMask, "off", 1},
+        {textio::kMask, "false", 1},
+        {textio::kMask, "", 0},
+        {textio::kMask, "1", 0},
+        {textio::kMask, "on", 0},
+        {textio::kMask, "true", 0},
+    };
+    for (const Field& f : fields) {
+        CMainDoc doc;
+        ASSERT_EQ(textio::ImportRow(doc, Line({{f.column, f.text}}), 0), 2) << f.text;
+        EXPECT_EQ(Value(doc, f.column), f.expected) << f.column << " '" << f.text << "'";
+    }
+}
+
+TEST(ImportRowTest, CtcssTonesAndTheToneMode) {
+    struct Case {
+        const char* tone;
+        const char* toneMode;
+        int index;
+        int mode;
+    } cases[] = {
+        {"88.5", "", 8, 1},  // found, no tone mode: encode
+        {"88.55", "", 8, 1}, // one decimal digit counts
+        {"88", "", 12, 0},   // not a tone: 100.0 Hz, tone mode as given
+        {"88", "Decode", 12, 2},
+        {"100", "", 12, 1},
+        {"6.7", "", 0, 1}, // below 67.0: times ten
+        {"67", "", 0, 1},
+        {"254.1", "None", 49, 0},
+        {"", "", 12, 0},
+        {"x", "", 12, 0},
+        {"99999999999999", "", 12, 0},
+    };
+    for (const auto& c : cases) {
+        CMainDoc doc;
+        ASSERT_EQ(textio::ImportRow(
+                      doc, Line({{textio::kCtcss, c.tone}, {textio::kToneMode, c.toneMode}}), 0),
+                  2);
+        const ConstChannelRecord r(MemoryRecord(doc, 2));
+        EXPECT_EQ(r.Ctcss(), c.index) << c.tone;
+        EXPECT_EQ(r.ToneMode(), c.mode) << c.tone;
+    }
+}
+
+TEST(ImportRowTest, OffsetsAndDirections) {
+    struct Case {
+        const char* rx;
+        const char* tx;
+        const char* offset;
+        const char* dir;
+        int direction;
+        Hz value; // the offset field: offset, or with Split the transmit frequency
+    } cases[] = {
+        // No transmit frequency.
+        {"146.94", "", "", "", 0, 600000},
+        {"146.94", "", "", "-", 1, 600000},
+        {"146.94", "", "", "m", 1, 600000},
+        {"146.94", "", "", "+", 2, 600000},
+        {"146.94", "", "", "S", 0, 600000},
+        {"146.94", "", "", "O", 3, 146940000},
+        {"146.94", "", "", "3", 3, 146940000}, // one character: a letter, not 3 MHz
+        {"146.94", "", "", "Minus", 1, 600000},
+        {"146.94", "", "", "split", 3, 146940000},
+        {"146.94", "", "", "600 kHz", 0, 600000},
+        {"146.94", "", "", "1 MHz", 0, 1000000},
+        {"146.94", "", "", "1234", 0, 600000},
+        {"146.94", "", "1.00 MHz", "Minus", 1, 1000000},
+        {"29.62", "", "", "", 0, 100000},
+        // A transmit frequency the radio can use.
+        {"146.94", "146.34", "", "", 1, 600000},
+        {"146.94", "147.54", "", "", 2, 600000},
+        {"146.94", "146.94", "", "", 0, 146940000},
+        {"146.94", "146.345", "", "", 3, 146345000}, // no standard offset: split
+        {"146.94", "147.945", "", "", 3, 147945000},
+        {"146.94", "146.34", "", "600 kHz", 1, 600000},
+        {"146.94", "147.54", "", "600 kHz", 2, 600000},
+        {"146.94", "146.34", "", "1 MHz", 0, 1000000},
+        {"146.94", "146.34", "", "Split", 3, 146340000},
+        {"146.94", "146.34", "", "o", 3, 146340000},
+        {"146.94", "146.34", "", "Minus", 1, 600000},
+        {"146.94", "146.345", "", "Minus", 1, 595000},
+        {"146.94", "146.34", "", "Plus", 1, 600000}, // plus would be below 0
+        {"146.94", "146.34", "", "Simplex", 0, 600000},
+        {"146.94", "146.94", "000 kHz", "Simplex", 0, 0},
+        {"146.94", "146.94", "1.23 MHz", "simplex", 0, 1230000},
+        // A transmit frequency the radio cannot use.
+        {"146.94", "0.4", "", "", 0, 400000},
+        {"146.94", "0.41", "", "", 0, 600000},
+        {"146.94", "0.4", "", "1 MHz", 0, 1000000},
+        {"1.0", "0.4", "600 kHz", "Minus", 1, 600000},
+        {"999.0", "1024.00000", "25.00 MHz", "Plus", 2, 25000000},
+        {"146.94", "830.00000", "060 kHz", "Split", 3, 830000000},
+        {"146.94", "0.00000", "060 kHz", "Split", 3, 0},
+    };
+    for (const auto& c : cases) {
+        CMainDoc doc;
+        ASSERT_EQ(textio::ImportRow(doc,
+                                    Line({{textio::kReceive, c.rx},
+                                          {textio::kTransmit, c.tx},
+                                          {textio::kOffset, c.offset},
+                                          {textio::kDirection, c.dir}}),
+                                    0),
+                  2)
+            << c.rx << " " << c.tx << " " << c.dir;
+        const ConstChannelRecord r(MemoryRecord(doc, 2));
+        doc.SetTab(tab::kMemories);
+        EXPECT_EQ(r.Direction(), c.direction) << c.rx << " " << c.tx << " '" << c.dir << "'";
+        EXPECT_EQ(doc.DecodeFrequency(r.OffsetField()), c.value)
+            << c.rx << " " << c.tx << " '" << c.dir << "'";
+    }
+    // A value that does not fit its field writes nothing.
+    CMainDoc doc;
+    const QByteArray before = Bytes(doc.GetImage(), image::kSize);
+    EXPECT_EQ(textio::ImportRow(
+                  doc, Line({{textio::kTransmit, "2000"}, {textio::kDirection, "Split"}}), 0),
+              -1);
+    EXPECT_EQ(Bytes(doc.GetImage(), image::kSize), before);
+}
+
+TEST(ImportRowTest, NameAndComment) {
+    CMainDoc doc;
+    ASSERT_EQ(textio::ImportRow(doc,
+                                Line({{textio::kName, " a,b\"c and more"},
+                                      {textio::kComment, "0123456789012345678901234567890123"}}),
+                                0),
+              2);
+    doc.SetTab(tab::kMemories);
+    EXPECT_EQ(doc.DecodeName(MemoryRecord(doc, 2) + record::kName), " a,b\"c a");
+    EXPECT_EQ(doc.Comment(tab::kMemories, 2), "012345678901234567890123456789");
+}
+
+// ---------------------------------------------------------------------------
+// Hand-written files
+// ---------------------------------------------------------------------------
+
+TEST_F(TextIo, HandWrittenFiles) {
+    // A spreadsheet program's file: its own column order, quotes, CRLF, a
+    // short line, garbage, blank lines, a header of other case.
+    WriteFile(Path("hand.csv"),
+              "NAME,receive frequency,channel number,COMMENT,offset direction,tone mode,"
+              "ctcss tone\r\n"
+              "\"Club, 2m\",146.94,12,\"says \"\"hi\"\"\r\nthere\",-,,88.5\r\n"
+              "Short,145.5,13,,,ctcss encode\\decode\r\n"
+              "\r\n"
+              "garbage line without anything useful\r\n"
+              ",,,,,,,,,,,,,,,,,,,,,,,,,,\r\n"
+              "Bad,146.521,14,should not land\r\n"
+              "\x01\x02\x03,\"unclosed\r\n");
+    CMainDoc doc;
+    const QByteArray before = Bytes(doc.Block(), rdf::kFileSize);
+    const textio::ImportSummary summary = textio::ImportFile(doc, Path("hand.csv"));
+    ASSERT_TRUE(summary.ok);
+    EXPECT_EQ(summary.channels, 2);
+    doc.SetTab(tab::kMemories);
+    EXPECT_EQ(doc.DecodeName(MemoryRecord(doc, 11) + record::kName), "Club, 2m");
+    EXPECT_EQ(doc.Comment(tab::kMemories, 11), "says \"hi\"\r\nthere");
+    EXPECT_EQ(ConstChannelRecord(MemoryRecord(doc, 11)).Direction(), direction::kMinus);
+    EXPECT_EQ(ConstChannelRecord(MemoryRecord(doc, 11)).Ctcss(), 8);
+    EXPECT_EQ(ConstChannelRecord(MemoryRecord(doc, 11)).ToneMode(), 1);
+    EXPECT_EQ(doc.DecodeName(MemoryRecord(doc, 12) + record::kName), "Short");
+    // Keywords come whole, however long.
+    EXPECT_EQ(ConstChannelRecord(MemoryRecord(doc, 12)).ToneMode(), 2);
+    EXPECT_TRUE(doc.IsUsed(doc.GetImage(), 12));
+    EXPECT_FALSE(doc.IsUsed(doc.GetImage(), 13));
+    // Nothing else changed.
+    const QByteArray after = Bytes(doc.Block(), rdf::kFileSize);
+    int changed = 0;
+    for (int i = 0; i < rdf::kFileSize; ++i)
+        changed += after[i] != before[i];
+    EXPECT_LT(changed, 2 * (22 + 1 + 32));
+    EXPECT_EQ(doc.Comment(tab::kMemories, 13), "");
+}
+
+TEST_F(TextIo, LinesWithoutNumbersGoToTheirLineIndex) {
+    WriteFile(Path("n.tab"), "\t146.52\n\t145.50\tignored\n");
+    CMainDoc doc;
+    ASSERT_TRUE(textio::ImportFile(doc, Path("n.tab")).ok);
+    doc.SetTab(tab::kMemories);
+    EXPECT_EQ(doc.DecodeFrequency(MemoryRecord(doc, 0) + record::kRxFrequency), 146520000);
+    EXPECT_EQ(doc.DecodeFrequency(MemoryRecord(doc, 1) + record::kRxFrequency), 145500000);
+}
+
+TEST_F(TextIo, ATenMegabyteLineIsSafe) {
+    const QByteArray huge(10 * 1024 * 1024, 'A');
+    // Name and comment of channel 5 ten megabytes each, then a line that is
+    // nothing but ten megabytes.
+    QByteArrayList fields(textio::kColumnCount);
+    fields[textio::kNumber] = "5";
+    fields[textio::kReceive] = "146.52";
+    fields[textio::kName] = huge;
+    fields[textio::kComment] = huge;
+    WriteFile(Path("big.csv"), fields.join(',') + "\n" + huge + "\n6,146.55\n");
+    CMainDoc doc;
+    const textio::ImportSummary summary = textio::ImportFile(doc, Path("big.csv"));
+    ASSERT_TRUE(summary.ok);
+    EXPECT_EQ(summary.lines, 3);
+    EXPECT_EQ(summary.channels, 2);
+    doc.SetTab(tab::kMemories);
+    EXPECT_EQ(doc.DecodeName(MemoryRecord(doc, 4) + record::kName), "AAAAAAAA");
+    EXPECT_EQ(doc.Comment(tab::kMemories, 4), QString(30, u'A'));
+    EXPECT_TRUE(doc.IsUsed(doc.GetImage(), 5));
+}
+
+TEST_F(TextIo, AFileThatCannotBeReadChangesNothing) {
+    CMainDoc doc;
+    const QByteArray before = Bytes(doc.Block(), rdf::kFileSize);
+    const textio::ImportSummary summary = textio::ImportFile(doc, Path("nothing.csv"));
+    EXPECT_FALSE(summary.ok);
+    EXPECT_FALSE(summary.message.isEmpty());
+    EXPECT_EQ(Bytes(doc.Block(), rdf::kFileSize), before);
+}
+
+// ---------------------------------------------------------------------------
+// The command line
+// ---------------------------------------------------------------------------
+
+struct CliRun {
+    int exitCode;
+    QByteArray out;
+    QByteArray err;
+};
+
+CliRun Cli(const QStringList& arguments) {
+    QProcess process;
+    process.start(ProgramPath("clonara-cli"), arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+TEST_F(TextIo, CliExportImportAndShow) {
+    CMainDoc doc;
+    FillEveryValue(doc);
+    ASSERT_FALSE(doc.OnSaveDocument(Path("every.rdf")));
+
+    // export: byte for byte what the program's Export writes.
+    ASSERT_EQ(Cli({"export", Path("every.rdf"), Path("cli.tab")}).exitCode, 0);
+    ASSERT_FALSE(textio::ExportFile(doc, nullptr, Path("lib.tab")));
+    EXPECT_EQ(ReadFile(Path("cli.tab")), ReadFile(Path("lib.tab")));
+
+    // import into a new document, saved elsewhere; the input stays.
+    ASSERT_EQ(Cli({"new", Path("new.rdf")}).exitCode, 0);
+    const QByteArray fresh = ReadFile(Path("new.rdf"));
+    const CliRun imported =
+        Cli({"import", Path("new.rdf"), Path("cli.tab"), "--output", Path("out.rdf")});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err.toStdString();
+    EXPECT_EQ(imported.out, "Imported 438 of 438 lines into memory channels.\n");
+    EXPECT_EQ(ReadFile(Path("new.rdf")), fresh);
+    ASSERT_EQ(Cli({"export", Path("out.rdf"), Path("again.tab")}).exitCode, 0);
+    EXPECT_EQ(ReadFile(Path("again.tab")), ReadFile(Path("cli.tab")));
+    // Without --output the document itself is saved.
+    ASSERT_EQ(Cli({"import", Path("new.rdf"), Path("cli.tab")}).exitCode, 0);
+    EXPECT_EQ(ReadFile(Path("new.rdf")), ReadFile(Path("out.rdf")));
+
+    // A list that cannot be read: a message, a failure, nothing saved.
+    const QByteArray saved = ReadFile(Path("new.rdf"));
+    const CliRun missing = Cli({"import", Path("new.rdf"), Path("missing.csv")});
+    EXPECT_NE(missing.exitCode, 0);
+    EXPECT_TRUE(missing.err.contains("missing.csv"));
+    EXPECT_EQ(ReadFile(Path("new.rdf")), saved);
+
+    // show: the header row, then row labels and cells, tab-separated.
+    const CliRun shown = Cli({"show", Path("every.rdf")});
+    ASSERT_EQ(shown.exitCode, 0);
+    const QStringList lines = QString::fromUtf8(shown.out).split(u'\n');
+    ASSERT_EQ(lines.size(), 452);
+    EXPECT_TRUE(lines[0].startsWith("\tReceive Frequency\tTransmit Frequency\t"));
+    EXPECT_EQ(lines[0].count(u'\t'), 18);
+    EXPECT_TRUE(lines[1].startsWith("P1\t146.52000\t146.52000\t600 kHz\tSimplex\tFM\t"));
+    const CliRun vfo = Cli({"show", Path("every.rdf"), "--tab", "vfo"});
+    ASSERT_EQ(vfo.exitCode, 0);
+    EXPECT_TRUE(vfo.out.contains("\n70cm\t430.00000\t430.00000\t5.00 MHz\tSimplex\tFM\t"));
+    const CliRun groups = Cli({"show", Path("every.rdf"), "--tab", "groups"});
+    EXPECT_TRUE(groups.out.startsWith("\tGroup 1\tGroup 2\t"));
+    const CliRun bad = Cli({"show", Path("every.rdf"), "--tab", "nope"});
+    EXPECT_NE(bad.exitCode, 0);
+    EXPECT_TRUE(bad.err.contains("memories"));
+}
+
+} // namespace

@@ -1,0 +1,173 @@
+// The main view, offscreen: seven grids in tab order, commit marking the
+// document modified only on a real change, tab changes, Import and Export.
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/Resources.h"
+#include "document/CMainDoc.h"
+#include "document/TextImportExport.h"
+#include "editor/CMainView.h"
+#include "outside/CSpreadSheet1.h"
+#include "outside/SpreadSheetView.h"
+#include "support/ModalWatcher.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QProcess>
+#include <QTabBar>
+#include <QTemporaryDir>
+
+using namespace vx7;
+using testing_support::ModalWatcher;
+using testing_support::ProgramPath;
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+
+namespace {
+
+QByteArray Image(const CMainDoc& doc) {
+    return QByteArray(reinterpret_cast<const char*>(doc.GetImage()), image::kSize);
+}
+
+class MainViewTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ModalWatcher watcher;
+    std::shared_ptr<CMainDoc> doc = std::make_shared<CMainDoc>();
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+};
+
+TEST_F(MainViewTest, SevenTabsInOrderAtTheBottom) {
+    CMainView view(doc);
+    view.resize(900, 600);
+    view.show();
+    const QStringList expected = {"Memories",       "Limit Memories", "One Touch Memories",
+                                  "Hyper Memories", "Memory Groups",  "VFO's",
+                                  "Home Channels"};
+    ASSERT_EQ(view.TabBar()->count(), 7);
+    for (int t = 0; t < 7; ++t)
+        EXPECT_EQ(view.TabBar()->tabText(t), expected[t]);
+    EXPECT_EQ(view.TabBar()->shape(), QTabBar::RoundedSouth);
+    EXPECT_GT(view.TabBar()->geometry().top(), view.GridView(0)->geometry().bottom())
+        << "the tab strip lies below the grids";
+    EXPECT_TRUE(view.GridView(0)->isVisible());
+    EXPECT_FALSE(view.GridView(3)->isVisible());
+    // The grids show the image: memory channel 1 of the factory image.
+    EXPECT_EQ(view.Grid(0).Text(1, 1), QStringLiteral("144.00000"));
+    EXPECT_EQ(view.Grid(0).MaxRows(), 450);
+    EXPECT_EQ(view.Grid(1).Text(0, 2), QStringLiteral("U1"));
+    EXPECT_EQ(view.Grid(5).Text(0, 8), QStringLiteral("70cm"));
+    EXPECT_EQ(view.Grid(3).MaxCols(), 40);
+    EXPECT_EQ(view.Grid(4).MaxCols(), 9);
+}
+
+TEST_F(MainViewTest, CommitMarksModifiedOnlyOnARealChange) {
+    // A hostile image: FF filler everywhere the radio leaves bytes unused.
+    CMainView view(doc);
+    const QByteArray before = Image(*doc);
+    EXPECT_TRUE(view.CommitGrids(true));
+    EXPECT_FALSE(doc->IsModified()) << "no edit, no change";
+    EXPECT_EQ(Image(*doc), before);
+
+    view.Grid(0).SetText(6, 1, QStringLiteral("HOME"));
+    EXPECT_TRUE(view.CommitGrids(true));
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->DecodeName(doc->GetImage() + image::kMemories + record::kName),
+              QStringLiteral("HOME"));
+
+    // A comment alone is a change too.
+    doc->SetModifiedFlag(false);
+    view.Grid(0).SetText(18, 1, QStringLiteral("a note"));
+    EXPECT_TRUE(view.CommitGrids(true));
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->Comment(tab::kMemories, 0), QStringLiteral("a note"));
+}
+
+TEST_F(MainViewTest, ATabChangeCommitsAndGroupsAreRefreshedOnEntry) {
+    CMainView view(doc);
+    view.show();
+    // A new memory channel typed into the Memories grid...
+    view.Grid(0).SetLock({2, 5, 18, 5}, false);
+    view.Grid(0).SetText(1, 5, QStringLiteral("146.52000"));
+    view.Grid(0).SetText(2, 5, QStringLiteral("146.52000"));
+    view.Grid(0).SetListIndex(4, 5, 0);
+    view.SetCurrentTab(tab::kGroups);
+    // ...is in the image after the switch, and offered by the group lists.
+    EXPECT_EQ(doc->GetTab(), tab::kGroups);
+    EXPECT_TRUE(doc->IsModified());
+    doc->SetTab(tab::kMemories);
+    EXPECT_TRUE(doc->IsUsed(doc->GetImage(), 4));
+    const QStringList items = view.Grid(4).CellList(1, 1)->Items();
+    EXPECT_TRUE(items.contains(QStringLiteral("005 - 146.52000 MHz")))
+        << items.join('|').toStdString();
+    EXPECT_TRUE(view.GridView(4)->isVisible());
+}
+
+TEST_F(MainViewTest, ExportAndImportMatchTheCommandLine) {
+    // A document with channels of its own, as a file brings them.
+    WriteFile(
+        Path("setup.csv"),
+        "Channel Number,Receive Frequency,Transmit Frequency,Offset Direction,Name,"
+        "Tone Mode,CTCSS Tone,Skip,Frequency Step,Tx Power,Comments\n"
+        "2,146.940,146.340,-,\"RPT, 1\",Encode,88.5,Skip,25 kHz,Low 2,\"with \"\"quotes\"\"\"\n"
+        "3,446.00625,,,,,,,12.5 kHz,,\n"
+        "450,1.413,,,AM BC,,,,9 kHz,,last\n");
+    ASSERT_TRUE(textio::ImportFile(*doc, Path("setup.csv")).ok);
+    ASSERT_FALSE(doc->OnSaveDocument(Path("doc.rdf")));
+    CMainView view(doc);
+    ASSERT_TRUE(view.ExportTo(Path("view.csv")));
+    QProcess cli;
+    cli.start(ProgramPath("clonara-cli"),
+              {QStringLiteral("export"), Path("doc.rdf"), Path("cli.csv")});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    ASSERT_EQ(cli.exitCode(), 0);
+    EXPECT_EQ(ReadFile(Path("view.csv")), ReadFile(Path("cli.csv")));
+    EXPECT_TRUE(ReadFile(Path("view.csv")).contains("\"RPT, 1\""));
+
+    // Importing the list into a new document's view gives the same channels.
+    auto fresh = std::make_shared<CMainDoc>();
+    CMainView other(fresh);
+    ASSERT_TRUE(other.ImportFrom(Path("view.csv")));
+    EXPECT_TRUE(fresh->IsModified());
+    EXPECT_EQ(other.Grid(0).Text(6, 2), QStringLiteral("RPT, 1"));
+    EXPECT_EQ(other.Grid(0).Text(1, 3), QStringLiteral("446.00625"));
+    EXPECT_EQ(other.Grid(0).Text(12, 450), QStringLiteral("9 kHz"));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(fresh->GetImage() + image::kMemories),
+                         450 * record::kSize),
+              QByteArray(reinterpret_cast<const char*>(doc->GetImage() + image::kMemories),
+                         450 * record::kSize));
+    EXPECT_EQ(fresh->Comment(tab::kMemories, 1), QStringLiteral("with \"quotes\""));
+}
+
+TEST_F(MainViewTest, MenuCommandsImportAndExportThroughTheirDialogs) {
+    CMainFrame frame;
+    frame.show();
+    CChildFrame* child = frame.NewDocument();
+    watcher.AnswerFiles({Path("menu.tab")});
+    frame.RunCommand(res::cmd::kFileExport);
+    EXPECT_EQ(watcher.FileDialogs(), 1);
+    const QByteArray text = ReadFile(Path("menu.tab"));
+    EXPECT_TRUE(text.startsWith("Channel Number\tReceive Frequency\t"));
+    EXPECT_TRUE(text.contains("\n1\t144.00000\t"));
+
+    // The export cannot write into a folder that is not there.
+    watcher.Clear();
+    watcher.AnswerFiles({Path("no/such/folder/x.tab")});
+    frame.RunCommand(res::cmd::kFileExport);
+    ASSERT_EQ(watcher.Boxes().size(), 1);
+    EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Export Error"));
+    EXPECT_TRUE(watcher.Boxes()[0].text.startsWith(
+        QStringLiteral("The data file could not be opened because of this error:")));
+
+    WriteFile(Path("in.csv"), "Receive Frequency,Name\n147.000,IMPORTED\n");
+    watcher.Clear();
+    watcher.AnswerFiles({Path("in.csv")});
+    frame.RunCommand(res::cmd::kFileImport);
+    EXPECT_TRUE(child->GetDocument().IsModified());
+    EXPECT_EQ(child->View()->Grid(0).Text(6, 1), QStringLiteral("IMPORTED"));
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+    child->GetDocument().SetModifiedFlag(false);
+}
+
+} // namespace

@@ -1,0 +1,837 @@
+// The seven channel tables on the screen-free grid: layout, fill, write-back,
+// new rows, export lines and memory group upkeep.
+#include "radio/ChannelTables.h"
+#include "outside/CSpreadSheet1.h"
+#include "radio/CVX7Radio.h"
+#include "radio/ChannelRecord.h"
+#include "radio/FrequencyCodec.h"
+#include "radio/StringTable.h"
+#include "radio/ValueTables.h"
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+
+#include <array>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+using namespace vx7;
+namespace cc = vx7::channelcol;
+
+namespace {
+
+using Image = std::array<Byte, image::kSize>;
+
+QByteArray Bytes(const Byte* p, int n) {
+    return QByteArray(reinterpret_cast<const char*>(p), n);
+}
+QByteArray FromHex(const char* hex) {
+    return QByteArray::fromHex(QByteArray(hex).replace(' ', ""));
+}
+
+Byte* Memory(Image& img, int index) {
+    return img.data() + image::kMemories + image::kRecordSize * index;
+}
+Byte* Hyper(Image& img, int index) {
+    return img.data() + image::kHyper + image::kBlockSize * index;
+}
+
+void SetNibble(Image& img, int tableOffset, int index, int nibble) {
+    Byte& b = img[static_cast<size_t>(tableOffset + index / 2)];
+    b = index % 2 ? static_cast<Byte>((b & 0x0F) | (nibble << 4))
+                  : static_cast<Byte>((b & 0xF0) | nibble);
+}
+
+// A memory channel record from its parts (frequencies in Hz, three-byte
+// coding); the used nibble is set with the flags given.
+void PutMemory(Image& img, int index, Hz rx, int dir, Hz offsetField,
+               int nibble = flag::kUsed | flag::kVisible) {
+    Byte* rec = Memory(img, index);
+    std::memset(rec, 0, image::kRecordSize);
+    std::memset(rec + record::kName, kSpaceCode, record::kNameSize);
+    ChannelRecord r(rec);
+    EncodeFrequency3(r.RxField(), rx);
+    r.SetDirection(dir);
+    EncodeFrequency3(r.OffsetField(), offsetField);
+    SetNibble(img, image::kMemoryFlags, index, nibble);
+}
+
+void PutName(Byte* field, const char* text) {
+    const size_t length = std::strlen(text);
+    for (size_t i = 0; i < 8; ++i) {
+        const char c = i < length ? text[i] : ' ';
+        field[i] = static_cast<Byte>(CharacterCode(static_cast<Byte>(c)));
+    }
+}
+
+void SetGroup(Image& img, int g, int countPair, std::vector<int> members) {
+    img[static_cast<size_t>(image::kGroupCounts + 2 * g)] = static_cast<Byte>(countPair >> 8);
+    img[static_cast<size_t>(image::kGroupCounts + 2 * g + 1)] = static_cast<Byte>(countPair);
+    for (size_t j = 0; j < members.size(); ++j)
+        CVX7Radio::SetGroupMember(img.data(), g, static_cast<int>(j), members[j]);
+}
+
+// An image with a row of every kind a radio or a file may hand over.
+Image RichImage() {
+    Image img = DefaultImage();
+    // 2: a repeater, minus 600 kHz, encode 88.5 Hz, skipped, named.
+    PutMemory(img, 1, 146940000, direction::kMinus, 600000,
+              flag::kUsed | flag::kVisible | flag::kSkip);
+    {
+        ChannelRecord r(Memory(img, 1));
+        r.SetToneMode(1);
+        r.SetCtcss(8);
+        r.SetStep(5);
+        r.SetPower(3);
+        PutName(r.NameField(), "Rpt 1");
+    }
+    // 3: plus 5 MHz on 70 cm, DCS 754, preferential, masked.
+    PutMemory(img, 2, 446500000, direction::kPlus, 5000000, flag::kUsed | flag::kPreferential);
+    ChannelRecord(Memory(img, 2)).SetToneMode(3);
+    ChannelRecord(Memory(img, 2)).SetDcs(103);
+    // 4: split to 146.970 MHz, a split tone mode.
+    PutMemory(img, 3, 145500000, direction::kSplit, 146970000);
+    ChannelRecord(Memory(img, 3)).SetToneMode(6);
+    // 5: a 6.25 kHz channel.
+    PutMemory(img, 4, 145006250, direction::kSimplex, 600000);
+    Memory(img, 4)[record::kFlags] = 0x05;
+    ChannelRecord(Memory(img, 4)).SetStep(2);
+    // 6: a 9 kHz broadcast channel with the 9 kHz step, AM.
+    PutMemory(img, 5, 567000, direction::kSimplex, 0);
+    Memory(img, 5)[record::kFlags] = 0x0A;
+    ChannelRecord(Memory(img, 5)).SetStep(8);
+    ChannelRecord(Memory(img, 5)).SetMode(1);
+    // 7: in use, but its receive field is filler.
+    std::memset(Memory(img, 6), 0xFF, image::kRecordSize);
+    SetNibble(img, image::kMemoryFlags, 6, flag::kUsed | flag::kVisible);
+    // 8: minus with a filler offset.
+    PutMemory(img, 7, 145300000, direction::kMinus, 0);
+    std::memset(Memory(img, 7) + record::kOffset, 0xFF, 3);
+    // 9: transmit below 0 Hz.
+    PutMemory(img, 8, 1000000, direction::kMinus, 5000000);
+    // 10: bytes the radio set that no field names; every flag bit.
+    PutMemory(img, 9, 52525000, direction::kSimplex, 1000000);
+    {
+        Byte* rec = Memory(img, 9);
+        rec[record::kFlags] = 0x80 | 0x30 | 0x05; // bit 7, clock shift, half deviation, rasters
+        rec[record::kReserved14] = 0x5A;
+        rec[record::kExtra] = 0xA5;
+        ChannelRecord r(rec);
+        r.SetMode(2);
+        r.SetIcon(29);
+        r.SetPower(0);
+        PutName(r.NameField(), "a,b\"c");
+    }
+    // 11: values outside every list.
+    PutMemory(img, 10, 147000000, direction::kPlus, 600000);
+    {
+        Byte* rec = Memory(img, 10);
+        rec[record::kModeIcon] = 0xFF; // mode 3, icon 63
+        rec[record::kCtcss] = 60;
+        rec[record::kDcs] = 200;
+        rec[record::kToneMode] = 9;
+        rec[record::kStepDirPower] = static_cast<Byte>(0x2F); // step 15, plus
+    }
+    // 450: the top of the coverage.
+    PutMemory(img, 449, 999000000, direction::kSimplex, 600000);
+    // Priority on channel 3.
+    img[image::kStateBlock + block::kPriority + 1] = 2;
+
+    // One-touch 5 and limit U3.
+    std::memcpy(img.data() + image::kOneTouch + 4 * image::kRecordSize, Memory(img, 1),
+                image::kRecordSize);
+    SetNibble(img, image::kOneTouchFlags, 4, flag::kUsed);
+    std::memcpy(img.data() + image::kLimits + 5 * image::kRecordSize, Memory(img, 2),
+                image::kRecordSize);
+    SetNibble(img, image::kLimitFlags, 5, flag::kUsed | flag::kVisible);
+
+    // Hyper 1 in use: set A a 6.25 kHz split; hyper 2 all filler.
+    {
+        Byte* blk = Hyper(img, 0);
+        blk[block::kHyperStatus] = 3;
+        blk[block::kHyperStatus2] = 0;
+        ReceiverSet a(blk, 0);
+        EncodeFrequency4(a.RxField(), 145006250);
+        a.SetDirection(direction::kSplit);
+        EncodeFrequency4(a.OffsetField(), 145606250);
+        a.SetIconByte(30);
+        a.SetSkip(true);
+        a.SetVisible(false);
+        blk[block::kFlags] = 0x05;
+        blk[block::kExtra] = 0x77;
+        std::memset(Hyper(img, 1), 0xFF, image::kBlockSize);
+    }
+    // Groups: plain, empty count with a stray member, a count past 48, a
+    // member whose channel is not in use, a gap.
+    SetGroup(img, 0, 0x0002, {0, 3, 449});
+    SetGroup(img, 1, 0xFFFF, {5});
+    std::vector<int> many(48);
+    for (int j = 0; j < 48; ++j)
+        many[static_cast<size_t>(j)] = j % 2 ? 0xFFFF : 1;
+    SetGroup(img, 2, 0x00FF, many);
+    SetGroup(img, 3, 0x0000, {99});
+    SetGroup(img, 4, 0x0002, {2, 0xFFFF, 5});
+    return img;
+}
+
+// All seven grids, configured and filled from the radio's image.
+struct Grids {
+    explicit Grids(CVX7Radio& radio) {
+        for (int t = 0; t < tab::kCount; ++t) {
+            grids[static_cast<size_t>(t)] = std::make_unique<CSpreadSheet1>();
+            radio.SetTab(t);
+            radio.ConfigureGrid(*grids[static_cast<size_t>(t)]);
+            radio.FillGrid(radio.GetImage(), *grids[static_cast<size_t>(t)], t);
+        }
+    }
+    CSpreadSheet1& operator[](int t) { return *grids[static_cast<size_t>(t)]; }
+    std::array<std::unique_ptr<CSpreadSheet1>, tab::kCount> grids;
+};
+
+// Reads every grid back into a copy of the image; returns it.
+Image Commit(CVX7Radio& radio, Grids& grids, bool* commentsChanged = nullptr) {
+    Image copy;
+    std::memcpy(copy.data(), radio.GetImage(), copy.size());
+    bool comments = false;
+    for (int t = 0; t < tab::kCount; ++t)
+        comments = radio.ReadGrid(copy.data(), grids[t], t) || comments;
+    if (commentsChanged)
+        *commentsChanged = comments;
+    return copy;
+}
+
+QByteArray Record(const Image& img, int offset) {
+    return Bytes(img.data() + offset, image::kRecordSize);
+}
+
+class Tables : public ::testing::Test {
+protected:
+    void Load(const Image& img) {
+        radio.SetImage(img.data());
+        radio.SetComment(tab::kMemories, 1, QStringLiteral("north"));
+        radio.SetComment(tab::kVfo, 7, QStringLiteral("vfo comment"));
+        // A slot filled to its end without a terminating zero.
+        std::memset(radio.CommentSlot(tab::kMemories, 2), 'x', 32);
+    }
+    CVX7Radio radio;
+};
+
+// ---------------------------------------------------------------------------
+
+TEST_F(Tables, UneditedGridsLeaveEveryImageAndCommentAlone) {
+    for (const Image& img : {DefaultImage(), RichImage()}) {
+        Load(img);
+        const QByteArray block = Bytes(radio.Block(), rdf::kFileSize);
+        Grids grids(radio);
+        bool comments = true;
+        const Image copy = Commit(radio, grids, &comments);
+        EXPECT_EQ(Bytes(copy.data(), image::kSize), Bytes(img.data(), image::kSize));
+        EXPECT_FALSE(comments);
+        EXPECT_EQ(Bytes(radio.Block(), rdf::kFileSize), block);
+    }
+}
+
+TEST_F(Tables, EditedRowsAreRewrittenWholeOthersKeepTheirBytes) {
+    Load(DefaultImage());
+    Grids grids(radio);
+    // Written as a grid row, the factory "70cm" row's radio-chosen raster
+    // bits would change, and so would the "Air" row's: they stay as long as
+    // their cells do.
+    grids[tab::kVfo].SetListIndex(cc::kPower, 6, 0); // edit "2m" only
+    const Image copy = Commit(radio, grids);
+    Image img = DefaultImage();
+    EXPECT_EQ(Record(copy, image::kVfo + 7 * 22), Record(img, image::kVfo + 7 * 22));
+    EXPECT_EQ(Record(copy, image::kVfo + 8 * 22), Record(img, image::kVfo + 8 * 22));
+    EXPECT_EQ(Record(copy, image::kVfo + 5 * 22),
+              FromHex("00 00 14 40 00 00 0A 0A 0A 0A 0A 0A 0A 0A 00 00 06 00 0C 00 00 00"));
+
+    // Once edited, "70cm" is written from its cells: 430 MHz is on the 5 kHz
+    // raster, so both raster fields become 0.
+    grids[tab::kVfo].SetListIndex(cc::kPower, 8, 0);
+    const Image again = Commit(radio, grids);
+    EXPECT_EQ(Record(again, image::kVfo + 7 * 22),
+              FromHex("00 05 43 00 00 00 0A 0A 0A 0A 0A 0A 0A 0A 00 00 50 00 0C 00 00 00"));
+}
+
+TEST_F(Tables, CellsShowTheRecords) {
+    Load(RichImage());
+    Grids grids(radio);
+    CSpreadSheet1& g = grids[tab::kMemories];
+    auto row = [&](int r) {
+        QStringList cells;
+        for (int c = 0; c <= cc::kCount; ++c)
+            cells << g.Text(c, r);
+        return cells.join(u'|');
+    };
+    EXPECT_EQ(row(1), "1|144.00000|144.00000|600 kHz|Simplex|FM||None|100.0|023|0|0|5 kHz|0|0|"
+                      "High|13|0|");
+    EXPECT_EQ(row(2), "2|146.94000|146.34000|600 kHz|Minus|FM|Rpt 1|Encode|88.5|023|1|0|25 kHz|0|"
+                      "0|High|1|0|north");
+    EXPECT_EQ(row(3), "P3|446.50000|451.50000|5.00 MHz|Plus|FM||DCS|67.0|754|0|1|5 kHz|0|0|"
+                      "Low 1|1|1|xxxxxxxxxxxxxxxxxxxxxxxxxxxxxx");
+    // Split: the placeholder offset and the transmit frequency from the field.
+    EXPECT_EQ(row(4), "4|145.50000|146.97000|060 kHz|Split|FM||DCS(TX)DEC(RX)|67.0|023|0|0|5 kHz|"
+                      "0|0|Low 1|1|0|");
+    EXPECT_EQ(g.Text(cc::kReceive, 5), "145.00625");
+    EXPECT_EQ(g.Text(cc::kStep, 6), "9 kHz"); // the step list's ninth entry
+    EXPECT_EQ(g.ListIndex(cc::kStep, 6), 8);
+    EXPECT_EQ(g.Text(cc::kReceive, 6), "0.56700");
+    // No frequency: empty cells.
+    EXPECT_EQ(g.Text(cc::kReceive, 7), "");
+    EXPECT_EQ(g.Text(cc::kTransmit, 7), "");
+    EXPECT_EQ(g.Text(cc::kOffset, 8), "");
+    EXPECT_EQ(g.Text(cc::kTransmit, 8), "");
+    EXPECT_EQ(g.Text(cc::kTransmit, 9), ""); // 1 MHz minus 5 MHz
+    EXPECT_EQ(g.Text(cc::kOffset, 9), "5.00 MHz");
+    EXPECT_EQ(row(10), "10|52.52500|52.52500|1.00 MHz|Simplex|WFM|a,b\"c|None|67.0|023|0|0|5 kHz|1|"
+                       "1|Low 1|30|0|");
+    // Values outside every list leave their cells empty.
+    for (int col : {cc::kMode, cc::kToneMode, cc::kCtcss, cc::kDcs, cc::kStep, cc::kIcon})
+        EXPECT_EQ(g.Text(col, 11), "") << col;
+    EXPECT_EQ(g.Text(cc::kDirection, 11), "Plus");
+    // Unused rows: empty and locked from column 2 on.
+    EXPECT_EQ(row(12), "12||||||||||||||||||");
+    EXPECT_FALSE(g.IsLocked(cc::kReceive, 12));
+    for (int col = cc::kTransmit; col <= cc::kComment; ++col) {
+        EXPECT_TRUE(g.IsLocked(col, 12)) << col;
+        EXPECT_FALSE(g.IsLocked(col, 2)) << col;
+    }
+
+    CSpreadSheet1& h = grids[tab::kHyper];
+    EXPECT_EQ(h.Text(hypercol::kStatus, 1), "1");
+    EXPECT_EQ(h.Text(hypercol::kStatus, 2), "0");
+    EXPECT_EQ(h.Text(4, 1), "145.00625");
+    EXPECT_EQ(h.Text(5, 1), "145.60625");
+    EXPECT_EQ(h.Text(6, 1), "060 kHz");
+    EXPECT_EQ(h.Text(13, 1), "1");  // skip
+    EXPECT_EQ(h.Text(19, 1), "30"); // icon byte 30 is the 30th icon
+    EXPECT_EQ(h.Text(20, 1), "1");  // not visible: masked
+    EXPECT_EQ(h.Text(21, 1), "430.00000");
+    EXPECT_EQ(h.Text(19, 3), "1"); // icon byte 0 shows the first icon
+    // Filler shows no numbers; name codes past the table show as '?'.
+    for (int col : {4, 5, 6, 7, 8, 10, 11, 12, 15, 18})
+        EXPECT_EQ(h.Text(col, 2), "") << col;
+    EXPECT_EQ(h.Text(9, 2), "????????");
+}
+
+TEST_F(Tables, LayoutHeadersListsAndLocks) {
+    struct Case {
+        int tab;
+        int rows;
+        int cols;
+    } cases[] = {{0, 450, 18}, {1, 40, 18}, {2, 10, 18}, {3, 10, 40},
+                 {4, 48, 9},   {5, 11, 18}, {6, 11, 18}};
+    for (const auto& c : cases) {
+        radio.SetTab(c.tab);
+        EXPECT_EQ(radio.RowCount(), c.rows) << c.tab;
+        CSpreadSheet1 grid;
+        radio.ConfigureGrid(grid);
+        EXPECT_EQ(grid.MaxRows(), c.rows) << c.tab;
+        EXPECT_EQ(grid.MaxCols(), c.cols) << c.tab;
+        for (int col = 1; col <= c.cols; ++col)
+            EXPECT_EQ(grid.ColumnItemValue(col), col);
+    }
+    radio.SetTab(7);
+    EXPECT_EQ(radio.RowCount(), 0);
+
+    struct Header {
+        int tab;
+        int col;
+        int id;
+        const char* text;
+    } headers[] = {
+        {0, 0, 0, ""},
+        {0, 1, 130, "Receive\nFrequency"},
+        {0, 7, 137, "Tone\nMode"},
+        {0, 10, 162, "Skip"},
+        {0, 11, 136, "Preferential\nScan"},
+        {0, 15, 165, "Tx\nPower"},
+        {0, 18, 143, "Comment"},
+        {0, 19, 0, ""},
+        {3, 1, 172, "Status"},
+        {3, 2, 167, "Dual\nReceive"},
+        {3, 3, 168, "Operation\nBand"},
+        {3, 4, 130, "Receive\nFrequency"},
+        {3, 20, 163, "Mask"},
+        {3, 21, 130, "Receive\nFrequency"},
+        {3, 37, 163, "Mask"},
+        {3, 38, 169, "Sprectrum Center Frequency"},
+        {3, 40, 171, "Dual Sprectrum Start"},
+        {4, 3, 0, "Group 3"},
+    };
+    for (const auto& h : headers) {
+        radio.SetTab(h.tab);
+        EXPECT_EQ(radio.ColumnHeaderId(h.col), h.id) << h.tab << " " << h.col;
+        CSpreadSheet1 grid;
+        radio.ConfigureGrid(grid);
+        EXPECT_EQ(grid.Text(h.col, 0), h.text) << h.tab << " " << h.col;
+    }
+
+    radio.SetTab(tab::kMemories);
+    CSpreadSheet1 grid;
+    radio.ConfigureGrid(grid);
+    using Kind = CSpreadSheet1::CellKind;
+    EXPECT_EQ(grid.Kind(cc::kReceive, 450), Kind::Number);
+    EXPECT_EQ(grid.Decimals(cc::kTransmit, 1), 5);
+    EXPECT_TRUE(grid.CellList(cc::kOffset, 1)->Editable());
+    EXPECT_TRUE(grid.CellList(cc::kMode, 1)->Editable());
+    EXPECT_FALSE(grid.CellList(cc::kDirection, 1)->Editable());
+    EXPECT_EQ(grid.CellList(cc::kCtcss, 1)->Count(), 50);
+    EXPECT_EQ(grid.CellList(cc::kCtcss, 1)->Items().at(49), "254.1");
+    EXPECT_EQ(grid.CellList(cc::kDcs, 1)->Items().at(0), "023");
+    EXPECT_EQ(grid.CellList(cc::kStep, 1)->Items().at(8), "9 kHz");
+    EXPECT_EQ(grid.CellList(cc::kIcon, 1)->Items().at(29), "30");
+    EXPECT_EQ(grid.MaxLength(cc::kName, 1), 8);
+    EXPECT_EQ(grid.MaxLength(cc::kComment, 1), 30);
+    EXPECT_DOUBLE_EQ(grid.ColumnWidth(cc::kComment), 40.0);
+    EXPECT_EQ(grid.Kind(cc::kMask, 1), Kind::CheckBox);
+    // Lists are shared between grids, not copied.
+    CSpreadSheet1 other;
+    radio.ConfigureGrid(other);
+    EXPECT_EQ(other.CellList(cc::kDcs, 1).get(), grid.CellList(cc::kDcs, 450).get());
+
+    // VFO's: name, skip, preferential and mask stay locked; Home: no name lock.
+    Grids grids(radio);
+    for (int col = cc::kReceive; col <= cc::kComment; ++col) {
+        const bool vfoLocked =
+            col == cc::kName || col == cc::kSkip || col == cc::kPreferential || col == cc::kMask;
+        EXPECT_EQ(grids[tab::kVfo].IsLocked(col, 8), vfoLocked) << col;
+        EXPECT_EQ(grids[tab::kHome].IsLocked(col, 8), vfoLocked && col != cc::kName) << col;
+    }
+}
+
+TEST_F(Tables, RowLabels) {
+    Load(RichImage());
+    Grids grids(radio);
+    EXPECT_EQ(grids[tab::kMemories].Text(0, 1), "1");
+    EXPECT_EQ(grids[tab::kMemories].Text(0, 3), "P3");
+    EXPECT_EQ(grids[tab::kMemories].Text(0, 450), "450");
+    EXPECT_EQ(grids[tab::kOneTouch].Text(0, 10), "10");
+    EXPECT_EQ(grids[tab::kHyper].Text(0, 10), "10");
+    EXPECT_EQ(grids[tab::kGroups].Text(0, 48), "48");
+    const char* bands[] = {"BC",    "SW",   "FM",  "V-TV", "6m",  "2m",
+                           "1.25m", "70cm", "Air", "Act1", "Act2"};
+    for (int r = 1; r <= 11; ++r) {
+        EXPECT_EQ(grids[tab::kVfo].Text(0, r), bands[r - 1]);
+        EXPECT_EQ(grids[tab::kHome].Text(0, r), bands[r - 1]);
+    }
+    radio.SetTab(tab::kVfo);
+    EXPECT_EQ(radio.RowLabel(12), "extra");
+    EXPECT_EQ(radio.RowLabel(13), "");
+    // Limit labels read L1, U1, ... U20 on every fill, whatever was filled
+    // in between.
+    for (int pass = 0; pass < 3; ++pass) {
+        radio.FillGrid(radio.GetImage(), grids[tab::kMemories], tab::kMemories);
+        radio.FillGrid(radio.GetImage(), grids[tab::kLimit], tab::kLimit);
+        for (int pair = 1; pair <= 20; ++pair) {
+            EXPECT_EQ(grids[tab::kLimit].Text(0, 2 * pair - 1), QStringLiteral("L%1").arg(pair));
+            EXPECT_EQ(grids[tab::kLimit].Text(0, 2 * pair), QStringLiteral("U%1").arg(pair));
+        }
+    }
+}
+
+TEST(CellFrequencyTest, OnlyTextWithoutDigitsStandsFor100MHz) {
+    CVX7Radio radio;
+    CSpreadSheet1 grid;
+    grid.SetSize(1, 1);
+    const std::pair<const char*, Hz> cases[] = {
+        {"", 0},
+        {"abc", 100000000},
+        {"-", 100000000},
+        {"000 kHz", 0}, // the offset of a simplex VFO row
+        {"0.00000", 0}, // a cleared hyper row
+        {"146.52", 146520000},
+        {"600 kHz", 600000},
+        {"1.60 MHz", 1600000},
+        {"145,5", 145500000},
+    };
+    for (const auto& [text, hz] : cases) {
+        grid.SetText(1, 1, text);
+        EXPECT_EQ(CellFrequency(radio, grid, 1, 1), hz) << text;
+    }
+    EXPECT_EQ(FrequencyText(145500000), "145.50000");
+    EXPECT_EQ(FrequencyText(-5), "");
+    EXPECT_EQ(FrequencyTextWithUnits(600000), "600.0 kHz");
+    EXPECT_EQ(FrequencyTextWithUnits(5000000), "5.00000 MHz");
+    EXPECT_EQ(OffsetText(1600000), "1.60 MHz");
+    EXPECT_EQ(OffsetText(600000), "600 kHz");
+    EXPECT_EQ(OffsetText(60000), "060 kHz");
+    EXPECT_EQ(OffsetText(0), "000 kHz");
+}
+
+TEST_F(Tables, WriteBackDecisions) {
+    Load(RichImage());
+    Image img = RichImage();
+    Grids grids(radio);
+    CSpreadSheet1& m = grids[tab::kMemories];
+    CSpreadSheet1& home = grids[tab::kHome];
+
+    // A simplex home row with offset "000 kHz" keeps offset 0 when edited.
+    home.SetListIndex(cc::kPower, 1, 1);
+    // The 9 kHz step survives an edit of its row.
+    m.SetText(cc::kName, 6, "BC");
+    // A split row whose transmit frequency does not fit keeps its record
+    // and flags; so does an offset that does not fit.
+    m.SetText(cc::kTransmit, 4, "2000");
+    m.SetText(cc::kOffset, 2, "1000.00 MHz");
+    // An invalid receive frequency clears the used bit only.
+    m.SetText(cc::kReceive, 3, "146.521");
+    // A row with values outside every list writes each list's first value.
+    m.SetText(cc::kName, 11, "X");
+
+    const Image copy = Commit(radio, grids);
+    EXPECT_EQ(Record(copy, image::kHome),
+              FromHex("00 41 00 05 40 01 0A 0A 0A 0A 0A 0A 0A 0A 00 00 00 00 0C 00 00 00"));
+    EXPECT_EQ(Record(copy, image::kMemories + 5 * 22),
+              FromHex("0A 08 00 05 67 01 0C 0D 0A 0A 0A 0A 0A 0A 00 00 00 00 00 00 00 00"));
+    EXPECT_EQ(Record(copy, image::kMemories + 3 * 22), Record(img, image::kMemories + 3 * 22));
+    EXPECT_EQ(Record(copy, image::kMemories + 1 * 22), Record(img, image::kMemories + 1 * 22));
+    EXPECT_EQ(copy[image::kMemoryFlags + 1] >> 4, img[image::kMemoryFlags + 1] >> 4); // channel 4
+    EXPECT_EQ(Record(copy, image::kMemories + 2 * 22), Record(img, image::kMemories + 2 * 22));
+    radio.SetTab(tab::kMemories);
+    EXPECT_FALSE(radio.IsUsed(copy.data(), 2));
+    EXPECT_TRUE(radio.IsUsed(copy.data(), 3));
+    // Row 11: mode FM, no tone, 67.0 Hz, DCS 023, step 5 kHz, icon 1.
+    EXPECT_EQ(Record(copy, image::kMemories + 10 * 22),
+              FromHex("00 20 14 70 00 00 22 0A 0A 0A 0A 0A 0A 0A 00 00 06 00 00 00 00 00"));
+}
+
+TEST_F(Tables, BandRowsAcceptOnlyTheirBand) {
+    Load(DefaultImage());
+    Grids grids(radio);
+    CSpreadSheet1& vfo = grids[tab::kVfo];
+    vfo.SetText(cc::kReceive, 8, "445.000");
+    Image copy = Commit(radio, grids);
+    EXPECT_EQ(Bytes(copy.data() + image::kVfo + 7 * 22 + 2, 3), FromHex("44 50 00"));
+    vfo.SetText(cc::kReceive, 8, "146.520");
+    copy = Commit(radio, grids);
+    EXPECT_EQ(Record(copy, image::kVfo + 7 * 22), Record(DefaultImage(), image::kVfo + 7 * 22));
+}
+
+TEST_F(Tables, GridToImageToGridKeepsEveryWellFormedRow) {
+    Load(RichImage());
+    Grids grids(radio);
+    CSpreadSheet1& m = grids[tab::kMemories];
+    CSpreadSheet1& h = grids[tab::kHyper];
+    const QString before = m.CopyBlock({1, 1, 18, 450});
+    const QString hyperBefore = h.CopyBlock({1, 1, 40, 1});
+    // Every row written as the write-back writes an edited row.
+    m.DropBaseline();
+    h.DropBaseline();
+    const Image copy = Commit(radio, grids);
+    radio.SetImage(copy.data());
+    Grids again(radio);
+    const QStringList a = before.split(u'\n');
+    const QStringList b = again[tab::kMemories].CopyBlock({1, 1, 18, 450}).split(u'\n');
+    for (int r = 1; r <= 450; ++r) {
+        if (r == 7 || r == 8 || r == 11)
+            continue; // filler and values outside the lists are not kept
+        EXPECT_EQ(a[r - 1], b[r - 1]) << r;
+    }
+    EXPECT_EQ(again[tab::kHyper].CopyBlock({1, 1, 40, 1}), hyperBefore);
+}
+
+TEST_F(Tables, AnEnteredChannelIsStoredBitForBit) {
+    Load(DefaultImage());
+    Grids grids(radio);
+    CSpreadSheet1& m = grids[tab::kMemories];
+    radio.SetTab(tab::kMemories);
+    m.SetText(cc::kReceive, 2, "145.00625");
+    radio.FillNewRow(145006250, 2, m);
+    m.SetText(cc::kName, 2, "abc");
+    m.SetListIndex(cc::kToneMode, 2, 1);
+    m.SetListIndex(cc::kCtcss, 2, 8);
+    m.SetListIndex(cc::kStep, 2, 5);
+    m.SetChecked(cc::kClockShift, 2, true);
+    m.SetChecked(cc::kMask, 2, true);
+    m.SetChecked(cc::kPreferential, 2, true);
+    m.SetText(cc::kComment, 2, "a comment that is longer than thirty characters");
+    bool comments = false;
+    const Image copy = Commit(radio, grids, &comments);
+    // Off step (6.25 kHz is no 25 kHz step), receive and transmit on the
+    // 6.25 kHz raster, clock shift; step 5, simplex, power Low 1, mode FM.
+    EXPECT_EQ(Record(copy, image::kMemories + 22),
+              FromHex("55 05 14 50 06 00 25 26 27 0A 0A 0A 0A 0A 00 00 06 00 08 00 01 00"));
+    radio.SetTab(tab::kMemories);
+    EXPECT_TRUE(radio.IsUsed(copy.data(), 1));
+    EXPECT_TRUE(radio.IsMasked(copy.data(), 1));
+    EXPECT_TRUE(radio.IsPreferential(copy.data(), 1));
+    EXPECT_FALSE(radio.IsSkip(copy.data(), 1));
+    EXPECT_TRUE(comments);
+    EXPECT_EQ(radio.Comment(tab::kMemories, 1), "a comment that is longer than ");
+    // A comment the slot holds differently (no Latin-1 letter for it) is no
+    // change at the next commit.
+    m.SetText(cc::kComment, 2, QString::fromUtf8("\u0142"));
+    Commit(radio, grids, &comments);
+    EXPECT_TRUE(comments);
+    Commit(radio, grids, &comments);
+    EXPECT_FALSE(comments);
+}
+
+TEST_F(Tables, FillNewRowSeedsFromTheDefaultRecord) {
+    struct Case {
+        Hz rx;
+        const char* offset;
+        const char* direction;
+        const char* transmit;
+    } cases[] = {
+        {146940000, "600 kHz", "Minus", "146.34000"},
+        {29620000, "100.0 kHz", "Simplex", "29.62000"},
+        {446000000, "5.00 MHz", "Minus", "441.00000"},
+        {146100000, "600 kHz", "Plus", "146.70000"},
+        {52525000, "1.00 MHz", "Simplex", "52.52500"},
+    };
+    for (const auto& c : cases) {
+        radio.SetTab(tab::kMemories);
+        CSpreadSheet1 grid;
+        radio.ConfigureGrid(grid);
+        // A factory default record: step 0, power 3, mode 1, icon 14,
+        // CTCSS 12, record byte 17 = 6.
+        Byte* d = radio.DefaultRecord(tab::kMemories);
+        std::memset(d, 0, 22);
+        ChannelRecord r(d);
+        r.SetPower(3);
+        r.SetMode(1);
+        r.SetIcon(14);
+        r.SetCtcss(12);
+        d[17] = 6;
+        grid.SetLock({2, 5, 18, 5}, true);
+        grid.SetText(cc::kName, 5, "keep");
+        grid.SetText(cc::kComment, 5, "old");
+        grid.SetText(cc::kReceive, 5, FrequencyText(c.rx));
+        radio.FillNewRow(c.rx, 5, grid);
+        EXPECT_EQ(grid.Text(cc::kOffset, 5), c.offset) << c.rx;
+        EXPECT_EQ(grid.Text(cc::kDirection, 5), c.direction) << c.rx;
+        EXPECT_EQ(grid.Text(cc::kTransmit, 5), c.transmit) << c.rx;
+        EXPECT_EQ(grid.Text(cc::kMode, 5), "AM");
+        EXPECT_EQ(grid.Text(cc::kPower, 5), "High");
+        EXPECT_EQ(grid.Text(cc::kIcon, 5), "15");
+        EXPECT_EQ(grid.Text(cc::kCtcss, 5), "100.0");
+        EXPECT_EQ(grid.Text(cc::kStep, 5), "5 kHz");
+        EXPECT_EQ(grid.Text(cc::kName, 5), "keep");
+        EXPECT_EQ(grid.Text(cc::kComment, 5), "");
+        EXPECT_FALSE(grid.IsLocked(cc::kTransmit, 5));
+        EXPECT_EQ(grid.SelectionFirstRow(), 5);
+    }
+    // A stored offset in the default record (whole kHz) is used when valid.
+    radio.SetTab(tab::kMemories);
+    CSpreadSheet1 grid;
+    radio.ConfigureGrid(grid);
+    EncodeFrequency3(radio.DefaultRecord(tab::kMemories) + record::kOffset, 1600000);
+    radio.FillNewRow(146940000, 1, grid);
+    EXPECT_EQ(grid.Text(cc::kOffset, 1), "1.60 MHz");
+    EXPECT_EQ(grid.Text(cc::kTransmit, 1), "145.34000");
+    // Nothing on the hyper and group tabs.
+    radio.SetTab(tab::kHyper);
+    CSpreadSheet1 hyper;
+    radio.ConfigureGrid(hyper);
+    radio.FillNewRow(146940000, 1, hyper);
+    EXPECT_EQ(hyper.Text(5, 1), "");
+}
+
+TEST_F(Tables, ClearRow) {
+    Load(RichImage());
+    Grids grids(radio);
+    radio.SetTab(tab::kMemories);
+    radio.ClearRow(2, grids[tab::kMemories]);
+    for (int col = 1; col <= 18; ++col)
+        EXPECT_EQ(grids[tab::kMemories].Text(col, 2), "") << col;
+    radio.SetTab(tab::kHyper);
+    radio.ClearRow(1, grids[tab::kHyper]);
+    EXPECT_EQ(grids[tab::kHyper].Text(hypercol::kStatus, 1), "");
+    radio.SetTab(tab::kGroups);
+    radio.ClearRow(1, grids[tab::kGroups]);
+    EXPECT_NE(grids[tab::kGroups].Text(1, 1), "");
+}
+
+TEST_F(Tables, HyperStatusAndFields) {
+    Load(RichImage());
+    Grids grids(radio);
+    CSpreadSheet1& h = grids[tab::kHyper];
+    h.SetChecked(hypercol::kStatus, 1, false);
+    h.SetChecked(hypercol::kStatus, 3, true);
+    h.SetChecked(hypercol::kDualReceive, 3, false);
+    h.SetListIndex(hypercol::kOperationBand, 3, 1);
+    h.SetText(4, 3, "430.0125");
+    h.SetListIndex(19, 3, 4); // icon 5
+    h.SetChecked(20, 3, false);
+    const Image img = RichImage();
+    const Image copy = Commit(radio, grids);
+    const Byte* one = copy.data() + image::kHyper;
+    EXPECT_EQ(one[114], 0xFF);
+    EXPECT_EQ(one[115], 0xFF);
+    EXPECT_EQ(Bytes(one + 16, 4), FromHex("14 50 06 28")); // fields kept as entered
+    EXPECT_EQ(one[block::kExtra], 0);                      // written as 0
+    EXPECT_EQ(one[block::kFlags], 0x05);                   // rasters untouched
+    const Byte* three = copy.data() + image::kHyper + 2 * 128;
+    EXPECT_EQ(three[114], 3);
+    EXPECT_EQ(three[115], 0);
+    for (int offset : {2, 3, 56, 57})
+        EXPECT_EQ(three[offset], 1) << offset;
+    EXPECT_EQ(three[0], 0);
+    EXPECT_EQ(three[1], 1);
+    EXPECT_EQ(Bytes(three + 16, 4), FromHex("43 00 12 50"));
+    EXPECT_EQ(three[33], 5);
+    EXPECT_EQ(three[34] & 0x02, 0x02);
+    // The untouched filler row stays filler.
+    EXPECT_EQ(Bytes(copy.data() + image::kHyper + 128, 128),
+              Bytes(img.data() + image::kHyper + 128, 128));
+}
+
+TEST_F(Tables, MemoryGroupsFill) {
+    Load(RichImage());
+    Grids grids(radio);
+    CSpreadSheet1& g = grids[tab::kGroups];
+    // Items: an empty first entry, then the channels in use, kHz as stored.
+    const auto list = g.CellList(1, 1);
+    EXPECT_EQ(list->Items().at(0), "");
+    EXPECT_EQ(list->Items().at(1), "001 - 144.00000 MHz");
+    EXPECT_EQ(list->Items().at(5), "005 - 145.00600 MHz");
+    EXPECT_EQ(list->Items().at(7), "007"); // in use, no frequency
+    EXPECT_EQ(list->Items().back(), "450 - 999.00000 MHz");
+    EXPECT_EQ(g.CellList(9, 48).get(), list.get());
+    // Group 1: count pair 00 02, three members.
+    EXPECT_EQ(g.Text(1, 1), "001 - 144.00000 MHz");
+    EXPECT_EQ(g.Text(1, 2), "004 - 145.50000 MHz");
+    EXPECT_EQ(g.Text(1, 3), "450 - 999.00000 MHz");
+    EXPECT_EQ(g.Text(1, 4), "");
+    // Count FF FF: no members, whatever member 0 holds.
+    EXPECT_EQ(g.Text(2, 1), "");
+    // A count past 48 reads 48 members, never beyond.
+    for (int r = 1; r <= 48; ++r)
+        EXPECT_EQ(g.Text(3, r), r % 2 ? "002 - 146.94000 MHz" : "") << r;
+    // A member whose channel is not in use shows nothing.
+    EXPECT_EQ(g.Text(4, 1), "");
+    // A gap stays a gap on screen.
+    EXPECT_EQ(g.Text(5, 1), "003 - 446.50000 MHz");
+    EXPECT_EQ(g.Text(5, 2), "");
+    EXPECT_EQ(g.Text(5, 3), "006 - 0.56700 MHz");
+}
+
+TEST_F(Tables, MemoryGroupsWriteBack) {
+    Load(RichImage());
+    Grids grids(radio);
+    CSpreadSheet1& g = grids[tab::kGroups];
+    // Group 1 emptied, group 2 gets channels 2 and 5 in rows 1 and 3 (the gap
+    // closes), group 3 left alone, group 5 emptied.
+    for (int r = 1; r <= 48; ++r) {
+        g.SetListIndex(1, r, -1);
+        g.SetListIndex(5, r, -1);
+    }
+    g.SetText(2, 1, "002 - 146.94000 MHz");
+    g.SetText(2, 3, "005 - 145.00600 MHz");
+    const Image img = RichImage();
+    const Image copy = Commit(radio, grids);
+    auto pair = [&](int offset) { return Bytes(copy.data() + offset, 2); };
+    EXPECT_EQ(pair(image::kGroupCounts), FromHex("FF FF"));
+    EXPECT_EQ(pair(image::kGroupMembers), FromHex("FF FF"));
+    EXPECT_EQ(pair(image::kGroupCounts + 2), FromHex("00 01"));
+    EXPECT_EQ(Bytes(copy.data() + image::kGroupMembers + 96, 6), FromHex("00 01 00 04 FF FF"));
+    // Untouched groups keep their bytes, a count past 48 included.
+    EXPECT_EQ(pair(image::kGroupCounts + 4), FromHex("00 FF"));
+    EXPECT_EQ(Bytes(copy.data() + image::kGroupMembers + 2 * 96, 96),
+              Bytes(img.data() + image::kGroupMembers + 2 * 96, 96));
+    EXPECT_EQ(pair(image::kGroupCounts + 6), FromHex("00 00"));
+    // The current sets' group: the first group with members is group 2.
+    for (int state : {image::kStateBlock, image::kStateCopy}) {
+        EXPECT_EQ(pair(state + 40), FromHex("00 01"));
+        EXPECT_EQ(pair(state + 42), FromHex("00 00"));
+        EXPECT_EQ(pair(state + 94), FromHex("FF FF"));
+        EXPECT_EQ(copy[static_cast<size_t>(state + 33)], 0);
+        EXPECT_EQ(copy[static_cast<size_t>(state + 87)], 0);
+    }
+}
+
+TEST_F(Tables, MemoryGroupsFirstGroupThreeOnAFreshGrid) {
+    // Without a fill to compare with, every group is written from its cells.
+    Load(DefaultImage());
+    radio.SetTab(tab::kGroups);
+    CSpreadSheet1 g;
+    radio.ConfigureGrid(g);
+    g.SetText(3, 1, "001 - 144.00000 MHz");
+    Image copy = DefaultImage();
+    radio.ReadGrid(copy.data(), g, tab::kGroups);
+    EXPECT_EQ(Bytes(copy.data() + image::kStateBlock + 40, 2), FromHex("00 02"));
+    EXPECT_EQ(Bytes(copy.data() + image::kStateBlock + 94, 2), FromHex("FF FF"));
+    EXPECT_EQ(Bytes(copy.data() + image::kGroupCounts, 6), FromHex("FF FF FF FF 00 00"));
+    EXPECT_EQ(Bytes(copy.data() + image::kGroupMembers + 2 * 96, 4), FromHex("00 00 FF FF"));
+}
+
+TEST_F(Tables, RemoveGroupEntriesFollowsTheRows) {
+    struct Case {
+        int mode;
+        int r1;
+        int r2;
+        std::vector<int> before; // channel numbers (1-based)
+        std::vector<int> after;
+    } cases[] = {
+        {0, 5, 6, {3, 5, 6, 9}, {3, 9}},                 // cut
+        {1, 10, 12, {2, 10, 11, 13, 450}, {2, 10, 447}}, // delete
+        {2, 1, 2, {1, 5, 449, 450}, {3, 7}},             // insert, two pushed off
+        {2, 400, 400, {10, 399, 400}, {10, 399, 401}},
+        {0, 1, 450, {1, 2, 3}, {}},
+        {3, 1, 2, {1, 2}, {1, 2}}, // no such mode
+    };
+    for (const auto& c : cases) {
+        Image img = DefaultImage();
+        std::vector<int> members;
+        for (int n : c.before)
+            members.push_back(n - 1);
+        SetGroup(img, 4, static_cast<int>(members.size()) - 1, members);
+        SetGroup(img, 7, 0x0001, {460, 461}); // untouched by every case
+        radio.SetImage(img.data());
+        radio.SetTab(tab::kGroups);
+        CSpreadSheet1 grid;
+        radio.SetTab(tab::kMemories);
+        radio.RemoveGroupEntries(c.mode, c.r1, c.r2, &grid);
+        EXPECT_EQ(radio.GetTab(), tab::kMemories);
+        const Byte* out = radio.GetImage();
+        ASSERT_EQ(CVX7Radio::GroupSize(out, 4), static_cast<int>(c.after.size())) << c.mode;
+        for (int j = 0; j < 48; ++j) {
+            const int expected =
+                j < static_cast<int>(c.after.size()) ? c.after[static_cast<size_t>(j)] - 1 : 0xFFFF;
+            EXPECT_EQ(CVX7Radio::GroupMember(out, 4, j), expected) << c.mode << " " << j;
+        }
+        EXPECT_EQ(Bytes(out + image::kGroupCounts + 14, 2), FromHex("00 01"));
+        EXPECT_EQ(CVX7Radio::GroupMember(out, 7, 0), 460);
+        if (c.mode > 2)
+            continue;
+        // The groups grid shows the groups again; with nothing edited there,
+        // its write-back keeps them.
+        EXPECT_EQ(grid.MaxCols(), 9);
+        Image copy;
+        std::memcpy(copy.data(), out, copy.size());
+        radio.ReadGrid(copy.data(), grid, tab::kGroups);
+        EXPECT_EQ(Bytes(copy.data(), image::kSize), Bytes(out, image::kSize));
+    }
+}
+
+TEST_F(Tables, ExportLines) {
+    Load(RichImage());
+    Grids grids(radio);
+    radio.SetTab(tab::kMemories);
+    CSpreadSheet1& m = grids[tab::kMemories];
+    const QString header = radio.FormatExportLine(0, m, u',');
+    EXPECT_TRUE(header.startsWith("Channel Number,Receive Frequency,Transmit Frequency,"));
+    EXPECT_TRUE(header.endsWith(",Mask,Comment\n"));
+    EXPECT_EQ(header.count(u','), 18);
+    EXPECT_EQ(radio.FormatExportLine(2, m, u','),
+              "2,146.94000,146.34000,600 kHz,Minus,FM,Rpt 1,Encode,88.5,023,Skip,NotScan,25 kHz,"
+              "Off,Off,High,1,,north\n");
+    EXPECT_EQ(radio.FormatExportLine(3, m, u'\t'),
+              "3\t446.50000\t451.50000\t5.00 MHz\tPlus\tFM\t\tDCS\t67.0\t754\tStop\tScan\t5 kHz\t"
+              "Off\tOff\tLow 1\t1\tMasked\txxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\n");
+    // A field with the separator or a quote goes in quotes.
+    EXPECT_EQ(radio.FormatExportLine(10, m, u','),
+              "10,52.52500,52.52500,1.00 MHz,Simplex,WFM,\"a,b\"\"c\",None,67.0,023,Stop,NotScan,"
+              "5 kHz,On,On,Low 1,30,,\n");
+    EXPECT_EQ(radio.FormatExportLine(10, m, u'\t').section(u'\t', 6, 6), "\"a,b\"\"c\"");
+    radio.SetTab(tab::kHyper);
+    EXPECT_EQ(radio.FormatExportLine(1, grids[tab::kHyper], u','), "");
+    radio.SetTab(tab::kGroups);
+    EXPECT_EQ(radio.FormatExportLine(0, grids[tab::kGroups], u','), "");
+}
+
+} // namespace
