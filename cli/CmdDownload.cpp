@@ -1,0 +1,95 @@
+// clonara-cli download: reads the radio's image over the serial port.
+#include "cli/Cli.h"
+#include "cli/TransferCommand.h"
+#include "document/CMainDoc.h"
+#include "link/CloneDownload.h"
+#include "link/TransferDocument.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+namespace cli {
+namespace {
+
+// The download takes a while; make sure its result can be stored first.
+bool CanWrite(const QString& path) {
+    const QFileInfo info(path);
+    const QFileInfo folder(info.absolutePath());
+    if (info.isDir() || !folder.isDir() || !folder.isWritable()) {
+        Fail(QStringLiteral("Cannot write %1: its folder does not exist or is not writable, or "
+                            "it is a folder.")
+                 .arg(path));
+        return false;
+    }
+    return true;
+}
+
+int RunDownload(const QStringList& arguments) {
+    QCommandLineParser parser;
+    const QCommandLineOption output(
+        {QStringLiteral("o"), QStringLiteral("output")},
+        QStringLiteral("File to write: a radio data file, or a raw clone image when the name "
+                       "ends in .img."),
+        QStringLiteral("FILE"));
+    parser.addOption(PortOption());
+    parser.addOption(output);
+    if (!Parse(parser, arguments, QStringLiteral("download"),
+               QStringLiteral("Reads the radio's memory over its cable (clone download) and "
+                              "saves it.\nStart this first, then put the radio into clone mode "
+                              "(hold FW while turning it on) and press its Band key.")) ||
+        !ExpectPositionals(parser, 0, 0))
+        return kExitUsage;
+    if (!parser.isSet(output)) {
+        Err(QStringLiteral("download: --output FILE is required.\n\n") + parser.helpText());
+        return kExitUsage;
+    }
+    const QString path = parser.value(output);
+    if (!CanWrite(path))
+        return 1;
+    const QString device = ChooseDevice(parser);
+    if (device.isEmpty())
+        return 1;
+
+    // The image lands in a new document, as a download does in the program.
+    CMainDoc doc;
+    doc.OnNewDocument();
+    auto port = OpenTransferPort(device);
+    if (!port)
+        return 1;
+    Err(QStringLiteral("Waiting for the radio on %1: put it into clone mode (hold FW while "
+                       "turning it on) and press its Band key. Ctrl+C cancels.\n")
+            .arg(device));
+
+    radiolink::CloneDownload download(std::move(port));
+    switch (RunWithProgress(download, QStringLiteral("Receiving"))) {
+    case radiolink::TransferState::Succeeded:
+        break;
+    case radiolink::TransferState::Cancelled:
+        Err(QStringLiteral("Cancelled; nothing was saved.\n"));
+        return kExitCancelled;
+    case radiolink::TransferState::Failed:
+    case radiolink::TransferState::Running:
+        return Fail(download.Message());
+    }
+
+    const std::optional<QString> warning =
+        radiolink::TakeDownloadedImage(doc, download.Image().data());
+    if (!SaveDocument(doc, path))
+        return 1;
+    if (warning) {
+        // The image is safe in the file, but the next upload will not find
+        // this radio's header.
+        Fail(*warning);
+        Err(QStringLiteral("The image was saved to %1.\n").arg(path));
+        return 1;
+    }
+    Out(QStringLiteral("Received the radio's image; saved to %1.\n").arg(path));
+    return 0;
+}
+
+const Registrar registrar("download", "Read the radio's memory over its cable into a file",
+                          RunDownload);
+
+} // namespace
+} // namespace cli

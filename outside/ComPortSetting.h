@@ -1,0 +1,16 @@
+// The remembered serial port: a device path kept under the settings key, so
+// that the next transfer finds the port the user chose last.
+#pragma once
+
+#include <QString>
+
+namespace outside {
+
+// The remembered device path, or an empty text when none is remembered.
+QString GetRegComPort();
+
+// Remembers a device path (an empty path forgets it). False when the
+// settings store cannot be written.
+bool RememberComPort(const QString& device);
+
+} // namespace outside

@@ -1,0 +1,300 @@
+// The command line's transfers against 'clonara-cli simulate' in a second
+// process, as a user would run them.
+#include "LinkTestSupport.h"
+
+#include "app/Registry.h"
+#include "document/CMainDoc.h"
+#include "link/TransferDocument.h"
+#include "support/TestSupport.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+using namespace linktest;
+using radiolink::Clock;
+using testing_support::ProgramPath;
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString kConfiguration = QString::fromLatin1(reg::kConfiguration);
+
+struct Result {
+    int exitCode = -1;
+    QString out;
+    QString err;
+    Clock::duration elapsed{};
+};
+
+QStringList Args(std::initializer_list<const char*> list) {
+    QStringList args;
+    for (const char* a : list)
+        args << QString::fromUtf8(a);
+    return args;
+}
+
+Result RunCli(const QStringList& args, int timeoutMs = 60000) {
+    QProcess process;
+    const auto start = Clock::now();
+    process.start(ProgramPath("clonara-cli"), args);
+    Result result;
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        ADD_FAILURE() << "clonara-cli " << args.join(' ').toStdString() << " did not end";
+    }
+    result.elapsed = Clock::now() - start;
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+// 'clonara-cli simulate' running beside the test; its first line of output
+// names the device.
+class Simulator {
+public:
+    explicit Simulator(const QStringList& args) {
+        m_process.start(ProgramPath("clonara-cli"), QStringList{QStringLiteral("simulate")} + args);
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
+        }
+        m_device = QString::fromUtf8(m_process.readLine()).trimmed();
+        EXPECT_TRUE(m_device.startsWith(QStringLiteral("/dev/"))) << m_device.toStdString();
+    }
+    ~Simulator() {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
+    }
+    const QString& Device() const { return m_device; }
+    // Waits for the simulator to end; its exit code and what it said.
+    Result Finish() {
+        Result result;
+        if (!m_process.waitForFinished(15000))
+            m_process.kill();
+        m_process.waitForFinished();
+        result.exitCode =
+            m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+        result.out = QString::fromUtf8(m_process.readAllStandardOutput());
+        result.err = QString::fromUtf8(m_process.readAllStandardError());
+        return result;
+    }
+    qint64 Pid() const { return m_process.processId(); }
+
+private:
+    QProcess m_process;
+    QString m_device;
+};
+
+class CliTransfer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        auto settings = reg::OpenProgramKey();
+        settings->clear();
+        settings->sync();
+        m_image = TestImage();
+        m_imagePath = Path("radio.img");
+        WriteFile(m_imagePath, ToBytes(m_image));
+    }
+    QString Path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+    QVariant Stored(const QString& name) const {
+        auto settings = reg::OpenSettingsKey();
+        settings->sync();
+        return settings->value(name);
+    }
+
+    QTemporaryDir m_dir;
+    Image m_image{};
+    QString m_imagePath;
+};
+
+} // namespace
+
+TEST_F(CliTransfer, DownloadSavesTheImageAndRemembersTheHeader) {
+    struct Case {
+        const char* file;
+        bool rawImage;
+    };
+    for (const Case c : {Case{"got.rdf", false}, Case{"got.img", true}}) {
+        SCOPED_TRACE(c.file);
+        // The simulator sends a raw image, then the radio data file saved
+        // by the first download.
+        const QString source = c.rawImage ? Path("got.rdf") : m_imagePath;
+        Simulator radio(QStringList{QStringLiteral("send"), source, QStringLiteral("--fast")});
+        const Result r =
+            RunCli(QStringList{QStringLiteral("download"), QStringLiteral("--port"), radio.Device(),
+                               QStringLiteral("--output"), Path(c.file)});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        // Plain progress lines when stderr is no terminal.
+        EXPECT_TRUE(r.err.contains(QStringLiteral("Receiving: 16211 of 16211 bytes (100%)")));
+        const Result sim = radio.Finish();
+        EXPECT_EQ(sim.exitCode, 0);
+        EXPECT_TRUE(sim.err.contains(QStringLiteral("The computer sent 3 bytes: 06 06 06")));
+
+        const QByteArray saved = ReadFile(Path(c.file));
+        if (c.rawImage) {
+            EXPECT_EQ(saved, ToBytes(m_image));
+        } else {
+            CMainDoc doc;
+            ASSERT_FALSE(doc.OnOpenDocument(Path(c.file)).has_value());
+            EXPECT_EQ(
+                QByteArray(reinterpret_cast<const char*>(doc.GetImage()), radiolink::kImageSize),
+                ToBytes(m_image));
+            EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
+        }
+        EXPECT_EQ(Stored(kConfiguration).toByteArray(), ToBytes(m_image).left(18));
+    }
+}
+
+TEST_F(CliTransfer, DownloadFailuresWriteNothing) {
+    struct Case {
+        const char* name;
+        QStringList simulator; // extra options
+        QString message;
+    };
+    const Case cases[] = {
+        {"wrong checksum",
+         {QStringLiteral("--wrong-checksum")},
+         QStringLiteral("Error: Check sum errror.")},
+        // The real watchdog: five silent seconds.
+        {"silence",
+         {QStringLiteral("--silence-after"), QStringLiteral("2000")},
+         QStringLiteral("Communication timeout")},
+        {"cable pulled",
+         {QStringLiteral("--hang-up-after"), QStringLiteral("5000")},
+         QStringLiteral("The serial port was disconnected.")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Simulator radio(QStringList{QStringLiteral("send"), m_imagePath, QStringLiteral("--fast")} +
+                        c.simulator);
+        const Result r =
+            RunCli(QStringList{QStringLiteral("download"), QStringLiteral("--port"), radio.Device(),
+                               QStringLiteral("--output"), Path("got.rdf")});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.trimmed().endsWith(c.message)) << r.err.toStdString();
+        EXPECT_LT(r.elapsed, 10s);
+        EXPECT_FALSE(QFile::exists(Path("got.rdf")));
+        EXPECT_FALSE(Stored(kConfiguration).isValid());
+    }
+}
+
+TEST_F(CliTransfer, PortChoiceAndOpenErrors) {
+    {
+        SCOPED_TRACE("none given and none remembered");
+        const Result r = RunCli(Args({"download", "--output"}) << Path("x.rdf"));
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.contains(QStringLiteral("No serial port is remembered")));
+        const Result u = RunCli(Args({"upload"}) << m_imagePath);
+        EXPECT_EQ(u.exitCode, 1);
+        EXPECT_TRUE(u.err.contains(QStringLiteral("No serial port is remembered")));
+    }
+    {
+        SCOPED_TRACE("a port that is not there");
+        const Result r = RunCli(Args({"download", "--port", "/dev/ttyUSB9-clonara", "--output"})
+                                << Path("x.rdf"));
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err.trimmed(),
+                  QStringLiteral("/dev/ttyUSB9-clonara: Invalid or unsupported port."));
+    }
+    {
+        SCOPED_TRACE("the remembered port");
+        Simulator radio(QStringList{QStringLiteral("send"), m_imagePath, QStringLiteral("--fast")});
+        const Result set = RunCli(QStringList{QStringLiteral("port"), radio.Device()});
+        EXPECT_EQ(set.out.trimmed(), radio.Device());
+        const Result r = RunCli(Args({"download", "--output"}) << Path("x.rdf"));
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(radio.Device()));
+        EXPECT_EQ(RunCli(Args({"port", "--forget"})).out.trimmed(),
+                  QStringLiteral("No port is remembered."));
+    }
+    {
+        SCOPED_TRACE("output folder missing: refused before the radio is waited for");
+        const Result r = RunCli(Args({"download", "--port", "/dev/null", "--output"})
+                                << Path("no-such-folder/x.rdf"));
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.contains(QStringLiteral("Cannot write")));
+    }
+}
+
+TEST_F(CliTransfer, CtrlCCancelsAWaitingDownload) {
+    // The radio is never switched on.
+    Simulator radio(QStringList{QStringLiteral("send"), m_imagePath,
+                                QStringLiteral("--start-delay"), QStringLiteral("600000")});
+    QProcess download;
+    download.start(ProgramPath("clonara-cli"),
+                   QStringList{QStringLiteral("download"), QStringLiteral("--port"), radio.Device(),
+                               QStringLiteral("--output"), Path("got.rdf")});
+    ASSERT_TRUE(download.waitForStarted());
+    download.setReadChannel(QProcess::StandardError);
+    // Wait until it says it waits for the radio.
+    QByteArray said;
+    while (!said.contains("Ctrl+C") && download.waitForReadyRead(5000))
+        said += download.readAllStandardError();
+    ASSERT_TRUE(said.contains("Waiting for the radio"));
+    // The user waits a moment before giving up (and the radio sees the port
+    // open).
+    std::this_thread::sleep_for(200ms);
+    ::kill(static_cast<pid_t>(download.processId()), SIGINT);
+    ASSERT_TRUE(download.waitForFinished(5000));
+    EXPECT_EQ(download.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(download.exitCode(), 130);
+    EXPECT_TRUE(download.readAllStandardError().contains("Cancelled"));
+    EXPECT_FALSE(QFile::exists(Path("got.rdf")));
+    // The simulator saw the port close.
+    const Result sim = radio.Finish();
+    EXPECT_EQ(sim.exitCode, 1);
+}
+
+TEST_F(CliTransfer, UploadSendsThePreparedImage) {
+    // A remembered header with its sum: the upload stamps it in.
+    QByteArray header = ToBytes(m_image).left(18);
+    header[8] = 1;
+    int sum = 0;
+    for (char b : header)
+        sum += static_cast<unsigned char>(b);
+    {
+        auto settings = reg::OpenSettingsKey();
+        settings->setValue(kConfiguration, header);
+        settings->setValue(QString::fromLatin1(reg::kConfiguration1), sum % 256);
+    }
+    // What the radio must receive: the file after the send command's steps.
+    CMainDoc doc;
+    ASSERT_FALSE(doc.OnOpenDocument(m_imagePath).has_value());
+    radiolink::PrepareSendCommand(doc);
+    const radiolink::UploadImage expected = radiolink::PrepareUploadImage(doc);
+    ASSERT_EQ(QByteArray(reinterpret_cast<const char*>(expected.bytes.data()), 18), header);
+
+    Simulator radio(QStringList{QStringLiteral("receive"), Path("out.img"),
+                                QStringLiteral("--fast"), QStringLiteral("--noise"),
+                                QStringLiteral("9")});
+    const Result r = RunCli(QStringList{QStringLiteral("upload"), QStringLiteral("--port"),
+                                        radio.Device(), m_imagePath});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Sending: 16211 of 16211 bytes (100%)")));
+    const Result sim = radio.Finish();
+    EXPECT_EQ(sim.exitCode, 0) << sim.err.toStdString();
+    EXPECT_EQ(
+        ReadFile(Path("out.img")),
+        QByteArray(reinterpret_cast<const char*>(expected.bytes.data()), radiolink::kImageSize));
+    // The file itself is not changed by an upload.
+    EXPECT_EQ(ReadFile(m_imagePath), ToBytes(m_image));
+}
+
+TEST_F(CliTransfer, UploadRefusedByTheRadio) {
+    Simulator radio(QStringList{QStringLiteral("receive"), Path("out.img"),
+                                QStringLiteral("--fast"), QStringLiteral("--nak")});
+    const Result r = RunCli(QStringList{QStringLiteral("upload"), QStringLiteral("--port"),
+                                        radio.Device(), m_imagePath});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err.trimmed().split(QLatin1Char('\n')).last(), QStringLiteral("Comm Error"));
+    EXPECT_EQ(radio.Finish().exitCode, 1);
+    EXPECT_FALSE(QFile::exists(Path("out.img")));
+}

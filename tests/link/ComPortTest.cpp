@@ -1,0 +1,163 @@
+// The serial port on a pseudo-terminal: line settings, exclusive use, short
+// reads, and the texts of the open failures.
+#include "LinkTestSupport.h"
+
+#include "outside/ComPortSetting.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+using namespace linktest;
+using radiolink::Clock;
+using namespace std::chrono_literals;
+
+namespace {
+
+// A pseudo-terminal with nobody at the radio's end.
+struct Pty {
+    simulator::RadioSimulator sim{simulator::Options{}};
+    Pty() {
+        if (const auto error = sim.Open())
+            ADD_FAILURE() << error->toStdString();
+    }
+    const QString& Path() const { return sim.DevicePath(); }
+};
+
+} // namespace
+
+TEST(ComPort, OpenFailuresSayWhy) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString plainFile = dir.filePath(QStringLiteral("not-a-port"));
+    QFile file(plainFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString loop = dir.filePath(QStringLiteral("loop"));
+    ASSERT_EQ(::symlink(QFile::encodeName(loop).constData(), QFile::encodeName(loop).constData()),
+              0);
+    const QString missing = QStringLiteral("/dev/ttyUSB9-clonara-test");
+
+    struct Case {
+        QString device;
+        PortError::Kind kind;
+        QString text;
+    };
+    const Case cases[] = {
+        {QString(), PortError::Kind::NoPort, QString()},
+        {missing, PortError::Kind::NotFound, missing + ": Invalid or unsupported port."},
+        {plainFile, PortError::Kind::NotFound, plainFile + ": Invalid or unsupported port."},
+        {dir.path(), PortError::Kind::NotFound, dir.path() + ": Invalid or unsupported port."},
+        {loop, PortError::Kind::Other, loop + QStringLiteral(":  Unknown error #-%1.").arg(ELOOP)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.device.toStdString());
+        CComPort port;
+        port.SetPort(c.device);
+        const auto error = port.OpenForClone();
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->kind, c.kind);
+        EXPECT_EQ(error->text, c.text);
+        EXPECT_FALSE(port.IsOpen());
+    }
+}
+
+TEST(ComPort, PermissionDeniedNamesTheGroupThatOwnsTheDevice) {
+    // Tests may run as root, who is never refused: check the text itself.
+    struct stat info {};
+    ASSERT_EQ(::stat("/dev/null", &info), 0);
+    const group* owner = ::getgrgid(info.st_gid);
+    ASSERT_NE(owner, nullptr);
+    const PortError error = MakePortOpenError(QStringLiteral("/dev/null"), EACCES);
+    EXPECT_EQ(error.kind, PortError::Kind::NoPermission);
+    EXPECT_TRUE(error.text.startsWith(QStringLiteral("/dev/null: Permission denied")));
+    EXPECT_TRUE(error.text.contains(QStringLiteral("group \"%1\"").arg(owner->gr_name)))
+        << error.text.toStdString();
+    EXPECT_TRUE(error.text.contains(QStringLiteral("usermod -aG %1").arg(owner->gr_name)));
+}
+
+TEST(ComPort, OpensRawAtTheCloneLineSettings) {
+    Pty pty;
+    CComPort port;
+    port.SetPort(pty.Path());
+    ASSERT_FALSE(port.OpenForClone().has_value());
+    termios tio{};
+    ASSERT_EQ(::tcgetattr(port.Descriptor(), &tio), 0);
+    EXPECT_EQ(::cfgetispeed(&tio), static_cast<speed_t>(B19200));
+    EXPECT_EQ(::cfgetospeed(&tio), static_cast<speed_t>(B19200));
+    EXPECT_EQ(tio.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_TRUE(tio.c_cflag & CSTOPB);
+    EXPECT_FALSE(tio.c_cflag & PARENB);
+    EXPECT_FALSE(tio.c_cflag & CRTSCTS);
+    EXPECT_TRUE(tio.c_cflag & CLOCAL);
+    EXPECT_FALSE(tio.c_lflag & (ICANON | ECHO | ISIG));
+    EXPECT_FALSE(tio.c_iflag & (IXON | IXOFF | ICRNL | INLCR | ISTRIP));
+    EXPECT_FALSE(tio.c_oflag & OPOST);
+    EXPECT_EQ(port.BaudRate(), 19200);
+    EXPECT_EQ(port.StopBits(), 2);
+
+    // Opening an open port closes and reopens it.
+    ASSERT_FALSE(port.OpenForClone().has_value());
+    EXPECT_TRUE(port.IsOpen());
+    port.Close();
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(port.Descriptor(), -1);
+}
+
+TEST(ComPort, IsHeldForExclusiveUse) {
+    Pty pty;
+    CComPort first;
+    first.SetPort(pty.Path());
+    ASSERT_FALSE(first.OpenForClone().has_value());
+
+    CComPort second;
+    second.SetPort(pty.Path());
+    const auto error = second.OpenForClone();
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->kind, PortError::Kind::InUse);
+    EXPECT_EQ(error->text, pty.Path() + ": Is already open.");
+
+    first.Close();
+    EXPECT_FALSE(second.OpenForClone().has_value());
+}
+
+TEST(ComPort, ReadsWaitOnlyBriefly) {
+    Pty pty;
+    CComPort port;
+    port.SetPort(pty.Path());
+    ASSERT_FALSE(port.OpenForClone().has_value());
+    std::uint8_t buffer[16];
+    const auto start = Clock::now();
+    EXPECT_EQ(port.Read(buffer, 16), 0);
+    EXPECT_FALSE(port.ReadByte().has_value());
+    // About 3 ms each; the bound only catches a read that blocks.
+    EXPECT_LT(Clock::now() - start, 1s);
+}
+
+TEST(ComPort, AClosedPortFailsWithAText) {
+    CComPort port;
+    port.SetPort(QStringLiteral("/dev/null"));
+    std::uint8_t byte = 0;
+    EXPECT_EQ(port.Read(&byte, 1), -1);
+    EXPECT_FALSE(port.Failure().isEmpty());
+    EXPECT_FALSE(port.WriteByte(0x06));
+}
+
+TEST(ComPortSetting, RemembersTheDevicePath) {
+    EXPECT_TRUE(outside::RememberComPort(QString()));
+    EXPECT_EQ(outside::GetRegComPort(), QString());
+    EXPECT_TRUE(outside::RememberComPort(QStringLiteral("/dev/ttyUSB0")));
+    EXPECT_EQ(outside::GetRegComPort(), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_TRUE(outside::RememberComPort(QStringLiteral(" /dev/ttyACM1 ")));
+    EXPECT_EQ(outside::GetRegComPort(), QStringLiteral("/dev/ttyACM1"));
+    EXPECT_TRUE(outside::RememberComPort(QString()));
+    EXPECT_EQ(outside::GetRegComPort(), QString());
+}

@@ -1,0 +1,179 @@
+// What the transfers do to the document and to the remembered radio header.
+#include "LinkTestSupport.h"
+
+#include "app/Registry.h"
+#include "document/CMainDoc.h"
+#include "link/RadioHeader.h"
+#include "link/TransferDocument.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace linktest;
+using vx7::CVX7Radio;
+namespace image = vx7::image;
+
+namespace {
+
+const QString kConfiguration = QString::fromLatin1(reg::kConfiguration);
+const QString kConfiguration1 = QString::fromLatin1(reg::kConfiguration1);
+const QString kCannot = QStringLiteral("Could not create the registry key.");
+
+void ClearStore() {
+    auto settings = reg::OpenProgramKey();
+    settings->clear();
+    settings->sync();
+}
+
+QByteArray HeaderOf(const Byte* imageBytes) {
+    return QByteArray(reinterpret_cast<const char*>(imageBytes), image::kHeaderSize);
+}
+
+// Points the settings store below a plain file, where nothing can be
+// written, for as long as it lives.
+class UnwritableStore {
+public:
+    UnwritableStore() {
+        m_original = QFileInfo(reg::OpenProgramKey()->fileName()).dir().absolutePath();
+        m_original = QFileInfo(m_original).dir().absolutePath(); // above the organisation
+        const QString blocker = m_dir.filePath(QStringLiteral("blocker"));
+        QFile file(blocker);
+        if (!file.open(QIODevice::WriteOnly))
+            ADD_FAILURE() << "cannot make the blocking file";
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           blocker + QStringLiteral("/config"));
+    }
+    ~UnwritableStore() {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_original);
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_original;
+};
+
+} // namespace
+
+TEST(TransferDocument, DownloadedImageIsTakenAndItsHeaderRemembered) {
+    ClearStore();
+    const Image received = TestImage();
+    CMainDoc doc;
+    ASSERT_FALSE(doc.IsModified());
+    EXPECT_FALSE(radiolink::TakeDownloadedImage(doc, received.data()).has_value());
+
+    EXPECT_EQ(ToBytes(received),
+              QByteArray(reinterpret_cast<const char*>(doc.GetImage()), radiolink::kImageSize));
+    EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
+    EXPECT_TRUE(doc.IsModified());
+
+    auto settings = reg::OpenSettingsKey();
+    EXPECT_EQ(settings->value(kConfiguration).toByteArray(), HeaderOf(received.data()));
+    int sum = 0;
+    for (int i = 0; i < image::kHeaderSize; ++i)
+        sum += received[static_cast<size_t>(i)];
+    EXPECT_EQ(settings->value(kConfiguration1).toInt(), sum % 256);
+}
+
+TEST(TransferDocument, DownloadWithAStoreThatCannotBeWritten) {
+    ClearStore();
+    const Image received = TestImage();
+    CMainDoc doc;
+    {
+        UnwritableStore unwritable;
+        EXPECT_EQ(radiolink::TakeDownloadedImage(doc, received.data()), kCannot);
+    }
+    // The document is updated all the same; the store holds nothing.
+    EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetImage()[image::kChecksum], received[image::kChecksum]);
+    auto settings = reg::OpenSettingsKey();
+    EXPECT_FALSE(settings->contains(kConfiguration));
+    EXPECT_FALSE(settings->contains(kConfiguration1));
+}
+
+TEST(TransferDocument, UploadTakesTheRememberedHeaderOnlyWhenItsSumMatches) {
+    const QByteArray remembered = QByteArray::fromHex("0A0102060924F8010024F8010201FFFFFFFF");
+    ASSERT_EQ(remembered.size(), image::kHeaderSize);
+    int sum = 0;
+    for (char c : remembered)
+        sum += static_cast<unsigned char>(c);
+    sum %= 256;
+
+    struct Case {
+        const char* name;
+        QVariant configuration; // invalid: not stored
+        QVariant configuration1;
+        bool takesRemembered;
+    };
+    const Case cases[] = {
+        {"nothing stored (no download yet)", QVariant(), QVariant(), false},
+        {"stored with a matching sum", remembered, sum, true},
+        {"stored with a sum that does not match", remembered, (sum + 1) % 256, false},
+        {"the sum without the modulo", remembered, sum + 256, false},
+        {"only the header", remembered, QVariant(), false},
+        {"a header of 17 bytes", remembered.left(17), sum, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClearStore();
+        {
+            auto settings = reg::OpenSettingsKey();
+            if (c.configuration.isValid())
+                settings->setValue(kConfiguration, c.configuration);
+            if (c.configuration1.isValid())
+                settings->setValue(kConfiguration1, c.configuration1);
+        }
+        CMainDoc doc;
+        const QByteArray own = HeaderOf(doc.GetImage());
+        ASSERT_NE(own, remembered);
+        const radiolink::UploadImage prepared = radiolink::PrepareUploadImage(doc);
+        EXPECT_FALSE(prepared.warning.has_value());
+        EXPECT_EQ(HeaderOf(prepared.bytes.data()), c.takesRemembered ? remembered : own);
+        // The document's image is stamped in place and the copy matches it.
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(doc.GetImage()), radiolink::kImageSize),
+                  QByteArray(reinterpret_cast<const char*>(prepared.bytes.data()),
+                             radiolink::kImageSize));
+        EXPECT_TRUE(CVX7Radio::ImageChecksumHolds(prepared.bytes.data()));
+        EXPECT_FALSE(doc.IsModified());
+    }
+}
+
+TEST(TransferDocument, UploadMarksSplitToneAndMakesEveryChecksum) {
+    ClearStore();
+    CMainDoc doc;
+    Byte* img = doc.GetImage();
+    // Memory channel 1 is in use in a new document; give it a split tone mode.
+    img[image::kMemories + vx7::record::kToneMode] = 5;
+    const int splitByte = image::kSettingsFirst + vx7::settingsarea::kSplitToneByte;
+    img[splitByte] &= static_cast<Byte>(~vx7::settingsarea::kSplitToneBit);
+    // Spoil all three checksums.
+    img[image::kStateBlock + vx7::block::kChecksum] ^= 0x5A;
+    img[image::kStateCopy + vx7::block::kChecksum] ^= 0xA5;
+    img[image::kChecksum] ^= 0xFF;
+
+    radiolink::PrepareSendCommand(doc);
+    const radiolink::UploadImage prepared = radiolink::PrepareUploadImage(doc);
+    EXPECT_TRUE(prepared.bytes[static_cast<size_t>(splitByte)] & vx7::settingsarea::kSplitToneBit);
+    EXPECT_TRUE(CVX7Radio::BlockChecksumHolds(prepared.bytes.data() + image::kStateBlock));
+    EXPECT_TRUE(CVX7Radio::BlockChecksumHolds(prepared.bytes.data() + image::kStateCopy));
+    EXPECT_TRUE(CVX7Radio::ImageChecksumHolds(prepared.bytes.data()));
+    // The three checksum bytes where the radio has them.
+    const Byte* out = prepared.bytes.data();
+    EXPECT_EQ(out[1553], CVX7Radio::BlockChecksum(out + 1426));
+    EXPECT_EQ(out[1681], CVX7Radio::BlockChecksum(out + 1554));
+    EXPECT_EQ(out[16210], CVX7Radio::ImageChecksum(out));
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST(TransferDocument, RememberedHeaderRoundTrip) {
+    ClearStore();
+    const Image source = TestImage();
+    ASSERT_FALSE(radiolink::StoreRadioHeader(source.data()).has_value());
+    const radiolink::RememberedHeader loaded = radiolink::LoadRadioHeader();
+    ASSERT_TRUE(loaded.header.has_value());
+    EXPECT_FALSE(loaded.error.has_value());
+    EXPECT_TRUE(std::equal(loaded.header->begin(), loaded.header->end(), source.begin()));
+}
