@@ -1,0 +1,117 @@
+#include "app/HelpWindow.h"
+
+#include "app/Resources.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTextBrowser>
+
+namespace help {
+
+namespace {
+const QString kPagePrefix = QStringLiteral("qrc:/help/topic");
+} // namespace
+
+const QList<Topic>& Topics() {
+    static const QList<Topic> topics = {
+        {kChannelEditor, "The channel editor"},  {kReadingTheRadio, "Reading the radio"},
+        {kWritingTheRadio, "Writing the radio"}, {kSettingsWindow, "The settings window"},
+        {kColumnOptions, "Column options"},
+    };
+    return topics;
+}
+
+QUrl TopicUrl(int topic) {
+    for (const Topic& t : Topics()) {
+        if (t.id == topic)
+            return QUrl(kPagePrefix + QString::number(topic) + QStringLiteral(".html"));
+    }
+    return {};
+}
+
+int TopicOf(const QUrl& url) {
+    static const QRegularExpression page(QStringLiteral("topic(\\d+)\\.html$"));
+    const QRegularExpressionMatch match = page.match(url.path());
+    if (!match.hasMatch())
+        return 0;
+    const int topic = match.captured(1).toInt();
+    return TopicUrl(topic).isEmpty() ? 0 : topic;
+}
+
+} // namespace help
+
+HelpWindow::HelpWindow(QWidget* owner)
+    : QWidget(owner, Qt::Window), m_contents(new QListWidget), m_browser(new QTextBrowser) {
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowTitle(QString::fromLatin1(res::kAppTitle) + QStringLiteral(" Help"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    for (const help::Topic& topic : help::Topics()) {
+        auto* item = new QListWidgetItem(QString::fromLatin1(topic.title), m_contents);
+        item->setData(Qt::UserRole, topic.id);
+    }
+    m_contents->setMaximumWidth(m_contents->sizeHintForColumn(0) + 24);
+    connect(m_contents, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { Show(item->data(Qt::UserRole).toInt()); });
+
+    m_browser->setOpenLinks(true);
+    m_browser->setOpenExternalLinks(true);
+    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::OnPageChanged);
+
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(m_contents);
+    splitter->addWidget(m_browser);
+    splitter->setStretchFactor(1, 1);
+    splitter->setChildrenCollapsible(false);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter);
+
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
+    resize(720, 560);
+}
+
+HelpWindow* HelpWindow::ShowTopic(int topic, QWidget* from) {
+    QWidget* owner = from ? from->window() : nullptr;
+    HelpWindow* window =
+        owner ? owner->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    if (!window) {
+        window = new HelpWindow(owner);
+        if (!owner)
+            window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    window->Show(topic);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+void HelpWindow::Show(int topic) {
+    QUrl url = help::TopicUrl(topic);
+    if (url.isEmpty())
+        url = help::TopicUrl(help::kChannelEditor);
+    if (m_browser->source() == url)
+        OnPageChanged(url);
+    else
+        m_browser->setSource(url);
+}
+
+int HelpWindow::CurrentTopic() const {
+    return help::TopicOf(m_browser->source());
+}
+
+void HelpWindow::OnPageChanged(const QUrl& url) {
+    const int topic = help::TopicOf(url);
+    for (int i = 0; i < m_contents->count(); ++i) {
+        if (m_contents->item(i)->data(Qt::UserRole).toInt() == topic)
+            m_contents->setCurrentRow(i);
+    }
+    const QString title = m_browser->documentTitle();
+    setWindowTitle(QString::fromLatin1(res::kAppTitle) + QStringLiteral(" Help") +
+                   (title.isEmpty() ? QString() : QStringLiteral(" - ") + title));
+}
