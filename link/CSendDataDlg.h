@@ -1,0 +1,35 @@
+// The upload dialog "Send data to": once its port is open the document's
+// image is made ready to send (split tone mark, the remembered radio header,
+// checksums); OK starts the transfer, which runs to its end or until Cancel.
+#pragma once
+
+#include "link/TransferDialog.h"
+
+class CMainDoc;
+class QPushButton;
+
+namespace radiolink {
+class CloneUpload;
+}
+
+class CSendDataDlg : public CTransferDlg {
+    Q_OBJECT
+
+public:
+    CSendDataDlg(CMainDoc& doc, QWidget* parent = nullptr);
+    ~CSendDataDlg() override;
+
+    QPushButton* OkButton() const;
+
+protected:
+    std::unique_ptr<radiolink::CloneTransfer> MakeTransfer(std::unique_ptr<CComPort> port) override;
+
+private:
+    // OK: starts the transfer once; the button stays disabled from then on,
+    // since a second start would begin again at byte 0 with the radio
+    // half-way through.
+    void StartTransfer();
+
+    CMainDoc& m_doc;
+    radiolink::CloneUpload* m_upload = nullptr;
+};
