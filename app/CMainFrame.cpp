@@ -1,9 +1,11 @@
 #include "app/CMainFrame.h"
 
 #include "app/CChildFrame.h"
+#include "app/HelpWindow.h"
 #include "app/Resources.h"
 #include "document/CMainDoc.h"
 #include "editor/CMainView.h"
+#include "outside/PortChooser.h"
 
 #include <QAction>
 #include <QApplication>
@@ -313,6 +315,7 @@ CChildFrame* CMainFrame::AddChild(std::shared_ptr<CMainDoc> doc) {
         UpdateTitle();
     });
     // Another window of the same document shows what this one committed.
+    child->View()->SetSaveModifiedHandler([this, child] { return SaveModified(child); });
     connect(child->View(), &CMainView::imageChanged, this, [this, child] {
         for (CChildFrame* other : Children()) {
             if (other != child && other->Document() == child->Document())
@@ -389,10 +392,17 @@ bool CMainFrame::CanCloseDocumentWindow(CChildFrame* child) {
     int windows = 0;
     for (CChildFrame* c : Children())
         windows += c->Document() == doc ? 1 : 0;
-    if (windows > 1 || !doc->IsModified())
+    if (windows > 1)
+        return true;
+    return SaveModified(child);
+}
+
+bool CMainFrame::SaveModified(CChildFrame* child) {
+    const CMainDoc& doc = child->GetDocument();
+    if (!doc.IsModified())
         return true;
     const auto answer = QMessageBox::question(
-        this, AppTitle(), QStringLiteral("Save changes to %1?").arg(doc->GetTitle()),
+        this, AppTitle(), QStringLiteral("Save changes to %1?").arg(doc.GetTitle()),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Cancel)
         return false;
@@ -461,6 +471,13 @@ void CMainFrame::Dispatch(int id) {
     case cmd::kWindowTile:
     case cmd::kWindowArrange:
         m_mdi->tileSubWindows();
+        break;
+    case cmd::kRadioComportSetup:
+        // The choice is remembered for the next transfer.
+        outside::SetupPort(this);
+        break;
+    case cmd::kHelpContents:
+        HelpWindow::ShowTopic(help::kChannelEditor, this);
         break;
     case cmd::kAppAbout:
         ShowAbout();

@@ -46,6 +46,10 @@ public:
     // Asked by a document window that is about to close: the save question
     // when it is the document's last window. False keeps the window open.
     bool CanCloseDocumentWindow(CChildFrame* child);
+    // The save question for a modified document: Yes saves (asking for a name
+    // when needed), No goes on without saving. False when the user cancelled
+    // or saving failed.
+    bool SaveModified(CChildFrame* child);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

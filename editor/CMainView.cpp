@@ -1,8 +1,12 @@
 #include "editor/CMainView.h"
 
+#include "app/HelpWindow.h"
 #include "app/Resources.h"
 #include "document/CMainDoc.h"
 #include "document/TextImportExport.h"
+#include "link/CGetDataDlg.h"
+#include "link/CSendDataDlg.h"
+#include "link/TransferDocument.h"
 #include "outside/CSpreadSheet1.h"
 #include "outside/SpreadSheetView.h"
 
@@ -10,6 +14,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -75,6 +80,11 @@ CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
     m_doc->SetTab(0);
     m_stack->setCurrentIndex(0);
     connect(m_tabs, &QTabBar::currentChanged, this, &CMainView::OnTabChanged);
+
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    help->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(help, &QShortcut::activated, this,
+            [this] { HelpWindow::ShowTopic(help::kChannelEditor, this); });
 }
 
 CMainView::~CMainView() {
@@ -157,6 +167,12 @@ bool CMainView::OnCommand(int id) {
     case res::cmd::kFileExport:
         OnFileExport();
         return true;
+    case res::cmd::kRadioGetData:
+        OnRadioGetData();
+        return true;
+    case res::cmd::kRadioSendData:
+        OnRadioSendData();
+        return true;
     default:
         return false;
     }
@@ -200,4 +216,46 @@ bool CMainView::ExportTo(const QString& path) {
         return false;
     }
     return true;
+}
+
+void CMainView::ResetToNewDocument() {
+    m_doc->OnNewDocument();
+    // A new document has no file: Save asks for a name rather than writing
+    // the radio's memory over the file that was shown before.
+    m_doc->SetPathName(QString());
+    m_doc->SetTitle(QString::fromLatin1(res::kUntitled));
+    RefreshGrids();
+    emit imageChanged();
+}
+
+void CMainView::OnRadioGetData() {
+    if (m_doc->IsModified() && m_saveModified && !m_saveModified())
+        return;
+    ResetToNewDocument();
+
+    CGetDataDlg dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return; // the document stays the new default document
+    if (const auto warning = radiolink::TakeDownloadedImage(*m_doc, dialog.Image().data()))
+        QMessageBox::warning(this, QString::fromLatin1(res::kAppTitle), *warning);
+    RefreshGrids();
+    m_doc->SetModifiedFlag(true);
+    emit imageChanged();
+}
+
+void CMainView::OnRadioSendData() {
+    CommitGrids(false);
+    radiolink::PrepareSendCommand(*m_doc);
+    WriteSettingsForUpload();
+    // The image is stamped and sent; what the dialog ends with changes
+    // nothing here, and the modified flag stays as it was.
+    CSendDataDlg dialog(*m_doc, this);
+    dialog.exec();
+}
+
+void CMainView::WriteSettingsForUpload() {
+    // The settings named by the document's settings source ("NewFile",
+    // "ReadRadio" or a settings file) are loaded and written into the image
+    // here, once the settings editor exists. Until then the image goes with
+    // the settings it holds.
 }

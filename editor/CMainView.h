@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class CMainDoc;
@@ -45,6 +46,13 @@ public:
     // command (yet).
     bool OnCommand(int id);
 
+    // The save question for unsaved changes, asked before a download replaces
+    // the document; it returns false when the user cancels (or saving
+    // failed). The main frame sets it; without one nothing is asked.
+    void SetSaveModifiedHandler(std::function<bool()> handler) {
+        m_saveModified = std::move(handler);
+    }
+
     // File Import and Export with a given file (the menu commands ask for it).
     bool ImportFrom(const QString& path);
     bool ExportTo(const QString& path);
@@ -58,6 +66,10 @@ private:
     void OnTabChanged(int index);
     void OnFileImport();
     void OnFileExport();
+    void OnRadioGetData();
+    void OnRadioSendData();
+    void ResetToNewDocument();
+    void WriteSettingsForUpload();
 
     std::shared_ptr<CMainDoc> m_doc;
     QTabBar* m_tabs = nullptr;
@@ -66,4 +78,5 @@ private:
     std::array<SpreadSheetView*, kTabCount> m_views{};
     int m_currentTab = 0;
     bool m_changingTab = false;
+    std::function<bool()> m_saveModified;
 };
