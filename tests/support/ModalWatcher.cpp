@@ -1,5 +1,8 @@
 #include "support/ModalWatcher.h"
 
+#include "link/TransferDialog.h"
+#include "outside/PortChooser.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
@@ -43,6 +46,34 @@ void ModalWatcher::Poll() {
             dialog->selectFile(file);
             QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
         }
+        return;
+    }
+    if (auto* chooser = qobject_cast<outside::PortChooserDialog*>(modal)) {
+        if (m_chooserPending == chooser)
+            return; // its OK is on the way
+        ++m_portChoosers;
+        const QString device = m_devices.isEmpty() ? QString() : m_devices.takeFirst();
+        if (device.isEmpty()) {
+            chooser->reject();
+        } else {
+            chooser->DeviceField()->setText(device);
+            // From the event loop, so that a message box that OK opens is
+            // answered by the next poll.
+            m_chooserPending = chooser;
+            QTimer::singleShot(0, chooser, [this, chooser] {
+                m_chooserPending = nullptr;
+                chooser->accept();
+            });
+        }
+        return;
+    }
+    if (auto* transfer = qobject_cast<CTransferDlg*>(modal)) {
+        if (m_lastTransfer != transfer) {
+            m_lastTransfer = transfer;
+            m_transferCaptions << transfer->windowTitle();
+        }
+        if (m_transfer)
+            m_transfer(transfer);
         return;
     }
     if (m_other)

@@ -1,16 +1,20 @@
 // Answers the modal dialogs a GUI action opens, the way a user would: it
-// records each message box's caption and text and presses a button, and
-// types a file name into file dialogs. Real widgets, no stand-ins.
+// records each message box's caption and text and presses a button, types a
+// file name into file dialogs and a device into the port chooser, and lets a
+// test press the buttons of a running transfer dialog. Real widgets, no
+// stand-ins.
 #pragma once
 
 #include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
 
 #include <functional>
 
+class CTransferDlg;
 class QWidget;
 
 namespace testing_support {
@@ -32,14 +36,27 @@ public:
     void AnswerBoxes(QList<QMessageBox::StandardButton> answers) { m_answers = answers; }
     // File names for the next file dialogs, in order; an empty name cancels.
     void AnswerFiles(QStringList files) { m_files = files; }
+    // Devices for the next port choosers, in order: typed into the device
+    // field and confirmed with OK. An empty entry, or none left, cancels.
+    void AnswerPortChoosers(QStringList devices) { m_devices = devices; }
+    // Called at every poll while a transfer dialog is the active modal window,
+    // to press its buttons or look at its progress; it need not close it.
+    void WhileTransferDialog(std::function<void(CTransferDlg*)> handler) {
+        m_transfer = std::move(handler);
+    }
     // Called for any other modal dialog; it must close it.
     void OnOtherDialog(std::function<void(QWidget*)> handler) { m_other = std::move(handler); }
 
     const QList<SeenBox>& Boxes() const { return m_boxes; }
     int FileDialogs() const { return m_fileDialogs; }
+    int PortChoosers() const { return m_portChoosers; }
+    // The captions of the transfer dialogs that were shown, in order.
+    const QStringList& TransferDialogs() const { return m_transferCaptions; }
     void Clear() {
         m_boxes.clear();
         m_fileDialogs = 0;
+        m_portChoosers = 0;
+        m_transferCaptions.clear();
     }
 
 private:
@@ -50,6 +67,12 @@ private:
     QStringList m_files;
     QList<SeenBox> m_boxes;
     int m_fileDialogs = 0;
+    QStringList m_devices;
+    int m_portChoosers = 0;
+    QPointer<QWidget> m_chooserPending;
+    std::function<void(CTransferDlg*)> m_transfer;
+    QPointer<CTransferDlg> m_lastTransfer;
+    QStringList m_transferCaptions;
     std::function<void(QWidget*)> m_other;
 };
 

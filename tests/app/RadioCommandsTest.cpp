@@ -1,0 +1,331 @@
+// The Radio and Help menus of the desktop program, offscreen, with the radio
+// simulator on a pseudo-terminal: Get data into a document window, Send data
+// from one, Comport setup, and the help topics.
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/HelpWindow.h"
+#include "app/Registry.h"
+#include "app/Resources.h"
+#include "document/CMainDoc.h"
+#include "editor/CMainView.h"
+#include "link/CSendDataDlg.h"
+#include "link/LinkTestSupport.h"
+#include "outside/CSpreadSheet1.h"
+#include "outside/ComPortSetting.h"
+#include "outside/SpreadSheetView.h"
+#include "support/ModalWatcher.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+using namespace linktest;
+using namespace res;
+using testing_support::ModalWatcher;
+
+namespace {
+
+QByteArray ImageOf(const CMainDoc& doc) {
+    return QByteArray(reinterpret_cast<const char*>(doc.GetImage()), radiolink::kImageSize);
+}
+
+QByteArray DefaultImageBytes() {
+    return QByteArray(reinterpret_cast<const char*>(vx7::DefaultImage().data()),
+                      radiolink::kImageSize);
+}
+
+// Points the settings store below a plain file, where nothing can be
+// written, for as long as it lives.
+class UnwritableStore {
+public:
+    UnwritableStore() {
+        m_original = QFileInfo(reg::OpenProgramKey()->fileName()).dir().absolutePath();
+        m_original = QFileInfo(m_original).dir().absolutePath(); // above the organisation
+        const QString blocker = m_dir.filePath(QStringLiteral("blocker"));
+        QFile file(blocker);
+        if (!file.open(QIODevice::WriteOnly))
+            ADD_FAILURE() << "cannot make the blocking file";
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           blocker + QStringLiteral("/config"));
+    }
+    ~UnwritableStore() {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_original);
+    }
+    UnwritableStore(const UnwritableStore&) = delete;
+    UnwritableStore& operator=(const UnwritableStore&) = delete;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_original;
+};
+
+class RadioCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto settings = reg::OpenProgramKey();
+        settings->clear();
+        settings->sync();
+        frame.show();
+    }
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    static QVariant Stored(const char* name) {
+        return reg::OpenSettingsKey()->value(QString::fromLatin1(name));
+    }
+
+    QTemporaryDir dir;
+    ModalWatcher watcher;
+    CMainFrame frame;
+};
+
+TEST_F(RadioCommandsTest, GetDataFillsTheDocumentWindow) {
+    // A changed document from a file: the save question comes first, then
+    // the window becomes a new document that receives the radio's image.
+    CMainDoc saved;
+    ASSERT_FALSE(saved.OnSaveDocument(Path("old.rdf")));
+    CChildFrame* child = frame.OpenDocumentFile(Path("old.rdf"));
+    ASSERT_TRUE(child);
+    CChildFrame* second = frame.NewDocument();
+    frame.MdiArea()->setActiveSubWindow(child);
+    CMainDoc& doc = child->GetDocument();
+    doc.SetModifiedFlag(true);
+
+    const Image image = TestImage();
+    SimulatedRadio radio(FastOptions(simulator::Role::Send), &image);
+    ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
+    watcher.AnswerBoxes({QMessageBox::No});
+    QByteArray shownWhileReceiving;
+    watcher.WhileTransferDialog([&](CTransferDlg*) {
+        if (shownWhileReceiving.isEmpty())
+            shownWhileReceiving = ImageOf(doc);
+    });
+    frame.RunCommand(cmd::kRadioGetData);
+
+    ASSERT_EQ(watcher.Boxes().size(), 1);
+    EXPECT_EQ(watcher.Boxes()[0].text, QStringLiteral("Save changes to old.rdf?"));
+    EXPECT_EQ(watcher.TransferDialogs(), QStringList{"Get data from"});
+    EXPECT_EQ(shownWhileReceiving, DefaultImageBytes()) << "reset before the dialog";
+
+    EXPECT_EQ(ImageOf(doc), ToBytes(image));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
+    EXPECT_TRUE(doc.GetPathName().isEmpty()) << "Save asks for a name";
+    EXPECT_EQ(doc.GetTitle(), QStringLiteral("Untitled"));
+    // The grids show the new image: committing them changes nothing.
+    child->View()->CommitGrids(false);
+    EXPECT_EQ(ImageOf(doc), ToBytes(image));
+    EXPECT_EQ(second->GetDocument().GetImage()[vx7::image::kChecksum],
+              vx7::DefaultImage()[vx7::image::kChecksum])
+        << "the other document is untouched";
+
+    EXPECT_EQ(Stored(reg::kConfiguration).toByteArray(), ToBytes(image).left(18));
+    int sum = 0;
+    for (int i = 0; i < 18; ++i)
+        sum += image[static_cast<size_t>(i)];
+    EXPECT_EQ(Stored(reg::kConfiguration1).toInt(), sum % 256);
+    EXPECT_TRUE(radio.Finish().computerClosed);
+}
+
+TEST_F(RadioCommandsTest, CancellingTheSaveQuestionStopsGetData) {
+    CChildFrame* child = frame.NewDocument();
+    CMainDoc& doc = child->GetDocument();
+    doc.GetImage()[100] ^= 1;
+    doc.SetModifiedFlag(true);
+    const QByteArray before = ImageOf(doc);
+    watcher.AnswerBoxes({QMessageBox::Cancel});
+    watcher.AnswerPortChoosers({});
+    frame.RunCommand(cmd::kRadioGetData);
+    EXPECT_EQ(watcher.Boxes().size(), 1);
+    EXPECT_EQ(watcher.PortChoosers(), 0);
+    EXPECT_EQ(ImageOf(doc), before);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(RadioCommandsTest, AFailedDownloadLeavesTheDefaultDocument) {
+    const Image image = TestImage();
+    struct Case {
+        const char* name;
+        std::function<void(simulator::Options&)> setUp;
+        std::function<void(CTransferDlg*)> meanwhile;
+        QStringList boxes;
+    };
+    const Case cases[] = {
+        {"wrong checksum",
+         [](auto& o) { o.faults.wrongChecksum = true; },
+         {},
+         {QStringLiteral("Error: Check sum errror.")}},
+        {"cancelled in the middle",
+         [](auto& o) { o.faults.silenceAfter = 5000; },
+         [](CTransferDlg* d) {
+             if (d->ProgressBar()->value() >= 5000)
+                 d->CancelButton()->click();
+         },
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        watcher.Clear();
+        CChildFrame* child = frame.NewDocument();
+        CMainDoc& doc = child->GetDocument();
+        doc.GetImage()[100] ^= 1;
+        child->View()->RefreshGrids();
+        simulator::Options options = FastOptions(simulator::Role::Send);
+        c.setUp(options);
+        SimulatedRadio radio(options, &image);
+        ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
+        watcher.WhileTransferDialog(c.meanwhile);
+        frame.RunCommand(cmd::kRadioGetData);
+
+        QStringList texts;
+        for (const auto& box : watcher.Boxes())
+            texts << box.text;
+        EXPECT_EQ(texts, c.boxes);
+        EXPECT_EQ(ImageOf(doc), DefaultImageBytes());
+        EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("NewFile"));
+        EXPECT_FALSE(doc.IsModified());
+        EXPECT_FALSE(reg::OpenSettingsKey()->contains(QString::fromLatin1(reg::kConfiguration)));
+        EXPECT_FALSE(reg::OpenSettingsKey()->contains(QString::fromLatin1(reg::kConfiguration1)));
+        EXPECT_EQ(child->View()->Grid(0).Text(1, 1), QStringLiteral("144.00000"));
+        EXPECT_TRUE(radio.Finish().computerClosed);
+    }
+}
+
+TEST_F(RadioCommandsTest, GetDataWhenTheHeaderCannotBeRemembered) {
+    CChildFrame* child = frame.NewDocument();
+    const Image image = TestImage();
+    SimulatedRadio radio(FastOptions(simulator::Role::Send), &image);
+    ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
+    // The store breaks once the port is open.
+    std::unique_ptr<UnwritableStore> unwritable;
+    watcher.WhileTransferDialog([&](CTransferDlg*) {
+        if (!unwritable)
+            unwritable = std::make_unique<UnwritableStore>();
+    });
+    frame.RunCommand(cmd::kRadioGetData);
+    unwritable.reset();
+
+    ASSERT_EQ(watcher.Boxes().size(), 1);
+    EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Clonara"));
+    EXPECT_EQ(watcher.Boxes()[0].text, QStringLiteral("Could not create the registry key."));
+    // The image is kept all the same.
+    const CMainDoc& doc = child->GetDocument();
+    EXPECT_EQ(ImageOf(doc), ToBytes(image));
+    EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(reg::OpenSettingsKey()->contains(QString::fromLatin1(reg::kConfiguration)));
+}
+
+TEST_F(RadioCommandsTest, SendDataWritesTheRadioByteForByte) {
+    // A file whose image the radio should receive, stamped with the header
+    // of the radio last read.
+    CMainDoc source;
+    const Image image = TestImage();
+    source.SetImage(image.data());
+    ASSERT_FALSE(source.OnSaveDocument(Path("mine.rdf")));
+    const QByteArray header = QByteArray::fromHex("0A0102060924F8010024F8010201FFFFFFFF");
+    int sum = 0;
+    for (char b : header)
+        sum += static_cast<unsigned char>(b);
+    {
+        auto settings = reg::OpenSettingsKey();
+        settings->setValue(QString::fromLatin1(reg::kConfiguration), header);
+        settings->setValue(QString::fromLatin1(reg::kConfiguration1), sum % 256);
+    }
+    CChildFrame* child = frame.OpenDocumentFile(Path("mine.rdf"));
+    ASSERT_TRUE(child);
+    CMainDoc& doc = child->GetDocument();
+
+    SimulatedRadio radio(FastOptions(simulator::Role::Receive));
+    watcher.AnswerPortChoosers({radio.DevicePath()});
+    int okPresses = 0;
+    watcher.WhileTransferDialog([&](CTransferDlg* dialog) {
+        QPushButton* ok = qobject_cast<CSendDataDlg*>(dialog)->OkButton();
+        if (ok->isEnabled()) {
+            ++okPresses;
+            ok->click();
+        }
+    });
+    frame.RunCommand(cmd::kRadioSendData);
+
+    const simulator::Report report = radio.Finish();
+    EXPECT_TRUE(report.completed);
+    EXPECT_TRUE(report.computerClosed);
+    EXPECT_EQ(okPresses, 1) << "OK is disabled once the transfer runs";
+    EXPECT_EQ(watcher.TransferDialogs(), QStringList{"Send data to"});
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+    // What the radio received is the document's image, stamped: the header
+    // put in and the checksums made, and nothing else on the line.
+    EXPECT_EQ(report.image, ImageOf(doc));
+    EXPECT_EQ(report.fromComputer, ImageOf(doc));
+    EXPECT_EQ(report.image.left(18), header);
+    EXPECT_TRUE(vx7::CVX7Radio::ImageChecksumHolds(doc.GetImage()));
+    EXPECT_EQ(ImageOf(doc).mid(18, 1400), ToBytes(image).mid(18, 1400));
+    EXPECT_FALSE(doc.IsModified()) << "sending leaves the modified flag alone";
+}
+
+TEST_F(RadioCommandsTest, ComportSetupRemembersTheChoice) {
+    SimulatedRadio radio(FastOptions(simulator::Role::Send));
+    watcher.AnswerPortChoosers({radio.DevicePath()});
+    frame.RunCommand(cmd::kRadioComportSetup);
+    EXPECT_EQ(outside::GetRegComPort(), radio.DevicePath());
+    // Cancel keeps what was remembered.
+    watcher.AnswerPortChoosers({QString()});
+    frame.RunCommand(cmd::kRadioComportSetup);
+    EXPECT_EQ(outside::GetRegComPort(), radio.DevicePath());
+    EXPECT_EQ(watcher.PortChoosers(), 2);
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+}
+
+TEST_F(RadioCommandsTest, HelpTopicsAreShippedAndShown) {
+    CChildFrame* child = frame.NewDocument();
+    frame.RunCommand(cmd::kHelpContents);
+    auto* help = frame.findChild<HelpWindow*>();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->CurrentTopic(), help::kChannelEditor);
+    help->close();
+
+    // F1 in a document window.
+    QWidget* grid = child->View()->GridView(0);
+    QApplication::setActiveWindow(&frame);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_F1);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->CurrentTopic(), help::kChannelEditor);
+    EXPECT_EQ(frame.findChildren<HelpWindow*>().size(), 1) << "one help window per window";
+
+    // Every topic is a real page, listed in the contents, whose links lead
+    // to other topics.
+    const int topics[] = {101, 103, 105, 106, 108};
+    ASSERT_EQ(help->Contents()->count(), 5);
+    for (int topic : topics) {
+        SCOPED_TRACE(topic);
+        help->Show(topic);
+        EXPECT_EQ(help->CurrentTopic(), topic);
+        EXPECT_GT(help->Browser()->toPlainText().size(), 300);
+        EXPECT_FALSE(help->Browser()->documentTitle().isEmpty());
+        EXPECT_EQ(help->Contents()->currentItem()->data(Qt::UserRole).toInt(), topic);
+        const QString html = help->Browser()->toHtml();
+        for (int other : topics) {
+            const QString link = QStringLiteral("topic%1.html").arg(other);
+            if (html.contains(link)) {
+                EXPECT_TRUE(QFile::exists(QStringLiteral(":/help/") + link)) << link.toStdString();
+            }
+        }
+    }
+    EXPECT_TRUE(help->Browser()->toPlainText().contains(QStringLiteral("Freeze Columns")));
+    help->Show(105);
+    EXPECT_TRUE(help->Browser()->toPlainText().contains(QStringLiteral("FW key")));
+    help->Show(999);
+    EXPECT_EQ(help->CurrentTopic(), help::kChannelEditor);
+}
+
+} // namespace

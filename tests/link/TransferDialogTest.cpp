@@ -1,0 +1,301 @@
+// The transfer dialogs on real widgets, offscreen, against the radio
+// simulator on a pseudo-terminal: the port choice, the open errors, a
+// download, cancelling in the middle, the failures and their boxes, Help.
+#include "LinkTestSupport.h"
+
+#include "app/HelpWindow.h"
+#include "app/Registry.h"
+#include "document/CMainDoc.h"
+#include "link/CGetDataDlg.h"
+#include "link/CSendDataDlg.h"
+#include "outside/ComPortSetting.h"
+#include "support/ModalWatcher.h"
+
+#include <gtest/gtest.h>
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <functional>
+
+using namespace linktest;
+using testing_support::ModalWatcher;
+
+namespace {
+
+QByteArray ImageOf(const CMainDoc& doc) {
+    return QByteArray(reinterpret_cast<const char*>(doc.GetImage()), radiolink::kImageSize);
+}
+
+QStringList Instructions(const QDialog& dialog) {
+    QStringList texts;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->objectName() != QLatin1String("PortLabel"))
+            texts << label->text();
+    }
+    return texts;
+}
+
+class TransferDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto settings = reg::OpenProgramKey();
+        settings->clear();
+        settings->sync();
+    }
+    ModalWatcher watcher;
+};
+
+TEST_F(TransferDialogTest, DownloadThroughTheDialog) {
+    const Image image = TestImage();
+    SimulatedRadio radio(FastOptions(simulator::Role::Send), &image);
+    ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
+
+    QStringList instructions;
+    int helpTopic = 0;
+    watcher.WhileTransferDialog([&](CTransferDlg* dialog) {
+        if (instructions.isEmpty()) {
+            instructions = Instructions(*dialog);
+            dialog->HelpButton()->click();
+            if (auto* help = dialog->findChild<HelpWindow*>())
+                helpTopic = help->CurrentTopic();
+        }
+    });
+    CGetDataDlg dialog;
+    ASSERT_EQ(dialog.exec(), QDialog::Accepted);
+
+    EXPECT_EQ(ToBytes(dialog.Image()), ToBytes(image));
+    EXPECT_EQ(dialog.ProgressBar()->minimum(), 0);
+    EXPECT_EQ(dialog.ProgressBar()->maximum(), 16211);
+    EXPECT_EQ(dialog.ProgressBar()->value(), 16211);
+    EXPECT_FALSE(dialog.ByteCount()->isVisibleTo(&dialog));
+    EXPECT_EQ(dialog.Device(), radio.DevicePath());
+    EXPECT_EQ(watcher.TransferDialogs(), QStringList{"Get data from"});
+    EXPECT_EQ(instructions, (QStringList{"1. Insert cable into the Speaker/Mic jack.",
+                                         "2. Press and hold the FW key while turning on the VX-7",
+                                         "3. Press the \"Band\" key on the VX-7."}));
+    EXPECT_EQ(helpTopic, help::kReadingTheRadio);
+    EXPECT_EQ(dialog.Buttons()->buttons().size(), 2) << "Cancel and Help only";
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+
+    const simulator::Report report = radio.Finish();
+    EXPECT_TRUE(report.completed);
+    EXPECT_TRUE(report.computerClosed);
+    EXPECT_EQ(report.fromComputer, QByteArray("\x06\x06\x06", 3));
+}
+
+TEST_F(TransferDialogTest, SendDialogBeforeOk) {
+    // The dialog's look, and what happens to the document when it opens:
+    // the image is stamped and its checksums made, even if the user then
+    // cancels; nothing goes on the line before OK.
+    SimulatedRadio radio(FastOptions(simulator::Role::Receive));
+    ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
+    CMainDoc doc;
+    doc.GetImage()[vx7::image::kChecksum] ^= 0x5A;
+    doc.SetModifiedFlag(false);
+
+    QStringList instructions;
+    bool okEnabled = false;
+    watcher.WhileTransferDialog([&](CTransferDlg* dialog) {
+        instructions = Instructions(*dialog);
+        okEnabled = static_cast<CSendDataDlg*>(dialog)->OkButton()->isEnabled();
+        dialog->CancelButton()->click();
+    });
+    CSendDataDlg dialog(doc);
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+
+    EXPECT_EQ(watcher.TransferDialogs(), QStringList{"Send data to"});
+    EXPECT_EQ(instructions, (QStringList{"1. Insert cable into the Speaker/Mic jack.",
+                                         "2. Press and hold the FW key while turning on the VX-7",
+                                         "3. Press the \"V/M\" key on the VX-7.",
+                                         "4. Click the OK button to start the transfer."}));
+    EXPECT_TRUE(okEnabled);
+    EXPECT_FALSE(dialog.ByteCount()->isEnabled());
+    EXPECT_EQ(dialog.ByteCount()->maxLength(), 6);
+    EXPECT_EQ(dialog.ProgressBar()->maximum(), 16211);
+    EXPECT_EQ(doc.GetImage()[vx7::image::kChecksum], vx7::CVX7Radio::ImageChecksum(doc.GetImage()));
+    EXPECT_FALSE(doc.IsModified());
+
+    // The port was let go: it opens again.
+    EXPECT_TRUE(OpenPort(radio.DevicePath())->IsOpen());
+    EXPECT_TRUE(radio.Finish().fromComputer.isEmpty());
+}
+
+TEST_F(TransferDialogTest, CancelInTheMiddle) {
+    const Image image = TestImage();
+    {
+        SCOPED_TRACE("download");
+        simulator::Options options = FastOptions(simulator::Role::Send);
+        options.faults.silenceAfter = 4000; // long enough to press Cancel
+        SimulatedRadio radio(options, &image);
+        ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
+        int cancelledAt = -1;
+        watcher.WhileTransferDialog([&](CTransferDlg* dialog) {
+            if (cancelledAt < 0 && dialog->ProgressBar()->value() >= 4000) {
+                cancelledAt = dialog->ProgressBar()->value();
+                dialog->CancelButton()->click();
+            }
+        });
+        CGetDataDlg dialog;
+        EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+        EXPECT_EQ(cancelledAt, 4000);
+        EXPECT_EQ(dialog.Transfer()->State(), radiolink::TransferState::Cancelled);
+        EXPECT_EQ(ToBytes(dialog.Image()), QByteArray(radiolink::kImageSize, '\0'))
+            << "nothing received is kept";
+        const simulator::Report report = radio.Finish();
+        EXPECT_TRUE(report.computerClosed);
+        EXPECT_EQ(report.fromComputer, QByteArray("\x06\x06", 2));
+    }
+    {
+        SCOPED_TRACE("upload");
+        SimulatedRadio radio(FastOptions(simulator::Role::Receive));
+        ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
+        CMainDoc doc;
+        int cancelledAt = -1;
+        bool okDisabledWhileRunning = false;
+        watcher.WhileTransferDialog([&](CTransferDlg* dialog) {
+            QPushButton* ok = static_cast<CSendDataDlg*>(dialog)->OkButton();
+            if (dialog->ProgressBar()->value() == 0 && ok->isEnabled())
+                ok->click();
+            if (cancelledAt < 0 && dialog->ProgressBar()->value() >= 18 + 3 * 64) {
+                okDisabledWhileRunning = !ok->isEnabled();
+                cancelledAt = dialog->ProgressBar()->value();
+                EXPECT_EQ(dialog->ByteCount()->text(), QString::number(cancelledAt));
+                dialog->CancelButton()->click();
+            }
+        });
+        CSendDataDlg dialog(doc);
+        EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+        EXPECT_TRUE(okDisabledWhileRunning);
+        EXPECT_GE(cancelledAt, 18 + 3 * 64);
+        EXPECT_EQ(dialog.Transfer()->State(), radiolink::TransferState::Cancelled);
+        const simulator::Report report = radio.Finish();
+        EXPECT_TRUE(report.computerClosed);
+        EXPECT_FALSE(report.completed);
+        EXPECT_LT(report.fromComputer.size(), 18 + 6 * 64);
+        EXPECT_EQ(report.fromComputer, ImageOf(doc).left(report.fromComputer.size()));
+    }
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+}
+
+TEST_F(TransferDialogTest, CancellingThePortChoiceEndsTheDialogAtOnce) {
+    // No port is remembered: the chooser comes first.
+    {
+        watcher.AnswerPortChoosers({QString()});
+        CGetDataDlg dialog;
+        EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+        EXPECT_EQ(dialog.Transfer(), nullptr);
+    }
+    {
+        CMainDoc doc;
+        doc.GetImage()[vx7::image::kChecksum] ^= 0x5A;
+        const QByteArray before = ImageOf(doc);
+        watcher.AnswerPortChoosers({QString()});
+        CSendDataDlg dialog(doc);
+        EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+        EXPECT_EQ(ImageOf(doc), before) << "the image is prepared only once the port is open";
+    }
+    EXPECT_EQ(watcher.PortChoosers(), 2);
+    EXPECT_TRUE(watcher.TransferDialogs().isEmpty());
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+    EXPECT_TRUE(outside::GetRegComPort().isEmpty());
+}
+
+TEST_F(TransferDialogTest, TheChosenPortIsRememberedAndUsed) {
+    const Image image = TestImage();
+    SimulatedRadio radio(FastOptions(simulator::Role::Send), &image);
+    // A device that does not exist is refused with the port's own message;
+    // the chooser stays open for the right one.
+    watcher.AnswerPortChoosers({QStringLiteral("/dev/clonara-no-such-port"), radio.DevicePath()});
+    CGetDataDlg dialog;
+    ASSERT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(ToBytes(dialog.Image()), ToBytes(image));
+    EXPECT_EQ(watcher.PortChoosers(), 2);
+    ASSERT_EQ(watcher.Boxes().size(), 1);
+    EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Com port error"));
+    EXPECT_EQ(watcher.Boxes()[0].text,
+              QStringLiteral("/dev/clonara-no-such-port: Invalid or unsupported port."));
+    EXPECT_EQ(outside::GetRegComPort(), radio.DevicePath());
+}
+
+TEST_F(TransferDialogTest, PortsThatDoNotOpenShowTheLinksMessage) {
+    SimulatedRadio radio(FastOptions(simulator::Role::Send));
+    std::unique_ptr<CComPort> holder = OpenPort(radio.DevicePath());
+    const struct {
+        QString device;
+        QString text;
+    } cases[] = {
+        {QStringLiteral("/dev/clonara-no-such-port"),
+         QStringLiteral("/dev/clonara-no-such-port: Invalid or unsupported port.")},
+        {radio.DevicePath(), radio.DevicePath() + QStringLiteral(": Is already open.")},
+    };
+    for (const auto& c : cases) {
+        for (bool download : {true, false}) {
+            SCOPED_TRACE(c.device.toStdString() + (download ? " download" : " upload"));
+            watcher.Clear();
+            ASSERT_TRUE(outside::RememberComPort(c.device));
+            CMainDoc doc;
+            std::unique_ptr<CTransferDlg> dialog;
+            if (download)
+                dialog = std::make_unique<CGetDataDlg>();
+            else
+                dialog = std::make_unique<CSendDataDlg>(doc);
+            EXPECT_EQ(dialog->exec(), QDialog::Rejected);
+            EXPECT_TRUE(watcher.TransferDialogs().isEmpty());
+            EXPECT_EQ(watcher.PortChoosers(), 0);
+            ASSERT_EQ(watcher.Boxes().size(), 1);
+            EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Com port error"));
+            EXPECT_EQ(watcher.Boxes()[0].text, c.text);
+        }
+    }
+}
+
+TEST_F(TransferDialogTest, FailuresEndTheDialogWithTheirBox) {
+    const Image image = TestImage();
+    using Faults = std::function<void(simulator::Faults&)>;
+    const struct {
+        const char* name;
+        simulator::Role role;
+        Faults faults;
+        QString caption;
+        QString text;
+    } cases[] = {
+        {"wrong checksum", simulator::Role::Send, [](auto& f) { f.wrongChecksum = true; },
+         QStringLiteral("Clonara"), QStringLiteral("Error: Check sum errror.")},
+        {"radio refuses", simulator::Role::Receive, [](auto& f) { f.nakAfterFirstBlock = true; },
+         QStringLiteral("Error"), QStringLiteral("Comm Error")},
+        {"radio falls silent", simulator::Role::Send, [](auto& f) { f.silenceAfter = 100; },
+         QStringLiteral("Clonara"), QStringLiteral("Communication timeout")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        watcher.Clear();
+        simulator::Options options = FastOptions(c.role);
+        c.faults(options.faults);
+        SimulatedRadio radio(options, &image);
+        ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
+        watcher.WhileTransferDialog([](CTransferDlg* dialog) {
+            if (auto* send = qobject_cast<CSendDataDlg*>(dialog)) {
+                if (send->OkButton()->isEnabled())
+                    send->OkButton()->click();
+            }
+        });
+        CMainDoc doc;
+        std::unique_ptr<CTransferDlg> dialog;
+        if (c.role == simulator::Role::Send)
+            dialog = std::make_unique<CGetDataDlg>();
+        else
+            dialog = std::make_unique<CSendDataDlg>(doc);
+        EXPECT_EQ(dialog->exec(), QDialog::Rejected);
+        ASSERT_EQ(watcher.Boxes().size(), 1);
+        EXPECT_EQ(watcher.Boxes()[0].caption, c.caption);
+        EXPECT_EQ(watcher.Boxes()[0].text, c.text);
+        EXPECT_EQ(dialog->Transfer()->State(), radiolink::TransferState::Failed);
+        EXPECT_TRUE(radio.Finish().computerClosed);
+    }
+}
+
+} // namespace
