@@ -2,12 +2,16 @@
 
 #include "app/Resources.h"
 
+#include <QDialog>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTextBrowser>
+
+#include <algorithm>
 
 namespace help {
 
@@ -53,7 +57,8 @@ HelpWindow::HelpWindow(QWidget* owner)
         auto* item = new QListWidgetItem(QString::fromLatin1(topic.title), m_contents);
         item->setData(Qt::UserRole, topic.id);
     }
-    m_contents->setMaximumWidth(m_contents->sizeHintForColumn(0) + 24);
+    const int listWidth = m_contents->sizeHintForColumn(0) + 2 * m_contents->frameWidth() + 16;
+    m_contents->setMaximumWidth(listWidth);
     connect(m_contents, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { Show(item->data(Qt::UserRole).toInt()); });
 
@@ -64,8 +69,10 @@ HelpWindow::HelpWindow(QWidget* owner)
     auto* splitter = new QSplitter(this);
     splitter->addWidget(m_contents);
     splitter->addWidget(m_browser);
+    splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     splitter->setChildrenCollapsible(false);
+    splitter->setSizes({listWidth, 1000});
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
@@ -81,8 +88,30 @@ HelpWindow* HelpWindow::ShowTopic(int topic, QWidget* from) {
         owner ? owner->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
     if (!window) {
         window = new HelpWindow(owner);
-        if (!owner)
+        if (owner) {
+            // Over a main window; beside a dialog, so that the dialog stays
+            // in sight. As far as the screen allows.
+            const QRect ownerFrame = owner->frameGeometry();
+            QRect place = window->frameGeometry();
+            place.moveCenter(ownerFrame.center());
+            const QScreen* screen = owner->screen();
+            const QRect free = screen ? screen->availableGeometry() : QRect();
+            if (qobject_cast<QDialog*>(owner)) {
+                if (ownerFrame.right() + place.width() <= free.right() || free.isNull())
+                    place.moveLeft(ownerFrame.right() + 1);
+                else if (ownerFrame.left() - place.width() >= free.left())
+                    place.moveRight(ownerFrame.left() - 1);
+            }
+            if (!free.isNull()) {
+                place.moveRight(std::min(place.right(), free.right()));
+                place.moveBottom(std::min(place.bottom(), free.bottom()));
+                place.moveLeft(std::max(place.left(), free.left()));
+                place.moveTop(std::max(place.top(), free.top()));
+            }
+            window->move(place.topLeft());
+        } else {
             window->setAttribute(Qt::WA_DeleteOnClose);
+        }
     }
     window->Show(topic);
     window->show();

@@ -38,7 +38,9 @@ CTransferDlg::CTransferDlg(const char* caption, const QStringList& instructions,
       m_progress(new QProgressBar), m_byteCount(new QLineEdit),
       m_buttons(new QDialogButtonBox(Qt::Vertical)) {
     setWindowTitle(QString::fromLatin1(caption));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // A title and a close button (which cancels), nothing to resize.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
 
     auto* steps = new QVBoxLayout;
     steps->setSpacing(6);
@@ -68,6 +70,7 @@ CTransferDlg::CTransferDlg(const char* caption, const QStringList& instructions,
                                12);
 
     auto* progressRow = new QHBoxLayout;
+    progressRow->setSpacing(8);
     progressRow->addWidget(m_progress, 1);
     progressRow->addWidget(m_byteCount);
 

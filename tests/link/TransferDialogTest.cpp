@@ -99,9 +99,13 @@ TEST_F(TransferDialogTest, SendDialogBeforeOk) {
 
     QStringList instructions;
     bool okEnabled = false;
+    int helpTopic = 0;
     watcher.WhileTransferDialog([&](CTransferDlg* dialog) {
         instructions = Instructions(*dialog);
         okEnabled = static_cast<CSendDataDlg*>(dialog)->OkButton()->isEnabled();
+        dialog->HelpButton()->click();
+        if (auto* help = dialog->findChild<HelpWindow*>())
+            helpTopic = help->CurrentTopic();
         dialog->CancelButton()->click();
     });
     CSendDataDlg dialog(doc);
@@ -113,6 +117,7 @@ TEST_F(TransferDialogTest, SendDialogBeforeOk) {
                                          "3. Press the \"V/M\" key on the VX-7.",
                                          "4. Click the OK button to start the transfer."}));
     EXPECT_TRUE(okEnabled);
+    EXPECT_EQ(helpTopic, help::kWritingTheRadio);
     EXPECT_FALSE(dialog.ByteCount()->isEnabled());
     EXPECT_EQ(dialog.ByteCount()->maxLength(), 6);
     EXPECT_EQ(dialog.ProgressBar()->maximum(), 16211);
