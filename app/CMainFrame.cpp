@@ -314,8 +314,9 @@ CChildFrame* CMainFrame::AddChild(std::shared_ptr<CMainDoc> doc) {
         }
         UpdateTitle();
     });
-    // Another window of the same document shows what this one committed.
+    // A download into the window asks the save question first.
     child->View()->SetSaveModifiedHandler([this, child] { return SaveModified(child); });
+    // Another window of the same document shows what this one committed.
     connect(child->View(), &CMainView::imageChanged, this, [this, child] {
         for (CChildFrame* other : Children()) {
             if (other != child && other->Document() == child->Document())
