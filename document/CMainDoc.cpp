@@ -34,7 +34,6 @@ void SetFieldText(Byte* data, int size, const QString& text) {
     std::memcpy(data, bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-
 } // namespace
 
 CMainDoc::CMainDoc() {

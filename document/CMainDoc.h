@@ -12,7 +12,7 @@
 
 // Where a document's radio settings come from, besides a settings file name.
 namespace settingssource {
-constexpr const char* kNewFile = "NewFile";   // a new document
+constexpr const char* kNewFile = "NewFile";     // a new document
 constexpr const char* kReadRadio = "ReadRadio"; // read from the radio
 } // namespace settingssource
 
