@@ -1,6 +1,6 @@
 // The program's configuration store: the program key at the top level and
 // the settings key as the group "Settings", in the user's config directory
-// (~/.config/Tessaly/Clonara.conf). Tests point QSettings at a temporary
+// (~/.config/Tessaly/Clonara.ini). Tests point QSettings at a temporary
 // directory before they touch it.
 #pragma once
 

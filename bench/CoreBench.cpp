@@ -48,8 +48,8 @@ void LoadDecodeStore(benchmark::State& state) {
             const ConstChannelRecord r(doc.RecordForRow(i));
             checksum += doc.DecodeFrequency(r.RxField()) + doc.DecodeFrequency(r.OffsetField());
             checksum += r.Step() + r.Direction() + r.Power() + r.Mode() + r.Icon() + r.Ctcss() +
-                        r.Dcs() + r.ToneMode() + r.ClockShift() + r.HalfDeviation() +
-                        r.RxRaster() + r.TxRaster() + r.OffStep();
+                        r.Dcs() + r.ToneMode() + r.ClockShift() + r.HalfDeviation() + r.RxRaster() +
+                        r.TxRaster() + r.OffStep();
             checksum += doc.DecodeName(r.NameField()).size();
             checksum += doc.IsUsed(doc.GetImage(), i) + doc.IsSkip(doc.GetImage(), i) +
                         doc.IsPreferential(doc.GetImage(), i) + doc.IsMasked(doc.GetImage(), i);

@@ -14,6 +14,7 @@ namespace cli {
 
 namespace {
 QString g_commandLine = QStringLiteral("clonara-cli");
+} // namespace
 
 // The parser's help names the program by its path; name the command instead.
 QString HelpText(const QCommandLineParser& parser) {
@@ -26,6 +27,7 @@ QString HelpText(const QCommandLineParser& parser) {
     return text;
 }
 
+namespace {
 std::vector<Command>& Registry() {
     static std::vector<Command> commands;
     return commands;

@@ -33,6 +33,9 @@ const std::vector<Command>& Commands();
 bool Parse(QCommandLineParser& parser, const QStringList& arguments, const QString& command,
            const QString& description);
 
+// The command's help text, naming it as "clonara-cli COMMAND".
+QString HelpText(const QCommandLineParser& parser);
+
 // Checks the number of positional arguments; prints usage when wrong.
 bool ExpectPositionals(const QCommandLineParser& parser, int min, int max);
 

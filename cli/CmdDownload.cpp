@@ -41,7 +41,7 @@ int RunDownload(const QStringList& arguments) {
         !ExpectPositionals(parser, 0, 0))
         return kExitUsage;
     if (!parser.isSet(output)) {
-        Err(QStringLiteral("download: --output FILE is required.\n\n") + parser.helpText());
+        Err(QStringLiteral("download: --output FILE is required.\n\n") + HelpText(parser));
         return kExitUsage;
     }
     const QString path = parser.value(output);

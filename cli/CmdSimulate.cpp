@@ -71,7 +71,7 @@ int RunSimulate(const QStringList& arguments) {
     } else if (mode == QLatin1String("receive") && !file.isEmpty()) {
         options.role = Role::Receive;
     } else {
-        Err(QStringLiteral("simulate: say send [FILE] or receive OUT.\n\n") + parser.helpText());
+        Err(QStringLiteral("simulate: say send [FILE] or receive OUT.\n\n") + HelpText(parser));
         return kExitUsage;
     }
 
@@ -107,6 +107,9 @@ int RunSimulate(const QStringList& arguments) {
             if (const auto error = simulator::LoadImageFile(file, image))
                 return Fail(*error);
         }
+        // A radio's memory always sums up; a file edited since it was read
+        // may not (--wrong-checksum spoils the sum on the line).
+        vx7::CVX7Radio::MakeChecksums(image.data());
         radio.SetImage(image.data());
     }
     if (const auto error = radio.Open())

@@ -34,9 +34,6 @@ void SetFieldText(Byte* data, int size, const QString& text) {
     std::memcpy(data, bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-constexpr const char* kNewFile = "NewFile";
-constexpr const char* kReadRadio = "ReadRadio";
-
 } // namespace
 
 CMainDoc::CMainDoc() {
@@ -57,7 +54,7 @@ bool CMainDoc::OnNewDocument() {
     WriteLe(block + rdf::kCommentTableOffsetField, rdf::kMemoryComments, 4);
     WriteLe(block + rdf::kImageOffsetField, rdf::kImage, 4);
     SetImage(vx7::DefaultImage().data());
-    SetSettingsSourceName(QString::fromLatin1(kNewFile));
+    SetSettingsSourceName(QString::fromLatin1(settingssource::kNewFile));
     m_loadError.clear();
     SetModifiedFlag(false);
     return true;
@@ -75,7 +72,7 @@ std::optional<FileError> CMainDoc::OnOpenDocument(const QString& path) {
         // bytes past the image ignored.
         OnNewDocument();
         SetImage(reinterpret_cast<const Byte*>(bytes.constData()));
-        SetSettingsSourceName(QString::fromLatin1(kReadRadio));
+        SetSettingsSourceName(QString::fromLatin1(settingssource::kReadRadio));
         return std::nullopt;
     }
     std::array<Byte, rdf::kFileSize> loaded{};

@@ -10,6 +10,12 @@
 
 #include <optional>
 
+// Where a document's radio settings come from, besides a settings file name.
+namespace settingssource {
+constexpr const char* kNewFile = "NewFile";     // a new document
+constexpr const char* kReadRadio = "ReadRadio"; // read from the radio
+} // namespace settingssource
+
 class CMainDoc : public CDocument, public vx7::CVX7Radio {
 public:
     CMainDoc();

@@ -10,7 +10,7 @@ namespace radiolink {
 std::optional<QString> TakeDownloadedImage(CMainDoc& doc, const Byte* image) {
     doc.SetImage(image);
     const std::optional<QString> warning = StoreRadioHeader(doc.GetImage() + vx7::image::kHeader);
-    doc.SetSettingsSourceName(QString::fromLatin1(kReadRadioSource));
+    doc.SetSettingsSourceName(QString::fromLatin1(settingssource::kReadRadio));
     doc.SetModifiedFlag(true);
     return warning;
 }

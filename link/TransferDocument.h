@@ -14,9 +14,6 @@ class CMainDoc;
 
 namespace radiolink {
 
-// The settings source name of a document whose image came from the radio.
-constexpr const char* kReadRadioSource = "ReadRadio";
-
 // After a good download (the document was reset to a new one before it
 // started): the image replaces the document's image, its first 18 bytes are
 // remembered, the settings source name becomes "ReadRadio" and the document

@@ -598,6 +598,22 @@ void SpreadSheetView::scrollTo(const QModelIndex& index, ScrollHint hint) {
     }
 }
 
+void SpreadSheetView::focusOutEvent(QFocusEvent* event) {
+    QTableView::focusOutEvent(event);
+    // Focus that goes to one of the grid's own editors or popups stays in the
+    // grid, and so does focus kept while another window is active; focus
+    // that moves to another control leaves the active cell for no cell.
+    QWidget* next = QApplication::focusWidget();
+    const bool inside = next && isAncestorOf(next);
+    const QModelIndex current = currentIndex();
+    if (inside || !current.isValid() || !m_grid || event->reason() == Qt::PopupFocusReason ||
+        event->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    bool cancel = false;
+    emit leaveCell(CSpreadSheet1::GridColumn(current), CSpreadSheet1::GridRow(current), -1, -1,
+                   &cancel);
+}
+
 void SpreadSheetView::resizeEvent(QResizeEvent* event) {
     QTableView::resizeEvent(event);
     UpdateFrozenGeometry();

@@ -104,7 +104,9 @@ int FlagRows(int t) {
 
 } // namespace
 
-CVX7Radio::CVX7Radio() { SetImage(DefaultImage().data()); }
+CVX7Radio::CVX7Radio() {
+    SetImage(DefaultImage().data());
+}
 CVX7Radio::~CVX7Radio() = default;
 
 // ---------------------------------------------------------------------------

@@ -84,7 +84,7 @@ constexpr ColumnSpec kHyperHeaderOnlyColumns[] = {
     {str::kHeaderDualSpectrumStart, Kind::Text, ListId::None, 0},
 };
 
-// The spec of a column of a tab; nullptr outside the tab (and on Memory
+// The layout of a column of a tab; nullptr outside the tab (and on Memory
 // Groups, whose columns are all alike).
 const ColumnSpec* SpecOf(int t, int col) {
     if (IsChannelTab(t))
@@ -132,13 +132,13 @@ const CSpreadSheet1::List& SharedList(ListId id) {
     return lists[static_cast<size_t>(id)];
 }
 
-CSpreadSheet1::CellFormat FormatOf(const ColumnSpec& spec) {
+CSpreadSheet1::CellFormat FormatOf(const ColumnSpec& layout) {
     CSpreadSheet1::CellFormat format;
-    format.kind = spec.kind;
-    format.decimals = spec.kind == Kind::Number ? kFrequencyDecimals : 0;
-    format.maxLength = spec.maxLength;
-    if (spec.kind == Kind::List)
-        format.list = SharedList(spec.list);
+    format.kind = layout.kind;
+    format.decimals = layout.kind == Kind::Number ? kFrequencyDecimals : 0;
+    format.maxLength = layout.maxLength;
+    if (layout.kind == Kind::List)
+        format.list = SharedList(layout.list);
     return format;
 }
 
@@ -474,8 +474,8 @@ QString CVX7Radio::RowLabel(int row) {
 }
 
 int CVX7Radio::ColumnHeaderId(int col) const {
-    const ColumnSpec* spec = SpecOf(m_tab, col);
-    return spec ? spec->headerId : 0;
+    const ColumnSpec* layout = SpecOf(m_tab, col);
+    return layout ? layout->headerId : 0;
 }
 
 void CVX7Radio::ConfigureGrid(CSpreadSheet1& grid) {
@@ -498,12 +498,12 @@ void CVX7Radio::ConfigureGrid(CSpreadSheet1& grid) {
         }
     } else {
         for (int col = 1; col <= cols; ++col) {
-            const ColumnSpec* spec = SpecOf(t, col);
-            if (!spec)
+            const ColumnSpec* layout = SpecOf(t, col);
+            if (!layout)
                 continue;
-            grid.SetFormat({col, 1, col, rows}, FormatOf(*spec));
+            grid.SetFormat({col, 1, col, rows}, FormatOf(*layout));
             grid.SetColumnItemValue(col, col);
-            grid.SetText(col, 0, LoadString(spec->headerId));
+            grid.SetText(col, 0, LoadString(layout->headerId));
             if (AlwaysLocked(t, col))
                 grid.SetLock({col, 1, col, rows}, true);
         }

@@ -41,9 +41,15 @@ protected:
 TEST_F(DataFileTest, NewDocumentHeader) {
     CMainDoc doc;
     const QByteArray b = BlockOf(doc);
-    EXPECT_EQ(b.left(16), QByteArray::fromHex("52444600" "4A483730" "02000000" "90830000"));
+    EXPECT_EQ(b.left(16), QByteArray::fromHex("52444600"
+                                              "4A483730"
+                                              "02000000"
+                                              "90830000"));
     EXPECT_EQ(QByteArray(b.constData() + 16), QByteArray("Yaesu VX-7"));
-    EXPECT_EQ(b.mid(56, 12), QByteArray::fromHex("C201" "2000" "0F410000" "A8010000"));
+    EXPECT_EQ(b.mid(56, 12), QByteArray::fromHex("C201"
+                                                 "2000"
+                                                 "0F410000"
+                                                 "A8010000"));
     EXPECT_EQ(QByteArray(b.constData() + 168), QByteArray("NewFile"));
     EXPECT_EQ(b.mid(424, image::kSize),
               QByteArray(reinterpret_cast<const char*>(DefaultImage().data()), image::kSize));
@@ -229,8 +235,10 @@ TEST_F(DataFileTest, SavesAreAtomic) {
     ASSERT_FALSE(doc.OnSaveDocument(path));
     EXPECT_EQ(ReadFile(path).size(), rdf::kFileSize);
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(
-                  QStringLiteral("keep")).size(),
+    EXPECT_EQ(QDir(dir.path())
+                  .entryList(QDir::Files | QDir::Hidden)
+                  .filter(QStringLiteral("keep"))
+                  .size(),
               1)
         << "no temporary file is left behind";
 }
@@ -254,9 +262,12 @@ TEST(CommentTest, SlotsTextsAndTabs) {
         int row;
         int offset;
     } places[] = {
-        {tab::kMemories, 0, 16655},   {tab::kMemories, 449, 16655 + 449 * 32},
-        {tab::kLimit, 39, 31055 + 39 * 32}, {tab::kOneTouch, 9, 32335 + 288},
-        {tab::kHyper, 0, 32655},      {tab::kVfo, 10, 32975 + 320},
+        {tab::kMemories, 0, 16655},
+        {tab::kMemories, 449, 16655 + 449 * 32},
+        {tab::kLimit, 39, 31055 + 39 * 32},
+        {tab::kOneTouch, 9, 32335 + 288},
+        {tab::kHyper, 0, 32655},
+        {tab::kVfo, 10, 32975 + 320},
         {tab::kHome, 10, 33327 + 320},
     };
     for (const auto& s : places) {

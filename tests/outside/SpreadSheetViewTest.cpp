@@ -137,6 +137,24 @@ TEST_F(ViewTest, LeavingCellsAndRowsCanBeRefused) {
     EXPECT_EQ(events.at(0), (Event{"leaveCell", 2, 2, 3, 2}));
     EXPECT_EQ(view.ActiveColumn(), 2) << "a refused leave keeps the active cell";
     EXPECT_EQ(grid.ActiveColumn(), 2);
+
+    // Focus moving to another control leaves the cell for no other cell.
+    cancelLeave = false;
+    QWidget window;
+    auto* elsewhere = new QLineEdit(&window);
+    view.setParent(&window);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    view.setFocus();
+    QApplication::processEvents();
+    events.clear();
+    elsewhere->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    view.setParent(nullptr);
+    bool left = false;
+    for (const Event& e : events)
+        left = left || e == Event{"leaveCell", 2, 2, -1, -1};
+    EXPECT_TRUE(left);
 }
 
 TEST_F(ViewTest, LockedCellsRefuseEditingAndCheckBoxesClick) {

@@ -1,6 +1,6 @@
 // The channel record and 128-byte block: frequency codings, names, bits.
-#include "radio/ChannelRecord.h"
 #include "radio/CVX7Radio.h"
+#include "radio/ChannelRecord.h"
 #include "radio/FrequencyCodec.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +11,12 @@ using namespace vx7;
 
 namespace {
 
-QByteArray Bytes(const Byte* p, int n) { return QByteArray(reinterpret_cast<const char*>(p), n); }
-QByteArray FromHex(const char* hex) { return QByteArray::fromHex(QByteArray(hex).replace(' ', "")); }
+QByteArray Bytes(const Byte* p, int n) {
+    return QByteArray(reinterpret_cast<const char*>(p), n);
+}
+QByteArray FromHex(const char* hex) {
+    return QByteArray::fromHex(QByteArray(hex).replace(' ', ""));
+}
 
 TEST(FrequencyCodingTest, ThreeByteFieldsReadBackOnTheirRaster) {
     struct Case {
@@ -26,10 +30,10 @@ TEST(FrequencyCodingTest, ThreeByteFieldsReadBackOnTheirRaster) {
         {145037500, "14 50 37", 145037500},
         {145006250, "14 50 06", 145006250}, // 6.25 kHz channels too
         {145018750, "14 50 18", 145018750},
-        {567000, "00 05 67", 567000},       // 9 kHz broadcast channels stay
+        {567000, "00 05 67", 567000}, // 9 kHz broadcast channels stay
         {1413000, "00 14 13", 1413000},
         {1602000, "00 16 02", 1602000},
-        {7299000, "00 72 99", 7299000},     // on no raster: nothing restored
+        {7299000, "00 72 99", 7299000}, // on no raster: nothing restored
         {999000000, "99 90 00", 999000000},
         {146520999, "14 65 20", 146520000}, // below 1 kHz is dropped
     };
@@ -139,8 +143,8 @@ TEST(RecordBitsTest, RasterAndOffStep) {
         bool off;
     };
     const StepCase steps[] = {
-        {146525000, 5, false}, {146530000, 5, true}, {7000000, 9, true},
-        {146530000, 4, false}, {146525000, 4, true}, {1413000, 8, false},
+        {146525000, 5, false}, {146530000, 5, true},  {7000000, 9, true},
+        {146530000, 4, false}, {146525000, 4, true},  {1413000, 8, false},
         {146525000, 7, true},  {146550000, 7, false}, {146512500, 2, false},
     };
     for (const auto& c : steps)

@@ -1,7 +1,7 @@
 // The clone image: the factory image byte for byte, checksums, memory groups,
 // the priority channel, the settings copies and the pre-upload fix-ups.
-#include "radio/ChannelRecord.h"
 #include "radio/CVX7Radio.h"
+#include "radio/ChannelRecord.h"
 #include "radio/FrequencyCodec.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,9 @@ using namespace vx7;
 
 namespace {
 
-QByteArray FromHex(const char* hex) { return QByteArray::fromHex(QByteArray(hex).replace(' ', "")); }
+QByteArray FromHex(const char* hex) {
+    return QByteArray::fromHex(QByteArray(hex).replace(' ', ""));
+}
 QByteArray Region(const Byte* img, int offset, int size) {
     return QByteArray(reinterpret_cast<const char*>(img + offset), size);
 }
@@ -49,8 +51,9 @@ TEST(DefaultImageTest, MatchesTheFactoryListing) {
     EXPECT_EQ(img[1298 + 127], 0xAF);
     EXPECT_EQ(Region(img, 1298, 8), FromHex("01 00 01 02 00 56 07 07"));
     EXPECT_EQ(Region(img, 1682, 12), FromHex("01 01 02 AC 84 8A 58 40 00 00 00 1B"));
-    EXPECT_EQ(Region(img, 1682 + 150, 26),
-              FromHex("00 01 02 03 04 01 00 00 00 31 01 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"));
+    EXPECT_EQ(
+        Region(img, 1682 + 150, 26),
+        FromHex("00 01 02 03 04 01 00 00 00 31 01 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"));
     EXPECT_TRUE(AllBytes(img, 1858, 1875, 0xFF));
     EXPECT_TRUE(AllBytes(img, 1876, 1985, 0x00));
     EXPECT_TRUE(AllBytes(img, 1986, 2129, 0xFF));
@@ -138,7 +141,8 @@ TEST(LayoutTest, RecordsForRowsAndPriority) {
         radio.SetTab(r.tab);
         EXPECT_EQ(radio.RecordForRow(r.index), img + r.offset) << r.tab;
     }
-    for (int t : {tab::kMemories, tab::kLimit, tab::kOneTouch, tab::kHyper, tab::kVfo, tab::kHome}) {
+    for (int t :
+         {tab::kMemories, tab::kLimit, tab::kOneTouch, tab::kHyper, tab::kVfo, tab::kHome}) {
         radio.SetTab(t);
         EXPECT_EQ(radio.RecordForRow(CVX7Radio::RecordCount(t)), nullptr);
         EXPECT_EQ(radio.RecordForRow(-1), nullptr);
@@ -165,8 +169,8 @@ TEST(MemoryGroupTest, CountsAndMembers) {
     const struct {
         Byte high, low;
         int size;
-    } counts[] = {{0xFF, 0xFF, 0}, {0x00, 0x00, 1}, {0x00, 0x2F, 48}, {0x00, 0x30, 48},
-                  {0x12, 0x34, 48}, {0xFF, 0xFE, 48}};
+    } counts[] = {{0xFF, 0xFF, 0},  {0x00, 0x00, 1},  {0x00, 0x2F, 48},
+                  {0x00, 0x30, 48}, {0x12, 0x34, 48}, {0xFF, 0xFE, 48}};
     for (const auto& c : counts) {
         p[1858 + 2 * 4] = c.high;
         p[1858 + 2 * 4 + 1] = c.low;
@@ -389,7 +393,8 @@ TEST_F(FixUpTest, MarkSplitToneForEveryRecordKind) {
         {"memory", image::kMemories + 22 * 100 + record::kToneMode, image::kMemoryFlags, 100, -1},
         {"one touch", image::kOneTouch + 22 * 4 + record::kToneMode, image::kOneTouchFlags, 4, -1},
         {"limit", image::kLimits + 22 * 13 + record::kToneMode, image::kLimitFlags, 13, -1},
-        {"hyper A", image::kHyper + 128 * 2 + block::kToneMode, -1, 0, image::kHyper + 128 * 2 + 114},
+        {"hyper A", image::kHyper + 128 * 2 + block::kToneMode, -1, 0,
+         image::kHyper + 128 * 2 + 114},
         {"hyper B", image::kHyper + 128 * 9 + block::kToneMode + 54, -1, 0,
          image::kHyper + 128 * 9 + 114},
         {"state A", image::kStateBlock + block::kToneMode, -1, 0, -1},
@@ -403,7 +408,8 @@ TEST_F(FixUpTest, MarkSplitToneForEveryRecordKind) {
                 p[kSplitByte] = 0x00;
                 p[c.offset] = static_cast<Byte>(mode);
                 if (c.flagOffset >= 0 && enabled)
-                    p[c.flagOffset + c.flagIndex / 2] |= static_cast<Byte>(c.flagIndex % 2 ? 0x10 : 0x01);
+                    p[c.flagOffset + c.flagIndex / 2] |=
+                        static_cast<Byte>(c.flagIndex % 2 ? 0x10 : 0x01);
                 if (c.statusOffset >= 0)
                     p[c.statusOffset] = enabled ? 3 : 0xFF;
                 r.MarkSplitTone();

@@ -91,9 +91,8 @@ TEST_F(RulesTest, OffsetsDirectionsAndTheOffsetList) {
     EXPECT_EQ(radio.OffsetListIndex(7600000), 6);
     EXPECT_EQ(radio.OffsetListIndex(100000), -1);
 
-    const std::pair<Hz, bool> offsets[] = {{600000, true},    {0, false},
-                                           {50000, true},     {-50000, false},
-                                           {99900000, true},  {99950000, false},
+    const std::pair<Hz, bool> offsets[] = {{600000, true},  {0, false},       {50000, true},
+                                           {-50000, false}, {99900000, true}, {99950000, false},
                                            {612500, false}};
     for (const auto& [offset, valid] : offsets)
         EXPECT_EQ(radio.IsValidOffset(offset), valid) << offset;
@@ -101,7 +100,7 @@ TEST_F(RulesTest, OffsetsDirectionsAndTheOffsetList) {
 
 TEST_F(RulesTest, DefaultOffsetsAndBandPlan) {
     const std::pair<Hz, Hz> offsets[] = {
-        {29999999, 100000},   {30000000, 1000000},  {54999999, 1000000}, {55000000, 600000},
+        {29999999, 100000},   {30000000, 1000000},  {54999999, 1000000},  {55000000, 600000},
         {146000000, 600000},  {200000000, 1600000}, {224999999, 1600000}, {225000000, 5000000},
         {449999999, 5000000}, {450000000, 3000000}, {499999999, 3000000}, {500000000, 25000000},
     };
@@ -173,14 +172,11 @@ TEST(BcdTest, PackAndUnpack) {
         const char* hex; // nullptr: refused
     };
     const Case cases[] = {
-        {14550000, 4, "14 55 00 00"},
-        {14500625, 4, "14 50 06 28"}, // lowest digit 5 is kept as 8
-        {14500623, 4, "14 50 06 20"}, // any other lowest digit as 0
-        {145500, 3, "14 55 00"},
-        {999999, 3, "99 99 99"},
+        {14550000, 4, "14 55 00 00"}, {14500625, 4, "14 50 06 28"}, // lowest digit 5 is kept as 8
+        {14500623, 4, "14 50 06 20"},                               // any other lowest digit as 0
+        {145500, 3, "14 55 00"},      {999999, 3, "99 99 99"},
         {1000000, 3, nullptr}, // more digits than the field holds
-        {-145500, 3, "14 55 00"},
-        {0, 2, "00 00"},
+        {-145500, 3, "14 55 00"},     {0, 2, "00 00"},
     };
     for (const auto& c : cases) {
         Byte field[4] = {0xAA, 0xAA, 0xAA, 0xAA};
