@@ -152,7 +152,6 @@ CMainFrame::CMainFrame(QWidget* parent)
     BuildStatusBar();
     RebuildMenus();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] {
-        UpdateTitle();
         const bool any = !Children().isEmpty();
         if (any != m_hadDocuments)
             RebuildMenus();
@@ -294,25 +293,15 @@ QList<CChildFrame*> CMainFrame::Children() const {
     return children;
 }
 
-void CMainFrame::UpdateTitle() {
-    CChildFrame* child = ActiveChild();
-    if (!child) {
-        setWindowTitle(AppTitle());
-        return;
-    }
-    const CMainDoc& doc = child->GetDocument();
-    setWindowTitle(AppTitle() + QStringLiteral(" - ") + doc.GetTitle() +
-                   (doc.IsModified() ? QStringLiteral(" *") : QString()));
-}
-
 CChildFrame* CMainFrame::AddChild(std::shared_ptr<CMainDoc> doc) {
     auto* child = new CChildFrame(this, doc);
     doc->SetChangeCallback([this, raw = doc.get()] {
+        // The main window's title follows a maximized document window's
+        // title by itself ("Clonara - [name*]").
         for (CChildFrame* c : Children()) {
             if (&c->GetDocument() == raw)
                 c->UpdateTitle();
         }
-        UpdateTitle();
     });
     // A download into the window asks the save question first.
     child->View()->SetSaveModifiedHandler([this, child] { return SaveModified(child); });
@@ -328,7 +317,6 @@ CChildFrame* CMainFrame::AddChild(std::shared_ptr<CMainDoc> doc) {
     m_mdi->setActiveSubWindow(child);
     if (!m_hadDocuments)
         RebuildMenus();
-    UpdateTitle();
     return child;
 }
 

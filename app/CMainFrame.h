@@ -62,7 +62,6 @@ private:
     void BuildStatusBar();
     void RebuildMenus();
     void UpdateRecentMenu();
-    void UpdateTitle();
     void Dispatch(int id);
     CChildFrame* AddChild(std::shared_ptr<CMainDoc> doc);
     void ShowLaterVersion();

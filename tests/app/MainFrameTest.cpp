@@ -50,7 +50,7 @@ TEST_F(MainFrameTest, StartsWithANewDocument) {
     EXPECT_TRUE(frame->isVisible());
     ASSERT_EQ(frame->Children().size(), 1);
     EXPECT_EQ(frame->Children()[0]->windowTitle(), QStringLiteral("Untitled[*]"));
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Clonara - Untitled"));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Clonara - [Untitled[*]]"));
     EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("Ready"));
     EXPECT_EQ(MenuTitles(*frame),
               (QStringList{"&File", "&Edit", "&Radio", "&View", "&Window", "&Help"}));
