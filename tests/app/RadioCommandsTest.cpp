@@ -15,6 +15,8 @@
 #include "outside/SpreadSheetView.h"
 #include "support/ModalWatcher.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -32,6 +34,8 @@ using namespace linktest;
 using namespace res;
 using testing_support::ModalWatcher;
 
+using testing_support::UnwritableStore;
+
 namespace {
 
 QByteArray ImageOf(const CMainDoc& doc) {
@@ -42,31 +46,6 @@ QByteArray DefaultImageBytes() {
     return QByteArray(reinterpret_cast<const char*>(vx7::DefaultImage().data()),
                       radiolink::kImageSize);
 }
-
-// Points the settings store below a plain file, where nothing can be
-// written, for as long as it lives.
-class UnwritableStore {
-public:
-    UnwritableStore() {
-        m_original = QFileInfo(reg::OpenProgramKey()->fileName()).dir().absolutePath();
-        m_original = QFileInfo(m_original).dir().absolutePath(); // above the organisation
-        const QString blocker = m_dir.filePath(QStringLiteral("blocker"));
-        QFile file(blocker);
-        if (!file.open(QIODevice::WriteOnly))
-            ADD_FAILURE() << "cannot make the blocking file";
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                           blocker + QStringLiteral("/config"));
-    }
-    ~UnwritableStore() {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_original);
-    }
-    UnwritableStore(const UnwritableStore&) = delete;
-    UnwritableStore& operator=(const UnwritableStore&) = delete;
-
-private:
-    QTemporaryDir m_dir;
-    QString m_original;
-};
 
 class RadioCommandsTest : public ::testing::Test {
 protected:

@@ -20,12 +20,8 @@ struct Result {
 };
 
 Result RunCli(const QStringList& arguments) {
-    QProcess process;
-    process.start(ProgramPath("clonara-cli"), arguments);
-    process.waitForFinished(30000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    const auto run = testing_support::RunCli(arguments);
+    return {run.exitCode, QString::fromUtf8(run.out), QString::fromUtf8(run.err)};
 }
 
 class CliTest : public ::testing::Test {

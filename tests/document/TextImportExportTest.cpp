@@ -658,65 +658,55 @@ TEST_F(TextIo, AFileThatCannotBeReadChangesNothing) {
 // The command line
 // ---------------------------------------------------------------------------
 
-struct CliRun {
-    int exitCode;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun Cli(const QStringList& arguments) {
-    QProcess process;
-    process.start(ProgramPath("clonara-cli"), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
 TEST_F(TextIo, CliExportImportAndShow) {
     CMainDoc doc;
     FillEveryValue(doc);
     ASSERT_FALSE(doc.OnSaveDocument(Path("every.rdf")));
 
     // export: byte for byte what the program's Export writes.
-    ASSERT_EQ(Cli({"export", Path("every.rdf"), Path("cli.tab")}).exitCode, 0);
+    ASSERT_EQ(testing_support::RunCli({"export", Path("every.rdf"), Path("cli.tab")}).exitCode, 0);
     ASSERT_FALSE(textio::ExportFile(doc, nullptr, Path("lib.tab")));
     EXPECT_EQ(ReadFile(Path("cli.tab")), ReadFile(Path("lib.tab")));
 
     // import into a new document, saved elsewhere; the input stays.
-    ASSERT_EQ(Cli({"new", Path("new.rdf")}).exitCode, 0);
+    ASSERT_EQ(testing_support::RunCli({"new", Path("new.rdf")}).exitCode, 0);
     const QByteArray fresh = ReadFile(Path("new.rdf"));
-    const CliRun imported =
-        Cli({"import", Path("new.rdf"), Path("cli.tab"), "--output", Path("out.rdf")});
+    const testing_support::CliResult imported = testing_support::RunCli(
+        {"import", Path("new.rdf"), Path("cli.tab"), "--output", Path("out.rdf")});
     ASSERT_EQ(imported.exitCode, 0) << imported.err.toStdString();
     EXPECT_EQ(imported.out, "Imported 438 of 438 lines into memory channels.\n");
     EXPECT_EQ(ReadFile(Path("new.rdf")), fresh);
-    ASSERT_EQ(Cli({"export", Path("out.rdf"), Path("again.tab")}).exitCode, 0);
+    ASSERT_EQ(testing_support::RunCli({"export", Path("out.rdf"), Path("again.tab")}).exitCode, 0);
     EXPECT_EQ(ReadFile(Path("again.tab")), ReadFile(Path("cli.tab")));
     // Without --output the document itself is saved.
-    ASSERT_EQ(Cli({"import", Path("new.rdf"), Path("cli.tab")}).exitCode, 0);
+    ASSERT_EQ(testing_support::RunCli({"import", Path("new.rdf"), Path("cli.tab")}).exitCode, 0);
     EXPECT_EQ(ReadFile(Path("new.rdf")), ReadFile(Path("out.rdf")));
 
     // A list that cannot be read: a message, a failure, nothing saved.
     const QByteArray saved = ReadFile(Path("new.rdf"));
-    const CliRun missing = Cli({"import", Path("new.rdf"), Path("missing.csv")});
+    const testing_support::CliResult missing =
+        testing_support::RunCli({"import", Path("new.rdf"), Path("missing.csv")});
     EXPECT_NE(missing.exitCode, 0);
     EXPECT_TRUE(missing.err.contains("missing.csv"));
     EXPECT_EQ(ReadFile(Path("new.rdf")), saved);
 
     // show: the header row, then row labels and cells, tab-separated.
-    const CliRun shown = Cli({"show", Path("every.rdf")});
+    const testing_support::CliResult shown = testing_support::RunCli({"show", Path("every.rdf")});
     ASSERT_EQ(shown.exitCode, 0);
     const QStringList lines = QString::fromUtf8(shown.out).split(u'\n');
     ASSERT_EQ(lines.size(), 452);
     EXPECT_TRUE(lines[0].startsWith("\tReceive Frequency\tTransmit Frequency\t"));
     EXPECT_EQ(lines[0].count(u'\t'), 18);
     EXPECT_TRUE(lines[1].startsWith("P1\t146.52000\t146.52000\t600 kHz\tSimplex\tFM\t"));
-    const CliRun vfo = Cli({"show", Path("every.rdf"), "--tab", "vfo"});
+    const testing_support::CliResult vfo =
+        testing_support::RunCli({"show", Path("every.rdf"), "--tab", "vfo"});
     ASSERT_EQ(vfo.exitCode, 0);
     EXPECT_TRUE(vfo.out.contains("\n70cm\t430.00000\t430.00000\t5.00 MHz\tSimplex\tFM\t"));
-    const CliRun groups = Cli({"show", Path("every.rdf"), "--tab", "groups"});
+    const testing_support::CliResult groups =
+        testing_support::RunCli({"show", Path("every.rdf"), "--tab", "groups"});
     EXPECT_TRUE(groups.out.startsWith("\tGroup 1\tGroup 2\t"));
-    const CliRun bad = Cli({"show", Path("every.rdf"), "--tab", "nope"});
+    const testing_support::CliResult bad =
+        testing_support::RunCli({"show", Path("every.rdf"), "--tab", "nope"});
     EXPECT_NE(bad.exitCode, 0);
     EXPECT_TRUE(bad.err.contains("memories"));
 }

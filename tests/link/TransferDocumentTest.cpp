@@ -6,15 +6,19 @@
 #include "link/RadioHeader.h"
 #include "link/TransferDocument.h"
 
+#include "support/TestSupport.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 using namespace linktest;
 using vx7::CVX7Radio;
 namespace image = vx7::image;
+
+using testing_support::UnwritableStore;
 
 namespace {
 
@@ -31,29 +35,6 @@ void ClearStore() {
 QByteArray HeaderOf(const Byte* imageBytes) {
     return QByteArray(reinterpret_cast<const char*>(imageBytes), image::kHeaderSize);
 }
-
-// Points the settings store below a plain file, where nothing can be
-// written, for as long as it lives.
-class UnwritableStore {
-public:
-    UnwritableStore() {
-        m_original = QFileInfo(reg::OpenProgramKey()->fileName()).dir().absolutePath();
-        m_original = QFileInfo(m_original).dir().absolutePath(); // above the organisation
-        const QString blocker = m_dir.filePath(QStringLiteral("blocker"));
-        QFile file(blocker);
-        if (!file.open(QIODevice::WriteOnly))
-            ADD_FAILURE() << "cannot make the blocking file";
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                           blocker + QStringLiteral("/config"));
-    }
-    ~UnwritableStore() {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_original);
-    }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_original;
-};
 
 } // namespace
 

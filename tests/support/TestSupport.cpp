@@ -1,6 +1,14 @@
 #include "support/TestSupport.h"
 
+#include "app/Registry.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSettings>
+
+#include <gtest/gtest.h>
 
 #include <cctype>
 #include <stdexcept>
@@ -46,6 +54,29 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 
 QString ProgramPath(const char* name) {
     return QStringLiteral(CLONARA_BIN_DIR "/") + QString::fromLatin1(name);
+}
+
+CliResult RunCli(const QStringList& arguments) {
+    QProcess process;
+    process.start(ProgramPath("clonara-cli"), arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+UnwritableStore::UnwritableStore() {
+    m_original = QFileInfo(reg::OpenProgramKey()->fileName()).dir().absolutePath();
+    m_original = QFileInfo(m_original).dir().absolutePath(); // above the organisation
+    const QString blocker = m_dir.filePath(QStringLiteral("blocker"));
+    QFile file(blocker);
+    if (!file.open(QIODevice::WriteOnly))
+        ADD_FAILURE() << "cannot make the blocking file";
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       blocker + QStringLiteral("/config"));
+}
+
+UnwritableStore::~UnwritableStore() {
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_original);
 }
 
 } // namespace testing_support
