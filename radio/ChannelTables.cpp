@@ -156,23 +156,10 @@ bool AlwaysLocked(int t, int col) {
 // A channel as the cells show it, from a record or a receiver set
 // ---------------------------------------------------------------------------
 
-struct Channel {
-    Hz rx = kNoFrequency;
-    Hz offsetField = kNoFrequency; // the offset, or the transmit frequency when split
-    int direction = 0;
-    int mode = 0;
-    QString name;
-    int toneMode = 0;
-    int ctcss = 0;
-    int dcs = 0;
-    bool skip = false;
-    bool preferential = false;
-    int step = 0;
-    bool clockShift = false;
-    bool halfDeviation = false;
-    int power = 0;
-    int icon = 0; // list index
-    bool masked = false;
+// The values of a channel, with its offset field as stored: the offset, or
+// the transmit frequency when split (tx and offset stay unused here).
+struct Channel : ChannelValues {
+    Hz offsetField = kNoFrequency;
 };
 
 // The transmit frequency by the direction; kNoFrequency when a field it needs
