@@ -28,18 +28,13 @@ void CloneDownload::Step(Clock::time_point now) {
 }
 
 void CloneDownload::ReceiveEcho(Clock::time_point now) {
-    Byte byte = 0;
-    const int n = Line().Read(&byte, 1);
-    if (n < 0) {
-        FailOnLine();
-        return;
-    }
     // Serial adapters often hand the echo over later than one read waits;
     // taking the next image byte for it would shift the whole image. So an
     // empty read keeps waiting, and the watchdog bounds the wait.
-    if (n == 0)
+    const std::optional<Byte> read = ReadByte(now);
+    if (!read)
         return;
-    NoteActivity(now);
+    const Byte byte = *read;
     m_waitingForEcho = false;
     if (byte == kAck)
         m_groupCount = 0;

@@ -39,6 +39,19 @@ void CloneTransfer::Fail(const QString& message) {
     End(TransferState::Failed);
 }
 
+std::optional<Byte> CloneTransfer::ReadByte(Clock::time_point now) {
+    Byte byte = 0;
+    const int n = Line().Read(&byte, 1);
+    if (n < 0) {
+        FailOnLine();
+        return std::nullopt;
+    }
+    if (n == 0)
+        return std::nullopt;
+    NoteActivity(now);
+    return byte;
+}
+
 void CloneTransfer::FailOnLine() {
     Fail(m_line->Failure());
 }

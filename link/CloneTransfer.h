@@ -65,6 +65,10 @@ protected:
     void Fail(const QString& message);
     // Fails with the line's own text.
     void FailOnLine();
+    // Reads one byte, waiting at most one read: nullopt when nothing arrived
+    // or the line failed (the transfer has failed then). A byte that arrives
+    // counts as activity for the watchdog.
+    std::optional<Byte> ReadByte(Clock::time_point now);
     // Forgets whatever was received; called when the transfer ends without
     // success.
     virtual void Discard() {}

@@ -101,15 +101,10 @@ void CloneUpload::SendBlock(Clock::time_point now) {
 }
 
 void CloneUpload::AnswerStep(Clock::time_point now) {
-    Byte byte = 0;
-    const int n = Line().Read(&byte, 1);
-    if (n < 0) {
-        FailOnLine();
+    const std::optional<Byte> read = ReadByte(now);
+    if (!read)
         return;
-    }
-    if (n == 0)
-        return;
-    NoteActivity(now);
+    const Byte byte = *read;
     if (byte == kNak) {
         Fail(QString::fromLatin1(kCommError));
     } else if (byte == kAck) {
@@ -125,17 +120,11 @@ void CloneUpload::EchoStep(Clock::time_point now) {
         // The echo starts with the image's first byte; what comes before it
         // is not ours.
         for (;;) {
-            Byte byte = 0;
-            const int n = Line().Read(&byte, 1);
-            if (n < 0) {
-                FailOnLine();
+            const std::optional<Byte> byte = ReadByte(now);
+            if (!byte)
                 return;
-            }
-            if (n == 0)
-                return;
-            NoteActivity(now);
-            if (byte == kFirstImageByte) {
-                m_echo[0] = byte;
+            if (*byte == kFirstImageByte) {
+                m_echo[0] = *byte;
                 m_position = 1;
                 m_echoCount = 1;
                 --count;
