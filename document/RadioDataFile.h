@@ -1,7 +1,7 @@
 // Reading and writing radio data files (.rdf) and raw clone images (.img).
 #pragma once
 
-#include "document/DataFileLayout.h"
+#include "radio/DataFileLayout.h"
 #include "radio/ImageLayout.h"
 
 #include <QByteArray>

@@ -7,8 +7,8 @@
 // image in place.
 #pragma once
 
-#include "document/DataFileLayout.h"
 #include "radio/CRadio.h"
+#include "radio/DataFileLayout.h"
 #include "radio/ImageLayout.h"
 
 #include <QString>

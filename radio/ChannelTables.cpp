@@ -4,11 +4,11 @@
 // that are cut, deleted or inserted.
 #include "radio/ChannelTables.h"
 
-#include "document/DataFileLayout.h"
 #include "outside/CSpreadSheet1.h"
 #include "outside/DelimitedText.h"
 #include "radio/CVX7Radio.h"
 #include "radio/ChannelRecord.h"
+#include "radio/DataFileLayout.h"
 #include "radio/FrequencyCodec.h"
 #include "radio/StringTable.h"
 #include "radio/ValueTables.h"
