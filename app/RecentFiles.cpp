@@ -1,6 +1,6 @@
 #include "app/RecentFiles.h"
 
-#include "app/Registry.h"
+#include "settings/Registry.h"
 
 #include <QFileInfo>
 

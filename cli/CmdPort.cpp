@@ -1,7 +1,7 @@
 // clonara-cli port: shows or sets the remembered serial port.
 #include "cli/Cli.h"
 #include "cli/TransferCommand.h"
-#include "outside/ComPortSetting.h"
+#include "settings/ComPortSetting.h"
 
 #include <QCommandLineParser>
 

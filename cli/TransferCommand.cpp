@@ -2,7 +2,7 @@
 
 #include "cli/Cli.h"
 #include "link/TransferLoop.h"
-#include "outside/ComPortSetting.h"
+#include "settings/ComPortSetting.h"
 
 #include <csignal>
 

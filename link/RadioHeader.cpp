@@ -1,6 +1,6 @@
 #include "link/RadioHeader.h"
 
-#include "app/Registry.h"
+#include "settings/Registry.h"
 
 #include <QByteArray>
 

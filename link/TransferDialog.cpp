@@ -3,8 +3,8 @@
 #include "app/HelpWindow.h"
 #include "app/Resources.h"
 #include "link/CComPort.h"
-#include "outside/ComPortSetting.h"
 #include "outside/PortChooser.h"
+#include "settings/ComPortSetting.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

@@ -1,10 +1,10 @@
 #include "outside/PortChooser.h"
 
-#include "app/Registry.h"
 #include "app/Resources.h"
 #include "link/CComPort.h"
 #include "link/LinkProtocol.h"
-#include "outside/ComPortSetting.h"
+#include "settings/ComPortSetting.h"
+#include "settings/Registry.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>

@@ -2,9 +2,9 @@
 // process, as a user would run them.
 #include "LinkTestSupport.h"
 
-#include "app/Registry.h"
 #include "document/CMainDoc.h"
 #include "link/TransferDocument.h"
+#include "settings/Registry.h"
 #include "support/TestSupport.h"
 
 #include <QProcess>

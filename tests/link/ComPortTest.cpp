@@ -2,7 +2,7 @@
 // reads, and the texts of the open failures.
 #include "LinkTestSupport.h"
 
-#include "outside/ComPortSetting.h"
+#include "settings/ComPortSetting.h"
 
 #include <QDir>
 #include <QFile>

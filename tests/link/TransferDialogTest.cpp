@@ -4,11 +4,11 @@
 #include "LinkTestSupport.h"
 
 #include "app/HelpWindow.h"
-#include "app/Registry.h"
 #include "document/CMainDoc.h"
 #include "link/CGetDataDlg.h"
 #include "link/CSendDataDlg.h"
-#include "outside/ComPortSetting.h"
+#include "settings/ComPortSetting.h"
+#include "settings/Registry.h"
 #include "support/ModalWatcher.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // What the transfers do to the document and to the remembered radio header.
 #include "LinkTestSupport.h"
 
-#include "app/Registry.h"
 #include "document/CMainDoc.h"
 #include "link/RadioHeader.h"
 #include "link/TransferDocument.h"
+#include "settings/Registry.h"
 
 #include "support/TestSupport.h"
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "support/TestSupport.h"
 
-#include "app/Registry.h"
+#include "settings/Registry.h"
 
 #include <QDir>
 #include <QFile>

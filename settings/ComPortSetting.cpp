@@ -1,6 +1,6 @@
-#include "outside/ComPortSetting.h"
+#include "settings/ComPortSetting.h"
 
-#include "app/Registry.h"
+#include "settings/Registry.h"
 
 namespace outside {
 
