@@ -4,7 +4,7 @@
 #include "app/CVX7Icon.h"
 #include "app/CommandLine.h"
 #include "app/Registration.h"
-#include "app/Resources.h"
+#include "widgets/Resources.h"
 
 #include <QCoreApplication>
 

@@ -1,11 +1,11 @@
 #include "app/CMainFrame.h"
 
 #include "app/CChildFrame.h"
-#include "app/HelpWindow.h"
-#include "app/Resources.h"
 #include "document/CMainDoc.h"
 #include "editor/CMainView.h"
-#include "outside/PortChooser.h"
+#include "widgets/HelpWindow.h"
+#include "widgets/PortChooser.h"
+#include "widgets/Resources.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,14 +1,14 @@
 #include "editor/CMainView.h"
 
-#include "app/HelpWindow.h"
-#include "app/Resources.h"
 #include "document/CMainDoc.h"
 #include "document/TextImportExport.h"
 #include "link/CGetDataDlg.h"
 #include "link/CSendDataDlg.h"
 #include "link/TransferDocument.h"
 #include "outside/CSpreadSheet1.h"
-#include "outside/SpreadSheetView.h"
+#include "widgets/HelpWindow.h"
+#include "widgets/Resources.h"
+#include "widgets/SpreadSheetView.h"
 
 #include <QApplication>
 #include <QDir>

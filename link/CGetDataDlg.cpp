@@ -1,8 +1,8 @@
 #include "link/CGetDataDlg.h"
 
-#include "app/HelpWindow.h"
 #include "link/CComPort.h"
 #include "link/CloneDownload.h"
+#include "widgets/HelpWindow.h"
 
 #include <QLineEdit>
 

@@ -1,10 +1,10 @@
 #include "link/CSendDataDlg.h"
 
-#include "app/HelpWindow.h"
-#include "app/Resources.h"
 #include "link/CComPort.h"
 #include "link/CloneUpload.h"
 #include "link/TransferDocument.h"
+#include "widgets/HelpWindow.h"
+#include "widgets/Resources.h"
 
 #include <QDialogButtonBox>
 #include <QMessageBox>

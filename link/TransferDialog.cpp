@@ -1,10 +1,10 @@
 #include "link/TransferDialog.h"
 
-#include "app/HelpWindow.h"
-#include "app/Resources.h"
 #include "link/CComPort.h"
-#include "outside/PortChooser.h"
 #include "settings/ComPortSetting.h"
+#include "widgets/HelpWindow.h"
+#include "widgets/PortChooser.h"
+#include "widgets/Resources.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

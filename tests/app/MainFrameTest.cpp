@@ -3,10 +3,10 @@
 #include "app/CChildFrame.h"
 #include "app/CMainApp.h"
 #include "app/CMainFrame.h"
-#include "app/Resources.h"
 #include "document/CMainDoc.h"
 #include "support/ModalWatcher.h"
 #include "support/TestSupport.h"
+#include "widgets/Resources.h"
 
 #include <gtest/gtest.h>
 

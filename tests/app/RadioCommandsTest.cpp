@@ -3,17 +3,17 @@
 // from one, Comport setup, and the help topics.
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
-#include "app/HelpWindow.h"
-#include "app/Resources.h"
 #include "document/CMainDoc.h"
 #include "editor/CMainView.h"
 #include "link/CSendDataDlg.h"
 #include "link/LinkTestSupport.h"
 #include "outside/CSpreadSheet1.h"
-#include "outside/SpreadSheetView.h"
 #include "settings/ComPortSetting.h"
 #include "settings/Registry.h"
 #include "support/ModalWatcher.h"
+#include "widgets/HelpWindow.h"
+#include "widgets/Resources.h"
+#include "widgets/SpreadSheetView.h"
 
 #include "support/TestSupport.h"
 

@@ -2,14 +2,14 @@
 // document modified only on a real change, tab changes, Import and Export.
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
-#include "app/Resources.h"
 #include "document/CMainDoc.h"
 #include "document/TextImportExport.h"
 #include "editor/CMainView.h"
 #include "outside/CSpreadSheet1.h"
-#include "outside/SpreadSheetView.h"
 #include "support/ModalWatcher.h"
 #include "support/TestSupport.h"
+#include "widgets/Resources.h"
+#include "widgets/SpreadSheetView.h"
 
 #include <gtest/gtest.h>
 

@@ -3,13 +3,13 @@
 // download, cancelling in the middle, the failures and their boxes, Help.
 #include "LinkTestSupport.h"
 
-#include "app/HelpWindow.h"
 #include "document/CMainDoc.h"
 #include "link/CGetDataDlg.h"
 #include "link/CSendDataDlg.h"
 #include "settings/ComPortSetting.h"
 #include "settings/Registry.h"
 #include "support/ModalWatcher.h"
+#include "widgets/HelpWindow.h"
 
 #include <gtest/gtest.h>
 

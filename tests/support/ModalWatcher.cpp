@@ -1,7 +1,7 @@
 #include "support/ModalWatcher.h"
 
 #include "link/TransferDialog.h"
-#include "outside/PortChooser.h"
+#include "widgets/PortChooser.h"
 
 #include <QAbstractButton>
 #include <QApplication>

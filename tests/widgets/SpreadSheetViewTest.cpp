@@ -1,6 +1,6 @@
 // The grid on screen, offscreen: delegates by cell kind and the grid's events
 // raised by real mouse and keyboard input.
-#include "outside/SpreadSheetView.h"
+#include "widgets/SpreadSheetView.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "app/HelpWindow.h"
+#include "widgets/HelpWindow.h"
 
-#include "app/Resources.h"
+#include "widgets/Resources.h"
 
 #include <QDialog>
 #include <QHBoxLayout>

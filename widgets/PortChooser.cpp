@@ -1,10 +1,10 @@
-#include "outside/PortChooser.h"
+#include "widgets/PortChooser.h"
 
-#include "app/Resources.h"
 #include "link/CComPort.h"
 #include "link/LinkProtocol.h"
 #include "settings/ComPortSetting.h"
 #include "settings/Registry.h"
+#include "widgets/Resources.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "outside/SpreadSheetView.h"
+#include "widgets/SpreadSheetView.h"
 
 #include <QApplication>
 #include <QComboBox>
