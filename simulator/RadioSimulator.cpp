@@ -1,6 +1,7 @@
 #include "simulator/RadioSimulator.h"
 
-#include "document/CMainDoc.h"
+#include "document/RadioDataFile.h"
+#include "radio/DataFileLayout.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -332,10 +333,18 @@ Report RadioSimulator::Run() {
 
 std::optional<QString> LoadImageFile(const QString& path,
                                      std::array<Byte, radiolink::kImageSize>& image) {
-    CMainDoc doc;
-    if (const auto error = doc.OnOpenDocument(path))
+    QByteArray bytes;
+    if (const auto error = rdf::ReadFileBounded(path, rdf::kFileSize, bytes))
         return error->text;
-    std::memcpy(image.data(), doc.GetImage(), kImageSize);
+    if (rdf::IsRawImage(bytes) && !rdf::HasRadioDataMagic(bytes)) {
+        // A raw clone image: any bytes past the image are ignored.
+        std::memcpy(image.data(), bytes.constData(), kImageSize);
+        return std::nullopt;
+    }
+    std::vector<Byte> block(rdf::kFileSize);
+    if (const auto error = rdf::ParseRadioDataFile(bytes, path, block.data()))
+        return error->text;
+    std::memcpy(image.data(), block.data() + rdf::kImage, kImageSize);
     return std::nullopt;
 }
 

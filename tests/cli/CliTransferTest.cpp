@@ -1,6 +1,6 @@
 // The command line's transfers against 'clonara-cli simulate' in a second
 // process, as a user would run them.
-#include "LinkTestSupport.h"
+#include "link/LinkTestSupport.h"
 
 #include "document/CMainDoc.h"
 #include "link/TransferDocument.h"
