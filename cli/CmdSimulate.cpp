@@ -8,8 +8,6 @@
 
 #include <QCommandLineParser>
 
-#include <numeric>
-
 namespace cli {
 namespace {
 
@@ -48,12 +46,8 @@ int RunSimulate(const QStringList& arguments) {
                                  QStringLiteral("[FILE]|OUT"));
     opt("fast", "Send as fast as the pseudo-terminal goes instead of at 19200 baud.");
     opt("speed", "Run the line this many times faster than 19200 baud.", "FACTOR");
-    opt("noise", "send: noise bytes before the image; receive: garbage waiting on the line.", "N");
-    opt("wrong-checksum", "send: the image's checksum byte is one off.");
-    opt("nak", "receive: refuse the first block with 0x15.");
-    opt("silence-after", "Fall silent after N image bytes.", "N");
-    opt("lose-byte", "Image byte N is lost on the line.", "N");
-    opt("hang-up-after", "Hang up the line (pull the cable) after N image bytes.", "N");
+    for (const simulator::FaultOption& fault : simulator::FaultTable())
+        opt(fault.option, fault.help, fault.valueName);
     opt("latency", "Deliver every byte MS milliseconds late, as some USB adapters do.", "MS");
     opt("start-delay", "send: wait MS milliseconds after the port opens before sending.", "MS");
     if (!Parse(parser, arguments, QStringLiteral("simulate"),
@@ -78,15 +72,16 @@ int RunSimulate(const QStringList& arguments) {
     int latency = 0;
     int startDelay = 0;
     simulator::Faults& faults = options.faults;
-    if (!NumberOf(parser, QStringLiteral("noise"), faults.noiseBytes) ||
-        !NumberOf(parser, QStringLiteral("silence-after"), faults.silenceAfter) ||
-        !NumberOf(parser, QStringLiteral("lose-byte"), faults.loseByte) ||
-        !NumberOf(parser, QStringLiteral("hang-up-after"), faults.hangUpAfter) ||
-        !NumberOf(parser, QStringLiteral("latency"), latency) ||
+    for (const simulator::FaultOption& fault : simulator::FaultTable()) {
+        const QString name = QString::fromLatin1(fault.option);
+        if (fault.number != nullptr && !NumberOf(parser, name, faults.*fault.number))
+            return kExitUsage;
+        if (fault.flag != nullptr)
+            faults.*fault.flag = parser.isSet(name);
+    }
+    if (!NumberOf(parser, QStringLiteral("latency"), latency) ||
         !NumberOf(parser, QStringLiteral("start-delay"), startDelay))
         return kExitUsage;
-    faults.wrongChecksum = parser.isSet(QStringLiteral("wrong-checksum"));
-    faults.nakAfterFirstBlock = parser.isSet(QStringLiteral("nak"));
     options.latency = std::chrono::milliseconds(latency);
     options.startDelay = std::chrono::milliseconds(startDelay);
     if (parser.isSet(QStringLiteral("fast"))) {
@@ -139,11 +134,8 @@ int RunSimulate(const QStringList& arguments) {
     if (options.role == Role::Receive) {
         if (const auto error = rdf::WriteFileAtomically(file, report.image))
             return Fail(error->text);
-        const bool checksumHolds =
-            static_cast<quint8>(report.image.back()) ==
-            (std::accumulate(report.image.cbegin(), report.image.cend() - 1, 0,
-                             [](int sum, char c) { return sum + static_cast<quint8>(c); }) &
-             0xFF);
+        const bool checksumHolds = vx7::CVX7Radio::ImageChecksumHolds(
+            reinterpret_cast<const radiolink::Byte*>(report.image.constData()));
         Err(QStringLiteral("Received %1 bytes into %2%3.\n")
                 .arg(report.image.size())
                 .arg(file)

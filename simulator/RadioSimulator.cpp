@@ -53,6 +53,36 @@ bool MakeRaw(int fd) {
 
 } // namespace
 
+const std::vector<FaultOption>& FaultTable() {
+    static const std::vector<FaultOption> table = {
+        {"noise", "N", "send: noise bytes before the image; receive: garbage waiting on the line.",
+         &Faults::noiseBytes, nullptr, ByteFate::Passes, false},
+        {"wrong-checksum", nullptr, "send: the image's checksum byte is one off.", nullptr,
+         &Faults::wrongChecksum, ByteFate::Passes, false},
+        {"nak", nullptr, "receive: refuse the first block with 0x15.", nullptr,
+         &Faults::nakAfterFirstBlock, ByteFate::Passes, false},
+        {"silence-after", "N", "Fall silent after N image bytes.", &Faults::silenceAfter, nullptr,
+         ByteFate::FallsSilent, true},
+        {"lose-byte", "N", "Image byte N is lost on the line.", &Faults::loseByte, nullptr,
+         ByteFate::Lost, false},
+        {"hang-up-after", "N", "Hang up the line (pull the cable) after N image bytes.",
+         &Faults::hangUpAfter, nullptr, ByteFate::HangsUp, true},
+    };
+    return table;
+}
+
+ByteFate FateOf(const Faults& faults, int index) {
+    ByteFate fate = ByteFate::Passes;
+    for (const FaultOption& fault : FaultTable()) {
+        if (fault.fate == ByteFate::Passes || fault.number == nullptr)
+            continue;
+        const int at = faults.*fault.number;
+        if (at >= 0 && (fault.fromThereOn ? index >= at : index == at))
+            fate = std::max(fate, fault.fate);
+    }
+    return fate;
+}
+
 RadioSimulator::RadioSimulator(Options options) : m_options(options) {}
 
 RadioSimulator::~RadioSimulator() {
@@ -134,25 +164,36 @@ void RadioSimulator::OnComputerOpened(Clock::time_point now) {
     }
 }
 
+bool RadioSimulator::StopsAt(ByteFate fate, Clock::time_point at) {
+    if (fate == ByteFate::HangsUp) {
+        HangUpAfterLine(at);
+        return true;
+    }
+    if (fate == ByteFate::FallsSilent) {
+        m_radioSilent = true;
+        return true;
+    }
+    return false;
+}
+
+void RadioSimulator::LoseByte(Clock::time_point at) {
+    m_lineFree = std::max(at, m_lineFree) + m_options.byteTime;
+}
+
 void RadioSimulator::SendStretch(int from, int to, Clock::time_point earliest) {
     const Faults& faults = m_options.faults;
     for (int i = from; i < to; ++i) {
-        if (faults.hangUpAfter >= 0 && i >= faults.hangUpAfter) {
-            HangUpAfterLine(earliest);
+        const ByteFate fate = FateOf(faults, i);
+        if (StopsAt(fate, earliest))
             return;
-        }
-        if (faults.silenceAfter >= 0 && i >= faults.silenceAfter) {
-            m_radioSilent = true;
-            return;
+        if (fate == ByteFate::Lost) {
+            // Sent, but it never reaches the computer.
+            LoseByte(earliest);
+            continue;
         }
         Byte byte = m_image[static_cast<size_t>(i)];
         if (i == vx7::image::kChecksum && faults.wrongChecksum)
             byte = static_cast<Byte>(byte + 1);
-        if (i == faults.loseByte) {
-            // Sent, but it never reaches the computer.
-            m_lineFree = std::max(earliest, m_lineFree) + m_options.byteTime;
-            continue;
-        }
         Transmit(byte, earliest, i);
     }
 }
@@ -167,21 +208,14 @@ void RadioSimulator::OnComputerByte(Byte byte, Clock::time_point now) {
 
     if (m_radioSilent)
         return;
-    const Faults& faults = m_options.faults;
-    const int index = m_imageReceived;
-    if (index < kImageSize) {
-        if (faults.hangUpAfter >= 0 && index >= faults.hangUpAfter) {
-            HangUpAfterLine(now);
+    if (m_imageReceived < kImageSize) {
+        const ByteFate fate = FateOf(m_options.faults, m_imageReceived);
+        if (StopsAt(fate, now))
             return;
-        }
-        if (faults.silenceAfter >= 0 && index >= faults.silenceAfter) {
-            m_radioSilent = true;
-            return;
-        }
         ++m_imageReceived;
-        if (index == faults.loseByte) {
+        if (fate == ByteFate::Lost) {
             // Lost on the line: neither the radio nor the echo gets it.
-            m_lineFree = std::max(now, m_lineFree) + m_options.byteTime;
+            LoseByte(now);
             return;
         }
     }

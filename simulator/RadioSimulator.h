@@ -17,6 +17,7 @@
 #include <array>
 #include <deque>
 #include <optional>
+#include <vector>
 
 namespace simulator {
 
@@ -45,6 +46,32 @@ struct Faults {
     // The line hangs up (the cable is pulled) after this many image bytes.
     int hangUpAfter = -1;
 };
+
+// What the faults do to one image byte on the line, weakest first: where
+// several faults meet at one byte the strongest wins.
+enum class ByteFate {
+    Passes,      // the byte crosses the line
+    Lost,        // it never arrives, and no echo comes back
+    FallsSilent, // the radio says nothing more from here on
+    HangsUp,     // the line hangs up here (the cable is pulled)
+};
+
+// The simulator's faults in one table: each one's command-line option and
+// help text, where its setting lives in Faults, and, for a fault that strikes
+// at an image byte, what happens to that byte.
+struct FaultOption {
+    const char* option;    // the option's name, without dashes
+    const char* valueName; // "N" for a count or a byte index, nullptr for a switch
+    const char* help;
+    int Faults::*number; // the count or byte index (-1: off), or nullptr
+    bool Faults::*flag;  // the switch, or nullptr
+    ByteFate fate;       // Passes for faults that strike no image byte
+    bool fromThereOn;    // the fate holds from that byte on, not at it alone
+};
+const std::vector<FaultOption>& FaultTable();
+
+// What the faults do to image byte index.
+ByteFate FateOf(const Faults& faults, int index);
 
 struct Options {
     Role role = Role::Send;
@@ -114,6 +141,11 @@ private:
     void HangUpAfterLine(Clock::time_point earliest);
     void OnComputerOpened(Clock::time_point now);
     void SendStretch(int from, int to, Clock::time_point earliest);
+    // Ends the radio's side at an image byte whose fate is to hang up or fall
+    // silent; false for any other fate.
+    bool StopsAt(ByteFate fate, Clock::time_point at);
+    // The byte takes its time on the line but never arrives.
+    void LoseByte(Clock::time_point at);
     void OnComputerByte(Byte byte, Clock::time_point now);
     void RadioReceives(Byte byte, Clock::time_point at);
     // Writes what is due; false when the line hung up on purpose or the

@@ -1,5 +1,7 @@
-// clonara-cli as a whole program: new, info, convert and their failures.
+// clonara-cli as a whole program: new, info, convert and their failures, and
+// the options of simulate.
 #include "radio/CVX7Radio.h"
+#include "simulator/RadioSimulator.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -83,6 +85,28 @@ TEST_F(CliTest, FailuresPrintTheTextAndExitNonZero) {
     const Result overview = RunCli({QStringLiteral("--help")});
     EXPECT_EQ(overview.exitCode, 0);
     EXPECT_TRUE(overview.out.contains(QStringLiteral("convert")));
+}
+
+// Every fault of the simulator is an option of simulate, with its help; a
+// count or byte index that is no whole number is refused before the
+// pseudo-terminal opens.
+TEST_F(CliTest, SimulateTakesEveryFaultOfTheSimulator) {
+    const Result help = RunCli({QStringLiteral("simulate"), QStringLiteral("--help")});
+    ASSERT_EQ(help.exitCode, 0);
+    const QString text = help.out.simplified();
+    for (const simulator::FaultOption& fault : simulator::FaultTable()) {
+        const QString option = QStringLiteral("--") + QString::fromLatin1(fault.option);
+        EXPECT_TRUE(text.contains(option)) << fault.option;
+        EXPECT_TRUE(text.contains(QString::fromLatin1(fault.help))) << fault.option;
+        if (fault.number == nullptr)
+            continue;
+        const Result bad = RunCli(
+            {QStringLiteral("simulate"), QStringLiteral("send"), option, QStringLiteral("x")});
+        EXPECT_EQ(bad.exitCode, 2) << fault.option;
+        EXPECT_EQ(bad.err,
+                  QStringLiteral("simulate: %1 needs a whole number of 0 or more.\n").arg(option));
+        EXPECT_TRUE(bad.out.isEmpty()) << "no device printed";
+    }
 }
 
 } // namespace
