@@ -4,6 +4,8 @@
 // them back and marks the document modified when the image really changed.
 #pragma once
 
+#include "radio/RadioTypes.h"
+
 #include <QWidget>
 
 #include <array>
@@ -20,7 +22,7 @@ class CMainView : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kTabCount = 7;
+    static constexpr int kTabCount = vx7::tab::kCount;
 
     explicit CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent = nullptr);
     ~CMainView() override;
