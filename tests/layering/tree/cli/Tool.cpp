@@ -1,0 +1,3 @@
+#include "cli/Tool.h"
+#include "document/Doc.h"
+#include "widgets/Grid.h"

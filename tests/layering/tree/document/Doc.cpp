@@ -1,0 +1,3 @@
+#include "cli/Tool.h"
+#include <QString>
+#include <QtWidgets/QTableView>

@@ -1,0 +1,3 @@
+#include "cli/Tool.h"
+#include "link/Unlisted.h"
+#include "widgets/Grid.h"

@@ -1,0 +1,4 @@
+#include "radio/Rules.h"
+
+#include "editor/View.h"
+#include "outside/Stray.h"

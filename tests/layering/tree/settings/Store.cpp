@@ -1,0 +1,2 @@
+#include "document/Missing.h"
+#include "radio/Rules.h"
