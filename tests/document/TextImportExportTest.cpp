@@ -535,6 +535,16 @@ TEST(ImportRowTest, OffsetsAndDirections) {
         {"999.0", "1024.00000", "25.00 MHz", "Plus", 2, 25000000},
         {"146.94", "830.00000", "060 kHz", "Split", 3, 830000000},
         {"146.94", "0.00000", "060 kHz", "Split", 3, 0},
+        // A sign with such a transmit field: the difference only when it is
+        // an offset the radio can use, else the field is the offset itself.
+        {"146.94", "0.1", "", "-", 1, 100000},
+        {"146.94", "0.1", "", "+", 2, 100000},
+        {"146.94", "0.1", "", "Minus", 1, 100000},
+        {"1.413", "1.313", "", "-", 1, 100000},
+        {"1.413", "1.513", "", "+", 2, 100000},
+        {"1.413", "1.513", "", "-", 0, 1513000}, // minus, yet above: no offset
+        {"1.413", "1.313", "", "+", 0, 1313000},
+        {"0.549", "0.45", "", "-", 1, 450000}, // 99 kHz is no offset, 450 kHz is
     };
     for (const auto& c : cases) {
         CMainDoc doc;
