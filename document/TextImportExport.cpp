@@ -510,6 +510,16 @@ ImportSummary ImportFile(CVX7Radio& radio, const QString& path) {
     summary.ok = result.ok;
     summary.message = result.message;
     summary.lines = result.dataLines;
+    if (summary.ok && summary.channels == 0) {
+        const QString name = QFileInfo(path).fileName();
+        summary.nothingImported =
+            summary.lines == 0
+                ? QStringLiteral("%1 holds no channel lines: nothing was imported.").arg(name)
+                : QStringLiteral("None of the %1 lines of %2 has a receive frequency the radio "
+                                 "can use: nothing was imported.")
+                      .arg(summary.lines)
+                      .arg(name);
+    }
     return summary;
 }
 

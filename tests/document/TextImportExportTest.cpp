@@ -655,6 +655,44 @@ TEST_F(TextIo, ATenMegabyteLineIsSafe) {
     EXPECT_TRUE(doc.IsUsed(doc.GetImage(), 5));
 }
 
+TEST_F(TextIo, AListWithoutAnyChannelSaysSo) {
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* text; // empty: channels came of it
+    };
+    const Case cases[] = {
+        {"empty.csv", "", "empty.csv holds no channel lines: nothing was imported."},
+        {"header.csv", "Channel Number,Receive Frequency\n",
+         "header.csv holds no channel lines: nothing was imported."},
+        {"bad.csv", "1,146.521\n2,0\n3,abc\n",
+         "None of the 3 lines of bad.csv has a receive frequency the radio can use: nothing "
+         "was imported."},
+        {"one.csv", "1,146.521\n2,146.52\n", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(Path(c.name), c.bytes);
+        CMainDoc doc;
+        const QByteArray before = Bytes(doc.Block(), rdf::kFileSize);
+        const textio::ImportSummary summary = textio::ImportFile(doc, Path(c.name));
+        ASSERT_TRUE(summary.ok);
+        EXPECT_EQ(summary.nothingImported, QString::fromLatin1(c.text));
+        if (summary.channels == 0) {
+            EXPECT_EQ(Bytes(doc.Block(), rdf::kFileSize), before);
+        }
+    }
+
+    // The command line says so too, fails and saves nothing.
+    ASSERT_EQ(testing_support::RunCli({"new", Path("doc.rdf")}).exitCode, 0);
+    const QByteArray fresh = ReadFile(Path("doc.rdf"));
+    const testing_support::CliResult r =
+        testing_support::RunCli({"import", Path("doc.rdf"), Path("bad.csv")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("None of the 3 lines of bad.csv")) << r.err.toStdString();
+    EXPECT_EQ(ReadFile(Path("doc.rdf")), fresh);
+}
+
 TEST_F(TextIo, AFileThatCannotBeReadChangesNothing) {
     CMainDoc doc;
     const QByteArray before = Bytes(doc.Block(), rdf::kFileSize);
