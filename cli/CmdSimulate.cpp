@@ -49,6 +49,7 @@ int RunSimulate(const QStringList& arguments) {
     opt("fast", "Send as fast as the pseudo-terminal goes instead of at 19200 baud.");
     opt("speed", "Run the line this many times faster than 19200 baud.", "FACTOR");
     opt("noise", "send: noise bytes before the image; receive: garbage waiting on the line.", "N");
+    opt("noise-after", "Let the noise come after N image bytes instead.", "N");
     opt("wrong-checksum", "send: the image's checksum byte is one off.");
     opt("nak", "receive: refuse the first block with 0x15.");
     opt("silence-after", "Fall silent after N image bytes.", "N");
@@ -79,6 +80,7 @@ int RunSimulate(const QStringList& arguments) {
     int startDelay = 0;
     simulator::Faults& faults = options.faults;
     if (!NumberOf(parser, QStringLiteral("noise"), faults.noiseBytes) ||
+        !NumberOf(parser, QStringLiteral("noise-after"), faults.noiseAfter) ||
         !NumberOf(parser, QStringLiteral("silence-after"), faults.silenceAfter) ||
         !NumberOf(parser, QStringLiteral("lose-byte"), faults.loseByte) ||
         !NumberOf(parser, QStringLiteral("hang-up-after"), faults.hangUpAfter) ||
@@ -86,7 +88,8 @@ int RunSimulate(const QStringList& arguments) {
         !NumberOf(parser, QStringLiteral("start-delay"), startDelay))
         return kExitUsage;
     faults.wrongChecksum = parser.isSet(QStringLiteral("wrong-checksum"));
-    faults.nakAfterFirstBlock = parser.isSet(QStringLiteral("nak"));
+    if (parser.isSet(QStringLiteral("nak")))
+        faults.nakAfter = vx7::image::kFirstStretch;
     options.latency = std::chrono::milliseconds(latency);
     options.startDelay = std::chrono::milliseconds(startDelay);
     if (parser.isSet(QStringLiteral("fast"))) {

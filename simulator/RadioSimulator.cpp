@@ -123,14 +123,15 @@ void RadioSimulator::OnComputerOpened(Clock::time_point now) {
     MakeRaw(m_master);
     const Faults& faults = m_options.faults;
     if (m_options.role == Role::Send) {
-        const Clock::time_point start = now + m_options.startDelay;
-        for (int i = 0; i < faults.noiseBytes; ++i)
-            Transmit(kNoise[i % static_cast<int>(sizeof kNoise)], start);
-        SendStretch(0, vx7::image::kFirstStretch, start);
-    } else {
-        for (int i = 0; i < faults.noiseBytes; ++i)
-            Transmit(kGarbage[i % static_cast<int>(sizeof kGarbage)], now);
+        SendStretch(0, vx7::image::kFirstStretch, now + m_options.startDelay);
+    } else if (faults.noiseAfter == 0) {
+        SendGarbage(now);
     }
+}
+
+void RadioSimulator::SendGarbage(Clock::time_point earliest) {
+    for (int i = 0; i < m_options.faults.noiseBytes; ++i)
+        Transmit(kGarbage[i % static_cast<int>(sizeof kGarbage)], earliest);
 }
 
 void RadioSimulator::SendStretch(int from, int to, Clock::time_point earliest) {
@@ -143,6 +144,10 @@ void RadioSimulator::SendStretch(int from, int to, Clock::time_point earliest) {
         if (faults.silenceAfter >= 0 && i >= faults.silenceAfter) {
             m_radioSilent = true;
             return;
+        }
+        if (i == faults.noiseAfter) {
+            for (int n = 0; n < faults.noiseBytes; ++n)
+                Transmit(kNoise[n % static_cast<int>(sizeof kNoise)], earliest);
         }
         Byte byte = m_image[static_cast<size_t>(i)];
         if (i == vx7::image::kChecksum && faults.wrongChecksum)
@@ -185,6 +190,8 @@ void RadioSimulator::OnComputerByte(Byte byte, Clock::time_point now) {
         }
     }
     RadioReceives(byte, Transmit(byte, now));
+    if (faults.noiseAfter > 0 && index + 1 == faults.noiseAfter)
+        SendGarbage(now);
 }
 
 void RadioSimulator::RadioReceives(Byte byte, Clock::time_point at) {
@@ -210,9 +217,9 @@ void RadioSimulator::RadioReceives(Byte byte, Clock::time_point at) {
     m_report.image.append(static_cast<char>(byte));
     const int received = static_cast<int>(m_report.image.size());
     if (received == vx7::image::kFirstStretch) {
-        Transmit(m_options.faults.nakAfterFirstBlock ? kNak : kAck, at);
+        Transmit(m_options.faults.nakAfter == received ? kNak : kAck, at);
     } else if (received == vx7::image::kSecondStretch) {
-        Transmit(kAck, at);
+        Transmit(m_options.faults.nakAfter == received ? kNak : kAck, at);
     } else if (received == kImageSize) {
         m_radioDone = true;
         m_report.completed = true;

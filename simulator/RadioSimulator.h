@@ -28,15 +28,19 @@ enum class Role {
     Receive, // the radio takes an image: the computer uploads
 };
 
-// Misbehaviour on request. Counts and indexes are image bytes.
+// Misbehaviour on request, each placed anywhere in the image where it can
+// happen. Counts and indexes are image bytes.
 struct Faults {
-    // Send: noise bytes before the image. Receive: garbage waiting on the
-    // line when the computer opens the port.
+    // Send: noise bytes among the image, before image byte noiseAfter.
+    // Receive: garbage on the line, waiting when the computer opens the port
+    // (noiseAfter 0) or sent once the radio has taken noiseAfter bytes.
     int noiseBytes = 0;
+    int noiseAfter = 0;
     // Send: the checksum byte is one off.
     bool wrongChecksum = false;
-    // Receive: the radio answers the first block with 0x15.
-    bool nakAfterFirstBlock = false;
+    // Receive: the radio answers 0x15 instead of 0x06 where it acknowledges
+    // after this many bytes (10 or 18; -1: never).
+    int nakAfter = -1;
     // The line falls silent after this many image bytes (-1: never).
     int silenceAfter = -1;
     // This image byte is lost on the line (-1: none). Sending, the computer
@@ -114,6 +118,7 @@ private:
     void HangUpAfterLine(Clock::time_point earliest);
     void OnComputerOpened(Clock::time_point now);
     void SendStretch(int from, int to, Clock::time_point earliest);
+    void SendGarbage(Clock::time_point earliest);
     void OnComputerByte(Byte byte, Clock::time_point now);
     void RadioReceives(Byte byte, Clock::time_point at);
     // Writes what is due; false when the line hung up on purpose or the
