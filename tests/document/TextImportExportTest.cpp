@@ -665,8 +665,8 @@ TEST_F(TextIo, AListWithoutAnyChannelSaysSo) {
         {"empty.csv", "", "empty.csv holds no channel lines: nothing was imported."},
         {"header.csv", "Channel Number,Receive Frequency\n",
          "header.csv holds no channel lines: nothing was imported."},
-        {"bad.csv", "1,146.521\n2,0\n3,abc\n",
-         "None of the 3 lines of bad.csv has a receive frequency the radio can use: nothing "
+        {"bad.csv", "1,146.521\n2,0\n3,abc\n4,36893488147420.5\n",
+         "None of the 4 lines of bad.csv has a receive frequency the radio can use: nothing "
          "was imported."},
         {"one.csv", "1,146.521\n2,146.52\n", ""},
     };
@@ -689,7 +689,7 @@ TEST_F(TextIo, AListWithoutAnyChannelSaysSo) {
     const testing_support::CliResult r =
         testing_support::RunCli({"import", Path("doc.rdf"), Path("bad.csv")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("None of the 3 lines of bad.csv")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("None of the 4 lines of bad.csv")) << r.err.toStdString();
     EXPECT_EQ(ReadFile(Path("doc.rdf")), fresh);
 }
 
