@@ -159,7 +159,15 @@ CMainFrame::CMainFrame(QWidget* parent)
     resize(1100, 720);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // The document windows, the MDI area and the status bar are destroyed
+    // after this object's own part is gone; what they signal on their way
+    // out must not reach it.
+    disconnect(m_mdi, nullptr, this, nullptr);
+    disconnect(statusBar(), nullptr, this, nullptr);
+    for (CChildFrame* child : Children())
+        disconnect(child->View(), nullptr, this, nullptr);
+}
 
 void CMainFrame::BuildActions() {
     const int ids[] = {

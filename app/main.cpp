@@ -1,5 +1,6 @@
 // clonara: the desktop editor for the Yaesu VX-7's memory.
 #include "app/CMainApp.h"
+#include "app/CommandLine.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -24,13 +25,40 @@ qint64 ProcessStartMsecs() {
     const double ageSeconds = upSeconds - startTicks / ticks;
     return QDateTime::currentMSecsSinceEpoch() - static_cast<qint64>(ageSeconds * 1000);
 }
+
+void NameTheApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("Clonara"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Tessaly"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(CLONARA_VERSION));
+}
+
+// Registering and unregistering show no window: they run without a display,
+// so that an installer or a login script without one can use them.
+bool IsRegistration(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const StartupRequest::Mode mode = ParseCommandLine(arguments).mode;
+    return mode == StartupRequest::Mode::RegServer || mode == StartupRequest::Mode::UnregServer;
+}
+
+int Register(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    NameTheApplication();
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    CMainApp mainApp;
+    mainApp.InitInstance(arguments, QCoreApplication::applicationFilePath());
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv) {
+    if (IsRegistration(argc, argv))
+        return Register(argc, argv);
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Clonara"));
-    QApplication::setOrganizationName(QStringLiteral("Tessaly"));
-    QApplication::setApplicationVersion(QStringLiteral(CLONARA_VERSION));
+    NameTheApplication();
 
     QStringList arguments = QApplication::arguments();
     const QString program = arguments.takeFirst();

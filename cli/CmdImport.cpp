@@ -31,6 +31,8 @@ int Run(const QStringList& arguments) {
     const textio::ImportSummary summary = textio::ImportFile(doc, files.at(1));
     if (!summary.ok)
         return cli::Fail(summary.message);
+    if (!summary.nothingImported.isEmpty())
+        return cli::Fail(summary.nothingImported); // nothing changed: nothing to save
     const QString target = parser.isSet(output) ? parser.value(output) : files.at(0);
     if (!cli::SaveDocument(doc, target))
         return 1;

@@ -74,8 +74,11 @@ int RunSimulate(const QStringList& arguments) {
     simulator::Faults& faults = options.faults;
     for (const simulator::FaultOption& fault : simulator::FaultTable()) {
         const QString name = QString::fromLatin1(fault.option);
-        if (fault.number != nullptr && !NumberOf(parser, name, faults.*fault.number))
+        if (fault.number != nullptr && fault.valueName != nullptr &&
+            !NumberOf(parser, name, faults.*fault.number))
             return kExitUsage;
+        if (fault.number != nullptr && fault.valueName == nullptr && parser.isSet(name))
+            faults.*fault.number = fault.whenSwitched;
         if (fault.flag != nullptr)
             faults.*fault.flag = parser.isSet(name);
     }

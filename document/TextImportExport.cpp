@@ -330,6 +330,8 @@ Shift ReadShift(CVX7Radio& radio, int band, Hz rx, const QString& txText, const 
         return {direction::kSimplex, radio.IsValidOffset(tx) ? tx : fallback};
     if (amountIsOffset)
         return {direction::kSimplex, d.amount};
+    // With a sign, the distance to the transmit field counts only when the
+    // radio can use it as an offset; otherwise the field is the offset.
     const bool txNumber = HasDigit(txText);
     switch (d.direction) {
     case direction::kSplit:
@@ -337,13 +339,13 @@ Shift ReadShift(CVX7Radio& radio, int band, Hz rx, const QString& txText, const 
             return {direction::kSplit, tx};
         break;
     case direction::kMinus:
-        if (txNumber && rx >= tx)
+        if (txNumber && rx >= tx && radio.IsValidOffset(rx - tx))
             return {direction::kMinus, rx - tx};
         if (offsetGiven)
             return {direction::kMinus, fallback};
         break;
     case direction::kPlus:
-        if (txNumber && tx >= rx)
+        if (txNumber && tx >= rx && radio.IsValidOffset(tx - rx))
             return {direction::kPlus, tx - rx};
         if (offsetGiven)
             return {direction::kPlus, fallback};
@@ -508,6 +510,16 @@ ImportSummary ImportFile(CVX7Radio& radio, const QString& path) {
     summary.ok = result.ok;
     summary.message = result.message;
     summary.lines = result.dataLines;
+    if (summary.ok && summary.channels == 0) {
+        const QString name = QFileInfo(path).fileName();
+        summary.nothingImported =
+            summary.lines == 0
+                ? QStringLiteral("%1 holds no channel lines: nothing was imported.").arg(name)
+                : QStringLiteral("None of the %1 lines of %2 has a receive frequency the radio "
+                                 "can use: nothing was imported.")
+                      .arg(summary.lines)
+                      .arg(name);
+    }
     return summary;
 }
 

@@ -79,6 +79,9 @@ struct ImportSummary {
     QString message;  // why the file could not be read
     int lines = 0;    // data lines read
     int channels = 0; // lines written into a channel
+    // Set when the file was read but gave no channel at all (nothing has
+    // changed then): says so, for the user.
+    QString nothingImported;
 };
 
 // Reads a channel list into the radio's memory channels. ok is false only

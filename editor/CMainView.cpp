@@ -194,6 +194,11 @@ bool CMainView::ImportFrom(const QString& path) {
         QMessageBox::critical(this, QString::fromLatin1(res::kAppTitle), summary.message);
         return false;
     }
+    if (!summary.nothingImported.isEmpty()) {
+        // Nothing changed: the document stays as it was.
+        QMessageBox::warning(this, QString::fromLatin1(res::kAppTitle), summary.nothingImported);
+        return false;
+    }
     RefreshGrids();
     m_doc->SetModifiedFlag(true);
     emit imageChanged();

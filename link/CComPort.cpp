@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -25,17 +26,60 @@ QString SystemText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// The group that owns the device, or an empty text.
-QString OwningGroup(const QString& device) {
+// Who owns a device and how it may be used: names (or numbers when the
+// system has no name for them) and the permission bits.
+struct Ownership {
+    bool known = false;
+    QString owner;
+    QString group;
+    mode_t mode = 0;
+};
+
+Ownership DeviceOwnership(const QString& device) {
+    Ownership result;
     struct stat info {};
     if (::stat(QFile::encodeName(device).constData(), &info) != 0)
-        return {};
-    struct group entry {};
-    struct group* found = nullptr;
+        return result;
+    result.known = true;
+    result.mode = info.st_mode & 07777;
     char buffer[4096];
-    if (::getgrgid_r(info.st_gid, &entry, buffer, sizeof buffer, &found) != 0 || !found)
-        return {};
-    return QString::fromLocal8Bit(found->gr_name);
+    struct group groupEntry {};
+    struct group* group = nullptr;
+    result.group =
+        ::getgrgid_r(info.st_gid, &groupEntry, buffer, sizeof buffer, &group) == 0 && group
+            ? QString::fromLocal8Bit(group->gr_name)
+            : QString::number(info.st_gid);
+    struct passwd userEntry {};
+    struct passwd* user = nullptr;
+    result.owner = ::getpwuid_r(info.st_uid, &userEntry, buffer, sizeof buffer, &user) == 0 && user
+                       ? QString::fromLocal8Bit(user->pw_name)
+                       : QString::number(info.st_uid);
+    return result;
+}
+
+// The permission message: joining the device's group helps only when the
+// group may read and write it.
+QString PermissionText(const QString& device) {
+    const Ownership own = DeviceOwnership(device);
+    const QString head =
+        device + QStringLiteral(": Permission denied: your user may not use this device. ");
+    if (!own.known)
+        return head + QStringLiteral("Add your user to the group that owns the device, then log "
+                                     "out and in again.");
+    constexpr mode_t kGroupReadWrite = S_IRGRP | S_IWGRP;
+    if ((own.mode & kGroupReadWrite) == kGroupReadWrite)
+        return head + QStringLiteral("Add your user to the group \"%1\" that owns it (sudo "
+                                     "usermod -aG %1 $USER), then log out and in again.")
+                          .arg(own.group);
+    return head + QStringLiteral("It belongs to %1 (group \"%2\") with mode %3, which lets "
+                                 "only its owner use it, so joining its group would not help. "
+                                 "The usual fix is a udev rule that gives the port to the "
+                                 "dialout group with mode 0660 (for example SUBSYSTEM==\"tty\", "
+                                 "GROUP=\"dialout\", MODE=\"0660\"), and your user in that "
+                                 "group (sudo usermod -aG dialout $USER), then log out and in "
+                                 "again.")
+                      .arg(own.owner, own.group,
+                           QStringLiteral("%1").arg(own.mode, 4, 8, QLatin1Char('0')));
 }
 
 bool SpeedFor(int baudRate, speed_t& speed) {
@@ -112,18 +156,8 @@ PortError MakePortOpenError(const QString& device, int error) {
     case EWOULDBLOCK:
         return {PortError::Kind::InUse, device + QStringLiteral(": Is already open.")};
     case EACCES:
-    case EPERM: {
-        const QString group = OwningGroup(device);
-        const QString fix = group.isEmpty()
-                                ? QStringLiteral("Add your user to the group that owns the device")
-                                : QStringLiteral("Add your user to the group \"%1\" that owns it "
-                                                 "(sudo usermod -aG %1 $USER)")
-                                      .arg(group);
-        return {PortError::Kind::NoPermission,
-                device + QStringLiteral(": Permission denied: your user may not use this "
-                                        "device. %1, then log out and in again.")
-                             .arg(fix)};
-    }
+    case EPERM:
+        return {PortError::Kind::NoPermission, PermissionText(device)};
     default:
         return {PortError::Kind::Other,
                 device + QStringLiteral(":  Unknown error #-%1.").arg(error)};

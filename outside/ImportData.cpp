@@ -7,6 +7,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace outside {
@@ -19,8 +20,33 @@ QString NormalTitle(const QString& title) {
     return title.simplified().toCaseFolded();
 }
 
+// A channel list is nearly all ASCII: in UTF-16 every other byte is zero,
+// while UTF-8 and Latin-1 lists hold no zero byte at all. Looks at the first
+// few kilobytes; nullopt when they do not look like UTF-16.
+std::optional<QStringConverter::Encoding> Utf16ByZeroBytes(const QByteArray& bytes) {
+    constexpr qsizetype kPairsLooked = 4096;
+    const qsizetype pairs = std::min(bytes.size() / 2, kPairsLooked);
+    qsizetype zeroFirst = 0;  // zero as the first byte of a pair
+    qsizetype zeroSecond = 0; // zero as the second byte
+    for (qsizetype i = 0; i < pairs; ++i) {
+        zeroFirst += bytes[2 * i] == '\0';
+        zeroSecond += bytes[2 * i + 1] == '\0';
+    }
+    // Most pairs carry a zero on one side, next to none on the other.
+    auto dominant = [&](qsizetype zeros, qsizetype other) {
+        return pairs > 0 && zeros * 2 >= pairs && other * 8 <= zeros;
+    };
+    if (dominant(zeroSecond, zeroFirst))
+        return QStringConverter::Utf16LE;
+    if (dominant(zeroFirst, zeroSecond))
+        return QStringConverter::Utf16BE;
+    return std::nullopt;
+}
+
 QString DecodeText(const QByteArray& bytes) {
-    const auto bom = QStringConverter::encodingForData(bytes);
+    auto bom = QStringConverter::encodingForData(bytes);
+    if (!bom)
+        bom = Utf16ByZeroBytes(bytes);
     if (bom && *bom != QStringConverter::Utf8) {
         QStringDecoder decoder(*bom);
         QString text = decoder(bytes);

@@ -14,7 +14,7 @@
 // - Fields are handed over whole, whatever their length; short lines are
 //   padded with empty fields, surplus fields dropped, blank lines skipped.
 // - Text is UTF-8 (a byte order mark is skipped), UTF-16 with a byte order
-//   mark, or else Latin-1.
+//   mark or without one (told by its zero bytes), or else Latin-1.
 #pragma once
 
 #include <QByteArray>

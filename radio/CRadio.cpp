@@ -84,6 +84,10 @@ Hz ParseFrequencyText(const QString& input, bool listCoding) {
         fraction = f.value;
     }
 
+    // A whole part beyond what a frequency can hold is no frequency; bounded
+    // here, the scaling below cannot overflow.
+    if (integer.value > std::numeric_limits<Hz>::max())
+        return 0;
     if (fraction == 0 && integer.value > 99999)
         kilohertz = true;
 

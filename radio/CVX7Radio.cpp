@@ -332,6 +332,12 @@ bool IsMemorySource(int source) {
            source == block::kSourceMemory3;
 }
 
+// Whether a set's channel number is a memory channel's: on a memory channel,
+// and on the VFO, where the radio keeps the memory channel it came from.
+bool NumberNamesMemory(int source) {
+    return IsMemorySource(source) || source == block::kSourceVfo;
+}
+
 // Copies the fields of a channel record into a receiver set.
 void CopyRecordIntoSet(const Byte* rec, Byte* set) {
     const ConstChannelRecord r(rec);
@@ -368,7 +374,7 @@ void CVX7Radio::PrepareCurrentState(Byte* img) {
     for (int set : {1, 0}) {
         Byte* s = state + set * block::kSetB;
         const int channel = set ? channelB : channelA;
-        if (!IsMemorySource(s[block::kSource]) || channel >= image::kMemoryCount)
+        if (!NumberNamesMemory(s[block::kSource]) || channel >= image::kMemoryCount)
             continue;
         if (!(Nibble(img, image::kMemoryFlags, channel) & flag::kUsed))
             WriteBe16(s + block::kChannel, 0);

@@ -57,10 +57,14 @@ const std::vector<FaultOption>& FaultTable() {
     static const std::vector<FaultOption> table = {
         {"noise", "N", "send: noise bytes before the image; receive: garbage waiting on the line.",
          &Faults::noiseBytes, nullptr, ByteFate::Passes, false},
+        {"noise-after", "N", "Let the noise come after N image bytes instead.", &Faults::noiseAfter,
+         nullptr, ByteFate::Passes, false},
         {"wrong-checksum", nullptr, "send: the image's checksum byte is one off.", nullptr,
          &Faults::wrongChecksum, ByteFate::Passes, false},
-        {"nak", nullptr, "receive: refuse the first block with 0x15.", nullptr,
-         &Faults::nakAfterFirstBlock, ByteFate::Passes, false},
+        {"nak", nullptr, "receive: refuse the first block with 0x15.", &Faults::nakAfter, nullptr,
+         ByteFate::Passes, false, vx7::image::kFirstStretch},
+        {"nak-after", "N", "receive: answer 0x15 instead of 0x06 after N image bytes (10 or 18).",
+         &Faults::nakAfter, nullptr, ByteFate::Passes, false},
         {"silence-after", "N", "Fall silent after N image bytes.", &Faults::silenceAfter, nullptr,
          ByteFate::FallsSilent, true},
         {"lose-byte", "N", "Image byte N is lost on the line.", &Faults::loseByte, nullptr,
@@ -154,14 +158,15 @@ void RadioSimulator::OnComputerOpened(Clock::time_point now) {
     MakeRaw(m_master);
     const Faults& faults = m_options.faults;
     if (m_options.role == Role::Send) {
-        const Clock::time_point start = now + m_options.startDelay;
-        for (int i = 0; i < faults.noiseBytes; ++i)
-            Transmit(kNoise[i % static_cast<int>(sizeof kNoise)], start);
-        SendStretch(0, vx7::image::kFirstStretch, start);
-    } else {
-        for (int i = 0; i < faults.noiseBytes; ++i)
-            Transmit(kGarbage[i % static_cast<int>(sizeof kGarbage)], now);
+        SendStretch(0, vx7::image::kFirstStretch, now + m_options.startDelay);
+    } else if (faults.noiseAfter == 0) {
+        SendGarbage(now);
     }
+}
+
+void RadioSimulator::SendGarbage(Clock::time_point earliest) {
+    for (int i = 0; i < m_options.faults.noiseBytes; ++i)
+        Transmit(kGarbage[i % static_cast<int>(sizeof kGarbage)], earliest);
 }
 
 bool RadioSimulator::StopsAt(ByteFate fate, Clock::time_point at) {
@@ -186,6 +191,10 @@ void RadioSimulator::SendStretch(int from, int to, Clock::time_point earliest) {
         const ByteFate fate = FateOf(faults, i);
         if (StopsAt(fate, earliest))
             return;
+        if (i == faults.noiseAfter) {
+            for (int n = 0; n < faults.noiseBytes; ++n)
+                Transmit(kNoise[n % static_cast<int>(sizeof kNoise)], earliest);
+        }
         if (fate == ByteFate::Lost) {
             // Sent, but it never reaches the computer.
             LoseByte(earliest);
@@ -208,11 +217,14 @@ void RadioSimulator::OnComputerByte(Byte byte, Clock::time_point now) {
 
     if (m_radioSilent)
         return;
+    const Faults& faults = m_options.faults;
+    bool noiseDue = false;
     if (m_imageReceived < kImageSize) {
-        const ByteFate fate = FateOf(m_options.faults, m_imageReceived);
+        const ByteFate fate = FateOf(faults, m_imageReceived);
         if (StopsAt(fate, now))
             return;
         ++m_imageReceived;
+        noiseDue = faults.noiseAfter > 0 && m_imageReceived == faults.noiseAfter;
         if (fate == ByteFate::Lost) {
             // Lost on the line: neither the radio nor the echo gets it.
             LoseByte(now);
@@ -220,6 +232,8 @@ void RadioSimulator::OnComputerByte(Byte byte, Clock::time_point now) {
         }
     }
     RadioReceives(byte, Transmit(byte, now));
+    if (noiseDue)
+        SendGarbage(now);
 }
 
 void RadioSimulator::RadioReceives(Byte byte, Clock::time_point at) {
@@ -245,9 +259,9 @@ void RadioSimulator::RadioReceives(Byte byte, Clock::time_point at) {
     m_report.image.append(static_cast<char>(byte));
     const int received = static_cast<int>(m_report.image.size());
     if (received == vx7::image::kFirstStretch) {
-        Transmit(m_options.faults.nakAfterFirstBlock ? kNak : kAck, at);
+        Transmit(m_options.faults.nakAfter == received ? kNak : kAck, at);
     } else if (received == vx7::image::kSecondStretch) {
-        Transmit(kAck, at);
+        Transmit(m_options.faults.nakAfter == received ? kNak : kAck, at);
     } else if (received == kImageSize) {
         m_radioDone = true;
         m_report.completed = true;

@@ -29,15 +29,19 @@ enum class Role {
     Receive, // the radio takes an image: the computer uploads
 };
 
-// Misbehaviour on request. Counts and indexes are image bytes.
+// Misbehaviour on request, each placed anywhere in the image where it can
+// happen. Counts and indexes are image bytes.
 struct Faults {
-    // Send: noise bytes before the image. Receive: garbage waiting on the
-    // line when the computer opens the port.
+    // Send: noise bytes among the image, before image byte noiseAfter.
+    // Receive: garbage on the line, waiting when the computer opens the port
+    // (noiseAfter 0) or sent once the radio has taken noiseAfter bytes.
     int noiseBytes = 0;
+    int noiseAfter = 0;
     // Send: the checksum byte is one off.
     bool wrongChecksum = false;
-    // Receive: the radio answers the first block with 0x15.
-    bool nakAfterFirstBlock = false;
+    // Receive: the radio answers 0x15 instead of 0x06 where it acknowledges
+    // after this many bytes (10 or 18; -1: never).
+    int nakAfter = -1;
     // The line falls silent after this many image bytes (-1: never).
     int silenceAfter = -1;
     // This image byte is lost on the line (-1: none). Sending, the computer
@@ -67,6 +71,8 @@ struct FaultOption {
     bool Faults::*flag;  // the switch, or nullptr
     ByteFate fate;       // Passes for faults that strike no image byte
     bool fromThereOn;    // the fate holds from that byte on, not at it alone
+    // A switch (no valueName) on a number sets the number to this.
+    int whenSwitched = 0;
 };
 const std::vector<FaultOption>& FaultTable();
 
@@ -144,6 +150,7 @@ private:
     // Ends the radio's side at an image byte whose fate is to hang up or fall
     // silent; false for any other fate.
     bool StopsAt(ByteFate fate, Clock::time_point at);
+    void SendGarbage(Clock::time_point earliest);
     // The byte takes its time on the line but never arrives.
     void LoseByte(Clock::time_point at);
     void OnComputerByte(Byte byte, Clock::time_point now);

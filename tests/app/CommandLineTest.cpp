@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -67,6 +71,35 @@ TEST(RegistrationTest, WritesAndRemovesTheDesktopFiles) {
     for (const QString& file : files)
         EXPECT_FALSE(QFile::exists(file));
     EXPECT_FALSE(registration::Unregister()) << "removing twice is no error";
+}
+
+TEST(RegistrationTest, TheProgramRegistersWithoutADisplay) {
+    // No display to open: registration shows no window and needs none.
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    // The desktop entry, where the program writes it under this data folder.
+    const QString here = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    const QString desktop = home.filePath(QStringLiteral("data/") +
+                                          QDir(here).relativeFilePath(registration::Files()[0]));
+
+    for (const auto& [sw, registered] :
+         {std::pair{"/RegServer", true}, {"-unregserver", false}, {"--REGSERVER", true}}) {
+        SCOPED_TRACE(sw);
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(testing_support::ProgramPath("clonara"), {QString::fromLatin1(sw)});
+        ASSERT_TRUE(program.waitForFinished(30000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+        EXPECT_EQ(QFile::exists(desktop), registered) << desktop.toStdString();
+    }
 }
 
 TEST(RecentFilesTest, FourEntriesNewestFirst) {

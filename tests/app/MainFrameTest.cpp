@@ -184,6 +184,26 @@ TEST_F(MainFrameTest, SaveQuestionOnCloseAndExit) {
     EXPECT_EQ(watcher.Boxes().size(), 1);
 }
 
+TEST_F(MainFrameTest, QuittingWithDocumentWindowsOpen) {
+    // Closed first (Exit), or destroyed with its windows still open (the
+    // program ending): the document windows go without touching a main
+    // window that is half gone.
+    for (const bool closeFirst : {true, false}) {
+        SCOPED_TRACE(closeFirst);
+        auto* frame = new CMainFrame;
+        frame->show();
+        frame->NewDocument();
+        frame->OpenDocumentFile(NewFile("quit.rdf"));
+        frame->NewDocument();
+        ASSERT_EQ(frame->Children().size(), 3);
+        if (closeFirst) {
+            EXPECT_TRUE(frame->close());
+        }
+        delete frame;
+    }
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+}
+
 TEST_F(MainFrameTest, CommandsOfLaterVersionsSaySo) {
     CMainFrame frame;
     frame.show();

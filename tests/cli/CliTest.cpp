@@ -98,7 +98,7 @@ TEST_F(CliTest, SimulateTakesEveryFaultOfTheSimulator) {
         const QString option = QStringLiteral("--") + QString::fromLatin1(fault.option);
         EXPECT_TRUE(text.contains(option)) << fault.option;
         EXPECT_TRUE(text.contains(QString::fromLatin1(fault.help))) << fault.option;
-        if (fault.number == nullptr)
+        if (fault.valueName == nullptr)
             continue;
         const Result bad = RunCli(
             {QStringLiteral("simulate"), QStringLiteral("send"), option, QStringLiteral("x")});

@@ -7,6 +7,7 @@
 #include "settings/Registry.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -170,9 +171,23 @@ TEST_F(CliTransfer, DownloadFailuresWriteNothing) {
         {"cable pulled",
          {QStringLiteral("--hang-up-after"), QStringLiteral("5000")},
          QStringLiteral("The serial port was disconnected.")},
+        {"cable pulled at once",
+         {QStringLiteral("--hang-up-after"), QStringLiteral("0")},
+         QStringLiteral("The serial port was disconnected.")},
+        {"cable pulled before the last byte",
+         {QStringLiteral("--hang-up-after"), QStringLiteral("16210")},
+         QStringLiteral("The serial port was disconnected.")},
+        {"noise in the middle",
+         {QStringLiteral("--noise"), QStringLiteral("5"), QStringLiteral("--noise-after"),
+          QStringLiteral("8000")},
+         QStringLiteral("Error: Check sum errror.")},
     };
+    // A file of that name from before stays as it was, and no other file
+    // is left beside it.
+    const QByteArray old("an older file");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        WriteFile(Path("got.rdf"), old);
         Simulator radio(QStringList{QStringLiteral("send"), m_imagePath, QStringLiteral("--fast")} +
                         c.simulator);
         const Result r =
@@ -181,7 +196,9 @@ TEST_F(CliTransfer, DownloadFailuresWriteNothing) {
         EXPECT_EQ(r.exitCode, 1);
         EXPECT_TRUE(r.err.trimmed().endsWith(c.message)) << r.err.toStdString();
         EXPECT_LT(r.elapsed, 10s);
-        EXPECT_FALSE(QFile::exists(Path("got.rdf")));
+        EXPECT_EQ(ReadFile(Path("got.rdf")), old);
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{QStringLiteral("got.rdf"), QStringLiteral("radio.img")}));
         EXPECT_FALSE(Stored(kConfiguration).isValid());
     }
 }

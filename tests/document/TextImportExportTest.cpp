@@ -535,6 +535,16 @@ TEST(ImportRowTest, OffsetsAndDirections) {
         {"999.0", "1024.00000", "25.00 MHz", "Plus", 2, 25000000},
         {"146.94", "830.00000", "060 kHz", "Split", 3, 830000000},
         {"146.94", "0.00000", "060 kHz", "Split", 3, 0},
+        // A sign with such a transmit field: the difference only when it is
+        // an offset the radio can use, else the field is the offset itself.
+        {"146.94", "0.1", "", "-", 1, 100000},
+        {"146.94", "0.1", "", "+", 2, 100000},
+        {"146.94", "0.1", "", "Minus", 1, 100000},
+        {"1.413", "1.313", "", "-", 1, 100000},
+        {"1.413", "1.513", "", "+", 2, 100000},
+        {"1.413", "1.513", "", "-", 0, 1513000}, // minus, yet above: no offset
+        {"1.413", "1.313", "", "+", 0, 1313000},
+        {"0.549", "0.45", "", "-", 1, 450000}, // 99 kHz is no offset, 450 kHz is
     };
     for (const auto& c : cases) {
         CMainDoc doc;
@@ -643,6 +653,44 @@ TEST_F(TextIo, ATenMegabyteLineIsSafe) {
     EXPECT_EQ(doc.DecodeName(MemoryRecord(doc, 4) + record::kName), "AAAAAAAA");
     EXPECT_EQ(doc.Comment(tab::kMemories, 4), QString(30, u'A'));
     EXPECT_TRUE(doc.IsUsed(doc.GetImage(), 5));
+}
+
+TEST_F(TextIo, AListWithoutAnyChannelSaysSo) {
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* text; // empty: channels came of it
+    };
+    const Case cases[] = {
+        {"empty.csv", "", "empty.csv holds no channel lines: nothing was imported."},
+        {"header.csv", "Channel Number,Receive Frequency\n",
+         "header.csv holds no channel lines: nothing was imported."},
+        {"bad.csv", "1,146.521\n2,0\n3,abc\n4,36893488147420.5\n",
+         "None of the 4 lines of bad.csv has a receive frequency the radio can use: nothing "
+         "was imported."},
+        {"one.csv", "1,146.521\n2,146.52\n", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(Path(c.name), c.bytes);
+        CMainDoc doc;
+        const QByteArray before = Bytes(doc.Block(), rdf::kFileSize);
+        const textio::ImportSummary summary = textio::ImportFile(doc, Path(c.name));
+        ASSERT_TRUE(summary.ok);
+        EXPECT_EQ(summary.nothingImported, QString::fromLatin1(c.text));
+        if (summary.channels == 0) {
+            EXPECT_EQ(Bytes(doc.Block(), rdf::kFileSize), before);
+        }
+    }
+
+    // The command line says so too, fails and saves nothing.
+    ASSERT_EQ(testing_support::RunCli({"new", Path("doc.rdf")}).exitCode, 0);
+    const QByteArray fresh = ReadFile(Path("doc.rdf"));
+    const testing_support::CliResult r =
+        testing_support::RunCli({"import", Path("doc.rdf"), Path("bad.csv")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("None of the 4 lines of bad.csv")) << r.err.toStdString();
+    EXPECT_EQ(ReadFile(Path("doc.rdf")), fresh);
 }
 
 TEST_F(TextIo, AFileThatCannotBeReadChangesNothing) {

@@ -140,6 +140,30 @@ TEST_F(MainViewTest, ExportAndImportMatchTheCommandLine) {
     EXPECT_EQ(fresh->Comment(tab::kMemories, 1), QStringLiteral("with \"quotes\""));
 }
 
+TEST_F(MainViewTest, ImportingAListWithoutChannelsSaysSoAndChangesNothing) {
+    // A UTF-16 list without a byte order mark reads as what it is; one whose
+    // lines give no channel brings a message and leaves the document alone.
+    const QString text = QStringLiteral("1,146.52,,,,,AB\r\n");
+    WriteFile(Path("u16.csv"),
+              QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
+    WriteFile(Path("none.csv"), "1,146.521\n2,abc\n");
+    CMainView view(doc);
+    view.show();
+    const QByteArray before = Image(*doc);
+    EXPECT_FALSE(view.ImportFrom(Path("none.csv")));
+    ASSERT_EQ(watcher.Boxes().size(), 1);
+    EXPECT_EQ(watcher.Boxes()[0].text,
+              QStringLiteral("None of the 2 lines of none.csv has a receive frequency the radio "
+                             "can use: nothing was imported."));
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(Image(*doc), before);
+
+    watcher.Clear();
+    EXPECT_TRUE(view.ImportFrom(Path("u16.csv")));
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+    EXPECT_EQ(view.Grid(0).Text(6, 1), QStringLiteral("AB"));
+}
+
 TEST_F(MainViewTest, MenuCommandsImportAndExportThroughTheirDialogs) {
     CMainFrame frame;
     frame.show();

@@ -12,6 +12,7 @@
 #include <cerrno>
 
 #include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -82,6 +83,41 @@ TEST(ComPort, PermissionDeniedNamesTheGroupThatOwnsTheDevice) {
     EXPECT_TRUE(error.text.contains(QStringLiteral("group \"%1\"").arg(owner->gr_name)))
         << error.text.toStdString();
     EXPECT_TRUE(error.text.contains(QStringLiteral("usermod -aG %1").arg(owner->gr_name)));
+}
+
+TEST(ComPort, PermissionDeniedOnADeviceOnlyItsOwnerMayUse) {
+    // Mode 0600: joining the group would not help, so the text names the
+    // owner, the mode and the usual fix instead.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString device = dir.filePath(QStringLiteral("ttyUSB0"));
+    QFile file(device);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    struct Case {
+        mode_t mode;
+        bool groupHelps;
+    };
+    for (const Case c : {Case{0600, false}, Case{0640, false}, Case{0660, true}}) {
+        ASSERT_EQ(::chmod(QFile::encodeName(device).constData(), c.mode), 0);
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(device).constData(), &info), 0);
+        const QString owner = QString::fromLocal8Bit(::getpwuid(info.st_uid)->pw_name);
+        const QString group = QString::fromLocal8Bit(::getgrgid(info.st_gid)->gr_name);
+        const QString text = MakePortOpenError(device, EACCES).text;
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_TRUE(text.startsWith(device + QStringLiteral(": Permission denied")));
+        EXPECT_EQ(text.contains(QStringLiteral("the group \"%1\" that owns it").arg(group)),
+                  c.groupHelps);
+        if (!c.groupHelps) {
+            EXPECT_TRUE(
+                text.contains(QStringLiteral("It belongs to %1 (group \"%2\") with mode 0%3")
+                                  .arg(owner, group)
+                                  .arg(c.mode, 0, 8)));
+            EXPECT_TRUE(text.contains(QStringLiteral("udev rule")));
+            EXPECT_TRUE(text.contains(QStringLiteral("usermod -aG dialout")));
+        }
+    }
 }
 
 TEST(ComPort, OpensRawAtTheCloneLineSettings) {

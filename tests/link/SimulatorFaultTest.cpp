@@ -52,7 +52,7 @@ TEST(SimulatorFaults, FateOfAnImageByte) {
          [](Faults& f) {
              f.noiseBytes = 3;
              f.wrongChecksum = true;
-             f.nakAfterFirstBlock = true;
+             f.nakAfter = 10;
          },
          2, ByteFate::Passes},
     };

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/timerfd.h>
+#include <unistd.h>
+
 using namespace linktest;
 using radiolink::Clock;
 using radiolink::CloneDownload;
@@ -140,63 +143,155 @@ TEST(EndToEnd, UploadsArriveByteForByteInBlocks) {
     }
 }
 
-TEST(EndToEnd, EveryFaultEndsPromptlyWithItsMessage) {
+// Every fault the simulator can play, at the start, in the middle and at
+// the end of the image, in both directions. Each transfer ends by itself
+// with its message (or, where the protocol shrugs the fault off, with the
+// whole image); none hangs, and none leaves a partial image behind.
+TEST(EndToEnd, FaultMatrix) {
     const Image image = TestImage();
     TransferTiming timing = ShortPauses();
-    timing.silenceLimit = 1s;
-    const QString timeout = QStringLiteral("Communication timeout");
-    const QString disconnected = QStringLiteral(": The serial port was disconnected.");
+    timing.silenceLimit = 300ms;
+    // A transfer still running after this long hangs: the user would have to
+    // cancel it.
+    constexpr auto kHangLimit = 3s;
 
-    struct Case {
+    enum class Kind { Noise, Silence, LostByte, HangUp, WrongChecksum, Nak };
+    enum class End { Whole, Timeout, Disconnected, Checksum, CommError, WaitsForTheUser };
+    struct Place {
         const char* name;
-        Role role;
-        simulator::Faults faults;
-        QString message; // ends with
+        int after; // image bytes before the fault
     };
-    auto faults = [](auto change) {
-        simulator::Faults f;
-        change(f);
-        return f;
+    const Place start{"start", 0};
+    const Place middle{"middle", radiolink::kImageSize / 2};
+    const Place last{"end", radiolink::kImageSize - 1};
+    struct Case {
+        Role role;
+        Kind kind;
+        Place place;
+        End end;
     };
     const Case cases[] = {
-        {"download, wrong checksum", Role::Send, faults([](auto& f) { f.wrongChecksum = true; }),
-         QStringLiteral("Error: Check sum errror.")},
-        {"download, silence after 3000 bytes", Role::Send,
-         faults([](auto& f) { f.silenceAfter = 3000; }), timeout},
-        {"download, silence after 10 bytes", Role::Send,
-         faults([](auto& f) { f.silenceAfter = 10; }), timeout},
-        {"download, byte 5 lost", Role::Send, faults([](auto& f) { f.loseByte = 5; }), timeout},
-        {"download, byte 9000 lost", Role::Send, faults([](auto& f) { f.loseByte = 9000; }),
-         timeout},
-        {"download, cable pulled after 8000 bytes", Role::Send,
-         faults([](auto& f) { f.hangUpAfter = 8000; }), disconnected},
-        {"upload, refused after the first block", Role::Receive,
-         faults([](auto& f) { f.nakAfterFirstBlock = true; }), QStringLiteral("Comm Error")},
-        {"upload, silence after 3000 bytes", Role::Receive,
-         faults([](auto& f) { f.silenceAfter = 3000; }), timeout},
-        {"upload, silence after 12 bytes", Role::Receive,
-         faults([](auto& f) { f.silenceAfter = 12; }), timeout},
-        {"upload, byte 700 lost", Role::Receive, faults([](auto& f) { f.loseByte = 700; }),
-         timeout},
-        {"upload, cable pulled after 9000 bytes", Role::Receive,
-         faults([](auto& f) { f.hangUpAfter = 9000; }), disconnected},
+        // The radio sends: a download.
+        {Role::Send, Kind::Noise, start, End::Whole},
+        {Role::Send, Kind::Noise, middle, End::Checksum},
+        {Role::Send, Kind::Noise, last, End::Checksum},
+        {Role::Send, Kind::Silence, start, End::WaitsForTheUser},
+        {Role::Send, Kind::Silence, middle, End::Timeout},
+        {Role::Send, Kind::Silence, last, End::Timeout},
+        {Role::Send, Kind::LostByte, start, End::Timeout},
+        {Role::Send, Kind::LostByte, middle, End::Timeout},
+        {Role::Send, Kind::LostByte, last, End::Timeout},
+        {Role::Send, Kind::HangUp, start, End::Disconnected},
+        {Role::Send, Kind::HangUp, middle, End::Disconnected},
+        {Role::Send, Kind::HangUp, last, End::Disconnected},
+        {Role::Send, Kind::WrongChecksum, last, End::Checksum},
+        // The radio receives: an upload.
+        {Role::Receive, Kind::Noise, start, End::Whole},
+        {Role::Receive, Kind::Noise, middle, End::Whole},
+        {Role::Receive, Kind::Noise, last, End::Whole},
+        {Role::Receive, Kind::Silence, start, End::Timeout},
+        {Role::Receive, Kind::Silence, middle, End::Timeout},
+        {Role::Receive, Kind::Silence, last, End::Timeout},
+        {Role::Receive, Kind::LostByte, start, End::Timeout},
+        {Role::Receive, Kind::LostByte, middle, End::Timeout},
+        {Role::Receive, Kind::LostByte, last, End::Timeout},
+        {Role::Receive, Kind::HangUp, start, End::Disconnected},
+        {Role::Receive, Kind::HangUp, middle, End::Disconnected},
+        {Role::Receive, Kind::HangUp, last, End::Disconnected},
+        // The radio acknowledges only after the first two blocks.
+        {Role::Receive, Kind::Nak, {"first block", vx7::image::kFirstStretch}, End::CommError},
+        {Role::Receive, Kind::Nak, {"second block", vx7::image::kSecondStretch}, End::CommError},
     };
+    const char* const kindNames[] = {"noise",   "silence",        "lost byte",
+                                     "hang-up", "wrong checksum", "refusal"};
+
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        const std::string name = std::string(c.role == Role::Send ? "download, " : "upload, ") +
+                                 kindNames[static_cast<int>(c.kind)] + " at " + c.place.name;
+        SCOPED_TRACE(name);
+        simulator::Faults f;
+        switch (c.kind) {
+        case Kind::Noise:
+            f.noiseBytes = 7;
+            f.noiseAfter = c.place.after;
+            break;
+        case Kind::Silence:
+            f.silenceAfter = c.place.after;
+            break;
+        case Kind::LostByte:
+            f.loseByte = c.place.after;
+            break;
+        case Kind::HangUp:
+            f.hangUpAfter = c.place.after;
+            break;
+        case Kind::WrongChecksum:
+            f.wrongChecksum = true;
+            break;
+        case Kind::Nak:
+            f.nakAfter = c.place.after;
+            break;
+        }
         simulator::Options options = FastOptions(c.role);
-        options.faults = c.faults;
+        options.faults = f;
         SimulatedRadio radio(options, &image);
-        const Outcome outcome = c.role == Role::Send ? Download(radio.DevicePath(), timing)
-                                                     : Upload(radio.DevicePath(), image, timing);
-        const simulator::Report report = radio.Finish();
-        EXPECT_EQ(outcome.state, TransferState::Failed);
-        EXPECT_TRUE(outcome.message.endsWith(c.message)) << outcome.message.toStdString();
-        // No hang: the watchdog's second plus the transfer itself.
-        EXPECT_LT(outcome.elapsed, 5s);
-        // Only the radio with the wrong checksum gets through its side.
-        EXPECT_EQ(report.completed, c.faults.wrongChecksum);
+
+        // The user's Cancel button, pressed only once the transfer hangs.
+        const int cancel = ::timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
+        ASSERT_GE(cancel, 0);
+        itimerspec at{};
+        at.it_value.tv_sec = std::chrono::duration_cast<std::chrono::seconds>(kHangLimit).count();
+        ::timerfd_settime(cancel, 0, &at, nullptr);
+
+        TransferState state;
+        QString message;
+        QByteArray received; // download: what the engine holds at its end
+        auto port = OpenPort(radio.DevicePath());
         if (c.role == Role::Send) {
-            EXPECT_EQ(outcome.image, QByteArray(radiolink::kImageSize, '\0'));
+            CloneDownload download(std::move(port), timing);
+            radiolink::RunTransfer(download, cancel);
+            state = download.State();
+            message = download.Message();
+            received = ToBytes(download.Image());
+        } else {
+            CloneUpload upload(std::move(port), image.data(), timing);
+            upload.Start(Clock::now());
+            radiolink::RunTransfer(upload, cancel);
+            state = upload.State();
+            message = upload.Message();
+        }
+        ::close(cancel);
+        const simulator::Report report = radio.Finish();
+
+        switch (c.end) {
+        case End::Whole:
+            EXPECT_EQ(state, TransferState::Succeeded) << message.toStdString();
+            break;
+        case End::WaitsForTheUser:
+            // A radio that never starts is one whose user has not pressed
+            // its key yet: the transfer waits for it, and Cancel ends it.
+            EXPECT_EQ(state, TransferState::Cancelled);
+            break;
+        default: {
+            EXPECT_EQ(state, TransferState::Failed) << "the transfer hung";
+            const char* const texts[] = {"", "Communication timeout",
+                                         ": The serial port was disconnected.",
+                                         "Error: Check sum errror.", "Comm Error"};
+            EXPECT_TRUE(message.endsWith(QString::fromLatin1(texts[static_cast<int>(c.end)])))
+                << message.toStdString();
+            break;
+        }
+        }
+        // Only a whole image survives a transfer: what the computer took,
+        // and what the radio took.
+        if (c.role == Role::Send) {
+            EXPECT_EQ(received, state == TransferState::Succeeded
+                                    ? ToBytes(image)
+                                    : QByteArray(radiolink::kImageSize, '\0'));
+        } else {
+            EXPECT_EQ(report.completed, state == TransferState::Succeeded);
+            if (report.completed) {
+                EXPECT_EQ(report.image, ToBytes(image));
+            }
         }
     }
 }

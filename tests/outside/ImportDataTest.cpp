@@ -5,6 +5,7 @@
 #include "support/TestSupport.h"
 
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -175,6 +176,19 @@ TEST_F(Import, TextEncodings) {
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[0][2], "AB");
     EXPECT_EQ(rows[0][3], "x");
+
+    // UTF-16 without a byte order mark, either byte order: told by its zero
+    // bytes.
+    const QString plain = QString::fromUtf8("Name,Comments\r\nCaf\xC3\xA9,x\r\n");
+    for (const auto encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+        QStringEncoder encode(encoding);
+        const QByteArray bytes = encode(plain);
+        ASSERT_FALSE(bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"));
+        Run(Write("bare16.csv", bytes));
+        ASSERT_EQ(rows.size(), 1) << encoding;
+        EXPECT_EQ(rows[0][2], QString::fromUtf8("Caf\xC3\xA9"));
+        EXPECT_EQ(rows[0][3], "x");
+    }
 }
 
 TEST_F(Import, UnreadableFilesAreReportedAndHandNothingOver) {

@@ -366,6 +366,26 @@ TEST_F(FixUpTest, PrepareCurrentStateWithUnusedOrHostileNumbers) {
         EXPECT_EQ(Channel(1), channel);
     }
 
+    // A set on its VFO keeps a memory channel number too: one no longer in
+    // use is dropped just the same, in either set; one in use stays.
+    for (int set : {0, 1}) {
+        for (const auto& [channel, used, expected] :
+             {std::tuple{11, false, 0}, {11, true, 11}, {449, false, 0}}) {
+            CVX7Radio fresh;
+            radio = fresh;
+            img = radio.GetImage();
+            state = img + image::kStateBlock;
+            radio.SetTab(tab::kMemories);
+            radio.SetUsed(img, channel, used);
+            state[block::kSource + set * block::kSetB] = block::kSourceVfo;
+            SetChannel(set, channel);
+            radio.PrepareCurrentState(img);
+            EXPECT_EQ(Channel(set), expected) << "set " << set << " channel " << channel;
+            const Byte* copy = img + image::kStateCopy + block::kChannel + set * block::kSetB;
+            EXPECT_EQ((copy[0] << 8) | copy[1], expected);
+        }
+    }
+
     // A limit or home source never reads the memory flags.
     CVX7Radio fresh;
     radio = fresh;

@@ -149,13 +149,21 @@ TEST_F(RulesTest, FrequencyTexts) {
         {"146.52000 ", 146520000},
         {"146.520001234", 146520001}, // only six fraction digits count
         {"99999.5", 0},
+        // Whole parts too long for any scaling: no frequency, never a wrapped one.
+        {"36893488147420.5", 0},
+        {"9223372036854.775807", 0},
+        {"922337203685477580", 0},
+        {"2147483648 kHz", 0},
+        {"2147483647 kHz", 0},
+        {"2147483.647 kHz", 2147483000},
+        {"2147484 kHz", 0},
     };
     for (const auto& [text, hz] : texts)
         EXPECT_EQ(radio.TextToFrequency(QString::fromLatin1(text)), hz) << text;
 
     const std::pair<const char*, Hz> list[] = {
         {"500 kHz", 500000},   {"1.00 MHz", 1000000}, {"1.60 MHz", 1600000},
-        {"7.60 MHz", 7600000}, {"-1.60 MHz", 0},
+        {"7.60 MHz", 7600000}, {"-1.60 MHz", 0},      {"36893488147420.5", 0},
     };
     for (const auto& [text, hz] : list)
         EXPECT_EQ(CRadio::ListTextToFrequency(QString::fromLatin1(text)), hz) << text;
