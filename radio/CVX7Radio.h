@@ -139,6 +139,14 @@ protected:
     std::array<Byte, rdf::kFileSize> m_block{};
 
 private:
+    // FillGrid and ReadGrid by kind of tab; the current tab is set.
+    void FillChannelRows(const Byte* image, CSpreadSheet1& grid) const;
+    void FillHyperRows(const Byte* image, CSpreadSheet1& grid) const;
+    void FillGroupCells(const Byte* image, CSpreadSheet1& grid);
+    bool ReadChannelRows(Byte* image, const CSpreadSheet1& grid, int rows);
+    void ReadHyperRows(Byte* image, const CSpreadSheet1& grid, int rows) const;
+    void ReadGroupCells(Byte* image, const CSpreadSheet1& grid, int rows) const;
+
     // Offset of a row's record in the image, or of its comment slot in the
     // block; -1 outside the table.
     int RecordOffset(int index) const;

@@ -456,54 +456,60 @@ void CVX7Radio::FillGrid(const Byte* image, CSpreadSheet1& grid, int t) {
     const bool redraw = grid.Redraw();
     grid.SetRedraw(false);
     grid.ClearBlock({1, 1, cols, rows});
-
-    if (IsChannelTab(t)) {
-        for (int row = 1; row <= rows; ++row) {
-            grid.SetText(0, row, RowLabel(row));
-            const int i = row - 1;
-            if (!IsUsed(image, i)) {
-                LockRow(grid, t, row, true);
-                continue;
-            }
-            LockRow(grid, t, row, false);
-            ShowChannel(grid, row, 0, DecodeChannel(*this, image, i));
-            grid.SetText(channelcol::kComment, row, Comment(t, i));
-        }
-    } else if (t == tab::kHyper) {
-        // Every row, in use or not.
-        for (int row = 1; row <= rows; ++row) {
-            grid.SetText(0, row, RowLabel(row));
-            const Byte* blk = RecordForRow(image, row - 1);
-            grid.SetChecked(hypercol::kStatus, row, blk[block::kHyperStatus] == block::kHyperInUse);
-            grid.SetChecked(hypercol::kDualReceive, row, blk[block::kDualReceive] != 0);
-            grid.SetListIndex(hypercol::kOperationBand, row, blk[block::kOperationBand]);
-            for (int set = 0; set < 2; ++set) {
-                ShowChannel(grid, row, set ? hypercol::kSetBShift : hypercol::kSetAShift,
-                            DecodeSet(*this, blk, set));
-            }
-        }
-    } else if (t == tab::kGroups) {
-        std::vector<int> itemOf;
-        CSpreadSheet1::CellFormat format;
-        format.kind = Kind::List;
-        format.list = GroupChannelList(*this, image, &itemOf);
-        grid.SetFormat({1, 1, cols, rows}, format);
-        for (int row = 1; row <= rows; ++row)
-            grid.SetText(0, row, RowLabel(row));
-        for (int g = 0; g < image::kGroupCount; ++g) {
-            const int size = GroupSize(image, g);
-            for (int j = 0; j < size; ++j) {
-                const int member = GroupMember(image, g, j);
-                if (member < 0 || member >= image::kMemoryCount)
-                    continue; // no member, or no channel of the image
-                const int item = itemOf[static_cast<size_t>(member)];
-                if (item >= 0)
-                    grid.SetListIndex(g + 1, j + 1, item);
-            }
-        }
-    }
+    for (int row = 1; row <= rows; ++row)
+        grid.SetText(0, row, RowLabel(row));
+    if (IsChannelTab(t))
+        FillChannelRows(image, grid);
+    else if (t == tab::kHyper)
+        FillHyperRows(image, grid);
+    else if (t == tab::kGroups)
+        FillGroupCells(image, grid);
     grid.TakeBaseline();
     grid.SetRedraw(redraw);
+}
+
+void CVX7Radio::FillChannelRows(const Byte* image, CSpreadSheet1& grid) const {
+    for (int row = 1; row <= RowCount(); ++row) {
+        const int i = row - 1;
+        if (!IsUsed(image, i)) {
+            LockRow(grid, m_tab, row, true);
+            continue;
+        }
+        LockRow(grid, m_tab, row, false);
+        ShowChannel(grid, row, 0, DecodeChannel(*this, image, i));
+        grid.SetText(channelcol::kComment, row, Comment(m_tab, i));
+    }
+}
+
+void CVX7Radio::FillHyperRows(const Byte* image, CSpreadSheet1& grid) const {
+    // Every row, in use or not.
+    for (int row = 1; row <= RowCount(); ++row) {
+        const Byte* blk = RecordForRow(image, row - 1);
+        grid.SetChecked(hypercol::kStatus, row, blk[block::kHyperStatus] == block::kHyperInUse);
+        grid.SetChecked(hypercol::kDualReceive, row, blk[block::kDualReceive] != 0);
+        grid.SetListIndex(hypercol::kOperationBand, row, blk[block::kOperationBand]);
+        ShowChannel(grid, row, hypercol::kSetAShift, DecodeSet(*this, blk, 0));
+        ShowChannel(grid, row, hypercol::kSetBShift, DecodeSet(*this, blk, 1));
+    }
+}
+
+void CVX7Radio::FillGroupCells(const Byte* image, CSpreadSheet1& grid) {
+    std::vector<int> itemOf;
+    CSpreadSheet1::CellFormat format;
+    format.kind = Kind::List;
+    format.list = GroupChannelList(*this, image, &itemOf);
+    grid.SetFormat({1, 1, groupcol::kCount, groupcol::kRows}, format);
+    for (int g = 0; g < image::kGroupCount; ++g) {
+        const int size = GroupSize(image, g);
+        for (int j = 0; j < size; ++j) {
+            const int member = GroupMember(image, g, j);
+            if (member < 0 || member >= image::kMemoryCount)
+                continue; // no member, or no channel of the image
+            const int item = itemOf[static_cast<size_t>(member)];
+            if (item >= 0)
+                grid.SetListIndex(g + 1, j + 1, item);
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -513,6 +519,17 @@ void CVX7Radio::FillGrid(const Byte* image, CSpreadSheet1& grid, int t) {
 bool CVX7Radio::ReadGrid(Byte* image, CSpreadSheet1& grid, int t) {
     SetTab(t);
     const int rows = std::min(RowCount(), grid.MaxRows());
+    if (IsChannelTab(t))
+        return ReadChannelRows(image, grid, rows);
+    if (t == tab::kHyper)
+        ReadHyperRows(image, grid, rows);
+    else if (t == tab::kGroups)
+        ReadGroupCells(image, grid, rows);
+    return false;
+}
+
+bool CVX7Radio::ReadChannelRows(Byte* image, const CSpreadSheet1& grid, int rows) {
+    const int t = m_tab;
     bool commentsChanged = false;
     auto storeComment = [&](int i, const QString& text) {
         // Compared as the slot would hold it (Latin-1, 30 characters).
@@ -521,94 +538,94 @@ bool CVX7Radio::ReadGrid(Byte* image, CSpreadSheet1& grid, int t) {
         SetComment(t, i, text);
         commentsChanged = true;
     };
-
-    if (IsChannelTab(t)) {
-        for (int row = 1; row <= rows; ++row) {
-            // A row that still shows what the fill put there keeps its bytes.
-            if (grid.RowMatchesBaseline(row))
+    for (int row = 1; row <= rows; ++row) {
+        // A row that still shows what the fill put there keeps its bytes.
+        if (grid.RowMatchesBaseline(row))
+            continue;
+        const int i = row - 1;
+        const Hz rx = CellFrequency(*this, grid, channelcol::kReceive, row);
+        if (!IsValidFrequency(rx, row)) {
+            if (IsBandTab(t))
                 continue;
-            const int i = row - 1;
-            const Hz rx = CellFrequency(*this, grid, channelcol::kReceive, row);
-            if (!IsValidFrequency(rx, row)) {
-                if (IsBandTab(t))
-                    continue;
-                SetUsed(image, i, false);
-                storeComment(i, grid.Text(channelcol::kComment, row));
-                continue;
-            }
-            // A frequency that does not fit: the row keeps its record.
-            if (!EncodeChannel(*this, image, i, ReadChannel(*this, grid, row, 0)))
-                continue;
+            SetUsed(image, i, false);
             storeComment(i, grid.Text(channelcol::kComment, row));
+            continue;
         }
-    } else if (t == tab::kHyper) {
-        for (int row = 1; row <= rows; ++row) {
-            if (grid.RowMatchesBaseline(row))
-                continue;
-            const ChannelValues a = ReadChannel(*this, grid, row, hypercol::kSetAShift);
-            const ChannelValues b = ReadChannel(*this, grid, row, hypercol::kSetBShift);
-            if (!FitsSet(a) || !FitsSet(b))
-                continue;
-            Byte* blk = RecordForRow(image, row - 1);
-            if (grid.IsChecked(hypercol::kStatus, row)) {
-                blk[block::kHyperStatus2] = 0;
-                blk[block::kHyperStatus] = block::kHyperInUse;
-                // Both sets taken from the VFO.
-                for (const int offset : {block::kSourceCompanion, block::kSource})
-                    blk[offset] = blk[offset + block::kSetB] = block::kSourceVfo;
-            } else {
-                blk[block::kHyperStatus] = 0xFF;
-                blk[block::kHyperStatus2] = 0xFF;
-            }
-            blk[block::kDualReceive] = grid.IsChecked(hypercol::kDualReceive, row) ? 1 : 0;
-            blk[block::kOperationBand] =
-                static_cast<Byte>(IndexOrFirst(grid, hypercol::kOperationBand, row));
-            EncodeSet(*this, blk, 0, a);
-            EncodeSet(*this, blk, 1, b);
-        }
-    } else if (t == tab::kGroups) {
-        bool anyChanged = false;
-        for (int g = 0; g < image::kGroupCount; ++g) {
-            const int col = g + 1;
-            if (col > grid.MaxCols() || grid.ColumnMatchesBaseline(col))
-                continue; // an untouched group keeps its bytes
-            anyChanged = true;
-            // Members in row order; empty cells between them close up.
-            std::vector<int> members;
-            for (int row = 1; row <= rows; ++row) {
-                const int n = LeadingNumber(grid.Text(col, row));
-                if (n >= 1 && n <= image::kMemoryCount &&
-                    static_cast<int>(members.size()) < image::kGroupMaxMembers)
-                    members.push_back(n - 1);
-            }
-            for (int j = 0; j < image::kGroupMaxMembers; ++j)
-                SetGroupMember(image, g, j,
-                               j < static_cast<int>(members.size())
-                                   ? members[static_cast<size_t>(j)]
-                                   : kNoMember);
-            SetGroupSize(image, g, static_cast<int>(members.size()));
-        }
-        if (anyChanged) {
-            // The current sets' group: none, or the first group with members.
-            int first = -1;
-            for (int g = 0; g < image::kGroupCount && first < 0; ++g) {
-                if (GroupSize(image, g) > 0)
-                    first = g;
-            }
-            for (const int offset : {image::kStateBlock, image::kStateCopy}) {
-                Byte* state = image + offset;
-                WriteBe16(state + block::kGroup, kNoMember);
-                WriteBe16(state + block::kGroup + block::kSetB, kNoMember);
-                if (first < 0)
-                    continue;
-                WriteBe16(state + block::kGroupPosition, 0);
-                state[block::kIcon] = 0;
-                state[block::kIcon + block::kSetB] = 0;
-                WriteBe16(state + block::kGroup, first);
-            }
-        }
+        // A frequency that does not fit: the row keeps its record.
+        if (!EncodeChannel(*this, image, i, ReadChannel(*this, grid, row, 0)))
+            continue;
+        storeComment(i, grid.Text(channelcol::kComment, row));
     }
     return commentsChanged;
+}
+
+void CVX7Radio::ReadHyperRows(Byte* image, const CSpreadSheet1& grid, int rows) const {
+    for (int row = 1; row <= rows; ++row) {
+        if (grid.RowMatchesBaseline(row))
+            continue;
+        const ChannelValues a = ReadChannel(*this, grid, row, hypercol::kSetAShift);
+        const ChannelValues b = ReadChannel(*this, grid, row, hypercol::kSetBShift);
+        if (!FitsSet(a) || !FitsSet(b))
+            continue;
+        Byte* blk = RecordForRow(image, row - 1);
+        if (grid.IsChecked(hypercol::kStatus, row)) {
+            blk[block::kHyperStatus2] = 0;
+            blk[block::kHyperStatus] = block::kHyperInUse;
+            // Both sets taken from the VFO.
+            for (const int offset : {block::kSourceCompanion, block::kSource})
+                blk[offset] = blk[offset + block::kSetB] = block::kSourceVfo;
+        } else {
+            blk[block::kHyperStatus] = 0xFF;
+            blk[block::kHyperStatus2] = 0xFF;
+        }
+        blk[block::kDualReceive] = grid.IsChecked(hypercol::kDualReceive, row) ? 1 : 0;
+        blk[block::kOperationBand] =
+            static_cast<Byte>(IndexOrFirst(grid, hypercol::kOperationBand, row));
+        EncodeSet(*this, blk, 0, a);
+        EncodeSet(*this, blk, 1, b);
+    }
+}
+
+void CVX7Radio::ReadGroupCells(Byte* image, const CSpreadSheet1& grid, int rows) const {
+    bool anyChanged = false;
+    for (int g = 0; g < image::kGroupCount; ++g) {
+        const int col = g + 1;
+        if (col > grid.MaxCols() || grid.ColumnMatchesBaseline(col))
+            continue; // an untouched group keeps its bytes
+        anyChanged = true;
+        // Members in row order; empty cells between them close up.
+        std::vector<int> members;
+        for (int row = 1; row <= rows; ++row) {
+            const int n = LeadingNumber(grid.Text(col, row));
+            if (n >= 1 && n <= image::kMemoryCount &&
+                static_cast<int>(members.size()) < image::kGroupMaxMembers)
+                members.push_back(n - 1);
+        }
+        for (int j = 0; j < image::kGroupMaxMembers; ++j)
+            SetGroupMember(image, g, j,
+                           j < static_cast<int>(members.size()) ? members[static_cast<size_t>(j)]
+                                                                : kNoMember);
+        SetGroupSize(image, g, static_cast<int>(members.size()));
+    }
+    if (!anyChanged)
+        return;
+    // The current sets' group: none, or the first group with members.
+    int first = -1;
+    for (int g = 0; g < image::kGroupCount && first < 0; ++g) {
+        if (GroupSize(image, g) > 0)
+            first = g;
+    }
+    for (const int offset : {image::kStateBlock, image::kStateCopy}) {
+        Byte* state = image + offset;
+        WriteBe16(state + block::kGroup, kNoMember);
+        WriteBe16(state + block::kGroup + block::kSetB, kNoMember);
+        if (first < 0)
+            continue;
+        WriteBe16(state + block::kGroupPosition, 0);
+        state[block::kIcon] = 0;
+        state[block::kIcon + block::kSetB] = 0;
+        WriteBe16(state + block::kGroup, first);
+    }
 }
 
 // ---------------------------------------------------------------------------
