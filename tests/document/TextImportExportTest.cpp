@@ -103,6 +103,71 @@ TEST_F(TextIo, ExportFailureKeepsTheOldFile) {
 }
 
 // ---------------------------------------------------------------------------
+// Every column of the column table
+// ---------------------------------------------------------------------------
+
+// One case per channel-list column: a value entered in the column's cell (on
+// the factory's memory channel 1, with a further cell where the value needs
+// one) reaches the record, comes back into the cell, is exported as the
+// export field and imported back into the cell.
+TEST(ColumnTableTest, EveryColumnReachesTheRecordTheExportAndTheImport) {
+    namespace cc = channelcol;
+    struct Case {
+        int column;
+        const char* cell;
+        const char* exported;
+        int otherColumn = 0;
+        const char* otherCell = "";
+    };
+    const Case cases[] = {
+        {cc::kReceive, "145.50000", "145.50000"},
+        {cc::kTransmit, "146.97000", "146.97000", cc::kDirection, "Split"},
+        {cc::kOffset, "1.60 MHz", "1.60 MHz"},
+        {cc::kDirection, "Plus", "Plus"},
+        {cc::kMode, "AM", "AM"},
+        {cc::kName, "abc", "abc"},
+        {cc::kToneMode, "Decode", "Decode"},
+        {cc::kCtcss, "88.5", "88.5"},
+        {cc::kDcs, "754", "754"},
+        {cc::kSkip, "1", "Skip"},
+        {cc::kPreferential, "1", "Scan"},
+        {cc::kStep, "25 kHz", "25 kHz"},
+        {cc::kClockShift, "1", "On"},
+        {cc::kHalfDeviation, "1", "On"},
+        {cc::kPower, "Low 2", "Low 2"},
+        {cc::kIcon, "7", "7"},
+        {cc::kMask, "1", "Masked"},
+        {cc::kComment, "hello", "hello"},
+    };
+    ASSERT_EQ(std::size(cases), std::size(kChannelColumns));
+    EXPECT_EQ(textio::ColumnNames().size(), textio::kColumnCount);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.column);
+        CMainDoc doc;
+        CSpreadSheet1 grid;
+        doc.FillGrid(doc.GetImage(), grid, tab::kMemories);
+        ASSERT_NE(grid.Text(c.column, 1), c.cell) << "the case must change the cell";
+        grid.SetText(c.column, 1, QString::fromLatin1(c.cell));
+        if (c.otherColumn)
+            grid.SetText(c.otherColumn, 1, QString::fromLatin1(c.otherCell));
+        doc.ReadGrid(doc.GetImage(), grid, tab::kMemories);
+        doc.FillGrid(doc.GetImage(), grid, tab::kMemories);
+        EXPECT_EQ(grid.Text(c.column, 1), c.cell);
+
+        const QString line = doc.FormatExportLine(1, grid, u',');
+        const QStringList fields = line.chopped(1).split(u',');
+        ASSERT_EQ(fields.size(), textio::kColumnCount);
+        EXPECT_EQ(fields[c.column], c.exported);
+
+        CMainDoc imported;
+        ASSERT_EQ(textio::ImportRow(imported, fields, 0), 0);
+        CSpreadSheet1 again;
+        imported.FillGrid(imported.GetImage(), again, tab::kMemories);
+        EXPECT_EQ(again.Text(c.column, 1), c.cell);
+    }
+}
+
+// ---------------------------------------------------------------------------
 // The row handler
 // ---------------------------------------------------------------------------
 
