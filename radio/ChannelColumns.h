@@ -3,6 +3,11 @@
 // text import all walk this table; a channel travels between them as
 // ChannelValues, and between those and the image's two record shapes through
 // the channel codec below.
+//
+// A further column is one row of kChannelColumns (with its number in
+// channelcol and, when it holds a part of the channel, its ChannelValues
+// member and its bits in the codec): the grids, the hyper sets, the export
+// and the import take it from there.
 #pragma once
 
 #include "radio/ImageLayout.h"
