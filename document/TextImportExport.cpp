@@ -138,9 +138,14 @@ bool ReadSwitch(const QString& t, const char* onWords) {
         return false;
     if (First(t) == QLatin1Char('1'))
         return true;
-    const QStringList words = QString::fromLatin1(onWords).split(QLatin1Char('|'));
-    return std::any_of(words.begin(), words.end(),
-                       [&](const QString& w) { return t.compare(w, Qt::CaseInsensitive) == 0; });
+    for (const char* word = onWords; word && *word;) {
+        const char* end = std::strchr(word, '|');
+        const qsizetype length = end ? end - word : qsizetype(std::strlen(word));
+        if (t.compare(QLatin1String(word, length), Qt::CaseInsensitive) == 0)
+            return true;
+        word = end ? end + 1 : word + length;
+    }
+    return false;
 }
 
 int ReadPower(const QString& t) {
