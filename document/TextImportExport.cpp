@@ -131,12 +131,21 @@ int ReadMode(const QString& t) {
     return First(t) == QLatin1Char('A') || Is(t, "am") ? 1 : 0;
 }
 
-// An on/off keyword pair with 1 and 0 as first characters; anything else off.
-bool ReadSwitch(const QString& t, std::initializer_list<const char*> off,
-                std::initializer_list<const char*> on) {
-    if (First(t) == QLatin1Char('0') || IsAny(t, off))
+// A switch: 1 as the first character, or one of the '|'-separated onWords,
+// is on; anything else (0, off, stop, ...) is off.
+bool ReadSwitch(const QString& t, const char* onWords) {
+    if (First(t) == QLatin1Char('0'))
         return false;
-    return First(t) == QLatin1Char('1') || IsAny(t, on);
+    if (First(t) == QLatin1Char('1'))
+        return true;
+    for (const char* word = onWords; word && *word;) {
+        const char* end = std::strchr(word, '|');
+        const qsizetype length = end ? end - word : qsizetype(std::strlen(word));
+        if (t.compare(QLatin1String(word, length), Qt::CaseInsensitive) == 0)
+            return true;
+        word = end ? end + 1 : word + length;
+    }
+    return false;
 }
 
 int ReadPower(const QString& t) {
@@ -157,30 +166,16 @@ int ReadPower(const QString& t) {
     return 3;
 }
 
+// The step of a size. "12.5 kHz" reads as whole kHz, 12 kHz: a step's size
+// counts with or without its part below 1 kHz. Any other size is 5 kHz.
 int ReadStep(const CVX7Radio& radio, const QString& t) {
-    switch (radio.TextToFrequency(t)) {
-    case 5000:
-        return 0;
-    case 10000:
-        return 1;
-    case 12000:
-    case 12500:
-        return 2;
-    case 15000:
-        return 3;
-    case 20000:
-        return 4;
-    case 25000:
-        return 5;
-    case 50000:
-        return 6;
-    case 100000:
-        return 7;
-    case 9000:
-        return 8;
-    default:
-        return 0;
+    const Hz size = radio.TextToFrequency(t);
+    for (int i = 0; i < vx7::kStepCount; ++i) {
+        const Hz step = vx7::kSteps[static_cast<size_t>(i)].size;
+        if (size == step || size == step / 1000 * 1000)
+            return i;
     }
+    return 0;
 }
 
 // The icon list shows 1 to 30 for icons 0 to 29; 0 is the first icon too.
@@ -363,27 +358,12 @@ Shift ReadShift(CVX7Radio& radio, int band, Hz rx, const QString& txText, const 
 // ---------------------------------------------------------------------------
 
 const QStringList& ColumnNames() {
-    static const QStringList names = {
-        QStringLiteral("Channel Number"),
-        QStringLiteral("Receive Frequency"),
-        QStringLiteral("Transmit Frequency"),
-        QStringLiteral("Offset Frequency"),
-        QStringLiteral("Offset Direction"),
-        QStringLiteral("Operating Mode"),
-        QStringLiteral("Name"),
-        QStringLiteral("Tone Mode"),
-        QStringLiteral("CTCSS Tone"),
-        QStringLiteral("DCS Code"),
-        QStringLiteral("Skip"),
-        QStringLiteral("Preferential Scan"),
-        QStringLiteral("Frequency Step"),
-        QStringLiteral("Clock Shift"),
-        QStringLiteral("Half Deviation"),
-        QStringLiteral("Tx Power"),
-        QStringLiteral("Icon"),
-        QStringLiteral("Mask"),
-        QStringLiteral("Comments"),
-    };
+    static const QStringList names = [] {
+        QStringList n{QStringLiteral("Channel Number")};
+        for (const vx7::ColumnDef& def : vx7::kChannelColumns)
+            n << QString::fromLatin1(def.importName);
+        return n;
+    }();
     return names;
 }
 
@@ -451,6 +431,7 @@ int ImportRow(CVX7Radio& radio, const QStringList& fields, int lineIndex) {
         return -1;
     const int band = index + 1;
 
+    using namespace vx7::channelcol;
     vx7::ChannelValues v;
     v.rx = radio.TextToFrequency(field(kReceive));
     if (!radio.IsValidFrequency(v.rx, band))
@@ -467,32 +448,55 @@ int ImportRow(CVX7Radio& radio, const QStringList& fields, int lineIndex) {
         v.tx = std::max(tx, 0);
     }
 
-    v.toneMode = ReadToneMode(keyword(kToneMode));
-    const int ctcss = ReadCtcss(keyword(kCtcss));
-    v.ctcss = ctcss >= 0 ? ctcss : vx7::kDefaultCtcss;
-    if (ctcss >= 0 && keyword(kToneMode).isEmpty())
+    // The fields each column reads on its own.
+    bool toneFound = false;
+    for (const vx7::ColumnDef& def : vx7::kChannelColumns) {
+        const QString text = keyword(def.column);
+        switch (def.reading) {
+        case vx7::TextReading::Row:
+            break;
+        case vx7::TextReading::Name:
+            v.*def.text = field(def.column);
+            break;
+        case vx7::TextReading::Mode:
+            v.*def.number = ReadMode(text);
+            break;
+        case vx7::TextReading::ToneMode:
+            v.*def.number = ReadToneMode(text);
+            break;
+        case vx7::TextReading::Ctcss: {
+            const int tone = ReadCtcss(text);
+            toneFound = tone >= 0;
+            v.*def.number = toneFound ? tone : vx7::kDefaultCtcss;
+            break;
+        }
+        case vx7::TextReading::Dcs:
+            v.*def.number = ReadDcs(text);
+            break;
+        case vx7::TextReading::Switch:
+            v.*def.flag = ReadSwitch(text, def.onWords);
+            break;
+        case vx7::TextReading::Step:
+            v.*def.number = ReadStep(radio, text);
+            break;
+        case vx7::TextReading::Power:
+            v.*def.number = ReadPower(text);
+            break;
+        case vx7::TextReading::Icon:
+            v.*def.number = ReadIcon(text);
+            break;
+        case vx7::TextReading::Mask:
+            v.*def.flag = ReadMasked(text);
+            break;
+        }
+    }
+    // A tone without a tone mode is sent.
+    if (toneFound && keyword(kToneMode).isEmpty())
         v.toneMode = tonemode::kEncode;
-    v.dcs = ReadDcs(keyword(kDcs));
-    v.mode = ReadMode(keyword(kMode));
-    v.name = field(kName);
-    v.skip = ReadSwitch(keyword(kSkip), {"stop"}, {"skip"});
-    v.preferential = ReadSwitch(keyword(kPreferential), {"notscan"}, {"scan"});
-    v.step = ReadStep(radio, keyword(kStep));
-    v.clockShift = ReadSwitch(keyword(kClockShift), {"off"}, {"on"});
-    v.halfDeviation = ReadSwitch(keyword(kHalfDeviation), {"off", "false"}, {"on", "true"});
-    v.power = ReadPower(keyword(kPower));
-    v.icon = ReadIcon(keyword(kIcon));
-    v.masked = ReadMasked(keyword(kMask));
 
-    std::array<Byte, vx7::record::kSize> rec{};
-    if (!vx7::BuildChannelRecord(radio, rec.data(), v))
-        return -1; // a frequency that does not fit: nothing is written
     Byte* image = radio.GetImage();
-    std::memcpy(radio.RecordForRow(image, index), rec.data(), rec.size());
-    radio.SetUsed(image, index, true);
-    radio.SetSkip(image, index, v.skip);
-    radio.SetPreferential(image, index, v.preferential);
-    radio.SetMasked(image, index, v.masked);
+    if (!vx7::EncodeChannel(radio, image, index, v))
+        return -1; // a frequency that does not fit: nothing is written
     radio.SetComment(vx7::tab::kMemories, index, field(kComment));
     return index;
 }

@@ -9,6 +9,7 @@
 // document reproduces every channel the export shows.
 #pragma once
 
+#include "radio/ChannelColumns.h"
 #include "radio/ImageLayout.h"
 
 #include <QChar>
@@ -25,29 +26,10 @@ class CVX7Radio;
 
 namespace textio {
 
-// The fields of a line, in file order, as the import names them.
-enum Column {
-    kNumber,
-    kReceive,
-    kTransmit,
-    kOffset,
-    kDirection,
-    kMode,
-    kName,
-    kToneMode,
-    kCtcss,
-    kDcs,
-    kSkip,
-    kPreferential,
-    kStep,
-    kClockShift,
-    kHalfDeviation,
-    kPower,
-    kIcon,
-    kMask,
-    kComment,
-    kColumnCount
-};
+// The fields of a line, in file order: the channel number, then the
+// channel-list columns 1 to 18 (field k is column k of the column table).
+constexpr int kNumber = 0;
+constexpr int kColumnCount = vx7::channelcol::kCount + 1;
 // "Channel Number", "Receive Frequency", ... "Comments".
 const QStringList& ColumnNames();
 

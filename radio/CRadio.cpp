@@ -109,8 +109,8 @@ Byte* CRadio::CommentFor(int) {
     return nullptr;
 }
 
-QString CRadio::FormatExportLine(int, CSpreadSheet1&, QChar) {
-    return m_textBuffer;
+QString CRadio::FormatExportLine(int, const CSpreadSheet1&, QChar) const {
+    return QString();
 }
 
 bool CRadio::IsValidFrequency(Hz freq, int band) {

@@ -26,8 +26,8 @@ public:
 
     // The 32-byte comment slot of memory channel index (0-based); none here.
     virtual Byte* CommentFor(int index);
-    // One line of the text export for a grid row; here the text buffer.
-    virtual QString FormatExportLine(int row, CSpreadSheet1& grid, QChar separator);
+    // One line of the text export for a grid row; none here.
+    virtual QString FormatExportLine(int row, const CSpreadSheet1& grid, QChar separator) const;
     virtual ~CRadio();
     virtual bool IsValidFrequency(Hz freq, int band);
     // rx shifted by the offset in the given direction; with autoDirection the
@@ -63,10 +63,6 @@ public:
 
     // Frequency text of the offset choice list to Hz.
     static Hz ListTextToFrequency(const QString& text);
-
-protected:
-    // Working buffer of the export line.
-    QString m_textBuffer;
 };
 
 // Parses a frequency text ("145.52", "145,52 MHz", "600 kHz", "145520").

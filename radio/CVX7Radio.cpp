@@ -227,15 +227,21 @@ Byte* CVX7Radio::RecordForRow(int index) {
     return RecordForRow(GetImage(), index);
 }
 
-Byte* CVX7Radio::RecordForRow(Byte* img, int index) const {
+int CVX7Radio::RecordOffset(int index) const {
     const Table table = RecordTable(m_tab);
     if (index < 0 || index >= table.count)
-        return nullptr;
-    return img + table.offset + table.stride * index;
+        return -1;
+    return table.offset + table.stride * index;
+}
+
+Byte* CVX7Radio::RecordForRow(Byte* img, int index) const {
+    const int offset = RecordOffset(index);
+    return offset < 0 ? nullptr : img + offset;
 }
 
 const Byte* CVX7Radio::RecordForRow(const Byte* img, int index) const {
-    return RecordForRow(const_cast<Byte*>(img), index);
+    const int offset = RecordOffset(index);
+    return offset < 0 ? nullptr : img + offset;
 }
 
 int CVX7Radio::GetPriorityChannel() const {
@@ -557,48 +563,54 @@ bool CVX7Radio::EncodeName(Byte* field, const QString& text) const {
 }
 
 void CVX7Radio::SetRasterBits(Byte& byte0, Hz rx, Hz tx, int step) {
-    const bool quarterFirst = step == 2 || step == 6 || step == 7;
-    auto raster = [quarterFirst](Hz f) {
-        if (quarterFirst) {
-            if (f % 6250 == 0)
-                return 1;
-            if (f % 5000 == 0)
-                return 0;
-        } else {
-            if (f % 5000 == 0)
-                return 0;
-            if (f % 6250 == 0)
-                return 1;
-        }
-        return f % 9000 == 0 ? 2 : 0;
+    const bool quarterFirst =
+        step >= 0 && step < kStepCount && kSteps[static_cast<size_t>(step)].quarterRasterFirst;
+    auto fieldOf = [quarterFirst](Hz f) {
+        const bool on5 = f % raster::kGrid5kHz == 0;
+        const bool on6250 = f % raster::kGrid6250Hz == 0;
+        if (quarterFirst ? on6250 : on5)
+            return quarterFirst ? raster::k6250Hz : raster::k5kHz;
+        if (quarterFirst ? on5 : on6250)
+            return quarterFirst ? raster::k5kHz : raster::k6250Hz;
+        return f % raster::kGrid9kHz == 0 ? raster::k9kHz : raster::k5kHz;
     };
     byte0 = static_cast<Byte>(byte0 & ~record::kRasterBits);
-    byte0 = static_cast<Byte>(byte0 | (raster(rx) << record::kRxRasterShift) |
-                              (raster(tx) << record::kTxRasterShift));
+    byte0 = static_cast<Byte>(byte0 | (fieldOf(rx) << record::kRxRasterShift) |
+                              (fieldOf(tx) << record::kTxRasterShift));
 }
 
 bool CVX7Radio::IsOffStep(Hz freq, int step) {
     if (step < 0 || step >= kStepCount)
         return true;
-    const StepGrid& grid = kSteps[static_cast<size_t>(step)];
-    if (freq % grid.grid == 0)
+    const StepDef& def = kSteps[static_cast<size_t>(step)];
+    if (freq % def.grid == 0)
         return false;
-    return grid.halfGrid == 0 || freq % grid.halfGrid != 0;
+    return def.halfGrid == 0 || freq % def.halfGrid != 0;
 }
 
 // ---------------------------------------------------------------------------
 // Comments
 // ---------------------------------------------------------------------------
 
-Byte* CVX7Radio::CommentSlot(int t, int row) {
+int CVX7Radio::CommentOffset(int t, int row) {
     const Table table = CommentTable(t);
     if (row < 0 || row >= table.count)
-        return nullptr;
-    return m_block.data() + table.offset + table.stride * row;
+        return -1;
+    return table.offset + table.stride * row;
+}
+
+Byte* CVX7Radio::CommentSlot(int t, int row) {
+    const int offset = CommentOffset(t, row);
+    return offset < 0 ? nullptr : m_block.data() + offset;
+}
+
+const Byte* CVX7Radio::CommentSlot(int t, int row) const {
+    const int offset = CommentOffset(t, row);
+    return offset < 0 ? nullptr : m_block.data() + offset;
 }
 
 QString CVX7Radio::Comment(int t, int row) const {
-    const Byte* slot = const_cast<CVX7Radio*>(this)->CommentSlot(t, row);
+    const Byte* slot = CommentSlot(t, row);
     if (!slot)
         return {};
     const auto* chars = reinterpret_cast<const char*>(slot);

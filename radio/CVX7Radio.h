@@ -30,7 +30,7 @@ public:
     Hz DefaultOffset(Hz freq) override;
     int AutoShiftDirection(Hz freq) override;
     Byte* CommentFor(int index) override;
-    QString FormatExportLine(int row, CSpreadSheet1& grid, QChar separator) override;
+    QString FormatExportLine(int row, const CSpreadSheet1& grid, QChar separator) const override;
 
     // Settings record (1480 bytes) <-> settings area of an image.
     void SettingsToImage(Byte* image, const Byte* settings) override;
@@ -115,7 +115,7 @@ public:
 
     // --- Channel tables (the grids) -----------------------------------------
     int RowCount() const;
-    QString RowLabel(int row);
+    QString RowLabel(int row) const;
     int ColumnHeaderId(int col) const;
     void ConfigureGrid(CSpreadSheet1& grid);
     void FillGrid(const Byte* image, CSpreadSheet1& grid, int t);
@@ -129,8 +129,9 @@ public:
     // filled again from it.
     void RemoveGroupEntries(int mode, int r1, int r2, CSpreadSheet1* groupsGrid = nullptr);
 
-    // Comment slot of a row of the current tab (none on Memory Groups).
+    // Comment slot of a row of a tab (none on Memory Groups).
     Byte* CommentSlot(int t, int row);
+    const Byte* CommentSlot(int t, int row) const;
     QString Comment(int t, int row) const;
     void SetComment(int t, int row, const QString& text);
 
@@ -138,11 +139,22 @@ protected:
     std::array<Byte, rdf::kFileSize> m_block{};
 
 private:
+    // FillGrid and ReadGrid by kind of tab; the current tab is set.
+    void FillChannelRows(const Byte* image, CSpreadSheet1& grid) const;
+    void FillHyperRows(const Byte* image, CSpreadSheet1& grid) const;
+    void FillGroupCells(const Byte* image, CSpreadSheet1& grid);
+    bool ReadChannelRows(Byte* image, const CSpreadSheet1& grid, int rows);
+    void ReadHyperRows(Byte* image, const CSpreadSheet1& grid, int rows) const;
+    void ReadGroupCells(Byte* image, const CSpreadSheet1& grid, int rows) const;
+
+    // Offset of a row's record in the image, or of its comment slot in the
+    // block; -1 outside the table.
+    int RecordOffset(int index) const;
+    static int CommentOffset(int t, int row);
+
     std::array<std::array<Byte, image::kRecordSize>, tab::kCount> m_defaultRecords{};
     std::array<Byte, image::kBlockSize> m_defaultBlock{};
-    int m_labelCounter = 0;
     int m_tab = tab::kMemories;
-    QString m_scratch;
 };
 
 // The built-in default image (16211 bytes) a new document starts from.

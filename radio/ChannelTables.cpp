@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace vx7 {
@@ -39,63 +40,85 @@ bool IsBandTab(int t) {
 }
 
 // ---------------------------------------------------------------------------
-// Column table: header string, cell kind, choice list and length of every
-// column of every tab.
+// Cell layouts: header string, cell kind, choice list and length of every
+// column of every tab, from the column table.
 // ---------------------------------------------------------------------------
 
-enum class ListId { None, Offset, Direction, Mode, ToneMode, Ctcss, Dcs, Step, Power, Icon, Band };
-
-struct ColumnSpec {
-    int headerId;
-    Kind kind;
-    ListId list;
-    int maxLength;
+struct CellLayout {
+    int headerId = 0;
+    Kind kind = Kind::Text;
+    ChoiceList list = ChoiceList::None;
+    int maxLength = 0;
 };
 
-constexpr ColumnSpec kChannelColumns[channelcol::kCount] = {
-    {str::kHeaderReceive, Kind::Number, ListId::None, 0},
-    {str::kHeaderTransmit, Kind::Number, ListId::None, 0},
-    {str::kHeaderOffset, Kind::List, ListId::Offset, 0},
-    {str::kHeaderDirection, Kind::List, ListId::Direction, 0},
-    {str::kHeaderMode, Kind::List, ListId::Mode, 0},
-    {str::kHeaderName, Kind::Text, ListId::None, record::kNameSize},
-    {str::kHeaderToneMode, Kind::List, ListId::ToneMode, 0},
-    {str::kHeaderCtcss, Kind::List, ListId::Ctcss, 0},
-    {str::kHeaderDcs, Kind::List, ListId::Dcs, 0},
-    {str::kHeaderSkip, Kind::CheckBox, ListId::None, 0},
-    {str::kHeaderPreferential, Kind::CheckBox, ListId::None, 0},
-    {str::kHeaderStep, Kind::List, ListId::Step, 0},
-    {str::kHeaderClockShift, Kind::CheckBox, ListId::None, 0},
-    {str::kHeaderHalfDeviation, Kind::CheckBox, ListId::None, 0},
-    {str::kHeaderPower, Kind::List, ListId::Power, 0},
-    {str::kHeaderIcon, Kind::List, ListId::Icon, 0},
-    {str::kHeaderMask, Kind::CheckBox, ListId::None, 0},
-    {str::kHeaderComment, Kind::Text, ListId::None, rdf::kCommentMaxText},
+constexpr CellLayout kHyperOwnColumns[] = {
+    {str::kHeaderStatus, Kind::CheckBox},
+    {str::kHeaderDualReceive, Kind::CheckBox},
+    {str::kHeaderOperationBand, Kind::List, ChoiceList::Band},
+};
+constexpr int kHyperHeaderOnlyColumns[hypercol::kHeaderOnly] = {
+    str::kHeaderSpectrumCenter,
+    str::kHeaderTapStartBand,
+    str::kHeaderDualSpectrumStart,
 };
 
-constexpr ColumnSpec kHyperOwnColumns[] = {
-    {str::kHeaderStatus, Kind::CheckBox, ListId::None, 0},
-    {str::kHeaderDualReceive, Kind::CheckBox, ListId::None, 0},
-    {str::kHeaderOperationBand, Kind::List, ListId::Band, 0},
-};
-constexpr ColumnSpec kHyperHeaderOnlyColumns[] = {
-    {str::kHeaderSpectrumCenter, Kind::Text, ListId::None, 0},
-    {str::kHeaderTapStartBand, Kind::Text, ListId::None, 0},
-    {str::kHeaderDualSpectrumStart, Kind::Text, ListId::None, 0},
-};
+CellLayout LayoutOf(const ColumnDef& def) {
+    switch (def.value) {
+    case CellValue::Frequency:
+        return {def.headerId, Kind::Number};
+    case CellValue::OffsetText:
+    case CellValue::ListIndex:
+        return {def.headerId, Kind::List, def.list};
+    case CellValue::Check:
+        return {def.headerId, Kind::CheckBox};
+    case CellValue::Text:
+        return {def.headerId, Kind::Text, ChoiceList::None, def.maxLength};
+    case CellValue::Comment:
+        return {def.headerId, Kind::Text, ChoiceList::None, rdf::kCommentMaxText};
+    }
+    return {};
+}
 
-// The layout of a column of a tab; nullptr outside the tab (and on Memory
+// A receiver set holds the columns the table marks, in table order: the
+// position of a column within a set (1-based; 0 for none), and the column at
+// each position.
+constexpr auto kSetPosition = [] {
+    std::array<int, channelcol::kCount + 1> position{};
+    int n = 0;
+    for (const ColumnDef& def : kChannelColumns)
+        position[static_cast<size_t>(def.column)] = def.InSets() ? ++n : 0;
+    return position;
+}();
+constexpr auto kSetColumn = [] {
+    std::array<int, hypercol::kSetColumns + 1> column{};
+    for (const ColumnDef& def : kChannelColumns) {
+        if (def.InSets())
+            column[static_cast<size_t>(kSetPosition[static_cast<size_t>(def.column)])] = def.column;
+    }
+    return column;
+}();
+
+// The grid column of a table column: itself on the channel-list tabs
+// (first 0), its set position after first on Hyper Memories.
+int GridColumn(int first, const ColumnDef& def) {
+    return first == 0 ? def.column : first + kSetPosition[static_cast<size_t>(def.column)];
+}
+
+// The layout of a column of a tab; nullopt outside the tab (and on Memory
 // Groups, whose columns are all alike).
-const ColumnSpec* SpecOf(int t, int col) {
-    if (IsChannelTab(t))
-        return col >= 1 && col <= channelcol::kCount ? &kChannelColumns[col - 1] : nullptr;
+std::optional<CellLayout> ColumnLayout(int t, int col) {
+    if (IsChannelTab(t)) {
+        const ColumnDef* def = ChannelColumn(col);
+        return def ? std::optional<CellLayout>(LayoutOf(*def)) : std::nullopt;
+    }
     if (t != tab::kHyper || col < 1 || col > hypercol::kCount)
-        return nullptr;
+        return std::nullopt;
     if (col <= hypercol::kSetAShift)
-        return &kHyperOwnColumns[col - 1];
+        return kHyperOwnColumns[col - 1];
     if (col > hypercol::kLastFilled)
-        return &kHyperHeaderOnlyColumns[col - hypercol::kLastFilled - 1];
-    return &kChannelColumns[(col - hypercol::kSetAShift - 1) % hypercol::kSetColumns];
+        return CellLayout{kHyperHeaderOnlyColumns[col - hypercol::kLastFilled - 1]};
+    const int position = (col - hypercol::kSetAShift - 1) % hypercol::kSetColumns + 1;
+    return LayoutOf(*ChannelColumn(kSetColumn[static_cast<size_t>(position)]));
 }
 
 QStringList CtcssItems() {
@@ -113,26 +136,27 @@ QStringList DcsItems() {
 }
 
 // Lists are made once and shared by every grid of every document.
-const CSpreadSheet1::List& SharedList(ListId id) {
-    static const std::array<CSpreadSheet1::List, 11> lists = [] {
-        std::array<CSpreadSheet1::List, 11> l{};
-        // The offset and mode lists take typed texts too.
-        l[int(ListId::Offset)] = CSpreadSheet1::MakeList(LoadList(str::kListOffset), true);
-        l[int(ListId::Direction)] = CSpreadSheet1::MakeList(LoadList(str::kListDirection));
-        l[int(ListId::Mode)] = CSpreadSheet1::MakeList(LoadList(str::kListMode), true);
-        l[int(ListId::ToneMode)] = CSpreadSheet1::MakeList(LoadList(str::kListToneMode));
-        l[int(ListId::Ctcss)] = CSpreadSheet1::MakeList(CtcssItems());
-        l[int(ListId::Dcs)] = CSpreadSheet1::MakeList(DcsItems());
-        l[int(ListId::Step)] = CSpreadSheet1::MakeList(LoadList(str::kListStep));
-        l[int(ListId::Power)] = CSpreadSheet1::MakeList(LoadList(str::kListPower));
-        l[int(ListId::Icon)] = CSpreadSheet1::MakeList(LoadList(str::kListIcon));
-        l[int(ListId::Band)] = CSpreadSheet1::MakeList(LoadList(str::kListOperationBand));
-        return l;
-    }();
+const CSpreadSheet1::List& SharedList(ChoiceList id) {
+    static const std::array<CSpreadSheet1::List, static_cast<size_t>(ChoiceList::Count)> lists =
+        [] {
+            std::array<CSpreadSheet1::List, static_cast<size_t>(ChoiceList::Count)> l{};
+            // The offset and mode lists take typed texts too.
+            l[int(ChoiceList::Offset)] = CSpreadSheet1::MakeList(LoadList(str::kListOffset), true);
+            l[int(ChoiceList::Direction)] = CSpreadSheet1::MakeList(LoadList(str::kListDirection));
+            l[int(ChoiceList::Mode)] = CSpreadSheet1::MakeList(LoadList(str::kListMode), true);
+            l[int(ChoiceList::ToneMode)] = CSpreadSheet1::MakeList(LoadList(str::kListToneMode));
+            l[int(ChoiceList::Ctcss)] = CSpreadSheet1::MakeList(CtcssItems());
+            l[int(ChoiceList::Dcs)] = CSpreadSheet1::MakeList(DcsItems());
+            l[int(ChoiceList::Step)] = CSpreadSheet1::MakeList(LoadList(str::kListStep));
+            l[int(ChoiceList::Power)] = CSpreadSheet1::MakeList(LoadList(str::kListPower));
+            l[int(ChoiceList::Icon)] = CSpreadSheet1::MakeList(LoadList(str::kListIcon));
+            l[int(ChoiceList::Band)] = CSpreadSheet1::MakeList(LoadList(str::kListOperationBand));
+            return l;
+        }();
     return lists[static_cast<size_t>(id)];
 }
 
-CSpreadSheet1::CellFormat FormatOf(const ColumnSpec& layout) {
+CSpreadSheet1::CellFormat FormatOf(const CellLayout& layout) {
     CSpreadSheet1::CellFormat format;
     format.kind = layout.kind;
     format.decimals = layout.kind == Kind::Number ? kFrequencyDecimals : 0;
@@ -152,119 +176,10 @@ bool AlwaysLocked(int t, int col) {
     return t == tab::kVfo && col == channelcol::kName;
 }
 
-// ---------------------------------------------------------------------------
-// A channel as the cells show it, from a record or a receiver set
-// ---------------------------------------------------------------------------
-
-// The values of a channel, with its offset field as stored: the offset, or
-// the transmit frequency when split (tx and offset stay unused here).
-struct Channel : ChannelValues {
-    Hz offsetField = kNoFrequency;
-};
-
-// The transmit frequency by the direction; kNoFrequency when a field it needs
-// holds no number. (A negative result shows as an empty cell too.)
-Hz TransmitOf(const Channel& ch) {
-    const bool both = ch.rx >= 0 && ch.offsetField >= 0;
-    switch (ch.direction) {
-    case direction::kSimplex:
-        return ch.rx;
-    case direction::kMinus:
-        return both ? ch.rx - ch.offsetField : kNoFrequency;
-    case direction::kPlus:
-        return both ? ch.rx + ch.offsetField : kNoFrequency;
-    case direction::kSplit:
-        return ch.offsetField;
-    default:
-        return kNoFrequency;
-    }
-}
-
-// Writes a channel into the cells of a row from column first + 1 on (the
-// channel-list columns 1 to 17 shifted by first).
-void ShowChannel(CSpreadSheet1& grid, int row, int first, const Channel& ch) {
-    using namespace channelcol;
-    grid.SetText(first + kReceive, row, FrequencyText(ch.rx));
-    grid.SetText(first + kTransmit, row, FrequencyText(TransmitOf(ch)));
-    grid.SetText(first + kOffset, row,
-                 ch.direction == direction::kSplit ? OffsetText(kSplitOffsetPlaceholder)
-                                                   : OffsetText(ch.offsetField));
-    grid.SetListIndex(first + kDirection, row, ch.direction);
-    grid.SetListIndex(first + kMode, row, ch.mode);
-    grid.SetText(first + kName, row, ch.name);
-    grid.SetListIndex(first + kToneMode, row, ch.toneMode);
-    grid.SetListIndex(first + kCtcss, row, ch.ctcss);
-    grid.SetListIndex(first + kDcs, row, ch.dcs);
-    grid.SetChecked(first + kSkip, row, ch.skip);
-    grid.SetChecked(first + kPreferential, row, ch.preferential);
-    grid.SetListIndex(first + kStep, row, ch.step);
-    grid.SetChecked(first + kClockShift, row, ch.clockShift);
-    grid.SetChecked(first + kHalfDeviation, row, ch.halfDeviation);
-    grid.SetListIndex(first + kPower, row, ch.power);
-    grid.SetListIndex(first + kIcon, row, ch.icon);
-    grid.SetChecked(first + kMask, row, ch.masked);
-}
-
-// ---------------------------------------------------------------------------
-// A row as the write-back reads it
-// ---------------------------------------------------------------------------
-
 // A list cell without a selection writes the list's first value: a field
 // never receives -1.
 int IndexOrFirst(const CSpreadSheet1& grid, int col, int row) {
     return std::max(grid.ListIndex(col, row), 0);
-}
-
-ChannelValues ReadEntry(const CVX7Radio& radio, const CSpreadSheet1& grid, int row, int first) {
-    using namespace channelcol;
-    ChannelValues e;
-    e.rx = CellFrequency(radio, grid, first + kReceive, row);
-    e.tx = CellFrequency(radio, grid, first + kTransmit, row);
-    e.offset = CellFrequency(radio, grid, first + kOffset, row);
-    e.direction = IndexOrFirst(grid, first + kDirection, row);
-    e.mode = IndexOrFirst(grid, first + kMode, row);
-    e.name = grid.Text(first + kName, row);
-    e.toneMode = IndexOrFirst(grid, first + kToneMode, row);
-    e.ctcss = IndexOrFirst(grid, first + kCtcss, row);
-    e.dcs = IndexOrFirst(grid, first + kDcs, row);
-    e.skip = grid.IsChecked(first + kSkip, row);
-    e.preferential = grid.IsChecked(first + kPreferential, row);
-    e.step = IndexOrFirst(grid, first + kStep, row);
-    e.clockShift = grid.IsChecked(first + kClockShift, row);
-    e.halfDeviation = grid.IsChecked(first + kHalfDeviation, row);
-    e.power = IndexOrFirst(grid, first + kPower, row);
-    e.icon = IndexOrFirst(grid, first + kIcon, row);
-    e.masked = grid.IsChecked(first + kMask, row);
-    return e;
-}
-
-// Whether the frequencies of a receiver set fit their fields.
-bool SetFits(const ChannelValues& e) {
-    Byte scratch[block::kFrequencySize];
-    return EncodeFrequency4(scratch, e.rx) && e.OffsetField() >= 0 &&
-           EncodeFrequency4(scratch, e.OffsetField());
-}
-
-// A receiver set of a hyper memory from a row, in place.
-void WriteSet(CVX7Radio& radio, Byte* blk, int set, const ChannelValues& e) {
-    ReceiverSet s(blk, set);
-    radio.EncodeFrequency(s.RxField(), e.rx);
-    s.SetDirection(e.direction);
-    radio.EncodeFrequency(s.OffsetField(), e.OffsetField());
-    radio.EncodeName(s.NameField(), e.name);
-    s.data()[block::kExtra] = 0;
-    s.SetMode(e.mode);
-    s.SetToneMode(e.toneMode);
-    s.SetCtcss(e.ctcss);
-    s.SetDcs(e.dcs);
-    s.SetSkip(e.skip);
-    s.SetPreferential(e.preferential);
-    s.SetStep(e.step);
-    s.SetClockShift(e.clockShift);
-    s.SetHalfDeviation(e.halfDeviation);
-    s.SetPower(e.power);
-    s.SetIconByte(e.icon + 1);
-    s.SetVisible(!e.masked);
 }
 
 // ---------------------------------------------------------------------------
@@ -391,27 +306,58 @@ QString OffsetText(Hz offset) {
     return QStringLiteral("%1 kHz").arg(offset / kKilohertz, 3, 10, QLatin1Char('0'));
 }
 
-bool BuildChannelRecord(CVX7Radio& radio, Byte* rec, const ChannelValues& e) {
-    std::memset(rec, 0, record::kSize);
-    ChannelRecord r(rec);
-    if (!radio.EncodeFrequency(r.RxField(), e.rx))
-        return false;
-    r.SetMode(e.mode);
-    r.SetDirection(e.direction);
-    if (e.OffsetField() < 0 || !radio.EncodeFrequency(r.OffsetField(), e.OffsetField()))
-        return false;
-    radio.EncodeName(r.NameField(), e.name);
-    r.SetToneMode(e.toneMode);
-    r.SetCtcss(e.ctcss);
-    r.SetDcs(e.dcs);
-    r.SetStep(e.step);
-    r.SetOffStep(CVX7Radio::IsOffStep(e.rx, e.step));
-    CVX7Radio::SetRasterBits(rec[record::kFlags], e.rx, e.tx, e.step);
-    r.SetClockShift(e.clockShift);
-    r.SetHalfDeviation(e.halfDeviation);
-    r.SetPower(e.power);
-    r.SetIcon(e.icon);
-    return true;
+void ShowChannel(CSpreadSheet1& grid, int row, int first, const ChannelValues& v) {
+    for (const ColumnDef& def : kChannelColumns) {
+        if (!def.InSets())
+            continue;
+        const int col = GridColumn(first, def);
+        switch (def.value) {
+        case CellValue::Frequency:
+            grid.SetText(col, row, FrequencyText(v.*def.number));
+            break;
+        case CellValue::OffsetText:
+            grid.SetText(col, row, OffsetText(v.*def.number));
+            break;
+        case CellValue::ListIndex:
+            grid.SetListIndex(col, row, v.*def.number);
+            break;
+        case CellValue::Check:
+            grid.SetChecked(col, row, v.*def.flag);
+            break;
+        case CellValue::Text:
+            grid.SetText(col, row, v.*def.text);
+            break;
+        case CellValue::Comment:
+            break;
+        }
+    }
+}
+
+ChannelValues ReadChannel(const CVX7Radio& radio, const CSpreadSheet1& grid, int row, int first) {
+    ChannelValues v;
+    for (const ColumnDef& def : kChannelColumns) {
+        if (!def.InSets())
+            continue;
+        const int col = GridColumn(first, def);
+        switch (def.value) {
+        case CellValue::Frequency:
+        case CellValue::OffsetText:
+            v.*def.number = CellFrequency(radio, grid, col, row);
+            break;
+        case CellValue::ListIndex:
+            v.*def.number = IndexOrFirst(grid, col, row);
+            break;
+        case CellValue::Check:
+            v.*def.flag = grid.IsChecked(col, row);
+            break;
+        case CellValue::Text:
+            v.*def.text = grid.Text(col, row);
+            break;
+        case CellValue::Comment:
+            break;
+        }
+    }
+    return v;
 }
 
 void LockRow(CSpreadSheet1& grid, int t, int row, bool locked) {
@@ -432,36 +378,29 @@ int CVX7Radio::RowCount() const {
     return TabRowCount(m_tab);
 }
 
-QString CVX7Radio::RowLabel(int row) {
+QString CVX7Radio::RowLabel(int row) const {
     switch (m_tab) {
     case tab::kMemories:
-        m_scratch =
-            row == GetPriorityChannel() ? QStringLiteral("P%1").arg(row) : QString::number(row);
-        break;
+        return row == GetPriorityChannel() ? QStringLiteral("P%1").arg(row) : QString::number(row);
     case tab::kLimit:
         // Lower and upper edge of each pair: L1, U1, L2, U2, ...
-        m_scratch = QStringLiteral("%1%2")
-                        .arg(row % 2 ? QLatin1Char('L') : QLatin1Char('U'))
-                        .arg((row + 1) / 2);
-        break;
+        return QStringLiteral("%1%2")
+            .arg(row % 2 ? QLatin1Char('L') : QLatin1Char('U'))
+            .arg((row + 1) / 2);
     case tab::kOneTouch:
     case tab::kHyper:
     case tab::kGroups:
-        m_scratch = QString::number(row);
-        break;
+        return QString::number(row);
     case tab::kVfo:
     case tab::kHome:
-        m_scratch = QString::fromLatin1(BandLabel(row));
-        break;
+        return QString::fromLatin1(BandLabel(row));
     default:
-        m_scratch.clear();
-        break;
+        return QString();
     }
-    return m_scratch;
 }
 
 int CVX7Radio::ColumnHeaderId(int col) const {
-    const ColumnSpec* layout = SpecOf(m_tab, col);
+    const std::optional<CellLayout> layout = ColumnLayout(m_tab, col);
     return layout ? layout->headerId : 0;
 }
 
@@ -485,7 +424,7 @@ void CVX7Radio::ConfigureGrid(CSpreadSheet1& grid) {
         }
     } else {
         for (int col = 1; col <= cols; ++col) {
-            const ColumnSpec* layout = SpecOf(t, col);
+            const std::optional<CellLayout> layout = ColumnLayout(t, col);
             if (!layout)
                 continue;
             grid.SetFormat({col, 1, col, rows}, FormatOf(*layout));
@@ -517,89 +456,60 @@ void CVX7Radio::FillGrid(const Byte* image, CSpreadSheet1& grid, int t) {
     const bool redraw = grid.Redraw();
     grid.SetRedraw(false);
     grid.ClearBlock({1, 1, cols, rows});
-
-    if (IsChannelTab(t)) {
-        for (int row = 1; row <= rows; ++row) {
-            grid.SetText(0, row, RowLabel(row));
-            const int i = row - 1;
-            if (!IsUsed(image, i)) {
-                LockRow(grid, t, row, true);
-                continue;
-            }
-            LockRow(grid, t, row, false);
-            const ConstChannelRecord r(RecordForRow(image, i));
-            Channel ch;
-            ch.rx = DecodeFrequency(r.RxField());
-            ch.offsetField = DecodeFrequency(r.OffsetField());
-            ch.direction = r.Direction();
-            ch.mode = r.Mode();
-            ch.name = DecodeName(r.NameField());
-            ch.toneMode = r.ToneMode();
-            ch.ctcss = r.Ctcss();
-            ch.dcs = r.Dcs();
-            ch.skip = IsSkip(image, i);
-            ch.preferential = IsPreferential(image, i);
-            ch.step = r.Step();
-            ch.clockShift = r.ClockShift();
-            ch.halfDeviation = r.HalfDeviation();
-            ch.power = r.Power();
-            ch.icon = r.Icon();
-            ch.masked = IsMasked(image, i);
-            ShowChannel(grid, row, 0, ch);
-            grid.SetText(channelcol::kComment, row, Comment(t, i));
-        }
-    } else if (t == tab::kHyper) {
-        // Every row, in use or not.
-        for (int row = 1; row <= rows; ++row) {
-            grid.SetText(0, row, RowLabel(row));
-            const Byte* blk = RecordForRow(image, row - 1);
-            grid.SetChecked(hypercol::kStatus, row, blk[block::kHyperStatus] == block::kHyperInUse);
-            grid.SetChecked(hypercol::kDualReceive, row, blk[block::kDualReceive] != 0);
-            grid.SetListIndex(hypercol::kOperationBand, row, blk[block::kOperationBand]);
-            for (int set = 0; set < 2; ++set) {
-                const ConstReceiverSet s(blk, set);
-                Channel ch;
-                ch.rx = DecodeFrequency(s.RxField());
-                ch.offsetField = DecodeFrequency(s.OffsetField());
-                ch.direction = s.Direction();
-                ch.mode = s.Mode();
-                ch.name = DecodeName(s.NameField());
-                ch.toneMode = s.ToneMode();
-                ch.ctcss = s.Ctcss();
-                ch.dcs = s.Dcs();
-                ch.skip = s.Skip();
-                ch.preferential = s.Preferential();
-                ch.step = s.Step();
-                ch.clockShift = s.ClockShift();
-                ch.halfDeviation = s.HalfDeviation();
-                ch.power = s.Power();
-                ch.icon = s.IconByte() == 0 ? 0 : s.IconByte() - 1;
-                ch.masked = !s.Visible();
-                ShowChannel(grid, row, set ? hypercol::kSetBShift : hypercol::kSetAShift, ch);
-            }
-        }
-    } else if (t == tab::kGroups) {
-        std::vector<int> itemOf;
-        CSpreadSheet1::CellFormat format;
-        format.kind = Kind::List;
-        format.list = GroupChannelList(*this, image, &itemOf);
-        grid.SetFormat({1, 1, cols, rows}, format);
-        for (int row = 1; row <= rows; ++row)
-            grid.SetText(0, row, RowLabel(row));
-        for (int g = 0; g < image::kGroupCount; ++g) {
-            const int size = GroupSize(image, g);
-            for (int j = 0; j < size; ++j) {
-                const int member = GroupMember(image, g, j);
-                if (member < 0 || member >= image::kMemoryCount)
-                    continue; // no member, or no channel of the image
-                const int item = itemOf[static_cast<size_t>(member)];
-                if (item >= 0)
-                    grid.SetListIndex(g + 1, j + 1, item);
-            }
-        }
-    }
+    for (int row = 1; row <= rows; ++row)
+        grid.SetText(0, row, RowLabel(row));
+    if (IsChannelTab(t))
+        FillChannelRows(image, grid);
+    else if (t == tab::kHyper)
+        FillHyperRows(image, grid);
+    else if (t == tab::kGroups)
+        FillGroupCells(image, grid);
     grid.TakeBaseline();
     grid.SetRedraw(redraw);
+}
+
+void CVX7Radio::FillChannelRows(const Byte* image, CSpreadSheet1& grid) const {
+    for (int row = 1; row <= RowCount(); ++row) {
+        const int i = row - 1;
+        if (!IsUsed(image, i)) {
+            LockRow(grid, m_tab, row, true);
+            continue;
+        }
+        LockRow(grid, m_tab, row, false);
+        ShowChannel(grid, row, 0, DecodeChannel(*this, image, i));
+        grid.SetText(channelcol::kComment, row, Comment(m_tab, i));
+    }
+}
+
+void CVX7Radio::FillHyperRows(const Byte* image, CSpreadSheet1& grid) const {
+    // Every row, in use or not.
+    for (int row = 1; row <= RowCount(); ++row) {
+        const Byte* blk = RecordForRow(image, row - 1);
+        grid.SetChecked(hypercol::kStatus, row, blk[block::kHyperStatus] == block::kHyperInUse);
+        grid.SetChecked(hypercol::kDualReceive, row, blk[block::kDualReceive] != 0);
+        grid.SetListIndex(hypercol::kOperationBand, row, blk[block::kOperationBand]);
+        ShowChannel(grid, row, hypercol::kSetAShift, DecodeSet(*this, blk, 0));
+        ShowChannel(grid, row, hypercol::kSetBShift, DecodeSet(*this, blk, 1));
+    }
+}
+
+void CVX7Radio::FillGroupCells(const Byte* image, CSpreadSheet1& grid) {
+    std::vector<int> itemOf;
+    CSpreadSheet1::CellFormat format;
+    format.kind = Kind::List;
+    format.list = GroupChannelList(*this, image, &itemOf);
+    grid.SetFormat({1, 1, groupcol::kCount, groupcol::kRows}, format);
+    for (int g = 0; g < image::kGroupCount; ++g) {
+        const int size = GroupSize(image, g);
+        for (int j = 0; j < size; ++j) {
+            const int member = GroupMember(image, g, j);
+            if (member < 0 || member >= image::kMemoryCount)
+                continue; // no member, or no channel of the image
+            const int item = itemOf[static_cast<size_t>(member)];
+            if (item >= 0)
+                grid.SetListIndex(g + 1, j + 1, item);
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -609,6 +519,17 @@ void CVX7Radio::FillGrid(const Byte* image, CSpreadSheet1& grid, int t) {
 bool CVX7Radio::ReadGrid(Byte* image, CSpreadSheet1& grid, int t) {
     SetTab(t);
     const int rows = std::min(RowCount(), grid.MaxRows());
+    if (IsChannelTab(t))
+        return ReadChannelRows(image, grid, rows);
+    if (t == tab::kHyper)
+        ReadHyperRows(image, grid, rows);
+    else if (t == tab::kGroups)
+        ReadGroupCells(image, grid, rows);
+    return false;
+}
+
+bool CVX7Radio::ReadChannelRows(Byte* image, const CSpreadSheet1& grid, int rows) {
+    const int t = m_tab;
     bool commentsChanged = false;
     auto storeComment = [&](int i, const QString& text) {
         // Compared as the slot would hold it (Latin-1, 30 characters).
@@ -617,100 +538,94 @@ bool CVX7Radio::ReadGrid(Byte* image, CSpreadSheet1& grid, int t) {
         SetComment(t, i, text);
         commentsChanged = true;
     };
-
-    if (IsChannelTab(t)) {
-        for (int row = 1; row <= rows; ++row) {
-            // A row that still shows what the fill put there keeps its bytes.
-            if (grid.RowMatchesBaseline(row))
+    for (int row = 1; row <= rows; ++row) {
+        // A row that still shows what the fill put there keeps its bytes.
+        if (grid.RowMatchesBaseline(row))
+            continue;
+        const int i = row - 1;
+        const Hz rx = CellFrequency(*this, grid, channelcol::kReceive, row);
+        if (!IsValidFrequency(rx, row)) {
+            if (IsBandTab(t))
                 continue;
-            const int i = row - 1;
-            const Hz rx = CellFrequency(*this, grid, channelcol::kReceive, row);
-            if (!IsValidFrequency(rx, row)) {
-                if (IsBandTab(t))
-                    continue;
-                SetUsed(image, i, false);
-                storeComment(i, grid.Text(channelcol::kComment, row));
-                continue;
-            }
-            const ChannelValues e = ReadEntry(*this, grid, row, 0);
-            std::array<Byte, record::kSize> rec{};
-            if (!BuildChannelRecord(*this, rec.data(), e))
-                continue; // a frequency that does not fit: the row keeps its record
-            std::memcpy(RecordForRow(image, i), rec.data(), rec.size());
-            SetUsed(image, i, true);
-            SetSkip(image, i, e.skip);
-            SetPreferential(image, i, e.preferential);
-            SetMasked(image, i, e.masked);
+            SetUsed(image, i, false);
             storeComment(i, grid.Text(channelcol::kComment, row));
+            continue;
         }
-    } else if (t == tab::kHyper) {
-        for (int row = 1; row <= rows; ++row) {
-            if (grid.RowMatchesBaseline(row))
-                continue;
-            const ChannelValues a = ReadEntry(*this, grid, row, hypercol::kSetAShift);
-            const ChannelValues b = ReadEntry(*this, grid, row, hypercol::kSetBShift);
-            if (!SetFits(a) || !SetFits(b))
-                continue;
-            Byte* blk = RecordForRow(image, row - 1);
-            if (grid.IsChecked(hypercol::kStatus, row)) {
-                blk[block::kHyperStatus2] = 0;
-                blk[block::kHyperStatus] = block::kHyperInUse;
-                // Both sets taken from the VFO.
-                for (const int offset : {block::kSourceCompanion, block::kSource})
-                    blk[offset] = blk[offset + block::kSetB] = block::kSourceVfo;
-            } else {
-                blk[block::kHyperStatus] = 0xFF;
-                blk[block::kHyperStatus2] = 0xFF;
-            }
-            blk[block::kDualReceive] = grid.IsChecked(hypercol::kDualReceive, row) ? 1 : 0;
-            blk[block::kOperationBand] =
-                static_cast<Byte>(IndexOrFirst(grid, hypercol::kOperationBand, row));
-            WriteSet(*this, blk, 0, a);
-            WriteSet(*this, blk, 1, b);
-        }
-    } else if (t == tab::kGroups) {
-        bool anyChanged = false;
-        for (int g = 0; g < image::kGroupCount; ++g) {
-            const int col = g + 1;
-            if (col > grid.MaxCols() || grid.ColumnMatchesBaseline(col))
-                continue; // an untouched group keeps its bytes
-            anyChanged = true;
-            // Members in row order; empty cells between them close up.
-            std::vector<int> members;
-            for (int row = 1; row <= rows; ++row) {
-                const int n = LeadingNumber(grid.Text(col, row));
-                if (n >= 1 && n <= image::kMemoryCount &&
-                    static_cast<int>(members.size()) < image::kGroupMaxMembers)
-                    members.push_back(n - 1);
-            }
-            for (int j = 0; j < image::kGroupMaxMembers; ++j)
-                SetGroupMember(image, g, j,
-                               j < static_cast<int>(members.size())
-                                   ? members[static_cast<size_t>(j)]
-                                   : kNoMember);
-            SetGroupSize(image, g, static_cast<int>(members.size()));
-        }
-        if (anyChanged) {
-            // The current sets' group: none, or the first group with members.
-            int first = -1;
-            for (int g = 0; g < image::kGroupCount && first < 0; ++g) {
-                if (GroupSize(image, g) > 0)
-                    first = g;
-            }
-            for (const int offset : {image::kStateBlock, image::kStateCopy}) {
-                Byte* state = image + offset;
-                WriteBe16(state + block::kGroup, kNoMember);
-                WriteBe16(state + block::kGroup + block::kSetB, kNoMember);
-                if (first < 0)
-                    continue;
-                WriteBe16(state + block::kGroupPosition, 0);
-                state[block::kIcon] = 0;
-                state[block::kIcon + block::kSetB] = 0;
-                WriteBe16(state + block::kGroup, first);
-            }
-        }
+        // A frequency that does not fit: the row keeps its record.
+        if (!EncodeChannel(*this, image, i, ReadChannel(*this, grid, row, 0)))
+            continue;
+        storeComment(i, grid.Text(channelcol::kComment, row));
     }
     return commentsChanged;
+}
+
+void CVX7Radio::ReadHyperRows(Byte* image, const CSpreadSheet1& grid, int rows) const {
+    for (int row = 1; row <= rows; ++row) {
+        if (grid.RowMatchesBaseline(row))
+            continue;
+        const ChannelValues a = ReadChannel(*this, grid, row, hypercol::kSetAShift);
+        const ChannelValues b = ReadChannel(*this, grid, row, hypercol::kSetBShift);
+        if (!FitsSet(a) || !FitsSet(b))
+            continue;
+        Byte* blk = RecordForRow(image, row - 1);
+        if (grid.IsChecked(hypercol::kStatus, row)) {
+            blk[block::kHyperStatus2] = 0;
+            blk[block::kHyperStatus] = block::kHyperInUse;
+            // Both sets taken from the VFO.
+            for (const int offset : {block::kSourceCompanion, block::kSource})
+                blk[offset] = blk[offset + block::kSetB] = block::kSourceVfo;
+        } else {
+            blk[block::kHyperStatus] = 0xFF;
+            blk[block::kHyperStatus2] = 0xFF;
+        }
+        blk[block::kDualReceive] = grid.IsChecked(hypercol::kDualReceive, row) ? 1 : 0;
+        blk[block::kOperationBand] =
+            static_cast<Byte>(IndexOrFirst(grid, hypercol::kOperationBand, row));
+        EncodeSet(*this, blk, 0, a);
+        EncodeSet(*this, blk, 1, b);
+    }
+}
+
+void CVX7Radio::ReadGroupCells(Byte* image, const CSpreadSheet1& grid, int rows) const {
+    bool anyChanged = false;
+    for (int g = 0; g < image::kGroupCount; ++g) {
+        const int col = g + 1;
+        if (col > grid.MaxCols() || grid.ColumnMatchesBaseline(col))
+            continue; // an untouched group keeps its bytes
+        anyChanged = true;
+        // Members in row order; empty cells between them close up.
+        std::vector<int> members;
+        for (int row = 1; row <= rows; ++row) {
+            const int n = LeadingNumber(grid.Text(col, row));
+            if (n >= 1 && n <= image::kMemoryCount &&
+                static_cast<int>(members.size()) < image::kGroupMaxMembers)
+                members.push_back(n - 1);
+        }
+        for (int j = 0; j < image::kGroupMaxMembers; ++j)
+            SetGroupMember(image, g, j,
+                           j < static_cast<int>(members.size()) ? members[static_cast<size_t>(j)]
+                                                                : kNoMember);
+        SetGroupSize(image, g, static_cast<int>(members.size()));
+    }
+    if (!anyChanged)
+        return;
+    // The current sets' group: none, or the first group with members.
+    int first = -1;
+    for (int g = 0; g < image::kGroupCount && first < 0; ++g) {
+        if (GroupSize(image, g) > 0)
+            first = g;
+    }
+    for (const int offset : {image::kStateBlock, image::kStateCopy}) {
+        Byte* state = image + offset;
+        WriteBe16(state + block::kGroup, kNoMember);
+        WriteBe16(state + block::kGroup + block::kSetB, kNoMember);
+        if (first < 0)
+            continue;
+        WriteBe16(state + block::kGroupPosition, 0);
+        state[block::kIcon] = 0;
+        state[block::kIcon + block::kSetB] = 0;
+        WriteBe16(state + block::kGroup, first);
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -760,45 +675,25 @@ void CVX7Radio::ClearRow(int row, CSpreadSheet1& grid) {
     grid.ClearBlock({1, row, grid.MaxCols(), row});
 }
 
-QString CVX7Radio::FormatExportLine(int row, CSpreadSheet1& grid, QChar separator) {
-    using namespace channelcol;
-    if (!IsChannelTab(m_tab)) {
-        m_textBuffer.clear();
-        return m_textBuffer;
-    }
+QString CVX7Radio::FormatExportLine(int row, const CSpreadSheet1& grid, QChar separator) const {
+    if (!IsChannelTab(m_tab))
+        return QString();
     QString line = row == 0 ? QStringLiteral("Channel Number") : QString::number(row);
-    for (int col = 1; col <= kCount; ++col) {
+    for (const ColumnDef& def : kChannelColumns) {
         QString field;
         if (row == 0) {
-            field = grid.Text(col, 0);
+            field = grid.Text(def.column, 0);
             field.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        } else if (def.exportOn) {
+            field = QLatin1String(grid.IsChecked(def.column, row) ? def.exportOn : def.exportOff);
         } else {
-            const bool on = grid.IsChecked(col, row);
-            switch (col) {
-            case kSkip:
-                field = on ? QStringLiteral("Skip") : QStringLiteral("Stop");
-                break;
-            case kPreferential:
-                field = on ? QStringLiteral("Scan") : QStringLiteral("NotScan");
-                break;
-            case kClockShift:
-            case kHalfDeviation:
-                field = on ? QStringLiteral("On") : QStringLiteral("Off");
-                break;
-            case kMask:
-                field = on ? QStringLiteral("Masked") : QString();
-                break;
-            default:
-                field = grid.Text(col, row);
-                break;
-            }
+            field = grid.Text(def.column, row);
         }
         line += separator;
         line += delimited::QuoteField(field, separator);
     }
     line += QLatin1Char('\n');
-    m_textBuffer = line;
-    return m_textBuffer;
+    return line;
 }
 
 // ---------------------------------------------------------------------------

@@ -76,16 +76,17 @@ const char* BandLabel(int row) {
     return "";
 }
 
-const std::array<StepGrid, kStepCount> kSteps = {{
-    {5000, 0},
-    {5000, 0},
-    {12500, 0},
-    {15000, 0},
-    {20000, 10000},
-    {25000, 12500},
-    {50000, 25000},
-    {100000, 50000},
-    {9000, 0},
+// Steps of 12.5, 50 and 100 kHz are mostly used on the 6.25 kHz raster.
+const std::array<StepDef, kStepCount> kSteps = {{
+    {5000, 5000, 0, false},
+    {10000, 5000, 0, false},
+    {12500, 12500, 0, true},
+    {15000, 15000, 0, false},
+    {20000, 20000, 10000, false},
+    {25000, 25000, 12500, false},
+    {50000, 50000, 25000, true},
+    {100000, 100000, 50000, true},
+    {9000, 9000, 0, false},
 }};
 
 } // namespace vx7

@@ -40,14 +40,28 @@ extern const std::array<BandRow, kBandRows> kBands;
 // The label of a band row: rows 1 to 11, 12 "extra", any other row empty.
 const char* BandLabel(int row);
 
-// Frequency steps: list index -> grid in Hz, and the half grid that is also
-// on step (0 when there is none). Index 8 (9 kHz) is valid in records.
+// Frequency steps by list index: the step size, the grid a frequency must
+// lie on to be on step, the half grid that is also on step (0 when there is
+// none), and whether the 6.25 kHz raster is tried before the 5 kHz one when
+// the raster fields are chosen. Index 8 (9 kHz) is valid in records.
 constexpr int kStepCount = 9;
-struct StepGrid {
+struct StepDef {
+    Hz size;
     Hz grid;
     Hz halfGrid;
+    bool quarterRasterFirst;
 };
-extern const std::array<StepGrid, kStepCount> kSteps;
+extern const std::array<StepDef, kStepCount> kSteps;
+
+// The raster fields of a record: which grid a frequency lies on.
+namespace raster {
+constexpr int k5kHz = 0;
+constexpr int k6250Hz = 1;
+constexpr int k9kHz = 2;
+constexpr Hz kGrid5kHz = 5000;
+constexpr Hz kGrid6250Hz = 6250;
+constexpr Hz kGrid9kHz = 9000;
+} // namespace raster
 
 // Standard repeater offsets of the offset choice list, in Hz.
 constexpr int kOffsetListCount = 7;
