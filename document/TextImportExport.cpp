@@ -309,10 +309,16 @@ Shift ReadShift(CVX7Radio& radio, int band, Hz rx, const QString& txText, const 
             return {direction::kSimplex, d.amount};
         }
         switch (d.direction) {
+        // The sign is taken when the distance fits a shift; otherwise the
+        // transmit frequency speaks for itself.
         case direction::kMinus:
-            return rx >= tx ? Shift{direction::kMinus, rx - tx} : fromTransmit();
+            return rx >= tx && rx - tx <= CVX7Radio::kLargestPairOffset
+                       ? Shift{direction::kMinus, rx - tx}
+                       : fromTransmit();
         case direction::kPlus:
-            return tx >= rx ? Shift{direction::kPlus, tx - rx} : fromTransmit();
+            return tx >= rx && tx - rx <= CVX7Radio::kLargestPairOffset
+                       ? Shift{direction::kPlus, tx - rx}
+                       : fromTransmit();
         case direction::kSplit:
             return {direction::kSplit, tx};
         default:

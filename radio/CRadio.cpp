@@ -11,7 +11,6 @@ namespace {
 
 constexpr int kMaxFrequencyText = 19;
 constexpr Hz kOffsetRaster = 50000;
-constexpr Hz kLargestPairOffset = 99950000;
 constexpr int kFractionDigits = 6;     // Hz digits after the MHz point
 constexpr int kListFractionDigits = 5; // the offset list counts in 10 Hz
 

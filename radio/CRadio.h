@@ -38,6 +38,9 @@ public:
     // when it is no standard offset.
     virtual Hz OffsetFromPair(Hz rx, int& dir, Hz tx);
     virtual bool IsValidOffset(Hz offset);
+    // The largest distance between receive and transmit frequency that a
+    // shift (Minus or Plus) can carry.
+    static constexpr Hz kLargestPairOffset = 99950000;
     // Index of the offset in the offset choice list, or -1.
     virtual int OffsetListIndex(Hz offset);
     virtual bool IsOutOfRange(Hz freq, int band);

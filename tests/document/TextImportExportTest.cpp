@@ -488,6 +488,9 @@ TEST(ImportRowTest, OffsetsAndDirections) {
         {"146.94", "146.345", "", "Minus", 1, 595000},
         {"146.94", "146.34", "", "Plus", 1, 600000}, // plus would be below 0
         {"146.94", "146.34", "", "Simplex", 0, 600000},
+        {"146.94", "446.94", "", "+", 3, 446940000}, // 300 MHz is no offset: split
+        {"446.94", "146.94", "", "-", 3, 146940000},
+        {"446.94", "146.94", "", "Minus", 3, 146940000},
         {"146.94", "146.94", "000 kHz", "Simplex", 0, 0},
         {"146.94", "146.94", "1.23 MHz", "simplex", 0, 1230000},
         // A transmit frequency the radio cannot use.
