@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 #include <dirent.h>
@@ -90,11 +91,15 @@ std::optional<SaveError> Resolve(const QString& path, Target& target) {
                                                 "pipe or a socket), so it is not replaced."));
         if (links == kMaxLinks)
             return Refusal(path, SystemText(ELOOP));
-        QByteArray link(static_cast<int>(target.status.st_size) + 256, '\0');
+        // Some file systems give a link no size; a link's text is a path.
+        QByteArray link(static_cast<int>(std::max<off_t>(target.status.st_size, 0)) + PATH_MAX,
+                        '\0');
         const ssize_t length =
             ::readlink(target.path.constData(), link.data(), static_cast<size_t>(link.size()));
         if (length < 0)
             return Refusal(path, SystemText(errno));
+        if (length >= link.size())
+            return Refusal(path, SystemText(ENAMETOOLONG));
         link.truncate(static_cast<int>(length));
         target.path = link.startsWith('/') ? link : target.folder + '/' + link;
     }
