@@ -6,14 +6,31 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
+
+#include <unistd.h>
 
 namespace cli {
 
 namespace {
 QString g_commandLine = QStringLiteral("clonara-cli");
+int g_outError = 0; // the first error writing stdout
+
+bool IsControl(char16_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+void Write(std::FILE* stream, const QByteArray& bytes) {
+    const bool written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()),
+                                     stream) == static_cast<size_t>(bytes.size()) &&
+                         std::fflush(stream) == 0;
+    if (!written && stream == stdout && g_outError == 0)
+        g_outError = errno != 0 ? errno : EIO;
+}
 } // namespace
 
 // The parser's help names the program by its path; name the command instead.
@@ -55,7 +72,7 @@ bool Parse(QCommandLineParser& parser, const QStringList& arguments, const QStri
     }
     if (parser.isSet(QStringLiteral("help"))) {
         Out(HelpText(parser));
-        std::exit(0);
+        std::exit(Finish(0));
     }
     return true;
 }
@@ -73,16 +90,47 @@ int Fail(const QString& message) {
     return 1;
 }
 
+QString Printable(const QString& text) {
+    QString printable = text;
+    for (QChar& c : printable) {
+        if (IsControl(c.unicode()) && c != QLatin1Char('\n') && c != QLatin1Char('\t'))
+            c = QLatin1Char('?');
+    }
+    return printable;
+}
+
 void Out(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
+    errno = 0;
+    Write(stdout, Printable(text).toUtf8());
 }
 
 void Err(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
-    std::fflush(stderr);
+    Write(stderr, Printable(text).toUtf8());
+}
+
+void OutBytes(const QByteArray& bytes) {
+    if (::isatty(STDOUT_FILENO)) {
+        Out(QString::fromUtf8(bytes));
+        return;
+    }
+    errno = 0;
+    Write(stdout, bytes);
+}
+
+void ErrProgress(const QString& bar) {
+    Write(stderr, '\r' + Printable(bar).toUtf8());
+}
+
+int Finish(int code) {
+    errno = 0;
+    if (std::fflush(stdout) != 0 && g_outError == 0)
+        g_outError = errno != 0 ? errno : EIO;
+    if (g_outError == 0)
+        return code;
+    Err(QStringLiteral("Error writing standard output:\n%1\n")
+            .arg(QString::fromLocal8Bit(std::strerror(g_outError))));
+    g_outError = 0;
+    return code == 0 ? 1 : code;
 }
 
 bool OpenDocument(CMainDoc& doc, const QString& path) {

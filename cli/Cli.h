@@ -42,9 +42,28 @@ bool ExpectPositionals(const QCommandLineParser& parser, int min, int max);
 // Prints a failure on stderr (the system's own text) and returns the exit code.
 int Fail(const QString& message);
 
-// Prints to stdout / stderr.
+// The text with every control character (C0 and C1, DEL) but line feed and
+// tab replaced by '?', so that names read from files cannot drive the
+// terminal.
+QString Printable(const QString& text);
+
+// Prints to stdout / stderr, control characters replaced (Printable).
+// A failure to write stdout is remembered for Finish.
 void Out(const QString& text);
 void Err(const QString& text);
+// Writes bytes to stdout as they are (a channel list written to "-"); on a
+// terminal control characters are replaced all the same.
+void OutBytes(const QByteArray& bytes);
+// Redraws the progress bar on stderr: a carriage return, then the bar.
+void ErrProgress(const QString& bar);
+
+// The name that stands for standard output where a command takes a file.
+inline constexpr char kStandardOutput[] = "-";
+
+// The program's exit code for a command that returned code: when writing
+// stdout failed, the failure is printed ("Error writing standard
+// output:" and the system's reason) and the code is never 0.
+int Finish(int code);
 
 // Opens a radio data file or a raw image into doc; prints the error and
 // returns false on failure.

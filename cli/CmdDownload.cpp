@@ -2,10 +2,13 @@
 #include "cli/Cli.h"
 #include "cli/TransferCommand.h"
 #include "document/CMainDoc.h"
+#include "document/FileSave.h"
 #include "link/CloneDownload.h"
 #include "link/TransferDocument.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -22,7 +25,27 @@ bool CanWrite(const QString& path) {
                  .arg(path));
         return false;
     }
+    if (const auto error = filesave::CheckTarget(path)) {
+        Fail(error->text);
+        return false;
+    }
     return true;
+}
+
+// When the image cannot be saved where asked (a full disk), it is kept in
+// the temporary folder rather than lost: the radio may not be at hand again.
+void KeepUnsavedImage(CMainDoc& doc) {
+    const QString rescue =
+        QDir(QDir::tempPath())
+            .filePath(
+                QStringLiteral("clonara-download-%1-%2.rdf")
+                    .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")))
+                    .arg(QCoreApplication::applicationPid()));
+    if (const auto error = doc.OnSaveDocument(rescue)) {
+        Err(QStringLiteral("The image could not be kept either:\n%1\n").arg(error->text));
+        return;
+    }
+    Err(QStringLiteral("The image read from the radio was kept in %1.\n").arg(rescue));
 }
 
 int RunDownload(const QStringList& arguments) {
@@ -75,8 +98,10 @@ int RunDownload(const QStringList& arguments) {
 
     const std::optional<QString> warning =
         radiolink::TakeDownloadedImage(doc, download.Image().data());
-    if (!SaveDocument(doc, path))
+    if (!SaveDocument(doc, path)) {
+        KeepUnsavedImage(doc);
         return 1;
+    }
     if (warning) {
         // The image is safe in the file, but the next upload will not find
         // this radio's header.

@@ -15,7 +15,8 @@ int Run(const QStringList& arguments) {
     parser.addPositionalArgument(
         QStringLiteral("OUT"),
         QStringLiteral("Channel list to write: tab-delimited when it ends in .tab, else "
-                       "comma-delimited."));
+                       "comma-delimited; - writes it (comma-delimited) to standard output. "
+                       "Only a regular file is replaced."));
     if (!cli::Parse(parser, arguments, QStringLiteral("export"),
                     QStringLiteral("Exports the memory channels as a channel list: a header "
                                    "line, then one line per channel in use.")) ||
@@ -25,6 +26,10 @@ int Run(const QStringList& arguments) {
     CMainDoc doc;
     if (!cli::OpenDocument(doc, files.at(0)))
         return 1;
+    if (files.at(1) == QLatin1String(cli::kStandardOutput)) {
+        cli::OutBytes(textio::ExportBytes(doc, nullptr, textio::SeparatorFor(files.at(1))));
+        return 0;
+    }
     if (const auto error = textio::ExportFile(doc, nullptr, files.at(1)))
         return cli::Fail(error->caption + QStringLiteral(": ") + error->text);
     return 0;

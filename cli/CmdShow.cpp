@@ -1,7 +1,8 @@
-// clonara-cli show FILE [--tab NAME]: one channel table as its grid shows it,
-// tab-separated: the header row, then each row's label and cells.
+// clonara-cli show FILE [OUT] [--tab NAME]: one channel table as its grid
+// shows it, tab-separated: the header row, then each row's label and cells.
 #include "cli/Cli.h"
 #include "document/CMainDoc.h"
+#include "document/FileSave.h"
 #include "outside/CSpreadSheet1.h"
 
 #include <QCommandLineParser>
@@ -36,6 +37,10 @@ int Run(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Radio data file or raw clone image."));
+    parser.addPositionalArgument(QStringLiteral("OUT"),
+                                 QStringLiteral("File to write the table to (only a regular file "
+                                                "is replaced); - or none: standard output."),
+                                 QStringLiteral("[OUT]"));
     QStringList names;
     for (const auto& t : kTabs)
         names << QString::fromLatin1(t.name);
@@ -47,7 +52,7 @@ int Run(const QStringList& arguments) {
     if (!cli::Parse(parser, arguments, QStringLiteral("show"),
                     QStringLiteral("Prints a channel table as its grid shows it: the header "
                                    "row, then every row's label and cells, tab-separated.")) ||
-        !cli::ExpectPositionals(parser, 1, 1))
+        !cli::ExpectPositionals(parser, 1, 2))
         return 2;
     const QString wanted = parser.value(tabOption).toLower();
     const auto it = std::find_if(kTabs.begin(), kTabs.end(),
@@ -73,7 +78,14 @@ int Run(const QStringList& arguments) {
         }
         text += QLatin1Char('\n');
     }
-    cli::Out(text);
+    const QString out =
+        parser.positionalArguments().value(1, QString::fromLatin1(cli::kStandardOutput));
+    if (out == QLatin1String(cli::kStandardOutput)) {
+        cli::Out(text);
+        return 0;
+    }
+    if (const auto error = filesave::Save(out, cli::Printable(text).toUtf8()))
+        return cli::Fail(error->text);
     return 0;
 }
 

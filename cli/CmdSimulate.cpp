@@ -2,6 +2,7 @@
 // trying the transfers and for tests.
 #include "cli/Cli.h"
 #include "cli/TransferCommand.h"
+#include "document/FileSave.h"
 #include "document/RadioDataFile.h"
 #include "radio/CVX7Radio.h"
 #include "simulator/RadioSimulator.h"
@@ -64,6 +65,9 @@ int RunSimulate(const QStringList& arguments) {
         options.role = Role::Send;
     } else if (mode == QLatin1String("receive") && !file.isEmpty()) {
         options.role = Role::Receive;
+        // Refused before the computer is waited for, not after the clone.
+        if (const auto error = filesave::CheckTarget(file))
+            return Fail(error->text);
     } else {
         Err(QStringLiteral("simulate: say send [FILE] or receive OUT.\n\n") + HelpText(parser));
         return kExitUsage;

@@ -35,13 +35,13 @@ public:
                 return;
             m_drawn = now;
             const int filled = static_cast<int>(1LL * kBarWidth * position / kImageSize);
-            Err(QStringLiteral("\r%1 [%2%3] %4/%5 bytes %6%")
-                    .arg(m_verb)
-                    .arg(QString(filled, QLatin1Char('#')))
-                    .arg(QString(kBarWidth - filled, QLatin1Char('.')))
-                    .arg(position, 5)
-                    .arg(kImageSize)
-                    .arg(percent, 3));
+            ErrProgress(QStringLiteral("%1 [%2%3] %4/%5 bytes %6%")
+                            .arg(m_verb)
+                            .arg(QString(filled, QLatin1Char('#')))
+                            .arg(QString(kBarWidth - filled, QLatin1Char('.')))
+                            .arg(position, 5)
+                            .arg(kImageSize)
+                            .arg(percent, 3));
             m_open = true;
         } else {
             const int quarter = percent / 25;

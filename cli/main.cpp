@@ -41,11 +41,11 @@ int main(int argc, char** argv) {
     if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
         name == QLatin1String("help")) {
         cli::Out(Usage());
-        return 0;
+        return cli::Finish(0);
     }
     for (const auto& command : cli::Commands()) {
         if (name == QLatin1String(command.name))
-            return command.run(arguments);
+            return cli::Finish(command.run(arguments));
     }
     cli::Err(QStringLiteral("Unknown command: %1\n\n").arg(name) + Usage());
     return 2;

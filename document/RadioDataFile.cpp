@@ -1,7 +1,8 @@
 #include "document/RadioDataFile.h"
 
+#include "document/FileSave.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstring>
@@ -68,15 +69,8 @@ std::optional<FileError> ReadFileBounded(const QString& path, qint64 limit, QByt
 }
 
 std::optional<FileError> WriteFileAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return FileError{
-            FileError::Kind::CannotWrite,
-            QStringLiteral("Cannot create file:\n%1\n%2").arg(path, file.errorString())};
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return FileError{
-            FileError::Kind::CannotWrite,
-            QStringLiteral("Error writing file:\n%1\n%2").arg(path, file.errorString())};
+    if (auto error = filesave::Save(path, bytes))
+        return FileError{FileError::Kind::CannotWrite, error->text};
     return std::nullopt;
 }
 

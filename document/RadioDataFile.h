@@ -38,7 +38,8 @@ bool IsRawImage(const QByteArray& bytes);
 // Reads a whole file, up to limit bytes (more are never needed).
 std::optional<FileError> ReadFileBounded(const QString& path, qint64 limit, QByteArray& out);
 
-// Writes bytes to path atomically: a temporary file, then a rename.
+// Writes bytes to path atomically and durably (filesave::Save): the old
+// file stays whole when anything fails; only regular files are replaced.
 std::optional<FileError> WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
 } // namespace rdf

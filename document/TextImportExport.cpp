@@ -1,5 +1,6 @@
 #include "document/TextImportExport.h"
 
+#include "document/FileSave.h"
 #include "outside/CSpreadSheet1.h"
 #include "outside/ImportData.h"
 #include "radio/CVX7Radio.h"
@@ -7,7 +8,6 @@
 #include "radio/ValueTables.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <array>
@@ -388,31 +388,28 @@ QString ExportText(CVX7Radio& radio, CSpreadSheet1& memoriesGrid, QChar separato
     return text;
 }
 
+QByteArray ExportBytes(CVX7Radio& radio, CSpreadSheet1* memoriesGrid, QChar separator) {
+    if (memoriesGrid)
+        return ExportText(radio, *memoriesGrid, separator).toUtf8();
+    CSpreadSheet1 grid;
+    const int previous = radio.GetTab();
+    radio.FillGrid(radio.GetImage(), grid, vx7::tab::kMemories);
+    radio.SetTab(previous);
+    return ExportText(radio, grid, separator).toUtf8();
+}
+
 std::optional<ExportError> ExportFile(CVX7Radio& radio, CSpreadSheet1* memoriesGrid,
                                       const QString& path) {
-    QString text;
-    if (memoriesGrid) {
-        text = ExportText(radio, *memoriesGrid, SeparatorFor(path));
-    } else {
-        CSpreadSheet1 grid;
-        const int previous = radio.GetTab();
-        radio.FillGrid(radio.GetImage(), grid, vx7::tab::kMemories);
-        radio.SetTab(previous);
-        text = ExportText(radio, grid, SeparatorFor(path));
-    }
-    auto failure = [](const QString& systemText) {
+    const QByteArray bytes = ExportBytes(radio, memoriesGrid, SeparatorFor(path));
+    const auto error = filesave::Save(path, bytes);
+    if (!error)
+        return std::nullopt;
+    if (error->kind == filesave::SaveError::Kind::CannotCreate)
         return ExportError{
             QStringLiteral("The data file could not be opened because of this error:") +
-                systemText.left(kMaxSystemText),
+                error->reason.left(kMaxSystemText),
             QStringLiteral("Export Error")};
-    };
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(file.errorString());
-    const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return failure(file.errorString());
-    return std::nullopt;
+    return ExportError{error->text, QStringLiteral("Export Error")};
 }
 
 // ---------------------------------------------------------------------------

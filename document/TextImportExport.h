@@ -45,9 +45,13 @@ struct ExportError {
     QString caption;
 };
 
-// Writes the export to path (UTF-8, atomically: the old file stays whole
-// when writing fails). Without a grid, a Memories grid filled from the
-// radio's image is used.
+// The export as UTF-8 bytes. Without a grid, a Memories grid filled from
+// the radio's image is used.
+QByteArray ExportBytes(vx7::CVX7Radio& radio, CSpreadSheet1* memoriesGrid, QChar separator);
+
+// Writes the export to path (filesave::Save: the old file stays whole when
+// anything fails). A target that cannot be made gives the open-failure
+// text; a failed write or sync gives "Error writing file:".
 std::optional<ExportError> ExportFile(vx7::CVX7Radio& radio, CSpreadSheet1* memoriesGrid,
                                       const QString& path);
 

@@ -1,0 +1,561 @@
+// Saving to the disk: what a save replaces and refuses, the leftovers of
+// killed saves, every save path of clonara-cli under every fault of the
+// disk, a real full tmpfs, and saves killed at random moments.
+#include "document/CMainDoc.h"
+#include "document/FileSave.h"
+#include "document/TextImportExport.h"
+#include "link/CComPort.h"
+#include "link/CloneUpload.h"
+#include "link/TransferLoop.h"
+#include "radio/CVX7Radio.h"
+#include "support/SaveFaults.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <thread>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using testing_support::FaultEnvironment;
+using testing_support::ProgramPath;
+using testing_support::ReadFile;
+using testing_support::SmallTmpfs;
+using testing_support::StrayTemporaryFiles;
+using testing_support::WriteFile;
+using Kind = filesave::SaveError::Kind;
+
+namespace {
+
+QByteArray OldContents() {
+    QByteArray old;
+    while (old.size() < 20000)
+        old += "the old file, whole. ";
+    return old;
+}
+
+struct Outcome {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Outcome Finish(QProcess& process) {
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+Outcome RunCli(const QStringList& arguments, const QProcessEnvironment& environment) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(ProgramPath("clonara-cli"), arguments);
+    return Finish(process);
+}
+
+// clonara-cli simulate, started; its first line is the radio's device.
+class Simulator {
+public:
+    Simulator(const QStringList& arguments,
+              const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+        m_process.setProcessEnvironment(environment);
+        m_process.start(ProgramPath("clonara-cli"), QStringList{QStringLiteral("simulate")} +
+                                                        arguments +
+                                                        QStringList{QStringLiteral("--fast")});
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
+        }
+        m_device = QString::fromUtf8(m_process.readLine()).trimmed();
+    }
+    ~Simulator() {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
+    }
+    const QString& Device() const { return m_device; }
+    Outcome Wait() { return Finish(m_process); }
+
+private:
+    QProcess m_process;
+    QString m_device;
+};
+
+// Sends an image to the simulator the way the program does, with short
+// pauses between blocks.
+void Upload(const QString& device, const QByteArray& image) {
+    auto port = std::make_unique<CComPort>();
+    port->SetPort(device);
+    ASSERT_FALSE(port->OpenForClone());
+    radiolink::TransferTiming timing;
+    timing.blockPause = std::chrono::milliseconds(1);
+    radiolink::CloneUpload upload(
+        std::move(port), reinterpret_cast<const radiolink::Byte*>(image.constData()), timing);
+    upload.Start(radiolink::Clock::now());
+    EXPECT_EQ(radiolink::RunTransfer(upload), radiolink::TransferState::Succeeded)
+        << upload.Message().toStdString();
+}
+
+class SaveTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        // The inputs of every command: a document with every memory channel
+        // in use (its channel list is far larger than 4 KiB), its image and
+        // a channel list.
+        QByteArray list("Channel Number,Receive Frequency,Name,Comments\n");
+        for (int n = 1; n <= 450; ++n)
+            list += QByteArray::number(n) + ',' + QByteArray::number(144.0 + n * 0.005, 'f', 5) +
+                    ",CH" + QByteArray::number(n) + ",comment " + QByteArray::number(n) + '\n';
+        WriteFile(Path("list.csv"), list);
+        CMainDoc doc;
+        ASSERT_EQ(textio::ImportFile(doc, Path("list.csv")).channels, 450);
+        ASSERT_FALSE(doc.OnSaveDocument(Path("in.rdf")));
+        ASSERT_FALSE(doc.OnSaveDocument(Path("in.img")));
+    }
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    QString Path(const char* name) const { return Path(QString::fromLatin1(name)); }
+
+    QTemporaryDir dir;
+};
+
+// ---------------------------------------------------------------------------
+// What a save replaces
+// ---------------------------------------------------------------------------
+
+TEST(SaveNames, OnlyTheSavesOwnTemporaryNamesCount) {
+    const QByteArray longName(250, 'n');
+    const struct {
+        const char* file;
+        QByteArray target;
+        bool ours;
+    } cases[] = {
+        {".keep.img.clonara-save-AbC123", "keep.img", true},
+        {".keep.img.clonara-save-zzzzzz", "keep.img", true},
+        {".keep.img.clonara-save-AbC12", "keep.img", false},
+        {".keep.img.clonara-save-AbC1234", "keep.img", false},
+        {".keep.img.clonara-save-AbC12_", "keep.img", false},
+        {".keep.img.clonara-save-AbC12.", "keep.img", false},
+        {"keep.img.clonara-save-AbC123", "keep.img", false},
+        {".other.img.clonara-save-AbC123", "keep.img", false},
+        {".keep.img.clonara-save-AbC123", "other.img", false},
+        {".keep.img", "keep.img", false},
+        {"keep.img~", "keep.img", false},
+        {"keep.img", "keep.img", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(filesave::IsTemporaryNameFor(c.file, c.target), c.ours) << c.file;
+    // A long name is cut in its temporary name, which stays below 255 bytes.
+    const QByteArray cut = '.' + longName.left(200) + ".clonara-save-Ab1234";
+    EXPECT_TRUE(filesave::IsTemporaryNameFor(cut, longName));
+    EXPECT_LT(cut.size(), 255);
+}
+
+TEST_F(SaveTest, OnlyRegularFilesAreReplaced) {
+    const QByteArray bytes("new contents");
+    const bool root = ::geteuid() == 0;
+    const QString notRegular = QStringLiteral("It is not a regular file");
+    struct Case {
+        const char* name;
+        std::function<void(const QString& target, const QString& folder)> make;
+        bool saved;
+        QString reason; // for a refusal
+        bool rootOnly = false;
+        bool notAsRoot = false;
+    };
+    auto link = [](const QString& to, const QString& at) { QFile::link(to, at); };
+    auto fifo = [](const QString& at) { ::mkfifo(QFile::encodeName(at).constData(), 0644); };
+    auto device = [](const QString& at) {
+        // The same device as /dev/null, in the test's own folder.
+        ::mknod(QFile::encodeName(at).constData(), S_IFCHR | 0666, makedev(1, 3));
+    };
+    const std::vector<Case> cases = {
+        {"a new file", [](const QString&, const QString&) {}, true, {}},
+        {"a regular file", [](const QString& t, const QString&) { WriteFile(t, "old"); }, true, {}},
+        {"a link to a regular file",
+         [&](const QString& t, const QString& f) {
+             WriteFile(f + "/real", "old");
+             link(QStringLiteral("real"), t);
+         },
+         true,
+         {}},
+        {"a chain of links into another folder",
+         [&](const QString& t, const QString& f) {
+             QDir(f).mkdir(QStringLiteral("sub"));
+             WriteFile(f + "/sub/real", "old");
+             link(QStringLiteral("sub/middle"), t);
+             link(QStringLiteral("real"), f + "/sub/middle");
+         },
+         true,
+         {}},
+        {"a link to a file not made yet",
+         [&](const QString& t, const QString&) { link(QStringLiteral("real"), t); },
+         true,
+         {}},
+        {"a pipe", [&](const QString& t, const QString&) { fifo(t); }, false, notRegular},
+        {"a link to a pipe",
+         [&](const QString& t, const QString& f) {
+             fifo(f + "/pipe");
+             link(f + "/pipe", t);
+         },
+         false, notRegular},
+        {"a device", [&](const QString& t, const QString&) { device(t); }, false, notRegular, true},
+        {"a link to a device",
+         [&](const QString& t, const QString& f) {
+             device(f + "/null");
+             link(f + "/null", t);
+         },
+         false, notRegular, true},
+        {"a folder", [](const QString& t, const QString&) { QDir().mkdir(t); }, false,
+         QStringLiteral("Is a directory")},
+        {"a link to a folder",
+         [&](const QString& t, const QString& f) {
+             QDir(f).mkdir(QStringLiteral("sub"));
+             link(QStringLiteral("sub"), t);
+         },
+         false, QStringLiteral("Is a directory")},
+        {"a loop of links",
+         [&](const QString& t, const QString& f) {
+             link(QStringLiteral("other"), t);
+             link(QStringLiteral("target"), f + "/other");
+         },
+         false, QStringLiteral("Too many levels of symbolic links")},
+        {"a missing folder",
+         [](const QString& t, const QString&) { QDir().rmdir(QFileInfo(t).path()); }, false,
+         QStringLiteral("No such file or directory")},
+        {"a read-only file",
+         [](const QString& t, const QString&) {
+             WriteFile(t, "old");
+             QFile::setPermissions(t, QFileDevice::ReadOwner);
+         },
+         false, QStringLiteral("Permission denied"), false, true},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if ((c.rootOnly && !root) || (c.notAsRoot && root))
+            continue;
+        const QString folder = Path(QStringLiteral("case%1").arg(++n));
+        QDir().mkdir(folder);
+        const QString target = folder + QStringLiteral("/target");
+        c.make(target, folder);
+        const QFileInfo before(target);
+        const auto error = filesave::Save(target, bytes);
+        if (c.saved) {
+            ASSERT_FALSE(error) << error->text.toStdString();
+            EXPECT_EQ(ReadFile(target), bytes);
+            EXPECT_EQ(QFileInfo(target).isSymLink(), before.isSymLink())
+                << "a link stays a link; the file it names is updated";
+        } else {
+            ASSERT_TRUE(error);
+            EXPECT_EQ(error->kind, Kind::CannotCreate);
+            EXPECT_TRUE(error->reason.startsWith(c.reason)) << error->reason.toStdString();
+            EXPECT_EQ(error->text,
+                      QStringLiteral("Cannot create file:\n%1\n%2").arg(target, error->reason));
+            EXPECT_EQ(QFileInfo(target).isSymLink(), before.isSymLink());
+            EXPECT_EQ(QFileInfo(target).isFile(), before.isFile());
+            EXPECT_EQ(filesave::CheckTarget(target).has_value(), true);
+        }
+        if (QFileInfo(folder).isDir()) {
+            EXPECT_TRUE(StrayTemporaryFiles(folder).isEmpty());
+        }
+    }
+    // The permissions of the file replaced are kept.
+    const QString kept = Path("kept");
+    WriteFile(kept, "old");
+    ASSERT_EQ(::chmod(QFile::encodeName(kept).constData(), 0640), 0);
+    ASSERT_FALSE(filesave::Save(kept, bytes));
+    struct stat status {};
+    ASSERT_EQ(::stat(QFile::encodeName(kept).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+}
+
+TEST_F(SaveTest, ASaveRemovesTheLeftoversOfKilledSavesOnly) {
+    const QString target = Path("keep.rdf");
+    WriteFile(target, OldContents());
+    const QStringList leftovers = {".keep.rdf.clonara-save-AAAAAA",
+                                   ".keep.rdf.clonara-save-b4c5d6"};
+    const QStringList others = {"keep.rdf.bak", ".keep.rdf.clonara-save-CCCCC",
+                                ".other.rdf.clonara-save-DDDDDD", "keep.rdf.clonara-save-EEEEEE"};
+    for (const QString& name : leftovers + others)
+        WriteFile(Path(name), "someone's bytes");
+    // A save running in another process holds its temporary file locked.
+    const QString running = Path(".keep.rdf.clonara-save-RUNNIN");
+    WriteFile(running, "half a save");
+    const int held = ::open(QFile::encodeName(running).constData(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+    ASSERT_FALSE(filesave::Save(target, "new"));
+    EXPECT_EQ(ReadFile(target), QByteArray("new"));
+    for (const QString& name : leftovers)
+        EXPECT_FALSE(QFile::exists(Path(name))) << name.toStdString();
+    for (const QString& name : others)
+        EXPECT_EQ(ReadFile(Path(name)), QByteArray("someone's bytes")) << name.toStdString();
+    EXPECT_EQ(ReadFile(running), QByteArray("half a save")) << "a running save is left alone";
+    ::close(held);
+    ASSERT_FALSE(filesave::Save(target, "newer"));
+    EXPECT_FALSE(QFile::exists(running));
+}
+
+// ---------------------------------------------------------------------------
+// Every save path under every fault of the disk
+// ---------------------------------------------------------------------------
+
+TEST_F(SaveTest, EverySavePathFailsWholeUnderEveryFault) {
+    struct SavePath {
+        const char* name;
+        const char* target;
+        // Runs the command that saves to target; folder holds nothing else.
+        std::function<Outcome(const QString& target, const QProcessEnvironment&)> run;
+        QString prefix; // before "Error writing file:"
+    };
+    const QString in = Path("in.rdf");
+    auto cli = [](QStringList arguments) {
+        return [arguments](const QString& target, const QProcessEnvironment& environment) {
+            QStringList args = arguments;
+            args.replaceInStrings(QStringLiteral("TARGET"), target);
+            return RunCli(args, environment);
+        };
+    };
+    const std::vector<SavePath> paths = {
+        {"convert to a raw image", "keep.img", cli({"convert", in, "TARGET"}), {}},
+        {"convert to a radio data file",
+         "keep.rdf",
+         cli({"convert", Path("in.img"), "TARGET"}),
+         {}},
+        {"new", "keep.rdf", cli({"new", "TARGET"}), {}},
+        {"export", "keep.csv", cli({"export", in, "TARGET"}), QStringLiteral("Export Error: ")},
+        {"show to a file", "keep.tab", cli({"show", in, "TARGET"}), {}},
+        {"import --output",
+         "keep.rdf",
+         cli({"import", in, Path("list.csv"), "--output", "TARGET"}),
+         {}},
+        {"import into the file itself",
+         "keep.rdf",
+         cli({"import", "TARGET", Path("list.csv")}),
+         {}},
+        {"download --output",
+         "keep.img",
+         [&](const QString& target, const QProcessEnvironment& environment) {
+             Simulator radio({QStringLiteral("send"), in});
+             return RunCli({"download", "--port", radio.Device(), "--output", target}, environment);
+         },
+         {}},
+        {"the simulator's received image",
+         "keep.img",
+         [&](const QString& target, const QProcessEnvironment& environment) {
+             Simulator radio({QStringLiteral("receive"), target}, environment);
+             Upload(radio.Device(), ReadFile(Path("in.img")));
+             return radio.Wait();
+         },
+         {}},
+    };
+    const struct {
+        const char* fault;
+        const char* reason;
+    } faults[] = {
+        {"write:ENOSPC", "No space left on device"},
+        {"write:ENOSPC:%1:4096", "No space left on device"},
+        {"write:EDQUOT", "Disk quota exceeded"},
+        {"fdatasync:EIO", "Input/output error"},
+        {"close:EIO", "Input/output error"},
+        {"rename:EIO", "Input/output error"},
+    };
+    int n = 0;
+    for (const SavePath& path : paths) {
+        for (const auto& fault : faults) {
+            SCOPED_TRACE(std::string(path.name) + " / " + fault.fault);
+            const QString folder = Path(QStringLiteral("case%1").arg(++n));
+            QDir().mkdir(folder);
+            const QString target = folder + QLatin1Char('/') + QString::fromLatin1(path.target);
+            const QByteArray old =
+                QByteArray(path.name).contains("itself") ? ReadFile(in) : OldContents();
+            WriteFile(target, old);
+            const QString name = QString::fromLatin1(path.target);
+            QString spec = QString::fromLatin1(fault.fault);
+            spec = spec.contains(QLatin1String("%1")) ? spec.arg(name) : spec + ':' + name;
+            QProcessEnvironment environment = FaultEnvironment(spec);
+            environment.insert(QStringLiteral("TMPDIR"), folder); // where a download is kept
+
+            const Outcome run = path.run(target, environment);
+            EXPECT_NE(run.exitCode, 0);
+            EXPECT_EQ(ReadFile(target), old) << "the old file is whole";
+            EXPECT_TRUE(run.err.contains(path.prefix + QStringLiteral("Error writing file:\n") +
+                                         target + '\n' + QString::fromLatin1(fault.reason)))
+                << run.err.toStdString();
+            EXPECT_FALSE(run.out.contains(QStringLiteral("saved"))) << run.out.toStdString();
+            EXPECT_FALSE(run.out.contains(QStringLiteral("Imported"))) << run.out.toStdString();
+            EXPECT_TRUE(StrayTemporaryFiles(folder).isEmpty());
+            if (QByteArray(path.name).startsWith("download")) {
+                // The image read from the radio is not lost.
+                const QStringList kept =
+                    QDir(folder).entryList({QStringLiteral("clonara-download-*.rdf")});
+                ASSERT_EQ(kept.size(), 1);
+                EXPECT_EQ(ReadFile(folder + '/' + kept.front()).mid(424, 16210),
+                          ReadFile(Path("in.img")).left(16210));
+                EXPECT_TRUE(run.err.contains(QStringLiteral("was kept in")));
+            }
+        }
+    }
+}
+
+TEST_F(SaveTest, AFailedFolderSyncIsReported) {
+    // The new file is in place, but whether the rename survives a crash is
+    // unknown: the save says so rather than claim success.
+    const QString folder = Path("syncfails");
+    QDir().mkdir(folder);
+    const Outcome run = RunCli({"new", folder + "/keep.rdf"},
+                               FaultEnvironment(QStringLiteral("fsync:EIO:syncfails")));
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Error writing file:")));
+    EXPECT_EQ(ReadFile(folder + "/keep.rdf").size(), 33680);
+}
+
+TEST_F(SaveTest, NotRegularTargetsAreRefusedByEveryCommand) {
+    const QString pipe = Path("pipe");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    QFile::link(pipe, Path("link.csv"));
+    const QString in = Path("in.rdf");
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const struct {
+        QStringList arguments;
+        const char* target;
+    } cases[] = {
+        {{"convert", in, Path("link.csv")}, "link.csv"},
+        {{"new", pipe}, "pipe"},
+        {{"export", in, Path("link.csv")}, "link.csv"},
+        {{"show", in, pipe}, "pipe"},
+        {{"import", in, Path("list.csv"), "--output", pipe}, "pipe"},
+        // Refused before the radio is waited for: the port is never opened.
+        {{"download", "--port", "/dev/ttyUSB9-clonara", "--output", Path("link.csv")}, "link.csv"},
+        {{"simulate", "receive", pipe}, "pipe"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const Outcome run = RunCli(c.arguments, environment);
+        EXPECT_NE(run.exitCode, 0);
+        EXPECT_TRUE(run.err.contains(QStringLiteral("It is not a regular file")))
+            << run.err.toStdString();
+        if (c.arguments.front() != QLatin1String("export")) { // its text names no file
+            EXPECT_TRUE(run.err.contains(Path(c.target)));
+        }
+        EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
+        EXPECT_TRUE(QFileInfo(Path("link.csv")).isSymLink());
+    }
+}
+
+// ---------------------------------------------------------------------------
+// A real full disk
+// ---------------------------------------------------------------------------
+
+TEST_F(SaveTest, AFullTmpfsFailsEverySaveAndKeepsTheOldFiles) {
+    SmallTmpfs disk;
+    if (!disk.Mounted())
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    const QString image = disk.Path(QStringLiteral("keep.img"));
+    const QString list = disk.Path(QStringLiteral("keep.csv"));
+    const QString fresh = disk.Path(QStringLiteral("new.csv"));
+    const QByteArray oldImage = ReadFile(Path("in.img"));
+    WriteFile(image, oldImage);
+    WriteFile(list, "old list\n");
+    const QString in = Path("in.rdf");
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString full = QStringLiteral("No space left on device");
+
+    disk.Fill();
+    Outcome run = RunCli({"convert", in, image}, environment);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Error writing file:\n") + image + '\n' + full))
+        << run.err.toStdString();
+    run = RunCli({"export", in, list}, environment);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(full));
+    {
+        Simulator radio({QStringLiteral("send"), in});
+        QProcessEnvironment keep = environment;
+        keep.insert(QStringLiteral("TMPDIR"), dir.path());
+        run = RunCli({"download", "--port", radio.Device(), "--output", image}, keep);
+        EXPECT_NE(run.exitCode, 0);
+        EXPECT_FALSE(run.out.contains(QStringLiteral("saved")));
+        EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("clonara-download-*")}).size(), 1);
+    }
+    EXPECT_EQ(ReadFile(image), oldImage);
+    EXPECT_EQ(ReadFile(list), QByteArray("old list\n"));
+
+    disk.Fill(4096); // a new file larger than what is left
+    run = RunCli({"export", in, fresh}, environment);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(full));
+    run = RunCli({"new", disk.Path(QStringLiteral("new.rdf"))}, environment);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_FALSE(QFile::exists(fresh));
+    EXPECT_FALSE(QFile::exists(disk.Path(QStringLiteral("new.rdf"))));
+    EXPECT_TRUE(StrayTemporaryFiles(disk.Path(QStringLiteral("."))).isEmpty());
+
+    QFile::remove(disk.Path(QStringLiteral("filler")));
+    EXPECT_EQ(RunCli({"convert", in, image}, environment).exitCode, 0);
+    EXPECT_EQ(ReadFile(image), oldImage);
+}
+
+// ---------------------------------------------------------------------------
+// Saves killed at random moments
+// ---------------------------------------------------------------------------
+
+TEST_F(SaveTest, AKilledSaveLeavesTheOldFileOrTheNew) {
+    const QString target = Path("keep.rdf");
+    const QByteArray large(256 * 1024, 'L');
+    const QByteArray small(100, 'S');
+    ASSERT_FALSE(filesave::Save(target, large));
+    const QByteArray program = QFile::encodeName(ProgramPath("save_loop"));
+    const QByteArray argument = QFile::encodeName(target);
+    QRandomGenerator random(20261206);
+    constexpr int kKills = 200;
+    int leftovers = 0;
+    for (int i = 0; i < kKills; ++i) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::dup2(ready[1], STDOUT_FILENO);
+            ::execl(program.constData(), program.constData(), argument.constData(),
+                    static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(ready[1]);
+        char line[16];
+        ASSERT_GT(::read(ready[0], line, sizeof line), 0) << "the saving program started";
+        ::close(ready[0]);
+        std::this_thread::sleep_for(std::chrono::microseconds(random.bounded(15000)));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the saving program failed at kill " << i;
+
+        const QByteArray now = ReadFile(target);
+        ASSERT_TRUE(now == large || now == small) << "torn file of " << now.size() << " bytes";
+        leftovers += StrayTemporaryFiles(dir.path()).isEmpty() ? 0 : 1;
+    }
+    // Many kills land inside a save; the next save cleans up after them.
+    EXPECT_GT(leftovers, 0);
+    ASSERT_FALSE(filesave::Save(target, small));
+    EXPECT_TRUE(StrayTemporaryFiles(dir.path()).isEmpty());
+    RecordProperty("kills_leaving_a_temporary_file", leftovers);
+}
+
+} // namespace
