@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QIcon>
 #include <QTimer>
 
 #include <QFile>
@@ -31,6 +32,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Clonara"));
     QApplication::setOrganizationName(QStringLiteral("Tessaly"));
     QApplication::setApplicationVersion(QStringLiteral(CLONARA_VERSION));
+    // The program's icon on every window; the desktop entry of that name
+    // gives the same icon to the window list.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/clonara.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("clonara"));
 
     QStringList arguments = QApplication::arguments();
     const QString program = arguments.takeFirst();
