@@ -20,7 +20,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPainter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -33,57 +32,10 @@ QString AppTitle() {
     return QString::fromLatin1(kAppTitle);
 }
 
-// Small drawn icons for the buttons the style has no picture for.
-enum class Glyph { Cut, Copy, Paste, Print, About };
-
-QIcon DrawnIcon(Glyph glyph) {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor ink(50, 60, 80);
-    p.setPen(QPen(ink, 2));
-    switch (glyph) {
-    case Glyph::Cut:
-        p.drawEllipse(QPointF(10, 24), 4, 4);
-        p.drawEllipse(QPointF(22, 24), 4, 4);
-        p.drawLine(QPointF(12, 21), QPointF(22, 4));
-        p.drawLine(QPointF(20, 21), QPointF(10, 4));
-        break;
-    case Glyph::Copy:
-        p.setBrush(QColor(250, 250, 250));
-        p.drawRect(QRectF(5, 4, 14, 17));
-        p.drawRect(QRectF(13, 11, 14, 17));
-        break;
-    case Glyph::Paste:
-        p.setBrush(QColor(214, 176, 120));
-        p.drawRoundedRect(QRectF(6, 6, 20, 23), 2, 2);
-        p.setBrush(QColor(250, 250, 250));
-        p.drawRect(QRectF(12, 3, 8, 6));
-        p.drawRect(QRectF(11, 13, 11, 12));
-        break;
-    case Glyph::Print:
-        p.setBrush(QColor(250, 250, 250));
-        p.drawRect(QRectF(9, 3, 14, 10));
-        p.setBrush(QColor(170, 180, 195));
-        p.drawRoundedRect(QRectF(4, 12, 24, 11), 2, 2);
-        p.setBrush(QColor(250, 250, 250));
-        p.drawRect(QRectF(9, 19, 14, 10));
-        break;
-    case Glyph::About: {
-        p.setBrush(QColor(60, 110, 190));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(QRectF(3, 3, 26, 26));
-        QFont font = p.font();
-        font.setBold(true);
-        font.setPixelSize(19);
-        p.setFont(font);
-        p.setPen(Qt::white);
-        p.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, QStringLiteral("?"));
-        break;
-    }
-    }
-    return QIcon(pixmap);
+// The program's own pictures for the buttons the style has none for, used
+// when the desktop's icon theme has none either.
+QIcon OwnIcon(const char* name) {
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
 }
 
 QIcon CommandIcon(int id, QStyle* style) {
@@ -98,15 +50,15 @@ QIcon CommandIcon(int id, QStyle* style) {
         return QIcon::fromTheme(QStringLiteral("document-save"),
                                 style->standardIcon(QStyle::SP_DialogSaveButton));
     case cmd::kEditCut:
-        return QIcon::fromTheme(QStringLiteral("edit-cut"), DrawnIcon(Glyph::Cut));
+        return QIcon::fromTheme(QStringLiteral("edit-cut"), OwnIcon("edit-cut"));
     case cmd::kEditCopy:
-        return QIcon::fromTheme(QStringLiteral("edit-copy"), DrawnIcon(Glyph::Copy));
+        return QIcon::fromTheme(QStringLiteral("edit-copy"), OwnIcon("edit-copy"));
     case cmd::kEditPaste:
-        return QIcon::fromTheme(QStringLiteral("edit-paste"), DrawnIcon(Glyph::Paste));
+        return QIcon::fromTheme(QStringLiteral("edit-paste"), OwnIcon("edit-paste"));
     case cmd::kFilePrint:
-        return QIcon::fromTheme(QStringLiteral("document-print"), DrawnIcon(Glyph::Print));
+        return QIcon::fromTheme(QStringLiteral("document-print"), OwnIcon("document-print"));
     case cmd::kAppAbout:
-        return QIcon::fromTheme(QStringLiteral("help-about"), DrawnIcon(Glyph::About));
+        return QIcon::fromTheme(QStringLiteral("help-about"), OwnIcon("help-about"));
     default:
         return {};
     }
@@ -141,6 +93,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent), m_mdi(new QMdiArea(this)), m_recent(kRecentFileCount) {
     setObjectName(QStringLiteral("MainFrame"));
     setWindowTitle(AppTitle());
+    setWindowIcon(OwnIcon("clonara"));
     setAcceptDrops(true);
     m_mdi->setViewMode(QMdiArea::SubWindowView);
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QIcon>
 #include <QTimer>
 
 #include <QFile>
@@ -59,6 +60,10 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     NameTheApplication();
+    // The program's icon on every window; the desktop entry of that name
+    // gives the same icon to the window list.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/clonara.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("clonara"));
 
     QStringList arguments = QApplication::arguments();
     const QString program = arguments.takeFirst();

@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QToolBar>
 
 using testing_support::ModalWatcher;
 using testing_support::ReadFile;
@@ -225,3 +226,35 @@ TEST_F(MainFrameTest, CommandsOfLaterVersionsSaySo) {
 }
 
 } // namespace
+
+// The program's own pictures: each one is drawn by the SVG plugin (a missing
+// plugin or a broken file gives an empty picture), and the main window and
+// every toolbar button carry one.
+TEST_F(MainFrameTest, IconsArePainted) {
+    const auto painted = [](const QIcon& icon) {
+        const QImage image = icon.pixmap(QSize(32, 32)).toImage();
+        int opaque = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                opaque += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
+        return opaque;
+    };
+    for (const char* name :
+         {"clonara", "document-print", "edit-copy", "edit-cut", "edit-paste", "help-about"}) {
+        SCOPED_TRACE(name);
+        EXPECT_GT(painted(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)))), 40);
+    }
+    CMainFrame frame;
+    EXPECT_GT(painted(frame.windowIcon()), 40);
+    const QList<QToolBar*> toolbars = frame.findChildren<QToolBar*>();
+    ASSERT_EQ(toolbars.size(), 1);
+    int buttons = 0;
+    for (QAction* action : toolbars[0]->actions()) {
+        if (action->isSeparator())
+            continue;
+        SCOPED_TRACE(action->text().toStdString());
+        EXPECT_GT(painted(action->icon()), 40);
+        ++buttons;
+    }
+    EXPECT_EQ(buttons, 8);
+}

@@ -1,0 +1,64 @@
+#include "fuzz/FuzzSupport.h"
+
+#include "document/CMainDoc.h"
+#include "document/TextImportExport.h"
+#include "outside/CSpreadSheet1.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace fuzzing {
+
+QString ScratchFile(const QString& name, const QByteArray& bytes) {
+    static QTemporaryDir dir;
+    if (!dir.isValid())
+        Broken("no scratch folder");
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        Broken("cannot write the scratch file");
+    return path;
+}
+
+void Broken(const char* what) {
+    std::fprintf(stderr, "broken: %s\n", what);
+    std::fflush(stderr);
+    std::abort();
+}
+
+void ExerciseDocument(CMainDoc& doc) {
+    const std::vector<vx7::Byte> before(doc.Block(), doc.Block() + rdf::kFileSize);
+    for (int t = 0; t < vx7::tab::kCount; ++t) {
+        CSpreadSheet1 grid;
+        doc.SetTab(t);
+        doc.ConfigureGrid(grid);
+        doc.FillGrid(doc.GetImage(), grid, t);
+        std::vector<vx7::Byte> work(doc.GetImage(), doc.GetImage() + vx7::image::kSize);
+        doc.ReadGrid(work.data(), grid, t);
+        if (std::memcmp(work.data(), doc.GetImage(), work.size()) != 0)
+            Broken("committing an unedited table changed the image");
+        if (std::memcmp(before.data(), doc.Block(), before.size()) != 0)
+            Broken("committing an unedited table changed the document");
+        if (t == vx7::tab::kMemories) {
+            const QString commas = textio::ExportText(doc, grid, QLatin1Char(','));
+            const QString tabs = textio::ExportText(doc, grid, QLatin1Char('\t'));
+            if (commas.isEmpty() || tabs.isEmpty())
+                Broken("the export lost its header line");
+        }
+    }
+    std::vector<vx7::Byte> upload(doc.GetImage(), doc.GetImage() + vx7::image::kSize);
+    doc.SetTab(vx7::tab::kMemories);
+    doc.PrepareCurrentState(upload.data());
+    vx7::CVX7Radio::MakeChecksums(upload.data());
+    if (!vx7::CVX7Radio::ImageChecksumHolds(upload.data()) ||
+        !vx7::CVX7Radio::BlockChecksumHolds(upload.data() + vx7::image::kStateBlock) ||
+        !vx7::CVX7Radio::BlockChecksumHolds(upload.data() + vx7::image::kStateCopy))
+        Broken("checksums made for an upload do not hold");
+}
+
+} // namespace fuzzing

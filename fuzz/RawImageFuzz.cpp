@@ -1,0 +1,25 @@
+// Raw clone images as other programs save them: the input is made into an
+// image file (its first byte the image's 0x0A, short inputs filled up with
+// 0xFF, longer ones keeping their tail as trailing metadata) so that every
+// input reaches the image's own contents.
+#include "fuzz/FuzzSupport.h"
+
+#include "document/CMainDoc.h"
+#include "radio/ImageLayout.h"
+
+#include <cstring>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    if (bytes.size() < vx7::image::kSize)
+        bytes.append(vx7::image::kSize - bytes.size(), '\xFF');
+    bytes[0] = '\x0A';
+    const QString path = fuzzing::ScratchFile(QStringLiteral("input.img"), bytes);
+    CMainDoc doc;
+    if (doc.OnOpenDocument(path))
+        fuzzing::Broken("a raw image was refused");
+    if (std::memcmp(doc.GetImage(), bytes.constData(), vx7::image::kSize) != 0)
+        fuzzing::Broken("the image was not taken as it is");
+    fuzzing::ExerciseDocument(doc);
+    return 0;
+}
