@@ -387,9 +387,10 @@ TEST_F(SaveTest, EverySavePathFailsWholeUnderEveryFault) {
                 QByteArray(path.name).contains("itself") ? ReadFile(in) : OldContents();
             WriteFile(target, old);
             const QString name = QString::fromLatin1(path.target);
-            QString spec = QString::fromLatin1(fault.fault);
-            spec = spec.contains(QLatin1String("%1")) ? spec.arg(name) : spec + ':' + name;
-            QProcessEnvironment environment = FaultEnvironment(spec);
+            QString setting = QString::fromLatin1(fault.fault);
+            setting =
+                setting.contains(QLatin1String("%1")) ? setting.arg(name) : setting + ':' + name;
+            QProcessEnvironment environment = FaultEnvironment(setting);
             environment.insert(QStringLiteral("TMPDIR"), folder); // where a download is kept
 
             const Outcome run = path.run(target, environment);

@@ -30,12 +30,12 @@ struct Fault {
 const Fault& TheFault() {
     static const Fault fault = [] {
         Fault f;
-        const char* spec = std::getenv("CLONARA_FAULT");
-        if (!spec)
+        const char* setting = std::getenv("CLONARA_FAULT");
+        if (!setting)
             return f;
         char error[16] = {};
-        if (std::sscanf(spec, "%15[^:]:%15[^:]:%255[^:]:%lld", f.call, error, f.text, &f.allowed) <
-            3)
+        if (std::sscanf(setting, "%15[^:]:%15[^:]:%255[^:]:%lld", f.call, error, f.text,
+                        &f.allowed) < 3)
             return f;
         f.error = std::strcmp(error, "ENOSPC") == 0   ? ENOSPC
                   : std::strcmp(error, "EDQUOT") == 0 ? EDQUOT
