@@ -135,6 +135,22 @@ bool IsViewCommand(int id) {
     }
 }
 
+// Commands that need an open document: disabled while none is open.
+bool IsDocumentCommand(int id) {
+    switch (id) {
+    case cmd::kFileClose:
+    case cmd::kFileSave:
+    case cmd::kFileSaveAs:
+    case cmd::kWindowNew:
+    case cmd::kWindowCascade:
+    case cmd::kWindowTile:
+    case cmd::kWindowArrange:
+        return true;
+    default:
+        return IsViewCommand(id);
+    }
+}
+
 } // namespace
 
 CMainFrame::CMainFrame(QWidget* parent)
@@ -155,6 +171,7 @@ CMainFrame::CMainFrame(QWidget* parent)
         const bool any = !Children().isEmpty();
         if (any != m_hadDocuments)
             RebuildMenus();
+        UpdateActions();
     });
     resize(1100, 720);
 }
@@ -266,6 +283,15 @@ void CMainFrame::RebuildMenus() {
         }
     }
     UpdateRecentMenu();
+    UpdateActions();
+}
+
+void CMainFrame::UpdateActions() {
+    const bool any = !Children().isEmpty();
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        if (IsDocumentCommand(it.key()))
+            it.value()->setEnabled(any);
+    }
 }
 
 void CMainFrame::UpdateRecentMenu() {
@@ -417,6 +443,8 @@ void CMainFrame::RunCommand(int id) {
 
 void CMainFrame::Dispatch(int id) {
     CChildFrame* child = ActiveChild();
+    if (!child && IsDocumentCommand(id))
+        return; // disabled while no document is open
     if (child && IsViewCommand(id)) {
         if (!child->View()->OnCommand(id))
             ShowLaterVersion();

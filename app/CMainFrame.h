@@ -62,6 +62,8 @@ private:
     void BuildStatusBar();
     void RebuildMenus();
     void UpdateRecentMenu();
+    // Enables the document commands while a document is open.
+    void UpdateActions();
     void Dispatch(int id);
     CChildFrame* AddChild(std::shared_ptr<CMainDoc> doc);
     void ShowLaterVersion();

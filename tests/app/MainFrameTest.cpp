@@ -16,6 +16,10 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QToolBar>
+
+#include <algorithm>
+#include <iterator>
 
 using testing_support::ModalWatcher;
 using testing_support::ReadFile;
@@ -23,6 +27,11 @@ using testing_support::WriteFile;
 using namespace res;
 
 namespace {
+
+template <size_t N>
+bool IsDocumentCommandForTest(int id, const int (&list)[N]) {
+    return std::find(std::begin(list), std::end(list), id) != std::end(list);
+}
 
 class MainFrameTest : public ::testing::Test {
 protected:
@@ -202,6 +211,57 @@ TEST_F(MainFrameTest, QuittingWithDocumentWindowsOpen) {
         delete frame;
     }
     EXPECT_TRUE(watcher.Boxes().isEmpty());
+}
+
+TEST_F(MainFrameTest, DocumentCommandsFollowWhetherADocumentIsOpen) {
+    CMainFrame frame;
+    frame.show();
+    const int documentCommands[] = {
+        cmd::kFileClose,    cmd::kFileSave,      cmd::kFileSaveAs,   cmd::kFileImport,
+        cmd::kFileExport,   cmd::kFilePrint,     cmd::kEditCut,      cmd::kEditCopy,
+        cmd::kEditPaste,    cmd::kEditInsert,    cmd::kEditDelete,   cmd::kEditSort,
+        cmd::kRadioGetData, cmd::kRadioSendData, cmd::kViewSettings, cmd::kViewOptions,
+        cmd::kWindowNew,    cmd::kWindowCascade, cmd::kWindowTile,   cmd::kWindowArrange};
+    const int alwaysCommands[] = {cmd::kFileNew,           cmd::kFileOpen,    cmd::kAppExit,
+                                  cmd::kRadioComportSetup, cmd::kViewToolbar, cmd::kViewStatusBar,
+                                  cmd::kHelpContents,      cmd::kAppAbout};
+    const auto check = [&](bool open) {
+        for (int id : documentCommands)
+            EXPECT_EQ(frame.Action(id)->isEnabled(), open) << id;
+        for (int id : alwaysCommands)
+            EXPECT_TRUE(frame.Action(id)->isEnabled()) << id;
+        // The toolbar shows the same actions.
+        for (QToolBar* toolbar : frame.findChildren<QToolBar*>()) {
+            for (QAction* action : toolbar->actions()) {
+                if (action->isSeparator())
+                    continue;
+                const bool needsDocument =
+                    IsDocumentCommandForTest(action->data().toInt(), documentCommands);
+                EXPECT_EQ(action->isEnabled(), open || !needsDocument)
+                    << action->text().toStdString();
+            }
+        }
+    };
+    SCOPED_TRACE("no document");
+    check(false);
+    CChildFrame* child = frame.NewDocument();
+    {
+        SCOPED_TRACE("a document");
+        check(true);
+    }
+    child->close();
+    QApplication::processEvents();
+    {
+        SCOPED_TRACE("closed again");
+        check(false);
+    }
+    // Without a document a command that needs one does nothing, and asks
+    // nothing.
+    for (int id : documentCommands)
+        frame.RunCommand(id);
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+    EXPECT_EQ(watcher.FileDialogs(), 0);
+    EXPECT_TRUE(frame.Children().isEmpty());
 }
 
 TEST_F(MainFrameTest, CommandsOfLaterVersionsSaySo) {
