@@ -172,6 +172,7 @@ CMainFrame::CMainFrame(QWidget* parent)
         if (any != m_hadDocuments)
             RebuildMenus();
         UpdateActions();
+        UpdateWindowMenu();
     });
     resize(1100, 720);
 }
@@ -182,8 +183,10 @@ CMainFrame::~CMainFrame() {
     // out must not reach it.
     disconnect(m_mdi, nullptr, this, nullptr);
     disconnect(statusBar(), nullptr, this, nullptr);
-    for (CChildFrame* child : Children())
+    for (CChildFrame* child : Children()) {
+        disconnect(child, nullptr, this, nullptr);
         disconnect(child->View(), nullptr, this, nullptr);
+    }
 }
 
 void CMainFrame::BuildActions() {
@@ -264,6 +267,8 @@ void CMainFrame::RebuildMenus() {
     const QList<Menu>& menus = m_hadDocuments ? DocumentMenu() : NoDocumentMenu();
     for (const Menu& menu : menus) {
         QMenu* popup = menuBar()->addMenu(QString::fromLatin1(menu.title));
+        if (menu.items.contains(cmd::kWindowNew))
+            m_windowMenu = popup;
         for (int id : menu.items) {
             if (id == 0) {
                 popup->addSeparator();
@@ -284,6 +289,75 @@ void CMainFrame::RebuildMenus() {
     }
     UpdateRecentMenu();
     UpdateActions();
+    UpdateWindowMenu();
+}
+
+void CMainFrame::UpdateWindowMenu() {
+    qDeleteAll(m_windowActions);
+    m_windowActions.clear();
+    const QList<CChildFrame*> children = Children();
+    if (!m_windowMenu || children.isEmpty())
+        return;
+    CChildFrame* active = ActiveChild();
+    m_windowActions << m_windowMenu->addSeparator();
+    int number = 0;
+    for (CChildFrame* child : children) {
+        ++number;
+        const QString text = number <= 9 ? QStringLiteral("&%1 %2").arg(number).arg(child->Title())
+                                         : QStringLiteral("%1 %2").arg(number).arg(child->Title());
+        QAction* action = m_windowMenu->addAction(text);
+        action->setCheckable(true);
+        action->setChecked(child == active);
+        action->setStatusTip(QStringLiteral("Activate this window"));
+        QPointer<CChildFrame> target(child);
+        connect(action, &QAction::triggered, this, [this, target] {
+            if (target)
+                m_mdi->setActiveSubWindow(target);
+            UpdateWindowMenu(); // the check follows the active window
+        });
+        m_windowActions << action;
+    }
+}
+
+void CMainFrame::DocumentWindowClosed() {
+    NumberWindows();
+    UpdateActions();
+}
+
+void CMainFrame::NumberWindows() {
+    const QList<CChildFrame*> children = Children();
+    for (CChildFrame* child : children) {
+        int count = 0;
+        int number = 0;
+        for (CChildFrame* other : children) {
+            if (other->Document() != child->Document())
+                continue;
+            ++count;
+            if (other == child)
+                number = count;
+        }
+        if (count == 1)
+            number = 0;
+        if (child->WindowNumber() != number)
+            child->SetWindowNumber(number);
+    }
+    UpdateWindowMenu();
+}
+
+QString CMainFrame::UnusedUntitledTitle(const CMainDoc* except) const {
+    QStringList taken;
+    for (CChildFrame* child : Children()) {
+        if (&child->GetDocument() != except)
+            taken << child->GetDocument().GetTitle();
+    }
+    const QString base = QString::fromLatin1(kUntitled);
+    if (!taken.contains(base))
+        return base;
+    for (int n = 2;; ++n) {
+        const QString title = base + QString::number(n);
+        if (!taken.contains(title))
+            return title;
+    }
 }
 
 void CMainFrame::UpdateActions() {
@@ -321,7 +395,8 @@ CChildFrame* CMainFrame::ActiveChild() const {
 QList<CChildFrame*> CMainFrame::Children() const {
     QList<CChildFrame*> children;
     for (QMdiSubWindow* window : m_mdi->subWindowList()) {
-        if (auto* child = qobject_cast<CChildFrame*>(window))
+        auto* child = qobject_cast<CChildFrame*>(window);
+        if (child && !child->IsClosed())
             children << child;
     }
     return children;
@@ -339,6 +414,10 @@ CChildFrame* CMainFrame::AddChild(std::shared_ptr<CMainDoc> doc) {
     });
     // A download into the window asks the save question first.
     child->View()->SetSaveModifiedHandler([this, child] { return SaveModified(child); });
+    // A download makes the document a new one, named as File New names one.
+    child->View()->SetUntitledTitleHandler(
+        [this, raw = doc.get()] { return UnusedUntitledTitle(raw); });
+    connect(child, &QWidget::windowTitleChanged, this, [this] { UpdateWindowMenu(); });
     // Another window of the same document shows what this one committed.
     connect(child->View(), &CMainView::imageChanged, this, [this, child] {
         for (CChildFrame* other : Children()) {
@@ -351,12 +430,13 @@ CChildFrame* CMainFrame::AddChild(std::shared_ptr<CMainDoc> doc) {
     m_mdi->setActiveSubWindow(child);
     if (!m_hadDocuments)
         RebuildMenus();
+    NumberWindows();
     return child;
 }
 
 CChildFrame* CMainFrame::NewDocument() {
     auto doc = std::make_shared<CMainDoc>();
-    doc->SetTitle(QString::fromLatin1(kUntitled));
+    doc->SetTitle(UnusedUntitledTitle(nullptr));
     return AddChild(std::move(doc));
 }
 

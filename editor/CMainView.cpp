@@ -228,7 +228,7 @@ void CMainView::ResetToNewDocument() {
     // A new document has no file: Save asks for a name rather than writing
     // the radio's memory over the file that was shown before.
     m_doc->SetPathName(QString());
-    m_doc->SetTitle(QString::fromLatin1(res::kUntitled));
+    m_doc->SetTitle(m_untitledTitle ? m_untitledTitle() : QString::fromLatin1(res::kUntitled));
     RefreshGrids();
     emit imageChanged();
 }

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -262,6 +263,67 @@ TEST_F(MainFrameTest, DocumentCommandsFollowWhetherADocumentIsOpen) {
     EXPECT_TRUE(watcher.Boxes().isEmpty());
     EXPECT_EQ(watcher.FileDialogs(), 0);
     EXPECT_TRUE(frame.Children().isEmpty());
+}
+
+TEST_F(MainFrameTest, WindowMenuListsTheWindowsAndTitlesNumberThem) {
+    CMainFrame frame;
+    frame.show();
+    const auto windowList = [&] {
+        QStringList entries;
+        for (QAction* action : frame.WindowListActions()) {
+            if (!action->isSeparator())
+                entries << (action->isChecked() ? QStringLiteral("* ") : QStringLiteral("  ")) +
+                               action->text();
+        }
+        return entries;
+    };
+    const auto windowMenu = [&]() -> QMenu* {
+        for (QAction* a : frame.menuBar()->actions())
+            if (a->text() == QLatin1String("&Window"))
+                return a->menu();
+        return nullptr;
+    };
+
+    CChildFrame* first = frame.NewDocument();
+    CChildFrame* second = frame.NewDocument();
+    CChildFrame* third = frame.NewDocument();
+    EXPECT_EQ(first->windowTitle(), QStringLiteral("Untitled[*]"));
+    EXPECT_EQ(second->windowTitle(), QStringLiteral("Untitled2[*]"));
+    EXPECT_EQ(third->windowTitle(), QStringLiteral("Untitled3[*]"));
+    EXPECT_EQ(windowList(), (QStringList{"  &1 Untitled", "  &2 Untitled2", "* &3 Untitled3"}));
+    ASSERT_TRUE(windowMenu());
+    EXPECT_TRUE(windowMenu()->actions().contains(frame.WindowListActions().last()))
+        << "the entries are in the Window menu";
+
+    // A closed Untitled frees its name for the next new document.
+    second->close();
+    QApplication::processEvents();
+    CChildFrame* fourth = frame.NewDocument();
+    EXPECT_EQ(fourth->windowTitle(), QStringLiteral("Untitled2[*]"));
+
+    // Two windows on one file are numbered, and lose the number again when
+    // one of them closes.
+    CChildFrame* file = frame.OpenDocumentFile(NewFile("radio.rdf"));
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->windowTitle(), QStringLiteral("radio.rdf[*]"));
+    frame.RunCommand(cmd::kWindowNew);
+    CChildFrame* view2 = frame.ActiveChild();
+    ASSERT_NE(view2, file);
+    EXPECT_EQ(file->windowTitle(), QStringLiteral("radio.rdf:1[*]"));
+    EXPECT_EQ(view2->windowTitle(), QStringLiteral("radio.rdf:2[*]"));
+    EXPECT_EQ(windowList(), (QStringList{"  &1 Untitled", "  &2 Untitled3", "  &3 Untitled2",
+                                         "  &4 radio.rdf:1", "* &5 radio.rdf:2"}));
+
+    // Choosing an entry activates its window and moves the check.
+    frame.WindowListActions().at(1)->trigger();
+    EXPECT_EQ(frame.ActiveChild(), first);
+    EXPECT_EQ(windowList().at(0), QStringLiteral("* &1 Untitled"));
+
+    view2->close();
+    QApplication::processEvents();
+    EXPECT_EQ(file->windowTitle(), QStringLiteral("radio.rdf[*]"));
+    EXPECT_EQ(windowList().at(3), QStringLiteral("  &4 radio.rdf"));
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
 }
 
 TEST_F(MainFrameTest, CommandsOfLaterVersionsSaySo) {

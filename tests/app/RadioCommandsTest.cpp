@@ -97,7 +97,8 @@ TEST_F(RadioCommandsTest, GetDataFillsTheDocumentWindow) {
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
     EXPECT_TRUE(doc.GetPathName().isEmpty()) << "Save asks for a name";
-    EXPECT_EQ(doc.GetTitle(), QStringLiteral("Untitled"));
+    EXPECT_EQ(doc.GetTitle(), QStringLiteral("Untitled2"))
+        << "named as File New names a document, beside the open Untitled";
     // The grids show the new image: committing them changes nothing.
     child->View()->CommitGrids(false);
     EXPECT_EQ(ImageOf(doc), ToBytes(image));
