@@ -3,6 +3,7 @@
 #include "app/CChildFrame.h"
 #include "document/CMainDoc.h"
 #include "editor/CMainView.h"
+#include "settings/Registry.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/PortChooser.h"
 #include "widgets/Resources.h"
@@ -174,7 +175,26 @@ CMainFrame::CMainFrame(QWidget* parent)
         UpdateActions();
         UpdateWindowMenu();
     });
-    resize(1100, 720);
+    RestoreWindowGeometry();
+}
+
+namespace {
+const QString kWindowGroup = QStringLiteral("Main Window");
+const QString kGeometryValue = QStringLiteral("Geometry");
+} // namespace
+
+void CMainFrame::RestoreWindowGeometry() {
+    auto settings = reg::OpenProgramKey();
+    const QByteArray geometry =
+        settings->value(kWindowGroup + QLatin1Char('/') + kGeometryValue).toByteArray();
+    if (geometry.isEmpty() || !restoreGeometry(geometry))
+        resize(1100, 720);
+}
+
+void CMainFrame::SaveWindowGeometry() {
+    auto settings = reg::OpenProgramKey();
+    settings->setValue(kWindowGroup + QLatin1Char('/') + kGeometryValue, saveGeometry());
+    reg::Flush(*settings); // a store that cannot be written only forgets the size
 }
 
 CMainFrame::~CMainFrame() {
@@ -619,6 +639,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
             return;
         }
     }
+    SaveWindowGeometry();
     event->accept();
 }
 

@@ -82,6 +82,9 @@ private:
     void Dispatch(int id);
     CChildFrame* AddChild(std::shared_ptr<CMainDoc> doc);
     void ShowLaterVersion();
+    // The main window's size, place and maximised state, kept between runs.
+    void RestoreWindowGeometry();
+    void SaveWindowGeometry();
     void ShowAbout();
     void OpenRecent(int index);
 

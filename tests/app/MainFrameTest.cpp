@@ -326,6 +326,42 @@ TEST_F(MainFrameTest, WindowMenuListsTheWindowsAndTitlesNumberThem) {
     EXPECT_TRUE(watcher.Boxes().isEmpty());
 }
 
+TEST_F(MainFrameTest, TheMainWindowKeepsItsPlaceBetweenRuns) {
+    const QRect placed(70, 90, 820, 560);
+    {
+        CMainFrame frame;
+        frame.setGeometry(placed);
+        frame.show();
+        ASSERT_EQ(frame.geometry(), placed);
+        EXPECT_TRUE(frame.close());
+    }
+    {
+        CMainFrame frame;
+        frame.show();
+        EXPECT_EQ(frame.geometry(), placed) << "the size and place of the last run";
+        EXPECT_FALSE(frame.isMaximized());
+        frame.showMaximized();
+        EXPECT_TRUE(frame.close());
+    }
+    {
+        CMainFrame frame;
+        frame.show();
+        EXPECT_TRUE(frame.isMaximized()) << "maximised as it was left";
+        frame.showNormal();
+        EXPECT_EQ(frame.geometry(), placed) << "and the normal size under it";
+        frame.close();
+    }
+    // Closing that is cancelled (the save question) keeps what was stored.
+    CMainFrame frame;
+    frame.show();
+    frame.NewDocument()->GetDocument().SetModifiedFlag(true);
+    frame.setGeometry(QRect(10, 10, 400, 300));
+    watcher.AnswerBoxes({QMessageBox::Cancel});
+    EXPECT_FALSE(frame.close());
+    CMainFrame next;
+    EXPECT_EQ(next.geometry().size(), placed.size());
+}
+
 TEST_F(MainFrameTest, CommandsOfLaterVersionsSaySo) {
     CMainFrame frame;
     frame.show();
