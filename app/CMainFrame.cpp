@@ -3,6 +3,7 @@
 #include "app/CChildFrame.h"
 #include "document/CMainDoc.h"
 #include "editor/CMainView.h"
+#include "settings/LastFolders.h"
 #include "settings/Registry.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/PortChooser.h"
@@ -490,7 +491,10 @@ bool CMainFrame::SaveDocument(CChildFrame* child, bool askForName) {
     CMainDoc& doc = child->GetDocument();
     QString path = doc.GetPathName();
     if (askForName || path.isEmpty()) {
-        const QString start = path.isEmpty() ? QDir::current().filePath(doc.GetTitle()) : path;
+        const QString start =
+            path.isEmpty()
+                ? QDir(reg::LastFolder(reg::FolderKind::RadioFiles)).filePath(doc.GetTitle())
+                : path;
         QFileDialog dialog(this, QString(), start, QString::fromLatin1(kDataFileFilter));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QString::fromLatin1(kDataFileExtension));
@@ -498,6 +502,7 @@ bool CMainFrame::SaveDocument(CChildFrame* child, bool askForName) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
         path = dialog.selectedFiles().constFirst();
+        reg::RememberFolderOf(reg::FolderKind::RadioFiles, path);
     }
     if (const auto error = doc.OnSaveDocument(path)) {
         QMessageBox::critical(this, AppTitle(), error->text);
@@ -555,11 +560,15 @@ void CMainFrame::Dispatch(int id) {
         NewDocument();
         break;
     case cmd::kFileOpen: {
-        const QString path = QFileDialog::getOpenFileName(this, QString(), QDir::currentPath(),
-                                                          QString::fromLatin1(kDataFileFilter) +
-                                                              QStringLiteral(";;All Files (*)"));
-        if (!path.isEmpty())
-            OpenDocumentFile(path);
+        QFileDialog dialog(this, QString(), reg::LastFolder(reg::FolderKind::RadioFiles),
+                           QString::fromLatin1(kOpenFileFilter));
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            break;
+        const QString path = dialog.selectedFiles().constFirst();
+        reg::RememberFolderOf(reg::FolderKind::RadioFiles, path);
+        OpenDocumentFile(path);
         break;
     }
     case cmd::kFileClose:

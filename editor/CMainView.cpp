@@ -6,12 +6,12 @@
 #include "link/CSendDataDlg.h"
 #include "link/TransferDocument.h"
 #include "outside/CSpreadSheet1.h"
+#include "settings/LastFolders.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/Resources.h"
 #include "widgets/SpreadSheetView.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QShortcut>
@@ -179,12 +179,14 @@ bool CMainView::OnCommand(int id) {
 }
 
 void CMainView::OnFileImport() {
-    QFileDialog dialog(this, QStringLiteral("Import Radio File"), QDir::currentPath(), kTextFilter);
+    QFileDialog dialog(this, QStringLiteral("Import Radio File"),
+                       reg::LastFolder(reg::FolderKind::ChannelLists), kTextFilter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("tab"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
+    reg::RememberFolderOf(reg::FolderKind::ChannelLists, dialog.selectedFiles().constFirst());
     ImportFrom(dialog.selectedFiles().constFirst());
 }
 
@@ -206,12 +208,14 @@ bool CMainView::ImportFrom(const QString& path) {
 }
 
 void CMainView::OnFileExport() {
-    QFileDialog dialog(this, QStringLiteral("Export Radio File"), QDir::currentPath(), kTextFilter);
+    QFileDialog dialog(this, QStringLiteral("Export Radio File"),
+                       reg::LastFolder(reg::FolderKind::ChannelLists), kTextFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("tab"));
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
+    reg::RememberFolderOf(reg::FolderKind::ChannelLists, dialog.selectedFiles().constFirst());
     ExportTo(dialog.selectedFiles().constFirst());
 }
 

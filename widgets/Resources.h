@@ -69,6 +69,11 @@ constexpr int kRecentFileCount = 4;
 constexpr const char* kAppTitle = "Clonara";
 constexpr const char* kUntitled = "Untitled";
 constexpr const char* kDataFileFilter = "Radio Data Files (*.rdf)";
+// What File Open offers: radio data files, raw clone images, both, anything.
+constexpr const char* kOpenFileFilter = "Radio Data Files (*.rdf);;"
+                                        "Radio clone images (*.img);;"
+                                        "All radio files (*.rdf *.img);;"
+                                        "All Files (*)";
 constexpr const char* kDataFileExtension = "rdf";
 constexpr const char* kReady = "Ready";
 constexpr const char* kLaterVersion = "This command comes in a later version of Clonara.";

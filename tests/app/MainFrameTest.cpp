@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -360,6 +361,72 @@ TEST_F(MainFrameTest, TheMainWindowKeepsItsPlaceBetweenRuns) {
     EXPECT_FALSE(frame.close());
     CMainFrame next;
     EXPECT_EQ(next.geometry().size(), placed.size());
+}
+
+TEST_F(MainFrameTest, FileDialogsStartInTheFolderUsedLastForTheirKind) {
+    QDir(dir.path()).mkpath(QStringLiteral("radio"));
+    QDir(dir.path()).mkpath(QStringLiteral("lists"));
+    QDir(dir.path()).mkpath(QStringLiteral("gone"));
+    const QString radio = Path("radio");
+    const QString lists = Path("lists");
+    const QString gone = Path("gone");
+    WriteFile(Path("lists/in.csv"), "Receive Frequency,Name\n147.000,IN\n");
+    const QString start = QDir::currentPath();
+
+    CMainFrame frame;
+    frame.show();
+    frame.NewDocument();
+    // Each step: a command, the file the user picks, and where its dialog
+    // must have started.
+    const struct Step {
+        int command;
+        QString answer;
+        QString startsIn;
+    } steps[] = {
+        {cmd::kFileSaveAs, radio + "/one.rdf", start},
+        {cmd::kFileOpen, radio + "/one.rdf", radio},
+        {cmd::kFileExport, lists + "/out.csv", start},
+        {cmd::kFileImport, lists + "/in.csv", lists},
+        {cmd::kFileNew, QString(), QString()},
+        {cmd::kFileSave, gone + "/two.rdf", radio}, // an Untitled asks for a name
+        {cmd::kFileOpen, QString(), gone},          // cancelled: nothing remembered
+        {cmd::kFileExport, QString(), lists},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.command);
+        watcher.Clear();
+        if (!step.answer.isEmpty())
+            watcher.AnswerFiles({step.answer});
+        frame.RunCommand(step.command);
+        if (step.startsIn.isEmpty())
+            continue;
+        ASSERT_EQ(watcher.FileDialogsSeen().size(), 1);
+        EXPECT_EQ(watcher.FileDialogsSeen()[0].folder, step.startsIn);
+        EXPECT_TRUE(watcher.Boxes().isEmpty());
+    }
+
+    // Open offers clone images beside radio data files.
+    watcher.Clear();
+    frame.RunCommand(cmd::kFileOpen);
+    ASSERT_EQ(watcher.FileDialogsSeen().size(), 1);
+    EXPECT_EQ(watcher.FileDialogsSeen()[0].filters,
+              (QStringList{"Radio Data Files (*.rdf)", "Radio clone images (*.img)",
+                           "All radio files (*.rdf *.img)", "All Files (*)"}));
+
+    // Kept for the next run; a folder that has gone falls back.
+    CMainFrame next;
+    next.show();
+    watcher.Clear();
+    next.RunCommand(cmd::kFileOpen);
+    ASSERT_EQ(watcher.FileDialogsSeen().size(), 1);
+    EXPECT_EQ(watcher.FileDialogsSeen()[0].folder, gone);
+    QDir(gone).removeRecursively();
+    watcher.Clear();
+    next.RunCommand(cmd::kFileOpen);
+    ASSERT_EQ(watcher.FileDialogsSeen().size(), 1);
+    EXPECT_EQ(watcher.FileDialogsSeen()[0].folder, start);
+    for (CChildFrame* child : frame.Children())
+        child->GetDocument().SetModifiedFlag(false);
 }
 
 TEST_F(MainFrameTest, CommandsOfLaterVersionsSaySo) {
