@@ -440,6 +440,8 @@ CChildFrame* CMainFrame::AddChild(std::shared_ptr<CMainDoc> doc) {
         [this, raw = doc.get()] { return UnusedUntitledTitle(raw); });
     connect(child, &QWidget::windowTitleChanged, this, [this] { UpdateWindowMenu(); });
     // Another window of the same document shows what this one committed.
+    connect(child->View(), &CMainView::statusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
     connect(child->View(), &CMainView::imageChanged, this, [this, child] {
         for (CChildFrame* other : Children()) {
             if (other != child && other->Document() == child->Document())

@@ -377,28 +377,41 @@ QChar SeparatorFor(const QString& path) {
     return QFileInfo(path).suffix() == QLatin1String("tab") ? QLatin1Char('\t') : QLatin1Char(',');
 }
 
+namespace {
+// The Memories rows an export writes: those with a receive frequency.
+QList<int> ExportedRows(const CSpreadSheet1& memoriesGrid) {
+    QList<int> rows;
+    const int last = std::min(memoriesGrid.MaxRows(), vx7::image::kMemoryCount);
+    for (int row = 1; row <= last; ++row) {
+        if (!memoriesGrid.Text(vx7::channelcol::kReceive, row).isEmpty())
+            rows << row;
+    }
+    return rows;
+}
+} // namespace
+
 QString ExportText(CVX7Radio& radio, CSpreadSheet1& memoriesGrid, QChar separator) {
     MemoriesTab memories(radio);
     QString text = radio.FormatExportLine(0, memoriesGrid, separator);
-    const int rows = std::min(memoriesGrid.MaxRows(), vx7::image::kMemoryCount);
-    for (int row = 1; row <= rows; ++row) {
-        if (!memoriesGrid.Text(vx7::channelcol::kReceive, row).isEmpty())
-            text += radio.FormatExportLine(row, memoriesGrid, separator);
-    }
+    for (int row : ExportedRows(memoriesGrid))
+        text += radio.FormatExportLine(row, memoriesGrid, separator);
     return text;
 }
 
 std::optional<ExportError> ExportFile(CVX7Radio& radio, CSpreadSheet1* memoriesGrid,
-                                      const QString& path) {
+                                      const QString& path, int* channels) {
     QString text;
+    int lines = 0;
     if (memoriesGrid) {
         text = ExportText(radio, *memoriesGrid, SeparatorFor(path));
+        lines = static_cast<int>(ExportedRows(*memoriesGrid).size());
     } else {
         CSpreadSheet1 grid;
         const int previous = radio.GetTab();
         radio.FillGrid(radio.GetImage(), grid, vx7::tab::kMemories);
         radio.SetTab(previous);
         text = ExportText(radio, grid, SeparatorFor(path));
+        lines = static_cast<int>(ExportedRows(grid).size());
     }
     auto failure = [](const QString& systemText) {
         return ExportError{
@@ -412,6 +425,8 @@ std::optional<ExportError> ExportFile(CVX7Radio& radio, CSpreadSheet1* memoriesG
     const QByteArray bytes = text.toUtf8();
     if (file.write(bytes) != bytes.size() || !file.commit())
         return failure(file.errorString());
+    if (channels)
+        *channels = lines;
     return std::nullopt;
 }
 

@@ -47,9 +47,10 @@ struct ExportError {
 
 // Writes the export to path (UTF-8, atomically: the old file stays whole
 // when writing fails). Without a grid, a Memories grid filled from the
-// radio's image is used.
+// radio's image is used. channels, when given, receives the number of
+// channel lines written.
 std::optional<ExportError> ExportFile(vx7::CVX7Radio& radio, CSpreadSheet1* memoriesGrid,
-                                      const QString& path);
+                                      const QString& path, int* channels = nullptr);
 
 // The row handler: writes one line's fields (in Column order) into a memory
 // channel of the radio's image and its comment. Returns the channel index

@@ -12,6 +12,7 @@
 #include "widgets/SpreadSheetView.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QShortcut>
@@ -46,6 +47,11 @@ private:
     CMainDoc& m_doc;
     int m_tab;
 };
+
+// "1 channel", "118 channels".
+QString Channels(int count) {
+    return count == 1 ? QStringLiteral("1 channel") : QStringLiteral("%1 channels").arg(count);
+}
 
 } // namespace
 
@@ -204,6 +210,8 @@ bool CMainView::ImportFrom(const QString& path) {
     RefreshGrids();
     m_doc->SetModifiedFlag(true);
     emit imageChanged();
+    emit statusMessage(QString::fromLatin1(res::kStatusImported)
+                           .arg(Channels(summary.channels), QDir::toNativeSeparators(path)));
     return true;
 }
 
@@ -220,10 +228,13 @@ void CMainView::OnFileExport() {
 }
 
 bool CMainView::ExportTo(const QString& path) {
-    if (const auto error = textio::ExportFile(*m_doc, &Grid(tab::kMemories), path)) {
+    int channels = 0;
+    if (const auto error = textio::ExportFile(*m_doc, &Grid(tab::kMemories), path, &channels)) {
         QMessageBox::critical(this, error->caption, error->text);
         return false;
     }
+    emit statusMessage(QString::fromLatin1(res::kStatusExported)
+                           .arg(Channels(channels), QDir::toNativeSeparators(path)));
     return true;
 }
 
@@ -250,6 +261,7 @@ void CMainView::OnRadioGetData() {
     RefreshGrids();
     m_doc->SetModifiedFlag(true);
     emit imageChanged();
+    emit statusMessage(QString::fromLatin1(res::kStatusReceived).arg(image::kSize));
 }
 
 void CMainView::OnRadioSendData() {
@@ -259,7 +271,16 @@ void CMainView::OnRadioSendData() {
     // The image is stamped and sent; what the dialog ends with changes
     // nothing here, and the modified flag stays as it was.
     CSendDataDlg dialog(*m_doc, this);
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted) {
+        emit statusMessage(
+            QString::fromLatin1(res::kStatusSent).arg(m_doc->GetTitle()).arg(image::kSize));
+    } else if (dialog.Started()) {
+        // Part of the image may have reached the radio: it must not be used
+        // like that.
+        emit statusMessage(QString::fromLatin1(res::kStatusNotSent));
+        QMessageBox::warning(this, QString::fromLatin1(res::kAppTitle),
+                             QString::fromLatin1(res::kPartialUpload));
+    }
 }
 
 void CMainView::WriteSettingsForUpload() {

@@ -68,6 +68,8 @@ public:
 signals:
     // The document's image was changed through this view.
     void imageChanged();
+    // What a transfer, import or export did, for the status bar.
+    void statusMessage(const QString& text);
 
 private:
     void SetUpGrid(int tab);

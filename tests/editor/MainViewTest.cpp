@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTemporaryDir>
 
@@ -174,6 +175,9 @@ TEST_F(MainViewTest, MenuCommandsImportAndExportThroughTheirDialogs) {
     const QByteArray text = ReadFile(Path("menu.tab"));
     EXPECT_TRUE(text.startsWith("Channel Number\tReceive Frequency\t"));
     EXPECT_TRUE(text.contains("\n1\t144.00000\t"));
+    EXPECT_EQ(frame.statusBar()->currentMessage(),
+              QStringLiteral("Exported 1 channel to %1").arg(Path("menu.tab")));
+    EXPECT_EQ(text.count('\n'), 2) << "the header and the one channel of a new document";
 
     // The export cannot write into a folder that is not there.
     watcher.Clear();
@@ -191,6 +195,8 @@ TEST_F(MainViewTest, MenuCommandsImportAndExportThroughTheirDialogs) {
     EXPECT_TRUE(child->GetDocument().IsModified());
     EXPECT_EQ(child->View()->Grid(0).Text(6, 1), QStringLiteral("IMPORTED"));
     EXPECT_TRUE(watcher.Boxes().isEmpty());
+    EXPECT_EQ(frame.statusBar()->currentMessage(),
+              QStringLiteral("Imported 1 channel from %1").arg(Path("in.csv")));
     child->GetDocument().SetModifiedFlag(false);
 }
 
