@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QProcess>
 #include <QStatusBar>
 #include <QTabBar>
@@ -61,6 +62,50 @@ TEST_F(MainViewTest, SevenTabsInOrderAtTheBottom) {
     EXPECT_EQ(view.Grid(5).Text(0, 8), QStringLiteral("70cm"));
     EXPECT_EQ(view.Grid(3).MaxCols(), 40);
     EXPECT_EQ(view.Grid(4).MaxCols(), 9);
+}
+
+TEST_F(MainViewTest, TonesAndOffsetsThatDoNotApplyAreMutedAsTheRowChanges) {
+    CMainView view(doc);
+    view.resize(900, 600);
+    view.show();
+    SpreadSheetView* grid = view.GridView(tab::kMemories);
+    const auto muted = [&](int col) {
+        return grid->model()->index(0, col - 1).data(CSpreadSheet1::MutedRole).toBool();
+    };
+    // Channel 1 of a new document: simplex, no tone.
+    EXPECT_TRUE(muted(channelcol::kOffset));
+    EXPECT_TRUE(muted(channelcol::kCtcss));
+    EXPECT_TRUE(muted(channelcol::kDcs));
+    EXPECT_FALSE(muted(channelcol::kReceive));
+
+    // The user picks a tone mode and a direction in the cells' lists.
+    const auto choose = [&](int col, const QString& item) {
+        grid->SetActiveCell(col, 1);
+        grid->StartEdit();
+        QComboBox* combo = nullptr; // the open editor (closed ones go later)
+        for (QComboBox* c : grid->findChildren<QComboBox*>())
+            combo = c->isVisible() ? c : combo;
+        ASSERT_TRUE(combo);
+        combo->setCurrentIndex(combo->findText(item));
+        grid->EndEdit();
+    };
+    choose(channelcol::kToneMode, QStringLiteral("Encode"));
+    EXPECT_FALSE(muted(channelcol::kCtcss));
+    EXPECT_TRUE(muted(channelcol::kDcs));
+    choose(channelcol::kToneMode, QStringLiteral("ENC(TX)DCS(RX)"));
+    EXPECT_FALSE(muted(channelcol::kCtcss));
+    EXPECT_FALSE(muted(channelcol::kDcs));
+    choose(channelcol::kDirection, QStringLiteral("Minus"));
+    EXPECT_FALSE(muted(channelcol::kOffset));
+    EXPECT_TRUE(view.CommitGrids(true));
+    EXPECT_TRUE(doc->IsModified());
+
+    // Hyper Memories name the set of each column.
+    QAbstractItemModel* hyper = view.GridView(tab::kHyper)->model();
+    EXPECT_EQ(hyper->headerData(hypercol::kSetAShift, Qt::Horizontal).toString(),
+              QStringLiteral("A: Receive\nFrequency"));
+    EXPECT_EQ(hyper->headerData(hypercol::kSetBShift, Qt::Horizontal).toString(),
+              QStringLiteral("B: Receive\nFrequency"));
 }
 
 TEST_F(MainViewTest, CommitMarksModifiedOnlyOnARealChange) {
