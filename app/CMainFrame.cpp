@@ -27,6 +27,8 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include <utility>
+
 using namespace res;
 
 namespace {
@@ -314,7 +316,13 @@ void CMainFrame::RebuildMenus() {
 }
 
 void CMainFrame::UpdateWindowMenu() {
-    qDeleteAll(m_windowActions);
+    // The old entries leave the menu now and go later: one of them may be the
+    // entry whose choice led here.
+    for (QAction* action : std::as_const(m_windowActions)) {
+        if (m_windowMenu)
+            m_windowMenu->removeAction(action);
+        action->deleteLater();
+    }
     m_windowActions.clear();
     const QList<CChildFrame*> children = Children();
     if (!m_windowMenu || children.isEmpty())
