@@ -23,8 +23,18 @@ const std::shared_ptr<CMainDoc>& CChildFrame::Document() const {
     return m_view->Document();
 }
 
+QString CChildFrame::Title() const {
+    const QString title = GetDocument().GetTitle();
+    return m_number > 0 ? QStringLiteral("%1:%2").arg(title).arg(m_number) : title;
+}
+
+void CChildFrame::SetWindowNumber(int number) {
+    m_number = number;
+    UpdateTitle();
+}
+
 void CChildFrame::UpdateTitle() {
-    setWindowTitle(GetDocument().GetTitle() + QStringLiteral("[*]"));
+    setWindowTitle(Title() + QStringLiteral("[*]"));
     setWindowModified(GetDocument().IsModified());
 }
 
@@ -45,5 +55,7 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+    m_closed = true;
     QMdiSubWindow::closeEvent(event);
+    m_frame->DocumentWindowClosed();
 }

@@ -22,8 +22,18 @@ public:
     const std::shared_ptr<CMainDoc>& Document() const;
 
     // The title from the document (file name, or "Untitled"), with the
-    // modified mark.
+    // modified mark; with two or more windows on one document each adds its
+    // number ("radio.rdf:2").
     void UpdateTitle();
+    // This window's number among its document's windows; 0 when it is the
+    // only one.
+    int WindowNumber() const { return m_number; }
+    void SetWindowNumber(int number);
+    // The title without the modified mark.
+    QString Title() const;
+    // Set once the window has agreed to close (it goes at the next turn of
+    // the event loop); the main window no longer counts it.
+    bool IsClosed() const { return m_closed; }
 
     // Closing without a second commit (File Close has committed already).
     void CloseWithoutCommit();
@@ -35,4 +45,6 @@ private:
     CMainFrame* m_frame;
     CMainView* m_view;
     bool m_skipCommit = false;
+    int m_number = 0;
+    bool m_closed = false;
 };

@@ -42,6 +42,10 @@ CMainApp::Startup CMainApp::InitInstance(const QStringList& arguments, const QSt
 #endif
         return Startup::Done;
     }
+    case StartupRequest::Mode::Help:
+    case StartupRequest::Mode::Version:
+        // main prints these before any application object exists.
+        return Startup::Done;
     case StartupRequest::Mode::Normal:
         break;
     }

@@ -3,6 +3,8 @@
 #include "app/CChildFrame.h"
 #include "document/CMainDoc.h"
 #include "editor/CMainView.h"
+#include "settings/LastFolders.h"
+#include "settings/Registry.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/PortChooser.h"
 #include "widgets/Resources.h"
@@ -23,6 +25,8 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+
+#include <utility>
 
 using namespace res;
 
@@ -87,6 +91,22 @@ bool IsViewCommand(int id) {
     }
 }
 
+// Commands that need an open document: disabled while none is open.
+bool IsDocumentCommand(int id) {
+    switch (id) {
+    case cmd::kFileClose:
+    case cmd::kFileSave:
+    case cmd::kFileSaveAs:
+    case cmd::kWindowNew:
+    case cmd::kWindowCascade:
+    case cmd::kWindowTile:
+    case cmd::kWindowArrange:
+        return true;
+    default:
+        return IsViewCommand(id);
+    }
+}
+
 } // namespace
 
 CMainFrame::CMainFrame(QWidget* parent)
@@ -108,8 +128,29 @@ CMainFrame::CMainFrame(QWidget* parent)
         const bool any = !Children().isEmpty();
         if (any != m_hadDocuments)
             RebuildMenus();
+        UpdateActions();
+        UpdateWindowMenu();
     });
-    resize(1100, 720);
+    RestoreWindowGeometry();
+}
+
+namespace {
+const QString kWindowGroup = QStringLiteral("Main Window");
+const QString kGeometryValue = QStringLiteral("Geometry");
+} // namespace
+
+void CMainFrame::RestoreWindowGeometry() {
+    auto settings = reg::OpenProgramKey();
+    const QByteArray geometry =
+        settings->value(kWindowGroup + QLatin1Char('/') + kGeometryValue).toByteArray();
+    if (geometry.isEmpty() || !restoreGeometry(geometry))
+        resize(1100, 720);
+}
+
+void CMainFrame::SaveWindowGeometry() {
+    auto settings = reg::OpenProgramKey();
+    settings->setValue(kWindowGroup + QLatin1Char('/') + kGeometryValue, saveGeometry());
+    reg::Flush(*settings); // a store that cannot be written only forgets the size
 }
 
 CMainFrame::~CMainFrame() {
@@ -118,8 +159,10 @@ CMainFrame::~CMainFrame() {
     // out must not reach it.
     disconnect(m_mdi, nullptr, this, nullptr);
     disconnect(statusBar(), nullptr, this, nullptr);
-    for (CChildFrame* child : Children())
+    for (CChildFrame* child : Children()) {
+        disconnect(child, nullptr, this, nullptr);
         disconnect(child->View(), nullptr, this, nullptr);
+    }
 }
 
 void CMainFrame::BuildActions() {
@@ -200,6 +243,8 @@ void CMainFrame::RebuildMenus() {
     const QList<Menu>& menus = m_hadDocuments ? DocumentMenu() : NoDocumentMenu();
     for (const Menu& menu : menus) {
         QMenu* popup = menuBar()->addMenu(QString::fromLatin1(menu.title));
+        if (menu.items.contains(cmd::kWindowNew))
+            m_windowMenu = popup;
         for (int id : menu.items) {
             if (id == 0) {
                 popup->addSeparator();
@@ -219,6 +264,90 @@ void CMainFrame::RebuildMenus() {
         }
     }
     UpdateRecentMenu();
+    UpdateActions();
+    UpdateWindowMenu();
+}
+
+void CMainFrame::UpdateWindowMenu() {
+    // The old entries leave the menu now and go later: one of them may be the
+    // entry whose choice led here.
+    for (QAction* action : std::as_const(m_windowActions)) {
+        if (m_windowMenu)
+            m_windowMenu->removeAction(action);
+        action->deleteLater();
+    }
+    m_windowActions.clear();
+    const QList<CChildFrame*> children = Children();
+    if (!m_windowMenu || children.isEmpty())
+        return;
+    CChildFrame* active = ActiveChild();
+    m_windowActions << m_windowMenu->addSeparator();
+    int number = 0;
+    for (CChildFrame* child : children) {
+        ++number;
+        const QString text = number <= 9 ? QStringLiteral("&%1 %2").arg(number).arg(child->Title())
+                                         : QStringLiteral("%1 %2").arg(number).arg(child->Title());
+        QAction* action = m_windowMenu->addAction(text);
+        action->setCheckable(true);
+        action->setChecked(child == active);
+        action->setStatusTip(QStringLiteral("Activate this window"));
+        QPointer<CChildFrame> target(child);
+        connect(action, &QAction::triggered, this, [this, target] {
+            if (target)
+                m_mdi->setActiveSubWindow(target);
+            UpdateWindowMenu(); // the check follows the active window
+        });
+        m_windowActions << action;
+    }
+}
+
+void CMainFrame::DocumentWindowClosed() {
+    NumberWindows();
+    UpdateActions();
+}
+
+void CMainFrame::NumberWindows() {
+    const QList<CChildFrame*> children = Children();
+    for (CChildFrame* child : children) {
+        int count = 0;
+        int number = 0;
+        for (CChildFrame* other : children) {
+            if (other->Document() != child->Document())
+                continue;
+            ++count;
+            if (other == child)
+                number = count;
+        }
+        if (count == 1)
+            number = 0;
+        if (child->WindowNumber() != number)
+            child->SetWindowNumber(number);
+    }
+    UpdateWindowMenu();
+}
+
+QString CMainFrame::UnusedUntitledTitle(const CMainDoc* except) const {
+    QStringList taken;
+    for (CChildFrame* child : Children()) {
+        if (&child->GetDocument() != except)
+            taken << child->GetDocument().GetTitle();
+    }
+    const QString base = QString::fromLatin1(kUntitled);
+    if (!taken.contains(base))
+        return base;
+    for (int n = 2;; ++n) {
+        const QString title = base + QString::number(n);
+        if (!taken.contains(title))
+            return title;
+    }
+}
+
+void CMainFrame::UpdateActions() {
+    const bool any = !Children().isEmpty();
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        if (IsDocumentCommand(it.key()))
+            it.value()->setEnabled(any);
+    }
 }
 
 void CMainFrame::UpdateRecentMenu() {
@@ -248,7 +377,8 @@ CChildFrame* CMainFrame::ActiveChild() const {
 QList<CChildFrame*> CMainFrame::Children() const {
     QList<CChildFrame*> children;
     for (QMdiSubWindow* window : m_mdi->subWindowList()) {
-        if (auto* child = qobject_cast<CChildFrame*>(window))
+        auto* child = qobject_cast<CChildFrame*>(window);
+        if (child && !child->IsClosed())
             children << child;
     }
     return children;
@@ -266,7 +396,13 @@ CChildFrame* CMainFrame::AddChild(std::shared_ptr<CMainDoc> doc) {
     });
     // A download into the window asks the save question first.
     child->View()->SetSaveModifiedHandler([this, child] { return SaveModified(child); });
+    // A download makes the document a new one, named as File New names one.
+    child->View()->SetUntitledTitleHandler(
+        [this, raw = doc.get()] { return UnusedUntitledTitle(raw); });
+    connect(child, &QWidget::windowTitleChanged, this, [this] { UpdateWindowMenu(); });
     // Another window of the same document shows what this one committed.
+    connect(child->View(), &CMainView::statusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
     connect(child->View(), &CMainView::imageChanged, this, [this, child] {
         for (CChildFrame* other : Children()) {
             if (other != child && other->Document() == child->Document())
@@ -278,12 +414,13 @@ CChildFrame* CMainFrame::AddChild(std::shared_ptr<CMainDoc> doc) {
     m_mdi->setActiveSubWindow(child);
     if (!m_hadDocuments)
         RebuildMenus();
+    NumberWindows();
     return child;
 }
 
 CChildFrame* CMainFrame::NewDocument() {
     auto doc = std::make_shared<CMainDoc>();
-    doc->SetTitle(QString::fromLatin1(kUntitled));
+    doc->SetTitle(UnusedUntitledTitle(nullptr));
     return AddChild(std::move(doc));
 }
 
@@ -317,7 +454,10 @@ bool CMainFrame::SaveDocument(CChildFrame* child, bool askForName) {
     CMainDoc& doc = child->GetDocument();
     QString path = doc.GetPathName();
     if (askForName || path.isEmpty()) {
-        const QString start = path.isEmpty() ? QDir::current().filePath(doc.GetTitle()) : path;
+        const QString start =
+            path.isEmpty()
+                ? QDir(reg::LastFolder(reg::FolderKind::RadioFiles)).filePath(doc.GetTitle())
+                : path;
         QFileDialog dialog(this, QString(), start, QString::fromLatin1(kDataFileFilter));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QString::fromLatin1(kDataFileExtension));
@@ -325,6 +465,7 @@ bool CMainFrame::SaveDocument(CChildFrame* child, bool askForName) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
         path = dialog.selectedFiles().constFirst();
+        reg::RememberFolderOf(reg::FolderKind::RadioFiles, path);
     }
     if (const auto error = doc.OnSaveDocument(path)) {
         QMessageBox::critical(this, AppTitle(), error->text);
@@ -370,6 +511,8 @@ void CMainFrame::RunCommand(int id) {
 
 void CMainFrame::Dispatch(int id) {
     CChildFrame* child = ActiveChild();
+    if (!child && IsDocumentCommand(id))
+        return; // disabled while no document is open
     if (child && IsViewCommand(id)) {
         if (!child->View()->OnCommand(id))
             ShowLaterVersion();
@@ -380,11 +523,15 @@ void CMainFrame::Dispatch(int id) {
         NewDocument();
         break;
     case cmd::kFileOpen: {
-        const QString path = QFileDialog::getOpenFileName(this, QString(), QDir::currentPath(),
-                                                          QString::fromLatin1(kDataFileFilter) +
-                                                              QStringLiteral(";;All Files (*)"));
-        if (!path.isEmpty())
-            OpenDocumentFile(path);
+        QFileDialog dialog(this, QString(), reg::LastFolder(reg::FolderKind::RadioFiles),
+                           QString::fromLatin1(kOpenFileFilter));
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            break;
+        const QString path = dialog.selectedFiles().constFirst();
+        reg::RememberFolderOf(reg::FolderKind::RadioFiles, path);
+        OpenDocumentFile(path);
         break;
     }
     case cmd::kFileClose:
@@ -464,6 +611,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
             return;
         }
     }
+    SaveWindowGeometry();
     event->accept();
 }
 

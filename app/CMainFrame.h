@@ -9,6 +9,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -30,6 +31,9 @@ public:
     QList<CChildFrame*> Children() const;
     QAction* Action(int id) const { return m_actions.value(id); }
     RecentFiles& Recent() { return m_recent; }
+    // The Window menu's entries for the open windows, in the order they were
+    // opened.
+    const QList<QAction*>& WindowListActions() const { return m_windowActions; }
 
     // File New: a new document in a window of its own.
     CChildFrame* NewDocument();
@@ -50,6 +54,9 @@ public:
     // when needed), No goes on without saving. False when the user cancelled
     // or saving failed.
     bool SaveModified(CChildFrame* child);
+    // Told by a document window that has closed: the others are numbered
+    // anew.
+    void DocumentWindowClosed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -62,9 +69,22 @@ private:
     void BuildStatusBar();
     void RebuildMenus();
     void UpdateRecentMenu();
+    // Enables the document commands while a document is open.
+    void UpdateActions();
+    // Numbers the windows of documents shown in more than one ("name:1",
+    // "name:2"); a document's only window has no number.
+    void NumberWindows();
+    // The Window menu's list of the open windows, the active one checked.
+    void UpdateWindowMenu();
+    // "Untitled" for the first new document, then "Untitled2", "Untitled3",
+    // the lowest no open document bears.
+    QString UnusedUntitledTitle(const CMainDoc* except) const;
     void Dispatch(int id);
     CChildFrame* AddChild(std::shared_ptr<CMainDoc> doc);
     void ShowLaterVersion();
+    // The main window's size, place and maximised state, kept between runs.
+    void RestoreWindowGeometry();
+    void SaveWindowGeometry();
     void ShowAbout();
     void OpenRecent(int index);
 
@@ -72,6 +92,8 @@ private:
     QHash<int, QAction*> m_actions;
     QList<QAction*> m_recentActions;
     QMenu* m_recentMenuHost = nullptr;
+    QPointer<QMenu> m_windowMenu;
+    QList<QAction*> m_windowActions;
     RecentFiles m_recent;
     bool m_hadDocuments = false;
 };

@@ -9,6 +9,8 @@ struct StartupRequest {
         RegServer,   // write the desktop integration, then end
         UnregServer, // remove it, then end
         Embedding,   // started by the desktop for its object: no window
+        Help,        // print the usage, then end
+        Version,     // print the version, then end
     };
     Mode mode = Mode::Normal;
     QStringList files;
@@ -18,5 +20,11 @@ struct StartupRequest {
 // "--RegServer" (likewise UnregServer, Embedding, Automation), in any case.
 // A registration switch counts only as the last argument; followed by more
 // text it is not one. Every other argument, an absolute path such as
-// /home/me/radio.rdf included, is a file to open.
+// /home/me/radio.rdf included, is a file to open. "--help" and "--version",
+// written just so, print the usage or the version and end the program.
 StartupRequest ParseCommandLine(const QStringList& arguments);
+
+// What "--help" prints.
+QString UsageText();
+// What "--version" prints: the program's name and version.
+QString VersionText(const QString& version);

@@ -52,9 +52,28 @@ int Register(int argc, char** argv) {
     mainApp.InitInstance(arguments, QCoreApplication::applicationFilePath());
     return 0;
 }
+
+// "--help" and "--version" print and end before anything needs a display.
+bool PrintedHelp(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    switch (ParseCommandLine(arguments).mode) {
+    case StartupRequest::Mode::Help:
+        std::fputs(UsageText().toLocal8Bit().constData(), stdout);
+        return true;
+    case StartupRequest::Mode::Version:
+        std::fputs(VersionText(QStringLiteral(CLONARA_VERSION)).toLocal8Bit().constData(), stdout);
+        return true;
+    default:
+        return false;
+    }
+}
 } // namespace
 
 int main(int argc, char** argv) {
+    if (PrintedHelp(argc, argv))
+        return 0;
     if (IsRegistration(argc, argv))
         return Register(argc, argv);
 

@@ -377,33 +377,53 @@ QChar SeparatorFor(const QString& path) {
     return QFileInfo(path).suffix() == QLatin1String("tab") ? QLatin1Char('\t') : QLatin1Char(',');
 }
 
+namespace {
+// The Memories rows an export writes: those with a receive frequency.
+QList<int> ExportedRows(const CSpreadSheet1& memoriesGrid) {
+    QList<int> rows;
+    const int last = std::min(memoriesGrid.MaxRows(), vx7::image::kMemoryCount);
+    for (int row = 1; row <= last; ++row) {
+        if (!memoriesGrid.Text(vx7::channelcol::kReceive, row).isEmpty())
+            rows << row;
+    }
+    return rows;
+}
+} // namespace
+
 QString ExportText(CVX7Radio& radio, CSpreadSheet1& memoriesGrid, QChar separator) {
     MemoriesTab memories(radio);
     QString text = radio.FormatExportLine(0, memoriesGrid, separator);
-    const int rows = std::min(memoriesGrid.MaxRows(), vx7::image::kMemoryCount);
-    for (int row = 1; row <= rows; ++row) {
-        if (!memoriesGrid.Text(vx7::channelcol::kReceive, row).isEmpty())
-            text += radio.FormatExportLine(row, memoriesGrid, separator);
-    }
+    for (int row : ExportedRows(memoriesGrid))
+        text += radio.FormatExportLine(row, memoriesGrid, separator);
     return text;
 }
 
-QByteArray ExportBytes(CVX7Radio& radio, CSpreadSheet1* memoriesGrid, QChar separator) {
+QByteArray ExportBytes(CVX7Radio& radio, CSpreadSheet1* memoriesGrid, QChar separator,
+                       int* channels) {
+    auto exportFrom = [&](CSpreadSheet1& grid) {
+        if (channels)
+            *channels = static_cast<int>(ExportedRows(grid).size());
+        return ExportText(radio, grid, separator).toUtf8();
+    };
     if (memoriesGrid)
-        return ExportText(radio, *memoriesGrid, separator).toUtf8();
+        return exportFrom(*memoriesGrid);
     CSpreadSheet1 grid;
     const int previous = radio.GetTab();
     radio.FillGrid(radio.GetImage(), grid, vx7::tab::kMemories);
     radio.SetTab(previous);
-    return ExportText(radio, grid, separator).toUtf8();
+    return exportFrom(grid);
 }
 
 std::optional<ExportError> ExportFile(CVX7Radio& radio, CSpreadSheet1* memoriesGrid,
-                                      const QString& path) {
-    const QByteArray bytes = ExportBytes(radio, memoriesGrid, SeparatorFor(path));
+                                      const QString& path, int* channels) {
+    int lines = 0;
+    const QByteArray bytes = ExportBytes(radio, memoriesGrid, SeparatorFor(path), &lines);
     const auto error = filesave::Save(path, bytes);
-    if (!error)
+    if (!error) {
+        if (channels)
+            *channels = lines;
         return std::nullopt;
+    }
     if (error->kind == filesave::SaveError::Kind::CannotCreate)
         return ExportError{
             QStringLiteral("The data file could not be opened because of this error:") +

@@ -46,14 +46,17 @@ struct ExportError {
 };
 
 // The export as UTF-8 bytes. Without a grid, a Memories grid filled from
-// the radio's image is used.
-QByteArray ExportBytes(vx7::CVX7Radio& radio, CSpreadSheet1* memoriesGrid, QChar separator);
+// the radio's image is used. channels, when given, receives the number of
+// channel lines.
+QByteArray ExportBytes(vx7::CVX7Radio& radio, CSpreadSheet1* memoriesGrid, QChar separator,
+                       int* channels = nullptr);
 
 // Writes the export to path (filesave::Save: the old file stays whole when
 // anything fails). A target that cannot be made gives the open-failure
-// text; a failed write or sync gives "Error writing file:".
+// text; a failed write or sync gives "Error writing file:". channels, when
+// given, receives the number of channel lines written.
 std::optional<ExportError> ExportFile(vx7::CVX7Radio& radio, CSpreadSheet1* memoriesGrid,
-                                      const QString& path);
+                                      const QString& path, int* channels = nullptr);
 
 // The row handler: writes one line's fields (in Column order) into a memory
 // channel of the radio's image and its comment. Returns the channel index

@@ -6,6 +6,7 @@
 #include "link/CSendDataDlg.h"
 #include "link/TransferDocument.h"
 #include "outside/CSpreadSheet1.h"
+#include "settings/LastFolders.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/Resources.h"
 #include "widgets/SpreadSheetView.h"
@@ -46,6 +47,11 @@ private:
     CMainDoc& m_doc;
     int m_tab;
 };
+
+// "1 channel", "118 channels".
+QString Channels(int count) {
+    return count == 1 ? QStringLiteral("1 channel") : QStringLiteral("%1 channels").arg(count);
+}
 
 } // namespace
 
@@ -179,12 +185,14 @@ bool CMainView::OnCommand(int id) {
 }
 
 void CMainView::OnFileImport() {
-    QFileDialog dialog(this, QStringLiteral("Import Radio File"), QDir::currentPath(), kTextFilter);
+    QFileDialog dialog(this, QStringLiteral("Import Radio File"),
+                       reg::LastFolder(reg::FolderKind::ChannelLists), kTextFilter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("tab"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
+    reg::RememberFolderOf(reg::FolderKind::ChannelLists, dialog.selectedFiles().constFirst());
     ImportFrom(dialog.selectedFiles().constFirst());
 }
 
@@ -202,24 +210,31 @@ bool CMainView::ImportFrom(const QString& path) {
     RefreshGrids();
     m_doc->SetModifiedFlag(true);
     emit imageChanged();
+    emit statusMessage(QString::fromLatin1(res::kStatusImported)
+                           .arg(Channels(summary.channels), QDir::toNativeSeparators(path)));
     return true;
 }
 
 void CMainView::OnFileExport() {
-    QFileDialog dialog(this, QStringLiteral("Export Radio File"), QDir::currentPath(), kTextFilter);
+    QFileDialog dialog(this, QStringLiteral("Export Radio File"),
+                       reg::LastFolder(reg::FolderKind::ChannelLists), kTextFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("tab"));
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
+    reg::RememberFolderOf(reg::FolderKind::ChannelLists, dialog.selectedFiles().constFirst());
     ExportTo(dialog.selectedFiles().constFirst());
 }
 
 bool CMainView::ExportTo(const QString& path) {
-    if (const auto error = textio::ExportFile(*m_doc, &Grid(tab::kMemories), path)) {
+    int channels = 0;
+    if (const auto error = textio::ExportFile(*m_doc, &Grid(tab::kMemories), path, &channels)) {
         QMessageBox::critical(this, error->caption, error->text);
         return false;
     }
+    emit statusMessage(QString::fromLatin1(res::kStatusExported)
+                           .arg(Channels(channels), QDir::toNativeSeparators(path)));
     return true;
 }
 
@@ -228,7 +243,7 @@ void CMainView::ResetToNewDocument() {
     // A new document has no file: Save asks for a name rather than writing
     // the radio's memory over the file that was shown before.
     m_doc->SetPathName(QString());
-    m_doc->SetTitle(QString::fromLatin1(res::kUntitled));
+    m_doc->SetTitle(m_untitledTitle ? m_untitledTitle() : QString::fromLatin1(res::kUntitled));
     RefreshGrids();
     emit imageChanged();
 }
@@ -246,6 +261,7 @@ void CMainView::OnRadioGetData() {
     RefreshGrids();
     m_doc->SetModifiedFlag(true);
     emit imageChanged();
+    emit statusMessage(QString::fromLatin1(res::kStatusReceived).arg(image::kSize));
 }
 
 void CMainView::OnRadioSendData() {
@@ -255,7 +271,16 @@ void CMainView::OnRadioSendData() {
     // The image is stamped and sent; what the dialog ends with changes
     // nothing here, and the modified flag stays as it was.
     CSendDataDlg dialog(*m_doc, this);
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted) {
+        emit statusMessage(
+            QString::fromLatin1(res::kStatusSent).arg(m_doc->GetTitle()).arg(image::kSize));
+    } else if (dialog.Started()) {
+        // Part of the image may have reached the radio: it must not be used
+        // like that.
+        emit statusMessage(QString::fromLatin1(res::kStatusNotSent));
+        QMessageBox::warning(this, QString::fromLatin1(res::kAppTitle),
+                             QString::fromLatin1(res::kPartialUpload));
+    }
 }
 
 void CMainView::WriteSettingsForUpload() {

@@ -55,6 +55,12 @@ public:
         m_saveModified = std::move(handler);
     }
 
+    // The title a document gets when a download makes it a new one; without
+    // a handler it is "Untitled".
+    void SetUntitledTitleHandler(std::function<QString()> handler) {
+        m_untitledTitle = std::move(handler);
+    }
+
     // File Import and Export with a given file (the menu commands ask for it).
     bool ImportFrom(const QString& path);
     bool ExportTo(const QString& path);
@@ -62,6 +68,8 @@ public:
 signals:
     // The document's image was changed through this view.
     void imageChanged();
+    // What a transfer, import or export did, for the status bar.
+    void statusMessage(const QString& text);
 
 private:
     void SetUpGrid(int tab);
@@ -81,4 +89,5 @@ private:
     int m_currentTab = 0;
     bool m_changingTab = false;
     std::function<bool()> m_saveModified;
+    std::function<QString()> m_untitledTitle;
 };

@@ -44,6 +44,10 @@ std::unique_ptr<CloneTransfer> CSendDataDlg::MakeTransfer(std::unique_ptr<CComPo
     return upload;
 }
 
+bool CSendDataDlg::Started() const {
+    return m_upload && m_upload->Started();
+}
+
 void CSendDataDlg::StartTransfer() {
     if (!m_upload || m_upload->Started())
         return;

@@ -20,6 +20,8 @@ public:
     ~CSendDataDlg() override;
 
     QPushButton* OkButton() const;
+    // Whether the image began to go to the radio (OK was pressed).
+    bool Started() const;
 
 protected:
     std::unique_ptr<radiolink::CloneTransfer> MakeTransfer(std::unique_ptr<CComPort> port) override;

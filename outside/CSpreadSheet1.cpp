@@ -129,6 +129,7 @@ void CSpreadSheet1::Reset() {
     m_rowLabels = QStringList{QString()};
     m_columns.assign(1, Column{});
     m_frozenCols = 0;
+    m_mutedRule = nullptr;
     m_activeCol = 1;
     m_activeRow = 1;
     m_selection = GridBlock{};
@@ -590,7 +591,21 @@ void CSpreadSheet1::NotifyCells(const GridBlock& block) {
         m_pendingRedraw = true;
         return;
     }
-    emit dataChanged(index(block.row1 - 1, block.col1 - 1), index(block.row2 - 1, block.col2 - 1));
+    // The muted rule reads a row's cells: a change may mute or unmute any
+    // cell of the rows it touches.
+    const int col1 = m_mutedRule ? 1 : block.col1;
+    const int col2 = m_mutedRule ? m_cols : block.col2;
+    emit dataChanged(index(block.row1 - 1, col1 - 1), index(block.row2 - 1, col2 - 1));
+}
+
+void CSpreadSheet1::SetMutedRule(MutedRule rule) {
+    m_mutedRule = std::move(rule);
+    if (m_rows > 0 && m_cols > 0)
+        NotifyCells({1, 1, m_cols, m_rows});
+}
+
+bool CSpreadSheet1::IsMuted(int col, int row) const {
+    return m_mutedRule && IsCell(col, row) && m_mutedRule(*this, col, row);
 }
 
 void CSpreadSheet1::NotifyHeader(Qt::Orientation orientation, int first, int last) {
@@ -699,6 +714,8 @@ QVariant CSpreadSheet1::data(const QModelIndex& idx, int role) const {
         return static_cast<int>(cell.maxLength);
     case DecimalsRole:
         return static_cast<int>(cell.decimals);
+    case MutedRole:
+        return IsMuted(col, row);
     default:
         return {};
     }

@@ -19,6 +19,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -90,7 +91,16 @@ public:
         // Horizontal header only:
         ColumnHiddenRole, // bool
         ColumnWidthRole,  // double, in characters; 0 is the view's default
+        // Cells: the value does not apply to its row (a view draws it muted).
+        MutedRole, // bool
     };
+
+    // Tells which cells hold a value that does not apply to their row; the
+    // rule reads the row's other cells. A change to a cell then redraws its
+    // whole row, since the rule may look at it.
+    using MutedRule = std::function<bool(const CSpreadSheet1& grid, int col, int row)>;
+    void SetMutedRule(MutedRule rule);
+    bool IsMuted(int col, int row) const;
 
     explicit CSpreadSheet1(QObject* parent = nullptr);
     ~CSpreadSheet1() override;
@@ -275,6 +285,7 @@ private:
     QStringList m_rowLabels;       // index row, 0 unused
     std::vector<Column> m_columns; // index col
     int m_frozenCols = 0;
+    MutedRule m_mutedRule;
     int m_activeCol = 1;
     int m_activeRow = 1;
     GridBlock m_selection;

@@ -104,6 +104,16 @@ int GridColumn(int first, const ColumnDef& def) {
     return first == 0 ? def.column : first + kSetPosition[static_cast<size_t>(def.column)];
 }
 
+// The receiver set a Hyper Memories column belongs to: its shift, or 0 for
+// the block's own and header-only columns.
+int SetShiftOf(int col) {
+    if (col > hypercol::kSetAShift && col <= hypercol::kSetBShift)
+        return hypercol::kSetAShift;
+    if (col > hypercol::kSetBShift && col <= hypercol::kLastFilled)
+        return hypercol::kSetBShift;
+    return 0;
+}
+
 // The layout of a column of a tab; nullopt outside the tab (and on Memory
 // Groups, whose columns are all alike).
 std::optional<CellLayout> ColumnLayout(int t, int col) {
@@ -119,6 +129,22 @@ std::optional<CellLayout> ColumnLayout(int t, int col) {
         return CellLayout{kHyperHeaderOnlyColumns[col - hypercol::kLastFilled - 1]};
     const int position = (col - hypercol::kSetAShift - 1) % hypercol::kSetColumns + 1;
     return LayoutOf(*ChannelColumn(kSetColumn[static_cast<size_t>(position)]));
+}
+
+// A column's header; on Hyper Memories the two receiver sets' columns name
+// their set ("A: Receive Frequency").
+QString HeaderText(int t, int col, int headerId) {
+    const QString text = LoadString(headerId);
+    if (t != tab::kHyper)
+        return text;
+    switch (SetShiftOf(col)) {
+    case hypercol::kSetAShift:
+        return QStringLiteral("A: ") + text;
+    case hypercol::kSetBShift:
+        return QStringLiteral("B: ") + text;
+    default:
+        return text;
+    }
 }
 
 QStringList CtcssItems() {
@@ -360,6 +386,35 @@ ChannelValues ReadChannel(const CVX7Radio& radio, const CSpreadSheet1& grid, int
     return v;
 }
 
+bool CellApplies(int t, const CSpreadSheet1& grid, int col, int row) {
+    if (grid.Text(col, row).isEmpty())
+        return true; // nothing to mute
+    // The table column and the set's first grid column.
+    int first = 0;
+    int column = col;
+    if (t == tab::kHyper) {
+        first = SetShiftOf(col);
+        if (first == 0)
+            return true;
+        column = kSetColumn[static_cast<size_t>(col - first)];
+    } else if (!IsChannelTab(t)) {
+        return true;
+    }
+    const auto listIndex = [&](int tableColumn) {
+        return grid.ListIndex(GridColumn(first, *ChannelColumn(tableColumn)), row);
+    };
+    switch (column) {
+    case channelcol::kCtcss:
+        return tonemode::UsesCtcss(listIndex(channelcol::kToneMode));
+    case channelcol::kDcs:
+        return tonemode::UsesDcs(listIndex(channelcol::kToneMode));
+    case channelcol::kOffset:
+        return listIndex(channelcol::kDirection) != direction::kSimplex;
+    default:
+        return true;
+    }
+}
+
 void LockRow(CSpreadSheet1& grid, int t, int row, bool locked) {
     grid.SetLock({channelcol::kFirstLocked, row, channelcol::kLastLocked, row}, locked);
     if (locked)
@@ -429,12 +484,14 @@ void CVX7Radio::ConfigureGrid(CSpreadSheet1& grid) {
                 continue;
             grid.SetFormat({col, 1, col, rows}, FormatOf(*layout));
             grid.SetColumnItemValue(col, col);
-            grid.SetText(col, 0, LoadString(layout->headerId));
+            grid.SetText(col, 0, HeaderText(t, col, layout->headerId));
             if (AlwaysLocked(t, col))
                 grid.SetLock({col, 1, col, rows}, true);
         }
         if (IsChannelTab(t))
             grid.SetColumnWidth(channelcol::kComment, kCommentWidth);
+        grid.SetMutedRule(
+            [t](const CSpreadSheet1& g, int col, int row) { return !CellApplies(t, g, col, row); });
     }
     for (int row = 1; row <= rows; ++row)
         grid.SetText(0, row, RowLabel(row));

@@ -55,6 +55,13 @@ void ShowChannel(CSpreadSheet1& grid, int row, int first, const ChannelValues& v
 // selection reads as the list's first item.
 ChannelValues ReadChannel(const CVX7Radio& radio, const CSpreadSheet1& grid, int row, int first);
 
+// Whether a cell's value applies to its row: the CTCSS tone only when the
+// row's tone mode uses one, the DCS code likewise, the offset only on rows
+// that are not simplex (on the channel-list tabs and in both hyper sets).
+// Every other cell, and an empty one, applies. The grids draw the values
+// that do not apply muted; they stay in the image all the same.
+bool CellApplies(int tab, const CSpreadSheet1& grid, int col, int row);
+
 // Locks or unlocks the cells a row without a receive frequency keeps locked
 // (columns 2 to 18); cells a tab always keeps locked stay locked.
 void LockRow(CSpreadSheet1& grid, int tab, int row, bool locked);

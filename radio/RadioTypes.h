@@ -38,9 +38,20 @@ constexpr int kNone = 0;
 constexpr int kEncode = 1;
 constexpr int kDecode = 2;
 constexpr int kDcs = 3;
+constexpr int kDcsTransmit = 4; // DCS on transmit only
+constexpr int kEncodeDcs = 5;   // CTCSS on transmit, DCS on receive
+constexpr int kDcsDecode = 6;   // DCS on transmit, CTCSS on receive
 constexpr int kFirstSplit = 4;
 constexpr int kLastSplit = 6;
 constexpr int kCount = 7;
+// Which tone the modes use: the CTCSS tone with Encode and Decode, the DCS
+// code with DCS and DCS transmit; the last two split modes use both.
+constexpr bool UsesCtcss(int mode) {
+    return mode == kEncode || mode == kDecode || mode == kEncodeDcs || mode == kDcsDecode;
+}
+constexpr bool UsesDcs(int mode) {
+    return mode == kDcs || mode == kDcsTransmit || mode == kEncodeDcs || mode == kDcsDecode;
+}
 } // namespace tonemode
 
 } // namespace vx7

@@ -21,9 +21,11 @@ const QString kPagePrefix = QStringLiteral("qrc:/help/topic");
 
 const QList<Topic>& Topics() {
     static const QList<Topic> topics = {
-        {kChannelEditor, "The channel editor"},  {kReadingTheRadio, "Reading the radio"},
-        {kWritingTheRadio, "Writing the radio"}, {kSettingsWindow, "The settings window"},
-        {kColumnOptions, "Column options"},
+        {kChannelEditor, "The channel editor"},
+        {kReadingTheRadio, "Reading the radio"},
+        {kWritingTheRadio, "Writing the radio"},
+        {kSettingsWindow, "Set-mode options"},
+        {kColumnOptions, "Columns"},
     };
     return topics;
 }

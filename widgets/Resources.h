@@ -69,8 +69,23 @@ constexpr int kRecentFileCount = 4;
 constexpr const char* kAppTitle = "Clonara";
 constexpr const char* kUntitled = "Untitled";
 constexpr const char* kDataFileFilter = "Radio Data Files (*.rdf)";
+// What File Open offers: radio data files, raw clone images, both, anything.
+constexpr const char* kOpenFileFilter = "Radio Data Files (*.rdf);;"
+                                        "Radio clone images (*.img);;"
+                                        "All radio files (*.rdf *.img);;"
+                                        "All Files (*)";
 constexpr const char* kDataFileExtension = "rdf";
 constexpr const char* kReady = "Ready";
+// What the status bar says after a transfer, an import or an export.
+constexpr const char* kStatusReceived = "Received the radio's memory (%1 bytes)";
+constexpr const char* kStatusSent = "Sent %1 to the radio (%2 bytes)";
+constexpr const char* kStatusNotSent = "The upload did not finish";
+constexpr const char* kStatusExported = "Exported %1 to %2"; // "118 channels"
+constexpr const char* kStatusImported = "Imported %1 from %2";
+// After an upload that began and did not finish.
+constexpr const char* kPartialUpload =
+    "The upload did not finish, so the radio may now hold a partial image. "
+    "Send the data to the radio again before you use it.";
 constexpr const char* kLaterVersion = "This command comes in a later version of Clonara.";
 
 } // namespace res

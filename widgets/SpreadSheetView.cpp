@@ -152,10 +152,24 @@ void SpreadSheetDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     initStyleOption(&opt, index);
     const bool locked = index.data(CSpreadSheet1::LockRole).toBool();
     if (KindOf(index) != Kind::CheckBox) {
-        // Locked cells (a row without a receive frequency) look read-only.
-        if (locked)
+        // Locked cells (a row without a receive frequency) look read-only;
+        // a value that does not apply to its row (a tone the tone mode does
+        // not use, a simplex row's offset) is drawn muted, half way between
+        // the text and the background.
+        if (locked) {
             opt.palette.setColor(QPalette::Text,
                                  option.palette.color(QPalette::Disabled, QPalette::Text));
+        } else if (index.data(CSpreadSheet1::MutedRole).toBool()) {
+            const auto between = [&](QPalette::ColorRole fore, QPalette::ColorRole back) {
+                const QColor a = option.palette.color(fore);
+                const QColor b = option.palette.color(back);
+                return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2,
+                              (a.blue() + b.blue()) / 2);
+            };
+            opt.palette.setColor(QPalette::Text, between(QPalette::Text, QPalette::Base));
+            opt.palette.setColor(QPalette::HighlightedText,
+                                 between(QPalette::HighlightedText, QPalette::Highlight));
+        }
         QStyledItemDelegate::paint(painter, opt, index);
         return;
     }

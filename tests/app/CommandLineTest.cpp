@@ -42,6 +42,14 @@ TEST(CommandLineTest, SwitchesInEverySpelling) {
         {{"/home/me/radio.rdf"}, Mode::Normal, {"/home/me/radio.rdf"}},
         {{"/home/me/RegServer"}, Mode::Normal, {"/home/me/RegServer"}},
         {{"/tmp/a.rdf", "-", "b.rdf"}, Mode::Normal, {"/tmp/a.rdf", "-", "b.rdf"}},
+        // Help and version, written just so, wherever they stand.
+        {{"--help"}, Mode::Help, {}},
+        {{"a.rdf", "--version"}, Mode::Version, {}},
+        {{"--version", "--help"}, Mode::Version, {}},
+        {{"a.rdf", "--help", "/RegServer"}, Mode::RegServer, {}},
+        {{"-help"}, Mode::Normal, {"-help"}},
+        {{"/help"}, Mode::Normal, {"/help"}},
+        {{"--HELP"}, Mode::Normal, {"--HELP"}},
     };
     for (const auto& c : cases) {
         const StartupRequest request = ParseCommandLine(c.arguments);
@@ -100,6 +108,32 @@ TEST(RegistrationTest, TheProgramRegistersWithoutADisplay) {
         EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
         EXPECT_EQ(QFile::exists(desktop), registered) << desktop.toStdString();
     }
+}
+
+TEST(CommandLineTest, HelpAndVersionPrintWithoutADisplay) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    const struct {
+        const char* argument;
+        QString expected;
+    } cases[] = {
+        {"--help", UsageText()},
+        {"--version", QStringLiteral("clonara %1\n").arg(QStringLiteral(CLONARA_TEST_VERSION))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.argument);
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(testing_support::ProgramPath("clonara"), {QString::fromLatin1(c.argument)});
+        ASSERT_TRUE(program.waitForFinished(30000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0);
+        EXPECT_EQ(QString::fromLocal8Bit(program.readAllStandardOutput()), c.expected);
+        EXPECT_EQ(program.readAllStandardError(), QByteArray());
+    }
+    EXPECT_TRUE(UsageText().startsWith(QStringLiteral("Usage: clonara ")));
 }
 
 TEST(RecentFilesTest, FourEntriesNewestFirst) {

@@ -12,11 +12,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
+
+#include <algorithm>
+#include <iterator>
 
 using testing_support::ModalWatcher;
 using testing_support::ReadFile;
@@ -24,6 +29,11 @@ using testing_support::WriteFile;
 using namespace res;
 
 namespace {
+
+template <size_t N>
+bool IsDocumentCommandForTest(int id, const int (&list)[N]) {
+    return std::find(std::begin(list), std::end(list), id) != std::end(list);
+}
 
 class MainFrameTest : public ::testing::Test {
 protected:
@@ -203,6 +213,220 @@ TEST_F(MainFrameTest, QuittingWithDocumentWindowsOpen) {
         delete frame;
     }
     EXPECT_TRUE(watcher.Boxes().isEmpty());
+}
+
+TEST_F(MainFrameTest, DocumentCommandsFollowWhetherADocumentIsOpen) {
+    CMainFrame frame;
+    frame.show();
+    const int documentCommands[] = {
+        cmd::kFileClose,    cmd::kFileSave,      cmd::kFileSaveAs,   cmd::kFileImport,
+        cmd::kFileExport,   cmd::kFilePrint,     cmd::kEditCut,      cmd::kEditCopy,
+        cmd::kEditPaste,    cmd::kEditInsert,    cmd::kEditDelete,   cmd::kEditSort,
+        cmd::kRadioGetData, cmd::kRadioSendData, cmd::kViewSettings, cmd::kViewOptions,
+        cmd::kWindowNew,    cmd::kWindowCascade, cmd::kWindowTile,   cmd::kWindowArrange};
+    const int alwaysCommands[] = {cmd::kFileNew,           cmd::kFileOpen,    cmd::kAppExit,
+                                  cmd::kRadioComportSetup, cmd::kViewToolbar, cmd::kViewStatusBar,
+                                  cmd::kHelpContents,      cmd::kAppAbout};
+    const auto check = [&](bool open) {
+        for (int id : documentCommands)
+            EXPECT_EQ(frame.Action(id)->isEnabled(), open) << id;
+        for (int id : alwaysCommands)
+            EXPECT_TRUE(frame.Action(id)->isEnabled()) << id;
+        // The toolbar shows the same actions.
+        for (QToolBar* toolbar : frame.findChildren<QToolBar*>()) {
+            for (QAction* action : toolbar->actions()) {
+                if (action->isSeparator())
+                    continue;
+                const bool needsDocument =
+                    IsDocumentCommandForTest(action->data().toInt(), documentCommands);
+                EXPECT_EQ(action->isEnabled(), open || !needsDocument)
+                    << action->text().toStdString();
+            }
+        }
+    };
+    SCOPED_TRACE("no document");
+    check(false);
+    CChildFrame* child = frame.NewDocument();
+    {
+        SCOPED_TRACE("a document");
+        check(true);
+    }
+    child->close();
+    QApplication::processEvents();
+    {
+        SCOPED_TRACE("closed again");
+        check(false);
+    }
+    // Without a document a command that needs one does nothing, and asks
+    // nothing.
+    for (int id : documentCommands)
+        frame.RunCommand(id);
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+    EXPECT_EQ(watcher.FileDialogs(), 0);
+    EXPECT_TRUE(frame.Children().isEmpty());
+}
+
+TEST_F(MainFrameTest, WindowMenuListsTheWindowsAndTitlesNumberThem) {
+    CMainFrame frame;
+    frame.show();
+    const auto windowList = [&] {
+        QStringList entries;
+        for (QAction* action : frame.WindowListActions()) {
+            if (!action->isSeparator())
+                entries << (action->isChecked() ? QStringLiteral("* ") : QStringLiteral("  ")) +
+                               action->text();
+        }
+        return entries;
+    };
+    const auto windowMenu = [&]() -> QMenu* {
+        for (QAction* a : frame.menuBar()->actions())
+            if (a->text() == QLatin1String("&Window"))
+                return a->menu();
+        return nullptr;
+    };
+
+    CChildFrame* first = frame.NewDocument();
+    CChildFrame* second = frame.NewDocument();
+    CChildFrame* third = frame.NewDocument();
+    EXPECT_EQ(first->windowTitle(), QStringLiteral("Untitled[*]"));
+    EXPECT_EQ(second->windowTitle(), QStringLiteral("Untitled2[*]"));
+    EXPECT_EQ(third->windowTitle(), QStringLiteral("Untitled3[*]"));
+    EXPECT_EQ(windowList(), (QStringList{"  &1 Untitled", "  &2 Untitled2", "* &3 Untitled3"}));
+    ASSERT_TRUE(windowMenu());
+    EXPECT_TRUE(windowMenu()->actions().contains(frame.WindowListActions().last()))
+        << "the entries are in the Window menu";
+
+    // A closed Untitled frees its name for the next new document.
+    second->close();
+    QApplication::processEvents();
+    CChildFrame* fourth = frame.NewDocument();
+    EXPECT_EQ(fourth->windowTitle(), QStringLiteral("Untitled2[*]"));
+
+    // Two windows on one file are numbered, and lose the number again when
+    // one of them closes.
+    CChildFrame* file = frame.OpenDocumentFile(NewFile("radio.rdf"));
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->windowTitle(), QStringLiteral("radio.rdf[*]"));
+    frame.RunCommand(cmd::kWindowNew);
+    CChildFrame* view2 = frame.ActiveChild();
+    ASSERT_NE(view2, file);
+    EXPECT_EQ(file->windowTitle(), QStringLiteral("radio.rdf:1[*]"));
+    EXPECT_EQ(view2->windowTitle(), QStringLiteral("radio.rdf:2[*]"));
+    EXPECT_EQ(windowList(), (QStringList{"  &1 Untitled", "  &2 Untitled3", "  &3 Untitled2",
+                                         "  &4 radio.rdf:1", "* &5 radio.rdf:2"}));
+
+    // Choosing an entry activates its window and moves the check.
+    frame.WindowListActions().at(1)->trigger();
+    EXPECT_EQ(frame.ActiveChild(), first);
+    EXPECT_EQ(windowList().at(0), QStringLiteral("* &1 Untitled"));
+
+    view2->close();
+    QApplication::processEvents();
+    EXPECT_EQ(file->windowTitle(), QStringLiteral("radio.rdf[*]"));
+    EXPECT_EQ(windowList().at(3), QStringLiteral("  &4 radio.rdf"));
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+}
+
+TEST_F(MainFrameTest, TheMainWindowKeepsItsPlaceBetweenRuns) {
+    const QRect placed(70, 90, 820, 560);
+    {
+        CMainFrame frame;
+        frame.setGeometry(placed);
+        frame.show();
+        ASSERT_EQ(frame.geometry(), placed);
+        EXPECT_TRUE(frame.close());
+    }
+    {
+        CMainFrame frame;
+        frame.show();
+        EXPECT_EQ(frame.geometry(), placed) << "the size and place of the last run";
+        EXPECT_FALSE(frame.isMaximized());
+        frame.showMaximized();
+        EXPECT_TRUE(frame.close());
+    }
+    {
+        CMainFrame frame;
+        frame.show();
+        EXPECT_TRUE(frame.isMaximized()) << "maximised as it was left";
+        frame.showNormal();
+        EXPECT_EQ(frame.geometry(), placed) << "and the normal size under it";
+        frame.close();
+    }
+    // Closing that is cancelled (the save question) keeps what was stored.
+    CMainFrame frame;
+    frame.show();
+    frame.NewDocument()->GetDocument().SetModifiedFlag(true);
+    frame.setGeometry(QRect(10, 10, 400, 300));
+    watcher.AnswerBoxes({QMessageBox::Cancel});
+    EXPECT_FALSE(frame.close());
+    CMainFrame next;
+    EXPECT_EQ(next.geometry().size(), placed.size());
+}
+
+TEST_F(MainFrameTest, FileDialogsStartInTheFolderUsedLastForTheirKind) {
+    QDir(dir.path()).mkpath(QStringLiteral("radio"));
+    QDir(dir.path()).mkpath(QStringLiteral("lists"));
+    QDir(dir.path()).mkpath(QStringLiteral("gone"));
+    const QString radio = Path("radio");
+    const QString lists = Path("lists");
+    const QString gone = Path("gone");
+    WriteFile(Path("lists/in.csv"), "Receive Frequency,Name\n147.000,IN\n");
+    const QString start = QDir::currentPath();
+
+    CMainFrame frame;
+    frame.show();
+    frame.NewDocument();
+    // Each step: a command, the file the user picks, and where its dialog
+    // must have started.
+    const struct Step {
+        int command;
+        QString answer;
+        QString startsIn;
+    } steps[] = {
+        {cmd::kFileSaveAs, radio + "/one.rdf", start},
+        {cmd::kFileOpen, radio + "/one.rdf", radio},
+        {cmd::kFileExport, lists + "/out.csv", start},
+        {cmd::kFileImport, lists + "/in.csv", lists},
+        {cmd::kFileNew, QString(), QString()},
+        {cmd::kFileSave, gone + "/two.rdf", radio}, // an Untitled asks for a name
+        {cmd::kFileOpen, QString(), gone},          // cancelled: nothing remembered
+        {cmd::kFileExport, QString(), lists},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.command);
+        watcher.Clear();
+        if (!step.answer.isEmpty())
+            watcher.AnswerFiles({step.answer});
+        frame.RunCommand(step.command);
+        if (step.startsIn.isEmpty())
+            continue;
+        ASSERT_EQ(watcher.FileDialogsSeen().size(), 1);
+        EXPECT_EQ(watcher.FileDialogsSeen()[0].folder, step.startsIn);
+        EXPECT_TRUE(watcher.Boxes().isEmpty());
+    }
+
+    // Open offers clone images beside radio data files.
+    watcher.Clear();
+    frame.RunCommand(cmd::kFileOpen);
+    ASSERT_EQ(watcher.FileDialogsSeen().size(), 1);
+    EXPECT_EQ(watcher.FileDialogsSeen()[0].filters,
+              (QStringList{"Radio Data Files (*.rdf)", "Radio clone images (*.img)",
+                           "All radio files (*.rdf *.img)", "All Files (*)"}));
+
+    // Kept for the next run; a folder that has gone falls back.
+    CMainFrame next;
+    next.show();
+    watcher.Clear();
+    next.RunCommand(cmd::kFileOpen);
+    ASSERT_EQ(watcher.FileDialogsSeen().size(), 1);
+    EXPECT_EQ(watcher.FileDialogsSeen()[0].folder, gone);
+    QDir(gone).removeRecursively();
+    watcher.Clear();
+    next.RunCommand(cmd::kFileOpen);
+    ASSERT_EQ(watcher.FileDialogsSeen().size(), 1);
+    EXPECT_EQ(watcher.FileDialogsSeen()[0].folder, start);
+    for (CChildFrame* child : frame.Children())
+        child->GetDocument().SetModifiedFlag(false);
 }
 
 TEST_F(MainFrameTest, CommandsOfLaterVersionsSaySo) {

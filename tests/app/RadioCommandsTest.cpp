@@ -26,6 +26,7 @@
 #include <QMdiArea>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -97,7 +98,10 @@ TEST_F(RadioCommandsTest, GetDataFillsTheDocumentWindow) {
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
     EXPECT_TRUE(doc.GetPathName().isEmpty()) << "Save asks for a name";
-    EXPECT_EQ(doc.GetTitle(), QStringLiteral("Untitled"));
+    EXPECT_EQ(frame.statusBar()->currentMessage(),
+              QStringLiteral("Received the radio's memory (16211 bytes)"));
+    EXPECT_EQ(doc.GetTitle(), QStringLiteral("Untitled2"))
+        << "named as File New names a document, beside the open Untitled";
     // The grids show the new image: committing them changes nothing.
     child->View()->CommitGrids(false);
     EXPECT_EQ(ImageOf(doc), ToBytes(image));
@@ -248,6 +252,56 @@ TEST_F(RadioCommandsTest, SendDataWritesTheRadioByteForByte) {
     EXPECT_TRUE(vx7::CVX7Radio::ImageChecksumHolds(doc.GetImage()));
     EXPECT_EQ(ImageOf(doc).mid(18, 1400), ToBytes(image).mid(18, 1400));
     EXPECT_FALSE(doc.IsModified()) << "sending leaves the modified flag alone";
+    EXPECT_EQ(frame.statusBar()->currentMessage(),
+              QStringLiteral("Sent mine.rdf to the radio (16211 bytes)"));
+}
+
+TEST_F(RadioCommandsTest, AnUploadThatDoesNotFinishWarnsOfAPartialImage) {
+    struct Case {
+        const char* name;
+        std::function<void(simulator::Options&)> setUp;
+        bool pressOk;
+        int cancelAt; // bytes sent when Cancel is pressed; -1: never
+        bool partial;
+    };
+    const Case cases[] = {
+        {"cancelled before OK", [](auto&) {}, false, -1, false},
+        {"cancelled in the middle", [](auto&) {}, true, 3000, true},
+        {"cable pulled", [](auto& o) { o.faults.hangUpAfter = 4000; }, true, -1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        watcher.Clear();
+        frame.statusBar()->clearMessage();
+        CChildFrame* child = frame.NewDocument();
+        simulator::Options options = FastOptions(simulator::Role::Receive);
+        c.setUp(options);
+        SimulatedRadio radio(options);
+        ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
+        watcher.WhileTransferDialog([&](CTransferDlg* dialog) {
+            auto* send = qobject_cast<CSendDataDlg*>(dialog);
+            if (!c.pressOk) {
+                send->CancelButton()->click();
+                return;
+            }
+            if (send->OkButton()->isEnabled())
+                send->OkButton()->click();
+            else if (c.cancelAt >= 0 && dialog->ProgressBar()->value() >= c.cancelAt)
+                dialog->CancelButton()->click();
+        });
+        frame.RunCommand(cmd::kRadioSendData);
+        radio.Finish();
+
+        const bool warned = !watcher.Boxes().isEmpty() &&
+                            watcher.Boxes().last().text == QString::fromLatin1(kPartialUpload);
+        EXPECT_EQ(warned, c.partial);
+        EXPECT_EQ(frame.statusBar()->currentMessage(),
+                  c.partial ? QStringLiteral("The upload did not finish")
+                            : QStringLiteral("Ready"));
+        child->GetDocument().SetModifiedFlag(false);
+        child->close();
+        QApplication::processEvents();
+    }
 }
 
 TEST_F(RadioCommandsTest, ComportSetupRemembersTheChoice) {
@@ -300,7 +354,13 @@ TEST_F(RadioCommandsTest, HelpTopicsAreShippedAndShown) {
             }
         }
     }
-    EXPECT_TRUE(help->Browser()->toPlainText().contains(QStringLiteral("Freeze Columns")));
+    EXPECT_TRUE(help->Browser()->toPlainText().contains(QStringLiteral("greyed")));
+    // The pages describe what the program does: nothing promised for later.
+    for (int topic : topics) {
+        help->Show(topic);
+        EXPECT_FALSE(help->Browser()->toPlainText().contains(QStringLiteral("later version")))
+            << topic;
+    }
     help->Show(105);
     EXPECT_TRUE(help->Browser()->toPlainText().contains(QStringLiteral("FW key")));
     help->Show(999);

@@ -64,7 +64,9 @@ TEST_F(TextIo, ExportWritesAHeaderAndOneLinePerChannel) {
     v.tx = v.rx;
     Store(doc, 449, v, QStringLiteral("top"));
     doc.SetTab(tab::kHyper); // whatever tab is current
-    ASSERT_FALSE(textio::ExportFile(doc, nullptr, Path("out.csv")));
+    int channels = 0;
+    ASSERT_FALSE(textio::ExportFile(doc, nullptr, Path("out.csv"), &channels));
+    EXPECT_EQ(channels, 3) << "the count the status bar reports";
     EXPECT_EQ(doc.GetTab(), tab::kHyper);
     const QStringList lines = QString::fromUtf8(ReadFile(Path("out.csv"))).split(u'\n');
     ASSERT_EQ(lines.size(), 5); // header, 1, 5, 450 and the empty rest after the last line feed

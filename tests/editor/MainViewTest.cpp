@@ -14,7 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTemporaryDir>
 
@@ -60,6 +62,50 @@ TEST_F(MainViewTest, SevenTabsInOrderAtTheBottom) {
     EXPECT_EQ(view.Grid(5).Text(0, 8), QStringLiteral("70cm"));
     EXPECT_EQ(view.Grid(3).MaxCols(), 40);
     EXPECT_EQ(view.Grid(4).MaxCols(), 9);
+}
+
+TEST_F(MainViewTest, TonesAndOffsetsThatDoNotApplyAreMutedAsTheRowChanges) {
+    CMainView view(doc);
+    view.resize(900, 600);
+    view.show();
+    SpreadSheetView* grid = view.GridView(tab::kMemories);
+    const auto muted = [&](int col) {
+        return grid->model()->index(0, col - 1).data(CSpreadSheet1::MutedRole).toBool();
+    };
+    // Channel 1 of a new document: simplex, no tone.
+    EXPECT_TRUE(muted(channelcol::kOffset));
+    EXPECT_TRUE(muted(channelcol::kCtcss));
+    EXPECT_TRUE(muted(channelcol::kDcs));
+    EXPECT_FALSE(muted(channelcol::kReceive));
+
+    // The user picks a tone mode and a direction in the cells' lists.
+    const auto choose = [&](int col, const QString& item) {
+        grid->SetActiveCell(col, 1);
+        grid->StartEdit();
+        QComboBox* combo = nullptr; // the open editor (closed ones go later)
+        for (QComboBox* c : grid->findChildren<QComboBox*>())
+            combo = c->isVisible() ? c : combo;
+        ASSERT_TRUE(combo);
+        combo->setCurrentIndex(combo->findText(item));
+        grid->EndEdit();
+    };
+    choose(channelcol::kToneMode, QStringLiteral("Encode"));
+    EXPECT_FALSE(muted(channelcol::kCtcss));
+    EXPECT_TRUE(muted(channelcol::kDcs));
+    choose(channelcol::kToneMode, QStringLiteral("ENC(TX)DCS(RX)"));
+    EXPECT_FALSE(muted(channelcol::kCtcss));
+    EXPECT_FALSE(muted(channelcol::kDcs));
+    choose(channelcol::kDirection, QStringLiteral("Minus"));
+    EXPECT_FALSE(muted(channelcol::kOffset));
+    EXPECT_TRUE(view.CommitGrids(true));
+    EXPECT_TRUE(doc->IsModified());
+
+    // Hyper Memories name the set of each column.
+    QAbstractItemModel* hyper = view.GridView(tab::kHyper)->model();
+    EXPECT_EQ(hyper->headerData(hypercol::kSetAShift, Qt::Horizontal).toString(),
+              QStringLiteral("A: Receive\nFrequency"));
+    EXPECT_EQ(hyper->headerData(hypercol::kSetBShift, Qt::Horizontal).toString(),
+              QStringLiteral("B: Receive\nFrequency"));
 }
 
 TEST_F(MainViewTest, CommitMarksModifiedOnlyOnARealChange) {
@@ -174,6 +220,9 @@ TEST_F(MainViewTest, MenuCommandsImportAndExportThroughTheirDialogs) {
     const QByteArray text = ReadFile(Path("menu.tab"));
     EXPECT_TRUE(text.startsWith("Channel Number\tReceive Frequency\t"));
     EXPECT_TRUE(text.contains("\n1\t144.00000\t"));
+    EXPECT_EQ(frame.statusBar()->currentMessage(),
+              QStringLiteral("Exported 1 channel to %1").arg(Path("menu.tab")));
+    EXPECT_EQ(text.count('\n'), 2) << "the header and the one channel of a new document";
 
     // The export cannot write into a folder that is not there.
     watcher.Clear();
@@ -191,6 +240,8 @@ TEST_F(MainViewTest, MenuCommandsImportAndExportThroughTheirDialogs) {
     EXPECT_TRUE(child->GetDocument().IsModified());
     EXPECT_EQ(child->View()->Grid(0).Text(6, 1), QStringLiteral("IMPORTED"));
     EXPECT_TRUE(watcher.Boxes().isEmpty());
+    EXPECT_EQ(frame.statusBar()->currentMessage(),
+              QStringLiteral("Imported 1 channel from %1").arg(Path("in.csv")));
     child->GetDocument().SetModifiedFlag(false);
 }
 

@@ -352,10 +352,10 @@ TEST_F(Tables, LayoutHeadersListsAndLocks) {
         {3, 1, "Status"},
         {3, 2, "Dual\nReceive"},
         {3, 3, "Operation\nBand"},
-        {3, 4, "Receive\nFrequency"},
-        {3, 20, "Mask"},
-        {3, 21, "Receive\nFrequency"},
-        {3, 37, "Mask"},
+        {3, 4, "A: Receive\nFrequency"}, // the two receiver sets say which they are
+        {3, 20, "A: Mask"},
+        {3, 21, "B: Receive\nFrequency"},
+        {3, 37, "B: Mask"},
         {3, 38, "Sprectrum Center Frequency"},
         {3, 40, "Dual Sprectrum Start"},
         {4, 3, "Group 3"},
@@ -366,7 +366,11 @@ TEST_F(Tables, LayoutHeadersListsAndLocks) {
         radio.ConfigureGrid(grid);
         EXPECT_EQ(grid.Text(h.col, 0), h.text) << h.tab << " " << h.col;
         if (h.tab != tab::kGroups) {
-            EXPECT_EQ(LoadString(radio.ColumnHeaderId(h.col)), h.text) << h.tab << " " << h.col;
+            const QString text = QString::fromUtf8(h.text);
+            const bool inSet = h.tab == tab::kHyper && h.col > hypercol::kSetAShift &&
+                               h.col <= hypercol::kLastFilled;
+            EXPECT_EQ(LoadString(radio.ColumnHeaderId(h.col)), inSet ? text.mid(3) : text)
+                << h.tab << " " << h.col;
         }
     }
 
@@ -401,6 +405,96 @@ TEST_F(Tables, LayoutHeadersListsAndLocks) {
         EXPECT_EQ(grids[tab::kVfo].IsLocked(col, 8), vfoLocked) << col;
         EXPECT_EQ(grids[tab::kHome].IsLocked(col, 8), vfoLocked && col != cc::kName) << col;
     }
+}
+
+TEST_F(Tables, ValuesThatDoNotApplyToTheRowAreMuted) {
+    Load(RichImage());
+    Grids grids(radio);
+    using tonemode::kDcs;
+    using tonemode::kDcsDecode;
+    using tonemode::kDcsTransmit;
+    using tonemode::kDecode;
+    using tonemode::kEncode;
+    using tonemode::kEncodeDcs;
+    using tonemode::kNone;
+    // A row's tone mode and direction, and whether its offset, CTCSS tone and
+    // DCS code apply.
+    const struct {
+        int toneMode;
+        int direction;
+        bool offset, ctcss, dcs;
+    } cases[] = {
+        {kNone, direction::kSimplex, false, false, false},
+        {kEncode, direction::kMinus, true, true, false},
+        {kDecode, direction::kPlus, true, true, false},
+        {kDcs, direction::kSimplex, false, false, true},
+        {kDcsTransmit, direction::kMinus, true, false, true},
+        {kEncodeDcs, direction::kPlus, true, true, true},
+        {kDcsDecode, direction::kSplit, true, true, true},
+    };
+    // Where the columns are: two channel-list tabs, and the two receiver sets
+    // of a hyper memory.
+    const struct {
+        int tab;
+        int toneMode, direction, offset, ctcss, dcs, receive;
+    } columns[] = {
+        {tab::kMemories, cc::kToneMode, cc::kDirection, cc::kOffset, cc::kCtcss, cc::kDcs,
+         cc::kReceive},
+        {tab::kVfo, cc::kToneMode, cc::kDirection, cc::kOffset, cc::kCtcss, cc::kDcs, cc::kReceive},
+        {tab::kHyper, 10, 7, 6, 11, 12, 4},
+        {tab::kHyper, 10 + hypercol::kSetColumns, 7 + hypercol::kSetColumns,
+         6 + hypercol::kSetColumns, 11 + hypercol::kSetColumns, 12 + hypercol::kSetColumns,
+         4 + hypercol::kSetColumns},
+    };
+    for (const auto& at : columns) {
+        CSpreadSheet1& grid = grids[at.tab];
+        const int row = 1;
+        ASSERT_FALSE(grid.Text(at.receive, row).isEmpty()) << at.tab;
+        grid.SetText(at.offset, row, QStringLiteral("600 kHz"));
+        grid.SetListIndex(at.ctcss, row, 8);
+        grid.SetListIndex(at.dcs, row, 3);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message()
+                         << "tab " << at.tab << " column " << at.toneMode << " tone mode "
+                         << c.toneMode << " direction " << c.direction);
+            grid.SetListIndex(at.toneMode, row, c.toneMode);
+            grid.SetListIndex(at.direction, row, c.direction);
+            const auto muted = [&](int col) {
+                return grid.data(grid.index(row - 1, col - 1), CSpreadSheet1::MutedRole).toBool();
+            };
+            EXPECT_EQ(muted(at.offset), !c.offset);
+            EXPECT_EQ(muted(at.ctcss), !c.ctcss);
+            EXPECT_EQ(muted(at.dcs), !c.dcs);
+            for (int col : {at.receive, at.toneMode, at.direction})
+                EXPECT_FALSE(muted(col)) << col;
+        }
+        // The values stay: muting is only how they are drawn.
+        EXPECT_EQ(grid.ListIndex(at.ctcss, row), 8);
+        EXPECT_EQ(grid.ListIndex(at.dcs, row), 3);
+    }
+
+    // An empty cell, the hyper block's own columns and Memory Groups never
+    // are muted.
+    CSpreadSheet1& memories = grids[tab::kMemories];
+    int unused = 1;
+    while (!memories.Text(cc::kReceive, unused).isEmpty())
+        ++unused;
+    ASSERT_TRUE(memories.Text(cc::kCtcss, unused).isEmpty());
+    EXPECT_FALSE(memories.IsMuted(cc::kCtcss, unused));
+    EXPECT_FALSE(grids[tab::kHyper].IsMuted(hypercol::kOperationBand, 1));
+    EXPECT_FALSE(grids[tab::kGroups].IsMuted(1, 1));
+
+    // A change to the tone mode tells a view that the whole row may look
+    // different.
+    QList<std::pair<int, int>> changed;
+    QObject::connect(&memories, &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex& from, const QModelIndex& to) {
+                         changed << std::pair{from.column() + 1, to.column() + 1};
+                     });
+    memories.SetListIndex(cc::kToneMode, 1, kEncode);
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_LE(changed[0].first, cc::kCtcss);
+    EXPECT_GE(changed[0].second, cc::kDcs);
 }
 
 TEST_F(Tables, RowLabels) {

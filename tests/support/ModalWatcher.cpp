@@ -39,6 +39,8 @@ void ModalWatcher::Poll() {
     }
     if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
         ++m_fileDialogs;
+        m_fileDialogsSeen.push_back(
+            {dialog->windowTitle(), dialog->directory().absolutePath(), dialog->nameFilters()});
         const QString file = m_files.isEmpty() ? QString() : m_files.takeFirst();
         if (file.isEmpty()) {
             dialog->reject();

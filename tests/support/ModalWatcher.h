@@ -24,6 +24,12 @@ struct SeenBox {
     QString text;
 };
 
+struct SeenFileDialog {
+    QString caption;
+    QString folder; // where it started
+    QStringList filters;
+};
+
 class ModalWatcher : public QObject {
     Q_OBJECT
 
@@ -49,12 +55,14 @@ public:
 
     const QList<SeenBox>& Boxes() const { return m_boxes; }
     int FileDialogs() const { return m_fileDialogs; }
+    const QList<SeenFileDialog>& FileDialogsSeen() const { return m_fileDialogsSeen; }
     int PortChoosers() const { return m_portChoosers; }
     // The captions of the transfer dialogs that were shown, in order.
     const QStringList& TransferDialogs() const { return m_transferCaptions; }
     void Clear() {
         m_boxes.clear();
         m_fileDialogs = 0;
+        m_fileDialogsSeen.clear();
         m_portChoosers = 0;
         m_transferCaptions.clear();
     }
@@ -67,6 +75,7 @@ private:
     QStringList m_files;
     QList<SeenBox> m_boxes;
     int m_fileDialogs = 0;
+    QList<SeenFileDialog> m_fileDialogsSeen;
     QStringList m_devices;
     int m_portChoosers = 0;
     QPointer<QWidget> m_chooserPending;
