@@ -263,8 +263,8 @@ struct Shift {
 
 // The direction and offset of a line from its receive frequency rx, its
 // transmit frequency column, offset column and direction column.
-Shift ReadShift(CVX7Radio& radio, int band, Hz rx, const QString& txText, const QString& offsetText,
-                const QString& dirText) {
+Shift ShiftFromFields(CVX7Radio& radio, int band, Hz rx, const QString& txText,
+                      const QString& offsetText, const QString& dirText) {
     const DirectionField d = ReadDirectionField(radio, dirText);
     const bool txGiven = !txText.isEmpty();
     const Hz tx = radio.TextToFrequency(txText);
@@ -355,6 +355,18 @@ Shift ReadShift(CVX7Radio& radio, int band, Hz rx, const QString& txText, const 
         break;
     }
     return {radio.IsValidOffset(tx) ? d.direction : direction::kSimplex, tx};
+}
+
+// A shift wider than any the radio can carry (an offset column with a
+// frequency in it) takes the band's default offset instead.
+Shift ReadShift(CVX7Radio& radio, int band, Hz rx, const QString& txText, const QString& offsetText,
+                const QString& dirText) {
+    Shift shift = ShiftFromFields(radio, band, rx, txText, offsetText, dirText);
+    const bool shifted =
+        shift.direction == direction::kMinus || shift.direction == direction::kPlus;
+    if (shifted && shift.value > CVX7Radio::kLargestPairOffset)
+        shift.value = radio.DefaultOffset(rx);
+    return shift;
 }
 
 } // namespace

@@ -474,6 +474,8 @@ TEST(ImportRowTest, OffsetsAndDirections) {
         {"146.94", "", "", "1 MHz", 0, 1000000},
         {"146.94", "", "", "1234", 0, 600000},
         {"146.94", "", "1.00 MHz", "Minus", 1, 1000000},
+        {"442.1", "", "146.52 MHz", "Minus", 1, 5000000}, // wider than any shift: the default
+        {"442.1", "295.58", "146.52 MHz", "Minus", 3, 295580000},
         {"29.62", "", "", "", 0, 100000},
         // A transmit frequency the radio can use.
         {"146.94", "146.34", "", "", 1, 600000},
