@@ -318,13 +318,34 @@ bool CMainFrame::SaveDocument(CChildFrame* child, bool askForName) {
     QString path = doc.GetPathName();
     if (askForName || path.isEmpty()) {
         const QString start = path.isEmpty() ? QDir::current().filePath(doc.GetTitle()) : path;
-        QFileDialog dialog(this, QString(), start, QString::fromLatin1(kDataFileFilter));
+        const QString rawFilter = QString::fromLatin1(kRawImageFilter);
+        QFileDialog dialog(this, QString(), start,
+                           QString::fromLatin1(kDataFileFilter) + QStringLiteral(";;") + rawFilter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QString::fromLatin1(kDataFileExtension));
         dialog.setFileMode(QFileDialog::AnyFile);
+        connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                [&dialog, rawFilter](const QString& filter) {
+                    dialog.setDefaultSuffix(QString::fromLatin1(
+                        filter == rawFilter ? kRawImageExtension : kDataFileExtension));
+                });
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
         path = dialog.selectedFiles().constFirst();
+        // The clone image alone is a copy: it holds no comments, so the
+        // document keeps its own file and its changes.
+        if (dialog.selectedNameFilter() == rawFilter) {
+            const QString suffix = QStringLiteral(".") + QString::fromLatin1(kRawImageExtension);
+            if (!path.endsWith(suffix, Qt::CaseInsensitive))
+                path += suffix;
+            if (const auto error = doc.OnSaveDocument(path)) {
+                QMessageBox::critical(this, AppTitle(), error->text);
+                return false;
+            }
+            statusBar()->showMessage(
+                QStringLiteral("Radio clone image saved as %1").arg(QFileInfo(path).fileName()));
+            return true;
+        }
     }
     if (const auto error = doc.OnSaveDocument(path)) {
         QMessageBox::critical(this, AppTitle(), error->text);

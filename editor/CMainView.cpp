@@ -1,6 +1,7 @@
 #include "editor/CMainView.h"
 
 #include "document/CMainDoc.h"
+#include "document/ChirpList.h"
 #include "document/TextImportExport.h"
 #include "link/CGetDataDlg.h"
 #include "link/CSendDataDlg.h"
@@ -13,9 +14,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QShortcut>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -33,6 +37,11 @@ const char* const kTabNames[CMainView::kTabCount] = {
 // The filter of the import and export file dialogs.
 const QString kTextFilter =
     QStringLiteral("Tab Delimited  (*.tab);;Comma Delimited  (*.csv);;All files (*.*)");
+// The export's filters: the program's own lists, then a CHIRP list.
+const QString kChirpFilter = QStringLiteral("CHIRP channel list (*.csv)");
+const QString kExportFilter = QStringLiteral("Tab Delimited  (*.tab);;Comma Delimited  "
+                                             "(*.csv);;") +
+                              kChirpFilter + QStringLiteral(";;All files (*.*)");
 
 // Keeps the radio model's current tab and puts it back afterwards.
 class TabScope {
@@ -190,6 +199,9 @@ void CMainView::OnFileImport() {
 
 bool CMainView::ImportFrom(const QString& path) {
     const textio::ImportSummary summary = textio::ImportFile(*m_doc, path);
+    m_importSummary = summary.ok ? textio::SummaryLine(summary) : QString();
+    if (auto* main = qobject_cast<QMainWindow*>(window()); main && summary.ok)
+        main->statusBar()->showMessage(m_importSummary);
     if (!summary.ok) {
         QMessageBox::critical(this, QString::fromLatin1(res::kAppTitle), summary.message);
         return false;
@@ -206,17 +218,28 @@ bool CMainView::ImportFrom(const QString& path) {
 }
 
 void CMainView::OnFileExport() {
-    QFileDialog dialog(this, QStringLiteral("Export Radio File"), QDir::currentPath(), kTextFilter);
+    QFileDialog dialog(this, QStringLiteral("Export Radio File"), QDir::currentPath(),
+                       kExportFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("tab"));
     dialog.setOption(QFileDialog::ReadOnly, false);
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(filter.contains(QLatin1String("*.tab")) ? QStringLiteral("tab")
+                                                                        : QStringLiteral("csv"));
+    });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    ExportTo(dialog.selectedFiles().constFirst());
+    const bool chirpList = dialog.selectedNameFilter() == kChirpFilter;
+    QString path = dialog.selectedFiles().constFirst();
+    if (chirpList && QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    ExportTo(path, chirpList);
 }
 
-bool CMainView::ExportTo(const QString& path) {
-    if (const auto error = textio::ExportFile(*m_doc, &Grid(tab::kMemories), path)) {
+bool CMainView::ExportTo(const QString& path, bool chirpList) {
+    const auto error = chirpList ? textio::SaveList(path, chirp::ExportBytes(*m_doc))
+                                 : textio::ExportFile(*m_doc, &Grid(tab::kMemories), path);
+    if (error) {
         QMessageBox::critical(this, error->caption, error->text);
         return false;
     }

@@ -70,6 +70,9 @@ constexpr const char* kAppTitle = "Clonara";
 constexpr const char* kUntitled = "Untitled";
 constexpr const char* kDataFileFilter = "Radio Data Files (*.rdf)";
 constexpr const char* kDataFileExtension = "rdf";
+// Save As also writes the clone image alone, as other programs open it.
+constexpr const char* kRawImageFilter = "Radio clone image (*.img)";
+constexpr const char* kRawImageExtension = "img";
 constexpr const char* kReady = "Ready";
 constexpr const char* kLaterVersion = "This command comes in a later version of Clonara.";
 

@@ -39,6 +39,12 @@ void ModalWatcher::Poll() {
     }
     if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
         ++m_fileDialogs;
+        if (!m_filters.isEmpty()) {
+            // As a user's choice in the list, which tells the dialog's owner.
+            const QString filter = m_filters.takeFirst();
+            dialog->selectNameFilter(filter);
+            emit dialog->filterSelected(filter);
+        }
         const QString file = m_files.isEmpty() ? QString() : m_files.takeFirst();
         if (file.isEmpty()) {
             dialog->reject();
