@@ -2,6 +2,7 @@
 
 #include "app/CChildFrame.h"
 #include "document/CMainDoc.h"
+#include "document/DocumentDiff.h"
 #include "editor/CMainView.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/PortChooser.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -20,9 +22,11 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 using namespace res;
 
@@ -131,7 +135,7 @@ void CMainFrame::BuildActions() {
         cmd::kRadioGetData,  cmd::kRadioSendData, cmd::kRadioComportSetup, cmd::kViewSettings,
         cmd::kViewOptions,   cmd::kViewToolbar,   cmd::kViewStatusBar,     cmd::kWindowNew,
         cmd::kWindowCascade, cmd::kWindowTile,    cmd::kWindowArrange,     cmd::kHelpContents,
-        cmd::kAppAbout};
+        cmd::kAppAbout,      cmd::kFileCompare};
     for (int id : ids) {
         const Command& command = CommandById(id);
         auto* action = new QAction(QString::fromUtf8(command.text), this);
@@ -358,6 +362,39 @@ bool CMainFrame::SaveDocument(CChildFrame* child, bool askForName) {
     return true;
 }
 
+void CMainFrame::CompareWith(CChildFrame* child, QString path) {
+    if (!child)
+        return;
+    if (path.isEmpty()) {
+        path = QFileDialog::getOpenFileName(
+            this, QStringLiteral("Compare With"), QDir::currentPath(),
+            QString::fromLatin1(kDataFileFilter) + QStringLiteral(";;") +
+                QString::fromLatin1(kRawImageFilter) + QStringLiteral(";;All Files (*)"));
+        if (path.isEmpty())
+            return;
+    }
+    CMainDoc other;
+    if (const auto error = other.OnOpenDocument(path)) {
+        QMessageBox::critical(this, QStringLiteral("File Error"), error->text);
+        return;
+    }
+    const QStringList lines = docdiff::Compare(child->GetDocument(), other);
+    auto* window = new QDialog(this);
+    window->setObjectName(QStringLiteral("CompareWindow"));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(QStringLiteral("%1 compared with %2")
+                               .arg(child->GetDocument().GetTitle(), QFileInfo(path).fileName()));
+    auto* text = new QPlainTextEdit(window);
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setPlainText(lines.isEmpty() ? QStringLiteral("The two radios' memories are the same.")
+                                       : lines.join(QLatin1Char('\n')));
+    auto* layout = new QVBoxLayout(window);
+    layout->addWidget(text);
+    window->resize(900, 500);
+    window->show();
+}
+
 bool CMainFrame::CanCloseDocumentWindow(CChildFrame* child) {
     const auto& doc = child->Document();
     int windows = 0;
@@ -419,6 +456,9 @@ void CMainFrame::Dispatch(int id) {
         break;
     case cmd::kFileSaveAs:
         SaveDocument(child, true);
+        break;
+    case cmd::kFileCompare:
+        CompareWith(child);
         break;
     case cmd::kAppExit:
         close();

@@ -40,6 +40,7 @@ constexpr int kViewSettings = 32782;
 constexpr int kViewOptions = 32783;
 constexpr int kEditSetPriority = 32829;
 constexpr int kHelpContents = 32830;
+constexpr int kFileCompare = 32831;
 } // namespace cmd
 
 // One menu command: its id, its menu text and its accelerators.

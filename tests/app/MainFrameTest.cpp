@@ -12,9 +12,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -301,6 +303,38 @@ TEST_F(MainFrameTest, ChirpListsAndTheCloneImageThroughTheFileMenu) {
     EXPECT_EQ(child->windowTitle(), title) << "the image alone is a copy";
     EXPECT_TRUE(doc.IsModified()) << QDir(dir.path()).entryList().join(' ').toStdString();
     EXPECT_TRUE(watcher.Boxes().isEmpty());
+}
+
+// File Compare With...: a window with what differs, in the radio's terms.
+TEST_F(MainFrameTest, CompareWithListsTheDifferencesInAWindow) {
+    CMainFrame frame;
+    frame.show();
+    CChildFrame* child = frame.NewDocument();
+    const QString same = NewFile("same.rdf");
+    child->GetDocument().SetComment(0, 0, QStringLiteral("first channel"));
+
+    watcher.AnswerFiles({same});
+    frame.RunCommand(cmd::kFileCompare);
+    EXPECT_EQ(watcher.FileDialogs(), 1);
+    QApplication::processEvents();
+    auto windows = frame.findChildren<QDialog*>(QStringLiteral("CompareWindow"));
+    ASSERT_EQ(windows.size(), 1);
+    auto* text = windows[0]->findChild<QPlainTextEdit*>();
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->toPlainText(),
+              QStringLiteral("Memories 1: Comment first channel \u2192 (empty)"));
+    windows[0]->close();
+    QApplication::processEvents();
+
+    child->GetDocument().SetComment(0, 0, QString());
+    frame.CompareWith(child, same);
+    windows = frame.findChildren<QDialog*>(QStringLiteral("CompareWindow"));
+    ASSERT_EQ(windows.size(), 1);
+    EXPECT_EQ(windows[0]->findChild<QPlainTextEdit*>()->toPlainText(),
+              QStringLiteral("The two radios' memories are the same."));
+
+    frame.CompareWith(child, Path("missing.rdf"));
+    EXPECT_EQ(watcher.Boxes().size(), 1) << "a file that cannot be read says so";
 }
 
 } // namespace
