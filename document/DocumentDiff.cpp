@@ -2,6 +2,7 @@
 
 #include "outside/CSpreadSheet1.h"
 #include "radio/CVX7Radio.h"
+#include "radio/ChannelTables.h"
 #include "radio/StringTable.h"
 
 #include <algorithm>
@@ -17,19 +18,10 @@ namespace {
 
 const QString kArrow = QStringLiteral(" \u2192 ");
 
-// The tables that show image records, in tab order (Memory Groups apart).
-struct TableName {
-    int tab;
-    const char* name;
-};
-constexpr TableName kTables[] = {
-    {tab::kMemories, "Memories"},
-    {tab::kLimit, "Limit Memories"},
-    {tab::kOneTouch, "One Touch Memories"},
-    {tab::kHyper, "Hyper Memories"},
-    {tab::kVfo, "VFO's"},
-    {tab::kHome, "Home Channels"},
-};
+// The tables that show image records, in tab order (Memory Groups apart:
+// its members are compared from the image).
+constexpr int kTables[] = {tab::kMemories, tab::kLimit, tab::kOneTouch,
+                           tab::kHyper,    tab::kVfo,   tab::kHome};
 
 // Image regions no table shows, compared byte by byte.
 struct Region {
@@ -63,11 +55,11 @@ QString HeaderText(CVX7Radio& radio, int col) {
     return header.isEmpty() ? QStringLiteral("column %1").arg(col) : header;
 }
 
-void CompareTable(CVX7Radio& a, CVX7Radio& b, const TableName& table, QStringList& lines) {
+void CompareTable(CVX7Radio& a, CVX7Radio& b, int t, QStringList& lines) {
     CSpreadSheet1 gridA;
     CSpreadSheet1 gridB;
-    a.FillGrid(a.GetImage(), gridA, table.tab);
-    b.FillGrid(b.GetImage(), gridB, table.tab);
+    a.FillGrid(a.GetImage(), gridA, t);
+    b.FillGrid(b.GetImage(), gridB, t);
     const int rows = std::min(gridA.MaxRows(), gridB.MaxRows());
     const int cols = std::min(gridA.MaxCols(), gridB.MaxCols());
     for (int row = 1; row <= rows; ++row) {
@@ -82,9 +74,10 @@ void CompareTable(CVX7Radio& a, CVX7Radio& b, const TableName& table, QStringLis
         if (changes.isEmpty())
             continue;
         // Memories by number: the priority channel is told on its own line.
-        const QString label = table.tab == tab::kMemories ? QString::number(row) : a.RowLabel(row);
+        const QString label = t == tab::kMemories ? QString::number(row) : a.RowLabel(row);
         lines << QStringLiteral("%1 %2: %3")
-                     .arg(QLatin1String(table.name), label, changes.join(QStringLiteral("; ")));
+                     .arg(QLatin1String(vx7::TabName(t)), label,
+                          changes.join(QStringLiteral("; ")));
     }
 }
 
@@ -134,8 +127,8 @@ QStringList Compare(CVX7Radio& a, CVX7Radio& b) {
     const int tabA = a.GetTab();
     const int tabB = b.GetTab();
     QStringList lines;
-    for (const TableName& table : kTables)
-        CompareTable(a, b, table, lines);
+    for (const int t : kTables)
+        CompareTable(a, b, t, lines);
     const Byte* imgA = a.GetImage();
     const Byte* imgB = b.GetImage();
     for (int g = 0; g < image::kGroupCount; ++g) {

@@ -7,6 +7,7 @@
 #include "link/CSendDataDlg.h"
 #include "link/TransferDocument.h"
 #include "outside/CSpreadSheet1.h"
+#include "radio/ChannelTables.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/Resources.h"
 #include "widgets/SpreadSheetView.h"
@@ -29,10 +30,6 @@
 using namespace vx7;
 
 namespace {
-
-const char* const kTabNames[CMainView::kTabCount] = {
-    "Memories",      "Limit Memories", "One Touch Memories", "Hyper Memories",
-    "Memory Groups", "VFO's",          "Home Channels"};
 
 // The filter of the import and export file dialogs.
 const QString kTextFilter =
@@ -68,7 +65,7 @@ CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
     m_tabs->setDrawBase(true);
 
     for (int t = 0; t < kTabCount; ++t) {
-        m_tabs->addTab(QString::fromLatin1(kTabNames[t]));
+        m_tabs->addTab(QString::fromLatin1(vx7::TabName(t)));
         m_grids[static_cast<size_t>(t)] = std::make_unique<CSpreadSheet1>();
         auto* view = new SpreadSheetView(m_stack);
         view->setObjectName(QStringLiteral("grid%1").arg(t));
