@@ -2,6 +2,7 @@
 
 #include "app/CChildFrame.h"
 #include "document/CMainDoc.h"
+#include "document/DocumentDiff.h"
 #include "editor/CMainView.h"
 #include "settings/LastFolders.h"
 #include "settings/Registry.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -22,9 +24,11 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 #include <utility>
 
@@ -174,7 +178,7 @@ void CMainFrame::BuildActions() {
         cmd::kRadioGetData,  cmd::kRadioSendData, cmd::kRadioComportSetup, cmd::kViewSettings,
         cmd::kViewOptions,   cmd::kViewToolbar,   cmd::kViewStatusBar,     cmd::kWindowNew,
         cmd::kWindowCascade, cmd::kWindowTile,    cmd::kWindowArrange,     cmd::kHelpContents,
-        cmd::kAppAbout};
+        cmd::kAppAbout,      cmd::kFileCompare};
     for (int id : ids) {
         const Command& command = CommandById(id);
         auto* action = new QAction(QString::fromUtf8(command.text), this);
@@ -458,14 +462,35 @@ bool CMainFrame::SaveDocument(CChildFrame* child, bool askForName) {
             path.isEmpty()
                 ? QDir(reg::LastFolder(reg::FolderKind::RadioFiles)).filePath(doc.GetTitle())
                 : path;
-        QFileDialog dialog(this, QString(), start, QString::fromLatin1(kDataFileFilter));
+        const QString rawFilter = QString::fromLatin1(kRawImageFilter);
+        QFileDialog dialog(this, QString(), start,
+                           QString::fromLatin1(kDataFileFilter) + QStringLiteral(";;") + rawFilter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QString::fromLatin1(kDataFileExtension));
         dialog.setFileMode(QFileDialog::AnyFile);
+        connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                [&dialog, rawFilter](const QString& filter) {
+                    dialog.setDefaultSuffix(QString::fromLatin1(
+                        filter == rawFilter ? kRawImageExtension : kDataFileExtension));
+                });
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
         path = dialog.selectedFiles().constFirst();
         reg::RememberFolderOf(reg::FolderKind::RadioFiles, path);
+        // The clone image alone is a copy: it holds no comments, so the
+        // document keeps its own file and its changes.
+        if (dialog.selectedNameFilter() == rawFilter) {
+            const QString suffix = QStringLiteral(".") + QString::fromLatin1(kRawImageExtension);
+            if (!path.endsWith(suffix, Qt::CaseInsensitive))
+                path += suffix;
+            if (const auto error = doc.OnSaveDocument(path)) {
+                QMessageBox::critical(this, AppTitle(), error->text);
+                return false;
+            }
+            statusBar()->showMessage(
+                QStringLiteral("Radio clone image saved as %1").arg(QFileInfo(path).fileName()));
+            return true;
+        }
     }
     if (const auto error = doc.OnSaveDocument(path)) {
         QMessageBox::critical(this, AppTitle(), error->text);
@@ -476,6 +501,39 @@ bool CMainFrame::SaveDocument(CChildFrame* child, bool askForName) {
     m_recent.Add(path);
     UpdateRecentMenu();
     return true;
+}
+
+void CMainFrame::CompareWith(CChildFrame* child, QString path) {
+    if (!child)
+        return;
+    if (path.isEmpty()) {
+        path = QFileDialog::getOpenFileName(
+            this, QStringLiteral("Compare With"), QDir::currentPath(),
+            QString::fromLatin1(kDataFileFilter) + QStringLiteral(";;") +
+                QString::fromLatin1(kRawImageFilter) + QStringLiteral(";;All Files (*)"));
+        if (path.isEmpty())
+            return;
+    }
+    CMainDoc other;
+    if (const auto error = other.OnOpenDocument(path)) {
+        QMessageBox::critical(this, QStringLiteral("File Error"), error->text);
+        return;
+    }
+    const QStringList lines = docdiff::Compare(child->GetDocument(), other);
+    auto* window = new QDialog(this);
+    window->setObjectName(QStringLiteral("CompareWindow"));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(QStringLiteral("%1 compared with %2")
+                               .arg(child->GetDocument().GetTitle(), QFileInfo(path).fileName()));
+    auto* text = new QPlainTextEdit(window);
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setPlainText(lines.isEmpty() ? QStringLiteral("The two radios' memories are the same.")
+                                       : lines.join(QLatin1Char('\n')));
+    auto* layout = new QVBoxLayout(window);
+    layout->addWidget(text);
+    window->resize(900, 500);
+    window->show();
 }
 
 bool CMainFrame::CanCloseDocumentWindow(CChildFrame* child) {
@@ -545,6 +603,9 @@ void CMainFrame::Dispatch(int id) {
         break;
     case cmd::kFileSaveAs:
         SaveDocument(child, true);
+        break;
+    case cmd::kFileCompare:
+        CompareWith(child);
         break;
     case cmd::kAppExit:
         close();

@@ -43,6 +43,9 @@ public:
     CChildFrame* OpenDocumentFile(const QString& path);
     // Save (asks for a name when the document has none) or Save As.
     bool SaveDocument(CChildFrame* child, bool askForName);
+    // File Compare With...: a window listing what differs from the active
+    // document to the file at path (asked for when empty).
+    void CompareWith(CChildFrame* child, QString path = QString());
 
     // Runs a command as a menu does: commit first, then the command.
     void RunCommand(int id);

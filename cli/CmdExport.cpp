@@ -2,6 +2,7 @@
 // channel list, exactly as the program's Export writes it.
 #include "cli/Cli.h"
 #include "document/CMainDoc.h"
+#include "document/ChirpList.h"
 #include "document/TextImportExport.h"
 
 #include <QCommandLineParser>
@@ -17,15 +18,36 @@ int Run(const QStringList& arguments) {
         QStringLiteral("Channel list to write: tab-delimited when it ends in .tab, else "
                        "comma-delimited; - writes it (comma-delimited) to standard output. "
                        "Only a regular file is replaced."));
+    const QCommandLineOption format(
+        {QStringLiteral("f"), QStringLiteral("format")},
+        QStringLiteral("List format: clonara (the program's own, the default) or chirp (a CHIRP "
+                       "channel list, comma-delimited)."),
+        QStringLiteral("FORMAT"), QStringLiteral("clonara"));
+    parser.addOption(format);
     if (!cli::Parse(parser, arguments, QStringLiteral("export"),
                     QStringLiteral("Exports the memory channels as a channel list: a header "
                                    "line, then one line per channel in use.")) ||
         !cli::ExpectPositionals(parser, 2, 2))
         return 2;
+    const QString formatName = parser.value(format);
+    const bool chirpList = formatName.compare(QLatin1String("chirp"), Qt::CaseInsensitive) == 0;
+    if (!chirpList && formatName.compare(QLatin1String("clonara"), Qt::CaseInsensitive) != 0)
+        return cli::Fail(
+            QStringLiteral("Unknown list format: %1 (clonara or chirp)").arg(formatName));
     const QStringList files = parser.positionalArguments();
     CMainDoc doc;
     if (!cli::OpenDocument(doc, files.at(0)))
         return 1;
+    if (chirpList) {
+        const QByteArray bytes = chirp::ExportBytes(doc);
+        if (files.at(1) == QLatin1String(cli::kStandardOutput)) {
+            cli::OutBytes(bytes);
+            return 0;
+        }
+        if (const auto error = textio::SaveList(files.at(1), bytes))
+            return cli::Fail(error->caption + QStringLiteral(": ") + error->text);
+        return 0;
+    }
     if (files.at(1) == QLatin1String(cli::kStandardOutput)) {
         cli::OutBytes(textio::ExportBytes(doc, nullptr, textio::SeparatorFor(files.at(1))));
         return 0;

@@ -12,8 +12,9 @@ int Run(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Radio data file or raw clone image."));
-    parser.addPositionalArgument(QStringLiteral("IN"),
-                                 QStringLiteral("Tab- or comma-delimited channel list."));
+    parser.addPositionalArgument(
+        QStringLiteral("IN"),
+        QStringLiteral("Tab- or comma-delimited channel list, or a CHIRP channel list."));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("Save the result to OUT instead of FILE."),
                                     QStringLiteral("OUT"));
@@ -31,14 +32,19 @@ int Run(const QStringList& arguments) {
     const textio::ImportSummary summary = textio::ImportFile(doc, files.at(1));
     if (!summary.ok)
         return cli::Fail(summary.message);
-    if (!summary.nothingImported.isEmpty())
+    if (!summary.nothingImported.isEmpty()) {
+        cli::Err(textio::SummaryText(summary));
         return cli::Fail(summary.nothingImported); // nothing changed: nothing to save
+    }
     const QString target = parser.isSet(output) ? parser.value(output) : files.at(0);
     if (!cli::SaveDocument(doc, target))
         return 1;
+    // The count stays on standard output as it always was; what was skipped
+    // or changed, and why, goes to standard error.
     cli::Out(QStringLiteral("Imported %1 of %2 lines into memory channels.\n")
                  .arg(summary.channels)
                  .arg(summary.lines));
+    cli::Err(textio::SummaryText(summary));
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "document/TextImportExport.h"
 
+#include "document/ChirpList.h"
 #include "document/FileSave.h"
 #include "outside/CSpreadSheet1.h"
 #include "outside/ImportData.h"
@@ -429,13 +430,16 @@ QByteArray ExportBytes(CVX7Radio& radio, CSpreadSheet1* memoriesGrid, QChar sepa
 std::optional<ExportError> ExportFile(CVX7Radio& radio, CSpreadSheet1* memoriesGrid,
                                       const QString& path, int* channels) {
     int lines = 0;
-    const QByteArray bytes = ExportBytes(radio, memoriesGrid, SeparatorFor(path), &lines);
+    const auto error = SaveList(path, ExportBytes(radio, memoriesGrid, SeparatorFor(path), &lines));
+    if (!error && channels)
+        *channels = lines;
+    return error;
+}
+
+std::optional<ExportError> SaveList(const QString& path, const QByteArray& bytes) {
     const auto error = filesave::Save(path, bytes);
-    if (!error) {
-        if (channels)
-            *channels = lines;
+    if (!error)
         return std::nullopt;
-    }
     if (error->kind == filesave::SaveError::Kind::CannotCreate)
         return ExportError{
             QStringLiteral("The data file could not be opened because of this error:") +
@@ -448,8 +452,13 @@ std::optional<ExportError> ExportFile(CVX7Radio& radio, CSpreadSheet1* memoriesG
 // Import
 // ---------------------------------------------------------------------------
 
-int ImportRow(CVX7Radio& radio, const QStringList& fields, int lineIndex) {
+int ImportRow(CVX7Radio& radio, const QStringList& fields, int lineIndex, QString* why) {
     MemoriesTab memories(radio);
+    auto skip = [&](const QString& reason) {
+        if (why)
+            *why = reason;
+        return -1;
+    };
     auto field = [&](int k) { return k < fields.size() ? fields[k] : QString(); };
     auto keyword = [&](int k) { return field(k).trimmed(); };
 
@@ -459,18 +468,22 @@ int ImportRow(CVX7Radio& radio, const QStringList& fields, int lineIndex) {
     if (!keyword(kNumber).isEmpty()) {
         const int n = LeadingNumber(keyword(kNumber));
         if (n < 1)
-            return -1;
+            return skip(QStringLiteral("channel number \"%1\" is no memory channel")
+                            .arg(keyword(kNumber).left(20)));
         index = n - 1;
     }
     if (index < 0 || index >= vx7::image::kMemoryCount)
-        return -1;
+        return skip(QStringLiteral("channel %1 is past the last memory channel (%2)")
+                        .arg(index + 1)
+                        .arg(vx7::image::kMemoryCount));
     const int band = index + 1;
 
     using namespace vx7::channelcol;
     vx7::ChannelValues v;
     v.rx = radio.TextToFrequency(field(kReceive));
     if (!radio.IsValidFrequency(v.rx, band))
-        return -1;
+        return skip(QStringLiteral("receive frequency \"%1\" the radio cannot use")
+                        .arg(keyword(kReceive).left(20)));
 
     const Shift shift =
         ReadShift(radio, band, v.rx, keyword(kTransmit), keyword(kOffset), keyword(kDirection));
@@ -530,8 +543,8 @@ int ImportRow(CVX7Radio& radio, const QStringList& fields, int lineIndex) {
         v.toneMode = tonemode::kEncode;
 
     Byte* image = radio.GetImage();
-    if (!vx7::EncodeChannel(radio, image, index, v))
-        return -1; // a frequency that does not fit: nothing is written
+    if (!vx7::EncodeChannel(radio, image, index, v)) // nothing is written
+        return skip(QStringLiteral("a frequency that does not fit the channel"));
     radio.SetComment(vx7::tab::kMemories, index, field(kComment));
     return index;
 }
@@ -541,14 +554,43 @@ ImportSummary ImportFile(CVX7Radio& radio, const QString& path) {
     outside::ImportDataStruct request;
     request.names = ColumnNames();
     request.path = path;
+    QList<QStringList> chirpRows;
+    request.chooseNames = [&](const QStringList& firstLine) -> const QStringList* {
+        summary.chirp = chirp::IsChirpHeader(firstLine);
+        return summary.chirp ? &chirp::ColumnNames() : nullptr;
+    };
     request.rowHandler = [&](const QStringList& fields, int lineIndex) {
-        if (ImportRow(radio, fields, lineIndex) >= 0)
+        if (summary.chirp) {
+            chirpRows.append(fields);
+            return;
+        }
+        QString why;
+        if (ImportRow(radio, fields, lineIndex, &why) >= 0) {
             ++summary.channels;
+        } else {
+            ++summary.skipped;
+            // The header, when there is one, is the file's first line.
+            if (summary.notes.size() < 100)
+                summary.notes.append({lineIndex, why});
+        }
     };
     const outside::ImportResult result = outside::ImportData(request);
+    // Data lines were counted from 0; the file's lines from 1, after the
+    // header when there is one.
+    for (auto& note : summary.notes)
+        note.first += result.header ? 2 : 1;
     summary.ok = result.ok;
     summary.message = result.message;
     summary.lines = result.dataLines;
+    if (summary.chirp && result.ok) {
+        const chirp::ImportOutcome outcome = chirp::ImportRows(radio, chirpRows);
+        summary.channels = outcome.channels;
+        summary.skipped = outcome.skipped;
+        summary.changed = outcome.changed;
+        summary.fromZero = outcome.fromZero;
+        for (const chirp::LineNote& note : outcome.notes)
+            summary.notes.append({note.line, note.reason});
+    }
     if (summary.ok && summary.channels == 0) {
         const QString name = QFileInfo(path).fileName();
         summary.nothingImported =
@@ -560,6 +602,45 @@ ImportSummary ImportFile(CVX7Radio& radio, const QString& path) {
                       .arg(name);
     }
     return summary;
+}
+
+namespace {
+QString Counts(const ImportSummary& summary) {
+    QString text = QStringLiteral("Imported %1 of %2 lines into memory channels")
+                       .arg(summary.channels)
+                       .arg(summary.lines);
+    if (summary.chirp)
+        text += QStringLiteral(" from a CHIRP list");
+    if (summary.fromZero)
+        text += QStringLiteral(" (its locations count from 0: location n is channel n + 1)");
+    text += QStringLiteral("; %1 skipped").arg(summary.skipped);
+    if (summary.chirp)
+        text += QStringLiteral(", %1 changed").arg(summary.changed);
+    return text + QLatin1Char('.');
+}
+
+QString Note(const QPair<int, QString>& note) {
+    return QStringLiteral("Line %1: %2").arg(note.first).arg(note.second);
+}
+} // namespace
+
+QString SummaryLine(const ImportSummary& summary, int reasons) {
+    QString text = Counts(summary);
+    for (int i = 0; i < std::min<int>(reasons, static_cast<int>(summary.notes.size())); ++i)
+        text += QLatin1Char(' ') + Note(summary.notes[i]) + QLatin1Char('.');
+    if (summary.notes.size() > reasons)
+        text += QStringLiteral(" ...");
+    return text;
+}
+
+QString SummaryText(const ImportSummary& summary) {
+    QString text = Counts(summary) + QLatin1Char('\n');
+    for (const auto& note : summary.notes)
+        text += Note(note) + QLatin1Char('\n');
+    if (summary.skipped + summary.changed > summary.notes.size())
+        text += QStringLiteral("(%1 more not listed)\n")
+                    .arg(summary.skipped + summary.changed - summary.notes.size());
+    return text;
 }
 
 } // namespace textio

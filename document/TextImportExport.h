@@ -5,14 +5,17 @@
 // titles, then every row with a receive frequency, numbered 1 to 450. The
 // import reads such a file back (or one a spreadsheet program wrote) and
 // writes each good line into its memory channel, as a whole record; lines it
-// cannot use are skipped without a word. Exporting and importing into a new
-// document reproduces every channel the export shows.
+// cannot use are skipped and counted, with the reason. A CHIRP channel list
+// (document/ChirpList.h) is told by its header and read by its own rules. Exporting and importing
+// into a new document reproduces every channel the export shows.
 #pragma once
 
 #include "radio/ChannelColumns.h"
 #include "radio/ImageLayout.h"
 
 #include <QChar>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -58,16 +61,28 @@ QByteArray ExportBytes(vx7::CVX7Radio& radio, CSpreadSheet1* memoriesGrid, QChar
 std::optional<ExportError> ExportFile(vx7::CVX7Radio& radio, CSpreadSheet1* memoriesGrid,
                                       const QString& path, int* channels = nullptr);
 
+// Writes the bytes of a list to path the way ExportFile does, with its
+// error texts (also for the CHIRP list).
+std::optional<ExportError> SaveList(const QString& path, const QByteArray& bytes);
+
 // The row handler: writes one line's fields (in Column order) into a memory
 // channel of the radio's image and its comment. Returns the channel index
 // written, or -1 when the line was skipped and nothing changed.
-int ImportRow(vx7::CVX7Radio& radio, const QStringList& fields, int lineIndex);
+// why, when given, receives the reason a line was skipped.
+int ImportRow(vx7::CVX7Radio& radio, const QStringList& fields, int lineIndex,
+              QString* why = nullptr);
 
 struct ImportSummary {
     bool ok = false;
-    QString message;  // why the file could not be read
-    int lines = 0;    // data lines read
-    int channels = 0; // lines written into a channel
+    QString message;       // why the file could not be read
+    int lines = 0;         // data lines read
+    int channels = 0;      // lines written into a channel
+    int skipped = 0;       // lines that changed nothing
+    int changed = 0;       // lines written, but not as they stood (CHIRP lists)
+    bool chirp = false;    // the file was a CHIRP channel list
+    bool fromZero = false; // a CHIRP list counting its locations from 0
+    // Skipped and changed lines: the line number and why, in file order.
+    QList<QPair<int, QString>> notes;
     // Set when the file was read but gave no channel at all (nothing has
     // changed then): says so, for the user.
     QString nothingImported;
@@ -76,5 +91,12 @@ struct ImportSummary {
 // Reads a channel list into the radio's memory channels. ok is false only
 // when the file could not be read; nothing has changed then.
 ImportSummary ImportFile(vx7::CVX7Radio& radio, const QString& path);
+
+// What an import did, in one line for the status bar: channels imported,
+// lines skipped and changed, and the first few reasons with their lines.
+QString SummaryLine(const ImportSummary& summary, int reasons = 3);
+// The same over several lines for the command line: the counts, then every
+// kept reason on a line of its own.
+QString SummaryText(const ImportSummary& summary);
 
 } // namespace textio

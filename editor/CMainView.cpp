@@ -1,11 +1,13 @@
 #include "editor/CMainView.h"
 
 #include "document/CMainDoc.h"
+#include "document/ChirpList.h"
 #include "document/TextImportExport.h"
 #include "link/CGetDataDlg.h"
 #include "link/CSendDataDlg.h"
 #include "link/TransferDocument.h"
 #include "outside/CSpreadSheet1.h"
+#include "radio/ChannelTables.h"
 #include "settings/LastFolders.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/Resources.h"
@@ -14,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QShortcut>
 #include <QStackedWidget>
@@ -27,13 +30,14 @@ using namespace vx7;
 
 namespace {
 
-const char* const kTabNames[CMainView::kTabCount] = {
-    "Memories",      "Limit Memories", "One Touch Memories", "Hyper Memories",
-    "Memory Groups", "VFO's",          "Home Channels"};
-
 // The filter of the import and export file dialogs.
 const QString kTextFilter =
     QStringLiteral("Tab Delimited  (*.tab);;Comma Delimited  (*.csv);;All files (*.*)");
+// The export's filters: the program's own lists, then a CHIRP list.
+const QString kChirpFilter = QStringLiteral("CHIRP channel list (*.csv)");
+const QString kExportFilter = QStringLiteral("Tab Delimited  (*.tab);;Comma Delimited  "
+                                             "(*.csv);;") +
+                              kChirpFilter + QStringLiteral(";;All files (*.*)");
 
 // Keeps the radio model's current tab and puts it back afterwards.
 class TabScope {
@@ -65,7 +69,7 @@ CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
     m_tabs->setDrawBase(true);
 
     for (int t = 0; t < kTabCount; ++t) {
-        m_tabs->addTab(QString::fromLatin1(kTabNames[t]));
+        m_tabs->addTab(QString::fromLatin1(vx7::TabName(t)));
         m_grids[static_cast<size_t>(t)] = std::make_unique<CSpreadSheet1>();
         auto* view = new SpreadSheetView(m_stack);
         view->setObjectName(QStringLiteral("grid%1").arg(t));
@@ -198,6 +202,7 @@ void CMainView::OnFileImport() {
 
 bool CMainView::ImportFrom(const QString& path) {
     const textio::ImportSummary summary = textio::ImportFile(*m_doc, path);
+    m_importSummary = summary.ok ? textio::SummaryLine(summary) : QString();
     if (!summary.ok) {
         QMessageBox::critical(this, QString::fromLatin1(res::kAppTitle), summary.message);
         return false;
@@ -210,26 +215,37 @@ bool CMainView::ImportFrom(const QString& path) {
     RefreshGrids();
     m_doc->SetModifiedFlag(true);
     emit imageChanged();
-    emit statusMessage(QString::fromLatin1(res::kStatusImported)
-                           .arg(Channels(summary.channels), QDir::toNativeSeparators(path)));
+    // The summary counts the channels and tells the lines skipped or changed.
+    emit statusMessage(m_importSummary);
     return true;
 }
 
 void CMainView::OnFileExport() {
     QFileDialog dialog(this, QStringLiteral("Export Radio File"),
-                       reg::LastFolder(reg::FolderKind::ChannelLists), kTextFilter);
+                       reg::LastFolder(reg::FolderKind::ChannelLists), kExportFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("tab"));
     dialog.setOption(QFileDialog::ReadOnly, false);
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(filter.contains(QLatin1String("*.tab")) ? QStringLiteral("tab")
+                                                                        : QStringLiteral("csv"));
+    });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    reg::RememberFolderOf(reg::FolderKind::ChannelLists, dialog.selectedFiles().constFirst());
-    ExportTo(dialog.selectedFiles().constFirst());
+    const bool chirpList = dialog.selectedNameFilter() == kChirpFilter;
+    QString path = dialog.selectedFiles().constFirst();
+    if (chirpList && QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    reg::RememberFolderOf(reg::FolderKind::ChannelLists, path);
+    ExportTo(path, chirpList);
 }
 
-bool CMainView::ExportTo(const QString& path) {
+bool CMainView::ExportTo(const QString& path, bool chirpList) {
     int channels = 0;
-    if (const auto error = textio::ExportFile(*m_doc, &Grid(tab::kMemories), path, &channels)) {
+    const auto error = chirpList
+                           ? textio::SaveList(path, chirp::ExportBytes(*m_doc, &channels))
+                           : textio::ExportFile(*m_doc, &Grid(tab::kMemories), path, &channels);
+    if (error) {
         QMessageBox::critical(this, error->caption, error->text);
         return false;
     }

@@ -62,8 +62,12 @@ public:
     }
 
     // File Import and Export with a given file (the menu commands ask for it).
+    // The import's summary goes to the main window's status bar; Export
+    // writes a CHIRP channel list when asked to.
     bool ImportFrom(const QString& path);
-    bool ExportTo(const QString& path);
+    bool ExportTo(const QString& path, bool chirpList = false);
+    // The text of the last import's summary.
+    QString LastImportSummary() const { return m_importSummary; }
 
 signals:
     // The document's image was changed through this view.
@@ -90,4 +94,5 @@ private:
     bool m_changingTab = false;
     std::function<bool()> m_saveModified;
     std::function<QString()> m_untitledTitle;
+    QString m_importSummary;
 };

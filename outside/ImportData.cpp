@@ -138,7 +138,8 @@ ImportResult ImportBytes(const QByteArray& bytes, const QString& fileName,
             : QLatin1Char(',');
     result.separator = delimited::DetectSeparator(text, fallback);
 
-    const int columnCount = static_cast<int>(request.names.size());
+    const QStringList* names = &request.names;
+    int columnCount = static_cast<int>(names->size());
     std::vector<int> mapping;
     bool first = true;
     delimited::Reader reader(text, result.separator);
@@ -149,7 +150,13 @@ ImportResult ImportBytes(const QByteArray& bytes, const QString& fileName,
             continue;
         if (first) {
             first = false;
-            mapping = HeaderMapping(fields, request.names);
+            if (request.chooseNames) {
+                if (const QStringList* chosen = request.chooseNames(fields)) {
+                    names = chosen;
+                    columnCount = static_cast<int>(names->size());
+                }
+            }
+            mapping = HeaderMapping(fields, *names);
             if (!mapping.empty()) {
                 result.header = true;
                 continue;

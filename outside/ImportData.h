@@ -33,6 +33,10 @@ struct ImportDataStruct {
     // Called once per data line in file order, with names.size() fields and
     // the line's index among the data lines, counted from 0.
     std::function<void(const QStringList& fields, int lineIndex)> rowHandler;
+    // When set, called once with the first non-blank line's fields before
+    // the header is looked for: it may return other names for the file
+    // (a list of another program, told by its titles); nullptr keeps names.
+    std::function<const QStringList*(const QStringList& firstLine)> chooseNames;
 };
 
 struct ImportResult {

@@ -278,6 +278,13 @@ void WriteBe16(Byte* p, int value) {
 // Shared helpers
 // ---------------------------------------------------------------------------
 
+const char* TabName(int t) {
+    static const char* const kNames[tab::kCount] = {
+        "Memories",      "Limit Memories", "One Touch Memories", "Hyper Memories",
+        "Memory Groups", "VFO's",          "Home Channels"};
+    return t >= 0 && t < tab::kCount ? kNames[t] : "";
+}
+
 int TabColumnCount(int t) {
     if (IsChannelTab(t))
         return channelcol::kCount;

@@ -25,6 +25,9 @@ constexpr int kCount = 9;
 constexpr int kRows = 48;
 } // namespace groupcol
 
+// The name of a tab as the tab strip shows it; empty outside 0 to 6.
+const char* TabName(int tab);
+
 // Rows and columns of a tab's grid.
 int TabColumnCount(int tab);
 int TabRowCount(int tab);

@@ -89,4 +89,11 @@ const std::array<StepDef, kStepCount> kSteps = {{
     {9000, 9000, 0, false},
 }};
 
+const PowerLevels& PowerLevelsAt(Hz freq) {
+    static const PowerLevels kFiveWatt = {50, 1000, 2500, 5000};
+    static const PowerLevels kLowBand = {50, 300, 300, 300};
+    const BandRow& band125 = kBands[6];
+    return freq >= band125.low && freq <= band125.high ? kLowBand : kFiveWatt;
+}
+
 } // namespace vx7

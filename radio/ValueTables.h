@@ -63,6 +63,14 @@ constexpr Hz kGrid6250Hz = 6250;
 constexpr Hz kGrid9kHz = 9000;
 } // namespace raster
 
+// The four transmit power levels (list index: Low 1, Low 2, Low 3, High)
+// and what each sends, in milliwatts, on a frequency: the 1.25 m band gives
+// at most 300 mW, the other amateur bands 5 W.
+constexpr int kPowerLevelCount = 4;
+constexpr int kPowerHigh = 3;
+using PowerLevels = std::array<int, kPowerLevelCount>;
+const PowerLevels& PowerLevelsAt(Hz freq);
+
 // Standard repeater offsets of the offset choice list, in Hz.
 constexpr int kOffsetListCount = 7;
 

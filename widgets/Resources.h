@@ -40,6 +40,7 @@ constexpr int kViewSettings = 32782;
 constexpr int kViewOptions = 32783;
 constexpr int kEditSetPriority = 32829;
 constexpr int kHelpContents = 32830;
+constexpr int kFileCompare = 32831;
 } // namespace cmd
 
 // One menu command: its id, its menu text and its accelerators.
@@ -75,13 +76,15 @@ constexpr const char* kOpenFileFilter = "Radio Data Files (*.rdf);;"
                                         "All radio files (*.rdf *.img);;"
                                         "All Files (*)";
 constexpr const char* kDataFileExtension = "rdf";
+// Save As also writes the clone image alone, as other programs open it.
+constexpr const char* kRawImageFilter = "Radio clone image (*.img)";
+constexpr const char* kRawImageExtension = "img";
 constexpr const char* kReady = "Ready";
 // What the status bar says after a transfer, an import or an export.
 constexpr const char* kStatusReceived = "Received the radio's memory (%1 bytes)";
 constexpr const char* kStatusSent = "Sent %1 to the radio (%2 bytes)";
 constexpr const char* kStatusNotSent = "The upload did not finish";
 constexpr const char* kStatusExported = "Exported %1 to %2"; // "118 channels"
-constexpr const char* kStatusImported = "Imported %1 from %2";
 // After an upload that began and did not finish.
 constexpr const char* kPartialUpload =
     "The upload did not finish, so the radio may now hold a partial image. "

@@ -12,10 +12,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -482,3 +484,80 @@ TEST_F(MainFrameTest, IconsArePainted) {
     }
     EXPECT_EQ(buttons, 8);
 }
+
+namespace {
+
+QString ChirpData(const char* name) {
+    return QStringLiteral(CLONARA_TEST_DATA_DIR "/") + QString::fromLatin1(name);
+}
+
+// CHIRP lists through the File menu: Import reports on the status bar,
+// Export offers the CHIRP list, Save As the clone image alone.
+TEST_F(MainFrameTest, ChirpListsAndTheCloneImageThroughTheFileMenu) {
+    CMainFrame frame;
+    frame.show();
+    CChildFrame* child = frame.NewDocument();
+    CMainDoc& doc = child->GetDocument();
+
+    watcher.AnswerFiles({ChirpData("chirp-zero.csv")});
+    frame.RunCommand(cmd::kFileImport);
+    EXPECT_EQ(frame.statusBar()->currentMessage(),
+              QStringLiteral("Imported 3 of 4 lines into memory channels from a CHIRP list (its "
+                             "locations count from 0: location n is channel n + 1); 1 skipped, 0 "
+                             "changed. Line 5: location 450 is past the last memory channel "
+                             "(450)."));
+    EXPECT_TRUE(doc.IsModified());
+
+    watcher.AnswerFilters({QStringLiteral("CHIRP channel list (*.csv)")});
+    watcher.AnswerFiles({Path("out")});
+    frame.RunCommand(cmd::kFileExport);
+    const QByteArray exported = ReadFile(Path("out.csv"));
+    EXPECT_TRUE(exported.startsWith("Location,Name,Frequency,Duplex,Offset,Tone,"));
+    EXPECT_TRUE(exported.contains("\n450,LAST,146.580000,"));
+
+    doc.SetComment(0, 0, QStringLiteral("kept in the document only"));
+    const QString title = child->windowTitle();
+    EXPECT_TRUE(doc.IsModified()) << "before";
+    watcher.AnswerFilters({QStringLiteral("Radio clone image (*.img)")});
+    watcher.AnswerFiles({Path("radio")});
+    frame.RunCommand(cmd::kFileSaveAs);
+    EXPECT_EQ(ReadFile(Path("radio.img")),
+              QByteArray(reinterpret_cast<const char*>(doc.GetImage()), 16211));
+    EXPECT_EQ(child->windowTitle(), title) << "the image alone is a copy";
+    EXPECT_TRUE(doc.IsModified()) << QDir(dir.path()).entryList().join(' ').toStdString();
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+}
+
+// File Compare With...: a window with what differs, in the radio's terms.
+TEST_F(MainFrameTest, CompareWithListsTheDifferencesInAWindow) {
+    CMainFrame frame;
+    frame.show();
+    CChildFrame* child = frame.NewDocument();
+    const QString same = NewFile("same.rdf");
+    child->GetDocument().SetComment(0, 0, QStringLiteral("first channel"));
+
+    watcher.AnswerFiles({same});
+    frame.RunCommand(cmd::kFileCompare);
+    EXPECT_EQ(watcher.FileDialogs(), 1);
+    QApplication::processEvents();
+    auto windows = frame.findChildren<QDialog*>(QStringLiteral("CompareWindow"));
+    ASSERT_EQ(windows.size(), 1);
+    auto* text = windows[0]->findChild<QPlainTextEdit*>();
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->toPlainText(),
+              QStringLiteral("Memories 1: Comment first channel \u2192 (empty)"));
+    windows[0]->close();
+    QApplication::processEvents();
+
+    child->GetDocument().SetComment(0, 0, QString());
+    frame.CompareWith(child, same);
+    windows = frame.findChildren<QDialog*>(QStringLiteral("CompareWindow"));
+    ASSERT_EQ(windows.size(), 1);
+    EXPECT_EQ(windows[0]->findChild<QPlainTextEdit*>()->toPlainText(),
+              QStringLiteral("The two radios' memories are the same."));
+
+    frame.CompareWith(child, Path("missing.rdf"));
+    EXPECT_EQ(watcher.Boxes().size(), 1) << "a file that cannot be read says so";
+}
+
+} // namespace

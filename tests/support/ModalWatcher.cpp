@@ -41,6 +41,12 @@ void ModalWatcher::Poll() {
         ++m_fileDialogs;
         m_fileDialogsSeen.push_back(
             {dialog->windowTitle(), dialog->directory().absolutePath(), dialog->nameFilters()});
+        if (!m_filters.isEmpty()) {
+            // As a user's choice in the list, which tells the dialog's owner.
+            const QString filter = m_filters.takeFirst();
+            dialog->selectNameFilter(filter);
+            emit dialog->filterSelected(filter);
+        }
         const QString file = m_files.isEmpty() ? QString() : m_files.takeFirst();
         if (file.isEmpty()) {
             dialog->reject();

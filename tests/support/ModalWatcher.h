@@ -42,6 +42,9 @@ public:
     void AnswerBoxes(QList<QMessageBox::StandardButton> answers) { m_answers = answers; }
     // File names for the next file dialogs, in order; an empty name cancels.
     void AnswerFiles(QStringList files) { m_files = files; }
+    // Name filters chosen in the next file dialogs, in order, before their
+    // file names; none left keeps a dialog's own choice.
+    void AnswerFilters(QStringList filters) { m_filters = filters; }
     // Devices for the next port choosers, in order: typed into the device
     // field and confirmed with OK. An empty entry, or none left, cancels.
     void AnswerPortChoosers(QStringList devices) { m_devices = devices; }
@@ -73,6 +76,7 @@ private:
     QTimer m_timer;
     QList<QMessageBox::StandardButton> m_answers;
     QStringList m_files;
+    QStringList m_filters;
     QList<SeenBox> m_boxes;
     int m_fileDialogs = 0;
     QList<SeenFileDialog> m_fileDialogsSeen;

@@ -1,0 +1,20 @@
+// What differs between two radios' memories, in the radio's terms: each
+// channel table row by row with the columns that differ (old -> new), the
+// memory groups' members, the priority channel, the settings bytes and any
+// other bytes of the image by region.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace vx7 {
+class CVX7Radio;
+}
+
+namespace docdiff {
+
+// One line per difference, in table order then image order; empty when the
+// two are the same. Both radios' current tabs are kept.
+QStringList Compare(vx7::CVX7Radio& a, vx7::CVX7Radio& b);
+
+} // namespace docdiff
