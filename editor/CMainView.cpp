@@ -8,7 +8,9 @@
 #include "link/TransferDocument.h"
 #include "outside/CSpreadSheet1.h"
 #include "radio/ChannelTables.h"
+#include "settings/ColumnOptions.h"
 #include "settings/LastFolders.h"
+#include "widgets/COptionsDlg.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/Resources.h"
 #include "widgets/SpreadSheetView.h"
@@ -108,10 +110,35 @@ void CMainView::SetUpGrid(int tab) {
     grid.Reset();
     grid.SetRedraw(false);
     m_doc->ConfigureGrid(grid);
-    // One frozen column (the receive frequency, or the first group) until the
-    // column options say otherwise.
+    // One frozen column (the receive frequency, or the first group); the
+    // channel lists take theirs from the column options.
     grid.SetFrozenColumns(1);
     grid.SetRedraw(true);
+    ApplyColumnOptions(tab);
+}
+
+void CMainView::ApplyColumnOptions(int tab) {
+    if (!IsChannelListTab(tab))
+        return; // Hyper Memories and Memory Groups keep every column
+    const reg::ColumnOptions options = reg::ReadColumnOptions();
+    CSpreadSheet1& grid = Grid(tab);
+    grid.SetRedraw(false);
+    for (int c = reg::ColumnOptions::kFirstHideable; c <= reg::ColumnOptions::kLastHideable; ++c)
+        grid.SetColumnHidden(c, options.IsHidden(c));
+    grid.SetFrozenColumns(options.Frozen());
+    grid.SetRedraw(true);
+}
+
+void CMainView::ApplyColumnOptions() {
+    for (int t = 0; t < kTabCount; ++t)
+        ApplyColumnOptions(t);
+}
+
+void CMainView::OnViewOptions() {
+    COptionsDlg dialog(this);
+    dialog.exec();
+    // By either button: the grids of this window show what is stored now.
+    ApplyColumnOptions();
 }
 
 void CMainView::RefreshGrids() {
@@ -182,6 +209,9 @@ bool CMainView::OnCommand(int id) {
         return true;
     case res::cmd::kRadioSendData:
         OnRadioSendData();
+        return true;
+    case res::cmd::kViewOptions:
+        OnViewOptions();
         return true;
     default:
         return false;

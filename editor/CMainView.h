@@ -44,6 +44,12 @@ public:
     CSpreadSheet1& Grid(int tab) const { return *m_grids[static_cast<size_t>(tab)]; }
     SpreadSheetView* GridView(int tab) const { return m_views[static_cast<size_t>(tab)]; }
 
+    // Applies the stored column options to one grid, or to all seven: the
+    // channel lists hide the chosen columns and freeze the chosen count; the
+    // hyper and group grids stay as they are.
+    void ApplyColumnOptions(int tab);
+    void ApplyColumnOptions();
+
     // Runs a command of the document's menus; false when the view has no such
     // command (yet).
     bool OnCommand(int id);
@@ -82,6 +88,7 @@ private:
     void OnFileExport();
     void OnRadioGetData();
     void OnRadioSendData();
+    void OnViewOptions();
     void ResetToNewDocument();
     void WriteSettingsForUpload();
 

@@ -28,6 +28,12 @@ constexpr int kRows = 48;
 // The name of a tab as the tab strip shows it; empty outside 0 to 6.
 const char* TabName(int tab);
 
+// Whether a tab is a channel list (Memories, Limit Memories, One Touch
+// Memories, VFO's, Home Channels): the column options concern only these.
+constexpr bool IsChannelListTab(int t) {
+    return t >= 0 && t < tab::kCount && t != tab::kHyper && t != tab::kGroups;
+}
+
 // Rows and columns of a tab's grid.
 int TabColumnCount(int tab);
 int TabRowCount(int tab);

@@ -435,7 +435,7 @@ TEST_F(MainFrameTest, CommandsOfLaterVersionsSaySo) {
     CMainFrame frame;
     frame.show();
     frame.NewDocument();
-    for (int id : {cmd::kEditSort, cmd::kViewSettings, cmd::kViewOptions, cmd::kFilePrint}) {
+    for (int id : {cmd::kEditSort, cmd::kViewSettings, cmd::kFilePrint}) {
         watcher.Clear();
         frame.RunCommand(id);
         ASSERT_EQ(watcher.Boxes().size(), 1) << id;

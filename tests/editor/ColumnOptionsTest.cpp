@@ -1,0 +1,224 @@
+// The column options: the stored value's bits, the dialog that edits it, and
+// the grids that follow it (the channel lists of the window the dialog was
+// opened from at once, other windows when they are set up again, the hyper
+// and group grids never).
+#include "settings/ColumnOptions.h"
+#include "document/CMainDoc.h"
+#include "editor/CMainView.h"
+#include "outside/CSpreadSheet1.h"
+#include "radio/ChannelColumns.h"
+#include "settings/Registry.h"
+#include "support/ModalWatcher.h"
+#include "widgets/COptionsDlg.h"
+#include "widgets/Resources.h"
+#include "widgets/SpreadSheetView.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QSpinBox>
+
+using namespace vx7;
+using testing_support::ModalWatcher;
+
+namespace {
+
+const int kListTabs[] = {tab::kMemories, tab::kLimit, tab::kOneTouch, tab::kVfo, tab::kHome};
+constexpr std::uint32_t kNameAndMask = (1u << 4) | (1u << 15);
+
+void StoreRaw(const QVariant& value) {
+    auto settings = reg::OpenSettingsKey();
+    if (value.isValid())
+        settings->setValue(QString::fromLatin1(reg::kColumns), value);
+    else
+        settings->remove(QString::fromLatin1(reg::kColumns));
+    settings->sync();
+}
+
+QVariant StoredRaw() {
+    return reg::OpenSettingsKey()->value(QString::fromLatin1(reg::kColumns));
+}
+
+QList<int> HiddenColumns(const CSpreadSheet1& grid) {
+    QList<int> hidden;
+    for (int c = 1; c <= grid.MaxCols(); ++c) {
+        if (grid.IsColumnHidden(c))
+            hidden.append(c);
+    }
+    return hidden;
+}
+
+void PressButton(QDialog* dialog, QDialogButtonBox::StandardButton which) {
+    dialog->findChild<QDialogButtonBox*>()->button(which)->click();
+}
+
+class ColumnOptionsTest : public ::testing::Test {
+protected:
+    void SetUp() override { StoreRaw({}); }
+    void TearDown() override { StoreRaw({}); }
+    ModalWatcher watcher;
+};
+
+TEST_F(ColumnOptionsTest, ValueBits) {
+    struct Case {
+        const char* what;
+        std::uint32_t value;
+        QList<int> hidden; // columns 1 to 20 that the value hides
+        int frozen;
+    };
+    const Case cases[] = {
+        {"nothing stored", 0, {}, 1},
+        {"transmit frequency", 1u << 0, {2}, 1},
+        {"name and mask", kNameAndMask, {6, 17}, 1},
+        {"comment", 1u << 16, {18}, 1},
+        {"reserved bits hide nothing", 0x00fe0000u, {}, 1},
+        {"frozen 0 counts as 1", 0x00000000u, {}, 1},
+        {"three frozen", 3u << 24 | 1u << 1, {3}, 3},
+        {"four frozen", 4u << 24, {}, 4},
+    };
+    for (const Case& c : cases) {
+        const reg::ColumnOptions options{c.value};
+        QList<int> hidden;
+        for (int col = 1; col <= 20; ++col) {
+            if (options.IsHidden(col))
+                hidden.append(col);
+        }
+        EXPECT_EQ(hidden, c.hidden) << c.what;
+        EXPECT_EQ(options.Frozen(), c.frozen) << c.what;
+    }
+    // Building a value keeps bit 16 and the reserved bits to what is given.
+    EXPECT_EQ(reg::ColumnOptions::Make(kNameAndMask, 2).value, kNameAndMask | 2u << 24);
+    EXPECT_EQ(reg::ColumnOptions::Make(0xffffffffu, 1).value, 0x0001ffffu | 1u << 24);
+}
+
+TEST_F(ColumnOptionsTest, StoredValueReadBack) {
+    struct Case {
+        const char* what;
+        QVariant stored;
+        std::uint32_t read;
+    };
+    const Case cases[] = {
+        {"missing", {}, 0},
+        {"a number", QVariant(qulonglong(kNameAndMask | 2u << 24)), kNameAndMask | 2u << 24},
+        {"a number as text", QVariant(QStringLiteral("16")), 16},
+        {"not a number", QVariant(QStringLiteral("wide")), 0},
+        {"wider than 32 bits", QVariant(qulonglong(1) << 40), 0},
+    };
+    for (const Case& c : cases) {
+        StoreRaw(c.stored);
+        EXPECT_EQ(reg::ReadColumnOptions().value, c.read) << c.what;
+    }
+    ASSERT_TRUE(reg::StoreColumnOptions({kNameAndMask}));
+    EXPECT_EQ(reg::ReadColumnOptions().value, kNameAndMask);
+}
+
+TEST_F(ColumnOptionsTest, DialogShowsTheStoredValueAndItsTexts) {
+    StoreRaw(qulonglong(1u << 8 | 1u << 0 | 3u << 24));
+    COptionsDlg dialog;
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Options"));
+    const QStringList texts = {"Transmit Frequency",
+                               "Offset Frequency",
+                               "Offset Direction",
+                               "Operating Mode",
+                               "Name",
+                               "Tone Mode",
+                               "CTCSS Tone",
+                               "DCS Code",
+                               "Skip",
+                               "Preferential Skip",
+                               "Frequency Step",
+                               "Clock Shift",
+                               "Half Deviation",
+                               "Tx Power",
+                               "Icon",
+                               "Mask"};
+    ASSERT_EQ(dialog.HideBoxCount(), texts.size());
+    for (int k = 0; k < texts.size(); ++k) {
+        EXPECT_EQ(dialog.HideBox(k)->text(), texts[k]);
+        EXPECT_EQ(dialog.HideBox(k)->isChecked(), k == 0 || k == 8) << k;
+    }
+    EXPECT_EQ(dialog.FreezeBox()->value(), 3);
+    EXPECT_EQ(dialog.FreezeBox()->minimum(), 1);
+    EXPECT_EQ(dialog.FreezeBox()->maximum(), 4);
+    const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Ok)->text(), QStringLiteral("OK"));
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Help)->text(), QStringLiteral("Help"));
+
+    // Nothing stored: nothing ticked, one frozen column.
+    StoreRaw({});
+    COptionsDlg fresh;
+    EXPECT_EQ(fresh.FreezeBox()->value(), 1);
+    for (int k = 0; k < fresh.HideBoxCount(); ++k)
+        EXPECT_FALSE(fresh.HideBox(k)->isChecked());
+}
+
+TEST_F(ColumnOptionsTest, NoValueShowsEveryColumnWithOneFrozen) {
+    auto doc = std::make_shared<CMainDoc>();
+    CMainView view(doc);
+    for (int t = 0; t < CMainView::kTabCount; ++t) {
+        EXPECT_TRUE(HiddenColumns(view.Grid(t)).isEmpty()) << t;
+        EXPECT_EQ(view.Grid(t).FrozenColumns(), 1) << t;
+    }
+}
+
+TEST_F(ColumnOptionsTest, OkStoresAndAppliesToThisWindowOnly) {
+    auto doc = std::make_shared<CMainDoc>();
+    CMainView view(doc);
+    CMainView other(std::make_shared<CMainDoc>());
+    const int hyperCols = view.Grid(tab::kHyper).MaxCols();
+
+    watcher.OnOtherDialog([](QWidget* modal) {
+        auto* dialog = qobject_cast<COptionsDlg*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->HideBox(4)->setChecked(true);  // Name
+        dialog->HideBox(15)->setChecked(true); // Mask
+        dialog->FreezeBox()->setValue(3);
+        PressButton(dialog, QDialogButtonBox::Ok);
+    });
+    ASSERT_TRUE(view.OnCommand(res::cmd::kViewOptions));
+    EXPECT_EQ(StoredRaw().toULongLong(), kNameAndMask | 3u << 24);
+
+    const QList<int> nameAndMask = {channelcol::kName, channelcol::kMask};
+    for (int t : kListTabs) {
+        EXPECT_EQ(HiddenColumns(view.Grid(t)), nameAndMask) << t;
+        EXPECT_EQ(view.Grid(t).FrozenColumns(), 3) << t;
+        // The screen follows the grid.
+        EXPECT_TRUE(view.GridView(t)->isColumnHidden(channelcol::kName - 1)) << t;
+        EXPECT_FALSE(view.GridView(t)->isColumnHidden(channelcol::kDcs - 1)) << t;
+    }
+    for (int t : {tab::kHyper, tab::kGroups}) {
+        EXPECT_TRUE(HiddenColumns(view.Grid(t)).isEmpty()) << t;
+        EXPECT_EQ(view.Grid(t).FrozenColumns(), 1) << t;
+    }
+    EXPECT_EQ(view.Grid(tab::kHyper).MaxCols(), hyperCols);
+
+    // The other window keeps its columns until it is set up again.
+    EXPECT_TRUE(HiddenColumns(other.Grid(tab::kMemories)).isEmpty());
+    EXPECT_EQ(other.Grid(tab::kMemories).FrozenColumns(), 1);
+    CMainView reopened(std::make_shared<CMainDoc>());
+    EXPECT_EQ(HiddenColumns(reopened.Grid(tab::kVfo)), nameAndMask);
+    EXPECT_EQ(reopened.Grid(tab::kVfo).FrozenColumns(), 3);
+}
+
+TEST_F(ColumnOptionsTest, CancelStoresNothingButAppliesWhatIsStored) {
+    auto doc = std::make_shared<CMainDoc>();
+    CMainView view(doc);
+    // Stored by another window meanwhile: this one takes it when its dialog
+    // closes, by either button.
+    StoreRaw(qulonglong(1u << 0));
+    watcher.OnOtherDialog([](QWidget* modal) {
+        auto* dialog = qobject_cast<COptionsDlg*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->HideBox(4)->setChecked(true);
+        PressButton(dialog, QDialogButtonBox::Cancel);
+    });
+    ASSERT_TRUE(view.OnCommand(res::cmd::kViewOptions));
+    EXPECT_EQ(StoredRaw().toULongLong(), 1u);
+    EXPECT_EQ(HiddenColumns(view.Grid(tab::kMemories)), QList<int>{channelcol::kTransmit});
+    EXPECT_EQ(view.Grid(tab::kMemories).FrozenColumns(), 1);
+}
+
+} // namespace
