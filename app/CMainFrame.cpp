@@ -78,6 +78,7 @@ bool IsViewCommand(int id) {
     case cmd::kFileImport:
     case cmd::kFileExport:
     case cmd::kFilePrint:
+    case cmd::kFilePrintPreview:
     case cmd::kEditCut:
     case cmd::kEditCopy:
     case cmd::kEditPaste:
@@ -178,7 +179,7 @@ void CMainFrame::BuildActions() {
         cmd::kRadioGetData,  cmd::kRadioSendData, cmd::kRadioComportSetup, cmd::kViewSettings,
         cmd::kViewOptions,   cmd::kViewToolbar,   cmd::kViewStatusBar,     cmd::kWindowNew,
         cmd::kWindowCascade, cmd::kWindowTile,    cmd::kWindowArrange,     cmd::kHelpContents,
-        cmd::kAppAbout,      cmd::kFileCompare};
+        cmd::kAppAbout,      cmd::kFileCompare,   cmd::kFilePrintPreview};
     for (int id : ids) {
         const Command& command = CommandById(id);
         auto* action = new QAction(QString::fromUtf8(command.text), this);

@@ -11,15 +11,21 @@
 #include "settings/ColumnOptions.h"
 #include "settings/LastFolders.h"
 #include "widgets/COptionsDlg.h"
+#include "widgets/GridPrinter.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/Resources.h"
 #include "widgets/SpreadSheetView.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressDialog>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -213,9 +219,112 @@ bool CMainView::OnCommand(int id) {
     case res::cmd::kViewOptions:
         OnViewOptions();
         return true;
+    case res::cmd::kFilePrint:
+        OnFilePrint();
+        return true;
+    case res::cmd::kFilePrintPreview:
+        OnFilePrintPreview();
+        return true;
     default:
         return false;
     }
+}
+
+QString CMainView::PrintTitle() const {
+    return res::MainWindowTitle(m_doc->GetTitle());
+}
+
+gridprint::Job CMainView::PrintJob(gridprint::Range range, int fromPage, int toPage) const {
+    gridprint::Job job;
+    job.title = PrintTitle();
+    job.range = range;
+    job.fromPage = fromPage;
+    job.toPage = toPage;
+    const CSpreadSheet1& grid = Grid(m_currentTab);
+    job.firstRow = grid.SelectionFirstRow();
+    job.lastRow = grid.SelectionLastRow();
+    return job;
+}
+
+void CMainView::OnFilePrint() {
+    const CSpreadSheet1& grid = Grid(m_currentTab);
+    QPrinter printer(QPrinter::HighResolution);
+    gridprint::SetMargins(printer);
+    printer.setDocName(PrintTitle());
+    const int pages = gridprint::Layout(grid, PrintJob(gridprint::Range::All), printer).PageCount();
+
+    // The printer, its paper and the copies are the user's choice here and
+    // the pages go to that printer.
+    QPrintDialog dialog(&printer, this);
+    dialog.setMinMax(1, pages);
+    printer.setFromTo(1, pages);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, grid.Selection().IsValid());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+
+    gridprint::Job job = PrintJob(gridprint::Range::All);
+    if (printer.printRange() == QPrinter::Selection && grid.Selection().IsValid())
+        job = PrintJob(gridprint::Range::Selection);
+    else if (printer.printRange() == QPrinter::PageRange)
+        job = PrintJob(gridprint::Range::Pages, printer.fromPage(), printer.toPage());
+
+    QProgressDialog progress(QString::fromLatin1(gridprint::kAbortMessage),
+                             QStringLiteral("Cancel"), 0, 0, this);
+    progress.setWindowTitle(QString::fromLatin1(res::kAppTitle));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.show();
+    QApplication::processEvents();
+    int printed = 0;
+    const auto outcome =
+        gridprint::Print(grid, job, printer, [&progress, &printed](int done, int total) {
+            printed = done;
+            progress.setMaximum(total);
+            progress.setValue(done);
+            QApplication::processEvents();
+            return !progress.wasCanceled();
+        });
+    progress.close();
+    switch (outcome) {
+    case gridprint::Outcome::Printed:
+        emit statusMessage(QString::fromLatin1(res::kStatusPrinted)
+                               .arg(printed == 1 ? QStringLiteral("1 page")
+                                                 : QStringLiteral("%1 pages").arg(printed),
+                                    job.title));
+        break;
+    case gridprint::Outcome::Cancelled:
+        // A file the pages were going to is not left half written.
+        if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+            QFile::remove(printer.outputFileName());
+        emit statusMessage(QString::fromLatin1(res::kStatusPrintCancelled));
+        break;
+    case gridprint::Outcome::NoSuchPages:
+        QMessageBox::warning(this, QString::fromLatin1(res::kAppTitle),
+                             QString::fromLatin1(res::kNoSuchPages));
+        break;
+    case gridprint::Outcome::Failed:
+        QMessageBox::critical(this, QString::fromLatin1(res::kAppTitle),
+                              QString::fromLatin1(res::kPrintFailed));
+        break;
+    }
+}
+
+void CMainView::OnFilePrintPreview() {
+    QPrinter printer(QPrinter::HighResolution);
+    gridprint::SetMargins(printer);
+    printer.setDocName(PrintTitle());
+    QPrintPreviewDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Print Preview"));
+    const CSpreadSheet1& grid = Grid(m_currentTab);
+    const gridprint::Job job = PrintJob(gridprint::Range::All);
+    // The preview's own Print button prints the same pages on the printer
+    // picked there.
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [&grid, &job](QPrinter* target) { gridprint::Print(grid, job, *target); });
+    dialog.exec();
 }
 
 void CMainView::OnFileImport() {

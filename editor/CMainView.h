@@ -5,6 +5,7 @@
 #pragma once
 
 #include "radio/RadioTypes.h"
+#include "widgets/GridPrinter.h"
 
 #include <QWidget>
 
@@ -50,6 +51,13 @@ public:
     void ApplyColumnOptions(int tab);
     void ApplyColumnOptions();
 
+    // The title printed pages carry: the main window's title bar with this
+    // document in front.
+    QString PrintTitle() const;
+    // The print job of the current tab for a range; a selection prints the
+    // grid's selected rows.
+    gridprint::Job PrintJob(gridprint::Range range, int fromPage = 1, int toPage = 1) const;
+
     // Runs a command of the document's menus; false when the view has no such
     // command (yet).
     bool OnCommand(int id);
@@ -89,6 +97,8 @@ private:
     void OnRadioGetData();
     void OnRadioSendData();
     void OnViewOptions();
+    void OnFilePrint();
+    void OnFilePrintPreview();
     void ResetToNewDocument();
     void WriteSettingsForUpload();
 

@@ -19,6 +19,7 @@ const QHash<int, Command>& Commands() {
             {cmd::kFileCompare, "Compa&re With...",
              "Show what differs between the active document and another file"},
             {cmd::kFilePrint, "&Print...\tCtrl+P", "Print the active channel list"},
+            {cmd::kFilePrintPreview, "Print Pre&view", "Show the pages as they will be printed"},
             {cmd::kFileMru, "Recent File", "Open this document"},
             {cmd::kAppExit, "E&xit", "Quit the application; prompts to save documents"},
             {cmd::kEditCut, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard"},
@@ -52,6 +53,10 @@ const QHash<int, Command>& Commands() {
 }
 
 } // namespace
+
+QString MainWindowTitle(const QString& documentTitle) {
+    return QStringLiteral("%1 - %2").arg(QString::fromLatin1(kAppTitle), documentTitle);
+}
 
 const Command& CommandById(int id) {
     static const Command none{0, "", ""};
@@ -96,8 +101,8 @@ const QList<Menu>& DocumentMenu() {
     static const QList<Menu> menus = {
         {"&File",
          {cmd::kFileNew, cmd::kFileOpen, cmd::kFileClose, cmd::kFileSave, cmd::kFileSaveAs, 0,
-          cmd::kFileImport, cmd::kFileExport, cmd::kFileCompare, 0, cmd::kFilePrint, 0,
-          cmd::kFileMru, 0, cmd::kAppExit}},
+          cmd::kFileImport, cmd::kFileExport, cmd::kFileCompare, 0, cmd::kFilePrint,
+          cmd::kFilePrintPreview, 0, cmd::kFileMru, 0, cmd::kAppExit}},
         {"&Edit",
          {cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste, cmd::kEditInsert, cmd::kEditDelete, 0,
           cmd::kEditSort, 0, cmd::kEditSetPriority}},

@@ -16,6 +16,7 @@ constexpr int kFileClose = 57602;
 constexpr int kFileSave = 57603;
 constexpr int kFileSaveAs = 57604;
 constexpr int kFilePrint = 57607;
+constexpr int kFilePrintPreview = 57609;
 constexpr int kFileMru = 57616;
 constexpr int kAppExit = 57665;
 constexpr int kAppAbout = 57664;
@@ -68,6 +69,9 @@ const QList<int>& ToolbarButtons();
 
 constexpr int kRecentFileCount = 4;
 constexpr const char* kAppTitle = "Clonara";
+// The main window's title bar with a document in front: printed pages carry
+// it as their title.
+QString MainWindowTitle(const QString& documentTitle);
 constexpr const char* kUntitled = "Untitled";
 constexpr const char* kDataFileFilter = "Radio Data Files (*.rdf)";
 // What File Open offers: radio data files, raw clone images, both, anything.
@@ -89,6 +93,11 @@ constexpr const char* kStatusExported = "Exported %1 to %2"; // "118 channels"
 constexpr const char* kPartialUpload =
     "The upload did not finish, so the radio may now hold a partial image. "
     "Send the data to the radio again before you use it.";
+// Printing a channel table.
+constexpr const char* kPrintFailed = "The pages could not be printed.";
+constexpr const char* kNoSuchPages = "The table has no pages in that range.";
+constexpr const char* kStatusPrinted = "Printed %1 of %2"; // "3 pages", title
+constexpr const char* kStatusPrintCancelled = "Printing was cancelled";
 constexpr const char* kLaterVersion = "This command comes in a later version of Clonara.";
 
 } // namespace res

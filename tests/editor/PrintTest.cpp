@@ -1,0 +1,314 @@
+// Printing a channel table: the pages go to PDF and a text extractor
+// (pdftotext) reads them back: title, page numbers, page ranges, the
+// selection's rows and columns, hidden columns, rows never split, wide
+// tables continued with the frozen columns repeated. The print commands run
+// through the real print dialog and its abort box.
+#include "document/CMainDoc.h"
+#include "editor/CMainView.h"
+#include "outside/CSpreadSheet1.h"
+#include "radio/ChannelColumns.h"
+#include "settings/ColumnOptions.h"
+#include "settings/Registry.h"
+#include "support/ModalWatcher.h"
+#include "support/TestSupport.h"
+#include "widgets/GridPrinter.h"
+#include "widgets/Resources.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAbstractPrintDialog>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+using namespace vx7;
+using testing_support::ModalWatcher;
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+
+namespace {
+
+QString DataPath(const char* name) {
+    return QStringLiteral(CLONARA_TEST_DATA_DIR "/") + QString::fromLatin1(name);
+}
+
+// The text of each page of a PDF file.
+QStringList PdfPages(const QString& path) {
+    QProcess run;
+    run.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!run.waitForFinished(60000) || run.exitCode() != 0)
+        return {};
+    QStringList pages = QString::fromUtf8(run.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.constLast().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+QStringList Lines(const QString& page) {
+    QStringList lines;
+    for (const QString& line : page.split(QLatin1Char('\n'))) {
+        if (!line.trimmed().isEmpty())
+            lines.append(line.trimmed());
+    }
+    return lines;
+}
+
+// The row labels a page shows: the first word of each line between the title
+// and the page number that is a label of the grid.
+QStringList RowLabels(const QString& page, const CSpreadSheet1& grid) {
+    QSet<QString> labels;
+    for (int row = 1; row <= grid.MaxRows(); ++row)
+        labels.insert(grid.Text(0, row));
+    QStringList found;
+    const QStringList lines = Lines(page);
+    for (const QString& line : lines.mid(1, lines.size() - 2)) {
+        const QString first = line.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+        if (labels.contains(first))
+            found.append(first);
+    }
+    return found;
+}
+
+class PrintTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+        reg::OpenSettingsKey()->remove(QString::fromLatin1(reg::kColumns));
+    }
+    void TearDown() override { reg::OpenSettingsKey()->remove(QString::fromLatin1(reg::kColumns)); }
+
+    std::unique_ptr<CMainView> Open(const char* file) {
+        auto doc = std::make_shared<CMainDoc>();
+        EXPECT_FALSE(doc->OnOpenDocument(DataPath(file)).has_value());
+        return std::make_unique<CMainView>(doc);
+    }
+
+    // The pages of a job on a view's current tab.
+    QStringList Print(const CMainView& view, const gridprint::Job& job) {
+        QByteArray pdf;
+        EXPECT_EQ(gridprint::PrintPdf(view.Grid(view.CurrentTab()), job, &pdf),
+                  gridprint::Outcome::Printed);
+        const QString path = dir.filePath(QStringLiteral("out.pdf"));
+        WriteFile(path, pdf);
+        return PdfPages(path);
+    }
+
+    QTemporaryDir dir;
+    ModalWatcher watcher;
+};
+
+TEST_F(PrintTest, EveryPageHasTheTitleItsNumberAndWholeRows) {
+    auto view = Open("full.img");
+    const CSpreadSheet1& grid = view->Grid(tab::kMemories);
+    const QStringList pages = Print(*view, view->PrintJob(gridprint::Range::All));
+    ASSERT_GE(pages.size(), 4);
+    // A raw image opens as a new document.
+    const QString title = QStringLiteral("Clonara - ") + view->GetDocument().GetTitle();
+    EXPECT_EQ(view->PrintTitle(), title);
+    QStringList labels;
+    for (int p = 0; p < pages.size(); ++p) {
+        const QStringList lines = Lines(pages[p]);
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_EQ(lines.constFirst(), title) << p;
+        EXPECT_EQ(lines.constLast(), QString::number(p + 1)) << "page number at the bottom";
+        labels += RowLabels(pages[p], grid);
+    }
+    // Every used row is printed, none twice for one column band: the rows of
+    // the first band's pages are the used rows in order.
+    QStringList expected;
+    for (int row = 1; row <= grid.MaxRows(); ++row)
+        expected.append(grid.Text(0, row));
+    ASSERT_GE(labels.size(), expected.size());
+    EXPECT_EQ(labels.mid(0, expected.size()), expected);
+    EXPECT_EQ(labels.size() % expected.size(), 0) << "each band prints every row once";
+}
+
+TEST_F(PrintTest, PageRangesAndSelections) {
+    auto view = Open("full.img");
+    const CSpreadSheet1& grid = view->Grid(tab::kMemories);
+    const QStringList all = Print(*view, view->PrintJob(gridprint::Range::All));
+    ASSERT_GE(all.size(), 4);
+
+    const QStringList some = Print(*view, view->PrintJob(gridprint::Range::Pages, 2, 3));
+    ASSERT_EQ(some.size(), 2);
+    EXPECT_EQ(Lines(some[0]).constLast(), QStringLiteral("2"));
+    EXPECT_EQ(Lines(some[1]).constLast(), QStringLiteral("3"));
+    EXPECT_EQ(RowLabels(some[0], grid), RowLabels(all[1], grid));
+    EXPECT_EQ(RowLabels(some[1], grid), RowLabels(all[2], grid));
+
+    // Rows 3 to 7 selected: those rows only, their labels, columns to 18.
+    view->Grid(tab::kMemories).SelectBlock(GridBlock::Rows(3, 7, 1, 1));
+    const QStringList selection = Print(*view, view->PrintJob(gridprint::Range::Selection));
+    ASSERT_FALSE(selection.isEmpty());
+    QStringList labels;
+    QString text;
+    for (const QString& page : selection) {
+        labels += RowLabels(page, grid);
+        text += page;
+    }
+    labels.removeDuplicates();
+    EXPECT_EQ(labels, (QStringList{grid.Text(0, 3), grid.Text(0, 4), grid.Text(0, 5),
+                                   grid.Text(0, 6), grid.Text(0, 7)}));
+    EXPECT_TRUE(text.contains(grid.Text(channelcol::kReceive, 5)));
+    EXPECT_FALSE(text.contains(grid.Text(channelcol::kReceive, 8)));
+    // The comment column (18) is in the selection even where no comment is.
+    EXPECT_TRUE(text.contains(grid.Text(channelcol::kComment, 0).split(QLatin1Char('\n'))[0]));
+
+    // On Hyper Memories a selection covers columns 1 to 18 of its 40.
+    view->SetCurrentTab(tab::kHyper);
+    CSpreadSheet1& hyper = view->Grid(tab::kHyper);
+    hyper.SelectBlock(GridBlock::Rows(1, 2, 1, hyper.MaxCols()));
+    const QStringList hyperPages = Print(*view, view->PrintJob(gridprint::Range::Selection));
+    QString hyperText = hyperPages.join(QLatin1Char('\n'));
+    EXPECT_TRUE(hyperText.contains(hyper.Text(18, 0).split(QLatin1Char('\n')).constLast()));
+    EXPECT_FALSE(hyperText.contains(
+        hyper.Text(hypercol::kLastFilled, 0).split(QLatin1Char('\n')).constLast()));
+}
+
+TEST_F(PrintTest, HiddenColumnsAreNotPrintedAndFrozenOnesRepeat) {
+    // Name hidden, two frozen columns.
+    ASSERT_TRUE(reg::StoreColumnOptions(reg::ColumnOptions::Make(1u << 4, 2)));
+    auto view = Open("busy.rdf");
+    const CSpreadSheet1& grid = view->Grid(tab::kMemories);
+    ASSERT_TRUE(grid.IsColumnHidden(channelcol::kName));
+    const QStringList pages = Print(*view, view->PrintJob(gridprint::Range::All));
+    ASSERT_FALSE(pages.isEmpty());
+    const QString text = pages.join(QLatin1Char('\n'));
+    int names = 0;
+    for (int row = 1; row <= grid.MaxRows(); ++row) {
+        const QString name = grid.Text(channelcol::kName, row).trimmed();
+        if (name.size() >= 4) {
+            ++names;
+            EXPECT_FALSE(text.contains(name)) << name.toStdString();
+        }
+    }
+    EXPECT_GT(names, 0) << "the file has names to hide";
+
+    // Hyper Memories is wider than a page: every page starts with the
+    // frozen column's header.
+    view->SetCurrentTab(tab::kHyper);
+    const CSpreadSheet1& hyper = view->Grid(tab::kHyper);
+    const QStringList hyperPages = Print(*view, view->PrintJob(gridprint::Range::All));
+    ASSERT_GE(hyperPages.size(), 2);
+    const QString frozen = hyper.Text(1, 0).split(QLatin1Char('\n')).constFirst();
+    for (const QString& page : hyperPages)
+        EXPECT_TRUE(page.contains(frozen)) << page.toStdString();
+    const QString last = hyper.Text(hyper.ColumnsInUse(), 0).split(QLatin1Char('\n')).constLast();
+    EXPECT_TRUE(hyperPages.join(QString()).contains(last)) << "the last column is not cut off";
+}
+
+} // namespace
+
+// Readable failures.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace {
+
+// Answers a print dialog by printing to a PDF file; remembers whether it
+// offered the selection.
+void PrintToFile(QWidget* modal, const QString& path, bool* offeredSelection,
+                 QPrinter::PrintRange range = QPrinter::AllPages, int from = 0, int to = 0) {
+    auto* dialog = qobject_cast<QPrintDialog*>(modal);
+    ASSERT_NE(dialog, nullptr) << modal->metaObject()->className();
+    *offeredSelection = dialog->testOption(QAbstractPrintDialog::PrintSelection);
+    // As a user would: the file name typed into the dialog's field.
+    auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+    ASSERT_NE(field, nullptr);
+    field->setText(path);
+    dialog->printer()->setOutputFileName(path);
+    auto* selection = dialog->findChild<QAbstractButton*>(QStringLiteral("printSelection"));
+    ASSERT_NE(selection, nullptr);
+    *offeredSelection = *offeredSelection && selection->isEnabled();
+    if (range == QPrinter::PageRange) {
+        dialog->findChild<QAbstractButton*>(QStringLiteral("printRange"))->click();
+        dialog->findChild<QSpinBox*>(QStringLiteral("from"))->setValue(from);
+        dialog->findChild<QSpinBox*>(QStringLiteral("to"))->setValue(to);
+    } else if (range == QPrinter::Selection) {
+        selection->click();
+    }
+    dialog->accept();
+}
+
+TEST_F(PrintTest, FilePrintGoesThroughThePrintDialogToTheChosenFile) {
+    auto view = Open("full.img");
+    view->show();
+    const QString path = dir.filePath(QStringLiteral("chosen.pdf"));
+    bool offered = true;
+    watcher.OnOtherDialog([&](QWidget* modal) {
+        if (qobject_cast<QProgressDialog*>(modal))
+            return; // the abort box while it prints
+        PrintToFile(modal, path, &offered);
+    });
+    ASSERT_TRUE(view->OnCommand(res::cmd::kFilePrint));
+    EXPECT_FALSE(offered) << "no rows selected: no selection to offer";
+    const QStringList pages = PdfPages(path);
+    ASSERT_GE(pages.size(), 4);
+    EXPECT_EQ(Lines(pages[0]).constFirst(), view->PrintTitle());
+
+    // With rows selected the dialog offers the selection.
+    view->Grid(tab::kMemories).SelectBlock(GridBlock::Rows(3, 7, 1, 1));
+    QFile::remove(path);
+    ASSERT_TRUE(view->OnCommand(res::cmd::kFilePrint));
+    EXPECT_TRUE(offered);
+
+    // The selection picked in the dialog: rows 3 to 7 only.
+    watcher.OnOtherDialog([&](QWidget* modal) {
+        if (!qobject_cast<QProgressDialog*>(modal))
+            PrintToFile(modal, path, &offered, QPrinter::Selection);
+    });
+    ASSERT_TRUE(view->OnCommand(res::cmd::kFilePrint));
+    QStringList rows;
+    for (const QString& page : PdfPages(path))
+        rows += RowLabels(page, view->Grid(tab::kMemories));
+    rows.removeDuplicates();
+    EXPECT_EQ(rows, (QStringList{"3", "4", "5", "6", "7"}));
+
+    // Pages 2 to 3 picked in the dialog.
+    watcher.OnOtherDialog([&](QWidget* modal) {
+        if (!qobject_cast<QProgressDialog*>(modal))
+            PrintToFile(modal, path, &offered, QPrinter::PageRange, 2, 3);
+    });
+    ASSERT_TRUE(view->OnCommand(res::cmd::kFilePrint));
+    const QStringList range = PdfPages(path);
+    ASSERT_EQ(range.size(), 2);
+    EXPECT_EQ(Lines(range[0]).constLast(), QStringLiteral("2"));
+    EXPECT_EQ(Lines(range[1]).constLast(), QStringLiteral("3"));
+}
+
+TEST_F(PrintTest, TheAbortBoxCancelsPrinting) {
+    auto view = Open("full.img");
+    view->show();
+    const QString path = dir.filePath(QStringLiteral("cancelled.pdf"));
+    bool offered = false;
+    QString abortText;
+    watcher.OnOtherDialog([&](QWidget* modal) {
+        if (auto* progress = qobject_cast<QProgressDialog*>(modal)) {
+            abortText = progress->labelText();
+            progress->cancel();
+            return;
+        }
+        PrintToFile(modal, path, &offered);
+    });
+    QStringList messages;
+    QObject::connect(view.get(), &CMainView::statusMessage,
+                     [&messages](const QString& text) { messages.append(text); });
+    ASSERT_TRUE(view->OnCommand(res::cmd::kFilePrint));
+    EXPECT_EQ(abortText, QStringLiteral("Click cancel to abort printing."));
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Printing was cancelled")});
+    EXPECT_FALSE(QFile::exists(path)) << "no half-written file";
+}
+
+} // namespace
