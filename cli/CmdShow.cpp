@@ -4,26 +4,11 @@
 #include "document/CMainDoc.h"
 #include "document/FileSave.h"
 #include "outside/CSpreadSheet1.h"
+#include "radio/ChannelTables.h"
 
 #include <QCommandLineParser>
 
-#include <array>
-
 namespace {
-
-struct TabName {
-    const char* name;
-    int tab;
-};
-constexpr std::array<TabName, vx7::tab::kCount> kTabs = {{
-    {"memories", vx7::tab::kMemories},
-    {"limit", vx7::tab::kLimit},
-    {"onetouch", vx7::tab::kOneTouch},
-    {"hyper", vx7::tab::kHyper},
-    {"groups", vx7::tab::kGroups},
-    {"vfo", vx7::tab::kVfo},
-    {"home", vx7::tab::kHome},
-}};
 
 // A cell as one field of a tab-separated line.
 QString Field(QString text) {
@@ -42,8 +27,8 @@ int Run(const QStringList& arguments) {
                                                 "is replaced); - or none: standard output."),
                                  QStringLiteral("[OUT]"));
     QStringList names;
-    for (const auto& t : kTabs)
-        names << QString::fromLatin1(t.name);
+    for (int t = 0; t < vx7::tab::kCount; ++t)
+        names << QString::fromLatin1(vx7::TabKey(t));
     const QCommandLineOption tabOption(
         QStringLiteral("tab"),
         QStringLiteral("The table to show: %1 (default memories).").arg(names.join(u'|')),
@@ -55,9 +40,8 @@ int Run(const QStringList& arguments) {
         !cli::ExpectPositionals(parser, 1, 2))
         return 2;
     const QString wanted = parser.value(tabOption).toLower();
-    const auto it = std::find_if(kTabs.begin(), kTabs.end(),
-                                 [&](const TabName& t) { return wanted == QLatin1String(t.name); });
-    if (it == kTabs.end())
+    const int tab = vx7::TabByKey(wanted);
+    if (tab < 0)
         return cli::Fail(QStringLiteral("Unknown tab %1; choose one of %2.")
                              .arg(wanted, names.join(QStringLiteral(", "))));
 
@@ -65,9 +49,9 @@ int Run(const QStringList& arguments) {
     if (!cli::OpenDocument(doc, parser.positionalArguments().at(0)))
         return 1;
     CSpreadSheet1 grid;
-    doc.SetTab(it->tab);
+    doc.SetTab(tab);
     doc.ConfigureGrid(grid);
-    doc.FillGrid(doc.GetImage(), grid, it->tab);
+    doc.FillGrid(doc.GetImage(), grid, tab);
 
     QString text;
     for (int row = 0; row <= grid.MaxRows(); ++row) {

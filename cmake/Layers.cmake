@@ -27,7 +27,8 @@ set(CLONARA_TARGET_SIDES
     "clonara_simulator|core"
     "clonara-cli|cli"
     "clonara_gui|gui"
-    "clonara|gui")
+    "clonara|gui"
+    "clonara-print|gui")
 
 # Qt's screen modules: core and cli files include none of their headers.
 set(CLONARA_QT_SCREEN_MODULES

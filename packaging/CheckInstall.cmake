@@ -11,6 +11,7 @@ endif()
 foreach(path
         bin/clonara
         bin/clonara-cli
+        bin/clonara-print
         share/applications/clonara.desktop
         share/mime/packages/clonara-rdf.xml
         share/icons/hicolor/scalable/apps/clonara.svg

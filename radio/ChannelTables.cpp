@@ -30,11 +30,6 @@ constexpr double kCommentWidth = 40.0;
 constexpr Hz kMegahertz = 1000000;
 constexpr Hz kKilohertz = 1000;
 
-bool IsChannelTab(int t) {
-    return t == tab::kMemories || t == tab::kLimit || t == tab::kOneTouch || t == tab::kVfo ||
-           t == tab::kHome;
-}
-
 bool IsBandTab(int t) {
     return t == tab::kVfo || t == tab::kHome;
 }
@@ -117,7 +112,7 @@ int SetShiftOf(int col) {
 // The layout of a column of a tab; nullopt outside the tab (and on Memory
 // Groups, whose columns are all alike).
 std::optional<CellLayout> ColumnLayout(int t, int col) {
-    if (IsChannelTab(t)) {
+    if (IsChannelListTab(t)) {
         const ColumnDef* def = ChannelColumn(col);
         return def ? std::optional<CellLayout>(LayoutOf(*def)) : std::nullopt;
     }
@@ -285,8 +280,22 @@ const char* TabName(int t) {
     return t >= 0 && t < tab::kCount ? kNames[t] : "";
 }
 
+const char* TabKey(int t) {
+    static const char* const kKeys[tab::kCount] = {"memories", "limit", "onetouch", "hyper",
+                                                   "groups",   "vfo",   "home"};
+    return t >= 0 && t < tab::kCount ? kKeys[t] : "";
+}
+
+int TabByKey(const QString& key) {
+    for (int t = 0; t < tab::kCount; ++t) {
+        if (key.compare(QLatin1String(TabKey(t)), Qt::CaseInsensitive) == 0)
+            return t;
+    }
+    return -1;
+}
+
 int TabColumnCount(int t) {
-    if (IsChannelTab(t))
+    if (IsChannelListTab(t))
         return channelcol::kCount;
     if (t == tab::kHyper)
         return hypercol::kCount;
@@ -404,7 +413,7 @@ bool CellApplies(int t, const CSpreadSheet1& grid, int col, int row) {
         if (first == 0)
             return true;
         column = kSetColumn[static_cast<size_t>(col - first)];
-    } else if (!IsChannelTab(t)) {
+    } else if (!IsChannelListTab(t)) {
         return true;
     }
     const auto listIndex = [&](int tableColumn) {
@@ -495,7 +504,7 @@ void CVX7Radio::ConfigureGrid(CSpreadSheet1& grid) {
             if (AlwaysLocked(t, col))
                 grid.SetLock({col, 1, col, rows}, true);
         }
-        if (IsChannelTab(t))
+        if (IsChannelListTab(t))
             grid.SetColumnWidth(channelcol::kComment, kCommentWidth);
         grid.SetMutedRule(
             [t](const CSpreadSheet1& g, int col, int row) { return !CellApplies(t, g, col, row); });
@@ -522,7 +531,7 @@ void CVX7Radio::FillGrid(const Byte* image, CSpreadSheet1& grid, int t) {
     grid.ClearBlock({1, 1, cols, rows});
     for (int row = 1; row <= rows; ++row)
         grid.SetText(0, row, RowLabel(row));
-    if (IsChannelTab(t))
+    if (IsChannelListTab(t))
         FillChannelRows(image, grid);
     else if (t == tab::kHyper)
         FillHyperRows(image, grid);
@@ -583,7 +592,7 @@ void CVX7Radio::FillGroupCells(const Byte* image, CSpreadSheet1& grid) {
 bool CVX7Radio::ReadGrid(Byte* image, CSpreadSheet1& grid, int t) {
     SetTab(t);
     const int rows = std::min(RowCount(), grid.MaxRows());
-    if (IsChannelTab(t))
+    if (IsChannelListTab(t))
         return ReadChannelRows(image, grid, rows);
     if (t == tab::kHyper)
         ReadHyperRows(image, grid, rows);
@@ -699,7 +708,7 @@ void CVX7Radio::ReadGroupCells(Byte* image, const CSpreadSheet1& grid, int rows)
 void CVX7Radio::FillNewRow(Hz rx, int row, CSpreadSheet1& grid) {
     using namespace channelcol;
     const int t = m_tab;
-    if (!IsChannelTab(t) || row < 1 || row > grid.MaxRows())
+    if (!IsChannelListTab(t) || row < 1 || row > grid.MaxRows())
         return;
     LockRow(grid, t, row, false);
     grid.SelectBlock({1, row, grid.MaxCols(), row});
@@ -740,7 +749,7 @@ void CVX7Radio::ClearRow(int row, CSpreadSheet1& grid) {
 }
 
 QString CVX7Radio::FormatExportLine(int row, const CSpreadSheet1& grid, QChar separator) const {
-    if (!IsChannelTab(m_tab))
+    if (!IsChannelListTab(m_tab))
         return QString();
     QString line = row == 0 ? QStringLiteral("Channel Number") : QString::number(row);
     for (const ColumnDef& def : kChannelColumns) {

@@ -27,6 +27,10 @@ constexpr int kRows = 48;
 
 // The name of a tab as the tab strip shows it; empty outside 0 to 6.
 const char* TabName(int tab);
+// The short name a tab goes by on the command line ("memories", "vfo");
+// empty outside 0 to 6. The tab of a short name (any case), or -1.
+const char* TabKey(int tab);
+int TabByKey(const QString& key);
 
 // Whether a tab is a channel list (Memories, Limit Memories, One Touch
 // Memories, VFO's, Home Channels): the column options concern only these.

@@ -89,6 +89,7 @@ protected:
     std::unique_ptr<CMainView> Open(const char* file) {
         auto doc = std::make_shared<CMainDoc>();
         EXPECT_FALSE(doc->OnOpenDocument(DataPath(file)).has_value());
+        doc->SetPathName(DataPath(file)); // as File Open names it
         return std::make_unique<CMainView>(doc);
     }
 
@@ -111,8 +112,7 @@ TEST_F(PrintTest, EveryPageHasTheTitleItsNumberAndWholeRows) {
     const CSpreadSheet1& grid = view->Grid(tab::kMemories);
     const QStringList pages = Print(*view, view->PrintJob(gridprint::Range::All));
     ASSERT_GE(pages.size(), 4);
-    // A raw image opens as a new document.
-    const QString title = QStringLiteral("Clonara - ") + view->GetDocument().GetTitle();
+    const QString title = QStringLiteral("Clonara - full.img");
     EXPECT_EQ(view->PrintTitle(), title);
     QStringList labels;
     for (int p = 0; p < pages.size(); ++p) {
@@ -309,6 +309,84 @@ TEST_F(PrintTest, TheAbortBoxCancelsPrinting) {
     EXPECT_EQ(abortText, QStringLiteral("Click cancel to abort printing."));
     EXPECT_EQ(messages, QStringList{QStringLiteral("Printing was cancelled")});
     EXPECT_FALSE(QFile::exists(path)) << "no half-written file";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PrintTest, PreviewShowsThePagesPrintWouldMake) {
+    auto view = Open("full.img");
+    view->show();
+    const auto expected =
+        static_cast<int>(Print(*view, view->PrintJob(gridprint::Range::All)).size());
+    int shown = 0;
+    watcher.OnOtherDialog([&shown](QWidget* modal) {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(modal);
+        ASSERT_NE(preview, nullptr);
+        shown = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+        preview->reject();
+    });
+    ASSERT_TRUE(view->OnCommand(res::cmd::kFilePrintPreview));
+    EXPECT_GE(expected, 4);
+    EXPECT_EQ(shown, expected);
+}
+
+TEST_F(PrintTest, CommandLinePrintWritesTheSamePages) {
+    const QString out = dir.filePath(QStringLiteral("cli.pdf"));
+    struct Case {
+        const char* what;
+        QStringList options;
+        int exitCode;
+        QStringList pageNumbers; // the numbers at the foot of the pages written
+    };
+    const Case cases[] = {
+        {"pages 2 to 3", {"--pages", "2-3"}, 0, {"2", "3"}},
+        {"one page", {"--pages", "4"}, 0, {"4"}},
+        {"rows as a selection", {"--rows", "3-7"}, 0, {"1", "2"}}, // two column bands
+        {"hyper", {"--tab", "hyper", "--pages", "1-1"}, 0, {"1"}},
+        {"pages past the end", {"--pages", "900-901"}, 1, {}},
+        {"no such tab", {"--tab", "settings"}, 2, {}},
+        {"a range backwards", {"--pages", "3-2"}, 2, {}},
+        {"rows and pages", {"--pages", "1", "--rows", "1"}, 2, {}},
+        {"rows past the end", {"--rows", "1-451"}, 1, {}},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(out);
+        const auto result = testing_support::RunCli(
+            QStringList{QStringLiteral("print"), DataPath("full.img"), out} + c.options);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.what << result.err.toStdString();
+        if (c.exitCode != 0) {
+            EXPECT_FALSE(result.err.isEmpty()) << c.what;
+            EXPECT_FALSE(QFile::exists(out)) << c.what << ": no file written";
+            continue;
+        }
+        const QStringList pages = PdfPages(out);
+        QStringList numbers;
+        for (const QString& page : pages)
+            numbers.append(Lines(page).constLast());
+        EXPECT_EQ(numbers, c.pageNumbers) << c.what;
+        if (!pages.isEmpty()) {
+            EXPECT_EQ(Lines(pages[0]).constFirst(), QStringLiteral("Clonara - full.img")) << c.what;
+        }
+    }
+
+    // The stored column options apply; the title names a data file.
+    ASSERT_TRUE(reg::StoreColumnOptions(reg::ColumnOptions::Make(1u << 4, 1)));
+    auto view = Open("busy.rdf");
+    const auto result = testing_support::RunCli({QStringLiteral("print"), DataPath("busy.rdf"), out,
+                                                 QStringLiteral("--rows"), QStringLiteral("1-20")});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QString text = PdfPages(out).join(QLatin1Char('\n'));
+    EXPECT_TRUE(text.trimmed().startsWith(QStringLiteral("Clonara - busy.rdf")))
+        << text.left(80).toStdString();
+    const CSpreadSheet1& grid = view->Grid(tab::kMemories);
+    for (int row = 1; row <= 20; ++row) {
+        const QString name = grid.Text(channelcol::kName, row).trimmed();
+        if (name.size() >= 4) {
+            EXPECT_FALSE(text.contains(name)) << name.toStdString();
+        }
+    }
 }
 
 } // namespace

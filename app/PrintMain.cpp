@@ -1,0 +1,147 @@
+// clonara-print FILE OUT.pdf [--tab NAME] [--pages FROM-TO] [--rows FROM-TO]:
+// the pages File Print makes for a channel table, written to a PDF file. It
+// is the screen half of "clonara-cli print", which runs it: painting pages
+// needs Qt's screen modules, which the command-line tool keeps out of.
+//
+// The table is set up as a document window sets it up (the stored column
+// options applied) and titled as the main window would be for that file.
+#include "document/CMainDoc.h"
+#include "document/FileSave.h"
+#include "editor/CMainView.h"
+#include "outside/CSpreadSheet1.h"
+#include "radio/ChannelTables.h"
+#include "widgets/GridPrinter.h"
+#include "widgets/Resources.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cstdio>
+
+namespace {
+
+int Fail(const QString& message, int code = 1) {
+    std::fputs(qPrintable(message + QLatin1Char('\n')), stderr);
+    return code;
+}
+
+// "FROM-TO" or a single number; false when it is neither or FROM > TO.
+bool ParseSpan(const QString& text, int* from, int* to) {
+    static const QRegularExpression span(
+        QStringLiteral("^\\s*(\\d{1,6})\\s*(?:-\\s*(\\d{1,6}))?\\s*$"));
+    const auto match = span.match(text);
+    if (!match.hasMatch())
+        return false;
+    *from = match.captured(1).toInt();
+    *to = match.captured(2).isEmpty() ? *from : match.captured(2).toInt();
+    return *from >= 1 && *from <= *to;
+}
+
+int Run(QApplication& app) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Writes the pages File Print makes for a channel table to a PDF file: the title as the "
+        "program's window shows it for FILE, the stored column options applied."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Radio data file or raw clone image."));
+    parser.addPositionalArgument(QStringLiteral("OUT"),
+                                 QStringLiteral("The PDF file to write (only a regular file is "
+                                                "replaced)."));
+    QStringList names;
+    for (int t = 0; t < vx7::tab::kCount; ++t)
+        names << QString::fromLatin1(vx7::TabKey(t));
+    const QCommandLineOption tabOption(
+        QStringLiteral("tab"),
+        QStringLiteral("The table to print: %1 (default memories).").arg(names.join(u'|')),
+        QStringLiteral("NAME"), QStringLiteral("memories"));
+    const QCommandLineOption pagesOption(QStringLiteral("pages"),
+                                         QStringLiteral("Print only these pages."),
+                                         QStringLiteral("FROM-TO"));
+    const QCommandLineOption rowsOption(
+        QStringLiteral("rows"),
+        QStringLiteral("Print these rows as a selection (columns up to 18)."),
+        QStringLiteral("FROM-TO"));
+    parser.addOptions({tabOption, pagesOption, rowsOption});
+    QStringList arguments = app.arguments();
+    if (!arguments.isEmpty())
+        arguments[0] = QStringLiteral("clonara-cli print");
+    if (!parser.parse(arguments))
+        return Fail(parser.errorText(), 2);
+    if (parser.isSet(QStringLiteral("help"))) {
+        QString help = parser.helpText();
+        std::fputs(qPrintable(help), stdout);
+        return 0;
+    }
+    const QStringList positionals = parser.positionalArguments();
+    if (positionals.size() != 2)
+        return Fail(parser.helpText(), 2);
+
+    const int tab = vx7::TabByKey(parser.value(tabOption));
+    if (tab < 0)
+        return Fail(QStringLiteral("Unknown tab %1; choose one of %2.")
+                        .arg(parser.value(tabOption), names.join(QStringLiteral(", "))),
+                    2);
+    gridprint::Range range = gridprint::Range::All;
+    int from = 1;
+    int to = 1;
+    if (parser.isSet(pagesOption) && parser.isSet(rowsOption))
+        return Fail(QStringLiteral("Give --pages or --rows, not both."), 2);
+    if (parser.isSet(pagesOption)) {
+        if (!ParseSpan(parser.value(pagesOption), &from, &to))
+            return Fail(QStringLiteral("Pages are FROM-TO, counted from 1."), 2);
+        range = gridprint::Range::Pages;
+    }
+    if (parser.isSet(rowsOption)) {
+        if (!ParseSpan(parser.value(rowsOption), &from, &to))
+            return Fail(QStringLiteral("Rows are FROM-TO, counted from 1."), 2);
+        range = gridprint::Range::Selection;
+    }
+
+    auto doc = std::make_shared<CMainDoc>();
+    const QString absolute = QFileInfo(positionals[0]).absoluteFilePath();
+    if (const auto error = doc->OnOpenDocument(absolute))
+        return Fail(error->text);
+    // Named as the program's window names a file it opened.
+    doc->SetPathName(absolute);
+    const QString out = positionals[1];
+    if (const auto error = filesave::CheckTarget(out))
+        return Fail(error->text);
+
+    CMainView view(doc);
+    view.SetCurrentTab(tab);
+    CSpreadSheet1& grid = view.Grid(tab);
+    if (range == gridprint::Range::Selection) {
+        if (to > grid.MaxRows())
+            return Fail(QStringLiteral("The table has %1 rows.").arg(grid.MaxRows()));
+        grid.SelectBlock(GridBlock::Rows(from, to, 1, grid.MaxCols()));
+    }
+    const gridprint::Job job = view.PrintJob(range, from, to);
+    QByteArray pdf;
+    switch (gridprint::PrintPdf(grid, job, &pdf)) {
+    case gridprint::Outcome::Printed:
+        break;
+    case gridprint::Outcome::NoSuchPages:
+        return Fail(QString::fromLatin1(res::kNoSuchPages));
+    default:
+        return Fail(QString::fromLatin1(res::kPrintFailed));
+    }
+    // Written whole or not at all.
+    if (const auto error = filesave::Save(out, pdf))
+        return Fail(error->text);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // A command-line program: it needs no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Clonara"));
+    QApplication::setOrganizationName(QStringLiteral("Tessaly"));
+    return Run(app);
+}
