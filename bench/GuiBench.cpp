@@ -1,15 +1,20 @@
 // The desktop program's figures, offscreen: opening a radio data file until
-// all seven grids are filled and the window shows, and switching to the
-// Memory Groups tab.
+// all seven grids are filled and the window shows, switching to the Memory
+// Groups tab, printing the 450 memory channels to PDF and opening the print
+// preview.
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "document/CMainDoc.h"
 #include "document/TextImportExport.h"
 #include "editor/CMainView.h"
+#include "widgets/GridPrinter.h"
+#include "widgets/Resources.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QPdfWriter>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -67,6 +72,46 @@ BENCHMARK(SwitchToMemoryGroups)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(10)
     ->ReportAggregatesOnly();
+
+void PrintMemoriesToPdf(benchmark::State& state) {
+    CMainFrame frame;
+    frame.show();
+    CChildFrame* child = frame.OpenDocumentFile(g_file);
+    CMainView* view = child->View();
+    const gridprint::Job job = view->PrintJob(gridprint::Range::All);
+    int pages = 0;
+    for (auto _ : state) {
+        QByteArray pdf;
+        if (gridprint::PrintPdf(view->Grid(0), job, &pdf) != gridprint::Outcome::Printed)
+            state.SkipWithError("printing failed");
+        state.PauseTiming();
+        QPdfWriter writer(QString{});
+        gridprint::SetMargins(writer);
+        pages = gridprint::Layout(view->Grid(0), job, writer).PageCount();
+        state.ResumeTiming();
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK(PrintMemoriesToPdf)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly();
+
+// From File, Print Preview until the dialog shows its pages.
+void OpenPrintPreview(benchmark::State& state) {
+    CMainFrame frame;
+    frame.show();
+    CChildFrame* child = frame.OpenDocumentFile(g_file);
+    CMainView* view = child->View();
+    for (auto _ : state) {
+        QTimer::singleShot(0, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        view->OnCommand(res::cmd::kFilePrintPreview);
+    }
+}
+BENCHMARK(OpenPrintPreview)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
 
 } // namespace
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Desktop program figures (offscreen): start-up to the first shown window as a
 # whole process, opening a file of 450 channels until all grids are filled,
-# and switching to the Memory Groups tab (medians).
+# switching to the Memory Groups tab, printing the 450 memory channels to PDF
+# and opening the print preview (medians).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bin="$top/build/bin"
