@@ -39,6 +39,15 @@ bool ParseSpan(const QString& text, int* from, int* to) {
     return *from >= 1 && *from <= *to;
 }
 
+// The parser's help, naming the command as the user called it.
+QString HelpText(const QCommandLineParser& parser) {
+    QString help = parser.helpText();
+    const QString program = QCoreApplication::arguments().value(0);
+    if (!program.isEmpty() && help.contains(program))
+        help.replace(help.indexOf(program), program.size(), QStringLiteral("clonara-cli print"));
+    return help;
+}
+
 int Run(QApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -71,13 +80,12 @@ int Run(QApplication& app) {
     if (!parser.parse(arguments))
         return Fail(parser.errorText(), 2);
     if (parser.isSet(QStringLiteral("help"))) {
-        QString help = parser.helpText();
-        std::fputs(qPrintable(help), stdout);
+        std::fputs(qPrintable(HelpText(parser)), stdout);
         return 0;
     }
     const QStringList positionals = parser.positionalArguments();
     if (positionals.size() != 2)
-        return Fail(parser.helpText(), 2);
+        return Fail(HelpText(parser), 2);
 
     const int tab = vx7::TabByKey(parser.value(tabOption));
     if (tab < 0)
@@ -136,10 +144,18 @@ int Run(QApplication& app) {
 
 } // namespace
 
+// Qt's own notes about the desktop session (no runtime folder, no screen)
+// mean nothing to a command-line user: only its errors go to stderr.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fputs(qPrintable(message + QLatin1Char('\n')), stderr);
+}
+
 int main(int argc, char** argv) {
     // A command-line program: it needs no screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietMessages);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Clonara"));
     QApplication::setOrganizationName(QStringLiteral("Tessaly"));

@@ -10,6 +10,7 @@
 #include "settings/Registry.h"
 #include "support/ModalWatcher.h"
 #include "widgets/COptionsDlg.h"
+#include "widgets/HelpWindow.h"
 #include "widgets/Resources.h"
 #include "widgets/SpreadSheetView.h"
 
@@ -146,6 +147,12 @@ TEST_F(ColumnOptionsTest, DialogShowsTheStoredValueAndItsTexts) {
     EXPECT_EQ(buttons->button(QDialogButtonBox::Ok)->text(), QStringLiteral("OK"));
     EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Cancel"));
     EXPECT_EQ(buttons->button(QDialogButtonBox::Help)->text(), QStringLiteral("Help"));
+    // Help opens the columns page, and stores nothing.
+    buttons->button(QDialogButtonBox::Help)->click();
+    auto* help = dialog.findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->CurrentTopic(), help::kColumnOptions);
+    EXPECT_EQ(StoredRaw().toULongLong(), 1u << 8 | 1u << 0 | 3u << 24);
 
     // Nothing stored: nothing ticked, one frozen column.
     StoreRaw({});
