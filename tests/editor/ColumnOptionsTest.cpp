@@ -9,6 +9,7 @@
 #include "radio/ChannelColumns.h"
 #include "settings/Registry.h"
 #include "support/ModalWatcher.h"
+#include "support/TestSupport.h"
 #include "widgets/COptionsDlg.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/Resources.h"
@@ -225,6 +226,23 @@ TEST_F(ColumnOptionsTest, CancelStoresNothingButAppliesWhatIsStored) {
     ASSERT_TRUE(view.OnCommand(res::cmd::kViewOptions));
     EXPECT_EQ(StoredRaw().toULongLong(), 1u);
     EXPECT_EQ(HiddenColumns(view.Grid(tab::kMemories)), QList<int>{channelcol::kTransmit});
+    EXPECT_EQ(view.Grid(tab::kMemories).FrozenColumns(), 1);
+}
+
+TEST_F(ColumnOptionsTest, AStoreThatCannotBeWrittenCountsAsNothingStored) {
+    testing_support::UnwritableStore unwritable;
+    auto doc = std::make_shared<CMainDoc>();
+    CMainView view(doc);
+    watcher.OnOtherDialog([](QWidget* modal) {
+        auto* dialog = qobject_cast<COptionsDlg*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->HideBox(4)->setChecked(true);
+        PressButton(dialog, QDialogButtonBox::Ok);
+    });
+    ASSERT_TRUE(view.OnCommand(res::cmd::kViewOptions));
+    EXPECT_TRUE(watcher.Boxes().isEmpty()) << "no message";
+    EXPECT_EQ(reg::ReadColumnOptions().value, 0u);
+    EXPECT_TRUE(HiddenColumns(view.Grid(tab::kMemories)).isEmpty());
     EXPECT_EQ(view.Grid(tab::kMemories).FrozenColumns(), 1);
 }
 

@@ -25,6 +25,7 @@
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -286,6 +287,37 @@ TEST_F(PrintTest, FilePrintGoesThroughThePrintDialogToTheChosenFile) {
     ASSERT_EQ(range.size(), 2);
     EXPECT_EQ(Lines(range[0]).constLast(), QStringLiteral("2"));
     EXPECT_EQ(Lines(range[1]).constLast(), QStringLiteral("3"));
+}
+
+// The page set-up picked in the dialog is the one printed on: landscape
+// paper gives landscape pages, and the pages are laid out for it.
+TEST_F(PrintTest, ThePageSetUpPickedInTheDialogIsUsed) {
+    auto view = Open("full.img");
+    view->show();
+    const QString path = dir.filePath(QStringLiteral("landscape.pdf"));
+    bool offered = false;
+    watcher.OnOtherDialog([&](QWidget* modal) {
+        if (qobject_cast<QProgressDialog*>(modal))
+            return;
+        if (auto* dialog = qobject_cast<QPrintDialog*>(modal))
+            dialog->printer()->setPageOrientation(QPageLayout::Landscape);
+        PrintToFile(modal, path, &offered);
+    });
+    ASSERT_TRUE(view->OnCommand(res::cmd::kFilePrint));
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {path});
+    ASSERT_TRUE(info.waitForFinished(60000));
+    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    const QRegularExpression size(QStringLiteral("Page size:\\s*([0-9.]+) x ([0-9.]+)"));
+    const auto match = size.match(text);
+    ASSERT_TRUE(match.hasMatch()) << text.toStdString();
+    EXPECT_GT(match.captured(1).toDouble(), match.captured(2).toDouble()) << "landscape";
+    // Fewer rows on a landscape page: more pages than portrait's first band.
+    const QStringList landscape = PdfPages(path);
+    const QStringList portrait = Print(*view, view->PrintJob(gridprint::Range::All));
+    ASSERT_FALSE(landscape.isEmpty());
+    EXPECT_LT(RowLabels(landscape[0], view->Grid(tab::kMemories)).size(),
+              RowLabels(portrait[0], view->Grid(tab::kMemories)).size());
 }
 
 TEST_F(PrintTest, TheAbortBoxCancelsPrinting) {
