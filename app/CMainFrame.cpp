@@ -4,6 +4,7 @@
 #include "document/CMainDoc.h"
 #include "document/DocumentDiff.h"
 #include "editor/CMainView.h"
+#include "editor/DocumentHistory.h"
 #include "settings/LastFolders.h"
 #include "settings/Registry.h"
 #include "widgets/HelpWindow.h"
@@ -498,7 +499,7 @@ bool CMainFrame::SaveDocument(CChildFrame* child, bool askForName) {
         return false;
     }
     doc.SetPathName(QFileInfo(path).absoluteFilePath());
-    doc.SetModifiedFlag(false);
+    DocumentHistory::Of(doc).MarkClean();
     m_recent.Add(path);
     UpdateRecentMenu();
     return true;

@@ -5,10 +5,11 @@
 
 #include <QString>
 
-#include <functional>
-#include <vector>
+#include <QObject>
 
-class QObject;
+#include <functional>
+#include <memory>
+#include <vector>
 
 class CDocument {
 public:
@@ -32,6 +33,11 @@ public:
     // Called whenever the title or the modified flag changes.
     void SetChangeCallback(std::function<void()> callback) { m_changed = std::move(callback); }
 
+    // An object that lives and dies with the document, made by a layer above
+    // (the desktop program keeps the document's undo history here).
+    QObject* Companion() const { return m_companion.get(); }
+    void SetCompanion(std::unique_ptr<QObject> companion) { m_companion = std::move(companion); }
+
 private:
     void Changed() const;
 
@@ -40,4 +46,5 @@ private:
     bool m_modified = false;
     std::vector<QObject*> m_views;
     std::function<void()> m_changed;
+    std::unique_ptr<QObject> m_companion;
 };

@@ -1,5 +1,7 @@
 #include "editor/CMainView.h"
 
+#include "editor/DocumentHistory.h"
+
 #include "document/CMainDoc.h"
 #include "document/ChirpList.h"
 #include "document/TextImportExport.h"
@@ -87,6 +89,12 @@ CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
         m_stack->addWidget(view);
     }
     RefreshGrids();
+    // Undo and redo, from any window of the document, put the image back:
+    // every window shows it again.
+    connect(&DocumentHistory::Of(*m_doc), &DocumentHistory::blockRestored, this, [this] {
+        RefreshGrids();
+        emit imageChanged();
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -164,19 +172,17 @@ bool CMainView::CommitGrids(bool validate) {
     Q_UNUSED(validate);
 
     TabScope keep(*m_doc);
-    std::vector<Byte> working(m_doc->GetImage(), m_doc->GetImage() + image::kSize);
-    bool commentChanged = false;
-    for (int t = 0; t < kTabCount; ++t) {
-        m_doc->SetTab(t);
-        commentChanged = m_doc->ReadGrid(working.data(), Grid(t), t) || commentChanged;
-    }
-    const bool imageChanged = std::memcmp(working.data(), m_doc->GetImage(), image::kSize) != 0;
-    if (imageChanged)
-        m_doc->SetImage(working.data());
-    if (imageChanged || commentChanged) {
-        m_doc->SetModifiedFlag(true);
-        emit this->imageChanged();
-    }
+    const bool changed = DocumentHistory::Of(*m_doc).Record(QStringLiteral("Edit"), [this] {
+        std::vector<Byte> working(m_doc->GetImage(), m_doc->GetImage() + image::kSize);
+        for (int t = 0; t < kTabCount; ++t) {
+            m_doc->SetTab(t);
+            m_doc->ReadGrid(working.data(), Grid(t), t);
+        }
+        if (std::memcmp(working.data(), m_doc->GetImage(), image::kSize) != 0)
+            m_doc->SetImage(working.data());
+    });
+    if (changed)
+        emit imageChanged();
     return true;
 }
 
@@ -340,7 +346,9 @@ void CMainView::OnFileImport() {
 }
 
 bool CMainView::ImportFrom(const QString& path) {
-    const textio::ImportSummary summary = textio::ImportFile(*m_doc, path);
+    textio::ImportSummary summary;
+    DocumentHistory::Of(*m_doc).Record(QStringLiteral("Import"),
+                                       [&] { summary = textio::ImportFile(*m_doc, path); });
     m_importSummary = summary.ok ? textio::SummaryLine(summary) : QString();
     if (!summary.ok) {
         QMessageBox::critical(this, QString::fromLatin1(res::kAppTitle), summary.message);
@@ -352,7 +360,6 @@ bool CMainView::ImportFrom(const QString& path) {
         return false;
     }
     RefreshGrids();
-    m_doc->SetModifiedFlag(true);
     emit imageChanged();
     // The summary counts the channels and tells the lines skipped or changed.
     emit statusMessage(m_importSummary);
@@ -399,6 +406,7 @@ void CMainView::ResetToNewDocument() {
     // the radio's memory over the file that was shown before.
     m_doc->SetPathName(QString());
     m_doc->SetTitle(m_untitledTitle ? m_untitledTitle() : QString::fromLatin1(res::kUntitled));
+    DocumentHistory::Of(*m_doc).Reset(false);
     RefreshGrids();
     emit imageChanged();
 }
@@ -413,8 +421,10 @@ void CMainView::OnRadioGetData() {
         return; // the document stays the new default document
     if (const auto warning = radiolink::TakeDownloadedImage(*m_doc, dialog.Image().data()))
         QMessageBox::warning(this, QString::fromLatin1(res::kAppTitle), *warning);
+    // The radio's memory replaces the document: nothing before it can be
+    // undone, and it is not saved yet.
+    DocumentHistory::Of(*m_doc).Reset(true);
     RefreshGrids();
-    m_doc->SetModifiedFlag(true);
     emit imageChanged();
     emit statusMessage(QString::fromLatin1(res::kStatusReceived).arg(image::kSize));
 }
