@@ -18,6 +18,7 @@ set(CLONARA_LAYERS
     "cli|cli|cli"
     "widgets|widgets|gui"
     "dialogs|link|gui"
+    "setwindow|settings|gui"
     "editor|editor|gui"
     "app|app|gui")
 
