@@ -77,9 +77,14 @@ void WriteHeader(Byte* file, bool withName) {
     }
 }
 
+bool HasMagic(const QByteArray& bytes) {
+    return bytes.size() >= 4 &&
+           ReadLe32(reinterpret_cast<const Byte*>(bytes.constData()) + kMagic) == kMagicValue;
+}
+
 std::optional<FileError> ParseFile(const QByteArray& bytes, const QString& path, Byte* dest) {
     const auto* data = reinterpret_cast<const Byte*>(bytes.constData());
-    if (bytes.size() < kHeaderSize || ReadLe32(data + kMagic) != kMagicValue)
+    if (bytes.size() < kHeaderSize || !HasMagic(bytes))
         return FileError{FileError::Kind::NotRadioData,
                          QStringLiteral("Not a radio data file:\n%1").arg(path)};
     if (std::memcmp(data + kTag, kTagValue, kTagSize) != 0)

@@ -78,6 +78,8 @@ inline Byte* BufferBlock() {
 // (the rest of the name field is left as it is).
 void WriteHeader(Byte* file, bool withName);
 
+// Whether bytes begin with a settings file's magic.
+bool HasMagic(const QByteArray& bytes);
 // Checks a settings file's bytes and copies its 1568 bytes into dest; dest
 // is untouched on failure. path is the path named in the messages.
 std::optional<FileError> ParseFile(const QByteArray& bytes, const QString& path, Byte* dest);
