@@ -254,9 +254,15 @@ TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
               buffer);
 
     watcher.Clear();
+    {
+        auto store = reg::OpenSettingsKey();
+        store->setValue(QString::fromLatin1(reg::kCurrentSettingFile), QStringLiteral("x.rsf"));
+    }
     watcher.AnswerFiles({Path("mine.rsf")});
     dialog->RunCommand(CSettingsDlg::kFileOpen);
     EXPECT_TRUE(watcher.Boxes().isEmpty());
+    EXPECT_EQ(Stored(reg::kCurrentSettingFile), QStringLiteral("mine.rsf"))
+        << "every open is remembered, in the same folder too";
     EXPECT_EQ(Block(dialog->WorkingCopy()), ReadFile(Path("mine.rsf")).mid(80));
     EXPECT_EQ(Control<QComboBox>(*dialog, 0, 1124)->currentIndex(), 5);
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings - mine.rsf"));
