@@ -11,8 +11,10 @@
 #include "settings/Registry.h"
 #include "support/ModalWatcher.h"
 #include "support/TestSupport.h"
+#include "widgets/HelpWindow.h"
 #include "widgets/Resources.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -108,6 +110,14 @@ TEST_F(SettingsWindowTest, OpensOnTheImageWithItsTabsAndMenu) {
         EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromLatin1(item.key)));
     }
     EXPECT_TRUE(watcher.Boxes().isEmpty());
+
+    // F1 shows the window's help page.
+    QApplication::setActiveWindow(dialog.get());
+    Control<QCheckBox>(*dialog, 0, 1138)->setFocus();
+    QTest::keyClick(Control<QCheckBox>(*dialog, 0, 1138), Qt::Key_F1);
+    auto* help = dialog->findChild<HelpWindow*>();
+    ASSERT_TRUE(help);
+    EXPECT_EQ(help->CurrentTopic(), help::kSettingsWindow);
 }
 
 TEST_F(SettingsWindowTest, TheNamesTabIsLabelledByTheRememberedRadio) {
