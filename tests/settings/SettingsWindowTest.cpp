@@ -10,6 +10,7 @@
 #include "settings/RadioSettings.h"
 #include "settings/Registry.h"
 #include "support/ModalWatcher.h"
+#include "support/SaveFaults.h"
 #include "support/TestSupport.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/Resources.h"
@@ -214,6 +215,35 @@ TEST_F(SettingsWindowTest, YesWithACancelledOrFailedSaveKeepsTheEdits) {
     EXPECT_TRUE(dialog->IsModified());
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings - mine.rsf"));
     EXPECT_FALSE(QFileInfo(Path("mine.rsf")).isFile());
+}
+
+TEST_F(SettingsWindowTest, SaveOnAFullDiskKeepsTheOldFile) {
+    testing_support::SmallTmpfs disk(16);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    const QString file = disk.Path(QStringLiteral("old.rsf"));
+    WriteFile(file, ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf")));
+    {
+        auto settings = reg::OpenSettingsKey();
+        settings->setValue(QString::fromLatin1(reg::kSettingDir), QFileInfo(file).absolutePath());
+        settings->setValue(QString::fromLatin1(reg::kCurrentSettingFile),
+                           QStringLiteral("old.rsf"));
+    }
+    auto dialog = Open(QStringLiteral("NewFile"));
+    ASSERT_EQ(dialog->FilePath(), file);
+    Control<QCheckBox>(*dialog, 0, 1138)->click();
+    disk.Fill();
+    dialog->RunCommand(CSettingsDlg::kFileSave);
+    ASSERT_EQ(watcher.Boxes().size(), 1);
+    EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Error"));
+    EXPECT_TRUE(watcher.Boxes()[0].text.startsWith(QStringLiteral("Error writing file:\n") + file))
+        << watcher.Boxes()[0].text.toStdString();
+    EXPECT_EQ(ReadFile(file), ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf")));
+    EXPECT_TRUE(dialog->IsModified());
+    EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("NewFile"));
+    EXPECT_TRUE(testing_support::StrayTemporaryFiles(QFileInfo(file).absolutePath()).isEmpty());
+    watcher.AnswerBoxes({QMessageBox::No});
+    dialog->close();
 }
 
 TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
