@@ -271,8 +271,12 @@ TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
     EXPECT_EQ(watcher.FileDialogs(), 0);
     EXPECT_EQ(ReadFile(Path("mine.rsf"))[80 + 26], 5);
 
-    // New: the defaults, untitled.
+    // New: the defaults, untitled, on the first tab.
+    ClickTab(*dialog, 2);
+    ASSERT_EQ(dialog->CurrentTab(), 2);
     dialog->RunCommand(CSettingsDlg::kFileNew);
+    EXPECT_EQ(dialog->CurrentTab(), 0);
+    EXPECT_EQ(dialog->TabBar()->currentIndex(), 0);
     EXPECT_TRUE(watcher.Boxes().isEmpty());
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings - Untitled.rsf"));
     EXPECT_TRUE(dialog->IsUntitled());
