@@ -264,10 +264,13 @@ TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
     EXPECT_EQ(Stored(reg::kCurrentSettingFile), QStringLiteral("mine.rsf"));
     EXPECT_EQ(Stored(reg::kSettingDir), dir.path());
 
-    // Save writes the same file again without asking.
-    Control<QComboBox>(*dialog, 0, 1124)->setCurrentIndex(5);
+    // Save (Ctrl+S) writes the same file again without asking.
+    auto* rxSave = Control<QComboBox>(*dialog, 0, 1124);
+    rxSave->setCurrentIndex(5);
     watcher.Clear();
-    dialog->RunCommand(CSettingsDlg::kFileSave);
+    QApplication::setActiveWindow(dialog.get());
+    rxSave->setFocus();
+    QTest::keyClick(rxSave, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(watcher.FileDialogs(), 0);
     EXPECT_EQ(ReadFile(Path("mine.rsf"))[80 + 26], 5);
 
