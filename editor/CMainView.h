@@ -14,6 +14,7 @@
 #include <memory>
 
 class CMainDoc;
+class CellEditor;
 class CSpreadSheet1;
 class QStackedWidget;
 class QTabBar;
@@ -38,6 +39,12 @@ public:
     // progress is checked first; false when that check refuses it (nothing
     // changes then).
     bool CommitGrids(bool validate);
+    // Undo and redo of the document's last step, as the Edit menu runs them.
+    void Undo();
+    void Redo();
+    // The current grid takes the keyboard focus, with an active cell.
+    void FocusGrid();
+    CellEditor& Cells() const { return *m_cells; }
 
     int CurrentTab() const { return m_currentTab; }
     void SetCurrentTab(int tab);
@@ -91,6 +98,10 @@ signals:
 
 private:
     void SetUpGrid(int tab);
+    // Writes the grids (all, or one tab's) into the image as one undo step,
+    // then shows again the rows whose cells differ from what was stored.
+    void CommitTabs(int onlyTab);
+    void ShowStoredRows(int tab);
     void OnTabChanged(int index);
     void OnFileImport();
     void OnFileExport();
@@ -107,6 +118,7 @@ private:
     QStackedWidget* m_stack = nullptr;
     std::array<std::unique_ptr<CSpreadSheet1>, kTabCount> m_grids;
     std::array<SpreadSheetView*, kTabCount> m_views{};
+    CellEditor* m_cells = nullptr;
     int m_currentTab = 0;
     bool m_changingTab = false;
     std::function<bool()> m_saveModified;

@@ -506,6 +506,9 @@ void CVX7Radio::ConfigureGrid(CSpreadSheet1& grid) {
         }
         if (IsChannelListTab(t))
             grid.SetColumnWidth(channelcol::kComment, kCommentWidth);
+        // The hyper block's header-only columns hold nothing to type into.
+        if (t == tab::kHyper)
+            grid.SetLock({hypercol::kLastFilled + 1, 1, hypercol::kCount, rows}, true);
         grid.SetMutedRule(
             [t](const CSpreadSheet1& g, int col, int row) { return !CellApplies(t, g, col, row); });
     }
@@ -542,28 +545,48 @@ void CVX7Radio::FillGrid(const Byte* image, CSpreadSheet1& grid, int t) {
 }
 
 void CVX7Radio::FillChannelRows(const Byte* image, CSpreadSheet1& grid) const {
-    for (int row = 1; row <= RowCount(); ++row) {
-        const int i = row - 1;
-        if (!IsUsed(image, i)) {
-            LockRow(grid, m_tab, row, true);
-            continue;
-        }
-        LockRow(grid, m_tab, row, false);
-        ShowChannel(grid, row, 0, DecodeChannel(*this, image, i));
-        grid.SetText(channelcol::kComment, row, Comment(m_tab, i));
+    for (int row = 1; row <= RowCount(); ++row)
+        FillChannelRow(image, grid, row);
+}
+
+void CVX7Radio::FillChannelRow(const Byte* image, CSpreadSheet1& grid, int row) const {
+    const int i = row - 1;
+    if (!IsUsed(image, i)) {
+        LockRow(grid, m_tab, row, true);
+        return;
     }
+    LockRow(grid, m_tab, row, false);
+    ShowChannel(grid, row, 0, DecodeChannel(*this, image, i));
+    grid.SetText(channelcol::kComment, row, Comment(m_tab, i));
 }
 
 void CVX7Radio::FillHyperRows(const Byte* image, CSpreadSheet1& grid) const {
     // Every row, in use or not.
-    for (int row = 1; row <= RowCount(); ++row) {
-        const Byte* blk = RecordForRow(image, row - 1);
-        grid.SetChecked(hypercol::kStatus, row, blk[block::kHyperStatus] == block::kHyperInUse);
-        grid.SetChecked(hypercol::kDualReceive, row, blk[block::kDualReceive] != 0);
-        grid.SetListIndex(hypercol::kOperationBand, row, blk[block::kOperationBand]);
-        ShowChannel(grid, row, hypercol::kSetAShift, DecodeSet(*this, blk, 0));
-        ShowChannel(grid, row, hypercol::kSetBShift, DecodeSet(*this, blk, 1));
-    }
+    for (int row = 1; row <= RowCount(); ++row)
+        FillHyperRow(image, grid, row);
+}
+
+void CVX7Radio::FillHyperRow(const Byte* image, CSpreadSheet1& grid, int row) const {
+    const Byte* blk = RecordForRow(image, row - 1);
+    // Both receiver sets open for typing again.
+    grid.SetLock({hypercol::kSetAShift + 1, row, hypercol::kLastFilled, row}, false);
+    grid.SetChecked(hypercol::kStatus, row, blk[block::kHyperStatus] == block::kHyperInUse);
+    grid.SetChecked(hypercol::kDualReceive, row, blk[block::kDualReceive] != 0);
+    grid.SetListIndex(hypercol::kOperationBand, row, blk[block::kOperationBand]);
+    ShowChannel(grid, row, hypercol::kSetAShift, DecodeSet(*this, blk, 0));
+    ShowChannel(grid, row, hypercol::kSetBShift, DecodeSet(*this, blk, 1));
+}
+
+void CVX7Radio::FillRow(const Byte* image, CSpreadSheet1& grid, int t, int row) {
+    SetTab(t);
+    if (row < 1 || row > RowCount() || row > grid.MaxRows() || grid.MaxCols() != TabColumnCount(t))
+        return;
+    grid.ClearBlock({1, row, grid.MaxCols(), row});
+    if (IsChannelListTab(t))
+        FillChannelRow(image, grid, row);
+    else if (t == tab::kHyper)
+        FillHyperRow(image, grid, row);
+    grid.TakeRowBaseline(row);
 }
 
 void CVX7Radio::FillGroupCells(const Byte* image, CSpreadSheet1& grid) {
