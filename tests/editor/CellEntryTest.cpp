@@ -1,0 +1,326 @@
+// Typing channels in, offscreen, through the real grids: keys go to the grid
+// and its cell editors, message boxes are answered and read back, and the
+// image is checked byte for byte.
+#include "radio/CellEntry.h"
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "document/CMainDoc.h"
+#include "editor/CMainView.h"
+#include "editor/DocumentHistory.h"
+#include "outside/CSpreadSheet1.h"
+#include "radio/ChannelColumns.h"
+#include "support/ModalWatcher.h"
+#include "widgets/Resources.h"
+#include "widgets/SpreadSheetView.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTest>
+#include <QUndoStack>
+
+using namespace vx7;
+using namespace vx7::channelcol;
+using testing_support::ModalWatcher;
+
+namespace {
+
+QByteArray Block(const CMainDoc& doc) {
+    return QByteArray(reinterpret_cast<const char*>(doc.Block()), rdf::kFileSize);
+}
+
+const QString kBadReceive = QString::fromLatin1(entry::kBadReceive);
+const QString kBadOffset = QString::fromLatin1(entry::kBadOffset);
+const QString kNeedReceive = QString::fromLatin1(entry::kNeedReceive);
+QString BadTransmit(Hz hz) {
+    return QString::fromLatin1(entry::kBadTransmit).arg(hz);
+}
+
+// The radio model's current tab for a while.
+class TabGuard {
+public:
+    TabGuard(CMainDoc& doc, int t) : m_doc(doc), m_tab(doc.GetTab()) { doc.SetTab(t); }
+    ~TabGuard() { m_doc.SetTab(m_tab); }
+    TabGuard(const TabGuard&) = delete;
+    TabGuard& operator=(const TabGuard&) = delete;
+
+private:
+    CMainDoc& m_doc;
+    int m_tab;
+};
+
+// Drives one grid of a view as a user does at the keyboard.
+class Keyboard {
+public:
+    explicit Keyboard(CMainView& view) : m_view(view) {}
+
+    SpreadSheetView* Grid() const { return m_view.GridView(m_view.CurrentTab()); }
+    CSpreadSheet1& Cells() const { return m_view.Grid(m_view.CurrentTab()); }
+
+    void Go(int t, int col, int row) {
+        if (m_view.CurrentTab() != t)
+            m_view.SetCurrentTab(t);
+        Grid()->setFocus();
+        Grid()->SetActiveCell(col, row);
+    }
+    // Where keys go: the open cell editor, else the grid.
+    QWidget* Target() const {
+        if (!Grid()->IsEditing())
+            return Grid()->viewport();
+        QWidget* focus = QApplication::focusWidget();
+        if (focus && Grid()->isAncestorOf(focus))
+            return focus;
+        for (QWidget* w : Grid()->findChildren<QWidget*>()) {
+            if (w->isVisible() && (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)))
+                return w;
+        }
+        return Grid()->viewport();
+    }
+    // The first key opens the cell's editor, the rest go to it.
+    void Type(const QString& text) {
+        for (const QChar ch : text)
+            QTest::keyClick(Target(), ch.toLatin1());
+    }
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(Target(), key, modifiers);
+        QApplication::processEvents();
+    }
+    // Types into a cell and presses Return (the cell stays the active one).
+    void Enter(int t, int col, int row, const QString& text) {
+        Go(t, col, row);
+        Type(text);
+        Press(Qt::Key_Return);
+    }
+    // Empties a cell: F2 opens its editor with the text selected.
+    void Empty(int t, int col, int row) {
+        Go(t, col, row);
+        Press(Qt::Key_F2);
+        Press(Qt::Key_Backspace);
+        Press(Qt::Key_Return);
+    }
+    // Picks an item in a cell's list.
+    void Choose(int t, int col, int row, const QString& item) {
+        Go(t, col, row);
+        Grid()->StartEdit();
+        QComboBox* combo = nullptr;
+        for (QComboBox* c : Grid()->findChildren<QComboBox*>())
+            combo = c->isVisible() ? c : combo;
+        ASSERT_TRUE(combo) << "no list opened";
+        const int index = combo->findText(item);
+        ASSERT_TRUE(index >= 0 || (combo->isEditable() && item.isEmpty())) << item.toStdString();
+        combo->setCurrentIndex(index);
+        Grid()->EndEdit();
+        QApplication::processEvents();
+    }
+
+private:
+    CMainView& m_view;
+};
+
+class CellEntryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        view = std::make_unique<CMainView>(doc);
+        view->resize(1200, 700);
+        view->show();
+        QApplication::setActiveWindow(view.get());
+        view->FocusGrid();
+        keys = std::make_unique<Keyboard>(*view);
+    }
+    QStringList Row(int t, int row, int first = 1, int last = kCount) const {
+        QStringList cells;
+        for (int c = first; c <= last; ++c)
+            cells << view->Grid(t).Text(c, row);
+        return cells;
+    }
+    QStringList Messages() const {
+        QStringList texts;
+        for (const auto& box : watcher.Boxes()) {
+            EXPECT_EQ(box.caption, QStringLiteral("Clonara"));
+            texts << box.text;
+        }
+        return texts;
+    }
+    int Steps() const { return DocumentHistory::Of(*doc).Stack()->count(); }
+
+    ModalWatcher watcher;
+    std::shared_ptr<CMainDoc> doc = std::make_shared<CMainDoc>();
+    std::unique_ptr<CMainView> view;
+    std::unique_ptr<Keyboard> keys;
+};
+
+} // namespace
+
+// A receive frequency typed into a blank row seeds it from the tab's default
+// record, with the band's offset and direction and the transmit frequency.
+TEST_F(CellEntryTest, AReceiveFrequencyInABlankRowSeedsTheRow) {
+    struct Case {
+        int tab;
+        int row;
+        const char* typed;
+        const char* rx;
+        const char* tx;
+        const char* offset;
+        const char* direction;
+        const char* mode;
+    };
+    const Case cases[] = {
+        // Memories take their defaults from channel 1 (FM, no tone, High).
+        {tab::kMemories, 2, "146.94", "146.94000", "146.34000", "600 kHz", "Minus", "FM"},
+        {tab::kMemories, 3, "29.62", "29.62000", "29.62000", "100 kHz", "Simplex", "FM"},
+        {tab::kMemories, 450, "446.5", "446.50000", "441.50000", "5.00 MHz", "Minus", "FM"},
+        // A fresh limit memory starts from the reset defaults: FM.
+        {tab::kLimit, 1, "144", "144.00000", "144.00000", "600 kHz", "Simplex", "FM"},
+        {tab::kOneTouch, 1, "145.5", "145.50000", "144.90000", "600 kHz", "Minus", "FM"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const int stepsBefore = Steps();
+        ASSERT_TRUE(view->Grid(c.tab).IsLocked(kTransmit, c.row)) << "a blank row is locked";
+        keys->Enter(c.tab, kReceive, c.row, QString::fromLatin1(c.typed));
+        const CSpreadSheet1& grid = view->Grid(c.tab);
+        EXPECT_EQ(grid.Text(kReceive, c.row), QLatin1String(c.rx));
+        EXPECT_EQ(grid.Text(kTransmit, c.row), QLatin1String(c.tx));
+        EXPECT_EQ(grid.Text(kOffset, c.row), QLatin1String(c.offset));
+        EXPECT_EQ(grid.Text(kDirection, c.row), QLatin1String(c.direction));
+        EXPECT_EQ(grid.Text(kMode, c.row), QLatin1String(c.mode));
+        EXPECT_FALSE(grid.IsLocked(kName, c.row)) << "the row is open for typing";
+        // Committed at once, as one step, and the window shows it modified.
+        EXPECT_EQ(Steps(), stepsBefore + 1);
+        EXPECT_TRUE(doc->IsModified());
+        TabGuard keep(*doc, c.tab);
+        EXPECT_TRUE(doc->IsUsed(doc->GetImage(), c.row - 1));
+    }
+    EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('|')).toStdString();
+}
+
+// Values the radio cannot use are refused with the editor's messages when the
+// user leaves the cell; frequencies stay in edit mode, offsets do not.
+TEST_F(CellEntryTest, BadValuesAreRefusedWithTheirMessages) {
+    struct Case {
+        const char* what;
+        int tab;
+        int col;
+        int row;
+        const char* typed;
+        QString message;
+        bool staysEditing;
+    };
+    // Row 1 of Memories and of every hyper set hold channels already.
+    const Case cases[] = {
+        {"receive off every raster", tab::kMemories, kReceive, 5, "146.521", kBadReceive, true},
+        {"receive outside the band of the row", tab::kVfo, kReceive, 8, "146.52", kBadReceive,
+         true},
+        {"transmit off the raster", tab::kMemories, kTransmit, 1, "146.521", BadTransmit(146521000),
+         true},
+        {"an offset that is no multiple of 50 kHz", tab::kMemories, kOffset, 1, "123 kHz",
+         kBadOffset, false},
+        {"an offset that is no number", tab::kMemories, kOffset, 1, "banana", kBadOffset, false},
+        {"a negative offset", tab::kMemories, kOffset, 1, "-5", kBadOffset, false},
+        {"an offset too large for any frequency", tab::kMemories, kOffset, 1, "99999999999",
+         kBadOffset, false},
+        {"hyper set A receive", tab::kHyper, hypercol::kSetAShift + kReceive, 2, "146.521",
+         kBadReceive, true},
+        {"hyper set B transmit", tab::kHyper, hypercol::kSetBShift + kTransmit, 2, "430.001",
+         BadTransmit(430001000), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        watcher.Clear();
+        keys->Enter(c.tab, c.col, c.row, QString::fromLatin1(c.typed));
+        EXPECT_TRUE(Messages().isEmpty()) << "Return alone leaves the cell where it is";
+        // Moving on is refused.
+        keys->Press(Qt::Key_Down);
+        QApplication::processEvents();
+        EXPECT_EQ(Messages(), QStringList{c.message});
+        EXPECT_EQ(keys->Grid()->ActiveRow(), c.row);
+        EXPECT_EQ(keys->Grid()->ActiveColumn(), c.col);
+        EXPECT_EQ(keys->Grid()->IsEditing(), c.staysEditing);
+        if (keys->Grid()->IsEditing())
+            keys->Press(Qt::Key_Escape);
+        // A command is refused too while the value stands.
+        watcher.Clear();
+        EXPECT_FALSE(view->CommitGrids(true));
+        EXPECT_EQ(Messages(), QStringList{c.message});
+        if (keys->Grid()->IsEditing())
+            keys->Press(Qt::Key_Escape);
+        // Put right by the user (the image never held the bad value).
+        view->RefreshGrids();
+    }
+}
+
+// An empty transmit cell of a channel is refused with =0=; the cells of a row
+// without a channel are not checked on the way through.
+TEST_F(CellEntryTest, AnEmptyTransmitCellOfAChannelIsRefused) {
+    keys->Empty(tab::kMemories, kTransmit, 1);
+    keys->Press(Qt::Key_Right);
+    EXPECT_EQ(Messages(), QStringList{BadTransmit(0)});
+    keys->Press(Qt::Key_Escape);
+    view->RefreshGrids();
+
+    watcher.Clear();
+    keys->Go(tab::kMemories, kTransmit, 7);
+    keys->Press(Qt::Key_Down);
+    keys->Press(Qt::Key_Right);
+    EXPECT_TRUE(Messages().isEmpty());
+    EXPECT_EQ(keys->Grid()->ActiveRow(), 8);
+}
+
+// Typing into a locked cell of a row without a receive frequency says why and
+// goes to the receive cell; cells a tab always keeps locked say nothing.
+TEST_F(CellEntryTest, LockedCellsSayWhyAndSendTheUserToTheReceiveCell) {
+    struct Case {
+        const char* what;
+        int tab;
+        int col;
+        int row;
+        bool message;
+        int activeCol;
+    };
+    const Case cases[] = {
+        {"a blank memory's name", tab::kMemories, kName, 9, true, kReceive},
+        {"a blank limit memory's tone", tab::kLimit, kToneMode, 3, true, kReceive},
+        {"the name of a VFO", tab::kVfo, kName, 2, false, kName},
+        {"the skip flag of a home channel", tab::kHome, kSkip, 1, false, kSkip},
+        {"a hyper header-only column", tab::kHyper, hypercol::kLastFilled + 1, 1, false,
+         hypercol::kLastFilled + 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        watcher.Clear();
+        const QByteArray before = Block(*doc);
+        keys->Go(c.tab, c.col, c.row);
+        keys->Type(QStringLiteral("5"));
+        QApplication::processEvents();
+        EXPECT_FALSE(keys->Grid()->IsEditing());
+        EXPECT_EQ(Messages(), c.message ? QStringList{kNeedReceive} : QStringList{});
+        EXPECT_EQ(keys->Grid()->ActiveColumn(), c.activeCol);
+        EXPECT_EQ(keys->Grid()->ActiveRow(), c.row);
+        EXPECT_TRUE(view->CommitGrids(true));
+        EXPECT_EQ(Block(*doc), before) << "nothing typed, nothing stored";
+    }
+}
+
+// A receive cell emptied, or holding a number that reads as 0, empties and
+// locks the row; the channel leaves the image.
+TEST_F(CellEntryTest, EmptyingTheReceiveFrequencyClearsTheRow) {
+    for (const char* typed : {"", "0", "0.000"}) {
+        SCOPED_TRACE(typed);
+        keys->Enter(tab::kMemories, kReceive, 20, QStringLiteral("145.5"));
+        ASSERT_FALSE(view->Grid(0).IsLocked(kName, 20));
+        if (*typed)
+            keys->Enter(tab::kMemories, kReceive, 20, QString::fromLatin1(typed));
+        else
+            keys->Empty(tab::kMemories, kReceive, 20);
+        EXPECT_EQ(Row(tab::kMemories, 20), QStringList(kCount, QString()));
+        EXPECT_TRUE(view->Grid(0).IsLocked(kName, 20));
+        keys->Press(Qt::Key_Down);
+        EXPECT_TRUE(Messages().isEmpty());
+        TabGuard keep(*doc, tab::kMemories);
+        EXPECT_FALSE(doc->IsUsed(doc->GetImage(), 19));
+    }
+}
