@@ -232,7 +232,7 @@ void CMainView::ShowStoredRows(int t) {
     }
     for (int row = 1; row <= grid.MaxRows(); ++row) {
         // A refused value stays for the user to put right.
-        if (grid.RowMatchesBaseline(row) || m_cells->HoldsRefusedValue(t, grid, row))
+        if (grid.RowMatchesBaseline(row) || m_cells->KeepsTypedCells(t, grid, row))
             continue;
         m_doc->FillRow(m_doc->GetImage(), grid, t, row);
     }

@@ -126,10 +126,13 @@ bool CellEditor::CheckEditedCell(bool keepEditing) {
     return false;
 }
 
-bool CellEditor::HoldsRefusedValue(int t, const CSpreadSheet1& grid, int row) const {
+bool CellEditor::KeepsTypedCells(int t, const CSpreadSheet1& grid, int row) const {
     for (const int shift : {0, hypercol::kSetAShift, hypercol::kSetBShift}) {
         if (entry::ChannelShift(t, shift + channelcol::kReceive) != shift)
             continue;
+        if (shift > 0 &&
+            entry::ReadFrequencyCell(m_doc, grid, shift + channelcol::kReceive, row).IsBlank())
+            return true;
         for (const int col : {channelcol::kReceive, channelcol::kTransmit, channelcol::kOffset}) {
             if (m_rules.CheckCell(t, grid, shift + col, row))
                 return true;

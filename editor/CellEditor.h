@@ -35,9 +35,10 @@ public:
     // Whether a cell edit is waiting for its check.
     bool HasPendingCell() const { return m_pendingTab >= 0; }
 
-    // Whether a row holds a value that was refused (its cells are the user's,
-    // not what the image holds).
-    bool HoldsRefusedValue(int tab, const CSpreadSheet1& grid, int row) const;
+    // Whether a row's cells stay as the user left them rather than show what
+    // the image holds: a value that was refused, or a hyper memory's set whose
+    // receive frequency was emptied (it stays empty until a refresh).
+    bool KeepsTypedCells(int tab, const CSpreadSheet1& grid, int row) const;
 
 private:
     void OnEditMode(int tab, int col, int row, int mode, bool changeMade);

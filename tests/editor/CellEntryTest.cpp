@@ -324,3 +324,173 @@ TEST_F(CellEntryTest, EmptyingTheReceiveFrequencyClearsTheRow) {
         EXPECT_FALSE(doc->IsUsed(doc->GetImage(), 19));
     }
 }
+
+// Transmit frequency, offset and direction follow each other as the band plan
+// says; a split channel keeps its own transmit frequency.
+TEST_F(CellEntryTest, TransmitOffsetAndDirectionFollowEachOther) {
+    const int row = 30;
+    keys->Enter(tab::kMemories, kReceive, row, QStringLiteral("146.94"));
+    struct Step {
+        const char* what;
+        int col;
+        const char* typed; // a list item for the direction
+        const char* rx;
+        const char* tx;
+        const char* offset;
+        const char* direction;
+    };
+    const Step steps[] = {
+        {"transmit 600 kHz above", kTransmit, "147.54", "146.94000", "147.54000", "600 kHz",
+         "Plus"},
+        {"transmit 1 MHz below", kTransmit, "145.94", "146.94000", "145.94000", "1.00 MHz",
+         "Minus"},
+        {"an offset from the list", kOffset, "1.60 MHz", "146.94000", "145.34000", "1.60 MHz",
+         "Minus"},
+        {"no standard shift: split", kTransmit, "146.345", "146.94000", "146.34500", "060 kHz",
+         "Split"},
+        {"a new receive frequency keeps Split", kReceive, "147.0", "147.00000", "146.34500",
+         "060 kHz", "Split"},
+        {"leaving Split takes the band's offset", kDirection, "Plus", "147.00000", "147.60000",
+         "600 kHz", "Plus"},
+        {"simplex", kDirection, "Simplex", "147.00000", "147.00000", "600 kHz", "Simplex"},
+        {"transmit equal to receive", kTransmit, "147.0", "147.00000", "147.00000", "600 kHz",
+         "Simplex"},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        if (s.col == kDirection)
+            keys->Choose(tab::kMemories, s.col, row, QString::fromLatin1(s.typed));
+        else
+            keys->Enter(tab::kMemories, s.col, row, QString::fromLatin1(s.typed));
+        // Leaving the cell is accepted, the split row's offset included.
+        keys->Press(Qt::Key_Right);
+        EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(Row(tab::kMemories, row, kReceive, kDirection),
+                  (QStringList{s.rx, s.tx, s.offset, s.direction}));
+    }
+    // What the grid shows is what a window opened now shows.
+    CMainView fresh(doc);
+    EXPECT_EQ(Row(tab::kMemories, row), QStringList([&] {
+                  QStringList cells;
+                  for (int c = 1; c <= kCount; ++c)
+                      cells << fresh.Grid(tab::kMemories).Text(c, row);
+                  return cells;
+              }()));
+}
+
+// Skip and preferential scan exclude each other on Memories and in both
+// hyper sets; other tabs leave them alone.
+TEST_F(CellEntryTest, SkipAndPreferentialScanExcludeEachOther) {
+    struct Case {
+        int tab;
+        int row;
+        int shift;
+        bool exclusive;
+    };
+    const Case cases[] = {
+        {tab::kMemories, 1, 0, true},
+        {tab::kHyper, 1, hypercol::kSetAShift, true},
+        {tab::kHyper, 1, hypercol::kSetBShift, true},
+        {tab::kLimit, 1, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tab * 100 + c.shift);
+        if (c.tab == tab::kLimit)
+            keys->Enter(tab::kLimit, kReceive, c.row, QStringLiteral("144.0"));
+        const CSpreadSheet1& grid = view->Grid(c.tab);
+        const int skip = c.shift + kSkip;
+        const int preferential = c.shift + kPreferential;
+        const auto click = [&](int col) {
+            keys->Go(c.tab, col, c.row);
+            keys->Press(Qt::Key_Space);
+        };
+        click(skip);
+        EXPECT_TRUE(grid.IsChecked(skip, c.row));
+        click(preferential);
+        EXPECT_TRUE(grid.IsChecked(preferential, c.row));
+        EXPECT_EQ(grid.IsChecked(skip, c.row), !c.exclusive);
+        click(skip);
+        EXPECT_EQ(grid.IsChecked(skip, c.row), c.exclusive);
+        EXPECT_EQ(grid.IsChecked(preferential, c.row), !c.exclusive);
+    }
+    // Each click was committed as it happened.
+    TabGuard keep(*doc, tab::kMemories);
+    EXPECT_TRUE(doc->IsSkip(doc->GetImage(), 0));
+    EXPECT_FALSE(doc->IsPreferential(doc->GetImage(), 0));
+}
+
+// Emptying one hyper set's receive frequency empties and locks that set only;
+// a valid receive frequency opens it again. Rows left alone keep their bytes.
+TEST_F(CellEntryTest, HyperMemorySetsEmptyOneAtATime) {
+    const int row = 4;
+    const int a = hypercol::kSetAShift;
+    const int b = hypercol::kSetBShift;
+    const QStringList setB = Row(tab::kHyper, row, b + 1, b + hypercol::kSetColumns);
+    const auto blockOf = [&](int r) {
+        TabGuard keep(*doc, tab::kHyper);
+        return QByteArray(reinterpret_cast<const char*>(doc->RecordForRow(r - 1)),
+                          image::kBlockSize);
+    };
+    const QByteArray otherRow = blockOf(5);
+
+    keys->Empty(tab::kHyper, a + kReceive, row);
+    keys->Press(Qt::Key_Down);
+    const CSpreadSheet1& grid = view->Grid(tab::kHyper);
+    EXPECT_EQ(Row(tab::kHyper, row, a + 1, a + hypercol::kSetColumns),
+              QStringList(hypercol::kSetColumns, QString()));
+    EXPECT_TRUE(grid.IsLocked(a + kTransmit, row));
+    EXPECT_TRUE(grid.IsLocked(a + kMode, row));
+    EXPECT_FALSE(grid.IsLocked(a + kReceive, row));
+    EXPECT_EQ(Row(tab::kHyper, row, b + 1, b + hypercol::kSetColumns), setB)
+        << "set B stays as it was";
+    EXPECT_FALSE(grid.IsLocked(b + kTransmit, row));
+    EXPECT_TRUE(Messages().isEmpty());
+
+    watcher.Clear();
+    keys->Go(tab::kHyper, a + kName, row);
+    keys->Type(QStringLiteral("X"));
+    EXPECT_EQ(Messages(), QStringList{kNeedReceive});
+    EXPECT_EQ(keys->Grid()->ActiveColumn(), a + kReceive);
+
+    keys->Enter(tab::kHyper, a + kReceive, row, QStringLiteral("145.0"));
+    EXPECT_FALSE(grid.IsLocked(a + kTransmit, row));
+    EXPECT_EQ(grid.Text(a + kReceive, row), QStringLiteral("145.00000"));
+    EXPECT_EQ(blockOf(5), otherRow) << "a hyper row nobody touched keeps its bytes";
+
+    // Emptied again, the refresh opens the set.
+    keys->Empty(tab::kHyper, a + kReceive, row);
+    ASSERT_TRUE(grid.IsLocked(a + kTransmit, row));
+    view->RefreshGrids();
+    EXPECT_FALSE(grid.IsLocked(a + kTransmit, row));
+}
+
+// Rows stay editable after the user leaves them; the cells VFO's and home
+// channels always keep locked stay locked when a row opens.
+TEST_F(CellEntryTest, ProgrammedRowsStayOpenAndBandRowsKeepTheirLockedCells) {
+    keys->Enter(tab::kMemories, kReceive, 40, QStringLiteral("144.5"));
+    keys->Press(Qt::Key_Down);
+    keys->Press(Qt::Key_Up);
+    EXPECT_FALSE(view->Grid(0).IsLocked(kName, 40));
+    EXPECT_FALSE(view->Grid(0).IsLocked(kSkip, 40));
+    EXPECT_TRUE(view->Grid(0).IsLocked(kName, 41)) << "a blank row stays locked";
+
+    struct Case {
+        int tab;
+        int row;
+        const char* rx;
+        QList<int> locked;
+    };
+    const Case cases[] = {
+        {tab::kVfo, 6, "145.0", {kName, kSkip, kPreferential, kMask}},
+        {tab::kHome, 6, "145.0", {kSkip, kPreferential, kMask}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tab);
+        keys->Enter(c.tab, kReceive, c.row, QString::fromLatin1(c.rx));
+        keys->Press(Qt::Key_Down);
+        keys->Press(Qt::Key_Up);
+        for (int col = kTransmit; col <= kCount; ++col)
+            EXPECT_EQ(view->Grid(c.tab).IsLocked(col, c.row), c.locked.contains(col)) << col;
+    }
+    EXPECT_TRUE(Messages().isEmpty());
+}
