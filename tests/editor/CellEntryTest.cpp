@@ -19,7 +19,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
 
@@ -110,7 +112,8 @@ public:
         for (QComboBox* c : Grid()->findChildren<QComboBox*>())
             combo = c->isVisible() ? c : combo;
         ASSERT_TRUE(combo) << "no list opened";
-        const int index = combo->findText(item);
+        const int index =
+            item.isEmpty() ? combo->findText(item) : combo->findText(item, Qt::MatchStartsWith);
         ASSERT_TRUE(index >= 0 || (combo->isEditable() && item.isEmpty())) << item.toStdString();
         combo->setCurrentIndex(index);
         Grid()->EndEdit();
@@ -493,4 +496,199 @@ TEST_F(CellEntryTest, ProgrammedRowsStayOpenAndBandRowsKeepTheirLockedCells) {
             EXPECT_EQ(view->Grid(c.tab).IsLocked(col, c.row), c.locked.contains(col)) << col;
     }
     EXPECT_TRUE(Messages().isEmpty());
+}
+
+// A memory group stays packed and sorted: the empty entry takes a channel out
+// and closes the gap.
+TEST_F(CellEntryTest, MemoryGroupsStayPackedAndSorted) {
+    for (int row = 2; row <= 4; ++row)
+        keys->Enter(tab::kMemories, kReceive, row, QStringLiteral("14%1.0").arg(row + 4));
+    const auto members = [&](int g) {
+        QList<int> list;
+        for (int j = 0; j < CVX7Radio::GroupSize(doc->GetImage(), g); ++j)
+            list << CVX7Radio::GroupMember(doc->GetImage(), g, j) + 1;
+        return list;
+    };
+    struct Step {
+        int row;
+        const char* item;
+        QStringList shown; // the channel numbers the group's cells start with
+        QList<int> stored;
+    };
+    const Step steps[] = {
+        {1, "003", {"003"}, {3}},
+        {2, "001", {"001", "003"}, {1, 3}},
+        {3, "004", {"001", "003", "004"}, {1, 3, 4}},
+        {3, "002", {"001", "002", "003"}, {1, 2, 3}},
+        {1, "", {"002", "003"}, {2, 3}},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.row * 1000 + QString::fromLatin1(s.item).toInt());
+        const int stepsBefore = Steps();
+        keys->Choose(tab::kGroups, 2, s.row, QString::fromLatin1(s.item));
+        QStringList shown;
+        for (int row = 1; row <= 48; ++row) {
+            const QString text = view->Grid(tab::kGroups).Text(2, row);
+            if (row <= s.shown.size())
+                shown << text.left(3);
+            else
+                EXPECT_TRUE(text.isEmpty()) << row;
+        }
+        EXPECT_EQ(shown, s.shown);
+        EXPECT_EQ(members(1), s.stored);
+        EXPECT_EQ(Steps(), stepsBefore + 1);
+        EXPECT_TRUE(doc->IsModified());
+    }
+    EXPECT_TRUE(members(0).isEmpty()) << "the other groups stay as they were";
+}
+
+// A commit refused while the tab changes lets the change happen and keeps
+// what the user typed; the image never holds it.
+TEST_F(CellEntryTest, ARefusedCommitOnATabChangeKeepsTheUsersCells) {
+    keys->Enter(tab::kMemories, kReceive, 1, QStringLiteral("146.521"));
+    const QByteArray before = Block(*doc);
+    const int steps = Steps();
+    view->SetCurrentTab(tab::kGroups);
+    QApplication::processEvents();
+    EXPECT_EQ(view->CurrentTab(), tab::kGroups);
+    EXPECT_EQ(Messages(), QStringList{kBadReceive});
+    EXPECT_EQ(view->Grid(tab::kMemories).Text(kReceive, 1), QStringLiteral("146.52100"));
+    EXPECT_EQ(Block(*doc), before);
+    EXPECT_EQ(Steps(), steps);
+    EXPECT_EQ(view->Grid(tab::kGroups).CellList(1, 1)->Count(), 2)
+        << "the groups list the channels as stored";
+}
+
+// The window a document opens in has its grid focused on the first cell, and
+// typing goes straight into it.
+TEST(CellEntryWindows, TypingGoesStraightIntoTheActiveWindowsGrid) {
+    ModalWatcher watcher;
+    CMainFrame frame;
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    CChildFrame* first = frame.NewDocument();
+    QApplication::processEvents();
+    SpreadSheetView* grid = first->View()->GridView(tab::kMemories);
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_TRUE(focus);
+    EXPECT_TRUE(focus == grid || grid->isAncestorOf(focus));
+    EXPECT_EQ(grid->ActiveColumn(), 1);
+    EXPECT_EQ(grid->ActiveRow(), 1);
+
+    CChildFrame* second = frame.NewDocument();
+    QApplication::processEvents();
+    first->View()->SetCurrentTab(tab::kLimit);
+    second->View()->GridView(0)->setFocus();
+    frame.findChild<QMdiArea*>()->setActiveSubWindow(first);
+    QApplication::processEvents();
+    SpreadSheetView* limit = first->View()->GridView(tab::kLimit);
+    focus = QApplication::focusWidget();
+    ASSERT_TRUE(focus);
+    EXPECT_TRUE(focus == limit || limit->isAncestorOf(focus));
+    // Each key goes where the keyboard focus is: the first opens the editor.
+    for (const QChar ch : QStringLiteral("144.5")) {
+        QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(first->View()->Grid(tab::kLimit).Text(kReceive, 1), QStringLiteral("144.50000"));
+    EXPECT_TRUE(first->GetDocument().IsModified());
+    EXPECT_TRUE(first->isWindowModified()) << "the mark shows as soon as the cell changes";
+    EXPECT_FALSE(second->GetDocument().IsModified());
+}
+
+// Edit Undo and Redo, from the keys and the menu: each committed cell is one
+// step; undo and redo put the data block back byte for byte in every window
+// of the document, and the modified mark follows back to the saved state.
+TEST(CellEntryWindows, UndoAndRedoPutTheBlockBackInEveryWindow) {
+    QTemporaryDir dir;
+    ModalWatcher watcher;
+    CMainFrame frame;
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    CChildFrame* child = frame.NewDocument();
+    CMainDoc& doc = child->GetDocument();
+    QAction* undo = frame.Action(res::cmd::kEditUndo);
+    QAction* redo = frame.Action(res::cmd::kEditRedo);
+    ASSERT_TRUE(undo && redo);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_EQ(undo->shortcuts(), (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)}));
+    EXPECT_EQ(redo->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+
+    // Saved first: the saved state is the clean one.
+    doc.SetPathName(dir.filePath(QStringLiteral("saved.rdf")));
+    frame.RunCommand(res::cmd::kFileSave);
+    ASSERT_FALSE(doc.IsModified());
+
+    Keyboard keys(*child->View());
+    const QByteArray saved = Block(doc);
+    keys.Enter(tab::kMemories, kReceive, 12, QStringLiteral("146.94"));
+    const QByteArray typed = Block(doc);
+    keys.Enter(tab::kMemories, kName, 12, QStringLiteral("HOME"));
+    const QByteArray named = Block(doc);
+    ASSERT_NE(typed, saved);
+    ASSERT_NE(named, typed);
+    EXPECT_TRUE(child->isWindowModified());
+    EXPECT_TRUE(undo->isEnabled());
+
+    // A second window of the document follows every step.
+    frame.RunCommand(res::cmd::kWindowNew);
+    QApplication::processEvents();
+    CChildFrame* other = nullptr;
+    for (QMdiSubWindow* w : frame.findChild<QMdiArea*>()->subWindowList())
+        other = w != child ? qobject_cast<CChildFrame*>(w) : other;
+    ASSERT_TRUE(other);
+    frame.findChild<QMdiArea*>()->setActiveSubWindow(child);
+    QApplication::processEvents();
+    const auto shown = [&](CChildFrame* window) {
+        return window->View()->Grid(tab::kMemories).Text(kName, 12) + QLatin1Char('|') +
+               window->View()->Grid(tab::kMemories).Text(kReceive, 12);
+    };
+
+    const auto keysTo = [&](const QKeySequence& sequence) {
+        QTest::keySequence(child->View()->GridView(tab::kMemories), sequence);
+        QApplication::processEvents();
+    };
+    struct Step {
+        const char* what;
+        QKeySequence keys;
+        const QByteArray& block;
+        const char* shown;
+        bool modified;
+    };
+    const Step steps[] = {
+        {"Ctrl+Z takes the name back", QKeySequence(Qt::CTRL | Qt::Key_Z), typed, "|146.94000",
+         true},
+        {"Ctrl+Z again: the saved state", QKeySequence(Qt::CTRL | Qt::Key_Z), saved, "|", false},
+        {"Ctrl+Y", QKeySequence(Qt::CTRL | Qt::Key_Y), typed, "|146.94000", true},
+        {"Ctrl+Shift+Z", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), named, "HOME|146.94000",
+         true},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        keysTo(s.keys);
+        EXPECT_EQ(Block(doc), s.block);
+        EXPECT_EQ(shown(child), QLatin1String(s.shown));
+        EXPECT_EQ(shown(other), QLatin1String(s.shown));
+        EXPECT_EQ(doc.IsModified(), s.modified);
+        EXPECT_EQ(child->isWindowModified(), s.modified);
+    }
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+
+    // An edit still open when Undo is chosen is committed first, then undone.
+    keys.Go(tab::kMemories, kName, 12);
+    keys.Type(QStringLiteral("AWAY"));
+    ASSERT_TRUE(keys.Grid()->IsEditing());
+    undo->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(Block(doc), named);
+    EXPECT_EQ(shown(child), QStringLiteral("HOME|146.94000"));
+    EXPECT_TRUE(redo->isEnabled());
+    redo->trigger();
+    EXPECT_EQ(shown(other), QStringLiteral("AWAY|146.94000"));
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
 }
