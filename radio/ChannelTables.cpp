@@ -7,6 +7,7 @@
 #include "outside/CSpreadSheet1.h"
 #include "outside/DelimitedText.h"
 #include "radio/CVX7Radio.h"
+#include "radio/CellEntry.h"
 #include "radio/ChannelRecord.h"
 #include "radio/DataFileLayout.h"
 #include "radio/FrequencyCodec.h"
@@ -260,6 +261,16 @@ int LeadingNumber(const QString& text) {
             return -1;
     }
     return value;
+}
+
+// Whether the receive, transmit or offset cell of a channel (from column
+// first + 1 on) holds a text that is no frequency.
+bool HoldsNoFrequency(const CVX7Radio& radio, const CSpreadSheet1& grid, int row, int first) {
+    for (const int col : {channelcol::kReceive, channelcol::kTransmit, channelcol::kOffset}) {
+        if (entry::ReadFrequencyCell(radio, grid, first + col, row).kind == entry::CellReading::Bad)
+            return true;
+    }
+    return false;
 }
 
 void WriteBe16(Byte* p, int value) {
@@ -639,6 +650,10 @@ bool CVX7Radio::ReadChannelRows(Byte* image, const CSpreadSheet1& grid, int rows
         if (grid.RowMatchesBaseline(row))
             continue;
         const int i = row - 1;
+        // A frequency cell holding no frequency at all (letters, a sign) is
+        // never read as one: the row keeps its record.
+        if (HoldsNoFrequency(*this, grid, row, 0))
+            continue;
         const Hz rx = CellFrequency(*this, grid, channelcol::kReceive, row);
         if (!IsValidFrequency(rx, row)) {
             if (IsBandTab(t))
@@ -657,7 +672,9 @@ bool CVX7Radio::ReadChannelRows(Byte* image, const CSpreadSheet1& grid, int rows
 
 void CVX7Radio::ReadHyperRows(Byte* image, const CSpreadSheet1& grid, int rows) const {
     for (int row = 1; row <= rows; ++row) {
-        if (grid.RowMatchesBaseline(row))
+        if (grid.RowMatchesBaseline(row) ||
+            HoldsNoFrequency(*this, grid, row, hypercol::kSetAShift) ||
+            HoldsNoFrequency(*this, grid, row, hypercol::kSetBShift))
             continue;
         const ChannelValues a = ReadChannel(*this, grid, row, hypercol::kSetAShift);
         const ChannelValues b = ReadChannel(*this, grid, row, hypercol::kSetBShift);

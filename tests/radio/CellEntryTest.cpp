@@ -13,6 +13,9 @@
 #include <QFile>
 #include <QTextStream>
 
+#include <algorithm>
+#include <array>
+
 using namespace vx7;
 using namespace vx7::channelcol;
 
@@ -173,6 +176,39 @@ TEST_F(Rules, CellChecksByColumn) {
         grid.SetText(c.col, 1, before);
     }
     EXPECT_FALSE(rules.CheckCell(tab::kMemories, grid, kTransmit, 2)) << "no channel in row 2";
+}
+
+} // namespace
+
+namespace {
+
+// A commit that does not check the cells (closing the window, sending to the
+// radio) never reads a text that is no frequency as 100 MHz: the row keeps
+// what the image held.
+TEST_F(Rules, TextsThatAreNoFrequencyNeverReachTheImage) {
+    struct Case {
+        int tab;
+        int col;
+        const char* text;
+    };
+    const Case cases[] = {
+        {tab::kMemories, kReceive, "banana"},
+        {tab::kMemories, kTransmit, "abc"},
+        {tab::kMemories, kOffset, "-5"},
+        {tab::kHyper, hypercol::kSetBShift + kOffset, "banana"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        CSpreadSheet1& grid = grids[c.tab];
+        const QByteArray before(reinterpret_cast<const char*>(radio.Block()), rdf::kFileSize);
+        grid.SetText(c.col, 1, QString::fromLatin1(c.text));
+        std::array<Byte, image::kSize> working;
+        std::copy(radio.GetImage(), radio.GetImage() + image::kSize, working.begin());
+        radio.ReadGrid(working.data(), grid, c.tab);
+        EXPECT_TRUE(std::equal(working.begin(), working.end(), radio.GetImage()));
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(radio.Block()), rdf::kFileSize), before);
+        radio.FillGrid(radio.GetImage(), grid, c.tab);
+    }
 }
 
 } // namespace
