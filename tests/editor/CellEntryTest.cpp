@@ -249,6 +249,7 @@ TEST_F(CellEntryTest, BadValuesAreRefusedWithTheirMessages) {
         watcher.Clear();
         EXPECT_FALSE(view->CommitGrids(true));
         EXPECT_EQ(Messages(), QStringList{c.message});
+        EXPECT_EQ(keys->Grid()->IsEditing(), c.staysEditing) << "after the refused command";
         if (keys->Grid()->IsEditing())
             keys->Press(Qt::Key_Escape);
         // Put right by the user (the image never held the bad value).
