@@ -693,3 +693,30 @@ TEST(CellEntryWindows, UndoAndRedoPutTheBlockBackInEveryWindow) {
     EXPECT_EQ(shown(other), QStringLiteral("AWAY|146.94000"));
     EXPECT_TRUE(watcher.Boxes().isEmpty());
 }
+
+// After a cell is committed the row shows what was stored: a name the radio
+// spells otherwise, a frequency written out, a transmit frequency worked out.
+TEST_F(CellEntryTest, TheGridShowsWhatWasStored) {
+    struct Case {
+        int col;
+        const char* typed;
+    };
+    const Case cases[] = {{kName, "  ab  "}, // the radio keeps no trailing blanks
+                          {kName, "abcdefghijkl"},
+                          {kReceive, "145.5"},
+                          {kTransmit, "144.9"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        keys->Enter(tab::kMemories, c.col, 1, QString::fromLatin1(c.typed));
+        if (c.col == kName && QLatin1String(c.typed) == QLatin1String("  ab  ")) {
+            EXPECT_EQ(view->Grid(tab::kMemories).Text(kName, 1), QStringLiteral("  ab"));
+        }
+        CMainView fresh(doc);
+        QStringList stored;
+        for (int col = 1; col <= kCount; ++col)
+            stored << fresh.Grid(tab::kMemories).Text(col, 1);
+        EXPECT_EQ(Row(tab::kMemories, 1), stored);
+    }
+    EXPECT_EQ(view->Grid(tab::kMemories).Text(kName, 1), QStringLiteral("abcdefgh"));
+    EXPECT_TRUE(Messages().isEmpty());
+}
