@@ -438,7 +438,7 @@ CChildFrame* CMainFrame::AddChild(std::shared_ptr<CMainDoc> doc) {
     connect(child->View(), &CMainView::imageChanged, this, [this, child] {
         for (CChildFrame* other : Children()) {
             if (other != child && other->Document() == child->Document())
-                other->View()->RefreshGrids();
+                other->View()->ShowImage();
         }
     });
     m_mdi->addSubWindow(child);

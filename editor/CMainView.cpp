@@ -170,12 +170,16 @@ void CMainView::OnViewOptions() {
 }
 
 void CMainView::RefreshGrids() {
+    ShowImage();
+    m_cells->Rules().ResetDefault(tab::kMemories);
+}
+
+void CMainView::ShowImage() {
     TabScope keep(*m_doc);
     for (int t = 0; t < kTabCount; ++t) {
         m_doc->SetTab(t);
         m_doc->FillGrid(m_doc->GetImage(), Grid(t), t);
     }
-    m_cells->Rules().ResetDefault(tab::kMemories);
     m_cells->Forget();
 }
 

@@ -32,8 +32,12 @@ public:
     CMainDoc& GetDocument() const { return *m_doc; }
     const std::shared_ptr<CMainDoc>& Document() const { return m_doc; }
 
-    // Copies the image into all seven grids.
+    // Copies the image into all seven grids; the Memories tab's default
+    // record starts again from the factory defaults.
     void RefreshGrids();
+    // The same for another window of the document after a change made in
+    // this one: the defaults the user's editing gave stay.
+    void ShowImage();
     // Copies the grids back into the image; marks the document modified when
     // the image or a comment really changed. With validate, a cell edit in
     // progress is checked first; false when that check refuses it (nothing

@@ -9,6 +9,7 @@
 #include "editor/DocumentHistory.h"
 #include "outside/CSpreadSheet1.h"
 #include "radio/ChannelColumns.h"
+#include "radio/ChannelRecord.h"
 #include "support/ModalWatcher.h"
 #include "widgets/Resources.h"
 #include "widgets/SpreadSheetView.h"
@@ -719,4 +720,31 @@ TEST_F(CellEntryTest, TheGridShowsWhatWasStored) {
     }
     EXPECT_EQ(view->Grid(tab::kMemories).Text(kName, 1), QStringLiteral("abcdefgh"));
     EXPECT_TRUE(Messages().isEmpty());
+}
+
+// A second window of the document shows every committed cell and leaves the
+// defaults the user's editing gave alone.
+TEST(CellEntryWindows, ASecondWindowKeepsTheDefaultsOfTheFirst) {
+    ModalWatcher watcher;
+    CMainFrame frame;
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    CChildFrame* child = frame.NewDocument();
+    frame.RunCommand(res::cmd::kWindowNew);
+    QApplication::processEvents();
+    frame.findChild<QMdiArea*>()->setActiveSubWindow(child);
+    QApplication::processEvents();
+    Keyboard keys(*child->View());
+    keys.Choose(tab::kMemories, kMode, 1, QStringLiteral("AM"));
+    EXPECT_EQ(ConstChannelRecord(child->GetDocument().DefaultRecord(tab::kMemories)).Mode(), 1)
+        << "the other window's refresh keeps the captured defaults";
+    keys.Press(Qt::Key_Down);
+    keys.Enter(tab::kMemories, kReceive, 2, QStringLiteral("146.52"));
+    EXPECT_EQ(child->View()->Grid(tab::kMemories).Text(kMode, 2), QStringLiteral("AM"));
+    for (QMdiSubWindow* w : frame.findChild<QMdiArea*>()->subWindowList()) {
+        auto* window = qobject_cast<CChildFrame*>(w);
+        ASSERT_TRUE(window);
+        EXPECT_EQ(window->View()->Grid(tab::kMemories).Text(kMode, 2), QStringLiteral("AM"));
+    }
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
 }
