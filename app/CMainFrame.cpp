@@ -251,6 +251,8 @@ void CMainFrame::RebuildMenus() {
         QMenu* popup = menuBar()->addMenu(QString::fromLatin1(menu.title));
         if (menu.items.contains(cmd::kWindowNew))
             m_windowMenu = popup;
+        if (menu.items.contains(cmd::kEditCut))
+            connect(popup, &QMenu::aboutToShow, this, &CMainFrame::UpdateEditActions);
         for (int id : menu.items) {
             if (id == 0) {
                 popup->addSeparator();
@@ -262,7 +264,11 @@ void CMainFrame::RebuildMenus() {
                 placeholder->setEnabled(false);
                 placeholder->setObjectName(QStringLiteral("RecentPlaceholder"));
             } else if (id == cmd::kEditSetPriority) {
-                // Offered in the grid's context menu only.
+                // Offered in the grid's context menu only, without the
+                // separator above it.
+                const QList<QAction*> actions = popup->actions();
+                if (!actions.isEmpty() && actions.last()->isSeparator())
+                    popup->removeAction(actions.last());
                 continue;
             } else {
                 popup->addAction(m_actions.value(id));
@@ -353,6 +359,15 @@ void CMainFrame::UpdateActions() {
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         if (IsDocumentCommand(it.key()))
             it.value()->setEnabled(any);
+    }
+}
+
+void CMainFrame::UpdateEditActions() {
+    CChildFrame* child = ActiveChild();
+    for (const int id : {cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste, cmd::kEditInsert,
+                         cmd::kEditDelete, cmd::kEditSort, cmd::kEditSetPriority}) {
+        if (QAction* action = m_actions.value(id))
+            action->setEnabled(child && child->View()->IsCommandEnabled(id));
     }
 }
 

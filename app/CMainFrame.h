@@ -74,6 +74,8 @@ private:
     void UpdateRecentMenu();
     // Enables the document commands while a document is open.
     void UpdateActions();
+    // The Edit commands the active window's current tab offers.
+    void UpdateEditActions();
     // Numbers the windows of documents shown in more than one ("name:1",
     // "name:2"); a document's only window has no number.
     void NumberWindows();
