@@ -179,8 +179,14 @@ void EditCommands::Change(const QString& text, const std::function<void()>& chan
         if (followUp)
             followUp();
     });
-    // Locks, row labels and the groups' channel lists follow the image.
-    m_view.RefreshGrids();
+    // The table shows the image again: locks, row labels and the values as
+    // kept. (The groups grid was filled again where the groups changed.)
+    const int tab = m_view.CurrentTab();
+    CMainDoc& radio = m_view.GetDocument();
+    const int previous = radio.GetTab();
+    radio.SetTab(tab);
+    radio.FillGrid(radio.GetImage(), m_view.Grid(tab), tab);
+    radio.SetTab(previous);
     if (changed)
         emit m_view.imageChanged();
 }
