@@ -336,8 +336,16 @@ void EditCommands::Sort() {
                            : CSpreadSheet1::SortOrder::Ascending;
     const int key1 = std::clamp(options.firstKey, 1, options.columnCount);
     const int key2 = options.secondKey <= options.columnCount ? options.secondKey : 0;
-    Change(QStringLiteral("Sort"),
-           [&] { rows::SortRows(CurrentGrid(), r1, r2, key1, key2, order); });
+    std::vector<int> moved;
+    Change(
+        QStringLiteral("Sort"),
+        [&] { moved = rows::SortRows(CurrentGrid(), r1, r2, key1, key2, order); },
+        [&] {
+            // The groups and the priority channel keep their channels.
+            if (tab == tab::kMemories)
+                rows::FollowSortedMemories(m_view.GetDocument(), r1, moved,
+                                           &m_view.Grid(tab::kGroups));
+        });
 }
 
 void EditCommands::SetPriority() {

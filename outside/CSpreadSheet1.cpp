@@ -504,17 +504,17 @@ CSpreadSheet1::SortOrder CSpreadSheet1::SortKeyOrder(int key) const {
     return key >= 1 && key <= 2 ? m_sortKeys[key - 1].order : SortOrder::None;
 }
 
-void CSpreadSheet1::SortBlockByRows(const GridBlock& block) {
+std::vector<int> CSpreadSheet1::SortBlockByRows(const GridBlock& block) {
     const GridBlock b = Clip(block);
     if (!b.IsValid() || b.row1 == b.row2)
-        return;
+        return {};
     std::vector<SortKey> keys;
     for (const SortKey& key : m_sortKeys) {
         if (key.col >= 1 && key.col <= m_cols && key.order != SortOrder::None)
             keys.push_back(key);
     }
     if (keys.empty())
-        return;
+        return {};
 
     // Compares the key cells of two rows: <0, 0 or >0, empties last.
     auto compareCells = [](const Cell& x, const Cell& y, SortOrder order) {
@@ -564,6 +564,7 @@ void CSpreadSheet1::SortBlockByRows(const GridBlock& block) {
         }
     }
     NotifyCells(b);
+    return rows;
 }
 
 // ---------------------------------------------------------------------------

@@ -201,8 +201,9 @@ public:
     SortOrder SortKeyOrder(int key) const;
     // Sorts the rows of a block by the sort keys (a stable sort; empty key
     // cells go last in either order). The cells of the block's columns move
-    // with their rows; row labels stay.
-    void SortBlockByRows(const GridBlock& block);
+    // with their rows; row labels stay. Returns where each row came from:
+    // the old row numbers in their new order (empty when nothing was sorted).
+    std::vector<int> SortBlockByRows(const GridBlock& block);
 
     // --- Redraw switch ----------------------------------------------------------
     // While off, cell changes send no signals; switching it on tells attached

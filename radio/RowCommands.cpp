@@ -5,6 +5,7 @@
 #include "radio/ChannelTables.h"
 
 #include <algorithm>
+#include <numeric>
 #include <vector>
 
 namespace vx7::rows {
@@ -212,8 +213,8 @@ void MoveRows(CSpreadSheet1& grid, int tab, int r1, int r2, int dest) {
     grid.SetRedraw(redraw);
 }
 
-void SortRows(CSpreadSheet1& grid, int r1, int r2, int key1, int key2,
-              CSpreadSheet1::SortOrder order) {
+std::vector<int> SortRows(CSpreadSheet1& grid, int r1, int r2, int key1, int key2,
+                          CSpreadSheet1::SortOrder order) {
     grid.SetSortKey(1, key1, order);
     if (key2 >= 1 && key2 != key1)
         grid.SetSortKey(2, key2, order);
@@ -221,8 +222,9 @@ void SortRows(CSpreadSheet1& grid, int r1, int r2, int key1, int key2,
         grid.SetSortKey(2, 0, CSpreadSheet1::SortOrder::None);
     const bool redraw = grid.Redraw();
     grid.SetRedraw(false);
-    grid.SortBlockByRows(WholeRows(grid, r1, r2));
+    std::vector<int> moved = grid.SortBlockByRows(WholeRows(grid, r1, r2));
     grid.SetRedraw(redraw);
+    return moved;
 }
 
 void PackGroups(CSpreadSheet1& grid) {
@@ -271,6 +273,51 @@ void FollowMemoryRows(CVX7Radio& radio, int mode, int r1, int r2, CSpreadSheet1*
         radio.SetPriorityChannel(gone ? 1 : priority);
     }
     radio.RemoveGroupEntries(mode, r1, r2, groupsGrid);
+}
+
+void FollowSortedMemories(CVX7Radio& radio, int r1, const std::vector<int>& order,
+                          CSpreadSheet1* groupsGrid) {
+    const int n = LastRow(tab::kMemories);
+    const int count = static_cast<int>(order.size());
+    if (count == 0 || r1 < 1 || r1 + count - 1 > n)
+        return;
+    std::vector<int> newRow(static_cast<size_t>(n) + 1);
+    std::iota(newRow.begin(), newRow.end(), 0);
+    for (int k = 0; k < count; ++k) {
+        const int from = order[static_cast<size_t>(k)];
+        if (from >= 1 && from <= n)
+            newRow[static_cast<size_t>(from)] = r1 + k;
+    }
+    const int priority = radio.GetPriorityChannel();
+    if (priority >= 1 && priority <= n)
+        radio.SetPriorityChannel(newRow[static_cast<size_t>(priority)]);
+    Byte* image = radio.GetImage();
+    for (int g = 0; g < image::kGroupCount; ++g) {
+        const int size = CVX7Radio::GroupSize(image, g);
+        std::vector<int> members;
+        bool moved = false;
+        for (int j = 0; j < size; ++j) {
+            const int member = CVX7Radio::GroupMember(image, g, j);
+            const int row = member + 1;
+            if (member == CVX7Radio::kNoMember || row < 1 || row > n) {
+                members.push_back(member); // kept as it is
+                continue;
+            }
+            const int to = newRow[static_cast<size_t>(row)];
+            moved = moved || to != row;
+            members.push_back(to - 1);
+        }
+        if (!moved)
+            continue;
+        std::sort(members.begin(), members.end());
+        for (int j = 0; j < size; ++j)
+            CVX7Radio::SetGroupMember(image, g, j, members[static_cast<size_t>(j)]);
+    }
+    if (groupsGrid) {
+        const int previous = radio.GetTab();
+        radio.FillGrid(image, *groupsGrid, tab::kGroups);
+        radio.SetTab(previous);
+    }
 }
 
 } // namespace vx7::rows

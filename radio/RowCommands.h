@@ -15,6 +15,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace vx7 {
 
 class CVX7Radio;
@@ -79,9 +81,10 @@ void MoveRows(CSpreadSheet1& grid, int tab, int r1, int r2, int dest);
 
 // Sorts rows r1 to r2 by key column 1 and, when given (at least 1 and not
 // the first), key column 2, both in one order; without a second key the
-// grid forgets an earlier one.
-void SortRows(CSpreadSheet1& grid, int r1, int r2, int key1, int key2,
-              CSpreadSheet1::SortOrder order);
+// grid forgets an earlier one. Returns the old row numbers in their new
+// order (empty when nothing moved).
+std::vector<int> SortRows(CSpreadSheet1& grid, int r1, int r2, int key1, int key2,
+                          CSpreadSheet1::SortOrder order);
 
 // Memory Groups: each group column packed (members first, no gaps) and in
 // ascending order, as the radio keeps its groups.
@@ -95,6 +98,11 @@ void PackGroups(CSpreadSheet1& grid);
 // goes back to channel 1. Writes the radio's image; a groups grid given is
 // filled again from it.
 void FollowMemoryRows(CVX7Radio& radio, int mode, int r1, int r2, CSpreadSheet1* groupsGrid);
+// The same after Memories rows from r1 on were sorted into order (the old
+// row numbers in their new order): each member and the priority channel
+// name the channel's new row; groups stay in ascending order.
+void FollowSortedMemories(CVX7Radio& radio, int r1, const std::vector<int>& order,
+                          CSpreadSheet1* groupsGrid);
 
 } // namespace rows
 } // namespace vx7

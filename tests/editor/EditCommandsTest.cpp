@@ -462,6 +462,11 @@ TEST_F(EditCommandsTest, SortByTheDialogsKeys) {
         grid.SetText(6, r, QString::fromLatin1(name[r - 1]));
     }
     ASSERT_TRUE(view->CommitGrids(true));
+    // Channels 2 and 5 in group 1; channel 4 the priority channel.
+    CVX7Radio::SetGroupSize(doc->GetImage(), 0, 2);
+    CVX7Radio::SetGroupMember(doc->GetImage(), 0, 0, 1);
+    CVX7Radio::SetGroupMember(doc->GetImage(), 0, 1, 4);
+    doc->SetPriorityChannel(4);
     view->RefreshGrids();
     const auto column = [&](int col) {
         QStringList list;
@@ -514,6 +519,15 @@ TEST_F(EditCommandsTest, SortByTheDialogsKeys) {
         EXPECT_EQ(column(6), c.names);
         EXPECT_EQ(column(1), c.receive);
         EXPECT_EQ(grid.SortKeyColumn(2), c.second >= 1 ? c.second : 0);
+        if (&c == &cases[0]) {
+            // The groups and the priority channel keep their channels, now
+            // in rows 1, 2 and 5.
+            EXPECT_EQ(CVX7Radio::GroupMember(doc->GetImage(), 0, 0), 0);
+            EXPECT_EQ(CVX7Radio::GroupMember(doc->GetImage(), 0, 1), 1);
+            EXPECT_EQ(doc->GetPriorityChannel(), 5);
+            EXPECT_EQ(grid.Text(0, 5), QStringLiteral("P5"));
+            EXPECT_TRUE(view->Grid(tab::kGroups).Text(1, 2).startsWith(QStringLiteral("002 ")));
+        }
         if (c.error.isEmpty()) {
             EXPECT_TRUE(watcher.Boxes().isEmpty());
         } else {

@@ -200,4 +200,31 @@ TEST_F(RowCommandsTest, GroupsAndPriorityFollowMemoryRows) {
     }
 }
 
+TEST_F(RowCommandsTest, GroupsAndPriorityFollowSortedMemories) {
+    // Rows 3 to 6 sorted into the order 6, 3, 5, 4.
+    const std::vector<int> order = {6, 3, 5, 4};
+    const struct {
+        int priority;
+        QList<int> group;
+        int priorityAfter;
+        QList<int> groupAfter;
+    } cases[] = {
+        {6, {3, 6, 9}, 3, {3, 4, 9}},
+        {4, {1, 4, 5}, 6, {1, 5, 6}},
+        {2, {1, 2}, 2, {1, 2}},
+    };
+    for (const auto& c : cases) {
+        radio.SetImage(DefaultImage().data());
+        radio.SetPriorityChannel(c.priority);
+        SetMembers(7, c.group);
+        rows::FollowSortedMemories(radio, 3, order, nullptr);
+        EXPECT_EQ(radio.GetPriorityChannel(), c.priorityAfter);
+        EXPECT_EQ(Members(7), c.groupAfter);
+    }
+    // Nothing sorted, nothing changes.
+    radio.SetPriorityChannel(6);
+    rows::FollowSortedMemories(radio, 3, {}, nullptr);
+    EXPECT_EQ(radio.GetPriorityChannel(), 6);
+}
+
 } // namespace
