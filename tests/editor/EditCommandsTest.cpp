@@ -780,4 +780,49 @@ TEST_F(EditCommandsTest, DraggedRowsMove) {
     }
 }
 
+// On Memory Groups a cut row leaves every group packed; a paste puts
+// members back in order.
+TEST_F(EditCommandsTest, GroupRowsCutAndPastedStayPacked) {
+    auto doc = OpenDoc("busy.rdf");
+    auto view = Show(doc, tab::kGroups);
+    const auto members = [&doc](int g) {
+        QList<int> list;
+        for (int j = 0; j < CVX7Radio::GroupSize(doc->GetImage(), g); ++j)
+            list << CVX7Radio::GroupMember(doc->GetImage(), g, j) + 1;
+        return list;
+    };
+    QList<QList<int>> before;
+    for (int g = 0; g < image::kGroupCount; ++g)
+        before << members(g);
+    ASSERT_GE(before[0].size(), 4);
+    const QByteArray original = Block(*doc);
+
+    PickRows(*view, tab::kGroups, 2, 2);
+    RunCommand(*view, res::cmd::kEditCut);
+    for (int g = 0; g < image::kGroupCount; ++g) {
+        SCOPED_TRACE(g);
+        QList<int> expected = before[g];
+        if (expected.size() >= 2)
+            expected.removeAt(1);
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(members(g), expected);
+    }
+    const QByteArray cut = Block(*doc);
+    EXPECT_TRUE(view->CommitGrids(true));
+    EXPECT_EQ(Block(*doc), cut) << "the grid shows the groups as kept";
+
+    // Group 1's second member pasted below its last one comes back in order.
+    const int size = static_cast<int>(members(0).size());
+    PickRows(*view, tab::kGroups, size + 1, size + 1);
+    RunCommand(*view, res::cmd::kEditPaste);
+    QList<int> group1 = before[0];
+    std::sort(group1.begin(), group1.end());
+    EXPECT_EQ(members(0), group1);
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+
+    DocumentHistory::Of(*doc).Undo();
+    DocumentHistory::Of(*doc).Undo();
+    EXPECT_EQ(Block(*doc), original);
+}
+
 } // namespace
