@@ -23,6 +23,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -358,6 +359,18 @@ TEST_F(EditCommandsTest, PasteTakesOnlyRowsOfTheSameKind) {
         EXPECT_EQ(watcher.Boxes()[0].text, c.message);
         EXPECT_EQ(Block(*doc), before);
     }
+
+    // Rows copied in one window paste in a window of another document.
+    view->SetCurrentTab(tab::kHyper);
+    PickRows(*view, tab::kHyper, 1, 1);
+    RunCommand(*view, res::cmd::kEditCopy);
+    auto otherDoc = std::make_shared<CMainDoc>();
+    auto otherView = Show(otherDoc, tab::kHyper);
+    PickRows(*otherView, tab::kHyper, 2, 2);
+    watcher.Clear();
+    RunCommand(*otherView, res::cmd::kEditPaste);
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+    EXPECT_EQ(RowText(*otherView, tab::kHyper, 2), RowText(*view, tab::kHyper, 1));
 
     // Channels go from one channel list to another.
     view->SetCurrentTab(tab::kMemories);
@@ -823,6 +836,37 @@ TEST_F(EditCommandsTest, GroupRowsCutAndPastedStayPacked) {
     DocumentHistory::Of(*doc).Undo();
     DocumentHistory::Of(*doc).Undo();
     EXPECT_EQ(Block(*doc), original);
+}
+
+// A command given while a cell is being typed into commits the typing as a
+// step of its own first.
+TEST_F(EditCommandsTest, TypingIsCommittedAsItsOwnStepBeforeACommand) {
+    CMainFrame frame;
+    frame.resize(1000, 700);
+    frame.show();
+    CChildFrame* child = frame.NewDocument();
+    CMainView& view = *child->View();
+    CMainDoc& doc = child->GetDocument();
+    const QByteArray before = Block(doc);
+    SpreadSheetView* grid = view.GridView(tab::kMemories);
+    grid->SetActiveCell(channelcol::kName, 1);
+    grid->StartEdit();
+    ASSERT_TRUE(grid->IsEditing());
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* edit : grid->findChildren<QLineEdit*>())
+        editor = edit->isVisible() ? edit : editor;
+    ASSERT_TRUE(editor);
+    QTest::keyClicks(editor, QStringLiteral("ABC"));
+    frame.RunCommand(res::cmd::kEditInsert);
+    EXPECT_FALSE(grid->IsEditing());
+    EXPECT_EQ(view.Grid(tab::kMemories).Text(channelcol::kName, 2), QStringLiteral("ABC"));
+    EXPECT_FALSE(RowHolds(view, tab::kMemories, 1));
+    DocumentHistory& history = DocumentHistory::Of(doc);
+    history.Undo();
+    EXPECT_EQ(view.Grid(tab::kMemories).Text(channelcol::kName, 1), QStringLiteral("ABC"));
+    history.Undo();
+    EXPECT_EQ(Block(doc), before);
+    EXPECT_FALSE(doc.IsModified());
 }
 
 } // namespace
