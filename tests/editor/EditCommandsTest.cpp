@@ -238,6 +238,13 @@ TEST_F(EditCommandsTest, BandRowsOnlyCopyAndPasteWithinTheirBand) {
         EXPECT_EQ(RowText(*view, tab, last), lastRow);
         EXPECT_EQ(RowText(*view, tab, 1), firstRow);
         EXPECT_EQ(Block(*doc), before);
+
+        // A band cannot be emptied: a cut copies the row and leaves it.
+        PickRows(*view, tab, last, last);
+        RunCommand(*view, res::cmd::kEditCut);
+        EXPECT_EQ(QApplication::clipboard()->text(), lastRow);
+        EXPECT_EQ(RowText(*view, tab, last), lastRow);
+        EXPECT_EQ(Block(*doc), before);
     }
 }
 
