@@ -293,6 +293,9 @@ private:
     SortKey m_sortKeys[2];
     bool m_redraw = true;
     bool m_pendingRedraw = false;
+    // Column headers, widths, options or cell formats changed while redraw
+    // was off: views lay their columns out again.
+    bool m_pendingColumns = false;
     bool m_hasBaseline = false;
     std::vector<QString> m_baseline; // parallel to m_cells
 };
