@@ -876,4 +876,40 @@ TEST_F(EditCommandsTest, TypingIsCommittedAsItsOwnStepBeforeACommand) {
     EXPECT_FALSE(doc.IsModified());
 }
 
+// A paste fills as many rows as were copied from the first selected row, and
+// at least the rows selected; Set Priority works at both ends of Memories.
+TEST_F(EditCommandsTest, PasteFillsTheCopiedRowsAndPriorityAtBothEnds) {
+    auto doc = OpenDoc("full.img");
+    auto view = Show(doc, tab::kMemories);
+    const QString copied[] = {RowText(*view, tab::kMemories, 1), RowText(*view, tab::kMemories, 2),
+                              RowText(*view, tab::kMemories, 3)};
+    PickRows(*view, tab::kMemories, 1, 3);
+    RunCommand(*view, res::cmd::kEditCopy);
+    const struct {
+        int r1;
+        int r2;
+        int selectedLast;
+    } cases[] = {{10, 10, 12}, {20, 25, 25}, {448, 448, 450}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.r1);
+        const QString after = RowText(*view, tab::kMemories, c.r1 + 3);
+        PickRows(*view, tab::kMemories, c.r1, c.r2);
+        RunCommand(*view, res::cmd::kEditPaste);
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(RowText(*view, tab::kMemories, c.r1 + k), copied[k]);
+        if (c.r1 + 3 <= 450) {
+            EXPECT_EQ(RowText(*view, tab::kMemories, c.r1 + 3), after) << "one row past the copied";
+        }
+        EXPECT_EQ(view->Grid(tab::kMemories).SelectionFirstRow(), c.r1);
+        EXPECT_EQ(view->Grid(tab::kMemories).SelectionLastRow(), c.selectedLast);
+    }
+    for (const int row : {1, 450}) {
+        ClickCell(*view, tab::kMemories, row);
+        RunCommand(*view, res::cmd::kEditSetPriority);
+        EXPECT_EQ(doc->GetPriorityChannel(), row);
+        EXPECT_EQ(view->Grid(tab::kMemories).Text(0, row), QStringLiteral("P%1").arg(row));
+    }
+    EXPECT_EQ(view->Grid(tab::kMemories).Text(0, 1), QStringLiteral("1"));
+}
+
 } // namespace
