@@ -261,6 +261,8 @@ void CMainFrame::RebuildMenus() {
         QMenu* popup = menuBar()->addMenu(QString::fromLatin1(menu.title));
         if (menu.items.contains(cmd::kWindowNew))
             m_windowMenu = popup;
+        if (menu.items.contains(cmd::kEditCut))
+            connect(popup, &QMenu::aboutToShow, this, &CMainFrame::UpdateEditActions);
         for (int id : menu.items) {
             if (id == 0) {
                 popup->addSeparator();
@@ -272,7 +274,11 @@ void CMainFrame::RebuildMenus() {
                 placeholder->setEnabled(false);
                 placeholder->setObjectName(QStringLiteral("RecentPlaceholder"));
             } else if (id == cmd::kEditSetPriority) {
-                // Offered in the grid's context menu only.
+                // Offered in the grid's context menu only, without the
+                // separator above it.
+                const QList<QAction*> actions = popup->actions();
+                if (!actions.isEmpty() && actions.last()->isSeparator())
+                    popup->removeAction(actions.last());
                 continue;
             } else {
                 popup->addAction(m_actions.value(id));
@@ -376,6 +382,15 @@ void CMainFrame::UpdateUndoActions() {
         undo->setEnabled(stack && stack->canUndo());
     if (QAction* redo = m_actions.value(cmd::kEditRedo))
         redo->setEnabled(stack && stack->canRedo());
+}
+
+void CMainFrame::UpdateEditActions() {
+    CChildFrame* child = ActiveChild();
+    for (const int id : {cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste, cmd::kEditInsert,
+                         cmd::kEditDelete, cmd::kEditSort, cmd::kEditSetPriority}) {
+        if (QAction* action = m_actions.value(id))
+            action->setEnabled(child && child->View()->IsCommandEnabled(id));
+    }
 }
 
 void CMainFrame::UpdateRecentMenu() {

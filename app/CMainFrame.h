@@ -75,6 +75,8 @@ private:
     // Enables the document commands while a document is open.
     void UpdateActions();
     void UpdateUndoActions();
+    // The Edit commands the active window's current tab offers.
+    void UpdateEditActions();
     // Numbers the windows of documents shown in more than one ("name:1",
     // "name:2"); a document's only window has no number.
     void NumberWindows();

@@ -1,12 +1,16 @@
 // The desktop program's figures, offscreen: opening a radio data file until
 // all seven grids are filled and the window shows, switching to the Memory
 // Groups tab, printing the 450 memory channels to PDF, opening the print
-// preview, typing a channel into an empty row and undoing a cell edit.
+// preview, typing a channel into an empty row, undoing a cell edit, and the
+// Edit menu's row commands on the 450 memory channels with the undo of each.
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "document/CMainDoc.h"
 #include "document/TextImportExport.h"
 #include "editor/CMainView.h"
+#include "editor/DocumentHistory.h"
+#include "editor/EditCommands.h"
+#include "outside/CSpreadSheet1.h"
 #include "widgets/GridPrinter.h"
 #include "widgets/Resources.h"
 #include "widgets/SpreadSheetView.h"
@@ -172,6 +176,102 @@ void UndoCellEdit(benchmark::State& state) {
     child->GetDocument().SetModifiedFlag(false);
 }
 BENCHMARK(UndoCellEdit)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
+
+// The Edit menu's commands on the full Memories table, from the command
+// until the window has drawn the result; with undo, the undo of the command
+// instead. Paste writes all 450 rows (copied in the other order); insert and
+// delete work at row 1 (row 450 is empty, so nothing asks); sort orders all
+// rows by receive frequency.
+enum EditCase { kPaste450, kInsertAtRow1, kDeleteAtRow1, kSortAll };
+
+void EditCommand(benchmark::State& state) {
+    const auto what = static_cast<EditCase>(state.range(0));
+    const bool undo = state.range(1) != 0;
+    CMainFrame frame;
+    frame.show();
+    CChildFrame* child = frame.OpenDocumentFile(g_file);
+    CMainView* view = child->View();
+    CSpreadSheet1& grid = view->Grid(0);
+    CMainDoc& doc = child->GetDocument();
+    DocumentHistory& history = DocumentHistory::Of(doc);
+    const auto select = [&](int r1, int r2) {
+        grid.SelectBlock(GridBlock::Rows(r1, r2, 1, grid.MaxCols()));
+    };
+    const auto run = [&](int id) {
+        view->CommitGrids(true);
+        view->OnCommand(id);
+    };
+    SortOptions sort;
+    sort.scope = SortOptions::kAllRows;
+    sort.firstKey = 1;
+    sort.order = SortOptions::kDescending;
+    view->Edit().SetSortChooser([&sort](SortOptions& options) {
+        options.scope = sort.scope;
+        options.order = sort.order;
+        options.firstKey = sort.firstKey;
+        options.secondKey = 0;
+        return true;
+    });
+    switch (what) {
+    case kPaste450:
+        // All rows copied, then put in the other order.
+        select(1, 450);
+        run(res::cmd::kEditCopy);
+        run(res::cmd::kEditSort);
+        break;
+    case kInsertAtRow1:
+        select(450, 450);
+        run(res::cmd::kEditCut);
+        break;
+    default:
+        break;
+    }
+    const auto command = [&] {
+        switch (what) {
+        case kPaste450:
+            select(1, 1);
+            run(res::cmd::kEditPaste);
+            break;
+        case kInsertAtRow1:
+            select(1, 1);
+            run(res::cmd::kEditInsert);
+            break;
+        case kDeleteAtRow1:
+            select(1, 1);
+            run(res::cmd::kEditDelete);
+            break;
+        case kSortAll:
+            select(1, 1);
+            run(res::cmd::kEditSort);
+            break;
+        }
+        QApplication::processEvents();
+    };
+    const auto back = [&] {
+        history.Undo();
+        QApplication::processEvents();
+    };
+    for (auto _ : state) {
+        if (undo) {
+            state.PauseTiming();
+            command();
+            state.ResumeTiming();
+            back();
+        } else {
+            command();
+            state.PauseTiming();
+            back();
+            state.ResumeTiming();
+        }
+    }
+    doc.SetModifiedFlag(false);
+}
+BENCHMARK(EditCommand)
+    ->ArgNames({"command", "undo"})
+    ->ArgsProduct({{kPaste450, kInsertAtRow1, kDeleteAtRow1, kSortAll}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 
 } // namespace
 

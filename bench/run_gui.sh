@@ -3,8 +3,10 @@
 # whole process, opening a file of 450 channels until all grids are filled,
 # switching to the Memory Groups tab, printing the 450 memory channels to PDF,
 # opening the print preview, typing a receive frequency into the empty row of
-# a full table until the row shows its seeded cells, and undoing a cell edit
-# (medians).
+# a full table until the row shows its seeded cells, undoing a cell edit, and
+# the Edit menu on the 450 memory channels: paste of 450 rows (command 0),
+# insert at row 1 (1), delete at row 1 (2), sort of all rows by receive
+# frequency (3), each with undo:0 and its undo with undo:1 (medians).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bin="$top/build/bin"

@@ -2,6 +2,7 @@
 
 #include "editor/CellEditor.h"
 #include "editor/DocumentHistory.h"
+#include "editor/EditCommands.h"
 
 #include "document/CMainDoc.h"
 #include "document/ChirpList.h"
@@ -103,6 +104,19 @@ CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
     for (int t = 0; t < kTabCount; ++t) {
         if (QItemSelectionModel* selection = GridView(t)->selectionModel())
             selection->setCurrentIndex(Grid(t).CellIndex(1, 1), QItemSelectionModel::NoUpdate);
+    }
+    m_edit = new EditCommands(*this);
+    for (int t = 0; t < kTabCount; ++t) {
+        SpreadSheetView* view = m_views[static_cast<size_t>(t)];
+        connect(view, &SpreadSheetView::mouseUp, this,
+                [this, t, view](int button, int, int x, int y) {
+                    if (button == 2)
+                        m_edit->ShowContextMenu(t, view->viewport()->mapToGlobal(QPoint(x, y)));
+                });
+        connect(view, &SpreadSheetView::blockDropped, this,
+                [this, t](const GridBlock& from, const GridBlock& to, int* action) {
+                    m_edit->OnBlockDropped(t, from, to, action);
+                });
     }
     // Undo and redo, from any window of the document, put the image back:
     // every window shows it again.
@@ -290,7 +304,13 @@ void CMainView::OnTabChanged(int index) {
     m_changingTab = false;
 }
 
+bool CMainView::IsCommandEnabled(int id) const {
+    return !EditCommands::IsEditCommand(id) || m_edit->IsEnabled(id);
+}
+
 bool CMainView::OnCommand(int id) {
+    if (m_edit->Run(id))
+        return true;
     switch (id) {
     case res::cmd::kFileImport:
         OnFileImport();

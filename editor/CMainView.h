@@ -16,6 +16,7 @@
 class CMainDoc;
 class CellEditor;
 class CSpreadSheet1;
+class EditCommands;
 class QStackedWidget;
 class QTabBar;
 class SpreadSheetView;
@@ -72,6 +73,10 @@ public:
     // Runs a command of the document's menus; false when the view has no such
     // command (yet).
     bool OnCommand(int id);
+    // Whether the current tab and row offer an Edit menu command.
+    bool IsCommandEnabled(int id) const;
+    // The Edit menu's row commands, the right-click menu and dragged rows.
+    EditCommands& Edit() const { return *m_edit; }
 
     // The save question for unsaved changes, asked before a download replaces
     // the document; it returns false when the user cancels (or saving
@@ -129,4 +134,5 @@ private:
     std::function<bool()> m_saveModified;
     std::function<QString()> m_untitledTitle;
     QString m_importSummary;
+    EditCommands* m_edit = nullptr;
 };

@@ -137,6 +137,7 @@ void CSpreadSheet1::Reset() {
     m_sortKeys[1] = SortKey{};
     m_redraw = true;
     m_pendingRedraw = false;
+    m_pendingColumns = false;
     m_hasBaseline = false;
     m_baseline.clear();
     endResetModel();
@@ -289,6 +290,8 @@ void CSpreadSheet1::SetFormat(const GridBlock& block, const CellFormat& format) 
             }
         }
     }
+    if (!m_redraw)
+        m_pendingColumns = true;
     NotifyCells(b);
 }
 
@@ -318,7 +321,7 @@ void CSpreadSheet1::SetColumnHidden(int col, bool hidden) {
     if (m_redraw)
         emit columnOptionsChanged();
     else
-        m_pendingRedraw = true;
+        m_pendingRedraw = m_pendingColumns = true;
 }
 
 int CSpreadSheet1::ColumnItemValue(int col) const {
@@ -341,7 +344,7 @@ void CSpreadSheet1::SetColumnWidth(int col, double width) {
     if (m_redraw)
         emit columnOptionsChanged();
     else
-        m_pendingRedraw = true;
+        m_pendingRedraw = m_pendingColumns = true;
 }
 
 void CSpreadSheet1::SetFrozenColumns(int count) {
@@ -349,7 +352,7 @@ void CSpreadSheet1::SetFrozenColumns(int count) {
     if (m_redraw)
         emit columnOptionsChanged();
     else
-        m_pendingRedraw = true;
+        m_pendingRedraw = m_pendingColumns = true;
 }
 
 // ---------------------------------------------------------------------------
@@ -504,17 +507,17 @@ CSpreadSheet1::SortOrder CSpreadSheet1::SortKeyOrder(int key) const {
     return key >= 1 && key <= 2 ? m_sortKeys[key - 1].order : SortOrder::None;
 }
 
-void CSpreadSheet1::SortBlockByRows(const GridBlock& block) {
+std::vector<int> CSpreadSheet1::SortBlockByRows(const GridBlock& block) {
     const GridBlock b = Clip(block);
     if (!b.IsValid() || b.row1 == b.row2)
-        return;
+        return {};
     std::vector<SortKey> keys;
     for (const SortKey& key : m_sortKeys) {
         if (key.col >= 1 && key.col <= m_cols && key.order != SortOrder::None)
             keys.push_back(key);
     }
     if (keys.empty())
-        return;
+        return {};
 
     // Compares the key cells of two rows: <0, 0 or >0, empties last.
     auto compareCells = [](const Cell& x, const Cell& y, SortOrder order) {
@@ -564,6 +567,7 @@ void CSpreadSheet1::SortBlockByRows(const GridBlock& block) {
         }
     }
     NotifyCells(b);
+    return rows;
 }
 
 // ---------------------------------------------------------------------------
@@ -577,13 +581,18 @@ void CSpreadSheet1::SetRedraw(bool on) {
     if (!on || !m_pendingRedraw)
         return;
     m_pendingRedraw = false;
+    const bool columns = m_pendingColumns;
+    m_pendingColumns = false;
     if (m_rows > 0 && m_cols > 0)
         emit dataChanged(index(0, 0), index(m_rows - 1, m_cols - 1));
-    if (m_cols > 0)
+    // Only changed columns are laid out again: filling the cells anew keeps
+    // the columns as they are.
+    if (m_cols > 0 && columns)
         emit headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
     if (m_rows > 0)
         emit headerDataChanged(Qt::Vertical, 0, m_rows - 1);
-    emit columnOptionsChanged();
+    if (columns)
+        emit columnOptionsChanged();
 }
 
 void CSpreadSheet1::NotifyCells(const GridBlock& block) {
@@ -611,6 +620,7 @@ bool CSpreadSheet1::IsMuted(int col, int row) const {
 void CSpreadSheet1::NotifyHeader(Qt::Orientation orientation, int first, int last) {
     if (!m_redraw) {
         m_pendingRedraw = true;
+        m_pendingColumns = m_pendingColumns || orientation == Qt::Horizontal;
         return;
     }
     // Column 0 and row 0 are no model sections; the corner has no signal.

@@ -201,8 +201,9 @@ public:
     SortOrder SortKeyOrder(int key) const;
     // Sorts the rows of a block by the sort keys (a stable sort; empty key
     // cells go last in either order). The cells of the block's columns move
-    // with their rows; row labels stay.
-    void SortBlockByRows(const GridBlock& block);
+    // with their rows; row labels stay. Returns where each row came from:
+    // the old row numbers in their new order (empty when nothing was sorted).
+    std::vector<int> SortBlockByRows(const GridBlock& block);
 
     // --- Redraw switch ----------------------------------------------------------
     // While off, cell changes send no signals; switching it on tells attached
@@ -295,6 +296,9 @@ private:
     SortKey m_sortKeys[2];
     bool m_redraw = true;
     bool m_pendingRedraw = false;
+    // Column headers, widths, options or cell formats changed while redraw
+    // was off: views lay their columns out again.
+    bool m_pendingColumns = false;
     bool m_hasBaseline = false;
     std::vector<QString> m_baseline; // parallel to m_cells
 };

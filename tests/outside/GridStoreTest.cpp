@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 namespace {
 
 using Kind = CSpreadSheet1::CellKind;
@@ -191,13 +194,31 @@ TEST_F(Grid, RedrawSwitchTellsViewsOnce) {
     grid.SetListIndex(3, 2, 1);
     EXPECT_EQ(listener.dataChanged, 1);
     EXPECT_EQ(listener.headers, 0);
+    int columnNotices = 0;
+    QObject::connect(&grid, &CSpreadSheet1::columnOptionsChanged, [&] { ++columnNotices; });
     grid.SetRedraw(true);
     EXPECT_EQ(listener.dataChanged, 2);
-    EXPECT_EQ(listener.headers, 2); // both orientations, once each
+    EXPECT_EQ(listener.headers, 1) << "the row labels; the columns stay as they are";
+    EXPECT_EQ(columnNotices, 0);
     // Switching on again with nothing pending says nothing.
     grid.SetRedraw(false);
     grid.SetRedraw(true);
     EXPECT_EQ(listener.dataChanged, 2);
+    // A column header, a width or a cell format changed: the columns are
+    // laid out again.
+    for (const auto& change : std::vector<std::function<void()>>{
+             [&] { grid.SetText(2, 0, "Header"); }, [&] { grid.SetColumnWidth(2, 12); },
+             [&] {
+                 grid.SetFormat({4, 1, 4, 6}, {Kind::CheckBox, 0, 0, {}});
+             }}) {
+        listener.headers = 0;
+        columnNotices = 0;
+        grid.SetRedraw(false);
+        change();
+        grid.SetRedraw(true);
+        EXPECT_GE(listener.headers, 1);
+        EXPECT_EQ(columnNotices, 1);
+    }
 }
 
 TEST_F(Grid, CopyWritesTabSeparatedRowsWithQuotes) {

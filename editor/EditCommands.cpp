@@ -1,0 +1,424 @@
+#include "editor/EditCommands.h"
+
+#include "editor/CMainView.h"
+#include "editor/DocumentHistory.h"
+
+#include "document/CMainDoc.h"
+#include "outside/CSpreadSheet1.h"
+#include "radio/ChannelTables.h"
+#include "radio/RowCommands.h"
+#include "widgets/CSortDlg.h"
+#include "widgets/Resources.h"
+#include "widgets/SpreadSheetView.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+
+#include <algorithm>
+
+using namespace vx7;
+using rows::Command;
+
+namespace {
+
+constexpr const char* kRowsLost = "Upper memories will be lost.\nContinue?";
+constexpr const char* kPasteRowsLost =
+    "The copied rows that do not fit below the last row will be lost.\nContinue?";
+constexpr const char* kMoveRowsLost =
+    "The moved rows that do not fit below the last row will be lost.\nContinue?";
+constexpr const char* kNothingToPaste = "The clipboard holds no rows copied from a channel table.";
+constexpr const char* kWrongKind = "Rows copied from \"%1\" cannot be pasted into \"%2\": "
+                                   "%3 paste only where %3 are kept.";
+constexpr const char* kNoRowsToSort = "No channels were selected for sorting.";
+
+Command CommandOf(int id) {
+    switch (id) {
+    case res::cmd::kEditCut:
+        return Command::Cut;
+    case res::cmd::kEditCopy:
+        return Command::Copy;
+    case res::cmd::kEditPaste:
+        return Command::Paste;
+    case res::cmd::kEditInsert:
+        return Command::Insert;
+    case res::cmd::kEditDelete:
+        return Command::Delete;
+    case res::cmd::kEditSort:
+        return Command::Sort;
+    default:
+        return Command::SetPriority;
+    }
+}
+
+// The Edit popup of the document menu.
+const res::Menu* EditMenu() {
+    for (const res::Menu& menu : res::DocumentMenu()) {
+        if (menu.items.contains(res::cmd::kEditCut))
+            return &menu;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+EditCommands::EditCommands(CMainView& view) : QObject(&view), m_view(view) {}
+
+bool EditCommands::IsEditCommand(int id) {
+    switch (id) {
+    case res::cmd::kEditCut:
+    case res::cmd::kEditCopy:
+    case res::cmd::kEditPaste:
+    case res::cmd::kEditInsert:
+    case res::cmd::kEditDelete:
+    case res::cmd::kEditSort:
+    case res::cmd::kEditSetPriority:
+        return true;
+    default:
+        return false;
+    }
+}
+
+CSpreadSheet1& EditCommands::CurrentGrid() const {
+    return m_view.Grid(m_view.CurrentTab());
+}
+
+bool EditCommands::IsEnabled(int id) const {
+    if (!IsEditCommand(id))
+        return false;
+    const int tab = m_view.CurrentTab();
+    const Command command = CommandOf(id);
+    if (!rows::Offered(tab, command))
+        return false;
+    if (command == Command::SetPriority) {
+        const CSpreadSheet1& grid = CurrentGrid();
+        const int row = m_view.GridView(tab)->ActiveRow();
+        return CellFrequency(m_view.GetDocument(), grid, channelcol::kReceive, row) != 0;
+    }
+    return true;
+}
+
+bool EditCommands::Run(int id) {
+    if (!IsEditCommand(id))
+        return false;
+    if (!IsEnabled(id))
+        return true; // not offered here: nothing happens
+    switch (CommandOf(id)) {
+    case Command::Cut:
+        Cut();
+        break;
+    case Command::Copy:
+        Copy();
+        break;
+    case Command::Paste:
+        Paste();
+        break;
+    case Command::Insert:
+        Insert();
+        break;
+    case Command::Delete:
+        Delete();
+        break;
+    case Command::Sort:
+        Sort();
+        break;
+    case Command::SetPriority:
+        SetPriority();
+        break;
+    case Command::Drag:
+        break;
+    }
+    return true;
+}
+
+bool EditCommands::SelectedRows(int* r1, int* r2) const {
+    const CSpreadSheet1& grid = CurrentGrid();
+    *r1 = grid.SelectionFirstRow();
+    *r2 = grid.SelectionLastRow();
+    if (*r1 < 1 || *r2 < 1)
+        return false;
+    const int last = std::min(rows::LastRow(m_view.CurrentTab()), grid.MaxRows());
+    *r2 = std::min(*r2, last);
+    return *r1 <= *r2;
+}
+
+void EditCommands::SelectRows(int r1, int r2) {
+    CSpreadSheet1& grid = CurrentGrid();
+    grid.SelectBlock(rows::WholeRows(grid, r1, r2));
+}
+
+void EditCommands::PutOnClipboard(int r1, int r2) {
+    const CSpreadSheet1& grid = CurrentGrid();
+    auto* mime = new QMimeData;
+    mime->setText(grid.CopyBlock(rows::WholeRows(grid, r1, r2)));
+    mime->setData(QString::fromLatin1(kRowsMime), QByteArray::number(m_view.CurrentTab()));
+    QApplication::clipboard()->setMimeData(mime);
+    m_copiedSpan = r2 - r1;
+}
+
+bool EditCommands::AskRowsLost(const QString& caption) const {
+    const QString text = caption == QLatin1String("Insert")  ? QString::fromLatin1(kRowsLost)
+                         : caption == QLatin1String("Paste") ? QString::fromLatin1(kPasteRowsLost)
+                                                             : QString::fromLatin1(kMoveRowsLost);
+    return QMessageBox::question(&m_view, caption, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void EditCommands::Warn(const QString& caption, const QString& text) const {
+    QMessageBox::warning(&m_view, caption, text);
+}
+
+void EditCommands::Change(const QString& text, const std::function<void()>& change,
+                          const std::function<void()>& followUp) {
+    CMainDoc& doc = m_view.GetDocument();
+    const bool changed = DocumentHistory::Of(doc).Record(text, [&] {
+        change();
+        m_view.CommitGrids(false); // part of this step
+        if (followUp)
+            followUp();
+    });
+    // The table shows the image again: locks, row labels and the values as
+    // kept. (The groups grid was filled again where the groups changed.)
+    const int tab = m_view.CurrentTab();
+    CMainDoc& radio = m_view.GetDocument();
+    const int previous = radio.GetTab();
+    radio.SetTab(tab);
+    radio.FillGrid(radio.GetImage(), m_view.Grid(tab), tab);
+    radio.SetTab(previous);
+    if (changed)
+        emit m_view.imageChanged();
+}
+
+void EditCommands::Cut() {
+    int r1 = 0;
+    int r2 = 0;
+    if (!SelectedRows(&r1, &r2))
+        return;
+    const int tab = m_view.CurrentTab();
+    SelectRows(r1, r2);
+    PutOnClipboard(r1, r2);
+    Change(
+        QStringLiteral("Cut"),
+        [&] {
+            CSpreadSheet1& grid = CurrentGrid();
+            rows::ClearRows(grid, r1, r2);
+            if (tab == tab::kGroups)
+                rows::PackGroups(grid);
+        },
+        [&] {
+            if (tab == tab::kMemories)
+                rows::FollowMemoryRows(m_view.GetDocument(), 0, r1, r2, &m_view.Grid(tab::kGroups));
+        });
+    SelectRows(r1, r2);
+}
+
+void EditCommands::Copy() {
+    int r1 = 0;
+    int r2 = 0;
+    if (!SelectedRows(&r1, &r2))
+        return;
+    SelectRows(r1, r2);
+    PutOnClipboard(r1, r2);
+}
+
+void EditCommands::Paste() {
+    int r1 = 0;
+    int r2 = 0;
+    if (!SelectedRows(&r1, &r2))
+        return;
+    const int tab = m_view.CurrentTab();
+    const QMimeData* mime = QApplication::clipboard()->mimeData();
+    const QString format = QString::fromLatin1(kRowsMime);
+    if (!mime || !mime->hasFormat(format)) {
+        Warn(QStringLiteral("Paste"), QString::fromLatin1(kNothingToPaste));
+        return;
+    }
+    bool ok = false;
+    const int from = mime->data(format).toInt(&ok);
+    if (!ok || from < 0 || from >= tab::kCount) {
+        Warn(QStringLiteral("Paste"), QString::fromLatin1(kNothingToPaste));
+        return;
+    }
+    if (rows::KindOf(from) != rows::KindOf(tab)) {
+        Warn(QStringLiteral("Paste"),
+             QString::fromLatin1(kWrongKind)
+                 .arg(QString::fromLatin1(TabName(from)), QString::fromLatin1(TabName(tab)),
+                      rows::KindName(rows::KindOf(from))));
+        return;
+    }
+    const QString text = mime->text();
+    const QList<QStringList> copied = rows::ParseRows(text);
+    if (copied.isEmpty())
+        return;
+    if (rows::CopiedRowsFallOff(m_view.GetDocument(), tab, r1, copied) &&
+        !AskRowsLost(QStringLiteral("Paste")))
+        return;
+    const int count = static_cast<int>(copied.size());
+    // The selection grows to the copied rows, within the table.
+    const int last = std::min(std::max(r2, r1 + count - 1), rows::LastRow(tab));
+    Change(QStringLiteral("Paste"), [&] {
+        CSpreadSheet1& grid = CurrentGrid();
+        rows::PasteRows(grid, tab, r1, text);
+        if (tab == tab::kGroups)
+            rows::PackGroups(grid);
+    });
+    SelectRows(r1, last);
+}
+
+void EditCommands::Insert() {
+    int r1 = 0;
+    int r2 = 0;
+    if (!SelectedRows(&r1, &r2))
+        return;
+    const int tab = m_view.CurrentTab();
+    int first = 0;
+    int last = 0;
+    rows::RowsFallingOff(tab, r1, r2, &first, &last);
+    if (rows::AnyHoldsChannel(m_view.GetDocument(), CurrentGrid(), tab, first, last) &&
+        !AskRowsLost(QStringLiteral("Insert")))
+        return;
+    Change(
+        QStringLiteral("Insert"), [&] { rows::InsertRows(CurrentGrid(), tab, r1, r2); },
+        [&] {
+            if (tab == tab::kMemories)
+                rows::FollowMemoryRows(m_view.GetDocument(), 2, r1, r2, &m_view.Grid(tab::kGroups));
+        });
+    SelectRows(r1, r2);
+}
+
+void EditCommands::Delete() {
+    int r1 = 0;
+    int r2 = 0;
+    if (!SelectedRows(&r1, &r2))
+        return;
+    const int tab = m_view.CurrentTab();
+    Change(
+        QStringLiteral("Delete"), [&] { rows::DeleteRows(CurrentGrid(), tab, r1, r2); },
+        [&] {
+            if (tab == tab::kMemories)
+                rows::FollowMemoryRows(m_view.GetDocument(), 1, r1, r2, &m_view.Grid(tab::kGroups));
+        });
+    SelectRows(r1, r2);
+}
+
+void EditCommands::Sort() {
+    int r1 = 0;
+    int r2 = 0;
+    if (!SelectedRows(&r1, &r2))
+        return;
+    const int tab = m_view.CurrentTab();
+    CSpreadSheet1& grid = CurrentGrid();
+    SortOptions options = m_lastSort;
+    options.columnCount = std::min(grid.MaxCols(), SortOptions::kMaxColumns);
+    for (int c = 1; c <= options.columnCount; ++c)
+        options.titles[static_cast<size_t>(c - 1)] =
+            grid.Text(c, 0).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const bool confirmed = m_sortChooser ? m_sortChooser(options) : ::Sort(&m_view, options);
+    if (!confirmed)
+        return;
+    m_lastSort = options;
+    if (options.scope == SortOptions::kSelectedRows) {
+        if (r1 == r2) {
+            QMessageBox::warning(&m_view, QStringLiteral("Sort Error"),
+                                 QString::fromLatin1(kNoRowsToSort));
+            return;
+        }
+    } else if (options.scope == SortOptions::kAllRows) {
+        r1 = 1;
+        r2 = std::min(rows::LastRow(tab), grid.MaxRows());
+    } else {
+        return;
+    }
+    const auto order = options.order == SortOptions::kDescending
+                           ? CSpreadSheet1::SortOrder::Descending
+                           : CSpreadSheet1::SortOrder::Ascending;
+    const int key1 = std::clamp(options.firstKey, 1, options.columnCount);
+    const int key2 = options.secondKey <= options.columnCount ? options.secondKey : 0;
+    std::vector<int> moved;
+    Change(
+        QStringLiteral("Sort"),
+        [&] { moved = rows::SortRows(CurrentGrid(), r1, r2, key1, key2, order); },
+        [&] {
+            // The groups and the priority channel keep their channels.
+            if (tab == tab::kMemories)
+                rows::FollowSortedMemories(m_view.GetDocument(), r1, moved,
+                                           &m_view.Grid(tab::kGroups));
+        });
+}
+
+void EditCommands::SetPriority() {
+    const int tab = m_view.CurrentTab();
+    CSpreadSheet1& grid = CurrentGrid();
+    const int row = m_view.GridView(tab)->ActiveRow();
+    CMainDoc& doc = m_view.GetDocument();
+    const int before = doc.GetPriorityChannel();
+    const bool changed = DocumentHistory::Of(doc).Record(QStringLiteral("Set Priority"),
+                                                         [&] { doc.SetPriorityChannel(row); });
+    if (!changed)
+        return;
+    grid.SetText(0, before, QString::number(before));
+    grid.SetText(0, row, QStringLiteral("P%1").arg(row));
+    emit m_view.imageChanged();
+}
+
+QMenu* EditCommands::BuildContextMenu(QWidget* parent) {
+    auto* menu = new QMenu(parent);
+    menu->setObjectName(QStringLiteral("EditContextMenu"));
+    const res::Menu* edit = EditMenu();
+    if (!edit)
+        return menu;
+    for (const int id : edit->items) {
+        if (id == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        const res::Command& command = res::CommandById(id);
+        QAction* action = menu->addAction(QString::fromUtf8(command.text));
+        action->setData(id);
+        action->setStatusTip(QString::fromUtf8(command.statusTip));
+        action->setEnabled(IsEnabled(id));
+        connect(action, &QAction::triggered, this, [this, id] {
+            // As from the menu: the grids are committed first.
+            if (m_view.CommitGrids(true))
+                Run(id);
+        });
+    }
+    // The status bar tells what the hovered item does ("Select Priority
+    // Channel").
+    connect(menu, &QMenu::hovered, this, [this](QAction* action) {
+        if (!action->statusTip().isEmpty())
+            emit m_view.statusMessage(action->statusTip());
+    });
+    return menu;
+}
+
+void EditCommands::ShowContextMenu(int tab, const QPoint& globalPos) {
+    if (tab != m_view.CurrentTab() || tab == tab::kGroups)
+        return;
+    QMenu* menu = BuildContextMenu(&m_view);
+    menu->exec(globalPos);
+    delete menu;
+}
+
+void EditCommands::OnBlockDropped(int tab, const GridBlock& from, const GridBlock& to,
+                                  int* action) {
+    *action = 1;
+    if (tab != m_view.CurrentTab() || !rows::Offered(tab, Command::Drag))
+        return;
+    CSpreadSheet1& grid = CurrentGrid();
+    const int last = std::min(rows::LastRow(tab), grid.MaxRows());
+    const int r1 = std::max(from.row1, 1);
+    const int r2 = std::min(from.row2, last);
+    const int dest = std::clamp(to.row1, 1, last);
+    if (r1 > r2 || dest == r1)
+        return;
+    if (!m_view.CommitGrids(true))
+        return;
+    if (rows::MovedRowsFallOff(m_view.GetDocument(), grid, tab, r1, r2, dest) &&
+        !AskRowsLost(QStringLiteral("Move")))
+        return;
+    Change(QStringLiteral("Move"), [&] { rows::MoveRows(CurrentGrid(), tab, r1, r2, dest); });
+    SelectRows(dest, std::min(dest + (r2 - r1), last));
+}

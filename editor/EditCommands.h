@@ -1,0 +1,87 @@
+// The Edit menu of a document window: Cut, Copy, Paste, Insert, Delete,
+// Sort and Set Priority on whole rows of the current grid, the right-click
+// menu that offers them, and rows dragged to another place.
+//
+// Every command that changes the table is one step of the document's undo
+// history: the rows change in the grid, the grids are read back into the
+// image, and the memory groups and the priority channel follow the memory
+// rows they name, all in the same step.
+#pragma once
+
+#include "outside/SortOptions.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class CMainView;
+class CSpreadSheet1;
+class QMenu;
+class QMimeData;
+struct GridBlock;
+
+class EditCommands : public QObject {
+    Q_OBJECT
+
+public:
+    // The clipboard format that says which tab rows were copied from, beside
+    // the rows as tab-separated text.
+    static constexpr const char* kRowsMime = "application/x-clonara-rows";
+
+    explicit EditCommands(CMainView& view);
+
+    // Whether id is one of the Edit menu's row commands.
+    static bool IsEditCommand(int id);
+    // Whether the current tab and row offer the command.
+    bool IsEnabled(int id) const;
+    // Carries the command out (the caller has committed the grids); false
+    // for an id that is not an Edit command.
+    bool Run(int id);
+
+    // The right-click menu: the Edit menu's items, Set Priority among them,
+    // enabled as the current tab and row allow. Choosing an item commits the
+    // grids and runs it.
+    QMenu* BuildContextMenu(QWidget* parent);
+    // Shows it at a point of the screen, for a right button that came up
+    // over the grid of tab (none on Memory Groups).
+    void ShowContextMenu(int tab, const QPoint& globalPos);
+
+    // A dragged block of the grid of tab dropped at to.
+    void OnBlockDropped(int tab, const GridBlock& from, const GridBlock& to, int* action);
+
+    // The rows of the last copy or cut, less one.
+    int CopiedSpan() const { return m_copiedSpan; }
+
+    // The sort dialog; tests and benchmarks may answer it themselves.
+    using SortChooser = std::function<bool(SortOptions&)>;
+    void SetSortChooser(SortChooser chooser) { m_sortChooser = std::move(chooser); }
+
+private:
+    CSpreadSheet1& CurrentGrid() const;
+    // First and last selected rows; false when nothing is selected.
+    bool SelectedRows(int* r1, int* r2) const;
+    void SelectRows(int r1, int r2);
+    void PutOnClipboard(int r1, int r2);
+    // Asks whether rows may fall off the end of the table.
+    bool AskRowsLost(const QString& caption) const;
+    void Warn(const QString& caption, const QString& text) const;
+    // Runs change as one undo step named text: change alters the current
+    // grid; the grids are then read into the image and follow-up runs on the
+    // image. The grids show the image afterwards.
+    void Change(const QString& text, const std::function<void()>& change,
+                const std::function<void()>& followUp = {});
+
+    void Cut();
+    void Copy();
+    void Paste();
+    void Insert();
+    void Delete();
+    void Sort();
+    void SetPriority();
+
+    CMainView& m_view;
+    int m_copiedSpan = 0;
+    SortOptions m_lastSort;
+    SortChooser m_sortChooser;
+};
