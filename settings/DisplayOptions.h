@@ -1,0 +1,108 @@
+// The display options of the settings block: display mode and language,
+// contrast and dimmer, lamp, meter symbols, the strobes and the emergency
+// alarm, the ten LED colours and the icon shown for each band. Byte numbers
+// count from the start of the settings block.
+#pragma once
+
+#include "radio/ImageLayout.h"
+
+#include <array>
+#include <vector>
+
+namespace rset {
+
+using vx7::Byte;
+
+// A drop-down option: a field of one byte holding the index of its entry.
+// The field may hold an index past the entries; such a value is shown as no
+// entry and kept.
+struct ChoiceOption {
+    const char* label;
+    int byte;
+    int shift; // lowest bit of the field
+    Byte mask; // the field's bits, before shifting
+    std::vector<const char*> entries;
+
+    int Count() const { return static_cast<int>(entries.size()); }
+    int Read(const Byte* block) const { return (block[byte] >> shift) & mask; }
+    // Stores the low bits of index that fit the field; the byte's other bits
+    // stay.
+    void Write(Byte* block, int index) const {
+        const int field = mask << shift;
+        block[byte] = static_cast<Byte>((block[byte] & ~field) | ((index << shift) & field));
+    }
+};
+
+// A check box: one bit.
+struct FlagOption {
+    const char* label;
+    int byte;
+    Byte bit;
+
+    bool Read(const Byte* block) const { return (block[byte] & bit) != 0; }
+    void Write(Byte* block, bool on) const {
+        block[byte] = static_cast<Byte>(on ? block[byte] | bit : block[byte] & ~bit);
+    }
+};
+
+namespace display {
+
+// The drop-down lists in the order the page shows them: display mode,
+// language, lamp mode, the two meter symbols, the five strobes and the
+// charge-complete colour, the emergency alarm.
+const std::vector<ChoiceOption>& Choices();
+
+// "Display2x" and "Icon Set".
+const std::array<FlagOption, 2>& Flags();
+
+// Contrast: positions 1 to 10, stored as (position + 2) * 3. A byte off that
+// scale shows as the position below it.
+constexpr int kContrastByte = 11;
+constexpr int kContrastMin = 1;
+constexpr int kContrastMax = 10;
+constexpr int ContrastPosition(Byte stored) {
+    return (stored - 6) / 3;
+}
+constexpr Byte ContrastByte(int position) {
+    return static_cast<Byte>((position + 2) * 3);
+}
+
+// Dimmer: levels 0 to 12, stored as they are.
+constexpr int kDimmerByte = 12;
+constexpr int kDimmerMin = 0;
+constexpr int kDimmerMax = 12;
+
+// The icon of each band: one byte per band, the icon's index (icon n is
+// index n - 1).
+constexpr int kBandIconFirst = 62;
+constexpr int kBandCount = 16;
+constexpr int kIconChoices = 30;
+extern const std::array<const char*, kBandCount> kBandNames;
+
+// LED colours 1 to 10: red, green and blue levels 0 to 51, three bytes per
+// colour. A level is shown as the 8-bit intensity 5 * level (at most 255);
+// an intensity is stored as intensity / 5.
+constexpr int kLedFirst = 120;
+constexpr int kLedCount = 10;
+constexpr int kLedLevelMax = 51;
+struct LedColour {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    bool operator==(const LedColour& o) const {
+        return red == o.red && green == o.green && blue == o.blue;
+    }
+    bool operator!=(const LedColour& o) const { return !(*this == o); }
+};
+constexpr int LevelIntensity(Byte level) {
+    return level * 5 > 255 ? 255 : level * 5;
+}
+constexpr Byte IntensityLevel(int intensity) {
+    return static_cast<Byte>((intensity < 0 ? 0 : intensity > 255 ? 255 : intensity) / 5);
+}
+// LED colour n (0 to 9) as the page shows it, and stored from a colour.
+LedColour ReadLed(const Byte* block, int n);
+void WriteLed(Byte* block, int n, const LedColour& colour);
+
+} // namespace display
+} // namespace rset
