@@ -4,7 +4,7 @@
 // settings block.
 #pragma once
 
-#include "radio/ImageLayout.h"
+#include "settings/OptionFields.h"
 
 #include <QString>
 
@@ -23,8 +23,7 @@ constexpr int kWxFirst = 1390;
 constexpr int kWxCount = 10;
 
 // The weather alert switch.
-constexpr int kWxAlertByte = 7;
-constexpr Byte kWxAlertBit = 0x20;
+constexpr FlagOption kWxAlert{"WxAlert", 7, 0x20};
 
 constexpr int TvRecord(int k) {
     return kTvFirst + kRecordSize * k;
