@@ -7,7 +7,10 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace names = rset::names;
 
@@ -48,8 +51,18 @@ SpreadSheetView* CNamesPage::Build(NameList& list, int first, int count, const c
     // A character the radio cannot show is refused as it is typed.
     view->SetCharacterFilter(kNameColumn, [](QChar c) { return vx7::IsRadioCharacter(c); });
     view->FitColumns();
-    view->setMinimumWidth(view->verticalHeader()->sizeHint().width() +
-                          view->horizontalHeader()->length() + 24);
+    // Wide enough for the names; the weather list tall enough for all ten.
+    const int frame = 2 * view->frameWidth();
+    const int rowHeight = view->verticalHeader()->defaultSectionSize();
+    const QHeaderView* top = view->horizontalHeader();
+    const int allRows =
+        std::max(top->sizeHint().height(), top->minimumHeight()) + count * rowHeight + frame;
+    const QHeaderView* labels = view->verticalHeader();
+    view->setFixedWidth(std::max(labels->sizeHint().width(), labels->minimumWidth()) +
+                        view->horizontalHeader()->length() + frame +
+                        view->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    if (count <= names::kWxCount)
+        view->setFixedHeight(allRows);
     list.view = view;
     return view;
 }
