@@ -4,6 +4,7 @@
 #include "document/CMainDoc.h"
 #include "link/CloneUpload.h"
 #include "link/TransferDocument.h"
+#include "settings/RadioSettings.h"
 
 #include <QCommandLineParser>
 
@@ -30,10 +31,14 @@ int RunUpload(const QStringList& arguments) {
     if (device.isEmpty())
         return 1;
 
-    // The send command brings the state block in line first; the settings
-    // area goes as the image holds it. Then, with the port open, the image
-    // is stamped with the remembered header and fresh checksums.
+    // The send command brings the state block in line first and writes the
+    // settings the document names into the image; a settings file that does
+    // not load stops here, before anything is sent. Then, with the port
+    // open, the image is stamped with the remembered header and fresh
+    // checksums.
     radiolink::PrepareSendCommand(doc);
+    if (const auto error = rsf::WriteSettingsForUpload(doc))
+        return Fail(error->text + QStringLiteral("\nNothing was sent."));
     auto port = OpenTransferPort(device);
     if (!port)
         return 1;

@@ -10,8 +10,10 @@
 #include "link/TransferDocument.h"
 #include "outside/CSpreadSheet1.h"
 #include "radio/ChannelTables.h"
+#include "settings/CSettingsDlg.h"
 #include "settings/ColumnOptions.h"
 #include "settings/LastFolders.h"
+#include "settings/RadioSettings.h"
 #include "widgets/COptionsDlg.h"
 #include "widgets/GridPrinter.h"
 #include "widgets/HelpWindow.h"
@@ -225,6 +227,9 @@ bool CMainView::OnCommand(int id) {
     case res::cmd::kViewOptions:
         OnViewOptions();
         return true;
+    case res::cmd::kViewSettings:
+        OnViewSettings();
+        return true;
     case res::cmd::kFilePrint:
         OnFilePrint();
         return true;
@@ -432,7 +437,8 @@ void CMainView::OnRadioGetData() {
 void CMainView::OnRadioSendData() {
     CommitGrids(false);
     radiolink::PrepareSendCommand(*m_doc);
-    WriteSettingsForUpload();
+    if (!WriteSettingsForUpload())
+        return;
     // The image is stamped and sent; what the dialog ends with changes
     // nothing here, and the modified flag stays as it was.
     CSendDataDlg dialog(*m_doc, this);
@@ -448,9 +454,23 @@ void CMainView::OnRadioSendData() {
     }
 }
 
-void CMainView::WriteSettingsForUpload() {
-    // The settings named by the document's settings source ("NewFile",
-    // "ReadRadio" or a settings file) are loaded and written into the image
-    // here, once the settings editor exists. Until then the image goes with
-    // the settings it holds.
+bool CMainView::WriteSettingsForUpload() {
+    // The settings named by the document's settings source go with the
+    // image. A settings file that does not load stops the upload: the radio
+    // gets nothing rather than settings nobody chose.
+    if (const auto error = rsf::WriteSettingsForUpload(*m_doc)) {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), error->text,
+                        QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+        emit statusMessage(QString::fromLatin1(res::kStatusNotSent));
+        return false;
+    }
+    return true;
+}
+
+void CMainView::OnViewSettings() {
+    // The window edits settings files; the document's image is left alone.
+    CSettingsDlg dialog(*m_doc, m_doc->SettingsSourceName(), this);
+    dialog.exec();
 }

@@ -100,7 +100,8 @@ private:
     void OnFilePrint();
     void OnFilePrintPreview();
     void ResetToNewDocument();
-    void WriteSettingsForUpload();
+    bool WriteSettingsForUpload();
+    void OnViewSettings();
 
     std::shared_ptr<CMainDoc> m_doc;
     QTabBar* m_tabs = nullptr;

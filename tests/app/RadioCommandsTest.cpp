@@ -208,11 +208,16 @@ TEST_F(RadioCommandsTest, GetDataWhenTheHeaderCannotBeRemembered) {
 
 TEST_F(RadioCommandsTest, SendDataWritesTheRadioByteForByte) {
     // A file whose image the radio should receive, stamped with the header
-    // of the radio last read.
+    // of the radio last read, with the settings of the settings file it
+    // names (kept in the settings folder).
     CMainDoc source;
     const Image image = TestImage();
     source.SetImage(image.data());
+    source.SetSettingsSourceName(QStringLiteral("edited.rsf"));
     ASSERT_FALSE(source.OnSaveDocument(Path("mine.rdf")));
+    const QByteArray settingsFile =
+        testing_support::ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf"));
+    testing_support::WriteFile(Path("edited.rsf"), settingsFile);
     const QByteArray header = QByteArray::fromHex("0A0102060924F8010024F8010201FFFFFFFF");
     int sum = 0;
     for (char b : header)
@@ -221,6 +226,7 @@ TEST_F(RadioCommandsTest, SendDataWritesTheRadioByteForByte) {
         auto settings = reg::OpenSettingsKey();
         settings->setValue(QString::fromLatin1(reg::kConfiguration), header);
         settings->setValue(QString::fromLatin1(reg::kConfiguration1), sum % 256);
+        settings->setValue(QString::fromLatin1(reg::kSettingDir), dir.path());
     }
     CChildFrame* child = frame.OpenDocumentFile(Path("mine.rdf"));
     ASSERT_TRUE(child);
@@ -251,6 +257,16 @@ TEST_F(RadioCommandsTest, SendDataWritesTheRadioByteForByte) {
     EXPECT_EQ(report.image.left(18), header);
     EXPECT_TRUE(vx7::CVX7Radio::ImageChecksumHolds(doc.GetImage()));
     EXPECT_EQ(ImageOf(doc).mid(18, 1400), ToBytes(image).mid(18, 1400));
+    // The settings file's block, but for the group counts and byte 117,
+    // which goes packed into image byte 1799 and the state block.
+    for (int n = 0; n < 1480; ++n) {
+        const char want = n >= 176 && n < 194 ? ToBytes(image)[1682 + n]
+                          : n == 117          ? char(0x00)
+                                              : settingsFile[80 + n];
+        ASSERT_EQ(report.image[1682 + n], want) << "block byte " << n;
+    }
+    for (int i : {1426, 1427, 1554, 1555})
+        EXPECT_EQ(report.image[i], 1) << i;
     EXPECT_FALSE(doc.IsModified()) << "sending leaves the modified flag alone";
     EXPECT_EQ(frame.statusBar()->currentMessage(),
               QStringLiteral("Sent mine.rdf to the radio (16211 bytes)"));

@@ -4,6 +4,7 @@
 
 #include "document/CMainDoc.h"
 #include "link/TransferDocument.h"
+#include "settings/RadioSettings.h"
 #include "settings/Registry.h"
 #include "support/TestSupport.h"
 
@@ -282,10 +283,27 @@ TEST_F(CliTransfer, UploadSendsThePreparedImage) {
         settings->setValue(kConfiguration, header);
         settings->setValue(QString::fromLatin1(reg::kConfiguration1), sum % 256);
     }
+    // A document whose settings were imported from a settings file; the
+    // file changes afterwards, and the upload sends it as it is now.
+    {
+        CMainDoc doc;
+        ASSERT_FALSE(doc.OnOpenDocument(m_imagePath).has_value());
+        ASSERT_FALSE(doc.OnSaveDocument(Path("radio.rdf")).has_value());
+    }
+    QByteArray settings = ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf"));
+    WriteFile(Path("mine.rsf"), settings);
+    const Result imported =
+        RunCli(Args({"settings", "import"}) << Path("radio.rdf") << Path("mine.rsf"));
+    ASSERT_EQ(imported.exitCode, 0) << imported.err.toStdString();
+    settings[80 + 0] = 11; // squelch Main
+    WriteFile(Path("mine.rsf"), settings);
+    const QByteArray file = ReadFile(Path("radio.rdf"));
+
     // What the radio must receive: the file after the send command's steps.
     CMainDoc doc;
-    ASSERT_FALSE(doc.OnOpenDocument(m_imagePath).has_value());
+    ASSERT_FALSE(doc.OnOpenDocument(Path("radio.rdf")).has_value());
     radiolink::PrepareSendCommand(doc);
+    ASSERT_FALSE(rsf::WriteSettingsForUpload(doc));
     const radiolink::UploadImage expected = radiolink::PrepareUploadImage(doc);
     ASSERT_EQ(QByteArray(reinterpret_cast<const char*>(expected.bytes.data()), 18), header);
 
@@ -293,16 +311,29 @@ TEST_F(CliTransfer, UploadSendsThePreparedImage) {
                                 QStringLiteral("--fast"), QStringLiteral("--noise"),
                                 QStringLiteral("9")});
     const Result r = RunCli(QStringList{QStringLiteral("upload"), QStringLiteral("--port"),
-                                        radio.Device(), m_imagePath});
+                                        radio.Device(), Path("radio.rdf")});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(QStringLiteral("Sending: 16211 of 16211 bytes (100%)")));
     const Result sim = radio.Finish();
     EXPECT_EQ(sim.exitCode, 0) << sim.err.toStdString();
-    EXPECT_EQ(
-        ReadFile(Path("out.img")),
-        QByteArray(reinterpret_cast<const char*>(expected.bytes.data()), radiolink::kImageSize));
+    const QByteArray sent = ReadFile(Path("out.img"));
+    EXPECT_EQ(sent, QByteArray(reinterpret_cast<const char*>(expected.bytes.data()),
+                               radiolink::kImageSize));
+    // The settings file's block, but for the group counts and byte 117,
+    // which goes packed into image byte 1799 and the state block.
+    ASSERT_EQ(sent.size(), 16211);
+    const QByteArray image = ToBytes(m_image);
+    for (int n = 0; n < 1480; ++n) {
+        const char want = n >= 176 && n < 194 ? image[1682 + n]
+                          : n == 117          ? char(0x00)
+                                              : settings[80 + n];
+        ASSERT_EQ(sent[1682 + n], want) << "block byte " << n;
+    }
+    EXPECT_EQ(sent[1682], 11);
+    for (int i : {1426, 1427, 1554, 1555})
+        EXPECT_EQ(sent[i], 1) << i;
     // The file itself is not changed by an upload.
-    EXPECT_EQ(ReadFile(m_imagePath), ToBytes(m_image));
+    EXPECT_EQ(ReadFile(Path("radio.rdf")), file);
 }
 
 TEST_F(CliTransfer, UploadRefusedByTheRadio) {
@@ -313,5 +344,27 @@ TEST_F(CliTransfer, UploadRefusedByTheRadio) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err.trimmed().split(QLatin1Char('\n')).last(), QStringLiteral("Comm Error"));
     EXPECT_EQ(radio.Finish().exitCode, 1);
+    EXPECT_FALSE(QFile::exists(Path("out.img")));
+}
+
+TEST_F(CliTransfer, UploadStopsOnABrokenSettingsFile) {
+    CMainDoc doc;
+    ASSERT_FALSE(doc.OnOpenDocument(m_imagePath).has_value());
+    doc.SetSettingsSourceName(QStringLiteral("broken.rsf"));
+    ASSERT_FALSE(doc.OnSaveDocument(Path("radio.rdf")).has_value());
+    WriteFile(Path("broken.rsf"),
+              ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf")).left(300));
+    {
+        auto settings = reg::OpenSettingsKey();
+        settings->setValue(QString::fromLatin1(reg::kSettingDir), m_dir.path());
+    }
+    Simulator radio(
+        QStringList{QStringLiteral("receive"), Path("out.img"), QStringLiteral("--fast")});
+    const Result r = RunCli(Args({"upload", "--port"}) << radio.Device() << Path("radio.rdf"));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Radio data file has invalid format\nNothing was "
+                                              "sent.")))
+        << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("Sending")));
     EXPECT_FALSE(QFile::exists(Path("out.img")));
 }

@@ -126,6 +126,7 @@ protected:
         ASSERT_EQ(textio::ImportFile(doc, Path("list.csv")).channels, 450);
         ASSERT_FALSE(doc.OnSaveDocument(Path("in.rdf")));
         ASSERT_FALSE(doc.OnSaveDocument(Path("in.img")));
+        WriteFile(Path("in.rsf"), ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf")));
     }
     QString Path(const QString& name) const { return dir.filePath(name); }
     QString Path(const char* name) const { return Path(QString::fromLatin1(name)); }
@@ -341,6 +342,11 @@ TEST_F(SaveTest, EverySavePathFailsWholeUnderEveryFault) {
         {"new", "keep.rdf", cli({"new", "TARGET"}), {}},
         {"export", "keep.csv", cli({"export", in, "TARGET"}), QStringLiteral("Export Error: ")},
         {"show to a file", "keep.tab", cli({"show", in, "TARGET"}), {}},
+        {"settings export", "keep.rsf", cli({"settings", "export", in, "TARGET"}), {}},
+        {"settings import --output",
+         "keep.rdf",
+         cli({"settings", "import", in, Path("in.rsf"), "--output", "TARGET"}),
+         {}},
         {"import --output",
          "keep.rdf",
          cli({"import", in, Path("list.csv"), "--output", "TARGET"}),
@@ -379,6 +385,11 @@ TEST_F(SaveTest, EverySavePathFailsWholeUnderEveryFault) {
     int n = 0;
     for (const SavePath& path : paths) {
         for (const auto& fault : faults) {
+            // A settings file (1568 bytes) is written before a fault that
+            // strikes after 4 KiB.
+            if (QByteArray(path.target).endsWith(".rsf") &&
+                QByteArray(fault.fault).contains("4096"))
+                continue;
             SCOPED_TRACE(std::string(path.name) + " / " + fault.fault);
             const QString folder = Path(QStringLiteral("case%1").arg(++n));
             QDir().mkdir(folder);

@@ -1,0 +1,166 @@
+// clonara-cli settings show|export|import: the radio's set-mode options of a
+// document or a settings file, as the settings window shows and keeps them.
+#include "cli/Cli.h"
+#include "document/CMainDoc.h"
+#include "document/RadioDataFile.h"
+#include "settings/RadioSettings.h"
+#include "settings/SettingsOptions.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: clonara-cli settings show FILE\n"
+    "       clonara-cli settings export FILE OUT.rsf\n"
+    "       clonara-cli settings import FILE IN.rsf [--output OUT]\n\n"
+    "FILE is a radio data file or a raw clone image (show also takes a settings file).\n"
+    "'clonara-cli settings SUBCOMMAND --help' describes a subcommand.\n";
+
+// The settings of a document's image, as the window extracts them when the
+// settings come from the radio.
+void ExtractFromDocument(CMainDoc& doc, rsf::FileImage& file) {
+    file.fill(0);
+    rsf::ExtractSettings(doc, doc.GetImage(), file.data() + rsf::kBlock);
+    rsf::WriteHeader(file.data(), true);
+}
+
+// A settings file's block, or a document's settings.
+bool ReadSettings(const QString& path, rsf::FileImage& file) {
+    QByteArray head;
+    if (auto error = rdf::ReadFileBounded(path, 4, head)) {
+        cli::Fail(error->text);
+        return false;
+    }
+    if (rsf::HasMagic(head)) {
+        if (auto error = rsf::LoadFile(path, file.data())) {
+            cli::Fail(error->text);
+            return false;
+        }
+        return true;
+    }
+    CMainDoc doc;
+    if (!cli::OpenDocument(doc, path))
+        return false;
+    ExtractFromDocument(doc, file);
+    return true;
+}
+
+int Show(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QStringLiteral("Radio data file, raw clone image or settings file."));
+    if (!cli::Parse(parser, arguments, QStringLiteral("settings show"),
+                    QStringLiteral("Prints every option of the settings window with its page, "
+                                   "label and value.")) ||
+        !cli::ExpectPositionals(parser, 1, 1))
+        return 2;
+    rsf::FileImage file{};
+    if (!ReadSettings(parser.positionalArguments().front(), file))
+        return 1;
+    const vx7::Byte* block = file.data() + rsf::kBlock;
+    QString text;
+    for (const settingsopt::Option& option : settingsopt::Options()) {
+        const QString line = QStringLiteral("%1 %2 %3")
+                                 .arg(QString::fromUtf8(option.page), -9)
+                                 .arg(settingsopt::DisplayName(option), -38)
+                                 .arg(settingsopt::ValueText(option, block));
+        // A value may be empty (a DTMF memory): no blanks at the line's end.
+        int end = static_cast<int>(line.size());
+        while (end > 0 && line.at(end - 1) == QLatin1Char(' '))
+            --end;
+        text += line.left(end) + QLatin1Char('\n');
+    }
+    cli::Out(text);
+    return 0;
+}
+
+int Export(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Radio data file or raw clone image."));
+    parser.addPositionalArgument(QStringLiteral("OUT.rsf"),
+                                 QStringLiteral("The settings file to write."));
+    if (!cli::Parse(parser, arguments, QStringLiteral("settings export"),
+                    QStringLiteral("Writes the settings of a document's image to a settings "
+                                   "file.")) ||
+        !cli::ExpectPositionals(parser, 2, 2))
+        return 2;
+    const QString out = parser.positionalArguments().at(1);
+    CMainDoc doc;
+    if (!cli::OpenDocument(doc, parser.positionalArguments().at(0)))
+        return 1;
+    rsf::FileImage file{};
+    ExtractFromDocument(doc, file);
+    if (auto error = rsf::SaveFile(out, file.data()))
+        return cli::Fail(error->text);
+    cli::Out(QStringLiteral("Settings written to %1\n").arg(out));
+    return 0;
+}
+
+int Import(const QStringList& arguments) {
+    QCommandLineParser parser;
+    const QCommandLineOption output(
+        QStringLiteral("output"),
+        QStringLiteral("Write the document here instead of back into FILE."),
+        QStringLiteral("OUT"));
+    parser.addOption(output);
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Radio data file or raw clone image."));
+    parser.addPositionalArgument(QStringLiteral("IN.rsf"),
+                                 QStringLiteral("The settings file to write into its image."));
+    if (!cli::Parse(parser, arguments, QStringLiteral("settings import"),
+                    QStringLiteral("Writes a settings file into a document's image, names the "
+                                   "file as the document's settings and remembers it, so that "
+                                   "the next upload of the document finds it.")) ||
+        !cli::ExpectPositionals(parser, 2, 2))
+        return 2;
+    const QString path = parser.positionalArguments().at(0);
+    const QString in = parser.positionalArguments().at(1);
+    const QString out = parser.isSet(output) ? parser.value(output) : path;
+    CMainDoc doc;
+    if (!cli::OpenDocument(doc, path))
+        return 1;
+    rsf::FileImage file{};
+    if (auto error = rsf::LoadFile(in, file.data()))
+        return cli::Fail(error->text);
+    rsf::WriteSettings(doc, file.data() + rsf::kBlock, doc.GetImage());
+    const QFileInfo info(in);
+    doc.SetSettingsSourceName(info.fileName());
+    if (!cli::SaveDocument(doc, out))
+        return 1;
+    // As the window's Open does: the folder and the name, for the upload.
+    if (!rsf::RememberFile(info.absoluteFilePath(), rsf::ReadRememberedFile().directory))
+        cli::Err(QStringLiteral("Could not remember the settings file: the settings store "
+                                "cannot be written.\n"));
+    cli::Out(QStringLiteral("Imported the settings of %1 into %2\n").arg(in, out));
+    return 0;
+}
+
+int Run(const QStringList& arguments) {
+    if (arguments.isEmpty()) {
+        cli::Err(QString::fromLatin1(kUsage));
+        return 2;
+    }
+    QStringList rest = arguments;
+    const QString sub = rest.takeFirst();
+    if (sub == QLatin1String("show"))
+        return Show(rest);
+    if (sub == QLatin1String("export"))
+        return Export(rest);
+    if (sub == QLatin1String("import"))
+        return Import(rest);
+    if (sub == QLatin1String("--help") || sub == QLatin1String("-h")) {
+        cli::Out(QString::fromLatin1(kUsage));
+        return 0;
+    }
+    cli::Err(QStringLiteral("Unknown settings command: %1\n\n").arg(sub) +
+             QString::fromLatin1(kUsage));
+    return 2;
+}
+
+const cli::Registrar registrar("settings", "Show, export or import the radio's settings", &Run);
+
+} // namespace

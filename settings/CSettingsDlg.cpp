@@ -1,0 +1,349 @@
+#include "settings/CSettingsDlg.h"
+
+#include "document/CMainDoc.h"
+#include "radio/ImageLayout.h"
+#include "settings/CGeneralPage.h"
+#include "settings/CSettingsPage.h"
+#include "settings/CTogglesPage.h"
+#include "settings/Registry.h"
+#include "settings/SettingsOptions.h"
+#include "widgets/Resources.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include <cstring>
+
+namespace {
+
+struct MenuCommand {
+    int id;
+    const char* text; // the menu text, then the key after a tab
+};
+constexpr MenuCommand kFileMenu[] = {
+    {CSettingsDlg::kFileNew, "&New\tCtrl+N"},   {CSettingsDlg::kFileOpen, "&Open...\tCtrl+O"},
+    {CSettingsDlg::kFileSave, "&Save\tCtrl+S"}, {CSettingsDlg::kFileSaveAs, "Save &As..."},
+    {CSettingsDlg::kFileExit, "E&xit"},
+};
+constexpr const char* kFileMenuTitle = "&File";
+constexpr const char* kFileFilter = "Radio Setting Files (*.rsf)";
+constexpr const char* kTitlePrefix = "Settings - ";
+constexpr const char* kAskToSave = "Save settings before closing?";
+constexpr const char* kAskCaption = "Settings";
+constexpr const char* kErrorCaption = "Error";
+constexpr const char* kDefaultsShown = "The default settings are shown instead.";
+
+// A page still to come: its tab is there and shows nothing.
+class CEmptyPage : public CSettingsPage {
+public:
+    using CSettingsPage::CSettingsPage;
+    void Load() override {}
+    void Save() override {}
+};
+
+} // namespace
+
+CSettingsDlg::CSettingsDlg(CMainDoc& doc, const QString& source, QWidget* parent)
+    : QDialog(parent), m_doc(doc), m_source(source) {
+    setObjectName(QStringLiteral("SettingsDlg"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(BuildMenu());
+    m_tabs = new QTabBar(this);
+    m_tabs->setObjectName(QString::number(kTabControlId));
+    m_tabs->setDrawBase(true);
+    m_stack = new QStackedWidget(this);
+    layout->addWidget(m_tabs);
+    layout->addWidget(m_stack, 1);
+
+    // The settings the source names, in the settings buffer.
+    rsf::FileImage& buffer = rsf::Buffer();
+    const rsf::Initialised found =
+        rsf::InitialiseBySource(m_doc, m_doc.GetImage(), source, buffer.data());
+    m_directory = found.directory;
+    m_fileName = found.fileName;
+    m_path = found.path;
+    m_title = QFileInfo(m_fileName).completeBaseName();
+    m_untitled = found.untitled;
+    TakeBufferBlock();
+    SetTitle();
+    m_modified = false;
+
+    const rsf::RadioVariant variant = rsf::ReadRadioVariant();
+    m_showTvNames = variant.variant && *variant.variant != 0;
+    for (int t = 0; t < kTabCount; ++t) {
+        m_pages[static_cast<size_t>(t)] = CreatePage(t);
+        m_stack->addWidget(m_pages[static_cast<size_t>(t)]);
+    }
+    const char* names =
+        rsf::HasTvNamesLabel(variant) ? settingsopt::kPageNamesTv : settingsopt::kPageNames;
+    for (const char* label : {settingsopt::kPageToggles, settingsopt::kPageDisplay,
+                              settingsopt::kPageGeneral, settingsopt::kPageIconFont, names})
+        m_tabs->addTab(QString::fromUtf8(label));
+    m_tabs->setCurrentIndex(kTabToggles);
+    m_stack->setCurrentIndex(kTabToggles);
+    Distribute();
+    connect(m_tabs, &QTabBar::currentChanged, this, &CSettingsDlg::OnTabChanged);
+
+    if (found.loadError)
+        ShowError(found.loadError->text + QStringLiteral("\n\n") +
+                  QString::fromLatin1(kDefaultsShown));
+    if (variant.keyError) {
+        QMessageBox box(QMessageBox::Warning, QString::fromLatin1(res::kAppTitle),
+                        QString::fromLatin1(reg::kCannotCreateKey), QMessageBox::Ok, this);
+        box.exec();
+    }
+}
+
+CSettingsDlg::~CSettingsDlg() = default;
+
+CSettingsPage* CSettingsDlg::CreatePage(int tab) {
+    vx7::Byte* working = m_working.data();
+    switch (tab) {
+    case kTabToggles:
+        return new CTogglesPage(working, this);
+    case kTabGeneral:
+        return new CGeneralPage(working, this);
+    default:
+        // The Display, Icon/Font and names pages (the names page shows its
+        // TV list when m_showTvNames is set).
+        return new CEmptyPage(working, this);
+    }
+}
+
+QMenuBar* CSettingsDlg::BuildMenu() {
+    auto* bar = new QMenuBar(this);
+    QMenu* file = bar->addMenu(QString::fromLatin1(kFileMenuTitle));
+    for (const MenuCommand& command : kFileMenu) {
+        if (command.id == kFileExit)
+            file->addSeparator();
+        const QStringList parts = QString::fromLatin1(command.text).split(QLatin1Char('\t'));
+        QAction* action = file->addAction(parts.front());
+        action->setData(command.id);
+        if (parts.size() > 1) {
+            action->setShortcut(QKeySequence(parts.at(1)));
+            action->setShortcutContext(Qt::WindowShortcut);
+        }
+        const int id = command.id;
+        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+        addAction(action);
+    }
+    return bar;
+}
+
+QAction* CSettingsDlg::Action(int id) const {
+    for (QAction* action : actions())
+        if (action->data().toInt() == id)
+            return action;
+    return nullptr;
+}
+
+void CSettingsDlg::RunCommand(int id) {
+    // A page whose check fails keeps the user where the fault is.
+    if (!Validate())
+        return;
+    switch (id) {
+    case kFileNew:
+        OnFileNew();
+        break;
+    case kFileOpen:
+        OnFileOpen();
+        break;
+    case kFileSave:
+        OnFileSave();
+        break;
+    case kFileSaveAs:
+        OnFileSaveAs();
+        break;
+    case kFileExit:
+        OnFileExit();
+        break;
+    default:
+        break;
+    }
+}
+
+void CSettingsDlg::OnTabChanged(int index) {
+    if (m_reverting || index < 0 || index == m_current)
+        return;
+    if (!Validate()) {
+        m_reverting = true;
+        m_tabs->setCurrentIndex(m_current);
+        m_reverting = false;
+        return;
+    }
+    ShowPage(index);
+}
+
+void CSettingsDlg::ShowPage(int index) {
+    Page(m_current)->Save();
+    m_current = index;
+    m_stack->setCurrentIndex(index);
+    Page(index)->Load();
+}
+
+void CSettingsDlg::SelectTab(int index) {
+    if (index == m_current)
+        return;
+    m_reverting = true;
+    m_tabs->setCurrentIndex(index);
+    m_reverting = false;
+    ShowPage(index);
+}
+
+bool CSettingsDlg::Validate() {
+    return Page(m_current)->Validate();
+}
+
+void CSettingsDlg::Collect() {
+    for (int t : {kTabDisplay, kTabGeneral, kTabToggles, kTabIconFont, kTabNames})
+        Page(t)->Save();
+    vx7::Byte* block = rsf::BufferBlock();
+    if (std::memcmp(m_working.data(), block, rsf::kBlockSize) != 0) {
+        m_modified = true;
+        std::memcpy(block, m_working.data(), rsf::kBlockSize);
+    }
+}
+
+void CSettingsDlg::Distribute() {
+    for (int t = 0; t < kTabCount; ++t)
+        Page(t)->Load();
+}
+
+void CSettingsDlg::TakeBufferBlock() {
+    std::memcpy(m_working.data(), rsf::BufferBlock(), rsf::kBlockSize);
+}
+
+void CSettingsDlg::SetTitle() {
+    setWindowTitle(QString::fromLatin1(kTitlePrefix) + m_fileName);
+}
+
+void CSettingsDlg::ShowError(const QString& text) {
+    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kErrorCaption), text,
+                    QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+bool CSettingsDlg::AskToSave() {
+    Collect();
+    if (!m_modified)
+        return true;
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kAskCaption),
+                    QString::fromLatin1(kAskToSave),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        // A save that is cancelled or fails keeps the edits here.
+        return OnFileSave();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CSettingsDlg::TakeFile(const QString& path) {
+    const QFileInfo info(path);
+    m_path = path;
+    m_fileName = info.fileName();
+    m_title = info.completeBaseName();
+    m_untitled = false;
+    m_modified = false;
+    SetTitle();
+    rsf::RememberFile(path, m_directory);
+    m_directory = info.absolutePath();
+}
+
+void CSettingsDlg::OnFileNew() {
+    if (!AskToSave())
+        return;
+    m_untitled = true;
+    m_fileName = QString::fromLatin1(rsf::kUntitledName);
+    m_title = QFileInfo(m_fileName).completeBaseName();
+    m_path.clear();
+    rsf::FileImage& buffer = rsf::Buffer();
+    buffer.fill(0);
+    rsf::WriteHeader(buffer.data(), true);
+    SelectTab(kTabToggles);
+    rsf::ExtractDefaults(m_doc, rsf::BufferBlock());
+    TakeBufferBlock();
+    SetTitle();
+    Distribute();
+    m_modified = false;
+}
+
+void CSettingsDlg::OnFileOpen() {
+    if (!AskToSave())
+        return;
+    SelectTab(kTabToggles);
+    QFileDialog dialog(this, QString(), m_directory, QString::fromLatin1(kFileFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QString::fromLatin1(rsf::kExtension));
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().constFirst();
+    rsf::FileImage loaded{};
+    if (const auto error = rsf::LoadFile(path, loaded.data())) {
+        ShowError(error->text);
+        return;
+    }
+    rsf::Buffer() = loaded;
+    TakeBufferBlock();
+    TakeFile(path);
+    Distribute();
+}
+
+bool CSettingsDlg::OnFileSave() {
+    Collect();
+    if (m_untitled)
+        return OnFileSaveAs();
+    if (const auto error = rsf::SaveFile(m_path, rsf::Buffer().data())) {
+        ShowError(error->text);
+        return false;
+    }
+    m_modified = false;
+    m_untitled = false;
+    rsf::RememberFileName(m_fileName);
+    m_doc.SetSettingsSourceName(m_fileName);
+    return true;
+}
+
+bool CSettingsDlg::OnFileSaveAs() {
+    Collect();
+    rsf::WriteHeader(rsf::Buffer().data(), true);
+    QFileDialog dialog(this, QString(), m_directory, QString::fromLatin1(kFileFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QString::fromLatin1(rsf::kExtension));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    const QString path = dialog.selectedFiles().constFirst();
+    if (const auto error = rsf::SaveFile(path, rsf::Buffer().data())) {
+        ShowError(error->text);
+        return false;
+    }
+    TakeFile(path);
+    m_doc.SetSettingsSourceName(m_fileName);
+    return true;
+}
+
+void CSettingsDlg::OnFileExit() {
+    if (!AskToSave())
+        return;
+    QDialog::accept();
+}
+
+void CSettingsDlg::reject() {
+    if (!Validate() || !AskToSave())
+        return;
+    QDialog::reject();
+}

@@ -1,0 +1,102 @@
+// The settings window: the radio's set-mode options on five tabbed pages,
+// with a File menu that keeps them in settings files. It opens on the
+// settings the document's settings source names and writes nothing into the
+// document's image; the settings reach the radio with the next upload.
+#pragma once
+
+#include "settings/RadioSettings.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <array>
+
+class CMainDoc;
+class CSettingsPage;
+class QAction;
+class QMenuBar;
+class QStackedWidget;
+class QTabBar;
+
+class CSettingsDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    // Tabs, in order.
+    static constexpr int kTabToggles = 0;
+    static constexpr int kTabDisplay = 1;
+    static constexpr int kTabGeneral = 2;
+    static constexpr int kTabIconFont = 3;
+    static constexpr int kTabNames = 4;
+    static constexpr int kTabCount = 5;
+    static constexpr int kTabControlId = 1001;
+
+    // The File menu's commands.
+    static constexpr int kFileNew = 32820;
+    static constexpr int kFileOpen = 32821;
+    static constexpr int kFileSave = 32822;
+    static constexpr int kFileSaveAs = 32823;
+    static constexpr int kFileExit = 32824;
+
+    // Opens on the settings that source names for doc ("NewFile",
+    // "ReadRadio" or a settings file name).
+    CSettingsDlg(CMainDoc& doc, const QString& source, QWidget* parent = nullptr);
+    ~CSettingsDlg() override;
+
+    // Runs a File menu command, as the menu does.
+    void RunCommand(int id);
+    QAction* Action(int id) const;
+
+    QTabBar* TabBar() const { return m_tabs; }
+    CSettingsPage* Page(int tab) const { return m_pages[static_cast<size_t>(tab)]; }
+    int CurrentTab() const { return m_current; }
+
+    bool IsModified() const { return m_modified; }
+    bool IsUntitled() const { return m_untitled; }
+    const QString& FileName() const { return m_fileName; }
+    const QString& FilePath() const { return m_path; }
+    const QString& Directory() const { return m_directory; }
+    const vx7::Byte* WorkingCopy() const { return m_working.data(); }
+
+    // Closing (Escape, the title bar): the current page's check, then the
+    // question about unsaved settings.
+    void reject() override;
+
+private:
+    QMenuBar* BuildMenu();
+    CSettingsPage* CreatePage(int tab);
+    void OnTabChanged(int index);
+    void ShowPage(int index);
+    // Selects a tab without the page's check (the command has run it).
+    void SelectTab(int index);
+    bool Validate();
+    void Collect();
+    void Distribute();
+    bool AskToSave();
+    void TakeBufferBlock();
+    void SetTitle();
+    void ShowError(const QString& text);
+    void TakeFile(const QString& path);
+
+    void OnFileNew();
+    void OnFileOpen();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    void OnFileExit();
+
+    CMainDoc& m_doc;
+    QString m_source;
+    QString m_directory;
+    QString m_fileName;
+    QString m_path;
+    QString m_title;
+    bool m_untitled = true;
+    bool m_modified = false;
+    bool m_showTvNames = false;
+    rsf::RadioSettings m_working{};
+    QTabBar* m_tabs = nullptr;
+    QStackedWidget* m_stack = nullptr;
+    std::array<CSettingsPage*, kTabCount> m_pages{};
+    int m_current = 0;
+    bool m_reverting = false;
+};

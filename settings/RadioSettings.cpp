@@ -1,0 +1,251 @@
+#include "settings/RadioSettings.h"
+
+#include "document/CMainDoc.h"
+#include "document/FileSave.h"
+#include "radio/CVX7Radio.h"
+#include "settings/Registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstring>
+
+namespace rsf {
+
+namespace {
+
+quint32 ReadLe32(const Byte* p) {
+    return static_cast<quint32>(p[0]) | (static_cast<quint32>(p[1]) << 8) |
+           (static_cast<quint32>(p[2]) << 16) | (static_cast<quint32>(p[3]) << 24);
+}
+
+void WriteLe32(Byte* p, quint32 value) {
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<Byte>(value >> (8 * i));
+}
+
+QString NameField(const Byte* data) {
+    const Byte* end = std::find(data, data + kRadioNameSize, Byte{0});
+    return QString::fromLatin1(reinterpret_cast<const char*>(data), static_cast<int>(end - data));
+}
+
+// Where the state block and its copy keep the two bits of byte 117.
+constexpr int kDualReceiveBytes[] = {vx7::image::kStateBlock + vx7::block::kDualReceive,
+                                     vx7::image::kStateCopy + vx7::block::kDualReceive};
+constexpr int kOperationBandBytes[] = {vx7::image::kStateBlock + vx7::block::kOperationBand,
+                                       vx7::image::kStateCopy + vx7::block::kOperationBand};
+
+// A settings file to try: a regular file (a link to one counts) that opens
+// for reading. The folder alone (an empty name) or a device never does.
+bool Openable(const QString& path) {
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return false;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly);
+}
+
+// A name inside the settings directory. Without a remembered directory only
+// a name that is a whole path of its own can be found.
+QString InDirectory(const QString& directory, const QString& name) {
+    if (name.isEmpty())
+        return {};
+    if (QDir::isAbsolutePath(name))
+        return name;
+    if (directory.isEmpty())
+        return {};
+    return QDir(directory).filePath(name);
+}
+
+} // namespace
+
+FileImage& Buffer() {
+    static FileImage buffer{};
+    return buffer;
+}
+
+void WriteHeader(Byte* file, bool withName) {
+    WriteLe32(file + kMagic, kMagicValue);
+    std::memcpy(file + kTag, kTagValue, kTagSize);
+    WriteLe32(file + kVersion, kVersionValue);
+    WriteLe32(file + kSizeField, kFileSize);
+    if (withName) {
+        const auto length = std::strlen(kRadioNameValue);
+        std::memcpy(file + kRadioName, kRadioNameValue, length);
+        file[kRadioName + length] = 0;
+    }
+}
+
+bool HasMagic(const QByteArray& bytes) {
+    return bytes.size() >= 4 &&
+           ReadLe32(reinterpret_cast<const Byte*>(bytes.constData()) + kMagic) == kMagicValue;
+}
+
+std::optional<FileError> ParseFile(const QByteArray& bytes, const QString& path, Byte* dest) {
+    const auto* data = reinterpret_cast<const Byte*>(bytes.constData());
+    if (bytes.size() < kHeaderSize || !HasMagic(bytes))
+        return FileError{FileError::Kind::NotRadioData,
+                         QStringLiteral("Not a radio data file:\n%1").arg(path)};
+    if (std::memcmp(data + kTag, kTagValue, kTagSize) != 0)
+        return FileError{FileError::Kind::DifferentRadio,
+                         QStringLiteral("Radio data file for for different radio:\n%1")
+                             .arg(NameField(data + kRadioName))};
+    if (ReadLe32(data + kSizeField) != static_cast<quint32>(kFileSize))
+        return FileError{FileError::Kind::InvalidHeader,
+                         QStringLiteral("Radio data file has invalid header")};
+    if (bytes.size() < kFileSize)
+        return FileError{FileError::Kind::InvalidFormat,
+                         QStringLiteral("Radio data file has invalid format")};
+    std::memcpy(dest, data, kFileSize);
+    return std::nullopt;
+}
+
+std::optional<FileError> LoadFile(const QString& path, Byte* dest) {
+    QByteArray bytes;
+    if (auto error = rdf::ReadFileBounded(path, kFileSize, bytes))
+        return error;
+    return ParseFile(bytes, path, dest);
+}
+
+std::optional<FileError> SaveFile(const QString& path, const Byte* file) {
+    const auto error =
+        filesave::Save(path, QByteArray(reinterpret_cast<const char*>(file), kFileSize));
+    if (!error)
+        return std::nullopt;
+    return FileError{error->kind == filesave::SaveError::Kind::CannotCreate
+                         ? FileError::Kind::CannotOpen
+                         : FileError::Kind::CannotWrite,
+                     error->text};
+}
+
+void ExtractSettings(vx7::CVX7Radio& radio, const Byte* image, Byte* block) {
+    radio.ImageToSettings(block, image);
+    Byte packed = static_cast<Byte>(block[kPackedByte] & ~(kDualReceiveBit | kOperationBandBit));
+    if (image[kDualReceiveBytes[0]] & 1)
+        packed |= kDualReceiveBit;
+    if (image[kOperationBandBytes[0]] & 1)
+        packed |= kOperationBandBit;
+    block[kPackedByte] = packed;
+}
+
+void WriteSettings(vx7::CVX7Radio& radio, const Byte* block, Byte* image) {
+    radio.SettingsToImage(image, block);
+    const Byte dual = (block[kPackedByte] & kDualReceiveBit) ? 1 : 0;
+    const Byte band = (block[kPackedByte] & kOperationBandBit) ? 1 : 0;
+    for (int offset : kDualReceiveBytes)
+        image[offset] = dual;
+    for (int offset : kOperationBandBytes)
+        image[offset] = band;
+}
+
+void ExtractDefaults(vx7::CVX7Radio& radio, Byte* block) {
+    const auto& defaults = vx7::DefaultImage();
+    ExtractSettings(radio, defaults.data(), block);
+}
+
+RememberedFile ReadRememberedFile() {
+    auto settings = reg::OpenSettingsKey();
+    RememberedFile remembered;
+    remembered.directory =
+        settings->value(QString::fromLatin1(reg::kSettingDir)).toString().left(255);
+    remembered.fileName =
+        settings->value(QString::fromLatin1(reg::kCurrentSettingFile)).toString().left(255);
+    return remembered;
+}
+
+bool RememberFile(const QString& path, const QString& currentDirectory) {
+    const QFileInfo info(path);
+    const QString directory = info.absolutePath();
+    auto settings = reg::OpenSettingsKey();
+    if (directory != currentDirectory)
+        settings->setValue(QString::fromLatin1(reg::kSettingDir), directory);
+    settings->setValue(QString::fromLatin1(reg::kCurrentSettingFile), info.fileName());
+    return reg::Flush(*settings);
+}
+
+bool RememberFileName(const QString& fileName) {
+    auto settings = reg::OpenSettingsKey();
+    settings->setValue(QString::fromLatin1(reg::kCurrentSettingFile), fileName);
+    return reg::Flush(*settings);
+}
+
+RadioVariant ReadRadioVariant() {
+    RadioVariant result;
+    auto settings = reg::OpenSettingsKey();
+    if (settings->status() != QSettings::NoError) {
+        result.keyError = true;
+        return result;
+    }
+    const QVariant bytesValue = settings->value(QString::fromLatin1(reg::kConfiguration));
+    const QVariant sumValue = settings->value(QString::fromLatin1(reg::kConfiguration1));
+    if (!bytesValue.isValid() || !sumValue.isValid())
+        return result;
+    const QByteArray bytes = bytesValue.toByteArray();
+    bool ok = false;
+    const qlonglong sum = sumValue.toLongLong(&ok);
+    if (!ok || bytes.size() != vx7::image::kHeaderSize)
+        return result;
+    int total = 0;
+    for (char c : bytes)
+        total += static_cast<Byte>(c);
+    if (sum == (total & 0xFF))
+        result.variant = static_cast<Byte>(bytes[vx7::image::kVariantFlag]);
+    return result;
+}
+
+bool HasTvNamesLabel(const RadioVariant& variant) {
+    return variant.variant && *variant.variant == 1;
+}
+
+Initialised InitialiseBySource(vx7::CVX7Radio& radio, const Byte* image, const QString& source,
+                               Byte* file) {
+    Initialised result;
+    const RememberedFile remembered = ReadRememberedFile();
+    result.directory = remembered.directory;
+    result.fileName = QString::fromLatin1(kUntitledName);
+
+    const auto takeDefaults = [&] {
+        ExtractDefaults(radio, file + kBlock);
+        WriteHeader(file, false);
+        result.defaults = true;
+    };
+
+    if (source == QLatin1String(kSourceReadRadio)) {
+        ExtractSettings(radio, image, file + kBlock);
+        WriteHeader(file, false);
+        return result;
+    }
+
+    QString candidates[2];
+    if (source != QLatin1String(kSourceNewFile))
+        candidates[0] = InDirectory(remembered.directory, source);
+    candidates[1] = InDirectory(remembered.directory, remembered.fileName);
+    for (const QString& path : candidates) {
+        if (!Openable(path))
+            continue;
+        if (auto error = LoadFile(path, file)) {
+            result.loadError = error;
+            takeDefaults();
+            return result;
+        }
+        result.path = path;
+        result.fileName = QFileInfo(path).fileName();
+        result.untitled = false;
+        return result;
+    }
+    takeDefaults();
+    return result;
+}
+
+std::optional<FileError> WriteSettingsForUpload(CMainDoc& doc) {
+    FileImage& buffer = Buffer();
+    const Initialised found =
+        InitialiseBySource(doc, doc.GetImage(), doc.SettingsSourceName(), buffer.data());
+    if (found.loadError)
+        return found.loadError;
+    WriteSettings(doc, buffer.data() + kBlock, doc.GetImage());
+    return std::nullopt;
+}
+
+} // namespace rsf

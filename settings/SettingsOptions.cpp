@@ -1,0 +1,340 @@
+#include "settings/SettingsOptions.h"
+
+#include "radio/ValueTables.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+
+namespace settingsopt {
+
+namespace {
+
+constexpr const char* T = kPageToggles;
+constexpr const char* G = kPageGeneral;
+
+Option Check(const char* page, const char* group, const char* label, int id, int byte, int bit,
+             bool editable = true) {
+    return {page, group, label, id, Kind::Check, Widget::CheckBox, byte, bit, {}, editable, {}, ""};
+}
+
+Option List(const char* page, const char* group, const char* label, int id, int byte,
+            std::vector<const char*> choices) {
+    return {page, group, label, id, Kind::Choice, Widget::List, byte, 0, std::move(choices),
+            true, {},    ""};
+}
+
+Option BitList(const char* page, const char* group, const char* label, int id, int byte, int bit,
+               std::vector<const char*> choices) {
+    return {page, group, label, id, Kind::BitChoice, Widget::List, byte, bit, std::move(choices),
+            true, {},    ""};
+}
+
+Option Radio(const char* page, const char* group, int byte, int bit,
+             std::vector<const char*> choices, std::vector<int> ids) {
+    return {page,
+            group,
+            group,
+            ids.front(),
+            Kind::BitChoice,
+            Widget::RadioButtons,
+            byte,
+            bit,
+            std::move(choices),
+            true,
+            std::move(ids),
+            ""};
+}
+
+Option Field(const char* page, const char* group, const char* label, int id, Kind kind,
+             Widget widget, int byte, int bit = 0) {
+    return {page, group, label, id, kind, widget, byte, bit, {}, true, {}, ""};
+}
+
+std::vector<Option> MakeOptions() {
+    std::vector<Option> o;
+    // The Toggles page.
+    o.push_back(Check(T, "", "DTMF Dialer", 1138, 3, 0));
+    o.push_back(Check(T, "", "Split Tone", 1139, 3, 1));
+    o.push_back(Check(T, "", "Beep", 1149, 3, 2));
+    o.push_back(Check(T, "", "ARS", 1150, 3, 3));
+    o.push_back(Check(T, "", "Scan Lamp", 1140, 3, 5));
+    o.push_back(Check(T, "", "Tx Save", 1156, 4, 0));
+    o.push_back(Check(T, "", "Sub Band Mute", 1157, 4, 1));
+    o.push_back(Check(T, "", "Hyper Write", 1158, 4, 2));
+    o.push_back(Check(T, "", "Edge Beep", 1159, 4, 3));
+    o.push_back(Check(T, "", "BCLO", 1151, 4, 4));
+    o.push_back(Check(T, "", "Band Link", 1152, 4, 5, false));
+    o.push_back(Check(T, "", "Busy Led", 1153, 4, 7));
+    o.push_back(Check(T, "", "Moni\\TCall", 1141, 5, 0));
+    o.push_back(Check(T, "", "Home\\Reverse", 1154, 5, 1));
+    o.push_back(Check(T, "", "Ch1UserWrite", 1155, 5, 6, false));
+    o.push_back(Check(T, "", "ArsEnable", 1142, 5, 7, false));
+    o.push_back(Check(T, "", "AutoRxMode", 1022, 6, 6));
+    o.push_back(Check(T, "", "Lock", 1023, 6, 7));
+    o.push_back(Check(T, "", "ATT", 1143, 7, 2));
+    o.push_back(Check(T, "", "MicMonitor", 1144, 7, 4, false));
+    o.push_back(Check(T, "", "Dual Receive", 1264, 117, 2));
+    o.push_back(Radio(T, "VFO", 3, 7, {"All", "Band"}, {1223, 1227}));
+    o.push_back(Radio(T, "Band", 117, 3, {"Main", "Sub"}, {1265, 1107}));
+    o.push_back(
+        List(T, "", "Rx Save", 1124, 26, {"Off", "200 ms", "300 ms", "500 ms", "1 sec", "2 sec"}));
+    o.push_back(List(T, "", "Auto Power Off", 1061, 78,
+                     {"Off", "30 min", "1 hour", "3 hour", "5 hour", "8 hour"}));
+    o.push_back(
+        List(T, "", "Time out timer", 1125, 79, {"Off", "1 min", "2.5 min", "5 min", "10 min"}));
+    o.push_back(List(T, "", "Bell", 1212, 80, {"Off", "1", "3", "5", "8", "Continue"}));
+    o.push_back(List(T, "", "Scan Resume", 1213, 24, {"3 sec", "5 sec", "10 sec", "Busy", "Hold"}));
+    o.push_back(List(T, "", "Lock Mode", 1214, 158,
+                     {"Key", "Dial", "Key+Dial", "PTT", "Key+PTT", "Dial+PTT", "All"}));
+    o.push_back(Field(T, "Squelch", "Main", 1131, Kind::Level, Widget::Slider, 0));
+    o.push_back(Field(T, "Squelch", "Sub", 1135, Kind::Level, Widget::Slider, 1));
+    o.push_back(Field(T, "Squelch", "Wide", 1137, Kind::Level, Widget::Slider, 2));
+    o.push_back(Check(T, "Internet", "Enable", 1216, 5, 2));
+    {
+        // Sorted: "User" comes first.
+        Option mode = BitList(T, "Internet", "Mode", 1032, 7, 6, {"User", "Vertex"});
+        mode.widget = Widget::SortedEditableList;
+        o.push_back(mode);
+    }
+    o.push_back(Field(T, "Internet", "DTMF Code", 1215, Kind::DtmfCode, Widget::Edit, 160));
+    o.push_back(Field(T, "Internet", "DTMF CH #", 1261, Kind::DtmfChannel, Widget::Edit, 163));
+    static const char* const kMemoryLabels[kDtmfMemoryCount] = {"1", "2", "3", "4", "5",
+                                                                "6", "7", "8", "9"};
+    for (int m = 1; m <= kDtmfMemoryCount; ++m)
+        o.push_back(Field(T, "DTMF", kMemoryLabels[m - 1], 1000, Kind::DtmfMemory, Widget::Grid,
+                          kDtmfMemories + kDtmfMemorySize * (m - 1), m));
+
+    // The General page.
+    o.push_back(List(G, "", "Vox Senitivity", 1124, 8, {"Off", "High", "Low"}));
+    o.push_back(List(G, "", "Vox Delay", 1100, 9, {"0.5 second", "1 second", "2 seconds"}));
+    o.push_back(Field(G, "Timer", "On", 1207, Kind::Time, Widget::Edit, 14));
+    o.push_back(Check(G, "Timer", "Enable", 1209, 7, 0));
+    o.back().beside = "On";
+    o.push_back(Field(G, "Timer", "Off", 1208, Kind::Time, Widget::Edit, 16));
+    o.push_back(Check(G, "Timer", "Enable", 1210, 7, 1));
+    o.back().beside = "Off";
+    o.push_back(Check(G, "Timer", "Time Alert", 1211, 6, 1));
+    o.push_back(List(G, "", "Wave Monitor", 1218, 18, {"All", "RX Signal", "TX Modulation"}));
+    o.push_back(List(G, "", "Sensor Display", 1126, 116,
+                     {"Off", "Time", "DC", "Temp", "Wave", "Baro", "Alt1", "WX"}));
+    o.push_back(List(G, "", "Special Select", 1232, 119,
+                     {"Off", "MR Group", "OTM", "Hyper", "BC Station", "Marine"}));
+    o.push_back(List(G, "", "Channel Counter", 1231, 27,
+                     {"\u00b15 MHz", "\u00b110 MHz", "\u00b150 MHz", "\u00b1100 MHz"}));
+    o.push_back(BitList(G, "Spectrum Analyzer", "Mode", 1230, 5, 4, {"Single", "Continuous"}));
+    o.push_back(List(G, "Spectrum Analyzer", "Channel Span", 1032, 118,
+                     {"\u00b15", "\u00b18", "\u00b114", "\u00b129", "\u00b160"}));
+    o.push_back(Check(G, "Spectrum Analyzer", "Audio Center Freq.", 1229, 3, 4));
+    o.push_back(List(G, "", "Baro Units", 1125, 19, {"hPa", "mbar", "mmHg", "inch"}));
+    o.push_back(Field(G, "", "Baro Offset", 1219, Kind::Offset, Widget::Edit, 20));
+    o.push_back(Field(G, "", "Alt Offset", 1220, Kind::Offset, Widget::Edit, 22));
+    o.push_back(Radio(G, "Altimeter", 6, 4, {"m", "ft"}, {1226, 1225}));
+    o.push_back(Radio(G, "Temperature", 6, 3, {"C", "F"}, {1223, 1224}));
+    o.push_back(Check(G, "ARTS", "ArtsSwitch", 1021, 6, 5));
+    o.push_back(BitList(G, "ARTS", "Arts Speed", 1217, 5, 3, {"15 sec", "25 sec"}));
+    o.push_back(List(G, "ARTS", "Arts Beep", 1035, 29, {"Off", "In Range", "Always"}));
+    o.push_back(Check(G, "ARTS", "CW ID", 1031, 3, 6));
+    o.push_back(Field(G, "ARTS", "CW Identifier", 1222, Kind::CwId, Widget::Edit, kCwId));
+    return o;
+}
+
+QChar TableCharacter(Byte code) {
+    if (code >= vx7::kCharsetSize)
+        return QLatin1Char('?');
+    return QChar::fromLatin1(static_cast<char>(vx7::kCharset[code]));
+}
+
+int Nibble(Byte value, int shift) {
+    return (value >> shift) & 0x0F;
+}
+
+} // namespace
+
+const std::vector<Option>& Options() {
+    static const std::vector<Option> options = MakeOptions();
+    return options;
+}
+
+const Option& Find(const char* page, int id) {
+    for (const Option& option : Options()) {
+        if (option.id == id && option.widget != Widget::Grid && std::strcmp(option.page, page) == 0)
+            return option;
+    }
+    throw std::logic_error(std::string("no settings option ") + page + " " + std::to_string(id));
+}
+
+QString DisplayName(const Option& option) {
+    QString name = QString::fromUtf8(option.label);
+    if (option.kind == Kind::DtmfMemory)
+        name = QStringLiteral("Memory ") + name;
+    if (*option.group && std::strcmp(option.group, option.label) != 0)
+        name = QString::fromUtf8(option.group) + QStringLiteral(": ") + name;
+    if (*option.beside)
+        name += QStringLiteral(" (%1)").arg(QString::fromUtf8(option.beside));
+    return name;
+}
+
+bool Bit(const Byte* block, int byte, int bit) {
+    return (block[byte] >> bit & 1) != 0;
+}
+
+void SetBit(Byte* block, int byte, int bit, bool on) {
+    const Byte mask = static_cast<Byte>(1u << bit);
+    block[byte] = static_cast<Byte>(on ? block[byte] | mask : block[byte] & ~mask);
+}
+
+QChar DtmfCharacter(Byte value) {
+    return QChar::fromLatin1(static_cast<char>((value + kDigitBase) & 0xFF));
+}
+
+Byte DtmfByte(const QString& text) {
+    if (text.isEmpty())
+        return 0;
+    return static_cast<Byte>((text.at(0).unicode() - kDigitBase) & 0xFF);
+}
+
+QString DtmfMemoryText(const Byte* block, int memory) {
+    const Byte* codes = block + kDtmfMemories + kDtmfMemorySize * (memory - 1);
+    QString text;
+    for (int i = 0; i < kDtmfMemorySize && codes[i] != kEnd; ++i)
+        text += TableCharacter(codes[i]);
+    return text;
+}
+
+void SetDtmfMemory(Byte* block, int memory, const QString& text) {
+    Byte* codes = block + kDtmfMemories + kDtmfMemorySize * (memory - 1);
+    std::memset(codes, kEnd, kDtmfMemorySize);
+    int n = 0;
+    for (QChar c : text) {
+        if (n == kDtmfMemorySize)
+            break;
+        const int code =
+            c.unicode() < 0x100 ? vx7::CharacterCode(static_cast<Byte>(c.unicode())) : -1;
+        if (code >= 0)
+            codes[n++] = static_cast<Byte>(code);
+    }
+}
+
+QString CwIdText(const Byte* block) {
+    QString text;
+    for (int i = 0; i < kCwIdSlots; ++i) {
+        const Byte code = block[kCwId + 2 * i + 1];
+        if (code == kEnd)
+            break;
+        text += TableCharacter(code);
+    }
+    return text;
+}
+
+void SetCwId(Byte* block, const QString& text) {
+    std::memset(block + kCwId, kEnd, 2 * kCwIdSlots);
+    int n = 0;
+    for (QChar c : text) {
+        if (n == kCwIdSlots)
+            break;
+        const int code =
+            c.unicode() < 0x100 ? vx7::CharacterCode(static_cast<Byte>(c.unicode())) : -1;
+        if (code < 0)
+            continue;
+        block[kCwId + 2 * n] = 0x00;
+        block[kCwId + 2 * n + 1] = static_cast<Byte>(code);
+        ++n;
+    }
+}
+
+QString TimeText(const Byte* block, int byte) {
+    const Byte hours = block[byte];
+    const Byte minutes = block[byte + 1];
+    return QStringLiteral("%1%2:%3%4")
+        .arg(Nibble(hours, 4))
+        .arg(Nibble(hours, 0))
+        .arg(Nibble(minutes, 4))
+        .arg(Nibble(minutes, 0));
+}
+
+std::optional<Time> ParseTime(const QString& text) {
+    if (text.size() != 5 || text.at(2) != QLatin1Char(':'))
+        return std::nullopt;
+    int digits[4];
+    const int at[4] = {0, 1, 3, 4};
+    for (int i = 0; i < 4; ++i) {
+        const QChar c = text.at(at[i]);
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+        digits[i] = c.unicode() - '0';
+    }
+    const Time time{digits[0] * 10 + digits[1], digits[2] * 10 + digits[3]};
+    if (time.hours > 23 || time.minutes > 59)
+        return std::nullopt;
+    return time;
+}
+
+void SetTime(Byte* block, int byte, Time time) {
+    block[byte] = static_cast<Byte>((time.hours / 10) << 4 | (time.hours % 10));
+    block[byte + 1] = static_cast<Byte>((time.minutes / 10) << 4 | (time.minutes % 10));
+}
+
+int OffsetValue(const Byte* block, int byte) {
+    return static_cast<std::int16_t>(
+        static_cast<std::uint16_t>(block[byte] << 8 | block[byte + 1]));
+}
+
+long OffsetTextValue(const QString& text) {
+    const QString trimmed = text.trimmed();
+    int i = 0;
+    bool negative = false;
+    if (i < trimmed.size() &&
+        (trimmed.at(i) == QLatin1Char('-') || trimmed.at(i) == QLatin1Char('+'))) {
+        negative = trimmed.at(i) == QLatin1Char('-');
+        ++i;
+    }
+    long value = 0;
+    for (; i < trimmed.size() && trimmed.at(i).isDigit() && trimmed.at(i).unicode() < 0x80; ++i) {
+        if (value < 1000000000L)
+            value = value * 10 + (trimmed.at(i).unicode() - '0');
+    }
+    return negative ? -value : value;
+}
+
+void SetOffset(Byte* block, int byte, int value) {
+    const auto bits = static_cast<std::uint16_t>(value);
+    block[byte] = static_cast<Byte>(bits >> 8);
+    block[byte + 1] = static_cast<Byte>(bits & 0xFF);
+}
+
+QString ValueText(const Option& option, const Byte* block) {
+    switch (option.kind) {
+    case Kind::Check:
+        return Bit(block, option.byte, option.bit) ? QStringLiteral("on") : QStringLiteral("off");
+    case Kind::BitChoice:
+        return QString::fromUtf8(option.choices[Bit(block, option.byte, option.bit) ? 1 : 0]);
+    case Kind::Choice: {
+        const Byte value = block[option.byte];
+        if (value < option.choices.size())
+            return QString::fromUtf8(option.choices[value]);
+        return QStringLiteral("(blank: the byte holds %1)").arg(value);
+    }
+    case Kind::Level: {
+        const Byte value = block[option.byte];
+        if (value <= kLevelMax)
+            return QString::number(value);
+        return QStringLiteral("%1 (the byte holds %2)").arg(kLevelMax).arg(value);
+    }
+    case Kind::DtmfCode:
+    case Kind::DtmfChannel:
+        return QString(DtmfCharacter(block[option.byte]));
+    case Kind::DtmfMemory:
+        return DtmfMemoryText(block, option.bit);
+    case Kind::CwId:
+        return CwIdText(block);
+    case Kind::Time:
+        return TimeText(block, option.byte);
+    case Kind::Offset:
+        return QString::number(OffsetValue(block, option.byte));
+    }
+    return {};
+}
+
+} // namespace settingsopt

@@ -1,0 +1,118 @@
+// Every option of the settings window in one table: on which page it sits,
+// its group and label, the control that shows it, where it lives in the
+// settings block and the texts of its list. The pages build their controls
+// from it and `clonara-cli settings show` prints it.
+//
+// To add a page's options: give the page a name below (kPage...), add one
+// Option per control to the table in SettingsOptions.cpp, in the order the
+// page shows them (a new Kind needs a case in ValueText too), and have the
+// page look its options up with Find(page, id).
+#pragma once
+
+#include "radio/ImageLayout.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace settingsopt {
+
+using vx7::Byte;
+
+// Page names, in tab order; the names tab is labelled by the radio variant.
+constexpr const char* kPageToggles = "Toggles";
+constexpr const char* kPageDisplay = "Display";
+constexpr const char* kPageGeneral = "General";
+constexpr const char* kPageIconFont = "Icon/Font";
+constexpr const char* kPageNamesTv = "WX/TV Names";
+constexpr const char* kPageNames = "WX Names";
+
+enum class Kind {
+    Check,       // one bit; 1 when checked
+    BitChoice,   // one bit choosing between two texts (radio buttons or a list)
+    Choice,      // a byte holding a list index
+    Level,       // a byte holding a slider position 0 to 15
+    DtmfCode,    // a byte: the character minus 0x30, modulo 256
+    DtmfChannel, // a byte: the digit minus 0x30
+    DtmfMemory,  // 16 character codes, the first 0xFF ends them
+    CwId,        // 16 two-byte slots: 0x00 and a character code; 0xFF 0xFF free
+    Time,        // two BCD bytes: hours, minutes
+    Offset,      // a signed 16-bit number, high byte first
+};
+
+enum class Widget { CheckBox, RadioButtons, List, SortedEditableList, Slider, Edit, Grid };
+
+struct Option {
+    const char* page;
+    const char* group; // "" when the control sits in no group
+    const char* label;
+    int id; // the control id (radio buttons: the first button)
+    Kind kind;
+    Widget widget;
+    int byte;
+    int bit; // Check and BitChoice: the bit; DtmfMemory: the memory, 1 to 9
+    std::vector<const char*> choices; // by index; BitChoice: bit 0, bit 1
+    bool editable;
+    std::vector<int> buttonIds; // RadioButtons: one id per choice
+    const char* beside = "";    // the control a repeated label sits beside
+};
+
+const std::vector<Option>& Options();
+// The option of a page shown by a control (the grid's memories excepted).
+const Option& Find(const char* page, int id);
+// The name the command line gives an option: group, label and what a
+// repeated label sits beside ("Timer: Enable (On)").
+QString DisplayName(const Option& option);
+
+// What the window shows for an option of a block, as text.
+QString ValueText(const Option& option, const Byte* block);
+
+// --- Field helpers shared by the pages and the command line ----------------
+constexpr int kLevelMax = 15;
+constexpr int kDtmfMemories = 304;
+constexpr int kDtmfMemoryCount = 9;
+constexpr int kDtmfMemorySize = 16;
+constexpr Byte kEnd = 0xFF;
+constexpr int kCwId = 30;
+constexpr int kCwIdSlots = 16;
+constexpr int kDigitBase = 0x30;
+
+bool Bit(const Byte* block, int byte, int bit);
+void SetBit(Byte* block, int byte, int bit, bool on);
+
+// The character the window shows for a DTMF code or channel byte.
+QChar DtmfCharacter(Byte value);
+// The byte stored for the first character of a text; 0 for an empty text.
+Byte DtmfByte(const QString& text);
+
+// Characters of the radio's table until kEnd; a code past the table shows "?".
+QString DtmfMemoryText(const Byte* block, int memory);
+// Fills the memory with kEnd and stores the codes of up to 16 characters.
+void SetDtmfMemory(Byte* block, int memory, const QString& text);
+
+QString CwIdText(const Byte* block);
+void SetCwId(Byte* block, const QString& text);
+
+// "hh:mm" from two BCD bytes, one digit per nibble.
+QString TimeText(const Byte* block, int byte);
+// Hours and minutes of a "hh:mm" text with all four digits, hours at most 23
+// and minutes at most 59.
+struct Time {
+    int hours;
+    int minutes;
+};
+std::optional<Time> ParseTime(const QString& text);
+void SetTime(Byte* block, int byte, Time time);
+
+int OffsetValue(const Byte* block, int byte);
+// The integer value of a text: optional blanks, an optional sign, digits; 0
+// when there are none. Large values are kept large so that checks see them.
+long OffsetTextValue(const QString& text);
+void SetOffset(Byte* block, int byte, int value);
+
+// The check of the General page: the offsets' limits and their messages.
+constexpr int kOffsetMin = -1000;
+constexpr int kOffsetMax = 4000;
+
+} // namespace settingsopt

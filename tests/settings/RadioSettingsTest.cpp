@@ -1,0 +1,409 @@
+// The settings block against the image, settings files, finding a document's
+// settings and the upload's settings step.
+#include "settings/RadioSettings.h"
+#include "document/CMainDoc.h"
+#include "radio/CVX7Radio.h"
+#include "settings/Registry.h"
+#include "settings/SettingsOptions.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace vx7;
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+
+namespace {
+
+constexpr int kImageOf = image::kSettingsFirst; // block byte n is image byte n + 1682
+
+class RadioSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        auto settings = reg::OpenSettingsKey();
+        settings->remove(QString());
+        reg::Flush(*settings);
+    }
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    static void Remember(const QString& directory, const QString& file) {
+        auto settings = reg::OpenSettingsKey();
+        settings->setValue(QString::fromLatin1(reg::kSettingDir), directory);
+        settings->setValue(QString::fromLatin1(reg::kCurrentSettingFile), file);
+        reg::Flush(*settings);
+    }
+    // A good settings file whose block bytes are all value.
+    static QByteArray GoodFile(Byte value) {
+        rsf::FileImage file{};
+        rsf::WriteHeader(file.data(), true);
+        std::memset(file.data() + rsf::kBlock, value, rsf::kBlockSize);
+        return {reinterpret_cast<const char*>(file.data()), rsf::kFileSize};
+    }
+
+    QTemporaryDir m_dir;
+    CVX7Radio m_radio;
+};
+
+TEST_F(RadioSettingsTest, BlockToImageByte117AndTheBytesThatNeverTravel) {
+    const struct {
+        Byte block117;
+        Byte image1799Before;
+        Byte image1799;
+        Byte dual; // 1426 and 1554
+        Byte band; // 1427 and 1555
+    } cases[] = {
+        {0xF7, 0xC0, 0x3F, 1, 0}, {0x0C, 0xFF, 0x00, 1, 1}, {0x30, 0x00, 0x0C, 0, 0},
+        {0xC3, 0x80, 0x33, 0, 0}, {0x08, 0x40, 0x00, 0, 1}, {0x00, 0xFF, 0x00, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.block117);
+        std::vector<Byte> img(image::kSize, 0xAA);
+        img[1799] = c.image1799Before;
+        img[1426] = img[1427] = img[1554] = img[1555] = 0x77;
+        rsf::RadioSettings block;
+        block.fill(0x55);
+        block[117] = c.block117;
+        rsf::WriteSettings(m_radio, block.data(), img.data());
+        EXPECT_EQ(img[1799], c.image1799);
+        EXPECT_EQ(img[1426], c.dual);
+        EXPECT_EQ(img[1554], c.dual);
+        EXPECT_EQ(img[1427], c.band);
+        EXPECT_EQ(img[1555], c.band);
+        for (int n = 0; n < rsf::kRecordSize; ++n) {
+            if (n == 117)
+                continue;
+            const Byte expected = n >= 176 && n < 194 ? 0xAA : 0x55;
+            ASSERT_EQ(img[kImageOf + n], expected) << "block byte " << n;
+        }
+        // The spare bytes have no image bytes: what follows is untouched.
+        for (int i = 3162; i < 3170; ++i)
+            EXPECT_EQ(img[i], 0xAA);
+        EXPECT_EQ(img[1681], 0xAA);
+    }
+}
+
+TEST_F(RadioSettingsTest, ImageToBlockTakesByte117FromThreeBytes) {
+    const struct {
+        Byte image1799, image1426, image1427, blockBefore, block117;
+    } cases[] = {
+        {0xFF, 0x01, 0x00, 0x00, 0xF7},
+        {0x00, 0x00, 0x01, 0xFF, 0x08},
+        {0x0C, 0xFE, 0xFF, 0x00, 0x38}, // only bit 0 of the state bytes counts
+        {0x33, 0x01, 0x01, 0x00, 0xCF},
+    };
+    for (const auto& c : cases) {
+        std::vector<Byte> img(image::kSize, 0x11);
+        img[1799] = c.image1799;
+        img[1426] = c.image1426;
+        img[1427] = c.image1427;
+        rsf::RadioSettings block;
+        block.fill(0x99);
+        block[117] = c.blockBefore;
+        rsf::ExtractSettings(m_radio, img.data(), block.data());
+        EXPECT_EQ(block[117], c.block117) << int(c.image1799);
+        for (int n = 176; n < 194; ++n)
+            EXPECT_EQ(block[n], 0x99) << "group counts are not taken";
+        for (int n = rsf::kRecordSize; n < rsf::kBlockSize; ++n)
+            EXPECT_EQ(block[n], 0x99) << "spare bytes";
+        EXPECT_EQ(block[0], 0x11);
+        EXPECT_EQ(block[1479], 0x11);
+    }
+}
+
+TEST_F(RadioSettingsTest, FileChecksAndTheirTexts) {
+    const QString path = Path(QStringLiteral("x.rsf"));
+    const struct {
+        const char* name;
+        std::function<void(QByteArray&)> change;
+        std::optional<FileError::Kind> kind;
+        QString text;
+    } cases[] = {
+        {"good", [](QByteArray&) {}, std::nullopt, {}},
+        {"version 7 loads", [](QByteArray& b) { b[8] = 7; }, std::nullopt, {}},
+        {"79 bytes", [](QByteArray& b) { b.truncate(79); }, FileError::Kind::NotRadioData,
+         QStringLiteral("Not a radio data file:\n") + path},
+        {"wrong magic", [](QByteArray& b) { b[3] = 1; }, FileError::Kind::NotRadioData,
+         QStringLiteral("Not a radio data file:\n") + path},
+        {"a radio data file's magic", [](QByteArray& b) { b[0] = 'R', b[1] = 'D', b[2] = 'F'; },
+         FileError::Kind::NotRadioData, QStringLiteral("Not a radio data file:\n") + path},
+        {"another radio",
+         [](QByteArray& b) {
+             b.replace(4, 4, "JH71");
+             b.replace(16, 12, QByteArray("Other Radio\0", 12));
+         },
+         FileError::Kind::DifferentRadio,
+         QStringLiteral("Radio data file for for different radio:\nOther Radio")},
+        {"size 1567", [](QByteArray& b) { b[12] = char(1567 & 0xFF); },
+         FileError::Kind::InvalidHeader, QStringLiteral("Radio data file has invalid header")},
+        {"cut after the header", [](QByteArray& b) { b.truncate(80); },
+         FileError::Kind::InvalidFormat, QStringLiteral("Radio data file has invalid format")},
+        {"one byte short", [](QByteArray& b) { b.chop(1); }, FileError::Kind::InvalidFormat,
+         QStringLiteral("Radio data file has invalid format")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QByteArray bytes = GoodFile(0x42);
+        c.change(bytes);
+        WriteFile(path, bytes);
+        rsf::FileImage dest;
+        dest.fill(0xEE);
+        const auto error = rsf::LoadFile(path, dest.data());
+        if (!c.kind) {
+            ASSERT_FALSE(error) << error->text.toStdString();
+            EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(dest.data()), rsf::kFileSize),
+                      bytes);
+            continue;
+        }
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->kind, *c.kind);
+        EXPECT_EQ(error->text, c.text);
+        EXPECT_EQ(dest[100], 0xEE) << "nothing of a refused file is taken";
+    }
+    rsf::FileImage dest{};
+    const auto missing = rsf::LoadFile(Path(QStringLiteral("none.rsf")), dest.data());
+    ASSERT_TRUE(missing);
+    EXPECT_TRUE(missing->text.startsWith(QStringLiteral("Cannot open file:\n") +
+                                         Path(QStringLiteral("none.rsf"))));
+}
+
+TEST_F(RadioSettingsTest, SavedFilesAreWholeOrNotWrittenAtAll) {
+    rsf::FileImage file{};
+    rsf::WriteHeader(file.data(), true);
+    for (int i = 0; i < rsf::kBlockSize; ++i)
+        file[rsf::kBlock + i] = static_cast<Byte>(i);
+    const QString path = Path(QStringLiteral("a.rsf"));
+    ASSERT_FALSE(rsf::SaveFile(path, file.data()));
+    const QByteArray saved = ReadFile(path);
+    ASSERT_EQ(saved.size(), 1568);
+    EXPECT_EQ(saved.left(20), QByteArray("RSF\0JH70\1\0\0\0\x20\x06\0\0Yaes", 20));
+    rsf::FileImage back{};
+    ASSERT_FALSE(rsf::LoadFile(path, back.data()));
+    EXPECT_EQ(back, file) << "bytes 176-193 and the spare bytes survive";
+
+    // A folder or a device in the way is refused and nothing changes.
+    const auto folder = rsf::SaveFile(m_dir.path(), file.data());
+    ASSERT_TRUE(folder);
+    EXPECT_TRUE(folder->text.startsWith(QStringLiteral("Cannot create file:\n")));
+    const auto device = rsf::SaveFile(QStringLiteral("/dev/null"), file.data());
+    ASSERT_TRUE(device);
+    EXPECT_TRUE(device->text.startsWith(QStringLiteral("Cannot create file:\n/dev/null")));
+}
+
+TEST_F(RadioSettingsTest, InitialisationBySourceAndItsFallBacks) {
+    CMainDoc doc;
+    doc.GetImage()[kImageOf + 0] = 9;   // squelch Main
+    doc.GetImage()[1426] = 1;           // dual receive
+    doc.GetImage()[kImageOf + 176] = 3; // a group count
+    const QString dir = m_dir.path();
+    WriteFile(Path(QStringLiteral("a.rsf")), GoodFile(0xA1));
+    WriteFile(Path(QStringLiteral("b.rsf")), GoodFile(0xB2));
+    QByteArray shortFile = GoodFile(0xC3);
+    shortFile.truncate(200);
+    WriteFile(Path(QStringLiteral("short.rsf")), shortFile);
+    QDir(dir).mkdir(QStringLiteral("folder.rsf"));
+    rsf::RadioSettings defaults{};
+    rsf::ExtractDefaults(doc, defaults.data());
+
+    const struct {
+        const char* name;
+        QString settingDir;
+        QString current;
+        QString source;
+        Byte block0; // 0: the defaults
+        QString fileName;
+        bool loadError;
+    } cases[] = {
+        {"read radio", dir, "a.rsf", "ReadRadio", 9, "Untitled.rsf", false},
+        {"new file finds the current file", dir, "b.rsf", "NewFile", 0xB2, "b.rsf", false},
+        {"new file never tries a file named NewFile", dir, "", "NewFile", 0, "Untitled.rsf", false},
+        {"a named file", dir, "b.rsf", "a.rsf", 0xA1, "a.rsf", false},
+        {"a missing named file falls back to the current file", dir, "b.rsf", "gone.rsf", 0xB2,
+         "b.rsf", false},
+        {"neither file: defaults", dir, "gone.rsf", "gone.rsf", 0, "Untitled.rsf", false},
+        {"an empty current file name is the folder: defaults", dir, "", "gone.rsf", 0,
+         "Untitled.rsf", false},
+        {"a folder is not a settings file", dir, "folder.rsf", "folder.rsf", 0, "Untitled.rsf",
+         false},
+        {"no remembered folder: defaults", "", "a.rsf", "a.rsf", 0, "Untitled.rsf", false},
+        {"a broken file: defaults and its message", dir, "b.rsf", "short.rsf", 0, "Untitled.rsf",
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Remember(c.settingDir, c.current);
+        rsf::FileImage file;
+        file.fill(0xEE);
+        const rsf::Initialised found =
+            rsf::InitialiseBySource(doc, doc.GetImage(), c.source, file.data());
+        EXPECT_EQ(found.fileName, c.fileName);
+        EXPECT_EQ(found.directory, c.settingDir);
+        EXPECT_EQ(found.loadError.has_value(), c.loadError);
+        if (c.loadError) {
+            EXPECT_EQ(found.loadError->text, QStringLiteral("Radio data file has invalid format"));
+        }
+        EXPECT_EQ(found.untitled, c.fileName == QLatin1String("Untitled.rsf"));
+        EXPECT_EQ(found.path.isEmpty(), found.untitled);
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(file.data()), 8),
+                  QByteArray("RSF\0JH70", 8));
+        if (c.block0 == 9) {
+            EXPECT_EQ(file[rsf::kBlock + 0], 9);
+            EXPECT_EQ(file[rsf::kBlock + 117] & rsf::kDualReceiveBit, rsf::kDualReceiveBit);
+            EXPECT_EQ(file[rsf::kBlock + 176], 0xEE) << "group counts are not taken";
+            EXPECT_EQ(file[rsf::kBlock + 1480], 0xEE) << "spare bytes are not taken";
+        } else if (c.block0 == 0) {
+            EXPECT_TRUE(found.defaults);
+            EXPECT_EQ(0, std::memcmp(file.data() + rsf::kBlock, defaults.data(), 176));
+            EXPECT_EQ(0, std::memcmp(file.data() + rsf::kBlock + 194, defaults.data() + 194,
+                                     rsf::kRecordSize - 194));
+        } else {
+            EXPECT_EQ(file[rsf::kBlock + 0], c.block0);
+            EXPECT_EQ(file[rsf::kBlock + 1487], c.block0);
+            EXPECT_EQ(found.path, QDir(dir).filePath(c.fileName));
+        }
+    }
+}
+
+TEST_F(RadioSettingsTest, TheUploadWritesTheNamedSettingsOrStops) {
+    Remember(m_dir.path(), QString());
+    QByteArray good = GoodFile(0x5A);
+    good[rsf::kBlock + 117] = char(0x0C); // dual receive, band Sub, bits 0-1 and 4-7 clear
+    WriteFile(Path(QStringLiteral("good.rsf")), good);
+    WriteFile(Path(QStringLiteral("bad.rsf")), good.left(100));
+
+    CMainDoc doc;
+    doc.GetImage()[1799] = 0xFF;
+    doc.SetSettingsSourceName(QStringLiteral("bad.rsf"));
+    const std::vector<Byte> before(doc.GetImage(), doc.GetImage() + image::kSize);
+    const auto error = rsf::WriteSettingsForUpload(doc);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->text, QStringLiteral("Radio data file has invalid format"));
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), doc.GetImage())) << "nothing written";
+
+    doc.SetSettingsSourceName(QStringLiteral("good.rsf"));
+    ASSERT_FALSE(rsf::WriteSettingsForUpload(doc));
+    const Byte* img = doc.GetImage();
+    EXPECT_EQ(img[1682], 0x5A);
+    EXPECT_EQ(img[3161], 0x5A);
+    EXPECT_EQ(img[1799], 0x00);
+    EXPECT_EQ(img[1426], 1);
+    EXPECT_EQ(img[1554], 1);
+    EXPECT_EQ(img[1427], 1);
+    EXPECT_EQ(img[1555], 1);
+    for (int i = 1858; i < 1876; ++i)
+        EXPECT_EQ(img[i], before[static_cast<size_t>(i)]) << "group counts stay";
+    EXPECT_FALSE(doc.IsModified());
+
+    // "ReadRadio" sends the image's own settings, with bits 6 and 7 of
+    // byte 1799 cleared all the same.
+    CMainDoc radio;
+    radio.SetSettingsSourceName(QStringLiteral("ReadRadio"));
+    radio.GetImage()[1799] = 0xC5;
+    radio.GetImage()[1554] = 0;
+    radio.GetImage()[1426] = 1;
+    ASSERT_FALSE(rsf::WriteSettingsForUpload(radio));
+    EXPECT_EQ(radio.GetImage()[1799], 0x05);
+    EXPECT_EQ(radio.GetImage()[1554], 1);
+}
+
+TEST_F(RadioSettingsTest, RememberingComparesFoldersExactly) {
+    const QString upper = Path(QStringLiteral("Dir"));
+    const QString lower = Path(QStringLiteral("dir"));
+    QDir().mkpath(upper);
+    QDir().mkpath(lower);
+    Remember(upper, QStringLiteral("old.rsf"));
+    ASSERT_TRUE(rsf::RememberFile(lower + QStringLiteral("/new.rsf"), upper));
+    rsf::RememberedFile remembered = rsf::ReadRememberedFile();
+    EXPECT_EQ(remembered.directory, lower);
+    EXPECT_EQ(remembered.fileName, QStringLiteral("new.rsf"));
+    // The same folder: the name is still written.
+    ASSERT_TRUE(rsf::RememberFile(lower + QStringLiteral("/other.rsf"), lower));
+    remembered = rsf::ReadRememberedFile();
+    EXPECT_EQ(remembered.directory, lower);
+    EXPECT_EQ(remembered.fileName, QStringLiteral("other.rsf"));
+}
+
+TEST_F(RadioSettingsTest, TheTvVariantTest) {
+    const auto store = [](QByteArray header, int sum) {
+        auto settings = reg::OpenSettingsKey();
+        settings->setValue(QString::fromLatin1(reg::kConfiguration), header);
+        settings->setValue(QString::fromLatin1(reg::kConfiguration1), sum);
+        reg::Flush(*settings);
+    };
+    QByteArray header(18, '\x02');
+    EXPECT_FALSE(rsf::ReadRadioVariant().variant) << "nothing stored";
+    header[8] = 1;
+    store(header, (17 * 2 + 1) & 0xFF);
+    EXPECT_EQ(rsf::ReadRadioVariant().variant, 1);
+    EXPECT_TRUE(rsf::HasTvNamesLabel(rsf::ReadRadioVariant()));
+    header[8] = 2;
+    store(header, 36);
+    EXPECT_EQ(rsf::ReadRadioVariant().variant, 2);
+    EXPECT_FALSE(rsf::HasTvNamesLabel(rsf::ReadRadioVariant()));
+    header[8] = 1;
+    store(header, 36);
+    EXPECT_FALSE(rsf::ReadRadioVariant().variant) << "a wrong sum counts as none";
+    store(header.left(17), 33);
+    EXPECT_FALSE(rsf::ReadRadioVariant().variant);
+}
+
+TEST_F(RadioSettingsTest, FieldEncodings) {
+    rsf::RadioSettings block;
+    block.fill(0x77);
+    using namespace settingsopt;
+    // DTMF code: the character minus 0x30, modulo 256, both ways.
+    for (const char* text : {"#", "*", "B", "0", "9", "D"}) {
+        const Byte value = DtmfByte(QString::fromLatin1(text));
+        EXPECT_EQ(QString(DtmfCharacter(value)), QString::fromLatin1(text));
+    }
+    EXPECT_EQ(DtmfByte(QStringLiteral("B")), 0x12);
+    EXPECT_EQ(DtmfByte(QStringLiteral("#")), 0xF3);
+    EXPECT_EQ(DtmfByte(QString()), 0);
+
+    // DTMF memory 4: 1, 2, 3 then 0xFF shows 123; "12P" stores 1, 2, 26.
+    Byte* m4 = block.data() + 304 + 48;
+    m4[0] = 1, m4[1] = 2, m4[2] = 3, m4[3] = 0xFF;
+    EXPECT_EQ(DtmfMemoryText(block.data(), 4), QStringLiteral("123"));
+    SetDtmfMemory(block.data(), 4, QStringLiteral("12P"));
+    const std::vector<Byte> expected = {1,    2,    26,   0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                        0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), m4));
+    EXPECT_EQ(block[304 + 47], 0x77);
+    EXPECT_EQ(block[304 + 64], 0x77);
+    SetDtmfMemory(block.data(), 9, QStringLiteral("0123456789ABCD#*P"));
+    EXPECT_EQ(DtmfMemoryText(block.data(), 9), QStringLiteral("0123456789ABCD#*"));
+    EXPECT_EQ(block[448], 0x77) << "a memory holds 16 characters";
+
+    // CW identifier A, B, 1.
+    SetCwId(block.data(), QStringLiteral("AB1"));
+    const std::vector<Byte> cw = {0x00, 11, 0x00, 12, 0x00, 1};
+    EXPECT_TRUE(std::equal(cw.begin(), cw.end(), block.data() + 30));
+    for (int i = 36; i < 62; ++i)
+        EXPECT_EQ(block[i], 0xFF);
+    EXPECT_EQ(CwIdText(block.data()), QStringLiteral("AB1"));
+
+    // Times.
+    block[14] = 0x07, block[15] = 0x30;
+    EXPECT_EQ(TimeText(block.data(), 14), QStringLiteral("07:30"));
+    SetTime(block.data(), 14, *ParseTime(QStringLiteral("23:05")));
+    EXPECT_EQ(block[14], 0x23);
+    EXPECT_EQ(block[15], 0x05);
+    for (const char* bad : {"24:00", "12:60", "1_:00", "12:3_", "", "99:99"})
+        EXPECT_FALSE(ParseTime(QString::fromLatin1(bad))) << bad;
+    EXPECT_TRUE(ParseTime(QStringLiteral("00:00")));
+
+    // Offsets: signed 16-bit, high byte first.
+    SetOffset(block.data(), 22, -1000);
+    EXPECT_EQ(block[22], 0xFC);
+    EXPECT_EQ(block[23], 0x18);
+    EXPECT_EQ(OffsetValue(block.data(), 22), -1000);
+    EXPECT_EQ(OffsetTextValue(QStringLiteral("69000")), 69000);
+    EXPECT_EQ(OffsetTextValue(QStringLiteral("-12x")), -12);
+    EXPECT_EQ(OffsetTextValue(QStringLiteral("+4000")), 4000);
+}
+
+} // namespace

@@ -1,0 +1,143 @@
+// clonara-cli settings show, export and import as whole programs, against
+// the project's own files in tests/data: NAME.settings is what show prints
+// for NAME, factory.rsf what export writes for a new document, edited.rsf a
+// settings file made by hand with every kind of option set.
+#include "document/CMainDoc.h"
+#include "settings/RadioSettings.h"
+#include "settings/Registry.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using testing_support::ReadFile;
+using testing_support::RunCli;
+using testing_support::WriteFile;
+
+namespace {
+
+QString Data(const char* name) {
+    return QStringLiteral(CLONARA_TEST_DATA_DIR "/") + QString::fromLatin1(name);
+}
+
+QByteArray Show(const QString& path) {
+    const auto r = RunCli({QStringLiteral("settings"), QStringLiteral("show"), path});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    return r.out;
+}
+
+struct Shown {
+    const char* file;
+    const char* settings;
+};
+
+class SettingsShow : public ::testing::TestWithParam<Shown> {};
+
+TEST_P(SettingsShow, AsKept) {
+    EXPECT_EQ(Show(Data(GetParam().file)), ReadFile(Data(GetParam().settings)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Data, SettingsShow,
+                         ::testing::Values(Shown{"factory.rdf", "factory.settings"},
+                                           Shown{"factory.rsf", "factory.settings"},
+                                           Shown{"full.img", "full.settings"},
+                                           Shown{"edited.rsf", "edited.settings"}),
+                         [](const ::testing::TestParamInfo<Shown>& param) {
+                             return QString::fromLatin1(param.param.file)
+                                 .replace(QLatin1Char('.'), QLatin1Char('_'))
+                                 .toStdString();
+                         });
+
+class SettingsCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        auto settings = reg::OpenProgramKey();
+        settings->clear();
+        settings->sync();
+    }
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    static QString Stored(const char* name) {
+        auto settings = reg::OpenSettingsKey();
+        settings->sync();
+        return settings->value(QString::fromLatin1(name)).toString();
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(SettingsCli, ExportWritesTheImagesSettings) {
+    const auto r = RunCli({"settings", "export", Data("factory.rdf"), Path("out.rsf")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(ReadFile(Path("out.rsf")), ReadFile(Data("factory.rsf")));
+}
+
+TEST_F(SettingsCli, ImportWritesTheFileIntoTheImageAndRemembersIt) {
+    WriteFile(Path("edited.rsf"), ReadFile(Data("edited.rsf")));
+    const auto r = RunCli({"settings", "import", Data("factory.rdf"), Path("edited.rsf"),
+                           "--output", Path("out.rdf")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(Show(Path("out.rdf")), ReadFile(Data("edited.settings")));
+
+    CMainDoc doc;
+    ASSERT_FALSE(doc.OnOpenDocument(Path("out.rdf")));
+    CMainDoc factory;
+    ASSERT_FALSE(factory.OnOpenDocument(Data("factory.rdf")));
+    const QByteArray file = ReadFile(Path("edited.rsf"));
+    const vx7::Byte* img = doc.GetImage();
+    for (int n = 0; n < 1480; ++n) {
+        const vx7::Byte expected = n >= 176 && n < 194 ? factory.GetImage()[1682 + n]
+                                   : n == 117          ? 0x00
+                                                       : static_cast<vx7::Byte>(file[80 + n]);
+        ASSERT_EQ(img[1682 + n], expected) << "block byte " << n;
+    }
+    for (int i : {1426, 1427, 1554, 1555})
+        EXPECT_EQ(img[i], 1) << i;
+    EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("edited.rsf"));
+    EXPECT_EQ(Stored(reg::kSettingDir), dir.path());
+    EXPECT_EQ(Stored(reg::kCurrentSettingFile), QStringLiteral("edited.rsf"));
+    EXPECT_EQ(ReadFile(Data("factory.rdf")).size(), 33680);
+
+    // The upload of that document finds the file again.
+    CMainDoc upload;
+    ASSERT_FALSE(upload.OnOpenDocument(Path("out.rdf")));
+    std::memset(upload.GetImage() + 1682, 0, 176);
+    ASSERT_FALSE(rsf::WriteSettingsForUpload(upload));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(upload.GetImage()), 16211),
+              QByteArray(reinterpret_cast<const char*>(doc.GetImage()), 16211));
+}
+
+TEST_F(SettingsCli, FailuresChangeNothing) {
+    WriteFile(Path("doc.rdf"), ReadFile(Data("factory.rdf")));
+    WriteFile(Path("short.rsf"), ReadFile(Data("edited.rsf")).left(1000));
+    QDir().mkdir(Path("folder.rsf"));
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        QString err; // the start of the last line... or the text it contains
+    } cases[] = {
+        {{"settings", "show", Path("short.rsf")}, 1, "Radio data file has invalid format"},
+        {{"settings", "import", Path("doc.rdf"), Path("short.rsf")},
+         1,
+         "Radio data file has invalid format"},
+        {{"settings", "import", Path("doc.rdf"), Path("gone.rsf")}, 1, "Cannot open file:\n"},
+        {{"settings", "export", Path("doc.rdf"), Path("folder.rsf")},
+         1,
+         "Cannot create file:\n" + Path("folder.rsf")},
+        {{"settings", "show", Path("gone.rdf")}, 1, "Cannot open file:\n"},
+        {{"settings", "rename"}, 2, "Unknown settings command: rename"},
+        {{"settings"}, 2, "Usage: clonara-cli settings show FILE"},
+        {{"settings", "show"}, 2, "clonara-cli settings show"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const auto r = RunCli(c.arguments);
+        EXPECT_EQ(r.exitCode, c.exitCode);
+        EXPECT_TRUE(QString::fromUtf8(r.err).contains(c.err)) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+    }
+    EXPECT_EQ(ReadFile(Path("doc.rdf")), ReadFile(Data("factory.rdf")));
+    EXPECT_TRUE(Stored(reg::kCurrentSettingFile).isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,502 @@
+// The Toggles and General pages, offscreen, against hand-computed bytes: each
+// control loads from its bits and bytes and saves into them alone.
+#include "settings/CGeneralPage.h"
+#include "settings/CTogglesPage.h"
+#include "settings/RadioSettings.h"
+#include "support/ModalWatcher.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using testing_support::ModalWatcher;
+using vx7::Byte;
+
+namespace {
+
+template <class Page>
+class PageFixture {
+public:
+    PageFixture() : page(std::make_unique<Page>(block.data(), nullptr)) {
+        block.fill(0);
+        page->show();
+    }
+    template <class W>
+    W* Get(int id) {
+        W* w = page->template findChild<W*>(QString::number(id));
+        EXPECT_NE(w, nullptr) << id;
+        return w;
+    }
+    rsf::RadioSettings block{};
+    std::unique_ptr<Page> page;
+};
+
+struct CheckCase {
+    int id;
+    int byte;
+    Byte mask;
+    bool editable;
+};
+
+struct ListCase {
+    int id;
+    int byte;
+    int count;
+    const char* first;
+    const char* last;
+};
+
+struct BitCase {
+    int id0; // the radio button or list for 0
+    int id1; // the radio button for 1; 0 for a list
+    int byte;
+    Byte mask;
+    const char* text0;
+    const char* text1;
+};
+
+template <class Page>
+void CheckBoxes(const std::vector<CheckCase>& cases) {
+    PageFixture<Page> f;
+    for (const CheckCase& c : cases) {
+        SCOPED_TRACE(c.id);
+        auto* box = f.template Get<QCheckBox>(c.id);
+        ASSERT_TRUE(box);
+        f.block.fill(0);
+        f.block[c.byte] = static_cast<Byte>(~c.mask);
+        f.page->Load();
+        EXPECT_FALSE(box->isChecked());
+        f.block[c.byte] = 0xFF;
+        f.page->Load();
+        EXPECT_TRUE(box->isChecked());
+        EXPECT_EQ(box->isEnabled(), c.editable);
+        box->click();
+        f.page->Save();
+        EXPECT_EQ(f.block[c.byte], c.editable ? static_cast<Byte>(~c.mask) : 0xFF);
+        f.page->Load();
+        EXPECT_EQ(box->isChecked(), !c.editable);
+        if (c.editable) {
+            box->click();
+            f.page->Save();
+            EXPECT_EQ(f.block[c.byte], 0xFF);
+        }
+    }
+}
+
+template <class Page>
+void Lists(const std::vector<ListCase>& cases) {
+    PageFixture<Page> f;
+    for (const ListCase& c : cases) {
+        SCOPED_TRACE(c.id);
+        auto* list = f.template Get<QComboBox>(c.id);
+        ASSERT_TRUE(list);
+        ASSERT_EQ(list->count(), c.count);
+        EXPECT_EQ(list->itemText(0), QString::fromUtf8(c.first));
+        EXPECT_EQ(list->itemText(c.count - 1), QString::fromUtf8(c.last));
+        f.block.fill(0x33);
+        f.block[c.byte] = 1;
+        f.page->Load();
+        EXPECT_EQ(list->currentIndex(), 1);
+        list->setCurrentIndex(c.count - 1);
+        f.page->Save();
+        EXPECT_EQ(f.block[c.byte], c.count - 1);
+        EXPECT_EQ(f.block[c.byte + 1], 0x33);
+        // A byte past the list shows nothing and survives.
+        f.block[c.byte] = static_cast<Byte>(c.count + 3);
+        f.page->Load();
+        EXPECT_EQ(list->currentIndex(), -1);
+        f.page->Save();
+        EXPECT_EQ(f.block[c.byte], c.count + 3);
+        f.page->Load();
+        list->setCurrentIndex(0);
+        f.page->Save();
+        EXPECT_EQ(f.block[c.byte], 0);
+    }
+}
+
+template <class Page>
+void BitChoices(const std::vector<BitCase>& cases) {
+    PageFixture<Page> f;
+    for (const BitCase& c : cases) {
+        SCOPED_TRACE(c.id0);
+        f.block.fill(0);
+        f.block[c.byte] = static_cast<Byte>(~c.mask);
+        f.page->Load();
+        if (c.id1) {
+            auto* zero = f.template Get<QRadioButton>(c.id0);
+            auto* one = f.template Get<QRadioButton>(c.id1);
+            ASSERT_TRUE(zero && one);
+            EXPECT_EQ(zero->text(), QString::fromUtf8(c.text0));
+            EXPECT_EQ(one->text(), QString::fromUtf8(c.text1));
+            EXPECT_TRUE(zero->isChecked());
+            one->click();
+            f.page->Save();
+            EXPECT_EQ(f.block[c.byte], 0xFF);
+            f.page->Load();
+            EXPECT_TRUE(one->isChecked());
+            zero->click();
+        } else {
+            auto* list = f.template Get<QComboBox>(c.id0);
+            ASSERT_TRUE(list);
+            EXPECT_EQ(list->itemText(0), QString::fromUtf8(c.text0));
+            EXPECT_EQ(list->itemText(1), QString::fromUtf8(c.text1));
+            EXPECT_EQ(list->currentIndex(), 0);
+            list->setCurrentIndex(1);
+            f.page->Save();
+            EXPECT_EQ(f.block[c.byte], 0xFF);
+            f.page->Load();
+            EXPECT_EQ(list->currentIndex(), 1);
+            list->setCurrentIndex(0);
+        }
+        f.page->Save();
+        EXPECT_EQ(f.block[c.byte], static_cast<Byte>(~c.mask));
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Toggles
+// ---------------------------------------------------------------------------
+
+TEST(TogglesPageTest, CheckBoxesAgainstTheirBits) {
+    CheckBoxes<CTogglesPage>({
+        {1138, 3, 0x01, true},   {1139, 3, 0x02, true},  {1149, 3, 0x04, true},
+        {1150, 3, 0x08, true},   {1140, 3, 0x20, true},  {1156, 4, 0x01, true},
+        {1157, 4, 0x02, true},   {1158, 4, 0x04, true},  {1159, 4, 0x08, true},
+        {1151, 4, 0x10, true},   {1152, 4, 0x20, false}, {1153, 4, 0x80, true},
+        {1141, 5, 0x01, true},   {1154, 5, 0x02, true},  {1216, 5, 0x04, true},
+        {1155, 5, 0x40, false},  {1142, 5, 0x80, false}, {1022, 6, 0x40, true},
+        {1023, 6, 0x80, true},   {1143, 7, 0x04, true},  {1144, 7, 0x10, false},
+        {1264, 117, 0x04, true},
+    });
+}
+
+TEST(TogglesPageTest, ListsAgainstTheirBytes) {
+    Lists<CTogglesPage>({
+        {1124, 26, 6, "Off", "2 sec"},
+        {1061, 78, 6, "Off", "8 hour"},
+        {1125, 79, 5, "Off", "10 min"},
+        {1212, 80, 6, "Off", "Continue"},
+        {1213, 24, 5, "3 sec", "Hold"},
+        {1214, 158, 7, "Key", "All"},
+    });
+}
+
+TEST(TogglesPageTest, RadioGroupsAndTheInternetMode) {
+    BitChoices<CTogglesPage>({
+        {1223, 1227, 3, 0x80, "All", "Band"},
+        {1265, 1107, 117, 0x08, "Main", "Sub"},
+    });
+    // The internet mode: sorted, "User" is 0 and "Vertex" 1; a typed text
+    // that matches neither sets the bit.
+    PageFixture<CTogglesPage> f;
+    auto* mode = f.Get<QComboBox>(1032);
+    ASSERT_TRUE(mode);
+    EXPECT_TRUE(mode->isEditable());
+    f.block[7] = 0x40;
+    f.page->Load();
+    EXPECT_EQ(mode->currentText(), QStringLiteral("Vertex"));
+    mode->setCurrentIndex(0);
+    f.page->Save();
+    EXPECT_EQ(f.block[7], 0x00);
+    f.page->Load();
+    mode->setEditText(QStringLiteral("Other"));
+    f.page->Save();
+    EXPECT_EQ(f.block[7], 0x40);
+}
+
+TEST(TogglesPageTest, DualReceiveAndBandShareByte117) {
+    PageFixture<CTogglesPage> f;
+    f.block[117] = 0x0C;
+    f.page->Load();
+    EXPECT_TRUE(f.Get<QCheckBox>(1264)->isChecked());
+    EXPECT_TRUE(f.Get<QRadioButton>(1107)->isChecked());
+    f.Get<QCheckBox>(1264)->click();
+    f.page->Save();
+    EXPECT_EQ(f.block[117], 0x08);
+    f.block[117] = 0xF3;
+    f.page->Load();
+    f.Get<QRadioButton>(1107)->click();
+    f.page->Save();
+    EXPECT_EQ(f.block[117], 0xFB);
+}
+
+TEST(TogglesPageTest, SquelchSliders) {
+    PageFixture<CTogglesPage> f;
+    const struct {
+        int id;
+        int byte;
+    } cases[] = {{1131, 0}, {1135, 1}, {1137, 2}};
+    for (const auto& c : cases) {
+        auto* slider = f.Get<QSlider>(c.id);
+        ASSERT_TRUE(slider);
+        EXPECT_EQ(slider->minimum(), 0);
+        EXPECT_EQ(slider->maximum(), 15);
+        f.block.fill(0);
+        f.block[c.byte] = 7;
+        f.page->Load();
+        EXPECT_EQ(slider->value(), 7);
+        slider->setValue(12);
+        f.page->Save();
+        EXPECT_EQ(f.block[c.byte], 12);
+        EXPECT_EQ(f.block[c.byte == 0 ? 1 : 0], 0);
+        // A level the slider cannot show survives.
+        f.block[c.byte] = 20;
+        f.page->Load();
+        EXPECT_EQ(slider->value(), 15);
+        f.page->Save();
+        EXPECT_EQ(f.block[c.byte], 20);
+    }
+}
+
+TEST(TogglesPageTest, InternetDtmfCodeAndChannel) {
+    PageFixture<CTogglesPage> f;
+    auto* code = f.Get<QLineEdit>(1215);
+    auto* channel = f.Get<QLineEdit>(1261);
+    ASSERT_TRUE(code && channel);
+    const struct {
+        const char* typed;
+        const char* shown;
+        Byte stored;
+    } cases[] = {
+        {"b", "B", 0x12}, {"x", "", 0x00},  {"#", "#", 0xF3},
+        {"*", "*", 0xFA}, {"7", "7", 0x07}, {"D", "D", 0x14},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        f.block[160] = 0x55;
+        f.page->Load();
+        code->clear();
+        QTest::keyClicks(code, QString::fromLatin1(c.typed));
+        EXPECT_EQ(code->text(), QString::fromLatin1(c.shown));
+        f.page->Save();
+        EXPECT_EQ(f.block[160], c.stored);
+        f.page->Load();
+        EXPECT_EQ(code->text(), QString::fromLatin1(c.shown[0] ? c.shown : "0"));
+    }
+    // "#" and "*" survive a round trip untouched.
+    f.block[160] = 0xF3;
+    f.page->Load();
+    EXPECT_EQ(code->text(), QStringLiteral("#"));
+    f.page->Save();
+    EXPECT_EQ(f.block[160], 0xF3);
+
+    f.block[163] = 4;
+    f.page->Load();
+    EXPECT_EQ(channel->text(), QStringLiteral("4"));
+    channel->clear();
+    QTest::keyClicks(channel, QStringLiteral("x"));
+    EXPECT_EQ(channel->text(), QString());
+    f.page->Save();
+    EXPECT_EQ(f.block[163], 0);
+    f.page->Load();
+    EXPECT_EQ(channel->text(), QStringLiteral("0"));
+    QTest::keyClick(channel, Qt::Key_Backspace);
+    QTest::keyClicks(channel, QStringLiteral("93"));
+    EXPECT_EQ(channel->text(), QStringLiteral("9"));
+    f.page->Save();
+    EXPECT_EQ(f.block[163], 9);
+}
+
+TEST(TogglesPageTest, DtmfMemoriesAndTheirKeys) {
+    PageFixture<CTogglesPage> f;
+    auto* grid = f.Get<QTableWidget>(1000);
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(grid->rowCount(), 9);
+    EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), QStringLiteral("DTMF"));
+    f.block.fill(0xFF);
+    const Byte memory4[] = {1, 2, 3, 0xFF, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7};
+    std::copy(std::begin(memory4), std::end(memory4), f.block.begin() + 304 + 48);
+    f.block[304 + 16 * 8] = 200; // past the table: shown, kept unless edited
+    f.page->Load();
+    EXPECT_EQ(grid->item(3, 0)->text(), QStringLiteral("123"));
+    EXPECT_EQ(grid->item(0, 0)->text(), QString());
+    EXPECT_EQ(grid->item(8, 0)->text(), QStringLiteral("?"));
+
+    // Typing into memory 4: lowercase DTMF letters and p become uppercase,
+    // other keys are dropped.
+    grid->setCurrentCell(3, 0);
+    grid->editItem(grid->item(3, 0));
+    auto* editor = grid->findChild<QLineEdit*>();
+    ASSERT_TRUE(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("1x2!p"));
+    EXPECT_EQ(editor->text(), QStringLiteral("12P"));
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    QTest::keyClicks(editor, QStringLiteral("pa#*d"));
+    EXPECT_EQ(editor->text(), QStringLiteral("12PA#*D"));
+    editor->setText(QStringLiteral("12P"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the grid takes the text after the key
+    EXPECT_EQ(grid->item(3, 0)->text(), QStringLiteral("12P"));
+    f.page->Save();
+    const Byte expected[] = {1,    2,    26,   0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                             0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    EXPECT_TRUE(std::equal(std::begin(expected), std::end(expected), f.block.begin() + 352));
+    EXPECT_EQ(f.block[304 + 16 * 8], 200);
+}
+
+// ---------------------------------------------------------------------------
+// General
+// ---------------------------------------------------------------------------
+
+TEST(GeneralPageTest, CheckBoxesListsAndRadioGroups) {
+    CheckBoxes<CGeneralPage>({
+        {1229, 3, 0x10, true},
+        {1031, 3, 0x40, true},
+        {1209, 7, 0x01, true},
+        {1210, 7, 0x02, true},
+        {1211, 6, 0x02, true},
+    });
+    Lists<CGeneralPage>({
+        {1124, 8, 3, "Off", "Low"},
+        {1100, 9, 3, "0.5 second", "2 seconds"},
+        {1218, 18, 3, "All", "TX Modulation"},
+        {1125, 19, 4, "hPa", "inch"},
+        {1231, 27, 4, "\u00b15 MHz", "\u00b1100 MHz"},
+        {1035, 29, 3, "Off", "Always"},
+        {1126, 116, 8, "Off", "WX"},
+        {1032, 118, 5, "\u00b15", "\u00b160"},
+        {1232, 119, 6, "Off", "Marine"},
+    });
+    BitChoices<CGeneralPage>({
+        {1230, 0, 5, 0x10, "Single", "Continuous"},
+        {1217, 0, 5, 0x08, "15 sec", "25 sec"},
+        {1226, 1225, 6, 0x10, "m", "ft"},
+        {1223, 1224, 6, 0x08, "C", "F"},
+    });
+}
+
+TEST(GeneralPageTest, ArtsCanOnlyBeSwitchedOff) {
+    PageFixture<CGeneralPage> f;
+    auto* arts = f.Get<QCheckBox>(1021);
+    f.block[6] = 0x00;
+    f.page->Load();
+    EXPECT_FALSE(arts->isChecked());
+    EXPECT_FALSE(arts->isEnabled());
+    arts->click();
+    f.page->Save();
+    EXPECT_EQ(f.block[6], 0x00);
+    f.block[6] = 0x20;
+    f.page->Load();
+    EXPECT_TRUE(arts->isChecked());
+    EXPECT_TRUE(arts->isEnabled());
+    arts->click();
+    EXPECT_FALSE(arts->isChecked());
+    EXPECT_FALSE(arts->isEnabled());
+    f.page->Save();
+    EXPECT_EQ(f.block[6], 0x00);
+}
+
+TEST(GeneralPageTest, TimesOffsetsAndTheCwIdentifier) {
+    PageFixture<CGeneralPage> f;
+    auto* on = f.Get<QLineEdit>(1207);
+    auto* off = f.Get<QLineEdit>(1208);
+    auto* baro = f.Get<QLineEdit>(1219);
+    auto* alt = f.Get<QLineEdit>(1220);
+    auto* cw = f.Get<QLineEdit>(1222);
+    EXPECT_EQ(on->inputMask(), QStringLiteral("99:99;_"));
+    f.block[14] = 0x07, f.block[15] = 0x30, f.block[16] = 0x18, f.block[17] = 0x45;
+    f.block[20] = 0x01, f.block[21] = 0x00; // 256
+    f.block[22] = 0xFC, f.block[23] = 0x18; // -1000
+    f.block[30] = 0xFF, f.block[31] = 0xFF;
+    f.page->Load();
+    EXPECT_EQ(on->text(), QStringLiteral("07:30"));
+    EXPECT_EQ(off->text(), QStringLiteral("18:45"));
+    EXPECT_EQ(baro->text(), QStringLiteral("256"));
+    EXPECT_EQ(alt->text(), QStringLiteral("-1000"));
+    EXPECT_EQ(cw->text(), QString());
+
+    on->selectAll();
+    QTest::keyClicks(on, QStringLiteral("2305"));
+    EXPECT_EQ(on->text(), QStringLiteral("23:05"));
+    baro->setText(QStringLiteral("-5"));
+    alt->setText(QStringLiteral("4000"));
+    QTest::keyClicks(cw, QStringLiteral("A!B.1"));
+    EXPECT_EQ(cw->text(), QStringLiteral("AB1"));
+    ASSERT_TRUE(f.page->Validate());
+    f.page->Save();
+    EXPECT_EQ(f.block[14], 0x23);
+    EXPECT_EQ(f.block[15], 0x05);
+    EXPECT_EQ(f.block[16], 0x18) << "the untouched Off time";
+    EXPECT_EQ(f.block[20], 0xFF);
+    EXPECT_EQ(f.block[21], 0xFB);
+    EXPECT_EQ(f.block[22], 0x0F);
+    EXPECT_EQ(f.block[23], 0xA0);
+    const Byte id[] = {0x00, 11, 0x00, 12, 0x00, 1};
+    EXPECT_TRUE(std::equal(std::begin(id), std::end(id), f.block.begin() + 30));
+    for (int i = 36; i < 62; ++i)
+        EXPECT_EQ(f.block[i], 0xFF) << i;
+    cw->clear();
+    QTest::keyClicks(cw, QStringLiteral("ab-+*()=XYZ9876543"));
+    EXPECT_EQ(cw->text(), QStringLiteral("ab-+*()=XYZ98765"));
+}
+
+TEST(GeneralPageTest, TheCheckRefusesTimesThenOffsets) {
+    ModalWatcher watcher;
+    PageFixture<CGeneralPage> f;
+    f.page->Load();
+    auto* on = f.Get<QLineEdit>(1207);
+    auto* off = f.Get<QLineEdit>(1208);
+    auto* baro = f.Get<QLineEdit>(1219);
+    auto* alt = f.Get<QLineEdit>(1220);
+    const QString altText = QStringLiteral("Altimeter Offset must be between -1000 and 4000");
+    const QString baroText = QStringLiteral("Barometric Offset must be between -1000 and 4000");
+    const struct {
+        const char* on;
+        const char* off;
+        const char* alt;
+        const char* baro;
+        QString message; // empty: passes
+        QLineEdit* focus;
+    } cases[] = {
+        {"00:00", "00:00", "4000", "-1000", {}, nullptr},
+        {"00:00", "00:00", "-1000", "4000", {}, nullptr},
+        {"00:00", "00:00", "4001", "0", altText, alt},
+        {"00:00", "00:00", "69000", "0", altText, alt},
+        {"00:00", "00:00", "-1001", "9999", altText, alt},
+        {"00:00", "00:00", "0", "4001", baroText, baro},
+        {"24:00", "00:00", "4001", "0", QStringLiteral("On Time must be between 00:00 and 23:59"),
+         on},
+        {"12:00", "12:60", "0", "0", QStringLiteral("Off Time must be between 00:00 and 23:59"),
+         off},
+        {"1", "00:00", "0", "0", QStringLiteral("On Time must be between 00:00 and 23:59"), on},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.alt);
+        watcher.Clear();
+        f.page->Load();
+        on->setText(QString::fromLatin1(c.on));
+        off->setText(QString::fromLatin1(c.off));
+        alt->setText(QString::fromLatin1(c.alt));
+        baro->setText(QString::fromLatin1(c.baro));
+        const bool passed = f.page->Validate();
+        EXPECT_EQ(passed, c.message.isEmpty());
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(watcher.Boxes().isEmpty());
+            continue;
+        }
+        ASSERT_EQ(watcher.Boxes().size(), 1);
+        EXPECT_EQ(watcher.Boxes()[0].text, c.message);
+        EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Clonara"));
+        EXPECT_EQ(c.focus->selectedText(), c.focus->displayText());
+    }
+    // What the block holds and no field may take passes while untouched.
+    f.block[22] = 0x7F, f.block[23] = 0xFF;
+    f.block[14] = 0x99;
+    f.page->Load();
+    EXPECT_EQ(alt->text(), QStringLiteral("32767"));
+    watcher.Clear();
+    EXPECT_TRUE(f.page->Validate());
+    f.page->Save();
+    EXPECT_EQ(f.block[22], 0x7F);
+    EXPECT_EQ(f.block[14], 0x99);
+}
+
+} // namespace

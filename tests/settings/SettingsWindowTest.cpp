@@ -1,0 +1,356 @@
+// The settings window, offscreen: opening by settings source, tabs and their
+// labels, the File menu, asking to save, the General page's check before tab
+// changes, commands and closing, and the View and Radio commands around it.
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "document/CMainDoc.h"
+#include "editor/CMainView.h"
+#include "settings/CSettingsDlg.h"
+#include "settings/CSettingsPage.h"
+#include "settings/RadioSettings.h"
+#include "settings/Registry.h"
+#include "support/ModalWatcher.h"
+#include "support/TestSupport.h"
+#include "widgets/Resources.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+#include <sys/stat.h>
+
+using testing_support::ModalWatcher;
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+using vx7::Byte;
+
+namespace {
+
+const QString kAsk = QStringLiteral("Save settings before closing?");
+
+class SettingsWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        auto settings = reg::OpenSettingsKey();
+        settings->remove(QString());
+        settings->setValue(QString::fromLatin1(reg::kSettingDir), dir.path());
+        reg::Flush(*settings);
+    }
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    std::unique_ptr<CSettingsDlg> Open(const QString& source) {
+        auto dialog = std::make_unique<CSettingsDlg>(doc, source);
+        dialog->show();
+        return dialog;
+    }
+    static QString Stored(const char* name) {
+        return reg::OpenSettingsKey()->value(QString::fromLatin1(name)).toString();
+    }
+    template <class W>
+    static W* Control(CSettingsDlg& dialog, int tab, int id) {
+        return dialog.Page(tab)->findChild<W*>(QString::number(id));
+    }
+    static void ClickTab(CSettingsDlg& dialog, int tab) {
+        QTest::mouseClick(dialog.TabBar(), Qt::LeftButton, {},
+                          dialog.TabBar()->tabRect(tab).center());
+    }
+    static QByteArray Block(const Byte* block) {
+        return {reinterpret_cast<const char*>(block), rsf::kBlockSize};
+    }
+    QByteArray Defaults() {
+        rsf::RadioSettings defaults{};
+        rsf::ExtractDefaults(doc, defaults.data());
+        return Block(defaults.data()).left(rsf::kRecordSize);
+    }
+
+    QTemporaryDir dir;
+    ModalWatcher watcher;
+    CMainDoc doc;
+};
+
+TEST_F(SettingsWindowTest, OpensOnTheImageWithItsTabsAndMenu) {
+    doc.GetImage()[1682] = 9;
+    auto dialog = Open(QStringLiteral("ReadRadio"));
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings - Untitled.rsf"));
+    EXPECT_TRUE(dialog->IsUntitled());
+    EXPECT_FALSE(dialog->IsModified());
+    EXPECT_EQ(dialog->WorkingCopy()[0], 9);
+    EXPECT_EQ(dialog->TabBar()->objectName(), QStringLiteral("1001"));
+    QStringList labels;
+    for (int t = 0; t < dialog->TabBar()->count(); ++t)
+        labels << dialog->TabBar()->tabText(t);
+    EXPECT_EQ(labels, QStringList({"Toggles", "Display", "General", "Icon/Font", "WX Names"}));
+    EXPECT_EQ(dialog->CurrentTab(), 0);
+    EXPECT_EQ(Control<QCheckBox>(*dialog, 0, 1138)->isChecked(), (doc.GetImage()[1685] & 1) != 0);
+
+    const struct {
+        int id;
+        const char* text;
+        const char* key;
+    } menu[] = {
+        {32820, "&New", "Ctrl+N"},  {32821, "&Open...", "Ctrl+O"}, {32822, "&Save", "Ctrl+S"},
+        {32823, "Save &As...", ""}, {32824, "E&xit", ""},
+    };
+    for (const auto& item : menu) {
+        QAction* action = dialog->Action(item.id);
+        ASSERT_TRUE(action) << item.id;
+        EXPECT_EQ(action->text(), QString::fromLatin1(item.text));
+        EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromLatin1(item.key)));
+    }
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+}
+
+TEST_F(SettingsWindowTest, TheNamesTabIsLabelledByTheRememberedRadio) {
+    const struct {
+        int variant; // -1: nothing remembered
+        bool goodSum;
+        const char* label;
+    } cases[] = {
+        {-1, true, "WX Names"},
+        {1, true, "WX/TV Names"},
+        {2, true, "WX Names"},
+        {1, false, "WX Names"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.variant);
+        auto settings = reg::OpenSettingsKey();
+        settings->remove(QString::fromLatin1(reg::kConfiguration));
+        settings->remove(QString::fromLatin1(reg::kConfiguration1));
+        if (c.variant >= 0) {
+            QByteArray header(18, '\x03');
+            header[8] = static_cast<char>(c.variant);
+            settings->setValue(QString::fromLatin1(reg::kConfiguration), header);
+            settings->setValue(QString::fromLatin1(reg::kConfiguration1),
+                               (17 * 3 + c.variant + (c.goodSum ? 0 : 1)) & 0xFF);
+        }
+        reg::Flush(*settings);
+        auto dialog = Open(QStringLiteral("NewFile"));
+        EXPECT_EQ(dialog->TabBar()->tabText(4), QString::fromLatin1(c.label));
+    }
+}
+
+TEST_F(SettingsWindowTest, ClosingAsksOnlyAfterAChange) {
+    // Values no control can show: a list byte past its list, a level above
+    // 15, a time of 99:99, an offset out of range, a "#" DTMF code.
+    Byte* settings = doc.GetImage() + vx7::image::kSettingsFirst;
+    settings[26] = 9;
+    settings[0] = 20;
+    settings[14] = 0x99;
+    settings[22] = 0x7F;
+    settings[160] = 0xF3;
+    settings[119] = 0xEE;
+    auto dialog = Open(QStringLiteral("ReadRadio"));
+    for (int tab : {2, 1, 3, 4, 0})
+        ClickTab(*dialog, tab);
+    dialog->close();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+    EXPECT_EQ(Block(dialog->WorkingCopy()).mid(0, 176), Block(rsf::BufferBlock()).mid(0, 176));
+
+    dialog = Open(QStringLiteral("ReadRadio"));
+    Control<QCheckBox>(*dialog, 0, 1138)->click();
+    watcher.AnswerBoxes({QMessageBox::Cancel});
+    dialog->close();
+    ASSERT_EQ(watcher.Boxes().size(), 1);
+    EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Settings"));
+    EXPECT_EQ(watcher.Boxes()[0].text, kAsk);
+    EXPECT_TRUE(dialog->isVisible()) << "Cancel keeps the window";
+    watcher.AnswerBoxes({QMessageBox::No});
+    dialog->close();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("NewFile"));
+}
+
+TEST_F(SettingsWindowTest, YesWithACancelledOrFailedSaveKeepsTheEdits) {
+    auto dialog = Open(QStringLiteral("ReadRadio"));
+    const Byte edited = dialog->WorkingCopy()[3] ^ 1;
+    Control<QCheckBox>(*dialog, 0, 1138)->click();
+    watcher.AnswerBoxes({QMessageBox::Yes});
+    watcher.AnswerFiles({QString()});
+    dialog->close();
+    EXPECT_EQ(watcher.FileDialogs(), 1);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->IsModified());
+    EXPECT_EQ(dialog->WorkingCopy()[3], edited);
+
+    // The same with a save that fails: the file became a pipe.
+    watcher.Clear();
+    watcher.AnswerFiles({Path("mine.rsf")});
+    dialog->RunCommand(CSettingsDlg::kFileSaveAs);
+    ASSERT_FALSE(dialog->IsModified());
+    QFile::remove(Path("mine.rsf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("mine.rsf")).constData(), 0644), 0);
+    Control<QCheckBox>(*dialog, 0, 1138)->click();
+    watcher.Clear();
+    watcher.AnswerBoxes({QMessageBox::Yes, QMessageBox::Ok});
+    dialog->RunCommand(CSettingsDlg::kFileNew);
+    ASSERT_EQ(watcher.Boxes().size(), 2);
+    EXPECT_EQ(watcher.Boxes()[0].text, kAsk);
+    EXPECT_EQ(watcher.Boxes()[1].caption, QStringLiteral("Error"));
+    EXPECT_TRUE(watcher.Boxes()[1].text.startsWith(QStringLiteral("Cannot create file:\n") +
+                                                   Path("mine.rsf")));
+    EXPECT_EQ(dialog->WorkingCopy()[3], static_cast<Byte>(edited ^ 1)) << "New did not run";
+    EXPECT_TRUE(dialog->IsModified());
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings - mine.rsf"));
+    EXPECT_FALSE(QFileInfo(Path("mine.rsf")).isFile());
+}
+
+TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
+    auto dialog = Open(QStringLiteral("ReadRadio"));
+    const Byte byte3 = dialog->WorkingCopy()[3] ^ 1;
+    Control<QCheckBox>(*dialog, 0, 1138)->click();
+    watcher.AnswerFiles({Path("mine")});
+    dialog->RunCommand(CSettingsDlg::kFileSaveAs);
+    const QByteArray saved = ReadFile(Path("mine.rsf"));
+    ASSERT_EQ(saved.size(), 1568);
+    EXPECT_EQ(saved.left(27), QByteArray("RSF\0JH70\1\0\0\0\x20\x06\0\0Yaesu VX-7\0", 27));
+    EXPECT_EQ(static_cast<Byte>(saved[80 + 3]), byte3);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings - mine.rsf"));
+    EXPECT_FALSE(dialog->IsUntitled());
+    EXPECT_FALSE(dialog->IsModified());
+    EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("mine.rsf"));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(Stored(reg::kCurrentSettingFile), QStringLiteral("mine.rsf"));
+    EXPECT_EQ(Stored(reg::kSettingDir), dir.path());
+
+    // Save writes the same file again without asking.
+    Control<QComboBox>(*dialog, 0, 1124)->setCurrentIndex(5);
+    watcher.Clear();
+    dialog->RunCommand(CSettingsDlg::kFileSave);
+    EXPECT_EQ(watcher.FileDialogs(), 0);
+    EXPECT_EQ(ReadFile(Path("mine.rsf"))[80 + 26], 5);
+
+    // New: the defaults, untitled.
+    dialog->RunCommand(CSettingsDlg::kFileNew);
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings - Untitled.rsf"));
+    EXPECT_TRUE(dialog->IsUntitled());
+    EXPECT_EQ(Block(dialog->WorkingCopy()).left(rsf::kRecordSize).mid(194), Defaults().mid(194));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(rsf::Buffer().data()), 27), saved.left(27));
+
+    // Open: a file that is not one changes nothing; a good one is shown.
+    WriteFile(Path("other.rsf"), QByteArray(1568, 'x'));
+    const QByteArray before = Block(dialog->WorkingCopy());
+    const QByteArray buffer(reinterpret_cast<const char*>(rsf::Buffer().data()), rsf::kFileSize);
+    watcher.AnswerFiles({Path("other.rsf")});
+    dialog->RunCommand(CSettingsDlg::kFileOpen);
+    ASSERT_EQ(watcher.Boxes().size(), 1);
+    EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Error"));
+    EXPECT_EQ(watcher.Boxes()[0].text,
+              QStringLiteral("Not a radio data file:\n") + Path("other.rsf"));
+    EXPECT_EQ(Block(dialog->WorkingCopy()), before);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(rsf::Buffer().data()), rsf::kFileSize),
+              buffer);
+
+    watcher.Clear();
+    {
+        auto store = reg::OpenSettingsKey();
+        store->setValue(QString::fromLatin1(reg::kCurrentSettingFile), QStringLiteral("x.rsf"));
+    }
+    watcher.AnswerFiles({Path("mine.rsf")});
+    dialog->RunCommand(CSettingsDlg::kFileOpen);
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+    EXPECT_EQ(Stored(reg::kCurrentSettingFile), QStringLiteral("mine.rsf"))
+        << "every open is remembered, in the same folder too";
+    EXPECT_EQ(Block(dialog->WorkingCopy()), ReadFile(Path("mine.rsf")).mid(80));
+    EXPECT_EQ(Control<QComboBox>(*dialog, 0, 1124)->currentIndex(), 5);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings - mine.rsf"));
+    EXPECT_EQ(dialog->FilePath(), Path("mine.rsf"));
+    EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("mine.rsf"));
+
+    // Opened again from the document's source, the window finds the file.
+    dialog->close();
+    auto again = Open(doc.SettingsSourceName());
+    EXPECT_EQ(again->windowTitle(), QStringLiteral("Settings - mine.rsf"));
+    EXPECT_EQ(Block(again->WorkingCopy()), ReadFile(Path("mine.rsf")).mid(80));
+}
+
+TEST_F(SettingsWindowTest, ABrokenFileOnOpeningShowsTheDefaultsAndSaysSoOnce) {
+    rsf::FileImage file{};
+    rsf::WriteHeader(file.data(), true);
+    QByteArray broken(reinterpret_cast<const char*>(file.data()), 700);
+    WriteFile(Path("short.rsf"), broken);
+    auto dialog = Open(QStringLiteral("short.rsf"));
+    ASSERT_EQ(watcher.Boxes().size(), 1);
+    EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Error"));
+    EXPECT_TRUE(watcher.Boxes()[0].text.startsWith(
+        QStringLiteral("Radio data file has invalid format\n\n")));
+    EXPECT_EQ(Block(dialog->WorkingCopy()).left(176), Defaults().left(176));
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings - Untitled.rsf"));
+    EXPECT_TRUE(dialog->IsUntitled());
+}
+
+TEST_F(SettingsWindowTest, TheGeneralCheckHoldsTabsCommandsAndClosing) {
+    auto dialog = Open(QStringLiteral("NewFile"));
+    ClickTab(*dialog, 2);
+    ASSERT_EQ(dialog->CurrentTab(), 2);
+    auto* alt = Control<QLineEdit>(*dialog, 2, 1220);
+    alt->setText(QStringLiteral("4001"));
+    const QString message = QStringLiteral("Altimeter Offset must be between -1000 and 4000");
+
+    ClickTab(*dialog, 0);
+    EXPECT_EQ(dialog->CurrentTab(), 2);
+    EXPECT_EQ(dialog->TabBar()->currentIndex(), 2);
+    dialog->RunCommand(CSettingsDlg::kFileSaveAs);
+    EXPECT_EQ(watcher.FileDialogs(), 0);
+    dialog->close();
+    EXPECT_TRUE(dialog->isVisible());
+    ASSERT_EQ(watcher.Boxes().size(), 3);
+    for (const auto& box : watcher.Boxes())
+        EXPECT_EQ(box.text, message);
+
+    alt->setText(QStringLiteral("-1000"));
+    watcher.Clear();
+    ClickTab(*dialog, 0);
+    EXPECT_EQ(dialog->CurrentTab(), 0);
+    EXPECT_EQ(dialog->WorkingCopy()[22], 0xFC) << "the page was saved on leaving";
+    EXPECT_EQ(dialog->WorkingCopy()[23], 0x18);
+    watcher.AnswerBoxes({QMessageBox::No});
+    dialog->close();
+    ASSERT_EQ(watcher.Boxes().size(), 1);
+    EXPECT_EQ(watcher.Boxes()[0].text, kAsk);
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(SettingsWindowTest, ViewSettingsOpensTheWindowAndTheUploadStopsOnABadFile) {
+    CMainFrame frame;
+    frame.show();
+    CChildFrame* child = frame.NewDocument();
+    QStringList seen;
+    watcher.OnOtherDialog([&seen](QWidget* dialog) {
+        seen << dialog->windowTitle();
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    frame.RunCommand(res::cmd::kViewSettings);
+    EXPECT_EQ(seen, QStringList({"Settings - Untitled.rsf"}));
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+
+    WriteFile(Path("bad.rsf"), QByteArray("RSF\0JH70", 8));
+    child->GetDocument().SetSettingsSourceName(QStringLiteral("bad.rsf"));
+    const QByteArray image(reinterpret_cast<const char*>(child->GetDocument().GetImage()),
+                           vx7::image::kSize);
+    frame.RunCommand(res::cmd::kRadioSendData);
+    ASSERT_EQ(watcher.Boxes().size(), 1);
+    EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Error"));
+    EXPECT_EQ(watcher.Boxes()[0].text,
+              QStringLiteral("Not a radio data file:\n") + Path("bad.rsf"));
+    EXPECT_EQ(watcher.PortChoosers(), 0);
+    EXPECT_TRUE(watcher.TransferDialogs().isEmpty());
+    EXPECT_EQ(
+        QByteArray(reinterpret_cast<const char*>(child->GetDocument().GetImage()) + 1682, 1480),
+        image.mid(1682, 1480));
+    child->GetDocument().SetModifiedFlag(false);
+}
+
+} // namespace
