@@ -16,12 +16,12 @@ namespace names = rset::names;
 
 namespace {
 constexpr int kNameColumn = 1;
-}
+constexpr int kWxAlertId = 1145;
+} // namespace
 
 CNamesPage::CNamesPage(vx7::Byte* settings, bool showTvNames, QWidget* parent)
     : CSettingsPage(settings, parent) {
-    m_wxAlert = new QCheckBox(QString::fromLatin1(names::kWxAlert.label), this);
-    m_wxAlert->setObjectName(QStringLiteral("WxAlert"));
+    m_wxAlert = m_bindings.AddCheck(settingsopt::Find(settingsopt::kPageNames, kWxAlertId), this);
     m_wxView = Build(m_wx, names::kWxFirst, names::kWxCount, "WX Names");
     m_tvView = Build(m_tv, names::kTvFirst, names::kTvCount, "TV Names");
     // Without the TV band the TV names stay out of sight, and so unchanged.
@@ -91,15 +91,13 @@ void CNamesPage::SaveList(NameList& list) {
 }
 
 void CNamesPage::Load() {
-    m_wxAlert->setChecked(names::kWxAlert.Read(Settings()));
-    m_shownAlert = m_wxAlert->isChecked();
+    m_bindings.Load(Settings());
     LoadList(m_wx);
     LoadList(m_tv);
 }
 
 void CNamesPage::Save() {
-    if (m_wxAlert->isChecked() != m_shownAlert)
-        names::kWxAlert.Write(Settings(), m_wxAlert->isChecked());
+    m_bindings.Save(Settings());
     SaveList(m_wx);
     SaveList(m_tv);
     Load();

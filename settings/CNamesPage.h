@@ -6,6 +6,7 @@
 
 #include "outside/CSpreadSheet1.h"
 #include "settings/CSettingsPage.h"
+#include "settings/OptionControls.h"
 
 #include <QStringList>
 
@@ -40,8 +41,8 @@ private:
     void LoadList(NameList& list);
     void SaveList(NameList& list);
 
+    optioncontrols::Bindings m_bindings;
     QCheckBox* m_wxAlert = nullptr;
-    bool m_shownAlert = false;
     NameList m_wx;
     NameList m_tv;
     SpreadSheetView* m_wxView = nullptr;

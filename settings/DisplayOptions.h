@@ -1,25 +1,16 @@
-// The display options of the settings block: display mode and language,
-// contrast and dimmer, lamp, meter symbols, the strobes and the emergency
-// alarm, the ten LED colours and the icon shown for each band. Byte numbers
-// count from the start of the settings block.
+// The Display page's scales and records: contrast and dimmer, the ten LED
+// colours and the icon shown for each band. Byte numbers count from the
+// start of the settings block; the page's lists and check boxes are in the
+// option table (SettingsOptions.h).
 #pragma once
 
-#include "settings/OptionFields.h"
+#include "radio/ImageLayout.h"
 
 #include <array>
-#include <vector>
 
-namespace rset {
+namespace rset::display {
 
-namespace display {
-
-// The drop-down lists in the order the page shows them: display mode,
-// language, lamp mode, the two meter symbols, the five strobes and the
-// charge-complete colour, the emergency alarm.
-const std::vector<ChoiceOption>& Choices();
-
-// "Display2x" and "Icon Set".
-const std::array<FlagOption, 2>& Flags();
+using vx7::Byte;
 
 // Contrast: positions 1 to 10, stored as (position + 2) * 3. A byte off that
 // scale shows as the position below it.
@@ -31,6 +22,11 @@ constexpr int ContrastPosition(Byte stored) {
 }
 constexpr Byte ContrastByte(int position) {
     return static_cast<Byte>((position + 2) * 3);
+}
+// The position the slider shows for a byte.
+constexpr int ShownContrast(Byte stored) {
+    const int p = ContrastPosition(stored);
+    return p < kContrastMin ? kContrastMin : p > kContrastMax ? kContrastMax : p;
 }
 
 // Dimmer: levels 0 to 12, stored as they are.
@@ -46,11 +42,16 @@ constexpr int kIconChoices = 30;
 extern const std::array<const char*, kBandCount> kBandNames;
 
 // LED colours 1 to 10: red, green and blue levels 0 to 51, three bytes per
-// colour. A level is shown as the 8-bit intensity 5 * level (at most 255);
-// an intensity is stored as intensity / 5.
+// colour; colour n (0 to 9) has the button with control id 1167 + 2n. A
+// level is shown as the 8-bit intensity 5 * level (at most 255); an
+// intensity is stored as intensity / 5.
 constexpr int kLedFirst = 120;
 constexpr int kLedCount = 10;
+constexpr int kLedButtonFirst = 1167;
 constexpr int kLedLevelMax = 51;
+constexpr int LedByte(int n) {
+    return kLedFirst + 3 * n;
+}
 struct LedColour {
     int red = 0;
     int green = 0;
@@ -66,9 +67,9 @@ constexpr int LevelIntensity(Byte level) {
 constexpr Byte IntensityLevel(int intensity) {
     return static_cast<Byte>((intensity < 0 ? 0 : intensity > 255 ? 255 : intensity) / 5);
 }
-// LED colour n (0 to 9) as the page shows it, and stored from a colour.
-LedColour ReadLed(const Byte* block, int n);
-void WriteLed(Byte* block, int n, const LedColour& colour);
+// A colour as the page shows its three levels, and the levels stored for a
+// colour.
+LedColour ReadLevels(const Byte* levels);
+void WriteLevels(Byte* levels, const LedColour& colour);
 
-} // namespace display
-} // namespace rset
+} // namespace rset::display

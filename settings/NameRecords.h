@@ -4,7 +4,7 @@
 // settings block.
 #pragma once
 
-#include "settings/OptionFields.h"
+#include "radio/ImageLayout.h"
 
 #include <QString>
 
@@ -22,8 +22,9 @@ constexpr int kTvCount = 62;
 constexpr int kWxFirst = 1390;
 constexpr int kWxCount = 10;
 
-// The weather alert switch.
-constexpr FlagOption kWxAlert{"WxAlert", 7, 0x20};
+// The weather alert switch: byte 7, bit 5.
+constexpr int kWxAlertByte = 7;
+constexpr int kWxAlertBit = 5;
 
 constexpr int TvRecord(int k) {
     return kTvFirst + kRecordSize * k;

@@ -11,13 +11,13 @@ void CLedSwatch::SetColour(const QColor& colour) {
     update();
 }
 
-void CLedSwatch::LoadLevels(const vx7::Byte* block, int n) {
-    const rset::display::LedColour c = rset::display::ReadLed(block, n);
+void CLedSwatch::LoadLevels(const vx7::Byte* levels) {
+    const rset::display::LedColour c = rset::display::ReadLevels(levels);
     SetColour(QColor(c.red, c.green, c.blue));
 }
 
-void CLedSwatch::SaveLevels(vx7::Byte* block, int n) const {
-    rset::display::WriteLed(block, n, {m_colour.red(), m_colour.green(), m_colour.blue()});
+void CLedSwatch::SaveLevels(vx7::Byte* levels) const {
+    rset::display::WriteLevels(levels, {m_colour.red(), m_colour.green(), m_colour.blue()});
 }
 
 void CLedSwatch::paintEvent(QPaintEvent*) {

@@ -16,9 +16,9 @@ public:
     QColor Colour() const { return m_colour; }
     void SetColour(const QColor& colour);
 
-    // LED colour n (0 to 9) of a settings block, as the radio's levels.
-    void LoadLevels(const vx7::Byte* block, int n);
-    void SaveLevels(vx7::Byte* block, int n) const;
+    // The colour from, and into, the radio's three levels (red, green, blue).
+    void LoadLevels(const vx7::Byte* levels);
+    void SaveLevels(vx7::Byte* levels) const;
 
     QSize sizeHint() const override { return {24, 24}; }
 

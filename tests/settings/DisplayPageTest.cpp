@@ -2,6 +2,9 @@
 // its bytes and, moved by the user, saves back into them and nothing else.
 #include "settings/CDisplayPage.h"
 
+#include "settings/RadioSettings.h"
+#include "settings/SettingsOptions.h"
+
 #include "support/ModalWatcher.h"
 #include "widgets/CLedSwatch.h"
 #include "widgets/SpreadSheetView.h"
@@ -24,7 +27,7 @@ namespace {
 using vx7::Byte;
 using Block = std::vector<Byte>;
 
-constexpr int kBlockSize = 1488;
+constexpr int kBlockSize = rsf::kBlockSize;
 
 // A block with a value in every byte the page shows, some of them past
 // what its control can show.
@@ -67,11 +70,21 @@ public:
         QApplication::setActiveWindow(page.get());
         page->Load();
     }
-    QComboBox* Combo(const char* label) {
-        auto* combo = page->findChild<QComboBox*>(QString::fromLatin1(label));
-        EXPECT_TRUE(combo) << label;
-        return combo;
+    // A control of the page by the label of its option.
+    template <class W>
+    W* Control(const char* label) {
+        for (const settingsopt::Option& o : settingsopt::Options()) {
+            if (QLatin1String(o.page) == QLatin1String(settingsopt::kPageDisplay) &&
+                QLatin1String(o.label) == QLatin1String(label)) {
+                auto* w = page->findChild<W*>(QString::number(o.id));
+                EXPECT_TRUE(w) << label;
+                return w;
+            }
+        }
+        ADD_FAILURE() << "no option " << label;
+        return nullptr;
     }
+    QComboBox* Combo(const char* label) { return Control<QComboBox>(label); }
     // Picks an item in the icon cell of a band row, as the user does.
     void ChooseIcon(int row, int item) {
         SpreadSheetView* grid = page->IconGrid();
@@ -119,10 +132,9 @@ TEST_F(DisplayPageTest, LoadShowsEveryByte) {
     EXPECT_EQ(page->Contrast()->maximum(), 10);
     EXPECT_EQ(page->Dimmer()->value(), 12);
     EXPECT_EQ(page->Dimmer()->minimum(), 0);
-    EXPECT_TRUE(page->Flag(0)->isChecked());
-    EXPECT_EQ(page->Flag(0)->text(), QStringLiteral("Display2x"));
-    EXPECT_FALSE(page->Flag(1)->isChecked());
-    EXPECT_EQ(page->Flag(1)->text(), QStringLiteral("Icon Set"));
+    EXPECT_TRUE(Control<QCheckBox>("Display2x")->isChecked());
+    EXPECT_EQ(Control<QCheckBox>("Display2x")->text(), QStringLiteral("Display2x"));
+    EXPECT_FALSE(Control<QCheckBox>("Icon Set")->isChecked());
 
     const CSpreadSheet1* grid = page->IconGrid()->Grid();
     EXPECT_EQ(grid->Text(0, 1), QStringLiteral("MW"));
@@ -189,10 +201,10 @@ TEST_F(DisplayPageTest, EachControlSavesItsOwnBytes) {
          [&](DisplayPageTest& t) { key(t.Combo("Emgerency"), Qt::Key_End); },
          {{10, 7}}},
         {"Display2x off",
-         [&](DisplayPageTest& t) { key(t.page->Flag(0), Qt::Key_Space); },
+         [&](DisplayPageTest& t) { key(t.Control<QCheckBox>("Display2x"), Qt::Key_Space); },
          {{117, 0xF0}}},
         {"Icon Set on",
-         [&](DisplayPageTest& t) { key(t.page->Flag(1), Qt::Key_Space); },
+         [&](DisplayPageTest& t) { key(t.Control<QCheckBox>("Icon Set"), Qt::Key_Space); },
          {{117, 0xF3}}},
         {"icon of 2m", [&](DisplayPageTest& t) { t.ChooseIcon(6, 29); }, {{67, 29}}},
         {"icon of Home, from none", [&](DisplayPageTest& t) { t.ChooseIcon(16, 0); }, {{77, 0}}},

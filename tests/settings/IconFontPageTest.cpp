@@ -2,6 +2,7 @@
 // load from the bitmaps, drawing in an editor changes the selected bitmap
 // only, and Save writes back the bitmaps and selections the user changed.
 #include "settings/CIconFontPage.h"
+#include "settings/RadioSettings.h"
 
 #include "settings/Registry.h"
 #include "widgets/CPixelEditor.h"
@@ -22,7 +23,7 @@ namespace {
 using vx7::Byte;
 using Block = std::vector<Byte>;
 
-constexpr int kBlockSize = 1488;
+constexpr int kBlockSize = rsf::kBlockSize;
 constexpr int kFont = 194; // character k at 194 + 22k
 constexpr int kIcon = 448; // icon k at 448 + 124k
 

@@ -2,6 +2,7 @@
 // are stored through the radio's character table, untouched names keep their
 // codes, and the TV names show only on radios with the TV band.
 #include "settings/CNamesPage.h"
+#include "settings/RadioSettings.h"
 
 #include "widgets/SpreadSheetView.h"
 
@@ -19,7 +20,7 @@ namespace {
 using vx7::Byte;
 using Block = std::vector<Byte>;
 
-constexpr int kBlockSize = 1488;
+constexpr int kBlockSize = rsf::kBlockSize;
 constexpr int kTv = 832;  // TV record k at 832 + 9k
 constexpr int kWx = 1390; // weather record k at 1390 + 9k
 

@@ -5,12 +5,14 @@
 #include "settings/DisplayOptions.h"
 #include "settings/IconFont.h"
 #include "settings/NameRecords.h"
+#include "settings/SettingsOptions.h"
 
 #include "radio/ImageLayout.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <utility>
 
@@ -181,72 +183,148 @@ TEST(DisplayScalesTest, LedLevelsAndIntensities) {
         SCOPED_TRACE(c.levels);
         std::vector<Byte> block = Block();
         const auto levels = Hex(c.levels);
-        std::copy(levels.begin(), levels.end(), block.begin() + kLedFirst + 3 * 2);
-        EXPECT_EQ(ReadLed(block.data(), 2), c.shown);
-        WriteLed(block.data(), 2, ReadLed(block.data(), 2));
+        std::copy(levels.begin(), levels.end(), block.begin() + LedByte(2));
+        EXPECT_EQ(ReadLevels(block.data() + LedByte(2)), c.shown);
+        WriteLevels(block.data() + LedByte(2), ReadLevels(block.data() + LedByte(2)));
         EXPECT_EQ(std::vector<Byte>(block.begin() + 126, block.begin() + 129), Hex(c.savedBack));
     }
     // A colour chosen as red 128 is stored as 25 and shown as 125.
     std::vector<Byte> block = Block();
-    WriteLed(block.data(), 9, {128, 0, 255});
+    WriteLevels(block.data() + LedByte(9), {128, 0, 255});
     EXPECT_EQ(std::vector<Byte>(block.begin() + 147, block.begin() + 150), Hex("19 00 33"));
-    EXPECT_EQ(ReadLed(block.data(), 9), (LedColour{125, 0, 255}));
+    EXPECT_EQ(ReadLevels(block.data() + LedByte(9)), (LedColour{125, 0, 255}));
     for (int level = 0; level <= kLedLevelMax; ++level)
         EXPECT_EQ(IntensityLevel(LevelIntensity(static_cast<Byte>(level))), level);
 }
 
-TEST(DisplayFieldsTest, ChoicesReadAndWriteTheirBitsOnly) {
-    const std::vector<ChoiceOption>& choices = display::Choices();
-    ASSERT_EQ(choices.size(), 12u);
-    struct Case {
-        const char* label;
+// The Display, Icon/Font and names rows of the option table: where each
+// option lives, as the pages and clonara-cli settings show read it.
+TEST(PageOptionsTest, WhereEachOptionLives) {
+    using settingsopt::Kind;
+    using settingsopt::Widget;
+    struct Row {
+        const char* page;
+        const char* name; // as DisplayName gives it
+        int id;
+        Kind kind;
+        Widget widget;
         int byte;
-        Byte before;
-        int read;
-        int write;
-        Byte after;
+        int bit;
+        int choices;
     };
+    const char* D = settingsopt::kPageDisplay;
+    const char* I = settingsopt::kPageIconFont;
+    const char* N = settingsopt::kPageNames;
+    const Row rows[] = {
+        {D, "Display Mode", 1100, Kind::Choice, Widget::List, 81, 0, 7},
+        {D, "Language", 1124, Kind::BitChoice, Widget::List, 4, 6, 2},
+        {D, "Lamp Mode", 1187, Kind::Choice, Widget::List, 13, 0, 3},
+        {D, "Main Meter Symbol", 1191, Kind::Choice, Widget::List, 82, 0, 6},
+        {D, "Sub Meter Symbol", 1199, Kind::Choice, Widget::List, 83, 0, 6},
+        {D, "Contrast", 1161, Kind::Contrast, Widget::Slider, 11, 0, 0},
+        {D, "Dimmer", 1163, Kind::Dimmer, Widget::Slider, 12, 0, 0},
+        {D, "Emgerency", 1206, Kind::Choice, Widget::List, 10, 0, 8},
+        {D, "Display2x", 1146, Kind::Check, Widget::CheckBox, 117, 1, 0},
+        {D, "Icon Set", 1147, Kind::Check, Widget::CheckBox, 117, 0, 0},
+        {D, "LED 1", 1167, Kind::LedColour, Widget::ColourButton, 120, 0, 0},
+        {D, "LED 10", 1185, Kind::LedColour, Widget::ColourButton, 147, 0, 0},
+        {D, "Main Busy Strobe", 1032, Kind::Choice, Widget::List, 150, 0, 10},
+        {D, "Sub Busy Strobe", 1033, Kind::Choice, Widget::List, 151, 0, 10},
+        {D, "Dual Busy Strobe", 1034, Kind::Choice, Widget::List, 152, 0, 10},
+        {D, "Main Tx Strobe", 1035, Kind::Choice, Widget::List, 153, 0, 10},
+        {D, "Sub Tx Strobe", 1036, Kind::Choice, Widget::List, 154, 0, 10},
+        {D, "Charge Complete", 1037, Kind::Choice, Widget::List, 155, 0, 10},
+        {D, "Icon Select: MW", 1000, Kind::Choice, Widget::Grid, 62, 0, 30},
+        {D, "Icon Select: 222m", 1000, Kind::Choice, Widget::Grid, 68, 0, 30},
+        {D, "Icon Select: Home", 1000, Kind::Choice, Widget::Grid, 77, 0, 30},
+        {I, "Icon", 1248, Kind::Choice, Widget::RadioButtons, 157, 0, 3},
+        {I, "Icon: 1", 1245, Kind::Icon, Widget::Preview, 448, 0, 0},
+        {I, "Icon: 3", 1247, Kind::Icon, Widget::Preview, 696, 0, 0},
+        {I, "Font", 1251, Kind::Choice, Widget::RadioButtons, 156, 0, 5},
+        {I, "Font: 1", 1256, Kind::FontChar, Widget::Preview, 194, 0, 0},
+        {I, "Font: 5", 1260, Kind::FontChar, Widget::Preview, 282, 0, 0},
+        {N, "WxAlert", 1145, Kind::Check, Widget::CheckBox, 7, 5, 0},
+        {N, "WX Names: 1", 1262, Kind::Name, Widget::Grid, 1390, 0, 0},
+        {N, "WX Names: 10", 1262, Kind::Name, Widget::Grid, 1471, 0, 0},
+        {N, "TV Names: 1", 1263, Kind::Name, Widget::Grid, 832, 0, 0},
+        {N, "TV Names: 62", 1263, Kind::Name, Widget::Grid, 1381, 0, 0},
+    };
+    std::map<QString, const settingsopt::Option*> byName;
+    for (const settingsopt::Option& o : settingsopt::Options())
+        byName[QString::fromUtf8(o.page) + QLatin1Char('|') + settingsopt::DisplayName(o)] = &o;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto it = byName.find(QString::fromUtf8(row.page) + QLatin1Char('|') +
+                                    QString::fromUtf8(row.name));
+        ASSERT_NE(it, byName.end());
+        const settingsopt::Option& o = *it->second;
+        EXPECT_EQ(o.id, row.id);
+        EXPECT_EQ(o.kind, row.kind);
+        EXPECT_EQ(o.widget, row.widget);
+        EXPECT_EQ(o.byte, row.byte);
+        EXPECT_EQ(o.bit, row.bit);
+        EXPECT_EQ(static_cast<int>(o.choices.size()), row.choices);
+    }
+    const settingsopt::Option& mode = settingsopt::Find(settingsopt::kPageDisplay, 1100);
+    EXPECT_STREQ(mode.choices[5], "Temp+Atl1");
+    EXPECT_STREQ(settingsopt::Find(settingsopt::kPageDisplay, 1206).choices[7], "Beam");
+    EXPECT_STREQ(settingsopt::Find(settingsopt::kPageDisplay, 1037).choices[9], "10");
+}
+
+// What clonara-cli settings show prints for these options.
+TEST(PageOptionsTest, ValuesAsTheWindowShowsThem) {
+    struct Case {
+        const char* page;
+        int id;
+        std::vector<std::pair<int, Byte>> bytes;
+        QString shown;
+    };
+    const char* D = settingsopt::kPageDisplay;
+    const char* I = settingsopt::kPageIconFont;
+    const char* N = settingsopt::kPageNames;
     const Case cases[] = {
-        {"Display Mode", 81, 0x07, 7, 6, 0x06},
-        {"Language", 4, 0x40, 1, 0, 0x00},
-        {"Language", 4, 0xBF, 0, 1, 0xFF},
-        {"Language", 4, 0x00, 0, 3, 0x40}, // bit 0 of the index
-        {"Lamp Mode", 13, 0x02, 2, 1, 0x01},
-        {"Main Meter Symbol", 82, 0x05, 5, 0, 0x00},
-        {"Sub Meter Symbol", 83, 0x00, 0, 5, 0x05},
-        {"Main Busy Strobe", 150, 0x00, 0, 9, 0x09},
-        {"Sub Busy Strobe", 151, 0x01, 1, 2, 0x02},
-        {"Dual Busy Strobe", 152, 0x0C, 12, 3, 0x03},
-        {"Main Tx Strobe", 153, 0x09, 9, 4, 0x04},
-        {"Sub Tx Strobe", 154, 0x03, 3, 5, 0x05},
-        {"Charge Complete", 155, 0x04, 4, 6, 0x06},
-        {"Emgerency", 10, 0x07, 7, 2, 0x02},
+        {D, 1161, {{11, 9}}, "1"},
+        {D, 1161, {{11, 36}}, "10"},
+        {D, 1161, {{11, 10}}, "1 (the byte holds 10)"},
+        {D, 1161, {{11, 0}}, "1 (the byte holds 0)"},
+        {D, 1163, {{12, 12}}, "12"},
+        {D, 1163, {{12, 13}}, "12 (the byte holds 13)"},
+        {D, 1167, {{120, 51}, {121, 0}, {122, 25}}, "#FF007D"},
+        {D, 1169, {{123, 60}, {124, 1}, {125, 0}}, "#FF0500 (levels 60, 1, 0)"},
+        {D, 1100, {{81, 6}}, "All"},
+        {D, 1100, {{81, 7}}, "(blank: the byte holds 7)"},
+        {D, 1124, {{4, 0x40}}, "Japanese"},
+        {I, 1248, {{157, 5}}, "(blank: the byte holds 5)"},
+        {I, 1251, {{156, 2}}, "3"},
+        {I,
+         1256,
+         {{194, 0xFF}, {195, 0xFF}, {215, 0x01}},
+         "##########\n..........\n..........\n..........\n..........\n..........\n"
+         "..........\n..........\n..........\n..........\n.........#"},
+        {N, 1145, {{7, 0x20}}, "on"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
-        const auto it = std::find_if(choices.begin(), choices.end(), [&](const ChoiceOption& o) {
-            return QLatin1String(o.label) == QLatin1String(c.label);
-        });
-        ASSERT_NE(it, choices.end());
-        EXPECT_EQ(it->byte, c.byte);
+        SCOPED_TRACE(c.shown.toStdString());
         std::vector<Byte> block = Block();
-        block[static_cast<size_t>(c.byte)] = c.before;
-        EXPECT_EQ(it->Read(block.data()), c.read);
-        it->Write(block.data(), c.write);
-        EXPECT_EQ(block[static_cast<size_t>(c.byte)], c.after);
+        for (const auto& [at, value] : c.bytes)
+            block[static_cast<size_t>(at)] = value;
+        EXPECT_EQ(settingsopt::ValueText(settingsopt::Find(c.page, c.id), block.data()), c.shown);
     }
-    const ChoiceOption& mode = choices.front();
-    EXPECT_EQ(mode.Count(), 7);
-    EXPECT_STREQ(mode.entries[5], "Temp+Atl1");
-    EXPECT_STREQ(choices.back().entries[7], "Beam");
-
+    // Names and icons are rows of the table without control ids of their own.
     std::vector<Byte> block = Block();
-    block[117] = 0xF0;
-    display::Flags()[0].Write(block.data(), true); // Display2x, bit 1
-    display::Flags()[1].Write(block.data(), true); // Icon Set, bit 0
-    EXPECT_EQ(block[117], 0xF3);
-    display::Flags()[0].Write(block.data(), false);
-    EXPECT_EQ(block[117], 0xF1);
+    const std::vector<std::uint8_t> noaa = Hex("18 19 0B 0B 0A 01 0A 0A 00");
+    std::copy(noaa.begin(), noaa.end(), block.begin() + 1390 + 9);
+    block[448 + 124] = 0x10;
+    for (const settingsopt::Option& o : settingsopt::Options()) {
+        if (settingsopt::DisplayName(o) == QLatin1String("WX Names: 2")) {
+            EXPECT_EQ(settingsopt::ValueText(o, block.data()), QStringLiteral("NOAA 1"));
+        }
+        if (o.kind == settingsopt::Kind::Icon && o.byte == 448 + 124) {
+            const QStringList rows = settingsopt::ValueText(o, block.data()).split('\n');
+            ASSERT_EQ(rows.size(), 41);
+            EXPECT_EQ(rows[0], QStringLiteral("#...................."));
+        }
+    }
 }
 
 TEST(NameRecordsTest, NamesThroughTheCharacterTable) {

@@ -6,6 +6,7 @@
 #include "settings/CDisplayPage.h"
 #include "settings/CIconFontPage.h"
 #include "settings/CNamesPage.h"
+#include "settings/RadioSettings.h"
 
 #include "radio/CVX7Radio.h"
 #include "settings/IconFont.h"
@@ -23,7 +24,7 @@ namespace {
 
 using vx7::Byte;
 
-constexpr int kBlockSize = 1488;
+constexpr int kBlockSize = rsf::kBlockSize;
 
 // A bitmap drawn as rows of '#' and '.' in a file of the test data.
 rset::Pixels ReadDrawing(const char* name, const rset::BitmapShape& shape) {

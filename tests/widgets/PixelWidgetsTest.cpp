@@ -183,12 +183,12 @@ TEST(LedSwatchTest, ACircleInTheColourOnTheButtonFace) {
     std::vector<vx7::Byte> block(1480, 0);
     block[120 + 3 * 4] = 60; // out of range: shown as full red
     block[120 + 3 * 4 + 2] = 25;
-    swatch.LoadLevels(block.data(), 4);
+    swatch.LoadLevels(block.data() + 120 + 3 * 4);
     EXPECT_EQ(swatch.Colour(), QColor(255, 0, 125));
     const QImage image = swatch.grab().toImage();
     EXPECT_EQ(image.pixelColor(12, 12), QColor(255, 0, 125));
     EXPECT_EQ(image.pixelColor(0, 0), swatch.palette().color(QPalette::Button));
-    swatch.SaveLevels(block.data(), 4);
+    swatch.SaveLevels(block.data() + 120 + 3 * 4);
     EXPECT_EQ(block[132], 51);
     EXPECT_EQ(block[134], 25);
 }
