@@ -29,6 +29,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -64,6 +65,10 @@ QIcon CommandIcon(int id, QStyle* style) {
         return QIcon::fromTheme(QStringLiteral("edit-copy"), OwnIcon("edit-copy"));
     case cmd::kEditPaste:
         return QIcon::fromTheme(QStringLiteral("edit-paste"), OwnIcon("edit-paste"));
+    case cmd::kEditUndo:
+        return QIcon::fromTheme(QStringLiteral("edit-undo"), OwnIcon("edit-undo"));
+    case cmd::kEditRedo:
+        return QIcon::fromTheme(QStringLiteral("edit-redo"), OwnIcon("edit-redo"));
     case cmd::kFilePrint:
         return QIcon::fromTheme(QStringLiteral("document-print"), OwnIcon("document-print"));
     case cmd::kAppAbout:
@@ -136,6 +141,9 @@ CMainFrame::CMainFrame(QWidget* parent)
             RebuildMenus();
         UpdateActions();
         UpdateWindowMenu();
+        // Typing goes straight into the window's current grid.
+        if (CChildFrame* child = ActiveChild())
+            child->View()->FocusGrid();
     });
     RestoreWindowGeometry();
 }
@@ -168,6 +176,7 @@ CMainFrame::~CMainFrame() {
     for (CChildFrame* child : Children()) {
         disconnect(child, nullptr, this, nullptr);
         disconnect(child->View(), nullptr, this, nullptr);
+        disconnect(DocumentHistory::Of(child->GetDocument()).Stack(), nullptr, this, nullptr);
     }
 }
 
@@ -180,7 +189,8 @@ void CMainFrame::BuildActions() {
         cmd::kRadioGetData,  cmd::kRadioSendData, cmd::kRadioComportSetup, cmd::kViewSettings,
         cmd::kViewOptions,   cmd::kViewToolbar,   cmd::kViewStatusBar,     cmd::kWindowNew,
         cmd::kWindowCascade, cmd::kWindowTile,    cmd::kWindowArrange,     cmd::kHelpContents,
-        cmd::kAppAbout,      cmd::kFileCompare,   cmd::kFilePrintPreview};
+        cmd::kAppAbout,      cmd::kFileCompare,   cmd::kFilePrintPreview,  cmd::kEditUndo,
+        cmd::kEditRedo};
     for (int id : ids) {
         const Command& command = CommandById(id);
         auto* action = new QAction(QString::fromUtf8(command.text), this);
@@ -354,6 +364,18 @@ void CMainFrame::UpdateActions() {
         if (IsDocumentCommand(it.key()))
             it.value()->setEnabled(any);
     }
+    UpdateUndoActions();
+}
+
+void CMainFrame::UpdateUndoActions() {
+    // Undo and Redo follow the active document's history.
+    CChildFrame* child = ActiveChild();
+    const QUndoStack* stack =
+        child && !child->IsClosed() ? DocumentHistory::Of(child->GetDocument()).Stack() : nullptr;
+    if (QAction* undo = m_actions.value(cmd::kEditUndo))
+        undo->setEnabled(stack && stack->canUndo());
+    if (QAction* redo = m_actions.value(cmd::kEditRedo))
+        redo->setEnabled(stack && stack->canRedo());
 }
 
 void CMainFrame::UpdateRecentMenu() {
@@ -406,13 +428,17 @@ CChildFrame* CMainFrame::AddChild(std::shared_ptr<CMainDoc> doc) {
     child->View()->SetUntitledTitleHandler(
         [this, raw = doc.get()] { return UnusedUntitledTitle(raw); });
     connect(child, &QWidget::windowTitleChanged, this, [this] { UpdateWindowMenu(); });
+    connect(DocumentHistory::Of(*doc).Stack(), &QUndoStack::indexChanged, this,
+            &CMainFrame::UpdateUndoActions);
+    connect(DocumentHistory::Of(*doc).Stack(), &QUndoStack::cleanChanged, this,
+            &CMainFrame::UpdateUndoActions);
     // Another window of the same document shows what this one committed.
     connect(child->View(), &CMainView::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
     connect(child->View(), &CMainView::imageChanged, this, [this, child] {
         for (CChildFrame* other : Children()) {
             if (other != child && other->Document() == child->Document())
-                other->View()->RefreshGrids();
+                other->View()->ShowImage();
         }
     });
     m_mdi->addSubWindow(child);
@@ -608,6 +634,14 @@ void CMainFrame::Dispatch(int id) {
         break;
     case cmd::kFileCompare:
         CompareWith(child);
+        break;
+    case cmd::kEditUndo:
+        if (child)
+            child->View()->Undo();
+        break;
+    case cmd::kEditRedo:
+        if (child)
+            child->View()->Redo();
         break;
     case cmd::kAppExit:
         close();

@@ -74,6 +74,7 @@ private:
     void UpdateRecentMenu();
     // Enables the document commands while a document is open.
     void UpdateActions();
+    void UpdateUndoActions();
     // Numbers the windows of documents shown in more than one ("name:1",
     // "name:2"); a document's only window has no number.
     void NumberWindows();

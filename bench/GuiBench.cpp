@@ -1,7 +1,7 @@
 // The desktop program's figures, offscreen: opening a radio data file until
 // all seven grids are filled and the window shows, switching to the Memory
-// Groups tab, printing the 450 memory channels to PDF and opening the print
-// preview.
+// Groups tab, printing the 450 memory channels to PDF, opening the print
+// preview, typing a channel into an empty row and undoing a cell edit.
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "document/CMainDoc.h"
@@ -9,9 +9,11 @@
 #include "editor/CMainView.h"
 #include "widgets/GridPrinter.h"
 #include "widgets/Resources.h"
+#include "widgets/SpreadSheetView.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -112,6 +114,64 @@ void OpenPrintPreview(benchmark::State& state) {
     }
 }
 BENCHMARK(OpenPrintPreview)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
+
+// Types a text into a cell's editor and closes it, as Return does.
+void TypeInto(SpreadSheetView* grid, int col, int row, const QString& text) {
+    grid->SetActiveCell(col, row);
+    grid->StartEdit();
+    for (QLineEdit* edit : grid->findChildren<QLineEdit*>()) {
+        if (edit->isVisible())
+            edit->setText(text);
+    }
+    grid->EndEdit();
+}
+
+// A receive frequency typed into the one empty row of a full Memories table,
+// until the row shows its seeded cells (committed into the image as a step).
+void TypeReceiveIntoEmptyRow(benchmark::State& state) {
+    CMainFrame frame;
+    frame.show();
+    CChildFrame* child = frame.OpenDocumentFile(g_file);
+    CMainView* view = child->View();
+    SpreadSheetView* grid = view->GridView(0);
+    const int row = 300;
+    TypeInto(grid, 1, row, QString()); // the one empty row
+    for (auto _ : state) {
+        TypeInto(grid, 1, row, QStringLiteral("146.94"));
+        if (view->Grid(0).Text(2, row) != QLatin1String("146.34000"))
+            state.SkipWithError("the row was not seeded");
+        state.PauseTiming();
+        view->Undo();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    child->GetDocument().SetModifiedFlag(false);
+}
+BENCHMARK(TypeReceiveIntoEmptyRow)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly();
+
+// Edit Undo of one cell edit on the full table: the image back and every grid
+// of the window filled again.
+void UndoCellEdit(benchmark::State& state) {
+    CMainFrame frame;
+    frame.show();
+    CChildFrame* child = frame.OpenDocumentFile(g_file);
+    CMainView* view = child->View();
+    SpreadSheetView* grid = view->GridView(0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        TypeInto(grid, 6, 200, QStringLiteral("UNDO"));
+        QApplication::processEvents();
+        state.ResumeTiming();
+        view->Undo();
+        if (view->Grid(0).Text(6, 200) != QLatin1String("CH200"))
+            state.SkipWithError("the edit was not undone");
+    }
+    child->GetDocument().SetModifiedFlag(false);
+}
+BENCHMARK(UndoCellEdit)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
 
 } // namespace
 

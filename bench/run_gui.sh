@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Desktop program figures (offscreen): start-up to the first shown window as a
 # whole process, opening a file of 450 channels until all grids are filled,
-# switching to the Memory Groups tab, printing the 450 memory channels to PDF
-# and opening the print preview (medians).
+# switching to the Memory Groups tab, printing the 450 memory channels to PDF,
+# opening the print preview, typing a receive frequency into the empty row of
+# a full table until the row shows its seeded cells, and undoing a cell edit
+# (medians).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bin="$top/build/bin"

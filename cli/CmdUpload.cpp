@@ -37,7 +37,8 @@ int RunUpload(const QStringList& arguments) {
     // open, the image is stamped with the remembered header and fresh
     // checksums.
     radiolink::PrepareSendCommand(doc);
-    if (const auto error = rsf::WriteSettingsForUpload(doc))
+    QString settings;
+    if (const auto error = rsf::WriteSettingsForUpload(doc, &settings))
         return Fail(error->text + QStringLiteral("\nNothing was sent."));
     auto port = OpenTransferPort(device);
     if (!port)
@@ -45,6 +46,11 @@ int RunUpload(const QStringList& arguments) {
     const radiolink::UploadImage prepared = radiolink::PrepareUploadImage(doc);
     if (prepared.warning)
         Err(*prepared.warning + QStringLiteral(" The image keeps its own header.\n"));
+    Err(QStringLiteral("Settings: %1.\n")
+            .arg(settings.isEmpty() ? QStringLiteral("the image's own")
+                 : settings == QLatin1String(rsf::kFromDefaults)
+                     ? QStringLiteral("the radio's factory settings")
+                     : settings));
     Err(QStringLiteral("Sending %1 to the radio on %2. Ctrl+C cancels.\n").arg(path, device));
 
     radiolink::CloneUpload upload(std::move(port), prepared.bytes.data());

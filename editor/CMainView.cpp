@@ -1,5 +1,6 @@
 #include "editor/CMainView.h"
 
+#include "editor/CellEditor.h"
 #include "editor/DocumentHistory.h"
 
 #include "document/CMainDoc.h"
@@ -25,6 +26,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -74,6 +76,8 @@ QString Channels(int count) {
 CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
     : QWidget(parent), m_doc(std::move(doc)) {
     m_doc->AddView(this);
+    m_cells = new CellEditor(
+        *m_doc, [this](int t) { CommitTabs(t); }, this);
     m_stack = new QStackedWidget(this);
     m_tabs = new QTabBar(this);
     m_tabs->setShape(QTabBar::RoundedSouth);
@@ -87,10 +91,19 @@ CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
         view->setObjectName(QStringLiteral("grid%1").arg(t));
         m_views[static_cast<size_t>(t)] = view;
         SetUpGrid(t);
+        m_cells->Rules().ResetDefault(t);
         view->SetGrid(m_grids[static_cast<size_t>(t)].get());
+        m_cells->Attach(t, view);
         m_stack->addWidget(view);
     }
     RefreshGrids();
+    // A fresh memory channel starts like channel 1.
+    m_cells->Rules().CaptureDefault(tab::kMemories, Grid(tab::kMemories), 1);
+    // Every grid starts with its first cell active, nothing selected.
+    for (int t = 0; t < kTabCount; ++t) {
+        if (QItemSelectionModel* selection = GridView(t)->selectionModel())
+            selection->setCurrentIndex(Grid(t).CellIndex(1, 1), QItemSelectionModel::NoUpdate);
+    }
     // Undo and redo, from any window of the document, put the image back:
     // every window shows it again.
     connect(&DocumentHistory::Of(*m_doc), &DocumentHistory::blockRestored, this, [this] {
@@ -107,6 +120,7 @@ CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
     m_currentTab = 0;
     m_doc->SetTab(0);
     m_stack->setCurrentIndex(0);
+    setFocusProxy(GridView(0));
     connect(m_tabs, &QTabBar::currentChanged, this, &CMainView::OnTabChanged);
 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
@@ -158,34 +172,92 @@ void CMainView::OnViewOptions() {
 }
 
 void CMainView::RefreshGrids() {
+    ShowImage();
+    m_cells->Rules().ResetDefault(tab::kMemories);
+}
+
+void CMainView::ShowImage() {
     TabScope keep(*m_doc);
     for (int t = 0; t < kTabCount; ++t) {
         m_doc->SetTab(t);
         m_doc->FillGrid(m_doc->GetImage(), Grid(t), t);
     }
+    m_cells->Forget();
 }
 
 bool CMainView::CommitGrids(bool validate) {
     SpreadSheetView* view = GridView(m_currentTab);
     if (view->IsEditing()) {
-        // The cell being edited takes its value before the grids are read.
+        // The cell being edited takes its value (and is committed when it is
+        // acceptable) before the grids are read.
         view->EndEdit();
     }
-    Q_UNUSED(validate);
+    // A cell typed into and not left since is checked as leaving it would
+    // check it; a refusal drops the commit and keeps the user's cells.
+    if (validate && !m_cells->CheckEditedCell(!m_changingTab))
+        return false;
+    CommitTabs(-1);
+    return true;
+}
 
+void CMainView::CommitTabs(int onlyTab) {
     TabScope keep(*m_doc);
-    const bool changed = DocumentHistory::Of(*m_doc).Record(QStringLiteral("Edit"), [this] {
+    const bool changed = DocumentHistory::Of(*m_doc).Record(QStringLiteral("Edit"), [&] {
         std::vector<Byte> working(m_doc->GetImage(), m_doc->GetImage() + image::kSize);
         for (int t = 0; t < kTabCount; ++t) {
+            if (onlyTab >= 0 && t != onlyTab)
+                continue;
             m_doc->SetTab(t);
             m_doc->ReadGrid(working.data(), Grid(t), t);
         }
         if (std::memcmp(working.data(), m_doc->GetImage(), image::kSize) != 0)
             m_doc->SetImage(working.data());
     });
+    // The grids show what is stored: an automatic transmit frequency, a name
+    // the radio spells otherwise, a value that did not fit.
+    for (int t = 0; t < kTabCount; ++t) {
+        if (onlyTab < 0 || t == onlyTab)
+            ShowStoredRows(t);
+    }
     if (changed)
         emit imageChanged();
-    return true;
+}
+
+void CMainView::ShowStoredRows(int t) {
+    CSpreadSheet1& grid = Grid(t);
+    if (!grid.HasBaseline())
+        return;
+    if (t == tab::kGroups) {
+        for (int col = 1; col <= grid.MaxCols(); ++col) {
+            if (!grid.ColumnMatchesBaseline(col)) {
+                m_doc->FillGrid(m_doc->GetImage(), grid, t);
+                return;
+            }
+        }
+        return;
+    }
+    for (int row = 1; row <= grid.MaxRows(); ++row) {
+        // A refused value stays for the user to put right.
+        if (grid.RowMatchesBaseline(row) || m_cells->KeepsTypedCells(t, grid, row))
+            continue;
+        m_doc->FillRow(m_doc->GetImage(), grid, t, row);
+    }
+}
+
+void CMainView::Undo() {
+    DocumentHistory::Of(*m_doc).Undo();
+}
+
+void CMainView::Redo() {
+    DocumentHistory::Of(*m_doc).Redo();
+}
+
+void CMainView::FocusGrid() {
+    SpreadSheetView* view = GridView(m_currentTab);
+    if (!view->currentIndex().isValid() && view->selectionModel())
+        view->selectionModel()->setCurrentIndex(Grid(m_currentTab).CellIndex(1, 1),
+                                                QItemSelectionModel::NoUpdate);
+    view->setFocus(Qt::OtherFocusReason);
 }
 
 void CMainView::SetCurrentTab(int tab) {
@@ -204,8 +276,16 @@ void CMainView::OnTabChanged(int index) {
     m_currentTab = index;
     m_doc->SetTab(index);
     m_stack->setCurrentIndex(index);
-    if (index == tab::kGroups)
-        RefreshGrids(); // the groups list the channels as they are now
+    if (index == tab::kGroups) {
+        // The groups list the channels as they are now. Only their grid is
+        // filled again: a refused cell on the tab left keeps what the user
+        // typed.
+        TabScope keep(*m_doc);
+        m_doc->FillGrid(m_doc->GetImage(), Grid(tab::kGroups), tab::kGroups);
+    }
+    setFocusProxy(GridView(index));
+    if (hasFocus() || (QApplication::focusWidget() && isAncestorOf(QApplication::focusWidget())))
+        FocusGrid();
     QApplication::restoreOverrideCursor();
     m_changingTab = false;
 }

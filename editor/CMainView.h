@@ -14,6 +14,7 @@
 #include <memory>
 
 class CMainDoc;
+class CellEditor;
 class CSpreadSheet1;
 class QStackedWidget;
 class QTabBar;
@@ -31,13 +32,23 @@ public:
     CMainDoc& GetDocument() const { return *m_doc; }
     const std::shared_ptr<CMainDoc>& Document() const { return m_doc; }
 
-    // Copies the image into all seven grids.
+    // Copies the image into all seven grids; the Memories tab's default
+    // record starts again from the factory defaults.
     void RefreshGrids();
+    // The same for another window of the document after a change made in
+    // this one: the defaults the user's editing gave stay.
+    void ShowImage();
     // Copies the grids back into the image; marks the document modified when
     // the image or a comment really changed. With validate, a cell edit in
     // progress is checked first; false when that check refuses it (nothing
     // changes then).
     bool CommitGrids(bool validate);
+    // Undo and redo of the document's last step, as the Edit menu runs them.
+    void Undo();
+    void Redo();
+    // The current grid takes the keyboard focus, with an active cell.
+    void FocusGrid();
+    CellEditor& Cells() const { return *m_cells; }
 
     int CurrentTab() const { return m_currentTab; }
     void SetCurrentTab(int tab);
@@ -91,6 +102,10 @@ signals:
 
 private:
     void SetUpGrid(int tab);
+    // Writes the grids (all, or one tab's) into the image as one undo step,
+    // then shows again the rows whose cells differ from what was stored.
+    void CommitTabs(int onlyTab);
+    void ShowStoredRows(int tab);
     void OnTabChanged(int index);
     void OnFileImport();
     void OnFileExport();
@@ -108,6 +123,7 @@ private:
     QStackedWidget* m_stack = nullptr;
     std::array<std::unique_ptr<CSpreadSheet1>, kTabCount> m_grids;
     std::array<SpreadSheetView*, kTabCount> m_views{};
+    CellEditor* m_cells = nullptr;
     int m_currentTab = 0;
     bool m_changingTab = false;
     std::function<bool()> m_saveModified;

@@ -629,6 +629,14 @@ void CSpreadSheet1::TakeBaseline() {
     m_hasBaseline = true;
 }
 
+void CSpreadSheet1::TakeRowBaseline(int row) {
+    if (row < 1 || row > m_rows || !m_hasBaseline)
+        return;
+    const size_t first = static_cast<size_t>(row - 1) * static_cast<size_t>(m_cols);
+    for (size_t i = first; i < first + static_cast<size_t>(m_cols); ++i)
+        m_baseline[i] = m_cells[i].text;
+}
+
 void CSpreadSheet1::DropBaseline() {
     m_baseline.clear();
     m_hasBaseline = false;

@@ -214,6 +214,9 @@ public:
     // Remembers every cell's text; the write-back leaves rows alone whose
     // cells still show it.
     void TakeBaseline();
+    // The same for one row, the others keeping theirs; nothing without a
+    // baseline (every row then counts as changed).
+    void TakeRowBaseline(int row);
     void DropBaseline();
     bool HasBaseline() const { return m_hasBaseline; }
     bool CellMatchesBaseline(int col, int row) const;

@@ -119,6 +119,9 @@ public:
     int ColumnHeaderId(int col) const;
     void ConfigureGrid(CSpreadSheet1& grid);
     void FillGrid(const Byte* image, CSpreadSheet1& grid, int t);
+    // One row of a channel-list or hyper grid again from the image; the row
+    // then counts as unchanged.
+    void FillRow(const Byte* image, CSpreadSheet1& grid, int t, int row);
     // Writes the grid's changed rows into image; true when it also changed
     // the comment table (which lives beside the image).
     bool ReadGrid(Byte* image, CSpreadSheet1& grid, int t);
@@ -142,6 +145,8 @@ private:
     // FillGrid and ReadGrid by kind of tab; the current tab is set.
     void FillChannelRows(const Byte* image, CSpreadSheet1& grid) const;
     void FillHyperRows(const Byte* image, CSpreadSheet1& grid) const;
+    void FillChannelRow(const Byte* image, CSpreadSheet1& grid, int row) const;
+    void FillHyperRow(const Byte* image, CSpreadSheet1& grid, int row) const;
     void FillGroupCells(const Byte* image, CSpreadSheet1& grid);
     bool ReadChannelRows(Byte* image, const CSpreadSheet1& grid, int rows);
     void ReadHyperRows(Byte* image, const CSpreadSheet1& grid, int rows) const;

@@ -7,6 +7,7 @@
 #include "outside/CSpreadSheet1.h"
 #include "outside/DelimitedText.h"
 #include "radio/CVX7Radio.h"
+#include "radio/CellEntry.h"
 #include "radio/ChannelRecord.h"
 #include "radio/DataFileLayout.h"
 #include "radio/FrequencyCodec.h"
@@ -262,6 +263,16 @@ int LeadingNumber(const QString& text) {
     return value;
 }
 
+// Whether the receive, transmit or offset cell of a channel (from column
+// first + 1 on) holds a text that is no frequency.
+bool HoldsNoFrequency(const CVX7Radio& radio, const CSpreadSheet1& grid, int row, int first) {
+    for (const int col : {channelcol::kReceive, channelcol::kTransmit, channelcol::kOffset}) {
+        if (entry::ReadFrequencyCell(radio, grid, first + col, row).kind == entry::CellReading::Bad)
+            return true;
+    }
+    return false;
+}
+
 void WriteBe16(Byte* p, int value) {
     p[0] = static_cast<Byte>((value >> 8) & 0xFF);
     p[1] = static_cast<Byte>(value & 0xFF);
@@ -506,6 +517,9 @@ void CVX7Radio::ConfigureGrid(CSpreadSheet1& grid) {
         }
         if (IsChannelListTab(t))
             grid.SetColumnWidth(channelcol::kComment, kCommentWidth);
+        // The hyper block's header-only columns hold nothing to type into.
+        if (t == tab::kHyper)
+            grid.SetLock({hypercol::kLastFilled + 1, 1, hypercol::kCount, rows}, true);
         grid.SetMutedRule(
             [t](const CSpreadSheet1& g, int col, int row) { return !CellApplies(t, g, col, row); });
     }
@@ -542,28 +556,48 @@ void CVX7Radio::FillGrid(const Byte* image, CSpreadSheet1& grid, int t) {
 }
 
 void CVX7Radio::FillChannelRows(const Byte* image, CSpreadSheet1& grid) const {
-    for (int row = 1; row <= RowCount(); ++row) {
-        const int i = row - 1;
-        if (!IsUsed(image, i)) {
-            LockRow(grid, m_tab, row, true);
-            continue;
-        }
-        LockRow(grid, m_tab, row, false);
-        ShowChannel(grid, row, 0, DecodeChannel(*this, image, i));
-        grid.SetText(channelcol::kComment, row, Comment(m_tab, i));
+    for (int row = 1; row <= RowCount(); ++row)
+        FillChannelRow(image, grid, row);
+}
+
+void CVX7Radio::FillChannelRow(const Byte* image, CSpreadSheet1& grid, int row) const {
+    const int i = row - 1;
+    if (!IsUsed(image, i)) {
+        LockRow(grid, m_tab, row, true);
+        return;
     }
+    LockRow(grid, m_tab, row, false);
+    ShowChannel(grid, row, 0, DecodeChannel(*this, image, i));
+    grid.SetText(channelcol::kComment, row, Comment(m_tab, i));
 }
 
 void CVX7Radio::FillHyperRows(const Byte* image, CSpreadSheet1& grid) const {
     // Every row, in use or not.
-    for (int row = 1; row <= RowCount(); ++row) {
-        const Byte* blk = RecordForRow(image, row - 1);
-        grid.SetChecked(hypercol::kStatus, row, blk[block::kHyperStatus] == block::kHyperInUse);
-        grid.SetChecked(hypercol::kDualReceive, row, blk[block::kDualReceive] != 0);
-        grid.SetListIndex(hypercol::kOperationBand, row, blk[block::kOperationBand]);
-        ShowChannel(grid, row, hypercol::kSetAShift, DecodeSet(*this, blk, 0));
-        ShowChannel(grid, row, hypercol::kSetBShift, DecodeSet(*this, blk, 1));
-    }
+    for (int row = 1; row <= RowCount(); ++row)
+        FillHyperRow(image, grid, row);
+}
+
+void CVX7Radio::FillHyperRow(const Byte* image, CSpreadSheet1& grid, int row) const {
+    const Byte* blk = RecordForRow(image, row - 1);
+    // Both receiver sets open for typing again.
+    grid.SetLock({hypercol::kSetAShift + 1, row, hypercol::kLastFilled, row}, false);
+    grid.SetChecked(hypercol::kStatus, row, blk[block::kHyperStatus] == block::kHyperInUse);
+    grid.SetChecked(hypercol::kDualReceive, row, blk[block::kDualReceive] != 0);
+    grid.SetListIndex(hypercol::kOperationBand, row, blk[block::kOperationBand]);
+    ShowChannel(grid, row, hypercol::kSetAShift, DecodeSet(*this, blk, 0));
+    ShowChannel(grid, row, hypercol::kSetBShift, DecodeSet(*this, blk, 1));
+}
+
+void CVX7Radio::FillRow(const Byte* image, CSpreadSheet1& grid, int t, int row) {
+    SetTab(t);
+    if (row < 1 || row > RowCount() || row > grid.MaxRows() || grid.MaxCols() != TabColumnCount(t))
+        return;
+    grid.ClearBlock({1, row, grid.MaxCols(), row});
+    if (IsChannelListTab(t))
+        FillChannelRow(image, grid, row);
+    else if (t == tab::kHyper)
+        FillHyperRow(image, grid, row);
+    grid.TakeRowBaseline(row);
 }
 
 void CVX7Radio::FillGroupCells(const Byte* image, CSpreadSheet1& grid) {
@@ -616,6 +650,10 @@ bool CVX7Radio::ReadChannelRows(Byte* image, const CSpreadSheet1& grid, int rows
         if (grid.RowMatchesBaseline(row))
             continue;
         const int i = row - 1;
+        // A frequency cell holding no frequency at all (letters, a sign) is
+        // never read as one: the row keeps its record.
+        if (HoldsNoFrequency(*this, grid, row, 0))
+            continue;
         const Hz rx = CellFrequency(*this, grid, channelcol::kReceive, row);
         if (!IsValidFrequency(rx, row)) {
             if (IsBandTab(t))
@@ -634,7 +672,9 @@ bool CVX7Radio::ReadChannelRows(Byte* image, const CSpreadSheet1& grid, int rows
 
 void CVX7Radio::ReadHyperRows(Byte* image, const CSpreadSheet1& grid, int rows) const {
     for (int row = 1; row <= rows; ++row) {
-        if (grid.RowMatchesBaseline(row))
+        if (grid.RowMatchesBaseline(row) ||
+            HoldsNoFrequency(*this, grid, row, hypercol::kSetAShift) ||
+            HoldsNoFrequency(*this, grid, row, hypercol::kSetBShift))
             continue;
         const ChannelValues a = ReadChannel(*this, grid, row, hypercol::kSetAShift);
         const ChannelValues b = ReadChannel(*this, grid, row, hypercol::kSetBShift);

@@ -10,6 +10,7 @@
 #include "settings/CTogglesPage.h"
 #include "settings/Registry.h"
 #include "settings/SettingsOptions.h"
+#include "widgets/HelpWindow.h"
 #include "widgets/Resources.h"
 
 #include <QAction>
@@ -17,6 +18,7 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -84,6 +86,11 @@ CSettingsDlg::CSettingsDlg(CMainDoc& doc, const QString& source, QWidget* parent
     m_stack->setCurrentIndex(kTabToggles);
     Distribute();
     connect(m_tabs, &QTabBar::currentChanged, this, &CSettingsDlg::OnTabChanged);
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] {
+        const int topic = Page(m_current)->HelpTopic();
+        HelpWindow::ShowTopic(topic ? topic : help::kSettingsWindow, this);
+    });
 
     if (found.loadError)
         ShowError(found.loadError->text + QStringLiteral("\n\n") +

@@ -406,6 +406,8 @@ QTableWidget* Bindings::AddDtmfMemories(const std::vector<const Option*>& memori
     grid->setObjectName(IdName(memories.front()->id));
     grid->setHorizontalHeaderLabels({QString::fromUtf8(memories.front()->group)});
     grid->horizontalHeader()->setStretchLastSection(true);
+    // Room for the 16 characters of a memory.
+    grid->setMinimumWidth(grid->fontMetrics().horizontalAdvance(QString(20, QLatin1Char('D'))));
     grid->setItemDelegate(new DtmfDelegate(grid));
     for (int row = 0; row < grid->rowCount(); ++row)
         grid->setItem(row, 0, new QTableWidgetItem);
@@ -467,6 +469,15 @@ void FillForm(const std::vector<const Option*>& options, Bindings& bindings, QWi
             continue;
         auto* row = new QHBoxLayout;
         row->addWidget(field, 1);
+        if (auto* slider = qobject_cast<QSlider*>(field)) {
+            // The level as a number beside its slider.
+            auto* level = new QLabel(parent);
+            level->setMinimumWidth(level->fontMetrics().horizontalAdvance(QStringLiteral("15")));
+            QObject::connect(slider, &QSlider::valueChanged, level,
+                             [level](int value) { level->setNum(value); });
+            level->setNum(slider->value());
+            row->addWidget(level);
+        }
         rows[option->label] = row;
         auto* label = new QLabel(QString::fromUtf8(option->label), parent);
         label->setBuddy(field);

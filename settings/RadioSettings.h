@@ -158,6 +158,10 @@ Initialised InitialiseBySource(vx7::CVX7Radio& radio, const Byte* image, const Q
 // source are loaded into the settings buffer and written into its image. A
 // settings file that does not load stops it with the load's message and the
 // image untouched. The modified flag is left alone.
-std::optional<FileError> WriteSettingsForUpload(CMainDoc& doc);
+// When from is given, it receives where the settings came from: the settings
+// file's path, or an empty text for the image's own settings ("ReadRadio")
+// and "*" for the default settings.
+std::optional<FileError> WriteSettingsForUpload(CMainDoc& doc, QString* from = nullptr);
+constexpr const char* kFromDefaults = "*";
 
 } // namespace rsf

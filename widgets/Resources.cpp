@@ -22,6 +22,8 @@ const QHash<int, Command>& Commands() {
             {cmd::kFilePrintPreview, "Print Pre&view", "Show the pages as they will be printed"},
             {cmd::kFileMru, "Recent File", "Open this document"},
             {cmd::kAppExit, "E&xit", "Quit the application; prompts to save documents"},
+            {cmd::kEditUndo, "&Undo\tCtrl+Z", "Undo the last change"},
+            {cmd::kEditRedo, "&Redo\tCtrl+Y", "Redo the change undone last"},
             {cmd::kEditCut, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard"},
             {cmd::kEditCopy, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard"},
             {cmd::kEditPaste, "&Paste\tCtrl+V", "Insert Clipboard contents"},
@@ -77,6 +79,10 @@ QList<QKeySequence> Accelerators(int id) {
         return {QKeySequence(Qt::CTRL | Qt::Key_P)};
     // Shift+Delete and Shift+Insert run Cut and Paste, although the Edit menu
     // names those keys beside Delete and Insert.
+    case cmd::kEditUndo:
+        return {QKeySequence(Qt::CTRL | Qt::Key_Z)};
+    case cmd::kEditRedo:
+        return {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
     case cmd::kEditCut:
         return {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)};
     case cmd::kEditCopy:
@@ -104,8 +110,8 @@ const QList<Menu>& DocumentMenu() {
           cmd::kFileImport, cmd::kFileExport, cmd::kFileCompare, 0, cmd::kFilePrint,
           cmd::kFilePrintPreview, 0, cmd::kFileMru, 0, cmd::kAppExit}},
         {"&Edit",
-         {cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste, cmd::kEditInsert, cmd::kEditDelete, 0,
-          cmd::kEditSort, 0, cmd::kEditSetPriority}},
+         {cmd::kEditUndo, cmd::kEditRedo, 0, cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste,
+          cmd::kEditInsert, cmd::kEditDelete, 0, cmd::kEditSort, 0, cmd::kEditSetPriority}},
         {"&Radio", {cmd::kRadioGetData, cmd::kRadioSendData, 0, cmd::kRadioComportSetup}},
         {"&View",
          {cmd::kViewSettings, cmd::kViewOptions, 0, cmd::kViewToolbar, cmd::kViewStatusBar}},
@@ -116,11 +122,19 @@ const QList<Menu>& DocumentMenu() {
 }
 
 const QList<int>& ToolbarButtons() {
-    static const QList<int> buttons = {cmd::kFileNew,   cmd::kFileOpen,
-                                       cmd::kFileSave,  0,
-                                       cmd::kEditCut,   cmd::kEditCopy,
-                                       cmd::kEditPaste, 0,
-                                       cmd::kFilePrint, 0,
+    static const QList<int> buttons = {cmd::kFileNew,
+                                       cmd::kFileOpen,
+                                       cmd::kFileSave,
+                                       0,
+                                       cmd::kEditUndo,
+                                       cmd::kEditRedo,
+                                       0,
+                                       cmd::kEditCut,
+                                       cmd::kEditCopy,
+                                       cmd::kEditPaste,
+                                       0,
+                                       cmd::kFilePrint,
+                                       0,
                                        cmd::kAppAbout};
     return buttons;
 }

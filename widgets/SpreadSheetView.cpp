@@ -116,8 +116,11 @@ void SpreadSheetDelegate::setEditorData(QWidget* editor, const QModelIndex& inde
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
         const int item = index.data(CSpreadSheet1::ListIndexRole).toInt();
         combo->setCurrentIndex(item);
-        if (combo->isEditable())
+        if (combo->isEditable()) {
+            // Typing replaces the text, as in the other cells.
             combo->setEditText(text);
+            combo->lineEdit()->selectAll();
+        }
         return;
     }
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) {

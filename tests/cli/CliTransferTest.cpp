@@ -314,6 +314,8 @@ TEST_F(CliTransfer, UploadSendsThePreparedImage) {
                                         radio.Device(), Path("radio.rdf")});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(QStringLiteral("Sending: 16211 of 16211 bytes (100%)")));
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Settings: ") + Path("mine.rsf") + '.'))
+        << r.err.toStdString();
     const Result sim = radio.Finish();
     EXPECT_EQ(sim.exitCode, 0) << sim.err.toStdString();
     const QByteArray sent = ReadFile(Path("out.img"));

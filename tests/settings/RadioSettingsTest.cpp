@@ -285,7 +285,9 @@ TEST_F(RadioSettingsTest, TheUploadWritesTheNamedSettingsOrStops) {
     EXPECT_TRUE(std::equal(before.begin(), before.end(), doc.GetImage())) << "nothing written";
 
     doc.SetSettingsSourceName(QStringLiteral("good.rsf"));
-    ASSERT_FALSE(rsf::WriteSettingsForUpload(doc));
+    QString from;
+    ASSERT_FALSE(rsf::WriteSettingsForUpload(doc, &from));
+    EXPECT_EQ(from, Path(QStringLiteral("good.rsf")));
     const Byte* img = doc.GetImage();
     EXPECT_EQ(img[1682], 0x5A);
     EXPECT_EQ(img[3161], 0x5A);
@@ -305,9 +307,16 @@ TEST_F(RadioSettingsTest, TheUploadWritesTheNamedSettingsOrStops) {
     radio.GetImage()[1799] = 0xC5;
     radio.GetImage()[1554] = 0;
     radio.GetImage()[1426] = 1;
-    ASSERT_FALSE(rsf::WriteSettingsForUpload(radio));
+    ASSERT_FALSE(rsf::WriteSettingsForUpload(radio, &from));
+    EXPECT_EQ(from, QString());
     EXPECT_EQ(radio.GetImage()[1799], 0x05);
     EXPECT_EQ(radio.GetImage()[1554], 1);
+    // A new document with no settings file to find: the factory settings.
+    CMainDoc fresh;
+    fresh.GetImage()[1682] = 0x42;
+    ASSERT_FALSE(rsf::WriteSettingsForUpload(fresh, &from));
+    EXPECT_EQ(from, QStringLiteral("*"));
+    EXPECT_EQ(fresh.GetImage()[1682], DefaultImage()[1682]);
 }
 
 TEST_F(RadioSettingsTest, RememberingComparesFoldersExactly) {

@@ -10,9 +10,12 @@
 #include "settings/RadioSettings.h"
 #include "settings/Registry.h"
 #include "support/ModalWatcher.h"
+#include "support/SaveFaults.h"
 #include "support/TestSupport.h"
+#include "widgets/HelpWindow.h"
 #include "widgets/Resources.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -108,6 +111,14 @@ TEST_F(SettingsWindowTest, OpensOnTheImageWithItsTabsAndMenu) {
         EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromLatin1(item.key)));
     }
     EXPECT_TRUE(watcher.Boxes().isEmpty());
+
+    // F1 shows the window's help page.
+    QApplication::setActiveWindow(dialog.get());
+    Control<QCheckBox>(*dialog, 0, 1138)->setFocus();
+    QTest::keyClick(Control<QCheckBox>(*dialog, 0, 1138), Qt::Key_F1);
+    auto* help = dialog->findChild<HelpWindow*>();
+    ASSERT_TRUE(help);
+    EXPECT_EQ(help->CurrentTopic(), help::kSettingsWindow);
 }
 
 TEST_F(SettingsWindowTest, TheNamesTabIsLabelledByTheRememberedRadio) {
@@ -206,6 +217,35 @@ TEST_F(SettingsWindowTest, YesWithACancelledOrFailedSaveKeepsTheEdits) {
     EXPECT_FALSE(QFileInfo(Path("mine.rsf")).isFile());
 }
 
+TEST_F(SettingsWindowTest, SaveOnAFullDiskKeepsTheOldFile) {
+    testing_support::SmallTmpfs disk(16);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    const QString file = disk.Path(QStringLiteral("old.rsf"));
+    WriteFile(file, ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf")));
+    {
+        auto settings = reg::OpenSettingsKey();
+        settings->setValue(QString::fromLatin1(reg::kSettingDir), QFileInfo(file).absolutePath());
+        settings->setValue(QString::fromLatin1(reg::kCurrentSettingFile),
+                           QStringLiteral("old.rsf"));
+    }
+    auto dialog = Open(QStringLiteral("NewFile"));
+    ASSERT_EQ(dialog->FilePath(), file);
+    Control<QCheckBox>(*dialog, 0, 1138)->click();
+    disk.Fill();
+    dialog->RunCommand(CSettingsDlg::kFileSave);
+    ASSERT_EQ(watcher.Boxes().size(), 1);
+    EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Error"));
+    EXPECT_TRUE(watcher.Boxes()[0].text.startsWith(QStringLiteral("Error writing file:\n") + file))
+        << watcher.Boxes()[0].text.toStdString();
+    EXPECT_EQ(ReadFile(file), ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf")));
+    EXPECT_TRUE(dialog->IsModified());
+    EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("NewFile"));
+    EXPECT_TRUE(testing_support::StrayTemporaryFiles(QFileInfo(file).absolutePath()).isEmpty());
+    watcher.AnswerBoxes({QMessageBox::No});
+    dialog->close();
+}
+
 TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
     auto dialog = Open(QStringLiteral("ReadRadio"));
     const Byte byte3 = dialog->WorkingCopy()[3] ^ 1;
@@ -224,15 +264,22 @@ TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
     EXPECT_EQ(Stored(reg::kCurrentSettingFile), QStringLiteral("mine.rsf"));
     EXPECT_EQ(Stored(reg::kSettingDir), dir.path());
 
-    // Save writes the same file again without asking.
-    Control<QComboBox>(*dialog, 0, 1124)->setCurrentIndex(5);
+    // Save (Ctrl+S) writes the same file again without asking.
+    auto* rxSave = Control<QComboBox>(*dialog, 0, 1124);
+    rxSave->setCurrentIndex(5);
     watcher.Clear();
-    dialog->RunCommand(CSettingsDlg::kFileSave);
+    QApplication::setActiveWindow(dialog.get());
+    rxSave->setFocus();
+    QTest::keyClick(rxSave, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(watcher.FileDialogs(), 0);
     EXPECT_EQ(ReadFile(Path("mine.rsf"))[80 + 26], 5);
 
-    // New: the defaults, untitled.
+    // New: the defaults, untitled, on the first tab.
+    ClickTab(*dialog, 2);
+    ASSERT_EQ(dialog->CurrentTab(), 2);
     dialog->RunCommand(CSettingsDlg::kFileNew);
+    EXPECT_EQ(dialog->CurrentTab(), 0);
+    EXPECT_EQ(dialog->TabBar()->currentIndex(), 0);
     EXPECT_TRUE(watcher.Boxes().isEmpty());
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings - Untitled.rsf"));
     EXPECT_TRUE(dialog->IsUntitled());

@@ -1,0 +1,91 @@
+// The settings figures, offscreen: opening the settings window until every
+// page is loaded, from the document's image and from a settings file, and
+// the upload's settings step (a settings file loaded and written into the
+// image).
+#include "document/CMainDoc.h"
+#include "settings/CSettingsDlg.h"
+#include "settings/RadioSettings.h"
+#include "settings/Registry.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QString g_folder;
+
+// A settings file in the settings folder, named by the document.
+void KeepSettingsFile(CMainDoc& doc) {
+    rsf::FileImage file{};
+    rsf::WriteHeader(file.data(), true);
+    rsf::ExtractDefaults(doc, file.data() + rsf::kBlock);
+    const QString path = QDir(g_folder).filePath(QStringLiteral("bench.rsf"));
+    rsf::SaveFile(path, file.data());
+    auto settings = reg::OpenSettingsKey();
+    settings->setValue(QString::fromLatin1(reg::kSettingDir), g_folder);
+    reg::Flush(*settings);
+    doc.SetSettingsSourceName(QStringLiteral("bench.rsf"));
+}
+
+void OpenWindow(benchmark::State& state, bool fromFile) {
+    CMainDoc doc;
+    if (fromFile)
+        KeepSettingsFile(doc);
+    else
+        doc.SetSettingsSourceName(QStringLiteral("ReadRadio"));
+    for (auto _ : state) {
+        auto* dialog = new CSettingsDlg(doc, doc.SettingsSourceName());
+        dialog->show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        delete dialog;
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+void OpenSettingsWindowFromImage(benchmark::State& state) {
+    OpenWindow(state, false);
+}
+BENCHMARK(OpenSettingsWindowFromImage)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly();
+
+void OpenSettingsWindowFromFile(benchmark::State& state) {
+    OpenWindow(state, true);
+}
+BENCHMARK(OpenSettingsWindowFromFile)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly();
+
+void UploadSettingsStep(benchmark::State& state) {
+    CMainDoc doc;
+    KeepSettingsFile(doc);
+    for (auto _ : state) {
+        if (rsf::WriteSettingsForUpload(doc))
+            state.SkipWithError("the settings file did not load");
+    }
+}
+BENCHMARK(UploadSettingsStep)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir dir;
+    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
+    QApplication app(argc, argv);
+    g_folder = dir.path();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,214 @@
+// The cell rules on the screen-free grid store: how a typed frequency reads,
+// a blank row seeded whatever order the events come in, and the default
+// records.
+#include "radio/CellEntry.h"
+
+#include "outside/CSpreadSheet1.h"
+#include "radio/CVX7Radio.h"
+#include "radio/ChannelRecord.h"
+#include "radio/ChannelTables.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTextStream>
+
+#include <algorithm>
+#include <array>
+
+using namespace vx7;
+using namespace vx7::channelcol;
+
+namespace {
+
+class Rules : public ::testing::Test {
+protected:
+    void SetUp() override {
+        radio.SetImage(DefaultImage().data());
+        for (int t : {tab::kMemories, tab::kLimit, tab::kHyper}) {
+            radio.SetTab(t);
+            radio.ConfigureGrid(grids[t]);
+            radio.FillGrid(radio.GetImage(), grids[t], t);
+            rules.ResetDefault(t);
+        }
+        rules.CaptureDefault(tab::kMemories, grids[tab::kMemories], 1);
+    }
+    QStringList Cells(int t, int row, int first, int last) const {
+        QStringList cells;
+        for (int c = first; c <= last; ++c)
+            cells << grids[t].Text(c, row);
+        return cells;
+    }
+
+    CVX7Radio radio;
+    entry::CellRules rules{radio};
+    CSpreadSheet1 grids[tab::kCount];
+};
+
+// The readings of typed frequency texts, from the list in tests/data.
+TEST_F(Rules, TypedFrequencyTextsReadStrictly) {
+    QFile file(QStringLiteral(CLONARA_TEST_DATA_DIR "/cell-readings.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    CSpreadSheet1 grid;
+    grid.SetSize(1, 1);
+    int cases = 0;
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        if (line.startsWith(QLatin1Char('#')) || line.isEmpty())
+            continue;
+        const QStringList fields = line.split(QLatin1Char('\t'));
+        ASSERT_EQ(fields.size(), 3) << line.toStdString();
+        const QString text = fields[0] == QLatin1String("<empty>") ? QString() : fields[0];
+        SCOPED_TRACE(text.toStdString());
+        grid.SetText(1, 1, text);
+        const entry::CellReading reading = entry::ReadFrequencyCell(radio, grid, 1, 1);
+        const QStringList kinds = {"empty", "zero", "value", "bad"};
+        EXPECT_EQ(kinds.value(reading.kind), fields[1]);
+        EXPECT_EQ(reading.hz, fields[2].toInt());
+        ++cases;
+    }
+    EXPECT_GE(cases, 20);
+}
+
+// However the grid orders the change and the end of the edit, a blank row
+// typed into is seeded from the default record.
+TEST_F(Rules, ABlankRowIsSeededWhateverTheOrderOfTheEvents) {
+    enum Order { ChangeFirst, EditEndFirst, EditEndOnly, ChangeOnly };
+    for (const Order order : {ChangeFirst, EditEndFirst, EditEndOnly, ChangeOnly}) {
+        SCOPED_TRACE(order);
+        CSpreadSheet1& grid = grids[tab::kMemories];
+        const int row = 10 + order;
+        rules.EditStarted(tab::kMemories, grid, kReceive, row);
+        grid.SetText(kReceive, row, QStringLiteral("146.94"));
+        if (order == ChangeFirst || order == ChangeOnly)
+            rules.Changed(tab::kMemories, grid, kReceive, row);
+        if (order != ChangeOnly)
+            rules.EditEnded(tab::kMemories, grid, kReceive, row);
+        if (order == EditEndFirst)
+            rules.Changed(tab::kMemories, grid, kReceive, row);
+        EXPECT_EQ(Cells(tab::kMemories, row, kTransmit, kToneMode),
+                  (QStringList{"146.34000", "600 kHz", "Minus", "FM", "", "None"}));
+        EXPECT_EQ(grid.Text(kPower, row), QStringLiteral("High"));
+        EXPECT_FALSE(grid.IsLocked(kName, row));
+    }
+}
+
+// Reset gives FM (not AM) and the other factory defaults; capture takes a
+// row's settings.
+TEST_F(Rules, DefaultRecordsResetToFmAndCaptureARow) {
+    rules.ResetDefault(tab::kLimit);
+    const Byte* rec = radio.DefaultRecord(tab::kLimit);
+    const ConstChannelRecord r(rec);
+    EXPECT_EQ(r.Mode(), 0) << "FM";
+    EXPECT_EQ(r.Direction(), direction::kSimplex);
+    EXPECT_EQ(r.Step(), 0);
+    EXPECT_EQ(r.Power(), 3);
+    EXPECT_EQ(r.Icon(), 14);
+    EXPECT_EQ(r.Ctcss(), 12);
+    EXPECT_EQ(r.Dcs(), 0);
+    EXPECT_EQ(r.ToneMode(), tonemode::kNone);
+    EXPECT_FALSE(r.ClockShift());
+    EXPECT_FALSE(r.HalfDeviation());
+    EXPECT_EQ(rec[record::kOffset + 2], 6);
+    const Byte* blk = radio.DefaultBlock();
+    EXPECT_EQ(blk[block::kDualReceive], 1);
+    const ConstReceiverSet a(blk, 0);
+    const ConstReceiverSet b(blk, 1);
+    EXPECT_EQ(a.Mode(), 0);
+    EXPECT_EQ(a.Ctcss(), 12);
+    EXPECT_EQ(a.IconByte(), 15);
+    EXPECT_EQ(b.Mode(), 0);
+    EXPECT_EQ(b.Ctcss(), 12);
+
+    // A row's settings become the defaults of the next fresh row.
+    CSpreadSheet1& grid = grids[tab::kLimit];
+    grid.SetText(kReceive, 3, QStringLiteral("430.0"));
+    rules.Changed(tab::kLimit, grid, kReceive, 3);
+    grid.SetListIndex(kMode, 3, 2);
+    grid.SetListIndex(kToneMode, 3, tonemode::kEncode);
+    grid.SetListIndex(kCtcss, 3, 20);
+    grid.SetListIndex(kStep, 3, 4);
+    grid.SetListIndex(kPower, 3, 1);
+    grid.SetChecked(kHalfDeviation, 3, true);
+    rules.RowLeft(tab::kLimit, grid, 3);
+    EXPECT_EQ(r.Mode(), 2);
+    EXPECT_EQ(r.ToneMode(), tonemode::kEncode);
+    EXPECT_EQ(r.Ctcss(), 20);
+    EXPECT_EQ(r.Step(), 4);
+    EXPECT_EQ(r.Power(), 1);
+    EXPECT_TRUE(r.HalfDeviation());
+    grid.SetText(kReceive, 5, QStringLiteral("431.0"));
+    rules.Changed(tab::kLimit, grid, kReceive, 5);
+    EXPECT_EQ(Cells(tab::kLimit, 5, kMode, kCtcss),
+              (QStringList{"WFM", "", "Encode", grids[tab::kLimit].Text(kCtcss, 3)}));
+    // A row without a receive frequency gives nothing.
+    rules.CaptureDefault(tab::kLimit, grid, 7);
+    EXPECT_EQ(r.Mode(), 2);
+}
+
+// Checks by column: the offset of a split row is not checked; the cells of a
+// row without a channel are not either.
+TEST_F(Rules, CellChecksByColumn) {
+    CSpreadSheet1& grid = grids[tab::kMemories];
+    struct Case {
+        int col;
+        const char* text;
+        int direction;
+        bool refused;
+    };
+    const Case cases[] = {
+        {kOffset, "060 kHz", direction::kSplit, false},
+        {kOffset, "060 kHz", direction::kMinus, true},
+        {kOffset, "banana", direction::kMinus, true},
+        {kOffset, "", direction::kMinus, false},
+        {kTransmit, "146.52", direction::kSplit, false},
+        {kTransmit, "", direction::kSplit, true},
+        {kReceive, "0", direction::kSimplex, false},
+        {kReceive, "100", direction::kSimplex, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " in " + std::to_string(c.col));
+        grid.SetListIndex(kDirection, 1, c.direction);
+        const QString before = grid.Text(c.col, 1);
+        grid.SetText(c.col, 1, QString::fromLatin1(c.text));
+        EXPECT_EQ(rules.CheckCell(tab::kMemories, grid, c.col, 1).has_value(), c.refused);
+        grid.SetText(c.col, 1, before);
+    }
+    EXPECT_FALSE(rules.CheckCell(tab::kMemories, grid, kTransmit, 2)) << "no channel in row 2";
+}
+
+} // namespace
+
+namespace {
+
+// A commit that does not check the cells (closing the window, sending to the
+// radio) never reads a text that is no frequency as 100 MHz: the row keeps
+// what the image held.
+TEST_F(Rules, TextsThatAreNoFrequencyNeverReachTheImage) {
+    struct Case {
+        int tab;
+        int col;
+        const char* text;
+    };
+    const Case cases[] = {
+        {tab::kMemories, kReceive, "banana"},
+        {tab::kMemories, kTransmit, "abc"},
+        {tab::kMemories, kOffset, "-5"},
+        {tab::kHyper, hypercol::kSetBShift + kOffset, "banana"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        CSpreadSheet1& grid = grids[c.tab];
+        const QByteArray before(reinterpret_cast<const char*>(radio.Block()), rdf::kFileSize);
+        grid.SetText(c.col, 1, QString::fromLatin1(c.text));
+        std::array<Byte, image::kSize> working;
+        std::copy(radio.GetImage(), radio.GetImage() + image::kSize, working.begin());
+        radio.ReadGrid(working.data(), grid, c.tab);
+        EXPECT_TRUE(std::equal(working.begin(), working.end(), radio.GetImage()));
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(radio.Block()), rdf::kFileSize), before);
+        radio.FillGrid(radio.GetImage(), grid, c.tab);
+    }
+}
+
+} // namespace
