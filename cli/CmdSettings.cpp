@@ -62,16 +62,24 @@ int Show(const QStringList& arguments) {
         return 1;
     const vx7::Byte* block = file.data() + rsf::kBlock;
     QString text;
+    constexpr int kPageWidth = 9;
+    constexpr int kNameWidth = 38;
+    const QString valueIndent(kPageWidth + 1 + kNameWidth + 1, QLatin1Char(' '));
     for (const settingsopt::Option& option : settingsopt::Options()) {
-        const QString line = QStringLiteral("%1 %2 %3")
-                                 .arg(QString::fromUtf8(option.page), -9)
-                                 .arg(settingsopt::DisplayName(option), -38)
-                                 .arg(settingsopt::ValueText(option, block));
-        // A value may be empty (a DTMF memory): no blanks at the line's end.
-        int end = static_cast<int>(line.size());
-        while (end > 0 && line.at(end - 1) == QLatin1Char(' '))
-            --end;
-        text += line.left(end) + QLatin1Char('\n');
+        // An icon or a character is drawn one row a line, under each other.
+        const QStringList rows = settingsopt::ValueText(option, block).split(QLatin1Char('\n'));
+        for (int r = 0; r < rows.size(); ++r) {
+            const QString line = r == 0 ? QStringLiteral("%1 %2 %3")
+                                              .arg(QString::fromUtf8(option.page), -kPageWidth)
+                                              .arg(settingsopt::DisplayName(option), -kNameWidth)
+                                              .arg(rows[r])
+                                        : valueIndent + rows[r];
+            // A value may be empty (a DTMF memory): no blanks at the line's end.
+            int end = static_cast<int>(line.size());
+            while (end > 0 && line.at(end - 1) == QLatin1Char(' '))
+                --end;
+            text += line.left(end) + QLatin1Char('\n');
+        }
     }
     cli::Out(text);
     return 0;

@@ -533,33 +533,12 @@ bool CVX7Radio::EncodeFrequency(Byte* field, Hz freq) {
 }
 
 QString CVX7Radio::DecodeName(const Byte* field) const {
-    QString text;
-    text.reserve(record::kNameSize);
-    for (int i = 0; i < record::kNameSize; ++i) {
-        const int code = field[i];
-        // Codes past the table have no character; they show as '?'.
-        text += code < kCharsetSize ? QChar(kCharset[static_cast<size_t>(code)]) : QLatin1Char('?');
-    }
-    while (text.endsWith(QLatin1Char(' ')))
-        text.chop(1);
-    return text;
+    return DecodeCharacters(field, record::kNameSize);
 }
 
 bool CVX7Radio::EncodeName(Byte* field, const QString& text) const {
-    if (text.isEmpty()) {
-        std::memset(field, kSpaceCode, record::kNameSize);
-        return false;
-    }
-    for (int i = 0; i < record::kNameSize; ++i) {
-        int code = kSpaceCode;
-        if (i < text.size() && text[i].unicode() <= 0xFF) {
-            const int c = CharacterCode(static_cast<std::uint8_t>(text[i].unicode()));
-            if (c >= 0)
-                code = c;
-        }
-        field[i] = static_cast<Byte>(code);
-    }
-    return true;
+    EncodeCharacters(field, record::kNameSize, text);
+    return !text.isEmpty();
 }
 
 void CVX7Radio::SetRasterBits(Byte& byte0, Hz rx, Hz tx, int step) {

@@ -54,6 +54,33 @@ int CharacterCode(std::uint8_t character) {
     return codes[character];
 }
 
+bool IsRadioCharacter(QChar character) {
+    return character.unicode() <= 0xFF &&
+           CharacterCode(static_cast<std::uint8_t>(character.unicode())) >= 0;
+}
+
+QString DecodeCharacters(const Byte* codes, int count) {
+    QString text;
+    text.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const int code = codes[i];
+        // Codes past the table have no character; they show as '?'.
+        text += code < kCharsetSize ? QChar(kCharset[static_cast<size_t>(code)]) : QLatin1Char('?');
+    }
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text;
+}
+
+void EncodeCharacters(Byte* codes, int count, const QString& text) {
+    for (int i = 0; i < count; ++i) {
+        int code = kSpaceCode;
+        if (i < text.size() && IsRadioCharacter(text[i]))
+            code = CharacterCode(static_cast<std::uint8_t>(text[i].unicode()));
+        codes[i] = static_cast<Byte>(code);
+    }
+}
+
 const std::array<BandRow, kBandRows> kBands = {{
     {"BC", 500000, 1800000},
     {"SW", 1800000, 30000000},

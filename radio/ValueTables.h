@@ -2,7 +2,11 @@
 // the band rows, the frequency steps. One definition each, in ValueTables.cpp.
 #pragma once
 
+#include "radio/ImageLayout.h"
 #include "radio/RadioTypes.h"
+
+#include <QChar>
+#include <QString>
 
 #include <array>
 #include <cstdint>
@@ -28,6 +32,14 @@ extern const std::array<std::uint8_t, kCharsetSize> kCharset;
 constexpr std::uint8_t kSpaceCode = 10;
 // Lowest code of a character byte, or -1 when the radio has no such character.
 int CharacterCode(std::uint8_t character);
+// Whether a typed character has a code in the table.
+bool IsRadioCharacter(QChar character);
+// Names through the table. Decoding cuts the trailing spaces; a code past the
+// table shows as '?'. Encoding keeps the first count characters, pads with
+// spaces and stores a character the radio lacks as a space; an empty text
+// is count spaces.
+QString DecodeCharacters(const Byte* codes, int count);
+void EncodeCharacters(Byte* codes, int count, const QString& text);
 
 // Band rows of the VFO's and Home Channels tabs, 1-based.
 struct BandRow {

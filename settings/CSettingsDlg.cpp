@@ -2,7 +2,10 @@
 
 #include "document/CMainDoc.h"
 #include "radio/ImageLayout.h"
+#include "settings/CDisplayPage.h"
 #include "settings/CGeneralPage.h"
+#include "settings/CIconFontPage.h"
+#include "settings/CNamesPage.h"
 #include "settings/CSettingsPage.h"
 #include "settings/CTogglesPage.h"
 #include "settings/Registry.h"
@@ -40,14 +43,6 @@ constexpr const char* kAskToSave = "Save settings before closing?";
 constexpr const char* kAskCaption = "Settings";
 constexpr const char* kErrorCaption = "Error";
 constexpr const char* kDefaultsShown = "The default settings are shown instead.";
-
-// A page still to come: its tab is there and shows nothing.
-class CEmptyPage : public CSettingsPage {
-public:
-    using CSettingsPage::CSettingsPage;
-    void Load() override {}
-    void Save() override {}
-};
 
 } // namespace
 
@@ -116,10 +111,12 @@ CSettingsPage* CSettingsDlg::CreatePage(int tab) {
         return new CTogglesPage(working, this);
     case kTabGeneral:
         return new CGeneralPage(working, this);
+    case kTabDisplay:
+        return new CDisplayPage(working, this);
+    case kTabIconFont:
+        return new CIconFontPage(working, this);
     default:
-        // The Display, Icon/Font and names pages (the names page shows its
-        // TV list when m_showTvNames is set).
-        return new CEmptyPage(working, this);
+        return new CNamesPage(working, m_showTvNames, this);
     }
 }
 

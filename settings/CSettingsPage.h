@@ -4,7 +4,7 @@
 // current whenever the tab changes.
 #pragma once
 
-#include "radio/RadioTypes.h"
+#include "radio/ImageLayout.h"
 
 #include <QWidget>
 

@@ -1,5 +1,7 @@
 #include "settings/OptionControls.h"
 
+#include "settings/DisplayOptions.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -133,12 +135,18 @@ class SliderBinding : public Binding {
 public:
     SliderBinding(const Option& option, QSlider* slider) : Binding(option), m_slider(slider) {}
     void Fill(const Byte* block) override {
-        m_slider->setValue(std::min<int>(block[GetOption().byte], settingsopt::kLevelMax));
+        const Byte value = block[GetOption().byte];
+        // The slider keeps a value past its range at its end.
+        m_slider->setValue(GetOption().kind == Kind::Contrast
+                               ? rset::display::ShownContrast(value)
+                               : std::min<int>(value, m_slider->maximum()));
     }
     void Remember() override { m_loaded = m_slider->value(); }
     bool Changed() const override { return m_slider->value() != m_loaded; }
     void Write(Byte* block) const override {
-        block[GetOption().byte] = static_cast<Byte>(m_slider->value());
+        block[GetOption().byte] = GetOption().kind == Kind::Contrast
+                                      ? rset::display::ContrastByte(m_slider->value())
+                                      : static_cast<Byte>(m_slider->value());
     }
 
 private:
@@ -346,7 +354,17 @@ QComboBox* Bindings::AddList(const Option& option, QWidget* parent) {
 QSlider* Bindings::AddSlider(const Option& option, QWidget* parent) {
     auto* slider = new QSlider(Qt::Horizontal, parent);
     slider->setObjectName(IdName(option.id));
-    slider->setRange(0, settingsopt::kLevelMax);
+    switch (option.kind) {
+    case Kind::Contrast:
+        slider->setRange(rset::display::kContrastMin, rset::display::kContrastMax);
+        break;
+    case Kind::Dimmer:
+        slider->setRange(rset::display::kDimmerMin, rset::display::kDimmerMax);
+        break;
+    default:
+        slider->setRange(0, settingsopt::kLevelMax);
+        break;
+    }
     slider->setPageStep(1);
     slider->setTickPosition(QSlider::TicksBelow);
     m_bindings.push_back(std::make_unique<SliderBinding>(option, slider));

@@ -1,7 +1,11 @@
 #include "settings/SettingsOptions.h"
 
 #include "radio/ValueTables.h"
+#include "settings/DisplayOptions.h"
+#include "settings/IconFont.h"
+#include "settings/NameRecords.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
@@ -13,6 +17,14 @@ namespace {
 
 constexpr const char* T = kPageToggles;
 constexpr const char* G = kPageGeneral;
+constexpr const char* D = kPageDisplay;
+namespace display = rset::display;
+namespace names = rset::names;
+using rset::BitmapShape;
+using rset::kFontShape;
+using rset::kIconShape;
+constexpr const char* I = kPageIconFont;
+constexpr const char* N = kPageNames;
 
 Option Check(const char* page, const char* group, const char* label, int id, int byte, int bit,
              bool editable = true) {
@@ -50,6 +62,102 @@ Option Radio(const char* page, const char* group, int byte, int bit,
 Option Field(const char* page, const char* group, const char* label, int id, Kind kind,
              Widget widget, int byte, int bit = 0) {
     return {page, group, label, id, kind, widget, byte, bit, {}, true, {}, ""};
+}
+
+// Numbers as labels and list entries ("1" to "62"), kept for the program's
+// life since options hold plain character pointers.
+const char* Number(int n) {
+    static const std::vector<std::string> numbers = [] {
+        std::vector<std::string> v;
+        for (int i = 0; i <= names::kTvCount; ++i)
+            v.push_back(std::to_string(i));
+        return v;
+    }();
+    return numbers[static_cast<size_t>(n)].c_str();
+}
+
+std::vector<const char*> Numbers(int first, int last) {
+    std::vector<const char*> v;
+    for (int n = first; n <= last; ++n)
+        v.push_back(Number(n));
+    return v;
+}
+
+void AddDisplayPage(std::vector<Option>& o) {
+    o.push_back(List(D, "", "Display Mode", 1100, 81,
+                     {"None", "Temperature", "Baro", "Alt1", "Temp+Baro", "Temp+Atl1", "All"}));
+    o.push_back(BitList(D, "", "Language", 1124, 4, 6, {"English", "Japanese"}));
+    o.push_back(List(D, "", "Lamp Mode", 1187, 13, {"Key", "Continuous", "Off"}));
+    o.push_back(List(D, "", "Main Meter Symbol", 1191, 82, {"S1", "S2", "S3", "S4", "S5", "Char"}));
+    o.push_back(List(D, "", "Sub Meter Symbol", 1199, 83, {"S1", "S2", "S3", "S4", "S5", "Char"}));
+    o.push_back(
+        Field(D, "", "Contrast", 1161, Kind::Contrast, Widget::Slider, display::kContrastByte));
+    o.push_back(Field(D, "", "Dimmer", 1163, Kind::Dimmer, Widget::Slider, display::kDimmerByte));
+    o.push_back(List(D, "", "Emgerency", 1206, 10,
+                     {"Beep+Strobe", "Beep", "Strobe 1", "Strobe 2", "Strobe 3", "Strobe 4",
+                      "Strobe 5", "Beam"}));
+    o.push_back(Check(D, "", "Display2x", 1146, 117, 1));
+    o.push_back(Check(D, "", "Icon Set", 1147, 117, 0));
+    // The LED colours: buttons "LED 1" to "LED 10" with their swatches.
+    static const char* const kLedLabels[display::kLedCount] = {
+        "LED 1", "LED 2", "LED 3", "LED 4", "LED 5", "LED 6", "LED 7", "LED 8", "LED 9", "LED 10"};
+    for (int n = 0; n < display::kLedCount; ++n)
+        o.push_back(Field(D, "", kLedLabels[n], display::kLedButtonFirst + 2 * n, Kind::LedColour,
+                          Widget::ColourButton, display::LedByte(n)));
+    // The strobes and the charge-complete light pick an LED colour by number.
+    const struct {
+        const char* label;
+        int id;
+        int byte;
+    } strobes[] = {
+        {"Main Busy Strobe", 1032, 150}, {"Sub Busy Strobe", 1033, 151},
+        {"Dual Busy Strobe", 1034, 152}, {"Main Tx Strobe", 1035, 153},
+        {"Sub Tx Strobe", 1036, 154},    {"Charge Complete", 1037, 155},
+    };
+    for (const auto& strobe : strobes)
+        o.push_back(
+            List(D, "", strobe.label, strobe.id, strobe.byte, Numbers(1, display::kLedCount)));
+    // The icon of each band, in the grid "Icon Select".
+    for (int b = 0; b < display::kBandCount; ++b) {
+        Option icon = List(D, "Icon Select", display::kBandNames[static_cast<size_t>(b)], 1000,
+                           display::kBandIconFirst + b, Numbers(1, display::kIconChoices));
+        icon.widget = Widget::Grid;
+        o.push_back(icon);
+    }
+}
+
+void AddIconFontPage(std::vector<Option>& o) {
+    const struct {
+        const BitmapShape& shape;
+        const char* group;
+        int firstButton;
+        int firstPreview;
+        Kind kind;
+    } sets[] = {
+        {kIconShape, "Icon", 1248, 1245, Kind::Icon},
+        {kFontShape, "Font", 1251, 1256, Kind::FontChar},
+    };
+    for (const auto& set : sets) {
+        // The radio buttons: which bitmap the radio uses.
+        std::vector<int> buttons;
+        for (int k = 0; k < set.shape.count; ++k)
+            buttons.push_back(set.firstButton + k);
+        o.push_back({I, set.group, set.group, set.firstButton, Kind::Choice, Widget::RadioButtons,
+                     set.shape.selectionByte, 0, Numbers(1, set.shape.count), true, buttons, ""});
+        for (int k = 0; k < set.shape.count; ++k)
+            o.push_back(Field(I, set.group, Number(k + 1), set.firstPreview + k, set.kind,
+                              Widget::Preview, set.shape.Offset(k)));
+    }
+}
+
+void AddNamesPage(std::vector<Option>& o) {
+    o.push_back(Check(N, "", "WxAlert", 1145, names::kWxAlertByte, names::kWxAlertBit));
+    for (int k = 0; k < names::kWxCount; ++k)
+        o.push_back(Field(N, "WX Names", Number(k + 1), 1262, Kind::Name, Widget::Grid,
+                          names::WxRecord(k)));
+    for (int k = 0; k < names::kTvCount; ++k)
+        o.push_back(Field(N, "TV Names", Number(k + 1), 1263, Kind::Name, Widget::Grid,
+                          names::TvRecord(k)));
 }
 
 std::vector<Option> MakeOptions() {
@@ -106,6 +214,8 @@ std::vector<Option> MakeOptions() {
         o.push_back(Field(T, "DTMF", kMemoryLabels[m - 1], 1000, Kind::DtmfMemory, Widget::Grid,
                           kDtmfMemories + kDtmfMemorySize * (m - 1), m));
 
+    AddDisplayPage(o);
+
     // The General page.
     o.push_back(List(G, "", "Vox Senitivity", 1124, 8, {"Off", "High", "Low"}));
     o.push_back(List(G, "", "Vox Delay", 1100, 9, {"0.5 second", "1 second", "2 seconds"}));
@@ -137,6 +247,8 @@ std::vector<Option> MakeOptions() {
     o.push_back(List(G, "ARTS", "Arts Beep", 1035, 29, {"Off", "In Range", "Always"}));
     o.push_back(Check(G, "ARTS", "CW ID", 1031, 3, 6));
     o.push_back(Field(G, "ARTS", "CW Identifier", 1222, Kind::CwId, Widget::Edit, kCwId));
+    AddIconFontPage(o);
+    AddNamesPage(o);
     return o;
 }
 
@@ -333,6 +445,40 @@ QString ValueText(const Option& option, const Byte* block) {
         return TimeText(block, option.byte);
     case Kind::Offset:
         return QString::number(OffsetValue(block, option.byte));
+    case Kind::Contrast: {
+        const Byte value = block[option.byte];
+        const int shown = display::ShownContrast(value);
+        if (display::ContrastByte(shown) == value)
+            return QString::number(shown);
+        return QStringLiteral("%1 (the byte holds %2)").arg(shown).arg(value);
+    }
+    case Kind::Dimmer: {
+        const Byte value = block[option.byte];
+        if (value <= display::kDimmerMax)
+            return QString::number(value);
+        return QStringLiteral("%1 (the byte holds %2)").arg(display::kDimmerMax).arg(value);
+    }
+    case Kind::LedColour: {
+        // The swatch's colour, and the levels when one lies past the scale.
+        const Byte* levels = block + option.byte;
+        QString text = QStringLiteral("#");
+        for (int i = 0; i < 3; ++i)
+            text += QStringLiteral("%1")
+                        .arg(display::LevelIntensity(levels[i]), 2, 16, QLatin1Char('0'))
+                        .toUpper();
+        if (std::max({levels[0], levels[1], levels[2]}) > display::kLedLevelMax)
+            text +=
+                QStringLiteral(" (levels %1, %2, %3)").arg(levels[0]).arg(levels[1]).arg(levels[2]);
+        return text;
+    }
+    case Kind::Icon:
+        return rset::DrawBitmap(kIconShape, rset::DecodeBitmap(kIconShape, block + option.byte))
+            .join(QLatin1Char('\n'));
+    case Kind::FontChar:
+        return rset::DrawBitmap(kFontShape, rset::DecodeBitmap(kFontShape, block + option.byte))
+            .join(QLatin1Char('\n'));
+    case Kind::Name:
+        return names::Decode(block + option.byte);
     }
     return {};
 }

@@ -39,9 +39,25 @@ enum class Kind {
     CwId,        // 16 two-byte slots: 0x00 and a character code; 0xFF 0xFF free
     Time,        // two BCD bytes: hours, minutes
     Offset,      // a signed 16-bit number, high byte first
+    Contrast,    // a byte holding (position + 2) * 3, positions 1 to 10
+    Dimmer,      // a byte holding a slider position 0 to 12
+    LedColour,   // three bytes: red, green and blue levels 0 to 51
+    Icon,        // 124 bytes: a user icon of 21 x 41 pixels
+    FontChar,    // 22 bytes: a user font character of 10 x 11 pixels
+    Name,        // 9 bytes: 8 character codes of a channel name and one kept
 };
 
-enum class Widget { CheckBox, RadioButtons, List, SortedEditableList, Slider, Edit, Grid };
+enum class Widget {
+    CheckBox,
+    RadioButtons,
+    List,
+    SortedEditableList,
+    Slider,
+    Edit,
+    Grid,
+    ColourButton, // a button opening the colour chooser, a swatch beside it
+    Preview,      // a bitmap's preview with its radio button
+};
 
 struct Option {
     const char* page;
@@ -65,7 +81,9 @@ const Option& Find(const char* page, int id);
 // repeated label sits beside ("Timer: Enable (On)").
 QString DisplayName(const Option& option);
 
-// What the window shows for an option of a block, as text.
+// What the window shows for an option of a block, as text. Icons and font
+// characters are several lines, one per row: '#' for a dark pixel, '.' for a
+// clear one.
 QString ValueText(const Option& option, const Byte* block);
 
 // --- Field helpers shared by the pages and the command line ----------------

@@ -18,6 +18,22 @@ namespace {
 
 constexpr const char* kBlockMime = "application/x-clonara-grid-block";
 
+// Refuses a text holding a character its filter does not accept.
+class CharacterValidator : public QValidator {
+public:
+    CharacterValidator(SpreadSheetView::CharacterFilter accepts, QObject* parent)
+        : QValidator(parent), m_accepts(std::move(accepts)) {}
+    State validate(QString& input, int&) const override {
+        for (const QChar ch : input)
+            if (!m_accepts(ch))
+                return Invalid;
+        return Acceptable;
+    }
+
+private:
+    SpreadSheetView::CharacterFilter m_accepts;
+};
+
 Kind KindOf(const QModelIndex& index) {
     return static_cast<Kind>(index.data(CSpreadSheet1::KindRole).toInt());
 }
@@ -85,6 +101,8 @@ QWidget* SpreadSheetDelegate::createEditor(QWidget* parent, const QStyleOptionVi
         const int maxLength = index.data(CSpreadSheet1::MaxLengthRole).toInt();
         if (maxLength > 0)
             edit->setMaxLength(maxLength);
+        if (auto accepts = m_view->ColumnCharacterFilter(CSpreadSheet1::GridColumn(index)))
+            edit->setValidator(new CharacterValidator(std::move(accepts), edit));
         return edit;
     }
     case Kind::CheckBox:
@@ -654,6 +672,18 @@ void SpreadSheetView::ApplyColumnOptions() {
     }
     m_frozen->setVisible(m_frozenCount > 0);
     UpdateFrozenGeometry();
+}
+
+void SpreadSheetView::SetCharacterFilter(int col, CharacterFilter accepts) {
+    if (accepts)
+        m_characterFilters[col] = std::move(accepts);
+    else
+        m_characterFilters.erase(col);
+}
+
+SpreadSheetView::CharacterFilter SpreadSheetView::ColumnCharacterFilter(int col) const {
+    const auto it = m_characterFilters.find(col);
+    return it == m_characterFilters.end() ? CharacterFilter() : it->second;
 }
 
 void SpreadSheetView::FitColumns() {

@@ -1,6 +1,7 @@
 // The spreadsheet grid on screen: a QTableView over the grid cell store,
 // with delegates for its cell kinds (choice lists as combo boxes, check
-// boxes, numbers with their decimals, texts with their maximum length),
+// boxes, numbers with their decimals, texts with their maximum length and,
+// per column, the characters they accept),
 // two-line column headers, row labels and frozen leading columns.
 //
 // It raises the grid's events at the moments a spreadsheet user expects them:
@@ -13,6 +14,9 @@
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTableView>
+
+#include <functional>
+#include <map>
 
 class SpreadSheetView;
 
@@ -58,6 +62,12 @@ public:
 
     // The width of a column, computed from its header, list items and size.
     void FitColumns();
+
+    // The characters the text cells of a column accept as they are typed or
+    // pasted into the cell editor; others are refused there. None set: all.
+    using CharacterFilter = std::function<bool(QChar)>;
+    void SetCharacterFilter(int col, CharacterFilter accepts);
+    CharacterFilter ColumnCharacterFilter(int col) const;
 
     // Internal: the delegate reports that it committed a changed value; an
     // editor opened or closed (in the grid or its frozen pane).
@@ -109,6 +119,7 @@ private:
     void OnModelReset();
 
     CSpreadSheet1* m_grid = nullptr;
+    std::map<int, CharacterFilter> m_characterFilters; // by grid column
     QTableView* m_frozen = nullptr; // the frozen leading columns, over the left edge
     int m_frozenCount = 0;
     bool m_revertingCurrent = false;

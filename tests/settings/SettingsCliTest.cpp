@@ -42,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(Data, SettingsShow,
                          ::testing::Values(Shown{"factory.rdf", "factory.settings"},
                                            Shown{"factory.rsf", "factory.settings"},
                                            Shown{"full.img", "full.settings"},
-                                           Shown{"edited.rsf", "edited.settings"}),
+                                           Shown{"edited.rsf", "edited.settings"},
+                                           Shown{"drawn.rsf", "drawn.settings"}),
                          [](const ::testing::TestParamInfo<Shown>& param) {
                              return QString::fromLatin1(param.param.file)
                                  .replace(QLatin1Char('.'), QLatin1Char('_'))

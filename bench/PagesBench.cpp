@@ -1,0 +1,112 @@
+// The Display, Icon/Font and names pages, offscreen: making a page and
+// loading it from a settings block (what the settings window does for each
+// page when it opens), saving it back, and drawing every pixel of an icon.
+#include "settings/CDisplayPage.h"
+#include "settings/CIconFontPage.h"
+#include "settings/CNamesPage.h"
+
+#include "radio/CVX7Radio.h"
+#include "widgets/CPixelEditor.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kBlockSize = 1488;
+
+std::vector<vx7::Byte> FactoryBlock() {
+    std::vector<vx7::Byte> block(kBlockSize, 0);
+    const auto& image = vx7::DefaultImage();
+    std::copy(image.begin() + vx7::image::kSettingsFirst, image.begin() + vx7::image::kSettingsEnd,
+              block.begin());
+    return block;
+}
+
+template <typename Make>
+void MakeAndLoad(benchmark::State& state, Make make) {
+    std::vector<vx7::Byte> block = FactoryBlock();
+    for (auto _ : state) {
+        std::unique_ptr<CSettingsPage> page = make(block.data());
+        page->Load();
+        page->show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        page.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+void DisplayPageOpen(benchmark::State& state) {
+    MakeAndLoad(state, [](vx7::Byte* b) { return std::make_unique<CDisplayPage>(b, nullptr); });
+}
+void IconFontPageOpen(benchmark::State& state) {
+    MakeAndLoad(state, [](vx7::Byte* b) { return std::make_unique<CIconFontPage>(b, nullptr); });
+}
+void NamesPageOpen(benchmark::State& state) {
+    MakeAndLoad(state, [](vx7::Byte* b) { return std::make_unique<CNamesPage>(b, true, nullptr); });
+}
+BENCHMARK(DisplayPageOpen)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
+BENCHMARK(IconFontPageOpen)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
+BENCHMARK(NamesPageOpen)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
+
+void SaveAllThree(benchmark::State& state) {
+    std::vector<vx7::Byte> block = FactoryBlock();
+    CDisplayPage display(block.data(), nullptr);
+    CIconFontPage iconFont(block.data(), nullptr);
+    CNamesPage names(block.data(), true, nullptr);
+    for (CSettingsPage* page :
+         {static_cast<CSettingsPage*>(&display), static_cast<CSettingsPage*>(&iconFont),
+          static_cast<CSettingsPage*>(&names)})
+        page->Load();
+    for (auto _ : state) {
+        display.Save();
+        iconFont.Save();
+        names.Save();
+    }
+}
+BENCHMARK(SaveAllThree)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
+
+// One press and a drag over all 861 cells of an icon, row by row.
+void PaintWholeIcon(benchmark::State& state) {
+    std::vector<vx7::Byte> block = FactoryBlock();
+    CIconFontPage page(block.data(), nullptr);
+    page.resize(900, 560);
+    page.show();
+    page.Load();
+    CPixelEditor* editor = page.IconEditor();
+    const auto send = [editor](QEvent::Type type, int index, Qt::MouseButtons buttons) {
+        const QPointF at = editor->CellRect(index).center();
+        QMouseEvent event(type, at, editor->mapToGlobal(at), Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(editor, &event);
+    };
+    for (auto _ : state) {
+        send(QEvent::MouseButtonPress, 0, Qt::LeftButton);
+        for (int p = 1; p < 861; ++p)
+            send(QEvent::MouseMove, p, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, 860, Qt::NoButton);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(PaintWholeIcon)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir config; // the pages read "ShowGuides" from a store of their own
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

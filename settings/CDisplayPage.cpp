@@ -1,0 +1,172 @@
+#include "settings/CDisplayPage.h"
+
+#include "widgets/CLedSwatch.h"
+#include "widgets/SpreadSheetView.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include <cstring>
+
+using settingsopt::Kind;
+using settingsopt::Option;
+using settingsopt::Widget;
+
+namespace {
+
+constexpr int kIconColumn = 1;
+// The strobes and the charge-complete light, which pick an LED colour.
+constexpr int kFirstStrobeId = 1032;
+constexpr int kLastStrobeId = 1037;
+
+// A slider with its position shown beside it.
+QWidget* WithValue(QSlider* slider, QWidget* parent) {
+    slider->setTickInterval(1);
+    auto* box = new QWidget(parent);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* value = new QLabel(box);
+    value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("00")));
+    QObject::connect(slider, &QSlider::valueChanged, value, [value](int v) { value->setNum(v); });
+    value->setNum(slider->value());
+    row->addWidget(slider, 1);
+    row->addWidget(value);
+    return box;
+}
+
+} // namespace
+
+CDisplayPage::CDisplayPage(vx7::Byte* settings, QWidget* parent) : CSettingsPage(settings, parent) {
+    auto* display = new QGroupBox(tr("Display"), this);
+    auto* form = new QFormLayout(display);
+    auto* leds = new QGroupBox(tr("LED Colours"), this);
+    auto* ledGrid = new QGridLayout(leds);
+    auto* strobes = new QGroupBox(tr("Strobes"), this);
+    auto* strobeForm = new QFormLayout(strobes);
+
+    for (const Option& option : settingsopt::Options()) {
+        if (std::strcmp(option.page, settingsopt::kPageDisplay) != 0)
+            continue;
+        const QString label = QString::fromUtf8(option.label);
+        switch (option.widget) {
+        case Widget::List: {
+            const bool strobe = option.id >= kFirstStrobeId && option.id <= kLastStrobeId;
+            QComboBox* list = m_bindings.AddList(option, strobe ? strobes : display);
+            (strobe ? strobeForm : form)->addRow(label, list);
+            break;
+        }
+        case Widget::Slider: {
+            QSlider* slider = m_bindings.AddSlider(option, display);
+            (option.kind == Kind::Contrast ? m_contrast : m_dimmer) = slider;
+            form->addRow(label, WithValue(slider, display));
+            break;
+        }
+        case Widget::CheckBox:
+            form->addRow(m_bindings.AddCheck(option, display));
+            break;
+        case Widget::ColourButton: {
+            const int n = static_cast<int>(m_leds.size());
+            auto* button = new QPushButton(label, leds);
+            button->setObjectName(QString::number(option.id));
+            auto* swatch = new CLedSwatch(leds);
+            swatch->setObjectName(QString::number(option.id + 1));
+            swatch->setFixedSize(22, 22);
+            ledGrid->addWidget(button, n, 0);
+            ledGrid->addWidget(swatch, n, 1);
+            ledGrid->addWidget(new QLabel(QString::number(n + 1), leds), n, 2);
+            connect(button, &QPushButton::clicked, this, [this, n] { ChooseLed(n); });
+            m_leds.push_back({&option, button, swatch, QColor()});
+            break;
+        }
+        case Widget::Grid:
+            m_bands.push_back(&option);
+            break;
+        default:
+            break;
+        }
+    }
+
+    // The icon of each band: a row per band, a list of the icon numbers.
+    const int bands = static_cast<int>(m_bands.size());
+    m_icons.SetSize(1, bands);
+    if (bands > 0) {
+        QStringList numbers;
+        for (const char* choice : m_bands.front()->choices)
+            numbers << QString::fromUtf8(choice);
+        m_icons.SetFormat(GridBlock::Rows(1, bands, kIconColumn, kIconColumn),
+                          {CSpreadSheet1::CellKind::List, 0, 0, CSpreadSheet1::MakeList(numbers)});
+    }
+    m_icons.SetText(kIconColumn, 0, QStringLiteral("Icon"));
+    for (int r = 1; r <= bands; ++r)
+        m_icons.SetText(0, r, QString::fromUtf8(m_bands[static_cast<size_t>(r - 1)]->label));
+    m_shownIcons.assign(m_bands.size(), -1);
+    auto* iconBox = new QGroupBox(QStringLiteral("Icon Select"), this);
+    auto* iconLayout = new QVBoxLayout(iconBox);
+    m_iconView = new SpreadSheetView(iconBox);
+    m_iconView->setObjectName(QStringLiteral("1000"));
+    m_iconView->SetGrid(&m_icons);
+    m_iconView->FitColumns();
+    iconLayout->addWidget(m_iconView);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(display);
+    left->addStretch(1);
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(leds);
+    middle->addWidget(strobes);
+    middle->addStretch(1);
+    auto* page = new QHBoxLayout(this);
+    page->addLayout(left, 3);
+    page->addLayout(middle, 2);
+    page->addWidget(iconBox, 2);
+}
+
+void CDisplayPage::Load() {
+    const vx7::Byte* block = Settings();
+    m_bindings.Load(block);
+    for (size_t r = 0; r < m_bands.size(); ++r) {
+        const int row = static_cast<int>(r) + 1;
+        m_icons.SetListIndex(kIconColumn, row, block[m_bands[r]->byte]);
+        m_shownIcons[r] = m_icons.ListIndex(kIconColumn, row);
+    }
+    for (Led& led : m_leds) {
+        led.swatch->LoadLevels(block + led.option->byte);
+        led.shown = led.swatch->Colour();
+    }
+}
+
+void CDisplayPage::Save() {
+    vx7::Byte* block = Settings();
+    // A value the control could not show stays unless the user changed it.
+    m_bindings.Save(block);
+    if (m_iconView->IsEditing())
+        m_iconView->EndEdit();
+    for (size_t r = 0; r < m_bands.size(); ++r) {
+        const int index = m_icons.ListIndex(kIconColumn, static_cast<int>(r) + 1);
+        if (index >= 0 && index != m_shownIcons[r])
+            block[m_bands[r]->byte] = static_cast<vx7::Byte>(index);
+    }
+    for (const Led& led : m_leds)
+        if (led.swatch->Colour() != led.shown)
+            led.swatch->SaveLevels(block + led.option->byte);
+    // What is in the block now is what the controls show.
+    Load();
+}
+
+void CDisplayPage::ChooseLed(int n) {
+    // The chooser starts from the swatch, which holds the last colour the
+    // user confirmed: a second press does not lose the first choice.
+    CLedSwatch* swatch = m_leds[static_cast<size_t>(n)].swatch;
+    const QColor chosen = QColorDialog::getColor(swatch->Colour(), this);
+    if (chosen.isValid())
+        swatch->SetColour(chosen);
+}

@@ -1,0 +1,58 @@
+// The "Display" tab of the settings window: display mode and language,
+// contrast and dimmer, lamp, meter symbols, strobes and the emergency alarm,
+// the ten LED colours with their swatches, and the icon of each band. Its
+// options are the Display rows of the option table.
+#pragma once
+
+#include "outside/CSpreadSheet1.h"
+#include "settings/CSettingsPage.h"
+#include "settings/OptionControls.h"
+
+#include <QColor>
+
+#include <vector>
+
+class CLedSwatch;
+class QPushButton;
+class QSlider;
+class SpreadSheetView;
+
+class CDisplayPage : public CSettingsPage {
+    Q_OBJECT
+
+public:
+    static constexpr int kHelpTopic = 103;
+
+    CDisplayPage(vx7::Byte* settings, QWidget* parent);
+
+    void Load() override;
+    void Save() override;
+    int HelpTopic() const override { return kHelpTopic; }
+
+    // The controls without a control id of their own, for the tests; the
+    // lists, sliders and check boxes are named by their control ids.
+    QSlider* Contrast() const { return m_contrast; }
+    QSlider* Dimmer() const { return m_dimmer; }
+    QPushButton* LedButton(int n) const { return m_leds[static_cast<size_t>(n)].button; }
+    CLedSwatch* Swatch(int n) const { return m_leds[static_cast<size_t>(n)].swatch; }
+    SpreadSheetView* IconGrid() const { return m_iconView; }
+
+private:
+    struct Led {
+        const settingsopt::Option* option;
+        QPushButton* button;
+        CLedSwatch* swatch;
+        QColor shown; // what Load showed
+    };
+    void ChooseLed(int n);
+
+    optioncontrols::Bindings m_bindings;
+    QSlider* m_contrast = nullptr;
+    QSlider* m_dimmer = nullptr;
+    std::vector<Led> m_leds;
+    // The band icons: one grid row per option, and what Load showed in it.
+    std::vector<const settingsopt::Option*> m_bands;
+    std::vector<int> m_shownIcons;
+    CSpreadSheet1 m_icons;
+    SpreadSheetView* m_iconView = nullptr;
+};

@@ -1,0 +1,62 @@
+// The "Icon/Font" tab of the settings window: the radio's three user icons
+// and five user font characters, each with a preview and a radio button; the
+// selected one is drawn pixel by pixel in the icon or the font editor.
+#pragma once
+
+#include "settings/CSettingsPage.h"
+#include "settings/IconFont.h"
+
+#include <array>
+#include <vector>
+
+class CPixelEditor;
+class CPixelPreview;
+class QButtonGroup;
+class QCheckBox;
+class QRadioButton;
+
+class CIconFontPage : public CSettingsPage {
+    Q_OBJECT
+
+public:
+    CIconFontPage(vx7::Byte* settings, QWidget* parent);
+
+    void Load() override;
+    void Save() override;
+
+    // The controls, for the window and the tests.
+    CPixelEditor* IconEditor() const { return m_icon.editor; }
+    CPixelEditor* FontEditor() const { return m_font.editor; }
+    CPixelPreview* IconPreview(int k) const { return m_icon.previews[static_cast<size_t>(k)]; }
+    CPixelPreview* FontPreview(int k) const { return m_font.previews[static_cast<size_t>(k)]; }
+    QRadioButton* IconButton(int k) const { return m_icon.buttons[static_cast<size_t>(k)]; }
+    QRadioButton* FontButton(int k) const { return m_font.buttons[static_cast<size_t>(k)]; }
+    QCheckBox* ShowGuides() const { return m_guides; }
+
+private:
+    // The previews, radio buttons and editor of one kind of bitmap.
+    struct Set {
+        const rset::BitmapShape* shape = nullptr;
+        std::vector<CPixelPreview*> previews;
+        std::vector<QRadioButton*> buttons;
+        QButtonGroup* group = nullptr;
+        CPixelEditor* editor = nullptr;
+        int current = 0; // the preview the editor draws into
+        // What Load showed: the selection and every bitmap's pixels.
+        int shownSelection = -1;
+        std::vector<rset::Pixels> shownPixels;
+    };
+
+    QWidget* BuildSet(Set& set, const rset::BitmapShape& shape, const QString& title,
+                      const QString& editorTitle, const QString& buttonText);
+    void LoadSet(Set& set);
+    void SaveSet(Set& set);
+    // Selects bitmap k (-1: none) and shows it in the editor.
+    static void Select(Set& set, int k);
+    static void CopyIntoEditor(Set& set, int k);
+    void SetGuides(bool on);
+
+    Set m_icon;
+    Set m_font;
+    QCheckBox* m_guides = nullptr;
+};

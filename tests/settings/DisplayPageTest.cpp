@@ -1,0 +1,261 @@
+// The Display page on a settings block, offscreen: every control loads from
+// its bytes and, moved by the user, saves back into them and nothing else.
+#include "settings/CDisplayPage.h"
+
+#include "settings/RadioSettings.h"
+#include "settings/SettingsOptions.h"
+
+#include "support/ModalWatcher.h"
+#include "widgets/CLedSwatch.h"
+#include "widgets/SpreadSheetView.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+#include <functional>
+#include <map>
+
+namespace {
+
+using vx7::Byte;
+using Block = std::vector<Byte>;
+
+constexpr int kBlockSize = rsf::kBlockSize;
+
+// A block with a value in every byte the page shows, some of them past
+// what its control can show.
+Block Sample() {
+    Block block(kBlockSize);
+    for (int i = 0; i < kBlockSize; ++i)
+        block[static_cast<size_t>(i)] = static_cast<Byte>(i * 7 + 3);
+    block[4] = 0x9B;   // language bit 6 clear, the rest set
+    block[10] = 3;     // "Strobe 2"
+    block[11] = 10;    // contrast 1, off the scale
+    block[12] = 200;   // dimmer past 12
+    block[13] = 1;     // "Continuous"
+    block[81] = 6;     // "All"
+    block[82] = 5;     // "Char"
+    block[83] = 9;     // past the list
+    block[117] = 0xF2; // Display2x on, Icon Set off
+    for (int b = 0; b < 16; ++b)
+        block[static_cast<size_t>(62 + b)] = static_cast<Byte>(b);
+    block[62 + 14] = 29; // PMS: icon 30
+    block[62 + 15] = 30; // Home: no icon
+    for (int n = 0; n < 10; ++n) {
+        block[static_cast<size_t>(120 + 3 * n)] = static_cast<Byte>(5 * n);
+        block[static_cast<size_t>(121 + 3 * n)] = 51;
+        block[static_cast<size_t>(122 + 3 * n)] = 0;
+    }
+    block[120] = 60; // LED 1: red off the scale
+    for (int s = 0; s < 6; ++s)
+        block[static_cast<size_t>(150 + s)] = static_cast<Byte>(s);
+    block[155] = 12; // charge complete past the list
+    return block;
+}
+
+class DisplayPageTest : public ::testing::Test {
+public:
+    void SetUp() override {
+        block = Sample();
+        page = std::make_unique<CDisplayPage>(block.data(), nullptr);
+        page->resize(900, 560);
+        page->show();
+        QApplication::setActiveWindow(page.get());
+        page->Load();
+    }
+    // A control of the page by the label of its option.
+    template <class W>
+    W* Control(const char* label) {
+        for (const settingsopt::Option& o : settingsopt::Options()) {
+            if (QLatin1String(o.page) == QLatin1String(settingsopt::kPageDisplay) &&
+                QLatin1String(o.label) == QLatin1String(label)) {
+                auto* w = page->findChild<W*>(QString::number(o.id));
+                EXPECT_TRUE(w) << label;
+                return w;
+            }
+        }
+        ADD_FAILURE() << "no option " << label;
+        return nullptr;
+    }
+    QComboBox* Combo(const char* label) { return Control<QComboBox>(label); }
+    // Picks an item in the icon cell of a band row, as the user does.
+    void ChooseIcon(int row, int item) {
+        SpreadSheetView* grid = page->IconGrid();
+        grid->SetActiveCell(1, row);
+        grid->StartEdit();
+        auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
+        ASSERT_TRUE(combo);
+        combo->setCurrentIndex(item);
+        grid->EndEdit();
+    }
+    // The bytes that differ from the block as it was loaded.
+    std::map<int, int> Changes() const {
+        const Block before = Sample();
+        std::map<int, int> changes;
+        for (int i = 0; i < kBlockSize; ++i)
+            if (block[static_cast<size_t>(i)] != before[static_cast<size_t>(i)])
+                changes[i] = block[static_cast<size_t>(i)];
+        return changes;
+    }
+
+    Block block;
+    std::unique_ptr<CDisplayPage> page;
+    testing_support::ModalWatcher watcher;
+};
+
+TEST_F(DisplayPageTest, LoadShowsEveryByte) {
+    struct Case {
+        const char* label;
+        QString shown; // empty: no entry
+    };
+    const Case lists[] = {
+        {"Display Mode", "All"},       {"Language", "English"},   {"Lamp Mode", "Continuous"},
+        {"Main Meter Symbol", "Char"}, {"Sub Meter Symbol", ""},  {"Main Busy Strobe", "1"},
+        {"Sub Busy Strobe", "2"},      {"Dual Busy Strobe", "3"}, {"Main Tx Strobe", "4"},
+        {"Sub Tx Strobe", "5"},        {"Charge Complete", ""},   {"Emgerency", "Strobe 2"},
+    };
+    for (const Case& c : lists)
+        EXPECT_EQ(Combo(c.label)->currentText(), c.shown) << c.label;
+    EXPECT_EQ(Combo("Display Mode")->count(), 7);
+    EXPECT_EQ(Combo("Emgerency")->itemText(7), QStringLiteral("Beam"));
+    EXPECT_EQ(Combo("Charge Complete")->itemText(9), QStringLiteral("10"));
+
+    EXPECT_EQ(page->Contrast()->value(), 1);
+    EXPECT_EQ(page->Contrast()->minimum(), 1);
+    EXPECT_EQ(page->Contrast()->maximum(), 10);
+    EXPECT_EQ(page->Dimmer()->value(), 12);
+    EXPECT_EQ(page->Dimmer()->minimum(), 0);
+    EXPECT_TRUE(Control<QCheckBox>("Display2x")->isChecked());
+    EXPECT_EQ(Control<QCheckBox>("Display2x")->text(), QStringLiteral("Display2x"));
+    EXPECT_FALSE(Control<QCheckBox>("Icon Set")->isChecked());
+
+    const CSpreadSheet1* grid = page->IconGrid()->Grid();
+    EXPECT_EQ(grid->Text(0, 1), QStringLiteral("MW"));
+    EXPECT_EQ(grid->Text(0, 7), QStringLiteral("222m"));
+    EXPECT_EQ(grid->Text(0, 16), QStringLiteral("Home"));
+    EXPECT_EQ(grid->Text(1, 1), QStringLiteral("1"));
+    EXPECT_EQ(grid->Text(1, 15), QStringLiteral("30"));
+    EXPECT_EQ(grid->Text(1, 16), QString());
+    EXPECT_EQ(grid->CellList(1, 1)->Count(), 30);
+
+    EXPECT_EQ(page->Swatch(0)->Colour(), QColor(255, 255, 0)); // 60 shows as 255
+    EXPECT_EQ(page->Swatch(3)->Colour(), QColor(75, 255, 0));
+    EXPECT_EQ(page->LedButton(9)->text(), QStringLiteral("LED 10"));
+    EXPECT_EQ(page->HelpTopic(), 103);
+}
+
+TEST_F(DisplayPageTest, SavingUntouchedControlsChangesNothing) {
+    page->Save();
+    EXPECT_EQ(Changes(), (std::map<int, int>{}));
+    page->Save(); // and again, after Save loaded the page afresh
+    EXPECT_EQ(Changes(), (std::map<int, int>{}));
+}
+
+TEST_F(DisplayPageTest, EachControlSavesItsOwnBytes) {
+    struct Case {
+        const char* what;
+        std::function<void(DisplayPageTest&)> act;
+        std::map<int, int> changes;
+    };
+    const auto key = [](QWidget* w, Qt::Key k) { QTest::keyClick(w, k); };
+    const Case cases[] = {
+        {"contrast up from an off-scale byte",
+         [&](DisplayPageTest& t) { key(t.page->Contrast(), Qt::Key_Right); },
+         {{11, 12}}},
+        {"contrast to the top",
+         [&](DisplayPageTest& t) { key(t.page->Contrast(), Qt::Key_End); },
+         {{11, 36}}},
+        {"dimmer to the bottom",
+         [&](DisplayPageTest& t) { key(t.page->Dimmer(), Qt::Key_Home); },
+         {{12, 0}}},
+        {"dimmer one down from past the top",
+         [&](DisplayPageTest& t) { key(t.page->Dimmer(), Qt::Key_Left); },
+         {{12, 11}}},
+        {"display mode",
+         [&](DisplayPageTest& t) { key(t.Combo("Display Mode"), Qt::Key_Up); },
+         {{81, 5}}},
+        {"language keeps the other bits of byte 4",
+         [&](DisplayPageTest& t) { key(t.Combo("Language"), Qt::Key_Down); },
+         {{4, 0xDB}}},
+        {"lamp", [&](DisplayPageTest& t) { key(t.Combo("Lamp Mode"), Qt::Key_Down); }, {{13, 2}}},
+        {"sub meter from past the list",
+         [&](DisplayPageTest& t) { key(t.Combo("Sub Meter Symbol"), Qt::Key_Down); },
+         {{83, 0}}},
+        {"main busy strobe",
+         [&](DisplayPageTest& t) { key(t.Combo("Main Busy Strobe"), Qt::Key_End); },
+         {{150, 9}}},
+        {"tx strobe",
+         [&](DisplayPageTest& t) { key(t.Combo("Sub Tx Strobe"), Qt::Key_Down); },
+         {{154, 5}}},
+        {"charge complete",
+         [&](DisplayPageTest& t) { key(t.Combo("Charge Complete"), Qt::Key_Home); },
+         {{155, 0}}},
+        {"emergency",
+         [&](DisplayPageTest& t) { key(t.Combo("Emgerency"), Qt::Key_End); },
+         {{10, 7}}},
+        {"Display2x off",
+         [&](DisplayPageTest& t) { key(t.Control<QCheckBox>("Display2x"), Qt::Key_Space); },
+         {{117, 0xF0}}},
+        {"Icon Set on",
+         [&](DisplayPageTest& t) { key(t.Control<QCheckBox>("Icon Set"), Qt::Key_Space); },
+         {{117, 0xF3}}},
+        {"icon of 2m", [&](DisplayPageTest& t) { t.ChooseIcon(6, 29); }, {{67, 29}}},
+        {"icon of Home, from none", [&](DisplayPageTest& t) { t.ChooseIcon(16, 0); }, {{77, 0}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Block fresh = Sample(); // into the same bytes the page holds
+        std::copy(fresh.begin(), fresh.end(), block.begin());
+        page->Load();
+        c.act(*this);
+        page->Save();
+        EXPECT_EQ(Changes(), c.changes);
+    }
+}
+
+TEST_F(DisplayPageTest, LedButtonsChooseFromTheSwatchColour) {
+    QList<QColor> started;
+    QList<QColor> answers = {QColor(128, 0, 255), QColor()}; // choose, then cancel
+    watcher.OnOtherDialog([&](QWidget* w) {
+        auto* dialog = qobject_cast<QColorDialog*>(w);
+        ASSERT_TRUE(dialog);
+        started << dialog->currentColor();
+        const QColor answer = answers.takeFirst();
+        if (answer.isValid()) {
+            dialog->setCurrentColor(answer);
+            dialog->accept();
+        } else {
+            dialog->reject();
+        }
+    });
+    QTest::mouseClick(page->LedButton(2), Qt::LeftButton);
+    EXPECT_EQ(page->Swatch(2)->Colour(), QColor(128, 0, 255));
+    // The second press starts from the first choice; cancelling keeps it.
+    QTest::mouseClick(page->LedButton(2), Qt::LeftButton);
+    ASSERT_EQ(started.size(), 2);
+    EXPECT_EQ(started[0], QColor(50, 255, 0));
+    EXPECT_EQ(started[1], QColor(128, 0, 255));
+    EXPECT_EQ(page->Swatch(2)->Colour(), QColor(128, 0, 255));
+    page->Save();
+    EXPECT_EQ(Changes(), (std::map<int, int>{{126, 25}, {127, 0}, {128, 51}}));
+    // Stored as levels, shown again as 5 times the level.
+    EXPECT_EQ(page->Swatch(2)->Colour(), QColor(125, 0, 255));
+
+    // LED 1 holds red 60: kept until the user chooses a colour for it.
+    answers = {QColor(0, 0, 10)};
+    QTest::mouseClick(page->LedButton(0), Qt::LeftButton);
+    EXPECT_EQ(started.back(), QColor(255, 255, 0));
+    page->Save();
+    EXPECT_EQ(block[120], 0);
+    EXPECT_EQ(block[121], 0);
+    EXPECT_EQ(block[122], 2);
+}
+
+} // namespace

@@ -1,0 +1,189 @@
+// The names page on a settings block, offscreen: names typed into the grids
+// are stored through the radio's character table, untouched names keep their
+// codes, and the TV names show only on radios with the TV band.
+#include "settings/CNamesPage.h"
+#include "settings/RadioSettings.h"
+
+#include "widgets/SpreadSheetView.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <map>
+
+namespace {
+
+using vx7::Byte;
+using Block = std::vector<Byte>;
+
+constexpr int kBlockSize = rsf::kBlockSize;
+constexpr int kTv = 832;  // TV record k at 832 + 9k
+constexpr int kWx = 1390; // weather record k at 1390 + 9k
+
+void Put(Block& block, int at, std::vector<Byte> bytes) {
+    std::copy(bytes.begin(), bytes.end(), block.begin() + at);
+}
+
+Block Sample() {
+    Block block(kBlockSize, 0);
+    for (int k = 0; k < 62; ++k)
+        Put(block, kTv + 9 * k, {10, 10, 10, 10, 10, 10, 10, 10, 0x55});
+    for (int k = 0; k < 10; ++k)
+        Put(block, kWx + 9 * k, {10, 10, 10, 10, 10, 10, 10, 10, 0x66});
+    Put(block, kWx, {24, 25, 11, 11, 10, 1, 10, 10});          // NOAA 1
+    Put(block, kWx + 9, {96, 124, 200, 10, 10, 10, 10, 10});   // a second '0', codes past the table
+    Put(block, kTv + 9 * 61, {29, 21, 10, 2, 10, 10, 10, 10}); // SK 2
+    block[7] = 0x5F; // weather alert (bit 5) off, the rest set
+    return block;
+}
+
+class NamesPageTest : public ::testing::Test {
+public:
+    void Open(bool showTv) {
+        block = Sample();
+        page = std::make_unique<CNamesPage>(block.data(), showTv, nullptr);
+        page->resize(700, 500);
+        page->show();
+        QApplication::setActiveWindow(page.get());
+        page->Load();
+    }
+    // Types into a name cell as a user does: the first key opens the editor,
+    // the rest go to it, Return ends the edit.
+    void Type(SpreadSheetView* grid, int row, const QString& text, bool clearFirst = false) {
+        grid->SetActiveCell(1, row);
+        grid->setFocus();
+        if (clearFirst) {
+            grid->StartEdit();
+            auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            ASSERT_TRUE(edit);
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Delete);
+        }
+        for (const QChar ch : text) {
+            QWidget* target = grid->IsEditing() ? QApplication::focusWidget() : grid->viewport();
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        }
+        if (grid->IsEditing())
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();
+    }
+    std::map<int, int> Changes() const {
+        const Block before = Sample();
+        std::map<int, int> changes;
+        for (int i = 0; i < kBlockSize; ++i)
+            if (block[static_cast<size_t>(i)] != before[static_cast<size_t>(i)])
+                changes[i] = block[static_cast<size_t>(i)];
+        return changes;
+    }
+    std::vector<Byte> Record(int at) const { return {block.begin() + at, block.begin() + at + 9}; }
+
+    Block block;
+    std::unique_ptr<CNamesPage> page;
+};
+
+TEST_F(NamesPageTest, LoadShowsTheNames) {
+    Open(true);
+    const CSpreadSheet1* wx = page->WxGrid()->Grid();
+    EXPECT_EQ(wx->MaxRows(), 10);
+    EXPECT_EQ(wx->Text(1, 0), QStringLiteral("WX Names"));
+    EXPECT_EQ(wx->Text(1, 1), QStringLiteral("NOAA 1"));
+    EXPECT_EQ(wx->Text(1, 2), QStringLiteral("01?")); // 96 and 124 repeat "0" and "1"
+    EXPECT_EQ(wx->Text(1, 3), QString());
+    EXPECT_EQ(wx->MaxLength(1, 1), 8);
+    const CSpreadSheet1* tv = page->TvGrid()->Grid();
+    EXPECT_EQ(tv->MaxRows(), 62);
+    EXPECT_EQ(tv->Text(1, 0), QStringLiteral("TV Names"));
+    EXPECT_EQ(tv->Text(1, 62), QStringLiteral("SK 2"));
+    EXPECT_FALSE(page->WxAlert()->isChecked());
+    EXPECT_EQ(page->WxAlert()->text(), QStringLiteral("WxAlert"));
+}
+
+TEST_F(NamesPageTest, EditsSaveThroughTheCharacterTable) {
+    struct Case {
+        const char* what;
+        bool showTv;
+        std::function<void(NamesPageTest&)> act;
+        std::map<int, int> changes; // besides the records checked below
+        int record;                 // block byte of the record to check, or -1
+        std::vector<Byte> expected;
+    };
+    const Case cases[] = {
+        {"nothing: odd codes stay",
+         true,
+         [](NamesPageTest&) {},
+         {},
+         kWx + 9,
+         {96, 124, 200, 10, 10, 10, 10, 10, 0x66}},
+        {"lowercase keeps its case",
+         true,
+         [](NamesPageTest& t) { t.Type(t.page->WxGrid(), 3, QStringLiteral("noaa")); },
+         {},
+         kWx + 18,
+         {50, 51, 37, 37, 10, 10, 10, 10, 0x66}},
+        {"nine characters keep eight",
+         true,
+         [](NamesPageTest& t) { t.Type(t.page->WxGrid(), 10, QStringLiteral("ABCDEFGHI")); },
+         {},
+         kWx + 81,
+         {11, 12, 13, 14, 15, 16, 17, 18, 0x66}},
+        {"an emptied cell is eight spaces",
+         true,
+         [](NamesPageTest& t) { t.Type(t.page->WxGrid(), 2, QString(), true); },
+         {},
+         kWx + 9,
+         {10, 10, 10, 10, 10, 10, 10, 10, 0x66}},
+        {"characters the radio lacks are refused as typed",
+         true,
+         [](NamesPageTest& t) { t.Type(t.page->WxGrid(), 4, QStringLiteral("W\u00e9x\u20ac1")); },
+         {},
+         kWx + 27,
+         {33, 60, 1, 10, 10, 10, 10, 10, 0x66}},
+        {"a TV name",
+         true,
+         [](NamesPageTest& t) { t.Type(t.page->TvGrid(), 62, QStringLiteral("12"), true); },
+         {},
+         kTv + 9 * 61,
+         {1, 2, 10, 10, 10, 10, 10, 10, 0x55}},
+        {"the weather alert",
+         true,
+         [](NamesPageTest& t) { QTest::keyClick(t.page->WxAlert(), Qt::Key_Space); },
+         {{7, 0x7F}},
+         -1,
+         {}},
+        {"without the TV band the TV names stay",
+         false,
+         [](NamesPageTest&) {},
+         {},
+         kTv + 9 * 61,
+         {29, 21, 10, 2, 10, 10, 10, 10, 0x55}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Open(c.showTv);
+        c.act(*this);
+        page->Save();
+        std::map<int, int> changes = Changes();
+        if (c.record >= 0) {
+            EXPECT_EQ(Record(c.record), c.expected);
+            for (int i = c.record; i < c.record + 9; ++i)
+                changes.erase(i);
+        }
+        EXPECT_EQ(changes, c.changes);
+    }
+}
+
+TEST_F(NamesPageTest, TheTvListShowsOnlyWithTheTvBand) {
+    Open(false);
+    EXPECT_FALSE(page->TvGrid()->isVisible());
+    EXPECT_TRUE(page->WxGrid()->isVisible());
+    // Still loaded, so that saving keeps them.
+    EXPECT_EQ(page->TvGrid()->Grid()->Text(1, 62), QStringLiteral("SK 2"));
+    Open(true);
+    EXPECT_TRUE(page->TvGrid()->isVisible());
+}
+
+} // namespace

@@ -1,0 +1,356 @@
+// The options of the Display, Icon/Font and names pages in the settings
+// block, against hand-computed bytes: the bit layouts of icons and font
+// characters, the contrast and colour scales, the drop-down fields and the
+// name records.
+#include "settings/DisplayOptions.h"
+#include "settings/IconFont.h"
+#include "settings/NameRecords.h"
+#include "settings/SettingsOptions.h"
+
+#include "radio/ImageLayout.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <utility>
+
+namespace {
+
+using namespace rset;
+using testing_support::Hex;
+
+std::vector<Byte> Block() {
+    return std::vector<Byte>(vx7::settingsarea::kRecordSize, 0);
+}
+
+std::set<int> SetPixels(const Pixels& pixels) {
+    std::set<int> set;
+    for (size_t p = 0; p < pixels.size(); ++p)
+        if (pixels[p])
+            set.insert(static_cast<int>(p));
+    return set;
+}
+
+TEST(BitmapLayoutTest, StoredBytesToPixelsAndBack) {
+    struct Case {
+        const char* what;
+        const BitmapShape* shape;
+        std::vector<std::pair<int, Byte>> stored; // byte of the bitmap, value; the rest 0
+        std::set<int> pixels;
+        std::vector<std::pair<int, Byte>> saved; // what encoding the pixels writes
+    };
+    std::set<int> topFont;
+    for (int p = 0; p < 10; ++p)
+        topFont.insert(p);
+    const Case cases[] = {
+        {"font 03 FF: whole top row",
+         &kFontShape,
+         {{0, 0x03}, {1, 0xFF}},
+         topFont,
+         {{0, 0x03}, {1, 0xFF}}},
+        {"font FF FF loads as 03 FF",
+         &kFontShape,
+         {{0, 0xFF}, {1, 0xFF}},
+         topFont,
+         {{0, 0x03}, {1, 0xFF}}},
+        {"font column 0 is bit 1 of the first byte", &kFontShape, {{0, 0x02}}, {0}, {{0, 0x02}}},
+        {"font column 1 is bit 0", &kFontShape, {{0, 0x01}}, {1}, {{0, 0x01}}},
+        {"font column 2 is bit 7 of the second byte", &kFontShape, {{1, 0x80}}, {2}, {{1, 0x80}}},
+        {"font column 9 is bit 0 of the second byte", &kFontShape, {{1, 0x01}}, {9}, {{1, 0x01}}},
+        {"font bottom row",
+         &kFontShape,
+         {{20, 0x02}, {21, 0x01}},
+         {100, 109},
+         {{20, 0x02}, {21, 0x01}}},
+        {"font unused bits read nothing", &kFontShape, {{2, 0xFC}}, {}, {}},
+        {"icon 10 00 01: pixels 0 and 20",
+         &kIconShape,
+         {{0, 0x10}, {2, 0x01}},
+         {0, 20},
+         {{0, 0x10}, {2, 0x01}}},
+        {"icon column 4 is bit 0 of the first byte", &kIconShape, {{0, 0x01}}, {4}, {{0, 0x01}}},
+        {"icon columns 5 and 12", &kIconShape, {{1, 0x81}}, {5, 12}, {{1, 0x81}}},
+        {"icon column 13 is bit 7 of the third byte", &kIconShape, {{2, 0x80}}, {13}, {{2, 0x80}}},
+        {"icon second row", &kIconShape, {{3, 0x10}}, {21}, {{3, 0x10}}},
+        {"icon bottom row",
+         &kIconShape,
+         {{120, 0x10}, {122, 0x01}},
+         {840, 860},
+         {{120, 0x10}, {122, 0x01}}},
+        {"icon unused bits read nothing", &kIconShape, {{0, 0xE0}, {60, 0xE0}}, {}, {}},
+        {"icon 124th byte reads nothing, saves 0", &kIconShape, {{123, 0xAA}}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const BitmapShape& shape = *c.shape;
+        std::vector<Byte> stored(static_cast<size_t>(shape.size), 0);
+        for (const auto& [at, value] : c.stored)
+            stored[static_cast<size_t>(at)] = value;
+        const Pixels pixels = DecodeBitmap(shape, stored.data());
+        ASSERT_EQ(pixels.size(), static_cast<size_t>(shape.PixelCount()));
+        EXPECT_EQ(SetPixels(pixels), c.pixels);
+
+        std::vector<Byte> saved(static_cast<size_t>(shape.size), 0x5A);
+        EncodeBitmap(shape, pixels, saved.data());
+        std::vector<Byte> expected(static_cast<size_t>(shape.size), 0);
+        for (const auto& [at, value] : c.saved)
+            expected[static_cast<size_t>(at)] = value;
+        EXPECT_EQ(saved, expected);
+    }
+}
+
+TEST(BitmapLayoutTest, EveryPixelRoundTripsAlone) {
+    for (const BitmapShape* shape : {&kFontShape, &kIconShape}) {
+        for (int p = 0; p < shape->PixelCount(); ++p) {
+            Pixels pixels(static_cast<size_t>(shape->PixelCount()));
+            pixels[static_cast<size_t>(p)] = true;
+            std::vector<Byte> bytes(static_cast<size_t>(shape->size));
+            EncodeBitmap(*shape, pixels, bytes.data());
+            ASSERT_EQ(DecodeBitmap(*shape, bytes.data()), pixels) << "pixel " << p;
+            int bits = 0;
+            for (Byte b : bytes)
+                bits += __builtin_popcount(b);
+            ASSERT_EQ(bits, 1) << "pixel " << p;
+        }
+    }
+}
+
+TEST(BitmapLayoutTest, AFramedIconDrawsAsRows) {
+    // Top and bottom rows full, the rows between with both edges set.
+    std::vector<Byte> icon(static_cast<size_t>(kIconShape.size), 0);
+    for (int row = 0; row < kIconShape.height; ++row) {
+        const bool edge = row == 0 || row == kIconShape.height - 1;
+        const std::vector<std::uint8_t> bytes = edge ? Hex("1F FF FF") : Hex("10 00 01");
+        std::copy(bytes.begin(), bytes.end(), icon.begin() + 3 * row);
+    }
+    const QStringList rows = DrawBitmap(kIconShape, DecodeBitmap(kIconShape, icon.data()));
+    ASSERT_EQ(rows.size(), 41);
+    EXPECT_EQ(rows.front(), QStringLiteral("#####################"));
+    EXPECT_EQ(rows[1], QStringLiteral("#...................#"));
+    EXPECT_EQ(rows.back(), rows.front());
+}
+
+TEST(BitmapLayoutTest, SelectionBytes) {
+    struct Case {
+        const BitmapShape* shape;
+        Byte stored;
+        int selected;
+    };
+    const Case cases[] = {
+        {&kFontShape, 0, 0}, {&kFontShape, 4, 4},  {&kFontShape, 5, -1}, {&kFontShape, 255, -1},
+        {&kIconShape, 2, 2}, {&kIconShape, 3, -1}, {&kIconShape, 5, -1}, {&kIconShape, 255, -1},
+    };
+    for (const Case& c : cases) {
+        std::vector<Byte> block = Block();
+        block[static_cast<size_t>(c.shape->selectionByte)] = c.stored;
+        EXPECT_EQ(SelectedBitmap(*c.shape, block.data()), c.selected)
+            << "byte " << c.shape->selectionByte << " = " << int(c.stored);
+    }
+    EXPECT_EQ(kFontShape.selectionByte, 156);
+    EXPECT_EQ(kIconShape.selectionByte, 157);
+    EXPECT_EQ(kFontShape.Offset(4) + kFontShape.size, 304);
+    EXPECT_EQ(kIconShape.Offset(2) + kIconShape.size, 820);
+}
+
+TEST(DisplayScalesTest, ContrastBothWays) {
+    using namespace display;
+    const std::pair<int, int> loads[] = {{9, 1}, {36, 10}, {10, 1}, {11, 1}, {12, 2}, {21, 5}};
+    for (const auto& [stored, position] : loads)
+        EXPECT_EQ(ContrastPosition(static_cast<Byte>(stored)), position) << "byte " << stored;
+    const std::pair<int, int> saves[] = {{1, 9}, {5, 21}, {10, 36}};
+    for (const auto& [position, stored] : saves)
+        EXPECT_EQ(ContrastByte(position), stored) << "position " << position;
+    for (int p = kContrastMin; p <= kContrastMax; ++p)
+        EXPECT_EQ(ContrastPosition(ContrastByte(p)), p);
+}
+
+TEST(DisplayScalesTest, LedLevelsAndIntensities) {
+    using namespace display;
+    struct Case {
+        const char* levels;
+        LedColour shown;
+        const char* savedBack;
+    };
+    const Case cases[] = {
+        {"33 00 00", {255, 0, 0}, "33 00 00"},
+        {"3C 00 00", {255, 0, 0}, "33 00 00"}, // 60 is off the scale
+        {"19 0A 01", {125, 50, 5}, "19 0A 01"},
+        {"FF 32 00", {255, 250, 0}, "33 32 00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.levels);
+        std::vector<Byte> block = Block();
+        const auto levels = Hex(c.levels);
+        std::copy(levels.begin(), levels.end(), block.begin() + LedByte(2));
+        EXPECT_EQ(ReadLevels(block.data() + LedByte(2)), c.shown);
+        WriteLevels(block.data() + LedByte(2), ReadLevels(block.data() + LedByte(2)));
+        EXPECT_EQ(std::vector<Byte>(block.begin() + 126, block.begin() + 129), Hex(c.savedBack));
+    }
+    // A colour chosen as red 128 is stored as 25 and shown as 125.
+    std::vector<Byte> block = Block();
+    WriteLevels(block.data() + LedByte(9), {128, 0, 255});
+    EXPECT_EQ(std::vector<Byte>(block.begin() + 147, block.begin() + 150), Hex("19 00 33"));
+    EXPECT_EQ(ReadLevels(block.data() + LedByte(9)), (LedColour{125, 0, 255}));
+    for (int level = 0; level <= kLedLevelMax; ++level)
+        EXPECT_EQ(IntensityLevel(LevelIntensity(static_cast<Byte>(level))), level);
+}
+
+// The Display, Icon/Font and names rows of the option table: where each
+// option lives, as the pages and clonara-cli settings show read it.
+TEST(PageOptionsTest, WhereEachOptionLives) {
+    using settingsopt::Kind;
+    using settingsopt::Widget;
+    struct Row {
+        const char* page;
+        const char* name; // as DisplayName gives it
+        int id;
+        Kind kind;
+        Widget widget;
+        int byte;
+        int bit;
+        int choices;
+    };
+    const char* D = settingsopt::kPageDisplay;
+    const char* I = settingsopt::kPageIconFont;
+    const char* N = settingsopt::kPageNames;
+    const Row rows[] = {
+        {D, "Display Mode", 1100, Kind::Choice, Widget::List, 81, 0, 7},
+        {D, "Language", 1124, Kind::BitChoice, Widget::List, 4, 6, 2},
+        {D, "Lamp Mode", 1187, Kind::Choice, Widget::List, 13, 0, 3},
+        {D, "Main Meter Symbol", 1191, Kind::Choice, Widget::List, 82, 0, 6},
+        {D, "Sub Meter Symbol", 1199, Kind::Choice, Widget::List, 83, 0, 6},
+        {D, "Contrast", 1161, Kind::Contrast, Widget::Slider, 11, 0, 0},
+        {D, "Dimmer", 1163, Kind::Dimmer, Widget::Slider, 12, 0, 0},
+        {D, "Emgerency", 1206, Kind::Choice, Widget::List, 10, 0, 8},
+        {D, "Display2x", 1146, Kind::Check, Widget::CheckBox, 117, 1, 0},
+        {D, "Icon Set", 1147, Kind::Check, Widget::CheckBox, 117, 0, 0},
+        {D, "LED 1", 1167, Kind::LedColour, Widget::ColourButton, 120, 0, 0},
+        {D, "LED 10", 1185, Kind::LedColour, Widget::ColourButton, 147, 0, 0},
+        {D, "Main Busy Strobe", 1032, Kind::Choice, Widget::List, 150, 0, 10},
+        {D, "Sub Busy Strobe", 1033, Kind::Choice, Widget::List, 151, 0, 10},
+        {D, "Dual Busy Strobe", 1034, Kind::Choice, Widget::List, 152, 0, 10},
+        {D, "Main Tx Strobe", 1035, Kind::Choice, Widget::List, 153, 0, 10},
+        {D, "Sub Tx Strobe", 1036, Kind::Choice, Widget::List, 154, 0, 10},
+        {D, "Charge Complete", 1037, Kind::Choice, Widget::List, 155, 0, 10},
+        {D, "Icon Select: MW", 1000, Kind::Choice, Widget::Grid, 62, 0, 30},
+        {D, "Icon Select: 222m", 1000, Kind::Choice, Widget::Grid, 68, 0, 30},
+        {D, "Icon Select: Home", 1000, Kind::Choice, Widget::Grid, 77, 0, 30},
+        {I, "Icon", 1248, Kind::Choice, Widget::RadioButtons, 157, 0, 3},
+        {I, "Icon: 1", 1245, Kind::Icon, Widget::Preview, 448, 0, 0},
+        {I, "Icon: 3", 1247, Kind::Icon, Widget::Preview, 696, 0, 0},
+        {I, "Font", 1251, Kind::Choice, Widget::RadioButtons, 156, 0, 5},
+        {I, "Font: 1", 1256, Kind::FontChar, Widget::Preview, 194, 0, 0},
+        {I, "Font: 5", 1260, Kind::FontChar, Widget::Preview, 282, 0, 0},
+        {N, "WxAlert", 1145, Kind::Check, Widget::CheckBox, 7, 5, 0},
+        {N, "WX Names: 1", 1262, Kind::Name, Widget::Grid, 1390, 0, 0},
+        {N, "WX Names: 10", 1262, Kind::Name, Widget::Grid, 1471, 0, 0},
+        {N, "TV Names: 1", 1263, Kind::Name, Widget::Grid, 832, 0, 0},
+        {N, "TV Names: 62", 1263, Kind::Name, Widget::Grid, 1381, 0, 0},
+    };
+    std::map<QString, const settingsopt::Option*> byName;
+    for (const settingsopt::Option& o : settingsopt::Options())
+        byName[QString::fromUtf8(o.page) + QLatin1Char('|') + settingsopt::DisplayName(o)] = &o;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto it = byName.find(QString::fromUtf8(row.page) + QLatin1Char('|') +
+                                    QString::fromUtf8(row.name));
+        ASSERT_NE(it, byName.end());
+        const settingsopt::Option& o = *it->second;
+        EXPECT_EQ(o.id, row.id);
+        EXPECT_EQ(o.kind, row.kind);
+        EXPECT_EQ(o.widget, row.widget);
+        EXPECT_EQ(o.byte, row.byte);
+        EXPECT_EQ(o.bit, row.bit);
+        EXPECT_EQ(static_cast<int>(o.choices.size()), row.choices);
+    }
+    const settingsopt::Option& mode = settingsopt::Find(settingsopt::kPageDisplay, 1100);
+    EXPECT_STREQ(mode.choices[5], "Temp+Atl1");
+    EXPECT_STREQ(settingsopt::Find(settingsopt::kPageDisplay, 1206).choices[7], "Beam");
+    EXPECT_STREQ(settingsopt::Find(settingsopt::kPageDisplay, 1037).choices[9], "10");
+}
+
+// What clonara-cli settings show prints for these options.
+TEST(PageOptionsTest, ValuesAsTheWindowShowsThem) {
+    struct Case {
+        const char* page;
+        int id;
+        std::vector<std::pair<int, Byte>> bytes;
+        QString shown;
+    };
+    const char* D = settingsopt::kPageDisplay;
+    const char* I = settingsopt::kPageIconFont;
+    const char* N = settingsopt::kPageNames;
+    const Case cases[] = {
+        {D, 1161, {{11, 9}}, "1"},
+        {D, 1161, {{11, 36}}, "10"},
+        {D, 1161, {{11, 10}}, "1 (the byte holds 10)"},
+        {D, 1161, {{11, 0}}, "1 (the byte holds 0)"},
+        {D, 1163, {{12, 12}}, "12"},
+        {D, 1163, {{12, 13}}, "12 (the byte holds 13)"},
+        {D, 1167, {{120, 51}, {121, 0}, {122, 25}}, "#FF007D"},
+        {D, 1169, {{123, 60}, {124, 1}, {125, 0}}, "#FF0500 (levels 60, 1, 0)"},
+        {D, 1100, {{81, 6}}, "All"},
+        {D, 1100, {{81, 7}}, "(blank: the byte holds 7)"},
+        {D, 1124, {{4, 0x40}}, "Japanese"},
+        {I, 1248, {{157, 5}}, "(blank: the byte holds 5)"},
+        {I, 1251, {{156, 2}}, "3"},
+        {I,
+         1256,
+         {{194, 0xFF}, {195, 0xFF}, {215, 0x01}},
+         "##########\n..........\n..........\n..........\n..........\n..........\n"
+         "..........\n..........\n..........\n..........\n.........#"},
+        {N, 1145, {{7, 0x20}}, "on"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown.toStdString());
+        std::vector<Byte> block = Block();
+        for (const auto& [at, value] : c.bytes)
+            block[static_cast<size_t>(at)] = value;
+        EXPECT_EQ(settingsopt::ValueText(settingsopt::Find(c.page, c.id), block.data()), c.shown);
+    }
+    // Names and icons are rows of the table without control ids of their own.
+    std::vector<Byte> block = Block();
+    const std::vector<std::uint8_t> noaa = Hex("18 19 0B 0B 0A 01 0A 0A 00");
+    std::copy(noaa.begin(), noaa.end(), block.begin() + 1390 + 9);
+    block[448 + 124] = 0x10;
+    for (const settingsopt::Option& o : settingsopt::Options()) {
+        if (settingsopt::DisplayName(o) == QLatin1String("WX Names: 2")) {
+            EXPECT_EQ(settingsopt::ValueText(o, block.data()), QStringLiteral("NOAA 1"));
+        }
+        if (o.kind == settingsopt::Kind::Icon && o.byte == 448 + 124) {
+            const QStringList rows = settingsopt::ValueText(o, block.data()).split('\n');
+            ASSERT_EQ(rows.size(), 41);
+            EXPECT_EQ(rows[0], QStringLiteral("#...................."));
+        }
+    }
+}
+
+TEST(NameRecordsTest, NamesThroughTheCharacterTable) {
+    struct Case {
+        QString text;
+        const char* codes;
+        QString readBack;
+    };
+    const Case cases[] = {
+        {QStringLiteral("NOAA 1"), "18 19 0B 0B 0A 01 0A 0A", QStringLiteral("NOAA 1")},
+        {QStringLiteral("noaa"), "32 33 25 25 0A 0A 0A 0A", QStringLiteral("noaa")},
+        {QStringLiteral("ABCDEFGHI"), "0B 0C 0D 0E 0F 10 11 12", QStringLiteral("ABCDEFGH")},
+        {QString(), "0A 0A 0A 0A 0A 0A 0A 0A", QString()},
+        {QStringLiteral("Wx\u00e9"), "21 3C 0A 0A 0A 0A 0A 0A", QStringLiteral("Wx")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        std::vector<Byte> record(names::kRecordSize, 0x77);
+        names::Encode(record.data(), c.text);
+        std::vector<Byte> expected = Hex(c.codes);
+        expected.push_back(0x77); // byte 8 untouched
+        EXPECT_EQ(record, expected);
+        EXPECT_EQ(names::Decode(record.data()), c.readBack);
+    }
+    EXPECT_EQ(names::TvRecord(61) + names::kRecordSize, 1390);
+    EXPECT_EQ(names::WxRecord(9) + names::kRecordSize, 1480);
+}
+
+} // namespace

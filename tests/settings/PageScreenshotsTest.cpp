@@ -1,0 +1,93 @@
+// The three pages painted on the factory settings with a drawn icon and
+// character and named weather channels. With CLONARA_WRITE_SCREENSHOTS=1 the
+// pictures are written to docs/ (do that only on purpose):
+//
+//     CLONARA_WRITE_SCREENSHOTS=1 build/bin/tests_setpages --gtest_filter=PageScreenshots.*
+#include "settings/CDisplayPage.h"
+#include "settings/CIconFontPage.h"
+#include "settings/CNamesPage.h"
+#include "settings/RadioSettings.h"
+
+#include "radio/CVX7Radio.h"
+#include "settings/IconFont.h"
+#include "settings/NameRecords.h"
+#include "settings/Registry.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QRadioButton>
+
+namespace {
+
+using vx7::Byte;
+
+constexpr int kBlockSize = rsf::kBlockSize;
+
+// A bitmap drawn as rows of '#' and '.' in a file of the test data.
+rset::Pixels ReadDrawing(const char* name, const rset::BitmapShape& shape) {
+    const QByteArray text = testing_support::ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/") +
+                                                      QString::fromLatin1(name));
+    const QList<QByteArray> rows = text.trimmed().split('\n');
+    EXPECT_EQ(rows.size(), shape.height) << name;
+    rset::Pixels pixels(static_cast<size_t>(shape.PixelCount()));
+    for (int r = 0; r < shape.height && r < rows.size(); ++r)
+        for (int c = 0; c < shape.width && c < rows[r].size(); ++c)
+            pixels[static_cast<size_t>(r * shape.width + c)] = rows[r][c] == '#';
+    return pixels;
+}
+
+std::vector<Byte> ShowcaseBlock() {
+    std::vector<Byte> block(kBlockSize, 0);
+    const auto& image = vx7::DefaultImage();
+    std::copy(image.begin() + vx7::image::kSettingsFirst, image.begin() + vx7::image::kSettingsEnd,
+              block.begin());
+    rset::EncodeBitmap(rset::kIconShape, ReadDrawing("sample-icon.txt", rset::kIconShape),
+                       block.data() + rset::kIconShape.Offset(0));
+    rset::EncodeBitmap(rset::kFontShape, ReadDrawing("sample-char.txt", rset::kFontShape),
+                       block.data() + rset::kFontShape.Offset(1));
+    block[static_cast<size_t>(rset::kFontShape.selectionByte)] = 1;
+    for (int k = 0; k < rset::names::kWxCount; ++k)
+        rset::names::Encode(block.data() + rset::names::WxRecord(k),
+                            QStringLiteral("NOAA %1").arg(k + 1));
+    return block;
+}
+
+void Shoot(QWidget& page, const QSize& size, const char* file) {
+    page.resize(size);
+    page.show();
+    QApplication::processEvents();
+    const QImage picture = page.grab().toImage();
+    ASSERT_EQ(picture.size(), size);
+    if (qEnvironmentVariableIntValue("CLONARA_WRITE_SCREENSHOTS") == 1) {
+        ASSERT_TRUE(picture.save(QStringLiteral(CLONARA_TEST_DATA_DIR "/../../docs/") +
+                                 QString::fromLatin1(file)));
+    }
+}
+
+TEST(PageScreenshots, Display) {
+    std::vector<Byte> block = ShowcaseBlock();
+    CDisplayPage page(block.data(), nullptr);
+    page.Load();
+    Shoot(page, {900, 560}, "settings-display.png");
+}
+
+TEST(PageScreenshots, IconFont) {
+    std::vector<Byte> block = ShowcaseBlock();
+    reg::OpenSettingsKey()->setValue(QString::fromLatin1(reg::kShowGuides), 1);
+    CIconFontPage page(block.data(), nullptr);
+    page.Load();
+    Shoot(page, {900, 560}, "settings-icon-font.png");
+    reg::OpenSettingsKey()->remove(QString::fromLatin1(reg::kShowGuides));
+}
+
+TEST(PageScreenshots, Names) {
+    std::vector<Byte> block = ShowcaseBlock();
+    CNamesPage page(block.data(), true, nullptr);
+    page.Load();
+    Shoot(page, {900, 560}, "settings-names.png");
+}
+
+} // namespace

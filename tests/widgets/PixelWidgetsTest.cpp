@@ -1,0 +1,196 @@
+// The pixel editor, the pixel previews and the LED swatches, offscreen, driven
+// by real mouse and key events and read back from what they paint.
+#include "widgets/CLedSwatch.h"
+#include "widgets/CPixelEditor.h"
+#include "widgets/CPixelPreview.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Change = std::pair<int, bool>; // index, cleared
+
+class PixelEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        editor.SetDimensions(10, 11);
+        editor.resize(201, 221); // cells of 20 pixels
+        editor.show();
+        QApplication::setActiveWindow(&editor);
+        editor.setFocus();
+        QObject::connect(&editor, &CPixelEditor::pixelChanged,
+                         [this](int index, bool cleared) { changes.emplace_back(index, cleared); });
+    }
+    QPoint Centre(int index) const { return editor.CellRect(index).center(); }
+    void Mouse(QEvent::Type type, int index, Qt::MouseButtons buttons) {
+        const QPointF at = Centre(index);
+        QMouseEvent event(type, at, editor.mapToGlobal(at), Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&editor, &event);
+    }
+    // Presses on the first cell, moves over the others with the button down
+    // and lets go on the last.
+    void Drag(const std::vector<int>& cells) {
+        Mouse(QEvent::MouseButtonPress, cells.front(), Qt::LeftButton);
+        for (size_t i = 1; i < cells.size(); ++i)
+            Mouse(QEvent::MouseMove, cells[i], Qt::LeftButton);
+        Mouse(QEvent::MouseButtonRelease, cells.back(), Qt::NoButton);
+    }
+
+    CPixelEditor editor;
+    std::vector<Change> changes;
+};
+
+TEST_F(PixelEditorTest, ClicksToggleOnePixelEach) {
+    ASSERT_EQ(editor.CellRect(23), QRect(60, 40, 20, 20));
+    QTest::mouseClick(&editor, Qt::LeftButton, Qt::NoModifier, Centre(23));
+    EXPECT_TRUE(editor.Pixel(23));
+    QTest::mouseClick(&editor, Qt::LeftButton, Qt::NoModifier, Centre(23));
+    EXPECT_FALSE(editor.Pixel(23));
+    QTest::mouseClick(&editor, Qt::LeftButton, Qt::NoModifier, Centre(109));
+    QTest::mouseClick(&editor, Qt::RightButton, Qt::NoModifier, Centre(5));
+    QTest::mouseClick(&editor, Qt::LeftButton, Qt::NoModifier, QPoint(200, 220)); // off the cells
+    EXPECT_EQ(changes, (std::vector<Change>{{23, false}, {23, true}, {109, false}}));
+}
+
+TEST_F(PixelEditorTest, DragsPaintOrEraseEveryPixelOnce) {
+    struct Case {
+        const char* what;
+        std::vector<int> setBefore;
+        std::vector<int> path;
+        std::vector<Change> changes;
+        std::vector<int> setAfter;
+    };
+    const Case cases[] = {
+        {"painting",
+         {},
+         {0, 1, 2, 1, 12},
+         {{0, false}, {1, false}, {2, false}, {12, false}},
+         {0, 1, 2, 12}},
+        {"painting passes set pixels by", {3}, {2, 3, 4}, {{2, false}, {4, false}}, {2, 3, 4}},
+        {"erasing from a set pixel", {5, 6}, {5, 6, 7}, {{5, true}, {6, true}}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        editor.SetDimensions(10, 11);
+        for (int p : c.setBefore)
+            editor.SetPixel(p, true);
+        changes.clear();
+        Drag(c.path);
+        EXPECT_EQ(changes, c.changes);
+        std::vector<int> after;
+        for (int p = 0; p < 110; ++p)
+            if (editor.Pixel(p))
+                after.push_back(p);
+        EXPECT_EQ(after, c.setAfter);
+    }
+    // Moving without the button does nothing.
+    changes.clear();
+    Mouse(QEvent::MouseMove, 50, Qt::NoButton);
+    EXPECT_TRUE(changes.empty());
+}
+
+TEST_F(PixelEditorTest, ArrowKeysMoveTheCursorAndSpaceToggles) {
+    struct Step {
+        Qt::Key key;
+        int cursor;
+    };
+    const Step steps[] = {
+        {Qt::Key_Left, 0},  {Qt::Key_Up, 0},     {Qt::Key_Right, 1}, {Qt::Key_Right, 2},
+        {Qt::Key_Down, 12}, {Qt::Key_Space, 12}, {Qt::Key_Down, 22}, {Qt::Key_Space, 22},
+        {Qt::Key_Up, 12},   {Qt::Key_Space, 12},
+    };
+    for (const Step& s : steps) {
+        QTest::keyClick(&editor, s.key);
+        EXPECT_EQ(editor.Cursor(), s.cursor) << "after key " << s.key;
+    }
+    EXPECT_EQ(changes, (std::vector<Change>{{12, false}, {22, false}, {12, true}}));
+    for (int i = 0; i < 12; ++i)
+        QTest::keyClick(&editor, Qt::Key_Right);
+    for (int i = 0; i < 12; ++i)
+        QTest::keyClick(&editor, Qt::Key_Down);
+    EXPECT_EQ(editor.Cursor(), 109); // stops at the bottom right corner
+    // A click moves the cursor too.
+    QTest::mouseClick(&editor, Qt::LeftButton, Qt::NoModifier, Centre(45));
+    EXPECT_EQ(editor.Cursor(), 45);
+}
+
+TEST_F(PixelEditorTest, GuidesAreDrawnApartFromTheGrid) {
+    const QColor grid(192, 192, 192);
+    editor.clearFocus(); // no cursor in the picture
+    const QImage plain = editor.grab().toImage();
+    editor.SetShowGuides(true);
+    const QImage guided = editor.grab().toImage();
+    // An ordinary grid line, inside row 2: the same in both pictures.
+    const QPoint gridLine(20, 50);
+    EXPECT_EQ(plain.pixelColor(gridLine), grid);
+    EXPECT_EQ(guided.pixelColor(gridLine), grid);
+    // The vertical centre line (between columns 4 and 5) and the top of the
+    // frame: grid colour without guides, another colour with them.
+    for (const QPoint at : {QPoint(100, 50), QPoint(99, 50), QPoint(50, 1)}) {
+        SCOPED_TRACE(at.x() * 1000 + at.y());
+        EXPECT_NE(guided.pixelColor(at), plain.pixelColor(at));
+        EXPECT_NE(guided.pixelColor(at), grid);
+        EXPECT_NE(guided.pixelColor(at), QColor(Qt::white));
+    }
+    // A set pixel paints its cell black.
+    editor.SetPixel(0, true);
+    EXPECT_EQ(editor.grab().toImage().pixelColor(10, 10), QColor(Qt::black));
+}
+
+TEST(PixelPreviewTest, PixelsOneForOneCentred) {
+    CPixelPreview preview;
+    preview.resize(50, 60);
+    EXPECT_FALSE(preview.SetBitmapSize(30, 30)); // 900 pixels: too many
+    ASSERT_TRUE(preview.SetBitmapSize(21, 41));
+    preview.SetPixel(0, true);
+    preview.SetPixel(860, true);
+    preview.SetPixel(861, true); // outside: nothing
+    EXPECT_TRUE(preview.Pixel(860));
+    EXPECT_FALSE(preview.Pixel(861));
+    const QImage image = preview.grab().toImage();
+    const int left = (50 - 21) / 2;
+    const int top = (60 - 41) / 2;
+    struct Probe {
+        int x, y;
+        QColor colour;
+    };
+    const Probe probes[] = {
+        {left, top, Qt::black},
+        {left + 1, top, Qt::white},
+        {left + 20, top + 40, Qt::black},
+        {left + 19, top + 40, Qt::white},
+        {left, top + 1, Qt::white},
+        {left - 1, top, preview.palette().color(QPalette::Base)},
+        {left + 21, top + 40, preview.palette().color(QPalette::Base)},
+    };
+    for (const Probe& p : probes)
+        EXPECT_EQ(image.pixelColor(p.x, p.y), p.colour) << p.x << "," << p.y;
+}
+
+TEST(LedSwatchTest, ACircleInTheColourOnTheButtonFace) {
+    CLedSwatch swatch;
+    swatch.resize(24, 24);
+    std::vector<vx7::Byte> block(1480, 0);
+    block[120 + 3 * 4] = 60; // out of range: shown as full red
+    block[120 + 3 * 4 + 2] = 25;
+    swatch.LoadLevels(block.data() + 120 + 3 * 4);
+    EXPECT_EQ(swatch.Colour(), QColor(255, 0, 125));
+    const QImage image = swatch.grab().toImage();
+    EXPECT_EQ(image.pixelColor(12, 12), QColor(255, 0, 125));
+    EXPECT_EQ(image.pixelColor(0, 0), swatch.palette().color(QPalette::Button));
+    swatch.SaveLevels(block.data() + 120 + 3 * 4);
+    EXPECT_EQ(block[132], 51);
+    EXPECT_EQ(block[134], 25);
+}
+
+} // namespace

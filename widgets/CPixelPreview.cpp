@@ -1,0 +1,54 @@
+#include "widgets/CPixelPreview.h"
+
+#include <QPainter>
+
+namespace {
+constexpr int kMargin = 4;
+}
+
+CPixelPreview::CPixelPreview(QWidget* parent) : QWidget(parent) {}
+
+bool CPixelPreview::SetBitmapSize(int width, int height) {
+    if (width < 0 || height < 0 || width * height > kMaxPixels)
+        return false;
+    m_width = width;
+    m_height = height;
+    m_pixels.assign(static_cast<size_t>(width * height), false);
+    updateGeometry();
+    update();
+    return true;
+}
+
+bool CPixelPreview::Pixel(int index) const {
+    return index >= 0 && index < PixelCount() && m_pixels[static_cast<size_t>(index)];
+}
+
+void CPixelPreview::SetPixel(int index, bool set) {
+    if (index < 0 || index >= PixelCount() || m_pixels[static_cast<size_t>(index)] == set)
+        return;
+    m_pixels[static_cast<size_t>(index)] = set;
+    update();
+}
+
+void CPixelPreview::SetPixels(const std::vector<bool>& pixels) {
+    for (int i = 0; i < PixelCount(); ++i)
+        m_pixels[static_cast<size_t>(i)] =
+            i < static_cast<int>(pixels.size()) && pixels[static_cast<size_t>(i)];
+    update();
+}
+
+QSize CPixelPreview::sizeHint() const {
+    return {m_width + 2 * kMargin, m_height + 2 * kMargin};
+}
+
+void CPixelPreview::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Base));
+    const int left = (width() - m_width) / 2;
+    const int top = (height() - m_height) / 2;
+    QImage image(m_width, m_height, QImage::Format_RGB32);
+    for (int i = 0; i < PixelCount(); ++i)
+        image.setPixel(i % m_width, i / m_width,
+                       m_pixels[static_cast<size_t>(i)] ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    painter.drawImage(left, top, image);
+}
