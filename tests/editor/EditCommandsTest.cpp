@@ -653,9 +653,11 @@ TEST_F(EditCommandsTest, RightClickOpensTheEditMenu) {
         EXPECT_EQ(shown, c.menu);
         if (!c.menu)
             continue;
-        EXPECT_EQ(texts, (QStringList{"Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V",
-                                      "&Insert\tShift+Ins", "&Delete\tShift+Del", "Sort",
-                                      "Set Priority"}));
+        // The Edit popup of the menu bar, Undo and Redo included, and Set
+        // Priority.
+        EXPECT_EQ(texts, (QStringList{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "Cu&t\tCtrl+X",
+                                      "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Insert\tShift+Ins",
+                                      "&Delete\tShift+Del", "Sort", "Set Priority"}));
         EXPECT_EQ(priorityEnabled, c.priority);
         EXPECT_EQ(insertEnabled, c.insert);
         if (c.priority) {
