@@ -54,19 +54,6 @@ const QString kExportFilter = QStringLiteral("Tab Delimited  (*.tab);;Comma Deli
                                              "(*.csv);;") +
                               kChirpFilter + QStringLiteral(";;All files (*.*)");
 
-// Keeps the radio model's current tab and puts it back afterwards.
-class TabScope {
-public:
-    explicit TabScope(CMainDoc& doc) : m_doc(doc), m_tab(doc.GetTab()) {}
-    ~TabScope() { m_doc.SetTab(m_tab); }
-    TabScope(const TabScope&) = delete;
-    TabScope& operator=(const TabScope&) = delete;
-
-private:
-    CMainDoc& m_doc;
-    int m_tab;
-};
-
 // "1 channel", "118 channels".
 QString Channels(int count) {
     return count == 1 ? QStringLiteral("1 channel") : QStringLiteral("%1 channels").arg(count);

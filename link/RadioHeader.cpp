@@ -1,18 +1,14 @@
 #include "link/RadioHeader.h"
 
+#include "settings/RadioConfiguration.h"
 #include "settings/Registry.h"
 
 #include <QByteArray>
 
-#include <algorithm>
-
 namespace radiolink {
 
 int HeaderSum(const vx7::Byte* header) {
-    int sum = 0;
-    for (int i = 0; i < vx7::image::kHeaderSize; ++i)
-        sum += header[i];
-    return sum & 0xFF;
+    return reg::ConfigurationSum(header);
 }
 
 std::optional<QString> StoreRadioHeader(const vx7::Byte* header) {
@@ -30,24 +26,10 @@ std::optional<QString> StoreRadioHeader(const vx7::Byte* header) {
 
 RememberedHeader LoadRadioHeader() {
     RememberedHeader result;
-    auto settings = reg::OpenSettingsKey();
-    if (settings->status() != QSettings::NoError) {
+    const reg::RememberedConfiguration remembered = reg::ReadConfiguration();
+    if (remembered.keyError)
         result.error = QString::fromLatin1(reg::kCannotCreateKey);
-        return result;
-    }
-    const QVariant bytesValue = settings->value(QString::fromLatin1(reg::kConfiguration));
-    const QVariant sumValue = settings->value(QString::fromLatin1(reg::kConfiguration1));
-    if (!bytesValue.isValid() || !sumValue.isValid())
-        return result;
-    const QByteArray bytes = bytesValue.toByteArray();
-    bool ok = false;
-    const qlonglong sum = sumValue.toLongLong(&ok);
-    if (!ok || bytes.size() != vx7::image::kHeaderSize)
-        return result;
-    RadioHeader header{};
-    std::copy(bytes.cbegin(), bytes.cend(), header.begin());
-    if (sum == HeaderSum(header.data()))
-        result.header = header;
+    result.header = remembered.header;
     return result;
 }
 

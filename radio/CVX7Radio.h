@@ -162,6 +162,21 @@ private:
     int m_tab = tab::kMemories;
 };
 
+// Makes the radio's current tab another one for a while, or only keeps it,
+// and puts the tab it found back afterwards.
+class TabScope {
+public:
+    explicit TabScope(CVX7Radio& radio) : m_radio(radio), m_previous(radio.GetTab()) {}
+    TabScope(CVX7Radio& radio, int t) : TabScope(radio) { radio.SetTab(t); }
+    ~TabScope() { m_radio.SetTab(m_previous); }
+    TabScope(const TabScope&) = delete;
+    TabScope& operator=(const TabScope&) = delete;
+
+private:
+    CVX7Radio& m_radio;
+    int m_previous;
+};
+
 // The built-in default image (16211 bytes) a new document starts from.
 const std::array<Byte, image::kSize>& DefaultImage();
 

@@ -34,21 +34,6 @@ const char* const kSplitOffsetText = "600 kHz";
 
 constexpr Hz kMegahertz = 1000000;
 
-// Makes the radio's current tab another one for a while.
-class TabScope {
-public:
-    TabScope(CVX7Radio& radio, int t) : m_radio(radio), m_previous(radio.GetTab()) {
-        radio.SetTab(t);
-    }
-    ~TabScope() { m_radio.SetTab(m_previous); }
-    TabScope(const TabScope&) = delete;
-    TabScope& operator=(const TabScope&) = delete;
-
-private:
-    CVX7Radio& m_radio;
-    int m_previous;
-};
-
 // The offset as its cell shows it: the list item when the list has it.
 void WriteOffset(CVX7Radio& radio, CSpreadSheet1& grid, int col, int row, Hz offset) {
     const int item = radio.OffsetListIndex(offset);

@@ -208,21 +208,6 @@ int IndexOrFirst(const CSpreadSheet1& grid, int col, int row) {
 // Memory groups
 // ---------------------------------------------------------------------------
 
-// Makes the radio's current tab another one for a while.
-class TabScope {
-public:
-    TabScope(CVX7Radio& radio, int t) : m_radio(radio), m_previous(radio.GetTab()) {
-        radio.SetTab(t);
-    }
-    ~TabScope() { m_radio.SetTab(m_previous); }
-    TabScope(const TabScope&) = delete;
-    TabScope& operator=(const TabScope&) = delete;
-
-private:
-    CVX7Radio& m_radio;
-    int m_previous;
-};
-
 // The choice list of a group cell: an empty first item, then every memory
 // channel in use as "007 - 146.52000 MHz" (its stored whole kHz). item, if
 // given, receives the item index of each channel index (-1 for none).

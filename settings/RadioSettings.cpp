@@ -3,6 +3,7 @@
 #include "document/CMainDoc.h"
 #include "document/FileSave.h"
 #include "radio/CVX7Radio.h"
+#include "settings/RadioConfiguration.h"
 #include "settings/Registry.h"
 
 #include <QDir>
@@ -172,25 +173,10 @@ bool RememberFileName(const QString& fileName) {
 
 RadioVariant ReadRadioVariant() {
     RadioVariant result;
-    auto settings = reg::OpenSettingsKey();
-    if (settings->status() != QSettings::NoError) {
-        result.keyError = true;
-        return result;
-    }
-    const QVariant bytesValue = settings->value(QString::fromLatin1(reg::kConfiguration));
-    const QVariant sumValue = settings->value(QString::fromLatin1(reg::kConfiguration1));
-    if (!bytesValue.isValid() || !sumValue.isValid())
-        return result;
-    const QByteArray bytes = bytesValue.toByteArray();
-    bool ok = false;
-    const qlonglong sum = sumValue.toLongLong(&ok);
-    if (!ok || bytes.size() != vx7::image::kHeaderSize)
-        return result;
-    int total = 0;
-    for (char c : bytes)
-        total += static_cast<Byte>(c);
-    if (sum == (total & 0xFF))
-        result.variant = static_cast<Byte>(bytes[vx7::image::kVariantFlag]);
+    const reg::RememberedConfiguration remembered = reg::ReadConfiguration();
+    result.keyError = remembered.keyError;
+    if (remembered.header)
+        result.variant = (*remembered.header)[vx7::image::kVariantFlag];
     return result;
 }
 
