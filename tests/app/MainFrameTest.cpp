@@ -14,6 +14,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -431,6 +434,43 @@ TEST_F(MainFrameTest, FileDialogsStartInTheFolderUsedLastForTheirKind) {
     EXPECT_EQ(watcher.FileDialogsSeen()[0].folder, start);
     for (CChildFrame* child : frame.Children())
         child->GetDocument().SetModifiedFlag(false);
+}
+
+// A file dialog whose window became active before the watcher first looked
+// at it has the focus in its name field; the answer must land there all the
+// same, in an open and in a save dialog.
+TEST(FileDialogAnswers, ReachADialogWhoseNameFieldAlreadyHasTheFocus) {
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(QStringLiteral("in.csv"));
+    WriteFile(existing, "Receive Frequency\n147.000\n");
+    const struct Case {
+        QFileDialog::AcceptMode accept;
+        QFileDialog::FileMode mode;
+        QString answer;
+    } cases[] = {
+        {QFileDialog::AcceptOpen, QFileDialog::ExistingFile, existing},
+        {QFileDialog::AcceptSave, QFileDialog::AnyFile, dir.filePath(QStringLiteral("out.csv"))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer.toStdString());
+        QFileDialog dialog(nullptr, QStringLiteral("Pick"), QDir::currentPath());
+        dialog.setAcceptMode(c.accept);
+        dialog.setFileMode(c.mode);
+        dialog.setWindowModality(Qt::ApplicationModal);
+        dialog.show();
+        QElapsedTimer waited;
+        waited.start();
+        while (!qobject_cast<QLineEdit*>(QApplication::focusWidget()) && waited.elapsed() < 5000)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        ASSERT_TRUE(qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+            << "the dialog's name field never got the focus";
+
+        ModalWatcher watcher; // looks only now, after the activation
+        watcher.AnswerFiles({c.answer});
+        EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+        EXPECT_EQ(dialog.selectedFiles(), QStringList{c.answer});
+        EXPECT_EQ(watcher.FileDialogs(), 1);
+    }
 }
 
 TEST_F(MainFrameTest, ShiftInsertAndShiftDeleteBelongToPasteAndCut) {

@@ -51,6 +51,13 @@ void ModalWatcher::Poll() {
         if (file.isEmpty()) {
             dialog->reject();
         } else {
+            // The dialog leaves its file name field alone while that field has
+            // the focus (it may hold what a user is typing), and the focus
+            // arrives whenever the window system gets round to activating the
+            // dialog: before this poll or after it. Take the focus away so that
+            // the name is typed in either way.
+            if (QWidget* focus = dialog->focusWidget())
+                focus->clearFocus();
             dialog->selectFile(file);
             QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
         }
