@@ -57,13 +57,20 @@ int RecordingPort::Write(const std::uint8_t* buffer, int count) {
     return m_port->Write(buffer, count);
 }
 
-SimulatedRadio::SimulatedRadio(simulator::Options options, const Image* image)
+SimulatedRadio::SimulatedRadio(simulator::Options options, const Image* image, Begin begin)
     : m_simulator(options) {
     if (image)
         m_simulator.SetImage(image->data());
     const auto error = m_simulator.Open();
     if (error)
         ADD_FAILURE() << error->toStdString();
+    if (begin == Begin::AtOnce)
+        Start();
+}
+
+void SimulatedRadio::Start() {
+    if (m_thread.joinable())
+        return;
     m_thread = std::thread([this] {
         m_report = m_simulator.Run();
         m_done = true;
@@ -78,6 +85,8 @@ SimulatedRadio::~SimulatedRadio() {
 }
 
 simulator::Report SimulatedRadio::Finish(std::chrono::milliseconds wait) {
+    if (!m_thread.joinable())
+        return m_report; // never started
     const auto giveUp = std::chrono::steady_clock::now() + wait;
     while (!m_done && std::chrono::steady_clock::now() < giveUp)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));

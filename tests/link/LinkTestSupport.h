@@ -81,8 +81,15 @@ private:
 // The radio simulator playing on its own thread.
 class SimulatedRadio {
 public:
-    explicit SimulatedRadio(simulator::Options options, const Image* image = nullptr);
+    enum class Begin { AtOnce, OnStart };
+    // A radio that begins at once plays against whatever the computer is
+    // doing, opening its port included; one that begins on Start() waits
+    // until the test has its port open and set up.
+    explicit SimulatedRadio(simulator::Options options, const Image* image = nullptr,
+                            Begin begin = Begin::AtOnce);
     ~SimulatedRadio();
+
+    void Start();
 
     const QString& DevicePath() const { return m_simulator.DevicePath(); }
     // Waits for the simulator to end (or stops it after the given time) and

@@ -233,7 +233,12 @@ TEST(EndToEnd, FaultMatrix) {
         }
         simulator::Options options = FastOptions(c.role);
         options.faults = f;
-        SimulatedRadio radio(options, &image);
+        // The radio plays its part once the port is open and set up, as its
+        // user presses the key only when the program says so: a radio that
+        // hangs up at the very start must not be able to pull the line away
+        // between the port's open and its line settings, which would fail
+        // the open rather than the transfer.
+        SimulatedRadio radio(options, &image, SimulatedRadio::Begin::OnStart);
 
         // The user's Cancel button, pressed only once the transfer hangs.
         const int cancel = ::timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
@@ -246,6 +251,7 @@ TEST(EndToEnd, FaultMatrix) {
         QString message;
         QByteArray received; // download: what the engine holds at its end
         auto port = OpenPort(radio.DevicePath());
+        radio.Start();
         if (c.role == Role::Send) {
             CloneDownload download(std::move(port), timing);
             radiolink::RunTransfer(download, cancel);
