@@ -5,6 +5,7 @@
 #include "settings/RadioSettings.h"
 #include "settings/SettingsOptions.h"
 
+#include "support/ChangedBytes.h"
 #include "support/ModalWatcher.h"
 #include "widgets/CLedSwatch.h"
 #include "widgets/SpreadSheetView.h"
@@ -96,14 +97,7 @@ public:
         grid->EndEdit();
     }
     // The bytes that differ from the block as it was loaded.
-    std::map<int, int> Changes() const {
-        const Block before = Sample();
-        std::map<int, int> changes;
-        for (int i = 0; i < kBlockSize; ++i)
-            if (block[static_cast<size_t>(i)] != before[static_cast<size_t>(i)])
-                changes[i] = block[static_cast<size_t>(i)];
-        return changes;
-    }
+    std::map<int, int> Changes() const { return ChangedBytes(Sample(), block); }
 
     Block block;
     std::unique_ptr<CDisplayPage> page;

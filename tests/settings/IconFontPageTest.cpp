@@ -5,6 +5,7 @@
 #include "settings/RadioSettings.h"
 
 #include "settings/Registry.h"
+#include "support/ChangedBytes.h"
 #include "widgets/CPixelEditor.h"
 #include "widgets/CPixelPreview.h"
 
@@ -84,14 +85,7 @@ public:
         std::copy(fresh.begin(), fresh.end(), block.begin());
         page->Load();
     }
-    std::map<int, int> Changes() const {
-        const Block before = Sample();
-        std::map<int, int> changes;
-        for (int i = 0; i < kBlockSize; ++i)
-            if (block[static_cast<size_t>(i)] != before[static_cast<size_t>(i)])
-                changes[i] = block[static_cast<size_t>(i)];
-        return changes;
-    }
+    std::map<int, int> Changes() const { return ChangedBytes(Sample(), block); }
 
     Block block;
     std::unique_ptr<CIconFontPage> page;

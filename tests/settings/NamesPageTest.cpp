@@ -4,6 +4,7 @@
 #include "settings/CNamesPage.h"
 #include "settings/RadioSettings.h"
 
+#include "support/ChangedBytes.h"
 #include "widgets/SpreadSheetView.h"
 
 #include <gtest/gtest.h>
@@ -71,14 +72,7 @@ public:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QApplication::processEvents();
     }
-    std::map<int, int> Changes() const {
-        const Block before = Sample();
-        std::map<int, int> changes;
-        for (int i = 0; i < kBlockSize; ++i)
-            if (block[static_cast<size_t>(i)] != before[static_cast<size_t>(i)])
-                changes[i] = block[static_cast<size_t>(i)];
-        return changes;
-    }
+    std::map<int, int> Changes() const { return ChangedBytes(Sample(), block); }
     std::vector<Byte> Record(int at) const { return {block.begin() + at, block.begin() + at + 9}; }
 
     Block block;
