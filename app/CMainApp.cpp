@@ -2,8 +2,8 @@
 
 #include "app/CMainFrame.h"
 #include "app/CVX7Icon.h"
-#include "app/CommandLine.h"
-#include "app/Registration.h"
+#include "shell/CommandLine.h"
+#include "shell/Registration.h"
 #include "widgets/Resources.h"
 
 #include <QCoreApplication>

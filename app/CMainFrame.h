@@ -5,7 +5,7 @@
 // dropped when the grid refuses the cell being edited.
 #pragma once
 
-#include "app/RecentFiles.h"
+#include "shell/RecentFiles.h"
 
 #include <QHash>
 #include <QMainWindow>

@@ -1,6 +1,6 @@
 // clonara: the desktop editor for the Yaesu VX-7's memory.
 #include "app/CMainApp.h"
-#include "app/CommandLine.h"
+#include "shell/CommandLine.h"
 
 #include <QApplication>
 #include <QDateTime>

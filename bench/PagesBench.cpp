@@ -1,9 +1,9 @@
 // The Display, Icon/Font and names pages, offscreen: making a page and
 // loading it from a settings block (what the settings window does for each
 // page when it opens), saving it back, and drawing every pixel of an icon.
-#include "settings/CDisplayPage.h"
-#include "settings/CIconFontPage.h"
-#include "settings/CNamesPage.h"
+#include "setwindow/CDisplayPage.h"
+#include "setwindow/CIconFontPage.h"
+#include "setwindow/CNamesPage.h"
 
 #include "radio/CVX7Radio.h"
 #include "widgets/CPixelEditor.h"

@@ -3,9 +3,9 @@
 // the upload's settings step (a settings file loaded and written into the
 // image).
 #include "document/CMainDoc.h"
-#include "settings/CSettingsDlg.h"
 #include "settings/RadioSettings.h"
 #include "settings/Registry.h"
+#include "setwindow/CSettingsDlg.h"
 
 #include <QApplication>
 #include <QDir>

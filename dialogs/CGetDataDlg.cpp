@@ -1,4 +1,4 @@
-#include "link/CGetDataDlg.h"
+#include "dialogs/CGetDataDlg.h"
 
 #include "link/CComPort.h"
 #include "link/CloneDownload.h"

@@ -3,7 +3,7 @@
 // checked against its checksum.
 #pragma once
 
-#include "link/TransferDialog.h"
+#include "dialogs/TransferDialog.h"
 
 #include <array>
 

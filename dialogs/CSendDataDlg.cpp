@@ -1,4 +1,4 @@
-#include "link/CSendDataDlg.h"
+#include "dialogs/CSendDataDlg.h"
 
 #include "link/CComPort.h"
 #include "link/CloneUpload.h"

@@ -3,7 +3,7 @@
 // checksums); OK starts the transfer, which runs to its end or until Cancel.
 #pragma once
 
-#include "link/TransferDialog.h"
+#include "dialogs/TransferDialog.h"
 
 class CMainDoc;
 class QPushButton;

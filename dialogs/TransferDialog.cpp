@@ -1,4 +1,4 @@
-#include "link/TransferDialog.h"
+#include "dialogs/TransferDialog.h"
 
 #include "link/CComPort.h"
 #include "settings/ComPortSetting.h"

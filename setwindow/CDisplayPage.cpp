@@ -1,4 +1,4 @@
-#include "settings/CDisplayPage.h"
+#include "setwindow/CDisplayPage.h"
 
 #include "widgets/CLedSwatch.h"
 #include "widgets/SpreadSheetView.h"

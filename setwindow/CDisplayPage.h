@@ -5,8 +5,8 @@
 #pragma once
 
 #include "outside/CSpreadSheet1.h"
-#include "settings/CSettingsPage.h"
-#include "settings/OptionControls.h"
+#include "setwindow/CSettingsPage.h"
+#include "setwindow/OptionControls.h"
 
 #include <QColor>
 

@@ -1,4 +1,4 @@
-#include "settings/CGeneralPage.h"
+#include "setwindow/CGeneralPage.h"
 
 #include "widgets/Resources.h"
 

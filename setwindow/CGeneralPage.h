@@ -4,8 +4,8 @@
 #pragma once
 
 #include "radio/ImageLayout.h"
-#include "settings/CSettingsPage.h"
-#include "settings/OptionControls.h"
+#include "setwindow/CSettingsPage.h"
+#include "setwindow/OptionControls.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -1,4 +1,4 @@
-#include "settings/CIconFontPage.h"
+#include "setwindow/CIconFontPage.h"
 
 #include "settings/Registry.h"
 #include "widgets/CPixelEditor.h"

@@ -3,8 +3,8 @@
 // selected one is drawn pixel by pixel in the icon or the font editor.
 #pragma once
 
-#include "settings/CSettingsPage.h"
 #include "settings/IconFont.h"
+#include "setwindow/CSettingsPage.h"
 
 #include <array>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "settings/CNamesPage.h"
+#include "setwindow/CNamesPage.h"
 
 #include "radio/ValueTables.h"
 #include "settings/NameRecords.h"

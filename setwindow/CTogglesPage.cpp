@@ -1,4 +1,4 @@
-#include "settings/CTogglesPage.h"
+#include "setwindow/CTogglesPage.h"
 
 CTogglesPage::CTogglesPage(vx7::Byte* settings, QWidget* parent) : CSettingsPage(settings, parent) {
     setObjectName(QString::fromLatin1(settingsopt::kPageToggles));

@@ -1,4 +1,4 @@
-#include "settings/OptionControls.h"
+#include "setwindow/OptionControls.h"
 
 #include "settings/DisplayOptions.h"
 

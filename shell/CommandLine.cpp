@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "shell/CommandLine.h"
 
 namespace {
 

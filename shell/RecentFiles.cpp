@@ -1,4 +1,4 @@
-#include "app/RecentFiles.h"
+#include "shell/RecentFiles.h"
 
 #include "settings/Registry.h"
 

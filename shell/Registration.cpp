@@ -1,4 +1,4 @@
-#include "app/Registration.h"
+#include "shell/Registration.h"
 
 #include "document/RadioDataFile.h"
 

@@ -3,9 +3,9 @@
 // from one, Comport setup, and the help topics.
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
+#include "dialogs/CSendDataDlg.h"
 #include "document/CMainDoc.h"
 #include "editor/CMainView.h"
-#include "link/CSendDataDlg.h"
 #include "link/LinkTestSupport.h"
 #include "outside/CSpreadSheet1.h"
 #include "settings/ComPortSetting.h"

@@ -3,9 +3,9 @@
 // download, cancelling in the middle, the failures and their boxes, Help.
 #include "LinkTestSupport.h"
 
+#include "dialogs/CGetDataDlg.h"
+#include "dialogs/CSendDataDlg.h"
 #include "document/CMainDoc.h"
-#include "link/CGetDataDlg.h"
-#include "link/CSendDataDlg.h"
 #include "settings/ComPortSetting.h"
 #include "settings/Registry.h"
 #include "support/ModalWatcher.h"

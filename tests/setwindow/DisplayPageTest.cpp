@@ -1,6 +1,6 @@
 // The Display page on a settings block, offscreen: every control loads from
 // its bytes and, moved by the user, saves back into them and nothing else.
-#include "settings/CDisplayPage.h"
+#include "setwindow/CDisplayPage.h"
 
 #include "settings/RadioSettings.h"
 #include "settings/SettingsOptions.h"

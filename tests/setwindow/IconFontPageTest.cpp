@@ -1,8 +1,8 @@
 // The Icon/Font page on a settings block, offscreen: previews and editors
 // load from the bitmaps, drawing in an editor changes the selected bitmap
 // only, and Save writes back the bitmaps and selections the user changed.
-#include "settings/CIconFontPage.h"
 #include "settings/RadioSettings.h"
+#include "setwindow/CIconFontPage.h"
 
 #include "settings/Registry.h"
 #include "support/ChangedBytes.h"

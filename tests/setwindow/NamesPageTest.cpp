@@ -1,8 +1,8 @@
 // The names page on a settings block, offscreen: names typed into the grids
 // are stored through the radio's character table, untouched names keep their
 // codes, and the TV names show only on radios with the TV band.
-#include "settings/CNamesPage.h"
 #include "settings/RadioSettings.h"
+#include "setwindow/CNamesPage.h"
 
 #include "support/ChangedBytes.h"
 #include "widgets/SpreadSheetView.h"

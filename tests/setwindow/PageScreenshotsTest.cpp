@@ -3,10 +3,10 @@
 // pictures are written to docs/ (do that only on purpose):
 //
 //     CLONARA_WRITE_SCREENSHOTS=1 build/bin/tests_setpages --gtest_filter=PageScreenshots.*
-#include "settings/CDisplayPage.h"
-#include "settings/CIconFontPage.h"
-#include "settings/CNamesPage.h"
 #include "settings/RadioSettings.h"
+#include "setwindow/CDisplayPage.h"
+#include "setwindow/CIconFontPage.h"
+#include "setwindow/CNamesPage.h"
 
 #include "radio/CVX7Radio.h"
 #include "settings/IconFont.h"

@@ -2,10 +2,10 @@
 // tabs, the TV list by the remembered radio, and a round through every tab
 // that changes nothing, even where the radio's bytes lie past what the
 // controls can show.
-#include "settings/CDisplayPage.h"
-#include "settings/CIconFontPage.h"
-#include "settings/CNamesPage.h"
-#include "settings/CSettingsDlg.h"
+#include "setwindow/CDisplayPage.h"
+#include "setwindow/CIconFontPage.h"
+#include "setwindow/CNamesPage.h"
+#include "setwindow/CSettingsDlg.h"
 
 #include "document/CMainDoc.h"
 #include "settings/RadioSettings.h"

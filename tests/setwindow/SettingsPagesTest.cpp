@@ -1,8 +1,8 @@
 // The Toggles and General pages, offscreen, against hand-computed bytes: each
 // control loads from its bits and bytes and saves into them alone.
-#include "settings/CGeneralPage.h"
-#include "settings/CTogglesPage.h"
 #include "settings/RadioSettings.h"
+#include "setwindow/CGeneralPage.h"
+#include "setwindow/CTogglesPage.h"
 #include "support/ModalWatcher.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 // Start-up switches, desktop integration files and the recent-file list.
-#include "app/CommandLine.h"
-#include "app/RecentFiles.h"
-#include "app/Registration.h"
+#include "shell/CommandLine.h"
+#include "shell/RecentFiles.h"
+#include "shell/Registration.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

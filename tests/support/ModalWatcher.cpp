@@ -1,6 +1,6 @@
 #include "support/ModalWatcher.h"
 
-#include "link/TransferDialog.h"
+#include "dialogs/TransferDialog.h"
 #include "widgets/PortChooser.h"
 
 #include <QAbstractButton>
