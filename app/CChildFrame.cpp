@@ -1,12 +1,11 @@
 #include "app/CChildFrame.h"
 
-#include "app/CMainFrame.h"
 #include "document/CMainDoc.h"
 #include "editor/CMainView.h"
 
 #include <QCloseEvent>
 
-CChildFrame::CChildFrame(CMainFrame* frame, std::shared_ptr<CMainDoc> doc)
+CChildFrame::CChildFrame(DocumentWindowHost* frame, std::shared_ptr<CMainDoc> doc)
     : m_frame(frame), m_view(new CMainView(std::move(doc), this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(m_view);

@@ -6,15 +6,26 @@
 
 #include <memory>
 
+class CChildFrame;
 class CMainDoc;
-class CMainFrame;
 class CMainView;
+
+// What a document window asks of the window that holds it as it closes.
+class DocumentWindowHost {
+public:
+    virtual ~DocumentWindowHost() = default;
+    // Whether the window may close (the save question when it is the
+    // document's last window); false keeps it open.
+    virtual bool CanCloseDocumentWindow(CChildFrame* child) = 0;
+    // The window has closed.
+    virtual void DocumentWindowClosed() = 0;
+};
 
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 
 public:
-    CChildFrame(CMainFrame* frame, std::shared_ptr<CMainDoc> doc);
+    CChildFrame(DocumentWindowHost* frame, std::shared_ptr<CMainDoc> doc);
     ~CChildFrame() override;
 
     CMainView* View() const { return m_view; }
@@ -42,7 +53,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    CMainFrame* m_frame;
+    DocumentWindowHost* m_frame;
     CMainView* m_view;
     bool m_skipCommit = false;
     int m_number = 0;

@@ -5,6 +5,7 @@
 // dropped when the grid refuses the cell being edited.
 #pragma once
 
+#include "app/CChildFrame.h"
 #include "shell/RecentFiles.h"
 
 #include <QHash>
@@ -13,13 +14,12 @@
 
 #include <memory>
 
-class CChildFrame;
 class CMainDoc;
 class QLabel;
 class QMdiArea;
 class QMenu;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public DocumentWindowHost {
     Q_OBJECT
 
 public:
@@ -52,14 +52,14 @@ public:
 
     // Asked by a document window that is about to close: the save question
     // when it is the document's last window. False keeps the window open.
-    bool CanCloseDocumentWindow(CChildFrame* child);
+    bool CanCloseDocumentWindow(CChildFrame* child) override;
     // The save question for a modified document: Yes saves (asking for a name
     // when needed), No goes on without saving. False when the user cancelled
     // or saving failed.
     bool SaveModified(CChildFrame* child);
     // Told by a document window that has closed: the others are numbered
     // anew.
-    void DocumentWindowClosed();
+    void DocumentWindowClosed() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -59,6 +59,23 @@ QString Channels(int count) {
     return count == 1 ? QStringLiteral("1 channel") : QStringLiteral("%1 channels").arg(count);
 }
 
+// The view as the Edit menu's commands see it.
+class ViewForEdits : public EditView {
+public:
+    explicit ViewForEdits(CMainView& view) : m_view(view) {}
+    QWidget* Widget() const override { return &m_view; }
+    CMainDoc& GetDocument() const override { return m_view.GetDocument(); }
+    int CurrentTab() const override { return m_view.CurrentTab(); }
+    CSpreadSheet1& Grid(int tab) const override { return m_view.Grid(tab); }
+    SpreadSheetView* GridView(int tab) const override { return m_view.GridView(tab); }
+    bool CommitGrids(bool validate) override { return m_view.CommitGrids(validate); }
+    void ImageChanged() override { emit m_view.imageChanged(); }
+    void StatusMessage(const QString& text) override { emit m_view.statusMessage(text); }
+
+private:
+    CMainView& m_view;
+};
+
 } // namespace
 
 CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
@@ -92,7 +109,7 @@ CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
         if (QItemSelectionModel* selection = GridView(t)->selectionModel())
             selection->setCurrentIndex(Grid(t).CellIndex(1, 1), QItemSelectionModel::NoUpdate);
     }
-    m_edit = new EditCommands(*this);
+    m_edit = new EditCommands(std::make_unique<ViewForEdits>(*this));
     for (int t = 0; t < kTabCount; ++t) {
         SpreadSheetView* view = m_views[static_cast<size_t>(t)];
         connect(view, &SpreadSheetView::mouseUp, this,

@@ -1,6 +1,5 @@
 #include "editor/EditCommands.h"
 
-#include "editor/CMainView.h"
 #include "editor/DocumentHistory.h"
 
 #include "document/CMainDoc.h"
@@ -64,7 +63,8 @@ const res::Menu* EditMenu() {
 
 } // namespace
 
-EditCommands::EditCommands(CMainView& view) : QObject(&view), m_view(view) {}
+EditCommands::EditCommands(std::unique_ptr<EditView> view)
+    : QObject(view->Widget()), m_viewOwner(std::move(view)), m_view(*m_viewOwner) {}
 
 bool EditCommands::IsEditCommand(int id) {
     switch (id) {
@@ -162,12 +162,12 @@ bool EditCommands::AskRowsLost(const QString& caption) const {
     const QString text = caption == QLatin1String("Insert")  ? QString::fromLatin1(kRowsLost)
                          : caption == QLatin1String("Paste") ? QString::fromLatin1(kPasteRowsLost)
                                                              : QString::fromLatin1(kMoveRowsLost);
-    return QMessageBox::question(&m_view, caption, text, QMessageBox::Yes | QMessageBox::No,
+    return QMessageBox::question(m_view.Widget(), caption, text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
 void EditCommands::Warn(const QString& caption, const QString& text) const {
-    QMessageBox::warning(&m_view, caption, text);
+    QMessageBox::warning(m_view.Widget(), caption, text);
 }
 
 void EditCommands::Change(const QString& text, const std::function<void()>& change,
@@ -188,7 +188,7 @@ void EditCommands::Change(const QString& text, const std::function<void()>& chan
     radio.FillGrid(radio.GetImage(), m_view.Grid(tab), tab);
     radio.SetTab(previous);
     if (changed)
-        emit m_view.imageChanged();
+        m_view.ImageChanged();
 }
 
 void EditCommands::Cut() {
@@ -315,13 +315,14 @@ void EditCommands::Sort() {
     for (int c = 1; c <= options.columnCount; ++c)
         options.titles[static_cast<size_t>(c - 1)] =
             grid.Text(c, 0).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    const bool confirmed = m_sortChooser ? m_sortChooser(options) : ::Sort(&m_view, options);
+    const bool confirmed =
+        m_sortChooser ? m_sortChooser(options) : ::Sort(m_view.Widget(), options);
     if (!confirmed)
         return;
     m_lastSort = options;
     if (options.scope == SortOptions::kSelectedRows) {
         if (r1 == r2) {
-            QMessageBox::warning(&m_view, QStringLiteral("Sort Error"),
+            QMessageBox::warning(m_view.Widget(), QStringLiteral("Sort Error"),
                                  QString::fromLatin1(kNoRowsToSort));
             return;
         }
@@ -360,7 +361,7 @@ void EditCommands::SetPriority() {
         return;
     grid.SetText(0, before, QString::number(before));
     grid.SetText(0, row, QStringLiteral("P%1").arg(row));
-    emit m_view.imageChanged();
+    m_view.ImageChanged();
 }
 
 QMenu* EditCommands::BuildContextMenu(QWidget* parent) {
@@ -389,7 +390,7 @@ QMenu* EditCommands::BuildContextMenu(QWidget* parent) {
     // Channel").
     connect(menu, &QMenu::hovered, this, [this](QAction* action) {
         if (!action->statusTip().isEmpty())
-            emit m_view.statusMessage(action->statusTip());
+            m_view.StatusMessage(action->statusTip());
     });
     return menu;
 }
@@ -397,7 +398,7 @@ QMenu* EditCommands::BuildContextMenu(QWidget* parent) {
 void EditCommands::ShowContextMenu(int tab, const QPoint& globalPos) {
     if (tab != m_view.CurrentTab() || tab == tab::kGroups)
         return;
-    QMenu* menu = BuildContextMenu(&m_view);
+    QMenu* menu = BuildContextMenu(m_view.Widget());
     menu->exec(globalPos);
     delete menu;
 }

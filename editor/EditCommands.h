@@ -14,12 +14,33 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
-class CMainView;
+class CMainDoc;
 class CSpreadSheet1;
 class QMenu;
 class QMimeData;
+class QWidget;
+class SpreadSheetView;
 struct GridBlock;
+
+// What the commands need of the document window they edit: its grids, the
+// tab on top, its document, and a way to say what they changed.
+class EditView {
+public:
+    virtual ~EditView() = default;
+    // The window: parent of the commands' questions and menus.
+    virtual QWidget* Widget() const = 0;
+    virtual CMainDoc& GetDocument() const = 0;
+    virtual int CurrentTab() const = 0;
+    virtual CSpreadSheet1& Grid(int tab) const = 0;
+    virtual SpreadSheetView* GridView(int tab) const = 0;
+    // Copies the grids back into the image (see the main view).
+    virtual bool CommitGrids(bool validate) = 0;
+    // The image was changed through the window.
+    virtual void ImageChanged() = 0;
+    virtual void StatusMessage(const QString& text) = 0;
+};
 
 class EditCommands : public QObject {
     Q_OBJECT
@@ -29,7 +50,8 @@ public:
     // the rows as tab-separated text.
     static constexpr const char* kRowsMime = "application/x-clonara-rows";
 
-    explicit EditCommands(CMainView& view);
+    // The commands own the window's EditView; the window is their parent.
+    explicit EditCommands(std::unique_ptr<EditView> view);
 
     // Whether id is one of the Edit menu's row commands.
     static bool IsEditCommand(int id);
@@ -80,7 +102,8 @@ private:
     void Sort();
     void SetPriority();
 
-    CMainView& m_view;
+    std::unique_ptr<EditView> m_viewOwner;
+    EditView& m_view;
     int m_copiedSpan = 0;
     SortOptions m_lastSort;
     SortChooser m_sortChooser;

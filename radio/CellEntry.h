@@ -10,6 +10,7 @@
 // text to show.
 #pragma once
 
+#include "radio/CellReading.h"
 #include "radio/RadioTypes.h"
 
 #include <QString>
@@ -31,19 +32,6 @@ constexpr const char* kBadTransmit = "=%1= Please enter a valid transmit frequen
 constexpr const char* kBadOffset = "Please enter a valid offset frequency";
 constexpr const char* kNeedReceive =
     "A receive frequency must be entered before editing channel data.";
-
-// A frequency cell read strictly: empty, a number that reads as 0, a
-// frequency, or a text that is no frequency (letters, a sign, more than a
-// frequency can hold).
-struct CellReading {
-    enum Kind { Empty, Zero, Value, Bad };
-    Kind kind = Empty;
-    Hz hz = 0;
-
-    // Empty or zero: the cell names no channel.
-    bool IsBlank() const { return kind == Empty || kind == Zero; }
-};
-CellReading ReadFrequencyCell(const CVX7Radio& radio, const CSpreadSheet1& grid, int col, int row);
 
 // The first column of the channel a cell belongs to, less one: 0 on the
 // channel-list tabs, the set's shift for the two receiver sets of Hyper

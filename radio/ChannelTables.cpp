@@ -7,7 +7,7 @@
 #include "outside/CSpreadSheet1.h"
 #include "outside/DelimitedText.h"
 #include "radio/CVX7Radio.h"
-#include "radio/CellEntry.h"
+#include "radio/CellReading.h"
 #include "radio/ChannelRecord.h"
 #include "radio/DataFileLayout.h"
 #include "radio/FrequencyCodec.h"
