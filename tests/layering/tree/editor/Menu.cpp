@@ -1,0 +1,2 @@
+#include "Menu.h"
+#include "View.h"

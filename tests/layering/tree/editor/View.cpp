@@ -1,0 +1,3 @@
+#include "editor/View.h"
+
+#include "editor/Menu.h"

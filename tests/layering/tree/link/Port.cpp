@@ -1,0 +1,2 @@
+#define PORT_HEADER "link/Port.h"
+#include PORT_HEADER

@@ -1,0 +1,2 @@
+#include "../radio/Rules.h"
+#include "Stray.h"
