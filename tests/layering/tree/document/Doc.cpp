@@ -1,5 +1,5 @@
 #include "cli/Tool.h"
 #include <QString>
-#include <QWidget>
 #include <QtWidgets/QTableView>
 #include <qwidget.h>
+#include <QWidget>

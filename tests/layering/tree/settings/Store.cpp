@@ -1,3 +1,3 @@
-#include "Controls.h"
 #include "document/Missing.h"
 #include "radio/Rules.h"
+#include "Controls.h"
