@@ -935,3 +935,32 @@ TEST(CellEntryLeaving, EveryWayOfLeavingACellCommitsItOnce) {
         }
     }
 }
+
+// An offset typed into its list cell takes the list's item whatever the cell
+// held: an offset of no item, or one that was refused.
+TEST_F(CellEntryTest, ATypedOffsetTakesItsListItem) {
+    const int row = 12;
+    keys->Enter(tab::kMemories, kReceive, row, QStringLiteral("146.94"));
+    const struct {
+        const char* typed;
+        const char* offset; // shown afterwards
+        const char* tx;     // none: not checked (a refused offset)
+        QStringList messages;
+    } steps[] = {
+        {"650 kHz", "650 kHz", "146.29000", {}},       {"600 kHz", "600 kHz", "146.34000", {}},
+        {"125 kHz", "125 kHz", nullptr, {kBadOffset}}, {"600 khz", "600 kHz", "146.34000", {}},
+        {"1.00 MHz", "1.00 MHz", "145.94000", {}},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.typed);
+        watcher.Clear();
+        keys->Go(tab::kMemories, kOffset, row);
+        keys->Type(QString::fromLatin1(s.typed));
+        keys->Press(Qt::Key_Tab);
+        EXPECT_EQ(Messages(), s.messages);
+        EXPECT_EQ(view->Grid(tab::kMemories).Text(kOffset, row), QLatin1String(s.offset));
+        if (s.tx) {
+            EXPECT_EQ(view->Grid(tab::kMemories).Text(kTransmit, row), QLatin1String(s.tx));
+        }
+    }
+}
