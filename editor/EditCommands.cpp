@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QUndoStack>
 
 #include <algorithm>
 
@@ -379,6 +380,21 @@ QMenu* EditCommands::BuildContextMenu(QWidget* parent) {
         QAction* action = menu->addAction(QString::fromUtf8(command.text));
         action->setData(id);
         action->setStatusTip(QString::fromUtf8(command.statusTip));
+        const QUndoStack* history = DocumentHistory::Of(m_view.GetDocument()).Stack();
+        // Undo and Redo are the Edit menu's, with its state.
+        if (id == res::cmd::kEditUndo || id == res::cmd::kEditRedo) {
+            const bool undo = id == res::cmd::kEditUndo;
+            action->setEnabled(undo ? history->canUndo() : history->canRedo());
+            connect(action, &QAction::triggered, this, [this, undo] {
+                if (!m_view.CommitGrids(true))
+                    return;
+                if (undo)
+                    m_view.Undo();
+                else
+                    m_view.Redo();
+            });
+            continue;
+        }
         action->setEnabled(IsEnabled(id));
         connect(action, &QAction::triggered, this, [this, id] {
             // As from the menu: the grids are committed first.

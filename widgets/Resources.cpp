@@ -27,8 +27,8 @@ const QHash<int, Command>& Commands() {
             {cmd::kEditCut, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard"},
             {cmd::kEditCopy, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard"},
             {cmd::kEditPaste, "&Paste\tCtrl+V", "Insert Clipboard contents"},
-            {cmd::kEditInsert, "&Insert\tShift+Ins", "Insert empty channels"},
-            {cmd::kEditDelete, "&Delete\tShift+Del", "Delete the selected channels"},
+            {cmd::kEditInsert, "&Insert\tCtrl++", "Insert empty channels"},
+            {cmd::kEditDelete, "&Delete\tCtrl+-", "Delete the selected channels"},
             {cmd::kEditSort, "Sort", "Sort channels"},
             {cmd::kEditSetPriority, "Set Priority", "Select Priority Channel"},
             {cmd::kRadioGetData, "Get data from...", "Read the memory of the radio"},
@@ -77,8 +77,8 @@ QList<QKeySequence> Accelerators(int id) {
         return {QKeySequence(Qt::CTRL | Qt::Key_S)};
     case cmd::kFilePrint:
         return {QKeySequence(Qt::CTRL | Qt::Key_P)};
-    // Shift+Delete and Shift+Insert run Cut and Paste, although the Edit menu
-    // names those keys beside Delete and Insert.
+    // Shift+Delete and Shift+Insert run Cut and Paste; Insert and Delete take
+    // the row keys of spreadsheets (plain Delete is left to the cells).
     case cmd::kEditUndo:
         return {QKeySequence(Qt::CTRL | Qt::Key_Z)};
     case cmd::kEditRedo:
@@ -89,6 +89,10 @@ QList<QKeySequence> Accelerators(int id) {
         return {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)};
     case cmd::kEditPaste:
         return {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)};
+    case cmd::kEditInsert:
+        return {QKeySequence(Qt::CTRL | Qt::Key_Plus)};
+    case cmd::kEditDelete:
+        return {QKeySequence(Qt::CTRL | Qt::Key_Minus)};
     default:
         return {};
     }

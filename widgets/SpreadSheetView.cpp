@@ -50,9 +50,16 @@ public:
 
 protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override {
-        QTableView::closeEditor(editor, hint);
+        // Tab and Shift+Tab move along the owner's row, after the edit has
+        // been reported.
+        QTableView::closeEditor(editor, SpreadSheetView::ClosingHint(hint));
         m_owner->setFocus();
-        m_owner->NoteFrozenEditorClosed();
+        m_owner->NoteFrozenEditorClosed(hint);
+    }
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override {
+        if (cursorAction == MoveNext || cursorAction == MovePrevious)
+            return m_owner->NextAlongRow(cursorAction == MoveNext ? 1 : -1);
+        return QTableView::moveCursor(cursorAction, modifiers);
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
         QTableView::mouseReleaseEvent(event);
@@ -135,11 +142,20 @@ void SpreadSheetDelegate::setModelData(QWidget* editor, QAbstractItemModel* mode
                                        const QModelIndex& index) const {
     const QString before = index.data(Qt::EditRole).toString();
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-        const QString text = combo->isEditable() ? combo->currentText() : QString();
-        if (combo->isEditable() && combo->findText(text) < 0) {
-            if (text != before)
+        const int held = index.data(CSpreadSheet1::ListIndexRole).toInt();
+        if (combo->isEditable()) {
+            // Typed text that names an item takes that item, whatever the
+            // cell held before (a value of no item, or one refused); other
+            // text is kept as typed.
+            const QString text = combo->currentText();
+            const int item = combo->findText(text.trimmed(), Qt::MatchFixedString);
+            if (item >= 0) {
+                if (item != held || combo->itemText(item) != before)
+                    model->setData(index, item, CSpreadSheet1::ListIndexRole);
+            } else if (text != before) {
                 model->setData(index, text, Qt::EditRole);
-        } else if (combo->currentIndex() != index.data(CSpreadSheet1::ListIndexRole).toInt()) {
+            }
+        } else if (combo->currentIndex() != held) {
             model->setData(index, combo->currentIndex(), CSpreadSheet1::ListIndexRole);
         }
     } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
@@ -412,9 +428,19 @@ bool FrozenPane::edit(const QModelIndex& index, EditTrigger trigger, QEvent* eve
     return opened;
 }
 
+QAbstractItemDelegate::EndEditHint
+SpreadSheetView::ClosingHint(QAbstractItemDelegate::EndEditHint hint) {
+    // The view would open the next cell's editor before the end of this
+    // edit is reported; the move is made afterwards instead.
+    return hint == QAbstractItemDelegate::EditNextItem ||
+                   hint == QAbstractItemDelegate::EditPreviousItem
+               ? QAbstractItemDelegate::NoHint
+               : hint;
+}
+
 void SpreadSheetView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-    QTableView::closeEditor(editor, hint);
-    NoteFrozenEditorClosed();
+    QTableView::closeEditor(editor, ClosingHint(hint));
+    NoteFrozenEditorClosed(hint);
 }
 
 void SpreadSheetView::NoteFrozenEditorOpened(const QModelIndex& index) {
@@ -423,7 +449,7 @@ void SpreadSheetView::NoteFrozenEditorOpened(const QModelIndex& index) {
     emit editModeChanged(CSpreadSheet1::GridColumn(index), CSpreadSheet1::GridRow(index), 1, false);
 }
 
-void SpreadSheetView::NoteFrozenEditorClosed() {
+void SpreadSheetView::NoteFrozenEditorClosed(QAbstractItemDelegate::EndEditHint hint) {
     const QModelIndex index = m_editIndex;
     const bool changedValue = m_editChanged;
     m_editChanged = false;
@@ -431,6 +457,30 @@ void SpreadSheetView::NoteFrozenEditorClosed() {
     if (index.isValid())
         emit editModeChanged(CSpreadSheet1::GridColumn(index), CSpreadSheet1::GridRow(index), 0,
                              changedValue);
+    // Tab and Shift+Tab leave the cell only now that its edit has ended: the
+    // leave is checked like any other (and may be refused), and the next
+    // cell's editor opens when the user types into it.
+    if (index.isValid() && (hint == QAbstractItemDelegate::EditNextItem ||
+                            hint == QAbstractItemDelegate::EditPreviousItem)) {
+        const QModelIndex next = NextAlongRow(hint == QAbstractItemDelegate::EditNextItem ? 1 : -1);
+        if (next.isValid() && next != currentIndex() && selectionModel()) {
+            selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect);
+            scrollTo(currentIndex());
+        }
+    }
+}
+
+QModelIndex SpreadSheetView::NextAlongRow(int step) const {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || !model())
+        return current;
+    // Whatever columns are hidden or frozen, along the row, stopping at its
+    // ends.
+    for (int c = current.column() + step; c >= 0 && c < model()->columnCount(); c += step) {
+        if (!isColumnHidden(c))
+            return model()->index(current.row(), c);
+    }
+    return current;
 }
 
 void SpreadSheetView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
@@ -438,6 +488,9 @@ void SpreadSheetView::currentChanged(const QModelIndex& current, const QModelInd
     if (m_revertingCurrent || !m_grid || !current.isValid())
         return;
     if (previous.isValid() && previous != current) {
+        // An edit still open in the frozen pane ends before the cell is left.
+        if (m_editIndex.isValid() && m_editIndex == previous)
+            EndEdit();
         const int col = CSpreadSheet1::GridColumn(previous);
         const int row = CSpreadSheet1::GridRow(previous);
         const int newCol = CSpreadSheet1::GridColumn(current);
@@ -612,8 +665,11 @@ void SpreadSheetView::dropEvent(QDropEvent* event) {
 
 QModelIndex SpreadSheetView::moveCursor(CursorAction cursorAction,
                                         Qt::KeyboardModifiers modifiers) {
-    const QModelIndex current = QTableView::moveCursor(cursorAction, modifiers);
-    if (m_frozenCount > 0 && cursorAction == MoveLeft && current.column() >= m_frozenCount) {
+    const bool alongRow = cursorAction == MoveNext || cursorAction == MovePrevious;
+    const QModelIndex current = alongRow ? NextAlongRow(cursorAction == MoveNext ? 1 : -1)
+                                         : QTableView::moveCursor(cursorAction, modifiers);
+    if (m_frozenCount > 0 && (cursorAction == MoveLeft || cursorAction == MovePrevious) &&
+        current.column() >= m_frozenCount) {
         const int frozenWidth = m_frozen->width() - 2;
         const int x = visualRect(current).topLeft().x();
         if (x < frozenWidth)

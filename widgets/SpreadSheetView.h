@@ -72,8 +72,15 @@ public:
     // Internal: the delegate reports that it committed a changed value; an
     // editor opened or closed (in the grid or its frozen pane).
     void NoteCommitted(bool changed) { m_editChanged = m_editChanged || changed; }
+    // A closing editor reports the end of its edit once, before Tab or
+    // Shift+Tab (the hint) moves the active cell.
     void NoteFrozenEditorOpened(const QModelIndex& index);
-    void NoteFrozenEditorClosed();
+    void
+    NoteFrozenEditorClosed(QAbstractItemDelegate::EndEditHint hint = QAbstractItemDelegate::NoHint);
+    static QAbstractItemDelegate::EndEditHint ClosingHint(QAbstractItemDelegate::EndEditHint hint);
+    // The cell Tab (step 1) or Shift+Tab (-1) goes to: the next shown column
+    // of the active row; the active cell itself at the row's end.
+    QModelIndex NextAlongRow(int step) const;
 
 signals:
     // mode 1: editing starts; 0: it ends, changeMade telling whether the

@@ -484,7 +484,17 @@ TEST_F(MainFrameTest, ShiftInsertAndShiftDeleteBelongToPasteAndCut) {
     EXPECT_TRUE(frame.Action(cmd::kEditCut)
                     ->shortcuts()
                     .contains(QKeySequence(QStringLiteral("Shift+Del"))));
-    EXPECT_TRUE(frame.Action(cmd::kEditInsert)->shortcuts().isEmpty());
+    // Insert and Delete name only keys that run them, never plain Delete.
+    EXPECT_EQ(frame.Action(cmd::kEditInsert)->shortcuts(),
+              QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl++"))});
+    EXPECT_EQ(frame.Action(cmd::kEditDelete)->shortcuts(),
+              QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+-"))});
+    for (const int id : {cmd::kEditInsert, cmd::kEditDelete}) {
+        const QString text = frame.Action(id)->text();
+        EXPECT_FALSE(text.contains(QStringLiteral("Shift"))) << text.toStdString();
+        EXPECT_EQ(QKeySequence(text.section(QLatin1Char('\t'), 1)),
+                  frame.Action(id)->shortcuts().value(0));
+    }
 }
 
 } // namespace

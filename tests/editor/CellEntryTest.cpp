@@ -125,6 +125,14 @@ private:
     CMainView& m_view;
 };
 
+// Columns 1 to last of a row of Memories as the grid shows them.
+QStringList Row(const CMainView& view, int row, int last) {
+    QStringList cells;
+    for (int c = 1; c <= last; ++c)
+        cells << view.Grid(tab::kMemories).Text(c, row);
+    return cells;
+}
+
 class CellEntryTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -747,4 +755,212 @@ TEST(CellEntryWindows, ASecondWindowKeepsTheDefaultsOfTheFirst) {
         EXPECT_EQ(window->View()->Grid(tab::kMemories).Text(kMode, 2), QStringLiteral("AM"));
     }
     EXPECT_TRUE(watcher.Boxes().isEmpty());
+}
+
+// Every way of leaving a typed cell gives it its rules once, before anything
+// else happens: what was typed is stored with what follows from it, the grid
+// shows it at once and the document is marked modified; a refused value keeps
+// the active cell where it is with one message, and nothing is stored.
+TEST(CellEntryLeaving, EveryWayOfLeavingACellCommitsItOnce) {
+    enum Way { Tab, BackTab, Return, KeypadEnter, Down, PageDown, Click, TabStrip, Command };
+    struct Leave {
+        Way way;
+        const char* name;
+        int dcol;    // where the active cell goes from the edited cell
+        int drow;    // -1: somewhere below
+        bool leaves; // the cell is left (and checked) rather than kept
+    };
+    const Leave leaves[] = {
+        {Tab, "Tab", 1, 0, true},
+        {BackTab, "Shift+Tab", -1, 0, true},
+        {Return, "Return", 0, 0, false},
+        {KeypadEnter, "keypad Enter", 0, 0, false},
+        {Down, "Down", 0, 1, true},
+        {PageDown, "Page Down", 0, -1, true},
+        {Click, "a click on another row", 0, 2, true},
+        {TabStrip, "a click on another tab", 0, 0, true},
+        {Command, "a menu command", 0, 0, true},
+    };
+    struct Rule {
+        const char* what;
+        int col;
+        const char* typed;
+        // Columns 1 to 6 of the row afterwards, shown and stored; none: the
+        // row as it was, the value refused.
+        QStringList row;
+        QString message;   // shown once when the cell is left
+        bool staysEditing; // after the refusal
+    };
+    const QStringList before{"146.94000", "146.34000", "600 kHz", "Minus", "FM", ""};
+    const Rule rules[] = {
+        {"receive into an empty row",
+         kReceive,
+         "146.52",
+         {"146.52000", "146.52000", "600 kHz", "Simplex", "FM", ""},
+         {},
+         false},
+        {"transmit sets offset and direction",
+         kTransmit,
+         "147.54",
+         {"146.94000", "147.54000", "600 kHz", "Plus", "FM", ""},
+         {},
+         false},
+        {"offset moves the transmit frequency",
+         kOffset,
+         "1.00 MHz",
+         {"146.94000", "145.94000", "1.00 MHz", "Minus", "FM", ""},
+         {},
+         false},
+        {"direction moves the transmit frequency",
+         kDirection,
+         "P",
+         {"146.94000", "147.54000", "600 kHz", "Plus", "FM", ""},
+         {},
+         false},
+        {"a name",
+         kName,
+         "HOME",
+         {"146.94000", "146.34000", "600 kHz", "Minus", "FM", "HOME"},
+         {},
+         false},
+        {"a refused receive", kReceive, "146.521", {}, kBadReceive, true},
+        {"a refused transmit", kTransmit, "146.521", {}, BadTransmit(146521000), true},
+        {"a refused offset", kOffset, "123 kHz", {}, kBadOffset, false},
+    };
+    for (const Leave& l : leaves) {
+        ModalWatcher watcher;
+        auto doc = std::make_shared<CMainDoc>();
+        CMainView view(doc);
+        view.resize(1200, 700);
+        view.show();
+        QApplication::setActiveWindow(&view);
+        view.FocusGrid();
+        Keyboard keys(view);
+        SpreadSheetView* grid = view.GridView(tab::kMemories);
+        int row = 6;
+        for (const Rule& r : rules) {
+            SCOPED_TRACE(std::string(l.name) + ", " + r.what);
+            // In a list the arrow and page keys choose items.
+            const bool list = r.col == kOffset || r.col == kDirection;
+            if (list && (l.way == Down || l.way == PageDown))
+                continue;
+            row += 4;
+            if (r.col != kReceive || !r.message.isEmpty()) {
+                keys.Enter(tab::kMemories, kReceive, row, QStringLiteral("146.94"));
+                ASSERT_EQ(Row(view, row, 6), before);
+            }
+            doc->SetModifiedFlag(false);
+            watcher.Clear();
+            const QByteArray stored = Block(*doc);
+            keys.Go(tab::kMemories, r.col, row);
+            keys.Type(QString::fromLatin1(r.typed));
+            ASSERT_TRUE(grid->IsEditing());
+            switch (l.way) {
+            case Tab:
+                keys.Press(Qt::Key_Tab);
+                break;
+            case BackTab:
+                keys.Press(Qt::Key_Backtab, Qt::ShiftModifier);
+                break;
+            case Return:
+                keys.Press(Qt::Key_Return);
+                break;
+            case KeypadEnter:
+                keys.Press(Qt::Key_Enter, Qt::KeypadModifier);
+                break;
+            case Down:
+                keys.Press(Qt::Key_Down);
+                break;
+            case PageDown:
+                keys.Press(Qt::Key_PageDown);
+                break;
+            case Click:
+                QTest::mouseClick(
+                    grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    grid->visualRect(view.Grid(tab::kMemories).CellIndex(r.col, row + 2)).center());
+                break;
+            case TabStrip:
+                QTest::mouseClick(view.TabBar(), Qt::LeftButton, Qt::NoModifier,
+                                  view.TabBar()->tabRect(tab::kVfo).center());
+                break;
+            case Command:
+                view.CommitGrids(true);
+                break;
+            }
+            QApplication::processEvents();
+            QStringList messages;
+            for (const auto& box : watcher.Boxes())
+                messages << box.text;
+            // Shift+Tab in the first column stays where it is.
+            const int toCol = std::max(1, r.col + l.dcol);
+            const bool left = l.leaves && !(l.dcol != 0 && toCol == r.col);
+            if (r.row.isEmpty()) {
+                EXPECT_EQ(messages, left ? QStringList{r.message} : QStringList());
+                EXPECT_EQ(Block(*doc), stored) << "nothing refused is stored";
+                EXPECT_FALSE(doc->IsModified());
+                EXPECT_EQ(view.Grid(tab::kMemories).Text(r.col, row),
+                          r.col == kOffset ? QStringLiteral("123 kHz")
+                                           : QStringLiteral("146.52100"))
+                    << "the refused value stays to be put right";
+                if (l.way != TabStrip) {
+                    EXPECT_EQ(grid->ActiveColumn(), r.col) << "nothing moves";
+                    EXPECT_EQ(grid->ActiveRow(), row);
+                    EXPECT_EQ(grid->IsEditing(), left && r.staysEditing);
+                }
+            } else {
+                EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
+                EXPECT_EQ(Row(view, row, 6), r.row) << "the grid shows what follows at once";
+                EXPECT_TRUE(doc->IsModified());
+                // What the grid shows is what is stored, check boxes included.
+                CMainView fresh(doc);
+                EXPECT_EQ(Row(view, row, kCount), Row(fresh, row, kCount));
+                EXPECT_EQ(view.Grid(tab::kMemories).Text(kSkip, row), QStringLiteral("0"));
+                if (l.way == TabStrip) {
+                    EXPECT_EQ(view.CurrentTab(), tab::kVfo);
+                } else {
+                    EXPECT_EQ(grid->ActiveColumn(), toCol);
+                    if (l.drow >= 0)
+                        EXPECT_EQ(grid->ActiveRow(), row + l.drow);
+                    else
+                        EXPECT_GT(grid->ActiveRow(), row);
+                }
+                EXPECT_FALSE(grid->IsEditing());
+            }
+            // The next case starts from what is stored, on Memories.
+            if (view.CurrentTab() == tab::kMemories && grid->IsEditing())
+                keys.Press(Qt::Key_Escape);
+            view.SetCurrentTab(tab::kMemories);
+            view.RefreshGrids();
+            QApplication::processEvents();
+        }
+    }
+}
+
+// An offset typed into its list cell takes the list's item whatever the cell
+// held: an offset of no item, or one that was refused.
+TEST_F(CellEntryTest, ATypedOffsetTakesItsListItem) {
+    const int row = 12;
+    keys->Enter(tab::kMemories, kReceive, row, QStringLiteral("146.94"));
+    const struct {
+        const char* typed;
+        const char* offset; // shown afterwards
+        const char* tx;     // none: not checked (a refused offset)
+        QStringList messages;
+    } steps[] = {
+        {"650 kHz", "650 kHz", "146.29000", {}},       {"600 kHz", "600 kHz", "146.34000", {}},
+        {"125 kHz", "125 kHz", nullptr, {kBadOffset}}, {"600 khz", "600 kHz", "146.34000", {}},
+        {"1.00 MHz", "1.00 MHz", "145.94000", {}},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.typed);
+        watcher.Clear();
+        keys->Go(tab::kMemories, kOffset, row);
+        keys->Type(QString::fromLatin1(s.typed));
+        keys->Press(Qt::Key_Tab);
+        EXPECT_EQ(Messages(), s.messages);
+        EXPECT_EQ(view->Grid(tab::kMemories).Text(kOffset, row), QLatin1String(s.offset));
+        if (s.tx) {
+            EXPECT_EQ(view->Grid(tab::kMemories).Text(kTransmit, row), QLatin1String(s.tx));
+        }
+    }
 }

@@ -17,10 +17,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
 
 using namespace vx7;
 using testing_support::ModalWatcher;
@@ -247,3 +249,48 @@ TEST_F(ColumnOptionsTest, AStoreThatCannotBeWrittenCountsAsNothingStored) {
 }
 
 } // namespace
+
+// Tab and Shift+Tab go along the row past hidden columns, in and out of the
+// frozen ones, and stop at the row's ends; a typed cell left with Tab is
+// stored.
+TEST_F(ColumnOptionsTest, TabGoesAlongTheRowPastHiddenAndFrozenColumns) {
+    StoreRaw(static_cast<qulonglong>(kNameAndMask | 3u << 24)); // Name, Mask; 3 frozen
+    auto doc = std::make_shared<CMainDoc>();
+    CMainView view(doc);
+    view.resize(900, 500);
+    view.show();
+    QApplication::setActiveWindow(&view);
+    view.FocusGrid();
+    SpreadSheetView* grid = view.GridView(tab::kMemories);
+    grid->SetActiveCell(channelcol::kTransmit, 1);
+    for (const char ch : std::string("144.6"))
+        QTest::keyClick(QApplication::focusWidget(), ch);
+    ASSERT_TRUE(grid->IsEditing());
+    using channelcol::kCount;
+    const struct {
+        Qt::Key key;
+        int col; // afterwards
+    } steps[] = {
+        {Qt::Key_Tab, channelcol::kOffset},      {Qt::Key_Tab, channelcol::kDirection},
+        {Qt::Key_Tab, channelcol::kMode},        {Qt::Key_Tab, channelcol::kToneMode},
+        {Qt::Key_Backtab, channelcol::kMode},    {Qt::Key_Backtab, channelcol::kDirection},
+        {Qt::Key_Backtab, channelcol::kOffset},  {Qt::Key_Backtab, channelcol::kTransmit},
+        {Qt::Key_Backtab, channelcol::kReceive}, {Qt::Key_Backtab, channelcol::kReceive},
+    };
+    for (const auto& s : steps) {
+        QTest::keyClick(QApplication::focusWidget(), s.key,
+                        s.key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        QApplication::processEvents();
+        EXPECT_EQ(grid->ActiveColumn(), s.col);
+        EXPECT_EQ(grid->ActiveRow(), 1);
+    }
+    EXPECT_EQ(view.Grid(tab::kMemories).Text(channelcol::kTransmit, 1),
+              QStringLiteral("144.60000"));
+    EXPECT_EQ(view.Grid(tab::kMemories).Text(channelcol::kDirection, 1), QStringLiteral("Plus"));
+    EXPECT_TRUE(doc->IsModified());
+    grid->SetActiveCell(kCount, 1);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(grid->ActiveColumn(), kCount) << "the row's end";
+    EXPECT_EQ(grid->ActiveRow(), 1);
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+}

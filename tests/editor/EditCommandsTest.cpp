@@ -610,6 +610,9 @@ TEST_F(EditCommandsTest, RightClickOpensTheEditMenu) {
     frame.show();
     CChildFrame* child = frame.NewDocument();
     CMainView& view = *child->View();
+    // One change to undo.
+    view.Grid(tab::kMemories).SetText(channelcol::kName, 1, QStringLiteral("HOME"));
+    ASSERT_TRUE(view.CommitGrids(true));
     const struct {
         int tab;
         int row;
@@ -627,6 +630,8 @@ TEST_F(EditCommandsTest, RightClickOpensTheEditMenu) {
         QStringList texts;
         bool priorityEnabled = false;
         bool insertEnabled = false;
+        bool undoEnabled = false;
+        bool redoEnabled = true;
         QString prompt;
         bool shown = false;
         QTimer::singleShot(100, [&] {
@@ -645,6 +650,10 @@ TEST_F(EditCommandsTest, RightClickOpensTheEditMenu) {
                 }
                 if (action->data().toInt() == res::cmd::kEditInsert)
                     insertEnabled = action->isEnabled();
+                if (action->data().toInt() == res::cmd::kEditUndo)
+                    undoEnabled = action->isEnabled();
+                if (action->data().toInt() == res::cmd::kEditRedo)
+                    redoEnabled = action->isEnabled();
             }
             menu->close();
         });
@@ -656,8 +665,11 @@ TEST_F(EditCommandsTest, RightClickOpensTheEditMenu) {
         // The Edit popup of the menu bar, Undo and Redo included, and Set
         // Priority.
         EXPECT_EQ(texts, (QStringList{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "Cu&t\tCtrl+X",
-                                      "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Insert\tShift+Ins",
-                                      "&Delete\tShift+Del", "Sort", "Set Priority"}));
+                                      "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Insert\tCtrl++",
+                                      "&Delete\tCtrl+-", "Sort", "Set Priority"}));
+        EXPECT_EQ(undoEnabled, frame.Action(res::cmd::kEditUndo)->isEnabled());
+        EXPECT_TRUE(undoEnabled) << "a name was typed";
+        EXPECT_EQ(redoEnabled, frame.Action(res::cmd::kEditRedo)->isEnabled());
         EXPECT_EQ(priorityEnabled, c.priority);
         EXPECT_EQ(insertEnabled, c.insert);
         if (c.priority) {
