@@ -44,7 +44,7 @@ int Run(const QStringList& arguments) {
     cli::Out(QStringLiteral("Imported %1 of %2 lines into memory channels.\n")
                  .arg(summary.channels)
                  .arg(summary.lines));
-    cli::Err(textio::SummaryText(summary));
+    cli::Err(textio::SummaryDetails(summary));
     return 0;
 }
 
