@@ -12,6 +12,9 @@ class QCommandLineParser;
 
 namespace cli {
 
+// Every command's exit code for wrong arguments or options.
+inline constexpr int kExitUsage = 2;
+
 using CommandFunction = int (*)(const QStringList& arguments);
 
 struct Command {
@@ -64,6 +67,10 @@ inline constexpr char kStandardOutput[] = "-";
 // stdout failed, the failure is printed ("Error writing standard
 // output:" and the system's reason) and the code is never 0.
 int Finish(int code);
+
+// Whether writing stdout has failed so far (stdout is flushed first); the
+// failure is still printed by Finish.
+bool OutputFailed();
 
 // Opens a radio data file or a raw image into doc; prints the error and
 // returns false on failure.

@@ -140,10 +140,11 @@ int Import(const QStringList& arguments) {
     if (!cli::SaveDocument(doc, out))
         return 1;
     // As the window's Open does: the folder and the name, for the upload.
-    if (!rsf::RememberFile(info.absoluteFilePath(), rsf::ReadRememberedFile().directory))
-        cli::Err(QStringLiteral("Could not remember the settings file: the settings store "
-                                "cannot be written.\n"));
     cli::Out(QStringLiteral("Imported the settings of %1 into %2\n").arg(in, out));
+    // Part of what the command promises: the next upload must find the file.
+    if (!rsf::RememberFile(info.absoluteFilePath(), rsf::ReadRememberedFile().directory))
+        return cli::Fail(QStringLiteral("Could not remember the settings file: the settings "
+                                        "store cannot be written."));
     return 0;
 }
 
