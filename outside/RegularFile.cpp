@@ -15,6 +15,9 @@ namespace outside {
 
 namespace {
 
+// The most any reader takes (a channel list's limit and one byte more).
+constexpr qint64 kStandardInputLimit = 64 * 1024 * 1024 + 1;
+
 bool g_acceptStandardInput = false;
 bool g_standardInputRead = false;
 QByteArray g_standardInput;
@@ -70,7 +73,9 @@ std::optional<QString> ReadRegularFile(const QString& path, qint64 limit, QByteA
     if (g_acceptStandardInput && path == QLatin1String(kStandardInput)) {
         if (!g_standardInputRead) {
             g_standardInputRead = true;
-            g_standardInputError = ReadAll(STDIN_FILENO, limit, g_standardInput);
+            // Read once for every reader: as much as the largest of them takes.
+            g_standardInputError =
+                ReadAll(STDIN_FILENO, std::max(limit, kStandardInputLimit), g_standardInput);
         }
         out = g_standardInput.left(static_cast<int>(std::min<qint64>(limit, INT_MAX)));
         return g_standardInputError;

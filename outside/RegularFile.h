@@ -19,8 +19,8 @@ std::optional<QString> ReadRegularFile(const QString& path, qint64 limit, QByteA
 
 // Lets the name "-" stand for standard input in ReadRegularFile (the
 // command line turns this on; the desktop program reads files only).
-// Standard input is read once, up to limit bytes; later reads of "-" see
-// the same bytes.
+// Standard input is read once, up to 64 MiB and a byte; every read of "-"
+// sees the same bytes, up to its own limit.
 void AcceptStandardInput(bool accept);
 inline constexpr char kStandardInput[] = "-";
 

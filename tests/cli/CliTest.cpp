@@ -221,6 +221,13 @@ TEST_F(CliTest, InputsThatAreNoRegularFilesAreRefusedAtOnce) {
     run = RunWatched(ProgramPath("clonara-cli"), {"print", "-", Path("piped.pdf")}, bytes);
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(ReadFile(Path("piped.pdf")).startsWith("%PDF"));
+    // A settings file is told by its first bytes, then read whole.
+    const Result direct =
+        RunCli({QStringLiteral("settings"), QStringLiteral("show"), Path("in.rsf")});
+    run =
+        RunWatched(ProgramPath("clonara-cli"), {"settings", "show", "-"}, ReadFile(Path("in.rsf")));
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, direct.out);
 }
 
 // Exit codes: 2 for wrong arguments in every command and for trouble in
