@@ -60,8 +60,10 @@ void OutBytes(const QByteArray& bytes);
 // Redraws the progress bar on stderr: a carriage return, then the bar.
 void ErrProgress(const QString& bar);
 
-// The name that stands for standard output where a command takes a file.
+// The name that stands for standard output where a command writes a file,
+// and for standard input where it reads a document or a channel list.
 inline constexpr char kStandardOutput[] = "-";
+inline constexpr char kStandardInput[] = "-";
 
 // The program's exit code for a command that returned code: when writing
 // stdout failed, the failure is printed ("Error writing standard

@@ -260,6 +260,10 @@ TEST_F(CliTest, ExitCodesTellTheTruth) {
         {{"print", a, Path("x.pdf"), "--tab", "nonsense"}, 2, "Unknown tab nonsense"},
         {{"simulate", "send", "--nak-after", "7"}, 2, "--nak-after takes 10 or 18"},
         {{"simulate", "send", "--speed", "0.5"}, 2, "--speed needs a factor"},
+        // Standard input is no place to save to, nor a name to remember.
+        {{"import", "-", Path("x.csv")}, 2, "is saved with --output OUT"},
+        {{"settings", "import", "-", Path("in.rsf")}, 2, "is saved with --output OUT"},
+        {{"settings", "import", a, "-", "--output", Path("c.rdf")}, 2, "remembered by its name"},
         // The differences cannot be written: trouble, not "they differ".
         {{"diff", a, b}, 2, "Error writing standard output", QStringLiteral("/dev/full")},
         {{"diff", a, a}, 0, "", QStringLiteral("/dev/full")},
