@@ -9,6 +9,7 @@
 #include "document/FileSave.h"
 #include "editor/CMainView.h"
 #include "outside/CSpreadSheet1.h"
+#include "outside/RegularFile.h"
 #include "radio/ChannelTables.h"
 #include "widgets/GridPrinter.h"
 #include "widgets/Resources.h"
@@ -109,7 +110,10 @@ int Run(QApplication& app) {
     }
 
     auto doc = std::make_shared<CMainDoc>();
-    const QString absolute = QFileInfo(positionals[0]).absoluteFilePath();
+    // "-" reads the document from standard input.
+    const QString absolute = positionals[0] == QLatin1String(outside::kStandardInput)
+                                 ? positionals[0]
+                                 : QFileInfo(positionals[0]).absoluteFilePath();
     if (const auto error = doc->OnOpenDocument(absolute))
         return Fail(error->text);
     // Named as the program's window names a file it opened.
@@ -159,5 +163,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Clonara"));
     QApplication::setOrganizationName(QStringLiteral("Tessaly"));
+    outside::AcceptStandardInput(true);
     return Run(app);
 }

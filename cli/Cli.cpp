@@ -121,11 +121,15 @@ void ErrProgress(const QString& bar) {
     Write(stderr, '\r' + Printable(bar).toUtf8());
 }
 
-int Finish(int code) {
+bool OutputFailed() {
     errno = 0;
     if (std::fflush(stdout) != 0 && g_outError == 0)
         g_outError = errno != 0 ? errno : EIO;
-    if (g_outError == 0)
+    return g_outError != 0;
+}
+
+int Finish(int code) {
+    if (!OutputFailed())
         return code;
     Err(QStringLiteral("Error writing standard output:\n%1\n")
             .arg(QString::fromLocal8Bit(std::strerror(g_outError))));

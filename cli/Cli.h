@@ -12,6 +12,9 @@ class QCommandLineParser;
 
 namespace cli {
 
+// Every command's exit code for wrong arguments or options.
+inline constexpr int kExitUsage = 2;
+
 using CommandFunction = int (*)(const QStringList& arguments);
 
 struct Command {
@@ -57,13 +60,19 @@ void OutBytes(const QByteArray& bytes);
 // Redraws the progress bar on stderr: a carriage return, then the bar.
 void ErrProgress(const QString& bar);
 
-// The name that stands for standard output where a command takes a file.
+// The name that stands for standard output where a command writes a file,
+// and for standard input where it reads a document or a channel list.
 inline constexpr char kStandardOutput[] = "-";
+inline constexpr char kStandardInput[] = "-";
 
 // The program's exit code for a command that returned code: when writing
 // stdout failed, the failure is printed ("Error writing standard
 // output:" and the system's reason) and the code is never 0.
 int Finish(int code);
+
+// Whether writing stdout has failed so far (stdout is flushed first); the
+// failure is still printed by Finish.
+bool OutputFailed();
 
 // Opens a radio data file or a raw image into doc; prints the error and
 // returns false on failure.

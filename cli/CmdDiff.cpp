@@ -30,6 +30,9 @@ int Run(const QStringList& arguments) {
     const QStringList lines = docdiff::Compare(a, b);
     if (!lines.isEmpty())
         cli::Out(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    // A list that could not be written is trouble, not a difference.
+    if (cli::OutputFailed())
+        return 2;
     return lines.isEmpty() ? 0 : 1;
 }
 

@@ -3,6 +3,7 @@
 #include "cli/TransferCommand.h"
 #include "document/CMainDoc.h"
 #include "document/FileSave.h"
+#include "document/RadioDataFile.h"
 #include "link/CloneDownload.h"
 #include "link/TransferDocument.h"
 
@@ -10,7 +11,15 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace cli {
 namespace {
@@ -32,19 +41,56 @@ bool CanWrite(const QString& path) {
     return true;
 }
 
+// The user's own folder for images that could not be saved where asked:
+// the program's folder in the data folder, made readable by the user alone.
+// Empty (with reason set) when it cannot be had.
+QString RescueFolder(QString& reason) {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty() || !QDir().mkpath(data)) {
+        reason = QStringLiteral("The data folder cannot be made.");
+        return {};
+    }
+    const QString folder = QDir(data).filePath(QStringLiteral("clonara"));
+    const QByteArray name = QFile::encodeName(folder);
+    if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST) {
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+        return {};
+    }
+    struct stat status {};
+    if (::lstat(name.constData(), &status) != 0 || !S_ISDIR(status.st_mode) ||
+        status.st_uid != ::geteuid()) {
+        reason = QStringLiteral("%1 is not a folder of the user's own.").arg(folder);
+        return {};
+    }
+    if ((status.st_mode & 077) != 0 && ::chmod(name.constData(), 0700) != 0) {
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+        return {};
+    }
+    return folder;
+}
+
 // When the image cannot be saved where asked (a full disk), it is kept in
-// the temporary folder rather than lost: the radio may not be at hand again.
+// a new file of the user's own rather than lost: the radio may not be at
+// hand again.
 void KeepUnsavedImage(CMainDoc& doc) {
-    const QString rescue =
-        QDir(QDir::tempPath())
-            .filePath(
-                QStringLiteral("clonara-download-%1-%2.rdf")
-                    .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")))
-                    .arg(QCoreApplication::applicationPid()));
-    if (const auto error = doc.OnSaveDocument(rescue)) {
+    QString reason;
+    const QString folder = RescueFolder(reason);
+    if (folder.isEmpty()) {
+        Err(QStringLiteral("The image could not be kept either:\n%1\n").arg(reason));
+        return;
+    }
+    const QByteArray bytes(reinterpret_cast<const char*>(doc.Block()), rdf::kFileSize);
+    QString rescue;
+    const QString prefix =
+        QStringLiteral("clonara-download-%1-")
+            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    const auto error = filesave::SaveNew(folder, prefix, QStringLiteral(".rdf"), bytes, rescue);
+    if (error && error->kind != filesave::SaveError::Kind::NotDurable) {
         Err(QStringLiteral("The image could not be kept either:\n%1\n").arg(error->text));
         return;
     }
+    if (error)
+        Err(error->text + QLatin1Char('\n'));
     Err(QStringLiteral("The image read from the radio was kept in %1.\n").arg(rescue));
 }
 

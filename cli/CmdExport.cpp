@@ -31,9 +31,10 @@ int Run(const QStringList& arguments) {
         return 2;
     const QString formatName = parser.value(format);
     const bool chirpList = formatName.compare(QLatin1String("chirp"), Qt::CaseInsensitive) == 0;
-    if (!chirpList && formatName.compare(QLatin1String("clonara"), Qt::CaseInsensitive) != 0)
-        return cli::Fail(
-            QStringLiteral("Unknown list format: %1 (clonara or chirp)").arg(formatName));
+    if (!chirpList && formatName.compare(QLatin1String("clonara"), Qt::CaseInsensitive) != 0) {
+        cli::Fail(QStringLiteral("Unknown list format: %1 (clonara or chirp)").arg(formatName));
+        return cli::kExitUsage;
+    }
     const QStringList files = parser.positionalArguments();
     CMainDoc doc;
     if (!cli::OpenDocument(doc, files.at(0)))

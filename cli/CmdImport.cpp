@@ -26,6 +26,11 @@ int Run(const QStringList& arguments) {
         !cli::ExpectPositionals(parser, 2, 2))
         return 2;
     const QStringList files = parser.positionalArguments();
+    if (files.at(0) == QLatin1String(cli::kStandardInput) && !parser.isSet(output)) {
+        cli::Err(QStringLiteral("import: a document read from standard input is saved with "
+                                "--output OUT.\n"));
+        return cli::kExitUsage;
+    }
     CMainDoc doc;
     if (!cli::OpenDocument(doc, files.at(0)))
         return 1;
@@ -44,7 +49,7 @@ int Run(const QStringList& arguments) {
     cli::Out(QStringLiteral("Imported %1 of %2 lines into memory channels.\n")
                  .arg(summary.channels)
                  .arg(summary.lines));
-    cli::Err(textio::SummaryText(summary));
+    cli::Err(textio::SummaryDetails(summary));
     return 0;
 }
 

@@ -128,6 +128,17 @@ int Import(const QStringList& arguments) {
     const QString path = parser.positionalArguments().at(0);
     const QString in = parser.positionalArguments().at(1);
     const QString out = parser.isSet(output) ? parser.value(output) : path;
+    if (path == QLatin1String(cli::kStandardInput) && !parser.isSet(output)) {
+        cli::Err(QStringLiteral("settings import: a document read from standard input is "
+                                "saved with --output OUT.\n"));
+        return cli::kExitUsage;
+    }
+    if (in == QLatin1String(cli::kStandardInput)) {
+        // The upload finds the file by its name later on.
+        cli::Err(QStringLiteral("settings import: the settings file is remembered by its name, "
+                                "so it cannot come from standard input.\n"));
+        return cli::kExitUsage;
+    }
     CMainDoc doc;
     if (!cli::OpenDocument(doc, path))
         return 1;
@@ -140,10 +151,11 @@ int Import(const QStringList& arguments) {
     if (!cli::SaveDocument(doc, out))
         return 1;
     // As the window's Open does: the folder and the name, for the upload.
-    if (!rsf::RememberFile(info.absoluteFilePath(), rsf::ReadRememberedFile().directory))
-        cli::Err(QStringLiteral("Could not remember the settings file: the settings store "
-                                "cannot be written.\n"));
     cli::Out(QStringLiteral("Imported the settings of %1 into %2\n").arg(in, out));
+    // Part of what the command promises: the next upload must find the file.
+    if (!rsf::RememberFile(info.absoluteFilePath(), rsf::ReadRememberedFile().directory))
+        return cli::Fail(QStringLiteral("Could not remember the settings file: the settings "
+                                        "store cannot be written."));
     return 0;
 }
 

@@ -41,9 +41,11 @@ int Run(const QStringList& arguments) {
         return 2;
     const QString wanted = parser.value(tabOption).toLower();
     const int tab = vx7::TabByKey(wanted);
-    if (tab < 0)
-        return cli::Fail(QStringLiteral("Unknown tab %1; choose one of %2.")
-                             .arg(wanted, names.join(QStringLiteral(", "))));
+    if (tab < 0) {
+        cli::Fail(QStringLiteral("Unknown tab %1; choose one of %2.")
+                      .arg(wanted, names.join(QStringLiteral(", "))));
+        return cli::kExitUsage;
+    }
 
     CMainDoc doc;
     if (!cli::OpenDocument(doc, parser.positionalArguments().at(0)))

@@ -86,6 +86,14 @@ int RunSimulate(const QStringList& arguments) {
         if (fault.flag != nullptr)
             faults.*fault.flag = parser.isSet(name);
     }
+    // The radio answers only at the end of a stretch of the image.
+    if (parser.isSet(QStringLiteral("nak-after")) && faults.nakAfter != vx7::image::kFirstStretch &&
+        faults.nakAfter != vx7::image::kSecondStretch) {
+        Err(QStringLiteral("simulate: --nak-after takes %1 or %2.\n")
+                .arg(vx7::image::kFirstStretch)
+                .arg(vx7::image::kSecondStretch));
+        return kExitUsage;
+    }
     if (!NumberOf(parser, QStringLiteral("latency"), latency) ||
         !NumberOf(parser, QStringLiteral("start-delay"), startDelay))
         return kExitUsage;
@@ -96,8 +104,10 @@ int RunSimulate(const QStringList& arguments) {
     } else if (parser.isSet(QStringLiteral("speed"))) {
         bool ok = false;
         const double factor = parser.value(QStringLiteral("speed")).toDouble(&ok);
-        if (!ok || factor < 1.0)
-            return Fail(QStringLiteral("simulate: --speed needs a factor of 1 or more."));
+        if (!ok || factor < 1.0) {
+            Fail(QStringLiteral("simulate: --speed needs a factor of 1 or more."));
+            return kExitUsage;
+        }
         options.byteTime = std::chrono::duration_cast<radiolink::Clock::duration>(
             std::chrono::duration<double, std::nano>(radiolink::kByteTime.count() / factor));
     }

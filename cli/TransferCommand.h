@@ -2,6 +2,7 @@
 // port, progress on stderr, and Ctrl+C as the Cancel button.
 #pragma once
 
+#include "cli/Cli.h"
 #include "link/CComPort.h"
 #include "link/CloneTransfer.h"
 
@@ -13,8 +14,7 @@
 
 namespace cli {
 
-// Exit codes of the transfer commands.
-constexpr int kExitUsage = 2;
+// Exit code of a transfer cancelled with Ctrl+C.
 constexpr int kExitCancelled = 130;
 
 // The --port option.

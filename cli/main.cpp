@@ -1,5 +1,6 @@
 // clonara-cli: the radio editor's core from the command line.
 #include "cli/Cli.h"
+#include "outside/RegularFile.h"
 
 #include <QCoreApplication>
 
@@ -30,6 +31,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("clonara-cli"));
     QCoreApplication::setOrganizationName(QStringLiteral("Tessaly"));
+    // "-" for a document or a channel list reads standard input.
+    outside::AcceptStandardInput(true);
 
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();

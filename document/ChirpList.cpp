@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <vector>
 
 namespace chirp {
 
@@ -459,6 +460,9 @@ ImportOutcome ImportRows(CVX7Radio& radio, const QList<QStringList>& rows) {
             outcome.notes.append({line, reason});
     };
     vx7::Byte* image = radio.GetImage();
+    // The line each channel was taken from: a location named again later
+    // keeps the first line's channel, and the repeat is skipped.
+    std::vector<int> takenBy(static_cast<size_t>(vx7::image::kMemoryCount) + 1, 0);
     for (int i = 0; i < rows.size(); ++i) {
         const int lineNumber = i + 2; // after the header line
         const QStringList& fields = rows[i];
@@ -474,6 +478,14 @@ ImportOutcome ImportRows(CVX7Radio& radio, const QList<QStringList>& rows) {
                                     .arg(vx7::image::kMemoryCount));
             continue;
         }
+        if (const int first = takenBy[static_cast<size_t>(channel)]) {
+            ++outcome.skipped;
+            note(lineNumber, QStringLiteral("location %1 was already imported from line %2, "
+                                            "which is kept")
+                                 .arg(location)
+                                 .arg(first));
+            continue;
+        }
         Line line(radio, fields);
         vx7::ChannelValues v;
         const QString skip = line.Read(v);
@@ -487,6 +499,7 @@ ImportOutcome ImportRows(CVX7Radio& radio, const QList<QStringList>& rows) {
         comment.replace(QLatin1Char('\n'), QLatin1Char(' '))
             .replace(QLatin1Char('\r'), QLatin1Char(' '));
         radio.SetComment(vx7::tab::kMemories, channel - 1, comment);
+        takenBy[static_cast<size_t>(channel)] = lineNumber;
         ++outcome.channels;
         if (!line.Changes().isEmpty()) {
             ++outcome.changed;

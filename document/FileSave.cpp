@@ -46,6 +46,25 @@ SaveError WriteFailure(const QString& path, int error) {
             QStringLiteral("Error writing file:\n%1\n%2").arg(path, reason)};
 }
 
+SaveError NotDurable(const QString& path, int error) {
+    const QString reason = SystemText(error);
+    return {SaveError::Kind::NotDurable, reason,
+            QStringLiteral("The new file is in place but could not be made durable:\n%1\n"
+                           "The folder's sync failed: %2")
+                .arg(path, reason)};
+}
+
+// The rule the kernel applies to links in shared folders: a link in a
+// sticky folder that everyone may write is followed only when it belongs
+// to the user or to the folder's owner.
+bool IsForeignLinkInSharedFolder(const QByteArray& folder, const struct stat& link) {
+    struct stat status {};
+    if (::stat(folder.constData(), &status) != 0)
+        return false;
+    const bool shared = (status.st_mode & S_ISVTX) && (status.st_mode & S_IWOTH);
+    return shared && link.st_uid != ::geteuid() && link.st_uid != status.st_uid;
+}
+
 QByteArray TemporaryPrefix(const QByteArray& targetName) {
     return '.' + targetName.left(kNameInTemporary) + kTemporaryMark;
 }
@@ -91,6 +110,9 @@ std::optional<SaveError> Resolve(const QString& path, Target& target) {
                                                 "pipe or a socket), so it is not replaced."));
         if (links == kMaxLinks)
             return Refusal(path, SystemText(ELOOP));
+        if (IsForeignLinkInSharedFolder(target.folder, target.status))
+            return Refusal(path, QStringLiteral("It is a link in a shared folder that belongs to "
+                                                "another user, so it is not followed."));
         // Some file systems give a link no size; a link's text is a path.
         QByteArray link(static_cast<int>(std::max<off_t>(target.status.st_size, 0)) + PATH_MAX,
                         '\0');
@@ -236,7 +258,38 @@ std::optional<SaveError> Save(const QString& path, const QByteArray& bytes) {
         return WriteFailure(path, error);
     }
     if ((error = SyncFolder(target.folder)) != 0)
+        return NotDurable(path, error);
+    return std::nullopt;
+}
+
+std::optional<SaveError> SaveNew(const QString& folder, const QString& prefix,
+                                 const QString& suffix, const QByteArray& bytes, QString& path) {
+    const QByteArray folderName = QFile::encodeName(folder);
+    int fd = -1;
+    int error = EEXIST;
+    for (int attempt = 0; attempt < kCreateTries && fd < 0 && error == EEXIST; ++attempt) {
+        QString name = prefix;
+        for (int i = 0; i < 8; ++i)
+            name += QLatin1Char(kAlphabet[QRandomGenerator::system()->bounded(kAlphabetSize)]);
+        path = folder + QLatin1Char('/') + name + suffix;
+        fd = ::open(QFile::encodeName(path).constData(),
+                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0)
+            error = errno;
+    }
+    if (fd < 0)
+        return Refusal(path, SystemText(error));
+    error = WriteAll(fd, bytes);
+    if (error == 0 && ::fdatasync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0 && errno != EINTR)
+        error = errno;
+    if (error != 0) {
+        ::unlink(QFile::encodeName(path).constData());
         return WriteFailure(path, error);
+    }
+    if ((error = SyncFolder(folderName)) != 0)
+        return NotDurable(path, error);
     return std::nullopt;
 }
 

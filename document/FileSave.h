@@ -4,7 +4,9 @@
 // old file whole and removes its temporary file. Only regular files are
 // replaced: a device, a pipe, a socket or a folder in the way (or a link to
 // one) is refused; a link to a regular file keeps working and the file it
-// names is updated.
+// names is updated, unless the link stands in a shared sticky folder (such
+// as /tmp) and belongs neither to the user nor to the folder's owner: such a
+// link may have been planted by someone else, and is not followed.
 #pragma once
 
 #include <QByteArray>
@@ -18,10 +20,12 @@ struct SaveError {
     enum class Kind {
         CannotCreate, // the target is refused or the temporary file cannot be made
         CannotWrite,  // writing, syncing or renaming failed; the old file is whole
+        NotDurable,   // the new file is in place, but its folder could not be synced
     };
     Kind kind;
     QString reason; // the system's text for the error, or why the target is refused
-    QString text;   // "Cannot create file:\n<path>\n<reason>" or "Error writing file:\n..."
+    QString text;   // "Cannot create file:\n<path>\n<reason>", "Error writing file:\n..." or
+                    // "The new file is in place but could not be made durable:\n..."
 };
 
 // Whether path could be saved to: it does not exist yet, or it is (after
@@ -31,6 +35,12 @@ std::optional<SaveError> CheckTarget(const QString& path);
 
 // Replaces (or creates) path with bytes, atomically and durably.
 std::optional<SaveError> Save(const QString& path, const QByteArray& bytes);
+
+// Writes bytes to a new file of its own in folder, named prefix, eight
+// random letters and suffix, readable by the user alone; never replaces
+// or follows anything already there. On success path is the new file's.
+std::optional<SaveError> SaveNew(const QString& folder, const QString& prefix,
+                                 const QString& suffix, const QByteArray& bytes, QString& path);
 
 // Whether fileName is a temporary file that a save of a file named
 // targetName makes (names only: the save removes such leftovers of killed

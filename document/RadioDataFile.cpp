@@ -1,8 +1,7 @@
 #include "document/RadioDataFile.h"
 
 #include "document/FileSave.h"
-
-#include <QFile>
+#include "outside/RegularFile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -57,14 +56,9 @@ std::optional<FileError> ParseRadioDataFile(const QByteArray& bytes, const QStri
 }
 
 std::optional<FileError> ReadFileBounded(const QString& path, qint64 limit, QByteArray& out) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (auto reason = outside::ReadRegularFile(path, limit, out))
         return FileError{FileError::Kind::CannotOpen,
-                         QStringLiteral("Cannot open file:\n%1\n%2").arg(path, file.errorString())};
-    out = file.read(limit);
-    if (file.error() != QFileDevice::NoError)
-        return FileError{FileError::Kind::CannotOpen,
-                         QStringLiteral("Cannot open file:\n%1\n%2").arg(path, file.errorString())};
+                         QStringLiteral("Cannot open file:\n%1\n%2").arg(path, *reason)};
     return std::nullopt;
 }
 

@@ -622,6 +622,18 @@ QString Counts(const ImportSummary& summary) {
 QString Note(const QPair<int, QString>& note) {
     return QStringLiteral("Line %1: %2").arg(note.first).arg(note.second);
 }
+
+// Every kept reason on a line of its own.
+QString Reasons(const ImportSummary& summary) {
+    QString text;
+    for (const auto& note : summary.notes)
+        text += Note(note) + QLatin1Char('\n');
+    if (summary.skipped + summary.changed > summary.notes.size())
+        text += QStringLiteral("(%1 more not listed)\n")
+                    .arg(summary.skipped + summary.changed - summary.notes.size());
+    return text;
+}
+
 } // namespace
 
 QString SummaryLine(const ImportSummary& summary, int reasons) {
@@ -634,13 +646,22 @@ QString SummaryLine(const ImportSummary& summary, int reasons) {
 }
 
 QString SummaryText(const ImportSummary& summary) {
-    QString text = Counts(summary) + QLatin1Char('\n');
-    for (const auto& note : summary.notes)
-        text += Note(note) + QLatin1Char('\n');
-    if (summary.skipped + summary.changed > summary.notes.size())
-        text += QStringLiteral("(%1 more not listed)\n")
-                    .arg(summary.skipped + summary.changed - summary.notes.size());
-    return text;
+    return Counts(summary) + QLatin1Char('\n') + Reasons(summary);
+}
+
+QString SummaryDetails(const ImportSummary& summary) {
+    QStringList parts;
+    if (summary.chirp)
+        parts << (summary.fromZero ? QStringLiteral("From a CHIRP list (its locations count from "
+                                                    "0: location n is channel n + 1)")
+                                   : QStringLiteral("From a CHIRP list"));
+    if (summary.skipped > 0 || summary.chirp)
+        parts << QStringLiteral("%1 skipped").arg(summary.skipped);
+    if (summary.chirp)
+        parts.last() += QStringLiteral(", %1 changed").arg(summary.changed);
+    if (parts.isEmpty())
+        return Reasons(summary);
+    return parts.join(QStringLiteral("; ")) + QStringLiteral(".\n") + Reasons(summary);
 }
 
 } // namespace textio

@@ -98,5 +98,9 @@ QString SummaryLine(const ImportSummary& summary, int reasons = 3);
 // The same over several lines for the command line: the counts, then every
 // kept reason on a line of its own.
 QString SummaryText(const ImportSummary& summary);
+// What SummaryText says beyond the count of imported lines (the command
+// line prints that count on its own): the kind of list, the skipped and
+// changed lines and why; empty when there is nothing to say.
+QString SummaryDetails(const ImportSummary& summary);
 
 } // namespace textio

@@ -1,4 +1,5 @@
 #include "outside/ImportData.h"
+#include "outside/RegularFile.h"
 
 #include "outside/DelimitedText.h"
 
@@ -183,21 +184,10 @@ ImportResult ImportBytes(const QByteArray& bytes, const QString& fileName,
 
 ImportResult ImportData(const ImportDataStruct& request) {
     ImportResult result;
-    QFile file(request.path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.message = QStringLiteral("Cannot open %1: %2")
-                             .arg(QFileInfo(request.path).fileName(), file.errorString());
-        return result;
-    }
-    if (file.size() > kMaxImportFileSize) {
-        result.message = QStringLiteral("%1 is too large to be a channel list.")
-                             .arg(QFileInfo(request.path).fileName());
-        return result;
-    }
-    const QByteArray bytes = file.read(kMaxImportFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        result.message = QStringLiteral("Cannot read %1: %2")
-                             .arg(QFileInfo(request.path).fileName(), file.errorString());
+    QByteArray bytes;
+    if (const auto reason = ReadRegularFile(request.path, kMaxImportFileSize + 1, bytes)) {
+        result.message =
+            QStringLiteral("Cannot open %1: %2").arg(QFileInfo(request.path).fileName(), *reason);
         return result;
     }
     if (bytes.size() > kMaxImportFileSize) {

@@ -15,7 +15,11 @@ foreach(path
         share/applications/clonara.desktop
         share/mime/packages/clonara-rdf.xml
         share/icons/hicolor/scalable/apps/clonara.svg
-        share/man/man1/clonara-cli.1
+        share/man/man1/clonara.1.gz
+        share/man/man1/clonara-cli.1.gz
+        share/man/man1/clonara-print.1.gz
+        share/doc/clonara/copyright
+        share/doc/clonara/changelog.gz
         share/doc/clonara/help/topic101.html
         share/doc/clonara/help/topic108.html)
     if(NOT EXISTS "${SCRATCH}/${path}")
@@ -30,10 +34,13 @@ foreach(line "Exec=clonara %F" "Icon=clonara" "MimeType=application/x-clonara-rd
         message(FATAL_ERROR "the desktop entry lacks ${line}")
     endif()
 endforeach()
-file(READ "${SCRATCH}/share/man/man1/clonara-cli.1" page)
-if(page MATCHES "@[A-Z_]+@")
-    message(FATAL_ERROR "the man page was not filled in")
-endif()
+foreach(page clonara.1 clonara-cli.1 clonara-print.1)
+    execute_process(COMMAND gzip -dc "${SCRATCH}/share/man/man1/${page}.gz"
+                    OUTPUT_VARIABLE text RESULT_VARIABLE result)
+    if(NOT result EQUAL 0 OR text MATCHES "@[A-Z_]+@")
+        message(FATAL_ERROR "the man page ${page} was not filled in")
+    endif()
+endforeach()
 
 set(ENV{XDG_CONFIG_HOME} "${SCRATCH}/config")
 execute_process(COMMAND "${SCRATCH}/bin/clonara-cli" new "${SCRATCH}/new.rdf"

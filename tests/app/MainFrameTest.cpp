@@ -28,6 +28,12 @@
 #include <algorithm>
 #include <iterator>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 using testing_support::ModalWatcher;
 using testing_support::ReadFile;
 using testing_support::WriteFile;
@@ -133,6 +139,67 @@ TEST_F(MainFrameTest, BadFilesShowOneFileErrorAndNoWindow) {
     EXPECT_EQ(frame.OpenDocumentFile(Path("missing.rdf")), nullptr);
     ASSERT_EQ(watcher.Boxes().size(), 1);
     EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("File Error"));
+}
+
+// A pipe, a socket or a device is refused at once by File Open, by a recent
+// file that has become one and by Compare With; the window never waits on
+// it. An alarm ends the test program should it hang.
+TEST_F(MainFrameTest, FilesThatAreNoRegularFilesAreRefusedAtOnce) {
+    ::alarm(60);
+    const QString pipe = Path("pipe.rdf");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray socketName = QFile::encodeName(Path("socket.rdf"));
+    ASSERT_LT(static_cast<size_t>(socketName.size()), sizeof address.sun_path);
+    std::copy(socketName.begin(), socketName.end(), address.sun_path);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    QStringList specials{pipe, Path("socket.rdf")};
+    if (::mknod(QFile::encodeName(Path("device.rdf")).constData(), S_IFCHR | 0666, makedev(1, 3)) ==
+        0)
+        specials << Path("device.rdf");
+    const QString notRegular = QStringLiteral("It is not a regular file");
+
+    CMainFrame frame;
+    frame.show();
+    for (const QString& special : specials) {
+        SCOPED_TRACE(special.toStdString());
+        watcher.Clear();
+        EXPECT_EQ(frame.OpenDocumentFile(special), nullptr);
+        ASSERT_EQ(watcher.Boxes().size(), 1);
+        EXPECT_TRUE(watcher.Boxes()[0].text.startsWith(QStringLiteral("Cannot open file:\n") +
+                                                       special + '\n' + notRegular))
+            << watcher.Boxes()[0].text.toStdString();
+    }
+
+    // A recent file that has become a pipe.
+    const QString recent = NewFile("recent.rdf");
+    CChildFrame* child = frame.OpenDocumentFile(recent);
+    ASSERT_TRUE(child);
+    child->close();
+    QApplication::processEvents();
+    ASSERT_TRUE(QFile::remove(recent));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(recent).constData(), 0644), 0);
+    watcher.Clear();
+    QAction* entry = nullptr;
+    for (QAction* a : frame.menuBar()->actions().at(0)->menu()->actions())
+        if (a->isVisible() && a->text() == QStringLiteral("&1 ") + recent)
+            entry = a;
+    ASSERT_TRUE(entry);
+    entry->trigger();
+    QApplication::processEvents();
+    ASSERT_EQ(watcher.Boxes().size(), 1);
+    EXPECT_TRUE(watcher.Boxes()[0].text.contains(notRegular));
+
+    // Compare With a pipe.
+    CChildFrame* open = frame.NewDocument();
+    watcher.Clear();
+    frame.CompareWith(open, pipe);
+    ASSERT_EQ(watcher.Boxes().size(), 1);
+    EXPECT_TRUE(watcher.Boxes()[0].text.contains(notRegular));
+    ::close(listener);
+    ::alarm(0);
 }
 
 TEST_F(MainFrameTest, SaveAsAndReopenByteForByte) {

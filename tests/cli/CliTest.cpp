@@ -6,8 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using testing_support::ProgramPath;
 using testing_support::ReadFile;
@@ -24,6 +32,32 @@ struct Result {
 Result RunCli(const QStringList& arguments) {
     const auto run = testing_support::RunCli(arguments);
     return {run.exitCode, QString::fromUtf8(run.out), QString::fromUtf8(run.err)};
+}
+
+// Runs a program with the given standard input, environment and standard
+// output file; a program that has not ended after a while is killed and
+// counted a hang (exit code -2), so that a regression fails and does not
+// hold the suite up.
+Result
+RunWatched(const QString& program, const QStringList& arguments, const QByteArray& input = {},
+           const QString& outputFile = {},
+           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    if (!outputFile.isEmpty())
+        process.setStandardOutputFile(outputFile);
+    process.start(program, arguments);
+    process.waitForStarted();
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(10000)) {
+        process.kill();
+        process.waitForFinished();
+        return {-2, {}, QStringLiteral("hangs")};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 class CliTest : public ::testing::Test {
@@ -106,6 +140,145 @@ TEST_F(CliTest, SimulateTakesEveryFaultOfTheSimulator) {
         EXPECT_EQ(bad.err,
                   QStringLiteral("simulate: %1 needs a whole number of 0 or more.\n").arg(option));
         EXPECT_TRUE(bad.out.isEmpty()) << "no device printed";
+    }
+}
+
+// A pipe, a socket or a device given where a file is read is refused at
+// once, by every command and for every file it reads; "-" reads standard
+// input on purpose.
+TEST_F(CliTest, InputsThatAreNoRegularFilesAreRefusedAtOnce) {
+    const QString doc = Path("doc.rdf");
+    ASSERT_EQ(RunCli({QStringLiteral("new"), doc}).exitCode, 0);
+    ASSERT_EQ(RunCli({QStringLiteral("settings"), QStringLiteral("export"), doc, Path("in.rsf")})
+                  .exitCode,
+              0);
+    ASSERT_EQ(RunCli({QStringLiteral("export"), doc, Path("list.csv")}).exitCode, 0);
+
+    const QString pipe = Path("pipe");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    const QString socketPath = Path("socket");
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray socketName = QFile::encodeName(socketPath);
+    ASSERT_LT(static_cast<size_t>(socketName.size()), sizeof address.sun_path);
+    std::copy(socketName.begin(), socketName.end(), address.sun_path);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 1), 0);
+    QStringList specials{pipe, socketPath};
+    // A device node of the test's own (as /dev/null), where one may be made.
+    if (::mknod(QFile::encodeName(Path("device")).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0)
+        specials << Path("device");
+    QFile::link(pipe, Path("link.rdf"));
+    specials << Path("link.rdf");
+
+    const QString s = QStringLiteral("%1"); // where the special file goes
+    const QStringList commands[] = {
+        {"info", s},
+        {"show", s},
+        {"convert", s, Path("out.img")},
+        {"export", s, Path("out.csv")},
+        {"diff", s, doc},
+        {"diff", doc, s},
+        {"print", s, Path("out.pdf")},
+        {"settings", "show", s},
+        {"settings", "export", s, Path("out.rsf")},
+        {"settings", "import", s, Path("in.rsf")},
+        {"settings", "import", doc, s, "--output", Path("out.rdf")},
+        {"upload", "--port", "/dev/ttyUSB9-clonara", s},
+        {"import", s, Path("list.csv"), "--output", Path("out.rdf")},
+        {"import", doc, s, "--output", Path("out.rdf")},
+    };
+    for (const QString& special : specials) {
+        for (const QStringList& command : commands) {
+            QStringList arguments;
+            for (const QString& argument : command)
+                arguments << (argument == s ? special : argument);
+            SCOPED_TRACE(arguments.join(' ').toStdString());
+            const Result run = RunWatched(ProgramPath("clonara-cli"), arguments);
+            EXPECT_NE(run.exitCode, 0);
+            EXPECT_NE(run.exitCode, -2) << "it waits on the file";
+            EXPECT_TRUE(run.err.contains(QStringLiteral("It is not a regular file")))
+                << run.err.toStdString();
+            EXPECT_FALSE(QFile::exists(Path("out.rdf")) || QFile::exists(Path("out.img")) ||
+                         QFile::exists(Path("out.pdf")));
+        }
+    }
+    ::close(listener);
+
+    // "-": standard input.
+    const QByteArray bytes = ReadFile(doc);
+    Result run = RunWatched(ProgramPath("clonara-cli"), {"diff", "-", doc}, bytes);
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    run = RunWatched(ProgramPath("clonara-cli"), {"export", "-", Path("again.csv")}, bytes);
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(ReadFile(Path("again.csv")), ReadFile(Path("list.csv")));
+    run =
+        RunWatched(ProgramPath("clonara-cli"), {"import", doc, "-", "--output", Path("piped.rdf")},
+                   ReadFile(Path("list.csv")));
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(ReadFile(Path("piped.rdf")), bytes);
+    run = RunWatched(ProgramPath("clonara-cli"), {"print", "-", Path("piped.pdf")}, bytes);
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(ReadFile(Path("piped.pdf")).startsWith("%PDF"));
+    // A settings file is told by its first bytes, then read whole.
+    const Result direct =
+        RunCli({QStringLiteral("settings"), QStringLiteral("show"), Path("in.rsf")});
+    run =
+        RunWatched(ProgramPath("clonara-cli"), {"settings", "show", "-"}, ReadFile(Path("in.rsf")));
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, direct.out);
+}
+
+// Exit codes: 2 for wrong arguments in every command and for trouble in
+// diff, never 0 when a promise was not kept.
+TEST_F(CliTest, ExitCodesTellTheTruth) {
+    const QString a = Path("a.rdf");
+    const QString b = Path("b.img");
+    ASSERT_EQ(RunCli({QStringLiteral("new"), a}).exitCode, 0);
+    ASSERT_EQ(RunCli({QStringLiteral("convert"), a, b}).exitCode, 0);
+    QByteArray image = ReadFile(b);
+    image[2000] = static_cast<char>(image[2000] ^ 0x55); // a byte that differs
+    WriteFile(b, image);
+    ASSERT_EQ(RunCli({QStringLiteral("diff"), a, b}).exitCode, 1);
+    ASSERT_EQ(
+        RunCli({QStringLiteral("settings"), QStringLiteral("export"), a, Path("in.rsf")}).exitCode,
+        0);
+    const QString cli = ProgramPath("clonara-cli");
+    QProcessEnvironment unwritable = QProcessEnvironment::systemEnvironment();
+    WriteFile(Path("blocker"), "a file where the settings folder should be");
+    unwritable.insert(QStringLiteral("XDG_CONFIG_HOME"), Path("blocker") + "/config");
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        const char* err;
+        QString outputFile = {};
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    } cases[] = {
+        {{"show", a, "--tab", "nonsense"}, 2, "Unknown tab nonsense"},
+        {{"export", a, Path("x.csv"), "--format", "nonsense"}, 2, "Unknown list format"},
+        {{"print", a, Path("x.pdf"), "--tab", "nonsense"}, 2, "Unknown tab nonsense"},
+        {{"simulate", "send", "--nak-after", "7"}, 2, "--nak-after takes 10 or 18"},
+        {{"simulate", "send", "--speed", "0.5"}, 2, "--speed needs a factor"},
+        // Standard input is no place to save to, nor a name to remember.
+        {{"import", "-", Path("x.csv")}, 2, "is saved with --output OUT"},
+        {{"settings", "import", "-", Path("in.rsf")}, 2, "is saved with --output OUT"},
+        {{"settings", "import", a, "-", "--output", Path("c.rdf")}, 2, "remembered by its name"},
+        // The differences cannot be written: trouble, not "they differ".
+        {{"diff", a, b}, 2, "Error writing standard output", QStringLiteral("/dev/full")},
+        {{"diff", a, a}, 0, "", QStringLiteral("/dev/full")},
+        // The document is saved, but the settings file is not remembered.
+        {{"settings", "import", a, Path("in.rsf"), "--output", Path("c.rdf")},
+         1,
+         "Could not remember the settings file",
+         {},
+         unwritable},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const Result run = RunWatched(cli, c.arguments, {}, c.outputFile, c.environment);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QString::fromLatin1(c.err))) << run.err.toStdString();
     }
 }
 

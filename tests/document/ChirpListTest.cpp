@@ -233,6 +233,13 @@ const ListCase kListCases[] = {
      "1,FIRST,146.520000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,Hi,,,,,\n"
      "2,SECOND,146.550000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,Hi,,,,,\n"
      "450,LAST,146.580000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,Hi,,,,,\n"},
+    // A location named twice: the first line that imports keeps the channel.
+    {"chirp-repeat.csv",
+     "Imported 2 of 4 lines into memory channels from a CHIRP list; 2 skipped, 0 changed. Line "
+     "3: location 1 was already imported from line 2, which is kept. Line 4: frequency "
+     "\"1500.000000\" the radio cannot receive.",
+     "1,FIRST,146.520000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,Hi,,,,,\n"
+     "2,SECOND,146.580000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,Hi,,,,,\n"},
 };
 
 TEST(ChirpList, ListsImportAndExportAgain) {
@@ -281,9 +288,11 @@ TEST(ChirpList, CommandLineImportsAndExports) {
     ASSERT_EQ(RunCli({"new", doc}).exitCode, 0);
     const auto in = RunCli({"import", doc, DataPath("chirp-zero.csv")});
     EXPECT_EQ(in.exitCode, 0);
-    EXPECT_EQ(in.err, "Imported 3 of 4 lines into memory channels from a CHIRP list (its "
-                      "locations count from 0: location n is channel n + 1); 1 skipped, 0 "
-                      "changed.\nLine 5: location 450 is past the last memory channel (450)\n");
+    // The count once on stdout, the rest on stderr.
+    EXPECT_EQ(in.out, "Imported 3 of 4 lines into memory channels.\n");
+    EXPECT_EQ(in.err, "From a CHIRP list (its locations count from 0: location n is channel "
+                      "n + 1); 1 skipped, 0 changed.\nLine 5: location 450 is past the last "
+                      "memory channel (450)\n");
     const auto out = RunCli({"export", doc, "-", "--format", "chirp"});
     EXPECT_EQ(out.exitCode, 0);
     EXPECT_TRUE(out.out.startsWith("Location,Name,Frequency,"));
@@ -292,7 +301,7 @@ TEST(ChirpList, CommandLineImportsAndExports) {
     EXPECT_EQ(RunCli({"export", doc, file, "--format", "chirp"}).exitCode, 0);
     EXPECT_EQ(ReadFile(file), out.out);
     const auto bad = RunCli({"export", doc, file, "--format", "icom"});
-    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.exitCode, 2);
     EXPECT_TRUE(bad.err.contains("Unknown list format: icom"));
 }
 

@@ -110,6 +110,14 @@ void Upload(const QString& device, const QByteArray& image) {
         << upload.Message().toStdString();
 }
 
+// Where a download that could not be saved keeps its image.
+QString RescueFolder() {
+    return QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME")) + QStringLiteral("/clonara");
+}
+QStringList RescuedImages() {
+    return QDir(RescueFolder()).entryList({QStringLiteral("clonara-download-*.rdf")});
+}
+
 class SaveTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -238,6 +246,37 @@ TEST_F(SaveTest, OnlyRegularFilesAreReplaced) {
         {"a missing folder",
          [](const QString& t, const QString&) { QDir().rmdir(QFileInfo(t).path()); }, false,
          QStringLiteral("No such file or directory")},
+        // A shared sticky folder (as /tmp): a link that someone else may
+        // have planted is not followed; the user's own or the folder
+        // owner's is.
+        {"another user's link in a shared sticky folder",
+         [&](const QString& t, const QString& f) {
+             WriteFile(f + "/real", "old");
+             link(f + "/real", t);
+             ::chmod(QFile::encodeName(f).constData(), 01777);
+             ::lchown(QFile::encodeName(t).constData(), 65534, 65534);
+         },
+         false, QStringLiteral("It is a link in a shared folder that belongs to another user"),
+         true},
+        {"the folder owner's link in a shared sticky folder",
+         [&](const QString& t, const QString& f) {
+             WriteFile(f + "/real", "old");
+             link(f + "/real", t);
+             ::chmod(QFile::encodeName(f).constData(), 01777);
+             ::chown(QFile::encodeName(f).constData(), 65534, 65534);
+             ::lchown(QFile::encodeName(t).constData(), 65534, 65534);
+         },
+         true,
+         {},
+         true},
+        {"the user's own link in a shared sticky folder",
+         [&](const QString& t, const QString& f) {
+             WriteFile(f + "/real", "old");
+             link(f + "/real", t);
+             ::chmod(QFile::encodeName(f).constData(), 01777);
+         },
+         true,
+         {}},
         {"a read-only file",
          [](const QString& t, const QString&) {
              WriteFile(t, "old");
@@ -269,6 +308,9 @@ TEST_F(SaveTest, OnlyRegularFilesAreReplaced) {
                       QStringLiteral("Cannot create file:\n%1\n%2").arg(target, error->reason));
             EXPECT_EQ(QFileInfo(target).isSymLink(), before.isSymLink());
             EXPECT_EQ(QFileInfo(target).isFile(), before.isFile());
+            if (QFile::exists(folder + "/real")) {
+                EXPECT_EQ(ReadFile(folder + "/real"), QByteArray("old"));
+            }
             EXPECT_EQ(filesave::CheckTarget(target).has_value(), true);
         }
         if (QFileInfo(folder).isDir()) {
@@ -402,7 +444,9 @@ TEST_F(SaveTest, EverySavePathFailsWholeUnderEveryFault) {
             setting =
                 setting.contains(QLatin1String("%1")) ? setting.arg(name) : setting + ':' + name;
             QProcessEnvironment environment = FaultEnvironment(setting);
-            environment.insert(QStringLiteral("TMPDIR"), folder); // where a download is kept
+            // Never where a download is kept.
+            environment.insert(QStringLiteral("TMPDIR"), folder);
+            const QStringList keptBefore = RescuedImages();
 
             const Outcome run = path.run(target, environment);
             EXPECT_NE(run.exitCode, 0);
@@ -414,13 +458,22 @@ TEST_F(SaveTest, EverySavePathFailsWholeUnderEveryFault) {
             EXPECT_FALSE(run.out.contains(QStringLiteral("Imported"))) << run.out.toStdString();
             EXPECT_TRUE(StrayTemporaryFiles(folder).isEmpty());
             if (QByteArray(path.name).startsWith("download")) {
-                // The image read from the radio is not lost.
-                const QStringList kept =
-                    QDir(folder).entryList({QStringLiteral("clonara-download-*.rdf")});
+                // The image read from the radio is not lost: it is kept in a
+                // new file of the user's own, in the user's own folder.
+                QStringList kept = RescuedImages();
+                for (const QString& earlier : keptBefore)
+                    kept.removeAll(earlier);
                 ASSERT_EQ(kept.size(), 1);
-                EXPECT_EQ(ReadFile(folder + '/' + kept.front()).mid(424, 16210),
-                          ReadFile(Path("in.img")).left(16210));
-                EXPECT_TRUE(run.err.contains(QStringLiteral("was kept in")));
+                const QString rescue = RescueFolder() + '/' + kept.front();
+                EXPECT_EQ(ReadFile(rescue).mid(424, 16210), ReadFile(Path("in.img")).left(16210));
+                EXPECT_TRUE(run.err.contains(QStringLiteral("was kept in ") + rescue));
+                struct stat status {};
+                ASSERT_EQ(::stat(QFile::encodeName(rescue).constData(), &status), 0);
+                EXPECT_EQ(status.st_mode & 0777, 0600u);
+                ASSERT_EQ(::stat(QFile::encodeName(RescueFolder()).constData(), &status), 0);
+                EXPECT_EQ(status.st_mode & 0777, 0700u);
+                EXPECT_TRUE(
+                    QDir(folder).entryList({QStringLiteral("clonara-download-*")}).isEmpty());
             }
         }
     }
@@ -434,7 +487,12 @@ TEST_F(SaveTest, AFailedFolderSyncIsReported) {
     const Outcome run = RunCli({"new", folder + "/keep.rdf"},
                                FaultEnvironment(QStringLiteral("fsync:EIO:syncfails")));
     EXPECT_NE(run.exitCode, 0);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("Error writing file:")));
+    EXPECT_TRUE(run.err.contains(
+        QStringLiteral("The new file is in place but could not be made durable:\n%1\nThe "
+                       "folder's sync failed: Input/output error")
+            .arg(folder + "/keep.rdf")))
+        << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains(QStringLiteral("Error writing file")));
     EXPECT_EQ(ReadFile(folder + "/keep.rdf").size(), 33680);
 }
 
@@ -499,12 +557,11 @@ TEST_F(SaveTest, AFullTmpfsFailsEverySaveAndKeepsTheOldFiles) {
     EXPECT_TRUE(run.err.contains(full));
     {
         Simulator radio({QStringLiteral("send"), in});
-        QProcessEnvironment keep = environment;
-        keep.insert(QStringLiteral("TMPDIR"), dir.path());
-        run = RunCli({"download", "--port", radio.Device(), "--output", image}, keep);
+        const qsizetype kept = RescuedImages().size();
+        run = RunCli({"download", "--port", radio.Device(), "--output", image}, environment);
         EXPECT_NE(run.exitCode, 0);
         EXPECT_FALSE(run.out.contains(QStringLiteral("saved")));
-        EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("clonara-download-*")}).size(), 1);
+        EXPECT_EQ(RescuedImages().size(), kept + 1);
     }
     EXPECT_EQ(ReadFile(image), oldImage);
     EXPECT_EQ(ReadFile(list), QByteArray("old list\n"));

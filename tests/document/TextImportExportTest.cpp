@@ -695,6 +695,7 @@ TEST_F(TextIo, CliExportImportAndShow) {
         {"import", Path("new.rdf"), Path("cli.tab"), "--output", Path("out.rdf")});
     ASSERT_EQ(imported.exitCode, 0) << imported.err.toStdString();
     EXPECT_EQ(imported.out, "Imported 438 of 438 lines into memory channels.\n");
+    EXPECT_EQ(imported.err, "") << "nothing more to say, and the count said once";
     EXPECT_EQ(ReadFile(Path("new.rdf")), fresh);
     ASSERT_EQ(testing_support::RunCli({"export", Path("out.rdf"), Path("again.tab")}).exitCode, 0);
     EXPECT_EQ(ReadFile(Path("again.tab")), ReadFile(Path("cli.tab")));
