@@ -1,7 +1,7 @@
 #include "editor/CMainView.h"
 
+#include "document/DocumentHistory.h"
 #include "editor/CellEditor.h"
-#include "editor/DocumentHistory.h"
 #include "editor/EditCommands.h"
 
 #include "document/CMainDoc.h"
@@ -63,7 +63,6 @@ QString Channels(int count) {
 
 CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
     : QWidget(parent), m_doc(std::move(doc)) {
-    m_doc->AddView(this);
     m_cells = new CellEditor(
         *m_doc, [this](int t) { CommitTabs(t); }, this);
     m_stack = new QStackedWidget(this);
@@ -107,9 +106,11 @@ CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
     }
     // Undo and redo, from any window of the document, put the image back:
     // every window shows it again.
-    connect(&DocumentHistory::Of(*m_doc), &DocumentHistory::blockRestored, this, [this] {
-        RefreshGrids();
-        emit imageChanged();
+    connect(m_doc.get(), &CMainDoc::blockRestored, this, &CMainView::RefreshGrids);
+    // A change made in another window of the document shows here too.
+    connect(m_doc.get(), &CMainDoc::blockChanged, this, [this] {
+        if (!m_ownChange)
+            ShowImage();
     });
 
     auto* layout = new QVBoxLayout(this);
@@ -119,7 +120,6 @@ CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
     layout->addWidget(m_tabs);
 
     m_currentTab = 0;
-    m_doc->SetTab(0);
     m_stack->setCurrentIndex(0);
     setFocusProxy(GridView(0));
     connect(m_tabs, &QTabBar::currentChanged, this, &CMainView::OnTabChanged);
@@ -130,17 +130,13 @@ CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
             [this] { HelpWindow::ShowTopic(help::kChannelEditor, this); });
 }
 
-CMainView::~CMainView() {
-    m_doc->RemoveView(this);
-}
+CMainView::~CMainView() = default;
 
 void CMainView::SetUpGrid(int tab) {
-    TabScope keep(*m_doc);
-    m_doc->SetTab(tab);
     CSpreadSheet1& grid = Grid(tab);
     grid.Reset();
     grid.SetRedraw(false);
-    m_doc->ConfigureGrid(grid);
+    m_doc->Radio().ConfigureGrid(grid, tab);
     // One frozen column (the receive frequency, or the first group); the
     // channel lists take theirs from the column options.
     grid.SetFrozenColumns(1);
@@ -178,11 +174,8 @@ void CMainView::RefreshGrids() {
 }
 
 void CMainView::ShowImage() {
-    TabScope keep(*m_doc);
-    for (int t = 0; t < kTabCount; ++t) {
-        m_doc->SetTab(t);
-        m_doc->FillGrid(m_doc->GetImage(), Grid(t), t);
-    }
+    for (int t = 0; t < kTabCount; ++t)
+        m_doc->Radio().FillGrid(m_doc->GetImage(), Grid(t), t);
     m_cells->Forget();
 }
 
@@ -202,17 +195,16 @@ bool CMainView::CommitGrids(bool validate) {
 }
 
 void CMainView::CommitTabs(int onlyTab) {
-    TabScope keep(*m_doc);
-    const bool changed = DocumentHistory::Of(*m_doc).Record(QStringLiteral("Edit"), [&] {
+    const auto own = OwnChange();
+    DocumentHistory::Of(*m_doc).Record(QStringLiteral("Edit"), [&] {
         std::vector<Byte> working(m_doc->GetImage(), m_doc->GetImage() + image::kSize);
         for (int t = 0; t < kTabCount; ++t) {
             if (onlyTab >= 0 && t != onlyTab)
                 continue;
-            m_doc->SetTab(t);
-            m_doc->ReadGrid(working.data(), Grid(t), t);
+            m_doc->Radio().ReadGrid(working.data(), Grid(t), t);
         }
         if (std::memcmp(working.data(), m_doc->GetImage(), image::kSize) != 0)
-            m_doc->SetImage(working.data());
+            m_doc->Radio().SetImage(working.data());
     });
     // The grids show what is stored: an automatic transmit frequency, a name
     // the radio spells otherwise, a value that did not fit.
@@ -220,8 +212,6 @@ void CMainView::CommitTabs(int onlyTab) {
         if (onlyTab < 0 || t == onlyTab)
             ShowStoredRows(t);
     }
-    if (changed)
-        emit imageChanged();
 }
 
 void CMainView::ShowStoredRows(int t) {
@@ -231,7 +221,7 @@ void CMainView::ShowStoredRows(int t) {
     if (t == tab::kGroups) {
         for (int col = 1; col <= grid.MaxCols(); ++col) {
             if (!grid.ColumnMatchesBaseline(col)) {
-                m_doc->FillGrid(m_doc->GetImage(), grid, t);
+                m_doc->Radio().FillGrid(m_doc->GetImage(), grid, t);
                 return;
             }
         }
@@ -241,7 +231,7 @@ void CMainView::ShowStoredRows(int t) {
         // A refused value stays for the user to put right.
         if (grid.RowMatchesBaseline(row) || m_cells->KeepsTypedCells(t, grid, row))
             continue;
-        m_doc->FillRow(m_doc->GetImage(), grid, t, row);
+        m_doc->Radio().FillRow(m_doc->GetImage(), grid, t, row);
     }
 }
 
@@ -271,18 +261,15 @@ void CMainView::OnTabChanged(int index) {
     m_changingTab = true;
     // The tab being left is committed (the change goes ahead whatever the
     // cell check says).
-    m_doc->SetTab(m_currentTab);
     CommitGrids(true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_currentTab = index;
-    m_doc->SetTab(index);
     m_stack->setCurrentIndex(index);
     if (index == tab::kGroups) {
         // The groups list the channels as they are now. Only their grid is
         // filled again: a refused cell on the tab left keeps what the user
         // typed.
-        TabScope keep(*m_doc);
-        m_doc->FillGrid(m_doc->GetImage(), Grid(tab::kGroups), tab::kGroups);
+        m_doc->Radio().FillGrid(m_doc->GetImage(), Grid(tab::kGroups), tab::kGroups);
     }
     setFocusProxy(GridView(index));
     if (hasFocus() || (QApplication::focusWidget() && isAncestorOf(QApplication::focusWidget())))
@@ -439,8 +426,9 @@ void CMainView::OnFileImport() {
 
 bool CMainView::ImportFrom(const QString& path) {
     textio::ImportSummary summary;
+    const auto own = OwnChange();
     DocumentHistory::Of(*m_doc).Record(QStringLiteral("Import"),
-                                       [&] { summary = textio::ImportFile(*m_doc, path); });
+                                       [&] { summary = textio::ImportFile(m_doc->Radio(), path); });
     m_importSummary = summary.ok ? textio::SummaryLine(summary) : QString();
     if (!summary.ok) {
         QMessageBox::critical(this, QString::fromLatin1(res::kAppTitle), summary.message);
@@ -452,7 +440,6 @@ bool CMainView::ImportFrom(const QString& path) {
         return false;
     }
     RefreshGrids();
-    emit imageChanged();
     // The summary counts the channels and tells the lines skipped or changed.
     emit statusMessage(m_importSummary);
     return true;
@@ -480,9 +467,9 @@ void CMainView::OnFileExport() {
 
 bool CMainView::ExportTo(const QString& path, bool chirpList) {
     int channels = 0;
-    const auto error = chirpList
-                           ? textio::SaveList(path, chirp::ExportBytes(*m_doc, &channels))
-                           : textio::ExportFile(*m_doc, &Grid(tab::kMemories), path, &channels);
+    const auto error =
+        chirpList ? textio::SaveList(path, chirp::ExportBytes(m_doc->Radio(), &channels))
+                  : textio::ExportFile(m_doc->Radio(), &Grid(tab::kMemories), path, &channels);
     if (error) {
         QMessageBox::critical(this, error->caption, error->text);
         return false;
@@ -493,6 +480,7 @@ bool CMainView::ExportTo(const QString& path, bool chirpList) {
 }
 
 void CMainView::ResetToNewDocument() {
+    const auto own = OwnChange();
     m_doc->OnNewDocument();
     // A new document has no file: Save asks for a name rather than writing
     // the radio's memory over the file that was shown before.
@@ -500,7 +488,6 @@ void CMainView::ResetToNewDocument() {
     m_doc->SetTitle(m_untitledTitle ? m_untitledTitle() : QString::fromLatin1(res::kUntitled));
     DocumentHistory::Of(*m_doc).Reset(false);
     RefreshGrids();
-    emit imageChanged();
 }
 
 void CMainView::OnRadioGetData() {
@@ -515,9 +502,9 @@ void CMainView::OnRadioGetData() {
         QMessageBox::warning(this, QString::fromLatin1(res::kAppTitle), *warning);
     // The radio's memory replaces the document: nothing before it can be
     // undone, and it is not saved yet.
+    const auto own = OwnChange();
     DocumentHistory::Of(*m_doc).Reset(true);
     RefreshGrids();
-    emit imageChanged();
     emit statusMessage(QString::fromLatin1(res::kStatusReceived).arg(image::kSize));
 }
 
