@@ -24,7 +24,6 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUndoStack>
 
 using namespace vx7;
 using namespace vx7::channelcol;

@@ -31,7 +31,6 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
-#include <QUndoStack>
 
 using namespace vx7;
 using testing_support::ModalWatcher;
