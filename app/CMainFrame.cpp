@@ -3,8 +3,8 @@
 #include "app/CChildFrame.h"
 #include "document/CMainDoc.h"
 #include "document/DocumentDiff.h"
+#include "document/DocumentHistory.h"
 #include "editor/CMainView.h"
-#include "editor/DocumentHistory.h"
 #include "settings/LastFolders.h"
 #include "settings/Registry.h"
 #include "widgets/HelpWindow.h"
@@ -29,7 +29,6 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
-#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -176,7 +175,8 @@ CMainFrame::~CMainFrame() {
     for (CChildFrame* child : Children()) {
         disconnect(child, nullptr, this, nullptr);
         disconnect(child->View(), nullptr, this, nullptr);
-        disconnect(DocumentHistory::Of(child->GetDocument()).Stack(), nullptr, this, nullptr);
+        disconnect(&child->GetDocument(), nullptr, this, nullptr);
+        disconnect(&child->GetDocument().History(), nullptr, this, nullptr);
     }
 }
 
@@ -376,12 +376,12 @@ void CMainFrame::UpdateActions() {
 void CMainFrame::UpdateUndoActions() {
     // Undo and Redo follow the active document's history.
     CChildFrame* child = ActiveChild();
-    const QUndoStack* stack =
-        child && !child->IsClosed() ? DocumentHistory::Of(child->GetDocument()).Stack() : nullptr;
+    const DocumentHistory* history =
+        child && !child->IsClosed() ? &child->GetDocument().History() : nullptr;
     if (QAction* undo = m_actions.value(cmd::kEditUndo))
-        undo->setEnabled(stack && stack->canUndo());
+        undo->setEnabled(history && history->CanUndo());
     if (QAction* redo = m_actions.value(cmd::kEditRedo))
-        redo->setEnabled(stack && stack->canRedo());
+        redo->setEnabled(history && history->CanRedo());
 }
 
 void CMainFrame::UpdateEditActions() {
@@ -429,33 +429,28 @@ QList<CChildFrame*> CMainFrame::Children() const {
 
 CChildFrame* CMainFrame::AddChild(std::shared_ptr<CMainDoc> doc) {
     auto* child = new CChildFrame(this, doc);
-    doc->SetChangeCallback([this, raw = doc.get()] {
+    const auto updateTitles = [this, raw = doc.get()] {
         // The main window's title follows a maximized document window's
         // title by itself ("Clonara - [name*]").
         for (CChildFrame* c : Children()) {
             if (&c->GetDocument() == raw)
                 c->UpdateTitle();
         }
-    });
+    };
+    connect(doc.get(), &CDocument::titleChanged, this, updateTitles);
+    connect(doc.get(), &CDocument::modifiedChanged, this, updateTitles);
     // A download into the window asks the save question first.
     child->View()->SetSaveModifiedHandler([this, child] { return SaveModified(child); });
     // A download makes the document a new one, named as File New names one.
     child->View()->SetUntitledTitleHandler(
         [this, raw = doc.get()] { return UnusedUntitledTitle(raw); });
     connect(child, &QWidget::windowTitleChanged, this, [this] { UpdateWindowMenu(); });
-    connect(DocumentHistory::Of(*doc).Stack(), &QUndoStack::indexChanged, this,
-            &CMainFrame::UpdateUndoActions);
-    connect(DocumentHistory::Of(*doc).Stack(), &QUndoStack::cleanChanged, this,
-            &CMainFrame::UpdateUndoActions);
-    // Another window of the same document shows what this one committed.
+    connect(&doc->History(), &DocumentHistory::canUndoChanged, this, &CMainFrame::UpdateUndoActions,
+            Qt::UniqueConnection);
+    connect(&doc->History(), &DocumentHistory::canRedoChanged, this, &CMainFrame::UpdateUndoActions,
+            Qt::UniqueConnection);
     connect(child->View(), &CMainView::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
-    connect(child->View(), &CMainView::imageChanged, this, [this, child] {
-        for (CChildFrame* other : Children()) {
-            if (other != child && other->Document() == child->Document())
-                other->View()->ShowImage();
-        }
-    });
     m_mdi->addSubWindow(child);
     child->showMaximized();
     m_mdi->setActiveSubWindow(child);
@@ -562,7 +557,7 @@ void CMainFrame::CompareWith(CChildFrame* child, QString path) {
         QMessageBox::critical(this, QStringLiteral("File Error"), error->text);
         return;
     }
-    const QStringList lines = docdiff::Compare(child->GetDocument(), other);
+    const QStringList lines = docdiff::Compare(child->GetDocument().Radio(), other.Radio());
     auto* window = new QDialog(this);
     window->setObjectName(QStringLiteral("CompareWindow"));
     window->setAttribute(Qt::WA_DeleteOnClose);

@@ -42,7 +42,7 @@ QByteArray FullList() {
 void ImportChirpList(benchmark::State& state) {
     for (auto _ : state) {
         CMainDoc doc;
-        const textio::ImportSummary s = textio::ImportFile(doc, g_list);
+        const textio::ImportSummary s = textio::ImportFile(doc.Radio(), g_list);
         if (s.channels != 450) {
             state.SkipWithError("import failed");
             break;
@@ -53,9 +53,9 @@ BENCHMARK(ImportChirpList)->Unit(benchmark::kMillisecond)->Repetitions(15)->Repo
 
 void ExportChirpList(benchmark::State& state) {
     CMainDoc doc;
-    textio::ImportFile(doc, g_list);
+    textio::ImportFile(doc.Radio(), g_list);
     for (auto _ : state)
-        benchmark::DoNotOptimize(chirp::ExportBytes(doc));
+        benchmark::DoNotOptimize(chirp::ExportBytes(doc.Radio()));
 }
 BENCHMARK(ExportChirpList)->Unit(benchmark::kMillisecond)->Repetitions(15)->ReportAggregatesOnly();
 

@@ -17,19 +17,18 @@ QString g_file;
 // A document whose 450 memory channels are all in use.
 void WriteFullFile(const QString& path) {
     CMainDoc doc;
-    doc.SetTab(tab::kMemories);
     for (int i = 0; i < image::kMemoryCount; ++i) {
-        Byte* rec = doc.RecordForRow(i);
+        Byte* rec = doc.Radio().RecordForRow(tab::kMemories, i);
         std::fill(rec, rec + record::kSize, 0);
         ChannelRecord r(rec);
-        doc.EncodeFrequency(r.RxField(), 144000000 + 12500 * i);
-        doc.EncodeFrequency(r.OffsetField(), 600000);
+        doc.Radio().EncodeFrequency(tab::kMemories, r.RxField(), 144000000 + 12500 * i);
+        doc.Radio().EncodeFrequency(tab::kMemories, r.OffsetField(), 600000);
         r.SetDirection(i % 4);
         r.SetStep(i % 9);
         r.SetCtcss(i % 50);
-        doc.EncodeName(r.NameField(), QStringLiteral("CH%1").arg(i));
-        doc.SetUsed(doc.GetImage(), i, true);
-        doc.SetComment(tab::kMemories, i, QStringLiteral("channel %1").arg(i));
+        doc.Radio().EncodeName(r.NameField(), QStringLiteral("CH%1").arg(i));
+        doc.Radio().SetUsed(doc.GetImage(), tab::kMemories, i, true);
+        doc.Radio().SetComment(tab::kMemories, i, QStringLiteral("channel %1").arg(i));
     }
     doc.OnSaveDocument(path);
 }
@@ -42,18 +41,20 @@ void LoadDecodeStore(benchmark::State& state) {
             state.SkipWithError("load failed");
             break;
         }
-        doc.SetTab(tab::kMemories);
         std::int64_t checksum = 0;
         for (int i = 0; i < image::kMemoryCount; ++i) {
-            const ConstChannelRecord r(doc.RecordForRow(i));
-            checksum += doc.DecodeFrequency(r.RxField()) + doc.DecodeFrequency(r.OffsetField());
+            const ConstChannelRecord r(doc.Radio().RecordForRow(tab::kMemories, i));
+            checksum += doc.Radio().DecodeFrequency(tab::kMemories, r.RxField()) +
+                        doc.Radio().DecodeFrequency(tab::kMemories, r.OffsetField());
             checksum += r.Step() + r.Direction() + r.Power() + r.Mode() + r.Icon() + r.Ctcss() +
                         r.Dcs() + r.ToneMode() + r.ClockShift() + r.HalfDeviation() + r.RxRaster() +
                         r.TxRaster() + r.OffStep();
-            checksum += doc.DecodeName(r.NameField()).size();
-            checksum += doc.IsUsed(doc.GetImage(), i) + doc.IsSkip(doc.GetImage(), i) +
-                        doc.IsPreferential(doc.GetImage(), i) + doc.IsMasked(doc.GetImage(), i);
-            checksum += doc.Comment(tab::kMemories, i).size();
+            checksum += doc.Radio().DecodeName(r.NameField()).size();
+            checksum += doc.Radio().IsUsed(doc.GetImage(), tab::kMemories, i) +
+                        doc.Radio().IsSkip(doc.GetImage(), tab::kMemories, i) +
+                        doc.Radio().IsPreferential(doc.GetImage(), tab::kMemories, i) +
+                        doc.Radio().IsMasked(doc.GetImage(), tab::kMemories, i);
+            checksum += doc.Radio().Comment(tab::kMemories, i).size();
         }
         benchmark::DoNotOptimize(checksum);
         if (doc.OnSaveDocument(out)) {

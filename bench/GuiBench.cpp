@@ -6,9 +6,9 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "document/CMainDoc.h"
+#include "document/DocumentHistory.h"
 #include "document/TextImportExport.h"
 #include "editor/CMainView.h"
-#include "editor/DocumentHistory.h"
 #include "editor/EditCommands.h"
 #include "outside/CSpreadSheet1.h"
 #include "widgets/GridPrinter.h"
@@ -40,7 +40,7 @@ void WriteFullFile(const QString& path, const QString& csv) {
                       .toUtf8());
     out.close();
     CMainDoc doc;
-    textio::ImportFile(doc, csv);
+    textio::ImportFile(doc.Radio(), csv);
     doc.OnSaveDocument(path);
 }
 

@@ -21,7 +21,7 @@ QString g_folder;
 void KeepSettingsFile(CMainDoc& doc) {
     rsf::FileImage file{};
     rsf::WriteHeader(file.data(), true);
-    rsf::ExtractDefaults(doc, file.data() + rsf::kBlock);
+    rsf::ExtractDefaults(doc.Radio(), file.data() + rsf::kBlock);
     const QString path = QDir(g_folder).filePath(QStringLiteral("bench.rsf"));
     rsf::SaveFile(path, file.data());
     auto settings = reg::OpenSettingsKey();

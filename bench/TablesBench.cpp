@@ -24,7 +24,6 @@ QString g_dir;
 // A document with every memory channel in use, named and commented, every
 // hyper memory in use and every group full.
 void FillDocument(CMainDoc& doc) {
-    doc.SetTab(tab::kMemories);
     for (int i = 0; i < image::kMemoryCount; ++i) {
         ChannelValues v;
         v.rx = 144000000 + 12500 * i;
@@ -38,15 +37,14 @@ void FillDocument(CMainDoc& doc) {
         v.icon = i % 30;
         v.name = QStringLiteral("CH%1").arg(i);
         std::array<Byte, record::kSize> rec{};
-        BuildChannelRecord(doc, rec.data(), v);
-        std::memcpy(doc.RecordForRow(i), rec.data(), rec.size());
-        doc.SetUsed(doc.GetImage(), i, true);
-        doc.SetSkip(doc.GetImage(), i, i % 5 == 0);
-        doc.SetComment(tab::kMemories, i, QStringLiteral("channel %1, a comment").arg(i));
+        BuildChannelRecord(doc.Radio(), rec.data(), v);
+        std::memcpy(doc.Radio().RecordForRow(tab::kMemories, i), rec.data(), rec.size());
+        doc.Radio().SetUsed(doc.GetImage(), tab::kMemories, i, true);
+        doc.Radio().SetSkip(doc.GetImage(), tab::kMemories, i, i % 5 == 0);
+        doc.Radio().SetComment(tab::kMemories, i, QStringLiteral("channel %1, a comment").arg(i));
     }
-    doc.SetTab(tab::kHyper);
     for (int i = 0; i < image::kHyperCount; ++i)
-        doc.RecordForRow(i)[block::kHyperStatus] = block::kHyperInUse;
+        doc.Radio().RecordForRow(tab::kHyper, i)[block::kHyperStatus] = block::kHyperInUse;
     for (int g = 0; g < image::kGroupCount; ++g) {
         for (int j = 0; j < image::kGroupMaxMembers; ++j)
             CVX7Radio::SetGroupMember(doc.GetImage(), g, j, g * 48 + j);
@@ -59,8 +57,7 @@ struct Fixture {
         FillDocument(doc);
         for (int t = 0; t < tab::kCount; ++t) {
             grids[static_cast<size_t>(t)] = std::make_unique<CSpreadSheet1>();
-            doc.SetTab(t);
-            doc.ConfigureGrid(*grids[static_cast<size_t>(t)]);
+            doc.Radio().ConfigureGrid(*grids[static_cast<size_t>(t)], t);
         }
     }
     CSpreadSheet1& Grid(int t) { return *grids[static_cast<size_t>(t)]; }
@@ -73,7 +70,7 @@ void RefreshAllSeven(benchmark::State& state) {
     Fixture f;
     for (auto _ : state) {
         for (int t = 0; t < tab::kCount; ++t)
-            f.doc.FillGrid(f.doc.GetImage(), f.Grid(t), t);
+            f.doc.Radio().FillGrid(f.doc.GetImage(), f.Grid(t), t);
     }
 }
 BENCHMARK(RefreshAllSeven)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
@@ -83,7 +80,7 @@ BENCHMARK(RefreshAllSeven)->Unit(benchmark::kMicrosecond)->Repetitions(9)->Repor
 void CommitAllSeven(benchmark::State& state) {
     Fixture f;
     for (int t = 0; t < tab::kCount; ++t) {
-        f.doc.FillGrid(f.doc.GetImage(), f.Grid(t), t);
+        f.doc.Radio().FillGrid(f.doc.GetImage(), f.Grid(t), t);
         if (state.range(0))
             f.Grid(t).DropBaseline();
     }
@@ -91,7 +88,7 @@ void CommitAllSeven(benchmark::State& state) {
     for (auto _ : state) {
         std::memcpy(copy.data(), f.doc.GetImage(), copy.size());
         for (int t = 0; t < tab::kCount; ++t)
-            f.doc.ReadGrid(copy.data(), f.Grid(t), t);
+            f.doc.Radio().ReadGrid(copy.data(), f.Grid(t), t);
         benchmark::DoNotOptimize(copy);
     }
 }
@@ -109,10 +106,10 @@ void FillAndReadTab(benchmark::State& state) {
     const int t = static_cast<int>(state.range(0));
     std::array<Byte, image::kSize> copy{};
     for (auto _ : state) {
-        f.doc.FillGrid(f.doc.GetImage(), f.Grid(t), t);
+        f.doc.Radio().FillGrid(f.doc.GetImage(), f.Grid(t), t);
         f.Grid(t).DropBaseline();
         std::memcpy(copy.data(), f.doc.GetImage(), copy.size());
-        f.doc.ReadGrid(copy.data(), f.Grid(t), t);
+        f.doc.Radio().ReadGrid(copy.data(), f.Grid(t), t);
         benchmark::DoNotOptimize(copy);
     }
 }
@@ -130,12 +127,12 @@ void ExportImport450(benchmark::State& state) {
     FillDocument(doc);
     const QString path = g_dir + QStringLiteral("/bench.csv");
     for (auto _ : state) {
-        if (textio::ExportFile(doc, nullptr, path)) {
+        if (textio::ExportFile(doc.Radio(), nullptr, path)) {
             state.SkipWithError("export failed");
             break;
         }
         CMainDoc target;
-        const textio::ImportSummary summary = textio::ImportFile(target, path);
+        const textio::ImportSummary summary = textio::ImportFile(target.Radio(), path);
         if (summary.channels != image::kMemoryCount) {
             state.SkipWithError("import lost channels");
             break;

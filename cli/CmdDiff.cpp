@@ -27,7 +27,7 @@ int Run(const QStringList& arguments) {
     CMainDoc b;
     if (!cli::OpenDocument(a, files.at(0)) || !cli::OpenDocument(b, files.at(1)))
         return 2;
-    const QStringList lines = docdiff::Compare(a, b);
+    const QStringList lines = docdiff::Compare(a.Radio(), b.Radio());
     if (!lines.isEmpty())
         cli::Out(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
     // A list that could not be written is trouble, not a difference.

@@ -40,7 +40,7 @@ int Run(const QStringList& arguments) {
     if (!cli::OpenDocument(doc, files.at(0)))
         return 1;
     if (chirpList) {
-        const QByteArray bytes = chirp::ExportBytes(doc);
+        const QByteArray bytes = chirp::ExportBytes(doc.Radio());
         if (files.at(1) == QLatin1String(cli::kStandardOutput)) {
             cli::OutBytes(bytes);
             return 0;
@@ -50,10 +50,10 @@ int Run(const QStringList& arguments) {
         return 0;
     }
     if (files.at(1) == QLatin1String(cli::kStandardOutput)) {
-        cli::OutBytes(textio::ExportBytes(doc, nullptr, textio::SeparatorFor(files.at(1))));
+        cli::OutBytes(textio::ExportBytes(doc.Radio(), nullptr, textio::SeparatorFor(files.at(1))));
         return 0;
     }
-    if (const auto error = textio::ExportFile(doc, nullptr, files.at(1)))
+    if (const auto error = textio::ExportFile(doc.Radio(), nullptr, files.at(1)))
         return cli::Fail(error->caption + QStringLiteral(": ") + error->text);
     return 0;
 }

@@ -34,7 +34,7 @@ int Run(const QStringList& arguments) {
     CMainDoc doc;
     if (!cli::OpenDocument(doc, files.at(0)))
         return 1;
-    const textio::ImportSummary summary = textio::ImportFile(doc, files.at(1));
+    const textio::ImportSummary summary = textio::ImportFile(doc.Radio(), files.at(1));
     if (!summary.ok)
         return cli::Fail(summary.message);
     if (!summary.nothingImported.isEmpty()) {

@@ -17,11 +17,10 @@ QString YesNo(bool holds) {
     return holds ? QStringLiteral("holds") : QStringLiteral("wrong");
 }
 
-int RowsInUse(CMainDoc& doc, int t) {
-    doc.SetTab(t);
+int RowsInUse(const CMainDoc& doc, int t) {
     int used = 0;
     for (int i = 0; i < CVX7Radio::RecordCount(t); ++i)
-        used += doc.IsUsed(doc.GetImage(), i) ? 1 : 0;
+        used += CVX7Radio::IsUsed(doc.GetImage(), t, i) ? 1 : 0;
     return used;
 }
 

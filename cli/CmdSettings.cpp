@@ -22,7 +22,7 @@ constexpr const char* kUsage =
 // settings come from the radio.
 void ExtractFromDocument(CMainDoc& doc, rsf::FileImage& file) {
     file.fill(0);
-    rsf::ExtractSettings(doc, doc.GetImage(), file.data() + rsf::kBlock);
+    rsf::ExtractSettings(doc.Radio(), doc.GetImage(), file.data() + rsf::kBlock);
     rsf::WriteHeader(file.data(), true);
 }
 
@@ -145,7 +145,7 @@ int Import(const QStringList& arguments) {
     rsf::FileImage file{};
     if (auto error = rsf::LoadFile(in, file.data()))
         return cli::Fail(error->text);
-    rsf::WriteSettings(doc, file.data() + rsf::kBlock, doc.GetImage());
+    rsf::WriteSettings(doc.Radio(), file.data() + rsf::kBlock, doc.GetImage());
     const QFileInfo info(in);
     doc.SetSettingsSourceName(info.fileName());
     if (!cli::SaveDocument(doc, out))

@@ -51,9 +51,8 @@ int Run(const QStringList& arguments) {
     if (!cli::OpenDocument(doc, parser.positionalArguments().at(0)))
         return 1;
     CSpreadSheet1 grid;
-    doc.SetTab(tab);
-    doc.ConfigureGrid(grid);
-    doc.FillGrid(doc.GetImage(), grid, tab);
+    doc.Radio().ConfigureGrid(grid, tab);
+    doc.Radio().FillGrid(doc.GetImage(), grid, tab);
 
     QString text;
     for (int row = 0; row <= grid.MaxRows(); ++row) {

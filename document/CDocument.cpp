@@ -2,10 +2,11 @@
 
 #include <QFileInfo>
 
-#include <algorithm>
-
 void CDocument::SetPathName(const QString& path) {
-    m_path = path;
+    if (path != m_path) {
+        m_path = path;
+        emit fileNameChanged(m_path);
+    }
     SetTitle(QFileInfo(path).fileName());
 }
 
@@ -13,25 +14,12 @@ void CDocument::SetTitle(const QString& title) {
     if (title == m_title)
         return;
     m_title = title;
-    Changed();
+    emit titleChanged(m_title);
 }
 
 void CDocument::SetModifiedFlag(bool modified) {
     if (modified == m_modified)
         return;
     m_modified = modified;
-    Changed();
-}
-
-void CDocument::AddView(QObject* view) {
-    m_views.push_back(view);
-}
-
-void CDocument::RemoveView(QObject* view) {
-    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
-}
-
-void CDocument::Changed() const {
-    if (m_changed)
-        m_changed();
+    emit modifiedChanged(m_modified);
 }

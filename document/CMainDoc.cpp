@@ -40,6 +40,8 @@ CMainDoc::CMainDoc() {
     OnNewDocument();
 }
 
+CMainDoc::~CMainDoc() = default;
+
 bool CMainDoc::OnNewDocument() {
     Byte* block = Block();
     std::memset(block, 0, rdf::kFileSize);
@@ -53,7 +55,7 @@ bool CMainDoc::OnNewDocument() {
     WriteLe(block + rdf::kCommentSlotSizeField, rdf::kCommentSize, 2);
     WriteLe(block + rdf::kCommentTableOffsetField, rdf::kMemoryComments, 4);
     WriteLe(block + rdf::kImageOffsetField, rdf::kImage, 4);
-    SetImage(vx7::DefaultImage().data());
+    m_radio.SetImage(vx7::DefaultImage().data());
     SetSettingsSourceName(QString::fromLatin1(settingssource::kNewFile));
     m_loadError.clear();
     SetModifiedFlag(false);
@@ -71,7 +73,7 @@ std::optional<FileError> CMainDoc::OnOpenDocument(const QString& path) {
         // A raw clone image as other programs save it: taken as it is, any
         // bytes past the image ignored.
         OnNewDocument();
-        SetImage(reinterpret_cast<const Byte*>(bytes.constData()));
+        m_radio.SetImage(reinterpret_cast<const Byte*>(bytes.constData()));
         SetSettingsSourceName(QString::fromLatin1(settingssource::kReadRadio));
         return std::nullopt;
     }

@@ -1,8 +1,9 @@
 // The radio data document: one clone image with its file header and the
-// per-row comments, and at the same time the radio model for that image.
+// per-row comments, the radio model over it, and its undo history.
 #pragma once
 
 #include "document/CDocument.h"
+#include "document/DocumentHistory.h"
 #include "document/RadioDataFile.h"
 #include "radio/CVX7Radio.h"
 
@@ -16,9 +17,24 @@ constexpr const char* kNewFile = "NewFile";     // a new document
 constexpr const char* kReadRadio = "ReadRadio"; // read from the radio
 } // namespace settingssource
 
-class CMainDoc : public CDocument, public vx7::CVX7Radio {
+class CMainDoc : public CDocument {
+    Q_OBJECT
+
 public:
     CMainDoc();
+    ~CMainDoc() override;
+
+    // The radio model over the document's data block.
+    vx7::CVX7Radio& Radio() { return m_radio; }
+    const vx7::CVX7Radio& Radio() const { return m_radio; }
+    // The data block (header, clone image, comment tables) and the clone
+    // image inside it.
+    vx7::Byte* Block() { return m_radio.Block(); }
+    const vx7::Byte* Block() const { return m_radio.Block(); }
+    vx7::Byte* GetImage() { return m_radio.GetImage(); }
+    const vx7::Byte* GetImage() const { return m_radio.GetImage(); }
+
+    DocumentHistory& History() { return m_history; }
 
     // New document: block zeroed, header fields set, the built-in default
     // image copied in, settings source "NewFile". Not modified.
@@ -40,13 +56,15 @@ public:
     void SetSettingsSourceName(const QString& name);
     QString RadioName() const;
 
-    // The comment slot of a row (0-based) of the current tab; nullptr on
-    // Memory Groups.
-    vx7::Byte* CommentSlotForRow(int row) { return CommentSlot(GetTab(), row); }
-    void SetCommentForRow(int row, const QString& text) { SetComment(GetTab(), row, text); }
-
-    QObject* ActiveView() override { return FirstView(); }
+signals:
+    // The block changed by a kept edit step, or was replaced (a download, a
+    // new document): every window shows it again.
+    void blockChanged();
+    // Undo or redo put bytes of the block back.
+    void blockRestored();
 
 private:
+    vx7::CVX7Radio m_radio;
+    DocumentHistory m_history{*this};
     QString m_loadError;
 };

@@ -227,7 +227,7 @@ QString Line::ReadShift(vx7::ChannelValues& v) {
         return {};
     }
     if (Is(duplex, "split")) {
-        if (offset < 0 || !m_radio.IsValidFrequency(offset, 1))
+        if (offset < 0 || !m_radio.IsValidFrequency(vx7::tab::kMemories, offset, 1))
             return QStringLiteral("split transmit frequency %1 the radio cannot use")
                 .arg(Word(kOffset));
         v.direction = direction::kSplit;
@@ -246,7 +246,7 @@ QString Line::ReadShift(vx7::ChannelValues& v) {
         v.tx = tx;
         return {};
     }
-    if (tx > 0 && m_radio.IsValidFrequency(tx, 1)) {
+    if (tx > 0 && m_radio.IsValidFrequency(vx7::tab::kMemories, tx, 1)) {
         Change(QStringLiteral("offset %1 MHz stored as split").arg(Word(kOffset)));
         v.direction = direction::kSplit;
         v.tx = tx;
@@ -374,7 +374,7 @@ void Line::ReadName(vx7::ChannelValues& v) {
 
 QString Line::Read(vx7::ChannelValues& v) {
     v.rx = ReadDecimal(Field(kFrequency), 1000000);
-    if (v.rx <= 0 || !m_radio.IsValidFrequency(v.rx, 1))
+    if (v.rx <= 0 || !m_radio.IsValidFrequency(vx7::tab::kMemories, v.rx, 1))
         return QStringLiteral("frequency \"%1\" the radio cannot receive").arg(Word(kFrequency));
 
     const QString mode = Word(kMode);
@@ -450,8 +450,6 @@ bool IsChirpHeader(const QStringList& titles) {
 
 ImportOutcome ImportRows(CVX7Radio& radio, const QList<QStringList>& rows) {
     ImportOutcome outcome;
-    const int previousTab = radio.GetTab();
-    radio.SetTab(vx7::tab::kMemories);
     outcome.fromZero = std::any_of(rows.begin(), rows.end(), [](const QStringList& fields) {
         return Location(fields.value(kLocation)) == 0;
     });
@@ -489,7 +487,8 @@ ImportOutcome ImportRows(CVX7Radio& radio, const QList<QStringList>& rows) {
         Line line(radio, fields);
         vx7::ChannelValues v;
         const QString skip = line.Read(v);
-        if (!skip.isEmpty() || !vx7::EncodeChannel(radio, image, channel - 1, v)) {
+        if (!skip.isEmpty() ||
+            !vx7::EncodeChannel(radio, image, vx7::tab::kMemories, channel - 1, v)) {
             ++outcome.skipped;
             note(lineNumber,
                  skip.isEmpty() ? QStringLiteral("a frequency the radio cannot store") : skip);
@@ -506,22 +505,19 @@ ImportOutcome ImportRows(CVX7Radio& radio, const QList<QStringList>& rows) {
             note(lineNumber, line.Changes());
         }
     }
-    radio.SetTab(previousTab);
     return outcome;
 }
 
 QByteArray ExportBytes(CVX7Radio& radio, int* channels) {
     const QChar comma = QLatin1Char(',');
     QString text = ColumnNames().join(comma) + QLatin1Char('\n');
-    const int previousTab = radio.GetTab();
-    radio.SetTab(vx7::tab::kMemories);
     const vx7::Byte* image = radio.GetImage();
     QStringList f;
     int lines = 0;
     for (int index = 0; index < vx7::image::kMemoryCount; ++index) {
-        if (!radio.IsUsed(image, index))
+        if (!radio.IsUsed(image, vx7::tab::kMemories, index))
             continue;
-        const vx7::ChannelValues v = vx7::DecodeChannel(radio, image, index);
+        const vx7::ChannelValues v = vx7::DecodeChannel(radio, image, vx7::tab::kMemories, index);
         if (v.rx <= 0)
             continue;
         f.clear();
@@ -591,7 +587,6 @@ QByteArray ExportBytes(CVX7Radio& radio, int* channels) {
         text += QLatin1Char('\n');
         ++lines;
     }
-    radio.SetTab(previousTab);
     if (channels)
         *channels = lines;
     return text.toUtf8();

@@ -50,8 +50,8 @@ QString Shown(const QString& cell) {
     return cell.isEmpty() ? QStringLiteral("(empty)") : cell;
 }
 
-QString HeaderText(CVX7Radio& radio, int col) {
-    const QString header = vx7::LoadString(radio.ColumnHeaderId(col)).simplified();
+QString HeaderText(int t, int col) {
+    const QString header = vx7::LoadString(CVX7Radio::ColumnHeaderId(t, col)).simplified();
     return header.isEmpty() ? QStringLiteral("column %1").arg(col) : header;
 }
 
@@ -68,13 +68,13 @@ void CompareTable(CVX7Radio& a, CVX7Radio& b, int t, QStringList& lines) {
             const QString before = gridA.Text(col, row);
             const QString after = gridB.Text(col, row);
             if (before != after)
-                changes << HeaderText(a, col) + QLatin1Char(' ') + Shown(before) + kArrow +
+                changes << HeaderText(t, col) + QLatin1Char(' ') + Shown(before) + kArrow +
                                Shown(after);
         }
         if (changes.isEmpty())
             continue;
         // Memories by number: the priority channel is told on its own line.
-        const QString label = t == tab::kMemories ? QString::number(row) : a.RowLabel(row);
+        const QString label = t == tab::kMemories ? QString::number(row) : a.RowLabel(t, row);
         lines << QStringLiteral("%1 %2: %3")
                      .arg(QLatin1String(vx7::TabName(t)), label,
                           changes.join(QStringLiteral("; ")));
@@ -124,8 +124,6 @@ void CompareRegion(const Byte* a, const Byte* b, const Region& region, QStringLi
 } // namespace
 
 QStringList Compare(CVX7Radio& a, CVX7Radio& b) {
-    const int tabA = a.GetTab();
-    const int tabB = b.GetTab();
     QStringList lines;
     for (const int t : kTables)
         CompareTable(a, b, t, lines);
@@ -143,8 +141,6 @@ QStringList Compare(CVX7Radio& a, CVX7Radio& b) {
         lines << QStringLiteral("Priority channel: %1%2%3").arg(Priority(a), kArrow, Priority(b));
     for (const Region& region : kRegions)
         CompareRegion(imgA, imgB, region, lines);
-    a.SetTab(tabA);
-    b.SetTab(tabB);
     return lines;
 }
 

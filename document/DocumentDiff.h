@@ -14,7 +14,7 @@ class CVX7Radio;
 namespace docdiff {
 
 // One line per difference, in table order then image order; empty when the
-// two are the same. Both radios' current tabs are kept.
+// two are the same.
 QStringList Compare(vx7::CVX7Radio& a, vx7::CVX7Radio& b);
 
 } // namespace docdiff

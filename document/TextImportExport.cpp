@@ -28,21 +28,6 @@ namespace {
 
 constexpr int kMaxSystemText = 255;
 
-// Makes Memories the radio's current tab for a while.
-class MemoriesTab {
-public:
-    explicit MemoriesTab(CVX7Radio& radio) : m_radio(radio), m_previous(radio.GetTab()) {
-        radio.SetTab(vx7::tab::kMemories);
-    }
-    ~MemoriesTab() { m_radio.SetTab(m_previous); }
-    MemoriesTab(const MemoriesTab&) = delete;
-    MemoriesTab& operator=(const MemoriesTab&) = delete;
-
-private:
-    CVX7Radio& m_radio;
-    int m_previous;
-};
-
 // ---------------------------------------------------------------------------
 // Keywords
 // ---------------------------------------------------------------------------
@@ -269,7 +254,7 @@ Shift ShiftFromFields(CVX7Radio& radio, int band, Hz rx, const QString& txText,
     const DirectionField d = ReadDirectionField(radio, dirText);
     const bool txGiven = !txText.isEmpty();
     const Hz tx = radio.TextToFrequency(txText);
-    const bool txValid = txGiven && radio.IsValidFrequency(tx, band);
+    const bool txValid = txGiven && radio.IsValidFrequency(vx7::tab::kMemories, tx, band);
     // Where a default offset is due, the offset column says which (an
     // exported line carries it); a line without one takes the band's default.
     const bool offsetGiven = HasDigit(offsetText);
@@ -404,10 +389,9 @@ QList<int> ExportedRows(const CSpreadSheet1& memoriesGrid) {
 } // namespace
 
 QString ExportText(CVX7Radio& radio, CSpreadSheet1& memoriesGrid, QChar separator) {
-    MemoriesTab memories(radio);
-    QString text = radio.FormatExportLine(0, memoriesGrid, separator);
+    QString text = radio.FormatExportLine(vx7::tab::kMemories, 0, memoriesGrid, separator);
     for (int row : ExportedRows(memoriesGrid))
-        text += radio.FormatExportLine(row, memoriesGrid, separator);
+        text += radio.FormatExportLine(vx7::tab::kMemories, row, memoriesGrid, separator);
     return text;
 }
 
@@ -421,9 +405,7 @@ QByteArray ExportBytes(CVX7Radio& radio, CSpreadSheet1* memoriesGrid, QChar sepa
     if (memoriesGrid)
         return exportFrom(*memoriesGrid);
     CSpreadSheet1 grid;
-    const int previous = radio.GetTab();
     radio.FillGrid(radio.GetImage(), grid, vx7::tab::kMemories);
-    radio.SetTab(previous);
     return exportFrom(grid);
 }
 
@@ -453,7 +435,6 @@ std::optional<ExportError> SaveList(const QString& path, const QByteArray& bytes
 // ---------------------------------------------------------------------------
 
 int ImportRow(CVX7Radio& radio, const QStringList& fields, int lineIndex, QString* why) {
-    MemoriesTab memories(radio);
     auto skip = [&](const QString& reason) {
         if (why)
             *why = reason;
@@ -481,7 +462,7 @@ int ImportRow(CVX7Radio& radio, const QStringList& fields, int lineIndex, QStrin
     using namespace vx7::channelcol;
     vx7::ChannelValues v;
     v.rx = radio.TextToFrequency(field(kReceive));
-    if (!radio.IsValidFrequency(v.rx, band))
+    if (!radio.IsValidFrequency(vx7::tab::kMemories, v.rx, band))
         return skip(QStringLiteral("receive frequency \"%1\" the radio cannot use")
                         .arg(keyword(kReceive).left(20)));
 
@@ -543,7 +524,7 @@ int ImportRow(CVX7Radio& radio, const QStringList& fields, int lineIndex, QStrin
         v.toneMode = tonemode::kEncode;
 
     Byte* image = radio.GetImage();
-    if (!vx7::EncodeChannel(radio, image, index, v)) // nothing is written
+    if (!vx7::EncodeChannel(radio, image, vx7::tab::kMemories, index, v)) // nothing is written
         return skip(QStringLiteral("a frequency that does not fit the channel"));
     radio.SetComment(vx7::tab::kMemories, index, field(kComment));
     return index;

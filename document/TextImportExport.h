@@ -39,8 +39,7 @@ const QStringList& ColumnNames();
 // A tab when the file's extension is exactly "tab", otherwise a comma.
 QChar SeparatorFor(const QString& path);
 
-// The whole export text, from the Memories grid (the radio's current tab is
-// Memories while the lines are made, and as before afterwards).
+// The whole export text, from the Memories grid.
 QString ExportText(vx7::CVX7Radio& radio, CSpreadSheet1& memoriesGrid, QChar separator);
 
 struct ExportError {

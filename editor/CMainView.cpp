@@ -1,7 +1,7 @@
 #include "editor/CMainView.h"
 
+#include "document/DocumentHistory.h"
 #include "editor/CellEditor.h"
-#include "editor/DocumentHistory.h"
 #include "editor/EditCommands.h"
 
 #include "dialogs/CGetDataDlg.h"
@@ -69,7 +69,7 @@ public:
     CSpreadSheet1& Grid(int tab) const override { return m_view.Grid(tab); }
     SpreadSheetView* GridView(int tab) const override { return m_view.GridView(tab); }
     bool CommitGrids(bool validate) override { return m_view.CommitGrids(validate); }
-    void ImageChanged() override { emit m_view.imageChanged(); }
+    QScopedValueRollback<bool> OwnChange() override { return m_view.OwnChange(); }
     void StatusMessage(const QString& text) override { emit m_view.statusMessage(text); }
 
 private:
@@ -80,7 +80,6 @@ private:
 
 CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
     : QWidget(parent), m_doc(std::move(doc)) {
-    m_doc->AddView(this);
     m_cells = new CellEditor(
         *m_doc, [this](int t) { CommitTabs(t); }, this);
     m_stack = new QStackedWidget(this);
@@ -124,9 +123,11 @@ CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
     }
     // Undo and redo, from any window of the document, put the image back:
     // every window shows it again.
-    connect(&DocumentHistory::Of(*m_doc), &DocumentHistory::blockRestored, this, [this] {
-        RefreshGrids();
-        emit imageChanged();
+    connect(m_doc.get(), &CMainDoc::blockRestored, this, &CMainView::RefreshGrids);
+    // A change made in another window of the document shows here too.
+    connect(m_doc.get(), &CMainDoc::blockChanged, this, [this] {
+        if (!m_ownChange)
+            ShowImage();
     });
 
     auto* layout = new QVBoxLayout(this);
@@ -136,7 +137,6 @@ CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
     layout->addWidget(m_tabs);
 
     m_currentTab = 0;
-    m_doc->SetTab(0);
     m_stack->setCurrentIndex(0);
     setFocusProxy(GridView(0));
     connect(m_tabs, &QTabBar::currentChanged, this, &CMainView::OnTabChanged);
@@ -147,17 +147,13 @@ CMainView::CMainView(std::shared_ptr<CMainDoc> doc, QWidget* parent)
             [this] { HelpWindow::ShowTopic(help::kChannelEditor, this); });
 }
 
-CMainView::~CMainView() {
-    m_doc->RemoveView(this);
-}
+CMainView::~CMainView() = default;
 
 void CMainView::SetUpGrid(int tab) {
-    TabScope keep(*m_doc);
-    m_doc->SetTab(tab);
     CSpreadSheet1& grid = Grid(tab);
     grid.Reset();
     grid.SetRedraw(false);
-    m_doc->ConfigureGrid(grid);
+    m_doc->Radio().ConfigureGrid(grid, tab);
     // One frozen column (the receive frequency, or the first group); the
     // channel lists take theirs from the column options.
     grid.SetFrozenColumns(1);
@@ -195,11 +191,8 @@ void CMainView::RefreshGrids() {
 }
 
 void CMainView::ShowImage() {
-    TabScope keep(*m_doc);
-    for (int t = 0; t < kTabCount; ++t) {
-        m_doc->SetTab(t);
-        m_doc->FillGrid(m_doc->GetImage(), Grid(t), t);
-    }
+    for (int t = 0; t < kTabCount; ++t)
+        m_doc->Radio().FillGrid(m_doc->GetImage(), Grid(t), t);
     m_cells->Forget();
 }
 
@@ -219,17 +212,16 @@ bool CMainView::CommitGrids(bool validate) {
 }
 
 void CMainView::CommitTabs(int onlyTab) {
-    TabScope keep(*m_doc);
-    const bool changed = DocumentHistory::Of(*m_doc).Record(QStringLiteral("Edit"), [&] {
+    const auto own = OwnChange();
+    DocumentHistory::Of(*m_doc).Record(QStringLiteral("Edit"), [&] {
         std::vector<Byte> working(m_doc->GetImage(), m_doc->GetImage() + image::kSize);
         for (int t = 0; t < kTabCount; ++t) {
             if (onlyTab >= 0 && t != onlyTab)
                 continue;
-            m_doc->SetTab(t);
-            m_doc->ReadGrid(working.data(), Grid(t), t);
+            m_doc->Radio().ReadGrid(working.data(), Grid(t), t);
         }
         if (std::memcmp(working.data(), m_doc->GetImage(), image::kSize) != 0)
-            m_doc->SetImage(working.data());
+            m_doc->Radio().SetImage(working.data());
     });
     // The grids show what is stored: an automatic transmit frequency, a name
     // the radio spells otherwise, a value that did not fit.
@@ -237,8 +229,6 @@ void CMainView::CommitTabs(int onlyTab) {
         if (onlyTab < 0 || t == onlyTab)
             ShowStoredRows(t);
     }
-    if (changed)
-        emit imageChanged();
 }
 
 void CMainView::ShowStoredRows(int t) {
@@ -248,7 +238,7 @@ void CMainView::ShowStoredRows(int t) {
     if (t == tab::kGroups) {
         for (int col = 1; col <= grid.MaxCols(); ++col) {
             if (!grid.ColumnMatchesBaseline(col)) {
-                m_doc->FillGrid(m_doc->GetImage(), grid, t);
+                m_doc->Radio().FillGrid(m_doc->GetImage(), grid, t);
                 return;
             }
         }
@@ -258,7 +248,7 @@ void CMainView::ShowStoredRows(int t) {
         // A refused value stays for the user to put right.
         if (grid.RowMatchesBaseline(row) || m_cells->KeepsTypedCells(t, grid, row))
             continue;
-        m_doc->FillRow(m_doc->GetImage(), grid, t, row);
+        m_doc->Radio().FillRow(m_doc->GetImage(), grid, t, row);
     }
 }
 
@@ -288,18 +278,15 @@ void CMainView::OnTabChanged(int index) {
     m_changingTab = true;
     // The tab being left is committed (the change goes ahead whatever the
     // cell check says).
-    m_doc->SetTab(m_currentTab);
     CommitGrids(true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_currentTab = index;
-    m_doc->SetTab(index);
     m_stack->setCurrentIndex(index);
     if (index == tab::kGroups) {
         // The groups list the channels as they are now. Only their grid is
         // filled again: a refused cell on the tab left keeps what the user
         // typed.
-        TabScope keep(*m_doc);
-        m_doc->FillGrid(m_doc->GetImage(), Grid(tab::kGroups), tab::kGroups);
+        m_doc->Radio().FillGrid(m_doc->GetImage(), Grid(tab::kGroups), tab::kGroups);
     }
     setFocusProxy(GridView(index));
     if (hasFocus() || (QApplication::focusWidget() && isAncestorOf(QApplication::focusWidget())))
@@ -456,8 +443,9 @@ void CMainView::OnFileImport() {
 
 bool CMainView::ImportFrom(const QString& path) {
     textio::ImportSummary summary;
+    const auto own = OwnChange();
     DocumentHistory::Of(*m_doc).Record(QStringLiteral("Import"),
-                                       [&] { summary = textio::ImportFile(*m_doc, path); });
+                                       [&] { summary = textio::ImportFile(m_doc->Radio(), path); });
     m_importSummary = summary.ok ? textio::SummaryLine(summary) : QString();
     if (!summary.ok) {
         QMessageBox::critical(this, QString::fromLatin1(res::kAppTitle), summary.message);
@@ -469,7 +457,6 @@ bool CMainView::ImportFrom(const QString& path) {
         return false;
     }
     RefreshGrids();
-    emit imageChanged();
     // The summary counts the channels and tells the lines skipped or changed.
     emit statusMessage(m_importSummary);
     return true;
@@ -497,9 +484,9 @@ void CMainView::OnFileExport() {
 
 bool CMainView::ExportTo(const QString& path, bool chirpList) {
     int channels = 0;
-    const auto error = chirpList
-                           ? textio::SaveList(path, chirp::ExportBytes(*m_doc, &channels))
-                           : textio::ExportFile(*m_doc, &Grid(tab::kMemories), path, &channels);
+    const auto error =
+        chirpList ? textio::SaveList(path, chirp::ExportBytes(m_doc->Radio(), &channels))
+                  : textio::ExportFile(m_doc->Radio(), &Grid(tab::kMemories), path, &channels);
     if (error) {
         QMessageBox::critical(this, error->caption, error->text);
         return false;
@@ -510,6 +497,7 @@ bool CMainView::ExportTo(const QString& path, bool chirpList) {
 }
 
 void CMainView::ResetToNewDocument() {
+    const auto own = OwnChange();
     m_doc->OnNewDocument();
     // A new document has no file: Save asks for a name rather than writing
     // the radio's memory over the file that was shown before.
@@ -517,7 +505,6 @@ void CMainView::ResetToNewDocument() {
     m_doc->SetTitle(m_untitledTitle ? m_untitledTitle() : QString::fromLatin1(res::kUntitled));
     DocumentHistory::Of(*m_doc).Reset(false);
     RefreshGrids();
-    emit imageChanged();
 }
 
 void CMainView::OnRadioGetData() {
@@ -532,9 +519,9 @@ void CMainView::OnRadioGetData() {
         QMessageBox::warning(this, QString::fromLatin1(res::kAppTitle), *warning);
     // The radio's memory replaces the document: nothing before it can be
     // undone, and it is not saved yet.
+    const auto own = OwnChange();
     DocumentHistory::Of(*m_doc).Reset(true);
     RefreshGrids();
-    emit imageChanged();
     emit statusMessage(QString::fromLatin1(res::kStatusReceived).arg(image::kSize));
 }
 

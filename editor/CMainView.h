@@ -7,6 +7,7 @@
 #include "radio/RadioTypes.h"
 #include "widgets/GridPrinter.h"
 
+#include <QScopedValueRollback>
 #include <QWidget>
 
 #include <array>
@@ -99,9 +100,14 @@ public:
     // The text of the last import's summary.
     QString LastImportSummary() const { return m_importSummary; }
 
+    // While the returned guard lives, the document's changes are this
+    // window's own: it shows them itself, rather than filling its grids
+    // again as it does for a change made in another window.
+    [[nodiscard]] QScopedValueRollback<bool> OwnChange() {
+        return QScopedValueRollback<bool>(m_ownChange, true);
+    }
+
 signals:
-    // The document's image was changed through this view.
-    void imageChanged();
     // What a transfer, import or export did, for the status bar.
     void statusMessage(const QString& text);
 
@@ -131,6 +137,7 @@ private:
     CellEditor* m_cells = nullptr;
     int m_currentTab = 0;
     bool m_changingTab = false;
+    bool m_ownChange = false;
     std::function<bool()> m_saveModified;
     std::function<QString()> m_untitledTitle;
     QString m_importSummary;

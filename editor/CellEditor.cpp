@@ -12,7 +12,7 @@
 using namespace vx7;
 
 CellEditor::CellEditor(CMainDoc& doc, std::function<void(int)> commit, QObject* parent)
-    : QObject(parent), m_doc(doc), m_rules(doc), m_commit(std::move(commit)) {}
+    : QObject(parent), m_doc(doc), m_rules(doc.Radio()), m_commit(std::move(commit)) {}
 
 void CellEditor::Attach(int t, SpreadSheetView* view) {
     if (t < 0 || t >= tab::kCount)
@@ -131,7 +131,8 @@ bool CellEditor::KeepsTypedCells(int t, const CSpreadSheet1& grid, int row) cons
         if (entry::ChannelShift(t, shift + channelcol::kReceive) != shift)
             continue;
         if (shift > 0 &&
-            entry::ReadFrequencyCell(m_doc, grid, shift + channelcol::kReceive, row).IsBlank())
+            entry::ReadFrequencyCell(m_doc.Radio(), grid, shift + channelcol::kReceive, row)
+                .IsBlank())
             return true;
         for (const int col : {channelcol::kReceive, channelcol::kTransmit, channelcol::kOffset}) {
             if (m_rules.CheckCell(t, grid, shift + col, row))

@@ -1,6 +1,6 @@
 #include "editor/EditCommands.h"
 
-#include "editor/DocumentHistory.h"
+#include "document/DocumentHistory.h"
 
 #include "document/CMainDoc.h"
 #include "outside/CSpreadSheet1.h"
@@ -96,7 +96,7 @@ bool EditCommands::IsEnabled(int id) const {
     if (command == Command::SetPriority) {
         const CSpreadSheet1& grid = CurrentGrid();
         const int row = m_view.GridView(tab)->ActiveRow();
-        return CellFrequency(m_view.GetDocument(), grid, channelcol::kReceive, row) != 0;
+        return CellFrequency(m_view.GetDocument().Radio(), grid, channelcol::kReceive, row) != 0;
     }
     return true;
 }
@@ -174,7 +174,8 @@ void EditCommands::Warn(const QString& caption, const QString& text) const {
 void EditCommands::Change(const QString& text, const std::function<void()>& change,
                           const std::function<void()>& followUp) {
     CMainDoc& doc = m_view.GetDocument();
-    const bool changed = DocumentHistory::Of(doc).Record(text, [&] {
+    const auto own = m_view.OwnChange();
+    DocumentHistory::Of(doc).Record(text, [&] {
         change();
         m_view.CommitGrids(false); // part of this step
         if (followUp)
@@ -183,13 +184,7 @@ void EditCommands::Change(const QString& text, const std::function<void()>& chan
     // The table shows the image again: locks, row labels and the values as
     // kept. (The groups grid was filled again where the groups changed.)
     const int tab = m_view.CurrentTab();
-    CMainDoc& radio = m_view.GetDocument();
-    const int previous = radio.GetTab();
-    radio.SetTab(tab);
-    radio.FillGrid(radio.GetImage(), m_view.Grid(tab), tab);
-    radio.SetTab(previous);
-    if (changed)
-        m_view.ImageChanged();
+    doc.Radio().FillGrid(doc.GetImage(), m_view.Grid(tab), tab);
 }
 
 void EditCommands::Cut() {
@@ -210,7 +205,8 @@ void EditCommands::Cut() {
         },
         [&] {
             if (tab == tab::kMemories)
-                rows::FollowMemoryRows(m_view.GetDocument(), 0, r1, r2, &m_view.Grid(tab::kGroups));
+                rows::FollowMemoryRows(m_view.GetDocument().Radio(), 0, r1, r2,
+                                       &m_view.Grid(tab::kGroups));
         });
     SelectRows(r1, r2);
 }
@@ -253,7 +249,7 @@ void EditCommands::Paste() {
     const QList<QStringList> copied = rows::ParseRows(text);
     if (copied.isEmpty())
         return;
-    if (rows::CopiedRowsFallOff(m_view.GetDocument(), tab, r1, copied) &&
+    if (rows::CopiedRowsFallOff(m_view.GetDocument().Radio(), tab, r1, copied) &&
         !AskRowsLost(QStringLiteral("Paste")))
         return;
     const int count = static_cast<int>(copied.size());
@@ -277,14 +273,15 @@ void EditCommands::Insert() {
     int first = 0;
     int last = 0;
     rows::RowsFallingOff(tab, r1, r2, &first, &last);
-    if (rows::AnyHoldsChannel(m_view.GetDocument(), CurrentGrid(), tab, first, last) &&
+    if (rows::AnyHoldsChannel(m_view.GetDocument().Radio(), CurrentGrid(), tab, first, last) &&
         !AskRowsLost(QStringLiteral("Insert")))
         return;
     Change(
         QStringLiteral("Insert"), [&] { rows::InsertRows(CurrentGrid(), tab, r1, r2); },
         [&] {
             if (tab == tab::kMemories)
-                rows::FollowMemoryRows(m_view.GetDocument(), 2, r1, r2, &m_view.Grid(tab::kGroups));
+                rows::FollowMemoryRows(m_view.GetDocument().Radio(), 2, r1, r2,
+                                       &m_view.Grid(tab::kGroups));
         });
     SelectRows(r1, r2);
 }
@@ -299,7 +296,8 @@ void EditCommands::Delete() {
         QStringLiteral("Delete"), [&] { rows::DeleteRows(CurrentGrid(), tab, r1, r2); },
         [&] {
             if (tab == tab::kMemories)
-                rows::FollowMemoryRows(m_view.GetDocument(), 1, r1, r2, &m_view.Grid(tab::kGroups));
+                rows::FollowMemoryRows(m_view.GetDocument().Radio(), 1, r1, r2,
+                                       &m_view.Grid(tab::kGroups));
         });
     SelectRows(r1, r2);
 }
@@ -345,7 +343,7 @@ void EditCommands::Sort() {
         [&] {
             // The groups and the priority channel keep their channels.
             if (tab == tab::kMemories)
-                rows::FollowSortedMemories(m_view.GetDocument(), r1, moved,
+                rows::FollowSortedMemories(m_view.GetDocument().Radio(), r1, moved,
                                            &m_view.Grid(tab::kGroups));
         });
 }
@@ -355,14 +353,14 @@ void EditCommands::SetPriority() {
     CSpreadSheet1& grid = CurrentGrid();
     const int row = m_view.GridView(tab)->ActiveRow();
     CMainDoc& doc = m_view.GetDocument();
-    const int before = doc.GetPriorityChannel();
-    const bool changed = DocumentHistory::Of(doc).Record(QStringLiteral("Set Priority"),
-                                                         [&] { doc.SetPriorityChannel(row); });
+    const int before = doc.Radio().GetPriorityChannel();
+    const auto own = m_view.OwnChange();
+    const bool changed = DocumentHistory::Of(doc).Record(
+        QStringLiteral("Set Priority"), [&] { doc.Radio().SetPriorityChannel(row); });
     if (!changed)
         return;
     grid.SetText(0, before, QString::number(before));
     grid.SetText(0, row, QStringLiteral("P%1").arg(row));
-    m_view.ImageChanged();
 }
 
 QMenu* EditCommands::BuildContextMenu(QWidget* parent) {
@@ -433,7 +431,7 @@ void EditCommands::OnBlockDropped(int tab, const GridBlock& from, const GridBloc
         return;
     if (!m_view.CommitGrids(true))
         return;
-    if (rows::MovedRowsFallOff(m_view.GetDocument(), grid, tab, r1, r2, dest) &&
+    if (rows::MovedRowsFallOff(m_view.GetDocument().Radio(), grid, tab, r1, r2, dest) &&
         !AskRowsLost(QStringLiteral("Move")))
         return;
     Change(QStringLiteral("Move"), [&] { rows::MoveRows(CurrentGrid(), tab, r1, r2, dest); });

@@ -11,6 +11,7 @@
 #include "outside/SortOptions.h"
 
 #include <QObject>
+#include <QScopedValueRollback>
 #include <QString>
 
 #include <functional>
@@ -37,8 +38,9 @@ public:
     virtual SpreadSheetView* GridView(int tab) const = 0;
     // Copies the grids back into the image (see the main view).
     virtual bool CommitGrids(bool validate) = 0;
-    // The image was changed through the window.
-    virtual void ImageChanged() = 0;
+    // While the returned guard lives, the document's changes are the
+    // window's own (see the main view).
+    [[nodiscard]] virtual QScopedValueRollback<bool> OwnChange() = 0;
     virtual void StatusMessage(const QString& text) = 0;
 };
 

@@ -15,7 +15,7 @@ void Import(CMainDoc& doc, const QByteArray& bytes, const QString& fileName) {
     outside::ImportDataStruct request;
     request.names = textio::ColumnNames();
     request.rowHandler = [&doc](const QStringList& fields, int lineIndex) {
-        textio::ImportRow(doc, fields, lineIndex);
+        textio::ImportRow(doc.Radio(), fields, lineIndex);
     };
     const outside::ImportResult result = outside::ImportBytes(bytes, fileName, request);
     if (!result.ok && result.dataLines > 0)
@@ -24,10 +24,9 @@ void Import(CMainDoc& doc, const QByteArray& bytes, const QString& fileName) {
 
 QString Export(CMainDoc& doc) {
     CSpreadSheet1 grid;
-    doc.SetTab(vx7::tab::kMemories);
-    doc.ConfigureGrid(grid);
-    doc.FillGrid(doc.GetImage(), grid, vx7::tab::kMemories);
-    return textio::ExportText(doc, grid, QLatin1Char(','));
+    doc.Radio().ConfigureGrid(grid, vx7::tab::kMemories);
+    doc.Radio().FillGrid(doc.GetImage(), grid, vx7::tab::kMemories);
+    return textio::ExportText(doc.Radio(), grid, QLatin1Char(','));
 }
 
 } // namespace

@@ -18,7 +18,7 @@ void Import(CMainDoc& doc, const QByteArray& bytes) {
         outside::ImportBytes(bytes, QStringLiteral("list.csv"), request);
     if (!result.ok && result.dataLines > 0)
         fuzzing::Broken("a refused list handed lines over");
-    const chirp::ImportOutcome outcome = chirp::ImportRows(doc, rows);
+    const chirp::ImportOutcome outcome = chirp::ImportRows(doc.Radio(), rows);
     if (outcome.channels + outcome.skipped != rows.size())
         fuzzing::Broken("a CHIRP line was neither imported nor skipped");
 }
@@ -31,10 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Import(doc, bytes);
     fuzzing::ExerciseDocument(doc);
 
-    const QByteArray first = chirp::ExportBytes(doc);
+    const QByteArray first = chirp::ExportBytes(doc.Radio());
     CMainDoc again;
     Import(again, first);
-    if (chirp::ExportBytes(again) != first)
+    if (chirp::ExportBytes(again.Radio()) != first)
         fuzzing::Broken("an exported CHIRP list does not import to the same channels");
     return 0;
 }

@@ -35,25 +35,23 @@ void ExerciseDocument(CMainDoc& doc) {
     const std::vector<vx7::Byte> before(doc.Block(), doc.Block() + rdf::kFileSize);
     for (int t = 0; t < vx7::tab::kCount; ++t) {
         CSpreadSheet1 grid;
-        doc.SetTab(t);
-        doc.ConfigureGrid(grid);
-        doc.FillGrid(doc.GetImage(), grid, t);
+        doc.Radio().ConfigureGrid(grid, t);
+        doc.Radio().FillGrid(doc.GetImage(), grid, t);
         std::vector<vx7::Byte> work(doc.GetImage(), doc.GetImage() + vx7::image::kSize);
-        doc.ReadGrid(work.data(), grid, t);
+        doc.Radio().ReadGrid(work.data(), grid, t);
         if (std::memcmp(work.data(), doc.GetImage(), work.size()) != 0)
             Broken("committing an unedited table changed the image");
         if (std::memcmp(before.data(), doc.Block(), before.size()) != 0)
             Broken("committing an unedited table changed the document");
         if (t == vx7::tab::kMemories) {
-            const QString commas = textio::ExportText(doc, grid, QLatin1Char(','));
-            const QString tabs = textio::ExportText(doc, grid, QLatin1Char('\t'));
+            const QString commas = textio::ExportText(doc.Radio(), grid, QLatin1Char(','));
+            const QString tabs = textio::ExportText(doc.Radio(), grid, QLatin1Char('\t'));
             if (commas.isEmpty() || tabs.isEmpty())
                 Broken("the export lost its header line");
         }
     }
     std::vector<vx7::Byte> upload(doc.GetImage(), doc.GetImage() + vx7::image::kSize);
-    doc.SetTab(vx7::tab::kMemories);
-    doc.PrepareCurrentState(upload.data());
+    doc.Radio().PrepareCurrentState(upload.data());
     vx7::CVX7Radio::MakeChecksums(upload.data());
     if (!vx7::CVX7Radio::ImageChecksumHolds(upload.data()) ||
         !vx7::CVX7Radio::BlockChecksumHolds(upload.data() + vx7::image::kStateBlock) ||

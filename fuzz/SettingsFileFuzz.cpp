@@ -29,9 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CMainDoc doc;
     const std::vector<vx7::Byte> before(doc.GetImage(), doc.GetImage() + vx7::image::kSize);
-    rsf::WriteSettings(doc, block, doc.GetImage());
+    rsf::WriteSettings(doc.Radio(), block, doc.GetImage());
     rsf::RadioSettings back{};
-    rsf::ExtractSettings(doc, doc.GetImage(), back.data());
+    rsf::ExtractSettings(doc.Radio(), doc.GetImage(), back.data());
     for (int n = 0; n < rsf::kRecordSize; ++n) {
         const bool travels = n < 176 || n >= 194;
         if (travels && back[static_cast<size_t>(n)] != block[n])

@@ -8,7 +8,7 @@
 namespace radiolink {
 
 std::optional<QString> TakeDownloadedImage(CMainDoc& doc, const Byte* image) {
-    doc.SetImage(image);
+    doc.Radio().SetImage(image);
     const std::optional<QString> warning = StoreRadioHeader(doc.GetImage() + vx7::image::kHeader);
     doc.SetSettingsSourceName(QString::fromLatin1(settingssource::kReadRadio));
     doc.SetModifiedFlag(true);
@@ -16,12 +16,12 @@ std::optional<QString> TakeDownloadedImage(CMainDoc& doc, const Byte* image) {
 }
 
 void PrepareSendCommand(CMainDoc& doc) {
-    doc.PrepareCurrentState(doc.GetImage());
+    doc.Radio().PrepareCurrentState(doc.GetImage());
 }
 
 UploadImage PrepareUploadImage(CMainDoc& doc) {
     UploadImage result;
-    doc.MarkSplitTone();
+    doc.Radio().MarkSplitTone();
     const RememberedHeader remembered = LoadRadioHeader();
     result.warning = remembered.error;
     if (remembered.header)

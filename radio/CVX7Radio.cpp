@@ -2,13 +2,110 @@
 
 #include "radio/ChannelRecord.h"
 #include "radio/FrequencyCodec.h"
+#include "radio/StringTable.h"
 #include "radio/ValueTables.h"
 
 #include <algorithm>
 #include <cstring>
 #include <initializer_list>
+#include <limits>
 
 namespace vx7 {
+
+namespace {
+
+constexpr int kMaxFrequencyText = 19;
+constexpr Hz kOffsetRaster = 50000;
+constexpr int kFractionDigits = 6;     // Hz digits after the MHz point
+constexpr int kListFractionDigits = 5; // the offset list counts in 10 Hz
+
+bool IsAsciiDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// Leading decimal number of a text as the C library reads it: blanks
+// skipped, an optional plus sign, digits. A minus sign anywhere before the
+// first digit marks the number negative.
+struct Leading {
+    std::int64_t value = 0;
+    bool negative = false;
+};
+
+Leading LeadingNumber(const QString& text) {
+    Leading result;
+    const int n = static_cast<int>(text.size());
+    for (int j = 0; j < n && !IsAsciiDigit(text[j]); ++j) {
+        if (text[j] == QLatin1Char('-'))
+            result.negative = true;
+    }
+    int i = 0;
+    while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
+        ++i;
+    if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
+        ++i;
+    constexpr std::int64_t kCap = std::numeric_limits<std::int64_t>::max() / 20;
+    for (; i < n && IsAsciiDigit(text[i]); ++i) {
+        result.value = result.value * 10 + (text[i].unicode() - '0');
+        if (result.value > kCap)
+            result.value = kCap; // far beyond any frequency; refused below
+    }
+    return result;
+}
+
+} // namespace
+
+Hz ParseFrequencyText(const QString& input, bool listCoding) {
+    QString text = input.left(kMaxFrequencyText).toUpper();
+    bool kilohertz = false;
+    if (const auto k = text.indexOf(QLatin1Char('K')); k >= 0) {
+        kilohertz = true;
+        text.truncate(k);
+    }
+    if (const auto m = text.indexOf(QLatin1Char('M')); m >= 0)
+        text.truncate(m);
+
+    auto point = text.indexOf(QLatin1Char('.'));
+    if (point < 0)
+        point = text.indexOf(QLatin1Char(','));
+    const QString integerPart = point < 0 ? text : text.left(point);
+
+    const Leading integer = LeadingNumber(integerPart);
+    if (integer.negative)
+        return 0;
+
+    std::int64_t fraction = 0;
+    if (point >= 0) {
+        QString digits = text.mid(point + 1);
+        while (digits.endsWith(QLatin1Char(' ')))
+            digits.chop(1);
+        const int width = listCoding ? kListFractionDigits : kFractionDigits;
+        const int padTo = listCoding ? kListFractionDigits : kFractionDigits + 1;
+        while (digits.size() < padTo)
+            digits += QLatin1Char('0');
+        const Leading f = LeadingNumber(digits.left(width));
+        if (f.negative)
+            return 0;
+        fraction = f.value;
+    }
+
+    // A whole part beyond what a frequency can hold is no frequency; bounded
+    // here, the scaling below cannot overflow.
+    if (integer.value > std::numeric_limits<Hz>::max())
+        return 0;
+    if (fraction == 0 && integer.value > 99999)
+        kilohertz = true;
+
+    std::int64_t hz;
+    if (kilohertz)
+        hz = integer.value * 1000;
+    else if (listCoding)
+        hz = (integer.value * 100000 + fraction) * 10;
+    else
+        hz = integer.value * 1000000 + fraction;
+    if (hz < 0 || hz > std::numeric_limits<Hz>::max())
+        return 0;
+    return static_cast<Hz>(hz);
+}
 
 namespace {
 
@@ -107,23 +204,30 @@ int FlagRows(int t) {
 CVX7Radio::CVX7Radio() {
     SetImage(DefaultImage().data());
 }
-CVX7Radio::~CVX7Radio() = default;
 
 // ---------------------------------------------------------------------------
 // Rules
 // ---------------------------------------------------------------------------
 
-bool CVX7Radio::IsValidFrequency(Hz freq, int band) {
-    return CRadio::IsValidFrequency(freq, band);
+bool CVX7Radio::IsValidFrequency(int t, Hz freq, int band) const {
+    if (freq <= 0)
+        return false;
+    if (IsOutOfRange(t, freq, band))
+        return false;
+    if (freq % 5000 == 0 || freq % 6250 == 0)
+        return true;
+    if (freq > 1800000)
+        return false;
+    return freq % 9000 == 0;
 }
 
 bool CVX7Radio::IsCellularBlocked(Hz freq) {
     return (freq >= 824000000 && freq < 849000000) || (freq >= 869000000 && freq < 894000000);
 }
 
-bool CVX7Radio::IsOutOfRange(Hz freq, int band) {
+bool CVX7Radio::IsOutOfRange(int t, Hz freq, int band) const {
     const bool variant = GetImage()[image::kVariantFlag] != 0;
-    if (m_tab == tab::kVfo || m_tab == tab::kHome) {
+    if (t == tab::kVfo || t == tab::kHome) {
         if (band < 1 || band > kBandRows)
             return false;
         const BandRow& row = kBands[static_cast<size_t>(band - 1)];
@@ -135,6 +239,52 @@ bool CVX7Radio::IsOutOfRange(Hz freq, int band) {
     if (freq < kLowestFrequency || freq > kHighestFrequency)
         return true;
     return !variant && IsCellularBlocked(freq);
+}
+
+Hz CVX7Radio::TransmitFrequency(Hz rx, int& dir, Hz offset, bool autoDirection) {
+    if (autoDirection)
+        dir = AutoShiftDirection(rx);
+    switch (dir) {
+    case direction::kSimplex:
+        return rx;
+    case direction::kMinus:
+        return rx - offset;
+    case direction::kPlus:
+        return rx + offset;
+    default:
+        return -1;
+    }
+}
+
+Hz CVX7Radio::OffsetFromPair(Hz rx, int& dir, Hz tx) {
+    Hz offset;
+    if (rx == tx) {
+        dir = direction::kSimplex;
+        offset = DefaultOffset(rx);
+    } else if (rx > tx) {
+        dir = direction::kMinus;
+        offset = rx - tx;
+    } else {
+        dir = direction::kPlus;
+        offset = tx - rx;
+    }
+    if (offset % kOffsetRaster == 0 && offset <= kLargestPairOffset)
+        return offset;
+    dir = direction::kSplit;
+    return -1;
+}
+
+bool CVX7Radio::IsValidOffset(Hz offset) {
+    return offset > 0 && offset < kLargestPairOffset && offset % kOffsetRaster == 0;
+}
+
+int CVX7Radio::OffsetListIndex(Hz offset) {
+    const QStringList items = LoadList(str::kListOffset);
+    for (int i = 0; i < items.size(); ++i) {
+        if (ListTextToFrequency(items[i]) == offset)
+            return i;
+    }
+    return -1;
 }
 
 Hz CVX7Radio::DefaultOffset(Hz freq) {
@@ -154,17 +304,34 @@ Hz CVX7Radio::DefaultOffset(Hz freq) {
 }
 
 int CVX7Radio::AutoShiftDirection(Hz freq) {
-    return CRadio::AutoShiftDirection(freq);
+    struct Segment {
+        Hz from;
+        Hz below;
+        int dir;
+    };
+    static constexpr Segment kPlan[] = {
+        {145100000, 145500001, direction::kMinus}, {146000000, 146400001, direction::kPlus},
+        {146600000, 147000000, direction::kMinus}, {147000000, 147400000, direction::kPlus},
+        {147600000, 148000001, direction::kMinus}, {440000000, 445000001, direction::kPlus},
+        {445000001, 450000001, direction::kMinus},
+    };
+    for (const auto& s : kPlan) {
+        if (freq >= s.from && freq < s.below)
+            return s.dir;
+    }
+    return direction::kSimplex;
 }
 
-Hz CVX7Radio::TextToFrequency(const QString& text) const {
+std::int64_t CVX7Radio::StoredOffset(const Byte* rec) {
+    return UnpackBcd(rec + record::kOffset, record::kFrequencySize);
+}
+
+Hz CVX7Radio::TextToFrequency(const QString& text) {
     return ParseFrequencyText(text, false);
 }
 
-Byte* CVX7Radio::CommentFor(int index) {
-    if (index < 0 || index >= image::kMemoryCount)
-        return nullptr;
-    return m_block.data() + rdf::kMemoryComments + index * rdf::kCommentSize;
+Hz CVX7Radio::ListTextToFrequency(const QString& text) {
+    return ParseFrequencyText(text, true);
 }
 
 // ---------------------------------------------------------------------------
@@ -202,15 +369,6 @@ void CVX7Radio::ImageToSettings(Byte* settings, const Byte* img) {
     }
 }
 
-void CVX7Radio::LoadSettings(Byte* settings, const Byte* img) {
-    CopySettings(settings, img, 0);
-}
-
-void CVX7Radio::CopySettings(Byte* settings, const Byte* img, int mode) {
-    if (mode == 0)
-        ImageToSettings(settings, img);
-}
-
 // ---------------------------------------------------------------------------
 // Data block and layout
 // ---------------------------------------------------------------------------
@@ -223,24 +381,20 @@ int CVX7Radio::RecordCount(int t) {
     return RecordTable(t).count;
 }
 
-Byte* CVX7Radio::RecordForRow(int index) {
-    return RecordForRow(GetImage(), index);
-}
-
-int CVX7Radio::RecordOffset(int index) const {
-    const Table table = RecordTable(m_tab);
+int CVX7Radio::RecordOffset(int t, int index) {
+    const Table table = RecordTable(t);
     if (index < 0 || index >= table.count)
         return -1;
     return table.offset + table.stride * index;
 }
 
-Byte* CVX7Radio::RecordForRow(Byte* img, int index) const {
-    const int offset = RecordOffset(index);
+Byte* CVX7Radio::RecordForRow(Byte* img, int t, int index) {
+    const int offset = RecordOffset(t, index);
     return offset < 0 ? nullptr : img + offset;
 }
 
-const Byte* CVX7Radio::RecordForRow(const Byte* img, int index) const {
-    const int offset = RecordOffset(index);
+const Byte* CVX7Radio::RecordForRow(const Byte* img, int t, int index) {
+    const int offset = RecordOffset(t, index);
     return offset < 0 ? nullptr : img + offset;
 }
 
@@ -472,46 +626,44 @@ bool FlagRowValid(int t, int index) {
 }
 } // namespace
 
-bool CVX7Radio::IsUsed(const Byte* img, int index) const {
-    if (m_tab == tab::kVfo || m_tab == tab::kHome)
+bool CVX7Radio::IsUsed(const Byte* img, int t, int index) {
+    if (t == tab::kVfo || t == tab::kHome)
         return true;
-    if (!FlagRowValid(m_tab, index))
+    if (!FlagRowValid(t, index))
         return false;
-    return Nibble(img, FlagTableOffset(m_tab), index) & flag::kUsed;
+    return Nibble(img, FlagTableOffset(t), index) & flag::kUsed;
 }
 
-void CVX7Radio::SetUsed(Byte* img, int index, bool on) const {
-    if (FlagRowValid(m_tab, index))
-        SetNibbleBit(img, FlagTableOffset(m_tab), index, flag::kUsed, on);
+void CVX7Radio::SetUsed(Byte* img, int t, int index, bool on) {
+    if (FlagRowValid(t, index))
+        SetNibbleBit(img, FlagTableOffset(t), index, flag::kUsed, on);
 }
 
-bool CVX7Radio::IsSkip(const Byte* img, int index) const {
-    return FlagRowValid(m_tab, index) && (Nibble(img, FlagTableOffset(m_tab), index) & flag::kSkip);
+bool CVX7Radio::IsSkip(const Byte* img, int t, int index) {
+    return FlagRowValid(t, index) && (Nibble(img, FlagTableOffset(t), index) & flag::kSkip);
 }
 
-void CVX7Radio::SetSkip(Byte* img, int index, bool on) const {
-    if (FlagRowValid(m_tab, index))
-        SetNibbleBit(img, FlagTableOffset(m_tab), index, flag::kSkip, on);
+void CVX7Radio::SetSkip(Byte* img, int t, int index, bool on) {
+    if (FlagRowValid(t, index))
+        SetNibbleBit(img, FlagTableOffset(t), index, flag::kSkip, on);
 }
 
-bool CVX7Radio::IsPreferential(const Byte* img, int index) const {
-    return FlagRowValid(m_tab, index) &&
-           (Nibble(img, FlagTableOffset(m_tab), index) & flag::kPreferential);
+bool CVX7Radio::IsPreferential(const Byte* img, int t, int index) {
+    return FlagRowValid(t, index) && (Nibble(img, FlagTableOffset(t), index) & flag::kPreferential);
 }
 
-void CVX7Radio::SetPreferential(Byte* img, int index, bool on) const {
-    if (FlagRowValid(m_tab, index))
-        SetNibbleBit(img, FlagTableOffset(m_tab), index, flag::kPreferential, on);
+void CVX7Radio::SetPreferential(Byte* img, int t, int index, bool on) {
+    if (FlagRowValid(t, index))
+        SetNibbleBit(img, FlagTableOffset(t), index, flag::kPreferential, on);
 }
 
-bool CVX7Radio::IsMasked(const Byte* img, int index) const {
-    return FlagRowValid(m_tab, index) &&
-           !(Nibble(img, FlagTableOffset(m_tab), index) & flag::kVisible);
+bool CVX7Radio::IsMasked(const Byte* img, int t, int index) {
+    return FlagRowValid(t, index) && !(Nibble(img, FlagTableOffset(t), index) & flag::kVisible);
 }
 
-void CVX7Radio::SetMasked(Byte* img, int index, bool masked) const {
-    if (FlagRowValid(m_tab, index))
-        SetNibbleBit(img, FlagTableOffset(m_tab), index, flag::kVisible, !masked);
+void CVX7Radio::SetMasked(Byte* img, int t, int index, bool masked) {
+    if (FlagRowValid(t, index))
+        SetNibbleBit(img, FlagTableOffset(t), index, flag::kVisible, !masked);
 }
 
 // ---------------------------------------------------------------------------
@@ -524,19 +676,19 @@ bool UsesBlockCoding(int t) {
 }
 } // namespace
 
-Hz CVX7Radio::DecodeFrequency(const Byte* field) const {
-    return UsesBlockCoding(m_tab) ? DecodeFrequency4(field) : DecodeFrequency3(field);
+Hz CVX7Radio::DecodeFrequency(int t, const Byte* field) {
+    return UsesBlockCoding(t) ? DecodeFrequency4(field) : DecodeFrequency3(field);
 }
 
-bool CVX7Radio::EncodeFrequency(Byte* field, Hz freq) {
-    return UsesBlockCoding(m_tab) ? EncodeFrequency4(field, freq) : EncodeFrequency3(field, freq);
+bool CVX7Radio::EncodeFrequency(int t, Byte* field, Hz freq) {
+    return UsesBlockCoding(t) ? EncodeFrequency4(field, freq) : EncodeFrequency3(field, freq);
 }
 
-QString CVX7Radio::DecodeName(const Byte* field) const {
+QString CVX7Radio::DecodeName(const Byte* field) {
     return DecodeCharacters(field, record::kNameSize);
 }
 
-bool CVX7Radio::EncodeName(Byte* field, const QString& text) const {
+bool CVX7Radio::EncodeName(Byte* field, const QString& text) {
     EncodeCharacters(field, record::kNameSize, text);
     return !text.isEmpty();
 }

@@ -7,40 +7,55 @@
 // image in place.
 #pragma once
 
-#include "radio/CRadio.h"
 #include "radio/DataFileLayout.h"
 #include "radio/ImageLayout.h"
+#include "radio/RadioTypes.h"
 
 #include <QString>
 
 #include <array>
+#include <cstdint>
 
 class CSpreadSheet1;
 
 namespace vx7 {
 
-class CVX7Radio : public CRadio {
+class CVX7Radio {
 public:
     CVX7Radio();
-    ~CVX7Radio() override;
 
-    // --- Rules that differ on the VX-7 -------------------------------------
-    bool IsValidFrequency(Hz freq, int band) override;
-    bool IsOutOfRange(Hz freq, int band) override;
-    Hz DefaultOffset(Hz freq) override;
-    int AutoShiftDirection(Hz freq) override;
-    Byte* CommentFor(int index) override;
-    QString FormatExportLine(int row, const CSpreadSheet1& grid, QChar separator) const override;
+    // --- Rules ---------------------------------------------------------------
+    // Whether freq can be stored in row band (1-based) of table t: inside the
+    // radio's coverage (a band's own range on VFO and Home) and on a raster.
+    bool IsValidFrequency(int t, Hz freq, int band) const;
+    bool IsOutOfRange(int t, Hz freq, int band) const;
+    static bool IsCellularBlocked(Hz freq);
+    // rx shifted by the offset in the given direction; with autoDirection the
+    // direction comes from the band plan and is written back. -1 for a bad
+    // direction.
+    static Hz TransmitFrequency(Hz rx, int& dir, Hz offset, bool autoDirection);
+    // The offset between a receive and a transmit frequency; -1 (and Split)
+    // when it is no standard offset.
+    static Hz OffsetFromPair(Hz rx, int& dir, Hz tx);
+    static bool IsValidOffset(Hz offset);
+    // The largest distance between receive and transmit frequency that a
+    // shift (Minus or Plus) can carry.
+    static constexpr Hz kLargestPairOffset = 99950000;
+    // Index of the offset in the offset choice list, or -1.
+    static int OffsetListIndex(Hz offset);
+    static Hz DefaultOffset(Hz freq);
+    static int AutoShiftDirection(Hz freq);
+    // The plain BCD number of a channel record's offset field (-1 when it is
+    // not a number).
+    static std::int64_t StoredOffset(const Byte* record);
+    // Frequency text to Hz, for every frequency cell that is read back.
+    static Hz TextToFrequency(const QString& text);
+    // Frequency text of the offset choice list to Hz.
+    static Hz ListTextToFrequency(const QString& text);
 
     // Settings record (1480 bytes) <-> settings area of an image.
-    void SettingsToImage(Byte* image, const Byte* settings) override;
-    void ImageToSettings(Byte* settings, const Byte* image) override;
-    void LoadSettings(Byte* settings, const Byte* image) override;
-    void CopySettings(Byte* settings, const Byte* image, int mode) override;
-
-    static bool IsCellularBlocked(Hz freq);
-    // Frequency text to Hz, for every frequency cell that is read back.
-    Hz TextToFrequency(const QString& text) const;
+    static void SettingsToImage(Byte* image, const Byte* settings);
+    static void ImageToSettings(Byte* settings, const Byte* image);
 
     // --- The data block ------------------------------------------------------
     Byte* Block() { return m_block.data(); }
@@ -50,21 +65,17 @@ public:
     // Replaces the whole image with kSize bytes.
     void SetImage(const Byte* bytes);
 
-    // --- Current tab ---------------------------------------------------------
-    void SetTab(int t) { m_tab = t; }
-    int GetTab() const { return m_tab; }
-
     // --- Defaults for a new row (written by the view) ------------------------
     Byte* DefaultRecord(int t) { return m_defaultRecords[static_cast<size_t>(t)].data(); }
     Byte* DefaultBlock() { return m_defaultBlock.data(); }
 
     // --- Image layout --------------------------------------------------------
-    // The record (or block) of a 0-based row of the current tab; nullptr on
-    // Memory Groups and for a row outside the table.
-    Byte* RecordForRow(int index);
+    // The record (or block) of a 0-based row of table t; nullptr on Memory
+    // Groups and for a row outside the table.
+    Byte* RecordForRow(int t, int index) { return RecordForRow(GetImage(), t, index); }
     // The same inside another image (a working copy).
-    Byte* RecordForRow(Byte* image, int index) const;
-    const Byte* RecordForRow(const Byte* image, int index) const;
+    static Byte* RecordForRow(Byte* image, int t, int index);
+    static const Byte* RecordForRow(const Byte* image, int t, int index);
     // Rows of the record table of a tab (0 for Memory Groups).
     static int RecordCount(int t);
 
@@ -90,34 +101,34 @@ public:
     static void SetGroupSize(Byte* image, int g, int size); // 0 stores 0xFFFF
     static constexpr int kNoMember = 0xFFFF;
 
-    // --- Flag nibbles of the current tab -------------------------------------
-    bool IsUsed(const Byte* image, int index) const;
-    void SetUsed(Byte* image, int index, bool on) const;
-    bool IsSkip(const Byte* image, int index) const;
-    void SetSkip(Byte* image, int index, bool on) const;
-    bool IsPreferential(const Byte* image, int index) const;
-    void SetPreferential(Byte* image, int index, bool on) const;
-    bool IsMasked(const Byte* image, int index) const;
-    void SetMasked(Byte* image, int index, bool masked) const;
+    // --- Flag nibbles of table t ---------------------------------------------
+    static bool IsUsed(const Byte* image, int t, int index);
+    static void SetUsed(Byte* image, int t, int index, bool on);
+    static bool IsSkip(const Byte* image, int t, int index);
+    static void SetSkip(Byte* image, int t, int index, bool on);
+    static bool IsPreferential(const Byte* image, int t, int index);
+    static void SetPreferential(Byte* image, int t, int index, bool on);
+    static bool IsMasked(const Byte* image, int t, int index);
+    static void SetMasked(Byte* image, int t, int index, bool masked);
     // The flag table of a tab, or -1 when it has none.
     static int FlagTableOffset(int t);
 
     // --- Channel record codec ------------------------------------------------
     // Three-byte coding on the channel-record tabs, four-byte coding on Hyper
     // Memories and Memory Groups. kNoFrequency for a field that is no number.
-    Hz DecodeFrequency(const Byte* field) const;
+    static Hz DecodeFrequency(int t, const Byte* field);
     // False (field unchanged) when the value does not fit the field.
-    bool EncodeFrequency(Byte* field, Hz freq);
-    QString DecodeName(const Byte* field) const;
-    bool EncodeName(Byte* field, const QString& text) const;
+    static bool EncodeFrequency(int t, Byte* field, Hz freq);
+    static QString DecodeName(const Byte* field);
+    static bool EncodeName(Byte* field, const QString& text);
     static void SetRasterBits(Byte& byte0, Hz rx, Hz tx, int step);
     static bool IsOffStep(Hz freq, int step);
 
     // --- Channel tables (the grids) -----------------------------------------
-    int RowCount() const;
-    QString RowLabel(int row) const;
-    int ColumnHeaderId(int col) const;
-    void ConfigureGrid(CSpreadSheet1& grid);
+    static int RowCount(int t);
+    QString RowLabel(int t, int row) const;
+    static int ColumnHeaderId(int t, int col);
+    void ConfigureGrid(CSpreadSheet1& grid, int t);
     void FillGrid(const Byte* image, CSpreadSheet1& grid, int t);
     // One row of a channel-list or hyper grid again from the image; the row
     // then counts as unchanged.
@@ -125,8 +136,11 @@ public:
     // Writes the grid's changed rows into image; true when it also changed
     // the comment table (which lives beside the image).
     bool ReadGrid(Byte* image, CSpreadSheet1& grid, int t);
-    void FillNewRow(Hz rx, int row, CSpreadSheet1& grid);
-    void ClearRow(int row, CSpreadSheet1& grid);
+    void FillNewRow(int t, Hz rx, int row, CSpreadSheet1& grid);
+    static void ClearRow(int t, int row, CSpreadSheet1& grid);
+    // One line of the text export for a row of a channel-list grid (row 0:
+    // the header line); empty on other tables.
+    static QString FormatExportLine(int t, int row, const CSpreadSheet1& grid, QChar separator);
     // Memory group upkeep after cut (mode 0), delete (1) and insert (2) of
     // Memories rows r1 to r2 (1-based), in the image; a groups grid given is
     // filled again from it.
@@ -138,44 +152,30 @@ public:
     QString Comment(int t, int row) const;
     void SetComment(int t, int row, const QString& text);
 
-protected:
-    std::array<Byte, rdf::kFileSize> m_block{};
-
 private:
-    // FillGrid and ReadGrid by kind of tab; the current tab is set.
-    void FillChannelRows(const Byte* image, CSpreadSheet1& grid) const;
+    // FillGrid and ReadGrid by kind of table.
+    void FillChannelRows(const Byte* image, CSpreadSheet1& grid, int t) const;
     void FillHyperRows(const Byte* image, CSpreadSheet1& grid) const;
-    void FillChannelRow(const Byte* image, CSpreadSheet1& grid, int row) const;
+    void FillChannelRow(const Byte* image, CSpreadSheet1& grid, int t, int row) const;
     void FillHyperRow(const Byte* image, CSpreadSheet1& grid, int row) const;
-    void FillGroupCells(const Byte* image, CSpreadSheet1& grid);
-    bool ReadChannelRows(Byte* image, const CSpreadSheet1& grid, int rows);
+    static void FillGroupCells(const Byte* image, CSpreadSheet1& grid);
+    bool ReadChannelRows(Byte* image, const CSpreadSheet1& grid, int t, int rows);
     void ReadHyperRows(Byte* image, const CSpreadSheet1& grid, int rows) const;
-    void ReadGroupCells(Byte* image, const CSpreadSheet1& grid, int rows) const;
+    static void ReadGroupCells(Byte* image, const CSpreadSheet1& grid, int rows);
 
     // Offset of a row's record in the image, or of its comment slot in the
     // block; -1 outside the table.
-    int RecordOffset(int index) const;
+    static int RecordOffset(int t, int index);
     static int CommentOffset(int t, int row);
 
     std::array<std::array<Byte, image::kRecordSize>, tab::kCount> m_defaultRecords{};
     std::array<Byte, image::kBlockSize> m_defaultBlock{};
-    int m_tab = tab::kMemories;
+    std::array<Byte, rdf::kFileSize> m_block{};
 };
 
-// Makes the radio's current tab another one for a while, or only keeps it,
-// and puts the tab it found back afterwards.
-class TabScope {
-public:
-    explicit TabScope(CVX7Radio& radio) : m_radio(radio), m_previous(radio.GetTab()) {}
-    TabScope(CVX7Radio& radio, int t) : TabScope(radio) { radio.SetTab(t); }
-    ~TabScope() { m_radio.SetTab(m_previous); }
-    TabScope(const TabScope&) = delete;
-    TabScope& operator=(const TabScope&) = delete;
-
-private:
-    CVX7Radio& m_radio;
-    int m_previous;
-};
+// Parses a frequency text ("145.52", "145,52 MHz", "600 kHz", "145520").
+// listCoding selects the rounding of the offset choice list.
+Hz ParseFrequencyText(const QString& text, bool listCoding);
 
 // The built-in default image (16211 bytes) a new document starts from.
 const std::array<Byte, image::kSize>& DefaultImage();

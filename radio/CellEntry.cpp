@@ -73,7 +73,6 @@ void CellRules::EditEnded(int t, CSpreadSheet1& grid, int col, int row) {
     const int shift = ChannelShift(t, col);
     if (shift < 0)
         return;
-    TabScope scope(m_radio, t);
     switch (col - shift) {
     case kReceive: {
         const CellReading rx = ReadFrequencyCell(m_radio, grid, shift + kReceive, row);
@@ -81,7 +80,7 @@ void CellRules::EditEnded(int t, CSpreadSheet1& grid, int col, int row) {
             EmptyChannel(t, grid, shift, row);
             return;
         }
-        if (rx.kind == CellReading::Bad || !m_radio.IsValidFrequency(rx.hz, row))
+        if (rx.kind == CellReading::Bad || !m_radio.IsValidFrequency(t, rx.hz, row))
             return;
         // However the grid ordered its events, a blank row is seeded first.
         SeedRow(t, grid, row, rx.hz);
@@ -165,12 +164,12 @@ void CellRules::SeedRow(int t, CSpreadSheet1& grid, int row, Hz rx) {
         return;
     if (!ReadFrequencyCell(m_radio, grid, kTransmit, row).IsBlank())
         return;
-    m_radio.FillNewRow(rx, row, grid);
+    m_radio.FillNewRow(t, rx, row, grid);
 }
 
 void CellRules::EmptyChannel(int t, CSpreadSheet1& grid, int shift, int row) {
     if (shift == 0) {
-        m_radio.ClearRow(row, grid);
+        m_radio.ClearRow(t, row, grid);
         LockRow(grid, t, row, true);
         return;
     }
@@ -195,13 +194,12 @@ std::optional<Refusal> CellRules::CheckCell(int t, const CSpreadSheet1& grid, in
     const int shift = ChannelShift(t, col);
     if (shift < 0)
         return std::nullopt;
-    TabScope scope(m_radio, t);
     switch (col - shift) {
     case kReceive: {
         const CellReading rx = ReadFrequencyCell(m_radio, grid, col, row);
         if (rx.IsBlank())
             return std::nullopt;
-        if (rx.kind == CellReading::Bad || !m_radio.IsValidFrequency(rx.hz, row))
+        if (rx.kind == CellReading::Bad || !m_radio.IsValidFrequency(t, rx.hz, row))
             return Refusal{QString::fromLatin1(kBadReceive), true};
         return std::nullopt;
     }
@@ -211,7 +209,7 @@ std::optional<Refusal> CellRules::CheckCell(int t, const CSpreadSheet1& grid, in
             return std::nullopt;
         const CellReading tx = ReadFrequencyCell(m_radio, grid, col, row);
         const Hz hz = tx.kind == CellReading::Value ? tx.hz : 0;
-        if (tx.kind == CellReading::Value && m_radio.IsValidFrequency(hz, row))
+        if (tx.kind == CellReading::Value && m_radio.IsValidFrequency(t, hz, row))
             return std::nullopt;
         return Refusal{QString::fromLatin1(kBadTransmit).arg(hz), true};
     }
@@ -234,7 +232,6 @@ void CellRules::CellLeft(int t, CSpreadSheet1& grid, int col, int row, int newRo
     const int shift = ChannelShift(t, col);
     if (shift < 0)
         return;
-    TabScope scope(m_radio, t);
     const CellReading rx = ReadFrequencyCell(m_radio, grid, shift + kReceive, row);
     if (col - shift == kReceive && rx.IsBlank()) {
         if (shift == 0)
@@ -288,10 +285,9 @@ bool CellRules::Changed(int t, CSpreadSheet1& grid, int col, int row) {
     const int shift = ChannelShift(t, col);
     if (shift < 0)
         return false;
-    TabScope scope(m_radio, t);
     if (col - shift == kReceive) {
         const CellReading rx = ReadFrequencyCell(m_radio, grid, col, row);
-        if (rx.kind != CellReading::Value || !m_radio.IsValidFrequency(rx.hz, row))
+        if (rx.kind != CellReading::Value || !m_radio.IsValidFrequency(t, rx.hz, row))
             return false;
         SeedRow(t, grid, row, rx.hz);
         UnlockChannel(t, grid, shift, row);

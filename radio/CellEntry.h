@@ -47,7 +47,7 @@ struct Refusal {
 };
 
 // The rules of one document's grids. The radio model holds the default
-// records; its current tab is put back after every call.
+// records.
 class CellRules {
 public:
     explicit CellRules(CVX7Radio& radio) : m_radio(radio) {}

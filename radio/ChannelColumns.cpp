@@ -41,8 +41,8 @@ void SetFrequencies(ChannelValues& v, Hz rx, int dir, Hz offsetField) {
 
 } // namespace
 
-ChannelValues DecodeChannel(const CVX7Radio& radio, const Byte* image, int index) {
-    const ConstChannelRecord r(radio.RecordForRow(image, index));
+ChannelValues DecodeChannel(const CVX7Radio& radio, const Byte* image, int t, int index) {
+    const ConstChannelRecord r(radio.RecordForRow(image, t, index));
     ChannelValues v;
     SetFrequencies(v, DecodeFrequency3(r.RxField()), r.Direction(),
                    DecodeFrequency3(r.OffsetField()));
@@ -51,14 +51,14 @@ ChannelValues DecodeChannel(const CVX7Radio& radio, const Byte* image, int index
     v.toneMode = r.ToneMode();
     v.ctcss = r.Ctcss();
     v.dcs = r.Dcs();
-    v.skip = radio.IsSkip(image, index);
-    v.preferential = radio.IsPreferential(image, index);
+    v.skip = radio.IsSkip(image, t, index);
+    v.preferential = radio.IsPreferential(image, t, index);
     v.step = r.Step();
     v.clockShift = r.ClockShift();
     v.halfDeviation = r.HalfDeviation();
     v.power = r.Power();
     v.icon = r.Icon();
-    v.masked = radio.IsMasked(image, index);
+    v.masked = radio.IsMasked(image, t, index);
     return v;
 }
 
@@ -85,16 +85,16 @@ bool BuildChannelRecord(const CVX7Radio& radio, Byte* rec, const ChannelValues& 
     return true;
 }
 
-bool EncodeChannel(const CVX7Radio& radio, Byte* image, int index, const ChannelValues& v) {
-    Byte* target = radio.RecordForRow(image, index);
+bool EncodeChannel(const CVX7Radio& radio, Byte* image, int t, int index, const ChannelValues& v) {
+    Byte* target = radio.RecordForRow(image, t, index);
     Byte rec[record::kSize];
     if (!target || !BuildChannelRecord(radio, rec, v))
         return false;
     std::memcpy(target, rec, sizeof rec);
-    radio.SetUsed(image, index, true);
-    radio.SetSkip(image, index, v.skip);
-    radio.SetPreferential(image, index, v.preferential);
-    radio.SetMasked(image, index, v.masked);
+    radio.SetUsed(image, t, index, true);
+    radio.SetSkip(image, t, index, v.skip);
+    radio.SetPreferential(image, t, index, v.preferential);
+    radio.SetMasked(image, t, index, v.masked);
     return true;
 }
 

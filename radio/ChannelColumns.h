@@ -253,13 +253,14 @@ constexpr int kCount = kLastFilled + kHeaderOnly;
 // What the offset column of a split row shows: no write reads it back.
 constexpr Hz kSplitOffsetPlaceholder = 60000;
 
-// Memory index of the radio's current tab (a channel-list tab); skip,
-// preferential scan and mask come from the tab's flag table.
-ChannelValues DecodeChannel(const CVX7Radio& radio, const Byte* image, int index);
+// Memory index of channel-list table t; skip, preferential scan and mask
+// come from the table's flag table.
+ChannelValues DecodeChannel(const CVX7Radio& radio, const Byte* image, int t, int index);
 // Writes the record of index whole (see BuildChannelRecord), marks it used
 // and writes its flags. False, and nothing changed, when a frequency does
 // not fit its field.
-bool EncodeChannel(const CVX7Radio& radio, Byte* image, int index, const ChannelValues& values);
+bool EncodeChannel(const CVX7Radio& radio, Byte* image, int t, int index,
+                   const ChannelValues& values);
 
 // Writes a whole 22-byte channel record: zeroed first, then every field,
 // with the off-step bit and both raster fields computed from the frequencies

@@ -211,17 +211,16 @@ int IndexOrFirst(const CSpreadSheet1& grid, int col, int row) {
 // The choice list of a group cell: an empty first item, then every memory
 // channel in use as "007 - 146.52000 MHz" (its stored whole kHz). item, if
 // given, receives the item index of each channel index (-1 for none).
-CSpreadSheet1::List GroupChannelList(CVX7Radio& radio, const Byte* image, std::vector<int>* item) {
-    TabScope memories(radio, tab::kMemories);
+CSpreadSheet1::List GroupChannelList(const Byte* image, std::vector<int>* item) {
     QStringList items;
     items.reserve(image::kMemoryCount + 1);
     items << QString();
     if (item)
         item->assign(image::kMemoryCount, -1);
     for (int i = 0; i < image::kMemoryCount; ++i) {
-        if (!radio.IsUsed(image, i))
+        if (!CVX7Radio::IsUsed(image, tab::kMemories, i))
             continue;
-        const Byte* rx = radio.RecordForRow(image, i) + record::kRxFrequency;
+        const Byte* rx = CVX7Radio::RecordForRow(image, tab::kMemories, i) + record::kRxFrequency;
         const std::int64_t khz = UnpackBcd(rx, record::kFrequencySize);
         QString text = QStringLiteral("%1").arg(i + 1, 3, 10, QLatin1Char('0'));
         if (khz >= 0)
@@ -441,12 +440,12 @@ void LockRow(CSpreadSheet1& grid, int t, int row, bool locked) {
 // Shape of the grids
 // ---------------------------------------------------------------------------
 
-int CVX7Radio::RowCount() const {
-    return TabRowCount(m_tab);
+int CVX7Radio::RowCount(int t) {
+    return TabRowCount(t);
 }
 
-QString CVX7Radio::RowLabel(int row) const {
-    switch (m_tab) {
+QString CVX7Radio::RowLabel(int t, int row) const {
+    switch (t) {
     case tab::kMemories:
         return row == GetPriorityChannel() ? QStringLiteral("P%1").arg(row) : QString::number(row);
     case tab::kLimit:
@@ -466,14 +465,13 @@ QString CVX7Radio::RowLabel(int row) const {
     }
 }
 
-int CVX7Radio::ColumnHeaderId(int col) const {
-    const std::optional<CellLayout> layout = ColumnLayout(m_tab, col);
+int CVX7Radio::ColumnHeaderId(int t, int col) {
+    const std::optional<CellLayout> layout = ColumnLayout(t, col);
     return layout ? layout->headerId : 0;
 }
 
-void CVX7Radio::ConfigureGrid(CSpreadSheet1& grid) {
-    const int t = m_tab;
-    const int rows = RowCount();
+void CVX7Radio::ConfigureGrid(CSpreadSheet1& grid, int t) {
+    const int rows = RowCount(t);
     const int cols = TabColumnCount(t);
     if (rows == 0 || cols == 0)
         return;
@@ -483,7 +481,7 @@ void CVX7Radio::ConfigureGrid(CSpreadSheet1& grid) {
     if (t == tab::kGroups) {
         CSpreadSheet1::CellFormat format;
         format.kind = Kind::List;
-        format.list = GroupChannelList(*this, GetImage(), nullptr);
+        format.list = GroupChannelList(GetImage(), nullptr);
         grid.SetFormat({1, 1, cols, rows}, format);
         for (int col = 1; col <= cols; ++col) {
             grid.SetColumnItemValue(col, col);
@@ -509,7 +507,7 @@ void CVX7Radio::ConfigureGrid(CSpreadSheet1& grid) {
             [t](const CSpreadSheet1& g, int col, int row) { return !CellApplies(t, g, col, row); });
     }
     for (int row = 1; row <= rows; ++row)
-        grid.SetText(0, row, RowLabel(row));
+        grid.SetText(0, row, RowLabel(t, row));
     grid.SetRedraw(redraw);
 }
 
@@ -518,20 +516,19 @@ void CVX7Radio::ConfigureGrid(CSpreadSheet1& grid) {
 // ---------------------------------------------------------------------------
 
 void CVX7Radio::FillGrid(const Byte* image, CSpreadSheet1& grid, int t) {
-    SetTab(t);
-    const int rows = RowCount();
+    const int rows = RowCount(t);
     const int cols = TabColumnCount(t);
     if (rows == 0)
         return;
     if (grid.MaxRows() != rows || grid.MaxCols() != cols)
-        ConfigureGrid(grid);
+        ConfigureGrid(grid, t);
     const bool redraw = grid.Redraw();
     grid.SetRedraw(false);
     grid.ClearBlock({1, 1, cols, rows});
     for (int row = 1; row <= rows; ++row)
-        grid.SetText(0, row, RowLabel(row));
+        grid.SetText(0, row, RowLabel(t, row));
     if (IsChannelListTab(t))
-        FillChannelRows(image, grid);
+        FillChannelRows(image, grid, t);
     else if (t == tab::kHyper)
         FillHyperRows(image, grid);
     else if (t == tab::kGroups)
@@ -540,30 +537,30 @@ void CVX7Radio::FillGrid(const Byte* image, CSpreadSheet1& grid, int t) {
     grid.SetRedraw(redraw);
 }
 
-void CVX7Radio::FillChannelRows(const Byte* image, CSpreadSheet1& grid) const {
-    for (int row = 1; row <= RowCount(); ++row)
-        FillChannelRow(image, grid, row);
+void CVX7Radio::FillChannelRows(const Byte* image, CSpreadSheet1& grid, int t) const {
+    for (int row = 1; row <= RowCount(t); ++row)
+        FillChannelRow(image, grid, t, row);
 }
 
-void CVX7Radio::FillChannelRow(const Byte* image, CSpreadSheet1& grid, int row) const {
+void CVX7Radio::FillChannelRow(const Byte* image, CSpreadSheet1& grid, int t, int row) const {
     const int i = row - 1;
-    if (!IsUsed(image, i)) {
-        LockRow(grid, m_tab, row, true);
+    if (!IsUsed(image, t, i)) {
+        LockRow(grid, t, row, true);
         return;
     }
-    LockRow(grid, m_tab, row, false);
-    ShowChannel(grid, row, 0, DecodeChannel(*this, image, i));
-    grid.SetText(channelcol::kComment, row, Comment(m_tab, i));
+    LockRow(grid, t, row, false);
+    ShowChannel(grid, row, 0, DecodeChannel(*this, image, t, i));
+    grid.SetText(channelcol::kComment, row, Comment(t, i));
 }
 
 void CVX7Radio::FillHyperRows(const Byte* image, CSpreadSheet1& grid) const {
     // Every row, in use or not.
-    for (int row = 1; row <= RowCount(); ++row)
+    for (int row = 1; row <= RowCount(tab::kHyper); ++row)
         FillHyperRow(image, grid, row);
 }
 
 void CVX7Radio::FillHyperRow(const Byte* image, CSpreadSheet1& grid, int row) const {
-    const Byte* blk = RecordForRow(image, row - 1);
+    const Byte* blk = RecordForRow(image, tab::kHyper, row - 1);
     // Both receiver sets open for typing again.
     grid.SetLock({hypercol::kSetAShift + 1, row, hypercol::kLastFilled, row}, false);
     grid.SetChecked(hypercol::kStatus, row, blk[block::kHyperStatus] == block::kHyperInUse);
@@ -574,12 +571,11 @@ void CVX7Radio::FillHyperRow(const Byte* image, CSpreadSheet1& grid, int row) co
 }
 
 void CVX7Radio::FillRow(const Byte* image, CSpreadSheet1& grid, int t, int row) {
-    SetTab(t);
-    if (row < 1 || row > RowCount() || row > grid.MaxRows() || grid.MaxCols() != TabColumnCount(t))
+    if (row < 1 || row > RowCount(t) || row > grid.MaxRows() || grid.MaxCols() != TabColumnCount(t))
         return;
     grid.ClearBlock({1, row, grid.MaxCols(), row});
     if (IsChannelListTab(t))
-        FillChannelRow(image, grid, row);
+        FillChannelRow(image, grid, t, row);
     else if (t == tab::kHyper)
         FillHyperRow(image, grid, row);
     grid.TakeRowBaseline(row);
@@ -589,7 +585,7 @@ void CVX7Radio::FillGroupCells(const Byte* image, CSpreadSheet1& grid) {
     std::vector<int> itemOf;
     CSpreadSheet1::CellFormat format;
     format.kind = Kind::List;
-    format.list = GroupChannelList(*this, image, &itemOf);
+    format.list = GroupChannelList(image, &itemOf);
     grid.SetFormat({1, 1, groupcol::kCount, groupcol::kRows}, format);
     for (int g = 0; g < image::kGroupCount; ++g) {
         const int size = GroupSize(image, g);
@@ -609,10 +605,9 @@ void CVX7Radio::FillGroupCells(const Byte* image, CSpreadSheet1& grid) {
 // ---------------------------------------------------------------------------
 
 bool CVX7Radio::ReadGrid(Byte* image, CSpreadSheet1& grid, int t) {
-    SetTab(t);
-    const int rows = std::min(RowCount(), grid.MaxRows());
+    const int rows = std::min(RowCount(t), grid.MaxRows());
     if (IsChannelListTab(t))
-        return ReadChannelRows(image, grid, rows);
+        return ReadChannelRows(image, grid, t, rows);
     if (t == tab::kHyper)
         ReadHyperRows(image, grid, rows);
     else if (t == tab::kGroups)
@@ -620,8 +615,7 @@ bool CVX7Radio::ReadGrid(Byte* image, CSpreadSheet1& grid, int t) {
     return false;
 }
 
-bool CVX7Radio::ReadChannelRows(Byte* image, const CSpreadSheet1& grid, int rows) {
-    const int t = m_tab;
+bool CVX7Radio::ReadChannelRows(Byte* image, const CSpreadSheet1& grid, int t, int rows) {
     bool commentsChanged = false;
     auto storeComment = [&](int i, const QString& text) {
         // Compared as the slot would hold it (Latin-1, 30 characters).
@@ -640,15 +634,15 @@ bool CVX7Radio::ReadChannelRows(Byte* image, const CSpreadSheet1& grid, int rows
         if (HoldsNoFrequency(*this, grid, row, 0))
             continue;
         const Hz rx = CellFrequency(*this, grid, channelcol::kReceive, row);
-        if (!IsValidFrequency(rx, row)) {
+        if (!IsValidFrequency(t, rx, row)) {
             if (IsBandTab(t))
                 continue;
-            SetUsed(image, i, false);
+            SetUsed(image, t, i, false);
             storeComment(i, grid.Text(channelcol::kComment, row));
             continue;
         }
         // A frequency that does not fit: the row keeps its record.
-        if (!EncodeChannel(*this, image, i, ReadChannel(*this, grid, row, 0)))
+        if (!EncodeChannel(*this, image, t, i, ReadChannel(*this, grid, row, 0)))
             continue;
         storeComment(i, grid.Text(channelcol::kComment, row));
     }
@@ -665,7 +659,7 @@ void CVX7Radio::ReadHyperRows(Byte* image, const CSpreadSheet1& grid, int rows) 
         const ChannelValues b = ReadChannel(*this, grid, row, hypercol::kSetBShift);
         if (!FitsSet(a) || !FitsSet(b))
             continue;
-        Byte* blk = RecordForRow(image, row - 1);
+        Byte* blk = RecordForRow(image, tab::kHyper, row - 1);
         if (grid.IsChecked(hypercol::kStatus, row)) {
             blk[block::kHyperStatus2] = 0;
             blk[block::kHyperStatus] = block::kHyperInUse;
@@ -684,7 +678,7 @@ void CVX7Radio::ReadHyperRows(Byte* image, const CSpreadSheet1& grid, int rows) 
     }
 }
 
-void CVX7Radio::ReadGroupCells(Byte* image, const CSpreadSheet1& grid, int rows) const {
+void CVX7Radio::ReadGroupCells(Byte* image, const CSpreadSheet1& grid, int rows) {
     bool anyChanged = false;
     for (int g = 0; g < image::kGroupCount; ++g) {
         const int col = g + 1;
@@ -730,9 +724,8 @@ void CVX7Radio::ReadGroupCells(Byte* image, const CSpreadSheet1& grid, int rows)
 // Row operations
 // ---------------------------------------------------------------------------
 
-void CVX7Radio::FillNewRow(Hz rx, int row, CSpreadSheet1& grid) {
+void CVX7Radio::FillNewRow(int t, Hz rx, int row, CSpreadSheet1& grid) {
     using namespace channelcol;
-    const int t = m_tab;
     if (!IsChannelListTab(t) || row < 1 || row > grid.MaxRows())
         return;
     LockRow(grid, t, row, false);
@@ -767,14 +760,14 @@ void CVX7Radio::FillNewRow(Hz rx, int row, CSpreadSheet1& grid) {
     grid.SetText(kComment, row, QString());
 }
 
-void CVX7Radio::ClearRow(int row, CSpreadSheet1& grid) {
-    if (m_tab == tab::kGroups || TabColumnCount(m_tab) == 0)
+void CVX7Radio::ClearRow(int t, int row, CSpreadSheet1& grid) {
+    if (t == tab::kGroups || TabColumnCount(t) == 0)
         return;
     grid.ClearBlock({1, row, grid.MaxCols(), row});
 }
 
-QString CVX7Radio::FormatExportLine(int row, const CSpreadSheet1& grid, QChar separator) const {
-    if (!IsChannelListTab(m_tab))
+QString CVX7Radio::FormatExportLine(int t, int row, const CSpreadSheet1& grid, QChar separator) {
+    if (!IsChannelListTab(t))
         return QString();
     QString line = row == 0 ? QStringLiteral("Channel Number") : QString::number(row);
     for (const ColumnDef& def : kChannelColumns) {
@@ -842,10 +835,8 @@ void CVX7Radio::RemoveGroupEntries(int mode, int r1, int r2, CSpreadSheet1* grou
                                                              : kNoMember);
         SetGroupSize(img, g, static_cast<int>(rows.size()));
     }
-    if (groupsGrid) {
-        TabScope keep(*this, GetTab());
+    if (groupsGrid)
         FillGrid(img, *groupsGrid, tab::kGroups);
-    }
 }
 
 } // namespace vx7

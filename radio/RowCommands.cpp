@@ -313,11 +313,8 @@ void FollowSortedMemories(CVX7Radio& radio, int r1, const std::vector<int>& orde
         for (int j = 0; j < size; ++j)
             CVX7Radio::SetGroupMember(image, g, j, members[static_cast<size_t>(j)]);
     }
-    if (groupsGrid) {
-        const int previous = radio.GetTab();
+    if (groupsGrid)
         radio.FillGrid(image, *groupsGrid, tab::kGroups);
-        radio.SetTab(previous);
-    }
 }
 
 } // namespace vx7::rows

@@ -227,12 +227,12 @@ Initialised InitialiseBySource(vx7::CVX7Radio& radio, const Byte* image, const Q
 std::optional<FileError> WriteSettingsForUpload(CMainDoc& doc, QString* from) {
     FileImage& buffer = Buffer();
     const Initialised found =
-        InitialiseBySource(doc, doc.GetImage(), doc.SettingsSourceName(), buffer.data());
+        InitialiseBySource(doc.Radio(), doc.GetImage(), doc.SettingsSourceName(), buffer.data());
     if (found.loadError)
         return found.loadError;
     if (from)
         *from = found.defaults ? QString::fromLatin1(kFromDefaults) : found.path;
-    WriteSettings(doc, buffer.data() + kBlock, doc.GetImage());
+    WriteSettings(doc.Radio(), buffer.data() + kBlock, doc.GetImage());
     return std::nullopt;
 }
 

@@ -61,7 +61,7 @@ CSettingsDlg::CSettingsDlg(CMainDoc& doc, const QString& source, QWidget* parent
     // The settings the source names, in the settings buffer.
     rsf::FileImage& buffer = rsf::Buffer();
     const rsf::Initialised found =
-        rsf::InitialiseBySource(m_doc, m_doc.GetImage(), source, buffer.data());
+        rsf::InitialiseBySource(m_doc.Radio(), m_doc.GetImage(), source, buffer.data());
     m_directory = found.directory;
     m_fileName = found.fileName;
     m_path = found.path;
@@ -276,7 +276,7 @@ void CSettingsDlg::OnFileNew() {
     buffer.fill(0);
     rsf::WriteHeader(buffer.data(), true);
     SelectTab(kTabToggles);
-    rsf::ExtractDefaults(m_doc, rsf::BufferBlock());
+    rsf::ExtractDefaults(m_doc.Radio(), rsf::BufferBlock());
     TakeBufferBlock();
     SetTitle();
     Distribute();

@@ -94,7 +94,7 @@ TEST_F(GuiSaveTest, AFullDiskKeepsTheOldFileAndTheChanges) {
     frame.show();
     CChildFrame* child = frame.OpenDocumentFile(file);
     ASSERT_TRUE(child);
-    child->GetDocument().SetComment(0, 0, QStringLiteral("an unsaved change"));
+    child->GetDocument().Radio().SetComment(0, 0, QStringLiteral("an unsaved change"));
     child->GetDocument().SetModifiedFlag(true);
 
     disk.Fill();

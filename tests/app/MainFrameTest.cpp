@@ -206,7 +206,7 @@ TEST_F(MainFrameTest, SaveAsAndReopenByteForByte) {
     CMainFrame frame;
     frame.show();
     CChildFrame* child = frame.NewDocument();
-    child->GetDocument().SetComment(0, 0, QStringLiteral("first channel"));
+    child->GetDocument().Radio().SetComment(0, 0, QStringLiteral("first channel"));
     child->GetDocument().SetModifiedFlag(true);
     EXPECT_EQ(child->windowTitle(), QStringLiteral("Untitled[*]"));
     EXPECT_TRUE(child->isWindowModified());
@@ -628,7 +628,7 @@ TEST_F(MainFrameTest, ChirpListsAndTheCloneImageThroughTheFileMenu) {
     EXPECT_TRUE(exported.startsWith("Location,Name,Frequency,Duplex,Offset,Tone,"));
     EXPECT_TRUE(exported.contains("\n450,LAST,146.580000,"));
 
-    doc.SetComment(0, 0, QStringLiteral("kept in the document only"));
+    doc.Radio().SetComment(0, 0, QStringLiteral("kept in the document only"));
     const QString title = child->windowTitle();
     EXPECT_TRUE(doc.IsModified()) << "before";
     watcher.AnswerFilters({QStringLiteral("Radio clone image (*.img)")});
@@ -647,7 +647,7 @@ TEST_F(MainFrameTest, CompareWithListsTheDifferencesInAWindow) {
     frame.show();
     CChildFrame* child = frame.NewDocument();
     const QString same = NewFile("same.rdf");
-    child->GetDocument().SetComment(0, 0, QStringLiteral("first channel"));
+    child->GetDocument().Radio().SetComment(0, 0, QStringLiteral("first channel"));
 
     watcher.AnswerFiles({same});
     frame.RunCommand(cmd::kFileCompare);
@@ -662,7 +662,7 @@ TEST_F(MainFrameTest, CompareWithListsTheDifferencesInAWindow) {
     windows[0]->close();
     QApplication::processEvents();
 
-    child->GetDocument().SetComment(0, 0, QString());
+    child->GetDocument().Radio().SetComment(0, 0, QString());
     frame.CompareWith(child, same);
     windows = frame.findChildren<QDialog*>(QStringLiteral("CompareWindow"));
     ASSERT_EQ(windows.size(), 1);

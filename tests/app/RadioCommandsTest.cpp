@@ -212,7 +212,7 @@ TEST_F(RadioCommandsTest, SendDataWritesTheRadioByteForByte) {
     // names (kept in the settings folder).
     CMainDoc source;
     const Image image = TestImage();
-    source.SetImage(image.data());
+    source.Radio().SetImage(image.data());
     source.SetSettingsSourceName(QStringLiteral("edited.rsf"));
     ASSERT_FALSE(source.OnSaveDocument(Path("mine.rdf")));
     const QByteArray settingsFile =

@@ -55,7 +55,7 @@ protected:
     void SetUp() override {
         CMainDoc doc;
         ASSERT_FALSE(doc.OnSaveDocument(Path("in.rdf")));
-        ASSERT_FALSE(textio::ExportFile(doc, nullptr, Path("list.csv")));
+        ASSERT_FALSE(textio::ExportFile(doc.Radio(), nullptr, Path("list.csv")));
     }
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     QTemporaryDir dir;

@@ -160,7 +160,7 @@ TEST(ChirpList, EveryColumnMapsInWithItsSummaryLine) {
         const QString path = dir.filePath(QStringLiteral("list.csv"));
         WriteFile(path, ListWith(c.fields));
         CMainDoc doc;
-        const textio::ImportSummary s = textio::ImportFile(doc, path);
+        const textio::ImportSummary s = textio::ImportFile(doc.Radio(), path);
         ASSERT_TRUE(s.ok);
         EXPECT_TRUE(s.chirp);
         EXPECT_EQ(s.lines, 1);
@@ -180,15 +180,14 @@ TEST(ChirpList, EveryColumnMapsInWithItsSummaryLine) {
             EXPECT_TRUE(textio::SummaryLine(s).endsWith(
                 QStringLiteral(" Line 2: %1.").arg(s.notes[0].second)));
         }
-        doc.SetTab(tab::kMemories);
         if (skipped) {
             const CMainDoc fresh;
             EXPECT_EQ(std::memcmp(doc.Block(), fresh.Block(), rdf::kFileSize), 0);
             EXPECT_EQ(s.nothingImported.isEmpty(), false);
             continue;
         }
-        ASSERT_TRUE(doc.IsUsed(doc.GetImage(), 0));
-        const ChannelValues v = DecodeChannel(doc, doc.GetImage(), 0);
+        ASSERT_TRUE(doc.Radio().IsUsed(doc.GetImage(), tab::kMemories, 0));
+        const ChannelValues v = DecodeChannel(doc.Radio(), doc.GetImage(), tab::kMemories, 0);
         EXPECT_EQ(v.rx, c.rx);
         EXPECT_EQ(v.direction, c.direction);
         EXPECT_EQ(v.direction == direction::kSplit ? v.tx : v.offset, c.txOrOffset);
@@ -246,10 +245,10 @@ TEST(ChirpList, ListsImportAndExportAgain) {
     for (const ListCase& c : kListCases) {
         SCOPED_TRACE(c.file);
         CMainDoc doc;
-        const textio::ImportSummary s = textio::ImportFile(doc, DataPath(c.file));
+        const textio::ImportSummary s = textio::ImportFile(doc.Radio(), DataPath(c.file));
         ASSERT_TRUE(s.ok);
         EXPECT_EQ(textio::SummaryLine(s), QString::fromLatin1(c.summary));
-        const QByteArray out = chirp::ExportBytes(doc);
+        const QByteArray out = chirp::ExportBytes(doc.Radio());
         if (!c.exported) {
             EXPECT_EQ(out, ReadFile(DataPath(c.file)));
         } else {
@@ -260,8 +259,8 @@ TEST(ChirpList, ListsImportAndExportAgain) {
         const QString again = dir.filePath(QStringLiteral("again.csv"));
         WriteFile(again, out);
         CMainDoc second;
-        ASSERT_TRUE(textio::ImportFile(second, again).ok);
-        EXPECT_EQ(chirp::ExportBytes(second), out);
+        ASSERT_TRUE(textio::ImportFile(second.Radio(), again).ok);
+        EXPECT_EQ(chirp::ExportBytes(second.Radio()), out);
     }
 }
 
@@ -273,7 +272,7 @@ TEST(ChirpList, OwnListsStillReadTheirWayAndCountSkippedLines) {
                     "2,1500.0,BAD\n"
                     "451,146.52,PAST\n");
     CMainDoc doc;
-    const textio::ImportSummary s = textio::ImportFile(doc, path);
+    const textio::ImportSummary s = textio::ImportFile(doc.Radio(), path);
     ASSERT_TRUE(s.ok);
     EXPECT_FALSE(s.chirp);
     EXPECT_EQ(textio::SummaryLine(s),

@@ -40,9 +40,8 @@ QByteArray Bytes(const Byte* p, int n) {
 // ---------------------------------------------------------------------------
 
 void Put(CMainDoc& doc, int t, int index, const ChannelValues& v, const QString& comment) {
-    doc.SetTab(t);
-    ASSERT_TRUE(EncodeChannel(doc, doc.GetImage(), index, v)) << t << " " << index;
-    doc.SetComment(t, index, comment);
+    ASSERT_TRUE(EncodeChannel(doc.Radio(), doc.GetImage(), t, index, v)) << t << " " << index;
+    doc.Radio().SetComment(t, index, comment);
 }
 
 // Memory channels that use every value of every field: every mode, tone
@@ -141,9 +140,8 @@ void MakeBusy(CMainDoc& doc) {
     band.mode = 1;
     Put(doc, tab::kHome, 8, band, QStringLiteral("home air"));
 
-    doc.SetTab(tab::kHyper);
     for (int i = 0; i < image::kHyperCount; ++i) {
-        Byte* blk = doc.RecordForRow(i);
+        Byte* blk = doc.Radio().RecordForRow(tab::kHyper, i);
         for (int set = 0; set < 2; ++set) {
             ChannelValues s;
             s.rx = set ? 430012500 + 12500 * i : 145006250 + 1000000 * i;
@@ -155,10 +153,10 @@ void MakeBusy(CMainDoc& doc) {
             s.toneMode = i % tonemode::kCount;
             s.skip = i & 1;
             s.masked = i & 2;
-            EncodeSet(doc, blk, set, s);
+            EncodeSet(doc.Radio(), blk, set, s);
         }
         blk[block::kHyperStatus] = i % 3 ? block::kHyperInUse : 0xFF;
-        doc.SetComment(tab::kHyper, i, QStringLiteral("hyper %1").arg(i + 1));
+        doc.Radio().SetComment(tab::kHyper, i, QStringLiteral("hyper %1").arg(i + 1));
     }
     for (int g = 0; g < image::kGroupCount; g += 2) {
         const int size = 4 + 5 * g;
@@ -166,17 +164,17 @@ void MakeBusy(CMainDoc& doc) {
             CVX7Radio::SetGroupMember(doc.GetImage(), g, j, (g * 40 + j * 7) % 36 * 12);
         CVX7Radio::SetGroupSize(doc.GetImage(), g, size);
     }
-    doc.SetPriorityChannel(5);
+    doc.Radio().SetPriorityChannel(5);
 
     // As the grids write it back.
     std::array<std::unique_ptr<CSpreadSheet1>, tab::kCount> grids;
     for (int t = 0; t < tab::kCount; ++t) {
         grids[static_cast<size_t>(t)] = std::make_unique<CSpreadSheet1>();
-        doc.FillGrid(doc.GetImage(), *grids[static_cast<size_t>(t)], t);
+        doc.Radio().FillGrid(doc.GetImage(), *grids[static_cast<size_t>(t)], t);
         grids[static_cast<size_t>(t)]->DropBaseline();
     }
     for (int t = 0; t < tab::kCount; ++t)
-        doc.ReadGrid(doc.GetImage(), *grids[static_cast<size_t>(t)], t);
+        doc.Radio().ReadGrid(doc.GetImage(), *grids[static_cast<size_t>(t)], t);
     CVX7Radio::MakeChecksums(doc.GetImage());
 }
 
@@ -198,9 +196,8 @@ void MakeFull(CMainDoc& doc) {
         v.name = QStringLiteral("CH%1").arg(i);
         Put(doc, tab::kMemories, i, v, QString());
     }
-    doc.SetTab(tab::kHyper);
     for (int i = 0; i < image::kHyperCount; ++i)
-        doc.RecordForRow(i)[block::kHyperStatus] = block::kHyperInUse;
+        doc.Radio().RecordForRow(tab::kHyper, i)[block::kHyperStatus] = block::kHyperInUse;
     for (int g = 0; g < image::kGroupCount; ++g) {
         for (int j = 0; j < image::kGroupMaxMembers; ++j)
             CVX7Radio::SetGroupMember(doc.GetImage(), g, j, g * 48 + j);
@@ -229,7 +226,7 @@ QString Base(const QString& file) {
 }
 
 QByteArray ExportBytes(CMainDoc& doc, const QString& path) {
-    if (textio::ExportFile(doc, nullptr, path))
+    if (textio::ExportFile(doc.Radio(), nullptr, path))
         return {};
     return ReadFile(path);
 }
@@ -260,7 +257,7 @@ TEST(DataFiles, Generate) {
             std::find_if(std::begin(kImages), std::end(kImages),
                          [&](const DataImage& i) { return Base(i.file) == Base(name); });
         ASSERT_FALSE(doc.OnOpenDocument(DataPath(QString::fromLatin1(image->file))));
-        ASSERT_FALSE(textio::ExportFile(doc, nullptr, DataPath(name)));
+        ASSERT_FALSE(textio::ExportFile(doc.Radio(), nullptr, DataPath(name)));
     }
 }
 
@@ -285,16 +282,16 @@ TEST_P(ImageSuite, GridsCommitAndSaveKeepEveryByte) {
     std::array<std::unique_ptr<CSpreadSheet1>, tab::kCount> grids;
     for (int t = 0; t < tab::kCount; ++t) {
         grids[static_cast<size_t>(t)] = std::make_unique<CSpreadSheet1>();
-        doc.SetTab(t);
-        doc.ConfigureGrid(*grids[static_cast<size_t>(t)]);
-        doc.FillGrid(doc.GetImage(), *grids[static_cast<size_t>(t)], t);
+        doc.Radio().ConfigureGrid(*grids[static_cast<size_t>(t)], t);
+        doc.Radio().FillGrid(doc.GetImage(), *grids[static_cast<size_t>(t)], t);
     }
     auto commit = [&] {
         std::array<Byte, image::kSize> copy;
         std::memcpy(copy.data(), doc.GetImage(), copy.size());
         bool comments = false;
         for (int t = 0; t < tab::kCount; ++t)
-            comments = doc.ReadGrid(copy.data(), *grids[static_cast<size_t>(t)], t) || comments;
+            comments =
+                doc.Radio().ReadGrid(copy.data(), *grids[static_cast<size_t>(t)], t) || comments;
         EXPECT_FALSE(comments);
         return Bytes(copy.data(), image::kSize);
     };
@@ -330,18 +327,18 @@ TEST_P(ImageSuite, ExportImportExportKeepsTheText) {
         }
 
         CMainDoc copy;
-        const textio::ImportSummary summary = textio::ImportFile(copy, Temp(name));
+        const textio::ImportSummary summary = textio::ImportFile(copy.Radio(), Temp(name));
         ASSERT_TRUE(summary.ok) << summary.message.toStdString();
         EXPECT_EQ(ExportBytes(copy, Temp(QStringLiteral("again") + extension)), text);
         if (GetParam().canonical) {
             // Every memory record, flag and comment as the original has it.
-            doc.SetTab(tab::kMemories);
-            copy.SetTab(tab::kMemories);
             for (int i = 0; i < image::kMemoryCount; ++i) {
-                ASSERT_EQ(Bytes(copy.RecordForRow(i), image::kRecordSize),
-                          Bytes(doc.RecordForRow(i), image::kRecordSize))
+                ASSERT_EQ(Bytes(copy.Radio().RecordForRow(tab::kMemories, i), image::kRecordSize),
+                          Bytes(doc.Radio().RecordForRow(tab::kMemories, i), image::kRecordSize))
                     << i;
-                ASSERT_EQ(copy.Comment(tab::kMemories, i), doc.Comment(tab::kMemories, i)) << i;
+                ASSERT_EQ(copy.Radio().Comment(tab::kMemories, i),
+                          doc.Radio().Comment(tab::kMemories, i))
+                    << i;
             }
             const int flags = CVX7Radio::FlagTableOffset(tab::kMemories);
             EXPECT_EQ(Bytes(copy.GetImage() + flags, image::kMemoryCount / 2),
@@ -369,7 +366,7 @@ TEST_P(ListSuite, ImportThenExportGivesTheList) {
     const QByteArray list = ReadFile(DataPath(name));
     ASSERT_FALSE(list.isEmpty()) << name.toStdString();
     CMainDoc doc;
-    const textio::ImportSummary summary = textio::ImportFile(doc, DataPath(name));
+    const textio::ImportSummary summary = textio::ImportFile(doc.Radio(), DataPath(name));
     ASSERT_TRUE(summary.ok) << summary.message.toStdString();
     QTemporaryDir dir;
     EXPECT_EQ(ExportBytes(doc, dir.filePath(name)), list);

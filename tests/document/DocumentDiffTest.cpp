@@ -31,14 +31,13 @@ TEST(DocumentDiff, OneFieldChangedGivesOneLineInTheRadiosTerms) {
         {"nothing", [](CMainDoc&) {}, {}},
         {"a channel's name",
          [](CMainDoc& d) {
-             d.SetTab(tab::kMemories);
-             ChannelValues v = DecodeChannel(d, d.GetImage(), 0);
+             ChannelValues v = DecodeChannel(d.Radio(), d.GetImage(), tab::kMemories, 0);
              v.name = QStringLiteral("NEWNAME");
-             EncodeChannel(d, d.GetImage(), 0, v);
+             EncodeChannel(d.Radio(), d.GetImage(), tab::kMemories, 0, v);
          },
          {QStringLiteral("Memories 1: Name (empty) \u2192 NEWNAME")}},
         {"a comment",
-         [](CMainDoc& d) { d.SetComment(tab::kHome, 1, QStringLiteral("home note")); },
+         [](CMainDoc& d) { d.Radio().SetComment(tab::kHome, 1, QStringLiteral("home note")); },
          {QStringLiteral("Home Channels SW: Comment (empty) \u2192 home note")}},
         {"a group member",
          [](CMainDoc& d) {
@@ -47,7 +46,7 @@ TEST(DocumentDiff, OneFieldChangedGivesOneLineInTheRadiosTerms) {
          },
          {QStringLiteral("Memory Groups 3: channels (none) \u2192 5")}},
         {"the priority channel",
-         [](CMainDoc& d) { d.SetPriorityChannel(7); },
+         [](CMainDoc& d) { d.Radio().SetPriorityChannel(7); },
          {QStringLiteral("Priority channel: 1 \u2192 7")}},
         {"a settings byte",
          [](CMainDoc& d) { d.GetImage()[image::kSettingsFirst + 3] ^= 0x02; },
@@ -66,7 +65,7 @@ TEST(DocumentDiff, OneFieldChangedGivesOneLineInTheRadiosTerms) {
             };
             expected[0] = expected[0].arg(hex(a.GetImage()[i]), hex(b.GetImage()[i]));
         }
-        EXPECT_EQ(docdiff::Compare(a, b), expected);
+        EXPECT_EQ(docdiff::Compare(a.Radio(), b.Radio()), expected);
     }
 }
 

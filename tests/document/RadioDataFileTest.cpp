@@ -61,7 +61,7 @@ TEST_F(DataFileTest, NewDocumentHeader) {
 
 TEST_F(DataFileTest, StoreAndLoadByteForByte) {
     CMainDoc doc;
-    doc.SetComment(tab::kHome, 10, QStringLiteral("last home comment"));
+    doc.Radio().SetComment(tab::kHome, 10, QStringLiteral("last home comment"));
     doc.GetImage()[5000] = 0x42;
     QByteArray expected = BlockOf(doc);
     ASSERT_FALSE(doc.OnSaveDocument(Path("a.rdf")));
@@ -251,8 +251,8 @@ TEST_F(DataFileTest, OddChannelCountsLoadAndAreKept) {
     CMainDoc doc;
     ASSERT_FALSE(doc.OnOpenDocument(Path("count.rdf")));
     EXPECT_EQ(doc.ChannelCount(), 0xFFFF);
-    EXPECT_EQ(doc.CommentFor(450), nullptr);
-    EXPECT_NE(doc.CommentFor(449), nullptr);
+    EXPECT_EQ(doc.Radio().CommentSlot(tab::kMemories, 450), nullptr);
+    EXPECT_NE(doc.Radio().CommentSlot(tab::kMemories, 449), nullptr);
 }
 
 TEST(CommentTest, SlotsTextsAndTabs) {
@@ -271,28 +271,25 @@ TEST(CommentTest, SlotsTextsAndTabs) {
         {tab::kHome, 10, 33327 + 320},
     };
     for (const auto& s : places) {
-        doc.SetTab(s.tab);
-        EXPECT_EQ(doc.CommentSlotForRow(s.row), doc.Block() + s.offset) << s.tab;
+        EXPECT_EQ(doc.Radio().CommentSlot(s.tab, s.row), doc.Block() + s.offset) << s.tab;
     }
-    doc.SetTab(tab::kGroups);
-    EXPECT_EQ(doc.CommentSlotForRow(0), nullptr);
+    EXPECT_EQ(doc.Radio().CommentSlot(tab::kGroups, 0), nullptr);
     const QByteArray before = BlockOf(doc);
-    doc.SetCommentForRow(0, QStringLiteral("nothing"));
+    doc.Radio().SetComment(tab::kGroups, 0, QStringLiteral("nothing"));
     EXPECT_EQ(BlockOf(doc), before) << "Memory Groups have no comments";
 
-    doc.SetTab(tab::kMemories);
-    EXPECT_EQ(doc.CommentFor(3), doc.Block() + 16655 + 3 * 32);
-    Byte* slot = doc.CommentSlotForRow(3);
+    EXPECT_EQ(doc.Radio().CommentSlot(tab::kMemories, 3), doc.Block() + 16655 + 3 * 32);
+    Byte* slot = doc.Radio().CommentSlot(tab::kMemories, 3);
     std::memset(slot, 'x', 32);
-    doc.SetCommentForRow(3, QString(40, QLatin1Char('c')));
+    doc.Radio().SetComment(tab::kMemories, 3, QString(40, QLatin1Char('c')));
     EXPECT_EQ(QByteArray(reinterpret_cast<char*>(slot), 32),
               QByteArray(30, 'c') + QByteArray(1, '\0') + QByteArray(1, 'x'));
-    EXPECT_EQ(doc.Comment(tab::kMemories, 3), QString(30, QLatin1Char('c')));
+    EXPECT_EQ(doc.Radio().Comment(tab::kMemories, 3), QString(30, QLatin1Char('c')));
     // A slot without a terminator reads to its end and no further.
     std::memset(slot, 'y', 32);
-    EXPECT_EQ(doc.Comment(tab::kMemories, 3), QString(32, QLatin1Char('y')));
-    doc.SetCommentForRow(3, QStringLiteral("short"));
-    EXPECT_EQ(doc.Comment(tab::kMemories, 3), QStringLiteral("short"));
+    EXPECT_EQ(doc.Radio().Comment(tab::kMemories, 3), QString(32, QLatin1Char('y')));
+    doc.Radio().SetComment(tab::kMemories, 3, QStringLiteral("short"));
+    EXPECT_EQ(doc.Radio().Comment(tab::kMemories, 3), QStringLiteral("short"));
 }
 
 TEST(HeaderTextTest, SettingsSourceNameStaysInItsField) {

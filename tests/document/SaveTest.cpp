@@ -131,7 +131,7 @@ protected:
                     ",CH" + QByteArray::number(n) + ",comment " + QByteArray::number(n) + '\n';
         WriteFile(Path("list.csv"), list);
         CMainDoc doc;
-        ASSERT_EQ(textio::ImportFile(doc, Path("list.csv")).channels, 450);
+        ASSERT_EQ(textio::ImportFile(doc.Radio(), Path("list.csv")).channels, 450);
         ASSERT_FALSE(doc.OnSaveDocument(Path("in.rdf")));
         ASSERT_FALSE(doc.OnSaveDocument(Path("in.img")));
         WriteFile(Path("in.rsf"), ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf")));

@@ -38,8 +38,7 @@ const Byte* MemoryRecord(CVX7Radio& radio, int index) {
 
 // Puts a channel into a memory slot as the write-back would.
 void Store(CVX7Radio& radio, int index, const ChannelValues& v, const QString& comment) {
-    radio.SetTab(tab::kMemories);
-    ASSERT_TRUE(EncodeChannel(radio, radio.GetImage(), index, v)) << index;
+    ASSERT_TRUE(EncodeChannel(radio, radio.GetImage(), tab::kMemories, index, v)) << index;
     radio.SetComment(tab::kMemories, index, comment);
 }
 
@@ -59,15 +58,13 @@ TEST_F(TextIo, ExportWritesAHeaderAndOneLinePerChannel) {
     v.rx = 146520000;
     v.tx = v.rx;
     v.offset = 600000;
-    Store(doc, 4, v, QString());
+    Store(doc.Radio(), 4, v, QString());
     v.rx = 145500000;
     v.tx = v.rx;
-    Store(doc, 449, v, QStringLiteral("top"));
-    doc.SetTab(tab::kHyper); // whatever tab is current
+    Store(doc.Radio(), 449, v, QStringLiteral("top"));
     int channels = 0;
-    ASSERT_FALSE(textio::ExportFile(doc, nullptr, Path("out.csv"), &channels));
+    ASSERT_FALSE(textio::ExportFile(doc.Radio(), nullptr, Path("out.csv"), &channels));
     EXPECT_EQ(channels, 3) << "the count the status bar reports";
-    EXPECT_EQ(doc.GetTab(), tab::kHyper);
     const QStringList lines = QString::fromUtf8(ReadFile(Path("out.csv"))).split(u'\n');
     ASSERT_EQ(lines.size(), 5); // header, 1, 5, 450 and the empty rest after the last line feed
     EXPECT_EQ(lines[0], "Channel Number,Receive Frequency,Transmit Frequency,Offset Frequency,"
@@ -90,13 +87,13 @@ TEST_F(TextIo, SeparatorByExtension) {
     EXPECT_EQ(textio::SeparatorFor("a.txt"), QChar(','));
     EXPECT_EQ(textio::SeparatorFor("tab"), QChar(','));
     CMainDoc doc;
-    ASSERT_FALSE(textio::ExportFile(doc, nullptr, Path("x.tab")));
+    ASSERT_FALSE(textio::ExportFile(doc.Radio(), nullptr, Path("x.tab")));
     EXPECT_TRUE(ReadFile(Path("x.tab")).startsWith("Channel Number\tReceive Frequency\t"));
 }
 
 TEST_F(TextIo, ExportFailureKeepsTheOldFile) {
     CMainDoc doc;
-    const auto error = textio::ExportFile(doc, nullptr, Path("missing/dir/out.csv"));
+    const auto error = textio::ExportFile(doc.Radio(), nullptr, Path("missing/dir/out.csv"));
     ASSERT_TRUE(error);
     EXPECT_EQ(error->caption, "Export Error");
     EXPECT_TRUE(error->text.startsWith("The data file could not be opened because of this error:"))
@@ -147,24 +144,24 @@ TEST(ColumnTableTest, EveryColumnReachesTheRecordTheExportAndTheImport) {
         SCOPED_TRACE(c.column);
         CMainDoc doc;
         CSpreadSheet1 grid;
-        doc.FillGrid(doc.GetImage(), grid, tab::kMemories);
+        doc.Radio().FillGrid(doc.GetImage(), grid, tab::kMemories);
         ASSERT_NE(grid.Text(c.column, 1), c.cell) << "the case must change the cell";
         grid.SetText(c.column, 1, QString::fromLatin1(c.cell));
         if (c.otherColumn)
             grid.SetText(c.otherColumn, 1, QString::fromLatin1(c.otherCell));
-        doc.ReadGrid(doc.GetImage(), grid, tab::kMemories);
-        doc.FillGrid(doc.GetImage(), grid, tab::kMemories);
+        doc.Radio().ReadGrid(doc.GetImage(), grid, tab::kMemories);
+        doc.Radio().FillGrid(doc.GetImage(), grid, tab::kMemories);
         EXPECT_EQ(grid.Text(c.column, 1), c.cell);
 
-        const QString line = doc.FormatExportLine(1, grid, u',');
+        const QString line = doc.Radio().FormatExportLine(vx7::tab::kMemories, 1, grid, u',');
         const QStringList fields = line.chopped(1).split(u',');
         ASSERT_EQ(fields.size(), textio::kColumnCount);
         EXPECT_EQ(fields[c.column], c.exported);
 
         CMainDoc imported;
-        ASSERT_EQ(textio::ImportRow(imported, fields, 0), 0);
+        ASSERT_EQ(textio::ImportRow(imported.Radio(), fields, 0), 0);
         CSpreadSheet1 again;
-        imported.FillGrid(imported.GetImage(), again, tab::kMemories);
+        imported.Radio().FillGrid(imported.GetImage(), again, tab::kMemories);
         EXPECT_EQ(again.Text(c.column, 1), c.cell);
     }
 }
@@ -188,20 +185,19 @@ TEST(ImportRowTest, AWholeRecordIsWrittenOverFiller) {
     CMainDoc doc;
     std::memset(doc.GetImage() + image::kMemories + 6 * 22, 0xFF, 22);
     const int index =
-        textio::ImportRow(doc,
+        textio::ImportRow(doc.Radio(),
                           {"7", "146.940", "146.340", "", "", "FM", "ABC", "Encode", "88.5", "023",
                            "Skip", "NotScan", "25 kHz", "On", "Off", "High", "5", "", "hello"},
                           0);
     EXPECT_EQ(index, 6);
     // Off step (146.94 MHz is off the 25 kHz step), rasters 0, clock shift;
     // step 5, minus, High; icon 5; ABC; 600 kHz; 88.5 Hz; encode.
-    EXPECT_EQ(Bytes(MemoryRecord(doc, 6), 22),
+    EXPECT_EQ(Bytes(MemoryRecord(doc.Radio(), 6), 22),
               FromHex("50 D5 14 69 40 10 0B 0C 0D 0A 0A 0A 0A 0A 00 00 06 00 08 00 01 00"));
-    doc.SetTab(tab::kMemories);
-    EXPECT_TRUE(doc.IsUsed(doc.GetImage(), 6));
-    EXPECT_TRUE(doc.IsSkip(doc.GetImage(), 6));
-    EXPECT_FALSE(doc.IsMasked(doc.GetImage(), 6));
-    EXPECT_EQ(doc.Comment(tab::kMemories, 6), "hello");
+    EXPECT_TRUE(doc.Radio().IsUsed(doc.GetImage(), tab::kMemories, 6));
+    EXPECT_TRUE(doc.Radio().IsSkip(doc.GetImage(), tab::kMemories, 6));
+    EXPECT_FALSE(doc.Radio().IsMasked(doc.GetImage(), tab::kMemories, 6));
+    EXPECT_EQ(doc.Radio().Comment(tab::kMemories, 6), "hello");
 }
 
 TEST(ImportRowTest, ChannelNumbers) {
@@ -219,29 +215,28 @@ TEST(ImportRowTest, ChannelNumbers) {
         CMainDoc doc;
         QStringList line = Line({});
         line[textio::kNumber] = c.number;
-        EXPECT_EQ(textio::ImportRow(doc, line, c.lineIndex), c.written) << c.number;
+        EXPECT_EQ(textio::ImportRow(doc.Radio(), line, c.lineIndex), c.written) << c.number;
     }
 }
 
 TEST(ImportRowTest, ABadReceiveFrequencyChangesNothing) {
     for (const char* rx : {"146.521", "", "abc", "1300", "830.000", "0.3"}) {
         CMainDoc doc;
-        doc.SetComment(tab::kMemories, 2, "old");
+        doc.Radio().SetComment(tab::kMemories, 2, "old");
         const QByteArray before = Bytes(doc.Block(), rdf::kFileSize);
-        EXPECT_EQ(textio::ImportRow(
-                      doc, Line({{channelcol::kReceive, rx}, {channelcol::kComment, "new"}}), 0),
-                  -1)
+        EXPECT_EQ(
+            textio::ImportRow(doc.Radio(),
+                              Line({{channelcol::kReceive, rx}, {channelcol::kComment, "new"}}), 0),
+            -1)
             << rx;
         EXPECT_EQ(Bytes(doc.Block(), rdf::kFileSize), before) << rx;
     }
 }
 
-TEST(ImportRowTest, OnlyMemoriesChangeWhateverTabIsCurrent) {
+TEST(ImportRowTest, OnlyMemoriesChange) {
     CMainDoc doc;
-    doc.SetTab(tab::kLimit);
     const QByteArray before = Bytes(doc.GetImage(), image::kSize);
-    ASSERT_EQ(textio::ImportRow(doc, Line({{channelcol::kSkip, "Skip"}}), 0), 2);
-    EXPECT_EQ(doc.GetTab(), tab::kLimit);
+    ASSERT_EQ(textio::ImportRow(doc.Radio(), Line({{channelcol::kSkip, "Skip"}}), 0), 2);
     const QByteArray after = Bytes(doc.GetImage(), image::kSize);
     for (int i = 0; i < image::kSize; ++i) {
         const bool memories = (i >= image::kMemories && i < image::kOneTouch) ||
@@ -260,8 +255,7 @@ struct Field {
 
 // Reads the value a keyword column left in channel 3.
 int Value(CMainDoc& doc, int column) {
-    const ConstChannelRecord r(MemoryRecord(doc, 2));
-    doc.SetTab(tab::kMemories);
+    const ConstChannelRecord r(MemoryRecord(doc.Radio(), 2));
     const Byte* img = doc.GetImage();
     switch (column) {
     case channelcol::kMode:
@@ -273,9 +267,9 @@ int Value(CMainDoc& doc, int column) {
     case channelcol::kDcs:
         return r.Dcs();
     case channelcol::kSkip:
-        return doc.IsSkip(img, 2);
+        return doc.Radio().IsSkip(img, tab::kMemories, 2);
     case channelcol::kPreferential:
-        return doc.IsPreferential(img, 2);
+        return doc.Radio().IsPreferential(img, tab::kMemories, 2);
     case channelcol::kStep:
         return r.Step();
     case channelcol::kClockShift:
@@ -287,7 +281,7 @@ int Value(CMainDoc& doc, int column) {
     case channelcol::kIcon:
         return r.Icon();
     case channelcol::kMask:
-        return doc.IsMasked(img, 2);
+        return doc.Radio().IsMasked(img, tab::kMemories, 2);
     default:
         return -1;
     }
@@ -415,7 +409,7 @@ TEST(ImportRowTest, EveryKeyword) {
     };
     for (const Field& f : fields) {
         CMainDoc doc;
-        ASSERT_EQ(textio::ImportRow(doc, Line({{f.column, f.text}}), 0), 2) << f.text;
+        ASSERT_EQ(textio::ImportRow(doc.Radio(), Line({{f.column, f.text}}), 0), 2) << f.text;
         EXPECT_EQ(Value(doc, f.column), f.expected) << f.column << " '" << f.text << "'";
     }
 }
@@ -441,11 +435,11 @@ TEST(ImportRowTest, CtcssTonesAndTheToneMode) {
     };
     for (const auto& c : cases) {
         CMainDoc doc;
-        ASSERT_EQ(
-            textio::ImportRow(
-                doc, Line({{channelcol::kCtcss, c.tone}, {channelcol::kToneMode, c.toneMode}}), 0),
-            2);
-        const ConstChannelRecord r(MemoryRecord(doc, 2));
+        ASSERT_EQ(textio::ImportRow(
+                      doc.Radio(),
+                      Line({{channelcol::kCtcss, c.tone}, {channelcol::kToneMode, c.toneMode}}), 0),
+                  2);
+        const ConstChannelRecord r(MemoryRecord(doc.Radio(), 2));
         EXPECT_EQ(r.Ctcss(), c.index) << c.tone;
         EXPECT_EQ(r.ToneMode(), c.mode) << c.tone;
     }
@@ -518,7 +512,7 @@ TEST(ImportRowTest, OffsetsAndDirections) {
     };
     for (const auto& c : cases) {
         CMainDoc doc;
-        ASSERT_EQ(textio::ImportRow(doc,
+        ASSERT_EQ(textio::ImportRow(doc.Radio(),
                                     Line({{channelcol::kReceive, c.rx},
                                           {channelcol::kTransmit, c.tx},
                                           {channelcol::kOffset, c.offset},
@@ -526,33 +520,31 @@ TEST(ImportRowTest, OffsetsAndDirections) {
                                     0),
                   2)
             << c.rx << " " << c.tx << " " << c.dir;
-        const ConstChannelRecord r(MemoryRecord(doc, 2));
-        doc.SetTab(tab::kMemories);
+        const ConstChannelRecord r(MemoryRecord(doc.Radio(), 2));
         EXPECT_EQ(r.Direction(), c.direction) << c.rx << " " << c.tx << " '" << c.dir << "'";
-        EXPECT_EQ(doc.DecodeFrequency(r.OffsetField()), c.value)
+        EXPECT_EQ(doc.Radio().DecodeFrequency(tab::kMemories, r.OffsetField()), c.value)
             << c.rx << " " << c.tx << " '" << c.dir << "'";
     }
     // A value that does not fit its field writes nothing.
     CMainDoc doc;
     const QByteArray before = Bytes(doc.GetImage(), image::kSize);
-    EXPECT_EQ(
-        textio::ImportRow(
-            doc, Line({{channelcol::kTransmit, "2000"}, {channelcol::kDirection, "Split"}}), 0),
-        -1);
+    EXPECT_EQ(textio::ImportRow(
+                  doc.Radio(),
+                  Line({{channelcol::kTransmit, "2000"}, {channelcol::kDirection, "Split"}}), 0),
+              -1);
     EXPECT_EQ(Bytes(doc.GetImage(), image::kSize), before);
 }
 
 TEST(ImportRowTest, NameAndComment) {
     CMainDoc doc;
     ASSERT_EQ(
-        textio::ImportRow(doc,
+        textio::ImportRow(doc.Radio(),
                           Line({{channelcol::kName, " a,b\"c and more"},
                                 {channelcol::kComment, "0123456789012345678901234567890123"}}),
                           0),
         2);
-    doc.SetTab(tab::kMemories);
-    EXPECT_EQ(doc.DecodeName(MemoryRecord(doc, 2) + record::kName), " a,b\"c a");
-    EXPECT_EQ(doc.Comment(tab::kMemories, 2), "012345678901234567890123456789");
+    EXPECT_EQ(doc.Radio().DecodeName(MemoryRecord(doc.Radio(), 2) + record::kName), " a,b\"c a");
+    EXPECT_EQ(doc.Radio().Comment(tab::kMemories, 2), "012345678901234567890123456789");
 }
 
 // ---------------------------------------------------------------------------
@@ -574,36 +566,38 @@ TEST_F(TextIo, HandWrittenFiles) {
               "\x01\x02\x03,\"unclosed\r\n");
     CMainDoc doc;
     const QByteArray before = Bytes(doc.Block(), rdf::kFileSize);
-    const textio::ImportSummary summary = textio::ImportFile(doc, Path("hand.csv"));
+    const textio::ImportSummary summary = textio::ImportFile(doc.Radio(), Path("hand.csv"));
     ASSERT_TRUE(summary.ok);
     EXPECT_EQ(summary.channels, 2);
-    doc.SetTab(tab::kMemories);
-    EXPECT_EQ(doc.DecodeName(MemoryRecord(doc, 11) + record::kName), "Club, 2m");
-    EXPECT_EQ(doc.Comment(tab::kMemories, 11), "says \"hi\"\r\nthere");
-    EXPECT_EQ(ConstChannelRecord(MemoryRecord(doc, 11)).Direction(), direction::kMinus);
-    EXPECT_EQ(ConstChannelRecord(MemoryRecord(doc, 11)).Ctcss(), 8);
-    EXPECT_EQ(ConstChannelRecord(MemoryRecord(doc, 11)).ToneMode(), 1);
-    EXPECT_EQ(doc.DecodeName(MemoryRecord(doc, 12) + record::kName), "Short");
+    EXPECT_EQ(doc.Radio().DecodeName(MemoryRecord(doc.Radio(), 11) + record::kName), "Club, 2m");
+    EXPECT_EQ(doc.Radio().Comment(tab::kMemories, 11), "says \"hi\"\r\nthere");
+    EXPECT_EQ(ConstChannelRecord(MemoryRecord(doc.Radio(), 11)).Direction(), direction::kMinus);
+    EXPECT_EQ(ConstChannelRecord(MemoryRecord(doc.Radio(), 11)).Ctcss(), 8);
+    EXPECT_EQ(ConstChannelRecord(MemoryRecord(doc.Radio(), 11)).ToneMode(), 1);
+    EXPECT_EQ(doc.Radio().DecodeName(MemoryRecord(doc.Radio(), 12) + record::kName), "Short");
     // Keywords come whole, however long.
-    EXPECT_EQ(ConstChannelRecord(MemoryRecord(doc, 12)).ToneMode(), 2);
-    EXPECT_TRUE(doc.IsUsed(doc.GetImage(), 12));
-    EXPECT_FALSE(doc.IsUsed(doc.GetImage(), 13));
+    EXPECT_EQ(ConstChannelRecord(MemoryRecord(doc.Radio(), 12)).ToneMode(), 2);
+    EXPECT_TRUE(doc.Radio().IsUsed(doc.GetImage(), tab::kMemories, 12));
+    EXPECT_FALSE(doc.Radio().IsUsed(doc.GetImage(), tab::kMemories, 13));
     // Nothing else changed.
     const QByteArray after = Bytes(doc.Block(), rdf::kFileSize);
     int changed = 0;
     for (int i = 0; i < rdf::kFileSize; ++i)
         changed += after[i] != before[i];
     EXPECT_LT(changed, 2 * (22 + 1 + 32));
-    EXPECT_EQ(doc.Comment(tab::kMemories, 13), "");
+    EXPECT_EQ(doc.Radio().Comment(tab::kMemories, 13), "");
 }
 
 TEST_F(TextIo, LinesWithoutNumbersGoToTheirLineIndex) {
     WriteFile(Path("n.tab"), "\t146.52\n\t145.50\tignored\n");
     CMainDoc doc;
-    ASSERT_TRUE(textio::ImportFile(doc, Path("n.tab")).ok);
-    doc.SetTab(tab::kMemories);
-    EXPECT_EQ(doc.DecodeFrequency(MemoryRecord(doc, 0) + record::kRxFrequency), 146520000);
-    EXPECT_EQ(doc.DecodeFrequency(MemoryRecord(doc, 1) + record::kRxFrequency), 145500000);
+    ASSERT_TRUE(textio::ImportFile(doc.Radio(), Path("n.tab")).ok);
+    EXPECT_EQ(doc.Radio().DecodeFrequency(tab::kMemories,
+                                          MemoryRecord(doc.Radio(), 0) + record::kRxFrequency),
+              146520000);
+    EXPECT_EQ(doc.Radio().DecodeFrequency(tab::kMemories,
+                                          MemoryRecord(doc.Radio(), 1) + record::kRxFrequency),
+              145500000);
 }
 
 TEST_F(TextIo, ATenMegabyteLineIsSafe) {
@@ -617,14 +611,13 @@ TEST_F(TextIo, ATenMegabyteLineIsSafe) {
     fields[channelcol::kComment] = huge;
     WriteFile(Path("big.csv"), fields.join(',') + "\n" + huge + "\n6,146.55\n");
     CMainDoc doc;
-    const textio::ImportSummary summary = textio::ImportFile(doc, Path("big.csv"));
+    const textio::ImportSummary summary = textio::ImportFile(doc.Radio(), Path("big.csv"));
     ASSERT_TRUE(summary.ok);
     EXPECT_EQ(summary.lines, 3);
     EXPECT_EQ(summary.channels, 2);
-    doc.SetTab(tab::kMemories);
-    EXPECT_EQ(doc.DecodeName(MemoryRecord(doc, 4) + record::kName), "AAAAAAAA");
-    EXPECT_EQ(doc.Comment(tab::kMemories, 4), QString(30, u'A'));
-    EXPECT_TRUE(doc.IsUsed(doc.GetImage(), 5));
+    EXPECT_EQ(doc.Radio().DecodeName(MemoryRecord(doc.Radio(), 4) + record::kName), "AAAAAAAA");
+    EXPECT_EQ(doc.Radio().Comment(tab::kMemories, 4), QString(30, u'A'));
+    EXPECT_TRUE(doc.Radio().IsUsed(doc.GetImage(), tab::kMemories, 5));
 }
 
 TEST_F(TextIo, AListWithoutAnyChannelSaysSo) {
@@ -647,7 +640,7 @@ TEST_F(TextIo, AListWithoutAnyChannelSaysSo) {
         WriteFile(Path(c.name), c.bytes);
         CMainDoc doc;
         const QByteArray before = Bytes(doc.Block(), rdf::kFileSize);
-        const textio::ImportSummary summary = textio::ImportFile(doc, Path(c.name));
+        const textio::ImportSummary summary = textio::ImportFile(doc.Radio(), Path(c.name));
         ASSERT_TRUE(summary.ok);
         EXPECT_EQ(summary.nothingImported, QString::fromLatin1(c.text));
         if (summary.channels == 0) {
@@ -668,7 +661,7 @@ TEST_F(TextIo, AListWithoutAnyChannelSaysSo) {
 TEST_F(TextIo, AFileThatCannotBeReadChangesNothing) {
     CMainDoc doc;
     const QByteArray before = Bytes(doc.Block(), rdf::kFileSize);
-    const textio::ImportSummary summary = textio::ImportFile(doc, Path("nothing.csv"));
+    const textio::ImportSummary summary = textio::ImportFile(doc.Radio(), Path("nothing.csv"));
     EXPECT_FALSE(summary.ok);
     EXPECT_FALSE(summary.message.isEmpty());
     EXPECT_EQ(Bytes(doc.Block(), rdf::kFileSize), before);
@@ -685,7 +678,7 @@ TEST_F(TextIo, CliExportImportAndShow) {
 
     // export: byte for byte what the program's Export writes.
     ASSERT_EQ(testing_support::RunCli({"export", Path("every.rdf"), Path("cli.tab")}).exitCode, 0);
-    ASSERT_FALSE(textio::ExportFile(doc, nullptr, Path("lib.tab")));
+    ASSERT_FALSE(textio::ExportFile(doc.Radio(), nullptr, Path("lib.tab")));
     EXPECT_EQ(ReadFile(Path("cli.tab")), ReadFile(Path("lib.tab")));
 
     // import into a new document, saved elsewhere; the input stays.

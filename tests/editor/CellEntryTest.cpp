@@ -5,8 +5,8 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "document/CMainDoc.h"
+#include "document/DocumentHistory.h"
 #include "editor/CMainView.h"
-#include "editor/DocumentHistory.h"
 #include "outside/CSpreadSheet1.h"
 #include "radio/ChannelColumns.h"
 #include "radio/ChannelRecord.h"
@@ -24,7 +24,6 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUndoStack>
 
 using namespace vx7;
 using namespace vx7::channelcol;
@@ -42,19 +41,6 @@ const QString kNeedReceive = QString::fromLatin1(entry::kNeedReceive);
 QString BadTransmit(Hz hz) {
     return QString::fromLatin1(entry::kBadTransmit).arg(hz);
 }
-
-// The radio model's current tab for a while.
-class TabGuard {
-public:
-    TabGuard(CMainDoc& doc, int t) : m_doc(doc), m_tab(doc.GetTab()) { doc.SetTab(t); }
-    ~TabGuard() { m_doc.SetTab(m_tab); }
-    TabGuard(const TabGuard&) = delete;
-    TabGuard& operator=(const TabGuard&) = delete;
-
-private:
-    CMainDoc& m_doc;
-    int m_tab;
-};
 
 // Drives one grid of a view as a user does at the keyboard.
 class Keyboard {
@@ -157,7 +143,7 @@ protected:
         }
         return texts;
     }
-    int Steps() const { return DocumentHistory::Of(*doc).Stack()->count(); }
+    int Steps() const { return DocumentHistory::Of(*doc).Count(); }
 
     ModalWatcher watcher;
     std::shared_ptr<CMainDoc> doc = std::make_shared<CMainDoc>();
@@ -204,8 +190,7 @@ TEST_F(CellEntryTest, AReceiveFrequencyInABlankRowSeedsTheRow) {
         // Committed at once, as one step, and the window shows it modified.
         EXPECT_EQ(Steps(), stepsBefore + 1);
         EXPECT_TRUE(doc->IsModified());
-        TabGuard keep(*doc, c.tab);
-        EXPECT_TRUE(doc->IsUsed(doc->GetImage(), c.row - 1));
+        EXPECT_TRUE(doc->Radio().IsUsed(doc->GetImage(), c.tab, c.row - 1));
     }
     EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('|')).toStdString();
 }
@@ -333,8 +318,7 @@ TEST_F(CellEntryTest, EmptyingTheReceiveFrequencyClearsTheRow) {
         EXPECT_TRUE(view->Grid(0).IsLocked(kName, 20));
         keys->Press(Qt::Key_Down);
         EXPECT_TRUE(Messages().isEmpty());
-        TabGuard keep(*doc, tab::kMemories);
-        EXPECT_FALSE(doc->IsUsed(doc->GetImage(), 19));
+        EXPECT_FALSE(doc->Radio().IsUsed(doc->GetImage(), vx7::tab::kMemories, 19));
     }
 }
 
@@ -427,9 +411,8 @@ TEST_F(CellEntryTest, SkipAndPreferentialScanExcludeEachOther) {
         EXPECT_EQ(grid.IsChecked(preferential, c.row), !c.exclusive);
     }
     // Each click was committed as it happened.
-    TabGuard keep(*doc, tab::kMemories);
-    EXPECT_TRUE(doc->IsSkip(doc->GetImage(), 0));
-    EXPECT_FALSE(doc->IsPreferential(doc->GetImage(), 0));
+    EXPECT_TRUE(doc->Radio().IsSkip(doc->GetImage(), vx7::tab::kMemories, 0));
+    EXPECT_FALSE(doc->Radio().IsPreferential(doc->GetImage(), vx7::tab::kMemories, 0));
 }
 
 // Emptying one hyper set's receive frequency empties and locks that set only;
@@ -440,9 +423,9 @@ TEST_F(CellEntryTest, HyperMemorySetsEmptyOneAtATime) {
     const int b = hypercol::kSetBShift;
     const QStringList setB = Row(tab::kHyper, row, b + 1, b + hypercol::kSetColumns);
     const auto blockOf = [&](int r) {
-        TabGuard keep(*doc, tab::kHyper);
-        return QByteArray(reinterpret_cast<const char*>(doc->RecordForRow(r - 1)),
-                          image::kBlockSize);
+        return QByteArray(
+            reinterpret_cast<const char*>(doc->Radio().RecordForRow(tab::kHyper, r - 1)),
+            image::kBlockSize);
     };
     const QByteArray otherRow = blockOf(5);
 
@@ -744,7 +727,8 @@ TEST(CellEntryWindows, ASecondWindowKeepsTheDefaultsOfTheFirst) {
     QApplication::processEvents();
     Keyboard keys(*child->View());
     keys.Choose(tab::kMemories, kMode, 1, QStringLiteral("AM"));
-    EXPECT_EQ(ConstChannelRecord(child->GetDocument().DefaultRecord(tab::kMemories)).Mode(), 1)
+    EXPECT_EQ(ConstChannelRecord(child->GetDocument().Radio().DefaultRecord(tab::kMemories)).Mode(),
+              1)
         << "the other window's refresh keeps the captured defaults";
     keys.Press(Qt::Key_Down);
     keys.Enter(tab::kMemories, kReceive, 2, QStringLiteral("146.52"));

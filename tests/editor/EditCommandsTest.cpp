@@ -6,8 +6,8 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "document/CMainDoc.h"
+#include "document/DocumentHistory.h"
 #include "editor/CMainView.h"
-#include "editor/DocumentHistory.h"
 #include "outside/CSpreadSheet1.h"
 #include "radio/ChannelTables.h"
 #include "radio/RowCommands.h"
@@ -31,7 +31,6 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
-#include <QUndoStack>
 
 using namespace vx7;
 using testing_support::ModalWatcher;
@@ -66,7 +65,7 @@ QString RowText(CMainView& view, int tab, int row) {
 }
 
 bool RowHolds(CMainView& view, int tab, int row) {
-    return rows::HoldsChannel(view.GetDocument(), view.Grid(tab), tab, row);
+    return rows::HoldsChannel(view.GetDocument().Radio(), view.Grid(tab), tab, row);
 }
 
 // Clicks a cell of the grid on screen (a column right of the frozen ones).
@@ -272,8 +271,8 @@ TEST_F(EditCommandsTest, InsertAsksBeforeAnyChannelFallsOff) {
         grid.SetText(1, 449, QString::fromLatin1(c.row449));
         grid.SetText(1, 450, QString::fromLatin1(c.row450));
         ASSERT_TRUE(view->CommitGrids(true));
-        doc->SetTab(tab::kMemories);
-        ASSERT_EQ(doc->IsUsed(doc->GetImage(), 449), *c.row450 != 0) << "the channel is kept";
+        ASSERT_EQ(doc->Radio().IsUsed(doc->GetImage(), tab::kMemories, 449), *c.row450 != 0)
+            << "the channel is kept";
         const QByteArray before = Block(*doc);
         const QString first = RowText(*view, tab::kMemories, 1);
         watcher.Clear();
@@ -405,7 +404,7 @@ TEST_F(EditCommandsTest, GroupsAndPriorityFollowMemoryRows) {
         CVX7Radio::SetGroupMember(image, 0, 2, 9);
         CVX7Radio::SetGroupSize(image, 1, 1);
         CVX7Radio::SetGroupMember(image, 1, 0, 9);
-        doc.SetPriorityChannel(5);
+        doc.Radio().SetPriorityChannel(5);
     };
     const auto members = [](const CMainDoc& doc, int g) {
         QList<int> list;
@@ -449,7 +448,7 @@ TEST_F(EditCommandsTest, GroupsAndPriorityFollowMemoryRows) {
         RunCommand(*view, c.id);
         EXPECT_EQ(members(*doc, 0), c.group1);
         EXPECT_EQ(members(*doc, 1), c.group2);
-        EXPECT_EQ(doc->GetPriorityChannel(), c.priority);
+        EXPECT_EQ(doc->Radio().GetPriorityChannel(), c.priority);
         EXPECT_EQ(view->Grid(tab::kMemories).Text(0, c.priority),
                   QStringLiteral("P%1").arg(c.priority));
         // The groups grid lists the same channels, so a commit keeps them.
@@ -486,7 +485,7 @@ TEST_F(EditCommandsTest, SortByTheDialogsKeys) {
     CVX7Radio::SetGroupSize(doc->GetImage(), 0, 2);
     CVX7Radio::SetGroupMember(doc->GetImage(), 0, 0, 1);
     CVX7Radio::SetGroupMember(doc->GetImage(), 0, 1, 4);
-    doc->SetPriorityChannel(4);
+    doc->Radio().SetPriorityChannel(4);
     view->RefreshGrids();
     const auto column = [&](int col) {
         QStringList list;
@@ -544,7 +543,7 @@ TEST_F(EditCommandsTest, SortByTheDialogsKeys) {
             // in rows 1, 2 and 5.
             EXPECT_EQ(CVX7Radio::GroupMember(doc->GetImage(), 0, 0), 0);
             EXPECT_EQ(CVX7Radio::GroupMember(doc->GetImage(), 0, 1), 1);
-            EXPECT_EQ(doc->GetPriorityChannel(), 5);
+            EXPECT_EQ(doc->Radio().GetPriorityChannel(), 5);
             EXPECT_EQ(grid.Text(0, 5), QStringLiteral("P5"));
             EXPECT_TRUE(view->Grid(tab::kGroups).Text(1, 2).startsWith(QStringLiteral("002 ")));
         }
@@ -572,7 +571,7 @@ TEST_F(EditCommandsTest, SortByTheDialogsKeys) {
 // and an undoable change of the document.
 TEST_F(EditCommandsTest, SetPriorityMarksTheRowAndCanBeUndone) {
     auto doc = OpenDoc("full.img");
-    doc->SetPriorityChannel(2);
+    doc->Radio().SetPriorityChannel(2);
     auto view = Show(doc, tab::kMemories);
     view->RefreshGrids();
     const QByteArray before = Block(*doc);
@@ -582,7 +581,7 @@ TEST_F(EditCommandsTest, SetPriorityMarksTheRowAndCanBeUndone) {
     const CSpreadSheet1& grid = view->Grid(tab::kMemories);
     EXPECT_EQ(grid.Text(0, 2), QStringLiteral("2"));
     EXPECT_EQ(grid.Text(0, 5), QStringLiteral("P5"));
-    EXPECT_EQ(doc->GetPriorityChannel(), 5);
+    EXPECT_EQ(doc->Radio().GetPriorityChannel(), 5);
     EXPECT_TRUE(doc->IsModified());
     UndoRedoRestores(*doc, before, Block(*doc));
     DocumentHistory::Of(*doc).Undo();
@@ -688,10 +687,10 @@ TEST_F(EditCommandsTest, RightClickOpensTheEditMenu) {
         }
         menu->close();
     });
-    child->GetDocument().SetPriorityChannel(2);
+    child->GetDocument().Radio().SetPriorityChannel(2);
     ClickCell(view, tab::kMemories, 1, {}, Qt::RightButton);
     QTest::qWait(150);
-    EXPECT_EQ(child->GetDocument().GetPriorityChannel(), 1);
+    EXPECT_EQ(child->GetDocument().Radio().GetPriorityChannel(), 1);
     EXPECT_TRUE(child->GetDocument().IsModified());
     DocumentHistory::Of(child->GetDocument()).Reset(false);
 }
@@ -759,7 +758,7 @@ TEST_F(EditCommandsTest, MenuBarAndAccelerators) {
             EXPECT_FALSE(RowHolds(view, tab::kMemories, 3));
         }
     }
-    EXPECT_EQ(DocumentHistory::Of(doc).Stack()->count(), 4);
+    EXPECT_EQ(DocumentHistory::Of(doc).Count(), 4);
     DocumentHistory::Of(doc).Reset(false);
 }
 
@@ -920,7 +919,7 @@ TEST_F(EditCommandsTest, PasteFillsTheCopiedRowsAndPriorityAtBothEnds) {
     for (const int row : {1, 450}) {
         ClickCell(*view, tab::kMemories, row);
         RunCommand(*view, res::cmd::kEditSetPriority);
-        EXPECT_EQ(doc->GetPriorityChannel(), row);
+        EXPECT_EQ(doc->Radio().GetPriorityChannel(), row);
         EXPECT_EQ(view->Grid(tab::kMemories).Text(0, row), QStringLiteral("P%1").arg(row));
     }
     EXPECT_EQ(view->Grid(tab::kMemories).Text(0, 1), QStringLiteral("1"));

@@ -119,7 +119,7 @@ TEST_F(MainViewTest, CommitMarksModifiedOnlyOnARealChange) {
     view.Grid(0).SetText(6, 1, QStringLiteral("HOME"));
     EXPECT_TRUE(view.CommitGrids(true));
     EXPECT_TRUE(doc->IsModified());
-    EXPECT_EQ(doc->DecodeName(doc->GetImage() + image::kMemories + record::kName),
+    EXPECT_EQ(doc->Radio().DecodeName(doc->GetImage() + image::kMemories + record::kName),
               QStringLiteral("HOME"));
 
     // A comment alone is a change too.
@@ -127,7 +127,7 @@ TEST_F(MainViewTest, CommitMarksModifiedOnlyOnARealChange) {
     view.Grid(0).SetText(18, 1, QStringLiteral("a note"));
     EXPECT_TRUE(view.CommitGrids(true));
     EXPECT_TRUE(doc->IsModified());
-    EXPECT_EQ(doc->Comment(tab::kMemories, 0), QStringLiteral("a note"));
+    EXPECT_EQ(doc->Radio().Comment(tab::kMemories, 0), QStringLiteral("a note"));
 }
 
 TEST_F(MainViewTest, ATabChangeCommitsAndGroupsAreRefreshedOnEntry) {
@@ -140,10 +140,8 @@ TEST_F(MainViewTest, ATabChangeCommitsAndGroupsAreRefreshedOnEntry) {
     view.Grid(0).SetListIndex(4, 5, 0);
     view.SetCurrentTab(tab::kGroups);
     // ...is in the image after the switch, and offered by the group lists.
-    EXPECT_EQ(doc->GetTab(), tab::kGroups);
     EXPECT_TRUE(doc->IsModified());
-    doc->SetTab(tab::kMemories);
-    EXPECT_TRUE(doc->IsUsed(doc->GetImage(), 4));
+    EXPECT_TRUE(doc->Radio().IsUsed(doc->GetImage(), tab::kMemories, 4));
     const QStringList items = view.Grid(4).CellList(1, 1)->Items();
     EXPECT_TRUE(items.contains(QStringLiteral("005 - 146.52000 MHz")))
         << items.join('|').toStdString();
@@ -159,7 +157,7 @@ TEST_F(MainViewTest, ExportAndImportMatchTheCommandLine) {
         "2,146.940,146.340,-,\"RPT, 1\",Encode,88.5,Skip,25 kHz,Low 2,\"with \"\"quotes\"\"\"\n"
         "3,446.00625,,,,,,,12.5 kHz,,\n"
         "450,1.413,,,AM BC,,,,9 kHz,,last\n");
-    ASSERT_TRUE(textio::ImportFile(*doc, Path("setup.csv")).ok);
+    ASSERT_TRUE(textio::ImportFile(doc->Radio(), Path("setup.csv")).ok);
     ASSERT_FALSE(doc->OnSaveDocument(Path("doc.rdf")));
     CMainView view(doc);
     ASSERT_TRUE(view.ExportTo(Path("view.csv")));
@@ -183,7 +181,7 @@ TEST_F(MainViewTest, ExportAndImportMatchTheCommandLine) {
                          450 * record::kSize),
               QByteArray(reinterpret_cast<const char*>(doc->GetImage() + image::kMemories),
                          450 * record::kSize));
-    EXPECT_EQ(fresh->Comment(tab::kMemories, 1), QStringLiteral("with \"quotes\""));
+    EXPECT_EQ(fresh->Radio().Comment(tab::kMemories, 1), QStringLiteral("with \"quotes\""));
 }
 
 TEST_F(MainViewTest, ImportingAListWithoutChannelsSaysSoAndChangesNothing) {

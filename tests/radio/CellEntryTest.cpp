@@ -26,8 +26,7 @@ protected:
     void SetUp() override {
         radio.SetImage(DefaultImage().data());
         for (int t : {tab::kMemories, tab::kLimit, tab::kHyper}) {
-            radio.SetTab(t);
-            radio.ConfigureGrid(grids[t]);
+            radio.ConfigureGrid(grids[t], t);
             radio.FillGrid(radio.GetImage(), grids[t], t);
             rules.ResetDefault(t);
         }

@@ -83,11 +83,9 @@ TEST(FrequencyCodingTest, FourByteFieldsAndNonNumbers) {
     // The radio model picks the coding by tab.
     CVX7Radio radio;
     Byte field[4] = {};
-    radio.SetTab(tab::kHyper);
-    radio.EncodeFrequency(field, 145006250);
+    radio.EncodeFrequency(tab::kHyper, field, 145006250);
     EXPECT_EQ(Bytes(field, 4), FromHex("14 50 06 28"));
-    radio.SetTab(tab::kMemories);
-    radio.EncodeFrequency(field, 145006250);
+    radio.EncodeFrequency(tab::kMemories, field, 145006250);
     EXPECT_EQ(Bytes(field, 3), FromHex("14 50 06"));
 }
 
@@ -266,28 +264,26 @@ TEST(FlagTablesTest, NibblesOfEachTable) {
         {tab::kLimit, 38, image::kLimitFlags + 19, 0},
     };
     for (const auto& c : cases) {
-        radio.SetTab(c.tab);
         std::fill(std::begin(img), std::end(img), 0);
-        radio.SetUsed(img, c.index, true);
-        radio.SetSkip(img, c.index, true);
+        radio.SetUsed(img, c.tab, c.index, true);
+        radio.SetSkip(img, c.tab, c.index, true);
         EXPECT_EQ(img[c.byte], (0x5 << c.bit)) << c.tab << " " << c.index;
-        EXPECT_TRUE(radio.IsUsed(img, c.index));
-        EXPECT_TRUE(radio.IsSkip(img, c.index));
-        EXPECT_FALSE(radio.IsPreferential(img, c.index));
-        EXPECT_TRUE(radio.IsMasked(img, c.index)); // visible bit clear
-        radio.SetMasked(img, c.index, false);
-        radio.SetPreferential(img, c.index, true);
+        EXPECT_TRUE(radio.IsUsed(img, c.tab, c.index));
+        EXPECT_TRUE(radio.IsSkip(img, c.tab, c.index));
+        EXPECT_FALSE(radio.IsPreferential(img, c.tab, c.index));
+        EXPECT_TRUE(radio.IsMasked(img, c.tab, c.index)); // visible bit clear
+        radio.SetMasked(img, c.tab, c.index, false);
+        radio.SetPreferential(img, c.tab, c.index, true);
         EXPECT_EQ(img[c.byte], (0xF << c.bit));
-        EXPECT_FALSE(radio.IsMasked(img, c.index));
-        radio.SetUsed(img, c.index, false);
+        EXPECT_FALSE(radio.IsMasked(img, c.tab, c.index));
+        radio.SetUsed(img, c.tab, c.index, false);
         EXPECT_EQ(img[c.byte], (0xE << c.bit));
     }
 
     // Marking memory channel 2 as skipped sets bit 6 and leaves channel 1.
-    radio.SetTab(tab::kMemories);
     std::fill(std::begin(img), std::end(img), 0);
     img[image::kMemoryFlags] = 0x03;
-    radio.SetSkip(img, 1, true);
+    radio.SetSkip(img, tab::kMemories, 1, true);
     EXPECT_EQ(img[image::kMemoryFlags], 0x43);
 
     // VFO and home rows are always in use and have no flags; hyper and group
@@ -295,21 +291,19 @@ TEST(FlagTablesTest, NibblesOfEachTable) {
     Byte before[image::kSize];
     std::copy(std::begin(img), std::end(img), before);
     for (int t : {tab::kVfo, tab::kHome, tab::kHyper, tab::kGroups}) {
-        radio.SetTab(t);
-        EXPECT_EQ(radio.IsUsed(img, 0), t == tab::kVfo || t == tab::kHome);
-        EXPECT_FALSE(radio.IsSkip(img, 0));
-        EXPECT_FALSE(radio.IsMasked(img, 0));
-        radio.SetUsed(img, 0, true);
-        radio.SetSkip(img, 0, true);
-        radio.SetMasked(img, 0, true);
+        EXPECT_EQ(radio.IsUsed(img, t, 0), t == tab::kVfo || t == tab::kHome);
+        EXPECT_FALSE(radio.IsSkip(img, t, 0));
+        EXPECT_FALSE(radio.IsMasked(img, t, 0));
+        radio.SetUsed(img, t, 0, true);
+        radio.SetSkip(img, t, 0, true);
+        radio.SetMasked(img, t, 0, true);
     }
     EXPECT_TRUE(std::equal(std::begin(img), std::end(img), before));
     // Rows outside a table are never used and never written.
-    radio.SetTab(tab::kOneTouch);
-    radio.SetUsed(img, 10, true);
-    radio.SetUsed(img, -1, true);
+    radio.SetUsed(img, tab::kOneTouch, 10, true);
+    radio.SetUsed(img, tab::kOneTouch, -1, true);
     EXPECT_TRUE(std::equal(std::begin(img), std::end(img), before));
-    EXPECT_FALSE(radio.IsUsed(img, 10));
+    EXPECT_FALSE(radio.IsUsed(img, tab::kOneTouch, 10));
 }
 
 } // namespace

@@ -181,8 +181,7 @@ struct Grids {
     explicit Grids(CVX7Radio& radio) {
         for (int t = 0; t < tab::kCount; ++t) {
             grids[static_cast<size_t>(t)] = std::make_unique<CSpreadSheet1>();
-            radio.SetTab(t);
-            radio.ConfigureGrid(*grids[static_cast<size_t>(t)]);
+            radio.ConfigureGrid(*grids[static_cast<size_t>(t)], t);
             radio.FillGrid(radio.GetImage(), *grids[static_cast<size_t>(t)], t);
         }
     }
@@ -324,17 +323,15 @@ TEST_F(Tables, LayoutHeadersListsAndLocks) {
     } cases[] = {{0, 450, 18}, {1, 40, 18}, {2, 10, 18}, {3, 10, 40},
                  {4, 48, 9},   {5, 11, 18}, {6, 11, 18}};
     for (const auto& c : cases) {
-        radio.SetTab(c.tab);
-        EXPECT_EQ(radio.RowCount(), c.rows) << c.tab;
+        EXPECT_EQ(radio.RowCount(c.tab), c.rows) << c.tab;
         CSpreadSheet1 grid;
-        radio.ConfigureGrid(grid);
+        radio.ConfigureGrid(grid, c.tab);
         EXPECT_EQ(grid.MaxRows(), c.rows) << c.tab;
         EXPECT_EQ(grid.MaxCols(), c.cols) << c.tab;
         for (int col = 1; col <= c.cols; ++col)
             EXPECT_EQ(grid.ColumnItemValue(col), col);
     }
-    radio.SetTab(7);
-    EXPECT_EQ(radio.RowCount(), 0);
+    EXPECT_EQ(radio.RowCount(7), 0);
 
     struct Header {
         int tab;
@@ -361,22 +358,20 @@ TEST_F(Tables, LayoutHeadersListsAndLocks) {
         {4, 3, "Group 3"},
     };
     for (const auto& h : headers) {
-        radio.SetTab(h.tab);
         CSpreadSheet1 grid;
-        radio.ConfigureGrid(grid);
+        radio.ConfigureGrid(grid, h.tab);
         EXPECT_EQ(grid.Text(h.col, 0), h.text) << h.tab << " " << h.col;
         if (h.tab != tab::kGroups) {
             const QString text = QString::fromUtf8(h.text);
             const bool inSet = h.tab == tab::kHyper && h.col > hypercol::kSetAShift &&
                                h.col <= hypercol::kLastFilled;
-            EXPECT_EQ(LoadString(radio.ColumnHeaderId(h.col)), inSet ? text.mid(3) : text)
+            EXPECT_EQ(LoadString(radio.ColumnHeaderId(h.tab, h.col)), inSet ? text.mid(3) : text)
                 << h.tab << " " << h.col;
         }
     }
 
-    radio.SetTab(tab::kMemories);
     CSpreadSheet1 grid;
-    radio.ConfigureGrid(grid);
+    radio.ConfigureGrid(grid, tab::kMemories);
     using Kind = CSpreadSheet1::CellKind;
     EXPECT_EQ(grid.Kind(cc::kReceive, 450), Kind::Number);
     EXPECT_EQ(grid.Decimals(cc::kTransmit, 1), 5);
@@ -394,7 +389,7 @@ TEST_F(Tables, LayoutHeadersListsAndLocks) {
     EXPECT_EQ(grid.Kind(cc::kMask, 1), Kind::CheckBox);
     // Lists are shared between grids, not copied.
     CSpreadSheet1 other;
-    radio.ConfigureGrid(other);
+    radio.ConfigureGrid(other, tab::kMemories);
     EXPECT_EQ(other.CellList(cc::kDcs, 1).get(), grid.CellList(cc::kDcs, 450).get());
 
     // VFO's: name, skip, preferential and mask stay locked; Home: no name lock.
@@ -512,9 +507,8 @@ TEST_F(Tables, RowLabels) {
         EXPECT_EQ(grids[tab::kVfo].Text(0, r), bands[r - 1]);
         EXPECT_EQ(grids[tab::kHome].Text(0, r), bands[r - 1]);
     }
-    radio.SetTab(tab::kVfo);
-    EXPECT_EQ(radio.RowLabel(12), "extra");
-    EXPECT_EQ(radio.RowLabel(13), "");
+    EXPECT_EQ(radio.RowLabel(tab::kVfo, 12), "extra");
+    EXPECT_EQ(radio.RowLabel(tab::kVfo, 13), "");
     // Limit labels read L1, U1, ... U20 on every fill, whatever was filled
     // in between.
     for (int pass = 0; pass < 3; ++pass) {
@@ -585,9 +579,8 @@ TEST_F(Tables, WriteBackDecisions) {
     EXPECT_EQ(Record(copy, image::kMemories + 1 * 22), Record(img, image::kMemories + 1 * 22));
     EXPECT_EQ(copy[image::kMemoryFlags + 1] >> 4, img[image::kMemoryFlags + 1] >> 4); // channel 4
     EXPECT_EQ(Record(copy, image::kMemories + 2 * 22), Record(img, image::kMemories + 2 * 22));
-    radio.SetTab(tab::kMemories);
-    EXPECT_FALSE(radio.IsUsed(copy.data(), 2));
-    EXPECT_TRUE(radio.IsUsed(copy.data(), 3));
+    EXPECT_FALSE(radio.IsUsed(copy.data(), tab::kMemories, 2));
+    EXPECT_TRUE(radio.IsUsed(copy.data(), tab::kMemories, 3));
     // Row 11: mode FM, no tone, 67.0 Hz, DCS 023, step 5 kHz, icon 1.
     EXPECT_EQ(Record(copy, image::kMemories + 10 * 22),
               FromHex("00 20 14 70 00 00 22 0A 0A 0A 0A 0A 0A 0A 00 00 06 00 00 00 00 00"));
@@ -632,9 +625,8 @@ TEST_F(Tables, AnEnteredChannelIsStoredBitForBit) {
     Load(DefaultImage());
     Grids grids(radio);
     CSpreadSheet1& m = grids[tab::kMemories];
-    radio.SetTab(tab::kMemories);
     m.SetText(cc::kReceive, 2, "145.00625");
-    radio.FillNewRow(145006250, 2, m);
+    radio.FillNewRow(tab::kMemories, 145006250, 2, m);
     m.SetText(cc::kName, 2, "abc");
     m.SetListIndex(cc::kToneMode, 2, 1);
     m.SetListIndex(cc::kCtcss, 2, 8);
@@ -649,11 +641,10 @@ TEST_F(Tables, AnEnteredChannelIsStoredBitForBit) {
     // 6.25 kHz raster, clock shift; step 5, simplex, power Low 1, mode FM.
     EXPECT_EQ(Record(copy, image::kMemories + 22),
               FromHex("55 05 14 50 06 00 25 26 27 0A 0A 0A 0A 0A 00 00 06 00 08 00 01 00"));
-    radio.SetTab(tab::kMemories);
-    EXPECT_TRUE(radio.IsUsed(copy.data(), 1));
-    EXPECT_TRUE(radio.IsMasked(copy.data(), 1));
-    EXPECT_TRUE(radio.IsPreferential(copy.data(), 1));
-    EXPECT_FALSE(radio.IsSkip(copy.data(), 1));
+    EXPECT_TRUE(radio.IsUsed(copy.data(), tab::kMemories, 1));
+    EXPECT_TRUE(radio.IsMasked(copy.data(), tab::kMemories, 1));
+    EXPECT_TRUE(radio.IsPreferential(copy.data(), tab::kMemories, 1));
+    EXPECT_FALSE(radio.IsSkip(copy.data(), tab::kMemories, 1));
     EXPECT_TRUE(comments);
     EXPECT_EQ(radio.Comment(tab::kMemories, 1), "a comment that is longer than ");
     // A comment the slot holds differently (no Latin-1 letter for it) is no
@@ -679,9 +670,8 @@ TEST_F(Tables, FillNewRowSeedsFromTheDefaultRecord) {
         {52525000, "1.00 MHz", "Simplex", "52.52500"},
     };
     for (const auto& c : cases) {
-        radio.SetTab(tab::kMemories);
         CSpreadSheet1 grid;
-        radio.ConfigureGrid(grid);
+        radio.ConfigureGrid(grid, tab::kMemories);
         // A factory default record: step 0, power 3, mode 1, icon 14,
         // CTCSS 12, record byte 17 = 6.
         Byte* d = radio.DefaultRecord(tab::kMemories);
@@ -696,7 +686,7 @@ TEST_F(Tables, FillNewRowSeedsFromTheDefaultRecord) {
         grid.SetText(cc::kName, 5, "keep");
         grid.SetText(cc::kComment, 5, "old");
         grid.SetText(cc::kReceive, 5, FrequencyText(c.rx));
-        radio.FillNewRow(c.rx, 5, grid);
+        radio.FillNewRow(tab::kMemories, c.rx, 5, grid);
         EXPECT_EQ(grid.Text(cc::kOffset, 5), c.offset) << c.rx;
         EXPECT_EQ(grid.Text(cc::kDirection, 5), c.direction) << c.rx;
         EXPECT_EQ(grid.Text(cc::kTransmit, 5), c.transmit) << c.rx;
@@ -711,33 +701,28 @@ TEST_F(Tables, FillNewRowSeedsFromTheDefaultRecord) {
         EXPECT_EQ(grid.SelectionFirstRow(), 5);
     }
     // A stored offset in the default record (whole kHz) is used when valid.
-    radio.SetTab(tab::kMemories);
     CSpreadSheet1 grid;
-    radio.ConfigureGrid(grid);
+    radio.ConfigureGrid(grid, tab::kMemories);
     EncodeFrequency3(radio.DefaultRecord(tab::kMemories) + record::kOffset, 1600000);
-    radio.FillNewRow(146940000, 1, grid);
+    radio.FillNewRow(tab::kMemories, 146940000, 1, grid);
     EXPECT_EQ(grid.Text(cc::kOffset, 1), "1.60 MHz");
     EXPECT_EQ(grid.Text(cc::kTransmit, 1), "145.34000");
     // Nothing on the hyper and group tabs.
-    radio.SetTab(tab::kHyper);
     CSpreadSheet1 hyper;
-    radio.ConfigureGrid(hyper);
-    radio.FillNewRow(146940000, 1, hyper);
+    radio.ConfigureGrid(hyper, tab::kHyper);
+    radio.FillNewRow(tab::kHyper, 146940000, 1, hyper);
     EXPECT_EQ(hyper.Text(5, 1), "");
 }
 
 TEST_F(Tables, ClearRow) {
     Load(RichImage());
     Grids grids(radio);
-    radio.SetTab(tab::kMemories);
-    radio.ClearRow(2, grids[tab::kMemories]);
+    radio.ClearRow(tab::kMemories, 2, grids[tab::kMemories]);
     for (int col = 1; col <= 18; ++col)
         EXPECT_EQ(grids[tab::kMemories].Text(col, 2), "") << col;
-    radio.SetTab(tab::kHyper);
-    radio.ClearRow(1, grids[tab::kHyper]);
+    radio.ClearRow(tab::kHyper, 1, grids[tab::kHyper]);
     EXPECT_EQ(grids[tab::kHyper].Text(hypercol::kStatus, 1), "");
-    radio.SetTab(tab::kGroups);
-    radio.ClearRow(1, grids[tab::kGroups]);
+    radio.ClearRow(tab::kGroups, 1, grids[tab::kGroups]);
     EXPECT_NE(grids[tab::kGroups].Text(1, 1), "");
 }
 
@@ -842,9 +827,8 @@ TEST_F(Tables, MemoryGroupsWriteBack) {
 TEST_F(Tables, MemoryGroupsFirstGroupThreeOnAFreshGrid) {
     // Without a fill to compare with, every group is written from its cells.
     Load(DefaultImage());
-    radio.SetTab(tab::kGroups);
     CSpreadSheet1 g;
-    radio.ConfigureGrid(g);
+    radio.ConfigureGrid(g, tab::kGroups);
     g.SetText(3, 1, "001 - 144.00000 MHz");
     Image copy = DefaultImage();
     radio.ReadGrid(copy.data(), g, tab::kGroups);
@@ -877,11 +861,8 @@ TEST_F(Tables, RemoveGroupEntriesFollowsTheRows) {
         SetGroup(img, 4, static_cast<int>(members.size()) - 1, members);
         SetGroup(img, 7, 0x0001, {460, 461}); // untouched by every case
         radio.SetImage(img.data());
-        radio.SetTab(tab::kGroups);
         CSpreadSheet1 grid;
-        radio.SetTab(tab::kMemories);
         radio.RemoveGroupEntries(c.mode, c.r1, c.r2, &grid);
-        EXPECT_EQ(radio.GetTab(), tab::kMemories);
         const Byte* out = radio.GetImage();
         ASSERT_EQ(CVX7Radio::GroupSize(out, 4), static_cast<int>(c.after.size())) << c.mode;
         for (int j = 0; j < 48; ++j) {
@@ -906,27 +887,25 @@ TEST_F(Tables, RemoveGroupEntriesFollowsTheRows) {
 TEST_F(Tables, ExportLines) {
     Load(RichImage());
     Grids grids(radio);
-    radio.SetTab(tab::kMemories);
     CSpreadSheet1& m = grids[tab::kMemories];
-    const QString header = radio.FormatExportLine(0, m, u',');
+    const QString header = radio.FormatExportLine(tab::kMemories, 0, m, u',');
     EXPECT_TRUE(header.startsWith("Channel Number,Receive Frequency,Transmit Frequency,"));
     EXPECT_TRUE(header.endsWith(",Mask,Comment\n"));
     EXPECT_EQ(header.count(u','), 18);
-    EXPECT_EQ(radio.FormatExportLine(2, m, u','),
+    EXPECT_EQ(radio.FormatExportLine(tab::kMemories, 2, m, u','),
               "2,146.94000,146.34000,600 kHz,Minus,FM,Rpt 1,Encode,88.5,023,Skip,NotScan,25 kHz,"
               "Off,Off,High,1,,north\n");
-    EXPECT_EQ(radio.FormatExportLine(3, m, u'\t'),
+    EXPECT_EQ(radio.FormatExportLine(tab::kMemories, 3, m, u'\t'),
               "3\t446.50000\t451.50000\t5.00 MHz\tPlus\tFM\t\tDCS\t67.0\t754\tStop\tScan\t5 kHz\t"
               "Off\tOff\tLow 1\t1\tMasked\txxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\n");
     // A field with the separator or a quote goes in quotes.
-    EXPECT_EQ(radio.FormatExportLine(10, m, u','),
+    EXPECT_EQ(radio.FormatExportLine(tab::kMemories, 10, m, u','),
               "10,52.52500,52.52500,1.00 MHz,Simplex,WFM,\"a,b\"\"c\",None,67.0,023,Stop,NotScan,"
               "5 kHz,On,On,Low 1,30,,\n");
-    EXPECT_EQ(radio.FormatExportLine(10, m, u'\t').section(u'\t', 6, 6), "\"a,b\"\"c\"");
-    radio.SetTab(tab::kHyper);
-    EXPECT_EQ(radio.FormatExportLine(1, grids[tab::kHyper], u','), "");
-    radio.SetTab(tab::kGroups);
-    EXPECT_EQ(radio.FormatExportLine(0, grids[tab::kGroups], u','), "");
+    EXPECT_EQ(radio.FormatExportLine(tab::kMemories, 10, m, u'\t').section(u'\t', 6, 6),
+              "\"a,b\"\"c\"");
+    EXPECT_EQ(radio.FormatExportLine(tab::kHyper, 1, grids[tab::kHyper], u','), "");
+    EXPECT_EQ(radio.FormatExportLine(tab::kGroups, 0, grids[tab::kGroups], u','), "");
 }
 
 } // namespace

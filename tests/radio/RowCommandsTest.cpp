@@ -23,8 +23,7 @@ protected:
     // A tab's grid, laid out and filled from the radio's image.
     std::unique_ptr<CSpreadSheet1> Grid(int tab) {
         auto grid = std::make_unique<CSpreadSheet1>();
-        radio.SetTab(tab);
-        radio.ConfigureGrid(*grid);
+        radio.ConfigureGrid(*grid, tab);
         radio.FillGrid(radio.GetImage(), *grid, tab);
         return grid;
     }

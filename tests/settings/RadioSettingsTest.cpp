@@ -207,7 +207,7 @@ TEST_F(RadioSettingsTest, InitialisationBySourceAndItsFallBacks) {
     WriteFile(Path(QStringLiteral("short.rsf")), shortFile);
     QDir(dir).mkdir(QStringLiteral("folder.rsf"));
     rsf::RadioSettings defaults{};
-    rsf::ExtractDefaults(doc, defaults.data());
+    rsf::ExtractDefaults(doc.Radio(), defaults.data());
 
     const struct {
         const char* name;
@@ -239,7 +239,7 @@ TEST_F(RadioSettingsTest, InitialisationBySourceAndItsFallBacks) {
         rsf::FileImage file;
         file.fill(0xEE);
         const rsf::Initialised found =
-            rsf::InitialiseBySource(doc, doc.GetImage(), c.source, file.data());
+            rsf::InitialiseBySource(doc.Radio(), doc.GetImage(), c.source, file.data());
         EXPECT_EQ(found.fileName, c.fileName);
         EXPECT_EQ(found.directory, c.settingDir);
         EXPECT_EQ(found.loadError.has_value(), c.loadError);

@@ -72,7 +72,7 @@ protected:
     }
     QByteArray Defaults() {
         rsf::RadioSettings defaults{};
-        rsf::ExtractDefaults(doc, defaults.data());
+        rsf::ExtractDefaults(doc.Radio(), defaults.data());
         return Block(defaults.data()).left(rsf::kRecordSize);
     }
 

@@ -3,20 +3,21 @@
 // A step remembers the bytes of the document's data block (header, clone
 // image, comments) that one change altered, before and after, so undo and
 // redo put the block back byte for byte. Every change a user makes runs
-// through Record(); the views listen to blockRestored() and fill their grids
-// again from the image.
+// through Record(); the document then announces blockChanged(), and after
+// undo or redo blockRestored(), and its windows fill their grids again.
 //
 // The modified flag follows the history: saving marks the current step as
 // the clean one, and undoing or redoing back to it clears the flag.
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class CMainDoc;
-class QUndoStack;
 
 class DocumentHistory : public QObject {
     Q_OBJECT
@@ -25,11 +26,11 @@ public:
     // The most steps kept; older ones are dropped.
     static constexpr int kStepLimit = 200;
 
-    // The history of a document, made on first use; it lives as long as the
-    // document does.
-    static DocumentHistory& Of(CMainDoc& doc);
+    explicit DocumentHistory(CMainDoc& doc);
+    ~DocumentHistory() override;
 
-    QUndoStack* Stack() const { return m_stack; }
+    // The history of a document; it lives as long as the document does.
+    static DocumentHistory& Of(CMainDoc& doc);
 
     // Runs change, which alters the document's block in place. When any byte
     // of the block changed, one step named text is kept (already done) and
@@ -53,16 +54,45 @@ public:
     void Undo();
     void Redo();
 
+    bool CanUndo() const { return m_index > 0; }
+    bool CanRedo() const { return m_index < Count(); }
+    // Whether the block is as it was when last marked clean.
+    bool IsClean() const { return m_index == m_cleanIndex; }
+    // Steps kept, and how many of them are done (the rest can be redone).
+    int Count() const { return static_cast<int>(m_steps.size()); }
+    int Index() const { return m_index; }
+    QString UndoText() const;
+    QString RedoText() const;
+
 signals:
-    // Undo or redo rewrote the block: grids must be filled again.
-    void blockRestored();
+    void canUndoChanged(bool canUndo);
+    void canRedoChanged(bool canRedo);
+    void cleanChanged(bool clean);
 
 private:
-    explicit DocumentHistory(CMainDoc& doc);
-    void FollowCleanState();
+    // One stretch of the block that a step changed.
+    struct Stretch {
+        int offset = 0;
+        QByteArray before;
+        QByteArray after;
+    };
+    struct Step {
+        QString text;
+        std::vector<Stretch> stretches;
+    };
+
+    void Put(const Step& step, bool after);
+    // Moves to index; the modified flag and the signals follow.
+    void SetIndex(int index);
+    void Announce();
 
     CMainDoc& m_doc;
-    QUndoStack* m_stack;
+    std::vector<Step> m_steps;
+    int m_index = 0;
+    int m_cleanIndex = 0; // -1: no step is the clean one
     int m_depth = 0;
     QByteArray m_before;
+    bool m_canUndo = false;
+    bool m_canRedo = false;
+    bool m_clean = true;
 };
