@@ -15,7 +15,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QUndoStack>
 
 #include <algorithm>
 
@@ -378,18 +377,19 @@ QMenu* EditCommands::BuildContextMenu(QWidget* parent) {
         QAction* action = menu->addAction(QString::fromUtf8(command.text));
         action->setData(id);
         action->setStatusTip(QString::fromUtf8(command.statusTip));
-        const QUndoStack* history = DocumentHistory::Of(m_view.GetDocument()).Stack();
+        DocumentHistory& history = DocumentHistory::Of(m_view.GetDocument());
         // Undo and Redo are the Edit menu's, with its state.
         if (id == res::cmd::kEditUndo || id == res::cmd::kEditRedo) {
             const bool undo = id == res::cmd::kEditUndo;
-            action->setEnabled(undo ? history->canUndo() : history->canRedo());
+            action->setEnabled(undo ? history.CanUndo() : history.CanRedo());
             connect(action, &QAction::triggered, this, [this, undo] {
                 if (!m_view.CommitGrids(true))
                     return;
+                DocumentHistory& steps = DocumentHistory::Of(m_view.GetDocument());
                 if (undo)
-                    m_view.Undo();
+                    steps.Undo();
                 else
-                    m_view.Redo();
+                    steps.Redo();
             });
             continue;
         }
