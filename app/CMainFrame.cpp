@@ -535,7 +535,7 @@ bool CMainFrame::SaveDocument(CChildFrame* child, bool askForName) {
         return false;
     }
     doc.SetPathName(QFileInfo(path).absoluteFilePath());
-    DocumentHistory::Of(doc).MarkClean();
+    doc.History().MarkClean();
     m_recent.Add(path);
     UpdateRecentMenu();
     return true;

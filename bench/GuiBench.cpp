@@ -193,7 +193,7 @@ void EditCommand(benchmark::State& state) {
     CMainView* view = child->View();
     CSpreadSheet1& grid = view->Grid(0);
     CMainDoc& doc = child->GetDocument();
-    DocumentHistory& history = DocumentHistory::Of(doc);
+    DocumentHistory& history = doc.History();
     const auto select = [&](int r1, int r2) {
         grid.SelectBlock(GridBlock::Rows(r1, r2, 1, grid.MaxCols()));
     };

@@ -64,7 +64,22 @@ signals:
     void blockRestored();
 
 private:
+    // The history's way into the document.
+    class HistoryAccess : public HistoryTarget {
+    public:
+        explicit HistoryAccess(CMainDoc& doc) : m_doc(doc) {}
+        std::uint8_t* Block() override { return m_doc.Block(); }
+        bool IsModified() const override { return m_doc.IsModified(); }
+        void SetModified(bool modified) override { m_doc.SetModifiedFlag(modified); }
+        void BlockChanged() override { emit m_doc.blockChanged(); }
+        void BlockRestored() override { emit m_doc.blockRestored(); }
+
+    private:
+        CMainDoc& m_doc;
+    };
+
     vx7::CVX7Radio m_radio;
-    DocumentHistory m_history{*this};
+    HistoryAccess m_historyAccess{*this};
+    DocumentHistory m_history{m_historyAccess};
     QString m_loadError;
 };

@@ -1,6 +1,6 @@
 #include "document/DocumentHistory.h"
 
-#include "document/CMainDoc.h"
+#include "document/RadioDataFile.h"
 
 #include <cstring>
 
@@ -10,23 +10,19 @@ namespace {
 // record costs one entry rather than many.
 constexpr int kJoinGap = 16;
 
-QByteArray BlockBytes(const CMainDoc& doc) {
+QByteArray BlockBytes(HistoryTarget& doc) {
     return QByteArray(reinterpret_cast<const char*>(doc.Block()), rdf::kFileSize);
 }
 
 } // namespace
 
-DocumentHistory::DocumentHistory(CMainDoc& doc) : m_doc(doc) {
+DocumentHistory::DocumentHistory(HistoryTarget& doc) : m_doc(doc) {
     if (m_doc.IsModified())
         m_cleanIndex = -1;
     m_clean = IsClean();
 }
 
 DocumentHistory::~DocumentHistory() = default;
-
-DocumentHistory& DocumentHistory::Of(CMainDoc& doc) {
-    return doc.History();
-}
 
 QString DocumentHistory::UndoText() const {
     return CanUndo() ? m_steps[static_cast<size_t>(m_index - 1)].text : QString();
@@ -89,8 +85,8 @@ bool DocumentHistory::End(const QString& text) {
     SetIndex(index);
     // A change always leaves the document modified, even when the kept step
     // happens to be the clean one (the clean step was dropped by the limit).
-    m_doc.SetModifiedFlag(true);
-    emit m_doc.blockChanged();
+    m_doc.SetModified(true);
+    m_doc.BlockChanged();
     return true;
 }
 
@@ -98,14 +94,14 @@ void DocumentHistory::Reset(bool modified) {
     m_steps.clear();
     m_index = 0;
     m_cleanIndex = modified ? -1 : 0;
-    m_doc.SetModifiedFlag(modified);
+    m_doc.SetModified(modified);
     Announce();
-    emit m_doc.blockChanged();
+    m_doc.BlockChanged();
 }
 
 void DocumentHistory::MarkClean() {
     m_cleanIndex = m_index;
-    m_doc.SetModifiedFlag(false);
+    m_doc.SetModified(false);
     Announce();
 }
 
@@ -129,12 +125,12 @@ void DocumentHistory::Put(const Step& step, bool after) {
         const QByteArray& bytes = after ? s.after : s.before;
         std::memcpy(block + s.offset, bytes.constData(), static_cast<size_t>(bytes.size()));
     }
-    emit m_doc.blockRestored();
+    m_doc.BlockRestored();
 }
 
 void DocumentHistory::SetIndex(int index) {
     m_index = index;
-    m_doc.SetModifiedFlag(!IsClean());
+    m_doc.SetModified(!IsClean());
     Announce();
 }
 

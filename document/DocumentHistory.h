@@ -17,7 +17,22 @@
 #include <functional>
 #include <vector>
 
-class CMainDoc;
+#include <cstdint>
+
+// What a history works on: a document's data block with its modified flag,
+// and the document's announcements of a change.
+class HistoryTarget {
+public:
+    virtual ~HistoryTarget() = default;
+    // The data block, of the radio data file's size.
+    virtual std::uint8_t* Block() = 0;
+    virtual bool IsModified() const = 0;
+    virtual void SetModified(bool modified) = 0;
+    // A step was kept, or the block was replaced.
+    virtual void BlockChanged() = 0;
+    // Undo or redo put bytes of the block back.
+    virtual void BlockRestored() = 0;
+};
 
 class DocumentHistory : public QObject {
     Q_OBJECT
@@ -26,11 +41,8 @@ public:
     // The most steps kept; older ones are dropped.
     static constexpr int kStepLimit = 200;
 
-    explicit DocumentHistory(CMainDoc& doc);
+    explicit DocumentHistory(HistoryTarget& doc);
     ~DocumentHistory() override;
-
-    // The history of a document; it lives as long as the document does.
-    static DocumentHistory& Of(CMainDoc& doc);
 
     // Runs change, which alters the document's block in place. When any byte
     // of the block changed, one step named text is kept (already done) and
@@ -86,7 +98,7 @@ private:
     void SetIndex(int index);
     void Announce();
 
-    CMainDoc& m_doc;
+    HistoryTarget& m_doc;
     std::vector<Step> m_steps;
     int m_index = 0;
     int m_cleanIndex = 0; // -1: no step is the clean one

@@ -213,7 +213,7 @@ bool CMainView::CommitGrids(bool validate) {
 
 void CMainView::CommitTabs(int onlyTab) {
     const auto own = OwnChange();
-    DocumentHistory::Of(*m_doc).Record(QStringLiteral("Edit"), [&] {
+    m_doc->History().Record(QStringLiteral("Edit"), [&] {
         std::vector<Byte> working(m_doc->GetImage(), m_doc->GetImage() + image::kSize);
         for (int t = 0; t < kTabCount; ++t) {
             if (onlyTab >= 0 && t != onlyTab)
@@ -253,11 +253,11 @@ void CMainView::ShowStoredRows(int t) {
 }
 
 void CMainView::Undo() {
-    DocumentHistory::Of(*m_doc).Undo();
+    m_doc->History().Undo();
 }
 
 void CMainView::Redo() {
-    DocumentHistory::Of(*m_doc).Redo();
+    m_doc->History().Redo();
 }
 
 void CMainView::FocusGrid() {
@@ -444,8 +444,8 @@ void CMainView::OnFileImport() {
 bool CMainView::ImportFrom(const QString& path) {
     textio::ImportSummary summary;
     const auto own = OwnChange();
-    DocumentHistory::Of(*m_doc).Record(QStringLiteral("Import"),
-                                       [&] { summary = textio::ImportFile(m_doc->Radio(), path); });
+    m_doc->History().Record(QStringLiteral("Import"),
+                            [&] { summary = textio::ImportFile(m_doc->Radio(), path); });
     m_importSummary = summary.ok ? textio::SummaryLine(summary) : QString();
     if (!summary.ok) {
         QMessageBox::critical(this, QString::fromLatin1(res::kAppTitle), summary.message);
@@ -503,7 +503,7 @@ void CMainView::ResetToNewDocument() {
     // the radio's memory over the file that was shown before.
     m_doc->SetPathName(QString());
     m_doc->SetTitle(m_untitledTitle ? m_untitledTitle() : QString::fromLatin1(res::kUntitled));
-    DocumentHistory::Of(*m_doc).Reset(false);
+    m_doc->History().Reset(false);
     RefreshGrids();
 }
 
@@ -520,7 +520,7 @@ void CMainView::OnRadioGetData() {
     // The radio's memory replaces the document: nothing before it can be
     // undone, and it is not saved yet.
     const auto own = OwnChange();
-    DocumentHistory::Of(*m_doc).Reset(true);
+    m_doc->History().Reset(true);
     RefreshGrids();
     emit statusMessage(QString::fromLatin1(res::kStatusReceived).arg(image::kSize));
 }

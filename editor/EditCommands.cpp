@@ -174,7 +174,7 @@ void EditCommands::Change(const QString& text, const std::function<void()>& chan
                           const std::function<void()>& followUp) {
     CMainDoc& doc = m_view.GetDocument();
     const auto own = m_view.OwnChange();
-    DocumentHistory::Of(doc).Record(text, [&] {
+    doc.History().Record(text, [&] {
         change();
         m_view.CommitGrids(false); // part of this step
         if (followUp)
@@ -354,8 +354,8 @@ void EditCommands::SetPriority() {
     CMainDoc& doc = m_view.GetDocument();
     const int before = doc.Radio().GetPriorityChannel();
     const auto own = m_view.OwnChange();
-    const bool changed = DocumentHistory::Of(doc).Record(
-        QStringLiteral("Set Priority"), [&] { doc.Radio().SetPriorityChannel(row); });
+    const bool changed = doc.History().Record(QStringLiteral("Set Priority"),
+                                              [&] { doc.Radio().SetPriorityChannel(row); });
     if (!changed)
         return;
     grid.SetText(0, before, QString::number(before));
@@ -377,7 +377,7 @@ QMenu* EditCommands::BuildContextMenu(QWidget* parent) {
         QAction* action = menu->addAction(QString::fromUtf8(command.text));
         action->setData(id);
         action->setStatusTip(QString::fromUtf8(command.statusTip));
-        DocumentHistory& history = DocumentHistory::Of(m_view.GetDocument());
+        DocumentHistory& history = m_view.GetDocument().History();
         // Undo and Redo are the Edit menu's, with its state.
         if (id == res::cmd::kEditUndo || id == res::cmd::kEditRedo) {
             const bool undo = id == res::cmd::kEditUndo;
@@ -385,7 +385,7 @@ QMenu* EditCommands::BuildContextMenu(QWidget* parent) {
             connect(action, &QAction::triggered, this, [this, undo] {
                 if (!m_view.CommitGrids(true))
                     return;
-                DocumentHistory& steps = DocumentHistory::Of(m_view.GetDocument());
+                DocumentHistory& steps = m_view.GetDocument().History();
                 if (undo)
                     steps.Undo();
                 else

@@ -143,7 +143,7 @@ protected:
         }
         return texts;
     }
-    int Steps() const { return DocumentHistory::Of(*doc).Count(); }
+    int Steps() const { return doc->History().Count(); }
 
     ModalWatcher watcher;
     std::shared_ptr<CMainDoc> doc = std::make_shared<CMainDoc>();

@@ -112,7 +112,7 @@ void MakeEveryRowDistinct(CMainView& view) {
     }
     ASSERT_TRUE(view.CommitGrids(false));
     view.RefreshGrids();
-    DocumentHistory::Of(view.GetDocument()).Reset(false);
+    view.GetDocument().History().Reset(false);
 }
 
 class EditCommandsTest : public ::testing::Test {
@@ -128,7 +128,7 @@ protected:
         return view;
     }
     void UndoRedoRestores(CMainDoc& doc, const QByteArray& before, const QByteArray& after) {
-        DocumentHistory& history = DocumentHistory::Of(doc);
+        DocumentHistory& history = doc.History();
         history.Undo();
         EXPECT_EQ(Block(doc), before) << "undo puts every byte back";
         history.Redo();
@@ -557,13 +557,13 @@ TEST_F(EditCommandsTest, SortByTheDialogsKeys) {
     }
     // Each sort is one step.
     const QByteArray sorted = Block(*doc);
-    DocumentHistory::Of(*doc).Undo();
+    doc->History().Undo();
     EXPECT_EQ(column(6), QStringLiteral("C,B,A,A,A"));
     EXPECT_EQ(column(1), QStringLiteral("144.39000,146.52000,145.50000,146.52000,147.00000"));
-    DocumentHistory::Of(*doc).Undo();
+    doc->History().Undo();
     EXPECT_EQ(column(6), QStringLiteral("A,A,A,B,C"));
-    DocumentHistory::Of(*doc).Redo();
-    DocumentHistory::Of(*doc).Redo();
+    doc->History().Redo();
+    doc->History().Redo();
     EXPECT_EQ(Block(*doc), sorted);
 }
 
@@ -584,7 +584,7 @@ TEST_F(EditCommandsTest, SetPriorityMarksTheRowAndCanBeUndone) {
     EXPECT_EQ(doc->Radio().GetPriorityChannel(), 5);
     EXPECT_TRUE(doc->IsModified());
     UndoRedoRestores(*doc, before, Block(*doc));
-    DocumentHistory::Of(*doc).Undo();
+    doc->History().Undo();
     EXPECT_FALSE(doc->IsModified()) << "back at the saved state";
     EXPECT_EQ(grid.Text(0, 2), QStringLiteral("P2"));
     EXPECT_EQ(grid.Text(0, 5), QStringLiteral("5"));
@@ -692,7 +692,7 @@ TEST_F(EditCommandsTest, RightClickOpensTheEditMenu) {
     QTest::qWait(150);
     EXPECT_EQ(child->GetDocument().Radio().GetPriorityChannel(), 1);
     EXPECT_TRUE(child->GetDocument().IsModified());
-    DocumentHistory::Of(child->GetDocument()).Reset(false);
+    child->GetDocument().History().Reset(false);
 }
 
 // The menu bar's Edit menu has no Set Priority; the accelerators run the
@@ -758,8 +758,8 @@ TEST_F(EditCommandsTest, MenuBarAndAccelerators) {
             EXPECT_FALSE(RowHolds(view, tab::kMemories, 3));
         }
     }
-    EXPECT_EQ(DocumentHistory::Of(doc).Count(), 4);
-    DocumentHistory::Of(doc).Reset(false);
+    EXPECT_EQ(doc.History().Count(), 4);
+    doc.History().Reset(false);
 }
 
 // Dragged rows move on the tables whose rows may move; not on Memories nor
@@ -853,8 +853,8 @@ TEST_F(EditCommandsTest, GroupRowsCutAndPastedStayPacked) {
     EXPECT_EQ(members(0), group1);
     EXPECT_TRUE(watcher.Boxes().isEmpty());
 
-    DocumentHistory::Of(*doc).Undo();
-    DocumentHistory::Of(*doc).Undo();
+    doc->History().Undo();
+    doc->History().Undo();
     EXPECT_EQ(Block(*doc), original);
 }
 
@@ -881,7 +881,7 @@ TEST_F(EditCommandsTest, TypingIsCommittedAsItsOwnStepBeforeACommand) {
     EXPECT_FALSE(grid->IsEditing());
     EXPECT_EQ(view.Grid(tab::kMemories).Text(channelcol::kName, 2), QStringLiteral("ABC"));
     EXPECT_FALSE(RowHolds(view, tab::kMemories, 1));
-    DocumentHistory& history = DocumentHistory::Of(doc);
+    DocumentHistory& history = doc.History();
     history.Undo();
     EXPECT_EQ(view.Grid(tab::kMemories).Text(channelcol::kName, 1), QStringLiteral("ABC"));
     history.Undo();
