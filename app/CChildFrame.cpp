@@ -2,11 +2,13 @@
 
 #include "document/CMainDoc.h"
 #include "editor/CMainView.h"
+#include "editor/DocumentCommands.h"
 
 #include <QCloseEvent>
 
 CChildFrame::CChildFrame(DocumentWindowHost* frame, std::shared_ptr<CMainDoc> doc)
-    : m_frame(frame), m_view(new CMainView(std::move(doc), this)) {
+    : m_frame(frame), m_view(new CMainView(std::move(doc), this)),
+      m_commands(new DocumentCommands(*m_view)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(m_view);
     UpdateTitle();

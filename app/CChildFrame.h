@@ -1,5 +1,6 @@
-// A document window inside the main frame: one view of one document. Its
-// title names the document's file and shows when it is modified.
+// A document window inside the main frame: one view of one document, and the
+// commands that window runs on it. Its title names the document's file and
+// shows when it is modified.
 #pragma once
 
 #include <QMdiSubWindow>
@@ -9,6 +10,7 @@
 class CChildFrame;
 class CMainDoc;
 class CMainView;
+class DocumentCommands;
 
 // What a document window asks of the window that holds it as it closes.
 class DocumentWindowHost {
@@ -29,6 +31,9 @@ public:
     ~CChildFrame() override;
 
     CMainView* View() const { return m_view; }
+    // Import, export, printing, the transfers, settings and options of this
+    // window's document.
+    DocumentCommands* Commands() const { return m_commands; }
     CMainDoc& GetDocument() const;
     const std::shared_ptr<CMainDoc>& Document() const;
 
@@ -55,6 +60,7 @@ protected:
 private:
     DocumentWindowHost* m_frame;
     CMainView* m_view;
+    DocumentCommands* m_commands;
     bool m_skipCommit = false;
     int m_number = 0;
     bool m_closed = false;

@@ -2,11 +2,13 @@
 
 #include "app/CChildFrame.h"
 #include "document/CMainDoc.h"
-#include "document/DocumentDiff.h"
 #include "document/DocumentHistory.h"
 #include "editor/CMainView.h"
+#include "editor/DocumentCommands.h"
+#include "editor/EditCommands.h"
 #include "settings/LastFolders.h"
 #include "settings/Registry.h"
+#include "widgets/Actions.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/PortChooser.h"
 #include "widgets/Resources.h"
@@ -25,11 +27,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
-#include <QVBoxLayout>
 
 #include <utility>
 
@@ -41,80 +40,9 @@ QString AppTitle() {
     return QString::fromLatin1(kAppTitle);
 }
 
-// The program's own pictures for the buttons the style has none for, used
-// when the desktop's icon theme has none either.
+// The program's own picture of the main window.
 QIcon OwnIcon(const char* name) {
     return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
-}
-
-QIcon CommandIcon(int id, QStyle* style) {
-    switch (id) {
-    case cmd::kFileNew:
-        return QIcon::fromTheme(QStringLiteral("document-new"),
-                                style->standardIcon(QStyle::SP_FileIcon));
-    case cmd::kFileOpen:
-        return QIcon::fromTheme(QStringLiteral("document-open"),
-                                style->standardIcon(QStyle::SP_DialogOpenButton));
-    case cmd::kFileSave:
-        return QIcon::fromTheme(QStringLiteral("document-save"),
-                                style->standardIcon(QStyle::SP_DialogSaveButton));
-    case cmd::kEditCut:
-        return QIcon::fromTheme(QStringLiteral("edit-cut"), OwnIcon("edit-cut"));
-    case cmd::kEditCopy:
-        return QIcon::fromTheme(QStringLiteral("edit-copy"), OwnIcon("edit-copy"));
-    case cmd::kEditPaste:
-        return QIcon::fromTheme(QStringLiteral("edit-paste"), OwnIcon("edit-paste"));
-    case cmd::kEditUndo:
-        return QIcon::fromTheme(QStringLiteral("edit-undo"), OwnIcon("edit-undo"));
-    case cmd::kEditRedo:
-        return QIcon::fromTheme(QStringLiteral("edit-redo"), OwnIcon("edit-redo"));
-    case cmd::kFilePrint:
-        return QIcon::fromTheme(QStringLiteral("document-print"), OwnIcon("document-print"));
-    case cmd::kAppAbout:
-        return QIcon::fromTheme(QStringLiteral("help-about"), OwnIcon("help-about"));
-    default:
-        return {};
-    }
-}
-
-// Commands that the document window's view carries out.
-bool IsViewCommand(int id) {
-    switch (id) {
-    case cmd::kFileImport:
-    case cmd::kFileExport:
-    case cmd::kFilePrint:
-    case cmd::kFilePrintPreview:
-    case cmd::kEditCut:
-    case cmd::kEditCopy:
-    case cmd::kEditPaste:
-    case cmd::kEditInsert:
-    case cmd::kEditDelete:
-    case cmd::kEditSort:
-    case cmd::kEditSetPriority:
-    case cmd::kRadioGetData:
-    case cmd::kRadioSendData:
-    case cmd::kViewSettings:
-    case cmd::kViewOptions:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Commands that need an open document: disabled while none is open.
-bool IsDocumentCommand(int id) {
-    switch (id) {
-    case cmd::kFileClose:
-    case cmd::kFileSave:
-    case cmd::kFileSaveAs:
-    case cmd::kWindowNew:
-    case cmd::kWindowCascade:
-    case cmd::kWindowTile:
-    case cmd::kWindowArrange:
-        return true;
-    default:
-        return IsViewCommand(id);
-    }
 }
 
 } // namespace
@@ -181,46 +109,109 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::BuildActions() {
-    const int ids[] = {
-        cmd::kFileNew,       cmd::kFileOpen,      cmd::kFileClose,         cmd::kFileSave,
-        cmd::kFileSaveAs,    cmd::kFileImport,    cmd::kFileExport,        cmd::kFilePrint,
-        cmd::kAppExit,       cmd::kEditCut,       cmd::kEditCopy,          cmd::kEditPaste,
-        cmd::kEditInsert,    cmd::kEditDelete,    cmd::kEditSort,          cmd::kEditSetPriority,
-        cmd::kRadioGetData,  cmd::kRadioSendData, cmd::kRadioComportSetup, cmd::kViewSettings,
-        cmd::kViewOptions,   cmd::kViewToolbar,   cmd::kViewStatusBar,     cmd::kWindowNew,
-        cmd::kWindowCascade, cmd::kWindowTile,    cmd::kWindowArrange,     cmd::kHelpContents,
-        cmd::kAppAbout,      cmd::kFileCompare,   cmd::kFilePrintPreview,  cmd::kEditUndo,
-        cmd::kEditRedo};
-    for (int id : ids) {
-        const Command& command = CommandById(id);
-        auto* action = new QAction(QString::fromUtf8(command.text), this);
-        action->setStatusTip(QString::fromUtf8(command.statusTip));
-        action->setIcon(CommandIcon(id, style()));
-        action->setIconVisibleInMenu(false);
-        const QList<QKeySequence> keys = Accelerators(id);
-        if (!keys.isEmpty()) {
-            action->setShortcuts(keys);
-            action->setShortcutContext(Qt::WindowShortcut);
-        }
-        action->setData(id);
-        if (id == cmd::kViewToolbar || id == cmd::kViewStatusBar) {
-            action->setCheckable(true);
-            action->setChecked(true);
-        }
-        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
-        m_actions.insert(id, action);
-        addAction(action); // accelerators work whichever menu is shown
+    actions::MakeAll(this);
+    for (const char* name : {"view.toolbar", "view.statusBar"}) {
+        Action(QString::fromLatin1(name))->setCheckable(true);
+        Action(QString::fromLatin1(name))->setChecked(true);
     }
+    // The frame's own commands, then those of the active document window.
+    Bind("file.new", [this] { NewDocument(); });
+    Bind("file.open", [this] { AskAndOpen(); });
+    Bind("file.close", [this] {
+        if (CChildFrame* child = ActiveChild()) {
+            child->View()->CommitGrids(false);
+            child->CloseWithoutCommit();
+        }
+    });
+    Bind("file.save", [this] { SaveDocument(ActiveChild(), false); });
+    Bind("file.saveAs", [this] { SaveDocument(ActiveChild(), true); });
+    Bind("app.exit", [this] { close(); });
+    Bind("view.toolbar", [this] {
+        for (QToolBar* toolbar : findChildren<QToolBar*>())
+            toolbar->setVisible(Action(QStringLiteral("view.toolbar"))->isChecked());
+    });
+    Bind("view.statusBar", [this] {
+        statusBar()->setVisible(Action(QStringLiteral("view.statusBar"))->isChecked());
+    });
+    Bind("window.new", [this] {
+        if (CChildFrame* child = ActiveChild()) {
+            CChildFrame* second = AddChild(child->Document());
+            second->View()->RefreshGrids();
+        }
+    });
+    Bind("window.cascade", [this] { m_mdi->cascadeSubWindows(); });
+    Bind("window.tile", [this] { m_mdi->tileSubWindows(); });
+    Bind("window.arrange", [this] { m_mdi->tileSubWindows(); });
+    // The choice is remembered for the next transfer.
+    Bind("radio.portSetup", [this] { outside::SetupPort(this); });
+    Bind("help.contents", [this] { HelpWindow::ShowTopic(help::kChannelEditor, this); });
+    Bind("help.about", [this] { ShowAbout(); });
+
+    const auto bindChild = [this](const char* name, auto run) {
+        Bind(name, [this, run] {
+            if (CChildFrame* child = ActiveChild())
+                run(*child);
+        });
+    };
+    bindChild("edit.undo", [](CChildFrame& child) { child.View()->Undo(); });
+    bindChild("edit.redo", [](CChildFrame& child) { child.View()->Redo(); });
+    for (const char* name : actions::EditMenu().items) {
+        if (const auto command = EditCommands::CommandNamed(QString::fromLatin1(name)))
+            bindChild(name, [command = *command](CChildFrame& child) {
+                child.View()->Edit().Run(command);
+            });
+    }
+    const struct {
+        const char* name;
+        void (DocumentCommands::*run)();
+    } documentCommands[] = {
+        {"file.import", &DocumentCommands::Import},
+        {"file.export", &DocumentCommands::Export},
+        {"file.print", &DocumentCommands::Print},
+        {"file.printPreview", &DocumentCommands::PrintPreview},
+        {"radio.getData", &DocumentCommands::GetData},
+        {"radio.sendData", &DocumentCommands::SendData},
+        {"view.settings", &DocumentCommands::Settings},
+        {"view.options", &DocumentCommands::Options},
+    };
+    for (const auto& command : documentCommands) {
+        bindChild(command.name,
+                  [run = command.run](CChildFrame& child) { (child.Commands()->*run)(); });
+    }
+    bindChild("file.compare", [](CChildFrame& child) { child.Commands()->CompareWith(); });
+
     for (int i = 0; i < kRecentFileCount; ++i) {
         auto* action = new QAction(this);
+        action->setObjectName(actions::RecentFileName(i));
         connect(action, &QAction::triggered, this, [this, i] {
-            CChildFrame* child = ActiveChild();
-            if (child && !child->View()->CommitGrids(true))
-                return;
-            OpenRecent(i);
+            if (CommitActive())
+                OpenRecent(i);
         });
         m_recentActions << action;
     }
+}
+
+void CMainFrame::Bind(const char* name, std::function<void()> run) {
+    QAction* action = Action(QString::fromLatin1(name));
+    Q_ASSERT(action);
+    connect(action, &QAction::triggered, this, [this, run = std::move(run)] {
+        if (CommitActive())
+            run();
+    });
+}
+
+bool CMainFrame::CommitActive() {
+    CChildFrame* child = ActiveChild();
+    return !child || child->View()->CommitGrids(true);
+}
+
+QAction* CMainFrame::Action(const QString& name) const {
+    return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
+}
+
+void CMainFrame::RunCommand(const QString& name) {
+    if (QAction* action = Action(name))
+        action->trigger();
 }
 
 void CMainFrame::BuildToolbar() {
@@ -228,13 +219,13 @@ void CMainFrame::BuildToolbar() {
     toolbar->setObjectName(QStringLiteral("Toolbar"));
     toolbar->setMovable(true);
     toolbar->setIconSize(QSize(20, 20));
-    for (int id : ToolbarButtons()) {
-        if (id == 0)
-            toolbar->addSeparator();
+    for (const char* name : actions::ToolbarButtons()) {
+        if (QAction* action = Action(QString::fromLatin1(name)))
+            toolbar->addAction(action);
         else
-            toolbar->addAction(m_actions.value(id));
+            toolbar->addSeparator();
     }
-    connect(toolbar, &QToolBar::visibilityChanged, m_actions.value(cmd::kViewToolbar),
+    connect(toolbar, &QToolBar::visibilityChanged, Action(QStringLiteral("view.toolbar")),
             &QAction::setChecked);
 }
 
@@ -256,32 +247,33 @@ void CMainFrame::BuildStatusBar() {
 void CMainFrame::RebuildMenus() {
     m_hadDocuments = !Children().isEmpty();
     menuBar()->clear();
-    const QList<Menu>& menus = m_hadDocuments ? DocumentMenu() : NoDocumentMenu();
-    for (const Menu& menu : menus) {
+    const QList<actions::Menu>& menus =
+        m_hadDocuments ? actions::DocumentMenu() : actions::NoDocumentMenu();
+    for (const actions::Menu& menu : menus) {
         QMenu* popup = menuBar()->addMenu(QString::fromLatin1(menu.title));
-        if (menu.items.contains(cmd::kWindowNew))
-            m_windowMenu = popup;
-        if (menu.items.contains(cmd::kEditCut))
-            connect(popup, &QMenu::aboutToShow, this, &CMainFrame::UpdateEditActions);
-        for (int id : menu.items) {
-            if (id == 0) {
+        for (const char* item : menu.items) {
+            const QString name = QString::fromLatin1(item);
+            if (name == QLatin1String("window.new"))
+                m_windowMenu = popup;
+            if (name == QLatin1String("edit.cut"))
+                connect(popup, &QMenu::aboutToShow, this, &CMainFrame::UpdateEditActions);
+            if (name.isEmpty()) {
                 popup->addSeparator();
-            } else if (id == cmd::kFileMru) {
+            } else if (name == QLatin1String(actions::kRecentFiles)) {
                 m_recentMenuHost = popup;
                 for (QAction* action : m_recentActions)
                     popup->addAction(action);
-                auto* placeholder = popup->addAction(QString::fromLatin1(CommandById(id).text));
+                auto* placeholder = popup->addAction(QStringLiteral("Recent File"));
                 placeholder->setEnabled(false);
                 placeholder->setObjectName(QStringLiteral("RecentPlaceholder"));
-            } else if (id == cmd::kEditSetPriority) {
+            } else if (name == QLatin1String("edit.setPriority")) {
                 // Offered in the grid's context menu only, without the
                 // separator above it.
-                const QList<QAction*> actions = popup->actions();
-                if (!actions.isEmpty() && actions.last()->isSeparator())
-                    popup->removeAction(actions.last());
-                continue;
+                const QList<QAction*> items = popup->actions();
+                if (!items.isEmpty() && items.last()->isSeparator())
+                    popup->removeAction(items.last());
             } else {
-                popup->addAction(m_actions.value(id));
+                popup->addAction(Action(name));
             }
         }
     }
@@ -366,9 +358,9 @@ QString CMainFrame::UnusedUntitledTitle(const CMainDoc* except) const {
 
 void CMainFrame::UpdateActions() {
     const bool any = !Children().isEmpty();
-    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
-        if (IsDocumentCommand(it.key()))
-            it.value()->setEnabled(any);
+    for (const actions::Command& command : actions::Commands()) {
+        if (command.needsDocument)
+            Action(QString::fromLatin1(command.name))->setEnabled(any);
     }
     UpdateUndoActions();
 }
@@ -378,18 +370,16 @@ void CMainFrame::UpdateUndoActions() {
     CChildFrame* child = ActiveChild();
     const DocumentHistory* history =
         child && !child->IsClosed() ? &child->GetDocument().History() : nullptr;
-    if (QAction* undo = m_actions.value(cmd::kEditUndo))
-        undo->setEnabled(history && history->CanUndo());
-    if (QAction* redo = m_actions.value(cmd::kEditRedo))
-        redo->setEnabled(history && history->CanRedo());
+    Action(QStringLiteral("edit.undo"))->setEnabled(history && history->CanUndo());
+    Action(QStringLiteral("edit.redo"))->setEnabled(history && history->CanRedo());
 }
 
 void CMainFrame::UpdateEditActions() {
     CChildFrame* child = ActiveChild();
-    for (const int id : {cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste, cmd::kEditInsert,
-                         cmd::kEditDelete, cmd::kEditSort, cmd::kEditSetPriority}) {
-        if (QAction* action = m_actions.value(id))
-            action->setEnabled(child && child->View()->IsCommandEnabled(id));
+    for (const char* name : actions::EditMenu().items) {
+        const QString actionName = QString::fromLatin1(name);
+        if (const auto command = EditCommands::CommandNamed(actionName))
+            Action(actionName)->setEnabled(child && child->View()->Edit().IsEnabled(*command));
     }
 }
 
@@ -440,9 +430,9 @@ CChildFrame* CMainFrame::AddChild(std::shared_ptr<CMainDoc> doc) {
     connect(doc.get(), &CDocument::titleChanged, this, updateTitles);
     connect(doc.get(), &CDocument::modifiedChanged, this, updateTitles);
     // A download into the window asks the save question first.
-    child->View()->SetSaveModifiedHandler([this, child] { return SaveModified(child); });
+    child->Commands()->SetSaveModifiedHandler([this, child] { return SaveModified(child); });
     // A download makes the document a new one, named as File New names one.
-    child->View()->SetUntitledTitleHandler(
+    child->Commands()->SetUntitledTitleHandler(
         [this, raw = doc.get()] { return UnusedUntitledTitle(raw); });
     connect(child, &QWidget::windowTitleChanged, this, [this] { UpdateWindowMenu(); });
     connect(&doc->History(), &DocumentHistory::canUndoChanged, this, &CMainFrame::UpdateUndoActions,
@@ -541,39 +531,6 @@ bool CMainFrame::SaveDocument(CChildFrame* child, bool askForName) {
     return true;
 }
 
-void CMainFrame::CompareWith(CChildFrame* child, QString path) {
-    if (!child)
-        return;
-    if (path.isEmpty()) {
-        path = QFileDialog::getOpenFileName(
-            this, QStringLiteral("Compare With"), QDir::currentPath(),
-            QString::fromLatin1(kDataFileFilter) + QStringLiteral(";;") +
-                QString::fromLatin1(kRawImageFilter) + QStringLiteral(";;All Files (*)"));
-        if (path.isEmpty())
-            return;
-    }
-    CMainDoc other;
-    if (const auto error = other.OnOpenDocument(path)) {
-        QMessageBox::critical(this, QStringLiteral("File Error"), error->text);
-        return;
-    }
-    const QStringList lines = docdiff::Compare(child->GetDocument().Radio(), other.Radio());
-    auto* window = new QDialog(this);
-    window->setObjectName(QStringLiteral("CompareWindow"));
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(QStringLiteral("%1 compared with %2")
-                               .arg(child->GetDocument().GetTitle(), QFileInfo(path).fileName()));
-    auto* text = new QPlainTextEdit(window);
-    text->setReadOnly(true);
-    text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    text->setPlainText(lines.isEmpty() ? QStringLiteral("The two radios' memories are the same.")
-                                       : lines.join(QLatin1Char('\n')));
-    auto* layout = new QVBoxLayout(window);
-    layout->addWidget(text);
-    window->resize(900, 500);
-    window->show();
-}
-
 bool CMainFrame::CanCloseDocumentWindow(CChildFrame* child) {
     const auto& doc = child->Document();
     int windows = 0;
@@ -598,102 +555,16 @@ bool CMainFrame::SaveModified(CChildFrame* child) {
     return true;
 }
 
-void CMainFrame::RunCommand(int id) {
-    CChildFrame* child = ActiveChild();
-    if (child && !child->View()->CommitGrids(true))
+void CMainFrame::AskAndOpen() {
+    QFileDialog dialog(this, QString(), reg::LastFolder(reg::FolderKind::RadioFiles),
+                       QString::fromLatin1(kOpenFileFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    Dispatch(id);
-}
-
-void CMainFrame::Dispatch(int id) {
-    CChildFrame* child = ActiveChild();
-    if (!child && IsDocumentCommand(id))
-        return; // disabled while no document is open
-    if (child && IsViewCommand(id)) {
-        if (!child->View()->OnCommand(id))
-            ShowLaterVersion();
-        return;
-    }
-    switch (id) {
-    case cmd::kFileNew:
-        NewDocument();
-        break;
-    case cmd::kFileOpen: {
-        QFileDialog dialog(this, QString(), reg::LastFolder(reg::FolderKind::RadioFiles),
-                           QString::fromLatin1(kOpenFileFilter));
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            break;
-        const QString path = dialog.selectedFiles().constFirst();
-        reg::RememberFolderOf(reg::FolderKind::RadioFiles, path);
-        OpenDocumentFile(path);
-        break;
-    }
-    case cmd::kFileClose:
-        if (child) {
-            child->View()->CommitGrids(false);
-            child->CloseWithoutCommit();
-        }
-        break;
-    case cmd::kFileSave:
-        SaveDocument(child, false);
-        break;
-    case cmd::kFileSaveAs:
-        SaveDocument(child, true);
-        break;
-    case cmd::kFileCompare:
-        CompareWith(child);
-        break;
-    case cmd::kEditUndo:
-        if (child)
-            child->View()->Undo();
-        break;
-    case cmd::kEditRedo:
-        if (child)
-            child->View()->Redo();
-        break;
-    case cmd::kAppExit:
-        close();
-        break;
-    case cmd::kViewToolbar:
-        for (QToolBar* toolbar : findChildren<QToolBar*>())
-            toolbar->setVisible(m_actions.value(id)->isChecked());
-        break;
-    case cmd::kViewStatusBar:
-        statusBar()->setVisible(m_actions.value(id)->isChecked());
-        break;
-    case cmd::kWindowNew:
-        if (child) {
-            CChildFrame* second = AddChild(child->Document());
-            second->View()->RefreshGrids();
-        }
-        break;
-    case cmd::kWindowCascade:
-        m_mdi->cascadeSubWindows();
-        break;
-    case cmd::kWindowTile:
-    case cmd::kWindowArrange:
-        m_mdi->tileSubWindows();
-        break;
-    case cmd::kRadioComportSetup:
-        // The choice is remembered for the next transfer.
-        outside::SetupPort(this);
-        break;
-    case cmd::kHelpContents:
-        HelpWindow::ShowTopic(help::kChannelEditor, this);
-        break;
-    case cmd::kAppAbout:
-        ShowAbout();
-        break;
-    default:
-        ShowLaterVersion();
-        break;
-    }
-}
-
-void CMainFrame::ShowLaterVersion() {
-    QMessageBox::information(this, AppTitle(), QString::fromLatin1(kLaterVersion));
+    const QString path = dialog.selectedFiles().constFirst();
+    reg::RememberFolderOf(reg::FolderKind::RadioFiles, path);
+    OpenDocumentFile(path);
 }
 
 void CMainFrame::ShowAbout() {

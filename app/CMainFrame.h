@@ -8,10 +8,10 @@
 #include "app/CChildFrame.h"
 #include "shell/RecentFiles.h"
 
-#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class CMainDoc;
@@ -29,7 +29,9 @@ public:
     QMdiArea* MdiArea() const { return m_mdi; }
     CChildFrame* ActiveChild() const;
     QList<CChildFrame*> Children() const;
-    QAction* Action(int id) const { return m_actions.value(id); }
+    // The command of that name ("file.open"), as the menus and the toolbar
+    // show it.
+    QAction* Action(const QString& name) const;
     RecentFiles& Recent() { return m_recent; }
     // The Window menu's entries for the open windows, in the order they were
     // opened.
@@ -43,12 +45,9 @@ public:
     CChildFrame* OpenDocumentFile(const QString& path);
     // Save (asks for a name when the document has none) or Save As.
     bool SaveDocument(CChildFrame* child, bool askForName);
-    // File Compare With...: a window listing what differs from the active
-    // document to the file at path (asked for when empty).
-    void CompareWith(CChildFrame* child, QString path = QString());
-
-    // Runs a command as a menu does: commit first, then the command.
-    void RunCommand(int id);
+    // Runs the named command as a menu does: the active window's grids are
+    // committed first, then the command runs (a disabled one does nothing).
+    void RunCommand(const QString& name);
 
     // Asked by a document window that is about to close: the save question
     // when it is the document's last window. False keeps the window open.
@@ -85,9 +84,13 @@ private:
     // "Untitled" for the first new document, then "Untitled2", "Untitled3",
     // the lowest no open document bears.
     QString UnusedUntitledTitle(const CMainDoc* except) const;
-    void Dispatch(int id);
+    // Runs run when the action of that name is triggered, once the active
+    // window's grids are committed (nothing runs when a cell is refused).
+    void Bind(const char* name, std::function<void()> run);
+    bool CommitActive();
+    // File Open: asks for a file, then opens it.
+    void AskAndOpen();
     CChildFrame* AddChild(std::shared_ptr<CMainDoc> doc);
-    void ShowLaterVersion();
     // The main window's size, place and maximised state, kept between runs.
     void RestoreWindowGeometry();
     void SaveWindowGeometry();
@@ -95,7 +98,6 @@ private:
     void OpenRecent(int index);
 
     QMdiArea* m_mdi;
-    QHash<int, QAction*> m_actions;
     QList<QAction*> m_recentActions;
     QMenu* m_recentMenuHost = nullptr;
     QPointer<QMenu> m_windowMenu;

@@ -9,6 +9,7 @@
 #include "document/DocumentHistory.h"
 #include "document/TextImportExport.h"
 #include "editor/CMainView.h"
+#include "editor/DocumentCommands.h"
 #include "editor/EditCommands.h"
 #include "outside/CSpreadSheet1.h"
 #include "widgets/GridPrinter.h"
@@ -108,13 +109,12 @@ void OpenPrintPreview(benchmark::State& state) {
     CMainFrame frame;
     frame.show();
     CChildFrame* child = frame.OpenDocumentFile(g_file);
-    CMainView* view = child->View();
     for (auto _ : state) {
         QTimer::singleShot(0, [] {
             if (QWidget* modal = QApplication::activeModalWidget())
                 modal->close();
         });
-        view->OnCommand(res::cmd::kFilePrintPreview);
+        child->Commands()->PrintPreview();
     }
 }
 BENCHMARK(OpenPrintPreview)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
@@ -197,9 +197,9 @@ void EditCommand(benchmark::State& state) {
     const auto select = [&](int r1, int r2) {
         grid.SelectBlock(GridBlock::Rows(r1, r2, 1, grid.MaxCols()));
     };
-    const auto run = [&](int id) {
+    const auto run = [&](vx7::rows::Command command) {
         view->CommitGrids(true);
-        view->OnCommand(id);
+        view->Edit().Run(command);
     };
     SortOptions sort;
     sort.scope = SortOptions::kAllRows;
@@ -216,12 +216,12 @@ void EditCommand(benchmark::State& state) {
     case kPaste450:
         // All rows copied, then put in the other order.
         select(1, 450);
-        run(res::cmd::kEditCopy);
-        run(res::cmd::kEditSort);
+        run(vx7::rows::Command::Copy);
+        run(vx7::rows::Command::Sort);
         break;
     case kInsertAtRow1:
         select(450, 450);
-        run(res::cmd::kEditCut);
+        run(vx7::rows::Command::Cut);
         break;
     default:
         break;
@@ -230,19 +230,19 @@ void EditCommand(benchmark::State& state) {
         switch (what) {
         case kPaste450:
             select(1, 1);
-            run(res::cmd::kEditPaste);
+            run(vx7::rows::Command::Paste);
             break;
         case kInsertAtRow1:
             select(1, 1);
-            run(res::cmd::kEditInsert);
+            run(vx7::rows::Command::Insert);
             break;
         case kDeleteAtRow1:
             select(1, 1);
-            run(res::cmd::kEditDelete);
+            run(vx7::rows::Command::Delete);
             break;
         case kSortAll:
             select(1, 1);
-            run(res::cmd::kEditSort);
+            run(vx7::rows::Command::Sort);
             break;
         }
         QApplication::processEvents();

@@ -4,35 +4,17 @@
 #include "editor/CellEditor.h"
 #include "editor/EditCommands.h"
 
-#include "dialogs/CGetDataDlg.h"
-#include "dialogs/CSendDataDlg.h"
 #include "document/CMainDoc.h"
-#include "document/ChirpList.h"
-#include "document/TextImportExport.h"
-#include "link/TransferDocument.h"
 #include "outside/CSpreadSheet1.h"
 #include "radio/ChannelTables.h"
 #include "settings/ColumnOptions.h"
-#include "settings/LastFolders.h"
-#include "settings/RadioSettings.h"
-#include "setwindow/CSettingsDlg.h"
-#include "widgets/COptionsDlg.h"
 #include "widgets/GridPrinter.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/Resources.h"
 #include "widgets/SpreadSheetView.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QItemSelectionModel>
-#include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QProgressDialog>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -44,20 +26,6 @@
 using namespace vx7;
 
 namespace {
-
-// The filter of the import and export file dialogs.
-const QString kTextFilter =
-    QStringLiteral("Tab Delimited  (*.tab);;Comma Delimited  (*.csv);;All files (*.*)");
-// The export's filters: the program's own lists, then a CHIRP list.
-const QString kChirpFilter = QStringLiteral("CHIRP channel list (*.csv)");
-const QString kExportFilter = QStringLiteral("Tab Delimited  (*.tab);;Comma Delimited  "
-                                             "(*.csv);;") +
-                              kChirpFilter + QStringLiteral(";;All files (*.*)");
-
-// "1 channel", "118 channels".
-QString Channels(int count) {
-    return count == 1 ? QStringLiteral("1 channel") : QStringLiteral("%1 channels").arg(count);
-}
 
 // The view as the Edit menu's commands see it.
 class ViewForEdits : public EditView {
@@ -178,13 +146,6 @@ void CMainView::ApplyColumnOptions() {
         ApplyColumnOptions(t);
 }
 
-void CMainView::OnViewOptions() {
-    COptionsDlg dialog(this);
-    dialog.exec();
-    // By either button: the grids of this window show what is stored now.
-    ApplyColumnOptions();
-}
-
 void CMainView::RefreshGrids() {
     ShowImage();
     m_cells->Rules().ResetDefault(tab::kMemories);
@@ -295,43 +256,6 @@ void CMainView::OnTabChanged(int index) {
     m_changingTab = false;
 }
 
-bool CMainView::IsCommandEnabled(int id) const {
-    return !EditCommands::IsEditCommand(id) || m_edit->IsEnabled(id);
-}
-
-bool CMainView::OnCommand(int id) {
-    if (m_edit->Run(id))
-        return true;
-    switch (id) {
-    case res::cmd::kFileImport:
-        OnFileImport();
-        return true;
-    case res::cmd::kFileExport:
-        OnFileExport();
-        return true;
-    case res::cmd::kRadioGetData:
-        OnRadioGetData();
-        return true;
-    case res::cmd::kRadioSendData:
-        OnRadioSendData();
-        return true;
-    case res::cmd::kViewOptions:
-        OnViewOptions();
-        return true;
-    case res::cmd::kViewSettings:
-        OnViewSettings();
-        return true;
-    case res::cmd::kFilePrint:
-        OnFilePrint();
-        return true;
-    case res::cmd::kFilePrintPreview:
-        OnFilePrintPreview();
-        return true;
-    default:
-        return false;
-    }
-}
-
 QString CMainView::PrintTitle() const {
     return res::MainWindowTitle(m_doc->GetTitle());
 }
@@ -346,222 +270,4 @@ gridprint::Job CMainView::PrintJob(gridprint::Range range, int fromPage, int toP
     job.firstRow = grid.SelectionFirstRow();
     job.lastRow = grid.SelectionLastRow();
     return job;
-}
-
-void CMainView::OnFilePrint() {
-    const CSpreadSheet1& grid = Grid(m_currentTab);
-    QPrinter printer(QPrinter::HighResolution);
-    gridprint::SetMargins(printer);
-    printer.setDocName(PrintTitle());
-    const int pages = gridprint::Layout(grid, PrintJob(gridprint::Range::All), printer).PageCount();
-
-    // The printer, its paper and the copies are the user's choice here and
-    // the pages go to that printer.
-    QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, pages);
-    printer.setFromTo(1, pages);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, grid.Selection().IsValid());
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-
-    gridprint::Job job = PrintJob(gridprint::Range::All);
-    if (printer.printRange() == QPrinter::Selection && grid.Selection().IsValid())
-        job = PrintJob(gridprint::Range::Selection);
-    else if (printer.printRange() == QPrinter::PageRange)
-        job = PrintJob(gridprint::Range::Pages, printer.fromPage(), printer.toPage());
-
-    QProgressDialog progress(QString::fromLatin1(gridprint::kAbortMessage),
-                             QStringLiteral("Cancel"), 0, 0, this);
-    progress.setWindowTitle(QString::fromLatin1(res::kAppTitle));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    progress.show();
-    QApplication::processEvents();
-    int printed = 0;
-    const auto outcome =
-        gridprint::Print(grid, job, printer, [&progress, &printed](int done, int total) {
-            printed = done;
-            progress.setMaximum(total);
-            progress.setValue(done);
-            QApplication::processEvents();
-            return !progress.wasCanceled();
-        });
-    progress.close();
-    switch (outcome) {
-    case gridprint::Outcome::Printed:
-        emit statusMessage(QString::fromLatin1(res::kStatusPrinted)
-                               .arg(printed == 1 ? QStringLiteral("1 page")
-                                                 : QStringLiteral("%1 pages").arg(printed),
-                                    job.title));
-        break;
-    case gridprint::Outcome::Cancelled:
-        // A file the pages were going to is not left half written.
-        if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
-            QFile::remove(printer.outputFileName());
-        emit statusMessage(QString::fromLatin1(res::kStatusPrintCancelled));
-        break;
-    case gridprint::Outcome::NoSuchPages:
-        QMessageBox::warning(this, QString::fromLatin1(res::kAppTitle),
-                             QString::fromLatin1(res::kNoSuchPages));
-        break;
-    case gridprint::Outcome::Failed:
-        QMessageBox::critical(this, QString::fromLatin1(res::kAppTitle),
-                              QString::fromLatin1(res::kPrintFailed));
-        break;
-    }
-}
-
-void CMainView::OnFilePrintPreview() {
-    QPrinter printer(QPrinter::HighResolution);
-    gridprint::SetMargins(printer);
-    printer.setDocName(PrintTitle());
-    QPrintPreviewDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("Print Preview"));
-    const CSpreadSheet1& grid = Grid(m_currentTab);
-    const gridprint::Job job = PrintJob(gridprint::Range::All);
-    // The preview's own Print button prints the same pages on the printer
-    // picked there.
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [&grid, &job](QPrinter* target) { gridprint::Print(grid, job, *target); });
-    dialog.exec();
-}
-
-void CMainView::OnFileImport() {
-    QFileDialog dialog(this, QStringLiteral("Import Radio File"),
-                       reg::LastFolder(reg::FolderKind::ChannelLists), kTextFilter);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QStringLiteral("tab"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    reg::RememberFolderOf(reg::FolderKind::ChannelLists, dialog.selectedFiles().constFirst());
-    ImportFrom(dialog.selectedFiles().constFirst());
-}
-
-bool CMainView::ImportFrom(const QString& path) {
-    textio::ImportSummary summary;
-    const auto own = OwnChange();
-    m_doc->History().Record(QStringLiteral("Import"),
-                            [&] { summary = textio::ImportFile(m_doc->Radio(), path); });
-    m_importSummary = summary.ok ? textio::SummaryLine(summary) : QString();
-    if (!summary.ok) {
-        QMessageBox::critical(this, QString::fromLatin1(res::kAppTitle), summary.message);
-        return false;
-    }
-    if (!summary.nothingImported.isEmpty()) {
-        // Nothing changed: the document stays as it was.
-        QMessageBox::warning(this, QString::fromLatin1(res::kAppTitle), summary.nothingImported);
-        return false;
-    }
-    RefreshGrids();
-    // The summary counts the channels and tells the lines skipped or changed.
-    emit statusMessage(m_importSummary);
-    return true;
-}
-
-void CMainView::OnFileExport() {
-    QFileDialog dialog(this, QStringLiteral("Export Radio File"),
-                       reg::LastFolder(reg::FolderKind::ChannelLists), kExportFilter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("tab"));
-    dialog.setOption(QFileDialog::ReadOnly, false);
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-        dialog.setDefaultSuffix(filter.contains(QLatin1String("*.tab")) ? QStringLiteral("tab")
-                                                                        : QStringLiteral("csv"));
-    });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    const bool chirpList = dialog.selectedNameFilter() == kChirpFilter;
-    QString path = dialog.selectedFiles().constFirst();
-    if (chirpList && QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
-    reg::RememberFolderOf(reg::FolderKind::ChannelLists, path);
-    ExportTo(path, chirpList);
-}
-
-bool CMainView::ExportTo(const QString& path, bool chirpList) {
-    int channels = 0;
-    const auto error =
-        chirpList ? textio::SaveList(path, chirp::ExportBytes(m_doc->Radio(), &channels))
-                  : textio::ExportFile(m_doc->Radio(), &Grid(tab::kMemories), path, &channels);
-    if (error) {
-        QMessageBox::critical(this, error->caption, error->text);
-        return false;
-    }
-    emit statusMessage(QString::fromLatin1(res::kStatusExported)
-                           .arg(Channels(channels), QDir::toNativeSeparators(path)));
-    return true;
-}
-
-void CMainView::ResetToNewDocument() {
-    const auto own = OwnChange();
-    m_doc->OnNewDocument();
-    // A new document has no file: Save asks for a name rather than writing
-    // the radio's memory over the file that was shown before.
-    m_doc->SetPathName(QString());
-    m_doc->SetTitle(m_untitledTitle ? m_untitledTitle() : QString::fromLatin1(res::kUntitled));
-    m_doc->History().Reset(false);
-    RefreshGrids();
-}
-
-void CMainView::OnRadioGetData() {
-    if (m_doc->IsModified() && m_saveModified && !m_saveModified())
-        return;
-    ResetToNewDocument();
-
-    CGetDataDlg dialog(this);
-    if (dialog.exec() != QDialog::Accepted)
-        return; // the document stays the new default document
-    if (const auto warning = radiolink::TakeDownloadedImage(*m_doc, dialog.Image().data()))
-        QMessageBox::warning(this, QString::fromLatin1(res::kAppTitle), *warning);
-    // The radio's memory replaces the document: nothing before it can be
-    // undone, and it is not saved yet.
-    const auto own = OwnChange();
-    m_doc->History().Reset(true);
-    RefreshGrids();
-    emit statusMessage(QString::fromLatin1(res::kStatusReceived).arg(image::kSize));
-}
-
-void CMainView::OnRadioSendData() {
-    CommitGrids(false);
-    radiolink::PrepareSendCommand(*m_doc);
-    if (!WriteSettingsForUpload())
-        return;
-    // The image is stamped and sent; what the dialog ends with changes
-    // nothing here, and the modified flag stays as it was.
-    CSendDataDlg dialog(*m_doc, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        emit statusMessage(
-            QString::fromLatin1(res::kStatusSent).arg(m_doc->GetTitle()).arg(image::kSize));
-    } else if (dialog.Started()) {
-        // Part of the image may have reached the radio: it must not be used
-        // like that.
-        emit statusMessage(QString::fromLatin1(res::kStatusNotSent));
-        QMessageBox::warning(this, QString::fromLatin1(res::kAppTitle),
-                             QString::fromLatin1(res::kPartialUpload));
-    }
-}
-
-bool CMainView::WriteSettingsForUpload() {
-    // The settings named by the document's settings source go with the
-    // image. A settings file that does not load stops the upload: the radio
-    // gets nothing rather than settings nobody chose.
-    if (const auto error = rsf::WriteSettingsForUpload(*m_doc)) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), error->text,
-                        QMessageBox::Ok, this);
-        box.setTextFormat(Qt::PlainText);
-        box.exec();
-        emit statusMessage(QString::fromLatin1(res::kStatusNotSent));
-        return false;
-    }
-    return true;
-}
-
-void CMainView::OnViewSettings() {
-    // The window edits settings files; the document's image is left alone.
-    CSettingsDlg dialog(*m_doc, m_doc->SettingsSourceName(), this);
-    dialog.exec();
 }

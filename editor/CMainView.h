@@ -11,7 +11,6 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 #include <memory>
 
 class CMainDoc;
@@ -71,34 +70,8 @@ public:
     // grid's selected rows.
     gridprint::Job PrintJob(gridprint::Range range, int fromPage = 1, int toPage = 1) const;
 
-    // Runs a command of the document's menus; false when the view has no such
-    // command (yet).
-    bool OnCommand(int id);
-    // Whether the current tab and row offer an Edit menu command.
-    bool IsCommandEnabled(int id) const;
     // The Edit menu's row commands, the right-click menu and dragged rows.
     EditCommands& Edit() const { return *m_edit; }
-
-    // The save question for unsaved changes, asked before a download replaces
-    // the document; it returns false when the user cancels (or saving
-    // failed). The main frame sets it; without one nothing is asked.
-    void SetSaveModifiedHandler(std::function<bool()> handler) {
-        m_saveModified = std::move(handler);
-    }
-
-    // The title a document gets when a download makes it a new one; without
-    // a handler it is "Untitled".
-    void SetUntitledTitleHandler(std::function<QString()> handler) {
-        m_untitledTitle = std::move(handler);
-    }
-
-    // File Import and Export with a given file (the menu commands ask for it).
-    // The import's summary goes to the main window's status bar; Export
-    // writes a CHIRP channel list when asked to.
-    bool ImportFrom(const QString& path);
-    bool ExportTo(const QString& path, bool chirpList = false);
-    // The text of the last import's summary.
-    QString LastImportSummary() const { return m_importSummary; }
 
     // While the returned guard lives, the document's changes are this
     // window's own: it shows them itself, rather than filling its grids
@@ -108,7 +81,8 @@ public:
     }
 
 signals:
-    // What a transfer, import or export did, for the status bar.
+    // What a row command, a transfer, an import or an export did, for the
+    // status bar.
     void statusMessage(const QString& text);
 
 private:
@@ -118,16 +92,6 @@ private:
     void CommitTabs(int onlyTab);
     void ShowStoredRows(int tab);
     void OnTabChanged(int index);
-    void OnFileImport();
-    void OnFileExport();
-    void OnRadioGetData();
-    void OnRadioSendData();
-    void OnViewOptions();
-    void OnFilePrint();
-    void OnFilePrintPreview();
-    void ResetToNewDocument();
-    bool WriteSettingsForUpload();
-    void OnViewSettings();
 
     std::shared_ptr<CMainDoc> m_doc;
     QTabBar* m_tabs = nullptr;
@@ -138,8 +102,5 @@ private:
     int m_currentTab = 0;
     bool m_changingTab = false;
     bool m_ownChange = false;
-    std::function<bool()> m_saveModified;
-    std::function<QString()> m_untitledTitle;
-    QString m_importSummary;
     EditCommands* m_edit = nullptr;
 };

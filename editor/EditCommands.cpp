@@ -6,8 +6,8 @@
 #include "outside/CSpreadSheet1.h"
 #include "radio/ChannelTables.h"
 #include "radio/RowCommands.h"
+#include "widgets/Actions.h"
 #include "widgets/CSortDlg.h"
-#include "widgets/Resources.h"
 #include "widgets/SpreadSheetView.h"
 
 #include <QApplication>
@@ -33,63 +33,39 @@ constexpr const char* kWrongKind = "Rows copied from \"%1\" cannot be pasted int
                                    "%3 paste only where %3 are kept.";
 constexpr const char* kNoRowsToSort = "No channels were selected for sorting.";
 
-Command CommandOf(int id) {
-    switch (id) {
-    case res::cmd::kEditCut:
-        return Command::Cut;
-    case res::cmd::kEditCopy:
-        return Command::Copy;
-    case res::cmd::kEditPaste:
-        return Command::Paste;
-    case res::cmd::kEditInsert:
-        return Command::Insert;
-    case res::cmd::kEditDelete:
-        return Command::Delete;
-    case res::cmd::kEditSort:
-        return Command::Sort;
-    default:
-        return Command::SetPriority;
-    }
-}
-
-// The Edit popup of the document menu.
-const res::Menu* EditMenu() {
-    for (const res::Menu& menu : res::DocumentMenu()) {
-        if (menu.items.contains(res::cmd::kEditCut))
-            return &menu;
-    }
-    return nullptr;
-}
+// The Edit menu's actions and the row commands they run.
+const struct {
+    const char* action;
+    Command command;
+} kRowCommands[] = {
+    {"edit.cut", Command::Cut},
+    {"edit.copy", Command::Copy},
+    {"edit.paste", Command::Paste},
+    {"edit.insert", Command::Insert},
+    {"edit.delete", Command::Delete},
+    {"edit.sort", Command::Sort},
+    {"edit.setPriority", Command::SetPriority},
+};
 
 } // namespace
 
 EditCommands::EditCommands(std::unique_ptr<EditView> view)
     : QObject(view->Widget()), m_viewOwner(std::move(view)), m_view(*m_viewOwner) {}
 
-bool EditCommands::IsEditCommand(int id) {
-    switch (id) {
-    case res::cmd::kEditCut:
-    case res::cmd::kEditCopy:
-    case res::cmd::kEditPaste:
-    case res::cmd::kEditInsert:
-    case res::cmd::kEditDelete:
-    case res::cmd::kEditSort:
-    case res::cmd::kEditSetPriority:
-        return true;
-    default:
-        return false;
+std::optional<Command> EditCommands::CommandNamed(const QString& action) {
+    for (const auto& entry : kRowCommands) {
+        if (action == QLatin1String(entry.action))
+            return entry.command;
     }
+    return std::nullopt;
 }
 
 CSpreadSheet1& EditCommands::CurrentGrid() const {
     return m_view.Grid(m_view.CurrentTab());
 }
 
-bool EditCommands::IsEnabled(int id) const {
-    if (!IsEditCommand(id))
-        return false;
+bool EditCommands::IsEnabled(Command command) const {
     const int tab = m_view.CurrentTab();
-    const Command command = CommandOf(id);
     if (!rows::Offered(tab, command))
         return false;
     if (command == Command::SetPriority) {
@@ -100,12 +76,10 @@ bool EditCommands::IsEnabled(int id) const {
     return true;
 }
 
-bool EditCommands::Run(int id) {
-    if (!IsEditCommand(id))
-        return false;
-    if (!IsEnabled(id))
-        return true; // not offered here: nothing happens
-    switch (CommandOf(id)) {
+void EditCommands::Run(Command command) {
+    if (!IsEnabled(command))
+        return; // not offered here: nothing happens
+    switch (command) {
     case Command::Cut:
         Cut();
         break;
@@ -130,7 +104,6 @@ bool EditCommands::Run(int id) {
     case Command::Drag:
         break;
     }
-    return true;
 }
 
 bool EditCommands::SelectedRows(int* r1, int* r2) const {
@@ -365,22 +338,18 @@ void EditCommands::SetPriority() {
 QMenu* EditCommands::BuildContextMenu(QWidget* parent) {
     auto* menu = new QMenu(parent);
     menu->setObjectName(QStringLiteral("EditContextMenu"));
-    const res::Menu* edit = EditMenu();
-    if (!edit)
-        return menu;
-    for (const int id : edit->items) {
-        if (id == 0) {
+    for (const char* name : actions::EditMenu().items) {
+        const actions::Command* command = actions::Find(QString::fromLatin1(name));
+        if (!command) {
             menu->addSeparator();
             continue;
         }
-        const res::Command& command = res::CommandById(id);
-        QAction* action = menu->addAction(QString::fromUtf8(command.text));
-        action->setData(id);
-        action->setStatusTip(QString::fromUtf8(command.statusTip));
+        QAction* action = actions::MakeMenuItem(*command, menu);
         DocumentHistory& history = m_view.GetDocument().History();
+        const std::optional<Command> row = CommandNamed(action->objectName());
         // Undo and Redo are the Edit menu's, with its state.
-        if (id == res::cmd::kEditUndo || id == res::cmd::kEditRedo) {
-            const bool undo = id == res::cmd::kEditUndo;
+        if (!row) {
+            const bool undo = action->objectName() == QLatin1String("edit.undo");
             action->setEnabled(undo ? history.CanUndo() : history.CanRedo());
             connect(action, &QAction::triggered, this, [this, undo] {
                 if (!m_view.CommitGrids(true))
@@ -393,11 +362,11 @@ QMenu* EditCommands::BuildContextMenu(QWidget* parent) {
             });
             continue;
         }
-        action->setEnabled(IsEnabled(id));
-        connect(action, &QAction::triggered, this, [this, id] {
+        action->setEnabled(IsEnabled(*row));
+        connect(action, &QAction::triggered, this, [this, command = *row] {
             // As from the menu: the grids are committed first.
             if (m_view.CommitGrids(true))
-                Run(id);
+                Run(command);
         });
     }
     // The status bar tells what the hovered item does ("Select Priority

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "outside/SortOptions.h"
+#include "radio/RowCommands.h"
 
 #include <QObject>
 #include <QScopedValueRollback>
@@ -16,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CMainDoc;
 class CSpreadSheet1;
@@ -55,13 +57,14 @@ public:
     // The commands own the window's EditView; the window is their parent.
     explicit EditCommands(std::unique_ptr<EditView> view);
 
-    // Whether id is one of the Edit menu's row commands.
-    static bool IsEditCommand(int id);
+    // The row command an Edit menu action runs ("edit.insert"); none for
+    // Undo, Redo and other actions.
+    static std::optional<vx7::rows::Command> CommandNamed(const QString& action);
     // Whether the current tab and row offer the command.
-    bool IsEnabled(int id) const;
-    // Carries the command out (the caller has committed the grids); false
-    // for an id that is not an Edit command.
-    bool Run(int id);
+    bool IsEnabled(vx7::rows::Command command) const;
+    // Carries the command out (the caller has committed the grids); nothing
+    // happens where the current tab or row does not offer it.
+    void Run(vx7::rows::Command command);
 
     // The right-click menu: the Edit menu's items, Set Priority among them,
     // enabled as the current tab and row allow. Choosing an item commits the

@@ -1,73 +1,10 @@
-// The program's menus, accelerators and command ids in one place. Menu texts
-// carry their key names after a tab, as the menus show them.
+// The program's texts in one place: titles, file filters and the messages
+// the windows share.
 #pragma once
 
-#include <QKeySequence>
-#include <QList>
 #include <QString>
 
 namespace res {
-
-// Command ids.
-namespace cmd {
-constexpr int kFileNew = 57600;
-constexpr int kFileOpen = 57601;
-constexpr int kFileClose = 57602;
-constexpr int kFileSave = 57603;
-constexpr int kFileSaveAs = 57604;
-constexpr int kFilePrint = 57607;
-constexpr int kFilePrintPreview = 57609;
-constexpr int kFileMru = 57616;
-constexpr int kAppExit = 57665;
-constexpr int kAppAbout = 57664;
-constexpr int kEditCopy = 57634;
-constexpr int kEditCut = 57635;
-constexpr int kEditPaste = 57637;
-constexpr int kEditUndo = 57643;
-constexpr int kEditRedo = 57644;
-constexpr int kWindowNew = 57648;
-constexpr int kWindowArrange = 57649;
-constexpr int kWindowCascade = 57650;
-constexpr int kWindowTile = 57651;
-constexpr int kViewToolbar = 59392;
-constexpr int kViewStatusBar = 59393;
-constexpr int kFileImport = 32771;
-constexpr int kFileExport = 32773;
-constexpr int kEditInsert = 32774;
-constexpr int kEditDelete = 32775;
-constexpr int kEditSort = 32776;
-constexpr int kRadioGetData = 32777;
-constexpr int kRadioSendData = 32778;
-constexpr int kRadioComportSetup = 32779;
-constexpr int kViewSettings = 32782;
-constexpr int kViewOptions = 32783;
-constexpr int kEditSetPriority = 32829;
-constexpr int kHelpContents = 32830;
-constexpr int kFileCompare = 32831;
-} // namespace cmd
-
-// One menu command: its id, its menu text and its accelerators.
-struct Command {
-    int id;
-    const char* text;
-    const char* statusTip;
-};
-
-const Command& CommandById(int id);
-// The accelerators of a command (the first one is shown in tooltips).
-QList<QKeySequence> Accelerators(int id);
-
-// Menus: a popup title and its items (0 is a separator).
-struct Menu {
-    const char* title;
-    QList<int> items;
-};
-// Resource 128: the menu while no document is open.
-const QList<Menu>& NoDocumentMenu();
-// Resource 129: the menu while a document is open.
-const QList<Menu>& DocumentMenu();
-// The toolbar's buttons (0 is a separator).
-const QList<int>& ToolbarButtons();
 
 constexpr int kRecentFileCount = 4;
 constexpr const char* kAppTitle = "Clonara";
@@ -100,6 +37,5 @@ constexpr const char* kPrintFailed = "The pages could not be printed.";
 constexpr const char* kNoSuchPages = "The table has no pages in that range.";
 constexpr const char* kStatusPrinted = "Printed %1 of %2"; // "3 pages", title
 constexpr const char* kStatusPrintCancelled = "Printing was cancelled";
-constexpr const char* kLaterVersion = "This command comes in a later version of Clonara.";
 
 } // namespace res

@@ -5,6 +5,7 @@
 #include "app/CMainFrame.h"
 #include "document/CMainDoc.h"
 #include "editor/CMainView.h"
+#include "editor/DocumentCommands.h"
 #include "support/ModalWatcher.h"
 #include "support/SaveFaults.h"
 #include "support/TestSupport.h"
@@ -63,10 +64,10 @@ TEST_F(GuiSaveTest, APipeOrALinkToOneIsNeverReplaced) {
         SCOPED_TRACE(c.name);
         watcher.Clear();
         if (c.exportList) {
-            EXPECT_FALSE(child->View()->ExportTo(Path(c.file)));
+            EXPECT_FALSE(child->Commands()->ExportTo(Path(c.file)));
         } else {
             child->GetDocument().SetPathName(Path(c.file));
-            frame.RunCommand(cmd::kFileSave);
+            frame.RunCommand(QStringLiteral("file.save"));
         }
         ASSERT_EQ(watcher.Boxes().size(), 1);
         EXPECT_EQ(watcher.Boxes().back().caption, c.caption);
@@ -98,7 +99,7 @@ TEST_F(GuiSaveTest, AFullDiskKeepsTheOldFileAndTheChanges) {
     child->GetDocument().SetModifiedFlag(true);
 
     disk.Fill();
-    frame.RunCommand(cmd::kFileSave);
+    frame.RunCommand(QStringLiteral("file.save"));
     ASSERT_EQ(watcher.Boxes().size(), 1);
     EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Clonara"));
     EXPECT_EQ(watcher.Boxes()[0].text, QStringLiteral("Error writing file:\n") + file +
@@ -107,7 +108,7 @@ TEST_F(GuiSaveTest, AFullDiskKeepsTheOldFileAndTheChanges) {
     EXPECT_EQ(ReadFile(file), old);
 
     watcher.Clear();
-    EXPECT_FALSE(child->View()->ExportTo(list));
+    EXPECT_FALSE(child->Commands()->ExportTo(list));
     ASSERT_EQ(watcher.Boxes().size(), 1);
     EXPECT_EQ(watcher.Boxes().back().caption, QStringLiteral("Export Error"));
     EXPECT_EQ(watcher.Boxes().back().text, QStringLiteral("Error writing file:\n") + list +
@@ -118,7 +119,7 @@ TEST_F(GuiSaveTest, AFullDiskKeepsTheOldFileAndTheChanges) {
     // Room again: the same Save goes through.
     QFile::remove(disk.Path(QStringLiteral("filler")));
     watcher.Clear();
-    frame.RunCommand(cmd::kFileSave);
+    frame.RunCommand(QStringLiteral("file.save"));
     EXPECT_TRUE(watcher.Boxes().isEmpty());
     EXPECT_FALSE(child->GetDocument().IsModified());
     EXPECT_NE(ReadFile(file), old);

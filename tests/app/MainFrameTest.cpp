@@ -4,6 +4,7 @@
 #include "app/CMainApp.h"
 #include "app/CMainFrame.h"
 #include "document/CMainDoc.h"
+#include "editor/DocumentCommands.h"
 #include "support/ModalWatcher.h"
 #include "support/TestSupport.h"
 #include "widgets/Resources.h"
@@ -15,6 +16,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -40,11 +42,6 @@ using testing_support::WriteFile;
 using namespace res;
 
 namespace {
-
-template <size_t N>
-bool IsDocumentCommandForTest(int id, const int (&list)[N]) {
-    return std::find(std::begin(list), std::end(list), id) != std::end(list);
-}
 
 class MainFrameTest : public ::testing::Test {
 protected:
@@ -195,7 +192,7 @@ TEST_F(MainFrameTest, FilesThatAreNoRegularFilesAreRefusedAtOnce) {
     // Compare With a pipe.
     CChildFrame* open = frame.NewDocument();
     watcher.Clear();
-    frame.CompareWith(open, pipe);
+    open->Commands()->CompareWith(pipe);
     ASSERT_EQ(watcher.Boxes().size(), 1);
     EXPECT_TRUE(watcher.Boxes()[0].text.contains(notRegular));
     ::close(listener);
@@ -213,7 +210,7 @@ TEST_F(MainFrameTest, SaveAsAndReopenByteForByte) {
     const QByteArray block(reinterpret_cast<const char*>(child->GetDocument().Block()), 33680);
 
     watcher.AnswerFiles({Path("saved")}); // the default extension is added
-    frame.RunCommand(cmd::kFileSave);
+    frame.RunCommand(QStringLiteral("file.save"));
     EXPECT_EQ(watcher.FileDialogs(), 1);
     EXPECT_EQ(ReadFile(Path("saved.rdf")), block);
     EXPECT_EQ(child->windowTitle(), QStringLiteral("saved.rdf[*]"));
@@ -290,30 +287,27 @@ TEST_F(MainFrameTest, QuittingWithDocumentWindowsOpen) {
 TEST_F(MainFrameTest, DocumentCommandsFollowWhetherADocumentIsOpen) {
     CMainFrame frame;
     frame.show();
-    const int documentCommands[] = {
-        cmd::kFileClose,    cmd::kFileSave,     cmd::kFileSaveAs,       cmd::kFileImport,
-        cmd::kFileExport,   cmd::kFilePrint,    cmd::kFilePrintPreview, cmd::kEditCut,
-        cmd::kEditCopy,     cmd::kEditPaste,    cmd::kEditInsert,       cmd::kEditDelete,
-        cmd::kEditSort,     cmd::kRadioGetData, cmd::kRadioSendData,    cmd::kViewSettings,
-        cmd::kViewOptions,  cmd::kWindowNew,    cmd::kWindowCascade,    cmd::kWindowTile,
-        cmd::kWindowArrange};
-    const int alwaysCommands[] = {cmd::kFileNew,           cmd::kFileOpen,    cmd::kAppExit,
-                                  cmd::kRadioComportSetup, cmd::kViewToolbar, cmd::kViewStatusBar,
-                                  cmd::kHelpContents,      cmd::kAppAbout};
+    const QStringList documentCommands = {
+        "file.close",    "file.save",         "file.saveAs", "file.import",    "file.export",
+        "file.print",    "file.printPreview", "edit.cut",    "edit.copy",      "edit.paste",
+        "edit.insert",   "edit.delete",       "edit.sort",   "radio.getData",  "radio.sendData",
+        "view.settings", "view.options",      "window.new",  "window.cascade", "window.tile",
+        "window.arrange"};
+    const QStringList alwaysCommands = {"file.new",        "file.open",    "app.exit",
+                                        "radio.portSetup", "view.toolbar", "view.statusBar",
+                                        "help.contents",   "help.about"};
     const auto check = [&](bool open) {
-        for (int id : documentCommands)
-            EXPECT_EQ(frame.Action(id)->isEnabled(), open) << id;
-        for (int id : alwaysCommands)
-            EXPECT_TRUE(frame.Action(id)->isEnabled()) << id;
+        for (const QString& name : documentCommands)
+            EXPECT_EQ(frame.findChild<QAction*>(name)->isEnabled(), open) << name.toStdString();
+        for (const QString& name : alwaysCommands)
+            EXPECT_TRUE(frame.findChild<QAction*>(name)->isEnabled()) << name.toStdString();
         // The toolbar shows the same actions.
         for (QToolBar* toolbar : frame.findChildren<QToolBar*>()) {
             for (QAction* action : toolbar->actions()) {
-                const int id = action->data().toInt();
-                if (action->isSeparator() || id == cmd::kEditUndo || id == cmd::kEditRedo)
+                const QString name = action->objectName();
+                if (action->isSeparator() || name == "edit.undo" || name == "edit.redo")
                     continue; // these follow the document's history
-                const bool needsDocument =
-                    IsDocumentCommandForTest(action->data().toInt(), documentCommands);
-                EXPECT_EQ(action->isEnabled(), open || !needsDocument)
+                EXPECT_EQ(action->isEnabled(), open || !documentCommands.contains(name))
                     << action->text().toStdString();
             }
         }
@@ -333,8 +327,8 @@ TEST_F(MainFrameTest, DocumentCommandsFollowWhetherADocumentIsOpen) {
     }
     // Without a document a command that needs one does nothing, and asks
     // nothing.
-    for (int id : documentCommands)
-        frame.RunCommand(id);
+    for (const QString& name : documentCommands)
+        frame.RunCommand(name);
     EXPECT_TRUE(watcher.Boxes().isEmpty());
     EXPECT_EQ(watcher.FileDialogs(), 0);
     EXPECT_TRUE(frame.Children().isEmpty());
@@ -381,7 +375,7 @@ TEST_F(MainFrameTest, WindowMenuListsTheWindowsAndTitlesNumberThem) {
     CChildFrame* file = frame.OpenDocumentFile(NewFile("radio.rdf"));
     ASSERT_TRUE(file);
     EXPECT_EQ(file->windowTitle(), QStringLiteral("radio.rdf[*]"));
-    frame.RunCommand(cmd::kWindowNew);
+    frame.RunCommand(QStringLiteral("window.new"));
     CChildFrame* view2 = frame.ActiveChild();
     ASSERT_NE(view2, file);
     EXPECT_EQ(file->windowTitle(), QStringLiteral("radio.rdf:1[*]"));
@@ -453,21 +447,21 @@ TEST_F(MainFrameTest, FileDialogsStartInTheFolderUsedLastForTheirKind) {
     // Each step: a command, the file the user picks, and where its dialog
     // must have started.
     const struct Step {
-        int command;
+        QString command;
         QString answer;
         QString startsIn;
     } steps[] = {
-        {cmd::kFileSaveAs, radio + "/one.rdf", start},
-        {cmd::kFileOpen, radio + "/one.rdf", radio},
-        {cmd::kFileExport, lists + "/out.csv", start},
-        {cmd::kFileImport, lists + "/in.csv", lists},
-        {cmd::kFileNew, QString(), QString()},
-        {cmd::kFileSave, gone + "/two.rdf", radio}, // an Untitled asks for a name
-        {cmd::kFileOpen, QString(), gone},          // cancelled: nothing remembered
-        {cmd::kFileExport, QString(), lists},
+        {"file.saveAs", radio + "/one.rdf", start},
+        {"file.open", radio + "/one.rdf", radio},
+        {"file.export", lists + "/out.csv", start},
+        {"file.import", lists + "/in.csv", lists},
+        {"file.new", QString(), QString()},
+        {"file.save", gone + "/two.rdf", radio}, // an Untitled asks for a name
+        {"file.open", QString(), gone},          // cancelled: nothing remembered
+        {"file.export", QString(), lists},
     };
     for (const Step& step : steps) {
-        SCOPED_TRACE(step.command);
+        SCOPED_TRACE(step.command.toStdString());
         watcher.Clear();
         if (!step.answer.isEmpty())
             watcher.AnswerFiles({step.answer});
@@ -481,7 +475,7 @@ TEST_F(MainFrameTest, FileDialogsStartInTheFolderUsedLastForTheirKind) {
 
     // Open offers clone images beside radio data files.
     watcher.Clear();
-    frame.RunCommand(cmd::kFileOpen);
+    frame.RunCommand(QStringLiteral("file.open"));
     ASSERT_EQ(watcher.FileDialogsSeen().size(), 1);
     EXPECT_EQ(watcher.FileDialogsSeen()[0].filters,
               (QStringList{"Radio Data Files (*.rdf)", "Radio clone images (*.img)",
@@ -491,12 +485,12 @@ TEST_F(MainFrameTest, FileDialogsStartInTheFolderUsedLastForTheirKind) {
     CMainFrame next;
     next.show();
     watcher.Clear();
-    next.RunCommand(cmd::kFileOpen);
+    next.RunCommand(QStringLiteral("file.open"));
     ASSERT_EQ(watcher.FileDialogsSeen().size(), 1);
     EXPECT_EQ(watcher.FileDialogsSeen()[0].folder, gone);
     QDir(gone).removeRecursively();
     watcher.Clear();
-    next.RunCommand(cmd::kFileOpen);
+    next.RunCommand(QStringLiteral("file.open"));
     ASSERT_EQ(watcher.FileDialogsSeen().size(), 1);
     EXPECT_EQ(watcher.FileDialogsSeen()[0].folder, start);
     for (CChildFrame* child : frame.Children())
@@ -540,27 +534,68 @@ TEST(FileDialogAnswers, ReachADialogWhoseNameFieldAlreadyHasTheFocus) {
     }
 }
 
+// The menu bar without and with a document, and the toolbar, one line per
+// item: where it is, its name, text, status tip and shortcuts ("-" for a
+// separator).
+QStringList MenuLines(CMainFrame& frame) {
+    const auto line = [](const QString& where, QAction* action) {
+        if (action->isSeparator())
+            return where + QStringLiteral(" -");
+        QStringList keys;
+        for (const QKeySequence& key : action->shortcuts())
+            keys << key.toString();
+        return QStringLiteral("%1 %2 | %3 | %4 | %5")
+            .arg(where, action->objectName(), action->text().replace(QLatin1Char('\t'), "\\t"),
+                 action->statusTip(), keys.join(QLatin1Char(' ')))
+            .trimmed();
+    };
+    QStringList lines;
+    for (QAction* menu : frame.menuBar()->actions()) {
+        for (QAction* item : menu->menu()->actions()) {
+            if (item->isVisible())
+                lines << line(menu->text(), item);
+        }
+    }
+    for (QAction* button : frame.findChild<QToolBar*>()->actions())
+        lines << line(QStringLiteral("toolbar"), button);
+    return lines;
+}
+
+TEST_F(MainFrameTest, MenusAndToolbarShowTheNamedActions) {
+    CMainFrame frame;
+    frame.show();
+    QStringList lines = {QStringLiteral("# no document")};
+    lines << MenuLines(frame);
+    frame.NewDocument();
+    lines << QStringLiteral("# a document") << MenuLines(frame);
+    QFile file(QStringLiteral(CLONARA_TEST_DATA_DIR "/menus.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList expected =
+        QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(lines, expected) << lines.join(QLatin1Char('\n')).toStdString();
+}
+
 TEST_F(MainFrameTest, ShiftInsertAndShiftDeleteBelongToPasteAndCut) {
     CMainFrame frame;
     frame.show();
     frame.NewDocument();
     // Shift+Insert and Shift+Delete belong to Paste and Cut.
-    EXPECT_TRUE(frame.Action(cmd::kEditPaste)
+    EXPECT_TRUE(frame.Action(QStringLiteral("edit.paste"))
                     ->shortcuts()
                     .contains(QKeySequence(QStringLiteral("Shift+Ins"))));
-    EXPECT_TRUE(frame.Action(cmd::kEditCut)
+    EXPECT_TRUE(frame.Action(QStringLiteral("edit.cut"))
                     ->shortcuts()
                     .contains(QKeySequence(QStringLiteral("Shift+Del"))));
     // Insert and Delete name only keys that run them, never plain Delete.
-    EXPECT_EQ(frame.Action(cmd::kEditInsert)->shortcuts(),
+    EXPECT_EQ(frame.Action(QStringLiteral("edit.insert"))->shortcuts(),
               QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl++"))});
-    EXPECT_EQ(frame.Action(cmd::kEditDelete)->shortcuts(),
+    EXPECT_EQ(frame.Action(QStringLiteral("edit.delete"))->shortcuts(),
               QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+-"))});
-    for (const int id : {cmd::kEditInsert, cmd::kEditDelete}) {
-        const QString text = frame.Action(id)->text();
+    for (const char* name : {"edit.insert", "edit.delete"}) {
+        QAction* action = frame.findChild<QAction*>(name);
+        const QString text = action->text();
         EXPECT_FALSE(text.contains(QStringLiteral("Shift"))) << text.toStdString();
-        EXPECT_EQ(QKeySequence(text.section(QLatin1Char('\t'), 1)),
-                  frame.Action(id)->shortcuts().value(0));
+        EXPECT_EQ(QKeySequence(text.section(QLatin1Char('\t'), 1)), action->shortcuts().value(0));
     }
 }
 
@@ -613,7 +648,7 @@ TEST_F(MainFrameTest, ChirpListsAndTheCloneImageThroughTheFileMenu) {
     CMainDoc& doc = child->GetDocument();
 
     watcher.AnswerFiles({ChirpData("chirp-zero.csv")});
-    frame.RunCommand(cmd::kFileImport);
+    frame.RunCommand(QStringLiteral("file.import"));
     EXPECT_EQ(frame.statusBar()->currentMessage(),
               QStringLiteral("Imported 3 of 4 lines into memory channels from a CHIRP list (its "
                              "locations count from 0: location n is channel n + 1); 1 skipped, 0 "
@@ -623,7 +658,7 @@ TEST_F(MainFrameTest, ChirpListsAndTheCloneImageThroughTheFileMenu) {
 
     watcher.AnswerFilters({QStringLiteral("CHIRP channel list (*.csv)")});
     watcher.AnswerFiles({Path("out")});
-    frame.RunCommand(cmd::kFileExport);
+    frame.RunCommand(QStringLiteral("file.export"));
     const QByteArray exported = ReadFile(Path("out.csv"));
     EXPECT_TRUE(exported.startsWith("Location,Name,Frequency,Duplex,Offset,Tone,"));
     EXPECT_TRUE(exported.contains("\n450,LAST,146.580000,"));
@@ -633,7 +668,7 @@ TEST_F(MainFrameTest, ChirpListsAndTheCloneImageThroughTheFileMenu) {
     EXPECT_TRUE(doc.IsModified()) << "before";
     watcher.AnswerFilters({QStringLiteral("Radio clone image (*.img)")});
     watcher.AnswerFiles({Path("radio")});
-    frame.RunCommand(cmd::kFileSaveAs);
+    frame.RunCommand(QStringLiteral("file.saveAs"));
     EXPECT_EQ(ReadFile(Path("radio.img")),
               QByteArray(reinterpret_cast<const char*>(doc.GetImage()), 16211));
     EXPECT_EQ(child->windowTitle(), title) << "the image alone is a copy";
@@ -650,7 +685,7 @@ TEST_F(MainFrameTest, CompareWithListsTheDifferencesInAWindow) {
     child->GetDocument().Radio().SetComment(0, 0, QStringLiteral("first channel"));
 
     watcher.AnswerFiles({same});
-    frame.RunCommand(cmd::kFileCompare);
+    frame.RunCommand(QStringLiteral("file.compare"));
     EXPECT_EQ(watcher.FileDialogs(), 1);
     QApplication::processEvents();
     auto windows = frame.findChildren<QDialog*>(QStringLiteral("CompareWindow"));
@@ -663,13 +698,13 @@ TEST_F(MainFrameTest, CompareWithListsTheDifferencesInAWindow) {
     QApplication::processEvents();
 
     child->GetDocument().Radio().SetComment(0, 0, QString());
-    frame.CompareWith(child, same);
+    child->Commands()->CompareWith(same);
     windows = frame.findChildren<QDialog*>(QStringLiteral("CompareWindow"));
     ASSERT_EQ(windows.size(), 1);
     EXPECT_EQ(windows[0]->findChild<QPlainTextEdit*>()->toPlainText(),
               QStringLiteral("The two radios' memories are the same."));
 
-    frame.CompareWith(child, Path("missing.rdf"));
+    child->Commands()->CompareWith(Path("missing.rdf"));
     EXPECT_EQ(watcher.Boxes().size(), 1) << "a file that cannot be read says so";
 }
 

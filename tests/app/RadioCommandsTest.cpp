@@ -87,7 +87,7 @@ TEST_F(RadioCommandsTest, GetDataFillsTheDocumentWindow) {
         if (shownWhileReceiving.isEmpty())
             shownWhileReceiving = ImageOf(doc);
     });
-    frame.RunCommand(cmd::kRadioGetData);
+    frame.RunCommand(QStringLiteral("radio.getData"));
 
     ASSERT_EQ(watcher.Boxes().size(), 1);
     EXPECT_EQ(watcher.Boxes()[0].text, QStringLiteral("Save changes to old.rdf?"));
@@ -125,7 +125,7 @@ TEST_F(RadioCommandsTest, CancellingTheSaveQuestionStopsGetData) {
     const QByteArray before = ImageOf(doc);
     watcher.AnswerBoxes({QMessageBox::Cancel});
     watcher.AnswerPortChoosers({});
-    frame.RunCommand(cmd::kRadioGetData);
+    frame.RunCommand(QStringLiteral("radio.getData"));
     EXPECT_EQ(watcher.Boxes().size(), 1);
     EXPECT_EQ(watcher.PortChoosers(), 0);
     EXPECT_EQ(ImageOf(doc), before);
@@ -165,7 +165,7 @@ TEST_F(RadioCommandsTest, AFailedDownloadLeavesTheDefaultDocument) {
         SimulatedRadio radio(options, &image);
         ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
         watcher.WhileTransferDialog(c.meanwhile);
-        frame.RunCommand(cmd::kRadioGetData);
+        frame.RunCommand(QStringLiteral("radio.getData"));
 
         QStringList texts;
         for (const auto& box : watcher.Boxes())
@@ -192,7 +192,7 @@ TEST_F(RadioCommandsTest, GetDataWhenTheHeaderCannotBeRemembered) {
         if (!unwritable)
             unwritable = std::make_unique<UnwritableStore>();
     });
-    frame.RunCommand(cmd::kRadioGetData);
+    frame.RunCommand(QStringLiteral("radio.getData"));
     unwritable.reset();
 
     ASSERT_EQ(watcher.Boxes().size(), 1);
@@ -242,7 +242,7 @@ TEST_F(RadioCommandsTest, SendDataWritesTheRadioByteForByte) {
             ok->click();
         }
     });
-    frame.RunCommand(cmd::kRadioSendData);
+    frame.RunCommand(QStringLiteral("radio.sendData"));
 
     const simulator::Report report = radio.Finish();
     EXPECT_TRUE(report.completed);
@@ -305,7 +305,7 @@ TEST_F(RadioCommandsTest, AnUploadThatDoesNotFinishWarnsOfAPartialImage) {
             else if (c.cancelAt >= 0 && dialog->ProgressBar()->value() >= c.cancelAt)
                 dialog->CancelButton()->click();
         });
-        frame.RunCommand(cmd::kRadioSendData);
+        frame.RunCommand(QStringLiteral("radio.sendData"));
         radio.Finish();
 
         const bool warned = !watcher.Boxes().isEmpty() &&
@@ -323,11 +323,11 @@ TEST_F(RadioCommandsTest, AnUploadThatDoesNotFinishWarnsOfAPartialImage) {
 TEST_F(RadioCommandsTest, ComportSetupRemembersTheChoice) {
     SimulatedRadio radio(FastOptions(simulator::Role::Send));
     watcher.AnswerPortChoosers({radio.DevicePath()});
-    frame.RunCommand(cmd::kRadioComportSetup);
+    frame.RunCommand(QStringLiteral("radio.portSetup"));
     EXPECT_EQ(outside::GetRegComPort(), radio.DevicePath());
     // Cancel keeps what was remembered.
     watcher.AnswerPortChoosers({QString()});
-    frame.RunCommand(cmd::kRadioComportSetup);
+    frame.RunCommand(QStringLiteral("radio.portSetup"));
     EXPECT_EQ(outside::GetRegComPort(), radio.DevicePath());
     EXPECT_EQ(watcher.PortChoosers(), 2);
     EXPECT_TRUE(watcher.Boxes().isEmpty());
@@ -335,7 +335,7 @@ TEST_F(RadioCommandsTest, ComportSetupRemembersTheChoice) {
 
 TEST_F(RadioCommandsTest, HelpTopicsAreShippedAndShown) {
     CChildFrame* child = frame.NewDocument();
-    frame.RunCommand(cmd::kHelpContents);
+    frame.RunCommand(QStringLiteral("help.contents"));
     auto* help = frame.findChild<HelpWindow*>();
     ASSERT_TRUE(help);
     EXPECT_TRUE(help->isVisible());

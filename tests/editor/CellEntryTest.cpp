@@ -601,8 +601,8 @@ TEST(CellEntryWindows, UndoAndRedoPutTheBlockBackInEveryWindow) {
     QApplication::setActiveWindow(&frame);
     CChildFrame* child = frame.NewDocument();
     CMainDoc& doc = child->GetDocument();
-    QAction* undo = frame.Action(res::cmd::kEditUndo);
-    QAction* redo = frame.Action(res::cmd::kEditRedo);
+    QAction* undo = frame.Action(QStringLiteral("edit.undo"));
+    QAction* redo = frame.Action(QStringLiteral("edit.redo"));
     ASSERT_TRUE(undo && redo);
     EXPECT_FALSE(undo->isEnabled());
     EXPECT_FALSE(redo->isEnabled());
@@ -613,7 +613,7 @@ TEST(CellEntryWindows, UndoAndRedoPutTheBlockBackInEveryWindow) {
 
     // Saved first: the saved state is the clean one.
     doc.SetPathName(dir.filePath(QStringLiteral("saved.rdf")));
-    frame.RunCommand(res::cmd::kFileSave);
+    frame.RunCommand(QStringLiteral("file.save"));
     ASSERT_FALSE(doc.IsModified());
 
     Keyboard keys(*child->View());
@@ -628,7 +628,7 @@ TEST(CellEntryWindows, UndoAndRedoPutTheBlockBackInEveryWindow) {
     EXPECT_TRUE(undo->isEnabled());
 
     // A second window of the document follows every step.
-    frame.RunCommand(res::cmd::kWindowNew);
+    frame.RunCommand(QStringLiteral("window.new"));
     QApplication::processEvents();
     CChildFrame* other = nullptr;
     for (QMdiSubWindow* w : frame.findChild<QMdiArea*>()->subWindowList())
@@ -721,7 +721,7 @@ TEST(CellEntryWindows, ASecondWindowKeepsTheDefaultsOfTheFirst) {
     frame.show();
     QApplication::setActiveWindow(&frame);
     CChildFrame* child = frame.NewDocument();
-    frame.RunCommand(res::cmd::kWindowNew);
+    frame.RunCommand(QStringLiteral("window.new"));
     QApplication::processEvents();
     frame.findChild<QMdiArea*>()->setActiveSubWindow(child);
     QApplication::processEvents();

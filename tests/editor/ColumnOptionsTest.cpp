@@ -5,6 +5,7 @@
 #include "settings/ColumnOptions.h"
 #include "document/CMainDoc.h"
 #include "editor/CMainView.h"
+#include "editor/DocumentCommands.h"
 #include "outside/CSpreadSheet1.h"
 #include "radio/ChannelColumns.h"
 #include "settings/Registry.h"
@@ -188,7 +189,7 @@ TEST_F(ColumnOptionsTest, OkStoresAndAppliesToThisWindowOnly) {
         dialog->FreezeBox()->setValue(3);
         PressButton(dialog, QDialogButtonBox::Ok);
     });
-    ASSERT_TRUE(view.OnCommand(res::cmd::kViewOptions));
+    DocumentCommands(view).Options();
     EXPECT_EQ(StoredRaw().toULongLong(), kNameAndMask | 3u << 24);
 
     const QList<int> nameAndMask = {channelcol::kName, channelcol::kMask};
@@ -225,7 +226,7 @@ TEST_F(ColumnOptionsTest, CancelStoresNothingButAppliesWhatIsStored) {
         dialog->HideBox(4)->setChecked(true);
         PressButton(dialog, QDialogButtonBox::Cancel);
     });
-    ASSERT_TRUE(view.OnCommand(res::cmd::kViewOptions));
+    DocumentCommands(view).Options();
     EXPECT_EQ(StoredRaw().toULongLong(), 1u);
     EXPECT_EQ(HiddenColumns(view.Grid(tab::kMemories)), QList<int>{channelcol::kTransmit});
     EXPECT_EQ(view.Grid(tab::kMemories).FrozenColumns(), 1);
@@ -241,7 +242,7 @@ TEST_F(ColumnOptionsTest, AStoreThatCannotBeWrittenCountsAsNothingStored) {
         dialog->HideBox(4)->setChecked(true);
         PressButton(dialog, QDialogButtonBox::Ok);
     });
-    ASSERT_TRUE(view.OnCommand(res::cmd::kViewOptions));
+    DocumentCommands(view).Options();
     EXPECT_TRUE(watcher.Boxes().isEmpty()) << "no message";
     EXPECT_EQ(reg::ReadColumnOptions().value, 0u);
     EXPECT_TRUE(HiddenColumns(view.Grid(tab::kMemories)).isEmpty());

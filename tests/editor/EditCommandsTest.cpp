@@ -88,9 +88,9 @@ void PickRows(CMainView& view, int tab, int r1, int r2) {
 }
 
 // A command as the menu runs it: the grids are committed first.
-void RunCommand(CMainView& view, int id) {
+void RunCommand(CMainView& view, rows::Command command) {
     if (view.CommitGrids(true))
-        view.OnCommand(id);
+        view.Edit().Run(command);
 }
 
 // Every row of every table that moves holds a channel of its own: the
@@ -141,18 +141,18 @@ TEST_F(EditCommandsTest, EveryCommandAtBothEndsOfEveryTab) {
     enum class What { Cut, Insert, Delete, CopyPaste };
     const struct {
         What what;
-        int id;
-    } commands[] = {{What::Cut, res::cmd::kEditCut},
-                    {What::Insert, res::cmd::kEditInsert},
-                    {What::Delete, res::cmd::kEditDelete},
-                    {What::CopyPaste, res::cmd::kEditCopy}};
+        rows::Command id;
+    } commands[] = {{What::Cut, rows::Command::Cut},
+                    {What::Insert, rows::Command::Insert},
+                    {What::Delete, rows::Command::Delete},
+                    {What::CopyPaste, rows::Command::Copy}};
     for (const int tab : {tab::kMemories, tab::kLimit, tab::kOneTouch, tab::kHyper}) {
         const int last = rows::LastRow(tab);
         for (const auto& command : commands) {
             for (const int row : {1, last}) {
                 SCOPED_TRACE(QStringLiteral("tab %1, command %2, row %3")
                                  .arg(tab)
-                                 .arg(command.id)
+                                 .arg(static_cast<int>(command.id))
                                  .arg(row)
                                  .toStdString());
                 auto doc = OpenDoc("full.img");
@@ -170,7 +170,7 @@ TEST_F(EditCommandsTest, EveryCommandAtBothEndsOfEveryTab) {
                 if (command.what == What::CopyPaste) {
                     EXPECT_EQ(Block(*doc), before) << "copy changes nothing";
                     PickRows(*view, tab, other, other);
-                    RunCommand(*view, res::cmd::kEditPaste);
+                    RunCommand(*view, rows::Command::Paste);
                     EXPECT_EQ(RowText(*view, tab, other), rowBefore);
                     EXPECT_EQ(RowText(*view, tab, row), rowBefore);
                 } else if (command.what == What::Cut) {
@@ -218,9 +218,9 @@ TEST_F(EditCommandsTest, BandRowsOnlyCopyAndPasteWithinTheirBand) {
         const int last = rows::LastRow(tab);
         const QByteArray before = Block(*doc);
         const QString firstRow = RowText(*view, tab, 1);
-        for (const int id : {res::cmd::kEditInsert, res::cmd::kEditDelete, res::cmd::kEditSort,
-                             res::cmd::kEditSetPriority}) {
-            EXPECT_FALSE(view->IsCommandEnabled(id)) << id;
+        for (const rows::Command id : {rows::Command::Insert, rows::Command::Delete,
+                                       rows::Command::Sort, rows::Command::SetPriority}) {
+            EXPECT_FALSE(view->Edit().IsEnabled(id)) << static_cast<int>(id);
             PickRows(*view, tab, 1, 2);
             RunCommand(*view, id);
         }
@@ -231,16 +231,16 @@ TEST_F(EditCommandsTest, BandRowsOnlyCopyAndPasteWithinTheirBand) {
         // row keeps what it had, and the grid shows what is kept.
         const QString lastRow = RowText(*view, tab, last);
         PickRows(*view, tab, 1, 1);
-        RunCommand(*view, res::cmd::kEditCopy);
+        RunCommand(*view, rows::Command::Copy);
         PickRows(*view, tab, last, last);
-        RunCommand(*view, res::cmd::kEditPaste);
+        RunCommand(*view, rows::Command::Paste);
         EXPECT_EQ(RowText(*view, tab, last), lastRow);
         EXPECT_EQ(RowText(*view, tab, 1), firstRow);
         EXPECT_EQ(Block(*doc), before);
 
         // A band cannot be emptied: a cut copies the row and leaves it.
         PickRows(*view, tab, last, last);
-        RunCommand(*view, res::cmd::kEditCut);
+        RunCommand(*view, rows::Command::Cut);
         EXPECT_EQ(QApplication::clipboard()->text(), lastRow);
         EXPECT_EQ(RowText(*view, tab, last), lastRow);
         EXPECT_EQ(Block(*doc), before);
@@ -278,7 +278,7 @@ TEST_F(EditCommandsTest, InsertAsksBeforeAnyChannelFallsOff) {
         watcher.Clear();
         watcher.AnswerBoxes({c.answer});
         PickRows(*view, tab::kMemories, 1, 2);
-        RunCommand(*view, res::cmd::kEditInsert);
+        RunCommand(*view, rows::Command::Insert);
         EXPECT_EQ(watcher.Boxes().size(), c.asked ? 1 : 0);
         if (c.inserted) {
             EXPECT_EQ(RowText(*view, tab::kMemories, 3), first);
@@ -310,17 +310,17 @@ TEST_F(EditCommandsTest, RowCommandsStopAtTheTabsOwnLastRow) {
         const QString rows1to3[] = {RowText(*view, t.tab, 1), RowText(*view, t.tab, 2),
                                     RowText(*view, t.tab, 3)};
         PickRows(*view, t.tab, 1, 3);
-        RunCommand(*view, res::cmd::kEditCopy);
+        RunCommand(*view, rows::Command::Copy);
         EXPECT_EQ(view->Edit().CopiedSpan(), 2);
         const QByteArray before = Block(*doc);
         watcher.Clear();
         watcher.AnswerBoxes({QMessageBox::No, QMessageBox::Yes});
         PickRows(*view, t.tab, t.rows - 1, t.rows - 1);
-        RunCommand(*view, res::cmd::kEditPaste);
+        RunCommand(*view, rows::Command::Paste);
         ASSERT_EQ(watcher.Boxes().size(), 1);
         EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Paste"));
         EXPECT_EQ(Block(*doc), before);
-        RunCommand(*view, res::cmd::kEditPaste);
+        RunCommand(*view, rows::Command::Paste);
         EXPECT_EQ(watcher.Boxes().size(), 2);
         EXPECT_EQ(RowText(*view, t.tab, t.rows - 1), rows1to3[0]);
         EXPECT_EQ(RowText(*view, t.tab, t.rows), rows1to3[1]);
@@ -335,7 +335,7 @@ TEST_F(EditCommandsTest, PasteTakesOnlyRowsOfTheSameKind) {
     auto doc = OpenDoc("busy.rdf");
     auto view = Show(doc, tab::kHyper);
     PickRows(*view, tab::kHyper, 1, 1);
-    RunCommand(*view, res::cmd::kEditCopy);
+    RunCommand(*view, rows::Command::Copy);
     const QByteArray before = Block(*doc);
 
     const struct {
@@ -359,7 +359,7 @@ TEST_F(EditCommandsTest, PasteTakesOnlyRowsOfTheSameKind) {
         view->SetCurrentTab(c.tab);
         watcher.Clear();
         PickRows(*view, c.tab, 1, 1);
-        RunCommand(*view, res::cmd::kEditPaste);
+        RunCommand(*view, rows::Command::Paste);
         ASSERT_EQ(watcher.Boxes().size(), 1);
         EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Paste"));
         EXPECT_EQ(watcher.Boxes()[0].text, c.message);
@@ -369,12 +369,12 @@ TEST_F(EditCommandsTest, PasteTakesOnlyRowsOfTheSameKind) {
     // Rows copied in one window paste in a window of another document.
     view->SetCurrentTab(tab::kHyper);
     PickRows(*view, tab::kHyper, 1, 1);
-    RunCommand(*view, res::cmd::kEditCopy);
+    RunCommand(*view, rows::Command::Copy);
     auto otherDoc = std::make_shared<CMainDoc>();
     auto otherView = Show(otherDoc, tab::kHyper);
     PickRows(*otherView, tab::kHyper, 2, 2);
     watcher.Clear();
-    RunCommand(*otherView, res::cmd::kEditPaste);
+    RunCommand(*otherView, rows::Command::Paste);
     EXPECT_TRUE(watcher.Boxes().isEmpty());
     EXPECT_EQ(RowText(*otherView, tab::kHyper, 2), RowText(*view, tab::kHyper, 1));
 
@@ -382,11 +382,11 @@ TEST_F(EditCommandsTest, PasteTakesOnlyRowsOfTheSameKind) {
     view->SetCurrentTab(tab::kMemories);
     const QString memory = RowText(*view, tab::kMemories, 1);
     PickRows(*view, tab::kMemories, 1, 1);
-    RunCommand(*view, res::cmd::kEditCopy);
+    RunCommand(*view, rows::Command::Copy);
     view->SetCurrentTab(tab::kOneTouch);
     PickRows(*view, tab::kOneTouch, 4, 4);
     watcher.Clear();
-    RunCommand(*view, res::cmd::kEditPaste);
+    RunCommand(*view, rows::Command::Paste);
     EXPECT_TRUE(watcher.Boxes().isEmpty());
     EXPECT_EQ(RowText(*view, tab::kOneTouch, 4), memory);
 }
@@ -414,26 +414,26 @@ TEST_F(EditCommandsTest, GroupsAndPriorityFollowMemoryRows) {
     };
     const struct {
         int tab;
-        int id;
+        rows::Command id;
         int r1;
         int r2;
         QList<int> group1;
         QList<int> group2;
         int priority;
     } cases[] = {
-        {tab::kMemories, res::cmd::kEditInsert, 4, 5, {3, 7, 12}, {12}, 7},
-        {tab::kMemories, res::cmd::kEditDelete, 4, 5, {3, 8}, {8}, 1},
-        {tab::kMemories, res::cmd::kEditDelete, 1, 2, {1, 3, 8}, {8}, 3},
-        {tab::kMemories, res::cmd::kEditCut, 5, 5, {3, 10}, {10}, 1},
-        {tab::kMemories, res::cmd::kEditCut, 6, 9, {3, 5, 10}, {10}, 5},
-        {tab::kLimit, res::cmd::kEditInsert, 1, 4, {3, 5, 10}, {10}, 5},
-        {tab::kLimit, res::cmd::kEditDelete, 1, 4, {3, 5, 10}, {10}, 5},
-        {tab::kLimit, res::cmd::kEditCut, 1, 4, {3, 5, 10}, {10}, 5},
+        {tab::kMemories, rows::Command::Insert, 4, 5, {3, 7, 12}, {12}, 7},
+        {tab::kMemories, rows::Command::Delete, 4, 5, {3, 8}, {8}, 1},
+        {tab::kMemories, rows::Command::Delete, 1, 2, {1, 3, 8}, {8}, 3},
+        {tab::kMemories, rows::Command::Cut, 5, 5, {3, 10}, {10}, 1},
+        {tab::kMemories, rows::Command::Cut, 6, 9, {3, 5, 10}, {10}, 5},
+        {tab::kLimit, rows::Command::Insert, 1, 4, {3, 5, 10}, {10}, 5},
+        {tab::kLimit, rows::Command::Delete, 1, 4, {3, 5, 10}, {10}, 5},
+        {tab::kLimit, rows::Command::Cut, 1, 4, {3, 5, 10}, {10}, 5},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(QStringLiteral("tab %1 id %2 rows %3-%4")
                          .arg(c.tab)
-                         .arg(c.id)
+                         .arg(static_cast<int>(c.id))
                          .arg(c.r1)
                          .arg(c.r2)
                          .toStdString());
@@ -534,7 +534,7 @@ TEST_F(EditCommandsTest, SortByTheDialogsKeys) {
             sort->accept();
         });
         PickRows(*view, tab::kMemories, c.r1, c.r2);
-        RunCommand(*view, res::cmd::kEditSort);
+        RunCommand(*view, rows::Command::Sort);
         EXPECT_EQ(column(6), c.names);
         EXPECT_EQ(column(1), c.receive);
         EXPECT_EQ(grid.SortKeyColumn(2), c.second >= 1 ? c.second : 0);
@@ -576,8 +576,8 @@ TEST_F(EditCommandsTest, SetPriorityMarksTheRowAndCanBeUndone) {
     view->RefreshGrids();
     const QByteArray before = Block(*doc);
     ClickCell(*view, tab::kMemories, 5);
-    EXPECT_TRUE(view->IsCommandEnabled(res::cmd::kEditSetPriority));
-    RunCommand(*view, res::cmd::kEditSetPriority);
+    EXPECT_TRUE(view->Edit().IsEnabled(rows::Command::SetPriority));
+    RunCommand(*view, rows::Command::SetPriority);
     const CSpreadSheet1& grid = view->Grid(tab::kMemories);
     EXPECT_EQ(grid.Text(0, 2), QStringLiteral("2"));
     EXPECT_EQ(grid.Text(0, 5), QStringLiteral("P5"));
@@ -593,12 +593,12 @@ TEST_F(EditCommandsTest, SetPriorityMarksTheRowAndCanBeUndone) {
     auto fresh = std::make_shared<CMainDoc>();
     auto other = Show(fresh, tab::kMemories);
     ClickCell(*other, tab::kMemories, 7);
-    EXPECT_FALSE(other->IsCommandEnabled(res::cmd::kEditSetPriority));
+    EXPECT_FALSE(other->Edit().IsEnabled(rows::Command::SetPriority));
     ClickCell(*other, tab::kMemories, 1);
-    EXPECT_TRUE(other->IsCommandEnabled(res::cmd::kEditSetPriority));
+    EXPECT_TRUE(other->Edit().IsEnabled(rows::Command::SetPriority));
     other->SetCurrentTab(tab::kLimit);
     ClickCell(*other, tab::kLimit, 1);
-    EXPECT_FALSE(other->IsCommandEnabled(res::cmd::kEditSetPriority));
+    EXPECT_FALSE(other->Edit().IsEnabled(rows::Command::SetPriority));
 }
 
 // A right click opens the Edit menu over the grid, Set Priority in it with
@@ -642,16 +642,16 @@ TEST_F(EditCommandsTest, RightClickOpensTheEditMenu) {
                 if (action->isSeparator())
                     continue;
                 texts << action->text();
-                if (action->data().toInt() == res::cmd::kEditSetPriority) {
+                if (action->objectName() == QLatin1String("edit.setPriority")) {
                     priorityEnabled = action->isEnabled();
                     menu->setActiveAction(action);
                     prompt = frame.statusBar()->currentMessage();
                 }
-                if (action->data().toInt() == res::cmd::kEditInsert)
+                if (action->objectName() == QLatin1String("edit.insert"))
                     insertEnabled = action->isEnabled();
-                if (action->data().toInt() == res::cmd::kEditUndo)
+                if (action->objectName() == QLatin1String("edit.undo"))
                     undoEnabled = action->isEnabled();
-                if (action->data().toInt() == res::cmd::kEditRedo)
+                if (action->objectName() == QLatin1String("edit.redo"))
                     redoEnabled = action->isEnabled();
             }
             menu->close();
@@ -666,9 +666,9 @@ TEST_F(EditCommandsTest, RightClickOpensTheEditMenu) {
         EXPECT_EQ(texts, (QStringList{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "Cu&t\tCtrl+X",
                                       "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Insert\tCtrl++",
                                       "&Delete\tCtrl+-", "Sort", "Set Priority"}));
-        EXPECT_EQ(undoEnabled, frame.Action(res::cmd::kEditUndo)->isEnabled());
+        EXPECT_EQ(undoEnabled, frame.Action(QStringLiteral("edit.undo"))->isEnabled());
         EXPECT_TRUE(undoEnabled) << "a name was typed";
-        EXPECT_EQ(redoEnabled, frame.Action(res::cmd::kEditRedo)->isEnabled());
+        EXPECT_EQ(redoEnabled, frame.Action(QStringLiteral("edit.redo"))->isEnabled());
         EXPECT_EQ(priorityEnabled, c.priority);
         EXPECT_EQ(insertEnabled, c.insert);
         if (c.priority) {
@@ -682,7 +682,7 @@ TEST_F(EditCommandsTest, RightClickOpensTheEditMenu) {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_TRUE(menu);
         for (QAction* action : menu->actions()) {
-            if (action->data().toInt() == res::cmd::kEditSetPriority)
+            if (action->objectName() == QLatin1String("edit.setPriority"))
                 action->trigger();
         }
         menu->close();
@@ -726,9 +726,10 @@ TEST_F(EditCommandsTest, MenuBarAndAccelerators) {
     for (const auto& t : tabs) {
         view.SetCurrentTab(t.tab);
         emit edit->aboutToShow();
-        for (const int id : {res::cmd::kEditInsert, res::cmd::kEditDelete, res::cmd::kEditSort})
-            EXPECT_EQ(frame.Action(id)->isEnabled(), t.offered) << t.tab << " " << id;
-        EXPECT_TRUE(frame.Action(res::cmd::kEditPaste)->isEnabled());
+        for (const char* name : {"edit.insert", "edit.delete", "edit.sort"})
+            EXPECT_EQ(frame.Action(QLatin1String(name))->isEnabled(), t.offered)
+                << t.tab << " " << name;
+        EXPECT_TRUE(frame.Action(QStringLiteral("edit.paste"))->isEnabled());
     }
 
     // Ctrl+C / Shift+Ins copies channel 1 to row 3; Shift+Del cuts it again;
@@ -831,7 +832,7 @@ TEST_F(EditCommandsTest, GroupRowsCutAndPastedStayPacked) {
     const QByteArray original = Block(*doc);
 
     PickRows(*view, tab::kGroups, 2, 2);
-    RunCommand(*view, res::cmd::kEditCut);
+    RunCommand(*view, rows::Command::Cut);
     for (int g = 0; g < image::kGroupCount; ++g) {
         SCOPED_TRACE(g);
         QList<int> expected = before[g];
@@ -847,7 +848,7 @@ TEST_F(EditCommandsTest, GroupRowsCutAndPastedStayPacked) {
     // Group 1's second member pasted below its last one comes back in order.
     const int size = static_cast<int>(members(0).size());
     PickRows(*view, tab::kGroups, size + 1, size + 1);
-    RunCommand(*view, res::cmd::kEditPaste);
+    RunCommand(*view, rows::Command::Paste);
     QList<int> group1 = before[0];
     std::sort(group1.begin(), group1.end());
     EXPECT_EQ(members(0), group1);
@@ -877,7 +878,7 @@ TEST_F(EditCommandsTest, TypingIsCommittedAsItsOwnStepBeforeACommand) {
         editor = edit->isVisible() ? edit : editor;
     ASSERT_TRUE(editor);
     QTest::keyClicks(editor, QStringLiteral("ABC"));
-    frame.RunCommand(res::cmd::kEditInsert);
+    frame.RunCommand(QStringLiteral("edit.insert"));
     EXPECT_FALSE(grid->IsEditing());
     EXPECT_EQ(view.Grid(tab::kMemories).Text(channelcol::kName, 2), QStringLiteral("ABC"));
     EXPECT_FALSE(RowHolds(view, tab::kMemories, 1));
@@ -897,7 +898,7 @@ TEST_F(EditCommandsTest, PasteFillsTheCopiedRowsAndPriorityAtBothEnds) {
     const QString copied[] = {RowText(*view, tab::kMemories, 1), RowText(*view, tab::kMemories, 2),
                               RowText(*view, tab::kMemories, 3)};
     PickRows(*view, tab::kMemories, 1, 3);
-    RunCommand(*view, res::cmd::kEditCopy);
+    RunCommand(*view, rows::Command::Copy);
     const struct {
         int r1;
         int r2;
@@ -907,7 +908,7 @@ TEST_F(EditCommandsTest, PasteFillsTheCopiedRowsAndPriorityAtBothEnds) {
         SCOPED_TRACE(c.r1);
         const QString after = RowText(*view, tab::kMemories, c.r1 + 3);
         PickRows(*view, tab::kMemories, c.r1, c.r2);
-        RunCommand(*view, res::cmd::kEditPaste);
+        RunCommand(*view, rows::Command::Paste);
         for (int k = 0; k < 3; ++k)
             EXPECT_EQ(RowText(*view, tab::kMemories, c.r1 + k), copied[k]);
         if (c.r1 + 3 <= 450) {
@@ -918,7 +919,7 @@ TEST_F(EditCommandsTest, PasteFillsTheCopiedRowsAndPriorityAtBothEnds) {
     }
     for (const int row : {1, 450}) {
         ClickCell(*view, tab::kMemories, row);
-        RunCommand(*view, res::cmd::kEditSetPriority);
+        RunCommand(*view, rows::Command::SetPriority);
         EXPECT_EQ(doc->Radio().GetPriorityChannel(), row);
         EXPECT_EQ(view->Grid(tab::kMemories).Text(0, row), QStringLiteral("P%1").arg(row));
     }

@@ -5,6 +5,7 @@
 #include "document/CMainDoc.h"
 #include "document/TextImportExport.h"
 #include "editor/CMainView.h"
+#include "editor/DocumentCommands.h"
 #include "outside/CSpreadSheet1.h"
 #include "support/ModalWatcher.h"
 #include "support/TestSupport.h"
@@ -160,7 +161,7 @@ TEST_F(MainViewTest, ExportAndImportMatchTheCommandLine) {
     ASSERT_TRUE(textio::ImportFile(doc->Radio(), Path("setup.csv")).ok);
     ASSERT_FALSE(doc->OnSaveDocument(Path("doc.rdf")));
     CMainView view(doc);
-    ASSERT_TRUE(view.ExportTo(Path("view.csv")));
+    ASSERT_TRUE(DocumentCommands(view).ExportTo(Path("view.csv")));
     QProcess cli;
     cli.start(ProgramPath("clonara-cli"),
               {QStringLiteral("export"), Path("doc.rdf"), Path("cli.csv")});
@@ -172,7 +173,7 @@ TEST_F(MainViewTest, ExportAndImportMatchTheCommandLine) {
     // Importing the list into a new document's view gives the same channels.
     auto fresh = std::make_shared<CMainDoc>();
     CMainView other(fresh);
-    ASSERT_TRUE(other.ImportFrom(Path("view.csv")));
+    ASSERT_TRUE(DocumentCommands(other).ImportFrom(Path("view.csv")));
     EXPECT_TRUE(fresh->IsModified());
     EXPECT_EQ(other.Grid(0).Text(6, 2), QStringLiteral("RPT, 1"));
     EXPECT_EQ(other.Grid(0).Text(1, 3), QStringLiteral("446.00625"));
@@ -194,7 +195,7 @@ TEST_F(MainViewTest, ImportingAListWithoutChannelsSaysSoAndChangesNothing) {
     CMainView view(doc);
     view.show();
     const QByteArray before = Image(*doc);
-    EXPECT_FALSE(view.ImportFrom(Path("none.csv")));
+    EXPECT_FALSE(DocumentCommands(view).ImportFrom(Path("none.csv")));
     ASSERT_EQ(watcher.Boxes().size(), 1);
     EXPECT_EQ(watcher.Boxes()[0].text,
               QStringLiteral("None of the 2 lines of none.csv has a receive frequency the radio "
@@ -203,7 +204,7 @@ TEST_F(MainViewTest, ImportingAListWithoutChannelsSaysSoAndChangesNothing) {
     EXPECT_EQ(Image(*doc), before);
 
     watcher.Clear();
-    EXPECT_TRUE(view.ImportFrom(Path("u16.csv")));
+    EXPECT_TRUE(DocumentCommands(view).ImportFrom(Path("u16.csv")));
     EXPECT_TRUE(watcher.Boxes().isEmpty());
     EXPECT_EQ(view.Grid(0).Text(6, 1), QStringLiteral("AB"));
 }
@@ -213,7 +214,7 @@ TEST_F(MainViewTest, MenuCommandsImportAndExportThroughTheirDialogs) {
     frame.show();
     CChildFrame* child = frame.NewDocument();
     watcher.AnswerFiles({Path("menu.tab")});
-    frame.RunCommand(res::cmd::kFileExport);
+    frame.RunCommand(QStringLiteral("file.export"));
     EXPECT_EQ(watcher.FileDialogs(), 1);
     const QByteArray text = ReadFile(Path("menu.tab"));
     EXPECT_TRUE(text.startsWith("Channel Number\tReceive Frequency\t"));
@@ -225,7 +226,7 @@ TEST_F(MainViewTest, MenuCommandsImportAndExportThroughTheirDialogs) {
     // The export cannot write into a folder that is not there.
     watcher.Clear();
     watcher.AnswerFiles({Path("no/such/folder/x.tab")});
-    frame.RunCommand(res::cmd::kFileExport);
+    frame.RunCommand(QStringLiteral("file.export"));
     ASSERT_EQ(watcher.Boxes().size(), 1);
     EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Export Error"));
     EXPECT_TRUE(watcher.Boxes()[0].text.startsWith(
@@ -234,7 +235,7 @@ TEST_F(MainViewTest, MenuCommandsImportAndExportThroughTheirDialogs) {
     WriteFile(Path("in.csv"), "Receive Frequency,Name\n147.000,IMPORTED\n");
     watcher.Clear();
     watcher.AnswerFiles({Path("in.csv")});
-    frame.RunCommand(res::cmd::kFileImport);
+    frame.RunCommand(QStringLiteral("file.import"));
     EXPECT_TRUE(child->GetDocument().IsModified());
     EXPECT_EQ(child->View()->Grid(0).Text(6, 1), QStringLiteral("IMPORTED"));
     EXPECT_TRUE(watcher.Boxes().isEmpty());

@@ -5,6 +5,7 @@
 // through the real print dialog and its abort box.
 #include "document/CMainDoc.h"
 #include "editor/CMainView.h"
+#include "editor/DocumentCommands.h"
 #include "outside/CSpreadSheet1.h"
 #include "radio/ChannelColumns.h"
 #include "settings/ColumnOptions.h"
@@ -253,7 +254,7 @@ TEST_F(PrintTest, FilePrintGoesThroughThePrintDialogToTheChosenFile) {
             return; // the abort box while it prints
         PrintToFile(modal, path, &offered);
     });
-    ASSERT_TRUE(view->OnCommand(res::cmd::kFilePrint));
+    DocumentCommands(*view).Print();
     EXPECT_FALSE(offered) << "no rows selected: no selection to offer";
     const QStringList pages = PdfPages(path);
     ASSERT_GE(pages.size(), 4);
@@ -262,7 +263,7 @@ TEST_F(PrintTest, FilePrintGoesThroughThePrintDialogToTheChosenFile) {
     // With rows selected the dialog offers the selection.
     view->Grid(tab::kMemories).SelectBlock(GridBlock::Rows(3, 7, 1, 1));
     QFile::remove(path);
-    ASSERT_TRUE(view->OnCommand(res::cmd::kFilePrint));
+    DocumentCommands(*view).Print();
     EXPECT_TRUE(offered);
 
     // The selection picked in the dialog: rows 3 to 7 only.
@@ -270,7 +271,7 @@ TEST_F(PrintTest, FilePrintGoesThroughThePrintDialogToTheChosenFile) {
         if (!qobject_cast<QProgressDialog*>(modal))
             PrintToFile(modal, path, &offered, QPrinter::Selection);
     });
-    ASSERT_TRUE(view->OnCommand(res::cmd::kFilePrint));
+    DocumentCommands(*view).Print();
     QStringList rows;
     for (const QString& page : PdfPages(path))
         rows += RowLabels(page, view->Grid(tab::kMemories));
@@ -282,7 +283,7 @@ TEST_F(PrintTest, FilePrintGoesThroughThePrintDialogToTheChosenFile) {
         if (!qobject_cast<QProgressDialog*>(modal))
             PrintToFile(modal, path, &offered, QPrinter::PageRange, 2, 3);
     });
-    ASSERT_TRUE(view->OnCommand(res::cmd::kFilePrint));
+    DocumentCommands(*view).Print();
     const QStringList range = PdfPages(path);
     ASSERT_EQ(range.size(), 2);
     EXPECT_EQ(Lines(range[0]).constLast(), QStringLiteral("2"));
@@ -303,7 +304,7 @@ TEST_F(PrintTest, ThePageSetUpPickedInTheDialogIsUsed) {
             dialog->printer()->setPageOrientation(QPageLayout::Landscape);
         PrintToFile(modal, path, &offered);
     });
-    ASSERT_TRUE(view->OnCommand(res::cmd::kFilePrint));
+    DocumentCommands(*view).Print();
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {path});
     ASSERT_TRUE(info.waitForFinished(60000));
@@ -337,7 +338,7 @@ TEST_F(PrintTest, TheAbortBoxCancelsPrinting) {
     QStringList messages;
     QObject::connect(view.get(), &CMainView::statusMessage,
                      [&messages](const QString& text) { messages.append(text); });
-    ASSERT_TRUE(view->OnCommand(res::cmd::kFilePrint));
+    DocumentCommands(*view).Print();
     EXPECT_EQ(abortText, QStringLiteral("Click cancel to abort printing."));
     EXPECT_EQ(messages, QStringList{QStringLiteral("Printing was cancelled")});
     EXPECT_FALSE(QFile::exists(path)) << "no half-written file";
@@ -359,7 +360,7 @@ TEST_F(PrintTest, PreviewShowsThePagesPrintWouldMake) {
         shown = preview->findChild<QPrintPreviewWidget*>()->pageCount();
         preview->reject();
     });
-    ASSERT_TRUE(view->OnCommand(res::cmd::kFilePrintPreview));
+    DocumentCommands(*view).PrintPreview();
     EXPECT_GE(expected, 4);
     EXPECT_EQ(shown, expected);
 }

@@ -379,7 +379,7 @@ TEST_F(SettingsWindowTest, ViewSettingsOpensTheWindowAndTheUploadStopsOnABadFile
         seen << dialog->windowTitle();
         static_cast<QDialog*>(dialog)->reject();
     });
-    frame.RunCommand(res::cmd::kViewSettings);
+    frame.RunCommand(QStringLiteral("view.settings"));
     EXPECT_EQ(seen, QStringList({"Settings - Untitled.rsf"}));
     EXPECT_TRUE(watcher.Boxes().isEmpty());
 
@@ -387,7 +387,7 @@ TEST_F(SettingsWindowTest, ViewSettingsOpensTheWindowAndTheUploadStopsOnABadFile
     child->GetDocument().SetSettingsSourceName(QStringLiteral("bad.rsf"));
     const QByteArray image(reinterpret_cast<const char*>(child->GetDocument().GetImage()),
                            vx7::image::kSize);
-    frame.RunCommand(res::cmd::kRadioSendData);
+    frame.RunCommand(QStringLiteral("radio.sendData"));
     ASSERT_EQ(watcher.Boxes().size(), 1);
     EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Error"));
     EXPECT_EQ(watcher.Boxes()[0].text,

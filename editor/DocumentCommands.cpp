@@ -1,0 +1,321 @@
+#include "editor/DocumentCommands.h"
+
+#include "dialogs/CGetDataDlg.h"
+#include "dialogs/CSendDataDlg.h"
+#include "document/CMainDoc.h"
+#include "document/ChirpList.h"
+#include "document/DocumentDiff.h"
+#include "document/DocumentHistory.h"
+#include "document/TextImportExport.h"
+#include "editor/CMainView.h"
+#include "link/TransferDocument.h"
+#include "outside/CSpreadSheet1.h"
+#include "settings/LastFolders.h"
+#include "settings/RadioSettings.h"
+#include "setwindow/CSettingsDlg.h"
+#include "widgets/COptionsDlg.h"
+#include "widgets/GridPrinter.h"
+#include "widgets/Resources.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QVBoxLayout>
+
+using namespace vx7;
+
+namespace {
+
+// The filter of the import and export file dialogs.
+const QString kTextFilter =
+    QStringLiteral("Tab Delimited  (*.tab);;Comma Delimited  (*.csv);;All files (*.*)");
+// The export's filters: the program's own lists, then a CHIRP list.
+const QString kChirpFilter = QStringLiteral("CHIRP channel list (*.csv)");
+const QString kExportFilter = QStringLiteral("Tab Delimited  (*.tab);;Comma Delimited  "
+                                             "(*.csv);;") +
+                              kChirpFilter + QStringLiteral(";;All files (*.*)");
+
+// "1 channel", "118 channels".
+QString Channels(int count) {
+    return count == 1 ? QStringLiteral("1 channel") : QStringLiteral("%1 channels").arg(count);
+}
+
+} // namespace
+
+DocumentCommands::DocumentCommands(CMainView& view)
+    : QObject(&view), m_view(view), m_doc(&view.GetDocument()) {}
+
+QWidget* DocumentCommands::Parent() const {
+    return &m_view;
+}
+
+void DocumentCommands::Options() {
+    COptionsDlg dialog(Parent());
+    dialog.exec();
+    // By either button: the grids of this window show what is stored now.
+    m_view.ApplyColumnOptions();
+}
+
+void DocumentCommands::Print() {
+    const CSpreadSheet1& grid = m_view.Grid(m_view.CurrentTab());
+    QPrinter printer(QPrinter::HighResolution);
+    gridprint::SetMargins(printer);
+    printer.setDocName(m_view.PrintTitle());
+    const int pages =
+        gridprint::Layout(grid, m_view.PrintJob(gridprint::Range::All), printer).PageCount();
+
+    // The printer, its paper and the copies are the user's choice here and
+    // the pages go to that printer.
+    QPrintDialog dialog(&printer, Parent());
+    dialog.setMinMax(1, pages);
+    printer.setFromTo(1, pages);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, grid.Selection().IsValid());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+
+    gridprint::Job job = m_view.PrintJob(gridprint::Range::All);
+    if (printer.printRange() == QPrinter::Selection && grid.Selection().IsValid())
+        job = m_view.PrintJob(gridprint::Range::Selection);
+    else if (printer.printRange() == QPrinter::PageRange)
+        job = m_view.PrintJob(gridprint::Range::Pages, printer.fromPage(), printer.toPage());
+
+    QProgressDialog progress(QString::fromLatin1(gridprint::kAbortMessage),
+                             QStringLiteral("Cancel"), 0, 0, Parent());
+    progress.setWindowTitle(QString::fromLatin1(res::kAppTitle));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.show();
+    QApplication::processEvents();
+    int printed = 0;
+    const auto outcome =
+        gridprint::Print(grid, job, printer, [&progress, &printed](int done, int total) {
+            printed = done;
+            progress.setMaximum(total);
+            progress.setValue(done);
+            QApplication::processEvents();
+            return !progress.wasCanceled();
+        });
+    progress.close();
+    switch (outcome) {
+    case gridprint::Outcome::Printed:
+        emit m_view.statusMessage(QString::fromLatin1(res::kStatusPrinted)
+                                      .arg(printed == 1 ? QStringLiteral("1 page")
+                                                        : QStringLiteral("%1 pages").arg(printed),
+                                           job.title));
+        break;
+    case gridprint::Outcome::Cancelled:
+        // A file the pages were going to is not left half written.
+        if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+            QFile::remove(printer.outputFileName());
+        emit m_view.statusMessage(QString::fromLatin1(res::kStatusPrintCancelled));
+        break;
+    case gridprint::Outcome::NoSuchPages:
+        QMessageBox::warning(Parent(), QString::fromLatin1(res::kAppTitle),
+                             QString::fromLatin1(res::kNoSuchPages));
+        break;
+    case gridprint::Outcome::Failed:
+        QMessageBox::critical(Parent(), QString::fromLatin1(res::kAppTitle),
+                              QString::fromLatin1(res::kPrintFailed));
+        break;
+    }
+}
+
+void DocumentCommands::PrintPreview() {
+    QPrinter printer(QPrinter::HighResolution);
+    gridprint::SetMargins(printer);
+    printer.setDocName(m_view.PrintTitle());
+    QPrintPreviewDialog dialog(&printer, Parent());
+    dialog.setWindowTitle(QStringLiteral("Print Preview"));
+    const CSpreadSheet1& grid = m_view.Grid(m_view.CurrentTab());
+    const gridprint::Job job = m_view.PrintJob(gridprint::Range::All);
+    // The preview's own Print button prints the same pages on the printer
+    // picked there.
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [&grid, &job](QPrinter* target) { gridprint::Print(grid, job, *target); });
+    dialog.exec();
+}
+
+void DocumentCommands::Import() {
+    QFileDialog dialog(Parent(), QStringLiteral("Import Radio File"),
+                       reg::LastFolder(reg::FolderKind::ChannelLists), kTextFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("tab"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    reg::RememberFolderOf(reg::FolderKind::ChannelLists, dialog.selectedFiles().constFirst());
+    ImportFrom(dialog.selectedFiles().constFirst());
+}
+
+bool DocumentCommands::ImportFrom(const QString& path) {
+    textio::ImportSummary summary;
+    const auto own = m_view.OwnChange();
+    m_doc->History().Record(QStringLiteral("Import"),
+                            [&] { summary = textio::ImportFile(m_doc->Radio(), path); });
+    m_importSummary = summary.ok ? textio::SummaryLine(summary) : QString();
+    if (!summary.ok) {
+        QMessageBox::critical(Parent(), QString::fromLatin1(res::kAppTitle), summary.message);
+        return false;
+    }
+    if (!summary.nothingImported.isEmpty()) {
+        // Nothing changed: the document stays as it was.
+        QMessageBox::warning(Parent(), QString::fromLatin1(res::kAppTitle),
+                             summary.nothingImported);
+        return false;
+    }
+    m_view.RefreshGrids();
+    // The summary counts the channels and tells the lines skipped or changed.
+    emit m_view.statusMessage(m_importSummary);
+    return true;
+}
+
+void DocumentCommands::Export() {
+    QFileDialog dialog(Parent(), QStringLiteral("Export Radio File"),
+                       reg::LastFolder(reg::FolderKind::ChannelLists), kExportFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("tab"));
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(filter.contains(QLatin1String("*.tab")) ? QStringLiteral("tab")
+                                                                        : QStringLiteral("csv"));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const bool chirpList = dialog.selectedNameFilter() == kChirpFilter;
+    QString path = dialog.selectedFiles().constFirst();
+    if (chirpList && QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    reg::RememberFolderOf(reg::FolderKind::ChannelLists, path);
+    ExportTo(path, chirpList);
+}
+
+bool DocumentCommands::ExportTo(const QString& path, bool chirpList) {
+    int channels = 0;
+    const auto error =
+        chirpList
+            ? textio::SaveList(path, chirp::ExportBytes(m_doc->Radio(), &channels))
+            : textio::ExportFile(m_doc->Radio(), &m_view.Grid(tab::kMemories), path, &channels);
+    if (error) {
+        QMessageBox::critical(Parent(), error->caption, error->text);
+        return false;
+    }
+    emit m_view.statusMessage(QString::fromLatin1(res::kStatusExported)
+                                  .arg(Channels(channels), QDir::toNativeSeparators(path)));
+    return true;
+}
+
+void DocumentCommands::ResetToNewDocument() {
+    const auto own = m_view.OwnChange();
+    m_doc->OnNewDocument();
+    // A new document has no file: Save asks for a name rather than writing
+    // the radio's memory over the file that was shown before.
+    m_doc->SetPathName(QString());
+    m_doc->SetTitle(m_untitledTitle ? m_untitledTitle() : QString::fromLatin1(res::kUntitled));
+    m_doc->History().Reset(false);
+    m_view.RefreshGrids();
+}
+
+void DocumentCommands::GetData() {
+    if (m_doc->IsModified() && m_saveModified && !m_saveModified())
+        return;
+    ResetToNewDocument();
+
+    CGetDataDlg dialog(Parent());
+    if (dialog.exec() != QDialog::Accepted)
+        return; // the document stays the new default document
+    if (const auto warning = radiolink::TakeDownloadedImage(*m_doc, dialog.Image().data()))
+        QMessageBox::warning(Parent(), QString::fromLatin1(res::kAppTitle), *warning);
+    // The radio's memory replaces the document: nothing before it can be
+    // undone, and it is not saved yet.
+    const auto own = m_view.OwnChange();
+    m_doc->History().Reset(true);
+    m_view.RefreshGrids();
+    emit m_view.statusMessage(QString::fromLatin1(res::kStatusReceived).arg(image::kSize));
+}
+
+void DocumentCommands::SendData() {
+    m_view.CommitGrids(false);
+    radiolink::PrepareSendCommand(*m_doc);
+    if (!WriteSettingsForUpload())
+        return;
+    // The image is stamped and sent; what the dialog ends with changes
+    // nothing here, and the modified flag stays as it was.
+    CSendDataDlg dialog(*m_doc, Parent());
+    if (dialog.exec() == QDialog::Accepted) {
+        emit m_view.statusMessage(
+            QString::fromLatin1(res::kStatusSent).arg(m_doc->GetTitle()).arg(image::kSize));
+    } else if (dialog.Started()) {
+        // Part of the image may have reached the radio: it must not be used
+        // like that.
+        emit m_view.statusMessage(QString::fromLatin1(res::kStatusNotSent));
+        QMessageBox::warning(Parent(), QString::fromLatin1(res::kAppTitle),
+                             QString::fromLatin1(res::kPartialUpload));
+    }
+}
+
+bool DocumentCommands::WriteSettingsForUpload() {
+    // The settings named by the document's settings source go with the
+    // image. A settings file that does not load stops the upload: the radio
+    // gets nothing rather than settings nobody chose.
+    if (const auto error = rsf::WriteSettingsForUpload(*m_doc)) {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), error->text,
+                        QMessageBox::Ok, Parent());
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+        emit m_view.statusMessage(QString::fromLatin1(res::kStatusNotSent));
+        return false;
+    }
+    return true;
+}
+
+void DocumentCommands::Settings() {
+    // The window edits settings files; the document's image is left alone.
+    CSettingsDlg dialog(*m_doc, m_doc->SettingsSourceName(), Parent());
+    dialog.exec();
+}
+
+void DocumentCommands::CompareWith(QString path) {
+    // The window of differences belongs to the main window: it stays when
+    // the document window closes.
+    QWidget* window = m_view.window();
+    if (path.isEmpty()) {
+        path = QFileDialog::getOpenFileName(
+            window, QStringLiteral("Compare With"), QDir::currentPath(),
+            QString::fromLatin1(res::kDataFileFilter) + QStringLiteral(";;") +
+                QString::fromLatin1(res::kRawImageFilter) + QStringLiteral(";;All Files (*)"));
+        if (path.isEmpty())
+            return;
+    }
+    CMainDoc other;
+    if (const auto error = other.OnOpenDocument(path)) {
+        QMessageBox::critical(window, QStringLiteral("File Error"), error->text);
+        return;
+    }
+    const QStringList lines = docdiff::Compare(m_doc->Radio(), other.Radio());
+    auto* differences = new QDialog(window);
+    differences->setObjectName(QStringLiteral("CompareWindow"));
+    differences->setAttribute(Qt::WA_DeleteOnClose);
+    differences->setWindowTitle(
+        QStringLiteral("%1 compared with %2").arg(m_doc->GetTitle(), QFileInfo(path).fileName()));
+    auto* text = new QPlainTextEdit(differences);
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setPlainText(lines.isEmpty() ? QStringLiteral("The two radios' memories are the same.")
+                                       : lines.join(QLatin1Char('\n')));
+    auto* layout = new QVBoxLayout(differences);
+    layout->addWidget(text);
+    differences->resize(900, 500);
+    differences->show();
+}
