@@ -549,7 +549,7 @@ bool CMainView::WriteSettingsForUpload() {
     // The settings named by the document's settings source go with the
     // image. A settings file that does not load stops the upload: the radio
     // gets nothing rather than settings nobody chose.
-    if (const auto error = rsf::WriteSettingsForUpload(*m_doc)) {
+    if (const auto error = rsf::WriteSettingsForUpload(rsf::SettingsSource(*m_doc))) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), error->text,
                         QMessageBox::Ok, this);
         box.setTextFormat(Qt::PlainText);
@@ -562,6 +562,6 @@ bool CMainView::WriteSettingsForUpload() {
 
 void CMainView::OnViewSettings() {
     // The window edits settings files; the document's image is left alone.
-    CSettingsDlg dialog(*m_doc, m_doc->SettingsSourceName(), this);
+    CSettingsDlg dialog(rsf::SettingsSource(*m_doc), this);
     dialog.exec();
 }

@@ -52,7 +52,7 @@ protected:
     }
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     std::unique_ptr<CSettingsDlg> Open(const QString& source) {
-        auto dialog = std::make_unique<CSettingsDlg>(doc, source);
+        auto dialog = std::make_unique<CSettingsDlg>(rsf::SettingsSource(doc, source));
         dialog->show();
         return dialog;
     }
@@ -166,7 +166,8 @@ TEST_F(SettingsWindowTest, ClosingAsksOnlyAfterAChange) {
     dialog->close();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(watcher.Boxes().isEmpty());
-    EXPECT_EQ(Block(dialog->WorkingCopy()).mid(0, 176), Block(rsf::BufferBlock()).mid(0, 176));
+    EXPECT_EQ(Block(dialog->WorkingCopy()).mid(0, 176),
+              Block(rsf::BlockOf(dialog->File())).mid(0, 176));
 
     dialog = Open(QStringLiteral("ReadRadio"));
     Control<QCheckBox>(*dialog, 0, 1138)->click();
@@ -181,6 +182,27 @@ TEST_F(SettingsWindowTest, ClosingAsksOnlyAfterAChange) {
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("NewFile"));
+}
+
+TEST_F(SettingsWindowTest, EachWindowAndEachUploadHoldSettingsOfTheirOwn) {
+    // A file with spare bytes and more text after the radio name.
+    rsf::FileImage kept{};
+    rsf::WriteHeader(kept.data(), true);
+    std::memset(kept.data() + rsf::kRadioName + 11, 'x', 20);
+    std::memset(rsf::BlockOf(kept) + rsf::kRecordSize, 0x5A, rsf::kSpareSize);
+    WriteFile(Path("kept.rsf"),
+              QByteArray(reinterpret_cast<const char*>(kept.data()), rsf::kFileSize));
+    auto first = Open(QStringLiteral("kept.rsf"));
+    ASSERT_EQ(first->File(), kept);
+    // The image's own settings begin from nothing the first window holds.
+    auto second = Open(QStringLiteral("ReadRadio"));
+    EXPECT_EQ(Block(rsf::BlockOf(second->File())).mid(rsf::kRecordSize),
+              QByteArray(rsf::kSpareSize, '\0'));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(second->File().data()) + rsf::kRadioName,
+                         rsf::kRadioNameSize),
+              QByteArray(rsf::kRadioNameSize, '\0'));
+    ASSERT_FALSE(rsf::WriteSettingsForUpload(rsf::SettingsSource(doc, QStringLiteral("NewFile"))));
+    EXPECT_EQ(first->File(), kept);
 }
 
 TEST_F(SettingsWindowTest, YesWithACancelledOrFailedSaveKeepsTheEdits) {
@@ -284,12 +306,12 @@ TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings - Untitled.rsf"));
     EXPECT_TRUE(dialog->IsUntitled());
     EXPECT_EQ(Block(dialog->WorkingCopy()).left(rsf::kRecordSize).mid(194), Defaults().mid(194));
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(rsf::Buffer().data()), 27), saved.left(27));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(dialog->File().data()), 27), saved.left(27));
 
     // Open: a file that is not one changes nothing; a good one is shown.
     WriteFile(Path("other.rsf"), QByteArray(1568, 'x'));
     const QByteArray before = Block(dialog->WorkingCopy());
-    const QByteArray buffer(reinterpret_cast<const char*>(rsf::Buffer().data()), rsf::kFileSize);
+    const QByteArray buffer(reinterpret_cast<const char*>(dialog->File().data()), rsf::kFileSize);
     watcher.AnswerFiles({Path("other.rsf")});
     dialog->RunCommand(CSettingsDlg::kFileOpen);
     ASSERT_EQ(watcher.Boxes().size(), 1);
@@ -297,7 +319,7 @@ TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
     EXPECT_EQ(watcher.Boxes()[0].text,
               QStringLiteral("Not a radio data file:\n") + Path("other.rsf"));
     EXPECT_EQ(Block(dialog->WorkingCopy()), before);
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(rsf::Buffer().data()), rsf::kFileSize),
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(dialog->File().data()), rsf::kFileSize),
               buffer);
 
     watcher.Clear();
