@@ -52,7 +52,7 @@ CSettingsDlg::CSettingsDlg(rsf::SettingsSource source, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(BuildMenu());
     m_tabs = new QTabBar(this);
-    m_tabs->setObjectName(QString::number(kTabControlId));
+    m_tabs->setObjectName(QStringLiteral("tabs"));
     m_tabs->setDrawBase(true);
     m_stack = new QStackedWidget(this);
     layout->addWidget(m_tabs);

@@ -29,7 +29,6 @@ public:
     static constexpr int kTabIconFont = 3;
     static constexpr int kTabNames = 4;
     static constexpr int kTabCount = 5;
-    static constexpr int kTabControlId = 1001;
 
     // The File menu's commands.
     static constexpr int kFileNew = 32820;
