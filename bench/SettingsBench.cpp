@@ -37,7 +37,7 @@ void OpenWindow(benchmark::State& state, bool fromFile) {
     else
         doc.SetSettingsSourceName(QStringLiteral("ReadRadio"));
     for (auto _ : state) {
-        auto* dialog = new CSettingsDlg(doc, doc.SettingsSourceName());
+        auto* dialog = new CSettingsDlg(rsf::SettingsSource(doc));
         dialog->show();
         QApplication::processEvents();
         state.PauseTiming();
@@ -67,7 +67,7 @@ void UploadSettingsStep(benchmark::State& state) {
     CMainDoc doc;
     KeepSettingsFile(doc);
     for (auto _ : state) {
-        if (rsf::WriteSettingsForUpload(doc))
+        if (rsf::WriteSettingsForUpload(rsf::SettingsSource(doc)))
             state.SkipWithError("the settings file did not load");
     }
 }

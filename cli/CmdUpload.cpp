@@ -38,7 +38,7 @@ int RunUpload(const QStringList& arguments) {
     // checksums.
     radiolink::PrepareSendCommand(doc);
     QString settings;
-    if (const auto error = rsf::WriteSettingsForUpload(doc, &settings))
+    if (const auto error = rsf::WriteSettingsForUpload(rsf::SettingsSource(doc), &settings))
         return Fail(error->text + QStringLiteral("\nNothing was sent."));
     auto port = OpenTransferPort(device);
     if (!port)

@@ -269,7 +269,7 @@ bool DocumentCommands::WriteSettingsForUpload() {
     // The settings named by the document's settings source go with the
     // image. A settings file that does not load stops the upload: the radio
     // gets nothing rather than settings nobody chose.
-    if (const auto error = rsf::WriteSettingsForUpload(*m_doc)) {
+    if (const auto error = rsf::WriteSettingsForUpload(rsf::SettingsSource(*m_doc))) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), error->text,
                         QMessageBox::Ok, Parent());
         box.setTextFormat(Qt::PlainText);
@@ -282,7 +282,7 @@ bool DocumentCommands::WriteSettingsForUpload() {
 
 void DocumentCommands::Settings() {
     // The window edits settings files; the document's image is left alone.
-    CSettingsDlg dialog(*m_doc, m_doc->SettingsSourceName(), Parent());
+    CSettingsDlg dialog(rsf::SettingsSource(*m_doc), Parent());
     dialog.exec();
 }
 

@@ -42,12 +42,10 @@ constexpr int kIconChoices = 30;
 extern const std::array<const char*, kBandCount> kBandNames;
 
 // LED colours 1 to 10: red, green and blue levels 0 to 51, three bytes per
-// colour; colour n (0 to 9) has the button with control id 1167 + 2n. A
-// level is shown as the 8-bit intensity 5 * level (at most 255); an
+// colour. A level is shown as the 8-bit intensity 5 * level (at most 255); an
 // intensity is stored as intensity / 5.
 constexpr int kLedFirst = 120;
 constexpr int kLedCount = 10;
-constexpr int kLedButtonFirst = 1167;
 constexpr int kLedLevelMax = 51;
 constexpr int LedByte(int n) {
     return kLedFirst + 3 * n;

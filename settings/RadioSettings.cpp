@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace rsf {
 
@@ -60,11 +61,6 @@ QString InDirectory(const QString& directory, const QString& name) {
 }
 
 } // namespace
-
-FileImage& Buffer() {
-    static FileImage buffer{};
-    return buffer;
-}
 
 void WriteHeader(Byte* file, bool withName) {
     WriteLe32(file + kMagic, kMagicValue);
@@ -224,15 +220,35 @@ Initialised InitialiseBySource(vx7::CVX7Radio& radio, const Byte* image, const Q
     return result;
 }
 
-std::optional<FileError> WriteSettingsForUpload(CMainDoc& doc, QString* from) {
-    FileImage& buffer = Buffer();
-    const Initialised found =
-        InitialiseBySource(doc.Radio(), doc.GetImage(), doc.SettingsSourceName(), buffer.data());
+SettingsSource::SettingsSource(CMainDoc& doc) : m_doc(doc), m_name(doc.SettingsSourceName()) {}
+
+SettingsSource::SettingsSource(CMainDoc& doc, QString name) : m_doc(doc), m_name(std::move(name)) {}
+
+Initialised SettingsSource::Load(FileImage& file) const {
+    return InitialiseBySource(m_doc.Radio(), m_doc.GetImage(), m_name, file.data());
+}
+
+void SettingsSource::LoadDefaults(Byte* block) const {
+    ExtractDefaults(m_doc.Radio(), block);
+}
+
+void SettingsSource::Rename(const QString& fileName) {
+    m_name = fileName;
+    m_doc.SetSettingsSourceName(fileName);
+}
+
+void SettingsSource::WriteIntoImage(const Byte* block) const {
+    WriteSettings(m_doc.Radio(), block, m_doc.GetImage());
+}
+
+std::optional<FileError> WriteSettingsForUpload(const SettingsSource& source, QString* from) {
+    FileImage file{};
+    const Initialised found = source.Load(file);
     if (found.loadError)
         return found.loadError;
     if (from)
         *from = found.defaults ? QString::fromLatin1(kFromDefaults) : found.path;
-    WriteSettings(doc.Radio(), buffer.data() + kBlock, doc.GetImage());
+    source.WriteIntoImage(BlockOf(file));
     return std::nullopt;
 }
 

@@ -1,7 +1,7 @@
 // The radio's set-mode options: the settings block the settings window edits,
-// the settings files (.rsf) that keep it, the one settings buffer of the
-// process, and how the block is found for a document ("NewFile", "ReadRadio"
-// or a settings file) and written into its image before an upload.
+// the settings files (.rsf) that keep it, and a document's settings source:
+// how the block is found for a document ("NewFile", "ReadRadio" or a
+// settings file) and written into its image before an upload.
 //
 // The block mirrors image bytes 1682 to 3161 (block byte n is image byte
 // 1682 + n) with three exceptions: byte 117 is packed differently (the dual
@@ -67,11 +67,14 @@ using FileImage = std::array<Byte, kFileSize>;
 constexpr const char* kExtension = "rsf";
 constexpr const char* kUntitledName = "Untitled.rsf";
 
-// The process-wide settings buffer: a settings file's header and block. The
-// settings window and the upload load into it; it outlives both.
-FileImage& Buffer();
-inline Byte* BufferBlock() {
-    return Buffer().data() + kBlock;
+// A settings file's bytes as their one owner holds them (the settings window
+// while it is open, the upload's settings step for its moment): the block
+// inside them.
+inline Byte* BlockOf(FileImage& file) {
+    return file.data() + kBlock;
+}
+inline const Byte* BlockOf(const FileImage& file) {
+    return file.data() + kBlock;
 }
 
 // Writes magic, tag, version and size; with the name also the radio name
@@ -154,14 +157,41 @@ struct Initialised {
 Initialised InitialiseBySource(vx7::CVX7Radio& radio, const Byte* image, const QString& source,
                                Byte* file);
 
-// The upload's settings step: the settings named by the document's settings
-// source are loaded into the settings buffer and written into its image. A
+// A document's settings source: the document's image and the name it keeps
+// for its settings ("NewFile", "ReadRadio" or a settings file name). The
+// settings window and the upload are handed one; each loads what it names
+// into settings bytes of its own.
+class SettingsSource {
+public:
+    explicit SettingsSource(CMainDoc& doc);
+    // A source other than the one the document keeps.
+    SettingsSource(CMainDoc& doc, QString name);
+
+    const QString& Name() const { return m_name; }
+    // Loads the settings the source names into file (InitialiseBySource).
+    Initialised Load(FileImage& file) const;
+    // The settings of the built-in default image into a block.
+    void LoadDefaults(Byte* block) const;
+    // The settings were saved to a file of this name: the document names it
+    // from now on. The document is not marked modified.
+    void Rename(const QString& fileName);
+    // Writes a block into the document's image (WriteSettings).
+    void WriteIntoImage(const Byte* block) const;
+
+private:
+    CMainDoc& m_doc;
+    QString m_name;
+};
+
+// The upload's settings step: the settings the source names are loaded into
+// settings bytes of the step's own and written into the document's image. A
 // settings file that does not load stops it with the load's message and the
 // image untouched. The modified flag is left alone.
 // When from is given, it receives where the settings came from: the settings
 // file's path, or an empty text for the image's own settings ("ReadRadio")
 // and "*" for the default settings.
-std::optional<FileError> WriteSettingsForUpload(CMainDoc& doc, QString* from = nullptr);
+std::optional<FileError> WriteSettingsForUpload(const SettingsSource& source,
+                                                QString* from = nullptr);
 constexpr const char* kFromDefaults = "*";
 
 } // namespace rsf

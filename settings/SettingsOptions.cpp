@@ -5,6 +5,9 @@
 #include "settings/IconFont.h"
 #include "settings/NameRecords.h"
 
+#include <QRegularExpression>
+#include <QStringList>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -26,42 +29,42 @@ using rset::kIconShape;
 constexpr const char* I = kPageIconFont;
 constexpr const char* N = kPageNames;
 
-Option Check(const char* page, const char* group, const char* label, int id, int byte, int bit,
+Option Check(const char* page, const char* group, const char* label, int byte, int bit,
              bool editable = true) {
-    return {page, group, label, id, Kind::Check, Widget::CheckBox, byte, bit, {}, editable, {}, ""};
+    return {page, group, label, Kind::Check, Widget::CheckBox, byte, bit, {}, editable, "", "", {}};
 }
 
-Option List(const char* page, const char* group, const char* label, int id, int byte,
+Option List(const char* page, const char* group, const char* label, int byte,
             std::vector<const char*> choices) {
-    return {page, group, label, id, Kind::Choice, Widget::List, byte, 0, std::move(choices),
-            true, {},    ""};
+    return {page, group, label, Kind::Choice, Widget::List, byte, 0, std::move(choices), true,
+            "",   "",    {}};
 }
 
-Option BitList(const char* page, const char* group, const char* label, int id, int byte, int bit,
+Option BitList(const char* page, const char* group, const char* label, int byte, int bit,
                std::vector<const char*> choices) {
-    return {page, group, label, id, Kind::BitChoice, Widget::List, byte, bit, std::move(choices),
-            true, {},    ""};
+    return {page, group, label, Kind::BitChoice, Widget::List, byte, bit, std::move(choices), true,
+            "",   "",    {}};
 }
 
 Option Radio(const char* page, const char* group, int byte, int bit,
-             std::vector<const char*> choices, std::vector<int> ids) {
+             std::vector<const char*> choices) {
     return {page,
             group,
             group,
-            ids.front(),
             Kind::BitChoice,
             Widget::RadioButtons,
             byte,
             bit,
             std::move(choices),
             true,
-            std::move(ids),
-            ""};
+            "",
+            "",
+            {}};
 }
 
-Option Field(const char* page, const char* group, const char* label, int id, Kind kind,
-             Widget widget, int byte, int bit = 0) {
-    return {page, group, label, id, kind, widget, byte, bit, {}, true, {}, ""};
+Option Field(const char* page, const char* group, const char* label, Kind kind, Widget widget,
+             int byte, int bit = 0) {
+    return {page, group, label, kind, widget, byte, bit, {}, true, "", "", {}};
 }
 
 // Numbers as labels and list entries ("1" to "62"), kept for the program's
@@ -84,42 +87,40 @@ std::vector<const char*> Numbers(int first, int last) {
 }
 
 void AddDisplayPage(std::vector<Option>& o) {
-    o.push_back(List(D, "", "Display Mode", 1100, 81,
+    o.push_back(List(D, "", "Display Mode", 81,
                      {"None", "Temperature", "Baro", "Alt1", "Temp+Baro", "Temp+Atl1", "All"}));
-    o.push_back(BitList(D, "", "Language", 1124, 4, 6, {"English", "Japanese"}));
-    o.push_back(List(D, "", "Lamp Mode", 1187, 13, {"Key", "Continuous", "Off"}));
-    o.push_back(List(D, "", "Main Meter Symbol", 1191, 82, {"S1", "S2", "S3", "S4", "S5", "Char"}));
-    o.push_back(List(D, "", "Sub Meter Symbol", 1199, 83, {"S1", "S2", "S3", "S4", "S5", "Char"}));
-    o.push_back(
-        Field(D, "", "Contrast", 1161, Kind::Contrast, Widget::Slider, display::kContrastByte));
-    o.push_back(Field(D, "", "Dimmer", 1163, Kind::Dimmer, Widget::Slider, display::kDimmerByte));
-    o.push_back(List(D, "", "Emgerency", 1206, 10,
+    o.push_back(BitList(D, "", "Language", 4, 6, {"English", "Japanese"}));
+    o.push_back(List(D, "", "Lamp Mode", 13, {"Key", "Continuous", "Off"}));
+    o.push_back(List(D, "", "Main Meter Symbol", 82, {"S1", "S2", "S3", "S4", "S5", "Char"}));
+    o.push_back(List(D, "", "Sub Meter Symbol", 83, {"S1", "S2", "S3", "S4", "S5", "Char"}));
+    o.push_back(Field(D, "", "Contrast", Kind::Contrast, Widget::Slider, display::kContrastByte));
+    o.push_back(Field(D, "", "Dimmer", Kind::Dimmer, Widget::Slider, display::kDimmerByte));
+    o.push_back(List(D, "", "Emgerency", 10,
                      {"Beep+Strobe", "Beep", "Strobe 1", "Strobe 2", "Strobe 3", "Strobe 4",
                       "Strobe 5", "Beam"}));
-    o.push_back(Check(D, "", "Display2x", 1146, 117, 1));
-    o.push_back(Check(D, "", "Icon Set", 1147, 117, 0));
+    o.push_back(Check(D, "", "Display2x", 117, 1));
+    o.push_back(Check(D, "", "Icon Set", 117, 0));
     // The LED colours: buttons "LED 1" to "LED 10" with their swatches.
     static const char* const kLedLabels[display::kLedCount] = {
         "LED 1", "LED 2", "LED 3", "LED 4", "LED 5", "LED 6", "LED 7", "LED 8", "LED 9", "LED 10"};
     for (int n = 0; n < display::kLedCount; ++n)
-        o.push_back(Field(D, "", kLedLabels[n], display::kLedButtonFirst + 2 * n, Kind::LedColour,
-                          Widget::ColourButton, display::LedByte(n)));
+        o.push_back(Field(D, "", kLedLabels[n], Kind::LedColour, Widget::ColourButton,
+                          display::LedByte(n)));
     // The strobes and the charge-complete light pick an LED colour by number.
     const struct {
         const char* label;
-        int id;
         int byte;
     } strobes[] = {
-        {"Main Busy Strobe", 1032, 150}, {"Sub Busy Strobe", 1033, 151},
-        {"Dual Busy Strobe", 1034, 152}, {"Main Tx Strobe", 1035, 153},
-        {"Sub Tx Strobe", 1036, 154},    {"Charge Complete", 1037, 155},
+        {"Main Busy Strobe", 150}, {"Sub Busy Strobe", 151}, {"Dual Busy Strobe", 152},
+        {"Main Tx Strobe", 153},   {"Sub Tx Strobe", 154},   {"Charge Complete", 155},
     };
-    for (const auto& strobe : strobes)
-        o.push_back(
-            List(D, "", strobe.label, strobe.id, strobe.byte, Numbers(1, display::kLedCount)));
+    for (const auto& strobe : strobes) {
+        o.push_back(List(D, "", strobe.label, strobe.byte, Numbers(1, display::kLedCount)));
+        o.back().section = kSectionStrobes;
+    }
     // The icon of each band, in the grid "Icon Select".
     for (int b = 0; b < display::kBandCount; ++b) {
-        Option icon = List(D, "Icon Select", display::kBandNames[static_cast<size_t>(b)], 1000,
+        Option icon = List(D, "Icon Select", display::kBandNames[static_cast<size_t>(b)],
                            display::kBandIconFirst + b, Numbers(1, display::kIconChoices));
         icon.widget = Widget::Grid;
         o.push_back(icon);
@@ -130,125 +131,152 @@ void AddIconFontPage(std::vector<Option>& o) {
     const struct {
         const BitmapShape& shape;
         const char* group;
-        int firstButton;
-        int firstPreview;
         Kind kind;
     } sets[] = {
-        {kIconShape, "Icon", 1248, 1245, Kind::Icon},
-        {kFontShape, "Font", 1251, 1256, Kind::FontChar},
+        {kIconShape, "Icon", Kind::Icon},
+        {kFontShape, "Font", Kind::FontChar},
     };
     for (const auto& set : sets) {
         // The radio buttons: which bitmap the radio uses.
-        std::vector<int> buttons;
+        o.push_back({I,
+                     set.group,
+                     set.group,
+                     Kind::Choice,
+                     Widget::RadioButtons,
+                     set.shape.selectionByte,
+                     0,
+                     Numbers(1, set.shape.count),
+                     true,
+                     "",
+                     "",
+                     {}});
         for (int k = 0; k < set.shape.count; ++k)
-            buttons.push_back(set.firstButton + k);
-        o.push_back({I, set.group, set.group, set.firstButton, Kind::Choice, Widget::RadioButtons,
-                     set.shape.selectionByte, 0, Numbers(1, set.shape.count), true, buttons, ""});
-        for (int k = 0; k < set.shape.count; ++k)
-            o.push_back(Field(I, set.group, Number(k + 1), set.firstPreview + k, set.kind,
-                              Widget::Preview, set.shape.Offset(k)));
+            o.push_back(
+                Field(I, set.group, Number(k + 1), set.kind, Widget::Preview, set.shape.Offset(k)));
     }
 }
 
 void AddNamesPage(std::vector<Option>& o) {
-    o.push_back(Check(N, "", "WxAlert", 1145, names::kWxAlertByte, names::kWxAlertBit));
+    o.push_back(Check(N, "", "WxAlert", names::kWxAlertByte, names::kWxAlertBit));
     for (int k = 0; k < names::kWxCount; ++k)
-        o.push_back(Field(N, "WX Names", Number(k + 1), 1262, Kind::Name, Widget::Grid,
-                          names::WxRecord(k)));
+        o.push_back(
+            Field(N, "WX Names", Number(k + 1), Kind::Name, Widget::Grid, names::WxRecord(k)));
     for (int k = 0; k < names::kTvCount; ++k)
-        o.push_back(Field(N, "TV Names", Number(k + 1), 1263, Kind::Name, Widget::Grid,
-                          names::TvRecord(k)));
+        o.push_back(
+            Field(N, "TV Names", Number(k + 1), Kind::Name, Widget::Grid, names::TvRecord(k)));
+}
+
+// The first word of every key.
+QString PageKey(const char* page) {
+    if (std::strcmp(page, kPageNames) == 0 || std::strcmp(page, kPageNamesTv) == 0)
+        return QStringLiteral("names");
+    return KeyWord(page);
+}
+
+QString OptionKey(const Option& option) {
+    QString key = PageKey(option.page) + QLatin1Char('.');
+    if (*option.group && std::strcmp(option.group, option.label) != 0)
+        key += KeyWord(option.group) + QLatin1Char('.');
+    // A preview stands beside the radio button of the same number.
+    const QString label = KeyWord(option.label);
+    key += option.widget == Widget::Preview ? QStringLiteral("preview") + label : label;
+    if (*option.beside) {
+        const QString beside = KeyWord(option.beside);
+        key += beside.left(1).toUpper() + beside.mid(1);
+    }
+    return key;
 }
 
 std::vector<Option> MakeOptions() {
     std::vector<Option> o;
     // The Toggles page.
-    o.push_back(Check(T, "", "DTMF Dialer", 1138, 3, 0));
-    o.push_back(Check(T, "", "Split Tone", 1139, 3, 1));
-    o.push_back(Check(T, "", "Beep", 1149, 3, 2));
-    o.push_back(Check(T, "", "ARS", 1150, 3, 3));
-    o.push_back(Check(T, "", "Scan Lamp", 1140, 3, 5));
-    o.push_back(Check(T, "", "Tx Save", 1156, 4, 0));
-    o.push_back(Check(T, "", "Sub Band Mute", 1157, 4, 1));
-    o.push_back(Check(T, "", "Hyper Write", 1158, 4, 2));
-    o.push_back(Check(T, "", "Edge Beep", 1159, 4, 3));
-    o.push_back(Check(T, "", "BCLO", 1151, 4, 4));
-    o.push_back(Check(T, "", "Band Link", 1152, 4, 5, false));
-    o.push_back(Check(T, "", "Busy Led", 1153, 4, 7));
-    o.push_back(Check(T, "", "Moni\\TCall", 1141, 5, 0));
-    o.push_back(Check(T, "", "Home\\Reverse", 1154, 5, 1));
-    o.push_back(Check(T, "", "Ch1UserWrite", 1155, 5, 6, false));
-    o.push_back(Check(T, "", "ArsEnable", 1142, 5, 7, false));
-    o.push_back(Check(T, "", "AutoRxMode", 1022, 6, 6));
-    o.push_back(Check(T, "", "Lock", 1023, 6, 7));
-    o.push_back(Check(T, "", "ATT", 1143, 7, 2));
-    o.push_back(Check(T, "", "MicMonitor", 1144, 7, 4, false));
-    o.push_back(Check(T, "", "Dual Receive", 1264, 117, 2));
-    o.push_back(Radio(T, "VFO", 3, 7, {"All", "Band"}, {1223, 1227}));
-    o.push_back(Radio(T, "Band", 117, 3, {"Main", "Sub"}, {1265, 1107}));
+    o.push_back(Check(T, "", "DTMF Dialer", 3, 0));
+    o.push_back(Check(T, "", "Split Tone", 3, 1));
+    o.push_back(Check(T, "", "Beep", 3, 2));
+    o.push_back(Check(T, "", "ARS", 3, 3));
+    o.push_back(Check(T, "", "Scan Lamp", 3, 5));
+    o.push_back(Check(T, "", "Tx Save", 4, 0));
+    o.push_back(Check(T, "", "Sub Band Mute", 4, 1));
+    o.push_back(Check(T, "", "Hyper Write", 4, 2));
+    o.push_back(Check(T, "", "Edge Beep", 4, 3));
+    o.push_back(Check(T, "", "BCLO", 4, 4));
+    o.push_back(Check(T, "", "Band Link", 4, 5, false));
+    o.push_back(Check(T, "", "Busy Led", 4, 7));
+    o.push_back(Check(T, "", "Moni\\TCall", 5, 0));
+    o.push_back(Check(T, "", "Home\\Reverse", 5, 1));
+    o.push_back(Check(T, "", "Ch1UserWrite", 5, 6, false));
+    o.push_back(Check(T, "", "ArsEnable", 5, 7, false));
+    o.push_back(Check(T, "", "AutoRxMode", 6, 6));
+    o.push_back(Check(T, "", "Lock", 6, 7));
+    o.push_back(Check(T, "", "ATT", 7, 2));
+    o.push_back(Check(T, "", "MicMonitor", 7, 4, false));
+    o.push_back(Check(T, "", "Dual Receive", 117, 2));
+    o.push_back(Radio(T, "VFO", 3, 7, {"All", "Band"}));
+    o.push_back(Radio(T, "Band", 117, 3, {"Main", "Sub"}));
     o.push_back(
-        List(T, "", "Rx Save", 1124, 26, {"Off", "200 ms", "300 ms", "500 ms", "1 sec", "2 sec"}));
-    o.push_back(List(T, "", "Auto Power Off", 1061, 78,
+        List(T, "", "Rx Save", 26, {"Off", "200 ms", "300 ms", "500 ms", "1 sec", "2 sec"}));
+    o.push_back(List(T, "", "Auto Power Off", 78,
                      {"Off", "30 min", "1 hour", "3 hour", "5 hour", "8 hour"}));
-    o.push_back(
-        List(T, "", "Time out timer", 1125, 79, {"Off", "1 min", "2.5 min", "5 min", "10 min"}));
-    o.push_back(List(T, "", "Bell", 1212, 80, {"Off", "1", "3", "5", "8", "Continue"}));
-    o.push_back(List(T, "", "Scan Resume", 1213, 24, {"3 sec", "5 sec", "10 sec", "Busy", "Hold"}));
-    o.push_back(List(T, "", "Lock Mode", 1214, 158,
+    o.push_back(List(T, "", "Time out timer", 79, {"Off", "1 min", "2.5 min", "5 min", "10 min"}));
+    o.push_back(List(T, "", "Bell", 80, {"Off", "1", "3", "5", "8", "Continue"}));
+    o.push_back(List(T, "", "Scan Resume", 24, {"3 sec", "5 sec", "10 sec", "Busy", "Hold"}));
+    o.push_back(List(T, "", "Lock Mode", 158,
                      {"Key", "Dial", "Key+Dial", "PTT", "Key+PTT", "Dial+PTT", "All"}));
-    o.push_back(Field(T, "Squelch", "Main", 1131, Kind::Level, Widget::Slider, 0));
-    o.push_back(Field(T, "Squelch", "Sub", 1135, Kind::Level, Widget::Slider, 1));
-    o.push_back(Field(T, "Squelch", "Wide", 1137, Kind::Level, Widget::Slider, 2));
-    o.push_back(Check(T, "Internet", "Enable", 1216, 5, 2));
+    o.push_back(Field(T, "Squelch", "Main", Kind::Level, Widget::Slider, 0));
+    o.push_back(Field(T, "Squelch", "Sub", Kind::Level, Widget::Slider, 1));
+    o.push_back(Field(T, "Squelch", "Wide", Kind::Level, Widget::Slider, 2));
+    o.push_back(Check(T, "Internet", "Enable", 5, 2));
     {
         // Sorted: "User" comes first.
-        Option mode = BitList(T, "Internet", "Mode", 1032, 7, 6, {"User", "Vertex"});
+        Option mode = BitList(T, "Internet", "Mode", 7, 6, {"User", "Vertex"});
         mode.widget = Widget::SortedEditableList;
         o.push_back(mode);
     }
-    o.push_back(Field(T, "Internet", "DTMF Code", 1215, Kind::DtmfCode, Widget::Edit, 160));
-    o.push_back(Field(T, "Internet", "DTMF CH #", 1261, Kind::DtmfChannel, Widget::Edit, 163));
+    o.push_back(Field(T, "Internet", "DTMF Code", Kind::DtmfCode, Widget::Edit, 160));
+    o.push_back(Field(T, "Internet", "DTMF CH #", Kind::DtmfChannel, Widget::Edit, 163));
     static const char* const kMemoryLabels[kDtmfMemoryCount] = {"1", "2", "3", "4", "5",
                                                                 "6", "7", "8", "9"};
     for (int m = 1; m <= kDtmfMemoryCount; ++m)
-        o.push_back(Field(T, "DTMF", kMemoryLabels[m - 1], 1000, Kind::DtmfMemory, Widget::Grid,
+        o.push_back(Field(T, "DTMF", kMemoryLabels[m - 1], Kind::DtmfMemory, Widget::Grid,
                           kDtmfMemories + kDtmfMemorySize * (m - 1), m));
 
     AddDisplayPage(o);
 
     // The General page.
-    o.push_back(List(G, "", "Vox Senitivity", 1124, 8, {"Off", "High", "Low"}));
-    o.push_back(List(G, "", "Vox Delay", 1100, 9, {"0.5 second", "1 second", "2 seconds"}));
-    o.push_back(Field(G, "Timer", "On", 1207, Kind::Time, Widget::Edit, 14));
-    o.push_back(Check(G, "Timer", "Enable", 1209, 7, 0));
+    o.push_back(List(G, "", "Vox Senitivity", 8, {"Off", "High", "Low"}));
+    o.push_back(List(G, "", "Vox Delay", 9, {"0.5 second", "1 second", "2 seconds"}));
+    o.push_back(Field(G, "Timer", "On", Kind::Time, Widget::Edit, 14));
+    o.push_back(Check(G, "Timer", "Enable", 7, 0));
     o.back().beside = "On";
-    o.push_back(Field(G, "Timer", "Off", 1208, Kind::Time, Widget::Edit, 16));
-    o.push_back(Check(G, "Timer", "Enable", 1210, 7, 1));
+    o.push_back(Field(G, "Timer", "Off", Kind::Time, Widget::Edit, 16));
+    o.push_back(Check(G, "Timer", "Enable", 7, 1));
     o.back().beside = "Off";
-    o.push_back(Check(G, "Timer", "Time Alert", 1211, 6, 1));
-    o.push_back(List(G, "", "Wave Monitor", 1218, 18, {"All", "RX Signal", "TX Modulation"}));
-    o.push_back(List(G, "", "Sensor Display", 1126, 116,
+    o.push_back(Check(G, "Timer", "Time Alert", 6, 1));
+    o.push_back(List(G, "", "Wave Monitor", 18, {"All", "RX Signal", "TX Modulation"}));
+    o.push_back(List(G, "", "Sensor Display", 116,
                      {"Off", "Time", "DC", "Temp", "Wave", "Baro", "Alt1", "WX"}));
-    o.push_back(List(G, "", "Special Select", 1232, 119,
+    o.push_back(List(G, "", "Special Select", 119,
                      {"Off", "MR Group", "OTM", "Hyper", "BC Station", "Marine"}));
-    o.push_back(List(G, "", "Channel Counter", 1231, 27,
+    o.push_back(List(G, "", "Channel Counter", 27,
                      {"\u00b15 MHz", "\u00b110 MHz", "\u00b150 MHz", "\u00b1100 MHz"}));
-    o.push_back(BitList(G, "Spectrum Analyzer", "Mode", 1230, 5, 4, {"Single", "Continuous"}));
-    o.push_back(List(G, "Spectrum Analyzer", "Channel Span", 1032, 118,
+    o.push_back(BitList(G, "Spectrum Analyzer", "Mode", 5, 4, {"Single", "Continuous"}));
+    o.push_back(List(G, "Spectrum Analyzer", "Channel Span", 118,
                      {"\u00b15", "\u00b18", "\u00b114", "\u00b129", "\u00b160"}));
-    o.push_back(Check(G, "Spectrum Analyzer", "Audio Center Freq.", 1229, 3, 4));
-    o.push_back(List(G, "", "Baro Units", 1125, 19, {"hPa", "mbar", "mmHg", "inch"}));
-    o.push_back(Field(G, "", "Baro Offset", 1219, Kind::Offset, Widget::Edit, 20));
-    o.push_back(Field(G, "", "Alt Offset", 1220, Kind::Offset, Widget::Edit, 22));
-    o.push_back(Radio(G, "Altimeter", 6, 4, {"m", "ft"}, {1226, 1225}));
-    o.push_back(Radio(G, "Temperature", 6, 3, {"C", "F"}, {1223, 1224}));
-    o.push_back(Check(G, "ARTS", "ArtsSwitch", 1021, 6, 5));
-    o.push_back(BitList(G, "ARTS", "Arts Speed", 1217, 5, 3, {"15 sec", "25 sec"}));
-    o.push_back(List(G, "ARTS", "Arts Beep", 1035, 29, {"Off", "In Range", "Always"}));
-    o.push_back(Check(G, "ARTS", "CW ID", 1031, 3, 6));
-    o.push_back(Field(G, "ARTS", "CW Identifier", 1222, Kind::CwId, Widget::Edit, kCwId));
+    o.push_back(Check(G, "Spectrum Analyzer", "Audio Center Freq.", 3, 4));
+    o.push_back(List(G, "", "Baro Units", 19, {"hPa", "mbar", "mmHg", "inch"}));
+    o.push_back(Field(G, "", "Baro Offset", Kind::Offset, Widget::Edit, 20));
+    o.push_back(Field(G, "", "Alt Offset", Kind::Offset, Widget::Edit, 22));
+    o.push_back(Radio(G, "Altimeter", 6, 4, {"m", "ft"}));
+    o.push_back(Radio(G, "Temperature", 6, 3, {"C", "F"}));
+    o.push_back(Check(G, "ARTS", "ArtsSwitch", 6, 5));
+    o.push_back(BitList(G, "ARTS", "Arts Speed", 5, 3, {"15 sec", "25 sec"}));
+    o.push_back(List(G, "ARTS", "Arts Beep", 29, {"Off", "In Range", "Always"}));
+    o.push_back(Check(G, "ARTS", "CW ID", 3, 6));
+    o.push_back(Field(G, "ARTS", "CW Identifier", Kind::CwId, Widget::Edit, kCwId));
     AddIconFontPage(o);
     AddNamesPage(o);
+    for (Option& option : o)
+        option.key = OptionKey(option);
     return o;
 }
 
@@ -269,12 +297,33 @@ const std::vector<Option>& Options() {
     return options;
 }
 
-const Option& Find(const char* page, int id) {
+const Option& Find(const QString& key) {
     for (const Option& option : Options()) {
-        if (option.id == id && option.widget != Widget::Grid && std::strcmp(option.page, page) == 0)
+        if (option.key == key)
             return option;
     }
-    throw std::logic_error(std::string("no settings option ") + page + " " + std::to_string(id));
+    throw std::logic_error("no settings option " + key.toStdString());
+}
+
+QString KeyWord(const char* text) {
+    const QStringList words = QString::fromUtf8(text).split(
+        QRegularExpression(QStringLiteral("[^A-Za-z0-9]+")), Qt::SkipEmptyParts);
+    QString key;
+    for (const QString& word : words) {
+        // A word in capitals is an abbreviation: "DTMF" gives "dtmf" or "Dtmf".
+        QString part = word == word.toUpper() ? word.toLower() : word;
+        part[0] = key.isEmpty() ? part.at(0).toLower() : part.at(0).toUpper();
+        key += part;
+    }
+    return key;
+}
+
+QString ButtonKey(const Option& option, size_t choice) {
+    return option.key + QLatin1Char('.') + KeyWord(option.choices[choice]);
+}
+
+QString GroupKey(const char* page, const char* group) {
+    return PageKey(page) + QLatin1Char('.') + KeyWord(group);
 }
 
 QString DisplayName(const Option& option) {

@@ -3,10 +3,14 @@
 // settings block and the texts of its list. The pages build their controls
 // from it and `clonara-cli settings show` prints it.
 //
+// Every option has a key made of its page, group and label ("toggles.beep",
+// "general.timer.on"): the controls are named by it and the pages and tests
+// find them by it. docs/settings-pages.md lists the keys.
+//
 // To add a page's options: give the page a name below (kPage...), add one
 // Option per control to the table in SettingsOptions.cpp, in the order the
 // page shows them (a new Kind needs a case in ValueText too), and have the
-// page look its options up with Find(page, id).
+// page look its options up with Find(key).
 #pragma once
 
 #include "radio/ImageLayout.h"
@@ -63,20 +67,29 @@ struct Option {
     const char* page;
     const char* group; // "" when the control sits in no group
     const char* label;
-    int id; // the control id (radio buttons: the first button)
     Kind kind;
     Widget widget;
     int byte;
     int bit; // Check and BitChoice: the bit; DtmfMemory: the memory, 1 to 9
     std::vector<const char*> choices; // by index; BitChoice: bit 0, bit 1
     bool editable;
-    std::vector<int> buttonIds; // RadioButtons: one id per choice
-    const char* beside = "";    // the control a repeated label sits beside
+    const char* beside = "";  // the control a repeated label sits beside
+    const char* section = ""; // where on its page an option outside a group is laid out
+    QString key;              // page, group and label: "toggles.beep"
 };
 
 const std::vector<Option>& Options();
-// The option of a page shown by a control (the grid's memories excepted).
-const Option& Find(const char* page, int id);
+// The option of a key; a key no option has is a fault of the program.
+const Option& Find(const QString& key);
+// A word of a key: the words of a text in lower camel case ("Main Tx
+// Strobe" gives "mainTxStrobe", "DTMF CH #" gives "dtmfCh").
+QString KeyWord(const char* text);
+// The key of one of a radio button option's buttons, or of the grid a
+// group of rows sits in: the option's key or the group's, and a word.
+QString ButtonKey(const Option& option, size_t choice);
+QString GroupKey(const char* page, const char* group);
+// Sections of the Display page.
+constexpr const char* kSectionStrobes = "Strobes";
 // The name the command line gives an option: group, label and what a
 // repeated label sits beside ("Timer: Enable (On)").
 QString DisplayName(const Option& option);

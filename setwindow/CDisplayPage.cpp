@@ -24,9 +24,6 @@ using settingsopt::Widget;
 namespace {
 
 constexpr int kIconColumn = 1;
-// The strobes and the charge-complete light, which pick an LED colour.
-constexpr int kFirstStrobeId = 1032;
-constexpr int kLastStrobeId = 1037;
 
 // A slider with its position shown beside it.
 QWidget* WithValue(QSlider* slider, QWidget* parent) {
@@ -59,7 +56,8 @@ CDisplayPage::CDisplayPage(vx7::Byte* settings, QWidget* parent) : CSettingsPage
         const QString label = QString::fromUtf8(option.label);
         switch (option.widget) {
         case Widget::List: {
-            const bool strobe = option.id >= kFirstStrobeId && option.id <= kLastStrobeId;
+            // The strobes and the charge-complete light pick an LED colour.
+            const bool strobe = std::strcmp(option.section, settingsopt::kSectionStrobes) == 0;
             QComboBox* list = m_bindings.AddList(option, strobe ? strobes : display);
             (strobe ? strobeForm : form)->addRow(label, list);
             break;
@@ -76,9 +74,9 @@ CDisplayPage::CDisplayPage(vx7::Byte* settings, QWidget* parent) : CSettingsPage
         case Widget::ColourButton: {
             const int n = static_cast<int>(m_leds.size());
             auto* button = new QPushButton(label, leds);
-            button->setObjectName(QString::number(option.id));
+            button->setObjectName(option.key);
             auto* swatch = new CLedSwatch(leds);
-            swatch->setObjectName(QString::number(option.id + 1));
+            swatch->setObjectName(option.key + QStringLiteral(".swatch"));
             swatch->setFixedSize(22, 22);
             ledGrid->addWidget(button, n, 0);
             ledGrid->addWidget(swatch, n, 1);
@@ -112,7 +110,9 @@ CDisplayPage::CDisplayPage(vx7::Byte* settings, QWidget* parent) : CSettingsPage
     auto* iconBox = new QGroupBox(QStringLiteral("Icon Select"), this);
     auto* iconLayout = new QVBoxLayout(iconBox);
     m_iconView = new SpreadSheetView(iconBox);
-    m_iconView->setObjectName(QStringLiteral("1000"));
+    if (bands > 0)
+        m_iconView->setObjectName(
+            settingsopt::GroupKey(settingsopt::kPageDisplay, m_bands.front()->group));
     m_iconView->SetGrid(&m_icons);
     m_iconView->FitColumns();
     iconLayout->addWidget(m_iconView);

@@ -29,8 +29,8 @@ public:
     void Save() override;
     int HelpTopic() const override { return kHelpTopic; }
 
-    // The controls without a control id of their own, for the tests; the
-    // lists, sliders and check boxes are named by their control ids.
+    // Some controls for the tests; every control is also named by its
+    // option's key ("display.led1", its swatch "display.led1.swatch").
     QSlider* Contrast() const { return m_contrast; }
     QSlider* Dimmer() const { return m_dimmer; }
     QPushButton* LedButton(int n) const { return m_leds[static_cast<size_t>(n)].button; }

@@ -16,7 +16,7 @@ constexpr const char* kBaroRange = "Barometric Offset must be between -1000 and 
 CGeneralPage::CGeneralPage(vx7::Byte* settings, QWidget* parent) : CSettingsPage(settings, parent) {
     setObjectName(QString::fromLatin1(settingsopt::kPageGeneral));
     optioncontrols::BuildPage(settingsopt::kPageGeneral, m_bindings, this);
-    m_artsSwitch = findChild<QCheckBox*>(QString::number(kArtsSwitch));
+    m_artsSwitch = findChild<QCheckBox*>(QString::fromLatin1(kArtsSwitch));
     // ARTS can only be switched off here.
     connect(m_artsSwitch, &QCheckBox::clicked, m_artsSwitch,
             [box = m_artsSwitch] { box->setEnabled(false); });
@@ -31,9 +31,9 @@ void CGeneralPage::Save() {
     m_bindings.Save(Settings());
 }
 
-bool CGeneralPage::Refuse(int id, const char* message) {
+bool CGeneralPage::Refuse(const char* key, const char* message) {
     QMessageBox::warning(this, QString::fromLatin1(res::kAppTitle), QString::fromLatin1(message));
-    auto* edit = findChild<QLineEdit*>(QString::number(id));
+    auto* edit = findChild<QLineEdit*>(QString::fromLatin1(key));
     edit->selectAll();
     edit->setFocus();
     return false;
@@ -42,14 +42,18 @@ bool CGeneralPage::Refuse(int id, const char* message) {
 bool CGeneralPage::Validate() {
     // Only fields the user changed are checked: what the radio holds and no
     // field can show passes through untouched.
-    const auto changed = [this](int id) { return m_bindings.Find(id)->Changed(); };
-    const auto text = [this](int id) { return findChild<QLineEdit*>(QString::number(id))->text(); };
+    const auto changed = [this](const char* key) {
+        return m_bindings.Find(QString::fromLatin1(key))->Changed();
+    };
+    const auto text = [this](const char* key) {
+        return findChild<QLineEdit*>(QString::fromLatin1(key))->text();
+    };
     if (changed(kOnTime) && !settingsopt::ParseTime(text(kOnTime)))
         return Refuse(kOnTime, kOnTimeRange);
     if (changed(kOffTime) && !settingsopt::ParseTime(text(kOffTime)))
         return Refuse(kOffTime, kOffTimeRange);
-    const auto inRange = [&text](int id) {
-        const long value = settingsopt::OffsetTextValue(text(id));
+    const auto inRange = [&text](const char* key) {
+        const long value = settingsopt::OffsetTextValue(text(key));
         return value >= settingsopt::kOffsetMin && value <= settingsopt::kOffsetMax;
     };
     if (changed(kAltOffset) && !inRange(kAltOffset))

@@ -12,11 +12,12 @@ class QLineEdit;
 
 class CGeneralPage : public CSettingsPage {
 public:
-    static constexpr int kOnTime = 1207;
-    static constexpr int kOffTime = 1208;
-    static constexpr int kBaroOffset = 1219;
-    static constexpr int kAltOffset = 1220;
-    static constexpr int kArtsSwitch = 1021;
+    // The options the page treats on its own.
+    static constexpr const char* kOnTime = "general.timer.on";
+    static constexpr const char* kOffTime = "general.timer.off";
+    static constexpr const char* kBaroOffset = "general.baroOffset";
+    static constexpr const char* kAltOffset = "general.altOffset";
+    static constexpr const char* kArtsSwitch = "general.arts.artsSwitch";
 
     CGeneralPage(vx7::Byte* settings, QWidget* parent);
 
@@ -26,7 +27,7 @@ public:
 
 private:
     // Tells the user, selects the field's text and gives it the focus.
-    bool Refuse(int id, const char* message);
+    bool Refuse(const char* key, const char* message);
 
     optioncontrols::Bindings m_bindings;
     QCheckBox* m_artsSwitch = nullptr;

@@ -1,6 +1,7 @@
 #include "setwindow/CIconFontPage.h"
 
 #include "settings/Registry.h"
+#include "settings/SettingsOptions.h"
 #include "widgets/CPixelEditor.h"
 #include "widgets/CPixelPreview.h"
 
@@ -33,10 +34,10 @@ void StoreShowGuides(bool on) {
 
 CIconFontPage::CIconFontPage(vx7::Byte* settings, QWidget* parent)
     : CSettingsPage(settings, parent) {
-    QWidget* icons = BuildSet(m_icon, rset::kIconShape, tr("Icons"), QStringLiteral("Icon Editor"),
-                              tr("Icon %1"));
-    QWidget* font = BuildSet(m_font, rset::kFontShape, tr("Font"), QStringLiteral("Font Editor"),
-                             tr("Char %1"));
+    QWidget* icons = BuildSet(m_icon, rset::kIconShape, "Icon", tr("Icons"),
+                              QStringLiteral("Icon Editor"), tr("Icon %1"));
+    QWidget* font = BuildSet(m_font, rset::kFontShape, "Font", tr("Font"),
+                             QStringLiteral("Font Editor"), tr("Char %1"));
     m_guides = new QCheckBox(QStringLiteral("Show Guides"), this);
     m_guides->setObjectName(QStringLiteral("Show Guides"));
 
@@ -54,19 +55,25 @@ CIconFontPage::CIconFontPage(vx7::Byte* settings, QWidget* parent)
     connect(m_guides, &QCheckBox::clicked, this, &CIconFontPage::SetGuides);
 }
 
-QWidget* CIconFontPage::BuildSet(Set& set, const BitmapShape& shape, const QString& title,
-                                 const QString& editorTitle, const QString& buttonText) {
+QWidget* CIconFontPage::BuildSet(Set& set, const BitmapShape& shape, const char* group,
+                                 const QString& title, const QString& editorTitle,
+                                 const QString& buttonText) {
     set.shape = &shape;
+    const settingsopt::Option& selection =
+        settingsopt::Find(settingsopt::GroupKey(settingsopt::kPageIconFont, group));
     auto* box = new QGroupBox(title, this);
     auto* previews = new QGridLayout;
     set.group = new QButtonGroup(box);
     const bool tall = shape.height > shape.width * 3 / 2;
     for (int k = 0; k < shape.count; ++k) {
         auto* preview = new CPixelPreview(box);
-        preview->setObjectName(QStringLiteral("%1 %2").arg(title).arg(k + 1));
+        // Named by the option's key: the button "iconFont.icon.1", its
+        // preview "iconFont.icon.preview1".
+        preview->setObjectName(selection.key + QStringLiteral(".preview%1").arg(k + 1));
         preview->SetBitmapSize(shape.width, shape.height);
         preview->setMinimumSize(preview->sizeHint());
         auto* button = new QRadioButton(buttonText.arg(k + 1), box);
+        button->setObjectName(settingsopt::ButtonKey(selection, static_cast<size_t>(k)));
         set.group->addButton(button, k);
         // Icons stand one under the other, font characters side by side.
         if (tall) {

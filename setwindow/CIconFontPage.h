@@ -47,8 +47,9 @@ private:
         std::vector<rset::Pixels> shownPixels;
     };
 
-    QWidget* BuildSet(Set& set, const rset::BitmapShape& shape, const QString& title,
-                      const QString& editorTitle, const QString& buttonText);
+    // group names the set's options ("Icon", "Font").
+    QWidget* BuildSet(Set& set, const rset::BitmapShape& shape, const char* group,
+                      const QString& title, const QString& editorTitle, const QString& buttonText);
     void LoadSet(Set& set);
     void SaveSet(Set& set);
     // Selects bitmap k (-1: none) and shows it in the editor.

@@ -16,12 +16,11 @@ namespace names = rset::names;
 
 namespace {
 constexpr int kNameColumn = 1;
-constexpr int kWxAlertId = 1145;
 } // namespace
 
 CNamesPage::CNamesPage(vx7::Byte* settings, bool showTvNames, QWidget* parent)
     : CSettingsPage(settings, parent) {
-    m_wxAlert = m_bindings.AddCheck(settingsopt::Find(settingsopt::kPageNames, kWxAlertId), this);
+    m_wxAlert = m_bindings.AddCheck(settingsopt::Find(QStringLiteral("names.wxAlert")), this);
     m_wxView = Build(m_wx, names::kWxFirst, names::kWxCount, "WX Names");
     m_tvView = Build(m_tv, names::kTvFirst, names::kTvCount, "TV Names");
     // Without the TV band the TV names stay out of sight, and so unchanged.
@@ -46,7 +45,7 @@ SpreadSheetView* CNamesPage::Build(NameList& list, int first, int count, const c
     for (int r = 1; r <= count; ++r)
         list.grid.SetText(0, r, QString::number(r));
     auto* view = new SpreadSheetView(this);
-    view->setObjectName(QString::fromLatin1(header));
+    view->setObjectName(settingsopt::GroupKey(settingsopt::kPageNames, header));
     view->SetGrid(&list.grid);
     // A character the radio cannot show is refused as it is typed.
     view->SetCharacterFilter(kNameColumn, [](QChar c) { return vx7::IsRadioCharacter(c); });

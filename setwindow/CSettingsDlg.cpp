@@ -1,6 +1,5 @@
 #include "setwindow/CSettingsDlg.h"
 
-#include "document/CMainDoc.h"
 #include "radio/ImageLayout.h"
 #include "settings/Registry.h"
 #include "settings/SettingsOptions.h"
@@ -24,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -46,28 +46,26 @@ constexpr const char* kDefaultsShown = "The default settings are shown instead."
 
 } // namespace
 
-CSettingsDlg::CSettingsDlg(CMainDoc& doc, const QString& source, QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_source(source) {
+CSettingsDlg::CSettingsDlg(rsf::SettingsSource source, QWidget* parent)
+    : QDialog(parent), m_source(std::move(source)) {
     setObjectName(QStringLiteral("SettingsDlg"));
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(BuildMenu());
     m_tabs = new QTabBar(this);
-    m_tabs->setObjectName(QString::number(kTabControlId));
+    m_tabs->setObjectName(QStringLiteral("tabs"));
     m_tabs->setDrawBase(true);
     m_stack = new QStackedWidget(this);
     layout->addWidget(m_tabs);
     layout->addWidget(m_stack, 1);
 
-    // The settings the source names, in the settings buffer.
-    rsf::FileImage& buffer = rsf::Buffer();
-    const rsf::Initialised found =
-        rsf::InitialiseBySource(m_doc.Radio(), m_doc.GetImage(), source, buffer.data());
+    // The settings the source names, in the window's own settings bytes.
+    const rsf::Initialised found = m_source.Load(m_file);
     m_directory = found.directory;
     m_fileName = found.fileName;
     m_path = found.path;
     m_title = QFileInfo(m_fileName).completeBaseName();
     m_untitled = found.untitled;
-    TakeBufferBlock();
+    TakeFileBlock();
     SetTitle();
     m_modified = false;
 
@@ -207,7 +205,7 @@ bool CSettingsDlg::Validate() {
 void CSettingsDlg::Collect() {
     for (int t : {kTabDisplay, kTabGeneral, kTabToggles, kTabIconFont, kTabNames})
         Page(t)->Save();
-    vx7::Byte* block = rsf::BufferBlock();
+    vx7::Byte* block = rsf::BlockOf(m_file);
     if (std::memcmp(m_working.data(), block, rsf::kBlockSize) != 0) {
         m_modified = true;
         std::memcpy(block, m_working.data(), rsf::kBlockSize);
@@ -219,8 +217,8 @@ void CSettingsDlg::Distribute() {
         Page(t)->Load();
 }
 
-void CSettingsDlg::TakeBufferBlock() {
-    std::memcpy(m_working.data(), rsf::BufferBlock(), rsf::kBlockSize);
+void CSettingsDlg::TakeFileBlock() {
+    std::memcpy(m_working.data(), rsf::BlockOf(m_file), rsf::kBlockSize);
 }
 
 void CSettingsDlg::SetTitle() {
@@ -272,12 +270,11 @@ void CSettingsDlg::OnFileNew() {
     m_fileName = QString::fromLatin1(rsf::kUntitledName);
     m_title = QFileInfo(m_fileName).completeBaseName();
     m_path.clear();
-    rsf::FileImage& buffer = rsf::Buffer();
-    buffer.fill(0);
-    rsf::WriteHeader(buffer.data(), true);
+    m_file.fill(0);
+    rsf::WriteHeader(m_file.data(), true);
     SelectTab(kTabToggles);
-    rsf::ExtractDefaults(m_doc.Radio(), rsf::BufferBlock());
-    TakeBufferBlock();
+    m_source.LoadDefaults(rsf::BlockOf(m_file));
+    TakeFileBlock();
     SetTitle();
     Distribute();
     m_modified = false;
@@ -300,8 +297,8 @@ void CSettingsDlg::OnFileOpen() {
         ShowError(error->text);
         return;
     }
-    rsf::Buffer() = loaded;
-    TakeBufferBlock();
+    m_file = loaded;
+    TakeFileBlock();
     TakeFile(path);
     Distribute();
 }
@@ -310,20 +307,20 @@ bool CSettingsDlg::OnFileSave() {
     Collect();
     if (m_untitled)
         return OnFileSaveAs();
-    if (const auto error = rsf::SaveFile(m_path, rsf::Buffer().data())) {
+    if (const auto error = rsf::SaveFile(m_path, m_file.data())) {
         ShowError(error->text);
         return false;
     }
     m_modified = false;
     m_untitled = false;
     rsf::RememberFileName(m_fileName);
-    m_doc.SetSettingsSourceName(m_fileName);
+    m_source.Rename(m_fileName);
     return true;
 }
 
 bool CSettingsDlg::OnFileSaveAs() {
     Collect();
-    rsf::WriteHeader(rsf::Buffer().data(), true);
+    rsf::WriteHeader(m_file.data(), true);
     QFileDialog dialog(this, QString(), m_directory, QString::fromLatin1(kFileFilter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -331,12 +328,12 @@ bool CSettingsDlg::OnFileSaveAs() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     const QString path = dialog.selectedFiles().constFirst();
-    if (const auto error = rsf::SaveFile(path, rsf::Buffer().data())) {
+    if (const auto error = rsf::SaveFile(path, m_file.data())) {
         ShowError(error->text);
         return false;
     }
     TakeFile(path);
-    m_doc.SetSettingsSourceName(m_fileName);
+    m_source.Rename(m_fileName);
     return true;
 }
 

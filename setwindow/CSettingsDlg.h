@@ -1,6 +1,7 @@
 // The settings window: the radio's set-mode options on five tabbed pages,
 // with a File menu that keeps them in settings files. It opens on the
-// settings the document's settings source names and writes nothing into the
+// settings the document's settings source names, holds them in settings bytes
+// of its own with a working copy the pages edit, and writes nothing into the
 // document's image; the settings reach the radio with the next upload.
 #pragma once
 
@@ -11,7 +12,6 @@
 
 #include <array>
 
-class CMainDoc;
 class CSettingsPage;
 class QAction;
 class QMenuBar;
@@ -29,7 +29,6 @@ public:
     static constexpr int kTabIconFont = 3;
     static constexpr int kTabNames = 4;
     static constexpr int kTabCount = 5;
-    static constexpr int kTabControlId = 1001;
 
     // The File menu's commands.
     static constexpr int kFileNew = 32820;
@@ -38,9 +37,9 @@ public:
     static constexpr int kFileSaveAs = 32823;
     static constexpr int kFileExit = 32824;
 
-    // Opens on the settings that source names for doc ("NewFile",
-    // "ReadRadio" or a settings file name).
-    CSettingsDlg(CMainDoc& doc, const QString& source, QWidget* parent = nullptr);
+    // Opens on the settings the source names ("NewFile", "ReadRadio" or a
+    // settings file name); a save names its file in the source.
+    explicit CSettingsDlg(rsf::SettingsSource source, QWidget* parent = nullptr);
     ~CSettingsDlg() override;
 
     // Runs a File menu command, as the menu does.
@@ -57,6 +56,8 @@ public:
     const QString& FilePath() const { return m_path; }
     const QString& Directory() const { return m_directory; }
     const vx7::Byte* WorkingCopy() const { return m_working.data(); }
+    // The settings file's bytes the window holds: what Save writes.
+    const rsf::FileImage& File() const { return m_file; }
 
     // Closing (Escape, the title bar): the current page's check, then the
     // question about unsaved settings.
@@ -73,7 +74,7 @@ private:
     void Collect();
     void Distribute();
     bool AskToSave();
-    void TakeBufferBlock();
+    void TakeFileBlock();
     void SetTitle();
     void ShowError(const QString& text);
     void TakeFile(const QString& path);
@@ -84,8 +85,8 @@ private:
     bool OnFileSaveAs();
     void OnFileExit();
 
-    CMainDoc& m_doc;
-    QString m_source;
+    rsf::SettingsSource m_source;
+    rsf::FileImage m_file{};
     QString m_directory;
     QString m_fileName;
     QString m_path;

@@ -28,10 +28,6 @@ using settingsopt::Kind;
 
 namespace {
 
-QString IdName(int id) {
-    return QString::number(id);
-}
-
 bool IsDigit(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
@@ -319,18 +315,19 @@ std::optional<QChar> CwIdKey(QChar c) {
 
 QCheckBox* Bindings::AddCheck(const Option& option, QWidget* parent) {
     auto* box = new QCheckBox(QString::fromUtf8(option.label), parent);
-    box->setObjectName(IdName(option.id));
+    box->setObjectName(option.key);
     m_bindings.push_back(std::make_unique<CheckBinding>(option, box));
     return box;
 }
 
 QGroupBox* Bindings::AddRadios(const Option& option, QWidget* parent) {
     auto* group = new QGroupBox(QString::fromUtf8(option.group), parent);
+    group->setObjectName(option.key);
     auto* layout = new QHBoxLayout(group);
     std::vector<QRadioButton*> buttons;
     for (size_t i = 0; i < option.choices.size(); ++i) {
         auto* button = new QRadioButton(QString::fromUtf8(option.choices[i]), group);
-        button->setObjectName(IdName(option.buttonIds[i]));
+        button->setObjectName(settingsopt::ButtonKey(option, i));
         layout->addWidget(button);
         buttons.push_back(button);
     }
@@ -340,7 +337,7 @@ QGroupBox* Bindings::AddRadios(const Option& option, QWidget* parent) {
 
 QComboBox* Bindings::AddList(const Option& option, QWidget* parent) {
     auto* box = new QComboBox(parent);
-    box->setObjectName(IdName(option.id));
+    box->setObjectName(option.key);
     for (const char* choice : option.choices)
         box->addItem(QString::fromUtf8(choice));
     if (option.widget == settingsopt::Widget::SortedEditableList) {
@@ -353,7 +350,7 @@ QComboBox* Bindings::AddList(const Option& option, QWidget* parent) {
 
 QSlider* Bindings::AddSlider(const Option& option, QWidget* parent) {
     auto* slider = new QSlider(Qt::Horizontal, parent);
-    slider->setObjectName(IdName(option.id));
+    slider->setObjectName(option.key);
     switch (option.kind) {
     case Kind::Contrast:
         slider->setRange(rset::display::kContrastMin, rset::display::kContrastMax);
@@ -373,7 +370,7 @@ QSlider* Bindings::AddSlider(const Option& option, QWidget* parent) {
 
 QLineEdit* Bindings::AddText(const Option& option, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
-    edit->setObjectName(IdName(option.id));
+    edit->setObjectName(option.key);
     switch (option.kind) {
     case Kind::DtmfCode:
         edit->setMaxLength(1);
@@ -403,7 +400,7 @@ QLineEdit* Bindings::AddText(const Option& option, QWidget* parent) {
 QTableWidget* Bindings::AddDtmfMemories(const std::vector<const Option*>& memories,
                                         QWidget* parent) {
     auto* grid = new QTableWidget(static_cast<int>(memories.size()), 1, parent);
-    grid->setObjectName(IdName(memories.front()->id));
+    grid->setObjectName(settingsopt::GroupKey(memories.front()->page, memories.front()->group));
     grid->setHorizontalHeaderLabels({QString::fromUtf8(memories.front()->group)});
     grid->horizontalHeader()->setStretchLastSection(true);
     // Room for the 16 characters of a memory.
@@ -425,9 +422,9 @@ void Bindings::Save(Byte* block) {
         binding->Save(block);
 }
 
-Binding* Bindings::Find(int id) const {
+Binding* Bindings::Find(const QString& key) const {
     for (const auto& binding : m_bindings)
-        if (binding->GetOption().id == id && binding->GetOption().kind != Kind::DtmfMemory)
+        if (binding->GetOption().key == key)
             return binding.get();
     return nullptr;
 }

@@ -85,7 +85,9 @@ private:
 // The bindings of one page.
 class Bindings {
 public:
-    // Controls named by their control id (objectName "1138"), owned by parent.
+    // Controls named by their option's key (objectName "toggles.beep"; a
+    // radio button by the key and its choice, "toggles.vfo.all"), owned by
+    // parent.
     QCheckBox* AddCheck(const Option& option, QWidget* parent);
     // Radio buttons in a group box titled with the group.
     QGroupBox* AddRadios(const Option& option, QWidget* parent);
@@ -93,13 +95,15 @@ public:
     QSlider* AddSlider(const Option& option, QWidget* parent);
     // DTMF code and channel, CW identifier, times (masked "##:##") and offsets.
     QLineEdit* AddText(const Option& option, QWidget* parent);
-    // The nine DTMF memories in one column headed "DTMF".
+    // The nine DTMF memories in one column headed "DTMF", named by the
+    // group's key ("toggles.dtmf").
     QTableWidget* AddDtmfMemories(const std::vector<const Option*>& memories, QWidget* parent);
 
     void Load(const Byte* block);
     void Save(Byte* block);
-    // The binding of a control id (not the grid's), or nullptr.
-    Binding* Find(int id) const;
+    // The binding of an option's key (the grid's by its first memory's), or
+    // nullptr.
+    Binding* Find(const QString& key) const;
 
 private:
     std::vector<std::unique_ptr<Binding>> m_bindings;

@@ -303,7 +303,7 @@ TEST_F(CliTransfer, UploadSendsThePreparedImage) {
     CMainDoc doc;
     ASSERT_FALSE(doc.OnOpenDocument(Path("radio.rdf")).has_value());
     radiolink::PrepareSendCommand(doc);
-    ASSERT_FALSE(rsf::WriteSettingsForUpload(doc));
+    ASSERT_FALSE(rsf::WriteSettingsForUpload(rsf::SettingsSource(doc)));
     const radiolink::UploadImage expected = radiolink::PrepareUploadImage(doc);
     ASSERT_EQ(QByteArray(reinterpret_cast<const char*>(expected.bytes.data()), 18), header);
 

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
 #include <map>
 #include <set>
 #include <utility>
@@ -205,7 +207,7 @@ TEST(PageOptionsTest, WhereEachOptionLives) {
     struct Row {
         const char* page;
         const char* name; // as DisplayName gives it
-        int id;
+        const char* key;
         Kind kind;
         Widget widget;
         int byte;
@@ -216,40 +218,47 @@ TEST(PageOptionsTest, WhereEachOptionLives) {
     const char* I = settingsopt::kPageIconFont;
     const char* N = settingsopt::kPageNames;
     const Row rows[] = {
-        {D, "Display Mode", 1100, Kind::Choice, Widget::List, 81, 0, 7},
-        {D, "Language", 1124, Kind::BitChoice, Widget::List, 4, 6, 2},
-        {D, "Lamp Mode", 1187, Kind::Choice, Widget::List, 13, 0, 3},
-        {D, "Main Meter Symbol", 1191, Kind::Choice, Widget::List, 82, 0, 6},
-        {D, "Sub Meter Symbol", 1199, Kind::Choice, Widget::List, 83, 0, 6},
-        {D, "Contrast", 1161, Kind::Contrast, Widget::Slider, 11, 0, 0},
-        {D, "Dimmer", 1163, Kind::Dimmer, Widget::Slider, 12, 0, 0},
-        {D, "Emgerency", 1206, Kind::Choice, Widget::List, 10, 0, 8},
-        {D, "Display2x", 1146, Kind::Check, Widget::CheckBox, 117, 1, 0},
-        {D, "Icon Set", 1147, Kind::Check, Widget::CheckBox, 117, 0, 0},
-        {D, "LED 1", 1167, Kind::LedColour, Widget::ColourButton, 120, 0, 0},
-        {D, "LED 10", 1185, Kind::LedColour, Widget::ColourButton, 147, 0, 0},
-        {D, "Main Busy Strobe", 1032, Kind::Choice, Widget::List, 150, 0, 10},
-        {D, "Sub Busy Strobe", 1033, Kind::Choice, Widget::List, 151, 0, 10},
-        {D, "Dual Busy Strobe", 1034, Kind::Choice, Widget::List, 152, 0, 10},
-        {D, "Main Tx Strobe", 1035, Kind::Choice, Widget::List, 153, 0, 10},
-        {D, "Sub Tx Strobe", 1036, Kind::Choice, Widget::List, 154, 0, 10},
-        {D, "Charge Complete", 1037, Kind::Choice, Widget::List, 155, 0, 10},
-        {D, "Icon Select: MW", 1000, Kind::Choice, Widget::Grid, 62, 0, 30},
-        {D, "Icon Select: 222m", 1000, Kind::Choice, Widget::Grid, 68, 0, 30},
-        {D, "Icon Select: Home", 1000, Kind::Choice, Widget::Grid, 77, 0, 30},
-        {I, "Icon", 1248, Kind::Choice, Widget::RadioButtons, 157, 0, 3},
-        {I, "Icon: 1", 1245, Kind::Icon, Widget::Preview, 448, 0, 0},
-        {I, "Icon: 3", 1247, Kind::Icon, Widget::Preview, 696, 0, 0},
-        {I, "Font", 1251, Kind::Choice, Widget::RadioButtons, 156, 0, 5},
-        {I, "Font: 1", 1256, Kind::FontChar, Widget::Preview, 194, 0, 0},
-        {I, "Font: 5", 1260, Kind::FontChar, Widget::Preview, 282, 0, 0},
-        {N, "WxAlert", 1145, Kind::Check, Widget::CheckBox, 7, 5, 0},
-        {N, "WX Names: 1", 1262, Kind::Name, Widget::Grid, 1390, 0, 0},
-        {N, "WX Names: 10", 1262, Kind::Name, Widget::Grid, 1471, 0, 0},
-        {N, "TV Names: 1", 1263, Kind::Name, Widget::Grid, 832, 0, 0},
-        {N, "TV Names: 62", 1263, Kind::Name, Widget::Grid, 1381, 0, 0},
+        {D, "Display Mode", "display.displayMode", Kind::Choice, Widget::List, 81, 0, 7},
+        {D, "Language", "display.language", Kind::BitChoice, Widget::List, 4, 6, 2},
+        {D, "Lamp Mode", "display.lampMode", Kind::Choice, Widget::List, 13, 0, 3},
+        {D, "Main Meter Symbol", "display.mainMeterSymbol", Kind::Choice, Widget::List, 82, 0, 6},
+        {D, "Sub Meter Symbol", "display.subMeterSymbol", Kind::Choice, Widget::List, 83, 0, 6},
+        {D, "Contrast", "display.contrast", Kind::Contrast, Widget::Slider, 11, 0, 0},
+        {D, "Dimmer", "display.dimmer", Kind::Dimmer, Widget::Slider, 12, 0, 0},
+        {D, "Emgerency", "display.emgerency", Kind::Choice, Widget::List, 10, 0, 8},
+        {D, "Display2x", "display.display2x", Kind::Check, Widget::CheckBox, 117, 1, 0},
+        {D, "Icon Set", "display.iconSet", Kind::Check, Widget::CheckBox, 117, 0, 0},
+        {D, "LED 1", "display.led1", Kind::LedColour, Widget::ColourButton, 120, 0, 0},
+        {D, "LED 10", "display.led10", Kind::LedColour, Widget::ColourButton, 147, 0, 0},
+        {D, "Main Busy Strobe", "display.mainBusyStrobe", Kind::Choice, Widget::List, 150, 0, 10},
+        {D, "Sub Busy Strobe", "display.subBusyStrobe", Kind::Choice, Widget::List, 151, 0, 10},
+        {D, "Dual Busy Strobe", "display.dualBusyStrobe", Kind::Choice, Widget::List, 152, 0, 10},
+        {D, "Main Tx Strobe", "display.mainTxStrobe", Kind::Choice, Widget::List, 153, 0, 10},
+        {D, "Sub Tx Strobe", "display.subTxStrobe", Kind::Choice, Widget::List, 154, 0, 10},
+        {D, "Charge Complete", "display.chargeComplete", Kind::Choice, Widget::List, 155, 0, 10},
+        {D, "Icon Select: MW", "display.iconSelect.mw", Kind::Choice, Widget::Grid, 62, 0, 30},
+        {D, "Icon Select: 222m", "display.iconSelect.222m", Kind::Choice, Widget::Grid, 68, 0, 30},
+        {D, "Icon Select: Home", "display.iconSelect.home", Kind::Choice, Widget::Grid, 77, 0, 30},
+        {I, "Icon", "iconFont.icon", Kind::Choice, Widget::RadioButtons, 157, 0, 3},
+        {I, "Icon: 1", "iconFont.icon.preview1", Kind::Icon, Widget::Preview, 448, 0, 0},
+        {I, "Icon: 3", "iconFont.icon.preview3", Kind::Icon, Widget::Preview, 696, 0, 0},
+        {I, "Font", "iconFont.font", Kind::Choice, Widget::RadioButtons, 156, 0, 5},
+        {I, "Font: 1", "iconFont.font.preview1", Kind::FontChar, Widget::Preview, 194, 0, 0},
+        {I, "Font: 5", "iconFont.font.preview5", Kind::FontChar, Widget::Preview, 282, 0, 0},
+        {N, "WxAlert", "names.wxAlert", Kind::Check, Widget::CheckBox, 7, 5, 0},
+        {N, "WX Names: 1", "names.wxNames.1", Kind::Name, Widget::Grid, 1390, 0, 0},
+        {N, "WX Names: 10", "names.wxNames.10", Kind::Name, Widget::Grid, 1471, 0, 0},
+        {N, "TV Names: 1", "names.tvNames.1", Kind::Name, Widget::Grid, 832, 0, 0},
+        {N, "TV Names: 62", "names.tvNames.62", Kind::Name, Widget::Grid, 1381, 0, 0},
     };
+    // Every option has a key of its own, in lower camel case words.
     std::map<QString, const settingsopt::Option*> byName;
+    std::set<QString> keys;
+    const QRegularExpression keyForm(QStringLiteral("^[a-z][A-Za-z]*(\\.[a-z0-9][A-Za-z0-9]*)+$"));
+    for (const settingsopt::Option& o : settingsopt::Options()) {
+        EXPECT_TRUE(keys.insert(o.key).second) << o.key.toStdString();
+        EXPECT_TRUE(keyForm.match(o.key).hasMatch()) << o.key.toStdString();
+    }
     for (const settingsopt::Option& o : settingsopt::Options())
         byName[QString::fromUtf8(o.page) + QLatin1Char('|') + settingsopt::DisplayName(o)] = &o;
     for (const Row& row : rows) {
@@ -258,59 +267,57 @@ TEST(PageOptionsTest, WhereEachOptionLives) {
                                     QString::fromUtf8(row.name));
         ASSERT_NE(it, byName.end());
         const settingsopt::Option& o = *it->second;
-        EXPECT_EQ(o.id, row.id);
+        EXPECT_EQ(o.key, QString::fromLatin1(row.key));
+        EXPECT_EQ(&settingsopt::Find(o.key), &o);
         EXPECT_EQ(o.kind, row.kind);
         EXPECT_EQ(o.widget, row.widget);
         EXPECT_EQ(o.byte, row.byte);
         EXPECT_EQ(o.bit, row.bit);
         EXPECT_EQ(static_cast<int>(o.choices.size()), row.choices);
     }
-    const settingsopt::Option& mode = settingsopt::Find(settingsopt::kPageDisplay, 1100);
+    const settingsopt::Option& mode = settingsopt::Find(QStringLiteral("display.displayMode"));
     EXPECT_STREQ(mode.choices[5], "Temp+Atl1");
-    EXPECT_STREQ(settingsopt::Find(settingsopt::kPageDisplay, 1206).choices[7], "Beam");
-    EXPECT_STREQ(settingsopt::Find(settingsopt::kPageDisplay, 1037).choices[9], "10");
+    EXPECT_STREQ(settingsopt::Find(QStringLiteral("display.emgerency")).choices[7], "Beam");
+    EXPECT_STREQ(settingsopt::Find(QStringLiteral("display.chargeComplete")).choices[9], "10");
 }
 
 // What clonara-cli settings show prints for these options.
 TEST(PageOptionsTest, ValuesAsTheWindowShowsThem) {
     struct Case {
-        const char* page;
-        int id;
+        const char* key;
         std::vector<std::pair<int, Byte>> bytes;
         QString shown;
     };
-    const char* D = settingsopt::kPageDisplay;
-    const char* I = settingsopt::kPageIconFont;
-    const char* N = settingsopt::kPageNames;
     const Case cases[] = {
-        {D, 1161, {{11, 9}}, "1"},
-        {D, 1161, {{11, 36}}, "10"},
-        {D, 1161, {{11, 10}}, "1 (the byte holds 10)"},
-        {D, 1161, {{11, 0}}, "1 (the byte holds 0)"},
-        {D, 1163, {{12, 12}}, "12"},
-        {D, 1163, {{12, 13}}, "12 (the byte holds 13)"},
-        {D, 1167, {{120, 51}, {121, 0}, {122, 25}}, "#FF007D"},
-        {D, 1169, {{123, 60}, {124, 1}, {125, 0}}, "#FF0500 (levels 60, 1, 0)"},
-        {D, 1100, {{81, 6}}, "All"},
-        {D, 1100, {{81, 7}}, "(blank: the byte holds 7)"},
-        {D, 1124, {{4, 0x40}}, "Japanese"},
-        {I, 1248, {{157, 5}}, "(blank: the byte holds 5)"},
-        {I, 1251, {{156, 2}}, "3"},
-        {I,
-         1256,
+        {"display.contrast", {{11, 9}}, "1"},
+        {"display.contrast", {{11, 36}}, "10"},
+        {"display.contrast", {{11, 10}}, "1 (the byte holds 10)"},
+        {"display.contrast", {{11, 0}}, "1 (the byte holds 0)"},
+        {"display.dimmer", {{12, 12}}, "12"},
+        {"display.dimmer", {{12, 13}}, "12 (the byte holds 13)"},
+        {"display.led1", {{120, 51}, {121, 0}, {122, 25}}, "#FF007D"},
+        {"display.led2", {{123, 60}, {124, 1}, {125, 0}}, "#FF0500 (levels 60, 1, 0)"},
+        {"display.displayMode", {{81, 6}}, "All"},
+        {"display.displayMode", {{81, 7}}, "(blank: the byte holds 7)"},
+        {"display.language", {{4, 0x40}}, "Japanese"},
+        {"iconFont.icon", {{157, 5}}, "(blank: the byte holds 5)"},
+        {"iconFont.font", {{156, 2}}, "3"},
+        {"iconFont.font.preview1",
          {{194, 0xFF}, {195, 0xFF}, {215, 0x01}},
          "##########\n..........\n..........\n..........\n..........\n..........\n"
          "..........\n..........\n..........\n..........\n.........#"},
-        {N, 1145, {{7, 0x20}}, "on"},
+        {"names.wxAlert", {{7, 0x20}}, "on"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shown.toStdString());
         std::vector<Byte> block = Block();
         for (const auto& [at, value] : c.bytes)
             block[static_cast<size_t>(at)] = value;
-        EXPECT_EQ(settingsopt::ValueText(settingsopt::Find(c.page, c.id), block.data()), c.shown);
+        EXPECT_EQ(
+            settingsopt::ValueText(settingsopt::Find(QString::fromLatin1(c.key)), block.data()),
+            c.shown);
     }
-    // Names and icons are rows of the table without control ids of their own.
+    // Names and icons are rows of a grid or a set of previews.
     std::vector<Byte> block = Block();
     const std::vector<std::uint8_t> noaa = Hex("18 19 0B 0B 0A 01 0A 0A 00");
     std::copy(noaa.begin(), noaa.end(), block.begin() + 1390 + 9);

@@ -279,14 +279,14 @@ TEST_F(RadioSettingsTest, TheUploadWritesTheNamedSettingsOrStops) {
     doc.GetImage()[1799] = 0xFF;
     doc.SetSettingsSourceName(QStringLiteral("bad.rsf"));
     const std::vector<Byte> before(doc.GetImage(), doc.GetImage() + image::kSize);
-    const auto error = rsf::WriteSettingsForUpload(doc);
+    const auto error = rsf::WriteSettingsForUpload(rsf::SettingsSource(doc));
     ASSERT_TRUE(error);
     EXPECT_EQ(error->text, QStringLiteral("Radio data file has invalid format"));
     EXPECT_TRUE(std::equal(before.begin(), before.end(), doc.GetImage())) << "nothing written";
 
     doc.SetSettingsSourceName(QStringLiteral("good.rsf"));
     QString from;
-    ASSERT_FALSE(rsf::WriteSettingsForUpload(doc, &from));
+    ASSERT_FALSE(rsf::WriteSettingsForUpload(rsf::SettingsSource(doc), &from));
     EXPECT_EQ(from, Path(QStringLiteral("good.rsf")));
     const Byte* img = doc.GetImage();
     EXPECT_EQ(img[1682], 0x5A);
@@ -307,14 +307,14 @@ TEST_F(RadioSettingsTest, TheUploadWritesTheNamedSettingsOrStops) {
     radio.GetImage()[1799] = 0xC5;
     radio.GetImage()[1554] = 0;
     radio.GetImage()[1426] = 1;
-    ASSERT_FALSE(rsf::WriteSettingsForUpload(radio, &from));
+    ASSERT_FALSE(rsf::WriteSettingsForUpload(rsf::SettingsSource(radio), &from));
     EXPECT_EQ(from, QString());
     EXPECT_EQ(radio.GetImage()[1799], 0x05);
     EXPECT_EQ(radio.GetImage()[1554], 1);
     // A new document with no settings file to find: the factory settings.
     CMainDoc fresh;
     fresh.GetImage()[1682] = 0x42;
-    ASSERT_FALSE(rsf::WriteSettingsForUpload(fresh, &from));
+    ASSERT_FALSE(rsf::WriteSettingsForUpload(rsf::SettingsSource(fresh), &from));
     EXPECT_EQ(from, QStringLiteral("*"));
     EXPECT_EQ(fresh.GetImage()[1682], DefaultImage()[1682]);
 }

@@ -103,7 +103,7 @@ TEST_F(SettingsCli, ImportWritesTheFileIntoTheImageAndRemembersIt) {
     CMainDoc upload;
     ASSERT_FALSE(upload.OnOpenDocument(Path("out.rdf")));
     std::memset(upload.GetImage() + 1682, 0, 176);
-    ASSERT_FALSE(rsf::WriteSettingsForUpload(upload));
+    ASSERT_FALSE(rsf::WriteSettingsForUpload(rsf::SettingsSource(upload)));
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(upload.GetImage()), 16211),
               QByteArray(reinterpret_cast<const char*>(doc.GetImage()), 16211));
 }

@@ -71,21 +71,14 @@ public:
         QApplication::setActiveWindow(page.get());
         page->Load();
     }
-    // A control of the page by the label of its option.
+    // A control of the page by its option's key.
     template <class W>
-    W* Control(const char* label) {
-        for (const settingsopt::Option& o : settingsopt::Options()) {
-            if (QLatin1String(o.page) == QLatin1String(settingsopt::kPageDisplay) &&
-                QLatin1String(o.label) == QLatin1String(label)) {
-                auto* w = page->findChild<W*>(QString::number(o.id));
-                EXPECT_TRUE(w) << label;
-                return w;
-            }
-        }
-        ADD_FAILURE() << "no option " << label;
-        return nullptr;
+    W* Control(const char* key) {
+        auto* w = page->findChild<W*>(QString::fromLatin1(key));
+        EXPECT_TRUE(w) << key;
+        return w;
     }
-    QComboBox* Combo(const char* label) { return Control<QComboBox>(label); }
+    QComboBox* Combo(const char* key) { return Control<QComboBox>(key); }
     // Picks an item in the icon cell of a band row, as the user does.
     void ChooseIcon(int row, int item) {
         SpreadSheetView* grid = page->IconGrid();
@@ -106,29 +99,31 @@ public:
 
 TEST_F(DisplayPageTest, LoadShowsEveryByte) {
     struct Case {
-        const char* label;
+        const char* key;
         QString shown; // empty: no entry
     };
     const Case lists[] = {
-        {"Display Mode", "All"},       {"Language", "English"},   {"Lamp Mode", "Continuous"},
-        {"Main Meter Symbol", "Char"}, {"Sub Meter Symbol", ""},  {"Main Busy Strobe", "1"},
-        {"Sub Busy Strobe", "2"},      {"Dual Busy Strobe", "3"}, {"Main Tx Strobe", "4"},
-        {"Sub Tx Strobe", "5"},        {"Charge Complete", ""},   {"Emgerency", "Strobe 2"},
+        {"display.displayMode", "All"},     {"display.language", "English"},
+        {"display.lampMode", "Continuous"}, {"display.mainMeterSymbol", "Char"},
+        {"display.subMeterSymbol", ""},     {"display.mainBusyStrobe", "1"},
+        {"display.subBusyStrobe", "2"},     {"display.dualBusyStrobe", "3"},
+        {"display.mainTxStrobe", "4"},      {"display.subTxStrobe", "5"},
+        {"display.chargeComplete", ""},     {"display.emgerency", "Strobe 2"},
     };
     for (const Case& c : lists)
-        EXPECT_EQ(Combo(c.label)->currentText(), c.shown) << c.label;
-    EXPECT_EQ(Combo("Display Mode")->count(), 7);
-    EXPECT_EQ(Combo("Emgerency")->itemText(7), QStringLiteral("Beam"));
-    EXPECT_EQ(Combo("Charge Complete")->itemText(9), QStringLiteral("10"));
+        EXPECT_EQ(Combo(c.key)->currentText(), c.shown) << c.key;
+    EXPECT_EQ(Combo("display.displayMode")->count(), 7);
+    EXPECT_EQ(Combo("display.emgerency")->itemText(7), QStringLiteral("Beam"));
+    EXPECT_EQ(Combo("display.chargeComplete")->itemText(9), QStringLiteral("10"));
 
     EXPECT_EQ(page->Contrast()->value(), 1);
     EXPECT_EQ(page->Contrast()->minimum(), 1);
     EXPECT_EQ(page->Contrast()->maximum(), 10);
     EXPECT_EQ(page->Dimmer()->value(), 12);
     EXPECT_EQ(page->Dimmer()->minimum(), 0);
-    EXPECT_TRUE(Control<QCheckBox>("Display2x")->isChecked());
-    EXPECT_EQ(Control<QCheckBox>("Display2x")->text(), QStringLiteral("Display2x"));
-    EXPECT_FALSE(Control<QCheckBox>("Icon Set")->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>("display.display2x")->isChecked());
+    EXPECT_EQ(Control<QCheckBox>("display.display2x")->text(), QStringLiteral("Display2x"));
+    EXPECT_FALSE(Control<QCheckBox>("display.iconSet")->isChecked());
 
     const CSpreadSheet1* grid = page->IconGrid()->Grid();
     EXPECT_EQ(grid->Text(0, 1), QStringLiteral("MW"));
@@ -173,32 +168,34 @@ TEST_F(DisplayPageTest, EachControlSavesItsOwnBytes) {
          [&](DisplayPageTest& t) { key(t.page->Dimmer(), Qt::Key_Left); },
          {{12, 11}}},
         {"display mode",
-         [&](DisplayPageTest& t) { key(t.Combo("Display Mode"), Qt::Key_Up); },
+         [&](DisplayPageTest& t) { key(t.Combo("display.displayMode"), Qt::Key_Up); },
          {{81, 5}}},
         {"language keeps the other bits of byte 4",
-         [&](DisplayPageTest& t) { key(t.Combo("Language"), Qt::Key_Down); },
+         [&](DisplayPageTest& t) { key(t.Combo("display.language"), Qt::Key_Down); },
          {{4, 0xDB}}},
-        {"lamp", [&](DisplayPageTest& t) { key(t.Combo("Lamp Mode"), Qt::Key_Down); }, {{13, 2}}},
+        {"lamp",
+         [&](DisplayPageTest& t) { key(t.Combo("display.lampMode"), Qt::Key_Down); },
+         {{13, 2}}},
         {"sub meter from past the list",
-         [&](DisplayPageTest& t) { key(t.Combo("Sub Meter Symbol"), Qt::Key_Down); },
+         [&](DisplayPageTest& t) { key(t.Combo("display.subMeterSymbol"), Qt::Key_Down); },
          {{83, 0}}},
         {"main busy strobe",
-         [&](DisplayPageTest& t) { key(t.Combo("Main Busy Strobe"), Qt::Key_End); },
+         [&](DisplayPageTest& t) { key(t.Combo("display.mainBusyStrobe"), Qt::Key_End); },
          {{150, 9}}},
         {"tx strobe",
-         [&](DisplayPageTest& t) { key(t.Combo("Sub Tx Strobe"), Qt::Key_Down); },
+         [&](DisplayPageTest& t) { key(t.Combo("display.subTxStrobe"), Qt::Key_Down); },
          {{154, 5}}},
         {"charge complete",
-         [&](DisplayPageTest& t) { key(t.Combo("Charge Complete"), Qt::Key_Home); },
+         [&](DisplayPageTest& t) { key(t.Combo("display.chargeComplete"), Qt::Key_Home); },
          {{155, 0}}},
         {"emergency",
-         [&](DisplayPageTest& t) { key(t.Combo("Emgerency"), Qt::Key_End); },
+         [&](DisplayPageTest& t) { key(t.Combo("display.emgerency"), Qt::Key_End); },
          {{10, 7}}},
         {"Display2x off",
-         [&](DisplayPageTest& t) { key(t.Control<QCheckBox>("Display2x"), Qt::Key_Space); },
+         [&](DisplayPageTest& t) { key(t.Control<QCheckBox>("display.display2x"), Qt::Key_Space); },
          {{117, 0xF0}}},
         {"Icon Set on",
-         [&](DisplayPageTest& t) { key(t.Control<QCheckBox>("Icon Set"), Qt::Key_Space); },
+         [&](DisplayPageTest& t) { key(t.Control<QCheckBox>("display.iconSet"), Qt::Key_Space); },
          {{117, 0xF3}}},
         {"icon of 2m", [&](DisplayPageTest& t) { t.ChooseIcon(6, 29); }, {{67, 29}}},
         {"icon of Home, from none", [&](DisplayPageTest& t) { t.ChooseIcon(16, 0); }, {{77, 0}}},

@@ -42,7 +42,8 @@ protected:
         reg::Flush(*settings);
     }
     std::unique_ptr<CSettingsDlg> Open() {
-        auto dialog = std::make_unique<CSettingsDlg>(doc, QStringLiteral("ReadRadio"));
+        auto dialog =
+            std::make_unique<CSettingsDlg>(rsf::SettingsSource(doc, QStringLiteral("ReadRadio")));
         dialog->show();
         return dialog;
     }
@@ -107,8 +108,9 @@ TEST_F(PagesInWindowTest, ARoundThroughTheTabsChangesNothing) {
     dialog->close();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(watcher.Boxes().isEmpty());
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(dialog->WorkingCopy()), rsf::kBlockSize),
-              QByteArray(reinterpret_cast<const char*>(rsf::BufferBlock()), rsf::kBlockSize));
+    EXPECT_EQ(
+        QByteArray(reinterpret_cast<const char*>(dialog->WorkingCopy()), rsf::kBlockSize),
+        QByteArray(reinterpret_cast<const char*>(rsf::BlockOf(dialog->File())), rsf::kBlockSize));
 
     // One change on the Display page is noticed when the tab changes.
     dialog = Open();

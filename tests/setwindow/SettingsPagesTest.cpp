@@ -29,9 +29,9 @@ public:
         page->show();
     }
     template <class W>
-    W* Get(int id) {
-        W* w = page->template findChild<W*>(QString::number(id));
-        EXPECT_NE(w, nullptr) << id;
+    W* Get(const char* key) {
+        W* w = page->template findChild<W*>(QString::fromLatin1(key));
+        EXPECT_NE(w, nullptr) << key;
         return w;
     }
     rsf::RadioSettings block{};
@@ -39,14 +39,14 @@ public:
 };
 
 struct CheckCase {
-    int id;
+    const char* id;
     int byte;
     Byte mask;
     bool editable;
 };
 
 struct ListCase {
-    int id;
+    const char* id;
     int byte;
     int count;
     const char* first;
@@ -54,8 +54,8 @@ struct ListCase {
 };
 
 struct BitCase {
-    int id0; // the radio button or list for 0
-    int id1; // the radio button for 1; 0 for a list
+    const char* id0; // the radio button or list for 0
+    const char* id1; // the radio button for 1; nullptr for a list
     int byte;
     Byte mask;
     const char* text0;
@@ -166,37 +166,51 @@ void BitChoices(const std::vector<BitCase>& cases) {
 
 TEST(TogglesPageTest, CheckBoxesAgainstTheirBits) {
     CheckBoxes<CTogglesPage>({
-        {1138, 3, 0x01, true},   {1139, 3, 0x02, true},  {1149, 3, 0x04, true},
-        {1150, 3, 0x08, true},   {1140, 3, 0x20, true},  {1156, 4, 0x01, true},
-        {1157, 4, 0x02, true},   {1158, 4, 0x04, true},  {1159, 4, 0x08, true},
-        {1151, 4, 0x10, true},   {1152, 4, 0x20, false}, {1153, 4, 0x80, true},
-        {1141, 5, 0x01, true},   {1154, 5, 0x02, true},  {1216, 5, 0x04, true},
-        {1155, 5, 0x40, false},  {1142, 5, 0x80, false}, {1022, 6, 0x40, true},
-        {1023, 6, 0x80, true},   {1143, 7, 0x04, true},  {1144, 7, 0x10, false},
-        {1264, 117, 0x04, true},
+        {"toggles.dtmfDialer", 3, 0x01, true},
+        {"toggles.splitTone", 3, 0x02, true},
+        {"toggles.beep", 3, 0x04, true},
+        {"toggles.ars", 3, 0x08, true},
+        {"toggles.scanLamp", 3, 0x20, true},
+        {"toggles.txSave", 4, 0x01, true},
+        {"toggles.subBandMute", 4, 0x02, true},
+        {"toggles.hyperWrite", 4, 0x04, true},
+        {"toggles.edgeBeep", 4, 0x08, true},
+        {"toggles.bclo", 4, 0x10, true},
+        {"toggles.bandLink", 4, 0x20, false},
+        {"toggles.busyLed", 4, 0x80, true},
+        {"toggles.moniTCall", 5, 0x01, true},
+        {"toggles.homeReverse", 5, 0x02, true},
+        {"toggles.internet.enable", 5, 0x04, true},
+        {"toggles.ch1UserWrite", 5, 0x40, false},
+        {"toggles.arsEnable", 5, 0x80, false},
+        {"toggles.autoRxMode", 6, 0x40, true},
+        {"toggles.lock", 6, 0x80, true},
+        {"toggles.att", 7, 0x04, true},
+        {"toggles.micMonitor", 7, 0x10, false},
+        {"toggles.dualReceive", 117, 0x04, true},
     });
 }
 
 TEST(TogglesPageTest, ListsAgainstTheirBytes) {
     Lists<CTogglesPage>({
-        {1124, 26, 6, "Off", "2 sec"},
-        {1061, 78, 6, "Off", "8 hour"},
-        {1125, 79, 5, "Off", "10 min"},
-        {1212, 80, 6, "Off", "Continue"},
-        {1213, 24, 5, "3 sec", "Hold"},
-        {1214, 158, 7, "Key", "All"},
+        {"toggles.rxSave", 26, 6, "Off", "2 sec"},
+        {"toggles.autoPowerOff", 78, 6, "Off", "8 hour"},
+        {"toggles.timeOutTimer", 79, 5, "Off", "10 min"},
+        {"toggles.bell", 80, 6, "Off", "Continue"},
+        {"toggles.scanResume", 24, 5, "3 sec", "Hold"},
+        {"toggles.lockMode", 158, 7, "Key", "All"},
     });
 }
 
 TEST(TogglesPageTest, RadioGroupsAndTheInternetMode) {
     BitChoices<CTogglesPage>({
-        {1223, 1227, 3, 0x80, "All", "Band"},
-        {1265, 1107, 117, 0x08, "Main", "Sub"},
+        {"toggles.vfo.all", "toggles.vfo.band", 3, 0x80, "All", "Band"},
+        {"toggles.band.main", "toggles.band.sub", 117, 0x08, "Main", "Sub"},
     });
     // The internet mode: sorted, "User" is 0 and "Vertex" 1; a typed text
     // that matches neither sets the bit.
     PageFixture<CTogglesPage> f;
-    auto* mode = f.Get<QComboBox>(1032);
+    auto* mode = f.Get<QComboBox>("toggles.internet.mode");
     ASSERT_TRUE(mode);
     EXPECT_TRUE(mode->isEditable());
     f.block[7] = 0x40;
@@ -215,14 +229,14 @@ TEST(TogglesPageTest, DualReceiveAndBandShareByte117) {
     PageFixture<CTogglesPage> f;
     f.block[117] = 0x0C;
     f.page->Load();
-    EXPECT_TRUE(f.Get<QCheckBox>(1264)->isChecked());
-    EXPECT_TRUE(f.Get<QRadioButton>(1107)->isChecked());
-    f.Get<QCheckBox>(1264)->click();
+    EXPECT_TRUE(f.Get<QCheckBox>("toggles.dualReceive")->isChecked());
+    EXPECT_TRUE(f.Get<QRadioButton>("toggles.band.sub")->isChecked());
+    f.Get<QCheckBox>("toggles.dualReceive")->click();
     f.page->Save();
     EXPECT_EQ(f.block[117], 0x08);
     f.block[117] = 0xF3;
     f.page->Load();
-    f.Get<QRadioButton>(1107)->click();
+    f.Get<QRadioButton>("toggles.band.sub")->click();
     f.page->Save();
     EXPECT_EQ(f.block[117], 0xFB);
 }
@@ -230,9 +244,10 @@ TEST(TogglesPageTest, DualReceiveAndBandShareByte117) {
 TEST(TogglesPageTest, SquelchSliders) {
     PageFixture<CTogglesPage> f;
     const struct {
-        int id;
+        const char* id;
         int byte;
-    } cases[] = {{1131, 0}, {1135, 1}, {1137, 2}};
+    } cases[] = {
+        {"toggles.squelch.main", 0}, {"toggles.squelch.sub", 1}, {"toggles.squelch.wide", 2}};
     for (const auto& c : cases) {
         auto* slider = f.Get<QSlider>(c.id);
         ASSERT_TRUE(slider);
@@ -257,8 +272,8 @@ TEST(TogglesPageTest, SquelchSliders) {
 
 TEST(TogglesPageTest, InternetDtmfCodeAndChannel) {
     PageFixture<CTogglesPage> f;
-    auto* code = f.Get<QLineEdit>(1215);
-    auto* channel = f.Get<QLineEdit>(1261);
+    auto* code = f.Get<QLineEdit>("toggles.internet.dtmfCode");
+    auto* channel = f.Get<QLineEdit>("toggles.internet.dtmfCh");
     ASSERT_TRUE(code && channel);
     const struct {
         const char* typed;
@@ -306,7 +321,7 @@ TEST(TogglesPageTest, InternetDtmfCodeAndChannel) {
 
 TEST(TogglesPageTest, DtmfMemoriesAndTheirKeys) {
     PageFixture<CTogglesPage> f;
-    auto* grid = f.Get<QTableWidget>(1000);
+    auto* grid = f.Get<QTableWidget>("toggles.dtmf");
     ASSERT_TRUE(grid);
     EXPECT_EQ(grid->rowCount(), 9);
     EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), QStringLiteral("DTMF"));
@@ -348,34 +363,34 @@ TEST(TogglesPageTest, DtmfMemoriesAndTheirKeys) {
 
 TEST(GeneralPageTest, CheckBoxesListsAndRadioGroups) {
     CheckBoxes<CGeneralPage>({
-        {1229, 3, 0x10, true},
-        {1031, 3, 0x40, true},
-        {1209, 7, 0x01, true},
-        {1210, 7, 0x02, true},
-        {1211, 6, 0x02, true},
+        {"general.spectrumAnalyzer.audioCenterFreq", 3, 0x10, true},
+        {"general.arts.cwId", 3, 0x40, true},
+        {"general.timer.enableOn", 7, 0x01, true},
+        {"general.timer.enableOff", 7, 0x02, true},
+        {"general.timer.timeAlert", 6, 0x02, true},
     });
     Lists<CGeneralPage>({
-        {1124, 8, 3, "Off", "Low"},
-        {1100, 9, 3, "0.5 second", "2 seconds"},
-        {1218, 18, 3, "All", "TX Modulation"},
-        {1125, 19, 4, "hPa", "inch"},
-        {1231, 27, 4, "\u00b15 MHz", "\u00b1100 MHz"},
-        {1035, 29, 3, "Off", "Always"},
-        {1126, 116, 8, "Off", "WX"},
-        {1032, 118, 5, "\u00b15", "\u00b160"},
-        {1232, 119, 6, "Off", "Marine"},
+        {"general.voxSenitivity", 8, 3, "Off", "Low"},
+        {"general.voxDelay", 9, 3, "0.5 second", "2 seconds"},
+        {"general.waveMonitor", 18, 3, "All", "TX Modulation"},
+        {"general.baroUnits", 19, 4, "hPa", "inch"},
+        {"general.channelCounter", 27, 4, "\u00b15 MHz", "\u00b1100 MHz"},
+        {"general.arts.artsBeep", 29, 3, "Off", "Always"},
+        {"general.sensorDisplay", 116, 8, "Off", "WX"},
+        {"general.spectrumAnalyzer.channelSpan", 118, 5, "\u00b15", "\u00b160"},
+        {"general.specialSelect", 119, 6, "Off", "Marine"},
     });
     BitChoices<CGeneralPage>({
-        {1230, 0, 5, 0x10, "Single", "Continuous"},
-        {1217, 0, 5, 0x08, "15 sec", "25 sec"},
-        {1226, 1225, 6, 0x10, "m", "ft"},
-        {1223, 1224, 6, 0x08, "C", "F"},
+        {"general.spectrumAnalyzer.mode", nullptr, 5, 0x10, "Single", "Continuous"},
+        {"general.arts.artsSpeed", nullptr, 5, 0x08, "15 sec", "25 sec"},
+        {"general.altimeter.m", "general.altimeter.ft", 6, 0x10, "m", "ft"},
+        {"general.temperature.c", "general.temperature.f", 6, 0x08, "C", "F"},
     });
 }
 
 TEST(GeneralPageTest, ArtsCanOnlyBeSwitchedOff) {
     PageFixture<CGeneralPage> f;
-    auto* arts = f.Get<QCheckBox>(1021);
+    auto* arts = f.Get<QCheckBox>("general.arts.artsSwitch");
     f.block[6] = 0x00;
     f.page->Load();
     EXPECT_FALSE(arts->isChecked());
@@ -396,11 +411,11 @@ TEST(GeneralPageTest, ArtsCanOnlyBeSwitchedOff) {
 
 TEST(GeneralPageTest, TimesOffsetsAndTheCwIdentifier) {
     PageFixture<CGeneralPage> f;
-    auto* on = f.Get<QLineEdit>(1207);
-    auto* off = f.Get<QLineEdit>(1208);
-    auto* baro = f.Get<QLineEdit>(1219);
-    auto* alt = f.Get<QLineEdit>(1220);
-    auto* cw = f.Get<QLineEdit>(1222);
+    auto* on = f.Get<QLineEdit>("general.timer.on");
+    auto* off = f.Get<QLineEdit>("general.timer.off");
+    auto* baro = f.Get<QLineEdit>("general.baroOffset");
+    auto* alt = f.Get<QLineEdit>("general.altOffset");
+    auto* cw = f.Get<QLineEdit>("general.arts.cwIdentifier");
     EXPECT_EQ(on->inputMask(), QStringLiteral("99:99;_"));
     f.block[14] = 0x07, f.block[15] = 0x30, f.block[16] = 0x18, f.block[17] = 0x45;
     f.block[20] = 0x01, f.block[21] = 0x00; // 256
@@ -442,10 +457,10 @@ TEST(GeneralPageTest, TheCheckRefusesTimesThenOffsets) {
     ModalWatcher watcher;
     PageFixture<CGeneralPage> f;
     f.page->Load();
-    auto* on = f.Get<QLineEdit>(1207);
-    auto* off = f.Get<QLineEdit>(1208);
-    auto* baro = f.Get<QLineEdit>(1219);
-    auto* alt = f.Get<QLineEdit>(1220);
+    auto* on = f.Get<QLineEdit>("general.timer.on");
+    auto* off = f.Get<QLineEdit>("general.timer.off");
+    auto* baro = f.Get<QLineEdit>("general.baroOffset");
+    auto* alt = f.Get<QLineEdit>("general.altOffset");
     const QString altText = QStringLiteral("Altimeter Offset must be between -1000 and 4000");
     const QString baroText = QStringLiteral("Barometric Offset must be between -1000 and 4000");
     const struct {

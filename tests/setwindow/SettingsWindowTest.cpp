@@ -52,7 +52,7 @@ protected:
     }
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     std::unique_ptr<CSettingsDlg> Open(const QString& source) {
-        auto dialog = std::make_unique<CSettingsDlg>(doc, source);
+        auto dialog = std::make_unique<CSettingsDlg>(rsf::SettingsSource(doc, source));
         dialog->show();
         return dialog;
     }
@@ -60,8 +60,8 @@ protected:
         return reg::OpenSettingsKey()->value(QString::fromLatin1(name)).toString();
     }
     template <class W>
-    static W* Control(CSettingsDlg& dialog, int tab, int id) {
-        return dialog.Page(tab)->findChild<W*>(QString::number(id));
+    static W* Control(CSettingsDlg& dialog, int tab, const char* key) {
+        return dialog.Page(tab)->findChild<W*>(QString::fromLatin1(key));
     }
     static void ClickTab(CSettingsDlg& dialog, int tab) {
         QTest::mouseClick(dialog.TabBar(), Qt::LeftButton, {},
@@ -88,13 +88,14 @@ TEST_F(SettingsWindowTest, OpensOnTheImageWithItsTabsAndMenu) {
     EXPECT_TRUE(dialog->IsUntitled());
     EXPECT_FALSE(dialog->IsModified());
     EXPECT_EQ(dialog->WorkingCopy()[0], 9);
-    EXPECT_EQ(dialog->TabBar()->objectName(), QStringLiteral("1001"));
+    EXPECT_EQ(dialog->TabBar()->objectName(), QStringLiteral("tabs"));
     QStringList labels;
     for (int t = 0; t < dialog->TabBar()->count(); ++t)
         labels << dialog->TabBar()->tabText(t);
     EXPECT_EQ(labels, QStringList({"Toggles", "Display", "General", "Icon/Font", "WX Names"}));
     EXPECT_EQ(dialog->CurrentTab(), 0);
-    EXPECT_EQ(Control<QCheckBox>(*dialog, 0, 1138)->isChecked(), (doc.GetImage()[1685] & 1) != 0);
+    EXPECT_EQ(Control<QCheckBox>(*dialog, 0, "toggles.dtmfDialer")->isChecked(),
+              (doc.GetImage()[1685] & 1) != 0);
 
     const struct {
         int id;
@@ -114,8 +115,8 @@ TEST_F(SettingsWindowTest, OpensOnTheImageWithItsTabsAndMenu) {
 
     // F1 shows the window's help page.
     QApplication::setActiveWindow(dialog.get());
-    Control<QCheckBox>(*dialog, 0, 1138)->setFocus();
-    QTest::keyClick(Control<QCheckBox>(*dialog, 0, 1138), Qt::Key_F1);
+    Control<QCheckBox>(*dialog, 0, "toggles.dtmfDialer")->setFocus();
+    QTest::keyClick(Control<QCheckBox>(*dialog, 0, "toggles.dtmfDialer"), Qt::Key_F1);
     auto* help = dialog->findChild<HelpWindow*>();
     ASSERT_TRUE(help);
     EXPECT_EQ(help->CurrentTopic(), help::kSettingsWindow);
@@ -166,10 +167,11 @@ TEST_F(SettingsWindowTest, ClosingAsksOnlyAfterAChange) {
     dialog->close();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(watcher.Boxes().isEmpty());
-    EXPECT_EQ(Block(dialog->WorkingCopy()).mid(0, 176), Block(rsf::BufferBlock()).mid(0, 176));
+    EXPECT_EQ(Block(dialog->WorkingCopy()).mid(0, 176),
+              Block(rsf::BlockOf(dialog->File())).mid(0, 176));
 
     dialog = Open(QStringLiteral("ReadRadio"));
-    Control<QCheckBox>(*dialog, 0, 1138)->click();
+    Control<QCheckBox>(*dialog, 0, "toggles.dtmfDialer")->click();
     watcher.AnswerBoxes({QMessageBox::Cancel});
     dialog->close();
     ASSERT_EQ(watcher.Boxes().size(), 1);
@@ -183,10 +185,31 @@ TEST_F(SettingsWindowTest, ClosingAsksOnlyAfterAChange) {
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("NewFile"));
 }
 
+TEST_F(SettingsWindowTest, EachWindowAndEachUploadHoldSettingsOfTheirOwn) {
+    // A file with spare bytes and more text after the radio name.
+    rsf::FileImage kept{};
+    rsf::WriteHeader(kept.data(), true);
+    std::memset(kept.data() + rsf::kRadioName + 11, 'x', 20);
+    std::memset(rsf::BlockOf(kept) + rsf::kRecordSize, 0x5A, rsf::kSpareSize);
+    WriteFile(Path("kept.rsf"),
+              QByteArray(reinterpret_cast<const char*>(kept.data()), rsf::kFileSize));
+    auto first = Open(QStringLiteral("kept.rsf"));
+    ASSERT_EQ(first->File(), kept);
+    // The image's own settings begin from nothing the first window holds.
+    auto second = Open(QStringLiteral("ReadRadio"));
+    EXPECT_EQ(Block(rsf::BlockOf(second->File())).mid(rsf::kRecordSize),
+              QByteArray(rsf::kSpareSize, '\0'));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(second->File().data()) + rsf::kRadioName,
+                         rsf::kRadioNameSize),
+              QByteArray(rsf::kRadioNameSize, '\0'));
+    ASSERT_FALSE(rsf::WriteSettingsForUpload(rsf::SettingsSource(doc, QStringLiteral("NewFile"))));
+    EXPECT_EQ(first->File(), kept);
+}
+
 TEST_F(SettingsWindowTest, YesWithACancelledOrFailedSaveKeepsTheEdits) {
     auto dialog = Open(QStringLiteral("ReadRadio"));
     const Byte edited = dialog->WorkingCopy()[3] ^ 1;
-    Control<QCheckBox>(*dialog, 0, 1138)->click();
+    Control<QCheckBox>(*dialog, 0, "toggles.dtmfDialer")->click();
     watcher.AnswerBoxes({QMessageBox::Yes});
     watcher.AnswerFiles({QString()});
     dialog->close();
@@ -202,7 +225,7 @@ TEST_F(SettingsWindowTest, YesWithACancelledOrFailedSaveKeepsTheEdits) {
     ASSERT_FALSE(dialog->IsModified());
     QFile::remove(Path("mine.rsf"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(Path("mine.rsf")).constData(), 0644), 0);
-    Control<QCheckBox>(*dialog, 0, 1138)->click();
+    Control<QCheckBox>(*dialog, 0, "toggles.dtmfDialer")->click();
     watcher.Clear();
     watcher.AnswerBoxes({QMessageBox::Yes, QMessageBox::Ok});
     dialog->RunCommand(CSettingsDlg::kFileNew);
@@ -231,7 +254,7 @@ TEST_F(SettingsWindowTest, SaveOnAFullDiskKeepsTheOldFile) {
     }
     auto dialog = Open(QStringLiteral("NewFile"));
     ASSERT_EQ(dialog->FilePath(), file);
-    Control<QCheckBox>(*dialog, 0, 1138)->click();
+    Control<QCheckBox>(*dialog, 0, "toggles.dtmfDialer")->click();
     disk.Fill();
     dialog->RunCommand(CSettingsDlg::kFileSave);
     ASSERT_EQ(watcher.Boxes().size(), 1);
@@ -249,7 +272,7 @@ TEST_F(SettingsWindowTest, SaveOnAFullDiskKeepsTheOldFile) {
 TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
     auto dialog = Open(QStringLiteral("ReadRadio"));
     const Byte byte3 = dialog->WorkingCopy()[3] ^ 1;
-    Control<QCheckBox>(*dialog, 0, 1138)->click();
+    Control<QCheckBox>(*dialog, 0, "toggles.dtmfDialer")->click();
     watcher.AnswerFiles({Path("mine")});
     dialog->RunCommand(CSettingsDlg::kFileSaveAs);
     const QByteArray saved = ReadFile(Path("mine.rsf"));
@@ -265,7 +288,7 @@ TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
     EXPECT_EQ(Stored(reg::kSettingDir), dir.path());
 
     // Save (Ctrl+S) writes the same file again without asking.
-    auto* rxSave = Control<QComboBox>(*dialog, 0, 1124);
+    auto* rxSave = Control<QComboBox>(*dialog, 0, "toggles.rxSave");
     rxSave->setCurrentIndex(5);
     watcher.Clear();
     QApplication::setActiveWindow(dialog.get());
@@ -284,12 +307,12 @@ TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings - Untitled.rsf"));
     EXPECT_TRUE(dialog->IsUntitled());
     EXPECT_EQ(Block(dialog->WorkingCopy()).left(rsf::kRecordSize).mid(194), Defaults().mid(194));
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(rsf::Buffer().data()), 27), saved.left(27));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(dialog->File().data()), 27), saved.left(27));
 
     // Open: a file that is not one changes nothing; a good one is shown.
     WriteFile(Path("other.rsf"), QByteArray(1568, 'x'));
     const QByteArray before = Block(dialog->WorkingCopy());
-    const QByteArray buffer(reinterpret_cast<const char*>(rsf::Buffer().data()), rsf::kFileSize);
+    const QByteArray buffer(reinterpret_cast<const char*>(dialog->File().data()), rsf::kFileSize);
     watcher.AnswerFiles({Path("other.rsf")});
     dialog->RunCommand(CSettingsDlg::kFileOpen);
     ASSERT_EQ(watcher.Boxes().size(), 1);
@@ -297,7 +320,7 @@ TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
     EXPECT_EQ(watcher.Boxes()[0].text,
               QStringLiteral("Not a radio data file:\n") + Path("other.rsf"));
     EXPECT_EQ(Block(dialog->WorkingCopy()), before);
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(rsf::Buffer().data()), rsf::kFileSize),
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(dialog->File().data()), rsf::kFileSize),
               buffer);
 
     watcher.Clear();
@@ -311,7 +334,7 @@ TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
     EXPECT_EQ(Stored(reg::kCurrentSettingFile), QStringLiteral("mine.rsf"))
         << "every open is remembered, in the same folder too";
     EXPECT_EQ(Block(dialog->WorkingCopy()), ReadFile(Path("mine.rsf")).mid(80));
-    EXPECT_EQ(Control<QComboBox>(*dialog, 0, 1124)->currentIndex(), 5);
+    EXPECT_EQ(Control<QComboBox>(*dialog, 0, "toggles.rxSave")->currentIndex(), 5);
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings - mine.rsf"));
     EXPECT_EQ(dialog->FilePath(), Path("mine.rsf"));
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("mine.rsf"));
@@ -342,7 +365,7 @@ TEST_F(SettingsWindowTest, TheGeneralCheckHoldsTabsCommandsAndClosing) {
     auto dialog = Open(QStringLiteral("NewFile"));
     ClickTab(*dialog, 2);
     ASSERT_EQ(dialog->CurrentTab(), 2);
-    auto* alt = Control<QLineEdit>(*dialog, 2, 1220);
+    auto* alt = Control<QLineEdit>(*dialog, 2, "general.altOffset");
     alt->setText(QStringLiteral("4001"));
     const QString message = QStringLiteral("Altimeter Offset must be between -1000 and 4000");
 
