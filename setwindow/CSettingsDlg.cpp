@@ -16,26 +16,19 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
+
 #include <QMessageBox>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <functional>
 
 #include <cstring>
 #include <utility>
 
 namespace {
 
-struct MenuCommand {
-    int id;
-    const char* text; // the menu text, then the key after a tab
-};
-constexpr MenuCommand kFileMenu[] = {
-    {CSettingsDlg::kFileNew, "&New\tCtrl+N"},   {CSettingsDlg::kFileOpen, "&Open...\tCtrl+O"},
-    {CSettingsDlg::kFileSave, "&Save\tCtrl+S"}, {CSettingsDlg::kFileSaveAs, "Save &As..."},
-    {CSettingsDlg::kFileExit, "E&xit"},
-};
 constexpr const char* kFileMenuTitle = "&File";
 constexpr const char* kFileFilter = "Radio Setting Files (*.rsf)";
 constexpr const char* kTitlePrefix = "Settings - ";
@@ -119,55 +112,52 @@ CSettingsPage* CSettingsDlg::CreatePage(int tab) {
 }
 
 QMenuBar* CSettingsDlg::BuildMenu() {
+    // The File menu: each command an action named for it; the menu text,
+    // then the key after a tab.
+    const struct {
+        const char* name;
+        const char* text;
+        std::function<void()> run;
+    } commands[] = {
+        {"settings.new", "&New\tCtrl+N", [this] { OnFileNew(); }},
+        {"settings.open", "&Open...\tCtrl+O", [this] { OnFileOpen(); }},
+        {"settings.save", "&Save\tCtrl+S", [this] { OnFileSave(); }},
+        {"settings.saveAs", "Save &As...", [this] { OnFileSaveAs(); }},
+        {"settings.exit", "E&xit", [this] { OnFileExit(); }},
+    };
     auto* bar = new QMenuBar(this);
     QMenu* file = bar->addMenu(QString::fromLatin1(kFileMenuTitle));
-    for (const MenuCommand& command : kFileMenu) {
-        if (command.id == kFileExit)
+    for (const auto& command : commands) {
+        if (qstrcmp(command.name, "settings.exit") == 0)
             file->addSeparator();
         const QStringList parts = QString::fromLatin1(command.text).split(QLatin1Char('\t'));
         QAction* action = file->addAction(parts.front());
-        action->setData(command.id);
+        action->setObjectName(QString::fromLatin1(command.name));
         if (parts.size() > 1) {
             action->setShortcut(QKeySequence(parts.at(1)));
             action->setShortcutContext(Qt::WindowShortcut);
         }
-        const int id = command.id;
-        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+        const std::function<void()> run = command.run;
+        connect(action, &QAction::triggered, this, [this, run] {
+            // A page whose check fails keeps the user where the fault is.
+            if (Validate())
+                run();
+        });
         addAction(action);
     }
     return bar;
 }
 
-QAction* CSettingsDlg::Action(int id) const {
+QAction* CSettingsDlg::Action(const QString& name) const {
     for (QAction* action : actions())
-        if (action->data().toInt() == id)
+        if (action->objectName() == name)
             return action;
     return nullptr;
 }
 
-void CSettingsDlg::RunCommand(int id) {
-    // A page whose check fails keeps the user where the fault is.
-    if (!Validate())
-        return;
-    switch (id) {
-    case kFileNew:
-        OnFileNew();
-        break;
-    case kFileOpen:
-        OnFileOpen();
-        break;
-    case kFileSave:
-        OnFileSave();
-        break;
-    case kFileSaveAs:
-        OnFileSaveAs();
-        break;
-    case kFileExit:
-        OnFileExit();
-        break;
-    default:
-        break;
-    }
+void CSettingsDlg::RunCommand(const QString& name) {
+    if (QAction* action = Action(name))
+        action->trigger();
 }
 
 void CSettingsDlg::OnTabChanged(int index) {

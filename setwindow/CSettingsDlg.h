@@ -30,21 +30,16 @@ public:
     static constexpr int kTabNames = 4;
     static constexpr int kTabCount = 5;
 
-    // The File menu's commands.
-    static constexpr int kFileNew = 32820;
-    static constexpr int kFileOpen = 32821;
-    static constexpr int kFileSave = 32822;
-    static constexpr int kFileSaveAs = 32823;
-    static constexpr int kFileExit = 32824;
-
     // Opens on the settings the source names ("NewFile", "ReadRadio" or a
     // settings file name); a save names its file in the source.
     explicit CSettingsDlg(rsf::SettingsSource source, QWidget* parent = nullptr);
     ~CSettingsDlg() override;
 
-    // Runs a File menu command, as the menu does.
-    void RunCommand(int id);
-    QAction* Action(int id) const;
+    // The File menu's commands are actions named "settings.new",
+    // "settings.open", "settings.save", "settings.saveAs" and
+    // "settings.exit". Runs one, as the menu does.
+    void RunCommand(const QString& name);
+    QAction* Action(const QString& name) const;
 
     QTabBar* TabBar() const { return m_tabs; }
     CSettingsPage* Page(int tab) const { return m_pages[static_cast<size_t>(tab)]; }

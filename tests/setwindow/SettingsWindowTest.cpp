@@ -98,16 +98,17 @@ TEST_F(SettingsWindowTest, OpensOnTheImageWithItsTabsAndMenu) {
               (doc.GetImage()[1685] & 1) != 0);
 
     const struct {
-        int id;
+        const char* name;
         const char* text;
         const char* key;
     } menu[] = {
-        {32820, "&New", "Ctrl+N"},  {32821, "&Open...", "Ctrl+O"}, {32822, "&Save", "Ctrl+S"},
-        {32823, "Save &As...", ""}, {32824, "E&xit", ""},
+        {"settings.new", "&New", "Ctrl+N"},   {"settings.open", "&Open...", "Ctrl+O"},
+        {"settings.save", "&Save", "Ctrl+S"}, {"settings.saveAs", "Save &As...", ""},
+        {"settings.exit", "E&xit", ""},
     };
     for (const auto& item : menu) {
-        QAction* action = dialog->Action(item.id);
-        ASSERT_TRUE(action) << item.id;
+        QAction* action = dialog->Action(QString::fromLatin1(item.name));
+        ASSERT_TRUE(action) << item.name;
         EXPECT_EQ(action->text(), QString::fromLatin1(item.text));
         EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromLatin1(item.key)));
     }
@@ -221,14 +222,14 @@ TEST_F(SettingsWindowTest, YesWithACancelledOrFailedSaveKeepsTheEdits) {
     // The same with a save that fails: the file became a pipe.
     watcher.Clear();
     watcher.AnswerFiles({Path("mine.rsf")});
-    dialog->RunCommand(CSettingsDlg::kFileSaveAs);
+    dialog->RunCommand(QStringLiteral("settings.saveAs"));
     ASSERT_FALSE(dialog->IsModified());
     QFile::remove(Path("mine.rsf"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(Path("mine.rsf")).constData(), 0644), 0);
     Control<QCheckBox>(*dialog, 0, "toggles.dtmfDialer")->click();
     watcher.Clear();
     watcher.AnswerBoxes({QMessageBox::Yes, QMessageBox::Ok});
-    dialog->RunCommand(CSettingsDlg::kFileNew);
+    dialog->RunCommand(QStringLiteral("settings.new"));
     ASSERT_EQ(watcher.Boxes().size(), 2);
     EXPECT_EQ(watcher.Boxes()[0].text, kAsk);
     EXPECT_EQ(watcher.Boxes()[1].caption, QStringLiteral("Error"));
@@ -256,7 +257,7 @@ TEST_F(SettingsWindowTest, SaveOnAFullDiskKeepsTheOldFile) {
     ASSERT_EQ(dialog->FilePath(), file);
     Control<QCheckBox>(*dialog, 0, "toggles.dtmfDialer")->click();
     disk.Fill();
-    dialog->RunCommand(CSettingsDlg::kFileSave);
+    dialog->RunCommand(QStringLiteral("settings.save"));
     ASSERT_EQ(watcher.Boxes().size(), 1);
     EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Error"));
     EXPECT_TRUE(watcher.Boxes()[0].text.startsWith(QStringLiteral("Error writing file:\n") + file))
@@ -274,7 +275,7 @@ TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
     const Byte byte3 = dialog->WorkingCopy()[3] ^ 1;
     Control<QCheckBox>(*dialog, 0, "toggles.dtmfDialer")->click();
     watcher.AnswerFiles({Path("mine")});
-    dialog->RunCommand(CSettingsDlg::kFileSaveAs);
+    dialog->RunCommand(QStringLiteral("settings.saveAs"));
     const QByteArray saved = ReadFile(Path("mine.rsf"));
     ASSERT_EQ(saved.size(), 1568);
     EXPECT_EQ(saved.left(27), QByteArray("RSF\0JH70\1\0\0\0\x20\x06\0\0Yaesu VX-7\0", 27));
@@ -300,7 +301,7 @@ TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
     // New: the defaults, untitled, on the first tab.
     ClickTab(*dialog, 2);
     ASSERT_EQ(dialog->CurrentTab(), 2);
-    dialog->RunCommand(CSettingsDlg::kFileNew);
+    dialog->RunCommand(QStringLiteral("settings.new"));
     EXPECT_EQ(dialog->CurrentTab(), 0);
     EXPECT_EQ(dialog->TabBar()->currentIndex(), 0);
     EXPECT_TRUE(watcher.Boxes().isEmpty());
@@ -314,7 +315,7 @@ TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
     const QByteArray before = Block(dialog->WorkingCopy());
     const QByteArray buffer(reinterpret_cast<const char*>(dialog->File().data()), rsf::kFileSize);
     watcher.AnswerFiles({Path("other.rsf")});
-    dialog->RunCommand(CSettingsDlg::kFileOpen);
+    dialog->RunCommand(QStringLiteral("settings.open"));
     ASSERT_EQ(watcher.Boxes().size(), 1);
     EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Error"));
     EXPECT_EQ(watcher.Boxes()[0].text,
@@ -329,7 +330,7 @@ TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
         store->setValue(QString::fromLatin1(reg::kCurrentSettingFile), QStringLiteral("x.rsf"));
     }
     watcher.AnswerFiles({Path("mine.rsf")});
-    dialog->RunCommand(CSettingsDlg::kFileOpen);
+    dialog->RunCommand(QStringLiteral("settings.open"));
     EXPECT_TRUE(watcher.Boxes().isEmpty());
     EXPECT_EQ(Stored(reg::kCurrentSettingFile), QStringLiteral("mine.rsf"))
         << "every open is remembered, in the same folder too";
@@ -372,7 +373,7 @@ TEST_F(SettingsWindowTest, TheGeneralCheckHoldsTabsCommandsAndClosing) {
     ClickTab(*dialog, 0);
     EXPECT_EQ(dialog->CurrentTab(), 2);
     EXPECT_EQ(dialog->TabBar()->currentIndex(), 2);
-    dialog->RunCommand(CSettingsDlg::kFileSaveAs);
+    dialog->RunCommand(QStringLiteral("settings.saveAs"));
     EXPECT_EQ(watcher.FileDialogs(), 0);
     dialog->close();
     EXPECT_TRUE(dialog->isVisible());
