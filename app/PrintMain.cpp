@@ -5,10 +5,10 @@
 //
 // The table is set up as a document window sets it up (the stored column
 // options applied) and titled as the main window would be for that file.
-#include "document/CMainDoc.h"
 #include "document/FileSave.h"
-#include "editor/CMainView.h"
-#include "outside/CSpreadSheet1.h"
+#include "document/RadioDocument.h"
+#include "editor/MainView.h"
+#include "outside/CellStore.h"
 #include "outside/RegularFile.h"
 #include "radio/ChannelTables.h"
 #include "widgets/GridPrinter.h"
@@ -109,22 +109,22 @@ int Run(QApplication& app) {
         range = gridprint::Range::Selection;
     }
 
-    auto doc = std::make_shared<CMainDoc>();
+    auto doc = std::make_shared<RadioDocument>();
     // "-" reads the document from standard input.
     const QString absolute = positionals[0] == QLatin1String(outside::kStandardInput)
                                  ? positionals[0]
                                  : QFileInfo(positionals[0]).absoluteFilePath();
-    if (const auto error = doc->OnOpenDocument(absolute))
+    if (const auto error = doc->Load(absolute))
         return Fail(error->text);
     // Named as the program's window names a file it opened.
-    doc->SetPathName(absolute);
+    doc->SetFileName(absolute);
     const QString out = positionals[1];
     if (const auto error = filesave::CheckTarget(out))
         return Fail(error->text);
 
-    CMainView view(doc);
+    MainView view(doc);
     view.SetCurrentTab(tab);
-    CSpreadSheet1& grid = view.Grid(tab);
+    CellStore& grid = view.Cells(tab);
     if (range == gridprint::Range::Selection) {
         if (to > grid.MaxRows())
             return Fail(QStringLiteral("The table has %1 rows.").arg(grid.MaxRows()));

@@ -1,5 +1,5 @@
 // clonara: the desktop editor for the Yaesu VX-7's memory.
-#include "app/CMainApp.h"
+#include "app/Application.h"
 #include "shell/CommandLine.h"
 
 #include <QApplication>
@@ -48,8 +48,8 @@ int Register(int argc, char** argv) {
     NameTheApplication();
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    CMainApp mainApp;
-    mainApp.InitInstance(arguments, QCoreApplication::applicationFilePath());
+    Application mainApp;
+    mainApp.Start(arguments, QCoreApplication::applicationFilePath());
     return 0;
 }
 
@@ -86,12 +86,12 @@ int main(int argc, char** argv) {
 
     QStringList arguments = QApplication::arguments();
     const QString program = arguments.takeFirst();
-    CMainApp mainApp;
-    switch (mainApp.InitInstance(arguments, QApplication::applicationFilePath())) {
-    case CMainApp::Startup::Done:
+    Application mainApp;
+    switch (mainApp.Start(arguments, QApplication::applicationFilePath())) {
+    case Application::Startup::Done:
         return 0;
-    case CMainApp::Startup::Hidden:
-    case CMainApp::Startup::Window:
+    case Application::Startup::Hidden:
+    case Application::Startup::Window:
         break;
     }
     Q_UNUSED(program);

@@ -1,7 +1,7 @@
 // Importing a 450-line CHIRP channel list into a document, and writing the
 // list out again.
-#include "document/CMainDoc.h"
 #include "document/ChirpList.h"
+#include "document/RadioDocument.h"
 #include "document/TextImportExport.h"
 
 #include <QCoreApplication>
@@ -41,7 +41,7 @@ QByteArray FullList() {
 
 void ImportChirpList(benchmark::State& state) {
     for (auto _ : state) {
-        CMainDoc doc;
+        RadioDocument doc;
         const textio::ImportSummary s = textio::ImportFile(doc.Radio(), g_list);
         if (s.channels != 450) {
             state.SkipWithError("import failed");
@@ -52,7 +52,7 @@ void ImportChirpList(benchmark::State& state) {
 BENCHMARK(ImportChirpList)->Unit(benchmark::kMillisecond)->Repetitions(15)->ReportAggregatesOnly();
 
 void ExportChirpList(benchmark::State& state) {
-    CMainDoc doc;
+    RadioDocument doc;
     textio::ImportFile(doc.Radio(), g_list);
     for (auto _ : state)
         benchmark::DoNotOptimize(chirp::ExportBytes(doc.Radio()));

@@ -1,6 +1,6 @@
 // Loading a radio data file, decoding every field of all 450 memory channels
 // and storing the file again.
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 #include "radio/ChannelRecord.h"
 
 #include <QCoreApplication>
@@ -16,7 +16,7 @@ QString g_file;
 
 // A document whose 450 memory channels are all in use.
 void WriteFullFile(const QString& path) {
-    CMainDoc doc;
+    RadioDocument doc;
     for (int i = 0; i < image::kMemoryCount; ++i) {
         Byte* rec = doc.Radio().RecordForRow(tab::kMemories, i);
         std::fill(rec, rec + record::kSize, 0);
@@ -27,17 +27,17 @@ void WriteFullFile(const QString& path) {
         r.SetStep(i % 9);
         r.SetCtcss(i % 50);
         doc.Radio().EncodeName(r.NameField(), QStringLiteral("CH%1").arg(i));
-        doc.Radio().SetUsed(doc.GetImage(), tab::kMemories, i, true);
+        doc.Radio().SetUsed(doc.Image(), tab::kMemories, i, true);
         doc.Radio().SetComment(tab::kMemories, i, QStringLiteral("channel %1").arg(i));
     }
-    doc.OnSaveDocument(path);
+    doc.Save(path);
 }
 
 void LoadDecodeStore(benchmark::State& state) {
     const QString out = g_file + QStringLiteral(".out");
     for (auto _ : state) {
-        CMainDoc doc;
-        if (doc.OnOpenDocument(g_file)) {
+        RadioDocument doc;
+        if (doc.Load(g_file)) {
             state.SkipWithError("load failed");
             break;
         }
@@ -50,14 +50,14 @@ void LoadDecodeStore(benchmark::State& state) {
                         r.Dcs() + r.ToneMode() + r.ClockShift() + r.HalfDeviation() + r.RxRaster() +
                         r.TxRaster() + r.OffStep();
             checksum += doc.Radio().DecodeName(r.NameField()).size();
-            checksum += doc.Radio().IsUsed(doc.GetImage(), tab::kMemories, i) +
-                        doc.Radio().IsSkip(doc.GetImage(), tab::kMemories, i) +
-                        doc.Radio().IsPreferential(doc.GetImage(), tab::kMemories, i) +
-                        doc.Radio().IsMasked(doc.GetImage(), tab::kMemories, i);
+            checksum += doc.Radio().IsUsed(doc.Image(), tab::kMemories, i) +
+                        doc.Radio().IsSkip(doc.Image(), tab::kMemories, i) +
+                        doc.Radio().IsPreferential(doc.Image(), tab::kMemories, i) +
+                        doc.Radio().IsMasked(doc.Image(), tab::kMemories, i);
             checksum += doc.Radio().Comment(tab::kMemories, i).size();
         }
         benchmark::DoNotOptimize(checksum);
-        if (doc.OnSaveDocument(out)) {
+        if (doc.Save(out)) {
             state.SkipWithError("store failed");
             break;
         }

@@ -3,18 +3,18 @@
 // Groups tab, printing the 450 memory channels to PDF, opening the print
 // preview, typing a channel into an empty row, undoing a cell edit, and the
 // Edit menu's row commands on the 450 memory channels with the undo of each.
-#include "app/CChildFrame.h"
-#include "app/CMainFrame.h"
-#include "document/CMainDoc.h"
+#include "app/DocumentWindow.h"
+#include "app/MainWindow.h"
 #include "document/DocumentHistory.h"
+#include "document/RadioDocument.h"
 #include "document/TextImportExport.h"
-#include "editor/CMainView.h"
 #include "editor/DocumentCommands.h"
 #include "editor/EditCommands.h"
-#include "outside/CSpreadSheet1.h"
+#include "editor/MainView.h"
+#include "outside/CellStore.h"
 #include "widgets/GridPrinter.h"
+#include "widgets/GridView.h"
 #include "widgets/Resources.h"
-#include "widgets/SpreadSheetView.h"
 
 #include <QApplication>
 #include <QFile>
@@ -40,19 +40,19 @@ void WriteFullFile(const QString& path, const QString& csv) {
                       .arg(144.0 + 0.0125 * i, 0, 'f', 5)
                       .toUtf8());
     out.close();
-    CMainDoc doc;
+    RadioDocument doc;
     textio::ImportFile(doc.Radio(), csv);
-    doc.OnSaveDocument(path);
+    doc.Save(path);
 }
 
 void OpenFile(benchmark::State& state) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
     for (auto _ : state) {
-        CChildFrame* child = frame.OpenDocumentFile(g_file);
+        DocumentWindow* child = frame.OpenDocumentFile(g_file);
         QApplication::processEvents();
         state.PauseTiming();
-        child->GetDocument().SetModifiedFlag(false);
+        child->Document().SetModified(false);
         child->close();
         QApplication::processEvents();
         state.ResumeTiming();
@@ -61,10 +61,10 @@ void OpenFile(benchmark::State& state) {
 BENCHMARK(OpenFile)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
 
 void SwitchToMemoryGroups(benchmark::State& state) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
-    CChildFrame* child = frame.OpenDocumentFile(g_file);
-    CMainView* view = child->View();
+    DocumentWindow* child = frame.OpenDocumentFile(g_file);
+    MainView* view = child->View();
     for (auto _ : state) {
         view->SetCurrentTab(4);
         QApplication::processEvents();
@@ -73,7 +73,7 @@ void SwitchToMemoryGroups(benchmark::State& state) {
         QApplication::processEvents();
         state.ResumeTiming();
     }
-    child->GetDocument().SetModifiedFlag(false);
+    child->Document().SetModified(false);
 }
 BENCHMARK(SwitchToMemoryGroups)
     ->Unit(benchmark::kMillisecond)
@@ -81,20 +81,20 @@ BENCHMARK(SwitchToMemoryGroups)
     ->ReportAggregatesOnly();
 
 void PrintMemoriesToPdf(benchmark::State& state) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
-    CChildFrame* child = frame.OpenDocumentFile(g_file);
-    CMainView* view = child->View();
+    DocumentWindow* child = frame.OpenDocumentFile(g_file);
+    MainView* view = child->View();
     const gridprint::Job job = view->PrintJob(gridprint::Range::All);
     int pages = 0;
     for (auto _ : state) {
         QByteArray pdf;
-        if (gridprint::PrintPdf(view->Grid(0), job, &pdf) != gridprint::Outcome::Printed)
+        if (gridprint::PrintPdf(view->Cells(0), job, &pdf) != gridprint::Outcome::Printed)
             state.SkipWithError("printing failed");
         state.PauseTiming();
         QPdfWriter writer(QString{});
         gridprint::SetMargins(writer);
-        pages = gridprint::Layout(view->Grid(0), job, writer).PageCount();
+        pages = gridprint::Layout(view->Cells(0), job, writer).PageCount();
         state.ResumeTiming();
     }
     state.counters["pages"] = pages;
@@ -106,9 +106,9 @@ BENCHMARK(PrintMemoriesToPdf)
 
 // From File, Print Preview until the dialog shows its pages.
 void OpenPrintPreview(benchmark::State& state) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
-    CChildFrame* child = frame.OpenDocumentFile(g_file);
+    DocumentWindow* child = frame.OpenDocumentFile(g_file);
     for (auto _ : state) {
         QTimer::singleShot(0, [] {
             if (QWidget* modal = QApplication::activeModalWidget())
@@ -120,7 +120,7 @@ void OpenPrintPreview(benchmark::State& state) {
 BENCHMARK(OpenPrintPreview)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
 
 // Types a text into a cell's editor and closes it, as Return does.
-void TypeInto(SpreadSheetView* grid, int col, int row, const QString& text) {
+void TypeInto(GridView* grid, int col, int row, const QString& text) {
     grid->SetActiveCell(col, row);
     grid->StartEdit();
     for (QLineEdit* edit : grid->findChildren<QLineEdit*>()) {
@@ -133,23 +133,23 @@ void TypeInto(SpreadSheetView* grid, int col, int row, const QString& text) {
 // A receive frequency typed into the one empty row of a full Memories table,
 // until the row shows its seeded cells (committed into the image as a step).
 void TypeReceiveIntoEmptyRow(benchmark::State& state) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
-    CChildFrame* child = frame.OpenDocumentFile(g_file);
-    CMainView* view = child->View();
-    SpreadSheetView* grid = view->GridView(0);
+    DocumentWindow* child = frame.OpenDocumentFile(g_file);
+    MainView* view = child->View();
+    GridView* grid = view->Grid(0);
     const int row = 300;
     TypeInto(grid, 1, row, QString()); // the one empty row
     for (auto _ : state) {
         TypeInto(grid, 1, row, QStringLiteral("146.94"));
-        if (view->Grid(0).Text(2, row) != QLatin1String("146.34000"))
+        if (view->Cells(0).Text(2, row) != QLatin1String("146.34000"))
             state.SkipWithError("the row was not seeded");
         state.PauseTiming();
         view->Undo();
         QApplication::processEvents();
         state.ResumeTiming();
     }
-    child->GetDocument().SetModifiedFlag(false);
+    child->Document().SetModified(false);
 }
 BENCHMARK(TypeReceiveIntoEmptyRow)
     ->Unit(benchmark::kMillisecond)
@@ -159,21 +159,21 @@ BENCHMARK(TypeReceiveIntoEmptyRow)
 // Edit Undo of one cell edit on the full table: the image back and every grid
 // of the window filled again.
 void UndoCellEdit(benchmark::State& state) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
-    CChildFrame* child = frame.OpenDocumentFile(g_file);
-    CMainView* view = child->View();
-    SpreadSheetView* grid = view->GridView(0);
+    DocumentWindow* child = frame.OpenDocumentFile(g_file);
+    MainView* view = child->View();
+    GridView* grid = view->Grid(0);
     for (auto _ : state) {
         state.PauseTiming();
         TypeInto(grid, 6, 200, QStringLiteral("UNDO"));
         QApplication::processEvents();
         state.ResumeTiming();
         view->Undo();
-        if (view->Grid(0).Text(6, 200) != QLatin1String("CH200"))
+        if (view->Cells(0).Text(6, 200) != QLatin1String("CH200"))
             state.SkipWithError("the edit was not undone");
     }
-    child->GetDocument().SetModifiedFlag(false);
+    child->Document().SetModified(false);
 }
 BENCHMARK(UndoCellEdit)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
 
@@ -187,12 +187,12 @@ enum EditCase { kPaste450, kInsertAtRow1, kDeleteAtRow1, kSortAll };
 void EditCommand(benchmark::State& state) {
     const auto what = static_cast<EditCase>(state.range(0));
     const bool undo = state.range(1) != 0;
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
-    CChildFrame* child = frame.OpenDocumentFile(g_file);
-    CMainView* view = child->View();
-    CSpreadSheet1& grid = view->Grid(0);
-    CMainDoc& doc = child->GetDocument();
+    DocumentWindow* child = frame.OpenDocumentFile(g_file);
+    MainView* view = child->View();
+    CellStore& grid = view->Cells(0);
+    RadioDocument& doc = child->Document();
     DocumentHistory& history = doc.History();
     const auto select = [&](int r1, int r2) {
         grid.SelectBlock(GridBlock::Rows(r1, r2, 1, grid.MaxCols()));
@@ -264,7 +264,7 @@ void EditCommand(benchmark::State& state) {
             state.ResumeTiming();
         }
     }
-    doc.SetModifiedFlag(false);
+    doc.SetModified(false);
 }
 BENCHMARK(EditCommand)
     ->ArgNames({"command", "undo"})

@@ -2,12 +2,12 @@
 // rate: how soon a download finishes after the radio's last byte, how close
 // an upload comes to its floor, and how much processor time the command line
 // spends during a transfer.
-#include "link/CComPort.h"
 #include "link/CloneDownload.h"
 #include "link/CloneUpload.h"
+#include "link/SerialPort.h"
 #include "link/TransferDriver.h"
 #include "link/TransferLoop.h"
-#include "radio/CVX7Radio.h"
+#include "radio/RadioModel.h"
 #include "simulator/RadioSimulator.h"
 
 #include <QCoreApplication>
@@ -72,8 +72,8 @@ private:
     std::thread m_thread;
 };
 
-std::unique_ptr<CComPort> Open(const QString& device) {
-    auto port = std::make_unique<CComPort>();
+std::unique_ptr<SerialPort> Open(const QString& device) {
+    auto port = std::make_unique<SerialPort>();
     port->SetPort(device);
     if (const auto error = port->OpenForClone()) {
         std::fprintf(stderr, "%s\n", qPrintable(error->text));

@@ -1,12 +1,12 @@
 // The Display, Icon/Font and names pages, offscreen: making a page and
 // loading it from a settings block (what the settings window does for each
 // page when it opens), saving it back, and drawing every pixel of an icon.
-#include "setwindow/CDisplayPage.h"
-#include "setwindow/CIconFontPage.h"
-#include "setwindow/CNamesPage.h"
+#include "setwindow/DisplayPage.h"
+#include "setwindow/IconFontPage.h"
+#include "setwindow/NamesPage.h"
 
-#include "radio/CVX7Radio.h"
-#include "widgets/CPixelEditor.h"
+#include "radio/RadioModel.h"
+#include "widgets/PixelEditor.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -33,7 +33,7 @@ template <typename Make>
 void MakeAndLoad(benchmark::State& state, Make make) {
     std::vector<vx7::Byte> block = FactoryBlock();
     for (auto _ : state) {
-        std::unique_ptr<CSettingsPage> page = make(block.data());
+        std::unique_ptr<SettingsPage> page = make(block.data());
         page->Load();
         page->show();
         QApplication::processEvents();
@@ -45,13 +45,13 @@ void MakeAndLoad(benchmark::State& state, Make make) {
 }
 
 void DisplayPageOpen(benchmark::State& state) {
-    MakeAndLoad(state, [](vx7::Byte* b) { return std::make_unique<CDisplayPage>(b, nullptr); });
+    MakeAndLoad(state, [](vx7::Byte* b) { return std::make_unique<DisplayPage>(b, nullptr); });
 }
 void IconFontPageOpen(benchmark::State& state) {
-    MakeAndLoad(state, [](vx7::Byte* b) { return std::make_unique<CIconFontPage>(b, nullptr); });
+    MakeAndLoad(state, [](vx7::Byte* b) { return std::make_unique<IconFontPage>(b, nullptr); });
 }
 void NamesPageOpen(benchmark::State& state) {
-    MakeAndLoad(state, [](vx7::Byte* b) { return std::make_unique<CNamesPage>(b, true, nullptr); });
+    MakeAndLoad(state, [](vx7::Byte* b) { return std::make_unique<NamesPage>(b, true, nullptr); });
 }
 BENCHMARK(DisplayPageOpen)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
 BENCHMARK(IconFontPageOpen)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
@@ -59,12 +59,12 @@ BENCHMARK(NamesPageOpen)->Unit(benchmark::kMillisecond)->Repetitions(10)->Report
 
 void SaveAllThree(benchmark::State& state) {
     std::vector<vx7::Byte> block = FactoryBlock();
-    CDisplayPage display(block.data(), nullptr);
-    CIconFontPage iconFont(block.data(), nullptr);
-    CNamesPage names(block.data(), true, nullptr);
-    for (CSettingsPage* page :
-         {static_cast<CSettingsPage*>(&display), static_cast<CSettingsPage*>(&iconFont),
-          static_cast<CSettingsPage*>(&names)})
+    DisplayPage display(block.data(), nullptr);
+    IconFontPage iconFont(block.data(), nullptr);
+    NamesPage names(block.data(), true, nullptr);
+    for (SettingsPage* page :
+         {static_cast<SettingsPage*>(&display), static_cast<SettingsPage*>(&iconFont),
+          static_cast<SettingsPage*>(&names)})
         page->Load();
     for (auto _ : state) {
         display.Save();
@@ -77,11 +77,11 @@ BENCHMARK(SaveAllThree)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportA
 // One press and a drag over all 861 cells of an icon, row by row.
 void PaintWholeIcon(benchmark::State& state) {
     std::vector<vx7::Byte> block = FactoryBlock();
-    CIconFontPage page(block.data(), nullptr);
+    IconFontPage page(block.data(), nullptr);
     page.resize(900, 560);
     page.show();
     page.Load();
-    CPixelEditor* editor = page.IconEditor();
+    PixelEditor* editor = page.IconEditor();
     const auto send = [editor](QEvent::Type type, int index, Qt::MouseButtons buttons) {
         const QPointF at = editor->CellRect(index).center();
         QMouseEvent event(type, at, editor->mapToGlobal(at), Qt::LeftButton, buttons,

@@ -2,10 +2,10 @@
 // page is loaded, from the document's image and from a settings file, and
 // the upload's settings step (a settings file loaded and written into the
 // image).
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 #include "settings/RadioSettings.h"
 #include "settings/Registry.h"
-#include "setwindow/CSettingsDlg.h"
+#include "setwindow/SettingsWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,7 +18,7 @@ namespace {
 QString g_folder;
 
 // A settings file in the settings folder, named by the document.
-void KeepSettingsFile(CMainDoc& doc) {
+void KeepSettingsFile(RadioDocument& doc) {
     rsf::FileImage file{};
     rsf::WriteHeader(file.data(), true);
     rsf::ExtractDefaults(doc.Radio(), file.data() + rsf::kBlock);
@@ -31,13 +31,13 @@ void KeepSettingsFile(CMainDoc& doc) {
 }
 
 void OpenWindow(benchmark::State& state, bool fromFile) {
-    CMainDoc doc;
+    RadioDocument doc;
     if (fromFile)
         KeepSettingsFile(doc);
     else
         doc.SetSettingsSourceName(QStringLiteral("ReadRadio"));
     for (auto _ : state) {
-        auto* dialog = new CSettingsDlg(rsf::SettingsSource(doc));
+        auto* dialog = new SettingsWindow(rsf::SettingsSource(doc));
         dialog->show();
         QApplication::processEvents();
         state.PauseTiming();
@@ -64,7 +64,7 @@ BENCHMARK(OpenSettingsWindowFromFile)
     ->ReportAggregatesOnly();
 
 void UploadSettingsStep(benchmark::State& state) {
-    CMainDoc doc;
+    RadioDocument doc;
     KeepSettingsFile(doc);
     for (auto _ : state) {
         if (rsf::WriteSettingsForUpload(rsf::SettingsSource(doc)))

@@ -1,9 +1,9 @@
 // The channel tables: filling all seven grids from an image and reading them
 // back (the main view's refresh and commit), and exporting and importing 450
 // channels.
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 #include "document/TextImportExport.h"
-#include "outside/CSpreadSheet1.h"
+#include "outside/CellStore.h"
 #include "radio/ChannelTables.h"
 
 #include <QCoreApplication>
@@ -23,7 +23,7 @@ QString g_dir;
 
 // A document with every memory channel in use, named and commented, every
 // hyper memory in use and every group full.
-void FillDocument(CMainDoc& doc) {
+void FillDocument(RadioDocument& doc) {
     for (int i = 0; i < image::kMemoryCount; ++i) {
         ChannelValues v;
         v.rx = 144000000 + 12500 * i;
@@ -39,16 +39,16 @@ void FillDocument(CMainDoc& doc) {
         std::array<Byte, record::kSize> rec{};
         BuildChannelRecord(doc.Radio(), rec.data(), v);
         std::memcpy(doc.Radio().RecordForRow(tab::kMemories, i), rec.data(), rec.size());
-        doc.Radio().SetUsed(doc.GetImage(), tab::kMemories, i, true);
-        doc.Radio().SetSkip(doc.GetImage(), tab::kMemories, i, i % 5 == 0);
+        doc.Radio().SetUsed(doc.Image(), tab::kMemories, i, true);
+        doc.Radio().SetSkip(doc.Image(), tab::kMemories, i, i % 5 == 0);
         doc.Radio().SetComment(tab::kMemories, i, QStringLiteral("channel %1, a comment").arg(i));
     }
     for (int i = 0; i < image::kHyperCount; ++i)
         doc.Radio().RecordForRow(tab::kHyper, i)[block::kHyperStatus] = block::kHyperInUse;
     for (int g = 0; g < image::kGroupCount; ++g) {
         for (int j = 0; j < image::kGroupMaxMembers; ++j)
-            CVX7Radio::SetGroupMember(doc.GetImage(), g, j, g * 48 + j);
-        CVX7Radio::SetGroupSize(doc.GetImage(), g, image::kGroupMaxMembers);
+            RadioModel::SetGroupMember(doc.Image(), g, j, g * 48 + j);
+        RadioModel::SetGroupSize(doc.Image(), g, image::kGroupMaxMembers);
     }
 }
 
@@ -56,13 +56,13 @@ struct Fixture {
     Fixture() {
         FillDocument(doc);
         for (int t = 0; t < tab::kCount; ++t) {
-            grids[static_cast<size_t>(t)] = std::make_unique<CSpreadSheet1>();
+            grids[static_cast<size_t>(t)] = std::make_unique<CellStore>();
             doc.Radio().ConfigureGrid(*grids[static_cast<size_t>(t)], t);
         }
     }
-    CSpreadSheet1& Grid(int t) { return *grids[static_cast<size_t>(t)]; }
-    CMainDoc doc;
-    std::array<std::unique_ptr<CSpreadSheet1>, tab::kCount> grids;
+    CellStore& Cells(int t) { return *grids[static_cast<size_t>(t)]; }
+    RadioDocument doc;
+    std::array<std::unique_ptr<CellStore>, tab::kCount> grids;
 };
 
 // Refresh: all seven grids filled from the image.
@@ -70,7 +70,7 @@ void RefreshAllSeven(benchmark::State& state) {
     Fixture f;
     for (auto _ : state) {
         for (int t = 0; t < tab::kCount; ++t)
-            f.doc.Radio().FillGrid(f.doc.GetImage(), f.Grid(t), t);
+            f.doc.Radio().FillGrid(f.doc.Image(), f.Cells(t), t);
     }
 }
 BENCHMARK(RefreshAllSeven)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
@@ -80,15 +80,15 @@ BENCHMARK(RefreshAllSeven)->Unit(benchmark::kMicrosecond)->Repetitions(9)->Repor
 void CommitAllSeven(benchmark::State& state) {
     Fixture f;
     for (int t = 0; t < tab::kCount; ++t) {
-        f.doc.Radio().FillGrid(f.doc.GetImage(), f.Grid(t), t);
+        f.doc.Radio().FillGrid(f.doc.Image(), f.Cells(t), t);
         if (state.range(0))
-            f.Grid(t).DropBaseline();
+            f.Cells(t).DropBaseline();
     }
     std::array<Byte, image::kSize> copy{};
     for (auto _ : state) {
-        std::memcpy(copy.data(), f.doc.GetImage(), copy.size());
+        std::memcpy(copy.data(), f.doc.Image(), copy.size());
         for (int t = 0; t < tab::kCount; ++t)
-            f.doc.Radio().ReadGrid(copy.data(), f.Grid(t), t);
+            f.doc.Radio().ReadGrid(copy.data(), f.Cells(t), t);
         benchmark::DoNotOptimize(copy);
     }
 }
@@ -106,10 +106,10 @@ void FillAndReadTab(benchmark::State& state) {
     const int t = static_cast<int>(state.range(0));
     std::array<Byte, image::kSize> copy{};
     for (auto _ : state) {
-        f.doc.Radio().FillGrid(f.doc.GetImage(), f.Grid(t), t);
-        f.Grid(t).DropBaseline();
-        std::memcpy(copy.data(), f.doc.GetImage(), copy.size());
-        f.doc.Radio().ReadGrid(copy.data(), f.Grid(t), t);
+        f.doc.Radio().FillGrid(f.doc.Image(), f.Cells(t), t);
+        f.Cells(t).DropBaseline();
+        std::memcpy(copy.data(), f.doc.Image(), copy.size());
+        f.doc.Radio().ReadGrid(copy.data(), f.Cells(t), t);
         benchmark::DoNotOptimize(copy);
     }
 }
@@ -123,7 +123,7 @@ BENCHMARK(FillAndReadTab)
 // Export of 450 channels to a file and import of that file into a new
 // document.
 void ExportImport450(benchmark::State& state) {
-    CMainDoc doc;
+    RadioDocument doc;
     FillDocument(doc);
     const QString path = g_dir + QStringLiteral("/bench.csv");
     for (auto _ : state) {
@@ -131,7 +131,7 @@ void ExportImport450(benchmark::State& state) {
             state.SkipWithError("export failed");
             break;
         }
-        CMainDoc target;
+        RadioDocument target;
         const textio::ImportSummary summary = textio::ImportFile(target.Radio(), path);
         if (summary.channels != image::kMemoryCount) {
             state.SkipWithError("import lost channels");
@@ -149,9 +149,9 @@ int main(int argc, char** argv) {
     g_dir = dir.path();
     // A full document for the command-line figure of run_tables.sh.
     if (argc > 2 && QByteArray(argv[1]) == "--write-full") {
-        CMainDoc doc;
+        RadioDocument doc;
         FillDocument(doc);
-        return doc.OnSaveDocument(QString::fromLocal8Bit(argv[2])) ? 1 : 0;
+        return doc.Save(QString::fromLocal8Bit(argv[2])) ? 1 : 0;
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

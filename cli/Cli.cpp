@@ -1,6 +1,6 @@
 #include "cli/Cli.h"
 
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -137,16 +137,16 @@ int Finish(int code) {
     return code == 0 ? 1 : code;
 }
 
-bool OpenDocument(CMainDoc& doc, const QString& path) {
-    if (const auto error = doc.OnOpenDocument(path)) {
+bool OpenDocument(RadioDocument& doc, const QString& path) {
+    if (const auto error = doc.Load(path)) {
         Err(error->text + QLatin1Char('\n'));
         return false;
     }
     return true;
 }
 
-bool SaveDocument(CMainDoc& doc, const QString& path) {
-    if (const auto error = doc.OnSaveDocument(path)) {
+bool SaveDocument(RadioDocument& doc, const QString& path) {
+    if (const auto error = doc.Save(path)) {
         Err(error->text + QLatin1Char('\n'));
         return false;
     }

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-class CMainDoc;
+class RadioDocument;
 class QCommandLineParser;
 
 namespace cli {
@@ -76,9 +76,9 @@ bool OutputFailed();
 
 // Opens a radio data file or a raw image into doc; prints the error and
 // returns false on failure.
-bool OpenDocument(CMainDoc& doc, const QString& path);
+bool OpenDocument(RadioDocument& doc, const QString& path);
 // Saves doc as a radio data file or raw image by the path's extension;
 // prints the error and returns false on failure.
-bool SaveDocument(CMainDoc& doc, const QString& path);
+bool SaveDocument(RadioDocument& doc, const QString& path);
 
 } // namespace cli

@@ -1,6 +1,6 @@
 // clonara-cli convert IN OUT: between radio data files and raw clone images.
 #include "cli/Cli.h"
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 
 #include <QCommandLineParser>
 
@@ -17,7 +17,7 @@ int Run(const QStringList& arguments) {
                     QStringLiteral("Converts between a radio data file and a raw clone image.")) ||
         !cli::ExpectPositionals(parser, 2, 2))
         return 2;
-    CMainDoc doc;
+    RadioDocument doc;
     const QStringList files = parser.positionalArguments();
     if (!cli::OpenDocument(doc, files.at(0)))
         return 1;

@@ -2,8 +2,8 @@
 // line per difference; exit status 0 when they are the same, 1 when they
 // differ, 2 when one cannot be read.
 #include "cli/Cli.h"
-#include "document/CMainDoc.h"
 #include "document/DocumentDiff.h"
+#include "document/RadioDocument.h"
 
 #include <QCommandLineParser>
 
@@ -23,8 +23,8 @@ int Run(const QStringList& arguments) {
         !cli::ExpectPositionals(parser, 2, 2))
         return 2;
     const QStringList files = parser.positionalArguments();
-    CMainDoc a;
-    CMainDoc b;
+    RadioDocument a;
+    RadioDocument b;
     if (!cli::OpenDocument(a, files.at(0)) || !cli::OpenDocument(b, files.at(1)))
         return 2;
     const QStringList lines = docdiff::Compare(a.Radio(), b.Radio());

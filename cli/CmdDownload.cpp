@@ -1,9 +1,9 @@
 // clonara-cli download: reads the radio's image over the serial port.
 #include "cli/Cli.h"
 #include "cli/TransferCommand.h"
-#include "document/CMainDoc.h"
 #include "document/FileSave.h"
 #include "document/RadioDataFile.h"
+#include "document/RadioDocument.h"
 #include "link/CloneDownload.h"
 #include "link/TransferDocument.h"
 
@@ -72,7 +72,7 @@ QString RescueFolder(QString& reason) {
 // When the image cannot be saved where asked (a full disk), it is kept in
 // a new file of the user's own rather than lost: the radio may not be at
 // hand again.
-void KeepUnsavedImage(CMainDoc& doc) {
+void KeepUnsavedImage(RadioDocument& doc) {
     QString reason;
     const QString folder = RescueFolder(reason);
     if (folder.isEmpty()) {
@@ -121,8 +121,8 @@ int RunDownload(const QStringList& arguments) {
         return 1;
 
     // The image lands in a new document, as a download does in the program.
-    CMainDoc doc;
-    doc.OnNewDocument();
+    RadioDocument doc;
+    doc.StartNew();
     auto port = OpenTransferPort(device);
     if (!port)
         return 1;

@@ -1,8 +1,8 @@
 // clonara-cli export FILE OUT: the memory channels as a tab- or comma-delimited
 // channel list, exactly as the program's Export writes it.
 #include "cli/Cli.h"
-#include "document/CMainDoc.h"
 #include "document/ChirpList.h"
+#include "document/RadioDocument.h"
 #include "document/TextImportExport.h"
 
 #include <QCommandLineParser>
@@ -36,7 +36,7 @@ int Run(const QStringList& arguments) {
         return cli::kExitUsage;
     }
     const QStringList files = parser.positionalArguments();
-    CMainDoc doc;
+    RadioDocument doc;
     if (!cli::OpenDocument(doc, files.at(0)))
         return 1;
     if (chirpList) {

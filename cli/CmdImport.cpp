@@ -1,7 +1,7 @@
 // clonara-cli import FILE IN [--output OUT]: reads a channel list into the
 // memory channels and saves the document.
 #include "cli/Cli.h"
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 #include "document/TextImportExport.h"
 
 #include <QCommandLineParser>
@@ -31,7 +31,7 @@ int Run(const QStringList& arguments) {
                                 "--output OUT.\n"));
         return cli::kExitUsage;
     }
-    CMainDoc doc;
+    RadioDocument doc;
     if (!cli::OpenDocument(doc, files.at(0)))
         return 1;
     const textio::ImportSummary summary = textio::ImportFile(doc.Radio(), files.at(1));

@@ -1,6 +1,6 @@
 // clonara-cli info FILE: what a radio data file or clone image holds.
 #include "cli/Cli.h"
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 
 #include <QCommandLineParser>
 
@@ -17,10 +17,10 @@ QString YesNo(bool holds) {
     return holds ? QStringLiteral("holds") : QStringLiteral("wrong");
 }
 
-int RowsInUse(const CMainDoc& doc, int t) {
+int RowsInUse(const RadioDocument& doc, int t) {
     int used = 0;
-    for (int i = 0; i < CVX7Radio::RecordCount(t); ++i)
-        used += CVX7Radio::IsUsed(doc.GetImage(), t, i) ? 1 : 0;
+    for (int i = 0; i < RadioModel::RecordCount(t); ++i)
+        used += RadioModel::IsUsed(doc.Image(), t, i) ? 1 : 0;
     return used;
 }
 
@@ -32,12 +32,12 @@ int Run(const QStringList& arguments) {
                     QStringLiteral("Shows the header, checksums and channel counts of a file.")) ||
         !cli::ExpectPositionals(parser, 1, 1))
         return 2;
-    CMainDoc doc;
+    RadioDocument doc;
     if (!cli::OpenDocument(doc, parser.positionalArguments().at(0)))
         return 1;
 
     const Byte* block = doc.Block();
-    const Byte* img = doc.GetImage();
+    const Byte* img = doc.Image();
     int hyper = 0;
     for (int i = 0; i < image::kHyperCount; ++i)
         hyper +=
@@ -46,7 +46,7 @@ int Run(const QStringList& arguments) {
                 : 0;
     int groups = 0;
     for (int g = 0; g < image::kGroupCount; ++g)
-        groups += CVX7Radio::GroupSize(img, g) > 0 ? 1 : 0;
+        groups += RadioModel::GroupSize(img, g) > 0 ? 1 : 0;
 
     QString text;
     const auto line = [&text](const QString& label, const QString& value) {
@@ -59,11 +59,11 @@ int Run(const QStringList& arguments) {
     line(QStringLiteral("Size field"), QString::number(ReadLe32(block + rdf::kSizeField)));
     line(QStringLiteral("Channel count"), QString::number(doc.ChannelCount()));
     line(QStringLiteral("Settings source"), doc.SettingsSourceName());
-    line(QStringLiteral("Image checksum"), YesNo(CVX7Radio::ImageChecksumHolds(img)));
+    line(QStringLiteral("Image checksum"), YesNo(RadioModel::ImageChecksumHolds(img)));
     line(QStringLiteral("State block checksum"),
-         YesNo(CVX7Radio::BlockChecksumHolds(img + image::kStateBlock)));
+         YesNo(RadioModel::BlockChecksumHolds(img + image::kStateBlock)));
     line(QStringLiteral("State copy checksum"),
-         YesNo(CVX7Radio::BlockChecksumHolds(img + image::kStateCopy)));
+         YesNo(RadioModel::BlockChecksumHolds(img + image::kStateCopy)));
     line(QStringLiteral("Variant flag"), QString::number(img[image::kVariantFlag]));
     line(QStringLiteral("Memories in use"), QString::number(RowsInUse(doc, tab::kMemories)));
     line(QStringLiteral("Limit memories in use"), QString::number(RowsInUse(doc, tab::kLimit)));

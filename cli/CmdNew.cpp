@@ -1,6 +1,6 @@
 // clonara-cli new FILE: writes a new document's radio data file.
 #include "cli/Cli.h"
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 
 #include <QCommandLineParser>
 
@@ -14,7 +14,7 @@ int Run(const QStringList& arguments) {
                     QStringLiteral("Writes a new document with the radio's factory image.")) ||
         !cli::ExpectPositionals(parser, 1, 1))
         return 2;
-    CMainDoc doc;
+    RadioDocument doc;
     return cli::SaveDocument(doc, parser.positionalArguments().at(0)) ? 0 : 1;
 }
 

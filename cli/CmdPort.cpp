@@ -29,7 +29,7 @@ int RunPort(const QStringList& arguments) {
         if (!outside::RememberComPort(device))
             return Fail(QStringLiteral("Could not create the registry key."));
     }
-    const QString remembered = outside::GetRegComPort();
+    const QString remembered = outside::StoredPort();
     Out(remembered.isEmpty() ? QStringLiteral("No port is remembered.\n")
                              : remembered + QLatin1Char('\n'));
     return 0;

@@ -1,8 +1,8 @@
 // clonara-cli settings show|export|import: the radio's set-mode options of a
 // document or a settings file, as the settings window shows and keeps them.
 #include "cli/Cli.h"
-#include "document/CMainDoc.h"
 #include "document/RadioDataFile.h"
+#include "document/RadioDocument.h"
 #include "settings/RadioSettings.h"
 #include "settings/SettingsOptions.h"
 
@@ -20,9 +20,9 @@ constexpr const char* kUsage =
 
 // The settings of a document's image, as the window extracts them when the
 // settings come from the radio.
-void ExtractFromDocument(CMainDoc& doc, rsf::FileImage& file) {
+void ExtractFromDocument(RadioDocument& doc, rsf::FileImage& file) {
     file.fill(0);
-    rsf::ExtractSettings(doc.Radio(), doc.GetImage(), file.data() + rsf::kBlock);
+    rsf::ExtractSettings(doc.Radio(), doc.Image(), file.data() + rsf::kBlock);
     rsf::WriteHeader(file.data(), true);
 }
 
@@ -40,7 +40,7 @@ bool ReadSettings(const QString& path, rsf::FileImage& file) {
         }
         return true;
     }
-    CMainDoc doc;
+    RadioDocument doc;
     if (!cli::OpenDocument(doc, path))
         return false;
     ExtractFromDocument(doc, file);
@@ -97,7 +97,7 @@ int Export(const QStringList& arguments) {
         !cli::ExpectPositionals(parser, 2, 2))
         return 2;
     const QString out = parser.positionalArguments().at(1);
-    CMainDoc doc;
+    RadioDocument doc;
     if (!cli::OpenDocument(doc, parser.positionalArguments().at(0)))
         return 1;
     rsf::FileImage file{};
@@ -139,13 +139,13 @@ int Import(const QStringList& arguments) {
                                 "so it cannot come from standard input.\n"));
         return cli::kExitUsage;
     }
-    CMainDoc doc;
+    RadioDocument doc;
     if (!cli::OpenDocument(doc, path))
         return 1;
     rsf::FileImage file{};
     if (auto error = rsf::LoadFile(in, file.data()))
         return cli::Fail(error->text);
-    rsf::WriteSettings(doc.Radio(), file.data() + rsf::kBlock, doc.GetImage());
+    rsf::WriteSettings(doc.Radio(), file.data() + rsf::kBlock, doc.Image());
     const QFileInfo info(in);
     doc.SetSettingsSourceName(info.fileName());
     if (!cli::SaveDocument(doc, out))

@@ -1,9 +1,9 @@
 // clonara-cli show FILE [OUT] [--tab NAME]: one channel table as its grid
 // shows it, tab-separated: the header row, then each row's label and cells.
 #include "cli/Cli.h"
-#include "document/CMainDoc.h"
 #include "document/FileSave.h"
-#include "outside/CSpreadSheet1.h"
+#include "document/RadioDocument.h"
+#include "outside/CellStore.h"
 #include "radio/ChannelTables.h"
 
 #include <QCommandLineParser>
@@ -47,12 +47,12 @@ int Run(const QStringList& arguments) {
         return cli::kExitUsage;
     }
 
-    CMainDoc doc;
+    RadioDocument doc;
     if (!cli::OpenDocument(doc, parser.positionalArguments().at(0)))
         return 1;
-    CSpreadSheet1 grid;
+    CellStore grid;
     doc.Radio().ConfigureGrid(grid, tab);
-    doc.Radio().FillGrid(doc.GetImage(), grid, tab);
+    doc.Radio().FillGrid(doc.Image(), grid, tab);
 
     QString text;
     for (int row = 0; row <= grid.MaxRows(); ++row) {

@@ -4,7 +4,7 @@
 #include "cli/TransferCommand.h"
 #include "document/FileSave.h"
 #include "document/RadioDataFile.h"
-#include "radio/CVX7Radio.h"
+#include "radio/RadioModel.h"
 #include "simulator/RadioSimulator.h"
 
 #include <QCommandLineParser>
@@ -121,7 +121,7 @@ int RunSimulate(const QStringList& arguments) {
         }
         // A radio's memory always sums up; a file edited since it was read
         // may not (--wrong-checksum spoils the sum on the line).
-        vx7::CVX7Radio::MakeChecksums(image.data());
+        vx7::RadioModel::MakeChecksums(image.data());
         radio.SetImage(image.data());
     }
     if (const auto error = radio.Open())
@@ -151,7 +151,7 @@ int RunSimulate(const QStringList& arguments) {
     if (options.role == Role::Receive) {
         if (const auto error = rdf::WriteFileAtomically(file, report.image))
             return Fail(error->text);
-        const bool checksumHolds = vx7::CVX7Radio::ImageChecksumHolds(
+        const bool checksumHolds = vx7::RadioModel::ImageChecksumHolds(
             reinterpret_cast<const radiolink::Byte*>(report.image.constData()));
         Err(QStringLiteral("Received %1 bytes into %2%3.\n")
                 .arg(report.image.size())

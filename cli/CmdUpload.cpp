@@ -1,7 +1,7 @@
 // clonara-cli upload: writes an image into the radio over the serial port.
 #include "cli/Cli.h"
 #include "cli/TransferCommand.h"
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 #include "link/CloneUpload.h"
 #include "link/TransferDocument.h"
 #include "settings/RadioSettings.h"
@@ -24,7 +24,7 @@ int RunUpload(const QStringList& arguments) {
         return kExitUsage;
     const QString path = parser.positionalArguments().front();
 
-    CMainDoc doc;
+    RadioDocument doc;
     if (!OpenDocument(doc, path))
         return 1;
     const QString device = ChooseDevice(parser);

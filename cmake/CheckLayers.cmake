@@ -5,8 +5,8 @@
 # without loops. Names every offending file and line.
 #
 # A quoted include is looked up as the compiler does: beside the including
-# file first ("OptionControls.h", "../editor/CMainView.h"), then from the top
-# of the tree ("editor/CMainView.h").
+# file first ("OptionControls.h", "../editor/MainView.h"), then from the top
+# of the tree ("editor/MainView.h").
 #
 #   cmake -DSOURCE_DIR=<tree> -DMANIFEST=<file list> [-DDOC=<architecture.md>]
 #         -P cmake/CheckLayers.cmake

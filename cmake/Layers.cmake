@@ -43,7 +43,7 @@ set(CLONARA_QT_SCREEN_MODULES
 # libraries of the layers directly BELOW it and to LIBS. Its include root,
 # a directory of the build tree, holds a link to its own folder and to the
 # folders of every layer below it, and nothing else: "#include
-# "editor/CMainView.h"" in a file of a lower layer is "No such file". The
+# "editor/MainView.h"" in a file of a lower layer is "No such file". The
 # folder adds its sources to the library with target_sources().
 function(clonara_add_layer folder)
     cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "BELOW;LIBS")

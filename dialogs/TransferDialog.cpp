@@ -1,6 +1,6 @@
 #include "dialogs/TransferDialog.h"
 
-#include "link/CComPort.h"
+#include "link/SerialPort.h"
 #include "settings/ComPortSetting.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/PortChooser.h"
@@ -32,8 +32,8 @@ QString FailureCaption(const QString& message) {
 
 } // namespace
 
-CTransferDlg::CTransferDlg(const char* caption, const QStringList& instructions, int helpTopic,
-                           std::chrono::milliseconds tick, QWidget* parent)
+TransferDialog::TransferDialog(const char* caption, const QStringList& instructions, int helpTopic,
+                               std::chrono::milliseconds tick, QWidget* parent)
     : QDialog(parent), m_helpTopic(helpTopic), m_tick(tick), m_portLabel(new QLabel),
       m_progress(new QProgressBar), m_byteCount(new QLineEdit),
       m_buttons(new QDialogButtonBox(Qt::Vertical)) {
@@ -81,9 +81,9 @@ CTransferDlg::CTransferDlg(const char* caption, const QStringList& instructions,
             push->setAutoDefault(false);
     }
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_buttons, &QDialogButtonBox::helpRequested, this, &CTransferDlg::ShowHelp);
+    connect(m_buttons, &QDialogButtonBox::helpRequested, this, &TransferDialog::ShowHelp);
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
-    connect(f1, &QShortcut::activated, this, &CTransferDlg::ShowHelp);
+    connect(f1, &QShortcut::activated, this, &TransferDialog::ShowHelp);
 
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(16);
@@ -94,18 +94,18 @@ CTransferDlg::CTransferDlg(const char* caption, const QStringList& instructions,
     grid->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-CTransferDlg::~CTransferDlg() = default;
+TransferDialog::~TransferDialog() = default;
 
-QPushButton* CTransferDlg::CancelButton() const {
+QPushButton* TransferDialog::CancelButton() const {
     return m_buttons->button(QDialogButtonBox::Cancel);
 }
 
-QPushButton* CTransferDlg::HelpButton() const {
+QPushButton* TransferDialog::HelpButton() const {
     return m_buttons->button(QDialogButtonBox::Help);
 }
 
-int CTransferDlg::exec() {
-    std::unique_ptr<CComPort> port = OpenPort();
+int TransferDialog::exec() {
+    std::unique_ptr<SerialPort> port = OpenPort();
     if (port)
         m_transfer = MakeTransfer(std::move(port));
     if (!m_transfer) {
@@ -114,8 +114,8 @@ int CTransferDlg::exec() {
     }
     m_portLabel->setText(QStringLiteral("Port: ") + m_device);
     m_driver = std::make_unique<TransferDriver>(*m_transfer, m_tick);
-    connect(m_driver.get(), &TransferDriver::progress, this, &CTransferDlg::OnProgress);
-    connect(m_driver.get(), &TransferDriver::ended, this, &CTransferDlg::OnEnded);
+    connect(m_driver.get(), &TransferDriver::progress, this, &TransferDialog::OnProgress);
+    connect(m_driver.get(), &TransferDriver::ended, this, &TransferDialog::OnEnded);
     OnPortOpen();
     if (!m_transfer->IsRunning()) {
         setResult(Rejected);
@@ -124,18 +124,18 @@ int CTransferDlg::exec() {
     return QDialog::exec();
 }
 
-std::unique_ptr<CComPort> CTransferDlg::OpenPort() {
+std::unique_ptr<SerialPort> TransferDialog::OpenPort() {
     // The dialog is not on the screen yet: its owner carries the chooser and
     // the messages.
     QWidget* owner = parentWidget();
-    QString device = outside::GetRegComPort();
+    QString device = outside::StoredPort();
     if (device.isEmpty()) {
         const std::optional<QString> chosen = outside::SetupPort(owner);
         if (!chosen)
             return nullptr;
         device = *chosen;
     }
-    auto port = std::make_unique<CComPort>();
+    auto port = std::make_unique<SerialPort>();
     port->SetPort(device);
     if (const std::optional<PortError> error = port->OpenForClone()) {
         if (error->kind != PortError::Kind::NoPort)
@@ -146,12 +146,12 @@ std::unique_ptr<CComPort> CTransferDlg::OpenPort() {
     return port;
 }
 
-void CTransferDlg::StartDriving() {
+void TransferDialog::StartDriving() {
     if (m_driver)
         m_driver->Start();
 }
 
-void CTransferDlg::done(int result) {
+void TransferDialog::done(int result) {
     if (!m_closing) {
         m_closing = true;
         // Cancelling closes the port; a transfer that has ended closed it.
@@ -161,16 +161,16 @@ void CTransferDlg::done(int result) {
     QDialog::done(result);
 }
 
-void CTransferDlg::ShowHelp() {
+void TransferDialog::ShowHelp() {
     HelpWindow::ShowTopic(m_helpTopic, this);
 }
 
-void CTransferDlg::OnProgress(int position) {
+void TransferDialog::OnProgress(int position) {
     m_progress->setValue(position);
     m_byteCount->setText(QString::number(position));
 }
 
-void CTransferDlg::OnEnded(TransferState state, const QString& message) {
+void TransferDialog::OnEnded(TransferState state, const QString& message) {
     if (m_closing)
         return; // the dialog is ending already and cancelled the transfer
     switch (state) {

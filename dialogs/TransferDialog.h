@@ -14,7 +14,7 @@
 #include <chrono>
 #include <memory>
 
-class CComPort;
+class SerialPort;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
@@ -38,11 +38,11 @@ constexpr int kByteCountLength = 6;
 
 } // namespace radiolink
 
-class CTransferDlg : public QDialog {
+class TransferDialog : public QDialog {
     Q_OBJECT
 
 public:
-    ~CTransferDlg() override;
+    ~TransferDialog() override;
 
     // Chooses and opens the port, then runs the dialog modally. Ends at once
     // with Rejected, without showing the dialog, when the user cancels the
@@ -67,12 +67,12 @@ public slots:
     void done(int result) override;
 
 protected:
-    CTransferDlg(const char* caption, const QStringList& instructions, int helpTopic,
-                 std::chrono::milliseconds tick, QWidget* parent);
+    TransferDialog(const char* caption, const QStringList& instructions, int helpTopic,
+                   std::chrono::milliseconds tick, QWidget* parent);
 
     // The engine over the freshly opened port; nullptr ends the dialog.
     virtual std::unique_ptr<radiolink::CloneTransfer>
-    MakeTransfer(std::unique_ptr<CComPort> port) = 0;
+    MakeTransfer(std::unique_ptr<SerialPort> port) = 0;
     // Called once the engine is made, before the dialog shows.
     virtual void OnPortOpen() {}
 
@@ -80,7 +80,7 @@ protected:
     void StartDriving();
 
 private:
-    std::unique_ptr<CComPort> OpenPort();
+    std::unique_ptr<SerialPort> OpenPort();
     void ShowHelp();
     void OnProgress(int position);
     void OnEnded(radiolink::TransferState state, const QString& message);

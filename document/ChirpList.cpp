@@ -1,7 +1,7 @@
 #include "document/ChirpList.h"
 
 #include "outside/DelimitedText.h"
-#include "radio/CVX7Radio.h"
+#include "radio/RadioModel.h"
 #include "radio/ValueTables.h"
 
 #include <algorithm>
@@ -12,8 +12,8 @@
 
 namespace chirp {
 
-using vx7::CVX7Radio;
 using vx7::Hz;
+using vx7::RadioModel;
 namespace direction = vx7::direction;
 namespace tonemode = vx7::tonemode;
 
@@ -191,7 +191,7 @@ QString StepText(int step) {
 // One line being read: its values and what had to change.
 class Line {
 public:
-    Line(CVX7Radio& radio, const QStringList& fields) : m_radio(radio), m_fields(fields) {}
+    Line(RadioModel& radio, const QStringList& fields) : m_radio(radio), m_fields(fields) {}
 
     QString Field(int k) const { return k < m_fields.size() ? m_fields[k] : QString(); }
     QString Word(int k) const { return Field(k).trimmed(); }
@@ -210,7 +210,7 @@ private:
     void ReadTones(vx7::ChannelValues& v);
     void ReadName(vx7::ChannelValues& v);
 
-    CVX7Radio& m_radio;
+    RadioModel& m_radio;
     const QStringList& m_fields;
     QString m_changes;
 };
@@ -448,7 +448,7 @@ bool IsChirpHeader(const QStringList& titles) {
     return has("Location") && has("Frequency") && has("Name");
 }
 
-ImportOutcome ImportRows(CVX7Radio& radio, const QList<QStringList>& rows) {
+ImportOutcome ImportRows(RadioModel& radio, const QList<QStringList>& rows) {
     ImportOutcome outcome;
     outcome.fromZero = std::any_of(rows.begin(), rows.end(), [](const QStringList& fields) {
         return Location(fields.value(kLocation)) == 0;
@@ -457,7 +457,7 @@ ImportOutcome ImportRows(CVX7Radio& radio, const QList<QStringList>& rows) {
         if (outcome.notes.size() < kMaxNotes)
             outcome.notes.append({line, reason});
     };
-    vx7::Byte* image = radio.GetImage();
+    vx7::Byte* image = radio.Image();
     // The line each channel was taken from: a location named again later
     // keeps the first line's channel, and the repeat is skipped.
     std::vector<int> takenBy(static_cast<size_t>(vx7::image::kMemoryCount) + 1, 0);
@@ -508,10 +508,10 @@ ImportOutcome ImportRows(CVX7Radio& radio, const QList<QStringList>& rows) {
     return outcome;
 }
 
-QByteArray ExportBytes(CVX7Radio& radio, int* channels) {
+QByteArray ExportBytes(RadioModel& radio, int* channels) {
     const QChar comma = QLatin1Char(',');
     QString text = ColumnNames().join(comma) + QLatin1Char('\n');
-    const vx7::Byte* image = radio.GetImage();
+    const vx7::Byte* image = radio.Image();
     QStringList f;
     int lines = 0;
     for (int index = 0; index < vx7::image::kMemoryCount; ++index) {

@@ -19,7 +19,7 @@
 #include <optional>
 
 namespace vx7 {
-class CVX7Radio;
+class RadioModel;
 }
 
 namespace chirp {
@@ -47,11 +47,11 @@ struct ImportOutcome {
 
 // Writes the data lines of a list (fields in ColumnNames() order, as the
 // import reader hands them over) into the memory channels.
-ImportOutcome ImportRows(vx7::CVX7Radio& radio, const QList<QStringList>& rows);
+ImportOutcome ImportRows(vx7::RadioModel& radio, const QList<QStringList>& rows);
 
 // The list as CSV bytes: a header line, then one line per memory channel in
 // use, in channel order. channels, when given, receives the number of
 // channel lines.
-QByteArray ExportBytes(vx7::CVX7Radio& radio, int* channels = nullptr);
+QByteArray ExportBytes(vx7::RadioModel& radio, int* channels = nullptr);
 
 } // namespace chirp

@@ -1,8 +1,8 @@
 #include "document/DocumentDiff.h"
 
-#include "outside/CSpreadSheet1.h"
-#include "radio/CVX7Radio.h"
+#include "outside/CellStore.h"
 #include "radio/ChannelTables.h"
+#include "radio/RadioModel.h"
 #include "radio/StringTable.h"
 
 #include <algorithm>
@@ -10,7 +10,7 @@
 namespace docdiff {
 
 using vx7::Byte;
-using vx7::CVX7Radio;
+using vx7::RadioModel;
 namespace image = vx7::image;
 namespace tab = vx7::tab;
 
@@ -51,15 +51,15 @@ QString Shown(const QString& cell) {
 }
 
 QString HeaderText(int t, int col) {
-    const QString header = vx7::LoadString(CVX7Radio::ColumnHeaderId(t, col)).simplified();
+    const QString header = vx7::LoadString(RadioModel::ColumnHeaderId(t, col)).simplified();
     return header.isEmpty() ? QStringLiteral("column %1").arg(col) : header;
 }
 
-void CompareTable(CVX7Radio& a, CVX7Radio& b, int t, QStringList& lines) {
-    CSpreadSheet1 gridA;
-    CSpreadSheet1 gridB;
-    a.FillGrid(a.GetImage(), gridA, t);
-    b.FillGrid(b.GetImage(), gridB, t);
+void CompareTable(RadioModel& a, RadioModel& b, int t, QStringList& lines) {
+    CellStore gridA;
+    CellStore gridB;
+    a.FillGrid(a.Image(), gridA, t);
+    b.FillGrid(b.Image(), gridB, t);
     const int rows = std::min(gridA.MaxRows(), gridB.MaxRows());
     const int cols = std::min(gridA.MaxCols(), gridB.MaxCols());
     for (int row = 1; row <= rows; ++row) {
@@ -83,16 +83,16 @@ void CompareTable(CVX7Radio& a, CVX7Radio& b, int t, QStringList& lines) {
 
 QString Members(const Byte* img, int g) {
     QStringList channels;
-    for (int j = 0; j < CVX7Radio::GroupSize(img, g); ++j) {
-        const int member = CVX7Radio::GroupMember(img, g, j);
-        channels << (member == CVX7Radio::kNoMember ? QStringLiteral("-")
-                                                    : QString::number(member + 1));
+    for (int j = 0; j < RadioModel::GroupSize(img, g); ++j) {
+        const int member = RadioModel::GroupMember(img, g, j);
+        channels << (member == RadioModel::kNoMember ? QStringLiteral("-")
+                                                     : QString::number(member + 1));
     }
     return channels.isEmpty() ? QStringLiteral("(none)") : channels.join(QStringLiteral(", "));
 }
 
-QString Priority(const CVX7Radio& radio) {
-    return QString::number(radio.GetPriorityChannel());
+QString Priority(const RadioModel& radio) {
+    return QString::number(radio.PriorityChannel());
 }
 
 QString Hex(Byte b) {
@@ -123,12 +123,12 @@ void CompareRegion(const Byte* a, const Byte* b, const Region& region, QStringLi
 
 } // namespace
 
-QStringList Compare(CVX7Radio& a, CVX7Radio& b) {
+QStringList Compare(RadioModel& a, RadioModel& b) {
     QStringList lines;
     for (const int t : kTables)
         CompareTable(a, b, t, lines);
-    const Byte* imgA = a.GetImage();
-    const Byte* imgB = b.GetImage();
+    const Byte* imgA = a.Image();
+    const Byte* imgB = b.Image();
     for (int g = 0; g < image::kGroupCount; ++g) {
         const QString before = Members(imgA, g);
         const QString after = Members(imgB, g);
@@ -137,7 +137,7 @@ QStringList Compare(CVX7Radio& a, CVX7Radio& b) {
                          .arg(g + 1)
                          .arg(before, kArrow, after);
     }
-    if (a.GetPriorityChannel() != b.GetPriorityChannel())
+    if (a.PriorityChannel() != b.PriorityChannel())
         lines << QStringLiteral("Priority channel: %1%2%3").arg(Priority(a), kArrow, Priority(b));
     for (const Region& region : kRegions)
         CompareRegion(imgA, imgB, region, lines);

@@ -8,13 +8,13 @@
 #include <QStringList>
 
 namespace vx7 {
-class CVX7Radio;
+class RadioModel;
 }
 
 namespace docdiff {
 
 // One line per difference, in table order then image order; empty when the
 // two are the same.
-QStringList Compare(vx7::CVX7Radio& a, vx7::CVX7Radio& b);
+QStringList Compare(vx7::RadioModel& a, vx7::RadioModel& b);
 
 } // namespace docdiff

@@ -2,10 +2,10 @@
 
 #include "document/ChirpList.h"
 #include "document/FileSave.h"
-#include "outside/CSpreadSheet1.h"
+#include "outside/CellStore.h"
 #include "outside/ImportData.h"
-#include "radio/CVX7Radio.h"
 #include "radio/ChannelTables.h"
+#include "radio/RadioModel.h"
 #include "radio/ValueTables.h"
 
 #include <QFileInfo>
@@ -19,8 +19,8 @@
 namespace textio {
 
 using vx7::Byte;
-using vx7::CVX7Radio;
 using vx7::Hz;
+using vx7::RadioModel;
 namespace direction = vx7::direction;
 namespace tonemode = vx7::tonemode;
 
@@ -154,7 +154,7 @@ int ReadPower(const QString& t) {
 
 // The step of a size. "12.5 kHz" reads as whole kHz, 12 kHz: a step's size
 // counts with or without its part below 1 kHz. Any other size is 5 kHz.
-int ReadStep(const CVX7Radio& radio, const QString& t) {
+int ReadStep(const RadioModel& radio, const QString& t) {
     const Hz size = radio.TextToFrequency(t);
     for (int i = 0; i < vx7::kStepCount; ++i) {
         const Hz step = vx7::kSteps[static_cast<size_t>(i)].size;
@@ -215,7 +215,7 @@ struct DirectionField {
     Hz amount = 0;
 };
 
-DirectionField ReadDirectionField(const CVX7Radio& radio, const QString& t) {
+DirectionField ReadDirectionField(const RadioModel& radio, const QString& t) {
     DirectionField f;
     if (t.isEmpty())
         return f;
@@ -249,7 +249,7 @@ struct Shift {
 
 // The direction and offset of a line from its receive frequency rx, its
 // transmit frequency column, offset column and direction column.
-Shift ShiftFromFields(CVX7Radio& radio, int band, Hz rx, const QString& txText,
+Shift ShiftFromFields(RadioModel& radio, int band, Hz rx, const QString& txText,
                       const QString& offsetText, const QString& dirText) {
     const DirectionField d = ReadDirectionField(radio, dirText);
     const bool txGiven = !txText.isEmpty();
@@ -298,11 +298,11 @@ Shift ShiftFromFields(CVX7Radio& radio, int band, Hz rx, const QString& txText,
         // The sign is taken when the distance fits a shift; otherwise the
         // transmit frequency speaks for itself.
         case direction::kMinus:
-            return rx >= tx && rx - tx <= CVX7Radio::kLargestPairOffset
+            return rx >= tx && rx - tx <= RadioModel::kLargestPairOffset
                        ? Shift{direction::kMinus, rx - tx}
                        : fromTransmit();
         case direction::kPlus:
-            return tx >= rx && tx - rx <= CVX7Radio::kLargestPairOffset
+            return tx >= rx && tx - rx <= RadioModel::kLargestPairOffset
                        ? Shift{direction::kPlus, tx - rx}
                        : fromTransmit();
         case direction::kSplit:
@@ -345,12 +345,12 @@ Shift ShiftFromFields(CVX7Radio& radio, int band, Hz rx, const QString& txText,
 
 // A shift wider than any the radio can carry (an offset column with a
 // frequency in it) takes the band's default offset instead.
-Shift ReadShift(CVX7Radio& radio, int band, Hz rx, const QString& txText, const QString& offsetText,
-                const QString& dirText) {
+Shift ReadShift(RadioModel& radio, int band, Hz rx, const QString& txText,
+                const QString& offsetText, const QString& dirText) {
     Shift shift = ShiftFromFields(radio, band, rx, txText, offsetText, dirText);
     const bool shifted =
         shift.direction == direction::kMinus || shift.direction == direction::kPlus;
-    if (shifted && shift.value > CVX7Radio::kLargestPairOffset)
+    if (shifted && shift.value > RadioModel::kLargestPairOffset)
         shift.value = radio.DefaultOffset(rx);
     return shift;
 }
@@ -377,7 +377,7 @@ QChar SeparatorFor(const QString& path) {
 
 namespace {
 // The Memories rows an export writes: those with a receive frequency.
-QList<int> ExportedRows(const CSpreadSheet1& memoriesGrid) {
+QList<int> ExportedRows(const CellStore& memoriesGrid) {
     QList<int> rows;
     const int last = std::min(memoriesGrid.MaxRows(), vx7::image::kMemoryCount);
     for (int row = 1; row <= last; ++row) {
@@ -388,28 +388,27 @@ QList<int> ExportedRows(const CSpreadSheet1& memoriesGrid) {
 }
 } // namespace
 
-QString ExportText(CVX7Radio& radio, CSpreadSheet1& memoriesGrid, QChar separator) {
+QString ExportText(RadioModel& radio, CellStore& memoriesGrid, QChar separator) {
     QString text = radio.FormatExportLine(vx7::tab::kMemories, 0, memoriesGrid, separator);
     for (int row : ExportedRows(memoriesGrid))
         text += radio.FormatExportLine(vx7::tab::kMemories, row, memoriesGrid, separator);
     return text;
 }
 
-QByteArray ExportBytes(CVX7Radio& radio, CSpreadSheet1* memoriesGrid, QChar separator,
-                       int* channels) {
-    auto exportFrom = [&](CSpreadSheet1& grid) {
+QByteArray ExportBytes(RadioModel& radio, CellStore* memoriesGrid, QChar separator, int* channels) {
+    auto exportFrom = [&](CellStore& grid) {
         if (channels)
             *channels = static_cast<int>(ExportedRows(grid).size());
         return ExportText(radio, grid, separator).toUtf8();
     };
     if (memoriesGrid)
         return exportFrom(*memoriesGrid);
-    CSpreadSheet1 grid;
-    radio.FillGrid(radio.GetImage(), grid, vx7::tab::kMemories);
+    CellStore grid;
+    radio.FillGrid(radio.Image(), grid, vx7::tab::kMemories);
     return exportFrom(grid);
 }
 
-std::optional<ExportError> ExportFile(CVX7Radio& radio, CSpreadSheet1* memoriesGrid,
+std::optional<ExportError> ExportFile(RadioModel& radio, CellStore* memoriesGrid,
                                       const QString& path, int* channels) {
     int lines = 0;
     const auto error = SaveList(path, ExportBytes(radio, memoriesGrid, SeparatorFor(path), &lines));
@@ -434,7 +433,7 @@ std::optional<ExportError> SaveList(const QString& path, const QByteArray& bytes
 // Import
 // ---------------------------------------------------------------------------
 
-int ImportRow(CVX7Radio& radio, const QStringList& fields, int lineIndex, QString* why) {
+int ImportRow(RadioModel& radio, const QStringList& fields, int lineIndex, QString* why) {
     auto skip = [&](const QString& reason) {
         if (why)
             *why = reason;
@@ -523,14 +522,14 @@ int ImportRow(CVX7Radio& radio, const QStringList& fields, int lineIndex, QStrin
     if (toneFound && keyword(kToneMode).isEmpty())
         v.toneMode = tonemode::kEncode;
 
-    Byte* image = radio.GetImage();
+    Byte* image = radio.Image();
     if (!vx7::EncodeChannel(radio, image, vx7::tab::kMemories, index, v)) // nothing is written
         return skip(QStringLiteral("a frequency that does not fit the channel"));
     radio.SetComment(vx7::tab::kMemories, index, field(kComment));
     return index;
 }
 
-ImportSummary ImportFile(CVX7Radio& radio, const QString& path) {
+ImportSummary ImportFile(RadioModel& radio, const QString& path) {
     ImportSummary summary;
     outside::ImportDataStruct request;
     request.names = ColumnNames();

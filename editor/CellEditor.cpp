@@ -1,43 +1,43 @@
 #include "editor/CellEditor.h"
 
-#include "document/CMainDoc.h"
-#include "outside/CSpreadSheet1.h"
+#include "document/RadioDocument.h"
+#include "outside/CellStore.h"
 #include "radio/ChannelColumns.h"
+#include "widgets/GridView.h"
 #include "widgets/Resources.h"
-#include "widgets/SpreadSheetView.h"
 
 #include <QMessageBox>
 #include <QTimer>
 
 using namespace vx7;
 
-CellEditor::CellEditor(CMainDoc& doc, std::function<void(int)> commit, QObject* parent)
+CellEditor::CellEditor(RadioDocument& doc, std::function<void(int)> commit, QObject* parent)
     : QObject(parent), m_doc(doc), m_rules(doc.Radio()), m_commit(std::move(commit)) {}
 
-void CellEditor::Attach(int t, SpreadSheetView* view) {
+void CellEditor::Attach(int t, GridView* view) {
     if (t < 0 || t >= tab::kCount)
         return;
     m_views[t] = view;
-    connect(view, &SpreadSheetView::editModeChanged, this,
+    connect(view, &GridView::editModeChanged, this,
             [this, t](int col, int row, int mode, bool changeMade) {
                 OnEditMode(t, col, row, mode, changeMade);
             });
-    connect(view, &SpreadSheetView::changed, this,
+    connect(view, &GridView::changed, this,
             [this, t](int col, int row) { OnChanged(t, col, row); });
-    connect(view, &SpreadSheetView::leaveCell, this,
+    connect(view, &GridView::leaveCell, this,
             [this, t](int col, int row, int newCol, int newRow, bool* cancel) {
                 OnLeaveCell(t, col, row, newCol, newRow, cancel);
             });
-    connect(view, &SpreadSheetView::leaveRow, this,
+    connect(view, &GridView::leaveRow, this,
             [this, t](int row, int newRow, bool*) { OnLeaveRow(t, row, newRow); });
-    connect(view, &SpreadSheetView::editRefused, this,
+    connect(view, &GridView::editRefused, this,
             [this, t](int col, int row, int code) { OnEditRefused(t, col, row, code); });
-    connect(view, &SpreadSheetView::buttonClicked, this,
+    connect(view, &GridView::buttonClicked, this,
             [this, t](int col, int row, int) { OnButtonClicked(t, col, row); });
 }
 
 void CellEditor::OnEditMode(int t, int col, int row, int mode, bool changeMade) {
-    CSpreadSheet1& grid = *m_views[t]->Grid();
+    CellStore& grid = *m_views[t]->Cells();
     if (mode != 0) {
         m_rules.EditStarted(t, grid, col, row);
         return;
@@ -59,8 +59,8 @@ void CellEditor::OnEditMode(int t, int col, int row, int mode, bool changeMade) 
 }
 
 void CellEditor::OnChanged(int t, int col, int row) {
-    SpreadSheetView* view = m_views[t];
-    m_rules.Changed(t, *view->Grid(), col, row);
+    GridView* view = m_views[t];
+    m_rules.Changed(t, *view->Cells(), col, row);
     // A check box changes without edit mode: it is committed at once. An
     // edit is committed when its editor closes.
     if (!view->IsEditing())
@@ -70,8 +70,8 @@ void CellEditor::OnChanged(int t, int col, int row) {
 void CellEditor::OnLeaveCell(int t, int col, int row, int newCol, int newRow, bool* cancel) {
     if (newCol < 0)
         return; // the focus went elsewhere: the cell stays the active one
-    SpreadSheetView* view = m_views[t];
-    CSpreadSheet1& grid = *view->Grid();
+    GridView* view = m_views[t];
+    CellStore& grid = *view->Cells();
     if (const auto refusal = m_rules.CheckCell(t, grid, col, row)) {
         if (cancel)
             *cancel = true;
@@ -89,15 +89,15 @@ void CellEditor::OnLeaveCell(int t, int col, int row, int newCol, int newRow, bo
 }
 
 void CellEditor::OnLeaveRow(int t, int row, int) {
-    m_rules.RowLeft(t, *m_views[t]->Grid(), row);
+    m_rules.RowLeft(t, *m_views[t]->Cells(), row);
 }
 
 void CellEditor::OnEditRefused(int t, int col, int row, int code) {
     if (code != 1)
         return;
-    SpreadSheetView* view = m_views[t];
+    GridView* view = m_views[t];
     int activeCol = 0;
-    const auto message = m_rules.EditRefused(t, *view->Grid(), col, row, &activeCol);
+    const auto message = m_rules.EditRefused(t, *view->Cells(), col, row, &activeCol);
     if (!message)
         return;
     Show(*message, view);
@@ -106,14 +106,15 @@ void CellEditor::OnEditRefused(int t, int col, int row, int code) {
 }
 
 void CellEditor::OnButtonClicked(int t, int col, int row) {
-    m_rules.ButtonClicked(t, *m_views[t]->Grid(), col, row);
+    m_rules.ButtonClicked(t, *m_views[t]->Cells(), col, row);
 }
 
 bool CellEditor::CheckEditedCell(bool keepEditing) {
     if (m_pendingTab < 0)
         return true;
-    SpreadSheetView* view = m_views[m_pendingTab];
-    const auto refusal = m_rules.CheckCell(m_pendingTab, *view->Grid(), m_pendingCol, m_pendingRow);
+    GridView* view = m_views[m_pendingTab];
+    const auto refusal =
+        m_rules.CheckCell(m_pendingTab, *view->Cells(), m_pendingCol, m_pendingRow);
     if (!refusal) {
         m_pendingTab = -1;
         return true;
@@ -126,7 +127,7 @@ bool CellEditor::CheckEditedCell(bool keepEditing) {
     return false;
 }
 
-bool CellEditor::KeepsTypedCells(int t, const CSpreadSheet1& grid, int row) const {
+bool CellEditor::KeepsTypedCells(int t, const CellStore& grid, int row) const {
     for (const int shift : {0, hypercol::kSetAShift, hypercol::kSetBShift}) {
         if (entry::ChannelShift(t, shift + channelcol::kReceive) != shift)
             continue;
@@ -142,12 +143,12 @@ bool CellEditor::KeepsTypedCells(int t, const CSpreadSheet1& grid, int row) cons
     return false;
 }
 
-void CellEditor::Show(const QString& text, SpreadSheetView* view) {
+void CellEditor::Show(const QString& text, GridView* view) {
     QMessageBox::warning(view ? view->window() : nullptr, QString::fromLatin1(res::kAppTitle),
                          text);
 }
 
-void CellEditor::EditAgain(SpreadSheetView* view, int col, int row) {
+void CellEditor::EditAgain(GridView* view, int col, int row) {
     // After the view has gone back to the cell it was leaving.
     QTimer::singleShot(0, view, [view, col, row] {
         view->SetActiveCell(col, row);

@@ -10,19 +10,19 @@
 
 #include <functional>
 
-class CMainDoc;
-class CSpreadSheet1;
-class SpreadSheetView;
+class RadioDocument;
+class CellStore;
+class GridView;
 
 class CellEditor : public QObject {
     Q_OBJECT
 
 public:
     // commit writes one tab's grid into the image (a cell edit was accepted).
-    CellEditor(CMainDoc& doc, std::function<void(int tab)> commit, QObject* parent = nullptr);
+    CellEditor(RadioDocument& doc, std::function<void(int tab)> commit, QObject* parent = nullptr);
 
     // Sends the events of a tab's grid view here.
-    void Attach(int tab, SpreadSheetView* view);
+    void Attach(int tab, GridView* view);
 
     vx7::entry::CellRules& Rules() { return m_rules; }
 
@@ -38,7 +38,7 @@ public:
     // Whether a row's cells stay as the user left them rather than show what
     // the image holds: a value that was refused, or a hyper memory's set whose
     // receive frequency was emptied (it stays empty until a refresh).
-    bool KeepsTypedCells(int tab, const CSpreadSheet1& grid, int row) const;
+    bool KeepsTypedCells(int tab, const CellStore& grid, int row) const;
 
 private:
     void OnEditMode(int tab, int col, int row, int mode, bool changeMade);
@@ -47,13 +47,13 @@ private:
     void OnLeaveRow(int tab, int row, int newRow);
     void OnEditRefused(int tab, int col, int row, int code);
     void OnButtonClicked(int tab, int col, int row);
-    void Show(const QString& text, SpreadSheetView* view);
-    void EditAgain(SpreadSheetView* view, int col, int row);
+    void Show(const QString& text, GridView* view);
+    void EditAgain(GridView* view, int col, int row);
 
-    CMainDoc& m_doc;
+    RadioDocument& m_doc;
     vx7::entry::CellRules m_rules;
     std::function<void(int)> m_commit;
-    SpreadSheetView* m_views[vx7::tab::kCount] = {};
+    GridView* m_views[vx7::tab::kCount] = {};
     // The edited cell that has not passed its check yet.
     int m_pendingTab = -1;
     int m_pendingCol = 0;

@@ -1,20 +1,20 @@
 #include "editor/DocumentCommands.h"
 
-#include "dialogs/CGetDataDlg.h"
-#include "dialogs/CSendDataDlg.h"
-#include "document/CMainDoc.h"
+#include "dialogs/GetDataDialog.h"
+#include "dialogs/SendDataDialog.h"
 #include "document/ChirpList.h"
 #include "document/DocumentDiff.h"
 #include "document/DocumentHistory.h"
+#include "document/RadioDocument.h"
 #include "document/TextImportExport.h"
-#include "editor/CMainView.h"
+#include "editor/MainView.h"
 #include "link/TransferDocument.h"
-#include "outside/CSpreadSheet1.h"
+#include "outside/CellStore.h"
 #include "settings/LastFolders.h"
 #include "settings/RadioSettings.h"
-#include "setwindow/CSettingsDlg.h"
-#include "widgets/COptionsDlg.h"
+#include "setwindow/SettingsWindow.h"
 #include "widgets/GridPrinter.h"
+#include "widgets/OptionsDialog.h"
 #include "widgets/Resources.h"
 
 #include <QApplication>
@@ -51,22 +51,22 @@ QString Channels(int count) {
 
 } // namespace
 
-DocumentCommands::DocumentCommands(CMainView& view)
-    : QObject(&view), m_view(view), m_doc(&view.GetDocument()) {}
+DocumentCommands::DocumentCommands(MainView& view)
+    : QObject(&view), m_view(view), m_doc(&view.Document()) {}
 
 QWidget* DocumentCommands::Parent() const {
     return &m_view;
 }
 
 void DocumentCommands::Options() {
-    COptionsDlg dialog(Parent());
+    OptionsDialog dialog(Parent());
     dialog.exec();
     // By either button: the grids of this window show what is stored now.
     m_view.ApplyColumnOptions();
 }
 
 void DocumentCommands::Print() {
-    const CSpreadSheet1& grid = m_view.Grid(m_view.CurrentTab());
+    const CellStore& grid = m_view.Cells(m_view.CurrentTab());
     QPrinter printer(QPrinter::HighResolution);
     gridprint::SetMargins(printer);
     printer.setDocName(m_view.PrintTitle());
@@ -138,7 +138,7 @@ void DocumentCommands::PrintPreview() {
     printer.setDocName(m_view.PrintTitle());
     QPrintPreviewDialog dialog(&printer, Parent());
     dialog.setWindowTitle(QStringLiteral("Print Preview"));
-    const CSpreadSheet1& grid = m_view.Grid(m_view.CurrentTab());
+    const CellStore& grid = m_view.Cells(m_view.CurrentTab());
     const gridprint::Job job = m_view.PrintJob(gridprint::Range::All);
     // The preview's own Print button prints the same pages on the printer
     // picked there.
@@ -206,7 +206,7 @@ bool DocumentCommands::ExportTo(const QString& path, bool chirpList) {
     const auto error =
         chirpList
             ? textio::SaveList(path, chirp::ExportBytes(m_doc->Radio(), &channels))
-            : textio::ExportFile(m_doc->Radio(), &m_view.Grid(tab::kMemories), path, &channels);
+            : textio::ExportFile(m_doc->Radio(), &m_view.Cells(tab::kMemories), path, &channels);
     if (error) {
         QMessageBox::critical(Parent(), error->caption, error->text);
         return false;
@@ -218,10 +218,10 @@ bool DocumentCommands::ExportTo(const QString& path, bool chirpList) {
 
 void DocumentCommands::ResetToNewDocument() {
     const auto own = m_view.OwnChange();
-    m_doc->OnNewDocument();
+    m_doc->StartNew();
     // A new document has no file: Save asks for a name rather than writing
     // the radio's memory over the file that was shown before.
-    m_doc->SetPathName(QString());
+    m_doc->SetFileName(QString());
     m_doc->SetTitle(m_untitledTitle ? m_untitledTitle() : QString::fromLatin1(res::kUntitled));
     m_doc->History().Reset(false);
     m_view.RefreshGrids();
@@ -232,7 +232,7 @@ void DocumentCommands::GetData() {
         return;
     ResetToNewDocument();
 
-    CGetDataDlg dialog(Parent());
+    GetDataDialog dialog(Parent());
     if (dialog.exec() != QDialog::Accepted)
         return; // the document stays the new default document
     if (const auto warning = radiolink::TakeDownloadedImage(*m_doc, dialog.Image().data()))
@@ -252,10 +252,10 @@ void DocumentCommands::SendData() {
         return;
     // The image is stamped and sent; what the dialog ends with changes
     // nothing here, and the modified flag stays as it was.
-    CSendDataDlg dialog(*m_doc, Parent());
+    SendDataDialog dialog(*m_doc, Parent());
     if (dialog.exec() == QDialog::Accepted) {
         emit m_view.statusMessage(
-            QString::fromLatin1(res::kStatusSent).arg(m_doc->GetTitle()).arg(image::kSize));
+            QString::fromLatin1(res::kStatusSent).arg(m_doc->Title()).arg(image::kSize));
     } else if (dialog.Started()) {
         // Part of the image may have reached the radio: it must not be used
         // like that.
@@ -282,7 +282,7 @@ bool DocumentCommands::WriteSettingsForUpload() {
 
 void DocumentCommands::Settings() {
     // The window edits settings files; the document's image is left alone.
-    CSettingsDlg dialog(rsf::SettingsSource(*m_doc), Parent());
+    SettingsWindow dialog(rsf::SettingsSource(*m_doc), Parent());
     dialog.exec();
 }
 
@@ -298,8 +298,8 @@ void DocumentCommands::CompareWith(QString path) {
         if (path.isEmpty())
             return;
     }
-    CMainDoc other;
-    if (const auto error = other.OnOpenDocument(path)) {
+    RadioDocument other;
+    if (const auto error = other.Load(path)) {
         QMessageBox::critical(window, QStringLiteral("File Error"), error->text);
         return;
     }
@@ -308,7 +308,7 @@ void DocumentCommands::CompareWith(QString path) {
     differences->setObjectName(QStringLiteral("CompareWindow"));
     differences->setAttribute(Qt::WA_DeleteOnClose);
     differences->setWindowTitle(
-        QStringLiteral("%1 compared with %2").arg(m_doc->GetTitle(), QFileInfo(path).fileName()));
+        QStringLiteral("%1 compared with %2").arg(m_doc->Title(), QFileInfo(path).fileName()));
     auto* text = new QPlainTextEdit(differences);
     text->setReadOnly(true);
     text->setLineWrapMode(QPlainTextEdit::NoWrap);

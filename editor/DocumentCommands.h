@@ -11,8 +11,8 @@
 #include <functional>
 #include <utility>
 
-class CMainDoc;
-class CMainView;
+class RadioDocument;
+class MainView;
 class QWidget;
 
 class DocumentCommands : public QObject {
@@ -21,7 +21,7 @@ class DocumentCommands : public QObject {
 public:
     // The commands of the document window whose view is view; the view is
     // their parent and what they tell goes to its statusMessage.
-    explicit DocumentCommands(CMainView& view);
+    explicit DocumentCommands(MainView& view);
 
     // File Import and Export: ask for a file, then ImportFrom or ExportTo.
     void Import();
@@ -63,8 +63,8 @@ private:
     void ResetToNewDocument();
     bool WriteSettingsForUpload();
 
-    CMainView& m_view;
-    CMainDoc* m_doc;
+    MainView& m_view;
+    RadioDocument* m_doc;
     std::function<bool()> m_saveModified;
     std::function<QString()> m_untitledTitle;
     QString m_importSummary;

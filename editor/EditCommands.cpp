@@ -2,13 +2,13 @@
 
 #include "document/DocumentHistory.h"
 
-#include "document/CMainDoc.h"
-#include "outside/CSpreadSheet1.h"
+#include "document/RadioDocument.h"
+#include "outside/CellStore.h"
 #include "radio/ChannelTables.h"
 #include "radio/RowCommands.h"
 #include "widgets/Actions.h"
-#include "widgets/CSortDlg.h"
-#include "widgets/SpreadSheetView.h"
+#include "widgets/GridView.h"
+#include "widgets/SortDialog.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -60,8 +60,8 @@ std::optional<Command> EditCommands::CommandNamed(const QString& action) {
     return std::nullopt;
 }
 
-CSpreadSheet1& EditCommands::CurrentGrid() const {
-    return m_view.Grid(m_view.CurrentTab());
+CellStore& EditCommands::CurrentCells() const {
+    return m_view.Cells(m_view.CurrentTab());
 }
 
 bool EditCommands::IsEnabled(Command command) const {
@@ -69,9 +69,9 @@ bool EditCommands::IsEnabled(Command command) const {
     if (!rows::Offered(tab, command))
         return false;
     if (command == Command::SetPriority) {
-        const CSpreadSheet1& grid = CurrentGrid();
-        const int row = m_view.GridView(tab)->ActiveRow();
-        return CellFrequency(m_view.GetDocument().Radio(), grid, channelcol::kReceive, row) != 0;
+        const CellStore& grid = CurrentCells();
+        const int row = m_view.Grid(tab)->ActiveRow();
+        return CellFrequency(m_view.Document().Radio(), grid, channelcol::kReceive, row) != 0;
     }
     return true;
 }
@@ -107,7 +107,7 @@ void EditCommands::Run(Command command) {
 }
 
 bool EditCommands::SelectedRows(int* r1, int* r2) const {
-    const CSpreadSheet1& grid = CurrentGrid();
+    const CellStore& grid = CurrentCells();
     *r1 = grid.SelectionFirstRow();
     *r2 = grid.SelectionLastRow();
     if (*r1 < 1 || *r2 < 1)
@@ -118,12 +118,12 @@ bool EditCommands::SelectedRows(int* r1, int* r2) const {
 }
 
 void EditCommands::SelectRows(int r1, int r2) {
-    CSpreadSheet1& grid = CurrentGrid();
+    CellStore& grid = CurrentCells();
     grid.SelectBlock(rows::WholeRows(grid, r1, r2));
 }
 
 void EditCommands::PutOnClipboard(int r1, int r2) {
-    const CSpreadSheet1& grid = CurrentGrid();
+    const CellStore& grid = CurrentCells();
     auto* mime = new QMimeData;
     mime->setText(grid.CopyBlock(rows::WholeRows(grid, r1, r2)));
     mime->setData(QString::fromLatin1(kRowsMime), QByteArray::number(m_view.CurrentTab()));
@@ -145,7 +145,7 @@ void EditCommands::Warn(const QString& caption, const QString& text) const {
 
 void EditCommands::Change(const QString& text, const std::function<void()>& change,
                           const std::function<void()>& followUp) {
-    CMainDoc& doc = m_view.GetDocument();
+    RadioDocument& doc = m_view.Document();
     const auto own = m_view.OwnChange();
     doc.History().Record(text, [&] {
         change();
@@ -156,7 +156,7 @@ void EditCommands::Change(const QString& text, const std::function<void()>& chan
     // The table shows the image again: locks, row labels and the values as
     // kept. (The groups grid was filled again where the groups changed.)
     const int tab = m_view.CurrentTab();
-    doc.Radio().FillGrid(doc.GetImage(), m_view.Grid(tab), tab);
+    doc.Radio().FillGrid(doc.Image(), m_view.Cells(tab), tab);
 }
 
 void EditCommands::Cut() {
@@ -170,15 +170,15 @@ void EditCommands::Cut() {
     Change(
         QStringLiteral("Cut"),
         [&] {
-            CSpreadSheet1& grid = CurrentGrid();
+            CellStore& grid = CurrentCells();
             rows::ClearRows(grid, r1, r2);
             if (tab == tab::kGroups)
                 rows::PackGroups(grid);
         },
         [&] {
             if (tab == tab::kMemories)
-                rows::FollowMemoryRows(m_view.GetDocument().Radio(), 0, r1, r2,
-                                       &m_view.Grid(tab::kGroups));
+                rows::FollowMemoryRows(m_view.Document().Radio(), 0, r1, r2,
+                                       &m_view.Cells(tab::kGroups));
         });
     SelectRows(r1, r2);
 }
@@ -221,14 +221,14 @@ void EditCommands::Paste() {
     const QList<QStringList> copied = rows::ParseRows(text);
     if (copied.isEmpty())
         return;
-    if (rows::CopiedRowsFallOff(m_view.GetDocument().Radio(), tab, r1, copied) &&
+    if (rows::CopiedRowsFallOff(m_view.Document().Radio(), tab, r1, copied) &&
         !AskRowsLost(QStringLiteral("Paste")))
         return;
     const int count = static_cast<int>(copied.size());
     // The selection grows to the copied rows, within the table.
     const int last = std::min(std::max(r2, r1 + count - 1), rows::LastRow(tab));
     Change(QStringLiteral("Paste"), [&] {
-        CSpreadSheet1& grid = CurrentGrid();
+        CellStore& grid = CurrentCells();
         rows::PasteRows(grid, tab, r1, text);
         if (tab == tab::kGroups)
             rows::PackGroups(grid);
@@ -245,15 +245,15 @@ void EditCommands::Insert() {
     int first = 0;
     int last = 0;
     rows::RowsFallingOff(tab, r1, r2, &first, &last);
-    if (rows::AnyHoldsChannel(m_view.GetDocument().Radio(), CurrentGrid(), tab, first, last) &&
+    if (rows::AnyHoldsChannel(m_view.Document().Radio(), CurrentCells(), tab, first, last) &&
         !AskRowsLost(QStringLiteral("Insert")))
         return;
     Change(
-        QStringLiteral("Insert"), [&] { rows::InsertRows(CurrentGrid(), tab, r1, r2); },
+        QStringLiteral("Insert"), [&] { rows::InsertRows(CurrentCells(), tab, r1, r2); },
         [&] {
             if (tab == tab::kMemories)
-                rows::FollowMemoryRows(m_view.GetDocument().Radio(), 2, r1, r2,
-                                       &m_view.Grid(tab::kGroups));
+                rows::FollowMemoryRows(m_view.Document().Radio(), 2, r1, r2,
+                                       &m_view.Cells(tab::kGroups));
         });
     SelectRows(r1, r2);
 }
@@ -265,11 +265,11 @@ void EditCommands::Delete() {
         return;
     const int tab = m_view.CurrentTab();
     Change(
-        QStringLiteral("Delete"), [&] { rows::DeleteRows(CurrentGrid(), tab, r1, r2); },
+        QStringLiteral("Delete"), [&] { rows::DeleteRows(CurrentCells(), tab, r1, r2); },
         [&] {
             if (tab == tab::kMemories)
-                rows::FollowMemoryRows(m_view.GetDocument().Radio(), 1, r1, r2,
-                                       &m_view.Grid(tab::kGroups));
+                rows::FollowMemoryRows(m_view.Document().Radio(), 1, r1, r2,
+                                       &m_view.Cells(tab::kGroups));
         });
     SelectRows(r1, r2);
 }
@@ -280,7 +280,7 @@ void EditCommands::Sort() {
     if (!SelectedRows(&r1, &r2))
         return;
     const int tab = m_view.CurrentTab();
-    CSpreadSheet1& grid = CurrentGrid();
+    CellStore& grid = CurrentCells();
     SortOptions options = m_lastSort;
     options.columnCount = std::min(grid.MaxCols(), SortOptions::kMaxColumns);
     for (int c = 1; c <= options.columnCount; ++c)
@@ -303,29 +303,28 @@ void EditCommands::Sort() {
     } else {
         return;
     }
-    const auto order = options.order == SortOptions::kDescending
-                           ? CSpreadSheet1::SortOrder::Descending
-                           : CSpreadSheet1::SortOrder::Ascending;
+    const auto order = options.order == SortOptions::kDescending ? CellStore::SortOrder::Descending
+                                                                 : CellStore::SortOrder::Ascending;
     const int key1 = std::clamp(options.firstKey, 1, options.columnCount);
     const int key2 = options.secondKey <= options.columnCount ? options.secondKey : 0;
     std::vector<int> moved;
     Change(
         QStringLiteral("Sort"),
-        [&] { moved = rows::SortRows(CurrentGrid(), r1, r2, key1, key2, order); },
+        [&] { moved = rows::SortRows(CurrentCells(), r1, r2, key1, key2, order); },
         [&] {
             // The groups and the priority channel keep their channels.
             if (tab == tab::kMemories)
-                rows::FollowSortedMemories(m_view.GetDocument().Radio(), r1, moved,
-                                           &m_view.Grid(tab::kGroups));
+                rows::FollowSortedMemories(m_view.Document().Radio(), r1, moved,
+                                           &m_view.Cells(tab::kGroups));
         });
 }
 
 void EditCommands::SetPriority() {
     const int tab = m_view.CurrentTab();
-    CSpreadSheet1& grid = CurrentGrid();
-    const int row = m_view.GridView(tab)->ActiveRow();
-    CMainDoc& doc = m_view.GetDocument();
-    const int before = doc.Radio().GetPriorityChannel();
+    CellStore& grid = CurrentCells();
+    const int row = m_view.Grid(tab)->ActiveRow();
+    RadioDocument& doc = m_view.Document();
+    const int before = doc.Radio().PriorityChannel();
     const auto own = m_view.OwnChange();
     const bool changed = doc.History().Record(QStringLiteral("Set Priority"),
                                               [&] { doc.Radio().SetPriorityChannel(row); });
@@ -345,7 +344,7 @@ QMenu* EditCommands::BuildContextMenu(QWidget* parent) {
             continue;
         }
         QAction* action = actions::MakeMenuItem(*command, menu);
-        DocumentHistory& history = m_view.GetDocument().History();
+        DocumentHistory& history = m_view.Document().History();
         const std::optional<Command> row = CommandNamed(action->objectName());
         // Undo and Redo are the Edit menu's, with its state.
         if (!row) {
@@ -354,7 +353,7 @@ QMenu* EditCommands::BuildContextMenu(QWidget* parent) {
             connect(action, &QAction::triggered, this, [this, undo] {
                 if (!m_view.CommitGrids(true))
                     return;
-                DocumentHistory& steps = m_view.GetDocument().History();
+                DocumentHistory& steps = m_view.Document().History();
                 if (undo)
                     steps.Undo();
                 else
@@ -391,7 +390,7 @@ void EditCommands::OnBlockDropped(int tab, const GridBlock& from, const GridBloc
     *action = 1;
     if (tab != m_view.CurrentTab() || !rows::Offered(tab, Command::Drag))
         return;
-    CSpreadSheet1& grid = CurrentGrid();
+    CellStore& grid = CurrentCells();
     const int last = std::min(rows::LastRow(tab), grid.MaxRows());
     const int r1 = std::max(from.row1, 1);
     const int r2 = std::min(from.row2, last);
@@ -400,9 +399,9 @@ void EditCommands::OnBlockDropped(int tab, const GridBlock& from, const GridBloc
         return;
     if (!m_view.CommitGrids(true))
         return;
-    if (rows::MovedRowsFallOff(m_view.GetDocument().Radio(), grid, tab, r1, r2, dest) &&
+    if (rows::MovedRowsFallOff(m_view.Document().Radio(), grid, tab, r1, r2, dest) &&
         !AskRowsLost(QStringLiteral("Move")))
         return;
-    Change(QStringLiteral("Move"), [&] { rows::MoveRows(CurrentGrid(), tab, r1, r2, dest); });
+    Change(QStringLiteral("Move"), [&] { rows::MoveRows(CurrentCells(), tab, r1, r2, dest); });
     SelectRows(dest, std::min(dest + (r2 - r1), last));
 }

@@ -19,12 +19,12 @@
 #include <memory>
 #include <optional>
 
-class CMainDoc;
-class CSpreadSheet1;
+class RadioDocument;
+class CellStore;
 class QMenu;
 class QMimeData;
 class QWidget;
-class SpreadSheetView;
+class GridView;
 struct GridBlock;
 
 // What the commands need of the document window they edit: its grids, the
@@ -34,10 +34,10 @@ public:
     virtual ~EditView() = default;
     // The window: parent of the commands' questions and menus.
     virtual QWidget* Widget() const = 0;
-    virtual CMainDoc& GetDocument() const = 0;
+    virtual RadioDocument& Document() const = 0;
     virtual int CurrentTab() const = 0;
-    virtual CSpreadSheet1& Grid(int tab) const = 0;
-    virtual SpreadSheetView* GridView(int tab) const = 0;
+    virtual CellStore& Cells(int tab) const = 0;
+    virtual GridView* Grid(int tab) const = 0;
     // Copies the grids back into the image (see the main view).
     virtual bool CommitGrids(bool validate) = 0;
     // While the returned guard lives, the document's changes are the
@@ -85,7 +85,7 @@ public:
     void SetSortChooser(SortChooser chooser) { m_sortChooser = std::move(chooser); }
 
 private:
-    CSpreadSheet1& CurrentGrid() const;
+    CellStore& CurrentCells() const;
     // First and last selected rows; false when nothing is selected.
     bool SelectedRows(int* r1, int* r2) const;
     void SelectRows(int r1, int r2);

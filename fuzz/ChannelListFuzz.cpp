@@ -4,14 +4,14 @@
 // exported again.
 #include "fuzz/FuzzSupport.h"
 
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 #include "document/TextImportExport.h"
-#include "outside/CSpreadSheet1.h"
+#include "outside/CellStore.h"
 #include "outside/ImportData.h"
 
 namespace {
 
-void Import(CMainDoc& doc, const QByteArray& bytes, const QString& fileName) {
+void Import(RadioDocument& doc, const QByteArray& bytes, const QString& fileName) {
     outside::ImportDataStruct request;
     request.names = textio::ColumnNames();
     request.rowHandler = [&doc](const QStringList& fields, int lineIndex) {
@@ -22,10 +22,10 @@ void Import(CMainDoc& doc, const QByteArray& bytes, const QString& fileName) {
         fuzzing::Broken("a refused list handed lines over");
 }
 
-QString Export(CMainDoc& doc) {
-    CSpreadSheet1 grid;
+QString Export(RadioDocument& doc) {
+    CellStore grid;
     doc.Radio().ConfigureGrid(grid, vx7::tab::kMemories);
-    doc.Radio().FillGrid(doc.GetImage(), grid, vx7::tab::kMemories);
+    doc.Radio().FillGrid(doc.Image(), grid, vx7::tab::kMemories);
     return textio::ExportText(doc.Radio(), grid, QLatin1Char(','));
 }
 
@@ -33,14 +33,14 @@ QString Export(CMainDoc& doc) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    CMainDoc doc;
+    RadioDocument doc;
     // The file name only decides the separator of a list with neither tabs
     // nor commas; let the input's length choose it.
     Import(doc, bytes, size % 2 ? QStringLiteral("list.tab") : QStringLiteral("list.csv"));
     fuzzing::ExerciseDocument(doc);
 
     const QString first = Export(doc);
-    CMainDoc again;
+    RadioDocument again;
     Import(again, first.toUtf8(), QStringLiteral("again.csv"));
     if (Export(again) != first)
         fuzzing::Broken("an exported list does not import to the same channels");

@@ -3,13 +3,13 @@
 // must import to the same channels: exported again, it gives the same bytes.
 #include "fuzz/FuzzSupport.h"
 
-#include "document/CMainDoc.h"
 #include "document/ChirpList.h"
+#include "document/RadioDocument.h"
 #include "outside/ImportData.h"
 
 namespace {
 
-void Import(CMainDoc& doc, const QByteArray& bytes) {
+void Import(RadioDocument& doc, const QByteArray& bytes) {
     outside::ImportDataStruct request;
     request.names = chirp::ColumnNames();
     QList<QStringList> rows;
@@ -27,12 +27,12 @@ void Import(CMainDoc& doc, const QByteArray& bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    CMainDoc doc;
+    RadioDocument doc;
     Import(doc, bytes);
     fuzzing::ExerciseDocument(doc);
 
     const QByteArray first = chirp::ExportBytes(doc.Radio());
-    CMainDoc again;
+    RadioDocument again;
     Import(again, first);
     if (chirp::ExportBytes(again.Radio()) != first)
         fuzzing::Broken("an exported CHIRP list does not import to the same channels");

@@ -3,13 +3,13 @@
 // or be refused with a message; nothing in between.
 #include "fuzz/FuzzSupport.h"
 
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QString path = fuzzing::ScratchFile(QStringLiteral("input.rdf"), bytes);
-    CMainDoc doc;
-    if (const auto error = doc.OnOpenDocument(path)) {
+    RadioDocument doc;
+    if (const auto error = doc.Load(path)) {
         if (error->text.isEmpty() || doc.LoadErrorMessage() != error->text)
             fuzzing::Broken("a refused file without its message");
         return 0;

@@ -9,7 +9,7 @@
 #include "fuzz/FuzzSupport.h"
 
 #include "link/CloneDownload.h"
-#include "radio/CVX7Radio.h"
+#include "radio/RadioModel.h"
 
 #include <algorithm>
 #include <cstring>
@@ -98,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case TransferState::Succeeded:
         if (download.Position() != radiolink::kImageSize || download.AcksSent() != 3 ||
             image[0] != radiolink::kFirstImageByte ||
-            !vx7::CVX7Radio::ImageChecksumHolds(image.data()))
+            !vx7::RadioModel::ImageChecksumHolds(image.data()))
             fuzzing::Broken("a download succeeded without a whole, checked image");
         break;
     case TransferState::Failed:

@@ -1,8 +1,8 @@
 #include "fuzz/FuzzSupport.h"
 
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 #include "document/TextImportExport.h"
-#include "outside/CSpreadSheet1.h"
+#include "outside/CellStore.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -31,15 +31,15 @@ void Broken(const char* what) {
     std::abort();
 }
 
-void ExerciseDocument(CMainDoc& doc) {
+void ExerciseDocument(RadioDocument& doc) {
     const std::vector<vx7::Byte> before(doc.Block(), doc.Block() + rdf::kFileSize);
     for (int t = 0; t < vx7::tab::kCount; ++t) {
-        CSpreadSheet1 grid;
+        CellStore grid;
         doc.Radio().ConfigureGrid(grid, t);
-        doc.Radio().FillGrid(doc.GetImage(), grid, t);
-        std::vector<vx7::Byte> work(doc.GetImage(), doc.GetImage() + vx7::image::kSize);
+        doc.Radio().FillGrid(doc.Image(), grid, t);
+        std::vector<vx7::Byte> work(doc.Image(), doc.Image() + vx7::image::kSize);
         doc.Radio().ReadGrid(work.data(), grid, t);
-        if (std::memcmp(work.data(), doc.GetImage(), work.size()) != 0)
+        if (std::memcmp(work.data(), doc.Image(), work.size()) != 0)
             Broken("committing an unedited table changed the image");
         if (std::memcmp(before.data(), doc.Block(), before.size()) != 0)
             Broken("committing an unedited table changed the document");
@@ -50,12 +50,12 @@ void ExerciseDocument(CMainDoc& doc) {
                 Broken("the export lost its header line");
         }
     }
-    std::vector<vx7::Byte> upload(doc.GetImage(), doc.GetImage() + vx7::image::kSize);
+    std::vector<vx7::Byte> upload(doc.Image(), doc.Image() + vx7::image::kSize);
     doc.Radio().PrepareCurrentState(upload.data());
-    vx7::CVX7Radio::MakeChecksums(upload.data());
-    if (!vx7::CVX7Radio::ImageChecksumHolds(upload.data()) ||
-        !vx7::CVX7Radio::BlockChecksumHolds(upload.data() + vx7::image::kStateBlock) ||
-        !vx7::CVX7Radio::BlockChecksumHolds(upload.data() + vx7::image::kStateCopy))
+    vx7::RadioModel::MakeChecksums(upload.data());
+    if (!vx7::RadioModel::ImageChecksumHolds(upload.data()) ||
+        !vx7::RadioModel::BlockChecksumHolds(upload.data() + vx7::image::kStateBlock) ||
+        !vx7::RadioModel::BlockChecksumHolds(upload.data() + vx7::image::kStateCopy))
         Broken("checksums made for an upload do not hold");
 }
 

@@ -4,7 +4,7 @@
 // input reaches the image's own contents.
 #include "fuzz/FuzzSupport.h"
 
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 #include "radio/ImageLayout.h"
 
 #include <cstring>
@@ -15,10 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bytes.append(vx7::image::kSize - bytes.size(), '\xFF');
     bytes[0] = '\x0A';
     const QString path = fuzzing::ScratchFile(QStringLiteral("input.img"), bytes);
-    CMainDoc doc;
-    if (doc.OnOpenDocument(path))
+    RadioDocument doc;
+    if (doc.Load(path))
         fuzzing::Broken("a raw image was refused");
-    if (std::memcmp(doc.GetImage(), bytes.constData(), vx7::image::kSize) != 0)
+    if (std::memcmp(doc.Image(), bytes.constData(), vx7::image::kSize) != 0)
         fuzzing::Broken("the image was not taken as it is");
     fuzzing::ExerciseDocument(doc);
     return 0;

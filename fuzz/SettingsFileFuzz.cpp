@@ -4,7 +4,7 @@
 // the bytes that never reach the image), and save and load again the same.
 #include "fuzz/FuzzSupport.h"
 
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 #include "settings/RadioSettings.h"
 #include "settings/SettingsOptions.h"
 
@@ -27,11 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const settingsopt::Option& option : settingsopt::Options())
         settingsopt::ValueText(option, block);
 
-    CMainDoc doc;
-    const std::vector<vx7::Byte> before(doc.GetImage(), doc.GetImage() + vx7::image::kSize);
-    rsf::WriteSettings(doc.Radio(), block, doc.GetImage());
+    RadioDocument doc;
+    const std::vector<vx7::Byte> before(doc.Image(), doc.Image() + vx7::image::kSize);
+    rsf::WriteSettings(doc.Radio(), block, doc.Image());
     rsf::RadioSettings back{};
-    rsf::ExtractSettings(doc.Radio(), doc.GetImage(), back.data());
+    rsf::ExtractSettings(doc.Radio(), doc.Image(), back.data());
     for (int n = 0; n < rsf::kRecordSize; ++n) {
         const bool travels = n < 176 || n >= 194;
         if (travels && back[static_cast<size_t>(n)] != block[n])
@@ -39,9 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (!std::equal(before.begin() + vx7::image::kGroupCounts,
                     before.begin() + vx7::image::kGroupCounts + vx7::image::kGroupCountsSize,
-                    doc.GetImage() + vx7::image::kGroupCounts))
+                    doc.Image() + vx7::image::kGroupCounts))
         fuzzing::Broken("the settings reached the memory group counts");
-    if (doc.GetImage()[vx7::image::kSettingsFirst + rsf::kPackedByte] & 0xC0)
+    if (doc.Image()[vx7::image::kSettingsFirst + rsf::kPackedByte] & 0xC0)
         fuzzing::Broken("image byte 1799 kept bits 6 or 7");
 
     const QString saved = fuzzing::ScratchFile(QStringLiteral("saved.rsf"), QByteArray());

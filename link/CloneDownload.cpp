@@ -1,6 +1,6 @@
 #include "link/CloneDownload.h"
 
-#include "radio/CVX7Radio.h"
+#include "radio/RadioModel.h"
 
 #include <algorithm>
 #include <cstring>
@@ -85,7 +85,7 @@ void CloneDownload::ReceiveImage(Clock::time_point now) {
 }
 
 void CloneDownload::TestChecksum() {
-    if (vx7::CVX7Radio::ImageChecksumHolds(m_buffer.data()))
+    if (vx7::RadioModel::ImageChecksumHolds(m_buffer.data()))
         Succeed();
     else
         Fail(QString::fromLatin1(kChecksumError));

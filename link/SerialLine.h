@@ -1,4 +1,4 @@
-// What the transfers need of a serial line. CComPort is the real one; engine
+// What the transfers need of a serial line. SerialPort is the real one; engine
 // tests replay recorded byte streams through the same interface.
 #pragma once
 

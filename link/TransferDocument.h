@@ -10,7 +10,7 @@
 #include <array>
 #include <optional>
 
-class CMainDoc;
+class RadioDocument;
 
 namespace radiolink {
 
@@ -19,11 +19,11 @@ namespace radiolink {
 // remembered, the settings source name becomes "ReadRadio" and the document
 // is marked modified. Returns "Could not create the registry key." when the
 // header could not be remembered; the document is updated all the same.
-std::optional<QString> TakeDownloadedImage(CMainDoc& doc, const Byte* image);
+std::optional<QString> TakeDownloadedImage(RadioDocument& doc, const Byte* image);
 
 // The send command's own step, after the grids were read back into the
 // image: the state block is brought in line with the channels it names.
-void PrepareSendCommand(CMainDoc& doc);
+void PrepareSendCommand(RadioDocument& doc);
 
 struct UploadImage {
     std::array<Byte, kImageSize> bytes{};
@@ -37,6 +37,6 @@ struct UploadImage {
 // its sum matches, makes the two state-block checksums and the image
 // checksum, all in the document's image (the modified flag is left alone),
 // and returns a copy to send.
-UploadImage PrepareUploadImage(CMainDoc& doc);
+UploadImage PrepareUploadImage(RadioDocument& doc);
 
 } // namespace radiolink

@@ -17,11 +17,11 @@
 
 #include <optional>
 
-class CSpreadSheet1;
+class CellStore;
 
 namespace vx7 {
 
-class CVX7Radio;
+class RadioModel;
 
 namespace entry {
 
@@ -50,43 +50,43 @@ struct Refusal {
 // records.
 class CellRules {
 public:
-    explicit CellRules(CVX7Radio& radio) : m_radio(radio) {}
+    explicit CellRules(RadioModel& radio) : m_radio(radio) {}
 
     // A cell's editor opened: its value before the edit is remembered.
-    void EditStarted(int tab, const CSpreadSheet1& grid, int col, int row);
+    void EditStarted(int tab, const CellStore& grid, int col, int row);
     // A cell's editor closed with a changed value: the automatic changes
     // (a fresh row seeded, transmit frequency, offset and direction).
-    void EditEnded(int tab, CSpreadSheet1& grid, int col, int row);
+    void EditEnded(int tab, CellStore& grid, int col, int row);
     // Whether a cell may be left as it is.
-    std::optional<Refusal> CheckCell(int tab, const CSpreadSheet1& grid, int col, int row) const;
+    std::optional<Refusal> CheckCell(int tab, const CellStore& grid, int col, int row) const;
     // The cell was left (it passed CheckCell) for another cell.
-    void CellLeft(int tab, CSpreadSheet1& grid, int col, int row, int newRow);
+    void CellLeft(int tab, CellStore& grid, int col, int row, int newRow);
     // A cell's value changed. True when the change altered the document by
     // itself (a memory group kept packed and sorted).
-    bool Changed(int tab, CSpreadSheet1& grid, int col, int row);
-    void RowLeft(int tab, CSpreadSheet1& grid, int row);
+    bool Changed(int tab, CellStore& grid, int col, int row);
+    void RowLeft(int tab, CellStore& grid, int row);
     // A locked cell was to be edited: the message, if one is due, and the
     // column of the cell to make active instead (0 for none).
-    std::optional<QString> EditRefused(int tab, const CSpreadSheet1& grid, int col, int row,
+    std::optional<QString> EditRefused(int tab, const CellStore& grid, int col, int row,
                                        int* activeCol) const;
     // A check box was clicked.
-    void ButtonClicked(int tab, CSpreadSheet1& grid, int col, int row);
+    void ButtonClicked(int tab, CellStore& grid, int col, int row);
 
     // The default record of a tab from a row of its grid, or back to the
     // factory defaults.
-    void CaptureDefault(int tab, const CSpreadSheet1& grid, int row);
+    void CaptureDefault(int tab, const CellStore& grid, int row);
     void ResetDefault(int tab);
 
 private:
-    void SeedRow(int tab, CSpreadSheet1& grid, int row, Hz rx);
-    void EmptyChannel(int tab, CSpreadSheet1& grid, int shift, int row);
-    void UnlockChannel(int tab, CSpreadSheet1& grid, int shift, int row);
-    void ApplyOffset(CSpreadSheet1& grid, int shift, int row);
-    void ApplyTransmit(CSpreadSheet1& grid, int shift, int row);
-    void ApplyDirection(CSpreadSheet1& grid, int shift, int row);
-    void KeepGroupPacked(CSpreadSheet1& grid, int col, int row);
+    void SeedRow(int tab, CellStore& grid, int row, Hz rx);
+    void EmptyChannel(int tab, CellStore& grid, int shift, int row);
+    void UnlockChannel(int tab, CellStore& grid, int shift, int row);
+    void ApplyOffset(CellStore& grid, int shift, int row);
+    void ApplyTransmit(CellStore& grid, int shift, int row);
+    void ApplyDirection(CellStore& grid, int shift, int row);
+    void KeepGroupPacked(CellStore& grid, int col, int row);
 
-    CVX7Radio& m_radio;
+    RadioModel& m_radio;
     // The cell being edited and its list index before the edit.
     int m_startTab = -1;
     int m_startCol = 0;

@@ -1,7 +1,7 @@
 #include "radio/CellReading.h"
 
-#include "outside/CSpreadSheet1.h"
-#include "radio/CVX7Radio.h"
+#include "outside/CellStore.h"
+#include "radio/RadioModel.h"
 
 #include <QRegularExpression>
 
@@ -9,7 +9,7 @@
 
 namespace vx7::entry {
 
-CellReading ReadFrequencyCell(const CVX7Radio& radio, const CSpreadSheet1& grid, int col, int row) {
+CellReading ReadFrequencyCell(const RadioModel& radio, const CellStore& grid, int col, int row) {
     const QString text = grid.Text(col, row).trimmed();
     if (text.isEmpty())
         return {};

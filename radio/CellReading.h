@@ -4,11 +4,11 @@
 
 #include "radio/RadioTypes.h"
 
-class CSpreadSheet1;
+class CellStore;
 
 namespace vx7 {
 
-class CVX7Radio;
+class RadioModel;
 
 namespace entry {
 
@@ -23,7 +23,7 @@ struct CellReading {
     // Empty or zero: the cell names no channel.
     bool IsBlank() const { return kind == Empty || kind == Zero; }
 };
-CellReading ReadFrequencyCell(const CVX7Radio& radio, const CSpreadSheet1& grid, int col, int row);
+CellReading ReadFrequencyCell(const RadioModel& radio, const CellStore& grid, int col, int row);
 
 } // namespace entry
 } // namespace vx7

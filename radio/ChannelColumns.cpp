@@ -2,9 +2,9 @@
 // to the values its cells show, and back.
 #include "radio/ChannelColumns.h"
 
-#include "radio/CVX7Radio.h"
 #include "radio/ChannelRecord.h"
 #include "radio/FrequencyCodec.h"
+#include "radio/RadioModel.h"
 
 #include <cstring>
 
@@ -41,7 +41,7 @@ void SetFrequencies(ChannelValues& v, Hz rx, int dir, Hz offsetField) {
 
 } // namespace
 
-ChannelValues DecodeChannel(const CVX7Radio& radio, const Byte* image, int t, int index) {
+ChannelValues DecodeChannel(const RadioModel& radio, const Byte* image, int t, int index) {
     const ConstChannelRecord r(radio.RecordForRow(image, t, index));
     ChannelValues v;
     SetFrequencies(v, DecodeFrequency3(r.RxField()), r.Direction(),
@@ -62,7 +62,7 @@ ChannelValues DecodeChannel(const CVX7Radio& radio, const Byte* image, int t, in
     return v;
 }
 
-bool BuildChannelRecord(const CVX7Radio& radio, Byte* rec, const ChannelValues& v) {
+bool BuildChannelRecord(const RadioModel& radio, Byte* rec, const ChannelValues& v) {
     std::memset(rec, 0, record::kSize);
     ChannelRecord r(rec);
     if (!EncodeFrequency3(r.RxField(), v.rx))
@@ -76,8 +76,8 @@ bool BuildChannelRecord(const CVX7Radio& radio, Byte* rec, const ChannelValues& 
     r.SetCtcss(v.ctcss);
     r.SetDcs(v.dcs);
     r.SetStep(v.step);
-    r.SetOffStep(CVX7Radio::IsOffStep(v.rx, v.step));
-    CVX7Radio::SetRasterBits(rec[record::kFlags], v.rx, v.tx, v.step);
+    r.SetOffStep(RadioModel::IsOffStep(v.rx, v.step));
+    RadioModel::SetRasterBits(rec[record::kFlags], v.rx, v.tx, v.step);
     r.SetClockShift(v.clockShift);
     r.SetHalfDeviation(v.halfDeviation);
     r.SetPower(v.power);
@@ -85,7 +85,7 @@ bool BuildChannelRecord(const CVX7Radio& radio, Byte* rec, const ChannelValues& 
     return true;
 }
 
-bool EncodeChannel(const CVX7Radio& radio, Byte* image, int t, int index, const ChannelValues& v) {
+bool EncodeChannel(const RadioModel& radio, Byte* image, int t, int index, const ChannelValues& v) {
     Byte* target = radio.RecordForRow(image, t, index);
     Byte rec[record::kSize];
     if (!target || !BuildChannelRecord(radio, rec, v))
@@ -98,7 +98,7 @@ bool EncodeChannel(const CVX7Radio& radio, Byte* image, int t, int index, const 
     return true;
 }
 
-ChannelValues DecodeSet(const CVX7Radio& radio, const Byte* block, int set) {
+ChannelValues DecodeSet(const RadioModel& radio, const Byte* block, int set) {
     const ConstReceiverSet s(block, set);
     ChannelValues v;
     SetFrequencies(v, DecodeFrequency4(s.RxField()), s.Direction(),
@@ -126,7 +126,7 @@ bool FitsSet(const ChannelValues& v) {
            EncodeFrequency4(scratch, v.OffsetField());
 }
 
-void EncodeSet(const CVX7Radio& radio, Byte* block, int set, const ChannelValues& v) {
+void EncodeSet(const RadioModel& radio, Byte* block, int set, const ChannelValues& v) {
     ReceiverSet s(block, set);
     EncodeFrequency4(s.RxField(), v.rx);
     s.SetDirection(v.direction);

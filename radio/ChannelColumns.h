@@ -21,7 +21,7 @@
 
 namespace vx7 {
 
-class CVX7Radio;
+class RadioModel;
 
 // A channel as a grid row (or a line of a channel list) shows it:
 // frequencies in Hz, list fields as their indexes.
@@ -255,11 +255,11 @@ constexpr Hz kSplitOffsetPlaceholder = 60000;
 
 // Memory index of channel-list table t; skip, preferential scan and mask
 // come from the table's flag table.
-ChannelValues DecodeChannel(const CVX7Radio& radio, const Byte* image, int t, int index);
+ChannelValues DecodeChannel(const RadioModel& radio, const Byte* image, int t, int index);
 // Writes the record of index whole (see BuildChannelRecord), marks it used
 // and writes its flags. False, and nothing changed, when a frequency does
 // not fit its field.
-bool EncodeChannel(const CVX7Radio& radio, Byte* image, int t, int index,
+bool EncodeChannel(const RadioModel& radio, Byte* image, int t, int index,
                    const ChannelValues& values);
 
 // Writes a whole 22-byte channel record: zeroed first, then every field,
@@ -267,14 +267,14 @@ bool EncodeChannel(const CVX7Radio& radio, Byte* image, int t, int index,
 // and the step. False when a frequency does not fit its field; the record
 // must then not be used. Skip, preferential scan and mask live in the flag
 // tables and are not written here.
-bool BuildChannelRecord(const CVX7Radio& radio, Byte* rec, const ChannelValues& values);
+bool BuildChannelRecord(const RadioModel& radio, Byte* rec, const ChannelValues& values);
 
 // Receiver set 0 (A) or 1 (B) of a 128-byte block.
-ChannelValues DecodeSet(const CVX7Radio& radio, const Byte* block, int set);
+ChannelValues DecodeSet(const RadioModel& radio, const Byte* block, int set);
 // Whether the frequencies of a channel fit a receiver set's fields.
 bool FitsSet(const ChannelValues& values);
 // Writes the set's fields in place (the caller checked FitsSet); the
 // raster flags stay as they are.
-void EncodeSet(const CVX7Radio& radio, Byte* block, int set, const ChannelValues& values);
+void EncodeSet(const RadioModel& radio, Byte* block, int set, const ChannelValues& values);
 
 } // namespace vx7

@@ -4,13 +4,13 @@
 // that are cut, deleted or inserted.
 #include "radio/ChannelTables.h"
 
-#include "outside/CSpreadSheet1.h"
+#include "outside/CellStore.h"
 #include "outside/DelimitedText.h"
-#include "radio/CVX7Radio.h"
 #include "radio/CellReading.h"
 #include "radio/ChannelRecord.h"
 #include "radio/DataFileLayout.h"
 #include "radio/FrequencyCodec.h"
+#include "radio/RadioModel.h"
 #include "radio/StringTable.h"
 #include "radio/ValueTables.h"
 
@@ -24,7 +24,7 @@ namespace vx7 {
 
 namespace {
 
-using Kind = CSpreadSheet1::CellKind;
+using Kind = CellStore::CellKind;
 
 constexpr int kFrequencyDecimals = 5;
 constexpr double kCommentWidth = 40.0;
@@ -158,28 +158,27 @@ QStringList DcsItems() {
 }
 
 // Lists are made once and shared by every grid of every document.
-const CSpreadSheet1::List& SharedList(ChoiceList id) {
-    static const std::array<CSpreadSheet1::List, static_cast<size_t>(ChoiceList::Count)> lists =
-        [] {
-            std::array<CSpreadSheet1::List, static_cast<size_t>(ChoiceList::Count)> l{};
-            // The offset and mode lists take typed texts too.
-            l[int(ChoiceList::Offset)] = CSpreadSheet1::MakeList(LoadList(str::kListOffset), true);
-            l[int(ChoiceList::Direction)] = CSpreadSheet1::MakeList(LoadList(str::kListDirection));
-            l[int(ChoiceList::Mode)] = CSpreadSheet1::MakeList(LoadList(str::kListMode), true);
-            l[int(ChoiceList::ToneMode)] = CSpreadSheet1::MakeList(LoadList(str::kListToneMode));
-            l[int(ChoiceList::Ctcss)] = CSpreadSheet1::MakeList(CtcssItems());
-            l[int(ChoiceList::Dcs)] = CSpreadSheet1::MakeList(DcsItems());
-            l[int(ChoiceList::Step)] = CSpreadSheet1::MakeList(LoadList(str::kListStep));
-            l[int(ChoiceList::Power)] = CSpreadSheet1::MakeList(LoadList(str::kListPower));
-            l[int(ChoiceList::Icon)] = CSpreadSheet1::MakeList(LoadList(str::kListIcon));
-            l[int(ChoiceList::Band)] = CSpreadSheet1::MakeList(LoadList(str::kListOperationBand));
-            return l;
-        }();
+const CellStore::List& SharedList(ChoiceList id) {
+    static const std::array<CellStore::List, static_cast<size_t>(ChoiceList::Count)> lists = [] {
+        std::array<CellStore::List, static_cast<size_t>(ChoiceList::Count)> l{};
+        // The offset and mode lists take typed texts too.
+        l[int(ChoiceList::Offset)] = CellStore::MakeList(LoadList(str::kListOffset), true);
+        l[int(ChoiceList::Direction)] = CellStore::MakeList(LoadList(str::kListDirection));
+        l[int(ChoiceList::Mode)] = CellStore::MakeList(LoadList(str::kListMode), true);
+        l[int(ChoiceList::ToneMode)] = CellStore::MakeList(LoadList(str::kListToneMode));
+        l[int(ChoiceList::Ctcss)] = CellStore::MakeList(CtcssItems());
+        l[int(ChoiceList::Dcs)] = CellStore::MakeList(DcsItems());
+        l[int(ChoiceList::Step)] = CellStore::MakeList(LoadList(str::kListStep));
+        l[int(ChoiceList::Power)] = CellStore::MakeList(LoadList(str::kListPower));
+        l[int(ChoiceList::Icon)] = CellStore::MakeList(LoadList(str::kListIcon));
+        l[int(ChoiceList::Band)] = CellStore::MakeList(LoadList(str::kListOperationBand));
+        return l;
+    }();
     return lists[static_cast<size_t>(id)];
 }
 
-CSpreadSheet1::CellFormat FormatOf(const CellLayout& layout) {
-    CSpreadSheet1::CellFormat format;
+CellStore::CellFormat FormatOf(const CellLayout& layout) {
+    CellStore::CellFormat format;
     format.kind = layout.kind;
     format.decimals = layout.kind == Kind::Number ? kFrequencyDecimals : 0;
     format.maxLength = layout.maxLength;
@@ -200,7 +199,7 @@ bool AlwaysLocked(int t, int col) {
 
 // A list cell without a selection writes the list's first value: a field
 // never receives -1.
-int IndexOrFirst(const CSpreadSheet1& grid, int col, int row) {
+int IndexOrFirst(const CellStore& grid, int col, int row) {
     return std::max(grid.ListIndex(col, row), 0);
 }
 
@@ -211,16 +210,16 @@ int IndexOrFirst(const CSpreadSheet1& grid, int col, int row) {
 // The choice list of a group cell: an empty first item, then every memory
 // channel in use as "007 - 146.52000 MHz" (its stored whole kHz). item, if
 // given, receives the item index of each channel index (-1 for none).
-CSpreadSheet1::List GroupChannelList(const Byte* image, std::vector<int>* item) {
+CellStore::List GroupChannelList(const Byte* image, std::vector<int>* item) {
     QStringList items;
     items.reserve(image::kMemoryCount + 1);
     items << QString();
     if (item)
         item->assign(image::kMemoryCount, -1);
     for (int i = 0; i < image::kMemoryCount; ++i) {
-        if (!CVX7Radio::IsUsed(image, tab::kMemories, i))
+        if (!RadioModel::IsUsed(image, tab::kMemories, i))
             continue;
-        const Byte* rx = CVX7Radio::RecordForRow(image, tab::kMemories, i) + record::kRxFrequency;
+        const Byte* rx = RadioModel::RecordForRow(image, tab::kMemories, i) + record::kRxFrequency;
         const std::int64_t khz = UnpackBcd(rx, record::kFrequencySize);
         QString text = QStringLiteral("%1").arg(i + 1, 3, 10, QLatin1Char('0'));
         if (khz >= 0)
@@ -230,7 +229,7 @@ CSpreadSheet1::List GroupChannelList(const Byte* image, std::vector<int>* item) 
             (*item)[static_cast<size_t>(i)] = static_cast<int>(items.size());
         items << text;
     }
-    return CSpreadSheet1::MakeList(items, false);
+    return CellStore::MakeList(items, false);
 }
 
 // The leading decimal number of a text (blanks skipped); -1 when there is none.
@@ -249,7 +248,7 @@ int LeadingNumber(const QString& text) {
 
 // Whether the receive, transmit or offset cell of a channel (from column
 // first + 1 on) holds a text that is no frequency.
-bool HoldsNoFrequency(const CVX7Radio& radio, const CSpreadSheet1& grid, int row, int first) {
+bool HoldsNoFrequency(const RadioModel& radio, const CellStore& grid, int row, int first) {
     for (const int col : {channelcol::kReceive, channelcol::kTransmit, channelcol::kOffset}) {
         if (entry::ReadFrequencyCell(radio, grid, first + col, row).kind == entry::CellReading::Bad)
             return true;
@@ -304,10 +303,10 @@ int TabRowCount(int t) {
         return groupcol::kRows;
     if (t < 0 || t >= tab::kCount)
         return 0;
-    return CVX7Radio::RecordCount(t);
+    return RadioModel::RecordCount(t);
 }
 
-Hz CellFrequency(const CVX7Radio& radio, const CSpreadSheet1& grid, int col, int row) {
+Hz CellFrequency(const RadioModel& radio, const CellStore& grid, int col, int row) {
     const QString text = grid.Text(col, row);
     if (text.isEmpty())
         return 0;
@@ -343,7 +342,7 @@ QString OffsetText(Hz offset) {
     return QStringLiteral("%1 kHz").arg(offset / kKilohertz, 3, 10, QLatin1Char('0'));
 }
 
-void ShowChannel(CSpreadSheet1& grid, int row, int first, const ChannelValues& v) {
+void ShowChannel(CellStore& grid, int row, int first, const ChannelValues& v) {
     for (const ColumnDef& def : kChannelColumns) {
         if (!def.InSets())
             continue;
@@ -370,7 +369,7 @@ void ShowChannel(CSpreadSheet1& grid, int row, int first, const ChannelValues& v
     }
 }
 
-ChannelValues ReadChannel(const CVX7Radio& radio, const CSpreadSheet1& grid, int row, int first) {
+ChannelValues ReadChannel(const RadioModel& radio, const CellStore& grid, int row, int first) {
     ChannelValues v;
     for (const ColumnDef& def : kChannelColumns) {
         if (!def.InSets())
@@ -397,7 +396,7 @@ ChannelValues ReadChannel(const CVX7Radio& radio, const CSpreadSheet1& grid, int
     return v;
 }
 
-bool CellApplies(int t, const CSpreadSheet1& grid, int col, int row) {
+bool CellApplies(int t, const CellStore& grid, int col, int row) {
     if (grid.Text(col, row).isEmpty())
         return true; // nothing to mute
     // The table column and the set's first grid column.
@@ -426,7 +425,7 @@ bool CellApplies(int t, const CSpreadSheet1& grid, int col, int row) {
     }
 }
 
-void LockRow(CSpreadSheet1& grid, int t, int row, bool locked) {
+void LockRow(CellStore& grid, int t, int row, bool locked) {
     grid.SetLock({channelcol::kFirstLocked, row, channelcol::kLastLocked, row}, locked);
     if (locked)
         return;
@@ -440,14 +439,14 @@ void LockRow(CSpreadSheet1& grid, int t, int row, bool locked) {
 // Shape of the grids
 // ---------------------------------------------------------------------------
 
-int CVX7Radio::RowCount(int t) {
+int RadioModel::RowCount(int t) {
     return TabRowCount(t);
 }
 
-QString CVX7Radio::RowLabel(int t, int row) const {
+QString RadioModel::RowLabel(int t, int row) const {
     switch (t) {
     case tab::kMemories:
-        return row == GetPriorityChannel() ? QStringLiteral("P%1").arg(row) : QString::number(row);
+        return row == PriorityChannel() ? QStringLiteral("P%1").arg(row) : QString::number(row);
     case tab::kLimit:
         // Lower and upper edge of each pair: L1, U1, L2, U2, ...
         return QStringLiteral("%1%2")
@@ -465,12 +464,12 @@ QString CVX7Radio::RowLabel(int t, int row) const {
     }
 }
 
-int CVX7Radio::ColumnHeaderId(int t, int col) {
+int RadioModel::ColumnHeaderId(int t, int col) {
     const std::optional<CellLayout> layout = ColumnLayout(t, col);
     return layout ? layout->headerId : 0;
 }
 
-void CVX7Radio::ConfigureGrid(CSpreadSheet1& grid, int t) {
+void RadioModel::ConfigureGrid(CellStore& grid, int t) {
     const int rows = RowCount(t);
     const int cols = TabColumnCount(t);
     if (rows == 0 || cols == 0)
@@ -479,9 +478,9 @@ void CVX7Radio::ConfigureGrid(CSpreadSheet1& grid, int t) {
     grid.SetRedraw(false);
     grid.SetSize(cols, rows);
     if (t == tab::kGroups) {
-        CSpreadSheet1::CellFormat format;
+        CellStore::CellFormat format;
         format.kind = Kind::List;
-        format.list = GroupChannelList(GetImage(), nullptr);
+        format.list = GroupChannelList(Image(), nullptr);
         grid.SetFormat({1, 1, cols, rows}, format);
         for (int col = 1; col <= cols; ++col) {
             grid.SetColumnItemValue(col, col);
@@ -504,7 +503,7 @@ void CVX7Radio::ConfigureGrid(CSpreadSheet1& grid, int t) {
         if (t == tab::kHyper)
             grid.SetLock({hypercol::kLastFilled + 1, 1, hypercol::kCount, rows}, true);
         grid.SetMutedRule(
-            [t](const CSpreadSheet1& g, int col, int row) { return !CellApplies(t, g, col, row); });
+            [t](const CellStore& g, int col, int row) { return !CellApplies(t, g, col, row); });
     }
     for (int row = 1; row <= rows; ++row)
         grid.SetText(0, row, RowLabel(t, row));
@@ -515,7 +514,7 @@ void CVX7Radio::ConfigureGrid(CSpreadSheet1& grid, int t) {
 // Image -> grid
 // ---------------------------------------------------------------------------
 
-void CVX7Radio::FillGrid(const Byte* image, CSpreadSheet1& grid, int t) {
+void RadioModel::FillGrid(const Byte* image, CellStore& grid, int t) {
     const int rows = RowCount(t);
     const int cols = TabColumnCount(t);
     if (rows == 0)
@@ -537,12 +536,12 @@ void CVX7Radio::FillGrid(const Byte* image, CSpreadSheet1& grid, int t) {
     grid.SetRedraw(redraw);
 }
 
-void CVX7Radio::FillChannelRows(const Byte* image, CSpreadSheet1& grid, int t) const {
+void RadioModel::FillChannelRows(const Byte* image, CellStore& grid, int t) const {
     for (int row = 1; row <= RowCount(t); ++row)
         FillChannelRow(image, grid, t, row);
 }
 
-void CVX7Radio::FillChannelRow(const Byte* image, CSpreadSheet1& grid, int t, int row) const {
+void RadioModel::FillChannelRow(const Byte* image, CellStore& grid, int t, int row) const {
     const int i = row - 1;
     if (!IsUsed(image, t, i)) {
         LockRow(grid, t, row, true);
@@ -553,13 +552,13 @@ void CVX7Radio::FillChannelRow(const Byte* image, CSpreadSheet1& grid, int t, in
     grid.SetText(channelcol::kComment, row, Comment(t, i));
 }
 
-void CVX7Radio::FillHyperRows(const Byte* image, CSpreadSheet1& grid) const {
+void RadioModel::FillHyperRows(const Byte* image, CellStore& grid) const {
     // Every row, in use or not.
     for (int row = 1; row <= RowCount(tab::kHyper); ++row)
         FillHyperRow(image, grid, row);
 }
 
-void CVX7Radio::FillHyperRow(const Byte* image, CSpreadSheet1& grid, int row) const {
+void RadioModel::FillHyperRow(const Byte* image, CellStore& grid, int row) const {
     const Byte* blk = RecordForRow(image, tab::kHyper, row - 1);
     // Both receiver sets open for typing again.
     grid.SetLock({hypercol::kSetAShift + 1, row, hypercol::kLastFilled, row}, false);
@@ -570,7 +569,7 @@ void CVX7Radio::FillHyperRow(const Byte* image, CSpreadSheet1& grid, int row) co
     ShowChannel(grid, row, hypercol::kSetBShift, DecodeSet(*this, blk, 1));
 }
 
-void CVX7Radio::FillRow(const Byte* image, CSpreadSheet1& grid, int t, int row) {
+void RadioModel::FillRow(const Byte* image, CellStore& grid, int t, int row) {
     if (row < 1 || row > RowCount(t) || row > grid.MaxRows() || grid.MaxCols() != TabColumnCount(t))
         return;
     grid.ClearBlock({1, row, grid.MaxCols(), row});
@@ -581,9 +580,9 @@ void CVX7Radio::FillRow(const Byte* image, CSpreadSheet1& grid, int t, int row) 
     grid.TakeRowBaseline(row);
 }
 
-void CVX7Radio::FillGroupCells(const Byte* image, CSpreadSheet1& grid) {
+void RadioModel::FillGroupCells(const Byte* image, CellStore& grid) {
     std::vector<int> itemOf;
-    CSpreadSheet1::CellFormat format;
+    CellStore::CellFormat format;
     format.kind = Kind::List;
     format.list = GroupChannelList(image, &itemOf);
     grid.SetFormat({1, 1, groupcol::kCount, groupcol::kRows}, format);
@@ -604,7 +603,7 @@ void CVX7Radio::FillGroupCells(const Byte* image, CSpreadSheet1& grid) {
 // Grid -> image
 // ---------------------------------------------------------------------------
 
-bool CVX7Radio::ReadGrid(Byte* image, CSpreadSheet1& grid, int t) {
+bool RadioModel::ReadGrid(Byte* image, CellStore& grid, int t) {
     const int rows = std::min(RowCount(t), grid.MaxRows());
     if (IsChannelListTab(t))
         return ReadChannelRows(image, grid, t, rows);
@@ -615,7 +614,7 @@ bool CVX7Radio::ReadGrid(Byte* image, CSpreadSheet1& grid, int t) {
     return false;
 }
 
-bool CVX7Radio::ReadChannelRows(Byte* image, const CSpreadSheet1& grid, int t, int rows) {
+bool RadioModel::ReadChannelRows(Byte* image, const CellStore& grid, int t, int rows) {
     bool commentsChanged = false;
     auto storeComment = [&](int i, const QString& text) {
         // Compared as the slot would hold it (Latin-1, 30 characters).
@@ -649,7 +648,7 @@ bool CVX7Radio::ReadChannelRows(Byte* image, const CSpreadSheet1& grid, int t, i
     return commentsChanged;
 }
 
-void CVX7Radio::ReadHyperRows(Byte* image, const CSpreadSheet1& grid, int rows) const {
+void RadioModel::ReadHyperRows(Byte* image, const CellStore& grid, int rows) const {
     for (int row = 1; row <= rows; ++row) {
         if (grid.RowMatchesBaseline(row) ||
             HoldsNoFrequency(*this, grid, row, hypercol::kSetAShift) ||
@@ -678,7 +677,7 @@ void CVX7Radio::ReadHyperRows(Byte* image, const CSpreadSheet1& grid, int rows) 
     }
 }
 
-void CVX7Radio::ReadGroupCells(Byte* image, const CSpreadSheet1& grid, int rows) {
+void RadioModel::ReadGroupCells(Byte* image, const CellStore& grid, int rows) {
     bool anyChanged = false;
     for (int g = 0; g < image::kGroupCount; ++g) {
         const int col = g + 1;
@@ -724,7 +723,7 @@ void CVX7Radio::ReadGroupCells(Byte* image, const CSpreadSheet1& grid, int rows)
 // Row operations
 // ---------------------------------------------------------------------------
 
-void CVX7Radio::FillNewRow(int t, Hz rx, int row, CSpreadSheet1& grid) {
+void RadioModel::FillNewRow(int t, Hz rx, int row, CellStore& grid) {
     using namespace channelcol;
     if (!IsChannelListTab(t) || row < 1 || row > grid.MaxRows())
         return;
@@ -760,13 +759,13 @@ void CVX7Radio::FillNewRow(int t, Hz rx, int row, CSpreadSheet1& grid) {
     grid.SetText(kComment, row, QString());
 }
 
-void CVX7Radio::ClearRow(int t, int row, CSpreadSheet1& grid) {
+void RadioModel::ClearRow(int t, int row, CellStore& grid) {
     if (t == tab::kGroups || TabColumnCount(t) == 0)
         return;
     grid.ClearBlock({1, row, grid.MaxCols(), row});
 }
 
-QString CVX7Radio::FormatExportLine(int t, int row, const CSpreadSheet1& grid, QChar separator) {
+QString RadioModel::FormatExportLine(int t, int row, const CellStore& grid, QChar separator) {
     if (!IsChannelListTab(t))
         return QString();
     QString line = row == 0 ? QStringLiteral("Channel Number") : QString::number(row);
@@ -791,7 +790,7 @@ QString CVX7Radio::FormatExportLine(int t, int row, const CSpreadSheet1& grid, Q
 // Memory groups follow cut, deleted and inserted memory rows
 // ---------------------------------------------------------------------------
 
-void CVX7Radio::RemoveGroupEntries(int mode, int r1, int r2, CSpreadSheet1* groupsGrid) {
+void RadioModel::RemoveGroupEntries(int mode, int r1, int r2, CellStore* groupsGrid) {
     if (r1 > r2)
         std::swap(r1, r2);
     if (mode < 0 || mode > 2 || r2 < 1 || r1 > image::kMemoryCount)
@@ -799,7 +798,7 @@ void CVX7Radio::RemoveGroupEntries(int mode, int r1, int r2, CSpreadSheet1* grou
     r1 = std::max(r1, 1);
     r2 = std::min(r2, image::kMemoryCount);
     const int count = r2 - r1 + 1;
-    Byte* img = GetImage();
+    Byte* img = Image();
     for (int g = 0; g < image::kGroupCount; ++g) {
         const int size = GroupSize(img, g);
         std::vector<int> rows; // the members as memory rows (channel numbers)

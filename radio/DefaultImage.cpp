@@ -1,7 +1,7 @@
 // The built-in image a new document starts from: a radio as it leaves the
 // factory, with memory channel 1, one-touch memory 1 and two limit memories
 // programmed, set A on the 2m VFO and set B on the 70cm VFO.
-#include "radio/CVX7Radio.h"
+#include "radio/RadioModel.h"
 
 #include <cstring>
 #include <stdexcept>
@@ -150,7 +150,7 @@ Image Build() {
 
     Fill(img, image::kUnused4, image::kChecksum - 1, 0xFF);
     img[kFactoryByte16208] = 0xC9;
-    img[image::kChecksum] = CVX7Radio::ImageChecksum(img.data());
+    img[image::kChecksum] = RadioModel::ImageChecksum(img.data());
     return img;
 }
 

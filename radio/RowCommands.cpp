@@ -1,8 +1,8 @@
 #include "radio/RowCommands.h"
 
 #include "outside/DelimitedText.h"
-#include "radio/CVX7Radio.h"
 #include "radio/ChannelTables.h"
+#include "radio/RadioModel.h"
 
 #include <algorithm>
 #include <numeric>
@@ -24,7 +24,7 @@ QList<int> ReceiveColumns(int tab) {
     return {};
 }
 
-bool IsFrequencyText(const CVX7Radio& radio, const QString& text) {
+bool IsFrequencyText(const RadioModel& radio, const QString& text) {
     if (text.trimmed().isEmpty())
         return false;
     const bool hasDigit = std::any_of(text.begin(), text.end(), [](QChar c) {
@@ -79,11 +79,11 @@ int LastRow(int tab) {
     return TabRowCount(tab);
 }
 
-GridBlock WholeRows(const CSpreadSheet1& grid, int r1, int r2) {
+GridBlock WholeRows(const CellStore& grid, int r1, int r2) {
     return GridBlock::Rows(r1, r2, 1, grid.MaxCols());
 }
 
-bool HoldsChannel(const CVX7Radio& radio, const CSpreadSheet1& grid, int tab, int row) {
+bool HoldsChannel(const RadioModel& radio, const CellStore& grid, int tab, int row) {
     if (!grid.IsCell(1, row))
         return false;
     if (tab == tab::kGroups) {
@@ -102,7 +102,7 @@ bool HoldsChannel(const CVX7Radio& radio, const CSpreadSheet1& grid, int tab, in
     return false;
 }
 
-bool AnyHoldsChannel(const CVX7Radio& radio, const CSpreadSheet1& grid, int tab, int r1, int r2) {
+bool AnyHoldsChannel(const RadioModel& radio, const CellStore& grid, int tab, int r1, int r2) {
     // From the last row down, as the question is asked about the top of the
     // table.
     for (int row = std::min(r2, grid.MaxRows()); row >= std::max(r1, 1); --row) {
@@ -112,7 +112,7 @@ bool AnyHoldsChannel(const CVX7Radio& radio, const CSpreadSheet1& grid, int tab,
     return false;
 }
 
-bool FieldsHoldChannel(const CVX7Radio& radio, int tab, const QStringList& fields) {
+bool FieldsHoldChannel(const RadioModel& radio, int tab, const QStringList& fields) {
     const auto field = [&fields](int col) {
         return col >= 1 && col <= fields.size() ? fields[col - 1] : QString();
     };
@@ -134,7 +134,7 @@ void RowsFallingOff(int tab, int r1, int r2, int* first, int* last) {
     *last = n;
 }
 
-void InsertRows(CSpreadSheet1& grid, int tab, int r1, int r2) {
+void InsertRows(CellStore& grid, int tab, int r1, int r2) {
     const int n = std::min(LastRow(tab), grid.MaxRows());
     if (r1 < 1 || r2 < r1 || r1 > n)
         return;
@@ -149,7 +149,7 @@ void InsertRows(CSpreadSheet1& grid, int tab, int r1, int r2) {
     grid.SetRedraw(redraw);
 }
 
-void DeleteRows(CSpreadSheet1& grid, int tab, int r1, int r2) {
+void DeleteRows(CellStore& grid, int tab, int r1, int r2) {
     const int n = std::min(LastRow(tab), grid.MaxRows());
     if (r1 < 1 || r2 < r1 || r1 > n)
         return;
@@ -163,7 +163,7 @@ void DeleteRows(CSpreadSheet1& grid, int tab, int r1, int r2) {
     grid.SetRedraw(redraw);
 }
 
-void ClearRows(CSpreadSheet1& grid, int r1, int r2) {
+void ClearRows(CellStore& grid, int r1, int r2) {
     grid.ClearBlock(WholeRows(grid, r1, r2), true);
 }
 
@@ -175,7 +175,8 @@ int RowsPastEnd(int tab, int row, int count) {
     return std::max(0, row + count - 1 - LastRow(tab));
 }
 
-bool CopiedRowsFallOff(const CVX7Radio& radio, int tab, int row, const QList<QStringList>& copied) {
+bool CopiedRowsFallOff(const RadioModel& radio, int tab, int row,
+                       const QList<QStringList>& copied) {
     const int count = static_cast<int>(copied.size());
     const int past = RowsPastEnd(tab, row, count);
     for (int k = count - past; k < count; ++k) {
@@ -185,7 +186,7 @@ bool CopiedRowsFallOff(const CVX7Radio& radio, int tab, int row, const QList<QSt
     return false;
 }
 
-GridBlock PasteRows(CSpreadSheet1& grid, int tab, int row, const QString& text) {
+GridBlock PasteRows(CellStore& grid, int tab, int row, const QString& text) {
     const int n = std::min(LastRow(tab), grid.MaxRows());
     if (row < 1 || row > n)
         return GridBlock{};
@@ -196,14 +197,14 @@ GridBlock PasteRows(CSpreadSheet1& grid, int tab, int row, const QString& text) 
     return written;
 }
 
-bool MovedRowsFallOff(const CVX7Radio& radio, const CSpreadSheet1& grid, int tab, int r1, int r2,
+bool MovedRowsFallOff(const RadioModel& radio, const CellStore& grid, int tab, int r1, int r2,
                       int dest) {
     const int n = std::min(LastRow(tab), grid.MaxRows());
     const int landed = n - dest; // the last source row that still lands: r1 + landed
     return AnyHoldsChannel(radio, grid, tab, std::max(r1, r1 + landed + 1), r2);
 }
 
-void MoveRows(CSpreadSheet1& grid, int tab, int r1, int r2, int dest) {
+void MoveRows(CellStore& grid, int tab, int r1, int r2, int dest) {
     const int n = std::min(LastRow(tab), grid.MaxRows());
     if (r1 < 1 || r2 < r1 || r2 > n || dest < 1 || dest > n || dest == r1)
         return;
@@ -213,13 +214,13 @@ void MoveRows(CSpreadSheet1& grid, int tab, int r1, int r2, int dest) {
     grid.SetRedraw(redraw);
 }
 
-std::vector<int> SortRows(CSpreadSheet1& grid, int r1, int r2, int key1, int key2,
-                          CSpreadSheet1::SortOrder order) {
+std::vector<int> SortRows(CellStore& grid, int r1, int r2, int key1, int key2,
+                          CellStore::SortOrder order) {
     grid.SetSortKey(1, key1, order);
     if (key2 >= 1 && key2 != key1)
         grid.SetSortKey(2, key2, order);
     else
-        grid.SetSortKey(2, 0, CSpreadSheet1::SortOrder::None);
+        grid.SetSortKey(2, 0, CellStore::SortOrder::None);
     const bool redraw = grid.Redraw();
     grid.SetRedraw(false);
     std::vector<int> moved = grid.SortBlockByRows(WholeRows(grid, r1, r2));
@@ -227,7 +228,7 @@ std::vector<int> SortRows(CSpreadSheet1& grid, int r1, int r2, int key1, int key
     return moved;
 }
 
-void PackGroups(CSpreadSheet1& grid) {
+void PackGroups(CellStore& grid) {
     const bool redraw = grid.Redraw();
     grid.SetRedraw(false);
     for (int c = 1; c <= grid.MaxCols(); ++c) {
@@ -249,7 +250,7 @@ void PackGroups(CSpreadSheet1& grid) {
     grid.SetRedraw(redraw);
 }
 
-void FollowMemoryRows(CVX7Radio& radio, int mode, int r1, int r2, CSpreadSheet1* groupsGrid) {
+void FollowMemoryRows(RadioModel& radio, int mode, int r1, int r2, CellStore* groupsGrid) {
     if (r1 > r2)
         std::swap(r1, r2);
     const int n = LastRow(tab::kMemories);
@@ -258,7 +259,7 @@ void FollowMemoryRows(CVX7Radio& radio, int mode, int r1, int r2, CSpreadSheet1*
     r1 = std::max(r1, 1);
     r2 = std::min(r2, n);
     const int count = r2 - r1 + 1;
-    int priority = radio.GetPriorityChannel();
+    int priority = radio.PriorityChannel();
     if (priority >= 1 && priority <= n) {
         bool gone = false;
         if (mode == 2) {
@@ -275,8 +276,8 @@ void FollowMemoryRows(CVX7Radio& radio, int mode, int r1, int r2, CSpreadSheet1*
     radio.RemoveGroupEntries(mode, r1, r2, groupsGrid);
 }
 
-void FollowSortedMemories(CVX7Radio& radio, int r1, const std::vector<int>& order,
-                          CSpreadSheet1* groupsGrid) {
+void FollowSortedMemories(RadioModel& radio, int r1, const std::vector<int>& order,
+                          CellStore* groupsGrid) {
     const int n = LastRow(tab::kMemories);
     const int count = static_cast<int>(order.size());
     if (count == 0 || r1 < 1 || r1 + count - 1 > n)
@@ -288,18 +289,18 @@ void FollowSortedMemories(CVX7Radio& radio, int r1, const std::vector<int>& orde
         if (from >= 1 && from <= n)
             newRow[static_cast<size_t>(from)] = r1 + k;
     }
-    const int priority = radio.GetPriorityChannel();
+    const int priority = radio.PriorityChannel();
     if (priority >= 1 && priority <= n)
         radio.SetPriorityChannel(newRow[static_cast<size_t>(priority)]);
-    Byte* image = radio.GetImage();
+    Byte* image = radio.Image();
     for (int g = 0; g < image::kGroupCount; ++g) {
-        const int size = CVX7Radio::GroupSize(image, g);
+        const int size = RadioModel::GroupSize(image, g);
         std::vector<int> members;
         bool moved = false;
         for (int j = 0; j < size; ++j) {
-            const int member = CVX7Radio::GroupMember(image, g, j);
+            const int member = RadioModel::GroupMember(image, g, j);
             const int row = member + 1;
-            if (member == CVX7Radio::kNoMember || row < 1 || row > n) {
+            if (member == RadioModel::kNoMember || row < 1 || row > n) {
                 members.push_back(member); // kept as it is
                 continue;
             }
@@ -311,7 +312,7 @@ void FollowSortedMemories(CVX7Radio& radio, int r1, const std::vector<int>& orde
             continue;
         std::sort(members.begin(), members.end());
         for (int j = 0; j < size; ++j)
-            CVX7Radio::SetGroupMember(image, g, j, members[static_cast<size_t>(j)]);
+            RadioModel::SetGroupMember(image, g, j, members[static_cast<size_t>(j)]);
     }
     if (groupsGrid)
         radio.FillGrid(image, *groupsGrid, tab::kGroups);

@@ -4,7 +4,7 @@
 
 namespace outside {
 
-QString GetRegComPort() {
+QString StoredPort() {
     auto settings = reg::OpenSettingsKey();
     return settings->value(QString::fromLatin1(reg::kComPort)).toString().trimmed();
 }

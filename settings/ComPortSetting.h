@@ -7,7 +7,7 @@
 namespace outside {
 
 // The remembered device path, or an empty text when none is remembered.
-QString GetRegComPort();
+QString StoredPort();
 
 // Remembers a device path (an empty path forgets it). False when the
 // settings store cannot be written.

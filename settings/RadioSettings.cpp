@@ -1,8 +1,8 @@
 #include "settings/RadioSettings.h"
 
-#include "document/CMainDoc.h"
 #include "document/FileSave.h"
-#include "radio/CVX7Radio.h"
+#include "document/RadioDocument.h"
+#include "radio/RadioModel.h"
 #include "settings/RadioConfiguration.h"
 #include "settings/Registry.h"
 
@@ -116,7 +116,7 @@ std::optional<FileError> SaveFile(const QString& path, const Byte* file) {
                      error->text};
 }
 
-void ExtractSettings(vx7::CVX7Radio& radio, const Byte* image, Byte* block) {
+void ExtractSettings(vx7::RadioModel& radio, const Byte* image, Byte* block) {
     radio.ImageToSettings(block, image);
     Byte packed = static_cast<Byte>(block[kPackedByte] & ~(kDualReceiveBit | kOperationBandBit));
     if (image[kDualReceiveBytes[0]] & 1)
@@ -126,7 +126,7 @@ void ExtractSettings(vx7::CVX7Radio& radio, const Byte* image, Byte* block) {
     block[kPackedByte] = packed;
 }
 
-void WriteSettings(vx7::CVX7Radio& radio, const Byte* block, Byte* image) {
+void WriteSettings(vx7::RadioModel& radio, const Byte* block, Byte* image) {
     radio.SettingsToImage(image, block);
     const Byte dual = (block[kPackedByte] & kDualReceiveBit) ? 1 : 0;
     const Byte band = (block[kPackedByte] & kOperationBandBit) ? 1 : 0;
@@ -136,7 +136,7 @@ void WriteSettings(vx7::CVX7Radio& radio, const Byte* block, Byte* image) {
         image[offset] = band;
 }
 
-void ExtractDefaults(vx7::CVX7Radio& radio, Byte* block) {
+void ExtractDefaults(vx7::RadioModel& radio, Byte* block) {
     const auto& defaults = vx7::DefaultImage();
     ExtractSettings(radio, defaults.data(), block);
 }
@@ -180,7 +180,7 @@ bool HasTvNamesLabel(const RadioVariant& variant) {
     return variant.variant && *variant.variant == 1;
 }
 
-Initialised InitialiseBySource(vx7::CVX7Radio& radio, const Byte* image, const QString& source,
+Initialised InitialiseBySource(vx7::RadioModel& radio, const Byte* image, const QString& source,
                                Byte* file) {
     Initialised result;
     const RememberedFile remembered = ReadRememberedFile();
@@ -220,12 +220,13 @@ Initialised InitialiseBySource(vx7::CVX7Radio& radio, const Byte* image, const Q
     return result;
 }
 
-SettingsSource::SettingsSource(CMainDoc& doc) : m_doc(doc), m_name(doc.SettingsSourceName()) {}
+SettingsSource::SettingsSource(RadioDocument& doc) : m_doc(doc), m_name(doc.SettingsSourceName()) {}
 
-SettingsSource::SettingsSource(CMainDoc& doc, QString name) : m_doc(doc), m_name(std::move(name)) {}
+SettingsSource::SettingsSource(RadioDocument& doc, QString name)
+    : m_doc(doc), m_name(std::move(name)) {}
 
 Initialised SettingsSource::Load(FileImage& file) const {
-    return InitialiseBySource(m_doc.Radio(), m_doc.GetImage(), m_name, file.data());
+    return InitialiseBySource(m_doc.Radio(), m_doc.Image(), m_name, file.data());
 }
 
 void SettingsSource::LoadDefaults(Byte* block) const {
@@ -238,7 +239,7 @@ void SettingsSource::Rename(const QString& fileName) {
 }
 
 void SettingsSource::WriteIntoImage(const Byte* block) const {
-    WriteSettings(m_doc.Radio(), block, m_doc.GetImage());
+    WriteSettings(m_doc.Radio(), block, m_doc.Image());
 }
 
 std::optional<FileError> WriteSettingsForUpload(const SettingsSource& source, QString* from) {

@@ -19,9 +19,9 @@
 #include <array>
 #include <optional>
 
-class CMainDoc;
+class RadioDocument;
 namespace vx7 {
-class CVX7Radio;
+class RadioModel;
 }
 
 namespace rsf {
@@ -98,14 +98,14 @@ std::optional<FileError> SaveFile(const QString& path, const Byte* file);
 
 // The settings of an image into a block: the record copy, then the dual
 // receive and band bits of byte 117 from the state block.
-void ExtractSettings(vx7::CVX7Radio& radio, const Byte* image, Byte* block);
+void ExtractSettings(vx7::RadioModel& radio, const Byte* image, Byte* block);
 // A block into an image: the record copy (image byte 1799 bits 6 and 7
 // cleared, the group counts untouched), then the state block and its copy
 // get the dual receive and band bits as 0 or 1.
-void WriteSettings(vx7::CVX7Radio& radio, const Byte* block, Byte* image);
+void WriteSettings(vx7::RadioModel& radio, const Byte* block, Byte* image);
 
 // The settings of the built-in default image into a block.
-void ExtractDefaults(vx7::CVX7Radio& radio, Byte* block);
+void ExtractDefaults(vx7::RadioModel& radio, Byte* block);
 
 // ---------------------------------------------------------------------------
 // Remembered file and the radio variant, under the settings key
@@ -154,7 +154,7 @@ struct Initialised {
 // (unless it is "NewFile") and with "Current Setting File"; otherwise the
 // default settings. A file that opens but does not load leaves the defaults
 // in file and its error in loadError.
-Initialised InitialiseBySource(vx7::CVX7Radio& radio, const Byte* image, const QString& source,
+Initialised InitialiseBySource(vx7::RadioModel& radio, const Byte* image, const QString& source,
                                Byte* file);
 
 // A document's settings source: the document's image and the name it keeps
@@ -163,9 +163,9 @@ Initialised InitialiseBySource(vx7::CVX7Radio& radio, const Byte* image, const Q
 // into settings bytes of its own.
 class SettingsSource {
 public:
-    explicit SettingsSource(CMainDoc& doc);
+    explicit SettingsSource(RadioDocument& doc);
     // A source other than the one the document keeps.
-    SettingsSource(CMainDoc& doc, QString name);
+    SettingsSource(RadioDocument& doc, QString name);
 
     const QString& Name() const { return m_name; }
     // Loads the settings the source names into file (InitialiseBySource).
@@ -179,7 +179,7 @@ public:
     void WriteIntoImage(const Byte* block) const;
 
 private:
-    CMainDoc& m_doc;
+    RadioDocument& m_doc;
     QString m_name;
 };
 

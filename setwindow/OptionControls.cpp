@@ -49,14 +49,14 @@ public:
         }
     }
     void Fill(const Byte* block) override {
-        m_box->setChecked(settingsopt::Bit(block, GetOption().byte, GetOption().bit));
-        if (!GetOption().editable)
+        m_box->setChecked(settingsopt::Bit(block, OptionDef().byte, OptionDef().bit));
+        if (!OptionDef().editable)
             m_box->setEnabled(false);
     }
     void Remember() override { m_loaded = m_box->isChecked(); }
     bool Changed() const override { return m_box->isChecked() != m_loaded; }
     void Write(Byte* block) const override {
-        settingsopt::SetBit(block, GetOption().byte, GetOption().bit, m_box->isChecked());
+        settingsopt::SetBit(block, OptionDef().byte, OptionDef().bit, m_box->isChecked());
     }
 
 private:
@@ -69,13 +69,13 @@ public:
     RadiosBinding(const Option& option, std::vector<QRadioButton*> buttons)
         : Binding(option), m_buttons(std::move(buttons)) {}
     void Fill(const Byte* block) override {
-        m_buttons[settingsopt::Bit(block, GetOption().byte, GetOption().bit) ? 1 : 0]->setChecked(
+        m_buttons[settingsopt::Bit(block, OptionDef().byte, OptionDef().bit) ? 1 : 0]->setChecked(
             true);
     }
     void Remember() override { m_loaded = Checked(); }
     bool Changed() const override { return Checked() != m_loaded; }
     void Write(Byte* block) const override {
-        settingsopt::SetBit(block, GetOption().byte, GetOption().bit, Checked() == 1);
+        settingsopt::SetBit(block, OptionDef().byte, OptionDef().bit, Checked() == 1);
     }
 
 private:
@@ -93,7 +93,7 @@ class ListBinding : public Binding {
 public:
     ListBinding(const Option& option, QComboBox* box) : Binding(option), m_box(box) {}
     void Fill(const Byte* block) override {
-        const Option& o = GetOption();
+        const Option& o = OptionDef();
         if (o.kind == Kind::BitChoice) {
             m_box->setCurrentIndex(settingsopt::Bit(block, o.byte, o.bit) ? 1 : 0);
         } else {
@@ -109,7 +109,7 @@ public:
         return m_box->currentIndex() != m_loadedIndex || m_box->currentText() != m_loaded;
     }
     void Write(Byte* block) const override {
-        const Option& o = GetOption();
+        const Option& o = OptionDef();
         // An edited text that matches no entry counts as index -1.
         const int index = m_box->isEditable()
                               ? m_box->findText(m_box->currentText(),
@@ -131,16 +131,16 @@ class SliderBinding : public Binding {
 public:
     SliderBinding(const Option& option, QSlider* slider) : Binding(option), m_slider(slider) {}
     void Fill(const Byte* block) override {
-        const Byte value = block[GetOption().byte];
+        const Byte value = block[OptionDef().byte];
         // The slider keeps a value past its range at its end.
-        m_slider->setValue(GetOption().kind == Kind::Contrast
+        m_slider->setValue(OptionDef().kind == Kind::Contrast
                                ? rset::display::ShownContrast(value)
                                : std::min<int>(value, m_slider->maximum()));
     }
     void Remember() override { m_loaded = m_slider->value(); }
     bool Changed() const override { return m_slider->value() != m_loaded; }
     void Write(Byte* block) const override {
-        block[GetOption().byte] = GetOption().kind == Kind::Contrast
+        block[OptionDef().byte] = OptionDef().kind == Kind::Contrast
                                       ? rset::display::ContrastByte(m_slider->value())
                                       : static_cast<Byte>(m_slider->value());
     }
@@ -158,7 +158,7 @@ public:
                              [this](const QString& text) { CheckDtmfCode(text); });
     }
     void Fill(const Byte* block) override {
-        const Option& o = GetOption();
+        const Option& o = OptionDef();
         m_setting = true;
         switch (o.kind) {
         case Kind::DtmfCode:
@@ -182,7 +182,7 @@ public:
     void Remember() override { m_loaded = m_edit->text(); }
     bool Changed() const override { return m_edit->text() != m_loaded; }
     void Write(Byte* block) const override {
-        const Option& o = GetOption();
+        const Option& o = OptionDef();
         const QString text = m_edit->text();
         switch (o.kind) {
         case Kind::DtmfCode:
@@ -424,7 +424,7 @@ void Bindings::Save(Byte* block) {
 
 Binding* Bindings::Find(const QString& key) const {
     for (const auto& binding : m_bindings)
-        if (binding->GetOption().key == key)
+        if (binding->OptionDef().key == key)
             return binding.get();
     return nullptr;
 }

@@ -56,7 +56,7 @@ public:
     Binding(const Binding&) = delete;
     Binding& operator=(const Binding&) = delete;
 
-    const Option& GetOption() const { return m_option; }
+    const Option& OptionDef() const { return m_option; }
     // Fills the control and remembers what it shows.
     void Load(const Byte* block) {
         Fill(block);

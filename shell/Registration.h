@@ -1,6 +1,6 @@
 // Desktop integration, written and removed by the RegServer and UnregServer
 // switches: a desktop entry, the MIME type of radio data files and a D-Bus
-// service entry for the program's object class CVX7Icon, all in the user's
+// service entry for the program's object class RadioIcon, all in the user's
 // XDG data directory (~/.local/share).
 #pragma once
 

@@ -1,6 +1,6 @@
 #include "widgets/GridPrinter.h"
 
-#include "outside/CSpreadSheet1.h"
+#include "outside/CellStore.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -16,7 +16,7 @@ namespace gridprint {
 
 namespace {
 
-using Kind = CSpreadSheet1::CellKind;
+using Kind = CellStore::CellKind;
 
 QFont Font(double points, const QPaintDevice* device) {
     QFont font(QStringLiteral("Sans Serif"));
@@ -25,7 +25,7 @@ QFont Font(double points, const QPaintDevice* device) {
 }
 
 // The last row holding a value in any cell; 0 when none does.
-int LastUsedRow(const CSpreadSheet1& grid) {
+int LastUsedRow(const CellStore& grid) {
     for (int row = grid.MaxRows(); row >= 1; --row) {
         for (int col = 1; col <= grid.MaxCols(); ++col) {
             if (!grid.Text(col, row).isEmpty())
@@ -42,7 +42,7 @@ void SetMargins(QPagedPaintDevice& device) {
                           QPageLayout::Inch);
 }
 
-Layout::Layout(const CSpreadSheet1& grid, const Job& job, QPagedPaintDevice& device)
+Layout::Layout(const CellStore& grid, const Job& job, QPagedPaintDevice& device)
     : m_grid(grid), m_job(job) {
     const QRectF paint = device.pageLayout().paintRectPixels(device.logicalDpiX());
     m_width = paint.width();
@@ -239,7 +239,7 @@ void Layout::PaintPage(QPainter& painter, int page) const {
     painter.restore();
 }
 
-Outcome Print(const CSpreadSheet1& grid, const Job& job, QPagedPaintDevice& device,
+Outcome Print(const CellStore& grid, const Job& job, QPagedPaintDevice& device,
               const std::function<bool(int, int)>& keepGoing) {
     const Layout layout(grid, job, device);
     const QList<int> pages = layout.PagesToPrint();
@@ -267,7 +267,7 @@ Outcome Print(const CSpreadSheet1& grid, const Job& job, QPagedPaintDevice& devi
     return painter.end() ? Outcome::Printed : Outcome::Failed;
 }
 
-Outcome PrintPdf(const CSpreadSheet1& grid, const Job& job, QByteArray* pdf) {
+Outcome PrintPdf(const CellStore& grid, const Job& job, QByteArray* pdf) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

@@ -1,7 +1,7 @@
 #include "widgets/PortChooser.h"
 
-#include "link/CComPort.h"
 #include "link/LinkProtocol.h"
+#include "link/SerialPort.h"
 #include "settings/ComPortSetting.h"
 #include "settings/Registry.h"
 #include "widgets/Resources.h"
@@ -88,7 +88,7 @@ PortChooserDialog::PortChooserDialog(QWidget* parent)
     layout->addWidget(buttons);
 
     Rescan();
-    SetDevice(GetRegComPort());
+    SetDevice(StoredPort());
     m_field->setFocus();
     resize(560, 320);
 }

@@ -1,11 +1,11 @@
 // Saving from the desktop program, offscreen: Save, Save As and Export on a
 // full disk and onto files that are not regular files show the error and
 // keep the old file and the unsaved changes.
-#include "app/CChildFrame.h"
-#include "app/CMainFrame.h"
-#include "document/CMainDoc.h"
-#include "editor/CMainView.h"
+#include "app/DocumentWindow.h"
+#include "app/MainWindow.h"
+#include "document/RadioDocument.h"
 #include "editor/DocumentCommands.h"
+#include "editor/MainView.h"
 #include "support/ModalWatcher.h"
 #include "support/SaveFaults.h"
 #include "support/TestSupport.h"
@@ -37,10 +37,10 @@ protected:
 TEST_F(GuiSaveTest, APipeOrALinkToOneIsNeverReplaced) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(Path("pipe")).constData(), 0644), 0);
     QFile::link(Path("pipe"), Path("link.rdf"));
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
-    CChildFrame* child = frame.NewDocument();
-    child->GetDocument().SetModifiedFlag(true);
+    DocumentWindow* child = frame.NewDocument();
+    child->Document().SetModified(true);
 
     // Save to a document whose file became a pipe, or a link to one; the
     // export as its dialog hands over the name.
@@ -66,14 +66,14 @@ TEST_F(GuiSaveTest, APipeOrALinkToOneIsNeverReplaced) {
         if (c.exportList) {
             EXPECT_FALSE(child->Commands()->ExportTo(Path(c.file)));
         } else {
-            child->GetDocument().SetPathName(Path(c.file));
+            child->Document().SetFileName(Path(c.file));
             frame.RunCommand(QStringLiteral("file.save"));
         }
         ASSERT_EQ(watcher.Boxes().size(), 1);
         EXPECT_EQ(watcher.Boxes().back().caption, c.caption);
         EXPECT_TRUE(watcher.Boxes().back().text.startsWith(c.text))
             << watcher.Boxes().back().text.toStdString();
-        EXPECT_TRUE(child->GetDocument().IsModified());
+        EXPECT_TRUE(child->Document().IsModified());
         EXPECT_TRUE(QFileInfo(Path("link.rdf")).isSymLink());
         EXPECT_FALSE(QFileInfo(Path("pipe")).isFile());
     }
@@ -86,17 +86,17 @@ TEST_F(GuiSaveTest, AFullDiskKeepsTheOldFileAndTheChanges) {
     const QString file = disk.Path(QStringLiteral("radio.rdf"));
     const QString list = disk.Path(QStringLiteral("radio.tab"));
     {
-        CMainDoc doc;
-        ASSERT_FALSE(doc.OnSaveDocument(file));
+        RadioDocument doc;
+        ASSERT_FALSE(doc.Save(file));
     }
     WriteFile(list, "old list\n");
     const QByteArray old = ReadFile(file);
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
-    CChildFrame* child = frame.OpenDocumentFile(file);
+    DocumentWindow* child = frame.OpenDocumentFile(file);
     ASSERT_TRUE(child);
-    child->GetDocument().Radio().SetComment(0, 0, QStringLiteral("an unsaved change"));
-    child->GetDocument().SetModifiedFlag(true);
+    child->Document().Radio().SetComment(0, 0, QStringLiteral("an unsaved change"));
+    child->Document().SetModified(true);
 
     disk.Fill();
     frame.RunCommand(QStringLiteral("file.save"));
@@ -104,7 +104,7 @@ TEST_F(GuiSaveTest, AFullDiskKeepsTheOldFileAndTheChanges) {
     EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Clonara"));
     EXPECT_EQ(watcher.Boxes()[0].text, QStringLiteral("Error writing file:\n") + file +
                                            QStringLiteral("\nNo space left on device"));
-    EXPECT_TRUE(child->GetDocument().IsModified());
+    EXPECT_TRUE(child->Document().IsModified());
     EXPECT_EQ(ReadFile(file), old);
 
     watcher.Clear();
@@ -121,7 +121,7 @@ TEST_F(GuiSaveTest, AFullDiskKeepsTheOldFileAndTheChanges) {
     watcher.Clear();
     frame.RunCommand(QStringLiteral("file.save"));
     EXPECT_TRUE(watcher.Boxes().isEmpty());
-    EXPECT_FALSE(child->GetDocument().IsModified());
+    EXPECT_FALSE(child->Document().IsModified());
     EXPECT_NE(ReadFile(file), old);
 }
 

@@ -1,9 +1,9 @@
 // The desktop program's shell, offscreen: start-up, opening good and bad
 // files, saving, the recent-file list, the save question.
-#include "app/CChildFrame.h"
-#include "app/CMainApp.h"
-#include "app/CMainFrame.h"
-#include "document/CMainDoc.h"
+#include "app/Application.h"
+#include "app/DocumentWindow.h"
+#include "app/MainWindow.h"
+#include "document/RadioDocument.h"
 #include "editor/DocumentCommands.h"
 #include "support/ModalWatcher.h"
 #include "support/TestSupport.h"
@@ -49,8 +49,8 @@ protected:
     ModalWatcher watcher;
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     QString NewFile(const char* name) {
-        CMainDoc doc;
-        doc.OnSaveDocument(Path(name));
+        RadioDocument doc;
+        doc.Save(Path(name));
         return Path(name);
     }
     static QStringList MenuTitles(QMainWindow& frame) {
@@ -62,9 +62,9 @@ protected:
 };
 
 TEST_F(MainFrameTest, StartsWithANewDocument) {
-    CMainApp app;
-    ASSERT_EQ(app.InitInstance({}, QStringLiteral("/usr/bin/clonara")), CMainApp::Startup::Window);
-    CMainFrame* frame = app.MainFrame();
+    Application app;
+    ASSERT_EQ(app.Start({}, QStringLiteral("/usr/bin/clonara")), Application::Startup::Window);
+    MainWindow* frame = app.MainFrame();
     ASSERT_TRUE(frame);
     EXPECT_TRUE(frame->isVisible());
     ASSERT_EQ(frame->Children().size(), 1);
@@ -83,24 +83,24 @@ TEST_F(MainFrameTest, StartsWithANewDocument) {
 TEST_F(MainFrameTest, StartsWithFilesNamedOnTheCommandLine) {
     const QString a = NewFile("a.rdf");
     const QString b = NewFile("b.rdf");
-    CMainApp app;
-    ASSERT_EQ(app.InitInstance({a, b}, QString()), CMainApp::Startup::Window);
+    Application app;
+    ASSERT_EQ(app.Start({a, b}, QString()), Application::Startup::Window);
     const auto children = app.MainFrame()->Children();
     ASSERT_EQ(children.size(), 2);
-    EXPECT_EQ(children[0]->GetDocument().GetPathName(), a);
+    EXPECT_EQ(children[0]->Document().FileName(), a);
     EXPECT_EQ(children[1]->windowTitle(), QStringLiteral("b.rdf[*]"));
 }
 
 TEST_F(MainFrameTest, RegistrationSwitchesEndWithoutAWindow) {
     for (const char* sw : {"/RegServer", "-unregserver"}) {
-        CMainApp app;
-        EXPECT_EQ(app.InitInstance({QString::fromLatin1(sw)}, QStringLiteral("/usr/bin/clonara")),
-                  CMainApp::Startup::Done);
+        Application app;
+        EXPECT_EQ(app.Start({QString::fromLatin1(sw)}, QStringLiteral("/usr/bin/clonara")),
+                  Application::Startup::Done);
         EXPECT_EQ(app.MainFrame(), nullptr);
     }
-    CMainApp hidden;
-    EXPECT_NE(hidden.InitInstance({QStringLiteral("-Embedding")}, QString()),
-              CMainApp::Startup::Window);
+    Application hidden;
+    EXPECT_NE(hidden.Start({QStringLiteral("-Embedding")}, QString()),
+              Application::Startup::Window);
     EXPECT_EQ(hidden.MainFrame(), nullptr);
 }
 
@@ -122,7 +122,7 @@ TEST_F(MainFrameTest, BadFilesShowOneFileErrorAndNoWindow) {
         {Path("header.rdf"), QStringLiteral("Radio data file has invalid header")},
         {Path("cut.rdf"), QStringLiteral("Radio data file has invalid format")},
     };
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
     for (const auto& c : cases) {
         watcher.Clear();
@@ -158,7 +158,7 @@ TEST_F(MainFrameTest, FilesThatAreNoRegularFilesAreRefusedAtOnce) {
         specials << Path("device.rdf");
     const QString notRegular = QStringLiteral("It is not a regular file");
 
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
     for (const QString& special : specials) {
         SCOPED_TRACE(special.toStdString());
@@ -172,7 +172,7 @@ TEST_F(MainFrameTest, FilesThatAreNoRegularFilesAreRefusedAtOnce) {
 
     // A recent file that has become a pipe.
     const QString recent = NewFile("recent.rdf");
-    CChildFrame* child = frame.OpenDocumentFile(recent);
+    DocumentWindow* child = frame.OpenDocumentFile(recent);
     ASSERT_TRUE(child);
     child->close();
     QApplication::processEvents();
@@ -190,7 +190,7 @@ TEST_F(MainFrameTest, FilesThatAreNoRegularFilesAreRefusedAtOnce) {
     EXPECT_TRUE(watcher.Boxes()[0].text.contains(notRegular));
 
     // Compare With a pipe.
-    CChildFrame* open = frame.NewDocument();
+    DocumentWindow* open = frame.NewDocument();
     watcher.Clear();
     open->Commands()->CompareWith(pipe);
     ASSERT_EQ(watcher.Boxes().size(), 1);
@@ -200,14 +200,14 @@ TEST_F(MainFrameTest, FilesThatAreNoRegularFilesAreRefusedAtOnce) {
 }
 
 TEST_F(MainFrameTest, SaveAsAndReopenByteForByte) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
-    CChildFrame* child = frame.NewDocument();
-    child->GetDocument().Radio().SetComment(0, 0, QStringLiteral("first channel"));
-    child->GetDocument().SetModifiedFlag(true);
+    DocumentWindow* child = frame.NewDocument();
+    child->Document().Radio().SetComment(0, 0, QStringLiteral("first channel"));
+    child->Document().SetModified(true);
     EXPECT_EQ(child->windowTitle(), QStringLiteral("Untitled[*]"));
     EXPECT_TRUE(child->isWindowModified());
-    const QByteArray block(reinterpret_cast<const char*>(child->GetDocument().Block()), 33680);
+    const QByteArray block(reinterpret_cast<const char*>(child->Document().Block()), 33680);
 
     watcher.AnswerFiles({Path("saved")}); // the default extension is added
     frame.RunCommand(QStringLiteral("file.save"));
@@ -217,19 +217,19 @@ TEST_F(MainFrameTest, SaveAsAndReopenByteForByte) {
     EXPECT_FALSE(child->isWindowModified());
     EXPECT_EQ(frame.Recent().Files().value(0), Path("saved.rdf"));
 
-    CChildFrame* again = frame.OpenDocumentFile(Path("saved.rdf"));
+    DocumentWindow* again = frame.OpenDocumentFile(Path("saved.rdf"));
     EXPECT_EQ(again, child) << "an open file's window is activated, not opened twice";
     child->close();
     QApplication::processEvents();
-    CChildFrame* reopened = frame.OpenDocumentFile(Path("saved.rdf"));
+    DocumentWindow* reopened = frame.OpenDocumentFile(Path("saved.rdf"));
     ASSERT_TRUE(reopened);
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(reopened->GetDocument().Block()), 33680),
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(reopened->Document().Block()), 33680),
               block);
     EXPECT_TRUE(watcher.Boxes().isEmpty());
 }
 
 TEST_F(MainFrameTest, RecentFilesPushOutTheOldest) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
     QStringList paths;
     for (const char* name : {"1.rdf", "2.rdf", "3.rdf", "4.rdf", "5.rdf"}) {
@@ -247,10 +247,10 @@ TEST_F(MainFrameTest, RecentFilesPushOutTheOldest) {
 }
 
 TEST_F(MainFrameTest, SaveQuestionOnCloseAndExit) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
-    CChildFrame* child = frame.NewDocument();
-    child->GetDocument().SetModifiedFlag(true);
+    DocumentWindow* child = frame.NewDocument();
+    child->Document().SetModified(true);
 
     watcher.AnswerBoxes({QMessageBox::Cancel});
     EXPECT_FALSE(child->close());
@@ -270,7 +270,7 @@ TEST_F(MainFrameTest, QuittingWithDocumentWindowsOpen) {
     // window that is half gone.
     for (const bool closeFirst : {true, false}) {
         SCOPED_TRACE(closeFirst);
-        auto* frame = new CMainFrame;
+        auto* frame = new MainWindow;
         frame->show();
         frame->NewDocument();
         frame->OpenDocumentFile(NewFile("quit.rdf"));
@@ -285,7 +285,7 @@ TEST_F(MainFrameTest, QuittingWithDocumentWindowsOpen) {
 }
 
 TEST_F(MainFrameTest, DocumentCommandsFollowWhetherADocumentIsOpen) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
     const QStringList documentCommands = {
         "file.close",    "file.save",         "file.saveAs", "file.import",    "file.export",
@@ -314,7 +314,7 @@ TEST_F(MainFrameTest, DocumentCommandsFollowWhetherADocumentIsOpen) {
     };
     SCOPED_TRACE("no document");
     check(false);
-    CChildFrame* child = frame.NewDocument();
+    DocumentWindow* child = frame.NewDocument();
     {
         SCOPED_TRACE("a document");
         check(true);
@@ -335,7 +335,7 @@ TEST_F(MainFrameTest, DocumentCommandsFollowWhetherADocumentIsOpen) {
 }
 
 TEST_F(MainFrameTest, WindowMenuListsTheWindowsAndTitlesNumberThem) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
     const auto windowList = [&] {
         QStringList entries;
@@ -353,9 +353,9 @@ TEST_F(MainFrameTest, WindowMenuListsTheWindowsAndTitlesNumberThem) {
         return nullptr;
     };
 
-    CChildFrame* first = frame.NewDocument();
-    CChildFrame* second = frame.NewDocument();
-    CChildFrame* third = frame.NewDocument();
+    DocumentWindow* first = frame.NewDocument();
+    DocumentWindow* second = frame.NewDocument();
+    DocumentWindow* third = frame.NewDocument();
     EXPECT_EQ(first->windowTitle(), QStringLiteral("Untitled[*]"));
     EXPECT_EQ(second->windowTitle(), QStringLiteral("Untitled2[*]"));
     EXPECT_EQ(third->windowTitle(), QStringLiteral("Untitled3[*]"));
@@ -367,16 +367,16 @@ TEST_F(MainFrameTest, WindowMenuListsTheWindowsAndTitlesNumberThem) {
     // A closed Untitled frees its name for the next new document.
     second->close();
     QApplication::processEvents();
-    CChildFrame* fourth = frame.NewDocument();
+    DocumentWindow* fourth = frame.NewDocument();
     EXPECT_EQ(fourth->windowTitle(), QStringLiteral("Untitled2[*]"));
 
     // Two windows on one file are numbered, and lose the number again when
     // one of them closes.
-    CChildFrame* file = frame.OpenDocumentFile(NewFile("radio.rdf"));
+    DocumentWindow* file = frame.OpenDocumentFile(NewFile("radio.rdf"));
     ASSERT_TRUE(file);
     EXPECT_EQ(file->windowTitle(), QStringLiteral("radio.rdf[*]"));
     frame.RunCommand(QStringLiteral("window.new"));
-    CChildFrame* view2 = frame.ActiveChild();
+    DocumentWindow* view2 = frame.ActiveChild();
     ASSERT_NE(view2, file);
     EXPECT_EQ(file->windowTitle(), QStringLiteral("radio.rdf:1[*]"));
     EXPECT_EQ(view2->windowTitle(), QStringLiteral("radio.rdf:2[*]"));
@@ -398,14 +398,14 @@ TEST_F(MainFrameTest, WindowMenuListsTheWindowsAndTitlesNumberThem) {
 TEST_F(MainFrameTest, TheMainWindowKeepsItsPlaceBetweenRuns) {
     const QRect placed(70, 90, 820, 560);
     {
-        CMainFrame frame;
+        MainWindow frame;
         frame.setGeometry(placed);
         frame.show();
         ASSERT_EQ(frame.geometry(), placed);
         EXPECT_TRUE(frame.close());
     }
     {
-        CMainFrame frame;
+        MainWindow frame;
         frame.show();
         EXPECT_EQ(frame.geometry(), placed) << "the size and place of the last run";
         EXPECT_FALSE(frame.isMaximized());
@@ -413,7 +413,7 @@ TEST_F(MainFrameTest, TheMainWindowKeepsItsPlaceBetweenRuns) {
         EXPECT_TRUE(frame.close());
     }
     {
-        CMainFrame frame;
+        MainWindow frame;
         frame.show();
         EXPECT_TRUE(frame.isMaximized()) << "maximised as it was left";
         frame.showNormal();
@@ -421,13 +421,13 @@ TEST_F(MainFrameTest, TheMainWindowKeepsItsPlaceBetweenRuns) {
         frame.close();
     }
     // Closing that is cancelled (the save question) keeps what was stored.
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
-    frame.NewDocument()->GetDocument().SetModifiedFlag(true);
+    frame.NewDocument()->Document().SetModified(true);
     frame.setGeometry(QRect(10, 10, 400, 300));
     watcher.AnswerBoxes({QMessageBox::Cancel});
     EXPECT_FALSE(frame.close());
-    CMainFrame next;
+    MainWindow next;
     EXPECT_EQ(next.geometry().size(), placed.size());
 }
 
@@ -441,7 +441,7 @@ TEST_F(MainFrameTest, FileDialogsStartInTheFolderUsedLastForTheirKind) {
     WriteFile(Path("lists/in.csv"), "Receive Frequency,Name\n147.000,IN\n");
     const QString start = QDir::currentPath();
 
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
     frame.NewDocument();
     // Each step: a command, the file the user picks, and where its dialog
@@ -482,7 +482,7 @@ TEST_F(MainFrameTest, FileDialogsStartInTheFolderUsedLastForTheirKind) {
                            "All radio files (*.rdf *.img)", "All Files (*)"}));
 
     // Kept for the next run; a folder that has gone falls back.
-    CMainFrame next;
+    MainWindow next;
     next.show();
     watcher.Clear();
     next.RunCommand(QStringLiteral("file.open"));
@@ -493,8 +493,8 @@ TEST_F(MainFrameTest, FileDialogsStartInTheFolderUsedLastForTheirKind) {
     next.RunCommand(QStringLiteral("file.open"));
     ASSERT_EQ(watcher.FileDialogsSeen().size(), 1);
     EXPECT_EQ(watcher.FileDialogsSeen()[0].folder, start);
-    for (CChildFrame* child : frame.Children())
-        child->GetDocument().SetModifiedFlag(false);
+    for (DocumentWindow* child : frame.Children())
+        child->Document().SetModified(false);
 }
 
 // A file dialog whose window became active before the watcher first looked
@@ -537,7 +537,7 @@ TEST(FileDialogAnswers, ReachADialogWhoseNameFieldAlreadyHasTheFocus) {
 // The menu bar without and with a document, and the toolbar, one line per
 // item: where it is, its name, text, status tip and shortcuts ("-" for a
 // separator).
-QStringList MenuLines(CMainFrame& frame) {
+QStringList MenuLines(MainWindow& frame) {
     const auto line = [](const QString& where, QAction* action) {
         if (action->isSeparator())
             return where + QStringLiteral(" -");
@@ -562,7 +562,7 @@ QStringList MenuLines(CMainFrame& frame) {
 }
 
 TEST_F(MainFrameTest, MenusAndToolbarShowTheNamedActions) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
     QStringList lines = {QStringLiteral("# no document")};
     lines << MenuLines(frame);
@@ -576,7 +576,7 @@ TEST_F(MainFrameTest, MenusAndToolbarShowTheNamedActions) {
 }
 
 TEST_F(MainFrameTest, ShiftInsertAndShiftDeleteBelongToPasteAndCut) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
     frame.NewDocument();
     // Shift+Insert and Shift+Delete belong to Paste and Cut.
@@ -618,7 +618,7 @@ TEST_F(MainFrameTest, IconsArePainted) {
         SCOPED_TRACE(name);
         EXPECT_GT(painted(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)))), 40);
     }
-    CMainFrame frame;
+    MainWindow frame;
     EXPECT_GT(painted(frame.windowIcon()), 40);
     const QList<QToolBar*> toolbars = frame.findChildren<QToolBar*>();
     ASSERT_EQ(toolbars.size(), 1);
@@ -642,10 +642,10 @@ QString ChirpData(const char* name) {
 // CHIRP lists through the File menu: Import reports on the status bar,
 // Export offers the CHIRP list, Save As the clone image alone.
 TEST_F(MainFrameTest, ChirpListsAndTheCloneImageThroughTheFileMenu) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
-    CChildFrame* child = frame.NewDocument();
-    CMainDoc& doc = child->GetDocument();
+    DocumentWindow* child = frame.NewDocument();
+    RadioDocument& doc = child->Document();
 
     watcher.AnswerFiles({ChirpData("chirp-zero.csv")});
     frame.RunCommand(QStringLiteral("file.import"));
@@ -670,7 +670,7 @@ TEST_F(MainFrameTest, ChirpListsAndTheCloneImageThroughTheFileMenu) {
     watcher.AnswerFiles({Path("radio")});
     frame.RunCommand(QStringLiteral("file.saveAs"));
     EXPECT_EQ(ReadFile(Path("radio.img")),
-              QByteArray(reinterpret_cast<const char*>(doc.GetImage()), 16211));
+              QByteArray(reinterpret_cast<const char*>(doc.Image()), 16211));
     EXPECT_EQ(child->windowTitle(), title) << "the image alone is a copy";
     EXPECT_TRUE(doc.IsModified()) << QDir(dir.path()).entryList().join(' ').toStdString();
     EXPECT_TRUE(watcher.Boxes().isEmpty());
@@ -678,11 +678,11 @@ TEST_F(MainFrameTest, ChirpListsAndTheCloneImageThroughTheFileMenu) {
 
 // File Compare With...: a window with what differs, in the radio's terms.
 TEST_F(MainFrameTest, CompareWithListsTheDifferencesInAWindow) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
-    CChildFrame* child = frame.NewDocument();
+    DocumentWindow* child = frame.NewDocument();
     const QString same = NewFile("same.rdf");
-    child->GetDocument().Radio().SetComment(0, 0, QStringLiteral("first channel"));
+    child->Document().Radio().SetComment(0, 0, QStringLiteral("first channel"));
 
     watcher.AnswerFiles({same});
     frame.RunCommand(QStringLiteral("file.compare"));
@@ -697,7 +697,7 @@ TEST_F(MainFrameTest, CompareWithListsTheDifferencesInAWindow) {
     windows[0]->close();
     QApplication::processEvents();
 
-    child->GetDocument().Radio().SetComment(0, 0, QString());
+    child->Document().Radio().SetComment(0, 0, QString());
     child->Commands()->CompareWith(same);
     windows = frame.findChildren<QDialog*>(QStringLiteral("CompareWindow"));
     ASSERT_EQ(windows.size(), 1);

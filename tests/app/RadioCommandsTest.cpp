@@ -1,19 +1,19 @@
 // The Radio and Help menus of the desktop program, offscreen, with the radio
 // simulator on a pseudo-terminal: Get data into a document window, Send data
 // from one, Comport setup, and the help topics.
-#include "app/CChildFrame.h"
-#include "app/CMainFrame.h"
-#include "dialogs/CSendDataDlg.h"
-#include "document/CMainDoc.h"
-#include "editor/CMainView.h"
+#include "app/DocumentWindow.h"
+#include "app/MainWindow.h"
+#include "dialogs/SendDataDialog.h"
+#include "document/RadioDocument.h"
+#include "editor/MainView.h"
 #include "link/LinkTestSupport.h"
-#include "outside/CSpreadSheet1.h"
+#include "outside/CellStore.h"
 #include "settings/ComPortSetting.h"
 #include "settings/Registry.h"
 #include "support/ModalWatcher.h"
+#include "widgets/GridView.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/Resources.h"
-#include "widgets/SpreadSheetView.h"
 
 #include "support/TestSupport.h"
 
@@ -39,8 +39,8 @@ using testing_support::UnwritableStore;
 
 namespace {
 
-QByteArray ImageOf(const CMainDoc& doc) {
-    return QByteArray(reinterpret_cast<const char*>(doc.GetImage()), radiolink::kImageSize);
+QByteArray ImageOf(const RadioDocument& doc) {
+    return QByteArray(reinterpret_cast<const char*>(doc.Image()), radiolink::kImageSize);
 }
 
 QByteArray DefaultImageBytes() {
@@ -63,27 +63,27 @@ protected:
 
     QTemporaryDir dir;
     ModalWatcher watcher;
-    CMainFrame frame;
+    MainWindow frame;
 };
 
 TEST_F(RadioCommandsTest, GetDataFillsTheDocumentWindow) {
     // A changed document from a file: the save question comes first, then
     // the window becomes a new document that receives the radio's image.
-    CMainDoc saved;
-    ASSERT_FALSE(saved.OnSaveDocument(Path("old.rdf")));
-    CChildFrame* child = frame.OpenDocumentFile(Path("old.rdf"));
+    RadioDocument saved;
+    ASSERT_FALSE(saved.Save(Path("old.rdf")));
+    DocumentWindow* child = frame.OpenDocumentFile(Path("old.rdf"));
     ASSERT_TRUE(child);
-    CChildFrame* second = frame.NewDocument();
+    DocumentWindow* second = frame.NewDocument();
     frame.MdiArea()->setActiveSubWindow(child);
-    CMainDoc& doc = child->GetDocument();
-    doc.SetModifiedFlag(true);
+    RadioDocument& doc = child->Document();
+    doc.SetModified(true);
 
     const Image image = TestImage();
     SimulatedRadio radio(FastOptions(simulator::Role::Send), &image);
     ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
     watcher.AnswerBoxes({QMessageBox::No});
     QByteArray shownWhileReceiving;
-    watcher.WhileTransferDialog([&](CTransferDlg*) {
+    watcher.WhileTransferDialog([&](TransferDialog*) {
         if (shownWhileReceiving.isEmpty())
             shownWhileReceiving = ImageOf(doc);
     });
@@ -97,15 +97,15 @@ TEST_F(RadioCommandsTest, GetDataFillsTheDocumentWindow) {
     EXPECT_EQ(ImageOf(doc), ToBytes(image));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
-    EXPECT_TRUE(doc.GetPathName().isEmpty()) << "Save asks for a name";
+    EXPECT_TRUE(doc.FileName().isEmpty()) << "Save asks for a name";
     EXPECT_EQ(frame.statusBar()->currentMessage(),
               QStringLiteral("Received the radio's memory (16211 bytes)"));
-    EXPECT_EQ(doc.GetTitle(), QStringLiteral("Untitled2"))
+    EXPECT_EQ(doc.Title(), QStringLiteral("Untitled2"))
         << "named as File New names a document, beside the open Untitled";
     // The grids show the new image: committing them changes nothing.
     child->View()->CommitGrids(false);
     EXPECT_EQ(ImageOf(doc), ToBytes(image));
-    EXPECT_EQ(second->GetDocument().GetImage()[vx7::image::kChecksum],
+    EXPECT_EQ(second->Document().Image()[vx7::image::kChecksum],
               vx7::DefaultImage()[vx7::image::kChecksum])
         << "the other document is untouched";
 
@@ -118,10 +118,10 @@ TEST_F(RadioCommandsTest, GetDataFillsTheDocumentWindow) {
 }
 
 TEST_F(RadioCommandsTest, CancellingTheSaveQuestionStopsGetData) {
-    CChildFrame* child = frame.NewDocument();
-    CMainDoc& doc = child->GetDocument();
-    doc.GetImage()[100] ^= 1;
-    doc.SetModifiedFlag(true);
+    DocumentWindow* child = frame.NewDocument();
+    RadioDocument& doc = child->Document();
+    doc.Image()[100] ^= 1;
+    doc.SetModified(true);
     const QByteArray before = ImageOf(doc);
     watcher.AnswerBoxes({QMessageBox::Cancel});
     watcher.AnswerPortChoosers({});
@@ -137,7 +137,7 @@ TEST_F(RadioCommandsTest, AFailedDownloadLeavesTheDefaultDocument) {
     struct Case {
         const char* name;
         std::function<void(simulator::Options&)> setUp;
-        std::function<void(CTransferDlg*)> meanwhile;
+        std::function<void(TransferDialog*)> meanwhile;
         QStringList boxes;
     };
     const Case cases[] = {
@@ -147,7 +147,7 @@ TEST_F(RadioCommandsTest, AFailedDownloadLeavesTheDefaultDocument) {
          {QStringLiteral("Error: Check sum errror.")}},
         {"cancelled in the middle",
          [](auto& o) { o.faults.silenceAfter = 5000; },
-         [](CTransferDlg* d) {
+         [](TransferDialog* d) {
              if (d->ProgressBar()->value() >= 5000)
                  d->CancelButton()->click();
          },
@@ -156,9 +156,9 @@ TEST_F(RadioCommandsTest, AFailedDownloadLeavesTheDefaultDocument) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         watcher.Clear();
-        CChildFrame* child = frame.NewDocument();
-        CMainDoc& doc = child->GetDocument();
-        doc.GetImage()[100] ^= 1;
+        DocumentWindow* child = frame.NewDocument();
+        RadioDocument& doc = child->Document();
+        doc.Image()[100] ^= 1;
         child->View()->RefreshGrids();
         simulator::Options options = FastOptions(simulator::Role::Send);
         c.setUp(options);
@@ -176,19 +176,19 @@ TEST_F(RadioCommandsTest, AFailedDownloadLeavesTheDefaultDocument) {
         EXPECT_FALSE(doc.IsModified());
         EXPECT_FALSE(reg::OpenSettingsKey()->contains(QString::fromLatin1(reg::kConfiguration)));
         EXPECT_FALSE(reg::OpenSettingsKey()->contains(QString::fromLatin1(reg::kConfiguration1)));
-        EXPECT_EQ(child->View()->Grid(0).Text(1, 1), QStringLiteral("144.00000"));
+        EXPECT_EQ(child->View()->Cells(0).Text(1, 1), QStringLiteral("144.00000"));
         EXPECT_TRUE(radio.Finish().computerClosed);
     }
 }
 
 TEST_F(RadioCommandsTest, GetDataWhenTheHeaderCannotBeRemembered) {
-    CChildFrame* child = frame.NewDocument();
+    DocumentWindow* child = frame.NewDocument();
     const Image image = TestImage();
     SimulatedRadio radio(FastOptions(simulator::Role::Send), &image);
     ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
     // The store breaks once the port is open.
     std::unique_ptr<UnwritableStore> unwritable;
-    watcher.WhileTransferDialog([&](CTransferDlg*) {
+    watcher.WhileTransferDialog([&](TransferDialog*) {
         if (!unwritable)
             unwritable = std::make_unique<UnwritableStore>();
     });
@@ -199,7 +199,7 @@ TEST_F(RadioCommandsTest, GetDataWhenTheHeaderCannotBeRemembered) {
     EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Clonara"));
     EXPECT_EQ(watcher.Boxes()[0].text, QStringLiteral("Could not create the registry key."));
     // The image is kept all the same.
-    const CMainDoc& doc = child->GetDocument();
+    const RadioDocument& doc = child->Document();
     EXPECT_EQ(ImageOf(doc), ToBytes(image));
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
     EXPECT_TRUE(doc.IsModified());
@@ -210,11 +210,11 @@ TEST_F(RadioCommandsTest, SendDataWritesTheRadioByteForByte) {
     // A file whose image the radio should receive, stamped with the header
     // of the radio last read, with the settings of the settings file it
     // names (kept in the settings folder).
-    CMainDoc source;
+    RadioDocument source;
     const Image image = TestImage();
     source.Radio().SetImage(image.data());
     source.SetSettingsSourceName(QStringLiteral("edited.rsf"));
-    ASSERT_FALSE(source.OnSaveDocument(Path("mine.rdf")));
+    ASSERT_FALSE(source.Save(Path("mine.rdf")));
     const QByteArray settingsFile =
         testing_support::ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf"));
     testing_support::WriteFile(Path("edited.rsf"), settingsFile);
@@ -228,15 +228,15 @@ TEST_F(RadioCommandsTest, SendDataWritesTheRadioByteForByte) {
         settings->setValue(QString::fromLatin1(reg::kConfiguration1), sum % 256);
         settings->setValue(QString::fromLatin1(reg::kSettingDir), dir.path());
     }
-    CChildFrame* child = frame.OpenDocumentFile(Path("mine.rdf"));
+    DocumentWindow* child = frame.OpenDocumentFile(Path("mine.rdf"));
     ASSERT_TRUE(child);
-    CMainDoc& doc = child->GetDocument();
+    RadioDocument& doc = child->Document();
 
     SimulatedRadio radio(FastOptions(simulator::Role::Receive));
     watcher.AnswerPortChoosers({radio.DevicePath()});
     int okPresses = 0;
-    watcher.WhileTransferDialog([&](CTransferDlg* dialog) {
-        QPushButton* ok = qobject_cast<CSendDataDlg*>(dialog)->OkButton();
+    watcher.WhileTransferDialog([&](TransferDialog* dialog) {
+        QPushButton* ok = qobject_cast<SendDataDialog*>(dialog)->OkButton();
         if (ok->isEnabled()) {
             ++okPresses;
             ok->click();
@@ -255,7 +255,7 @@ TEST_F(RadioCommandsTest, SendDataWritesTheRadioByteForByte) {
     EXPECT_EQ(report.image, ImageOf(doc));
     EXPECT_EQ(report.fromComputer, ImageOf(doc));
     EXPECT_EQ(report.image.left(18), header);
-    EXPECT_TRUE(vx7::CVX7Radio::ImageChecksumHolds(doc.GetImage()));
+    EXPECT_TRUE(vx7::RadioModel::ImageChecksumHolds(doc.Image()));
     EXPECT_EQ(ImageOf(doc).mid(18, 1400), ToBytes(image).mid(18, 1400));
     // The settings file's block, but for the group counts and byte 117,
     // which goes packed into image byte 1799 and the state block.
@@ -289,13 +289,13 @@ TEST_F(RadioCommandsTest, AnUploadThatDoesNotFinishWarnsOfAPartialImage) {
         SCOPED_TRACE(c.name);
         watcher.Clear();
         frame.statusBar()->clearMessage();
-        CChildFrame* child = frame.NewDocument();
+        DocumentWindow* child = frame.NewDocument();
         simulator::Options options = FastOptions(simulator::Role::Receive);
         c.setUp(options);
         SimulatedRadio radio(options);
         ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
-        watcher.WhileTransferDialog([&](CTransferDlg* dialog) {
-            auto* send = qobject_cast<CSendDataDlg*>(dialog);
+        watcher.WhileTransferDialog([&](TransferDialog* dialog) {
+            auto* send = qobject_cast<SendDataDialog*>(dialog);
             if (!c.pressOk) {
                 send->CancelButton()->click();
                 return;
@@ -314,7 +314,7 @@ TEST_F(RadioCommandsTest, AnUploadThatDoesNotFinishWarnsOfAPartialImage) {
         EXPECT_EQ(frame.statusBar()->currentMessage(),
                   c.partial ? QStringLiteral("The upload did not finish")
                             : QStringLiteral("Ready"));
-        child->GetDocument().SetModifiedFlag(false);
+        child->Document().SetModified(false);
         child->close();
         QApplication::processEvents();
     }
@@ -324,17 +324,17 @@ TEST_F(RadioCommandsTest, ComportSetupRemembersTheChoice) {
     SimulatedRadio radio(FastOptions(simulator::Role::Send));
     watcher.AnswerPortChoosers({radio.DevicePath()});
     frame.RunCommand(QStringLiteral("radio.portSetup"));
-    EXPECT_EQ(outside::GetRegComPort(), radio.DevicePath());
+    EXPECT_EQ(outside::StoredPort(), radio.DevicePath());
     // Cancel keeps what was remembered.
     watcher.AnswerPortChoosers({QString()});
     frame.RunCommand(QStringLiteral("radio.portSetup"));
-    EXPECT_EQ(outside::GetRegComPort(), radio.DevicePath());
+    EXPECT_EQ(outside::StoredPort(), radio.DevicePath());
     EXPECT_EQ(watcher.PortChoosers(), 2);
     EXPECT_TRUE(watcher.Boxes().isEmpty());
 }
 
 TEST_F(RadioCommandsTest, HelpTopicsAreShippedAndShown) {
-    CChildFrame* child = frame.NewDocument();
+    DocumentWindow* child = frame.NewDocument();
     frame.RunCommand(QStringLiteral("help.contents"));
     auto* help = frame.findChild<HelpWindow*>();
     ASSERT_TRUE(help);
@@ -343,7 +343,7 @@ TEST_F(RadioCommandsTest, HelpTopicsAreShippedAndShown) {
     help->close();
 
     // F1 in a document window.
-    QWidget* grid = child->View()->GridView(0);
+    QWidget* grid = child->View()->Grid(0);
     QApplication::setActiveWindow(&frame);
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_F1);

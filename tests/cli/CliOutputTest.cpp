@@ -1,7 +1,7 @@
 // What clonara-cli prints: a standard output that cannot be written fails
 // the command, "-" stands for standard output, and control characters read
 // from files never reach the terminal.
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 #include "document/TextImportExport.h"
 #include "support/TestSupport.h"
 
@@ -53,8 +53,8 @@ QByteArray ControlBytes(const QByteArray& text) {
 class CliOutput : public ::testing::Test {
 protected:
     void SetUp() override {
-        CMainDoc doc;
-        ASSERT_FALSE(doc.OnSaveDocument(Path("in.rdf")));
+        RadioDocument doc;
+        ASSERT_FALSE(doc.Save(Path("in.rdf")));
         ASSERT_FALSE(textio::ExportFile(doc.Radio(), nullptr, Path("list.csv")));
     }
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
@@ -105,7 +105,7 @@ TEST_F(CliOutput, ControlCharactersFromFilesAreNotPrinted) {
     // and ring the bell, with a C1 control introducer too.
     const QByteArray hostile = "\x1b]0;owned\x07\x1b[2J\xc2\x9b"
                                "31m\x7f";
-    CMainDoc doc;
+    RadioDocument doc;
     auto put = [&](int offset, int size, const QByteArray& text) {
         std::memset(doc.Block() + offset, 0, static_cast<size_t>(size));
         std::memcpy(doc.Block() + offset, text.constData(), static_cast<size_t>(text.size()));
@@ -113,9 +113,9 @@ TEST_F(CliOutput, ControlCharactersFromFilesAreNotPrinted) {
     put(rdf::kRadioName, rdf::kRadioNameSize, "VX" + hostile);
     put(rdf::kSettingsSource, rdf::kSettingsSourceSize, "src" + hostile);
     put(rdf::kMemoryComments, rdf::kCommentSize, "cm" + hostile);
-    ASSERT_FALSE(doc.OnSaveDocument(Path("hostile.rdf")));
+    ASSERT_FALSE(doc.Save(Path("hostile.rdf")));
     put(rdf::kTag, rdf::kTagSize, "XXXX");
-    ASSERT_FALSE(doc.OnSaveDocument(Path("foreign.rdf")));
+    ASSERT_FALSE(doc.Save(Path("foreign.rdf")));
 
     const QString hostileFile = Path("hostile.rdf");
     const struct {

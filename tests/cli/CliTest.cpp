@@ -1,6 +1,6 @@
 // clonara-cli as a whole program: new, info, convert and their failures, and
 // the options of simulate.
-#include "radio/CVX7Radio.h"
+#include "radio/RadioModel.h"
 #include "simulator/RadioSimulator.h"
 #include "support/TestSupport.h"
 

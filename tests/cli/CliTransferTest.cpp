@@ -2,7 +2,7 @@
 // process, as a user would run them.
 #include "link/LinkTestSupport.h"
 
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 #include "link/TransferDocument.h"
 #include "settings/RadioSettings.h"
 #include "settings/Registry.h"
@@ -144,11 +144,10 @@ TEST_F(CliTransfer, DownloadSavesTheImageAndRemembersTheHeader) {
         if (c.rawImage) {
             EXPECT_EQ(saved, ToBytes(m_image));
         } else {
-            CMainDoc doc;
-            ASSERT_FALSE(doc.OnOpenDocument(Path(c.file)).has_value());
-            EXPECT_EQ(
-                QByteArray(reinterpret_cast<const char*>(doc.GetImage()), radiolink::kImageSize),
-                ToBytes(m_image));
+            RadioDocument doc;
+            ASSERT_FALSE(doc.Load(Path(c.file)).has_value());
+            EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(doc.Image()), radiolink::kImageSize),
+                      ToBytes(m_image));
             EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
         }
         EXPECT_EQ(Stored(kConfiguration).toByteArray(), ToBytes(m_image).left(18));
@@ -286,9 +285,9 @@ TEST_F(CliTransfer, UploadSendsThePreparedImage) {
     // A document whose settings were imported from a settings file; the
     // file changes afterwards, and the upload sends it as it is now.
     {
-        CMainDoc doc;
-        ASSERT_FALSE(doc.OnOpenDocument(m_imagePath).has_value());
-        ASSERT_FALSE(doc.OnSaveDocument(Path("radio.rdf")).has_value());
+        RadioDocument doc;
+        ASSERT_FALSE(doc.Load(m_imagePath).has_value());
+        ASSERT_FALSE(doc.Save(Path("radio.rdf")).has_value());
     }
     QByteArray settings = ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf"));
     WriteFile(Path("mine.rsf"), settings);
@@ -300,8 +299,8 @@ TEST_F(CliTransfer, UploadSendsThePreparedImage) {
     const QByteArray file = ReadFile(Path("radio.rdf"));
 
     // What the radio must receive: the file after the send command's steps.
-    CMainDoc doc;
-    ASSERT_FALSE(doc.OnOpenDocument(Path("radio.rdf")).has_value());
+    RadioDocument doc;
+    ASSERT_FALSE(doc.Load(Path("radio.rdf")).has_value());
     radiolink::PrepareSendCommand(doc);
     ASSERT_FALSE(rsf::WriteSettingsForUpload(rsf::SettingsSource(doc)));
     const radiolink::UploadImage expected = radiolink::PrepareUploadImage(doc);
@@ -350,10 +349,10 @@ TEST_F(CliTransfer, UploadRefusedByTheRadio) {
 }
 
 TEST_F(CliTransfer, UploadStopsOnABrokenSettingsFile) {
-    CMainDoc doc;
-    ASSERT_FALSE(doc.OnOpenDocument(m_imagePath).has_value());
+    RadioDocument doc;
+    ASSERT_FALSE(doc.Load(m_imagePath).has_value());
     doc.SetSettingsSourceName(QStringLiteral("broken.rsf"));
-    ASSERT_FALSE(doc.OnSaveDocument(Path("radio.rdf")).has_value());
+    ASSERT_FALSE(doc.Save(Path("radio.rdf")).has_value());
     WriteFile(Path("broken.rsf"),
               ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf")).left(300));
     {

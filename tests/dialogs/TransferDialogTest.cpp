@@ -3,9 +3,9 @@
 // download, cancelling in the middle, the failures and their boxes, Help.
 #include "LinkTestSupport.h"
 
-#include "dialogs/CGetDataDlg.h"
-#include "dialogs/CSendDataDlg.h"
-#include "document/CMainDoc.h"
+#include "dialogs/GetDataDialog.h"
+#include "dialogs/SendDataDialog.h"
+#include "document/RadioDocument.h"
 #include "settings/ComPortSetting.h"
 #include "settings/Registry.h"
 #include "support/ModalWatcher.h"
@@ -26,8 +26,8 @@ using testing_support::ModalWatcher;
 
 namespace {
 
-QByteArray ImageOf(const CMainDoc& doc) {
-    return QByteArray(reinterpret_cast<const char*>(doc.GetImage()), radiolink::kImageSize);
+QByteArray ImageOf(const RadioDocument& doc) {
+    return QByteArray(reinterpret_cast<const char*>(doc.Image()), radiolink::kImageSize);
 }
 
 QStringList Instructions(const QDialog& dialog) {
@@ -56,7 +56,7 @@ TEST_F(TransferDialogTest, DownloadThroughTheDialog) {
 
     QStringList instructions;
     int helpTopic = 0;
-    watcher.WhileTransferDialog([&](CTransferDlg* dialog) {
+    watcher.WhileTransferDialog([&](TransferDialog* dialog) {
         if (instructions.isEmpty()) {
             instructions = Instructions(*dialog);
             dialog->HelpButton()->click();
@@ -64,7 +64,7 @@ TEST_F(TransferDialogTest, DownloadThroughTheDialog) {
                 helpTopic = help->CurrentTopic();
         }
     });
-    CGetDataDlg dialog;
+    GetDataDialog dialog;
     ASSERT_EQ(dialog.exec(), QDialog::Accepted);
 
     EXPECT_EQ(ToBytes(dialog.Image()), ToBytes(image));
@@ -93,22 +93,22 @@ TEST_F(TransferDialogTest, SendDialogBeforeOk) {
     // cancels; nothing goes on the line before OK.
     SimulatedRadio radio(FastOptions(simulator::Role::Receive));
     ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
-    CMainDoc doc;
-    doc.GetImage()[vx7::image::kChecksum] ^= 0x5A;
-    doc.SetModifiedFlag(false);
+    RadioDocument doc;
+    doc.Image()[vx7::image::kChecksum] ^= 0x5A;
+    doc.SetModified(false);
 
     QStringList instructions;
     bool okEnabled = false;
     int helpTopic = 0;
-    watcher.WhileTransferDialog([&](CTransferDlg* dialog) {
+    watcher.WhileTransferDialog([&](TransferDialog* dialog) {
         instructions = Instructions(*dialog);
-        okEnabled = static_cast<CSendDataDlg*>(dialog)->OkButton()->isEnabled();
+        okEnabled = static_cast<SendDataDialog*>(dialog)->OkButton()->isEnabled();
         dialog->HelpButton()->click();
         if (auto* help = dialog->findChild<HelpWindow*>())
             helpTopic = help->CurrentTopic();
         dialog->CancelButton()->click();
     });
-    CSendDataDlg dialog(doc);
+    SendDataDialog dialog(doc);
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
 
     EXPECT_EQ(watcher.TransferDialogs(), QStringList{"Send data to"});
@@ -121,7 +121,7 @@ TEST_F(TransferDialogTest, SendDialogBeforeOk) {
     EXPECT_FALSE(dialog.ByteCount()->isEnabled());
     EXPECT_EQ(dialog.ByteCount()->maxLength(), 6);
     EXPECT_EQ(dialog.ProgressBar()->maximum(), 16211);
-    EXPECT_EQ(doc.GetImage()[vx7::image::kChecksum], vx7::CVX7Radio::ImageChecksum(doc.GetImage()));
+    EXPECT_EQ(doc.Image()[vx7::image::kChecksum], vx7::RadioModel::ImageChecksum(doc.Image()));
     EXPECT_FALSE(doc.IsModified());
 
     // The port was let go: it opens again.
@@ -138,13 +138,13 @@ TEST_F(TransferDialogTest, CancelInTheMiddle) {
         SimulatedRadio radio(options, &image);
         ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
         int cancelledAt = -1;
-        watcher.WhileTransferDialog([&](CTransferDlg* dialog) {
+        watcher.WhileTransferDialog([&](TransferDialog* dialog) {
             if (cancelledAt < 0 && dialog->ProgressBar()->value() >= 4000) {
                 cancelledAt = dialog->ProgressBar()->value();
                 dialog->CancelButton()->click();
             }
         });
-        CGetDataDlg dialog;
+        GetDataDialog dialog;
         EXPECT_EQ(dialog.exec(), QDialog::Rejected);
         EXPECT_EQ(cancelledAt, 4000);
         EXPECT_EQ(dialog.Transfer()->State(), radiolink::TransferState::Cancelled);
@@ -158,11 +158,11 @@ TEST_F(TransferDialogTest, CancelInTheMiddle) {
         SCOPED_TRACE("upload");
         SimulatedRadio radio(FastOptions(simulator::Role::Receive));
         ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
-        CMainDoc doc;
+        RadioDocument doc;
         int cancelledAt = -1;
         bool okDisabledWhileRunning = false;
-        watcher.WhileTransferDialog([&](CTransferDlg* dialog) {
-            QPushButton* ok = static_cast<CSendDataDlg*>(dialog)->OkButton();
+        watcher.WhileTransferDialog([&](TransferDialog* dialog) {
+            QPushButton* ok = static_cast<SendDataDialog*>(dialog)->OkButton();
             if (dialog->ProgressBar()->value() == 0 && ok->isEnabled())
                 ok->click();
             if (cancelledAt < 0 && dialog->ProgressBar()->value() >= 18 + 3 * 64) {
@@ -172,7 +172,7 @@ TEST_F(TransferDialogTest, CancelInTheMiddle) {
                 dialog->CancelButton()->click();
             }
         });
-        CSendDataDlg dialog(doc);
+        SendDataDialog dialog(doc);
         EXPECT_EQ(dialog.exec(), QDialog::Rejected);
         EXPECT_TRUE(okDisabledWhileRunning);
         EXPECT_GE(cancelledAt, 18 + 3 * 64);
@@ -190,23 +190,23 @@ TEST_F(TransferDialogTest, CancellingThePortChoiceEndsTheDialogAtOnce) {
     // No port is remembered: the chooser comes first.
     {
         watcher.AnswerPortChoosers({QString()});
-        CGetDataDlg dialog;
+        GetDataDialog dialog;
         EXPECT_EQ(dialog.exec(), QDialog::Rejected);
         EXPECT_EQ(dialog.Transfer(), nullptr);
     }
     {
-        CMainDoc doc;
-        doc.GetImage()[vx7::image::kChecksum] ^= 0x5A;
+        RadioDocument doc;
+        doc.Image()[vx7::image::kChecksum] ^= 0x5A;
         const QByteArray before = ImageOf(doc);
         watcher.AnswerPortChoosers({QString()});
-        CSendDataDlg dialog(doc);
+        SendDataDialog dialog(doc);
         EXPECT_EQ(dialog.exec(), QDialog::Rejected);
         EXPECT_EQ(ImageOf(doc), before) << "the image is prepared only once the port is open";
     }
     EXPECT_EQ(watcher.PortChoosers(), 2);
     EXPECT_TRUE(watcher.TransferDialogs().isEmpty());
     EXPECT_TRUE(watcher.Boxes().isEmpty());
-    EXPECT_TRUE(outside::GetRegComPort().isEmpty());
+    EXPECT_TRUE(outside::StoredPort().isEmpty());
 }
 
 TEST_F(TransferDialogTest, TheChosenPortIsRememberedAndUsed) {
@@ -215,7 +215,7 @@ TEST_F(TransferDialogTest, TheChosenPortIsRememberedAndUsed) {
     // A device that does not exist is refused with the port's own message;
     // the chooser stays open for the right one.
     watcher.AnswerPortChoosers({QStringLiteral("/dev/clonara-no-such-port"), radio.DevicePath()});
-    CGetDataDlg dialog;
+    GetDataDialog dialog;
     ASSERT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_EQ(ToBytes(dialog.Image()), ToBytes(image));
     EXPECT_EQ(watcher.PortChoosers(), 2);
@@ -223,12 +223,12 @@ TEST_F(TransferDialogTest, TheChosenPortIsRememberedAndUsed) {
     EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Com port error"));
     EXPECT_EQ(watcher.Boxes()[0].text,
               QStringLiteral("/dev/clonara-no-such-port: Invalid or unsupported port."));
-    EXPECT_EQ(outside::GetRegComPort(), radio.DevicePath());
+    EXPECT_EQ(outside::StoredPort(), radio.DevicePath());
 }
 
 TEST_F(TransferDialogTest, PortsThatDoNotOpenShowTheLinksMessage) {
     SimulatedRadio radio(FastOptions(simulator::Role::Send));
-    std::unique_ptr<CComPort> holder = OpenPort(radio.DevicePath());
+    std::unique_ptr<SerialPort> holder = OpenPort(radio.DevicePath());
     const struct {
         QString device;
         QString text;
@@ -242,12 +242,12 @@ TEST_F(TransferDialogTest, PortsThatDoNotOpenShowTheLinksMessage) {
             SCOPED_TRACE(c.device.toStdString() + (download ? " download" : " upload"));
             watcher.Clear();
             ASSERT_TRUE(outside::RememberComPort(c.device));
-            CMainDoc doc;
-            std::unique_ptr<CTransferDlg> dialog;
+            RadioDocument doc;
+            std::unique_ptr<TransferDialog> dialog;
             if (download)
-                dialog = std::make_unique<CGetDataDlg>();
+                dialog = std::make_unique<GetDataDialog>();
             else
-                dialog = std::make_unique<CSendDataDlg>(doc);
+                dialog = std::make_unique<SendDataDialog>(doc);
             EXPECT_EQ(dialog->exec(), QDialog::Rejected);
             EXPECT_TRUE(watcher.TransferDialogs().isEmpty());
             EXPECT_EQ(watcher.PortChoosers(), 0);
@@ -282,18 +282,18 @@ TEST_F(TransferDialogTest, FailuresEndTheDialogWithTheirBox) {
         c.faults(options.faults);
         SimulatedRadio radio(options, &image);
         ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
-        watcher.WhileTransferDialog([](CTransferDlg* dialog) {
-            if (auto* send = qobject_cast<CSendDataDlg*>(dialog)) {
+        watcher.WhileTransferDialog([](TransferDialog* dialog) {
+            if (auto* send = qobject_cast<SendDataDialog*>(dialog)) {
                 if (send->OkButton()->isEnabled())
                     send->OkButton()->click();
             }
         });
-        CMainDoc doc;
-        std::unique_ptr<CTransferDlg> dialog;
+        RadioDocument doc;
+        std::unique_ptr<TransferDialog> dialog;
         if (c.role == simulator::Role::Send)
-            dialog = std::make_unique<CGetDataDlg>();
+            dialog = std::make_unique<GetDataDialog>();
         else
-            dialog = std::make_unique<CSendDataDlg>(doc);
+            dialog = std::make_unique<SendDataDialog>(doc);
         EXPECT_EQ(dialog->exec(), QDialog::Rejected);
         ASSERT_EQ(watcher.Boxes().size(), 1);
         EXPECT_EQ(watcher.Boxes()[0].caption, c.caption);

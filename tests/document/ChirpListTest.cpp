@@ -2,9 +2,9 @@
 // without the later columns, a list counted from 0, every counted case with
 // its summary line, and list -> import -> export giving the same lines.
 #include "document/ChirpList.h"
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 #include "document/TextImportExport.h"
-#include "radio/CVX7Radio.h"
+#include "radio/RadioModel.h"
 #include "support/TestSupport.h"
 
 #include <QMap>
@@ -159,7 +159,7 @@ TEST(ChirpList, EveryColumnMapsInWithItsSummaryLine) {
         SCOPED_TRACE(c.fields);
         const QString path = dir.filePath(QStringLiteral("list.csv"));
         WriteFile(path, ListWith(c.fields));
-        CMainDoc doc;
+        RadioDocument doc;
         const textio::ImportSummary s = textio::ImportFile(doc.Radio(), path);
         ASSERT_TRUE(s.ok);
         EXPECT_TRUE(s.chirp);
@@ -181,13 +181,13 @@ TEST(ChirpList, EveryColumnMapsInWithItsSummaryLine) {
                 QStringLiteral(" Line 2: %1.").arg(s.notes[0].second)));
         }
         if (skipped) {
-            const CMainDoc fresh;
+            const RadioDocument fresh;
             EXPECT_EQ(std::memcmp(doc.Block(), fresh.Block(), rdf::kFileSize), 0);
             EXPECT_EQ(s.nothingImported.isEmpty(), false);
             continue;
         }
-        ASSERT_TRUE(doc.Radio().IsUsed(doc.GetImage(), tab::kMemories, 0));
-        const ChannelValues v = DecodeChannel(doc.Radio(), doc.GetImage(), tab::kMemories, 0);
+        ASSERT_TRUE(doc.Radio().IsUsed(doc.Image(), tab::kMemories, 0));
+        const ChannelValues v = DecodeChannel(doc.Radio(), doc.Image(), tab::kMemories, 0);
         EXPECT_EQ(v.rx, c.rx);
         EXPECT_EQ(v.direction, c.direction);
         EXPECT_EQ(v.direction == direction::kSplit ? v.tx : v.offset, c.txOrOffset);
@@ -244,7 +244,7 @@ const ListCase kListCases[] = {
 TEST(ChirpList, ListsImportAndExportAgain) {
     for (const ListCase& c : kListCases) {
         SCOPED_TRACE(c.file);
-        CMainDoc doc;
+        RadioDocument doc;
         const textio::ImportSummary s = textio::ImportFile(doc.Radio(), DataPath(c.file));
         ASSERT_TRUE(s.ok);
         EXPECT_EQ(textio::SummaryLine(s), QString::fromLatin1(c.summary));
@@ -258,7 +258,7 @@ TEST(ChirpList, ListsImportAndExportAgain) {
         QTemporaryDir dir;
         const QString again = dir.filePath(QStringLiteral("again.csv"));
         WriteFile(again, out);
-        CMainDoc second;
+        RadioDocument second;
         ASSERT_TRUE(textio::ImportFile(second.Radio(), again).ok);
         EXPECT_EQ(chirp::ExportBytes(second.Radio()), out);
     }
@@ -271,7 +271,7 @@ TEST(ChirpList, OwnListsStillReadTheirWayAndCountSkippedLines) {
                     "1,146.52,ONE\n"
                     "2,1500.0,BAD\n"
                     "451,146.52,PAST\n");
-    CMainDoc doc;
+    RadioDocument doc;
     const textio::ImportSummary s = textio::ImportFile(doc.Radio(), path);
     ASSERT_TRUE(s.ok);
     EXPECT_FALSE(s.chirp);

@@ -3,9 +3,9 @@
 // into a new document, export again (the same text); and info. The files
 // are the project's own: with CLONARA_WRITE_TEST_DATA=1 in the environment,
 // DataFiles.Generate writes them again from the generators below.
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 #include "document/TextImportExport.h"
-#include "outside/CSpreadSheet1.h"
+#include "outside/CellStore.h"
 #include "radio/ChannelColumns.h"
 #include "radio/ChannelRecord.h"
 #include "radio/ChannelTables.h"
@@ -39,8 +39,8 @@ QByteArray Bytes(const Byte* p, int n) {
 // Generators
 // ---------------------------------------------------------------------------
 
-void Put(CMainDoc& doc, int t, int index, const ChannelValues& v, const QString& comment) {
-    ASSERT_TRUE(EncodeChannel(doc.Radio(), doc.GetImage(), t, index, v)) << t << " " << index;
+void Put(RadioDocument& doc, int t, int index, const ChannelValues& v, const QString& comment) {
+    ASSERT_TRUE(EncodeChannel(doc.Radio(), doc.Image(), t, index, v)) << t << " " << index;
     doc.Radio().SetComment(t, index, comment);
 }
 
@@ -49,7 +49,7 @@ void Put(CMainDoc& doc, int t, int index, const ChannelValues& v, const QString&
 // offsets of every kind (transmit frequencies below 0 Hz, out of range, past
 // 999 MHz), names over the whole character set and comments with
 // separators, quotes and line breaks.
-void FillEveryValue(CMainDoc& doc) {
+void FillEveryValue(RadioDocument& doc) {
     const Hz receive[] = {146520000, 145006250, 145012500, 567000,    1413000,   29620000,
                           52525000,  144000000, 222100000, 446500000, 440012500, 999000000,
                           108000000, 7100000,   50000000,  1000000};
@@ -103,7 +103,7 @@ void FillEveryValue(CMainDoc& doc) {
 // and home rows, hyper memories with both sets, groups with gaps closed,
 // comments on every tab. It is stored as the grids write it back, so that
 // writing every row from its cells again changes nothing.
-void MakeBusy(CMainDoc& doc) {
+void MakeBusy(RadioDocument& doc) {
     FillEveryValue(doc);
     ChannelValues v;
     v.rx = 146940000;
@@ -161,26 +161,26 @@ void MakeBusy(CMainDoc& doc) {
     for (int g = 0; g < image::kGroupCount; g += 2) {
         const int size = 4 + 5 * g;
         for (int j = 0; j < size; ++j)
-            CVX7Radio::SetGroupMember(doc.GetImage(), g, j, (g * 40 + j * 7) % 36 * 12);
-        CVX7Radio::SetGroupSize(doc.GetImage(), g, size);
+            RadioModel::SetGroupMember(doc.Image(), g, j, (g * 40 + j * 7) % 36 * 12);
+        RadioModel::SetGroupSize(doc.Image(), g, size);
     }
     doc.Radio().SetPriorityChannel(5);
 
     // As the grids write it back.
-    std::array<std::unique_ptr<CSpreadSheet1>, tab::kCount> grids;
+    std::array<std::unique_ptr<CellStore>, tab::kCount> grids;
     for (int t = 0; t < tab::kCount; ++t) {
-        grids[static_cast<size_t>(t)] = std::make_unique<CSpreadSheet1>();
-        doc.Radio().FillGrid(doc.GetImage(), *grids[static_cast<size_t>(t)], t);
+        grids[static_cast<size_t>(t)] = std::make_unique<CellStore>();
+        doc.Radio().FillGrid(doc.Image(), *grids[static_cast<size_t>(t)], t);
         grids[static_cast<size_t>(t)]->DropBaseline();
     }
     for (int t = 0; t < tab::kCount; ++t)
-        doc.Radio().ReadGrid(doc.GetImage(), *grids[static_cast<size_t>(t)], t);
-    CVX7Radio::MakeChecksums(doc.GetImage());
+        doc.Radio().ReadGrid(doc.Image(), *grids[static_cast<size_t>(t)], t);
+    RadioModel::MakeChecksums(doc.Image());
 }
 
 // Every memory channel in use on the 12.5 kHz raster, every hyper memory in
 // use and every group full, saved as the raw image a radio sends.
-void MakeFull(CMainDoc& doc) {
+void MakeFull(RadioDocument& doc) {
     for (int i = 0; i < image::kMemoryCount; ++i) {
         ChannelValues v;
         v.rx = 144000000 + 12500 * i;
@@ -200,17 +200,17 @@ void MakeFull(CMainDoc& doc) {
         doc.Radio().RecordForRow(tab::kHyper, i)[block::kHyperStatus] = block::kHyperInUse;
     for (int g = 0; g < image::kGroupCount; ++g) {
         for (int j = 0; j < image::kGroupMaxMembers; ++j)
-            CVX7Radio::SetGroupMember(doc.GetImage(), g, j, g * 48 + j);
-        CVX7Radio::SetGroupSize(doc.GetImage(), g, image::kGroupMaxMembers);
+            RadioModel::SetGroupMember(doc.Image(), g, j, g * 48 + j);
+        RadioModel::SetGroupSize(doc.Image(), g, image::kGroupMaxMembers);
     }
-    CVX7Radio::MakeChecksums(doc.GetImage());
+    RadioModel::MakeChecksums(doc.Image());
 }
 
 // The images of tests/data. A canonical image is stored as the grids write
 // it: writing every row from its cells again keeps its bytes.
 struct DataImage {
     const char* file;
-    void (*make)(CMainDoc&);
+    void (*make)(RadioDocument&);
     bool canonical;
 };
 const DataImage kImages[] = {
@@ -225,7 +225,7 @@ QString Base(const QString& file) {
     return file.section(QLatin1Char('.'), 0, 0);
 }
 
-QByteArray ExportBytes(CMainDoc& doc, const QString& path) {
+QByteArray ExportBytes(RadioDocument& doc, const QString& path) {
     if (textio::ExportFile(doc.Radio(), nullptr, path))
         return {};
     return ReadFile(path);
@@ -241,22 +241,22 @@ TEST(DataFiles, Generate) {
     if (qEnvironmentVariable("CLONARA_WRITE_TEST_DATA") != QLatin1String("1"))
         GTEST_SKIP() << "set CLONARA_WRITE_TEST_DATA=1 to write tests/data again";
     for (const DataImage& image : kImages) {
-        CMainDoc doc;
-        doc.OnNewDocument();
+        RadioDocument doc;
+        doc.StartNew();
         if (image.make)
             image.make(doc);
         const QString path = DataPath(QString::fromLatin1(image.file));
-        ASSERT_FALSE(doc.OnSaveDocument(path));
+        ASSERT_FALSE(doc.Save(path));
         WriteFile(DataPath(Base(QString::fromLatin1(image.file)) + QStringLiteral(".info")),
                   Info(path));
     }
     for (const char* list : kLists) {
-        CMainDoc doc;
+        RadioDocument doc;
         const QString name = QString::fromLatin1(list);
         const auto image =
             std::find_if(std::begin(kImages), std::end(kImages),
                          [&](const DataImage& i) { return Base(i.file) == Base(name); });
-        ASSERT_FALSE(doc.OnOpenDocument(DataPath(QString::fromLatin1(image->file))));
+        ASSERT_FALSE(doc.Load(DataPath(QString::fromLatin1(image->file))));
         ASSERT_FALSE(textio::ExportFile(doc.Radio(), nullptr, DataPath(name)));
     }
 }
@@ -275,19 +275,19 @@ protected:
 TEST_P(ImageSuite, GridsCommitAndSaveKeepEveryByte) {
     const QByteArray original = ReadFile(Path());
     ASSERT_FALSE(original.isEmpty()) << Path().toStdString();
-    CMainDoc doc;
-    ASSERT_FALSE(doc.OnOpenDocument(Path()));
+    RadioDocument doc;
+    ASSERT_FALSE(doc.Load(Path()));
     const QByteArray block = Bytes(doc.Block(), rdf::kFileSize);
 
-    std::array<std::unique_ptr<CSpreadSheet1>, tab::kCount> grids;
+    std::array<std::unique_ptr<CellStore>, tab::kCount> grids;
     for (int t = 0; t < tab::kCount; ++t) {
-        grids[static_cast<size_t>(t)] = std::make_unique<CSpreadSheet1>();
+        grids[static_cast<size_t>(t)] = std::make_unique<CellStore>();
         doc.Radio().ConfigureGrid(*grids[static_cast<size_t>(t)], t);
-        doc.Radio().FillGrid(doc.GetImage(), *grids[static_cast<size_t>(t)], t);
+        doc.Radio().FillGrid(doc.Image(), *grids[static_cast<size_t>(t)], t);
     }
     auto commit = [&] {
         std::array<Byte, image::kSize> copy;
-        std::memcpy(copy.data(), doc.GetImage(), copy.size());
+        std::memcpy(copy.data(), doc.Image(), copy.size());
         bool comments = false;
         for (int t = 0; t < tab::kCount; ++t)
             comments =
@@ -295,26 +295,26 @@ TEST_P(ImageSuite, GridsCommitAndSaveKeepEveryByte) {
         EXPECT_FALSE(comments);
         return Bytes(copy.data(), image::kSize);
     };
-    EXPECT_EQ(commit(), Bytes(doc.GetImage(), image::kSize));
+    EXPECT_EQ(commit(), Bytes(doc.Image(), image::kSize));
     if (GetParam().canonical) {
         // Every row written from its cells, as after an edit of each.
         for (auto& grid : grids)
             grid->DropBaseline();
         const QByteArray rewritten = commit();
-        const QByteArray stored = Bytes(doc.GetImage(), image::kSize);
+        const QByteArray stored = Bytes(doc.Image(), image::kSize);
         for (int offset = 0; offset < image::kSize; ++offset)
             ASSERT_EQ(rewritten[offset], stored[offset]) << "image byte " << offset;
     }
     EXPECT_EQ(Bytes(doc.Block(), rdf::kFileSize), block);
 
     const QString saved = Temp(QStringLiteral("saved.") + Path().section(QLatin1Char('.'), -1));
-    ASSERT_FALSE(doc.OnSaveDocument(saved));
+    ASSERT_FALSE(doc.Save(saved));
     EXPECT_EQ(ReadFile(saved), original);
 }
 
 TEST_P(ImageSuite, ExportImportExportKeepsTheText) {
-    CMainDoc doc;
-    ASSERT_FALSE(doc.OnOpenDocument(Path()));
+    RadioDocument doc;
+    ASSERT_FALSE(doc.Load(Path()));
     const QString base = Base(QString::fromLatin1(GetParam().file));
     for (const char* extension : {".csv", ".tab"}) {
         const QString name = base + QString::fromLatin1(extension);
@@ -326,7 +326,7 @@ TEST_P(ImageSuite, ExportImportExportKeepsTheText) {
             EXPECT_EQ(text, kept) << name.toStdString();
         }
 
-        CMainDoc copy;
+        RadioDocument copy;
         const textio::ImportSummary summary = textio::ImportFile(copy.Radio(), Temp(name));
         ASSERT_TRUE(summary.ok) << summary.message.toStdString();
         EXPECT_EQ(ExportBytes(copy, Temp(QStringLiteral("again") + extension)), text);
@@ -340,9 +340,9 @@ TEST_P(ImageSuite, ExportImportExportKeepsTheText) {
                           doc.Radio().Comment(tab::kMemories, i))
                     << i;
             }
-            const int flags = CVX7Radio::FlagTableOffset(tab::kMemories);
-            EXPECT_EQ(Bytes(copy.GetImage() + flags, image::kMemoryCount / 2),
-                      Bytes(doc.GetImage() + flags, image::kMemoryCount / 2));
+            const int flags = RadioModel::FlagTableOffset(tab::kMemories);
+            EXPECT_EQ(Bytes(copy.Image() + flags, image::kMemoryCount / 2),
+                      Bytes(doc.Image() + flags, image::kMemoryCount / 2));
         }
     }
 }
@@ -365,7 +365,7 @@ TEST_P(ListSuite, ImportThenExportGivesTheList) {
     const QString name = QString::fromLatin1(GetParam());
     const QByteArray list = ReadFile(DataPath(name));
     ASSERT_FALSE(list.isEmpty()) << name.toStdString();
-    CMainDoc doc;
+    RadioDocument doc;
     const textio::ImportSummary summary = textio::ImportFile(doc.Radio(), DataPath(name));
     ASSERT_TRUE(summary.ok) << summary.message.toStdString();
     QTemporaryDir dir;

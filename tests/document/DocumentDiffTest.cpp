@@ -1,7 +1,7 @@
 // Comparing two radios: identical documents, one field changed in each kind
 // of place, and unrelated documents, through the core and clonara-cli diff.
 #include "document/DocumentDiff.h"
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 #include "radio/ChannelColumns.h"
 #include "support/TestSupport.h"
 
@@ -22,40 +22,40 @@ QString DataPath(const char* name) {
 
 struct ChangeCase {
     const char* what;
-    std::function<void(CMainDoc&)> change;
+    std::function<void(RadioDocument&)> change;
     QStringList lines;
 };
 
 TEST(DocumentDiff, OneFieldChangedGivesOneLineInTheRadiosTerms) {
     const ChangeCase cases[] = {
-        {"nothing", [](CMainDoc&) {}, {}},
+        {"nothing", [](RadioDocument&) {}, {}},
         {"a channel's name",
-         [](CMainDoc& d) {
-             ChannelValues v = DecodeChannel(d.Radio(), d.GetImage(), tab::kMemories, 0);
+         [](RadioDocument& d) {
+             ChannelValues v = DecodeChannel(d.Radio(), d.Image(), tab::kMemories, 0);
              v.name = QStringLiteral("NEWNAME");
-             EncodeChannel(d.Radio(), d.GetImage(), tab::kMemories, 0, v);
+             EncodeChannel(d.Radio(), d.Image(), tab::kMemories, 0, v);
          },
          {QStringLiteral("Memories 1: Name (empty) \u2192 NEWNAME")}},
         {"a comment",
-         [](CMainDoc& d) { d.Radio().SetComment(tab::kHome, 1, QStringLiteral("home note")); },
+         [](RadioDocument& d) { d.Radio().SetComment(tab::kHome, 1, QStringLiteral("home note")); },
          {QStringLiteral("Home Channels SW: Comment (empty) \u2192 home note")}},
         {"a group member",
-         [](CMainDoc& d) {
-             CVX7Radio::SetGroupMember(d.GetImage(), 2, 0, 4);
-             CVX7Radio::SetGroupSize(d.GetImage(), 2, 1);
+         [](RadioDocument& d) {
+             RadioModel::SetGroupMember(d.Image(), 2, 0, 4);
+             RadioModel::SetGroupSize(d.Image(), 2, 1);
          },
          {QStringLiteral("Memory Groups 3: channels (none) \u2192 5")}},
         {"the priority channel",
-         [](CMainDoc& d) { d.Radio().SetPriorityChannel(7); },
+         [](RadioDocument& d) { d.Radio().SetPriorityChannel(7); },
          {QStringLiteral("Priority channel: 1 \u2192 7")}},
         {"a settings byte",
-         [](CMainDoc& d) { d.GetImage()[image::kSettingsFirst + 3] ^= 0x02; },
+         [](RadioDocument& d) { d.Image()[image::kSettingsFirst + 3] ^= 0x02; },
          {QStringLiteral("Settings: byte 1685: %1 \u2192 %2")}},
     };
     for (const ChangeCase& c : cases) {
         SCOPED_TRACE(c.what);
-        CMainDoc a;
-        CMainDoc b;
+        RadioDocument a;
+        RadioDocument b;
         c.change(b);
         QStringList expected = c.lines;
         if (!expected.isEmpty() && expected[0].contains(QLatin1String("%1"))) {
@@ -63,7 +63,7 @@ TEST(DocumentDiff, OneFieldChangedGivesOneLineInTheRadiosTerms) {
             auto hex = [](Byte x) {
                 return QStringLiteral("%1").arg(x, 2, 16, QLatin1Char('0')).toUpper();
             };
-            expected[0] = expected[0].arg(hex(a.GetImage()[i]), hex(b.GetImage()[i]));
+            expected[0] = expected[0].arg(hex(a.Image()[i]), hex(b.Image()[i]));
         }
         EXPECT_EQ(docdiff::Compare(a.Radio(), b.Radio()), expected);
     }

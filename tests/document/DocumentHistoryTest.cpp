@@ -1,6 +1,6 @@
 // The undo history of a document: the clean state that drives the modified
 // flag, nested steps, the step limit and what the document announces.
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +11,13 @@ namespace {
 constexpr int kByte = rdf::kImage + 100; // any byte of the image
 
 TEST(DocumentHistoryTest, StepsCleanStateLimitAndSignals) {
-    CMainDoc doc;
+    RadioDocument doc;
     DocumentHistory& h = doc.History();
     int changed = 0;
     int restored = 0;
     bool canUndo = false;
-    QObject::connect(&doc, &CMainDoc::blockChanged, [&] { ++changed; });
-    QObject::connect(&doc, &CMainDoc::blockRestored, [&] { ++restored; });
+    QObject::connect(&doc, &RadioDocument::blockChanged, [&] { ++changed; });
+    QObject::connect(&doc, &RadioDocument::blockRestored, [&] { ++restored; });
     QObject::connect(&h, &DocumentHistory::canUndoChanged, [&](bool on) { canUndo = on; });
     const auto set = [&](int value) {
         return h.Record(QStringLiteral("Set"), [&] { doc.Block()[kByte] = vx7::Byte(value); });

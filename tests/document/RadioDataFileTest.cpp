@@ -1,6 +1,6 @@
 // Radio data files: the new document, storing and loading byte for byte, every
 // refusal with its text, raw images, atomic saves, comments and header texts.
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ using testing_support::WriteFile;
 
 namespace {
 
-QByteArray BlockOf(const CMainDoc& doc) {
+QByteArray BlockOf(const RadioDocument& doc) {
     return QByteArray(reinterpret_cast<const char*>(doc.Block()), rdf::kFileSize);
 }
 
@@ -33,13 +33,13 @@ protected:
     QTemporaryDir dir;
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     QByteArray NewFileBytes() {
-        CMainDoc doc;
+        RadioDocument doc;
         return BlockOf(doc);
     }
 };
 
 TEST_F(DataFileTest, NewDocumentHeader) {
-    CMainDoc doc;
+    RadioDocument doc;
     const QByteArray b = BlockOf(doc);
     EXPECT_EQ(b.left(16), QByteArray::fromHex("52444600"
                                               "4A483730"
@@ -60,11 +60,11 @@ TEST_F(DataFileTest, NewDocumentHeader) {
 }
 
 TEST_F(DataFileTest, StoreAndLoadByteForByte) {
-    CMainDoc doc;
+    RadioDocument doc;
     doc.Radio().SetComment(tab::kHome, 10, QStringLiteral("last home comment"));
-    doc.GetImage()[5000] = 0x42;
+    doc.Image()[5000] = 0x42;
     QByteArray expected = BlockOf(doc);
-    ASSERT_FALSE(doc.OnSaveDocument(Path("a.rdf")));
+    ASSERT_FALSE(doc.Save(Path("a.rdf")));
     EXPECT_EQ(ReadFile(Path("a.rdf")), expected);
 
     // Bytes 70 to 87 read back as zero; everything else as stored.
@@ -73,15 +73,15 @@ TEST_F(DataFileTest, StoreAndLoadByteForByte) {
         onDisk[i] = static_cast<char>(0x5A);
     PutLe32(onDisk, 12, 33681);
     WriteFile(Path("b.rdf"), onDisk + QByteArray("trailing bytes are ignored"));
-    CMainDoc loaded;
-    loaded.SetModifiedFlag(true);
-    ASSERT_FALSE(loaded.OnOpenDocument(Path("b.rdf")));
+    RadioDocument loaded;
+    loaded.SetModified(true);
+    ASSERT_FALSE(loaded.Load(Path("b.rdf")));
     QByteArray want = onDisk;
     for (int i = 70; i < 88; ++i)
         want[i] = 0;
     EXPECT_EQ(BlockOf(loaded), want);
     EXPECT_FALSE(loaded.IsModified());
-    ASSERT_FALSE(loaded.OnSaveDocument(Path("c.rdf")));
+    ASSERT_FALSE(loaded.Save(Path("c.rdf")));
     EXPECT_EQ(ReadFile(Path("c.rdf")), want) << "stored again with size field 33681";
 }
 
@@ -123,10 +123,10 @@ TEST_F(DataFileTest, RefusalsWithTheirTexts) {
     };
     for (const auto& c : cases) {
         WriteFile(path, c.bytes);
-        CMainDoc doc;
-        doc.GetImage()[100] = 0x77;
+        RadioDocument doc;
+        doc.Image()[100] = 0x77;
         const QByteArray before = BlockOf(doc);
-        const auto error = doc.OnOpenDocument(path);
+        const auto error = doc.Load(path);
         ASSERT_TRUE(error.has_value()) << c.what;
         EXPECT_EQ(error->kind, c.kind) << c.what;
         EXPECT_EQ(error->text, texts.value(c.kind)) << c.what;
@@ -139,17 +139,16 @@ TEST_F(DataFileTest, RefusalsWithTheirTexts) {
     std::memset(named.data() + 16, 0, 40);
     std::memcpy(named.data() + 16, "Other Radio 9", 13);
     WriteFile(path, named);
-    CMainDoc doc;
-    EXPECT_EQ(doc.OnOpenDocument(path)->text,
+    RadioDocument doc;
+    EXPECT_EQ(doc.Load(path)->text,
               QStringLiteral("Radio data file for for different radio:\nOther Radio 9"));
     // A name that fills its whole field without a terminator is read within it.
     std::memset(named.data() + 16, 'N', 40);
     WriteFile(path, named);
-    EXPECT_EQ(doc.OnOpenDocument(path)->text,
-              QStringLiteral("Radio data file for for different radio:\n") +
-                  QString(40, QLatin1Char('N')));
+    EXPECT_EQ(doc.Load(path)->text, QStringLiteral("Radio data file for for different radio:\n") +
+                                        QString(40, QLatin1Char('N')));
 
-    const auto missing = doc.OnOpenDocument(Path("missing.rdf"));
+    const auto missing = doc.Load(Path("missing.rdf"));
     ASSERT_TRUE(missing);
     EXPECT_EQ(missing->kind, FileError::Kind::CannotOpen);
 }
@@ -174,8 +173,8 @@ TEST_F(DataFileTest, AnyBytesLoadOrGiveAFileError) {
                 bytes.replace(0, 4, QByteArray::fromHex("52444600"));
         }
         WriteFile(path, bytes);
-        CMainDoc doc;
-        const auto error = doc.OnOpenDocument(path);
+        RadioDocument doc;
+        const auto error = doc.Load(path);
         if (error) {
             EXPECT_TRUE(error->kind == FileError::Kind::NotRadioData ||
                         error->kind == FileError::Kind::DifferentRadio ||
@@ -190,16 +189,16 @@ TEST_F(DataFileTest, RawImagesAreRecognisedByContent) {
     img[5] = 0x33;
     img[16210] = static_cast<char>(0x00); // a stale checksum is taken as it is
     WriteFile(Path("radio.img"), img + QByteArray(169, 'm'));
-    CMainDoc doc;
-    ASSERT_FALSE(doc.OnOpenDocument(Path("radio.img")));
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(doc.GetImage()), image::kSize), img);
+    RadioDocument doc;
+    ASSERT_FALSE(doc.Load(Path("radio.img")));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(doc.Image()), image::kSize), img);
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
 
-    ASSERT_FALSE(doc.OnSaveDocument(Path("out.IMG")));
+    ASSERT_FALSE(doc.Save(Path("out.IMG")));
     EXPECT_EQ(ReadFile(Path("out.IMG")), img);
 
     WriteFile(Path("short.img"), img.left(16210));
-    const auto error = doc.OnOpenDocument(Path("short.img"));
+    const auto error = doc.Load(Path("short.img"));
     ASSERT_TRUE(error);
     EXPECT_EQ(error->kind, FileError::Kind::NotRadioData);
 }
@@ -213,9 +212,9 @@ TEST_F(DataFileTest, SavesAreAtomic) {
     WriteFile(locked, QByteArray("old contents"));
     QFile::setPermissions(dir.filePath(QStringLiteral("locked")),
                           QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    CMainDoc doc;
-    doc.SetModifiedFlag(true);
-    const auto error = doc.OnSaveDocument(locked);
+    RadioDocument doc;
+    doc.SetModified(true);
+    const auto error = doc.Save(locked);
     QFile::setPermissions(dir.filePath(QStringLiteral("locked")),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (::geteuid() != 0) { // root writes anywhere
@@ -226,13 +225,13 @@ TEST_F(DataFileTest, SavesAreAtomic) {
     }
     // A directory in the way is refused the same way.
     QDir(dir.path()).mkdir(QStringLiteral("adir.rdf"));
-    doc.SetModifiedFlag(true);
-    const auto dirError = doc.OnSaveDocument(dir.filePath(QStringLiteral("adir.rdf")));
+    doc.SetModified(true);
+    const auto dirError = doc.Save(dir.filePath(QStringLiteral("adir.rdf")));
     ASSERT_TRUE(dirError);
     EXPECT_EQ(dirError->kind, FileError::Kind::CannotWrite);
     EXPECT_TRUE(doc.IsModified());
 
-    ASSERT_FALSE(doc.OnSaveDocument(path));
+    ASSERT_FALSE(doc.Save(path));
     EXPECT_EQ(ReadFile(path).size(), rdf::kFileSize);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(QDir(dir.path())
@@ -248,15 +247,15 @@ TEST_F(DataFileTest, OddChannelCountsLoadAndAreKept) {
     bytes[56] = static_cast<char>(0xFF);
     bytes[57] = static_cast<char>(0xFF);
     WriteFile(Path("count.rdf"), bytes);
-    CMainDoc doc;
-    ASSERT_FALSE(doc.OnOpenDocument(Path("count.rdf")));
+    RadioDocument doc;
+    ASSERT_FALSE(doc.Load(Path("count.rdf")));
     EXPECT_EQ(doc.ChannelCount(), 0xFFFF);
     EXPECT_EQ(doc.Radio().CommentSlot(tab::kMemories, 450), nullptr);
     EXPECT_NE(doc.Radio().CommentSlot(tab::kMemories, 449), nullptr);
 }
 
 TEST(CommentTest, SlotsTextsAndTabs) {
-    CMainDoc doc;
+    RadioDocument doc;
     const struct {
         int tab;
         int row;
@@ -293,7 +292,7 @@ TEST(CommentTest, SlotsTextsAndTabs) {
 }
 
 TEST(HeaderTextTest, SettingsSourceNameStaysInItsField) {
-    CMainDoc doc;
+    RadioDocument doc;
     doc.SetSettingsSourceName(QString(300, QLatin1Char('s')));
     EXPECT_EQ(doc.SettingsSourceName(), QString(255, QLatin1Char('s')));
     EXPECT_EQ(doc.Block()[rdf::kSettingsSource + 255], 0);

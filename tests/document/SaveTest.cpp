@@ -1,13 +1,13 @@
 // Saving to the disk: what a save replaces and refuses, the leftovers of
 // killed saves, every save path of clonara-cli under every fault of the
 // disk, a real full tmpfs, and saves killed at random moments.
-#include "document/CMainDoc.h"
 #include "document/FileSave.h"
+#include "document/RadioDocument.h"
 #include "document/TextImportExport.h"
-#include "link/CComPort.h"
 #include "link/CloneUpload.h"
+#include "link/SerialPort.h"
 #include "link/TransferLoop.h"
-#include "radio/CVX7Radio.h"
+#include "radio/RadioModel.h"
 #include "support/SaveFaults.h"
 #include "support/TestSupport.h"
 
@@ -98,7 +98,7 @@ private:
 // Sends an image to the simulator the way the program does, with short
 // pauses between blocks.
 void Upload(const QString& device, const QByteArray& image) {
-    auto port = std::make_unique<CComPort>();
+    auto port = std::make_unique<SerialPort>();
     port->SetPort(device);
     ASSERT_FALSE(port->OpenForClone());
     radiolink::TransferTiming timing;
@@ -130,10 +130,10 @@ protected:
             list += QByteArray::number(n) + ',' + QByteArray::number(144.0 + n * 0.005, 'f', 5) +
                     ",CH" + QByteArray::number(n) + ",comment " + QByteArray::number(n) + '\n';
         WriteFile(Path("list.csv"), list);
-        CMainDoc doc;
+        RadioDocument doc;
         ASSERT_EQ(textio::ImportFile(doc.Radio(), Path("list.csv")).channels, 450);
-        ASSERT_FALSE(doc.OnSaveDocument(Path("in.rdf")));
-        ASSERT_FALSE(doc.OnSaveDocument(Path("in.img")));
+        ASSERT_FALSE(doc.Save(Path("in.rdf")));
+        ASSERT_FALSE(doc.Save(Path("in.img")));
         WriteFile(Path("in.rsf"), ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf")));
     }
     QString Path(const QString& name) const { return dir.filePath(name); }

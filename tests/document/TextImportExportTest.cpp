@@ -2,8 +2,8 @@
 // and the command-line tool's export, import and show. (The round trip of
 // documents that use every value is the data files' suite.)
 #include "document/TextImportExport.h"
-#include "document/CMainDoc.h"
-#include "outside/CSpreadSheet1.h"
+#include "document/RadioDocument.h"
+#include "outside/CellStore.h"
 #include "radio/ChannelRecord.h"
 #include "radio/ChannelTables.h"
 #include "radio/ValueTables.h"
@@ -32,13 +32,13 @@ QByteArray FromHex(const char* hex) {
     return QByteArray::fromHex(QByteArray(hex).replace(' ', ""));
 }
 
-const Byte* MemoryRecord(CVX7Radio& radio, int index) {
-    return radio.GetImage() + image::kMemories + image::kRecordSize * index;
+const Byte* MemoryRecord(RadioModel& radio, int index) {
+    return radio.Image() + image::kMemories + image::kRecordSize * index;
 }
 
 // Puts a channel into a memory slot as the write-back would.
-void Store(CVX7Radio& radio, int index, const ChannelValues& v, const QString& comment) {
-    ASSERT_TRUE(EncodeChannel(radio, radio.GetImage(), tab::kMemories, index, v)) << index;
+void Store(RadioModel& radio, int index, const ChannelValues& v, const QString& comment) {
+    ASSERT_TRUE(EncodeChannel(radio, radio.Image(), tab::kMemories, index, v)) << index;
     radio.SetComment(tab::kMemories, index, comment);
 }
 
@@ -53,7 +53,7 @@ protected:
 // ---------------------------------------------------------------------------
 
 TEST_F(TextIo, ExportWritesAHeaderAndOneLinePerChannel) {
-    CMainDoc doc;
+    RadioDocument doc;
     ChannelValues v;
     v.rx = 146520000;
     v.tx = v.rx;
@@ -86,13 +86,13 @@ TEST_F(TextIo, SeparatorByExtension) {
     EXPECT_EQ(textio::SeparatorFor("a.csv"), QChar(','));
     EXPECT_EQ(textio::SeparatorFor("a.txt"), QChar(','));
     EXPECT_EQ(textio::SeparatorFor("tab"), QChar(','));
-    CMainDoc doc;
+    RadioDocument doc;
     ASSERT_FALSE(textio::ExportFile(doc.Radio(), nullptr, Path("x.tab")));
     EXPECT_TRUE(ReadFile(Path("x.tab")).startsWith("Channel Number\tReceive Frequency\t"));
 }
 
 TEST_F(TextIo, ExportFailureKeepsTheOldFile) {
-    CMainDoc doc;
+    RadioDocument doc;
     const auto error = textio::ExportFile(doc.Radio(), nullptr, Path("missing/dir/out.csv"));
     ASSERT_TRUE(error);
     EXPECT_EQ(error->caption, "Export Error");
@@ -142,15 +142,15 @@ TEST(ColumnTableTest, EveryColumnReachesTheRecordTheExportAndTheImport) {
     EXPECT_EQ(textio::ColumnNames().size(), textio::kColumnCount);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.column);
-        CMainDoc doc;
-        CSpreadSheet1 grid;
-        doc.Radio().FillGrid(doc.GetImage(), grid, tab::kMemories);
+        RadioDocument doc;
+        CellStore grid;
+        doc.Radio().FillGrid(doc.Image(), grid, tab::kMemories);
         ASSERT_NE(grid.Text(c.column, 1), c.cell) << "the case must change the cell";
         grid.SetText(c.column, 1, QString::fromLatin1(c.cell));
         if (c.otherColumn)
             grid.SetText(c.otherColumn, 1, QString::fromLatin1(c.otherCell));
-        doc.Radio().ReadGrid(doc.GetImage(), grid, tab::kMemories);
-        doc.Radio().FillGrid(doc.GetImage(), grid, tab::kMemories);
+        doc.Radio().ReadGrid(doc.Image(), grid, tab::kMemories);
+        doc.Radio().FillGrid(doc.Image(), grid, tab::kMemories);
         EXPECT_EQ(grid.Text(c.column, 1), c.cell);
 
         const QString line = doc.Radio().FormatExportLine(vx7::tab::kMemories, 1, grid, u',');
@@ -158,10 +158,10 @@ TEST(ColumnTableTest, EveryColumnReachesTheRecordTheExportAndTheImport) {
         ASSERT_EQ(fields.size(), textio::kColumnCount);
         EXPECT_EQ(fields[c.column], c.exported);
 
-        CMainDoc imported;
+        RadioDocument imported;
         ASSERT_EQ(textio::ImportRow(imported.Radio(), fields, 0), 0);
-        CSpreadSheet1 again;
-        imported.Radio().FillGrid(imported.GetImage(), again, tab::kMemories);
+        CellStore again;
+        imported.Radio().FillGrid(imported.Image(), again, tab::kMemories);
         EXPECT_EQ(again.Text(c.column, 1), c.cell);
     }
 }
@@ -182,8 +182,8 @@ QStringList Line(std::initializer_list<std::pair<int, const char*>> fields) {
 }
 
 TEST(ImportRowTest, AWholeRecordIsWrittenOverFiller) {
-    CMainDoc doc;
-    std::memset(doc.GetImage() + image::kMemories + 6 * 22, 0xFF, 22);
+    RadioDocument doc;
+    std::memset(doc.Image() + image::kMemories + 6 * 22, 0xFF, 22);
     const int index =
         textio::ImportRow(doc.Radio(),
                           {"7", "146.940", "146.340", "", "", "FM", "ABC", "Encode", "88.5", "023",
@@ -194,9 +194,9 @@ TEST(ImportRowTest, AWholeRecordIsWrittenOverFiller) {
     // step 5, minus, High; icon 5; ABC; 600 kHz; 88.5 Hz; encode.
     EXPECT_EQ(Bytes(MemoryRecord(doc.Radio(), 6), 22),
               FromHex("50 D5 14 69 40 10 0B 0C 0D 0A 0A 0A 0A 0A 00 00 06 00 08 00 01 00"));
-    EXPECT_TRUE(doc.Radio().IsUsed(doc.GetImage(), tab::kMemories, 6));
-    EXPECT_TRUE(doc.Radio().IsSkip(doc.GetImage(), tab::kMemories, 6));
-    EXPECT_FALSE(doc.Radio().IsMasked(doc.GetImage(), tab::kMemories, 6));
+    EXPECT_TRUE(doc.Radio().IsUsed(doc.Image(), tab::kMemories, 6));
+    EXPECT_TRUE(doc.Radio().IsSkip(doc.Image(), tab::kMemories, 6));
+    EXPECT_FALSE(doc.Radio().IsMasked(doc.Image(), tab::kMemories, 6));
     EXPECT_EQ(doc.Radio().Comment(tab::kMemories, 6), "hello");
 }
 
@@ -212,7 +212,7 @@ TEST(ImportRowTest, ChannelNumbers) {
         {"", 450, -1},   {"99999999999", 0, -1},
     };
     for (const auto& c : cases) {
-        CMainDoc doc;
+        RadioDocument doc;
         QStringList line = Line({});
         line[textio::kNumber] = c.number;
         EXPECT_EQ(textio::ImportRow(doc.Radio(), line, c.lineIndex), c.written) << c.number;
@@ -221,7 +221,7 @@ TEST(ImportRowTest, ChannelNumbers) {
 
 TEST(ImportRowTest, ABadReceiveFrequencyChangesNothing) {
     for (const char* rx : {"146.521", "", "abc", "1300", "830.000", "0.3"}) {
-        CMainDoc doc;
+        RadioDocument doc;
         doc.Radio().SetComment(tab::kMemories, 2, "old");
         const QByteArray before = Bytes(doc.Block(), rdf::kFileSize);
         EXPECT_EQ(
@@ -234,10 +234,10 @@ TEST(ImportRowTest, ABadReceiveFrequencyChangesNothing) {
 }
 
 TEST(ImportRowTest, OnlyMemoriesChange) {
-    CMainDoc doc;
-    const QByteArray before = Bytes(doc.GetImage(), image::kSize);
+    RadioDocument doc;
+    const QByteArray before = Bytes(doc.Image(), image::kSize);
     ASSERT_EQ(textio::ImportRow(doc.Radio(), Line({{channelcol::kSkip, "Skip"}}), 0), 2);
-    const QByteArray after = Bytes(doc.GetImage(), image::kSize);
+    const QByteArray after = Bytes(doc.Image(), image::kSize);
     for (int i = 0; i < image::kSize; ++i) {
         const bool memories = (i >= image::kMemories && i < image::kOneTouch) ||
                               (i >= image::kMemoryFlags && i < image::kOneTouchFlags);
@@ -254,9 +254,9 @@ struct Field {
 };
 
 // Reads the value a keyword column left in channel 3.
-int Value(CMainDoc& doc, int column) {
+int Value(RadioDocument& doc, int column) {
     const ConstChannelRecord r(MemoryRecord(doc.Radio(), 2));
-    const Byte* img = doc.GetImage();
+    const Byte* img = doc.Image();
     switch (column) {
     case channelcol::kMode:
         return r.Mode();
@@ -408,7 +408,7 @@ TEST(ImportRowTest, EveryKeyword) {
         {channelcol::kMask, "true", 0},
     };
     for (const Field& f : fields) {
-        CMainDoc doc;
+        RadioDocument doc;
         ASSERT_EQ(textio::ImportRow(doc.Radio(), Line({{f.column, f.text}}), 0), 2) << f.text;
         EXPECT_EQ(Value(doc, f.column), f.expected) << f.column << " '" << f.text << "'";
     }
@@ -434,7 +434,7 @@ TEST(ImportRowTest, CtcssTonesAndTheToneMode) {
         {"99999999999999", "", 12, 0},
     };
     for (const auto& c : cases) {
-        CMainDoc doc;
+        RadioDocument doc;
         ASSERT_EQ(textio::ImportRow(
                       doc.Radio(),
                       Line({{channelcol::kCtcss, c.tone}, {channelcol::kToneMode, c.toneMode}}), 0),
@@ -511,7 +511,7 @@ TEST(ImportRowTest, OffsetsAndDirections) {
         {"0.549", "0.45", "", "-", 1, 450000}, // 99 kHz is no offset, 450 kHz is
     };
     for (const auto& c : cases) {
-        CMainDoc doc;
+        RadioDocument doc;
         ASSERT_EQ(textio::ImportRow(doc.Radio(),
                                     Line({{channelcol::kReceive, c.rx},
                                           {channelcol::kTransmit, c.tx},
@@ -526,17 +526,17 @@ TEST(ImportRowTest, OffsetsAndDirections) {
             << c.rx << " " << c.tx << " '" << c.dir << "'";
     }
     // A value that does not fit its field writes nothing.
-    CMainDoc doc;
-    const QByteArray before = Bytes(doc.GetImage(), image::kSize);
+    RadioDocument doc;
+    const QByteArray before = Bytes(doc.Image(), image::kSize);
     EXPECT_EQ(textio::ImportRow(
                   doc.Radio(),
                   Line({{channelcol::kTransmit, "2000"}, {channelcol::kDirection, "Split"}}), 0),
               -1);
-    EXPECT_EQ(Bytes(doc.GetImage(), image::kSize), before);
+    EXPECT_EQ(Bytes(doc.Image(), image::kSize), before);
 }
 
 TEST(ImportRowTest, NameAndComment) {
-    CMainDoc doc;
+    RadioDocument doc;
     ASSERT_EQ(
         textio::ImportRow(doc.Radio(),
                           Line({{channelcol::kName, " a,b\"c and more"},
@@ -564,7 +564,7 @@ TEST_F(TextIo, HandWrittenFiles) {
               ",,,,,,,,,,,,,,,,,,,,,,,,,,\r\n"
               "Bad,146.521,14,should not land\r\n"
               "\x01\x02\x03,\"unclosed\r\n");
-    CMainDoc doc;
+    RadioDocument doc;
     const QByteArray before = Bytes(doc.Block(), rdf::kFileSize);
     const textio::ImportSummary summary = textio::ImportFile(doc.Radio(), Path("hand.csv"));
     ASSERT_TRUE(summary.ok);
@@ -577,8 +577,8 @@ TEST_F(TextIo, HandWrittenFiles) {
     EXPECT_EQ(doc.Radio().DecodeName(MemoryRecord(doc.Radio(), 12) + record::kName), "Short");
     // Keywords come whole, however long.
     EXPECT_EQ(ConstChannelRecord(MemoryRecord(doc.Radio(), 12)).ToneMode(), 2);
-    EXPECT_TRUE(doc.Radio().IsUsed(doc.GetImage(), tab::kMemories, 12));
-    EXPECT_FALSE(doc.Radio().IsUsed(doc.GetImage(), tab::kMemories, 13));
+    EXPECT_TRUE(doc.Radio().IsUsed(doc.Image(), tab::kMemories, 12));
+    EXPECT_FALSE(doc.Radio().IsUsed(doc.Image(), tab::kMemories, 13));
     // Nothing else changed.
     const QByteArray after = Bytes(doc.Block(), rdf::kFileSize);
     int changed = 0;
@@ -590,7 +590,7 @@ TEST_F(TextIo, HandWrittenFiles) {
 
 TEST_F(TextIo, LinesWithoutNumbersGoToTheirLineIndex) {
     WriteFile(Path("n.tab"), "\t146.52\n\t145.50\tignored\n");
-    CMainDoc doc;
+    RadioDocument doc;
     ASSERT_TRUE(textio::ImportFile(doc.Radio(), Path("n.tab")).ok);
     EXPECT_EQ(doc.Radio().DecodeFrequency(tab::kMemories,
                                           MemoryRecord(doc.Radio(), 0) + record::kRxFrequency),
@@ -610,14 +610,14 @@ TEST_F(TextIo, ATenMegabyteLineIsSafe) {
     fields[channelcol::kName] = huge;
     fields[channelcol::kComment] = huge;
     WriteFile(Path("big.csv"), fields.join(',') + "\n" + huge + "\n6,146.55\n");
-    CMainDoc doc;
+    RadioDocument doc;
     const textio::ImportSummary summary = textio::ImportFile(doc.Radio(), Path("big.csv"));
     ASSERT_TRUE(summary.ok);
     EXPECT_EQ(summary.lines, 3);
     EXPECT_EQ(summary.channels, 2);
     EXPECT_EQ(doc.Radio().DecodeName(MemoryRecord(doc.Radio(), 4) + record::kName), "AAAAAAAA");
     EXPECT_EQ(doc.Radio().Comment(tab::kMemories, 4), QString(30, u'A'));
-    EXPECT_TRUE(doc.Radio().IsUsed(doc.GetImage(), tab::kMemories, 5));
+    EXPECT_TRUE(doc.Radio().IsUsed(doc.Image(), tab::kMemories, 5));
 }
 
 TEST_F(TextIo, AListWithoutAnyChannelSaysSo) {
@@ -638,7 +638,7 @@ TEST_F(TextIo, AListWithoutAnyChannelSaysSo) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteFile(Path(c.name), c.bytes);
-        CMainDoc doc;
+        RadioDocument doc;
         const QByteArray before = Bytes(doc.Block(), rdf::kFileSize);
         const textio::ImportSummary summary = textio::ImportFile(doc.Radio(), Path(c.name));
         ASSERT_TRUE(summary.ok);
@@ -659,7 +659,7 @@ TEST_F(TextIo, AListWithoutAnyChannelSaysSo) {
 }
 
 TEST_F(TextIo, AFileThatCannotBeReadChangesNothing) {
-    CMainDoc doc;
+    RadioDocument doc;
     const QByteArray before = Bytes(doc.Block(), rdf::kFileSize);
     const textio::ImportSummary summary = textio::ImportFile(doc.Radio(), Path("nothing.csv"));
     EXPECT_FALSE(summary.ok);
@@ -672,9 +672,9 @@ TEST_F(TextIo, AFileThatCannotBeReadChangesNothing) {
 // ---------------------------------------------------------------------------
 
 TEST_F(TextIo, CliExportImportAndShow) {
-    CMainDoc doc;
-    ASSERT_FALSE(doc.OnOpenDocument(QStringLiteral(CLONARA_TEST_DATA_DIR "/busy.rdf")));
-    ASSERT_FALSE(doc.OnSaveDocument(Path("every.rdf")));
+    RadioDocument doc;
+    ASSERT_FALSE(doc.Load(QStringLiteral(CLONARA_TEST_DATA_DIR "/busy.rdf")));
+    ASSERT_FALSE(doc.Save(Path("every.rdf")));
 
     // export: byte for byte what the program's Export writes.
     ASSERT_EQ(testing_support::RunCli({"export", Path("every.rdf"), Path("cli.tab")}).exitCode, 0);

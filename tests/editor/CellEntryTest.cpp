@@ -2,17 +2,17 @@
 // and its cell editors, message boxes are answered and read back, and the
 // image is checked byte for byte.
 #include "radio/CellEntry.h"
-#include "app/CChildFrame.h"
-#include "app/CMainFrame.h"
-#include "document/CMainDoc.h"
+#include "app/DocumentWindow.h"
+#include "app/MainWindow.h"
 #include "document/DocumentHistory.h"
-#include "editor/CMainView.h"
-#include "outside/CSpreadSheet1.h"
+#include "document/RadioDocument.h"
+#include "editor/MainView.h"
+#include "outside/CellStore.h"
 #include "radio/ChannelColumns.h"
 #include "radio/ChannelRecord.h"
 #include "support/ModalWatcher.h"
+#include "widgets/GridView.h"
 #include "widgets/Resources.h"
-#include "widgets/SpreadSheetView.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ using testing_support::ModalWatcher;
 
 namespace {
 
-QByteArray Block(const CMainDoc& doc) {
+QByteArray Block(const RadioDocument& doc) {
     return QByteArray(reinterpret_cast<const char*>(doc.Block()), rdf::kFileSize);
 }
 
@@ -45,10 +45,10 @@ QString BadTransmit(Hz hz) {
 // Drives one grid of a view as a user does at the keyboard.
 class Keyboard {
 public:
-    explicit Keyboard(CMainView& view) : m_view(view) {}
+    explicit Keyboard(MainView& view) : m_view(view) {}
 
-    SpreadSheetView* Grid() const { return m_view.GridView(m_view.CurrentTab()); }
-    CSpreadSheet1& Cells() const { return m_view.Grid(m_view.CurrentTab()); }
+    GridView* Grid() const { return m_view.Grid(m_view.CurrentTab()); }
+    CellStore& Cells() const { return m_view.Cells(m_view.CurrentTab()); }
 
     void Go(int t, int col, int row) {
         if (m_view.CurrentTab() != t)
@@ -108,21 +108,21 @@ public:
     }
 
 private:
-    CMainView& m_view;
+    MainView& m_view;
 };
 
 // Columns 1 to last of a row of Memories as the grid shows them.
-QStringList Row(const CMainView& view, int row, int last) {
+QStringList Row(const MainView& view, int row, int last) {
     QStringList cells;
     for (int c = 1; c <= last; ++c)
-        cells << view.Grid(tab::kMemories).Text(c, row);
+        cells << view.Cells(tab::kMemories).Text(c, row);
     return cells;
 }
 
 class CellEntryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        view = std::make_unique<CMainView>(doc);
+        view = std::make_unique<MainView>(doc);
         view->resize(1200, 700);
         view->show();
         QApplication::setActiveWindow(view.get());
@@ -132,7 +132,7 @@ protected:
     QStringList Row(int t, int row, int first = 1, int last = kCount) const {
         QStringList cells;
         for (int c = first; c <= last; ++c)
-            cells << view->Grid(t).Text(c, row);
+            cells << view->Cells(t).Text(c, row);
         return cells;
     }
     QStringList Messages() const {
@@ -146,8 +146,8 @@ protected:
     int Steps() const { return doc->History().Count(); }
 
     ModalWatcher watcher;
-    std::shared_ptr<CMainDoc> doc = std::make_shared<CMainDoc>();
-    std::unique_ptr<CMainView> view;
+    std::shared_ptr<RadioDocument> doc = std::make_shared<RadioDocument>();
+    std::unique_ptr<MainView> view;
     std::unique_ptr<Keyboard> keys;
 };
 
@@ -178,9 +178,9 @@ TEST_F(CellEntryTest, AReceiveFrequencyInABlankRowSeedsTheRow) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
         const int stepsBefore = Steps();
-        ASSERT_TRUE(view->Grid(c.tab).IsLocked(kTransmit, c.row)) << "a blank row is locked";
+        ASSERT_TRUE(view->Cells(c.tab).IsLocked(kTransmit, c.row)) << "a blank row is locked";
         keys->Enter(c.tab, kReceive, c.row, QString::fromLatin1(c.typed));
-        const CSpreadSheet1& grid = view->Grid(c.tab);
+        const CellStore& grid = view->Cells(c.tab);
         EXPECT_EQ(grid.Text(kReceive, c.row), QLatin1String(c.rx));
         EXPECT_EQ(grid.Text(kTransmit, c.row), QLatin1String(c.tx));
         EXPECT_EQ(grid.Text(kOffset, c.row), QLatin1String(c.offset));
@@ -190,7 +190,7 @@ TEST_F(CellEntryTest, AReceiveFrequencyInABlankRowSeedsTheRow) {
         // Committed at once, as one step, and the window shows it modified.
         EXPECT_EQ(Steps(), stepsBefore + 1);
         EXPECT_TRUE(doc->IsModified());
-        EXPECT_TRUE(doc->Radio().IsUsed(doc->GetImage(), c.tab, c.row - 1));
+        EXPECT_TRUE(doc->Radio().IsUsed(doc->Image(), c.tab, c.row - 1));
     }
     EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QLatin1Char('|')).toStdString();
 }
@@ -309,16 +309,16 @@ TEST_F(CellEntryTest, EmptyingTheReceiveFrequencyClearsTheRow) {
     for (const char* typed : {"", "0", "0.000"}) {
         SCOPED_TRACE(typed);
         keys->Enter(tab::kMemories, kReceive, 20, QStringLiteral("145.5"));
-        ASSERT_FALSE(view->Grid(0).IsLocked(kName, 20));
+        ASSERT_FALSE(view->Cells(0).IsLocked(kName, 20));
         if (*typed)
             keys->Enter(tab::kMemories, kReceive, 20, QString::fromLatin1(typed));
         else
             keys->Empty(tab::kMemories, kReceive, 20);
         EXPECT_EQ(Row(tab::kMemories, 20), QStringList(kCount, QString()));
-        EXPECT_TRUE(view->Grid(0).IsLocked(kName, 20));
+        EXPECT_TRUE(view->Cells(0).IsLocked(kName, 20));
         keys->Press(Qt::Key_Down);
         EXPECT_TRUE(Messages().isEmpty());
-        EXPECT_FALSE(doc->Radio().IsUsed(doc->GetImage(), vx7::tab::kMemories, 19));
+        EXPECT_FALSE(doc->Radio().IsUsed(doc->Image(), vx7::tab::kMemories, 19));
     }
 }
 
@@ -366,11 +366,11 @@ TEST_F(CellEntryTest, TransmitOffsetAndDirectionFollowEachOther) {
                   (QStringList{s.rx, s.tx, s.offset, s.direction}));
     }
     // What the grid shows is what a window opened now shows.
-    CMainView fresh(doc);
+    MainView fresh(doc);
     EXPECT_EQ(Row(tab::kMemories, row), QStringList([&] {
                   QStringList cells;
                   for (int c = 1; c <= kCount; ++c)
-                      cells << fresh.Grid(tab::kMemories).Text(c, row);
+                      cells << fresh.Cells(tab::kMemories).Text(c, row);
                   return cells;
               }()));
 }
@@ -394,7 +394,7 @@ TEST_F(CellEntryTest, SkipAndPreferentialScanExcludeEachOther) {
         SCOPED_TRACE(c.tab * 100 + c.shift);
         if (c.tab == tab::kLimit)
             keys->Enter(tab::kLimit, kReceive, c.row, QStringLiteral("144.0"));
-        const CSpreadSheet1& grid = view->Grid(c.tab);
+        const CellStore& grid = view->Cells(c.tab);
         const int skip = c.shift + kSkip;
         const int preferential = c.shift + kPreferential;
         const auto click = [&](int col) {
@@ -411,8 +411,8 @@ TEST_F(CellEntryTest, SkipAndPreferentialScanExcludeEachOther) {
         EXPECT_EQ(grid.IsChecked(preferential, c.row), !c.exclusive);
     }
     // Each click was committed as it happened.
-    EXPECT_TRUE(doc->Radio().IsSkip(doc->GetImage(), vx7::tab::kMemories, 0));
-    EXPECT_FALSE(doc->Radio().IsPreferential(doc->GetImage(), vx7::tab::kMemories, 0));
+    EXPECT_TRUE(doc->Radio().IsSkip(doc->Image(), vx7::tab::kMemories, 0));
+    EXPECT_FALSE(doc->Radio().IsPreferential(doc->Image(), vx7::tab::kMemories, 0));
 }
 
 // Emptying one hyper set's receive frequency empties and locks that set only;
@@ -431,7 +431,7 @@ TEST_F(CellEntryTest, HyperMemorySetsEmptyOneAtATime) {
 
     keys->Empty(tab::kHyper, a + kReceive, row);
     keys->Press(Qt::Key_Down);
-    const CSpreadSheet1& grid = view->Grid(tab::kHyper);
+    const CellStore& grid = view->Cells(tab::kHyper);
     EXPECT_EQ(Row(tab::kHyper, row, a + 1, a + hypercol::kSetColumns),
               QStringList(hypercol::kSetColumns, QString()));
     EXPECT_TRUE(grid.IsLocked(a + kTransmit, row));
@@ -466,9 +466,9 @@ TEST_F(CellEntryTest, ProgrammedRowsStayOpenAndBandRowsKeepTheirLockedCells) {
     keys->Enter(tab::kMemories, kReceive, 40, QStringLiteral("144.5"));
     keys->Press(Qt::Key_Down);
     keys->Press(Qt::Key_Up);
-    EXPECT_FALSE(view->Grid(0).IsLocked(kName, 40));
-    EXPECT_FALSE(view->Grid(0).IsLocked(kSkip, 40));
-    EXPECT_TRUE(view->Grid(0).IsLocked(kName, 41)) << "a blank row stays locked";
+    EXPECT_FALSE(view->Cells(0).IsLocked(kName, 40));
+    EXPECT_FALSE(view->Cells(0).IsLocked(kSkip, 40));
+    EXPECT_TRUE(view->Cells(0).IsLocked(kName, 41)) << "a blank row stays locked";
 
     struct Case {
         int tab;
@@ -486,7 +486,7 @@ TEST_F(CellEntryTest, ProgrammedRowsStayOpenAndBandRowsKeepTheirLockedCells) {
         keys->Press(Qt::Key_Down);
         keys->Press(Qt::Key_Up);
         for (int col = kTransmit; col <= kCount; ++col)
-            EXPECT_EQ(view->Grid(c.tab).IsLocked(col, c.row), c.locked.contains(col)) << col;
+            EXPECT_EQ(view->Cells(c.tab).IsLocked(col, c.row), c.locked.contains(col)) << col;
     }
     EXPECT_TRUE(Messages().isEmpty());
 }
@@ -498,8 +498,8 @@ TEST_F(CellEntryTest, MemoryGroupsStayPackedAndSorted) {
         keys->Enter(tab::kMemories, kReceive, row, QStringLiteral("14%1.0").arg(row + 4));
     const auto members = [&](int g) {
         QList<int> list;
-        for (int j = 0; j < CVX7Radio::GroupSize(doc->GetImage(), g); ++j)
-            list << CVX7Radio::GroupMember(doc->GetImage(), g, j) + 1;
+        for (int j = 0; j < RadioModel::GroupSize(doc->Image(), g); ++j)
+            list << RadioModel::GroupMember(doc->Image(), g, j) + 1;
         return list;
     };
     struct Step {
@@ -521,7 +521,7 @@ TEST_F(CellEntryTest, MemoryGroupsStayPackedAndSorted) {
         keys->Choose(tab::kGroups, 2, s.row, QString::fromLatin1(s.item));
         QStringList shown;
         for (int row = 1; row <= 48; ++row) {
-            const QString text = view->Grid(tab::kGroups).Text(2, row);
+            const QString text = view->Cells(tab::kGroups).Text(2, row);
             if (row <= s.shown.size())
                 shown << text.left(3);
             else
@@ -545,10 +545,10 @@ TEST_F(CellEntryTest, ARefusedCommitOnATabChangeKeepsTheUsersCells) {
     QApplication::processEvents();
     EXPECT_EQ(view->CurrentTab(), tab::kGroups);
     EXPECT_EQ(Messages(), QStringList{kBadReceive});
-    EXPECT_EQ(view->Grid(tab::kMemories).Text(kReceive, 1), QStringLiteral("146.52100"));
+    EXPECT_EQ(view->Cells(tab::kMemories).Text(kReceive, 1), QStringLiteral("146.52100"));
     EXPECT_EQ(Block(*doc), before);
     EXPECT_EQ(Steps(), steps);
-    EXPECT_EQ(view->Grid(tab::kGroups).CellList(1, 1)->Count(), 2)
+    EXPECT_EQ(view->Cells(tab::kGroups).CellList(1, 1)->Count(), 2)
         << "the groups list the channels as stored";
 }
 
@@ -556,25 +556,25 @@ TEST_F(CellEntryTest, ARefusedCommitOnATabChangeKeepsTheUsersCells) {
 // typing goes straight into it.
 TEST(CellEntryWindows, TypingGoesStraightIntoTheActiveWindowsGrid) {
     ModalWatcher watcher;
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
     QApplication::setActiveWindow(&frame);
-    CChildFrame* first = frame.NewDocument();
+    DocumentWindow* first = frame.NewDocument();
     QApplication::processEvents();
-    SpreadSheetView* grid = first->View()->GridView(tab::kMemories);
+    GridView* grid = first->View()->Grid(tab::kMemories);
     QWidget* focus = QApplication::focusWidget();
     ASSERT_TRUE(focus);
     EXPECT_TRUE(focus == grid || grid->isAncestorOf(focus));
     EXPECT_EQ(grid->ActiveColumn(), 1);
     EXPECT_EQ(grid->ActiveRow(), 1);
 
-    CChildFrame* second = frame.NewDocument();
+    DocumentWindow* second = frame.NewDocument();
     QApplication::processEvents();
     first->View()->SetCurrentTab(tab::kLimit);
-    second->View()->GridView(0)->setFocus();
+    second->View()->Grid(0)->setFocus();
     frame.findChild<QMdiArea*>()->setActiveSubWindow(first);
     QApplication::processEvents();
-    SpreadSheetView* limit = first->View()->GridView(tab::kLimit);
+    GridView* limit = first->View()->Grid(tab::kLimit);
     focus = QApplication::focusWidget();
     ASSERT_TRUE(focus);
     EXPECT_TRUE(focus == limit || limit->isAncestorOf(focus));
@@ -584,10 +584,10 @@ TEST(CellEntryWindows, TypingGoesStraightIntoTheActiveWindowsGrid) {
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QApplication::processEvents();
-    EXPECT_EQ(first->View()->Grid(tab::kLimit).Text(kReceive, 1), QStringLiteral("144.50000"));
-    EXPECT_TRUE(first->GetDocument().IsModified());
+    EXPECT_EQ(first->View()->Cells(tab::kLimit).Text(kReceive, 1), QStringLiteral("144.50000"));
+    EXPECT_TRUE(first->Document().IsModified());
     EXPECT_TRUE(first->isWindowModified()) << "the mark shows as soon as the cell changes";
-    EXPECT_FALSE(second->GetDocument().IsModified());
+    EXPECT_FALSE(second->Document().IsModified());
 }
 
 // Edit Undo and Redo, from the keys and the menu: each committed cell is one
@@ -596,11 +596,11 @@ TEST(CellEntryWindows, TypingGoesStraightIntoTheActiveWindowsGrid) {
 TEST(CellEntryWindows, UndoAndRedoPutTheBlockBackInEveryWindow) {
     QTemporaryDir dir;
     ModalWatcher watcher;
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
     QApplication::setActiveWindow(&frame);
-    CChildFrame* child = frame.NewDocument();
-    CMainDoc& doc = child->GetDocument();
+    DocumentWindow* child = frame.NewDocument();
+    RadioDocument& doc = child->Document();
     QAction* undo = frame.Action(QStringLiteral("edit.undo"));
     QAction* redo = frame.Action(QStringLiteral("edit.redo"));
     ASSERT_TRUE(undo && redo);
@@ -612,7 +612,7 @@ TEST(CellEntryWindows, UndoAndRedoPutTheBlockBackInEveryWindow) {
                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
 
     // Saved first: the saved state is the clean one.
-    doc.SetPathName(dir.filePath(QStringLiteral("saved.rdf")));
+    doc.SetFileName(dir.filePath(QStringLiteral("saved.rdf")));
     frame.RunCommand(QStringLiteral("file.save"));
     ASSERT_FALSE(doc.IsModified());
 
@@ -630,19 +630,19 @@ TEST(CellEntryWindows, UndoAndRedoPutTheBlockBackInEveryWindow) {
     // A second window of the document follows every step.
     frame.RunCommand(QStringLiteral("window.new"));
     QApplication::processEvents();
-    CChildFrame* other = nullptr;
+    DocumentWindow* other = nullptr;
     for (QMdiSubWindow* w : frame.findChild<QMdiArea*>()->subWindowList())
-        other = w != child ? qobject_cast<CChildFrame*>(w) : other;
+        other = w != child ? qobject_cast<DocumentWindow*>(w) : other;
     ASSERT_TRUE(other);
     frame.findChild<QMdiArea*>()->setActiveSubWindow(child);
     QApplication::processEvents();
-    const auto shown = [&](CChildFrame* window) {
-        return window->View()->Grid(tab::kMemories).Text(kName, 12) + QLatin1Char('|') +
-               window->View()->Grid(tab::kMemories).Text(kReceive, 12);
+    const auto shown = [&](DocumentWindow* window) {
+        return window->View()->Cells(tab::kMemories).Text(kName, 12) + QLatin1Char('|') +
+               window->View()->Cells(tab::kMemories).Text(kReceive, 12);
     };
 
     const auto keysTo = [&](const QKeySequence& sequence) {
-        QTest::keySequence(child->View()->GridView(tab::kMemories), sequence);
+        QTest::keySequence(child->View()->Grid(tab::kMemories), sequence);
         QApplication::processEvents();
     };
     struct Step {
@@ -701,15 +701,15 @@ TEST_F(CellEntryTest, TheGridShowsWhatWasStored) {
         SCOPED_TRACE(c.typed);
         keys->Enter(tab::kMemories, c.col, 1, QString::fromLatin1(c.typed));
         if (c.col == kName && QLatin1String(c.typed) == QLatin1String("  ab  ")) {
-            EXPECT_EQ(view->Grid(tab::kMemories).Text(kName, 1), QStringLiteral("  ab"));
+            EXPECT_EQ(view->Cells(tab::kMemories).Text(kName, 1), QStringLiteral("  ab"));
         }
-        CMainView fresh(doc);
+        MainView fresh(doc);
         QStringList stored;
         for (int col = 1; col <= kCount; ++col)
-            stored << fresh.Grid(tab::kMemories).Text(col, 1);
+            stored << fresh.Cells(tab::kMemories).Text(col, 1);
         EXPECT_EQ(Row(tab::kMemories, 1), stored);
     }
-    EXPECT_EQ(view->Grid(tab::kMemories).Text(kName, 1), QStringLiteral("abcdefgh"));
+    EXPECT_EQ(view->Cells(tab::kMemories).Text(kName, 1), QStringLiteral("abcdefgh"));
     EXPECT_TRUE(Messages().isEmpty());
 }
 
@@ -717,26 +717,25 @@ TEST_F(CellEntryTest, TheGridShowsWhatWasStored) {
 // defaults the user's editing gave alone.
 TEST(CellEntryWindows, ASecondWindowKeepsTheDefaultsOfTheFirst) {
     ModalWatcher watcher;
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
     QApplication::setActiveWindow(&frame);
-    CChildFrame* child = frame.NewDocument();
+    DocumentWindow* child = frame.NewDocument();
     frame.RunCommand(QStringLiteral("window.new"));
     QApplication::processEvents();
     frame.findChild<QMdiArea*>()->setActiveSubWindow(child);
     QApplication::processEvents();
     Keyboard keys(*child->View());
     keys.Choose(tab::kMemories, kMode, 1, QStringLiteral("AM"));
-    EXPECT_EQ(ConstChannelRecord(child->GetDocument().Radio().DefaultRecord(tab::kMemories)).Mode(),
-              1)
+    EXPECT_EQ(ConstChannelRecord(child->Document().Radio().DefaultRecord(tab::kMemories)).Mode(), 1)
         << "the other window's refresh keeps the captured defaults";
     keys.Press(Qt::Key_Down);
     keys.Enter(tab::kMemories, kReceive, 2, QStringLiteral("146.52"));
-    EXPECT_EQ(child->View()->Grid(tab::kMemories).Text(kMode, 2), QStringLiteral("AM"));
+    EXPECT_EQ(child->View()->Cells(tab::kMemories).Text(kMode, 2), QStringLiteral("AM"));
     for (QMdiSubWindow* w : frame.findChild<QMdiArea*>()->subWindowList()) {
-        auto* window = qobject_cast<CChildFrame*>(w);
+        auto* window = qobject_cast<DocumentWindow*>(w);
         ASSERT_TRUE(window);
-        EXPECT_EQ(window->View()->Grid(tab::kMemories).Text(kMode, 2), QStringLiteral("AM"));
+        EXPECT_EQ(window->View()->Cells(tab::kMemories).Text(kMode, 2), QStringLiteral("AM"));
     }
     EXPECT_TRUE(watcher.Boxes().isEmpty());
 }
@@ -813,14 +812,14 @@ TEST(CellEntryLeaving, EveryWayOfLeavingACellCommitsItOnce) {
     };
     for (const Leave& l : leaves) {
         ModalWatcher watcher;
-        auto doc = std::make_shared<CMainDoc>();
-        CMainView view(doc);
+        auto doc = std::make_shared<RadioDocument>();
+        MainView view(doc);
         view.resize(1200, 700);
         view.show();
         QApplication::setActiveWindow(&view);
         view.FocusGrid();
         Keyboard keys(view);
-        SpreadSheetView* grid = view.GridView(tab::kMemories);
+        GridView* grid = view.Grid(tab::kMemories);
         int row = 6;
         for (const Rule& r : rules) {
             SCOPED_TRACE(std::string(l.name) + ", " + r.what);
@@ -833,7 +832,7 @@ TEST(CellEntryLeaving, EveryWayOfLeavingACellCommitsItOnce) {
                 keys.Enter(tab::kMemories, kReceive, row, QStringLiteral("146.94"));
                 ASSERT_EQ(Row(view, row, 6), before);
             }
-            doc->SetModifiedFlag(false);
+            doc->SetModified(false);
             watcher.Clear();
             const QByteArray stored = Block(*doc);
             keys.Go(tab::kMemories, r.col, row);
@@ -861,7 +860,8 @@ TEST(CellEntryLeaving, EveryWayOfLeavingACellCommitsItOnce) {
             case Click:
                 QTest::mouseClick(
                     grid->viewport(), Qt::LeftButton, Qt::NoModifier,
-                    grid->visualRect(view.Grid(tab::kMemories).CellIndex(r.col, row + 2)).center());
+                    grid->visualRect(view.Cells(tab::kMemories).CellIndex(r.col, row + 2))
+                        .center());
                 break;
             case TabStrip:
                 QTest::mouseClick(view.TabBar(), Qt::LeftButton, Qt::NoModifier,
@@ -882,7 +882,7 @@ TEST(CellEntryLeaving, EveryWayOfLeavingACellCommitsItOnce) {
                 EXPECT_EQ(messages, left ? QStringList{r.message} : QStringList());
                 EXPECT_EQ(Block(*doc), stored) << "nothing refused is stored";
                 EXPECT_FALSE(doc->IsModified());
-                EXPECT_EQ(view.Grid(tab::kMemories).Text(r.col, row),
+                EXPECT_EQ(view.Cells(tab::kMemories).Text(r.col, row),
                           r.col == kOffset ? QStringLiteral("123 kHz")
                                            : QStringLiteral("146.52100"))
                     << "the refused value stays to be put right";
@@ -896,9 +896,9 @@ TEST(CellEntryLeaving, EveryWayOfLeavingACellCommitsItOnce) {
                 EXPECT_EQ(Row(view, row, 6), r.row) << "the grid shows what follows at once";
                 EXPECT_TRUE(doc->IsModified());
                 // What the grid shows is what is stored, check boxes included.
-                CMainView fresh(doc);
+                MainView fresh(doc);
                 EXPECT_EQ(Row(view, row, kCount), Row(fresh, row, kCount));
-                EXPECT_EQ(view.Grid(tab::kMemories).Text(kSkip, row), QStringLiteral("0"));
+                EXPECT_EQ(view.Cells(tab::kMemories).Text(kSkip, row), QStringLiteral("0"));
                 if (l.way == TabStrip) {
                     EXPECT_EQ(view.CurrentTab(), tab::kVfo);
                 } else {
@@ -942,9 +942,9 @@ TEST_F(CellEntryTest, ATypedOffsetTakesItsListItem) {
         keys->Type(QString::fromLatin1(s.typed));
         keys->Press(Qt::Key_Tab);
         EXPECT_EQ(Messages(), s.messages);
-        EXPECT_EQ(view->Grid(tab::kMemories).Text(kOffset, row), QLatin1String(s.offset));
+        EXPECT_EQ(view->Cells(tab::kMemories).Text(kOffset, row), QLatin1String(s.offset));
         if (s.tx) {
-            EXPECT_EQ(view->Grid(tab::kMemories).Text(kTransmit, row), QLatin1String(s.tx));
+            EXPECT_EQ(view->Cells(tab::kMemories).Text(kTransmit, row), QLatin1String(s.tx));
         }
     }
 }

@@ -3,18 +3,18 @@
 // opened from at once, other windows when they are set up again, the hyper
 // and group grids never).
 #include "settings/ColumnOptions.h"
-#include "document/CMainDoc.h"
-#include "editor/CMainView.h"
+#include "document/RadioDocument.h"
 #include "editor/DocumentCommands.h"
-#include "outside/CSpreadSheet1.h"
+#include "editor/MainView.h"
+#include "outside/CellStore.h"
 #include "radio/ChannelColumns.h"
 #include "settings/Registry.h"
 #include "support/ModalWatcher.h"
 #include "support/TestSupport.h"
-#include "widgets/COptionsDlg.h"
+#include "widgets/GridView.h"
 #include "widgets/HelpWindow.h"
+#include "widgets/OptionsDialog.h"
 #include "widgets/Resources.h"
-#include "widgets/SpreadSheetView.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +46,7 @@ QVariant StoredRaw() {
     return reg::OpenSettingsKey()->value(QString::fromLatin1(reg::kColumns));
 }
 
-QList<int> HiddenColumns(const CSpreadSheet1& grid) {
+QList<int> HiddenColumns(const CellStore& grid) {
     QList<int> hidden;
     for (int c = 1; c <= grid.MaxCols(); ++c) {
         if (grid.IsColumnHidden(c))
@@ -121,7 +121,7 @@ TEST_F(ColumnOptionsTest, StoredValueReadBack) {
 
 TEST_F(ColumnOptionsTest, DialogShowsTheStoredValueAndItsTexts) {
     StoreRaw(qulonglong(1u << 8 | 1u << 0 | 3u << 24));
-    COptionsDlg dialog;
+    OptionsDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Options"));
     const QStringList texts = {"Transmit Frequency",
                                "Offset Frequency",
@@ -160,29 +160,29 @@ TEST_F(ColumnOptionsTest, DialogShowsTheStoredValueAndItsTexts) {
 
     // Nothing stored: nothing ticked, one frozen column.
     StoreRaw({});
-    COptionsDlg fresh;
+    OptionsDialog fresh;
     EXPECT_EQ(fresh.FreezeBox()->value(), 1);
     for (int k = 0; k < fresh.HideBoxCount(); ++k)
         EXPECT_FALSE(fresh.HideBox(k)->isChecked());
 }
 
 TEST_F(ColumnOptionsTest, NoValueShowsEveryColumnWithOneFrozen) {
-    auto doc = std::make_shared<CMainDoc>();
-    CMainView view(doc);
-    for (int t = 0; t < CMainView::kTabCount; ++t) {
-        EXPECT_TRUE(HiddenColumns(view.Grid(t)).isEmpty()) << t;
-        EXPECT_EQ(view.Grid(t).FrozenColumns(), 1) << t;
+    auto doc = std::make_shared<RadioDocument>();
+    MainView view(doc);
+    for (int t = 0; t < MainView::kTabCount; ++t) {
+        EXPECT_TRUE(HiddenColumns(view.Cells(t)).isEmpty()) << t;
+        EXPECT_EQ(view.Cells(t).FrozenColumns(), 1) << t;
     }
 }
 
 TEST_F(ColumnOptionsTest, OkStoresAndAppliesToThisWindowOnly) {
-    auto doc = std::make_shared<CMainDoc>();
-    CMainView view(doc);
-    CMainView other(std::make_shared<CMainDoc>());
-    const int hyperCols = view.Grid(tab::kHyper).MaxCols();
+    auto doc = std::make_shared<RadioDocument>();
+    MainView view(doc);
+    MainView other(std::make_shared<RadioDocument>());
+    const int hyperCols = view.Cells(tab::kHyper).MaxCols();
 
     watcher.OnOtherDialog([](QWidget* modal) {
-        auto* dialog = qobject_cast<COptionsDlg*>(modal);
+        auto* dialog = qobject_cast<OptionsDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         dialog->HideBox(4)->setChecked(true);  // Name
         dialog->HideBox(15)->setChecked(true); // Mask
@@ -194,50 +194,50 @@ TEST_F(ColumnOptionsTest, OkStoresAndAppliesToThisWindowOnly) {
 
     const QList<int> nameAndMask = {channelcol::kName, channelcol::kMask};
     for (int t : kListTabs) {
-        EXPECT_EQ(HiddenColumns(view.Grid(t)), nameAndMask) << t;
-        EXPECT_EQ(view.Grid(t).FrozenColumns(), 3) << t;
+        EXPECT_EQ(HiddenColumns(view.Cells(t)), nameAndMask) << t;
+        EXPECT_EQ(view.Cells(t).FrozenColumns(), 3) << t;
         // The screen follows the grid.
-        EXPECT_TRUE(view.GridView(t)->isColumnHidden(channelcol::kName - 1)) << t;
-        EXPECT_FALSE(view.GridView(t)->isColumnHidden(channelcol::kDcs - 1)) << t;
+        EXPECT_TRUE(view.Grid(t)->isColumnHidden(channelcol::kName - 1)) << t;
+        EXPECT_FALSE(view.Grid(t)->isColumnHidden(channelcol::kDcs - 1)) << t;
     }
     for (int t : {tab::kHyper, tab::kGroups}) {
-        EXPECT_TRUE(HiddenColumns(view.Grid(t)).isEmpty()) << t;
-        EXPECT_EQ(view.Grid(t).FrozenColumns(), 1) << t;
+        EXPECT_TRUE(HiddenColumns(view.Cells(t)).isEmpty()) << t;
+        EXPECT_EQ(view.Cells(t).FrozenColumns(), 1) << t;
     }
-    EXPECT_EQ(view.Grid(tab::kHyper).MaxCols(), hyperCols);
+    EXPECT_EQ(view.Cells(tab::kHyper).MaxCols(), hyperCols);
 
     // The other window keeps its columns until it is set up again.
-    EXPECT_TRUE(HiddenColumns(other.Grid(tab::kMemories)).isEmpty());
-    EXPECT_EQ(other.Grid(tab::kMemories).FrozenColumns(), 1);
-    CMainView reopened(std::make_shared<CMainDoc>());
-    EXPECT_EQ(HiddenColumns(reopened.Grid(tab::kVfo)), nameAndMask);
-    EXPECT_EQ(reopened.Grid(tab::kVfo).FrozenColumns(), 3);
+    EXPECT_TRUE(HiddenColumns(other.Cells(tab::kMemories)).isEmpty());
+    EXPECT_EQ(other.Cells(tab::kMemories).FrozenColumns(), 1);
+    MainView reopened(std::make_shared<RadioDocument>());
+    EXPECT_EQ(HiddenColumns(reopened.Cells(tab::kVfo)), nameAndMask);
+    EXPECT_EQ(reopened.Cells(tab::kVfo).FrozenColumns(), 3);
 }
 
 TEST_F(ColumnOptionsTest, CancelStoresNothingButAppliesWhatIsStored) {
-    auto doc = std::make_shared<CMainDoc>();
-    CMainView view(doc);
+    auto doc = std::make_shared<RadioDocument>();
+    MainView view(doc);
     // Stored by another window meanwhile: this one takes it when its dialog
     // closes, by either button.
     StoreRaw(qulonglong(1u << 0));
     watcher.OnOtherDialog([](QWidget* modal) {
-        auto* dialog = qobject_cast<COptionsDlg*>(modal);
+        auto* dialog = qobject_cast<OptionsDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         dialog->HideBox(4)->setChecked(true);
         PressButton(dialog, QDialogButtonBox::Cancel);
     });
     DocumentCommands(view).Options();
     EXPECT_EQ(StoredRaw().toULongLong(), 1u);
-    EXPECT_EQ(HiddenColumns(view.Grid(tab::kMemories)), QList<int>{channelcol::kTransmit});
-    EXPECT_EQ(view.Grid(tab::kMemories).FrozenColumns(), 1);
+    EXPECT_EQ(HiddenColumns(view.Cells(tab::kMemories)), QList<int>{channelcol::kTransmit});
+    EXPECT_EQ(view.Cells(tab::kMemories).FrozenColumns(), 1);
 }
 
 TEST_F(ColumnOptionsTest, AStoreThatCannotBeWrittenCountsAsNothingStored) {
     testing_support::UnwritableStore unwritable;
-    auto doc = std::make_shared<CMainDoc>();
-    CMainView view(doc);
+    auto doc = std::make_shared<RadioDocument>();
+    MainView view(doc);
     watcher.OnOtherDialog([](QWidget* modal) {
-        auto* dialog = qobject_cast<COptionsDlg*>(modal);
+        auto* dialog = qobject_cast<OptionsDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         dialog->HideBox(4)->setChecked(true);
         PressButton(dialog, QDialogButtonBox::Ok);
@@ -245,8 +245,8 @@ TEST_F(ColumnOptionsTest, AStoreThatCannotBeWrittenCountsAsNothingStored) {
     DocumentCommands(view).Options();
     EXPECT_TRUE(watcher.Boxes().isEmpty()) << "no message";
     EXPECT_EQ(reg::ReadColumnOptions().value, 0u);
-    EXPECT_TRUE(HiddenColumns(view.Grid(tab::kMemories)).isEmpty());
-    EXPECT_EQ(view.Grid(tab::kMemories).FrozenColumns(), 1);
+    EXPECT_TRUE(HiddenColumns(view.Cells(tab::kMemories)).isEmpty());
+    EXPECT_EQ(view.Cells(tab::kMemories).FrozenColumns(), 1);
 }
 
 } // namespace
@@ -256,13 +256,13 @@ TEST_F(ColumnOptionsTest, AStoreThatCannotBeWrittenCountsAsNothingStored) {
 // stored.
 TEST_F(ColumnOptionsTest, TabGoesAlongTheRowPastHiddenAndFrozenColumns) {
     StoreRaw(static_cast<qulonglong>(kNameAndMask | 3u << 24)); // Name, Mask; 3 frozen
-    auto doc = std::make_shared<CMainDoc>();
-    CMainView view(doc);
+    auto doc = std::make_shared<RadioDocument>();
+    MainView view(doc);
     view.resize(900, 500);
     view.show();
     QApplication::setActiveWindow(&view);
     view.FocusGrid();
-    SpreadSheetView* grid = view.GridView(tab::kMemories);
+    GridView* grid = view.Grid(tab::kMemories);
     grid->SetActiveCell(channelcol::kTransmit, 1);
     for (const char ch : std::string("144.6"))
         QTest::keyClick(QApplication::focusWidget(), ch);
@@ -285,9 +285,9 @@ TEST_F(ColumnOptionsTest, TabGoesAlongTheRowPastHiddenAndFrozenColumns) {
         EXPECT_EQ(grid->ActiveColumn(), s.col);
         EXPECT_EQ(grid->ActiveRow(), 1);
     }
-    EXPECT_EQ(view.Grid(tab::kMemories).Text(channelcol::kTransmit, 1),
+    EXPECT_EQ(view.Cells(tab::kMemories).Text(channelcol::kTransmit, 1),
               QStringLiteral("144.60000"));
-    EXPECT_EQ(view.Grid(tab::kMemories).Text(channelcol::kDirection, 1), QStringLiteral("Plus"));
+    EXPECT_EQ(view.Cells(tab::kMemories).Text(channelcol::kDirection, 1), QStringLiteral("Plus"));
     EXPECT_TRUE(doc->IsModified());
     grid->SetActiveCell(kCount, 1);
     QTest::keyClick(grid, Qt::Key_Tab);

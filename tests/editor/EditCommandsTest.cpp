@@ -3,19 +3,19 @@
 // accelerators and the right-click menu; every change is one undo step that
 // puts the document back byte for byte.
 #include "editor/EditCommands.h"
-#include "app/CChildFrame.h"
-#include "app/CMainFrame.h"
-#include "document/CMainDoc.h"
+#include "app/DocumentWindow.h"
+#include "app/MainWindow.h"
 #include "document/DocumentHistory.h"
-#include "editor/CMainView.h"
-#include "outside/CSpreadSheet1.h"
+#include "document/RadioDocument.h"
+#include "editor/MainView.h"
+#include "outside/CellStore.h"
 #include "radio/ChannelTables.h"
 #include "radio/RowCommands.h"
 #include "support/ModalWatcher.h"
 #include "support/TestSupport.h"
-#include "widgets/CSortDlg.h"
+#include "widgets/GridView.h"
 #include "widgets/Resources.h"
-#include "widgets/SpreadSheetView.h"
+#include "widgets/SortDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ namespace {
 
 const QString kRowsLost = QStringLiteral("Upper memories will be lost.\nContinue?");
 
-QByteArray Block(const CMainDoc& doc) {
+QByteArray Block(const RadioDocument& doc) {
     return QByteArray(reinterpret_cast<const char*>(doc.Block()), rdf::kFileSize);
 }
 
@@ -51,44 +51,44 @@ QString DataPath(const char* name) {
     return QStringLiteral(CLONARA_TEST_DATA_DIR "/") + QString::fromLatin1(name);
 }
 
-std::shared_ptr<CMainDoc> OpenDoc(const char* name) {
-    auto doc = std::make_shared<CMainDoc>();
-    EXPECT_FALSE(doc->OnOpenDocument(DataPath(name))) << name;
-    doc->SetModifiedFlag(false);
+std::shared_ptr<RadioDocument> OpenDoc(const char* name) {
+    auto doc = std::make_shared<RadioDocument>();
+    EXPECT_FALSE(doc->Load(DataPath(name))) << name;
+    doc->SetModified(false);
     return doc;
 }
 
 // The whole row as the grid shows it.
-QString RowText(CMainView& view, int tab, int row) {
-    const CSpreadSheet1& grid = view.Grid(tab);
+QString RowText(MainView& view, int tab, int row) {
+    const CellStore& grid = view.Cells(tab);
     return grid.CopyBlock(rows::WholeRows(grid, row, row));
 }
 
-bool RowHolds(CMainView& view, int tab, int row) {
-    return rows::HoldsChannel(view.GetDocument().Radio(), view.Grid(tab), tab, row);
+bool RowHolds(MainView& view, int tab, int row) {
+    return rows::HoldsChannel(view.Document().Radio(), view.Cells(tab), tab, row);
 }
 
 // Clicks a cell of the grid on screen (a column right of the frozen ones).
-void ClickCell(CMainView& view, int tab, int row, Qt::KeyboardModifiers modifiers = {},
+void ClickCell(MainView& view, int tab, int row, Qt::KeyboardModifiers modifiers = {},
                Qt::MouseButton button = Qt::LeftButton) {
-    SpreadSheetView* grid = view.GridView(tab);
-    const QModelIndex index = view.Grid(tab).CellIndex(5, row);
+    GridView* grid = view.Grid(tab);
+    const QModelIndex index = view.Cells(tab).CellIndex(5, row);
     static_cast<QAbstractItemView*>(grid)->scrollTo(index);
     const QPoint at = grid->visualRect(index).center();
     QTest::mouseClick(grid->viewport(), button, modifiers, at);
 }
 
 // Picks rows r1 to r2 with a click and a shift click.
-void PickRows(CMainView& view, int tab, int r1, int r2) {
+void PickRows(MainView& view, int tab, int r1, int r2) {
     ClickCell(view, tab, r1);
     if (r2 != r1)
         ClickCell(view, tab, r2, Qt::ShiftModifier);
-    ASSERT_EQ(view.Grid(tab).SelectionFirstRow(), r1);
-    ASSERT_EQ(view.Grid(tab).SelectionLastRow(), r2);
+    ASSERT_EQ(view.Cells(tab).SelectionFirstRow(), r1);
+    ASSERT_EQ(view.Cells(tab).SelectionLastRow(), r2);
 }
 
 // A command as the menu runs it: the grids are committed first.
-void RunCommand(CMainView& view, rows::Command command) {
+void RunCommand(MainView& view, rows::Command command) {
     if (view.CommitGrids(true))
         view.Edit().Run(command);
 }
@@ -96,15 +96,15 @@ void RunCommand(CMainView& view, rows::Command command) {
 // Every row of every table that moves holds a channel of its own: the
 // memories of the full image, copied into the limit and one-touch rows, and
 // hyper memories each on a frequency of their own.
-void MakeEveryRowDistinct(CMainView& view) {
-    const CSpreadSheet1& memories = view.Grid(tab::kMemories);
+void MakeEveryRowDistinct(MainView& view) {
+    const CellStore& memories = view.Cells(tab::kMemories);
     for (const int tab : {tab::kLimit, tab::kOneTouch}) {
-        CSpreadSheet1& grid = view.Grid(tab);
+        CellStore& grid = view.Cells(tab);
         for (int r = 1; r <= grid.MaxRows(); ++r)
             grid.PasteText(
                 1, r, memories.CopyBlock(rows::WholeRows(memories, 100 * tab + r, 100 * tab + r)));
     }
-    CSpreadSheet1& hyper = view.Grid(tab::kHyper);
+    CellStore& hyper = view.Cells(tab::kHyper);
     for (int r = 1; r <= hyper.MaxRows(); ++r) {
         const QString rx = FrequencyText(145000000 + 25000 * r);
         hyper.SetText(hypercol::kSetAShift + channelcol::kReceive, r, rx);
@@ -112,22 +112,22 @@ void MakeEveryRowDistinct(CMainView& view) {
     }
     ASSERT_TRUE(view.CommitGrids(false));
     view.RefreshGrids();
-    view.GetDocument().History().Reset(false);
+    view.Document().History().Reset(false);
 }
 
 class EditCommandsTest : public ::testing::Test {
 protected:
     ModalWatcher watcher;
 
-    std::unique_ptr<CMainView> Show(std::shared_ptr<CMainDoc> doc, int tab) {
-        auto view = std::make_unique<CMainView>(std::move(doc));
+    std::unique_ptr<MainView> Show(std::shared_ptr<RadioDocument> doc, int tab) {
+        auto view = std::make_unique<MainView>(std::move(doc));
         MakeEveryRowDistinct(*view);
         view->resize(1000, 700);
         view->show();
         view->SetCurrentTab(tab);
         return view;
     }
-    void UndoRedoRestores(CMainDoc& doc, const QByteArray& before, const QByteArray& after) {
+    void UndoRedoRestores(RadioDocument& doc, const QByteArray& before, const QByteArray& after) {
         DocumentHistory& history = doc.History();
         history.Undo();
         EXPECT_EQ(Block(doc), before) << "undo puts every byte back";
@@ -202,7 +202,7 @@ TEST_F(EditCommandsTest, EveryCommandAtBothEndsOfEveryTab) {
                 EXPECT_TRUE(view->CommitGrids(true));
                 EXPECT_EQ(Block(*doc), after);
                 UndoRedoRestores(*doc, before, after);
-                doc->SetModifiedFlag(false);
+                doc->SetModified(false);
             }
         }
     }
@@ -265,13 +265,13 @@ TEST_F(EditCommandsTest, InsertAsksBeforeAnyChannelFallsOff) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(QStringLiteral("%1 / %2").arg(c.row449, c.row450).toStdString());
-        auto doc = std::make_shared<CMainDoc>();
+        auto doc = std::make_shared<RadioDocument>();
         auto view = Show(doc, tab::kMemories);
-        CSpreadSheet1& grid = view->Grid(tab::kMemories);
+        CellStore& grid = view->Cells(tab::kMemories);
         grid.SetText(1, 449, QString::fromLatin1(c.row449));
         grid.SetText(1, 450, QString::fromLatin1(c.row450));
         ASSERT_TRUE(view->CommitGrids(true));
-        ASSERT_EQ(doc->Radio().IsUsed(doc->GetImage(), tab::kMemories, 449), *c.row450 != 0)
+        ASSERT_EQ(doc->Radio().IsUsed(doc->Image(), tab::kMemories, 449), *c.row450 != 0)
             << "the channel is kept";
         const QByteArray before = Block(*doc);
         const QString first = RowText(*view, tab::kMemories, 1);
@@ -302,7 +302,7 @@ TEST_F(EditCommandsTest, RowCommandsStopAtTheTabsOwnLastRow) {
         auto doc = OpenDoc("full.img");
         auto view = Show(doc, t.tab);
         EXPECT_EQ(rows::LastRow(t.tab), t.rows);
-        EXPECT_EQ(view->Grid(t.tab).MaxRows(), t.rows);
+        EXPECT_EQ(view->Cells(t.tab).MaxRows(), t.rows);
         const QString memories = RowText(*view, tab::kMemories, t.rows + 1);
 
         // Three rows copied, pasted from the second-last row: one would fall
@@ -324,7 +324,7 @@ TEST_F(EditCommandsTest, RowCommandsStopAtTheTabsOwnLastRow) {
         EXPECT_EQ(watcher.Boxes().size(), 2);
         EXPECT_EQ(RowText(*view, t.tab, t.rows - 1), rows1to3[0]);
         EXPECT_EQ(RowText(*view, t.tab, t.rows), rows1to3[1]);
-        EXPECT_EQ(view->Grid(t.tab).SelectionLastRow(), t.rows);
+        EXPECT_EQ(view->Cells(t.tab).SelectionLastRow(), t.rows);
         // The other tables are not touched.
         EXPECT_EQ(RowText(*view, tab::kMemories, t.rows + 1), memories);
     }
@@ -370,7 +370,7 @@ TEST_F(EditCommandsTest, PasteTakesOnlyRowsOfTheSameKind) {
     view->SetCurrentTab(tab::kHyper);
     PickRows(*view, tab::kHyper, 1, 1);
     RunCommand(*view, rows::Command::Copy);
-    auto otherDoc = std::make_shared<CMainDoc>();
+    auto otherDoc = std::make_shared<RadioDocument>();
     auto otherView = Show(otherDoc, tab::kHyper);
     PickRows(*otherView, tab::kHyper, 2, 2);
     watcher.Clear();
@@ -396,20 +396,20 @@ TEST_F(EditCommandsTest, PasteTakesOnlyRowsOfTheSameKind) {
 TEST_F(EditCommandsTest, GroupsAndPriorityFollowMemoryRows) {
     // Channels 3, 5 and 10 in group 1, channel 10 in group 2; channel 5 the
     // priority channel.
-    const auto setUp = [](CMainDoc& doc) {
-        Byte* image = doc.GetImage();
-        CVX7Radio::SetGroupSize(image, 0, 3);
-        CVX7Radio::SetGroupMember(image, 0, 0, 2);
-        CVX7Radio::SetGroupMember(image, 0, 1, 4);
-        CVX7Radio::SetGroupMember(image, 0, 2, 9);
-        CVX7Radio::SetGroupSize(image, 1, 1);
-        CVX7Radio::SetGroupMember(image, 1, 0, 9);
+    const auto setUp = [](RadioDocument& doc) {
+        Byte* image = doc.Image();
+        RadioModel::SetGroupSize(image, 0, 3);
+        RadioModel::SetGroupMember(image, 0, 0, 2);
+        RadioModel::SetGroupMember(image, 0, 1, 4);
+        RadioModel::SetGroupMember(image, 0, 2, 9);
+        RadioModel::SetGroupSize(image, 1, 1);
+        RadioModel::SetGroupMember(image, 1, 0, 9);
         doc.Radio().SetPriorityChannel(5);
     };
-    const auto members = [](const CMainDoc& doc, int g) {
+    const auto members = [](const RadioDocument& doc, int g) {
         QList<int> list;
-        for (int j = 0; j < CVX7Radio::GroupSize(doc.GetImage(), g); ++j)
-            list << CVX7Radio::GroupMember(doc.GetImage(), g, j) + 1;
+        for (int j = 0; j < RadioModel::GroupSize(doc.Image(), g); ++j)
+            list << RadioModel::GroupMember(doc.Image(), g, j) + 1;
         return list;
     };
     const struct {
@@ -448,11 +448,11 @@ TEST_F(EditCommandsTest, GroupsAndPriorityFollowMemoryRows) {
         RunCommand(*view, c.id);
         EXPECT_EQ(members(*doc, 0), c.group1);
         EXPECT_EQ(members(*doc, 1), c.group2);
-        EXPECT_EQ(doc->Radio().GetPriorityChannel(), c.priority);
-        EXPECT_EQ(view->Grid(tab::kMemories).Text(0, c.priority),
+        EXPECT_EQ(doc->Radio().PriorityChannel(), c.priority);
+        EXPECT_EQ(view->Cells(tab::kMemories).Text(0, c.priority),
                   QStringLiteral("P%1").arg(c.priority));
         // The groups grid lists the same channels, so a commit keeps them.
-        const CSpreadSheet1& groups = view->Grid(tab::kGroups);
+        const CellStore& groups = view->Cells(tab::kGroups);
         for (int j = 0; j < c.group1.size(); ++j) {
             EXPECT_EQ(groups.Text(1, j + 1).section(QLatin1Char(' '), 0, 0).toInt(), c.group1[j]);
         }
@@ -468,9 +468,9 @@ TEST_F(EditCommandsTest, GroupsAndPriorityFollowMemoryRows) {
 // The sort dialog, driven as a user would, sorts the chosen rows; a later
 // sort without a second key forgets the earlier one.
 TEST_F(EditCommandsTest, SortByTheDialogsKeys) {
-    auto doc = std::make_shared<CMainDoc>();
+    auto doc = std::make_shared<RadioDocument>();
     auto view = Show(doc, tab::kMemories);
-    CSpreadSheet1& grid = view->Grid(tab::kMemories);
+    CellStore& grid = view->Cells(tab::kMemories);
     // Five channels: names and modes out of order.
     const char* rx[] = {"146.52000", "145.50000", "147.00000", "144.39000", "146.52000"};
     const char* name[] = {"B", "A", "A", "C", "A"};
@@ -482,9 +482,9 @@ TEST_F(EditCommandsTest, SortByTheDialogsKeys) {
     }
     ASSERT_TRUE(view->CommitGrids(true));
     // Channels 2 and 5 in group 1; channel 4 the priority channel.
-    CVX7Radio::SetGroupSize(doc->GetImage(), 0, 2);
-    CVX7Radio::SetGroupMember(doc->GetImage(), 0, 0, 1);
-    CVX7Radio::SetGroupMember(doc->GetImage(), 0, 1, 4);
+    RadioModel::SetGroupSize(doc->Image(), 0, 2);
+    RadioModel::SetGroupMember(doc->Image(), 0, 0, 1);
+    RadioModel::SetGroupMember(doc->Image(), 0, 1, 4);
     doc->Radio().SetPriorityChannel(4);
     view->RefreshGrids();
     const auto column = [&](int col) {
@@ -523,7 +523,7 @@ TEST_F(EditCommandsTest, SortByTheDialogsKeys) {
         SCOPED_TRACE(c.names.toStdString());
         watcher.Clear();
         watcher.OnOtherDialog([&c](QWidget* dialog) {
-            auto* sort = qobject_cast<CSortDlg*>(dialog);
+            auto* sort = qobject_cast<SortDialog*>(dialog);
             ASSERT_TRUE(sort);
             ASSERT_EQ(sort->FirstKey()->count(), 18);
             EXPECT_EQ(sort->FirstKey()->itemText(0), QStringLiteral("Receive Frequency"));
@@ -541,11 +541,11 @@ TEST_F(EditCommandsTest, SortByTheDialogsKeys) {
         if (&c == &cases[0]) {
             // The groups and the priority channel keep their channels, now
             // in rows 1, 2 and 5.
-            EXPECT_EQ(CVX7Radio::GroupMember(doc->GetImage(), 0, 0), 0);
-            EXPECT_EQ(CVX7Radio::GroupMember(doc->GetImage(), 0, 1), 1);
-            EXPECT_EQ(doc->Radio().GetPriorityChannel(), 5);
+            EXPECT_EQ(RadioModel::GroupMember(doc->Image(), 0, 0), 0);
+            EXPECT_EQ(RadioModel::GroupMember(doc->Image(), 0, 1), 1);
+            EXPECT_EQ(doc->Radio().PriorityChannel(), 5);
             EXPECT_EQ(grid.Text(0, 5), QStringLiteral("P5"));
-            EXPECT_TRUE(view->Grid(tab::kGroups).Text(1, 2).startsWith(QStringLiteral("002 ")));
+            EXPECT_TRUE(view->Cells(tab::kGroups).Text(1, 2).startsWith(QStringLiteral("002 ")));
         }
         if (c.error.isEmpty()) {
             EXPECT_TRUE(watcher.Boxes().isEmpty());
@@ -578,10 +578,10 @@ TEST_F(EditCommandsTest, SetPriorityMarksTheRowAndCanBeUndone) {
     ClickCell(*view, tab::kMemories, 5);
     EXPECT_TRUE(view->Edit().IsEnabled(rows::Command::SetPriority));
     RunCommand(*view, rows::Command::SetPriority);
-    const CSpreadSheet1& grid = view->Grid(tab::kMemories);
+    const CellStore& grid = view->Cells(tab::kMemories);
     EXPECT_EQ(grid.Text(0, 2), QStringLiteral("2"));
     EXPECT_EQ(grid.Text(0, 5), QStringLiteral("P5"));
-    EXPECT_EQ(doc->Radio().GetPriorityChannel(), 5);
+    EXPECT_EQ(doc->Radio().PriorityChannel(), 5);
     EXPECT_TRUE(doc->IsModified());
     UndoRedoRestores(*doc, before, Block(*doc));
     doc->History().Undo();
@@ -590,7 +590,7 @@ TEST_F(EditCommandsTest, SetPriorityMarksTheRowAndCanBeUndone) {
     EXPECT_EQ(grid.Text(0, 5), QStringLiteral("5"));
 
     // An empty memory row, and any other tab, cannot be the priority.
-    auto fresh = std::make_shared<CMainDoc>();
+    auto fresh = std::make_shared<RadioDocument>();
     auto other = Show(fresh, tab::kMemories);
     ClickCell(*other, tab::kMemories, 7);
     EXPECT_FALSE(other->Edit().IsEnabled(rows::Command::SetPriority));
@@ -604,13 +604,13 @@ TEST_F(EditCommandsTest, SetPriorityMarksTheRowAndCanBeUndone) {
 // A right click opens the Edit menu over the grid, Set Priority in it with
 // its prompt; there is none on Memory Groups.
 TEST_F(EditCommandsTest, RightClickOpensTheEditMenu) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.resize(1000, 700);
     frame.show();
-    CChildFrame* child = frame.NewDocument();
-    CMainView& view = *child->View();
+    DocumentWindow* child = frame.NewDocument();
+    MainView& view = *child->View();
     // One change to undo.
-    view.Grid(tab::kMemories).SetText(channelcol::kName, 1, QStringLiteral("HOME"));
+    view.Cells(tab::kMemories).SetText(channelcol::kName, 1, QStringLiteral("HOME"));
     ASSERT_TRUE(view.CommitGrids(true));
     const struct {
         int tab;
@@ -687,22 +687,22 @@ TEST_F(EditCommandsTest, RightClickOpensTheEditMenu) {
         }
         menu->close();
     });
-    child->GetDocument().Radio().SetPriorityChannel(2);
+    child->Document().Radio().SetPriorityChannel(2);
     ClickCell(view, tab::kMemories, 1, {}, Qt::RightButton);
     QTest::qWait(150);
-    EXPECT_EQ(child->GetDocument().Radio().GetPriorityChannel(), 1);
-    EXPECT_TRUE(child->GetDocument().IsModified());
-    child->GetDocument().History().Reset(false);
+    EXPECT_EQ(child->Document().Radio().PriorityChannel(), 1);
+    EXPECT_TRUE(child->Document().IsModified());
+    child->Document().History().Reset(false);
 }
 
 // The menu bar's Edit menu has no Set Priority; the accelerators run the
 // clipboard commands; Insert, Delete and Sort are greyed where not offered.
 TEST_F(EditCommandsTest, MenuBarAndAccelerators) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.resize(1000, 700);
     frame.show();
-    CChildFrame* child = frame.NewDocument();
-    CMainView& view = *child->View();
+    DocumentWindow* child = frame.NewDocument();
+    MainView& view = *child->View();
     QApplication::setActiveWindow(&frame);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
     QMenu* edit = nullptr;
@@ -735,7 +735,7 @@ TEST_F(EditCommandsTest, MenuBarAndAccelerators) {
     // Ctrl+C / Shift+Ins copies channel 1 to row 3; Shift+Del cuts it again;
     // Ctrl+Ins copies.
     view.SetCurrentTab(tab::kMemories);
-    CMainDoc& doc = child->GetDocument();
+    RadioDocument& doc = child->Document();
     const QString first = RowText(view, tab::kMemories, 1);
     const struct {
         int row;
@@ -752,7 +752,7 @@ TEST_F(EditCommandsTest, MenuBarAndAccelerators) {
     for (const auto& s : steps) {
         SCOPED_TRACE(s.keys.toString().toStdString());
         PickRows(view, tab::kMemories, s.row, s.row);
-        QTest::keySequence(view.GridView(tab::kMemories), s.keys);
+        QTest::keySequence(view.Grid(tab::kMemories), s.keys);
         if (!s.row3.isEmpty()) {
             EXPECT_EQ(RowText(view, tab::kMemories, 3), s.row3);
         } else {
@@ -768,12 +768,12 @@ TEST_F(EditCommandsTest, MenuBarAndAccelerators) {
 TEST_F(EditCommandsTest, DraggedRowsMove) {
     // The grid reports a dragged block dropped on a row as it does at the
     // end of a drag of its own.
-    const auto drop = [](CMainView& view, int tab, int r1, int r2, int grabbed, int target) {
-        const int cols = view.Grid(tab).MaxCols();
+    const auto drop = [](MainView& view, int tab, int r1, int r2, int grabbed, int target) {
+        const int cols = view.Cells(tab).MaxCols();
         const int shift = target - grabbed;
         int action = 0;
-        emit view.GridView(tab)->blockDropped(GridBlock{1, r1, cols, r2},
-                                              GridBlock{1, r1 + shift, cols, r2 + shift}, &action);
+        emit view.Grid(tab)->blockDropped(GridBlock{1, r1, cols, r2},
+                                          GridBlock{1, r1 + shift, cols, r2 + shift}, &action);
         EXPECT_EQ(action, 1);
     };
     const struct {
@@ -821,8 +821,8 @@ TEST_F(EditCommandsTest, GroupRowsCutAndPastedStayPacked) {
     auto view = Show(doc, tab::kGroups);
     const auto members = [&doc](int g) {
         QList<int> list;
-        for (int j = 0; j < CVX7Radio::GroupSize(doc->GetImage(), g); ++j)
-            list << CVX7Radio::GroupMember(doc->GetImage(), g, j) + 1;
+        for (int j = 0; j < RadioModel::GroupSize(doc->Image(), g); ++j)
+            list << RadioModel::GroupMember(doc->Image(), g, j) + 1;
         return list;
     };
     QList<QList<int>> before;
@@ -862,14 +862,14 @@ TEST_F(EditCommandsTest, GroupRowsCutAndPastedStayPacked) {
 // A command given while a cell is being typed into commits the typing as a
 // step of its own first.
 TEST_F(EditCommandsTest, TypingIsCommittedAsItsOwnStepBeforeACommand) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.resize(1000, 700);
     frame.show();
-    CChildFrame* child = frame.NewDocument();
-    CMainView& view = *child->View();
-    CMainDoc& doc = child->GetDocument();
+    DocumentWindow* child = frame.NewDocument();
+    MainView& view = *child->View();
+    RadioDocument& doc = child->Document();
     const QByteArray before = Block(doc);
-    SpreadSheetView* grid = view.GridView(tab::kMemories);
+    GridView* grid = view.Grid(tab::kMemories);
     grid->SetActiveCell(channelcol::kName, 1);
     grid->StartEdit();
     ASSERT_TRUE(grid->IsEditing());
@@ -880,11 +880,11 @@ TEST_F(EditCommandsTest, TypingIsCommittedAsItsOwnStepBeforeACommand) {
     QTest::keyClicks(editor, QStringLiteral("ABC"));
     frame.RunCommand(QStringLiteral("edit.insert"));
     EXPECT_FALSE(grid->IsEditing());
-    EXPECT_EQ(view.Grid(tab::kMemories).Text(channelcol::kName, 2), QStringLiteral("ABC"));
+    EXPECT_EQ(view.Cells(tab::kMemories).Text(channelcol::kName, 2), QStringLiteral("ABC"));
     EXPECT_FALSE(RowHolds(view, tab::kMemories, 1));
     DocumentHistory& history = doc.History();
     history.Undo();
-    EXPECT_EQ(view.Grid(tab::kMemories).Text(channelcol::kName, 1), QStringLiteral("ABC"));
+    EXPECT_EQ(view.Cells(tab::kMemories).Text(channelcol::kName, 1), QStringLiteral("ABC"));
     history.Undo();
     EXPECT_EQ(Block(doc), before);
     EXPECT_FALSE(doc.IsModified());
@@ -914,16 +914,16 @@ TEST_F(EditCommandsTest, PasteFillsTheCopiedRowsAndPriorityAtBothEnds) {
         if (c.r1 + 3 <= 450) {
             EXPECT_EQ(RowText(*view, tab::kMemories, c.r1 + 3), after) << "one row past the copied";
         }
-        EXPECT_EQ(view->Grid(tab::kMemories).SelectionFirstRow(), c.r1);
-        EXPECT_EQ(view->Grid(tab::kMemories).SelectionLastRow(), c.selectedLast);
+        EXPECT_EQ(view->Cells(tab::kMemories).SelectionFirstRow(), c.r1);
+        EXPECT_EQ(view->Cells(tab::kMemories).SelectionLastRow(), c.selectedLast);
     }
     for (const int row : {1, 450}) {
         ClickCell(*view, tab::kMemories, row);
         RunCommand(*view, rows::Command::SetPriority);
-        EXPECT_EQ(doc->Radio().GetPriorityChannel(), row);
-        EXPECT_EQ(view->Grid(tab::kMemories).Text(0, row), QStringLiteral("P%1").arg(row));
+        EXPECT_EQ(doc->Radio().PriorityChannel(), row);
+        EXPECT_EQ(view->Cells(tab::kMemories).Text(0, row), QStringLiteral("P%1").arg(row));
     }
-    EXPECT_EQ(view->Grid(tab::kMemories).Text(0, 1), QStringLiteral("1"));
+    EXPECT_EQ(view->Cells(tab::kMemories).Text(0, 1), QStringLiteral("1"));
 }
 
 } // namespace

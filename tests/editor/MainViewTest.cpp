@@ -1,16 +1,16 @@
 // The main view, offscreen: seven grids in tab order, commit marking the
 // document modified only on a real change, tab changes, Import and Export.
-#include "app/CChildFrame.h"
-#include "app/CMainFrame.h"
-#include "document/CMainDoc.h"
+#include "editor/MainView.h"
+#include "app/DocumentWindow.h"
+#include "app/MainWindow.h"
+#include "document/RadioDocument.h"
 #include "document/TextImportExport.h"
-#include "editor/CMainView.h"
 #include "editor/DocumentCommands.h"
-#include "outside/CSpreadSheet1.h"
+#include "outside/CellStore.h"
 #include "support/ModalWatcher.h"
 #include "support/TestSupport.h"
+#include "widgets/GridView.h"
 #include "widgets/Resources.h"
-#include "widgets/SpreadSheetView.h"
 
 #include <gtest/gtest.h>
 
@@ -29,20 +29,20 @@ using testing_support::WriteFile;
 
 namespace {
 
-QByteArray Image(const CMainDoc& doc) {
-    return QByteArray(reinterpret_cast<const char*>(doc.GetImage()), image::kSize);
+QByteArray Image(const RadioDocument& doc) {
+    return QByteArray(reinterpret_cast<const char*>(doc.Image()), image::kSize);
 }
 
 class MainViewTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     ModalWatcher watcher;
-    std::shared_ptr<CMainDoc> doc = std::make_shared<CMainDoc>();
+    std::shared_ptr<RadioDocument> doc = std::make_shared<RadioDocument>();
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 };
 
 TEST_F(MainViewTest, SevenTabsInOrderAtTheBottom) {
-    CMainView view(doc);
+    MainView view(doc);
     view.resize(900, 600);
     view.show();
     const QStringList expected = {"Memories",       "Limit Memories", "One Touch Memories",
@@ -52,26 +52,26 @@ TEST_F(MainViewTest, SevenTabsInOrderAtTheBottom) {
     for (int t = 0; t < 7; ++t)
         EXPECT_EQ(view.TabBar()->tabText(t), expected[t]);
     EXPECT_EQ(view.TabBar()->shape(), QTabBar::RoundedSouth);
-    EXPECT_GT(view.TabBar()->geometry().top(), view.GridView(0)->geometry().bottom())
+    EXPECT_GT(view.TabBar()->geometry().top(), view.Grid(0)->geometry().bottom())
         << "the tab strip lies below the grids";
-    EXPECT_TRUE(view.GridView(0)->isVisible());
-    EXPECT_FALSE(view.GridView(3)->isVisible());
+    EXPECT_TRUE(view.Grid(0)->isVisible());
+    EXPECT_FALSE(view.Grid(3)->isVisible());
     // The grids show the image: memory channel 1 of the factory image.
-    EXPECT_EQ(view.Grid(0).Text(1, 1), QStringLiteral("144.00000"));
-    EXPECT_EQ(view.Grid(0).MaxRows(), 450);
-    EXPECT_EQ(view.Grid(1).Text(0, 2), QStringLiteral("U1"));
-    EXPECT_EQ(view.Grid(5).Text(0, 8), QStringLiteral("70cm"));
-    EXPECT_EQ(view.Grid(3).MaxCols(), 40);
-    EXPECT_EQ(view.Grid(4).MaxCols(), 9);
+    EXPECT_EQ(view.Cells(0).Text(1, 1), QStringLiteral("144.00000"));
+    EXPECT_EQ(view.Cells(0).MaxRows(), 450);
+    EXPECT_EQ(view.Cells(1).Text(0, 2), QStringLiteral("U1"));
+    EXPECT_EQ(view.Cells(5).Text(0, 8), QStringLiteral("70cm"));
+    EXPECT_EQ(view.Cells(3).MaxCols(), 40);
+    EXPECT_EQ(view.Cells(4).MaxCols(), 9);
 }
 
 TEST_F(MainViewTest, TonesAndOffsetsThatDoNotApplyAreMutedAsTheRowChanges) {
-    CMainView view(doc);
+    MainView view(doc);
     view.resize(900, 600);
     view.show();
-    SpreadSheetView* grid = view.GridView(tab::kMemories);
+    GridView* grid = view.Grid(tab::kMemories);
     const auto muted = [&](int col) {
-        return grid->model()->index(0, col - 1).data(CSpreadSheet1::MutedRole).toBool();
+        return grid->model()->index(0, col - 1).data(CellStore::MutedRole).toBool();
     };
     // Channel 1 of a new document: simplex, no tone.
     EXPECT_TRUE(muted(channelcol::kOffset));
@@ -102,7 +102,7 @@ TEST_F(MainViewTest, TonesAndOffsetsThatDoNotApplyAreMutedAsTheRowChanges) {
     EXPECT_TRUE(doc->IsModified());
 
     // Hyper Memories name the set of each column.
-    QAbstractItemModel* hyper = view.GridView(tab::kHyper)->model();
+    QAbstractItemModel* hyper = view.Grid(tab::kHyper)->model();
     EXPECT_EQ(hyper->headerData(hypercol::kSetAShift, Qt::Horizontal).toString(),
               QStringLiteral("A: Receive\nFrequency"));
     EXPECT_EQ(hyper->headerData(hypercol::kSetBShift, Qt::Horizontal).toString(),
@@ -111,42 +111,42 @@ TEST_F(MainViewTest, TonesAndOffsetsThatDoNotApplyAreMutedAsTheRowChanges) {
 
 TEST_F(MainViewTest, CommitMarksModifiedOnlyOnARealChange) {
     // A hostile image: FF filler everywhere the radio leaves bytes unused.
-    CMainView view(doc);
+    MainView view(doc);
     const QByteArray before = Image(*doc);
     EXPECT_TRUE(view.CommitGrids(true));
     EXPECT_FALSE(doc->IsModified()) << "no edit, no change";
     EXPECT_EQ(Image(*doc), before);
 
-    view.Grid(0).SetText(6, 1, QStringLiteral("HOME"));
+    view.Cells(0).SetText(6, 1, QStringLiteral("HOME"));
     EXPECT_TRUE(view.CommitGrids(true));
     EXPECT_TRUE(doc->IsModified());
-    EXPECT_EQ(doc->Radio().DecodeName(doc->GetImage() + image::kMemories + record::kName),
+    EXPECT_EQ(doc->Radio().DecodeName(doc->Image() + image::kMemories + record::kName),
               QStringLiteral("HOME"));
 
     // A comment alone is a change too.
-    doc->SetModifiedFlag(false);
-    view.Grid(0).SetText(18, 1, QStringLiteral("a note"));
+    doc->SetModified(false);
+    view.Cells(0).SetText(18, 1, QStringLiteral("a note"));
     EXPECT_TRUE(view.CommitGrids(true));
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(doc->Radio().Comment(tab::kMemories, 0), QStringLiteral("a note"));
 }
 
 TEST_F(MainViewTest, ATabChangeCommitsAndGroupsAreRefreshedOnEntry) {
-    CMainView view(doc);
+    MainView view(doc);
     view.show();
     // A new memory channel typed into the Memories grid...
-    view.Grid(0).SetLock({2, 5, 18, 5}, false);
-    view.Grid(0).SetText(1, 5, QStringLiteral("146.52000"));
-    view.Grid(0).SetText(2, 5, QStringLiteral("146.52000"));
-    view.Grid(0).SetListIndex(4, 5, 0);
+    view.Cells(0).SetLock({2, 5, 18, 5}, false);
+    view.Cells(0).SetText(1, 5, QStringLiteral("146.52000"));
+    view.Cells(0).SetText(2, 5, QStringLiteral("146.52000"));
+    view.Cells(0).SetListIndex(4, 5, 0);
     view.SetCurrentTab(tab::kGroups);
     // ...is in the image after the switch, and offered by the group lists.
     EXPECT_TRUE(doc->IsModified());
-    EXPECT_TRUE(doc->Radio().IsUsed(doc->GetImage(), tab::kMemories, 4));
-    const QStringList items = view.Grid(4).CellList(1, 1)->Items();
+    EXPECT_TRUE(doc->Radio().IsUsed(doc->Image(), tab::kMemories, 4));
+    const QStringList items = view.Cells(4).CellList(1, 1)->Items();
     EXPECT_TRUE(items.contains(QStringLiteral("005 - 146.52000 MHz")))
         << items.join('|').toStdString();
-    EXPECT_TRUE(view.GridView(4)->isVisible());
+    EXPECT_TRUE(view.Grid(4)->isVisible());
 }
 
 TEST_F(MainViewTest, ExportAndImportMatchTheCommandLine) {
@@ -159,8 +159,8 @@ TEST_F(MainViewTest, ExportAndImportMatchTheCommandLine) {
         "3,446.00625,,,,,,,12.5 kHz,,\n"
         "450,1.413,,,AM BC,,,,9 kHz,,last\n");
     ASSERT_TRUE(textio::ImportFile(doc->Radio(), Path("setup.csv")).ok);
-    ASSERT_FALSE(doc->OnSaveDocument(Path("doc.rdf")));
-    CMainView view(doc);
+    ASSERT_FALSE(doc->Save(Path("doc.rdf")));
+    MainView view(doc);
     ASSERT_TRUE(DocumentCommands(view).ExportTo(Path("view.csv")));
     QProcess cli;
     cli.start(ProgramPath("clonara-cli"),
@@ -171,16 +171,16 @@ TEST_F(MainViewTest, ExportAndImportMatchTheCommandLine) {
     EXPECT_TRUE(ReadFile(Path("view.csv")).contains("\"RPT, 1\""));
 
     // Importing the list into a new document's view gives the same channels.
-    auto fresh = std::make_shared<CMainDoc>();
-    CMainView other(fresh);
+    auto fresh = std::make_shared<RadioDocument>();
+    MainView other(fresh);
     ASSERT_TRUE(DocumentCommands(other).ImportFrom(Path("view.csv")));
     EXPECT_TRUE(fresh->IsModified());
-    EXPECT_EQ(other.Grid(0).Text(6, 2), QStringLiteral("RPT, 1"));
-    EXPECT_EQ(other.Grid(0).Text(1, 3), QStringLiteral("446.00625"));
-    EXPECT_EQ(other.Grid(0).Text(12, 450), QStringLiteral("9 kHz"));
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(fresh->GetImage() + image::kMemories),
+    EXPECT_EQ(other.Cells(0).Text(6, 2), QStringLiteral("RPT, 1"));
+    EXPECT_EQ(other.Cells(0).Text(1, 3), QStringLiteral("446.00625"));
+    EXPECT_EQ(other.Cells(0).Text(12, 450), QStringLiteral("9 kHz"));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(fresh->Image() + image::kMemories),
                          450 * record::kSize),
-              QByteArray(reinterpret_cast<const char*>(doc->GetImage() + image::kMemories),
+              QByteArray(reinterpret_cast<const char*>(doc->Image() + image::kMemories),
                          450 * record::kSize));
     EXPECT_EQ(fresh->Radio().Comment(tab::kMemories, 1), QStringLiteral("with \"quotes\""));
 }
@@ -192,7 +192,7 @@ TEST_F(MainViewTest, ImportingAListWithoutChannelsSaysSoAndChangesNothing) {
     WriteFile(Path("u16.csv"),
               QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
     WriteFile(Path("none.csv"), "1,146.521\n2,abc\n");
-    CMainView view(doc);
+    MainView view(doc);
     view.show();
     const QByteArray before = Image(*doc);
     EXPECT_FALSE(DocumentCommands(view).ImportFrom(Path("none.csv")));
@@ -206,13 +206,13 @@ TEST_F(MainViewTest, ImportingAListWithoutChannelsSaysSoAndChangesNothing) {
     watcher.Clear();
     EXPECT_TRUE(DocumentCommands(view).ImportFrom(Path("u16.csv")));
     EXPECT_TRUE(watcher.Boxes().isEmpty());
-    EXPECT_EQ(view.Grid(0).Text(6, 1), QStringLiteral("AB"));
+    EXPECT_EQ(view.Cells(0).Text(6, 1), QStringLiteral("AB"));
 }
 
 TEST_F(MainViewTest, MenuCommandsImportAndExportThroughTheirDialogs) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
-    CChildFrame* child = frame.NewDocument();
+    DocumentWindow* child = frame.NewDocument();
     watcher.AnswerFiles({Path("menu.tab")});
     frame.RunCommand(QStringLiteral("file.export"));
     EXPECT_EQ(watcher.FileDialogs(), 1);
@@ -236,12 +236,12 @@ TEST_F(MainViewTest, MenuCommandsImportAndExportThroughTheirDialogs) {
     watcher.Clear();
     watcher.AnswerFiles({Path("in.csv")});
     frame.RunCommand(QStringLiteral("file.import"));
-    EXPECT_TRUE(child->GetDocument().IsModified());
-    EXPECT_EQ(child->View()->Grid(0).Text(6, 1), QStringLiteral("IMPORTED"));
+    EXPECT_TRUE(child->Document().IsModified());
+    EXPECT_EQ(child->View()->Cells(0).Text(6, 1), QStringLiteral("IMPORTED"));
     EXPECT_TRUE(watcher.Boxes().isEmpty());
     EXPECT_EQ(frame.statusBar()->currentMessage(),
               QStringLiteral("Imported 1 of 1 lines into memory channels; 0 skipped."));
-    child->GetDocument().SetModifiedFlag(false);
+    child->Document().SetModified(false);
 }
 
 } // namespace

@@ -3,10 +3,10 @@
 // selection's rows and columns, hidden columns, rows never split, wide
 // tables continued with the frozen columns repeated. The print commands run
 // through the real print dialog and its abort box.
-#include "document/CMainDoc.h"
-#include "editor/CMainView.h"
+#include "document/RadioDocument.h"
 #include "editor/DocumentCommands.h"
-#include "outside/CSpreadSheet1.h"
+#include "editor/MainView.h"
+#include "outside/CellStore.h"
 #include "radio/ChannelColumns.h"
 #include "settings/ColumnOptions.h"
 #include "settings/Registry.h"
@@ -65,7 +65,7 @@ QStringList Lines(const QString& page) {
 
 // The row labels a page shows: the first word of each line between the title
 // and the page number that is a label of the grid.
-QStringList RowLabels(const QString& page, const CSpreadSheet1& grid) {
+QStringList RowLabels(const QString& page, const CellStore& grid) {
     QSet<QString> labels;
     for (int row = 1; row <= grid.MaxRows(); ++row)
         labels.insert(grid.Text(0, row));
@@ -88,17 +88,17 @@ protected:
     }
     void TearDown() override { reg::OpenSettingsKey()->remove(QString::fromLatin1(reg::kColumns)); }
 
-    std::unique_ptr<CMainView> Open(const char* file) {
-        auto doc = std::make_shared<CMainDoc>();
-        EXPECT_FALSE(doc->OnOpenDocument(DataPath(file)).has_value());
-        doc->SetPathName(DataPath(file)); // as File Open names it
-        return std::make_unique<CMainView>(doc);
+    std::unique_ptr<MainView> Open(const char* file) {
+        auto doc = std::make_shared<RadioDocument>();
+        EXPECT_FALSE(doc->Load(DataPath(file)).has_value());
+        doc->SetFileName(DataPath(file)); // as File Open names it
+        return std::make_unique<MainView>(doc);
     }
 
     // The pages of a job on a view's current tab.
-    QStringList Print(const CMainView& view, const gridprint::Job& job) {
+    QStringList Print(const MainView& view, const gridprint::Job& job) {
         QByteArray pdf;
-        EXPECT_EQ(gridprint::PrintPdf(view.Grid(view.CurrentTab()), job, &pdf),
+        EXPECT_EQ(gridprint::PrintPdf(view.Cells(view.CurrentTab()), job, &pdf),
                   gridprint::Outcome::Printed);
         const QString path = dir.filePath(QStringLiteral("out.pdf"));
         WriteFile(path, pdf);
@@ -111,7 +111,7 @@ protected:
 
 TEST_F(PrintTest, EveryPageHasTheTitleItsNumberAndWholeRows) {
     auto view = Open("full.img");
-    const CSpreadSheet1& grid = view->Grid(tab::kMemories);
+    const CellStore& grid = view->Cells(tab::kMemories);
     const QStringList pages = Print(*view, view->PrintJob(gridprint::Range::All));
     ASSERT_GE(pages.size(), 4);
     const QString title = QStringLiteral("Clonara - full.img");
@@ -136,7 +136,7 @@ TEST_F(PrintTest, EveryPageHasTheTitleItsNumberAndWholeRows) {
 
 TEST_F(PrintTest, PageRangesAndSelections) {
     auto view = Open("full.img");
-    const CSpreadSheet1& grid = view->Grid(tab::kMemories);
+    const CellStore& grid = view->Cells(tab::kMemories);
     const QStringList all = Print(*view, view->PrintJob(gridprint::Range::All));
     ASSERT_GE(all.size(), 4);
 
@@ -148,7 +148,7 @@ TEST_F(PrintTest, PageRangesAndSelections) {
     EXPECT_EQ(RowLabels(some[1], grid), RowLabels(all[2], grid));
 
     // Rows 3 to 7 selected: those rows only, their labels, columns to 18.
-    view->Grid(tab::kMemories).SelectBlock(GridBlock::Rows(3, 7, 1, 1));
+    view->Cells(tab::kMemories).SelectBlock(GridBlock::Rows(3, 7, 1, 1));
     const QStringList selection = Print(*view, view->PrintJob(gridprint::Range::Selection));
     ASSERT_FALSE(selection.isEmpty());
     QStringList labels;
@@ -167,7 +167,7 @@ TEST_F(PrintTest, PageRangesAndSelections) {
 
     // On Hyper Memories a selection covers columns 1 to 18 of its 40.
     view->SetCurrentTab(tab::kHyper);
-    CSpreadSheet1& hyper = view->Grid(tab::kHyper);
+    CellStore& hyper = view->Cells(tab::kHyper);
     hyper.SelectBlock(GridBlock::Rows(1, 2, 1, hyper.MaxCols()));
     const QStringList hyperPages = Print(*view, view->PrintJob(gridprint::Range::Selection));
     QString hyperText = hyperPages.join(QLatin1Char('\n'));
@@ -180,7 +180,7 @@ TEST_F(PrintTest, HiddenColumnsAreNotPrintedAndFrozenOnesRepeat) {
     // Name hidden, two frozen columns.
     ASSERT_TRUE(reg::StoreColumnOptions(reg::ColumnOptions::Make(1u << 4, 2)));
     auto view = Open("busy.rdf");
-    const CSpreadSheet1& grid = view->Grid(tab::kMemories);
+    const CellStore& grid = view->Cells(tab::kMemories);
     ASSERT_TRUE(grid.IsColumnHidden(channelcol::kName));
     const QStringList pages = Print(*view, view->PrintJob(gridprint::Range::All));
     ASSERT_FALSE(pages.isEmpty());
@@ -198,7 +198,7 @@ TEST_F(PrintTest, HiddenColumnsAreNotPrintedAndFrozenOnesRepeat) {
     // Hyper Memories is wider than a page: every page starts with the
     // frozen column's header.
     view->SetCurrentTab(tab::kHyper);
-    const CSpreadSheet1& hyper = view->Grid(tab::kHyper);
+    const CellStore& hyper = view->Cells(tab::kHyper);
     const QStringList hyperPages = Print(*view, view->PrintJob(gridprint::Range::All));
     ASSERT_GE(hyperPages.size(), 2);
     const QString frozen = hyper.Text(1, 0).split(QLatin1Char('\n')).constFirst();
@@ -261,7 +261,7 @@ TEST_F(PrintTest, FilePrintGoesThroughThePrintDialogToTheChosenFile) {
     EXPECT_EQ(Lines(pages[0]).constFirst(), view->PrintTitle());
 
     // With rows selected the dialog offers the selection.
-    view->Grid(tab::kMemories).SelectBlock(GridBlock::Rows(3, 7, 1, 1));
+    view->Cells(tab::kMemories).SelectBlock(GridBlock::Rows(3, 7, 1, 1));
     QFile::remove(path);
     DocumentCommands(*view).Print();
     EXPECT_TRUE(offered);
@@ -274,7 +274,7 @@ TEST_F(PrintTest, FilePrintGoesThroughThePrintDialogToTheChosenFile) {
     DocumentCommands(*view).Print();
     QStringList rows;
     for (const QString& page : PdfPages(path))
-        rows += RowLabels(page, view->Grid(tab::kMemories));
+        rows += RowLabels(page, view->Cells(tab::kMemories));
     rows.removeDuplicates();
     EXPECT_EQ(rows, (QStringList{"3", "4", "5", "6", "7"}));
 
@@ -317,8 +317,8 @@ TEST_F(PrintTest, ThePageSetUpPickedInTheDialogIsUsed) {
     const QStringList landscape = PdfPages(path);
     const QStringList portrait = Print(*view, view->PrintJob(gridprint::Range::All));
     ASSERT_FALSE(landscape.isEmpty());
-    EXPECT_LT(RowLabels(landscape[0], view->Grid(tab::kMemories)).size(),
-              RowLabels(portrait[0], view->Grid(tab::kMemories)).size());
+    EXPECT_LT(RowLabels(landscape[0], view->Cells(tab::kMemories)).size(),
+              RowLabels(portrait[0], view->Cells(tab::kMemories)).size());
 }
 
 TEST_F(PrintTest, TheAbortBoxCancelsPrinting) {
@@ -336,7 +336,7 @@ TEST_F(PrintTest, TheAbortBoxCancelsPrinting) {
         PrintToFile(modal, path, &offered);
     });
     QStringList messages;
-    QObject::connect(view.get(), &CMainView::statusMessage,
+    QObject::connect(view.get(), &MainView::statusMessage,
                      [&messages](const QString& text) { messages.append(text); });
     DocumentCommands(*view).Print();
     EXPECT_EQ(abortText, QStringLiteral("Click cancel to abort printing."));
@@ -413,7 +413,7 @@ TEST_F(PrintTest, CommandLinePrintWritesTheSamePages) {
     const QString text = PdfPages(out).join(QLatin1Char('\n'));
     EXPECT_TRUE(text.trimmed().startsWith(QStringLiteral("Clonara - busy.rdf")))
         << text.left(80).toStdString();
-    const CSpreadSheet1& grid = view->Grid(tab::kMemories);
+    const CellStore& grid = view->Cells(tab::kMemories);
     for (int row = 1; row <= 20; ++row) {
         const QString name = grid.Text(channelcol::kName, row).trimmed();
         if (name.size() >= 4) {

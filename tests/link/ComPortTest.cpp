@@ -61,7 +61,7 @@ TEST(ComPort, OpenFailuresSayWhy) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.device.toStdString());
-        CComPort port;
+        SerialPort port;
         port.SetPort(c.device);
         const auto error = port.OpenForClone();
         ASSERT_TRUE(error.has_value());
@@ -122,7 +122,7 @@ TEST(ComPort, PermissionDeniedOnADeviceOnlyItsOwnerMayUse) {
 
 TEST(ComPort, OpensRawAtTheCloneLineSettings) {
     Pty pty;
-    CComPort port;
+    SerialPort port;
     port.SetPort(pty.Path());
     ASSERT_FALSE(port.OpenForClone().has_value());
     termios tio{};
@@ -150,11 +150,11 @@ TEST(ComPort, OpensRawAtTheCloneLineSettings) {
 
 TEST(ComPort, IsHeldForExclusiveUse) {
     Pty pty;
-    CComPort first;
+    SerialPort first;
     first.SetPort(pty.Path());
     ASSERT_FALSE(first.OpenForClone().has_value());
 
-    CComPort second;
+    SerialPort second;
     second.SetPort(pty.Path());
     const auto error = second.OpenForClone();
     ASSERT_TRUE(error.has_value());
@@ -167,7 +167,7 @@ TEST(ComPort, IsHeldForExclusiveUse) {
 
 TEST(ComPort, ReadsWaitOnlyBriefly) {
     Pty pty;
-    CComPort port;
+    SerialPort port;
     port.SetPort(pty.Path());
     ASSERT_FALSE(port.OpenForClone().has_value());
     std::uint8_t buffer[16];
@@ -179,7 +179,7 @@ TEST(ComPort, ReadsWaitOnlyBriefly) {
 }
 
 TEST(ComPort, AClosedPortFailsWithAText) {
-    CComPort port;
+    SerialPort port;
     port.SetPort(QStringLiteral("/dev/null"));
     std::uint8_t byte = 0;
     EXPECT_EQ(port.Read(&byte, 1), -1);
@@ -189,11 +189,11 @@ TEST(ComPort, AClosedPortFailsWithAText) {
 
 TEST(ComPortSetting, RemembersTheDevicePath) {
     EXPECT_TRUE(outside::RememberComPort(QString()));
-    EXPECT_EQ(outside::GetRegComPort(), QString());
+    EXPECT_EQ(outside::StoredPort(), QString());
     EXPECT_TRUE(outside::RememberComPort(QStringLiteral("/dev/ttyUSB0")));
-    EXPECT_EQ(outside::GetRegComPort(), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(outside::StoredPort(), QStringLiteral("/dev/ttyUSB0"));
     EXPECT_TRUE(outside::RememberComPort(QStringLiteral(" /dev/ttyACM1 ")));
-    EXPECT_EQ(outside::GetRegComPort(), QStringLiteral("/dev/ttyACM1"));
+    EXPECT_EQ(outside::StoredPort(), QStringLiteral("/dev/ttyACM1"));
     EXPECT_TRUE(outside::RememberComPort(QString()));
-    EXPECT_EQ(outside::GetRegComPort(), QString());
+    EXPECT_EQ(outside::StoredPort(), QString());
 }

@@ -1,6 +1,6 @@
 #include "LinkTestSupport.h"
 
-#include "radio/CVX7Radio.h"
+#include "radio/RadioModel.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ Image TestImage() {
     const Byte awkward[] = {0x0D, 0x0A, 0x11, 0x13, 0xFF, 0x00, 0x06, 0x15, 0x7F, 0x03};
     for (int i = 0; i < 10; ++i)
         image[static_cast<size_t>(vx7::image::kUnused4 + 3 * i)] = awkward[i];
-    vx7::CVX7Radio::MakeChecksums(image.data());
+    vx7::RadioModel::MakeChecksums(image.data());
     return image;
 }
 
@@ -104,8 +104,8 @@ simulator::Options FastOptions(simulator::Role role) {
     return options;
 }
 
-std::unique_ptr<CComPort> OpenPort(const QString& device) {
-    auto port = std::make_unique<CComPort>();
+std::unique_ptr<SerialPort> OpenPort(const QString& device) {
+    auto port = std::make_unique<SerialPort>();
     port->SetPort(device);
     if (const auto error = port->OpenForClone())
         ADD_FAILURE() << "port did not open: " << error->text.toStdString();

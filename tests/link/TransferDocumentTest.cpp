@@ -1,7 +1,7 @@
 // What the transfers do to the document and to the remembered radio header.
 #include "LinkTestSupport.h"
 
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 #include "link/RadioHeader.h"
 #include "link/TransferDocument.h"
 #include "settings/Registry.h"
@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 
 using namespace linktest;
-using vx7::CVX7Radio;
+using vx7::RadioModel;
 namespace image = vx7::image;
 
 using testing_support::UnwritableStore;
@@ -41,12 +41,12 @@ QByteArray HeaderOf(const Byte* imageBytes) {
 TEST(TransferDocument, DownloadedImageIsTakenAndItsHeaderRemembered) {
     ClearStore();
     const Image received = TestImage();
-    CMainDoc doc;
+    RadioDocument doc;
     ASSERT_FALSE(doc.IsModified());
     EXPECT_FALSE(radiolink::TakeDownloadedImage(doc, received.data()).has_value());
 
     EXPECT_EQ(ToBytes(received),
-              QByteArray(reinterpret_cast<const char*>(doc.GetImage()), radiolink::kImageSize));
+              QByteArray(reinterpret_cast<const char*>(doc.Image()), radiolink::kImageSize));
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
     EXPECT_TRUE(doc.IsModified());
 
@@ -61,7 +61,7 @@ TEST(TransferDocument, DownloadedImageIsTakenAndItsHeaderRemembered) {
 TEST(TransferDocument, DownloadWithAStoreThatCannotBeWritten) {
     ClearStore();
     const Image received = TestImage();
-    CMainDoc doc;
+    RadioDocument doc;
     {
         UnwritableStore unwritable;
         EXPECT_EQ(radiolink::TakeDownloadedImage(doc, received.data()), kCannot);
@@ -69,7 +69,7 @@ TEST(TransferDocument, DownloadWithAStoreThatCannotBeWritten) {
     // The document is updated all the same; the store holds nothing.
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.GetImage()[image::kChecksum], received[image::kChecksum]);
+    EXPECT_EQ(doc.Image()[image::kChecksum], received[image::kChecksum]);
     auto settings = reg::OpenSettingsKey();
     EXPECT_FALSE(settings->contains(kConfiguration));
     EXPECT_FALSE(settings->contains(kConfiguration1));
@@ -107,25 +107,25 @@ TEST(TransferDocument, UploadTakesTheRememberedHeaderOnlyWhenItsSumMatches) {
             if (c.configuration1.isValid())
                 settings->setValue(kConfiguration1, c.configuration1);
         }
-        CMainDoc doc;
-        const QByteArray own = HeaderOf(doc.GetImage());
+        RadioDocument doc;
+        const QByteArray own = HeaderOf(doc.Image());
         ASSERT_NE(own, remembered);
         const radiolink::UploadImage prepared = radiolink::PrepareUploadImage(doc);
         EXPECT_FALSE(prepared.warning.has_value());
         EXPECT_EQ(HeaderOf(prepared.bytes.data()), c.takesRemembered ? remembered : own);
         // The document's image is stamped in place and the copy matches it.
-        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(doc.GetImage()), radiolink::kImageSize),
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(doc.Image()), radiolink::kImageSize),
                   QByteArray(reinterpret_cast<const char*>(prepared.bytes.data()),
                              radiolink::kImageSize));
-        EXPECT_TRUE(CVX7Radio::ImageChecksumHolds(prepared.bytes.data()));
+        EXPECT_TRUE(RadioModel::ImageChecksumHolds(prepared.bytes.data()));
         EXPECT_FALSE(doc.IsModified());
     }
 }
 
 TEST(TransferDocument, UploadMarksSplitToneAndMakesEveryChecksum) {
     ClearStore();
-    CMainDoc doc;
-    Byte* img = doc.GetImage();
+    RadioDocument doc;
+    Byte* img = doc.Image();
     // Memory channel 1 is in use in a new document; give it a split tone mode.
     img[image::kMemories + vx7::record::kToneMode] = 5;
     const int splitByte = image::kSettingsFirst + vx7::settingsarea::kSplitToneByte;
@@ -138,14 +138,14 @@ TEST(TransferDocument, UploadMarksSplitToneAndMakesEveryChecksum) {
     radiolink::PrepareSendCommand(doc);
     const radiolink::UploadImage prepared = radiolink::PrepareUploadImage(doc);
     EXPECT_TRUE(prepared.bytes[static_cast<size_t>(splitByte)] & vx7::settingsarea::kSplitToneBit);
-    EXPECT_TRUE(CVX7Radio::BlockChecksumHolds(prepared.bytes.data() + image::kStateBlock));
-    EXPECT_TRUE(CVX7Radio::BlockChecksumHolds(prepared.bytes.data() + image::kStateCopy));
-    EXPECT_TRUE(CVX7Radio::ImageChecksumHolds(prepared.bytes.data()));
+    EXPECT_TRUE(RadioModel::BlockChecksumHolds(prepared.bytes.data() + image::kStateBlock));
+    EXPECT_TRUE(RadioModel::BlockChecksumHolds(prepared.bytes.data() + image::kStateCopy));
+    EXPECT_TRUE(RadioModel::ImageChecksumHolds(prepared.bytes.data()));
     // The three checksum bytes where the radio has them.
     const Byte* out = prepared.bytes.data();
-    EXPECT_EQ(out[1553], CVX7Radio::BlockChecksum(out + 1426));
-    EXPECT_EQ(out[1681], CVX7Radio::BlockChecksum(out + 1554));
-    EXPECT_EQ(out[16210], CVX7Radio::ImageChecksum(out));
+    EXPECT_EQ(out[1553], RadioModel::BlockChecksum(out + 1426));
+    EXPECT_EQ(out[1681], RadioModel::BlockChecksum(out + 1554));
+    EXPECT_EQ(out[16210], RadioModel::ImageChecksum(out));
     EXPECT_FALSE(doc.IsModified());
 }
 

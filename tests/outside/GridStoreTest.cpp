@@ -1,6 +1,6 @@
 // The grid cell store: coordinates, cell kinds, shared lists, the roles a view
 // reads, block operations and the redraw switch.
-#include "outside/CSpreadSheet1.h"
+#include "outside/CellStore.h"
 
 #include <gtest/gtest.h>
 
@@ -9,20 +9,20 @@
 
 namespace {
 
-using Kind = CSpreadSheet1::CellKind;
-using Order = CSpreadSheet1::SortOrder;
+using Kind = CellStore::CellKind;
+using Order = CellStore::SortOrder;
 
 // Counts the signals a view would get.
 struct Listener {
-    explicit Listener(CSpreadSheet1& grid) {
+    explicit Listener(CellStore& grid) {
         QObject::connect(&grid, &QAbstractItemModel::dataChanged, [this] { ++dataChanged; });
         QObject::connect(&grid, &QAbstractItemModel::headerDataChanged, [this] { ++headers; });
-        QObject::connect(&grid, &CSpreadSheet1::changed, [this](int c, int r) {
+        QObject::connect(&grid, &CellStore::changed, [this](int c, int r) {
             ++edits;
             lastCol = c;
             lastRow = r;
         });
-        QObject::connect(&grid, &CSpreadSheet1::buttonClicked,
+        QObject::connect(&grid, &CellStore::buttonClicked,
                          [this](int, int, int state) { lastButton = state; });
     }
     int dataChanged = 0;
@@ -39,12 +39,12 @@ struct Grid : ::testing::Test {
         grid.SetSize(4, 6);
         grid.SetFormat({1, 1, 1, 6}, {Kind::Text, 0, 8, {}});
         grid.SetFormat({2, 1, 2, 6}, {Kind::Number, 5, 0, {}});
-        list = CSpreadSheet1::MakeList({"Simplex", "Minus", "Plus", "Split"});
+        list = CellStore::MakeList({"Simplex", "Minus", "Plus", "Split"});
         grid.SetFormat({3, 1, 3, 6}, {Kind::List, 0, 0, list});
         grid.SetFormat({4, 1, 4, 6}, {Kind::CheckBox, 0, 0, {}});
     }
-    CSpreadSheet1 grid;
-    CSpreadSheet1::List list;
+    CellStore grid;
+    CellStore::List list;
 };
 
 TEST_F(Grid, HeadersAndLabelsAreRowZeroAndColumnZero) {
@@ -98,7 +98,7 @@ TEST_F(Grid, SetTextFollowsTheCellKind) {
 
 TEST_F(Grid, EditableListKeepsOtherTexts) {
     grid.SetFormat({3, 1, 3, 1},
-                   {Kind::List, 0, 0, CSpreadSheet1::MakeList({"500 kHz", "600 kHz"}, true)});
+                   {Kind::List, 0, 0, CellStore::MakeList({"500 kHz", "600 kHz"}, true)});
     grid.SetText(3, 1, "100.0 kHz");
     EXPECT_EQ(grid.Text(3, 1), "100.0 kHz");
     EXPECT_EQ(grid.ListIndex(3, 1), -1);
@@ -138,17 +138,17 @@ TEST_F(Grid, RolesForTheView) {
     grid.SetText(4, 1, "1");
     grid.SetLock({1, 2, 4, 2}, true);
     const auto at = [&](int c, int r) { return grid.CellIndex(c, r); };
-    EXPECT_EQ(grid.data(at(2, 1), CSpreadSheet1::KindRole).toInt(), int(Kind::Number));
-    EXPECT_EQ(grid.data(at(2, 1), CSpreadSheet1::DecimalsRole).toInt(), 5);
-    EXPECT_EQ(grid.data(at(1, 1), CSpreadSheet1::MaxLengthRole).toInt(), 8);
-    EXPECT_EQ(grid.data(at(3, 1), CSpreadSheet1::ListItemsRole).toStringList(), list->Items());
-    EXPECT_EQ(grid.data(at(3, 1), CSpreadSheet1::ListIndexRole).toInt(), 1);
-    EXPECT_FALSE(grid.data(at(3, 1), CSpreadSheet1::ListEditableRole).toBool());
+    EXPECT_EQ(grid.data(at(2, 1), CellStore::KindRole).toInt(), int(Kind::Number));
+    EXPECT_EQ(grid.data(at(2, 1), CellStore::DecimalsRole).toInt(), 5);
+    EXPECT_EQ(grid.data(at(1, 1), CellStore::MaxLengthRole).toInt(), 8);
+    EXPECT_EQ(grid.data(at(3, 1), CellStore::ListItemsRole).toStringList(), list->Items());
+    EXPECT_EQ(grid.data(at(3, 1), CellStore::ListIndexRole).toInt(), 1);
+    EXPECT_FALSE(grid.data(at(3, 1), CellStore::ListEditableRole).toBool());
     EXPECT_EQ(grid.data(at(3, 1), Qt::DisplayRole).toString(), "Minus");
     EXPECT_EQ(grid.data(at(4, 1), Qt::CheckStateRole).toInt(), Qt::Checked);
     EXPECT_FALSE(grid.data(at(4, 1), Qt::DisplayRole).isValid());
     EXPECT_EQ(grid.data(at(4, 1), Qt::EditRole).toString(), "1");
-    EXPECT_TRUE(grid.data(at(1, 2), CSpreadSheet1::LockRole).toBool());
+    EXPECT_TRUE(grid.data(at(1, 2), CellStore::LockRole).toBool());
 
     EXPECT_TRUE(grid.flags(at(1, 1)) & Qt::ItemIsEditable);
     EXPECT_FALSE(grid.flags(at(1, 2)) & Qt::ItemIsEditable);
@@ -168,7 +168,7 @@ TEST_F(Grid, ViewEditsRaiseTheChangeEvent) {
     EXPECT_EQ(listener.lastButton, Qt::Checked);
     EXPECT_EQ(grid.Text(4, 4), "1");
 
-    EXPECT_TRUE(grid.setData(grid.CellIndex(3, 4), 3, CSpreadSheet1::ListIndexRole));
+    EXPECT_TRUE(grid.setData(grid.CellIndex(3, 4), 3, CellStore::ListIndexRole));
     EXPECT_EQ(grid.Text(3, 4), "Split");
 
     // A locked cell refuses the edit and raises nothing.
@@ -195,7 +195,7 @@ TEST_F(Grid, RedrawSwitchTellsViewsOnce) {
     EXPECT_EQ(listener.dataChanged, 1);
     EXPECT_EQ(listener.headers, 0);
     int columnNotices = 0;
-    QObject::connect(&grid, &CSpreadSheet1::columnOptionsChanged, [&] { ++columnNotices; });
+    QObject::connect(&grid, &CellStore::columnOptionsChanged, [&] { ++columnNotices; });
     grid.SetRedraw(true);
     EXPECT_EQ(listener.dataChanged, 2);
     EXPECT_EQ(listener.headers, 1) << "the row labels; the columns stay as they are";
@@ -366,14 +366,14 @@ TEST_F(Grid, ColumnsInUseSelectionAndColumnOptions) {
     EXPECT_EQ(grid.ActiveRow(), 5);
 
     int options = 0;
-    QObject::connect(&grid, &CSpreadSheet1::columnOptionsChanged, [&] { ++options; });
+    QObject::connect(&grid, &CellStore::columnOptionsChanged, [&] { ++options; });
     grid.SetColumnHidden(2, true);
     grid.SetColumnWidth(4, 40.0);
     grid.SetColumnItemValue(4, 4);
     grid.SetFrozenColumns(9);
     EXPECT_EQ(options, 3);
-    EXPECT_TRUE(grid.headerData(1, Qt::Horizontal, CSpreadSheet1::ColumnHiddenRole).toBool());
-    EXPECT_DOUBLE_EQ(grid.headerData(3, Qt::Horizontal, CSpreadSheet1::ColumnWidthRole).toDouble(),
+    EXPECT_TRUE(grid.headerData(1, Qt::Horizontal, CellStore::ColumnHiddenRole).toBool());
+    EXPECT_DOUBLE_EQ(grid.headerData(3, Qt::Horizontal, CellStore::ColumnWidthRole).toDouble(),
                      40.0);
     EXPECT_EQ(grid.ColumnItemValue(4), 4);
     EXPECT_EQ(grid.FrozenColumns(), 4);

@@ -3,10 +3,10 @@
 // records.
 #include "radio/CellEntry.h"
 
-#include "outside/CSpreadSheet1.h"
-#include "radio/CVX7Radio.h"
+#include "outside/CellStore.h"
 #include "radio/ChannelRecord.h"
 #include "radio/ChannelTables.h"
+#include "radio/RadioModel.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ protected:
         radio.SetImage(DefaultImage().data());
         for (int t : {tab::kMemories, tab::kLimit, tab::kHyper}) {
             radio.ConfigureGrid(grids[t], t);
-            radio.FillGrid(radio.GetImage(), grids[t], t);
+            radio.FillGrid(radio.Image(), grids[t], t);
             rules.ResetDefault(t);
         }
         rules.CaptureDefault(tab::kMemories, grids[tab::kMemories], 1);
@@ -39,16 +39,16 @@ protected:
         return cells;
     }
 
-    CVX7Radio radio;
+    RadioModel radio;
     entry::CellRules rules{radio};
-    CSpreadSheet1 grids[tab::kCount];
+    CellStore grids[tab::kCount];
 };
 
 // The readings of typed frequency texts, from the list in tests/data.
 TEST_F(Rules, TypedFrequencyTextsReadStrictly) {
     QFile file(QStringLiteral(CLONARA_TEST_DATA_DIR "/cell-readings.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    CSpreadSheet1 grid;
+    CellStore grid;
     grid.SetSize(1, 1);
     int cases = 0;
     QTextStream in(&file);
@@ -76,7 +76,7 @@ TEST_F(Rules, ABlankRowIsSeededWhateverTheOrderOfTheEvents) {
     enum Order { ChangeFirst, EditEndFirst, EditEndOnly, ChangeOnly };
     for (const Order order : {ChangeFirst, EditEndFirst, EditEndOnly, ChangeOnly}) {
         SCOPED_TRACE(order);
-        CSpreadSheet1& grid = grids[tab::kMemories];
+        CellStore& grid = grids[tab::kMemories];
         const int row = 10 + order;
         rules.EditStarted(tab::kMemories, grid, kReceive, row);
         grid.SetText(kReceive, row, QStringLiteral("146.94"));
@@ -121,7 +121,7 @@ TEST_F(Rules, DefaultRecordsResetToFmAndCaptureARow) {
     EXPECT_EQ(b.Ctcss(), 12);
 
     // A row's settings become the defaults of the next fresh row.
-    CSpreadSheet1& grid = grids[tab::kLimit];
+    CellStore& grid = grids[tab::kLimit];
     grid.SetText(kReceive, 3, QStringLiteral("430.0"));
     rules.Changed(tab::kLimit, grid, kReceive, 3);
     grid.SetListIndex(kMode, 3, 2);
@@ -149,7 +149,7 @@ TEST_F(Rules, DefaultRecordsResetToFmAndCaptureARow) {
 // Checks by column: the offset of a split row is not checked; the cells of a
 // row without a channel are not either.
 TEST_F(Rules, CellChecksByColumn) {
-    CSpreadSheet1& grid = grids[tab::kMemories];
+    CellStore& grid = grids[tab::kMemories];
     struct Case {
         int col;
         const char* text;
@@ -198,15 +198,15 @@ TEST_F(Rules, TextsThatAreNoFrequencyNeverReachTheImage) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        CSpreadSheet1& grid = grids[c.tab];
+        CellStore& grid = grids[c.tab];
         const QByteArray before(reinterpret_cast<const char*>(radio.Block()), rdf::kFileSize);
         grid.SetText(c.col, 1, QString::fromLatin1(c.text));
         std::array<Byte, image::kSize> working;
-        std::copy(radio.GetImage(), radio.GetImage() + image::kSize, working.begin());
+        std::copy(radio.Image(), radio.Image() + image::kSize, working.begin());
         radio.ReadGrid(working.data(), grid, c.tab);
-        EXPECT_TRUE(std::equal(working.begin(), working.end(), radio.GetImage()));
+        EXPECT_TRUE(std::equal(working.begin(), working.end(), radio.Image()));
         EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(radio.Block()), rdf::kFileSize), before);
-        radio.FillGrid(radio.GetImage(), grid, c.tab);
+        radio.FillGrid(radio.Image(), grid, c.tab);
     }
 }
 

@@ -1,7 +1,7 @@
 // The channel record and 128-byte block: frequency codings, names, bits.
-#include "radio/CVX7Radio.h"
 #include "radio/ChannelRecord.h"
 #include "radio/FrequencyCodec.h"
+#include "radio/RadioModel.h"
 #include "radio/ValueTables.h"
 
 #include <gtest/gtest.h>
@@ -81,7 +81,7 @@ TEST(FrequencyCodingTest, FourByteFieldsAndNonNumbers) {
     EXPECT_EQ(Bytes(kept, 3), FromHex("12 34 56"));
 
     // The radio model picks the coding by tab.
-    CVX7Radio radio;
+    RadioModel radio;
     Byte field[4] = {};
     radio.EncodeFrequency(tab::kHyper, field, 145006250);
     EXPECT_EQ(Bytes(field, 4), FromHex("14 50 06 28"));
@@ -90,7 +90,7 @@ TEST(FrequencyCodingTest, FourByteFieldsAndNonNumbers) {
 }
 
 TEST(NameCodingTest, CodesAndTexts) {
-    CVX7Radio radio;
+    RadioModel radio;
     struct Case {
         QString text;
         const char* codes;
@@ -136,7 +136,7 @@ TEST(NameCodingTest, EveryCodeBothWaysAgainstTheCharacterTable) {
     }
     ASSERT_EQ(table.size(), static_cast<size_t>(kCharsetSize));
 
-    CVX7Radio radio;
+    RadioModel radio;
     constexpr Byte kCodeA = 11;
     for (int code = 0; code < kCharsetSize; ++code) {
         const std::uint8_t character = table[static_cast<size_t>(code)];
@@ -189,7 +189,7 @@ TEST(RecordBitsTest, RasterAndOffStep) {
     };
     for (const auto& c : rasters) {
         Byte b = 0xFF;
-        CVX7Radio::SetRasterBits(b, c.rx, c.tx, c.step);
+        RadioModel::SetRasterBits(b, c.rx, c.tx, c.step);
         EXPECT_EQ(b & 0xF0, 0xF0) << "only bits 0 to 3 change";
         EXPECT_EQ(b & 0x03, c.rxRaster) << c.rx;
         EXPECT_EQ((b >> 2) & 0x03, c.txRaster) << c.tx;
@@ -206,7 +206,7 @@ TEST(RecordBitsTest, RasterAndOffStep) {
         {146525000, 7, true},  {146550000, 7, false}, {146512500, 2, false},
     };
     for (const auto& c : steps)
-        EXPECT_EQ(CVX7Radio::IsOffStep(c.freq, c.step), c.off) << c.freq << " " << c.step;
+        EXPECT_EQ(RadioModel::IsOffStep(c.freq, c.step), c.off) << c.freq << " " << c.step;
 }
 
 TEST(RecordBitsTest, FieldHelpersWriteTheirBitsOnly) {
@@ -248,7 +248,7 @@ TEST(RecordBitsTest, FieldHelpersWriteTheirBitsOnly) {
 }
 
 TEST(FlagTablesTest, NibblesOfEachTable) {
-    CVX7Radio radio;
+    RadioModel radio;
     Byte img[image::kSize] = {};
     struct Case {
         int tab;

@@ -1,10 +1,10 @@
 // The seven channel tables on the screen-free grid: layout, fill, write-back,
 // new rows, export lines and memory group upkeep.
 #include "radio/ChannelTables.h"
-#include "outside/CSpreadSheet1.h"
-#include "radio/CVX7Radio.h"
+#include "outside/CellStore.h"
 #include "radio/ChannelRecord.h"
 #include "radio/FrequencyCodec.h"
+#include "radio/RadioModel.h"
 #include "radio/StringTable.h"
 #include "radio/ValueTables.h"
 
@@ -70,7 +70,7 @@ void SetGroup(Image& img, int g, int countPair, std::vector<int> members) {
     img[static_cast<size_t>(image::kGroupCounts + 2 * g)] = static_cast<Byte>(countPair >> 8);
     img[static_cast<size_t>(image::kGroupCounts + 2 * g + 1)] = static_cast<Byte>(countPair);
     for (size_t j = 0; j < members.size(); ++j)
-        CVX7Radio::SetGroupMember(img.data(), g, static_cast<int>(j), members[j]);
+        RadioModel::SetGroupMember(img.data(), g, static_cast<int>(j), members[j]);
 }
 
 // An image with a row of every kind a radio or a file may hand over.
@@ -178,21 +178,21 @@ Image RichImage() {
 
 // All seven grids, configured and filled from the radio's image.
 struct Grids {
-    explicit Grids(CVX7Radio& radio) {
+    explicit Grids(RadioModel& radio) {
         for (int t = 0; t < tab::kCount; ++t) {
-            grids[static_cast<size_t>(t)] = std::make_unique<CSpreadSheet1>();
+            grids[static_cast<size_t>(t)] = std::make_unique<CellStore>();
             radio.ConfigureGrid(*grids[static_cast<size_t>(t)], t);
-            radio.FillGrid(radio.GetImage(), *grids[static_cast<size_t>(t)], t);
+            radio.FillGrid(radio.Image(), *grids[static_cast<size_t>(t)], t);
         }
     }
-    CSpreadSheet1& operator[](int t) { return *grids[static_cast<size_t>(t)]; }
-    std::array<std::unique_ptr<CSpreadSheet1>, tab::kCount> grids;
+    CellStore& operator[](int t) { return *grids[static_cast<size_t>(t)]; }
+    std::array<std::unique_ptr<CellStore>, tab::kCount> grids;
 };
 
 // Reads every grid back into a copy of the image; returns it.
-Image Commit(CVX7Radio& radio, Grids& grids, bool* commentsChanged = nullptr) {
+Image Commit(RadioModel& radio, Grids& grids, bool* commentsChanged = nullptr) {
     Image copy;
-    std::memcpy(copy.data(), radio.GetImage(), copy.size());
+    std::memcpy(copy.data(), radio.Image(), copy.size());
     bool comments = false;
     for (int t = 0; t < tab::kCount; ++t)
         comments = radio.ReadGrid(copy.data(), grids[t], t) || comments;
@@ -214,7 +214,7 @@ protected:
         // A slot filled to its end without a terminating zero.
         std::memset(radio.CommentSlot(tab::kMemories, 2), 'x', 32);
     }
-    CVX7Radio radio;
+    RadioModel radio;
 };
 
 // ---------------------------------------------------------------------------
@@ -257,7 +257,7 @@ TEST_F(Tables, EditedRowsAreRewrittenWholeOthersKeepTheirBytes) {
 TEST_F(Tables, CellsShowTheRecords) {
     Load(RichImage());
     Grids grids(radio);
-    CSpreadSheet1& g = grids[tab::kMemories];
+    CellStore& g = grids[tab::kMemories];
     auto row = [&](int r) {
         QStringList cells;
         for (int c = 0; c <= cc::kCount; ++c)
@@ -298,7 +298,7 @@ TEST_F(Tables, CellsShowTheRecords) {
         EXPECT_FALSE(g.IsLocked(col, 2)) << col;
     }
 
-    CSpreadSheet1& h = grids[tab::kHyper];
+    CellStore& h = grids[tab::kHyper];
     EXPECT_EQ(h.Text(hypercol::kStatus, 1), "1");
     EXPECT_EQ(h.Text(hypercol::kStatus, 2), "0");
     EXPECT_EQ(h.Text(4, 1), "145.00625");
@@ -324,7 +324,7 @@ TEST_F(Tables, LayoutHeadersListsAndLocks) {
                  {4, 48, 9},   {5, 11, 18}, {6, 11, 18}};
     for (const auto& c : cases) {
         EXPECT_EQ(radio.RowCount(c.tab), c.rows) << c.tab;
-        CSpreadSheet1 grid;
+        CellStore grid;
         radio.ConfigureGrid(grid, c.tab);
         EXPECT_EQ(grid.MaxRows(), c.rows) << c.tab;
         EXPECT_EQ(grid.MaxCols(), c.cols) << c.tab;
@@ -358,7 +358,7 @@ TEST_F(Tables, LayoutHeadersListsAndLocks) {
         {4, 3, "Group 3"},
     };
     for (const auto& h : headers) {
-        CSpreadSheet1 grid;
+        CellStore grid;
         radio.ConfigureGrid(grid, h.tab);
         EXPECT_EQ(grid.Text(h.col, 0), h.text) << h.tab << " " << h.col;
         if (h.tab != tab::kGroups) {
@@ -370,9 +370,9 @@ TEST_F(Tables, LayoutHeadersListsAndLocks) {
         }
     }
 
-    CSpreadSheet1 grid;
+    CellStore grid;
     radio.ConfigureGrid(grid, tab::kMemories);
-    using Kind = CSpreadSheet1::CellKind;
+    using Kind = CellStore::CellKind;
     EXPECT_EQ(grid.Kind(cc::kReceive, 450), Kind::Number);
     EXPECT_EQ(grid.Decimals(cc::kTransmit, 1), 5);
     EXPECT_TRUE(grid.CellList(cc::kOffset, 1)->Editable());
@@ -388,7 +388,7 @@ TEST_F(Tables, LayoutHeadersListsAndLocks) {
     EXPECT_DOUBLE_EQ(grid.ColumnWidth(cc::kComment), 40.0);
     EXPECT_EQ(grid.Kind(cc::kMask, 1), Kind::CheckBox);
     // Lists are shared between grids, not copied.
-    CSpreadSheet1 other;
+    CellStore other;
     radio.ConfigureGrid(other, tab::kMemories);
     EXPECT_EQ(other.CellList(cc::kDcs, 1).get(), grid.CellList(cc::kDcs, 450).get());
 
@@ -442,7 +442,7 @@ TEST_F(Tables, ValuesThatDoNotApplyToTheRowAreMuted) {
          4 + hypercol::kSetColumns},
     };
     for (const auto& at : columns) {
-        CSpreadSheet1& grid = grids[at.tab];
+        CellStore& grid = grids[at.tab];
         const int row = 1;
         ASSERT_FALSE(grid.Text(at.receive, row).isEmpty()) << at.tab;
         grid.SetText(at.offset, row, QStringLiteral("600 kHz"));
@@ -455,7 +455,7 @@ TEST_F(Tables, ValuesThatDoNotApplyToTheRowAreMuted) {
             grid.SetListIndex(at.toneMode, row, c.toneMode);
             grid.SetListIndex(at.direction, row, c.direction);
             const auto muted = [&](int col) {
-                return grid.data(grid.index(row - 1, col - 1), CSpreadSheet1::MutedRole).toBool();
+                return grid.data(grid.index(row - 1, col - 1), CellStore::MutedRole).toBool();
             };
             EXPECT_EQ(muted(at.offset), !c.offset);
             EXPECT_EQ(muted(at.ctcss), !c.ctcss);
@@ -470,7 +470,7 @@ TEST_F(Tables, ValuesThatDoNotApplyToTheRowAreMuted) {
 
     // An empty cell, the hyper block's own columns and Memory Groups never
     // are muted.
-    CSpreadSheet1& memories = grids[tab::kMemories];
+    CellStore& memories = grids[tab::kMemories];
     int unused = 1;
     while (!memories.Text(cc::kReceive, unused).isEmpty())
         ++unused;
@@ -512,8 +512,8 @@ TEST_F(Tables, RowLabels) {
     // Limit labels read L1, U1, ... U20 on every fill, whatever was filled
     // in between.
     for (int pass = 0; pass < 3; ++pass) {
-        radio.FillGrid(radio.GetImage(), grids[tab::kMemories], tab::kMemories);
-        radio.FillGrid(radio.GetImage(), grids[tab::kLimit], tab::kLimit);
+        radio.FillGrid(radio.Image(), grids[tab::kMemories], tab::kMemories);
+        radio.FillGrid(radio.Image(), grids[tab::kLimit], tab::kLimit);
         for (int pair = 1; pair <= 20; ++pair) {
             EXPECT_EQ(grids[tab::kLimit].Text(0, 2 * pair - 1), QStringLiteral("L%1").arg(pair));
             EXPECT_EQ(grids[tab::kLimit].Text(0, 2 * pair), QStringLiteral("U%1").arg(pair));
@@ -522,8 +522,8 @@ TEST_F(Tables, RowLabels) {
 }
 
 TEST(CellFrequencyTest, OnlyTextWithoutDigitsStandsFor100MHz) {
-    CVX7Radio radio;
-    CSpreadSheet1 grid;
+    RadioModel radio;
+    CellStore grid;
     grid.SetSize(1, 1);
     const std::pair<const char*, Hz> cases[] = {
         {"", 0},
@@ -554,8 +554,8 @@ TEST_F(Tables, WriteBackDecisions) {
     Load(RichImage());
     Image img = RichImage();
     Grids grids(radio);
-    CSpreadSheet1& m = grids[tab::kMemories];
-    CSpreadSheet1& home = grids[tab::kHome];
+    CellStore& m = grids[tab::kMemories];
+    CellStore& home = grids[tab::kHome];
 
     // A simplex home row with offset "000 kHz" keeps offset 0 when edited.
     home.SetListIndex(cc::kPower, 1, 1);
@@ -589,7 +589,7 @@ TEST_F(Tables, WriteBackDecisions) {
 TEST_F(Tables, BandRowsAcceptOnlyTheirBand) {
     Load(DefaultImage());
     Grids grids(radio);
-    CSpreadSheet1& vfo = grids[tab::kVfo];
+    CellStore& vfo = grids[tab::kVfo];
     vfo.SetText(cc::kReceive, 8, "445.000");
     Image copy = Commit(radio, grids);
     EXPECT_EQ(Bytes(copy.data() + image::kVfo + 7 * 22 + 2, 3), FromHex("44 50 00"));
@@ -601,8 +601,8 @@ TEST_F(Tables, BandRowsAcceptOnlyTheirBand) {
 TEST_F(Tables, GridToImageToGridKeepsEveryWellFormedRow) {
     Load(RichImage());
     Grids grids(radio);
-    CSpreadSheet1& m = grids[tab::kMemories];
-    CSpreadSheet1& h = grids[tab::kHyper];
+    CellStore& m = grids[tab::kMemories];
+    CellStore& h = grids[tab::kHyper];
     const QString before = m.CopyBlock({1, 1, 18, 450});
     const QString hyperBefore = h.CopyBlock({1, 1, 40, 1});
     // Every row written as the write-back writes an edited row.
@@ -624,7 +624,7 @@ TEST_F(Tables, GridToImageToGridKeepsEveryWellFormedRow) {
 TEST_F(Tables, AnEnteredChannelIsStoredBitForBit) {
     Load(DefaultImage());
     Grids grids(radio);
-    CSpreadSheet1& m = grids[tab::kMemories];
+    CellStore& m = grids[tab::kMemories];
     m.SetText(cc::kReceive, 2, "145.00625");
     radio.FillNewRow(tab::kMemories, 145006250, 2, m);
     m.SetText(cc::kName, 2, "abc");
@@ -670,7 +670,7 @@ TEST_F(Tables, FillNewRowSeedsFromTheDefaultRecord) {
         {52525000, "1.00 MHz", "Simplex", "52.52500"},
     };
     for (const auto& c : cases) {
-        CSpreadSheet1 grid;
+        CellStore grid;
         radio.ConfigureGrid(grid, tab::kMemories);
         // A factory default record: step 0, power 3, mode 1, icon 14,
         // CTCSS 12, record byte 17 = 6.
@@ -701,14 +701,14 @@ TEST_F(Tables, FillNewRowSeedsFromTheDefaultRecord) {
         EXPECT_EQ(grid.SelectionFirstRow(), 5);
     }
     // A stored offset in the default record (whole kHz) is used when valid.
-    CSpreadSheet1 grid;
+    CellStore grid;
     radio.ConfigureGrid(grid, tab::kMemories);
     EncodeFrequency3(radio.DefaultRecord(tab::kMemories) + record::kOffset, 1600000);
     radio.FillNewRow(tab::kMemories, 146940000, 1, grid);
     EXPECT_EQ(grid.Text(cc::kOffset, 1), "1.60 MHz");
     EXPECT_EQ(grid.Text(cc::kTransmit, 1), "145.34000");
     // Nothing on the hyper and group tabs.
-    CSpreadSheet1 hyper;
+    CellStore hyper;
     radio.ConfigureGrid(hyper, tab::kHyper);
     radio.FillNewRow(tab::kHyper, 146940000, 1, hyper);
     EXPECT_EQ(hyper.Text(5, 1), "");
@@ -729,7 +729,7 @@ TEST_F(Tables, ClearRow) {
 TEST_F(Tables, HyperStatusAndFields) {
     Load(RichImage());
     Grids grids(radio);
-    CSpreadSheet1& h = grids[tab::kHyper];
+    CellStore& h = grids[tab::kHyper];
     h.SetChecked(hypercol::kStatus, 1, false);
     h.SetChecked(hypercol::kStatus, 3, true);
     h.SetChecked(hypercol::kDualReceive, 3, false);
@@ -763,7 +763,7 @@ TEST_F(Tables, HyperStatusAndFields) {
 TEST_F(Tables, MemoryGroupsFill) {
     Load(RichImage());
     Grids grids(radio);
-    CSpreadSheet1& g = grids[tab::kGroups];
+    CellStore& g = grids[tab::kGroups];
     // Items: an empty first entry, then the channels in use, kHz as stored.
     const auto list = g.CellList(1, 1);
     EXPECT_EQ(list->Items().at(0), "");
@@ -793,7 +793,7 @@ TEST_F(Tables, MemoryGroupsFill) {
 TEST_F(Tables, MemoryGroupsWriteBack) {
     Load(RichImage());
     Grids grids(radio);
-    CSpreadSheet1& g = grids[tab::kGroups];
+    CellStore& g = grids[tab::kGroups];
     // Group 1 emptied, group 2 gets channels 2 and 5 in rows 1 and 3 (the gap
     // closes), group 3 left alone, group 5 emptied.
     for (int r = 1; r <= 48; ++r) {
@@ -827,7 +827,7 @@ TEST_F(Tables, MemoryGroupsWriteBack) {
 TEST_F(Tables, MemoryGroupsFirstGroupThreeOnAFreshGrid) {
     // Without a fill to compare with, every group is written from its cells.
     Load(DefaultImage());
-    CSpreadSheet1 g;
+    CellStore g;
     radio.ConfigureGrid(g, tab::kGroups);
     g.SetText(3, 1, "001 - 144.00000 MHz");
     Image copy = DefaultImage();
@@ -861,17 +861,17 @@ TEST_F(Tables, RemoveGroupEntriesFollowsTheRows) {
         SetGroup(img, 4, static_cast<int>(members.size()) - 1, members);
         SetGroup(img, 7, 0x0001, {460, 461}); // untouched by every case
         radio.SetImage(img.data());
-        CSpreadSheet1 grid;
+        CellStore grid;
         radio.RemoveGroupEntries(c.mode, c.r1, c.r2, &grid);
-        const Byte* out = radio.GetImage();
-        ASSERT_EQ(CVX7Radio::GroupSize(out, 4), static_cast<int>(c.after.size())) << c.mode;
+        const Byte* out = radio.Image();
+        ASSERT_EQ(RadioModel::GroupSize(out, 4), static_cast<int>(c.after.size())) << c.mode;
         for (int j = 0; j < 48; ++j) {
             const int expected =
                 j < static_cast<int>(c.after.size()) ? c.after[static_cast<size_t>(j)] - 1 : 0xFFFF;
-            EXPECT_EQ(CVX7Radio::GroupMember(out, 4, j), expected) << c.mode << " " << j;
+            EXPECT_EQ(RadioModel::GroupMember(out, 4, j), expected) << c.mode << " " << j;
         }
         EXPECT_EQ(Bytes(out + image::kGroupCounts + 14, 2), FromHex("00 01"));
-        EXPECT_EQ(CVX7Radio::GroupMember(out, 7, 0), 460);
+        EXPECT_EQ(RadioModel::GroupMember(out, 7, 0), 460);
         if (c.mode > 2)
             continue;
         // The groups grid shows the groups again; with nothing edited there,
@@ -887,7 +887,7 @@ TEST_F(Tables, RemoveGroupEntriesFollowsTheRows) {
 TEST_F(Tables, ExportLines) {
     Load(RichImage());
     Grids grids(radio);
-    CSpreadSheet1& m = grids[tab::kMemories];
+    CellStore& m = grids[tab::kMemories];
     const QString header = radio.FormatExportLine(tab::kMemories, 0, m, u',');
     EXPECT_TRUE(header.startsWith("Channel Number,Receive Frequency,Transmit Frequency,"));
     EXPECT_TRUE(header.endsWith(",Mask,Comment\n"));

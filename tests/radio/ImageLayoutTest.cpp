@@ -1,8 +1,8 @@
 // The clone image: the factory image byte for byte, checksums, memory groups,
 // the priority channel, the settings copies and the pre-upload fix-ups.
-#include "radio/CVX7Radio.h"
 #include "radio/ChannelRecord.h"
 #include "radio/FrequencyCodec.h"
+#include "radio/RadioModel.h"
 
 #include <gtest/gtest.h>
 
@@ -65,9 +65,9 @@ TEST(DefaultImageTest, FactoryImage) {
     EXPECT_TRUE(AllBytes(img, 15898, 16207, 0xFF));
     // With FF filler the sum rule gives F5, not the listing's 6A.
     EXPECT_EQ(img[16210], 0xF5);
-    EXPECT_TRUE(CVX7Radio::ImageChecksumHolds(img));
-    EXPECT_TRUE(CVX7Radio::BlockChecksumHolds(img + image::kStateBlock));
-    EXPECT_TRUE(CVX7Radio::BlockChecksumHolds(img + image::kStateCopy));
+    EXPECT_TRUE(RadioModel::ImageChecksumHolds(img));
+    EXPECT_TRUE(RadioModel::BlockChecksumHolds(img + image::kStateBlock));
+    EXPECT_TRUE(RadioModel::BlockChecksumHolds(img + image::kStateCopy));
 }
 
 TEST(ChecksumTest, MakeChecksumsWritesAllThree) {
@@ -75,8 +75,8 @@ TEST(ChecksumTest, MakeChecksumsWritesAllThree) {
     img[1500] = static_cast<Byte>(img[1500] + 1);
     img[1600] = static_cast<Byte>(img[1600] + 2);
     img[9000] = static_cast<Byte>(img[9000] + 3);
-    EXPECT_FALSE(CVX7Radio::ImageChecksumHolds(img.data()));
-    CVX7Radio::MakeChecksums(img.data());
+    EXPECT_FALSE(RadioModel::ImageChecksumHolds(img.data()));
+    RadioModel::MakeChecksums(img.data());
     const auto sum = [&](int from, int to) {
         return static_cast<Byte>(std::accumulate(img.begin() + from, img.begin() + to + 1, 0u));
     };
@@ -86,8 +86,8 @@ TEST(ChecksumTest, MakeChecksumsWritesAllThree) {
 }
 
 TEST(LayoutTest, RecordsForRowsAndPriority) {
-    CVX7Radio radio;
-    Byte* img = radio.GetImage();
+    RadioModel radio;
+    Byte* img = radio.Image();
     const struct {
         int tab;
         int index;
@@ -103,22 +103,22 @@ TEST(LayoutTest, RecordsForRowsAndPriority) {
     }
     for (int t :
          {tab::kMemories, tab::kLimit, tab::kOneTouch, tab::kHyper, tab::kVfo, tab::kHome}) {
-        EXPECT_EQ(radio.RecordForRow(t, CVX7Radio::RecordCount(t)), nullptr);
+        EXPECT_EQ(radio.RecordForRow(t, RadioModel::RecordCount(t)), nullptr);
         EXPECT_EQ(radio.RecordForRow(t, -1), nullptr);
     }
     EXPECT_EQ(radio.RecordForRow(tab::kGroups, 0), nullptr);
 
-    EXPECT_EQ(radio.GetPriorityChannel(), 1);
+    EXPECT_EQ(radio.PriorityChannel(), 1);
     radio.SetPriorityChannel(450);
     EXPECT_EQ(img[1476], 0x01);
     EXPECT_EQ(img[1477], 0xC1);
     radio.SetPriorityChannel(451);
     radio.SetPriorityChannel(0);
-    EXPECT_EQ(radio.GetPriorityChannel(), 450);
+    EXPECT_EQ(radio.PriorityChannel(), 450);
     radio.SetPriorityChannel(1);
     EXPECT_EQ(img[1476], 0x00);
     EXPECT_EQ(img[1477], 0x00);
-    EXPECT_EQ(radio.GetPriorityChannel(), 1);
+    EXPECT_EQ(radio.PriorityChannel(), 1);
 }
 
 TEST(MemoryGroupTest, CountsAndMembers) {
@@ -132,33 +132,33 @@ TEST(MemoryGroupTest, CountsAndMembers) {
     for (const auto& c : counts) {
         p[1858 + 2 * 4] = c.high;
         p[1858 + 2 * 4 + 1] = c.low;
-        EXPECT_EQ(CVX7Radio::GroupSize(p, 4), c.size) << int(c.high) << " " << int(c.low);
+        EXPECT_EQ(RadioModel::GroupSize(p, 4), c.size) << int(c.high) << " " << int(c.low);
     }
-    CVX7Radio::SetGroupMember(p, 2, 0, 6);
-    CVX7Radio::SetGroupMember(p, 2, 47, 449);
-    CVX7Radio::SetGroupSize(p, 2, 2);
+    RadioModel::SetGroupMember(p, 2, 0, 6);
+    RadioModel::SetGroupMember(p, 2, 47, 449);
+    RadioModel::SetGroupSize(p, 2, 2);
     EXPECT_EQ(p[3746 + 96 * 2], 0x00);
     EXPECT_EQ(p[3746 + 96 * 2 + 1], 0x06);
     EXPECT_EQ(p[3746 + 96 * 2 + 94], 0x01);
     EXPECT_EQ(p[3746 + 96 * 2 + 95], 0xC1);
     EXPECT_EQ(p[1858 + 4], 0x00);
     EXPECT_EQ(p[1858 + 5], 0x01);
-    EXPECT_EQ(CVX7Radio::GroupMember(p, 2, 47), 449);
-    EXPECT_EQ(CVX7Radio::GroupMember(p, 2, 48), CVX7Radio::kNoMember);
-    EXPECT_EQ(CVX7Radio::GroupMember(p, 9, 0), CVX7Radio::kNoMember);
-    CVX7Radio::SetGroupSize(p, 2, 0);
+    EXPECT_EQ(RadioModel::GroupMember(p, 2, 47), 449);
+    EXPECT_EQ(RadioModel::GroupMember(p, 2, 48), RadioModel::kNoMember);
+    EXPECT_EQ(RadioModel::GroupMember(p, 9, 0), RadioModel::kNoMember);
+    RadioModel::SetGroupSize(p, 2, 0);
     EXPECT_EQ(p[1858 + 4], 0xFF);
     EXPECT_EQ(p[1858 + 5], 0xFF);
     // Writers outside the tables touch nothing.
     const auto before = img;
-    CVX7Radio::SetGroupMember(p, 9, 0, 1);
-    CVX7Radio::SetGroupMember(p, 0, 48, 1);
-    CVX7Radio::SetGroupSize(p, -1, 1);
+    RadioModel::SetGroupMember(p, 9, 0, 1);
+    RadioModel::SetGroupMember(p, 0, 48, 1);
+    RadioModel::SetGroupSize(p, -1, 1);
     EXPECT_EQ(img, before);
 }
 
 TEST(SettingsCopyTest, SettingsRecordMirrorsTheSettingsArea) {
-    CVX7Radio radio;
+    RadioModel radio;
     std::array<Byte, image::kSize> img = DefaultImage();
     std::array<Byte, 1480> settings{};
     for (size_t n = 0; n < settings.size(); ++n)
@@ -192,8 +192,8 @@ TEST(SettingsCopyTest, SettingsRecordMirrorsTheSettingsArea) {
 
 class FixUpTest : public ::testing::Test {
 protected:
-    CVX7Radio radio;
-    Byte* img = radio.GetImage();
+    RadioModel radio;
+    Byte* img = radio.Image();
     Byte* state = img + image::kStateBlock;
     void SetChannel(int set, int channel) {
         state[block::kChannel + set * block::kSetB] = static_cast<Byte>(channel >> 8);
@@ -221,9 +221,9 @@ TEST_F(FixUpTest, PrepareCurrentStateCopiesTheSourceOfEachSet) {
     };
     for (const auto& s : sources) {
         for (int set : {0, 1}) {
-            CVX7Radio fresh;
+            RadioModel fresh;
             radio = fresh;
-            img = radio.GetImage();
+            img = radio.Image();
             state = img + image::kStateBlock;
             Byte* rec = Record(s.table, s.index);
             ChannelRecord r(rec);
@@ -306,9 +306,9 @@ TEST_F(FixUpTest, PrepareCurrentStateWithUnusedOrHostileNumbers) {
     // Numbers outside their tables leave the set as it was.
     for (const auto& [source, channel, vfo] :
          {std::tuple{0, 0xFFFF, 0}, {4, 40, 0}, {5, 11, 0}, {1, 0, 11}, {7, 0, 0}}) {
-        CVX7Radio fresh;
+        RadioModel fresh;
         radio = fresh;
-        img = radio.GetImage();
+        img = radio.Image();
         state = img + image::kStateBlock;
         state[block::kSource + block::kSetB] = static_cast<Byte>(source);
         state[block::kVfoNumber + block::kSetB] = static_cast<Byte>(vfo);
@@ -324,9 +324,9 @@ TEST_F(FixUpTest, PrepareCurrentStateWithUnusedOrHostileNumbers) {
     for (int set : {0, 1}) {
         for (const auto& [channel, used, expected] :
              {std::tuple{11, false, 0}, {11, true, 11}, {449, false, 0}}) {
-            CVX7Radio fresh;
+            RadioModel fresh;
             radio = fresh;
-            img = radio.GetImage();
+            img = radio.Image();
             state = img + image::kStateBlock;
             radio.SetUsed(img, tab::kMemories, channel, used);
             state[block::kSource + set * block::kSetB] = block::kSourceVfo;
@@ -339,9 +339,9 @@ TEST_F(FixUpTest, PrepareCurrentStateWithUnusedOrHostileNumbers) {
     }
 
     // A limit or home source never reads the memory flags.
-    CVX7Radio fresh;
+    RadioModel fresh;
     radio = fresh;
-    img = radio.GetImage();
+    img = radio.Image();
     state = img + image::kStateBlock;
     state[block::kSource] = 4;
     SetChannel(0, 5);
@@ -375,8 +375,8 @@ TEST_F(FixUpTest, MarkSplitToneForEveryRecordKind) {
     for (const auto& c : cases) {
         for (int mode : {3, 4, 5, 6, 7, 0xFF}) {
             for (bool enabled : {false, true}) {
-                CVX7Radio r;
-                Byte* p = r.GetImage();
+                RadioModel r;
+                Byte* p = r.Image();
                 p[kSplitByte] = 0x00;
                 p[c.offset] = static_cast<Byte>(mode);
                 if (c.flagOffset >= 0 && enabled)
@@ -393,14 +393,14 @@ TEST_F(FixUpTest, MarkSplitToneForEveryRecordKind) {
         }
     }
     // The factory image, whose third further record is FF filler, needs none.
-    CVX7Radio factory;
-    const Byte before = factory.GetImage()[kSplitByte];
+    RadioModel factory;
+    const Byte before = factory.Image()[kSplitByte];
     factory.MarkSplitTone();
-    EXPECT_EQ(factory.GetImage()[kSplitByte], before);
+    EXPECT_EQ(factory.Image()[kSplitByte], before);
     // The bit is only ever set, never cleared.
-    factory.GetImage()[kSplitByte] = 0xFF;
+    factory.Image()[kSplitByte] = 0xFF;
     factory.MarkSplitTone();
-    EXPECT_EQ(factory.GetImage()[kSplitByte], 0xFF);
+    EXPECT_EQ(factory.Image()[kSplitByte], 0xFF);
 }
 
 } // namespace

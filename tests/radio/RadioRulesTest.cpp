@@ -1,6 +1,6 @@
 // The radio's rules: coverage, rasters, offsets, band plan, frequency texts.
-#include "radio/CVX7Radio.h"
 #include "radio/FrequencyCodec.h"
+#include "radio/RadioModel.h"
 #include "radio/ValueTables.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +19,8 @@ struct FrequencyCase {
 
 class RulesTest : public ::testing::Test {
 protected:
-    CVX7Radio radio;
-    void Variant(int v) { radio.GetImage()[image::kVariantFlag] = static_cast<Byte>(v); }
+    RadioModel radio;
+    void Variant(int v) { radio.Image()[image::kVariantFlag] = static_cast<Byte>(v); }
 };
 
 TEST_F(RulesTest, ValidFrequencyByTabBandAndVariant) {
@@ -163,7 +163,7 @@ TEST_F(RulesTest, FrequencyTexts) {
         {"7.60 MHz", 7600000}, {"-1.60 MHz", 0},      {"36893488147420.5", 0},
     };
     for (const auto& [text, hz] : list)
-        EXPECT_EQ(CVX7Radio::ListTextToFrequency(QString::fromLatin1(text)), hz) << text;
+        EXPECT_EQ(RadioModel::ListTextToFrequency(QString::fromLatin1(text)), hz) << text;
 }
 
 TEST(BcdTest, PackAndUnpack) {
@@ -203,7 +203,7 @@ TEST(BcdTest, PackAndUnpack) {
     rec[record::kOffset] = 0x00;
     rec[record::kOffset + 1] = 0x06;
     rec[record::kOffset + 2] = 0x00;
-    EXPECT_EQ(CVX7Radio::StoredOffset(rec), 600); // the plain BCD number, not scaled
+    EXPECT_EQ(RadioModel::StoredOffset(rec), 600); // the plain BCD number, not scaled
 }
 
 TEST(ValueTablesTest, TablesAndCharacterSet) {

@@ -3,9 +3,9 @@
 // priority channel following memory rows.
 #include "radio/RowCommands.h"
 
-#include "outside/CSpreadSheet1.h"
-#include "radio/CVX7Radio.h"
+#include "outside/CellStore.h"
 #include "radio/ChannelTables.h"
+#include "radio/RadioModel.h"
 
 #include <gtest/gtest.h>
 
@@ -21,25 +21,25 @@ protected:
     void SetUp() override { radio.SetImage(DefaultImage().data()); }
 
     // A tab's grid, laid out and filled from the radio's image.
-    std::unique_ptr<CSpreadSheet1> Grid(int tab) {
-        auto grid = std::make_unique<CSpreadSheet1>();
+    std::unique_ptr<CellStore> Cells(int tab) {
+        auto grid = std::make_unique<CellStore>();
         radio.ConfigureGrid(*grid, tab);
-        radio.FillGrid(radio.GetImage(), *grid, tab);
+        radio.FillGrid(radio.Image(), *grid, tab);
         return grid;
     }
     QList<int> Members(int g) const {
         QList<int> list;
-        for (int j = 0; j < CVX7Radio::GroupSize(radio.GetImage(), g); ++j)
-            list << CVX7Radio::GroupMember(radio.GetImage(), g, j) + 1;
+        for (int j = 0; j < RadioModel::GroupSize(radio.Image(), g); ++j)
+            list << RadioModel::GroupMember(radio.Image(), g, j) + 1;
         return list;
     }
     void SetMembers(int g, const QList<int>& channels) {
         for (int j = 0; j < channels.size(); ++j)
-            CVX7Radio::SetGroupMember(radio.GetImage(), g, j, channels[j] - 1);
-        CVX7Radio::SetGroupSize(radio.GetImage(), g, static_cast<int>(channels.size()));
+            RadioModel::SetGroupMember(radio.Image(), g, j, channels[j] - 1);
+        RadioModel::SetGroupSize(radio.Image(), g, static_cast<int>(channels.size()));
     }
 
-    CVX7Radio radio;
+    RadioModel radio;
 };
 
 TEST_F(RowCommandsTest, WhatEachTabOffers) {
@@ -105,7 +105,7 @@ TEST_F(RowCommandsTest, RowsThatWouldFallOff) {
 }
 
 TEST_F(RowCommandsTest, InsertDeleteAndMoveKeepTheTablesRows) {
-    auto grid = Grid(tab::kOneTouch);
+    auto grid = Cells(tab::kOneTouch);
     for (int r = 1; r <= 10; ++r) {
         grid->SetText(channelcol::kReceive, r, FrequencyText(144000000 + r * 100000));
         grid->SetText(channelcol::kComment, r, QString::number(r));
@@ -133,17 +133,17 @@ TEST_F(RowCommandsTest, InsertDeleteAndMoveKeepTheTablesRows) {
 }
 
 TEST_F(RowCommandsTest, GroupsArePackedAndSorted) {
-    auto memories = Grid(tab::kMemories);
+    auto memories = Cells(tab::kMemories);
     for (int r = 1; r <= 20; ++r)
         memories->SetText(channelcol::kReceive, r, FrequencyText(146000000 + r * 100000));
-    radio.ReadGrid(radio.GetImage(), *memories, tab::kMemories);
+    radio.ReadGrid(radio.Image(), *memories, tab::kMemories);
     SetMembers(0, {12, 3, 7});
     SetMembers(2, {5});
-    auto groups = Grid(tab::kGroups);
+    auto groups = Cells(tab::kGroups);
     groups->SetListIndex(1, 1, -1); // 12 removed: a gap at the top
     groups->SetListIndex(3, 4, 2);  // channel 2 after a gap
     rows::PackGroups(*groups);
-    radio.ReadGrid(radio.GetImage(), *groups, tab::kGroups);
+    radio.ReadGrid(radio.Image(), *groups, tab::kGroups);
     EXPECT_EQ(Members(0), (QList<int>{3, 7}));
     EXPECT_EQ(Members(2), (QList<int>{2, 5}));
 }
@@ -179,12 +179,12 @@ TEST_F(RowCommandsTest, GroupsAndPriorityFollowMemoryRows) {
         radio.SetImage(DefaultImage().data());
         radio.SetPriorityChannel(c.priority);
         SetMembers(4, c.group);
-        const QByteArray before(reinterpret_cast<const char*>(radio.GetImage()), image::kSize);
+        const QByteArray before(reinterpret_cast<const char*>(radio.Image()), image::kSize);
         rows::FollowMemoryRows(radio, c.mode, c.r1, c.r2, nullptr);
-        EXPECT_EQ(radio.GetPriorityChannel(), c.priorityAfter);
+        EXPECT_EQ(radio.PriorityChannel(), c.priorityAfter);
         EXPECT_EQ(Members(4), c.groupAfter);
         // Nothing else in the image changes.
-        const QByteArray after(reinterpret_cast<const char*>(radio.GetImage()), image::kSize);
+        const QByteArray after(reinterpret_cast<const char*>(radio.Image()), image::kSize);
         for (int i = 0; i < image::kSize; ++i) {
             const bool priorityField = i >= image::kStateBlock + block::kPriority &&
                                        i < image::kStateBlock + block::kPriority + 2;
@@ -217,13 +217,13 @@ TEST_F(RowCommandsTest, GroupsAndPriorityFollowSortedMemories) {
         radio.SetPriorityChannel(c.priority);
         SetMembers(7, c.group);
         rows::FollowSortedMemories(radio, 3, order, nullptr);
-        EXPECT_EQ(radio.GetPriorityChannel(), c.priorityAfter);
+        EXPECT_EQ(radio.PriorityChannel(), c.priorityAfter);
         EXPECT_EQ(Members(7), c.groupAfter);
     }
     // Nothing sorted, nothing changes.
     radio.SetPriorityChannel(6);
     rows::FollowSortedMemories(radio, 3, {}, nullptr);
-    EXPECT_EQ(radio.GetPriorityChannel(), 6);
+    EXPECT_EQ(radio.PriorityChannel(), 6);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // The settings block against the image, settings files, finding a document's
 // settings and the upload's settings step.
 #include "settings/RadioSettings.h"
-#include "document/CMainDoc.h"
-#include "radio/CVX7Radio.h"
+#include "document/RadioDocument.h"
+#include "radio/RadioModel.h"
 #include "settings/Registry.h"
 #include "settings/SettingsOptions.h"
 #include "support/TestSupport.h"
@@ -46,7 +46,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    CVX7Radio m_radio;
+    RadioModel m_radio;
 };
 
 TEST_F(RadioSettingsTest, BlockToImageByte117AndTheBytesThatNeverTravel) {
@@ -195,10 +195,10 @@ TEST_F(RadioSettingsTest, SavedFilesAreWholeOrNotWrittenAtAll) {
 }
 
 TEST_F(RadioSettingsTest, InitialisationBySourceAndItsFallBacks) {
-    CMainDoc doc;
-    doc.GetImage()[kImageOf + 0] = 9;   // squelch Main
-    doc.GetImage()[1426] = 1;           // dual receive
-    doc.GetImage()[kImageOf + 176] = 3; // a group count
+    RadioDocument doc;
+    doc.Image()[kImageOf + 0] = 9;   // squelch Main
+    doc.Image()[1426] = 1;           // dual receive
+    doc.Image()[kImageOf + 176] = 3; // a group count
     const QString dir = m_dir.path();
     WriteFile(Path(QStringLiteral("a.rsf")), GoodFile(0xA1));
     WriteFile(Path(QStringLiteral("b.rsf")), GoodFile(0xB2));
@@ -239,7 +239,7 @@ TEST_F(RadioSettingsTest, InitialisationBySourceAndItsFallBacks) {
         rsf::FileImage file;
         file.fill(0xEE);
         const rsf::Initialised found =
-            rsf::InitialiseBySource(doc.Radio(), doc.GetImage(), c.source, file.data());
+            rsf::InitialiseBySource(doc.Radio(), doc.Image(), c.source, file.data());
         EXPECT_EQ(found.fileName, c.fileName);
         EXPECT_EQ(found.directory, c.settingDir);
         EXPECT_EQ(found.loadError.has_value(), c.loadError);
@@ -275,20 +275,20 @@ TEST_F(RadioSettingsTest, TheUploadWritesTheNamedSettingsOrStops) {
     WriteFile(Path(QStringLiteral("good.rsf")), good);
     WriteFile(Path(QStringLiteral("bad.rsf")), good.left(100));
 
-    CMainDoc doc;
-    doc.GetImage()[1799] = 0xFF;
+    RadioDocument doc;
+    doc.Image()[1799] = 0xFF;
     doc.SetSettingsSourceName(QStringLiteral("bad.rsf"));
-    const std::vector<Byte> before(doc.GetImage(), doc.GetImage() + image::kSize);
+    const std::vector<Byte> before(doc.Image(), doc.Image() + image::kSize);
     const auto error = rsf::WriteSettingsForUpload(rsf::SettingsSource(doc));
     ASSERT_TRUE(error);
     EXPECT_EQ(error->text, QStringLiteral("Radio data file has invalid format"));
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), doc.GetImage())) << "nothing written";
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), doc.Image())) << "nothing written";
 
     doc.SetSettingsSourceName(QStringLiteral("good.rsf"));
     QString from;
     ASSERT_FALSE(rsf::WriteSettingsForUpload(rsf::SettingsSource(doc), &from));
     EXPECT_EQ(from, Path(QStringLiteral("good.rsf")));
-    const Byte* img = doc.GetImage();
+    const Byte* img = doc.Image();
     EXPECT_EQ(img[1682], 0x5A);
     EXPECT_EQ(img[3161], 0x5A);
     EXPECT_EQ(img[1799], 0x00);
@@ -302,21 +302,21 @@ TEST_F(RadioSettingsTest, TheUploadWritesTheNamedSettingsOrStops) {
 
     // "ReadRadio" sends the image's own settings, with bits 6 and 7 of
     // byte 1799 cleared all the same.
-    CMainDoc radio;
+    RadioDocument radio;
     radio.SetSettingsSourceName(QStringLiteral("ReadRadio"));
-    radio.GetImage()[1799] = 0xC5;
-    radio.GetImage()[1554] = 0;
-    radio.GetImage()[1426] = 1;
+    radio.Image()[1799] = 0xC5;
+    radio.Image()[1554] = 0;
+    radio.Image()[1426] = 1;
     ASSERT_FALSE(rsf::WriteSettingsForUpload(rsf::SettingsSource(radio), &from));
     EXPECT_EQ(from, QString());
-    EXPECT_EQ(radio.GetImage()[1799], 0x05);
-    EXPECT_EQ(radio.GetImage()[1554], 1);
+    EXPECT_EQ(radio.Image()[1799], 0x05);
+    EXPECT_EQ(radio.Image()[1554], 1);
     // A new document with no settings file to find: the factory settings.
-    CMainDoc fresh;
-    fresh.GetImage()[1682] = 0x42;
+    RadioDocument fresh;
+    fresh.Image()[1682] = 0x42;
     ASSERT_FALSE(rsf::WriteSettingsForUpload(rsf::SettingsSource(fresh), &from));
     EXPECT_EQ(from, QStringLiteral("*"));
-    EXPECT_EQ(fresh.GetImage()[1682], DefaultImage()[1682]);
+    EXPECT_EQ(fresh.Image()[1682], DefaultImage()[1682]);
 }
 
 TEST_F(RadioSettingsTest, RememberingComparesFoldersExactly) {

@@ -2,7 +2,7 @@
 // the project's own files in tests/data: NAME.settings is what show prints
 // for NAME, factory.rsf what export writes for a new document, edited.rsf a
 // settings file made by hand with every kind of option set.
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 #include "settings/RadioSettings.h"
 #include "settings/Registry.h"
 #include "support/TestSupport.h"
@@ -80,14 +80,14 @@ TEST_F(SettingsCli, ImportWritesTheFileIntoTheImageAndRemembersIt) {
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(Show(Path("out.rdf")), ReadFile(Data("edited.settings")));
 
-    CMainDoc doc;
-    ASSERT_FALSE(doc.OnOpenDocument(Path("out.rdf")));
-    CMainDoc factory;
-    ASSERT_FALSE(factory.OnOpenDocument(Data("factory.rdf")));
+    RadioDocument doc;
+    ASSERT_FALSE(doc.Load(Path("out.rdf")));
+    RadioDocument factory;
+    ASSERT_FALSE(factory.Load(Data("factory.rdf")));
     const QByteArray file = ReadFile(Path("edited.rsf"));
-    const vx7::Byte* img = doc.GetImage();
+    const vx7::Byte* img = doc.Image();
     for (int n = 0; n < 1480; ++n) {
-        const vx7::Byte expected = n >= 176 && n < 194 ? factory.GetImage()[1682 + n]
+        const vx7::Byte expected = n >= 176 && n < 194 ? factory.Image()[1682 + n]
                                    : n == 117          ? 0x00
                                                        : static_cast<vx7::Byte>(file[80 + n]);
         ASSERT_EQ(img[1682 + n], expected) << "block byte " << n;
@@ -100,12 +100,12 @@ TEST_F(SettingsCli, ImportWritesTheFileIntoTheImageAndRemembersIt) {
     EXPECT_EQ(ReadFile(Data("factory.rdf")).size(), 33680);
 
     // The upload of that document finds the file again.
-    CMainDoc upload;
-    ASSERT_FALSE(upload.OnOpenDocument(Path("out.rdf")));
-    std::memset(upload.GetImage() + 1682, 0, 176);
+    RadioDocument upload;
+    ASSERT_FALSE(upload.Load(Path("out.rdf")));
+    std::memset(upload.Image() + 1682, 0, 176);
     ASSERT_FALSE(rsf::WriteSettingsForUpload(rsf::SettingsSource(upload)));
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(upload.GetImage()), 16211),
-              QByteArray(reinterpret_cast<const char*>(doc.GetImage()), 16211));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(upload.Image()), 16211),
+              QByteArray(reinterpret_cast<const char*>(doc.Image()), 16211));
 }
 
 TEST_F(SettingsCli, FailuresChangeNothing) {

@@ -1,14 +1,14 @@
 // The Display page on a settings block, offscreen: every control loads from
 // its bytes and, moved by the user, saves back into them and nothing else.
-#include "setwindow/CDisplayPage.h"
+#include "setwindow/DisplayPage.h"
 
 #include "settings/RadioSettings.h"
 #include "settings/SettingsOptions.h"
 
 #include "support/ChangedBytes.h"
 #include "support/ModalWatcher.h"
-#include "widgets/CLedSwatch.h"
-#include "widgets/SpreadSheetView.h"
+#include "widgets/GridView.h"
+#include "widgets/LedSwatch.h"
 
 #include <gtest/gtest.h>
 
@@ -65,7 +65,7 @@ class DisplayPageTest : public ::testing::Test {
 public:
     void SetUp() override {
         block = Sample();
-        page = std::make_unique<CDisplayPage>(block.data(), nullptr);
+        page = std::make_unique<DisplayPage>(block.data(), nullptr);
         page->resize(900, 560);
         page->show();
         QApplication::setActiveWindow(page.get());
@@ -81,7 +81,7 @@ public:
     QComboBox* Combo(const char* key) { return Control<QComboBox>(key); }
     // Picks an item in the icon cell of a band row, as the user does.
     void ChooseIcon(int row, int item) {
-        SpreadSheetView* grid = page->IconGrid();
+        GridView* grid = page->IconGrid();
         grid->SetActiveCell(1, row);
         grid->StartEdit();
         auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
@@ -93,7 +93,7 @@ public:
     std::map<int, int> Changes() const { return ChangedBytes(Sample(), block); }
 
     Block block;
-    std::unique_ptr<CDisplayPage> page;
+    std::unique_ptr<DisplayPage> page;
     testing_support::ModalWatcher watcher;
 };
 
@@ -125,7 +125,7 @@ TEST_F(DisplayPageTest, LoadShowsEveryByte) {
     EXPECT_EQ(Control<QCheckBox>("display.display2x")->text(), QStringLiteral("Display2x"));
     EXPECT_FALSE(Control<QCheckBox>("display.iconSet")->isChecked());
 
-    const CSpreadSheet1* grid = page->IconGrid()->Grid();
+    const CellStore* grid = page->IconGrid()->Cells();
     EXPECT_EQ(grid->Text(0, 1), QStringLiteral("MW"));
     EXPECT_EQ(grid->Text(0, 7), QStringLiteral("222m"));
     EXPECT_EQ(grid->Text(0, 16), QStringLiteral("Home"));

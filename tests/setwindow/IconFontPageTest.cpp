@@ -1,13 +1,13 @@
 // The Icon/Font page on a settings block, offscreen: previews and editors
 // load from the bitmaps, drawing in an editor changes the selected bitmap
 // only, and Save writes back the bitmaps and selections the user changed.
+#include "setwindow/IconFontPage.h"
 #include "settings/RadioSettings.h"
-#include "setwindow/CIconFontPage.h"
 
 #include "settings/Registry.h"
 #include "support/ChangedBytes.h"
-#include "widgets/CPixelEditor.h"
-#include "widgets/CPixelPreview.h"
+#include "widgets/PixelEditor.h"
+#include "widgets/PixelPreview.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +52,7 @@ std::vector<int> SetPixels(const std::vector<bool>& pixels) {
     return set;
 }
 
-std::vector<int> EditorPixels(const CPixelEditor* editor) {
+std::vector<int> EditorPixels(const PixelEditor* editor) {
     std::vector<int> set;
     for (int p = 0; p < editor->Columns() * editor->Rows(); ++p)
         if (editor->Pixel(p))
@@ -60,7 +60,7 @@ std::vector<int> EditorPixels(const CPixelEditor* editor) {
     return set;
 }
 
-void ClickPixel(CPixelEditor* editor, int index) {
+void ClickPixel(PixelEditor* editor, int index) {
     QTest::mouseClick(editor, Qt::LeftButton, Qt::NoModifier, editor->CellRect(index).center());
 }
 
@@ -75,7 +75,7 @@ public:
     void SetUp() override {
         ClearShowGuides();
         block = Sample();
-        page = std::make_unique<CIconFontPage>(block.data(), nullptr);
+        page = std::make_unique<IconFontPage>(block.data(), nullptr);
         page->resize(900, 600);
         page->show();
         QApplication::setActiveWindow(page.get());
@@ -88,7 +88,7 @@ public:
     std::map<int, int> Changes() const { return ChangedBytes(Sample(), block); }
 
     Block block;
-    std::unique_ptr<CIconFontPage> page;
+    std::unique_ptr<IconFontPage> page;
 };
 
 TEST_F(IconFontPageTest, LoadFillsPreviewsAndTheSelectedEditors) {
@@ -147,37 +147,37 @@ TEST_F(IconFontPageTest, SelectionBytes) {
 TEST_F(IconFontPageTest, SavingWhatTheUserChanged) {
     struct Case {
         const char* what;
-        std::function<void(CIconFontPage&)> act;
+        std::function<void(IconFontPage&)> act;
         std::map<int, int> changes;
     };
     const Case cases[] = {
-        {"nothing: unused bits and the padding byte stay", [](CIconFontPage&) {}, {}},
+        {"nothing: unused bits and the padding byte stay", [](IconFontPage&) {}, {}},
         {"picking character 4 without drawing",
-         [](CIconFontPage& p) { QTest::mouseClick(p.FontButton(3), Qt::LeftButton); },
+         [](IconFontPage& p) { QTest::mouseClick(p.FontButton(3), Qt::LeftButton); },
          {{156, 3}}},
         {"drawing on character 2 saves it as 03 FF with the new pixel",
-         [](CIconFontPage& p) {
+         [](IconFontPage& p) {
              QTest::mouseClick(p.FontButton(1), Qt::LeftButton);
              ClickPixel(p.FontEditor(), 10); // row 1, column 0
          },
          {{156, 1}, {kFont + 22, 0x03}, {kFont + 24, 0x02}}},
         {"clearing a pixel of character 3",
-         [](CIconFontPage& p) { ClickPixel(p.FontEditor(), 109); },
+         [](IconFontPage& p) { ClickPixel(p.FontEditor(), 109); },
          {{kFont + 44 + 21, 0x00}}},
         {"drawing and undrawing a pixel writes nothing",
-         [](CIconFontPage& p) {
+         [](IconFontPage& p) {
              ClickPixel(p.FontEditor(), 50);
              ClickPixel(p.FontEditor(), 50);
          },
          {}},
         {"drawing on icon 1 clears its padding byte",
-         [](CIconFontPage& p) {
+         [](IconFontPage& p) {
              QTest::mouseClick(p.IconButton(0), Qt::LeftButton);
              ClickPixel(p.IconEditor(), 21); // row 1, column 0
          },
          {{157, 0}, {kIcon + 3, 0x10}, {kIcon + 123, 0x00}}},
         {"drawing on icon 3 changes icon 3 only",
-         [](CIconFontPage& p) {
+         [](IconFontPage& p) {
              QTest::mouseClick(p.IconButton(2), Qt::LeftButton);
              ClickPixel(p.IconEditor(), 860);
          },
@@ -220,7 +220,7 @@ TEST_F(IconFontPageTest, ShowGuidesIsRemembered) {
 
     // The next page (the settings window opened again) starts with them.
     page.reset();
-    CIconFontPage again(block.data(), nullptr);
+    IconFontPage again(block.data(), nullptr);
     EXPECT_TRUE(again.ShowGuides()->isChecked());
     EXPECT_TRUE(again.IconEditor()->ShowGuides());
     EXPECT_TRUE(again.FontEditor()->ShowGuides());

@@ -1,11 +1,11 @@
 // The names page on a settings block, offscreen: names typed into the grids
 // are stored through the radio's character table, untouched names keep their
 // codes, and the TV names show only on radios with the TV band.
+#include "setwindow/NamesPage.h"
 #include "settings/RadioSettings.h"
-#include "setwindow/CNamesPage.h"
 
 #include "support/ChangedBytes.h"
-#include "widgets/SpreadSheetView.h"
+#include "widgets/GridView.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +46,7 @@ class NamesPageTest : public ::testing::Test {
 public:
     void Open(bool showTv) {
         block = Sample();
-        page = std::make_unique<CNamesPage>(block.data(), showTv, nullptr);
+        page = std::make_unique<NamesPage>(block.data(), showTv, nullptr);
         page->resize(700, 500);
         page->show();
         QApplication::setActiveWindow(page.get());
@@ -54,7 +54,7 @@ public:
     }
     // Types into a name cell as a user does: the first key opens the editor,
     // the rest go to it, Return ends the edit.
-    void Type(SpreadSheetView* grid, int row, const QString& text, bool clearFirst = false) {
+    void Type(GridView* grid, int row, const QString& text, bool clearFirst = false) {
         grid->SetActiveCell(1, row);
         grid->setFocus();
         if (clearFirst) {
@@ -76,19 +76,19 @@ public:
     std::vector<Byte> Record(int at) const { return {block.begin() + at, block.begin() + at + 9}; }
 
     Block block;
-    std::unique_ptr<CNamesPage> page;
+    std::unique_ptr<NamesPage> page;
 };
 
 TEST_F(NamesPageTest, LoadShowsTheNames) {
     Open(true);
-    const CSpreadSheet1* wx = page->WxGrid()->Grid();
+    const CellStore* wx = page->WxGrid()->Cells();
     EXPECT_EQ(wx->MaxRows(), 10);
     EXPECT_EQ(wx->Text(1, 0), QStringLiteral("WX Names"));
     EXPECT_EQ(wx->Text(1, 1), QStringLiteral("NOAA 1"));
     EXPECT_EQ(wx->Text(1, 2), QStringLiteral("01?")); // 96 and 124 repeat "0" and "1"
     EXPECT_EQ(wx->Text(1, 3), QString());
     EXPECT_EQ(wx->MaxLength(1, 1), 8);
-    const CSpreadSheet1* tv = page->TvGrid()->Grid();
+    const CellStore* tv = page->TvGrid()->Cells();
     EXPECT_EQ(tv->MaxRows(), 62);
     EXPECT_EQ(tv->Text(1, 0), QStringLiteral("TV Names"));
     EXPECT_EQ(tv->Text(1, 62), QStringLiteral("SK 2"));
@@ -175,7 +175,7 @@ TEST_F(NamesPageTest, TheTvListShowsOnlyWithTheTvBand) {
     EXPECT_FALSE(page->TvGrid()->isVisible());
     EXPECT_TRUE(page->WxGrid()->isVisible());
     // Still loaded, so that saving keeps them.
-    EXPECT_EQ(page->TvGrid()->Grid()->Text(1, 62), QStringLiteral("SK 2"));
+    EXPECT_EQ(page->TvGrid()->Cells()->Text(1, 62), QStringLiteral("SK 2"));
     Open(true);
     EXPECT_TRUE(page->TvGrid()->isVisible());
 }

@@ -4,11 +4,11 @@
 //
 //     CLONARA_WRITE_SCREENSHOTS=1 build/bin/tests_setpages --gtest_filter=PageScreenshots.*
 #include "settings/RadioSettings.h"
-#include "setwindow/CDisplayPage.h"
-#include "setwindow/CIconFontPage.h"
-#include "setwindow/CNamesPage.h"
+#include "setwindow/DisplayPage.h"
+#include "setwindow/IconFontPage.h"
+#include "setwindow/NamesPage.h"
 
-#include "radio/CVX7Radio.h"
+#include "radio/RadioModel.h"
 #include "settings/IconFont.h"
 #include "settings/NameRecords.h"
 #include "settings/Registry.h"
@@ -69,7 +69,7 @@ void Shoot(QWidget& page, const QSize& size, const char* file) {
 
 TEST(PageScreenshots, Display) {
     std::vector<Byte> block = ShowcaseBlock();
-    CDisplayPage page(block.data(), nullptr);
+    DisplayPage page(block.data(), nullptr);
     page.Load();
     Shoot(page, {900, 560}, "settings-display.png");
 }
@@ -77,7 +77,7 @@ TEST(PageScreenshots, Display) {
 TEST(PageScreenshots, IconFont) {
     std::vector<Byte> block = ShowcaseBlock();
     reg::OpenSettingsKey()->setValue(QString::fromLatin1(reg::kShowGuides), 1);
-    CIconFontPage page(block.data(), nullptr);
+    IconFontPage page(block.data(), nullptr);
     page.Load();
     Shoot(page, {900, 560}, "settings-icon-font.png");
     reg::OpenSettingsKey()->remove(QString::fromLatin1(reg::kShowGuides));
@@ -85,7 +85,7 @@ TEST(PageScreenshots, IconFont) {
 
 TEST(PageScreenshots, Names) {
     std::vector<Byte> block = ShowcaseBlock();
-    CNamesPage page(block.data(), true, nullptr);
+    NamesPage page(block.data(), true, nullptr);
     page.Load();
     Shoot(page, {900, 560}, "settings-names.png");
 }

@@ -2,16 +2,16 @@
 // tabs, the TV list by the remembered radio, and a round through every tab
 // that changes nothing, even where the radio's bytes lie past what the
 // controls can show.
-#include "setwindow/CDisplayPage.h"
-#include "setwindow/CIconFontPage.h"
-#include "setwindow/CNamesPage.h"
-#include "setwindow/CSettingsDlg.h"
+#include "setwindow/DisplayPage.h"
+#include "setwindow/IconFontPage.h"
+#include "setwindow/NamesPage.h"
+#include "setwindow/SettingsWindow.h"
 
-#include "document/CMainDoc.h"
+#include "document/RadioDocument.h"
 #include "settings/RadioSettings.h"
 #include "settings/Registry.h"
 #include "support/ModalWatcher.h"
-#include "widgets/SpreadSheetView.h"
+#include "widgets/GridView.h"
 
 #include <gtest/gtest.h>
 
@@ -41,28 +41,28 @@ protected:
                            (17 + variant + (goodSum ? 0 : 1)) & 0xFF);
         reg::Flush(*settings);
     }
-    std::unique_ptr<CSettingsDlg> Open() {
+    std::unique_ptr<SettingsWindow> Open() {
         auto dialog =
-            std::make_unique<CSettingsDlg>(rsf::SettingsSource(doc, QStringLiteral("ReadRadio")));
+            std::make_unique<SettingsWindow>(rsf::SettingsSource(doc, QStringLiteral("ReadRadio")));
         dialog->show();
         return dialog;
     }
-    static void ClickTab(CSettingsDlg& dialog, int tab) {
+    static void ClickTab(SettingsWindow& dialog, int tab) {
         QTest::mouseClick(dialog.TabBar(), Qt::LeftButton, {},
                           dialog.TabBar()->tabRect(tab).center());
     }
-    Byte* Settings() { return doc.GetImage() + vx7::image::kSettingsFirst; }
+    Byte* Settings() { return doc.Image() + vx7::image::kSettingsFirst; }
 
     testing_support::ModalWatcher watcher;
-    CMainDoc doc;
+    RadioDocument doc;
 };
 
 TEST_F(PagesInWindowTest, TheThreePagesSitOnTheirTabs) {
     auto dialog = Open();
-    EXPECT_TRUE(dynamic_cast<CDisplayPage*>(dialog->Page(CSettingsDlg::kTabDisplay)));
-    EXPECT_TRUE(dynamic_cast<CIconFontPage*>(dialog->Page(CSettingsDlg::kTabIconFont)));
-    EXPECT_TRUE(dynamic_cast<CNamesPage*>(dialog->Page(CSettingsDlg::kTabNames)));
-    EXPECT_EQ(dialog->Page(CSettingsDlg::kTabDisplay)->HelpTopic(), 103);
+    EXPECT_TRUE(dynamic_cast<DisplayPage*>(dialog->Page(SettingsWindow::kTabDisplay)));
+    EXPECT_TRUE(dynamic_cast<IconFontPage*>(dialog->Page(SettingsWindow::kTabIconFont)));
+    EXPECT_TRUE(dynamic_cast<NamesPage*>(dialog->Page(SettingsWindow::kTabNames)));
+    EXPECT_EQ(dialog->Page(SettingsWindow::kTabDisplay)->HelpTopic(), 103);
 }
 
 TEST_F(PagesInWindowTest, TheTvListFollowsTheRememberedRadio) {
@@ -78,8 +78,8 @@ TEST_F(PagesInWindowTest, TheTvListFollowsTheRememberedRadio) {
         if (c.variant >= 0)
             RememberRadio(c.variant, c.goodSum);
         auto dialog = Open();
-        ClickTab(*dialog, CSettingsDlg::kTabNames);
-        auto* names = dynamic_cast<CNamesPage*>(dialog->Page(CSettingsDlg::kTabNames));
+        ClickTab(*dialog, SettingsWindow::kTabNames);
+        auto* names = dynamic_cast<NamesPage*>(dialog->Page(SettingsWindow::kTabNames));
         ASSERT_TRUE(names);
         EXPECT_TRUE(names->WxGrid()->isVisible());
         EXPECT_EQ(names->TvGrid()->isVisible(), c.tvList);
@@ -114,11 +114,11 @@ TEST_F(PagesInWindowTest, ARoundThroughTheTabsChangesNothing) {
 
     // One change on the Display page is noticed when the tab changes.
     dialog = Open();
-    ClickTab(*dialog, CSettingsDlg::kTabDisplay);
-    auto* display = dynamic_cast<CDisplayPage*>(dialog->Page(CSettingsDlg::kTabDisplay));
+    ClickTab(*dialog, SettingsWindow::kTabDisplay);
+    auto* display = dynamic_cast<DisplayPage*>(dialog->Page(SettingsWindow::kTabDisplay));
     ASSERT_TRUE(display);
     QTest::keyClick(display->Contrast(), Qt::Key_End);
-    ClickTab(*dialog, CSettingsDlg::kTabToggles);
+    ClickTab(*dialog, SettingsWindow::kTabToggles);
     EXPECT_EQ(dialog->WorkingCopy()[11], 36);
     EXPECT_EQ(dialog->WorkingCopy()[12], 13);
     watcher.AnswerBoxes({QMessageBox::No});

@@ -1,14 +1,14 @@
 // The settings window, offscreen: opening by settings source, tabs and their
 // labels, the File menu, asking to save, the General page's check before tab
 // changes, commands and closing, and the View and Radio commands around it.
-#include "app/CChildFrame.h"
-#include "app/CMainFrame.h"
-#include "document/CMainDoc.h"
-#include "editor/CMainView.h"
+#include "setwindow/SettingsWindow.h"
+#include "app/DocumentWindow.h"
+#include "app/MainWindow.h"
+#include "document/RadioDocument.h"
+#include "editor/MainView.h"
 #include "settings/RadioSettings.h"
 #include "settings/Registry.h"
-#include "setwindow/CSettingsDlg.h"
-#include "setwindow/CSettingsPage.h"
+#include "setwindow/SettingsPage.h"
 #include "support/ModalWatcher.h"
 #include "support/SaveFaults.h"
 #include "support/TestSupport.h"
@@ -51,8 +51,8 @@ protected:
         reg::Flush(*settings);
     }
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-    std::unique_ptr<CSettingsDlg> Open(const QString& source) {
-        auto dialog = std::make_unique<CSettingsDlg>(rsf::SettingsSource(doc, source));
+    std::unique_ptr<SettingsWindow> Open(const QString& source) {
+        auto dialog = std::make_unique<SettingsWindow>(rsf::SettingsSource(doc, source));
         dialog->show();
         return dialog;
     }
@@ -60,10 +60,10 @@ protected:
         return reg::OpenSettingsKey()->value(QString::fromLatin1(name)).toString();
     }
     template <class W>
-    static W* Control(CSettingsDlg& dialog, int tab, const char* key) {
+    static W* Control(SettingsWindow& dialog, int tab, const char* key) {
         return dialog.Page(tab)->findChild<W*>(QString::fromLatin1(key));
     }
-    static void ClickTab(CSettingsDlg& dialog, int tab) {
+    static void ClickTab(SettingsWindow& dialog, int tab) {
         QTest::mouseClick(dialog.TabBar(), Qt::LeftButton, {},
                           dialog.TabBar()->tabRect(tab).center());
     }
@@ -78,11 +78,11 @@ protected:
 
     QTemporaryDir dir;
     ModalWatcher watcher;
-    CMainDoc doc;
+    RadioDocument doc;
 };
 
 TEST_F(SettingsWindowTest, OpensOnTheImageWithItsTabsAndMenu) {
-    doc.GetImage()[1682] = 9;
+    doc.Image()[1682] = 9;
     auto dialog = Open(QStringLiteral("ReadRadio"));
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings - Untitled.rsf"));
     EXPECT_TRUE(dialog->IsUntitled());
@@ -95,7 +95,7 @@ TEST_F(SettingsWindowTest, OpensOnTheImageWithItsTabsAndMenu) {
     EXPECT_EQ(labels, QStringList({"Toggles", "Display", "General", "Icon/Font", "WX Names"}));
     EXPECT_EQ(dialog->CurrentTab(), 0);
     EXPECT_EQ(Control<QCheckBox>(*dialog, 0, "toggles.dtmfDialer")->isChecked(),
-              (doc.GetImage()[1685] & 1) != 0);
+              (doc.Image()[1685] & 1) != 0);
 
     const struct {
         const char* name;
@@ -155,7 +155,7 @@ TEST_F(SettingsWindowTest, TheNamesTabIsLabelledByTheRememberedRadio) {
 TEST_F(SettingsWindowTest, ClosingAsksOnlyAfterAChange) {
     // Values no control can show: a list byte past its list, a level above
     // 15, a time of 99:99, an offset out of range, a "#" DTMF code.
-    Byte* settings = doc.GetImage() + vx7::image::kSettingsFirst;
+    Byte* settings = doc.Image() + vx7::image::kSettingsFirst;
     settings[26] = 9;
     settings[0] = 20;
     settings[14] = 0x99;
@@ -395,9 +395,9 @@ TEST_F(SettingsWindowTest, TheGeneralCheckHoldsTabsCommandsAndClosing) {
 }
 
 TEST_F(SettingsWindowTest, ViewSettingsOpensTheWindowAndTheUploadStopsOnABadFile) {
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
-    CChildFrame* child = frame.NewDocument();
+    DocumentWindow* child = frame.NewDocument();
     QStringList seen;
     watcher.OnOtherDialog([&seen](QWidget* dialog) {
         seen << dialog->windowTitle();
@@ -408,8 +408,8 @@ TEST_F(SettingsWindowTest, ViewSettingsOpensTheWindowAndTheUploadStopsOnABadFile
     EXPECT_TRUE(watcher.Boxes().isEmpty());
 
     WriteFile(Path("bad.rsf"), QByteArray("RSF\0JH70", 8));
-    child->GetDocument().SetSettingsSourceName(QStringLiteral("bad.rsf"));
-    const QByteArray image(reinterpret_cast<const char*>(child->GetDocument().GetImage()),
+    child->Document().SetSettingsSourceName(QStringLiteral("bad.rsf"));
+    const QByteArray image(reinterpret_cast<const char*>(child->Document().Image()),
                            vx7::image::kSize);
     frame.RunCommand(QStringLiteral("radio.sendData"));
     ASSERT_EQ(watcher.Boxes().size(), 1);
@@ -418,10 +418,9 @@ TEST_F(SettingsWindowTest, ViewSettingsOpensTheWindowAndTheUploadStopsOnABadFile
               QStringLiteral("Not a radio data file:\n") + Path("bad.rsf"));
     EXPECT_EQ(watcher.PortChoosers(), 0);
     EXPECT_TRUE(watcher.TransferDialogs().isEmpty());
-    EXPECT_EQ(
-        QByteArray(reinterpret_cast<const char*>(child->GetDocument().GetImage()) + 1682, 1480),
-        image.mid(1682, 1480));
-    child->GetDocument().SetModifiedFlag(false);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(child->Document().Image()) + 1682, 1480),
+              image.mid(1682, 1480));
+    child->Document().SetModified(false);
 }
 
 } // namespace

@@ -82,7 +82,7 @@ void ModalWatcher::Poll() {
         }
         return;
     }
-    if (auto* transfer = qobject_cast<CTransferDlg*>(modal)) {
+    if (auto* transfer = qobject_cast<TransferDialog*>(modal)) {
         if (m_lastTransfer != transfer) {
             m_lastTransfer = transfer;
             m_transferCaptions << transfer->windowTitle();

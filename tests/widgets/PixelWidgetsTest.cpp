@@ -1,8 +1,8 @@
 // The pixel editor, the pixel previews and the LED swatches, offscreen, driven
 // by real mouse and key events and read back from what they paint.
-#include "widgets/CLedSwatch.h"
-#include "widgets/CPixelEditor.h"
-#include "widgets/CPixelPreview.h"
+#include "widgets/LedSwatch.h"
+#include "widgets/PixelEditor.h"
+#include "widgets/PixelPreview.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ protected:
         editor.show();
         QApplication::setActiveWindow(&editor);
         editor.setFocus();
-        QObject::connect(&editor, &CPixelEditor::pixelChanged,
+        QObject::connect(&editor, &PixelEditor::pixelChanged,
                          [this](int index, bool cleared) { changes.emplace_back(index, cleared); });
     }
     QPoint Centre(int index) const { return editor.CellRect(index).center(); }
@@ -46,7 +46,7 @@ protected:
         Mouse(QEvent::MouseButtonRelease, cells.back(), Qt::NoButton);
     }
 
-    CPixelEditor editor;
+    PixelEditor editor;
     std::vector<Change> changes;
 };
 
@@ -148,7 +148,7 @@ TEST_F(PixelEditorTest, GuidesAreDrawnApartFromTheGrid) {
 }
 
 TEST(PixelPreviewTest, PixelsOneForOneCentred) {
-    CPixelPreview preview;
+    PixelPreview preview;
     preview.resize(50, 60);
     EXPECT_FALSE(preview.SetBitmapSize(30, 30)); // 900 pixels: too many
     ASSERT_TRUE(preview.SetBitmapSize(21, 41));
@@ -178,7 +178,7 @@ TEST(PixelPreviewTest, PixelsOneForOneCentred) {
 }
 
 TEST(LedSwatchTest, ACircleInTheColourOnTheButtonFace) {
-    CLedSwatch swatch;
+    LedSwatch swatch;
     swatch.resize(24, 24);
     std::vector<vx7::Byte> block(1480, 0);
     block[120 + 3 * 4] = 60; // out of range: shown as full red

@@ -1,0 +1,32 @@
+#include "dialogs/GetDataDialog.h"
+
+#include "link/CloneDownload.h"
+#include "link/SerialPort.h"
+#include "widgets/HelpWindow.h"
+
+#include <QLineEdit>
+
+using namespace radiolink;
+
+GetDataDialog::GetDataDialog(QWidget* parent)
+    : TransferDialog(dlg::kGetDataCaption,
+                     {QString::fromLatin1(dlg::kInsertCable), QString::fromLatin1(dlg::kCloneMode),
+                      QString::fromLatin1(dlg::kPressBand)},
+                     help::kReadingTheRadio, kDownloadTick, parent) {
+    setObjectName(QStringLiteral("GetDataDlg"));
+    // The bar says enough here; the count is kept but not shown.
+    ByteCount()->hide();
+}
+
+GetDataDialog::~GetDataDialog() = default;
+
+const std::array<Byte, kImageSize>& GetDataDialog::Image() const {
+    static const std::array<Byte, kImageSize> none{};
+    return m_download ? m_download->Image() : none;
+}
+
+std::unique_ptr<CloneTransfer> GetDataDialog::MakeTransfer(std::unique_ptr<SerialPort> port) {
+    auto download = std::make_unique<CloneDownload>(std::move(port));
+    m_download = download.get();
+    return download;
+}

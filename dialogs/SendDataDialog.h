@@ -1,0 +1,38 @@
+// The upload dialog "Send data to": once its port is open the document's
+// image is made ready to send (split tone mark, the remembered radio header,
+// checksums); OK starts the transfer, which runs to its end or until Cancel.
+#pragma once
+
+#include "dialogs/TransferDialog.h"
+
+class RadioDocument;
+class QPushButton;
+
+namespace radiolink {
+class CloneUpload;
+}
+
+class SendDataDialog : public TransferDialog {
+    Q_OBJECT
+
+public:
+    SendDataDialog(RadioDocument& doc, QWidget* parent = nullptr);
+    ~SendDataDialog() override;
+
+    QPushButton* OkButton() const;
+    // Whether the image began to go to the radio (OK was pressed).
+    bool Started() const;
+
+protected:
+    std::unique_ptr<radiolink::CloneTransfer>
+    MakeTransfer(std::unique_ptr<SerialPort> port) override;
+
+private:
+    // OK: starts the transfer once; the button stays disabled from then on,
+    // since a second start would begin again at byte 0 with the radio
+    // half-way through.
+    void StartTransfer();
+
+    RadioDocument& m_doc;
+    radiolink::CloneUpload* m_upload = nullptr;
+};

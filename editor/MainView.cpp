@@ -1,0 +1,272 @@
+#include "editor/MainView.h"
+
+#include "document/DocumentHistory.h"
+#include "editor/CellEditor.h"
+#include "editor/EditCommands.h"
+
+#include "document/RadioDocument.h"
+#include "outside/CellStore.h"
+#include "radio/ChannelTables.h"
+#include "settings/ColumnOptions.h"
+#include "widgets/GridPrinter.h"
+#include "widgets/GridView.h"
+#include "widgets/HelpWindow.h"
+#include "widgets/Resources.h"
+
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QShortcut>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include <cstring>
+#include <vector>
+
+using namespace vx7;
+
+namespace {
+
+// The view as the Edit menu's commands see it.
+class ViewForEdits : public EditView {
+public:
+    explicit ViewForEdits(MainView& view) : m_view(view) {}
+    QWidget* Widget() const override { return &m_view; }
+    RadioDocument& Document() const override { return m_view.Document(); }
+    int CurrentTab() const override { return m_view.CurrentTab(); }
+    CellStore& Cells(int tab) const override { return m_view.Cells(tab); }
+    GridView* Grid(int tab) const override { return m_view.Grid(tab); }
+    bool CommitGrids(bool validate) override { return m_view.CommitGrids(validate); }
+    QScopedValueRollback<bool> OwnChange() override { return m_view.OwnChange(); }
+    void StatusMessage(const QString& text) override { emit m_view.statusMessage(text); }
+
+private:
+    MainView& m_view;
+};
+
+} // namespace
+
+MainView::MainView(std::shared_ptr<RadioDocument> doc, QWidget* parent)
+    : QWidget(parent), m_doc(std::move(doc)) {
+    m_cells = new CellEditor(
+        *m_doc, [this](int t) { CommitTabs(t); }, this);
+    m_stack = new QStackedWidget(this);
+    m_tabs = new QTabBar(this);
+    m_tabs->setShape(QTabBar::RoundedSouth);
+    m_tabs->setExpanding(false);
+    m_tabs->setDrawBase(true);
+
+    for (int t = 0; t < kTabCount; ++t) {
+        m_tabs->addTab(QString::fromLatin1(vx7::TabName(t)));
+        m_grids[static_cast<size_t>(t)] = std::make_unique<CellStore>();
+        auto* view = new GridView(m_stack);
+        view->setObjectName(QStringLiteral("grid%1").arg(t));
+        m_views[static_cast<size_t>(t)] = view;
+        SetUpGrid(t);
+        m_cells->Rules().ResetDefault(t);
+        view->SetCells(m_grids[static_cast<size_t>(t)].get());
+        m_cells->Attach(t, view);
+        m_stack->addWidget(view);
+    }
+    RefreshGrids();
+    // A fresh memory channel starts like channel 1.
+    m_cells->Rules().CaptureDefault(tab::kMemories, Cells(tab::kMemories), 1);
+    // Every grid starts with its first cell active, nothing selected.
+    for (int t = 0; t < kTabCount; ++t) {
+        if (QItemSelectionModel* selection = Grid(t)->selectionModel())
+            selection->setCurrentIndex(Cells(t).CellIndex(1, 1), QItemSelectionModel::NoUpdate);
+    }
+    m_edit = new EditCommands(std::make_unique<ViewForEdits>(*this));
+    for (int t = 0; t < kTabCount; ++t) {
+        GridView* view = m_views[static_cast<size_t>(t)];
+        connect(view, &GridView::mouseUp, this, [this, t, view](int button, int, int x, int y) {
+            if (button == 2)
+                m_edit->ShowContextMenu(t, view->viewport()->mapToGlobal(QPoint(x, y)));
+        });
+        connect(view, &GridView::blockDropped, this,
+                [this, t](const GridBlock& from, const GridBlock& to, int* action) {
+                    m_edit->OnBlockDropped(t, from, to, action);
+                });
+    }
+    // Undo and redo, from any window of the document, put the image back:
+    // every window shows it again.
+    connect(m_doc.get(), &RadioDocument::blockRestored, this, &MainView::RefreshGrids);
+    // A change made in another window of the document shows here too.
+    connect(m_doc.get(), &RadioDocument::blockChanged, this, [this] {
+        if (!m_ownChange)
+            ShowImage();
+    });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_stack, 1);
+    layout->addWidget(m_tabs);
+
+    m_currentTab = 0;
+    m_stack->setCurrentIndex(0);
+    setFocusProxy(Grid(0));
+    connect(m_tabs, &QTabBar::currentChanged, this, &MainView::OnTabChanged);
+
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    help->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(help, &QShortcut::activated, this,
+            [this] { HelpWindow::ShowTopic(help::kChannelEditor, this); });
+}
+
+MainView::~MainView() = default;
+
+void MainView::SetUpGrid(int tab) {
+    CellStore& grid = Cells(tab);
+    grid.Reset();
+    grid.SetRedraw(false);
+    m_doc->Radio().ConfigureGrid(grid, tab);
+    // One frozen column (the receive frequency, or the first group); the
+    // channel lists take theirs from the column options.
+    grid.SetFrozenColumns(1);
+    grid.SetRedraw(true);
+    ApplyColumnOptions(tab);
+}
+
+void MainView::ApplyColumnOptions(int tab) {
+    if (!IsChannelListTab(tab))
+        return; // Hyper Memories and Memory Groups keep every column
+    const reg::ColumnOptions options = reg::ReadColumnOptions();
+    CellStore& grid = Cells(tab);
+    grid.SetRedraw(false);
+    for (int c = reg::ColumnOptions::kFirstHideable; c <= reg::ColumnOptions::kLastHideable; ++c)
+        grid.SetColumnHidden(c, options.IsHidden(c));
+    grid.SetFrozenColumns(options.Frozen());
+    grid.SetRedraw(true);
+}
+
+void MainView::ApplyColumnOptions() {
+    for (int t = 0; t < kTabCount; ++t)
+        ApplyColumnOptions(t);
+}
+
+void MainView::RefreshGrids() {
+    ShowImage();
+    m_cells->Rules().ResetDefault(tab::kMemories);
+}
+
+void MainView::ShowImage() {
+    for (int t = 0; t < kTabCount; ++t)
+        m_doc->Radio().FillGrid(m_doc->Image(), Cells(t), t);
+    m_cells->Forget();
+}
+
+bool MainView::CommitGrids(bool validate) {
+    GridView* view = Grid(m_currentTab);
+    if (view->IsEditing()) {
+        // The cell being edited takes its value (and is committed when it is
+        // acceptable) before the grids are read.
+        view->EndEdit();
+    }
+    // A cell typed into and not left since is checked as leaving it would
+    // check it; a refusal drops the commit and keeps the user's cells.
+    if (validate && !m_cells->CheckEditedCell(!m_changingTab))
+        return false;
+    CommitTabs(-1);
+    return true;
+}
+
+void MainView::CommitTabs(int onlyTab) {
+    const auto own = OwnChange();
+    m_doc->History().Record(QStringLiteral("Edit"), [&] {
+        std::vector<Byte> working(m_doc->Image(), m_doc->Image() + image::kSize);
+        for (int t = 0; t < kTabCount; ++t) {
+            if (onlyTab >= 0 && t != onlyTab)
+                continue;
+            m_doc->Radio().ReadGrid(working.data(), Cells(t), t);
+        }
+        if (std::memcmp(working.data(), m_doc->Image(), image::kSize) != 0)
+            m_doc->Radio().SetImage(working.data());
+    });
+    // The grids show what is stored: an automatic transmit frequency, a name
+    // the radio spells otherwise, a value that did not fit.
+    for (int t = 0; t < kTabCount; ++t) {
+        if (onlyTab < 0 || t == onlyTab)
+            ShowStoredRows(t);
+    }
+}
+
+void MainView::ShowStoredRows(int t) {
+    CellStore& grid = Cells(t);
+    if (!grid.HasBaseline())
+        return;
+    if (t == tab::kGroups) {
+        for (int col = 1; col <= grid.MaxCols(); ++col) {
+            if (!grid.ColumnMatchesBaseline(col)) {
+                m_doc->Radio().FillGrid(m_doc->Image(), grid, t);
+                return;
+            }
+        }
+        return;
+    }
+    for (int row = 1; row <= grid.MaxRows(); ++row) {
+        // A refused value stays for the user to put right.
+        if (grid.RowMatchesBaseline(row) || m_cells->KeepsTypedCells(t, grid, row))
+            continue;
+        m_doc->Radio().FillRow(m_doc->Image(), grid, t, row);
+    }
+}
+
+void MainView::Undo() {
+    m_doc->History().Undo();
+}
+
+void MainView::Redo() {
+    m_doc->History().Redo();
+}
+
+void MainView::FocusGrid() {
+    GridView* view = Grid(m_currentTab);
+    if (!view->currentIndex().isValid() && view->selectionModel())
+        view->selectionModel()->setCurrentIndex(Cells(m_currentTab).CellIndex(1, 1),
+                                                QItemSelectionModel::NoUpdate);
+    view->setFocus(Qt::OtherFocusReason);
+}
+
+void MainView::SetCurrentTab(int tab) {
+    m_tabs->setCurrentIndex(tab);
+}
+
+void MainView::OnTabChanged(int index) {
+    if (m_changingTab || index < 0)
+        return;
+    m_changingTab = true;
+    // The tab being left is committed (the change goes ahead whatever the
+    // cell check says).
+    CommitGrids(true);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_currentTab = index;
+    m_stack->setCurrentIndex(index);
+    if (index == tab::kGroups) {
+        // The groups list the channels as they are now. Only their grid is
+        // filled again: a refused cell on the tab left keeps what the user
+        // typed.
+        m_doc->Radio().FillGrid(m_doc->Image(), Cells(tab::kGroups), tab::kGroups);
+    }
+    setFocusProxy(Grid(index));
+    if (hasFocus() || (QApplication::focusWidget() && isAncestorOf(QApplication::focusWidget())))
+        FocusGrid();
+    QApplication::restoreOverrideCursor();
+    m_changingTab = false;
+}
+
+QString MainView::PrintTitle() const {
+    return res::MainWindowTitle(m_doc->Title());
+}
+
+gridprint::Job MainView::PrintJob(gridprint::Range range, int fromPage, int toPage) const {
+    gridprint::Job job;
+    job.title = PrintTitle();
+    job.range = range;
+    job.fromPage = fromPage;
+    job.toPage = toPage;
+    const CellStore& grid = Cells(m_currentTab);
+    job.firstRow = grid.SelectionFirstRow();
+    job.lastRow = grid.SelectionLastRow();
+    return job;
+}

@@ -1,0 +1,340 @@
+#include "setwindow/SettingsWindow.h"
+
+#include "radio/ImageLayout.h"
+#include "settings/Registry.h"
+#include "settings/SettingsOptions.h"
+#include "setwindow/DisplayPage.h"
+#include "setwindow/GeneralPage.h"
+#include "setwindow/IconFontPage.h"
+#include "setwindow/NamesPage.h"
+#include "setwindow/SettingsPage.h"
+#include "setwindow/TogglesPage.h"
+#include "widgets/HelpWindow.h"
+#include "widgets/Resources.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenuBar>
+
+#include <QMessageBox>
+#include <QShortcut>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+#include <functional>
+
+#include <cstring>
+#include <utility>
+
+namespace {
+
+constexpr const char* kFileMenuTitle = "&File";
+constexpr const char* kFileFilter = "Radio Setting Files (*.rsf)";
+constexpr const char* kTitlePrefix = "Settings - ";
+constexpr const char* kAskToSave = "Save settings before closing?";
+constexpr const char* kAskCaption = "Settings";
+constexpr const char* kErrorCaption = "Error";
+constexpr const char* kDefaultsShown = "The default settings are shown instead.";
+
+} // namespace
+
+SettingsWindow::SettingsWindow(rsf::SettingsSource source, QWidget* parent)
+    : QDialog(parent), m_source(std::move(source)) {
+    setObjectName(QStringLiteral("SettingsDlg"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(BuildMenu());
+    m_tabs = new QTabBar(this);
+    m_tabs->setObjectName(QStringLiteral("tabs"));
+    m_tabs->setDrawBase(true);
+    m_stack = new QStackedWidget(this);
+    layout->addWidget(m_tabs);
+    layout->addWidget(m_stack, 1);
+
+    // The settings the source names, in the window's own settings bytes.
+    const rsf::Initialised found = m_source.Load(m_file);
+    m_directory = found.directory;
+    m_fileName = found.fileName;
+    m_path = found.path;
+    m_title = QFileInfo(m_fileName).completeBaseName();
+    m_untitled = found.untitled;
+    TakeFileBlock();
+    SetTitle();
+    m_modified = false;
+
+    const rsf::RadioVariant variant = rsf::ReadRadioVariant();
+    m_showTvNames = variant.variant && *variant.variant != 0;
+    for (int t = 0; t < kTabCount; ++t) {
+        m_pages[static_cast<size_t>(t)] = CreatePage(t);
+        m_stack->addWidget(m_pages[static_cast<size_t>(t)]);
+    }
+    const char* names =
+        rsf::HasTvNamesLabel(variant) ? settingsopt::kPageNamesTv : settingsopt::kPageNames;
+    for (const char* label : {settingsopt::kPageToggles, settingsopt::kPageDisplay,
+                              settingsopt::kPageGeneral, settingsopt::kPageIconFont, names})
+        m_tabs->addTab(QString::fromUtf8(label));
+    m_tabs->setCurrentIndex(kTabToggles);
+    m_stack->setCurrentIndex(kTabToggles);
+    Distribute();
+    connect(m_tabs, &QTabBar::currentChanged, this, &SettingsWindow::OnTabChanged);
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] {
+        const int topic = Page(m_current)->HelpTopic();
+        HelpWindow::ShowTopic(topic ? topic : help::kSettingsWindow, this);
+    });
+
+    if (found.loadError)
+        ShowError(found.loadError->text + QStringLiteral("\n\n") +
+                  QString::fromLatin1(kDefaultsShown));
+    if (variant.keyError) {
+        QMessageBox box(QMessageBox::Warning, QString::fromLatin1(res::kAppTitle),
+                        QString::fromLatin1(reg::kCannotCreateKey), QMessageBox::Ok, this);
+        box.exec();
+    }
+}
+
+SettingsWindow::~SettingsWindow() = default;
+
+SettingsPage* SettingsWindow::CreatePage(int tab) {
+    vx7::Byte* working = m_working.data();
+    switch (tab) {
+    case kTabToggles:
+        return new TogglesPage(working, this);
+    case kTabGeneral:
+        return new GeneralPage(working, this);
+    case kTabDisplay:
+        return new DisplayPage(working, this);
+    case kTabIconFont:
+        return new IconFontPage(working, this);
+    default:
+        return new NamesPage(working, m_showTvNames, this);
+    }
+}
+
+QMenuBar* SettingsWindow::BuildMenu() {
+    // The File menu: each command an action named for it; the menu text,
+    // then the key after a tab.
+    const struct {
+        const char* name;
+        const char* text;
+        std::function<void()> run;
+    } commands[] = {
+        {"settings.new", "&New\tCtrl+N", [this] { OnFileNew(); }},
+        {"settings.open", "&Open...\tCtrl+O", [this] { OnFileOpen(); }},
+        {"settings.save", "&Save\tCtrl+S", [this] { OnFileSave(); }},
+        {"settings.saveAs", "Save &As...", [this] { OnFileSaveAs(); }},
+        {"settings.exit", "E&xit", [this] { OnFileExit(); }},
+    };
+    auto* bar = new QMenuBar(this);
+    QMenu* file = bar->addMenu(QString::fromLatin1(kFileMenuTitle));
+    for (const auto& command : commands) {
+        if (qstrcmp(command.name, "settings.exit") == 0)
+            file->addSeparator();
+        const QStringList parts = QString::fromLatin1(command.text).split(QLatin1Char('\t'));
+        QAction* action = file->addAction(parts.front());
+        action->setObjectName(QString::fromLatin1(command.name));
+        if (parts.size() > 1) {
+            action->setShortcut(QKeySequence(parts.at(1)));
+            action->setShortcutContext(Qt::WindowShortcut);
+        }
+        const std::function<void()> run = command.run;
+        connect(action, &QAction::triggered, this, [this, run] {
+            // A page whose check fails keeps the user where the fault is.
+            if (Validate())
+                run();
+        });
+        addAction(action);
+    }
+    return bar;
+}
+
+QAction* SettingsWindow::Action(const QString& name) const {
+    for (QAction* action : actions())
+        if (action->objectName() == name)
+            return action;
+    return nullptr;
+}
+
+void SettingsWindow::RunCommand(const QString& name) {
+    if (QAction* action = Action(name))
+        action->trigger();
+}
+
+void SettingsWindow::OnTabChanged(int index) {
+    if (m_reverting || index < 0 || index == m_current)
+        return;
+    if (!Validate()) {
+        m_reverting = true;
+        m_tabs->setCurrentIndex(m_current);
+        m_reverting = false;
+        return;
+    }
+    ShowPage(index);
+}
+
+void SettingsWindow::ShowPage(int index) {
+    Page(m_current)->Save();
+    m_current = index;
+    m_stack->setCurrentIndex(index);
+    Page(index)->Load();
+}
+
+void SettingsWindow::SelectTab(int index) {
+    if (index == m_current)
+        return;
+    m_reverting = true;
+    m_tabs->setCurrentIndex(index);
+    m_reverting = false;
+    ShowPage(index);
+}
+
+bool SettingsWindow::Validate() {
+    return Page(m_current)->Validate();
+}
+
+void SettingsWindow::Collect() {
+    for (int t : {kTabDisplay, kTabGeneral, kTabToggles, kTabIconFont, kTabNames})
+        Page(t)->Save();
+    vx7::Byte* block = rsf::BlockOf(m_file);
+    if (std::memcmp(m_working.data(), block, rsf::kBlockSize) != 0) {
+        m_modified = true;
+        std::memcpy(block, m_working.data(), rsf::kBlockSize);
+    }
+}
+
+void SettingsWindow::Distribute() {
+    for (int t = 0; t < kTabCount; ++t)
+        Page(t)->Load();
+}
+
+void SettingsWindow::TakeFileBlock() {
+    std::memcpy(m_working.data(), rsf::BlockOf(m_file), rsf::kBlockSize);
+}
+
+void SettingsWindow::SetTitle() {
+    setWindowTitle(QString::fromLatin1(kTitlePrefix) + m_fileName);
+}
+
+void SettingsWindow::ShowError(const QString& text) {
+    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kErrorCaption), text,
+                    QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+bool SettingsWindow::AskToSave() {
+    Collect();
+    if (!m_modified)
+        return true;
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kAskCaption),
+                    QString::fromLatin1(kAskToSave),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        // A save that is cancelled or fails keeps the edits here.
+        return OnFileSave();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void SettingsWindow::TakeFile(const QString& path) {
+    const QFileInfo info(path);
+    m_path = path;
+    m_fileName = info.fileName();
+    m_title = info.completeBaseName();
+    m_untitled = false;
+    m_modified = false;
+    SetTitle();
+    rsf::RememberFile(path, m_directory);
+    m_directory = info.absolutePath();
+}
+
+void SettingsWindow::OnFileNew() {
+    if (!AskToSave())
+        return;
+    m_untitled = true;
+    m_fileName = QString::fromLatin1(rsf::kUntitledName);
+    m_title = QFileInfo(m_fileName).completeBaseName();
+    m_path.clear();
+    m_file.fill(0);
+    rsf::WriteHeader(m_file.data(), true);
+    SelectTab(kTabToggles);
+    m_source.LoadDefaults(rsf::BlockOf(m_file));
+    TakeFileBlock();
+    SetTitle();
+    Distribute();
+    m_modified = false;
+}
+
+void SettingsWindow::OnFileOpen() {
+    if (!AskToSave())
+        return;
+    SelectTab(kTabToggles);
+    QFileDialog dialog(this, QString(), m_directory, QString::fromLatin1(kFileFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QString::fromLatin1(rsf::kExtension));
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().constFirst();
+    rsf::FileImage loaded{};
+    if (const auto error = rsf::LoadFile(path, loaded.data())) {
+        ShowError(error->text);
+        return;
+    }
+    m_file = loaded;
+    TakeFileBlock();
+    TakeFile(path);
+    Distribute();
+}
+
+bool SettingsWindow::OnFileSave() {
+    Collect();
+    if (m_untitled)
+        return OnFileSaveAs();
+    if (const auto error = rsf::SaveFile(m_path, m_file.data())) {
+        ShowError(error->text);
+        return false;
+    }
+    m_modified = false;
+    m_untitled = false;
+    rsf::RememberFileName(m_fileName);
+    m_source.Rename(m_fileName);
+    return true;
+}
+
+bool SettingsWindow::OnFileSaveAs() {
+    Collect();
+    rsf::WriteHeader(m_file.data(), true);
+    QFileDialog dialog(this, QString(), m_directory, QString::fromLatin1(kFileFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QString::fromLatin1(rsf::kExtension));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    const QString path = dialog.selectedFiles().constFirst();
+    if (const auto error = rsf::SaveFile(path, m_file.data())) {
+        ShowError(error->text);
+        return false;
+    }
+    TakeFile(path);
+    m_source.Rename(m_fileName);
+    return true;
+}
+
+void SettingsWindow::OnFileExit() {
+    if (!AskToSave())
+        return;
+    QDialog::accept();
+}
+
+void SettingsWindow::reject() {
+    if (!Validate() || !AskToSave())
+        return;
+    QDialog::reject();
+}

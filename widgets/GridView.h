@@ -1,0 +1,138 @@
+// The spreadsheet grid on screen: a QTableView over the grid cell store,
+// with delegates for its cell kinds (choice lists as combo boxes, check
+// boxes, numbers with their decimals, texts with their maximum length and,
+// per column, the characters they accept),
+// two-line column headers, row labels and frozen leading columns.
+//
+// It raises the grid's events at the moments a spreadsheet user expects them:
+// edit mode start and end, change, leave cell, leave row, button clicked,
+// edit refused (a locked cell), block dropped and mouse button up.
+#pragma once
+
+#include "outside/CellStore.h"
+
+#include <QPointer>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+#include <functional>
+#include <map>
+
+class GridView;
+
+// Creates and fills the editor of a cell by its kind.
+class GridDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    explicit GridDelegate(GridView* view);
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override;
+
+private:
+    GridView* m_view;
+};
+
+class GridView : public QTableView {
+    Q_OBJECT
+
+public:
+    explicit GridView(QWidget* parent = nullptr);
+    ~GridView() override;
+
+    void SetCells(CellStore* grid);
+    CellStore* Cells() const { return m_grid; }
+
+    // The active cell (grid coordinates).
+    int ActiveColumn() const;
+    int ActiveRow() const;
+    void SetActiveCell(int col, int row);
+    // Whether a cell editor is open; start or end edit mode on the active
+    // cell (ending commits what the editor holds).
+    bool IsEditing() const { return m_editIndex.isValid(); }
+    void StartEdit();
+    void EndEdit();
+
+    // The width of a column, computed from its header, list items and size.
+    void FitColumns();
+
+    // The characters the text cells of a column accept as they are typed or
+    // pasted into the cell editor; others are refused there. None set: all.
+    using CharacterFilter = std::function<bool(QChar)>;
+    void SetCharacterFilter(int col, CharacterFilter accepts);
+    CharacterFilter ColumnCharacterFilter(int col) const;
+
+    // Internal: the delegate reports that it committed a changed value; an
+    // editor opened or closed (in the grid or its frozen pane).
+    void NoteCommitted(bool changed) { m_editChanged = m_editChanged || changed; }
+    // A closing editor reports the end of its edit once, before Tab or
+    // Shift+Tab (the hint) moves the active cell.
+    void NoteFrozenEditorOpened(const QModelIndex& index);
+    void
+    NoteFrozenEditorClosed(QAbstractItemDelegate::EndEditHint hint = QAbstractItemDelegate::NoHint);
+    static QAbstractItemDelegate::EndEditHint ClosingHint(QAbstractItemDelegate::EndEditHint hint);
+    // The cell Tab (step 1) or Shift+Tab (-1) goes to: the next shown column
+    // of the active row; the active cell itself at the row's end.
+    QModelIndex NextAlongRow(int step) const;
+
+signals:
+    // mode 1: editing starts; 0: it ends, changeMade telling whether the
+    // value changed.
+    void editModeChanged(int col, int row, int mode, bool changeMade);
+    void changed(int col, int row);
+    // newCol -1 when the focus leaves the grid. Setting *cancel keeps the
+    // active cell where it is.
+    void leaveCell(int col, int row, int newCol, int newRow, bool* cancel);
+    void leaveRow(int row, int newRow, bool* cancel);
+    void buttonClicked(int col, int row, int state);
+    // code 1: the cell is locked.
+    void editRefused(int col, int row, int code);
+    // A dragged block was dropped; the handler moves what it wants and sets
+    // *action (1 when it took care of the drop).
+    void blockDropped(const GridBlock& from, const GridBlock& to, int* action);
+    // button 1 left, 2 right, 4 middle; shift the keyboard modifiers.
+    void mouseUp(int button, int shift, int x, int y);
+
+protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    void updateGeometries() override;
+
+private:
+    void ApplyColumnOptions();
+    void SyncSelectionFromGrid();
+    void SyncActiveCellFromGrid(int col, int row);
+    void UpdateFrozenGeometry();
+    void OnModelReset();
+
+    CellStore* m_grid = nullptr;
+    std::map<int, CharacterFilter> m_characterFilters; // by grid column
+    QTableView* m_frozen = nullptr; // the frozen leading columns, over the left edge
+    int m_frozenCount = 0;
+    bool m_revertingCurrent = false;
+    bool m_syncing = false;
+    bool m_editChanged = false;
+    QModelIndex m_editIndex;
+    QPoint m_pressPos;
+    bool m_pressOnSelection = false;
+};
