@@ -14,26 +14,28 @@
 
 #include <cstdio>
 
+namespace app {
+
 Application::Application() = default;
 Application::~Application() = default;
 
 Application::Startup Application::Start(const QStringList& arguments, const QString& programPath) {
-    const StartupRequest request = ParseCommandLine(arguments);
+    const shell::StartupRequest request = shell::ParseCommandLine(arguments);
     switch (request.mode) {
-    case StartupRequest::Mode::RegServer:
-    case StartupRequest::Mode::UnregServer: {
-        const auto error = request.mode == StartupRequest::Mode::RegServer
-                               ? registration::Register(programPath)
-                               : registration::Unregister();
+    case shell::StartupRequest::Mode::RegServer:
+    case shell::StartupRequest::Mode::UnregServer: {
+        const auto error = request.mode == shell::StartupRequest::Mode::RegServer
+                               ? shell::registration::Register(programPath)
+                               : shell::registration::Unregister();
         if (error)
             std::fprintf(stderr, "%s\n", qPrintable(*error));
         return Startup::Done;
     }
-    case StartupRequest::Mode::Embedding: {
+    case shell::StartupRequest::Mode::Embedding: {
 #ifdef CLONARA_HAVE_DBUS
         QDBusConnection bus = QDBusConnection::sessionBus();
         if (bus.isConnected() &&
-            bus.registerService(QString::fromLatin1(registration::kDBusService))) {
+            bus.registerService(QString::fromLatin1(shell::registration::kDBusService))) {
             m_served = std::make_unique<RadioIcon>();
             bus.registerObject(QStringLiteral("/CVX7Icon"), m_served.get(),
                                QDBusConnection::ExportAllSlots);
@@ -42,21 +44,23 @@ Application::Startup Application::Start(const QStringList& arguments, const QStr
 #endif
         return Startup::Done;
     }
-    case StartupRequest::Mode::Help:
-    case StartupRequest::Mode::Version:
+    case shell::StartupRequest::Mode::Help:
+    case shell::StartupRequest::Mode::Version:
         // main prints these before any application object exists.
         return Startup::Done;
-    case StartupRequest::Mode::Normal:
+    case shell::StartupRequest::Mode::Normal:
         break;
     }
 
-    m_frame = std::make_unique<MainWindow>();
+    m_window = std::make_unique<MainWindow>();
     if (request.files.isEmpty()) {
-        m_frame->NewDocument();
+        m_window->NewDocument();
     } else {
         for (const QString& file : request.files)
-            m_frame->OpenDocumentFile(file);
+            m_window->OpenDocumentFile(file);
     }
-    m_frame->show();
+    m_window->show();
     return Startup::Window;
 }
+
+} // namespace app

@@ -1,5 +1,5 @@
 // The application object: start-up from the command line, the registration
-// switches, the main frame and the first document.
+// switches, the main window and the first document.
 #pragma once
 
 #include <QObject>
@@ -7,8 +7,14 @@
 
 #include <memory>
 
+namespace app {
 class MainWindow;
+}
+namespace app {
 class RadioIcon;
+}
+
+namespace app {
 
 class Application : public QObject {
     Q_OBJECT
@@ -27,9 +33,11 @@ public:
     // is written into the desktop integration.
     Startup Start(const QStringList& arguments, const QString& programPath);
 
-    MainWindow* MainFrame() const { return m_frame.get(); }
+    MainWindow* Window() const { return m_window.get(); }
 
 private:
-    std::unique_ptr<MainWindow> m_frame;
+    std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<RadioIcon> m_served;
 };
+
+} // namespace app

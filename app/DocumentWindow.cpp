@@ -6,9 +6,12 @@
 
 #include <QCloseEvent>
 
-DocumentWindow::DocumentWindow(DocumentWindowHost* frame, std::shared_ptr<RadioDocument> doc)
-    : m_frame(frame), m_view(new MainView(std::move(doc), this)),
-      m_commands(new DocumentCommands(*m_view)) {
+namespace app {
+
+DocumentWindow::DocumentWindow(DocumentWindowHost* host,
+                               std::shared_ptr<document::RadioDocument> doc)
+    : m_host(host), m_view(new editor::MainView(std::move(doc), this)),
+      m_commands(new editor::DocumentCommands(*m_view)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(m_view);
     UpdateTitle();
@@ -16,11 +19,11 @@ DocumentWindow::DocumentWindow(DocumentWindowHost* frame, std::shared_ptr<RadioD
 
 DocumentWindow::~DocumentWindow() = default;
 
-RadioDocument& DocumentWindow::Document() const {
+document::RadioDocument& DocumentWindow::Document() const {
     return m_view->Document();
 }
 
-const std::shared_ptr<RadioDocument>& DocumentWindow::SharedDocument() const {
+const std::shared_ptr<document::RadioDocument>& DocumentWindow::SharedDocument() const {
     return m_view->SharedDocument();
 }
 
@@ -51,12 +54,14 @@ void DocumentWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!m_frame->CanCloseDocumentWindow(this)) {
+    if (!m_host->CanCloseDocumentWindow(this)) {
         event->ignore();
         return;
     }
     event->accept();
     m_closed = true;
     QMdiSubWindow::closeEvent(event);
-    m_frame->DocumentWindowClosed();
+    m_host->DocumentWindowClosed();
 }
+
+} // namespace app

@@ -1,4 +1,4 @@
-// A document window inside the main frame: one view of one document, and the
+// A document window inside the main window: one view of one document, and the
 // commands that window runs on it. Its title names the document's file and
 // shows when it is modified.
 #pragma once
@@ -7,10 +7,20 @@
 
 #include <memory>
 
+namespace app {
 class DocumentWindow;
+}
+namespace document {
 class RadioDocument;
+}
+namespace editor {
 class MainView;
+}
+namespace editor {
 class DocumentCommands;
+}
+
+namespace app {
 
 // What a document window asks of the window that holds it as it closes.
 class DocumentWindowHost {
@@ -27,15 +37,15 @@ class DocumentWindow : public QMdiSubWindow {
     Q_OBJECT
 
 public:
-    DocumentWindow(DocumentWindowHost* frame, std::shared_ptr<RadioDocument> doc);
+    DocumentWindow(DocumentWindowHost* host, std::shared_ptr<document::RadioDocument> doc);
     ~DocumentWindow() override;
 
-    MainView* View() const { return m_view; }
+    editor::MainView* View() const { return m_view; }
     // Import, export, printing, the transfers, settings and options of this
     // window's document.
-    DocumentCommands* Commands() const { return m_commands; }
-    RadioDocument& Document() const;
-    const std::shared_ptr<RadioDocument>& SharedDocument() const;
+    editor::DocumentCommands* Commands() const { return m_commands; }
+    document::RadioDocument& Document() const;
+    const std::shared_ptr<document::RadioDocument>& SharedDocument() const;
 
     // The title from the document (file name, or "Untitled"), with the
     // modified mark; with two or more windows on one document each adds its
@@ -58,10 +68,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    DocumentWindowHost* m_frame;
-    MainView* m_view;
-    DocumentCommands* m_commands;
+    DocumentWindowHost* m_host;
+    editor::MainView* m_view;
+    editor::DocumentCommands* m_commands;
     bool m_skipCommit = false;
     int m_number = 0;
     bool m_closed = false;
 };
+
+} // namespace app

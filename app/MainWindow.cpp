@@ -7,7 +7,7 @@
 #include "editor/EditCommands.h"
 #include "editor/MainView.h"
 #include "settings/LastFolders.h"
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 #include "widgets/Actions.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/PortChooser.h"
@@ -32,7 +32,9 @@
 
 #include <utility>
 
-using namespace res;
+using namespace widgets::res;
+
+namespace app {
 
 namespace {
 
@@ -49,7 +51,7 @@ QIcon OwnIcon(const char* name) {
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), m_mdi(new QMdiArea(this)), m_recent(kRecentFileCount) {
-    setObjectName(QStringLiteral("MainFrame"));
+    setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(AppTitle());
     setWindowIcon(OwnIcon("clonara"));
     setAcceptDrops(true);
@@ -81,17 +83,17 @@ const QString kGeometryValue = QStringLiteral("Geometry");
 } // namespace
 
 void MainWindow::RestoreWindowGeometry() {
-    auto settings = reg::OpenProgramKey();
+    auto store = settings::OpenStore();
     const QByteArray geometry =
-        settings->value(kWindowGroup + QLatin1Char('/') + kGeometryValue).toByteArray();
+        store->value(kWindowGroup + QLatin1Char('/') + kGeometryValue).toByteArray();
     if (geometry.isEmpty() || !restoreGeometry(geometry))
         resize(1100, 720);
 }
 
 void MainWindow::SaveWindowGeometry() {
-    auto settings = reg::OpenProgramKey();
-    settings->setValue(kWindowGroup + QLatin1Char('/') + kGeometryValue, saveGeometry());
-    reg::Flush(*settings); // a store that cannot be written only forgets the size
+    auto store = settings::OpenStore();
+    store->setValue(kWindowGroup + QLatin1Char('/') + kGeometryValue, saveGeometry());
+    settings::Flush(*store); // a store that cannot be written only forgets the size
 }
 
 MainWindow::~MainWindow() {
@@ -109,12 +111,12 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::BuildActions() {
-    actions::MakeAll(this);
+    widgets::actions::MakeAll(this);
     for (const char* name : {"view.toolbar", "view.statusBar"}) {
         Action(QString::fromLatin1(name))->setCheckable(true);
         Action(QString::fromLatin1(name))->setChecked(true);
     }
-    // The frame's own commands, then those of the active document window.
+    // The main window's own commands, then those of the active document window.
     Bind("file.new", [this] { NewDocument(); });
     Bind("file.open", [this] { AskAndOpen(); });
     Bind("file.close", [this] {
@@ -143,8 +145,9 @@ void MainWindow::BuildActions() {
     Bind("window.tile", [this] { m_mdi->tileSubWindows(); });
     Bind("window.arrange", [this] { m_mdi->tileSubWindows(); });
     // The choice is remembered for the next transfer.
-    Bind("radio.portSetup", [this] { outside::SetupPort(this); });
-    Bind("help.contents", [this] { HelpWindow::ShowTopic(help::kChannelEditor, this); });
+    Bind("radio.portSetup", [this] { widgets::SetupPort(this); });
+    Bind("help.contents",
+         [this] { widgets::HelpWindow::ShowTopic(widgets::help::kChannelEditor, this); });
     Bind("help.about", [this] { ShowAbout(); });
 
     const auto bindChild = [this](const char* name, auto run) {
@@ -155,24 +158,24 @@ void MainWindow::BuildActions() {
     };
     bindChild("edit.undo", [](DocumentWindow& child) { child.View()->Undo(); });
     bindChild("edit.redo", [](DocumentWindow& child) { child.View()->Redo(); });
-    for (const char* name : actions::EditMenu().items) {
-        if (const auto command = EditCommands::CommandNamed(QString::fromLatin1(name)))
+    for (const char* name : widgets::actions::EditMenu().items) {
+        if (const auto command = editor::EditCommands::CommandNamed(QString::fromLatin1(name)))
             bindChild(name, [command = *command](DocumentWindow& child) {
                 child.View()->Edit().Run(command);
             });
     }
     const struct {
         const char* name;
-        void (DocumentCommands::*run)();
+        void (editor::DocumentCommands::*run)();
     } documentCommands[] = {
-        {"file.import", &DocumentCommands::Import},
-        {"file.export", &DocumentCommands::Export},
-        {"file.print", &DocumentCommands::Print},
-        {"file.printPreview", &DocumentCommands::PrintPreview},
-        {"radio.getData", &DocumentCommands::GetData},
-        {"radio.sendData", &DocumentCommands::SendData},
-        {"view.settings", &DocumentCommands::Settings},
-        {"view.options", &DocumentCommands::Options},
+        {"file.import", &editor::DocumentCommands::Import},
+        {"file.export", &editor::DocumentCommands::Export},
+        {"file.print", &editor::DocumentCommands::Print},
+        {"file.printPreview", &editor::DocumentCommands::PrintPreview},
+        {"radio.getData", &editor::DocumentCommands::GetData},
+        {"radio.sendData", &editor::DocumentCommands::SendData},
+        {"view.settings", &editor::DocumentCommands::Settings},
+        {"view.options", &editor::DocumentCommands::Options},
     };
     for (const auto& command : documentCommands) {
         bindChild(command.name,
@@ -182,7 +185,7 @@ void MainWindow::BuildActions() {
 
     for (int i = 0; i < kRecentFileCount; ++i) {
         auto* action = new QAction(this);
-        action->setObjectName(actions::RecentFileName(i));
+        action->setObjectName(widgets::actions::RecentFileName(i));
         connect(action, &QAction::triggered, this, [this, i] {
             if (CommitActive())
                 OpenRecent(i);
@@ -219,7 +222,7 @@ void MainWindow::BuildToolbar() {
     toolbar->setObjectName(QStringLiteral("Toolbar"));
     toolbar->setMovable(true);
     toolbar->setIconSize(QSize(20, 20));
-    for (const char* name : actions::ToolbarButtons()) {
+    for (const char* name : widgets::actions::ToolbarButtons()) {
         if (QAction* action = Action(QString::fromLatin1(name)))
             toolbar->addAction(action);
         else
@@ -247,9 +250,9 @@ void MainWindow::BuildStatusBar() {
 void MainWindow::RebuildMenus() {
     m_hadDocuments = !Children().isEmpty();
     menuBar()->clear();
-    const QList<actions::Menu>& menus =
-        m_hadDocuments ? actions::DocumentMenu() : actions::NoDocumentMenu();
-    for (const actions::Menu& menu : menus) {
+    const QList<widgets::actions::Menu>& menus =
+        m_hadDocuments ? widgets::actions::DocumentMenu() : widgets::actions::NoDocumentMenu();
+    for (const widgets::actions::Menu& menu : menus) {
         QMenu* popup = menuBar()->addMenu(QString::fromLatin1(menu.title));
         for (const char* item : menu.items) {
             const QString name = QString::fromLatin1(item);
@@ -259,7 +262,7 @@ void MainWindow::RebuildMenus() {
                 connect(popup, &QMenu::aboutToShow, this, &MainWindow::UpdateEditActions);
             if (name.isEmpty()) {
                 popup->addSeparator();
-            } else if (name == QLatin1String(actions::kRecentFiles)) {
+            } else if (name == QLatin1String(widgets::actions::kRecentFiles)) {
                 m_recentMenuHost = popup;
                 for (QAction* action : m_recentActions)
                     popup->addAction(action);
@@ -340,7 +343,7 @@ void MainWindow::NumberWindows() {
     UpdateWindowMenu();
 }
 
-QString MainWindow::UnusedUntitledTitle(const RadioDocument* except) const {
+QString MainWindow::UnusedUntitledTitle(const document::RadioDocument* except) const {
     QStringList taken;
     for (DocumentWindow* child : Children()) {
         if (&child->Document() != except)
@@ -358,7 +361,7 @@ QString MainWindow::UnusedUntitledTitle(const RadioDocument* except) const {
 
 void MainWindow::UpdateActions() {
     const bool any = !Children().isEmpty();
-    for (const actions::Command& command : actions::Commands()) {
+    for (const widgets::actions::Command& command : widgets::actions::Commands()) {
         if (command.needsDocument)
             Action(QString::fromLatin1(command.name))->setEnabled(any);
     }
@@ -368,7 +371,7 @@ void MainWindow::UpdateActions() {
 void MainWindow::UpdateUndoActions() {
     // Undo and Redo follow the active document's history.
     DocumentWindow* child = ActiveChild();
-    const DocumentHistory* history =
+    const document::DocumentHistory* history =
         child && !child->IsClosed() ? &child->Document().History() : nullptr;
     Action(QStringLiteral("edit.undo"))->setEnabled(history && history->CanUndo());
     Action(QStringLiteral("edit.redo"))->setEnabled(history && history->CanRedo());
@@ -376,9 +379,9 @@ void MainWindow::UpdateUndoActions() {
 
 void MainWindow::UpdateEditActions() {
     DocumentWindow* child = ActiveChild();
-    for (const char* name : actions::EditMenu().items) {
+    for (const char* name : widgets::actions::EditMenu().items) {
         const QString actionName = QString::fromLatin1(name);
-        if (const auto command = EditCommands::CommandNamed(actionName))
+        if (const auto command = editor::EditCommands::CommandNamed(actionName))
             Action(actionName)->setEnabled(child && child->View()->Edit().IsEnabled(*command));
     }
 }
@@ -417,7 +420,7 @@ QList<DocumentWindow*> MainWindow::Children() const {
     return children;
 }
 
-DocumentWindow* MainWindow::AddChild(std::shared_ptr<RadioDocument> doc) {
+DocumentWindow* MainWindow::AddChild(std::shared_ptr<document::RadioDocument> doc) {
     auto* child = new DocumentWindow(this, doc);
     const auto updateTitles = [this, raw = doc.get()] {
         // The main window's title follows a maximized document window's
@@ -427,19 +430,19 @@ DocumentWindow* MainWindow::AddChild(std::shared_ptr<RadioDocument> doc) {
                 c->UpdateTitle();
         }
     };
-    connect(doc.get(), &DocumentBase::titleChanged, this, updateTitles);
-    connect(doc.get(), &DocumentBase::modifiedChanged, this, updateTitles);
+    connect(doc.get(), &document::DocumentBase::titleChanged, this, updateTitles);
+    connect(doc.get(), &document::DocumentBase::modifiedChanged, this, updateTitles);
     // A download into the window asks the save question first.
     child->Commands()->SetSaveModifiedHandler([this, child] { return SaveModified(child); });
     // A download makes the document a new one, named as File New names one.
     child->Commands()->SetUntitledTitleHandler(
         [this, raw = doc.get()] { return UnusedUntitledTitle(raw); });
     connect(child, &QWidget::windowTitleChanged, this, [this] { UpdateWindowMenu(); });
-    connect(&doc->History(), &DocumentHistory::canUndoChanged, this, &MainWindow::UpdateUndoActions,
-            Qt::UniqueConnection);
-    connect(&doc->History(), &DocumentHistory::canRedoChanged, this, &MainWindow::UpdateUndoActions,
-            Qt::UniqueConnection);
-    connect(child->View(), &MainView::statusMessage, this,
+    connect(&doc->History(), &document::DocumentHistory::canUndoChanged, this,
+            &MainWindow::UpdateUndoActions, Qt::UniqueConnection);
+    connect(&doc->History(), &document::DocumentHistory::canRedoChanged, this,
+            &MainWindow::UpdateUndoActions, Qt::UniqueConnection);
+    connect(child->View(), &editor::MainView::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
     m_mdi->addSubWindow(child);
     child->showMaximized();
@@ -451,7 +454,7 @@ DocumentWindow* MainWindow::AddChild(std::shared_ptr<RadioDocument> doc) {
 }
 
 DocumentWindow* MainWindow::NewDocument() {
-    auto doc = std::make_shared<RadioDocument>();
+    auto doc = std::make_shared<document::RadioDocument>();
     doc->SetTitle(UnusedUntitledTitle(nullptr));
     return AddChild(std::move(doc));
 }
@@ -464,10 +467,10 @@ DocumentWindow* MainWindow::OpenDocumentFile(const QString& path) {
             return child;
         }
     }
-    auto doc = std::make_shared<RadioDocument>();
+    auto doc = std::make_shared<document::RadioDocument>();
     if (const auto error = doc->Load(absolute)) {
         QMessageBox::critical(this, QStringLiteral("File Error"), error->text);
-        if (error->kind == FileError::Kind::CannotOpen) {
+        if (error->kind == document::FileError::Kind::CannotOpen) {
             m_recent.Remove(absolute);
             UpdateRecentMenu();
         }
@@ -483,12 +486,12 @@ DocumentWindow* MainWindow::OpenDocumentFile(const QString& path) {
 bool MainWindow::SaveDocument(DocumentWindow* child, bool askForName) {
     if (!child)
         return false;
-    RadioDocument& doc = child->Document();
+    document::RadioDocument& doc = child->Document();
     QString path = doc.FileName();
     if (askForName || path.isEmpty()) {
         const QString start =
             path.isEmpty()
-                ? QDir(reg::LastFolder(reg::FolderKind::RadioFiles)).filePath(doc.Title())
+                ? QDir(settings::LastFolder(settings::FolderKind::RadioFiles)).filePath(doc.Title())
                 : path;
         const QString rawFilter = QString::fromLatin1(kRawImageFilter);
         QFileDialog dialog(this, QString(), start,
@@ -504,7 +507,7 @@ bool MainWindow::SaveDocument(DocumentWindow* child, bool askForName) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
         path = dialog.selectedFiles().constFirst();
-        reg::RememberFolderOf(reg::FolderKind::RadioFiles, path);
+        settings::RememberFolderOf(settings::FolderKind::RadioFiles, path);
         // The clone image alone is a copy: it holds no comments, so the
         // document keeps its own file and its changes.
         if (dialog.selectedNameFilter() == rawFilter) {
@@ -542,7 +545,7 @@ bool MainWindow::CanCloseDocumentWindow(DocumentWindow* child) {
 }
 
 bool MainWindow::SaveModified(DocumentWindow* child) {
-    const RadioDocument& doc = child->Document();
+    const document::RadioDocument& doc = child->Document();
     if (!doc.IsModified())
         return true;
     const auto answer = QMessageBox::question(
@@ -556,14 +559,14 @@ bool MainWindow::SaveModified(DocumentWindow* child) {
 }
 
 void MainWindow::AskAndOpen() {
-    QFileDialog dialog(this, QString(), reg::LastFolder(reg::FolderKind::RadioFiles),
+    QFileDialog dialog(this, QString(), settings::LastFolder(settings::FolderKind::RadioFiles),
                        QString::fromLatin1(kOpenFileFilter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().constFirst();
-    reg::RememberFolderOf(reg::FolderKind::RadioFiles, path);
+    settings::RememberFolderOf(settings::FolderKind::RadioFiles, path);
     OpenDocumentFile(path);
 }
 
@@ -605,3 +608,5 @@ void MainWindow::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
 }
+
+} // namespace app

@@ -14,10 +14,14 @@
 #include <functional>
 #include <memory>
 
+namespace document {
 class RadioDocument;
+}
 class QLabel;
 class QMdiArea;
 class QMenu;
+
+namespace app {
 
 class MainWindow : public QMainWindow, public DocumentWindowHost {
     Q_OBJECT
@@ -32,7 +36,7 @@ public:
     // The command of that name ("file.open"), as the menus and the toolbar
     // show it.
     QAction* Action(const QString& name) const;
-    RecentFiles& Recent() { return m_recent; }
+    shell::RecentFiles& Recent() { return m_recent; }
     // The Window menu's entries for the open windows, in the order they were
     // opened.
     const QList<QAction*>& WindowListActions() const { return m_windowActions; }
@@ -83,14 +87,14 @@ private:
     void UpdateWindowMenu();
     // "Untitled" for the first new document, then "Untitled2", "Untitled3",
     // the lowest no open document bears.
-    QString UnusedUntitledTitle(const RadioDocument* except) const;
+    QString UnusedUntitledTitle(const document::RadioDocument* except) const;
     // Runs run when the action of that name is triggered, once the active
     // window's grids are committed (nothing runs when a cell is refused).
     void Bind(const char* name, std::function<void()> run);
     bool CommitActive();
     // File Open: asks for a file, then opens it.
     void AskAndOpen();
-    DocumentWindow* AddChild(std::shared_ptr<RadioDocument> doc);
+    DocumentWindow* AddChild(std::shared_ptr<document::RadioDocument> doc);
     // The main window's size, place and maximised state, kept between runs.
     void RestoreWindowGeometry();
     void SaveWindowGeometry();
@@ -102,6 +106,8 @@ private:
     QMenu* m_recentMenuHost = nullptr;
     QPointer<QMenu> m_windowMenu;
     QList<QAction*> m_windowActions;
-    RecentFiles m_recent;
+    shell::RecentFiles m_recent;
     bool m_hadDocuments = false;
 };
+
+} // namespace app

@@ -61,8 +61,8 @@ int Run(QApplication& app) {
                                  QStringLiteral("The PDF file to write (only a regular file is "
                                                 "replaced)."));
     QStringList names;
-    for (int t = 0; t < vx7::tab::kCount; ++t)
-        names << QString::fromLatin1(vx7::TabKey(t));
+    for (int t = 0; t < radio::tab::kCount; ++t)
+        names << QString::fromLatin1(radio::TabKey(t));
     const QCommandLineOption tabOption(
         QStringLiteral("tab"),
         QStringLiteral("The table to print: %1 (default memories).").arg(names.join(u'|')),
@@ -88,12 +88,12 @@ int Run(QApplication& app) {
     if (positionals.size() != 2)
         return Fail(HelpText(parser), 2);
 
-    const int tab = vx7::TabByKey(parser.value(tabOption));
+    const int tab = radio::TabByKey(parser.value(tabOption));
     if (tab < 0)
         return Fail(QStringLiteral("Unknown tab %1; choose one of %2.")
                         .arg(parser.value(tabOption), names.join(QStringLiteral(", "))),
                     2);
-    gridprint::Range range = gridprint::Range::All;
+    widgets::gridprint::Range range = widgets::gridprint::Range::All;
     int from = 1;
     int to = 1;
     if (parser.isSet(pagesOption) && parser.isSet(rowsOption))
@@ -101,15 +101,15 @@ int Run(QApplication& app) {
     if (parser.isSet(pagesOption)) {
         if (!ParseSpan(parser.value(pagesOption), &from, &to))
             return Fail(QStringLiteral("Pages are FROM-TO, counted from 1."), 2);
-        range = gridprint::Range::Pages;
+        range = widgets::gridprint::Range::Pages;
     }
     if (parser.isSet(rowsOption)) {
         if (!ParseSpan(parser.value(rowsOption), &from, &to))
             return Fail(QStringLiteral("Rows are FROM-TO, counted from 1."), 2);
-        range = gridprint::Range::Selection;
+        range = widgets::gridprint::Range::Selection;
     }
 
-    auto doc = std::make_shared<RadioDocument>();
+    auto doc = std::make_shared<document::RadioDocument>();
     // "-" reads the document from standard input.
     const QString absolute = positionals[0] == QLatin1String(outside::kStandardInput)
                                  ? positionals[0]
@@ -119,29 +119,29 @@ int Run(QApplication& app) {
     // Named as the program's window names a file it opened.
     doc->SetFileName(absolute);
     const QString out = positionals[1];
-    if (const auto error = filesave::CheckTarget(out))
+    if (const auto error = document::filesave::CheckTarget(out))
         return Fail(error->text);
 
-    MainView view(doc);
+    editor::MainView view(doc);
     view.SetCurrentTab(tab);
-    CellStore& grid = view.Cells(tab);
-    if (range == gridprint::Range::Selection) {
+    outside::CellStore& grid = view.Cells(tab);
+    if (range == widgets::gridprint::Range::Selection) {
         if (to > grid.MaxRows())
             return Fail(QStringLiteral("The table has %1 rows.").arg(grid.MaxRows()));
-        grid.SelectBlock(GridBlock::Rows(from, to, 1, grid.MaxCols()));
+        grid.SelectBlock(outside::GridBlock::Rows(from, to, 1, grid.MaxCols()));
     }
-    const gridprint::Job job = view.PrintJob(range, from, to);
+    const widgets::gridprint::Job job = view.PrintJob(range, from, to);
     QByteArray pdf;
-    switch (gridprint::PrintPdf(grid, job, &pdf)) {
-    case gridprint::Outcome::Printed:
+    switch (widgets::gridprint::PrintPdf(grid, job, &pdf)) {
+    case widgets::gridprint::Outcome::Printed:
         break;
-    case gridprint::Outcome::NoSuchPages:
-        return Fail(QString::fromLatin1(res::kNoSuchPages));
+    case widgets::gridprint::Outcome::NoSuchPages:
+        return Fail(QString::fromLatin1(widgets::res::kNoSuchPages));
     default:
-        return Fail(QString::fromLatin1(res::kPrintFailed));
+        return Fail(QString::fromLatin1(widgets::res::kPrintFailed));
     }
     // Written whole or not at all.
-    if (const auto error = filesave::Save(out, pdf))
+    if (const auto error = document::filesave::Save(out, pdf))
         return Fail(error->text);
     return 0;
 }

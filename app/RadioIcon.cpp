@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace app {
+
 RadioIcon::RadioIcon(QWidget* parent) : QWidget(parent) {
     setMinimumSize(80, 32);
 }
@@ -15,3 +17,5 @@ void RadioIcon::paintEvent(QPaintEvent*) {
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     painter.drawText(rect(), Qt::AlignCenter, Name());
 }
+
+} // namespace app

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+namespace app {
+
 class RadioIcon : public QWidget {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.tessaly.Clonara.CVX7Icon")
@@ -17,3 +19,5 @@ public slots:
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+} // namespace app

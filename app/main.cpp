@@ -39,8 +39,9 @@ bool IsRegistration(int argc, char** argv) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const StartupRequest::Mode mode = ParseCommandLine(arguments).mode;
-    return mode == StartupRequest::Mode::RegServer || mode == StartupRequest::Mode::UnregServer;
+    const shell::StartupRequest::Mode mode = shell::ParseCommandLine(arguments).mode;
+    return mode == shell::StartupRequest::Mode::RegServer ||
+           mode == shell::StartupRequest::Mode::UnregServer;
 }
 
 int Register(int argc, char** argv) {
@@ -48,7 +49,7 @@ int Register(int argc, char** argv) {
     NameTheApplication();
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    Application mainApp;
+    app::Application mainApp;
     mainApp.Start(arguments, QCoreApplication::applicationFilePath());
     return 0;
 }
@@ -58,12 +59,13 @@ bool PrintedHelp(int argc, char** argv) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    switch (ParseCommandLine(arguments).mode) {
-    case StartupRequest::Mode::Help:
-        std::fputs(UsageText().toLocal8Bit().constData(), stdout);
+    switch (shell::ParseCommandLine(arguments).mode) {
+    case shell::StartupRequest::Mode::Help:
+        std::fputs(shell::UsageText().toLocal8Bit().constData(), stdout);
         return true;
-    case StartupRequest::Mode::Version:
-        std::fputs(VersionText(QStringLiteral(CLONARA_VERSION)).toLocal8Bit().constData(), stdout);
+    case shell::StartupRequest::Mode::Version:
+        std::fputs(shell::VersionText(QStringLiteral(CLONARA_VERSION)).toLocal8Bit().constData(),
+                   stdout);
         return true;
     default:
         return false;
@@ -86,12 +88,12 @@ int main(int argc, char** argv) {
 
     QStringList arguments = QApplication::arguments();
     const QString program = arguments.takeFirst();
-    Application mainApp;
+    app::Application mainApp;
     switch (mainApp.Start(arguments, QApplication::applicationFilePath())) {
-    case Application::Startup::Done:
+    case app::Application::Startup::Done:
         return 0;
-    case Application::Startup::Hidden:
-    case Application::Startup::Window:
+    case app::Application::Startup::Hidden:
+    case app::Application::Startup::Window:
         break;
     }
     Q_UNUSED(program);

@@ -23,7 +23,7 @@ QByteArray FullList() {
     };
     static const char* const kShifts[] = {",0.000000", "+,0.600000", "-,0.600000"};
     static const char* const kModes[] = {"FM", "NFM"};
-    QByteArray text = chirp::ColumnNames().join(',').toLatin1() + '\n';
+    QByteArray text = document::chirp::ColumnNames().join(',').toLatin1() + '\n';
     for (int i = 0; i < 450; ++i) {
         const int khz = 144000 + 25 * i;
         text += QStringLiteral("%1,CH%2,%3.%4,%5,%6,%7,12.50,%8,L%9,comment %2,,,,\n")
@@ -41,8 +41,8 @@ QByteArray FullList() {
 
 void ImportChirpList(benchmark::State& state) {
     for (auto _ : state) {
-        RadioDocument doc;
-        const textio::ImportSummary s = textio::ImportFile(doc.Radio(), g_list);
+        document::RadioDocument doc;
+        const document::textio::ImportSummary s = document::textio::ImportFile(doc.Radio(), g_list);
         if (s.channels != 450) {
             state.SkipWithError("import failed");
             break;
@@ -52,10 +52,10 @@ void ImportChirpList(benchmark::State& state) {
 BENCHMARK(ImportChirpList)->Unit(benchmark::kMillisecond)->Repetitions(15)->ReportAggregatesOnly();
 
 void ExportChirpList(benchmark::State& state) {
-    RadioDocument doc;
-    textio::ImportFile(doc.Radio(), g_list);
+    document::RadioDocument doc;
+    document::textio::ImportFile(doc.Radio(), g_list);
     for (auto _ : state)
-        benchmark::DoNotOptimize(chirp::ExportBytes(doc.Radio()));
+        benchmark::DoNotOptimize(document::chirp::ExportBytes(doc.Radio()));
 }
 BENCHMARK(ExportChirpList)->Unit(benchmark::kMillisecond)->Repetitions(15)->ReportAggregatesOnly();
 

@@ -8,7 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
-using namespace vx7;
+using namespace radio;
 
 namespace {
 
@@ -16,7 +16,7 @@ QString g_file;
 
 // A document whose 450 memory channels are all in use.
 void WriteFullFile(const QString& path) {
-    RadioDocument doc;
+    document::RadioDocument doc;
     for (int i = 0; i < image::kMemoryCount; ++i) {
         Byte* rec = doc.Radio().RecordForRow(tab::kMemories, i);
         std::fill(rec, rec + record::kSize, 0);
@@ -36,7 +36,7 @@ void WriteFullFile(const QString& path) {
 void LoadDecodeStore(benchmark::State& state) {
     const QString out = g_file + QStringLiteral(".out");
     for (auto _ : state) {
-        RadioDocument doc;
+        document::RadioDocument doc;
         if (doc.Load(g_file)) {
             state.SkipWithError("load failed");
             break;

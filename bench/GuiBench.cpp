@@ -40,16 +40,16 @@ void WriteFullFile(const QString& path, const QString& csv) {
                       .arg(144.0 + 0.0125 * i, 0, 'f', 5)
                       .toUtf8());
     out.close();
-    RadioDocument doc;
-    textio::ImportFile(doc.Radio(), csv);
+    document::RadioDocument doc;
+    document::textio::ImportFile(doc.Radio(), csv);
     doc.Save(path);
 }
 
 void OpenFile(benchmark::State& state) {
-    MainWindow frame;
+    app::MainWindow frame;
     frame.show();
     for (auto _ : state) {
-        DocumentWindow* child = frame.OpenDocumentFile(g_file);
+        app::DocumentWindow* child = frame.OpenDocumentFile(g_file);
         QApplication::processEvents();
         state.PauseTiming();
         child->Document().SetModified(false);
@@ -61,10 +61,10 @@ void OpenFile(benchmark::State& state) {
 BENCHMARK(OpenFile)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
 
 void SwitchToMemoryGroups(benchmark::State& state) {
-    MainWindow frame;
+    app::MainWindow frame;
     frame.show();
-    DocumentWindow* child = frame.OpenDocumentFile(g_file);
-    MainView* view = child->View();
+    app::DocumentWindow* child = frame.OpenDocumentFile(g_file);
+    editor::MainView* view = child->View();
     for (auto _ : state) {
         view->SetCurrentTab(4);
         QApplication::processEvents();
@@ -81,20 +81,21 @@ BENCHMARK(SwitchToMemoryGroups)
     ->ReportAggregatesOnly();
 
 void PrintMemoriesToPdf(benchmark::State& state) {
-    MainWindow frame;
+    app::MainWindow frame;
     frame.show();
-    DocumentWindow* child = frame.OpenDocumentFile(g_file);
-    MainView* view = child->View();
-    const gridprint::Job job = view->PrintJob(gridprint::Range::All);
+    app::DocumentWindow* child = frame.OpenDocumentFile(g_file);
+    editor::MainView* view = child->View();
+    const widgets::gridprint::Job job = view->PrintJob(widgets::gridprint::Range::All);
     int pages = 0;
     for (auto _ : state) {
         QByteArray pdf;
-        if (gridprint::PrintPdf(view->Cells(0), job, &pdf) != gridprint::Outcome::Printed)
+        if (widgets::gridprint::PrintPdf(view->Cells(0), job, &pdf) !=
+            widgets::gridprint::Outcome::Printed)
             state.SkipWithError("printing failed");
         state.PauseTiming();
         QPdfWriter writer(QString{});
-        gridprint::SetMargins(writer);
-        pages = gridprint::Layout(view->Cells(0), job, writer).PageCount();
+        widgets::gridprint::SetMargins(writer);
+        pages = widgets::gridprint::Layout(view->Cells(0), job, writer).PageCount();
         state.ResumeTiming();
     }
     state.counters["pages"] = pages;
@@ -106,9 +107,9 @@ BENCHMARK(PrintMemoriesToPdf)
 
 // From File, Print Preview until the dialog shows its pages.
 void OpenPrintPreview(benchmark::State& state) {
-    MainWindow frame;
+    app::MainWindow frame;
     frame.show();
-    DocumentWindow* child = frame.OpenDocumentFile(g_file);
+    app::DocumentWindow* child = frame.OpenDocumentFile(g_file);
     for (auto _ : state) {
         QTimer::singleShot(0, [] {
             if (QWidget* modal = QApplication::activeModalWidget())
@@ -120,7 +121,7 @@ void OpenPrintPreview(benchmark::State& state) {
 BENCHMARK(OpenPrintPreview)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
 
 // Types a text into a cell's editor and closes it, as Return does.
-void TypeInto(GridView* grid, int col, int row, const QString& text) {
+void TypeInto(widgets::GridView* grid, int col, int row, const QString& text) {
     grid->SetActiveCell(col, row);
     grid->StartEdit();
     for (QLineEdit* edit : grid->findChildren<QLineEdit*>()) {
@@ -133,11 +134,11 @@ void TypeInto(GridView* grid, int col, int row, const QString& text) {
 // A receive frequency typed into the one empty row of a full Memories table,
 // until the row shows its seeded cells (committed into the image as a step).
 void TypeReceiveIntoEmptyRow(benchmark::State& state) {
-    MainWindow frame;
+    app::MainWindow frame;
     frame.show();
-    DocumentWindow* child = frame.OpenDocumentFile(g_file);
-    MainView* view = child->View();
-    GridView* grid = view->Grid(0);
+    app::DocumentWindow* child = frame.OpenDocumentFile(g_file);
+    editor::MainView* view = child->View();
+    widgets::GridView* grid = view->Grid(0);
     const int row = 300;
     TypeInto(grid, 1, row, QString()); // the one empty row
     for (auto _ : state) {
@@ -159,11 +160,11 @@ BENCHMARK(TypeReceiveIntoEmptyRow)
 // Edit Undo of one cell edit on the full table: the image back and every grid
 // of the window filled again.
 void UndoCellEdit(benchmark::State& state) {
-    MainWindow frame;
+    app::MainWindow frame;
     frame.show();
-    DocumentWindow* child = frame.OpenDocumentFile(g_file);
-    MainView* view = child->View();
-    GridView* grid = view->Grid(0);
+    app::DocumentWindow* child = frame.OpenDocumentFile(g_file);
+    editor::MainView* view = child->View();
+    widgets::GridView* grid = view->Grid(0);
     for (auto _ : state) {
         state.PauseTiming();
         TypeInto(grid, 6, 200, QStringLiteral("UNDO"));
@@ -187,25 +188,25 @@ enum EditCase { kPaste450, kInsertAtRow1, kDeleteAtRow1, kSortAll };
 void EditCommand(benchmark::State& state) {
     const auto what = static_cast<EditCase>(state.range(0));
     const bool undo = state.range(1) != 0;
-    MainWindow frame;
+    app::MainWindow frame;
     frame.show();
-    DocumentWindow* child = frame.OpenDocumentFile(g_file);
-    MainView* view = child->View();
-    CellStore& grid = view->Cells(0);
-    RadioDocument& doc = child->Document();
-    DocumentHistory& history = doc.History();
+    app::DocumentWindow* child = frame.OpenDocumentFile(g_file);
+    editor::MainView* view = child->View();
+    outside::CellStore& grid = view->Cells(0);
+    document::RadioDocument& doc = child->Document();
+    document::DocumentHistory& history = doc.History();
     const auto select = [&](int r1, int r2) {
-        grid.SelectBlock(GridBlock::Rows(r1, r2, 1, grid.MaxCols()));
+        grid.SelectBlock(outside::GridBlock::Rows(r1, r2, 1, grid.MaxCols()));
     };
-    const auto run = [&](vx7::rows::Command command) {
+    const auto run = [&](radio::rows::Command command) {
         view->CommitGrids(true);
         view->Edit().Run(command);
     };
-    SortOptions sort;
-    sort.scope = SortOptions::kAllRows;
+    outside::SortOptions sort;
+    sort.scope = outside::SortOptions::kAllRows;
     sort.firstKey = 1;
-    sort.order = SortOptions::kDescending;
-    view->Edit().SetSortChooser([&sort](SortOptions& options) {
+    sort.order = outside::SortOptions::kDescending;
+    view->Edit().SetSortChooser([&sort](outside::SortOptions& options) {
         options.scope = sort.scope;
         options.order = sort.order;
         options.firstKey = sort.firstKey;
@@ -216,12 +217,12 @@ void EditCommand(benchmark::State& state) {
     case kPaste450:
         // All rows copied, then put in the other order.
         select(1, 450);
-        run(vx7::rows::Command::Copy);
-        run(vx7::rows::Command::Sort);
+        run(radio::rows::Command::Copy);
+        run(radio::rows::Command::Sort);
         break;
     case kInsertAtRow1:
         select(450, 450);
-        run(vx7::rows::Command::Cut);
+        run(radio::rows::Command::Cut);
         break;
     default:
         break;
@@ -230,19 +231,19 @@ void EditCommand(benchmark::State& state) {
         switch (what) {
         case kPaste450:
             select(1, 1);
-            run(vx7::rows::Command::Paste);
+            run(radio::rows::Command::Paste);
             break;
         case kInsertAtRow1:
             select(1, 1);
-            run(vx7::rows::Command::Insert);
+            run(radio::rows::Command::Insert);
             break;
         case kDeleteAtRow1:
             select(1, 1);
-            run(vx7::rows::Command::Delete);
+            run(radio::rows::Command::Delete);
             break;
         case kSortAll:
             select(1, 1);
-            run(vx7::rows::Command::Sort);
+            run(radio::rows::Command::Sort);
             break;
         }
         QApplication::processEvents();

@@ -42,7 +42,7 @@ double Seconds(Clock::duration d) {
 class Radio {
 public:
     explicit Radio(simulator::Role role) : m_sim(Options(role)) {
-        m_sim.SetImage(vx7::DefaultImage().data());
+        m_sim.SetImage(radio::DefaultImage().data());
         if (const auto error = m_sim.Open()) {
             std::fprintf(stderr, "simulator: %s\n", qPrintable(*error));
             std::exit(1);
@@ -72,8 +72,8 @@ private:
     std::thread m_thread;
 };
 
-std::unique_ptr<SerialPort> Open(const QString& device) {
-    auto port = std::make_unique<SerialPort>();
+std::unique_ptr<radiolink::SerialPort> Open(const QString& device) {
+    auto port = std::make_unique<radiolink::SerialPort>();
     port->SetPort(device);
     if (const auto error = port->OpenForClone()) {
         std::fprintf(stderr, "%s\n", qPrintable(error->text));
@@ -121,7 +121,7 @@ double DownloadFinish(Driver driver) {
 // Seconds from the start of an upload to its end.
 double UploadTotal(Driver driver) {
     Radio radio(simulator::Role::Receive);
-    radiolink::CloneUpload upload(Open(radio.Device()), vx7::DefaultImage().data());
+    radiolink::CloneUpload upload(Open(radio.Device()), radio::DefaultImage().data());
     const auto start = Clock::now();
     upload.Start(start);
     const auto done = Run(upload, driver, radiolink::kUploadTick);

@@ -21,19 +21,19 @@ namespace {
 
 constexpr int kBlockSize = 1488;
 
-std::vector<vx7::Byte> FactoryBlock() {
-    std::vector<vx7::Byte> block(kBlockSize, 0);
-    const auto& image = vx7::DefaultImage();
-    std::copy(image.begin() + vx7::image::kSettingsFirst, image.begin() + vx7::image::kSettingsEnd,
-              block.begin());
+std::vector<radio::Byte> FactoryBlock() {
+    std::vector<radio::Byte> block(kBlockSize, 0);
+    const auto& image = radio::DefaultImage();
+    std::copy(image.begin() + radio::image::kSettingsFirst,
+              image.begin() + radio::image::kSettingsEnd, block.begin());
     return block;
 }
 
 template <typename Make>
 void MakeAndLoad(benchmark::State& state, Make make) {
-    std::vector<vx7::Byte> block = FactoryBlock();
+    std::vector<radio::Byte> block = FactoryBlock();
     for (auto _ : state) {
-        std::unique_ptr<SettingsPage> page = make(block.data());
+        std::unique_ptr<setwindow::SettingsPage> page = make(block.data());
         page->Load();
         page->show();
         QApplication::processEvents();
@@ -45,26 +45,31 @@ void MakeAndLoad(benchmark::State& state, Make make) {
 }
 
 void DisplayPageOpen(benchmark::State& state) {
-    MakeAndLoad(state, [](vx7::Byte* b) { return std::make_unique<DisplayPage>(b, nullptr); });
+    MakeAndLoad(
+        state, [](radio::Byte* b) { return std::make_unique<setwindow::DisplayPage>(b, nullptr); });
 }
 void IconFontPageOpen(benchmark::State& state) {
-    MakeAndLoad(state, [](vx7::Byte* b) { return std::make_unique<IconFontPage>(b, nullptr); });
+    MakeAndLoad(state, [](radio::Byte* b) {
+        return std::make_unique<setwindow::IconFontPage>(b, nullptr);
+    });
 }
 void NamesPageOpen(benchmark::State& state) {
-    MakeAndLoad(state, [](vx7::Byte* b) { return std::make_unique<NamesPage>(b, true, nullptr); });
+    MakeAndLoad(state, [](radio::Byte* b) {
+        return std::make_unique<setwindow::NamesPage>(b, true, nullptr);
+    });
 }
 BENCHMARK(DisplayPageOpen)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
 BENCHMARK(IconFontPageOpen)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
 BENCHMARK(NamesPageOpen)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly();
 
 void SaveAllThree(benchmark::State& state) {
-    std::vector<vx7::Byte> block = FactoryBlock();
-    DisplayPage display(block.data(), nullptr);
-    IconFontPage iconFont(block.data(), nullptr);
-    NamesPage names(block.data(), true, nullptr);
-    for (SettingsPage* page :
-         {static_cast<SettingsPage*>(&display), static_cast<SettingsPage*>(&iconFont),
-          static_cast<SettingsPage*>(&names)})
+    std::vector<radio::Byte> block = FactoryBlock();
+    setwindow::DisplayPage display(block.data(), nullptr);
+    setwindow::IconFontPage iconFont(block.data(), nullptr);
+    setwindow::NamesPage names(block.data(), true, nullptr);
+    for (setwindow::SettingsPage* page : {static_cast<setwindow::SettingsPage*>(&display),
+                                          static_cast<setwindow::SettingsPage*>(&iconFont),
+                                          static_cast<setwindow::SettingsPage*>(&names)})
         page->Load();
     for (auto _ : state) {
         display.Save();
@@ -76,12 +81,12 @@ BENCHMARK(SaveAllThree)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportA
 
 // One press and a drag over all 861 cells of an icon, row by row.
 void PaintWholeIcon(benchmark::State& state) {
-    std::vector<vx7::Byte> block = FactoryBlock();
-    IconFontPage page(block.data(), nullptr);
+    std::vector<radio::Byte> block = FactoryBlock();
+    setwindow::IconFontPage page(block.data(), nullptr);
     page.resize(900, 560);
     page.show();
     page.Load();
-    PixelEditor* editor = page.IconEditor();
+    widgets::PixelEditor* editor = page.IconEditor();
     const auto send = [editor](QEvent::Type type, int index, Qt::MouseButtons buttons) {
         const QPointF at = editor->CellRect(index).center();
         QMouseEvent event(type, at, editor->mapToGlobal(at), Qt::LeftButton, buttons,

@@ -4,7 +4,7 @@
 // image).
 #include "document/RadioDocument.h"
 #include "settings/RadioSettings.h"
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 #include "setwindow/SettingsWindow.h"
 
 #include <QApplication>
@@ -18,26 +18,26 @@ namespace {
 QString g_folder;
 
 // A settings file in the settings folder, named by the document.
-void KeepSettingsFile(RadioDocument& doc) {
-    rsf::FileImage file{};
-    rsf::WriteHeader(file.data(), true);
-    rsf::ExtractDefaults(doc.Radio(), file.data() + rsf::kBlock);
+void KeepSettingsFile(document::RadioDocument& doc) {
+    settings::rsf::FileImage file{};
+    settings::rsf::WriteHeader(file.data(), true);
+    settings::rsf::ExtractDefaults(doc.Radio(), file.data() + settings::rsf::kBlock);
     const QString path = QDir(g_folder).filePath(QStringLiteral("bench.rsf"));
-    rsf::SaveFile(path, file.data());
-    auto settings = reg::OpenSettingsKey();
-    settings->setValue(QString::fromLatin1(reg::kSettingDir), g_folder);
-    reg::Flush(*settings);
+    settings::rsf::SaveFile(path, file.data());
+    auto store = settings::OpenSettingsGroup();
+    store->setValue(QString::fromLatin1(settings::kSettingDir), g_folder);
+    settings::Flush(*store);
     doc.SetSettingsSourceName(QStringLiteral("bench.rsf"));
 }
 
 void OpenWindow(benchmark::State& state, bool fromFile) {
-    RadioDocument doc;
+    document::RadioDocument doc;
     if (fromFile)
         KeepSettingsFile(doc);
     else
         doc.SetSettingsSourceName(QStringLiteral("ReadRadio"));
     for (auto _ : state) {
-        auto* dialog = new SettingsWindow(rsf::SettingsSource(doc));
+        auto* dialog = new setwindow::SettingsWindow(settings::rsf::SettingsSource(doc));
         dialog->show();
         QApplication::processEvents();
         state.PauseTiming();
@@ -64,10 +64,10 @@ BENCHMARK(OpenSettingsWindowFromFile)
     ->ReportAggregatesOnly();
 
 void UploadSettingsStep(benchmark::State& state) {
-    RadioDocument doc;
+    document::RadioDocument doc;
     KeepSettingsFile(doc);
     for (auto _ : state) {
-        if (rsf::WriteSettingsForUpload(rsf::SettingsSource(doc)))
+        if (settings::rsf::WriteSettingsForUpload(settings::rsf::SettingsSource(doc)))
             state.SkipWithError("the settings file did not load");
     }
 }

@@ -15,7 +15,7 @@
 #include <cstring>
 #include <memory>
 
-using namespace vx7;
+using namespace radio;
 
 namespace {
 
@@ -23,7 +23,7 @@ QString g_dir;
 
 // A document with every memory channel in use, named and commented, every
 // hyper memory in use and every group full.
-void FillDocument(RadioDocument& doc) {
+void FillDocument(document::RadioDocument& doc) {
     for (int i = 0; i < image::kMemoryCount; ++i) {
         ChannelValues v;
         v.rx = 144000000 + 12500 * i;
@@ -56,13 +56,13 @@ struct Fixture {
     Fixture() {
         FillDocument(doc);
         for (int t = 0; t < tab::kCount; ++t) {
-            grids[static_cast<size_t>(t)] = std::make_unique<CellStore>();
+            grids[static_cast<size_t>(t)] = std::make_unique<outside::CellStore>();
             doc.Radio().ConfigureGrid(*grids[static_cast<size_t>(t)], t);
         }
     }
-    CellStore& Cells(int t) { return *grids[static_cast<size_t>(t)]; }
-    RadioDocument doc;
-    std::array<std::unique_ptr<CellStore>, tab::kCount> grids;
+    outside::CellStore& Cells(int t) { return *grids[static_cast<size_t>(t)]; }
+    document::RadioDocument doc;
+    std::array<std::unique_ptr<outside::CellStore>, tab::kCount> grids;
 };
 
 // Refresh: all seven grids filled from the image.
@@ -123,16 +123,17 @@ BENCHMARK(FillAndReadTab)
 // Export of 450 channels to a file and import of that file into a new
 // document.
 void ExportImport450(benchmark::State& state) {
-    RadioDocument doc;
+    document::RadioDocument doc;
     FillDocument(doc);
     const QString path = g_dir + QStringLiteral("/bench.csv");
     for (auto _ : state) {
-        if (textio::ExportFile(doc.Radio(), nullptr, path)) {
+        if (document::textio::ExportFile(doc.Radio(), nullptr, path)) {
             state.SkipWithError("export failed");
             break;
         }
-        RadioDocument target;
-        const textio::ImportSummary summary = textio::ImportFile(target.Radio(), path);
+        document::RadioDocument target;
+        const document::textio::ImportSummary summary =
+            document::textio::ImportFile(target.Radio(), path);
         if (summary.channels != image::kMemoryCount) {
             state.SkipWithError("import lost channels");
             break;
@@ -149,7 +150,7 @@ int main(int argc, char** argv) {
     g_dir = dir.path();
     // A full document for the command-line figure of run_tables.sh.
     if (argc > 2 && QByteArray(argv[1]) == "--write-full") {
-        RadioDocument doc;
+        document::RadioDocument doc;
         FillDocument(doc);
         return doc.Save(QString::fromLocal8Bit(argv[2])) ? 1 : 0;
     }

@@ -45,18 +45,18 @@ QString HelpText(const QCommandLineParser& parser) {
 }
 
 namespace {
-std::vector<Command>& Registry() {
+std::vector<Command>& CommandTable() {
     static std::vector<Command> commands;
     return commands;
 }
 } // namespace
 
 Registrar::Registrar(const char* name, const char* summary, CommandFunction run) {
-    Registry().push_back({name, summary, run});
+    CommandTable().push_back({name, summary, run});
 }
 
 const std::vector<Command>& Commands() {
-    return Registry();
+    return CommandTable();
 }
 
 bool Parse(QCommandLineParser& parser, const QStringList& arguments, const QString& command,
@@ -137,7 +137,7 @@ int Finish(int code) {
     return code == 0 ? 1 : code;
 }
 
-bool OpenDocument(RadioDocument& doc, const QString& path) {
+bool OpenDocument(document::RadioDocument& doc, const QString& path) {
     if (const auto error = doc.Load(path)) {
         Err(error->text + QLatin1Char('\n'));
         return false;
@@ -145,7 +145,7 @@ bool OpenDocument(RadioDocument& doc, const QString& path) {
     return true;
 }
 
-bool SaveDocument(RadioDocument& doc, const QString& path) {
+bool SaveDocument(document::RadioDocument& doc, const QString& path) {
     if (const auto error = doc.Save(path)) {
         Err(error->text + QLatin1Char('\n'));
         return false;

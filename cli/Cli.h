@@ -7,7 +7,9 @@
 
 #include <vector>
 
+namespace document {
 class RadioDocument;
+}
 class QCommandLineParser;
 
 namespace cli {
@@ -76,9 +78,9 @@ bool OutputFailed();
 
 // Opens a radio data file or a raw image into doc; prints the error and
 // returns false on failure.
-bool OpenDocument(RadioDocument& doc, const QString& path);
+bool OpenDocument(document::RadioDocument& doc, const QString& path);
 // Saves doc as a radio data file or raw image by the path's extension;
 // prints the error and returns false on failure.
-bool SaveDocument(RadioDocument& doc, const QString& path);
+bool SaveDocument(document::RadioDocument& doc, const QString& path);
 
 } // namespace cli

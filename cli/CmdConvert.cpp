@@ -17,7 +17,7 @@ int Run(const QStringList& arguments) {
                     QStringLiteral("Converts between a radio data file and a raw clone image.")) ||
         !cli::ExpectPositionals(parser, 2, 2))
         return 2;
-    RadioDocument doc;
+    document::RadioDocument doc;
     const QStringList files = parser.positionalArguments();
     if (!cli::OpenDocument(doc, files.at(0)))
         return 1;

@@ -23,11 +23,11 @@ int Run(const QStringList& arguments) {
         !cli::ExpectPositionals(parser, 2, 2))
         return 2;
     const QStringList files = parser.positionalArguments();
-    RadioDocument a;
-    RadioDocument b;
+    document::RadioDocument a;
+    document::RadioDocument b;
     if (!cli::OpenDocument(a, files.at(0)) || !cli::OpenDocument(b, files.at(1)))
         return 2;
-    const QStringList lines = docdiff::Compare(a.Radio(), b.Radio());
+    const QStringList lines = document::diff::Compare(a.Radio(), b.Radio());
     if (!lines.isEmpty())
         cli::Out(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
     // A list that could not be written is trouble, not a difference.

@@ -34,7 +34,7 @@ bool CanWrite(const QString& path) {
                  .arg(path));
         return false;
     }
-    if (const auto error = filesave::CheckTarget(path)) {
+    if (const auto error = document::filesave::CheckTarget(path)) {
         Fail(error->text);
         return false;
     }
@@ -72,20 +72,21 @@ QString RescueFolder(QString& reason) {
 // When the image cannot be saved where asked (a full disk), it is kept in
 // a new file of the user's own rather than lost: the radio may not be at
 // hand again.
-void KeepUnsavedImage(RadioDocument& doc) {
+void KeepUnsavedImage(document::RadioDocument& doc) {
     QString reason;
     const QString folder = RescueFolder(reason);
     if (folder.isEmpty()) {
         Err(QStringLiteral("The image could not be kept either:\n%1\n").arg(reason));
         return;
     }
-    const QByteArray bytes(reinterpret_cast<const char*>(doc.Block()), rdf::kFileSize);
+    const QByteArray bytes(reinterpret_cast<const char*>(doc.Block()), radio::rdf::kFileSize);
     QString rescue;
     const QString prefix =
         QStringLiteral("clonara-download-%1-")
             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
-    const auto error = filesave::SaveNew(folder, prefix, QStringLiteral(".rdf"), bytes, rescue);
-    if (error && error->kind != filesave::SaveError::Kind::NotDurable) {
+    const auto error =
+        document::filesave::SaveNew(folder, prefix, QStringLiteral(".rdf"), bytes, rescue);
+    if (error && error->kind != document::filesave::SaveError::Kind::NotDurable) {
         Err(QStringLiteral("The image could not be kept either:\n%1\n").arg(error->text));
         return;
     }
@@ -121,7 +122,7 @@ int RunDownload(const QStringList& arguments) {
         return 1;
 
     // The image lands in a new document, as a download does in the program.
-    RadioDocument doc;
+    document::RadioDocument doc;
     doc.StartNew();
     auto port = OpenTransferPort(device);
     if (!port)

@@ -36,24 +36,25 @@ int Run(const QStringList& arguments) {
         return cli::kExitUsage;
     }
     const QStringList files = parser.positionalArguments();
-    RadioDocument doc;
+    document::RadioDocument doc;
     if (!cli::OpenDocument(doc, files.at(0)))
         return 1;
     if (chirpList) {
-        const QByteArray bytes = chirp::ExportBytes(doc.Radio());
+        const QByteArray bytes = document::chirp::ExportBytes(doc.Radio());
         if (files.at(1) == QLatin1String(cli::kStandardOutput)) {
             cli::OutBytes(bytes);
             return 0;
         }
-        if (const auto error = textio::SaveList(files.at(1), bytes))
+        if (const auto error = document::textio::SaveList(files.at(1), bytes))
             return cli::Fail(error->caption + QStringLiteral(": ") + error->text);
         return 0;
     }
     if (files.at(1) == QLatin1String(cli::kStandardOutput)) {
-        cli::OutBytes(textio::ExportBytes(doc.Radio(), nullptr, textio::SeparatorFor(files.at(1))));
+        cli::OutBytes(document::textio::ExportBytes(doc.Radio(), nullptr,
+                                                    document::textio::SeparatorFor(files.at(1))));
         return 0;
     }
-    if (const auto error = textio::ExportFile(doc.Radio(), nullptr, files.at(1)))
+    if (const auto error = document::textio::ExportFile(doc.Radio(), nullptr, files.at(1)))
         return cli::Fail(error->caption + QStringLiteral(": ") + error->text);
     return 0;
 }

@@ -31,14 +31,15 @@ int Run(const QStringList& arguments) {
                                 "--output OUT.\n"));
         return cli::kExitUsage;
     }
-    RadioDocument doc;
+    document::RadioDocument doc;
     if (!cli::OpenDocument(doc, files.at(0)))
         return 1;
-    const textio::ImportSummary summary = textio::ImportFile(doc.Radio(), files.at(1));
+    const document::textio::ImportSummary summary =
+        document::textio::ImportFile(doc.Radio(), files.at(1));
     if (!summary.ok)
         return cli::Fail(summary.message);
     if (!summary.nothingImported.isEmpty()) {
-        cli::Err(textio::SummaryText(summary));
+        cli::Err(document::textio::SummaryText(summary));
         return cli::Fail(summary.nothingImported); // nothing changed: nothing to save
     }
     const QString target = parser.isSet(output) ? parser.value(output) : files.at(0);
@@ -49,7 +50,7 @@ int Run(const QStringList& arguments) {
     cli::Out(QStringLiteral("Imported %1 of %2 lines into memory channels.\n")
                  .arg(summary.channels)
                  .arg(summary.lines));
-    cli::Err(textio::SummaryDetails(summary));
+    cli::Err(document::textio::SummaryDetails(summary));
     return 0;
 }
 

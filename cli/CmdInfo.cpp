@@ -4,7 +4,7 @@
 
 #include <QCommandLineParser>
 
-using namespace vx7;
+using namespace radio;
 
 namespace {
 
@@ -17,7 +17,7 @@ QString YesNo(bool holds) {
     return holds ? QStringLiteral("holds") : QStringLiteral("wrong");
 }
 
-int RowsInUse(const RadioDocument& doc, int t) {
+int RowsInUse(const document::RadioDocument& doc, int t) {
     int used = 0;
     for (int i = 0; i < RadioModel::RecordCount(t); ++i)
         used += RadioModel::IsUsed(doc.Image(), t, i) ? 1 : 0;
@@ -32,7 +32,7 @@ int Run(const QStringList& arguments) {
                     QStringLiteral("Shows the header, checksums and channel counts of a file.")) ||
         !cli::ExpectPositionals(parser, 1, 1))
         return 2;
-    RadioDocument doc;
+    document::RadioDocument doc;
     if (!cli::OpenDocument(doc, parser.positionalArguments().at(0)))
         return 1;
 
@@ -54,9 +54,10 @@ int Run(const QStringList& arguments) {
     };
     line(QStringLiteral("Radio name"), doc.RadioName());
     line(QStringLiteral("Radio tag"),
-         QString::fromLatin1(reinterpret_cast<const char*>(block + rdf::kTag), rdf::kTagSize));
-    line(QStringLiteral("Format version"), QString::number(ReadLe32(block + rdf::kVersion)));
-    line(QStringLiteral("Size field"), QString::number(ReadLe32(block + rdf::kSizeField)));
+         QString::fromLatin1(reinterpret_cast<const char*>(block + radio::rdf::kTag),
+                             radio::rdf::kTagSize));
+    line(QStringLiteral("Format version"), QString::number(ReadLe32(block + radio::rdf::kVersion)));
+    line(QStringLiteral("Size field"), QString::number(ReadLe32(block + radio::rdf::kSizeField)));
     line(QStringLiteral("Channel count"), QString::number(doc.ChannelCount()));
     line(QStringLiteral("Settings source"), doc.SettingsSourceName());
     line(QStringLiteral("Image checksum"), YesNo(RadioModel::ImageChecksumHolds(img)));

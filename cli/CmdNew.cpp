@@ -14,7 +14,7 @@ int Run(const QStringList& arguments) {
                     QStringLiteral("Writes a new document with the radio's factory image.")) ||
         !cli::ExpectPositionals(parser, 1, 1))
         return 2;
-    RadioDocument doc;
+    document::RadioDocument doc;
     return cli::SaveDocument(doc, parser.positionalArguments().at(0)) ? 0 : 1;
 }
 

@@ -26,10 +26,10 @@ int RunPort(const QStringList& arguments) {
     const QStringList positionals = parser.positionalArguments();
     if (parser.isSet(forget) || !positionals.isEmpty()) {
         const QString device = parser.isSet(forget) ? QString() : positionals.front();
-        if (!outside::RememberComPort(device))
+        if (!settings::RememberComPort(device))
             return Fail(QStringLiteral("Could not create the registry key."));
     }
-    const QString remembered = outside::StoredPort();
+    const QString remembered = settings::StoredPort();
     Out(remembered.isEmpty() ? QStringLiteral("No port is remembered.\n")
                              : remembered + QLatin1Char('\n'));
     return 0;

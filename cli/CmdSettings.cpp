@@ -20,27 +20,27 @@ constexpr const char* kUsage =
 
 // The settings of a document's image, as the window extracts them when the
 // settings come from the radio.
-void ExtractFromDocument(RadioDocument& doc, rsf::FileImage& file) {
+void ExtractFromDocument(document::RadioDocument& doc, settings::rsf::FileImage& file) {
     file.fill(0);
-    rsf::ExtractSettings(doc.Radio(), doc.Image(), file.data() + rsf::kBlock);
-    rsf::WriteHeader(file.data(), true);
+    settings::rsf::ExtractSettings(doc.Radio(), doc.Image(), file.data() + settings::rsf::kBlock);
+    settings::rsf::WriteHeader(file.data(), true);
 }
 
 // A settings file's block, or a document's settings.
-bool ReadSettings(const QString& path, rsf::FileImage& file) {
+bool ReadSettings(const QString& path, settings::rsf::FileImage& file) {
     QByteArray head;
-    if (auto error = rdf::ReadFileBounded(path, 4, head)) {
+    if (auto error = document::datafile::ReadFileBounded(path, 4, head)) {
         cli::Fail(error->text);
         return false;
     }
-    if (rsf::HasMagic(head)) {
-        if (auto error = rsf::LoadFile(path, file.data())) {
+    if (settings::rsf::HasMagic(head)) {
+        if (auto error = settings::rsf::LoadFile(path, file.data())) {
             cli::Fail(error->text);
             return false;
         }
         return true;
     }
-    RadioDocument doc;
+    document::RadioDocument doc;
     if (!cli::OpenDocument(doc, path))
         return false;
     ExtractFromDocument(doc, file);
@@ -57,23 +57,25 @@ int Show(const QStringList& arguments) {
                                    "label and value.")) ||
         !cli::ExpectPositionals(parser, 1, 1))
         return 2;
-    rsf::FileImage file{};
+    settings::rsf::FileImage file{};
     if (!ReadSettings(parser.positionalArguments().front(), file))
         return 1;
-    const vx7::Byte* block = file.data() + rsf::kBlock;
+    const radio::Byte* block = file.data() + settings::rsf::kBlock;
     QString text;
     constexpr int kPageWidth = 9;
     constexpr int kNameWidth = 38;
     const QString valueIndent(kPageWidth + 1 + kNameWidth + 1, QLatin1Char(' '));
-    for (const settingsopt::Option& option : settingsopt::Options()) {
+    for (const settings::option::Option& option : settings::option::Options()) {
         // An icon or a character is drawn one row a line, under each other.
-        const QStringList rows = settingsopt::ValueText(option, block).split(QLatin1Char('\n'));
+        const QStringList rows =
+            settings::option::ValueText(option, block).split(QLatin1Char('\n'));
         for (int r = 0; r < rows.size(); ++r) {
-            const QString line = r == 0 ? QStringLiteral("%1 %2 %3")
-                                              .arg(QString::fromUtf8(option.page), -kPageWidth)
-                                              .arg(settingsopt::DisplayName(option), -kNameWidth)
-                                              .arg(rows[r])
-                                        : valueIndent + rows[r];
+            const QString line = r == 0
+                                     ? QStringLiteral("%1 %2 %3")
+                                           .arg(QString::fromUtf8(option.page), -kPageWidth)
+                                           .arg(settings::option::DisplayName(option), -kNameWidth)
+                                           .arg(rows[r])
+                                     : valueIndent + rows[r];
             // A value may be empty (a DTMF memory): no blanks at the line's end.
             int end = static_cast<int>(line.size());
             while (end > 0 && line.at(end - 1) == QLatin1Char(' '))
@@ -97,12 +99,12 @@ int Export(const QStringList& arguments) {
         !cli::ExpectPositionals(parser, 2, 2))
         return 2;
     const QString out = parser.positionalArguments().at(1);
-    RadioDocument doc;
+    document::RadioDocument doc;
     if (!cli::OpenDocument(doc, parser.positionalArguments().at(0)))
         return 1;
-    rsf::FileImage file{};
+    settings::rsf::FileImage file{};
     ExtractFromDocument(doc, file);
-    if (auto error = rsf::SaveFile(out, file.data()))
+    if (auto error = settings::rsf::SaveFile(out, file.data()))
         return cli::Fail(error->text);
     cli::Out(QStringLiteral("Settings written to %1\n").arg(out));
     return 0;
@@ -139,13 +141,13 @@ int Import(const QStringList& arguments) {
                                 "so it cannot come from standard input.\n"));
         return cli::kExitUsage;
     }
-    RadioDocument doc;
+    document::RadioDocument doc;
     if (!cli::OpenDocument(doc, path))
         return 1;
-    rsf::FileImage file{};
-    if (auto error = rsf::LoadFile(in, file.data()))
+    settings::rsf::FileImage file{};
+    if (auto error = settings::rsf::LoadFile(in, file.data()))
         return cli::Fail(error->text);
-    rsf::WriteSettings(doc.Radio(), file.data() + rsf::kBlock, doc.Image());
+    settings::rsf::WriteSettings(doc.Radio(), file.data() + settings::rsf::kBlock, doc.Image());
     const QFileInfo info(in);
     doc.SetSettingsSourceName(info.fileName());
     if (!cli::SaveDocument(doc, out))
@@ -153,7 +155,8 @@ int Import(const QStringList& arguments) {
     // As the window's Open does: the folder and the name, for the upload.
     cli::Out(QStringLiteral("Imported the settings of %1 into %2\n").arg(in, out));
     // Part of what the command promises: the next upload must find the file.
-    if (!rsf::RememberFile(info.absoluteFilePath(), rsf::ReadRememberedFile().directory))
+    if (!settings::rsf::RememberFile(info.absoluteFilePath(),
+                                     settings::rsf::ReadRememberedFile().directory))
         return cli::Fail(QStringLiteral("Could not remember the settings file: the settings "
                                         "store cannot be written."));
     return 0;

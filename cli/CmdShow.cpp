@@ -27,8 +27,8 @@ int Run(const QStringList& arguments) {
                                                 "is replaced); - or none: standard output."),
                                  QStringLiteral("[OUT]"));
     QStringList names;
-    for (int t = 0; t < vx7::tab::kCount; ++t)
-        names << QString::fromLatin1(vx7::TabKey(t));
+    for (int t = 0; t < radio::tab::kCount; ++t)
+        names << QString::fromLatin1(radio::TabKey(t));
     const QCommandLineOption tabOption(
         QStringLiteral("tab"),
         QStringLiteral("The table to show: %1 (default memories).").arg(names.join(u'|')),
@@ -40,17 +40,17 @@ int Run(const QStringList& arguments) {
         !cli::ExpectPositionals(parser, 1, 2))
         return 2;
     const QString wanted = parser.value(tabOption).toLower();
-    const int tab = vx7::TabByKey(wanted);
+    const int tab = radio::TabByKey(wanted);
     if (tab < 0) {
         cli::Fail(QStringLiteral("Unknown tab %1; choose one of %2.")
                       .arg(wanted, names.join(QStringLiteral(", "))));
         return cli::kExitUsage;
     }
 
-    RadioDocument doc;
+    document::RadioDocument doc;
     if (!cli::OpenDocument(doc, parser.positionalArguments().at(0)))
         return 1;
-    CellStore grid;
+    outside::CellStore grid;
     doc.Radio().ConfigureGrid(grid, tab);
     doc.Radio().FillGrid(doc.Image(), grid, tab);
 
@@ -69,7 +69,7 @@ int Run(const QStringList& arguments) {
         cli::Out(text);
         return 0;
     }
-    if (const auto error = filesave::Save(out, cli::Printable(text).toUtf8()))
+    if (const auto error = document::filesave::Save(out, cli::Printable(text).toUtf8()))
         return cli::Fail(error->text);
     return 0;
 }

@@ -66,7 +66,7 @@ int RunSimulate(const QStringList& arguments) {
     } else if (mode == QLatin1String("receive") && !file.isEmpty()) {
         options.role = Role::Receive;
         // Refused before the computer is waited for, not after the clone.
-        if (const auto error = filesave::CheckTarget(file))
+        if (const auto error = document::filesave::CheckTarget(file))
             return Fail(error->text);
     } else {
         Err(QStringLiteral("simulate: say send [FILE] or receive OUT.\n\n") + HelpText(parser));
@@ -87,11 +87,12 @@ int RunSimulate(const QStringList& arguments) {
             faults.*fault.flag = parser.isSet(name);
     }
     // The radio answers only at the end of a stretch of the image.
-    if (parser.isSet(QStringLiteral("nak-after")) && faults.nakAfter != vx7::image::kFirstStretch &&
-        faults.nakAfter != vx7::image::kSecondStretch) {
+    if (parser.isSet(QStringLiteral("nak-after")) &&
+        faults.nakAfter != radio::image::kFirstStretch &&
+        faults.nakAfter != radio::image::kSecondStretch) {
         Err(QStringLiteral("simulate: --nak-after takes %1 or %2.\n")
-                .arg(vx7::image::kFirstStretch)
-                .arg(vx7::image::kSecondStretch));
+                .arg(radio::image::kFirstStretch)
+                .arg(radio::image::kSecondStretch));
         return kExitUsage;
     }
     if (!NumberOf(parser, QStringLiteral("latency"), latency) ||
@@ -114,14 +115,14 @@ int RunSimulate(const QStringList& arguments) {
 
     simulator::RadioSimulator radio(options);
     if (options.role == Role::Send) {
-        std::array<radiolink::Byte, radiolink::kImageSize> image = vx7::DefaultImage();
+        std::array<radiolink::Byte, radiolink::kImageSize> image = radio::DefaultImage();
         if (!file.isEmpty()) {
             if (const auto error = simulator::LoadImageFile(file, image))
                 return Fail(*error);
         }
         // A radio's memory always sums up; a file edited since it was read
         // may not (--wrong-checksum spoils the sum on the line).
-        vx7::RadioModel::MakeChecksums(image.data());
+        radio::RadioModel::MakeChecksums(image.data());
         radio.SetImage(image.data());
     }
     if (const auto error = radio.Open())
@@ -149,9 +150,9 @@ int RunSimulate(const QStringList& arguments) {
     if (!report.completed)
         return Fail(QStringLiteral("The clone did not finish."));
     if (options.role == Role::Receive) {
-        if (const auto error = rdf::WriteFileAtomically(file, report.image))
+        if (const auto error = document::datafile::WriteFileAtomically(file, report.image))
             return Fail(error->text);
-        const bool checksumHolds = vx7::RadioModel::ImageChecksumHolds(
+        const bool checksumHolds = radio::RadioModel::ImageChecksumHolds(
             reinterpret_cast<const radiolink::Byte*>(report.image.constData()));
         Err(QStringLiteral("Received %1 bytes into %2%3.\n")
                 .arg(report.image.size())

@@ -24,7 +24,7 @@ int RunUpload(const QStringList& arguments) {
         return kExitUsage;
     const QString path = parser.positionalArguments().front();
 
-    RadioDocument doc;
+    document::RadioDocument doc;
     if (!OpenDocument(doc, path))
         return 1;
     const QString device = ChooseDevice(parser);
@@ -38,7 +38,8 @@ int RunUpload(const QStringList& arguments) {
     // checksums.
     radiolink::PrepareSendCommand(doc);
     QString settings;
-    if (const auto error = rsf::WriteSettingsForUpload(rsf::SettingsSource(doc), &settings))
+    if (const auto error =
+            settings::rsf::WriteSettingsForUpload(settings::rsf::SettingsSource(doc), &settings))
         return Fail(error->text + QStringLiteral("\nNothing was sent."));
     auto port = OpenTransferPort(device);
     if (!port)
@@ -48,7 +49,7 @@ int RunUpload(const QStringList& arguments) {
         Err(*prepared.warning + QStringLiteral(" The image keeps its own header.\n"));
     Err(QStringLiteral("Settings: %1.\n")
             .arg(settings.isEmpty() ? QStringLiteral("the image's own")
-                 : settings == QLatin1String(rsf::kFromDefaults)
+                 : settings == QLatin1String(settings::rsf::kFromDefaults)
                      ? QStringLiteral("the radio's factory settings")
                      : settings));
     Err(QStringLiteral("Sending %1 to the radio on %2. Ctrl+C cancels.\n").arg(path, device));

@@ -119,15 +119,15 @@ QString ChooseDevice(const QCommandLineParser& parser) {
     const QString given = parser.value(QStringLiteral("port")).trimmed();
     if (!given.isEmpty())
         return given;
-    const QString remembered = outside::StoredPort();
+    const QString remembered = settings::StoredPort();
     if (remembered.isEmpty())
         Fail(QStringLiteral("No serial port is remembered. Name the radio's port with "
                             "--port DEVICE, or remember one with 'clonara-cli port DEVICE'."));
     return remembered;
 }
 
-std::unique_ptr<SerialPort> OpenTransferPort(const QString& device) {
-    auto port = std::make_unique<SerialPort>();
+std::unique_ptr<radiolink::SerialPort> OpenTransferPort(const QString& device) {
+    auto port = std::make_unique<radiolink::SerialPort>();
     port->SetPort(device);
     if (const auto error = port->OpenForClone()) {
         Fail(error->text);

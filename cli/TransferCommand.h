@@ -26,7 +26,7 @@ QString ChooseDevice(const QCommandLineParser& parser);
 
 // Opens the device at the clone line settings; prints the port's message
 // and returns nullptr when it does not open.
-std::unique_ptr<SerialPort> OpenTransferPort(const QString& device);
+std::unique_ptr<radiolink::SerialPort> OpenTransferPort(const QString& device);
 
 // Runs the transfer to its end with progress on stderr (a bar on a
 // terminal, a few plain lines otherwise); Ctrl+C or SIGTERM cancel it.

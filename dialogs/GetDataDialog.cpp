@@ -8,11 +8,14 @@
 
 using namespace radiolink;
 
+namespace dialogs {
+
 GetDataDialog::GetDataDialog(QWidget* parent)
-    : TransferDialog(dlg::kGetDataCaption,
-                     {QString::fromLatin1(dlg::kInsertCable), QString::fromLatin1(dlg::kCloneMode),
-                      QString::fromLatin1(dlg::kPressBand)},
-                     help::kReadingTheRadio, kDownloadTick, parent) {
+    : TransferDialog(dialogs::kGetDataCaption,
+                     {QString::fromLatin1(dialogs::kInsertCable),
+                      QString::fromLatin1(dialogs::kCloneMode),
+                      QString::fromLatin1(dialogs::kPressBand)},
+                     widgets::help::kReadingTheRadio, kDownloadTick, parent) {
     setObjectName(QStringLiteral("GetDataDlg"));
     // The bar says enough here; the count is kept but not shown.
     ByteCount()->hide();
@@ -25,8 +28,11 @@ const std::array<Byte, kImageSize>& GetDataDialog::Image() const {
     return m_download ? m_download->Image() : none;
 }
 
-std::unique_ptr<CloneTransfer> GetDataDialog::MakeTransfer(std::unique_ptr<SerialPort> port) {
+std::unique_ptr<CloneTransfer>
+GetDataDialog::MakeTransfer(std::unique_ptr<radiolink::SerialPort> port) {
     auto download = std::make_unique<CloneDownload>(std::move(port));
     m_download = download.get();
     return download;
 }
+
+} // namespace dialogs

@@ -11,6 +11,8 @@ namespace radiolink {
 class CloneDownload;
 }
 
+namespace dialogs {
+
 class GetDataDialog : public TransferDialog {
     Q_OBJECT
 
@@ -23,10 +25,12 @@ public:
 
 protected:
     std::unique_ptr<radiolink::CloneTransfer>
-    MakeTransfer(std::unique_ptr<SerialPort> port) override;
+    MakeTransfer(std::unique_ptr<radiolink::SerialPort> port) override;
     // The radio sends unasked: the transfer runs as soon as the port is open.
     void OnPortOpen() override { StartDriving(); }
 
 private:
     radiolink::CloneDownload* m_download = nullptr;
 };
+
+} // namespace dialogs

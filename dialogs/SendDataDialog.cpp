@@ -12,11 +12,14 @@
 
 using namespace radiolink;
 
-SendDataDialog::SendDataDialog(RadioDocument& doc, QWidget* parent)
-    : TransferDialog(dlg::kSendDataCaption,
-                     {QString::fromLatin1(dlg::kInsertCable), QString::fromLatin1(dlg::kCloneMode),
-                      QString::fromLatin1(dlg::kPressVm), QString::fromLatin1(dlg::kClickOk)},
-                     help::kWritingTheRadio, kUploadTick, parent),
+namespace dialogs {
+
+SendDataDialog::SendDataDialog(document::RadioDocument& doc, QWidget* parent)
+    : TransferDialog(
+          dialogs::kSendDataCaption,
+          {QString::fromLatin1(dialogs::kInsertCable), QString::fromLatin1(dialogs::kCloneMode),
+           QString::fromLatin1(dialogs::kPressVm), QString::fromLatin1(dialogs::kClickOk)},
+          widgets::help::kWritingTheRadio, kUploadTick, parent),
       m_doc(doc) {
     setObjectName(QStringLiteral("SendDataDlg"));
     QPushButton* ok = Buttons()->addButton(QDialogButtonBox::Ok);
@@ -32,11 +35,12 @@ QPushButton* SendDataDialog::OkButton() const {
     return Buttons()->button(QDialogButtonBox::Ok);
 }
 
-std::unique_ptr<CloneTransfer> SendDataDialog::MakeTransfer(std::unique_ptr<SerialPort> port) {
+std::unique_ptr<CloneTransfer>
+SendDataDialog::MakeTransfer(std::unique_ptr<radiolink::SerialPort> port) {
     const UploadImage prepared = PrepareUploadImage(m_doc);
     if (prepared.warning) {
         // The image keeps its own header and goes all the same.
-        QMessageBox::warning(parentWidget(), QString::fromLatin1(res::kAppTitle),
+        QMessageBox::warning(parentWidget(), QString::fromLatin1(widgets::res::kAppTitle),
                              *prepared.warning);
     }
     auto upload = std::make_unique<CloneUpload>(std::move(port), prepared.bytes.data());
@@ -55,3 +59,5 @@ void SendDataDialog::StartTransfer() {
     m_upload->Start(Clock::now());
     StartDriving();
 }
+
+} // namespace dialogs

@@ -5,18 +5,22 @@
 
 #include "dialogs/TransferDialog.h"
 
+namespace document {
 class RadioDocument;
+}
 class QPushButton;
 
 namespace radiolink {
 class CloneUpload;
 }
 
+namespace dialogs {
+
 class SendDataDialog : public TransferDialog {
     Q_OBJECT
 
 public:
-    SendDataDialog(RadioDocument& doc, QWidget* parent = nullptr);
+    SendDataDialog(document::RadioDocument& doc, QWidget* parent = nullptr);
     ~SendDataDialog() override;
 
     QPushButton* OkButton() const;
@@ -25,7 +29,7 @@ public:
 
 protected:
     std::unique_ptr<radiolink::CloneTransfer>
-    MakeTransfer(std::unique_ptr<SerialPort> port) override;
+    MakeTransfer(std::unique_ptr<radiolink::SerialPort> port) override;
 
 private:
     // OK: starts the transfer once; the button stays disabled from then on,
@@ -33,6 +37,8 @@ private:
     // half-way through.
     void StartTransfer();
 
-    RadioDocument& m_doc;
+    document::RadioDocument& m_doc;
     radiolink::CloneUpload* m_upload = nullptr;
 };
+
+} // namespace dialogs

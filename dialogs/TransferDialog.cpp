@@ -18,6 +18,8 @@
 
 using namespace radiolink;
 
+namespace dialogs {
+
 namespace {
 
 // The caption of the box that reports how a transfer failed.
@@ -25,7 +27,7 @@ QString FailureCaption(const QString& message) {
     if (message == QLatin1String(kCommError))
         return QString::fromLatin1(kCommErrorCaption);
     if (message == QLatin1String(kChecksumError) || message == QLatin1String(kCommunicationTimeout))
-        return QString::fromLatin1(res::kAppTitle);
+        return QString::fromLatin1(widgets::res::kAppTitle);
     // The line's own text: a read or write failed.
     return QString::fromLatin1(kIoErrorCaption);
 }
@@ -61,12 +63,12 @@ TransferDialog::TransferDialog(const char* caption, const QStringList& instructi
     m_progress->setMinimumWidth(300);
 
     m_byteCount->setObjectName(QStringLiteral("ByteCount"));
-    m_byteCount->setMaxLength(dlg::kByteCountLength);
+    m_byteCount->setMaxLength(dialogs::kByteCountLength);
     m_byteCount->setEnabled(false);
     m_byteCount->setAlignment(Qt::AlignRight);
     m_byteCount->setText(QStringLiteral("0"));
     m_byteCount->setFixedWidth(m_byteCount->fontMetrics().horizontalAdvance(
-                                   QString(dlg::kByteCountLength + 1, QLatin1Char('0'))) +
+                                   QString(dialogs::kByteCountLength + 1, QLatin1Char('0'))) +
                                12);
 
     auto* progressRow = new QHBoxLayout;
@@ -105,7 +107,7 @@ QPushButton* TransferDialog::HelpButton() const {
 }
 
 int TransferDialog::exec() {
-    std::unique_ptr<SerialPort> port = OpenPort();
+    std::unique_ptr<radiolink::SerialPort> port = OpenPort();
     if (port)
         m_transfer = MakeTransfer(std::move(port));
     if (!m_transfer) {
@@ -124,21 +126,21 @@ int TransferDialog::exec() {
     return QDialog::exec();
 }
 
-std::unique_ptr<SerialPort> TransferDialog::OpenPort() {
+std::unique_ptr<radiolink::SerialPort> TransferDialog::OpenPort() {
     // The dialog is not on the screen yet: its owner carries the chooser and
     // the messages.
     QWidget* owner = parentWidget();
-    QString device = outside::StoredPort();
+    QString device = settings::StoredPort();
     if (device.isEmpty()) {
-        const std::optional<QString> chosen = outside::SetupPort(owner);
+        const std::optional<QString> chosen = widgets::SetupPort(owner);
         if (!chosen)
             return nullptr;
         device = *chosen;
     }
-    auto port = std::make_unique<SerialPort>();
+    auto port = std::make_unique<radiolink::SerialPort>();
     port->SetPort(device);
-    if (const std::optional<PortError> error = port->OpenForClone()) {
-        if (error->kind != PortError::Kind::NoPort)
+    if (const std::optional<radiolink::PortError> error = port->OpenForClone()) {
+        if (error->kind != radiolink::PortError::Kind::NoPort)
             QMessageBox::warning(owner, QString::fromLatin1(kComPortErrorCaption), error->text);
         return nullptr;
     }
@@ -162,7 +164,7 @@ void TransferDialog::done(int result) {
 }
 
 void TransferDialog::ShowHelp() {
-    HelpWindow::ShowTopic(m_helpTopic, this);
+    widgets::HelpWindow::ShowTopic(m_helpTopic, this);
 }
 
 void TransferDialog::OnProgress(int position) {
@@ -188,3 +190,5 @@ void TransferDialog::OnEnded(TransferState state, const QString& message) {
         break;
     }
 }
+
+} // namespace dialogs

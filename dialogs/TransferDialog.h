@@ -14,17 +14,18 @@
 #include <chrono>
 #include <memory>
 
+namespace radiolink {
 class SerialPort;
+}
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
 
-namespace radiolink {
+namespace dialogs {
 
 // The dialogs' texts.
-namespace dlg {
 constexpr const char* kGetDataCaption = "Get data from";
 constexpr const char* kSendDataCaption = "Send data to";
 constexpr const char* kInsertCable = "1. Insert cable into the Speaker/Mic jack.";
@@ -34,9 +35,6 @@ constexpr const char* kPressVm = "3. Press the \"V/M\" key on the VX-7.";
 constexpr const char* kClickOk = "4. Click the OK button to start the transfer.";
 // The byte count field holds at most this many characters.
 constexpr int kByteCountLength = 6;
-} // namespace dlg
-
-} // namespace radiolink
 
 class TransferDialog : public QDialog {
     Q_OBJECT
@@ -72,7 +70,7 @@ protected:
 
     // The engine over the freshly opened port; nullptr ends the dialog.
     virtual std::unique_ptr<radiolink::CloneTransfer>
-    MakeTransfer(std::unique_ptr<SerialPort> port) = 0;
+    MakeTransfer(std::unique_ptr<radiolink::SerialPort> port) = 0;
     // Called once the engine is made, before the dialog shows.
     virtual void OnPortOpen() {}
 
@@ -80,7 +78,7 @@ protected:
     void StartDriving();
 
 private:
-    std::unique_ptr<SerialPort> OpenPort();
+    std::unique_ptr<radiolink::SerialPort> OpenPort();
     void ShowHelp();
     void OnProgress(int position);
     void OnEnded(radiolink::TransferState state, const QString& message);
@@ -97,3 +95,5 @@ private:
     std::unique_ptr<radiolink::TransferDriver> m_driver;
     bool m_closing = false;
 };
+
+} // namespace dialogs

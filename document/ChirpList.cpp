@@ -10,12 +10,12 @@
 #include <limits>
 #include <vector>
 
-namespace chirp {
+namespace document::chirp {
 
-using vx7::Hz;
-using vx7::RadioModel;
-namespace direction = vx7::direction;
-namespace tonemode = vx7::tonemode;
+using radio::Hz;
+using radio::RadioModel;
+namespace direction = radio::direction;
+namespace tonemode = radio::tonemode;
 
 namespace {
 
@@ -114,17 +114,17 @@ int ReadTone(const QString& text, bool* exact) {
     if (tenths <= 0)
         return -1;
     int best = 0;
-    for (int i = 1; i < vx7::kCtcssCount; ++i) {
-        if (std::abs(vx7::kCtcssTenths[static_cast<size_t>(i)] - tenths) <
-            std::abs(vx7::kCtcssTenths[static_cast<size_t>(best)] - tenths))
+    for (int i = 1; i < radio::kCtcssCount; ++i) {
+        if (std::abs(radio::kCtcssTenths[static_cast<size_t>(i)] - tenths) <
+            std::abs(radio::kCtcssTenths[static_cast<size_t>(best)] - tenths))
             best = i;
     }
-    *exact = vx7::kCtcssTenths[static_cast<size_t>(best)] == tenths;
+    *exact = radio::kCtcssTenths[static_cast<size_t>(best)] == tenths;
     return best;
 }
 
 QString ToneText(int index) {
-    const int tenths = vx7::kCtcssTenths[static_cast<size_t>(std::clamp(index, 0, 49))];
+    const int tenths = radio::kCtcssTenths[static_cast<size_t>(std::clamp(index, 0, 49))];
     return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
 }
 
@@ -132,12 +132,12 @@ QString ToneText(int index) {
 int ReadDcs(const QString& text) {
     bool ok = false;
     const int code = text.trimmed().toInt(&ok);
-    return ok ? vx7::DcsIndex(code) : -1;
+    return ok ? radio::DcsIndex(code) : -1;
 }
 
 QString DcsText(int index) {
-    return QStringLiteral("%1").arg(vx7::kDcsCodes[static_cast<size_t>(std::clamp(index, 0, 103))],
-                                    3, 10, QLatin1Char('0'));
+    return QStringLiteral("%1").arg(
+        radio::kDcsCodes[static_cast<size_t>(std::clamp(index, 0, 103))], 3, 10, QLatin1Char('0'));
 }
 
 // A power text: a level's name, or watts ("5.0W") onto the nearest level
@@ -145,7 +145,7 @@ QString DcsText(int index) {
 int ReadPower(const QString& text, Hz rx) {
     const QString t = text.trimmed();
     if (t.isEmpty() || Is(t, "High") || Is(t, "Hi") || Is(t, "H"))
-        return vx7::kPowerHigh;
+        return radio::kPowerHigh;
     if (Is(t, "L3") || Is(t, "Low3") || Is(t, "Low 3"))
         return 2;
     if (Is(t, "L2") || Is(t, "Low2") || Is(t, "Low 2") || Is(t, "Mid") || Is(t, "Med"))
@@ -157,9 +157,9 @@ int ReadPower(const QString& text, Hz rx) {
     const Hz milliwatts = ReadDecimal(t.chopped(1), 1000);
     if (milliwatts < 0)
         return -1;
-    const vx7::PowerLevels& levels = vx7::PowerLevelsAt(rx);
+    const radio::PowerLevels& levels = radio::PowerLevelsAt(rx);
     int best = 0;
-    for (int i = 1; i < vx7::kPowerLevelCount; ++i) {
+    for (int i = 1; i < radio::kPowerLevelCount; ++i) {
         if (std::abs(levels[static_cast<size_t>(i)] - milliwatts) <=
             std::abs(levels[static_cast<size_t>(best)] - milliwatts))
             best = i;
@@ -169,22 +169,22 @@ int ReadPower(const QString& text, Hz rx) {
 
 const char* PowerText(int power) {
     static const char* const kNames[] = {"L1", "L2", "L3", "Hi"};
-    return kNames[std::clamp(power, 0, vx7::kPowerHigh)];
+    return kNames[std::clamp(power, 0, radio::kPowerHigh)];
 }
 
 // A step in kHz ("12.50") as its list index; -1 when the radio has no such
 // step.
 int ReadStep(const QString& text) {
     const Hz size = ReadDecimal(text, 1000);
-    for (int i = 0; i < vx7::kStepCount; ++i) {
-        if (vx7::kSteps[static_cast<size_t>(i)].size == size)
+    for (int i = 0; i < radio::kStepCount; ++i) {
+        if (radio::kSteps[static_cast<size_t>(i)].size == size)
             return i;
     }
     return -1;
 }
 
 QString StepText(int step) {
-    const Hz size = vx7::kSteps[static_cast<size_t>(std::clamp(step, 0, 8))].size;
+    const Hz size = radio::kSteps[static_cast<size_t>(std::clamp(step, 0, 8))].size;
     return QStringLiteral("%1.%2").arg(size / 1000).arg(size % 1000 / 10, 2, 10, QLatin1Char('0'));
 }
 
@@ -203,19 +203,19 @@ public:
     const QString& Changes() const { return m_changes; }
 
     // Fills v; returns the reason the line is skipped, or an empty text.
-    QString Read(vx7::ChannelValues& v);
+    QString Read(radio::ChannelValues& v);
 
 private:
-    QString ReadShift(vx7::ChannelValues& v);
-    void ReadTones(vx7::ChannelValues& v);
-    void ReadName(vx7::ChannelValues& v);
+    QString ReadShift(radio::ChannelValues& v);
+    void ReadTones(radio::ChannelValues& v);
+    void ReadName(radio::ChannelValues& v);
 
     RadioModel& m_radio;
     const QStringList& m_fields;
     QString m_changes;
 };
 
-QString Line::ReadShift(vx7::ChannelValues& v) {
+QString Line::ReadShift(radio::ChannelValues& v) {
     const QString duplex = Word(kDuplex);
     const Hz offset = ReadDecimal(Field(kOffset), 1000000);
     v.direction = direction::kSimplex;
@@ -227,7 +227,7 @@ QString Line::ReadShift(vx7::ChannelValues& v) {
         return {};
     }
     if (Is(duplex, "split")) {
-        if (offset < 0 || !m_radio.IsValidFrequency(vx7::tab::kMemories, offset, 1))
+        if (offset < 0 || !m_radio.IsValidFrequency(radio::tab::kMemories, offset, 1))
             return QStringLiteral("split transmit frequency %1 the radio cannot use")
                 .arg(Word(kOffset));
         v.direction = direction::kSplit;
@@ -246,7 +246,7 @@ QString Line::ReadShift(vx7::ChannelValues& v) {
         v.tx = tx;
         return {};
     }
-    if (tx > 0 && m_radio.IsValidFrequency(vx7::tab::kMemories, tx, 1)) {
+    if (tx > 0 && m_radio.IsValidFrequency(radio::tab::kMemories, tx, 1)) {
         Change(QStringLiteral("offset %1 MHz stored as split").arg(Word(kOffset)));
         v.direction = direction::kSplit;
         v.tx = tx;
@@ -255,7 +255,7 @@ QString Line::ReadShift(vx7::ChannelValues& v) {
     return QStringLiteral("offset %1 MHz the radio cannot use").arg(Word(kOffset));
 }
 
-void Line::ReadTones(vx7::ChannelValues& v) {
+void Line::ReadTones(radio::ChannelValues& v) {
     // The tone and code columns count even when unused: the channel keeps
     // them for the day its tone mode is switched on.
     bool exactR = true;
@@ -264,13 +264,13 @@ void Line::ReadTones(vx7::ChannelValues& v) {
     const int cTone = ReadTone(Field(kCToneFreq), &exactC);
     const int txCode = ReadDcs(Field(kDtcsCode));
     const int rxCode = ReadDcs(Field(kRxDtcsCode));
-    v.ctcss = rTone >= 0 ? rTone : (cTone >= 0 ? cTone : vx7::kDefaultCtcss);
+    v.ctcss = rTone >= 0 ? rTone : (cTone >= 0 ? cTone : radio::kDefaultCtcss);
     v.dcs = std::max(txCode, 0);
 
     auto useTone = [&](int tone, bool exact, int column) {
         if (tone < 0) {
-            Change(QStringLiteral("no tone given, %1 Hz used").arg(ToneText(vx7::kDefaultCtcss)));
-            tone = vx7::kDefaultCtcss;
+            Change(QStringLiteral("no tone given, %1 Hz used").arg(ToneText(radio::kDefaultCtcss)));
+            tone = radio::kDefaultCtcss;
         } else if (!exact) {
             Change(QStringLiteral("tone %1 Hz not in the radio's list, %2 Hz used")
                        .arg(Word(column), ToneText(tone)));
@@ -357,12 +357,12 @@ void Line::ReadTones(vx7::ChannelValues& v) {
     }
 }
 
-void Line::ReadName(vx7::ChannelValues& v) {
-    QString name = Field(kName).left(vx7::record::kNameSize);
+void Line::ReadName(radio::ChannelValues& v) {
+    QString name = Field(kName).left(radio::record::kNameSize);
     int replaced = 0;
     for (QChar& c : name) {
         const ushort u = c.unicode();
-        if (u > 0xFF || vx7::CharacterCode(static_cast<std::uint8_t>(u)) < 0 || u < 0x20) {
+        if (u > 0xFF || radio::CharacterCode(static_cast<std::uint8_t>(u)) < 0 || u < 0x20) {
             c = QLatin1Char(' ');
             ++replaced;
         }
@@ -372,9 +372,9 @@ void Line::ReadName(vx7::ChannelValues& v) {
     v.name = name;
 }
 
-QString Line::Read(vx7::ChannelValues& v) {
+QString Line::Read(radio::ChannelValues& v) {
     v.rx = ReadDecimal(Field(kFrequency), 1000000);
-    if (v.rx <= 0 || !m_radio.IsValidFrequency(vx7::tab::kMemories, v.rx, 1))
+    if (v.rx <= 0 || !m_radio.IsValidFrequency(radio::tab::kMemories, v.rx, 1))
         return QStringLiteral("frequency \"%1\" the radio cannot receive").arg(Word(kFrequency));
 
     const QString mode = Word(kMode);
@@ -412,7 +412,7 @@ QString Line::Read(vx7::ChannelValues& v) {
     v.power = ReadPower(Field(kPower), v.rx);
     if (v.power < 0) {
         Change(QStringLiteral("power \"%1\" unknown, High used").arg(Word(kPower)));
-        v.power = vx7::kPowerHigh;
+        v.power = radio::kPowerHigh;
     }
     return {};
 }
@@ -457,23 +457,23 @@ ImportOutcome ImportRows(RadioModel& radio, const QList<QStringList>& rows) {
         if (outcome.notes.size() < kMaxNotes)
             outcome.notes.append({line, reason});
     };
-    vx7::Byte* image = radio.Image();
+    radio::Byte* image = radio.Image();
     // The line each channel was taken from: a location named again later
     // keeps the first line's channel, and the repeat is skipped.
-    std::vector<int> takenBy(static_cast<size_t>(vx7::image::kMemoryCount) + 1, 0);
+    std::vector<int> takenBy(static_cast<size_t>(radio::image::kMemoryCount) + 1, 0);
     for (int i = 0; i < rows.size(); ++i) {
         const int lineNumber = i + 2; // after the header line
         const QStringList& fields = rows[i];
         const int location = Location(fields.value(kLocation));
         const int channel = location < 0 ? -1 : location + (outcome.fromZero ? 1 : 0);
-        if (channel < 1 || channel > vx7::image::kMemoryCount) {
+        if (channel < 1 || channel > radio::image::kMemoryCount) {
             ++outcome.skipped;
             note(lineNumber,
                  location < 0 ? QStringLiteral("location \"%1\" is no channel number")
                                     .arg(fields.value(kLocation).trimmed().left(20))
                               : QStringLiteral("location %1 is past the last memory channel (%2)")
                                     .arg(location)
-                                    .arg(vx7::image::kMemoryCount));
+                                    .arg(radio::image::kMemoryCount));
             continue;
         }
         if (const int first = takenBy[static_cast<size_t>(channel)]) {
@@ -485,10 +485,10 @@ ImportOutcome ImportRows(RadioModel& radio, const QList<QStringList>& rows) {
             continue;
         }
         Line line(radio, fields);
-        vx7::ChannelValues v;
+        radio::ChannelValues v;
         const QString skip = line.Read(v);
         if (!skip.isEmpty() ||
-            !vx7::EncodeChannel(radio, image, vx7::tab::kMemories, channel - 1, v)) {
+            !radio::EncodeChannel(radio, image, radio::tab::kMemories, channel - 1, v)) {
             ++outcome.skipped;
             note(lineNumber,
                  skip.isEmpty() ? QStringLiteral("a frequency the radio cannot store") : skip);
@@ -497,7 +497,7 @@ ImportOutcome ImportRows(RadioModel& radio, const QList<QStringList>& rows) {
         QString comment = fields.value(kComment);
         comment.replace(QLatin1Char('\n'), QLatin1Char(' '))
             .replace(QLatin1Char('\r'), QLatin1Char(' '));
-        radio.SetComment(vx7::tab::kMemories, channel - 1, comment);
+        radio.SetComment(radio::tab::kMemories, channel - 1, comment);
         takenBy[static_cast<size_t>(channel)] = lineNumber;
         ++outcome.channels;
         if (!line.Changes().isEmpty()) {
@@ -511,13 +511,14 @@ ImportOutcome ImportRows(RadioModel& radio, const QList<QStringList>& rows) {
 QByteArray ExportBytes(RadioModel& radio, int* channels) {
     const QChar comma = QLatin1Char(',');
     QString text = ColumnNames().join(comma) + QLatin1Char('\n');
-    const vx7::Byte* image = radio.Image();
+    const radio::Byte* image = radio.Image();
     QStringList f;
     int lines = 0;
-    for (int index = 0; index < vx7::image::kMemoryCount; ++index) {
-        if (!radio.IsUsed(image, vx7::tab::kMemories, index))
+    for (int index = 0; index < radio::image::kMemoryCount; ++index) {
+        if (!radio.IsUsed(image, radio::tab::kMemories, index))
             continue;
-        const vx7::ChannelValues v = vx7::DecodeChannel(radio, image, vx7::tab::kMemories, index);
+        const radio::ChannelValues v =
+            radio::DecodeChannel(radio, image, radio::tab::kMemories, index);
         if (v.rx <= 0)
             continue;
         f.clear();
@@ -578,11 +579,11 @@ QByteArray ExportBytes(RadioModel& radio, int* channels) {
         f[kTStep] = StepText(v.step);
         f[kSkip] = v.skip ? QStringLiteral("S") : v.preferential ? QStringLiteral("P") : QString();
         f[kPower] = QString::fromLatin1(PowerText(v.power));
-        f[kComment] = radio.Comment(vx7::tab::kMemories, index);
+        f[kComment] = radio.Comment(radio::tab::kMemories, index);
         for (int k = 0; k < kColumnCount; ++k) {
             if (k)
                 text += comma;
-            text += delimited::QuoteField(f[k], comma);
+            text += outside::delimited::QuoteField(f[k], comma);
         }
         text += QLatin1Char('\n');
         ++lines;
@@ -592,4 +593,4 @@ QByteArray ExportBytes(RadioModel& radio, int* channels) {
     return text.toUtf8();
 }
 
-} // namespace chirp
+} // namespace document::chirp

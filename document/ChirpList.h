@@ -18,11 +18,11 @@
 
 #include <optional>
 
-namespace vx7 {
+namespace radio {
 class RadioModel;
 }
 
-namespace chirp {
+namespace document::chirp {
 
 // The list's columns, in the order the export writes them.
 const QStringList& ColumnNames();
@@ -47,11 +47,11 @@ struct ImportOutcome {
 
 // Writes the data lines of a list (fields in ColumnNames() order, as the
 // import reader hands them over) into the memory channels.
-ImportOutcome ImportRows(vx7::RadioModel& radio, const QList<QStringList>& rows);
+ImportOutcome ImportRows(radio::RadioModel& radio, const QList<QStringList>& rows);
 
 // The list as CSV bytes: a header line, then one line per memory channel in
 // use, in channel order. channels, when given, receives the number of
 // channel lines.
-QByteArray ExportBytes(vx7::RadioModel& radio, int* channels = nullptr);
+QByteArray ExportBytes(radio::RadioModel& radio, int* channels = nullptr);
 
-} // namespace chirp
+} // namespace document::chirp

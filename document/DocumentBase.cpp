@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+namespace document {
+
 void DocumentBase::SetFileName(const QString& path) {
     if (path != m_path) {
         m_path = path;
@@ -23,3 +25,5 @@ void DocumentBase::SetModified(bool modified) {
     m_modified = modified;
     emit modifiedChanged(m_modified);
 }
+
+} // namespace document

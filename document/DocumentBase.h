@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+namespace document {
+
 class DocumentBase : public QObject {
     Q_OBJECT
 
@@ -32,3 +34,5 @@ private:
     QString m_title = QStringLiteral("Untitled");
     bool m_modified = false;
 };
+
+} // namespace document

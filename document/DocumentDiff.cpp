@@ -7,12 +7,12 @@
 
 #include <algorithm>
 
-namespace docdiff {
+namespace document::diff {
 
-using vx7::Byte;
-using vx7::RadioModel;
-namespace image = vx7::image;
-namespace tab = vx7::tab;
+using radio::Byte;
+using radio::RadioModel;
+namespace image = radio::image;
+namespace tab = radio::tab;
 
 namespace {
 
@@ -51,13 +51,13 @@ QString Shown(const QString& cell) {
 }
 
 QString HeaderText(int t, int col) {
-    const QString header = vx7::LoadString(RadioModel::ColumnHeaderId(t, col)).simplified();
+    const QString header = radio::LoadString(RadioModel::ColumnHeaderId(t, col)).simplified();
     return header.isEmpty() ? QStringLiteral("column %1").arg(col) : header;
 }
 
 void CompareTable(RadioModel& a, RadioModel& b, int t, QStringList& lines) {
-    CellStore gridA;
-    CellStore gridB;
+    outside::CellStore gridA;
+    outside::CellStore gridB;
     a.FillGrid(a.Image(), gridA, t);
     b.FillGrid(b.Image(), gridB, t);
     const int rows = std::min(gridA.MaxRows(), gridB.MaxRows());
@@ -76,7 +76,7 @@ void CompareTable(RadioModel& a, RadioModel& b, int t, QStringList& lines) {
         // Memories by number: the priority channel is told on its own line.
         const QString label = t == tab::kMemories ? QString::number(row) : a.RowLabel(t, row);
         lines << QStringLiteral("%1 %2: %3")
-                     .arg(QLatin1String(vx7::TabName(t)), label,
+                     .arg(QLatin1String(radio::TabName(t)), label,
                           changes.join(QStringLiteral("; ")));
     }
 }
@@ -100,7 +100,7 @@ QString Hex(Byte b) {
 }
 
 // The state block's priority field, told as the priority channel.
-constexpr int kPriorityField = image::kStateBlock + vx7::block::kPriority;
+constexpr int kPriorityField = image::kStateBlock + radio::block::kPriority;
 constexpr int kPriorityFieldSize = 2;
 
 void CompareRegion(const Byte* a, const Byte* b, const Region& region, QStringList& lines) {
@@ -144,4 +144,4 @@ QStringList Compare(RadioModel& a, RadioModel& b) {
     return lines;
 }
 
-} // namespace docdiff
+} // namespace document::diff

@@ -7,14 +7,14 @@
 #include <QString>
 #include <QStringList>
 
-namespace vx7 {
+namespace radio {
 class RadioModel;
 }
 
-namespace docdiff {
+namespace document::diff {
 
 // One line per difference, in table order then image order; empty when the
 // two are the same.
-QStringList Compare(vx7::RadioModel& a, vx7::RadioModel& b);
+QStringList Compare(radio::RadioModel& a, radio::RadioModel& b);
 
-} // namespace docdiff
+} // namespace document::diff

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace document {
+
 namespace {
 
 // Stretches closer than this are kept as one, so a change spread over a
@@ -11,7 +13,7 @@ namespace {
 constexpr int kJoinGap = 16;
 
 QByteArray BlockBytes(HistoryTarget& doc) {
-    return QByteArray(reinterpret_cast<const char*>(doc.Block()), rdf::kFileSize);
+    return QByteArray(reinterpret_cast<const char*>(doc.Block()), radio::rdf::kFileSize);
 }
 
 } // namespace
@@ -120,7 +122,7 @@ void DocumentHistory::Redo() {
 }
 
 void DocumentHistory::Put(const Step& step, bool after) {
-    vx7::Byte* block = m_doc.Block();
+    radio::Byte* block = m_doc.Block();
     for (const Stretch& s : step.stretches) {
         const QByteArray& bytes = after ? s.after : s.before;
         std::memcpy(block + s.offset, bytes.constData(), static_cast<size_t>(bytes.size()));
@@ -142,3 +144,5 @@ void DocumentHistory::Announce() {
     if (m_clean != IsClean())
         emit cleanChanged(m_clean = IsClean());
 }
+
+} // namespace document

@@ -19,6 +19,8 @@
 
 #include <cstdint>
 
+namespace document {
+
 // What a history works on: a document's data block with its modified flag,
 // and the document's announcements of a change.
 class HistoryTarget {
@@ -108,3 +110,5 @@ private:
     bool m_canRedo = false;
     bool m_clean = true;
 };
+
+} // namespace document

@@ -14,7 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace filesave {
+namespace document::filesave {
 
 namespace {
 
@@ -293,4 +293,4 @@ std::optional<SaveError> SaveNew(const QString& folder, const QString& prefix,
     return std::nullopt;
 }
 
-} // namespace filesave
+} // namespace document::filesave

@@ -14,7 +14,7 @@
 
 #include <optional>
 
-namespace filesave {
+namespace document::filesave {
 
 struct SaveError {
     enum class Kind {
@@ -47,4 +47,4 @@ std::optional<SaveError> SaveNew(const QString& folder, const QString& prefix,
 // saves only when no running save holds them).
 bool IsTemporaryNameFor(const QByteArray& fileName, const QByteArray& targetName);
 
-} // namespace filesave
+} // namespace document::filesave

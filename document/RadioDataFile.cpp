@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cstring>
 
-namespace rdf {
+namespace document::datafile {
+
+using namespace radio::rdf;
 
 namespace {
 
@@ -30,11 +32,11 @@ bool HasRadioDataMagic(const QByteArray& bytes) {
 }
 
 bool IsRawImage(const QByteArray& bytes) {
-    return bytes.size() >= vx7::image::kSize && static_cast<quint8>(bytes[0]) == 0x0A;
+    return bytes.size() >= radio::image::kSize && static_cast<quint8>(bytes[0]) == 0x0A;
 }
 
 std::optional<FileError> ParseRadioDataFile(const QByteArray& bytes, const QString& fileName,
-                                            vx7::Byte* block) {
+                                            radio::Byte* block) {
     if (bytes.size() < kHeaderSize || !HasRadioDataMagic(bytes))
         return FileError{FileError::Kind::NotRadioData,
                          QStringLiteral("Not a radio data file:\n%1").arg(fileName)};
@@ -63,9 +65,9 @@ std::optional<FileError> ReadFileBounded(const QString& path, qint64 limit, QByt
 }
 
 std::optional<FileError> WriteFileAtomically(const QString& path, const QByteArray& bytes) {
-    if (auto error = filesave::Save(path, bytes))
+    if (auto error = document::filesave::Save(path, bytes))
         return FileError{FileError::Kind::CannotWrite, error->text};
     return std::nullopt;
 }
 
-} // namespace rdf
+} // namespace document::datafile

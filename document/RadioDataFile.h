@@ -9,6 +9,8 @@
 
 #include <optional>
 
+namespace document {
+
 // A failure to read or write a file, with the text shown to the user.
 struct FileError {
     enum class Kind {
@@ -23,12 +25,12 @@ struct FileError {
     QString text;
 };
 
-namespace rdf {
+namespace datafile {
 
 // Checks a radio data file's bytes (of any length) and copies its 33680
 // bytes into block. fileName is the name shown in the messages.
 std::optional<FileError> ParseRadioDataFile(const QByteArray& bytes, const QString& fileName,
-                                            vx7::Byte* block);
+                                            radio::Byte* block);
 
 // Whether bytes look like a radio data file (its magic) or a raw clone image
 // (at least 16211 bytes starting with 0x0A).
@@ -38,8 +40,10 @@ bool IsRawImage(const QByteArray& bytes);
 // Reads a whole file, up to limit bytes (more are never needed).
 std::optional<FileError> ReadFileBounded(const QString& path, qint64 limit, QByteArray& out);
 
-// Writes bytes to path atomically and durably (filesave::Save): the old
+// Writes bytes to path atomically and durably (document::filesave::Save): the old
 // file stays whole when anything fails; only regular files are replaced.
 std::optional<FileError> WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
-} // namespace rdf
+} // namespace datafile
+
+} // namespace document

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cstring>
 
-using vx7::Byte;
+using radio::Byte;
+
+namespace document {
 
 namespace {
 
@@ -44,19 +46,19 @@ RadioDocument::~RadioDocument() = default;
 
 bool RadioDocument::StartNew() {
     Byte* block = Block();
-    std::memset(block, 0, rdf::kFileSize);
-    WriteLe(block + rdf::kMagic, rdf::kMagicValue, 4);
-    std::memcpy(block + rdf::kTag, rdf::kTagValue, rdf::kTagSize);
-    WriteLe(block + rdf::kVersion, rdf::kVersionValue, 4);
-    WriteLe(block + rdf::kSizeField, rdf::kFileSize, 4);
-    SetFieldText(block + rdf::kRadioName, rdf::kRadioNameSize,
-                 QString::fromLatin1(rdf::kRadioNameValue));
-    WriteLe(block + rdf::kChannelCount, rdf::kChannelCountValue, 2);
-    WriteLe(block + rdf::kCommentSlotSizeField, rdf::kCommentSize, 2);
-    WriteLe(block + rdf::kCommentTableOffsetField, rdf::kMemoryComments, 4);
-    WriteLe(block + rdf::kImageOffsetField, rdf::kImage, 4);
-    m_radio.SetImage(vx7::DefaultImage().data());
-    SetSettingsSourceName(QString::fromLatin1(settingssource::kNewFile));
+    std::memset(block, 0, radio::rdf::kFileSize);
+    WriteLe(block + radio::rdf::kMagic, radio::rdf::kMagicValue, 4);
+    std::memcpy(block + radio::rdf::kTag, radio::rdf::kTagValue, radio::rdf::kTagSize);
+    WriteLe(block + radio::rdf::kVersion, radio::rdf::kVersionValue, 4);
+    WriteLe(block + radio::rdf::kSizeField, radio::rdf::kFileSize, 4);
+    SetFieldText(block + radio::rdf::kRadioName, radio::rdf::kRadioNameSize,
+                 QString::fromLatin1(radio::rdf::kRadioNameValue));
+    WriteLe(block + radio::rdf::kChannelCount, radio::rdf::kChannelCountValue, 2);
+    WriteLe(block + radio::rdf::kCommentSlotSizeField, radio::rdf::kCommentSize, 2);
+    WriteLe(block + radio::rdf::kCommentTableOffsetField, radio::rdf::kMemoryComments, 4);
+    WriteLe(block + radio::rdf::kImageOffsetField, radio::rdf::kImage, 4);
+    m_radio.SetImage(radio::DefaultImage().data());
+    SetSettingsSourceName(QString::fromLatin1(document::settingssource::kNewFile));
     m_loadError.clear();
     SetModified(false);
     return true;
@@ -65,24 +67,24 @@ bool RadioDocument::StartNew() {
 std::optional<FileError> RadioDocument::Load(const QString& path) {
     m_loadError.clear();
     QByteArray bytes;
-    if (auto error = rdf::ReadFileBounded(path, rdf::kFileSize, bytes)) {
+    if (auto error = document::datafile::ReadFileBounded(path, radio::rdf::kFileSize, bytes)) {
         m_loadError = error->text;
         return error;
     }
-    if (rdf::IsRawImage(bytes) && !rdf::HasRadioDataMagic(bytes)) {
+    if (document::datafile::IsRawImage(bytes) && !document::datafile::HasRadioDataMagic(bytes)) {
         // A raw clone image as other programs save it: taken as it is, any
         // bytes past the image ignored.
         StartNew();
         m_radio.SetImage(reinterpret_cast<const Byte*>(bytes.constData()));
-        SetSettingsSourceName(QString::fromLatin1(settingssource::kReadRadio));
+        SetSettingsSourceName(QString::fromLatin1(document::settingssource::kReadRadio));
         return std::nullopt;
     }
-    std::array<Byte, rdf::kFileSize> loaded{};
-    if (auto error = rdf::ParseRadioDataFile(bytes, path, loaded.data())) {
+    std::array<Byte, radio::rdf::kFileSize> loaded{};
+    if (auto error = document::datafile::ParseRadioDataFile(bytes, path, loaded.data())) {
         m_loadError = error->text;
         return error;
     }
-    std::memcpy(Block(), loaded.data(), rdf::kFileSize);
+    std::memcpy(Block(), loaded.data(), radio::rdf::kFileSize);
     SetModified(false);
     return std::nullopt;
 }
@@ -91,9 +93,9 @@ std::optional<FileError> RadioDocument::Save(const QString& path) {
     const bool rawImage =
         QFileInfo(path).suffix().compare(QLatin1String("img"), Qt::CaseInsensitive) == 0;
     const QByteArray bytes =
-        rawImage ? QByteArray(reinterpret_cast<const char*>(Image()), vx7::image::kSize)
-                 : QByteArray(reinterpret_cast<const char*>(Block()), rdf::kFileSize);
-    if (auto error = rdf::WriteFileAtomically(path, bytes))
+        rawImage ? QByteArray(reinterpret_cast<const char*>(Image()), radio::image::kSize)
+                 : QByteArray(reinterpret_cast<const char*>(Block()), radio::rdf::kFileSize);
+    if (auto error = document::datafile::WriteFileAtomically(path, bytes))
         return error;
     if (!rawImage)
         SetModified(false);
@@ -101,18 +103,20 @@ std::optional<FileError> RadioDocument::Save(const QString& path) {
 }
 
 int RadioDocument::ChannelCount() const {
-    const Byte* p = Block() + rdf::kChannelCount;
+    const Byte* p = Block() + radio::rdf::kChannelCount;
     return p[0] | (p[1] << 8);
 }
 
 QString RadioDocument::SettingsSourceName() const {
-    return FieldText(Block() + rdf::kSettingsSource, rdf::kSettingsSourceSize);
+    return FieldText(Block() + radio::rdf::kSettingsSource, radio::rdf::kSettingsSourceSize);
 }
 
 void RadioDocument::SetSettingsSourceName(const QString& name) {
-    SetFieldText(Block() + rdf::kSettingsSource, rdf::kSettingsSourceSize, name);
+    SetFieldText(Block() + radio::rdf::kSettingsSource, radio::rdf::kSettingsSourceSize, name);
 }
 
 QString RadioDocument::RadioName() const {
-    return FieldText(Block() + rdf::kRadioName, rdf::kRadioNameSize);
+    return FieldText(Block() + radio::rdf::kRadioName, radio::rdf::kRadioNameSize);
 }
+
+} // namespace document

@@ -11,6 +11,8 @@
 
 #include <optional>
 
+namespace document {
+
 // Where a document's radio settings come from, besides a settings file name.
 namespace settingssource {
 constexpr const char* kNewFile = "NewFile";     // a new document
@@ -25,14 +27,14 @@ public:
     ~RadioDocument() override;
 
     // The radio model over the document's data block.
-    vx7::RadioModel& Radio() { return m_radio; }
-    const vx7::RadioModel& Radio() const { return m_radio; }
+    radio::RadioModel& Radio() { return m_radio; }
+    const radio::RadioModel& Radio() const { return m_radio; }
     // The data block (header, clone image, comment tables) and the clone
     // image inside it.
-    vx7::Byte* Block() { return m_radio.Block(); }
-    const vx7::Byte* Block() const { return m_radio.Block(); }
-    vx7::Byte* Image() { return m_radio.Image(); }
-    const vx7::Byte* Image() const { return m_radio.Image(); }
+    radio::Byte* Block() { return m_radio.Block(); }
+    const radio::Byte* Block() const { return m_radio.Block(); }
+    radio::Byte* Image() { return m_radio.Image(); }
+    const radio::Byte* Image() const { return m_radio.Image(); }
 
     DocumentHistory& History() { return m_history; }
 
@@ -78,8 +80,10 @@ private:
         RadioDocument& m_doc;
     };
 
-    vx7::RadioModel m_radio;
+    radio::RadioModel m_radio;
     HistoryAccess m_historyAccess{*this};
     DocumentHistory m_history{m_historyAccess};
     QString m_loadError;
 };
+
+} // namespace document

@@ -16,13 +16,13 @@
 #include <initializer_list>
 #include <limits>
 
-namespace textio {
+namespace document::textio {
 
-using vx7::Byte;
-using vx7::Hz;
-using vx7::RadioModel;
-namespace direction = vx7::direction;
-namespace tonemode = vx7::tonemode;
+using radio::Byte;
+using radio::Hz;
+using radio::RadioModel;
+namespace direction = radio::direction;
+namespace tonemode = radio::tonemode;
 
 namespace {
 
@@ -102,13 +102,13 @@ int ReadCtcss(const QString& t) {
     int tenths = std::max(whole, 0) * 10;
     if (whole >= 0 && end + 1 < t.size() && t[end] == QLatin1Char('.') && IsDigit(t[end + 1]))
         tenths += t[end + 1].unicode() - '0';
-    if (tenths < vx7::kCtcssTenths.front())
+    if (tenths < radio::kCtcssTenths.front())
         tenths *= 10;
-    return vx7::CtcssIndex(tenths);
+    return radio::CtcssIndex(tenths);
 }
 
 int ReadDcs(const QString& t) {
-    return std::max(vx7::DcsIndex(LeadingNumber(t)), 0);
+    return std::max(radio::DcsIndex(LeadingNumber(t)), 0);
 }
 
 int ReadMode(const QString& t) {
@@ -156,8 +156,8 @@ int ReadPower(const QString& t) {
 // counts with or without its part below 1 kHz. Any other size is 5 kHz.
 int ReadStep(const RadioModel& radio, const QString& t) {
     const Hz size = radio.TextToFrequency(t);
-    for (int i = 0; i < vx7::kStepCount; ++i) {
-        const Hz step = vx7::kSteps[static_cast<size_t>(i)].size;
+    for (int i = 0; i < radio::kStepCount; ++i) {
+        const Hz step = radio::kSteps[static_cast<size_t>(i)].size;
         if (size == step || size == step / 1000 * 1000)
             return i;
     }
@@ -254,7 +254,7 @@ Shift ShiftFromFields(RadioModel& radio, int band, Hz rx, const QString& txText,
     const DirectionField d = ReadDirectionField(radio, dirText);
     const bool txGiven = !txText.isEmpty();
     const Hz tx = radio.TextToFrequency(txText);
-    const bool txValid = txGiven && radio.IsValidFrequency(vx7::tab::kMemories, tx, band);
+    const bool txValid = txGiven && radio.IsValidFrequency(radio::tab::kMemories, tx, band);
     // Where a default offset is due, the offset column says which (an
     // exported line carries it); a line without one takes the band's default.
     const bool offsetGiven = HasDigit(offsetText);
@@ -364,7 +364,7 @@ Shift ReadShift(RadioModel& radio, int band, Hz rx, const QString& txText,
 const QStringList& ColumnNames() {
     static const QStringList names = [] {
         QStringList n{QStringLiteral("Channel Number")};
-        for (const vx7::ColumnDef& def : vx7::kChannelColumns)
+        for (const radio::ColumnDef& def : radio::kChannelColumns)
             n << QString::fromLatin1(def.importName);
         return n;
     }();
@@ -377,38 +377,39 @@ QChar SeparatorFor(const QString& path) {
 
 namespace {
 // The Memories rows an export writes: those with a receive frequency.
-QList<int> ExportedRows(const CellStore& memoriesGrid) {
+QList<int> ExportedRows(const outside::CellStore& memoriesGrid) {
     QList<int> rows;
-    const int last = std::min(memoriesGrid.MaxRows(), vx7::image::kMemoryCount);
+    const int last = std::min(memoriesGrid.MaxRows(), radio::image::kMemoryCount);
     for (int row = 1; row <= last; ++row) {
-        if (!memoriesGrid.Text(vx7::channelcol::kReceive, row).isEmpty())
+        if (!memoriesGrid.Text(radio::channelcol::kReceive, row).isEmpty())
             rows << row;
     }
     return rows;
 }
 } // namespace
 
-QString ExportText(RadioModel& radio, CellStore& memoriesGrid, QChar separator) {
-    QString text = radio.FormatExportLine(vx7::tab::kMemories, 0, memoriesGrid, separator);
+QString ExportText(RadioModel& radio, outside::CellStore& memoriesGrid, QChar separator) {
+    QString text = radio.FormatExportLine(radio::tab::kMemories, 0, memoriesGrid, separator);
     for (int row : ExportedRows(memoriesGrid))
-        text += radio.FormatExportLine(vx7::tab::kMemories, row, memoriesGrid, separator);
+        text += radio.FormatExportLine(radio::tab::kMemories, row, memoriesGrid, separator);
     return text;
 }
 
-QByteArray ExportBytes(RadioModel& radio, CellStore* memoriesGrid, QChar separator, int* channels) {
-    auto exportFrom = [&](CellStore& grid) {
+QByteArray ExportBytes(RadioModel& radio, outside::CellStore* memoriesGrid, QChar separator,
+                       int* channels) {
+    auto exportFrom = [&](outside::CellStore& grid) {
         if (channels)
             *channels = static_cast<int>(ExportedRows(grid).size());
         return ExportText(radio, grid, separator).toUtf8();
     };
     if (memoriesGrid)
         return exportFrom(*memoriesGrid);
-    CellStore grid;
-    radio.FillGrid(radio.Image(), grid, vx7::tab::kMemories);
+    outside::CellStore grid;
+    radio.FillGrid(radio.Image(), grid, radio::tab::kMemories);
     return exportFrom(grid);
 }
 
-std::optional<ExportError> ExportFile(RadioModel& radio, CellStore* memoriesGrid,
+std::optional<ExportError> ExportFile(RadioModel& radio, outside::CellStore* memoriesGrid,
                                       const QString& path, int* channels) {
     int lines = 0;
     const auto error = SaveList(path, ExportBytes(radio, memoriesGrid, SeparatorFor(path), &lines));
@@ -418,10 +419,10 @@ std::optional<ExportError> ExportFile(RadioModel& radio, CellStore* memoriesGrid
 }
 
 std::optional<ExportError> SaveList(const QString& path, const QByteArray& bytes) {
-    const auto error = filesave::Save(path, bytes);
+    const auto error = document::filesave::Save(path, bytes);
     if (!error)
         return std::nullopt;
-    if (error->kind == filesave::SaveError::Kind::CannotCreate)
+    if (error->kind == document::filesave::SaveError::Kind::CannotCreate)
         return ExportError{
             QStringLiteral("The data file could not be opened because of this error:") +
                 error->reason.left(kMaxSystemText),
@@ -452,16 +453,16 @@ int ImportRow(RadioModel& radio, const QStringList& fields, int lineIndex, QStri
                             .arg(keyword(kNumber).left(20)));
         index = n - 1;
     }
-    if (index < 0 || index >= vx7::image::kMemoryCount)
+    if (index < 0 || index >= radio::image::kMemoryCount)
         return skip(QStringLiteral("channel %1 is past the last memory channel (%2)")
                         .arg(index + 1)
-                        .arg(vx7::image::kMemoryCount));
+                        .arg(radio::image::kMemoryCount));
     const int band = index + 1;
 
-    using namespace vx7::channelcol;
-    vx7::ChannelValues v;
+    using namespace radio::channelcol;
+    radio::ChannelValues v;
     v.rx = radio.TextToFrequency(field(kReceive));
-    if (!radio.IsValidFrequency(vx7::tab::kMemories, v.rx, band))
+    if (!radio.IsValidFrequency(radio::tab::kMemories, v.rx, band))
         return skip(QStringLiteral("receive frequency \"%1\" the radio cannot use")
                         .arg(keyword(kReceive).left(20)));
 
@@ -472,48 +473,48 @@ int ImportRow(RadioModel& radio, const QStringList& fields, int lineIndex, QStri
         v.tx = shift.value;
     } else {
         v.offset = shift.value;
-        vx7::Hz tx = radio.TransmitFrequency(v.rx, v.direction, v.offset, false);
+        radio::Hz tx = radio.TransmitFrequency(v.rx, v.direction, v.offset, false);
         v.tx = std::max(tx, 0);
     }
 
     // The fields each column reads on its own.
     bool toneFound = false;
-    for (const vx7::ColumnDef& def : vx7::kChannelColumns) {
+    for (const radio::ColumnDef& def : radio::kChannelColumns) {
         const QString text = keyword(def.column);
         switch (def.reading) {
-        case vx7::TextReading::Row:
+        case radio::TextReading::Row:
             break;
-        case vx7::TextReading::Name:
+        case radio::TextReading::Name:
             v.*def.text = field(def.column);
             break;
-        case vx7::TextReading::Mode:
+        case radio::TextReading::Mode:
             v.*def.number = ReadMode(text);
             break;
-        case vx7::TextReading::ToneMode:
+        case radio::TextReading::ToneMode:
             v.*def.number = ReadToneMode(text);
             break;
-        case vx7::TextReading::Ctcss: {
+        case radio::TextReading::Ctcss: {
             const int tone = ReadCtcss(text);
             toneFound = tone >= 0;
-            v.*def.number = toneFound ? tone : vx7::kDefaultCtcss;
+            v.*def.number = toneFound ? tone : radio::kDefaultCtcss;
             break;
         }
-        case vx7::TextReading::Dcs:
+        case radio::TextReading::Dcs:
             v.*def.number = ReadDcs(text);
             break;
-        case vx7::TextReading::Switch:
+        case radio::TextReading::Switch:
             v.*def.flag = ReadSwitch(text, def.onWords);
             break;
-        case vx7::TextReading::Step:
+        case radio::TextReading::Step:
             v.*def.number = ReadStep(radio, text);
             break;
-        case vx7::TextReading::Power:
+        case radio::TextReading::Power:
             v.*def.number = ReadPower(text);
             break;
-        case vx7::TextReading::Icon:
+        case radio::TextReading::Icon:
             v.*def.number = ReadIcon(text);
             break;
-        case vx7::TextReading::Mask:
+        case radio::TextReading::Mask:
             v.*def.flag = ReadMasked(text);
             break;
         }
@@ -523,9 +524,9 @@ int ImportRow(RadioModel& radio, const QStringList& fields, int lineIndex, QStri
         v.toneMode = tonemode::kEncode;
 
     Byte* image = radio.Image();
-    if (!vx7::EncodeChannel(radio, image, vx7::tab::kMemories, index, v)) // nothing is written
+    if (!radio::EncodeChannel(radio, image, radio::tab::kMemories, index, v)) // nothing is written
         return skip(QStringLiteral("a frequency that does not fit the channel"));
-    radio.SetComment(vx7::tab::kMemories, index, field(kComment));
+    radio.SetComment(radio::tab::kMemories, index, field(kComment));
     return index;
 }
 
@@ -536,8 +537,8 @@ ImportSummary ImportFile(RadioModel& radio, const QString& path) {
     request.path = path;
     QList<QStringList> chirpRows;
     request.chooseNames = [&](const QStringList& firstLine) -> const QStringList* {
-        summary.chirp = chirp::IsChirpHeader(firstLine);
-        return summary.chirp ? &chirp::ColumnNames() : nullptr;
+        summary.chirp = document::chirp::IsChirpHeader(firstLine);
+        return summary.chirp ? &document::chirp::ColumnNames() : nullptr;
     };
     request.rowHandler = [&](const QStringList& fields, int lineIndex) {
         if (summary.chirp) {
@@ -563,12 +564,13 @@ ImportSummary ImportFile(RadioModel& radio, const QString& path) {
     summary.message = result.message;
     summary.lines = result.dataLines;
     if (summary.chirp && result.ok) {
-        const chirp::ImportOutcome outcome = chirp::ImportRows(radio, chirpRows);
+        const document::chirp::ImportOutcome outcome =
+            document::chirp::ImportRows(radio, chirpRows);
         summary.channels = outcome.channels;
         summary.skipped = outcome.skipped;
         summary.changed = outcome.changed;
         summary.fromZero = outcome.fromZero;
-        for (const chirp::LineNote& note : outcome.notes)
+        for (const document::chirp::LineNote& note : outcome.notes)
             summary.notes.append({note.line, note.reason});
     }
     if (summary.ok && summary.channels == 0) {
@@ -644,4 +646,4 @@ QString SummaryDetails(const ImportSummary& summary) {
     return parts.join(QStringLiteral("; ")) + QStringLiteral(".\n") + Reasons(summary);
 }
 
-} // namespace textio
+} // namespace document::textio

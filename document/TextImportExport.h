@@ -21,18 +21,20 @@
 
 #include <optional>
 
+namespace outside {
 class CellStore;
+}
 
-namespace vx7 {
+namespace radio {
 class RadioModel;
 }
 
-namespace textio {
+namespace document::textio {
 
 // The fields of a line, in file order: the channel number, then the
 // channel-list columns 1 to 18 (field k is column k of the column table).
 constexpr int kNumber = 0;
-constexpr int kColumnCount = vx7::channelcol::kCount + 1;
+constexpr int kColumnCount = radio::channelcol::kCount + 1;
 // "Channel Number", "Receive Frequency", ... "Comments".
 const QStringList& ColumnNames();
 
@@ -40,7 +42,7 @@ const QStringList& ColumnNames();
 QChar SeparatorFor(const QString& path);
 
 // The whole export text, from the Memories grid.
-QString ExportText(vx7::RadioModel& radio, CellStore& memoriesGrid, QChar separator);
+QString ExportText(radio::RadioModel& radio, outside::CellStore& memoriesGrid, QChar separator);
 
 struct ExportError {
     QString text;
@@ -50,14 +52,14 @@ struct ExportError {
 // The export as UTF-8 bytes. Without a grid, a Memories grid filled from
 // the radio's image is used. channels, when given, receives the number of
 // channel lines.
-QByteArray ExportBytes(vx7::RadioModel& radio, CellStore* memoriesGrid, QChar separator,
+QByteArray ExportBytes(radio::RadioModel& radio, outside::CellStore* memoriesGrid, QChar separator,
                        int* channels = nullptr);
 
-// Writes the export to path (filesave::Save: the old file stays whole when
+// Writes the export to path (document::filesave::Save: the old file stays whole when
 // anything fails). A target that cannot be made gives the open-failure
 // text; a failed write or sync gives "Error writing file:". channels, when
 // given, receives the number of channel lines written.
-std::optional<ExportError> ExportFile(vx7::RadioModel& radio, CellStore* memoriesGrid,
+std::optional<ExportError> ExportFile(radio::RadioModel& radio, outside::CellStore* memoriesGrid,
                                       const QString& path, int* channels = nullptr);
 
 // Writes the bytes of a list to path the way ExportFile does, with its
@@ -68,7 +70,7 @@ std::optional<ExportError> SaveList(const QString& path, const QByteArray& bytes
 // channel of the radio's image and its comment. Returns the channel index
 // written, or -1 when the line was skipped and nothing changed.
 // why, when given, receives the reason a line was skipped.
-int ImportRow(vx7::RadioModel& radio, const QStringList& fields, int lineIndex,
+int ImportRow(radio::RadioModel& radio, const QStringList& fields, int lineIndex,
               QString* why = nullptr);
 
 struct ImportSummary {
@@ -89,7 +91,7 @@ struct ImportSummary {
 
 // Reads a channel list into the radio's memory channels. ok is false only
 // when the file could not be read; nothing has changed then.
-ImportSummary ImportFile(vx7::RadioModel& radio, const QString& path);
+ImportSummary ImportFile(radio::RadioModel& radio, const QString& path);
 
 // What an import did, in one line for the status bar: channels imported,
 // lines skipped and changed, and the first few reasons with their lines.
@@ -102,4 +104,4 @@ QString SummaryText(const ImportSummary& summary);
 // changed lines and why; empty when there is nothing to say.
 QString SummaryDetails(const ImportSummary& summary);
 
-} // namespace textio
+} // namespace document::textio

@@ -9,35 +9,38 @@
 #include <QMessageBox>
 #include <QTimer>
 
-using namespace vx7;
+using namespace radio;
 
-CellEditor::CellEditor(RadioDocument& doc, std::function<void(int)> commit, QObject* parent)
+namespace editor {
+
+CellEditor::CellEditor(document::RadioDocument& doc, std::function<void(int)> commit,
+                       QObject* parent)
     : QObject(parent), m_doc(doc), m_rules(doc.Radio()), m_commit(std::move(commit)) {}
 
-void CellEditor::Attach(int t, GridView* view) {
+void CellEditor::Attach(int t, widgets::GridView* view) {
     if (t < 0 || t >= tab::kCount)
         return;
     m_views[t] = view;
-    connect(view, &GridView::editModeChanged, this,
+    connect(view, &widgets::GridView::editModeChanged, this,
             [this, t](int col, int row, int mode, bool changeMade) {
                 OnEditMode(t, col, row, mode, changeMade);
             });
-    connect(view, &GridView::changed, this,
+    connect(view, &widgets::GridView::changed, this,
             [this, t](int col, int row) { OnChanged(t, col, row); });
-    connect(view, &GridView::leaveCell, this,
+    connect(view, &widgets::GridView::leaveCell, this,
             [this, t](int col, int row, int newCol, int newRow, bool* cancel) {
                 OnLeaveCell(t, col, row, newCol, newRow, cancel);
             });
-    connect(view, &GridView::leaveRow, this,
+    connect(view, &widgets::GridView::leaveRow, this,
             [this, t](int row, int newRow, bool*) { OnLeaveRow(t, row, newRow); });
-    connect(view, &GridView::editRefused, this,
+    connect(view, &widgets::GridView::editRefused, this,
             [this, t](int col, int row, int code) { OnEditRefused(t, col, row, code); });
-    connect(view, &GridView::buttonClicked, this,
+    connect(view, &widgets::GridView::buttonClicked, this,
             [this, t](int col, int row, int) { OnButtonClicked(t, col, row); });
 }
 
 void CellEditor::OnEditMode(int t, int col, int row, int mode, bool changeMade) {
-    CellStore& grid = *m_views[t]->Cells();
+    outside::CellStore& grid = *m_views[t]->Cells();
     if (mode != 0) {
         m_rules.EditStarted(t, grid, col, row);
         return;
@@ -59,7 +62,7 @@ void CellEditor::OnEditMode(int t, int col, int row, int mode, bool changeMade) 
 }
 
 void CellEditor::OnChanged(int t, int col, int row) {
-    GridView* view = m_views[t];
+    widgets::GridView* view = m_views[t];
     m_rules.Changed(t, *view->Cells(), col, row);
     // A check box changes without edit mode: it is committed at once. An
     // edit is committed when its editor closes.
@@ -70,8 +73,8 @@ void CellEditor::OnChanged(int t, int col, int row) {
 void CellEditor::OnLeaveCell(int t, int col, int row, int newCol, int newRow, bool* cancel) {
     if (newCol < 0)
         return; // the focus went elsewhere: the cell stays the active one
-    GridView* view = m_views[t];
-    CellStore& grid = *view->Cells();
+    widgets::GridView* view = m_views[t];
+    outside::CellStore& grid = *view->Cells();
     if (const auto refusal = m_rules.CheckCell(t, grid, col, row)) {
         if (cancel)
             *cancel = true;
@@ -95,7 +98,7 @@ void CellEditor::OnLeaveRow(int t, int row, int) {
 void CellEditor::OnEditRefused(int t, int col, int row, int code) {
     if (code != 1)
         return;
-    GridView* view = m_views[t];
+    widgets::GridView* view = m_views[t];
     int activeCol = 0;
     const auto message = m_rules.EditRefused(t, *view->Cells(), col, row, &activeCol);
     if (!message)
@@ -112,7 +115,7 @@ void CellEditor::OnButtonClicked(int t, int col, int row) {
 bool CellEditor::CheckEditedCell(bool keepEditing) {
     if (m_pendingTab < 0)
         return true;
-    GridView* view = m_views[m_pendingTab];
+    widgets::GridView* view = m_views[m_pendingTab];
     const auto refusal =
         m_rules.CheckCell(m_pendingTab, *view->Cells(), m_pendingCol, m_pendingRow);
     if (!refusal) {
@@ -127,7 +130,7 @@ bool CellEditor::CheckEditedCell(bool keepEditing) {
     return false;
 }
 
-bool CellEditor::KeepsTypedCells(int t, const CellStore& grid, int row) const {
+bool CellEditor::KeepsTypedCells(int t, const outside::CellStore& grid, int row) const {
     for (const int shift : {0, hypercol::kSetAShift, hypercol::kSetBShift}) {
         if (entry::ChannelShift(t, shift + channelcol::kReceive) != shift)
             continue;
@@ -143,15 +146,17 @@ bool CellEditor::KeepsTypedCells(int t, const CellStore& grid, int row) const {
     return false;
 }
 
-void CellEditor::Show(const QString& text, GridView* view) {
-    QMessageBox::warning(view ? view->window() : nullptr, QString::fromLatin1(res::kAppTitle),
-                         text);
+void CellEditor::Show(const QString& text, widgets::GridView* view) {
+    QMessageBox::warning(view ? view->window() : nullptr,
+                         QString::fromLatin1(widgets::res::kAppTitle), text);
 }
 
-void CellEditor::EditAgain(GridView* view, int col, int row) {
+void CellEditor::EditAgain(widgets::GridView* view, int col, int row) {
     // After the view has gone back to the cell it was leaving.
     QTimer::singleShot(0, view, [view, col, row] {
         view->SetActiveCell(col, row);
         view->StartEdit();
     });
 }
+
+} // namespace editor

@@ -10,21 +10,30 @@
 
 #include <functional>
 
+namespace document {
 class RadioDocument;
+}
+namespace outside {
 class CellStore;
+}
+namespace widgets {
 class GridView;
+}
+
+namespace editor {
 
 class CellEditor : public QObject {
     Q_OBJECT
 
 public:
     // commit writes one tab's grid into the image (a cell edit was accepted).
-    CellEditor(RadioDocument& doc, std::function<void(int tab)> commit, QObject* parent = nullptr);
+    CellEditor(document::RadioDocument& doc, std::function<void(int tab)> commit,
+               QObject* parent = nullptr);
 
     // Sends the events of a tab's grid view here.
-    void Attach(int tab, GridView* view);
+    void Attach(int tab, widgets::GridView* view);
 
-    vx7::entry::CellRules& Rules() { return m_rules; }
+    radio::entry::CellRules& Rules() { return m_rules; }
 
     // Whether a cell that was edited and not left since may stay as it is;
     // when not, the message is shown and false comes back. With keepEditing
@@ -38,7 +47,7 @@ public:
     // Whether a row's cells stay as the user left them rather than show what
     // the image holds: a value that was refused, or a hyper memory's set whose
     // receive frequency was emptied (it stays empty until a refresh).
-    bool KeepsTypedCells(int tab, const CellStore& grid, int row) const;
+    bool KeepsTypedCells(int tab, const outside::CellStore& grid, int row) const;
 
 private:
     void OnEditMode(int tab, int col, int row, int mode, bool changeMade);
@@ -47,15 +56,17 @@ private:
     void OnLeaveRow(int tab, int row, int newRow);
     void OnEditRefused(int tab, int col, int row, int code);
     void OnButtonClicked(int tab, int col, int row);
-    void Show(const QString& text, GridView* view);
-    void EditAgain(GridView* view, int col, int row);
+    void Show(const QString& text, widgets::GridView* view);
+    void EditAgain(widgets::GridView* view, int col, int row);
 
-    RadioDocument& m_doc;
-    vx7::entry::CellRules m_rules;
+    document::RadioDocument& m_doc;
+    radio::entry::CellRules m_rules;
     std::function<void(int)> m_commit;
-    GridView* m_views[vx7::tab::kCount] = {};
+    widgets::GridView* m_views[radio::tab::kCount] = {};
     // The edited cell that has not passed its check yet.
     int m_pendingTab = -1;
     int m_pendingCol = 0;
     int m_pendingRow = 0;
 };
+
+} // namespace editor

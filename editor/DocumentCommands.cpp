@@ -31,7 +31,9 @@
 #include <QProgressDialog>
 #include <QVBoxLayout>
 
-using namespace vx7;
+using namespace radio;
+
+namespace editor {
 
 namespace {
 
@@ -59,19 +61,20 @@ QWidget* DocumentCommands::Parent() const {
 }
 
 void DocumentCommands::Options() {
-    OptionsDialog dialog(Parent());
+    widgets::OptionsDialog dialog(Parent());
     dialog.exec();
     // By either button: the grids of this window show what is stored now.
     m_view.ApplyColumnOptions();
 }
 
 void DocumentCommands::Print() {
-    const CellStore& grid = m_view.Cells(m_view.CurrentTab());
+    const outside::CellStore& grid = m_view.Cells(m_view.CurrentTab());
     QPrinter printer(QPrinter::HighResolution);
-    gridprint::SetMargins(printer);
+    widgets::gridprint::SetMargins(printer);
     printer.setDocName(m_view.PrintTitle());
     const int pages =
-        gridprint::Layout(grid, m_view.PrintJob(gridprint::Range::All), printer).PageCount();
+        widgets::gridprint::Layout(grid, m_view.PrintJob(widgets::gridprint::Range::All), printer)
+            .PageCount();
 
     // The printer, its paper and the copies are the user's choice here and
     // the pages go to that printer.
@@ -83,15 +86,16 @@ void DocumentCommands::Print() {
     if (dialog.exec() != QDialog::Accepted)
         return;
 
-    gridprint::Job job = m_view.PrintJob(gridprint::Range::All);
+    widgets::gridprint::Job job = m_view.PrintJob(widgets::gridprint::Range::All);
     if (printer.printRange() == QPrinter::Selection && grid.Selection().IsValid())
-        job = m_view.PrintJob(gridprint::Range::Selection);
+        job = m_view.PrintJob(widgets::gridprint::Range::Selection);
     else if (printer.printRange() == QPrinter::PageRange)
-        job = m_view.PrintJob(gridprint::Range::Pages, printer.fromPage(), printer.toPage());
+        job =
+            m_view.PrintJob(widgets::gridprint::Range::Pages, printer.fromPage(), printer.toPage());
 
-    QProgressDialog progress(QString::fromLatin1(gridprint::kAbortMessage),
+    QProgressDialog progress(QString::fromLatin1(widgets::gridprint::kAbortMessage),
                              QStringLiteral("Cancel"), 0, 0, Parent());
-    progress.setWindowTitle(QString::fromLatin1(res::kAppTitle));
+    progress.setWindowTitle(QString::fromLatin1(widgets::res::kAppTitle));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
     progress.setAutoClose(false);
@@ -100,7 +104,7 @@ void DocumentCommands::Print() {
     QApplication::processEvents();
     int printed = 0;
     const auto outcome =
-        gridprint::Print(grid, job, printer, [&progress, &printed](int done, int total) {
+        widgets::gridprint::Print(grid, job, printer, [&progress, &printed](int done, int total) {
             printed = done;
             progress.setMaximum(total);
             progress.setValue(done);
@@ -109,69 +113,71 @@ void DocumentCommands::Print() {
         });
     progress.close();
     switch (outcome) {
-    case gridprint::Outcome::Printed:
-        emit m_view.statusMessage(QString::fromLatin1(res::kStatusPrinted)
+    case widgets::gridprint::Outcome::Printed:
+        emit m_view.statusMessage(QString::fromLatin1(widgets::res::kStatusPrinted)
                                       .arg(printed == 1 ? QStringLiteral("1 page")
                                                         : QStringLiteral("%1 pages").arg(printed),
                                            job.title));
         break;
-    case gridprint::Outcome::Cancelled:
+    case widgets::gridprint::Outcome::Cancelled:
         // A file the pages were going to is not left half written.
         if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
             QFile::remove(printer.outputFileName());
-        emit m_view.statusMessage(QString::fromLatin1(res::kStatusPrintCancelled));
+        emit m_view.statusMessage(QString::fromLatin1(widgets::res::kStatusPrintCancelled));
         break;
-    case gridprint::Outcome::NoSuchPages:
-        QMessageBox::warning(Parent(), QString::fromLatin1(res::kAppTitle),
-                             QString::fromLatin1(res::kNoSuchPages));
+    case widgets::gridprint::Outcome::NoSuchPages:
+        QMessageBox::warning(Parent(), QString::fromLatin1(widgets::res::kAppTitle),
+                             QString::fromLatin1(widgets::res::kNoSuchPages));
         break;
-    case gridprint::Outcome::Failed:
-        QMessageBox::critical(Parent(), QString::fromLatin1(res::kAppTitle),
-                              QString::fromLatin1(res::kPrintFailed));
+    case widgets::gridprint::Outcome::Failed:
+        QMessageBox::critical(Parent(), QString::fromLatin1(widgets::res::kAppTitle),
+                              QString::fromLatin1(widgets::res::kPrintFailed));
         break;
     }
 }
 
 void DocumentCommands::PrintPreview() {
     QPrinter printer(QPrinter::HighResolution);
-    gridprint::SetMargins(printer);
+    widgets::gridprint::SetMargins(printer);
     printer.setDocName(m_view.PrintTitle());
     QPrintPreviewDialog dialog(&printer, Parent());
     dialog.setWindowTitle(QStringLiteral("Print Preview"));
-    const CellStore& grid = m_view.Cells(m_view.CurrentTab());
-    const gridprint::Job job = m_view.PrintJob(gridprint::Range::All);
+    const outside::CellStore& grid = m_view.Cells(m_view.CurrentTab());
+    const widgets::gridprint::Job job = m_view.PrintJob(widgets::gridprint::Range::All);
     // The preview's own Print button prints the same pages on the printer
     // picked there.
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [&grid, &job](QPrinter* target) { gridprint::Print(grid, job, *target); });
+            [&grid, &job](QPrinter* target) { widgets::gridprint::Print(grid, job, *target); });
     dialog.exec();
 }
 
 void DocumentCommands::Import() {
     QFileDialog dialog(Parent(), QStringLiteral("Import Radio File"),
-                       reg::LastFolder(reg::FolderKind::ChannelLists), kTextFilter);
+                       settings::LastFolder(settings::FolderKind::ChannelLists), kTextFilter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("tab"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    reg::RememberFolderOf(reg::FolderKind::ChannelLists, dialog.selectedFiles().constFirst());
+    settings::RememberFolderOf(settings::FolderKind::ChannelLists,
+                               dialog.selectedFiles().constFirst());
     ImportFrom(dialog.selectedFiles().constFirst());
 }
 
 bool DocumentCommands::ImportFrom(const QString& path) {
-    textio::ImportSummary summary;
+    document::textio::ImportSummary summary;
     const auto own = m_view.OwnChange();
     m_doc->History().Record(QStringLiteral("Import"),
-                            [&] { summary = textio::ImportFile(m_doc->Radio(), path); });
-    m_importSummary = summary.ok ? textio::SummaryLine(summary) : QString();
+                            [&] { summary = document::textio::ImportFile(m_doc->Radio(), path); });
+    m_importSummary = summary.ok ? document::textio::SummaryLine(summary) : QString();
     if (!summary.ok) {
-        QMessageBox::critical(Parent(), QString::fromLatin1(res::kAppTitle), summary.message);
+        QMessageBox::critical(Parent(), QString::fromLatin1(widgets::res::kAppTitle),
+                              summary.message);
         return false;
     }
     if (!summary.nothingImported.isEmpty()) {
         // Nothing changed: the document stays as it was.
-        QMessageBox::warning(Parent(), QString::fromLatin1(res::kAppTitle),
+        QMessageBox::warning(Parent(), QString::fromLatin1(widgets::res::kAppTitle),
                              summary.nothingImported);
         return false;
     }
@@ -183,7 +189,7 @@ bool DocumentCommands::ImportFrom(const QString& path) {
 
 void DocumentCommands::Export() {
     QFileDialog dialog(Parent(), QStringLiteral("Export Radio File"),
-                       reg::LastFolder(reg::FolderKind::ChannelLists), kExportFilter);
+                       settings::LastFolder(settings::FolderKind::ChannelLists), kExportFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("tab"));
     dialog.setOption(QFileDialog::ReadOnly, false);
@@ -197,21 +203,22 @@ void DocumentCommands::Export() {
     QString path = dialog.selectedFiles().constFirst();
     if (chirpList && QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
-    reg::RememberFolderOf(reg::FolderKind::ChannelLists, path);
+    settings::RememberFolderOf(settings::FolderKind::ChannelLists, path);
     ExportTo(path, chirpList);
 }
 
 bool DocumentCommands::ExportTo(const QString& path, bool chirpList) {
     int channels = 0;
     const auto error =
-        chirpList
-            ? textio::SaveList(path, chirp::ExportBytes(m_doc->Radio(), &channels))
-            : textio::ExportFile(m_doc->Radio(), &m_view.Cells(tab::kMemories), path, &channels);
+        chirpList ? document::textio::SaveList(
+                        path, document::chirp::ExportBytes(m_doc->Radio(), &channels))
+                  : document::textio::ExportFile(m_doc->Radio(), &m_view.Cells(tab::kMemories),
+                                                 path, &channels);
     if (error) {
         QMessageBox::critical(Parent(), error->caption, error->text);
         return false;
     }
-    emit m_view.statusMessage(QString::fromLatin1(res::kStatusExported)
+    emit m_view.statusMessage(QString::fromLatin1(widgets::res::kStatusExported)
                                   .arg(Channels(channels), QDir::toNativeSeparators(path)));
     return true;
 }
@@ -222,7 +229,8 @@ void DocumentCommands::ResetToNewDocument() {
     // A new document has no file: Save asks for a name rather than writing
     // the radio's memory over the file that was shown before.
     m_doc->SetFileName(QString());
-    m_doc->SetTitle(m_untitledTitle ? m_untitledTitle() : QString::fromLatin1(res::kUntitled));
+    m_doc->SetTitle(m_untitledTitle ? m_untitledTitle()
+                                    : QString::fromLatin1(widgets::res::kUntitled));
     m_doc->History().Reset(false);
     m_view.RefreshGrids();
 }
@@ -232,17 +240,17 @@ void DocumentCommands::GetData() {
         return;
     ResetToNewDocument();
 
-    GetDataDialog dialog(Parent());
+    dialogs::GetDataDialog dialog(Parent());
     if (dialog.exec() != QDialog::Accepted)
         return; // the document stays the new default document
     if (const auto warning = radiolink::TakeDownloadedImage(*m_doc, dialog.Image().data()))
-        QMessageBox::warning(Parent(), QString::fromLatin1(res::kAppTitle), *warning);
+        QMessageBox::warning(Parent(), QString::fromLatin1(widgets::res::kAppTitle), *warning);
     // The radio's memory replaces the document: nothing before it can be
     // undone, and it is not saved yet.
     const auto own = m_view.OwnChange();
     m_doc->History().Reset(true);
     m_view.RefreshGrids();
-    emit m_view.statusMessage(QString::fromLatin1(res::kStatusReceived).arg(image::kSize));
+    emit m_view.statusMessage(QString::fromLatin1(widgets::res::kStatusReceived).arg(image::kSize));
 }
 
 void DocumentCommands::SendData() {
@@ -252,16 +260,16 @@ void DocumentCommands::SendData() {
         return;
     // The image is stamped and sent; what the dialog ends with changes
     // nothing here, and the modified flag stays as it was.
-    SendDataDialog dialog(*m_doc, Parent());
+    dialogs::SendDataDialog dialog(*m_doc, Parent());
     if (dialog.exec() == QDialog::Accepted) {
         emit m_view.statusMessage(
-            QString::fromLatin1(res::kStatusSent).arg(m_doc->Title()).arg(image::kSize));
+            QString::fromLatin1(widgets::res::kStatusSent).arg(m_doc->Title()).arg(image::kSize));
     } else if (dialog.Started()) {
         // Part of the image may have reached the radio: it must not be used
         // like that.
-        emit m_view.statusMessage(QString::fromLatin1(res::kStatusNotSent));
-        QMessageBox::warning(Parent(), QString::fromLatin1(res::kAppTitle),
-                             QString::fromLatin1(res::kPartialUpload));
+        emit m_view.statusMessage(QString::fromLatin1(widgets::res::kStatusNotSent));
+        QMessageBox::warning(Parent(), QString::fromLatin1(widgets::res::kAppTitle),
+                             QString::fromLatin1(widgets::res::kPartialUpload));
     }
 }
 
@@ -269,12 +277,13 @@ bool DocumentCommands::WriteSettingsForUpload() {
     // The settings named by the document's settings source go with the
     // image. A settings file that does not load stops the upload: the radio
     // gets nothing rather than settings nobody chose.
-    if (const auto error = rsf::WriteSettingsForUpload(rsf::SettingsSource(*m_doc))) {
+    if (const auto error =
+            settings::rsf::WriteSettingsForUpload(settings::rsf::SettingsSource(*m_doc))) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), error->text,
                         QMessageBox::Ok, Parent());
         box.setTextFormat(Qt::PlainText);
         box.exec();
-        emit m_view.statusMessage(QString::fromLatin1(res::kStatusNotSent));
+        emit m_view.statusMessage(QString::fromLatin1(widgets::res::kStatusNotSent));
         return false;
     }
     return true;
@@ -282,7 +291,7 @@ bool DocumentCommands::WriteSettingsForUpload() {
 
 void DocumentCommands::Settings() {
     // The window edits settings files; the document's image is left alone.
-    SettingsWindow dialog(rsf::SettingsSource(*m_doc), Parent());
+    setwindow::SettingsWindow dialog(settings::rsf::SettingsSource(*m_doc), Parent());
     dialog.exec();
 }
 
@@ -293,17 +302,18 @@ void DocumentCommands::CompareWith(QString path) {
     if (path.isEmpty()) {
         path = QFileDialog::getOpenFileName(
             window, QStringLiteral("Compare With"), QDir::currentPath(),
-            QString::fromLatin1(res::kDataFileFilter) + QStringLiteral(";;") +
-                QString::fromLatin1(res::kRawImageFilter) + QStringLiteral(";;All Files (*)"));
+            QString::fromLatin1(widgets::res::kDataFileFilter) + QStringLiteral(";;") +
+                QString::fromLatin1(widgets::res::kRawImageFilter) +
+                QStringLiteral(";;All Files (*)"));
         if (path.isEmpty())
             return;
     }
-    RadioDocument other;
+    document::RadioDocument other;
     if (const auto error = other.Load(path)) {
         QMessageBox::critical(window, QStringLiteral("File Error"), error->text);
         return;
     }
-    const QStringList lines = docdiff::Compare(m_doc->Radio(), other.Radio());
+    const QStringList lines = document::diff::Compare(m_doc->Radio(), other.Radio());
     auto* differences = new QDialog(window);
     differences->setObjectName(QStringLiteral("CompareWindow"));
     differences->setAttribute(Qt::WA_DeleteOnClose);
@@ -319,3 +329,5 @@ void DocumentCommands::CompareWith(QString path) {
     differences->resize(900, 500);
     differences->show();
 }
+
+} // namespace editor

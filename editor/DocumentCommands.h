@@ -11,9 +11,15 @@
 #include <functional>
 #include <utility>
 
+namespace document {
 class RadioDocument;
+}
+namespace editor {
 class MainView;
+}
 class QWidget;
+
+namespace editor {
 
 class DocumentCommands : public QObject {
     Q_OBJECT
@@ -48,7 +54,7 @@ public:
 
     // The save question for unsaved changes, asked before a download replaces
     // the document; it returns false when the user cancels (or saving
-    // failed). The main frame sets it; without one nothing is asked.
+    // failed). The main window sets it; without one nothing is asked.
     void SetSaveModifiedHandler(std::function<bool()> handler) {
         m_saveModified = std::move(handler);
     }
@@ -64,8 +70,10 @@ private:
     bool WriteSettingsForUpload();
 
     MainView& m_view;
-    RadioDocument* m_doc;
+    document::RadioDocument* m_doc;
     std::function<bool()> m_saveModified;
     std::function<QString()> m_untitledTitle;
     QString m_importSummary;
 };
+
+} // namespace editor

@@ -18,8 +18,10 @@
 
 #include <algorithm>
 
-using namespace vx7;
+using namespace radio;
 using rows::Command;
+
+namespace editor {
 
 namespace {
 
@@ -60,7 +62,7 @@ std::optional<Command> EditCommands::CommandNamed(const QString& action) {
     return std::nullopt;
 }
 
-CellStore& EditCommands::CurrentCells() const {
+outside::CellStore& EditCommands::CurrentCells() const {
     return m_view.Cells(m_view.CurrentTab());
 }
 
@@ -69,7 +71,7 @@ bool EditCommands::IsEnabled(Command command) const {
     if (!rows::Offered(tab, command))
         return false;
     if (command == Command::SetPriority) {
-        const CellStore& grid = CurrentCells();
+        const outside::CellStore& grid = CurrentCells();
         const int row = m_view.Grid(tab)->ActiveRow();
         return CellFrequency(m_view.Document().Radio(), grid, channelcol::kReceive, row) != 0;
     }
@@ -107,7 +109,7 @@ void EditCommands::Run(Command command) {
 }
 
 bool EditCommands::SelectedRows(int* r1, int* r2) const {
-    const CellStore& grid = CurrentCells();
+    const outside::CellStore& grid = CurrentCells();
     *r1 = grid.SelectionFirstRow();
     *r2 = grid.SelectionLastRow();
     if (*r1 < 1 || *r2 < 1)
@@ -118,12 +120,12 @@ bool EditCommands::SelectedRows(int* r1, int* r2) const {
 }
 
 void EditCommands::SelectRows(int r1, int r2) {
-    CellStore& grid = CurrentCells();
+    outside::CellStore& grid = CurrentCells();
     grid.SelectBlock(rows::WholeRows(grid, r1, r2));
 }
 
 void EditCommands::PutOnClipboard(int r1, int r2) {
-    const CellStore& grid = CurrentCells();
+    const outside::CellStore& grid = CurrentCells();
     auto* mime = new QMimeData;
     mime->setText(grid.CopyBlock(rows::WholeRows(grid, r1, r2)));
     mime->setData(QString::fromLatin1(kRowsMime), QByteArray::number(m_view.CurrentTab()));
@@ -145,7 +147,7 @@ void EditCommands::Warn(const QString& caption, const QString& text) const {
 
 void EditCommands::Change(const QString& text, const std::function<void()>& change,
                           const std::function<void()>& followUp) {
-    RadioDocument& doc = m_view.Document();
+    document::RadioDocument& doc = m_view.Document();
     const auto own = m_view.OwnChange();
     doc.History().Record(text, [&] {
         change();
@@ -170,7 +172,7 @@ void EditCommands::Cut() {
     Change(
         QStringLiteral("Cut"),
         [&] {
-            CellStore& grid = CurrentCells();
+            outside::CellStore& grid = CurrentCells();
             rows::ClearRows(grid, r1, r2);
             if (tab == tab::kGroups)
                 rows::PackGroups(grid);
@@ -228,7 +230,7 @@ void EditCommands::Paste() {
     // The selection grows to the copied rows, within the table.
     const int last = std::min(std::max(r2, r1 + count - 1), rows::LastRow(tab));
     Change(QStringLiteral("Paste"), [&] {
-        CellStore& grid = CurrentCells();
+        outside::CellStore& grid = CurrentCells();
         rows::PasteRows(grid, tab, r1, text);
         if (tab == tab::kGroups)
             rows::PackGroups(grid);
@@ -280,31 +282,32 @@ void EditCommands::Sort() {
     if (!SelectedRows(&r1, &r2))
         return;
     const int tab = m_view.CurrentTab();
-    CellStore& grid = CurrentCells();
-    SortOptions options = m_lastSort;
-    options.columnCount = std::min(grid.MaxCols(), SortOptions::kMaxColumns);
+    outside::CellStore& grid = CurrentCells();
+    outside::SortOptions options = m_lastSort;
+    options.columnCount = std::min(grid.MaxCols(), outside::SortOptions::kMaxColumns);
     for (int c = 1; c <= options.columnCount; ++c)
         options.titles[static_cast<size_t>(c - 1)] =
             grid.Text(c, 0).replace(QLatin1Char('\n'), QLatin1Char(' '));
     const bool confirmed =
-        m_sortChooser ? m_sortChooser(options) : ::Sort(m_view.Widget(), options);
+        m_sortChooser ? m_sortChooser(options) : widgets::Sort(m_view.Widget(), options);
     if (!confirmed)
         return;
     m_lastSort = options;
-    if (options.scope == SortOptions::kSelectedRows) {
+    if (options.scope == outside::SortOptions::kSelectedRows) {
         if (r1 == r2) {
             QMessageBox::warning(m_view.Widget(), QStringLiteral("Sort Error"),
                                  QString::fromLatin1(kNoRowsToSort));
             return;
         }
-    } else if (options.scope == SortOptions::kAllRows) {
+    } else if (options.scope == outside::SortOptions::kAllRows) {
         r1 = 1;
         r2 = std::min(rows::LastRow(tab), grid.MaxRows());
     } else {
         return;
     }
-    const auto order = options.order == SortOptions::kDescending ? CellStore::SortOrder::Descending
-                                                                 : CellStore::SortOrder::Ascending;
+    const auto order = options.order == outside::SortOptions::kDescending
+                           ? outside::CellStore::SortOrder::Descending
+                           : outside::CellStore::SortOrder::Ascending;
     const int key1 = std::clamp(options.firstKey, 1, options.columnCount);
     const int key2 = options.secondKey <= options.columnCount ? options.secondKey : 0;
     std::vector<int> moved;
@@ -321,9 +324,9 @@ void EditCommands::Sort() {
 
 void EditCommands::SetPriority() {
     const int tab = m_view.CurrentTab();
-    CellStore& grid = CurrentCells();
+    outside::CellStore& grid = CurrentCells();
     const int row = m_view.Grid(tab)->ActiveRow();
-    RadioDocument& doc = m_view.Document();
+    document::RadioDocument& doc = m_view.Document();
     const int before = doc.Radio().PriorityChannel();
     const auto own = m_view.OwnChange();
     const bool changed = doc.History().Record(QStringLiteral("Set Priority"),
@@ -337,14 +340,15 @@ void EditCommands::SetPriority() {
 QMenu* EditCommands::BuildContextMenu(QWidget* parent) {
     auto* menu = new QMenu(parent);
     menu->setObjectName(QStringLiteral("EditContextMenu"));
-    for (const char* name : actions::EditMenu().items) {
-        const actions::Command* command = actions::Find(QString::fromLatin1(name));
+    for (const char* name : widgets::actions::EditMenu().items) {
+        const widgets::actions::Command* command =
+            widgets::actions::Find(QString::fromLatin1(name));
         if (!command) {
             menu->addSeparator();
             continue;
         }
-        QAction* action = actions::MakeMenuItem(*command, menu);
-        DocumentHistory& history = m_view.Document().History();
+        QAction* action = widgets::actions::MakeMenuItem(*command, menu);
+        document::DocumentHistory& history = m_view.Document().History();
         const std::optional<Command> row = CommandNamed(action->objectName());
         // Undo and Redo are the Edit menu's, with its state.
         if (!row) {
@@ -353,7 +357,7 @@ QMenu* EditCommands::BuildContextMenu(QWidget* parent) {
             connect(action, &QAction::triggered, this, [this, undo] {
                 if (!m_view.CommitGrids(true))
                     return;
-                DocumentHistory& steps = m_view.Document().History();
+                document::DocumentHistory& steps = m_view.Document().History();
                 if (undo)
                     steps.Undo();
                 else
@@ -385,12 +389,12 @@ void EditCommands::ShowContextMenu(int tab, const QPoint& globalPos) {
     delete menu;
 }
 
-void EditCommands::OnBlockDropped(int tab, const GridBlock& from, const GridBlock& to,
-                                  int* action) {
+void EditCommands::OnBlockDropped(int tab, const outside::GridBlock& from,
+                                  const outside::GridBlock& to, int* action) {
     *action = 1;
     if (tab != m_view.CurrentTab() || !rows::Offered(tab, Command::Drag))
         return;
-    CellStore& grid = CurrentCells();
+    outside::CellStore& grid = CurrentCells();
     const int last = std::min(rows::LastRow(tab), grid.MaxRows());
     const int r1 = std::max(from.row1, 1);
     const int r2 = std::min(from.row2, last);
@@ -405,3 +409,5 @@ void EditCommands::OnBlockDropped(int tab, const GridBlock& from, const GridBloc
     Change(QStringLiteral("Move"), [&] { rows::MoveRows(CurrentCells(), tab, r1, r2, dest); });
     SelectRows(dest, std::min(dest + (r2 - r1), last));
 }
+
+} // namespace editor

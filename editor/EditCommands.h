@@ -19,13 +19,23 @@
 #include <memory>
 #include <optional>
 
+namespace document {
 class RadioDocument;
+}
+namespace outside {
 class CellStore;
+}
 class QMenu;
 class QMimeData;
 class QWidget;
+namespace widgets {
 class GridView;
+}
+namespace outside {
 struct GridBlock;
+}
+
+namespace editor {
 
 // What the commands need of the document window they edit: its grids, the
 // tab on top, its document, and a way to say what they changed.
@@ -34,10 +44,10 @@ public:
     virtual ~EditView() = default;
     // The window: parent of the commands' questions and menus.
     virtual QWidget* Widget() const = 0;
-    virtual RadioDocument& Document() const = 0;
+    virtual document::RadioDocument& Document() const = 0;
     virtual int CurrentTab() const = 0;
-    virtual CellStore& Cells(int tab) const = 0;
-    virtual GridView* Grid(int tab) const = 0;
+    virtual outside::CellStore& Cells(int tab) const = 0;
+    virtual widgets::GridView* Grid(int tab) const = 0;
     // Copies the grids back into the image (see the main view).
     virtual bool CommitGrids(bool validate) = 0;
     // While the returned guard lives, the document's changes are the
@@ -59,12 +69,12 @@ public:
 
     // The row command an Edit menu action runs ("edit.insert"); none for
     // Undo, Redo and other actions.
-    static std::optional<vx7::rows::Command> CommandNamed(const QString& action);
+    static std::optional<radio::rows::Command> CommandNamed(const QString& action);
     // Whether the current tab and row offer the command.
-    bool IsEnabled(vx7::rows::Command command) const;
+    bool IsEnabled(radio::rows::Command command) const;
     // Carries the command out (the caller has committed the grids); nothing
     // happens where the current tab or row does not offer it.
-    void Run(vx7::rows::Command command);
+    void Run(radio::rows::Command command);
 
     // The right-click menu: the Edit menu's items, Set Priority among them,
     // enabled as the current tab and row allow. Choosing an item commits the
@@ -75,17 +85,18 @@ public:
     void ShowContextMenu(int tab, const QPoint& globalPos);
 
     // A dragged block of the grid of tab dropped at to.
-    void OnBlockDropped(int tab, const GridBlock& from, const GridBlock& to, int* action);
+    void OnBlockDropped(int tab, const outside::GridBlock& from, const outside::GridBlock& to,
+                        int* action);
 
     // The rows of the last copy or cut, less one.
     int CopiedSpan() const { return m_copiedSpan; }
 
     // The sort dialog; tests and benchmarks may answer it themselves.
-    using SortChooser = std::function<bool(SortOptions&)>;
+    using SortChooser = std::function<bool(outside::SortOptions&)>;
     void SetSortChooser(SortChooser chooser) { m_sortChooser = std::move(chooser); }
 
 private:
-    CellStore& CurrentCells() const;
+    outside::CellStore& CurrentCells() const;
     // First and last selected rows; false when nothing is selected.
     bool SelectedRows(int* r1, int* r2) const;
     void SelectRows(int r1, int r2);
@@ -110,6 +121,8 @@ private:
     std::unique_ptr<EditView> m_viewOwner;
     EditView& m_view;
     int m_copiedSpan = 0;
-    SortOptions m_lastSort;
+    outside::SortOptions m_lastSort;
     SortChooser m_sortChooser;
 };
+
+} // namespace editor

@@ -23,7 +23,9 @@
 #include <cstring>
 #include <vector>
 
-using namespace vx7;
+using namespace radio;
+
+namespace editor {
 
 namespace {
 
@@ -32,10 +34,10 @@ class ViewForEdits : public EditView {
 public:
     explicit ViewForEdits(MainView& view) : m_view(view) {}
     QWidget* Widget() const override { return &m_view; }
-    RadioDocument& Document() const override { return m_view.Document(); }
+    document::RadioDocument& Document() const override { return m_view.Document(); }
     int CurrentTab() const override { return m_view.CurrentTab(); }
-    CellStore& Cells(int tab) const override { return m_view.Cells(tab); }
-    GridView* Grid(int tab) const override { return m_view.Grid(tab); }
+    outside::CellStore& Cells(int tab) const override { return m_view.Cells(tab); }
+    widgets::GridView* Grid(int tab) const override { return m_view.Grid(tab); }
     bool CommitGrids(bool validate) override { return m_view.CommitGrids(validate); }
     QScopedValueRollback<bool> OwnChange() override { return m_view.OwnChange(); }
     void StatusMessage(const QString& text) override { emit m_view.statusMessage(text); }
@@ -46,7 +48,7 @@ private:
 
 } // namespace
 
-MainView::MainView(std::shared_ptr<RadioDocument> doc, QWidget* parent)
+MainView::MainView(std::shared_ptr<document::RadioDocument> doc, QWidget* parent)
     : QWidget(parent), m_doc(std::move(doc)) {
     m_cells = new CellEditor(
         *m_doc, [this](int t) { CommitTabs(t); }, this);
@@ -57,9 +59,9 @@ MainView::MainView(std::shared_ptr<RadioDocument> doc, QWidget* parent)
     m_tabs->setDrawBase(true);
 
     for (int t = 0; t < kTabCount; ++t) {
-        m_tabs->addTab(QString::fromLatin1(vx7::TabName(t)));
-        m_grids[static_cast<size_t>(t)] = std::make_unique<CellStore>();
-        auto* view = new GridView(m_stack);
+        m_tabs->addTab(QString::fromLatin1(radio::TabName(t)));
+        m_grids[static_cast<size_t>(t)] = std::make_unique<outside::CellStore>();
+        auto* view = new widgets::GridView(m_stack);
         view->setObjectName(QStringLiteral("grid%1").arg(t));
         m_views[static_cast<size_t>(t)] = view;
         SetUpGrid(t);
@@ -78,21 +80,21 @@ MainView::MainView(std::shared_ptr<RadioDocument> doc, QWidget* parent)
     }
     m_edit = new EditCommands(std::make_unique<ViewForEdits>(*this));
     for (int t = 0; t < kTabCount; ++t) {
-        GridView* view = m_views[static_cast<size_t>(t)];
-        connect(view, &GridView::mouseUp, this, [this, t, view](int button, int, int x, int y) {
-            if (button == 2)
-                m_edit->ShowContextMenu(t, view->viewport()->mapToGlobal(QPoint(x, y)));
-        });
-        connect(view, &GridView::blockDropped, this,
-                [this, t](const GridBlock& from, const GridBlock& to, int* action) {
-                    m_edit->OnBlockDropped(t, from, to, action);
+        widgets::GridView* view = m_views[static_cast<size_t>(t)];
+        connect(view, &widgets::GridView::mouseUp, this,
+                [this, t, view](int button, int, int x, int y) {
+                    if (button == 2)
+                        m_edit->ShowContextMenu(t, view->viewport()->mapToGlobal(QPoint(x, y)));
                 });
+        connect(view, &widgets::GridView::blockDropped, this,
+                [this, t](const outside::GridBlock& from, const outside::GridBlock& to,
+                          int* action) { m_edit->OnBlockDropped(t, from, to, action); });
     }
     // Undo and redo, from any window of the document, put the image back:
     // every window shows it again.
-    connect(m_doc.get(), &RadioDocument::blockRestored, this, &MainView::RefreshGrids);
+    connect(m_doc.get(), &document::RadioDocument::blockRestored, this, &MainView::RefreshGrids);
     // A change made in another window of the document shows here too.
-    connect(m_doc.get(), &RadioDocument::blockChanged, this, [this] {
+    connect(m_doc.get(), &document::RadioDocument::blockChanged, this, [this] {
         if (!m_ownChange)
             ShowImage();
     });
@@ -111,13 +113,13 @@ MainView::MainView(std::shared_ptr<RadioDocument> doc, QWidget* parent)
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     help->setContext(Qt::WidgetWithChildrenShortcut);
     connect(help, &QShortcut::activated, this,
-            [this] { HelpWindow::ShowTopic(help::kChannelEditor, this); });
+            [this] { widgets::HelpWindow::ShowTopic(widgets::help::kChannelEditor, this); });
 }
 
 MainView::~MainView() = default;
 
 void MainView::SetUpGrid(int tab) {
-    CellStore& grid = Cells(tab);
+    outside::CellStore& grid = Cells(tab);
     grid.Reset();
     grid.SetRedraw(false);
     m_doc->Radio().ConfigureGrid(grid, tab);
@@ -131,10 +133,11 @@ void MainView::SetUpGrid(int tab) {
 void MainView::ApplyColumnOptions(int tab) {
     if (!IsChannelListTab(tab))
         return; // Hyper Memories and Memory Groups keep every column
-    const reg::ColumnOptions options = reg::ReadColumnOptions();
-    CellStore& grid = Cells(tab);
+    const settings::ColumnOptions options = settings::ReadColumnOptions();
+    outside::CellStore& grid = Cells(tab);
     grid.SetRedraw(false);
-    for (int c = reg::ColumnOptions::kFirstHideable; c <= reg::ColumnOptions::kLastHideable; ++c)
+    for (int c = settings::ColumnOptions::kFirstHideable;
+         c <= settings::ColumnOptions::kLastHideable; ++c)
         grid.SetColumnHidden(c, options.IsHidden(c));
     grid.SetFrozenColumns(options.Frozen());
     grid.SetRedraw(true);
@@ -157,7 +160,7 @@ void MainView::ShowImage() {
 }
 
 bool MainView::CommitGrids(bool validate) {
-    GridView* view = Grid(m_currentTab);
+    widgets::GridView* view = Grid(m_currentTab);
     if (view->IsEditing()) {
         // The cell being edited takes its value (and is committed when it is
         // acceptable) before the grids are read.
@@ -192,7 +195,7 @@ void MainView::CommitTabs(int onlyTab) {
 }
 
 void MainView::ShowStoredRows(int t) {
-    CellStore& grid = Cells(t);
+    outside::CellStore& grid = Cells(t);
     if (!grid.HasBaseline())
         return;
     if (t == tab::kGroups) {
@@ -221,7 +224,7 @@ void MainView::Redo() {
 }
 
 void MainView::FocusGrid() {
-    GridView* view = Grid(m_currentTab);
+    widgets::GridView* view = Grid(m_currentTab);
     if (!view->currentIndex().isValid() && view->selectionModel())
         view->selectionModel()->setCurrentIndex(Cells(m_currentTab).CellIndex(1, 1),
                                                 QItemSelectionModel::NoUpdate);
@@ -256,17 +259,20 @@ void MainView::OnTabChanged(int index) {
 }
 
 QString MainView::PrintTitle() const {
-    return res::MainWindowTitle(m_doc->Title());
+    return widgets::res::MainWindowTitle(m_doc->Title());
 }
 
-gridprint::Job MainView::PrintJob(gridprint::Range range, int fromPage, int toPage) const {
-    gridprint::Job job;
+widgets::gridprint::Job MainView::PrintJob(widgets::gridprint::Range range, int fromPage,
+                                           int toPage) const {
+    widgets::gridprint::Job job;
     job.title = PrintTitle();
     job.range = range;
     job.fromPage = fromPage;
     job.toPage = toPage;
-    const CellStore& grid = Cells(m_currentTab);
+    const outside::CellStore& grid = Cells(m_currentTab);
     job.firstRow = grid.SelectionFirstRow();
     job.lastRow = grid.SelectionLastRow();
     return job;
 }
+
+} // namespace editor

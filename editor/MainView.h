@@ -13,25 +13,37 @@
 #include <array>
 #include <memory>
 
+namespace document {
 class RadioDocument;
+}
+namespace editor {
 class CellEditor;
+}
+namespace outside {
 class CellStore;
+}
+namespace editor {
 class EditCommands;
+}
 class QStackedWidget;
 class QTabBar;
+namespace widgets {
 class GridView;
+}
+
+namespace editor {
 
 class MainView : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kTabCount = vx7::tab::kCount;
+    static constexpr int kTabCount = radio::tab::kCount;
 
-    explicit MainView(std::shared_ptr<RadioDocument> doc, QWidget* parent = nullptr);
+    explicit MainView(std::shared_ptr<document::RadioDocument> doc, QWidget* parent = nullptr);
     ~MainView() override;
 
-    RadioDocument& Document() const { return *m_doc; }
-    const std::shared_ptr<RadioDocument>& SharedDocument() const { return m_doc; }
+    document::RadioDocument& Document() const { return *m_doc; }
+    const std::shared_ptr<document::RadioDocument>& SharedDocument() const { return m_doc; }
 
     // Copies the image into all seven grids; the Memories tab's default
     // record starts again from the factory defaults.
@@ -53,8 +65,8 @@ public:
     int CurrentTab() const { return m_currentTab; }
     void SetCurrentTab(int tab);
     QTabBar* TabBar() const { return m_tabs; }
-    CellStore& Cells(int tab) const { return *m_grids[static_cast<size_t>(tab)]; }
-    GridView* Grid(int tab) const { return m_views[static_cast<size_t>(tab)]; }
+    outside::CellStore& Cells(int tab) const { return *m_grids[static_cast<size_t>(tab)]; }
+    widgets::GridView* Grid(int tab) const { return m_views[static_cast<size_t>(tab)]; }
 
     // Applies the stored column options to one grid, or to all seven: the
     // channel lists hide the chosen columns and freeze the chosen count; the
@@ -67,7 +79,8 @@ public:
     QString PrintTitle() const;
     // The print job of the current tab for a range; a selection prints the
     // grid's selected rows.
-    gridprint::Job PrintJob(gridprint::Range range, int fromPage = 1, int toPage = 1) const;
+    widgets::gridprint::Job PrintJob(widgets::gridprint::Range range, int fromPage = 1,
+                                     int toPage = 1) const;
 
     // The Edit menu's row commands, the right-click menu and dragged rows.
     EditCommands& Edit() const { return *m_edit; }
@@ -92,14 +105,16 @@ private:
     void ShowStoredRows(int tab);
     void OnTabChanged(int index);
 
-    std::shared_ptr<RadioDocument> m_doc;
+    std::shared_ptr<document::RadioDocument> m_doc;
     QTabBar* m_tabs = nullptr;
     QStackedWidget* m_stack = nullptr;
-    std::array<std::unique_ptr<CellStore>, kTabCount> m_grids;
-    std::array<GridView*, kTabCount> m_views{};
+    std::array<std::unique_ptr<outside::CellStore>, kTabCount> m_grids;
+    std::array<widgets::GridView*, kTabCount> m_views{};
     CellEditor* m_cells = nullptr;
     int m_currentTab = 0;
     bool m_changingTab = false;
     bool m_ownChange = false;
     EditCommands* m_edit = nullptr;
 };
+
+} // namespace editor

@@ -11,36 +11,36 @@
 
 namespace {
 
-void Import(RadioDocument& doc, const QByteArray& bytes, const QString& fileName) {
+void Import(document::RadioDocument& doc, const QByteArray& bytes, const QString& fileName) {
     outside::ImportDataStruct request;
-    request.names = textio::ColumnNames();
+    request.names = document::textio::ColumnNames();
     request.rowHandler = [&doc](const QStringList& fields, int lineIndex) {
-        textio::ImportRow(doc.Radio(), fields, lineIndex);
+        document::textio::ImportRow(doc.Radio(), fields, lineIndex);
     };
     const outside::ImportResult result = outside::ImportBytes(bytes, fileName, request);
     if (!result.ok && result.dataLines > 0)
         fuzzing::Broken("a refused list handed lines over");
 }
 
-QString Export(RadioDocument& doc) {
-    CellStore grid;
-    doc.Radio().ConfigureGrid(grid, vx7::tab::kMemories);
-    doc.Radio().FillGrid(doc.Image(), grid, vx7::tab::kMemories);
-    return textio::ExportText(doc.Radio(), grid, QLatin1Char(','));
+QString Export(document::RadioDocument& doc) {
+    outside::CellStore grid;
+    doc.Radio().ConfigureGrid(grid, radio::tab::kMemories);
+    doc.Radio().FillGrid(doc.Image(), grid, radio::tab::kMemories);
+    return document::textio::ExportText(doc.Radio(), grid, QLatin1Char(','));
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    RadioDocument doc;
+    document::RadioDocument doc;
     // The file name only decides the separator of a list with neither tabs
     // nor commas; let the input's length choose it.
     Import(doc, bytes, size % 2 ? QStringLiteral("list.tab") : QStringLiteral("list.csv"));
     fuzzing::ExerciseDocument(doc);
 
     const QString first = Export(doc);
-    RadioDocument again;
+    document::RadioDocument again;
     Import(again, first.toUtf8(), QStringLiteral("again.csv"));
     if (Export(again) != first)
         fuzzing::Broken("an exported list does not import to the same channels");

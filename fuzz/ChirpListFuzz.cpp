@@ -9,16 +9,16 @@
 
 namespace {
 
-void Import(RadioDocument& doc, const QByteArray& bytes) {
+void Import(document::RadioDocument& doc, const QByteArray& bytes) {
     outside::ImportDataStruct request;
-    request.names = chirp::ColumnNames();
+    request.names = document::chirp::ColumnNames();
     QList<QStringList> rows;
     request.rowHandler = [&rows](const QStringList& fields, int) { rows.append(fields); };
     const outside::ImportResult result =
         outside::ImportBytes(bytes, QStringLiteral("list.csv"), request);
     if (!result.ok && result.dataLines > 0)
         fuzzing::Broken("a refused list handed lines over");
-    const chirp::ImportOutcome outcome = chirp::ImportRows(doc.Radio(), rows);
+    const document::chirp::ImportOutcome outcome = document::chirp::ImportRows(doc.Radio(), rows);
     if (outcome.channels + outcome.skipped != rows.size())
         fuzzing::Broken("a CHIRP line was neither imported nor skipped");
 }
@@ -27,14 +27,14 @@ void Import(RadioDocument& doc, const QByteArray& bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    RadioDocument doc;
+    document::RadioDocument doc;
     Import(doc, bytes);
     fuzzing::ExerciseDocument(doc);
 
-    const QByteArray first = chirp::ExportBytes(doc.Radio());
-    RadioDocument again;
+    const QByteArray first = document::chirp::ExportBytes(doc.Radio());
+    document::RadioDocument again;
     Import(again, first);
-    if (chirp::ExportBytes(again.Radio()) != first)
+    if (document::chirp::ExportBytes(again.Radio()) != first)
         fuzzing::Broken("an exported CHIRP list does not import to the same channels");
     return 0;
 }

@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QString path = fuzzing::ScratchFile(QStringLiteral("input.rdf"), bytes);
-    RadioDocument doc;
+    document::RadioDocument doc;
     if (const auto error = doc.Load(path)) {
         if (error->text.isEmpty() || doc.LoadErrorMessage() != error->text)
             fuzzing::Broken("a refused file without its message");

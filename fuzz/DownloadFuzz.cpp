@@ -98,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case TransferState::Succeeded:
         if (download.Position() != radiolink::kImageSize || download.AcksSent() != 3 ||
             image[0] != radiolink::kFirstImageByte ||
-            !vx7::RadioModel::ImageChecksumHolds(image.data()))
+            !radio::RadioModel::ImageChecksumHolds(image.data()))
             fuzzing::Broken("a download succeeded without a whole, checked image");
         break;
     case TransferState::Failed:

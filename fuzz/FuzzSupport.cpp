@@ -31,31 +31,32 @@ void Broken(const char* what) {
     std::abort();
 }
 
-void ExerciseDocument(RadioDocument& doc) {
-    const std::vector<vx7::Byte> before(doc.Block(), doc.Block() + rdf::kFileSize);
-    for (int t = 0; t < vx7::tab::kCount; ++t) {
-        CellStore grid;
+void ExerciseDocument(document::RadioDocument& doc) {
+    const std::vector<radio::Byte> before(doc.Block(), doc.Block() + radio::rdf::kFileSize);
+    for (int t = 0; t < radio::tab::kCount; ++t) {
+        outside::CellStore grid;
         doc.Radio().ConfigureGrid(grid, t);
         doc.Radio().FillGrid(doc.Image(), grid, t);
-        std::vector<vx7::Byte> work(doc.Image(), doc.Image() + vx7::image::kSize);
+        std::vector<radio::Byte> work(doc.Image(), doc.Image() + radio::image::kSize);
         doc.Radio().ReadGrid(work.data(), grid, t);
         if (std::memcmp(work.data(), doc.Image(), work.size()) != 0)
             Broken("committing an unedited table changed the image");
         if (std::memcmp(before.data(), doc.Block(), before.size()) != 0)
             Broken("committing an unedited table changed the document");
-        if (t == vx7::tab::kMemories) {
-            const QString commas = textio::ExportText(doc.Radio(), grid, QLatin1Char(','));
-            const QString tabs = textio::ExportText(doc.Radio(), grid, QLatin1Char('\t'));
+        if (t == radio::tab::kMemories) {
+            const QString commas =
+                document::textio::ExportText(doc.Radio(), grid, QLatin1Char(','));
+            const QString tabs = document::textio::ExportText(doc.Radio(), grid, QLatin1Char('\t'));
             if (commas.isEmpty() || tabs.isEmpty())
                 Broken("the export lost its header line");
         }
     }
-    std::vector<vx7::Byte> upload(doc.Image(), doc.Image() + vx7::image::kSize);
+    std::vector<radio::Byte> upload(doc.Image(), doc.Image() + radio::image::kSize);
     doc.Radio().PrepareCurrentState(upload.data());
-    vx7::RadioModel::MakeChecksums(upload.data());
-    if (!vx7::RadioModel::ImageChecksumHolds(upload.data()) ||
-        !vx7::RadioModel::BlockChecksumHolds(upload.data() + vx7::image::kStateBlock) ||
-        !vx7::RadioModel::BlockChecksumHolds(upload.data() + vx7::image::kStateCopy))
+    radio::RadioModel::MakeChecksums(upload.data());
+    if (!radio::RadioModel::ImageChecksumHolds(upload.data()) ||
+        !radio::RadioModel::BlockChecksumHolds(upload.data() + radio::image::kStateBlock) ||
+        !radio::RadioModel::BlockChecksumHolds(upload.data() + radio::image::kStateCopy))
         Broken("checksums made for an upload do not hold");
 }
 

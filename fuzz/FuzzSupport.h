@@ -9,7 +9,9 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace document {
 class RadioDocument;
+}
 
 namespace fuzzing {
 
@@ -24,7 +26,7 @@ QString ScratchFile(const QString& name, const QByteArray& bytes);
 // channel table filled and committed back unedited (which must change no
 // byte of the image or the comments), the channel list export in both
 // separators, and the fix-ups and checksums of an upload on a copy.
-void ExerciseDocument(RadioDocument& doc);
+void ExerciseDocument(document::RadioDocument& doc);
 
 } // namespace fuzzing
 

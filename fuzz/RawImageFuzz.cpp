@@ -11,14 +11,14 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    if (bytes.size() < vx7::image::kSize)
-        bytes.append(vx7::image::kSize - bytes.size(), '\xFF');
+    if (bytes.size() < radio::image::kSize)
+        bytes.append(radio::image::kSize - bytes.size(), '\xFF');
     bytes[0] = '\x0A';
     const QString path = fuzzing::ScratchFile(QStringLiteral("input.img"), bytes);
-    RadioDocument doc;
+    document::RadioDocument doc;
     if (doc.Load(path))
         fuzzing::Broken("a raw image was refused");
-    if (std::memcmp(doc.Image(), bytes.constData(), vx7::image::kSize) != 0)
+    if (std::memcmp(doc.Image(), bytes.constData(), radio::image::kSize) != 0)
         fuzzing::Broken("the image was not taken as it is");
     fuzzing::ExerciseDocument(doc);
     return 0;

@@ -14,41 +14,41 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QString path = fuzzing::ScratchFile(QStringLiteral("input.rsf"), bytes);
-    rsf::FileImage file;
+    settings::rsf::FileImage file;
     file.fill(0xEE);
-    if (const auto error = rsf::LoadFile(path, file.data())) {
+    if (const auto error = settings::rsf::LoadFile(path, file.data())) {
         if (error->text.isEmpty())
             fuzzing::Broken("a refused settings file without its message");
-        if (std::any_of(file.begin(), file.end(), [](vx7::Byte b) { return b != 0xEE; }))
+        if (std::any_of(file.begin(), file.end(), [](radio::Byte b) { return b != 0xEE; }))
             fuzzing::Broken("a refused settings file left bytes behind");
         return 0;
     }
-    const vx7::Byte* block = file.data() + rsf::kBlock;
-    for (const settingsopt::Option& option : settingsopt::Options())
-        settingsopt::ValueText(option, block);
+    const radio::Byte* block = file.data() + settings::rsf::kBlock;
+    for (const settings::option::Option& option : settings::option::Options())
+        settings::option::ValueText(option, block);
 
-    RadioDocument doc;
-    const std::vector<vx7::Byte> before(doc.Image(), doc.Image() + vx7::image::kSize);
-    rsf::WriteSettings(doc.Radio(), block, doc.Image());
-    rsf::RadioSettings back{};
-    rsf::ExtractSettings(doc.Radio(), doc.Image(), back.data());
-    for (int n = 0; n < rsf::kRecordSize; ++n) {
+    document::RadioDocument doc;
+    const std::vector<radio::Byte> before(doc.Image(), doc.Image() + radio::image::kSize);
+    settings::rsf::WriteSettings(doc.Radio(), block, doc.Image());
+    settings::rsf::RadioSettings back{};
+    settings::rsf::ExtractSettings(doc.Radio(), doc.Image(), back.data());
+    for (int n = 0; n < settings::rsf::kRecordSize; ++n) {
         const bool travels = n < 176 || n >= 194;
         if (travels && back[static_cast<size_t>(n)] != block[n])
             fuzzing::Broken("a settings byte changed on its way through the image");
     }
-    if (!std::equal(before.begin() + vx7::image::kGroupCounts,
-                    before.begin() + vx7::image::kGroupCounts + vx7::image::kGroupCountsSize,
-                    doc.Image() + vx7::image::kGroupCounts))
+    if (!std::equal(before.begin() + radio::image::kGroupCounts,
+                    before.begin() + radio::image::kGroupCounts + radio::image::kGroupCountsSize,
+                    doc.Image() + radio::image::kGroupCounts))
         fuzzing::Broken("the settings reached the memory group counts");
-    if (doc.Image()[vx7::image::kSettingsFirst + rsf::kPackedByte] & 0xC0)
+    if (doc.Image()[radio::image::kSettingsFirst + settings::rsf::kPackedByte] & 0xC0)
         fuzzing::Broken("image byte 1799 kept bits 6 or 7");
 
     const QString saved = fuzzing::ScratchFile(QStringLiteral("saved.rsf"), QByteArray());
-    if (rsf::SaveFile(saved, file.data()))
+    if (settings::rsf::SaveFile(saved, file.data()))
         fuzzing::Broken("a loaded settings file could not be saved");
-    rsf::FileImage again{};
-    if (rsf::LoadFile(saved, again.data()) || again != file)
+    settings::rsf::FileImage again{};
+    if (settings::rsf::LoadFile(saved, again.data()) || again != file)
         fuzzing::Broken("a saved settings file did not load the same");
     return 0;
 }

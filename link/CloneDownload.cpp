@@ -85,7 +85,7 @@ void CloneDownload::ReceiveImage(Clock::time_point now) {
 }
 
 void CloneDownload::TestChecksum() {
-    if (vx7::RadioModel::ImageChecksumHolds(m_buffer.data()))
+    if (radio::RadioModel::ImageChecksumHolds(m_buffer.data()))
         Succeed();
     else
         Fail(QString::fromLatin1(kChecksumError));

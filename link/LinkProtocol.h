@@ -43,10 +43,10 @@ constexpr Byte kAck = 0x06;
 constexpr Byte kNak = 0x15;
 constexpr Byte kFirstImageByte = 0x0A;
 
-constexpr int kImageSize = vx7::image::kSize;
+constexpr int kImageSize = radio::image::kSize;
 // The radio waits for an acknowledgement after these many bytes.
-constexpr std::array<int, 3> kAckBoundaries = {vx7::image::kFirstStretch,
-                                               vx7::image::kSecondStretch, kImageSize};
+constexpr std::array<int, 3> kAckBoundaries = {radio::image::kFirstStretch,
+                                               radio::image::kSecondStretch, kImageSize};
 
 constexpr bool IsAckBoundary(int position) {
     for (int boundary : kAckBoundaries) {
@@ -73,9 +73,9 @@ constexpr int kGroupSize = 64;
 
 // --- Upload ------------------------------------------------------------------
 constexpr auto kUploadTick = 20ms;
-constexpr auto kBlockPause = 50ms;                     // before every block
-constexpr int kFirstBlock = vx7::image::kFirstStretch; // 10
-constexpr int kSecondBlock = vx7::image::kSecondStretch - vx7::image::kFirstStretch; // 8
+constexpr auto kBlockPause = 50ms;                       // before every block
+constexpr int kFirstBlock = radio::image::kFirstStretch; // 10
+constexpr int kSecondBlock = radio::image::kSecondStretch - radio::image::kFirstStretch; // 8
 constexpr int kBlockSize = 64;
 constexpr int kBlockCount = 256; // 10, 8, 253 x 64 and the checksum byte
 

@@ -1,34 +1,34 @@
 #include "link/RadioHeader.h"
 
 #include "settings/RadioConfiguration.h"
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 
 #include <QByteArray>
 
 namespace radiolink {
 
-int HeaderSum(const vx7::Byte* header) {
-    return reg::ConfigurationSum(header);
+int HeaderSum(const radio::Byte* header) {
+    return settings::ConfigurationSum(header);
 }
 
-std::optional<QString> StoreRadioHeader(const vx7::Byte* header) {
-    const QString cannot = QString::fromLatin1(reg::kCannotCreateKey);
-    auto settings = reg::OpenSettingsKey();
-    if (settings->status() != QSettings::NoError || !settings->isWritable())
+std::optional<QString> StoreRadioHeader(const radio::Byte* header) {
+    const QString cannot = QString::fromLatin1(settings::kCannotWriteStore);
+    auto store = settings::OpenSettingsGroup();
+    if (store->status() != QSettings::NoError || !store->isWritable())
         return cannot;
-    settings->setValue(QString::fromLatin1(reg::kConfiguration),
-                       QByteArray(reinterpret_cast<const char*>(header), vx7::image::kHeaderSize));
-    settings->setValue(QString::fromLatin1(reg::kConfiguration1), HeaderSum(header));
-    if (!reg::Flush(*settings))
+    store->setValue(QString::fromLatin1(settings::kConfiguration),
+                    QByteArray(reinterpret_cast<const char*>(header), radio::image::kHeaderSize));
+    store->setValue(QString::fromLatin1(settings::kConfiguration1), HeaderSum(header));
+    if (!settings::Flush(*store))
         return cannot;
     return std::nullopt;
 }
 
 RememberedHeader LoadRadioHeader() {
     RememberedHeader result;
-    const reg::RememberedConfiguration remembered = reg::ReadConfiguration();
+    const settings::RememberedConfiguration remembered = settings::ReadConfiguration();
     if (remembered.keyError)
-        result.error = QString::fromLatin1(reg::kCannotCreateKey);
+        result.error = QString::fromLatin1(settings::kCannotWriteStore);
     result.header = remembered.header;
     return result;
 }

@@ -1,5 +1,5 @@
 // The radio configuration header (image bytes 0 to 17) of the radio last
-// downloaded, remembered under the settings key as "Configuration" (the 18
+// downloaded, remembered in the settings store's group "Settings" as "Configuration" (the 18
 // bytes) and "Configuration1" (their sum modulo 256).
 #pragma once
 
@@ -12,14 +12,14 @@
 
 namespace radiolink {
 
-using RadioHeader = std::array<vx7::Byte, vx7::image::kHeaderSize>;
+using RadioHeader = std::array<radio::Byte, radio::image::kHeaderSize>;
 
 // The sum of the 18 header bytes modulo 256.
-int HeaderSum(const vx7::Byte* header);
+int HeaderSum(const radio::Byte* header);
 
 // Stores the header. Returns "Could not create the registry key." when the
 // settings store cannot be written; nothing is stored then.
-std::optional<QString> StoreRadioHeader(const vx7::Byte* header);
+std::optional<QString> StoreRadioHeader(const radio::Byte* header);
 
 struct RememberedHeader {
     // The header, when both values are there and "Configuration1" matches

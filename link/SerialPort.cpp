@@ -20,6 +20,8 @@
 
 using radiolink::Clock;
 
+namespace radiolink {
+
 namespace {
 
 QString SystemText(int error) {
@@ -295,3 +297,5 @@ int SerialPort::Write(const std::uint8_t* buffer, int count) {
     }
     return count;
 }
+
+} // namespace radiolink

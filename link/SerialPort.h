@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace radiolink {
+
 // Why a port did not open, with the text shown to the user (caption "Com
 // port error").
 struct PortError {
@@ -73,3 +75,5 @@ private:
     int m_fd = -1;
     QString m_failure;
 };
+
+} // namespace radiolink

@@ -7,27 +7,27 @@
 
 namespace radiolink {
 
-std::optional<QString> TakeDownloadedImage(RadioDocument& doc, const Byte* image) {
+std::optional<QString> TakeDownloadedImage(document::RadioDocument& doc, const Byte* image) {
     doc.Radio().SetImage(image);
-    const std::optional<QString> warning = StoreRadioHeader(doc.Image() + vx7::image::kHeader);
-    doc.SetSettingsSourceName(QString::fromLatin1(settingssource::kReadRadio));
+    const std::optional<QString> warning = StoreRadioHeader(doc.Image() + radio::image::kHeader);
+    doc.SetSettingsSourceName(QString::fromLatin1(document::settingssource::kReadRadio));
     doc.SetModified(true);
     return warning;
 }
 
-void PrepareSendCommand(RadioDocument& doc) {
+void PrepareSendCommand(document::RadioDocument& doc) {
     doc.Radio().PrepareCurrentState(doc.Image());
 }
 
-UploadImage PrepareUploadImage(RadioDocument& doc) {
+UploadImage PrepareUploadImage(document::RadioDocument& doc) {
     UploadImage result;
     doc.Radio().MarkSplitTone();
     const RememberedHeader remembered = LoadRadioHeader();
     result.warning = remembered.error;
     if (remembered.header)
         std::copy(remembered.header->begin(), remembered.header->end(),
-                  doc.Image() + vx7::image::kHeader);
-    vx7::RadioModel::MakeChecksums(doc.Image());
+                  doc.Image() + radio::image::kHeader);
+    radio::RadioModel::MakeChecksums(doc.Image());
     std::copy(doc.Image(), doc.Image() + kImageSize, result.bytes.begin());
     return result;
 }

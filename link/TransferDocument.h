@@ -10,7 +10,9 @@
 #include <array>
 #include <optional>
 
+namespace document {
 class RadioDocument;
+}
 
 namespace radiolink {
 
@@ -19,11 +21,11 @@ namespace radiolink {
 // remembered, the settings source name becomes "ReadRadio" and the document
 // is marked modified. Returns "Could not create the registry key." when the
 // header could not be remembered; the document is updated all the same.
-std::optional<QString> TakeDownloadedImage(RadioDocument& doc, const Byte* image);
+std::optional<QString> TakeDownloadedImage(document::RadioDocument& doc, const Byte* image);
 
 // The send command's own step, after the grids were read back into the
 // image: the state block is brought in line with the channels it names.
-void PrepareSendCommand(RadioDocument& doc);
+void PrepareSendCommand(document::RadioDocument& doc);
 
 struct UploadImage {
     std::array<Byte, kImageSize> bytes{};
@@ -37,6 +39,6 @@ struct UploadImage {
 // its sum matches, makes the two state-block checksums and the image
 // checksum, all in the document's image (the modified flag is left alone),
 // and returns a copy to send.
-UploadImage PrepareUploadImage(RadioDocument& doc);
+UploadImage PrepareUploadImage(document::RadioDocument& doc);
 
 } // namespace radiolink

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <numeric>
 
+namespace outside {
+
 namespace {
 
 constexpr QChar kTab = QLatin1Char('\t');
@@ -396,7 +398,7 @@ QString CellStore::CopyBlock(const GridBlock& block) const {
         for (int c = b.col1; c <= b.col2; ++c) {
             if (c > b.col1)
                 text += kTab;
-            text += delimited::QuoteField(At(c, r)->text, kTab);
+            text += outside::delimited::QuoteField(At(c, r)->text, kTab);
         }
         text += kLf;
     }
@@ -412,7 +414,7 @@ QString CellStore::CutBlock(const GridBlock& block) {
 GridBlock CellStore::PasteText(int col, int row, const QString& text) {
     if (!IsCell(col, row))
         return GridBlock{};
-    delimited::Reader reader(text, kTab);
+    outside::delimited::Reader reader(text, kTab);
     QStringList fields;
     int r = row;
     int lastCol = col - 1;
@@ -805,3 +807,5 @@ Qt::ItemFlags CellStore::flags(const QModelIndex& idx) const {
         return f | Qt::ItemIsUserCheckable;
     return f | Qt::ItemIsEditable;
 }
+
+} // namespace outside

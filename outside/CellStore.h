@@ -23,6 +23,8 @@
 #include <memory>
 #include <vector>
 
+namespace outside {
+
 // A rectangle of grid cells, both corners included.
 struct GridBlock {
     int col1 = -1;
@@ -302,3 +304,5 @@ private:
     bool m_hasBaseline = false;
     std::vector<QString> m_baseline; // parallel to m_cells
 };
+
+} // namespace outside

@@ -1,6 +1,6 @@
 #include "outside/DelimitedText.h"
 
-namespace delimited {
+namespace outside::delimited {
 
 namespace {
 constexpr QChar kQuote = QLatin1Char('"');
@@ -139,4 +139,4 @@ QChar DetectSeparator(QStringView text, QChar fallback) {
     return fallback;
 }
 
-} // namespace delimited
+} // namespace outside::delimited

@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <QStringView>
 
-namespace delimited {
+namespace outside::delimited {
 
 // Reads records one by one from a text. Malformed quoting never fails: a
 // quote inside an unquoted field is an ordinary character, text after a
@@ -43,4 +43,4 @@ QString QuoteField(const QString& field, QChar separator);
 // least one) means tab, more commas means comma; a tie keeps fallback.
 QChar DetectSeparator(QStringView text, QChar fallback);
 
-} // namespace delimited
+} // namespace outside::delimited

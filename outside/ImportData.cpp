@@ -137,13 +137,13 @@ ImportResult ImportBytes(const QByteArray& bytes, const QString& fileName,
         QFileInfo(fileName).suffix().compare(QLatin1String("tab"), Qt::CaseInsensitive) == 0
             ? QLatin1Char('\t')
             : QLatin1Char(',');
-    result.separator = delimited::DetectSeparator(text, fallback);
+    result.separator = outside::delimited::DetectSeparator(text, fallback);
 
     const QStringList* names = &request.names;
     int columnCount = static_cast<int>(names->size());
     std::vector<int> mapping;
     bool first = true;
-    delimited::Reader reader(text, result.separator);
+    outside::delimited::Reader reader(text, result.separator);
     QStringList fields;
     QStringList row;
     while (reader.Next(fields)) {

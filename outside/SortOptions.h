@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace outside {
+
 struct SortOptions {
     static constexpr int kMaxColumns = 18;
     enum Scope { kSelectedRows = 0, kAllRows = 1 };
@@ -22,3 +24,5 @@ struct SortOptions {
     // In: the column titles, on one line each.
     std::array<QString, kMaxColumns> titles;
 };
+
+} // namespace outside

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace vx7::entry {
+namespace radio::entry {
 
 namespace {
 
@@ -33,7 +33,7 @@ const char* const kSplitOffsetText = "600 kHz";
 constexpr Hz kMegahertz = 1000000;
 
 // The offset as its cell shows it: the list item when the list has it.
-void WriteOffset(RadioModel& radio, CellStore& grid, int col, int row, Hz offset) {
+void WriteOffset(RadioModel& radio, outside::CellStore& grid, int col, int row, Hz offset) {
     const int item = radio.OffsetListIndex(offset);
     if (item >= 0)
         grid.SetListIndex(col, row, item);
@@ -59,14 +59,14 @@ int ChannelShift(int t, int col) {
 // Editing
 // ---------------------------------------------------------------------------
 
-void CellRules::EditStarted(int t, const CellStore& grid, int col, int row) {
+void CellRules::EditStarted(int t, const outside::CellStore& grid, int col, int row) {
     m_startTab = t;
     m_startCol = col;
     m_startRow = row;
     m_startIndex = grid.ListIndex(col, row);
 }
 
-void CellRules::EditEnded(int t, CellStore& grid, int col, int row) {
+void CellRules::EditEnded(int t, outside::CellStore& grid, int col, int row) {
     const bool sameCell = m_startTab == t && m_startCol == col && m_startRow == row;
     const bool wasSplit = sameCell && m_startIndex == direction::kSplit;
     m_startTab = -1;
@@ -121,7 +121,7 @@ void CellRules::EditEnded(int t, CellStore& grid, int col, int row) {
     }
 }
 
-void CellRules::ApplyOffset(CellStore& grid, int shift, int row) {
+void CellRules::ApplyOffset(outside::CellStore& grid, int shift, int row) {
     const CellReading rx = ReadFrequencyCell(m_radio, grid, shift + kReceive, row);
     const CellReading off = ReadFrequencyCell(m_radio, grid, shift + kOffset, row);
     if (rx.kind != CellReading::Value || off.kind == CellReading::Bad)
@@ -139,7 +139,7 @@ void CellRules::ApplyOffset(CellStore& grid, int shift, int row) {
     grid.SetListIndex(shift + kDirection, row, dir);
 }
 
-void CellRules::ApplyTransmit(CellStore& grid, int shift, int row) {
+void CellRules::ApplyTransmit(outside::CellStore& grid, int shift, int row) {
     const CellReading rx = ReadFrequencyCell(m_radio, grid, shift + kReceive, row);
     const CellReading tx = ReadFrequencyCell(m_radio, grid, shift + kTransmit, row);
     if (rx.kind != CellReading::Value || tx.kind != CellReading::Value)
@@ -159,7 +159,7 @@ void CellRules::ApplyTransmit(CellStore& grid, int shift, int row) {
     }
 }
 
-void CellRules::SeedRow(int t, CellStore& grid, int row, Hz rx) {
+void CellRules::SeedRow(int t, outside::CellStore& grid, int row, Hz rx) {
     if (!IsChannelListTab(t))
         return;
     if (!ReadFrequencyCell(m_radio, grid, kTransmit, row).IsBlank())
@@ -167,7 +167,7 @@ void CellRules::SeedRow(int t, CellStore& grid, int row, Hz rx) {
     m_radio.FillNewRow(t, rx, row, grid);
 }
 
-void CellRules::EmptyChannel(int t, CellStore& grid, int shift, int row) {
+void CellRules::EmptyChannel(int t, outside::CellStore& grid, int shift, int row) {
     if (shift == 0) {
         m_radio.ClearRow(t, row, grid);
         LockRow(grid, t, row, true);
@@ -178,7 +178,7 @@ void CellRules::EmptyChannel(int t, CellStore& grid, int shift, int row) {
     grid.SetLock({shift + kTransmit, row, shift + kLastSetColumn, row}, true);
 }
 
-void CellRules::UnlockChannel(int t, CellStore& grid, int shift, int row) {
+void CellRules::UnlockChannel(int t, outside::CellStore& grid, int shift, int row) {
     if (shift == 0)
         LockRow(grid, t, row, false);
     else
@@ -189,7 +189,8 @@ void CellRules::UnlockChannel(int t, CellStore& grid, int shift, int row) {
 // Leaving cells and rows
 // ---------------------------------------------------------------------------
 
-std::optional<Refusal> CellRules::CheckCell(int t, const CellStore& grid, int col, int row) const {
+std::optional<Refusal> CellRules::CheckCell(int t, const outside::CellStore& grid, int col,
+                                            int row) const {
     const int shift = ChannelShift(t, col);
     if (shift < 0)
         return std::nullopt;
@@ -227,7 +228,7 @@ std::optional<Refusal> CellRules::CheckCell(int t, const CellStore& grid, int co
     }
 }
 
-void CellRules::CellLeft(int t, CellStore& grid, int col, int row, int newRow) {
+void CellRules::CellLeft(int t, outside::CellStore& grid, int col, int row, int newRow) {
     const int shift = ChannelShift(t, col);
     if (shift < 0)
         return;
@@ -247,7 +248,7 @@ void CellRules::CellLeft(int t, CellStore& grid, int col, int row, int newRow) {
         CaptureDefault(t, grid, row);
 }
 
-void CellRules::RowLeft(int t, CellStore& grid, int row) {
+void CellRules::RowLeft(int t, outside::CellStore& grid, int row) {
     if (!IsChannelListTab(t))
         return;
     CaptureDefault(t, grid, row);
@@ -257,8 +258,8 @@ void CellRules::RowLeft(int t, CellStore& grid, int row) {
         LockRow(grid, t, row, true);
 }
 
-std::optional<QString> CellRules::EditRefused(int t, const CellStore& grid, int col, int row,
-                                              int* activeCol) const {
+std::optional<QString> CellRules::EditRefused(int t, const outside::CellStore& grid, int col,
+                                              int row, int* activeCol) const {
     if (activeCol)
         *activeCol = 0;
     const int shift = ChannelShift(t, col);
@@ -276,7 +277,7 @@ std::optional<QString> CellRules::EditRefused(int t, const CellStore& grid, int 
 // Changes and check boxes
 // ---------------------------------------------------------------------------
 
-bool CellRules::Changed(int t, CellStore& grid, int col, int row) {
+bool CellRules::Changed(int t, outside::CellStore& grid, int col, int row) {
     if (t == tab::kGroups) {
         KeepGroupPacked(grid, col, row);
         return true;
@@ -296,7 +297,7 @@ bool CellRules::Changed(int t, CellStore& grid, int col, int row) {
     return false;
 }
 
-void CellRules::KeepGroupPacked(CellStore& grid, int col, int row) {
+void CellRules::KeepGroupPacked(outside::CellStore& grid, int col, int row) {
     if (col < 1 || col > groupcol::kCount || row < 1 || row > groupcol::kRows)
         return;
     if (grid.ListIndex(col, row) == 0) {
@@ -308,15 +309,15 @@ void CellRules::KeepGroupPacked(CellStore& grid, int col, int row) {
     // Sorted by channel number, empty cells last; the grid's own sort keys
     // are put back afterwards.
     const int keyCols[2] = {grid.SortKeyColumn(1), grid.SortKeyColumn(2)};
-    const CellStore::SortOrder keyOrders[2] = {grid.SortKeyOrder(1), grid.SortKeyOrder(2)};
-    grid.SetSortKey(1, col, CellStore::SortOrder::Ascending);
-    grid.SetSortKey(2, 0, CellStore::SortOrder::None);
+    const outside::CellStore::SortOrder keyOrders[2] = {grid.SortKeyOrder(1), grid.SortKeyOrder(2)};
+    grid.SetSortKey(1, col, outside::CellStore::SortOrder::Ascending);
+    grid.SetSortKey(2, 0, outside::CellStore::SortOrder::None);
     grid.SortBlockByRows({col, 1, col, groupcol::kRows});
     grid.SetSortKey(1, keyCols[0], keyOrders[0]);
     grid.SetSortKey(2, keyCols[1], keyOrders[1]);
 }
 
-void CellRules::ButtonClicked(int t, CellStore& grid, int col, int row) {
+void CellRules::ButtonClicked(int t, outside::CellStore& grid, int col, int row) {
     int shift = 0;
     if (t == tab::kHyper)
         shift = ChannelShift(t, col);
@@ -335,7 +336,7 @@ void CellRules::ButtonClicked(int t, CellStore& grid, int col, int row) {
 // Default records
 // ---------------------------------------------------------------------------
 
-void CellRules::CaptureDefault(int t, const CellStore& grid, int row) {
+void CellRules::CaptureDefault(int t, const outside::CellStore& grid, int row) {
     if (!IsChannelListTab(t) || row < 1 || row > grid.MaxRows())
         return;
     if (ReadFrequencyCell(m_radio, grid, kReceive, row).kind != CellReading::Value)
@@ -386,4 +387,4 @@ void CellRules::ResetDefault(int t) {
     b.SetMode(kResetMode);
 }
 
-} // namespace vx7::entry
+} // namespace radio::entry

@@ -17,9 +17,11 @@
 
 #include <optional>
 
+namespace outside {
 class CellStore;
+}
 
-namespace vx7 {
+namespace radio {
 
 class RadioModel;
 
@@ -53,38 +55,39 @@ public:
     explicit CellRules(RadioModel& radio) : m_radio(radio) {}
 
     // A cell's editor opened: its value before the edit is remembered.
-    void EditStarted(int tab, const CellStore& grid, int col, int row);
+    void EditStarted(int tab, const outside::CellStore& grid, int col, int row);
     // A cell's editor closed with a changed value: the automatic changes
     // (a fresh row seeded, transmit frequency, offset and direction).
-    void EditEnded(int tab, CellStore& grid, int col, int row);
+    void EditEnded(int tab, outside::CellStore& grid, int col, int row);
     // Whether a cell may be left as it is.
-    std::optional<Refusal> CheckCell(int tab, const CellStore& grid, int col, int row) const;
+    std::optional<Refusal> CheckCell(int tab, const outside::CellStore& grid, int col,
+                                     int row) const;
     // The cell was left (it passed CheckCell) for another cell.
-    void CellLeft(int tab, CellStore& grid, int col, int row, int newRow);
+    void CellLeft(int tab, outside::CellStore& grid, int col, int row, int newRow);
     // A cell's value changed. True when the change altered the document by
     // itself (a memory group kept packed and sorted).
-    bool Changed(int tab, CellStore& grid, int col, int row);
-    void RowLeft(int tab, CellStore& grid, int row);
+    bool Changed(int tab, outside::CellStore& grid, int col, int row);
+    void RowLeft(int tab, outside::CellStore& grid, int row);
     // A locked cell was to be edited: the message, if one is due, and the
     // column of the cell to make active instead (0 for none).
-    std::optional<QString> EditRefused(int tab, const CellStore& grid, int col, int row,
+    std::optional<QString> EditRefused(int tab, const outside::CellStore& grid, int col, int row,
                                        int* activeCol) const;
     // A check box was clicked.
-    void ButtonClicked(int tab, CellStore& grid, int col, int row);
+    void ButtonClicked(int tab, outside::CellStore& grid, int col, int row);
 
     // The default record of a tab from a row of its grid, or back to the
     // factory defaults.
-    void CaptureDefault(int tab, const CellStore& grid, int row);
+    void CaptureDefault(int tab, const outside::CellStore& grid, int row);
     void ResetDefault(int tab);
 
 private:
-    void SeedRow(int tab, CellStore& grid, int row, Hz rx);
-    void EmptyChannel(int tab, CellStore& grid, int shift, int row);
-    void UnlockChannel(int tab, CellStore& grid, int shift, int row);
-    void ApplyOffset(CellStore& grid, int shift, int row);
-    void ApplyTransmit(CellStore& grid, int shift, int row);
-    void ApplyDirection(CellStore& grid, int shift, int row);
-    void KeepGroupPacked(CellStore& grid, int col, int row);
+    void SeedRow(int tab, outside::CellStore& grid, int row, Hz rx);
+    void EmptyChannel(int tab, outside::CellStore& grid, int shift, int row);
+    void UnlockChannel(int tab, outside::CellStore& grid, int shift, int row);
+    void ApplyOffset(outside::CellStore& grid, int shift, int row);
+    void ApplyTransmit(outside::CellStore& grid, int shift, int row);
+    void ApplyDirection(outside::CellStore& grid, int shift, int row);
+    void KeepGroupPacked(outside::CellStore& grid, int col, int row);
 
     RadioModel& m_radio;
     // The cell being edited and its list index before the edit.
@@ -95,4 +98,4 @@ private:
 };
 
 } // namespace entry
-} // namespace vx7
+} // namespace radio

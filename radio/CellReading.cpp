@@ -7,9 +7,10 @@
 
 #include <algorithm>
 
-namespace vx7::entry {
+namespace radio::entry {
 
-CellReading ReadFrequencyCell(const RadioModel& radio, const CellStore& grid, int col, int row) {
+CellReading ReadFrequencyCell(const RadioModel& radio, const outside::CellStore& grid, int col,
+                              int row) {
     const QString text = grid.Text(col, row).trimmed();
     if (text.isEmpty())
         return {};
@@ -30,4 +31,4 @@ CellReading ReadFrequencyCell(const RadioModel& radio, const CellStore& grid, in
     return {nonZero ? CellReading::Bad : CellReading::Zero, 0};
 }
 
-} // namespace vx7::entry
+} // namespace radio::entry

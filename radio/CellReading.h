@@ -4,9 +4,11 @@
 
 #include "radio/RadioTypes.h"
 
+namespace outside {
 class CellStore;
+}
 
-namespace vx7 {
+namespace radio {
 
 class RadioModel;
 
@@ -23,7 +25,8 @@ struct CellReading {
     // Empty or zero: the cell names no channel.
     bool IsBlank() const { return kind == Empty || kind == Zero; }
 };
-CellReading ReadFrequencyCell(const RadioModel& radio, const CellStore& grid, int col, int row);
+CellReading ReadFrequencyCell(const RadioModel& radio, const outside::CellStore& grid, int col,
+                              int row);
 
 } // namespace entry
-} // namespace vx7
+} // namespace radio

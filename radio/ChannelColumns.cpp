@@ -8,7 +8,7 @@
 
 #include <cstring>
 
-namespace vx7 {
+namespace radio {
 
 namespace {
 
@@ -147,4 +147,4 @@ void EncodeSet(const RadioModel& radio, Byte* block, int set, const ChannelValue
     s.SetVisible(!v.masked);
 }
 
-} // namespace vx7
+} // namespace radio

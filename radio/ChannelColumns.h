@@ -19,7 +19,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace vx7 {
+namespace radio {
 
 class RadioModel;
 
@@ -277,4 +277,4 @@ bool FitsSet(const ChannelValues& values);
 // raster flags stay as they are.
 void EncodeSet(const RadioModel& radio, Byte* block, int set, const ChannelValues& values);
 
-} // namespace vx7
+} // namespace radio

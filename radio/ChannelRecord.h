@@ -7,7 +7,7 @@
 
 #include <type_traits>
 
-namespace vx7 {
+namespace radio {
 
 namespace detail {
 template <typename B>
@@ -138,4 +138,4 @@ private:
 using ReceiverSet = BasicReceiverSet<Byte>;
 using ConstReceiverSet = BasicReceiverSet<const Byte>;
 
-} // namespace vx7
+} // namespace radio

@@ -20,11 +20,11 @@
 #include <optional>
 #include <vector>
 
-namespace vx7 {
+namespace radio {
 
 namespace {
 
-using Kind = CellStore::CellKind;
+using Kind = outside::CellStore::CellKind;
 
 constexpr int kFrequencyDecimals = 5;
 constexpr double kCommentWidth = 40.0;
@@ -70,7 +70,7 @@ CellLayout LayoutOf(const ColumnDef& def) {
     case CellValue::Text:
         return {def.headerId, Kind::Text, ChoiceList::None, def.maxLength};
     case CellValue::Comment:
-        return {def.headerId, Kind::Text, ChoiceList::None, rdf::kCommentMaxText};
+        return {def.headerId, Kind::Text, ChoiceList::None, radio::rdf::kCommentMaxText};
     }
     return {};
 }
@@ -158,27 +158,32 @@ QStringList DcsItems() {
 }
 
 // Lists are made once and shared by every grid of every document.
-const CellStore::List& SharedList(ChoiceList id) {
-    static const std::array<CellStore::List, static_cast<size_t>(ChoiceList::Count)> lists = [] {
-        std::array<CellStore::List, static_cast<size_t>(ChoiceList::Count)> l{};
-        // The offset and mode lists take typed texts too.
-        l[int(ChoiceList::Offset)] = CellStore::MakeList(LoadList(str::kListOffset), true);
-        l[int(ChoiceList::Direction)] = CellStore::MakeList(LoadList(str::kListDirection));
-        l[int(ChoiceList::Mode)] = CellStore::MakeList(LoadList(str::kListMode), true);
-        l[int(ChoiceList::ToneMode)] = CellStore::MakeList(LoadList(str::kListToneMode));
-        l[int(ChoiceList::Ctcss)] = CellStore::MakeList(CtcssItems());
-        l[int(ChoiceList::Dcs)] = CellStore::MakeList(DcsItems());
-        l[int(ChoiceList::Step)] = CellStore::MakeList(LoadList(str::kListStep));
-        l[int(ChoiceList::Power)] = CellStore::MakeList(LoadList(str::kListPower));
-        l[int(ChoiceList::Icon)] = CellStore::MakeList(LoadList(str::kListIcon));
-        l[int(ChoiceList::Band)] = CellStore::MakeList(LoadList(str::kListOperationBand));
-        return l;
-    }();
+const outside::CellStore::List& SharedList(ChoiceList id) {
+    static const std::array<outside::CellStore::List, static_cast<size_t>(ChoiceList::Count)>
+        lists = [] {
+            std::array<outside::CellStore::List, static_cast<size_t>(ChoiceList::Count)> l{};
+            // The offset and mode lists take typed texts too.
+            l[int(ChoiceList::Offset)] =
+                outside::CellStore::MakeList(LoadList(str::kListOffset), true);
+            l[int(ChoiceList::Direction)] =
+                outside::CellStore::MakeList(LoadList(str::kListDirection));
+            l[int(ChoiceList::Mode)] = outside::CellStore::MakeList(LoadList(str::kListMode), true);
+            l[int(ChoiceList::ToneMode)] =
+                outside::CellStore::MakeList(LoadList(str::kListToneMode));
+            l[int(ChoiceList::Ctcss)] = outside::CellStore::MakeList(CtcssItems());
+            l[int(ChoiceList::Dcs)] = outside::CellStore::MakeList(DcsItems());
+            l[int(ChoiceList::Step)] = outside::CellStore::MakeList(LoadList(str::kListStep));
+            l[int(ChoiceList::Power)] = outside::CellStore::MakeList(LoadList(str::kListPower));
+            l[int(ChoiceList::Icon)] = outside::CellStore::MakeList(LoadList(str::kListIcon));
+            l[int(ChoiceList::Band)] =
+                outside::CellStore::MakeList(LoadList(str::kListOperationBand));
+            return l;
+        }();
     return lists[static_cast<size_t>(id)];
 }
 
-CellStore::CellFormat FormatOf(const CellLayout& layout) {
-    CellStore::CellFormat format;
+outside::CellStore::CellFormat FormatOf(const CellLayout& layout) {
+    outside::CellStore::CellFormat format;
     format.kind = layout.kind;
     format.decimals = layout.kind == Kind::Number ? kFrequencyDecimals : 0;
     format.maxLength = layout.maxLength;
@@ -199,7 +204,7 @@ bool AlwaysLocked(int t, int col) {
 
 // A list cell without a selection writes the list's first value: a field
 // never receives -1.
-int IndexOrFirst(const CellStore& grid, int col, int row) {
+int IndexOrFirst(const outside::CellStore& grid, int col, int row) {
     return std::max(grid.ListIndex(col, row), 0);
 }
 
@@ -210,7 +215,7 @@ int IndexOrFirst(const CellStore& grid, int col, int row) {
 // The choice list of a group cell: an empty first item, then every memory
 // channel in use as "007 - 146.52000 MHz" (its stored whole kHz). item, if
 // given, receives the item index of each channel index (-1 for none).
-CellStore::List GroupChannelList(const Byte* image, std::vector<int>* item) {
+outside::CellStore::List GroupChannelList(const Byte* image, std::vector<int>* item) {
     QStringList items;
     items.reserve(image::kMemoryCount + 1);
     items << QString();
@@ -229,7 +234,7 @@ CellStore::List GroupChannelList(const Byte* image, std::vector<int>* item) {
             (*item)[static_cast<size_t>(i)] = static_cast<int>(items.size());
         items << text;
     }
-    return CellStore::MakeList(items, false);
+    return outside::CellStore::MakeList(items, false);
 }
 
 // The leading decimal number of a text (blanks skipped); -1 when there is none.
@@ -248,7 +253,7 @@ int LeadingNumber(const QString& text) {
 
 // Whether the receive, transmit or offset cell of a channel (from column
 // first + 1 on) holds a text that is no frequency.
-bool HoldsNoFrequency(const RadioModel& radio, const CellStore& grid, int row, int first) {
+bool HoldsNoFrequency(const RadioModel& radio, const outside::CellStore& grid, int row, int first) {
     for (const int col : {channelcol::kReceive, channelcol::kTransmit, channelcol::kOffset}) {
         if (entry::ReadFrequencyCell(radio, grid, first + col, row).kind == entry::CellReading::Bad)
             return true;
@@ -306,7 +311,7 @@ int TabRowCount(int t) {
     return RadioModel::RecordCount(t);
 }
 
-Hz CellFrequency(const RadioModel& radio, const CellStore& grid, int col, int row) {
+Hz CellFrequency(const RadioModel& radio, const outside::CellStore& grid, int col, int row) {
     const QString text = grid.Text(col, row);
     if (text.isEmpty())
         return 0;
@@ -342,7 +347,7 @@ QString OffsetText(Hz offset) {
     return QStringLiteral("%1 kHz").arg(offset / kKilohertz, 3, 10, QLatin1Char('0'));
 }
 
-void ShowChannel(CellStore& grid, int row, int first, const ChannelValues& v) {
+void ShowChannel(outside::CellStore& grid, int row, int first, const ChannelValues& v) {
     for (const ColumnDef& def : kChannelColumns) {
         if (!def.InSets())
             continue;
@@ -369,7 +374,8 @@ void ShowChannel(CellStore& grid, int row, int first, const ChannelValues& v) {
     }
 }
 
-ChannelValues ReadChannel(const RadioModel& radio, const CellStore& grid, int row, int first) {
+ChannelValues ReadChannel(const RadioModel& radio, const outside::CellStore& grid, int row,
+                          int first) {
     ChannelValues v;
     for (const ColumnDef& def : kChannelColumns) {
         if (!def.InSets())
@@ -396,7 +402,7 @@ ChannelValues ReadChannel(const RadioModel& radio, const CellStore& grid, int ro
     return v;
 }
 
-bool CellApplies(int t, const CellStore& grid, int col, int row) {
+bool CellApplies(int t, const outside::CellStore& grid, int col, int row) {
     if (grid.Text(col, row).isEmpty())
         return true; // nothing to mute
     // The table column and the set's first grid column.
@@ -425,13 +431,13 @@ bool CellApplies(int t, const CellStore& grid, int col, int row) {
     }
 }
 
-void LockRow(CellStore& grid, int t, int row, bool locked) {
+void LockRow(outside::CellStore& grid, int t, int row, bool locked) {
     grid.SetLock({channelcol::kFirstLocked, row, channelcol::kLastLocked, row}, locked);
     if (locked)
         return;
     for (int col = channelcol::kFirstLocked; col <= channelcol::kLastLocked; ++col) {
         if (AlwaysLocked(t, col))
-            grid.SetLock(GridBlock::Cell(col, row), true);
+            grid.SetLock(outside::GridBlock::Cell(col, row), true);
     }
 }
 
@@ -469,7 +475,7 @@ int RadioModel::ColumnHeaderId(int t, int col) {
     return layout ? layout->headerId : 0;
 }
 
-void RadioModel::ConfigureGrid(CellStore& grid, int t) {
+void RadioModel::ConfigureGrid(outside::CellStore& grid, int t) {
     const int rows = RowCount(t);
     const int cols = TabColumnCount(t);
     if (rows == 0 || cols == 0)
@@ -478,7 +484,7 @@ void RadioModel::ConfigureGrid(CellStore& grid, int t) {
     grid.SetRedraw(false);
     grid.SetSize(cols, rows);
     if (t == tab::kGroups) {
-        CellStore::CellFormat format;
+        outside::CellStore::CellFormat format;
         format.kind = Kind::List;
         format.list = GroupChannelList(Image(), nullptr);
         grid.SetFormat({1, 1, cols, rows}, format);
@@ -502,8 +508,9 @@ void RadioModel::ConfigureGrid(CellStore& grid, int t) {
         // The hyper block's header-only columns hold nothing to type into.
         if (t == tab::kHyper)
             grid.SetLock({hypercol::kLastFilled + 1, 1, hypercol::kCount, rows}, true);
-        grid.SetMutedRule(
-            [t](const CellStore& g, int col, int row) { return !CellApplies(t, g, col, row); });
+        grid.SetMutedRule([t](const outside::CellStore& g, int col, int row) {
+            return !CellApplies(t, g, col, row);
+        });
     }
     for (int row = 1; row <= rows; ++row)
         grid.SetText(0, row, RowLabel(t, row));
@@ -514,7 +521,7 @@ void RadioModel::ConfigureGrid(CellStore& grid, int t) {
 // Image -> grid
 // ---------------------------------------------------------------------------
 
-void RadioModel::FillGrid(const Byte* image, CellStore& grid, int t) {
+void RadioModel::FillGrid(const Byte* image, outside::CellStore& grid, int t) {
     const int rows = RowCount(t);
     const int cols = TabColumnCount(t);
     if (rows == 0)
@@ -536,12 +543,12 @@ void RadioModel::FillGrid(const Byte* image, CellStore& grid, int t) {
     grid.SetRedraw(redraw);
 }
 
-void RadioModel::FillChannelRows(const Byte* image, CellStore& grid, int t) const {
+void RadioModel::FillChannelRows(const Byte* image, outside::CellStore& grid, int t) const {
     for (int row = 1; row <= RowCount(t); ++row)
         FillChannelRow(image, grid, t, row);
 }
 
-void RadioModel::FillChannelRow(const Byte* image, CellStore& grid, int t, int row) const {
+void RadioModel::FillChannelRow(const Byte* image, outside::CellStore& grid, int t, int row) const {
     const int i = row - 1;
     if (!IsUsed(image, t, i)) {
         LockRow(grid, t, row, true);
@@ -552,13 +559,13 @@ void RadioModel::FillChannelRow(const Byte* image, CellStore& grid, int t, int r
     grid.SetText(channelcol::kComment, row, Comment(t, i));
 }
 
-void RadioModel::FillHyperRows(const Byte* image, CellStore& grid) const {
+void RadioModel::FillHyperRows(const Byte* image, outside::CellStore& grid) const {
     // Every row, in use or not.
     for (int row = 1; row <= RowCount(tab::kHyper); ++row)
         FillHyperRow(image, grid, row);
 }
 
-void RadioModel::FillHyperRow(const Byte* image, CellStore& grid, int row) const {
+void RadioModel::FillHyperRow(const Byte* image, outside::CellStore& grid, int row) const {
     const Byte* blk = RecordForRow(image, tab::kHyper, row - 1);
     // Both receiver sets open for typing again.
     grid.SetLock({hypercol::kSetAShift + 1, row, hypercol::kLastFilled, row}, false);
@@ -569,7 +576,7 @@ void RadioModel::FillHyperRow(const Byte* image, CellStore& grid, int row) const
     ShowChannel(grid, row, hypercol::kSetBShift, DecodeSet(*this, blk, 1));
 }
 
-void RadioModel::FillRow(const Byte* image, CellStore& grid, int t, int row) {
+void RadioModel::FillRow(const Byte* image, outside::CellStore& grid, int t, int row) {
     if (row < 1 || row > RowCount(t) || row > grid.MaxRows() || grid.MaxCols() != TabColumnCount(t))
         return;
     grid.ClearBlock({1, row, grid.MaxCols(), row});
@@ -580,9 +587,9 @@ void RadioModel::FillRow(const Byte* image, CellStore& grid, int t, int row) {
     grid.TakeRowBaseline(row);
 }
 
-void RadioModel::FillGroupCells(const Byte* image, CellStore& grid) {
+void RadioModel::FillGroupCells(const Byte* image, outside::CellStore& grid) {
     std::vector<int> itemOf;
-    CellStore::CellFormat format;
+    outside::CellStore::CellFormat format;
     format.kind = Kind::List;
     format.list = GroupChannelList(image, &itemOf);
     grid.SetFormat({1, 1, groupcol::kCount, groupcol::kRows}, format);
@@ -603,7 +610,7 @@ void RadioModel::FillGroupCells(const Byte* image, CellStore& grid) {
 // Grid -> image
 // ---------------------------------------------------------------------------
 
-bool RadioModel::ReadGrid(Byte* image, CellStore& grid, int t) {
+bool RadioModel::ReadGrid(Byte* image, outside::CellStore& grid, int t) {
     const int rows = std::min(RowCount(t), grid.MaxRows());
     if (IsChannelListTab(t))
         return ReadChannelRows(image, grid, t, rows);
@@ -614,11 +621,11 @@ bool RadioModel::ReadGrid(Byte* image, CellStore& grid, int t) {
     return false;
 }
 
-bool RadioModel::ReadChannelRows(Byte* image, const CellStore& grid, int t, int rows) {
+bool RadioModel::ReadChannelRows(Byte* image, const outside::CellStore& grid, int t, int rows) {
     bool commentsChanged = false;
     auto storeComment = [&](int i, const QString& text) {
         // Compared as the slot would hold it (Latin-1, 30 characters).
-        if (Comment(t, i) == QString::fromLatin1(text.left(rdf::kCommentMaxText).toLatin1()))
+        if (Comment(t, i) == QString::fromLatin1(text.left(radio::rdf::kCommentMaxText).toLatin1()))
             return;
         SetComment(t, i, text);
         commentsChanged = true;
@@ -648,7 +655,7 @@ bool RadioModel::ReadChannelRows(Byte* image, const CellStore& grid, int t, int 
     return commentsChanged;
 }
 
-void RadioModel::ReadHyperRows(Byte* image, const CellStore& grid, int rows) const {
+void RadioModel::ReadHyperRows(Byte* image, const outside::CellStore& grid, int rows) const {
     for (int row = 1; row <= rows; ++row) {
         if (grid.RowMatchesBaseline(row) ||
             HoldsNoFrequency(*this, grid, row, hypercol::kSetAShift) ||
@@ -677,7 +684,7 @@ void RadioModel::ReadHyperRows(Byte* image, const CellStore& grid, int rows) con
     }
 }
 
-void RadioModel::ReadGroupCells(Byte* image, const CellStore& grid, int rows) {
+void RadioModel::ReadGroupCells(Byte* image, const outside::CellStore& grid, int rows) {
     bool anyChanged = false;
     for (int g = 0; g < image::kGroupCount; ++g) {
         const int col = g + 1;
@@ -723,7 +730,7 @@ void RadioModel::ReadGroupCells(Byte* image, const CellStore& grid, int rows) {
 // Row operations
 // ---------------------------------------------------------------------------
 
-void RadioModel::FillNewRow(int t, Hz rx, int row, CellStore& grid) {
+void RadioModel::FillNewRow(int t, Hz rx, int row, outside::CellStore& grid) {
     using namespace channelcol;
     if (!IsChannelListTab(t) || row < 1 || row > grid.MaxRows())
         return;
@@ -759,13 +766,14 @@ void RadioModel::FillNewRow(int t, Hz rx, int row, CellStore& grid) {
     grid.SetText(kComment, row, QString());
 }
 
-void RadioModel::ClearRow(int t, int row, CellStore& grid) {
+void RadioModel::ClearRow(int t, int row, outside::CellStore& grid) {
     if (t == tab::kGroups || TabColumnCount(t) == 0)
         return;
     grid.ClearBlock({1, row, grid.MaxCols(), row});
 }
 
-QString RadioModel::FormatExportLine(int t, int row, const CellStore& grid, QChar separator) {
+QString RadioModel::FormatExportLine(int t, int row, const outside::CellStore& grid,
+                                     QChar separator) {
     if (!IsChannelListTab(t))
         return QString();
     QString line = row == 0 ? QStringLiteral("Channel Number") : QString::number(row);
@@ -780,7 +788,7 @@ QString RadioModel::FormatExportLine(int t, int row, const CellStore& grid, QCha
             field = grid.Text(def.column, row);
         }
         line += separator;
-        line += delimited::QuoteField(field, separator);
+        line += outside::delimited::QuoteField(field, separator);
     }
     line += QLatin1Char('\n');
     return line;
@@ -790,7 +798,7 @@ QString RadioModel::FormatExportLine(int t, int row, const CellStore& grid, QCha
 // Memory groups follow cut, deleted and inserted memory rows
 // ---------------------------------------------------------------------------
 
-void RadioModel::RemoveGroupEntries(int mode, int r1, int r2, CellStore* groupsGrid) {
+void RadioModel::RemoveGroupEntries(int mode, int r1, int r2, outside::CellStore* groupsGrid) {
     if (r1 > r2)
         std::swap(r1, r2);
     if (mode < 0 || mode > 2 || r2 < 1 || r1 > image::kMemoryCount)
@@ -838,4 +846,4 @@ void RadioModel::RemoveGroupEntries(int mode, int r1, int r2, CellStore* groupsG
         FillGrid(img, *groupsGrid, tab::kGroups);
 }
 
-} // namespace vx7
+} // namespace radio

@@ -1,7 +1,7 @@
 // The shape of the seven channel grids, and the frequency cells' reading and
 // writing that the tables and the editor share.
 //
-// Grids are CellStore cell stores; the radio model configures, fills and
+// Grids are outside::CellStore cell stores; the radio model configures, fills and
 // reads them (RadioModel::ConfigureGrid, FillGrid, ReadGrid). The columns of
 // the channel-list and hyper tabs come from the column table of
 // ChannelColumns.h; their numbers are fixed: the editor relies on them.
@@ -13,9 +13,11 @@
 
 #include <QString>
 
+namespace outside {
 class CellStore;
+}
 
-namespace vx7 {
+namespace radio {
 
 class RadioModel;
 
@@ -46,7 +48,7 @@ int TabRowCount(int tab);
 // text without any digit counts as 100000000 Hz (so that such a cell passes
 // the checks wherever 100 MHz is allowed); any other text is read with
 // TextToFrequency, so "000 kHz" is 0.
-Hz CellFrequency(const RadioModel& radio, const CellStore& grid, int col, int row);
+Hz CellFrequency(const RadioModel& radio, const outside::CellStore& grid, int col, int row);
 constexpr Hz kTextOnlyFrequency = 100000000;
 
 // The write frequency: "%d.%5.5d" of whole MHz and the rest in 10 Hz units
@@ -63,20 +65,21 @@ QString OffsetText(Hz offset);
 // A channel in the cells of a row: the column-table column c in grid column
 // first + c (0 on the channel-list tabs, the set's shift on Hyper Memories).
 // The comment column is the caller's.
-void ShowChannel(CellStore& grid, int row, int first, const ChannelValues& values);
+void ShowChannel(outside::CellStore& grid, int row, int first, const ChannelValues& values);
 // A row's cells as the write-back reads them; a list cell without a
 // selection reads as the list's first item.
-ChannelValues ReadChannel(const RadioModel& radio, const CellStore& grid, int row, int first);
+ChannelValues ReadChannel(const RadioModel& radio, const outside::CellStore& grid, int row,
+                          int first);
 
 // Whether a cell's value applies to its row: the CTCSS tone only when the
 // row's tone mode uses one, the DCS code likewise, the offset only on rows
 // that are not simplex (on the channel-list tabs and in both hyper sets).
 // Every other cell, and an empty one, applies. The grids draw the values
 // that do not apply muted; they stay in the image all the same.
-bool CellApplies(int tab, const CellStore& grid, int col, int row);
+bool CellApplies(int tab, const outside::CellStore& grid, int col, int row);
 
 // Locks or unlocks the cells a row without a receive frequency keeps locked
 // (columns 2 to 18); cells a tab always keeps locked stay locked.
-void LockRow(CellStore& grid, int tab, int row, bool locked);
+void LockRow(outside::CellStore& grid, int tab, int row, bool locked);
 
-} // namespace vx7
+} // namespace radio

@@ -5,7 +5,7 @@
 
 #include "radio/ImageLayout.h"
 
-namespace rdf {
+namespace radio::rdf {
 
 constexpr int kFileSize = 33680;
 constexpr int kFileSizeAlternative = 33681; // also accepted in the size field
@@ -34,7 +34,7 @@ constexpr int kSettingsSourceSize = 256;
 constexpr int kHeaderSize = 424;
 
 constexpr int kImage = 424;
-constexpr int kReservedAfterImage = kImage + vx7::image::kSize; // 20 bytes
+constexpr int kReservedAfterImage = kImage + radio::image::kSize; // 20 bytes
 constexpr int kReservedAfterImageSize = 20;
 
 constexpr int kCommentSize = 32;         // one slot
@@ -47,16 +47,16 @@ constexpr int kVfoComments = 32975;      // 11 slots
 constexpr int kHomeComments = 33327;     // 11 slots
 constexpr int kReservedLast = 33679;
 
-constexpr int kChannelCountValue = vx7::image::kMemoryCount;
+constexpr int kChannelCountValue = radio::image::kMemoryCount;
 
 static_assert(kSettingsSource + kSettingsSourceSize == kHeaderSize);
 static_assert(kReservedAfterImage + kReservedAfterImageSize == kMemoryComments);
-static_assert(kMemoryComments + vx7::image::kMemoryCount * kCommentSize == kLimitComments);
-static_assert(kLimitComments + vx7::image::kLimitCount * kCommentSize == kOneTouchComments);
-static_assert(kOneTouchComments + vx7::image::kOneTouchCount * kCommentSize == kHyperComments);
-static_assert(kHyperComments + vx7::image::kHyperCount * kCommentSize == kVfoComments);
-static_assert(kVfoComments + vx7::image::kBandCount * kCommentSize == kHomeComments);
-static_assert(kHomeComments + vx7::image::kBandCount * kCommentSize == kReservedLast);
+static_assert(kMemoryComments + radio::image::kMemoryCount * kCommentSize == kLimitComments);
+static_assert(kLimitComments + radio::image::kLimitCount * kCommentSize == kOneTouchComments);
+static_assert(kOneTouchComments + radio::image::kOneTouchCount * kCommentSize == kHyperComments);
+static_assert(kHyperComments + radio::image::kHyperCount * kCommentSize == kVfoComments);
+static_assert(kVfoComments + radio::image::kBandCount * kCommentSize == kHomeComments);
+static_assert(kHomeComments + radio::image::kBandCount * kCommentSize == kReservedLast);
 static_assert(kReservedLast + 1 == kFileSize);
 
-} // namespace rdf
+} // namespace radio::rdf

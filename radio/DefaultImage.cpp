@@ -6,7 +6,7 @@
 #include <cstring>
 #include <stdexcept>
 
-namespace vx7 {
+namespace radio {
 
 namespace {
 
@@ -161,4 +161,4 @@ const std::array<Byte, image::kSize>& DefaultImage() {
     return img;
 }
 
-} // namespace vx7
+} // namespace radio

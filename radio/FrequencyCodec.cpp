@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <initializer_list>
 
-namespace vx7 {
+namespace radio {
 
 namespace {
 constexpr int kDigitsOfFourBytes = 8;
@@ -103,4 +103,4 @@ bool EncodeFrequency4(Byte* field, Hz freq) {
     return PackBcd(field, freq / 10, block::kFrequencySize);
 }
 
-} // namespace vx7
+} // namespace radio

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-namespace vx7 {
+namespace radio {
 
 // Writes |value| as 2 x byteCount BCD digits, most significant first. A value
 // with more digits than the field holds is refused: nothing is written.
@@ -29,4 +29,4 @@ bool EncodeFrequency3(Byte* field, Hz freq);
 Hz DecodeFrequency4(const Byte* field);
 bool EncodeFrequency4(Byte* field, Hz freq);
 
-} // namespace vx7
+} // namespace radio

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace vx7 {
+namespace radio {
 
 using Byte = std::uint8_t;
 
@@ -250,4 +250,4 @@ static_assert(kChecksum + 1 == kSize);
 static_assert(kStateBlock + block::kSize - 1 == 1553, "state checksum byte");
 } // namespace image
 
-} // namespace vx7
+} // namespace radio

@@ -10,7 +10,7 @@
 #include <initializer_list>
 #include <limits>
 
-namespace vx7 {
+namespace radio {
 
 namespace {
 
@@ -154,17 +154,17 @@ Table RecordTable(int t) {
 Table CommentTable(int t) {
     switch (t) {
     case tab::kMemories:
-        return {rdf::kMemoryComments, image::kMemoryCount, rdf::kCommentSize};
+        return {radio::rdf::kMemoryComments, image::kMemoryCount, radio::rdf::kCommentSize};
     case tab::kLimit:
-        return {rdf::kLimitComments, image::kLimitCount, rdf::kCommentSize};
+        return {radio::rdf::kLimitComments, image::kLimitCount, radio::rdf::kCommentSize};
     case tab::kOneTouch:
-        return {rdf::kOneTouchComments, image::kOneTouchCount, rdf::kCommentSize};
+        return {radio::rdf::kOneTouchComments, image::kOneTouchCount, radio::rdf::kCommentSize};
     case tab::kHyper:
-        return {rdf::kHyperComments, image::kHyperCount, rdf::kCommentSize};
+        return {radio::rdf::kHyperComments, image::kHyperCount, radio::rdf::kCommentSize};
     case tab::kVfo:
-        return {rdf::kVfoComments, image::kBandCount, rdf::kCommentSize};
+        return {radio::rdf::kVfoComments, image::kBandCount, radio::rdf::kCommentSize};
     case tab::kHome:
-        return {rdf::kHomeComments, image::kBandCount, rdf::kCommentSize};
+        return {radio::rdf::kHomeComments, image::kBandCount, radio::rdf::kCommentSize};
     default:
         return {0, 0, 0};
     }
@@ -745,7 +745,7 @@ QString RadioModel::Comment(int t, int row) const {
     if (!slot)
         return {};
     const auto* chars = reinterpret_cast<const char*>(slot);
-    const auto length = std::find(chars, chars + rdf::kCommentSize, '\0') - chars;
+    const auto length = std::find(chars, chars + radio::rdf::kCommentSize, '\0') - chars;
     return QString::fromLatin1(chars, length);
 }
 
@@ -753,10 +753,10 @@ void RadioModel::SetComment(int t, int row, const QString& text) {
     Byte* slot = CommentSlot(t, row);
     if (!slot)
         return;
-    const QByteArray bytes = text.left(rdf::kCommentMaxText).toLatin1();
+    const QByteArray bytes = text.left(radio::rdf::kCommentMaxText).toLatin1();
     std::memcpy(slot, bytes.constData(), static_cast<size_t>(bytes.size()));
     std::memset(slot + bytes.size(), 0,
-                static_cast<size_t>(rdf::kCommentMaxText + 1 - bytes.size()));
+                static_cast<size_t>(radio::rdf::kCommentMaxText + 1 - bytes.size()));
 }
 
-} // namespace vx7
+} // namespace radio

@@ -16,9 +16,11 @@
 #include <array>
 #include <cstdint>
 
+namespace outside {
 class CellStore;
+}
 
-namespace vx7 {
+namespace radio {
 
 class RadioModel {
 public:
@@ -60,8 +62,8 @@ public:
     // --- The data block ------------------------------------------------------
     Byte* Block() { return m_block.data(); }
     const Byte* Block() const { return m_block.data(); }
-    Byte* Image() { return m_block.data() + rdf::kImage; }
-    const Byte* Image() const { return m_block.data() + rdf::kImage; }
+    Byte* Image() { return m_block.data() + radio::rdf::kImage; }
+    const Byte* Image() const { return m_block.data() + radio::rdf::kImage; }
     // Replaces the whole image with kSize bytes.
     void SetImage(const Byte* bytes);
 
@@ -128,23 +130,24 @@ public:
     static int RowCount(int t);
     QString RowLabel(int t, int row) const;
     static int ColumnHeaderId(int t, int col);
-    void ConfigureGrid(CellStore& grid, int t);
-    void FillGrid(const Byte* image, CellStore& grid, int t);
+    void ConfigureGrid(outside::CellStore& grid, int t);
+    void FillGrid(const Byte* image, outside::CellStore& grid, int t);
     // One row of a channel-list or hyper grid again from the image; the row
     // then counts as unchanged.
-    void FillRow(const Byte* image, CellStore& grid, int t, int row);
+    void FillRow(const Byte* image, outside::CellStore& grid, int t, int row);
     // Writes the grid's changed rows into image; true when it also changed
     // the comment table (which lives beside the image).
-    bool ReadGrid(Byte* image, CellStore& grid, int t);
-    void FillNewRow(int t, Hz rx, int row, CellStore& grid);
-    static void ClearRow(int t, int row, CellStore& grid);
+    bool ReadGrid(Byte* image, outside::CellStore& grid, int t);
+    void FillNewRow(int t, Hz rx, int row, outside::CellStore& grid);
+    static void ClearRow(int t, int row, outside::CellStore& grid);
     // One line of the text export for a row of a channel-list grid (row 0:
     // the header line); empty on other tables.
-    static QString FormatExportLine(int t, int row, const CellStore& grid, QChar separator);
+    static QString FormatExportLine(int t, int row, const outside::CellStore& grid,
+                                    QChar separator);
     // Memory group upkeep after cut (mode 0), delete (1) and insert (2) of
     // Memories rows r1 to r2 (1-based), in the image; a groups grid given is
     // filled again from it.
-    void RemoveGroupEntries(int mode, int r1, int r2, CellStore* groupsGrid = nullptr);
+    void RemoveGroupEntries(int mode, int r1, int r2, outside::CellStore* groupsGrid = nullptr);
 
     // Comment slot of a row of a tab (none on Memory Groups).
     Byte* CommentSlot(int t, int row);
@@ -154,14 +157,14 @@ public:
 
 private:
     // FillGrid and ReadGrid by kind of table.
-    void FillChannelRows(const Byte* image, CellStore& grid, int t) const;
-    void FillHyperRows(const Byte* image, CellStore& grid) const;
-    void FillChannelRow(const Byte* image, CellStore& grid, int t, int row) const;
-    void FillHyperRow(const Byte* image, CellStore& grid, int row) const;
-    static void FillGroupCells(const Byte* image, CellStore& grid);
-    bool ReadChannelRows(Byte* image, const CellStore& grid, int t, int rows);
-    void ReadHyperRows(Byte* image, const CellStore& grid, int rows) const;
-    static void ReadGroupCells(Byte* image, const CellStore& grid, int rows);
+    void FillChannelRows(const Byte* image, outside::CellStore& grid, int t) const;
+    void FillHyperRows(const Byte* image, outside::CellStore& grid) const;
+    void FillChannelRow(const Byte* image, outside::CellStore& grid, int t, int row) const;
+    void FillHyperRow(const Byte* image, outside::CellStore& grid, int row) const;
+    static void FillGroupCells(const Byte* image, outside::CellStore& grid);
+    bool ReadChannelRows(Byte* image, const outside::CellStore& grid, int t, int rows);
+    void ReadHyperRows(Byte* image, const outside::CellStore& grid, int rows) const;
+    static void ReadGroupCells(Byte* image, const outside::CellStore& grid, int rows);
 
     // Offset of a row's record in the image, or of its comment slot in the
     // block; -1 outside the table.
@@ -170,7 +173,7 @@ private:
 
     std::array<std::array<Byte, image::kRecordSize>, tab::kCount> m_defaultRecords{};
     std::array<Byte, image::kBlockSize> m_defaultBlock{};
-    std::array<Byte, rdf::kFileSize> m_block{};
+    std::array<Byte, radio::rdf::kFileSize> m_block{};
 };
 
 // Parses a frequency text ("145.52", "145,52 MHz", "600 kHz", "145520").
@@ -180,4 +183,4 @@ Hz ParseFrequencyText(const QString& text, bool listCoding);
 // The built-in default image (16211 bytes) a new document starts from.
 const std::array<Byte, image::kSize>& DefaultImage();
 
-} // namespace vx7
+} // namespace radio

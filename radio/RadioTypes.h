@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace vx7 {
+namespace radio {
 
 // Frequencies and offsets in hertz.
 using Hz = std::int32_t;
@@ -54,4 +54,4 @@ constexpr bool UsesDcs(int mode) {
 }
 } // namespace tonemode
 
-} // namespace vx7
+} // namespace radio

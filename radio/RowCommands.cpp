@@ -8,7 +8,7 @@
 #include <numeric>
 #include <vector>
 
-namespace vx7::rows {
+namespace radio::rows {
 
 namespace {
 
@@ -79,11 +79,11 @@ int LastRow(int tab) {
     return TabRowCount(tab);
 }
 
-GridBlock WholeRows(const CellStore& grid, int r1, int r2) {
-    return GridBlock::Rows(r1, r2, 1, grid.MaxCols());
+outside::GridBlock WholeRows(const outside::CellStore& grid, int r1, int r2) {
+    return outside::GridBlock::Rows(r1, r2, 1, grid.MaxCols());
 }
 
-bool HoldsChannel(const RadioModel& radio, const CellStore& grid, int tab, int row) {
+bool HoldsChannel(const RadioModel& radio, const outside::CellStore& grid, int tab, int row) {
     if (!grid.IsCell(1, row))
         return false;
     if (tab == tab::kGroups) {
@@ -102,7 +102,8 @@ bool HoldsChannel(const RadioModel& radio, const CellStore& grid, int tab, int r
     return false;
 }
 
-bool AnyHoldsChannel(const RadioModel& radio, const CellStore& grid, int tab, int r1, int r2) {
+bool AnyHoldsChannel(const RadioModel& radio, const outside::CellStore& grid, int tab, int r1,
+                     int r2) {
     // From the last row down, as the question is asked about the top of the
     // table.
     for (int row = std::min(r2, grid.MaxRows()); row >= std::max(r1, 1); --row) {
@@ -134,7 +135,7 @@ void RowsFallingOff(int tab, int r1, int r2, int* first, int* last) {
     *last = n;
 }
 
-void InsertRows(CellStore& grid, int tab, int r1, int r2) {
+void InsertRows(outside::CellStore& grid, int tab, int r1, int r2) {
     const int n = std::min(LastRow(tab), grid.MaxRows());
     if (r1 < 1 || r2 < r1 || r1 > n)
         return;
@@ -149,7 +150,7 @@ void InsertRows(CellStore& grid, int tab, int r1, int r2) {
     grid.SetRedraw(redraw);
 }
 
-void DeleteRows(CellStore& grid, int tab, int r1, int r2) {
+void DeleteRows(outside::CellStore& grid, int tab, int r1, int r2) {
     const int n = std::min(LastRow(tab), grid.MaxRows());
     if (r1 < 1 || r2 < r1 || r1 > n)
         return;
@@ -163,12 +164,12 @@ void DeleteRows(CellStore& grid, int tab, int r1, int r2) {
     grid.SetRedraw(redraw);
 }
 
-void ClearRows(CellStore& grid, int r1, int r2) {
+void ClearRows(outside::CellStore& grid, int r1, int r2) {
     grid.ClearBlock(WholeRows(grid, r1, r2), true);
 }
 
 QList<QStringList> ParseRows(const QString& text) {
-    return delimited::ReadAll(text, kTab);
+    return outside::delimited::ReadAll(text, kTab);
 }
 
 int RowsPastEnd(int tab, int row, int count) {
@@ -186,25 +187,25 @@ bool CopiedRowsFallOff(const RadioModel& radio, int tab, int row,
     return false;
 }
 
-GridBlock PasteRows(CellStore& grid, int tab, int row, const QString& text) {
+outside::GridBlock PasteRows(outside::CellStore& grid, int tab, int row, const QString& text) {
     const int n = std::min(LastRow(tab), grid.MaxRows());
     if (row < 1 || row > n)
-        return GridBlock{};
+        return outside::GridBlock{};
     const bool redraw = grid.Redraw();
     grid.SetRedraw(false);
-    const GridBlock written = grid.PasteText(1, row, text);
+    const outside::GridBlock written = grid.PasteText(1, row, text);
     grid.SetRedraw(redraw);
     return written;
 }
 
-bool MovedRowsFallOff(const RadioModel& radio, const CellStore& grid, int tab, int r1, int r2,
-                      int dest) {
+bool MovedRowsFallOff(const RadioModel& radio, const outside::CellStore& grid, int tab, int r1,
+                      int r2, int dest) {
     const int n = std::min(LastRow(tab), grid.MaxRows());
     const int landed = n - dest; // the last source row that still lands: r1 + landed
     return AnyHoldsChannel(radio, grid, tab, std::max(r1, r1 + landed + 1), r2);
 }
 
-void MoveRows(CellStore& grid, int tab, int r1, int r2, int dest) {
+void MoveRows(outside::CellStore& grid, int tab, int r1, int r2, int dest) {
     const int n = std::min(LastRow(tab), grid.MaxRows());
     if (r1 < 1 || r2 < r1 || r2 > n || dest < 1 || dest > n || dest == r1)
         return;
@@ -214,13 +215,13 @@ void MoveRows(CellStore& grid, int tab, int r1, int r2, int dest) {
     grid.SetRedraw(redraw);
 }
 
-std::vector<int> SortRows(CellStore& grid, int r1, int r2, int key1, int key2,
-                          CellStore::SortOrder order) {
+std::vector<int> SortRows(outside::CellStore& grid, int r1, int r2, int key1, int key2,
+                          outside::CellStore::SortOrder order) {
     grid.SetSortKey(1, key1, order);
     if (key2 >= 1 && key2 != key1)
         grid.SetSortKey(2, key2, order);
     else
-        grid.SetSortKey(2, 0, CellStore::SortOrder::None);
+        grid.SetSortKey(2, 0, outside::CellStore::SortOrder::None);
     const bool redraw = grid.Redraw();
     grid.SetRedraw(false);
     std::vector<int> moved = grid.SortBlockByRows(WholeRows(grid, r1, r2));
@@ -228,7 +229,7 @@ std::vector<int> SortRows(CellStore& grid, int r1, int r2, int key1, int key2,
     return moved;
 }
 
-void PackGroups(CellStore& grid) {
+void PackGroups(outside::CellStore& grid) {
     const bool redraw = grid.Redraw();
     grid.SetRedraw(false);
     for (int c = 1; c <= grid.MaxCols(); ++c) {
@@ -250,7 +251,7 @@ void PackGroups(CellStore& grid) {
     grid.SetRedraw(redraw);
 }
 
-void FollowMemoryRows(RadioModel& radio, int mode, int r1, int r2, CellStore* groupsGrid) {
+void FollowMemoryRows(RadioModel& radio, int mode, int r1, int r2, outside::CellStore* groupsGrid) {
     if (r1 > r2)
         std::swap(r1, r2);
     const int n = LastRow(tab::kMemories);
@@ -277,7 +278,7 @@ void FollowMemoryRows(RadioModel& radio, int mode, int r1, int r2, CellStore* gr
 }
 
 void FollowSortedMemories(RadioModel& radio, int r1, const std::vector<int>& order,
-                          CellStore* groupsGrid) {
+                          outside::CellStore* groupsGrid) {
     const int n = LastRow(tab::kMemories);
     const int count = static_cast<int>(order.size());
     if (count == 0 || r1 < 1 || r1 + count - 1 > n)
@@ -318,4 +319,4 @@ void FollowSortedMemories(RadioModel& radio, int r1, const std::vector<int>& ord
         radio.FillGrid(image, *groupsGrid, tab::kGroups);
 }
 
-} // namespace vx7::rows
+} // namespace radio::rows

@@ -17,7 +17,7 @@
 
 #include <vector>
 
-namespace vx7 {
+namespace radio {
 
 class RadioModel;
 
@@ -41,13 +41,14 @@ QString KindName(Kind kind);
 int LastRow(int tab);
 
 // Rows r1 to r2, every column of the table.
-GridBlock WholeRows(const CellStore& grid, int r1, int r2);
+outside::GridBlock WholeRows(const outside::CellStore& grid, int r1, int r2);
 
 // Whether a row holds something that would be lost: a receive frequency on
 // a channel list, a receive frequency of either set or the in-use mark on
 // Hyper Memories, any member on Memory Groups.
-bool HoldsChannel(const RadioModel& radio, const CellStore& grid, int tab, int row);
-bool AnyHoldsChannel(const RadioModel& radio, const CellStore& grid, int tab, int r1, int r2);
+bool HoldsChannel(const RadioModel& radio, const outside::CellStore& grid, int tab, int row);
+bool AnyHoldsChannel(const RadioModel& radio, const outside::CellStore& grid, int tab, int r1,
+                     int r2);
 // The same for a row copied as text (its fields in column order).
 bool FieldsHoldChannel(const RadioModel& radio, int tab, const QStringList& fields);
 
@@ -55,11 +56,11 @@ bool FieldsHoldChannel(const RadioModel& radio, int tab, const QStringList& fiel
 // pass the last row fall off; rows r1 to r2 become empty. RowsFallingOff
 // gives the rows that would be lost, first to last.
 void RowsFallingOff(int tab, int r1, int r2, int* first, int* last);
-void InsertRows(CellStore& grid, int tab, int r1, int r2);
+void InsertRows(outside::CellStore& grid, int tab, int r1, int r2);
 // Delete: the rows after r2 move up to r1; the last rows become empty.
-void DeleteRows(CellStore& grid, int tab, int r1, int r2);
+void DeleteRows(outside::CellStore& grid, int tab, int r1, int r2);
 // Empties rows r1 to r2 (the cells; the table keeps its rows).
-void ClearRows(CellStore& grid, int r1, int r2);
+void ClearRows(outside::CellStore& grid, int r1, int r2);
 
 // Rows copied as text: one record per row, tab-separated.
 QList<QStringList> ParseRows(const QString& text);
@@ -69,26 +70,26 @@ int RowsPastEnd(int tab, int row, int count);
 bool CopiedRowsFallOff(const RadioModel& radio, int tab, int row, const QList<QStringList>& copied);
 // Writes the copied rows over the rows from row on (no rows move); rows
 // past the end of the table are dropped. The rows written.
-GridBlock PasteRows(CellStore& grid, int tab, int row, const QString& text);
+outside::GridBlock PasteRows(outside::CellStore& grid, int tab, int row, const QString& text);
 
 // A dragged block of rows r1 to r2 dropped so that it starts at dest: the
 // rows move (the rows they land on are overwritten, the rows they leave
 // become empty); rows past the end of the table are dropped. MovedRowsFallOff
 // tells whether any of those holds a channel.
-bool MovedRowsFallOff(const RadioModel& radio, const CellStore& grid, int tab, int r1, int r2,
-                      int dest);
-void MoveRows(CellStore& grid, int tab, int r1, int r2, int dest);
+bool MovedRowsFallOff(const RadioModel& radio, const outside::CellStore& grid, int tab, int r1,
+                      int r2, int dest);
+void MoveRows(outside::CellStore& grid, int tab, int r1, int r2, int dest);
 
 // Sorts rows r1 to r2 by key column 1 and, when given (at least 1 and not
 // the first), key column 2, both in one order; without a second key the
 // grid forgets an earlier one. Returns the old row numbers in their new
 // order (empty when nothing moved).
-std::vector<int> SortRows(CellStore& grid, int r1, int r2, int key1, int key2,
-                          CellStore::SortOrder order);
+std::vector<int> SortRows(outside::CellStore& grid, int r1, int r2, int key1, int key2,
+                          outside::CellStore::SortOrder order);
 
 // Memory Groups: each group column packed (members first, no gaps) and in
 // ascending order, as the radio keeps its groups.
-void PackGroups(CellStore& grid);
+void PackGroups(outside::CellStore& grid);
 
 // The memory groups and the priority channel follow Memories rows r1 to r2
 // that were cut (mode 0: the channels are gone), deleted (1: the channels
@@ -97,12 +98,12 @@ void PackGroups(CellStore& grid);
 // that are gone and renumber the others; a priority channel that is gone
 // goes back to channel 1. Writes the radio's image; a groups grid given is
 // filled again from it.
-void FollowMemoryRows(RadioModel& radio, int mode, int r1, int r2, CellStore* groupsGrid);
+void FollowMemoryRows(RadioModel& radio, int mode, int r1, int r2, outside::CellStore* groupsGrid);
 // The same after Memories rows from r1 on were sorted into order (the old
 // row numbers in their new order): each member and the priority channel
 // name the channel's new row; groups stay in ascending order.
 void FollowSortedMemories(RadioModel& radio, int r1, const std::vector<int>& order,
-                          CellStore* groupsGrid);
+                          outside::CellStore* groupsGrid);
 
 } // namespace rows
-} // namespace vx7
+} // namespace radio

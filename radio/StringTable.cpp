@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-namespace vx7 {
+namespace radio {
 
 namespace {
 
@@ -70,4 +70,4 @@ QStringList LoadList(int id) {
     return LoadString(id).split(QLatin1Char('\t'));
 }
 
-} // namespace vx7
+} // namespace radio

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace vx7 {
+namespace radio {
 
 namespace str {
 constexpr int kAppTitle = 128;
@@ -50,4 +50,4 @@ QString LoadString(int id);
 // A choice-list string split at its tab characters.
 QStringList LoadList(int id);
 
-} // namespace vx7
+} // namespace radio

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace vx7 {
+namespace radio {
 
 const std::array<int, kCtcssCount> kCtcssTenths = {
     670,  693,  719,  744,  770,  797,  825,  854,  885,  915,  948,  974,  1000,
@@ -123,4 +123,4 @@ const PowerLevels& PowerLevelsAt(Hz freq) {
     return freq >= band125.low && freq <= band125.high ? kLowBand : kFiveWatt;
 }
 
-} // namespace vx7
+} // namespace radio

@@ -11,7 +11,7 @@
 #include <array>
 #include <cstdint>
 
-namespace vx7 {
+namespace radio {
 
 // CTCSS tones in tenths of a hertz, index 0 to 49.
 constexpr int kCtcssCount = 50;
@@ -92,4 +92,4 @@ constexpr Hz kHighestFrequency = 999000000;
 constexpr Hz kBroadcastTop = 1800000;    // 9 kHz raster up to here
 constexpr Hz kCellularStart = 800000000; // band row 11 starts here
 
-} // namespace vx7
+} // namespace radio

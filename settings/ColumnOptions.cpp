@@ -1,13 +1,13 @@
 #include "settings/ColumnOptions.h"
 
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 
-namespace reg {
+namespace settings {
 
 ColumnOptions ReadColumnOptions() {
-    auto settings = OpenSettingsKey();
+    auto store = OpenSettingsGroup();
     bool ok = false;
-    const qulonglong value = settings->value(QString::fromLatin1(kColumns)).toULongLong(&ok);
+    const qulonglong value = store->value(QString::fromLatin1(kColumns)).toULongLong(&ok);
     // A DWORD: anything else stored there counts as missing.
     if (!ok || value > 0xffffffffULL)
         return {};
@@ -15,11 +15,11 @@ ColumnOptions ReadColumnOptions() {
 }
 
 bool StoreColumnOptions(ColumnOptions options) {
-    auto settings = OpenSettingsKey();
-    if (!settings->isWritable())
+    auto store = OpenSettingsGroup();
+    if (!store->isWritable())
         return false;
-    settings->setValue(QString::fromLatin1(kColumns), static_cast<qulonglong>(options.value));
-    return Flush(*settings);
+    store->setValue(QString::fromLatin1(kColumns), static_cast<qulonglong>(options.value));
+    return Flush(*store);
 }
 
-} // namespace reg
+} // namespace settings

@@ -1,5 +1,5 @@
 // The column options of the channel-list grids: one 32-bit value "Columns"
-// under the settings key. Bits 0 to 16 hide columns 2 to 18 (bit k hides
+// in the settings store's group "Settings". Bits 0 to 16 hide columns 2 to 18 (bit k hides
 // column k + 2), bits 17 to 23 are kept 0, and the top byte is the number of
 // frozen leading columns (0 counts as 1). A missing or unreadable value is 0:
 // everything shows and one column stays in place.
@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace reg {
+namespace settings {
 
 struct ColumnOptions {
     static constexpr int kFirstHideable = 2; // bit 0 hides this column
@@ -43,4 +43,4 @@ ColumnOptions ReadColumnOptions();
 // shown to the user then).
 bool StoreColumnOptions(ColumnOptions options);
 
-} // namespace reg
+} // namespace settings

@@ -1,24 +1,24 @@
 #include "settings/ComPortSetting.h"
 
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 
-namespace outside {
+namespace settings {
 
 QString StoredPort() {
-    auto settings = reg::OpenSettingsKey();
-    return settings->value(QString::fromLatin1(reg::kComPort)).toString().trimmed();
+    auto store = settings::OpenSettingsGroup();
+    return store->value(QString::fromLatin1(settings::kComPort)).toString().trimmed();
 }
 
 bool RememberComPort(const QString& device) {
-    auto settings = reg::OpenSettingsKey();
-    if (!settings->isWritable())
+    auto store = settings::OpenSettingsGroup();
+    if (!store->isWritable())
         return false;
-    const QString name = QString::fromLatin1(reg::kComPort);
+    const QString name = QString::fromLatin1(settings::kComPort);
     if (device.trimmed().isEmpty())
-        settings->remove(name);
+        store->remove(name);
     else
-        settings->setValue(name, device.trimmed());
-    return reg::Flush(*settings);
+        store->setValue(name, device.trimmed());
+    return settings::Flush(*store);
 }
 
-} // namespace outside
+} // namespace settings

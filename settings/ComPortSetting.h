@@ -1,10 +1,10 @@
-// The remembered serial port: a device path kept under the settings key, so
+// The remembered serial port: a device path kept in the settings store's group "Settings", so
 // that the next transfer finds the port the user chose last.
 #pragma once
 
 #include <QString>
 
-namespace outside {
+namespace settings {
 
 // The remembered device path, or an empty text when none is remembered.
 QString StoredPort();
@@ -13,4 +13,4 @@ QString StoredPort();
 // settings store cannot be written.
 bool RememberComPort(const QString& device);
 
-} // namespace outside
+} // namespace settings

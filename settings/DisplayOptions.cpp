@@ -1,6 +1,6 @@
 #include "settings/DisplayOptions.h"
 
-namespace rset::display {
+namespace settings::rset::display {
 
 const std::array<const char*, kBandCount> kBandNames = {
     "MW",  "SW",   "FM",   "TV",  "6m",     "2m",     "222m", "70cm",
@@ -17,4 +17,4 @@ void WriteLevels(Byte* levels, const LedColour& colour) {
     levels[2] = IntensityLevel(colour.blue);
 }
 
-} // namespace rset::display
+} // namespace settings::rset::display

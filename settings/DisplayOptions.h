@@ -8,9 +8,9 @@
 
 #include <array>
 
-namespace rset::display {
+namespace settings::rset::display {
 
-using vx7::Byte;
+using radio::Byte;
 
 // Contrast: positions 1 to 10, stored as (position + 2) * 3. A byte off that
 // scale shows as the position below it.
@@ -70,4 +70,4 @@ constexpr Byte IntensityLevel(int intensity) {
 LedColour ReadLevels(const Byte* levels);
 void WriteLevels(Byte* levels, const LedColour& colour);
 
-} // namespace rset::display
+} // namespace settings::rset::display

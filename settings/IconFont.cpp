@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace rset {
+namespace settings::rset {
 
 namespace {
 // The bit of a row's big-endian value that holds column col.
@@ -59,4 +59,4 @@ QStringList DrawBitmap(const BitmapShape& shape, const Pixels& pixels) {
     return rows;
 }
 
-} // namespace rset
+} // namespace settings::rset

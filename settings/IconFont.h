@@ -10,9 +10,9 @@
 
 #include <vector>
 
-namespace rset {
+namespace settings::rset {
 
-using vx7::Byte;
+using radio::Byte;
 
 // One pixel per flag, row by row: pixel p is row p / width, column p % width.
 using Pixels = std::vector<bool>;
@@ -49,4 +49,4 @@ int SelectedBitmap(const BitmapShape& shape, const Byte* block);
 // clear one.
 QStringList DrawBitmap(const BitmapShape& shape, const Pixels& pixels);
 
-} // namespace rset
+} // namespace settings::rset

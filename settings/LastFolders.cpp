@@ -1,11 +1,11 @@
 #include "settings/LastFolders.h"
 
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-namespace reg {
+namespace settings {
 
 namespace {
 QString Key(FolderKind kind) {
@@ -20,16 +20,16 @@ QString Key(FolderKind kind) {
 } // namespace
 
 QString LastFolder(FolderKind kind) {
-    const QString folder = OpenProgramKey()->value(Key(kind)).toString();
+    const QString folder = OpenStore()->value(Key(kind)).toString();
     if (!folder.isEmpty() && QFileInfo(folder).isDir())
         return folder;
     return QDir::currentPath();
 }
 
 void RememberFolderOf(FolderKind kind, const QString& file) {
-    auto settings = OpenProgramKey();
-    settings->setValue(Key(kind), QFileInfo(file).absolutePath());
-    Flush(*settings); // a store that cannot be written only forgets the folder
+    auto store = OpenStore();
+    store->setValue(Key(kind), QFileInfo(file).absolutePath());
+    Flush(*store); // a store that cannot be written only forgets the folder
 }
 
-} // namespace reg
+} // namespace settings

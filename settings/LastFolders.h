@@ -1,10 +1,10 @@
-// The folder each kind of file dialog used last, kept in the program key so
+// The folder each kind of file dialog used last, kept in the settings store so
 // that the next dialog of that kind starts there.
 #pragma once
 
 #include <QString>
 
-namespace reg {
+namespace settings {
 
 enum class FolderKind {
     RadioFiles,   // Open and Save As: radio data files and clone images
@@ -18,4 +18,4 @@ QString LastFolder(FolderKind kind);
 // Remembers the folder of a file chosen in a dialog of that kind.
 void RememberFolderOf(FolderKind kind, const QString& file);
 
-} // namespace reg
+} // namespace settings

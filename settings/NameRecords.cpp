@@ -2,14 +2,14 @@
 
 #include "radio/ValueTables.h"
 
-namespace rset::names {
+namespace settings::rset::names {
 
 QString Decode(const Byte* record) {
-    return vx7::DecodeCharacters(record, kLength);
+    return radio::DecodeCharacters(record, kLength);
 }
 
 void Encode(Byte* record, const QString& text) {
-    vx7::EncodeCharacters(record, kLength, text);
+    radio::EncodeCharacters(record, kLength, text);
 }
 
-} // namespace rset::names
+} // namespace settings::rset::names

@@ -8,9 +8,9 @@
 
 #include <QString>
 
-namespace rset {
+namespace settings::rset {
 
-using vx7::Byte;
+using radio::Byte;
 
 namespace names {
 
@@ -40,4 +40,4 @@ QString Decode(const Byte* record);
 void Encode(Byte* record, const QString& text);
 
 } // namespace names
-} // namespace rset
+} // namespace settings::rset

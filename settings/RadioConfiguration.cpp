@@ -1,36 +1,36 @@
 #include "settings/RadioConfiguration.h"
 
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 
 #include <QByteArray>
 #include <QVariant>
 
 #include <algorithm>
 
-namespace reg {
+namespace settings {
 
-int ConfigurationSum(const vx7::Byte* header) {
+int ConfigurationSum(const radio::Byte* header) {
     int sum = 0;
-    for (int i = 0; i < vx7::image::kHeaderSize; ++i)
+    for (int i = 0; i < radio::image::kHeaderSize; ++i)
         sum += header[i];
     return sum & 0xFF;
 }
 
 RememberedConfiguration ReadConfiguration() {
     RememberedConfiguration result;
-    auto settings = OpenSettingsKey();
-    if (settings->status() != QSettings::NoError) {
+    auto store = OpenSettingsGroup();
+    if (store->status() != QSettings::NoError) {
         result.keyError = true;
         return result;
     }
-    const QVariant bytesValue = settings->value(QString::fromLatin1(kConfiguration));
-    const QVariant sumValue = settings->value(QString::fromLatin1(kConfiguration1));
+    const QVariant bytesValue = store->value(QString::fromLatin1(kConfiguration));
+    const QVariant sumValue = store->value(QString::fromLatin1(kConfiguration1));
     if (!bytesValue.isValid() || !sumValue.isValid())
         return result;
     const QByteArray bytes = bytesValue.toByteArray();
     bool ok = false;
     const qlonglong sum = sumValue.toLongLong(&ok);
-    if (!ok || bytes.size() != vx7::image::kHeaderSize)
+    if (!ok || bytes.size() != radio::image::kHeaderSize)
         return result;
     RadioConfiguration header{};
     std::copy(bytes.cbegin(), bytes.cend(), header.begin());
@@ -39,4 +39,4 @@ RememberedConfiguration ReadConfiguration() {
     return result;
 }
 
-} // namespace reg
+} // namespace settings

@@ -9,12 +9,12 @@
 #include <array>
 #include <optional>
 
-namespace reg {
+namespace settings {
 
-using RadioConfiguration = std::array<vx7::Byte, vx7::image::kHeaderSize>;
+using RadioConfiguration = std::array<radio::Byte, radio::image::kHeaderSize>;
 
 // The sum of the 18 header bytes modulo 256.
-int ConfigurationSum(const vx7::Byte* header);
+int ConfigurationSum(const radio::Byte* header);
 
 struct RememberedConfiguration {
     // The header, when both values are there and "Configuration1" matches
@@ -25,4 +25,4 @@ struct RememberedConfiguration {
 };
 RememberedConfiguration ReadConfiguration();
 
-} // namespace reg
+} // namespace settings

@@ -4,7 +4,7 @@
 #include "document/RadioDocument.h"
 #include "radio/RadioModel.h"
 #include "settings/RadioConfiguration.h"
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +14,7 @@
 #include <cstring>
 #include <utility>
 
-namespace rsf {
+namespace settings::rsf {
 
 namespace {
 
@@ -34,10 +34,10 @@ QString NameField(const Byte* data) {
 }
 
 // Where the state block and its copy keep the two bits of byte 117.
-constexpr int kDualReceiveBytes[] = {vx7::image::kStateBlock + vx7::block::kDualReceive,
-                                     vx7::image::kStateCopy + vx7::block::kDualReceive};
-constexpr int kOperationBandBytes[] = {vx7::image::kStateBlock + vx7::block::kOperationBand,
-                                       vx7::image::kStateCopy + vx7::block::kOperationBand};
+constexpr int kDualReceiveBytes[] = {radio::image::kStateBlock + radio::block::kDualReceive,
+                                     radio::image::kStateCopy + radio::block::kDualReceive};
+constexpr int kOperationBandBytes[] = {radio::image::kStateBlock + radio::block::kOperationBand,
+                                       radio::image::kStateCopy + radio::block::kOperationBand};
 
 // A settings file to try: a regular file (a link to one counts) that opens
 // for reading. The folder alone (an empty name) or a device never does.
@@ -79,44 +79,45 @@ bool HasMagic(const QByteArray& bytes) {
            ReadLe32(reinterpret_cast<const Byte*>(bytes.constData()) + kMagic) == kMagicValue;
 }
 
-std::optional<FileError> ParseFile(const QByteArray& bytes, const QString& path, Byte* dest) {
+std::optional<document::FileError> ParseFile(const QByteArray& bytes, const QString& path,
+                                             Byte* dest) {
     const auto* data = reinterpret_cast<const Byte*>(bytes.constData());
     if (bytes.size() < kHeaderSize || !HasMagic(bytes))
-        return FileError{FileError::Kind::NotRadioData,
-                         QStringLiteral("Not a radio data file:\n%1").arg(path)};
+        return document::FileError{document::FileError::Kind::NotRadioData,
+                                   QStringLiteral("Not a radio data file:\n%1").arg(path)};
     if (std::memcmp(data + kTag, kTagValue, kTagSize) != 0)
-        return FileError{FileError::Kind::DifferentRadio,
-                         QStringLiteral("Radio data file for for different radio:\n%1")
-                             .arg(NameField(data + kRadioName))};
+        return document::FileError{document::FileError::Kind::DifferentRadio,
+                                   QStringLiteral("Radio data file for for different radio:\n%1")
+                                       .arg(NameField(data + kRadioName))};
     if (ReadLe32(data + kSizeField) != static_cast<quint32>(kFileSize))
-        return FileError{FileError::Kind::InvalidHeader,
-                         QStringLiteral("Radio data file has invalid header")};
+        return document::FileError{document::FileError::Kind::InvalidHeader,
+                                   QStringLiteral("Radio data file has invalid header")};
     if (bytes.size() < kFileSize)
-        return FileError{FileError::Kind::InvalidFormat,
-                         QStringLiteral("Radio data file has invalid format")};
+        return document::FileError{document::FileError::Kind::InvalidFormat,
+                                   QStringLiteral("Radio data file has invalid format")};
     std::memcpy(dest, data, kFileSize);
     return std::nullopt;
 }
 
-std::optional<FileError> LoadFile(const QString& path, Byte* dest) {
+std::optional<document::FileError> LoadFile(const QString& path, Byte* dest) {
     QByteArray bytes;
-    if (auto error = rdf::ReadFileBounded(path, kFileSize, bytes))
+    if (auto error = document::datafile::ReadFileBounded(path, kFileSize, bytes))
         return error;
     return ParseFile(bytes, path, dest);
 }
 
-std::optional<FileError> SaveFile(const QString& path, const Byte* file) {
+std::optional<document::FileError> SaveFile(const QString& path, const Byte* file) {
     const auto error =
-        filesave::Save(path, QByteArray(reinterpret_cast<const char*>(file), kFileSize));
+        document::filesave::Save(path, QByteArray(reinterpret_cast<const char*>(file), kFileSize));
     if (!error)
         return std::nullopt;
-    return FileError{error->kind == filesave::SaveError::Kind::CannotCreate
-                         ? FileError::Kind::CannotOpen
-                         : FileError::Kind::CannotWrite,
-                     error->text};
+    return document::FileError{error->kind == document::filesave::SaveError::Kind::CannotCreate
+                                   ? document::FileError::Kind::CannotOpen
+                                   : document::FileError::Kind::CannotWrite,
+                               error->text};
 }
 
-void ExtractSettings(vx7::RadioModel& radio, const Byte* image, Byte* block) {
+void ExtractSettings(radio::RadioModel& radio, const Byte* image, Byte* block) {
     radio.ImageToSettings(block, image);
     Byte packed = static_cast<Byte>(block[kPackedByte] & ~(kDualReceiveBit | kOperationBandBit));
     if (image[kDualReceiveBytes[0]] & 1)
@@ -126,7 +127,7 @@ void ExtractSettings(vx7::RadioModel& radio, const Byte* image, Byte* block) {
     block[kPackedByte] = packed;
 }
 
-void WriteSettings(vx7::RadioModel& radio, const Byte* block, Byte* image) {
+void WriteSettings(radio::RadioModel& radio, const Byte* block, Byte* image) {
     radio.SettingsToImage(image, block);
     const Byte dual = (block[kPackedByte] & kDualReceiveBit) ? 1 : 0;
     const Byte band = (block[kPackedByte] & kOperationBandBit) ? 1 : 0;
@@ -136,43 +137,43 @@ void WriteSettings(vx7::RadioModel& radio, const Byte* block, Byte* image) {
         image[offset] = band;
 }
 
-void ExtractDefaults(vx7::RadioModel& radio, Byte* block) {
-    const auto& defaults = vx7::DefaultImage();
+void ExtractDefaults(radio::RadioModel& radio, Byte* block) {
+    const auto& defaults = radio::DefaultImage();
     ExtractSettings(radio, defaults.data(), block);
 }
 
 RememberedFile ReadRememberedFile() {
-    auto settings = reg::OpenSettingsKey();
+    auto store = settings::OpenSettingsGroup();
     RememberedFile remembered;
     remembered.directory =
-        settings->value(QString::fromLatin1(reg::kSettingDir)).toString().left(255);
+        store->value(QString::fromLatin1(settings::kSettingDir)).toString().left(255);
     remembered.fileName =
-        settings->value(QString::fromLatin1(reg::kCurrentSettingFile)).toString().left(255);
+        store->value(QString::fromLatin1(settings::kCurrentSettingFile)).toString().left(255);
     return remembered;
 }
 
 bool RememberFile(const QString& path, const QString& currentDirectory) {
     const QFileInfo info(path);
     const QString directory = info.absolutePath();
-    auto settings = reg::OpenSettingsKey();
+    auto store = settings::OpenSettingsGroup();
     if (directory != currentDirectory)
-        settings->setValue(QString::fromLatin1(reg::kSettingDir), directory);
-    settings->setValue(QString::fromLatin1(reg::kCurrentSettingFile), info.fileName());
-    return reg::Flush(*settings);
+        store->setValue(QString::fromLatin1(settings::kSettingDir), directory);
+    store->setValue(QString::fromLatin1(settings::kCurrentSettingFile), info.fileName());
+    return settings::Flush(*store);
 }
 
 bool RememberFileName(const QString& fileName) {
-    auto settings = reg::OpenSettingsKey();
-    settings->setValue(QString::fromLatin1(reg::kCurrentSettingFile), fileName);
-    return reg::Flush(*settings);
+    auto store = settings::OpenSettingsGroup();
+    store->setValue(QString::fromLatin1(settings::kCurrentSettingFile), fileName);
+    return settings::Flush(*store);
 }
 
 RadioVariant ReadRadioVariant() {
     RadioVariant result;
-    const reg::RememberedConfiguration remembered = reg::ReadConfiguration();
+    const settings::RememberedConfiguration remembered = settings::ReadConfiguration();
     result.keyError = remembered.keyError;
     if (remembered.header)
-        result.variant = (*remembered.header)[vx7::image::kVariantFlag];
+        result.variant = (*remembered.header)[radio::image::kVariantFlag];
     return result;
 }
 
@@ -180,7 +181,7 @@ bool HasTvNamesLabel(const RadioVariant& variant) {
     return variant.variant && *variant.variant == 1;
 }
 
-Initialised InitialiseBySource(vx7::RadioModel& radio, const Byte* image, const QString& source,
+Initialised InitialiseBySource(radio::RadioModel& radio, const Byte* image, const QString& source,
                                Byte* file) {
     Initialised result;
     const RememberedFile remembered = ReadRememberedFile();
@@ -220,9 +221,10 @@ Initialised InitialiseBySource(vx7::RadioModel& radio, const Byte* image, const 
     return result;
 }
 
-SettingsSource::SettingsSource(RadioDocument& doc) : m_doc(doc), m_name(doc.SettingsSourceName()) {}
+SettingsSource::SettingsSource(document::RadioDocument& doc)
+    : m_doc(doc), m_name(doc.SettingsSourceName()) {}
 
-SettingsSource::SettingsSource(RadioDocument& doc, QString name)
+SettingsSource::SettingsSource(document::RadioDocument& doc, QString name)
     : m_doc(doc), m_name(std::move(name)) {}
 
 Initialised SettingsSource::Load(FileImage& file) const {
@@ -242,7 +244,8 @@ void SettingsSource::WriteIntoImage(const Byte* block) const {
     WriteSettings(m_doc.Radio(), block, m_doc.Image());
 }
 
-std::optional<FileError> WriteSettingsForUpload(const SettingsSource& source, QString* from) {
+std::optional<document::FileError> WriteSettingsForUpload(const SettingsSource& source,
+                                                          QString* from) {
     FileImage file{};
     const Initialised found = source.Load(file);
     if (found.loadError)
@@ -253,4 +256,4 @@ std::optional<FileError> WriteSettingsForUpload(const SettingsSource& source, QS
     return std::nullopt;
 }
 
-} // namespace rsf
+} // namespace settings::rsf

@@ -19,25 +19,27 @@
 #include <array>
 #include <optional>
 
+namespace document {
 class RadioDocument;
-namespace vx7 {
+}
+namespace radio {
 class RadioModel;
 }
 
-namespace rsf {
+namespace settings::rsf {
 
-using vx7::Byte;
+using radio::Byte;
 
 // ---------------------------------------------------------------------------
 // The settings block
 // ---------------------------------------------------------------------------
-constexpr int kRecordSize = vx7::settingsarea::kRecordSize; // 1480 bytes from the image
+constexpr int kRecordSize = radio::settingsarea::kRecordSize; // 1480 bytes from the image
 constexpr int kSpareSize = 8;
 constexpr int kBlockSize = kRecordSize + kSpareSize; // 1488
 
 // Byte 117: bits 0-1 and 4-7 come from image byte 1799; bit 2 (dual receive)
 // and bit 3 (operating band Sub) from the state block and its copy.
-constexpr int kPackedByte = vx7::settingsarea::kPackedByte;
+constexpr int kPackedByte = radio::settingsarea::kPackedByte;
 constexpr Byte kDualReceiveBit = 0x04;
 constexpr Byte kOperationBandBit = 0x08;
 
@@ -85,12 +87,13 @@ void WriteHeader(Byte* file, bool withName);
 bool HasMagic(const QByteArray& bytes);
 // Checks a settings file's bytes and copies its 1568 bytes into dest; dest
 // is untouched on failure. path is the path named in the messages.
-std::optional<FileError> ParseFile(const QByteArray& bytes, const QString& path, Byte* dest);
+std::optional<document::FileError> ParseFile(const QByteArray& bytes, const QString& path,
+                                             Byte* dest);
 // Reads and checks a settings file (ParseFile); dest is untouched on failure.
-std::optional<FileError> LoadFile(const QString& path, Byte* dest);
+std::optional<document::FileError> LoadFile(const QString& path, Byte* dest);
 // Writes the 1568 bytes atomically and durably: "Cannot create file:" or
 // "Error writing file:" with the path, and the old file whole, on failure.
-std::optional<FileError> SaveFile(const QString& path, const Byte* file);
+std::optional<document::FileError> SaveFile(const QString& path, const Byte* file);
 
 // ---------------------------------------------------------------------------
 // Block <-> image
@@ -98,17 +101,17 @@ std::optional<FileError> SaveFile(const QString& path, const Byte* file);
 
 // The settings of an image into a block: the record copy, then the dual
 // receive and band bits of byte 117 from the state block.
-void ExtractSettings(vx7::RadioModel& radio, const Byte* image, Byte* block);
+void ExtractSettings(radio::RadioModel& radio, const Byte* image, Byte* block);
 // A block into an image: the record copy (image byte 1799 bits 6 and 7
 // cleared, the group counts untouched), then the state block and its copy
 // get the dual receive and band bits as 0 or 1.
-void WriteSettings(vx7::RadioModel& radio, const Byte* block, Byte* image);
+void WriteSettings(radio::RadioModel& radio, const Byte* block, Byte* image);
 
 // The settings of the built-in default image into a block.
-void ExtractDefaults(vx7::RadioModel& radio, Byte* block);
+void ExtractDefaults(radio::RadioModel& radio, Byte* block);
 
 // ---------------------------------------------------------------------------
-// Remembered file and the radio variant, under the settings key
+// Remembered file and the radio variant, in the settings store's group "Settings"
 // ---------------------------------------------------------------------------
 struct RememberedFile {
     QString directory; // "SettingDir"
@@ -127,7 +130,7 @@ bool RememberFileName(const QString& fileName);
 // byte 8), when "Configuration1" matches the header's sum.
 struct RadioVariant {
     std::optional<int> variant;
-    bool keyError = false; // the settings key could not be opened
+    bool keyError = false; // the settings store could not be read
 };
 RadioVariant ReadRadioVariant();
 // Whether the names page shows its TV list in the tab label: variant 1.
@@ -140,12 +143,12 @@ constexpr const char* kSourceNewFile = "NewFile";
 constexpr const char* kSourceReadRadio = "ReadRadio";
 
 struct Initialised {
-    QString directory;                  // the settings directory
-    QString fileName;                   // the current file name; "Untitled.rsf" when none
-    QString path;                       // the file loaded; empty when none
-    bool untitled = true;               // no file yet: Save asks for a name
-    bool defaults = false;              // the block came from the default image
-    std::optional<FileError> loadError; // a file that opens but did not load
+    QString directory;                            // the settings directory
+    QString fileName;                             // the current file name; "Untitled.rsf" when none
+    QString path;                                 // the file loaded; empty when none
+    bool untitled = true;                         // no file yet: Save asks for a name
+    bool defaults = false;                        // the block came from the default image
+    std::optional<document::FileError> loadError; // a file that opens but did not load
 };
 
 // Loads the settings named by a settings source into file (header and
@@ -154,7 +157,7 @@ struct Initialised {
 // (unless it is "NewFile") and with "Current Setting File"; otherwise the
 // default settings. A file that opens but does not load leaves the defaults
 // in file and its error in loadError.
-Initialised InitialiseBySource(vx7::RadioModel& radio, const Byte* image, const QString& source,
+Initialised InitialiseBySource(radio::RadioModel& radio, const Byte* image, const QString& source,
                                Byte* file);
 
 // A document's settings source: the document's image and the name it keeps
@@ -163,9 +166,9 @@ Initialised InitialiseBySource(vx7::RadioModel& radio, const Byte* image, const 
 // into settings bytes of its own.
 class SettingsSource {
 public:
-    explicit SettingsSource(RadioDocument& doc);
+    explicit SettingsSource(document::RadioDocument& doc);
     // A source other than the one the document keeps.
-    SettingsSource(RadioDocument& doc, QString name);
+    SettingsSource(document::RadioDocument& doc, QString name);
 
     const QString& Name() const { return m_name; }
     // Loads the settings the source names into file (InitialiseBySource).
@@ -179,7 +182,7 @@ public:
     void WriteIntoImage(const Byte* block) const;
 
 private:
-    RadioDocument& m_doc;
+    document::RadioDocument& m_doc;
     QString m_name;
 };
 
@@ -190,8 +193,8 @@ private:
 // When from is given, it receives where the settings came from: the settings
 // file's path, or an empty text for the image's own settings ("ReadRadio")
 // and "*" for the default settings.
-std::optional<FileError> WriteSettingsForUpload(const SettingsSource& source,
-                                                QString* from = nullptr);
+std::optional<document::FileError> WriteSettingsForUpload(const SettingsSource& source,
+                                                          QString* from = nullptr);
 constexpr const char* kFromDefaults = "*";
 
-} // namespace rsf
+} // namespace settings::rsf

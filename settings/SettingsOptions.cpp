@@ -14,18 +14,18 @@
 #include <stdexcept>
 #include <string>
 
-namespace settingsopt {
+namespace settings::option {
 
 namespace {
 
 constexpr const char* T = kPageToggles;
 constexpr const char* G = kPageGeneral;
 constexpr const char* D = kPageDisplay;
-namespace display = rset::display;
-namespace names = rset::names;
-using rset::BitmapShape;
-using rset::kFontShape;
-using rset::kIconShape;
+namespace display = settings::rset::display;
+namespace names = settings::rset::names;
+using settings::rset::BitmapShape;
+using settings::rset::kFontShape;
+using settings::rset::kIconShape;
 constexpr const char* I = kPageIconFont;
 constexpr const char* N = kPageNames;
 
@@ -281,9 +281,9 @@ std::vector<Option> MakeOptions() {
 }
 
 QChar TableCharacter(Byte code) {
-    if (code >= vx7::kCharsetSize)
+    if (code >= radio::kCharsetSize)
         return QLatin1Char('?');
-    return QChar::fromLatin1(static_cast<char>(vx7::kCharset[code]));
+    return QChar::fromLatin1(static_cast<char>(radio::kCharset[code]));
 }
 
 int Nibble(Byte value, int shift) {
@@ -372,7 +372,7 @@ void SetDtmfMemory(Byte* block, int memory, const QString& text) {
         if (n == kDtmfMemorySize)
             break;
         const int code =
-            c.unicode() < 0x100 ? vx7::CharacterCode(static_cast<Byte>(c.unicode())) : -1;
+            c.unicode() < 0x100 ? radio::CharacterCode(static_cast<Byte>(c.unicode())) : -1;
         if (code >= 0)
             codes[n++] = static_cast<Byte>(code);
     }
@@ -396,7 +396,7 @@ void SetCwId(Byte* block, const QString& text) {
         if (n == kCwIdSlots)
             break;
         const int code =
-            c.unicode() < 0x100 ? vx7::CharacterCode(static_cast<Byte>(c.unicode())) : -1;
+            c.unicode() < 0x100 ? radio::CharacterCode(static_cast<Byte>(c.unicode())) : -1;
         if (code < 0)
             continue;
         block[kCwId + 2 * n] = 0x00;
@@ -521,10 +521,12 @@ QString ValueText(const Option& option, const Byte* block) {
         return text;
     }
     case Kind::Icon:
-        return rset::DrawBitmap(kIconShape, rset::DecodeBitmap(kIconShape, block + option.byte))
+        return settings::rset::DrawBitmap(
+                   kIconShape, settings::rset::DecodeBitmap(kIconShape, block + option.byte))
             .join(QLatin1Char('\n'));
     case Kind::FontChar:
-        return rset::DrawBitmap(kFontShape, rset::DecodeBitmap(kFontShape, block + option.byte))
+        return settings::rset::DrawBitmap(
+                   kFontShape, settings::rset::DecodeBitmap(kFontShape, block + option.byte))
             .join(QLatin1Char('\n'));
     case Kind::Name:
         return names::Decode(block + option.byte);
@@ -532,4 +534,4 @@ QString ValueText(const Option& option, const Byte* block) {
     return {};
 }
 
-} // namespace settingsopt
+} // namespace settings::option

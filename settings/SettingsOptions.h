@@ -20,9 +20,9 @@
 #include <optional>
 #include <vector>
 
-namespace settingsopt {
+namespace settings::option {
 
-using vx7::Byte;
+using radio::Byte;
 
 // Page names, in tab order; the names tab is labelled by the radio variant.
 constexpr const char* kPageToggles = "Toggles";
@@ -146,4 +146,4 @@ void SetOffset(Byte* block, int byte, int value);
 constexpr int kOffsetMin = -1000;
 constexpr int kOffsetMax = 4000;
 
-} // namespace settingsopt
+} // namespace settings::option

@@ -17,9 +17,11 @@
 
 #include <cstring>
 
-using settingsopt::Kind;
-using settingsopt::Option;
-using settingsopt::Widget;
+using settings::option::Kind;
+using settings::option::Option;
+using settings::option::Widget;
+
+namespace setwindow {
 
 namespace {
 
@@ -42,7 +44,7 @@ QWidget* WithValue(QSlider* slider, QWidget* parent) {
 
 } // namespace
 
-DisplayPage::DisplayPage(vx7::Byte* settings, QWidget* parent) : SettingsPage(settings, parent) {
+DisplayPage::DisplayPage(radio::Byte* settings, QWidget* parent) : SettingsPage(settings, parent) {
     auto* display = new QGroupBox(tr("Display"), this);
     auto* form = new QFormLayout(display);
     auto* leds = new QGroupBox(tr("LED Colours"), this);
@@ -50,14 +52,14 @@ DisplayPage::DisplayPage(vx7::Byte* settings, QWidget* parent) : SettingsPage(se
     auto* strobes = new QGroupBox(tr("Strobes"), this);
     auto* strobeForm = new QFormLayout(strobes);
 
-    for (const Option& option : settingsopt::Options()) {
-        if (std::strcmp(option.page, settingsopt::kPageDisplay) != 0)
+    for (const Option& option : settings::option::Options()) {
+        if (std::strcmp(option.page, settings::option::kPageDisplay) != 0)
             continue;
         const QString label = QString::fromUtf8(option.label);
         switch (option.widget) {
         case Widget::List: {
             // The strobes and the charge-complete light pick an LED colour.
-            const bool strobe = std::strcmp(option.section, settingsopt::kSectionStrobes) == 0;
+            const bool strobe = std::strcmp(option.section, settings::option::kSectionStrobes) == 0;
             QComboBox* list = m_bindings.AddList(option, strobe ? strobes : display);
             (strobe ? strobeForm : form)->addRow(label, list);
             break;
@@ -75,7 +77,7 @@ DisplayPage::DisplayPage(vx7::Byte* settings, QWidget* parent) : SettingsPage(se
             const int n = static_cast<int>(m_leds.size());
             auto* button = new QPushButton(label, leds);
             button->setObjectName(option.key);
-            auto* swatch = new LedSwatch(leds);
+            auto* swatch = new widgets::LedSwatch(leds);
             swatch->setObjectName(option.key + QStringLiteral(".swatch"));
             swatch->setFixedSize(22, 22);
             ledGrid->addWidget(button, n, 0);
@@ -100,8 +102,9 @@ DisplayPage::DisplayPage(vx7::Byte* settings, QWidget* parent) : SettingsPage(se
         QStringList numbers;
         for (const char* choice : m_bands.front()->choices)
             numbers << QString::fromUtf8(choice);
-        m_icons.SetFormat(GridBlock::Rows(1, bands, kIconColumn, kIconColumn),
-                          {CellStore::CellKind::List, 0, 0, CellStore::MakeList(numbers)});
+        m_icons.SetFormat(
+            outside::GridBlock::Rows(1, bands, kIconColumn, kIconColumn),
+            {outside::CellStore::CellKind::List, 0, 0, outside::CellStore::MakeList(numbers)});
     }
     m_icons.SetText(kIconColumn, 0, QStringLiteral("Icon"));
     for (int r = 1; r <= bands; ++r)
@@ -109,10 +112,10 @@ DisplayPage::DisplayPage(vx7::Byte* settings, QWidget* parent) : SettingsPage(se
     m_shownIcons.assign(m_bands.size(), -1);
     auto* iconBox = new QGroupBox(QStringLiteral("Icon Select"), this);
     auto* iconLayout = new QVBoxLayout(iconBox);
-    m_iconView = new GridView(iconBox);
+    m_iconView = new widgets::GridView(iconBox);
     if (bands > 0)
         m_iconView->setObjectName(
-            settingsopt::GroupKey(settingsopt::kPageDisplay, m_bands.front()->group));
+            settings::option::GroupKey(settings::option::kPageDisplay, m_bands.front()->group));
     m_iconView->SetCells(&m_icons);
     m_iconView->FitColumns();
     iconLayout->addWidget(m_iconView);
@@ -131,7 +134,7 @@ DisplayPage::DisplayPage(vx7::Byte* settings, QWidget* parent) : SettingsPage(se
 }
 
 void DisplayPage::Load() {
-    const vx7::Byte* block = Settings();
+    const radio::Byte* block = Settings();
     m_bindings.Load(block);
     for (size_t r = 0; r < m_bands.size(); ++r) {
         const int row = static_cast<int>(r) + 1;
@@ -145,7 +148,7 @@ void DisplayPage::Load() {
 }
 
 void DisplayPage::Save() {
-    vx7::Byte* block = Settings();
+    radio::Byte* block = Settings();
     // A value the control could not show stays unless the user changed it.
     m_bindings.Save(block);
     if (m_iconView->IsEditing())
@@ -153,7 +156,7 @@ void DisplayPage::Save() {
     for (size_t r = 0; r < m_bands.size(); ++r) {
         const int index = m_icons.ListIndex(kIconColumn, static_cast<int>(r) + 1);
         if (index >= 0 && index != m_shownIcons[r])
-            block[m_bands[r]->byte] = static_cast<vx7::Byte>(index);
+            block[m_bands[r]->byte] = static_cast<radio::Byte>(index);
     }
     for (const Led& led : m_leds)
         if (led.swatch->Colour() != led.shown)
@@ -165,8 +168,10 @@ void DisplayPage::Save() {
 void DisplayPage::ChooseLed(int n) {
     // The chooser starts from the swatch, which holds the last colour the
     // user confirmed: a second press does not lose the first choice.
-    LedSwatch* swatch = m_leds[static_cast<size_t>(n)].swatch;
+    widgets::LedSwatch* swatch = m_leds[static_cast<size_t>(n)].swatch;
     const QColor chosen = QColorDialog::getColor(swatch->Colour(), this);
     if (chosen.isValid())
         swatch->SetColour(chosen);
 }
+
+} // namespace setwindow

@@ -12,10 +12,16 @@
 
 #include <vector>
 
+namespace widgets {
 class LedSwatch;
+}
 class QPushButton;
 class QSlider;
+namespace widgets {
 class GridView;
+}
+
+namespace setwindow {
 
 class DisplayPage : public SettingsPage {
     Q_OBJECT
@@ -23,7 +29,7 @@ class DisplayPage : public SettingsPage {
 public:
     static constexpr int kHelpTopic = 103;
 
-    DisplayPage(vx7::Byte* settings, QWidget* parent);
+    DisplayPage(radio::Byte* settings, QWidget* parent);
 
     void Load() override;
     void Save() override;
@@ -34,25 +40,27 @@ public:
     QSlider* Contrast() const { return m_contrast; }
     QSlider* Dimmer() const { return m_dimmer; }
     QPushButton* LedButton(int n) const { return m_leds[static_cast<size_t>(n)].button; }
-    LedSwatch* Swatch(int n) const { return m_leds[static_cast<size_t>(n)].swatch; }
-    GridView* IconGrid() const { return m_iconView; }
+    widgets::LedSwatch* Swatch(int n) const { return m_leds[static_cast<size_t>(n)].swatch; }
+    widgets::GridView* IconGrid() const { return m_iconView; }
 
 private:
     struct Led {
-        const settingsopt::Option* option;
+        const settings::option::Option* option;
         QPushButton* button;
-        LedSwatch* swatch;
+        widgets::LedSwatch* swatch;
         QColor shown; // what Load showed
     };
     void ChooseLed(int n);
 
-    optioncontrols::Bindings m_bindings;
+    setwindow::Bindings m_bindings;
     QSlider* m_contrast = nullptr;
     QSlider* m_dimmer = nullptr;
     std::vector<Led> m_leds;
     // The band icons: one grid row per option, and what Load showed in it.
-    std::vector<const settingsopt::Option*> m_bands;
+    std::vector<const settings::option::Option*> m_bands;
     std::vector<int> m_shownIcons;
-    CellStore m_icons;
-    GridView* m_iconView = nullptr;
+    outside::CellStore m_icons;
+    widgets::GridView* m_iconView = nullptr;
 };
+
+} // namespace setwindow

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
+namespace setwindow {
+
 namespace {
 constexpr const char* kOnTimeRange = "On Time must be between 00:00 and 23:59";
 constexpr const char* kOffTimeRange = "Off Time must be between 00:00 and 23:59";
@@ -13,9 +15,9 @@ constexpr const char* kAltRange = "Altimeter Offset must be between -1000 and 40
 constexpr const char* kBaroRange = "Barometric Offset must be between -1000 and 4000";
 } // namespace
 
-GeneralPage::GeneralPage(vx7::Byte* settings, QWidget* parent) : SettingsPage(settings, parent) {
-    setObjectName(QString::fromLatin1(settingsopt::kPageGeneral));
-    optioncontrols::BuildPage(settingsopt::kPageGeneral, m_bindings, this);
+GeneralPage::GeneralPage(radio::Byte* settings, QWidget* parent) : SettingsPage(settings, parent) {
+    setObjectName(QString::fromLatin1(settings::option::kPageGeneral));
+    setwindow::BuildPage(settings::option::kPageGeneral, m_bindings, this);
     m_artsSwitch = findChild<QCheckBox*>(QString::fromLatin1(kArtsSwitch));
     // ARTS can only be switched off here.
     connect(m_artsSwitch, &QCheckBox::clicked, m_artsSwitch,
@@ -32,7 +34,8 @@ void GeneralPage::Save() {
 }
 
 bool GeneralPage::Refuse(const char* key, const char* message) {
-    QMessageBox::warning(this, QString::fromLatin1(res::kAppTitle), QString::fromLatin1(message));
+    QMessageBox::warning(this, QString::fromLatin1(widgets::res::kAppTitle),
+                         QString::fromLatin1(message));
     auto* edit = findChild<QLineEdit*>(QString::fromLatin1(key));
     edit->selectAll();
     edit->setFocus();
@@ -48,13 +51,13 @@ bool GeneralPage::Validate() {
     const auto text = [this](const char* key) {
         return findChild<QLineEdit*>(QString::fromLatin1(key))->text();
     };
-    if (changed(kOnTime) && !settingsopt::ParseTime(text(kOnTime)))
+    if (changed(kOnTime) && !settings::option::ParseTime(text(kOnTime)))
         return Refuse(kOnTime, kOnTimeRange);
-    if (changed(kOffTime) && !settingsopt::ParseTime(text(kOffTime)))
+    if (changed(kOffTime) && !settings::option::ParseTime(text(kOffTime)))
         return Refuse(kOffTime, kOffTimeRange);
     const auto inRange = [&text](const char* key) {
-        const long value = settingsopt::OffsetTextValue(text(key));
-        return value >= settingsopt::kOffsetMin && value <= settingsopt::kOffsetMax;
+        const long value = settings::option::OffsetTextValue(text(key));
+        return value >= settings::option::kOffsetMin && value <= settings::option::kOffsetMax;
     };
     if (changed(kAltOffset) && !inRange(kAltOffset))
         return Refuse(kAltOffset, kAltRange);
@@ -62,3 +65,5 @@ bool GeneralPage::Validate() {
         return Refuse(kBaroOffset, kBaroRange);
     return true;
 }
+
+} // namespace setwindow

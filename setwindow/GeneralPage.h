@@ -10,6 +10,8 @@
 class QCheckBox;
 class QLineEdit;
 
+namespace setwindow {
+
 class GeneralPage : public SettingsPage {
 public:
     // The options the page treats on its own.
@@ -19,7 +21,7 @@ public:
     static constexpr const char* kAltOffset = "general.altOffset";
     static constexpr const char* kArtsSwitch = "general.arts.artsSwitch";
 
-    GeneralPage(vx7::Byte* settings, QWidget* parent);
+    GeneralPage(radio::Byte* settings, QWidget* parent);
 
     void Load() override;
     void Save() override;
@@ -29,6 +31,8 @@ private:
     // Tells the user, selects the field's text and gives it the focus.
     bool Refuse(const char* key, const char* message);
 
-    optioncontrols::Bindings m_bindings;
+    setwindow::Bindings m_bindings;
     QCheckBox* m_artsSwitch = nullptr;
 };
+
+} // namespace setwindow

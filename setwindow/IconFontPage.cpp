@@ -1,7 +1,7 @@
 #include "setwindow/IconFontPage.h"
 
-#include "settings/Registry.h"
 #include "settings/SettingsOptions.h"
+#include "settings/SettingsStore.h"
 #include "widgets/PixelEditor.h"
 #include "widgets/PixelPreview.h"
 
@@ -13,29 +13,34 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-using rset::BitmapShape;
-using rset::Pixels;
+using settings::rset::BitmapShape;
+using settings::rset::Pixels;
+
+namespace setwindow {
 
 namespace {
 
 bool ReadShowGuides() {
-    return reg::OpenSettingsKey()->value(QString::fromLatin1(reg::kShowGuides), 0).toInt() != 0;
+    return settings::OpenSettingsGroup()
+               ->value(QString::fromLatin1(settings::kShowGuides), 0)
+               .toInt() != 0;
 }
 
 // Kept without a word to the user when the store cannot be written, as the
 // other remembered choices are.
 void StoreShowGuides(bool on) {
-    auto store = reg::OpenSettingsKey();
-    store->setValue(QString::fromLatin1(reg::kShowGuides), on ? 1 : 0);
-    reg::Flush(*store);
+    auto store = settings::OpenSettingsGroup();
+    store->setValue(QString::fromLatin1(settings::kShowGuides), on ? 1 : 0);
+    settings::Flush(*store);
 }
 
 } // namespace
 
-IconFontPage::IconFontPage(vx7::Byte* settings, QWidget* parent) : SettingsPage(settings, parent) {
-    QWidget* icons = BuildSet(m_icon, rset::kIconShape, "Icon", tr("Icons"),
+IconFontPage::IconFontPage(radio::Byte* settings, QWidget* parent)
+    : SettingsPage(settings, parent) {
+    QWidget* icons = BuildSet(m_icon, settings::rset::kIconShape, "Icon", tr("Icons"),
                               QStringLiteral("Icon Editor"), tr("Icon %1"));
-    QWidget* font = BuildSet(m_font, rset::kFontShape, "Font", tr("Font"),
+    QWidget* font = BuildSet(m_font, settings::rset::kFontShape, "Font", tr("Font"),
                              QStringLiteral("Font Editor"), tr("Char %1"));
     m_guides = new QCheckBox(QStringLiteral("Show Guides"), this);
     m_guides->setObjectName(QStringLiteral("Show Guides"));
@@ -58,21 +63,21 @@ QWidget* IconFontPage::BuildSet(Set& set, const BitmapShape& shape, const char* 
                                 const QString& title, const QString& editorTitle,
                                 const QString& buttonText) {
     set.shape = &shape;
-    const settingsopt::Option& selection =
-        settingsopt::Find(settingsopt::GroupKey(settingsopt::kPageIconFont, group));
+    const settings::option::Option& selection =
+        settings::option::Find(settings::option::GroupKey(settings::option::kPageIconFont, group));
     auto* box = new QGroupBox(title, this);
     auto* previews = new QGridLayout;
     set.group = new QButtonGroup(box);
     const bool tall = shape.height > shape.width * 3 / 2;
     for (int k = 0; k < shape.count; ++k) {
-        auto* preview = new PixelPreview(box);
+        auto* preview = new widgets::PixelPreview(box);
         // Named by the option's key: the button "iconFont.icon.1", its
         // preview "iconFont.icon.preview1".
         preview->setObjectName(selection.key + QStringLiteral(".preview%1").arg(k + 1));
         preview->SetBitmapSize(shape.width, shape.height);
         preview->setMinimumSize(preview->sizeHint());
         auto* button = new QRadioButton(buttonText.arg(k + 1), box);
-        button->setObjectName(settingsopt::ButtonKey(selection, static_cast<size_t>(k)));
+        button->setObjectName(settings::option::ButtonKey(selection, static_cast<size_t>(k)));
         set.group->addButton(button, k);
         // Icons stand one under the other, font characters side by side.
         if (tall) {
@@ -87,7 +92,7 @@ QWidget* IconFontPage::BuildSet(Set& set, const BitmapShape& shape, const char* 
     }
     auto* editorBox = new QGroupBox(editorTitle, box);
     auto* editorLayout = new QVBoxLayout(editorBox);
-    set.editor = new PixelEditor(editorBox);
+    set.editor = new widgets::PixelEditor(editorBox);
     set.editor->setObjectName(editorTitle);
     set.editor->SetDimensions(shape.width, shape.height);
     set.editor->setMinimumSize(set.editor->sizeHint());
@@ -101,7 +106,7 @@ QWidget* IconFontPage::BuildSet(Set& set, const BitmapShape& shape, const char* 
     connect(set.group, &QButtonGroup::idClicked, this, [&set](int k) { CopyIntoEditor(set, k); });
     // The editor reports a pixel the user changed: the flag is clear when
     // the pixel became set.
-    connect(set.editor, &PixelEditor::pixelChanged, this, [&set](int index, bool cleared) {
+    connect(set.editor, &widgets::PixelEditor::pixelChanged, this, [&set](int index, bool cleared) {
         set.previews[static_cast<size_t>(set.current)]->SetPixel(index, !cleared);
     });
     return box;
@@ -109,7 +114,7 @@ QWidget* IconFontPage::BuildSet(Set& set, const BitmapShape& shape, const char* 
 
 void IconFontPage::CopyIntoEditor(Set& set, int k) {
     set.current = k;
-    const PixelPreview* preview = set.previews[static_cast<size_t>(k)];
+    const widgets::PixelPreview* preview = set.previews[static_cast<size_t>(k)];
     for (int p = 0; p < preview->PixelCount(); ++p)
         set.editor->SetPixel(p, preview->Pixel(p));
     set.editor->setEnabled(true);
@@ -135,13 +140,14 @@ void IconFontPage::Select(Set& set, int k) {
 }
 
 void IconFontPage::LoadSet(Set& set) {
-    const vx7::Byte* block = Settings();
+    const radio::Byte* block = Settings();
     set.shownPixels.clear();
     for (int k = 0; k < set.shape->count; ++k) {
-        set.shownPixels.push_back(rset::DecodeBitmap(*set.shape, block + set.shape->Offset(k)));
+        set.shownPixels.push_back(
+            settings::rset::DecodeBitmap(*set.shape, block + set.shape->Offset(k)));
         set.previews[static_cast<size_t>(k)]->SetPixels(set.shownPixels.back());
     }
-    set.shownSelection = rset::SelectedBitmap(*set.shape, block);
+    set.shownSelection = settings::rset::SelectedBitmap(*set.shape, block);
     Select(set, set.shownSelection);
 }
 
@@ -151,16 +157,16 @@ void IconFontPage::Load() {
 }
 
 void IconFontPage::SaveSet(Set& set) {
-    vx7::Byte* block = Settings();
+    radio::Byte* block = Settings();
     const int selected = set.group->checkedId();
     if (selected >= 0 && selected != set.shownSelection)
-        block[set.shape->selectionByte] = static_cast<vx7::Byte>(selected);
+        block[set.shape->selectionByte] = static_cast<radio::Byte>(selected);
     // A bitmap the user did not draw on keeps its bytes as they were, unused
     // bits included.
     for (int k = 0; k < set.shape->count; ++k) {
         const Pixels& pixels = set.previews[static_cast<size_t>(k)]->Pixels();
         if (pixels != set.shownPixels[static_cast<size_t>(k)])
-            rset::EncodeBitmap(*set.shape, pixels, block + set.shape->Offset(k));
+            settings::rset::EncodeBitmap(*set.shape, pixels, block + set.shape->Offset(k));
     }
 }
 
@@ -176,3 +182,5 @@ void IconFontPage::SetGuides(bool on) {
     m_font.editor->SetShowGuides(on);
     StoreShowGuides(on);
 }
+
+} // namespace setwindow

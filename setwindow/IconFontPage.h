@@ -9,26 +9,36 @@
 #include <array>
 #include <vector>
 
+namespace widgets {
 class PixelEditor;
+}
+namespace widgets {
 class PixelPreview;
+}
 class QButtonGroup;
 class QCheckBox;
 class QRadioButton;
+
+namespace setwindow {
 
 class IconFontPage : public SettingsPage {
     Q_OBJECT
 
 public:
-    IconFontPage(vx7::Byte* settings, QWidget* parent);
+    IconFontPage(radio::Byte* settings, QWidget* parent);
 
     void Load() override;
     void Save() override;
 
     // The controls, for the window and the tests.
-    PixelEditor* IconEditor() const { return m_icon.editor; }
-    PixelEditor* FontEditor() const { return m_font.editor; }
-    PixelPreview* IconPreview(int k) const { return m_icon.previews[static_cast<size_t>(k)]; }
-    PixelPreview* FontPreview(int k) const { return m_font.previews[static_cast<size_t>(k)]; }
+    widgets::PixelEditor* IconEditor() const { return m_icon.editor; }
+    widgets::PixelEditor* FontEditor() const { return m_font.editor; }
+    widgets::PixelPreview* IconPreview(int k) const {
+        return m_icon.previews[static_cast<size_t>(k)];
+    }
+    widgets::PixelPreview* FontPreview(int k) const {
+        return m_font.previews[static_cast<size_t>(k)];
+    }
     QRadioButton* IconButton(int k) const { return m_icon.buttons[static_cast<size_t>(k)]; }
     QRadioButton* FontButton(int k) const { return m_font.buttons[static_cast<size_t>(k)]; }
     QCheckBox* ShowGuides() const { return m_guides; }
@@ -36,19 +46,19 @@ public:
 private:
     // The previews, radio buttons and editor of one kind of bitmap.
     struct Set {
-        const rset::BitmapShape* shape = nullptr;
-        std::vector<PixelPreview*> previews;
+        const settings::rset::BitmapShape* shape = nullptr;
+        std::vector<widgets::PixelPreview*> previews;
         std::vector<QRadioButton*> buttons;
         QButtonGroup* group = nullptr;
-        PixelEditor* editor = nullptr;
+        widgets::PixelEditor* editor = nullptr;
         int current = 0; // the preview the editor draws into
         // What Load showed: the selection and every bitmap's pixels.
         int shownSelection = -1;
-        std::vector<rset::Pixels> shownPixels;
+        std::vector<settings::rset::Pixels> shownPixels;
     };
 
     // group names the set's options ("Icon", "Font").
-    QWidget* BuildSet(Set& set, const rset::BitmapShape& shape, const char* group,
+    QWidget* BuildSet(Set& set, const settings::rset::BitmapShape& shape, const char* group,
                       const QString& title, const QString& editorTitle, const QString& buttonText);
     void LoadSet(Set& set);
     void SaveSet(Set& set);
@@ -61,3 +71,5 @@ private:
     Set m_font;
     QCheckBox* m_guides = nullptr;
 };
+
+} // namespace setwindow

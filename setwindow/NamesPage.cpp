@@ -12,15 +12,17 @@
 
 #include <algorithm>
 
-namespace names = rset::names;
+namespace setwindow {
+
+namespace names = settings::rset::names;
 
 namespace {
 constexpr int kNameColumn = 1;
 } // namespace
 
-NamesPage::NamesPage(vx7::Byte* settings, bool showTvNames, QWidget* parent)
+NamesPage::NamesPage(radio::Byte* settings, bool showTvNames, QWidget* parent)
     : SettingsPage(settings, parent) {
-    m_wxAlert = m_bindings.AddCheck(settingsopt::Find(QStringLiteral("names.wxAlert")), this);
+    m_wxAlert = m_bindings.AddCheck(settings::option::Find(QStringLiteral("names.wxAlert")), this);
     m_wxView = Build(m_wx, names::kWxFirst, names::kWxCount, "WX Names");
     m_tvView = Build(m_tv, names::kTvFirst, names::kTvCount, "TV Names");
     // Without the TV band the TV names stay out of sight, and so unchanged.
@@ -35,20 +37,20 @@ NamesPage::NamesPage(vx7::Byte* settings, bool showTvNames, QWidget* parent)
     page->addLayout(grids, 1);
 }
 
-GridView* NamesPage::Build(NameList& list, int first, int count, const char* header) {
+widgets::GridView* NamesPage::Build(NameList& list, int first, int count, const char* header) {
     list.first = first;
     list.count = count;
     list.grid.SetSize(1, count);
-    list.grid.SetFormat(GridBlock::Rows(1, count, kNameColumn, kNameColumn),
-                        {CellStore::CellKind::Text, 0, names::kLength, {}});
+    list.grid.SetFormat(outside::GridBlock::Rows(1, count, kNameColumn, kNameColumn),
+                        {outside::CellStore::CellKind::Text, 0, names::kLength, {}});
     list.grid.SetText(kNameColumn, 0, QString::fromLatin1(header));
     for (int r = 1; r <= count; ++r)
         list.grid.SetText(0, r, QString::number(r));
-    auto* view = new GridView(this);
-    view->setObjectName(settingsopt::GroupKey(settingsopt::kPageNames, header));
+    auto* view = new widgets::GridView(this);
+    view->setObjectName(settings::option::GroupKey(settings::option::kPageNames, header));
     view->SetCells(&list.grid);
     // A character the radio cannot show is refused as it is typed.
-    view->SetCharacterFilter(kNameColumn, [](QChar c) { return vx7::IsRadioCharacter(c); });
+    view->SetCharacterFilter(kNameColumn, [](QChar c) { return radio::IsRadioCharacter(c); });
     view->FitColumns();
     // Wide enough for the names; the weather list tall enough for all ten.
     const int frame = 2 * view->frameWidth();
@@ -67,7 +69,7 @@ GridView* NamesPage::Build(NameList& list, int first, int count, const char* hea
 }
 
 void NamesPage::LoadList(NameList& list) {
-    const vx7::Byte* block = Settings();
+    const radio::Byte* block = Settings();
     list.shown.clear();
     for (int r = 1; r <= list.count; ++r) {
         list.grid.SetText(kNameColumn, r,
@@ -79,7 +81,7 @@ void NamesPage::LoadList(NameList& list) {
 void NamesPage::SaveList(NameList& list) {
     if (list.view->IsEditing())
         list.view->EndEdit();
-    vx7::Byte* block = Settings();
+    radio::Byte* block = Settings();
     // A name the user did not edit keeps its codes, even those that show
     // alike (a second code of a character, a code past the table).
     for (int r = 1; r <= list.count; ++r) {
@@ -101,3 +103,5 @@ void NamesPage::Save() {
     SaveList(m_tv);
     Load();
 }
+
+} // namespace setwindow

@@ -11,7 +11,11 @@
 #include <QStringList>
 
 class QCheckBox;
+namespace widgets {
 class GridView;
+}
+
+namespace setwindow {
 
 class NamesPage : public SettingsPage {
     Q_OBJECT
@@ -19,32 +23,34 @@ class NamesPage : public SettingsPage {
 public:
     // showTvNames: the radio has the TV band, so its TV names are shown;
     // otherwise they are kept as they are.
-    NamesPage(vx7::Byte* settings, bool showTvNames, QWidget* parent);
+    NamesPage(radio::Byte* settings, bool showTvNames, QWidget* parent);
 
     void Load() override;
     void Save() override;
 
     // The controls, for the window and the tests.
     QCheckBox* WxAlert() const { return m_wxAlert; }
-    GridView* WxGrid() const { return m_wxView; }
-    GridView* TvGrid() const { return m_tvView; }
+    widgets::GridView* WxGrid() const { return m_wxView; }
+    widgets::GridView* TvGrid() const { return m_tvView; }
 
 private:
     struct NameList {
-        CellStore grid;
-        GridView* view = nullptr;
+        outside::CellStore grid;
+        widgets::GridView* view = nullptr;
         int first = 0; // block byte of record 0
         int count = 0;
         QStringList shown; // what Load put in each row
     };
-    GridView* Build(NameList& list, int first, int count, const char* header);
+    widgets::GridView* Build(NameList& list, int first, int count, const char* header);
     void LoadList(NameList& list);
     void SaveList(NameList& list);
 
-    optioncontrols::Bindings m_bindings;
+    setwindow::Bindings m_bindings;
     QCheckBox* m_wxAlert = nullptr;
     NameList m_wx;
     NameList m_tv;
-    GridView* m_wxView = nullptr;
-    GridView* m_tvView = nullptr;
+    widgets::GridView* m_wxView = nullptr;
+    widgets::GridView* m_tvView = nullptr;
 };
+
+} // namespace setwindow

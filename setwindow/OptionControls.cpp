@@ -22,9 +22,9 @@
 #include <cstring>
 #include <map>
 
-namespace optioncontrols {
+namespace setwindow {
 
-using settingsopt::Kind;
+using settings::option::Kind;
 
 namespace {
 
@@ -49,14 +49,14 @@ public:
         }
     }
     void Fill(const Byte* block) override {
-        m_box->setChecked(settingsopt::Bit(block, OptionDef().byte, OptionDef().bit));
+        m_box->setChecked(settings::option::Bit(block, OptionDef().byte, OptionDef().bit));
         if (!OptionDef().editable)
             m_box->setEnabled(false);
     }
     void Remember() override { m_loaded = m_box->isChecked(); }
     bool Changed() const override { return m_box->isChecked() != m_loaded; }
     void Write(Byte* block) const override {
-        settingsopt::SetBit(block, OptionDef().byte, OptionDef().bit, m_box->isChecked());
+        settings::option::SetBit(block, OptionDef().byte, OptionDef().bit, m_box->isChecked());
     }
 
 private:
@@ -69,13 +69,13 @@ public:
     RadiosBinding(const Option& option, std::vector<QRadioButton*> buttons)
         : Binding(option), m_buttons(std::move(buttons)) {}
     void Fill(const Byte* block) override {
-        m_buttons[settingsopt::Bit(block, OptionDef().byte, OptionDef().bit) ? 1 : 0]->setChecked(
-            true);
+        m_buttons[settings::option::Bit(block, OptionDef().byte, OptionDef().bit) ? 1 : 0]
+            ->setChecked(true);
     }
     void Remember() override { m_loaded = Checked(); }
     bool Changed() const override { return Checked() != m_loaded; }
     void Write(Byte* block) const override {
-        settingsopt::SetBit(block, OptionDef().byte, OptionDef().bit, Checked() == 1);
+        settings::option::SetBit(block, OptionDef().byte, OptionDef().bit, Checked() == 1);
     }
 
 private:
@@ -95,7 +95,7 @@ public:
     void Fill(const Byte* block) override {
         const Option& o = OptionDef();
         if (o.kind == Kind::BitChoice) {
-            m_box->setCurrentIndex(settingsopt::Bit(block, o.byte, o.bit) ? 1 : 0);
+            m_box->setCurrentIndex(settings::option::Bit(block, o.byte, o.bit) ? 1 : 0);
         } else {
             const int value = block[o.byte];
             m_box->setCurrentIndex(value < m_box->count() ? value : -1);
@@ -116,7 +116,7 @@ public:
                                                 Qt::MatchFixedString | Qt::MatchCaseSensitive)
                               : m_box->currentIndex();
         if (o.kind == Kind::BitChoice)
-            settingsopt::SetBit(block, o.byte, o.bit, (index & 1) != 0);
+            settings::option::SetBit(block, o.byte, o.bit, (index & 1) != 0);
         else if (index >= 0)
             block[o.byte] = static_cast<Byte>(index);
     }
@@ -134,14 +134,14 @@ public:
         const Byte value = block[OptionDef().byte];
         // The slider keeps a value past its range at its end.
         m_slider->setValue(OptionDef().kind == Kind::Contrast
-                               ? rset::display::ShownContrast(value)
+                               ? settings::rset::display::ShownContrast(value)
                                : std::min<int>(value, m_slider->maximum()));
     }
     void Remember() override { m_loaded = m_slider->value(); }
     bool Changed() const override { return m_slider->value() != m_loaded; }
     void Write(Byte* block) const override {
         block[OptionDef().byte] = OptionDef().kind == Kind::Contrast
-                                      ? rset::display::ContrastByte(m_slider->value())
+                                      ? settings::rset::display::ContrastByte(m_slider->value())
                                       : static_cast<Byte>(m_slider->value());
     }
 
@@ -163,16 +163,16 @@ public:
         switch (o.kind) {
         case Kind::DtmfCode:
         case Kind::DtmfChannel:
-            m_edit->setText(QString(settingsopt::DtmfCharacter(block[o.byte])));
+            m_edit->setText(QString(settings::option::DtmfCharacter(block[o.byte])));
             break;
         case Kind::CwId:
-            m_edit->setText(settingsopt::CwIdText(block));
+            m_edit->setText(settings::option::CwIdText(block));
             break;
         case Kind::Time:
-            m_edit->setText(settingsopt::TimeText(block, o.byte));
+            m_edit->setText(settings::option::TimeText(block, o.byte));
             break;
         case Kind::Offset:
-            m_edit->setText(QString::number(settingsopt::OffsetValue(block, o.byte)));
+            m_edit->setText(QString::number(settings::option::OffsetValue(block, o.byte)));
             break;
         default:
             break;
@@ -186,22 +186,22 @@ public:
         const QString text = m_edit->text();
         switch (o.kind) {
         case Kind::DtmfCode:
-            block[o.byte] = settingsopt::DtmfByte(text);
+            block[o.byte] = settings::option::DtmfByte(text);
             break;
         case Kind::DtmfChannel:
-            block[o.byte] = text.isEmpty() ? 0 : settingsopt::DtmfByte(text);
+            block[o.byte] = text.isEmpty() ? 0 : settings::option::DtmfByte(text);
             break;
         case Kind::CwId:
-            settingsopt::SetCwId(block, text);
+            settings::option::SetCwId(block, text);
             break;
         case Kind::Time:
             // The page's check refuses a time it cannot store.
-            if (const auto time = settingsopt::ParseTime(text))
-                settingsopt::SetTime(block, o.byte, *time);
+            if (const auto time = settings::option::ParseTime(text))
+                settings::option::SetTime(block, o.byte, *time);
             break;
         case Kind::Offset:
-            settingsopt::SetOffset(block, o.byte,
-                                   static_cast<int>(settingsopt::OffsetTextValue(text)));
+            settings::option::SetOffset(block, o.byte,
+                                        static_cast<int>(settings::option::OffsetTextValue(text)));
             break;
         default:
             break;
@@ -239,7 +239,7 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex&) const override {
         auto* edit = new QLineEdit(parent);
-        edit->setMaxLength(settingsopt::kDtmfMemorySize);
+        edit->setMaxLength(settings::option::kDtmfMemorySize);
         edit->installEventFilter(new KeyFilter(DtmfMemoryKey, edit));
         return edit;
     }
@@ -253,7 +253,7 @@ public:
     void Fill(const Byte* block) override {
         for (size_t i = 0; i < m_memories.size(); ++i)
             m_grid->item(static_cast<int>(i), 0)
-                ->setText(settingsopt::DtmfMemoryText(block, m_memories[i]->bit));
+                ->setText(settings::option::DtmfMemoryText(block, m_memories[i]->bit));
     }
     void Remember() override {
         for (size_t i = 0; i < m_memories.size(); ++i)
@@ -268,7 +268,7 @@ public:
     void Write(Byte* block) const override {
         for (size_t i = 0; i < m_memories.size(); ++i)
             if (Text(i) != m_loaded[i])
-                settingsopt::SetDtmfMemory(block, m_memories[i]->bit, Text(i));
+                settings::option::SetDtmfMemory(block, m_memories[i]->bit, Text(i));
     }
 
 private:
@@ -327,7 +327,7 @@ QGroupBox* Bindings::AddRadios(const Option& option, QWidget* parent) {
     std::vector<QRadioButton*> buttons;
     for (size_t i = 0; i < option.choices.size(); ++i) {
         auto* button = new QRadioButton(QString::fromUtf8(option.choices[i]), group);
-        button->setObjectName(settingsopt::ButtonKey(option, i));
+        button->setObjectName(settings::option::ButtonKey(option, i));
         layout->addWidget(button);
         buttons.push_back(button);
     }
@@ -340,7 +340,7 @@ QComboBox* Bindings::AddList(const Option& option, QWidget* parent) {
     box->setObjectName(option.key);
     for (const char* choice : option.choices)
         box->addItem(QString::fromUtf8(choice));
-    if (option.widget == settingsopt::Widget::SortedEditableList) {
+    if (option.widget == settings::option::Widget::SortedEditableList) {
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
     }
@@ -353,13 +353,14 @@ QSlider* Bindings::AddSlider(const Option& option, QWidget* parent) {
     slider->setObjectName(option.key);
     switch (option.kind) {
     case Kind::Contrast:
-        slider->setRange(rset::display::kContrastMin, rset::display::kContrastMax);
+        slider->setRange(settings::rset::display::kContrastMin,
+                         settings::rset::display::kContrastMax);
         break;
     case Kind::Dimmer:
-        slider->setRange(rset::display::kDimmerMin, rset::display::kDimmerMax);
+        slider->setRange(settings::rset::display::kDimmerMin, settings::rset::display::kDimmerMax);
         break;
     default:
-        slider->setRange(0, settingsopt::kLevelMax);
+        slider->setRange(0, settings::option::kLevelMax);
         break;
     }
     slider->setPageStep(1);
@@ -381,7 +382,7 @@ QLineEdit* Bindings::AddText(const Option& option, QWidget* parent) {
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]?")), edit));
         break;
     case Kind::CwId:
-        edit->setMaxLength(settingsopt::kCwIdSlots);
+        edit->setMaxLength(settings::option::kCwIdSlots);
         edit->installEventFilter(new KeyFilter(CwIdKey, edit));
         break;
     case Kind::Time:
@@ -400,7 +401,8 @@ QLineEdit* Bindings::AddText(const Option& option, QWidget* parent) {
 QTableWidget* Bindings::AddDtmfMemories(const std::vector<const Option*>& memories,
                                         QWidget* parent) {
     auto* grid = new QTableWidget(static_cast<int>(memories.size()), 1, parent);
-    grid->setObjectName(settingsopt::GroupKey(memories.front()->page, memories.front()->group));
+    grid->setObjectName(
+        settings::option::GroupKey(memories.front()->page, memories.front()->group));
     grid->setHorizontalHeaderLabels({QString::fromUtf8(memories.front()->group)});
     grid->horizontalHeader()->setStretchLastSection(true);
     // Room for the 16 characters of a memory.
@@ -434,12 +436,12 @@ namespace {
 // The control of one option that sits in a labelled row.
 QWidget* AddField(const Option& option, Bindings& bindings, QWidget* parent) {
     switch (option.widget) {
-    case settingsopt::Widget::List:
-    case settingsopt::Widget::SortedEditableList:
+    case settings::option::Widget::List:
+    case settings::option::Widget::SortedEditableList:
         return bindings.AddList(option, parent);
-    case settingsopt::Widget::Slider:
+    case settings::option::Widget::Slider:
         return bindings.AddSlider(option, parent);
-    case settingsopt::Widget::Edit:
+    case settings::option::Widget::Edit:
         return bindings.AddText(option, parent);
     default:
         return nullptr;
@@ -452,7 +454,7 @@ void FillForm(const std::vector<const Option*>& options, Bindings& bindings, QWi
               QFormLayout* form) {
     std::map<std::string, QHBoxLayout*> rows;
     for (const Option* option : options) {
-        if (option->widget == settingsopt::Widget::CheckBox) {
+        if (option->widget == settings::option::Widget::CheckBox) {
             QCheckBox* box = bindings.AddCheck(*option, parent);
             const auto row = rows.find(option->beside);
             if (*option->beside && row != rows.end())
@@ -491,18 +493,18 @@ void BuildPage(const char* page, Bindings& bindings, QWidget* parent) {
     std::vector<const Option*> memories;
     std::vector<std::string> groupOrder;
     std::map<std::string, std::vector<const Option*>> groups;
-    for (const Option& option : settingsopt::Options()) {
+    for (const Option& option : settings::option::Options()) {
         if (std::strcmp(option.page, page) != 0)
             continue;
-        if (option.widget == settingsopt::Widget::Grid)
+        if (option.widget == settings::option::Widget::Grid)
             memories.push_back(&option);
-        else if (option.widget == settingsopt::Widget::RadioButtons)
+        else if (option.widget == settings::option::Widget::RadioButtons)
             radios.push_back(&option);
         else if (*option.group) {
             if (!groups.count(option.group))
                 groupOrder.push_back(option.group);
             groups[option.group].push_back(&option);
-        } else if (option.widget == settingsopt::Widget::CheckBox)
+        } else if (option.widget == settings::option::Widget::CheckBox)
             checks.push_back(&option);
         else
             fields.push_back(&option);
@@ -539,4 +541,4 @@ void BuildPage(const char* page, Bindings& bindings, QWidget* parent) {
         layout->addWidget(bindings.AddDtmfMemories(memories, parent));
 }
 
-} // namespace optioncontrols
+} // namespace setwindow

@@ -22,10 +22,10 @@ class QSlider;
 class QTableWidget;
 class QWidget;
 
-namespace optioncontrols {
+namespace setwindow {
 
-using settingsopt::Byte;
-using settingsopt::Option;
+using settings::option::Byte;
+using settings::option::Option;
 
 // A filter of typed characters: the character to insert instead (the same
 // one to let it pass), or nothing to drop the key.
@@ -115,4 +115,4 @@ private:
 // in boxes titled with their group, and the DTMF memories in a grid.
 void BuildPage(const char* page, Bindings& bindings, QWidget* parent);
 
-} // namespace optioncontrols
+} // namespace setwindow

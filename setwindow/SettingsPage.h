@@ -8,9 +8,11 @@
 
 #include <QWidget>
 
+namespace setwindow {
+
 class SettingsPage : public QWidget {
 public:
-    SettingsPage(vx7::Byte* settings, QWidget* parent) : QWidget(parent), m_settings(settings) {}
+    SettingsPage(radio::Byte* settings, QWidget* parent) : QWidget(parent), m_settings(settings) {}
 
     // Fills every control from the working copy.
     virtual void Load() = 0;
@@ -24,8 +26,10 @@ public:
     virtual int HelpTopic() const { return 0; }
 
 protected:
-    vx7::Byte* Settings() const { return m_settings; }
+    radio::Byte* Settings() const { return m_settings; }
 
 private:
-    vx7::Byte* m_settings;
+    radio::Byte* m_settings;
 };
+
+} // namespace setwindow

@@ -1,8 +1,8 @@
 #include "setwindow/SettingsWindow.h"
 
 #include "radio/ImageLayout.h"
-#include "settings/Registry.h"
 #include "settings/SettingsOptions.h"
+#include "settings/SettingsStore.h"
 #include "setwindow/DisplayPage.h"
 #include "setwindow/GeneralPage.h"
 #include "setwindow/IconFontPage.h"
@@ -27,6 +27,8 @@
 #include <cstring>
 #include <utility>
 
+namespace setwindow {
+
 namespace {
 
 constexpr const char* kFileMenuTitle = "&File";
@@ -39,7 +41,7 @@ constexpr const char* kDefaultsShown = "The default settings are shown instead."
 
 } // namespace
 
-SettingsWindow::SettingsWindow(rsf::SettingsSource source, QWidget* parent)
+SettingsWindow::SettingsWindow(settings::rsf::SettingsSource source, QWidget* parent)
     : QDialog(parent), m_source(std::move(source)) {
     setObjectName(QStringLiteral("SettingsDlg"));
     auto* layout = new QVBoxLayout(this);
@@ -52,7 +54,7 @@ SettingsWindow::SettingsWindow(rsf::SettingsSource source, QWidget* parent)
     layout->addWidget(m_stack, 1);
 
     // The settings the source names, in the window's own settings bytes.
-    const rsf::Initialised found = m_source.Load(m_file);
+    const settings::rsf::Initialised found = m_source.Load(m_file);
     m_directory = found.directory;
     m_fileName = found.fileName;
     m_path = found.path;
@@ -62,16 +64,17 @@ SettingsWindow::SettingsWindow(rsf::SettingsSource source, QWidget* parent)
     SetTitle();
     m_modified = false;
 
-    const rsf::RadioVariant variant = rsf::ReadRadioVariant();
+    const settings::rsf::RadioVariant variant = settings::rsf::ReadRadioVariant();
     m_showTvNames = variant.variant && *variant.variant != 0;
     for (int t = 0; t < kTabCount; ++t) {
         m_pages[static_cast<size_t>(t)] = CreatePage(t);
         m_stack->addWidget(m_pages[static_cast<size_t>(t)]);
     }
-    const char* names =
-        rsf::HasTvNamesLabel(variant) ? settingsopt::kPageNamesTv : settingsopt::kPageNames;
-    for (const char* label : {settingsopt::kPageToggles, settingsopt::kPageDisplay,
-                              settingsopt::kPageGeneral, settingsopt::kPageIconFont, names})
+    const char* names = settings::rsf::HasTvNamesLabel(variant) ? settings::option::kPageNamesTv
+                                                                : settings::option::kPageNames;
+    for (const char* label :
+         {settings::option::kPageToggles, settings::option::kPageDisplay,
+          settings::option::kPageGeneral, settings::option::kPageIconFont, names})
         m_tabs->addTab(QString::fromUtf8(label));
     m_tabs->setCurrentIndex(kTabToggles);
     m_stack->setCurrentIndex(kTabToggles);
@@ -80,15 +83,15 @@ SettingsWindow::SettingsWindow(rsf::SettingsSource source, QWidget* parent)
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] {
         const int topic = Page(m_current)->HelpTopic();
-        HelpWindow::ShowTopic(topic ? topic : help::kSettingsWindow, this);
+        widgets::HelpWindow::ShowTopic(topic ? topic : widgets::help::kSettingsWindow, this);
     });
 
     if (found.loadError)
         ShowError(found.loadError->text + QStringLiteral("\n\n") +
                   QString::fromLatin1(kDefaultsShown));
     if (variant.keyError) {
-        QMessageBox box(QMessageBox::Warning, QString::fromLatin1(res::kAppTitle),
-                        QString::fromLatin1(reg::kCannotCreateKey), QMessageBox::Ok, this);
+        QMessageBox box(QMessageBox::Warning, QString::fromLatin1(widgets::res::kAppTitle),
+                        QString::fromLatin1(settings::kCannotWriteStore), QMessageBox::Ok, this);
         box.exec();
     }
 }
@@ -96,7 +99,7 @@ SettingsWindow::SettingsWindow(rsf::SettingsSource source, QWidget* parent)
 SettingsWindow::~SettingsWindow() = default;
 
 SettingsPage* SettingsWindow::CreatePage(int tab) {
-    vx7::Byte* working = m_working.data();
+    radio::Byte* working = m_working.data();
     switch (tab) {
     case kTabToggles:
         return new TogglesPage(working, this);
@@ -195,10 +198,10 @@ bool SettingsWindow::Validate() {
 void SettingsWindow::Collect() {
     for (int t : {kTabDisplay, kTabGeneral, kTabToggles, kTabIconFont, kTabNames})
         Page(t)->Save();
-    vx7::Byte* block = rsf::BlockOf(m_file);
-    if (std::memcmp(m_working.data(), block, rsf::kBlockSize) != 0) {
+    radio::Byte* block = settings::rsf::BlockOf(m_file);
+    if (std::memcmp(m_working.data(), block, settings::rsf::kBlockSize) != 0) {
         m_modified = true;
-        std::memcpy(block, m_working.data(), rsf::kBlockSize);
+        std::memcpy(block, m_working.data(), settings::rsf::kBlockSize);
     }
 }
 
@@ -208,7 +211,7 @@ void SettingsWindow::Distribute() {
 }
 
 void SettingsWindow::TakeFileBlock() {
-    std::memcpy(m_working.data(), rsf::BlockOf(m_file), rsf::kBlockSize);
+    std::memcpy(m_working.data(), settings::rsf::BlockOf(m_file), settings::rsf::kBlockSize);
 }
 
 void SettingsWindow::SetTitle() {
@@ -249,7 +252,7 @@ void SettingsWindow::TakeFile(const QString& path) {
     m_untitled = false;
     m_modified = false;
     SetTitle();
-    rsf::RememberFile(path, m_directory);
+    settings::rsf::RememberFile(path, m_directory);
     m_directory = info.absolutePath();
 }
 
@@ -257,13 +260,13 @@ void SettingsWindow::OnFileNew() {
     if (!AskToSave())
         return;
     m_untitled = true;
-    m_fileName = QString::fromLatin1(rsf::kUntitledName);
+    m_fileName = QString::fromLatin1(settings::rsf::kUntitledName);
     m_title = QFileInfo(m_fileName).completeBaseName();
     m_path.clear();
     m_file.fill(0);
-    rsf::WriteHeader(m_file.data(), true);
+    settings::rsf::WriteHeader(m_file.data(), true);
     SelectTab(kTabToggles);
-    m_source.LoadDefaults(rsf::BlockOf(m_file));
+    m_source.LoadDefaults(settings::rsf::BlockOf(m_file));
     TakeFileBlock();
     SetTitle();
     Distribute();
@@ -277,13 +280,13 @@ void SettingsWindow::OnFileOpen() {
     QFileDialog dialog(this, QString(), m_directory, QString::fromLatin1(kFileFilter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QString::fromLatin1(rsf::kExtension));
+    dialog.setDefaultSuffix(QString::fromLatin1(settings::rsf::kExtension));
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().constFirst();
-    rsf::FileImage loaded{};
-    if (const auto error = rsf::LoadFile(path, loaded.data())) {
+    settings::rsf::FileImage loaded{};
+    if (const auto error = settings::rsf::LoadFile(path, loaded.data())) {
         ShowError(error->text);
         return;
     }
@@ -297,28 +300,28 @@ bool SettingsWindow::OnFileSave() {
     Collect();
     if (m_untitled)
         return OnFileSaveAs();
-    if (const auto error = rsf::SaveFile(m_path, m_file.data())) {
+    if (const auto error = settings::rsf::SaveFile(m_path, m_file.data())) {
         ShowError(error->text);
         return false;
     }
     m_modified = false;
     m_untitled = false;
-    rsf::RememberFileName(m_fileName);
+    settings::rsf::RememberFileName(m_fileName);
     m_source.Rename(m_fileName);
     return true;
 }
 
 bool SettingsWindow::OnFileSaveAs() {
     Collect();
-    rsf::WriteHeader(m_file.data(), true);
+    settings::rsf::WriteHeader(m_file.data(), true);
     QFileDialog dialog(this, QString(), m_directory, QString::fromLatin1(kFileFilter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QString::fromLatin1(rsf::kExtension));
+    dialog.setDefaultSuffix(QString::fromLatin1(settings::rsf::kExtension));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     const QString path = dialog.selectedFiles().constFirst();
-    if (const auto error = rsf::SaveFile(path, m_file.data())) {
+    if (const auto error = settings::rsf::SaveFile(path, m_file.data())) {
         ShowError(error->text);
         return false;
     }
@@ -338,3 +341,5 @@ void SettingsWindow::reject() {
         return;
     QDialog::reject();
 }
+
+} // namespace setwindow

@@ -12,11 +12,15 @@
 
 #include <array>
 
+namespace setwindow {
 class SettingsPage;
+}
 class QAction;
 class QMenuBar;
 class QStackedWidget;
 class QTabBar;
+
+namespace setwindow {
 
 class SettingsWindow : public QDialog {
     Q_OBJECT
@@ -32,7 +36,7 @@ public:
 
     // Opens on the settings the source names ("NewFile", "ReadRadio" or a
     // settings file name); a save names its file in the source.
-    explicit SettingsWindow(rsf::SettingsSource source, QWidget* parent = nullptr);
+    explicit SettingsWindow(settings::rsf::SettingsSource source, QWidget* parent = nullptr);
     ~SettingsWindow() override;
 
     // The File menu's commands are actions named "settings.new",
@@ -50,9 +54,9 @@ public:
     const QString& FileName() const { return m_fileName; }
     const QString& FilePath() const { return m_path; }
     const QString& Directory() const { return m_directory; }
-    const vx7::Byte* WorkingCopy() const { return m_working.data(); }
+    const radio::Byte* WorkingCopy() const { return m_working.data(); }
     // The settings file's bytes the window holds: what Save writes.
-    const rsf::FileImage& File() const { return m_file; }
+    const settings::rsf::FileImage& File() const { return m_file; }
 
     // Closing (Escape, the title bar): the current page's check, then the
     // question about unsaved settings.
@@ -80,8 +84,8 @@ private:
     bool OnFileSaveAs();
     void OnFileExit();
 
-    rsf::SettingsSource m_source;
-    rsf::FileImage m_file{};
+    settings::rsf::SettingsSource m_source;
+    settings::rsf::FileImage m_file{};
     QString m_directory;
     QString m_fileName;
     QString m_path;
@@ -89,10 +93,12 @@ private:
     bool m_untitled = true;
     bool m_modified = false;
     bool m_showTvNames = false;
-    rsf::RadioSettings m_working{};
+    settings::rsf::RadioSettings m_working{};
     QTabBar* m_tabs = nullptr;
     QStackedWidget* m_stack = nullptr;
     std::array<SettingsPage*, kTabCount> m_pages{};
     int m_current = 0;
     bool m_reverting = false;
 };
+
+} // namespace setwindow

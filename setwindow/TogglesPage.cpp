@@ -1,8 +1,10 @@
 #include "setwindow/TogglesPage.h"
 
-TogglesPage::TogglesPage(vx7::Byte* settings, QWidget* parent) : SettingsPage(settings, parent) {
-    setObjectName(QString::fromLatin1(settingsopt::kPageToggles));
-    optioncontrols::BuildPage(settingsopt::kPageToggles, m_bindings, this);
+namespace setwindow {
+
+TogglesPage::TogglesPage(radio::Byte* settings, QWidget* parent) : SettingsPage(settings, parent) {
+    setObjectName(QString::fromLatin1(settings::option::kPageToggles));
+    setwindow::BuildPage(settings::option::kPageToggles, m_bindings, this);
 }
 
 void TogglesPage::Load() {
@@ -12,3 +14,5 @@ void TogglesPage::Load() {
 void TogglesPage::Save() {
     m_bindings.Save(Settings());
 }
+
+} // namespace setwindow

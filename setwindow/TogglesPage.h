@@ -7,13 +7,17 @@
 #include "setwindow/OptionControls.h"
 #include "setwindow/SettingsPage.h"
 
+namespace setwindow {
+
 class TogglesPage : public SettingsPage {
 public:
-    TogglesPage(vx7::Byte* settings, QWidget* parent);
+    TogglesPage(radio::Byte* settings, QWidget* parent);
 
     void Load() override;
     void Save() override;
 
 private:
-    optioncontrols::Bindings m_bindings;
+    setwindow::Bindings m_bindings;
 };
+
+} // namespace setwindow

@@ -1,5 +1,7 @@
 #include "shell/CommandLine.h"
 
+namespace shell {
+
 namespace {
 
 // The switch word of an argument ("regserver"), or an empty text when the
@@ -81,3 +83,5 @@ QString UsageText() {
 QString VersionText(const QString& version) {
     return QStringLiteral("clonara %1\n").arg(version);
 }
+
+} // namespace shell

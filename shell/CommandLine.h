@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+namespace shell {
+
 struct StartupRequest {
     enum class Mode {
         Normal,      // show the main window, open the files (or a new document)
@@ -28,3 +30,5 @@ StartupRequest ParseCommandLine(const QStringList& arguments);
 QString UsageText();
 // What "--version" prints: the program's name and version.
 QString VersionText(const QString& version);
+
+} // namespace shell

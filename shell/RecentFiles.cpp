@@ -1,8 +1,10 @@
 #include "shell/RecentFiles.h"
 
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 
 #include <QFileInfo>
+
+namespace shell {
 
 namespace {
 const QString kGroup = QStringLiteral("Recent File List");
@@ -17,11 +19,11 @@ QString Canonical(const QString& path) {
 RecentFiles::RecentFiles(int size) : m_size(size) {}
 
 void RecentFiles::Load() {
-    auto settings = reg::OpenProgramKey();
-    settings->beginGroup(kGroup);
+    auto store = settings::OpenStore();
+    store->beginGroup(kGroup);
     m_files.clear();
     for (int i = 0; i < m_size; ++i) {
-        const QString file = settings->value(Key(i)).toString();
+        const QString file = store->value(Key(i)).toString();
         if (!file.isEmpty() && !m_files.contains(file))
             m_files << file;
     }
@@ -42,13 +44,15 @@ void RecentFiles::Remove(const QString& path) {
 }
 
 void RecentFiles::Save() const {
-    auto settings = reg::OpenProgramKey();
-    settings->beginGroup(kGroup);
+    auto store = settings::OpenStore();
+    store->beginGroup(kGroup);
     for (int i = 0; i < m_size; ++i) {
         if (i < m_files.size())
-            settings->setValue(Key(i), m_files[i]);
+            store->setValue(Key(i), m_files[i]);
         else
-            settings->remove(Key(i));
+            store->remove(Key(i));
     }
-    reg::Flush(*settings);
+    settings::Flush(*store);
 }
+
+} // namespace shell

@@ -1,7 +1,9 @@
-// The recent-file list of the File menu, kept under the program key.
+// The recent-file list of the File menu, kept in the settings store.
 #pragma once
 
 #include <QStringList>
+
+namespace shell {
 
 class RecentFiles {
 public:
@@ -19,3 +21,5 @@ private:
     int m_size;
     QStringList m_files;
 };
+
+} // namespace shell

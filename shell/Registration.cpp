@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace registration {
+namespace shell::registration {
 
 namespace {
 
@@ -72,7 +72,7 @@ std::optional<QString> Register(const QString& programPath) {
         if (!QDir().mkpath(QFileInfo(files[i]).absolutePath()))
             return QStringLiteral("Cannot create folder:\n%1")
                 .arg(QFileInfo(files[i]).absolutePath());
-        if (auto error = rdf::WriteFileAtomically(files[i], contents[i].toUtf8()))
+        if (auto error = document::datafile::WriteFileAtomically(files[i], contents[i].toUtf8()))
             return error->text;
     }
     return std::nullopt;
@@ -86,4 +86,4 @@ std::optional<QString> Unregister() {
     return std::nullopt;
 }
 
-} // namespace registration
+} // namespace shell::registration

@@ -1,6 +1,6 @@
 // Desktop integration, written and removed by the RegServer and UnregServer
 // switches: a desktop entry, the MIME type of radio data files and a D-Bus
-// service entry for the program's object class RadioIcon, all in the user's
+// service entry for the program's object class app::RadioIcon, all in the user's
 // XDG data directory (~/.local/share).
 #pragma once
 
@@ -9,7 +9,7 @@
 
 #include <optional>
 
-namespace registration {
+namespace shell::registration {
 
 constexpr const char* kDesktopFile = "applications/clonara.desktop";
 constexpr const char* kMimeFile = "mime/packages/clonara-rdf.xml";
@@ -26,4 +26,4 @@ std::optional<QString> Register(const QString& programPath);
 // Removes them; files that are not there are no error.
 std::optional<QString> Unregister();
 
-} // namespace registration
+} // namespace shell::registration

@@ -62,7 +62,7 @@ const std::vector<FaultOption>& FaultTable() {
         {"wrong-checksum", nullptr, "send: the image's checksum byte is one off.", nullptr,
          &Faults::wrongChecksum, ByteFate::Passes, false},
         {"nak", nullptr, "receive: refuse the first block with 0x15.", &Faults::nakAfter, nullptr,
-         ByteFate::Passes, false, vx7::image::kFirstStretch},
+         ByteFate::Passes, false, radio::image::kFirstStretch},
         {"nak-after", "N", "receive: answer 0x15 instead of 0x06 after N image bytes (10 or 18).",
          &Faults::nakAfter, nullptr, ByteFate::Passes, false},
         {"silence-after", "N", "Fall silent after N image bytes.", &Faults::silenceAfter, nullptr,
@@ -158,7 +158,7 @@ void RadioSimulator::OnComputerOpened(Clock::time_point now) {
     MakeRaw(m_master);
     const Faults& faults = m_options.faults;
     if (m_options.role == Role::Send) {
-        SendStretch(0, vx7::image::kFirstStretch, now + m_options.startDelay);
+        SendStretch(0, radio::image::kFirstStretch, now + m_options.startDelay);
     } else if (faults.noiseAfter == 0) {
         SendGarbage(now);
     }
@@ -201,7 +201,7 @@ void RadioSimulator::SendStretch(int from, int to, Clock::time_point earliest) {
             continue;
         }
         Byte byte = m_image[static_cast<size_t>(i)];
-        if (i == vx7::image::kChecksum && faults.wrongChecksum)
+        if (i == radio::image::kChecksum && faults.wrongChecksum)
             byte = static_cast<Byte>(byte + 1);
         Transmit(byte, earliest, i);
     }
@@ -245,9 +245,9 @@ void RadioSimulator::RadioReceives(Byte byte, Clock::time_point at) {
             return;
         ++m_acksReceived;
         if (m_acksReceived == 1) {
-            SendStretch(vx7::image::kFirstStretch, vx7::image::kSecondStretch, at);
+            SendStretch(radio::image::kFirstStretch, radio::image::kSecondStretch, at);
         } else if (m_acksReceived == 2) {
-            SendStretch(vx7::image::kSecondStretch, kImageSize, at);
+            SendStretch(radio::image::kSecondStretch, kImageSize, at);
         } else {
             m_radioDone = true;
             m_report.completed = true;
@@ -258,9 +258,9 @@ void RadioSimulator::RadioReceives(Byte byte, Clock::time_point at) {
 
     m_report.image.append(static_cast<char>(byte));
     const int received = static_cast<int>(m_report.image.size());
-    if (received == vx7::image::kFirstStretch) {
+    if (received == radio::image::kFirstStretch) {
         Transmit(m_options.faults.nakAfter == received ? kNak : kAck, at);
-    } else if (received == vx7::image::kSecondStretch) {
+    } else if (received == radio::image::kSecondStretch) {
         Transmit(m_options.faults.nakAfter == received ? kNak : kAck, at);
     } else if (received == kImageSize) {
         m_radioDone = true;
@@ -382,17 +382,17 @@ Report RadioSimulator::Run() {
 std::optional<QString> LoadImageFile(const QString& path,
                                      std::array<Byte, radiolink::kImageSize>& image) {
     QByteArray bytes;
-    if (const auto error = rdf::ReadFileBounded(path, rdf::kFileSize, bytes))
+    if (const auto error = document::datafile::ReadFileBounded(path, radio::rdf::kFileSize, bytes))
         return error->text;
-    if (rdf::IsRawImage(bytes) && !rdf::HasRadioDataMagic(bytes)) {
+    if (document::datafile::IsRawImage(bytes) && !document::datafile::HasRadioDataMagic(bytes)) {
         // A raw clone image: any bytes past the image are ignored.
         std::memcpy(image.data(), bytes.constData(), kImageSize);
         return std::nullopt;
     }
-    std::vector<Byte> block(rdf::kFileSize);
-    if (const auto error = rdf::ParseRadioDataFile(bytes, path, block.data()))
+    std::vector<Byte> block(radio::rdf::kFileSize);
+    if (const auto error = document::datafile::ParseRadioDataFile(bytes, path, block.data()))
         return error->text;
-    std::memcpy(image.data(), block.data() + rdf::kImage, kImageSize);
+    std::memcpy(image.data(), block.data() + radio::rdf::kImage, kImageSize);
     return std::nullopt;
 }
 

@@ -6,7 +6,7 @@
 #include <QStyle>
 #include <QWidget>
 
-namespace actions {
+namespace widgets::actions {
 
 namespace {
 
@@ -195,4 +195,4 @@ QAction* MakeMenuItem(const Command& command, QMenu* menu) {
     return action;
 }
 
-} // namespace actions
+} // namespace widgets::actions

@@ -15,7 +15,7 @@ class QMenuBar;
 class QToolBar;
 class QWidget;
 
-namespace actions {
+namespace widgets::actions {
 
 // One command of the table.
 struct Command {
@@ -61,4 +61,4 @@ void MakeAll(QWidget* owner);
 // same name, text and tip but no shortcut.
 QAction* MakeMenuItem(const Command& command, QMenu* menu);
 
-} // namespace actions
+} // namespace widgets::actions

@@ -12,11 +12,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace gridprint {
+namespace widgets::gridprint {
 
 namespace {
 
-using Kind = CellStore::CellKind;
+using Kind = outside::CellStore::CellKind;
 
 QFont Font(double points, const QPaintDevice* device) {
     QFont font(QStringLiteral("Sans Serif"));
@@ -25,7 +25,7 @@ QFont Font(double points, const QPaintDevice* device) {
 }
 
 // The last row holding a value in any cell; 0 when none does.
-int LastUsedRow(const CellStore& grid) {
+int LastUsedRow(const outside::CellStore& grid) {
     for (int row = grid.MaxRows(); row >= 1; --row) {
         for (int col = 1; col <= grid.MaxCols(); ++col) {
             if (!grid.Text(col, row).isEmpty())
@@ -42,7 +42,7 @@ void SetMargins(QPagedPaintDevice& device) {
                           QPageLayout::Inch);
 }
 
-Layout::Layout(const CellStore& grid, const Job& job, QPagedPaintDevice& device)
+Layout::Layout(const outside::CellStore& grid, const Job& job, QPagedPaintDevice& device)
     : m_grid(grid), m_job(job) {
     const QRectF paint = device.pageLayout().paintRectPixels(device.logicalDpiX());
     m_width = paint.width();
@@ -239,7 +239,7 @@ void Layout::PaintPage(QPainter& painter, int page) const {
     painter.restore();
 }
 
-Outcome Print(const CellStore& grid, const Job& job, QPagedPaintDevice& device,
+Outcome Print(const outside::CellStore& grid, const Job& job, QPagedPaintDevice& device,
               const std::function<bool(int, int)>& keepGoing) {
     const Layout layout(grid, job, device);
     const QList<int> pages = layout.PagesToPrint();
@@ -267,7 +267,7 @@ Outcome Print(const CellStore& grid, const Job& job, QPagedPaintDevice& device,
     return painter.end() ? Outcome::Printed : Outcome::Failed;
 }
 
-Outcome PrintPdf(const CellStore& grid, const Job& job, QByteArray* pdf) {
+Outcome PrintPdf(const outside::CellStore& grid, const Job& job, QByteArray* pdf) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -287,4 +287,4 @@ Outcome PrintPdf(const CellStore& grid, const Job& job, QByteArray* pdf) {
     return outcome;
 }
 
-} // namespace gridprint
+} // namespace widgets::gridprint

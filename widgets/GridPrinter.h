@@ -12,12 +12,14 @@
 
 #include <functional>
 
+namespace outside {
 class CellStore;
+}
 class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
 
-namespace gridprint {
+namespace widgets::gridprint {
 
 constexpr const char* kAbortMessage = "Click cancel to abort printing.";
 constexpr double kMarginInches = 0.5;
@@ -43,7 +45,7 @@ public:
     // Everything (All and Pages) is the used area: the rows up to the last
     // one holding a value and the columns up to the last one in use. A
     // selection is its rows with the columns up to kSelectionLastColumn.
-    Layout(const CellStore& grid, const Job& job, QPagedPaintDevice& device);
+    Layout(const outside::CellStore& grid, const Job& job, QPagedPaintDevice& device);
 
     // The pages of the whole table; a range picks some of them.
     int PageCount() const { return static_cast<int>(m_pages.size()); }
@@ -60,7 +62,7 @@ private:
     };
     int ColumnX(int band, int index) const;
 
-    const CellStore& m_grid;
+    const outside::CellStore& m_grid;
     Job m_job;
     double m_width = 0; // the paintable area, in device pixels
     double m_height = 0;
@@ -82,14 +84,14 @@ enum class Outcome { Printed, Cancelled, Failed, NoSuchPages };
 // Prints the job on a printer as it is set up (printer, copies, paper) or
 // on a PDF writer. keepGoing is asked after every page (pages done, pages in
 // all); false cancels the job.
-Outcome Print(const CellStore& grid, const Job& job, QPagedPaintDevice& device,
+Outcome Print(const outside::CellStore& grid, const Job& job, QPagedPaintDevice& device,
               const std::function<bool(int, int)>& keepGoing = {});
 
 // The job as a PDF document in memory (A4, as a printer's default page);
 // pdf is left empty unless it printed.
-Outcome PrintPdf(const CellStore& grid, const Job& job, QByteArray* pdf);
+Outcome PrintPdf(const outside::CellStore& grid, const Job& job, QByteArray* pdf);
 
 // Sets the half-inch margins.
 void SetMargins(QPagedPaintDevice& device);
 
-} // namespace gridprint
+} // namespace widgets::gridprint

@@ -12,7 +12,9 @@
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 
-using Kind = CellStore::CellKind;
+using Kind = outside::CellStore::CellKind;
+
+namespace widgets {
 
 namespace {
 
@@ -35,7 +37,7 @@ private:
 };
 
 Kind KindOf(const QModelIndex& index) {
-    return static_cast<Kind>(index.data(CellStore::KindRole).toInt());
+    return static_cast<Kind>(index.data(outside::CellStore::KindRole).toInt());
 }
 
 // The pane that shows the frozen leading columns over the grid's left edge.
@@ -86,8 +88,8 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     switch (KindOf(index)) {
     case Kind::List: {
         auto* combo = new QComboBox(parent);
-        combo->setEditable(index.data(CellStore::ListEditableRole).toBool());
-        combo->addItems(index.data(CellStore::ListItemsRole).toStringList());
+        combo->setEditable(index.data(outside::CellStore::ListEditableRole).toBool());
+        combo->addItems(index.data(outside::CellStore::ListItemsRole).toStringList());
         combo->setMaxVisibleItems(16);
         if (combo->isEditable())
             combo->setInsertPolicy(QComboBox::NoInsert);
@@ -104,10 +106,10 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     case Kind::Text: {
         auto* edit = new QLineEdit(parent);
         edit->setFrame(false);
-        const int maxLength = index.data(CellStore::MaxLengthRole).toInt();
+        const int maxLength = index.data(outside::CellStore::MaxLengthRole).toInt();
         if (maxLength > 0)
             edit->setMaxLength(maxLength);
-        if (auto accepts = m_view->ColumnCharacterFilter(CellStore::GridColumn(index)))
+        if (auto accepts = m_view->ColumnCharacterFilter(outside::CellStore::GridColumn(index)))
             edit->setValidator(new CharacterValidator(std::move(accepts), edit));
         return edit;
     }
@@ -120,7 +122,7 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
 void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
     const QString text = index.data(Qt::EditRole).toString();
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-        const int item = index.data(CellStore::ListIndexRole).toInt();
+        const int item = index.data(outside::CellStore::ListIndexRole).toInt();
         combo->setCurrentIndex(item);
         if (combo->isEditable()) {
             // Typing replaces the text, as in the other cells.
@@ -141,7 +143,7 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                 const QModelIndex& index) const {
     const QString before = index.data(Qt::EditRole).toString();
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-        const int held = index.data(CellStore::ListIndexRole).toInt();
+        const int held = index.data(outside::CellStore::ListIndexRole).toInt();
         if (combo->isEditable()) {
             // Typed text that names an item takes that item, whatever the
             // cell held before (a value of no item, or one refused); other
@@ -150,12 +152,12 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
             const int item = combo->findText(text.trimmed(), Qt::MatchFixedString);
             if (item >= 0) {
                 if (item != held || combo->itemText(item) != before)
-                    model->setData(index, item, CellStore::ListIndexRole);
+                    model->setData(index, item, outside::CellStore::ListIndexRole);
             } else if (text != before) {
                 model->setData(index, text, Qt::EditRole);
             }
         } else if (combo->currentIndex() != held) {
-            model->setData(index, combo->currentIndex(), CellStore::ListIndexRole);
+            model->setData(index, combo->currentIndex(), outside::CellStore::ListIndexRole);
         }
     } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
         QString text = edit->text();
@@ -165,7 +167,8 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
             const double value =
                 QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
             if (ok)
-                text = QString::number(value, 'f', index.data(CellStore::DecimalsRole).toInt());
+                text = QString::number(value, 'f',
+                                       index.data(outside::CellStore::DecimalsRole).toInt());
         }
         if (text != before)
             model->setData(index, text, Qt::EditRole);
@@ -186,7 +189,7 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index) const {
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
-    const bool locked = index.data(CellStore::LockRole).toBool();
+    const bool locked = index.data(outside::CellStore::LockRole).toBool();
     if (KindOf(index) != Kind::CheckBox) {
         // Locked cells (a row without a receive frequency) look read-only;
         // a value that does not apply to its row (a tone the tone mode does
@@ -195,7 +198,7 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         if (locked) {
             opt.palette.setColor(QPalette::Text,
                                  option.palette.color(QPalette::Disabled, QPalette::Text));
-        } else if (index.data(CellStore::MutedRole).toBool()) {
+        } else if (index.data(outside::CellStore::MutedRole).toBool()) {
             const auto between = [&](QPalette::ColorRole fore, QPalette::ColorRole back) {
                 const QColor a = option.palette.color(fore);
                 const QColor b = option.palette.color(back);
@@ -305,7 +308,7 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
 
 GridView::~GridView() = default;
 
-void GridView::SetCells(CellStore* grid) {
+void GridView::SetCells(outside::CellStore* grid) {
     if (m_grid)
         disconnect(m_grid, nullptr, this, nullptr);
     m_grid = grid;
@@ -316,11 +319,12 @@ void GridView::SetCells(CellStore* grid) {
     if (!grid)
         return;
     connect(grid, &QObject::destroyed, this, [this] { m_grid = nullptr; });
-    connect(grid, &CellStore::changed, this, &GridView::changed);
-    connect(grid, &CellStore::buttonClicked, this, &GridView::buttonClicked);
-    connect(grid, &CellStore::columnOptionsChanged, this, &GridView::ApplyColumnOptions);
-    connect(grid, &CellStore::blockSelectionChanged, this, &GridView::SyncSelectionFromGrid);
-    connect(grid, &CellStore::activeCellChanged, this, &GridView::SyncActiveCellFromGrid);
+    connect(grid, &outside::CellStore::changed, this, &GridView::changed);
+    connect(grid, &outside::CellStore::buttonClicked, this, &GridView::buttonClicked);
+    connect(grid, &outside::CellStore::columnOptionsChanged, this, &GridView::ApplyColumnOptions);
+    connect(grid, &outside::CellStore::blockSelectionChanged, this,
+            &GridView::SyncSelectionFromGrid);
+    connect(grid, &outside::CellStore::activeCellChanged, this, &GridView::SyncActiveCellFromGrid);
     connect(grid, &QAbstractItemModel::modelReset, this, &GridView::OnModelReset);
     connect(grid, &QAbstractItemModel::headerDataChanged, this, [this](Qt::Orientation o) {
         if (o == Qt::Horizontal)
@@ -336,12 +340,12 @@ void GridView::OnModelReset() {
 
 int GridView::ActiveColumn() const {
     const QModelIndex current = currentIndex();
-    return current.isValid() ? CellStore::GridColumn(current) : 1;
+    return current.isValid() ? outside::CellStore::GridColumn(current) : 1;
 }
 
 int GridView::ActiveRow() const {
     const QModelIndex current = currentIndex();
-    return current.isValid() ? CellStore::GridRow(current) : 1;
+    return current.isValid() ? outside::CellStore::GridRow(current) : 1;
 }
 
 void GridView::SetActiveCell(int col, int row) {
@@ -389,8 +393,8 @@ bool GridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event
         return QTableView::edit(index, trigger, event);
     const bool wantsEdit =
         trigger != NoEditTriggers && trigger != CurrentChanged && (editTriggers() & trigger);
-    const int col = CellStore::GridColumn(index);
-    const int row = CellStore::GridRow(index);
+    const int col = outside::CellStore::GridColumn(index);
+    const int row = outside::CellStore::GridRow(index);
     if (wantsEdit && m_grid->IsLocked(col, row) && !IsEditing()) {
         emit editRefused(col, row, 1);
         return false;
@@ -408,11 +412,11 @@ bool GridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event
 bool FrozenPane::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
     if (!index.isValid())
         return QTableView::edit(index, trigger, event);
-    auto* grid = qobject_cast<CellStore*>(model());
+    auto* grid = qobject_cast<outside::CellStore*>(model());
     const bool wantsEdit =
         trigger != NoEditTriggers && trigger != CurrentChanged && (editTriggers() & trigger);
-    const int col = CellStore::GridColumn(index);
-    const int row = CellStore::GridRow(index);
+    const int col = outside::CellStore::GridColumn(index);
+    const int row = outside::CellStore::GridRow(index);
     if (wantsEdit && grid && grid->IsLocked(col, row) && !m_owner->IsEditing()) {
         emit m_owner->editRefused(col, row, 1);
         return false;
@@ -441,7 +445,8 @@ void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
 void GridView::NoteFrozenEditorOpened(const QModelIndex& index) {
     m_editIndex = index;
     m_editChanged = false;
-    emit editModeChanged(CellStore::GridColumn(index), CellStore::GridRow(index), 1, false);
+    emit editModeChanged(outside::CellStore::GridColumn(index), outside::CellStore::GridRow(index),
+                         1, false);
 }
 
 void GridView::NoteFrozenEditorClosed(QAbstractItemDelegate::EndEditHint hint) {
@@ -450,8 +455,8 @@ void GridView::NoteFrozenEditorClosed(QAbstractItemDelegate::EndEditHint hint) {
     m_editChanged = false;
     m_editIndex = QModelIndex();
     if (index.isValid())
-        emit editModeChanged(CellStore::GridColumn(index), CellStore::GridRow(index), 0,
-                             changedValue);
+        emit editModeChanged(outside::CellStore::GridColumn(index),
+                             outside::CellStore::GridRow(index), 0, changedValue);
     // Tab and Shift+Tab leave the cell only now that its edit has ended: the
     // leave is checked like any other (and may be refused), and the next
     // cell's editor opens when the user types into it.
@@ -486,10 +491,10 @@ void GridView::currentChanged(const QModelIndex& current, const QModelIndex& pre
         // An edit still open in the frozen pane ends before the cell is left.
         if (m_editIndex.isValid() && m_editIndex == previous)
             EndEdit();
-        const int col = CellStore::GridColumn(previous);
-        const int row = CellStore::GridRow(previous);
-        const int newCol = CellStore::GridColumn(current);
-        const int newRow = CellStore::GridRow(current);
+        const int col = outside::CellStore::GridColumn(previous);
+        const int row = outside::CellStore::GridRow(previous);
+        const int newCol = outside::CellStore::GridColumn(current);
+        const int newRow = outside::CellStore::GridRow(current);
         bool cancel = false;
         emit leaveCell(col, row, newCol, newRow, &cancel);
         if (!cancel && newRow != row)
@@ -504,15 +509,16 @@ void GridView::currentChanged(const QModelIndex& current, const QModelIndex& pre
                     selectionModel()->setCurrentIndex(previous,
                                                       QItemSelectionModel::ClearAndSelect);
                     m_revertingCurrent = false;
-                    m_grid->SetActiveCell(CellStore::GridColumn(previous),
-                                          CellStore::GridRow(previous));
+                    m_grid->SetActiveCell(outside::CellStore::GridColumn(previous),
+                                          outside::CellStore::GridRow(previous));
                 },
                 Qt::DirectConnection);
             return;
         }
     }
     m_syncing = true;
-    m_grid->SetActiveCell(CellStore::GridColumn(current), CellStore::GridRow(current));
+    m_grid->SetActiveCell(outside::CellStore::GridColumn(current),
+                          outside::CellStore::GridRow(current));
     m_syncing = false;
 }
 
@@ -522,12 +528,12 @@ void GridView::selectionChanged(const QItemSelection& selected, const QItemSelec
         return;
     // The grid keeps one block: the bounding rectangle of the selection.
     const QModelIndexList indexes = selectionModel()->selectedIndexes();
-    GridBlock block;
+    outside::GridBlock block;
     for (const QModelIndex& index : indexes) {
-        const int c = CellStore::GridColumn(index);
-        const int r = CellStore::GridRow(index);
+        const int c = outside::CellStore::GridColumn(index);
+        const int r = outside::CellStore::GridRow(index);
         if (!block.IsValid()) {
-            block = GridBlock::Cell(c, r);
+            block = outside::GridBlock::Cell(c, r);
         } else {
             block.col1 = std::min(block.col1, c);
             block.col2 = std::max(block.col2, c);
@@ -543,7 +549,7 @@ void GridView::selectionChanged(const QItemSelection& selected, const QItemSelec
 void GridView::SyncSelectionFromGrid() {
     if (!m_grid || m_syncing)
         return;
-    const GridBlock block = m_grid->Selection();
+    const outside::GridBlock block = m_grid->Selection();
     m_syncing = true;
     if (!block.IsValid()) {
         selectionModel()->clearSelection();
@@ -582,7 +588,7 @@ void GridView::mouseMoveEvent(QMouseEvent* event) {
         (event->pos() - m_pressPos).manhattanLength() >= QApplication::startDragDistance() &&
         m_grid) {
         m_pressOnSelection = false;
-        const GridBlock block = m_grid->Selection();
+        const outside::GridBlock block = m_grid->Selection();
         auto* mime = new QMimeData;
         mime->setData(QString::fromLatin1(kBlockMime),
                       QStringLiteral("%1 %2 %3 %4 %5")
@@ -590,7 +596,7 @@ void GridView::mouseMoveEvent(QMouseEvent* event) {
                           .arg(block.row1)
                           .arg(block.col2)
                           .arg(block.row2)
-                          .arg(CellStore::GridRow(indexAt(m_pressPos)))
+                          .arg(outside::CellStore::GridRow(indexAt(m_pressPos)))
                           .toLatin1());
         auto* drag = new QDrag(this);
         drag->setMimeData(mime);
@@ -647,10 +653,11 @@ void GridView::dropEvent(QDropEvent* event) {
         event->ignore();
         return;
     }
-    const GridBlock from{parts[0].toInt(), parts[1].toInt(), parts[2].toInt(), parts[3].toInt()};
+    const outside::GridBlock from{parts[0].toInt(), parts[1].toInt(), parts[2].toInt(),
+                                  parts[3].toInt()};
     const int grabbedRow = parts[4].toInt();
-    const int shift = CellStore::GridRow(target) - grabbedRow;
-    const GridBlock to{from.col1, from.row1 + shift, from.col2, from.row2 + shift};
+    const int shift = outside::CellStore::GridRow(target) - grabbedRow;
+    const outside::GridBlock to{from.col1, from.row1 + shift, from.col2, from.row2 + shift};
     int action = 0;
     emit blockDropped(from, to, &action);
     event->setDropAction(Qt::MoveAction);
@@ -694,7 +701,8 @@ void GridView::focusOutEvent(QFocusEvent* event) {
         event->reason() == Qt::ActiveWindowFocusReason)
         return;
     bool cancel = false;
-    emit leaveCell(CellStore::GridColumn(current), CellStore::GridRow(current), -1, -1, &cancel);
+    emit leaveCell(outside::CellStore::GridColumn(current), outside::CellStore::GridRow(current),
+                   -1, -1, &cancel);
 }
 
 void GridView::resizeEvent(QResizeEvent* event) {
@@ -810,3 +818,5 @@ void GridView::UpdateFrozenGeometry() {
     m_frozen->setGeometry(verticalHeader()->width() + frameWidth(), frameWidth(), width + 2,
                           viewport()->height() + horizontalHeader()->height());
 }
+
+} // namespace widgets

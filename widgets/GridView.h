@@ -18,7 +18,11 @@
 #include <functional>
 #include <map>
 
+namespace widgets {
 class GridView;
+}
+
+namespace widgets {
 
 // Creates and fills the editor of a cell by its kind.
 class GridDelegate : public QStyledItemDelegate {
@@ -47,8 +51,8 @@ public:
     explicit GridView(QWidget* parent = nullptr);
     ~GridView() override;
 
-    void SetCells(CellStore* grid);
-    CellStore* Cells() const { return m_grid; }
+    void SetCells(outside::CellStore* grid);
+    outside::CellStore* Cells() const { return m_grid; }
 
     // The active cell (grid coordinates).
     int ActiveColumn() const;
@@ -96,7 +100,7 @@ signals:
     void editRefused(int col, int row, int code);
     // A dragged block was dropped; the handler moves what it wants and sets
     // *action (1 when it took care of the drop).
-    void blockDropped(const GridBlock& from, const GridBlock& to, int* action);
+    void blockDropped(const outside::GridBlock& from, const outside::GridBlock& to, int* action);
     // button 1 left, 2 right, 4 middle; shift the keyboard modifiers.
     void mouseUp(int button, int shift, int x, int y);
 
@@ -125,7 +129,7 @@ private:
     void UpdateFrozenGeometry();
     void OnModelReset();
 
-    CellStore* m_grid = nullptr;
+    outside::CellStore* m_grid = nullptr;
     std::map<int, CharacterFilter> m_characterFilters; // by grid column
     QTableView* m_frozen = nullptr; // the frozen leading columns, over the left edge
     int m_frozenCount = 0;
@@ -136,3 +140,5 @@ private:
     QPoint m_pressPos;
     bool m_pressOnSelection = false;
 };
+
+} // namespace widgets

@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-namespace help {
+namespace widgets::help {
 
 namespace {
 const QString kPagePrefix = QStringLiteral("qrc:/help/topic");
@@ -47,15 +47,17 @@ int TopicOf(const QUrl& url) {
     return TopicUrl(topic).isEmpty() ? 0 : topic;
 }
 
-} // namespace help
+} // namespace widgets::help
+
+namespace widgets {
 
 HelpWindow::HelpWindow(QWidget* owner)
     : QWidget(owner, Qt::Window), m_contents(new QListWidget), m_browser(new QTextBrowser) {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QString::fromLatin1(res::kAppTitle) + QStringLiteral(" Help"));
+    setWindowTitle(QString::fromLatin1(widgets::res::kAppTitle) + QStringLiteral(" Help"));
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    for (const help::Topic& topic : help::Topics()) {
+    for (const widgets::help::Topic& topic : widgets::help::Topics()) {
         auto* item = new QListWidgetItem(QString::fromLatin1(topic.title), m_contents);
         item->setData(Qt::UserRole, topic.id);
     }
@@ -123,9 +125,9 @@ HelpWindow* HelpWindow::ShowTopic(int topic, QWidget* from) {
 }
 
 void HelpWindow::Show(int topic) {
-    QUrl url = help::TopicUrl(topic);
+    QUrl url = widgets::help::TopicUrl(topic);
     if (url.isEmpty())
-        url = help::TopicUrl(help::kChannelEditor);
+        url = widgets::help::TopicUrl(widgets::help::kChannelEditor);
     if (m_browser->source() == url)
         OnPageChanged(url);
     else
@@ -133,16 +135,18 @@ void HelpWindow::Show(int topic) {
 }
 
 int HelpWindow::CurrentTopic() const {
-    return help::TopicOf(m_browser->source());
+    return widgets::help::TopicOf(m_browser->source());
 }
 
 void HelpWindow::OnPageChanged(const QUrl& url) {
-    const int topic = help::TopicOf(url);
+    const int topic = widgets::help::TopicOf(url);
     for (int i = 0; i < m_contents->count(); ++i) {
         if (m_contents->item(i)->data(Qt::UserRole).toInt() == topic)
             m_contents->setCurrentRow(i);
     }
     const QString title = m_browser->documentTitle();
-    setWindowTitle(QString::fromLatin1(res::kAppTitle) + QStringLiteral(" Help") +
+    setWindowTitle(QString::fromLatin1(widgets::res::kAppTitle) + QStringLiteral(" Help") +
                    (title.isEmpty() ? QString() : QStringLiteral(" - ") + title));
 }
+
+} // namespace widgets

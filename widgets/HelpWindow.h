@@ -9,7 +9,7 @@
 class QListWidget;
 class QTextBrowser;
 
-namespace help {
+namespace widgets::help {
 
 // Topic ids.
 constexpr int kChannelEditor = 101;
@@ -29,7 +29,9 @@ QUrl TopicUrl(int topic);
 // The topic a page URL shows, or 0.
 int TopicOf(const QUrl& url);
 
-} // namespace help
+} // namespace widgets::help
+
+namespace widgets {
 
 class HelpWindow : public QWidget {
     Q_OBJECT
@@ -53,3 +55,5 @@ private:
     QListWidget* m_contents;
     QTextBrowser* m_browser;
 };
+
+} // namespace widgets

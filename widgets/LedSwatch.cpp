@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+namespace widgets {
+
 LedSwatch::LedSwatch(QWidget* parent) : QWidget(parent) {}
 
 void LedSwatch::SetColour(const QColor& colour) {
@@ -11,13 +13,14 @@ void LedSwatch::SetColour(const QColor& colour) {
     update();
 }
 
-void LedSwatch::LoadLevels(const vx7::Byte* levels) {
-    const rset::display::LedColour c = rset::display::ReadLevels(levels);
+void LedSwatch::LoadLevels(const radio::Byte* levels) {
+    const settings::rset::display::LedColour c = settings::rset::display::ReadLevels(levels);
     SetColour(QColor(c.red, c.green, c.blue));
 }
 
-void LedSwatch::SaveLevels(vx7::Byte* levels) const {
-    rset::display::WriteLevels(levels, {m_colour.red(), m_colour.green(), m_colour.blue()});
+void LedSwatch::SaveLevels(radio::Byte* levels) const {
+    settings::rset::display::WriteLevels(levels,
+                                         {m_colour.red(), m_colour.green(), m_colour.blue()});
 }
 
 void LedSwatch::paintEvent(QPaintEvent*) {
@@ -28,3 +31,5 @@ void LedSwatch::paintEvent(QPaintEvent*) {
     painter.setBrush(m_colour);
     painter.drawEllipse(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
+
+} // namespace widgets

@@ -7,6 +7,8 @@
 #include <QColor>
 #include <QWidget>
 
+namespace widgets {
+
 class LedSwatch : public QWidget {
     Q_OBJECT
 
@@ -17,8 +19,8 @@ public:
     void SetColour(const QColor& colour);
 
     // The colour from, and into, the radio's three levels (red, green, blue).
-    void LoadLevels(const vx7::Byte* levels);
-    void SaveLevels(vx7::Byte* levels) const;
+    void LoadLevels(const radio::Byte* levels);
+    void SaveLevels(radio::Byte* levels) const;
 
     QSize sizeHint() const override { return {24, 24}; }
 
@@ -28,3 +30,5 @@ protected:
 private:
     QColor m_colour = Qt::black;
 };
+
+} // namespace widgets

@@ -1,6 +1,6 @@
 // View Options: how many leading columns of the channel lists stay in place
 // while the grid scrolls sideways, and which columns are hidden. OK stores
-// the choice as "Columns" under the settings key; Cancel stores nothing.
+// the choice as "Columns" in the settings store's group "Settings"; Cancel stores nothing.
 #pragma once
 
 #include "settings/ColumnOptions.h"
@@ -11,6 +11,8 @@
 class QCheckBox;
 class QSpinBox;
 
+namespace widgets {
+
 class OptionsDialog : public QDialog {
     Q_OBJECT
 
@@ -19,8 +21,8 @@ public:
     explicit OptionsDialog(QWidget* parent = nullptr);
 
     // The value the controls show now.
-    reg::ColumnOptions Options() const;
-    void SetOptions(reg::ColumnOptions options);
+    settings::ColumnOptions Options() const;
+    void SetOptions(settings::ColumnOptions options);
 
     QSpinBox* FreezeBox() const { return m_freeze; }
     // The check box of hide bit k (column k + 2), k from 0 to 15.
@@ -34,3 +36,5 @@ private:
     QSpinBox* m_freeze;
     QList<QCheckBox*> m_hide;
 };
+
+} // namespace widgets

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace widgets {
+
 namespace {
 constexpr int kPreferredCell = 8;
 constexpr int kSmallestCell = 3;
@@ -202,3 +204,5 @@ void PixelEditor::keyPressEvent(QKeyEvent* event) {
     update(before);
     update(CellRect(m_cursor));
 }
+
+} // namespace widgets

@@ -13,6 +13,8 @@
 
 #include <vector>
 
+namespace widgets {
+
 class PixelEditor : public QWidget {
     Q_OBJECT
 
@@ -66,3 +68,5 @@ private:
     bool m_dragging = false;
     bool m_paintSet = true; // what a drag does to the pixels it passes
 };
+
+} // namespace widgets

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace widgets {
+
 namespace {
 constexpr int kMargin = 4;
 }
@@ -52,3 +54,5 @@ void PixelPreview::paintEvent(QPaintEvent*) {
                        m_pixels[static_cast<size_t>(i)] ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
     painter.drawImage(left, top, image);
 }
+
+} // namespace widgets

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace widgets {
+
 class PixelPreview : public QWidget {
     Q_OBJECT
 
@@ -39,3 +41,5 @@ private:
     int m_height = 0;
     std::vector<bool> m_pixels;
 };
+
+} // namespace widgets

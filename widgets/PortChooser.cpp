@@ -3,7 +3,7 @@
 #include "link/LinkProtocol.h"
 #include "link/SerialPort.h"
 #include "settings/ComPortSetting.h"
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 #include "widgets/Resources.h"
 
 #include <QDialogButtonBox>
@@ -20,7 +20,7 @@
 
 #include <cerrno>
 
-namespace outside {
+namespace widgets {
 
 namespace {
 
@@ -88,7 +88,7 @@ PortChooserDialog::PortChooserDialog(QWidget* parent)
     layout->addWidget(buttons);
 
     Rescan();
-    SetDevice(StoredPort());
+    SetDevice(settings::StoredPort());
     m_field->setFocus();
     resize(560, 320);
 }
@@ -135,13 +135,13 @@ void PortChooserDialog::accept() {
     }
     if (!QFileInfo::exists(device)) {
         QMessageBox::warning(this, QString::fromLatin1(radiolink::kComPortErrorCaption),
-                             MakePortOpenError(device, ENOENT).text);
+                             radiolink::MakePortOpenError(device, ENOENT).text);
         return;
     }
-    if (!RememberComPort(device)) {
+    if (!settings::RememberComPort(device)) {
         // The choice still holds for the transfer that asked for it.
-        QMessageBox::warning(this, QString::fromLatin1(res::kAppTitle),
-                             QString::fromLatin1(reg::kCannotCreateKey));
+        QMessageBox::warning(this, QString::fromLatin1(widgets::res::kAppTitle),
+                             QString::fromLatin1(settings::kCannotWriteStore));
     }
     QDialog::accept();
 }
@@ -153,4 +153,4 @@ std::optional<QString> SetupPort(QWidget* parent) {
     return chooser.Device();
 }
 
-} // namespace outside
+} // namespace widgets

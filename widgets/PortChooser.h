@@ -1,7 +1,7 @@
 // The port chooser of "Comport setup" and of a first transfer: the machine's
 // serial ports with their descriptions and makers, and a field that takes
 // any device path (a pseudo-terminal of the radio simulator, a port that is
-// not listed). The choice is remembered under the settings key, where the
+// not listed). The choice is remembered in the settings store's group "Settings", where the
 // next transfer finds it.
 #pragma once
 
@@ -13,7 +13,7 @@
 class QLineEdit;
 class QTreeWidget;
 
-namespace outside {
+namespace widgets {
 
 class PortChooserDialog : public QDialog {
     Q_OBJECT
@@ -48,4 +48,4 @@ private:
 // path, or nullopt when the user cancelled.
 std::optional<QString> SetupPort(QWidget* parent);
 
-} // namespace outside
+} // namespace widgets

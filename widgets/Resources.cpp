@@ -1,9 +1,9 @@
 #include "widgets/Resources.h"
 
-namespace res {
+namespace widgets::res {
 
 QString MainWindowTitle(const QString& documentTitle) {
     return QStringLiteral("%1 - %2").arg(QString::fromLatin1(kAppTitle), documentTitle);
 }
 
-} // namespace res
+} // namespace widgets::res

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace res {
+namespace widgets::res {
 
 constexpr int kRecentFileCount = 4;
 constexpr const char* kAppTitle = "Clonara";
@@ -38,4 +38,4 @@ constexpr const char* kNoSuchPages = "The table has no pages in that range.";
 constexpr const char* kStatusPrinted = "Printed %1 of %2"; // "3 pages", title
 constexpr const char* kStatusPrintCancelled = "Printing was cancelled";
 
-} // namespace res
+} // namespace widgets::res

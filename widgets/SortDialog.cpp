@@ -10,7 +10,9 @@
 
 #include <algorithm>
 
-SortDialog::SortDialog(const SortOptions& options, QWidget* parent) : QDialog(parent) {
+namespace widgets {
+
+SortDialog::SortDialog(const outside::SortOptions& options, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Sort"));
     setObjectName(QStringLiteral("SortDialog"));
 
@@ -20,7 +22,8 @@ SortDialog::SortDialog(const SortOptions& options, QWidget* parent) : QDialog(pa
     auto* rowsLayout = new QVBoxLayout(rows);
     rowsLayout->addWidget(m_selectedRows);
     rowsLayout->addWidget(m_allRows);
-    (options.scope == SortOptions::kAllRows ? m_allRows : m_selectedRows)->setChecked(true);
+    (options.scope == outside::SortOptions::kAllRows ? m_allRows : m_selectedRows)
+        ->setChecked(true);
 
     auto* order = new QGroupBox(QStringLiteral("Order"), this);
     m_ascending = new QRadioButton(QStringLiteral("As&cending"), order);
@@ -28,9 +31,10 @@ SortDialog::SortDialog(const SortOptions& options, QWidget* parent) : QDialog(pa
     auto* orderLayout = new QVBoxLayout(order);
     orderLayout->addWidget(m_ascending);
     orderLayout->addWidget(m_descending);
-    (options.order == SortOptions::kDescending ? m_descending : m_ascending)->setChecked(true);
+    (options.order == outside::SortOptions::kDescending ? m_descending : m_ascending)
+        ->setChecked(true);
 
-    const int count = std::clamp(options.columnCount, 1, SortOptions::kMaxColumns);
+    const int count = std::clamp(options.columnCount, 1, outside::SortOptions::kMaxColumns);
     m_firstKey = new QComboBox(this);
     m_firstKey->setObjectName(QStringLiteral("FirstKey"));
     m_secondKey = new QComboBox(this);
@@ -61,17 +65,21 @@ SortDialog::SortDialog(const SortOptions& options, QWidget* parent) : QDialog(pa
     layout->addWidget(buttons);
 }
 
-void SortDialog::Take(SortOptions& options) const {
-    options.scope = m_allRows->isChecked() ? SortOptions::kAllRows : SortOptions::kSelectedRows;
-    options.order = m_descending->isChecked() ? SortOptions::kDescending : SortOptions::kAscending;
+void SortDialog::Take(outside::SortOptions& options) const {
+    options.scope = m_allRows->isChecked() ? outside::SortOptions::kAllRows
+                                           : outside::SortOptions::kSelectedRows;
+    options.order = m_descending->isChecked() ? outside::SortOptions::kDescending
+                                              : outside::SortOptions::kAscending;
     options.firstKey = m_firstKey->currentIndex() + 1;
     options.secondKey = m_secondKey->currentIndex(); // 0 is "(none)"
 }
 
-bool Sort(QWidget* parent, SortOptions& options) {
+bool Sort(QWidget* parent, outside::SortOptions& options) {
     SortDialog dialog(options, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     dialog.Take(options);
     return true;
 }
+
+} // namespace widgets

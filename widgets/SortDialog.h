@@ -9,14 +9,16 @@
 class QComboBox;
 class QRadioButton;
 
+namespace widgets {
+
 class SortDialog : public QDialog {
     Q_OBJECT
 
 public:
-    SortDialog(const SortOptions& options, QWidget* parent = nullptr);
+    SortDialog(const outside::SortOptions& options, QWidget* parent = nullptr);
 
     // The choice made, written into options (the titles stay).
-    void Take(SortOptions& options) const;
+    void Take(outside::SortOptions& options) const;
 
     QComboBox* FirstKey() const { return m_firstKey; }
     QComboBox* SecondKey() const { return m_secondKey; }
@@ -35,4 +37,6 @@ private:
 };
 
 // Runs the dialog; true when the user confirmed, options then filled in.
-bool Sort(QWidget* parent, SortOptions& options);
+bool Sort(QWidget* parent, outside::SortOptions& options);
+
+} // namespace widgets

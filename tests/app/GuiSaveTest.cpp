@@ -23,7 +23,7 @@ using testing_support::ReadFile;
 using testing_support::SmallTmpfs;
 using testing_support::StrayTemporaryFiles;
 using testing_support::WriteFile;
-using namespace res;
+using namespace widgets::res;
 
 namespace {
 
@@ -37,9 +37,9 @@ protected:
 TEST_F(GuiSaveTest, APipeOrALinkToOneIsNeverReplaced) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(Path("pipe")).constData(), 0644), 0);
     QFile::link(Path("pipe"), Path("link.rdf"));
-    MainWindow frame;
+    app::MainWindow frame;
     frame.show();
-    DocumentWindow* child = frame.NewDocument();
+    app::DocumentWindow* child = frame.NewDocument();
     child->Document().SetModified(true);
 
     // Save to a document whose file became a pipe, or a link to one; the
@@ -86,14 +86,14 @@ TEST_F(GuiSaveTest, AFullDiskKeepsTheOldFileAndTheChanges) {
     const QString file = disk.Path(QStringLiteral("radio.rdf"));
     const QString list = disk.Path(QStringLiteral("radio.tab"));
     {
-        RadioDocument doc;
+        document::RadioDocument doc;
         ASSERT_FALSE(doc.Save(file));
     }
     WriteFile(list, "old list\n");
     const QByteArray old = ReadFile(file);
-    MainWindow frame;
+    app::MainWindow frame;
     frame.show();
-    DocumentWindow* child = frame.OpenDocumentFile(file);
+    app::DocumentWindow* child = frame.OpenDocumentFile(file);
     ASSERT_TRUE(child);
     child->Document().Radio().SetComment(0, 0, QStringLiteral("an unsaved change"));
     child->Document().SetModified(true);

@@ -9,7 +9,7 @@
 #include "link/LinkTestSupport.h"
 #include "outside/CellStore.h"
 #include "settings/ComPortSetting.h"
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 #include "support/ModalWatcher.h"
 #include "widgets/GridView.h"
 #include "widgets/HelpWindow.h"
@@ -32,58 +32,58 @@
 #include <QTextBrowser>
 
 using namespace linktest;
-using namespace res;
+using namespace widgets::res;
 using testing_support::ModalWatcher;
 
 using testing_support::UnwritableStore;
 
 namespace {
 
-QByteArray ImageOf(const RadioDocument& doc) {
+QByteArray ImageOf(const document::RadioDocument& doc) {
     return QByteArray(reinterpret_cast<const char*>(doc.Image()), radiolink::kImageSize);
 }
 
 QByteArray DefaultImageBytes() {
-    return QByteArray(reinterpret_cast<const char*>(vx7::DefaultImage().data()),
+    return QByteArray(reinterpret_cast<const char*>(radio::DefaultImage().data()),
                       radiolink::kImageSize);
 }
 
 class RadioCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto settings = reg::OpenProgramKey();
-        settings->clear();
-        settings->sync();
+        auto store = settings::OpenStore();
+        store->clear();
+        store->sync();
         frame.show();
     }
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     static QVariant Stored(const char* name) {
-        return reg::OpenSettingsKey()->value(QString::fromLatin1(name));
+        return settings::OpenSettingsGroup()->value(QString::fromLatin1(name));
     }
 
     QTemporaryDir dir;
     ModalWatcher watcher;
-    MainWindow frame;
+    app::MainWindow frame;
 };
 
 TEST_F(RadioCommandsTest, GetDataFillsTheDocumentWindow) {
     // A changed document from a file: the save question comes first, then
     // the window becomes a new document that receives the radio's image.
-    RadioDocument saved;
+    document::RadioDocument saved;
     ASSERT_FALSE(saved.Save(Path("old.rdf")));
-    DocumentWindow* child = frame.OpenDocumentFile(Path("old.rdf"));
+    app::DocumentWindow* child = frame.OpenDocumentFile(Path("old.rdf"));
     ASSERT_TRUE(child);
-    DocumentWindow* second = frame.NewDocument();
+    app::DocumentWindow* second = frame.NewDocument();
     frame.MdiArea()->setActiveSubWindow(child);
-    RadioDocument& doc = child->Document();
+    document::RadioDocument& doc = child->Document();
     doc.SetModified(true);
 
     const Image image = TestImage();
     SimulatedRadio radio(FastOptions(simulator::Role::Send), &image);
-    ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
+    ASSERT_TRUE(settings::RememberComPort(radio.DevicePath()));
     watcher.AnswerBoxes({QMessageBox::No});
     QByteArray shownWhileReceiving;
-    watcher.WhileTransferDialog([&](TransferDialog*) {
+    watcher.WhileTransferDialog([&](dialogs::TransferDialog*) {
         if (shownWhileReceiving.isEmpty())
             shownWhileReceiving = ImageOf(doc);
     });
@@ -105,21 +105,21 @@ TEST_F(RadioCommandsTest, GetDataFillsTheDocumentWindow) {
     // The grids show the new image: committing them changes nothing.
     child->View()->CommitGrids(false);
     EXPECT_EQ(ImageOf(doc), ToBytes(image));
-    EXPECT_EQ(second->Document().Image()[vx7::image::kChecksum],
-              vx7::DefaultImage()[vx7::image::kChecksum])
+    EXPECT_EQ(second->Document().Image()[radio::image::kChecksum],
+              radio::DefaultImage()[radio::image::kChecksum])
         << "the other document is untouched";
 
-    EXPECT_EQ(Stored(reg::kConfiguration).toByteArray(), ToBytes(image).left(18));
+    EXPECT_EQ(Stored(settings::kConfiguration).toByteArray(), ToBytes(image).left(18));
     int sum = 0;
     for (int i = 0; i < 18; ++i)
         sum += image[static_cast<size_t>(i)];
-    EXPECT_EQ(Stored(reg::kConfiguration1).toInt(), sum % 256);
+    EXPECT_EQ(Stored(settings::kConfiguration1).toInt(), sum % 256);
     EXPECT_TRUE(radio.Finish().computerClosed);
 }
 
 TEST_F(RadioCommandsTest, CancellingTheSaveQuestionStopsGetData) {
-    DocumentWindow* child = frame.NewDocument();
-    RadioDocument& doc = child->Document();
+    app::DocumentWindow* child = frame.NewDocument();
+    document::RadioDocument& doc = child->Document();
     doc.Image()[100] ^= 1;
     doc.SetModified(true);
     const QByteArray before = ImageOf(doc);
@@ -137,7 +137,7 @@ TEST_F(RadioCommandsTest, AFailedDownloadLeavesTheDefaultDocument) {
     struct Case {
         const char* name;
         std::function<void(simulator::Options&)> setUp;
-        std::function<void(TransferDialog*)> meanwhile;
+        std::function<void(dialogs::TransferDialog*)> meanwhile;
         QStringList boxes;
     };
     const Case cases[] = {
@@ -147,7 +147,7 @@ TEST_F(RadioCommandsTest, AFailedDownloadLeavesTheDefaultDocument) {
          {QStringLiteral("Error: Check sum errror.")}},
         {"cancelled in the middle",
          [](auto& o) { o.faults.silenceAfter = 5000; },
-         [](TransferDialog* d) {
+         [](dialogs::TransferDialog* d) {
              if (d->ProgressBar()->value() >= 5000)
                  d->CancelButton()->click();
          },
@@ -156,14 +156,14 @@ TEST_F(RadioCommandsTest, AFailedDownloadLeavesTheDefaultDocument) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         watcher.Clear();
-        DocumentWindow* child = frame.NewDocument();
-        RadioDocument& doc = child->Document();
+        app::DocumentWindow* child = frame.NewDocument();
+        document::RadioDocument& doc = child->Document();
         doc.Image()[100] ^= 1;
         child->View()->RefreshGrids();
         simulator::Options options = FastOptions(simulator::Role::Send);
         c.setUp(options);
         SimulatedRadio radio(options, &image);
-        ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
+        ASSERT_TRUE(settings::RememberComPort(radio.DevicePath()));
         watcher.WhileTransferDialog(c.meanwhile);
         frame.RunCommand(QStringLiteral("radio.getData"));
 
@@ -174,21 +174,23 @@ TEST_F(RadioCommandsTest, AFailedDownloadLeavesTheDefaultDocument) {
         EXPECT_EQ(ImageOf(doc), DefaultImageBytes());
         EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("NewFile"));
         EXPECT_FALSE(doc.IsModified());
-        EXPECT_FALSE(reg::OpenSettingsKey()->contains(QString::fromLatin1(reg::kConfiguration)));
-        EXPECT_FALSE(reg::OpenSettingsKey()->contains(QString::fromLatin1(reg::kConfiguration1)));
+        EXPECT_FALSE(
+            settings::OpenSettingsGroup()->contains(QString::fromLatin1(settings::kConfiguration)));
+        EXPECT_FALSE(settings::OpenSettingsGroup()->contains(
+            QString::fromLatin1(settings::kConfiguration1)));
         EXPECT_EQ(child->View()->Cells(0).Text(1, 1), QStringLiteral("144.00000"));
         EXPECT_TRUE(radio.Finish().computerClosed);
     }
 }
 
 TEST_F(RadioCommandsTest, GetDataWhenTheHeaderCannotBeRemembered) {
-    DocumentWindow* child = frame.NewDocument();
+    app::DocumentWindow* child = frame.NewDocument();
     const Image image = TestImage();
     SimulatedRadio radio(FastOptions(simulator::Role::Send), &image);
-    ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
+    ASSERT_TRUE(settings::RememberComPort(radio.DevicePath()));
     // The store breaks once the port is open.
     std::unique_ptr<UnwritableStore> unwritable;
-    watcher.WhileTransferDialog([&](TransferDialog*) {
+    watcher.WhileTransferDialog([&](dialogs::TransferDialog*) {
         if (!unwritable)
             unwritable = std::make_unique<UnwritableStore>();
     });
@@ -199,18 +201,19 @@ TEST_F(RadioCommandsTest, GetDataWhenTheHeaderCannotBeRemembered) {
     EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Clonara"));
     EXPECT_EQ(watcher.Boxes()[0].text, QStringLiteral("Could not create the registry key."));
     // The image is kept all the same.
-    const RadioDocument& doc = child->Document();
+    const document::RadioDocument& doc = child->Document();
     EXPECT_EQ(ImageOf(doc), ToBytes(image));
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_FALSE(reg::OpenSettingsKey()->contains(QString::fromLatin1(reg::kConfiguration)));
+    EXPECT_FALSE(
+        settings::OpenSettingsGroup()->contains(QString::fromLatin1(settings::kConfiguration)));
 }
 
 TEST_F(RadioCommandsTest, SendDataWritesTheRadioByteForByte) {
     // A file whose image the radio should receive, stamped with the header
     // of the radio last read, with the settings of the settings file it
     // names (kept in the settings folder).
-    RadioDocument source;
+    document::RadioDocument source;
     const Image image = TestImage();
     source.Radio().SetImage(image.data());
     source.SetSettingsSourceName(QStringLiteral("edited.rsf"));
@@ -223,20 +226,20 @@ TEST_F(RadioCommandsTest, SendDataWritesTheRadioByteForByte) {
     for (char b : header)
         sum += static_cast<unsigned char>(b);
     {
-        auto settings = reg::OpenSettingsKey();
-        settings->setValue(QString::fromLatin1(reg::kConfiguration), header);
-        settings->setValue(QString::fromLatin1(reg::kConfiguration1), sum % 256);
-        settings->setValue(QString::fromLatin1(reg::kSettingDir), dir.path());
+        auto store = settings::OpenSettingsGroup();
+        store->setValue(QString::fromLatin1(settings::kConfiguration), header);
+        store->setValue(QString::fromLatin1(settings::kConfiguration1), sum % 256);
+        store->setValue(QString::fromLatin1(settings::kSettingDir), dir.path());
     }
-    DocumentWindow* child = frame.OpenDocumentFile(Path("mine.rdf"));
+    app::DocumentWindow* child = frame.OpenDocumentFile(Path("mine.rdf"));
     ASSERT_TRUE(child);
-    RadioDocument& doc = child->Document();
+    document::RadioDocument& doc = child->Document();
 
     SimulatedRadio radio(FastOptions(simulator::Role::Receive));
     watcher.AnswerPortChoosers({radio.DevicePath()});
     int okPresses = 0;
-    watcher.WhileTransferDialog([&](TransferDialog* dialog) {
-        QPushButton* ok = qobject_cast<SendDataDialog*>(dialog)->OkButton();
+    watcher.WhileTransferDialog([&](dialogs::TransferDialog* dialog) {
+        QPushButton* ok = qobject_cast<dialogs::SendDataDialog*>(dialog)->OkButton();
         if (ok->isEnabled()) {
             ++okPresses;
             ok->click();
@@ -255,7 +258,7 @@ TEST_F(RadioCommandsTest, SendDataWritesTheRadioByteForByte) {
     EXPECT_EQ(report.image, ImageOf(doc));
     EXPECT_EQ(report.fromComputer, ImageOf(doc));
     EXPECT_EQ(report.image.left(18), header);
-    EXPECT_TRUE(vx7::RadioModel::ImageChecksumHolds(doc.Image()));
+    EXPECT_TRUE(radio::RadioModel::ImageChecksumHolds(doc.Image()));
     EXPECT_EQ(ImageOf(doc).mid(18, 1400), ToBytes(image).mid(18, 1400));
     // The settings file's block, but for the group counts and byte 117,
     // which goes packed into image byte 1799 and the state block.
@@ -289,13 +292,13 @@ TEST_F(RadioCommandsTest, AnUploadThatDoesNotFinishWarnsOfAPartialImage) {
         SCOPED_TRACE(c.name);
         watcher.Clear();
         frame.statusBar()->clearMessage();
-        DocumentWindow* child = frame.NewDocument();
+        app::DocumentWindow* child = frame.NewDocument();
         simulator::Options options = FastOptions(simulator::Role::Receive);
         c.setUp(options);
         SimulatedRadio radio(options);
-        ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
-        watcher.WhileTransferDialog([&](TransferDialog* dialog) {
-            auto* send = qobject_cast<SendDataDialog*>(dialog);
+        ASSERT_TRUE(settings::RememberComPort(radio.DevicePath()));
+        watcher.WhileTransferDialog([&](dialogs::TransferDialog* dialog) {
+            auto* send = qobject_cast<dialogs::SendDataDialog*>(dialog);
             if (!c.pressOk) {
                 send->CancelButton()->click();
                 return;
@@ -324,22 +327,22 @@ TEST_F(RadioCommandsTest, ComportSetupRemembersTheChoice) {
     SimulatedRadio radio(FastOptions(simulator::Role::Send));
     watcher.AnswerPortChoosers({radio.DevicePath()});
     frame.RunCommand(QStringLiteral("radio.portSetup"));
-    EXPECT_EQ(outside::StoredPort(), radio.DevicePath());
+    EXPECT_EQ(settings::StoredPort(), radio.DevicePath());
     // Cancel keeps what was remembered.
     watcher.AnswerPortChoosers({QString()});
     frame.RunCommand(QStringLiteral("radio.portSetup"));
-    EXPECT_EQ(outside::StoredPort(), radio.DevicePath());
+    EXPECT_EQ(settings::StoredPort(), radio.DevicePath());
     EXPECT_EQ(watcher.PortChoosers(), 2);
     EXPECT_TRUE(watcher.Boxes().isEmpty());
 }
 
 TEST_F(RadioCommandsTest, HelpTopicsAreShippedAndShown) {
-    DocumentWindow* child = frame.NewDocument();
+    app::DocumentWindow* child = frame.NewDocument();
     frame.RunCommand(QStringLiteral("help.contents"));
-    auto* help = frame.findChild<HelpWindow*>();
+    auto* help = frame.findChild<widgets::HelpWindow*>();
     ASSERT_TRUE(help);
     EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->CurrentTopic(), help::kChannelEditor);
+    EXPECT_EQ(help->CurrentTopic(), widgets::help::kChannelEditor);
     help->close();
 
     // F1 in a document window.
@@ -348,8 +351,8 @@ TEST_F(RadioCommandsTest, HelpTopicsAreShippedAndShown) {
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_F1);
     EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->CurrentTopic(), help::kChannelEditor);
-    EXPECT_EQ(frame.findChildren<HelpWindow*>().size(), 1) << "one help window per window";
+    EXPECT_EQ(help->CurrentTopic(), widgets::help::kChannelEditor);
+    EXPECT_EQ(frame.findChildren<widgets::HelpWindow*>().size(), 1) << "one help window per window";
 
     // Every topic is a real page, listed in the contents, whose links lead
     // to other topics.
@@ -380,7 +383,7 @@ TEST_F(RadioCommandsTest, HelpTopicsAreShippedAndShown) {
     help->Show(105);
     EXPECT_TRUE(help->Browser()->toPlainText().contains(QStringLiteral("FW key")));
     help->Show(999);
-    EXPECT_EQ(help->CurrentTopic(), help::kChannelEditor);
+    EXPECT_EQ(help->CurrentTopic(), widgets::help::kChannelEditor);
 }
 
 } // namespace

@@ -53,9 +53,9 @@ QByteArray ControlBytes(const QByteArray& text) {
 class CliOutput : public ::testing::Test {
 protected:
     void SetUp() override {
-        RadioDocument doc;
+        document::RadioDocument doc;
         ASSERT_FALSE(doc.Save(Path("in.rdf")));
-        ASSERT_FALSE(textio::ExportFile(doc.Radio(), nullptr, Path("list.csv")));
+        ASSERT_FALSE(document::textio::ExportFile(doc.Radio(), nullptr, Path("list.csv")));
     }
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     QTemporaryDir dir;
@@ -105,16 +105,16 @@ TEST_F(CliOutput, ControlCharactersFromFilesAreNotPrinted) {
     // and ring the bell, with a C1 control introducer too.
     const QByteArray hostile = "\x1b]0;owned\x07\x1b[2J\xc2\x9b"
                                "31m\x7f";
-    RadioDocument doc;
+    document::RadioDocument doc;
     auto put = [&](int offset, int size, const QByteArray& text) {
         std::memset(doc.Block() + offset, 0, static_cast<size_t>(size));
         std::memcpy(doc.Block() + offset, text.constData(), static_cast<size_t>(text.size()));
     };
-    put(rdf::kRadioName, rdf::kRadioNameSize, "VX" + hostile);
-    put(rdf::kSettingsSource, rdf::kSettingsSourceSize, "src" + hostile);
-    put(rdf::kMemoryComments, rdf::kCommentSize, "cm" + hostile);
+    put(radio::rdf::kRadioName, radio::rdf::kRadioNameSize, "VX" + hostile);
+    put(radio::rdf::kSettingsSource, radio::rdf::kSettingsSourceSize, "src" + hostile);
+    put(radio::rdf::kMemoryComments, radio::rdf::kCommentSize, "cm" + hostile);
     ASSERT_FALSE(doc.Save(Path("hostile.rdf")));
-    put(rdf::kTag, rdf::kTagSize, "XXXX");
+    put(radio::rdf::kTag, radio::rdf::kTagSize, "XXXX");
     ASSERT_FALSE(doc.Save(Path("foreign.rdf")));
 
     const QString hostileFile = Path("hostile.rdf");

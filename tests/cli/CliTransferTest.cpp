@@ -5,7 +5,7 @@
 #include "document/RadioDocument.h"
 #include "link/TransferDocument.h"
 #include "settings/RadioSettings.h"
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -24,7 +24,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QString kConfiguration = QString::fromLatin1(reg::kConfiguration);
+const QString kConfiguration = QString::fromLatin1(settings::kConfiguration);
 
 struct Result {
     int exitCode = -1;
@@ -98,18 +98,18 @@ class CliTransfer : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        auto settings = reg::OpenProgramKey();
-        settings->clear();
-        settings->sync();
+        auto store = settings::OpenStore();
+        store->clear();
+        store->sync();
         m_image = TestImage();
         m_imagePath = Path("radio.img");
         WriteFile(m_imagePath, ToBytes(m_image));
     }
     QString Path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
     QVariant Stored(const QString& name) const {
-        auto settings = reg::OpenSettingsKey();
-        settings->sync();
-        return settings->value(name);
+        auto store = settings::OpenSettingsGroup();
+        store->sync();
+        return store->value(name);
     }
 
     QTemporaryDir m_dir;
@@ -144,7 +144,7 @@ TEST_F(CliTransfer, DownloadSavesTheImageAndRemembersTheHeader) {
         if (c.rawImage) {
             EXPECT_EQ(saved, ToBytes(m_image));
         } else {
-            RadioDocument doc;
+            document::RadioDocument doc;
             ASSERT_FALSE(doc.Load(Path(c.file)).has_value());
             EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(doc.Image()), radiolink::kImageSize),
                       ToBytes(m_image));
@@ -278,14 +278,14 @@ TEST_F(CliTransfer, UploadSendsThePreparedImage) {
     for (char b : header)
         sum += static_cast<unsigned char>(b);
     {
-        auto settings = reg::OpenSettingsKey();
-        settings->setValue(kConfiguration, header);
-        settings->setValue(QString::fromLatin1(reg::kConfiguration1), sum % 256);
+        auto store = settings::OpenSettingsGroup();
+        store->setValue(kConfiguration, header);
+        store->setValue(QString::fromLatin1(settings::kConfiguration1), sum % 256);
     }
     // A document whose settings were imported from a settings file; the
     // file changes afterwards, and the upload sends it as it is now.
     {
-        RadioDocument doc;
+        document::RadioDocument doc;
         ASSERT_FALSE(doc.Load(m_imagePath).has_value());
         ASSERT_FALSE(doc.Save(Path("radio.rdf")).has_value());
     }
@@ -299,10 +299,10 @@ TEST_F(CliTransfer, UploadSendsThePreparedImage) {
     const QByteArray file = ReadFile(Path("radio.rdf"));
 
     // What the radio must receive: the file after the send command's steps.
-    RadioDocument doc;
+    document::RadioDocument doc;
     ASSERT_FALSE(doc.Load(Path("radio.rdf")).has_value());
     radiolink::PrepareSendCommand(doc);
-    ASSERT_FALSE(rsf::WriteSettingsForUpload(rsf::SettingsSource(doc)));
+    ASSERT_FALSE(settings::rsf::WriteSettingsForUpload(settings::rsf::SettingsSource(doc)));
     const radiolink::UploadImage expected = radiolink::PrepareUploadImage(doc);
     ASSERT_EQ(QByteArray(reinterpret_cast<const char*>(expected.bytes.data()), 18), header);
 
@@ -349,15 +349,15 @@ TEST_F(CliTransfer, UploadRefusedByTheRadio) {
 }
 
 TEST_F(CliTransfer, UploadStopsOnABrokenSettingsFile) {
-    RadioDocument doc;
+    document::RadioDocument doc;
     ASSERT_FALSE(doc.Load(m_imagePath).has_value());
     doc.SetSettingsSourceName(QStringLiteral("broken.rsf"));
     ASSERT_FALSE(doc.Save(Path("radio.rdf")).has_value());
     WriteFile(Path("broken.rsf"),
               ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf")).left(300));
     {
-        auto settings = reg::OpenSettingsKey();
-        settings->setValue(QString::fromLatin1(reg::kSettingDir), m_dir.path());
+        auto store = settings::OpenSettingsGroup();
+        store->setValue(QString::fromLatin1(settings::kSettingDir), m_dir.path());
     }
     Simulator radio(
         QStringList{QStringLiteral("receive"), Path("out.img"), QStringLiteral("--fast")});

@@ -7,7 +7,7 @@
 #include "dialogs/SendDataDialog.h"
 #include "document/RadioDocument.h"
 #include "settings/ComPortSetting.h"
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 #include "support/ModalWatcher.h"
 #include "widgets/HelpWindow.h"
 
@@ -26,7 +26,7 @@ using testing_support::ModalWatcher;
 
 namespace {
 
-QByteArray ImageOf(const RadioDocument& doc) {
+QByteArray ImageOf(const document::RadioDocument& doc) {
     return QByteArray(reinterpret_cast<const char*>(doc.Image()), radiolink::kImageSize);
 }
 
@@ -42,9 +42,9 @@ QStringList Instructions(const QDialog& dialog) {
 class TransferDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto settings = reg::OpenProgramKey();
-        settings->clear();
-        settings->sync();
+        auto store = settings::OpenStore();
+        store->clear();
+        store->sync();
     }
     ModalWatcher watcher;
 };
@@ -52,19 +52,19 @@ protected:
 TEST_F(TransferDialogTest, DownloadThroughTheDialog) {
     const Image image = TestImage();
     SimulatedRadio radio(FastOptions(simulator::Role::Send), &image);
-    ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
+    ASSERT_TRUE(settings::RememberComPort(radio.DevicePath()));
 
     QStringList instructions;
     int helpTopic = 0;
-    watcher.WhileTransferDialog([&](TransferDialog* dialog) {
+    watcher.WhileTransferDialog([&](dialogs::TransferDialog* dialog) {
         if (instructions.isEmpty()) {
             instructions = Instructions(*dialog);
             dialog->HelpButton()->click();
-            if (auto* help = dialog->findChild<HelpWindow*>())
+            if (auto* help = dialog->findChild<widgets::HelpWindow*>())
                 helpTopic = help->CurrentTopic();
         }
     });
-    GetDataDialog dialog;
+    dialogs::GetDataDialog dialog;
     ASSERT_EQ(dialog.exec(), QDialog::Accepted);
 
     EXPECT_EQ(ToBytes(dialog.Image()), ToBytes(image));
@@ -77,7 +77,7 @@ TEST_F(TransferDialogTest, DownloadThroughTheDialog) {
     EXPECT_EQ(instructions, (QStringList{"1. Insert cable into the Speaker/Mic jack.",
                                          "2. Press and hold the FW key while turning on the VX-7",
                                          "3. Press the \"Band\" key on the VX-7."}));
-    EXPECT_EQ(helpTopic, help::kReadingTheRadio);
+    EXPECT_EQ(helpTopic, widgets::help::kReadingTheRadio);
     EXPECT_EQ(dialog.Buttons()->buttons().size(), 2) << "Cancel and Help only";
     EXPECT_TRUE(watcher.Boxes().isEmpty());
 
@@ -92,23 +92,23 @@ TEST_F(TransferDialogTest, SendDialogBeforeOk) {
     // the image is stamped and its checksums made, even if the user then
     // cancels; nothing goes on the line before OK.
     SimulatedRadio radio(FastOptions(simulator::Role::Receive));
-    ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
-    RadioDocument doc;
-    doc.Image()[vx7::image::kChecksum] ^= 0x5A;
+    ASSERT_TRUE(settings::RememberComPort(radio.DevicePath()));
+    document::RadioDocument doc;
+    doc.Image()[radio::image::kChecksum] ^= 0x5A;
     doc.SetModified(false);
 
     QStringList instructions;
     bool okEnabled = false;
     int helpTopic = 0;
-    watcher.WhileTransferDialog([&](TransferDialog* dialog) {
+    watcher.WhileTransferDialog([&](dialogs::TransferDialog* dialog) {
         instructions = Instructions(*dialog);
-        okEnabled = static_cast<SendDataDialog*>(dialog)->OkButton()->isEnabled();
+        okEnabled = static_cast<dialogs::SendDataDialog*>(dialog)->OkButton()->isEnabled();
         dialog->HelpButton()->click();
-        if (auto* help = dialog->findChild<HelpWindow*>())
+        if (auto* help = dialog->findChild<widgets::HelpWindow*>())
             helpTopic = help->CurrentTopic();
         dialog->CancelButton()->click();
     });
-    SendDataDialog dialog(doc);
+    dialogs::SendDataDialog dialog(doc);
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
 
     EXPECT_EQ(watcher.TransferDialogs(), QStringList{"Send data to"});
@@ -117,11 +117,11 @@ TEST_F(TransferDialogTest, SendDialogBeforeOk) {
                                          "3. Press the \"V/M\" key on the VX-7.",
                                          "4. Click the OK button to start the transfer."}));
     EXPECT_TRUE(okEnabled);
-    EXPECT_EQ(helpTopic, help::kWritingTheRadio);
+    EXPECT_EQ(helpTopic, widgets::help::kWritingTheRadio);
     EXPECT_FALSE(dialog.ByteCount()->isEnabled());
     EXPECT_EQ(dialog.ByteCount()->maxLength(), 6);
     EXPECT_EQ(dialog.ProgressBar()->maximum(), 16211);
-    EXPECT_EQ(doc.Image()[vx7::image::kChecksum], vx7::RadioModel::ImageChecksum(doc.Image()));
+    EXPECT_EQ(doc.Image()[radio::image::kChecksum], radio::RadioModel::ImageChecksum(doc.Image()));
     EXPECT_FALSE(doc.IsModified());
 
     // The port was let go: it opens again.
@@ -136,15 +136,15 @@ TEST_F(TransferDialogTest, CancelInTheMiddle) {
         simulator::Options options = FastOptions(simulator::Role::Send);
         options.faults.silenceAfter = 4000; // long enough to press Cancel
         SimulatedRadio radio(options, &image);
-        ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
+        ASSERT_TRUE(settings::RememberComPort(radio.DevicePath()));
         int cancelledAt = -1;
-        watcher.WhileTransferDialog([&](TransferDialog* dialog) {
+        watcher.WhileTransferDialog([&](dialogs::TransferDialog* dialog) {
             if (cancelledAt < 0 && dialog->ProgressBar()->value() >= 4000) {
                 cancelledAt = dialog->ProgressBar()->value();
                 dialog->CancelButton()->click();
             }
         });
-        GetDataDialog dialog;
+        dialogs::GetDataDialog dialog;
         EXPECT_EQ(dialog.exec(), QDialog::Rejected);
         EXPECT_EQ(cancelledAt, 4000);
         EXPECT_EQ(dialog.Transfer()->State(), radiolink::TransferState::Cancelled);
@@ -157,12 +157,12 @@ TEST_F(TransferDialogTest, CancelInTheMiddle) {
     {
         SCOPED_TRACE("upload");
         SimulatedRadio radio(FastOptions(simulator::Role::Receive));
-        ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
-        RadioDocument doc;
+        ASSERT_TRUE(settings::RememberComPort(radio.DevicePath()));
+        document::RadioDocument doc;
         int cancelledAt = -1;
         bool okDisabledWhileRunning = false;
-        watcher.WhileTransferDialog([&](TransferDialog* dialog) {
-            QPushButton* ok = static_cast<SendDataDialog*>(dialog)->OkButton();
+        watcher.WhileTransferDialog([&](dialogs::TransferDialog* dialog) {
+            QPushButton* ok = static_cast<dialogs::SendDataDialog*>(dialog)->OkButton();
             if (dialog->ProgressBar()->value() == 0 && ok->isEnabled())
                 ok->click();
             if (cancelledAt < 0 && dialog->ProgressBar()->value() >= 18 + 3 * 64) {
@@ -172,7 +172,7 @@ TEST_F(TransferDialogTest, CancelInTheMiddle) {
                 dialog->CancelButton()->click();
             }
         });
-        SendDataDialog dialog(doc);
+        dialogs::SendDataDialog dialog(doc);
         EXPECT_EQ(dialog.exec(), QDialog::Rejected);
         EXPECT_TRUE(okDisabledWhileRunning);
         EXPECT_GE(cancelledAt, 18 + 3 * 64);
@@ -190,23 +190,23 @@ TEST_F(TransferDialogTest, CancellingThePortChoiceEndsTheDialogAtOnce) {
     // No port is remembered: the chooser comes first.
     {
         watcher.AnswerPortChoosers({QString()});
-        GetDataDialog dialog;
+        dialogs::GetDataDialog dialog;
         EXPECT_EQ(dialog.exec(), QDialog::Rejected);
         EXPECT_EQ(dialog.Transfer(), nullptr);
     }
     {
-        RadioDocument doc;
-        doc.Image()[vx7::image::kChecksum] ^= 0x5A;
+        document::RadioDocument doc;
+        doc.Image()[radio::image::kChecksum] ^= 0x5A;
         const QByteArray before = ImageOf(doc);
         watcher.AnswerPortChoosers({QString()});
-        SendDataDialog dialog(doc);
+        dialogs::SendDataDialog dialog(doc);
         EXPECT_EQ(dialog.exec(), QDialog::Rejected);
         EXPECT_EQ(ImageOf(doc), before) << "the image is prepared only once the port is open";
     }
     EXPECT_EQ(watcher.PortChoosers(), 2);
     EXPECT_TRUE(watcher.TransferDialogs().isEmpty());
     EXPECT_TRUE(watcher.Boxes().isEmpty());
-    EXPECT_TRUE(outside::StoredPort().isEmpty());
+    EXPECT_TRUE(settings::StoredPort().isEmpty());
 }
 
 TEST_F(TransferDialogTest, TheChosenPortIsRememberedAndUsed) {
@@ -215,7 +215,7 @@ TEST_F(TransferDialogTest, TheChosenPortIsRememberedAndUsed) {
     // A device that does not exist is refused with the port's own message;
     // the chooser stays open for the right one.
     watcher.AnswerPortChoosers({QStringLiteral("/dev/clonara-no-such-port"), radio.DevicePath()});
-    GetDataDialog dialog;
+    dialogs::GetDataDialog dialog;
     ASSERT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_EQ(ToBytes(dialog.Image()), ToBytes(image));
     EXPECT_EQ(watcher.PortChoosers(), 2);
@@ -223,12 +223,12 @@ TEST_F(TransferDialogTest, TheChosenPortIsRememberedAndUsed) {
     EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Com port error"));
     EXPECT_EQ(watcher.Boxes()[0].text,
               QStringLiteral("/dev/clonara-no-such-port: Invalid or unsupported port."));
-    EXPECT_EQ(outside::StoredPort(), radio.DevicePath());
+    EXPECT_EQ(settings::StoredPort(), radio.DevicePath());
 }
 
 TEST_F(TransferDialogTest, PortsThatDoNotOpenShowTheLinksMessage) {
     SimulatedRadio radio(FastOptions(simulator::Role::Send));
-    std::unique_ptr<SerialPort> holder = OpenPort(radio.DevicePath());
+    std::unique_ptr<radiolink::SerialPort> holder = OpenPort(radio.DevicePath());
     const struct {
         QString device;
         QString text;
@@ -241,13 +241,13 @@ TEST_F(TransferDialogTest, PortsThatDoNotOpenShowTheLinksMessage) {
         for (bool download : {true, false}) {
             SCOPED_TRACE(c.device.toStdString() + (download ? " download" : " upload"));
             watcher.Clear();
-            ASSERT_TRUE(outside::RememberComPort(c.device));
-            RadioDocument doc;
-            std::unique_ptr<TransferDialog> dialog;
+            ASSERT_TRUE(settings::RememberComPort(c.device));
+            document::RadioDocument doc;
+            std::unique_ptr<dialogs::TransferDialog> dialog;
             if (download)
-                dialog = std::make_unique<GetDataDialog>();
+                dialog = std::make_unique<dialogs::GetDataDialog>();
             else
-                dialog = std::make_unique<SendDataDialog>(doc);
+                dialog = std::make_unique<dialogs::SendDataDialog>(doc);
             EXPECT_EQ(dialog->exec(), QDialog::Rejected);
             EXPECT_TRUE(watcher.TransferDialogs().isEmpty());
             EXPECT_EQ(watcher.PortChoosers(), 0);
@@ -281,19 +281,19 @@ TEST_F(TransferDialogTest, FailuresEndTheDialogWithTheirBox) {
         simulator::Options options = FastOptions(c.role);
         c.faults(options.faults);
         SimulatedRadio radio(options, &image);
-        ASSERT_TRUE(outside::RememberComPort(radio.DevicePath()));
-        watcher.WhileTransferDialog([](TransferDialog* dialog) {
-            if (auto* send = qobject_cast<SendDataDialog*>(dialog)) {
+        ASSERT_TRUE(settings::RememberComPort(radio.DevicePath()));
+        watcher.WhileTransferDialog([](dialogs::TransferDialog* dialog) {
+            if (auto* send = qobject_cast<dialogs::SendDataDialog*>(dialog)) {
                 if (send->OkButton()->isEnabled())
                     send->OkButton()->click();
             }
         });
-        RadioDocument doc;
-        std::unique_ptr<TransferDialog> dialog;
+        document::RadioDocument doc;
+        std::unique_ptr<dialogs::TransferDialog> dialog;
         if (c.role == simulator::Role::Send)
-            dialog = std::make_unique<GetDataDialog>();
+            dialog = std::make_unique<dialogs::GetDataDialog>();
         else
-            dialog = std::make_unique<SendDataDialog>(doc);
+            dialog = std::make_unique<dialogs::SendDataDialog>(doc);
         EXPECT_EQ(dialog->exec(), QDialog::Rejected);
         ASSERT_EQ(watcher.Boxes().size(), 1);
         EXPECT_EQ(watcher.Boxes()[0].caption, c.caption);

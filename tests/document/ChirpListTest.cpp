@@ -14,7 +14,7 @@
 
 #include <cstring>
 
-using namespace vx7;
+using namespace radio;
 using testing_support::ReadFile;
 using testing_support::RunCli;
 using testing_support::WriteFile;
@@ -48,9 +48,9 @@ QByteArray ListWith(const char* overrides) {
         f[pair.left(eq)] = pair.mid(eq + 1);
     }
     QStringList values;
-    for (const QString& title : chirp::ColumnNames())
+    for (const QString& title : document::chirp::ColumnNames())
         values << f.value(title);
-    return (chirp::ColumnNames().join(',') + '\n' + values.join(',') + '\n').toUtf8();
+    return (document::chirp::ColumnNames().join(',') + '\n' + values.join(',') + '\n').toUtf8();
 }
 
 struct InCase {
@@ -159,8 +159,8 @@ TEST(ChirpList, EveryColumnMapsInWithItsSummaryLine) {
         SCOPED_TRACE(c.fields);
         const QString path = dir.filePath(QStringLiteral("list.csv"));
         WriteFile(path, ListWith(c.fields));
-        RadioDocument doc;
-        const textio::ImportSummary s = textio::ImportFile(doc.Radio(), path);
+        document::RadioDocument doc;
+        const document::textio::ImportSummary s = document::textio::ImportFile(doc.Radio(), path);
         ASSERT_TRUE(s.ok);
         EXPECT_TRUE(s.chirp);
         EXPECT_EQ(s.lines, 1);
@@ -170,19 +170,20 @@ TEST(ChirpList, EveryColumnMapsInWithItsSummaryLine) {
         EXPECT_EQ(s.changed, !skipped && !note.isEmpty() ? 1 : 0);
         if (note.isEmpty()) {
             EXPECT_TRUE(s.notes.isEmpty());
-            EXPECT_EQ(textio::SummaryLine(s), QStringLiteral("Imported 1 of 1 lines into memory "
-                                                             "channels from a CHIRP list; 0 "
-                                                             "skipped, 0 changed."));
+            EXPECT_EQ(document::textio::SummaryLine(s),
+                      QStringLiteral("Imported 1 of 1 lines into memory "
+                                     "channels from a CHIRP list; 0 "
+                                     "skipped, 0 changed."));
         } else {
             ASSERT_EQ(s.notes.size(), 1);
             EXPECT_EQ(s.notes[0].first, 2);
             EXPECT_EQ(s.notes[0].second, skipped ? note.mid(6) : note);
-            EXPECT_TRUE(textio::SummaryLine(s).endsWith(
+            EXPECT_TRUE(document::textio::SummaryLine(s).endsWith(
                 QStringLiteral(" Line 2: %1.").arg(s.notes[0].second)));
         }
         if (skipped) {
-            const RadioDocument fresh;
-            EXPECT_EQ(std::memcmp(doc.Block(), fresh.Block(), rdf::kFileSize), 0);
+            const document::RadioDocument fresh;
+            EXPECT_EQ(std::memcmp(doc.Block(), fresh.Block(), radio::rdf::kFileSize), 0);
             EXPECT_EQ(s.nothingImported.isEmpty(), false);
             continue;
         }
@@ -244,23 +245,25 @@ const ListCase kListCases[] = {
 TEST(ChirpList, ListsImportAndExportAgain) {
     for (const ListCase& c : kListCases) {
         SCOPED_TRACE(c.file);
-        RadioDocument doc;
-        const textio::ImportSummary s = textio::ImportFile(doc.Radio(), DataPath(c.file));
+        document::RadioDocument doc;
+        const document::textio::ImportSummary s =
+            document::textio::ImportFile(doc.Radio(), DataPath(c.file));
         ASSERT_TRUE(s.ok);
-        EXPECT_EQ(textio::SummaryLine(s), QString::fromLatin1(c.summary));
-        const QByteArray out = chirp::ExportBytes(doc.Radio());
+        EXPECT_EQ(document::textio::SummaryLine(s), QString::fromLatin1(c.summary));
+        const QByteArray out = document::chirp::ExportBytes(doc.Radio());
         if (!c.exported) {
             EXPECT_EQ(out, ReadFile(DataPath(c.file)));
         } else {
-            EXPECT_EQ(out, (chirp::ColumnNames().join(',') + '\n').toLatin1() + c.exported);
+            EXPECT_EQ(out,
+                      (document::chirp::ColumnNames().join(',') + '\n').toLatin1() + c.exported);
         }
         // What the export wrote reads back to the same memory.
         QTemporaryDir dir;
         const QString again = dir.filePath(QStringLiteral("again.csv"));
         WriteFile(again, out);
-        RadioDocument second;
-        ASSERT_TRUE(textio::ImportFile(second.Radio(), again).ok);
-        EXPECT_EQ(chirp::ExportBytes(second.Radio()), out);
+        document::RadioDocument second;
+        ASSERT_TRUE(document::textio::ImportFile(second.Radio(), again).ok);
+        EXPECT_EQ(document::chirp::ExportBytes(second.Radio()), out);
     }
 }
 
@@ -271,11 +274,11 @@ TEST(ChirpList, OwnListsStillReadTheirWayAndCountSkippedLines) {
                     "1,146.52,ONE\n"
                     "2,1500.0,BAD\n"
                     "451,146.52,PAST\n");
-    RadioDocument doc;
-    const textio::ImportSummary s = textio::ImportFile(doc.Radio(), path);
+    document::RadioDocument doc;
+    const document::textio::ImportSummary s = document::textio::ImportFile(doc.Radio(), path);
     ASSERT_TRUE(s.ok);
     EXPECT_FALSE(s.chirp);
-    EXPECT_EQ(textio::SummaryLine(s),
+    EXPECT_EQ(document::textio::SummaryLine(s),
               QStringLiteral("Imported 1 of 3 lines into memory channels; 2 skipped. Line 3: "
                              "receive frequency \"1500.0\" the radio cannot use. Line 4: channel "
                              "451 is past the last memory channel (450)."));

@@ -21,7 +21,7 @@
 #include <cstring>
 #include <memory>
 
-using namespace vx7;
+using namespace radio;
 using testing_support::ReadFile;
 using testing_support::WriteFile;
 
@@ -39,7 +39,8 @@ QByteArray Bytes(const Byte* p, int n) {
 // Generators
 // ---------------------------------------------------------------------------
 
-void Put(RadioDocument& doc, int t, int index, const ChannelValues& v, const QString& comment) {
+void Put(document::RadioDocument& doc, int t, int index, const ChannelValues& v,
+         const QString& comment) {
     ASSERT_TRUE(EncodeChannel(doc.Radio(), doc.Image(), t, index, v)) << t << " " << index;
     doc.Radio().SetComment(t, index, comment);
 }
@@ -49,7 +50,7 @@ void Put(RadioDocument& doc, int t, int index, const ChannelValues& v, const QSt
 // offsets of every kind (transmit frequencies below 0 Hz, out of range, past
 // 999 MHz), names over the whole character set and comments with
 // separators, quotes and line breaks.
-void FillEveryValue(RadioDocument& doc) {
+void FillEveryValue(document::RadioDocument& doc) {
     const Hz receive[] = {146520000, 145006250, 145012500, 567000,    1413000,   29620000,
                           52525000,  144000000, 222100000, 446500000, 440012500, 999000000,
                           108000000, 7100000,   50000000,  1000000};
@@ -103,7 +104,7 @@ void FillEveryValue(RadioDocument& doc) {
 // and home rows, hyper memories with both sets, groups with gaps closed,
 // comments on every tab. It is stored as the grids write it back, so that
 // writing every row from its cells again changes nothing.
-void MakeBusy(RadioDocument& doc) {
+void MakeBusy(document::RadioDocument& doc) {
     FillEveryValue(doc);
     ChannelValues v;
     v.rx = 146940000;
@@ -167,9 +168,9 @@ void MakeBusy(RadioDocument& doc) {
     doc.Radio().SetPriorityChannel(5);
 
     // As the grids write it back.
-    std::array<std::unique_ptr<CellStore>, tab::kCount> grids;
+    std::array<std::unique_ptr<outside::CellStore>, tab::kCount> grids;
     for (int t = 0; t < tab::kCount; ++t) {
-        grids[static_cast<size_t>(t)] = std::make_unique<CellStore>();
+        grids[static_cast<size_t>(t)] = std::make_unique<outside::CellStore>();
         doc.Radio().FillGrid(doc.Image(), *grids[static_cast<size_t>(t)], t);
         grids[static_cast<size_t>(t)]->DropBaseline();
     }
@@ -180,7 +181,7 @@ void MakeBusy(RadioDocument& doc) {
 
 // Every memory channel in use on the 12.5 kHz raster, every hyper memory in
 // use and every group full, saved as the raw image a radio sends.
-void MakeFull(RadioDocument& doc) {
+void MakeFull(document::RadioDocument& doc) {
     for (int i = 0; i < image::kMemoryCount; ++i) {
         ChannelValues v;
         v.rx = 144000000 + 12500 * i;
@@ -210,7 +211,7 @@ void MakeFull(RadioDocument& doc) {
 // it: writing every row from its cells again keeps its bytes.
 struct DataImage {
     const char* file;
-    void (*make)(RadioDocument&);
+    void (*make)(document::RadioDocument&);
     bool canonical;
 };
 const DataImage kImages[] = {
@@ -225,8 +226,8 @@ QString Base(const QString& file) {
     return file.section(QLatin1Char('.'), 0, 0);
 }
 
-QByteArray ExportBytes(RadioDocument& doc, const QString& path) {
-    if (textio::ExportFile(doc.Radio(), nullptr, path))
+QByteArray ExportBytes(document::RadioDocument& doc, const QString& path) {
+    if (document::textio::ExportFile(doc.Radio(), nullptr, path))
         return {};
     return ReadFile(path);
 }
@@ -241,7 +242,7 @@ TEST(DataFiles, Generate) {
     if (qEnvironmentVariable("CLONARA_WRITE_TEST_DATA") != QLatin1String("1"))
         GTEST_SKIP() << "set CLONARA_WRITE_TEST_DATA=1 to write tests/data again";
     for (const DataImage& image : kImages) {
-        RadioDocument doc;
+        document::RadioDocument doc;
         doc.StartNew();
         if (image.make)
             image.make(doc);
@@ -251,13 +252,13 @@ TEST(DataFiles, Generate) {
                   Info(path));
     }
     for (const char* list : kLists) {
-        RadioDocument doc;
+        document::RadioDocument doc;
         const QString name = QString::fromLatin1(list);
         const auto image =
             std::find_if(std::begin(kImages), std::end(kImages),
                          [&](const DataImage& i) { return Base(i.file) == Base(name); });
         ASSERT_FALSE(doc.Load(DataPath(QString::fromLatin1(image->file))));
-        ASSERT_FALSE(textio::ExportFile(doc.Radio(), nullptr, DataPath(name)));
+        ASSERT_FALSE(document::textio::ExportFile(doc.Radio(), nullptr, DataPath(name)));
     }
 }
 
@@ -275,13 +276,13 @@ protected:
 TEST_P(ImageSuite, GridsCommitAndSaveKeepEveryByte) {
     const QByteArray original = ReadFile(Path());
     ASSERT_FALSE(original.isEmpty()) << Path().toStdString();
-    RadioDocument doc;
+    document::RadioDocument doc;
     ASSERT_FALSE(doc.Load(Path()));
-    const QByteArray block = Bytes(doc.Block(), rdf::kFileSize);
+    const QByteArray block = Bytes(doc.Block(), radio::rdf::kFileSize);
 
-    std::array<std::unique_ptr<CellStore>, tab::kCount> grids;
+    std::array<std::unique_ptr<outside::CellStore>, tab::kCount> grids;
     for (int t = 0; t < tab::kCount; ++t) {
-        grids[static_cast<size_t>(t)] = std::make_unique<CellStore>();
+        grids[static_cast<size_t>(t)] = std::make_unique<outside::CellStore>();
         doc.Radio().ConfigureGrid(*grids[static_cast<size_t>(t)], t);
         doc.Radio().FillGrid(doc.Image(), *grids[static_cast<size_t>(t)], t);
     }
@@ -305,7 +306,7 @@ TEST_P(ImageSuite, GridsCommitAndSaveKeepEveryByte) {
         for (int offset = 0; offset < image::kSize; ++offset)
             ASSERT_EQ(rewritten[offset], stored[offset]) << "image byte " << offset;
     }
-    EXPECT_EQ(Bytes(doc.Block(), rdf::kFileSize), block);
+    EXPECT_EQ(Bytes(doc.Block(), radio::rdf::kFileSize), block);
 
     const QString saved = Temp(QStringLiteral("saved.") + Path().section(QLatin1Char('.'), -1));
     ASSERT_FALSE(doc.Save(saved));
@@ -313,7 +314,7 @@ TEST_P(ImageSuite, GridsCommitAndSaveKeepEveryByte) {
 }
 
 TEST_P(ImageSuite, ExportImportExportKeepsTheText) {
-    RadioDocument doc;
+    document::RadioDocument doc;
     ASSERT_FALSE(doc.Load(Path()));
     const QString base = Base(QString::fromLatin1(GetParam().file));
     for (const char* extension : {".csv", ".tab"}) {
@@ -326,8 +327,9 @@ TEST_P(ImageSuite, ExportImportExportKeepsTheText) {
             EXPECT_EQ(text, kept) << name.toStdString();
         }
 
-        RadioDocument copy;
-        const textio::ImportSummary summary = textio::ImportFile(copy.Radio(), Temp(name));
+        document::RadioDocument copy;
+        const document::textio::ImportSummary summary =
+            document::textio::ImportFile(copy.Radio(), Temp(name));
         ASSERT_TRUE(summary.ok) << summary.message.toStdString();
         EXPECT_EQ(ExportBytes(copy, Temp(QStringLiteral("again") + extension)), text);
         if (GetParam().canonical) {
@@ -365,8 +367,9 @@ TEST_P(ListSuite, ImportThenExportGivesTheList) {
     const QString name = QString::fromLatin1(GetParam());
     const QByteArray list = ReadFile(DataPath(name));
     ASSERT_FALSE(list.isEmpty()) << name.toStdString();
-    RadioDocument doc;
-    const textio::ImportSummary summary = textio::ImportFile(doc.Radio(), DataPath(name));
+    document::RadioDocument doc;
+    const document::textio::ImportSummary summary =
+        document::textio::ImportFile(doc.Radio(), DataPath(name));
     ASSERT_TRUE(summary.ok) << summary.message.toStdString();
     QTemporaryDir dir;
     EXPECT_EQ(ExportBytes(doc, dir.filePath(name)), list);

@@ -11,7 +11,7 @@
 
 #include <functional>
 
-using namespace vx7;
+using namespace radio;
 using testing_support::RunCli;
 
 namespace {
@@ -22,40 +22,42 @@ QString DataPath(const char* name) {
 
 struct ChangeCase {
     const char* what;
-    std::function<void(RadioDocument&)> change;
+    std::function<void(document::RadioDocument&)> change;
     QStringList lines;
 };
 
 TEST(DocumentDiff, OneFieldChangedGivesOneLineInTheRadiosTerms) {
     const ChangeCase cases[] = {
-        {"nothing", [](RadioDocument&) {}, {}},
+        {"nothing", [](document::RadioDocument&) {}, {}},
         {"a channel's name",
-         [](RadioDocument& d) {
+         [](document::RadioDocument& d) {
              ChannelValues v = DecodeChannel(d.Radio(), d.Image(), tab::kMemories, 0);
              v.name = QStringLiteral("NEWNAME");
              EncodeChannel(d.Radio(), d.Image(), tab::kMemories, 0, v);
          },
          {QStringLiteral("Memories 1: Name (empty) \u2192 NEWNAME")}},
         {"a comment",
-         [](RadioDocument& d) { d.Radio().SetComment(tab::kHome, 1, QStringLiteral("home note")); },
+         [](document::RadioDocument& d) {
+             d.Radio().SetComment(tab::kHome, 1, QStringLiteral("home note"));
+         },
          {QStringLiteral("Home Channels SW: Comment (empty) \u2192 home note")}},
         {"a group member",
-         [](RadioDocument& d) {
+         [](document::RadioDocument& d) {
              RadioModel::SetGroupMember(d.Image(), 2, 0, 4);
              RadioModel::SetGroupSize(d.Image(), 2, 1);
          },
          {QStringLiteral("Memory Groups 3: channels (none) \u2192 5")}},
         {"the priority channel",
-         [](RadioDocument& d) { d.Radio().SetPriorityChannel(7); },
+         [](document::RadioDocument& d) { d.Radio().SetPriorityChannel(7); },
          {QStringLiteral("Priority channel: 1 \u2192 7")}},
         {"a settings byte",
-         [](RadioDocument& d) { d.Image()[image::kSettingsFirst + 3] ^= 0x02; },
+         [](document::RadioDocument& d) { d.Image()[image::kSettingsFirst + 3] ^= 0x02; },
          {QStringLiteral("Settings: byte 1685: %1 \u2192 %2")}},
     };
     for (const ChangeCase& c : cases) {
         SCOPED_TRACE(c.what);
-        RadioDocument a;
-        RadioDocument b;
+        document::RadioDocument a;
+        document::RadioDocument b;
         c.change(b);
         QStringList expected = c.lines;
         if (!expected.isEmpty() && expected[0].contains(QLatin1String("%1"))) {
@@ -65,7 +67,7 @@ TEST(DocumentDiff, OneFieldChangedGivesOneLineInTheRadiosTerms) {
             };
             expected[0] = expected[0].arg(hex(a.Image()[i]), hex(b.Image()[i]));
         }
-        EXPECT_EQ(docdiff::Compare(a.Radio(), b.Radio()), expected);
+        EXPECT_EQ(document::diff::Compare(a.Radio(), b.Radio()), expected);
     }
 }
 

@@ -8,19 +8,20 @@
 
 namespace {
 
-constexpr int kByte = rdf::kImage + 100; // any byte of the image
+constexpr int kByte = radio::rdf::kImage + 100; // any byte of the image
 
 TEST(DocumentHistoryTest, StepsCleanStateLimitAndSignals) {
-    RadioDocument doc;
-    DocumentHistory& h = doc.History();
+    document::RadioDocument doc;
+    document::DocumentHistory& h = doc.History();
     int changed = 0;
     int restored = 0;
     bool canUndo = false;
-    QObject::connect(&doc, &RadioDocument::blockChanged, [&] { ++changed; });
-    QObject::connect(&doc, &RadioDocument::blockRestored, [&] { ++restored; });
-    QObject::connect(&h, &DocumentHistory::canUndoChanged, [&](bool on) { canUndo = on; });
+    QObject::connect(&doc, &document::RadioDocument::blockChanged, [&] { ++changed; });
+    QObject::connect(&doc, &document::RadioDocument::blockRestored, [&] { ++restored; });
+    QObject::connect(&h, &document::DocumentHistory::canUndoChanged,
+                     [&](bool on) { canUndo = on; });
     const auto set = [&](int value) {
-        return h.Record(QStringLiteral("Set"), [&] { doc.Block()[kByte] = vx7::Byte(value); });
+        return h.Record(QStringLiteral("Set"), [&] { doc.Block()[kByte] = radio::Byte(value); });
     };
     set(0);
     h.Reset(false);
@@ -66,9 +67,9 @@ TEST(DocumentHistoryTest, StepsCleanStateLimitAndSignals) {
 
     // The oldest steps go, and a saved state among them.
     h.MarkClean();
-    for (int i = 1; i <= DocumentHistory::kStepLimit + 1; ++i)
+    for (int i = 1; i <= document::DocumentHistory::kStepLimit + 1; ++i)
         set(i);
-    EXPECT_EQ(h.Count(), DocumentHistory::kStepLimit);
+    EXPECT_EQ(h.Count(), document::DocumentHistory::kStepLimit);
     while (h.CanUndo())
         h.Undo();
     EXPECT_EQ(doc.Block()[kByte], 1);

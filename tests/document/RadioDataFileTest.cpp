@@ -13,14 +13,14 @@
 #include <cstring>
 #include <unistd.h>
 
-using namespace vx7;
+using namespace radio;
 using testing_support::ReadFile;
 using testing_support::WriteFile;
 
 namespace {
 
-QByteArray BlockOf(const RadioDocument& doc) {
-    return QByteArray(reinterpret_cast<const char*>(doc.Block()), rdf::kFileSize);
+QByteArray BlockOf(const document::RadioDocument& doc) {
+    return QByteArray(reinterpret_cast<const char*>(doc.Block()), radio::rdf::kFileSize);
 }
 
 void PutLe32(QByteArray& bytes, int offset, quint32 value) {
@@ -33,13 +33,13 @@ protected:
     QTemporaryDir dir;
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     QByteArray NewFileBytes() {
-        RadioDocument doc;
+        document::RadioDocument doc;
         return BlockOf(doc);
     }
 };
 
 TEST_F(DataFileTest, NewDocumentHeader) {
-    RadioDocument doc;
+    document::RadioDocument doc;
     const QByteArray b = BlockOf(doc);
     EXPECT_EQ(b.left(16), QByteArray::fromHex("52444600"
                                               "4A483730"
@@ -53,14 +53,15 @@ TEST_F(DataFileTest, NewDocumentHeader) {
     EXPECT_EQ(QByteArray(b.constData() + 168), QByteArray("NewFile"));
     EXPECT_EQ(b.mid(424, image::kSize),
               QByteArray(reinterpret_cast<const char*>(DefaultImage().data()), image::kSize));
-    EXPECT_EQ(b.mid(rdf::kMemoryComments), QByteArray(rdf::kFileSize - rdf::kMemoryComments, 0));
+    EXPECT_EQ(b.mid(radio::rdf::kMemoryComments),
+              QByteArray(radio::rdf::kFileSize - radio::rdf::kMemoryComments, 0));
     EXPECT_EQ(doc.ChannelCount(), 450);
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("NewFile"));
     EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(DataFileTest, StoreAndLoadByteForByte) {
-    RadioDocument doc;
+    document::RadioDocument doc;
     doc.Radio().SetComment(tab::kHome, 10, QStringLiteral("last home comment"));
     doc.Image()[5000] = 0x42;
     QByteArray expected = BlockOf(doc);
@@ -73,7 +74,7 @@ TEST_F(DataFileTest, StoreAndLoadByteForByte) {
         onDisk[i] = static_cast<char>(0x5A);
     PutLe32(onDisk, 12, 33681);
     WriteFile(Path("b.rdf"), onDisk + QByteArray("trailing bytes are ignored"));
-    RadioDocument loaded;
+    document::RadioDocument loaded;
     loaded.SetModified(true);
     ASSERT_FALSE(loaded.Load(Path("b.rdf")));
     QByteArray want = onDisk;
@@ -90,7 +91,7 @@ TEST_F(DataFileTest, RefusalsWithTheirTexts) {
     struct Case {
         const char* what;
         QByteArray bytes;
-        FileError::Kind kind;
+        document::FileError::Kind kind;
     };
     QByteArray wrongMagic = good;
     wrongMagic[3] = 1;
@@ -101,29 +102,32 @@ TEST_F(DataFileTest, RefusalsWithTheirTexts) {
     QByteArray size0 = good;
     PutLe32(size0, 12, 0);
     const Case cases[] = {
-        {"empty", QByteArray(), FileError::Kind::NotRadioData},
-        {"100 bytes", good.left(100), FileError::Kind::NotRadioData},
-        {"423 bytes", good.left(423), FileError::Kind::NotRadioData},
-        {"wrong magic", wrongMagic, FileError::Kind::NotRadioData},
-        {"other radio", otherRadio, FileError::Kind::DifferentRadio},
-        {"size 33682", size33682, FileError::Kind::InvalidHeader},
-        {"size 0", size0, FileError::Kind::InvalidHeader},
-        {"424 bytes", good.left(424), FileError::Kind::InvalidFormat},
-        {"1000 bytes", good.left(1000), FileError::Kind::InvalidFormat},
-        {"cut in the image", good.left(424 + 16210), FileError::Kind::InvalidFormat},
-        {"one byte short", good.left(33679), FileError::Kind::InvalidFormat},
+        {"empty", QByteArray(), document::FileError::Kind::NotRadioData},
+        {"100 bytes", good.left(100), document::FileError::Kind::NotRadioData},
+        {"423 bytes", good.left(423), document::FileError::Kind::NotRadioData},
+        {"wrong magic", wrongMagic, document::FileError::Kind::NotRadioData},
+        {"other radio", otherRadio, document::FileError::Kind::DifferentRadio},
+        {"size 33682", size33682, document::FileError::Kind::InvalidHeader},
+        {"size 0", size0, document::FileError::Kind::InvalidHeader},
+        {"424 bytes", good.left(424), document::FileError::Kind::InvalidFormat},
+        {"1000 bytes", good.left(1000), document::FileError::Kind::InvalidFormat},
+        {"cut in the image", good.left(424 + 16210), document::FileError::Kind::InvalidFormat},
+        {"one byte short", good.left(33679), document::FileError::Kind::InvalidFormat},
     };
     const QString path = Path("x.rdf");
-    const QMap<FileError::Kind, QString> texts = {
-        {FileError::Kind::NotRadioData, QStringLiteral("Not a radio data file:\n") + path},
-        {FileError::Kind::DifferentRadio,
+    const QMap<document::FileError::Kind, QString> texts = {
+        {document::FileError::Kind::NotRadioData,
+         QStringLiteral("Not a radio data file:\n") + path},
+        {document::FileError::Kind::DifferentRadio,
          QStringLiteral("Radio data file for for different radio:\nYaesu VX-7")},
-        {FileError::Kind::InvalidHeader, QStringLiteral("Radio data file has invalid header")},
-        {FileError::Kind::InvalidFormat, QStringLiteral("Radio data file has invalid format")},
+        {document::FileError::Kind::InvalidHeader,
+         QStringLiteral("Radio data file has invalid header")},
+        {document::FileError::Kind::InvalidFormat,
+         QStringLiteral("Radio data file has invalid format")},
     };
     for (const auto& c : cases) {
         WriteFile(path, c.bytes);
-        RadioDocument doc;
+        document::RadioDocument doc;
         doc.Image()[100] = 0x77;
         const QByteArray before = BlockOf(doc);
         const auto error = doc.Load(path);
@@ -139,7 +143,7 @@ TEST_F(DataFileTest, RefusalsWithTheirTexts) {
     std::memset(named.data() + 16, 0, 40);
     std::memcpy(named.data() + 16, "Other Radio 9", 13);
     WriteFile(path, named);
-    RadioDocument doc;
+    document::RadioDocument doc;
     EXPECT_EQ(doc.Load(path)->text,
               QStringLiteral("Radio data file for for different radio:\nOther Radio 9"));
     // A name that fills its whole field without a terminator is read within it.
@@ -150,7 +154,7 @@ TEST_F(DataFileTest, RefusalsWithTheirTexts) {
 
     const auto missing = doc.Load(Path("missing.rdf"));
     ASSERT_TRUE(missing);
-    EXPECT_EQ(missing->kind, FileError::Kind::CannotOpen);
+    EXPECT_EQ(missing->kind, document::FileError::Kind::CannotOpen);
 }
 
 TEST_F(DataFileTest, AnyBytesLoadOrGiveAFileError) {
@@ -173,13 +177,13 @@ TEST_F(DataFileTest, AnyBytesLoadOrGiveAFileError) {
                 bytes.replace(0, 4, QByteArray::fromHex("52444600"));
         }
         WriteFile(path, bytes);
-        RadioDocument doc;
+        document::RadioDocument doc;
         const auto error = doc.Load(path);
         if (error) {
-            EXPECT_TRUE(error->kind == FileError::Kind::NotRadioData ||
-                        error->kind == FileError::Kind::DifferentRadio ||
-                        error->kind == FileError::Kind::InvalidHeader ||
-                        error->kind == FileError::Kind::InvalidFormat);
+            EXPECT_TRUE(error->kind == document::FileError::Kind::NotRadioData ||
+                        error->kind == document::FileError::Kind::DifferentRadio ||
+                        error->kind == document::FileError::Kind::InvalidHeader ||
+                        error->kind == document::FileError::Kind::InvalidFormat);
         }
     }
 }
@@ -189,7 +193,7 @@ TEST_F(DataFileTest, RawImagesAreRecognisedByContent) {
     img[5] = 0x33;
     img[16210] = static_cast<char>(0x00); // a stale checksum is taken as it is
     WriteFile(Path("radio.img"), img + QByteArray(169, 'm'));
-    RadioDocument doc;
+    document::RadioDocument doc;
     ASSERT_FALSE(doc.Load(Path("radio.img")));
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(doc.Image()), image::kSize), img);
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
@@ -200,7 +204,7 @@ TEST_F(DataFileTest, RawImagesAreRecognisedByContent) {
     WriteFile(Path("short.img"), img.left(16210));
     const auto error = doc.Load(Path("short.img"));
     ASSERT_TRUE(error);
-    EXPECT_EQ(error->kind, FileError::Kind::NotRadioData);
+    EXPECT_EQ(error->kind, document::FileError::Kind::NotRadioData);
 }
 
 TEST_F(DataFileTest, SavesAreAtomic) {
@@ -212,14 +216,14 @@ TEST_F(DataFileTest, SavesAreAtomic) {
     WriteFile(locked, QByteArray("old contents"));
     QFile::setPermissions(dir.filePath(QStringLiteral("locked")),
                           QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    RadioDocument doc;
+    document::RadioDocument doc;
     doc.SetModified(true);
     const auto error = doc.Save(locked);
     QFile::setPermissions(dir.filePath(QStringLiteral("locked")),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (::geteuid() != 0) { // root writes anywhere
         ASSERT_TRUE(error);
-        EXPECT_EQ(error->kind, FileError::Kind::CannotWrite);
+        EXPECT_EQ(error->kind, document::FileError::Kind::CannotWrite);
         EXPECT_TRUE(doc.IsModified());
         EXPECT_EQ(ReadFile(locked), QByteArray("old contents"));
     }
@@ -228,11 +232,11 @@ TEST_F(DataFileTest, SavesAreAtomic) {
     doc.SetModified(true);
     const auto dirError = doc.Save(dir.filePath(QStringLiteral("adir.rdf")));
     ASSERT_TRUE(dirError);
-    EXPECT_EQ(dirError->kind, FileError::Kind::CannotWrite);
+    EXPECT_EQ(dirError->kind, document::FileError::Kind::CannotWrite);
     EXPECT_TRUE(doc.IsModified());
 
     ASSERT_FALSE(doc.Save(path));
-    EXPECT_EQ(ReadFile(path).size(), rdf::kFileSize);
+    EXPECT_EQ(ReadFile(path).size(), radio::rdf::kFileSize);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(QDir(dir.path())
                   .entryList(QDir::Files | QDir::Hidden)
@@ -247,7 +251,7 @@ TEST_F(DataFileTest, OddChannelCountsLoadAndAreKept) {
     bytes[56] = static_cast<char>(0xFF);
     bytes[57] = static_cast<char>(0xFF);
     WriteFile(Path("count.rdf"), bytes);
-    RadioDocument doc;
+    document::RadioDocument doc;
     ASSERT_FALSE(doc.Load(Path("count.rdf")));
     EXPECT_EQ(doc.ChannelCount(), 0xFFFF);
     EXPECT_EQ(doc.Radio().CommentSlot(tab::kMemories, 450), nullptr);
@@ -255,7 +259,7 @@ TEST_F(DataFileTest, OddChannelCountsLoadAndAreKept) {
 }
 
 TEST(CommentTest, SlotsTextsAndTabs) {
-    RadioDocument doc;
+    document::RadioDocument doc;
     const struct {
         int tab;
         int row;
@@ -292,15 +296,15 @@ TEST(CommentTest, SlotsTextsAndTabs) {
 }
 
 TEST(HeaderTextTest, SettingsSourceNameStaysInItsField) {
-    RadioDocument doc;
+    document::RadioDocument doc;
     doc.SetSettingsSourceName(QString(300, QLatin1Char('s')));
     EXPECT_EQ(doc.SettingsSourceName(), QString(255, QLatin1Char('s')));
-    EXPECT_EQ(doc.Block()[rdf::kSettingsSource + 255], 0);
-    std::memset(doc.Block() + rdf::kSettingsSource, 'z', 256);
+    EXPECT_EQ(doc.Block()[radio::rdf::kSettingsSource + 255], 0);
+    std::memset(doc.Block() + radio::rdf::kSettingsSource, 'z', 256);
     EXPECT_EQ(doc.SettingsSourceName().size(), 256);
     doc.SetSettingsSourceName(QStringLiteral("ReadRadio"));
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
-    EXPECT_EQ(doc.Block()[rdf::kSettingsSource + 100], 0);
+    EXPECT_EQ(doc.Block()[radio::rdf::kSettingsSource + 100], 0);
 }
 
 } // namespace

@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     std::puts("saving");
     std::fflush(stdout);
     for (long n = first;; ++n) {
-        if (filesave::Save(path, contents[n % 2]))
+        if (document::filesave::Save(path, contents[n % 2]))
             return 1;
     }
 }

@@ -37,7 +37,7 @@ using testing_support::ReadFile;
 using testing_support::SmallTmpfs;
 using testing_support::StrayTemporaryFiles;
 using testing_support::WriteFile;
-using Kind = filesave::SaveError::Kind;
+using Kind = document::filesave::SaveError::Kind;
 
 namespace {
 
@@ -98,7 +98,7 @@ private:
 // Sends an image to the simulator the way the program does, with short
 // pauses between blocks.
 void Upload(const QString& device, const QByteArray& image) {
-    auto port = std::make_unique<SerialPort>();
+    auto port = std::make_unique<radiolink::SerialPort>();
     port->SetPort(device);
     ASSERT_FALSE(port->OpenForClone());
     radiolink::TransferTiming timing;
@@ -130,8 +130,8 @@ protected:
             list += QByteArray::number(n) + ',' + QByteArray::number(144.0 + n * 0.005, 'f', 5) +
                     ",CH" + QByteArray::number(n) + ",comment " + QByteArray::number(n) + '\n';
         WriteFile(Path("list.csv"), list);
-        RadioDocument doc;
-        ASSERT_EQ(textio::ImportFile(doc.Radio(), Path("list.csv")).channels, 450);
+        document::RadioDocument doc;
+        ASSERT_EQ(document::textio::ImportFile(doc.Radio(), Path("list.csv")).channels, 450);
         ASSERT_FALSE(doc.Save(Path("in.rdf")));
         ASSERT_FALSE(doc.Save(Path("in.img")));
         WriteFile(Path("in.rsf"), ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf")));
@@ -167,10 +167,10 @@ TEST(SaveNames, OnlyTheSavesOwnTemporaryNamesCount) {
         {"keep.img", "keep.img", false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(filesave::IsTemporaryNameFor(c.file, c.target), c.ours) << c.file;
+        EXPECT_EQ(document::filesave::IsTemporaryNameFor(c.file, c.target), c.ours) << c.file;
     // A long name is cut in its temporary name, which stays below 255 bytes.
     const QByteArray cut = '.' + longName.left(200) + ".clonara-save-Ab1234";
-    EXPECT_TRUE(filesave::IsTemporaryNameFor(cut, longName));
+    EXPECT_TRUE(document::filesave::IsTemporaryNameFor(cut, longName));
     EXPECT_LT(cut.size(), 255);
 }
 
@@ -294,7 +294,7 @@ TEST_F(SaveTest, OnlyRegularFilesAreReplaced) {
         const QString target = folder + QStringLiteral("/target");
         c.make(target, folder);
         const QFileInfo before(target);
-        const auto error = filesave::Save(target, bytes);
+        const auto error = document::filesave::Save(target, bytes);
         if (c.saved) {
             ASSERT_FALSE(error) << error->text.toStdString();
             EXPECT_EQ(ReadFile(target), bytes);
@@ -311,7 +311,7 @@ TEST_F(SaveTest, OnlyRegularFilesAreReplaced) {
             if (QFile::exists(folder + "/real")) {
                 EXPECT_EQ(ReadFile(folder + "/real"), QByteArray("old"));
             }
-            EXPECT_EQ(filesave::CheckTarget(target).has_value(), true);
+            EXPECT_EQ(document::filesave::CheckTarget(target).has_value(), true);
         }
         if (QFileInfo(folder).isDir()) {
             EXPECT_TRUE(StrayTemporaryFiles(folder).isEmpty());
@@ -321,7 +321,7 @@ TEST_F(SaveTest, OnlyRegularFilesAreReplaced) {
     const QString kept = Path("kept");
     WriteFile(kept, "old");
     ASSERT_EQ(::chmod(QFile::encodeName(kept).constData(), 0640), 0);
-    ASSERT_FALSE(filesave::Save(kept, bytes));
+    ASSERT_FALSE(document::filesave::Save(kept, bytes));
     struct stat status {};
     ASSERT_EQ(::stat(QFile::encodeName(kept).constData(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0640u);
@@ -343,7 +343,7 @@ TEST_F(SaveTest, ASaveRemovesTheLeftoversOfKilledSavesOnly) {
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
 
-    ASSERT_FALSE(filesave::Save(target, "new"));
+    ASSERT_FALSE(document::filesave::Save(target, "new"));
     EXPECT_EQ(ReadFile(target), QByteArray("new"));
     for (const QString& name : leftovers)
         EXPECT_FALSE(QFile::exists(Path(name))) << name.toStdString();
@@ -351,7 +351,7 @@ TEST_F(SaveTest, ASaveRemovesTheLeftoversOfKilledSavesOnly) {
         EXPECT_EQ(ReadFile(Path(name)), QByteArray("someone's bytes")) << name.toStdString();
     EXPECT_EQ(ReadFile(running), QByteArray("half a save")) << "a running save is left alone";
     ::close(held);
-    ASSERT_FALSE(filesave::Save(target, "newer"));
+    ASSERT_FALSE(document::filesave::Save(target, "newer"));
     EXPECT_FALSE(QFile::exists(running));
 }
 
@@ -589,7 +589,7 @@ TEST_F(SaveTest, AKilledSaveLeavesTheOldFileOrTheNew) {
     const QString target = Path("keep.rdf");
     const QByteArray large(256 * 1024, 'L');
     const QByteArray small(100, 'S');
-    ASSERT_FALSE(filesave::Save(target, large));
+    ASSERT_FALSE(document::filesave::Save(target, large));
     const QByteArray program = QFile::encodeName(ProgramPath("save_loop"));
     const QByteArray argument = QFile::encodeName(target);
     QRandomGenerator random(20261206);
@@ -622,7 +622,7 @@ TEST_F(SaveTest, AKilledSaveLeavesTheOldFileOrTheNew) {
     }
     // Many kills land inside a save; the next save cleans up after them.
     EXPECT_GT(leftovers, 0);
-    ASSERT_FALSE(filesave::Save(target, small));
+    ASSERT_FALSE(document::filesave::Save(target, small));
     EXPECT_TRUE(StrayTemporaryFiles(dir.path()).isEmpty());
     RecordProperty("kills_leaving_a_temporary_file", leftovers);
 }

@@ -18,7 +18,7 @@
 #include <array>
 #include <cstring>
 
-using namespace vx7;
+using namespace radio;
 using testing_support::ProgramPath;
 using testing_support::ReadFile;
 using testing_support::WriteFile;
@@ -53,7 +53,7 @@ protected:
 // ---------------------------------------------------------------------------
 
 TEST_F(TextIo, ExportWritesAHeaderAndOneLinePerChannel) {
-    RadioDocument doc;
+    document::RadioDocument doc;
     ChannelValues v;
     v.rx = 146520000;
     v.tx = v.rx;
@@ -63,7 +63,7 @@ TEST_F(TextIo, ExportWritesAHeaderAndOneLinePerChannel) {
     v.tx = v.rx;
     Store(doc.Radio(), 449, v, QStringLiteral("top"));
     int channels = 0;
-    ASSERT_FALSE(textio::ExportFile(doc.Radio(), nullptr, Path("out.csv"), &channels));
+    ASSERT_FALSE(document::textio::ExportFile(doc.Radio(), nullptr, Path("out.csv"), &channels));
     EXPECT_EQ(channels, 3) << "the count the status bar reports";
     const QStringList lines = QString::fromUtf8(ReadFile(Path("out.csv"))).split(u'\n');
     ASSERT_EQ(lines.size(), 5); // header, 1, 5, 450 and the empty rest after the last line feed
@@ -81,19 +81,20 @@ TEST_F(TextIo, ExportWritesAHeaderAndOneLinePerChannel) {
 }
 
 TEST_F(TextIo, SeparatorByExtension) {
-    EXPECT_EQ(textio::SeparatorFor("a.tab"), QChar('\t'));
-    EXPECT_EQ(textio::SeparatorFor("a.TAB"), QChar(','));
-    EXPECT_EQ(textio::SeparatorFor("a.csv"), QChar(','));
-    EXPECT_EQ(textio::SeparatorFor("a.txt"), QChar(','));
-    EXPECT_EQ(textio::SeparatorFor("tab"), QChar(','));
-    RadioDocument doc;
-    ASSERT_FALSE(textio::ExportFile(doc.Radio(), nullptr, Path("x.tab")));
+    EXPECT_EQ(document::textio::SeparatorFor("a.tab"), QChar('\t'));
+    EXPECT_EQ(document::textio::SeparatorFor("a.TAB"), QChar(','));
+    EXPECT_EQ(document::textio::SeparatorFor("a.csv"), QChar(','));
+    EXPECT_EQ(document::textio::SeparatorFor("a.txt"), QChar(','));
+    EXPECT_EQ(document::textio::SeparatorFor("tab"), QChar(','));
+    document::RadioDocument doc;
+    ASSERT_FALSE(document::textio::ExportFile(doc.Radio(), nullptr, Path("x.tab")));
     EXPECT_TRUE(ReadFile(Path("x.tab")).startsWith("Channel Number\tReceive Frequency\t"));
 }
 
 TEST_F(TextIo, ExportFailureKeepsTheOldFile) {
-    RadioDocument doc;
-    const auto error = textio::ExportFile(doc.Radio(), nullptr, Path("missing/dir/out.csv"));
+    document::RadioDocument doc;
+    const auto error =
+        document::textio::ExportFile(doc.Radio(), nullptr, Path("missing/dir/out.csv"));
     ASSERT_TRUE(error);
     EXPECT_EQ(error->caption, "Export Error");
     EXPECT_TRUE(error->text.startsWith("The data file could not be opened because of this error:"))
@@ -139,11 +140,11 @@ TEST(ColumnTableTest, EveryColumnReachesTheRecordTheExportAndTheImport) {
         {cc::kComment, "hello", "hello"},
     };
     ASSERT_EQ(std::size(cases), std::size(kChannelColumns));
-    EXPECT_EQ(textio::ColumnNames().size(), textio::kColumnCount);
+    EXPECT_EQ(document::textio::ColumnNames().size(), document::textio::kColumnCount);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.column);
-        RadioDocument doc;
-        CellStore grid;
+        document::RadioDocument doc;
+        outside::CellStore grid;
         doc.Radio().FillGrid(doc.Image(), grid, tab::kMemories);
         ASSERT_NE(grid.Text(c.column, 1), c.cell) << "the case must change the cell";
         grid.SetText(c.column, 1, QString::fromLatin1(c.cell));
@@ -153,14 +154,14 @@ TEST(ColumnTableTest, EveryColumnReachesTheRecordTheExportAndTheImport) {
         doc.Radio().FillGrid(doc.Image(), grid, tab::kMemories);
         EXPECT_EQ(grid.Text(c.column, 1), c.cell);
 
-        const QString line = doc.Radio().FormatExportLine(vx7::tab::kMemories, 1, grid, u',');
+        const QString line = doc.Radio().FormatExportLine(radio::tab::kMemories, 1, grid, u',');
         const QStringList fields = line.chopped(1).split(u',');
-        ASSERT_EQ(fields.size(), textio::kColumnCount);
+        ASSERT_EQ(fields.size(), document::textio::kColumnCount);
         EXPECT_EQ(fields[c.column], c.exported);
 
-        RadioDocument imported;
-        ASSERT_EQ(textio::ImportRow(imported.Radio(), fields, 0), 0);
-        CellStore again;
+        document::RadioDocument imported;
+        ASSERT_EQ(document::textio::ImportRow(imported.Radio(), fields, 0), 0);
+        outside::CellStore again;
         imported.Radio().FillGrid(imported.Image(), again, tab::kMemories);
         EXPECT_EQ(again.Text(c.column, 1), c.cell);
     }
@@ -172,9 +173,9 @@ TEST(ColumnTableTest, EveryColumnReachesTheRecordTheExportAndTheImport) {
 
 QStringList Line(std::initializer_list<std::pair<int, const char*>> fields) {
     QStringList line;
-    for (int k = 0; k < textio::kColumnCount; ++k)
+    for (int k = 0; k < document::textio::kColumnCount; ++k)
         line << QString();
-    line[textio::kNumber] = "3";
+    line[document::textio::kNumber] = "3";
     line[channelcol::kReceive] = "146.94";
     for (const auto& [column, text] : fields)
         line[column] = QString::fromUtf8(text);
@@ -182,13 +183,13 @@ QStringList Line(std::initializer_list<std::pair<int, const char*>> fields) {
 }
 
 TEST(ImportRowTest, AWholeRecordIsWrittenOverFiller) {
-    RadioDocument doc;
+    document::RadioDocument doc;
     std::memset(doc.Image() + image::kMemories + 6 * 22, 0xFF, 22);
-    const int index =
-        textio::ImportRow(doc.Radio(),
-                          {"7", "146.940", "146.340", "", "", "FM", "ABC", "Encode", "88.5", "023",
-                           "Skip", "NotScan", "25 kHz", "On", "Off", "High", "5", "", "hello"},
-                          0);
+    const int index = document::textio::ImportRow(doc.Radio(),
+                                                  {"7", "146.940", "146.340", "", "", "FM", "ABC",
+                                                   "Encode", "88.5", "023", "Skip", "NotScan",
+                                                   "25 kHz", "On", "Off", "High", "5", "", "hello"},
+                                                  0);
     EXPECT_EQ(index, 6);
     // Off step (146.94 MHz is off the 25 kHz step), rasters 0, clock shift;
     // step 5, minus, High; icon 5; ABC; 600 kHz; 88.5 Hz; encode.
@@ -212,31 +213,32 @@ TEST(ImportRowTest, ChannelNumbers) {
         {"", 450, -1},   {"99999999999", 0, -1},
     };
     for (const auto& c : cases) {
-        RadioDocument doc;
+        document::RadioDocument doc;
         QStringList line = Line({});
-        line[textio::kNumber] = c.number;
-        EXPECT_EQ(textio::ImportRow(doc.Radio(), line, c.lineIndex), c.written) << c.number;
+        line[document::textio::kNumber] = c.number;
+        EXPECT_EQ(document::textio::ImportRow(doc.Radio(), line, c.lineIndex), c.written)
+            << c.number;
     }
 }
 
 TEST(ImportRowTest, ABadReceiveFrequencyChangesNothing) {
     for (const char* rx : {"146.521", "", "abc", "1300", "830.000", "0.3"}) {
-        RadioDocument doc;
+        document::RadioDocument doc;
         doc.Radio().SetComment(tab::kMemories, 2, "old");
-        const QByteArray before = Bytes(doc.Block(), rdf::kFileSize);
+        const QByteArray before = Bytes(doc.Block(), radio::rdf::kFileSize);
         EXPECT_EQ(
-            textio::ImportRow(doc.Radio(),
-                              Line({{channelcol::kReceive, rx}, {channelcol::kComment, "new"}}), 0),
+            document::textio::ImportRow(
+                doc.Radio(), Line({{channelcol::kReceive, rx}, {channelcol::kComment, "new"}}), 0),
             -1)
             << rx;
-        EXPECT_EQ(Bytes(doc.Block(), rdf::kFileSize), before) << rx;
+        EXPECT_EQ(Bytes(doc.Block(), radio::rdf::kFileSize), before) << rx;
     }
 }
 
 TEST(ImportRowTest, OnlyMemoriesChange) {
-    RadioDocument doc;
+    document::RadioDocument doc;
     const QByteArray before = Bytes(doc.Image(), image::kSize);
-    ASSERT_EQ(textio::ImportRow(doc.Radio(), Line({{channelcol::kSkip, "Skip"}}), 0), 2);
+    ASSERT_EQ(document::textio::ImportRow(doc.Radio(), Line({{channelcol::kSkip, "Skip"}}), 0), 2);
     const QByteArray after = Bytes(doc.Image(), image::kSize);
     for (int i = 0; i < image::kSize; ++i) {
         const bool memories = (i >= image::kMemories && i < image::kOneTouch) ||
@@ -254,7 +256,7 @@ struct Field {
 };
 
 // Reads the value a keyword column left in channel 3.
-int Value(RadioDocument& doc, int column) {
+int Value(document::RadioDocument& doc, int column) {
     const ConstChannelRecord r(MemoryRecord(doc.Radio(), 2));
     const Byte* img = doc.Image();
     switch (column) {
@@ -408,8 +410,9 @@ TEST(ImportRowTest, EveryKeyword) {
         {channelcol::kMask, "true", 0},
     };
     for (const Field& f : fields) {
-        RadioDocument doc;
-        ASSERT_EQ(textio::ImportRow(doc.Radio(), Line({{f.column, f.text}}), 0), 2) << f.text;
+        document::RadioDocument doc;
+        ASSERT_EQ(document::textio::ImportRow(doc.Radio(), Line({{f.column, f.text}}), 0), 2)
+            << f.text;
         EXPECT_EQ(Value(doc, f.column), f.expected) << f.column << " '" << f.text << "'";
     }
 }
@@ -434,8 +437,8 @@ TEST(ImportRowTest, CtcssTonesAndTheToneMode) {
         {"99999999999999", "", 12, 0},
     };
     for (const auto& c : cases) {
-        RadioDocument doc;
-        ASSERT_EQ(textio::ImportRow(
+        document::RadioDocument doc;
+        ASSERT_EQ(document::textio::ImportRow(
                       doc.Radio(),
                       Line({{channelcol::kCtcss, c.tone}, {channelcol::kToneMode, c.toneMode}}), 0),
                   2);
@@ -511,13 +514,13 @@ TEST(ImportRowTest, OffsetsAndDirections) {
         {"0.549", "0.45", "", "-", 1, 450000}, // 99 kHz is no offset, 450 kHz is
     };
     for (const auto& c : cases) {
-        RadioDocument doc;
-        ASSERT_EQ(textio::ImportRow(doc.Radio(),
-                                    Line({{channelcol::kReceive, c.rx},
-                                          {channelcol::kTransmit, c.tx},
-                                          {channelcol::kOffset, c.offset},
-                                          {channelcol::kDirection, c.dir}}),
-                                    0),
+        document::RadioDocument doc;
+        ASSERT_EQ(document::textio::ImportRow(doc.Radio(),
+                                              Line({{channelcol::kReceive, c.rx},
+                                                    {channelcol::kTransmit, c.tx},
+                                                    {channelcol::kOffset, c.offset},
+                                                    {channelcol::kDirection, c.dir}}),
+                                              0),
                   2)
             << c.rx << " " << c.tx << " " << c.dir;
         const ConstChannelRecord r(MemoryRecord(doc.Radio(), 2));
@@ -526,9 +529,9 @@ TEST(ImportRowTest, OffsetsAndDirections) {
             << c.rx << " " << c.tx << " '" << c.dir << "'";
     }
     // A value that does not fit its field writes nothing.
-    RadioDocument doc;
+    document::RadioDocument doc;
     const QByteArray before = Bytes(doc.Image(), image::kSize);
-    EXPECT_EQ(textio::ImportRow(
+    EXPECT_EQ(document::textio::ImportRow(
                   doc.Radio(),
                   Line({{channelcol::kTransmit, "2000"}, {channelcol::kDirection, "Split"}}), 0),
               -1);
@@ -536,13 +539,13 @@ TEST(ImportRowTest, OffsetsAndDirections) {
 }
 
 TEST(ImportRowTest, NameAndComment) {
-    RadioDocument doc;
-    ASSERT_EQ(
-        textio::ImportRow(doc.Radio(),
-                          Line({{channelcol::kName, " a,b\"c and more"},
-                                {channelcol::kComment, "0123456789012345678901234567890123"}}),
-                          0),
-        2);
+    document::RadioDocument doc;
+    ASSERT_EQ(document::textio::ImportRow(
+                  doc.Radio(),
+                  Line({{channelcol::kName, " a,b\"c and more"},
+                        {channelcol::kComment, "0123456789012345678901234567890123"}}),
+                  0),
+              2);
     EXPECT_EQ(doc.Radio().DecodeName(MemoryRecord(doc.Radio(), 2) + record::kName), " a,b\"c a");
     EXPECT_EQ(doc.Radio().Comment(tab::kMemories, 2), "012345678901234567890123456789");
 }
@@ -564,9 +567,10 @@ TEST_F(TextIo, HandWrittenFiles) {
               ",,,,,,,,,,,,,,,,,,,,,,,,,,\r\n"
               "Bad,146.521,14,should not land\r\n"
               "\x01\x02\x03,\"unclosed\r\n");
-    RadioDocument doc;
-    const QByteArray before = Bytes(doc.Block(), rdf::kFileSize);
-    const textio::ImportSummary summary = textio::ImportFile(doc.Radio(), Path("hand.csv"));
+    document::RadioDocument doc;
+    const QByteArray before = Bytes(doc.Block(), radio::rdf::kFileSize);
+    const document::textio::ImportSummary summary =
+        document::textio::ImportFile(doc.Radio(), Path("hand.csv"));
     ASSERT_TRUE(summary.ok);
     EXPECT_EQ(summary.channels, 2);
     EXPECT_EQ(doc.Radio().DecodeName(MemoryRecord(doc.Radio(), 11) + record::kName), "Club, 2m");
@@ -580,9 +584,9 @@ TEST_F(TextIo, HandWrittenFiles) {
     EXPECT_TRUE(doc.Radio().IsUsed(doc.Image(), tab::kMemories, 12));
     EXPECT_FALSE(doc.Radio().IsUsed(doc.Image(), tab::kMemories, 13));
     // Nothing else changed.
-    const QByteArray after = Bytes(doc.Block(), rdf::kFileSize);
+    const QByteArray after = Bytes(doc.Block(), radio::rdf::kFileSize);
     int changed = 0;
-    for (int i = 0; i < rdf::kFileSize; ++i)
+    for (int i = 0; i < radio::rdf::kFileSize; ++i)
         changed += after[i] != before[i];
     EXPECT_LT(changed, 2 * (22 + 1 + 32));
     EXPECT_EQ(doc.Radio().Comment(tab::kMemories, 13), "");
@@ -590,8 +594,8 @@ TEST_F(TextIo, HandWrittenFiles) {
 
 TEST_F(TextIo, LinesWithoutNumbersGoToTheirLineIndex) {
     WriteFile(Path("n.tab"), "\t146.52\n\t145.50\tignored\n");
-    RadioDocument doc;
-    ASSERT_TRUE(textio::ImportFile(doc.Radio(), Path("n.tab")).ok);
+    document::RadioDocument doc;
+    ASSERT_TRUE(document::textio::ImportFile(doc.Radio(), Path("n.tab")).ok);
     EXPECT_EQ(doc.Radio().DecodeFrequency(tab::kMemories,
                                           MemoryRecord(doc.Radio(), 0) + record::kRxFrequency),
               146520000);
@@ -604,14 +608,15 @@ TEST_F(TextIo, ATenMegabyteLineIsSafe) {
     const QByteArray huge(10 * 1024 * 1024, 'A');
     // Name and comment of channel 5 ten megabytes each, then a line that is
     // nothing but ten megabytes.
-    QByteArrayList fields(textio::kColumnCount);
-    fields[textio::kNumber] = "5";
+    QByteArrayList fields(document::textio::kColumnCount);
+    fields[document::textio::kNumber] = "5";
     fields[channelcol::kReceive] = "146.52";
     fields[channelcol::kName] = huge;
     fields[channelcol::kComment] = huge;
     WriteFile(Path("big.csv"), fields.join(',') + "\n" + huge + "\n6,146.55\n");
-    RadioDocument doc;
-    const textio::ImportSummary summary = textio::ImportFile(doc.Radio(), Path("big.csv"));
+    document::RadioDocument doc;
+    const document::textio::ImportSummary summary =
+        document::textio::ImportFile(doc.Radio(), Path("big.csv"));
     ASSERT_TRUE(summary.ok);
     EXPECT_EQ(summary.lines, 3);
     EXPECT_EQ(summary.channels, 2);
@@ -638,13 +643,14 @@ TEST_F(TextIo, AListWithoutAnyChannelSaysSo) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteFile(Path(c.name), c.bytes);
-        RadioDocument doc;
-        const QByteArray before = Bytes(doc.Block(), rdf::kFileSize);
-        const textio::ImportSummary summary = textio::ImportFile(doc.Radio(), Path(c.name));
+        document::RadioDocument doc;
+        const QByteArray before = Bytes(doc.Block(), radio::rdf::kFileSize);
+        const document::textio::ImportSummary summary =
+            document::textio::ImportFile(doc.Radio(), Path(c.name));
         ASSERT_TRUE(summary.ok);
         EXPECT_EQ(summary.nothingImported, QString::fromLatin1(c.text));
         if (summary.channels == 0) {
-            EXPECT_EQ(Bytes(doc.Block(), rdf::kFileSize), before);
+            EXPECT_EQ(Bytes(doc.Block(), radio::rdf::kFileSize), before);
         }
     }
 
@@ -659,12 +665,13 @@ TEST_F(TextIo, AListWithoutAnyChannelSaysSo) {
 }
 
 TEST_F(TextIo, AFileThatCannotBeReadChangesNothing) {
-    RadioDocument doc;
-    const QByteArray before = Bytes(doc.Block(), rdf::kFileSize);
-    const textio::ImportSummary summary = textio::ImportFile(doc.Radio(), Path("nothing.csv"));
+    document::RadioDocument doc;
+    const QByteArray before = Bytes(doc.Block(), radio::rdf::kFileSize);
+    const document::textio::ImportSummary summary =
+        document::textio::ImportFile(doc.Radio(), Path("nothing.csv"));
     EXPECT_FALSE(summary.ok);
     EXPECT_FALSE(summary.message.isEmpty());
-    EXPECT_EQ(Bytes(doc.Block(), rdf::kFileSize), before);
+    EXPECT_EQ(Bytes(doc.Block(), radio::rdf::kFileSize), before);
 }
 
 // ---------------------------------------------------------------------------
@@ -672,13 +679,13 @@ TEST_F(TextIo, AFileThatCannotBeReadChangesNothing) {
 // ---------------------------------------------------------------------------
 
 TEST_F(TextIo, CliExportImportAndShow) {
-    RadioDocument doc;
+    document::RadioDocument doc;
     ASSERT_FALSE(doc.Load(QStringLiteral(CLONARA_TEST_DATA_DIR "/busy.rdf")));
     ASSERT_FALSE(doc.Save(Path("every.rdf")));
 
     // export: byte for byte what the program's Export writes.
     ASSERT_EQ(testing_support::RunCli({"export", Path("every.rdf"), Path("cli.tab")}).exitCode, 0);
-    ASSERT_FALSE(textio::ExportFile(doc.Radio(), nullptr, Path("lib.tab")));
+    ASSERT_FALSE(document::textio::ExportFile(doc.Radio(), nullptr, Path("lib.tab")));
     EXPECT_EQ(ReadFile(Path("cli.tab")), ReadFile(Path("lib.tab")));
 
     // import into a new document, saved elsewhere; the input stays.

@@ -25,14 +25,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace vx7;
-using namespace vx7::channelcol;
+using namespace radio;
+using namespace radio::channelcol;
 using testing_support::ModalWatcher;
 
 namespace {
 
-QByteArray Block(const RadioDocument& doc) {
-    return QByteArray(reinterpret_cast<const char*>(doc.Block()), rdf::kFileSize);
+QByteArray Block(const document::RadioDocument& doc) {
+    return QByteArray(reinterpret_cast<const char*>(doc.Block()), radio::rdf::kFileSize);
 }
 
 const QString kBadReceive = QString::fromLatin1(entry::kBadReceive);
@@ -45,10 +45,10 @@ QString BadTransmit(Hz hz) {
 // Drives one grid of a view as a user does at the keyboard.
 class Keyboard {
 public:
-    explicit Keyboard(MainView& view) : m_view(view) {}
+    explicit Keyboard(editor::MainView& view) : m_view(view) {}
 
-    GridView* Grid() const { return m_view.Grid(m_view.CurrentTab()); }
-    CellStore& Cells() const { return m_view.Cells(m_view.CurrentTab()); }
+    widgets::GridView* Grid() const { return m_view.Grid(m_view.CurrentTab()); }
+    outside::CellStore& Cells() const { return m_view.Cells(m_view.CurrentTab()); }
 
     void Go(int t, int col, int row) {
         if (m_view.CurrentTab() != t)
@@ -108,11 +108,11 @@ public:
     }
 
 private:
-    MainView& m_view;
+    editor::MainView& m_view;
 };
 
 // Columns 1 to last of a row of Memories as the grid shows them.
-QStringList Row(const MainView& view, int row, int last) {
+QStringList Row(const editor::MainView& view, int row, int last) {
     QStringList cells;
     for (int c = 1; c <= last; ++c)
         cells << view.Cells(tab::kMemories).Text(c, row);
@@ -122,7 +122,7 @@ QStringList Row(const MainView& view, int row, int last) {
 class CellEntryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        view = std::make_unique<MainView>(doc);
+        view = std::make_unique<editor::MainView>(doc);
         view->resize(1200, 700);
         view->show();
         QApplication::setActiveWindow(view.get());
@@ -146,8 +146,8 @@ protected:
     int Steps() const { return doc->History().Count(); }
 
     ModalWatcher watcher;
-    std::shared_ptr<RadioDocument> doc = std::make_shared<RadioDocument>();
-    std::unique_ptr<MainView> view;
+    std::shared_ptr<document::RadioDocument> doc = std::make_shared<document::RadioDocument>();
+    std::unique_ptr<editor::MainView> view;
     std::unique_ptr<Keyboard> keys;
 };
 
@@ -180,7 +180,7 @@ TEST_F(CellEntryTest, AReceiveFrequencyInABlankRowSeedsTheRow) {
         const int stepsBefore = Steps();
         ASSERT_TRUE(view->Cells(c.tab).IsLocked(kTransmit, c.row)) << "a blank row is locked";
         keys->Enter(c.tab, kReceive, c.row, QString::fromLatin1(c.typed));
-        const CellStore& grid = view->Cells(c.tab);
+        const outside::CellStore& grid = view->Cells(c.tab);
         EXPECT_EQ(grid.Text(kReceive, c.row), QLatin1String(c.rx));
         EXPECT_EQ(grid.Text(kTransmit, c.row), QLatin1String(c.tx));
         EXPECT_EQ(grid.Text(kOffset, c.row), QLatin1String(c.offset));
@@ -318,7 +318,7 @@ TEST_F(CellEntryTest, EmptyingTheReceiveFrequencyClearsTheRow) {
         EXPECT_TRUE(view->Cells(0).IsLocked(kName, 20));
         keys->Press(Qt::Key_Down);
         EXPECT_TRUE(Messages().isEmpty());
-        EXPECT_FALSE(doc->Radio().IsUsed(doc->Image(), vx7::tab::kMemories, 19));
+        EXPECT_FALSE(doc->Radio().IsUsed(doc->Image(), radio::tab::kMemories, 19));
     }
 }
 
@@ -366,7 +366,7 @@ TEST_F(CellEntryTest, TransmitOffsetAndDirectionFollowEachOther) {
                   (QStringList{s.rx, s.tx, s.offset, s.direction}));
     }
     // What the grid shows is what a window opened now shows.
-    MainView fresh(doc);
+    editor::MainView fresh(doc);
     EXPECT_EQ(Row(tab::kMemories, row), QStringList([&] {
                   QStringList cells;
                   for (int c = 1; c <= kCount; ++c)
@@ -394,7 +394,7 @@ TEST_F(CellEntryTest, SkipAndPreferentialScanExcludeEachOther) {
         SCOPED_TRACE(c.tab * 100 + c.shift);
         if (c.tab == tab::kLimit)
             keys->Enter(tab::kLimit, kReceive, c.row, QStringLiteral("144.0"));
-        const CellStore& grid = view->Cells(c.tab);
+        const outside::CellStore& grid = view->Cells(c.tab);
         const int skip = c.shift + kSkip;
         const int preferential = c.shift + kPreferential;
         const auto click = [&](int col) {
@@ -411,8 +411,8 @@ TEST_F(CellEntryTest, SkipAndPreferentialScanExcludeEachOther) {
         EXPECT_EQ(grid.IsChecked(preferential, c.row), !c.exclusive);
     }
     // Each click was committed as it happened.
-    EXPECT_TRUE(doc->Radio().IsSkip(doc->Image(), vx7::tab::kMemories, 0));
-    EXPECT_FALSE(doc->Radio().IsPreferential(doc->Image(), vx7::tab::kMemories, 0));
+    EXPECT_TRUE(doc->Radio().IsSkip(doc->Image(), radio::tab::kMemories, 0));
+    EXPECT_FALSE(doc->Radio().IsPreferential(doc->Image(), radio::tab::kMemories, 0));
 }
 
 // Emptying one hyper set's receive frequency empties and locks that set only;
@@ -431,7 +431,7 @@ TEST_F(CellEntryTest, HyperMemorySetsEmptyOneAtATime) {
 
     keys->Empty(tab::kHyper, a + kReceive, row);
     keys->Press(Qt::Key_Down);
-    const CellStore& grid = view->Cells(tab::kHyper);
+    const outside::CellStore& grid = view->Cells(tab::kHyper);
     EXPECT_EQ(Row(tab::kHyper, row, a + 1, a + hypercol::kSetColumns),
               QStringList(hypercol::kSetColumns, QString()));
     EXPECT_TRUE(grid.IsLocked(a + kTransmit, row));
@@ -556,25 +556,25 @@ TEST_F(CellEntryTest, ARefusedCommitOnATabChangeKeepsTheUsersCells) {
 // typing goes straight into it.
 TEST(CellEntryWindows, TypingGoesStraightIntoTheActiveWindowsGrid) {
     ModalWatcher watcher;
-    MainWindow frame;
+    app::MainWindow frame;
     frame.show();
     QApplication::setActiveWindow(&frame);
-    DocumentWindow* first = frame.NewDocument();
+    app::DocumentWindow* first = frame.NewDocument();
     QApplication::processEvents();
-    GridView* grid = first->View()->Grid(tab::kMemories);
+    widgets::GridView* grid = first->View()->Grid(tab::kMemories);
     QWidget* focus = QApplication::focusWidget();
     ASSERT_TRUE(focus);
     EXPECT_TRUE(focus == grid || grid->isAncestorOf(focus));
     EXPECT_EQ(grid->ActiveColumn(), 1);
     EXPECT_EQ(grid->ActiveRow(), 1);
 
-    DocumentWindow* second = frame.NewDocument();
+    app::DocumentWindow* second = frame.NewDocument();
     QApplication::processEvents();
     first->View()->SetCurrentTab(tab::kLimit);
     second->View()->Grid(0)->setFocus();
     frame.findChild<QMdiArea*>()->setActiveSubWindow(first);
     QApplication::processEvents();
-    GridView* limit = first->View()->Grid(tab::kLimit);
+    widgets::GridView* limit = first->View()->Grid(tab::kLimit);
     focus = QApplication::focusWidget();
     ASSERT_TRUE(focus);
     EXPECT_TRUE(focus == limit || limit->isAncestorOf(focus));
@@ -596,11 +596,11 @@ TEST(CellEntryWindows, TypingGoesStraightIntoTheActiveWindowsGrid) {
 TEST(CellEntryWindows, UndoAndRedoPutTheBlockBackInEveryWindow) {
     QTemporaryDir dir;
     ModalWatcher watcher;
-    MainWindow frame;
+    app::MainWindow frame;
     frame.show();
     QApplication::setActiveWindow(&frame);
-    DocumentWindow* child = frame.NewDocument();
-    RadioDocument& doc = child->Document();
+    app::DocumentWindow* child = frame.NewDocument();
+    document::RadioDocument& doc = child->Document();
     QAction* undo = frame.Action(QStringLiteral("edit.undo"));
     QAction* redo = frame.Action(QStringLiteral("edit.redo"));
     ASSERT_TRUE(undo && redo);
@@ -630,13 +630,13 @@ TEST(CellEntryWindows, UndoAndRedoPutTheBlockBackInEveryWindow) {
     // A second window of the document follows every step.
     frame.RunCommand(QStringLiteral("window.new"));
     QApplication::processEvents();
-    DocumentWindow* other = nullptr;
+    app::DocumentWindow* other = nullptr;
     for (QMdiSubWindow* w : frame.findChild<QMdiArea*>()->subWindowList())
-        other = w != child ? qobject_cast<DocumentWindow*>(w) : other;
+        other = w != child ? qobject_cast<app::DocumentWindow*>(w) : other;
     ASSERT_TRUE(other);
     frame.findChild<QMdiArea*>()->setActiveSubWindow(child);
     QApplication::processEvents();
-    const auto shown = [&](DocumentWindow* window) {
+    const auto shown = [&](app::DocumentWindow* window) {
         return window->View()->Cells(tab::kMemories).Text(kName, 12) + QLatin1Char('|') +
                window->View()->Cells(tab::kMemories).Text(kReceive, 12);
     };
@@ -703,7 +703,7 @@ TEST_F(CellEntryTest, TheGridShowsWhatWasStored) {
         if (c.col == kName && QLatin1String(c.typed) == QLatin1String("  ab  ")) {
             EXPECT_EQ(view->Cells(tab::kMemories).Text(kName, 1), QStringLiteral("  ab"));
         }
-        MainView fresh(doc);
+        editor::MainView fresh(doc);
         QStringList stored;
         for (int col = 1; col <= kCount; ++col)
             stored << fresh.Cells(tab::kMemories).Text(col, 1);
@@ -717,10 +717,10 @@ TEST_F(CellEntryTest, TheGridShowsWhatWasStored) {
 // defaults the user's editing gave alone.
 TEST(CellEntryWindows, ASecondWindowKeepsTheDefaultsOfTheFirst) {
     ModalWatcher watcher;
-    MainWindow frame;
+    app::MainWindow frame;
     frame.show();
     QApplication::setActiveWindow(&frame);
-    DocumentWindow* child = frame.NewDocument();
+    app::DocumentWindow* child = frame.NewDocument();
     frame.RunCommand(QStringLiteral("window.new"));
     QApplication::processEvents();
     frame.findChild<QMdiArea*>()->setActiveSubWindow(child);
@@ -733,7 +733,7 @@ TEST(CellEntryWindows, ASecondWindowKeepsTheDefaultsOfTheFirst) {
     keys.Enter(tab::kMemories, kReceive, 2, QStringLiteral("146.52"));
     EXPECT_EQ(child->View()->Cells(tab::kMemories).Text(kMode, 2), QStringLiteral("AM"));
     for (QMdiSubWindow* w : frame.findChild<QMdiArea*>()->subWindowList()) {
-        auto* window = qobject_cast<DocumentWindow*>(w);
+        auto* window = qobject_cast<app::DocumentWindow*>(w);
         ASSERT_TRUE(window);
         EXPECT_EQ(window->View()->Cells(tab::kMemories).Text(kMode, 2), QStringLiteral("AM"));
     }
@@ -812,14 +812,14 @@ TEST(CellEntryLeaving, EveryWayOfLeavingACellCommitsItOnce) {
     };
     for (const Leave& l : leaves) {
         ModalWatcher watcher;
-        auto doc = std::make_shared<RadioDocument>();
-        MainView view(doc);
+        auto doc = std::make_shared<document::RadioDocument>();
+        editor::MainView view(doc);
         view.resize(1200, 700);
         view.show();
         QApplication::setActiveWindow(&view);
         view.FocusGrid();
         Keyboard keys(view);
-        GridView* grid = view.Grid(tab::kMemories);
+        widgets::GridView* grid = view.Grid(tab::kMemories);
         int row = 6;
         for (const Rule& r : rules) {
             SCOPED_TRACE(std::string(l.name) + ", " + r.what);
@@ -896,7 +896,7 @@ TEST(CellEntryLeaving, EveryWayOfLeavingACellCommitsItOnce) {
                 EXPECT_EQ(Row(view, row, 6), r.row) << "the grid shows what follows at once";
                 EXPECT_TRUE(doc->IsModified());
                 // What the grid shows is what is stored, check boxes included.
-                MainView fresh(doc);
+                editor::MainView fresh(doc);
                 EXPECT_EQ(Row(view, row, kCount), Row(fresh, row, kCount));
                 EXPECT_EQ(view.Cells(tab::kMemories).Text(kSkip, row), QStringLiteral("0"));
                 if (l.way == TabStrip) {

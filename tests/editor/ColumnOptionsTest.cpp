@@ -8,7 +8,7 @@
 #include "editor/MainView.h"
 #include "outside/CellStore.h"
 #include "radio/ChannelColumns.h"
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 #include "support/ModalWatcher.h"
 #include "support/TestSupport.h"
 #include "widgets/GridView.h"
@@ -25,7 +25,7 @@
 #include <QSpinBox>
 #include <QTest>
 
-using namespace vx7;
+using namespace radio;
 using testing_support::ModalWatcher;
 
 namespace {
@@ -34,19 +34,19 @@ const int kListTabs[] = {tab::kMemories, tab::kLimit, tab::kOneTouch, tab::kVfo,
 constexpr std::uint32_t kNameAndMask = (1u << 4) | (1u << 15);
 
 void StoreRaw(const QVariant& value) {
-    auto settings = reg::OpenSettingsKey();
+    auto store = settings::OpenSettingsGroup();
     if (value.isValid())
-        settings->setValue(QString::fromLatin1(reg::kColumns), value);
+        store->setValue(QString::fromLatin1(settings::kColumns), value);
     else
-        settings->remove(QString::fromLatin1(reg::kColumns));
-    settings->sync();
+        store->remove(QString::fromLatin1(settings::kColumns));
+    store->sync();
 }
 
 QVariant StoredRaw() {
-    return reg::OpenSettingsKey()->value(QString::fromLatin1(reg::kColumns));
+    return settings::OpenSettingsGroup()->value(QString::fromLatin1(settings::kColumns));
 }
 
-QList<int> HiddenColumns(const CellStore& grid) {
+QList<int> HiddenColumns(const outside::CellStore& grid) {
     QList<int> hidden;
     for (int c = 1; c <= grid.MaxCols(); ++c) {
         if (grid.IsColumnHidden(c))
@@ -84,7 +84,7 @@ TEST_F(ColumnOptionsTest, ValueBits) {
         {"four frozen", 4u << 24, {}, 4},
     };
     for (const Case& c : cases) {
-        const reg::ColumnOptions options{c.value};
+        const settings::ColumnOptions options{c.value};
         QList<int> hidden;
         for (int col = 1; col <= 20; ++col) {
             if (options.IsHidden(col))
@@ -94,8 +94,8 @@ TEST_F(ColumnOptionsTest, ValueBits) {
         EXPECT_EQ(options.Frozen(), c.frozen) << c.what;
     }
     // Building a value keeps bit 16 and the reserved bits to what is given.
-    EXPECT_EQ(reg::ColumnOptions::Make(kNameAndMask, 2).value, kNameAndMask | 2u << 24);
-    EXPECT_EQ(reg::ColumnOptions::Make(0xffffffffu, 1).value, 0x0001ffffu | 1u << 24);
+    EXPECT_EQ(settings::ColumnOptions::Make(kNameAndMask, 2).value, kNameAndMask | 2u << 24);
+    EXPECT_EQ(settings::ColumnOptions::Make(0xffffffffu, 1).value, 0x0001ffffu | 1u << 24);
 }
 
 TEST_F(ColumnOptionsTest, StoredValueReadBack) {
@@ -113,15 +113,15 @@ TEST_F(ColumnOptionsTest, StoredValueReadBack) {
     };
     for (const Case& c : cases) {
         StoreRaw(c.stored);
-        EXPECT_EQ(reg::ReadColumnOptions().value, c.read) << c.what;
+        EXPECT_EQ(settings::ReadColumnOptions().value, c.read) << c.what;
     }
-    ASSERT_TRUE(reg::StoreColumnOptions({kNameAndMask}));
-    EXPECT_EQ(reg::ReadColumnOptions().value, kNameAndMask);
+    ASSERT_TRUE(settings::StoreColumnOptions({kNameAndMask}));
+    EXPECT_EQ(settings::ReadColumnOptions().value, kNameAndMask);
 }
 
 TEST_F(ColumnOptionsTest, DialogShowsTheStoredValueAndItsTexts) {
     StoreRaw(qulonglong(1u << 8 | 1u << 0 | 3u << 24));
-    OptionsDialog dialog;
+    widgets::OptionsDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Options"));
     const QStringList texts = {"Transmit Frequency",
                                "Offset Frequency",
@@ -153,43 +153,43 @@ TEST_F(ColumnOptionsTest, DialogShowsTheStoredValueAndItsTexts) {
     EXPECT_EQ(buttons->button(QDialogButtonBox::Help)->text(), QStringLiteral("Help"));
     // Help opens the columns page, and stores nothing.
     buttons->button(QDialogButtonBox::Help)->click();
-    auto* help = dialog.findChild<HelpWindow*>();
+    auto* help = dialog.findChild<widgets::HelpWindow*>();
     ASSERT_NE(help, nullptr);
-    EXPECT_EQ(help->CurrentTopic(), help::kColumnOptions);
+    EXPECT_EQ(help->CurrentTopic(), widgets::help::kColumnOptions);
     EXPECT_EQ(StoredRaw().toULongLong(), 1u << 8 | 1u << 0 | 3u << 24);
 
     // Nothing stored: nothing ticked, one frozen column.
     StoreRaw({});
-    OptionsDialog fresh;
+    widgets::OptionsDialog fresh;
     EXPECT_EQ(fresh.FreezeBox()->value(), 1);
     for (int k = 0; k < fresh.HideBoxCount(); ++k)
         EXPECT_FALSE(fresh.HideBox(k)->isChecked());
 }
 
 TEST_F(ColumnOptionsTest, NoValueShowsEveryColumnWithOneFrozen) {
-    auto doc = std::make_shared<RadioDocument>();
-    MainView view(doc);
-    for (int t = 0; t < MainView::kTabCount; ++t) {
+    auto doc = std::make_shared<document::RadioDocument>();
+    editor::MainView view(doc);
+    for (int t = 0; t < editor::MainView::kTabCount; ++t) {
         EXPECT_TRUE(HiddenColumns(view.Cells(t)).isEmpty()) << t;
         EXPECT_EQ(view.Cells(t).FrozenColumns(), 1) << t;
     }
 }
 
 TEST_F(ColumnOptionsTest, OkStoresAndAppliesToThisWindowOnly) {
-    auto doc = std::make_shared<RadioDocument>();
-    MainView view(doc);
-    MainView other(std::make_shared<RadioDocument>());
+    auto doc = std::make_shared<document::RadioDocument>();
+    editor::MainView view(doc);
+    editor::MainView other(std::make_shared<document::RadioDocument>());
     const int hyperCols = view.Cells(tab::kHyper).MaxCols();
 
     watcher.OnOtherDialog([](QWidget* modal) {
-        auto* dialog = qobject_cast<OptionsDialog*>(modal);
+        auto* dialog = qobject_cast<widgets::OptionsDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         dialog->HideBox(4)->setChecked(true);  // Name
         dialog->HideBox(15)->setChecked(true); // Mask
         dialog->FreezeBox()->setValue(3);
         PressButton(dialog, QDialogButtonBox::Ok);
     });
-    DocumentCommands(view).Options();
+    editor::DocumentCommands(view).Options();
     EXPECT_EQ(StoredRaw().toULongLong(), kNameAndMask | 3u << 24);
 
     const QList<int> nameAndMask = {channelcol::kName, channelcol::kMask};
@@ -209,24 +209,24 @@ TEST_F(ColumnOptionsTest, OkStoresAndAppliesToThisWindowOnly) {
     // The other window keeps its columns until it is set up again.
     EXPECT_TRUE(HiddenColumns(other.Cells(tab::kMemories)).isEmpty());
     EXPECT_EQ(other.Cells(tab::kMemories).FrozenColumns(), 1);
-    MainView reopened(std::make_shared<RadioDocument>());
+    editor::MainView reopened(std::make_shared<document::RadioDocument>());
     EXPECT_EQ(HiddenColumns(reopened.Cells(tab::kVfo)), nameAndMask);
     EXPECT_EQ(reopened.Cells(tab::kVfo).FrozenColumns(), 3);
 }
 
 TEST_F(ColumnOptionsTest, CancelStoresNothingButAppliesWhatIsStored) {
-    auto doc = std::make_shared<RadioDocument>();
-    MainView view(doc);
+    auto doc = std::make_shared<document::RadioDocument>();
+    editor::MainView view(doc);
     // Stored by another window meanwhile: this one takes it when its dialog
     // closes, by either button.
     StoreRaw(qulonglong(1u << 0));
     watcher.OnOtherDialog([](QWidget* modal) {
-        auto* dialog = qobject_cast<OptionsDialog*>(modal);
+        auto* dialog = qobject_cast<widgets::OptionsDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         dialog->HideBox(4)->setChecked(true);
         PressButton(dialog, QDialogButtonBox::Cancel);
     });
-    DocumentCommands(view).Options();
+    editor::DocumentCommands(view).Options();
     EXPECT_EQ(StoredRaw().toULongLong(), 1u);
     EXPECT_EQ(HiddenColumns(view.Cells(tab::kMemories)), QList<int>{channelcol::kTransmit});
     EXPECT_EQ(view.Cells(tab::kMemories).FrozenColumns(), 1);
@@ -234,17 +234,17 @@ TEST_F(ColumnOptionsTest, CancelStoresNothingButAppliesWhatIsStored) {
 
 TEST_F(ColumnOptionsTest, AStoreThatCannotBeWrittenCountsAsNothingStored) {
     testing_support::UnwritableStore unwritable;
-    auto doc = std::make_shared<RadioDocument>();
-    MainView view(doc);
+    auto doc = std::make_shared<document::RadioDocument>();
+    editor::MainView view(doc);
     watcher.OnOtherDialog([](QWidget* modal) {
-        auto* dialog = qobject_cast<OptionsDialog*>(modal);
+        auto* dialog = qobject_cast<widgets::OptionsDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         dialog->HideBox(4)->setChecked(true);
         PressButton(dialog, QDialogButtonBox::Ok);
     });
-    DocumentCommands(view).Options();
+    editor::DocumentCommands(view).Options();
     EXPECT_TRUE(watcher.Boxes().isEmpty()) << "no message";
-    EXPECT_EQ(reg::ReadColumnOptions().value, 0u);
+    EXPECT_EQ(settings::ReadColumnOptions().value, 0u);
     EXPECT_TRUE(HiddenColumns(view.Cells(tab::kMemories)).isEmpty());
     EXPECT_EQ(view.Cells(tab::kMemories).FrozenColumns(), 1);
 }
@@ -256,13 +256,13 @@ TEST_F(ColumnOptionsTest, AStoreThatCannotBeWrittenCountsAsNothingStored) {
 // stored.
 TEST_F(ColumnOptionsTest, TabGoesAlongTheRowPastHiddenAndFrozenColumns) {
     StoreRaw(static_cast<qulonglong>(kNameAndMask | 3u << 24)); // Name, Mask; 3 frozen
-    auto doc = std::make_shared<RadioDocument>();
-    MainView view(doc);
+    auto doc = std::make_shared<document::RadioDocument>();
+    editor::MainView view(doc);
     view.resize(900, 500);
     view.show();
     QApplication::setActiveWindow(&view);
     view.FocusGrid();
-    GridView* grid = view.Grid(tab::kMemories);
+    widgets::GridView* grid = view.Grid(tab::kMemories);
     grid->SetActiveCell(channelcol::kTransmit, 1);
     for (const char ch : std::string("144.6"))
         QTest::keyClick(QApplication::focusWidget(), ch);

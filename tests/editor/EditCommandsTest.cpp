@@ -32,7 +32,7 @@
 #include <QTest>
 #include <QTimer>
 
-using namespace vx7;
+using namespace radio;
 using testing_support::ModalWatcher;
 
 static void PrintTo(const QString& text, std::ostream* os) {
@@ -43,35 +43,35 @@ namespace {
 
 const QString kRowsLost = QStringLiteral("Upper memories will be lost.\nContinue?");
 
-QByteArray Block(const RadioDocument& doc) {
-    return QByteArray(reinterpret_cast<const char*>(doc.Block()), rdf::kFileSize);
+QByteArray Block(const document::RadioDocument& doc) {
+    return QByteArray(reinterpret_cast<const char*>(doc.Block()), radio::rdf::kFileSize);
 }
 
 QString DataPath(const char* name) {
     return QStringLiteral(CLONARA_TEST_DATA_DIR "/") + QString::fromLatin1(name);
 }
 
-std::shared_ptr<RadioDocument> OpenDoc(const char* name) {
-    auto doc = std::make_shared<RadioDocument>();
+std::shared_ptr<document::RadioDocument> OpenDoc(const char* name) {
+    auto doc = std::make_shared<document::RadioDocument>();
     EXPECT_FALSE(doc->Load(DataPath(name))) << name;
     doc->SetModified(false);
     return doc;
 }
 
 // The whole row as the grid shows it.
-QString RowText(MainView& view, int tab, int row) {
-    const CellStore& grid = view.Cells(tab);
+QString RowText(editor::MainView& view, int tab, int row) {
+    const outside::CellStore& grid = view.Cells(tab);
     return grid.CopyBlock(rows::WholeRows(grid, row, row));
 }
 
-bool RowHolds(MainView& view, int tab, int row) {
+bool RowHolds(editor::MainView& view, int tab, int row) {
     return rows::HoldsChannel(view.Document().Radio(), view.Cells(tab), tab, row);
 }
 
 // Clicks a cell of the grid on screen (a column right of the frozen ones).
-void ClickCell(MainView& view, int tab, int row, Qt::KeyboardModifiers modifiers = {},
+void ClickCell(editor::MainView& view, int tab, int row, Qt::KeyboardModifiers modifiers = {},
                Qt::MouseButton button = Qt::LeftButton) {
-    GridView* grid = view.Grid(tab);
+    widgets::GridView* grid = view.Grid(tab);
     const QModelIndex index = view.Cells(tab).CellIndex(5, row);
     static_cast<QAbstractItemView*>(grid)->scrollTo(index);
     const QPoint at = grid->visualRect(index).center();
@@ -79,7 +79,7 @@ void ClickCell(MainView& view, int tab, int row, Qt::KeyboardModifiers modifiers
 }
 
 // Picks rows r1 to r2 with a click and a shift click.
-void PickRows(MainView& view, int tab, int r1, int r2) {
+void PickRows(editor::MainView& view, int tab, int r1, int r2) {
     ClickCell(view, tab, r1);
     if (r2 != r1)
         ClickCell(view, tab, r2, Qt::ShiftModifier);
@@ -88,7 +88,7 @@ void PickRows(MainView& view, int tab, int r1, int r2) {
 }
 
 // A command as the menu runs it: the grids are committed first.
-void RunCommand(MainView& view, rows::Command command) {
+void RunCommand(editor::MainView& view, rows::Command command) {
     if (view.CommitGrids(true))
         view.Edit().Run(command);
 }
@@ -96,15 +96,15 @@ void RunCommand(MainView& view, rows::Command command) {
 // Every row of every table that moves holds a channel of its own: the
 // memories of the full image, copied into the limit and one-touch rows, and
 // hyper memories each on a frequency of their own.
-void MakeEveryRowDistinct(MainView& view) {
-    const CellStore& memories = view.Cells(tab::kMemories);
+void MakeEveryRowDistinct(editor::MainView& view) {
+    const outside::CellStore& memories = view.Cells(tab::kMemories);
     for (const int tab : {tab::kLimit, tab::kOneTouch}) {
-        CellStore& grid = view.Cells(tab);
+        outside::CellStore& grid = view.Cells(tab);
         for (int r = 1; r <= grid.MaxRows(); ++r)
             grid.PasteText(
                 1, r, memories.CopyBlock(rows::WholeRows(memories, 100 * tab + r, 100 * tab + r)));
     }
-    CellStore& hyper = view.Cells(tab::kHyper);
+    outside::CellStore& hyper = view.Cells(tab::kHyper);
     for (int r = 1; r <= hyper.MaxRows(); ++r) {
         const QString rx = FrequencyText(145000000 + 25000 * r);
         hyper.SetText(hypercol::kSetAShift + channelcol::kReceive, r, rx);
@@ -119,16 +119,17 @@ class EditCommandsTest : public ::testing::Test {
 protected:
     ModalWatcher watcher;
 
-    std::unique_ptr<MainView> Show(std::shared_ptr<RadioDocument> doc, int tab) {
-        auto view = std::make_unique<MainView>(std::move(doc));
+    std::unique_ptr<editor::MainView> Show(std::shared_ptr<document::RadioDocument> doc, int tab) {
+        auto view = std::make_unique<editor::MainView>(std::move(doc));
         MakeEveryRowDistinct(*view);
         view->resize(1000, 700);
         view->show();
         view->SetCurrentTab(tab);
         return view;
     }
-    void UndoRedoRestores(RadioDocument& doc, const QByteArray& before, const QByteArray& after) {
-        DocumentHistory& history = doc.History();
+    void UndoRedoRestores(document::RadioDocument& doc, const QByteArray& before,
+                          const QByteArray& after) {
+        document::DocumentHistory& history = doc.History();
         history.Undo();
         EXPECT_EQ(Block(doc), before) << "undo puts every byte back";
         history.Redo();
@@ -265,9 +266,9 @@ TEST_F(EditCommandsTest, InsertAsksBeforeAnyChannelFallsOff) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(QStringLiteral("%1 / %2").arg(c.row449, c.row450).toStdString());
-        auto doc = std::make_shared<RadioDocument>();
+        auto doc = std::make_shared<document::RadioDocument>();
         auto view = Show(doc, tab::kMemories);
-        CellStore& grid = view->Cells(tab::kMemories);
+        outside::CellStore& grid = view->Cells(tab::kMemories);
         grid.SetText(1, 449, QString::fromLatin1(c.row449));
         grid.SetText(1, 450, QString::fromLatin1(c.row450));
         ASSERT_TRUE(view->CommitGrids(true));
@@ -370,7 +371,7 @@ TEST_F(EditCommandsTest, PasteTakesOnlyRowsOfTheSameKind) {
     view->SetCurrentTab(tab::kHyper);
     PickRows(*view, tab::kHyper, 1, 1);
     RunCommand(*view, rows::Command::Copy);
-    auto otherDoc = std::make_shared<RadioDocument>();
+    auto otherDoc = std::make_shared<document::RadioDocument>();
     auto otherView = Show(otherDoc, tab::kHyper);
     PickRows(*otherView, tab::kHyper, 2, 2);
     watcher.Clear();
@@ -396,7 +397,7 @@ TEST_F(EditCommandsTest, PasteTakesOnlyRowsOfTheSameKind) {
 TEST_F(EditCommandsTest, GroupsAndPriorityFollowMemoryRows) {
     // Channels 3, 5 and 10 in group 1, channel 10 in group 2; channel 5 the
     // priority channel.
-    const auto setUp = [](RadioDocument& doc) {
+    const auto setUp = [](document::RadioDocument& doc) {
         Byte* image = doc.Image();
         RadioModel::SetGroupSize(image, 0, 3);
         RadioModel::SetGroupMember(image, 0, 0, 2);
@@ -406,7 +407,7 @@ TEST_F(EditCommandsTest, GroupsAndPriorityFollowMemoryRows) {
         RadioModel::SetGroupMember(image, 1, 0, 9);
         doc.Radio().SetPriorityChannel(5);
     };
-    const auto members = [](const RadioDocument& doc, int g) {
+    const auto members = [](const document::RadioDocument& doc, int g) {
         QList<int> list;
         for (int j = 0; j < RadioModel::GroupSize(doc.Image(), g); ++j)
             list << RadioModel::GroupMember(doc.Image(), g, j) + 1;
@@ -452,7 +453,7 @@ TEST_F(EditCommandsTest, GroupsAndPriorityFollowMemoryRows) {
         EXPECT_EQ(view->Cells(tab::kMemories).Text(0, c.priority),
                   QStringLiteral("P%1").arg(c.priority));
         // The groups grid lists the same channels, so a commit keeps them.
-        const CellStore& groups = view->Cells(tab::kGroups);
+        const outside::CellStore& groups = view->Cells(tab::kGroups);
         for (int j = 0; j < c.group1.size(); ++j) {
             EXPECT_EQ(groups.Text(1, j + 1).section(QLatin1Char(' '), 0, 0).toInt(), c.group1[j]);
         }
@@ -468,9 +469,9 @@ TEST_F(EditCommandsTest, GroupsAndPriorityFollowMemoryRows) {
 // The sort dialog, driven as a user would, sorts the chosen rows; a later
 // sort without a second key forgets the earlier one.
 TEST_F(EditCommandsTest, SortByTheDialogsKeys) {
-    auto doc = std::make_shared<RadioDocument>();
+    auto doc = std::make_shared<document::RadioDocument>();
     auto view = Show(doc, tab::kMemories);
-    CellStore& grid = view->Cells(tab::kMemories);
+    outside::CellStore& grid = view->Cells(tab::kMemories);
     // Five channels: names and modes out of order.
     const char* rx[] = {"146.52000", "145.50000", "147.00000", "144.39000", "146.52000"};
     const char* name[] = {"B", "A", "A", "C", "A"};
@@ -523,7 +524,7 @@ TEST_F(EditCommandsTest, SortByTheDialogsKeys) {
         SCOPED_TRACE(c.names.toStdString());
         watcher.Clear();
         watcher.OnOtherDialog([&c](QWidget* dialog) {
-            auto* sort = qobject_cast<SortDialog*>(dialog);
+            auto* sort = qobject_cast<widgets::SortDialog*>(dialog);
             ASSERT_TRUE(sort);
             ASSERT_EQ(sort->FirstKey()->count(), 18);
             EXPECT_EQ(sort->FirstKey()->itemText(0), QStringLiteral("Receive Frequency"));
@@ -578,7 +579,7 @@ TEST_F(EditCommandsTest, SetPriorityMarksTheRowAndCanBeUndone) {
     ClickCell(*view, tab::kMemories, 5);
     EXPECT_TRUE(view->Edit().IsEnabled(rows::Command::SetPriority));
     RunCommand(*view, rows::Command::SetPriority);
-    const CellStore& grid = view->Cells(tab::kMemories);
+    const outside::CellStore& grid = view->Cells(tab::kMemories);
     EXPECT_EQ(grid.Text(0, 2), QStringLiteral("2"));
     EXPECT_EQ(grid.Text(0, 5), QStringLiteral("P5"));
     EXPECT_EQ(doc->Radio().PriorityChannel(), 5);
@@ -590,7 +591,7 @@ TEST_F(EditCommandsTest, SetPriorityMarksTheRowAndCanBeUndone) {
     EXPECT_EQ(grid.Text(0, 5), QStringLiteral("5"));
 
     // An empty memory row, and any other tab, cannot be the priority.
-    auto fresh = std::make_shared<RadioDocument>();
+    auto fresh = std::make_shared<document::RadioDocument>();
     auto other = Show(fresh, tab::kMemories);
     ClickCell(*other, tab::kMemories, 7);
     EXPECT_FALSE(other->Edit().IsEnabled(rows::Command::SetPriority));
@@ -604,11 +605,11 @@ TEST_F(EditCommandsTest, SetPriorityMarksTheRowAndCanBeUndone) {
 // A right click opens the Edit menu over the grid, Set Priority in it with
 // its prompt; there is none on Memory Groups.
 TEST_F(EditCommandsTest, RightClickOpensTheEditMenu) {
-    MainWindow frame;
+    app::MainWindow frame;
     frame.resize(1000, 700);
     frame.show();
-    DocumentWindow* child = frame.NewDocument();
-    MainView& view = *child->View();
+    app::DocumentWindow* child = frame.NewDocument();
+    editor::MainView& view = *child->View();
     // One change to undo.
     view.Cells(tab::kMemories).SetText(channelcol::kName, 1, QStringLiteral("HOME"));
     ASSERT_TRUE(view.CommitGrids(true));
@@ -698,11 +699,11 @@ TEST_F(EditCommandsTest, RightClickOpensTheEditMenu) {
 // The menu bar's Edit menu has no Set Priority; the accelerators run the
 // clipboard commands; Insert, Delete and Sort are greyed where not offered.
 TEST_F(EditCommandsTest, MenuBarAndAccelerators) {
-    MainWindow frame;
+    app::MainWindow frame;
     frame.resize(1000, 700);
     frame.show();
-    DocumentWindow* child = frame.NewDocument();
-    MainView& view = *child->View();
+    app::DocumentWindow* child = frame.NewDocument();
+    editor::MainView& view = *child->View();
     QApplication::setActiveWindow(&frame);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
     QMenu* edit = nullptr;
@@ -735,7 +736,7 @@ TEST_F(EditCommandsTest, MenuBarAndAccelerators) {
     // Ctrl+C / Shift+Ins copies channel 1 to row 3; Shift+Del cuts it again;
     // Ctrl+Ins copies.
     view.SetCurrentTab(tab::kMemories);
-    RadioDocument& doc = child->Document();
+    document::RadioDocument& doc = child->Document();
     const QString first = RowText(view, tab::kMemories, 1);
     const struct {
         int row;
@@ -768,12 +769,13 @@ TEST_F(EditCommandsTest, MenuBarAndAccelerators) {
 TEST_F(EditCommandsTest, DraggedRowsMove) {
     // The grid reports a dragged block dropped on a row as it does at the
     // end of a drag of its own.
-    const auto drop = [](MainView& view, int tab, int r1, int r2, int grabbed, int target) {
+    const auto drop = [](editor::MainView& view, int tab, int r1, int r2, int grabbed, int target) {
         const int cols = view.Cells(tab).MaxCols();
         const int shift = target - grabbed;
         int action = 0;
-        emit view.Grid(tab)->blockDropped(GridBlock{1, r1, cols, r2},
-                                          GridBlock{1, r1 + shift, cols, r2 + shift}, &action);
+        emit view.Grid(tab)->blockDropped(outside::GridBlock{1, r1, cols, r2},
+                                          outside::GridBlock{1, r1 + shift, cols, r2 + shift},
+                                          &action);
         EXPECT_EQ(action, 1);
     };
     const struct {
@@ -862,14 +864,14 @@ TEST_F(EditCommandsTest, GroupRowsCutAndPastedStayPacked) {
 // A command given while a cell is being typed into commits the typing as a
 // step of its own first.
 TEST_F(EditCommandsTest, TypingIsCommittedAsItsOwnStepBeforeACommand) {
-    MainWindow frame;
+    app::MainWindow frame;
     frame.resize(1000, 700);
     frame.show();
-    DocumentWindow* child = frame.NewDocument();
-    MainView& view = *child->View();
-    RadioDocument& doc = child->Document();
+    app::DocumentWindow* child = frame.NewDocument();
+    editor::MainView& view = *child->View();
+    document::RadioDocument& doc = child->Document();
     const QByteArray before = Block(doc);
-    GridView* grid = view.Grid(tab::kMemories);
+    widgets::GridView* grid = view.Grid(tab::kMemories);
     grid->SetActiveCell(channelcol::kName, 1);
     grid->StartEdit();
     ASSERT_TRUE(grid->IsEditing());
@@ -882,7 +884,7 @@ TEST_F(EditCommandsTest, TypingIsCommittedAsItsOwnStepBeforeACommand) {
     EXPECT_FALSE(grid->IsEditing());
     EXPECT_EQ(view.Cells(tab::kMemories).Text(channelcol::kName, 2), QStringLiteral("ABC"));
     EXPECT_FALSE(RowHolds(view, tab::kMemories, 1));
-    DocumentHistory& history = doc.History();
+    document::DocumentHistory& history = doc.History();
     history.Undo();
     EXPECT_EQ(view.Cells(tab::kMemories).Text(channelcol::kName, 1), QStringLiteral("ABC"));
     history.Undo();

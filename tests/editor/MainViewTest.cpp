@@ -21,7 +21,7 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 
-using namespace vx7;
+using namespace radio;
 using testing_support::ModalWatcher;
 using testing_support::ProgramPath;
 using testing_support::ReadFile;
@@ -29,7 +29,7 @@ using testing_support::WriteFile;
 
 namespace {
 
-QByteArray Image(const RadioDocument& doc) {
+QByteArray Image(const document::RadioDocument& doc) {
     return QByteArray(reinterpret_cast<const char*>(doc.Image()), image::kSize);
 }
 
@@ -37,12 +37,12 @@ class MainViewTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     ModalWatcher watcher;
-    std::shared_ptr<RadioDocument> doc = std::make_shared<RadioDocument>();
+    std::shared_ptr<document::RadioDocument> doc = std::make_shared<document::RadioDocument>();
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 };
 
 TEST_F(MainViewTest, SevenTabsInOrderAtTheBottom) {
-    MainView view(doc);
+    editor::MainView view(doc);
     view.resize(900, 600);
     view.show();
     const QStringList expected = {"Memories",       "Limit Memories", "One Touch Memories",
@@ -66,12 +66,12 @@ TEST_F(MainViewTest, SevenTabsInOrderAtTheBottom) {
 }
 
 TEST_F(MainViewTest, TonesAndOffsetsThatDoNotApplyAreMutedAsTheRowChanges) {
-    MainView view(doc);
+    editor::MainView view(doc);
     view.resize(900, 600);
     view.show();
-    GridView* grid = view.Grid(tab::kMemories);
+    widgets::GridView* grid = view.Grid(tab::kMemories);
     const auto muted = [&](int col) {
-        return grid->model()->index(0, col - 1).data(CellStore::MutedRole).toBool();
+        return grid->model()->index(0, col - 1).data(outside::CellStore::MutedRole).toBool();
     };
     // Channel 1 of a new document: simplex, no tone.
     EXPECT_TRUE(muted(channelcol::kOffset));
@@ -111,7 +111,7 @@ TEST_F(MainViewTest, TonesAndOffsetsThatDoNotApplyAreMutedAsTheRowChanges) {
 
 TEST_F(MainViewTest, CommitMarksModifiedOnlyOnARealChange) {
     // A hostile image: FF filler everywhere the radio leaves bytes unused.
-    MainView view(doc);
+    editor::MainView view(doc);
     const QByteArray before = Image(*doc);
     EXPECT_TRUE(view.CommitGrids(true));
     EXPECT_FALSE(doc->IsModified()) << "no edit, no change";
@@ -132,7 +132,7 @@ TEST_F(MainViewTest, CommitMarksModifiedOnlyOnARealChange) {
 }
 
 TEST_F(MainViewTest, ATabChangeCommitsAndGroupsAreRefreshedOnEntry) {
-    MainView view(doc);
+    editor::MainView view(doc);
     view.show();
     // A new memory channel typed into the Memories grid...
     view.Cells(0).SetLock({2, 5, 18, 5}, false);
@@ -158,10 +158,10 @@ TEST_F(MainViewTest, ExportAndImportMatchTheCommandLine) {
         "2,146.940,146.340,-,\"RPT, 1\",Encode,88.5,Skip,25 kHz,Low 2,\"with \"\"quotes\"\"\"\n"
         "3,446.00625,,,,,,,12.5 kHz,,\n"
         "450,1.413,,,AM BC,,,,9 kHz,,last\n");
-    ASSERT_TRUE(textio::ImportFile(doc->Radio(), Path("setup.csv")).ok);
+    ASSERT_TRUE(document::textio::ImportFile(doc->Radio(), Path("setup.csv")).ok);
     ASSERT_FALSE(doc->Save(Path("doc.rdf")));
-    MainView view(doc);
-    ASSERT_TRUE(DocumentCommands(view).ExportTo(Path("view.csv")));
+    editor::MainView view(doc);
+    ASSERT_TRUE(editor::DocumentCommands(view).ExportTo(Path("view.csv")));
     QProcess cli;
     cli.start(ProgramPath("clonara-cli"),
               {QStringLiteral("export"), Path("doc.rdf"), Path("cli.csv")});
@@ -171,9 +171,9 @@ TEST_F(MainViewTest, ExportAndImportMatchTheCommandLine) {
     EXPECT_TRUE(ReadFile(Path("view.csv")).contains("\"RPT, 1\""));
 
     // Importing the list into a new document's view gives the same channels.
-    auto fresh = std::make_shared<RadioDocument>();
-    MainView other(fresh);
-    ASSERT_TRUE(DocumentCommands(other).ImportFrom(Path("view.csv")));
+    auto fresh = std::make_shared<document::RadioDocument>();
+    editor::MainView other(fresh);
+    ASSERT_TRUE(editor::DocumentCommands(other).ImportFrom(Path("view.csv")));
     EXPECT_TRUE(fresh->IsModified());
     EXPECT_EQ(other.Cells(0).Text(6, 2), QStringLiteral("RPT, 1"));
     EXPECT_EQ(other.Cells(0).Text(1, 3), QStringLiteral("446.00625"));
@@ -192,10 +192,10 @@ TEST_F(MainViewTest, ImportingAListWithoutChannelsSaysSoAndChangesNothing) {
     WriteFile(Path("u16.csv"),
               QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
     WriteFile(Path("none.csv"), "1,146.521\n2,abc\n");
-    MainView view(doc);
+    editor::MainView view(doc);
     view.show();
     const QByteArray before = Image(*doc);
-    EXPECT_FALSE(DocumentCommands(view).ImportFrom(Path("none.csv")));
+    EXPECT_FALSE(editor::DocumentCommands(view).ImportFrom(Path("none.csv")));
     ASSERT_EQ(watcher.Boxes().size(), 1);
     EXPECT_EQ(watcher.Boxes()[0].text,
               QStringLiteral("None of the 2 lines of none.csv has a receive frequency the radio "
@@ -204,15 +204,15 @@ TEST_F(MainViewTest, ImportingAListWithoutChannelsSaysSoAndChangesNothing) {
     EXPECT_EQ(Image(*doc), before);
 
     watcher.Clear();
-    EXPECT_TRUE(DocumentCommands(view).ImportFrom(Path("u16.csv")));
+    EXPECT_TRUE(editor::DocumentCommands(view).ImportFrom(Path("u16.csv")));
     EXPECT_TRUE(watcher.Boxes().isEmpty());
     EXPECT_EQ(view.Cells(0).Text(6, 1), QStringLiteral("AB"));
 }
 
 TEST_F(MainViewTest, MenuCommandsImportAndExportThroughTheirDialogs) {
-    MainWindow frame;
+    app::MainWindow frame;
     frame.show();
-    DocumentWindow* child = frame.NewDocument();
+    app::DocumentWindow* child = frame.NewDocument();
     watcher.AnswerFiles({Path("menu.tab")});
     frame.RunCommand(QStringLiteral("file.export"));
     EXPECT_EQ(watcher.FileDialogs(), 1);

@@ -9,7 +9,7 @@
 #include "outside/CellStore.h"
 #include "radio/ChannelColumns.h"
 #include "settings/ColumnOptions.h"
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 #include "support/ModalWatcher.h"
 #include "support/TestSupport.h"
 #include "widgets/GridPrinter.h"
@@ -31,7 +31,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-using namespace vx7;
+using namespace radio;
 using testing_support::ModalWatcher;
 using testing_support::ReadFile;
 using testing_support::WriteFile;
@@ -65,7 +65,7 @@ QStringList Lines(const QString& page) {
 
 // The row labels a page shows: the first word of each line between the title
 // and the page number that is a label of the grid.
-QStringList RowLabels(const QString& page, const CellStore& grid) {
+QStringList RowLabels(const QString& page, const outside::CellStore& grid) {
     QSet<QString> labels;
     for (int row = 1; row <= grid.MaxRows(); ++row)
         labels.insert(grid.Text(0, row));
@@ -84,22 +84,24 @@ protected:
     void SetUp() override {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-        reg::OpenSettingsKey()->remove(QString::fromLatin1(reg::kColumns));
+        settings::OpenSettingsGroup()->remove(QString::fromLatin1(settings::kColumns));
     }
-    void TearDown() override { reg::OpenSettingsKey()->remove(QString::fromLatin1(reg::kColumns)); }
+    void TearDown() override {
+        settings::OpenSettingsGroup()->remove(QString::fromLatin1(settings::kColumns));
+    }
 
-    std::unique_ptr<MainView> Open(const char* file) {
-        auto doc = std::make_shared<RadioDocument>();
+    std::unique_ptr<editor::MainView> Open(const char* file) {
+        auto doc = std::make_shared<document::RadioDocument>();
         EXPECT_FALSE(doc->Load(DataPath(file)).has_value());
         doc->SetFileName(DataPath(file)); // as File Open names it
-        return std::make_unique<MainView>(doc);
+        return std::make_unique<editor::MainView>(doc);
     }
 
     // The pages of a job on a view's current tab.
-    QStringList Print(const MainView& view, const gridprint::Job& job) {
+    QStringList Print(const editor::MainView& view, const widgets::gridprint::Job& job) {
         QByteArray pdf;
-        EXPECT_EQ(gridprint::PrintPdf(view.Cells(view.CurrentTab()), job, &pdf),
-                  gridprint::Outcome::Printed);
+        EXPECT_EQ(widgets::gridprint::PrintPdf(view.Cells(view.CurrentTab()), job, &pdf),
+                  widgets::gridprint::Outcome::Printed);
         const QString path = dir.filePath(QStringLiteral("out.pdf"));
         WriteFile(path, pdf);
         return PdfPages(path);
@@ -111,8 +113,8 @@ protected:
 
 TEST_F(PrintTest, EveryPageHasTheTitleItsNumberAndWholeRows) {
     auto view = Open("full.img");
-    const CellStore& grid = view->Cells(tab::kMemories);
-    const QStringList pages = Print(*view, view->PrintJob(gridprint::Range::All));
+    const outside::CellStore& grid = view->Cells(tab::kMemories);
+    const QStringList pages = Print(*view, view->PrintJob(widgets::gridprint::Range::All));
     ASSERT_GE(pages.size(), 4);
     const QString title = QStringLiteral("Clonara - full.img");
     EXPECT_EQ(view->PrintTitle(), title);
@@ -136,11 +138,11 @@ TEST_F(PrintTest, EveryPageHasTheTitleItsNumberAndWholeRows) {
 
 TEST_F(PrintTest, PageRangesAndSelections) {
     auto view = Open("full.img");
-    const CellStore& grid = view->Cells(tab::kMemories);
-    const QStringList all = Print(*view, view->PrintJob(gridprint::Range::All));
+    const outside::CellStore& grid = view->Cells(tab::kMemories);
+    const QStringList all = Print(*view, view->PrintJob(widgets::gridprint::Range::All));
     ASSERT_GE(all.size(), 4);
 
-    const QStringList some = Print(*view, view->PrintJob(gridprint::Range::Pages, 2, 3));
+    const QStringList some = Print(*view, view->PrintJob(widgets::gridprint::Range::Pages, 2, 3));
     ASSERT_EQ(some.size(), 2);
     EXPECT_EQ(Lines(some[0]).constLast(), QStringLiteral("2"));
     EXPECT_EQ(Lines(some[1]).constLast(), QStringLiteral("3"));
@@ -148,8 +150,9 @@ TEST_F(PrintTest, PageRangesAndSelections) {
     EXPECT_EQ(RowLabels(some[1], grid), RowLabels(all[2], grid));
 
     // Rows 3 to 7 selected: those rows only, their labels, columns to 18.
-    view->Cells(tab::kMemories).SelectBlock(GridBlock::Rows(3, 7, 1, 1));
-    const QStringList selection = Print(*view, view->PrintJob(gridprint::Range::Selection));
+    view->Cells(tab::kMemories).SelectBlock(outside::GridBlock::Rows(3, 7, 1, 1));
+    const QStringList selection =
+        Print(*view, view->PrintJob(widgets::gridprint::Range::Selection));
     ASSERT_FALSE(selection.isEmpty());
     QStringList labels;
     QString text;
@@ -167,9 +170,10 @@ TEST_F(PrintTest, PageRangesAndSelections) {
 
     // On Hyper Memories a selection covers columns 1 to 18 of its 40.
     view->SetCurrentTab(tab::kHyper);
-    CellStore& hyper = view->Cells(tab::kHyper);
-    hyper.SelectBlock(GridBlock::Rows(1, 2, 1, hyper.MaxCols()));
-    const QStringList hyperPages = Print(*view, view->PrintJob(gridprint::Range::Selection));
+    outside::CellStore& hyper = view->Cells(tab::kHyper);
+    hyper.SelectBlock(outside::GridBlock::Rows(1, 2, 1, hyper.MaxCols()));
+    const QStringList hyperPages =
+        Print(*view, view->PrintJob(widgets::gridprint::Range::Selection));
     QString hyperText = hyperPages.join(QLatin1Char('\n'));
     EXPECT_TRUE(hyperText.contains(hyper.Text(18, 0).split(QLatin1Char('\n')).constLast()));
     EXPECT_FALSE(hyperText.contains(
@@ -178,11 +182,11 @@ TEST_F(PrintTest, PageRangesAndSelections) {
 
 TEST_F(PrintTest, HiddenColumnsAreNotPrintedAndFrozenOnesRepeat) {
     // Name hidden, two frozen columns.
-    ASSERT_TRUE(reg::StoreColumnOptions(reg::ColumnOptions::Make(1u << 4, 2)));
+    ASSERT_TRUE(settings::StoreColumnOptions(settings::ColumnOptions::Make(1u << 4, 2)));
     auto view = Open("busy.rdf");
-    const CellStore& grid = view->Cells(tab::kMemories);
+    const outside::CellStore& grid = view->Cells(tab::kMemories);
     ASSERT_TRUE(grid.IsColumnHidden(channelcol::kName));
-    const QStringList pages = Print(*view, view->PrintJob(gridprint::Range::All));
+    const QStringList pages = Print(*view, view->PrintJob(widgets::gridprint::Range::All));
     ASSERT_FALSE(pages.isEmpty());
     const QString text = pages.join(QLatin1Char('\n'));
     int names = 0;
@@ -198,8 +202,8 @@ TEST_F(PrintTest, HiddenColumnsAreNotPrintedAndFrozenOnesRepeat) {
     // Hyper Memories is wider than a page: every page starts with the
     // frozen column's header.
     view->SetCurrentTab(tab::kHyper);
-    const CellStore& hyper = view->Cells(tab::kHyper);
-    const QStringList hyperPages = Print(*view, view->PrintJob(gridprint::Range::All));
+    const outside::CellStore& hyper = view->Cells(tab::kHyper);
+    const QStringList hyperPages = Print(*view, view->PrintJob(widgets::gridprint::Range::All));
     ASSERT_GE(hyperPages.size(), 2);
     const QString frozen = hyper.Text(1, 0).split(QLatin1Char('\n')).constFirst();
     for (const QString& page : hyperPages)
@@ -254,16 +258,16 @@ TEST_F(PrintTest, FilePrintGoesThroughThePrintDialogToTheChosenFile) {
             return; // the abort box while it prints
         PrintToFile(modal, path, &offered);
     });
-    DocumentCommands(*view).Print();
+    editor::DocumentCommands(*view).Print();
     EXPECT_FALSE(offered) << "no rows selected: no selection to offer";
     const QStringList pages = PdfPages(path);
     ASSERT_GE(pages.size(), 4);
     EXPECT_EQ(Lines(pages[0]).constFirst(), view->PrintTitle());
 
     // With rows selected the dialog offers the selection.
-    view->Cells(tab::kMemories).SelectBlock(GridBlock::Rows(3, 7, 1, 1));
+    view->Cells(tab::kMemories).SelectBlock(outside::GridBlock::Rows(3, 7, 1, 1));
     QFile::remove(path);
-    DocumentCommands(*view).Print();
+    editor::DocumentCommands(*view).Print();
     EXPECT_TRUE(offered);
 
     // The selection picked in the dialog: rows 3 to 7 only.
@@ -271,7 +275,7 @@ TEST_F(PrintTest, FilePrintGoesThroughThePrintDialogToTheChosenFile) {
         if (!qobject_cast<QProgressDialog*>(modal))
             PrintToFile(modal, path, &offered, QPrinter::Selection);
     });
-    DocumentCommands(*view).Print();
+    editor::DocumentCommands(*view).Print();
     QStringList rows;
     for (const QString& page : PdfPages(path))
         rows += RowLabels(page, view->Cells(tab::kMemories));
@@ -283,7 +287,7 @@ TEST_F(PrintTest, FilePrintGoesThroughThePrintDialogToTheChosenFile) {
         if (!qobject_cast<QProgressDialog*>(modal))
             PrintToFile(modal, path, &offered, QPrinter::PageRange, 2, 3);
     });
-    DocumentCommands(*view).Print();
+    editor::DocumentCommands(*view).Print();
     const QStringList range = PdfPages(path);
     ASSERT_EQ(range.size(), 2);
     EXPECT_EQ(Lines(range[0]).constLast(), QStringLiteral("2"));
@@ -304,7 +308,7 @@ TEST_F(PrintTest, ThePageSetUpPickedInTheDialogIsUsed) {
             dialog->printer()->setPageOrientation(QPageLayout::Landscape);
         PrintToFile(modal, path, &offered);
     });
-    DocumentCommands(*view).Print();
+    editor::DocumentCommands(*view).Print();
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {path});
     ASSERT_TRUE(info.waitForFinished(60000));
@@ -315,7 +319,7 @@ TEST_F(PrintTest, ThePageSetUpPickedInTheDialogIsUsed) {
     EXPECT_GT(match.captured(1).toDouble(), match.captured(2).toDouble()) << "landscape";
     // Fewer rows on a landscape page: more pages than portrait's first band.
     const QStringList landscape = PdfPages(path);
-    const QStringList portrait = Print(*view, view->PrintJob(gridprint::Range::All));
+    const QStringList portrait = Print(*view, view->PrintJob(widgets::gridprint::Range::All));
     ASSERT_FALSE(landscape.isEmpty());
     EXPECT_LT(RowLabels(landscape[0], view->Cells(tab::kMemories)).size(),
               RowLabels(portrait[0], view->Cells(tab::kMemories)).size());
@@ -336,9 +340,9 @@ TEST_F(PrintTest, TheAbortBoxCancelsPrinting) {
         PrintToFile(modal, path, &offered);
     });
     QStringList messages;
-    QObject::connect(view.get(), &MainView::statusMessage,
+    QObject::connect(view.get(), &editor::MainView::statusMessage,
                      [&messages](const QString& text) { messages.append(text); });
-    DocumentCommands(*view).Print();
+    editor::DocumentCommands(*view).Print();
     EXPECT_EQ(abortText, QStringLiteral("Click cancel to abort printing."));
     EXPECT_EQ(messages, QStringList{QStringLiteral("Printing was cancelled")});
     EXPECT_FALSE(QFile::exists(path)) << "no half-written file";
@@ -352,7 +356,7 @@ TEST_F(PrintTest, PreviewShowsThePagesPrintWouldMake) {
     auto view = Open("full.img");
     view->show();
     const auto expected =
-        static_cast<int>(Print(*view, view->PrintJob(gridprint::Range::All)).size());
+        static_cast<int>(Print(*view, view->PrintJob(widgets::gridprint::Range::All)).size());
     int shown = 0;
     watcher.OnOtherDialog([&shown](QWidget* modal) {
         auto* preview = qobject_cast<QPrintPreviewDialog*>(modal);
@@ -360,7 +364,7 @@ TEST_F(PrintTest, PreviewShowsThePagesPrintWouldMake) {
         shown = preview->findChild<QPrintPreviewWidget*>()->pageCount();
         preview->reject();
     });
-    DocumentCommands(*view).PrintPreview();
+    editor::DocumentCommands(*view).PrintPreview();
     EXPECT_GE(expected, 4);
     EXPECT_EQ(shown, expected);
 }
@@ -405,7 +409,7 @@ TEST_F(PrintTest, CommandLinePrintWritesTheSamePages) {
     }
 
     // The stored column options apply; the title names a data file.
-    ASSERT_TRUE(reg::StoreColumnOptions(reg::ColumnOptions::Make(1u << 4, 1)));
+    ASSERT_TRUE(settings::StoreColumnOptions(settings::ColumnOptions::Make(1u << 4, 1)));
     auto view = Open("busy.rdf");
     const auto result = testing_support::RunCli({QStringLiteral("print"), DataPath("busy.rdf"), out,
                                                  QStringLiteral("--rows"), QStringLiteral("1-20")});
@@ -413,7 +417,7 @@ TEST_F(PrintTest, CommandLinePrintWritesTheSamePages) {
     const QString text = PdfPages(out).join(QLatin1Char('\n'));
     EXPECT_TRUE(text.trimmed().startsWith(QStringLiteral("Clonara - busy.rdf")))
         << text.left(80).toStdString();
-    const CellStore& grid = view->Cells(tab::kMemories);
+    const outside::CellStore& grid = view->Cells(tab::kMemories);
     for (int row = 1; row <= 20; ++row) {
         const QString name = grid.Text(channelcol::kName, row).trimmed();
         if (name.size() >= 4) {

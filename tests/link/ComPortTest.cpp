@@ -49,19 +49,22 @@ TEST(ComPort, OpenFailuresSayWhy) {
 
     struct Case {
         QString device;
-        PortError::Kind kind;
+        radiolink::PortError::Kind kind;
         QString text;
     };
     const Case cases[] = {
-        {QString(), PortError::Kind::NoPort, QString()},
-        {missing, PortError::Kind::NotFound, missing + ": Invalid or unsupported port."},
-        {plainFile, PortError::Kind::NotFound, plainFile + ": Invalid or unsupported port."},
-        {dir.path(), PortError::Kind::NotFound, dir.path() + ": Invalid or unsupported port."},
-        {loop, PortError::Kind::Other, loop + QStringLiteral(":  Unknown error #-%1.").arg(ELOOP)},
+        {QString(), radiolink::PortError::Kind::NoPort, QString()},
+        {missing, radiolink::PortError::Kind::NotFound, missing + ": Invalid or unsupported port."},
+        {plainFile, radiolink::PortError::Kind::NotFound,
+         plainFile + ": Invalid or unsupported port."},
+        {dir.path(), radiolink::PortError::Kind::NotFound,
+         dir.path() + ": Invalid or unsupported port."},
+        {loop, radiolink::PortError::Kind::Other,
+         loop + QStringLiteral(":  Unknown error #-%1.").arg(ELOOP)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.device.toStdString());
-        SerialPort port;
+        radiolink::SerialPort port;
         port.SetPort(c.device);
         const auto error = port.OpenForClone();
         ASSERT_TRUE(error.has_value());
@@ -77,8 +80,9 @@ TEST(ComPort, PermissionDeniedNamesTheGroupThatOwnsTheDevice) {
     ASSERT_EQ(::stat("/dev/null", &info), 0);
     const group* owner = ::getgrgid(info.st_gid);
     ASSERT_NE(owner, nullptr);
-    const PortError error = MakePortOpenError(QStringLiteral("/dev/null"), EACCES);
-    EXPECT_EQ(error.kind, PortError::Kind::NoPermission);
+    const radiolink::PortError error =
+        radiolink::MakePortOpenError(QStringLiteral("/dev/null"), EACCES);
+    EXPECT_EQ(error.kind, radiolink::PortError::Kind::NoPermission);
     EXPECT_TRUE(error.text.startsWith(QStringLiteral("/dev/null: Permission denied")));
     EXPECT_TRUE(error.text.contains(QStringLiteral("group \"%1\"").arg(owner->gr_name)))
         << error.text.toStdString();
@@ -104,7 +108,7 @@ TEST(ComPort, PermissionDeniedOnADeviceOnlyItsOwnerMayUse) {
         ASSERT_EQ(::stat(QFile::encodeName(device).constData(), &info), 0);
         const QString owner = QString::fromLocal8Bit(::getpwuid(info.st_uid)->pw_name);
         const QString group = QString::fromLocal8Bit(::getgrgid(info.st_gid)->gr_name);
-        const QString text = MakePortOpenError(device, EACCES).text;
+        const QString text = radiolink::MakePortOpenError(device, EACCES).text;
         SCOPED_TRACE(text.toStdString());
         EXPECT_TRUE(text.startsWith(device + QStringLiteral(": Permission denied")));
         EXPECT_EQ(text.contains(QStringLiteral("the group \"%1\" that owns it").arg(group)),
@@ -122,7 +126,7 @@ TEST(ComPort, PermissionDeniedOnADeviceOnlyItsOwnerMayUse) {
 
 TEST(ComPort, OpensRawAtTheCloneLineSettings) {
     Pty pty;
-    SerialPort port;
+    radiolink::SerialPort port;
     port.SetPort(pty.Path());
     ASSERT_FALSE(port.OpenForClone().has_value());
     termios tio{};
@@ -150,15 +154,15 @@ TEST(ComPort, OpensRawAtTheCloneLineSettings) {
 
 TEST(ComPort, IsHeldForExclusiveUse) {
     Pty pty;
-    SerialPort first;
+    radiolink::SerialPort first;
     first.SetPort(pty.Path());
     ASSERT_FALSE(first.OpenForClone().has_value());
 
-    SerialPort second;
+    radiolink::SerialPort second;
     second.SetPort(pty.Path());
     const auto error = second.OpenForClone();
     ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->kind, PortError::Kind::InUse);
+    EXPECT_EQ(error->kind, radiolink::PortError::Kind::InUse);
     EXPECT_EQ(error->text, pty.Path() + ": Is already open.");
 
     first.Close();
@@ -167,7 +171,7 @@ TEST(ComPort, IsHeldForExclusiveUse) {
 
 TEST(ComPort, ReadsWaitOnlyBriefly) {
     Pty pty;
-    SerialPort port;
+    radiolink::SerialPort port;
     port.SetPort(pty.Path());
     ASSERT_FALSE(port.OpenForClone().has_value());
     std::uint8_t buffer[16];
@@ -179,7 +183,7 @@ TEST(ComPort, ReadsWaitOnlyBriefly) {
 }
 
 TEST(ComPort, AClosedPortFailsWithAText) {
-    SerialPort port;
+    radiolink::SerialPort port;
     port.SetPort(QStringLiteral("/dev/null"));
     std::uint8_t byte = 0;
     EXPECT_EQ(port.Read(&byte, 1), -1);
@@ -188,12 +192,12 @@ TEST(ComPort, AClosedPortFailsWithAText) {
 }
 
 TEST(ComPortSetting, RemembersTheDevicePath) {
-    EXPECT_TRUE(outside::RememberComPort(QString()));
-    EXPECT_EQ(outside::StoredPort(), QString());
-    EXPECT_TRUE(outside::RememberComPort(QStringLiteral("/dev/ttyUSB0")));
-    EXPECT_EQ(outside::StoredPort(), QStringLiteral("/dev/ttyUSB0"));
-    EXPECT_TRUE(outside::RememberComPort(QStringLiteral(" /dev/ttyACM1 ")));
-    EXPECT_EQ(outside::StoredPort(), QStringLiteral("/dev/ttyACM1"));
-    EXPECT_TRUE(outside::RememberComPort(QString()));
-    EXPECT_EQ(outside::StoredPort(), QString());
+    EXPECT_TRUE(settings::RememberComPort(QString()));
+    EXPECT_EQ(settings::StoredPort(), QString());
+    EXPECT_TRUE(settings::RememberComPort(QStringLiteral("/dev/ttyUSB0")));
+    EXPECT_EQ(settings::StoredPort(), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_TRUE(settings::RememberComPort(QStringLiteral(" /dev/ttyACM1 ")));
+    EXPECT_EQ(settings::StoredPort(), QStringLiteral("/dev/ttyACM1"));
+    EXPECT_TRUE(settings::RememberComPort(QString()));
+    EXPECT_EQ(settings::StoredPort(), QString());
 }

@@ -188,7 +188,7 @@ TEST(DownloadEngine, EchoReplacedByAnotherByte) {
 
 TEST(DownloadEngine, WrongChecksumFailsAndKeepsNothing) {
     QByteArray image = ToBytes(TestImage());
-    image[vx7::image::kChecksum] = static_cast<char>(image[vx7::image::kChecksum] + 1);
+    image[radio::image::kChecksum] = static_cast<char>(image[radio::image::kChecksum] + 1);
     Fixture f;
     f.AddImage(image);
     f.Run();

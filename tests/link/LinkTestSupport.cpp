@@ -12,13 +12,13 @@ using radiolink::Clock;
 
 Image TestImage() {
     Image image{};
-    std::copy(vx7::DefaultImage().begin(), vx7::DefaultImage().end(), image.begin());
-    for (int i = vx7::image::kMemories; i < vx7::image::kOneTouch; ++i)
+    std::copy(radio::DefaultImage().begin(), radio::DefaultImage().end(), image.begin());
+    for (int i = radio::image::kMemories; i < radio::image::kOneTouch; ++i)
         image[static_cast<size_t>(i)] = static_cast<Byte>((i * 7 + 3) & 0xFF);
     const Byte awkward[] = {0x0D, 0x0A, 0x11, 0x13, 0xFF, 0x00, 0x06, 0x15, 0x7F, 0x03};
     for (int i = 0; i < 10; ++i)
-        image[static_cast<size_t>(vx7::image::kUnused4 + 3 * i)] = awkward[i];
-    vx7::RadioModel::MakeChecksums(image.data());
+        image[static_cast<size_t>(radio::image::kUnused4 + 3 * i)] = awkward[i];
+    radio::RadioModel::MakeChecksums(image.data());
     return image;
 }
 
@@ -104,8 +104,8 @@ simulator::Options FastOptions(simulator::Role role) {
     return options;
 }
 
-std::unique_ptr<SerialPort> OpenPort(const QString& device) {
-    auto port = std::make_unique<SerialPort>();
+std::unique_ptr<radiolink::SerialPort> OpenPort(const QString& device) {
+    auto port = std::make_unique<radiolink::SerialPort>();
     port->SetPort(device);
     if (const auto error = port->OpenForClone())
         ADD_FAILURE() << "port did not open: " << error->text.toStdString();

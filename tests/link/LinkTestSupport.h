@@ -64,7 +64,8 @@ private:
 // A real port whose writes are recorded on the way through.
 class RecordingPort : public radiolink::SerialLine {
 public:
-    RecordingPort(std::unique_ptr<SerialPort> port, std::shared_ptr<std::vector<QByteArray>> writes)
+    RecordingPort(std::unique_ptr<radiolink::SerialPort> port,
+                  std::shared_ptr<std::vector<QByteArray>> writes)
         : m_port(std::move(port)), m_writes(std::move(writes)) {}
 
     int Read(std::uint8_t* buffer, int count) override { return m_port->Read(buffer, count); }
@@ -74,7 +75,7 @@ public:
     QString Failure() const override { return m_port->Failure(); }
 
 private:
-    std::unique_ptr<SerialPort> m_port;
+    std::unique_ptr<radiolink::SerialPort> m_port;
     std::shared_ptr<std::vector<QByteArray>> m_writes;
 };
 
@@ -108,6 +109,6 @@ simulator::Options FastOptions(simulator::Role role);
 
 // Opens a port on the device at the clone settings; fails the test if it
 // does not open.
-std::unique_ptr<SerialPort> OpenPort(const QString& device);
+std::unique_ptr<radiolink::SerialPort> OpenPort(const QString& device);
 
 } // namespace linktest

@@ -4,7 +4,7 @@
 #include "document/RadioDocument.h"
 #include "link/RadioHeader.h"
 #include "link/TransferDocument.h"
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 
 #include "support/TestSupport.h"
 #include <QDir>
@@ -15,21 +15,21 @@
 #include <gtest/gtest.h>
 
 using namespace linktest;
-using vx7::RadioModel;
-namespace image = vx7::image;
+using radio::RadioModel;
+namespace image = radio::image;
 
 using testing_support::UnwritableStore;
 
 namespace {
 
-const QString kConfiguration = QString::fromLatin1(reg::kConfiguration);
-const QString kConfiguration1 = QString::fromLatin1(reg::kConfiguration1);
+const QString kConfiguration = QString::fromLatin1(settings::kConfiguration);
+const QString kConfiguration1 = QString::fromLatin1(settings::kConfiguration1);
 const QString kCannot = QStringLiteral("Could not create the registry key.");
 
 void ClearStore() {
-    auto settings = reg::OpenProgramKey();
-    settings->clear();
-    settings->sync();
+    auto store = settings::OpenStore();
+    store->clear();
+    store->sync();
 }
 
 QByteArray HeaderOf(const Byte* imageBytes) {
@@ -41,7 +41,7 @@ QByteArray HeaderOf(const Byte* imageBytes) {
 TEST(TransferDocument, DownloadedImageIsTakenAndItsHeaderRemembered) {
     ClearStore();
     const Image received = TestImage();
-    RadioDocument doc;
+    document::RadioDocument doc;
     ASSERT_FALSE(doc.IsModified());
     EXPECT_FALSE(radiolink::TakeDownloadedImage(doc, received.data()).has_value());
 
@@ -50,18 +50,18 @@ TEST(TransferDocument, DownloadedImageIsTakenAndItsHeaderRemembered) {
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
     EXPECT_TRUE(doc.IsModified());
 
-    auto settings = reg::OpenSettingsKey();
-    EXPECT_EQ(settings->value(kConfiguration).toByteArray(), HeaderOf(received.data()));
+    auto store = settings::OpenSettingsGroup();
+    EXPECT_EQ(store->value(kConfiguration).toByteArray(), HeaderOf(received.data()));
     int sum = 0;
     for (int i = 0; i < image::kHeaderSize; ++i)
         sum += received[static_cast<size_t>(i)];
-    EXPECT_EQ(settings->value(kConfiguration1).toInt(), sum % 256);
+    EXPECT_EQ(store->value(kConfiguration1).toInt(), sum % 256);
 }
 
 TEST(TransferDocument, DownloadWithAStoreThatCannotBeWritten) {
     ClearStore();
     const Image received = TestImage();
-    RadioDocument doc;
+    document::RadioDocument doc;
     {
         UnwritableStore unwritable;
         EXPECT_EQ(radiolink::TakeDownloadedImage(doc, received.data()), kCannot);
@@ -70,9 +70,9 @@ TEST(TransferDocument, DownloadWithAStoreThatCannotBeWritten) {
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.Image()[image::kChecksum], received[image::kChecksum]);
-    auto settings = reg::OpenSettingsKey();
-    EXPECT_FALSE(settings->contains(kConfiguration));
-    EXPECT_FALSE(settings->contains(kConfiguration1));
+    auto store = settings::OpenSettingsGroup();
+    EXPECT_FALSE(store->contains(kConfiguration));
+    EXPECT_FALSE(store->contains(kConfiguration1));
 }
 
 TEST(TransferDocument, UploadTakesTheRememberedHeaderOnlyWhenItsSumMatches) {
@@ -101,13 +101,13 @@ TEST(TransferDocument, UploadTakesTheRememberedHeaderOnlyWhenItsSumMatches) {
         SCOPED_TRACE(c.name);
         ClearStore();
         {
-            auto settings = reg::OpenSettingsKey();
+            auto store = settings::OpenSettingsGroup();
             if (c.configuration.isValid())
-                settings->setValue(kConfiguration, c.configuration);
+                store->setValue(kConfiguration, c.configuration);
             if (c.configuration1.isValid())
-                settings->setValue(kConfiguration1, c.configuration1);
+                store->setValue(kConfiguration1, c.configuration1);
         }
-        RadioDocument doc;
+        document::RadioDocument doc;
         const QByteArray own = HeaderOf(doc.Image());
         ASSERT_NE(own, remembered);
         const radiolink::UploadImage prepared = radiolink::PrepareUploadImage(doc);
@@ -124,20 +124,21 @@ TEST(TransferDocument, UploadTakesTheRememberedHeaderOnlyWhenItsSumMatches) {
 
 TEST(TransferDocument, UploadMarksSplitToneAndMakesEveryChecksum) {
     ClearStore();
-    RadioDocument doc;
+    document::RadioDocument doc;
     Byte* img = doc.Image();
     // Memory channel 1 is in use in a new document; give it a split tone mode.
-    img[image::kMemories + vx7::record::kToneMode] = 5;
-    const int splitByte = image::kSettingsFirst + vx7::settingsarea::kSplitToneByte;
-    img[splitByte] &= static_cast<Byte>(~vx7::settingsarea::kSplitToneBit);
+    img[image::kMemories + radio::record::kToneMode] = 5;
+    const int splitByte = image::kSettingsFirst + radio::settingsarea::kSplitToneByte;
+    img[splitByte] &= static_cast<Byte>(~radio::settingsarea::kSplitToneBit);
     // Spoil all three checksums.
-    img[image::kStateBlock + vx7::block::kChecksum] ^= 0x5A;
-    img[image::kStateCopy + vx7::block::kChecksum] ^= 0xA5;
+    img[image::kStateBlock + radio::block::kChecksum] ^= 0x5A;
+    img[image::kStateCopy + radio::block::kChecksum] ^= 0xA5;
     img[image::kChecksum] ^= 0xFF;
 
     radiolink::PrepareSendCommand(doc);
     const radiolink::UploadImage prepared = radiolink::PrepareUploadImage(doc);
-    EXPECT_TRUE(prepared.bytes[static_cast<size_t>(splitByte)] & vx7::settingsarea::kSplitToneBit);
+    EXPECT_TRUE(prepared.bytes[static_cast<size_t>(splitByte)] &
+                radio::settingsarea::kSplitToneBit);
     EXPECT_TRUE(RadioModel::BlockChecksumHolds(prepared.bytes.data() + image::kStateBlock));
     EXPECT_TRUE(RadioModel::BlockChecksumHolds(prepared.bytes.data() + image::kStateCopy));
     EXPECT_TRUE(RadioModel::ImageChecksumHolds(prepared.bytes.data()));

@@ -199,8 +199,8 @@ TEST(EndToEnd, FaultMatrix) {
         {Role::Receive, Kind::HangUp, middle, End::Disconnected},
         {Role::Receive, Kind::HangUp, last, End::Disconnected},
         // The radio acknowledges only after the first two blocks.
-        {Role::Receive, Kind::Nak, {"first block", vx7::image::kFirstStretch}, End::CommError},
-        {Role::Receive, Kind::Nak, {"second block", vx7::image::kSecondStretch}, End::CommError},
+        {Role::Receive, Kind::Nak, {"first block", radio::image::kFirstStretch}, End::CommError},
+        {Role::Receive, Kind::Nak, {"second block", radio::image::kSecondStretch}, End::CommError},
     };
     const char* const kindNames[] = {"noise",   "silence",        "lost byte",
                                      "hang-up", "wrong checksum", "refusal"};

@@ -9,20 +9,20 @@
 
 namespace {
 
-using Kind = CellStore::CellKind;
-using Order = CellStore::SortOrder;
+using Kind = outside::CellStore::CellKind;
+using Order = outside::CellStore::SortOrder;
 
 // Counts the signals a view would get.
 struct Listener {
-    explicit Listener(CellStore& grid) {
+    explicit Listener(outside::CellStore& grid) {
         QObject::connect(&grid, &QAbstractItemModel::dataChanged, [this] { ++dataChanged; });
         QObject::connect(&grid, &QAbstractItemModel::headerDataChanged, [this] { ++headers; });
-        QObject::connect(&grid, &CellStore::changed, [this](int c, int r) {
+        QObject::connect(&grid, &outside::CellStore::changed, [this](int c, int r) {
             ++edits;
             lastCol = c;
             lastRow = r;
         });
-        QObject::connect(&grid, &CellStore::buttonClicked,
+        QObject::connect(&grid, &outside::CellStore::buttonClicked,
                          [this](int, int, int state) { lastButton = state; });
     }
     int dataChanged = 0;
@@ -39,12 +39,12 @@ struct Grid : ::testing::Test {
         grid.SetSize(4, 6);
         grid.SetFormat({1, 1, 1, 6}, {Kind::Text, 0, 8, {}});
         grid.SetFormat({2, 1, 2, 6}, {Kind::Number, 5, 0, {}});
-        list = CellStore::MakeList({"Simplex", "Minus", "Plus", "Split"});
+        list = outside::CellStore::MakeList({"Simplex", "Minus", "Plus", "Split"});
         grid.SetFormat({3, 1, 3, 6}, {Kind::List, 0, 0, list});
         grid.SetFormat({4, 1, 4, 6}, {Kind::CheckBox, 0, 0, {}});
     }
-    CellStore grid;
-    CellStore::List list;
+    outside::CellStore grid;
+    outside::CellStore::List list;
 };
 
 TEST_F(Grid, HeadersAndLabelsAreRowZeroAndColumnZero) {
@@ -98,7 +98,7 @@ TEST_F(Grid, SetTextFollowsTheCellKind) {
 
 TEST_F(Grid, EditableListKeepsOtherTexts) {
     grid.SetFormat({3, 1, 3, 1},
-                   {Kind::List, 0, 0, CellStore::MakeList({"500 kHz", "600 kHz"}, true)});
+                   {Kind::List, 0, 0, outside::CellStore::MakeList({"500 kHz", "600 kHz"}, true)});
     grid.SetText(3, 1, "100.0 kHz");
     EXPECT_EQ(grid.Text(3, 1), "100.0 kHz");
     EXPECT_EQ(grid.ListIndex(3, 1), -1);
@@ -138,17 +138,17 @@ TEST_F(Grid, RolesForTheView) {
     grid.SetText(4, 1, "1");
     grid.SetLock({1, 2, 4, 2}, true);
     const auto at = [&](int c, int r) { return grid.CellIndex(c, r); };
-    EXPECT_EQ(grid.data(at(2, 1), CellStore::KindRole).toInt(), int(Kind::Number));
-    EXPECT_EQ(grid.data(at(2, 1), CellStore::DecimalsRole).toInt(), 5);
-    EXPECT_EQ(grid.data(at(1, 1), CellStore::MaxLengthRole).toInt(), 8);
-    EXPECT_EQ(grid.data(at(3, 1), CellStore::ListItemsRole).toStringList(), list->Items());
-    EXPECT_EQ(grid.data(at(3, 1), CellStore::ListIndexRole).toInt(), 1);
-    EXPECT_FALSE(grid.data(at(3, 1), CellStore::ListEditableRole).toBool());
+    EXPECT_EQ(grid.data(at(2, 1), outside::CellStore::KindRole).toInt(), int(Kind::Number));
+    EXPECT_EQ(grid.data(at(2, 1), outside::CellStore::DecimalsRole).toInt(), 5);
+    EXPECT_EQ(grid.data(at(1, 1), outside::CellStore::MaxLengthRole).toInt(), 8);
+    EXPECT_EQ(grid.data(at(3, 1), outside::CellStore::ListItemsRole).toStringList(), list->Items());
+    EXPECT_EQ(grid.data(at(3, 1), outside::CellStore::ListIndexRole).toInt(), 1);
+    EXPECT_FALSE(grid.data(at(3, 1), outside::CellStore::ListEditableRole).toBool());
     EXPECT_EQ(grid.data(at(3, 1), Qt::DisplayRole).toString(), "Minus");
     EXPECT_EQ(grid.data(at(4, 1), Qt::CheckStateRole).toInt(), Qt::Checked);
     EXPECT_FALSE(grid.data(at(4, 1), Qt::DisplayRole).isValid());
     EXPECT_EQ(grid.data(at(4, 1), Qt::EditRole).toString(), "1");
-    EXPECT_TRUE(grid.data(at(1, 2), CellStore::LockRole).toBool());
+    EXPECT_TRUE(grid.data(at(1, 2), outside::CellStore::LockRole).toBool());
 
     EXPECT_TRUE(grid.flags(at(1, 1)) & Qt::ItemIsEditable);
     EXPECT_FALSE(grid.flags(at(1, 2)) & Qt::ItemIsEditable);
@@ -168,11 +168,11 @@ TEST_F(Grid, ViewEditsRaiseTheChangeEvent) {
     EXPECT_EQ(listener.lastButton, Qt::Checked);
     EXPECT_EQ(grid.Text(4, 4), "1");
 
-    EXPECT_TRUE(grid.setData(grid.CellIndex(3, 4), 3, CellStore::ListIndexRole));
+    EXPECT_TRUE(grid.setData(grid.CellIndex(3, 4), 3, outside::CellStore::ListIndexRole));
     EXPECT_EQ(grid.Text(3, 4), "Split");
 
     // A locked cell refuses the edit and raises nothing.
-    grid.SetLock(GridBlock::Cell(1, 4), true);
+    grid.SetLock(outside::GridBlock::Cell(1, 4), true);
     const int edits = listener.edits;
     EXPECT_FALSE(grid.setData(grid.CellIndex(1, 4), "x"));
     EXPECT_EQ(listener.edits, edits);
@@ -195,7 +195,7 @@ TEST_F(Grid, RedrawSwitchTellsViewsOnce) {
     EXPECT_EQ(listener.dataChanged, 1);
     EXPECT_EQ(listener.headers, 0);
     int columnNotices = 0;
-    QObject::connect(&grid, &CellStore::columnOptionsChanged, [&] { ++columnNotices; });
+    QObject::connect(&grid, &outside::CellStore::columnOptionsChanged, [&] { ++columnNotices; });
     grid.SetRedraw(true);
     EXPECT_EQ(listener.dataChanged, 2);
     EXPECT_EQ(listener.headers, 1) << "the row labels; the columns stay as they are";
@@ -243,7 +243,7 @@ TEST_F(Grid, CopyPasteRoundTripAndCut) {
     for (int c = 1; c <= 4; ++c)
         EXPECT_EQ(grid.Text(c, 1), "") << c;
     grid.SelectBlock({1, 5, 4, 6});
-    EXPECT_EQ(grid.Paste(copied), (GridBlock{1, 5, 4, 5}));
+    EXPECT_EQ(grid.Paste(copied), (outside::GridBlock{1, 5, 4, 5}));
     EXPECT_EQ(grid.Text(1, 5), "two\nrow");
     EXPECT_EQ(grid.Text(2, 5), "145.50000");
     EXPECT_EQ(grid.ListIndex(3, 5), 3);
@@ -254,9 +254,9 @@ TEST_F(Grid, PasteFromASpreadsheetProgram) {
     // CRLF lines, a quoted field, a short line, and more than fits.
     grid.SetText(2, 6, "keep?");
     grid.SetLock({1, 5, 4, 6}, true); // locks do not stop a paste
-    const GridBlock written =
+    const outside::GridBlock written =
         grid.PasteText(2, 5, "1.5\tminus\t1\textra\r\n\"2\"\"\"\r\nthird\r\n");
-    EXPECT_EQ(written, (GridBlock{2, 5, 4, 6}));
+    EXPECT_EQ(written, (outside::GridBlock{2, 5, 4, 6}));
     EXPECT_EQ(grid.Text(2, 5), "1.5");
     EXPECT_EQ(grid.Text(3, 5), "Minus");
     EXPECT_EQ(grid.Text(4, 5), "1");
@@ -285,7 +285,7 @@ TEST_F(Grid, MoveBlockEmptiesUncoveredCells) {
 
 TEST_F(Grid, MoveIntoAnotherKindOfColumnReadsTheText) {
     grid.SetText(1, 1, "plus");
-    grid.MoveBlock(GridBlock::Cell(1, 1), 3, 1);
+    grid.MoveBlock(outside::GridBlock::Cell(1, 1), 3, 1);
     EXPECT_EQ(grid.Text(3, 1), "Plus");
     EXPECT_EQ(grid.ListIndex(3, 1), 2);
     EXPECT_EQ(grid.Text(1, 1), "");
@@ -293,13 +293,13 @@ TEST_F(Grid, MoveIntoAnotherKindOfColumnReadsTheText) {
 
 TEST_F(Grid, ClearBlockDataOnlyOrEverything) {
     grid.SetListIndex(3, 1, 1);
-    grid.SetLock(GridBlock::Cell(3, 1), true);
-    grid.ClearBlock(GridBlock::Cell(3, 1));
+    grid.SetLock(outside::GridBlock::Cell(3, 1), true);
+    grid.ClearBlock(outside::GridBlock::Cell(3, 1));
     EXPECT_EQ(grid.Text(3, 1), "");
     EXPECT_EQ(grid.ListIndex(3, 1), -1);
     EXPECT_EQ(grid.Kind(3, 1), Kind::List);
     EXPECT_TRUE(grid.IsLocked(3, 1));
-    grid.ClearBlock(GridBlock::Cell(3, 1), false);
+    grid.ClearBlock(outside::GridBlock::Cell(3, 1), false);
     EXPECT_EQ(grid.Kind(3, 1), Kind::Text);
     EXPECT_FALSE(grid.IsLocked(3, 1));
 }
@@ -316,7 +316,7 @@ TEST_F(Grid, SortByOneOrTwoKeysWithEmptiesLast) {
         grid.SetText(2, r, rows[r - 1].number);
         grid.SetListIndex(3, r, rows[r - 1].direction);
     }
-    grid.SetLock(GridBlock::Cell(1, 2), true);
+    grid.SetLock(outside::GridBlock::Cell(1, 2), true);
     const auto names = [&] {
         QString s;
         for (int r = 1; r <= 6; ++r)
@@ -355,7 +355,7 @@ TEST_F(Grid, ColumnsInUseSelectionAndColumnOptions) {
 
     EXPECT_EQ(grid.SelectionFirstRow(), -1);
     grid.SelectBlock({2, 3, 9, 9});
-    EXPECT_EQ(grid.Selection(), (GridBlock{2, 3, 4, 6}));
+    EXPECT_EQ(grid.Selection(), (outside::GridBlock{2, 3, 4, 6}));
     EXPECT_EQ(grid.SelectionFirstRow(), 3);
     EXPECT_EQ(grid.SelectionLastRow(), 6);
     grid.ClearSelection();
@@ -366,15 +366,15 @@ TEST_F(Grid, ColumnsInUseSelectionAndColumnOptions) {
     EXPECT_EQ(grid.ActiveRow(), 5);
 
     int options = 0;
-    QObject::connect(&grid, &CellStore::columnOptionsChanged, [&] { ++options; });
+    QObject::connect(&grid, &outside::CellStore::columnOptionsChanged, [&] { ++options; });
     grid.SetColumnHidden(2, true);
     grid.SetColumnWidth(4, 40.0);
     grid.SetColumnItemValue(4, 4);
     grid.SetFrozenColumns(9);
     EXPECT_EQ(options, 3);
-    EXPECT_TRUE(grid.headerData(1, Qt::Horizontal, CellStore::ColumnHiddenRole).toBool());
-    EXPECT_DOUBLE_EQ(grid.headerData(3, Qt::Horizontal, CellStore::ColumnWidthRole).toDouble(),
-                     40.0);
+    EXPECT_TRUE(grid.headerData(1, Qt::Horizontal, outside::CellStore::ColumnHiddenRole).toBool());
+    EXPECT_DOUBLE_EQ(
+        grid.headerData(3, Qt::Horizontal, outside::CellStore::ColumnWidthRole).toDouble(), 40.0);
     EXPECT_EQ(grid.ColumnItemValue(4), 4);
     EXPECT_EQ(grid.FrozenColumns(), 4);
 }

@@ -36,38 +36,40 @@ TEST(DelimitedText, ReaderCases) {
         {"a,b", '\t', {{"a,b"}}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(delimited::ReadAll(QString::fromLatin1(c.text), QLatin1Char(c.separator)),
-                  c.records)
+        EXPECT_EQ(
+            outside::delimited::ReadAll(QString::fromLatin1(c.text), QLatin1Char(c.separator)),
+            c.records)
             << c.text;
     }
 }
 
 TEST(DelimitedText, QuoteFieldOnlyWhenNeeded) {
     const QChar comma(',');
-    EXPECT_EQ(delimited::QuoteField("Simplex", comma), "Simplex");
-    EXPECT_EQ(delimited::QuoteField("a\tb", comma), "a\tb");
-    EXPECT_EQ(delimited::QuoteField("a,b", comma), "\"a,b\"");
-    EXPECT_EQ(delimited::QuoteField("a\tb", QChar('\t')), "\"a\tb\"");
-    EXPECT_EQ(delimited::QuoteField("5\" dish", comma), "\"5\"\" dish\"");
-    EXPECT_EQ(delimited::QuoteField("x\ny", comma), "\"x\ny\"");
-    EXPECT_EQ(delimited::QuoteField("x\ry", comma), "\"x\ry\"");
+    EXPECT_EQ(outside::delimited::QuoteField("Simplex", comma), "Simplex");
+    EXPECT_EQ(outside::delimited::QuoteField("a\tb", comma), "a\tb");
+    EXPECT_EQ(outside::delimited::QuoteField("a,b", comma), "\"a,b\"");
+    EXPECT_EQ(outside::delimited::QuoteField("a\tb", QChar('\t')), "\"a\tb\"");
+    EXPECT_EQ(outside::delimited::QuoteField("5\" dish", comma), "\"5\"\" dish\"");
+    EXPECT_EQ(outside::delimited::QuoteField("x\ny", comma), "\"x\ny\"");
+    EXPECT_EQ(outside::delimited::QuoteField("x\ry", comma), "\"x\ry\"");
     // What is quoted reads back as it was.
     for (const char* field : {"a,b", "\"", "x\r\ny", ",\"\n"}) {
-        const QString line = delimited::QuoteField(field, comma) + ",end";
-        EXPECT_EQ(delimited::ReadAll(line, comma), (Records{{field, "end"}})) << field;
+        const QString line = outside::delimited::QuoteField(field, comma) + ",end";
+        EXPECT_EQ(outside::delimited::ReadAll(line, comma), (Records{{field, "end"}})) << field;
     }
 }
 
 TEST(DelimitedText, SeparatorByContent) {
     const QChar tab('\t');
     const QChar comma(',');
-    EXPECT_EQ(delimited::DetectSeparator(u"a\tb\tc,d", comma), tab);
-    EXPECT_EQ(delimited::DetectSeparator(u"a,b,c\td", tab), comma);
-    EXPECT_EQ(delimited::DetectSeparator(u"\"a\t\tb\",c", tab), comma); // quoted tabs do not count
-    EXPECT_EQ(delimited::DetectSeparator(u"\n  \nx,y", tab), comma);    // blank lines skipped
-    EXPECT_EQ(delimited::DetectSeparator(u"lonely", tab), tab);
-    EXPECT_EQ(delimited::DetectSeparator(u"lonely", comma), comma);
-    EXPECT_EQ(delimited::DetectSeparator(u"", tab), tab);
+    EXPECT_EQ(outside::delimited::DetectSeparator(u"a\tb\tc,d", comma), tab);
+    EXPECT_EQ(outside::delimited::DetectSeparator(u"a,b,c\td", tab), comma);
+    EXPECT_EQ(outside::delimited::DetectSeparator(u"\"a\t\tb\",c", tab),
+              comma); // quoted tabs do not count
+    EXPECT_EQ(outside::delimited::DetectSeparator(u"\n  \nx,y", tab), comma); // blank lines skipped
+    EXPECT_EQ(outside::delimited::DetectSeparator(u"lonely", tab), tab);
+    EXPECT_EQ(outside::delimited::DetectSeparator(u"lonely", comma), comma);
+    EXPECT_EQ(outside::delimited::DetectSeparator(u"", tab), tab);
 }
 
 class Import : public ::testing::Test {

@@ -16,8 +16,8 @@
 #include <algorithm>
 #include <array>
 
-using namespace vx7;
-using namespace vx7::channelcol;
+using namespace radio;
+using namespace radio::channelcol;
 
 namespace {
 
@@ -41,14 +41,14 @@ protected:
 
     RadioModel radio;
     entry::CellRules rules{radio};
-    CellStore grids[tab::kCount];
+    outside::CellStore grids[tab::kCount];
 };
 
 // The readings of typed frequency texts, from the list in tests/data.
 TEST_F(Rules, TypedFrequencyTextsReadStrictly) {
     QFile file(QStringLiteral(CLONARA_TEST_DATA_DIR "/cell-readings.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    CellStore grid;
+    outside::CellStore grid;
     grid.SetSize(1, 1);
     int cases = 0;
     QTextStream in(&file);
@@ -76,7 +76,7 @@ TEST_F(Rules, ABlankRowIsSeededWhateverTheOrderOfTheEvents) {
     enum Order { ChangeFirst, EditEndFirst, EditEndOnly, ChangeOnly };
     for (const Order order : {ChangeFirst, EditEndFirst, EditEndOnly, ChangeOnly}) {
         SCOPED_TRACE(order);
-        CellStore& grid = grids[tab::kMemories];
+        outside::CellStore& grid = grids[tab::kMemories];
         const int row = 10 + order;
         rules.EditStarted(tab::kMemories, grid, kReceive, row);
         grid.SetText(kReceive, row, QStringLiteral("146.94"));
@@ -121,7 +121,7 @@ TEST_F(Rules, DefaultRecordsResetToFmAndCaptureARow) {
     EXPECT_EQ(b.Ctcss(), 12);
 
     // A row's settings become the defaults of the next fresh row.
-    CellStore& grid = grids[tab::kLimit];
+    outside::CellStore& grid = grids[tab::kLimit];
     grid.SetText(kReceive, 3, QStringLiteral("430.0"));
     rules.Changed(tab::kLimit, grid, kReceive, 3);
     grid.SetListIndex(kMode, 3, 2);
@@ -149,7 +149,7 @@ TEST_F(Rules, DefaultRecordsResetToFmAndCaptureARow) {
 // Checks by column: the offset of a split row is not checked; the cells of a
 // row without a channel are not either.
 TEST_F(Rules, CellChecksByColumn) {
-    CellStore& grid = grids[tab::kMemories];
+    outside::CellStore& grid = grids[tab::kMemories];
     struct Case {
         int col;
         const char* text;
@@ -198,14 +198,16 @@ TEST_F(Rules, TextsThatAreNoFrequencyNeverReachTheImage) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        CellStore& grid = grids[c.tab];
-        const QByteArray before(reinterpret_cast<const char*>(radio.Block()), rdf::kFileSize);
+        outside::CellStore& grid = grids[c.tab];
+        const QByteArray before(reinterpret_cast<const char*>(radio.Block()),
+                                radio::rdf::kFileSize);
         grid.SetText(c.col, 1, QString::fromLatin1(c.text));
         std::array<Byte, image::kSize> working;
         std::copy(radio.Image(), radio.Image() + image::kSize, working.begin());
         radio.ReadGrid(working.data(), grid, c.tab);
         EXPECT_TRUE(std::equal(working.begin(), working.end(), radio.Image()));
-        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(radio.Block()), rdf::kFileSize), before);
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(radio.Block()), radio::rdf::kFileSize),
+                  before);
         radio.FillGrid(radio.Image(), grid, c.tab);
     }
 }

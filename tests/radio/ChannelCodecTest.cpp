@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <vector>
 
-using namespace vx7;
+using namespace radio;
 
 namespace {
 

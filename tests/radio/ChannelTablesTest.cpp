@@ -17,8 +17,8 @@
 #include <memory>
 #include <vector>
 
-using namespace vx7;
-namespace cc = vx7::channelcol;
+using namespace radio;
+namespace cc = radio::channelcol;
 
 namespace {
 
@@ -180,13 +180,13 @@ Image RichImage() {
 struct Grids {
     explicit Grids(RadioModel& radio) {
         for (int t = 0; t < tab::kCount; ++t) {
-            grids[static_cast<size_t>(t)] = std::make_unique<CellStore>();
+            grids[static_cast<size_t>(t)] = std::make_unique<outside::CellStore>();
             radio.ConfigureGrid(*grids[static_cast<size_t>(t)], t);
             radio.FillGrid(radio.Image(), *grids[static_cast<size_t>(t)], t);
         }
     }
-    CellStore& operator[](int t) { return *grids[static_cast<size_t>(t)]; }
-    std::array<std::unique_ptr<CellStore>, tab::kCount> grids;
+    outside::CellStore& operator[](int t) { return *grids[static_cast<size_t>(t)]; }
+    std::array<std::unique_ptr<outside::CellStore>, tab::kCount> grids;
 };
 
 // Reads every grid back into a copy of the image; returns it.
@@ -222,13 +222,13 @@ protected:
 TEST_F(Tables, UneditedGridsLeaveEveryImageAndCommentAlone) {
     for (const Image& img : {DefaultImage(), RichImage()}) {
         Load(img);
-        const QByteArray block = Bytes(radio.Block(), rdf::kFileSize);
+        const QByteArray block = Bytes(radio.Block(), radio::rdf::kFileSize);
         Grids grids(radio);
         bool comments = true;
         const Image copy = Commit(radio, grids, &comments);
         EXPECT_EQ(Bytes(copy.data(), image::kSize), Bytes(img.data(), image::kSize));
         EXPECT_FALSE(comments);
-        EXPECT_EQ(Bytes(radio.Block(), rdf::kFileSize), block);
+        EXPECT_EQ(Bytes(radio.Block(), radio::rdf::kFileSize), block);
     }
 }
 
@@ -257,7 +257,7 @@ TEST_F(Tables, EditedRowsAreRewrittenWholeOthersKeepTheirBytes) {
 TEST_F(Tables, CellsShowTheRecords) {
     Load(RichImage());
     Grids grids(radio);
-    CellStore& g = grids[tab::kMemories];
+    outside::CellStore& g = grids[tab::kMemories];
     auto row = [&](int r) {
         QStringList cells;
         for (int c = 0; c <= cc::kCount; ++c)
@@ -298,7 +298,7 @@ TEST_F(Tables, CellsShowTheRecords) {
         EXPECT_FALSE(g.IsLocked(col, 2)) << col;
     }
 
-    CellStore& h = grids[tab::kHyper];
+    outside::CellStore& h = grids[tab::kHyper];
     EXPECT_EQ(h.Text(hypercol::kStatus, 1), "1");
     EXPECT_EQ(h.Text(hypercol::kStatus, 2), "0");
     EXPECT_EQ(h.Text(4, 1), "145.00625");
@@ -324,7 +324,7 @@ TEST_F(Tables, LayoutHeadersListsAndLocks) {
                  {4, 48, 9},   {5, 11, 18}, {6, 11, 18}};
     for (const auto& c : cases) {
         EXPECT_EQ(radio.RowCount(c.tab), c.rows) << c.tab;
-        CellStore grid;
+        outside::CellStore grid;
         radio.ConfigureGrid(grid, c.tab);
         EXPECT_EQ(grid.MaxRows(), c.rows) << c.tab;
         EXPECT_EQ(grid.MaxCols(), c.cols) << c.tab;
@@ -358,7 +358,7 @@ TEST_F(Tables, LayoutHeadersListsAndLocks) {
         {4, 3, "Group 3"},
     };
     for (const auto& h : headers) {
-        CellStore grid;
+        outside::CellStore grid;
         radio.ConfigureGrid(grid, h.tab);
         EXPECT_EQ(grid.Text(h.col, 0), h.text) << h.tab << " " << h.col;
         if (h.tab != tab::kGroups) {
@@ -370,9 +370,9 @@ TEST_F(Tables, LayoutHeadersListsAndLocks) {
         }
     }
 
-    CellStore grid;
+    outside::CellStore grid;
     radio.ConfigureGrid(grid, tab::kMemories);
-    using Kind = CellStore::CellKind;
+    using Kind = outside::CellStore::CellKind;
     EXPECT_EQ(grid.Kind(cc::kReceive, 450), Kind::Number);
     EXPECT_EQ(grid.Decimals(cc::kTransmit, 1), 5);
     EXPECT_TRUE(grid.CellList(cc::kOffset, 1)->Editable());
@@ -388,7 +388,7 @@ TEST_F(Tables, LayoutHeadersListsAndLocks) {
     EXPECT_DOUBLE_EQ(grid.ColumnWidth(cc::kComment), 40.0);
     EXPECT_EQ(grid.Kind(cc::kMask, 1), Kind::CheckBox);
     // Lists are shared between grids, not copied.
-    CellStore other;
+    outside::CellStore other;
     radio.ConfigureGrid(other, tab::kMemories);
     EXPECT_EQ(other.CellList(cc::kDcs, 1).get(), grid.CellList(cc::kDcs, 450).get());
 
@@ -442,7 +442,7 @@ TEST_F(Tables, ValuesThatDoNotApplyToTheRowAreMuted) {
          4 + hypercol::kSetColumns},
     };
     for (const auto& at : columns) {
-        CellStore& grid = grids[at.tab];
+        outside::CellStore& grid = grids[at.tab];
         const int row = 1;
         ASSERT_FALSE(grid.Text(at.receive, row).isEmpty()) << at.tab;
         grid.SetText(at.offset, row, QStringLiteral("600 kHz"));
@@ -455,7 +455,8 @@ TEST_F(Tables, ValuesThatDoNotApplyToTheRowAreMuted) {
             grid.SetListIndex(at.toneMode, row, c.toneMode);
             grid.SetListIndex(at.direction, row, c.direction);
             const auto muted = [&](int col) {
-                return grid.data(grid.index(row - 1, col - 1), CellStore::MutedRole).toBool();
+                return grid.data(grid.index(row - 1, col - 1), outside::CellStore::MutedRole)
+                    .toBool();
             };
             EXPECT_EQ(muted(at.offset), !c.offset);
             EXPECT_EQ(muted(at.ctcss), !c.ctcss);
@@ -470,7 +471,7 @@ TEST_F(Tables, ValuesThatDoNotApplyToTheRowAreMuted) {
 
     // An empty cell, the hyper block's own columns and Memory Groups never
     // are muted.
-    CellStore& memories = grids[tab::kMemories];
+    outside::CellStore& memories = grids[tab::kMemories];
     int unused = 1;
     while (!memories.Text(cc::kReceive, unused).isEmpty())
         ++unused;
@@ -523,7 +524,7 @@ TEST_F(Tables, RowLabels) {
 
 TEST(CellFrequencyTest, OnlyTextWithoutDigitsStandsFor100MHz) {
     RadioModel radio;
-    CellStore grid;
+    outside::CellStore grid;
     grid.SetSize(1, 1);
     const std::pair<const char*, Hz> cases[] = {
         {"", 0},
@@ -554,8 +555,8 @@ TEST_F(Tables, WriteBackDecisions) {
     Load(RichImage());
     Image img = RichImage();
     Grids grids(radio);
-    CellStore& m = grids[tab::kMemories];
-    CellStore& home = grids[tab::kHome];
+    outside::CellStore& m = grids[tab::kMemories];
+    outside::CellStore& home = grids[tab::kHome];
 
     // A simplex home row with offset "000 kHz" keeps offset 0 when edited.
     home.SetListIndex(cc::kPower, 1, 1);
@@ -589,7 +590,7 @@ TEST_F(Tables, WriteBackDecisions) {
 TEST_F(Tables, BandRowsAcceptOnlyTheirBand) {
     Load(DefaultImage());
     Grids grids(radio);
-    CellStore& vfo = grids[tab::kVfo];
+    outside::CellStore& vfo = grids[tab::kVfo];
     vfo.SetText(cc::kReceive, 8, "445.000");
     Image copy = Commit(radio, grids);
     EXPECT_EQ(Bytes(copy.data() + image::kVfo + 7 * 22 + 2, 3), FromHex("44 50 00"));
@@ -601,8 +602,8 @@ TEST_F(Tables, BandRowsAcceptOnlyTheirBand) {
 TEST_F(Tables, GridToImageToGridKeepsEveryWellFormedRow) {
     Load(RichImage());
     Grids grids(radio);
-    CellStore& m = grids[tab::kMemories];
-    CellStore& h = grids[tab::kHyper];
+    outside::CellStore& m = grids[tab::kMemories];
+    outside::CellStore& h = grids[tab::kHyper];
     const QString before = m.CopyBlock({1, 1, 18, 450});
     const QString hyperBefore = h.CopyBlock({1, 1, 40, 1});
     // Every row written as the write-back writes an edited row.
@@ -624,7 +625,7 @@ TEST_F(Tables, GridToImageToGridKeepsEveryWellFormedRow) {
 TEST_F(Tables, AnEnteredChannelIsStoredBitForBit) {
     Load(DefaultImage());
     Grids grids(radio);
-    CellStore& m = grids[tab::kMemories];
+    outside::CellStore& m = grids[tab::kMemories];
     m.SetText(cc::kReceive, 2, "145.00625");
     radio.FillNewRow(tab::kMemories, 145006250, 2, m);
     m.SetText(cc::kName, 2, "abc");
@@ -670,7 +671,7 @@ TEST_F(Tables, FillNewRowSeedsFromTheDefaultRecord) {
         {52525000, "1.00 MHz", "Simplex", "52.52500"},
     };
     for (const auto& c : cases) {
-        CellStore grid;
+        outside::CellStore grid;
         radio.ConfigureGrid(grid, tab::kMemories);
         // A factory default record: step 0, power 3, mode 1, icon 14,
         // CTCSS 12, record byte 17 = 6.
@@ -701,14 +702,14 @@ TEST_F(Tables, FillNewRowSeedsFromTheDefaultRecord) {
         EXPECT_EQ(grid.SelectionFirstRow(), 5);
     }
     // A stored offset in the default record (whole kHz) is used when valid.
-    CellStore grid;
+    outside::CellStore grid;
     radio.ConfigureGrid(grid, tab::kMemories);
     EncodeFrequency3(radio.DefaultRecord(tab::kMemories) + record::kOffset, 1600000);
     radio.FillNewRow(tab::kMemories, 146940000, 1, grid);
     EXPECT_EQ(grid.Text(cc::kOffset, 1), "1.60 MHz");
     EXPECT_EQ(grid.Text(cc::kTransmit, 1), "145.34000");
     // Nothing on the hyper and group tabs.
-    CellStore hyper;
+    outside::CellStore hyper;
     radio.ConfigureGrid(hyper, tab::kHyper);
     radio.FillNewRow(tab::kHyper, 146940000, 1, hyper);
     EXPECT_EQ(hyper.Text(5, 1), "");
@@ -729,7 +730,7 @@ TEST_F(Tables, ClearRow) {
 TEST_F(Tables, HyperStatusAndFields) {
     Load(RichImage());
     Grids grids(radio);
-    CellStore& h = grids[tab::kHyper];
+    outside::CellStore& h = grids[tab::kHyper];
     h.SetChecked(hypercol::kStatus, 1, false);
     h.SetChecked(hypercol::kStatus, 3, true);
     h.SetChecked(hypercol::kDualReceive, 3, false);
@@ -763,7 +764,7 @@ TEST_F(Tables, HyperStatusAndFields) {
 TEST_F(Tables, MemoryGroupsFill) {
     Load(RichImage());
     Grids grids(radio);
-    CellStore& g = grids[tab::kGroups];
+    outside::CellStore& g = grids[tab::kGroups];
     // Items: an empty first entry, then the channels in use, kHz as stored.
     const auto list = g.CellList(1, 1);
     EXPECT_EQ(list->Items().at(0), "");
@@ -793,7 +794,7 @@ TEST_F(Tables, MemoryGroupsFill) {
 TEST_F(Tables, MemoryGroupsWriteBack) {
     Load(RichImage());
     Grids grids(radio);
-    CellStore& g = grids[tab::kGroups];
+    outside::CellStore& g = grids[tab::kGroups];
     // Group 1 emptied, group 2 gets channels 2 and 5 in rows 1 and 3 (the gap
     // closes), group 3 left alone, group 5 emptied.
     for (int r = 1; r <= 48; ++r) {
@@ -827,7 +828,7 @@ TEST_F(Tables, MemoryGroupsWriteBack) {
 TEST_F(Tables, MemoryGroupsFirstGroupThreeOnAFreshGrid) {
     // Without a fill to compare with, every group is written from its cells.
     Load(DefaultImage());
-    CellStore g;
+    outside::CellStore g;
     radio.ConfigureGrid(g, tab::kGroups);
     g.SetText(3, 1, "001 - 144.00000 MHz");
     Image copy = DefaultImage();
@@ -861,7 +862,7 @@ TEST_F(Tables, RemoveGroupEntriesFollowsTheRows) {
         SetGroup(img, 4, static_cast<int>(members.size()) - 1, members);
         SetGroup(img, 7, 0x0001, {460, 461}); // untouched by every case
         radio.SetImage(img.data());
-        CellStore grid;
+        outside::CellStore grid;
         radio.RemoveGroupEntries(c.mode, c.r1, c.r2, &grid);
         const Byte* out = radio.Image();
         ASSERT_EQ(RadioModel::GroupSize(out, 4), static_cast<int>(c.after.size())) << c.mode;
@@ -887,7 +888,7 @@ TEST_F(Tables, RemoveGroupEntriesFollowsTheRows) {
 TEST_F(Tables, ExportLines) {
     Load(RichImage());
     Grids grids(radio);
-    CellStore& m = grids[tab::kMemories];
+    outside::CellStore& m = grids[tab::kMemories];
     const QString header = radio.FormatExportLine(tab::kMemories, 0, m, u',');
     EXPECT_TRUE(header.startsWith("Channel Number,Receive Frequency,Transmit Frequency,"));
     EXPECT_TRUE(header.endsWith(",Mask,Comment\n"));

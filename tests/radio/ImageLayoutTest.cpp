@@ -11,7 +11,7 @@
 
 #include <numeric>
 
-using namespace vx7;
+using namespace radio;
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace vx7;
+using namespace radio;
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include <QList>
 
-using namespace vx7;
+using namespace radio;
 using rows::Command;
 
 namespace {
@@ -21,8 +21,8 @@ protected:
     void SetUp() override { radio.SetImage(DefaultImage().data()); }
 
     // A tab's grid, laid out and filled from the radio's image.
-    std::unique_ptr<CellStore> Cells(int tab) {
-        auto grid = std::make_unique<CellStore>();
+    std::unique_ptr<outside::CellStore> Cells(int tab) {
+        auto grid = std::make_unique<outside::CellStore>();
         radio.ConfigureGrid(*grid, tab);
         radio.FillGrid(radio.Image(), *grid, tab);
         return grid;

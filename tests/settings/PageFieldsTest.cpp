@@ -20,11 +20,11 @@
 
 namespace {
 
-using namespace rset;
+using namespace settings::rset;
 using testing_support::Hex;
 
 std::vector<Byte> Block() {
-    return std::vector<Byte>(vx7::settingsarea::kRecordSize, 0);
+    return std::vector<Byte>(radio::settingsarea::kRecordSize, 0);
 }
 
 std::set<int> SetPixels(const Pixels& pixels) {
@@ -202,8 +202,8 @@ TEST(DisplayScalesTest, LedLevelsAndIntensities) {
 // The Display, Icon/Font and names rows of the option table: where each
 // option lives, as the pages and clonara-cli settings show read it.
 TEST(PageOptionsTest, WhereEachOptionLives) {
-    using settingsopt::Kind;
-    using settingsopt::Widget;
+    using settings::option::Kind;
+    using settings::option::Widget;
     struct Row {
         const char* page;
         const char* name; // as DisplayName gives it
@@ -214,9 +214,9 @@ TEST(PageOptionsTest, WhereEachOptionLives) {
         int bit;
         int choices;
     };
-    const char* D = settingsopt::kPageDisplay;
-    const char* I = settingsopt::kPageIconFont;
-    const char* N = settingsopt::kPageNames;
+    const char* D = settings::option::kPageDisplay;
+    const char* I = settings::option::kPageIconFont;
+    const char* N = settings::option::kPageNames;
     const Row rows[] = {
         {D, "Display Mode", "display.displayMode", Kind::Choice, Widget::List, 81, 0, 7},
         {D, "Language", "display.language", Kind::BitChoice, Widget::List, 4, 6, 2},
@@ -252,33 +252,35 @@ TEST(PageOptionsTest, WhereEachOptionLives) {
         {N, "TV Names: 62", "names.tvNames.62", Kind::Name, Widget::Grid, 1381, 0, 0},
     };
     // Every option has a key of its own, in lower camel case words.
-    std::map<QString, const settingsopt::Option*> byName;
+    std::map<QString, const settings::option::Option*> byName;
     std::set<QString> keys;
     const QRegularExpression keyForm(QStringLiteral("^[a-z][A-Za-z]*(\\.[a-z0-9][A-Za-z0-9]*)+$"));
-    for (const settingsopt::Option& o : settingsopt::Options()) {
+    for (const settings::option::Option& o : settings::option::Options()) {
         EXPECT_TRUE(keys.insert(o.key).second) << o.key.toStdString();
         EXPECT_TRUE(keyForm.match(o.key).hasMatch()) << o.key.toStdString();
     }
-    for (const settingsopt::Option& o : settingsopt::Options())
-        byName[QString::fromUtf8(o.page) + QLatin1Char('|') + settingsopt::DisplayName(o)] = &o;
+    for (const settings::option::Option& o : settings::option::Options())
+        byName[QString::fromUtf8(o.page) + QLatin1Char('|') + settings::option::DisplayName(o)] =
+            &o;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const auto it = byName.find(QString::fromUtf8(row.page) + QLatin1Char('|') +
                                     QString::fromUtf8(row.name));
         ASSERT_NE(it, byName.end());
-        const settingsopt::Option& o = *it->second;
+        const settings::option::Option& o = *it->second;
         EXPECT_EQ(o.key, QString::fromLatin1(row.key));
-        EXPECT_EQ(&settingsopt::Find(o.key), &o);
+        EXPECT_EQ(&settings::option::Find(o.key), &o);
         EXPECT_EQ(o.kind, row.kind);
         EXPECT_EQ(o.widget, row.widget);
         EXPECT_EQ(o.byte, row.byte);
         EXPECT_EQ(o.bit, row.bit);
         EXPECT_EQ(static_cast<int>(o.choices.size()), row.choices);
     }
-    const settingsopt::Option& mode = settingsopt::Find(QStringLiteral("display.displayMode"));
+    const settings::option::Option& mode =
+        settings::option::Find(QStringLiteral("display.displayMode"));
     EXPECT_STREQ(mode.choices[5], "Temp+Atl1");
-    EXPECT_STREQ(settingsopt::Find(QStringLiteral("display.emgerency")).choices[7], "Beam");
-    EXPECT_STREQ(settingsopt::Find(QStringLiteral("display.chargeComplete")).choices[9], "10");
+    EXPECT_STREQ(settings::option::Find(QStringLiteral("display.emgerency")).choices[7], "Beam");
+    EXPECT_STREQ(settings::option::Find(QStringLiteral("display.chargeComplete")).choices[9], "10");
 }
 
 // What clonara-cli settings show prints for these options.
@@ -313,21 +315,21 @@ TEST(PageOptionsTest, ValuesAsTheWindowShowsThem) {
         std::vector<Byte> block = Block();
         for (const auto& [at, value] : c.bytes)
             block[static_cast<size_t>(at)] = value;
-        EXPECT_EQ(
-            settingsopt::ValueText(settingsopt::Find(QString::fromLatin1(c.key)), block.data()),
-            c.shown);
+        EXPECT_EQ(settings::option::ValueText(settings::option::Find(QString::fromLatin1(c.key)),
+                                              block.data()),
+                  c.shown);
     }
     // Names and icons are rows of a grid or a set of previews.
     std::vector<Byte> block = Block();
     const std::vector<std::uint8_t> noaa = Hex("18 19 0B 0B 0A 01 0A 0A 00");
     std::copy(noaa.begin(), noaa.end(), block.begin() + 1390 + 9);
     block[448 + 124] = 0x10;
-    for (const settingsopt::Option& o : settingsopt::Options()) {
-        if (settingsopt::DisplayName(o) == QLatin1String("WX Names: 2")) {
-            EXPECT_EQ(settingsopt::ValueText(o, block.data()), QStringLiteral("NOAA 1"));
+    for (const settings::option::Option& o : settings::option::Options()) {
+        if (settings::option::DisplayName(o) == QLatin1String("WX Names: 2")) {
+            EXPECT_EQ(settings::option::ValueText(o, block.data()), QStringLiteral("NOAA 1"));
         }
-        if (o.kind == settingsopt::Kind::Icon && o.byte == 448 + 124) {
-            const QStringList rows = settingsopt::ValueText(o, block.data()).split('\n');
+        if (o.kind == settings::option::Kind::Icon && o.byte == 448 + 124) {
+            const QStringList rows = settings::option::ValueText(o, block.data()).split('\n');
             ASSERT_EQ(rows.size(), 41);
             EXPECT_EQ(rows[0], QStringLiteral("#...................."));
         }

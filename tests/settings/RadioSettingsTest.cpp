@@ -3,8 +3,8 @@
 #include "settings/RadioSettings.h"
 #include "document/RadioDocument.h"
 #include "radio/RadioModel.h"
-#include "settings/Registry.h"
 #include "settings/SettingsOptions.h"
+#include "settings/SettingsStore.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -14,7 +14,7 @@
 
 #include <cstring>
 
-using namespace vx7;
+using namespace radio;
 using testing_support::ReadFile;
 using testing_support::WriteFile;
 
@@ -26,23 +26,23 @@ class RadioSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        auto settings = reg::OpenSettingsKey();
-        settings->remove(QString());
-        reg::Flush(*settings);
+        auto store = settings::OpenSettingsGroup();
+        store->remove(QString());
+        settings::Flush(*store);
     }
     QString Path(const QString& name) const { return m_dir.filePath(name); }
     static void Remember(const QString& directory, const QString& file) {
-        auto settings = reg::OpenSettingsKey();
-        settings->setValue(QString::fromLatin1(reg::kSettingDir), directory);
-        settings->setValue(QString::fromLatin1(reg::kCurrentSettingFile), file);
-        reg::Flush(*settings);
+        auto store = settings::OpenSettingsGroup();
+        store->setValue(QString::fromLatin1(settings::kSettingDir), directory);
+        store->setValue(QString::fromLatin1(settings::kCurrentSettingFile), file);
+        settings::Flush(*store);
     }
     // A good settings file whose block bytes are all value.
     static QByteArray GoodFile(Byte value) {
-        rsf::FileImage file{};
-        rsf::WriteHeader(file.data(), true);
-        std::memset(file.data() + rsf::kBlock, value, rsf::kBlockSize);
-        return {reinterpret_cast<const char*>(file.data()), rsf::kFileSize};
+        settings::rsf::FileImage file{};
+        settings::rsf::WriteHeader(file.data(), true);
+        std::memset(file.data() + settings::rsf::kBlock, value, settings::rsf::kBlockSize);
+        return {reinterpret_cast<const char*>(file.data()), settings::rsf::kFileSize};
     }
 
     QTemporaryDir m_dir;
@@ -65,16 +65,16 @@ TEST_F(RadioSettingsTest, BlockToImageByte117AndTheBytesThatNeverTravel) {
         std::vector<Byte> img(image::kSize, 0xAA);
         img[1799] = c.image1799Before;
         img[1426] = img[1427] = img[1554] = img[1555] = 0x77;
-        rsf::RadioSettings block;
+        settings::rsf::RadioSettings block;
         block.fill(0x55);
         block[117] = c.block117;
-        rsf::WriteSettings(m_radio, block.data(), img.data());
+        settings::rsf::WriteSettings(m_radio, block.data(), img.data());
         EXPECT_EQ(img[1799], c.image1799);
         EXPECT_EQ(img[1426], c.dual);
         EXPECT_EQ(img[1554], c.dual);
         EXPECT_EQ(img[1427], c.band);
         EXPECT_EQ(img[1555], c.band);
-        for (int n = 0; n < rsf::kRecordSize; ++n) {
+        for (int n = 0; n < settings::rsf::kRecordSize; ++n) {
             if (n == 117)
                 continue;
             const Byte expected = n >= 176 && n < 194 ? 0xAA : 0x55;
@@ -101,14 +101,14 @@ TEST_F(RadioSettingsTest, ImageToBlockTakesByte117FromThreeBytes) {
         img[1799] = c.image1799;
         img[1426] = c.image1426;
         img[1427] = c.image1427;
-        rsf::RadioSettings block;
+        settings::rsf::RadioSettings block;
         block.fill(0x99);
         block[117] = c.blockBefore;
-        rsf::ExtractSettings(m_radio, img.data(), block.data());
+        settings::rsf::ExtractSettings(m_radio, img.data(), block.data());
         EXPECT_EQ(block[117], c.block117) << int(c.image1799);
         for (int n = 176; n < 194; ++n)
             EXPECT_EQ(block[n], 0x99) << "group counts are not taken";
-        for (int n = rsf::kRecordSize; n < rsf::kBlockSize; ++n)
+        for (int n = settings::rsf::kRecordSize; n < settings::rsf::kBlockSize; ++n)
             EXPECT_EQ(block[n], 0x99) << "spare bytes";
         EXPECT_EQ(block[0], 0x11);
         EXPECT_EQ(block[1479], 0x11);
@@ -120,29 +120,33 @@ TEST_F(RadioSettingsTest, FileChecksAndTheirTexts) {
     const struct {
         const char* name;
         std::function<void(QByteArray&)> change;
-        std::optional<FileError::Kind> kind;
+        std::optional<document::FileError::Kind> kind;
         QString text;
     } cases[] = {
         {"good", [](QByteArray&) {}, std::nullopt, {}},
         {"version 7 loads", [](QByteArray& b) { b[8] = 7; }, std::nullopt, {}},
-        {"79 bytes", [](QByteArray& b) { b.truncate(79); }, FileError::Kind::NotRadioData,
+        {"79 bytes", [](QByteArray& b) { b.truncate(79); }, document::FileError::Kind::NotRadioData,
          QStringLiteral("Not a radio data file:\n") + path},
-        {"wrong magic", [](QByteArray& b) { b[3] = 1; }, FileError::Kind::NotRadioData,
+        {"wrong magic", [](QByteArray& b) { b[3] = 1; }, document::FileError::Kind::NotRadioData,
          QStringLiteral("Not a radio data file:\n") + path},
         {"a radio data file's magic", [](QByteArray& b) { b[0] = 'R', b[1] = 'D', b[2] = 'F'; },
-         FileError::Kind::NotRadioData, QStringLiteral("Not a radio data file:\n") + path},
+         document::FileError::Kind::NotRadioData,
+         QStringLiteral("Not a radio data file:\n") + path},
         {"another radio",
          [](QByteArray& b) {
              b.replace(4, 4, "JH71");
              b.replace(16, 12, QByteArray("Other Radio\0", 12));
          },
-         FileError::Kind::DifferentRadio,
+         document::FileError::Kind::DifferentRadio,
          QStringLiteral("Radio data file for for different radio:\nOther Radio")},
         {"size 1567", [](QByteArray& b) { b[12] = char(1567 & 0xFF); },
-         FileError::Kind::InvalidHeader, QStringLiteral("Radio data file has invalid header")},
+         document::FileError::Kind::InvalidHeader,
+         QStringLiteral("Radio data file has invalid header")},
         {"cut after the header", [](QByteArray& b) { b.truncate(80); },
-         FileError::Kind::InvalidFormat, QStringLiteral("Radio data file has invalid format")},
-        {"one byte short", [](QByteArray& b) { b.chop(1); }, FileError::Kind::InvalidFormat,
+         document::FileError::Kind::InvalidFormat,
+         QStringLiteral("Radio data file has invalid format")},
+        {"one byte short", [](QByteArray& b) { b.chop(1); },
+         document::FileError::Kind::InvalidFormat,
          QStringLiteral("Radio data file has invalid format")},
     };
     for (const auto& c : cases) {
@@ -150,13 +154,14 @@ TEST_F(RadioSettingsTest, FileChecksAndTheirTexts) {
         QByteArray bytes = GoodFile(0x42);
         c.change(bytes);
         WriteFile(path, bytes);
-        rsf::FileImage dest;
+        settings::rsf::FileImage dest;
         dest.fill(0xEE);
-        const auto error = rsf::LoadFile(path, dest.data());
+        const auto error = settings::rsf::LoadFile(path, dest.data());
         if (!c.kind) {
             ASSERT_FALSE(error) << error->text.toStdString();
-            EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(dest.data()), rsf::kFileSize),
-                      bytes);
+            EXPECT_EQ(
+                QByteArray(reinterpret_cast<const char*>(dest.data()), settings::rsf::kFileSize),
+                bytes);
             continue;
         }
         ASSERT_TRUE(error);
@@ -164,38 +169,38 @@ TEST_F(RadioSettingsTest, FileChecksAndTheirTexts) {
         EXPECT_EQ(error->text, c.text);
         EXPECT_EQ(dest[100], 0xEE) << "nothing of a refused file is taken";
     }
-    rsf::FileImage dest{};
-    const auto missing = rsf::LoadFile(Path(QStringLiteral("none.rsf")), dest.data());
+    settings::rsf::FileImage dest{};
+    const auto missing = settings::rsf::LoadFile(Path(QStringLiteral("none.rsf")), dest.data());
     ASSERT_TRUE(missing);
     EXPECT_TRUE(missing->text.startsWith(QStringLiteral("Cannot open file:\n") +
                                          Path(QStringLiteral("none.rsf"))));
 }
 
 TEST_F(RadioSettingsTest, SavedFilesAreWholeOrNotWrittenAtAll) {
-    rsf::FileImage file{};
-    rsf::WriteHeader(file.data(), true);
-    for (int i = 0; i < rsf::kBlockSize; ++i)
-        file[rsf::kBlock + i] = static_cast<Byte>(i);
+    settings::rsf::FileImage file{};
+    settings::rsf::WriteHeader(file.data(), true);
+    for (int i = 0; i < settings::rsf::kBlockSize; ++i)
+        file[settings::rsf::kBlock + i] = static_cast<Byte>(i);
     const QString path = Path(QStringLiteral("a.rsf"));
-    ASSERT_FALSE(rsf::SaveFile(path, file.data()));
+    ASSERT_FALSE(settings::rsf::SaveFile(path, file.data()));
     const QByteArray saved = ReadFile(path);
     ASSERT_EQ(saved.size(), 1568);
     EXPECT_EQ(saved.left(20), QByteArray("RSF\0JH70\1\0\0\0\x20\x06\0\0Yaes", 20));
-    rsf::FileImage back{};
-    ASSERT_FALSE(rsf::LoadFile(path, back.data()));
+    settings::rsf::FileImage back{};
+    ASSERT_FALSE(settings::rsf::LoadFile(path, back.data()));
     EXPECT_EQ(back, file) << "bytes 176-193 and the spare bytes survive";
 
     // A folder or a device in the way is refused and nothing changes.
-    const auto folder = rsf::SaveFile(m_dir.path(), file.data());
+    const auto folder = settings::rsf::SaveFile(m_dir.path(), file.data());
     ASSERT_TRUE(folder);
     EXPECT_TRUE(folder->text.startsWith(QStringLiteral("Cannot create file:\n")));
-    const auto device = rsf::SaveFile(QStringLiteral("/dev/null"), file.data());
+    const auto device = settings::rsf::SaveFile(QStringLiteral("/dev/null"), file.data());
     ASSERT_TRUE(device);
     EXPECT_TRUE(device->text.startsWith(QStringLiteral("Cannot create file:\n/dev/null")));
 }
 
 TEST_F(RadioSettingsTest, InitialisationBySourceAndItsFallBacks) {
-    RadioDocument doc;
+    document::RadioDocument doc;
     doc.Image()[kImageOf + 0] = 9;   // squelch Main
     doc.Image()[1426] = 1;           // dual receive
     doc.Image()[kImageOf + 176] = 3; // a group count
@@ -206,8 +211,8 @@ TEST_F(RadioSettingsTest, InitialisationBySourceAndItsFallBacks) {
     shortFile.truncate(200);
     WriteFile(Path(QStringLiteral("short.rsf")), shortFile);
     QDir(dir).mkdir(QStringLiteral("folder.rsf"));
-    rsf::RadioSettings defaults{};
-    rsf::ExtractDefaults(doc.Radio(), defaults.data());
+    settings::rsf::RadioSettings defaults{};
+    settings::rsf::ExtractDefaults(doc.Radio(), defaults.data());
 
     const struct {
         const char* name;
@@ -236,10 +241,10 @@ TEST_F(RadioSettingsTest, InitialisationBySourceAndItsFallBacks) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Remember(c.settingDir, c.current);
-        rsf::FileImage file;
+        settings::rsf::FileImage file;
         file.fill(0xEE);
-        const rsf::Initialised found =
-            rsf::InitialiseBySource(doc.Radio(), doc.Image(), c.source, file.data());
+        const settings::rsf::Initialised found =
+            settings::rsf::InitialiseBySource(doc.Radio(), doc.Image(), c.source, file.data());
         EXPECT_EQ(found.fileName, c.fileName);
         EXPECT_EQ(found.directory, c.settingDir);
         EXPECT_EQ(found.loadError.has_value(), c.loadError);
@@ -251,18 +256,19 @@ TEST_F(RadioSettingsTest, InitialisationBySourceAndItsFallBacks) {
         EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(file.data()), 8),
                   QByteArray("RSF\0JH70", 8));
         if (c.block0 == 9) {
-            EXPECT_EQ(file[rsf::kBlock + 0], 9);
-            EXPECT_EQ(file[rsf::kBlock + 117] & rsf::kDualReceiveBit, rsf::kDualReceiveBit);
-            EXPECT_EQ(file[rsf::kBlock + 176], 0xEE) << "group counts are not taken";
-            EXPECT_EQ(file[rsf::kBlock + 1480], 0xEE) << "spare bytes are not taken";
+            EXPECT_EQ(file[settings::rsf::kBlock + 0], 9);
+            EXPECT_EQ(file[settings::rsf::kBlock + 117] & settings::rsf::kDualReceiveBit,
+                      settings::rsf::kDualReceiveBit);
+            EXPECT_EQ(file[settings::rsf::kBlock + 176], 0xEE) << "group counts are not taken";
+            EXPECT_EQ(file[settings::rsf::kBlock + 1480], 0xEE) << "spare bytes are not taken";
         } else if (c.block0 == 0) {
             EXPECT_TRUE(found.defaults);
-            EXPECT_EQ(0, std::memcmp(file.data() + rsf::kBlock, defaults.data(), 176));
-            EXPECT_EQ(0, std::memcmp(file.data() + rsf::kBlock + 194, defaults.data() + 194,
-                                     rsf::kRecordSize - 194));
+            EXPECT_EQ(0, std::memcmp(file.data() + settings::rsf::kBlock, defaults.data(), 176));
+            EXPECT_EQ(0, std::memcmp(file.data() + settings::rsf::kBlock + 194,
+                                     defaults.data() + 194, settings::rsf::kRecordSize - 194));
         } else {
-            EXPECT_EQ(file[rsf::kBlock + 0], c.block0);
-            EXPECT_EQ(file[rsf::kBlock + 1487], c.block0);
+            EXPECT_EQ(file[settings::rsf::kBlock + 0], c.block0);
+            EXPECT_EQ(file[settings::rsf::kBlock + 1487], c.block0);
             EXPECT_EQ(found.path, QDir(dir).filePath(c.fileName));
         }
     }
@@ -271,22 +277,23 @@ TEST_F(RadioSettingsTest, InitialisationBySourceAndItsFallBacks) {
 TEST_F(RadioSettingsTest, TheUploadWritesTheNamedSettingsOrStops) {
     Remember(m_dir.path(), QString());
     QByteArray good = GoodFile(0x5A);
-    good[rsf::kBlock + 117] = char(0x0C); // dual receive, band Sub, bits 0-1 and 4-7 clear
+    good[settings::rsf::kBlock + 117] =
+        char(0x0C); // dual receive, band Sub, bits 0-1 and 4-7 clear
     WriteFile(Path(QStringLiteral("good.rsf")), good);
     WriteFile(Path(QStringLiteral("bad.rsf")), good.left(100));
 
-    RadioDocument doc;
+    document::RadioDocument doc;
     doc.Image()[1799] = 0xFF;
     doc.SetSettingsSourceName(QStringLiteral("bad.rsf"));
     const std::vector<Byte> before(doc.Image(), doc.Image() + image::kSize);
-    const auto error = rsf::WriteSettingsForUpload(rsf::SettingsSource(doc));
+    const auto error = settings::rsf::WriteSettingsForUpload(settings::rsf::SettingsSource(doc));
     ASSERT_TRUE(error);
     EXPECT_EQ(error->text, QStringLiteral("Radio data file has invalid format"));
     EXPECT_TRUE(std::equal(before.begin(), before.end(), doc.Image())) << "nothing written";
 
     doc.SetSettingsSourceName(QStringLiteral("good.rsf"));
     QString from;
-    ASSERT_FALSE(rsf::WriteSettingsForUpload(rsf::SettingsSource(doc), &from));
+    ASSERT_FALSE(settings::rsf::WriteSettingsForUpload(settings::rsf::SettingsSource(doc), &from));
     EXPECT_EQ(from, Path(QStringLiteral("good.rsf")));
     const Byte* img = doc.Image();
     EXPECT_EQ(img[1682], 0x5A);
@@ -302,19 +309,21 @@ TEST_F(RadioSettingsTest, TheUploadWritesTheNamedSettingsOrStops) {
 
     // "ReadRadio" sends the image's own settings, with bits 6 and 7 of
     // byte 1799 cleared all the same.
-    RadioDocument radio;
+    document::RadioDocument radio;
     radio.SetSettingsSourceName(QStringLiteral("ReadRadio"));
     radio.Image()[1799] = 0xC5;
     radio.Image()[1554] = 0;
     radio.Image()[1426] = 1;
-    ASSERT_FALSE(rsf::WriteSettingsForUpload(rsf::SettingsSource(radio), &from));
+    ASSERT_FALSE(
+        settings::rsf::WriteSettingsForUpload(settings::rsf::SettingsSource(radio), &from));
     EXPECT_EQ(from, QString());
     EXPECT_EQ(radio.Image()[1799], 0x05);
     EXPECT_EQ(radio.Image()[1554], 1);
     // A new document with no settings file to find: the factory settings.
-    RadioDocument fresh;
+    document::RadioDocument fresh;
     fresh.Image()[1682] = 0x42;
-    ASSERT_FALSE(rsf::WriteSettingsForUpload(rsf::SettingsSource(fresh), &from));
+    ASSERT_FALSE(
+        settings::rsf::WriteSettingsForUpload(settings::rsf::SettingsSource(fresh), &from));
     EXPECT_EQ(from, QStringLiteral("*"));
     EXPECT_EQ(fresh.Image()[1682], DefaultImage()[1682]);
 }
@@ -325,45 +334,45 @@ TEST_F(RadioSettingsTest, RememberingComparesFoldersExactly) {
     QDir().mkpath(upper);
     QDir().mkpath(lower);
     Remember(upper, QStringLiteral("old.rsf"));
-    ASSERT_TRUE(rsf::RememberFile(lower + QStringLiteral("/new.rsf"), upper));
-    rsf::RememberedFile remembered = rsf::ReadRememberedFile();
+    ASSERT_TRUE(settings::rsf::RememberFile(lower + QStringLiteral("/new.rsf"), upper));
+    settings::rsf::RememberedFile remembered = settings::rsf::ReadRememberedFile();
     EXPECT_EQ(remembered.directory, lower);
     EXPECT_EQ(remembered.fileName, QStringLiteral("new.rsf"));
     // The same folder: the name is still written.
-    ASSERT_TRUE(rsf::RememberFile(lower + QStringLiteral("/other.rsf"), lower));
-    remembered = rsf::ReadRememberedFile();
+    ASSERT_TRUE(settings::rsf::RememberFile(lower + QStringLiteral("/other.rsf"), lower));
+    remembered = settings::rsf::ReadRememberedFile();
     EXPECT_EQ(remembered.directory, lower);
     EXPECT_EQ(remembered.fileName, QStringLiteral("other.rsf"));
 }
 
 TEST_F(RadioSettingsTest, TheTvVariantTest) {
     const auto store = [](QByteArray header, int sum) {
-        auto settings = reg::OpenSettingsKey();
-        settings->setValue(QString::fromLatin1(reg::kConfiguration), header);
-        settings->setValue(QString::fromLatin1(reg::kConfiguration1), sum);
-        reg::Flush(*settings);
+        auto group = settings::OpenSettingsGroup();
+        group->setValue(QString::fromLatin1(settings::kConfiguration), header);
+        group->setValue(QString::fromLatin1(settings::kConfiguration1), sum);
+        settings::Flush(*group);
     };
     QByteArray header(18, '\x02');
-    EXPECT_FALSE(rsf::ReadRadioVariant().variant) << "nothing stored";
+    EXPECT_FALSE(settings::rsf::ReadRadioVariant().variant) << "nothing stored";
     header[8] = 1;
     store(header, (17 * 2 + 1) & 0xFF);
-    EXPECT_EQ(rsf::ReadRadioVariant().variant, 1);
-    EXPECT_TRUE(rsf::HasTvNamesLabel(rsf::ReadRadioVariant()));
+    EXPECT_EQ(settings::rsf::ReadRadioVariant().variant, 1);
+    EXPECT_TRUE(settings::rsf::HasTvNamesLabel(settings::rsf::ReadRadioVariant()));
     header[8] = 2;
     store(header, 36);
-    EXPECT_EQ(rsf::ReadRadioVariant().variant, 2);
-    EXPECT_FALSE(rsf::HasTvNamesLabel(rsf::ReadRadioVariant()));
+    EXPECT_EQ(settings::rsf::ReadRadioVariant().variant, 2);
+    EXPECT_FALSE(settings::rsf::HasTvNamesLabel(settings::rsf::ReadRadioVariant()));
     header[8] = 1;
     store(header, 36);
-    EXPECT_FALSE(rsf::ReadRadioVariant().variant) << "a wrong sum counts as none";
+    EXPECT_FALSE(settings::rsf::ReadRadioVariant().variant) << "a wrong sum counts as none";
     store(header.left(17), 33);
-    EXPECT_FALSE(rsf::ReadRadioVariant().variant);
+    EXPECT_FALSE(settings::rsf::ReadRadioVariant().variant);
 }
 
 TEST_F(RadioSettingsTest, FieldEncodings) {
-    rsf::RadioSettings block;
+    settings::rsf::RadioSettings block;
     block.fill(0x77);
-    using namespace settingsopt;
+    using namespace settings::option;
     // DTMF code: the character minus 0x30, modulo 256, both ways.
     for (const char* text : {"#", "*", "B", "0", "9", "D"}) {
         const Byte value = DtmfByte(QString::fromLatin1(text));

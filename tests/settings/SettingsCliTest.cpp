@@ -4,7 +4,7 @@
 // settings file made by hand with every kind of option set.
 #include "document/RadioDocument.h"
 #include "settings/RadioSettings.h"
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -54,15 +54,15 @@ class SettingsCli : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        auto settings = reg::OpenProgramKey();
-        settings->clear();
-        settings->sync();
+        auto store = settings::OpenStore();
+        store->clear();
+        store->sync();
     }
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     static QString Stored(const char* name) {
-        auto settings = reg::OpenSettingsKey();
-        settings->sync();
-        return settings->value(QString::fromLatin1(name)).toString();
+        auto store = settings::OpenSettingsGroup();
+        store->sync();
+        return store->value(QString::fromLatin1(name)).toString();
     }
     QTemporaryDir dir;
 };
@@ -80,30 +80,30 @@ TEST_F(SettingsCli, ImportWritesTheFileIntoTheImageAndRemembersIt) {
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(Show(Path("out.rdf")), ReadFile(Data("edited.settings")));
 
-    RadioDocument doc;
+    document::RadioDocument doc;
     ASSERT_FALSE(doc.Load(Path("out.rdf")));
-    RadioDocument factory;
+    document::RadioDocument factory;
     ASSERT_FALSE(factory.Load(Data("factory.rdf")));
     const QByteArray file = ReadFile(Path("edited.rsf"));
-    const vx7::Byte* img = doc.Image();
+    const radio::Byte* img = doc.Image();
     for (int n = 0; n < 1480; ++n) {
-        const vx7::Byte expected = n >= 176 && n < 194 ? factory.Image()[1682 + n]
-                                   : n == 117          ? 0x00
-                                                       : static_cast<vx7::Byte>(file[80 + n]);
+        const radio::Byte expected = n >= 176 && n < 194 ? factory.Image()[1682 + n]
+                                     : n == 117          ? 0x00
+                                                         : static_cast<radio::Byte>(file[80 + n]);
         ASSERT_EQ(img[1682 + n], expected) << "block byte " << n;
     }
     for (int i : {1426, 1427, 1554, 1555})
         EXPECT_EQ(img[i], 1) << i;
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("edited.rsf"));
-    EXPECT_EQ(Stored(reg::kSettingDir), dir.path());
-    EXPECT_EQ(Stored(reg::kCurrentSettingFile), QStringLiteral("edited.rsf"));
+    EXPECT_EQ(Stored(settings::kSettingDir), dir.path());
+    EXPECT_EQ(Stored(settings::kCurrentSettingFile), QStringLiteral("edited.rsf"));
     EXPECT_EQ(ReadFile(Data("factory.rdf")).size(), 33680);
 
     // The upload of that document finds the file again.
-    RadioDocument upload;
+    document::RadioDocument upload;
     ASSERT_FALSE(upload.Load(Path("out.rdf")));
     std::memset(upload.Image() + 1682, 0, 176);
-    ASSERT_FALSE(rsf::WriteSettingsForUpload(rsf::SettingsSource(upload)));
+    ASSERT_FALSE(settings::rsf::WriteSettingsForUpload(settings::rsf::SettingsSource(upload)));
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(upload.Image()), 16211),
               QByteArray(reinterpret_cast<const char*>(doc.Image()), 16211));
 }
@@ -138,7 +138,7 @@ TEST_F(SettingsCli, FailuresChangeNothing) {
         EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
     }
     EXPECT_EQ(ReadFile(Path("doc.rdf")), ReadFile(Data("factory.rdf")));
-    EXPECT_TRUE(Stored(reg::kCurrentSettingFile).isEmpty());
+    EXPECT_TRUE(Stored(settings::kCurrentSettingFile).isEmpty());
 }
 
 } // namespace

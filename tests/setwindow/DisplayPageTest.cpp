@@ -25,10 +25,10 @@
 
 namespace {
 
-using vx7::Byte;
+using radio::Byte;
 using Block = std::vector<Byte>;
 
-constexpr int kBlockSize = rsf::kBlockSize;
+constexpr int kBlockSize = settings::rsf::kBlockSize;
 
 // A block with a value in every byte the page shows, some of them past
 // what its control can show.
@@ -65,7 +65,7 @@ class DisplayPageTest : public ::testing::Test {
 public:
     void SetUp() override {
         block = Sample();
-        page = std::make_unique<DisplayPage>(block.data(), nullptr);
+        page = std::make_unique<setwindow::DisplayPage>(block.data(), nullptr);
         page->resize(900, 560);
         page->show();
         QApplication::setActiveWindow(page.get());
@@ -81,7 +81,7 @@ public:
     QComboBox* Combo(const char* key) { return Control<QComboBox>(key); }
     // Picks an item in the icon cell of a band row, as the user does.
     void ChooseIcon(int row, int item) {
-        GridView* grid = page->IconGrid();
+        widgets::GridView* grid = page->IconGrid();
         grid->SetActiveCell(1, row);
         grid->StartEdit();
         auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
@@ -93,7 +93,7 @@ public:
     std::map<int, int> Changes() const { return ChangedBytes(Sample(), block); }
 
     Block block;
-    std::unique_ptr<DisplayPage> page;
+    std::unique_ptr<setwindow::DisplayPage> page;
     testing_support::ModalWatcher watcher;
 };
 
@@ -125,7 +125,7 @@ TEST_F(DisplayPageTest, LoadShowsEveryByte) {
     EXPECT_EQ(Control<QCheckBox>("display.display2x")->text(), QStringLiteral("Display2x"));
     EXPECT_FALSE(Control<QCheckBox>("display.iconSet")->isChecked());
 
-    const CellStore* grid = page->IconGrid()->Cells();
+    const outside::CellStore* grid = page->IconGrid()->Cells();
     EXPECT_EQ(grid->Text(0, 1), QStringLiteral("MW"));
     EXPECT_EQ(grid->Text(0, 7), QStringLiteral("222m"));
     EXPECT_EQ(grid->Text(0, 16), QStringLiteral("Home"));

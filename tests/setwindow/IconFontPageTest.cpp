@@ -4,7 +4,7 @@
 #include "setwindow/IconFontPage.h"
 #include "settings/RadioSettings.h"
 
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 #include "support/ChangedBytes.h"
 #include "widgets/PixelEditor.h"
 #include "widgets/PixelPreview.h"
@@ -21,10 +21,10 @@
 
 namespace {
 
-using vx7::Byte;
+using radio::Byte;
 using Block = std::vector<Byte>;
 
-constexpr int kBlockSize = rsf::kBlockSize;
+constexpr int kBlockSize = settings::rsf::kBlockSize;
 constexpr int kFont = 194; // character k at 194 + 22k
 constexpr int kIcon = 448; // icon k at 448 + 124k
 
@@ -52,7 +52,7 @@ std::vector<int> SetPixels(const std::vector<bool>& pixels) {
     return set;
 }
 
-std::vector<int> EditorPixels(const PixelEditor* editor) {
+std::vector<int> EditorPixels(const widgets::PixelEditor* editor) {
     std::vector<int> set;
     for (int p = 0; p < editor->Columns() * editor->Rows(); ++p)
         if (editor->Pixel(p))
@@ -60,14 +60,14 @@ std::vector<int> EditorPixels(const PixelEditor* editor) {
     return set;
 }
 
-void ClickPixel(PixelEditor* editor, int index) {
+void ClickPixel(widgets::PixelEditor* editor, int index) {
     QTest::mouseClick(editor, Qt::LeftButton, Qt::NoModifier, editor->CellRect(index).center());
 }
 
 void ClearShowGuides() {
-    auto store = reg::OpenSettingsKey();
-    store->remove(QString::fromLatin1(reg::kShowGuides));
-    reg::Flush(*store);
+    auto store = settings::OpenSettingsGroup();
+    store->remove(QString::fromLatin1(settings::kShowGuides));
+    settings::Flush(*store);
 }
 
 class IconFontPageTest : public ::testing::Test {
@@ -75,7 +75,7 @@ public:
     void SetUp() override {
         ClearShowGuides();
         block = Sample();
-        page = std::make_unique<IconFontPage>(block.data(), nullptr);
+        page = std::make_unique<setwindow::IconFontPage>(block.data(), nullptr);
         page->resize(900, 600);
         page->show();
         QApplication::setActiveWindow(page.get());
@@ -88,7 +88,7 @@ public:
     std::map<int, int> Changes() const { return ChangedBytes(Sample(), block); }
 
     Block block;
-    std::unique_ptr<IconFontPage> page;
+    std::unique_ptr<setwindow::IconFontPage> page;
 };
 
 TEST_F(IconFontPageTest, LoadFillsPreviewsAndTheSelectedEditors) {
@@ -147,37 +147,37 @@ TEST_F(IconFontPageTest, SelectionBytes) {
 TEST_F(IconFontPageTest, SavingWhatTheUserChanged) {
     struct Case {
         const char* what;
-        std::function<void(IconFontPage&)> act;
+        std::function<void(setwindow::IconFontPage&)> act;
         std::map<int, int> changes;
     };
     const Case cases[] = {
-        {"nothing: unused bits and the padding byte stay", [](IconFontPage&) {}, {}},
+        {"nothing: unused bits and the padding byte stay", [](setwindow::IconFontPage&) {}, {}},
         {"picking character 4 without drawing",
-         [](IconFontPage& p) { QTest::mouseClick(p.FontButton(3), Qt::LeftButton); },
+         [](setwindow::IconFontPage& p) { QTest::mouseClick(p.FontButton(3), Qt::LeftButton); },
          {{156, 3}}},
         {"drawing on character 2 saves it as 03 FF with the new pixel",
-         [](IconFontPage& p) {
+         [](setwindow::IconFontPage& p) {
              QTest::mouseClick(p.FontButton(1), Qt::LeftButton);
              ClickPixel(p.FontEditor(), 10); // row 1, column 0
          },
          {{156, 1}, {kFont + 22, 0x03}, {kFont + 24, 0x02}}},
         {"clearing a pixel of character 3",
-         [](IconFontPage& p) { ClickPixel(p.FontEditor(), 109); },
+         [](setwindow::IconFontPage& p) { ClickPixel(p.FontEditor(), 109); },
          {{kFont + 44 + 21, 0x00}}},
         {"drawing and undrawing a pixel writes nothing",
-         [](IconFontPage& p) {
+         [](setwindow::IconFontPage& p) {
              ClickPixel(p.FontEditor(), 50);
              ClickPixel(p.FontEditor(), 50);
          },
          {}},
         {"drawing on icon 1 clears its padding byte",
-         [](IconFontPage& p) {
+         [](setwindow::IconFontPage& p) {
              QTest::mouseClick(p.IconButton(0), Qt::LeftButton);
              ClickPixel(p.IconEditor(), 21); // row 1, column 0
          },
          {{157, 0}, {kIcon + 3, 0x10}, {kIcon + 123, 0x00}}},
         {"drawing on icon 3 changes icon 3 only",
-         [](IconFontPage& p) {
+         [](setwindow::IconFontPage& p) {
              QTest::mouseClick(p.IconButton(2), Qt::LeftButton);
              ClickPixel(p.IconEditor(), 860);
          },
@@ -216,16 +216,20 @@ TEST_F(IconFontPageTest, ShowGuidesIsRemembered) {
     QTest::keyClick(guides, Qt::Key_Space);
     EXPECT_TRUE(page->IconEditor()->ShowGuides());
     EXPECT_TRUE(page->FontEditor()->ShowGuides());
-    EXPECT_EQ(reg::OpenSettingsKey()->value(QString::fromLatin1(reg::kShowGuides)).toInt(), 1);
+    EXPECT_EQ(
+        settings::OpenSettingsGroup()->value(QString::fromLatin1(settings::kShowGuides)).toInt(),
+        1);
 
     // The next page (the settings window opened again) starts with them.
     page.reset();
-    IconFontPage again(block.data(), nullptr);
+    setwindow::IconFontPage again(block.data(), nullptr);
     EXPECT_TRUE(again.ShowGuides()->isChecked());
     EXPECT_TRUE(again.IconEditor()->ShowGuides());
     EXPECT_TRUE(again.FontEditor()->ShowGuides());
     QTest::keyClick(again.ShowGuides(), Qt::Key_Space);
-    EXPECT_EQ(reg::OpenSettingsKey()->value(QString::fromLatin1(reg::kShowGuides)).toInt(), 0);
+    EXPECT_EQ(
+        settings::OpenSettingsGroup()->value(QString::fromLatin1(settings::kShowGuides)).toInt(),
+        0);
 }
 
 } // namespace

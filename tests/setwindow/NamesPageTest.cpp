@@ -18,10 +18,10 @@
 
 namespace {
 
-using vx7::Byte;
+using radio::Byte;
 using Block = std::vector<Byte>;
 
-constexpr int kBlockSize = rsf::kBlockSize;
+constexpr int kBlockSize = settings::rsf::kBlockSize;
 constexpr int kTv = 832;  // TV record k at 832 + 9k
 constexpr int kWx = 1390; // weather record k at 1390 + 9k
 
@@ -46,7 +46,7 @@ class NamesPageTest : public ::testing::Test {
 public:
     void Open(bool showTv) {
         block = Sample();
-        page = std::make_unique<NamesPage>(block.data(), showTv, nullptr);
+        page = std::make_unique<setwindow::NamesPage>(block.data(), showTv, nullptr);
         page->resize(700, 500);
         page->show();
         QApplication::setActiveWindow(page.get());
@@ -54,7 +54,7 @@ public:
     }
     // Types into a name cell as a user does: the first key opens the editor,
     // the rest go to it, Return ends the edit.
-    void Type(GridView* grid, int row, const QString& text, bool clearFirst = false) {
+    void Type(widgets::GridView* grid, int row, const QString& text, bool clearFirst = false) {
         grid->SetActiveCell(1, row);
         grid->setFocus();
         if (clearFirst) {
@@ -76,19 +76,19 @@ public:
     std::vector<Byte> Record(int at) const { return {block.begin() + at, block.begin() + at + 9}; }
 
     Block block;
-    std::unique_ptr<NamesPage> page;
+    std::unique_ptr<setwindow::NamesPage> page;
 };
 
 TEST_F(NamesPageTest, LoadShowsTheNames) {
     Open(true);
-    const CellStore* wx = page->WxGrid()->Cells();
+    const outside::CellStore* wx = page->WxGrid()->Cells();
     EXPECT_EQ(wx->MaxRows(), 10);
     EXPECT_EQ(wx->Text(1, 0), QStringLiteral("WX Names"));
     EXPECT_EQ(wx->Text(1, 1), QStringLiteral("NOAA 1"));
     EXPECT_EQ(wx->Text(1, 2), QStringLiteral("01?")); // 96 and 124 repeat "0" and "1"
     EXPECT_EQ(wx->Text(1, 3), QString());
     EXPECT_EQ(wx->MaxLength(1, 1), 8);
-    const CellStore* tv = page->TvGrid()->Cells();
+    const outside::CellStore* tv = page->TvGrid()->Cells();
     EXPECT_EQ(tv->MaxRows(), 62);
     EXPECT_EQ(tv->Text(1, 0), QStringLiteral("TV Names"));
     EXPECT_EQ(tv->Text(1, 62), QStringLiteral("SK 2"));

@@ -11,7 +11,7 @@
 #include "radio/RadioModel.h"
 #include "settings/IconFont.h"
 #include "settings/NameRecords.h"
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -22,17 +22,17 @@
 
 namespace {
 
-using vx7::Byte;
+using radio::Byte;
 
-constexpr int kBlockSize = rsf::kBlockSize;
+constexpr int kBlockSize = settings::rsf::kBlockSize;
 
 // A bitmap drawn as rows of '#' and '.' in a file of the test data.
-rset::Pixels ReadDrawing(const char* name, const rset::BitmapShape& shape) {
+settings::rset::Pixels ReadDrawing(const char* name, const settings::rset::BitmapShape& shape) {
     const QByteArray text = testing_support::ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/") +
                                                       QString::fromLatin1(name));
     const QList<QByteArray> rows = text.trimmed().split('\n');
     EXPECT_EQ(rows.size(), shape.height) << name;
-    rset::Pixels pixels(static_cast<size_t>(shape.PixelCount()));
+    settings::rset::Pixels pixels(static_cast<size_t>(shape.PixelCount()));
     for (int r = 0; r < shape.height && r < rows.size(); ++r)
         for (int c = 0; c < shape.width && c < rows[r].size(); ++c)
             pixels[static_cast<size_t>(r * shape.width + c)] = rows[r][c] == '#';
@@ -41,17 +41,19 @@ rset::Pixels ReadDrawing(const char* name, const rset::BitmapShape& shape) {
 
 std::vector<Byte> ShowcaseBlock() {
     std::vector<Byte> block(kBlockSize, 0);
-    const auto& image = vx7::DefaultImage();
-    std::copy(image.begin() + vx7::image::kSettingsFirst, image.begin() + vx7::image::kSettingsEnd,
-              block.begin());
-    rset::EncodeBitmap(rset::kIconShape, ReadDrawing("sample-icon.txt", rset::kIconShape),
-                       block.data() + rset::kIconShape.Offset(0));
-    rset::EncodeBitmap(rset::kFontShape, ReadDrawing("sample-char.txt", rset::kFontShape),
-                       block.data() + rset::kFontShape.Offset(1));
-    block[static_cast<size_t>(rset::kFontShape.selectionByte)] = 1;
-    for (int k = 0; k < rset::names::kWxCount; ++k)
-        rset::names::Encode(block.data() + rset::names::WxRecord(k),
-                            QStringLiteral("NOAA %1").arg(k + 1));
+    const auto& image = radio::DefaultImage();
+    std::copy(image.begin() + radio::image::kSettingsFirst,
+              image.begin() + radio::image::kSettingsEnd, block.begin());
+    settings::rset::EncodeBitmap(settings::rset::kIconShape,
+                                 ReadDrawing("sample-icon.txt", settings::rset::kIconShape),
+                                 block.data() + settings::rset::kIconShape.Offset(0));
+    settings::rset::EncodeBitmap(settings::rset::kFontShape,
+                                 ReadDrawing("sample-char.txt", settings::rset::kFontShape),
+                                 block.data() + settings::rset::kFontShape.Offset(1));
+    block[static_cast<size_t>(settings::rset::kFontShape.selectionByte)] = 1;
+    for (int k = 0; k < settings::rset::names::kWxCount; ++k)
+        settings::rset::names::Encode(block.data() + settings::rset::names::WxRecord(k),
+                                      QStringLiteral("NOAA %1").arg(k + 1));
     return block;
 }
 
@@ -69,23 +71,23 @@ void Shoot(QWidget& page, const QSize& size, const char* file) {
 
 TEST(PageScreenshots, Display) {
     std::vector<Byte> block = ShowcaseBlock();
-    DisplayPage page(block.data(), nullptr);
+    setwindow::DisplayPage page(block.data(), nullptr);
     page.Load();
     Shoot(page, {900, 560}, "settings-display.png");
 }
 
 TEST(PageScreenshots, IconFont) {
     std::vector<Byte> block = ShowcaseBlock();
-    reg::OpenSettingsKey()->setValue(QString::fromLatin1(reg::kShowGuides), 1);
-    IconFontPage page(block.data(), nullptr);
+    settings::OpenSettingsGroup()->setValue(QString::fromLatin1(settings::kShowGuides), 1);
+    setwindow::IconFontPage page(block.data(), nullptr);
     page.Load();
     Shoot(page, {900, 560}, "settings-icon-font.png");
-    reg::OpenSettingsKey()->remove(QString::fromLatin1(reg::kShowGuides));
+    settings::OpenSettingsGroup()->remove(QString::fromLatin1(settings::kShowGuides));
 }
 
 TEST(PageScreenshots, Names) {
     std::vector<Byte> block = ShowcaseBlock();
-    NamesPage page(block.data(), true, nullptr);
+    setwindow::NamesPage page(block.data(), true, nullptr);
     page.Load();
     Shoot(page, {900, 560}, "settings-names.png");
 }

@@ -9,7 +9,7 @@
 
 #include "document/RadioDocument.h"
 #include "settings/RadioSettings.h"
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 #include "support/ModalWatcher.h"
 #include "widgets/GridView.h"
 
@@ -21,48 +21,51 @@
 
 namespace {
 
-using vx7::Byte;
+using radio::Byte;
 
 class PagesInWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto settings = reg::OpenSettingsKey();
-        settings->remove(QString());
-        reg::Flush(*settings);
+        auto store = settings::OpenSettingsGroup();
+        store->remove(QString());
+        settings::Flush(*store);
     }
     // Remembers a downloaded radio whose header holds variant in byte 8,
     // with a matching sum or one that is off by one.
     static void RememberRadio(int variant, bool goodSum = true) {
-        auto settings = reg::OpenSettingsKey();
+        auto store = settings::OpenSettingsGroup();
         QByteArray header(18, '\x01');
         header[8] = static_cast<char>(variant);
-        settings->setValue(QString::fromLatin1(reg::kConfiguration), header);
-        settings->setValue(QString::fromLatin1(reg::kConfiguration1),
-                           (17 + variant + (goodSum ? 0 : 1)) & 0xFF);
-        reg::Flush(*settings);
+        store->setValue(QString::fromLatin1(settings::kConfiguration), header);
+        store->setValue(QString::fromLatin1(settings::kConfiguration1),
+                        (17 + variant + (goodSum ? 0 : 1)) & 0xFF);
+        settings::Flush(*store);
     }
-    std::unique_ptr<SettingsWindow> Open() {
-        auto dialog =
-            std::make_unique<SettingsWindow>(rsf::SettingsSource(doc, QStringLiteral("ReadRadio")));
+    std::unique_ptr<setwindow::SettingsWindow> Open() {
+        auto dialog = std::make_unique<setwindow::SettingsWindow>(
+            settings::rsf::SettingsSource(doc, QStringLiteral("ReadRadio")));
         dialog->show();
         return dialog;
     }
-    static void ClickTab(SettingsWindow& dialog, int tab) {
+    static void ClickTab(setwindow::SettingsWindow& dialog, int tab) {
         QTest::mouseClick(dialog.TabBar(), Qt::LeftButton, {},
                           dialog.TabBar()->tabRect(tab).center());
     }
-    Byte* Settings() { return doc.Image() + vx7::image::kSettingsFirst; }
+    Byte* Settings() { return doc.Image() + radio::image::kSettingsFirst; }
 
     testing_support::ModalWatcher watcher;
-    RadioDocument doc;
+    document::RadioDocument doc;
 };
 
 TEST_F(PagesInWindowTest, TheThreePagesSitOnTheirTabs) {
     auto dialog = Open();
-    EXPECT_TRUE(dynamic_cast<DisplayPage*>(dialog->Page(SettingsWindow::kTabDisplay)));
-    EXPECT_TRUE(dynamic_cast<IconFontPage*>(dialog->Page(SettingsWindow::kTabIconFont)));
-    EXPECT_TRUE(dynamic_cast<NamesPage*>(dialog->Page(SettingsWindow::kTabNames)));
-    EXPECT_EQ(dialog->Page(SettingsWindow::kTabDisplay)->HelpTopic(), 103);
+    EXPECT_TRUE(dynamic_cast<setwindow::DisplayPage*>(
+        dialog->Page(setwindow::SettingsWindow::kTabDisplay)));
+    EXPECT_TRUE(dynamic_cast<setwindow::IconFontPage*>(
+        dialog->Page(setwindow::SettingsWindow::kTabIconFont)));
+    EXPECT_TRUE(
+        dynamic_cast<setwindow::NamesPage*>(dialog->Page(setwindow::SettingsWindow::kTabNames)));
+    EXPECT_EQ(dialog->Page(setwindow::SettingsWindow::kTabDisplay)->HelpTopic(), 103);
 }
 
 TEST_F(PagesInWindowTest, TheTvListFollowsTheRememberedRadio) {
@@ -78,8 +81,9 @@ TEST_F(PagesInWindowTest, TheTvListFollowsTheRememberedRadio) {
         if (c.variant >= 0)
             RememberRadio(c.variant, c.goodSum);
         auto dialog = Open();
-        ClickTab(*dialog, SettingsWindow::kTabNames);
-        auto* names = dynamic_cast<NamesPage*>(dialog->Page(SettingsWindow::kTabNames));
+        ClickTab(*dialog, setwindow::SettingsWindow::kTabNames);
+        auto* names =
+            dynamic_cast<setwindow::NamesPage*>(dialog->Page(setwindow::SettingsWindow::kTabNames));
         ASSERT_TRUE(names);
         EXPECT_TRUE(names->WxGrid()->isVisible());
         EXPECT_EQ(names->TvGrid()->isVisible(), c.tvList);
@@ -109,16 +113,18 @@ TEST_F(PagesInWindowTest, ARoundThroughTheTabsChangesNothing) {
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(watcher.Boxes().isEmpty());
     EXPECT_EQ(
-        QByteArray(reinterpret_cast<const char*>(dialog->WorkingCopy()), rsf::kBlockSize),
-        QByteArray(reinterpret_cast<const char*>(rsf::BlockOf(dialog->File())), rsf::kBlockSize));
+        QByteArray(reinterpret_cast<const char*>(dialog->WorkingCopy()), settings::rsf::kBlockSize),
+        QByteArray(reinterpret_cast<const char*>(settings::rsf::BlockOf(dialog->File())),
+                   settings::rsf::kBlockSize));
 
     // One change on the Display page is noticed when the tab changes.
     dialog = Open();
-    ClickTab(*dialog, SettingsWindow::kTabDisplay);
-    auto* display = dynamic_cast<DisplayPage*>(dialog->Page(SettingsWindow::kTabDisplay));
+    ClickTab(*dialog, setwindow::SettingsWindow::kTabDisplay);
+    auto* display =
+        dynamic_cast<setwindow::DisplayPage*>(dialog->Page(setwindow::SettingsWindow::kTabDisplay));
     ASSERT_TRUE(display);
     QTest::keyClick(display->Contrast(), Qt::Key_End);
-    ClickTab(*dialog, SettingsWindow::kTabToggles);
+    ClickTab(*dialog, setwindow::SettingsWindow::kTabToggles);
     EXPECT_EQ(dialog->WorkingCopy()[11], 36);
     EXPECT_EQ(dialog->WorkingCopy()[12], 13);
     watcher.AnswerBoxes({QMessageBox::No});

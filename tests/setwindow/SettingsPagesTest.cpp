@@ -16,8 +16,8 @@
 
 #include <memory>
 
+using radio::Byte;
 using testing_support::ModalWatcher;
-using vx7::Byte;
 
 namespace {
 
@@ -34,7 +34,7 @@ public:
         EXPECT_NE(w, nullptr) << key;
         return w;
     }
-    rsf::RadioSettings block{};
+    settings::rsf::RadioSettings block{};
     std::unique_ptr<Page> page;
 };
 
@@ -165,7 +165,7 @@ void BitChoices(const std::vector<BitCase>& cases) {
 // ---------------------------------------------------------------------------
 
 TEST(TogglesPageTest, CheckBoxesAgainstTheirBits) {
-    CheckBoxes<TogglesPage>({
+    CheckBoxes<setwindow::TogglesPage>({
         {"toggles.dtmfDialer", 3, 0x01, true},
         {"toggles.splitTone", 3, 0x02, true},
         {"toggles.beep", 3, 0x04, true},
@@ -192,7 +192,7 @@ TEST(TogglesPageTest, CheckBoxesAgainstTheirBits) {
 }
 
 TEST(TogglesPageTest, ListsAgainstTheirBytes) {
-    Lists<TogglesPage>({
+    Lists<setwindow::TogglesPage>({
         {"toggles.rxSave", 26, 6, "Off", "2 sec"},
         {"toggles.autoPowerOff", 78, 6, "Off", "8 hour"},
         {"toggles.timeOutTimer", 79, 5, "Off", "10 min"},
@@ -203,13 +203,13 @@ TEST(TogglesPageTest, ListsAgainstTheirBytes) {
 }
 
 TEST(TogglesPageTest, RadioGroupsAndTheInternetMode) {
-    BitChoices<TogglesPage>({
+    BitChoices<setwindow::TogglesPage>({
         {"toggles.vfo.all", "toggles.vfo.band", 3, 0x80, "All", "Band"},
         {"toggles.band.main", "toggles.band.sub", 117, 0x08, "Main", "Sub"},
     });
     // The internet mode: sorted, "User" is 0 and "Vertex" 1; a typed text
     // that matches neither sets the bit.
-    PageFixture<TogglesPage> f;
+    PageFixture<setwindow::TogglesPage> f;
     auto* mode = f.Get<QComboBox>("toggles.internet.mode");
     ASSERT_TRUE(mode);
     EXPECT_TRUE(mode->isEditable());
@@ -226,7 +226,7 @@ TEST(TogglesPageTest, RadioGroupsAndTheInternetMode) {
 }
 
 TEST(TogglesPageTest, DualReceiveAndBandShareByte117) {
-    PageFixture<TogglesPage> f;
+    PageFixture<setwindow::TogglesPage> f;
     f.block[117] = 0x0C;
     f.page->Load();
     EXPECT_TRUE(f.Get<QCheckBox>("toggles.dualReceive")->isChecked());
@@ -242,7 +242,7 @@ TEST(TogglesPageTest, DualReceiveAndBandShareByte117) {
 }
 
 TEST(TogglesPageTest, SquelchSliders) {
-    PageFixture<TogglesPage> f;
+    PageFixture<setwindow::TogglesPage> f;
     const struct {
         const char* id;
         int byte;
@@ -271,7 +271,7 @@ TEST(TogglesPageTest, SquelchSliders) {
 }
 
 TEST(TogglesPageTest, InternetDtmfCodeAndChannel) {
-    PageFixture<TogglesPage> f;
+    PageFixture<setwindow::TogglesPage> f;
     auto* code = f.Get<QLineEdit>("toggles.internet.dtmfCode");
     auto* channel = f.Get<QLineEdit>("toggles.internet.dtmfCh");
     ASSERT_TRUE(code && channel);
@@ -320,7 +320,7 @@ TEST(TogglesPageTest, InternetDtmfCodeAndChannel) {
 }
 
 TEST(TogglesPageTest, DtmfMemoriesAndTheirKeys) {
-    PageFixture<TogglesPage> f;
+    PageFixture<setwindow::TogglesPage> f;
     auto* grid = f.Get<QTableWidget>("toggles.dtmf");
     ASSERT_TRUE(grid);
     EXPECT_EQ(grid->rowCount(), 9);
@@ -362,14 +362,14 @@ TEST(TogglesPageTest, DtmfMemoriesAndTheirKeys) {
 // ---------------------------------------------------------------------------
 
 TEST(GeneralPageTest, CheckBoxesListsAndRadioGroups) {
-    CheckBoxes<GeneralPage>({
+    CheckBoxes<setwindow::GeneralPage>({
         {"general.spectrumAnalyzer.audioCenterFreq", 3, 0x10, true},
         {"general.arts.cwId", 3, 0x40, true},
         {"general.timer.enableOn", 7, 0x01, true},
         {"general.timer.enableOff", 7, 0x02, true},
         {"general.timer.timeAlert", 6, 0x02, true},
     });
-    Lists<GeneralPage>({
+    Lists<setwindow::GeneralPage>({
         {"general.voxSenitivity", 8, 3, "Off", "Low"},
         {"general.voxDelay", 9, 3, "0.5 second", "2 seconds"},
         {"general.waveMonitor", 18, 3, "All", "TX Modulation"},
@@ -380,7 +380,7 @@ TEST(GeneralPageTest, CheckBoxesListsAndRadioGroups) {
         {"general.spectrumAnalyzer.channelSpan", 118, 5, "\u00b15", "\u00b160"},
         {"general.specialSelect", 119, 6, "Off", "Marine"},
     });
-    BitChoices<GeneralPage>({
+    BitChoices<setwindow::GeneralPage>({
         {"general.spectrumAnalyzer.mode", nullptr, 5, 0x10, "Single", "Continuous"},
         {"general.arts.artsSpeed", nullptr, 5, 0x08, "15 sec", "25 sec"},
         {"general.altimeter.m", "general.altimeter.ft", 6, 0x10, "m", "ft"},
@@ -389,7 +389,7 @@ TEST(GeneralPageTest, CheckBoxesListsAndRadioGroups) {
 }
 
 TEST(GeneralPageTest, ArtsCanOnlyBeSwitchedOff) {
-    PageFixture<GeneralPage> f;
+    PageFixture<setwindow::GeneralPage> f;
     auto* arts = f.Get<QCheckBox>("general.arts.artsSwitch");
     f.block[6] = 0x00;
     f.page->Load();
@@ -410,7 +410,7 @@ TEST(GeneralPageTest, ArtsCanOnlyBeSwitchedOff) {
 }
 
 TEST(GeneralPageTest, TimesOffsetsAndTheCwIdentifier) {
-    PageFixture<GeneralPage> f;
+    PageFixture<setwindow::GeneralPage> f;
     auto* on = f.Get<QLineEdit>("general.timer.on");
     auto* off = f.Get<QLineEdit>("general.timer.off");
     auto* baro = f.Get<QLineEdit>("general.baroOffset");
@@ -455,7 +455,7 @@ TEST(GeneralPageTest, TimesOffsetsAndTheCwIdentifier) {
 
 TEST(GeneralPageTest, TheCheckRefusesTimesThenOffsets) {
     ModalWatcher watcher;
-    PageFixture<GeneralPage> f;
+    PageFixture<setwindow::GeneralPage> f;
     f.page->Load();
     auto* on = f.Get<QLineEdit>("general.timer.on");
     auto* off = f.Get<QLineEdit>("general.timer.off");

@@ -7,7 +7,7 @@
 #include "document/RadioDocument.h"
 #include "editor/MainView.h"
 #include "settings/RadioSettings.h"
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 #include "setwindow/SettingsPage.h"
 #include "support/ModalWatcher.h"
 #include "support/SaveFaults.h"
@@ -32,10 +32,10 @@
 
 #include <sys/stat.h>
 
+using radio::Byte;
 using testing_support::ModalWatcher;
 using testing_support::ReadFile;
 using testing_support::WriteFile;
-using vx7::Byte;
 
 namespace {
 
@@ -45,40 +45,41 @@ class SettingsWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        auto settings = reg::OpenSettingsKey();
-        settings->remove(QString());
-        settings->setValue(QString::fromLatin1(reg::kSettingDir), dir.path());
-        reg::Flush(*settings);
+        auto store = settings::OpenSettingsGroup();
+        store->remove(QString());
+        store->setValue(QString::fromLatin1(settings::kSettingDir), dir.path());
+        settings::Flush(*store);
     }
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-    std::unique_ptr<SettingsWindow> Open(const QString& source) {
-        auto dialog = std::make_unique<SettingsWindow>(rsf::SettingsSource(doc, source));
+    std::unique_ptr<setwindow::SettingsWindow> Open(const QString& source) {
+        auto dialog =
+            std::make_unique<setwindow::SettingsWindow>(settings::rsf::SettingsSource(doc, source));
         dialog->show();
         return dialog;
     }
     static QString Stored(const char* name) {
-        return reg::OpenSettingsKey()->value(QString::fromLatin1(name)).toString();
+        return settings::OpenSettingsGroup()->value(QString::fromLatin1(name)).toString();
     }
     template <class W>
-    static W* Control(SettingsWindow& dialog, int tab, const char* key) {
+    static W* Control(setwindow::SettingsWindow& dialog, int tab, const char* key) {
         return dialog.Page(tab)->findChild<W*>(QString::fromLatin1(key));
     }
-    static void ClickTab(SettingsWindow& dialog, int tab) {
+    static void ClickTab(setwindow::SettingsWindow& dialog, int tab) {
         QTest::mouseClick(dialog.TabBar(), Qt::LeftButton, {},
                           dialog.TabBar()->tabRect(tab).center());
     }
     static QByteArray Block(const Byte* block) {
-        return {reinterpret_cast<const char*>(block), rsf::kBlockSize};
+        return {reinterpret_cast<const char*>(block), settings::rsf::kBlockSize};
     }
     QByteArray Defaults() {
-        rsf::RadioSettings defaults{};
-        rsf::ExtractDefaults(doc.Radio(), defaults.data());
-        return Block(defaults.data()).left(rsf::kRecordSize);
+        settings::rsf::RadioSettings defaults{};
+        settings::rsf::ExtractDefaults(doc.Radio(), defaults.data());
+        return Block(defaults.data()).left(settings::rsf::kRecordSize);
     }
 
     QTemporaryDir dir;
     ModalWatcher watcher;
-    RadioDocument doc;
+    document::RadioDocument doc;
 };
 
 TEST_F(SettingsWindowTest, OpensOnTheImageWithItsTabsAndMenu) {
@@ -118,9 +119,9 @@ TEST_F(SettingsWindowTest, OpensOnTheImageWithItsTabsAndMenu) {
     QApplication::setActiveWindow(dialog.get());
     Control<QCheckBox>(*dialog, 0, "toggles.dtmfDialer")->setFocus();
     QTest::keyClick(Control<QCheckBox>(*dialog, 0, "toggles.dtmfDialer"), Qt::Key_F1);
-    auto* help = dialog->findChild<HelpWindow*>();
+    auto* help = dialog->findChild<widgets::HelpWindow*>();
     ASSERT_TRUE(help);
-    EXPECT_EQ(help->CurrentTopic(), help::kSettingsWindow);
+    EXPECT_EQ(help->CurrentTopic(), widgets::help::kSettingsWindow);
 }
 
 TEST_F(SettingsWindowTest, TheNamesTabIsLabelledByTheRememberedRadio) {
@@ -136,17 +137,17 @@ TEST_F(SettingsWindowTest, TheNamesTabIsLabelledByTheRememberedRadio) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.variant);
-        auto settings = reg::OpenSettingsKey();
-        settings->remove(QString::fromLatin1(reg::kConfiguration));
-        settings->remove(QString::fromLatin1(reg::kConfiguration1));
+        auto store = settings::OpenSettingsGroup();
+        store->remove(QString::fromLatin1(settings::kConfiguration));
+        store->remove(QString::fromLatin1(settings::kConfiguration1));
         if (c.variant >= 0) {
             QByteArray header(18, '\x03');
             header[8] = static_cast<char>(c.variant);
-            settings->setValue(QString::fromLatin1(reg::kConfiguration), header);
-            settings->setValue(QString::fromLatin1(reg::kConfiguration1),
-                               (17 * 3 + c.variant + (c.goodSum ? 0 : 1)) & 0xFF);
+            store->setValue(QString::fromLatin1(settings::kConfiguration), header);
+            store->setValue(QString::fromLatin1(settings::kConfiguration1),
+                            (17 * 3 + c.variant + (c.goodSum ? 0 : 1)) & 0xFF);
         }
-        reg::Flush(*settings);
+        settings::Flush(*store);
         auto dialog = Open(QStringLiteral("NewFile"));
         EXPECT_EQ(dialog->TabBar()->tabText(4), QString::fromLatin1(c.label));
     }
@@ -155,7 +156,7 @@ TEST_F(SettingsWindowTest, TheNamesTabIsLabelledByTheRememberedRadio) {
 TEST_F(SettingsWindowTest, ClosingAsksOnlyAfterAChange) {
     // Values no control can show: a list byte past its list, a level above
     // 15, a time of 99:99, an offset out of range, a "#" DTMF code.
-    Byte* settings = doc.Image() + vx7::image::kSettingsFirst;
+    Byte* settings = doc.Image() + radio::image::kSettingsFirst;
     settings[26] = 9;
     settings[0] = 20;
     settings[14] = 0x99;
@@ -169,7 +170,7 @@ TEST_F(SettingsWindowTest, ClosingAsksOnlyAfterAChange) {
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(watcher.Boxes().isEmpty());
     EXPECT_EQ(Block(dialog->WorkingCopy()).mid(0, 176),
-              Block(rsf::BlockOf(dialog->File())).mid(0, 176));
+              Block(settings::rsf::BlockOf(dialog->File())).mid(0, 176));
 
     dialog = Open(QStringLiteral("ReadRadio"));
     Control<QCheckBox>(*dialog, 0, "toggles.dtmfDialer")->click();
@@ -188,22 +189,25 @@ TEST_F(SettingsWindowTest, ClosingAsksOnlyAfterAChange) {
 
 TEST_F(SettingsWindowTest, EachWindowAndEachUploadHoldSettingsOfTheirOwn) {
     // A file with spare bytes and more text after the radio name.
-    rsf::FileImage kept{};
-    rsf::WriteHeader(kept.data(), true);
-    std::memset(kept.data() + rsf::kRadioName + 11, 'x', 20);
-    std::memset(rsf::BlockOf(kept) + rsf::kRecordSize, 0x5A, rsf::kSpareSize);
+    settings::rsf::FileImage kept{};
+    settings::rsf::WriteHeader(kept.data(), true);
+    std::memset(kept.data() + settings::rsf::kRadioName + 11, 'x', 20);
+    std::memset(settings::rsf::BlockOf(kept) + settings::rsf::kRecordSize, 0x5A,
+                settings::rsf::kSpareSize);
     WriteFile(Path("kept.rsf"),
-              QByteArray(reinterpret_cast<const char*>(kept.data()), rsf::kFileSize));
+              QByteArray(reinterpret_cast<const char*>(kept.data()), settings::rsf::kFileSize));
     auto first = Open(QStringLiteral("kept.rsf"));
     ASSERT_EQ(first->File(), kept);
     // The image's own settings begin from nothing the first window holds.
     auto second = Open(QStringLiteral("ReadRadio"));
-    EXPECT_EQ(Block(rsf::BlockOf(second->File())).mid(rsf::kRecordSize),
-              QByteArray(rsf::kSpareSize, '\0'));
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(second->File().data()) + rsf::kRadioName,
-                         rsf::kRadioNameSize),
-              QByteArray(rsf::kRadioNameSize, '\0'));
-    ASSERT_FALSE(rsf::WriteSettingsForUpload(rsf::SettingsSource(doc, QStringLiteral("NewFile"))));
+    EXPECT_EQ(Block(settings::rsf::BlockOf(second->File())).mid(settings::rsf::kRecordSize),
+              QByteArray(settings::rsf::kSpareSize, '\0'));
+    EXPECT_EQ(
+        QByteArray(reinterpret_cast<const char*>(second->File().data()) + settings::rsf::kRadioName,
+                   settings::rsf::kRadioNameSize),
+        QByteArray(settings::rsf::kRadioNameSize, '\0'));
+    ASSERT_FALSE(settings::rsf::WriteSettingsForUpload(
+        settings::rsf::SettingsSource(doc, QStringLiteral("NewFile"))));
     EXPECT_EQ(first->File(), kept);
 }
 
@@ -248,10 +252,10 @@ TEST_F(SettingsWindowTest, SaveOnAFullDiskKeepsTheOldFile) {
     const QString file = disk.Path(QStringLiteral("old.rsf"));
     WriteFile(file, ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf")));
     {
-        auto settings = reg::OpenSettingsKey();
-        settings->setValue(QString::fromLatin1(reg::kSettingDir), QFileInfo(file).absolutePath());
-        settings->setValue(QString::fromLatin1(reg::kCurrentSettingFile),
-                           QStringLiteral("old.rsf"));
+        auto store = settings::OpenSettingsGroup();
+        store->setValue(QString::fromLatin1(settings::kSettingDir), QFileInfo(file).absolutePath());
+        store->setValue(QString::fromLatin1(settings::kCurrentSettingFile),
+                        QStringLiteral("old.rsf"));
     }
     auto dialog = Open(QStringLiteral("NewFile"));
     ASSERT_EQ(dialog->FilePath(), file);
@@ -285,8 +289,8 @@ TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
     EXPECT_FALSE(dialog->IsModified());
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("mine.rsf"));
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(Stored(reg::kCurrentSettingFile), QStringLiteral("mine.rsf"));
-    EXPECT_EQ(Stored(reg::kSettingDir), dir.path());
+    EXPECT_EQ(Stored(settings::kCurrentSettingFile), QStringLiteral("mine.rsf"));
+    EXPECT_EQ(Stored(settings::kSettingDir), dir.path());
 
     // Save (Ctrl+S) writes the same file again without asking.
     auto* rxSave = Control<QComboBox>(*dialog, 0, "toggles.rxSave");
@@ -307,13 +311,15 @@ TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
     EXPECT_TRUE(watcher.Boxes().isEmpty());
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings - Untitled.rsf"));
     EXPECT_TRUE(dialog->IsUntitled());
-    EXPECT_EQ(Block(dialog->WorkingCopy()).left(rsf::kRecordSize).mid(194), Defaults().mid(194));
+    EXPECT_EQ(Block(dialog->WorkingCopy()).left(settings::rsf::kRecordSize).mid(194),
+              Defaults().mid(194));
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(dialog->File().data()), 27), saved.left(27));
 
     // Open: a file that is not one changes nothing; a good one is shown.
     WriteFile(Path("other.rsf"), QByteArray(1568, 'x'));
     const QByteArray before = Block(dialog->WorkingCopy());
-    const QByteArray buffer(reinterpret_cast<const char*>(dialog->File().data()), rsf::kFileSize);
+    const QByteArray buffer(reinterpret_cast<const char*>(dialog->File().data()),
+                            settings::rsf::kFileSize);
     watcher.AnswerFiles({Path("other.rsf")});
     dialog->RunCommand(QStringLiteral("settings.open"));
     ASSERT_EQ(watcher.Boxes().size(), 1);
@@ -321,18 +327,20 @@ TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
     EXPECT_EQ(watcher.Boxes()[0].text,
               QStringLiteral("Not a radio data file:\n") + Path("other.rsf"));
     EXPECT_EQ(Block(dialog->WorkingCopy()), before);
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(dialog->File().data()), rsf::kFileSize),
-              buffer);
+    EXPECT_EQ(
+        QByteArray(reinterpret_cast<const char*>(dialog->File().data()), settings::rsf::kFileSize),
+        buffer);
 
     watcher.Clear();
     {
-        auto store = reg::OpenSettingsKey();
-        store->setValue(QString::fromLatin1(reg::kCurrentSettingFile), QStringLiteral("x.rsf"));
+        auto store = settings::OpenSettingsGroup();
+        store->setValue(QString::fromLatin1(settings::kCurrentSettingFile),
+                        QStringLiteral("x.rsf"));
     }
     watcher.AnswerFiles({Path("mine.rsf")});
     dialog->RunCommand(QStringLiteral("settings.open"));
     EXPECT_TRUE(watcher.Boxes().isEmpty());
-    EXPECT_EQ(Stored(reg::kCurrentSettingFile), QStringLiteral("mine.rsf"))
+    EXPECT_EQ(Stored(settings::kCurrentSettingFile), QStringLiteral("mine.rsf"))
         << "every open is remembered, in the same folder too";
     EXPECT_EQ(Block(dialog->WorkingCopy()), ReadFile(Path("mine.rsf")).mid(80));
     EXPECT_EQ(Control<QComboBox>(*dialog, 0, "toggles.rxSave")->currentIndex(), 5);
@@ -348,8 +356,8 @@ TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
 }
 
 TEST_F(SettingsWindowTest, ABrokenFileOnOpeningShowsTheDefaultsAndSaysSoOnce) {
-    rsf::FileImage file{};
-    rsf::WriteHeader(file.data(), true);
+    settings::rsf::FileImage file{};
+    settings::rsf::WriteHeader(file.data(), true);
     QByteArray broken(reinterpret_cast<const char*>(file.data()), 700);
     WriteFile(Path("short.rsf"), broken);
     auto dialog = Open(QStringLiteral("short.rsf"));
@@ -395,9 +403,9 @@ TEST_F(SettingsWindowTest, TheGeneralCheckHoldsTabsCommandsAndClosing) {
 }
 
 TEST_F(SettingsWindowTest, ViewSettingsOpensTheWindowAndTheUploadStopsOnABadFile) {
-    MainWindow frame;
+    app::MainWindow frame;
     frame.show();
-    DocumentWindow* child = frame.NewDocument();
+    app::DocumentWindow* child = frame.NewDocument();
     QStringList seen;
     watcher.OnOtherDialog([&seen](QWidget* dialog) {
         seen << dialog->windowTitle();
@@ -410,7 +418,7 @@ TEST_F(SettingsWindowTest, ViewSettingsOpensTheWindowAndTheUploadStopsOnABadFile
     WriteFile(Path("bad.rsf"), QByteArray("RSF\0JH70", 8));
     child->Document().SetSettingsSourceName(QStringLiteral("bad.rsf"));
     const QByteArray image(reinterpret_cast<const char*>(child->Document().Image()),
-                           vx7::image::kSize);
+                           radio::image::kSize);
     frame.RunCommand(QStringLiteral("radio.sendData"));
     ASSERT_EQ(watcher.Boxes().size(), 1);
     EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Error"));

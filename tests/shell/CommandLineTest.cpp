@@ -15,7 +15,7 @@
 
 namespace {
 
-using Mode = StartupRequest::Mode;
+using Mode = shell::StartupRequest::Mode;
 
 TEST(CommandLineTest, SwitchesInEverySpelling) {
     struct Case {
@@ -52,7 +52,7 @@ TEST(CommandLineTest, SwitchesInEverySpelling) {
         {{"--HELP"}, Mode::Normal, {"--HELP"}},
     };
     for (const auto& c : cases) {
-        const StartupRequest request = ParseCommandLine(c.arguments);
+        const shell::StartupRequest request = shell::ParseCommandLine(c.arguments);
         EXPECT_EQ(request.mode, c.mode) << c.arguments.join(' ').toStdString();
         EXPECT_EQ(request.files, c.files) << c.arguments.join(' ').toStdString();
     }
@@ -61,8 +61,8 @@ TEST(CommandLineTest, SwitchesInEverySpelling) {
 TEST(RegistrationTest, WritesAndRemovesTheDesktopFiles) {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     ASSERT_TRUE(data.contains(QStringLiteral("/data"))) << "tests use a private data folder";
-    ASSERT_FALSE(registration::Register(QStringLiteral("/opt/clonara/bin/clonara")));
-    const QStringList files = registration::Files();
+    ASSERT_FALSE(shell::registration::Register(QStringLiteral("/opt/clonara/bin/clonara")));
+    const QStringList files = shell::registration::Files();
     ASSERT_EQ(files.size(), 3);
     for (const QString& file : files)
         EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
@@ -75,10 +75,10 @@ TEST(RegistrationTest, WritesAndRemovesTheDesktopFiles) {
     EXPECT_TRUE(dbus.contains(QStringLiteral("Name=org.tessaly.Clonara.CVX7Icon")));
     EXPECT_TRUE(dbus.contains(QStringLiteral("-Embedding")));
 
-    ASSERT_FALSE(registration::Unregister());
+    ASSERT_FALSE(shell::registration::Unregister());
     for (const QString& file : files)
         EXPECT_FALSE(QFile::exists(file));
-    EXPECT_FALSE(registration::Unregister()) << "removing twice is no error";
+    EXPECT_FALSE(shell::registration::Unregister()) << "removing twice is no error";
 }
 
 TEST(RegistrationTest, TheProgramRegistersWithoutADisplay) {
@@ -94,8 +94,8 @@ TEST(RegistrationTest, TheProgramRegistersWithoutADisplay) {
     env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
     // The desktop entry, where the program writes it under this data folder.
     const QString here = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    const QString desktop = home.filePath(QStringLiteral("data/") +
-                                          QDir(here).relativeFilePath(registration::Files()[0]));
+    const QString desktop = home.filePath(
+        QStringLiteral("data/") + QDir(here).relativeFilePath(shell::registration::Files()[0]));
 
     for (const auto& [sw, registered] :
          {std::pair{"/RegServer", true}, {"-unregserver", false}, {"--REGSERVER", true}}) {
@@ -119,7 +119,7 @@ TEST(CommandLineTest, HelpAndVersionPrintWithoutADisplay) {
         const char* argument;
         QString expected;
     } cases[] = {
-        {"--help", UsageText()},
+        {"--help", shell::UsageText()},
         {"--version", QStringLiteral("clonara %1\n").arg(QStringLiteral(CLONARA_TEST_VERSION))},
     };
     for (const auto& c : cases) {
@@ -133,11 +133,11 @@ TEST(CommandLineTest, HelpAndVersionPrintWithoutADisplay) {
         EXPECT_EQ(QString::fromLocal8Bit(program.readAllStandardOutput()), c.expected);
         EXPECT_EQ(program.readAllStandardError(), QByteArray());
     }
-    EXPECT_TRUE(UsageText().startsWith(QStringLiteral("Usage: clonara ")));
+    EXPECT_TRUE(shell::UsageText().startsWith(QStringLiteral("Usage: clonara ")));
 }
 
 TEST(RecentFilesTest, FourEntriesNewestFirst) {
-    RecentFiles recent(4);
+    shell::RecentFiles recent(4);
     recent.Load();
     for (const char* f : {"/a/1.rdf", "/a/2.rdf", "/a/3.rdf", "/a/4.rdf", "/a/5.rdf"})
         recent.Add(QString::fromLatin1(f));
@@ -145,11 +145,11 @@ TEST(RecentFilesTest, FourEntriesNewestFirst) {
     recent.Add(QStringLiteral("/a/3.rdf"));
     EXPECT_EQ(recent.Files(), (QStringList{"/a/3.rdf", "/a/5.rdf", "/a/4.rdf", "/a/2.rdf"}));
 
-    RecentFiles reloaded(4);
+    shell::RecentFiles reloaded(4);
     reloaded.Load();
     EXPECT_EQ(reloaded.Files(), recent.Files()) << "kept in the configuration store";
     reloaded.Remove(QStringLiteral("/a/5.rdf"));
-    RecentFiles again(4);
+    shell::RecentFiles again(4);
     again.Load();
     EXPECT_EQ(again.Files(), (QStringList{"/a/3.rdf", "/a/4.rdf", "/a/2.rdf"}));
 }

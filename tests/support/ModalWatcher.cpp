@@ -63,7 +63,7 @@ void ModalWatcher::Poll() {
         }
         return;
     }
-    if (auto* chooser = qobject_cast<outside::PortChooserDialog*>(modal)) {
+    if (auto* chooser = qobject_cast<widgets::PortChooserDialog*>(modal)) {
         if (m_chooserPending == chooser)
             return; // its OK is on the way
         ++m_portChoosers;
@@ -82,7 +82,7 @@ void ModalWatcher::Poll() {
         }
         return;
     }
-    if (auto* transfer = qobject_cast<TransferDialog*>(modal)) {
+    if (auto* transfer = qobject_cast<dialogs::TransferDialog*>(modal)) {
         if (m_lastTransfer != transfer) {
             m_lastTransfer = transfer;
             m_transferCaptions << transfer->windowTitle();

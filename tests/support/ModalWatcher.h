@@ -14,7 +14,9 @@
 
 #include <functional>
 
+namespace dialogs {
 class TransferDialog;
+}
 class QWidget;
 
 namespace testing_support {
@@ -50,7 +52,7 @@ public:
     void AnswerPortChoosers(QStringList devices) { m_devices = devices; }
     // Called at every poll while a transfer dialog is the active modal window,
     // to press its buttons or look at its progress; it need not close it.
-    void WhileTransferDialog(std::function<void(TransferDialog*)> handler) {
+    void WhileTransferDialog(std::function<void(dialogs::TransferDialog*)> handler) {
         m_transfer = std::move(handler);
     }
     // Called for any other modal dialog; it must close it.
@@ -83,8 +85,8 @@ private:
     QStringList m_devices;
     int m_portChoosers = 0;
     QPointer<QWidget> m_chooserPending;
-    std::function<void(TransferDialog*)> m_transfer;
-    QPointer<TransferDialog> m_lastTransfer;
+    std::function<void(dialogs::TransferDialog*)> m_transfer;
+    QPointer<dialogs::TransferDialog> m_lastTransfer;
     QStringList m_transferCaptions;
     std::function<void(QWidget*)> m_other;
 };

@@ -1,6 +1,6 @@
 #include "support/TestSupport.h"
 
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,7 +65,7 @@ CliResult RunCli(const QStringList& arguments) {
 }
 
 UnwritableStore::UnwritableStore() {
-    m_original = QFileInfo(reg::OpenProgramKey()->fileName()).dir().absolutePath();
+    m_original = QFileInfo(settings::OpenStore()->fileName()).dir().absolutePath();
     m_original = QFileInfo(m_original).dir().absolutePath(); // above the organisation
     const QString blocker = m_dir.filePath(QStringLiteral("blocker"));
     QFile file(blocker);

@@ -11,7 +11,7 @@
 
 namespace {
 
-using Kind = CellStore::CellKind;
+using Kind = outside::CellStore::CellKind;
 
 struct Event {
     QString name;
@@ -32,8 +32,8 @@ protected:
         grid.SetSize(5, 8);
         grid.SetFormat({1, 1, 1, 8}, {Kind::Number, 5, 0, {}});
         grid.SetFormat({2, 1, 2, 8}, {Kind::Text, 0, 8, {}});
-        grid.SetFormat({3, 1, 3, 8},
-                       {Kind::List, 0, 0, CellStore::MakeList({"Simplex", "Minus", "Plus"})});
+        grid.SetFormat({3, 1, 3, 8}, {Kind::List, 0, 0,
+                                      outside::CellStore::MakeList({"Simplex", "Minus", "Plus"})});
         grid.SetFormat({4, 1, 4, 8}, {Kind::CheckBox, 0, 0, {}});
         grid.SetFormat({5, 1, 5, 8}, {Kind::Text, 0, 30, {}});
         grid.SetText(1, 0, QStringLiteral("Receive\nFrequency"));
@@ -46,21 +46,22 @@ protected:
         view.show();
         QApplication::setActiveWindow(&view);
         view.setFocus();
-        QObject::connect(&view, &GridView::editModeChanged,
+        QObject::connect(&view, &widgets::GridView::editModeChanged,
                          [this](int c, int r, int m, bool ch) { Log("edit", c, r, m, ch); });
-        QObject::connect(&view, &GridView::changed, [this](int c, int r) { Log("change", c, r); });
-        QObject::connect(&view, &GridView::leaveCell,
+        QObject::connect(&view, &widgets::GridView::changed,
+                         [this](int c, int r) { Log("change", c, r); });
+        QObject::connect(&view, &widgets::GridView::leaveCell,
                          [this](int c, int r, int nc, int nr, bool* cancel) {
                              Log("leaveCell", c, r, nc, nr);
                              *cancel = cancelLeave;
                          });
-        QObject::connect(&view, &GridView::leaveRow,
+        QObject::connect(&view, &widgets::GridView::leaveRow,
                          [this](int r, int nr, bool*) { Log("leaveRow", r, nr); });
-        QObject::connect(&view, &GridView::buttonClicked,
+        QObject::connect(&view, &widgets::GridView::buttonClicked,
                          [this](int c, int r, int s) { Log("button", c, r, s); });
-        QObject::connect(&view, &GridView::editRefused,
+        QObject::connect(&view, &widgets::GridView::editRefused,
                          [this](int c, int r, int code) { Log("refused", c, r, code); });
-        QObject::connect(&view, &GridView::mouseUp,
+        QObject::connect(&view, &widgets::GridView::mouseUp,
                          [this](int b, int, int, int) { Log("mouseUp", b); });
     }
     void Log(const char* name, int a = 0, int b = 0, int c = 0, int d = 0) {
@@ -76,8 +77,8 @@ protected:
     QPoint CellCenter(int col, int row) {
         return view.visualRect(grid.CellIndex(col, row)).center();
     }
-    CellStore grid;
-    GridView view;
+    outside::CellStore grid;
+    widgets::GridView view;
     std::vector<Event> events;
     bool cancelLeave = false;
 };

@@ -27,7 +27,7 @@ protected:
         editor.show();
         QApplication::setActiveWindow(&editor);
         editor.setFocus();
-        QObject::connect(&editor, &PixelEditor::pixelChanged,
+        QObject::connect(&editor, &widgets::PixelEditor::pixelChanged,
                          [this](int index, bool cleared) { changes.emplace_back(index, cleared); });
     }
     QPoint Centre(int index) const { return editor.CellRect(index).center(); }
@@ -46,7 +46,7 @@ protected:
         Mouse(QEvent::MouseButtonRelease, cells.back(), Qt::NoButton);
     }
 
-    PixelEditor editor;
+    widgets::PixelEditor editor;
     std::vector<Change> changes;
 };
 
@@ -148,7 +148,7 @@ TEST_F(PixelEditorTest, GuidesAreDrawnApartFromTheGrid) {
 }
 
 TEST(PixelPreviewTest, PixelsOneForOneCentred) {
-    PixelPreview preview;
+    widgets::PixelPreview preview;
     preview.resize(50, 60);
     EXPECT_FALSE(preview.SetBitmapSize(30, 30)); // 900 pixels: too many
     ASSERT_TRUE(preview.SetBitmapSize(21, 41));
@@ -178,9 +178,9 @@ TEST(PixelPreviewTest, PixelsOneForOneCentred) {
 }
 
 TEST(LedSwatchTest, ACircleInTheColourOnTheButtonFace) {
-    LedSwatch swatch;
+    widgets::LedSwatch swatch;
     swatch.resize(24, 24);
-    std::vector<vx7::Byte> block(1480, 0);
+    std::vector<radio::Byte> block(1480, 0);
     block[120 + 3 * 4] = 60; // out of range: shown as full red
     block[120 + 3 * 4 + 2] = 25;
     swatch.LoadLevels(block.data() + 120 + 3 * 4);

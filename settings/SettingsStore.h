@@ -1,5 +1,5 @@
-// The program's configuration store: the program key at the top level and
-// the settings key as the group "Settings", in the user's config directory
+// The program's settings store: the program's own values at the top level
+// and the radio-related ones in the group "Settings", in the user's config directory
 // (~/.config/Tessaly/Clonara.ini). Tests point QSettings at a temporary
 // directory before they touch it.
 #pragma once
@@ -9,13 +9,13 @@
 
 #include <memory>
 
-namespace reg {
+namespace settings {
 
 constexpr const char* kOrganization = "Tessaly";
 constexpr const char* kApplication = "Clonara";
 constexpr const char* kSettingsGroup = "Settings";
 
-// Value names under the settings key.
+// Value names in the group "Settings".
 constexpr const char* kConfiguration = "Configuration";   // 18-byte radio header
 constexpr const char* kConfiguration1 = "Configuration1"; // its sum modulo 256
 constexpr const char* kComPort = "ComPort";               // remembered serial device
@@ -24,13 +24,15 @@ constexpr const char* kShowGuides = "ShowGuides";
 constexpr const char* kSettingDir = "SettingDir";
 constexpr const char* kCurrentSettingFile = "Current Setting File";
 
-constexpr const char* kCannotCreateKey = "Could not create the registry key.";
+// The store could not be written or read. The text is the one the program has
+// always shown, kept word for word.
+constexpr const char* kCannotWriteStore = "Could not create the registry key.";
 
-// The program key (the whole store).
-std::unique_ptr<QSettings> OpenProgramKey();
-// The settings key: the store with the group "Settings" begun.
-std::unique_ptr<QSettings> OpenSettingsKey();
+// The whole store.
+std::unique_ptr<QSettings> OpenStore();
+// The store with the group "Settings" begun.
+std::unique_ptr<QSettings> OpenSettingsGroup();
 // Writes pending values and tells whether the store could be written.
-bool Flush(QSettings& settings);
+bool Flush(QSettings& store);
 
-} // namespace reg
+} // namespace settings

@@ -1,8 +1,8 @@
 // The desktop program's shell, offscreen: start-up, opening good and bad
 // files, saving, the recent-file list, the save question.
+#include "app/MainWindow.h"
 #include "app/Application.h"
 #include "app/DocumentWindow.h"
-#include "app/MainWindow.h"
 #include "document/RadioDocument.h"
 #include "editor/DocumentCommands.h"
 #include "support/ModalWatcher.h"
@@ -39,17 +39,17 @@
 using testing_support::ModalWatcher;
 using testing_support::ReadFile;
 using testing_support::WriteFile;
-using namespace res;
+using namespace widgets::res;
 
 namespace {
 
-class MainFrameTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     ModalWatcher watcher;
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     QString NewFile(const char* name) {
-        RadioDocument doc;
+        document::RadioDocument doc;
         doc.Save(Path(name));
         return Path(name);
     }
@@ -61,10 +61,10 @@ protected:
     }
 };
 
-TEST_F(MainFrameTest, StartsWithANewDocument) {
-    Application app;
-    ASSERT_EQ(app.Start({}, QStringLiteral("/usr/bin/clonara")), Application::Startup::Window);
-    MainWindow* frame = app.MainFrame();
+TEST_F(MainWindowTest, StartsWithANewDocument) {
+    app::Application app;
+    ASSERT_EQ(app.Start({}, QStringLiteral("/usr/bin/clonara")), app::Application::Startup::Window);
+    app::MainWindow* frame = app.Window();
     ASSERT_TRUE(frame);
     EXPECT_TRUE(frame->isVisible());
     ASSERT_EQ(frame->Children().size(), 1);
@@ -80,31 +80,31 @@ TEST_F(MainFrameTest, StartsWithANewDocument) {
     EXPECT_TRUE(watcher.Boxes().isEmpty());
 }
 
-TEST_F(MainFrameTest, StartsWithFilesNamedOnTheCommandLine) {
+TEST_F(MainWindowTest, StartsWithFilesNamedOnTheCommandLine) {
     const QString a = NewFile("a.rdf");
     const QString b = NewFile("b.rdf");
-    Application app;
-    ASSERT_EQ(app.Start({a, b}, QString()), Application::Startup::Window);
-    const auto children = app.MainFrame()->Children();
+    app::Application app;
+    ASSERT_EQ(app.Start({a, b}, QString()), app::Application::Startup::Window);
+    const auto children = app.Window()->Children();
     ASSERT_EQ(children.size(), 2);
     EXPECT_EQ(children[0]->Document().FileName(), a);
     EXPECT_EQ(children[1]->windowTitle(), QStringLiteral("b.rdf[*]"));
 }
 
-TEST_F(MainFrameTest, RegistrationSwitchesEndWithoutAWindow) {
+TEST_F(MainWindowTest, RegistrationSwitchesEndWithoutAWindow) {
     for (const char* sw : {"/RegServer", "-unregserver"}) {
-        Application app;
+        app::Application app;
         EXPECT_EQ(app.Start({QString::fromLatin1(sw)}, QStringLiteral("/usr/bin/clonara")),
-                  Application::Startup::Done);
-        EXPECT_EQ(app.MainFrame(), nullptr);
+                  app::Application::Startup::Done);
+        EXPECT_EQ(app.Window(), nullptr);
     }
-    Application hidden;
+    app::Application hidden;
     EXPECT_NE(hidden.Start({QStringLiteral("-Embedding")}, QString()),
-              Application::Startup::Window);
-    EXPECT_EQ(hidden.MainFrame(), nullptr);
+              app::Application::Startup::Window);
+    EXPECT_EQ(hidden.Window(), nullptr);
 }
 
-TEST_F(MainFrameTest, BadFilesShowOneFileErrorAndNoWindow) {
+TEST_F(MainWindowTest, BadFilesShowOneFileErrorAndNoWindow) {
     WriteFile(Path("short.rdf"), QByteArray(100, 'x'));
     QByteArray other = ReadFile(NewFile("other.rdf"));
     other.replace(4, 4, "ABCD");
@@ -122,7 +122,7 @@ TEST_F(MainFrameTest, BadFilesShowOneFileErrorAndNoWindow) {
         {Path("header.rdf"), QStringLiteral("Radio data file has invalid header")},
         {Path("cut.rdf"), QStringLiteral("Radio data file has invalid format")},
     };
-    MainWindow frame;
+    app::MainWindow frame;
     frame.show();
     for (const auto& c : cases) {
         watcher.Clear();
@@ -141,7 +141,7 @@ TEST_F(MainFrameTest, BadFilesShowOneFileErrorAndNoWindow) {
 // A pipe, a socket or a device is refused at once by File Open, by a recent
 // file that has become one and by Compare With; the window never waits on
 // it. An alarm ends the test program should it hang.
-TEST_F(MainFrameTest, FilesThatAreNoRegularFilesAreRefusedAtOnce) {
+TEST_F(MainWindowTest, FilesThatAreNoRegularFilesAreRefusedAtOnce) {
     ::alarm(60);
     const QString pipe = Path("pipe.rdf");
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
@@ -158,7 +158,7 @@ TEST_F(MainFrameTest, FilesThatAreNoRegularFilesAreRefusedAtOnce) {
         specials << Path("device.rdf");
     const QString notRegular = QStringLiteral("It is not a regular file");
 
-    MainWindow frame;
+    app::MainWindow frame;
     frame.show();
     for (const QString& special : specials) {
         SCOPED_TRACE(special.toStdString());
@@ -172,7 +172,7 @@ TEST_F(MainFrameTest, FilesThatAreNoRegularFilesAreRefusedAtOnce) {
 
     // A recent file that has become a pipe.
     const QString recent = NewFile("recent.rdf");
-    DocumentWindow* child = frame.OpenDocumentFile(recent);
+    app::DocumentWindow* child = frame.OpenDocumentFile(recent);
     ASSERT_TRUE(child);
     child->close();
     QApplication::processEvents();
@@ -190,7 +190,7 @@ TEST_F(MainFrameTest, FilesThatAreNoRegularFilesAreRefusedAtOnce) {
     EXPECT_TRUE(watcher.Boxes()[0].text.contains(notRegular));
 
     // Compare With a pipe.
-    DocumentWindow* open = frame.NewDocument();
+    app::DocumentWindow* open = frame.NewDocument();
     watcher.Clear();
     open->Commands()->CompareWith(pipe);
     ASSERT_EQ(watcher.Boxes().size(), 1);
@@ -199,10 +199,10 @@ TEST_F(MainFrameTest, FilesThatAreNoRegularFilesAreRefusedAtOnce) {
     ::alarm(0);
 }
 
-TEST_F(MainFrameTest, SaveAsAndReopenByteForByte) {
-    MainWindow frame;
+TEST_F(MainWindowTest, SaveAsAndReopenByteForByte) {
+    app::MainWindow frame;
     frame.show();
-    DocumentWindow* child = frame.NewDocument();
+    app::DocumentWindow* child = frame.NewDocument();
     child->Document().Radio().SetComment(0, 0, QStringLiteral("first channel"));
     child->Document().SetModified(true);
     EXPECT_EQ(child->windowTitle(), QStringLiteral("Untitled[*]"));
@@ -217,19 +217,19 @@ TEST_F(MainFrameTest, SaveAsAndReopenByteForByte) {
     EXPECT_FALSE(child->isWindowModified());
     EXPECT_EQ(frame.Recent().Files().value(0), Path("saved.rdf"));
 
-    DocumentWindow* again = frame.OpenDocumentFile(Path("saved.rdf"));
+    app::DocumentWindow* again = frame.OpenDocumentFile(Path("saved.rdf"));
     EXPECT_EQ(again, child) << "an open file's window is activated, not opened twice";
     child->close();
     QApplication::processEvents();
-    DocumentWindow* reopened = frame.OpenDocumentFile(Path("saved.rdf"));
+    app::DocumentWindow* reopened = frame.OpenDocumentFile(Path("saved.rdf"));
     ASSERT_TRUE(reopened);
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(reopened->Document().Block()), 33680),
               block);
     EXPECT_TRUE(watcher.Boxes().isEmpty());
 }
 
-TEST_F(MainFrameTest, RecentFilesPushOutTheOldest) {
-    MainWindow frame;
+TEST_F(MainWindowTest, RecentFilesPushOutTheOldest) {
+    app::MainWindow frame;
     frame.show();
     QStringList paths;
     for (const char* name : {"1.rdf", "2.rdf", "3.rdf", "4.rdf", "5.rdf"}) {
@@ -246,10 +246,10 @@ TEST_F(MainFrameTest, RecentFilesPushOutTheOldest) {
     EXPECT_FALSE(menuTexts.contains(QStringLiteral("&5 ") + paths[0]));
 }
 
-TEST_F(MainFrameTest, SaveQuestionOnCloseAndExit) {
-    MainWindow frame;
+TEST_F(MainWindowTest, SaveQuestionOnCloseAndExit) {
+    app::MainWindow frame;
     frame.show();
-    DocumentWindow* child = frame.NewDocument();
+    app::DocumentWindow* child = frame.NewDocument();
     child->Document().SetModified(true);
 
     watcher.AnswerBoxes({QMessageBox::Cancel});
@@ -264,13 +264,13 @@ TEST_F(MainFrameTest, SaveQuestionOnCloseAndExit) {
     EXPECT_EQ(watcher.Boxes().size(), 1);
 }
 
-TEST_F(MainFrameTest, QuittingWithDocumentWindowsOpen) {
+TEST_F(MainWindowTest, QuittingWithDocumentWindowsOpen) {
     // Closed first (Exit), or destroyed with its windows still open (the
     // program ending): the document windows go without touching a main
     // window that is half gone.
     for (const bool closeFirst : {true, false}) {
         SCOPED_TRACE(closeFirst);
-        auto* frame = new MainWindow;
+        auto* frame = new app::MainWindow;
         frame->show();
         frame->NewDocument();
         frame->OpenDocumentFile(NewFile("quit.rdf"));
@@ -284,8 +284,8 @@ TEST_F(MainFrameTest, QuittingWithDocumentWindowsOpen) {
     EXPECT_TRUE(watcher.Boxes().isEmpty());
 }
 
-TEST_F(MainFrameTest, DocumentCommandsFollowWhetherADocumentIsOpen) {
-    MainWindow frame;
+TEST_F(MainWindowTest, DocumentCommandsFollowWhetherADocumentIsOpen) {
+    app::MainWindow frame;
     frame.show();
     const QStringList documentCommands = {
         "file.close",    "file.save",         "file.saveAs", "file.import",    "file.export",
@@ -314,7 +314,7 @@ TEST_F(MainFrameTest, DocumentCommandsFollowWhetherADocumentIsOpen) {
     };
     SCOPED_TRACE("no document");
     check(false);
-    DocumentWindow* child = frame.NewDocument();
+    app::DocumentWindow* child = frame.NewDocument();
     {
         SCOPED_TRACE("a document");
         check(true);
@@ -334,8 +334,8 @@ TEST_F(MainFrameTest, DocumentCommandsFollowWhetherADocumentIsOpen) {
     EXPECT_TRUE(frame.Children().isEmpty());
 }
 
-TEST_F(MainFrameTest, WindowMenuListsTheWindowsAndTitlesNumberThem) {
-    MainWindow frame;
+TEST_F(MainWindowTest, WindowMenuListsTheWindowsAndTitlesNumberThem) {
+    app::MainWindow frame;
     frame.show();
     const auto windowList = [&] {
         QStringList entries;
@@ -353,9 +353,9 @@ TEST_F(MainFrameTest, WindowMenuListsTheWindowsAndTitlesNumberThem) {
         return nullptr;
     };
 
-    DocumentWindow* first = frame.NewDocument();
-    DocumentWindow* second = frame.NewDocument();
-    DocumentWindow* third = frame.NewDocument();
+    app::DocumentWindow* first = frame.NewDocument();
+    app::DocumentWindow* second = frame.NewDocument();
+    app::DocumentWindow* third = frame.NewDocument();
     EXPECT_EQ(first->windowTitle(), QStringLiteral("Untitled[*]"));
     EXPECT_EQ(second->windowTitle(), QStringLiteral("Untitled2[*]"));
     EXPECT_EQ(third->windowTitle(), QStringLiteral("Untitled3[*]"));
@@ -367,16 +367,16 @@ TEST_F(MainFrameTest, WindowMenuListsTheWindowsAndTitlesNumberThem) {
     // A closed Untitled frees its name for the next new document.
     second->close();
     QApplication::processEvents();
-    DocumentWindow* fourth = frame.NewDocument();
+    app::DocumentWindow* fourth = frame.NewDocument();
     EXPECT_EQ(fourth->windowTitle(), QStringLiteral("Untitled2[*]"));
 
     // Two windows on one file are numbered, and lose the number again when
     // one of them closes.
-    DocumentWindow* file = frame.OpenDocumentFile(NewFile("radio.rdf"));
+    app::DocumentWindow* file = frame.OpenDocumentFile(NewFile("radio.rdf"));
     ASSERT_TRUE(file);
     EXPECT_EQ(file->windowTitle(), QStringLiteral("radio.rdf[*]"));
     frame.RunCommand(QStringLiteral("window.new"));
-    DocumentWindow* view2 = frame.ActiveChild();
+    app::DocumentWindow* view2 = frame.ActiveChild();
     ASSERT_NE(view2, file);
     EXPECT_EQ(file->windowTitle(), QStringLiteral("radio.rdf:1[*]"));
     EXPECT_EQ(view2->windowTitle(), QStringLiteral("radio.rdf:2[*]"));
@@ -395,17 +395,17 @@ TEST_F(MainFrameTest, WindowMenuListsTheWindowsAndTitlesNumberThem) {
     EXPECT_TRUE(watcher.Boxes().isEmpty());
 }
 
-TEST_F(MainFrameTest, TheMainWindowKeepsItsPlaceBetweenRuns) {
+TEST_F(MainWindowTest, TheMainWindowKeepsItsPlaceBetweenRuns) {
     const QRect placed(70, 90, 820, 560);
     {
-        MainWindow frame;
+        app::MainWindow frame;
         frame.setGeometry(placed);
         frame.show();
         ASSERT_EQ(frame.geometry(), placed);
         EXPECT_TRUE(frame.close());
     }
     {
-        MainWindow frame;
+        app::MainWindow frame;
         frame.show();
         EXPECT_EQ(frame.geometry(), placed) << "the size and place of the last run";
         EXPECT_FALSE(frame.isMaximized());
@@ -413,7 +413,7 @@ TEST_F(MainFrameTest, TheMainWindowKeepsItsPlaceBetweenRuns) {
         EXPECT_TRUE(frame.close());
     }
     {
-        MainWindow frame;
+        app::MainWindow frame;
         frame.show();
         EXPECT_TRUE(frame.isMaximized()) << "maximised as it was left";
         frame.showNormal();
@@ -421,17 +421,17 @@ TEST_F(MainFrameTest, TheMainWindowKeepsItsPlaceBetweenRuns) {
         frame.close();
     }
     // Closing that is cancelled (the save question) keeps what was stored.
-    MainWindow frame;
+    app::MainWindow frame;
     frame.show();
     frame.NewDocument()->Document().SetModified(true);
     frame.setGeometry(QRect(10, 10, 400, 300));
     watcher.AnswerBoxes({QMessageBox::Cancel});
     EXPECT_FALSE(frame.close());
-    MainWindow next;
+    app::MainWindow next;
     EXPECT_EQ(next.geometry().size(), placed.size());
 }
 
-TEST_F(MainFrameTest, FileDialogsStartInTheFolderUsedLastForTheirKind) {
+TEST_F(MainWindowTest, FileDialogsStartInTheFolderUsedLastForTheirKind) {
     QDir(dir.path()).mkpath(QStringLiteral("radio"));
     QDir(dir.path()).mkpath(QStringLiteral("lists"));
     QDir(dir.path()).mkpath(QStringLiteral("gone"));
@@ -441,7 +441,7 @@ TEST_F(MainFrameTest, FileDialogsStartInTheFolderUsedLastForTheirKind) {
     WriteFile(Path("lists/in.csv"), "Receive Frequency,Name\n147.000,IN\n");
     const QString start = QDir::currentPath();
 
-    MainWindow frame;
+    app::MainWindow frame;
     frame.show();
     frame.NewDocument();
     // Each step: a command, the file the user picks, and where its dialog
@@ -482,7 +482,7 @@ TEST_F(MainFrameTest, FileDialogsStartInTheFolderUsedLastForTheirKind) {
                            "All radio files (*.rdf *.img)", "All Files (*)"}));
 
     // Kept for the next run; a folder that has gone falls back.
-    MainWindow next;
+    app::MainWindow next;
     next.show();
     watcher.Clear();
     next.RunCommand(QStringLiteral("file.open"));
@@ -493,7 +493,7 @@ TEST_F(MainFrameTest, FileDialogsStartInTheFolderUsedLastForTheirKind) {
     next.RunCommand(QStringLiteral("file.open"));
     ASSERT_EQ(watcher.FileDialogsSeen().size(), 1);
     EXPECT_EQ(watcher.FileDialogsSeen()[0].folder, start);
-    for (DocumentWindow* child : frame.Children())
+    for (app::DocumentWindow* child : frame.Children())
         child->Document().SetModified(false);
 }
 
@@ -537,7 +537,7 @@ TEST(FileDialogAnswers, ReachADialogWhoseNameFieldAlreadyHasTheFocus) {
 // The menu bar without and with a document, and the toolbar, one line per
 // item: where it is, its name, text, status tip and shortcuts ("-" for a
 // separator).
-QStringList MenuLines(MainWindow& frame) {
+QStringList MenuLines(app::MainWindow& frame) {
     const auto line = [](const QString& where, QAction* action) {
         if (action->isSeparator())
             return where + QStringLiteral(" -");
@@ -561,8 +561,8 @@ QStringList MenuLines(MainWindow& frame) {
     return lines;
 }
 
-TEST_F(MainFrameTest, MenusAndToolbarShowTheNamedActions) {
-    MainWindow frame;
+TEST_F(MainWindowTest, MenusAndToolbarShowTheNamedActions) {
+    app::MainWindow frame;
     frame.show();
     QStringList lines = {QStringLiteral("# no document")};
     lines << MenuLines(frame);
@@ -575,8 +575,8 @@ TEST_F(MainFrameTest, MenusAndToolbarShowTheNamedActions) {
     EXPECT_EQ(lines, expected) << lines.join(QLatin1Char('\n')).toStdString();
 }
 
-TEST_F(MainFrameTest, ShiftInsertAndShiftDeleteBelongToPasteAndCut) {
-    MainWindow frame;
+TEST_F(MainWindowTest, ShiftInsertAndShiftDeleteBelongToPasteAndCut) {
+    app::MainWindow frame;
     frame.show();
     frame.NewDocument();
     // Shift+Insert and Shift+Delete belong to Paste and Cut.
@@ -604,7 +604,7 @@ TEST_F(MainFrameTest, ShiftInsertAndShiftDeleteBelongToPasteAndCut) {
 // The program's own pictures: each one is drawn by the SVG plugin (a missing
 // plugin or a broken file gives an empty picture), and the main window and
 // every toolbar button carry one.
-TEST_F(MainFrameTest, IconsArePainted) {
+TEST_F(MainWindowTest, IconsArePainted) {
     const auto painted = [](const QIcon& icon) {
         const QImage image = icon.pixmap(QSize(32, 32)).toImage();
         int opaque = 0;
@@ -618,7 +618,7 @@ TEST_F(MainFrameTest, IconsArePainted) {
         SCOPED_TRACE(name);
         EXPECT_GT(painted(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)))), 40);
     }
-    MainWindow frame;
+    app::MainWindow frame;
     EXPECT_GT(painted(frame.windowIcon()), 40);
     const QList<QToolBar*> toolbars = frame.findChildren<QToolBar*>();
     ASSERT_EQ(toolbars.size(), 1);
@@ -641,11 +641,11 @@ QString ChirpData(const char* name) {
 
 // CHIRP lists through the File menu: Import reports on the status bar,
 // Export offers the CHIRP list, Save As the clone image alone.
-TEST_F(MainFrameTest, ChirpListsAndTheCloneImageThroughTheFileMenu) {
-    MainWindow frame;
+TEST_F(MainWindowTest, ChirpListsAndTheCloneImageThroughTheFileMenu) {
+    app::MainWindow frame;
     frame.show();
-    DocumentWindow* child = frame.NewDocument();
-    RadioDocument& doc = child->Document();
+    app::DocumentWindow* child = frame.NewDocument();
+    document::RadioDocument& doc = child->Document();
 
     watcher.AnswerFiles({ChirpData("chirp-zero.csv")});
     frame.RunCommand(QStringLiteral("file.import"));
@@ -677,10 +677,10 @@ TEST_F(MainFrameTest, ChirpListsAndTheCloneImageThroughTheFileMenu) {
 }
 
 // File Compare With...: a window with what differs, in the radio's terms.
-TEST_F(MainFrameTest, CompareWithListsTheDifferencesInAWindow) {
-    MainWindow frame;
+TEST_F(MainWindowTest, CompareWithListsTheDifferencesInAWindow) {
+    app::MainWindow frame;
     frame.show();
-    DocumentWindow* child = frame.NewDocument();
+    app::DocumentWindow* child = frame.NewDocument();
     const QString same = NewFile("same.rdf");
     child->Document().Radio().SetComment(0, 0, QStringLiteral("first channel"));
 
