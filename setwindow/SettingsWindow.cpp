@@ -122,11 +122,11 @@ QMenuBar* SettingsWindow::BuildMenu() {
         const char* text;
         std::function<void()> run;
     } commands[] = {
-        {"settings.new", "&New\tCtrl+N", [this] { OnFileNew(); }},
-        {"settings.open", "&Open...\tCtrl+O", [this] { OnFileOpen(); }},
-        {"settings.save", "&Save\tCtrl+S", [this] { OnFileSave(); }},
-        {"settings.saveAs", "Save &As...", [this] { OnFileSaveAs(); }},
-        {"settings.exit", "E&xit", [this] { OnFileExit(); }},
+        {"settings.new", "&New\tCtrl+N", [this] { NewFile(); }},
+        {"settings.open", "&Open...\tCtrl+O", [this] { OpenFile(); }},
+        {"settings.save", "&Save\tCtrl+S", [this] { SaveFile(); }},
+        {"settings.saveAs", "Save &As...", [this] { SaveFileAs(); }},
+        {"settings.exit", "E&xit", [this] { Exit(); }},
     };
     auto* bar = new QMenuBar(this);
     QMenu* file = bar->addMenu(QString::fromLatin1(kFileMenuTitle));
@@ -236,7 +236,7 @@ bool SettingsWindow::AskToSave() {
     switch (box.exec()) {
     case QMessageBox::Yes:
         // A save that is cancelled or fails keeps the edits here.
-        return OnFileSave();
+        return SaveFile();
     case QMessageBox::No:
         return true;
     default:
@@ -256,7 +256,7 @@ void SettingsWindow::TakeFile(const QString& path) {
     m_directory = info.absolutePath();
 }
 
-void SettingsWindow::OnFileNew() {
+void SettingsWindow::NewFile() {
     if (!AskToSave())
         return;
     m_untitled = true;
@@ -273,7 +273,7 @@ void SettingsWindow::OnFileNew() {
     m_modified = false;
 }
 
-void SettingsWindow::OnFileOpen() {
+void SettingsWindow::OpenFile() {
     if (!AskToSave())
         return;
     SelectTab(kTabToggles);
@@ -296,10 +296,10 @@ void SettingsWindow::OnFileOpen() {
     Distribute();
 }
 
-bool SettingsWindow::OnFileSave() {
+bool SettingsWindow::SaveFile() {
     Collect();
     if (m_untitled)
-        return OnFileSaveAs();
+        return SaveFileAs();
     if (const auto error = settings::rsf::SaveFile(m_path, m_file.data())) {
         ShowError(error->text);
         return false;
@@ -311,7 +311,7 @@ bool SettingsWindow::OnFileSave() {
     return true;
 }
 
-bool SettingsWindow::OnFileSaveAs() {
+bool SettingsWindow::SaveFileAs() {
     Collect();
     settings::rsf::WriteHeader(m_file.data(), true);
     QFileDialog dialog(this, QString(), m_directory, QString::fromLatin1(kFileFilter));
@@ -330,7 +330,7 @@ bool SettingsWindow::OnFileSaveAs() {
     return true;
 }
 
-void SettingsWindow::OnFileExit() {
+void SettingsWindow::Exit() {
     if (!AskToSave())
         return;
     QDialog::accept();

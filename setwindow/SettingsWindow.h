@@ -78,11 +78,11 @@ private:
     void ShowError(const QString& text);
     void TakeFile(const QString& path);
 
-    void OnFileNew();
-    void OnFileOpen();
-    bool OnFileSave();
-    bool OnFileSaveAs();
-    void OnFileExit();
+    void NewFile();
+    void OpenFile();
+    bool SaveFile();
+    bool SaveFileAs();
+    void Exit();
 
     settings::rsf::SettingsSource m_source;
     settings::rsf::FileImage m_file{};
