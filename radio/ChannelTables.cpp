@@ -157,8 +157,9 @@ QStringList DcsItems() {
     return items;
 }
 
-// Lists are made once and shared by every grid of every document.
-const outside::CellStore::List& SharedList(ChoiceList id) {
+} // namespace
+
+const outside::CellStore::List& ChoiceItems(ChoiceList id) {
     static const std::array<outside::CellStore::List, static_cast<size_t>(ChoiceList::Count)>
         lists = [] {
             std::array<outside::CellStore::List, static_cast<size_t>(ChoiceList::Count)> l{};
@@ -182,13 +183,15 @@ const outside::CellStore::List& SharedList(ChoiceList id) {
     return lists[static_cast<size_t>(id)];
 }
 
+namespace {
+
 outside::CellStore::CellFormat FormatOf(const CellLayout& layout) {
     outside::CellStore::CellFormat format;
     format.kind = layout.kind;
     format.decimals = layout.kind == Kind::Number ? kFrequencyDecimals : 0;
     format.maxLength = layout.maxLength;
     if (layout.kind == Kind::List)
-        format.list = SharedList(layout.list);
+        format.list = ChoiceItems(layout.list);
     return format;
 }
 
