@@ -1,6 +1,6 @@
 #include "radio/ChannelDraft.h"
 
-#include "radio/ChannelTables.h"
+#include "radio/ChoiceLists.h"
 #include "radio/DataFileLayout.h"
 #include "radio/RadioModel.h"
 

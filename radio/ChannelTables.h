@@ -7,12 +7,15 @@
 // ChannelColumns.h; their numbers are fixed: the editor relies on them.
 #pragma once
 
-#include "outside/CellStore.h"
 #include "radio/ChannelColumns.h"
 #include "radio/ImageLayout.h"
 #include "radio/RadioTypes.h"
 
 #include <QString>
+
+namespace outside {
+class CellStore;
+}
 
 namespace radio {
 
@@ -36,10 +39,6 @@ int TabByKey(const QString& key);
 constexpr bool IsChannelListTab(int t) {
     return t >= 0 && t < tab::kCount && t != tab::kHyper && t != tab::kGroups;
 }
-
-// The items of a choice list, made once and shared by every grid of every
-// document; null for ChoiceList::None.
-const outside::CellStore::List& ChoiceItems(ChoiceList list);
 
 // Rows and columns of a tab's grid.
 int TabColumnCount(int tab);

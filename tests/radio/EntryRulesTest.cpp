@@ -6,6 +6,7 @@
 #include "radio/CellEntry.h"
 #include "radio/ChannelRecord.h"
 #include "radio/ChannelTables.h"
+#include "radio/ChoiceLists.h"
 #include "radio/FrequencyCodec.h"
 #include "radio/RadioModel.h"
 
@@ -92,6 +93,25 @@ TEST_F(EntryRules, TypedTextsFollowTheRules) {
         ++cases;
     }
     EXPECT_GE(cases, 20);
+}
+
+// A fresh row takes every list of the default record, keeps its name and
+// loses its comment.
+TEST_F(EntryRules, SeedingTakesTheDefaultRecordsLists) {
+    ChannelRecord r(radio.DefaultRecord(tab::kMemories));
+    r.SetToneMode(tonemode::kDcs);
+    r.SetDcs(3);
+    r.SetStep(5);
+    ChannelDraft d;
+    d.name = QStringLiteral("keep");
+    d.comment = QStringLiteral("old");
+    entry::Seed(radio, radio.DefaultRecord(tab::kMemories), 146940000, d);
+    QStringList cells;
+    for (const ColumnDef& def : kChannelColumns)
+        cells << CellText(d, def);
+    EXPECT_EQ(cells, (QStringList{"", "146.34000", "600 kHz", "Minus", "AM", "keep", "DCS", "100.0",
+                                  "031", "", "", "25 kHz", "", "", "High", "15", "", ""}));
+    EXPECT_TRUE(d.open);
 }
 
 // Every column of a draft takes a typed text, or a list item, as a grid cell
