@@ -75,6 +75,17 @@ void WriteDraft(outside::CellStore& grid, int t, int shift, int row, const Chann
         grid.SetLock({shift + kTransmit, row, shift + kLastSetColumn, row}, !after.open);
 }
 
+// Runs a rule on the channel of a row and writes back the cells it changed;
+// gives what the rule answered.
+template <typename Rule>
+bool EditChannel(outside::CellStore& grid, int t, int shift, int row, Rule rule) {
+    const ChannelDraft before = ReadDraft(grid, shift, row);
+    ChannelDraft d = before;
+    const bool answer = rule(d);
+    WriteDraft(grid, t, shift, row, before, d);
+    return answer;
+}
+
 // The set of a channel: 0 on the channel lists, 1 or 2 on Hyper Memories.
 int SetOf(int shift) {
     return shift == 0 ? 0 : shift == hypercol::kSetAShift ? 1 : 2;
@@ -112,13 +123,13 @@ void CellRules::EditEnded(int t, outside::CellStore& grid, int col, int row) {
     const int shift = ChannelShift(t, col);
     if (shift < 0)
         return;
-    const ChannelDraft before = ReadDraft(grid, shift, row);
-    ChannelDraft d = before;
     const Context at{m_radio, t, row, SetOf(shift)};
-    if (AfterEdit(at, FieldOfColumn(col - shift), sameCell ? &m_start : nullptr, d,
-                  m_radio.DefaultRecord(t)))
+    const ChannelDraft* start = sameCell ? &m_start : nullptr;
+    const bool seeded = EditChannel(grid, t, shift, row, [&](ChannelDraft& d) {
+        return AfterEdit(at, FieldOfColumn(col - shift), start, d, m_radio.DefaultRecord(t));
+    });
+    if (seeded)
         grid.SelectBlock({1, row, grid.MaxCols(), row});
-    WriteDraft(grid, t, shift, row, before, d);
 }
 
 // ---------------------------------------------------------------------------
@@ -138,11 +149,10 @@ void CellRules::CellLeft(int t, outside::CellStore& grid, int col, int row, int 
     const int shift = ChannelShift(t, col);
     if (shift < 0)
         return;
-    const ChannelDraft before = ReadDraft(grid, shift, row);
-    ChannelDraft d = before;
-    const bool capture =
-        LeaveCell({m_radio, t, row, SetOf(shift)}, FieldOfColumn(col - shift), d, newRow != row);
-    WriteDraft(grid, t, shift, row, before, d);
+    const Context at{m_radio, t, row, SetOf(shift)};
+    const bool capture = EditChannel(grid, t, shift, row, [&](ChannelDraft& d) {
+        return LeaveCell(at, FieldOfColumn(col - shift), d, newRow != row);
+    });
     if (capture)
         CaptureDefault(t, grid, row);
 }
@@ -150,11 +160,9 @@ void CellRules::CellLeft(int t, outside::CellStore& grid, int col, int row, int 
 void CellRules::RowLeft(int t, outside::CellStore& grid, int row) {
     if (!IsChannelListTab(t))
         return;
-    const ChannelDraft before = ReadDraft(grid, 0, row);
-    ChannelDraft d = before;
-    if (LeaveRow({m_radio, t, row, 0}, d))
+    const Context at{m_radio, t, row, 0};
+    if (EditChannel(grid, t, 0, row, [&](ChannelDraft& d) { return LeaveRow(at, d); }))
         CaptureDefault(t, grid, row);
-    WriteDraft(grid, t, 0, row, before, d);
 }
 
 std::optional<QString> CellRules::EditRefused(int t, const outside::CellStore& grid, int col,
@@ -183,14 +191,15 @@ bool CellRules::Changed(int t, outside::CellStore& grid, int col, int row) {
     if (shift < 0)
         return false;
     if (col - shift == kReceive) {
-        const ChannelDraft before = ReadDraft(grid, shift, row);
-        if (before.rx.kind != FrequencyEntry::Value ||
-            !m_radio.IsValidFrequency(t, before.rx.hz, row))
+        const CellReading rx = ReadFrequencyCell(m_radio, grid, col, row);
+        if (rx.kind != FrequencyEntry::Value || !m_radio.IsValidFrequency(t, rx.hz, row))
             return false;
-        ChannelDraft d = before;
-        if (OpenChannel({m_radio, t, row, SetOf(shift)}, d, m_radio.DefaultRecord(t)))
+        const Context at{m_radio, t, row, SetOf(shift)};
+        const bool seeded = EditChannel(grid, t, shift, row, [&](ChannelDraft& d) {
+            return OpenChannel(at, d, m_radio.DefaultRecord(t));
+        });
+        if (seeded)
             grid.SelectBlock({1, row, grid.MaxCols(), row});
-        WriteDraft(grid, t, shift, row, before, d);
     }
     if (shift == 0)
         CaptureDefault(t, grid, row);
@@ -218,10 +227,10 @@ void CellRules::ButtonClicked(int t, outside::CellStore& grid, int col, int row)
         return;
     if (shift < 0)
         return;
-    const ChannelDraft before = ReadDraft(grid, shift, row);
-    ChannelDraft d = before;
-    ExcludeSkipPreferential(FieldOfColumn(col - shift), d);
-    WriteDraft(grid, t, shift, row, before, d);
+    EditChannel(grid, t, shift, row, [&](ChannelDraft& d) {
+        ExcludeSkipPreferential(FieldOfColumn(col - shift), d);
+        return true;
+    });
 }
 
 // ---------------------------------------------------------------------------

@@ -36,7 +36,7 @@ class CellRules {
 public:
     explicit CellRules(RadioModel& radio) : m_radio(radio) {}
 
-    // A cell's editor opened: its value before the edit is remembered.
+    // A cell's editor opened: its channel before the edit is remembered.
     void EditStarted(int tab, const outside::CellStore& grid, int col, int row);
     // A cell's editor closed with a changed value: the automatic changes
     // (a fresh row seeded, transmit frequency, offset and direction).

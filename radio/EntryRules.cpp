@@ -25,7 +25,8 @@ void SetOffsetText(ChannelDraft& d, const QString& text) {
     SetCellText(d, Column(channelcol::kOffset), text);
 }
 
-// The offset as its cell shows it: the list item when the list has it.
+// The offset as its cell shows it: the list item when the list has it, else
+// the value as format writes it.
 void SetOffset(ChannelDraft& d, Hz offset, QString (*format)(Hz)) {
     const int item = RadioModel::OffsetListIndex(offset);
     if (item >= 0)
