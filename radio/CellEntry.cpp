@@ -27,18 +27,68 @@ constexpr int kResetCtcss = 12;
 constexpr int kResetOffsetLow = 6; // the low byte of the offset field
 constexpr int kResetIconByte = kResetIcon + 1;
 
-// The offset text a transmit frequency without a standard shift leaves.
-const char* const kSplitOffsetText = "600 kHz";
+// Whether a column belongs to the channel that starts after shift: a
+// receiver set holds every column but the comment.
+bool InChannel(const ColumnDef& def, int shift) {
+    return shift == 0 || def.InSets();
+}
 
-constexpr Hz kMegahertz = 1000000;
+// The channel of a row as its cells hold it.
+ChannelDraft ReadDraft(const outside::CellStore& grid, int shift, int row) {
+    ChannelDraft d;
+    for (const ColumnDef& def : kChannelColumns) {
+        if (!InChannel(def, shift))
+            continue;
+        const int col = shift + def.column;
+        const int index = grid.ListIndex(col, row);
+        if (index >= 0)
+            SetCellIndex(d, def, index);
+        else
+            SetCellText(d, def, grid.Text(col, row));
+    }
+    d.open = !grid.IsLocked(shift + kTransmit, row);
+    return d;
+}
 
-// The offset as its cell shows it: the list item when the list has it.
-void WriteOffset(RadioModel& radio, outside::CellStore& grid, int col, int row, Hz offset) {
-    const int item = radio.OffsetListIndex(offset);
-    if (item >= 0)
-        grid.SetListIndex(col, row, item);
+// Writes the cells of a channel that differ from before, and its locks when
+// it opened or closed.
+void WriteDraft(outside::CellStore& grid, int t, int shift, int row, const ChannelDraft& before,
+                const ChannelDraft& after) {
+    for (const ColumnDef& def : kChannelColumns) {
+        if (!InChannel(def, shift))
+            continue;
+        const int index = CellIndex(after, def);
+        const QString text = CellText(after, def);
+        if (index == CellIndex(before, def) && text == CellText(before, def))
+            continue;
+        const int col = shift + def.column;
+        if (index >= 0)
+            grid.SetListIndex(col, row, index);
+        else
+            grid.SetText(col, row, text);
+    }
+    if (after.open == before.open)
+        return;
+    if (shift == 0)
+        LockRow(grid, t, row, !after.open);
     else
-        grid.SetText(col, row, OffsetText(offset));
+        grid.SetLock({shift + kTransmit, row, shift + kLastSetColumn, row}, !after.open);
+}
+
+// Runs a rule on the channel of a row and writes back the cells it changed;
+// gives what the rule answered.
+template <typename Rule>
+bool EditChannel(outside::CellStore& grid, int t, int shift, int row, Rule rule) {
+    const ChannelDraft before = ReadDraft(grid, shift, row);
+    ChannelDraft d = before;
+    const bool answer = rule(d);
+    WriteDraft(grid, t, shift, row, before, d);
+    return answer;
+}
+
+// The set of a channel: 0 on the channel lists, 1 or 2 on Hyper Memories.
+int SetOf(int shift) {
+    return shift == 0 ? 0 : shift == hypercol::kSetAShift ? 1 : 2;
 }
 
 } // namespace
@@ -63,126 +113,23 @@ void CellRules::EditStarted(int t, const outside::CellStore& grid, int col, int 
     m_startTab = t;
     m_startCol = col;
     m_startRow = row;
-    m_startIndex = grid.ListIndex(col, row);
+    const int shift = ChannelShift(t, col);
+    m_start = shift >= 0 ? ReadDraft(grid, shift, row) : ChannelDraft{};
 }
 
 void CellRules::EditEnded(int t, outside::CellStore& grid, int col, int row) {
     const bool sameCell = m_startTab == t && m_startCol == col && m_startRow == row;
-    const bool wasSplit = sameCell && m_startIndex == direction::kSplit;
     m_startTab = -1;
     const int shift = ChannelShift(t, col);
     if (shift < 0)
         return;
-    switch (col - shift) {
-    case kReceive: {
-        const CellReading rx = ReadFrequencyCell(m_radio, grid, shift + kReceive, row);
-        if (rx.IsBlank()) {
-            EmptyChannel(t, grid, shift, row);
-            return;
-        }
-        if (rx.kind == CellReading::Bad || !m_radio.IsValidFrequency(t, rx.hz, row))
-            return;
-        // However the grid ordered its events, a blank row is seeded first.
-        SeedRow(t, grid, row, rx.hz);
-        UnlockChannel(t, grid, shift, row);
-        // A split channel keeps its own transmit frequency.
-        if (grid.ListIndex(shift + kDirection, row) == direction::kSplit)
-            return;
-        ApplyOffset(grid, shift, row);
-        return;
-    }
-    case kOffset:
-        ApplyOffset(grid, shift, row);
-        return;
-    case kTransmit:
-        ApplyTransmit(grid, shift, row);
-        return;
-    case kDirection: {
-        const CellReading rx = ReadFrequencyCell(m_radio, grid, shift + kReceive, row);
-        if (rx.kind != CellReading::Value)
-            return;
-        int dir = grid.ListIndex(shift + kDirection, row);
-        const CellReading off = ReadFrequencyCell(m_radio, grid, shift + kOffset, row);
-        Hz offset = off.kind == CellReading::Value ? off.hz : 0;
-        // Leaving Split, or a shift without a usable offset: the band's own
-        // offset, never what a split row's offset cell showed.
-        if ((dir == direction::kMinus || dir == direction::kPlus) &&
-            (wasSplit || !m_radio.IsValidOffset(offset))) {
-            offset = m_radio.DefaultOffset(rx.hz);
-            WriteOffset(m_radio, grid, shift + kOffset, row, offset);
-        }
-        const Hz tx = m_radio.TransmitFrequency(rx.hz, dir, offset, false);
-        if (tx > 0)
-            grid.SetText(shift + kTransmit, row, FrequencyText(tx));
-        return;
-    }
-    default:
-        return;
-    }
-}
-
-void CellRules::ApplyOffset(outside::CellStore& grid, int shift, int row) {
-    const CellReading rx = ReadFrequencyCell(m_radio, grid, shift + kReceive, row);
-    const CellReading off = ReadFrequencyCell(m_radio, grid, shift + kOffset, row);
-    if (rx.kind != CellReading::Value || off.kind == CellReading::Bad)
-        return;
-    Hz offset = off.hz;
-    if (off.IsBlank()) {
-        // No offset yet: the band's own.
-        offset = m_radio.DefaultOffset(rx.hz);
-        WriteOffset(m_radio, grid, shift + kOffset, row, offset);
-    }
-    int dir = grid.ListIndex(shift + kDirection, row);
-    const Hz tx = m_radio.TransmitFrequency(rx.hz, dir, offset, true);
-    if (tx > 0)
-        grid.SetText(shift + kTransmit, row, FrequencyText(tx));
-    grid.SetListIndex(shift + kDirection, row, dir);
-}
-
-void CellRules::ApplyTransmit(outside::CellStore& grid, int shift, int row) {
-    const CellReading rx = ReadFrequencyCell(m_radio, grid, shift + kReceive, row);
-    const CellReading tx = ReadFrequencyCell(m_radio, grid, shift + kTransmit, row);
-    if (rx.kind != CellReading::Value || tx.kind != CellReading::Value)
-        return;
-    int dir = grid.ListIndex(shift + kDirection, row);
-    if (dir == direction::kSplit)
-        return;
-    const Hz offset = m_radio.OffsetFromPair(rx.hz, dir, tx.hz);
-    grid.SetListIndex(shift + kDirection, row, dir);
-    if (offset <= 0) {
-        grid.SetListIndex(shift + kDirection, row, direction::kSplit);
-        grid.SetText(shift + kOffset, row, QString::fromLatin1(kSplitOffsetText));
-    } else if (offset < kMegahertz) {
-        grid.SetText(shift + kOffset, row, QString::asprintf("%3.0f kHz", offset / 1000.0));
-    } else {
-        grid.SetText(shift + kOffset, row, QString::asprintf("%5.3f MHz", offset / 1000000.0));
-    }
-}
-
-void CellRules::SeedRow(int t, outside::CellStore& grid, int row, Hz rx) {
-    if (!IsChannelListTab(t))
-        return;
-    if (!ReadFrequencyCell(m_radio, grid, kTransmit, row).IsBlank())
-        return;
-    m_radio.FillNewRow(t, rx, row, grid);
-}
-
-void CellRules::EmptyChannel(int t, outside::CellStore& grid, int shift, int row) {
-    if (shift == 0) {
-        m_radio.ClearRow(t, row, grid);
-        LockRow(grid, t, row, true);
-        return;
-    }
-    // One receiver set of a hyper memory: the other set stays as it is.
-    grid.ClearBlock({shift + kReceive, row, shift + kLastSetColumn, row});
-    grid.SetLock({shift + kTransmit, row, shift + kLastSetColumn, row}, true);
-}
-
-void CellRules::UnlockChannel(int t, outside::CellStore& grid, int shift, int row) {
-    if (shift == 0)
-        LockRow(grid, t, row, false);
-    else
-        grid.SetLock({shift + kTransmit, row, shift + kLastSetColumn, row}, false);
+    const Context at{m_radio, t, row, SetOf(shift)};
+    const ChannelDraft* start = sameCell ? &m_start : nullptr;
+    const bool seeded = EditChannel(grid, t, shift, row, [&](ChannelDraft& d) {
+        return AfterEdit(at, FieldOfColumn(col - shift), start, d, m_radio.DefaultRecord(t));
+    });
+    if (seeded)
+        grid.SelectBlock({1, row, grid.MaxCols(), row});
 }
 
 // ---------------------------------------------------------------------------
@@ -194,68 +141,28 @@ std::optional<Refusal> CellRules::CheckCell(int t, const outside::CellStore& gri
     const int shift = ChannelShift(t, col);
     if (shift < 0)
         return std::nullopt;
-    switch (col - shift) {
-    case kReceive: {
-        const CellReading rx = ReadFrequencyCell(m_radio, grid, col, row);
-        if (rx.IsBlank())
-            return std::nullopt;
-        if (rx.kind == CellReading::Bad || !m_radio.IsValidFrequency(t, rx.hz, row))
-            return Refusal{QString::fromLatin1(kBadReceive), true};
-        return std::nullopt;
-    }
-    case kTransmit: {
-        // Only a channel has a transmit frequency to check.
-        if (ReadFrequencyCell(m_radio, grid, shift + kReceive, row).kind != CellReading::Value)
-            return std::nullopt;
-        const CellReading tx = ReadFrequencyCell(m_radio, grid, col, row);
-        const Hz hz = tx.kind == CellReading::Value ? tx.hz : 0;
-        if (tx.kind == CellReading::Value && m_radio.IsValidFrequency(t, hz, row))
-            return std::nullopt;
-        return Refusal{QString::fromLatin1(kBadTransmit).arg(hz), true};
-    }
-    case kOffset: {
-        // A split row's offset cell is no offset: nothing reads it back.
-        if (grid.ListIndex(shift + kDirection, row) == direction::kSplit)
-            return std::nullopt;
-        const CellReading off = ReadFrequencyCell(m_radio, grid, col, row);
-        if (off.kind == CellReading::Bad ||
-            (off.kind == CellReading::Value && !m_radio.IsValidOffset(off.hz)))
-            return Refusal{QString::fromLatin1(kBadOffset), false};
-        return std::nullopt;
-    }
-    default:
-        return std::nullopt;
-    }
+    return CheckField({m_radio, t, row, SetOf(shift)}, FieldOfColumn(col - shift),
+                      ReadDraft(grid, shift, row));
 }
 
 void CellRules::CellLeft(int t, outside::CellStore& grid, int col, int row, int newRow) {
     const int shift = ChannelShift(t, col);
     if (shift < 0)
         return;
-    const CellReading rx = ReadFrequencyCell(m_radio, grid, shift + kReceive, row);
-    if (col - shift == kReceive && rx.IsBlank()) {
-        if (shift == 0)
-            LockRow(grid, t, row, true);
-        else
-            grid.SetLock({shift + kTransmit, row, shift + kLastSetColumn, row}, true);
-        return;
-    }
-    if (shift != 0)
-        return; // the hyper sets neither unlock here nor give defaults
-    if (col == kReceive && rx.kind == CellReading::Value)
-        LockRow(grid, t, row, false);
-    if (newRow != row)
+    const Context at{m_radio, t, row, SetOf(shift)};
+    const bool capture = EditChannel(grid, t, shift, row, [&](ChannelDraft& d) {
+        return LeaveCell(at, FieldOfColumn(col - shift), d, newRow != row);
+    });
+    if (capture)
         CaptureDefault(t, grid, row);
 }
 
 void CellRules::RowLeft(int t, outside::CellStore& grid, int row) {
     if (!IsChannelListTab(t))
         return;
-    CaptureDefault(t, grid, row);
-    // A row without a receive frequency keeps its other cells locked;
-    // programmed rows stay editable.
-    if (ReadFrequencyCell(m_radio, grid, kReceive, row).IsBlank())
-        LockRow(grid, t, row, true);
+    const Context at{m_radio, t, row, 0};
+    if (EditChannel(grid, t, 0, row, [&](ChannelDraft& d) { return LeaveRow(at, d); }))
+        CaptureDefault(t, grid, row);
 }
 
 std::optional<QString> CellRules::EditRefused(int t, const outside::CellStore& grid, int col,
@@ -265,12 +172,10 @@ std::optional<QString> CellRules::EditRefused(int t, const outside::CellStore& g
     const int shift = ChannelShift(t, col);
     if (shift < 0)
         return std::nullopt; // the header-only columns say nothing
-    // A channel's cells that its tab always keeps locked say nothing either.
-    if (ReadFrequencyCell(m_radio, grid, shift + kReceive, row).kind == CellReading::Value)
-        return std::nullopt;
-    if (activeCol)
+    std::optional<QString> message = entry::EditRefused(ReadDraft(grid, shift, row));
+    if (message && activeCol)
         *activeCol = shift + kReceive;
-    return QString::fromLatin1(kNeedReceive);
+    return message;
 }
 
 // ---------------------------------------------------------------------------
@@ -287,10 +192,14 @@ bool CellRules::Changed(int t, outside::CellStore& grid, int col, int row) {
         return false;
     if (col - shift == kReceive) {
         const CellReading rx = ReadFrequencyCell(m_radio, grid, col, row);
-        if (rx.kind != CellReading::Value || !m_radio.IsValidFrequency(t, rx.hz, row))
+        if (rx.kind != FrequencyEntry::Value || !m_radio.IsValidFrequency(t, rx.hz, row))
             return false;
-        SeedRow(t, grid, row, rx.hz);
-        UnlockChannel(t, grid, shift, row);
+        const Context at{m_radio, t, row, SetOf(shift)};
+        const bool seeded = EditChannel(grid, t, shift, row, [&](ChannelDraft& d) {
+            return OpenChannel(at, d, m_radio.DefaultRecord(t));
+        });
+        if (seeded)
+            grid.SelectBlock({1, row, grid.MaxCols(), row});
     }
     if (shift == 0)
         CaptureDefault(t, grid, row);
@@ -300,21 +209,14 @@ bool CellRules::Changed(int t, outside::CellStore& grid, int col, int row) {
 void CellRules::KeepGroupPacked(outside::CellStore& grid, int col, int row) {
     if (col < 1 || col > groupcol::kCount || row < 1 || row > groupcol::kRows)
         return;
-    if (grid.ListIndex(col, row) == 0) {
-        // The empty entry takes the channel out and closes the gap.
-        grid.SetListIndex(col, row, -1);
-        if (row < groupcol::kRows)
-            grid.MoveBlock({col, row + 1, col, groupcol::kRows}, col, row);
+    std::vector<int> members;
+    for (int r = 1; r <= groupcol::kRows; ++r)
+        members.push_back(grid.ListIndex(col, r));
+    const std::vector<int> packed = PackGroup(members, row - 1);
+    for (int r = 1; r <= groupcol::kRows; ++r) {
+        if (packed[static_cast<size_t>(r - 1)] != members[static_cast<size_t>(r - 1)])
+            grid.SetListIndex(col, r, packed[static_cast<size_t>(r - 1)]);
     }
-    // Sorted by channel number, empty cells last; the grid's own sort keys
-    // are put back afterwards.
-    const int keyCols[2] = {grid.SortKeyColumn(1), grid.SortKeyColumn(2)};
-    const outside::CellStore::SortOrder keyOrders[2] = {grid.SortKeyOrder(1), grid.SortKeyOrder(2)};
-    grid.SetSortKey(1, col, outside::CellStore::SortOrder::Ascending);
-    grid.SetSortKey(2, 0, outside::CellStore::SortOrder::None);
-    grid.SortBlockByRows({col, 1, col, groupcol::kRows});
-    grid.SetSortKey(1, keyCols[0], keyOrders[0]);
-    grid.SetSortKey(2, keyCols[1], keyOrders[1]);
 }
 
 void CellRules::ButtonClicked(int t, outside::CellStore& grid, int col, int row) {
@@ -323,13 +225,12 @@ void CellRules::ButtonClicked(int t, outside::CellStore& grid, int col, int row)
         shift = ChannelShift(t, col);
     else if (t != tab::kMemories)
         return;
-    if (shift < 0 || !grid.IsChecked(col, row))
+    if (shift < 0)
         return;
-    // Skip and preferential scan exclude each other.
-    if (col - shift == kSkip)
-        grid.SetChecked(shift + kPreferential, row, false);
-    else if (col - shift == kPreferential)
-        grid.SetChecked(shift + kSkip, row, false);
+    EditChannel(grid, t, shift, row, [&](ChannelDraft& d) {
+        ExcludeSkipPreferential(FieldOfColumn(col - shift), d);
+        return true;
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -339,23 +240,8 @@ void CellRules::ButtonClicked(int t, outside::CellStore& grid, int col, int row)
 void CellRules::CaptureDefault(int t, const outside::CellStore& grid, int row) {
     if (!IsChannelListTab(t) || row < 1 || row > grid.MaxRows())
         return;
-    if (ReadFrequencyCell(m_radio, grid, kReceive, row).kind != CellReading::Value)
-        return;
-    Byte* rec = m_radio.DefaultRecord(t);
-    std::memset(rec, 0, image::kRecordSize);
-    std::memset(m_radio.DefaultBlock(), 0, image::kBlockSize);
-    const auto index = [&](int col) { return std::max(grid.ListIndex(col, row), 0); };
-    ChannelRecord r(rec);
-    r.SetDirection(index(kDirection));
-    r.SetMode(index(kMode));
-    r.SetToneMode(index(kToneMode));
-    r.SetCtcss(index(kCtcss));
-    r.SetDcs(index(kDcs));
-    r.SetStep(index(kStep));
-    r.SetClockShift(grid.IsChecked(kClockShift, row));
-    r.SetHalfDeviation(grid.IsChecked(kHalfDeviation, row));
-    r.SetPower(index(kPower));
-    r.SetIcon(index(kIcon));
+    if (entry::CaptureDefault(m_radio.DefaultRecord(t), ReadDraft(grid, 0, row)))
+        std::memset(m_radio.DefaultBlock(), 0, image::kBlockSize);
 }
 
 void CellRules::ResetDefault(int t) {

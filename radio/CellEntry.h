@@ -1,16 +1,13 @@
-// What happens while the user types into a channel grid: the receive
-// frequency, transmit frequency, offset and direction of a channel follow
-// each other, frequencies the radio cannot use are refused, the cells of a
-// channel without a receive frequency stay locked, skip and preferential scan
-// exclude each other, memory groups stay packed and sorted, and the last
-// edited channel's settings become the defaults for the next fresh one.
-//
-// The rules work on the grid cell stores alone, so the desktop grids and any
-// screen-free caller share them; a refusal comes back as a value with the
-// text to show.
+// The typing rules on the grids of the channel tabs: each event of a grid
+// reads the channel of the edited row from its cells, runs the rule of
+// radio/EntryRules.h on it and writes back the cells that changed, so the
+// desktop grids and any screen-free caller share them; a refusal comes back
+// as a value with the text to show. Memory groups stay packed and sorted.
 #pragma once
 
 #include "radio/CellReading.h"
+#include "radio/ChannelDraft.h"
+#include "radio/EntryRules.h"
 #include "radio/RadioTypes.h"
 
 #include <QString>
@@ -27,26 +24,11 @@ class RadioModel;
 
 namespace entry {
 
-// The texts the editor shows.
-constexpr const char* kBadReceive = "Please enter a valid receive frequency";
-// %1 is the frequency in Hz.
-constexpr const char* kBadTransmit = "=%1= Please enter a valid transmit frequency";
-constexpr const char* kBadOffset = "Please enter a valid offset frequency";
-constexpr const char* kNeedReceive =
-    "A receive frequency must be entered before editing channel data.";
-
 // The first column of the channel a cell belongs to, less one: 0 on the
 // channel-list tabs, the set's shift for the two receiver sets of Hyper
 // Memories; -1 for cells that hold no channel (Memory Groups, the hyper
 // block's own and header-only columns).
 int ChannelShift(int tab, int col);
-
-// A refused cell: the text to show, and whether the cell goes back into
-// edit mode until the user enters an acceptable value.
-struct Refusal {
-    QString message;
-    bool keepEditing = false;
-};
 
 // The rules of one document's grids. The radio model holds the default
 // records.
@@ -54,7 +36,7 @@ class CellRules {
 public:
     explicit CellRules(RadioModel& radio) : m_radio(radio) {}
 
-    // A cell's editor opened: its value before the edit is remembered.
+    // A cell's editor opened: its channel before the edit is remembered.
     void EditStarted(int tab, const outside::CellStore& grid, int col, int row);
     // A cell's editor closed with a changed value: the automatic changes
     // (a fresh row seeded, transmit frequency, offset and direction).
@@ -81,20 +63,14 @@ public:
     void ResetDefault(int tab);
 
 private:
-    void SeedRow(int tab, outside::CellStore& grid, int row, Hz rx);
-    void EmptyChannel(int tab, outside::CellStore& grid, int shift, int row);
-    void UnlockChannel(int tab, outside::CellStore& grid, int shift, int row);
-    void ApplyOffset(outside::CellStore& grid, int shift, int row);
-    void ApplyTransmit(outside::CellStore& grid, int shift, int row);
-    void ApplyDirection(outside::CellStore& grid, int shift, int row);
-    void KeepGroupPacked(outside::CellStore& grid, int col, int row);
+    static void KeepGroupPacked(outside::CellStore& grid, int col, int row);
 
     RadioModel& m_radio;
-    // The cell being edited and its list index before the edit.
+    // The cell being edited and its channel before the edit.
     int m_startTab = -1;
     int m_startCol = 0;
     int m_startRow = 0;
-    int m_startIndex = -1;
+    ChannelDraft m_start;
 };
 
 } // namespace entry

@@ -2,7 +2,7 @@
 // typing rules and the channel tables both ask what a cell holds.
 #pragma once
 
-#include "radio/RadioTypes.h"
+#include "radio/ChannelDraft.h"
 
 namespace outside {
 class CellStore;
@@ -14,17 +14,8 @@ class RadioModel;
 
 namespace entry {
 
-// A frequency cell read strictly: empty, a number that reads as 0, a
-// frequency, or a text that is no frequency (letters, a sign, more than a
-// frequency can hold).
-struct CellReading {
-    enum Kind { Empty, Zero, Value, Bad };
-    Kind kind = Empty;
-    Hz hz = 0;
-
-    // Empty or zero: the cell names no channel.
-    bool IsBlank() const { return kind == Empty || kind == Zero; }
-};
+// A frequency cell read as ParseFrequency reads a typed text.
+using CellReading = FrequencyEntry;
 CellReading ReadFrequencyCell(const RadioModel& radio, const outside::CellStore& grid, int col,
                               int row);
 

@@ -8,6 +8,7 @@
 #include "outside/DelimitedText.h"
 #include "radio/CellReading.h"
 #include "radio/ChannelRecord.h"
+#include "radio/ChoiceLists.h"
 #include "radio/DataFileLayout.h"
 #include "radio/FrequencyCodec.h"
 #include "radio/RadioModel.h"
@@ -143,52 +144,13 @@ QString HeaderText(int t, int col, int headerId) {
     }
 }
 
-QStringList CtcssItems() {
-    QStringList items;
-    for (const int tenths : kCtcssTenths)
-        items << QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
-    return items;
-}
-
-QStringList DcsItems() {
-    QStringList items;
-    for (const int code : kDcsCodes)
-        items << QStringLiteral("%1").arg(code, 3, 10, QLatin1Char('0'));
-    return items;
-}
-
-// Lists are made once and shared by every grid of every document.
-const outside::CellStore::List& SharedList(ChoiceList id) {
-    static const std::array<outside::CellStore::List, static_cast<size_t>(ChoiceList::Count)>
-        lists = [] {
-            std::array<outside::CellStore::List, static_cast<size_t>(ChoiceList::Count)> l{};
-            // The offset and mode lists take typed texts too.
-            l[int(ChoiceList::Offset)] =
-                outside::CellStore::MakeList(LoadList(str::kListOffset), true);
-            l[int(ChoiceList::Direction)] =
-                outside::CellStore::MakeList(LoadList(str::kListDirection));
-            l[int(ChoiceList::Mode)] = outside::CellStore::MakeList(LoadList(str::kListMode), true);
-            l[int(ChoiceList::ToneMode)] =
-                outside::CellStore::MakeList(LoadList(str::kListToneMode));
-            l[int(ChoiceList::Ctcss)] = outside::CellStore::MakeList(CtcssItems());
-            l[int(ChoiceList::Dcs)] = outside::CellStore::MakeList(DcsItems());
-            l[int(ChoiceList::Step)] = outside::CellStore::MakeList(LoadList(str::kListStep));
-            l[int(ChoiceList::Power)] = outside::CellStore::MakeList(LoadList(str::kListPower));
-            l[int(ChoiceList::Icon)] = outside::CellStore::MakeList(LoadList(str::kListIcon));
-            l[int(ChoiceList::Band)] =
-                outside::CellStore::MakeList(LoadList(str::kListOperationBand));
-            return l;
-        }();
-    return lists[static_cast<size_t>(id)];
-}
-
 outside::CellStore::CellFormat FormatOf(const CellLayout& layout) {
     outside::CellStore::CellFormat format;
     format.kind = layout.kind;
     format.decimals = layout.kind == Kind::Number ? kFrequencyDecimals : 0;
     format.maxLength = layout.maxLength;
     if (layout.kind == Kind::List)
-        format.list = SharedList(layout.list);
+        format.list = ChoiceItems(layout.list);
     return format;
 }
 
@@ -729,48 +691,6 @@ void RadioModel::ReadGroupCells(Byte* image, const outside::CellStore& grid, int
 // ---------------------------------------------------------------------------
 // Row operations
 // ---------------------------------------------------------------------------
-
-void RadioModel::FillNewRow(int t, Hz rx, int row, outside::CellStore& grid) {
-    using namespace channelcol;
-    if (!IsChannelListTab(t) || row < 1 || row > grid.MaxRows())
-        return;
-    LockRow(grid, t, row, false);
-    grid.SelectBlock({1, row, grid.MaxCols(), row});
-
-    const Byte* defaults = DefaultRecord(t);
-    // The default record's offset field holds whole kHz.
-    const std::int64_t storedKhz = StoredOffset(defaults);
-    Hz offset = storedKhz >= 0 ? static_cast<Hz>(storedKhz * kKilohertz) : 0;
-    if (!IsValidOffset(offset))
-        offset = DefaultOffset(rx);
-    const int item = OffsetListIndex(offset);
-    if (item >= 0)
-        grid.SetListIndex(kOffset, row, item);
-    else
-        grid.SetText(kOffset, row, FrequencyTextWithUnits(offset));
-
-    int dir = direction::kSimplex;
-    const Hz tx = TransmitFrequency(rx, dir, offset, true);
-    if (tx > 0)
-        grid.SetText(kTransmit, row, FrequencyText(tx));
-    grid.SetListIndex(kDirection, row, dir);
-
-    const ConstChannelRecord d(defaults);
-    grid.SetListIndex(kMode, row, d.Mode());
-    grid.SetListIndex(kToneMode, row, d.ToneMode());
-    grid.SetListIndex(kCtcss, row, d.Ctcss());
-    grid.SetListIndex(kDcs, row, d.Dcs());
-    grid.SetListIndex(kStep, row, d.Step());
-    grid.SetListIndex(kPower, row, d.Power());
-    grid.SetListIndex(kIcon, row, d.Icon());
-    grid.SetText(kComment, row, QString());
-}
-
-void RadioModel::ClearRow(int t, int row, outside::CellStore& grid) {
-    if (t == tab::kGroups || TabColumnCount(t) == 0)
-        return;
-    grid.ClearBlock({1, row, grid.MaxCols(), row});
-}
 
 QString RadioModel::FormatExportLine(int t, int row, const outside::CellStore& grid,
                                      QChar separator) {

@@ -138,8 +138,6 @@ public:
     // Writes the grid's changed rows into image; true when it also changed
     // the comment table (which lives beside the image).
     bool ReadGrid(Byte* image, outside::CellStore& grid, int t);
-    void FillNewRow(int t, Hz rx, int row, outside::CellStore& grid);
-    static void ClearRow(int t, int row, outside::CellStore& grid);
     // One line of the text export for a row of a channel-list grid (row 0:
     // the header line); empty on other tables.
     static QString FormatExportLine(int t, int row, const outside::CellStore& grid,

@@ -146,37 +146,6 @@ TEST_F(Rules, DefaultRecordsResetToFmAndCaptureARow) {
     EXPECT_EQ(r.Mode(), 2);
 }
 
-// Checks by column: the offset of a split row is not checked; the cells of a
-// row without a channel are not either.
-TEST_F(Rules, CellChecksByColumn) {
-    outside::CellStore& grid = grids[tab::kMemories];
-    struct Case {
-        int col;
-        const char* text;
-        int direction;
-        bool refused;
-    };
-    const Case cases[] = {
-        {kOffset, "060 kHz", direction::kSplit, false},
-        {kOffset, "060 kHz", direction::kMinus, true},
-        {kOffset, "banana", direction::kMinus, true},
-        {kOffset, "", direction::kMinus, false},
-        {kTransmit, "146.52", direction::kSplit, false},
-        {kTransmit, "", direction::kSplit, true},
-        {kReceive, "0", direction::kSimplex, false},
-        {kReceive, "100", direction::kSimplex, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.text) + " in " + std::to_string(c.col));
-        grid.SetListIndex(kDirection, 1, c.direction);
-        const QString before = grid.Text(c.col, 1);
-        grid.SetText(c.col, 1, QString::fromLatin1(c.text));
-        EXPECT_EQ(rules.CheckCell(tab::kMemories, grid, c.col, 1).has_value(), c.refused);
-        grid.SetText(c.col, 1, before);
-    }
-    EXPECT_FALSE(rules.CheckCell(tab::kMemories, grid, kTransmit, 2)) << "no channel in row 2";
-}
-
 } // namespace
 
 namespace {

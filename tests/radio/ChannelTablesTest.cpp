@@ -2,6 +2,7 @@
 // new rows, export lines and memory group upkeep.
 #include "radio/ChannelTables.h"
 #include "outside/CellStore.h"
+#include "radio/CellEntry.h"
 #include "radio/ChannelRecord.h"
 #include "radio/FrequencyCodec.h"
 #include "radio/RadioModel.h"
@@ -627,7 +628,8 @@ TEST_F(Tables, AnEnteredChannelIsStoredBitForBit) {
     Grids grids(radio);
     outside::CellStore& m = grids[tab::kMemories];
     m.SetText(cc::kReceive, 2, "145.00625");
-    radio.FillNewRow(tab::kMemories, 145006250, 2, m);
+    entry::CellRules(radio).Changed(tab::kMemories, m, cc::kReceive, 2);
+    EXPECT_EQ(m.SelectionFirstRow(), 2) << "a seeded row is selected";
     m.SetText(cc::kName, 2, "abc");
     m.SetListIndex(cc::kToneMode, 2, 1);
     m.SetListIndex(cc::kCtcss, 2, 8);
@@ -655,76 +657,6 @@ TEST_F(Tables, AnEnteredChannelIsStoredBitForBit) {
     EXPECT_TRUE(comments);
     Commit(radio, grids, &comments);
     EXPECT_FALSE(comments);
-}
-
-TEST_F(Tables, FillNewRowSeedsFromTheDefaultRecord) {
-    struct Case {
-        Hz rx;
-        const char* offset;
-        const char* direction;
-        const char* transmit;
-    } cases[] = {
-        {146940000, "600 kHz", "Minus", "146.34000"},
-        {29620000, "100.0 kHz", "Simplex", "29.62000"},
-        {446000000, "5.00 MHz", "Minus", "441.00000"},
-        {146100000, "600 kHz", "Plus", "146.70000"},
-        {52525000, "1.00 MHz", "Simplex", "52.52500"},
-    };
-    for (const auto& c : cases) {
-        outside::CellStore grid;
-        radio.ConfigureGrid(grid, tab::kMemories);
-        // A factory default record: step 0, power 3, mode 1, icon 14,
-        // CTCSS 12, record byte 17 = 6.
-        Byte* d = radio.DefaultRecord(tab::kMemories);
-        std::memset(d, 0, 22);
-        ChannelRecord r(d);
-        r.SetPower(3);
-        r.SetMode(1);
-        r.SetIcon(14);
-        r.SetCtcss(12);
-        d[17] = 6;
-        grid.SetLock({2, 5, 18, 5}, true);
-        grid.SetText(cc::kName, 5, "keep");
-        grid.SetText(cc::kComment, 5, "old");
-        grid.SetText(cc::kReceive, 5, FrequencyText(c.rx));
-        radio.FillNewRow(tab::kMemories, c.rx, 5, grid);
-        EXPECT_EQ(grid.Text(cc::kOffset, 5), c.offset) << c.rx;
-        EXPECT_EQ(grid.Text(cc::kDirection, 5), c.direction) << c.rx;
-        EXPECT_EQ(grid.Text(cc::kTransmit, 5), c.transmit) << c.rx;
-        EXPECT_EQ(grid.Text(cc::kMode, 5), "AM");
-        EXPECT_EQ(grid.Text(cc::kPower, 5), "High");
-        EXPECT_EQ(grid.Text(cc::kIcon, 5), "15");
-        EXPECT_EQ(grid.Text(cc::kCtcss, 5), "100.0");
-        EXPECT_EQ(grid.Text(cc::kStep, 5), "5 kHz");
-        EXPECT_EQ(grid.Text(cc::kName, 5), "keep");
-        EXPECT_EQ(grid.Text(cc::kComment, 5), "");
-        EXPECT_FALSE(grid.IsLocked(cc::kTransmit, 5));
-        EXPECT_EQ(grid.SelectionFirstRow(), 5);
-    }
-    // A stored offset in the default record (whole kHz) is used when valid.
-    outside::CellStore grid;
-    radio.ConfigureGrid(grid, tab::kMemories);
-    EncodeFrequency3(radio.DefaultRecord(tab::kMemories) + record::kOffset, 1600000);
-    radio.FillNewRow(tab::kMemories, 146940000, 1, grid);
-    EXPECT_EQ(grid.Text(cc::kOffset, 1), "1.60 MHz");
-    EXPECT_EQ(grid.Text(cc::kTransmit, 1), "145.34000");
-    // Nothing on the hyper and group tabs.
-    outside::CellStore hyper;
-    radio.ConfigureGrid(hyper, tab::kHyper);
-    radio.FillNewRow(tab::kHyper, 146940000, 1, hyper);
-    EXPECT_EQ(hyper.Text(5, 1), "");
-}
-
-TEST_F(Tables, ClearRow) {
-    Load(RichImage());
-    Grids grids(radio);
-    radio.ClearRow(tab::kMemories, 2, grids[tab::kMemories]);
-    for (int col = 1; col <= 18; ++col)
-        EXPECT_EQ(grids[tab::kMemories].Text(col, 2), "") << col;
-    radio.ClearRow(tab::kHyper, 1, grids[tab::kHyper]);
-    EXPECT_EQ(grids[tab::kHyper].Text(hypercol::kStatus, 1), "");
-    radio.ClearRow(tab::kGroups, 1, grids[tab::kGroups]);
-    EXPECT_NE(grids[tab::kGroups].Text(1, 1), "");
 }
 
 TEST_F(Tables, HyperStatusAndFields) {
