@@ -14,52 +14,7 @@ namespace {
 constexpr QChar kTab = QLatin1Char('\t');
 constexpr QChar kLf = QLatin1Char('\n');
 
-bool IsCheckedText(const QString& text) {
-    return text == QLatin1String("1") ||
-           text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ||
-           text.compare(QLatin1String("on"), Qt::CaseInsensitive) == 0 ||
-           text.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0 ||
-           text.compare(QLatin1String("x"), Qt::CaseInsensitive) == 0;
-}
-
-// A number in a cell text, C locale; false when the text is none.
-bool ToNumber(const QString& text, double& value) {
-    bool ok = false;
-    value = QLocale::c().toDouble(text.trimmed(), &ok);
-    return ok;
-}
-
 } // namespace
-
-// ---------------------------------------------------------------------------
-// Choice lists
-// ---------------------------------------------------------------------------
-
-CellStore::ChoiceList::ChoiceList(QStringList items, bool editable)
-    : m_items(std::move(items)), m_editable(editable) {
-    m_exact.reserve(m_items.size());
-    m_folded.reserve(m_items.size());
-    // Equal items: the first one is found.
-    for (int i = 0; i < m_items.size(); ++i) {
-        if (!m_exact.contains(m_items[i]))
-            m_exact.insert(m_items[i], i);
-        const QString folded = m_items[i].toCaseFolded();
-        if (!m_folded.contains(folded))
-            m_folded.insert(folded, i);
-    }
-}
-
-int CellStore::ChoiceList::IndexOf(const QString& text) const {
-    const auto exact = m_exact.constFind(text);
-    if (exact != m_exact.constEnd())
-        return exact.value();
-    const auto folded = m_folded.constFind(text.toCaseFolded());
-    return folded == m_folded.constEnd() ? -1 : folded.value();
-}
-
-CellStore::List CellStore::MakeList(QStringList items, bool editable) {
-    return std::make_shared<const ChoiceList>(std::move(items), editable);
-}
 
 // ---------------------------------------------------------------------------
 // Size
@@ -89,23 +44,28 @@ void CellStore::Resize(int cols, int rows) {
     if (cols == m_cols && rows == m_rows)
         return;
     beginResetModel();
-    std::vector<Cell> cells(static_cast<size_t>(cols) * static_cast<size_t>(rows));
-    const int keepCols = std::min(cols, m_cols);
-    const int keepRows = std::min(rows, m_rows);
-    for (int r = 1; r <= keepRows; ++r) {
-        for (int c = 1; c <= keepCols; ++c)
-            cells[static_cast<size_t>(r - 1) * cols + (c - 1)] = std::move(*At(c, r));
-    }
-    m_cells = std::move(cells);
-    m_cols = cols;
-    m_rows = rows;
-    m_columnHeaders.resize(cols + 1);
-    m_rowLabels.resize(rows + 1);
-    m_columns.resize(static_cast<size_t>(cols) + 1);
-    m_frozenCols = std::min(m_frozenCols, cols);
+    m_table->Resize(cols, rows);
+    FitToTable();
+    endResetModel();
+}
+
+void CellStore::FitToTable() {
+    m_cols = std::max(m_table->Columns(), 0);
+    m_rows = std::max(m_table->Rows(), 0);
+    m_columnHeaders.resize(m_cols + 1);
+    m_rowLabels.resize(m_rows + 1);
+    m_columns.resize(static_cast<size_t>(m_cols) + 1);
+    m_frozenCols = std::min(m_frozenCols, m_cols);
     m_selection = Clip(m_selection);
-    m_hasBaseline = false;
-    m_baseline.clear();
+}
+
+void CellStore::SetTable(CellTable* table) {
+    CellTable* next = table ? table : &m_ownTable;
+    if (next == m_table)
+        return;
+    beginResetModel();
+    m_table = next;
+    FitToTable();
     endResetModel();
 }
 
@@ -113,7 +73,7 @@ int CellStore::ColumnsInUse() const {
     int inUse = 0;
     for (int r = 1; r <= m_rows; ++r) {
         for (int c = m_cols; c > inUse; --c) {
-            if (!At(c, r)->text.isEmpty()) {
+            if (!m_table->Text(c, r).isEmpty()) {
                 inUse = c;
                 break;
             }
@@ -124,9 +84,9 @@ int CellStore::ColumnsInUse() const {
 
 void CellStore::Reset() {
     beginResetModel();
+    m_table->Resize(0, 0);
     m_rows = 0;
     m_cols = 0;
-    m_cells.clear();
     m_columnHeaders = QStringList{QString()};
     m_rowLabels = QStringList{QString()};
     m_columns.assign(1, Column{});
@@ -140,8 +100,6 @@ void CellStore::Reset() {
     m_redraw = true;
     m_pendingRedraw = false;
     m_pendingColumns = false;
-    m_hasBaseline = false;
-    m_baseline.clear();
     endResetModel();
 }
 
@@ -149,71 +107,12 @@ void CellStore::Reset() {
 // Cells
 // ---------------------------------------------------------------------------
 
-CellStore::Cell* CellStore::At(int col, int row) {
-    return &m_cells[static_cast<size_t>(row - 1) * static_cast<size_t>(m_cols) + (col - 1)];
-}
-
-const CellStore::Cell* CellStore::At(int col, int row) const {
-    return &m_cells[static_cast<size_t>(row - 1) * static_cast<size_t>(m_cols) + (col - 1)];
-}
-
 QString CellStore::Text(int col, int row) const {
     if (row == 0)
         return col >= 0 && col <= m_cols ? m_columnHeaders[col] : QString();
     if (col == 0)
         return row >= 0 && row <= m_rows ? m_rowLabels[row] : QString();
-    return IsCell(col, row) ? At(col, row)->text : QString();
-}
-
-void CellStore::ApplyText(Cell& cell, const QString& text) {
-    if (text.isEmpty()) {
-        ClearData(cell);
-        return;
-    }
-    switch (cell.kind) {
-    case CellKind::Text:
-        cell.text =
-            cell.maxLength > 0 && text.size() > cell.maxLength ? text.left(cell.maxLength) : text;
-        cell.listIndex = -1;
-        return;
-    case CellKind::Number:
-        cell.text = text;
-        cell.listIndex = -1;
-        return;
-    case CellKind::CheckBox:
-        cell.text = IsCheckedText(text) ? QStringLiteral("1") : QStringLiteral("0");
-        cell.listIndex = -1;
-        return;
-    case CellKind::List:
-        if (!cell.list) {
-            cell.text = text;
-            cell.listIndex = -1;
-            return;
-        }
-        const int index = cell.list->IndexOf(text);
-        if (index >= 0) {
-            cell.listIndex = static_cast<qint16>(index);
-            cell.text = cell.list->Items()[index];
-        } else {
-            cell.listIndex = -1;
-            cell.text = cell.list->Editable() ? text : QString();
-        }
-        return;
-    }
-}
-
-void CellStore::ApplyListIndex(Cell& cell, int index) {
-    if (cell.kind == CellKind::List && cell.list && index >= 0 && index < cell.list->Count()) {
-        cell.listIndex = static_cast<qint16>(index);
-        cell.text = cell.list->Items()[index];
-        return;
-    }
-    ClearData(cell);
-}
-
-void CellStore::ClearData(Cell& cell) {
-    cell.text.clear();
-    cell.listIndex = -1;
+    return IsCell(col, row) ? m_table->Text(col, row) : QString();
 }
 
 void CellStore::SetText(int col, int row, const QString& text) {
@@ -229,69 +128,32 @@ void CellStore::SetText(int col, int row, const QString& text) {
     }
     if (!IsCell(col, row))
         return;
-    ApplyText(*At(col, row), text);
+    m_table->SetText(col, row, text);
     NotifyCells(GridBlock::Cell(col, row));
 }
 
 void CellStore::SetValue(int col, int row, double value) {
     if (!IsCell(col, row))
         return;
-    const Cell* cell = At(col, row);
-    const int decimals = cell->kind == CellKind::Number ? cell->decimals : -1;
+    const int decimals =
+        m_table->Kind(col, row) == CellKind::Number ? m_table->Decimals(col, row) : -1;
     SetText(col, row,
             decimals >= 0 ? QLocale::c().toString(value, 'f', decimals)
                           : QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest));
 }
 
-int CellStore::ListIndex(int col, int row) const {
-    return IsCell(col, row) ? At(col, row)->listIndex : -1;
-}
-
 void CellStore::SetListIndex(int col, int row, int index) {
     if (!IsCell(col, row))
         return;
-    ApplyListIndex(*At(col, row), index);
+    m_table->SetListIndex(col, row, index);
     NotifyCells(GridBlock::Cell(col, row));
-}
-
-CellStore::CellKind CellStore::Kind(int col, int row) const {
-    return IsCell(col, row) ? At(col, row)->kind : CellKind::Text;
-}
-
-CellStore::List CellStore::CellList(int col, int row) const {
-    return IsCell(col, row) ? At(col, row)->list : List();
-}
-
-int CellStore::MaxLength(int col, int row) const {
-    return IsCell(col, row) ? At(col, row)->maxLength : 0;
-}
-
-int CellStore::Decimals(int col, int row) const {
-    return IsCell(col, row) ? At(col, row)->decimals : 0;
-}
-
-bool CellStore::IsLocked(int col, int row) const {
-    return IsCell(col, row) && At(col, row)->locked;
 }
 
 void CellStore::SetFormat(const GridBlock& block, const CellFormat& format) {
     const GridBlock b = Clip(block);
     if (!b.IsValid())
         return;
-    const bool isList = format.kind == CellKind::List;
-    for (int r = b.row1; r <= b.row2; ++r) {
-        for (int c = b.col1; c <= b.col2; ++c) {
-            Cell& cell = *At(c, r);
-            cell.kind = format.kind;
-            cell.decimals = static_cast<qint8>(std::clamp(format.decimals, 0, 15));
-            cell.maxLength = static_cast<qint16>(std::clamp(format.maxLength, 0, 32767));
-            cell.list = isList ? format.list : List();
-            if (!cell.text.isEmpty()) {
-                const QString text = cell.text;
-                ApplyText(cell, text);
-            }
-        }
-    }
+    m_table->SetFormat(b, format);
     if (!m_redraw)
         m_pendingColumns = true;
     NotifyCells(b);
@@ -301,10 +163,7 @@ void CellStore::SetLock(const GridBlock& block, bool locked) {
     const GridBlock b = Clip(block);
     if (!b.IsValid())
         return;
-    for (int r = b.row1; r <= b.row2; ++r) {
-        for (int c = b.col1; c <= b.col2; ++c)
-            At(c, r)->locked = locked;
-    }
+    m_table->SetLock(b, locked);
     NotifyCells(b);
 }
 
@@ -377,14 +236,6 @@ void CellStore::SelectBlock(const GridBlock& block) {
     emit blockSelectionChanged();
 }
 
-GridBlock CellStore::Clip(const GridBlock& block) const {
-    if (!block.IsValid())
-        return GridBlock{};
-    GridBlock b{std::max(block.col1, 1), std::max(block.row1, 1), std::min(block.col2, m_cols),
-                std::min(block.row2, m_rows)};
-    return b.IsValid() && b.col1 <= m_cols && b.row1 <= m_rows ? b : GridBlock{};
-}
-
 // ---------------------------------------------------------------------------
 // Block operations
 // ---------------------------------------------------------------------------
@@ -398,7 +249,7 @@ QString CellStore::CopyBlock(const GridBlock& block) const {
         for (int c = b.col1; c <= b.col2; ++c) {
             if (c > b.col1)
                 text += kTab;
-            text += outside::delimited::QuoteField(At(c, r)->text, kTab);
+            text += outside::delimited::QuoteField(m_table->Text(c, r), kTab);
         }
         text += kLf;
     }
@@ -421,7 +272,7 @@ GridBlock CellStore::PasteText(int col, int row, const QString& text) {
     int lastRow = row - 1;
     while (r <= m_rows && reader.Next(fields)) {
         for (int k = 0; k < fields.size() && col + k <= m_cols; ++k) {
-            ApplyText(*At(col + k, r), fields[k]);
+            m_table->SetText(col + k, r, fields[k]);
             lastCol = std::max(lastCol, col + k);
         }
         lastRow = r;
@@ -439,16 +290,6 @@ GridBlock CellStore::Paste(const QString& text) {
     return PasteText(m_selection.col1, m_selection.row1, text);
 }
 
-void CellStore::TakeContents(Cell& to, const Cell& from) {
-    to.locked = from.locked;
-    if (to.kind == from.kind && to.list == from.list) {
-        to.text = from.text;
-        to.listIndex = from.listIndex;
-        return;
-    }
-    ApplyText(to, from.text);
-}
-
 void CellStore::MoveBlock(const GridBlock& block, int destCol, int destRow) {
     const GridBlock src = Clip(block);
     if (!src.IsValid())
@@ -457,22 +298,7 @@ void CellStore::MoveBlock(const GridBlock& block, int destCol, int destRow) {
     const int dr = destRow - src.row1;
     if (dc == 0 && dr == 0)
         return;
-    // Take the source contents out first, so that overlapping moves work.
-    std::vector<Cell> moved;
-    moved.reserve(static_cast<size_t>(src.ColumnCount()) * src.RowCount());
-    for (int r = src.row1; r <= src.row2; ++r) {
-        for (int c = src.col1; c <= src.col2; ++c) {
-            moved.push_back(*At(c, r));
-            ClearData(*At(c, r));
-        }
-    }
-    size_t k = 0;
-    for (int r = src.row1; r <= src.row2; ++r) {
-        for (int c = src.col1; c <= src.col2; ++c, ++k) {
-            if (IsCell(c + dc, r + dr))
-                TakeContents(*At(c + dc, r + dr), moved[k]);
-        }
-    }
+    m_table->MoveBlock(src, destCol, destRow);
     const GridBlock dest = Clip(GridBlock{destCol, destRow, src.col2 + dc, src.row2 + dr});
     NotifyCells(src);
     if (dest.IsValid())
@@ -483,15 +309,7 @@ void CellStore::ClearBlock(const GridBlock& block, bool dataOnly) {
     const GridBlock b = Clip(block);
     if (!b.IsValid())
         return;
-    for (int r = b.row1; r <= b.row2; ++r) {
-        for (int c = b.col1; c <= b.col2; ++c) {
-            Cell& cell = *At(c, r);
-            if (dataOnly)
-                ClearData(cell);
-            else
-                cell = Cell{};
-        }
-    }
+    m_table->ClearBlock(b, dataOnly);
     NotifyCells(b);
 }
 
@@ -521,53 +339,37 @@ std::vector<int> CellStore::SortBlockByRows(const GridBlock& block) {
     if (keys.empty())
         return {};
 
-    // Compares the key cells of two rows: <0, 0 or >0, empties last.
-    auto compareCells = [](const Cell& x, const Cell& y, SortOrder order) {
-        const bool xEmpty = x.text.isEmpty();
-        const bool yEmpty = y.text.isEmpty();
-        if (xEmpty || yEmpty)
-            return xEmpty == yEmpty ? 0 : (xEmpty ? 1 : -1);
-        int result = 0;
-        double xValue = 0;
-        double yValue = 0;
-        if (x.kind == CellKind::List && x.listIndex >= 0 && y.listIndex >= 0 && x.list == y.list) {
-            result = x.listIndex < y.listIndex ? -1 : (x.listIndex > y.listIndex ? 1 : 0);
-        } else if (ToNumber(x.text, xValue) && ToNumber(y.text, yValue)) {
-            result = xValue < yValue ? -1 : (xValue > yValue ? 1 : 0);
-        } else {
-            result = x.text.compare(y.text, Qt::CaseInsensitive);
-            if (result == 0)
-                result = x.text.compare(y.text, Qt::CaseSensitive);
+    // The key cells of every row, read once.
+    const size_t count = static_cast<size_t>(b.RowCount());
+    const size_t stride = keys.size();
+    std::vector<cells::SortCell> keyCells(count * stride);
+    for (size_t i = 0; i < count; ++i) {
+        const int r = b.row1 + static_cast<int>(i);
+        for (size_t k = 0; k < stride; ++k) {
+            cells::SortCell& cell = keyCells[i * stride + k];
+            const int c = keys[k].col;
+            cell.text = m_table->Text(c, r);
+            cell.kind = m_table->Kind(c, r);
+            cell.listIndex = m_table->ListIndex(c, r);
+            cell.list = m_table->List(c, r);
         }
-        return order == SortOrder::Descending ? -result : result;
-    };
-
-    std::vector<int> rows(static_cast<size_t>(b.RowCount()));
-    std::iota(rows.begin(), rows.end(), b.row1);
-    std::stable_sort(rows.begin(), rows.end(), [&](int ra, int rb) {
-        for (const SortKey& key : keys) {
-            const int result = compareCells(*At(key.col, ra), *At(key.col, rb), key.order);
+    }
+    std::vector<int> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int z) {
+        for (size_t k = 0; k < stride; ++k) {
+            const int result = cells::CompareForSort(keyCells[a * stride + k],
+                                                     keyCells[z * stride + k], keys[k].order);
             if (result != 0)
                 return result < 0;
         }
         return false;
     });
 
-    std::vector<Cell> sorted;
-    sorted.reserve(static_cast<size_t>(b.ColumnCount()) * rows.size());
-    for (const int r : rows) {
-        for (int c = b.col1; c <= b.col2; ++c)
-            sorted.push_back(*At(c, r));
-    }
-    size_t k = 0;
-    for (int r = b.row1; r <= b.row2; ++r) {
-        for (int c = b.col1; c <= b.col2; ++c, ++k) {
-            Cell& cell = *At(c, r);
-            cell.text = std::move(sorted[k].text);
-            cell.listIndex = sorted[k].listIndex;
-            cell.locked = sorted[k].locked;
-        }
-    }
+    std::vector<int> rows(count);
+    for (size_t i = 0; i < count; ++i)
+        rows[i] = b.row1 + order[i];
+    m_table->PermuteRows(b, rows);
     NotifyCells(b);
     return rows;
 }
@@ -604,8 +406,9 @@ void CellStore::NotifyCells(const GridBlock& block) {
     }
     // The muted rule reads a row's cells: a change may mute or unmute any
     // cell of the rows it touches.
-    const int col1 = m_mutedRule ? 1 : block.col1;
-    const int col2 = m_mutedRule ? m_cols : block.col2;
+    const bool wholeRows = m_mutedRule || m_table->MutesByRow();
+    const int col1 = wholeRows ? 1 : block.col1;
+    const int col2 = wholeRows ? m_cols : block.col2;
     emit dataChanged(index(block.row1 - 1, col1 - 1), index(block.row2 - 1, col2 - 1));
 }
 
@@ -616,7 +419,9 @@ void CellStore::SetMutedRule(MutedRule rule) {
 }
 
 bool CellStore::IsMuted(int col, int row) const {
-    return m_mutedRule && IsCell(col, row) && m_mutedRule(*this, col, row);
+    if (!IsCell(col, row))
+        return false;
+    return m_mutedRule ? m_mutedRule(*this, col, row) : m_table->IsMuted(col, row);
 }
 
 void CellStore::NotifyHeader(Qt::Orientation orientation, int first, int last) {
@@ -628,57 +433,6 @@ void CellStore::NotifyHeader(Qt::Orientation orientation, int first, int last) {
     // Column 0 and row 0 are no model sections; the corner has no signal.
     if (first >= 1)
         emit headerDataChanged(orientation, first - 1, last - 1);
-}
-
-// ---------------------------------------------------------------------------
-// Baseline
-// ---------------------------------------------------------------------------
-
-void CellStore::TakeBaseline() {
-    m_baseline.resize(m_cells.size());
-    for (size_t i = 0; i < m_cells.size(); ++i)
-        m_baseline[i] = m_cells[i].text;
-    m_hasBaseline = true;
-}
-
-void CellStore::TakeRowBaseline(int row) {
-    if (row < 1 || row > m_rows || !m_hasBaseline)
-        return;
-    const size_t first = static_cast<size_t>(row - 1) * static_cast<size_t>(m_cols);
-    for (size_t i = first; i < first + static_cast<size_t>(m_cols); ++i)
-        m_baseline[i] = m_cells[i].text;
-}
-
-void CellStore::DropBaseline() {
-    m_baseline.clear();
-    m_hasBaseline = false;
-}
-
-bool CellStore::CellMatchesBaseline(int col, int row) const {
-    if (!m_hasBaseline || !IsCell(col, row))
-        return false;
-    const size_t i = static_cast<size_t>(row - 1) * static_cast<size_t>(m_cols) + (col - 1);
-    return m_cells[i].text == m_baseline[i];
-}
-
-bool CellStore::RowMatchesBaseline(int row) const {
-    if (!m_hasBaseline || row < 1 || row > m_rows)
-        return false;
-    for (int c = 1; c <= m_cols; ++c) {
-        if (!CellMatchesBaseline(c, row))
-            return false;
-    }
-    return true;
-}
-
-bool CellStore::ColumnMatchesBaseline(int col) const {
-    if (!m_hasBaseline || col < 1 || col > m_cols)
-        return false;
-    for (int r = 1; r <= m_rows; ++r) {
-        if (!CellMatchesBaseline(col, r))
-            return false;
-    }
-    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -702,38 +456,45 @@ QVariant CellStore::data(const QModelIndex& idx, int role) const {
     const int row = GridRow(idx);
     if (!idx.isValid() || !IsCell(col, row))
         return {};
-    const Cell& cell = *At(col, row);
+    const CellTable& table = *m_table;
     switch (role) {
     case Qt::DisplayRole:
-        if (cell.kind == CellKind::CheckBox)
+        if (table.Kind(col, row) == CellKind::CheckBox)
             return {};
-        return cell.text;
+        return table.Text(col, row);
     case Qt::EditRole:
-        return cell.text;
+        return table.Text(col, row);
     case Qt::CheckStateRole:
-        if (cell.kind != CellKind::CheckBox)
+        if (table.Kind(col, row) != CellKind::CheckBox)
             return {};
-        return cell.text == QLatin1String("1") ? Qt::Checked : Qt::Unchecked;
+        return table.Text(col, row) == QLatin1String("1") ? Qt::Checked : Qt::Unchecked;
     case Qt::TextAlignmentRole:
-        if (cell.kind == CellKind::Number)
+        switch (table.Kind(col, row)) {
+        case CellKind::Number:
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-        if (cell.kind == CellKind::CheckBox)
+        case CellKind::CheckBox:
             return QVariant::fromValue(Qt::AlignCenter);
-        return {};
+        default:
+            return {};
+        }
     case KindRole:
-        return static_cast<int>(cell.kind);
-    case ListItemsRole:
-        return cell.list ? cell.list->Items() : QStringList();
+        return static_cast<int>(table.Kind(col, row));
+    case ListItemsRole: {
+        const List list = table.List(col, row);
+        return list ? list->Items() : QStringList();
+    }
     case ListIndexRole:
-        return static_cast<int>(cell.listIndex);
-    case ListEditableRole:
-        return cell.list && cell.list->Editable();
+        return table.ListIndex(col, row);
+    case ListEditableRole: {
+        const List list = table.List(col, row);
+        return list && list->Editable();
+    }
     case LockRole:
-        return cell.locked;
+        return table.IsLocked(col, row);
     case MaxLengthRole:
-        return static_cast<int>(cell.maxLength);
+        return table.MaxLength(col, row);
     case DecimalsRole:
-        return static_cast<int>(cell.decimals);
+        return table.Decimals(col, row);
     case MutedRole:
         return IsMuted(col, row);
     default:
@@ -746,8 +507,7 @@ bool CellStore::setData(const QModelIndex& idx, const QVariant& value, int role)
     const int row = GridRow(idx);
     if (!idx.isValid() || !IsCell(col, row))
         return false;
-    Cell& cell = *At(col, row);
-    if (cell.locked)
+    if (m_table->IsLocked(col, row))
         return false;
     switch (role) {
     case Qt::EditRole:
@@ -760,7 +520,7 @@ bool CellStore::setData(const QModelIndex& idx, const QVariant& value, int role)
         emit changed(col, row);
         return true;
     case Qt::CheckStateRole: {
-        if (cell.kind != CellKind::CheckBox)
+        if (m_table->Kind(col, row) != CellKind::CheckBox)
             return false;
         const bool on = value.toInt() == Qt::Checked;
         SetChecked(col, row, on);
@@ -799,11 +559,10 @@ Qt::ItemFlags CellStore::flags(const QModelIndex& idx) const {
     const int row = GridRow(idx);
     if (!idx.isValid() || !IsCell(col, row))
         return Qt::NoItemFlags;
-    const Cell& cell = *At(col, row);
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (cell.locked)
+    if (m_table->IsLocked(col, row))
         return f;
-    if (cell.kind == CellKind::CheckBox)
+    if (m_table->Kind(col, row) == CellKind::CheckBox)
         return f | Qt::ItemIsUserCheckable;
     return f | Qt::ItemIsEditable;
 }

@@ -12,10 +12,17 @@
 // index, a lock and a maximum length. Choice lists are shared: every cell of
 // a column holds a handle to the same list. Operations that address several
 // cells take a GridBlock.
+//
+// The cells themselves live in a CellTable: by default a TextTable the store
+// makes for itself, or a table it is given. The store keeps what belongs to
+// the grid on screen: headers and row labels, column options, the active cell
+// and selection, sort keys, the redraw switch and the change notices.
 #pragma once
 
+#include "outside/CellTable.h"
+#include "outside/TextTable.h"
+
 #include <QAbstractTableModel>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -25,60 +32,18 @@
 
 namespace outside {
 
-// A rectangle of grid cells, both corners included.
-struct GridBlock {
-    int col1 = -1;
-    int row1 = -1;
-    int col2 = -1;
-    int row2 = -1;
-
-    static GridBlock Cell(int col, int row) { return {col, row, col, row}; }
-    static GridBlock Rows(int row1, int row2, int col1, int col2) {
-        return {col1, row1, col2, row2};
-    }
-    bool IsValid() const { return col1 >= 0 && row1 >= 0 && col2 >= col1 && row2 >= row1; }
-    int ColumnCount() const { return IsValid() ? col2 - col1 + 1 : 0; }
-    int RowCount() const { return IsValid() ? row2 - row1 + 1 : 0; }
-    bool operator==(const GridBlock& o) const {
-        return col1 == o.col1 && row1 == o.row1 && col2 == o.col2 && row2 == o.row2;
-    }
-    bool operator!=(const GridBlock& o) const { return !(*this == o); }
-};
-
 class CellStore : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum class CellKind : quint8 { Text, Number, List, CheckBox };
-    enum class SortOrder : quint8 { None, Ascending, Descending };
-
-    // The items of a choice list; immutable once made, shared by its cells.
-    class ChoiceList {
-    public:
-        ChoiceList(QStringList items, bool editable);
-        const QStringList& Items() const { return m_items; }
-        int Count() const { return static_cast<int>(m_items.size()); }
-        // Whether a cell may hold a text that is not one of the items.
-        bool Editable() const { return m_editable; }
-        // The item equal to text (exactly, else without regard to case); -1.
-        int IndexOf(const QString& text) const;
-
-    private:
-        QStringList m_items;
-        bool m_editable;
-        QHash<QString, int> m_exact;
-        QHash<QString, int> m_folded;
-    };
-    using List = std::shared_ptr<const ChoiceList>;
-    static List MakeList(QStringList items, bool editable = false);
-
-    // What a cell is; applied to blocks of cells (usually whole columns).
-    struct CellFormat {
-        CellKind kind = CellKind::Text;
-        int decimals = 0;  // number cells
-        int maxLength = 0; // text cells; 0 is no limit
-        List list;         // list cells
-    };
+    using CellKind = outside::CellKind;
+    using SortOrder = outside::SortOrder;
+    using ChoiceList = outside::ChoiceList;
+    using List = ChoiceListPtr;
+    using CellFormat = outside::CellFormat;
+    static List MakeList(QStringList items, bool editable = false) {
+        return ChoiceList::Make(std::move(items), editable);
+    }
 
     // Roles beyond Qt's own. Display and edit roles give the cell text (a
     // check box has no display text; its state is Qt::CheckStateRole).
@@ -99,13 +64,22 @@ public:
 
     // Tells which cells hold a value that does not apply to their row; the
     // rule reads the row's other cells. A change to a cell then redraws its
-    // whole row, since the rule may look at it.
+    // whole row, since the rule may look at it. Without a rule the table
+    // tells.
     using MutedRule = std::function<bool(const CellStore& grid, int col, int row)>;
     void SetMutedRule(MutedRule rule);
     bool IsMuted(int col, int row) const;
 
     explicit CellStore(QObject* parent = nullptr);
     ~CellStore() override;
+
+    // --- The table of cells ----------------------------------------------------
+    // Shows another table (which must outlive its use here), or with nullptr
+    // the store's own again. The grid takes the table's size; its headers,
+    // column options and selection are kept as far as they fit.
+    void SetTable(CellTable* table);
+    CellTable& Table() { return *m_table; }
+    const CellTable& Table() const { return *m_table; }
 
     // --- Size ----------------------------------------------------------------
     int MaxRows() const { return m_rows; }
@@ -121,7 +95,7 @@ public:
     int ColumnsInUse() const;
 
     // Everything back to an empty grid: no rows, no columns, no lists, no
-    // selection, no sort keys, redraw on.
+    // selection, no sort keys, redraw on (the table is emptied, not replaced).
     void Reset();
 
     // --- Cells -----------------------------------------------------------------
@@ -134,18 +108,18 @@ public:
     void SetText(int col, int row, const QString& text);
     // A number written with the cell's decimals ("146.52000" for 5).
     void SetValue(int col, int row, double value);
-    int ListIndex(int col, int row) const;
+    int ListIndex(int col, int row) const { return m_table->ListIndex(col, row); }
     // Selects item index of a list cell; any index outside the list clears it.
     void SetListIndex(int col, int row, int index);
     bool IsChecked(int col, int row) const { return Text(col, row) == QLatin1String("1"); }
     void SetChecked(int col, int row, bool on) {
         SetText(col, row, on ? QStringLiteral("1") : QStringLiteral("0"));
     }
-    CellKind Kind(int col, int row) const;
-    List CellList(int col, int row) const;
-    int MaxLength(int col, int row) const;
-    int Decimals(int col, int row) const;
-    bool IsLocked(int col, int row) const;
+    CellKind Kind(int col, int row) const { return m_table->Kind(col, row); }
+    List CellList(int col, int row) const { return m_table->List(col, row); }
+    int MaxLength(int col, int row) const { return m_table->MaxLength(col, row); }
+    int Decimals(int col, int row) const { return m_table->Decimals(col, row); }
+    bool IsLocked(int col, int row) const { return m_table->IsLocked(col, row); }
 
     void SetFormat(const GridBlock& block, const CellFormat& format);
     void SetLock(const GridBlock& block, bool locked);
@@ -216,15 +190,17 @@ public:
     // --- Baseline: what the radio model last put into the cells ---------------
     // Remembers every cell's text; the write-back leaves rows alone whose
     // cells still show it.
-    void TakeBaseline();
+    void TakeBaseline() { m_table->TakeBaseline(); }
     // The same for one row, the others keeping theirs; nothing without a
     // baseline (every row then counts as changed).
-    void TakeRowBaseline(int row);
-    void DropBaseline();
-    bool HasBaseline() const { return m_hasBaseline; }
-    bool CellMatchesBaseline(int col, int row) const;
-    bool RowMatchesBaseline(int row) const;
-    bool ColumnMatchesBaseline(int col) const;
+    void TakeRowBaseline(int row) { m_table->TakeRowBaseline(row); }
+    void DropBaseline() { m_table->DropBaseline(); }
+    bool HasBaseline() const { return m_table->HasBaseline(); }
+    bool CellMatchesBaseline(int col, int row) const {
+        return m_table->CellMatchesBaseline(col, row);
+    }
+    bool RowMatchesBaseline(int row) const { return m_table->RowMatchesBaseline(row); }
+    bool ColumnMatchesBaseline(int col) const { return m_table->ColumnMatchesBaseline(col); }
 
     // --- Model indexes -------------------------------------------------------
     QModelIndex CellIndex(int col, int row) const;
@@ -253,15 +229,6 @@ signals:
     void columnOptionsChanged();
 
 private:
-    struct Cell {
-        QString text;
-        List list;
-        qint16 listIndex = -1;
-        qint16 maxLength = 0;
-        CellKind kind = CellKind::Text;
-        qint8 decimals = 0;
-        bool locked = false;
-    };
     struct Column {
         bool hidden = false;
         int itemValue = 0;
@@ -272,21 +239,18 @@ private:
         SortOrder order = SortOrder::None;
     };
 
-    Cell* At(int col, int row);
-    const Cell* At(int col, int row) const;
-    static void ApplyText(Cell& cell, const QString& text);
-    static void ApplyListIndex(Cell& cell, int index);
-    static void ClearData(Cell& cell);
-    // Puts the contents of from into to, as far as to's kind and list allow.
-    static void TakeContents(Cell& to, const Cell& from);
-    GridBlock Clip(const GridBlock& block) const;
+    GridBlock Clip(const GridBlock& block) const { return block.Within(m_cols, m_rows); }
     void Resize(int cols, int rows);
+    // Takes the size of the table; headers and columns follow it.
+    void FitToTable();
     void NotifyCells(const GridBlock& block);
     void NotifyHeader(Qt::Orientation orientation, int first, int last);
 
+    TextTable m_ownTable;
+    CellTable* m_table = &m_ownTable;
+    // The table's size, as last taken from it.
     int m_rows = 0;
     int m_cols = 0;
-    std::vector<Cell> m_cells;     // row-major, (row - 1) * m_cols + (col - 1)
     QStringList m_columnHeaders;   // index col, 0 the corner
     QStringList m_rowLabels;       // index row, 0 unused
     std::vector<Column> m_columns; // index col
@@ -301,8 +265,6 @@ private:
     // Column headers, widths, options or cell formats changed while redraw
     // was off: views lay their columns out again.
     bool m_pendingColumns = false;
-    bool m_hasBaseline = false;
-    std::vector<QString> m_baseline; // parallel to m_cells
 };
 
 } // namespace outside

@@ -1,6 +1,7 @@
 // The grid cell store: coordinates, cell kinds, shared lists, the roles a view
 // reads, block operations and the redraw switch.
 #include "outside/CellStore.h"
+#include "outside/TextTable.h"
 
 #include <gtest/gtest.h>
 
@@ -415,6 +416,55 @@ TEST_F(Grid, BaselineTellsUneditedRows) {
     grid.SetMaxRows(7);
     EXPECT_FALSE(grid.HasBaseline());
     EXPECT_FALSE(grid.RowMatchesBaseline(1));
+}
+
+// A table that mutes column 2 on rows whose column 1 is empty.
+struct MutingTable : outside::TextTable {
+    bool IsMuted(int col, int row) const override { return col == 2 && Text(1, row).isEmpty(); }
+    bool MutesByRow() const override { return true; }
+};
+
+TEST_F(Grid, AStoreShowsTheTableItIsGiven) {
+    grid.SetText(1, 1, "own");
+    grid.SetText(2, 0, "Receive");
+    MutingTable other;
+    other.Resize(2, 3);
+    other.SetFormat({1, 1, 1, 3}, {Kind::List, 0, 0, list});
+    other.SetText(1, 1, "Plus");
+    other.SetText(1, 3, "Minus");
+    int resets = 0;
+    QObject::connect(&grid, &QAbstractItemModel::modelReset, [&] { ++resets; });
+    grid.SelectBlock({1, 5, 4, 6});
+    grid.SetTable(&other);
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(grid.columnCount(), 2);
+    EXPECT_EQ(grid.rowCount(), 3);
+    EXPECT_FALSE(grid.Selection().IsValid()) << "the selection no longer fits";
+    EXPECT_EQ(grid.Text(2, 0), "Receive") << "headers stay with the store";
+    EXPECT_EQ(grid.data(grid.CellIndex(1, 1)).toString(), "Plus");
+    EXPECT_EQ(grid.ListIndex(1, 3), 1);
+    // Without a rule of its own the store asks the table what is muted, and
+    // an edit redraws the whole row.
+    EXPECT_TRUE(grid.data(grid.CellIndex(2, 2), outside::CellStore::MutedRole).toBool());
+    EXPECT_FALSE(grid.IsMuted(2, 1));
+    QModelIndex first;
+    QObject::connect(&grid, &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex& from, const QModelIndex&) { first = from; });
+    EXPECT_TRUE(grid.setData(grid.CellIndex(2, 1), "145.000"));
+    EXPECT_EQ(other.Text(2, 1), "145.000") << "edits go into the given table";
+    EXPECT_EQ(first.column(), 0);
+    // Sorting and moving work on the given table (the empty row goes last).
+    grid.SetSortKey(1, 1, Order::Ascending);
+    EXPECT_EQ(grid.SortBlockByRows({1, 1, 2, 3}), (std::vector<int>{3, 1, 2}));
+    EXPECT_EQ(other.Text(1, 1), "Minus");
+    grid.MoveBlock({1, 1, 2, 1}, 1, 3);
+    EXPECT_EQ(other.Text(1, 3), "Minus");
+    // Back to the store's own table, as it was.
+    grid.SetTable(nullptr);
+    EXPECT_EQ(resets, 2);
+    EXPECT_EQ(grid.rowCount(), 6);
+    EXPECT_EQ(grid.Text(1, 1), "own");
+    EXPECT_FALSE(grid.IsMuted(2, 2));
 }
 
 } // namespace
