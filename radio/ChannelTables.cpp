@@ -275,7 +275,8 @@ int TabRowCount(int t) {
 
 Hz CellFrequency(const RadioModel& radio, const outside::CellStore& grid, int col, int row) {
     const QString text = grid.Text(col, row);
-    if (text.isEmpty())
+    // Blanks alone (a pasted field) name no channel, as the typing rules read them.
+    if (text.trimmed().isEmpty())
         return 0;
     const bool hasDigit = std::any_of(text.begin(), text.end(), [](QChar c) {
         return c >= QLatin1Char('0') && c <= QLatin1Char('9');

@@ -44,7 +44,7 @@ constexpr bool IsChannelListTab(int t) {
 int TabColumnCount(int tab);
 int TabRowCount(int tab);
 
-// The cell frequency: a frequency cell's text in Hz. An empty cell is 0; a
+// The cell frequency: a frequency cell's text in Hz. An empty cell, or one of blanks only, is 0; a
 // text without any digit counts as 100000000 Hz (so that such a cell passes
 // the checks wherever 100 MHz is allowed); any other text is read with
 // TextToFrequency, so "000 kHz" is 0.

@@ -529,6 +529,7 @@ TEST(CellFrequencyTest, OnlyTextWithoutDigitsStandsFor100MHz) {
     grid.SetSize(1, 1);
     const std::pair<const char*, Hz> cases[] = {
         {"", 0},
+        {"   ", 0},
         {"abc", 100000000},
         {"-", 100000000},
         {"000 kHz", 0}, // the offset of a simplex VFO row
@@ -571,8 +572,13 @@ TEST_F(Tables, WriteBackDecisions) {
     m.SetText(cc::kReceive, 3, "146.521");
     // A row with values outside every list writes each list's first value.
     m.SetText(cc::kName, 11, "X");
+    // Blanks pasted into the receive cell of an unused row store no channel.
+    ASSERT_FALSE(radio.IsUsed(img.data(), tab::kMemories, 299));
+    m.PasteText(cc::kReceive, 300, QStringLiteral("   "));
 
     const Image copy = Commit(radio, grids);
+    EXPECT_FALSE(radio.IsUsed(copy.data(), tab::kMemories, 299));
+    EXPECT_EQ(Record(copy, image::kMemories + 299 * 22), Record(img, image::kMemories + 299 * 22));
     EXPECT_EQ(Record(copy, image::kHome),
               FromHex("00 41 00 05 40 01 0A 0A 0A 0A 0A 0A 0A 0A 00 00 00 00 0C 00 00 00"));
     EXPECT_EQ(Record(copy, image::kMemories + 5 * 22),
