@@ -6,14 +6,6 @@ namespace outside {
 
 namespace {
 
-bool IsCheckedText(const QString& text) {
-    return text == QLatin1String("1") ||
-           text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ||
-           text.compare(QLatin1String("on"), Qt::CaseInsensitive) == 0 ||
-           text.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0 ||
-           text.compare(QLatin1String("x"), Qt::CaseInsensitive) == 0;
-}
-
 // A number in a cell text, C locale; false when the text is none.
 bool ToNumber(const QString& text, double& value) {
     bool ok = false;
@@ -52,6 +44,14 @@ int ChoiceList::IndexOf(const QString& text) const {
 CellTable::~CellTable() = default;
 
 namespace cells {
+
+bool IsCheckedText(const QString& text) {
+    return text == QLatin1String("1") ||
+           text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ||
+           text.compare(QLatin1String("on"), Qt::CaseInsensitive) == 0 ||
+           text.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0 ||
+           text.compare(QLatin1String("x"), Qt::CaseInsensitive) == 0;
+}
 
 Content ApplyTextRule(CellKind kind, int maxLength, const ChoiceList* list, const QString& text) {
     if (text.isEmpty())

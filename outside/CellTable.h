@@ -84,6 +84,10 @@ struct CellFormat {
 
 namespace cells {
 
+// Whether a check box's text reads as ticked: "1", "true", "on", "yes" or
+// "x", in any case.
+bool IsCheckedText(const QString& text);
+
 // What a cell holds: its text and the index of the list item it shows (-1
 // for none).
 struct Content {

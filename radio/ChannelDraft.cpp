@@ -1,5 +1,6 @@
 #include "radio/ChannelDraft.h"
 
+#include "outside/CellTable.h"
 #include "radio/ChoiceLists.h"
 #include "radio/DataFileLayout.h"
 #include "radio/RadioModel.h"
@@ -78,15 +79,6 @@ auto TextField(D& d, int column) -> decltype(&d.name) {
     default:
         return nullptr;
     }
-}
-
-// The texts a check box reads as on.
-bool IsCheckedText(const QString& text) {
-    for (const char* word : {"1", "true", "on", "yes", "x"}) {
-        if (text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
 }
 
 QString ItemText(ChoiceList list, int index) {
@@ -174,9 +166,9 @@ void SetCellText(ChannelDraft& d, const ColumnDef& def, const QString& text) {
         if (def.column == channelcol::kMode)
             d.modeText = item < 0 && items && items->Editable() ? text : QString();
     } else if (CheckMark* mark = CheckField(d, def.column)) {
-        *mark = text.isEmpty()        ? CheckMark::Empty
-                : IsCheckedText(text) ? CheckMark::On
-                                      : CheckMark::Off;
+        *mark = text.isEmpty()                        ? CheckMark::Empty
+                : outside::cells::IsCheckedText(text) ? CheckMark::On
+                                                      : CheckMark::Off;
     } else if (QString* field = TextField(d, def.column)) {
         const int length = MaxLength(def);
         *field = length > 0 && text.size() > length ? text.left(length) : text;
