@@ -21,7 +21,8 @@ class CellEditor;
 }
 namespace outside {
 class CellStore;
-}
+class CellTable;
+} // namespace outside
 namespace editor {
 class EditCommands;
 }
@@ -108,6 +109,9 @@ private:
     std::shared_ptr<document::RadioDocument> m_doc;
     QTabBar* m_tabs = nullptr;
     QStackedWidget* m_stack = nullptr;
+    // The typed cells behind the channel-list grids (none for the others);
+    // they outlive the grids that show them.
+    std::array<std::unique_ptr<outside::CellTable>, kTabCount> m_tables;
     std::array<std::unique_ptr<outside::CellStore>, kTabCount> m_grids;
     std::array<widgets::GridView*, kTabCount> m_views{};
     CellEditor* m_cells = nullptr;
