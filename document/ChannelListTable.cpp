@@ -295,18 +295,25 @@ void ChannelListTable::DropBaseline() {
     m_hasBaseline = false;
 }
 
+// A cell matches its baseline while it shows the same text, as a text grid
+// compares: a row whose texts all match keeps its bytes.
 bool ChannelListTable::CellMatchesBaseline(int col, int row) const {
     if (!m_hasBaseline || !IsCell(col, row))
         return false;
     const ChannelDraft& was = m_baseline[static_cast<size_t>(row - 1)];
-    const ColumnDef& def = *radio::ChannelColumn(col);
-    return radio::CellText(was, def) == Text(col, row) &&
-           radio::CellIndex(was, def) == ListIndex(col, row) && was.open == At(row).open;
+    return radio::CellText(was, *radio::ChannelColumn(col)) == Text(col, row);
 }
 
 bool ChannelListTable::RowMatchesBaseline(int row) const {
-    return m_hasBaseline && row >= 1 && row <= Rows() &&
-           m_baseline[static_cast<size_t>(row - 1)] == At(row);
+    if (!m_hasBaseline || row < 1 || row > Rows())
+        return false;
+    if (m_baseline[static_cast<size_t>(row - 1)] == At(row))
+        return true;
+    for (int col = 1; col <= m_columns; ++col) {
+        if (!CellMatchesBaseline(col, row))
+            return false;
+    }
+    return true;
 }
 
 bool ChannelListTable::ColumnMatchesBaseline(int col) const {

@@ -5,7 +5,8 @@
 // one parser, so the table shows exactly what a filled text grid shows.
 //
 // The table keeps the drafts as they were filled; WriteChanged writes back
-// only the rows that differ from them, so an untouched row keeps its bytes.
+// only the rows whose cells show other texts than then, so an untouched row
+// keeps its bytes.
 #pragma once
 
 #include "outside/CellTable.h"

@@ -149,6 +149,11 @@ TEST(ChannelListTableTest, RowBlocksMoveWholeChannels) {
     // keeps locked changes nothing.
     table.SetLock({cc::kTransmit, 2, cc::kComment, 2}, true);
     EXPECT_FALSE(table.Draft(2).open);
+    // The baseline compares what the cells show: a lock alone, or an item
+    // typed in another case, is no change.
+    table.SetLock({cc::kTransmit, 3, cc::kComment, 3}, true);
+    table.SetText(cc::kMode, 3, table.Text(cc::kMode, 3).toLower());
+    EXPECT_TRUE(table.RowMatchesBaseline(3));
     document::ChannelListTable vfo(doc, tab::kVfo);
     vfo.Fill();
     vfo.SetLock({cc::kSkip, 1, cc::kSkip, vfo.Rows()}, true);
