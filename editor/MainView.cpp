@@ -187,7 +187,12 @@ void MainView::CommitTabs(int onlyTab) {
         for (int t = 0; t < kTabCount; ++t) {
             if (onlyTab >= 0 && t != onlyTab)
                 continue;
-            m_doc->Radio().ReadGrid(working.data(), Cells(t), t);
+            // The channel lists write their typed rows; the other tabs read
+            // their cells.
+            if (const auto& table = m_tables[static_cast<size_t>(t)])
+                table->WriteChanged(working.data());
+            else
+                m_doc->Radio().ReadGrid(working.data(), Cells(t), t);
         }
         if (std::memcmp(working.data(), m_doc->Image(), image::kSize) != 0)
             m_doc->Radio().SetImage(working.data());

@@ -14,14 +14,14 @@
 #include <memory>
 
 namespace document {
+class ChannelListTable;
 class RadioDocument;
-}
+} // namespace document
 namespace editor {
 class CellEditor;
 }
 namespace outside {
 class CellStore;
-class CellTable;
 } // namespace outside
 namespace editor {
 class EditCommands;
@@ -111,7 +111,7 @@ private:
     QStackedWidget* m_stack = nullptr;
     // The typed cells behind the channel-list grids (none for the others);
     // they outlive the grids that show them.
-    std::array<std::unique_ptr<outside::CellTable>, kTabCount> m_tables;
+    std::array<std::unique_ptr<document::ChannelListTable>, kTabCount> m_tables;
     std::array<std::unique_ptr<outside::CellStore>, kTabCount> m_grids;
     std::array<widgets::GridView*, kTabCount> m_views{};
     CellEditor* m_cells = nullptr;
