@@ -1,6 +1,7 @@
 // clonara-cli show FILE [OUT] [--tab NAME]: one channel table as its grid
 // shows it, tab-separated: the header row, then each row's label and cells.
 #include "cli/Cli.h"
+#include "document/ChannelListTable.h"
 #include "document/FileSave.h"
 #include "document/RadioDocument.h"
 #include "outside/CellStore.h"
@@ -50,18 +51,29 @@ int Run(const QStringList& arguments) {
     document::RadioDocument doc;
     if (!cli::OpenDocument(doc, parser.positionalArguments().at(0)))
         return 1;
-    outside::CellStore grid;
-    doc.Radio().ConfigureGrid(grid, tab);
-    doc.Radio().FillGrid(doc.Image(), grid, tab);
-
     QString text;
-    for (int row = 0; row <= grid.MaxRows(); ++row) {
-        for (int col = 0; col <= grid.MaxCols(); ++col) {
+    auto addLine = [&](int cols, const auto& cell) {
+        for (int col = 0; col <= cols; ++col) {
             if (col > 0)
                 text += QLatin1Char('\t');
-            text += Field(grid.Text(col, row));
+            text += Field(cell(col));
         }
         text += QLatin1Char('\n');
+    };
+    if (radio::IsChannelListTab(tab)) {
+        document::ChannelListTable table(doc, tab);
+        table.Fill();
+        addLine(table.Columns(), [&](int col) { return table.Header(col); });
+        for (int row = 1; row <= table.Rows(); ++row) {
+            addLine(table.Columns(),
+                    [&](int col) { return col == 0 ? table.RowLabel(row) : table.Text(col, row); });
+        }
+    } else {
+        outside::CellStore grid;
+        doc.Radio().ConfigureGrid(grid, tab);
+        doc.Radio().FillGrid(doc.Image(), grid, tab);
+        for (int row = 0; row <= grid.MaxRows(); ++row)
+            addLine(grid.MaxCols(), [&](int col) { return grid.Text(col, row); });
     }
     const QString out =
         parser.positionalArguments().value(1, QString::fromLatin1(cli::kStandardOutput));

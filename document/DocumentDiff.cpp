@@ -1,5 +1,6 @@
 #include "document/DocumentDiff.h"
 
+#include "document/ChannelListTable.h"
 #include "outside/CellStore.h"
 #include "radio/ChannelTables.h"
 #include "radio/RadioModel.h"
@@ -55,18 +56,16 @@ QString HeaderText(int t, int col) {
     return header.isEmpty() ? QStringLiteral("column %1").arg(col) : header;
 }
 
-void CompareTable(RadioModel& a, RadioModel& b, int t, QStringList& lines) {
-    outside::CellStore gridA;
-    outside::CellStore gridB;
-    a.FillGrid(a.Image(), gridA, t);
-    b.FillGrid(b.Image(), gridB, t);
-    const int rows = std::min(gridA.MaxRows(), gridB.MaxRows());
-    const int cols = std::min(gridA.MaxCols(), gridB.MaxCols());
+// The rows whose cells differ, a line each; textA and textB give a cell of
+// either table.
+template <typename TextA, typename TextB>
+void CompareCells(const RadioModel& a, int t, int rows, int cols, const TextA& textA,
+                  const TextB& textB, QStringList& lines) {
     for (int row = 1; row <= rows; ++row) {
         QStringList changes;
         for (int col = 1; col <= cols; ++col) {
-            const QString before = gridA.Text(col, row);
-            const QString after = gridB.Text(col, row);
+            const QString before = textA(col, row);
+            const QString after = textB(col, row);
             if (before != after)
                 changes << HeaderText(t, col) + QLatin1Char(' ') + Shown(before) + kArrow +
                                Shown(after);
@@ -79,6 +78,30 @@ void CompareTable(RadioModel& a, RadioModel& b, int t, QStringList& lines) {
                      .arg(QLatin1String(radio::TabName(t)), label,
                           changes.join(QStringLiteral("; ")));
     }
+}
+
+void CompareTable(RadioModel& a, RadioModel& b, int t, QStringList& lines) {
+    if (radio::IsChannelListTab(t)) {
+        ChannelListTable tableA(a, t);
+        ChannelListTable tableB(b, t);
+        tableA.Fill();
+        tableB.Fill();
+        CompareCells(
+            a, t, std::min(tableA.Rows(), tableB.Rows()),
+            std::min(tableA.Columns(), tableB.Columns()),
+            [&](int col, int row) { return tableA.Text(col, row); },
+            [&](int col, int row) { return tableB.Text(col, row); }, lines);
+        return;
+    }
+    outside::CellStore gridA;
+    outside::CellStore gridB;
+    a.FillGrid(a.Image(), gridA, t);
+    b.FillGrid(b.Image(), gridB, t);
+    CompareCells(
+        a, t, std::min(gridA.MaxRows(), gridB.MaxRows()),
+        std::min(gridA.MaxCols(), gridB.MaxCols()),
+        [&](int col, int row) { return gridA.Text(col, row); },
+        [&](int col, int row) { return gridB.Text(col, row); }, lines);
 }
 
 QString Members(const Byte* img, int g) {

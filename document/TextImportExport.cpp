@@ -1,5 +1,6 @@
 #include "document/TextImportExport.h"
 
+#include "document/ChannelListTable.h"
 #include "document/ChirpList.h"
 #include "document/FileSave.h"
 #include "outside/CellStore.h"
@@ -377,36 +378,48 @@ QChar SeparatorFor(const QString& path) {
 
 namespace {
 // The Memories rows an export writes: those with a receive frequency.
-QList<int> ExportedRows(const outside::CellStore& memoriesGrid) {
-    QList<int> rows;
-    const int last = std::min(memoriesGrid.MaxRows(), radio::image::kMemoryCount);
+// The rows holding a receive frequency: the channel lines.
+template <typename Cells>
+QList<int> ExportedRows(const Cells& memories, int rows) {
+    QList<int> exported;
+    const int last = std::min(rows, radio::image::kMemoryCount);
     for (int row = 1; row <= last; ++row) {
-        if (!memoriesGrid.Text(radio::channelcol::kReceive, row).isEmpty())
-            rows << row;
+        if (!memories.Text(radio::channelcol::kReceive, row).isEmpty())
+            exported << row;
     }
-    return rows;
+    return exported;
+}
+
+template <typename Cells>
+QString ExportLines(const Cells& memories, const QList<int>& rows, QChar separator) {
+    QString text = RadioModel::FormatExportLine(radio::tab::kMemories, 0, memories, separator);
+    for (int row : rows)
+        text += RadioModel::FormatExportLine(radio::tab::kMemories, row, memories, separator);
+    return text;
 }
 } // namespace
 
-QString ExportText(RadioModel& radio, outside::CellStore& memoriesGrid, QChar separator) {
-    QString text = radio.FormatExportLine(radio::tab::kMemories, 0, memoriesGrid, separator);
-    for (int row : ExportedRows(memoriesGrid))
-        text += radio.FormatExportLine(radio::tab::kMemories, row, memoriesGrid, separator);
-    return text;
+QString ExportText(RadioModel&, outside::CellStore& memoriesGrid, QChar separator) {
+    return ExportLines(memoriesGrid, ExportedRows(memoriesGrid, memoriesGrid.MaxRows()), separator);
 }
 
 QByteArray ExportBytes(RadioModel& radio, outside::CellStore* memoriesGrid, QChar separator,
                        int* channels) {
-    auto exportFrom = [&](outside::CellStore& grid) {
-        if (channels)
-            *channels = static_cast<int>(ExportedRows(grid).size());
-        return ExportText(radio, grid, separator).toUtf8();
-    };
-    if (memoriesGrid)
-        return exportFrom(*memoriesGrid);
-    outside::CellStore grid;
-    radio.FillGrid(radio.Image(), grid, radio::tab::kMemories);
-    return exportFrom(grid);
+    QList<int> rows;
+    QString text;
+    if (memoriesGrid) {
+        rows = ExportedRows(*memoriesGrid, memoriesGrid->MaxRows());
+        text = ExportLines(*memoriesGrid, rows, separator);
+    } else {
+        ChannelListTable memories(radio, radio::tab::kMemories);
+        memories.Fill();
+        const outside::CellTable& cells = memories;
+        rows = ExportedRows(cells, memories.Rows());
+        text = ExportLines(cells, rows, separator);
+    }
+    if (channels)
+        *channels = static_cast<int>(rows.size());
+    return text.toUtf8();
 }
 
 std::optional<ExportError> ExportFile(RadioModel& radio, outside::CellStore* memoriesGrid,

@@ -4,6 +4,7 @@
 #include "editor/CellEditor.h"
 #include "editor/EditCommands.h"
 
+#include "document/ChannelListTable.h"
 #include "document/RadioDocument.h"
 #include "outside/CellStore.h"
 #include "radio/ChannelTables.h"
@@ -61,6 +62,11 @@ MainView::MainView(std::shared_ptr<document::RadioDocument> doc, QWidget* parent
     for (int t = 0; t < kTabCount; ++t) {
         m_tabs->addTab(QString::fromLatin1(radio::TabName(t)));
         m_grids[static_cast<size_t>(t)] = std::make_unique<outside::CellStore>();
+        if (IsChannelListTab(t)) {
+            m_tables[static_cast<size_t>(t)] =
+                std::make_unique<document::ChannelListTable>(*m_doc, t);
+            m_grids[static_cast<size_t>(t)]->SetTable(m_tables[static_cast<size_t>(t)].get());
+        }
         auto* view = new widgets::GridView(m_stack);
         view->setObjectName(QStringLiteral("grid%1").arg(t));
         m_views[static_cast<size_t>(t)] = view;
@@ -181,7 +187,12 @@ void MainView::CommitTabs(int onlyTab) {
         for (int t = 0; t < kTabCount; ++t) {
             if (onlyTab >= 0 && t != onlyTab)
                 continue;
-            m_doc->Radio().ReadGrid(working.data(), Cells(t), t);
+            // The channel lists write their typed rows; the other tabs read
+            // their cells.
+            if (const auto& table = m_tables[static_cast<size_t>(t)])
+                table->WriteChanged(working.data());
+            else
+                m_doc->Radio().ReadGrid(working.data(), Cells(t), t);
         }
         if (std::memcmp(working.data(), m_doc->Image(), image::kSize) != 0)
             m_doc->Radio().SetImage(working.data());

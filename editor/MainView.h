@@ -14,14 +14,15 @@
 #include <memory>
 
 namespace document {
+class ChannelListTable;
 class RadioDocument;
-}
+} // namespace document
 namespace editor {
 class CellEditor;
 }
 namespace outside {
 class CellStore;
-}
+} // namespace outside
 namespace editor {
 class EditCommands;
 }
@@ -108,6 +109,9 @@ private:
     std::shared_ptr<document::RadioDocument> m_doc;
     QTabBar* m_tabs = nullptr;
     QStackedWidget* m_stack = nullptr;
+    // The typed cells behind the channel-list grids (none for the others);
+    // they outlive the grids that show them.
+    std::array<std::unique_ptr<document::ChannelListTable>, kTabCount> m_tables;
     std::array<std::unique_ptr<outside::CellStore>, kTabCount> m_grids;
     std::array<widgets::GridView*, kTabCount> m_views{};
     CellEditor* m_cells = nullptr;

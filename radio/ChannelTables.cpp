@@ -273,6 +273,20 @@ int TabRowCount(int t) {
     return RadioModel::RecordCount(t);
 }
 
+outside::CellFormat ColumnFormat(int t, int col) {
+    const std::optional<CellLayout> layout = ColumnLayout(t, col);
+    return layout ? FormatOf(*layout) : outside::CellFormat{};
+}
+
+QString ColumnHeader(int t, int col) {
+    const std::optional<CellLayout> layout = ColumnLayout(t, col);
+    return layout ? HeaderText(t, col, layout->headerId) : QString();
+}
+
+bool IsAlwaysLocked(int t, int col) {
+    return AlwaysLocked(t, col);
+}
+
 Hz CellFrequency(const RadioModel& radio, const outside::CellStore& grid, int col, int row) {
     const QString text = grid.Text(col, row);
     // Blanks alone (a pasted field) name no channel, as the typing rules read them.
@@ -357,6 +371,62 @@ ChannelValues ReadChannel(const RadioModel& radio, const outside::CellStore& gri
             break;
         case CellValue::Text:
             v.*def.text = grid.Text(col, row);
+            break;
+        case CellValue::Comment:
+            break;
+        }
+    }
+    return v;
+}
+
+ChannelDraft DraftFromValues(const ChannelValues& v) {
+    ChannelDraft d;
+    for (const ColumnDef& def : kChannelColumns) {
+        switch (def.value) {
+        case CellValue::Frequency:
+            SetCellText(d, def, FrequencyText(v.*def.number));
+            break;
+        case CellValue::OffsetText:
+            SetCellText(d, def, OffsetText(v.*def.number));
+            break;
+        case CellValue::ListIndex:
+            SetCellIndex(d, def, v.*def.number);
+            break;
+        case CellValue::Check:
+            SetCellCheck(d, def, v.*def.flag ? CheckMark::On : CheckMark::Off);
+            break;
+        case CellValue::Text:
+            SetCellText(d, def, v.*def.text);
+            break;
+        case CellValue::Comment:
+            break;
+        }
+    }
+    d.open = true;
+    return d;
+}
+
+ChannelValues ValuesFromDraft(const ChannelDraft& d) {
+    ChannelValues v;
+    const auto hz = [](const FrequencyEntry& entry) {
+        return entry.kind == FrequencyEntry::Value ? entry.hz : Hz{0};
+    };
+    for (const ColumnDef& def : kChannelColumns) {
+        switch (def.value) {
+        case CellValue::Frequency:
+            v.*def.number = hz(def.column == channelcol::kReceive ? d.rx : d.tx);
+            break;
+        case CellValue::OffsetText:
+            v.*def.number = hz(d.offset.value);
+            break;
+        case CellValue::ListIndex:
+            v.*def.number = std::max(CellIndex(d, def), 0);
+            break;
+        case CellValue::Check:
+            v.*def.flag = CellCheck(d, def) == CheckMark::On;
+            break;
+        case CellValue::Text:
+            v.*def.text = CellText(d, def);
             break;
         case CellValue::Comment:
             break;
@@ -693,26 +763,47 @@ void RadioModel::ReadGroupCells(Byte* image, const outside::CellStore& grid, int
 // Row operations
 // ---------------------------------------------------------------------------
 
-QString RadioModel::FormatExportLine(int t, int row, const outside::CellStore& grid,
-                                     QChar separator) {
+namespace {
+
+// One line of the text export: the header line (row 0) or a row's cells, a
+// check box as the words the list uses for it.
+template <typename HeaderOf, typename TextOf>
+QString ExportLine(int t, int row, const HeaderOf& header, const TextOf& text, QChar separator) {
     if (!IsChannelListTab(t))
         return QString();
     QString line = row == 0 ? QStringLiteral("Channel Number") : QString::number(row);
     for (const ColumnDef& def : kChannelColumns) {
         QString field;
         if (row == 0) {
-            field = grid.Text(def.column, 0);
+            field = header(def.column);
             field.replace(QLatin1Char('\n'), QLatin1Char(' '));
         } else if (def.exportOn) {
-            field = QLatin1String(grid.IsChecked(def.column, row) ? def.exportOn : def.exportOff);
+            field = QLatin1String(text(def.column) == QLatin1String("1") ? def.exportOn
+                                                                         : def.exportOff);
         } else {
-            field = grid.Text(def.column, row);
+            field = text(def.column);
         }
         line += separator;
         line += outside::delimited::QuoteField(field, separator);
     }
     line += QLatin1Char('\n');
     return line;
+}
+
+} // namespace
+
+QString RadioModel::FormatExportLine(int t, int row, const outside::CellStore& grid,
+                                     QChar separator) {
+    const auto text = [&](int col) { return grid.Text(col, row); };
+    return ExportLine(
+        t, row, [&](int col) { return grid.Text(col, 0); }, text, separator);
+}
+
+QString RadioModel::FormatExportLine(int t, int row, const outside::CellTable& cells,
+                                     QChar separator) {
+    const auto text = [&](int col) { return cells.Text(col, row); };
+    return ExportLine(
+        t, row, [t](int col) { return ColumnHeader(t, col); }, text, separator);
 }
 
 // ---------------------------------------------------------------------------

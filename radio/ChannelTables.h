@@ -8,6 +8,7 @@
 #pragma once
 
 #include "radio/ChannelColumns.h"
+#include "radio/ChannelDraft.h"
 #include "radio/ImageLayout.h"
 #include "radio/RadioTypes.h"
 
@@ -15,7 +16,8 @@
 
 namespace outside {
 class CellStore;
-}
+struct CellFormat;
+} // namespace outside
 
 namespace radio {
 
@@ -39,6 +41,15 @@ int TabByKey(const QString& key);
 constexpr bool IsChannelListTab(int t) {
     return t >= 0 && t < tab::kCount && t != tab::kHyper && t != tab::kGroups;
 }
+
+// What a cell of a column is on a tab (kind, decimals, length, list), the
+// column's header text ("A: Receive Frequency" on Hyper Memories), and
+// whether the tab keeps the column locked on every row (the VFO's name, the
+// flags VFO's and home channels do not have). Memory Groups and columns
+// outside the tab give a plain text cell, an empty header and false.
+outside::CellFormat ColumnFormat(int tab, int col);
+QString ColumnHeader(int tab, int col);
+bool IsAlwaysLocked(int tab, int col);
 
 // Rows and columns of a tab's grid.
 int TabColumnCount(int tab);
@@ -70,6 +81,12 @@ void ShowChannel(outside::CellStore& grid, int row, int first, const ChannelValu
 // selection reads as the list's first item.
 ChannelValues ReadChannel(const RadioModel& radio, const outside::CellStore& grid, int row,
                           int first);
+
+// A stored channel as its row shows it (open, the comment left empty), and
+// the channel a row's cells write: frequencies as they read (anything but a
+// frequency is 0), a list cell without an item as the list's first item.
+ChannelDraft DraftFromValues(const ChannelValues& values);
+ChannelValues ValuesFromDraft(const ChannelDraft& d);
 
 // Whether a cell's value applies to its row: the CTCSS tone only when the
 // row's tone mode uses one, the DCS code likewise, the offset only on rows

@@ -18,7 +18,8 @@
 
 namespace outside {
 class CellStore;
-}
+class CellTable;
+} // namespace outside
 
 namespace radio {
 
@@ -141,6 +142,9 @@ public:
     // One line of the text export for a row of a channel-list grid (row 0:
     // the header line); empty on other tables.
     static QString FormatExportLine(int t, int row, const outside::CellStore& grid,
+                                    QChar separator);
+    // The same from a table of cells, the header line from the column table.
+    static QString FormatExportLine(int t, int row, const outside::CellTable& cells,
                                     QChar separator);
     // Memory group upkeep after cut (mode 0), delete (1) and insert (2) of
     // Memories rows r1 to r2 (1-based), in the image; a groups grid given is

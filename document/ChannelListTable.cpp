@@ -1,0 +1,329 @@
+#include "document/ChannelListTable.h"
+
+#include "document/RadioDocument.h"
+#include "radio/ChannelColumns.h"
+#include "radio/ChannelTables.h"
+#include "radio/DataFileLayout.h"
+#include "radio/RadioModel.h"
+
+#include <algorithm>
+
+namespace document {
+
+using radio::ChannelDraft;
+using radio::ColumnDef;
+namespace channelcol = radio::channelcol;
+
+namespace {
+
+bool IsBandTab(int t) {
+    return t == radio::tab::kVfo || t == radio::tab::kHome;
+}
+
+// Whether a frequency cell of a channel holds a text that is no frequency:
+// such a row is never read as a channel.
+bool HoldsNoFrequency(const ChannelDraft& d) {
+    return d.rx.kind == radio::FrequencyEntry::Bad || d.tx.kind == radio::FrequencyEntry::Bad ||
+           d.offset.value.kind == radio::FrequencyEntry::Bad;
+}
+
+} // namespace
+
+ChannelListTable::ChannelListTable(radio::RadioModel& radio, int tab) : m_radio(radio), m_tab(tab) {
+    if (!radio::IsChannelListTab(tab))
+        return;
+    m_columns = radio::TabColumnCount(tab);
+    m_rows.resize(static_cast<size_t>(radio::TabRowCount(tab)));
+    m_formats.resize(static_cast<size_t>(m_columns + 1));
+    for (int col = 1; col <= m_columns; ++col)
+        m_formats[static_cast<size_t>(col)] = radio::ColumnFormat(tab, col);
+}
+
+ChannelListTable::ChannelListTable(RadioDocument& doc, int tab)
+    : ChannelListTable(doc.Radio(), tab) {}
+
+void ChannelListTable::Fill() {
+    Fill(m_radio.Image());
+}
+
+void ChannelListTable::Fill(const radio::Byte* image) {
+    for (int row = 1; row <= Rows(); ++row) {
+        const int i = row - 1;
+        ChannelDraft& d = At(row);
+        d = ChannelDraft{};
+        if (!radio::RadioModel::IsUsed(image, m_tab, i))
+            continue; // no channel: empty and locked
+        d = radio::DraftFromValues(radio::DecodeChannel(m_radio, image, m_tab, i));
+        SetText(channelcol::kComment, row, m_radio.Comment(m_tab, i));
+    }
+    TakeBaseline();
+}
+
+void ChannelListTable::FillRow(const radio::Byte* image, int row) {
+    if (row < 1 || row > Rows())
+        return;
+    const int i = row - 1;
+    At(row) = radio::RadioModel::IsUsed(image, m_tab, i)
+                  ? radio::DraftFromValues(radio::DecodeChannel(m_radio, image, m_tab, i))
+                  : ChannelDraft{};
+    if (At(row).open)
+        SetText(channelcol::kComment, row, m_radio.Comment(m_tab, i));
+    TakeRowBaseline(row);
+}
+
+bool ChannelListTable::WriteChanged(radio::Byte* image) {
+    bool commentsChanged = false;
+    auto storeComment = [&](int i, const QString& text) {
+        // Compared as the slot would hold it (Latin-1, 30 characters).
+        if (m_radio.Comment(m_tab, i) ==
+            QString::fromLatin1(text.left(radio::rdf::kCommentMaxText).toLatin1()))
+            return;
+        m_radio.SetComment(m_tab, i, text);
+        commentsChanged = true;
+    };
+    for (int row = 1; row <= Rows(); ++row) {
+        if (RowMatchesBaseline(row))
+            continue;
+        const int i = row - 1;
+        const ChannelDraft& d = At(row);
+        if (HoldsNoFrequency(d))
+            continue;
+        const radio::ChannelValues values = radio::ValuesFromDraft(d);
+        if (!m_radio.IsValidFrequency(m_tab, values.rx, row)) {
+            if (IsBandTab(m_tab))
+                continue;
+            radio::RadioModel::SetUsed(image, m_tab, i, false);
+            storeComment(i, d.comment);
+            continue;
+        }
+        // A frequency that does not fit: the row keeps its record.
+        if (!radio::EncodeChannel(m_radio, image, m_tab, i, values))
+            continue;
+        storeComment(i, d.comment);
+    }
+    return commentsChanged;
+}
+
+QString ChannelListTable::Header(int col) const {
+    return col >= 1 && col <= m_columns ? radio::ColumnHeader(m_tab, col) : QString();
+}
+
+QString ChannelListTable::RowLabel(int row) const {
+    return row >= 1 && row <= Rows() ? m_radio.RowLabel(m_tab, row) : QString();
+}
+
+const ChannelDraft& ChannelListTable::Draft(int row) const {
+    static const ChannelDraft kNone;
+    return row >= 1 && row <= Rows() ? At(row) : kNone;
+}
+
+void ChannelListTable::Resize(int, int) {}
+
+bool ChannelListTable::IsCell(int col, int row) const {
+    return col >= 1 && col <= m_columns && row >= 1 && row <= Rows();
+}
+
+QString ChannelListTable::Text(int col, int row) const {
+    return IsCell(col, row) ? radio::CellText(At(row), *radio::ChannelColumn(col)) : QString();
+}
+
+int ChannelListTable::ListIndex(int col, int row) const {
+    return IsCell(col, row) ? radio::CellIndex(At(row), *radio::ChannelColumn(col)) : -1;
+}
+
+outside::CellKind ChannelListTable::Kind(int col, int row) const {
+    return IsCell(col, row) ? m_formats[static_cast<size_t>(col)].kind : outside::CellKind::Text;
+}
+
+outside::ChoiceListPtr ChannelListTable::List(int col, int row) const {
+    return IsCell(col, row) ? m_formats[static_cast<size_t>(col)].list : nullptr;
+}
+
+int ChannelListTable::MaxLength(int col, int row) const {
+    return IsCell(col, row) ? m_formats[static_cast<size_t>(col)].maxLength : 0;
+}
+
+int ChannelListTable::Decimals(int col, int row) const {
+    return IsCell(col, row) ? m_formats[static_cast<size_t>(col)].decimals : 0;
+}
+
+bool ChannelListTable::IsLocked(int col, int row) const {
+    if (!IsCell(col, row))
+        return false;
+    if (radio::IsAlwaysLocked(m_tab, col))
+        return true;
+    return col >= channelcol::kFirstLocked && col <= channelcol::kLastLocked && !At(row).open;
+}
+
+bool ChannelListTable::IsMuted(int col, int row) const {
+    if (Text(col, row).isEmpty())
+        return false; // nothing to mute
+    const ChannelDraft& d = At(row);
+    switch (col) {
+    case channelcol::kCtcss:
+        return !radio::tonemode::UsesCtcss(d.toneMode);
+    case channelcol::kDcs:
+        return !radio::tonemode::UsesDcs(d.toneMode);
+    case channelcol::kOffset:
+        return d.direction == radio::direction::kSimplex;
+    default:
+        return false;
+    }
+}
+
+void ChannelListTable::SetText(int col, int row, const QString& text) {
+    if (IsCell(col, row))
+        radio::SetCellText(At(row), *radio::ChannelColumn(col), text);
+}
+
+void ChannelListTable::SetListIndex(int col, int row, int index) {
+    if (IsCell(col, row))
+        radio::SetCellIndex(At(row), *radio::ChannelColumn(col), index);
+}
+
+void ChannelListTable::SetFormat(const outside::GridBlock&, const outside::CellFormat&) {}
+
+void ChannelListTable::SetLock(const outside::GridBlock& block, bool locked) {
+    const outside::GridBlock b = block.Within(m_columns, Rows());
+    if (!b.IsValid())
+        return;
+    bool rowLock = false;
+    for (int col = std::max(b.col1, channelcol::kFirstLocked);
+         col <= std::min(b.col2, channelcol::kLastLocked); ++col)
+        rowLock = rowLock || !radio::IsAlwaysLocked(m_tab, col);
+    if (!rowLock)
+        return;
+    for (int row = b.row1; row <= b.row2; ++row)
+        At(row).open = !locked;
+}
+
+ChannelListTable::Content ChannelListTable::Take(int col, int row) const {
+    return {Text(col, row), ListIndex(col, row), List(col, row)};
+}
+
+void ChannelListTable::Put(int col, int row, const Content& content) {
+    if (!IsCell(col, row))
+        return;
+    // A cell of the same list takes the item, any other the text.
+    if (content.listIndex >= 0 && content.list && content.list == List(col, row))
+        SetListIndex(col, row, content.listIndex);
+    else
+        SetText(col, row, content.text);
+}
+
+void ChannelListTable::MoveBlock(const outside::GridBlock& block, int destCol, int destRow) {
+    const outside::GridBlock b = block.Within(m_columns, Rows());
+    if (!b.IsValid() || (destCol == b.col1 && destRow == b.row1))
+        return;
+    const bool wholeRows = b.col1 == 1 && b.col2 == m_columns && destCol == 1;
+    if (wholeRows) {
+        // Whole channels move with their lock.
+        std::vector<ChannelDraft> moved(m_rows.begin() + (b.row1 - 1), m_rows.begin() + b.row2);
+        for (int row = b.row1; row <= b.row2; ++row)
+            At(row) = ChannelDraft{};
+        for (int k = 0; k < static_cast<int>(moved.size()); ++k) {
+            if (IsCell(1, destRow + k))
+                At(destRow + k) = moved[static_cast<size_t>(k)];
+        }
+        return;
+    }
+    std::vector<Content> moved;
+    for (int row = b.row1; row <= b.row2; ++row) {
+        for (int col = b.col1; col <= b.col2; ++col) {
+            moved.push_back(Take(col, row));
+            SetText(col, row, QString());
+        }
+    }
+    size_t k = 0;
+    for (int row = b.row1; row <= b.row2; ++row) {
+        for (int col = b.col1; col <= b.col2; ++col)
+            Put(destCol + col - b.col1, destRow + row - b.row1, moved[k++]);
+    }
+}
+
+void ChannelListTable::ClearBlock(const outside::GridBlock& block, bool dataOnly) {
+    const outside::GridBlock b = block.Within(m_columns, Rows());
+    if (!b.IsValid())
+        return;
+    for (int row = b.row1; row <= b.row2; ++row) {
+        for (int col = b.col1; col <= b.col2; ++col)
+            SetText(col, row, QString());
+    }
+    if (!dataOnly)
+        SetLock(b, false);
+}
+
+void ChannelListTable::PermuteRows(const outside::GridBlock& block, const std::vector<int>& from) {
+    const outside::GridBlock b = block.Within(m_columns, Rows());
+    if (!b.IsValid() || static_cast<int>(from.size()) != b.RowCount())
+        return;
+    for (const int row : from) {
+        if (row < b.row1 || row > b.row2)
+            return;
+    }
+    std::vector<std::vector<Content>> rows;
+    for (const int row : from) {
+        std::vector<Content> cells;
+        for (int col = b.col1; col <= b.col2; ++col)
+            cells.push_back(Take(col, row));
+        rows.push_back(std::move(cells));
+    }
+    const std::vector<ChannelDraft> before(m_rows);
+    for (int k = 0; k < b.RowCount(); ++k) {
+        const int row = b.row1 + k;
+        if (b.col1 == 1 && b.col2 == m_columns) {
+            At(row) = before[static_cast<size_t>(from[static_cast<size_t>(k)] - 1)];
+            continue;
+        }
+        for (int col = b.col1; col <= b.col2; ++col)
+            Put(col, row, rows[static_cast<size_t>(k)][static_cast<size_t>(col - b.col1)]);
+    }
+}
+
+void ChannelListTable::TakeBaseline() {
+    m_baseline = m_rows;
+    m_hasBaseline = true;
+}
+
+void ChannelListTable::TakeRowBaseline(int row) {
+    if (m_hasBaseline && row >= 1 && row <= Rows())
+        m_baseline[static_cast<size_t>(row - 1)] = At(row);
+}
+
+void ChannelListTable::DropBaseline() {
+    m_baseline.clear();
+    m_hasBaseline = false;
+}
+
+// A cell matches its baseline while it shows the same text, as a text grid
+// compares: a row whose texts all match keeps its bytes.
+bool ChannelListTable::CellMatchesBaseline(int col, int row) const {
+    if (!m_hasBaseline || !IsCell(col, row))
+        return false;
+    const ChannelDraft& was = m_baseline[static_cast<size_t>(row - 1)];
+    return radio::CellText(was, *radio::ChannelColumn(col)) == Text(col, row);
+}
+
+bool ChannelListTable::RowMatchesBaseline(int row) const {
+    if (!m_hasBaseline || row < 1 || row > Rows())
+        return false;
+    if (m_baseline[static_cast<size_t>(row - 1)] == At(row))
+        return true;
+    for (int col = 1; col <= m_columns; ++col) {
+        if (!CellMatchesBaseline(col, row))
+            return false;
+    }
+    return true;
+}
+
+bool ChannelListTable::ColumnMatchesBaseline(int col) const {
+    if (!m_hasBaseline || col < 1 || col > m_columns)
+        return false;
+    for (int row = 1; row <= Rows(); ++row) {
+        if (!CellMatchesBaseline(col, row))
+            return false;
+    }
+    return true;
+}
+
+} // namespace document
