@@ -324,6 +324,33 @@ QString OffsetText(Hz offset) {
     return QStringLiteral("%1 kHz").arg(offset / kKilohertz, 3, 10, QLatin1Char('0'));
 }
 
+// A value the cell text shows exactly: whole MHz and 10 Hz units, or, for
+// the offset column, whole MHz and 10 kHz units from 1 MHz on and whole kHz
+// below.
+FrequencyEntry StoredFrequency(Hz hz) {
+    FrequencyEntry entry;
+    entry.text = FrequencyText(hz);
+    if (hz < 0)
+        return entry;
+    entry.hz = hz - hz % 10;
+    entry.kind = entry.hz > 0 ? FrequencyEntry::Value : FrequencyEntry::Zero;
+    return entry;
+}
+
+OffsetEntry StoredOffset(Hz offset) {
+    OffsetEntry entry;
+    entry.value.text = OffsetText(offset);
+    if (offset < 0)
+        return entry;
+    const outside::CellStore::List& items = ChoiceItems(ChoiceList::Offset);
+    entry.item = items ? items->IndexOf(entry.value.text) : -1;
+    if (entry.item >= 0)
+        entry.value.text = items->Items()[entry.item];
+    entry.value.hz = offset >= kMegahertz ? offset - offset % 10000 : offset - offset % kKilohertz;
+    entry.value.kind = entry.value.hz > 0 ? FrequencyEntry::Value : FrequencyEntry::Zero;
+    return entry;
+}
+
 void ShowChannel(outside::CellStore& grid, int row, int first, const ChannelValues& v) {
     for (const ColumnDef& def : kChannelColumns) {
         if (!def.InSets())
@@ -384,10 +411,10 @@ ChannelDraft DraftFromValues(const ChannelValues& v) {
     for (const ColumnDef& def : kChannelColumns) {
         switch (def.value) {
         case CellValue::Frequency:
-            SetCellText(d, def, FrequencyText(v.*def.number));
+            (def.column == channelcol::kReceive ? d.rx : d.tx) = StoredFrequency(v.*def.number);
             break;
         case CellValue::OffsetText:
-            SetCellText(d, def, OffsetText(v.*def.number));
+            d.offset = StoredOffset(v.*def.number);
             break;
         case CellValue::ListIndex:
             SetCellIndex(d, def, v.*def.number);

@@ -73,6 +73,12 @@ QString FrequencyTextWithUnits(Hz hz);
 // 1 MHz on (whole MHz, then hundredths), "600 kHz" below.
 QString OffsetText(Hz offset);
 
+// A stored frequency or offset as its cell holds it, made straight from the
+// value: the same entry that reading FrequencyText(hz) (OffsetText(offset),
+// with its list item) would give, without reading the text again.
+FrequencyEntry StoredFrequency(Hz hz);
+OffsetEntry StoredOffset(Hz offset);
+
 // A channel in the cells of a row: the column-table column c in grid column
 // first + c (0 on the channel-list tabs, the set's shift on Hyper Memories).
 // The comment column is the caller's.

@@ -15,6 +15,8 @@
 #include <QFile>
 #include <QTextStream>
 
+#include <limits>
+
 using namespace radio;
 using namespace radio::channelcol;
 
@@ -146,6 +148,21 @@ TEST_F(EntryRules, DraftCellsReadAndShowAsGridCells) {
             EXPECT_EQ(CellText(d, def), grid.Text(def.column, 1)) << def.column << " " << index;
             EXPECT_EQ(CellIndex(d, def), grid.ListIndex(def.column, 1));
         }
+    }
+}
+
+// A stored value fills its cell as if its text had been typed: the same
+// entry, down to the 10 Hz (10 kHz, 1 kHz) the text drops and the list item.
+TEST_F(EntryRules, StoredValuesFillAsTheirTexts) {
+    const ColumnDef& offset = *ChannelColumn(kOffset);
+    for (const Hz hz : {Hz{-1}, Hz{0}, Hz{5}, Hz{10}, Hz{999}, Hz{1000}, Hz{60000}, Hz{600000},
+                        Hz{999999}, Hz{1000000}, Hz{1600000}, Hz{1655555}, Hz{5000000},
+                        Hz{146520005}, Hz{999999999}, std::numeric_limits<Hz>::max()}) {
+        SCOPED_TRACE(hz);
+        EXPECT_TRUE(StoredFrequency(hz) == ParseFrequency(FrequencyText(hz)));
+        ChannelDraft typed;
+        SetCellText(typed, offset, OffsetText(hz));
+        EXPECT_TRUE(StoredOffset(hz) == typed.offset);
     }
 }
 
