@@ -1,9 +1,9 @@
-// The channel tables: filling all seven grids from an image and reading them
-// back (the main view's refresh and commit), and exporting and importing 450
-// channels.
+// The channel tables: filling all seven grids' typed tables from an image
+// and writing them back (the main view's refresh and commit), and exporting
+// and importing 450 channels.
 #include "document/RadioDocument.h"
+#include "document/TabGrid.h"
 #include "document/TextImportExport.h"
-#include "outside/CellStore.h"
 #include "radio/ChannelTables.h"
 
 #include <QCoreApplication>
@@ -56,13 +56,12 @@ struct Fixture {
     Fixture() {
         FillDocument(doc);
         for (int t = 0; t < tab::kCount; ++t) {
-            grids[static_cast<size_t>(t)] = std::make_unique<outside::CellStore>();
-            doc.Radio().ConfigureGrid(*grids[static_cast<size_t>(t)], t);
+            grids[static_cast<size_t>(t)] = std::make_unique<document::TabGrid>(doc.Radio(), t);
         }
     }
-    outside::CellStore& Cells(int t) { return *grids[static_cast<size_t>(t)]; }
+    document::TabGrid& Grid(int t) { return *grids[static_cast<size_t>(t)]; }
     document::RadioDocument doc;
-    std::array<std::unique_ptr<outside::CellStore>, tab::kCount> grids;
+    std::array<std::unique_ptr<document::TabGrid>, tab::kCount> grids;
 };
 
 // Refresh: all seven grids filled from the image.
@@ -70,7 +69,7 @@ void RefreshAllSeven(benchmark::State& state) {
     Fixture f;
     for (auto _ : state) {
         for (int t = 0; t < tab::kCount; ++t)
-            f.doc.Radio().FillGrid(f.doc.Image(), f.Cells(t), t);
+            f.Grid(t).Fill(f.doc.Image());
     }
 }
 BENCHMARK(RefreshAllSeven)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
@@ -80,15 +79,15 @@ BENCHMARK(RefreshAllSeven)->Unit(benchmark::kMicrosecond)->Repetitions(9)->Repor
 void CommitAllSeven(benchmark::State& state) {
     Fixture f;
     for (int t = 0; t < tab::kCount; ++t) {
-        f.doc.Radio().FillGrid(f.doc.Image(), f.Cells(t), t);
+        f.Grid(t).Fill(f.doc.Image());
         if (state.range(0))
-            f.Cells(t).DropBaseline();
+            f.Grid(t).Cells().DropBaseline();
     }
     std::array<Byte, image::kSize> copy{};
     for (auto _ : state) {
         std::memcpy(copy.data(), f.doc.Image(), copy.size());
         for (int t = 0; t < tab::kCount; ++t)
-            f.doc.Radio().ReadGrid(copy.data(), f.Cells(t), t);
+            f.Grid(t).WriteChanged(copy.data());
         benchmark::DoNotOptimize(copy);
     }
 }
@@ -106,10 +105,10 @@ void FillAndReadTab(benchmark::State& state) {
     const int t = static_cast<int>(state.range(0));
     std::array<Byte, image::kSize> copy{};
     for (auto _ : state) {
-        f.doc.Radio().FillGrid(f.doc.Image(), f.Cells(t), t);
-        f.Cells(t).DropBaseline();
+        f.Grid(t).Fill(f.doc.Image());
+        f.Grid(t).Cells().DropBaseline();
         std::memcpy(copy.data(), f.doc.Image(), copy.size());
-        f.doc.Radio().ReadGrid(copy.data(), f.Cells(t), t);
+        f.Grid(t).WriteChanged(copy.data());
         benchmark::DoNotOptimize(copy);
     }
 }

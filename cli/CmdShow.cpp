@@ -1,10 +1,9 @@
 // clonara-cli show FILE [OUT] [--tab NAME]: one channel table as its grid
 // shows it, tab-separated: the header row, then each row's label and cells.
 #include "cli/Cli.h"
-#include "document/ChannelListTable.h"
 #include "document/FileSave.h"
 #include "document/RadioDocument.h"
-#include "outside/CellStore.h"
+#include "document/TabGrid.h"
 #include "radio/ChannelTables.h"
 
 #include <QCommandLineParser>
@@ -60,20 +59,12 @@ int Run(const QStringList& arguments) {
         }
         text += QLatin1Char('\n');
     };
-    if (radio::IsChannelListTab(tab)) {
-        document::ChannelListTable table(doc, tab);
-        table.Fill();
-        addLine(table.Columns(), [&](int col) { return table.Header(col); });
-        for (int row = 1; row <= table.Rows(); ++row) {
-            addLine(table.Columns(),
-                    [&](int col) { return col == 0 ? table.RowLabel(row) : table.Text(col, row); });
-        }
-    } else {
-        outside::CellStore grid;
-        doc.Radio().ConfigureGrid(grid, tab);
-        doc.Radio().FillGrid(doc.Image(), grid, tab);
-        for (int row = 0; row <= grid.MaxRows(); ++row)
-            addLine(grid.MaxCols(), [&](int col) { return grid.Text(col, row); });
+    const std::unique_ptr<document::TabTable> table = document::MakeTabTable(doc.Radio(), tab);
+    table->Fill();
+    addLine(table->Columns(), [&](int col) { return table->Header(col); });
+    for (int row = 1; row <= table->Rows(); ++row) {
+        addLine(table->Columns(),
+                [&](int col) { return col == 0 ? table->RowLabel(row) : table->Text(col, row); });
     }
     const QString out =
         parser.positionalArguments().value(1, QString::fromLatin1(cli::kStandardOutput));

@@ -20,16 +20,9 @@ bool IsBandTab(int t) {
     return t == radio::tab::kVfo || t == radio::tab::kHome;
 }
 
-// Whether a frequency cell of a channel holds a text that is no frequency:
-// such a row is never read as a channel.
-bool HoldsNoFrequency(const ChannelDraft& d) {
-    return d.rx.kind == radio::FrequencyEntry::Bad || d.tx.kind == radio::FrequencyEntry::Bad ||
-           d.offset.value.kind == radio::FrequencyEntry::Bad;
-}
-
 } // namespace
 
-ChannelListTable::ChannelListTable(radio::RadioModel& radio, int tab) : m_radio(radio), m_tab(tab) {
+ChannelListTable::ChannelListTable(radio::RadioModel& radio, int tab) : TabTable(radio, tab) {
     if (!radio::IsChannelListTab(tab))
         return;
     m_columns = radio::TabColumnCount(tab);
@@ -41,10 +34,6 @@ ChannelListTable::ChannelListTable(radio::RadioModel& radio, int tab) : m_radio(
 
 ChannelListTable::ChannelListTable(RadioDocument& doc, int tab)
     : ChannelListTable(doc.Radio(), tab) {}
-
-void ChannelListTable::Fill() {
-    Fill(m_radio.Image());
-}
 
 void ChannelListTable::Fill(const radio::Byte* image) {
     for (int row = 1; row <= Rows(); ++row) {
@@ -108,19 +97,9 @@ QString ChannelListTable::Header(int col) const {
     return col >= 1 && col <= m_columns ? radio::ColumnHeader(m_tab, col) : QString();
 }
 
-QString ChannelListTable::RowLabel(int row) const {
-    return row >= 1 && row <= Rows() ? m_radio.RowLabel(m_tab, row) : QString();
-}
-
 const ChannelDraft& ChannelListTable::Draft(int row) const {
     static const ChannelDraft kNone;
     return row >= 1 && row <= Rows() ? At(row) : kNone;
-}
-
-void ChannelListTable::Resize(int, int) {}
-
-bool ChannelListTable::IsCell(int col, int row) const {
-    return col >= 1 && col <= m_columns && row >= 1 && row <= Rows();
 }
 
 QString ChannelListTable::Text(int col, int row) const {
@@ -180,8 +159,6 @@ void ChannelListTable::SetListIndex(int col, int row, int index) {
     if (IsCell(col, row))
         radio::SetCellIndex(At(row), *radio::ChannelColumn(col), index);
 }
-
-void ChannelListTable::SetFormat(const outside::GridBlock&, const outside::CellFormat&) {}
 
 void ChannelListTable::SetLock(const outside::GridBlock& block, bool locked) {
     const outside::GridBlock b = block.Within(m_columns, Rows());

@@ -9,7 +9,7 @@
 // keeps its bytes.
 #pragma once
 
-#include "outside/CellTable.h"
+#include "document/TabTable.h"
 #include "radio/ChannelDraft.h"
 #include "radio/RadioTypes.h"
 
@@ -23,39 +23,30 @@ namespace document {
 
 class RadioDocument;
 
-class ChannelListTable : public outside::CellTable {
+class ChannelListTable : public TabTable {
 public:
     // The table of a channel-list tab of the model's image; empty (no rows,
     // no columns) for any other tab. Fill() reads the rows.
     ChannelListTable(radio::RadioModel& radio, int tab);
     ChannelListTable(RadioDocument& doc, int tab);
 
-    int Tab() const { return m_tab; }
-    // Reads every row from the model's image (or the given one) and takes
-    // the baseline.
-    void Fill();
-    void Fill(const radio::Byte* image);
-    // One row again, with its own baseline.
-    void FillRow(const radio::Byte* image, int row);
+    using TabTable::Fill;
+    void Fill(const radio::Byte* image) override;
+    void FillRow(const radio::Byte* image, int row) override;
     // Writes the rows that differ from the baseline into image (records)
     // and the model (comments), as the grid's write-back does: a row with a
     // text that is no frequency keeps its record; a receive frequency the
     // row cannot hold clears a channel (the band rows of VFO's and home
     // channels keep theirs); a channel that does not fit keeps its record.
     // True when a comment changed.
-    bool WriteChanged(radio::Byte* image);
+    bool WriteChanged(radio::Byte* image) override;
 
-    // The header row's text of a column and a row's label, as the grid
-    // shows them.
-    QString Header(int col) const;
-    QString RowLabel(int row) const;
+    QString Header(int col) const override;
     // A row's draft (rows count from 1); an empty one outside the table.
     const radio::ChannelDraft& Draft(int row) const;
 
     int Rows() const override { return static_cast<int>(m_rows.size()); }
     int Columns() const override { return m_columns; }
-    // The shape is the tab's: other sizes are ignored.
-    void Resize(int cols, int rows) override;
 
     QString Text(int col, int row) const override;
     int ListIndex(int col, int row) const override;
@@ -69,8 +60,6 @@ public:
 
     void SetText(int col, int row, const QString& text) override;
     void SetListIndex(int col, int row, int index) override;
-    // Formats are the tab's: ignored.
-    void SetFormat(const outside::GridBlock& block, const outside::CellFormat& format) override;
     // Locking cells a row keeps locked without a channel closes the rows of
     // the block, unlocking them opens them; locks on columns the tab always
     // keeps locked change nothing.
@@ -89,7 +78,6 @@ public:
     bool ColumnMatchesBaseline(int col) const override;
 
 private:
-    bool IsCell(int col, int row) const;
     radio::ChannelDraft& At(int row) { return m_rows[static_cast<size_t>(row - 1)]; }
     const radio::ChannelDraft& At(int row) const { return m_rows[static_cast<size_t>(row - 1)]; }
     // What a cell holds, to move it to another cell.
@@ -101,8 +89,6 @@ private:
     Content Take(int col, int row) const;
     void Put(int col, int row, const Content& content);
 
-    radio::RadioModel& m_radio;
-    int m_tab;
     int m_columns = 0;
     std::vector<outside::CellFormat> m_formats; // index col, 0 unused
     std::vector<radio::ChannelDraft> m_rows;

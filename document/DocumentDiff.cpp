@@ -1,7 +1,6 @@
 #include "document/DocumentDiff.h"
 
-#include "document/ChannelListTable.h"
-#include "outside/CellStore.h"
+#include "document/TabGrid.h"
 #include "radio/ChannelTables.h"
 #include "radio/RadioModel.h"
 #include "radio/StringTable.h"
@@ -81,27 +80,15 @@ void CompareCells(const RadioModel& a, int t, int rows, int cols, const TextA& t
 }
 
 void CompareTable(RadioModel& a, RadioModel& b, int t, QStringList& lines) {
-    if (radio::IsChannelListTab(t)) {
-        ChannelListTable tableA(a, t);
-        ChannelListTable tableB(b, t);
-        tableA.Fill();
-        tableB.Fill();
-        CompareCells(
-            a, t, std::min(tableA.Rows(), tableB.Rows()),
-            std::min(tableA.Columns(), tableB.Columns()),
-            [&](int col, int row) { return tableA.Text(col, row); },
-            [&](int col, int row) { return tableB.Text(col, row); }, lines);
-        return;
-    }
-    outside::CellStore gridA;
-    outside::CellStore gridB;
-    a.FillGrid(a.Image(), gridA, t);
-    b.FillGrid(b.Image(), gridB, t);
+    const std::unique_ptr<TabTable> tableA = MakeTabTable(a, t);
+    const std::unique_ptr<TabTable> tableB = MakeTabTable(b, t);
+    tableA->Fill();
+    tableB->Fill();
     CompareCells(
-        a, t, std::min(gridA.MaxRows(), gridB.MaxRows()),
-        std::min(gridA.MaxCols(), gridB.MaxCols()),
-        [&](int col, int row) { return gridA.Text(col, row); },
-        [&](int col, int row) { return gridB.Text(col, row); }, lines);
+        a, t, std::min(tableA->Rows(), tableB->Rows()),
+        std::min(tableA->Columns(), tableB->Columns()),
+        [&](int col, int row) { return tableA->Text(col, row); },
+        [&](int col, int row) { return tableB->Text(col, row); }, lines);
 }
 
 QString Members(const Byte* img, int g) {

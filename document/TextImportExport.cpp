@@ -400,7 +400,8 @@ QString ExportLines(const Cells& memories, const QList<int>& rows, QChar separat
 } // namespace
 
 QString ExportText(RadioModel&, outside::CellStore& memoriesGrid, QChar separator) {
-    return ExportLines(memoriesGrid, ExportedRows(memoriesGrid, memoriesGrid.MaxRows()), separator);
+    const outside::CellTable& cells = memoriesGrid.Table();
+    return ExportLines(cells, ExportedRows(cells, cells.Rows()), separator);
 }
 
 QByteArray ExportBytes(RadioModel& radio, outside::CellStore* memoriesGrid, QChar separator,
@@ -408,8 +409,9 @@ QByteArray ExportBytes(RadioModel& radio, outside::CellStore* memoriesGrid, QCha
     QList<int> rows;
     QString text;
     if (memoriesGrid) {
-        rows = ExportedRows(*memoriesGrid, memoriesGrid->MaxRows());
-        text = ExportLines(*memoriesGrid, rows, separator);
+        const outside::CellTable& cells = memoriesGrid->Table();
+        rows = ExportedRows(cells, cells.Rows());
+        text = ExportLines(cells, rows, separator);
     } else {
         ChannelListTable memories(radio, radio::tab::kMemories);
         memories.Fill();

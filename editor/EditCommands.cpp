@@ -157,8 +157,11 @@ void EditCommands::Change(const QString& text, const std::function<void()>& chan
     });
     // The table shows the image again: locks, row labels and the values as
     // kept. (The groups grid was filled again where the groups changed.)
-    const int tab = m_view.CurrentTab();
-    doc.Radio().FillGrid(doc.Image(), m_view.Cells(tab), tab);
+    m_view.ShowTable(m_view.CurrentTab());
+}
+
+std::function<void()> EditCommands::ShowGroups() {
+    return [this] { m_view.ShowTable(tab::kGroups); };
 }
 
 void EditCommands::Cut() {
@@ -179,8 +182,7 @@ void EditCommands::Cut() {
         },
         [&] {
             if (tab == tab::kMemories)
-                rows::FollowMemoryRows(m_view.Document().Radio(), 0, r1, r2,
-                                       &m_view.Cells(tab::kGroups));
+                rows::FollowMemoryRows(m_view.Document().Radio(), 0, r1, r2, ShowGroups());
         });
     SelectRows(r1, r2);
 }
@@ -254,8 +256,7 @@ void EditCommands::Insert() {
         QStringLiteral("Insert"), [&] { rows::InsertRows(CurrentCells(), tab, r1, r2); },
         [&] {
             if (tab == tab::kMemories)
-                rows::FollowMemoryRows(m_view.Document().Radio(), 2, r1, r2,
-                                       &m_view.Cells(tab::kGroups));
+                rows::FollowMemoryRows(m_view.Document().Radio(), 2, r1, r2, ShowGroups());
         });
     SelectRows(r1, r2);
 }
@@ -270,8 +271,7 @@ void EditCommands::Delete() {
         QStringLiteral("Delete"), [&] { rows::DeleteRows(CurrentCells(), tab, r1, r2); },
         [&] {
             if (tab == tab::kMemories)
-                rows::FollowMemoryRows(m_view.Document().Radio(), 1, r1, r2,
-                                       &m_view.Cells(tab::kGroups));
+                rows::FollowMemoryRows(m_view.Document().Radio(), 1, r1, r2, ShowGroups());
         });
     SelectRows(r1, r2);
 }
@@ -317,8 +317,7 @@ void EditCommands::Sort() {
         [&] {
             // The groups and the priority channel keep their channels.
             if (tab == tab::kMemories)
-                rows::FollowSortedMemories(m_view.Document().Radio(), r1, moved,
-                                           &m_view.Cells(tab::kGroups));
+                rows::FollowSortedMemories(m_view.Document().Radio(), r1, moved, ShowGroups());
         });
 }
 

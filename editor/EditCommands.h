@@ -50,6 +50,8 @@ public:
     virtual widgets::GridView* Grid(int tab) const = 0;
     // Copies the grids back into the image (see the main view).
     virtual bool CommitGrids(bool validate) = 0;
+    // Fills a tab's grid again from the image.
+    virtual void ShowTable(int tab) = 0;
     // While the returned guard lives, the document's changes are the
     // window's own (see the main view).
     [[nodiscard]] virtual QScopedValueRollback<bool> OwnChange() = 0;
@@ -109,6 +111,8 @@ private:
     // image. The grids show the image afterwards.
     void Change(const QString& text, const std::function<void()>& change,
                 const std::function<void()>& followUp = {});
+    // Shows the groups again once a follow-up wrote them.
+    std::function<void()> ShowGroups();
 
     void Cut();
     void Copy();

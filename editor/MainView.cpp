@@ -4,8 +4,8 @@
 #include "editor/CellEditor.h"
 #include "editor/EditCommands.h"
 
-#include "document/ChannelListTable.h"
 #include "document/RadioDocument.h"
+#include "document/TabGrid.h"
 #include "outside/CellStore.h"
 #include "radio/ChannelTables.h"
 #include "settings/ColumnOptions.h"
@@ -40,6 +40,7 @@ public:
     outside::CellStore& Cells(int tab) const override { return m_view.Cells(tab); }
     widgets::GridView* Grid(int tab) const override { return m_view.Grid(tab); }
     bool CommitGrids(bool validate) override { return m_view.CommitGrids(validate); }
+    void ShowTable(int tab) override { m_view.ShowTable(tab); }
     QScopedValueRollback<bool> OwnChange() override { return m_view.OwnChange(); }
     void StatusMessage(const QString& text) override { emit m_view.statusMessage(text); }
 
@@ -61,18 +62,13 @@ MainView::MainView(std::shared_ptr<document::RadioDocument> doc, QWidget* parent
 
     for (int t = 0; t < kTabCount; ++t) {
         m_tabs->addTab(QString::fromLatin1(radio::TabName(t)));
-        m_grids[static_cast<size_t>(t)] = std::make_unique<outside::CellStore>();
-        if (IsChannelListTab(t)) {
-            m_tables[static_cast<size_t>(t)] =
-                std::make_unique<document::ChannelListTable>(*m_doc, t);
-            m_grids[static_cast<size_t>(t)]->SetTable(m_tables[static_cast<size_t>(t)].get());
-        }
+        m_tables[static_cast<size_t>(t)] = std::make_unique<document::TabGrid>(m_doc->Radio(), t);
         auto* view = new widgets::GridView(m_stack);
         view->setObjectName(QStringLiteral("grid%1").arg(t));
         m_views[static_cast<size_t>(t)] = view;
         SetUpGrid(t);
         m_cells->Rules().ResetDefault(t);
-        view->SetCells(m_grids[static_cast<size_t>(t)].get());
+        view->SetCells(&Cells(t));
         m_cells->Attach(t, view);
         m_stack->addWidget(view);
     }
@@ -124,11 +120,15 @@ MainView::MainView(std::shared_ptr<document::RadioDocument> doc, QWidget* parent
 
 MainView::~MainView() = default;
 
+outside::CellStore& MainView::Cells(int tab) const {
+    return m_tables[static_cast<size_t>(tab)]->Cells();
+}
+
 void MainView::SetUpGrid(int tab) {
+    // The table lays out its grid: header row, row labels, formats, locks
+    // and widths.
     outside::CellStore& grid = Cells(tab);
-    grid.Reset();
     grid.SetRedraw(false);
-    m_doc->Radio().ConfigureGrid(grid, tab);
     // One frozen column (the receive frequency, or the first group); the
     // channel lists take theirs from the column options.
     grid.SetFrozenColumns(1);
@@ -161,8 +161,12 @@ void MainView::RefreshGrids() {
 
 void MainView::ShowImage() {
     for (int t = 0; t < kTabCount; ++t)
-        m_doc->Radio().FillGrid(m_doc->Image(), Cells(t), t);
+        ShowTable(t);
     m_cells->Forget();
+}
+
+void MainView::ShowTable(int tab) {
+    m_tables[static_cast<size_t>(tab)]->Fill(m_doc->Image());
 }
 
 bool MainView::CommitGrids(bool validate) {
@@ -185,14 +189,8 @@ void MainView::CommitTabs(int onlyTab) {
     m_doc->History().Record(QStringLiteral("Edit"), [&] {
         std::vector<Byte> working(m_doc->Image(), m_doc->Image() + image::kSize);
         for (int t = 0; t < kTabCount; ++t) {
-            if (onlyTab >= 0 && t != onlyTab)
-                continue;
-            // The channel lists write their typed rows; the other tabs read
-            // their cells.
-            if (const auto& table = m_tables[static_cast<size_t>(t)])
-                table->WriteChanged(working.data());
-            else
-                m_doc->Radio().ReadGrid(working.data(), Cells(t), t);
+            if (onlyTab < 0 || t == onlyTab)
+                m_tables[static_cast<size_t>(t)]->WriteChanged(working.data());
         }
         if (std::memcmp(working.data(), m_doc->Image(), image::kSize) != 0)
             m_doc->Radio().SetImage(working.data());
@@ -206,13 +204,14 @@ void MainView::CommitTabs(int onlyTab) {
 }
 
 void MainView::ShowStoredRows(int t) {
-    outside::CellStore& grid = Cells(t);
+    document::TabGrid& table = *m_tables[static_cast<size_t>(t)];
+    outside::CellStore& grid = table.Cells();
     if (!grid.HasBaseline())
         return;
     if (t == tab::kGroups) {
         for (int col = 1; col <= grid.MaxCols(); ++col) {
             if (!grid.ColumnMatchesBaseline(col)) {
-                m_doc->Radio().FillGrid(m_doc->Image(), grid, t);
+                table.Fill(m_doc->Image());
                 return;
             }
         }
@@ -222,7 +221,7 @@ void MainView::ShowStoredRows(int t) {
         // A refused value stays for the user to put right.
         if (grid.RowMatchesBaseline(row) || m_cells->KeepsTypedCells(t, grid, row))
             continue;
-        m_doc->Radio().FillRow(m_doc->Image(), grid, t, row);
+        table.FillRow(m_doc->Image(), row);
     }
 }
 
@@ -260,7 +259,7 @@ void MainView::OnTabChanged(int index) {
         // The groups list the channels as they are now. Only their grid is
         // filled again: a refused cell on the tab left keeps what the user
         // typed.
-        m_doc->Radio().FillGrid(m_doc->Image(), Cells(tab::kGroups), tab::kGroups);
+        ShowTable(tab::kGroups);
     }
     setFocusProxy(Grid(index));
     if (hasFocus() || (QApplication::focusWidget() && isAncestorOf(QApplication::focusWidget())))

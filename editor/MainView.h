@@ -1,7 +1,8 @@
 // The view inside every document window: the seven channel tables, one grid
-// each, chosen by a tab strip along the bottom. The grids are a working copy
-// of the document's image: refresh copies the image into them, commit copies
-// them back and marks the document modified when the image really changed.
+// each, chosen by a tab strip along the bottom. The grids show typed tables
+// that are a working copy of the document's image: refresh fills them from
+// the image, commit writes back what changed and marks the document modified
+// when the image really changed.
 #pragma once
 
 #include "radio/RadioTypes.h"
@@ -14,8 +15,8 @@
 #include <memory>
 
 namespace document {
-class ChannelListTable;
 class RadioDocument;
+class TabGrid;
 } // namespace document
 namespace editor {
 class CellEditor;
@@ -52,6 +53,8 @@ public:
     // The same for another window of the document after a change made in
     // this one: the defaults the user's editing gave stay.
     void ShowImage();
+    // Fills one tab's grid again from the image.
+    void ShowTable(int tab);
     // Copies the grids back into the image; marks the document modified when
     // the image or a comment really changed. With validate, a cell edit in
     // progress is checked first; false when that check refuses it (nothing
@@ -66,7 +69,7 @@ public:
     int CurrentTab() const { return m_currentTab; }
     void SetCurrentTab(int tab);
     QTabBar* TabBar() const { return m_tabs; }
-    outside::CellStore& Cells(int tab) const { return *m_grids[static_cast<size_t>(tab)]; }
+    outside::CellStore& Cells(int tab) const;
     widgets::GridView* Grid(int tab) const { return m_views[static_cast<size_t>(tab)]; }
 
     // Applies the stored column options to one grid, or to all seven: the
@@ -109,10 +112,8 @@ private:
     std::shared_ptr<document::RadioDocument> m_doc;
     QTabBar* m_tabs = nullptr;
     QStackedWidget* m_stack = nullptr;
-    // The typed cells behind the channel-list grids (none for the others);
-    // they outlive the grids that show them.
-    std::array<std::unique_ptr<document::ChannelListTable>, kTabCount> m_tables;
-    std::array<std::unique_ptr<outside::CellStore>, kTabCount> m_grids;
+    // The typed cells of each tab and the cell store its grid shows.
+    std::array<std::unique_ptr<document::TabGrid>, kTabCount> m_tables;
     std::array<widgets::GridView*, kTabCount> m_views{};
     CellEditor* m_cells = nullptr;
     int m_currentTab = 0;

@@ -5,8 +5,8 @@
 #include "fuzz/FuzzSupport.h"
 
 #include "document/RadioDocument.h"
+#include "document/TabGrid.h"
 #include "document/TextImportExport.h"
-#include "outside/CellStore.h"
 #include "outside/ImportData.h"
 
 namespace {
@@ -23,10 +23,9 @@ void Import(document::RadioDocument& doc, const QByteArray& bytes, const QString
 }
 
 QString Export(document::RadioDocument& doc) {
-    outside::CellStore grid;
-    doc.Radio().ConfigureGrid(grid, radio::tab::kMemories);
-    doc.Radio().FillGrid(doc.Image(), grid, radio::tab::kMemories);
-    return document::textio::ExportText(doc.Radio(), grid, QLatin1Char(','));
+    document::TabGrid grid(doc.Radio(), radio::tab::kMemories);
+    grid.Fill();
+    return document::textio::ExportText(doc.Radio(), grid.Cells(), QLatin1Char(','));
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "fuzz/FuzzSupport.h"
 
 #include "document/RadioDocument.h"
+#include "document/TabGrid.h"
 #include "document/TextImportExport.h"
-#include "outside/CellStore.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -34,19 +34,19 @@ void Broken(const char* what) {
 void ExerciseDocument(document::RadioDocument& doc) {
     const std::vector<radio::Byte> before(doc.Block(), doc.Block() + radio::rdf::kFileSize);
     for (int t = 0; t < radio::tab::kCount; ++t) {
-        outside::CellStore grid;
-        doc.Radio().ConfigureGrid(grid, t);
-        doc.Radio().FillGrid(doc.Image(), grid, t);
+        document::TabGrid grid(doc.Radio(), t);
+        grid.Fill();
         std::vector<radio::Byte> work(doc.Image(), doc.Image() + radio::image::kSize);
-        doc.Radio().ReadGrid(work.data(), grid, t);
+        grid.WriteChanged(work.data());
         if (std::memcmp(work.data(), doc.Image(), work.size()) != 0)
             Broken("committing an unedited table changed the image");
         if (std::memcmp(before.data(), doc.Block(), before.size()) != 0)
             Broken("committing an unedited table changed the document");
         if (t == radio::tab::kMemories) {
             const QString commas =
-                document::textio::ExportText(doc.Radio(), grid, QLatin1Char(','));
-            const QString tabs = document::textio::ExportText(doc.Radio(), grid, QLatin1Char('\t'));
+                document::textio::ExportText(doc.Radio(), grid.Cells(), QLatin1Char(','));
+            const QString tabs =
+                document::textio::ExportText(doc.Radio(), grid.Cells(), QLatin1Char('\t'));
             if (commas.isEmpty() || tabs.isEmpty())
                 Broken("the export lost its header line");
         }

@@ -82,6 +82,21 @@ int CellStore::ColumnsInUse() const {
     return inUse;
 }
 
+void CellStore::TableChanged(const GridBlock& block, bool lists) {
+    const GridBlock b = block.IsValid() ? Clip(block) : GridBlock{1, 1, m_cols, m_rows};
+    if (lists) {
+        if (m_redraw) {
+            if (m_cols > 0)
+                emit headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
+            emit columnOptionsChanged();
+        } else {
+            m_pendingColumns = true;
+        }
+    }
+    if (b.IsValid())
+        NotifyCells(b);
+}
+
 void CellStore::Reset() {
     beginResetModel();
     m_table->Resize(0, 0);

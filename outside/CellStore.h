@@ -80,6 +80,11 @@ public:
     void SetTable(CellTable* table);
     CellTable& Table() { return *m_table; }
     const CellTable& Table() const { return *m_table; }
+    // The table's contents changed behind the store (filled again): views
+    // show the cells of the block anew, all of them for an invalid block;
+    // with lists, the cells' lists changed too and views lay their columns
+    // out again.
+    void TableChanged(const GridBlock& block = GridBlock{}, bool lists = false);
 
     // --- Size ----------------------------------------------------------------
     int MaxRows() const { return m_rows; }

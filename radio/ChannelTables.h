@@ -1,10 +1,10 @@
 // The shape of the seven channel grids, and the frequency cells' reading and
 // writing that the tables and the editor share.
 //
-// Grids are outside::CellStore cell stores; the radio model configures, fills and
-// reads them (RadioModel::ConfigureGrid, FillGrid, ReadGrid). The columns of
-// the channel-list and hyper tabs come from the column table of
-// ChannelColumns.h; their numbers are fixed: the editor relies on them.
+// The typed tables of the document layer fill and write the grids; this is
+// what they are laid out by. The columns of the channel-list and hyper tabs
+// come from the column table of ChannelColumns.h; their numbers are fixed:
+// the editor relies on them.
 #pragma once
 
 #include "radio/ChannelColumns.h"
@@ -50,6 +50,9 @@ constexpr bool IsChannelListTab(int t) {
 outside::CellFormat ColumnFormat(int tab, int col);
 QString ColumnHeader(int tab, int col);
 bool IsAlwaysLocked(int tab, int col);
+// The width a column asks for, in characters (the channel lists' comment);
+// 0 leaves it to the view.
+double ColumnWidth(int tab, int col);
 
 // Rows and columns of a tab's grid.
 int TabColumnCount(int tab);
@@ -79,27 +82,11 @@ QString OffsetText(Hz offset);
 FrequencyEntry StoredFrequency(Hz hz);
 OffsetEntry StoredOffset(Hz offset);
 
-// A channel in the cells of a row: the column-table column c in grid column
-// first + c (0 on the channel-list tabs, the set's shift on Hyper Memories).
-// The comment column is the caller's.
-void ShowChannel(outside::CellStore& grid, int row, int first, const ChannelValues& values);
-// A row's cells as the write-back reads them; a list cell without a
-// selection reads as the list's first item.
-ChannelValues ReadChannel(const RadioModel& radio, const outside::CellStore& grid, int row,
-                          int first);
-
 // A stored channel as its row shows it (open, the comment left empty), and
 // the channel a row's cells write: frequencies as they read (anything but a
 // frequency is 0), a list cell without an item as the list's first item.
 ChannelDraft DraftFromValues(const ChannelValues& values);
 ChannelValues ValuesFromDraft(const ChannelDraft& d);
-
-// Whether a cell's value applies to its row: the CTCSS tone only when the
-// row's tone mode uses one, the DCS code likewise, the offset only on rows
-// that are not simplex (on the channel-list tabs and in both hyper sets).
-// Every other cell, and an empty one, applies. The grids draw the values
-// that do not apply muted; they stay in the image all the same.
-bool CellApplies(int tab, const outside::CellStore& grid, int col, int row);
 
 // Locks or unlocks the cells a row without a receive frequency keeps locked
 // (columns 2 to 18); cells a tab always keeps locked stay locked.

@@ -17,7 +17,6 @@
 #include <cstdint>
 
 namespace outside {
-class CellStore;
 class CellTable;
 } // namespace outside
 
@@ -131,25 +130,14 @@ public:
     static int RowCount(int t);
     QString RowLabel(int t, int row) const;
     static int ColumnHeaderId(int t, int col);
-    void ConfigureGrid(outside::CellStore& grid, int t);
-    void FillGrid(const Byte* image, outside::CellStore& grid, int t);
-    // One row of a channel-list or hyper grid again from the image; the row
-    // then counts as unchanged.
-    void FillRow(const Byte* image, outside::CellStore& grid, int t, int row);
-    // Writes the grid's changed rows into image; true when it also changed
-    // the comment table (which lives beside the image).
-    bool ReadGrid(Byte* image, outside::CellStore& grid, int t);
-    // One line of the text export for a row of a channel-list grid (row 0:
-    // the header line); empty on other tables.
-    static QString FormatExportLine(int t, int row, const outside::CellStore& grid,
-                                    QChar separator);
-    // The same from a table of cells, the header line from the column table.
+    // One line of the text export for a row of a channel-list table's cells
+    // (row 0: the header line, from the column table); empty on other
+    // tables.
     static QString FormatExportLine(int t, int row, const outside::CellTable& cells,
                                     QChar separator);
     // Memory group upkeep after cut (mode 0), delete (1) and insert (2) of
-    // Memories rows r1 to r2 (1-based), in the image; a groups grid given is
-    // filled again from it.
-    void RemoveGroupEntries(int mode, int r1, int r2, outside::CellStore* groupsGrid = nullptr);
+    // Memories rows r1 to r2 (1-based), in the image.
+    void RemoveGroupEntries(int mode, int r1, int r2);
 
     // Comment slot of a row of a tab (none on Memory Groups).
     Byte* CommentSlot(int t, int row);
@@ -158,16 +146,6 @@ public:
     void SetComment(int t, int row, const QString& text);
 
 private:
-    // FillGrid and ReadGrid by kind of table.
-    void FillChannelRows(const Byte* image, outside::CellStore& grid, int t) const;
-    void FillHyperRows(const Byte* image, outside::CellStore& grid) const;
-    void FillChannelRow(const Byte* image, outside::CellStore& grid, int t, int row) const;
-    void FillHyperRow(const Byte* image, outside::CellStore& grid, int row) const;
-    static void FillGroupCells(const Byte* image, outside::CellStore& grid);
-    bool ReadChannelRows(Byte* image, const outside::CellStore& grid, int t, int rows);
-    void ReadHyperRows(Byte* image, const outside::CellStore& grid, int rows) const;
-    static void ReadGroupCells(Byte* image, const outside::CellStore& grid, int rows);
-
     // Offset of a row's record in the image, or of its comment slot in the
     // block; -1 outside the table.
     static int RecordOffset(int t, int index);

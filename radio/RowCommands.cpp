@@ -251,7 +251,8 @@ void PackGroups(outside::CellStore& grid) {
     grid.SetRedraw(redraw);
 }
 
-void FollowMemoryRows(RadioModel& radio, int mode, int r1, int r2, outside::CellStore* groupsGrid) {
+void FollowMemoryRows(RadioModel& radio, int mode, int r1, int r2,
+                      const std::function<void()>& groupsWritten) {
     if (r1 > r2)
         std::swap(r1, r2);
     const int n = LastRow(tab::kMemories);
@@ -274,11 +275,13 @@ void FollowMemoryRows(RadioModel& radio, int mode, int r1, int r2, outside::Cell
         }
         radio.SetPriorityChannel(gone ? 1 : priority);
     }
-    radio.RemoveGroupEntries(mode, r1, r2, groupsGrid);
+    radio.RemoveGroupEntries(mode, r1, r2);
+    if (groupsWritten)
+        groupsWritten();
 }
 
 void FollowSortedMemories(RadioModel& radio, int r1, const std::vector<int>& order,
-                          outside::CellStore* groupsGrid) {
+                          const std::function<void()>& groupsWritten) {
     const int n = LastRow(tab::kMemories);
     const int count = static_cast<int>(order.size());
     if (count == 0 || r1 < 1 || r1 + count - 1 > n)
@@ -315,8 +318,8 @@ void FollowSortedMemories(RadioModel& radio, int r1, const std::vector<int>& ord
         for (int j = 0; j < size; ++j)
             RadioModel::SetGroupMember(image, g, j, members[static_cast<size_t>(j)]);
     }
-    if (groupsGrid)
-        radio.FillGrid(image, *groupsGrid, tab::kGroups);
+    if (groupsWritten)
+        groupsWritten();
 }
 
 } // namespace radio::rows

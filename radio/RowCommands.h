@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace radio {
@@ -96,14 +97,15 @@ void PackGroups(outside::CellStore& grid);
 // are gone and those after move up) or inserted (2: the channels from r1 on
 // move down, those pushed past the end are gone). Groups lose the members
 // that are gone and renumber the others; a priority channel that is gone
-// goes back to channel 1. Writes the radio's image; a groups grid given is
-// filled again from it.
-void FollowMemoryRows(RadioModel& radio, int mode, int r1, int r2, outside::CellStore* groupsGrid);
+// goes back to channel 1. Writes the radio's image, then calls
+// groupsWritten (when given) so that the groups can be shown again.
+void FollowMemoryRows(RadioModel& radio, int mode, int r1, int r2,
+                      const std::function<void()>& groupsWritten);
 // The same after Memories rows from r1 on were sorted into order (the old
 // row numbers in their new order): each member and the priority channel
 // name the channel's new row; groups stay in ascending order.
 void FollowSortedMemories(RadioModel& radio, int r1, const std::vector<int>& order,
-                          outside::CellStore* groupsGrid);
+                          const std::function<void()>& groupsWritten);
 
 } // namespace rows
 } // namespace radio

@@ -1,9 +1,10 @@
-// The typed channel-list table against the text grid it stands in for: over
-// every image under tests/data and every channel-list tab it shows the same
-// cells, and writes the same bytes and comments for the same edits.
+// The typed tables' own cell rules: whole rows move with their locks, a
+// lock closes the channel (or the receiver set) it belongs to, and the
+// baseline compares what the cells show.
 #include "document/ChannelListTable.h"
+#include "document/GroupTable.h"
+#include "document/HyperTable.h"
 #include "document/RadioDocument.h"
-#include "outside/CellStore.h"
 #include "radio/ChannelTables.h"
 #include "radio/DataFileLayout.h"
 
@@ -18,104 +19,6 @@ namespace {
 
 QString DataPath(const char* name) {
     return QStringLiteral(CLONARA_TEST_DATA_DIR "/") + QString::fromLatin1(name);
-}
-
-QByteArray BlockOf(document::RadioDocument& doc) {
-    return QByteArray(reinterpret_cast<const char*>(doc.Block()), radio::rdf::kFileSize);
-}
-
-// Every cell of the table as the grid shows it.
-void ExpectSameCells(const document::ChannelListTable& table, const outside::CellStore& grid,
-                     const char* what) {
-    ASSERT_EQ(table.Rows(), grid.MaxRows()) << what;
-    ASSERT_EQ(table.Columns(), grid.MaxCols()) << what;
-    for (int col = 1; col <= table.Columns(); ++col)
-        EXPECT_EQ(table.Header(col), grid.Text(col, 0)) << what << " header " << col;
-    for (int row = 1; row <= table.Rows(); ++row) {
-        EXPECT_EQ(table.RowLabel(row), grid.Text(0, row)) << what << " label " << row;
-        for (int col = 1; col <= table.Columns(); ++col) {
-            SCOPED_TRACE(testing::Message() << what << " cell " << col << "," << row);
-            EXPECT_EQ(table.Text(col, row), grid.Text(col, row));
-            EXPECT_EQ(table.ListIndex(col, row), grid.ListIndex(col, row));
-            EXPECT_EQ(table.IsLocked(col, row), grid.IsLocked(col, row));
-            EXPECT_EQ(table.IsMuted(col, row), grid.IsMuted(col, row));
-            EXPECT_EQ(table.Kind(col, row), grid.Kind(col, row));
-        }
-    }
-}
-
-// Typed texts, each put into a row of every channel-list tab: values that
-// store, that the row cannot hold, and texts that are no frequency.
-struct Edit {
-    int col;
-    int row;
-    const char* text;
-};
-constexpr Edit kEdits[] = {
-    {cc::kReceive, 1, "146.521"},    // off every raster on Memories
-    {cc::kReceive, 2, "banana"},     // no frequency: the row keeps its record
-    {cc::kReceive, 3, "   "},        // blanks name no channel
-    {cc::kTransmit, 4, "2000"},      // does not fit
-    {cc::kOffset, 5, "1000.00 MHz"}, // does not fit
-    {cc::kOffset, 6, "650 kHz"},     // a free offset text
-    {cc::kMode, 6, "weird"},         // a free mode text writes the first mode
-    {cc::kName, 7, "X"},             // rewrites values outside the lists
-    {cc::kComment, 7, "a comment"},  // comments go to the document
-    {cc::kReceive, 8, "445.000"},    // a band row takes only its band
-    {cc::kReceive, 9, "0"},          // zero clears a channel
-    {cc::kReceive, 10, ""},          // so does an empty cell
-    {cc::kReceive, 11, "145.5 MHz"}, // units typed along
-    {cc::kSkip, 1, "1"},             // a check box
-};
-
-TEST(ChannelListTableTest, ShowsAndWritesWhatTheTextGridDoes) {
-    for (const char* file : {"busy.rdf", "factory.rdf", "full.img"}) {
-        for (int t = 0; t < tab::kCount; ++t) {
-            if (!radio::IsChannelListTab(t))
-                continue;
-            SCOPED_TRACE(testing::Message() << file << " tab " << t);
-            document::RadioDocument viaGrid;
-            document::RadioDocument viaTable;
-            ASSERT_FALSE(viaGrid.Load(DataPath(file)));
-            ASSERT_FALSE(viaTable.Load(DataPath(file)));
-            const QByteArray loaded = BlockOf(viaTable);
-
-            outside::CellStore grid;
-            viaGrid.Radio().ConfigureGrid(grid, t);
-            viaGrid.Radio().FillGrid(viaGrid.Image(), grid, t);
-            document::ChannelListTable table(viaTable, t);
-            table.Fill();
-            ExpectSameCells(table, grid, "filled");
-
-            // Untouched rows keep their bytes and comments.
-            EXPECT_FALSE(table.WriteChanged(viaTable.Image()));
-            EXPECT_EQ(BlockOf(viaTable), loaded);
-
-            // The same typed texts write the same bytes and comments.
-            for (const Edit& e : kEdits) {
-                const QString text = QString::fromLatin1(e.text);
-                grid.SetText(e.col, e.row, text);
-                table.SetText(e.col, e.row, text);
-            }
-            ExpectSameCells(table, grid, "edited");
-            EXPECT_EQ(table.WriteChanged(viaTable.Image()),
-                      viaGrid.Radio().ReadGrid(viaGrid.Image(), grid, t));
-            EXPECT_NE(BlockOf(viaTable), loaded);
-            EXPECT_EQ(BlockOf(viaTable), BlockOf(viaGrid));
-
-            // Every row written as an edited row is, then read again.
-            viaGrid.Radio().FillGrid(viaGrid.Image(), grid, t);
-            table.Fill();
-            grid.DropBaseline();
-            table.DropBaseline();
-            EXPECT_EQ(table.WriteChanged(viaTable.Image()),
-                      viaGrid.Radio().ReadGrid(viaGrid.Image(), grid, t));
-            EXPECT_EQ(BlockOf(viaTable), BlockOf(viaGrid));
-            viaGrid.Radio().FillGrid(viaGrid.Image(), grid, t);
-            table.Fill();
-            ExpectSameCells(table, grid, "written and filled again");
-        }
-    }
 }
 
 // Moving and sorting rows carries whole channels with their locks, and the
@@ -159,6 +62,73 @@ TEST(ChannelListTableTest, RowBlocksMoveWholeChannels) {
     vfo.SetLock({cc::kSkip, 1, cc::kSkip, vfo.Rows()}, true);
     EXPECT_TRUE(vfo.Draft(1).open);
     EXPECT_TRUE(vfo.IsLocked(cc::kSkip, 1));
+}
+
+// Hyper Memories and Memory Groups: what their cells take and keep.
+TEST(ChannelListTableTest, HyperAndGroupCells) {
+    namespace hc = radio::hypercol;
+    document::RadioDocument doc;
+    ASSERT_FALSE(doc.Load(DataPath("busy.rdf")));
+    document::HyperTable hyper(doc.Radio());
+    hyper.Fill();
+    const int setA = hc::kSetAShift;
+    const int setB = hc::kSetBShift;
+    // Locking set A's cells closes set A only; the columns that only head
+    // the grid stay locked and keep nothing.
+    hyper.SetLock({setA + cc::kTransmit, 2, setA + cc::kName, 2}, true);
+    EXPECT_FALSE(hyper.At(2).sets[0].open);
+    EXPECT_TRUE(hyper.At(2).sets[1].open);
+    EXPECT_TRUE(hyper.IsLocked(setA + cc::kMask, 2));
+    EXPECT_FALSE(hyper.IsLocked(setA + cc::kReceive, 2));
+    EXPECT_FALSE(hyper.IsLocked(setB + cc::kMask, 2));
+    EXPECT_FALSE(hyper.IsLocked(hc::kStatus, 2));
+    hyper.SetText(hc::kLastFilled + 1, 2, QStringLiteral("x"));
+    EXPECT_EQ(hyper.Text(hc::kLastFilled + 1, 2), QString());
+    EXPECT_TRUE(hyper.IsLocked(hc::kCount, 2));
+    EXPECT_TRUE(hyper.RowMatchesBaseline(2)) << "a lock alone is no change";
+    // Check boxes read as the grid reads them; the band takes items only.
+    const struct {
+        int col;
+        const char* typed;
+        const char* shown;
+    } cells[] = {
+        {hc::kStatus, "yes", "1"},    {hc::kStatus, "no", "0"},
+        {hc::kDualReceive, "", ""},   {hc::kOperationBand, "nonsense", ""},
+        {setB + cc::kSkip, "X", "1"},
+    };
+    for (const auto& c : cells) {
+        hyper.SetText(c.col, 3, QString::fromLatin1(c.typed));
+        EXPECT_EQ(hyper.Text(c.col, 3), c.shown) << c.col << " " << c.typed;
+    }
+    // Whole hyper memories move; the rows they leave are empty.
+    const document::HyperTable::Row third = hyper.At(3);
+    hyper.MoveBlock({1, 3, hyper.Columns(), 3}, 1, 5);
+    EXPECT_EQ(hyper.At(5), third);
+    EXPECT_EQ(hyper.Text(hc::kStatus, 3), QString());
+
+    document::GroupTable groups(doc.Radio());
+    groups.Fill();
+    int row = 1;
+    while (row < groups.Rows() && groups.Member(1, row) < 0)
+        ++row;
+    ASSERT_GE(groups.Member(1, row), 0) << "busy.rdf has a first group";
+    const int member = groups.Member(1, row);
+    const QString shown = groups.Text(1, row);
+    // The list's empty item shows nothing, as an empty cell, and is no
+    // change; a text that is no item empties the cell.
+    groups.SetListIndex(2, 1, 0);
+    EXPECT_EQ(groups.ListIndex(2, 1), 0);
+    EXPECT_EQ(groups.Text(2, 1), QString());
+    EXPECT_LT(groups.Member(2, 1), 0);
+    groups.SetText(3, 1, QStringLiteral("no such channel"));
+    EXPECT_EQ(groups.Member(3, 1), document::GroupTable::kNone);
+    groups.MoveBlock({1, row, 1, row}, 9, 48);
+    EXPECT_EQ(groups.Member(9, 48), member);
+    EXPECT_EQ(groups.Text(9, 48), shown);
+    EXPECT_EQ(groups.Member(1, row), document::GroupTable::kNone);
+    groups.SetText(1, row, shown);
+    EXPECT_TRUE(groups.ColumnMatchesBaseline(1));
+    EXPECT_FALSE(groups.ColumnMatchesBaseline(9));
 }
 
 } // namespace

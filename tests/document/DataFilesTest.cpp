@@ -4,8 +4,8 @@
 // are the project's own: with CLONARA_WRITE_TEST_DATA=1 in the environment,
 // DataFiles.Generate writes them again from the generators below.
 #include "document/RadioDocument.h"
+#include "document/TabGrid.h"
 #include "document/TextImportExport.h"
-#include "outside/CellStore.h"
 #include "radio/ChannelColumns.h"
 #include "radio/ChannelRecord.h"
 #include "radio/ChannelTables.h"
@@ -168,14 +168,14 @@ void MakeBusy(document::RadioDocument& doc) {
     doc.Radio().SetPriorityChannel(5);
 
     // As the grids write it back.
-    std::array<std::unique_ptr<outside::CellStore>, tab::kCount> grids;
+    std::array<std::unique_ptr<document::TabTable>, tab::kCount> tables;
     for (int t = 0; t < tab::kCount; ++t) {
-        grids[static_cast<size_t>(t)] = std::make_unique<outside::CellStore>();
-        doc.Radio().FillGrid(doc.Image(), *grids[static_cast<size_t>(t)], t);
-        grids[static_cast<size_t>(t)]->DropBaseline();
+        tables[static_cast<size_t>(t)] = document::MakeTabTable(doc.Radio(), t);
+        tables[static_cast<size_t>(t)]->Fill();
+        tables[static_cast<size_t>(t)]->DropBaseline();
     }
-    for (int t = 0; t < tab::kCount; ++t)
-        doc.Radio().ReadGrid(doc.Image(), *grids[static_cast<size_t>(t)], t);
+    for (const auto& table : tables)
+        table->WriteChanged(doc.Image());
     RadioModel::MakeChecksums(doc.Image());
 }
 
@@ -280,27 +280,25 @@ TEST_P(ImageSuite, GridsCommitAndSaveKeepEveryByte) {
     ASSERT_FALSE(doc.Load(Path()));
     const QByteArray block = Bytes(doc.Block(), radio::rdf::kFileSize);
 
-    std::array<std::unique_ptr<outside::CellStore>, tab::kCount> grids;
+    std::array<std::unique_ptr<document::TabTable>, tab::kCount> tables;
     for (int t = 0; t < tab::kCount; ++t) {
-        grids[static_cast<size_t>(t)] = std::make_unique<outside::CellStore>();
-        doc.Radio().ConfigureGrid(*grids[static_cast<size_t>(t)], t);
-        doc.Radio().FillGrid(doc.Image(), *grids[static_cast<size_t>(t)], t);
+        tables[static_cast<size_t>(t)] = document::MakeTabTable(doc.Radio(), t);
+        tables[static_cast<size_t>(t)]->Fill();
     }
     auto commit = [&] {
         std::array<Byte, image::kSize> copy;
         std::memcpy(copy.data(), doc.Image(), copy.size());
         bool comments = false;
-        for (int t = 0; t < tab::kCount; ++t)
-            comments =
-                doc.Radio().ReadGrid(copy.data(), *grids[static_cast<size_t>(t)], t) || comments;
+        for (const auto& table : tables)
+            comments = table->WriteChanged(copy.data()) || comments;
         EXPECT_FALSE(comments);
         return Bytes(copy.data(), image::kSize);
     };
     EXPECT_EQ(commit(), Bytes(doc.Image(), image::kSize));
     if (GetParam().canonical) {
         // Every row written from its cells, as after an edit of each.
-        for (auto& grid : grids)
-            grid->DropBaseline();
+        for (auto& table : tables)
+            table->DropBaseline();
         const QByteArray rewritten = commit();
         const QByteArray stored = Bytes(doc.Image(), image::kSize);
         for (int offset = 0; offset < image::kSize; ++offset)

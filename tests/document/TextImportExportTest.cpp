@@ -2,8 +2,8 @@
 // and the command-line tool's export, import and show. (The round trip of
 // documents that use every value is the data files' suite.)
 #include "document/TextImportExport.h"
+#include "document/ChannelListTable.h"
 #include "document/RadioDocument.h"
-#include "outside/CellStore.h"
 #include "radio/ChannelRecord.h"
 #include "radio/ChannelTables.h"
 #include "radio/ValueTables.h"
@@ -144,14 +144,14 @@ TEST(ColumnTableTest, EveryColumnReachesTheRecordTheExportAndTheImport) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.column);
         document::RadioDocument doc;
-        outside::CellStore grid;
-        doc.Radio().FillGrid(doc.Image(), grid, tab::kMemories);
+        document::ChannelListTable grid(doc, tab::kMemories);
+        grid.Fill();
         ASSERT_NE(grid.Text(c.column, 1), c.cell) << "the case must change the cell";
         grid.SetText(c.column, 1, QString::fromLatin1(c.cell));
         if (c.otherColumn)
             grid.SetText(c.otherColumn, 1, QString::fromLatin1(c.otherCell));
-        doc.Radio().ReadGrid(doc.Image(), grid, tab::kMemories);
-        doc.Radio().FillGrid(doc.Image(), grid, tab::kMemories);
+        grid.WriteChanged(doc.Image());
+        grid.Fill();
         EXPECT_EQ(grid.Text(c.column, 1), c.cell);
 
         const QString line = doc.Radio().FormatExportLine(radio::tab::kMemories, 1, grid, u',');
@@ -161,8 +161,8 @@ TEST(ColumnTableTest, EveryColumnReachesTheRecordTheExportAndTheImport) {
 
         document::RadioDocument imported;
         ASSERT_EQ(document::textio::ImportRow(imported.Radio(), fields, 0), 0);
-        outside::CellStore again;
-        imported.Radio().FillGrid(imported.Image(), again, tab::kMemories);
+        document::ChannelListTable again(imported, tab::kMemories);
+        again.Fill();
         EXPECT_EQ(again.Text(c.column, 1), c.cell);
     }
 }

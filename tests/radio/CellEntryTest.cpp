@@ -3,6 +3,7 @@
 // records.
 #include "radio/CellEntry.h"
 
+#include "document/TabGrid.h"
 #include "outside/CellStore.h"
 #include "radio/ChannelRecord.h"
 #include "radio/ChannelTables.h"
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 using namespace radio;
 using namespace radio::channelcol;
@@ -26,22 +28,24 @@ protected:
     void SetUp() override {
         radio.SetImage(DefaultImage().data());
         for (int t : {tab::kMemories, tab::kLimit, tab::kHyper}) {
-            radio.ConfigureGrid(grids[t], t);
-            radio.FillGrid(radio.Image(), grids[t], t);
+            tables[t] = std::make_unique<document::TabGrid>(radio, t);
+            tables[t]->Fill();
+            grids[t] = &tables[t]->Cells();
             rules.ResetDefault(t);
         }
-        rules.CaptureDefault(tab::kMemories, grids[tab::kMemories], 1);
+        rules.CaptureDefault(tab::kMemories, *grids[tab::kMemories], 1);
     }
     QStringList Cells(int t, int row, int first, int last) const {
         QStringList cells;
         for (int c = first; c <= last; ++c)
-            cells << grids[t].Text(c, row);
+            cells << grids[t]->Text(c, row);
         return cells;
     }
 
     RadioModel radio;
     entry::CellRules rules{radio};
-    outside::CellStore grids[tab::kCount];
+    std::unique_ptr<document::TabGrid> tables[tab::kCount];
+    outside::CellStore* grids[tab::kCount] = {};
 };
 
 // The readings of typed frequency texts, from the list in tests/data.
@@ -76,7 +80,7 @@ TEST_F(Rules, ABlankRowIsSeededWhateverTheOrderOfTheEvents) {
     enum Order { ChangeFirst, EditEndFirst, EditEndOnly, ChangeOnly };
     for (const Order order : {ChangeFirst, EditEndFirst, EditEndOnly, ChangeOnly}) {
         SCOPED_TRACE(order);
-        outside::CellStore& grid = grids[tab::kMemories];
+        outside::CellStore& grid = *grids[tab::kMemories];
         const int row = 10 + order;
         rules.EditStarted(tab::kMemories, grid, kReceive, row);
         grid.SetText(kReceive, row, QStringLiteral("146.94"));
@@ -121,7 +125,7 @@ TEST_F(Rules, DefaultRecordsResetToFmAndCaptureARow) {
     EXPECT_EQ(b.Ctcss(), 12);
 
     // A row's settings become the defaults of the next fresh row.
-    outside::CellStore& grid = grids[tab::kLimit];
+    outside::CellStore& grid = *grids[tab::kLimit];
     grid.SetText(kReceive, 3, QStringLiteral("430.0"));
     rules.Changed(tab::kLimit, grid, kReceive, 3);
     grid.SetListIndex(kMode, 3, 2);
@@ -140,7 +144,7 @@ TEST_F(Rules, DefaultRecordsResetToFmAndCaptureARow) {
     grid.SetText(kReceive, 5, QStringLiteral("431.0"));
     rules.Changed(tab::kLimit, grid, kReceive, 5);
     EXPECT_EQ(Cells(tab::kLimit, 5, kMode, kCtcss),
-              (QStringList{"WFM", "", "Encode", grids[tab::kLimit].Text(kCtcss, 3)}));
+              (QStringList{"WFM", "", "Encode", grids[tab::kLimit]->Text(kCtcss, 3)}));
     // A row without a receive frequency gives nothing.
     rules.CaptureDefault(tab::kLimit, grid, 7);
     EXPECT_EQ(r.Mode(), 2);
@@ -167,17 +171,17 @@ TEST_F(Rules, TextsThatAreNoFrequencyNeverReachTheImage) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        outside::CellStore& grid = grids[c.tab];
+        outside::CellStore& grid = *grids[c.tab];
         const QByteArray before(reinterpret_cast<const char*>(radio.Block()),
                                 radio::rdf::kFileSize);
         grid.SetText(c.col, 1, QString::fromLatin1(c.text));
         std::array<Byte, image::kSize> working;
         std::copy(radio.Image(), radio.Image() + image::kSize, working.begin());
-        radio.ReadGrid(working.data(), grid, c.tab);
+        tables[c.tab]->WriteChanged(working.data());
         EXPECT_TRUE(std::equal(working.begin(), working.end(), radio.Image()));
         EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(radio.Block()), radio::rdf::kFileSize),
                   before);
-        radio.FillGrid(radio.Image(), grid, c.tab);
+        tables[c.tab]->Fill();
     }
 }
 

@@ -1,6 +1,8 @@
-// The seven channel tables on the screen-free grid: layout, fill, write-back,
-// new rows, export lines and memory group upkeep.
+// The seven channel tables on the screen-free grid, through their typed
+// tables: layout, fill, write-back, new rows, export lines and memory group
+// upkeep.
 #include "radio/ChannelTables.h"
+#include "document/TabGrid.h"
 #include "outside/CellStore.h"
 #include "radio/CellEntry.h"
 #include "radio/ChannelRecord.h"
@@ -177,26 +179,26 @@ Image RichImage() {
     return img;
 }
 
-// All seven grids, configured and filled from the radio's image.
+// All seven grids, laid out and filled from the radio's image.
 struct Grids {
     explicit Grids(RadioModel& radio) {
         for (int t = 0; t < tab::kCount; ++t) {
-            grids[static_cast<size_t>(t)] = std::make_unique<outside::CellStore>();
-            radio.ConfigureGrid(*grids[static_cast<size_t>(t)], t);
-            radio.FillGrid(radio.Image(), *grids[static_cast<size_t>(t)], t);
+            tables[static_cast<size_t>(t)] = std::make_unique<document::TabGrid>(radio, t);
+            tables[static_cast<size_t>(t)]->Fill();
         }
     }
-    outside::CellStore& operator[](int t) { return *grids[static_cast<size_t>(t)]; }
-    std::array<std::unique_ptr<outside::CellStore>, tab::kCount> grids;
+    outside::CellStore& operator[](int t) { return Table(t).Cells(); }
+    document::TabGrid& Table(int t) { return *tables[static_cast<size_t>(t)]; }
+    std::array<std::unique_ptr<document::TabGrid>, tab::kCount> tables;
 };
 
-// Reads every grid back into a copy of the image; returns it.
+// Writes every grid back into a copy of the image; returns it.
 Image Commit(RadioModel& radio, Grids& grids, bool* commentsChanged = nullptr) {
     Image copy;
     std::memcpy(copy.data(), radio.Image(), copy.size());
     bool comments = false;
     for (int t = 0; t < tab::kCount; ++t)
-        comments = radio.ReadGrid(copy.data(), grids[t], t) || comments;
+        comments = grids.Table(t).WriteChanged(copy.data()) || comments;
     if (commentsChanged)
         *commentsChanged = comments;
     return copy;
@@ -325,8 +327,8 @@ TEST_F(Tables, LayoutHeadersListsAndLocks) {
                  {4, 48, 9},   {5, 11, 18}, {6, 11, 18}};
     for (const auto& c : cases) {
         EXPECT_EQ(radio.RowCount(c.tab), c.rows) << c.tab;
-        outside::CellStore grid;
-        radio.ConfigureGrid(grid, c.tab);
+        document::TabGrid table(radio, c.tab);
+        const outside::CellStore& grid = table.Cells();
         EXPECT_EQ(grid.MaxRows(), c.rows) << c.tab;
         EXPECT_EQ(grid.MaxCols(), c.cols) << c.tab;
         for (int col = 1; col <= c.cols; ++col)
@@ -359,9 +361,8 @@ TEST_F(Tables, LayoutHeadersListsAndLocks) {
         {4, 3, "Group 3"},
     };
     for (const auto& h : headers) {
-        outside::CellStore grid;
-        radio.ConfigureGrid(grid, h.tab);
-        EXPECT_EQ(grid.Text(h.col, 0), h.text) << h.tab << " " << h.col;
+        document::TabGrid table(radio, h.tab);
+        EXPECT_EQ(table.Cells().Text(h.col, 0), h.text) << h.tab << " " << h.col;
         if (h.tab != tab::kGroups) {
             const QString text = QString::fromUtf8(h.text);
             const bool inSet = h.tab == tab::kHyper && h.col > hypercol::kSetAShift &&
@@ -371,8 +372,8 @@ TEST_F(Tables, LayoutHeadersListsAndLocks) {
         }
     }
 
-    outside::CellStore grid;
-    radio.ConfigureGrid(grid, tab::kMemories);
+    document::TabGrid memories(radio, tab::kMemories);
+    const outside::CellStore& grid = memories.Cells();
     using Kind = outside::CellStore::CellKind;
     EXPECT_EQ(grid.Kind(cc::kReceive, 450), Kind::Number);
     EXPECT_EQ(grid.Decimals(cc::kTransmit, 1), 5);
@@ -389,9 +390,8 @@ TEST_F(Tables, LayoutHeadersListsAndLocks) {
     EXPECT_DOUBLE_EQ(grid.ColumnWidth(cc::kComment), 40.0);
     EXPECT_EQ(grid.Kind(cc::kMask, 1), Kind::CheckBox);
     // Lists are shared between grids, not copied.
-    outside::CellStore other;
-    radio.ConfigureGrid(other, tab::kMemories);
-    EXPECT_EQ(other.CellList(cc::kDcs, 1).get(), grid.CellList(cc::kDcs, 450).get());
+    document::TabGrid other(radio, tab::kMemories);
+    EXPECT_EQ(other.Cells().CellList(cc::kDcs, 1).get(), grid.CellList(cc::kDcs, 450).get());
 
     // VFO's: name, skip, preferential and mask stay locked; Home: no name lock.
     Grids grids(radio);
@@ -514,8 +514,8 @@ TEST_F(Tables, RowLabels) {
     // Limit labels read L1, U1, ... U20 on every fill, whatever was filled
     // in between.
     for (int pass = 0; pass < 3; ++pass) {
-        radio.FillGrid(radio.Image(), grids[tab::kMemories], tab::kMemories);
-        radio.FillGrid(radio.Image(), grids[tab::kLimit], tab::kLimit);
+        grids.Table(tab::kMemories).Fill();
+        grids.Table(tab::kLimit).Fill();
         for (int pair = 1; pair <= 20; ++pair) {
             EXPECT_EQ(grids[tab::kLimit].Text(0, 2 * pair - 1), QStringLiteral("L%1").arg(pair));
             EXPECT_EQ(grids[tab::kLimit].Text(0, 2 * pair), QStringLiteral("U%1").arg(pair));
@@ -766,11 +766,10 @@ TEST_F(Tables, MemoryGroupsWriteBack) {
 TEST_F(Tables, MemoryGroupsFirstGroupThreeOnAFreshGrid) {
     // Without a fill to compare with, every group is written from its cells.
     Load(DefaultImage());
-    outside::CellStore g;
-    radio.ConfigureGrid(g, tab::kGroups);
-    g.SetText(3, 1, "001 - 144.00000 MHz");
+    document::TabGrid groups(radio, tab::kGroups);
+    groups.Cells().SetText(3, 1, "001 - 144.00000 MHz");
     Image copy = DefaultImage();
-    radio.ReadGrid(copy.data(), g, tab::kGroups);
+    groups.WriteChanged(copy.data());
     EXPECT_EQ(Bytes(copy.data() + image::kStateBlock + 40, 2), FromHex("00 02"));
     EXPECT_EQ(Bytes(copy.data() + image::kStateBlock + 94, 2), FromHex("FF FF"));
     EXPECT_EQ(Bytes(copy.data() + image::kGroupCounts, 6), FromHex("FF FF FF FF 00 00"));
@@ -800,8 +799,7 @@ TEST_F(Tables, RemoveGroupEntriesFollowsTheRows) {
         SetGroup(img, 4, static_cast<int>(members.size()) - 1, members);
         SetGroup(img, 7, 0x0001, {460, 461}); // untouched by every case
         radio.SetImage(img.data());
-        outside::CellStore grid;
-        radio.RemoveGroupEntries(c.mode, c.r1, c.r2, &grid);
+        radio.RemoveGroupEntries(c.mode, c.r1, c.r2);
         const Byte* out = radio.Image();
         ASSERT_EQ(RadioModel::GroupSize(out, 4), static_cast<int>(c.after.size())) << c.mode;
         for (int j = 0; j < 48; ++j) {
@@ -811,14 +809,12 @@ TEST_F(Tables, RemoveGroupEntriesFollowsTheRows) {
         }
         EXPECT_EQ(Bytes(out + image::kGroupCounts + 14, 2), FromHex("00 01"));
         EXPECT_EQ(RadioModel::GroupMember(out, 7, 0), 460);
-        if (c.mode > 2)
-            continue;
-        // The groups grid shows the groups again; with nothing edited there,
-        // its write-back keeps them.
-        EXPECT_EQ(grid.MaxCols(), 9);
+        // The groups filled again keep them when written back unedited.
+        document::TabGrid groups(radio, tab::kGroups);
+        groups.Fill();
         Image copy;
         std::memcpy(copy.data(), out, copy.size());
-        radio.ReadGrid(copy.data(), grid, tab::kGroups);
+        groups.WriteChanged(copy.data());
         EXPECT_EQ(Bytes(copy.data(), image::kSize), Bytes(out, image::kSize));
     }
 }
@@ -826,7 +822,7 @@ TEST_F(Tables, RemoveGroupEntriesFollowsTheRows) {
 TEST_F(Tables, ExportLines) {
     Load(RichImage());
     Grids grids(radio);
-    outside::CellStore& m = grids[tab::kMemories];
+    const outside::CellTable& m = grids[tab::kMemories].Table();
     const QString header = radio.FormatExportLine(tab::kMemories, 0, m, u',');
     EXPECT_TRUE(header.startsWith("Channel Number,Receive Frequency,Transmit Frequency,"));
     EXPECT_TRUE(header.endsWith(",Mask,Comment\n"));
@@ -843,8 +839,8 @@ TEST_F(Tables, ExportLines) {
               "5 kHz,On,On,Low 1,30,,\n");
     EXPECT_EQ(radio.FormatExportLine(tab::kMemories, 10, m, u'\t').section(u'\t', 6, 6),
               "\"a,b\"\"c\"");
-    EXPECT_EQ(radio.FormatExportLine(tab::kHyper, 1, grids[tab::kHyper], u','), "");
-    EXPECT_EQ(radio.FormatExportLine(tab::kGroups, 0, grids[tab::kGroups], u','), "");
+    EXPECT_EQ(radio.FormatExportLine(tab::kHyper, 1, grids[tab::kHyper].Table(), u','), "");
+    EXPECT_EQ(radio.FormatExportLine(tab::kGroups, 0, grids[tab::kGroups].Table(), u','), "");
 }
 
 } // namespace

@@ -119,8 +119,11 @@ TEST_F(EntryRules, SeedingTakesTheDefaultRecordsLists) {
 // Every column of a draft takes a typed text, or a list item, as a grid cell
 // of that column does, and shows the same text.
 TEST_F(EntryRules, DraftCellsReadAndShowAsGridCells) {
+    // A plain text grid laid out as a Memories row.
     outside::CellStore grid;
-    radio.ConfigureGrid(grid, tab::kMemories);
+    grid.SetSize(channelcol::kCount, 1);
+    for (int col = 1; col <= channelcol::kCount; ++col)
+        grid.SetFormat(outside::GridBlock::Cell(col, 1), ColumnFormat(tab::kMemories, col));
     const QStringList texts = {
         "",       "146.52", " 50 kHz", "600 KHZ",  "1.60 MHz",
         "banana", "minus",  "Split",   "am",       "wfm",

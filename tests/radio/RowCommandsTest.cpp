@@ -3,6 +3,7 @@
 // priority channel following memory rows.
 #include "radio/RowCommands.h"
 
+#include "document/TabGrid.h"
 #include "outside/CellStore.h"
 #include "radio/ChannelTables.h"
 #include "radio/RadioModel.h"
@@ -21,11 +22,10 @@ protected:
     void SetUp() override { radio.SetImage(DefaultImage().data()); }
 
     // A tab's grid, laid out and filled from the radio's image.
-    std::unique_ptr<outside::CellStore> Cells(int tab) {
-        auto grid = std::make_unique<outside::CellStore>();
-        radio.ConfigureGrid(*grid, tab);
-        radio.FillGrid(radio.Image(), *grid, tab);
-        return grid;
+    std::unique_ptr<document::TabGrid> Table(int tab) {
+        auto table = std::make_unique<document::TabGrid>(radio, tab);
+        table->Fill();
+        return table;
     }
     QList<int> Members(int g) const {
         QList<int> list;
@@ -105,7 +105,8 @@ TEST_F(RowCommandsTest, RowsThatWouldFallOff) {
 }
 
 TEST_F(RowCommandsTest, InsertDeleteAndMoveKeepTheTablesRows) {
-    auto grid = Cells(tab::kOneTouch);
+    auto table = Table(tab::kOneTouch);
+    outside::CellStore* grid = &table->Cells();
     for (int r = 1; r <= 10; ++r) {
         grid->SetText(channelcol::kReceive, r, FrequencyText(144000000 + r * 100000));
         grid->SetText(channelcol::kComment, r, QString::number(r));
@@ -133,17 +134,19 @@ TEST_F(RowCommandsTest, InsertDeleteAndMoveKeepTheTablesRows) {
 }
 
 TEST_F(RowCommandsTest, GroupsArePackedAndSorted) {
-    auto memories = Cells(tab::kMemories);
+    auto memoriesTable = Table(tab::kMemories);
+    outside::CellStore* memories = &memoriesTable->Cells();
     for (int r = 1; r <= 20; ++r)
         memories->SetText(channelcol::kReceive, r, FrequencyText(146000000 + r * 100000));
-    radio.ReadGrid(radio.Image(), *memories, tab::kMemories);
+    memoriesTable->WriteChanged(radio.Image());
     SetMembers(0, {12, 3, 7});
     SetMembers(2, {5});
-    auto groups = Cells(tab::kGroups);
+    auto groupsTable = Table(tab::kGroups);
+    outside::CellStore* groups = &groupsTable->Cells();
     groups->SetListIndex(1, 1, -1); // 12 removed: a gap at the top
     groups->SetListIndex(3, 4, 2);  // channel 2 after a gap
     rows::PackGroups(*groups);
-    radio.ReadGrid(radio.Image(), *groups, tab::kGroups);
+    groupsTable->WriteChanged(radio.Image());
     EXPECT_EQ(Members(0), (QList<int>{3, 7}));
     EXPECT_EQ(Members(2), (QList<int>{2, 5}));
 }
@@ -180,7 +183,7 @@ TEST_F(RowCommandsTest, GroupsAndPriorityFollowMemoryRows) {
         radio.SetPriorityChannel(c.priority);
         SetMembers(4, c.group);
         const QByteArray before(reinterpret_cast<const char*>(radio.Image()), image::kSize);
-        rows::FollowMemoryRows(radio, c.mode, c.r1, c.r2, nullptr);
+        rows::FollowMemoryRows(radio, c.mode, c.r1, c.r2, {});
         EXPECT_EQ(radio.PriorityChannel(), c.priorityAfter);
         EXPECT_EQ(Members(4), c.groupAfter);
         // Nothing else in the image changes.
@@ -216,13 +219,13 @@ TEST_F(RowCommandsTest, GroupsAndPriorityFollowSortedMemories) {
         radio.SetImage(DefaultImage().data());
         radio.SetPriorityChannel(c.priority);
         SetMembers(7, c.group);
-        rows::FollowSortedMemories(radio, 3, order, nullptr);
+        rows::FollowSortedMemories(radio, 3, order, {});
         EXPECT_EQ(radio.PriorityChannel(), c.priorityAfter);
         EXPECT_EQ(Members(7), c.groupAfter);
     }
     // Nothing sorted, nothing changes.
     radio.SetPriorityChannel(6);
-    rows::FollowSortedMemories(radio, 3, {}, nullptr);
+    rows::FollowSortedMemories(radio, 3, {}, {});
     EXPECT_EQ(radio.PriorityChannel(), 6);
 }
 

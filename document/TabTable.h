@@ -1,0 +1,62 @@
+// The typed cells of one tab. Each of the seven tabs has a table of its own
+// values, filled from the image through the codec and written back only
+// where the user changed something: the channel lists (ChannelListTable),
+// Hyper Memories (HyperTable) and Memory Groups (GroupTable); TabGrid.h
+// makes them and shows them in a cell store.
+#pragma once
+
+#include "outside/CellTable.h"
+#include "radio/ChannelDraft.h"
+#include "radio/RadioTypes.h"
+
+#include <QString>
+
+namespace radio {
+class RadioModel;
+}
+
+namespace document {
+
+class TabTable : public outside::CellTable {
+public:
+    int Tab() const { return m_tab; }
+    radio::RadioModel& Radio() const { return m_radio; }
+
+    // Reads every row from the model's image (or the given one) and takes
+    // the baseline.
+    void Fill();
+    virtual void Fill(const radio::Byte* image) = 0;
+    // One row again, with its own baseline.
+    virtual void FillRow(const radio::Byte* image, int row) = 0;
+    // Writes what differs from the baseline into image (and comments into
+    // the model); true when a comment changed.
+    virtual bool WriteChanged(radio::Byte* image) = 0;
+
+    // The header row's text of a column and a row's label, as the grid
+    // shows them; empty outside the table.
+    virtual QString Header(int col) const = 0;
+    QString RowLabel(int row) const;
+    // The width a column asks for, in characters; 0 leaves it to the view.
+    double ColumnWidth(int col) const;
+    // Whether a fill may give the cells other choice lists.
+    virtual bool FillChangesLists() const { return false; }
+
+    // The shape is the tab's: other sizes are ignored.
+    void Resize(int cols, int rows) override;
+    // Formats are the tab's: ignored.
+    void SetFormat(const outside::GridBlock& block, const outside::CellFormat& format) override;
+
+protected:
+    TabTable(radio::RadioModel& radio, int tab) : m_radio(radio), m_tab(tab) {}
+    bool IsCell(int col, int row) const {
+        return col >= 1 && col <= Columns() && row >= 1 && row <= Rows();
+    }
+    // Whether a frequency cell of a channel holds a text that is no
+    // frequency: such a channel is never written.
+    static bool HoldsNoFrequency(const radio::ChannelDraft& d);
+
+    radio::RadioModel& m_radio;
+    const int m_tab;
+};
+
+} // namespace document
