@@ -4,9 +4,12 @@
 // per column, the characters they accept),
 // two-line column headers, row labels and frozen leading columns.
 //
-// It raises the grid's events at the moments a spreadsheet user expects them:
-// edit mode start and end, change, leave cell, leave row, button clicked,
-// edit refused (a locked cell), block dropped and mouse button up.
+// A value the user types or picks enters its cell through Qt's commit path
+// (the delegate's setModelData, the store's setData), where the store's edit
+// rules hear of it. What Qt has no hook for the view asks those rules itself:
+// whether the active cell may move, and what becomes of an attempt to edit a
+// locked cell. It also reports a dragged block dropped and a mouse button
+// released.
 #pragma once
 
 #include "outside/CellStore.h"
@@ -73,31 +76,20 @@ public:
     void SetCharacterFilter(int col, CharacterFilter accepts);
     CharacterFilter ColumnCharacterFilter(int col) const;
 
-    // Internal: the delegate reports that it committed a changed value; an
-    // editor opened or closed (in the grid or its frozen pane).
-    void NoteCommitted(bool changed) { m_editChanged = m_editChanged || changed; }
-    // A closing editor reports the end of its edit once, before Tab or
-    // Shift+Tab (the hint) moves the active cell.
-    void NoteFrozenEditorOpened(const QModelIndex& index);
-    void
-    NoteFrozenEditorClosed(QAbstractItemDelegate::EndEditHint hint = QAbstractItemDelegate::NoHint);
+    // Internal, for the grid and its frozen pane: whether an edit the
+    // trigger asks for lands on a locked cell (the edit rules then hear of
+    // it and may name another cell of the row to make active); an editor
+    // opened or closed. Tab or Shift+Tab (the hint) moves the active cell
+    // once the editor has closed.
+    bool RefusesLockedEdit(const QModelIndex& index, EditTrigger trigger, EditTriggers allowed);
+    void NoteEditorOpened(const QModelIndex& index) { m_editIndex = index; }
+    void NoteEditorClosed(QAbstractItemDelegate::EndEditHint hint = QAbstractItemDelegate::NoHint);
     static QAbstractItemDelegate::EndEditHint ClosingHint(QAbstractItemDelegate::EndEditHint hint);
     // The cell Tab (step 1) or Shift+Tab (-1) goes to: the next shown column
     // of the active row; the active cell itself at the row's end.
     QModelIndex NextAlongRow(int step) const;
 
 signals:
-    // mode 1: editing starts; 0: it ends, changeMade telling whether the
-    // value changed.
-    void editModeChanged(int col, int row, int mode, bool changeMade);
-    void changed(int col, int row);
-    // newCol -1 when the focus leaves the grid. Setting *cancel keeps the
-    // active cell where it is.
-    void leaveCell(int col, int row, int newCol, int newRow, bool* cancel);
-    void leaveRow(int row, int newRow, bool* cancel);
-    void buttonClicked(int col, int row, int state);
-    // code 1: the cell is locked.
-    void editRefused(int col, int row, int code);
     // A dragged block was dropped; the handler moves what it wants and sets
     // *action (1 when it took care of the drop).
     void blockDropped(const outside::GridBlock& from, const outside::GridBlock& to, int* action);
@@ -117,7 +109,6 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     void updateGeometries() override;
@@ -135,7 +126,6 @@ private:
     int m_frozenCount = 0;
     bool m_revertingCurrent = false;
     bool m_syncing = false;
-    bool m_editChanged = false;
     QModelIndex m_editIndex;
     QPoint m_pressPos;
     bool m_pressOnSelection = false;
