@@ -65,10 +65,8 @@ protected:
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
         QTableView::mouseReleaseEvent(event);
-        if (event->button() == Qt::RightButton) {
-            const QPoint p = m_owner->viewport()->mapFromGlobal(event->globalPosition().toPoint());
-            emit m_owner->mouseUp(2, static_cast<int>(event->modifiers()), p.x(), p.y());
-        }
+        if (event->button() == Qt::RightButton)
+            emit m_owner->contextMenuWanted(event->globalPosition().toPoint());
     }
 
 private:
@@ -597,23 +595,8 @@ void GridView::mouseReleaseEvent(QMouseEvent* event) {
         QTableView::mousePressEvent(event); // a plain click on the selection
     }
     QTableView::mouseReleaseEvent(event);
-    int button = 0;
-    switch (event->button()) {
-    case Qt::LeftButton:
-        button = 1;
-        break;
-    case Qt::RightButton:
-        button = 2;
-        break;
-    case Qt::MiddleButton:
-        button = 4;
-        break;
-    default:
-        break;
-    }
-    if (button)
-        emit mouseUp(button, static_cast<int>(event->modifiers()), event->pos().x(),
-                     event->pos().y());
+    if (event->button() == Qt::RightButton)
+        emit contextMenuWanted(event->globalPosition().toPoint());
 }
 
 void GridView::dragEnterEvent(QDragEnterEvent* event) {
@@ -643,8 +626,7 @@ void GridView::dropEvent(QDropEvent* event) {
     const int grabbedRow = parts[4].toInt();
     const int shift = outside::CellStore::GridRow(target) - grabbedRow;
     const outside::GridBlock to{from.col1, from.row1 + shift, from.col2, from.row2 + shift};
-    int action = 0;
-    emit blockDropped(from, to, &action);
+    emit blockDropped(from, to);
     event->setDropAction(Qt::MoveAction);
     event->accept();
 }

@@ -8,8 +8,8 @@
 // (the delegate's setModelData, the store's setData), where the store's edit
 // rules hear of it. What Qt has no hook for the view asks those rules itself:
 // whether the active cell may move, and what becomes of an attempt to edit a
-// locked cell. It also reports a dragged block dropped and a mouse button
-// released.
+// locked cell. It also reports a dragged block dropped and the right mouse
+// button released.
 #pragma once
 
 #include "outside/CellStore.h"
@@ -90,11 +90,12 @@ public:
     QModelIndex NextAlongRow(int step) const;
 
 signals:
-    // A dragged block was dropped; the handler moves what it wants and sets
-    // *action (1 when it took care of the drop).
-    void blockDropped(const outside::GridBlock& from, const outside::GridBlock& to, int* action);
-    // button 1 left, 2 right, 4 middle; shift the keyboard modifiers.
-    void mouseUp(int button, int shift, int x, int y);
+    // A dragged block was dropped with its top left cell at to's; the
+    // handler moves what it wants.
+    void blockDropped(const outside::GridBlock& from, const outside::GridBlock& to);
+    // The right mouse button came up over the grid or its frozen pane, at a
+    // point of the screen.
+    void contextMenuWanted(const QPoint& globalPos);
 
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;

@@ -80,8 +80,10 @@ public:
         view.show();
         QApplication::setActiveWindow(&view);
         view.setFocus();
-        QObject::connect(&view, &widgets::GridView::mouseUp,
-                         [this](int b, int, int, int) { rules.Log("mouseUp", b); });
+        QObject::connect(&view, &widgets::GridView::contextMenuWanted, [this](const QPoint& at) {
+            const QPoint p = view.viewport()->mapFromGlobal(at);
+            rules.Log("menu", p.x(), p.y());
+        });
     }
     // Types as a user does: the first key opens the editor, the rest go to it.
     QWidget* Target() { return view.IsEditing() ? QApplication::focusWidget() : view.viewport(); }
@@ -168,7 +170,7 @@ TEST_F(ViewTest, EditsReachTheRulesInOrder) {
         {"the same text again", 2, 1, "AB", keys("AB", Qt::Key_Return), {}, "AB", 2, 1},
         {"Escape", 2, 1, "AB", keys("XY", Qt::Key_Escape), {}, "AB", 2, 1},
         {"list item", 3, 4, "", pickPlus, {{"before", 3, 4}, {"after", 3, 4}}, "Plus", 3, 4},
-        {"check box", 4, 5, "", click, {{"toggled", 4, 5, 1}, {"mouseUp", 1}}, "1", 4, 5},
+        {"check box", 4, 5, "", click, {{"toggled", 4, 5, 1}}, "1", 4, 5},
         {"down a row", 2, 1, "", keys("", Qt::Key_Down), {{"leave", 2, 1, 2, 2}}, "", 2, 2},
     };
     for (const auto& c : cases) {
@@ -214,9 +216,14 @@ TEST_F(ViewTest, RulesGuardTheActiveCellAndLockedCells) {
         EXPECT_EQ(view.ActiveColumn(), goTo ? goTo : 3);
     }
 
-    events.clear();
-    QTest::mouseClick(view.viewport(), Qt::RightButton, {}, CellCenter(2, 6));
-    EXPECT_EQ(events.back(), (Event{"mouseUp", 2, 0, 0, 0}));
+    // The right button asks for the menu where it came up, in either pane.
+    for (const int col : {1, 2}) {
+        events.clear();
+        const QPoint at = CellCenter(col, 6);
+        QTest::mouseClick(col == 1 ? view.findChild<QTableView*>()->viewport() : view.viewport(),
+                          Qt::RightButton, {}, at);
+        EXPECT_EQ(events.back(), (Event{"menu", at.x(), at.y()}));
+    }
 }
 
 // The rules may fill the whole grid again (new lists, a selection) while
