@@ -54,7 +54,8 @@ protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override {
         // Tab and Shift+Tab move along the owner's row once the editor has
         // closed (its value went in when it was committed).
-        QTableView::closeEditor(editor, GridView::ClosingHint(hint));
+        if (!m_owner->WasReleased(editor))
+            QTableView::closeEditor(editor, GridView::ClosingHint(hint));
         m_owner->setFocus();
         m_owner->NoteEditorClosed(hint);
     }
@@ -320,6 +321,7 @@ void GridView::SetCells(outside::CellStore* grid) {
     connect(grid, &outside::CellStore::blockSelectionChanged, this,
             &GridView::SyncSelectionFromGrid);
     connect(grid, &outside::CellStore::activeCellChanged, this, &GridView::SyncActiveCellFromGrid);
+    connect(grid, &QAbstractItemModel::modelAboutToBeReset, this, &GridView::NoteCellsReset);
     connect(grid, &QAbstractItemModel::modelReset, this, &GridView::OnModelReset);
     connect(grid, &QAbstractItemModel::headerDataChanged, this, [this](Qt::Orientation o) {
         if (o == Qt::Horizontal)
@@ -436,8 +438,29 @@ QAbstractItemDelegate::EndEditHint GridView::ClosingHint(QAbstractItemDelegate::
 }
 
 void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-    QTableView::closeEditor(editor, ClosingHint(hint));
+    if (!WasReleased(editor))
+        QTableView::closeEditor(editor, ClosingHint(hint));
     NoteEditorClosed(hint);
+}
+
+void GridView::NoteCellsReset() {
+    // The views let go of an open editor when their cells are reset (the
+    // rules may fill a grid anew while its editor commits); the closing that
+    // may still come for it is theirs no more.
+    if (!m_editIndex.isValid())
+        return;
+    for (QTableView* view : {static_cast<QTableView*>(this), m_frozen}) {
+        if (QWidget* editor = view->indexWidget(m_editIndex))
+            m_releasedEditor = editor;
+    }
+    m_editIndex = QModelIndex();
+}
+
+bool GridView::WasReleased(QWidget* editor) {
+    if (!editor || editor != m_releasedEditor)
+        return false;
+    m_releasedEditor = nullptr;
+    return true;
 }
 
 void GridView::NoteEditorClosed(QAbstractItemDelegate::EndEditHint hint) {

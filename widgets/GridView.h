@@ -84,6 +84,9 @@ public:
     bool RefusesLockedEdit(const QModelIndex& index, EditTrigger trigger, EditTriggers allowed);
     void NoteEditorOpened(const QModelIndex& index) { m_editIndex = index; }
     void NoteEditorClosed(QAbstractItemDelegate::EndEditHint hint = QAbstractItemDelegate::NoHint);
+    // Whether an editor that is closing was let go of by a reset of the
+    // cells (once: it counts as closed then).
+    bool WasReleased(QWidget* editor);
     static QAbstractItemDelegate::EndEditHint ClosingHint(QAbstractItemDelegate::EndEditHint hint);
     // The cell Tab (step 1) or Shift+Tab (-1) goes to: the next shown column
     // of the active row; the active cell itself at the row's end.
@@ -120,6 +123,7 @@ private:
     void SyncActiveCellFromGrid(int col, int row);
     void UpdateFrozenGeometry();
     void OnModelReset();
+    void NoteCellsReset();
 
     outside::CellStore* m_grid = nullptr;
     std::map<int, CharacterFilter> m_characterFilters; // by grid column
@@ -128,6 +132,7 @@ private:
     bool m_revertingCurrent = false;
     bool m_syncing = false;
     QModelIndex m_editIndex;
+    QPointer<QWidget> m_releasedEditor;
     QPoint m_pressPos;
     bool m_pressOnSelection = false;
 };

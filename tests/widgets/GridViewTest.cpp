@@ -226,11 +226,16 @@ TEST_F(ViewTest, RulesGuardTheActiveCellAndLockedCells) {
     }
 }
 
-// The rules may fill the whole grid again (new lists, a selection) while
-// the cell editor that committed the value is still open; the editor then
-// closes without writing anything more.
+// The rules may fill the whole grid again (new lists, a selection, even a
+// new size) while the cell editor that committed the value is still open;
+// the editor then closes without writing anything more.
 TEST_F(ViewTest, RulesMayRefillTheGridWhileItsEditorIsOpen) {
-    rules.afterEdit = [this](int, int row) {
+    bool resize = false;
+    rules.afterEdit = [this, &resize](int, int row) {
+        if (resize) {
+            grid.SetMaxRows(9);
+            grid.SetMaxRows(8);
+        }
         grid.SetRedraw(false);
         grid.ClearBlock({1, 1, 5, 8});
         grid.SetFormat({3, 1, 3, 8},
@@ -248,13 +253,27 @@ TEST_F(ViewTest, RulesMayRefillTheGridWhileItsEditorIsOpen) {
         Qt::Key key;
         const char* stored;
         outside::GridBlock selected;
+        bool resize;
     } cases[] = {
-        {1, 2, Qt::Key_Return, "102.00000", {1, 2, 5, 2}}, // in the frozen pane
-        {2, 3, Qt::Key_Tab, "FILLED", {3, 3, 3, 3}},       // Tab moves on afterwards
-        {3, 4, Qt::Key_Return, "On", {1, 4, 5, 4}},
+        {1, 2, Qt::Key_Return, "102.00000", {1, 2, 5, 2}, false}, // in the frozen pane
+        {2, 3, Qt::Key_Tab, "FILLED", {3, 3, 3, 3}, false},       // Tab moves on afterwards
+        {3, 4, Qt::Key_Return, "On", {1, 4, 5, 4}, false},
+        {1, 5, Qt::Key_Return, "105.00000", {1, 5, 5, 5}, true},
+        {2, 6, Qt::Key_Tab, "FILLED", {1, 6, 5, 6}, true}, // no cell to move on from
+        {3, 7, Qt::Key_Return, "On", {1, 7, 5, 7}, true},
     };
+    // Qt has nothing to say about it either.
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler before =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type != QtDebugMsg && type != QtInfoMsg)
+                warnings << text;
+        });
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.col);
+        SCOPED_TRACE(c.row);
+        resize = c.resize;
+        view.setFocus();
         view.SetActiveCell(c.col, c.row);
         if (c.col == 3) {
             view.StartEdit();
@@ -270,7 +289,9 @@ TEST_F(ViewTest, RulesMayRefillTheGridWhileItsEditorIsOpen) {
         EXPECT_FALSE(view.IsEditing());
         EXPECT_EQ(grid.Text(c.col, c.row), QString::fromLatin1(c.stored));
         EXPECT_EQ(grid.Selection(), c.selected);
+        EXPECT_TRUE(warnings.isEmpty()) << warnings.join(QLatin1Char('\n')).toStdString();
     }
+    qInstallMessageHandler(before);
 }
 
 TEST_F(ViewTest, ColumnsHeadersAndFrozenPane) {
