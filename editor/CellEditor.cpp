@@ -62,7 +62,7 @@ void CellEditor::AfterEdit(int t, int col, int row) {
     // An acceptable value goes into the image now, with what it changed
     // around it; a refused one waits for the user to leave the cell. The
     // commit may fill the grid's cells again while the cell editor is still
-    // open: it only writes cells, the grid keeps its size.
+    // open: the editor only closes after it.
     if (m_rules.CheckCell(t, grid, col, row)) {
         SetPending(t, col, row);
         return;

@@ -6,8 +6,9 @@
 // reach it.
 //
 // Cells are in grid coordinates (1-based). The store may be changed from
-// inside any of these calls (cells written, the whole table filled again), as
-// long as its size stays: a view's cell editor may still be open.
+// inside any of these calls (cells written, the whole table filled again or
+// even resized) while a view's cell editor is still open: the editor closes
+// afterwards without writing again, and a view lets go of it on a reset.
 #pragma once
 
 namespace outside {
