@@ -185,11 +185,6 @@ TEST_F(ViewTest, EditsReachTheRulesInOrder) {
         EXPECT_EQ(view.ActiveColumn(), c.activeCol);
         EXPECT_EQ(view.ActiveRow(), c.activeRow);
     }
-    // A value the program writes is no edit.
-    events.clear();
-    grid.SetText(2, 6, QStringLiteral("PROG"));
-    grid.SetListIndex(3, 6, 1);
-    EXPECT_TRUE(events.empty());
 }
 
 TEST_F(ViewTest, RulesGuardTheActiveCellAndLockedCells) {
