@@ -2,6 +2,7 @@
 
 #include "document/RadioDocument.h"
 #include "outside/CellStore.h"
+#include "outside/EditRules.h"
 #include "radio/ChannelColumns.h"
 #include "widgets/GridView.h"
 #include "widgets/Resources.h"
@@ -13,103 +14,106 @@ using namespace radio;
 
 namespace editor {
 
+// The edit rules of one tab's grid.
+class CellEditor::TabRules : public outside::EditRules {
+public:
+    TabRules(CellEditor& editor, int tab) : m_editor(editor), m_tab(tab) {}
+    void BeforeEdit(int col, int row) override { m_editor.BeforeEdit(m_tab, col, row); }
+    void AfterEdit(int col, int row) override { m_editor.AfterEdit(m_tab, col, row); }
+    void Toggled(int col, int row, bool) override { m_editor.Toggled(m_tab, col, row); }
+    bool CanLeave(int col, int row, int, int newRow) override {
+        return m_editor.CanLeave(m_tab, col, row, newRow);
+    }
+    int LockedCellEdited(int col, int row) override {
+        return m_editor.LockedCellEdited(m_tab, col, row);
+    }
+
+private:
+    CellEditor& m_editor;
+    int m_tab;
+};
+
 CellEditor::CellEditor(document::RadioDocument& doc, std::function<void(int)> commit,
                        QObject* parent)
     : QObject(parent), m_doc(doc), m_rules(doc.Radio()), m_commit(std::move(commit)) {}
 
+CellEditor::~CellEditor() = default;
+
 void CellEditor::Attach(int t, widgets::GridView* view) {
-    if (t < 0 || t >= tab::kCount)
+    if (t < 0 || t >= tab::kCount || !view || !view->Cells())
         return;
     m_views[t] = view;
-    connect(view, &widgets::GridView::editModeChanged, this,
-            [this, t](int col, int row, int mode, bool changeMade) {
-                OnEditMode(t, col, row, mode, changeMade);
-            });
-    connect(view, &widgets::GridView::changed, this,
-            [this, t](int col, int row) { OnChanged(t, col, row); });
-    connect(view, &widgets::GridView::leaveCell, this,
-            [this, t](int col, int row, int newCol, int newRow, bool* cancel) {
-                OnLeaveCell(t, col, row, newCol, newRow, cancel);
-            });
-    connect(view, &widgets::GridView::leaveRow, this,
-            [this, t](int row, int newRow, bool*) { OnLeaveRow(t, row, newRow); });
-    connect(view, &widgets::GridView::editRefused, this,
-            [this, t](int col, int row, int code) { OnEditRefused(t, col, row, code); });
-    connect(view, &widgets::GridView::buttonClicked, this,
-            [this, t](int col, int row, int) { OnButtonClicked(t, col, row); });
+    m_tabRules[t] = std::make_unique<TabRules>(*this, t);
+    view->Cells()->SetEditRules(m_tabRules[t].get());
 }
 
-void CellEditor::OnEditMode(int t, int col, int row, int mode, bool changeMade) {
-    outside::CellStore& grid = *m_views[t]->Cells();
-    if (mode != 0) {
-        m_rules.EditStarted(t, grid, col, row);
-        return;
-    }
-    if (!changeMade)
-        return;
+outside::CellStore& CellEditor::Cells(int t) const {
+    return *m_views[t]->Cells();
+}
+
+void CellEditor::BeforeEdit(int t, int col, int row) {
+    m_rules.EditStarted(t, Cells(t), col, row);
+}
+
+void CellEditor::AfterEdit(int t, int col, int row) {
+    outside::CellStore& grid = Cells(t);
+    m_rules.Changed(t, grid, col, row);
     m_rules.EditEnded(t, grid, col, row);
     // An acceptable value goes into the image now, with what it changed
-    // around it; a refused one waits for the user to leave the cell.
+    // around it; a refused one waits for the user to leave the cell. The
+    // commit may fill the grid's cells again while the cell editor is still
+    // open: the editor only closes after it.
     if (m_rules.CheckCell(t, grid, col, row)) {
-        m_pendingTab = t;
-        m_pendingCol = col;
-        m_pendingRow = row;
+        SetPending(t, col, row);
         return;
     }
-    if (m_pendingTab == t && m_pendingCol == col && m_pendingRow == row)
-        m_pendingTab = -1;
+    ClearPending(t, col, row);
     m_commit(t);
 }
 
-void CellEditor::OnChanged(int t, int col, int row) {
-    widgets::GridView* view = m_views[t];
-    m_rules.Changed(t, *view->Cells(), col, row);
-    // A check box changes without edit mode: it is committed at once. An
-    // edit is committed when its editor closes.
-    if (!view->IsEditing())
-        m_commit(t);
+void CellEditor::Toggled(int t, int col, int row) {
+    outside::CellStore& grid = Cells(t);
+    m_rules.ButtonClicked(t, grid, col, row);
+    m_rules.Changed(t, grid, col, row);
+    // A check box changes without edit mode: it is committed at once.
+    m_commit(t);
 }
 
-void CellEditor::OnLeaveCell(int t, int col, int row, int newCol, int newRow, bool* cancel) {
-    if (newCol < 0)
-        return; // the focus went elsewhere: the cell stays the active one
+bool CellEditor::CanLeave(int t, int col, int row, int newRow) {
     widgets::GridView* view = m_views[t];
-    outside::CellStore& grid = *view->Cells();
+    outside::CellStore& grid = Cells(t);
     if (const auto refusal = m_rules.CheckCell(t, grid, col, row)) {
-        if (cancel)
-            *cancel = true;
-        m_pendingTab = t;
-        m_pendingCol = col;
-        m_pendingRow = row;
+        SetPending(t, col, row);
         Show(refusal->message, view);
         if (refusal->keepEditing)
             EditAgain(view, col, row);
-        return;
+        return false;
     }
+    ClearPending(t, col, row);
+    m_rules.CellLeft(t, grid, col, row, newRow);
+    if (newRow != row)
+        m_rules.RowLeft(t, grid, row);
+    return true;
+}
+
+int CellEditor::LockedCellEdited(int t, int col, int row) {
+    int activeCol = 0;
+    const auto message = m_rules.EditRefused(t, Cells(t), col, row, &activeCol);
+    if (!message)
+        return 0;
+    Show(*message, m_views[t]);
+    return activeCol;
+}
+
+void CellEditor::SetPending(int t, int col, int row) {
+    m_pendingTab = t;
+    m_pendingCol = col;
+    m_pendingRow = row;
+}
+
+void CellEditor::ClearPending(int t, int col, int row) {
     if (m_pendingTab == t && m_pendingCol == col && m_pendingRow == row)
         m_pendingTab = -1;
-    m_rules.CellLeft(t, grid, col, row, newRow);
-}
-
-void CellEditor::OnLeaveRow(int t, int row, int) {
-    m_rules.RowLeft(t, *m_views[t]->Cells(), row);
-}
-
-void CellEditor::OnEditRefused(int t, int col, int row, int code) {
-    if (code != 1)
-        return;
-    widgets::GridView* view = m_views[t];
-    int activeCol = 0;
-    const auto message = m_rules.EditRefused(t, *view->Cells(), col, row, &activeCol);
-    if (!message)
-        return;
-    Show(*message, view);
-    if (activeCol > 0)
-        view->SetActiveCell(activeCol, row);
-}
-
-void CellEditor::OnButtonClicked(int t, int col, int row) {
-    m_rules.ButtonClicked(t, *m_views[t]->Cells(), col, row);
 }
 
 bool CellEditor::CheckEditedCell(bool keepEditing) {

@@ -1,14 +1,18 @@
-// Typing into the channel grids of one document window: the grid views'
-// events go to the cell rules, refusals are shown in message boxes, and every
-// cell edit that is accepted is committed into the image at once, as one
-// step of the document's undo history.
+// Typing into the channel grids of one document window: each grid's store
+// hands the user's values, and its view the moves of the active cell, to the
+// edit rules of their tab, which run the document's cell rules on them. This
+// controller shows the refusals in message boxes, puts a refused cell back
+// into edit mode, and commits every cell edit that is accepted into the image
+// at once, as one step of the document's undo history.
 #pragma once
 
 #include "radio/CellEntry.h"
 
 #include <QObject>
 
+#include <array>
 #include <functional>
+#include <memory>
 
 namespace document {
 class RadioDocument;
@@ -29,8 +33,10 @@ public:
     // commit writes one tab's grid into the image (a cell edit was accepted).
     CellEditor(document::RadioDocument& doc, std::function<void(int tab)> commit,
                QObject* parent = nullptr);
+    ~CellEditor() override;
 
-    // Sends the events of a tab's grid view here.
+    // Gives a tab's grid (its view and the store it shows) the edit rules of
+    // the tab. The store must not outlive this editor with them.
     void Attach(int tab, widgets::GridView* view);
 
     radio::entry::CellRules& Rules() { return m_rules; }
@@ -50,19 +56,26 @@ public:
     bool KeepsTypedCells(int tab, const outside::CellStore& grid, int row) const;
 
 private:
-    void OnEditMode(int tab, int col, int row, int mode, bool changeMade);
-    void OnChanged(int tab, int col, int row);
-    void OnLeaveCell(int tab, int col, int row, int newCol, int newRow, bool* cancel);
-    void OnLeaveRow(int tab, int row, int newRow);
-    void OnEditRefused(int tab, int col, int row, int code);
-    void OnButtonClicked(int tab, int col, int row);
+    class TabRules;
+
+    // What the edit rules of a tab hear, with the tab.
+    void BeforeEdit(int tab, int col, int row);
+    void AfterEdit(int tab, int col, int row);
+    void Toggled(int tab, int col, int row);
+    bool CanLeave(int tab, int col, int row, int newRow);
+    int LockedCellEdited(int tab, int col, int row);
+
+    outside::CellStore& Cells(int tab) const;
+    void SetPending(int tab, int col, int row);
+    void ClearPending(int tab, int col, int row);
     void Show(const QString& text, widgets::GridView* view);
     void EditAgain(widgets::GridView* view, int col, int row);
 
     document::RadioDocument& m_doc;
     radio::entry::CellRules m_rules;
     std::function<void(int)> m_commit;
-    widgets::GridView* m_views[radio::tab::kCount] = {};
+    std::array<widgets::GridView*, radio::tab::kCount> m_views{};
+    std::array<std::unique_ptr<TabRules>, radio::tab::kCount> m_tabRules;
     // The edited cell that has not passed its check yet.
     int m_pendingTab = -1;
     int m_pendingCol = 0;

@@ -389,8 +389,7 @@ void EditCommands::ShowContextMenu(int tab, const QPoint& globalPos) {
 }
 
 void EditCommands::OnBlockDropped(int tab, const outside::GridBlock& from,
-                                  const outside::GridBlock& to, int* action) {
-    *action = 1;
+                                  const outside::GridBlock& to) {
     if (tab != m_view.CurrentTab() || !rows::Offered(tab, Command::Drag))
         return;
     outside::CellStore& grid = CurrentCells();

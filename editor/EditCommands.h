@@ -87,8 +87,7 @@ public:
     void ShowContextMenu(int tab, const QPoint& globalPos);
 
     // A dragged block of the grid of tab dropped at to.
-    void OnBlockDropped(int tab, const outside::GridBlock& from, const outside::GridBlock& to,
-                        int* action);
+    void OnBlockDropped(int tab, const outside::GridBlock& from, const outside::GridBlock& to);
 
     // The rows of the last copy or cut, less one.
     int CopiedSpan() const { return m_copiedSpan; }

@@ -83,14 +83,12 @@ MainView::MainView(std::shared_ptr<document::RadioDocument> doc, QWidget* parent
     m_edit = new EditCommands(std::make_unique<ViewForEdits>(*this));
     for (int t = 0; t < kTabCount; ++t) {
         widgets::GridView* view = m_views[static_cast<size_t>(t)];
-        connect(view, &widgets::GridView::mouseUp, this,
-                [this, t, view](int button, int, int x, int y) {
-                    if (button == 2)
-                        m_edit->ShowContextMenu(t, view->viewport()->mapToGlobal(QPoint(x, y)));
-                });
+        connect(view, &widgets::GridView::contextMenuWanted, this,
+                [this, t](const QPoint& at) { m_edit->ShowContextMenu(t, at); });
         connect(view, &widgets::GridView::blockDropped, this,
-                [this, t](const outside::GridBlock& from, const outside::GridBlock& to,
-                          int* action) { m_edit->OnBlockDropped(t, from, to, action); });
+                [this, t](const outside::GridBlock& from, const outside::GridBlock& to) {
+                    m_edit->OnBlockDropped(t, from, to);
+                });
     }
     // Undo and redo, from any window of the document, put the image back:
     // every window shows it again.

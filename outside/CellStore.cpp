@@ -527,20 +527,27 @@ bool CellStore::setData(const QModelIndex& idx, const QVariant& value, int role)
     switch (role) {
     case Qt::EditRole:
     case Qt::DisplayRole:
-        SetText(col, row, value.toString());
-        emit changed(col, row);
+    case ListIndexRole: {
+        if (m_editRules)
+            m_editRules->BeforeEdit(col, row);
+        const QString text = m_table->Text(col, row);
+        const int item = m_table->ListIndex(col, row);
+        if (role == ListIndexRole)
+            SetListIndex(col, row, value.toInt());
+        else
+            SetText(col, row, value.toString());
+        if (m_editRules &&
+            (m_table->Text(col, row) != text || m_table->ListIndex(col, row) != item))
+            m_editRules->AfterEdit(col, row);
         return true;
-    case ListIndexRole:
-        SetListIndex(col, row, value.toInt());
-        emit changed(col, row);
-        return true;
+    }
     case Qt::CheckStateRole: {
         if (m_table->Kind(col, row) != CellKind::CheckBox)
             return false;
         const bool on = value.toInt() == Qt::Checked;
         SetChecked(col, row, on);
-        emit buttonClicked(col, row, on ? Qt::Checked : Qt::Unchecked);
-        emit changed(col, row);
+        if (m_editRules)
+            m_editRules->Toggled(col, row, on);
         return true;
     }
     default:

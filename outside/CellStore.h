@@ -16,10 +16,13 @@
 // The cells themselves live in a CellTable: by default a TextTable the store
 // makes for itself, or a table it is given. The store keeps what belongs to
 // the grid on screen: headers and row labels, column options, the active cell
-// and selection, sort keys, the redraw switch and the change notices.
+// and selection, sort keys, the redraw switch and the change notices. The
+// rules of the user's editing (EditRules) are the owner's: the store calls
+// them around every value a view puts in.
 #pragma once
 
 #include "outside/CellTable.h"
+#include "outside/EditRules.h"
 #include "outside/TextTable.h"
 
 #include <QAbstractTableModel>
@@ -85,6 +88,13 @@ public:
     // with lists, the cells' lists changed too and views lay their columns
     // out again.
     void TableChanged(const GridBlock& block = GridBlock{}, bool lists = false);
+
+    // --- The rules of the user's editing ---------------------------------------
+    // Who hears of the values a view puts into cells and guards the active
+    // cell (none by default: every edit is taken as it comes). The rules must
+    // outlive their use here.
+    void SetEditRules(EditRules* rules) { m_editRules = rules; }
+    EditRules* Rules() const { return m_editRules; }
 
     // --- Size ----------------------------------------------------------------
     int MaxRows() const { return m_rows; }
@@ -216,18 +226,16 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    // An edit by a view: refused on a locked cell; otherwise the cell takes
-    // the value and changed() (and for a check box buttonClicked()) follows.
+    // A user's value from a view: refused on a locked cell; otherwise the
+    // cell takes it, between the edit rules' BeforeEdit and AfterEdit (the
+    // latter only when the value differs), or for a check box before their
+    // Toggled.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 signals:
-    // A view changed a cell's value (the grid's change event).
-    void changed(int col, int row);
-    // A view ticked or cleared a check box; state is Qt::CheckState.
-    void buttonClicked(int col, int row, int state);
     void activeCellChanged(int col, int row);
     void blockSelectionChanged();
     // Hidden columns, widths or the frozen column count changed.
@@ -261,6 +269,7 @@ private:
     std::vector<Column> m_columns; // index col
     int m_frozenCols = 0;
     MutedRule m_mutedRule;
+    EditRules* m_editRules = nullptr;
     int m_activeCol = 1;
     int m_activeRow = 1;
     GridBlock m_selection;

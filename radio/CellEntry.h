@@ -36,9 +36,10 @@ class CellRules {
 public:
     explicit CellRules(RadioModel& radio) : m_radio(radio) {}
 
-    // A cell's editor opened: its channel before the edit is remembered.
+    // A user's value is about to go into a cell: its channel before the edit
+    // is remembered.
     void EditStarted(int tab, const outside::CellStore& grid, int col, int row);
-    // A cell's editor closed with a changed value: the automatic changes
+    // A user's value went into a cell and changed it: the automatic changes
     // (a fresh row seeded, transmit frequency, offset and direction).
     void EditEnded(int tab, outside::CellStore& grid, int col, int row);
     // Whether a cell may be left as it is.

@@ -52,11 +52,12 @@ public:
 
 protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override {
-        // Tab and Shift+Tab move along the owner's row, after the edit has
-        // been reported.
-        QTableView::closeEditor(editor, GridView::ClosingHint(hint));
+        // Tab and Shift+Tab move along the owner's row once the editor has
+        // closed (its value went in when it was committed).
+        if (!m_owner->WasReleased(editor))
+            QTableView::closeEditor(editor, GridView::ClosingHint(hint));
         m_owner->setFocus();
-        m_owner->NoteFrozenEditorClosed(hint);
+        m_owner->NoteEditorClosed(hint);
     }
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override {
         if (cursorAction == MoveNext || cursorAction == MovePrevious)
@@ -65,10 +66,8 @@ protected:
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
         QTableView::mouseReleaseEvent(event);
-        if (event->button() == Qt::RightButton) {
-            const QPoint p = m_owner->viewport()->mapFromGlobal(event->globalPosition().toPoint());
-            emit m_owner->mouseUp(2, static_cast<int>(event->modifiers()), p.x(), p.y());
-        }
+        if (event->button() == Qt::RightButton)
+            emit m_owner->contextMenuWanted(event->globalPosition().toPoint());
     }
 
 private:
@@ -173,7 +172,6 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
         if (text != before)
             model->setData(index, text, Qt::EditRole);
     }
-    m_view->NoteCommitted(index.data(Qt::EditRole).toString() != before);
 }
 
 namespace {
@@ -319,12 +317,11 @@ void GridView::SetCells(outside::CellStore* grid) {
     if (!grid)
         return;
     connect(grid, &QObject::destroyed, this, [this] { m_grid = nullptr; });
-    connect(grid, &outside::CellStore::changed, this, &GridView::changed);
-    connect(grid, &outside::CellStore::buttonClicked, this, &GridView::buttonClicked);
     connect(grid, &outside::CellStore::columnOptionsChanged, this, &GridView::ApplyColumnOptions);
     connect(grid, &outside::CellStore::blockSelectionChanged, this,
             &GridView::SyncSelectionFromGrid);
     connect(grid, &outside::CellStore::activeCellChanged, this, &GridView::SyncActiveCellFromGrid);
+    connect(grid, &QAbstractItemModel::modelAboutToBeReset, this, &GridView::NoteCellsReset);
     connect(grid, &QAbstractItemModel::modelReset, this, &GridView::OnModelReset);
     connect(grid, &QAbstractItemModel::headerDataChanged, this, [this](Qt::Orientation o) {
         if (o == Qt::Horizontal)
@@ -388,43 +385,46 @@ void GridView::EndEdit() {
     }
 }
 
+bool GridView::RefusesLockedEdit(const QModelIndex& index, EditTrigger trigger,
+                                 EditTriggers allowed) {
+    const bool wantsEdit =
+        trigger != NoEditTriggers && trigger != CurrentChanged && (allowed & trigger);
+    const int col = outside::CellStore::GridColumn(index);
+    const int row = outside::CellStore::GridRow(index);
+    if (!wantsEdit || !m_grid || !m_grid->IsLocked(col, row) || IsEditing())
+        return false;
+    if (outside::EditRules* rules = m_grid->Rules()) {
+        if (const int activeCol = rules->LockedCellEdited(col, row); activeCol > 0)
+            SetActiveCell(activeCol, row);
+    }
+    return true;
+}
+
 bool GridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
     if (!index.isValid() || !m_grid)
         return QTableView::edit(index, trigger, event);
-    const bool wantsEdit =
-        trigger != NoEditTriggers && trigger != CurrentChanged && (editTriggers() & trigger);
-    const int col = outside::CellStore::GridColumn(index);
-    const int row = outside::CellStore::GridRow(index);
-    if (wantsEdit && m_grid->IsLocked(col, row) && !IsEditing()) {
-        emit editRefused(col, row, 1);
+    if (RefusesLockedEdit(index, trigger, editTriggers()))
         return false;
-    }
     // Cells of the frozen columns are edited in the frozen pane, over them.
+    const int col = outside::CellStore::GridColumn(index);
     if (col <= m_frozenCount && !isColumnHidden(index.column()))
         return static_cast<FrozenPane*>(m_frozen)->edit(index, trigger, event);
     const bool wasEditing = state() == EditingState;
     const bool opened = QTableView::edit(index, trigger, event);
     if (opened && !wasEditing && state() == EditingState)
-        NoteFrozenEditorOpened(index);
+        NoteEditorOpened(index);
     return opened;
 }
 
 bool FrozenPane::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
     if (!index.isValid())
         return QTableView::edit(index, trigger, event);
-    auto* grid = qobject_cast<outside::CellStore*>(model());
-    const bool wantsEdit =
-        trigger != NoEditTriggers && trigger != CurrentChanged && (editTriggers() & trigger);
-    const int col = outside::CellStore::GridColumn(index);
-    const int row = outside::CellStore::GridRow(index);
-    if (wantsEdit && grid && grid->IsLocked(col, row) && !m_owner->IsEditing()) {
-        emit m_owner->editRefused(col, row, 1);
+    if (m_owner->RefusesLockedEdit(index, trigger, editTriggers()))
         return false;
-    }
     const bool wasEditing = state() == EditingState;
     const bool opened = QTableView::edit(index, trigger, event);
     if (opened && !wasEditing && state() == EditingState)
-        m_owner->NoteFrozenEditorOpened(index);
+        m_owner->NoteEditorOpened(index);
     return opened;
 }
 
@@ -438,25 +438,34 @@ QAbstractItemDelegate::EndEditHint GridView::ClosingHint(QAbstractItemDelegate::
 }
 
 void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-    QTableView::closeEditor(editor, ClosingHint(hint));
-    NoteFrozenEditorClosed(hint);
+    if (!WasReleased(editor))
+        QTableView::closeEditor(editor, ClosingHint(hint));
+    NoteEditorClosed(hint);
 }
 
-void GridView::NoteFrozenEditorOpened(const QModelIndex& index) {
-    m_editIndex = index;
-    m_editChanged = false;
-    emit editModeChanged(outside::CellStore::GridColumn(index), outside::CellStore::GridRow(index),
-                         1, false);
-}
-
-void GridView::NoteFrozenEditorClosed(QAbstractItemDelegate::EndEditHint hint) {
-    const QModelIndex index = m_editIndex;
-    const bool changedValue = m_editChanged;
-    m_editChanged = false;
+void GridView::NoteCellsReset() {
+    // The views let go of an open editor when their cells are reset (the
+    // rules may fill a grid anew while its editor commits); the closing that
+    // may still come for it is theirs no more.
+    if (!m_editIndex.isValid())
+        return;
+    for (QTableView* view : {static_cast<QTableView*>(this), m_frozen}) {
+        if (QWidget* editor = view->indexWidget(m_editIndex))
+            m_releasedEditor = editor;
+    }
     m_editIndex = QModelIndex();
-    if (index.isValid())
-        emit editModeChanged(outside::CellStore::GridColumn(index),
-                             outside::CellStore::GridRow(index), 0, changedValue);
+}
+
+bool GridView::WasReleased(QWidget* editor) {
+    if (!editor || editor != m_releasedEditor)
+        return false;
+    m_releasedEditor = nullptr;
+    return true;
+}
+
+void GridView::NoteEditorClosed(QAbstractItemDelegate::EndEditHint hint) {
+    const QModelIndex index = m_editIndex;
+    m_editIndex = QModelIndex();
     // Tab and Shift+Tab leave the cell only now that its edit has ended: the
     // leave is checked like any other (and may be refused), and the next
     // cell's editor opens when the user types into it.
@@ -495,11 +504,8 @@ void GridView::currentChanged(const QModelIndex& current, const QModelIndex& pre
         const int row = outside::CellStore::GridRow(previous);
         const int newCol = outside::CellStore::GridColumn(current);
         const int newRow = outside::CellStore::GridRow(current);
-        bool cancel = false;
-        emit leaveCell(col, row, newCol, newRow, &cancel);
-        if (!cancel && newRow != row)
-            emit leaveRow(row, newRow, &cancel);
-        if (cancel) {
+        outside::EditRules* rules = m_grid->Rules();
+        if (rules && !rules->CanLeave(col, row, newCol, newRow)) {
             // Back to the cell that was left, after the view has finished
             // moving (the handler may reopen its editor).
             QMetaObject::invokeMethod(
@@ -612,23 +618,8 @@ void GridView::mouseReleaseEvent(QMouseEvent* event) {
         QTableView::mousePressEvent(event); // a plain click on the selection
     }
     QTableView::mouseReleaseEvent(event);
-    int button = 0;
-    switch (event->button()) {
-    case Qt::LeftButton:
-        button = 1;
-        break;
-    case Qt::RightButton:
-        button = 2;
-        break;
-    case Qt::MiddleButton:
-        button = 4;
-        break;
-    default:
-        break;
-    }
-    if (button)
-        emit mouseUp(button, static_cast<int>(event->modifiers()), event->pos().x(),
-                     event->pos().y());
+    if (event->button() == Qt::RightButton)
+        emit contextMenuWanted(event->globalPosition().toPoint());
 }
 
 void GridView::dragEnterEvent(QDragEnterEvent* event) {
@@ -658,8 +649,7 @@ void GridView::dropEvent(QDropEvent* event) {
     const int grabbedRow = parts[4].toInt();
     const int shift = outside::CellStore::GridRow(target) - grabbedRow;
     const outside::GridBlock to{from.col1, from.row1 + shift, from.col2, from.row2 + shift};
-    int action = 0;
-    emit blockDropped(from, to, &action);
+    emit blockDropped(from, to);
     event->setDropAction(Qt::MoveAction);
     event->accept();
 }
@@ -687,22 +677,6 @@ void GridView::scrollTo(const QModelIndex& index, ScrollHint hint) {
         QTableView::scrollTo(index, hint);
         horizontalScrollBar()->setValue(h);
     }
-}
-
-void GridView::focusOutEvent(QFocusEvent* event) {
-    QTableView::focusOutEvent(event);
-    // Focus that goes to one of the grid's own editors or popups stays in the
-    // grid, and so does focus kept while another window is active; focus
-    // that moves to another control leaves the active cell for no cell.
-    QWidget* next = QApplication::focusWidget();
-    const bool inside = next && isAncestorOf(next);
-    const QModelIndex current = currentIndex();
-    if (inside || !current.isValid() || !m_grid || event->reason() == Qt::PopupFocusReason ||
-        event->reason() == Qt::ActiveWindowFocusReason)
-        return;
-    bool cancel = false;
-    emit leaveCell(outside::CellStore::GridColumn(current), outside::CellStore::GridRow(current),
-                   -1, -1, &cancel);
 }
 
 void GridView::resizeEvent(QResizeEvent* event) {

@@ -4,9 +4,12 @@
 // per column, the characters they accept),
 // two-line column headers, row labels and frozen leading columns.
 //
-// It raises the grid's events at the moments a spreadsheet user expects them:
-// edit mode start and end, change, leave cell, leave row, button clicked,
-// edit refused (a locked cell), block dropped and mouse button up.
+// A value the user types or picks enters its cell through Qt's commit path
+// (the delegate's setModelData, the store's setData), where the store's edit
+// rules hear of it. What Qt has no hook for the view asks those rules itself:
+// whether the active cell may move, and what becomes of an attempt to edit a
+// locked cell. It also reports a dragged block dropped and the right mouse
+// button released.
 #pragma once
 
 #include "outside/CellStore.h"
@@ -73,36 +76,29 @@ public:
     void SetCharacterFilter(int col, CharacterFilter accepts);
     CharacterFilter ColumnCharacterFilter(int col) const;
 
-    // Internal: the delegate reports that it committed a changed value; an
-    // editor opened or closed (in the grid or its frozen pane).
-    void NoteCommitted(bool changed) { m_editChanged = m_editChanged || changed; }
-    // A closing editor reports the end of its edit once, before Tab or
-    // Shift+Tab (the hint) moves the active cell.
-    void NoteFrozenEditorOpened(const QModelIndex& index);
-    void
-    NoteFrozenEditorClosed(QAbstractItemDelegate::EndEditHint hint = QAbstractItemDelegate::NoHint);
+    // Internal, for the grid and its frozen pane: whether an edit the
+    // trigger asks for lands on a locked cell (the edit rules then hear of
+    // it and may name another cell of the row to make active); an editor
+    // opened or closed. Tab or Shift+Tab (the hint) moves the active cell
+    // once the editor has closed.
+    bool RefusesLockedEdit(const QModelIndex& index, EditTrigger trigger, EditTriggers allowed);
+    void NoteEditorOpened(const QModelIndex& index) { m_editIndex = index; }
+    void NoteEditorClosed(QAbstractItemDelegate::EndEditHint hint = QAbstractItemDelegate::NoHint);
+    // Whether an editor that is closing was let go of by a reset of the
+    // cells (once: it counts as closed then).
+    bool WasReleased(QWidget* editor);
     static QAbstractItemDelegate::EndEditHint ClosingHint(QAbstractItemDelegate::EndEditHint hint);
     // The cell Tab (step 1) or Shift+Tab (-1) goes to: the next shown column
     // of the active row; the active cell itself at the row's end.
     QModelIndex NextAlongRow(int step) const;
 
 signals:
-    // mode 1: editing starts; 0: it ends, changeMade telling whether the
-    // value changed.
-    void editModeChanged(int col, int row, int mode, bool changeMade);
-    void changed(int col, int row);
-    // newCol -1 when the focus leaves the grid. Setting *cancel keeps the
-    // active cell where it is.
-    void leaveCell(int col, int row, int newCol, int newRow, bool* cancel);
-    void leaveRow(int row, int newRow, bool* cancel);
-    void buttonClicked(int col, int row, int state);
-    // code 1: the cell is locked.
-    void editRefused(int col, int row, int code);
-    // A dragged block was dropped; the handler moves what it wants and sets
-    // *action (1 when it took care of the drop).
-    void blockDropped(const outside::GridBlock& from, const outside::GridBlock& to, int* action);
-    // button 1 left, 2 right, 4 middle; shift the keyboard modifiers.
-    void mouseUp(int button, int shift, int x, int y);
+    // A dragged block was dropped with its top left cell at to's; the
+    // handler moves what it wants.
+    void blockDropped(const outside::GridBlock& from, const outside::GridBlock& to);
+    // The right mouse button came up over the grid or its frozen pane, at a
+    // point of the screen.
+    void contextMenuWanted(const QPoint& globalPos);
 
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
@@ -117,7 +113,6 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     void updateGeometries() override;
@@ -128,6 +123,7 @@ private:
     void SyncActiveCellFromGrid(int col, int row);
     void UpdateFrozenGeometry();
     void OnModelReset();
+    void NoteCellsReset();
 
     outside::CellStore* m_grid = nullptr;
     std::map<int, CharacterFilter> m_characterFilters; // by grid column
@@ -135,8 +131,8 @@ private:
     int m_frozenCount = 0;
     bool m_revertingCurrent = false;
     bool m_syncing = false;
-    bool m_editChanged = false;
     QModelIndex m_editIndex;
+    QPointer<QWidget> m_releasedEditor;
     QPoint m_pressPos;
     bool m_pressOnSelection = false;
 };

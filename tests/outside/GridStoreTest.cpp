@@ -18,20 +18,24 @@ struct Listener {
     explicit Listener(outside::CellStore& grid) {
         QObject::connect(&grid, &QAbstractItemModel::dataChanged, [this] { ++dataChanged; });
         QObject::connect(&grid, &QAbstractItemModel::headerDataChanged, [this] { ++headers; });
-        QObject::connect(&grid, &outside::CellStore::changed, [this](int c, int r) {
-            ++edits;
-            lastCol = c;
-            lastRow = r;
-        });
-        QObject::connect(&grid, &outside::CellStore::buttonClicked,
-                         [this](int, int, int state) { lastButton = state; });
     }
     int dataChanged = 0;
     int headers = 0;
-    int edits = 0;
-    int lastCol = 0;
-    int lastRow = 0;
-    int lastButton = -1;
+};
+
+// Logs what the edit rules hear, with the cell's text at that moment.
+struct EditLog : outside::EditRules {
+    explicit EditLog(const outside::CellStore& g) : grid(g) {}
+    void Note(const char* what, int col, int row) {
+        heard << QStringLiteral("%1 %2,%3 %4").arg(what).arg(col).arg(row).arg(grid.Text(col, row));
+    }
+    void BeforeEdit(int col, int row) override { Note("before", col, row); }
+    void AfterEdit(int col, int row) override { Note("after", col, row); }
+    void Toggled(int col, int row, bool on) override { Note(on ? "on" : "off", col, row); }
+    bool CanLeave(int, int, int, int) override { return true; }
+    int LockedCellEdited(int, int) override { return 0; }
+    const outside::CellStore& grid;
+    QStringList heard;
 };
 
 // A grid of 4 columns: text (max 8), number (5 decimals), fixed list, check box.
@@ -157,30 +161,44 @@ TEST_F(Grid, RolesForTheView) {
     EXPECT_FALSE(grid.flags(at(4, 2)) & Qt::ItemIsUserCheckable);
 }
 
-TEST_F(Grid, ViewEditsRaiseTheChangeEvent) {
-    Listener listener(grid);
-    EXPECT_TRUE(grid.setData(grid.CellIndex(3, 4), "Plus"));
-    EXPECT_EQ(listener.edits, 1);
-    EXPECT_EQ(listener.lastCol, 3);
-    EXPECT_EQ(listener.lastRow, 4);
-    EXPECT_EQ(grid.ListIndex(3, 4), 2);
-
-    EXPECT_TRUE(grid.setData(grid.CellIndex(4, 4), Qt::Checked, Qt::CheckStateRole));
-    EXPECT_EQ(listener.lastButton, Qt::Checked);
-    EXPECT_EQ(grid.Text(4, 4), "1");
-
-    EXPECT_TRUE(grid.setData(grid.CellIndex(3, 4), 3, outside::CellStore::ListIndexRole));
-    EXPECT_EQ(grid.Text(3, 4), "Split");
-
-    // A locked cell refuses the edit and raises nothing.
+// A view's edits go into the cell between the rules' before and after (after
+// only when the value differs); a check box is toggled, then told.
+TEST_F(Grid, ViewEditsReachTheEditRules) {
+    EditLog log(grid);
+    grid.SetEditRules(&log);
     grid.SetLock(outside::GridBlock::Cell(1, 4), true);
-    const int edits = listener.edits;
-    EXPECT_FALSE(grid.setData(grid.CellIndex(1, 4), "x"));
-    EXPECT_EQ(listener.edits, edits);
-    EXPECT_EQ(grid.Text(1, 4), "");
-    // The radio model's own writes are not edits.
+    const struct {
+        int col, row;
+        QVariant value;
+        int role;
+        bool taken;
+        QStringList heard;
+    } cases[] = {
+        {3, 4, "Plus", Qt::EditRole, true, {"before 3,4 ", "after 3,4 Plus"}},
+        {3, 4, 3, outside::CellStore::ListIndexRole, true, {"before 3,4 Plus", "after 3,4 Split"}},
+        {3, 4, 3, outside::CellStore::ListIndexRole, true, {"before 3,4 Split"}},
+        {2, 4, "1.5", Qt::EditRole, true, {"before 2,4 ", "after 2,4 1.5"}},
+        {4, 4, Qt::Checked, Qt::CheckStateRole, true, {"on 4,4 1"}},
+        {4, 4, Qt::Unchecked, Qt::CheckStateRole, true, {"off 4,4 0"}},
+        {3, 4, Qt::Checked, Qt::CheckStateRole, false, {}}, // not a check box
+        {1, 4, "x", Qt::EditRole, false, {}},               // locked
+        {1, 5, "x", Qt::ToolTipRole, false, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.heard.join(QLatin1Char('|')).toStdString());
+        log.heard.clear();
+        EXPECT_EQ(grid.setData(grid.CellIndex(c.col, c.row), c.value, c.role), c.taken);
+        EXPECT_EQ(log.heard, c.heard);
+    }
+    // The program's own writes are not edits.
+    log.heard.clear();
     grid.SetText(1, 5, "y");
-    EXPECT_EQ(listener.edits, edits);
+    grid.SetListIndex(3, 5, 1);
+    grid.PasteText(1, 6, "a\tb");
+    EXPECT_TRUE(log.heard.isEmpty());
+    EXPECT_EQ(grid.Rules(), &log);
+    grid.Reset();
+    EXPECT_EQ(grid.Rules(), &log) << "the rules are the owner's, whatever the cells";
 }
 
 TEST_F(Grid, RedrawSwitchTellsViewsOnce) {
