@@ -217,15 +217,14 @@ double ColumnWidth(int t, int col) {
     return IsChannelListTab(t) && col == channelcol::kComment ? kCommentWidth : 0.0;
 }
 
-Hz CellFrequency(const RadioModel& radio, const outside::CellStore& grid, int col, int row) {
-    const QString text = grid.Text(col, row);
+bool NamesChannel(const QString& text) {
     // Blanks alone (a pasted field) name no channel, as the typing rules read them.
     if (text.trimmed().isEmpty())
-        return 0;
+        return false;
     const bool hasDigit = std::any_of(text.begin(), text.end(), [](QChar c) {
         return c >= QLatin1Char('0') && c <= QLatin1Char('9');
     });
-    return hasDigit ? radio.TextToFrequency(text) : kTextOnlyFrequency;
+    return !hasDigit || RadioModel::TextToFrequency(text) != 0;
 }
 
 QString FrequencyText(Hz hz) {
@@ -335,16 +334,6 @@ ChannelValues ValuesFromDraft(const ChannelDraft& d) {
         }
     }
     return v;
-}
-
-void LockRow(outside::CellStore& grid, int t, int row, bool locked) {
-    grid.SetLock({channelcol::kFirstLocked, row, channelcol::kLastLocked, row}, locked);
-    if (locked)
-        return;
-    for (int col = channelcol::kFirstLocked; col <= channelcol::kLastLocked; ++col) {
-        if (AlwaysLocked(t, col))
-            grid.SetLock(outside::GridBlock::Cell(col, row), true);
-    }
 }
 
 // ---------------------------------------------------------------------------
