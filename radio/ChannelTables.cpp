@@ -4,7 +4,7 @@
 // follow rows that are cut, deleted or inserted.
 #include "radio/ChannelTables.h"
 
-#include "outside/CellStore.h"
+#include "outside/CellTable.h"
 #include "outside/DelimitedText.h"
 #include "radio/ChoiceLists.h"
 #include "radio/DataFileLayout.h"
@@ -21,7 +21,7 @@ namespace radio {
 
 namespace {
 
-using Kind = outside::CellStore::CellKind;
+using Kind = outside::CellKind;
 
 constexpr int kFrequencyDecimals = 5;
 constexpr double kCommentWidth = 40.0;
@@ -134,8 +134,8 @@ QString HeaderText(int t, int col, int headerId) {
     }
 }
 
-outside::CellStore::CellFormat FormatOf(const CellLayout& layout) {
-    outside::CellStore::CellFormat format;
+outside::CellFormat FormatOf(const CellLayout& layout) {
+    outside::CellFormat format;
     format.kind = layout.kind;
     format.decimals = layout.kind == Kind::Number ? kFrequencyDecimals : 0;
     format.maxLength = layout.maxLength;
@@ -271,7 +271,7 @@ OffsetEntry StoredOffset(Hz offset) {
     entry.value.text = OffsetText(offset);
     if (offset < 0)
         return entry;
-    const outside::CellStore::List& items = ChoiceItems(ChoiceList::Offset);
+    const outside::ChoiceListPtr& items = ChoiceItems(ChoiceList::Offset);
     entry.item = items ? items->IndexOf(entry.value.text) : -1;
     if (entry.item >= 0)
         entry.value.text = items->Items()[entry.item];
