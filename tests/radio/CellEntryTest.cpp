@@ -30,23 +30,22 @@ protected:
         for (int t : {tab::kMemories, tab::kLimit, tab::kHyper}) {
             tables[t] = std::make_unique<document::TabGrid>(radio, t);
             tables[t]->Fill();
-            grids[t] = &tables[t]->Cells();
             rules.ResetDefault(t);
         }
         rules.CaptureDefault(tab::kMemories, Channels(tab::kMemories), 1);
     }
     TabChannels& Channels(int t) { return tables[t]->Table(); }
+    outside::CellStore& Grid(int t) const { return tables[t]->Cells(); }
     QStringList Cells(int t, int row, int first, int last) const {
         QStringList cells;
         for (int c = first; c <= last; ++c)
-            cells << grids[t]->Text(c, row);
+            cells << Grid(t).Text(c, row);
         return cells;
     }
 
     RadioModel radio;
     entry::CellRules rules{radio};
     std::unique_ptr<document::TabGrid> tables[tab::kCount];
-    outside::CellStore* grids[tab::kCount] = {};
 };
 
 // The readings of typed frequency texts, from the list in tests/data.
@@ -63,10 +62,9 @@ TEST_F(Rules, TypedFrequencyTextsReadStrictly) {
         ASSERT_EQ(fields.size(), 3) << line.toStdString();
         const QString text = fields[0] == QLatin1String("<empty>") ? QString() : fields[0];
         SCOPED_TRACE(text.toStdString());
-        const FrequencyEntry reading = ParseFrequency(text);
         const QStringList kinds = {"empty", "zero", "value", "bad"};
-        EXPECT_EQ(kinds.value(reading.kind), fields[1]);
-        EXPECT_EQ(reading.hz, fields[2].toInt());
+        EXPECT_EQ(kinds.value(ParseFrequency(text).kind), fields[1]);
+        EXPECT_EQ(ParseFrequency(text).hz, fields[2].toInt());
         ++cases;
     }
     EXPECT_GE(cases, 20);
@@ -82,11 +80,11 @@ TEST_F(Rules, ABlankRowIsSeededWhateverTheOrderOfTheEvents) {
         TabChannels& channels = Channels(tab::kMemories);
         const int row = 10 + order;
         rules.EditStarted(tab::kMemories, channels, kReceive, row);
-        grids[tab::kMemories]->SetText(kReceive, row, QStringLiteral("146.94"));
+        Grid(tab::kMemories).SetText(kReceive, row, QStringLiteral("146.94"));
         QList<int> redrawn; // the first and last row of each change notice
         QObject listening;  // for this pass only
         QObject::connect(
-            grids[tab::kMemories], &outside::CellStore::dataChanged, &listening,
+            &Grid(tab::kMemories), &outside::CellStore::dataChanged, &listening,
             [&](const QModelIndex& a, const QModelIndex& b) { redrawn << a.row() << b.row(); });
         int seeded = 0;
         if (order == ChangeFirst || order == ChangeOnly)
@@ -131,7 +129,7 @@ TEST_F(Rules, DefaultRecordsResetToFmAndCaptureARow) {
     EXPECT_EQ(b.Ctcss(), 12);
 
     // A row's settings become the defaults of the next fresh row.
-    outside::CellStore& grid = *grids[tab::kLimit];
+    outside::CellStore& grid = Grid(tab::kLimit);
     grid.SetText(kReceive, 3, QStringLiteral("430.0"));
     rules.Changed(tab::kLimit, Channels(tab::kLimit), kReceive, 3);
     grid.SetListIndex(kMode, 3, 2);
@@ -150,7 +148,7 @@ TEST_F(Rules, DefaultRecordsResetToFmAndCaptureARow) {
     grid.SetText(kReceive, 5, QStringLiteral("431.0"));
     rules.Changed(tab::kLimit, Channels(tab::kLimit), kReceive, 5);
     EXPECT_EQ(Cells(tab::kLimit, 5, kMode, kCtcss),
-              (QStringList{"WFM", "", "Encode", grids[tab::kLimit]->Text(kCtcss, 3)}));
+              (QStringList{"WFM", "", "Encode", Grid(tab::kLimit).Text(kCtcss, 3)}));
     // A row without a receive frequency gives nothing.
     rules.CaptureDefault(tab::kLimit, Channels(tab::kLimit), 7);
     EXPECT_EQ(r.Mode(), 2);
@@ -172,10 +170,9 @@ TEST_F(Rules, TextsThatAreNoFrequencyNeverReachTheImage) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        outside::CellStore& grid = *grids[c.tab];
         const QByteArray before(reinterpret_cast<const char*>(radio.Block()),
                                 radio::rdf::kFileSize);
-        grid.SetText(c.col, 1, QString::fromLatin1(c.text));
+        Grid(c.tab).SetText(c.col, 1, QString::fromLatin1(c.text));
         std::array<Byte, image::kSize> working;
         std::copy(radio.Image(), radio.Image() + image::kSize, working.begin());
         tables[c.tab]->WriteChanged(working.data());

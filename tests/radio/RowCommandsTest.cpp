@@ -92,13 +92,12 @@ TEST_F(RowCommandsTest, RowsThatWouldFallOff) {
     EXPECT_EQ(rows::RowsPastEnd(tab::kOneTouch, 8, 3), 0);
     EXPECT_EQ(rows::RowsPastEnd(tab::kMemories, 450, 450), 449);
 
-    // The copied rows that would fall off decide the question.
+    // The copied rows that would fall off decide the question. A row holds a
+    // channel as its copied text does, once pasted: a channel below 1 MHz and
+    // a text without digits (read as 100 MHz) count, blanks and 0 do not.
     const QList<QStringList> copied = {{"146.52000"}, {""}, {"0.54000"}};
     EXPECT_FALSE(rows::CopiedRowsFallOff(tab::kOneTouch, 8, copied));
     EXPECT_TRUE(rows::CopiedRowsFallOff(tab::kOneTouch, 9, copied));
-    // A row holds a channel as its copied text does, once pasted: a channel
-    // below 1 MHz and a text without digits (read as 100 MHz) count, blanks
-    // and a number that reads as 0 do not.
     const QString b = QString(hypercol::kSetBShift, QLatin1Char('\t'));
     const struct {
         int tab;
