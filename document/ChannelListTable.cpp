@@ -102,6 +102,10 @@ const ChannelDraft& ChannelListTable::Draft(int row) const {
     return row >= 1 && row <= Rows() ? At(row) : kNone;
 }
 
+const ChannelDraft* ChannelListTable::Channel(int row, int set) const {
+    return set == 0 && row >= 1 && row <= Rows() ? &At(row) : nullptr;
+}
+
 QString ChannelListTable::Text(int col, int row) const {
     return IsCell(col, row) ? radio::CellText(At(row), *radio::ChannelColumn(col)) : QString();
 }

@@ -44,6 +44,9 @@ public:
     QString Header(int col) const override;
     // A row's draft (rows count from 1); an empty one outside the table.
     const radio::ChannelDraft& Draft(int row) const;
+    // The typing rules' handle: a row's draft as set 0.
+    using TabChannels::Channel;
+    const radio::ChannelDraft* Channel(int row, int set) const override;
 
     int Rows() const override { return static_cast<int>(m_rows.size()); }
     int Columns() const override { return m_columns; }

@@ -47,6 +47,22 @@ int GroupTable::Member(int col, int row) const {
                             : kNone;
 }
 
+int GroupTable::GroupMember(int group, int row) const {
+    const int member = Member(group, row);
+    if (member == kBlankItem)
+        return 0;
+    return ItemOf(member) > 0 ? member + 1 : -1;
+}
+
+void GroupTable::SetGroupMember(int group, int row, int member) {
+    if (!IsCell(group, row))
+        return;
+    if (member > 0 && ItemOf(member - 1) > 0)
+        Cell(group, row) = member - 1;
+    else
+        Cell(group, row) = member == 0 ? kBlankItem : kNone;
+}
+
 // The list names every memory channel in use by number, with its stored
 // receive frequency (whole kHz) when that is a number.
 void GroupTable::MakeList(const radio::Byte* image) {

@@ -40,6 +40,12 @@ public:
     // for an empty cell, kBlankItem for the empty item.
     int Member(int col, int row) const;
 
+    // The typing rules' handle: no channels; a group's members by channel
+    // number (a member the list does not hold counts as an empty cell).
+    const radio::ChannelDraft* Channel(int, int) const override { return nullptr; }
+    int GroupMember(int group, int row) const override;
+    void SetGroupMember(int group, int row, int member) override;
+
     int Rows() const override;
     int Columns() const override;
 

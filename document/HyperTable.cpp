@@ -142,6 +142,16 @@ const HyperTable::Row& HyperTable::At(int row) const {
     return row >= 1 && row <= Rows() ? m_rows[static_cast<size_t>(row - 1)] : kNone;
 }
 
+const radio::ChannelDraft* HyperTable::Channel(int row, int set) const {
+    if (row < 1 || row > Rows() || (set != 1 && set != 2))
+        return nullptr;
+    return &m_rows[static_cast<size_t>(row - 1)].sets[static_cast<size_t>(set - 1)];
+}
+
+bool HyperTable::MarkedInUse(int row) const {
+    return At(row).status == CheckMark::On;
+}
+
 QString HyperTable::TextOf(const Row& r, int col) const {
     const Place at = PlaceOf(col);
     if (at.set >= 0)

@@ -47,6 +47,11 @@ public:
     QString Header(int col) const override;
     // A row (rows count from 1); an empty one outside the table.
     const Row& At(int row) const;
+    // The typing rules' handle: receiver set A as set 1, B as set 2, and
+    // the in-use mark.
+    using TabChannels::Channel;
+    const radio::ChannelDraft* Channel(int row, int set) const override;
+    bool MarkedInUse(int row) const override;
 
     int Rows() const override { return static_cast<int>(m_rows.size()); }
     int Columns() const override;

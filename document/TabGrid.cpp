@@ -19,6 +19,10 @@ TabGrid::TabGrid(radio::RadioModel& radio, int tab)
     : m_table(MakeTabTable(radio, tab)), m_cells(std::make_unique<outside::CellStore>()) {
     outside::CellStore& grid = *m_cells;
     grid.SetTable(m_table.get());
+    // What the typing rules change in a row, the views draw again.
+    m_table->SetRowNotice([this](int row) {
+        m_cells->TableChanged(outside::GridBlock::Rows(row, row, 1, m_cells->MaxCols()));
+    });
     grid.SetRedraw(false);
     for (int col = 1; col <= grid.MaxCols(); ++col) {
         grid.SetColumnItemValue(col, col);

@@ -2,14 +2,18 @@
 // values, filled from the image through the codec and written back only
 // where the user changed something: the channel lists (ChannelListTable),
 // Hyper Memories (HyperTable) and Memory Groups (GroupTable); TabGrid.h
-// makes them and shows them in a cell store.
+// makes them and shows them in a cell store. The typing rules and the row
+// commands read and change the same values through radio::TabChannels.
 #pragma once
 
 #include "outside/CellTable.h"
 #include "radio/ChannelDraft.h"
 #include "radio/RadioTypes.h"
+#include "radio/TabChannels.h"
 
 #include <QString>
+
+#include <functional>
 
 namespace radio {
 class RadioModel;
@@ -17,7 +21,7 @@ class RadioModel;
 
 namespace document {
 
-class TabTable : public outside::CellTable {
+class TabTable : public outside::CellTable, public radio::TabChannels {
 public:
     int Tab() const { return m_tab; }
     radio::RadioModel& Radio() const { return m_radio; }
@@ -46,6 +50,13 @@ public:
     // Formats are the tab's: ignored.
     void SetFormat(const outside::GridBlock& block, const outside::CellFormat& format) override;
 
+    // Who hears that a rule changed a row (the store that shows the table).
+    void SetRowNotice(std::function<void(int row)> notice) { m_rowNotice = std::move(notice); }
+    void RowChanged(int row) override {
+        if (m_rowNotice)
+            m_rowNotice(row);
+    }
+
 protected:
     TabTable(radio::RadioModel& radio, int tab) : m_radio(radio), m_tab(tab) {}
     bool IsCell(int col, int row) const {
@@ -57,6 +68,9 @@ protected:
 
     radio::RadioModel& m_radio;
     const int m_tab;
+
+private:
+    std::function<void(int)> m_rowNotice;
 };
 
 } // namespace document

@@ -35,14 +35,15 @@ private:
 
 CellEditor::CellEditor(document::RadioDocument& doc, std::function<void(int)> commit,
                        QObject* parent)
-    : QObject(parent), m_doc(doc), m_rules(doc.Radio()), m_commit(std::move(commit)) {}
+    : QObject(parent), m_rules(doc.Radio()), m_commit(std::move(commit)) {}
 
 CellEditor::~CellEditor() = default;
 
-void CellEditor::Attach(int t, widgets::GridView* view) {
+void CellEditor::Attach(int t, widgets::GridView* view, radio::TabChannels& channels) {
     if (t < 0 || t >= tab::kCount || !view || !view->Cells())
         return;
     m_views[t] = view;
+    m_channels[t] = &channels;
     m_tabRules[t] = std::make_unique<TabRules>(*this, t);
     view->Cells()->SetEditRules(m_tabRules[t].get());
 }
@@ -52,18 +53,25 @@ outside::CellStore& CellEditor::Cells(int t) const {
 }
 
 void CellEditor::BeforeEdit(int t, int col, int row) {
-    m_rules.EditStarted(t, Cells(t), col, row);
+    m_rules.EditStarted(t, *m_channels[t], col, row);
+}
+
+void CellEditor::SelectRow(int t, int row) {
+    outside::CellStore& grid = Cells(t);
+    grid.SelectBlock({1, row, grid.MaxCols(), row});
 }
 
 void CellEditor::AfterEdit(int t, int col, int row) {
-    outside::CellStore& grid = Cells(t);
-    m_rules.Changed(t, grid, col, row);
-    m_rules.EditEnded(t, grid, col, row);
+    radio::TabChannels& channels = *m_channels[t];
+    if (m_rules.Changed(t, channels, col, row))
+        SelectRow(t, row);
+    if (m_rules.EditEnded(t, channels, col, row))
+        SelectRow(t, row);
     // An acceptable value goes into the image now, with what it changed
     // around it; a refused one waits for the user to leave the cell. The
     // commit may fill the grid's cells again while the cell editor is still
     // open: the editor only closes after it.
-    if (m_rules.CheckCell(t, grid, col, row)) {
+    if (m_rules.CheckCell(t, channels, col, row)) {
         SetPending(t, col, row);
         return;
     }
@@ -72,17 +80,18 @@ void CellEditor::AfterEdit(int t, int col, int row) {
 }
 
 void CellEditor::Toggled(int t, int col, int row) {
-    outside::CellStore& grid = Cells(t);
-    m_rules.ButtonClicked(t, grid, col, row);
-    m_rules.Changed(t, grid, col, row);
+    radio::TabChannels& channels = *m_channels[t];
+    m_rules.ButtonClicked(t, channels, col, row);
+    if (m_rules.Changed(t, channels, col, row))
+        SelectRow(t, row);
     // A check box changes without edit mode: it is committed at once.
     m_commit(t);
 }
 
 bool CellEditor::CanLeave(int t, int col, int row, int newRow) {
     widgets::GridView* view = m_views[t];
-    outside::CellStore& grid = Cells(t);
-    if (const auto refusal = m_rules.CheckCell(t, grid, col, row)) {
+    radio::TabChannels& channels = *m_channels[t];
+    if (const auto refusal = m_rules.CheckCell(t, channels, col, row)) {
         SetPending(t, col, row);
         Show(refusal->message, view);
         if (refusal->keepEditing)
@@ -90,15 +99,15 @@ bool CellEditor::CanLeave(int t, int col, int row, int newRow) {
         return false;
     }
     ClearPending(t, col, row);
-    m_rules.CellLeft(t, grid, col, row, newRow);
+    m_rules.CellLeft(t, channels, col, row, newRow);
     if (newRow != row)
-        m_rules.RowLeft(t, grid, row);
+        m_rules.RowLeft(t, channels, row);
     return true;
 }
 
 int CellEditor::LockedCellEdited(int t, int col, int row) {
     int activeCol = 0;
-    const auto message = m_rules.EditRefused(t, Cells(t), col, row, &activeCol);
+    const auto message = m_rules.EditRefused(t, *m_channels[t], col, row, &activeCol);
     if (!message)
         return 0;
     Show(*message, m_views[t]);
@@ -121,7 +130,7 @@ bool CellEditor::CheckEditedCell(bool keepEditing) {
         return true;
     widgets::GridView* view = m_views[m_pendingTab];
     const auto refusal =
-        m_rules.CheckCell(m_pendingTab, *view->Cells(), m_pendingCol, m_pendingRow);
+        m_rules.CheckCell(m_pendingTab, *m_channels[m_pendingTab], m_pendingCol, m_pendingRow);
     if (!refusal) {
         m_pendingTab = -1;
         return true;
@@ -134,16 +143,19 @@ bool CellEditor::CheckEditedCell(bool keepEditing) {
     return false;
 }
 
-bool CellEditor::KeepsTypedCells(int t, const outside::CellStore& grid, int row) const {
-    for (const int shift : {0, hypercol::kSetAShift, hypercol::kSetBShift}) {
-        if (entry::ChannelShift(t, shift + channelcol::kReceive) != shift)
+bool CellEditor::KeepsTypedCells(int t, int row) const {
+    const radio::TabChannels* channels = t >= 0 && t < tab::kCount ? m_channels[t] : nullptr;
+    if (!channels)
+        return false;
+    for (const int set : {0, 1, 2}) {
+        const ChannelDraft* d = channels->Channel(row, set);
+        if (!d)
             continue;
-        if (shift > 0 &&
-            entry::ReadFrequencyCell(m_doc.Radio(), grid, shift + channelcol::kReceive, row)
-                .IsBlank())
+        if (set > 0 && d->rx.IsBlank())
             return true;
+        const int shift = set == 0 ? 0 : set == 1 ? hypercol::kSetAShift : hypercol::kSetBShift;
         for (const int col : {channelcol::kReceive, channelcol::kTransmit, channelcol::kOffset}) {
-            if (m_rules.CheckCell(t, grid, shift + col, row))
+            if (m_rules.CheckCell(t, *channels, shift + col, row))
                 return true;
         }
     }

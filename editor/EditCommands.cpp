@@ -71,9 +71,8 @@ bool EditCommands::IsEnabled(Command command) const {
     if (!rows::Offered(tab, command))
         return false;
     if (command == Command::SetPriority) {
-        const outside::CellStore& grid = CurrentCells();
-        const int row = m_view.Grid(tab)->ActiveRow();
-        return CellFrequency(m_view.Document().Radio(), grid, channelcol::kReceive, row) != 0;
+        const ChannelDraft* d = m_view.Channels(tab).Channel(m_view.Grid(tab)->ActiveRow(), 0);
+        return d && NamesChannel(d->rx);
     }
     return true;
 }
@@ -225,8 +224,7 @@ void EditCommands::Paste() {
     const QList<QStringList> copied = rows::ParseRows(text);
     if (copied.isEmpty())
         return;
-    if (rows::CopiedRowsFallOff(m_view.Document().Radio(), tab, r1, copied) &&
-        !AskRowsLost(QStringLiteral("Paste")))
+    if (rows::CopiedRowsFallOff(tab, r1, copied) && !AskRowsLost(QStringLiteral("Paste")))
         return;
     const int count = static_cast<int>(copied.size());
     // The selection grows to the copied rows, within the table.
@@ -249,7 +247,7 @@ void EditCommands::Insert() {
     int first = 0;
     int last = 0;
     rows::RowsFallingOff(tab, r1, r2, &first, &last);
-    if (rows::AnyHoldsChannel(m_view.Document().Radio(), CurrentCells(), tab, first, last) &&
+    if (rows::AnyHoldsChannel(m_view.Channels(tab), tab, first, last) &&
         !AskRowsLost(QStringLiteral("Insert")))
         return;
     Change(
@@ -401,7 +399,7 @@ void EditCommands::OnBlockDropped(int tab, const outside::GridBlock& from,
         return;
     if (!m_view.CommitGrids(true))
         return;
-    if (rows::MovedRowsFallOff(m_view.Document().Radio(), grid, tab, r1, r2, dest) &&
+    if (rows::MovedRowsFallOff(m_view.Channels(tab), tab, r1, r2, dest) &&
         !AskRowsLost(QStringLiteral("Move")))
         return;
     Change(QStringLiteral("Move"), [&] { rows::MoveRows(CurrentCells(), tab, r1, r2, dest); });

@@ -47,6 +47,8 @@ public:
     virtual document::RadioDocument& Document() const = 0;
     virtual int CurrentTab() const = 0;
     virtual outside::CellStore& Cells(int tab) const = 0;
+    // The values of a tab's table.
+    virtual radio::TabChannels& Channels(int tab) const = 0;
     virtual widgets::GridView* Grid(int tab) const = 0;
     // Copies the grids back into the image (see the main view).
     virtual bool CommitGrids(bool validate) = 0;

@@ -38,6 +38,7 @@ public:
     document::RadioDocument& Document() const override { return m_view.Document(); }
     int CurrentTab() const override { return m_view.CurrentTab(); }
     outside::CellStore& Cells(int tab) const override { return m_view.Cells(tab); }
+    radio::TabChannels& Channels(int tab) const override { return m_view.Channels(tab); }
     widgets::GridView* Grid(int tab) const override { return m_view.Grid(tab); }
     bool CommitGrids(bool validate) override { return m_view.CommitGrids(validate); }
     void ShowTable(int tab) override { m_view.ShowTable(tab); }
@@ -69,12 +70,12 @@ MainView::MainView(std::shared_ptr<document::RadioDocument> doc, QWidget* parent
         SetUpGrid(t);
         m_cells->Rules().ResetDefault(t);
         view->SetCells(&Cells(t));
-        m_cells->Attach(t, view);
+        m_cells->Attach(t, view, Channels(t));
         m_stack->addWidget(view);
     }
     RefreshGrids();
     // A fresh memory channel starts like channel 1.
-    m_cells->Rules().CaptureDefault(tab::kMemories, Cells(tab::kMemories), 1);
+    m_cells->Rules().CaptureDefault(tab::kMemories, Channels(tab::kMemories), 1);
     // Every grid starts with its first cell active, nothing selected.
     for (int t = 0; t < kTabCount; ++t) {
         if (QItemSelectionModel* selection = Grid(t)->selectionModel())
@@ -120,6 +121,10 @@ MainView::~MainView() = default;
 
 outside::CellStore& MainView::Cells(int tab) const {
     return m_tables[static_cast<size_t>(tab)]->Cells();
+}
+
+radio::TabChannels& MainView::Channels(int tab) const {
+    return m_tables[static_cast<size_t>(tab)]->Table();
 }
 
 void MainView::SetUpGrid(int tab) {
@@ -217,7 +222,7 @@ void MainView::ShowStoredRows(int t) {
     }
     for (int row = 1; row <= grid.MaxRows(); ++row) {
         // A refused value stays for the user to put right.
-        if (grid.RowMatchesBaseline(row) || m_cells->KeepsTypedCells(t, grid, row))
+        if (grid.RowMatchesBaseline(row) || m_cells->KeepsTypedCells(t, row))
             continue;
         table.FillRow(m_doc->Image(), row);
     }

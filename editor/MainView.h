@@ -24,6 +24,9 @@ class CellEditor;
 namespace outside {
 class CellStore;
 } // namespace outside
+namespace radio {
+class TabChannels;
+}
 namespace editor {
 class EditCommands;
 }
@@ -70,6 +73,9 @@ public:
     void SetCurrentTab(int tab);
     QTabBar* TabBar() const { return m_tabs; }
     outside::CellStore& Cells(int tab) const;
+    // The values of a tab's table, as the typing rules and row commands
+    // read them.
+    radio::TabChannels& Channels(int tab) const;
     widgets::GridView* Grid(int tab) const { return m_views[static_cast<size_t>(tab)]; }
 
     // Applies the stored column options to one grid, or to all seven: the

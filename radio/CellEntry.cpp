@@ -1,6 +1,5 @@
 #include "radio/CellEntry.h"
 
-#include "outside/CellStore.h"
 #include "radio/ChannelRecord.h"
 #include "radio/ChannelTables.h"
 #include "radio/RadioModel.h"
@@ -14,10 +13,6 @@ namespace {
 
 using namespace channelcol;
 
-// The last column of a channel inside a receiver set (the comment is the
-// channel lists' own).
-constexpr int kLastSetColumn = hypercol::kSetColumns;
-
 // Fresh channels start from these: simplex, FM, the first step, high power,
 // CTCSS 100.0 Hz when a tone is switched on.
 constexpr int kResetPower = 3;
@@ -27,62 +22,17 @@ constexpr int kResetCtcss = 12;
 constexpr int kResetOffsetLow = 6; // the low byte of the offset field
 constexpr int kResetIconByte = kResetIcon + 1;
 
-// Whether a column belongs to the channel that starts after shift: a
-// receiver set holds every column but the comment.
-bool InChannel(const ColumnDef& def, int shift) {
-    return shift == 0 || def.InSets();
-}
-
-// The channel of a row as its cells hold it.
-ChannelDraft ReadDraft(const outside::CellStore& grid, int shift, int row) {
-    ChannelDraft d;
-    for (const ColumnDef& def : kChannelColumns) {
-        if (!InChannel(def, shift))
-            continue;
-        const int col = shift + def.column;
-        const int index = grid.ListIndex(col, row);
-        if (index >= 0)
-            SetCellIndex(d, def, index);
-        else
-            SetCellText(d, def, grid.Text(col, row));
-    }
-    d.open = !grid.IsLocked(shift + kTransmit, row);
-    return d;
-}
-
-// Writes the cells of a channel that differ from before, and its locks when
-// it opened or closed.
-void WriteDraft(outside::CellStore& grid, int t, int shift, int row, const ChannelDraft& before,
-                const ChannelDraft& after) {
-    for (const ColumnDef& def : kChannelColumns) {
-        if (!InChannel(def, shift))
-            continue;
-        const int index = CellIndex(after, def);
-        const QString text = CellText(after, def);
-        if (index == CellIndex(before, def) && text == CellText(before, def))
-            continue;
-        const int col = shift + def.column;
-        if (index >= 0)
-            grid.SetListIndex(col, row, index);
-        else
-            grid.SetText(col, row, text);
-    }
-    if (after.open == before.open)
-        return;
-    if (shift == 0)
-        LockRow(grid, t, row, !after.open);
-    else
-        grid.SetLock({shift + kTransmit, row, shift + kLastSetColumn, row}, !after.open);
-}
-
-// Runs a rule on the channel of a row and writes back the cells it changed;
-// gives what the rule answered.
+// Runs a rule on a channel and tells its table when the row changed; gives
+// what the rule answered (false where the tab has no such channel).
 template <typename Rule>
-bool EditChannel(outside::CellStore& grid, int t, int shift, int row, Rule rule) {
-    const ChannelDraft before = ReadDraft(grid, shift, row);
-    ChannelDraft d = before;
-    const bool answer = rule(d);
-    WriteDraft(grid, t, shift, row, before, d);
+bool EditChannel(TabChannels& channels, int row, int set, Rule rule) {
+    ChannelDraft* d = channels.Channel(row, set);
+    if (!d)
+        return false;
+    const ChannelDraft before = *d;
+    const bool answer = rule(*d);
+    if (*d != before)
+        channels.RowChanged(row);
     return answer;
 }
 
@@ -109,70 +59,70 @@ int ChannelShift(int t, int col) {
 // Editing
 // ---------------------------------------------------------------------------
 
-void CellRules::EditStarted(int t, const outside::CellStore& grid, int col, int row) {
+void CellRules::EditStarted(int t, const TabChannels& channels, int col, int row) {
     m_startTab = t;
     m_startCol = col;
     m_startRow = row;
     const int shift = ChannelShift(t, col);
-    m_start = shift >= 0 ? ReadDraft(grid, shift, row) : ChannelDraft{};
+    const ChannelDraft* d = shift >= 0 ? channels.Channel(row, SetOf(shift)) : nullptr;
+    m_start = d ? *d : ChannelDraft{};
 }
 
-void CellRules::EditEnded(int t, outside::CellStore& grid, int col, int row) {
+bool CellRules::EditEnded(int t, TabChannels& channels, int col, int row) {
     const bool sameCell = m_startTab == t && m_startCol == col && m_startRow == row;
     m_startTab = -1;
     const int shift = ChannelShift(t, col);
     if (shift < 0)
-        return;
+        return false;
     const Context at{m_radio, t, row, SetOf(shift)};
     const ChannelDraft* start = sameCell ? &m_start : nullptr;
-    const bool seeded = EditChannel(grid, t, shift, row, [&](ChannelDraft& d) {
+    return EditChannel(channels, row, at.set, [&](ChannelDraft& d) {
         return AfterEdit(at, FieldOfColumn(col - shift), start, d, m_radio.DefaultRecord(t));
     });
-    if (seeded)
-        grid.SelectBlock({1, row, grid.MaxCols(), row});
 }
 
 // ---------------------------------------------------------------------------
 // Leaving cells and rows
 // ---------------------------------------------------------------------------
 
-std::optional<Refusal> CellRules::CheckCell(int t, const outside::CellStore& grid, int col,
+std::optional<Refusal> CellRules::CheckCell(int t, const TabChannels& channels, int col,
                                             int row) const {
     const int shift = ChannelShift(t, col);
-    if (shift < 0)
+    const ChannelDraft* d = shift >= 0 ? channels.Channel(row, SetOf(shift)) : nullptr;
+    if (!d)
         return std::nullopt;
-    return CheckField({m_radio, t, row, SetOf(shift)}, FieldOfColumn(col - shift),
-                      ReadDraft(grid, shift, row));
+    return CheckField({m_radio, t, row, SetOf(shift)}, FieldOfColumn(col - shift), *d);
 }
 
-void CellRules::CellLeft(int t, outside::CellStore& grid, int col, int row, int newRow) {
+void CellRules::CellLeft(int t, TabChannels& channels, int col, int row, int newRow) {
     const int shift = ChannelShift(t, col);
     if (shift < 0)
         return;
     const Context at{m_radio, t, row, SetOf(shift)};
-    const bool capture = EditChannel(grid, t, shift, row, [&](ChannelDraft& d) {
+    const bool capture = EditChannel(channels, row, at.set, [&](ChannelDraft& d) {
         return LeaveCell(at, FieldOfColumn(col - shift), d, newRow != row);
     });
     if (capture)
-        CaptureDefault(t, grid, row);
+        CaptureDefault(t, channels, row);
 }
 
-void CellRules::RowLeft(int t, outside::CellStore& grid, int row) {
+void CellRules::RowLeft(int t, TabChannels& channels, int row) {
     if (!IsChannelListTab(t))
         return;
     const Context at{m_radio, t, row, 0};
-    if (EditChannel(grid, t, 0, row, [&](ChannelDraft& d) { return LeaveRow(at, d); }))
-        CaptureDefault(t, grid, row);
+    if (EditChannel(channels, row, 0, [&](ChannelDraft& d) { return LeaveRow(at, d); }))
+        CaptureDefault(t, channels, row);
 }
 
-std::optional<QString> CellRules::EditRefused(int t, const outside::CellStore& grid, int col,
-                                              int row, int* activeCol) const {
+std::optional<QString> CellRules::EditRefused(int t, const TabChannels& channels, int col, int row,
+                                              int* activeCol) const {
     if (activeCol)
         *activeCol = 0;
     const int shift = ChannelShift(t, col);
-    if (shift < 0)
+    const ChannelDraft* d = shift >= 0 ? channels.Channel(row, SetOf(shift)) : nullptr;
+    if (!d)
         return std::nullopt; // the header-only columns say nothing
-    std::optional<QString> message = entry::EditRefused(ReadDraft(grid, shift, row));
+    std::optional<QString> message = entry::EditRefused(*d);
     if (message && activeCol)
         *activeCol = shift + kReceive;
     return message;
@@ -182,44 +132,47 @@ std::optional<QString> CellRules::EditRefused(int t, const outside::CellStore& g
 // Changes and check boxes
 // ---------------------------------------------------------------------------
 
-bool CellRules::Changed(int t, outside::CellStore& grid, int col, int row) {
+bool CellRules::Changed(int t, TabChannels& channels, int col, int row) {
     if (t == tab::kGroups) {
-        KeepGroupPacked(grid, col, row);
-        return true;
+        KeepGroupPacked(channels, col, row);
+        return false;
     }
     const int shift = ChannelShift(t, col);
     if (shift < 0)
         return false;
+    bool seeded = false;
     if (col - shift == kReceive) {
-        const CellReading rx = ReadFrequencyCell(m_radio, grid, col, row);
-        if (rx.kind != FrequencyEntry::Value || !m_radio.IsValidFrequency(t, rx.hz, row))
+        const ChannelDraft* d = channels.Channel(row, SetOf(shift));
+        if (!d || d->rx.kind != FrequencyEntry::Value ||
+            !m_radio.IsValidFrequency(t, d->rx.hz, row))
             return false;
         const Context at{m_radio, t, row, SetOf(shift)};
-        const bool seeded = EditChannel(grid, t, shift, row, [&](ChannelDraft& d) {
-            return OpenChannel(at, d, m_radio.DefaultRecord(t));
+        seeded = EditChannel(channels, row, at.set, [&](ChannelDraft& draft) {
+            return OpenChannel(at, draft, m_radio.DefaultRecord(t));
         });
-        if (seeded)
-            grid.SelectBlock({1, row, grid.MaxCols(), row});
     }
     if (shift == 0)
-        CaptureDefault(t, grid, row);
-    return false;
+        CaptureDefault(t, channels, row);
+    return seeded;
 }
 
-void CellRules::KeepGroupPacked(outside::CellStore& grid, int col, int row) {
+void CellRules::KeepGroupPacked(TabChannels& channels, int col, int row) {
     if (col < 1 || col > groupcol::kCount || row < 1 || row > groupcol::kRows)
         return;
     std::vector<int> members;
     for (int r = 1; r <= groupcol::kRows; ++r)
-        members.push_back(grid.ListIndex(col, r));
+        members.push_back(channels.GroupMember(col, r));
     const std::vector<int> packed = PackGroup(members, row - 1);
     for (int r = 1; r <= groupcol::kRows; ++r) {
-        if (packed[static_cast<size_t>(r - 1)] != members[static_cast<size_t>(r - 1)])
-            grid.SetListIndex(col, r, packed[static_cast<size_t>(r - 1)]);
+        const int member = packed[static_cast<size_t>(r - 1)];
+        if (member == members[static_cast<size_t>(r - 1)])
+            continue;
+        channels.SetGroupMember(col, r, member);
+        channels.RowChanged(r);
     }
 }
 
-void CellRules::ButtonClicked(int t, outside::CellStore& grid, int col, int row) {
+void CellRules::ButtonClicked(int t, TabChannels& channels, int col, int row) {
     int shift = 0;
     if (t == tab::kHyper)
         shift = ChannelShift(t, col);
@@ -227,7 +180,7 @@ void CellRules::ButtonClicked(int t, outside::CellStore& grid, int col, int row)
         return;
     if (shift < 0)
         return;
-    EditChannel(grid, t, shift, row, [&](ChannelDraft& d) {
+    EditChannel(channels, row, SetOf(shift), [&](ChannelDraft& d) {
         ExcludeSkipPreferential(FieldOfColumn(col - shift), d);
         return true;
     });
@@ -237,10 +190,9 @@ void CellRules::ButtonClicked(int t, outside::CellStore& grid, int col, int row)
 // Default records
 // ---------------------------------------------------------------------------
 
-void CellRules::CaptureDefault(int t, const outside::CellStore& grid, int row) {
-    if (!IsChannelListTab(t) || row < 1 || row > grid.MaxRows())
-        return;
-    if (entry::CaptureDefault(m_radio.DefaultRecord(t), ReadDraft(grid, 0, row)))
+void CellRules::CaptureDefault(int t, const TabChannels& channels, int row) {
+    const ChannelDraft* d = IsChannelListTab(t) ? channels.Channel(row, 0) : nullptr;
+    if (d && entry::CaptureDefault(m_radio.DefaultRecord(t), *d))
         std::memset(m_radio.DefaultBlock(), 0, image::kBlockSize);
 }
 

@@ -82,12 +82,12 @@ auto TextField(D& d, int column) -> decltype(&d.name) {
 }
 
 QString ItemText(ChoiceList list, int index) {
-    const outside::CellStore::List& items = ChoiceItems(list);
+    const outside::ChoiceListPtr& items = ChoiceItems(list);
     return items && index >= 0 && index < items->Count() ? items->Items()[index] : QString();
 }
 
 int ValidIndex(ChoiceList list, int index) {
-    const outside::CellStore::List& items = ChoiceItems(list);
+    const outside::ChoiceListPtr& items = ChoiceItems(list);
     return items && index >= 0 && index < items->Count() ? index : -1;
 }
 
@@ -154,7 +154,7 @@ QString CellText(const ChannelDraft& d, const ColumnDef& def) {
 }
 
 void SetCellText(ChannelDraft& d, const ColumnDef& def, const QString& text) {
-    const outside::CellStore::List& items = ChoiceItems(def.list);
+    const outside::ChoiceListPtr& items = ChoiceItems(def.list);
     const int item = text.isEmpty() || !items ? -1 : items->IndexOf(text);
     if (def.value == CellValue::OffsetText) {
         d.offset.item = item;

@@ -4,7 +4,7 @@
 // follow rows that are cut, deleted or inserted.
 #include "radio/ChannelTables.h"
 
-#include "outside/CellStore.h"
+#include "outside/CellTable.h"
 #include "outside/DelimitedText.h"
 #include "radio/ChoiceLists.h"
 #include "radio/DataFileLayout.h"
@@ -21,7 +21,7 @@ namespace radio {
 
 namespace {
 
-using Kind = outside::CellStore::CellKind;
+using Kind = outside::CellKind;
 
 constexpr int kFrequencyDecimals = 5;
 constexpr double kCommentWidth = 40.0;
@@ -134,8 +134,8 @@ QString HeaderText(int t, int col, int headerId) {
     }
 }
 
-outside::CellStore::CellFormat FormatOf(const CellLayout& layout) {
-    outside::CellStore::CellFormat format;
+outside::CellFormat FormatOf(const CellLayout& layout) {
+    outside::CellFormat format;
     format.kind = layout.kind;
     format.decimals = layout.kind == Kind::Number ? kFrequencyDecimals : 0;
     format.maxLength = layout.maxLength;
@@ -217,15 +217,14 @@ double ColumnWidth(int t, int col) {
     return IsChannelListTab(t) && col == channelcol::kComment ? kCommentWidth : 0.0;
 }
 
-Hz CellFrequency(const RadioModel& radio, const outside::CellStore& grid, int col, int row) {
-    const QString text = grid.Text(col, row);
+bool NamesChannel(const QString& text) {
     // Blanks alone (a pasted field) name no channel, as the typing rules read them.
     if (text.trimmed().isEmpty())
-        return 0;
+        return false;
     const bool hasDigit = std::any_of(text.begin(), text.end(), [](QChar c) {
         return c >= QLatin1Char('0') && c <= QLatin1Char('9');
     });
-    return hasDigit ? radio.TextToFrequency(text) : kTextOnlyFrequency;
+    return !hasDigit || RadioModel::TextToFrequency(text) != 0;
 }
 
 QString FrequencyText(Hz hz) {
@@ -272,7 +271,7 @@ OffsetEntry StoredOffset(Hz offset) {
     entry.value.text = OffsetText(offset);
     if (offset < 0)
         return entry;
-    const outside::CellStore::List& items = ChoiceItems(ChoiceList::Offset);
+    const outside::ChoiceListPtr& items = ChoiceItems(ChoiceList::Offset);
     entry.item = items ? items->IndexOf(entry.value.text) : -1;
     if (entry.item >= 0)
         entry.value.text = items->Items()[entry.item];
@@ -335,16 +334,6 @@ ChannelValues ValuesFromDraft(const ChannelDraft& d) {
         }
     }
     return v;
-}
-
-void LockRow(outside::CellStore& grid, int t, int row, bool locked) {
-    grid.SetLock({channelcol::kFirstLocked, row, channelcol::kLastLocked, row}, locked);
-    if (locked)
-        return;
-    for (int col = channelcol::kFirstLocked; col <= channelcol::kLastLocked; ++col) {
-        if (AlwaysLocked(t, col))
-            grid.SetLock(outside::GridBlock::Cell(col, row), true);
-    }
 }
 
 // ---------------------------------------------------------------------------

@@ -15,7 +15,6 @@
 #include <QString>
 
 namespace outside {
-class CellStore;
 struct CellFormat;
 } // namespace outside
 
@@ -58,12 +57,14 @@ double ColumnWidth(int tab, int col);
 int TabColumnCount(int tab);
 int TabRowCount(int tab);
 
-// The cell frequency: a frequency cell's text in Hz. An empty cell, or one of blanks only, is 0; a
-// text without any digit counts as 100000000 Hz (so that such a cell passes
-// the checks wherever 100 MHz is allowed); any other text is read with
-// TextToFrequency, so "000 kHz" is 0.
-Hz CellFrequency(const RadioModel& radio, const outside::CellStore& grid, int col, int row);
-constexpr Hz kTextOnlyFrequency = 100000000;
+// Whether a frequency cell names a channel, for the row commands: a text
+// that reads as a frequency, and any text without a digit (such a cell
+// passes the checks wherever 100 MHz is allowed, so it is no empty row);
+// not blanks, nor a number that reads as 0 ("000 kHz").
+bool NamesChannel(const QString& text);
+inline bool NamesChannel(const FrequencyEntry& entry) {
+    return NamesChannel(entry.text);
+}
 
 // The write frequency: "%d.%5.5d" of whole MHz and the rest in 10 Hz units
 // (145.5 MHz is 145.50000); with units below 1 MHz "%d.%1.1d kHz" of whole
@@ -87,9 +88,5 @@ OffsetEntry StoredOffset(Hz offset);
 // frequency is 0), a list cell without an item as the list's first item.
 ChannelDraft DraftFromValues(const ChannelValues& values);
 ChannelValues ValuesFromDraft(const ChannelDraft& d);
-
-// Locks or unlocks the cells a row without a receive frequency keeps locked
-// (columns 2 to 18); cells a tab always keeps locked stay locked.
-void LockRow(outside::CellStore& grid, int tab, int row, bool locked);
 
 } // namespace radio

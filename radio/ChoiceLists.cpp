@@ -25,25 +25,23 @@ QStringList DcsItems() {
 
 } // namespace
 
-const outside::CellStore::List& ChoiceItems(ChoiceList id) {
-    static const std::array<outside::CellStore::List, static_cast<size_t>(ChoiceList::Count)>
-        lists = [] {
-            std::array<outside::CellStore::List, static_cast<size_t>(ChoiceList::Count)> l{};
+const outside::ChoiceListPtr& ChoiceItems(ChoiceList id) {
+    static const std::array<outside::ChoiceListPtr, static_cast<size_t>(ChoiceList::Count)> lists =
+        [] {
+            std::array<outside::ChoiceListPtr, static_cast<size_t>(ChoiceList::Count)> l{};
             // The offset and mode lists take typed texts too.
             l[int(ChoiceList::Offset)] =
-                outside::CellStore::MakeList(LoadList(str::kListOffset), true);
+                outside::ChoiceList::Make(LoadList(str::kListOffset), true);
             l[int(ChoiceList::Direction)] =
-                outside::CellStore::MakeList(LoadList(str::kListDirection));
-            l[int(ChoiceList::Mode)] = outside::CellStore::MakeList(LoadList(str::kListMode), true);
-            l[int(ChoiceList::ToneMode)] =
-                outside::CellStore::MakeList(LoadList(str::kListToneMode));
-            l[int(ChoiceList::Ctcss)] = outside::CellStore::MakeList(CtcssItems());
-            l[int(ChoiceList::Dcs)] = outside::CellStore::MakeList(DcsItems());
-            l[int(ChoiceList::Step)] = outside::CellStore::MakeList(LoadList(str::kListStep));
-            l[int(ChoiceList::Power)] = outside::CellStore::MakeList(LoadList(str::kListPower));
-            l[int(ChoiceList::Icon)] = outside::CellStore::MakeList(LoadList(str::kListIcon));
-            l[int(ChoiceList::Band)] =
-                outside::CellStore::MakeList(LoadList(str::kListOperationBand));
+                outside::ChoiceList::Make(LoadList(str::kListDirection));
+            l[int(ChoiceList::Mode)] = outside::ChoiceList::Make(LoadList(str::kListMode), true);
+            l[int(ChoiceList::ToneMode)] = outside::ChoiceList::Make(LoadList(str::kListToneMode));
+            l[int(ChoiceList::Ctcss)] = outside::ChoiceList::Make(CtcssItems());
+            l[int(ChoiceList::Dcs)] = outside::ChoiceList::Make(DcsItems());
+            l[int(ChoiceList::Step)] = outside::ChoiceList::Make(LoadList(str::kListStep));
+            l[int(ChoiceList::Power)] = outside::ChoiceList::Make(LoadList(str::kListPower));
+            l[int(ChoiceList::Icon)] = outside::ChoiceList::Make(LoadList(str::kListIcon));
+            l[int(ChoiceList::Band)] = outside::ChoiceList::Make(LoadList(str::kListOperationBand));
             return l;
         }();
     return lists[static_cast<size_t>(id)];

@@ -2,13 +2,13 @@
 // once and shared by every grid of every document and by the channel drafts.
 #pragma once
 
-#include "outside/CellStore.h"
+#include "outside/CellTable.h"
 #include "radio/ChannelColumns.h"
 
 namespace radio {
 
 // The items of a choice list; null for ChoiceList::None. The offset and mode
 // lists take typed texts too.
-const outside::CellStore::List& ChoiceItems(ChoiceList list);
+const outside::ChoiceListPtr& ChoiceItems(ChoiceList list);
 
 } // namespace radio

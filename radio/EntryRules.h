@@ -87,10 +87,10 @@ void Seed(const RadioModel& radio, const Byte* defaultRecord, Hz rx, ChannelDraf
 // otherwise. False when nothing was captured.
 bool CaptureDefault(Byte* defaultRecord, const ChannelDraft& d);
 
-// A memory group's members as channel-list items (0 or less: an empty cell)
-// after member cleared changed: when it took the empty item it leaves and
-// the members below close up; then the group is sorted by item, empty cells
-// last.
+// A memory group's members as channel numbers (0 for the list's empty item,
+// less for an empty cell) after member cleared changed: when it took the
+// empty item it leaves and the members below close up; then the group is
+// sorted by channel, empty cells last.
 std::vector<int> PackGroup(std::vector<int> members, int cleared);
 
 } // namespace entry

@@ -14,25 +14,6 @@ namespace {
 
 constexpr QChar kTab = QLatin1Char('\t');
 
-// The receive columns of a tab: the channel lists' one, the two sets' ones.
-QList<int> ReceiveColumns(int tab) {
-    if (tab == tab::kHyper)
-        return {hypercol::kSetAShift + channelcol::kReceive,
-                hypercol::kSetBShift + channelcol::kReceive};
-    if (IsChannelListTab(tab))
-        return {channelcol::kReceive};
-    return {};
-}
-
-bool IsFrequencyText(const RadioModel& radio, const QString& text) {
-    if (text.trimmed().isEmpty())
-        return false;
-    const bool hasDigit = std::any_of(text.begin(), text.end(), [](QChar c) {
-        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-    });
-    return !hasDigit || radio.TextToFrequency(text) != 0;
-}
-
 } // namespace
 
 bool Offered(int tab, Command command) {
@@ -83,50 +64,48 @@ outside::GridBlock WholeRows(const outside::CellStore& grid, int r1, int r2) {
     return outside::GridBlock::Rows(r1, r2, 1, grid.MaxCols());
 }
 
-bool HoldsChannel(const RadioModel& radio, const outside::CellStore& grid, int tab, int row) {
-    if (!grid.IsCell(1, row))
+bool HoldsChannel(const TabChannels& channels, int tab, int row) {
+    if (row < 1 || row > LastRow(tab))
         return false;
     if (tab == tab::kGroups) {
-        for (int c = 1; c <= grid.MaxCols(); ++c) {
-            if (!grid.Text(c, row).isEmpty())
+        for (int g = 1; g <= groupcol::kCount; ++g) {
+            if (channels.GroupMember(g, row) > 0)
                 return true;
         }
         return false;
     }
-    if (tab == tab::kHyper && grid.IsChecked(hypercol::kStatus, row))
+    if (channels.MarkedInUse(row))
         return true;
-    for (const int col : ReceiveColumns(tab)) {
-        if (CellFrequency(radio, grid, col, row) != 0)
+    for (const int set : {0, 1, 2}) {
+        const ChannelDraft* d = channels.Channel(row, set);
+        if (d && NamesChannel(d->rx))
             return true;
     }
     return false;
 }
 
-bool AnyHoldsChannel(const RadioModel& radio, const outside::CellStore& grid, int tab, int r1,
-                     int r2) {
+bool AnyHoldsChannel(const TabChannels& channels, int tab, int r1, int r2) {
     // From the last row down, as the question is asked about the top of the
     // table.
-    for (int row = std::min(r2, grid.MaxRows()); row >= std::max(r1, 1); --row) {
-        if (HoldsChannel(radio, grid, tab, row))
+    for (int row = std::min(r2, LastRow(tab)); row >= std::max(r1, 1); --row) {
+        if (HoldsChannel(channels, tab, row))
             return true;
     }
     return false;
 }
 
-bool FieldsHoldChannel(const RadioModel& radio, int tab, const QStringList& fields) {
+bool FieldsHoldChannel(int tab, const QStringList& fields) {
     const auto field = [&fields](int col) {
         return col >= 1 && col <= fields.size() ? fields[col - 1] : QString();
     };
     if (tab == tab::kGroups)
         return std::any_of(fields.begin(), fields.end(),
                            [](const QString& f) { return !f.isEmpty(); });
-    if (tab == tab::kHyper && field(hypercol::kStatus) == QLatin1String("1"))
-        return true;
-    for (const int col : ReceiveColumns(tab)) {
-        if (IsFrequencyText(radio, field(col)))
-            return true;
-    }
-    return false;
+    if (tab == tab::kHyper)
+        return field(hypercol::kStatus) == QLatin1String("1") ||
+               NamesChannel(field(hypercol::kSetAShift + channelcol::kReceive)) ||
+               NamesChannel(field(hypercol::kSetBShift + channelcol::kReceive));
+    return IsChannelListTab(tab) && NamesChannel(field(channelcol::kReceive));
 }
 
 void RowsFallingOff(int tab, int r1, int r2, int* first, int* last) {
@@ -176,12 +155,11 @@ int RowsPastEnd(int tab, int row, int count) {
     return std::max(0, row + count - 1 - LastRow(tab));
 }
 
-bool CopiedRowsFallOff(const RadioModel& radio, int tab, int row,
-                       const QList<QStringList>& copied) {
+bool CopiedRowsFallOff(int tab, int row, const QList<QStringList>& copied) {
     const int count = static_cast<int>(copied.size());
     const int past = RowsPastEnd(tab, row, count);
     for (int k = count - past; k < count; ++k) {
-        if (FieldsHoldChannel(radio, tab, copied[k]))
+        if (FieldsHoldChannel(tab, copied[k]))
             return true;
     }
     return false;
@@ -198,11 +176,9 @@ outside::GridBlock PasteRows(outside::CellStore& grid, int tab, int row, const Q
     return written;
 }
 
-bool MovedRowsFallOff(const RadioModel& radio, const outside::CellStore& grid, int tab, int r1,
-                      int r2, int dest) {
-    const int n = std::min(LastRow(tab), grid.MaxRows());
-    const int landed = n - dest; // the last source row that still lands: r1 + landed
-    return AnyHoldsChannel(radio, grid, tab, std::max(r1, r1 + landed + 1), r2);
+bool MovedRowsFallOff(const TabChannels& channels, int tab, int r1, int r2, int dest) {
+    const int landed = LastRow(tab) - dest; // the last source row that still lands: r1 + landed
+    return AnyHoldsChannel(channels, tab, std::max(r1, r1 + landed + 1), r2);
 }
 
 void MoveRows(outside::CellStore& grid, int tab, int r1, int r2, int dest) {

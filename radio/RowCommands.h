@@ -10,6 +10,7 @@
 
 #include "outside/CellStore.h"
 #include "radio/RadioTypes.h"
+#include "radio/TabChannels.h"
 
 #include <QList>
 #include <QString>
@@ -44,14 +45,14 @@ int LastRow(int tab);
 // Rows r1 to r2, every column of the table.
 outside::GridBlock WholeRows(const outside::CellStore& grid, int r1, int r2);
 
-// Whether a row holds something that would be lost: a receive frequency on
-// a channel list, a receive frequency of either set or the in-use mark on
-// Hyper Memories, any member on Memory Groups.
-bool HoldsChannel(const RadioModel& radio, const outside::CellStore& grid, int tab, int row);
-bool AnyHoldsChannel(const RadioModel& radio, const outside::CellStore& grid, int tab, int r1,
-                     int r2);
+// Whether a row of a tab holds something that would be lost: a receive
+// frequency that names a channel (NamesChannel) on a channel list, the same
+// in either set or the in-use mark on Hyper Memories, any member on Memory
+// Groups.
+bool HoldsChannel(const TabChannels& channels, int tab, int row);
+bool AnyHoldsChannel(const TabChannels& channels, int tab, int r1, int r2);
 // The same for a row copied as text (its fields in column order).
-bool FieldsHoldChannel(const RadioModel& radio, int tab, const QStringList& fields);
+bool FieldsHoldChannel(int tab, const QStringList& fields);
 
 // Insert: rows r1 to the table's end move down by r2 - r1 + 1; the rows that
 // pass the last row fall off; rows r1 to r2 become empty. RowsFallingOff
@@ -68,7 +69,7 @@ QList<QStringList> ParseRows(const QString& text);
 // How many of the copied rows would not fit when pasted from row on, and
 // whether any of those holds a channel.
 int RowsPastEnd(int tab, int row, int count);
-bool CopiedRowsFallOff(const RadioModel& radio, int tab, int row, const QList<QStringList>& copied);
+bool CopiedRowsFallOff(int tab, int row, const QList<QStringList>& copied);
 // Writes the copied rows over the rows from row on (no rows move); rows
 // past the end of the table are dropped. The rows written.
 outside::GridBlock PasteRows(outside::CellStore& grid, int tab, int row, const QString& text);
@@ -77,8 +78,7 @@ outside::GridBlock PasteRows(outside::CellStore& grid, int tab, int row, const Q
 // rows move (the rows they land on are overwritten, the rows they leave
 // become empty); rows past the end of the table are dropped. MovedRowsFallOff
 // tells whether any of those holds a channel.
-bool MovedRowsFallOff(const RadioModel& radio, const outside::CellStore& grid, int tab, int r1,
-                      int r2, int dest);
+bool MovedRowsFallOff(const TabChannels& channels, int tab, int r1, int r2, int dest);
 void MoveRows(outside::CellStore& grid, int tab, int r1, int r2, int dest);
 
 // Sorts rows r1 to r2 by key column 1 and, when given (at least 1 and not

@@ -65,7 +65,7 @@ QString RowText(editor::MainView& view, int tab, int row) {
 }
 
 bool RowHolds(editor::MainView& view, int tab, int row) {
-    return rows::HoldsChannel(view.Document().Radio(), view.Cells(tab), tab, row);
+    return rows::HoldsChannel(view.Channels(tab), tab, row);
 }
 
 // Clicks a cell of the grid on screen (a column right of the frozen ones).

@@ -129,6 +129,9 @@ TEST_F(MainViewTest, CommitMarksModifiedOnlyOnARealChange) {
     EXPECT_TRUE(view.CommitGrids(true));
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(doc->Radio().Comment(tab::kMemories, 0), QStringLiteral("a note"));
+
+    ASSERT_TRUE(view.Cells(0).setData(view.Cells(0).CellIndex(1, 7), QStringLiteral("146.94")));
+    EXPECT_EQ(view.Cells(0).Selection(), outside::GridBlock::Rows(7, 7, 1, 18)) << "seeded row";
 }
 
 TEST_F(MainViewTest, ATabChangeCommitsAndGroupsAreRefreshedOnEntry) {

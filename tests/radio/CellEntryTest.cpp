@@ -1,6 +1,6 @@
-// The cell rules on the screen-free grid store: how a typed frequency reads,
-// a blank row seeded whatever order the events come in, and the default
-// records.
+// The cell rules on the tables of the tabs: how a typed frequency reads, a
+// blank row seeded whatever order the events come in (and the store told),
+// and the default records.
 #include "radio/CellEntry.h"
 
 #include "document/TabGrid.h"
@@ -30,30 +30,28 @@ protected:
         for (int t : {tab::kMemories, tab::kLimit, tab::kHyper}) {
             tables[t] = std::make_unique<document::TabGrid>(radio, t);
             tables[t]->Fill();
-            grids[t] = &tables[t]->Cells();
             rules.ResetDefault(t);
         }
-        rules.CaptureDefault(tab::kMemories, *grids[tab::kMemories], 1);
+        rules.CaptureDefault(tab::kMemories, Channels(tab::kMemories), 1);
     }
+    TabChannels& Channels(int t) { return tables[t]->Table(); }
+    outside::CellStore& Grid(int t) const { return tables[t]->Cells(); }
     QStringList Cells(int t, int row, int first, int last) const {
         QStringList cells;
         for (int c = first; c <= last; ++c)
-            cells << grids[t]->Text(c, row);
+            cells << Grid(t).Text(c, row);
         return cells;
     }
 
     RadioModel radio;
     entry::CellRules rules{radio};
     std::unique_ptr<document::TabGrid> tables[tab::kCount];
-    outside::CellStore* grids[tab::kCount] = {};
 };
 
 // The readings of typed frequency texts, from the list in tests/data.
 TEST_F(Rules, TypedFrequencyTextsReadStrictly) {
     QFile file(QStringLiteral(CLONARA_TEST_DATA_DIR "/cell-readings.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    outside::CellStore grid;
-    grid.SetSize(1, 1);
     int cases = 0;
     QTextStream in(&file);
     while (!in.atEnd()) {
@@ -64,36 +62,42 @@ TEST_F(Rules, TypedFrequencyTextsReadStrictly) {
         ASSERT_EQ(fields.size(), 3) << line.toStdString();
         const QString text = fields[0] == QLatin1String("<empty>") ? QString() : fields[0];
         SCOPED_TRACE(text.toStdString());
-        grid.SetText(1, 1, text);
-        const entry::CellReading reading = entry::ReadFrequencyCell(radio, grid, 1, 1);
         const QStringList kinds = {"empty", "zero", "value", "bad"};
-        EXPECT_EQ(kinds.value(reading.kind), fields[1]);
-        EXPECT_EQ(reading.hz, fields[2].toInt());
+        EXPECT_EQ(kinds.value(ParseFrequency(text).kind), fields[1]);
+        EXPECT_EQ(ParseFrequency(text).hz, fields[2].toInt());
         ++cases;
     }
     EXPECT_GE(cases, 20);
 }
 
 // However the grid orders the change and the end of the edit, a blank row
-// typed into is seeded from the default record.
+// typed into is seeded from the default record, the caller hears it (to
+// select the row) and the store redraws the row.
 TEST_F(Rules, ABlankRowIsSeededWhateverTheOrderOfTheEvents) {
     enum Order { ChangeFirst, EditEndFirst, EditEndOnly, ChangeOnly };
     for (const Order order : {ChangeFirst, EditEndFirst, EditEndOnly, ChangeOnly}) {
         SCOPED_TRACE(order);
-        outside::CellStore& grid = *grids[tab::kMemories];
+        TabChannels& channels = Channels(tab::kMemories);
         const int row = 10 + order;
-        rules.EditStarted(tab::kMemories, grid, kReceive, row);
-        grid.SetText(kReceive, row, QStringLiteral("146.94"));
+        rules.EditStarted(tab::kMemories, channels, kReceive, row);
+        Grid(tab::kMemories).SetText(kReceive, row, QStringLiteral("146.94"));
+        QList<int> redrawn; // the first and last row of each change notice
+        QObject listening;  // for this pass only
+        QObject::connect(
+            &Grid(tab::kMemories), &outside::CellStore::dataChanged, &listening,
+            [&](const QModelIndex& a, const QModelIndex& b) { redrawn << a.row() << b.row(); });
+        int seeded = 0;
         if (order == ChangeFirst || order == ChangeOnly)
-            rules.Changed(tab::kMemories, grid, kReceive, row);
+            seeded += rules.Changed(tab::kMemories, channels, kReceive, row);
         if (order != ChangeOnly)
-            rules.EditEnded(tab::kMemories, grid, kReceive, row);
+            seeded += rules.EditEnded(tab::kMemories, channels, kReceive, row);
         if (order == EditEndFirst)
-            rules.Changed(tab::kMemories, grid, kReceive, row);
+            seeded += rules.Changed(tab::kMemories, channels, kReceive, row);
+        EXPECT_EQ(seeded, 1);
+        EXPECT_EQ(redrawn, (QList<int>{row - 1, row - 1}));
         EXPECT_EQ(Cells(tab::kMemories, row, kTransmit, kToneMode),
                   (QStringList{"146.34000", "600 kHz", "Minus", "FM", "", "None"}));
-        EXPECT_EQ(grid.Text(kPower, row), QStringLiteral("High"));
-        EXPECT_FALSE(grid.IsLocked(kName, row));
+        EXPECT_TRUE(channels.Channel(row, 0)->open && channels.Channel(row, 0)->power == 3);
     }
 }
 
@@ -125,16 +129,16 @@ TEST_F(Rules, DefaultRecordsResetToFmAndCaptureARow) {
     EXPECT_EQ(b.Ctcss(), 12);
 
     // A row's settings become the defaults of the next fresh row.
-    outside::CellStore& grid = *grids[tab::kLimit];
+    outside::CellStore& grid = Grid(tab::kLimit);
     grid.SetText(kReceive, 3, QStringLiteral("430.0"));
-    rules.Changed(tab::kLimit, grid, kReceive, 3);
+    rules.Changed(tab::kLimit, Channels(tab::kLimit), kReceive, 3);
     grid.SetListIndex(kMode, 3, 2);
     grid.SetListIndex(kToneMode, 3, tonemode::kEncode);
     grid.SetListIndex(kCtcss, 3, 20);
     grid.SetListIndex(kStep, 3, 4);
     grid.SetListIndex(kPower, 3, 1);
     grid.SetChecked(kHalfDeviation, 3, true);
-    rules.RowLeft(tab::kLimit, grid, 3);
+    rules.RowLeft(tab::kLimit, Channels(tab::kLimit), 3);
     EXPECT_EQ(r.Mode(), 2);
     EXPECT_EQ(r.ToneMode(), tonemode::kEncode);
     EXPECT_EQ(r.Ctcss(), 20);
@@ -142,39 +146,33 @@ TEST_F(Rules, DefaultRecordsResetToFmAndCaptureARow) {
     EXPECT_EQ(r.Power(), 1);
     EXPECT_TRUE(r.HalfDeviation());
     grid.SetText(kReceive, 5, QStringLiteral("431.0"));
-    rules.Changed(tab::kLimit, grid, kReceive, 5);
+    rules.Changed(tab::kLimit, Channels(tab::kLimit), kReceive, 5);
     EXPECT_EQ(Cells(tab::kLimit, 5, kMode, kCtcss),
-              (QStringList{"WFM", "", "Encode", grids[tab::kLimit]->Text(kCtcss, 3)}));
+              (QStringList{"WFM", "", "Encode", Grid(tab::kLimit).Text(kCtcss, 3)}));
     // A row without a receive frequency gives nothing.
-    rules.CaptureDefault(tab::kLimit, grid, 7);
+    rules.CaptureDefault(tab::kLimit, Channels(tab::kLimit), 7);
     EXPECT_EQ(r.Mode(), 2);
 }
-
-} // namespace
-
-namespace {
 
 // A commit that does not check the cells (closing the window, sending to the
 // radio) never reads a text that is no frequency as 100 MHz: the row keeps
 // what the image held.
 TEST_F(Rules, TextsThatAreNoFrequencyNeverReachTheImage) {
-    struct Case {
+    const struct {
         int tab;
         int col;
         const char* text;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {tab::kMemories, kReceive, "banana"},
         {tab::kMemories, kTransmit, "abc"},
         {tab::kMemories, kOffset, "-5"},
         {tab::kHyper, hypercol::kSetBShift + kOffset, "banana"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        outside::CellStore& grid = *grids[c.tab];
         const QByteArray before(reinterpret_cast<const char*>(radio.Block()),
                                 radio::rdf::kFileSize);
-        grid.SetText(c.col, 1, QString::fromLatin1(c.text));
+        Grid(c.tab).SetText(c.col, 1, QString::fromLatin1(c.text));
         std::array<Byte, image::kSize> working;
         std::copy(radio.Image(), radio.Image() + image::kSize, working.begin());
         tables[c.tab]->WriteChanged(working.data());

@@ -523,26 +523,7 @@ TEST_F(Tables, RowLabels) {
     }
 }
 
-TEST(CellFrequencyTest, OnlyTextWithoutDigitsStandsFor100MHz) {
-    RadioModel radio;
-    outside::CellStore grid;
-    grid.SetSize(1, 1);
-    const std::pair<const char*, Hz> cases[] = {
-        {"", 0},
-        {"   ", 0},
-        {"abc", 100000000},
-        {"-", 100000000},
-        {"000 kHz", 0}, // the offset of a simplex VFO row
-        {"0.00000", 0}, // a cleared hyper row
-        {"146.52", 146520000},
-        {"600 kHz", 600000},
-        {"1.60 MHz", 1600000},
-        {"145,5", 145500000},
-    };
-    for (const auto& [text, hz] : cases) {
-        grid.SetText(1, 1, text);
-        EXPECT_EQ(CellFrequency(radio, grid, 1, 1), hz) << text;
-    }
+TEST(FrequencyTextTest, WriteAndOffsetTexts) {
     EXPECT_EQ(FrequencyText(145500000), "145.50000");
     EXPECT_EQ(FrequencyText(-5), "");
     EXPECT_EQ(FrequencyTextWithUnits(600000), "600.0 kHz");
@@ -634,8 +615,8 @@ TEST_F(Tables, AnEnteredChannelIsStoredBitForBit) {
     Grids grids(radio);
     outside::CellStore& m = grids[tab::kMemories];
     m.SetText(cc::kReceive, 2, "145.00625");
-    entry::CellRules(radio).Changed(tab::kMemories, m, cc::kReceive, 2);
-    EXPECT_EQ(m.SelectionFirstRow(), 2) << "a seeded row is selected";
+    entry::CellRules(radio).Changed(tab::kMemories, grids.Table(tab::kMemories).Table(),
+                                    cc::kReceive, 2);
     m.SetText(cc::kName, 2, "abc");
     m.SetListIndex(cc::kToneMode, 2, 1);
     m.SetListIndex(cc::kCtcss, 2, 8);

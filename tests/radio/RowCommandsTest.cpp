@@ -92,16 +92,33 @@ TEST_F(RowCommandsTest, RowsThatWouldFallOff) {
     EXPECT_EQ(rows::RowsPastEnd(tab::kOneTouch, 8, 3), 0);
     EXPECT_EQ(rows::RowsPastEnd(tab::kMemories, 450, 450), 449);
 
-    // The copied rows that would fall off decide the question: a channel
-    // below 1 MHz counts, an empty row does not, and a cell of letters counts
-    // as the 100 MHz the grid reads it as.
+    // The copied rows that would fall off decide the question. A row holds a
+    // channel as its copied text does, once pasted: a channel below 1 MHz and
+    // a text without digits (read as 100 MHz) count, blanks and 0 do not.
     const QList<QStringList> copied = {{"146.52000"}, {""}, {"0.54000"}};
-    EXPECT_FALSE(rows::CopiedRowsFallOff(radio, tab::kOneTouch, 8, copied));
-    EXPECT_TRUE(rows::CopiedRowsFallOff(radio, tab::kOneTouch, 9, copied));
-    EXPECT_FALSE(rows::CopiedRowsFallOff(radio, tab::kOneTouch, 9, copied.mid(0, 2)));
-    EXPECT_FALSE(rows::FieldsHoldChannel(radio, tab::kMemories, {"0.00000"}));
-    EXPECT_TRUE(rows::FieldsHoldChannel(radio, tab::kMemories, {"abc"}));
-    EXPECT_TRUE(rows::FieldsHoldChannel(radio, tab::kGroups, {"", "001 - 146.52000 MHz"}));
+    EXPECT_FALSE(rows::CopiedRowsFallOff(tab::kOneTouch, 8, copied));
+    EXPECT_TRUE(rows::CopiedRowsFallOff(tab::kOneTouch, 9, copied));
+    const QString b = QString(hypercol::kSetBShift, QLatin1Char('\t'));
+    const struct {
+        int tab;
+        QStringList held;
+        QStringList empty;
+    } rowsHeld[] = {
+        {tab::kMemories, {"146.52000", "0.54000", "abc", "-", "145,5"}, {"0.00000", "   ", "\t1"}},
+        {tab::kHyper, {"1", b + "146.52"}, {"0\t1", b + "000 kHz"}},
+        {tab::kGroups, {"\t001 - 144.00000 MHz"}, {"\t"}},
+    };
+    for (const auto& c : rowsHeld) {
+        for (const QString& text : c.held + c.empty) {
+            SCOPED_TRACE(text.toStdString());
+            const bool holds = c.held.contains(text);
+            EXPECT_EQ(rows::FieldsHoldChannel(c.tab, text.split(QLatin1Char('\t'))), holds);
+            auto table = Table(c.tab);
+            rows::ClearRows(table->Cells(), 1, 1);
+            rows::PasteRows(table->Cells(), c.tab, 1, text);
+            EXPECT_EQ(rows::HoldsChannel(table->Table(), c.tab, 1), holds);
+        }
+    }
 }
 
 TEST_F(RowCommandsTest, InsertDeleteAndMoveKeepTheTablesRows) {
@@ -124,9 +141,9 @@ TEST_F(RowCommandsTest, InsertDeleteAndMoveKeepTheTablesRows) {
     rows::InsertRows(*grid, tab::kOneTouch, 10, 10);
     EXPECT_EQ(comments(), QStringLiteral("1,2,3,4,5,6,7,8,,"));
     // Rows 1 to 3 dropped at row 9: row 3 passes the end; rows 1 and 2 fit.
-    EXPECT_TRUE(rows::MovedRowsFallOff(radio, *grid, tab::kOneTouch, 1, 3, 9));
-    EXPECT_FALSE(rows::MovedRowsFallOff(radio, *grid, tab::kOneTouch, 1, 2, 9));
-    EXPECT_FALSE(rows::MovedRowsFallOff(radio, *grid, tab::kOneTouch, 7, 9, 9)) << "row 9 empty";
+    EXPECT_TRUE(rows::MovedRowsFallOff(table->Table(), tab::kOneTouch, 1, 3, 9));
+    EXPECT_FALSE(rows::MovedRowsFallOff(table->Table(), tab::kOneTouch, 1, 2, 9));
+    EXPECT_FALSE(rows::MovedRowsFallOff(table->Table(), tab::kOneTouch, 7, 9, 9)) << "row 9 empty";
     rows::MoveRows(*grid, tab::kOneTouch, 1, 2, 9);
     EXPECT_EQ(comments(), QStringLiteral(",,3,4,5,6,7,8,1,2"));
     rows::MoveRows(*grid, tab::kOneTouch, 9, 9, 1);
