@@ -178,87 +178,27 @@ void ChannelListTable::SetLock(const outside::GridBlock& block, bool locked) {
         At(row).open = !locked;
 }
 
-ChannelListTable::Content ChannelListTable::Take(int col, int row) const {
-    return {Text(col, row), ListIndex(col, row), List(col, row)};
+// Whole channels move with their lock.
+bool ChannelListTable::MoveWholeRows(int first, int last, int dest) {
+    std::vector<ChannelDraft> moved(m_rows.begin() + (first - 1), m_rows.begin() + last);
+    for (int row = first; row <= last; ++row)
+        At(row) = ChannelDraft{};
+    for (int k = 0; k < static_cast<int>(moved.size()); ++k) {
+        if (IsCell(1, dest + k))
+            At(dest + k) = moved[static_cast<size_t>(k)];
+    }
+    return true;
 }
 
-void ChannelListTable::Put(int col, int row, const Content& content) {
-    if (!IsCell(col, row))
-        return;
-    // A cell of the same list takes the item, any other the text.
-    if (content.listIndex >= 0 && content.list && content.list == List(col, row))
-        SetListIndex(col, row, content.listIndex);
-    else
-        SetText(col, row, content.text);
-}
-
-void ChannelListTable::MoveBlock(const outside::GridBlock& block, int destCol, int destRow) {
-    const outside::GridBlock b = block.Within(m_columns, Rows());
-    if (!b.IsValid() || (destCol == b.col1 && destRow == b.row1))
-        return;
-    const bool wholeRows = b.col1 == 1 && b.col2 == m_columns && destCol == 1;
-    if (wholeRows) {
-        // Whole channels move with their lock.
-        std::vector<ChannelDraft> moved(m_rows.begin() + (b.row1 - 1), m_rows.begin() + b.row2);
-        for (int row = b.row1; row <= b.row2; ++row)
-            At(row) = ChannelDraft{};
-        for (int k = 0; k < static_cast<int>(moved.size()); ++k) {
-            if (IsCell(1, destRow + k))
-                At(destRow + k) = moved[static_cast<size_t>(k)];
-        }
-        return;
-    }
-    std::vector<Content> moved;
-    for (int row = b.row1; row <= b.row2; ++row) {
-        for (int col = b.col1; col <= b.col2; ++col) {
-            moved.push_back(Take(col, row));
-            SetText(col, row, QString());
-        }
-    }
-    size_t k = 0;
-    for (int row = b.row1; row <= b.row2; ++row) {
-        for (int col = b.col1; col <= b.col2; ++col)
-            Put(destCol + col - b.col1, destRow + row - b.row1, moved[k++]);
-    }
-}
-
-void ChannelListTable::ClearBlock(const outside::GridBlock& block, bool dataOnly) {
-    const outside::GridBlock b = block.Within(m_columns, Rows());
-    if (!b.IsValid())
-        return;
-    for (int row = b.row1; row <= b.row2; ++row) {
-        for (int col = b.col1; col <= b.col2; ++col)
-            SetText(col, row, QString());
-    }
-    if (!dataOnly)
-        SetLock(b, false);
-}
-
-void ChannelListTable::PermuteRows(const outside::GridBlock& block, const std::vector<int>& from) {
-    const outside::GridBlock b = block.Within(m_columns, Rows());
-    if (!b.IsValid() || static_cast<int>(from.size()) != b.RowCount())
-        return;
-    for (const int row : from) {
-        if (row < b.row1 || row > b.row2)
-            return;
-    }
-    std::vector<std::vector<Content>> rows;
-    for (const int row : from) {
-        std::vector<Content> cells;
-        for (int col = b.col1; col <= b.col2; ++col)
-            cells.push_back(Take(col, row));
-        rows.push_back(std::move(cells));
-    }
+bool ChannelListTable::PermuteWholeRows(int first, const std::vector<int>& from) {
     const std::vector<ChannelDraft> before(m_rows);
-    for (int k = 0; k < b.RowCount(); ++k) {
-        const int row = b.row1 + k;
-        if (b.col1 == 1 && b.col2 == m_columns) {
-            At(row) = before[static_cast<size_t>(from[static_cast<size_t>(k)] - 1)];
-            continue;
-        }
-        for (int col = b.col1; col <= b.col2; ++col)
-            Put(col, row, rows[static_cast<size_t>(k)][static_cast<size_t>(col - b.col1)]);
-    }
+    for (size_t k = 0; k < from.size(); ++k)
+        At(first + static_cast<int>(k)) = before[static_cast<size_t>(from[k] - 1)];
+    return true;
+}
+
+bool ChannelListTable::RowIsBaseline(int row) const {
+    return m_baseline[static_cast<size_t>(row - 1)] == At(row);
 }
 
 void ChannelListTable::TakeBaseline() {
@@ -283,28 +223,6 @@ bool ChannelListTable::CellMatchesBaseline(int col, int row) const {
         return false;
     const ChannelDraft& was = m_baseline[static_cast<size_t>(row - 1)];
     return radio::CellText(was, *radio::ChannelColumn(col)) == Text(col, row);
-}
-
-bool ChannelListTable::RowMatchesBaseline(int row) const {
-    if (!m_hasBaseline || row < 1 || row > Rows())
-        return false;
-    if (m_baseline[static_cast<size_t>(row - 1)] == At(row))
-        return true;
-    for (int col = 1; col <= m_columns; ++col) {
-        if (!CellMatchesBaseline(col, row))
-            return false;
-    }
-    return true;
-}
-
-bool ChannelListTable::ColumnMatchesBaseline(int col) const {
-    if (!m_hasBaseline || col < 1 || col > m_columns)
-        return false;
-    for (int row = 1; row <= Rows(); ++row) {
-        if (!CellMatchesBaseline(col, row))
-            return false;
-    }
-    return true;
 }
 
 } // namespace document

@@ -68,29 +68,20 @@ public:
     // keeps locked change nothing.
     void SetLock(const outside::GridBlock& block, bool locked) override;
 
-    void MoveBlock(const outside::GridBlock& block, int destCol, int destRow) override;
-    void ClearBlock(const outside::GridBlock& block, bool dataOnly) override;
-    void PermuteRows(const outside::GridBlock& block, const std::vector<int>& from) override;
-
     void TakeBaseline() override;
     void TakeRowBaseline(int row) override;
     void DropBaseline() override;
     bool HasBaseline() const override { return m_hasBaseline; }
     bool CellMatchesBaseline(int col, int row) const override;
-    bool RowMatchesBaseline(int row) const override;
-    bool ColumnMatchesBaseline(int col) const override;
+
+protected:
+    bool MoveWholeRows(int first, int last, int dest) override;
+    bool PermuteWholeRows(int first, const std::vector<int>& from) override;
+    bool RowIsBaseline(int row) const override;
 
 private:
     radio::ChannelDraft& At(int row) { return m_rows[static_cast<size_t>(row - 1)]; }
     const radio::ChannelDraft& At(int row) const { return m_rows[static_cast<size_t>(row - 1)]; }
-    // What a cell holds, to move it to another cell.
-    struct Content {
-        QString text;
-        int listIndex = -1;
-        outside::ChoiceListPtr list;
-    };
-    Content Take(int col, int row) const;
-    void Put(int col, int row, const Content& content);
 
     int m_columns = 0;
     std::vector<outside::CellFormat> m_formats; // index col, 0 unused

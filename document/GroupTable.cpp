@@ -288,24 +288,4 @@ bool GroupTable::CellMatchesBaseline(int col, int row) const {
     return was == is || (was < 0 && is < 0);
 }
 
-bool GroupTable::RowMatchesBaseline(int row) const {
-    if (!m_hasBaseline || row < 1 || row > Rows())
-        return false;
-    for (int col = 1; col <= Columns(); ++col) {
-        if (!CellMatchesBaseline(col, row))
-            return false;
-    }
-    return true;
-}
-
-bool GroupTable::ColumnMatchesBaseline(int col) const {
-    if (!m_hasBaseline || col < 1 || col > Columns())
-        return false;
-    for (int row = 1; row <= Rows(); ++row) {
-        if (!CellMatchesBaseline(col, row))
-            return false;
-    }
-    return true;
-}
-
 } // namespace document

@@ -73,8 +73,6 @@ public:
     void DropBaseline() override;
     bool HasBaseline() const override { return m_hasBaseline; }
     bool CellMatchesBaseline(int col, int row) const override;
-    bool RowMatchesBaseline(int row) const override;
-    bool ColumnMatchesBaseline(int col) const override;
 
 private:
     int& Cell(int col, int row);

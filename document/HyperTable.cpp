@@ -288,86 +288,27 @@ void HyperTable::SetLock(const outside::GridBlock& block, bool locked) {
     }
 }
 
-HyperTable::Content HyperTable::Take(int col, int row) const {
-    return {Text(col, row), ListIndex(col, row), List(col, row)};
+// Whole hyper memories move with their locks.
+bool HyperTable::MoveWholeRows(int first, int last, int dest) {
+    std::vector<Row> moved(m_rows.begin() + (first - 1), m_rows.begin() + last);
+    for (int row = first; row <= last; ++row)
+        Mutable(row) = Row{};
+    for (int k = 0; k < static_cast<int>(moved.size()); ++k) {
+        if (IsCell(1, dest + k))
+            Mutable(dest + k) = moved[static_cast<size_t>(k)];
+    }
+    return true;
 }
 
-void HyperTable::Put(int col, int row, const Content& content) {
-    if (!IsCell(col, row))
-        return;
-    // A cell of the same list takes the item, any other the text.
-    if (content.listIndex >= 0 && content.list && content.list == List(col, row))
-        SetListIndex(col, row, content.listIndex);
-    else
-        SetText(col, row, content.text);
-}
-
-void HyperTable::MoveBlock(const outside::GridBlock& block, int destCol, int destRow) {
-    const outside::GridBlock b = block.Within(Columns(), Rows());
-    if (!b.IsValid() || (destCol == b.col1 && destRow == b.row1))
-        return;
-    if (b.col1 == 1 && b.col2 == Columns() && destCol == 1) {
-        // Whole hyper memories move with their locks.
-        std::vector<Row> moved(m_rows.begin() + (b.row1 - 1), m_rows.begin() + b.row2);
-        for (int row = b.row1; row <= b.row2; ++row)
-            Mutable(row) = Row{};
-        for (int k = 0; k < static_cast<int>(moved.size()); ++k) {
-            if (IsCell(1, destRow + k))
-                Mutable(destRow + k) = moved[static_cast<size_t>(k)];
-        }
-        return;
-    }
-    std::vector<Content> moved;
-    for (int row = b.row1; row <= b.row2; ++row) {
-        for (int col = b.col1; col <= b.col2; ++col) {
-            moved.push_back(Take(col, row));
-            SetText(col, row, QString());
-        }
-    }
-    size_t k = 0;
-    for (int row = b.row1; row <= b.row2; ++row) {
-        for (int col = b.col1; col <= b.col2; ++col)
-            Put(destCol + col - b.col1, destRow + row - b.row1, moved[k++]);
-    }
-}
-
-void HyperTable::ClearBlock(const outside::GridBlock& block, bool dataOnly) {
-    const outside::GridBlock b = block.Within(Columns(), Rows());
-    if (!b.IsValid())
-        return;
-    for (int row = b.row1; row <= b.row2; ++row) {
-        for (int col = b.col1; col <= b.col2; ++col)
-            SetText(col, row, QString());
-    }
-    if (!dataOnly)
-        SetLock(b, false);
-}
-
-void HyperTable::PermuteRows(const outside::GridBlock& block, const std::vector<int>& from) {
-    const outside::GridBlock b = block.Within(Columns(), Rows());
-    if (!b.IsValid() || static_cast<int>(from.size()) != b.RowCount())
-        return;
-    for (const int row : from) {
-        if (row < b.row1 || row > b.row2)
-            return;
-    }
+bool HyperTable::PermuteWholeRows(int first, const std::vector<int>& from) {
     const std::vector<Row> before(m_rows);
-    if (b.col1 == 1 && b.col2 == Columns()) {
-        for (int k = 0; k < b.RowCount(); ++k)
-            Mutable(b.row1 + k) = before[static_cast<size_t>(from[static_cast<size_t>(k)] - 1)];
-        return;
-    }
-    std::vector<std::vector<Content>> rows;
-    for (const int row : from) {
-        std::vector<Content> cells;
-        for (int col = b.col1; col <= b.col2; ++col)
-            cells.push_back(Take(col, row));
-        rows.push_back(std::move(cells));
-    }
-    for (int k = 0; k < b.RowCount(); ++k) {
-        for (int col = b.col1; col <= b.col2; ++col)
-            Put(col, b.row1 + k, rows[static_cast<size_t>(k)][static_cast<size_t>(col - b.col1)]);
-    }
+    for (size_t k = 0; k < from.size(); ++k)
+        Mutable(first + static_cast<int>(k)) = before[static_cast<size_t>(from[k] - 1)];
+    return true;
+}
+
+bool HyperTable::RowIsBaseline(int row) const {
+    return m_baseline[static_cast<size_t>(row - 1)] == At(row);
 }
 
 void HyperTable::TakeBaseline() {
@@ -390,28 +331,6 @@ bool HyperTable::CellMatchesBaseline(int col, int row) const {
     if (!m_hasBaseline || !IsCell(col, row))
         return false;
     return TextOf(m_baseline[static_cast<size_t>(row - 1)], col) == Text(col, row);
-}
-
-bool HyperTable::RowMatchesBaseline(int row) const {
-    if (!m_hasBaseline || row < 1 || row > Rows())
-        return false;
-    if (m_baseline[static_cast<size_t>(row - 1)] == At(row))
-        return true;
-    for (int col = 1; col <= Columns(); ++col) {
-        if (!CellMatchesBaseline(col, row))
-            return false;
-    }
-    return true;
-}
-
-bool HyperTable::ColumnMatchesBaseline(int col) const {
-    if (!m_hasBaseline || col < 1 || col > Columns())
-        return false;
-    for (int row = 1; row <= Rows(); ++row) {
-        if (!CellMatchesBaseline(col, row))
-            return false;
-    }
-    return true;
 }
 
 } // namespace document

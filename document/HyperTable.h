@@ -73,29 +73,21 @@ public:
     // the rows of the block, unlocking them opens it.
     void SetLock(const outside::GridBlock& block, bool locked) override;
 
-    void MoveBlock(const outside::GridBlock& block, int destCol, int destRow) override;
-    void ClearBlock(const outside::GridBlock& block, bool dataOnly) override;
-    void PermuteRows(const outside::GridBlock& block, const std::vector<int>& from) override;
-
     void TakeBaseline() override;
     void TakeRowBaseline(int row) override;
     void DropBaseline() override;
     bool HasBaseline() const override { return m_hasBaseline; }
     bool CellMatchesBaseline(int col, int row) const override;
-    bool RowMatchesBaseline(int row) const override;
-    bool ColumnMatchesBaseline(int col) const override;
+
+protected:
+    bool MoveWholeRows(int first, int last, int dest) override;
+    bool PermuteWholeRows(int first, const std::vector<int>& from) override;
+    bool RowIsBaseline(int row) const override;
 
 private:
     Row& Mutable(int row) { return m_rows[static_cast<size_t>(row - 1)]; }
     Row ReadRow(const radio::Byte* image, int row) const;
     QString TextOf(const Row& r, int col) const;
-    struct Content {
-        QString text;
-        int listIndex = -1;
-        outside::ChoiceListPtr list;
-    };
-    Content Take(int col, int row) const;
-    void Put(int col, int row, const Content& content);
 
     std::vector<outside::CellFormat> m_formats; // index col, 0 unused
     std::vector<Row> m_rows;

@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 namespace radio {
 class RadioModel;
@@ -50,6 +51,16 @@ public:
     // Formats are the tab's: ignored.
     void SetFormat(const outside::GridBlock& block, const outside::CellFormat& format) override;
 
+    // Whole rows move as they are (with their locks) where the table can;
+    // any other block moves cell by cell, each cell taking what it can.
+    void MoveBlock(const outside::GridBlock& block, int destCol, int destRow) override;
+    void ClearBlock(const outside::GridBlock& block, bool dataOnly) override;
+    void PermuteRows(const outside::GridBlock& block, const std::vector<int>& from) override;
+
+    // A row (or column) matches its baseline when each of its cells does.
+    bool RowMatchesBaseline(int row) const override;
+    bool ColumnMatchesBaseline(int col) const override;
+
     // Who hears that a rule changed a row (the store that shows the table).
     void SetRowNotice(std::function<void(int row)> notice) { m_rowNotice = std::move(notice); }
     void RowChanged(int row) override {
@@ -62,6 +73,14 @@ protected:
     bool IsCell(int col, int row) const {
         return col >= 1 && col <= Columns() && row >= 1 && row <= Rows();
     }
+    // Rows first..last moved to start at dest, and the rows of a block
+    // taken from the rows in from; false leaves the move to the cells.
+    virtual bool MoveWholeRows(int /*first*/, int /*last*/, int /*dest*/) { return false; }
+    virtual bool PermuteWholeRows(int /*first*/, const std::vector<int>& /*from*/) { return false; }
+    // Whether a row holds the very values of its baseline, so that its
+    // cells need no comparing.
+    virtual bool RowIsBaseline(int /*row*/) const { return false; }
+
     // Whether a frequency cell of a channel holds a text that is no
     // frequency: such a channel is never written.
     static bool HoldsNoFrequency(const radio::ChannelDraft& d);
@@ -70,6 +89,15 @@ protected:
     const int m_tab;
 
 private:
+    // What a cell holds, to move it to another cell.
+    struct Content {
+        QString text;
+        int listIndex = -1;
+        outside::ChoiceListPtr list;
+    };
+    Content Take(int col, int row) const;
+    void Put(int col, int row, const Content& content);
+
     std::function<void(int)> m_rowNotice;
 };
 
