@@ -568,7 +568,7 @@ TEST_F(MainWindowTest, MenusAndToolbarShowTheNamedActions) {
     lines << MenuLines(frame);
     frame.NewDocument();
     lines << QStringLiteral("# a document") << MenuLines(frame);
-    QFile file(QStringLiteral(CLONARA_TEST_DATA_DIR "/menus.txt"));
+    QFile file(testing_support::DataPath("menus.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
     const QStringList expected =
         QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -635,10 +635,6 @@ TEST_F(MainWindowTest, IconsArePainted) {
 
 namespace {
 
-QString ChirpData(const char* name) {
-    return QStringLiteral(CLONARA_TEST_DATA_DIR "/") + QString::fromLatin1(name);
-}
-
 // CHIRP lists through the File menu: Import reports on the status bar,
 // Export offers the CHIRP list, Save As the clone image alone.
 TEST_F(MainWindowTest, ChirpListsAndTheCloneImageThroughTheFileMenu) {
@@ -647,7 +643,7 @@ TEST_F(MainWindowTest, ChirpListsAndTheCloneImageThroughTheFileMenu) {
     app::DocumentWindow* child = frame.NewDocument();
     document::RadioDocument& doc = child->Document();
 
-    watcher.AnswerFiles({ChirpData("chirp-zero.csv")});
+    watcher.AnswerFiles({testing_support::DataPath("chirp-zero.csv")});
     frame.RunCommand(QStringLiteral("file.import"));
     EXPECT_EQ(frame.statusBar()->currentMessage(),
               QStringLiteral("Imported 3 of 4 lines into memory channels from a CHIRP list (its "

@@ -219,7 +219,7 @@ TEST_F(RadioCommandsTest, SendDataWritesTheRadioByteForByte) {
     source.SetSettingsSourceName(QStringLiteral("edited.rsf"));
     ASSERT_FALSE(source.Save(Path("mine.rdf")));
     const QByteArray settingsFile =
-        testing_support::ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf"));
+        testing_support::ReadFile(testing_support::DataPath("edited.rsf"));
     testing_support::WriteFile(Path("edited.rsf"), settingsFile);
     const QByteArray header = QByteArray::fromHex("0A0102060924F8010024F8010201FFFFFFFF");
     int sum = 0;

@@ -289,7 +289,7 @@ TEST_F(CliTransfer, UploadSendsThePreparedImage) {
         ASSERT_FALSE(doc.Load(m_imagePath).has_value());
         ASSERT_FALSE(doc.Save(Path("radio.rdf")).has_value());
     }
-    QByteArray settings = ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf"));
+    QByteArray settings = ReadFile(testing_support::DataPath("edited.rsf"));
     WriteFile(Path("mine.rsf"), settings);
     const Result imported =
         RunCli(Args({"settings", "import"}) << Path("radio.rdf") << Path("mine.rsf"));
@@ -353,8 +353,7 @@ TEST_F(CliTransfer, UploadStopsOnABrokenSettingsFile) {
     ASSERT_FALSE(doc.Load(m_imagePath).has_value());
     doc.SetSettingsSourceName(QStringLiteral("broken.rsf"));
     ASSERT_FALSE(doc.Save(Path("radio.rdf")).has_value());
-    WriteFile(Path("broken.rsf"),
-              ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf")).left(300));
+    WriteFile(Path("broken.rsf"), ReadFile(testing_support::DataPath("edited.rsf")).left(300));
     {
         auto store = settings::OpenSettingsGroup();
         store->setValue(QString::fromLatin1(settings::kSettingDir), m_dir.path());

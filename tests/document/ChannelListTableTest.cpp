@@ -7,6 +7,7 @@
 #include "document/RadioDocument.h"
 #include "radio/ChannelTables.h"
 #include "radio/DataFileLayout.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +18,7 @@ namespace tab = radio::tab;
 
 namespace {
 
-QString DataPath(const char* name) {
-    return QStringLiteral(CLONARA_TEST_DATA_DIR "/") + QString::fromLatin1(name);
-}
+using testing_support::DataPath;
 
 // Moving and sorting rows carries whole channels with their locks, and the
 // baseline then sees exactly the rows that changed.

@@ -21,9 +21,7 @@ using testing_support::WriteFile;
 
 namespace {
 
-QString DataPath(const char* name) {
-    return QStringLiteral(CLONARA_TEST_DATA_DIR "/") + QString::fromLatin1(name);
-}
+using testing_support::DataPath;
 
 // A line of the full column set with the fields of a simplex FM channel on
 // 146.52 MHz, then the case's own "Title=value" fields ('|' between them).

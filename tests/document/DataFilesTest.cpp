@@ -27,9 +27,7 @@ using testing_support::WriteFile;
 
 namespace {
 
-QString DataPath(const QString& name) {
-    return QStringLiteral(CLONARA_TEST_DATA_DIR "/") + name;
-}
+using testing_support::DataPath;
 
 QByteArray Bytes(const Byte* p, int n) {
     return QByteArray(reinterpret_cast<const char*>(p), n);

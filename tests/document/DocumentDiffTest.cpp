@@ -16,9 +16,7 @@ using testing_support::RunCli;
 
 namespace {
 
-QString DataPath(const char* name) {
-    return QStringLiteral(CLONARA_TEST_DATA_DIR "/") + QString::fromLatin1(name);
-}
+using testing_support::DataPath;
 
 struct ChangeCase {
     const char* what;

@@ -134,7 +134,7 @@ protected:
         ASSERT_EQ(document::textio::ImportFile(doc.Radio(), Path("list.csv")).channels, 450);
         ASSERT_FALSE(doc.Save(Path("in.rdf")));
         ASSERT_FALSE(doc.Save(Path("in.img")));
-        WriteFile(Path("in.rsf"), ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf")));
+        WriteFile(Path("in.rsf"), ReadFile(testing_support::DataPath("edited.rsf")));
     }
     QString Path(const QString& name) const { return dir.filePath(name); }
     QString Path(const char* name) const { return Path(QString::fromLatin1(name)); }

@@ -680,7 +680,7 @@ TEST_F(TextIo, AFileThatCannotBeReadChangesNothing) {
 
 TEST_F(TextIo, CliExportImportAndShow) {
     document::RadioDocument doc;
-    ASSERT_FALSE(doc.Load(QStringLiteral(CLONARA_TEST_DATA_DIR "/busy.rdf")));
+    ASSERT_FALSE(doc.Load(testing_support::DataPath("busy.rdf")));
     ASSERT_FALSE(doc.Save(Path("every.rdf")));
 
     // export: byte for byte what the program's Export writes.

@@ -41,14 +41,12 @@ static void PrintTo(const QString& text, std::ostream* os) {
 
 namespace {
 
+using testing_support::DataPath;
+
 const QString kRowsLost = QStringLiteral("Upper memories will be lost.\nContinue?");
 
 QByteArray Block(const document::RadioDocument& doc) {
     return QByteArray(reinterpret_cast<const char*>(doc.Block()), radio::rdf::kFileSize);
-}
-
-QString DataPath(const char* name) {
-    return QStringLiteral(CLONARA_TEST_DATA_DIR "/") + QString::fromLatin1(name);
 }
 
 std::shared_ptr<document::RadioDocument> OpenDoc(const char* name) {

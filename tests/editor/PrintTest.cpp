@@ -38,9 +38,7 @@ using testing_support::WriteFile;
 
 namespace {
 
-QString DataPath(const char* name) {
-    return QStringLiteral(CLONARA_TEST_DATA_DIR "/") + QString::fromLatin1(name);
-}
+using testing_support::DataPath;
 
 // The text of each page of a PDF file.
 QStringList PdfPages(const QString& path) {

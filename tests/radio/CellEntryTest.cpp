@@ -8,6 +8,7 @@
 #include "radio/ChannelRecord.h"
 #include "radio/ChannelTables.h"
 #include "radio/RadioModel.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +51,7 @@ protected:
 
 // The readings of typed frequency texts, from the list in tests/data.
 TEST_F(Rules, TypedFrequencyTextsReadStrictly) {
-    QFile file(QStringLiteral(CLONARA_TEST_DATA_DIR "/cell-readings.txt"));
+    QFile file(testing_support::DataPath("cell-readings.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
     int cases = 0;
     QTextStream in(&file);

@@ -3,6 +3,7 @@
 #include "radio/FrequencyCodec.h"
 #include "radio/RadioModel.h"
 #include "radio/ValueTables.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -120,7 +121,7 @@ TEST(NameCodingTest, CodesAndTexts) {
 
 TEST(NameCodingTest, EveryCodeBothWaysAgainstTheCharacterTable) {
     // The table as text: "code byte what" a line.
-    QFile file(QStringLiteral(CLONARA_TEST_DATA_DIR "/charset.txt"));
+    QFile file(testing_support::DataPath("charset.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
     std::vector<std::uint8_t> table;
     while (!file.atEnd()) {

@@ -9,6 +9,7 @@
 #include "radio/ChoiceLists.h"
 #include "radio/FrequencyCodec.h"
 #include "radio/RadioModel.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +59,7 @@ protected:
 };
 
 TEST_F(EntryRules, TypedTextsFollowTheRules) {
-    QFile file(QStringLiteral(CLONARA_TEST_DATA_DIR "/entry-rules.txt"));
+    QFile file(testing_support::DataPath("entry-rules.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
     const QStringList fieldNames = {"receive",   "transmit", "offset",
                                     "direction", "skip",     "preferential"};

@@ -17,10 +17,6 @@ using testing_support::WriteFile;
 
 namespace {
 
-QString Data(const char* name) {
-    return QStringLiteral(CLONARA_TEST_DATA_DIR "/") + QString::fromLatin1(name);
-}
-
 QByteArray Show(const QString& path) {
     const auto r = RunCli({QStringLiteral("settings"), QStringLiteral("show"), path});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -35,7 +31,8 @@ struct Shown {
 class SettingsShow : public ::testing::TestWithParam<Shown> {};
 
 TEST_P(SettingsShow, AsKept) {
-    EXPECT_EQ(Show(Data(GetParam().file)), ReadFile(Data(GetParam().settings)));
+    EXPECT_EQ(Show(testing_support::DataPath(GetParam().file)),
+              ReadFile(testing_support::DataPath(GetParam().settings)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Data, SettingsShow,
@@ -68,22 +65,23 @@ protected:
 };
 
 TEST_F(SettingsCli, ExportWritesTheImagesSettings) {
-    const auto r = RunCli({"settings", "export", Data("factory.rdf"), Path("out.rsf")});
+    const auto r =
+        RunCli({"settings", "export", testing_support::DataPath("factory.rdf"), Path("out.rsf")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(ReadFile(Path("out.rsf")), ReadFile(Data("factory.rsf")));
+    EXPECT_EQ(ReadFile(Path("out.rsf")), ReadFile(testing_support::DataPath("factory.rsf")));
 }
 
 TEST_F(SettingsCli, ImportWritesTheFileIntoTheImageAndRemembersIt) {
-    WriteFile(Path("edited.rsf"), ReadFile(Data("edited.rsf")));
-    const auto r = RunCli({"settings", "import", Data("factory.rdf"), Path("edited.rsf"),
-                           "--output", Path("out.rdf")});
+    WriteFile(Path("edited.rsf"), ReadFile(testing_support::DataPath("edited.rsf")));
+    const auto r = RunCli({"settings", "import", testing_support::DataPath("factory.rdf"),
+                           Path("edited.rsf"), "--output", Path("out.rdf")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(Show(Path("out.rdf")), ReadFile(Data("edited.settings")));
+    EXPECT_EQ(Show(Path("out.rdf")), ReadFile(testing_support::DataPath("edited.settings")));
 
     document::RadioDocument doc;
     ASSERT_FALSE(doc.Load(Path("out.rdf")));
     document::RadioDocument factory;
-    ASSERT_FALSE(factory.Load(Data("factory.rdf")));
+    ASSERT_FALSE(factory.Load(testing_support::DataPath("factory.rdf")));
     const QByteArray file = ReadFile(Path("edited.rsf"));
     const radio::Byte* img = doc.Image();
     for (int n = 0; n < 1480; ++n) {
@@ -97,7 +95,7 @@ TEST_F(SettingsCli, ImportWritesTheFileIntoTheImageAndRemembersIt) {
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("edited.rsf"));
     EXPECT_EQ(Stored(settings::kSettingDir), dir.path());
     EXPECT_EQ(Stored(settings::kCurrentSettingFile), QStringLiteral("edited.rsf"));
-    EXPECT_EQ(ReadFile(Data("factory.rdf")).size(), 33680);
+    EXPECT_EQ(ReadFile(testing_support::DataPath("factory.rdf")).size(), 33680);
 
     // The upload of that document finds the file again.
     document::RadioDocument upload;
@@ -109,8 +107,8 @@ TEST_F(SettingsCli, ImportWritesTheFileIntoTheImageAndRemembersIt) {
 }
 
 TEST_F(SettingsCli, FailuresChangeNothing) {
-    WriteFile(Path("doc.rdf"), ReadFile(Data("factory.rdf")));
-    WriteFile(Path("short.rsf"), ReadFile(Data("edited.rsf")).left(1000));
+    WriteFile(Path("doc.rdf"), ReadFile(testing_support::DataPath("factory.rdf")));
+    WriteFile(Path("short.rsf"), ReadFile(testing_support::DataPath("edited.rsf")).left(1000));
     QDir().mkdir(Path("folder.rsf"));
     const struct {
         QStringList arguments;
@@ -137,7 +135,7 @@ TEST_F(SettingsCli, FailuresChangeNothing) {
         EXPECT_TRUE(QString::fromUtf8(r.err).contains(c.err)) << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
     }
-    EXPECT_EQ(ReadFile(Path("doc.rdf")), ReadFile(Data("factory.rdf")));
+    EXPECT_EQ(ReadFile(Path("doc.rdf")), ReadFile(testing_support::DataPath("factory.rdf")));
     EXPECT_TRUE(Stored(settings::kCurrentSettingFile).isEmpty());
 }
 

@@ -28,8 +28,7 @@ constexpr int kBlockSize = settings::rsf::kBlockSize;
 
 // A bitmap drawn as rows of '#' and '.' in a file of the test data.
 settings::rset::Pixels ReadDrawing(const char* name, const settings::rset::BitmapShape& shape) {
-    const QByteArray text = testing_support::ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/") +
-                                                      QString::fromLatin1(name));
+    const QByteArray text = testing_support::ReadFile(testing_support::DataPath(name));
     const QList<QByteArray> rows = text.trimmed().split('\n');
     EXPECT_EQ(rows.size(), shape.height) << name;
     settings::rset::Pixels pixels(static_cast<size_t>(shape.PixelCount()));
@@ -64,8 +63,8 @@ void Shoot(QWidget& page, const QSize& size, const char* file) {
     const QImage picture = page.grab().toImage();
     ASSERT_EQ(picture.size(), size);
     if (qEnvironmentVariableIntValue("CLONARA_WRITE_SCREENSHOTS") == 1) {
-        ASSERT_TRUE(picture.save(QStringLiteral(CLONARA_TEST_DATA_DIR "/../../docs/") +
-                                 QString::fromLatin1(file)));
+        ASSERT_TRUE(
+            picture.save(testing_support::DataPath("../../docs/") + QString::fromLatin1(file)));
     }
 }
 

@@ -250,7 +250,7 @@ TEST_F(SettingsWindowTest, SaveOnAFullDiskKeepsTheOldFile) {
     if (!disk.Mounted())
         GTEST_SKIP() << "mounting a tmpfs needs root";
     const QString file = disk.Path(QStringLiteral("old.rsf"));
-    WriteFile(file, ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf")));
+    WriteFile(file, ReadFile(testing_support::DataPath("edited.rsf")));
     {
         auto store = settings::OpenSettingsGroup();
         store->setValue(QString::fromLatin1(settings::kSettingDir), QFileInfo(file).absolutePath());
@@ -266,7 +266,7 @@ TEST_F(SettingsWindowTest, SaveOnAFullDiskKeepsTheOldFile) {
     EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Error"));
     EXPECT_TRUE(watcher.Boxes()[0].text.startsWith(QStringLiteral("Error writing file:\n") + file))
         << watcher.Boxes()[0].text.toStdString();
-    EXPECT_EQ(ReadFile(file), ReadFile(QStringLiteral(CLONARA_TEST_DATA_DIR "/edited.rsf")));
+    EXPECT_EQ(ReadFile(file), ReadFile(testing_support::DataPath("edited.rsf")));
     EXPECT_TRUE(dialog->IsModified());
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("NewFile"));
     EXPECT_TRUE(testing_support::StrayTemporaryFiles(QFileInfo(file).absolutePath()).isEmpty());

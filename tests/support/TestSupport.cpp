@@ -15,6 +15,10 @@
 
 namespace testing_support {
 
+QString DataPath(const QString& name) {
+    return QStringLiteral(CLONARA_TEST_DATA_DIR "/") + name;
+}
+
 std::vector<std::uint8_t> Hex(const char* text) {
     std::vector<std::uint8_t> bytes;
     int high = -1;

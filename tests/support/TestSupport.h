@@ -14,6 +14,12 @@ namespace testing_support {
 // Bytes from a text of hexadecimal pairs ("0A 01 02 ...").
 std::vector<std::uint8_t> Hex(const char* text);
 
+// The path of a file under tests/data.
+QString DataPath(const QString& name);
+inline QString DataPath(const char* name) {
+    return DataPath(QString::fromLatin1(name));
+}
+
 // Reads / writes a whole file.
 QByteArray ReadFile(const QString& path);
 void WriteFile(const QString& path, const QByteArray& bytes);
