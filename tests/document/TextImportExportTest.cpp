@@ -17,6 +17,7 @@
 
 #include <array>
 #include <cstring>
+#include <functional>
 
 using namespace radio;
 using testing_support::ProgramPath;
@@ -201,40 +202,6 @@ TEST(ImportRowTest, AWholeRecordIsWrittenOverFiller) {
     EXPECT_EQ(doc.Radio().Comment(tab::kMemories, 6), "hello");
 }
 
-TEST(ImportRowTest, ChannelNumbers) {
-    struct Case {
-        const char* number;
-        int lineIndex;
-        int written;
-    } cases[] = {
-        {"1", 9, 0},     {"450", 0, 449},        {"", 4, 4},
-        {" 12 ", 0, 11}, {"12.0", 0, 11},        {"0", 4, -1},
-        {"451", 0, -1},  {"-3", 0, -1},          {"abc", 4, -1},
-        {"", 450, -1},   {"99999999999", 0, -1},
-    };
-    for (const auto& c : cases) {
-        document::RadioDocument doc;
-        QStringList line = Line({});
-        line[document::textio::kNumber] = c.number;
-        EXPECT_EQ(document::textio::ImportRow(doc.Radio(), line, c.lineIndex), c.written)
-            << c.number;
-    }
-}
-
-TEST(ImportRowTest, ABadReceiveFrequencyChangesNothing) {
-    for (const char* rx : {"146.521", "", "abc", "1300", "830.000", "0.3"}) {
-        document::RadioDocument doc;
-        doc.Radio().SetComment(tab::kMemories, 2, "old");
-        const QByteArray before = Bytes(doc.Block(), radio::rdf::kFileSize);
-        EXPECT_EQ(
-            document::textio::ImportRow(
-                doc.Radio(), Line({{channelcol::kReceive, rx}, {channelcol::kComment, "new"}}), 0),
-            -1)
-            << rx;
-        EXPECT_EQ(Bytes(doc.Block(), radio::rdf::kFileSize), before) << rx;
-    }
-}
-
 TEST(ImportRowTest, OnlyMemoriesChange) {
     document::RadioDocument doc;
     const QByteArray before = Bytes(doc.Image(), image::kSize);
@@ -249,293 +216,79 @@ TEST(ImportRowTest, OnlyMemoriesChange) {
     }
 }
 
-struct Field {
-    int column;
-    const char* text;
-    int expected;
-};
-
-// Reads the value a keyword column left in channel 3.
-int Value(document::RadioDocument& doc, int column) {
+// Reads a value import-rows.txt names from channel 3.
+int Value(document::RadioDocument& doc, const QString& name) {
     const ConstChannelRecord r(MemoryRecord(doc.Radio(), 2));
     const Byte* img = doc.Image();
-    switch (column) {
-    case channelcol::kMode:
-        return r.Mode();
-    case channelcol::kToneMode:
-        return r.ToneMode();
-    case channelcol::kCtcss:
-        return r.Ctcss();
-    case channelcol::kDcs:
-        return r.Dcs();
-    case channelcol::kSkip:
-        return doc.Radio().IsSkip(img, tab::kMemories, 2);
-    case channelcol::kPreferential:
-        return doc.Radio().IsPreferential(img, tab::kMemories, 2);
-    case channelcol::kStep:
-        return r.Step();
-    case channelcol::kClockShift:
-        return r.ClockShift();
-    case channelcol::kHalfDeviation:
-        return r.HalfDeviation();
-    case channelcol::kPower:
-        return r.Power();
-    case channelcol::kIcon:
-        return r.Icon();
-    case channelcol::kMask:
-        return doc.Radio().IsMasked(img, tab::kMemories, 2);
-    default:
-        return -1;
+    const RadioModel& radio = doc.Radio();
+    const std::pair<const char*, std::function<int()>> values[] = {
+        {"mode", [&] { return r.Mode(); }},
+        {"tone mode", [&] { return r.ToneMode(); }},
+        {"ctcss", [&] { return r.Ctcss(); }},
+        {"dcs", [&] { return r.Dcs(); }},
+        {"skip", [&] { return int(radio.IsSkip(img, tab::kMemories, 2)); }},
+        {"preferential", [&] { return int(radio.IsPreferential(img, tab::kMemories, 2)); }},
+        {"step", [&] { return r.Step(); }},
+        {"clock shift", [&] { return int(r.ClockShift()); }},
+        {"half deviation", [&] { return int(r.HalfDeviation()); }},
+        {"power", [&] { return r.Power(); }},
+        {"icon", [&] { return r.Icon(); }},
+        {"mask", [&] { return int(radio.IsMasked(img, tab::kMemories, 2)); }},
+        {"direction", [&] { return r.Direction(); }},
+        {"offset",
+         [&] { return static_cast<int>(radio.DecodeFrequency(tab::kMemories, r.OffsetField())); }},
+    };
+    for (const auto& [key, read] : values) {
+        if (name == QLatin1String(key))
+            return read();
     }
+    ADD_FAILURE() << "no value " << name.toStdString();
+    return -1;
 }
 
-TEST(ImportRowTest, EveryKeyword) {
-    const Field fields[] = {
-        // Operating mode.
-        {channelcol::kMode, "FM", 0},
-        {channelcol::kMode, "AM", 1},
-        {channelcol::kMode, "am", 1},
-        {channelcol::kMode, "Air", 1},
-        {channelcol::kMode, "aM", 1},
-        {channelcol::kMode, "aircraft", 0},
-        {channelcol::kMode, "WFM", 2},
-        {channelcol::kMode, "wfm", 2},
-        {channelcol::kMode, "", 0},
-        // Tone mode: the list's own texts, the keywords, first digits.
-        {channelcol::kToneMode, "None", 0},
-        {channelcol::kToneMode, "Encode", 1},
-        {channelcol::kToneMode, "Decode", 2},
-        {channelcol::kToneMode, "DCS", 3},
-        {channelcol::kToneMode, "dcs", 3},
-        {channelcol::kToneMode, "DSC(TX)", 4},
-        {channelcol::kToneMode, "ENC(TX)DCS(RX)", 5},
-        {channelcol::kToneMode, "dcs(tx)dec(rx)", 6},
-        {channelcol::kToneMode, "off", 0},
-        {channelcol::kToneMode, "bell", 0},
-        {channelcol::kToneMode, "0encode", 0},
-        {channelcol::kToneMode, "1", 1},
-        {channelcol::kToneMode, "e", 1},
-        {channelcol::kToneMode, "enc", 1},
-        {channelcol::kToneMode, "ctcssenc", 1},
-        {channelcol::kToneMode, "ctcssencode", 1},
-        {channelcol::kToneMode, "ctcss enc", 1},
-        {channelcol::kToneMode, "CTCSS Encode", 1},
-        {channelcol::kToneMode, "2", 2},
-        {channelcol::kToneMode, "ed", 2},
-        {channelcol::kToneMode, "dec", 2},
-        {channelcol::kToneMode, "enc\\dec", 2},
-        {channelcol::kToneMode, "encode\\decode", 2},
-        {channelcol::kToneMode, "ctcssdec", 2},
-        {channelcol::kToneMode, "ctcssdecode", 2},
-        {channelcol::kToneMode, "ctcss dec", 2},
-        {channelcol::kToneMode, "ctcss decode", 2},
-        {channelcol::kToneMode, "ctcss enc\\dec", 2},
-        {channelcol::kToneMode, "ctcss encode\\decode", 2},
-        {channelcol::kToneMode, "squelch", 2},
-        {channelcol::kToneMode, "tonesquelch", 2},
-        {channelcol::kToneMode, "tone squelch", 2},
-        {channelcol::kToneMode, "3", 0},
-        {channelcol::kToneMode, "whatever", 0},
-        // DCS codes.
-        {channelcol::kDcs, "023", 0},
-        {channelcol::kDcs, "23", 0},
-        {channelcol::kDcs, "754", 103},
-        {channelcol::kDcs, "024", 0},
-        {channelcol::kDcs, "x", 0},
-        // Skip and preferential scan.
-        {channelcol::kSkip, "Skip", 1},
-        {channelcol::kSkip, "skip", 1},
-        {channelcol::kSkip, "1", 1},
-        {channelcol::kSkip, "Stop", 0},
-        {channelcol::kSkip, "0", 0},
-        {channelcol::kSkip, "yes", 0},
-        {channelcol::kPreferential, "Scan", 1},
-        {channelcol::kPreferential, "1x", 1},
-        {channelcol::kPreferential, "NotScan", 0},
-        {channelcol::kPreferential, "notscan", 0},
-        {channelcol::kPreferential, "maybe", 0},
-        // Steps.
-        {channelcol::kStep, "5 kHz", 0},
-        {channelcol::kStep, "10 kHz", 1},
-        {channelcol::kStep, "12.5 kHz", 2},
-        {channelcol::kStep, "15 kHz", 3},
-        {channelcol::kStep, "20 kHz", 4},
-        {channelcol::kStep, "25 kHz", 5},
-        {channelcol::kStep, "50 kHz", 6},
-        {channelcol::kStep, "100kHz", 7},
-        {channelcol::kStep, "100 kHz", 7},
-        {channelcol::kStep, "9 kHz", 8},
-        {channelcol::kStep, "7 kHz", 0},
-        {channelcol::kStep, "", 0},
-        // Clock shift and half deviation.
-        {channelcol::kClockShift, "On", 1},
-        {channelcol::kClockShift, "1", 1},
-        {channelcol::kClockShift, "Off", 0},
-        {channelcol::kClockShift, "true", 0},
-        {channelcol::kHalfDeviation, "On", 1},
-        {channelcol::kHalfDeviation, "TRUE", 1},
-        {channelcol::kHalfDeviation, "false", 0},
-        {channelcol::kHalfDeviation, "Off", 0},
-        // Tx power: the list's own texts first.
-        {channelcol::kPower, "Low 1", 0},
-        {channelcol::kPower, "Low 2", 1},
-        {channelcol::kPower, "Low 3", 2},
-        {channelcol::kPower, "High", 3},
-        {channelcol::kPower, "low2", 1},
-        {channelcol::kPower, "low3", 2},
-        {channelcol::kPower, "low", 0},
-        {channelcol::kPower, "off", 0},
-        {channelcol::kPower, "on", 3},
-        {channelcol::kPower, "0", 0},
-        {channelcol::kPower, "1", 1},
-        {channelcol::kPower, "2", 2},
-        {channelcol::kPower, "3", 3},
-        {channelcol::kPower, "medium", 3},
-        // Icons: the list shows 1 to 30.
-        {channelcol::kIcon, "1", 0},
-        {channelcol::kIcon, "30", 29},
-        {channelcol::kIcon, "0", 0},
-        {channelcol::kIcon, "15", 14},
-        {channelcol::kIcon, "31", 0},
-        {channelcol::kIcon, "x", 0},
-        // Mask.
-        {channelcol::kMask, "Masked", 1},
-        {channelcol::kMask, "mask", 1},
-        {channelcol::kMask, "0", 1},
-        {channelcol::kMask, "off", 1},
-        {channelcol::kMask, "false", 1},
-        {channelcol::kMask, "", 0},
-        {channelcol::kMask, "1", 0},
-        {channelcol::kMask, "on", 0},
-        {channelcol::kMask, "true", 0},
-    };
-    for (const Field& f : fields) {
+TEST(ImportRowTest, FieldsAsTheTableSays) {
+    const QByteArray text = testing_support::ReadFile(testing_support::DataPath("import-rows.txt"));
+    const QStringList titles = document::textio::ColumnNames();
+    int cases = 0;
+    for (const QString& row : QString::fromUtf8(text).split(u'\n')) {
+        if (row.isEmpty() || row.startsWith(u'#'))
+            continue;
+        SCOPED_TRACE(row.toStdString());
+        const QStringList halves = row.split(u'\t');
+        ASSERT_EQ(halves.size(), 2);
+        QStringList line = Line({});
+        int lineIndex = 0;
+        for (const QString& field : halves[0].split(u'|')) {
+            const QString title = field.section(u'=', 0, 0);
+            const QString value = field.section(u'=', 1);
+            if (title == QLatin1String("line")) {
+                lineIndex = value.toInt();
+                continue;
+            }
+            const int column = static_cast<int>(titles.indexOf(title));
+            ASSERT_GE(column, 0) << title.toStdString();
+            line[column] = value;
+        }
         document::RadioDocument doc;
-        ASSERT_EQ(document::textio::ImportRow(doc.Radio(), Line({{f.column, f.text}}), 0), 2)
-            << f.text;
-        EXPECT_EQ(Value(doc, f.column), f.expected) << f.column << " '" << f.text << "'";
+        const QByteArray before = Bytes(doc.Block(), radio::rdf::kFileSize);
+        int written = 2;
+        for (const QString& field : halves[1].split(u'|')) {
+            if (field.startsWith(QLatin1String("written=")))
+                written = field.section(u'=', 1).toInt();
+        }
+        ASSERT_EQ(document::textio::ImportRow(doc.Radio(), line, lineIndex), written);
+        if (written < 0) {
+            EXPECT_EQ(Bytes(doc.Block(), radio::rdf::kFileSize), before);
+        }
+        for (const QString& field : halves[1].split(u'|')) {
+            if (!field.startsWith(QLatin1String("written="))) {
+                EXPECT_EQ(Value(doc, field.section(u'=', 0, 0)), field.section(u'=', 1).toInt())
+                    << field.toStdString();
+            }
+        }
+        ++cases;
     }
-}
-
-TEST(ImportRowTest, CtcssTonesAndTheToneMode) {
-    struct Case {
-        const char* tone;
-        const char* toneMode;
-        int index;
-        int mode;
-    } cases[] = {
-        {"88.5", "", 8, 1},  // found, no tone mode: encode
-        {"88.55", "", 8, 1}, // one decimal digit counts
-        {"88", "", 12, 0},   // not a tone: 100.0 Hz, tone mode as given
-        {"88", "Decode", 12, 2},
-        {"100", "", 12, 1},
-        {"6.7", "", 0, 1}, // below 67.0: times ten
-        {"67", "", 0, 1},
-        {"254.1", "None", 49, 0},
-        {"", "", 12, 0},
-        {"x", "", 12, 0},
-        {"99999999999999", "", 12, 0},
-    };
-    for (const auto& c : cases) {
-        document::RadioDocument doc;
-        ASSERT_EQ(document::textio::ImportRow(
-                      doc.Radio(),
-                      Line({{channelcol::kCtcss, c.tone}, {channelcol::kToneMode, c.toneMode}}), 0),
-                  2);
-        const ConstChannelRecord r(MemoryRecord(doc.Radio(), 2));
-        EXPECT_EQ(r.Ctcss(), c.index) << c.tone;
-        EXPECT_EQ(r.ToneMode(), c.mode) << c.tone;
-    }
-}
-
-TEST(ImportRowTest, OffsetsAndDirections) {
-    struct Case {
-        const char* rx;
-        const char* tx;
-        const char* offset;
-        const char* dir;
-        int direction;
-        Hz value; // the offset field: offset, or with Split the transmit frequency
-    } cases[] = {
-        // No transmit frequency.
-        {"146.94", "", "", "", 0, 600000},
-        {"146.94", "", "", "-", 1, 600000},
-        {"146.94", "", "", "m", 1, 600000},
-        {"146.94", "", "", "+", 2, 600000},
-        {"146.94", "", "", "S", 0, 600000},
-        {"146.94", "", "", "O", 3, 146940000},
-        {"146.94", "", "", "3", 3, 146940000}, // one character: a letter, not 3 MHz
-        {"146.94", "", "", "Minus", 1, 600000},
-        {"146.94", "", "", "split", 3, 146940000},
-        {"146.94", "", "", "600 kHz", 0, 600000},
-        {"146.94", "", "", "1 MHz", 0, 1000000},
-        {"146.94", "", "", "1234", 0, 600000},
-        {"146.94", "", "1.00 MHz", "Minus", 1, 1000000},
-        {"442.1", "", "146.52 MHz", "Minus", 1, 5000000}, // wider than any shift: the default
-        {"442.1", "295.58", "146.52 MHz", "Minus", 3, 295580000},
-        {"29.62", "", "", "", 0, 100000},
-        // A transmit frequency the radio can use.
-        {"146.94", "146.34", "", "", 1, 600000},
-        {"146.94", "147.54", "", "", 2, 600000},
-        {"146.94", "146.94", "", "", 0, 146940000},
-        {"146.94", "146.345", "", "", 3, 146345000}, // no standard offset: split
-        {"146.94", "147.945", "", "", 3, 147945000},
-        {"146.94", "146.34", "", "600 kHz", 1, 600000},
-        {"146.94", "147.54", "", "600 kHz", 2, 600000},
-        {"146.94", "146.34", "", "1 MHz", 0, 1000000},
-        {"146.94", "146.34", "", "Split", 3, 146340000},
-        {"146.94", "146.34", "", "o", 3, 146340000},
-        {"146.94", "146.34", "", "Minus", 1, 600000},
-        {"146.94", "146.345", "", "Minus", 1, 595000},
-        {"146.94", "146.34", "", "Plus", 1, 600000}, // plus would be below 0
-        {"146.94", "146.34", "", "Simplex", 0, 600000},
-        {"146.94", "446.94", "", "+", 3, 446940000}, // 300 MHz is no offset: split
-        {"446.94", "146.94", "", "-", 3, 146940000},
-        {"446.94", "146.94", "", "Minus", 3, 146940000},
-        {"146.94", "146.94", "000 kHz", "Simplex", 0, 0},
-        {"146.94", "146.94", "1.23 MHz", "simplex", 0, 1230000},
-        // A transmit frequency the radio cannot use.
-        {"146.94", "0.4", "", "", 0, 400000},
-        {"146.94", "0.41", "", "", 0, 600000},
-        {"146.94", "0.4", "", "1 MHz", 0, 1000000},
-        {"1.0", "0.4", "600 kHz", "Minus", 1, 600000},
-        {"999.0", "1024.00000", "25.00 MHz", "Plus", 2, 25000000},
-        {"146.94", "830.00000", "060 kHz", "Split", 3, 830000000},
-        {"146.94", "0.00000", "060 kHz", "Split", 3, 0},
-        // A sign with such a transmit field: the difference only when it is
-        // an offset the radio can use, else the field is the offset itself.
-        {"146.94", "0.1", "", "-", 1, 100000},
-        {"146.94", "0.1", "", "+", 2, 100000},
-        {"146.94", "0.1", "", "Minus", 1, 100000},
-        {"1.413", "1.313", "", "-", 1, 100000},
-        {"1.413", "1.513", "", "+", 2, 100000},
-        {"1.413", "1.513", "", "-", 0, 1513000}, // minus, yet above: no offset
-        {"1.413", "1.313", "", "+", 0, 1313000},
-        {"0.549", "0.45", "", "-", 1, 450000}, // 99 kHz is no offset, 450 kHz is
-    };
-    for (const auto& c : cases) {
-        document::RadioDocument doc;
-        ASSERT_EQ(document::textio::ImportRow(doc.Radio(),
-                                              Line({{channelcol::kReceive, c.rx},
-                                                    {channelcol::kTransmit, c.tx},
-                                                    {channelcol::kOffset, c.offset},
-                                                    {channelcol::kDirection, c.dir}}),
-                                              0),
-                  2)
-            << c.rx << " " << c.tx << " " << c.dir;
-        const ConstChannelRecord r(MemoryRecord(doc.Radio(), 2));
-        EXPECT_EQ(r.Direction(), c.direction) << c.rx << " " << c.tx << " '" << c.dir << "'";
-        EXPECT_EQ(doc.Radio().DecodeFrequency(tab::kMemories, r.OffsetField()), c.value)
-            << c.rx << " " << c.tx << " '" << c.dir << "'";
-    }
-    // A value that does not fit its field writes nothing.
-    document::RadioDocument doc;
-    const QByteArray before = Bytes(doc.Image(), image::kSize);
-    EXPECT_EQ(document::textio::ImportRow(
-                  doc.Radio(),
-                  Line({{channelcol::kTransmit, "2000"}, {channelcol::kDirection, "Split"}}), 0),
-              -1);
-    EXPECT_EQ(Bytes(doc.Image(), image::kSize), before);
+    EXPECT_GE(cases, 180);
 }
 
 TEST(ImportRowTest, NameAndComment) {
