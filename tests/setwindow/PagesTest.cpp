@@ -1,0 +1,497 @@
+// The Display, Icon/Font and names pages on a settings block, offscreen: what
+// is the pages' own beyond the option controls (tests in SettingsPagesTest.cpp)
+// and the coding of bitmaps and names (tests/settings). The Display page's
+// sliders, icon grid and LED colours; the Icon/Font page's previews and
+// editors, drawing on the selected bitmap only and saving the bitmaps and
+// selections the user changed; names typed into the grids, and the TV names
+// shown only on radios with the TV band. Each page writes the bytes the user
+// changed and nothing else.
+#include "setwindow/DisplayPage.h"
+#include "setwindow/IconFontPage.h"
+#include "setwindow/NamesPage.h"
+
+#include "settings/RadioSettings.h"
+#include "settings/SettingsStore.h"
+#include "support/ChangedBytes.h"
+#include "support/ModalWatcher.h"
+#include "widgets/GridView.h"
+#include "widgets/LedSwatch.h"
+#include "widgets/PixelEditor.h"
+#include "widgets/PixelPreview.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+
+#include <functional>
+#include <map>
+
+namespace {
+
+using radio::Byte;
+using Block = std::vector<Byte>;
+
+constexpr int kBlockSize = settings::rsf::kBlockSize;
+
+// A page shown on a block; Changes() are the bytes that differ from the
+// block it last loaded.
+template <class Page>
+class PageTest : public ::testing::Test {
+public:
+    template <class... Extra>
+    void Show(const Block& sample, QSize size, Extra... extra) {
+        page.reset();
+        block = loaded = sample;
+        page = std::make_unique<Page>(block.data(), extra..., nullptr);
+        page->resize(size);
+        page->show();
+        QApplication::setActiveWindow(page.get());
+        page->Load();
+    }
+    // New bytes into the block the page holds, loaded.
+    void Refill(const Block& fresh) {
+        std::copy(fresh.begin(), fresh.end(), block.begin());
+        loaded = fresh;
+        page->Load();
+    }
+    std::map<int, int> Changes() const { return ChangedBytes(loaded, block); }
+
+    Block block;
+    Block loaded;
+    std::unique_ptr<Page> page;
+};
+
+// ---------------------------------------------------------------------------
+// Display
+// ---------------------------------------------------------------------------
+
+// A block with a value in every byte the page shows, some of them past
+// what its control can show.
+Block DisplaySample() {
+    Block block(kBlockSize);
+    for (int i = 0; i < kBlockSize; ++i)
+        block[static_cast<size_t>(i)] = static_cast<Byte>(i * 7 + 3);
+    block[4] = 0x9B;   // language bit 6 clear, the rest set
+    block[11] = 10;    // contrast 1, off the scale
+    block[12] = 200;   // dimmer past 12
+    block[83] = 9;     // past the list
+    block[117] = 0xF2; // Display2x on, Icon Set off
+    for (int b = 0; b < 16; ++b)
+        block[static_cast<size_t>(62 + b)] = static_cast<Byte>(b);
+    block[62 + 14] = 29; // PMS: icon 30
+    block[62 + 15] = 30; // Home: no icon
+    for (int n = 0; n < 10; ++n) {
+        block[static_cast<size_t>(120 + 3 * n)] = static_cast<Byte>(5 * n);
+        block[static_cast<size_t>(121 + 3 * n)] = 51;
+        block[static_cast<size_t>(122 + 3 * n)] = 0;
+    }
+    block[120] = 60; // LED 1: red off the scale
+    return block;
+}
+
+class DisplayPageTest : public PageTest<setwindow::DisplayPage> {
+public:
+    void SetUp() override { Show(DisplaySample(), {900, 560}); }
+    // A control of the page by its option's key.
+    template <class W>
+    W* Control(const char* key) {
+        auto* w = page->findChild<W*>(QString::fromLatin1(key));
+        EXPECT_TRUE(w) << key;
+        return w;
+    }
+    QComboBox* Combo(const char* key) { return Control<QComboBox>(key); }
+    // Picks an item in the icon cell of a band row, as the user does.
+    void ChooseIcon(int row, int item) {
+        widgets::GridView* grid = page->IconGrid();
+        grid->SetActiveCell(1, row);
+        grid->StartEdit();
+        auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
+        ASSERT_TRUE(combo);
+        combo->setCurrentIndex(item);
+        grid->EndEdit();
+    }
+
+    testing_support::ModalWatcher watcher;
+};
+
+TEST_F(DisplayPageTest, LoadShowsTheSlidersTheIconGridAndTheSwatches) {
+    EXPECT_EQ(page->Contrast()->value(), 1); // byte 10 lies between positions 1 and 2
+    EXPECT_EQ(page->Contrast()->minimum(), 1);
+    EXPECT_EQ(page->Contrast()->maximum(), 10);
+    EXPECT_EQ(page->Dimmer()->value(), 12); // byte 200: the slider's top
+    EXPECT_EQ(Combo("display.language")->currentText(), QStringLiteral("English"));
+    EXPECT_EQ(Combo("display.subMeterSymbol")->currentText(), QString()) << "past the list";
+
+    const outside::CellStore* grid = page->IconGrid()->Cells();
+    EXPECT_EQ(grid->Text(0, 1), QStringLiteral("MW"));
+    EXPECT_EQ(grid->Text(0, 16), QStringLiteral("Home"));
+    EXPECT_EQ(grid->Text(1, 1), QStringLiteral("1"));
+    EXPECT_EQ(grid->Text(1, 15), QStringLiteral("30"));
+    EXPECT_EQ(grid->Text(1, 16), QString()) << "byte 30: no icon";
+    EXPECT_EQ(grid->CellList(1, 1)->Count(), 30);
+
+    EXPECT_EQ(page->Swatch(0)->Colour(), QColor(255, 255, 0)); // 60 shows as 255
+    EXPECT_EQ(page->Swatch(3)->Colour(), QColor(75, 255, 0));
+    EXPECT_EQ(page->LedButton(9)->text(), QStringLiteral("LED 10"));
+    EXPECT_EQ(page->HelpTopic(), 103);
+}
+
+TEST_F(DisplayPageTest, SavingUntouchedControlsChangesNothing) {
+    page->Save();
+    EXPECT_EQ(Changes(), (std::map<int, int>{}));
+    page->Save(); // and again, after Save loaded the page afresh
+    EXPECT_EQ(Changes(), (std::map<int, int>{}));
+}
+
+TEST_F(DisplayPageTest, EachControlSavesItsOwnBytes) {
+    struct Case {
+        const char* what;
+        std::function<void(DisplayPageTest&)> act;
+        std::map<int, int> changes;
+    };
+    const auto key = [](QWidget* w, Qt::Key k) { QTest::keyClick(w, k); };
+    const Case cases[] = {
+        {"contrast up from an off-scale byte",
+         [&](DisplayPageTest& t) { key(t.page->Contrast(), Qt::Key_Right); },
+         {{11, 12}}},
+        {"dimmer one down from past the top",
+         [&](DisplayPageTest& t) { key(t.page->Dimmer(), Qt::Key_Left); },
+         {{12, 11}}},
+        {"language keeps the other bits of byte 4",
+         [&](DisplayPageTest& t) { key(t.Combo("display.language"), Qt::Key_Down); },
+         {{4, 0xDB}}},
+        {"Display2x off",
+         [&](DisplayPageTest& t) { key(t.Control<QCheckBox>("display.display2x"), Qt::Key_Space); },
+         {{117, 0xF0}}},
+        {"icon of 2m", [&](DisplayPageTest& t) { t.ChooseIcon(6, 29); }, {{67, 29}}},
+        {"icon of Home, from none", [&](DisplayPageTest& t) { t.ChooseIcon(16, 0); }, {{77, 0}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Refill(DisplaySample());
+        c.act(*this);
+        page->Save();
+        EXPECT_EQ(Changes(), c.changes);
+    }
+}
+
+TEST_F(DisplayPageTest, LedButtonsChooseFromTheSwatchColour) {
+    QList<QColor> started;
+    QList<QColor> answers = {QColor(128, 0, 255), QColor()}; // choose, then cancel
+    watcher.OnOtherDialog([&](QWidget* w) {
+        auto* dialog = qobject_cast<QColorDialog*>(w);
+        ASSERT_TRUE(dialog);
+        started << dialog->currentColor();
+        const QColor answer = answers.takeFirst();
+        if (answer.isValid()) {
+            dialog->setCurrentColor(answer);
+            dialog->accept();
+        } else {
+            dialog->reject();
+        }
+    });
+    QTest::mouseClick(page->LedButton(2), Qt::LeftButton);
+    EXPECT_EQ(page->Swatch(2)->Colour(), QColor(128, 0, 255));
+    // The second press starts from the first choice; cancelling keeps it.
+    QTest::mouseClick(page->LedButton(2), Qt::LeftButton);
+    ASSERT_EQ(started.size(), 2);
+    EXPECT_EQ(started[0], QColor(50, 255, 0));
+    EXPECT_EQ(started[1], QColor(128, 0, 255));
+    EXPECT_EQ(page->Swatch(2)->Colour(), QColor(128, 0, 255));
+    page->Save();
+    EXPECT_EQ(Changes(), (std::map<int, int>{{126, 25}, {127, 0}, {128, 51}}));
+    // Stored as levels, shown again as 5 times the level.
+    EXPECT_EQ(page->Swatch(2)->Colour(), QColor(125, 0, 255));
+
+    // LED 1 holds red 60: kept until the user chooses a colour for it.
+    answers = {QColor(0, 0, 10)};
+    QTest::mouseClick(page->LedButton(0), Qt::LeftButton);
+    EXPECT_EQ(started.back(), QColor(255, 255, 0));
+    page->Save();
+    EXPECT_EQ(block[120], 0);
+    EXPECT_EQ(block[121], 0);
+    EXPECT_EQ(block[122], 2);
+}
+
+// ---------------------------------------------------------------------------
+// Icon/Font
+// ---------------------------------------------------------------------------
+
+constexpr int kFont = 194; // character k at 194 + 22k
+constexpr int kIcon = 448; // icon k at 448 + 124k
+
+Block IconFontSample() {
+    Block block(kBlockSize, 0);
+    block[kFont + 0] = 0x03; // character 1: top row
+    block[kFont + 1] = 0xFF;
+    block[kFont + 22] = 0xFF; // character 2: top row, unused bits set
+    block[kFont + 23] = 0xFF;
+    block[kFont + 44 + 21] = 0x01; // character 3: bottom right pixel
+    block[kIcon + 0] = 0x10;       // icon 1: pixels 0 and 20
+    block[kIcon + 2] = 0x01;
+    block[kIcon + 123] = 0xAA;      // icon 1's padding byte, not zero
+    block[kIcon + 124 + 62] = 0x80; // icon 2: row 20, column 13
+    block[156] = 2;
+    block[157] = 1;
+    return block;
+}
+
+std::vector<int> SetPixels(const std::vector<bool>& pixels) {
+    std::vector<int> set;
+    for (size_t p = 0; p < pixels.size(); ++p)
+        if (pixels[p])
+            set.push_back(static_cast<int>(p));
+    return set;
+}
+
+std::vector<int> EditorPixels(const widgets::PixelEditor* editor) {
+    std::vector<int> set;
+    for (int p = 0; p < editor->Columns() * editor->Rows(); ++p)
+        if (editor->Pixel(p))
+            set.push_back(p);
+    return set;
+}
+
+void ClickPixel(widgets::PixelEditor* editor, int index) {
+    QTest::mouseClick(editor, Qt::LeftButton, Qt::NoModifier, editor->CellRect(index).center());
+}
+
+void ClearShowGuides() {
+    auto store = settings::OpenSettingsGroup();
+    store->remove(QString::fromLatin1(settings::kShowGuides));
+    settings::Flush(*store);
+}
+
+class IconFontPageTest : public PageTest<setwindow::IconFontPage> {
+public:
+    void SetUp() override {
+        ClearShowGuides();
+        Show(IconFontSample(), {900, 600});
+    }
+};
+
+TEST_F(IconFontPageTest, LoadFillsPreviewsAndTheSelectedEditors) {
+    EXPECT_EQ(SetPixels(page->FontPreview(1)->Pixels()),
+              (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(SetPixels(page->IconPreview(0)->Pixels()), (std::vector<int>{0, 20}));
+    EXPECT_EQ(page->FontPreview(0)->BitmapWidth(), 10);
+    EXPECT_EQ(page->IconPreview(2)->BitmapHeight(), 41);
+    EXPECT_EQ(page->FontEditor()->Columns(), 10);
+    EXPECT_EQ(page->IconEditor()->Rows(), 41);
+    EXPECT_TRUE(page->FontButton(2)->isChecked());
+    EXPECT_TRUE(page->IconButton(1)->isChecked());
+    EXPECT_EQ(EditorPixels(page->FontEditor()), std::vector<int>{109});
+    EXPECT_EQ(EditorPixels(page->IconEditor()), std::vector<int>{20 * 21 + 13});
+}
+
+TEST_F(IconFontPageTest, ASelectionByteNoButtonHasSurvives) {
+    Block fresh = IconFontSample();
+    fresh[156] = 5;
+    fresh[157] = 255;
+    Refill(fresh);
+    for (int k = 0; k < 5; ++k)
+        EXPECT_FALSE(page->FontButton(k)->isChecked()) << k;
+    for (int k = 0; k < 3; ++k)
+        EXPECT_FALSE(page->IconButton(k)->isChecked()) << k;
+    // With nothing selected, the editor is blank and takes no drawing.
+    EXPECT_FALSE(page->FontEditor()->isEnabled());
+    EXPECT_FALSE(page->IconEditor()->isEnabled());
+    EXPECT_TRUE(EditorPixels(page->IconEditor()).empty());
+    page->Save();
+    EXPECT_EQ(block[156], 5);
+    EXPECT_EQ(block[157], 255);
+}
+
+TEST_F(IconFontPageTest, SavingWhatTheUserChanged) {
+    struct Case {
+        const char* what;
+        std::function<void(setwindow::IconFontPage&)> act;
+        std::map<int, int> changes;
+    };
+    const Case cases[] = {
+        {"nothing: unused bits and the padding byte stay", [](setwindow::IconFontPage&) {}, {}},
+        {"picking character 4 without drawing",
+         [](setwindow::IconFontPage& p) { QTest::mouseClick(p.FontButton(3), Qt::LeftButton); },
+         {{156, 3}}},
+        {"drawing on character 2 saves it as 03 FF with the new pixel",
+         [](setwindow::IconFontPage& p) {
+             QTest::mouseClick(p.FontButton(1), Qt::LeftButton);
+             ClickPixel(p.FontEditor(), 10); // row 1, column 0
+         },
+         {{156, 1}, {kFont + 22, 0x03}, {kFont + 24, 0x02}}},
+        {"drawing on icon 1 clears its padding byte",
+         [](setwindow::IconFontPage& p) {
+             QTest::mouseClick(p.IconButton(0), Qt::LeftButton);
+             ClickPixel(p.IconEditor(), 21); // row 1, column 0
+         },
+         {{157, 0}, {kIcon + 3, 0x10}, {kIcon + 123, 0x00}}},
+        {"drawing on icon 3 changes icon 3 only",
+         [](setwindow::IconFontPage& p) {
+             QTest::mouseClick(p.IconButton(2), Qt::LeftButton);
+             ClickPixel(p.IconEditor(), 860);
+         },
+         {{157, 2}, {kIcon + 248 + 122, 0x01}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Refill(IconFontSample());
+        c.act(*page);
+        page->Save();
+        EXPECT_EQ(Changes(), c.changes);
+    }
+}
+
+TEST_F(IconFontPageTest, DrawingShowsInTheSelectedPreviewAtOnce) {
+    QTest::mouseClick(page->IconButton(2), Qt::LeftButton);
+    EXPECT_TRUE(EditorPixels(page->IconEditor()).empty());
+    ClickPixel(page->IconEditor(), 42);
+    EXPECT_EQ(SetPixels(page->IconPreview(2)->Pixels()), std::vector<int>{42});
+    EXPECT_EQ(SetPixels(page->IconPreview(1)->Pixels()), std::vector<int>{20 * 21 + 13});
+    // Back to icon 2: the editor shows it again.
+    QTest::mouseClick(page->IconButton(1), Qt::LeftButton);
+    EXPECT_EQ(EditorPixels(page->IconEditor()), std::vector<int>{20 * 21 + 13});
+    // With keys: Space sets the pixel under the cursor of the font editor.
+    page->FontEditor()->setFocus();
+    QTest::keyClick(page->FontEditor(), Qt::Key_Right);
+    QTest::keyClick(page->FontEditor(), Qt::Key_Space);
+    EXPECT_TRUE(page->FontPreview(2)->Pixel(1));
+}
+
+TEST_F(IconFontPageTest, ShowGuidesIsRemembered) {
+    QCheckBox* guides = page->ShowGuides();
+    EXPECT_EQ(guides->text(), QStringLiteral("Show Guides"));
+    EXPECT_FALSE(guides->isChecked());
+    EXPECT_FALSE(page->IconEditor()->ShowGuides());
+    QTest::keyClick(guides, Qt::Key_Space);
+    EXPECT_TRUE(page->IconEditor()->ShowGuides());
+    EXPECT_TRUE(page->FontEditor()->ShowGuides());
+    EXPECT_EQ(
+        settings::OpenSettingsGroup()->value(QString::fromLatin1(settings::kShowGuides)).toInt(),
+        1);
+
+    // The next page (the settings window opened again) starts with them.
+    page.reset();
+    setwindow::IconFontPage again(block.data(), nullptr);
+    EXPECT_TRUE(again.ShowGuides()->isChecked());
+    EXPECT_TRUE(again.IconEditor()->ShowGuides());
+    EXPECT_TRUE(again.FontEditor()->ShowGuides());
+    QTest::keyClick(again.ShowGuides(), Qt::Key_Space);
+    EXPECT_EQ(
+        settings::OpenSettingsGroup()->value(QString::fromLatin1(settings::kShowGuides)).toInt(),
+        0);
+}
+
+// ---------------------------------------------------------------------------
+// Names
+// ---------------------------------------------------------------------------
+
+constexpr int kTv = 832;  // TV record k at 832 + 9k
+constexpr int kWx = 1390; // weather record k at 1390 + 9k
+
+void Put(Block& block, int at, std::vector<Byte> bytes) {
+    std::copy(bytes.begin(), bytes.end(), block.begin() + at);
+}
+
+Block NamesSample() {
+    Block block(kBlockSize, 0);
+    for (int k = 0; k < 62; ++k)
+        Put(block, kTv + 9 * k, {10, 10, 10, 10, 10, 10, 10, 10, 0x55});
+    for (int k = 0; k < 10; ++k)
+        Put(block, kWx + 9 * k, {10, 10, 10, 10, 10, 10, 10, 10, 0x66});
+    Put(block, kWx, {24, 25, 11, 11, 10, 1, 10, 10});          // NOAA 1
+    Put(block, kWx + 9, {96, 124, 200, 10, 10, 10, 10, 10});   // a second '0', codes past the table
+    Put(block, kTv + 9 * 61, {29, 21, 10, 2, 10, 10, 10, 10}); // SK 2
+    block[7] = 0x5F; // weather alert (bit 5) off, the rest set
+    return block;
+}
+
+class NamesPageTest : public PageTest<setwindow::NamesPage> {
+public:
+    void Open(bool showTv) { Show(NamesSample(), {700, 500}, showTv); }
+    // Types into a name cell as a user does: the first key opens the editor,
+    // the rest go to it, Return ends the edit.
+    void Type(widgets::GridView* grid, int row, const QString& text, bool clearFirst = false) {
+        grid->SetActiveCell(1, row);
+        grid->setFocus();
+        if (clearFirst) {
+            grid->StartEdit();
+            auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            ASSERT_TRUE(edit);
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Delete);
+        }
+        for (const QChar ch : text) {
+            QWidget* target = grid->IsEditing() ? QApplication::focusWidget() : grid->viewport();
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        }
+        if (grid->IsEditing())
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();
+    }
+};
+
+TEST_F(NamesPageTest, LoadShowsTheNames) {
+    Open(true);
+    const outside::CellStore* wx = page->WxGrid()->Cells();
+    EXPECT_EQ(wx->MaxRows(), 10);
+    EXPECT_EQ(wx->Text(1, 0), QStringLiteral("WX Names"));
+    EXPECT_EQ(wx->Text(1, 1), QStringLiteral("NOAA 1"));
+    EXPECT_EQ(wx->Text(1, 2), QStringLiteral("01?")); // 96 and 124 repeat "0" and "1"
+    EXPECT_EQ(wx->MaxLength(1, 1), 8);
+    const outside::CellStore* tv = page->TvGrid()->Cells();
+    EXPECT_EQ(tv->MaxRows(), 62);
+    EXPECT_EQ(tv->Text(1, 0), QStringLiteral("TV Names"));
+    EXPECT_EQ(tv->Text(1, 62), QStringLiteral("SK 2"));
+    EXPECT_FALSE(page->WxAlert()->isChecked());
+    EXPECT_TRUE(page->TvGrid()->isVisible());
+    // Without the TV band the TV names are out of sight but still loaded, so
+    // that saving keeps them.
+    Open(false);
+    EXPECT_FALSE(page->TvGrid()->isVisible());
+    EXPECT_TRUE(page->WxGrid()->isVisible());
+    EXPECT_EQ(page->TvGrid()->Cells()->Text(1, 62), QStringLiteral("SK 2"));
+}
+
+TEST_F(NamesPageTest, EditsSaveThroughTheCharacterTable) {
+    struct Case {
+        const char* what;
+        bool showTv;
+        std::function<void(NamesPageTest&)> act;
+        std::map<int, int> changes;
+    };
+    const Case cases[] = {
+        {"nothing, without the TV band: odd codes and TV names stay",
+         false,
+         [](NamesPageTest&) {},
+         {}},
+        {"characters the radio lacks are refused as typed",
+         true,
+         [](NamesPageTest& t) { t.Type(t.page->WxGrid(), 4, QStringLiteral("W\u00e9x\u20ac1")); },
+         {{kWx + 27, 33}, {kWx + 28, 60}, {kWx + 29, 1}}},
+        {"a TV name",
+         true,
+         [](NamesPageTest& t) { t.Type(t.page->TvGrid(), 62, QStringLiteral("12"), true); },
+         {{kTv + 9 * 61, 1}, {kTv + 9 * 61 + 1, 2}, {kTv + 9 * 61 + 3, 10}}},
+        {"the weather alert",
+         true,
+         [](NamesPageTest& t) { QTest::keyClick(t.page->WxAlert(), Qt::Key_Space); },
+         {{7, 0x7F}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Open(c.showTv);
+        c.act(*this);
+        page->Save();
+        EXPECT_EQ(Changes(), c.changes);
+    }
+}
+
+} // namespace
