@@ -85,42 +85,36 @@ TEST_F(RadioSettingsTest, DualReceiveAndBandTravelInTheirOwnBytes) {
 
 TEST_F(RadioSettingsTest, FileChecksAndTheirTexts) {
     const QString path = Path(QStringLiteral("x.rsf"));
+    using Kind = document::FileError::Kind;
+    const QString notRadioData = QStringLiteral("Not a radio data file:\n") + path;
+    const QString invalidFormat = QStringLiteral("Radio data file has invalid format");
     const struct {
         const char* name;
-        std::function<void(QByteArray&)> change;
-        std::optional<document::FileError::Kind> kind;
+        int size;       // the file cut to this size; 0: whole
+        int at;         // where put goes
+        QByteArray put; // bytes put into the file
+        std::optional<Kind> kind;
         QString text;
     } cases[] = {
-        {"good", [](QByteArray&) {}, std::nullopt, {}},
-        {"version 7 loads", [](QByteArray& b) { b[8] = 7; }, std::nullopt, {}},
-        {"79 bytes", [](QByteArray& b) { b.truncate(79); }, document::FileError::Kind::NotRadioData,
-         QStringLiteral("Not a radio data file:\n") + path},
-        {"wrong magic", [](QByteArray& b) { b[3] = 1; }, document::FileError::Kind::NotRadioData,
-         QStringLiteral("Not a radio data file:\n") + path},
-        {"a radio data file's magic", [](QByteArray& b) { b[0] = 'R', b[1] = 'D', b[2] = 'F'; },
-         document::FileError::Kind::NotRadioData,
-         QStringLiteral("Not a radio data file:\n") + path},
-        {"another radio",
-         [](QByteArray& b) {
-             b.replace(4, 4, "JH71");
-             b.replace(16, 12, QByteArray("Other Radio\0", 12));
-         },
-         document::FileError::Kind::DifferentRadio,
+        {"good", 0, 0, {}, std::nullopt, {}},
+        {"version 7 loads", 0, 8, "\7", std::nullopt, {}},
+        {"79 bytes", 79, 0, {}, Kind::NotRadioData, notRadioData},
+        {"wrong magic", 0, 3, "\1", Kind::NotRadioData, notRadioData},
+        {"a radio data file's magic", 0, 0, "RDF", Kind::NotRadioData, notRadioData},
+        {"another radio", 0, 4, QByteArray("JH71\1\0\0\0\x20\x06\0\0Other Radio\0", 24),
+         Kind::DifferentRadio,
          QStringLiteral("Radio data file for for different radio:\nOther Radio")},
-        {"size 1567", [](QByteArray& b) { b[12] = char(1567 & 0xFF); },
-         document::FileError::Kind::InvalidHeader,
+        {"size 1567", 0, 12, "\x1F", Kind::InvalidHeader,
          QStringLiteral("Radio data file has invalid header")},
-        {"cut after the header", [](QByteArray& b) { b.truncate(80); },
-         document::FileError::Kind::InvalidFormat,
-         QStringLiteral("Radio data file has invalid format")},
-        {"one byte short", [](QByteArray& b) { b.chop(1); },
-         document::FileError::Kind::InvalidFormat,
-         QStringLiteral("Radio data file has invalid format")},
+        {"cut after the header", 80, 0, {}, Kind::InvalidFormat, invalidFormat},
+        {"one byte short", 1567, 0, {}, Kind::InvalidFormat, invalidFormat},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QByteArray bytes = GoodFile(0x42);
-        c.change(bytes);
+        bytes.replace(c.at, c.put.size(), c.put);
+        if (c.size)
+            bytes.truncate(c.size);
         WriteFile(path, bytes);
         settings::rsf::FileImage dest;
         dest.fill(0xEE);

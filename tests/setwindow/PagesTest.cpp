@@ -1,19 +1,22 @@
 // The Display, Icon/Font and names pages on a settings block, offscreen: what
-// is the pages' own beyond the option controls (tests in SettingsPagesTest.cpp)
-// and the coding of bitmaps and names (tests/settings). The Display page's
-// sliders, icon grid and LED colours; the Icon/Font page's previews and
-// editors, drawing on the selected bitmap only and saving the bitmaps and
-// selections the user changed; names typed into the grids, and the TV names
-// shown only on radios with the TV band. Each page writes the bytes the user
-// changed and nothing else.
+// is theirs beyond the option controls (SettingsPagesTest.cpp) and the coding
+// of bitmaps and names (tests/settings). The Display page's sliders, icon
+// grid and LED colours; the Icon/Font page's previews and editors, drawing on
+// the selected bitmap only; names typed into the grids and the TV names shown
+// only with the TV band. Each page writes the bytes the user changed and
+// nothing else. At the end, the pages' pictures for the documentation.
 #include "setwindow/DisplayPage.h"
 #include "setwindow/IconFontPage.h"
 #include "setwindow/NamesPage.h"
 
+#include "radio/RadioModel.h"
+#include "settings/IconFont.h"
+#include "settings/NameRecords.h"
 #include "settings/RadioSettings.h"
 #include "settings/SettingsStore.h"
 #include "support/ChangedBytes.h"
 #include "support/ModalWatcher.h"
+#include "support/TestSupport.h"
 #include "widgets/GridView.h"
 #include "widgets/LedSwatch.h"
 #include "widgets/PixelEditor.h"
@@ -25,6 +28,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -79,11 +83,9 @@ Block DisplaySample() {
     Block block(kBlockSize);
     for (int i = 0; i < kBlockSize; ++i)
         block[static_cast<size_t>(i)] = static_cast<Byte>(i * 7 + 3);
-    block[4] = 0x9B;   // language bit 6 clear, the rest set
-    block[11] = 10;    // contrast 1, off the scale
-    block[12] = 200;   // dimmer past 12
-    block[83] = 9;     // past the list
-    block[117] = 0xF2; // Display2x on, Icon Set off
+    block[11] = 10;  // contrast 1, off the scale
+    block[12] = 200; // dimmer past 12
+    block[83] = 9;   // past the list
     for (int b = 0; b < 16; ++b)
         block[static_cast<size_t>(62 + b)] = static_cast<Byte>(b);
     block[62 + 14] = 29; // PMS: icon 30
@@ -127,7 +129,6 @@ TEST_F(DisplayPageTest, LoadShowsTheSlidersTheIconGridAndTheSwatches) {
     EXPECT_EQ(page->Contrast()->minimum(), 1);
     EXPECT_EQ(page->Contrast()->maximum(), 10);
     EXPECT_EQ(page->Dimmer()->value(), 12); // byte 200: the slider's top
-    EXPECT_EQ(Combo("display.language")->currentText(), QStringLiteral("English"));
     EXPECT_EQ(Combo("display.subMeterSymbol")->currentText(), QString()) << "past the list";
 
     const outside::CellStore* grid = page->IconGrid()->Cells();
@@ -165,12 +166,6 @@ TEST_F(DisplayPageTest, EachControlSavesItsOwnBytes) {
         {"dimmer one down from past the top",
          [&](DisplayPageTest& t) { key(t.page->Dimmer(), Qt::Key_Left); },
          {{12, 11}}},
-        {"language keeps the other bits of byte 4",
-         [&](DisplayPageTest& t) { key(t.Combo("display.language"), Qt::Key_Down); },
-         {{4, 0xDB}}},
-        {"Display2x off",
-         [&](DisplayPageTest& t) { key(t.Control<QCheckBox>("display.display2x"), Qt::Key_Space); },
-         {{117, 0xF0}}},
         {"icon of 2m", [&](DisplayPageTest& t) { t.ChooseIcon(6, 29); }, {{67, 29}}},
         {"icon of Home, from none", [&](DisplayPageTest& t) { t.ChooseIcon(16, 0); }, {{77, 0}}},
     };
@@ -492,6 +487,79 @@ TEST_F(NamesPageTest, EditsSaveThroughTheCharacterTable) {
         page->Save();
         EXPECT_EQ(Changes(), c.changes);
     }
+}
+
+// ---------------------------------------------------------------------------
+// The three pages painted on the factory settings with a drawn icon and
+// character and named weather channels. With CLONARA_WRITE_SCREENSHOTS=1 the
+// pictures are written to docs/ (do that only on purpose):
+//
+//     CLONARA_WRITE_SCREENSHOTS=1 build/bin/tests_setpages --gtest_filter=PageScreenshots.*
+// ---------------------------------------------------------------------------
+
+// A bitmap drawn as rows of '#' and '.' in a file of the test data.
+settings::rset::Pixels ReadDrawing(const char* name, const settings::rset::BitmapShape& shape) {
+    const QByteArray text = testing_support::ReadFile(testing_support::DataPath(name));
+    const QList<QByteArray> rows = text.trimmed().split('\n');
+    EXPECT_EQ(rows.size(), shape.height) << name;
+    settings::rset::Pixels pixels(static_cast<size_t>(shape.PixelCount()));
+    for (int r = 0; r < shape.height && r < rows.size(); ++r)
+        for (int c = 0; c < shape.width && c < rows[r].size(); ++c)
+            pixels[static_cast<size_t>(r * shape.width + c)] = rows[r][c] == '#';
+    return pixels;
+}
+
+Block ShowcaseBlock() {
+    std::vector<Byte> block(kBlockSize, 0);
+    const auto& image = radio::DefaultImage();
+    std::copy(image.begin() + radio::image::kSettingsFirst,
+              image.begin() + radio::image::kSettingsEnd, block.begin());
+    settings::rset::EncodeBitmap(settings::rset::kIconShape,
+                                 ReadDrawing("sample-icon.txt", settings::rset::kIconShape),
+                                 block.data() + settings::rset::kIconShape.Offset(0));
+    settings::rset::EncodeBitmap(settings::rset::kFontShape,
+                                 ReadDrawing("sample-char.txt", settings::rset::kFontShape),
+                                 block.data() + settings::rset::kFontShape.Offset(1));
+    block[static_cast<size_t>(settings::rset::kFontShape.selectionByte)] = 1;
+    for (int k = 0; k < settings::rset::names::kWxCount; ++k)
+        settings::rset::names::Encode(block.data() + settings::rset::names::WxRecord(k),
+                                      QStringLiteral("NOAA %1").arg(k + 1));
+    return block;
+}
+
+void Shoot(QWidget& page, const QSize& size, const char* file) {
+    page.resize(size);
+    page.show();
+    QApplication::processEvents();
+    const QImage picture = page.grab().toImage();
+    ASSERT_EQ(picture.size(), size);
+    if (qEnvironmentVariableIntValue("CLONARA_WRITE_SCREENSHOTS") == 1) {
+        ASSERT_TRUE(
+            picture.save(testing_support::DataPath("../../docs/") + QString::fromLatin1(file)));
+    }
+}
+
+TEST(PageScreenshots, Display) {
+    Block block = ShowcaseBlock();
+    setwindow::DisplayPage page(block.data(), nullptr);
+    page.Load();
+    Shoot(page, {900, 560}, "settings-display.png");
+}
+
+TEST(PageScreenshots, IconFont) {
+    Block block = ShowcaseBlock();
+    settings::OpenSettingsGroup()->setValue(QString::fromLatin1(settings::kShowGuides), 1);
+    setwindow::IconFontPage page(block.data(), nullptr);
+    page.Load();
+    Shoot(page, {900, 560}, "settings-icon-font.png");
+    settings::OpenSettingsGroup()->remove(QString::fromLatin1(settings::kShowGuides));
+}
+
+TEST(PageScreenshots, Names) {
+    Block block = ShowcaseBlock();
+    setwindow::NamesPage page(block.data(), true, nullptr);
+    page.Load();
+    Shoot(page, {900, 560}, "settings-names.png");
 }
 
 } // namespace
