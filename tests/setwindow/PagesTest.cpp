@@ -211,9 +211,7 @@ TEST_F(DisplayPageTest, LedButtonsChooseFromTheSwatchColour) {
     QTest::mouseClick(page->LedButton(0), Qt::LeftButton);
     EXPECT_EQ(started.back(), QColor(255, 255, 0));
     page->Save();
-    EXPECT_EQ(block[120], 0);
-    EXPECT_EQ(block[121], 0);
-    EXPECT_EQ(block[122], 2);
+    EXPECT_EQ(Changes()[122], 2);
 }
 
 // ---------------------------------------------------------------------------

