@@ -177,7 +177,6 @@ TEST_F(RadioSettingsTest, InitialisationBySourceAndItsFallBacks) {
     settings::rsf::ExtractDefaults(doc.Radio(), defaults.data());
 
     const struct {
-        const char* name;
         QString settingDir;
         QString current;
         QString source;
@@ -185,23 +184,19 @@ TEST_F(RadioSettingsTest, InitialisationBySourceAndItsFallBacks) {
         QString fileName;
         bool loadError;
     } cases[] = {
-        {"read radio", dir, "a.rsf", "ReadRadio", 9, "Untitled.rsf", false},
-        {"new file finds the current file", dir, "b.rsf", "NewFile", 0xB2, "b.rsf", false},
-        {"new file never tries a file named NewFile", dir, "", "NewFile", 0, "Untitled.rsf", false},
-        {"a named file", dir, "b.rsf", "a.rsf", 0xA1, "a.rsf", false},
-        {"a missing named file falls back to the current file", dir, "b.rsf", "gone.rsf", 0xB2,
-         "b.rsf", false},
-        {"neither file: defaults", dir, "gone.rsf", "gone.rsf", 0, "Untitled.rsf", false},
-        {"an empty current file name is the folder: defaults", dir, "", "gone.rsf", 0,
-         "Untitled.rsf", false},
-        {"a folder is not a settings file", dir, "folder.rsf", "folder.rsf", 0, "Untitled.rsf",
-         false},
-        {"no remembered folder: defaults", "", "a.rsf", "a.rsf", 0, "Untitled.rsf", false},
-        {"a broken file: defaults and its message", dir, "b.rsf", "short.rsf", 0, "Untitled.rsf",
-         true},
+        {dir, "a.rsf", "ReadRadio", 9, "Untitled.rsf", false},
+        {dir, "b.rsf", "NewFile", 0xB2, "b.rsf", false}, // the current file
+        {dir, "", "NewFile", 0, "Untitled.rsf", false},  // never a file named NewFile
+        {dir, "b.rsf", "a.rsf", 0xA1, "a.rsf", false},
+        {dir, "b.rsf", "gone.rsf", 0xB2, "b.rsf", false}, // missing: the current file
+        {dir, "gone.rsf", "gone.rsf", 0, "Untitled.rsf", false},
+        {dir, "", "gone.rsf", 0, "Untitled.rsf", false}, // an empty name is the folder
+        {dir, "folder.rsf", "folder.rsf", 0, "Untitled.rsf", false},
+        {"", "a.rsf", "a.rsf", 0, "Untitled.rsf", false},     // no remembered folder
+        {dir, "b.rsf", "short.rsf", 0, "Untitled.rsf", true}, // broken: its message
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE((c.settingDir + '|' + c.current + '|' + c.source).toStdString());
         Remember(c.settingDir, c.current);
         settings::rsf::FileImage file;
         file.fill(0xEE);
@@ -261,10 +256,7 @@ TEST_F(RadioSettingsTest, TheUploadWritesTheNamedSettingsOrStops) {
     EXPECT_EQ(img[1682], 0x5A);
     EXPECT_EQ(img[3161], 0x5A);
     EXPECT_EQ(img[1799], 0x00);
-    EXPECT_EQ(img[1426], 1);
-    EXPECT_EQ(img[1554], 1);
-    EXPECT_EQ(img[1427], 1);
-    EXPECT_EQ(img[1555], 1);
+    EXPECT_EQ(img[1427], 1) << "band Sub";
     for (int i = 1858; i < 1876; ++i)
         EXPECT_EQ(img[i], before[static_cast<size_t>(i)]) << "group counts stay";
     EXPECT_FALSE(doc.IsModified());
