@@ -376,13 +376,7 @@ TEST_F(Tables, HeadersListsAndLocks) {
 TEST_F(Tables, ValuesThatDoNotApplyToTheRowAreMuted) {
     Load(RichImage());
     Grids grids(radio);
-    using tonemode::kDcs;
-    using tonemode::kDcsDecode;
-    using tonemode::kDcsTransmit;
-    using tonemode::kDecode;
-    using tonemode::kEncode;
-    using tonemode::kEncodeDcs;
-    using tonemode::kNone;
+    using namespace tonemode;
     // A row's tone mode and direction, and whether its offset, CTCSS tone and
     // DCS code apply.
     const struct {
@@ -400,6 +394,7 @@ TEST_F(Tables, ValuesThatDoNotApplyToTheRowAreMuted) {
     };
     // Where the columns are: two channel-list tabs, and the two receiver sets
     // of a hyper memory.
+    const int b = hypercol::kSetColumns;
     const struct {
         int tab;
         int toneMode, direction, offset, ctcss, dcs, receive;
@@ -408,9 +403,7 @@ TEST_F(Tables, ValuesThatDoNotApplyToTheRowAreMuted) {
          cc::kReceive},
         {tab::kVfo, cc::kToneMode, cc::kDirection, cc::kOffset, cc::kCtcss, cc::kDcs, cc::kReceive},
         {tab::kHyper, 10, 7, 6, 11, 12, 4},
-        {tab::kHyper, 10 + hypercol::kSetColumns, 7 + hypercol::kSetColumns,
-         6 + hypercol::kSetColumns, 11 + hypercol::kSetColumns, 12 + hypercol::kSetColumns,
-         4 + hypercol::kSetColumns},
+        {tab::kHyper, 10 + b, 7 + b, 6 + b, 11 + b, 12 + b, 4 + b},
     };
     for (const auto& at : columns) {
         outside::CellStore& grid = grids[at.tab];

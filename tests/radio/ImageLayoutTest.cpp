@@ -188,10 +188,7 @@ TEST_F(FixUpTest, PrepareCurrentStateCopiesTheSourceOfEachSet) {
     };
     for (const auto& s : sources) {
         for (int set : {0, 1}) {
-            RadioModel fresh;
-            radio = fresh;
-            img = radio.Image();
-            state = img + image::kStateBlock;
+            radio = RadioModel(); // the factory image again
             Byte* rec = Record(s.table, s.index);
             ChannelRecord r(rec);
             rec[record::kFlags] = 0x7F; // bits 0-5 copied, 6 not
@@ -273,10 +270,7 @@ TEST_F(FixUpTest, PrepareCurrentStateWithUnusedOrHostileNumbers) {
     // Numbers outside their tables leave the set as it was.
     for (const auto& [source, channel, vfo] :
          {std::tuple{0, 0xFFFF, 0}, {4, 40, 0}, {5, 11, 0}, {1, 0, 11}, {7, 0, 0}}) {
-        RadioModel fresh;
-        radio = fresh;
-        img = radio.Image();
-        state = img + image::kStateBlock;
+        radio = RadioModel(); // the factory image again
         state[block::kSource + block::kSetB] = static_cast<Byte>(source);
         state[block::kVfoNumber + block::kSetB] = static_cast<Byte>(vfo);
         SetChannel(1, channel);
@@ -291,10 +285,7 @@ TEST_F(FixUpTest, PrepareCurrentStateWithUnusedOrHostileNumbers) {
     for (int set : {0, 1}) {
         for (const auto& [channel, used, expected] :
              {std::tuple{11, false, 0}, {11, true, 11}, {449, false, 0}}) {
-            RadioModel fresh;
-            radio = fresh;
-            img = radio.Image();
-            state = img + image::kStateBlock;
+            radio = RadioModel(); // the factory image again
             radio.SetUsed(img, tab::kMemories, channel, used);
             state[block::kSource + set * block::kSetB] = block::kSourceVfo;
             SetChannel(set, channel);
@@ -306,10 +297,7 @@ TEST_F(FixUpTest, PrepareCurrentStateWithUnusedOrHostileNumbers) {
     }
 
     // A limit or home source never reads the memory flags.
-    RadioModel fresh;
-    radio = fresh;
-    img = radio.Image();
-    state = img + image::kStateBlock;
+    radio = RadioModel(); // the factory image again
     state[block::kSource] = 4;
     SetChannel(0, 5);
     radio.PrepareCurrentState(img);
