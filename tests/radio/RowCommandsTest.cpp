@@ -63,9 +63,6 @@ TEST_F(RowCommandsTest, WhatEachTabOffers) {
         for (int k = 0; k < 6; ++k)
             EXPECT_EQ(rows::Offered(t.tab, commands[k]), t.offered[k]) << t.tab << " " << k;
     }
-    EXPECT_EQ(rows::LastRow(tab::kMemories), 450);
-    EXPECT_EQ(rows::LastRow(tab::kOneTouch), 10);
-    EXPECT_EQ(rows::LastRow(tab::kGroups), 48);
 }
 
 TEST_F(RowCommandsTest, RowsThatWouldFallOff) {

@@ -49,110 +49,72 @@ protected:
     RadioModel m_radio;
 };
 
-TEST_F(RadioSettingsTest, BlockToImageByte117AndTheBytesThatNeverTravel) {
+// The block travels into the image as the radio model copies it (tests/radio);
+// the dual receive and operation band bits of byte 117 travel on their own,
+// into bytes 1426 and 1554, and 1427 and 1555, of which only bit 0 counts.
+TEST_F(RadioSettingsTest, DualReceiveAndBandTravelInTheirOwnBytes) {
     const struct {
         Byte block117;
-        Byte image1799Before;
-        Byte image1799;
-        Byte dual; // 1426 and 1554
-        Byte band; // 1427 and 1555
-    } cases[] = {
-        {0xF7, 0xC0, 0x3F, 1, 0}, {0x0C, 0xFF, 0x00, 1, 1}, {0x30, 0x00, 0x0C, 0, 0},
-        {0xC3, 0x80, 0x33, 0, 0}, {0x08, 0x40, 0x00, 0, 1}, {0x00, 0xFF, 0x00, 0, 0},
-    };
+        Byte dual;
+        Byte band;
+    } cases[] = {{0xF7, 1, 0}, {0x0C, 1, 1}, {0x08, 0, 1}, {0x00, 0, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.block117);
-        std::vector<Byte> img(image::kSize, 0xAA);
-        img[1799] = c.image1799Before;
-        img[1426] = img[1427] = img[1554] = img[1555] = 0x77;
+        std::vector<Byte> img(image::kSize, 0x77);
         settings::rsf::RadioSettings block;
         block.fill(0x55);
         block[117] = c.block117;
         settings::rsf::WriteSettings(m_radio, block.data(), img.data());
-        EXPECT_EQ(img[1799], c.image1799);
+        EXPECT_EQ(img[kImageOf], 0x55);
         EXPECT_EQ(img[1426], c.dual);
         EXPECT_EQ(img[1554], c.dual);
         EXPECT_EQ(img[1427], c.band);
         EXPECT_EQ(img[1555], c.band);
-        for (int n = 0; n < settings::rsf::kRecordSize; ++n) {
-            if (n == 117)
-                continue;
-            const Byte expected = n >= 176 && n < 194 ? 0xAA : 0x55;
-            ASSERT_EQ(img[kImageOf + n], expected) << "block byte " << n;
-        }
-        // The spare bytes have no image bytes: what follows is untouched.
-        for (int i = 3162; i < 3170; ++i)
-            EXPECT_EQ(img[i], 0xAA);
-        EXPECT_EQ(img[1681], 0xAA);
-    }
-}
 
-TEST_F(RadioSettingsTest, ImageToBlockTakesByte117FromThreeBytes) {
-    const struct {
-        Byte image1799, image1426, image1427, blockBefore, block117;
-    } cases[] = {
-        {0xFF, 0x01, 0x00, 0x00, 0xF7},
-        {0x00, 0x00, 0x01, 0xFF, 0x08},
-        {0x0C, 0xFE, 0xFF, 0x00, 0x38}, // only bit 0 of the state bytes counts
-        {0x33, 0x01, 0x01, 0x00, 0xCF},
-    };
-    for (const auto& c : cases) {
-        std::vector<Byte> img(image::kSize, 0x11);
-        img[1799] = c.image1799;
-        img[1426] = c.image1426;
-        img[1427] = c.image1427;
-        settings::rsf::RadioSettings block;
-        block.fill(0x99);
-        block[117] = c.blockBefore;
-        settings::rsf::ExtractSettings(m_radio, img.data(), block.data());
-        EXPECT_EQ(block[117], c.block117) << int(c.image1799);
-        for (int n = 176; n < 194; ++n)
-            EXPECT_EQ(block[n], 0x99) << "group counts are not taken";
+        img[1426] |= 0xFE;
+        img[1427] |= 0xFE;
+        settings::rsf::RadioSettings back;
+        back.fill(0x99);
+        settings::rsf::ExtractSettings(m_radio, img.data(), back.data());
+        EXPECT_EQ(back[117], c.block117);
+        EXPECT_EQ(back[0], 0x55);
         for (int n = settings::rsf::kRecordSize; n < settings::rsf::kBlockSize; ++n)
-            EXPECT_EQ(block[n], 0x99) << "spare bytes";
-        EXPECT_EQ(block[0], 0x11);
-        EXPECT_EQ(block[1479], 0x11);
+            EXPECT_EQ(back[n], 0x99) << "spare bytes";
     }
 }
 
 TEST_F(RadioSettingsTest, FileChecksAndTheirTexts) {
     const QString path = Path(QStringLiteral("x.rsf"));
+    using Kind = document::FileError::Kind;
+    const QString notRadioData = QStringLiteral("Not a radio data file:\n") + path;
+    const QString invalidFormat = QStringLiteral("Radio data file has invalid format");
     const struct {
         const char* name;
-        std::function<void(QByteArray&)> change;
-        std::optional<document::FileError::Kind> kind;
+        int size;       // the file cut to this size; 0: whole
+        int at;         // where put goes
+        QByteArray put; // bytes put into the file
+        std::optional<Kind> kind;
         QString text;
     } cases[] = {
-        {"good", [](QByteArray&) {}, std::nullopt, {}},
-        {"version 7 loads", [](QByteArray& b) { b[8] = 7; }, std::nullopt, {}},
-        {"79 bytes", [](QByteArray& b) { b.truncate(79); }, document::FileError::Kind::NotRadioData,
-         QStringLiteral("Not a radio data file:\n") + path},
-        {"wrong magic", [](QByteArray& b) { b[3] = 1; }, document::FileError::Kind::NotRadioData,
-         QStringLiteral("Not a radio data file:\n") + path},
-        {"a radio data file's magic", [](QByteArray& b) { b[0] = 'R', b[1] = 'D', b[2] = 'F'; },
-         document::FileError::Kind::NotRadioData,
-         QStringLiteral("Not a radio data file:\n") + path},
-        {"another radio",
-         [](QByteArray& b) {
-             b.replace(4, 4, "JH71");
-             b.replace(16, 12, QByteArray("Other Radio\0", 12));
-         },
-         document::FileError::Kind::DifferentRadio,
+        {"good", 0, 0, {}, std::nullopt, {}},
+        {"version 7 loads", 0, 8, "\7", std::nullopt, {}},
+        {"79 bytes", 79, 0, {}, Kind::NotRadioData, notRadioData},
+        {"wrong magic", 0, 3, "\1", Kind::NotRadioData, notRadioData},
+        {"a radio data file's magic", 0, 0, "RDF", Kind::NotRadioData, notRadioData},
+        {"another radio", 0, 4, QByteArray("JH71\1\0\0\0\x20\x06\0\0Other Radio\0", 24),
+         Kind::DifferentRadio,
          QStringLiteral("Radio data file for for different radio:\nOther Radio")},
-        {"size 1567", [](QByteArray& b) { b[12] = char(1567 & 0xFF); },
-         document::FileError::Kind::InvalidHeader,
+        {"size 1567", 0, 12, "\x1F", Kind::InvalidHeader,
          QStringLiteral("Radio data file has invalid header")},
-        {"cut after the header", [](QByteArray& b) { b.truncate(80); },
-         document::FileError::Kind::InvalidFormat,
-         QStringLiteral("Radio data file has invalid format")},
-        {"one byte short", [](QByteArray& b) { b.chop(1); },
-         document::FileError::Kind::InvalidFormat,
-         QStringLiteral("Radio data file has invalid format")},
+        {"cut after the header", 80, 0, {}, Kind::InvalidFormat, invalidFormat},
+        {"one byte short", 1567, 0, {}, Kind::InvalidFormat, invalidFormat},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QByteArray bytes = GoodFile(0x42);
-        c.change(bytes);
+        bytes.replace(c.at, c.put.size(), c.put);
+        if (c.size)
+            bytes.truncate(c.size);
         WriteFile(path, bytes);
         settings::rsf::FileImage dest;
         dest.fill(0xEE);
@@ -215,7 +177,6 @@ TEST_F(RadioSettingsTest, InitialisationBySourceAndItsFallBacks) {
     settings::rsf::ExtractDefaults(doc.Radio(), defaults.data());
 
     const struct {
-        const char* name;
         QString settingDir;
         QString current;
         QString source;
@@ -223,23 +184,19 @@ TEST_F(RadioSettingsTest, InitialisationBySourceAndItsFallBacks) {
         QString fileName;
         bool loadError;
     } cases[] = {
-        {"read radio", dir, "a.rsf", "ReadRadio", 9, "Untitled.rsf", false},
-        {"new file finds the current file", dir, "b.rsf", "NewFile", 0xB2, "b.rsf", false},
-        {"new file never tries a file named NewFile", dir, "", "NewFile", 0, "Untitled.rsf", false},
-        {"a named file", dir, "b.rsf", "a.rsf", 0xA1, "a.rsf", false},
-        {"a missing named file falls back to the current file", dir, "b.rsf", "gone.rsf", 0xB2,
-         "b.rsf", false},
-        {"neither file: defaults", dir, "gone.rsf", "gone.rsf", 0, "Untitled.rsf", false},
-        {"an empty current file name is the folder: defaults", dir, "", "gone.rsf", 0,
-         "Untitled.rsf", false},
-        {"a folder is not a settings file", dir, "folder.rsf", "folder.rsf", 0, "Untitled.rsf",
-         false},
-        {"no remembered folder: defaults", "", "a.rsf", "a.rsf", 0, "Untitled.rsf", false},
-        {"a broken file: defaults and its message", dir, "b.rsf", "short.rsf", 0, "Untitled.rsf",
-         true},
+        {dir, "a.rsf", "ReadRadio", 9, "Untitled.rsf", false},
+        {dir, "b.rsf", "NewFile", 0xB2, "b.rsf", false}, // the current file
+        {dir, "", "NewFile", 0, "Untitled.rsf", false},  // never a file named NewFile
+        {dir, "b.rsf", "a.rsf", 0xA1, "a.rsf", false},
+        {dir, "b.rsf", "gone.rsf", 0xB2, "b.rsf", false}, // missing: the current file
+        {dir, "gone.rsf", "gone.rsf", 0, "Untitled.rsf", false},
+        {dir, "", "gone.rsf", 0, "Untitled.rsf", false}, // an empty name is the folder
+        {dir, "folder.rsf", "folder.rsf", 0, "Untitled.rsf", false},
+        {"", "a.rsf", "a.rsf", 0, "Untitled.rsf", false},     // no remembered folder
+        {dir, "b.rsf", "short.rsf", 0, "Untitled.rsf", true}, // broken: its message
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE((c.settingDir + '|' + c.current + '|' + c.source).toStdString());
         Remember(c.settingDir, c.current);
         settings::rsf::FileImage file;
         file.fill(0xEE);
@@ -299,10 +256,7 @@ TEST_F(RadioSettingsTest, TheUploadWritesTheNamedSettingsOrStops) {
     EXPECT_EQ(img[1682], 0x5A);
     EXPECT_EQ(img[3161], 0x5A);
     EXPECT_EQ(img[1799], 0x00);
-    EXPECT_EQ(img[1426], 1);
-    EXPECT_EQ(img[1554], 1);
-    EXPECT_EQ(img[1427], 1);
-    EXPECT_EQ(img[1555], 1);
+    EXPECT_EQ(img[1427], 1) << "band Sub";
     for (int i = 1858; i < 1876; ++i)
         EXPECT_EQ(img[i], before[static_cast<size_t>(i)]) << "group counts stay";
     EXPECT_FALSE(doc.IsModified());
@@ -374,12 +328,11 @@ TEST_F(RadioSettingsTest, FieldEncodings) {
     block.fill(0x77);
     using namespace settings::option;
     // DTMF code: the character minus 0x30, modulo 256, both ways.
-    for (const char* text : {"#", "*", "B", "0", "9", "D"}) {
-        const Byte value = DtmfByte(QString::fromLatin1(text));
-        EXPECT_EQ(QString(DtmfCharacter(value)), QString::fromLatin1(text));
+    const std::pair<char, Byte> codes[] = {{'#', 0xF3}, {'*', 0xFA}, {'B', 0x12}, {'9', 0x09}};
+    for (const auto& [character, value] : codes) {
+        EXPECT_EQ(DtmfByte(QString(QLatin1Char(character))), value);
+        EXPECT_EQ(DtmfCharacter(value), QLatin1Char(character));
     }
-    EXPECT_EQ(DtmfByte(QStringLiteral("B")), 0x12);
-    EXPECT_EQ(DtmfByte(QStringLiteral("#")), 0xF3);
     EXPECT_EQ(DtmfByte(QString()), 0);
 
     // DTMF memory 4: 1, 2, 3 then 0xFF shows 123; "12P" stores 1, 2, 26.

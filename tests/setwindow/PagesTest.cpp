@@ -1,0 +1,779 @@
+// The settings pages on a settings block, offscreen. The Toggles and General
+// pages build their controls from the option table, whose bytes and bits the
+// settings files in tests/data pin (tests/settings): each kind of control
+// reaches its own bits and bytes, what the controls show, the keys each edit
+// takes, and the General page's own rules, ARTS and the check of times and
+// offsets. Then what is the other pages' own beyond the coding of bitmaps and
+// names (tests/settings): the Display page's sliders, icon grid and LED
+// colours; the Icon/Font page's previews and editors, drawing on the selected
+// bitmap only; names typed into the grids and the TV names shown only with
+// the TV band. Each page writes the bytes the user changed and nothing else.
+// At the end, the pages' pictures for the documentation.
+#include "setwindow/DisplayPage.h"
+#include "setwindow/GeneralPage.h"
+#include "setwindow/IconFontPage.h"
+#include "setwindow/NamesPage.h"
+#include "setwindow/TogglesPage.h"
+
+#include "radio/RadioModel.h"
+#include "settings/IconFont.h"
+#include "settings/NameRecords.h"
+#include "settings/RadioSettings.h"
+#include "settings/SettingsStore.h"
+#include "support/ChangedBytes.h"
+#include "support/ModalWatcher.h"
+#include "support/TestSupport.h"
+#include "widgets/GridView.h"
+#include "widgets/LedSwatch.h"
+#include "widgets/PixelEditor.h"
+#include "widgets/PixelPreview.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTableWidget>
+#include <QTest>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+namespace {
+
+using radio::Byte;
+using Block = std::vector<Byte>;
+using testing_support::ModalWatcher;
+
+constexpr int kBlockSize = settings::rsf::kBlockSize;
+
+// A page shown on a block; Changes() are the bytes that differ from the
+// block it last loaded.
+template <class Page>
+class PageTest : public ::testing::Test {
+public:
+    template <class... Extra>
+    void Show(const Block& sample, QSize size, Extra... extra) {
+        page.reset();
+        block = loaded = sample;
+        page = std::make_unique<Page>(block.data(), extra..., nullptr);
+        page->resize(size);
+        page->show();
+        QApplication::setActiveWindow(page.get());
+        page->Load();
+    }
+    // New bytes into the block the page holds, loaded.
+    void Refill(const Block& fresh) {
+        std::copy(fresh.begin(), fresh.end(), block.begin());
+        loaded = fresh;
+        page->Load();
+    }
+    std::map<int, int> Changes() const { return ChangedBytes(loaded, block); }
+
+    Block block;
+    Block loaded;
+    std::unique_ptr<Page> page;
+};
+
+// ---------------------------------------------------------------------------
+// Toggles and General: the controls the option table builds
+// ---------------------------------------------------------------------------
+
+template <class W>
+W* Get(QWidget& page, const char* key) {
+    W* w = page.findChild<W*>(QString::fromLatin1(key));
+    EXPECT_NE(w, nullptr) << key;
+    return w;
+}
+
+std::unique_ptr<setwindow::SettingsPage> OpenOptionPage(bool general, Block& block) {
+    std::unique_ptr<setwindow::SettingsPage> page;
+    if (general)
+        page = std::make_unique<setwindow::GeneralPage>(block.data(), nullptr);
+    else
+        page = std::make_unique<setwindow::TogglesPage>(block.data(), nullptr);
+    page->show();
+    page->Load();
+    return page;
+}
+
+// What a case does to the control of its key.
+using Act = std::function<void(QWidget& page, const char* key)>;
+
+Act Click() {
+    return [](QWidget& p, const char* key) { Get<QAbstractButton>(p, key)->click(); };
+}
+Act Pick(int index) {
+    return [index](QWidget& p, const char* key) { Get<QComboBox>(p, key)->setCurrentIndex(index); };
+}
+// Types keys into an edit, its text selected first, and checks what it shows.
+Act Type(const char* keys, const char* shown) {
+    return [=](QWidget& p, const char* key) {
+        auto* edit = Get<QLineEdit>(p, key);
+        edit->selectAll();
+        QTest::keyClicks(edit, QString::fromLatin1(keys));
+        EXPECT_EQ(edit->text(), QString::fromLatin1(shown));
+    };
+}
+
+TEST(OptionControlsTest, EachKindOfControlWritesItsOwnBitsAlone) {
+    struct Case {
+        const char* key;           // the control; "general." ones sit on the General page
+        std::map<int, int> loaded; // the block's bytes besides zeros
+        Act act;
+        std::map<int, int> changes;
+    };
+    std::map<int, int> freeCwId;
+    for (int i = 30; i < 62; ++i)
+        freeCwId[i] = 0xFF;
+    const Act nothing = [](QWidget&, const char*) {};
+    const Case cases[] = {
+        {"toggles.beep", {}, Click(), {{3, 0x04}}},
+        {"toggles.beep", {{3, 0xFF}}, Click(), {{3, 0xFB}}},         // the other bits stay
+        {"toggles.band.sub", {{117, 0xF3}}, Click(), {{117, 0xFB}}}, // a radio button
+        {"toggles.rxSave", {{26, 1}}, Pick(5), {{26, 5}}},
+        {"toggles.rxSave", {{26, 9}}, nothing, {}}, // a byte past its list survives
+        {"toggles.rxSave", {{26, 9}}, Pick(0), {{26, 0}}},
+        {"general.spectrumAnalyzer.mode", {{5, 0xEF}}, Pick(1), {{5, 0xFF}}}, // a bit
+        {"toggles.internet.mode", {{7, 0x40}}, Pick(0), {{7, 0x00}}},         // sorted: User
+        {"toggles.internet.mode",
+         {}, // a typed mode that is neither sets the bit
+         [](QWidget& p, const char* key) {
+             Get<QComboBox>(p, key)->setEditText(QStringLiteral("Other"));
+         },
+         {{7, 0x40}}},
+        {"toggles.squelch.sub",
+         {{1, 7}},
+         [](QWidget& p, const char* key) { Get<QSlider>(p, key)->setValue(12); },
+         {{1, 12}}},
+        {"toggles.squelch.sub", {{1, 20}}, nothing, {}}, // a level above 15 survives
+        {"toggles.internet.dtmfCode", {{160, 0x55}}, Type("b", "B"), {{160, 0x12}}},
+        {"toggles.internet.dtmfCode", {{160, 0x55}}, Type("x", ""), {{160, 0x00}}},
+        {"toggles.internet.dtmfCh", {{163, 4}}, Type("93", "9"), {{163, 9}}},
+        {"general.timer.on", {}, Type("2305", "23:05"), {{14, 0x23}, {15, 0x05}}},
+        {"general.baroOffset", {}, Type("-5", "-5"), {{20, 0xFF}, {21, 0xFB}}},
+        {"general.arts.cwIdentifier",
+         freeCwId,
+         Type("A!B.1", "AB1"),
+         {{30, 0x00}, {31, 11}, {32, 0x00}, {33, 12}, {34, 0x00}, {35, 1}}},
+        // ARTS can be switched off, never on.
+        {"general.arts.artsSwitch",
+         {{6, 0x20}},
+         [](QWidget& p, const char* key) {
+             auto* arts = Get<QCheckBox>(p, key);
+             arts->click();
+             EXPECT_FALSE(arts->isEnabled());
+         },
+         {{6, 0x00}}},
+        {"general.arts.artsSwitch", {}, Click(), {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        Block block(settings::rsf::kBlockSize, 0);
+        for (const auto& [at, value] : c.loaded)
+            block[static_cast<size_t>(at)] = static_cast<Byte>(value);
+        const Block loaded = block;
+        auto page =
+            OpenOptionPage(QString::fromLatin1(c.key).startsWith(QLatin1String("general.")), block);
+        c.act(*page, c.key);
+        page->Save();
+        EXPECT_EQ(ChangedBytes(loaded, block), c.changes);
+    }
+}
+
+TEST(OptionControlsTest, WhatTheControlsShow) {
+    Block block(settings::rsf::kBlockSize, 0);
+    block[26] = 9;   // past the Rx Save list
+    block[0] = 20;   // above the squelch slider
+    block[4] = 0x20; // Band Link on
+    block[7] = 0x40; // internet mode Vertex
+    block[14] = 0x07, block[15] = 0x30;
+    auto toggles = OpenOptionPage(false, block);
+    EXPECT_EQ(Get<QComboBox>(*toggles, "toggles.rxSave")->currentIndex(), -1);
+    EXPECT_EQ(Get<QSlider>(*toggles, "toggles.squelch.main")->value(), 15);
+    EXPECT_EQ(Get<QSlider>(*toggles, "toggles.squelch.main")->maximum(), 15);
+    auto* bandLink = Get<QCheckBox>(*toggles, "toggles.bandLink");
+    EXPECT_TRUE(bandLink->isChecked());
+    EXPECT_FALSE(bandLink->isEnabled()) << "the radio's own option";
+    auto* mode = Get<QComboBox>(*toggles, "toggles.internet.mode");
+    EXPECT_TRUE(mode->isEditable());
+    EXPECT_EQ(mode->currentText(), QStringLiteral("Vertex"));
+
+    auto general = OpenOptionPage(true, block);
+    auto* on = Get<QLineEdit>(*general, "general.timer.on");
+    EXPECT_EQ(on->inputMask(), QStringLiteral("99:99;_"));
+    EXPECT_EQ(on->text(), QStringLiteral("07:30"));
+    auto* arts = Get<QCheckBox>(*general, "general.arts.artsSwitch");
+    EXPECT_FALSE(arts->isChecked());
+    EXPECT_FALSE(arts->isEnabled()) << "ARTS can only be switched off here";
+    auto* cw = Get<QLineEdit>(*general, "general.arts.cwIdentifier");
+    cw->clear();
+    QTest::keyClicks(cw, QStringLiteral("ab-+*()=XYZ9876543"));
+    EXPECT_EQ(cw->text(), QStringLiteral("ab-+*()=XYZ98765")) << "sixteen characters";
+}
+
+TEST(OptionControlsTest, DtmfMemoriesTakeTheirKeysOnly) {
+    Block block(settings::rsf::kBlockSize, 0xFF);
+    const Byte memory4[] = {1, 2, 3, 0xFF, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7};
+    std::copy(std::begin(memory4), std::end(memory4), block.begin() + 304 + 48);
+    block[304 + 16 * 8] = 200; // past the table: shown, kept unless edited
+    auto page = OpenOptionPage(false, block);
+    auto* grid = Get<QTableWidget>(*page, "toggles.dtmf");
+    ASSERT_EQ(grid->rowCount(), 9);
+    EXPECT_EQ(grid->item(3, 0)->text(), QStringLiteral("123"));
+    EXPECT_EQ(grid->item(8, 0)->text(), QStringLiteral("?"));
+
+    // Lowercase DTMF letters and p become uppercase, other keys are dropped.
+    grid->setCurrentCell(3, 0);
+    grid->editItem(grid->item(3, 0));
+    auto* editor = grid->findChild<QLineEdit*>();
+    ASSERT_TRUE(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("1x2!pa#*d"));
+    EXPECT_EQ(editor->text(), QStringLiteral("12PA#*D"));
+    editor->setText(QStringLiteral("12P"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the grid takes the text after the key
+    page->Save();
+    EXPECT_EQ(Block(block.begin() + 352, block.begin() + 356), (Block{1, 2, 26, 0xFF}));
+    EXPECT_EQ(block[356], 0xFF) << "the rest of memory 4 cleared";
+    EXPECT_EQ(block[304 + 16 * 8], 200);
+}
+
+TEST(GeneralPageTest, TheCheckRefusesTimesThenOffsets) {
+    ModalWatcher watcher;
+    Block block(settings::rsf::kBlockSize, 0);
+    auto page = OpenOptionPage(true, block);
+    auto* on = Get<QLineEdit>(*page, "general.timer.on");
+    auto* off = Get<QLineEdit>(*page, "general.timer.off");
+    auto* baro = Get<QLineEdit>(*page, "general.baroOffset");
+    auto* alt = Get<QLineEdit>(*page, "general.altOffset");
+    const QString altText = QStringLiteral("Altimeter Offset must be between -1000 and 4000");
+    const struct {
+        const char* on;
+        const char* off;
+        const char* alt;
+        const char* baro;
+        QString message; // empty: passes
+        QLineEdit* focus;
+    } cases[] = {
+        {"00:00", "23:59", "4000", "-1000", {}, nullptr},
+        {"00:00", "00:00", "4001", "0", altText, alt},
+        {"00:00", "00:00", "0", "-1001",
+         QStringLiteral("Barometric Offset must be between -1000 and 4000"), baro},
+        {"24:00", "00:00", "4001", "0", QStringLiteral("On Time must be between 00:00 and 23:59"),
+         on},
+        {"12:00", "12:60", "0", "0", QStringLiteral("Off Time must be between 00:00 and 23:59"),
+         off},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.alt);
+        watcher.Clear();
+        page->Load();
+        on->setText(QString::fromLatin1(c.on));
+        off->setText(QString::fromLatin1(c.off));
+        alt->setText(QString::fromLatin1(c.alt));
+        baro->setText(QString::fromLatin1(c.baro));
+        EXPECT_EQ(page->Validate(), c.message.isEmpty());
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(watcher.Boxes().isEmpty());
+            continue;
+        }
+        ASSERT_EQ(watcher.Boxes().size(), 1);
+        EXPECT_EQ(watcher.Boxes()[0].text, c.message);
+        EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Clonara"));
+        EXPECT_EQ(c.focus->selectedText(), c.focus->displayText());
+    }
+    // What the block holds and no field may take passes while untouched.
+    block[22] = 0x7F, block[23] = 0xFF;
+    block[14] = 0x99;
+    page->Load();
+    EXPECT_EQ(alt->text(), QStringLiteral("32767"));
+    watcher.Clear();
+    EXPECT_TRUE(page->Validate());
+    page->Save();
+    EXPECT_EQ(block[22], 0x7F);
+    EXPECT_EQ(block[14], 0x99);
+}
+
+// ---------------------------------------------------------------------------
+// Display
+// ---------------------------------------------------------------------------
+
+// A block with a value in every byte the page shows, some of them past
+// what its control can show.
+Block DisplaySample() {
+    Block block(kBlockSize);
+    for (int i = 0; i < kBlockSize; ++i)
+        block[static_cast<size_t>(i)] = static_cast<Byte>(i * 7 + 3);
+    block[11] = 10;  // contrast 1, off the scale
+    block[12] = 200; // dimmer past 12
+    block[83] = 9;   // past the list
+    for (int b = 0; b < 16; ++b)
+        block[static_cast<size_t>(62 + b)] = static_cast<Byte>(b);
+    block[62 + 14] = 29; // PMS: icon 30
+    block[62 + 15] = 30; // Home: no icon
+    for (int n = 0; n < 10; ++n) {
+        block[static_cast<size_t>(120 + 3 * n)] = static_cast<Byte>(5 * n);
+        block[static_cast<size_t>(121 + 3 * n)] = 51;
+        block[static_cast<size_t>(122 + 3 * n)] = 0;
+    }
+    block[120] = 60; // LED 1: red off the scale
+    return block;
+}
+
+class DisplayPageTest : public PageTest<setwindow::DisplayPage> {
+public:
+    void SetUp() override { Show(DisplaySample(), {900, 560}); }
+    template <class W>
+    W* Control(const char* key) {
+        return Get<W>(*page, key);
+    }
+    QComboBox* Combo(const char* key) { return Control<QComboBox>(key); }
+    // Picks an item in the icon cell of a band row, as the user does.
+    void ChooseIcon(int row, int item) {
+        widgets::GridView* grid = page->IconGrid();
+        grid->SetActiveCell(1, row);
+        grid->StartEdit();
+        auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
+        ASSERT_TRUE(combo);
+        combo->setCurrentIndex(item);
+        grid->EndEdit();
+    }
+
+    ModalWatcher watcher;
+};
+
+TEST_F(DisplayPageTest, LoadShowsTheSlidersTheIconGridAndTheSwatches) {
+    EXPECT_EQ(page->Contrast()->value(), 1); // byte 10 lies between positions 1 and 2
+    EXPECT_EQ(page->Contrast()->minimum(), 1);
+    EXPECT_EQ(page->Contrast()->maximum(), 10);
+    EXPECT_EQ(page->Dimmer()->value(), 12); // byte 200: the slider's top
+    EXPECT_EQ(Combo("display.subMeterSymbol")->currentText(), QString()) << "past the list";
+
+    const outside::CellStore* grid = page->IconGrid()->Cells();
+    EXPECT_EQ(grid->Text(0, 1), QStringLiteral("MW"));
+    EXPECT_EQ(grid->Text(0, 16), QStringLiteral("Home"));
+    EXPECT_EQ(grid->Text(1, 1), QStringLiteral("1"));
+    EXPECT_EQ(grid->Text(1, 15), QStringLiteral("30"));
+    EXPECT_EQ(grid->Text(1, 16), QString()) << "byte 30: no icon";
+    EXPECT_EQ(grid->CellList(1, 1)->Count(), 30);
+
+    EXPECT_EQ(page->Swatch(0)->Colour(), QColor(255, 255, 0)); // 60 shows as 255
+    EXPECT_EQ(page->Swatch(3)->Colour(), QColor(75, 255, 0));
+    EXPECT_EQ(page->LedButton(9)->text(), QStringLiteral("LED 10"));
+    EXPECT_EQ(page->HelpTopic(), 103);
+}
+
+TEST_F(DisplayPageTest, EachControlSavesItsOwnBytes) {
+    struct Case {
+        const char* what;
+        std::function<void(DisplayPageTest&)> act;
+        std::map<int, int> changes;
+    };
+    const auto key = [](QWidget* w, Qt::Key k) { QTest::keyClick(w, k); };
+    const Case cases[] = {
+        {"contrast up from an off-scale byte",
+         [&](DisplayPageTest& t) { key(t.page->Contrast(), Qt::Key_Right); },
+         {{11, 12}}},
+        {"dimmer one down from past the top",
+         [&](DisplayPageTest& t) { key(t.page->Dimmer(), Qt::Key_Left); },
+         {{12, 11}}},
+        {"icon of 2m", [&](DisplayPageTest& t) { t.ChooseIcon(6, 29); }, {{67, 29}}},
+        {"icon of Home, from none", [&](DisplayPageTest& t) { t.ChooseIcon(16, 0); }, {{77, 0}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Refill(DisplaySample());
+        c.act(*this);
+        page->Save();
+        EXPECT_EQ(Changes(), c.changes);
+    }
+}
+
+TEST_F(DisplayPageTest, LedButtonsChooseFromTheSwatchColour) {
+    QList<QColor> started;
+    QList<QColor> answers = {QColor(128, 0, 255), QColor()}; // choose, then cancel
+    watcher.OnOtherDialog([&](QWidget* w) {
+        auto* dialog = qobject_cast<QColorDialog*>(w);
+        ASSERT_TRUE(dialog);
+        started << dialog->currentColor();
+        const QColor answer = answers.takeFirst();
+        if (answer.isValid()) {
+            dialog->setCurrentColor(answer);
+            dialog->accept();
+        } else {
+            dialog->reject();
+        }
+    });
+    QTest::mouseClick(page->LedButton(2), Qt::LeftButton);
+    EXPECT_EQ(page->Swatch(2)->Colour(), QColor(128, 0, 255));
+    // The second press starts from the first choice; cancelling keeps it.
+    QTest::mouseClick(page->LedButton(2), Qt::LeftButton);
+    ASSERT_EQ(started.size(), 2);
+    EXPECT_EQ(started[0], QColor(50, 255, 0));
+    EXPECT_EQ(started[1], QColor(128, 0, 255));
+    EXPECT_EQ(page->Swatch(2)->Colour(), QColor(128, 0, 255));
+    page->Save();
+    EXPECT_EQ(Changes(), (std::map<int, int>{{126, 25}, {127, 0}, {128, 51}}));
+    // Stored as levels, shown again as 5 times the level.
+    EXPECT_EQ(page->Swatch(2)->Colour(), QColor(125, 0, 255));
+
+    // LED 1 holds red 60: kept until the user chooses a colour for it.
+    answers = {QColor(0, 0, 10)};
+    QTest::mouseClick(page->LedButton(0), Qt::LeftButton);
+    EXPECT_EQ(started.back(), QColor(255, 255, 0));
+    page->Save();
+    EXPECT_EQ(Changes()[122], 2);
+}
+
+// ---------------------------------------------------------------------------
+// Icon/Font
+// ---------------------------------------------------------------------------
+
+constexpr int kFont = 194; // character k at 194 + 22k
+constexpr int kIcon = 448; // icon k at 448 + 124k
+
+Block IconFontSample() {
+    Block block(kBlockSize, 0);
+    block[kFont + 0] = 0x03; // character 1: top row
+    block[kFont + 1] = 0xFF;
+    block[kFont + 22] = 0xFF; // character 2: top row, unused bits set
+    block[kFont + 23] = 0xFF;
+    block[kFont + 44 + 21] = 0x01; // character 3: bottom right pixel
+    block[kIcon + 0] = 0x10;       // icon 1: pixels 0 and 20
+    block[kIcon + 2] = 0x01;
+    block[kIcon + 123] = 0xAA;      // icon 1's padding byte, not zero
+    block[kIcon + 124 + 62] = 0x80; // icon 2: row 20, column 13
+    block[156] = 2;
+    block[157] = 1;
+    return block;
+}
+
+std::vector<int> SetPixels(const std::vector<bool>& pixels) {
+    std::vector<int> set;
+    for (size_t p = 0; p < pixels.size(); ++p)
+        if (pixels[p])
+            set.push_back(static_cast<int>(p));
+    return set;
+}
+
+std::vector<int> EditorPixels(const widgets::PixelEditor* editor) {
+    std::vector<int> set;
+    for (int p = 0; p < editor->Columns() * editor->Rows(); ++p)
+        if (editor->Pixel(p))
+            set.push_back(p);
+    return set;
+}
+
+void ClickPixel(widgets::PixelEditor* editor, int index) {
+    QTest::mouseClick(editor, Qt::LeftButton, Qt::NoModifier, editor->CellRect(index).center());
+}
+
+void ClearShowGuides() {
+    auto store = settings::OpenSettingsGroup();
+    store->remove(QString::fromLatin1(settings::kShowGuides));
+    settings::Flush(*store);
+}
+
+class IconFontPageTest : public PageTest<setwindow::IconFontPage> {
+public:
+    void SetUp() override {
+        ClearShowGuides();
+        Show(IconFontSample(), {900, 600});
+    }
+};
+
+TEST_F(IconFontPageTest, LoadFillsPreviewsAndTheSelectedEditors) {
+    EXPECT_EQ(SetPixels(page->FontPreview(1)->Pixels()),
+              (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(SetPixels(page->IconPreview(0)->Pixels()), (std::vector<int>{0, 20}));
+    EXPECT_EQ(page->FontPreview(0)->BitmapWidth(), 10);
+    EXPECT_EQ(page->IconPreview(2)->BitmapHeight(), 41);
+    EXPECT_EQ(page->FontEditor()->Columns(), 10);
+    EXPECT_EQ(page->IconEditor()->Rows(), 41);
+    EXPECT_TRUE(page->FontButton(2)->isChecked());
+    EXPECT_TRUE(page->IconButton(1)->isChecked());
+    EXPECT_EQ(EditorPixels(page->FontEditor()), std::vector<int>{109});
+    EXPECT_EQ(EditorPixels(page->IconEditor()), std::vector<int>{20 * 21 + 13});
+}
+
+TEST_F(IconFontPageTest, ASelectionByteNoButtonHasSurvives) {
+    Block fresh = IconFontSample();
+    fresh[156] = 5;
+    fresh[157] = 255;
+    Refill(fresh);
+    for (int k = 0; k < 5; ++k)
+        EXPECT_FALSE(page->FontButton(k)->isChecked()) << k;
+    for (int k = 0; k < 3; ++k)
+        EXPECT_FALSE(page->IconButton(k)->isChecked()) << k;
+    // With nothing selected, the editor is blank and takes no drawing.
+    EXPECT_FALSE(page->FontEditor()->isEnabled());
+    EXPECT_FALSE(page->IconEditor()->isEnabled());
+    EXPECT_TRUE(EditorPixels(page->IconEditor()).empty());
+    page->Save();
+    EXPECT_EQ(block[156], 5);
+    EXPECT_EQ(block[157], 255);
+}
+
+TEST_F(IconFontPageTest, SavingWhatTheUserChanged) {
+    struct Case {
+        const char* what;
+        std::function<void(setwindow::IconFontPage&)> act;
+        std::map<int, int> changes;
+    };
+    const Case cases[] = {
+        {"picking character 4 without drawing",
+         [](setwindow::IconFontPage& p) { QTest::mouseClick(p.FontButton(3), Qt::LeftButton); },
+         {{156, 3}}},
+        {"drawing on character 2 saves it as 03 FF with the new pixel",
+         [](setwindow::IconFontPage& p) {
+             QTest::mouseClick(p.FontButton(1), Qt::LeftButton);
+             ClickPixel(p.FontEditor(), 10); // row 1, column 0
+         },
+         {{156, 1}, {kFont + 22, 0x03}, {kFont + 24, 0x02}}},
+        {"drawing on icon 1 clears its padding byte",
+         [](setwindow::IconFontPage& p) {
+             QTest::mouseClick(p.IconButton(0), Qt::LeftButton);
+             ClickPixel(p.IconEditor(), 21); // row 1, column 0
+         },
+         {{157, 0}, {kIcon + 3, 0x10}, {kIcon + 123, 0x00}}},
+        {"drawing on icon 3 changes icon 3 only",
+         [](setwindow::IconFontPage& p) {
+             QTest::mouseClick(p.IconButton(2), Qt::LeftButton);
+             ClickPixel(p.IconEditor(), 860);
+         },
+         {{157, 2}, {kIcon + 248 + 122, 0x01}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Refill(IconFontSample());
+        c.act(*page);
+        page->Save();
+        EXPECT_EQ(Changes(), c.changes);
+    }
+}
+
+TEST_F(IconFontPageTest, DrawingShowsInTheSelectedPreviewAtOnce) {
+    QTest::mouseClick(page->IconButton(2), Qt::LeftButton);
+    EXPECT_TRUE(EditorPixels(page->IconEditor()).empty());
+    ClickPixel(page->IconEditor(), 42);
+    EXPECT_EQ(SetPixels(page->IconPreview(2)->Pixels()), std::vector<int>{42});
+    EXPECT_EQ(SetPixels(page->IconPreview(1)->Pixels()), std::vector<int>{20 * 21 + 13});
+    // Back to icon 2: the editor shows it again.
+    QTest::mouseClick(page->IconButton(1), Qt::LeftButton);
+    EXPECT_EQ(EditorPixels(page->IconEditor()), std::vector<int>{20 * 21 + 13});
+    // With keys: Space sets the pixel under the cursor of the font editor.
+    page->FontEditor()->setFocus();
+    QTest::keyClick(page->FontEditor(), Qt::Key_Right);
+    QTest::keyClick(page->FontEditor(), Qt::Key_Space);
+    EXPECT_TRUE(page->FontPreview(2)->Pixel(1));
+}
+
+TEST_F(IconFontPageTest, ShowGuidesIsRemembered) {
+    QCheckBox* guides = page->ShowGuides();
+    EXPECT_EQ(guides->text(), QStringLiteral("Show Guides"));
+    EXPECT_FALSE(guides->isChecked());
+    EXPECT_FALSE(page->IconEditor()->ShowGuides());
+    QTest::keyClick(guides, Qt::Key_Space);
+    EXPECT_TRUE(page->IconEditor()->ShowGuides());
+    EXPECT_TRUE(page->FontEditor()->ShowGuides());
+    EXPECT_EQ(
+        settings::OpenSettingsGroup()->value(QString::fromLatin1(settings::kShowGuides)).toInt(),
+        1);
+
+    // The next page (the settings window opened again) starts with them.
+    page.reset();
+    setwindow::IconFontPage again(block.data(), nullptr);
+    EXPECT_TRUE(again.ShowGuides()->isChecked());
+    EXPECT_TRUE(again.IconEditor()->ShowGuides());
+    EXPECT_TRUE(again.FontEditor()->ShowGuides());
+    QTest::keyClick(again.ShowGuides(), Qt::Key_Space);
+    EXPECT_EQ(
+        settings::OpenSettingsGroup()->value(QString::fromLatin1(settings::kShowGuides)).toInt(),
+        0);
+}
+
+// ---------------------------------------------------------------------------
+// Names
+// ---------------------------------------------------------------------------
+
+constexpr int kTv = 832;  // TV record k at 832 + 9k
+constexpr int kWx = 1390; // weather record k at 1390 + 9k
+
+void Put(Block& block, int at, std::vector<Byte> bytes) {
+    std::copy(bytes.begin(), bytes.end(), block.begin() + at);
+}
+
+Block NamesSample() {
+    Block block(kBlockSize, 0);
+    for (int k = 0; k < 62; ++k)
+        Put(block, kTv + 9 * k, {10, 10, 10, 10, 10, 10, 10, 10, 0x55});
+    for (int k = 0; k < 10; ++k)
+        Put(block, kWx + 9 * k, {10, 10, 10, 10, 10, 10, 10, 10, 0x66});
+    Put(block, kWx, {24, 25, 11, 11, 10, 1, 10, 10});          // NOAA 1
+    Put(block, kWx + 9, {96, 124, 200, 10, 10, 10, 10, 10});   // a second '0', codes past the table
+    Put(block, kTv + 9 * 61, {29, 21, 10, 2, 10, 10, 10, 10}); // SK 2
+    block[7] = 0x5F; // weather alert (bit 5) off, the rest set
+    return block;
+}
+
+class NamesPageTest : public PageTest<setwindow::NamesPage> {
+public:
+    void Open(bool showTv) { Show(NamesSample(), {700, 500}, showTv); }
+    // Types into a name cell as a user does: the first key opens the editor,
+    // the rest go to it, Return ends the edit.
+    void Type(widgets::GridView* grid, int row, const QString& text, bool clearFirst = false) {
+        grid->SetActiveCell(1, row);
+        grid->setFocus();
+        if (clearFirst) {
+            grid->StartEdit();
+            auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            ASSERT_TRUE(edit);
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Delete);
+        }
+        for (const QChar ch : text) {
+            QWidget* target = grid->IsEditing() ? QApplication::focusWidget() : grid->viewport();
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        }
+        if (grid->IsEditing())
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();
+    }
+};
+
+TEST_F(NamesPageTest, LoadShowsTheNames) {
+    Open(true);
+    const outside::CellStore* wx = page->WxGrid()->Cells();
+    EXPECT_EQ(wx->MaxRows(), 10);
+    EXPECT_EQ(wx->Text(1, 0), QStringLiteral("WX Names"));
+    EXPECT_EQ(wx->Text(1, 1), QStringLiteral("NOAA 1"));
+    EXPECT_EQ(wx->Text(1, 2), QStringLiteral("01?")); // 96 and 124 repeat "0" and "1"
+    EXPECT_EQ(wx->MaxLength(1, 1), 8);
+    const outside::CellStore* tv = page->TvGrid()->Cells();
+    EXPECT_EQ(tv->MaxRows(), 62);
+    EXPECT_EQ(tv->Text(1, 0), QStringLiteral("TV Names"));
+    EXPECT_EQ(tv->Text(1, 62), QStringLiteral("SK 2"));
+    EXPECT_FALSE(page->WxAlert()->isChecked());
+    EXPECT_TRUE(page->TvGrid()->isVisible());
+    // Without the TV band the TV names are out of sight but still loaded, so
+    // that saving keeps them.
+    Open(false);
+    EXPECT_FALSE(page->TvGrid()->isVisible());
+    EXPECT_TRUE(page->WxGrid()->isVisible());
+    EXPECT_EQ(page->TvGrid()->Cells()->Text(1, 62), QStringLiteral("SK 2"));
+}
+
+TEST_F(NamesPageTest, EditsSaveThroughTheCharacterTable) {
+    struct Case {
+        const char* what;
+        bool showTv;
+        std::function<void(NamesPageTest&)> act;
+        std::map<int, int> changes;
+    };
+    const Case cases[] = {
+        {"without the TV band the TV names stay", false, [](NamesPageTest&) {}, {}},
+        {"characters the radio lacks are refused as typed",
+         true,
+         [](NamesPageTest& t) { t.Type(t.page->WxGrid(), 4, QStringLiteral("W\u00e9x\u20ac1")); },
+         {{kWx + 27, 33}, {kWx + 28, 60}, {kWx + 29, 1}}},
+        {"a TV name",
+         true,
+         [](NamesPageTest& t) { t.Type(t.page->TvGrid(), 62, QStringLiteral("12"), true); },
+         {{kTv + 9 * 61, 1}, {kTv + 9 * 61 + 1, 2}, {kTv + 9 * 61 + 3, 10}}},
+        {"the weather alert",
+         true,
+         [](NamesPageTest& t) { QTest::keyClick(t.page->WxAlert(), Qt::Key_Space); },
+         {{7, 0x7F}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Open(c.showTv);
+        c.act(*this);
+        page->Save();
+        EXPECT_EQ(Changes(), c.changes);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The three pages painted on the factory settings with a drawn icon and
+// character and named weather channels. With CLONARA_WRITE_SCREENSHOTS=1 the
+// pictures are written to docs/ (do that only on purpose):
+//
+//     CLONARA_WRITE_SCREENSHOTS=1 build/bin/tests_setpages --gtest_filter=PageScreenshots.*
+// ---------------------------------------------------------------------------
+
+// A bitmap drawn as rows of '#' and '.' in a file of the test data.
+settings::rset::Pixels ReadDrawing(const char* name, const settings::rset::BitmapShape& shape) {
+    const QByteArray text = testing_support::ReadFile(testing_support::DataPath(name));
+    const QList<QByteArray> rows = text.trimmed().split('\n');
+    EXPECT_EQ(rows.size(), shape.height) << name;
+    settings::rset::Pixels pixels(static_cast<size_t>(shape.PixelCount()));
+    for (int r = 0; r < shape.height && r < rows.size(); ++r)
+        for (int c = 0; c < shape.width && c < rows[r].size(); ++c)
+            pixels[static_cast<size_t>(r * shape.width + c)] = rows[r][c] == '#';
+    return pixels;
+}
+
+Block ShowcaseBlock() {
+    std::vector<Byte> block(kBlockSize, 0);
+    const auto& image = radio::DefaultImage();
+    std::copy(image.begin() + radio::image::kSettingsFirst,
+              image.begin() + radio::image::kSettingsEnd, block.begin());
+    settings::rset::EncodeBitmap(settings::rset::kIconShape,
+                                 ReadDrawing("sample-icon.txt", settings::rset::kIconShape),
+                                 block.data() + settings::rset::kIconShape.Offset(0));
+    settings::rset::EncodeBitmap(settings::rset::kFontShape,
+                                 ReadDrawing("sample-char.txt", settings::rset::kFontShape),
+                                 block.data() + settings::rset::kFontShape.Offset(1));
+    block[static_cast<size_t>(settings::rset::kFontShape.selectionByte)] = 1;
+    for (int k = 0; k < settings::rset::names::kWxCount; ++k)
+        settings::rset::names::Encode(block.data() + settings::rset::names::WxRecord(k),
+                                      QStringLiteral("NOAA %1").arg(k + 1));
+    return block;
+}
+
+void Shoot(QWidget& page, const QSize& size, const char* file) {
+    page.resize(size);
+    page.show();
+    QApplication::processEvents();
+    const QImage picture = page.grab().toImage();
+    ASSERT_EQ(picture.size(), size);
+    if (qEnvironmentVariableIntValue("CLONARA_WRITE_SCREENSHOTS") == 1) {
+        ASSERT_TRUE(
+            picture.save(testing_support::DataPath("../../docs/") + QString::fromLatin1(file)));
+    }
+}
+
+TEST(PageScreenshots, Display) {
+    Block block = ShowcaseBlock();
+    setwindow::DisplayPage page(block.data(), nullptr);
+    page.Load();
+    Shoot(page, {900, 560}, "settings-display.png");
+}
+
+TEST(PageScreenshots, IconFont) {
+    Block block = ShowcaseBlock();
+    settings::OpenSettingsGroup()->setValue(QString::fromLatin1(settings::kShowGuides), 1);
+    setwindow::IconFontPage page(block.data(), nullptr);
+    page.Load();
+    Shoot(page, {900, 560}, "settings-icon-font.png");
+    settings::OpenSettingsGroup()->remove(QString::fromLatin1(settings::kShowGuides));
+}
+
+TEST(PageScreenshots, Names) {
+    Block block = ShowcaseBlock();
+    setwindow::NamesPage page(block.data(), true, nullptr);
+    page.Load();
+    Shoot(page, {900, 560}, "settings-names.png");
+}
+
+} // namespace
