@@ -10,6 +10,7 @@
 #include "radio/RadioModel.h"
 #include "radio/StringTable.h"
 #include "radio/ValueTables.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -34,148 +35,20 @@ QByteArray FromHex(const char* hex) {
     return QByteArray::fromHex(QByteArray(hex).replace(' ', ""));
 }
 
-Byte* Memory(Image& img, int index) {
-    return img.data() + image::kMemories + image::kRecordSize * index;
-}
-Byte* Hyper(Image& img, int index) {
-    return img.data() + image::kHyper + image::kBlockSize * index;
-}
-
-void SetNibble(Image& img, int tableOffset, int index, int nibble) {
-    Byte& b = img[static_cast<size_t>(tableOffset + index / 2)];
-    b = index % 2 ? static_cast<Byte>((b & 0x0F) | (nibble << 4))
-                  : static_cast<Byte>((b & 0xF0) | nibble);
-}
-
-// A memory channel record from its parts (frequencies in Hz, three-byte
-// coding); the used nibble is set with the flags given.
-void PutMemory(Image& img, int index, Hz rx, int dir, Hz offsetField,
-               int nibble = flag::kUsed | flag::kVisible) {
-    Byte* rec = Memory(img, index);
-    std::memset(rec, 0, image::kRecordSize);
-    std::memset(rec + record::kName, kSpaceCode, record::kNameSize);
-    ChannelRecord r(rec);
-    EncodeFrequency3(r.RxField(), rx);
-    r.SetDirection(dir);
-    EncodeFrequency3(r.OffsetField(), offsetField);
-    SetNibble(img, image::kMemoryFlags, index, nibble);
-}
-
-void PutName(Byte* field, const char* text) {
-    const size_t length = std::strlen(text);
-    for (size_t i = 0; i < 8; ++i) {
-        const char c = i < length ? text[i] : ' ';
-        field[i] = static_cast<Byte>(CharacterCode(static_cast<Byte>(c)));
-    }
-}
-
-void SetGroup(Image& img, int g, int countPair, std::vector<int> members) {
-    img[static_cast<size_t>(image::kGroupCounts + 2 * g)] = static_cast<Byte>(countPair >> 8);
-    img[static_cast<size_t>(image::kGroupCounts + 2 * g + 1)] = static_cast<Byte>(countPair);
-    for (size_t j = 0; j < members.size(); ++j)
-        RadioModel::SetGroupMember(img.data(), g, static_cast<int>(j), members[j]);
-}
-
-// An image with a row of every kind a radio or a file may hand over.
+// The factory image with the changes of rich-image.txt: a row of every kind
+// a radio or a file may hand over.
 Image RichImage() {
     Image img = DefaultImage();
-    // 2: a repeater, minus 600 kHz, encode 88.5 Hz, skipped, named.
-    PutMemory(img, 1, 146940000, direction::kMinus, 600000,
-              flag::kUsed | flag::kVisible | flag::kSkip);
-    {
-        ChannelRecord r(Memory(img, 1));
-        r.SetToneMode(1);
-        r.SetCtcss(8);
-        r.SetStep(5);
-        r.SetPower(3);
-        PutName(r.NameField(), "Rpt 1");
+    const QString text =
+        QString::fromLatin1(testing_support::ReadFile(testing_support::DataPath("rich-image.txt")));
+    for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts)) {
+        if (line.startsWith(u'#'))
+            continue;
+        const int offset = line.section(u':', 0, 0).toInt();
+        const QByteArray bytes = QByteArray::fromHex(line.section(u':', 1).toLatin1());
+        EXPECT_LE(offset + bytes.size(), image::kSize) << line.toStdString();
+        std::memcpy(img.data() + offset, bytes.constData(), static_cast<size_t>(bytes.size()));
     }
-    // 3: plus 5 MHz on 70 cm, DCS 754, preferential, masked.
-    PutMemory(img, 2, 446500000, direction::kPlus, 5000000, flag::kUsed | flag::kPreferential);
-    ChannelRecord(Memory(img, 2)).SetToneMode(3);
-    ChannelRecord(Memory(img, 2)).SetDcs(103);
-    // 4: split to 146.970 MHz, a split tone mode.
-    PutMemory(img, 3, 145500000, direction::kSplit, 146970000);
-    ChannelRecord(Memory(img, 3)).SetToneMode(6);
-    // 5: a 6.25 kHz channel.
-    PutMemory(img, 4, 145006250, direction::kSimplex, 600000);
-    Memory(img, 4)[record::kFlags] = 0x05;
-    ChannelRecord(Memory(img, 4)).SetStep(2);
-    // 6: a 9 kHz broadcast channel with the 9 kHz step, AM.
-    PutMemory(img, 5, 567000, direction::kSimplex, 0);
-    Memory(img, 5)[record::kFlags] = 0x0A;
-    ChannelRecord(Memory(img, 5)).SetStep(8);
-    ChannelRecord(Memory(img, 5)).SetMode(1);
-    // 7: in use, but its receive field is filler.
-    std::memset(Memory(img, 6), 0xFF, image::kRecordSize);
-    SetNibble(img, image::kMemoryFlags, 6, flag::kUsed | flag::kVisible);
-    // 8: minus with a filler offset.
-    PutMemory(img, 7, 145300000, direction::kMinus, 0);
-    std::memset(Memory(img, 7) + record::kOffset, 0xFF, 3);
-    // 9: transmit below 0 Hz.
-    PutMemory(img, 8, 1000000, direction::kMinus, 5000000);
-    // 10: bytes the radio set that no field names; every flag bit.
-    PutMemory(img, 9, 52525000, direction::kSimplex, 1000000);
-    {
-        Byte* rec = Memory(img, 9);
-        rec[record::kFlags] = 0x80 | 0x30 | 0x05; // bit 7, clock shift, half deviation, rasters
-        rec[record::kReserved14] = 0x5A;
-        rec[record::kExtra] = 0xA5;
-        ChannelRecord r(rec);
-        r.SetMode(2);
-        r.SetIcon(29);
-        r.SetPower(0);
-        PutName(r.NameField(), "a,b\"c");
-    }
-    // 11: values outside every list.
-    PutMemory(img, 10, 147000000, direction::kPlus, 600000);
-    {
-        Byte* rec = Memory(img, 10);
-        rec[record::kModeIcon] = 0xFF; // mode 3, icon 63
-        rec[record::kCtcss] = 60;
-        rec[record::kDcs] = 200;
-        rec[record::kToneMode] = 9;
-        rec[record::kStepDirPower] = static_cast<Byte>(0x2F); // step 15, plus
-    }
-    // 450: the top of the coverage.
-    PutMemory(img, 449, 999000000, direction::kSimplex, 600000);
-    // Priority on channel 3.
-    img[image::kStateBlock + block::kPriority + 1] = 2;
-
-    // One-touch 5 and limit U3.
-    std::memcpy(img.data() + image::kOneTouch + 4 * image::kRecordSize, Memory(img, 1),
-                image::kRecordSize);
-    SetNibble(img, image::kOneTouchFlags, 4, flag::kUsed);
-    std::memcpy(img.data() + image::kLimits + 5 * image::kRecordSize, Memory(img, 2),
-                image::kRecordSize);
-    SetNibble(img, image::kLimitFlags, 5, flag::kUsed | flag::kVisible);
-
-    // Hyper 1 in use: set A a 6.25 kHz split; hyper 2 all filler.
-    {
-        Byte* blk = Hyper(img, 0);
-        blk[block::kHyperStatus] = 3;
-        blk[block::kHyperStatus2] = 0;
-        ReceiverSet a(blk, 0);
-        EncodeFrequency4(a.RxField(), 145006250);
-        a.SetDirection(direction::kSplit);
-        EncodeFrequency4(a.OffsetField(), 145606250);
-        a.SetIconByte(30);
-        a.SetSkip(true);
-        a.SetVisible(false);
-        blk[block::kFlags] = 0x05;
-        blk[block::kExtra] = 0x77;
-        std::memset(Hyper(img, 1), 0xFF, image::kBlockSize);
-    }
-    // Groups: plain, empty count with a stray member, a count past 48, a
-    // member whose channel is not in use, a gap.
-    SetGroup(img, 0, 0x0002, {0, 3, 449});
-    SetGroup(img, 1, 0xFFFF, {5});
-    std::vector<int> many(48);
-    for (int j = 0; j < 48; ++j)
-        many[static_cast<size_t>(j)] = j % 2 ? 0xFFFF : 1;
-    SetGroup(img, 2, 0x00FF, many);
-    SetGroup(img, 3, 0x0000, {99});
-    SetGroup(img, 4, 0x0002, {2, 0xFFFF, 5});
     return img;
 }
 
