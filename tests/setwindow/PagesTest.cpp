@@ -708,7 +708,7 @@ TEST_F(NamesPageTest, EditsSaveThroughTheCharacterTable) {
 // character and named weather channels. With CLONARA_WRITE_SCREENSHOTS=1 the
 // pictures are written to docs/ (do that only on purpose):
 //
-//     CLONARA_WRITE_SCREENSHOTS=1 build/bin/tests_setpages --gtest_filter=PageScreenshots.*
+//     CLONARA_WRITE_SCREENSHOTS=1 build/bin/tests_setwindow --gtest_filter=PageScreenshots.*
 // ---------------------------------------------------------------------------
 
 // A bitmap drawn as rows of '#' and '.' in a file of the test data.
