@@ -260,8 +260,6 @@ TEST_F(TransferDialogTest, FailuresEndTheDialogWithTheirBox) {
         QString caption;
         QString text;
     } cases[] = {
-        {"wrong checksum", simulator::Role::Send, [](auto& f) { f.wrongChecksum = true; },
-         QStringLiteral("Clonara"), QStringLiteral("Error: Check sum errror.")},
         {"radio refuses", simulator::Role::Receive, [](auto& f) { f.nakAfter = 10; },
          QStringLiteral("Error"), QStringLiteral("Comm Error")},
         {"radio falls silent", simulator::Role::Send, [](auto& f) { f.silenceAfter = 100; },

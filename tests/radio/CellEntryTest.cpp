@@ -193,8 +193,8 @@ TEST_F(Rules, ABlankRowIsSeededWhateverTheOrderOfTheEvents) {
     }
 }
 
-// Reset gives FM (not AM) and the other factory defaults; capture takes a
-// row's settings.
+// Reset gives FM (not AM) and the other factory defaults (a row's settings
+// becoming them is in the script of cell events).
 TEST_F(Rules, DefaultRecordsResetToFmAndCaptureARow) {
     rules.ResetDefault(tab::kLimit);
     const Byte* rec = radio.DefaultRecord(tab::kLimit);
@@ -219,31 +219,6 @@ TEST_F(Rules, DefaultRecordsResetToFmAndCaptureARow) {
     EXPECT_EQ(a.IconByte(), 15);
     EXPECT_EQ(b.Mode(), 0);
     EXPECT_EQ(b.Ctcss(), 12);
-
-    // A row's settings become the defaults of the next fresh row.
-    outside::CellStore& grid = Grid(tab::kLimit);
-    grid.SetText(kReceive, 3, QStringLiteral("430.0"));
-    rules.Changed(tab::kLimit, Channels(tab::kLimit), kReceive, 3);
-    grid.SetListIndex(kMode, 3, 2);
-    grid.SetListIndex(kToneMode, 3, tonemode::kEncode);
-    grid.SetListIndex(kCtcss, 3, 20);
-    grid.SetListIndex(kStep, 3, 4);
-    grid.SetListIndex(kPower, 3, 1);
-    grid.SetChecked(kHalfDeviation, 3, true);
-    rules.RowLeft(tab::kLimit, Channels(tab::kLimit), 3);
-    EXPECT_EQ(r.Mode(), 2);
-    EXPECT_EQ(r.ToneMode(), tonemode::kEncode);
-    EXPECT_EQ(r.Ctcss(), 20);
-    EXPECT_EQ(r.Step(), 4);
-    EXPECT_EQ(r.Power(), 1);
-    EXPECT_TRUE(r.HalfDeviation());
-    grid.SetText(kReceive, 5, QStringLiteral("431.0"));
-    rules.Changed(tab::kLimit, Channels(tab::kLimit), kReceive, 5);
-    EXPECT_EQ(Cells(tab::kLimit, 5, kMode, kCtcss),
-              (QStringList{"WFM", "", "Encode", Grid(tab::kLimit).Text(kCtcss, 3)}));
-    // A row without a receive frequency gives nothing.
-    rules.CaptureDefault(tab::kLimit, Channels(tab::kLimit), 7);
-    EXPECT_EQ(r.Mode(), 2);
 }
 
 // A commit that does not check the cells (closing the window, sending to the
