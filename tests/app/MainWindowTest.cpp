@@ -89,50 +89,40 @@ TEST_F(MainWindowTest, StartsWithFilesNamedOnTheCommandLine) {
     EXPECT_EQ(registration.Window(), nullptr);
 }
 
-TEST_F(MainWindowTest, BadFilesShowOneFileErrorAndNoWindow) {
+// A short file, another radio's, a missing one and a pipe each give one box
+// and no window; a pipe is refused at once by File Open, by a recent file
+// that has become one and by Compare With: the window never waits on it. An
+// alarm ends the test program should it hang.
+TEST_F(MainWindowTest, FilesThatCannotBeOpenedGiveOneBoxAndNoWindow) {
+    ::alarm(60);
     WriteFile(Path("short.rdf"), QByteArray(100, 'x'));
     QByteArray other = ReadFile(NewFile("other.rdf"));
     other.replace(4, 4, "ABCD");
     WriteFile(Path("other.rdf"), other);
+    const QString pipe = Path("pipe.rdf");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    const QString notRegular = QStringLiteral("It is not a regular file");
     const struct {
         QString path;
-        QString text;
+        QString text; // how the box's text starts
     } cases[] = {
         {Path("short.rdf"), QStringLiteral("Not a radio data file:\n") + Path("short.rdf")},
         {Path("other.rdf"), QStringLiteral("Radio data file for for different radio:\nYaesu VX-7")},
+        {Path("missing.rdf"), QString()},
+        {pipe, QStringLiteral("Cannot open file:\n") + pipe + '\n' + notRegular},
     };
     app::MainWindow frame;
     frame.show();
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
         watcher.Clear();
         EXPECT_EQ(frame.OpenDocumentFile(c.path), nullptr);
-        ASSERT_EQ(watcher.Boxes().size(), 1) << c.path.toStdString();
+        ASSERT_EQ(watcher.Boxes().size(), 1);
         EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("File Error"));
-        EXPECT_EQ(watcher.Boxes()[0].text, c.text);
+        EXPECT_TRUE(watcher.Boxes()[0].text.startsWith(c.text))
+            << watcher.Boxes()[0].text.toStdString();
         EXPECT_TRUE(frame.Children().isEmpty());
     }
-    watcher.Clear();
-    EXPECT_EQ(frame.OpenDocumentFile(Path("missing.rdf")), nullptr);
-    ASSERT_EQ(watcher.Boxes().size(), 1);
-    EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("File Error"));
-}
-
-// A pipe is refused at once by File Open, by a recent file that has become
-// one and by Compare With; the window never waits on it. An alarm ends the
-// test program should it hang.
-TEST_F(MainWindowTest, FilesThatAreNoRegularFilesAreRefusedAtOnce) {
-    ::alarm(60);
-    const QString pipe = Path("pipe.rdf");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
-    const QString notRegular = QStringLiteral("It is not a regular file");
-
-    app::MainWindow frame;
-    frame.show();
-    EXPECT_EQ(frame.OpenDocumentFile(pipe), nullptr);
-    ASSERT_EQ(watcher.Boxes().size(), 1);
-    EXPECT_TRUE(watcher.Boxes()[0].text.startsWith(QStringLiteral("Cannot open file:\n") + pipe +
-                                                   '\n' + notRegular))
-        << watcher.Boxes()[0].text.toStdString();
 
     // A recent file that has become a pipe.
     const QString recent = NewFile("recent.rdf");
