@@ -15,44 +15,27 @@
 
 namespace {
 
-using Mode = shell::StartupRequest::Mode;
-
+// The start-up switches as the program reads them, from the list in
+// tests/data.
 TEST(CommandLineTest, SwitchesInEverySpelling) {
-    struct Case {
-        QStringList arguments;
-        Mode mode;
-        QStringList files;
-    };
-    const Case cases[] = {
-        {{}, Mode::Normal, {}},
-        {{"/RegServer"}, Mode::RegServer, {}},
-        {{"--RegServer"}, Mode::RegServer, {}},
-        {{"-rEgSeRvEr"}, Mode::RegServer, {}},
-        {{"/UnregServer"}, Mode::UnregServer, {}},
-        {{"-UNREGSERVER"}, Mode::UnregServer, {}},
-        {{"a.rdf", "/RegServer"}, Mode::RegServer, {}},
-        // Followed by more text it is no registration switch.
-        {{"/RegServer", "a.rdf"}, Mode::Normal, {"a.rdf"}},
-        {{"/RegServerX"}, Mode::Normal, {"/RegServerX"}},
-        {{"/Embedding"}, Mode::Embedding, {}},
-        {{"-automation"}, Mode::Embedding, {}},
-        // Absolute paths are files, whatever they contain.
-        {{"/home/me/radio.rdf"}, Mode::Normal, {"/home/me/radio.rdf"}},
-        {{"/home/me/RegServer"}, Mode::Normal, {"/home/me/RegServer"}},
-        {{"/tmp/a.rdf", "-", "b.rdf"}, Mode::Normal, {"/tmp/a.rdf", "-", "b.rdf"}},
-        // Help and version, written just so, wherever they stand.
-        {{"--help"}, Mode::Help, {}},
-        {{"a.rdf", "--version"}, Mode::Version, {}},
-        {{"--version", "--help"}, Mode::Version, {}},
-        {{"a.rdf", "--help", "/RegServer"}, Mode::RegServer, {}},
-        {{"-help"}, Mode::Normal, {"-help"}},
-        {{"--HELP"}, Mode::Normal, {"--HELP"}},
-    };
-    for (const auto& c : cases) {
-        const shell::StartupRequest request = shell::ParseCommandLine(c.arguments);
-        EXPECT_EQ(request.mode, c.mode) << c.arguments.join(' ').toStdString();
-        EXPECT_EQ(request.files, c.files) << c.arguments.join(' ').toStdString();
+    const QStringList modes = {"normal",    "regserver", "unregserver",
+                               "embedding", "help",      "version"};
+    QFile file(testing_support::DataPath("command-lines.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    int cases = 0;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        if (line.startsWith(QLatin1Char('#')) || line.isEmpty())
+            continue;
+        SCOPED_TRACE(line.toStdString());
+        const QStringList f = line.split(QLatin1Char('\t'));
+        ASSERT_EQ(f.size(), 3);
+        const shell::StartupRequest request =
+            shell::ParseCommandLine(f[0].split(QLatin1Char(' '), Qt::SkipEmptyParts));
+        EXPECT_EQ(modes.value(static_cast<int>(request.mode)), f[1]);
+        EXPECT_EQ(request.files, f[2].split(QLatin1Char(' '), Qt::SkipEmptyParts));
+        ++cases;
     }
+    EXPECT_GE(cases, 20);
 }
 
 TEST(RegistrationTest, WritesAndRemovesTheDesktopFiles) {
