@@ -251,8 +251,9 @@ TEST(CellEditorLeaving, EveryWayOfLeavingACellCommitsItOnce) {
     }
 }
 
-// A key on a locked cell, the space bar on a check box and a text typed into
-// a list cell reach the rules of the cell, and the grid shows what they did.
+// A key on a locked cell, F2, the space bar on a check box and a text typed
+// into a list cell reach the rules of the cell, and the grid shows what they
+// did.
 TEST(CellEditorKeys, KeysReachTheRulesOfTheirCell) {
     ModalWatcher watcher;
     auto doc = std::make_shared<document::RadioDocument>();
@@ -272,6 +273,15 @@ TEST(CellEditorKeys, KeysReachTheRulesOfTheirCell) {
     EXPECT_EQ(Texts(watcher), QStringList{QString::fromLatin1(entry::kNeedReceive)});
     EXPECT_EQ(keys.Grid()->ActiveColumn(), kReceive);
     EXPECT_EQ(Block(*doc), before) << "nothing typed, nothing stored";
+
+    // F2 opens a cell's editor with its text selected: an emptied receive
+    // frequency takes the channel out.
+    keys.Enter(tab::kMemories, kReceive, 20, QStringLiteral("145.5"));
+    ASSERT_TRUE(doc->Radio().IsUsed(doc->Image(), tab::kMemories, 19));
+    for (const Qt::Key key : {Qt::Key_F2, Qt::Key_Backspace, Qt::Key_Return})
+        keys.Press(key);
+    EXPECT_TRUE(grid.IsLocked(kName, 20));
+    EXPECT_FALSE(doc->Radio().IsUsed(doc->Image(), tab::kMemories, 19));
 
     // Skip and preferential scan exclude each other, each click committed.
     for (const int col : {kSkip, kPreferential}) {
