@@ -195,7 +195,7 @@ TEST_F(Rules, ABlankRowIsSeededWhateverTheOrderOfTheEvents) {
 
 // Reset gives FM (not AM) and the other factory defaults (a row's settings
 // becoming them is in the script of cell events).
-TEST_F(Rules, DefaultRecordsResetToFmAndCaptureARow) {
+TEST_F(Rules, DefaultRecordsResetToFm) {
     rules.ResetDefault(tab::kLimit);
     const Byte* rec = radio.DefaultRecord(tab::kLimit);
     const ConstChannelRecord r(rec);
