@@ -53,7 +53,7 @@ protected:
     }
 };
 
-TEST_F(MainWindowTest, StartsWithANewDocument) {
+TEST_F(MainWindowTest, StartsWithANewDocumentOrTheFilesNamed) {
     app::Application app;
     ASSERT_EQ(app.Start({}, QStringLiteral("/usr/bin/clonara")), app::Application::Startup::Window);
     app::MainWindow* frame = app.Window();
@@ -70,16 +70,14 @@ TEST_F(MainWindowTest, StartsWithANewDocument) {
     EXPECT_TRUE(frame->Children().isEmpty());
     EXPECT_EQ(MenuTitles(*frame), (QStringList{"&File", "&View", "&Help"}));
     EXPECT_TRUE(watcher.Boxes().isEmpty());
-}
 
-// Files named on the command line open in windows of their own; the
-// registration switches end without a window.
-TEST_F(MainWindowTest, StartsWithFilesNamedOnTheCommandLine) {
+    // Files named on the command line open in windows of their own; the
+    // registration switches end without a window.
     const QString a = NewFile("a.rdf");
     const QString b = NewFile("b.rdf");
-    app::Application app;
-    ASSERT_EQ(app.Start({a, b}, QString()), app::Application::Startup::Window);
-    const auto children = app.Window()->Children();
+    app::Application withFiles;
+    ASSERT_EQ(withFiles.Start({a, b}, QString()), app::Application::Startup::Window);
+    const auto children = withFiles.Window()->Children();
     ASSERT_EQ(children.size(), 2);
     EXPECT_EQ(children[0]->Document().FileName(), a);
     EXPECT_EQ(children[1]->windowTitle(), QStringLiteral("b.rdf[*]"));
