@@ -1,6 +1,6 @@
-// The cell rules on the tables of the tabs: how a typed frequency reads, a
-// blank row seeded whatever order the events come in (and the store told),
-// and the default records.
+// The cell rules on the tables of the tabs: how a typed frequency reads, the
+// grids' events scripted in tests/data, a blank row seeded whatever order the
+// events come in (and the store told), and the default records.
 #include "radio/CellEntry.h"
 
 #include "document/TabGrid.h"
@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 
 using namespace radio;
 using namespace radio::channelcol;
@@ -28,7 +29,7 @@ class Rules : public ::testing::Test {
 protected:
     void SetUp() override {
         radio.SetImage(DefaultImage().data());
-        for (int t : {tab::kMemories, tab::kLimit, tab::kHyper}) {
+        for (int t = 0; t < tab::kCount; ++t) {
             tables[t] = std::make_unique<document::TabGrid>(radio, t);
             tables[t]->Fill();
             rules.ResetDefault(t);
@@ -71,6 +72,96 @@ TEST_F(Rules, TypedFrequencyTextsReadStrictly) {
     EXPECT_GE(cases, 20);
 }
 
+// A column by its name in tests/data/cell-events.txt ("a." and "b." name the
+// receiver sets of a hyper memory) or its number; 0 for none.
+int ColumnNamed(const QString& name) {
+    static const QStringList names = {"receive",      "transmit", "offset", "direction", "mode",
+                                      "name",         "tone",     "ctcss",  "dcs",       "skip",
+                                      "preferential", "step",     "clock",  "half",      "power",
+                                      "icon",         "mask",     "comment"};
+    const int shift = name.startsWith(QLatin1String("a."))   ? hypercol::kSetAShift
+                      : name.startsWith(QLatin1String("b.")) ? hypercol::kSetBShift
+                                                             : 0;
+    const int col = static_cast<int>(names.indexOf(shift ? name.mid(2) : name)) + 1;
+    return col > 0 ? shift + col : name.toInt();
+}
+
+// The grids' events as the editor passes them on, scripted one after the
+// other on one document: what the user typed, clicked or picked, the message
+// shown, and the cells afterwards.
+TEST_F(Rules, CellEventsFollowTheScript) {
+    QFile file(testing_support::DataPath("cell-events.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    int cases = 0;
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        if (line.startsWith(QLatin1Char('#')) || line.isEmpty())
+            continue;
+        SCOPED_TRACE(line.toStdString());
+        const QStringList f = line.split(QLatin1Char('\t'));
+        ASSERT_EQ(f.size(), 6);
+        if (f[1] == QLatin1String("store")) { // the grids committed and shown again
+            for (auto& table : tables)
+                table->WriteChanged(radio.Image());
+            for (auto& table : tables)
+                table->Fill();
+            continue;
+        }
+        const int t = TabByKey(f[0].section(QLatin1Char(':'), 0, 0));
+        const int row = f[0].section(QLatin1Char(':'), 1).toInt();
+        const int col = ColumnNamed(f[2]);
+        ASSERT_TRUE(t >= 0 && col > 0);
+        TabChannels& channels = Channels(t);
+        outside::CellStore& grid = Grid(t);
+        std::optional<QString> message;
+        int active = 0;
+        if (f[1] == QLatin1String("type")) {
+            rules.EditStarted(t, channels, col, row);
+            grid.SetText(col, row, f[3]);
+            rules.Changed(t, channels, col, row);
+            rules.EditEnded(t, channels, col, row);
+            if (const auto refusal = rules.CheckCell(t, channels, col, row))
+                message = refusal->message;
+            else
+                rules.CellLeft(t, channels, col, row, row);
+        } else if (f[1] == QLatin1String("pick")) {
+            const QStringList items = grid.CellList(col, row)->Items();
+            int index = -1;
+            for (int i = 0; i < items.size() && !f[3].isEmpty(); ++i)
+                index = index < 0 && items[i].startsWith(f[3]) ? i : index;
+            grid.SetListIndex(col, row, index);
+            rules.Changed(t, channels, col, row);
+        } else if (f[1] == QLatin1String("click")) {
+            grid.SetChecked(col, row, !grid.IsChecked(col, row));
+            rules.ButtonClicked(t, channels, col, row);
+            rules.Changed(t, channels, col, row);
+        } else {
+            ASSERT_EQ(f[1], QLatin1String("locked"));
+            message = rules.EditRefused(t, channels, col, row, &active);
+        }
+        EXPECT_EQ(message.value_or(QStringLiteral("-")).toStdString(), f[4].toStdString());
+        // "+col" open, "-col" locked, "@col" the cell made active, "col=text".
+        for (const QString& token : f[5].split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
+            const QString name = token.section(QLatin1Char('='), 0, 0);
+            if (token[0] == QLatin1Char('@'))
+                EXPECT_EQ(active, ColumnNamed(token.mid(1))) << token.toStdString();
+            else if (token[0] == QLatin1Char('+') || token[0] == QLatin1Char('-'))
+                EXPECT_EQ(grid.IsLocked(ColumnNamed(token.mid(1)), row), token[0] == '-')
+                    << token.toStdString();
+            else // "col:row=text" for a cell of another row
+                EXPECT_EQ(grid.Text(ColumnNamed(name.section(QLatin1Char(':'), 0, 0)),
+                                    name.contains(QLatin1Char(':'))
+                                        ? name.section(QLatin1Char(':'), 1).toInt()
+                                        : row)
+                              .toStdString(),
+                          token.section(QLatin1Char('='), 1).toStdString());
+        }
+        ++cases;
+    }
+    EXPECT_GE(cases, 20);
+}
+
 // However the grid orders the change and the end of the edit, a blank row
 // typed into is seeded from the default record, the caller hears it (to
 // select the row) and the store redraws the row.
@@ -102,9 +193,9 @@ TEST_F(Rules, ABlankRowIsSeededWhateverTheOrderOfTheEvents) {
     }
 }
 
-// Reset gives FM (not AM) and the other factory defaults; capture takes a
-// row's settings.
-TEST_F(Rules, DefaultRecordsResetToFmAndCaptureARow) {
+// Reset gives FM (not AM) and the other factory defaults (a row's settings
+// becoming them is in the script of cell events).
+TEST_F(Rules, DefaultRecordsResetToFm) {
     rules.ResetDefault(tab::kLimit);
     const Byte* rec = radio.DefaultRecord(tab::kLimit);
     const ConstChannelRecord r(rec);
@@ -128,31 +219,6 @@ TEST_F(Rules, DefaultRecordsResetToFmAndCaptureARow) {
     EXPECT_EQ(a.IconByte(), 15);
     EXPECT_EQ(b.Mode(), 0);
     EXPECT_EQ(b.Ctcss(), 12);
-
-    // A row's settings become the defaults of the next fresh row.
-    outside::CellStore& grid = Grid(tab::kLimit);
-    grid.SetText(kReceive, 3, QStringLiteral("430.0"));
-    rules.Changed(tab::kLimit, Channels(tab::kLimit), kReceive, 3);
-    grid.SetListIndex(kMode, 3, 2);
-    grid.SetListIndex(kToneMode, 3, tonemode::kEncode);
-    grid.SetListIndex(kCtcss, 3, 20);
-    grid.SetListIndex(kStep, 3, 4);
-    grid.SetListIndex(kPower, 3, 1);
-    grid.SetChecked(kHalfDeviation, 3, true);
-    rules.RowLeft(tab::kLimit, Channels(tab::kLimit), 3);
-    EXPECT_EQ(r.Mode(), 2);
-    EXPECT_EQ(r.ToneMode(), tonemode::kEncode);
-    EXPECT_EQ(r.Ctcss(), 20);
-    EXPECT_EQ(r.Step(), 4);
-    EXPECT_EQ(r.Power(), 1);
-    EXPECT_TRUE(r.HalfDeviation());
-    grid.SetText(kReceive, 5, QStringLiteral("431.0"));
-    rules.Changed(tab::kLimit, Channels(tab::kLimit), kReceive, 5);
-    EXPECT_EQ(Cells(tab::kLimit, 5, kMode, kCtcss),
-              (QStringList{"WFM", "", "Encode", Grid(tab::kLimit).Text(kCtcss, 3)}));
-    // A row without a receive frequency gives nothing.
-    rules.CaptureDefault(tab::kLimit, Channels(tab::kLimit), 7);
-    EXPECT_EQ(r.Mode(), 2);
 }
 
 // A commit that does not check the cells (closing the window, sending to the

@@ -50,19 +50,7 @@ protected:
     std::vector<Change> changes;
 };
 
-TEST_F(PixelEditorTest, ClicksToggleOnePixelEach) {
-    ASSERT_EQ(editor.CellRect(23), QRect(60, 40, 20, 20));
-    QTest::mouseClick(&editor, Qt::LeftButton, Qt::NoModifier, Centre(23));
-    EXPECT_TRUE(editor.Pixel(23));
-    QTest::mouseClick(&editor, Qt::LeftButton, Qt::NoModifier, Centre(23));
-    EXPECT_FALSE(editor.Pixel(23));
-    QTest::mouseClick(&editor, Qt::LeftButton, Qt::NoModifier, Centre(109));
-    QTest::mouseClick(&editor, Qt::RightButton, Qt::NoModifier, Centre(5));
-    QTest::mouseClick(&editor, Qt::LeftButton, Qt::NoModifier, QPoint(200, 220)); // off the cells
-    EXPECT_EQ(changes, (std::vector<Change>{{23, false}, {23, true}, {109, false}}));
-}
-
-TEST_F(PixelEditorTest, DragsPaintOrEraseEveryPixelOnce) {
+TEST_F(PixelEditorTest, ClicksAndDragsPaintOrEraseEveryPixelOnce) {
     struct Case {
         const char* what;
         std::vector<int> setBefore;
@@ -71,6 +59,8 @@ TEST_F(PixelEditorTest, DragsPaintOrEraseEveryPixelOnce) {
         std::vector<int> setAfter;
     };
     const Case cases[] = {
+        {"a click sets a pixel", {}, {23}, {{23, false}}, {23}},
+        {"a click clears one", {23}, {23}, {{23, true}}, {}},
         {"painting",
          {},
          {0, 1, 2, 1, 12},
@@ -93,10 +83,14 @@ TEST_F(PixelEditorTest, DragsPaintOrEraseEveryPixelOnce) {
                 after.push_back(p);
         EXPECT_EQ(after, c.setAfter);
     }
-    // Moving without the button does nothing.
+    // Moving without the button, the right button and a click off the
+    // cells do nothing.
     changes.clear();
     Mouse(QEvent::MouseMove, 50, Qt::NoButton);
+    QTest::mouseClick(&editor, Qt::RightButton, Qt::NoModifier, Centre(5));
+    QTest::mouseClick(&editor, Qt::LeftButton, Qt::NoModifier, QPoint(200, 220));
     EXPECT_TRUE(changes.empty());
+    EXPECT_EQ(editor.CellRect(23), QRect(60, 40, 20, 20));
 }
 
 TEST_F(PixelEditorTest, ArrowKeysMoveTheCursorAndSpaceToggles) {

@@ -1,0 +1,460 @@
+// The cell editor on the real grids, offscreen: keys go to the grid and its
+// cell editors, message boxes are answered and read back. What is the
+// editor's own: every way of leaving a typed cell, keys and clicks reaching
+// the rules, the focus, and undo and redo in every window of a document. The
+// rules themselves are checked on the tables (tests/radio).
+#include "editor/CellEditor.h"
+#include "app/DocumentWindow.h"
+#include "app/MainWindow.h"
+#include "document/RadioDocument.h"
+#include "editor/MainView.h"
+#include "outside/CellStore.h"
+#include "radio/CellEntry.h"
+#include "radio/ChannelColumns.h"
+#include "radio/ChannelRecord.h"
+#include "support/ModalWatcher.h"
+#include "widgets/GridView.h"
+#include "widgets/Resources.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace radio;
+using namespace radio::channelcol;
+using testing_support::ModalWatcher;
+
+namespace {
+
+QByteArray Block(const document::RadioDocument& doc) {
+    return QByteArray(reinterpret_cast<const char*>(doc.Block()), radio::rdf::kFileSize);
+}
+
+const QString kBadReceive = QString::fromLatin1(entry::kBadReceive);
+const QString kBadOffset = QString::fromLatin1(entry::kBadOffset);
+
+QStringList Texts(const ModalWatcher& watcher) {
+    QStringList texts;
+    for (const auto& box : watcher.Boxes())
+        texts << box.text;
+    return texts;
+}
+
+// Drives one grid of a view as a user does at the keyboard.
+class Keyboard {
+public:
+    explicit Keyboard(editor::MainView& view) : m_view(view) {}
+
+    widgets::GridView* Grid() const { return m_view.Grid(m_view.CurrentTab()); }
+
+    void Go(int t, int col, int row) {
+        if (m_view.CurrentTab() != t)
+            m_view.SetCurrentTab(t);
+        Grid()->setFocus();
+        Grid()->SetActiveCell(col, row);
+    }
+    // Where keys go: the open cell editor, else the grid.
+    QWidget* Target() const {
+        if (!Grid()->IsEditing())
+            return Grid()->viewport();
+        QWidget* focus = QApplication::focusWidget();
+        if (focus && Grid()->isAncestorOf(focus))
+            return focus;
+        for (QWidget* w : Grid()->findChildren<QWidget*>()) {
+            if (w->isVisible() && (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)))
+                return w;
+        }
+        return Grid()->viewport();
+    }
+    // The first key opens the cell's editor, the rest go to it.
+    void Type(const QString& text) {
+        for (const QChar ch : text)
+            QTest::keyClick(Target(), ch.toLatin1());
+    }
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(Target(), key, modifiers);
+        QApplication::processEvents();
+    }
+    // Types into a cell and presses Return (the cell stays the active one).
+    void Enter(int t, int col, int row, const QString& text) {
+        Go(t, col, row);
+        Type(text);
+        Press(Qt::Key_Return);
+    }
+
+private:
+    editor::MainView& m_view;
+};
+
+// Columns 1 to last of a row of Memories as the grid shows them.
+QStringList Row(const editor::MainView& view, int row, int last) {
+    QStringList cells;
+    for (int c = 1; c <= last; ++c)
+        cells << view.Cells(tab::kMemories).Text(c, row);
+    return cells;
+}
+
+} // namespace
+
+// Every way of leaving a typed cell gives it its rules once, before anything
+// else happens: what was typed is stored with what follows from it, the grid
+// shows it at once and the document is marked modified; a refused value keeps
+// the active cell where it is with one message, and nothing is stored.
+TEST(CellEditorLeaving, EveryWayOfLeavingACellCommitsItOnce) {
+    enum Way { Tab, BackTab, Return, KeypadEnter, Down, PageDown, Click, TabStrip, Command };
+    struct Leave {
+        Way way;
+        const char* name;
+        int dcol;    // where the active cell goes from the edited cell
+        int drow;    // -1: somewhere below
+        bool leaves; // the cell is left (and checked) rather than kept
+    };
+    const Leave leaves[] = {
+        {Tab, "Tab", 1, 0, true},
+        {BackTab, "Shift+Tab", -1, 0, true},
+        {Return, "Return", 0, 0, false},
+        {KeypadEnter, "keypad Enter", 0, 0, false},
+        {Down, "Down", 0, 1, true},
+        {PageDown, "Page Down", 0, -1, true},
+        {Click, "a click on another row", 0, 2, true},
+        {TabStrip, "a click on another tab", 0, 0, true},
+        {Command, "a menu command", 0, 0, true},
+    };
+    struct Rule {
+        const char* what;
+        int col;
+        const char* typed;
+        // Columns 1 to 6 of the row afterwards, shown and stored; none: the
+        // row as it was, the value refused.
+        QStringList row;
+        QString message;   // shown once when the cell is left
+        bool staysEditing; // after the refusal
+    };
+    const Rule rules[] = {
+        {"transmit sets offset and direction",
+         kTransmit,
+         "147.54",
+         {"146.94000", "147.54000", "600 kHz", "Plus", "FM", ""},
+         {},
+         false},
+        {"a refused receive", kReceive, "146.521", {}, kBadReceive, true},
+        {"a refused offset", kOffset, "123 kHz", {}, kBadOffset, false},
+    };
+    for (const Leave& l : leaves) {
+        ModalWatcher watcher;
+        auto doc = std::make_shared<document::RadioDocument>();
+        editor::MainView view(doc);
+        view.resize(1200, 700);
+        view.show();
+        QApplication::setActiveWindow(&view);
+        view.FocusGrid();
+        Keyboard keys(view);
+        widgets::GridView* grid = view.Grid(tab::kMemories);
+        int row = 6;
+        for (const Rule& r : rules) {
+            SCOPED_TRACE(std::string(l.name) + ", " + r.what);
+            // In a list the arrow and page keys choose items.
+            if (r.col == kOffset && (l.way == Down || l.way == PageDown))
+                continue;
+            row += 4;
+            keys.Enter(tab::kMemories, kReceive, row, QStringLiteral("146.94"));
+            ASSERT_EQ(Row(view, row, 6),
+                      (QStringList{"146.94000", "146.34000", "600 kHz", "Minus", "FM", ""}));
+            doc->SetModified(false);
+            watcher.Clear();
+            const QByteArray stored = Block(*doc);
+            keys.Go(tab::kMemories, r.col, row);
+            keys.Type(QString::fromLatin1(r.typed));
+            ASSERT_TRUE(grid->IsEditing());
+            switch (l.way) {
+            case Tab:
+                keys.Press(Qt::Key_Tab);
+                break;
+            case BackTab:
+                keys.Press(Qt::Key_Backtab, Qt::ShiftModifier);
+                break;
+            case Return:
+                keys.Press(Qt::Key_Return);
+                break;
+            case KeypadEnter:
+                keys.Press(Qt::Key_Enter, Qt::KeypadModifier);
+                break;
+            case Down:
+                keys.Press(Qt::Key_Down);
+                break;
+            case PageDown:
+                keys.Press(Qt::Key_PageDown);
+                break;
+            case Click:
+                QTest::mouseClick(
+                    grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    grid->visualRect(view.Cells(tab::kMemories).CellIndex(r.col, row + 2))
+                        .center());
+                break;
+            case TabStrip:
+                QTest::mouseClick(view.TabBar(), Qt::LeftButton, Qt::NoModifier,
+                                  view.TabBar()->tabRect(tab::kVfo).center());
+                break;
+            case Command:
+                view.CommitGrids(true);
+                break;
+            }
+            QApplication::processEvents();
+            // Shift+Tab in the first column stays where it is.
+            const int toCol = std::max(1, r.col + l.dcol);
+            const bool left = l.leaves && !(l.dcol != 0 && toCol == r.col);
+            if (r.row.isEmpty()) {
+                EXPECT_EQ(Texts(watcher), left ? QStringList{r.message} : QStringList());
+                EXPECT_EQ(Block(*doc), stored) << "nothing refused is stored";
+                EXPECT_FALSE(doc->IsModified());
+                EXPECT_EQ(view.Cells(tab::kMemories).Text(r.col, row),
+                          r.col == kOffset ? QStringLiteral("123 kHz")
+                                           : QStringLiteral("146.52100"))
+                    << "the refused value stays to be put right";
+                if (l.way != TabStrip) {
+                    EXPECT_EQ(grid->ActiveColumn(), r.col) << "nothing moves";
+                    EXPECT_EQ(grid->ActiveRow(), row);
+                    EXPECT_EQ(grid->IsEditing(), left && r.staysEditing);
+                }
+            } else {
+                EXPECT_TRUE(watcher.Boxes().isEmpty());
+                EXPECT_EQ(Row(view, row, 6), r.row) << "the grid shows what follows at once";
+                EXPECT_TRUE(doc->IsModified());
+                // What the grid shows is what is stored, check boxes included.
+                editor::MainView fresh(doc);
+                EXPECT_EQ(Row(view, row, kCount), Row(fresh, row, kCount));
+                if (l.way == TabStrip) {
+                    EXPECT_EQ(view.CurrentTab(), tab::kVfo);
+                } else {
+                    EXPECT_EQ(grid->ActiveColumn(), toCol);
+                    if (l.drow >= 0)
+                        EXPECT_EQ(grid->ActiveRow(), row + l.drow);
+                    else
+                        EXPECT_GT(grid->ActiveRow(), row);
+                }
+                EXPECT_FALSE(grid->IsEditing());
+            }
+            // The next case starts from what is stored, on Memories.
+            if (view.CurrentTab() == tab::kMemories && grid->IsEditing())
+                keys.Press(Qt::Key_Escape);
+            view.SetCurrentTab(tab::kMemories);
+            view.RefreshGrids();
+            QApplication::processEvents();
+        }
+    }
+}
+
+// A key on a locked cell, F2, the space bar on a check box and a text typed
+// into a list cell reach the rules of the cell, and the grid shows what they
+// did.
+TEST(CellEditorKeys, KeysReachTheRulesOfTheirCell) {
+    ModalWatcher watcher;
+    auto doc = std::make_shared<document::RadioDocument>();
+    editor::MainView view(doc);
+    view.resize(1200, 700);
+    view.show();
+    QApplication::setActiveWindow(&view);
+    view.FocusGrid();
+    Keyboard keys(view);
+    const outside::CellStore& grid = view.Cells(tab::kMemories);
+
+    // A blank row's name: the message, and the receive cell made active.
+    const QByteArray before = Block(*doc);
+    keys.Go(tab::kMemories, kName, 9);
+    keys.Type(QStringLiteral("5"));
+    EXPECT_FALSE(keys.Grid()->IsEditing());
+    EXPECT_EQ(Texts(watcher), QStringList{QString::fromLatin1(entry::kNeedReceive)});
+    EXPECT_EQ(keys.Grid()->ActiveColumn(), kReceive);
+    EXPECT_EQ(Block(*doc), before) << "nothing typed, nothing stored";
+
+    // F2 opens a cell's editor with its text selected: an emptied receive
+    // frequency takes the channel out.
+    keys.Enter(tab::kMemories, kReceive, 20, QStringLiteral("145.5"));
+    ASSERT_TRUE(doc->Radio().IsUsed(doc->Image(), tab::kMemories, 19));
+    for (const Qt::Key key : {Qt::Key_F2, Qt::Key_Backspace, Qt::Key_Return})
+        keys.Press(key);
+    EXPECT_TRUE(grid.IsLocked(kName, 20));
+    EXPECT_FALSE(doc->Radio().IsUsed(doc->Image(), tab::kMemories, 19));
+
+    // Skip and preferential scan exclude each other, each click committed.
+    for (const int col : {kSkip, kPreferential}) {
+        keys.Go(tab::kMemories, col, 1);
+        keys.Press(Qt::Key_Space);
+        EXPECT_TRUE(grid.IsChecked(col, 1));
+    }
+    EXPECT_FALSE(grid.IsChecked(kSkip, 1));
+    EXPECT_TRUE(doc->Radio().IsPreferential(doc->Image(), tab::kMemories, 0));
+    EXPECT_FALSE(doc->Radio().IsSkip(doc->Image(), tab::kMemories, 0));
+
+    // An offset typed into its list cell takes the list's item, whatever the
+    // cell held: an offset of no item, or one that was refused.
+    keys.Enter(tab::kMemories, kReceive, 12, QStringLiteral("146.94"));
+    const struct {
+        const char* typed;
+        const char* offset; // shown afterwards
+        const char* tx;     // none: a refused offset
+    } steps[] = {{"650 kHz", "650 kHz", "146.29000"},
+                 {"600 khz", "600 kHz", "146.34000"},
+                 {"125 kHz", "125 kHz", nullptr},
+                 {"1.00 MHz", "1.00 MHz", "145.94000"}};
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.typed);
+        watcher.Clear();
+        keys.Go(tab::kMemories, kOffset, 12);
+        keys.Type(QString::fromLatin1(s.typed));
+        keys.Press(Qt::Key_Tab);
+        EXPECT_EQ(Texts(watcher), s.tx ? QStringList() : QStringList{kBadOffset});
+        EXPECT_EQ(grid.Text(kOffset, 12), QLatin1String(s.offset));
+        if (s.tx) {
+            EXPECT_EQ(grid.Text(kTransmit, 12), QLatin1String(s.tx));
+        }
+    }
+}
+
+// The window a document opens in has its grid focused on the first cell, and
+// typing goes straight into it.
+TEST(CellEditorWindows, TypingGoesStraightIntoTheActiveWindowsGrid) {
+    ModalWatcher watcher;
+    app::MainWindow frame;
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    app::DocumentWindow* first = frame.NewDocument();
+    QApplication::processEvents();
+    widgets::GridView* grid = first->View()->Grid(tab::kMemories);
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_TRUE(focus);
+    EXPECT_TRUE(focus == grid || grid->isAncestorOf(focus));
+    EXPECT_EQ(grid->ActiveColumn(), 1);
+    EXPECT_EQ(grid->ActiveRow(), 1);
+
+    app::DocumentWindow* second = frame.NewDocument();
+    QApplication::processEvents();
+    first->View()->SetCurrentTab(tab::kLimit);
+    second->View()->Grid(0)->setFocus();
+    frame.findChild<QMdiArea*>()->setActiveSubWindow(first);
+    QApplication::processEvents();
+    widgets::GridView* limit = first->View()->Grid(tab::kLimit);
+    focus = QApplication::focusWidget();
+    ASSERT_TRUE(focus);
+    EXPECT_TRUE(focus == limit || limit->isAncestorOf(focus));
+    // Each key goes where the keyboard focus is: the first opens the editor.
+    for (const QChar ch : QStringLiteral("144.5"))
+        QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(first->View()->Cells(tab::kLimit).Text(kReceive, 1), QStringLiteral("144.50000"));
+    EXPECT_TRUE(first->Document().IsModified());
+    EXPECT_TRUE(first->isWindowModified()) << "the mark shows as soon as the cell changes";
+    EXPECT_FALSE(second->Document().IsModified());
+}
+
+// Edit Undo and Redo, from the keys and the menu: each committed cell is one
+// step; undo and redo put the data block back byte for byte in every window
+// of the document, and the modified mark follows back to the saved state.
+// The other window's refreshes keep the defaults the user's editing gave.
+TEST(CellEditorWindows, UndoAndRedoPutTheBlockBackInEveryWindow) {
+    QTemporaryDir dir;
+    ModalWatcher watcher;
+    app::MainWindow frame;
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    app::DocumentWindow* child = frame.NewDocument();
+    document::RadioDocument& doc = child->Document();
+    QAction* undo = frame.Action(QStringLiteral("edit.undo"));
+    QAction* redo = frame.Action(QStringLiteral("edit.redo"));
+    ASSERT_TRUE(undo && redo);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+
+    // Saved first: the saved state is the clean one.
+    doc.SetFileName(dir.filePath(QStringLiteral("saved.rdf")));
+    frame.RunCommand(QStringLiteral("file.save"));
+    ASSERT_FALSE(doc.IsModified());
+
+    Keyboard keys(*child->View());
+    const QByteArray saved = Block(doc);
+    keys.Enter(tab::kMemories, kReceive, 12, QStringLiteral("146.94"));
+    const QByteArray typed = Block(doc);
+    keys.Enter(tab::kMemories, kName, 12, QStringLiteral("HOME"));
+    const QByteArray named = Block(doc);
+    ASSERT_NE(typed, saved);
+    ASSERT_NE(named, typed);
+    EXPECT_TRUE(child->isWindowModified());
+    EXPECT_TRUE(undo->isEnabled());
+
+    // A second window of the document follows every step.
+    frame.RunCommand(QStringLiteral("window.new"));
+    QApplication::processEvents();
+    app::DocumentWindow* other = nullptr;
+    for (QMdiSubWindow* w : frame.findChild<QMdiArea*>()->subWindowList())
+        other = w != child ? qobject_cast<app::DocumentWindow*>(w) : other;
+    ASSERT_TRUE(other);
+    frame.findChild<QMdiArea*>()->setActiveSubWindow(child);
+    QApplication::processEvents();
+    const auto shown = [&](app::DocumentWindow* window, int col = kName) {
+        return window->View()->Cells(tab::kMemories).Text(col, 12) + QLatin1Char('|') +
+               window->View()->Cells(tab::kMemories).Text(kReceive, 12);
+    };
+    struct Step {
+        const char* what;
+        QKeySequence keys;
+        const QByteArray& block;
+        const char* shown;
+        bool modified;
+    };
+    const Step steps[] = {
+        {"Ctrl+Z takes the name back", QKeySequence(Qt::CTRL | Qt::Key_Z), typed, "|146.94000",
+         true},
+        {"Ctrl+Z again: the saved state", QKeySequence(Qt::CTRL | Qt::Key_Z), saved, "|", false},
+        {"Ctrl+Y", QKeySequence(Qt::CTRL | Qt::Key_Y), typed, "|146.94000", true},
+        {"Ctrl+Shift+Z", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), named, "HOME|146.94000",
+         true},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        QTest::keySequence(child->View()->Grid(tab::kMemories), s.keys);
+        QApplication::processEvents();
+        EXPECT_EQ(Block(doc), s.block);
+        EXPECT_EQ(shown(child), QLatin1String(s.shown));
+        EXPECT_EQ(shown(other), QLatin1String(s.shown));
+        EXPECT_EQ(doc.IsModified(), s.modified);
+        EXPECT_EQ(child->isWindowModified(), s.modified);
+    }
+    EXPECT_FALSE(redo->isEnabled());
+
+    // An edit still open when Undo is chosen is committed first, then undone.
+    keys.Go(tab::kMemories, kName, 12);
+    keys.Type(QStringLiteral("AWAY"));
+    ASSERT_TRUE(keys.Grid()->IsEditing());
+    undo->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(Block(doc), named);
+    EXPECT_EQ(shown(child), QStringLiteral("HOME|146.94000"));
+    EXPECT_TRUE(redo->isEnabled());
+    redo->trigger();
+    EXPECT_EQ(shown(other), QStringLiteral("AWAY|146.94000"));
+
+    // A mode chosen on channel 1 is the default of the next fresh row, in
+    // every window, though the other window refreshes meanwhile.
+    keys.Go(tab::kMemories, kMode, 1);
+    keys.Grid()->StartEdit();
+    QComboBox* combo = nullptr;
+    for (QComboBox* c : keys.Grid()->findChildren<QComboBox*>())
+        combo = c->isVisible() ? c : combo;
+    ASSERT_TRUE(combo);
+    combo->setCurrentIndex(combo->findText(QStringLiteral("AM")));
+    keys.Grid()->EndEdit();
+    keys.Press(Qt::Key_Down);
+    EXPECT_EQ(ConstChannelRecord(doc.Radio().DefaultRecord(tab::kMemories)).Mode(), 1);
+    keys.Enter(tab::kMemories, kReceive, 13, QStringLiteral("146.52"));
+    for (app::DocumentWindow* window : {child, other})
+        EXPECT_EQ(window->View()->Cells(tab::kMemories).Text(kMode, 13), QStringLiteral("AM"));
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+}
