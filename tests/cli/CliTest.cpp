@@ -71,16 +71,7 @@ TEST_F(CliTest, NewInfoAndConvertRoundTrip) {
     const QByteArray rdf = ReadFile(Path("a.rdf"));
     ASSERT_EQ(rdf.size(), 33680);
 
-    const Result info = RunCli({QStringLiteral("info"), Path("a.rdf")});
-    EXPECT_EQ(info.exitCode, 0);
-    for (const char* line :
-         {"Radio name:                  Yaesu VX-7", "Radio tag:                   JH70",
-          "Format version:              2", "Size field:                  33680",
-          "Settings source:             NewFile", "Image checksum:              holds",
-          "State block checksum:        holds", "Variant flag:                0",
-          "Memories in use:             1", "Hyper memories in use:       0"})
-        EXPECT_TRUE(info.out.contains(QString::fromLatin1(line))) << line;
-
+    // What info prints for a document is the data files' suite's (tests/data/*.info).
     ASSERT_EQ(RunCli({QStringLiteral("convert"), Path("a.rdf"), Path("a.img")}).exitCode, 0);
     EXPECT_EQ(ReadFile(Path("a.img")), rdf.mid(424, 16211));
 

@@ -496,39 +496,6 @@ TEST_F(SaveTest, AFailedFolderSyncIsReported) {
     EXPECT_EQ(ReadFile(folder + "/keep.rdf").size(), 33680);
 }
 
-TEST_F(SaveTest, NotRegularTargetsAreRefusedByEveryCommand) {
-    const QString pipe = Path("pipe");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
-    QFile::link(pipe, Path("link.csv"));
-    const QString in = Path("in.rdf");
-    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    const struct {
-        QStringList arguments;
-        const char* target;
-    } cases[] = {
-        {{"convert", in, Path("link.csv")}, "link.csv"},
-        {{"new", pipe}, "pipe"},
-        {{"export", in, Path("link.csv")}, "link.csv"},
-        {{"show", in, pipe}, "pipe"},
-        {{"import", in, Path("list.csv"), "--output", pipe}, "pipe"},
-        // Refused before the radio is waited for: the port is never opened.
-        {{"download", "--port", "/dev/ttyUSB9-clonara", "--output", Path("link.csv")}, "link.csv"},
-        {{"simulate", "receive", pipe}, "pipe"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        const Outcome run = RunCli(c.arguments, environment);
-        EXPECT_NE(run.exitCode, 0);
-        EXPECT_TRUE(run.err.contains(QStringLiteral("It is not a regular file")))
-            << run.err.toStdString();
-        if (c.arguments.front() != QLatin1String("export")) { // its text names no file
-            EXPECT_TRUE(run.err.contains(Path(c.target)));
-        }
-        EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
-        EXPECT_TRUE(QFileInfo(Path("link.csv")).isSymLink());
-    }
-}
-
 // ---------------------------------------------------------------------------
 // A real full disk
 // ---------------------------------------------------------------------------

@@ -357,27 +357,6 @@ TEST_F(TextIo, LinesWithoutNumbersGoToTheirLineIndex) {
               145500000);
 }
 
-TEST_F(TextIo, ATenMegabyteLineIsSafe) {
-    const QByteArray huge(10 * 1024 * 1024, 'A');
-    // Name and comment of channel 5 ten megabytes each, then a line that is
-    // nothing but ten megabytes.
-    QByteArrayList fields(document::textio::kColumnCount);
-    fields[document::textio::kNumber] = "5";
-    fields[channelcol::kReceive] = "146.52";
-    fields[channelcol::kName] = huge;
-    fields[channelcol::kComment] = huge;
-    WriteFile(Path("big.csv"), fields.join(',') + "\n" + huge + "\n6,146.55\n");
-    document::RadioDocument doc;
-    const document::textio::ImportSummary summary =
-        document::textio::ImportFile(doc.Radio(), Path("big.csv"));
-    ASSERT_TRUE(summary.ok);
-    EXPECT_EQ(summary.lines, 3);
-    EXPECT_EQ(summary.channels, 2);
-    EXPECT_EQ(doc.Radio().DecodeName(MemoryRecord(doc.Radio(), 4) + record::kName), "AAAAAAAA");
-    EXPECT_EQ(doc.Radio().Comment(tab::kMemories, 4), QString(30, u'A'));
-    EXPECT_TRUE(doc.Radio().IsUsed(doc.Image(), tab::kMemories, 5));
-}
-
 TEST_F(TextIo, AListWithoutAnyChannelSaysSo) {
     struct Case {
         const char* name;

@@ -186,19 +186,6 @@ TEST(DownloadEngine, EchoReplacedByAnotherByte) {
     }
 }
 
-TEST(DownloadEngine, WrongChecksumFailsAndKeepsNothing) {
-    QByteArray image = ToBytes(TestImage());
-    image[radio::image::kChecksum] = static_cast<char>(image[radio::image::kChecksum] + 1);
-    Fixture f;
-    f.AddImage(image);
-    f.Run();
-    EXPECT_EQ(f.download->State(), TransferState::Failed);
-    EXPECT_EQ(f.download->Message(), QStringLiteral("Error: Check sum errror."));
-    EXPECT_EQ(ToBytes(f.download->Image()), QByteArray(radiolink::kImageSize, '\0'));
-    EXPECT_EQ(f.log->writes.size(), 3u);
-    EXPECT_TRUE(f.log->closed);
-}
-
 TEST(DownloadEngine, SilenceWatchdog) {
     const QByteArray image = ToBytes(TestImage());
     {
