@@ -174,128 +174,60 @@ TEST(SaveNames, OnlyTheSavesOwnTemporaryNamesCount) {
     EXPECT_LT(cut.size(), 255);
 }
 
+// Makes what save-targets.txt says is there before a save.
+void MakeTarget(const QString& steps, const QString& folder) {
+    const auto at = [&](const QString& name) { return folder + u'/' + name; };
+    for (const QString& step : steps.split(u';', Qt::SkipEmptyParts)) {
+        const QStringList w = step.simplified().split(u' ');
+        const QByteArray path = QFile::encodeName(at(w.value(1)));
+        if (w[0] == QLatin1String("file")) {
+            WriteFile(at(w[1]), "old");
+        } else if (w[0] == QLatin1String("link")) {
+            QFile::link(w[2].startsWith(u'@') ? at(w[2].mid(1)) : w[2], at(w[1]));
+        } else if (w[0] == QLatin1String("fifo")) {
+            ::mkfifo(path.constData(), 0644);
+        } else if (w[0] == QLatin1String("device")) {
+            ::mknod(path.constData(), S_IFCHR | 0666, makedev(1, 3));
+        } else if (w[0] == QLatin1String("mkdir")) {
+            QDir().mkdir(at(w[1]));
+        } else if (w[0] == QLatin1String("sticky")) {
+            ::chmod(QFile::encodeName(folder).constData(), 01777);
+        } else if (w[0] == QLatin1String("lchown")) {
+            ::lchown(path.constData(), 65534, 65534);
+        } else if (w[0] == QLatin1String("chown-folder")) {
+            ::chown(QFile::encodeName(folder).constData(), 65534, 65534);
+        } else if (w[0] == QLatin1String("rmdir-folder")) {
+            QDir().rmdir(folder);
+        } else if (w[0] == QLatin1String("readonly")) {
+            QFile::setPermissions(at(w[1]), QFileDevice::ReadOwner);
+        } else if (w[0] != QLatin1String("-")) {
+            ADD_FAILURE() << "no step " << step.toStdString();
+        }
+    }
+}
+
 TEST_F(SaveTest, OnlyRegularFilesAreReplaced) {
     const QByteArray bytes("new contents");
     const bool root = ::geteuid() == 0;
-    const QString notRegular = QStringLiteral("It is not a regular file");
-    struct Case {
-        const char* name;
-        std::function<void(const QString& target, const QString& folder)> make;
-        bool saved;
-        QString reason; // for a refusal
-        bool rootOnly = false;
-        bool notAsRoot = false;
-    };
-    auto link = [](const QString& to, const QString& at) { QFile::link(to, at); };
-    auto fifo = [](const QString& at) { ::mkfifo(QFile::encodeName(at).constData(), 0644); };
-    auto device = [](const QString& at) {
-        // The same device as /dev/null, in the test's own folder.
-        ::mknod(QFile::encodeName(at).constData(), S_IFCHR | 0666, makedev(1, 3));
-    };
-    const std::vector<Case> cases = {
-        {"a new file", [](const QString&, const QString&) {}, true, {}},
-        {"a regular file", [](const QString& t, const QString&) { WriteFile(t, "old"); }, true, {}},
-        {"a link to a regular file",
-         [&](const QString& t, const QString& f) {
-             WriteFile(f + "/real", "old");
-             link(QStringLiteral("real"), t);
-         },
-         true,
-         {}},
-        {"a chain of links into another folder",
-         [&](const QString& t, const QString& f) {
-             QDir(f).mkdir(QStringLiteral("sub"));
-             WriteFile(f + "/sub/real", "old");
-             link(QStringLiteral("sub/middle"), t);
-             link(QStringLiteral("real"), f + "/sub/middle");
-         },
-         true,
-         {}},
-        {"a link to a file not made yet",
-         [&](const QString& t, const QString&) { link(QStringLiteral("real"), t); },
-         true,
-         {}},
-        {"a pipe", [&](const QString& t, const QString&) { fifo(t); }, false, notRegular},
-        {"a link to a pipe",
-         [&](const QString& t, const QString& f) {
-             fifo(f + "/pipe");
-             link(f + "/pipe", t);
-         },
-         false, notRegular},
-        {"a device", [&](const QString& t, const QString&) { device(t); }, false, notRegular, true},
-        {"a link to a device",
-         [&](const QString& t, const QString& f) {
-             device(f + "/null");
-             link(f + "/null", t);
-         },
-         false, notRegular, true},
-        {"a folder", [](const QString& t, const QString&) { QDir().mkdir(t); }, false,
-         QStringLiteral("Is a directory")},
-        {"a link to a folder",
-         [&](const QString& t, const QString& f) {
-             QDir(f).mkdir(QStringLiteral("sub"));
-             link(QStringLiteral("sub"), t);
-         },
-         false, QStringLiteral("Is a directory")},
-        {"a loop of links",
-         [&](const QString& t, const QString& f) {
-             link(QStringLiteral("other"), t);
-             link(QStringLiteral("target"), f + "/other");
-         },
-         false, QStringLiteral("Too many levels of symbolic links")},
-        {"a missing folder",
-         [](const QString& t, const QString&) { QDir().rmdir(QFileInfo(t).path()); }, false,
-         QStringLiteral("No such file or directory")},
-        // A shared sticky folder (as /tmp): a link that someone else may
-        // have planted is not followed; the user's own or the folder
-        // owner's is.
-        {"another user's link in a shared sticky folder",
-         [&](const QString& t, const QString& f) {
-             WriteFile(f + "/real", "old");
-             link(f + "/real", t);
-             ::chmod(QFile::encodeName(f).constData(), 01777);
-             ::lchown(QFile::encodeName(t).constData(), 65534, 65534);
-         },
-         false, QStringLiteral("It is a link in a shared folder that belongs to another user"),
-         true},
-        {"the folder owner's link in a shared sticky folder",
-         [&](const QString& t, const QString& f) {
-             WriteFile(f + "/real", "old");
-             link(f + "/real", t);
-             ::chmod(QFile::encodeName(f).constData(), 01777);
-             ::chown(QFile::encodeName(f).constData(), 65534, 65534);
-             ::lchown(QFile::encodeName(t).constData(), 65534, 65534);
-         },
-         true,
-         {},
-         true},
-        {"the user's own link in a shared sticky folder",
-         [&](const QString& t, const QString& f) {
-             WriteFile(f + "/real", "old");
-             link(f + "/real", t);
-             ::chmod(QFile::encodeName(f).constData(), 01777);
-         },
-         true,
-         {}},
-        {"a read-only file",
-         [](const QString& t, const QString&) {
-             WriteFile(t, "old");
-             QFile::setPermissions(t, QFileDevice::ReadOwner);
-         },
-         false, QStringLiteral("Permission denied"), false, true},
-    };
+    const QString table =
+        QString::fromUtf8(ReadFile(testing_support::DataPath("save-targets.txt")));
     int n = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        if ((c.rootOnly && !root) || (c.notAsRoot && root))
+    for (const QString& line : table.split(u'\n', Qt::SkipEmptyParts)) {
+        if (line.startsWith(u'#'))
             continue;
+        const QStringList f = line.split(u'\t');
+        ASSERT_EQ(f.size(), 4) << line.toStdString();
+        SCOPED_TRACE(f[0].toStdString());
+        if ((f[3] == QLatin1String("root") && !root) || (f[3] == QLatin1String("user") && root))
+            continue;
+        const bool saved = f[2] == QLatin1String("saved");
         const QString folder = Path(QStringLiteral("case%1").arg(++n));
         QDir().mkdir(folder);
         const QString target = folder + QStringLiteral("/target");
-        c.make(target, folder);
+        MakeTarget(f[1], folder);
         const QFileInfo before(target);
         const auto error = document::filesave::Save(target, bytes);
-        if (c.saved) {
+        if (saved) {
             ASSERT_FALSE(error) << error->text.toStdString();
             EXPECT_EQ(ReadFile(target), bytes);
             EXPECT_EQ(QFileInfo(target).isSymLink(), before.isSymLink())
@@ -303,7 +235,7 @@ TEST_F(SaveTest, OnlyRegularFilesAreReplaced) {
         } else {
             ASSERT_TRUE(error);
             EXPECT_EQ(error->kind, Kind::CannotCreate);
-            EXPECT_TRUE(error->reason.startsWith(c.reason)) << error->reason.toStdString();
+            EXPECT_TRUE(error->reason.startsWith(f[2])) << error->reason.toStdString();
             EXPECT_EQ(error->text,
                       QStringLiteral("Cannot create file:\n%1\n%2").arg(target, error->reason));
             EXPECT_EQ(QFileInfo(target).isSymLink(), before.isSymLink());
