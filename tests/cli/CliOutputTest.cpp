@@ -7,32 +7,20 @@
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <cstring>
 
-using testing_support::ProgramPath;
 using testing_support::ReadFile;
 using testing_support::WriteFile;
 
 namespace {
 
-struct Outcome {
-    int exitCode;
-    QByteArray out;
-    QByteArray err;
-};
+using Outcome = testing_support::CliResult;
 
 // Runs clonara-cli with its standard output into a file (such as /dev/full).
 Outcome RunCliInto(const QStringList& arguments, const QString& outFile) {
-    QProcess process;
-    if (!outFile.isEmpty())
-        process.setStandardOutputFile(outFile);
-    process.start(ProgramPath("clonara-cli"), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
+    return testing_support::RunCli(arguments, {{}, outFile});
 }
 
 // Bytes a terminal takes as commands: C0 controls but tab and line feed,

@@ -17,47 +17,25 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-using testing_support::ProgramPath;
 using testing_support::ReadFile;
 using testing_support::WriteFile;
 
 namespace {
 
-struct Result {
-    int exitCode;
-    QString out;
-    QString err;
-};
+using Result = testing_support::CliText;
 
 Result RunCli(const QStringList& arguments) {
-    const auto run = testing_support::RunCli(arguments);
-    return {run.exitCode, QString::fromUtf8(run.out), QString::fromUtf8(run.err)};
+    return testing_support::AsText(testing_support::RunCli(arguments));
 }
 
-// Runs a program with the given standard input, environment and standard
-// output file; a program that has not ended after a while is killed and
-// counted a hang (exit code -2), so that a regression fails and does not
-// hold the suite up.
+// A program that waits on its input is counted a hang after ten seconds, so
+// that a regression fails and does not hold the suite up.
 Result
-RunWatched(const QString& program, const QStringList& arguments, const QByteArray& input = {},
+RunWatched(const QStringList& arguments, const QByteArray& input = {},
            const QString& outputFile = {},
            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    if (!outputFile.isEmpty())
-        process.setStandardOutputFile(outputFile);
-    process.start(program, arguments);
-    process.waitForStarted();
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(10000)) {
-        process.kill();
-        process.waitForFinished();
-        return {-2, {}, QStringLiteral("hangs")};
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return testing_support::AsText(
+        testing_support::RunCli(arguments, {input, outputFile, environment, 10000}));
 }
 
 class CliTest : public ::testing::Test {
@@ -186,7 +164,7 @@ TEST_F(CliTest, InputsThatAreNoRegularFilesAreRefusedAtOnce) {
             for (const QString& argument : command)
                 arguments << (argument == s ? special : argument);
             SCOPED_TRACE(arguments.join(' ').toStdString());
-            const Result run = RunWatched(ProgramPath("clonara-cli"), arguments);
+            const Result run = RunWatched(arguments);
             EXPECT_NE(run.exitCode, 0);
             EXPECT_NE(run.exitCode, -2) << "it waits on the file";
             EXPECT_TRUE(run.err.contains(QStringLiteral("It is not a regular file")))
@@ -199,24 +177,22 @@ TEST_F(CliTest, InputsThatAreNoRegularFilesAreRefusedAtOnce) {
 
     // "-": standard input.
     const QByteArray bytes = ReadFile(doc);
-    Result run = RunWatched(ProgramPath("clonara-cli"), {"diff", "-", doc}, bytes);
+    Result run = RunWatched({"diff", "-", doc}, bytes);
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    run = RunWatched(ProgramPath("clonara-cli"), {"export", "-", Path("again.csv")}, bytes);
+    run = RunWatched({"export", "-", Path("again.csv")}, bytes);
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(ReadFile(Path("again.csv")), ReadFile(Path("list.csv")));
     run =
-        RunWatched(ProgramPath("clonara-cli"), {"import", doc, "-", "--output", Path("piped.rdf")},
-                   ReadFile(Path("list.csv")));
+        RunWatched({"import", doc, "-", "--output", Path("piped.rdf")}, ReadFile(Path("list.csv")));
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(ReadFile(Path("piped.rdf")), bytes);
-    run = RunWatched(ProgramPath("clonara-cli"), {"print", "-", Path("piped.pdf")}, bytes);
+    run = RunWatched({"print", "-", Path("piped.pdf")}, bytes);
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(ReadFile(Path("piped.pdf")).startsWith("%PDF"));
     // A settings file is told by its first bytes, then read whole.
     const Result direct =
         RunCli({QStringLiteral("settings"), QStringLiteral("show"), Path("in.rsf")});
-    run =
-        RunWatched(ProgramPath("clonara-cli"), {"settings", "show", "-"}, ReadFile(Path("in.rsf")));
+    run = RunWatched({"settings", "show", "-"}, ReadFile(Path("in.rsf")));
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, direct.out);
 }
@@ -235,7 +211,6 @@ TEST_F(CliTest, ExitCodesTellTheTruth) {
     ASSERT_EQ(
         RunCli({QStringLiteral("settings"), QStringLiteral("export"), a, Path("in.rsf")}).exitCode,
         0);
-    const QString cli = ProgramPath("clonara-cli");
     QProcessEnvironment unwritable = QProcessEnvironment::systemEnvironment();
     WriteFile(Path("blocker"), "a file where the settings folder should be");
     unwritable.insert(QStringLiteral("XDG_CONFIG_HOME"), Path("blocker") + "/config");
@@ -267,7 +242,7 @@ TEST_F(CliTest, ExitCodesTellTheTruth) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        const Result run = RunWatched(cli, c.arguments, {}, c.outputFile, c.environment);
+        const Result run = RunWatched(c.arguments, {}, c.outputFile, c.environment);
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(QString::fromLatin1(c.err))) << run.err.toStdString();
     }

@@ -26,12 +26,7 @@ namespace {
 
 const QString kConfiguration = QString::fromLatin1(settings::kConfiguration);
 
-struct Result {
-    int exitCode = -1;
-    QString out;
-    QString err;
-    Clock::duration elapsed{};
-};
+using Result = testing_support::CliText;
 
 QStringList Args(std::initializer_list<const char*> list) {
     QStringList args;
@@ -40,58 +35,14 @@ QStringList Args(std::initializer_list<const char*> list) {
     return args;
 }
 
-Result RunCli(const QStringList& args, int timeoutMs = 60000) {
-    QProcess process;
-    const auto start = Clock::now();
-    process.start(ProgramPath("clonara-cli"), args);
-    Result result;
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        ADD_FAILURE() << "clonara-cli " << args.join(' ').toStdString() << " did not end";
-    }
-    result.elapsed = Clock::now() - start;
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
+Result RunCli(const QStringList& args) {
+    return testing_support::AsText(testing_support::RunCli(args));
 }
 
-// 'clonara-cli simulate' running beside the test; its first line of output
-// names the device.
-class Simulator {
-public:
-    explicit Simulator(const QStringList& args) {
-        m_process.start(ProgramPath("clonara-cli"), QStringList{QStringLiteral("simulate")} + args);
-        while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
-        }
-        m_device = QString::fromUtf8(m_process.readLine()).trimmed();
-        EXPECT_TRUE(m_device.startsWith(QStringLiteral("/dev/"))) << m_device.toStdString();
-    }
-    ~Simulator() {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished();
-        }
-    }
-    const QString& Device() const { return m_device; }
-    // Waits for the simulator to end; its exit code and what it said.
-    Result Finish() {
-        Result result;
-        if (!m_process.waitForFinished(15000))
-            m_process.kill();
-        m_process.waitForFinished();
-        result.exitCode =
-            m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
-        result.out = QString::fromUtf8(m_process.readAllStandardOutput());
-        result.err = QString::fromUtf8(m_process.readAllStandardError());
-        return result;
-    }
-    qint64 Pid() const { return m_process.processId(); }
-
-private:
-    QProcess m_process;
-    QString m_device;
+// 'clonara-cli simulate' beside the test.
+struct Simulator : testing_support::Simulator {
+    using testing_support::Simulator::Simulator;
+    Result Finish() { return testing_support::AsText(testing_support::Simulator::Finish()); }
 };
 
 class CliTransfer : public ::testing::Test {

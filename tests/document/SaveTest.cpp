@@ -48,52 +48,12 @@ QByteArray OldContents() {
     return old;
 }
 
-struct Outcome {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Outcome Finish(QProcess& process) {
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
+using Outcome = testing_support::CliText;
+using testing_support::Simulator;
 
 Outcome RunCli(const QStringList& arguments, const QProcessEnvironment& environment) {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(ProgramPath("clonara-cli"), arguments);
-    return Finish(process);
+    return testing_support::AsText(testing_support::RunCli(arguments, {{}, {}, environment}));
 }
-
-// clonara-cli simulate, started; its first line is the radio's device.
-class Simulator {
-public:
-    Simulator(const QStringList& arguments,
-              const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
-        m_process.setProcessEnvironment(environment);
-        m_process.start(ProgramPath("clonara-cli"), QStringList{QStringLiteral("simulate")} +
-                                                        arguments +
-                                                        QStringList{QStringLiteral("--fast")});
-        while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
-        }
-        m_device = QString::fromUtf8(m_process.readLine()).trimmed();
-    }
-    ~Simulator() {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished();
-        }
-    }
-    const QString& Device() const { return m_device; }
-    Outcome Wait() { return Finish(m_process); }
-
-private:
-    QProcess m_process;
-    QString m_device;
-};
 
 // Sends an image to the simulator the way the program does, with short
 // pauses between blocks.
@@ -332,16 +292,17 @@ TEST_F(SaveTest, EverySavePathFailsWholeUnderEveryFault) {
         {"download --output",
          "keep.img",
          [&](const QString& target, const QProcessEnvironment& environment) {
-             Simulator radio({QStringLiteral("send"), in});
+             Simulator radio({QStringLiteral("send"), in, QStringLiteral("--fast")});
              return RunCli({"download", "--port", radio.Device(), "--output", target}, environment);
          },
          {}},
         {"the simulator's received image",
          "keep.img",
          [&](const QString& target, const QProcessEnvironment& environment) {
-             Simulator radio({QStringLiteral("receive"), target}, environment);
+             Simulator radio({QStringLiteral("receive"), target, QStringLiteral("--fast")},
+                             environment);
              Upload(radio.Device(), ReadFile(Path("in.img")));
-             return radio.Wait();
+             return testing_support::AsText(radio.Finish());
          },
          {}},
     };
@@ -455,7 +416,7 @@ TEST_F(SaveTest, AFullTmpfsFailsEverySaveAndKeepsTheOldFiles) {
     EXPECT_NE(run.exitCode, 0);
     EXPECT_TRUE(run.err.contains(full));
     {
-        Simulator radio({QStringLiteral("send"), in});
+        Simulator radio({QStringLiteral("send"), in, QStringLiteral("--fast")});
         const qsizetype kept = RescuedImages().size();
         run = RunCli({"download", "--port", radio.Device(), "--output", image}, environment);
         EXPECT_NE(run.exitCode, 0);

@@ -60,12 +60,54 @@ QString ProgramPath(const char* name) {
     return QStringLiteral(CLONARA_BIN_DIR "/") + QString::fromLatin1(name);
 }
 
-CliResult RunCli(const QStringList& arguments) {
+CliResult RunCli(const QStringList& arguments, const CliOptions& options) {
     QProcess process;
+    process.setProcessEnvironment(options.environment);
+    if (!options.outputFile.isEmpty())
+        process.setStandardOutputFile(options.outputFile);
+    const auto start = std::chrono::steady_clock::now();
     process.start(ProgramPath("clonara-cli"), arguments);
-    process.waitForFinished(60000);
+    process.waitForStarted();
+    process.write(options.input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(options.timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        return {-2, {}, "hangs", std::chrono::steady_clock::now() - start};
+    }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
+            process.readAllStandardOutput(), process.readAllStandardError(),
+            std::chrono::steady_clock::now() - start};
+}
+
+CliText AsText(const CliResult& result) {
+    return {result.exitCode, QString::fromUtf8(result.out), QString::fromUtf8(result.err),
+            result.elapsed};
+}
+
+Simulator::Simulator(const QStringList& arguments, const QProcessEnvironment& environment) {
+    m_process.setProcessEnvironment(environment);
+    m_process.start(ProgramPath("clonara-cli"),
+                    QStringList{QStringLiteral("simulate")} + arguments);
+    while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
+    }
+    m_device = QString::fromUtf8(m_process.readLine()).trimmed();
+    EXPECT_TRUE(m_device.startsWith(QStringLiteral("/dev/"))) << m_device.toStdString();
+}
+
+Simulator::~Simulator() {
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+}
+
+CliResult Simulator::Finish() {
+    if (!m_process.waitForFinished(60000))
+        m_process.kill();
+    m_process.waitForFinished();
+    return {m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1,
+            m_process.readAllStandardOutput(), m_process.readAllStandardError()};
 }
 
 UnwritableStore::UnwritableStore() {
