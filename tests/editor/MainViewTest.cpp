@@ -14,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QStatusBar>
 #include <QTabBar>
@@ -154,17 +153,6 @@ TEST_F(MainViewTest, MenuCommandsImportAndExportThroughTheirDialogs) {
                              "can use: nothing was imported."));
     EXPECT_FALSE(child->Document().IsModified());
     EXPECT_EQ(Image(child->Document()), before);
-
-    WriteFile(Path("in.csv"), "Receive Frequency,Name\n147.000,IMPORTED\n");
-    watcher.Clear();
-    watcher.AnswerFiles({Path("in.csv")});
-    frame.RunCommand(QStringLiteral("file.import"));
-    EXPECT_TRUE(child->Document().IsModified());
-    EXPECT_EQ(child->View()->Cells(0).Text(6, 1), QStringLiteral("IMPORTED"));
-    EXPECT_TRUE(watcher.Boxes().isEmpty());
-    EXPECT_EQ(frame.statusBar()->currentMessage(),
-              QStringLiteral("Imported 1 of 1 lines into memory channels; 0 skipped."));
-    child->Document().SetModified(false);
 }
 
 } // namespace

@@ -19,7 +19,6 @@
 
 #include <QAbstractButton>
 #include <QAbstractPrintDialog>
-#include <QApplication>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -34,6 +33,13 @@
 #include <algorithm>
 
 using namespace radio;
+
+// Readable failures.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
 using testing_support::ModalWatcher;
 using testing_support::ReadFile;
 using testing_support::WriteFile;
@@ -225,17 +231,6 @@ TEST_F(PrintTest, HiddenColumnsAreNotPrintedAndFrozenOnesRepeat) {
     EXPECT_TRUE(hyperPages.join(QString()).contains(last)) << "the last column is not cut off";
 }
 
-} // namespace
-
-// Readable failures.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
-
-namespace {
-
 // Answers a print dialog by printing to a PDF file; remembers whether it
 // offered the selection.
 void PrintToFile(QWidget* modal, const QString& path, bool* offeredSelection,
@@ -302,39 +297,29 @@ TEST_F(PrintTest, FilePrintGoesThroughThePrintDialogToTheChosenFile) {
     ASSERT_EQ(range.size(), 2);
     EXPECT_EQ(Lines(range[0]).constLast(), QStringLiteral("2"));
     EXPECT_EQ(Lines(range[1]).constLast(), QStringLiteral("3"));
-}
 
-// The page set-up picked in the dialog is the one printed on: landscape
-// Letter paper gives landscape pages, and the pages are laid out for it.
-TEST_F(PrintTest, ThePageSetUpPickedInTheDialogIsUsed) {
-    auto view = Open("full.img");
-    view->show();
-    const QString path = dir.filePath(QStringLiteral("landscape.pdf"));
-    bool offered = false;
+    // The page set-up picked in the dialog is the one printed on: landscape
+    // Letter paper gives landscape pages with fewer rows, and none runs into
+    // the footer.
     watcher.OnOtherDialog([&](QWidget* modal) {
-        if (qobject_cast<QProgressDialog*>(modal))
-            return;
         if (auto* dialog = qobject_cast<QPrintDialog*>(modal)) {
             dialog->printer()->setPageSize(QPageSize(QPageSize::Letter));
             dialog->printer()->setPageOrientation(QPageLayout::Landscape);
+            PrintToFile(modal, path, &offered);
         }
-        PrintToFile(modal, path, &offered);
     });
     editor::DocumentCommands(*view).Print();
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {path});
     ASSERT_TRUE(info.waitForFinished(60000));
-    const QString text = QString::fromUtf8(info.readAllStandardOutput());
     const QRegularExpression size(QStringLiteral("Page size:\\s*([0-9.]+) x ([0-9.]+)"));
-    const auto match = size.match(text);
-    ASSERT_TRUE(match.hasMatch()) << text.toStdString();
+    const auto match = size.match(QString::fromUtf8(info.readAllStandardOutput()));
+    ASSERT_TRUE(match.hasMatch());
     EXPECT_GT(match.captured(1).toDouble(), match.captured(2).toDouble()) << "landscape";
-    // Fewer rows on a landscape page: more pages than portrait's first band.
     const QStringList landscape = PdfPages(path);
-    const QStringList portrait = Print(*view, view->PrintJob(widgets::gridprint::Range::All));
-    ASSERT_FALSE(landscape.isEmpty());
+    ASSERT_GE(landscape.size(), 4);
     EXPECT_LT(RowLabels(landscape[0], view->Cells(tab::kMemories)).size(),
-              RowLabels(portrait[0], view->Cells(tab::kMemories)).size());
+              RowLabels(pages[0], view->Cells(tab::kMemories)).size());
     ExpectRowsAboveTheFooter(path);
 }
 
@@ -360,10 +345,6 @@ TEST_F(PrintTest, TheAbortBoxCancelsPrinting) {
     EXPECT_EQ(messages, QStringList{QStringLiteral("Printing was cancelled")});
     EXPECT_FALSE(QFile::exists(path)) << "no half-written file";
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(PrintTest, PreviewShowsThePagesPrintWouldMake) {
     auto view = Open("full.img");

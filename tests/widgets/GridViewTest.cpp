@@ -6,7 +6,6 @@
 
 #include <QComboBox>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QTest>
 
 #include <functional>

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <utility>
