@@ -316,31 +316,6 @@ TEST_F(MainWindowTest, MenusAndToolbarShowTheNamedActions) {
     EXPECT_TRUE(frame.Children().isEmpty());
 }
 
-} // namespace
-
-// The program's own pictures are drawn by the SVG plugin (a missing plugin or
-// a broken file gives an empty picture): the main window's and every toolbar
-// button's.
-TEST_F(MainWindowTest, IconsArePainted) {
-    app::MainWindow frame;
-    QList<QIcon> icons = {frame.windowIcon()};
-    for (QAction* action : frame.findChild<QToolBar*>()->actions()) {
-        if (!action->isSeparator())
-            icons << action->icon();
-    }
-    EXPECT_EQ(icons.size(), 11);
-    for (const QIcon& icon : icons) {
-        const QImage image = icon.pixmap(QSize(32, 32)).toImage();
-        int opaque = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                opaque += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
-        EXPECT_GT(opaque, 40);
-    }
-}
-
-namespace {
-
 // CHIRP lists through the File menu: Import reports on the status bar,
 // Export offers the CHIRP list, Save As the clone image alone.
 TEST_F(MainWindowTest, ChirpListsAndTheCloneImageThroughTheFileMenu) {

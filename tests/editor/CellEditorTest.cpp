@@ -286,10 +286,12 @@ TEST(CellEditorWindows, TypingGoesStraightIntoTheActiveWindowsGrid) {
     QApplication::setActiveWindow(&frame);
     app::DocumentWindow* first = frame.NewDocument();
     QApplication::processEvents();
+    const auto focused = [](QWidget* grid) {
+        QWidget* focus = QApplication::focusWidget();
+        return focus && (focus == grid || grid->isAncestorOf(focus));
+    };
     widgets::GridView* grid = first->View()->Grid(tab::kMemories);
-    QWidget* focus = QApplication::focusWidget();
-    ASSERT_TRUE(focus);
-    EXPECT_TRUE(focus == grid || grid->isAncestorOf(focus));
+    EXPECT_TRUE(focused(grid));
     EXPECT_EQ(grid->ActiveColumn(), 1);
     EXPECT_EQ(grid->ActiveRow(), 1);
 
@@ -299,10 +301,7 @@ TEST(CellEditorWindows, TypingGoesStraightIntoTheActiveWindowsGrid) {
     second->View()->Grid(0)->setFocus();
     frame.findChild<QMdiArea*>()->setActiveSubWindow(first);
     QApplication::processEvents();
-    widgets::GridView* limit = first->View()->Grid(tab::kLimit);
-    focus = QApplication::focusWidget();
-    ASSERT_TRUE(focus);
-    EXPECT_TRUE(focus == limit || limit->isAncestorOf(focus));
+    ASSERT_TRUE(focused(first->View()->Grid(tab::kLimit)));
     // Each key goes where the keyboard focus is: the first opens the editor.
     for (const QChar ch : QStringLiteral("144.5"))
         QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
@@ -356,14 +355,13 @@ TEST(CellEditorWindows, UndoAndRedoPutTheBlockBackInEveryWindow) {
         return window->View()->Cells(tab::kMemories).Text(col, 12) + QLatin1Char('|') +
                window->View()->Cells(tab::kMemories).Text(kReceive, 12);
     };
-    struct Step {
+    const struct {
         const char* what;
         QKeySequence keys;
         const QByteArray& block;
         const char* shown;
         bool modified;
-    };
-    const Step steps[] = {
+    } steps[] = {
         {"Ctrl+Z takes the name back", QKeySequence(Qt::CTRL | Qt::Key_Z), typed, "|146.94000",
          true},
         {"Ctrl+Z again: the saved state", QKeySequence(Qt::CTRL | Qt::Key_Z), saved, "|", false},
@@ -371,7 +369,7 @@ TEST(CellEditorWindows, UndoAndRedoPutTheBlockBackInEveryWindow) {
         {"Ctrl+Shift+Z", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), named, "HOME|146.94000",
          true},
     };
-    for (const Step& s : steps) {
+    for (const auto& s : steps) {
         SCOPED_TRACE(s.what);
         QTest::keySequence(child->View()->Grid(tab::kMemories), s.keys);
         QApplication::processEvents();

@@ -106,10 +106,10 @@ TEST_F(PixelEditorTest, ArrowKeysMoveTheCursorAndSpaceToggles) {
         EXPECT_EQ(editor.Cursor(), s.cursor) << "after key " << s.key;
     }
     EXPECT_EQ(changes, (std::vector<Change>{{12, false}, {22, false}, {12, true}}));
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < 12; ++i) {
         QTest::keyClick(&editor, Qt::Key_Right);
-    for (int i = 0; i < 12; ++i)
         QTest::keyClick(&editor, Qt::Key_Down);
+    }
     EXPECT_EQ(editor.Cursor(), 109); // stops at the bottom right corner
     // A click moves the cursor too.
     QTest::mouseClick(&editor, Qt::LeftButton, Qt::NoModifier, Centre(45));
