@@ -374,6 +374,13 @@ TEST_F(MainWindowTest, CompareWithListsTheDifferencesInAWindow) {
     windows[0]->close();
     QApplication::processEvents();
 
+    child->Document().Radio().SetComment(0, 0, QString());
+    child->Commands()->CompareWith(same);
+    windows = frame.findChildren<QDialog*>(QStringLiteral("CompareWindow"));
+    ASSERT_EQ(windows.size(), 1);
+    EXPECT_EQ(windows[0]->findChild<QPlainTextEdit*>()->toPlainText(),
+              QStringLiteral("The two radios' memories are the same."));
+
     child->Commands()->CompareWith(Path("missing.rdf"));
     EXPECT_EQ(watcher.Boxes().size(), 1) << "a file that cannot be read says so";
 }

@@ -433,40 +433,38 @@ TEST_F(EditCommandsTest, MenuBarAndAccelerators) {
 TEST_F(EditCommandsTest, DraggedRowsMove) {
     const struct {
         int tab;
-        int r1;
-        int r2;
-        int target; // grabbed at r1
+        int r2;     // rows 1 to r2 are dragged
+        int target; // grabbed at row 1
         QMessageBox::StandardButton answer;
         bool asked;
         bool moved;
     } cases[] = {
-        {tab::kHyper, 1, 2, 5, QMessageBox::Yes, false, true},
-        {tab::kHyper, 1, 3, 9, QMessageBox::No, true, false},
-        {tab::kHyper, 1, 3, 9, QMessageBox::Yes, true, true},
-        {tab::kMemories, 1, 2, 5, QMessageBox::Yes, false, false},
+        {tab::kHyper, 2, 5, QMessageBox::Yes, false, true},
+        {tab::kHyper, 3, 9, QMessageBox::No, true, false},
+        {tab::kHyper, 3, 9, QMessageBox::Yes, true, true},
+        {tab::kMemories, 2, 5, QMessageBox::Yes, false, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tab);
         auto doc = OpenDoc("full.img");
         auto view = Show(doc, c.tab);
-        const QString moving = RowText(*view, c.tab, c.r1);
+        const QString moving = RowText(*view, c.tab, 1);
         const QByteArray before = Block(*doc);
         watcher.Clear();
         watcher.AnswerBoxes({c.answer});
         // The grid reports a dragged block dropped on a row as it does at
         // the end of a drag of its own.
         const int cols = view->Cells(c.tab).MaxCols();
-        const int shift = c.target - c.r1;
         emit view->Grid(c.tab)->blockDropped(
-            outside::GridBlock{1, c.r1, cols, c.r2},
-            outside::GridBlock{1, c.r1 + shift, cols, c.r2 + shift});
+            outside::GridBlock{1, 1, cols, c.r2},
+            outside::GridBlock{1, c.target, cols, c.r2 + c.target - 1});
         EXPECT_EQ(watcher.Boxes().size(), c.asked ? 1 : 0);
         if (!c.moved) {
             EXPECT_EQ(Block(*doc), before);
             continue;
         }
         EXPECT_EQ(RowText(*view, c.tab, c.target), moving);
-        EXPECT_FALSE(RowHolds(*view, c.tab, c.r1)) << "the rows left are empty";
+        EXPECT_FALSE(RowHolds(*view, c.tab, 1)) << "the rows left are empty";
         UndoRedoRestores(*doc, before, Block(*doc));
     }
 }
