@@ -19,17 +19,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QMdiArea>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextBrowser>
 
 using namespace linktest;
@@ -47,6 +43,13 @@ QByteArray ImageOf(const document::RadioDocument& doc) {
 QByteArray DefaultImageBytes() {
     return QByteArray(reinterpret_cast<const char*>(radio::DefaultImage().data()),
                       radiolink::kImageSize);
+}
+
+QStringList Texts(const ModalWatcher& watcher) {
+    QStringList texts;
+    for (const auto& box : watcher.Boxes())
+        texts << box.text;
+    return texts;
 }
 
 class RadioCommandsTest : public ::testing::Test {
@@ -114,94 +117,64 @@ TEST_F(RadioCommandsTest, GetDataFillsTheDocumentWindow) {
               QStringLiteral("Received the radio's memory (16211 bytes)"));
     EXPECT_EQ(doc.Title(), QStringLiteral("Untitled2"))
         << "named as File New names a document, beside the open Untitled";
-    // The grids show the new image: committing them changes nothing.
     child->View()->CommitGrids(false);
-    EXPECT_EQ(ImageOf(doc), ToBytes(image));
+    EXPECT_EQ(ImageOf(doc), ToBytes(image)) << "the grids show the image received";
     EXPECT_EQ(second->Document().Image()[radio::image::kChecksum],
               radio::DefaultImage()[radio::image::kChecksum])
         << "the other document is untouched";
 
     EXPECT_EQ(Stored(settings::kConfiguration).toByteArray(), ToBytes(image).left(18));
-    int sum = 0;
-    for (int i = 0; i < 18; ++i)
-        sum += image[static_cast<size_t>(i)];
-    EXPECT_EQ(Stored(settings::kConfiguration1).toInt(), sum % 256);
     EXPECT_TRUE(radio.Finish().computerClosed);
 }
 
-// A download that fails (a wrong checksum) leaves the window a new document,
-// and remembers no header.
-TEST_F(RadioCommandsTest, AFailedDownloadLeavesTheDefaultDocument) {
+// A download that fails (a wrong checksum) leaves the window a new document;
+// one whose header cannot be remembered keeps the image all the same. Neither
+// remembers a header.
+TEST_F(RadioCommandsTest, FailedDownloadsAndHeadersThatCannotBeRemembered) {
     const Image image = TestImage();
-    app::DocumentWindow* child = frame.NewDocument();
-    document::RadioDocument& doc = child->Document();
-    doc.Image()[100] ^= 1;
-    child->View()->RefreshGrids();
-    simulator::Options options = FastOptions(simulator::Role::Send);
-    options.faults.wrongChecksum = true;
-    SimulatedRadio radio(options, &image);
-    ASSERT_TRUE(settings::RememberComPort(radio.DevicePath()));
-    frame.RunCommand(QStringLiteral("radio.getData"));
-
-    ASSERT_EQ(watcher.Boxes().size(), 1);
-    EXPECT_EQ(watcher.Boxes()[0].text, QStringLiteral("Error: Check sum errror."));
-    EXPECT_EQ(ImageOf(doc), DefaultImageBytes());
-    EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("NewFile"));
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_FALSE(
-        settings::OpenSettingsGroup()->contains(QString::fromLatin1(settings::kConfiguration)));
-    EXPECT_EQ(child->View()->Cells(0).Text(1, 1), QStringLiteral("144.00000"));
-    EXPECT_TRUE(radio.Finish().computerClosed);
+    for (const bool wrongChecksum : {true, false}) {
+        SCOPED_TRACE(wrongChecksum);
+        watcher.Clear();
+        app::DocumentWindow* child = frame.NewDocument();
+        document::RadioDocument& doc = child->Document();
+        doc.Image()[100] ^= 1;
+        child->View()->RefreshGrids();
+        simulator::Options options = FastOptions(simulator::Role::Send);
+        options.faults.wrongChecksum = wrongChecksum;
+        SimulatedRadio radio(options, &image);
+        ASSERT_TRUE(settings::RememberComPort(radio.DevicePath()));
+        // The store breaks once the port is open.
+        std::unique_ptr<UnwritableStore> unwritable;
+        watcher.WhileTransferDialog([&](dialogs::TransferDialog*) {
+            if (!unwritable && !wrongChecksum)
+                unwritable = std::make_unique<UnwritableStore>();
+        });
+        frame.RunCommand(QStringLiteral("radio.getData"));
+        unwritable.reset();
+        EXPECT_TRUE(radio.Finish().computerClosed);
+        EXPECT_EQ(Texts(watcher),
+                  QStringList{wrongChecksum ? "Error: Check sum errror."
+                                            : "Could not create the registry key."});
+        EXPECT_EQ(ImageOf(doc), wrongChecksum ? DefaultImageBytes() : ToBytes(image));
+        EXPECT_EQ(doc.SettingsSourceName(), wrongChecksum ? "NewFile" : "ReadRadio");
+        EXPECT_EQ(doc.IsModified(), !wrongChecksum);
+        if (wrongChecksum) {
+            EXPECT_EQ(child->View()->Cells(0).Text(1, 1), QStringLiteral("144.00000"));
+        }
+        EXPECT_FALSE(
+            settings::OpenSettingsGroup()->contains(QString::fromLatin1(settings::kConfiguration)));
+        doc.SetModified(false);
+        child->close();
+    }
 }
 
-TEST_F(RadioCommandsTest, GetDataWhenTheHeaderCannotBeRemembered) {
-    app::DocumentWindow* child = frame.NewDocument();
-    const Image image = TestImage();
-    SimulatedRadio radio(FastOptions(simulator::Role::Send), &image);
-    ASSERT_TRUE(settings::RememberComPort(radio.DevicePath()));
-    // The store breaks once the port is open.
-    std::unique_ptr<UnwritableStore> unwritable;
-    watcher.WhileTransferDialog([&](dialogs::TransferDialog*) {
-        if (!unwritable)
-            unwritable = std::make_unique<UnwritableStore>();
-    });
-    frame.RunCommand(QStringLiteral("radio.getData"));
-    unwritable.reset();
-
-    ASSERT_EQ(watcher.Boxes().size(), 1);
-    EXPECT_EQ(watcher.Boxes()[0].caption, QStringLiteral("Clonara"));
-    EXPECT_EQ(watcher.Boxes()[0].text, QStringLiteral("Could not create the registry key."));
-    // The image is kept all the same.
-    const document::RadioDocument& doc = child->Document();
-    EXPECT_EQ(ImageOf(doc), ToBytes(image));
-    EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("ReadRadio"));
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_FALSE(
-        settings::OpenSettingsGroup()->contains(QString::fromLatin1(settings::kConfiguration)));
-}
-
+// How the image is stamped for the radio (header, settings file, checksums)
+// is the upload's own, checked with the command line's upload.
 TEST_F(RadioCommandsTest, SendDataWritesTheRadioByteForByte) {
-    // A file whose image the radio should receive, stamped with the header
-    // of the radio last read, with the settings of the settings file it
-    // names (kept in the settings folder).
     document::RadioDocument source;
     const Image image = TestImage();
     source.Radio().SetImage(image.data());
-    source.SetSettingsSourceName(QStringLiteral("edited.rsf"));
     ASSERT_FALSE(source.Save(Path("mine.rdf")));
-    const QByteArray settingsFile =
-        testing_support::ReadFile(testing_support::DataPath("edited.rsf"));
-    testing_support::WriteFile(Path("edited.rsf"), settingsFile);
-    const QByteArray header = QByteArray::fromHex("0A0102060924F8010024F8010201FFFFFFFF");
-    int sum = 0;
-    for (char b : header)
-        sum += static_cast<unsigned char>(b);
-    {
-        auto store = settings::OpenSettingsGroup();
-        store->setValue(QString::fromLatin1(settings::kConfiguration), header);
-        store->setValue(QString::fromLatin1(settings::kConfiguration1), sum % 256);
-        store->setValue(QString::fromLatin1(settings::kSettingDir), dir.path());
-    }
     app::DocumentWindow* child = frame.OpenDocumentFile(Path("mine.rdf"));
     ASSERT_TRUE(child);
     document::RadioDocument& doc = child->Document();
@@ -219,67 +192,39 @@ TEST_F(RadioCommandsTest, SendDataWritesTheRadioByteForByte) {
     frame.RunCommand(QStringLiteral("radio.sendData"));
 
     const simulator::Report report = radio.Finish();
-    EXPECT_TRUE(report.completed);
     EXPECT_TRUE(report.computerClosed);
     EXPECT_EQ(okPresses, 1) << "OK is disabled once the transfer runs";
     EXPECT_EQ(watcher.TransferDialogs(), QStringList{"Send data to"});
     EXPECT_TRUE(watcher.Boxes().isEmpty());
-    // What the radio received is the document's image, stamped: the header
-    // put in and the checksums made, and nothing else on the line.
+    // What the radio received is the document's image as stamped, and
+    // nothing else on the line.
     EXPECT_EQ(report.image, ImageOf(doc));
     EXPECT_EQ(report.fromComputer, ImageOf(doc));
-    EXPECT_EQ(report.image.left(18), header);
-    EXPECT_TRUE(radio::RadioModel::ImageChecksumHolds(doc.Image()));
     EXPECT_EQ(ImageOf(doc).mid(18, 1400), ToBytes(image).mid(18, 1400));
-    // The settings file's block (its first bytes) goes with it.
-    EXPECT_EQ(report.image.mid(1682, 100), settingsFile.mid(80, 100));
-    for (int i : {1426, 1427, 1554, 1555})
-        EXPECT_EQ(report.image[i], 1) << i;
     EXPECT_FALSE(doc.IsModified()) << "sending leaves the modified flag alone";
     EXPECT_EQ(frame.statusBar()->currentMessage(),
               QStringLiteral("Sent mine.rdf to the radio (16211 bytes)"));
 }
 
+// A cable pulled in the middle of an upload warns that the radio holds a
+// partial image.
 TEST_F(RadioCommandsTest, AnUploadThatDoesNotFinishWarnsOfAPartialImage) {
-    struct Case {
-        const char* name;
-        std::function<void(simulator::Options&)> setUp;
-        bool pressOk; // else Cancel
-        bool partial;
-    };
-    const Case cases[] = {
-        {"cancelled before OK", [](auto&) {}, false, false},
-        {"cable pulled", [](auto& o) { o.faults.hangUpAfter = 4000; }, true, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        watcher.Clear();
-        frame.statusBar()->clearMessage();
-        app::DocumentWindow* child = frame.NewDocument();
-        simulator::Options options = FastOptions(simulator::Role::Receive);
-        c.setUp(options);
-        SimulatedRadio radio(options);
-        ASSERT_TRUE(settings::RememberComPort(radio.DevicePath()));
-        watcher.WhileTransferDialog([&](dialogs::TransferDialog* dialog) {
-            auto* send = qobject_cast<dialogs::SendDataDialog*>(dialog);
-            if (!c.pressOk)
-                send->CancelButton()->click();
-            else if (send->OkButton()->isEnabled())
-                send->OkButton()->click();
-        });
-        frame.RunCommand(QStringLiteral("radio.sendData"));
-        radio.Finish();
-
-        const bool warned = !watcher.Boxes().isEmpty() &&
-                            watcher.Boxes().last().text == QString::fromLatin1(kPartialUpload);
-        EXPECT_EQ(warned, c.partial);
-        EXPECT_EQ(frame.statusBar()->currentMessage(),
-                  c.partial ? QStringLiteral("The upload did not finish")
-                            : QStringLiteral("Ready"));
-        child->Document().SetModified(false);
-        child->close();
-        QApplication::processEvents();
-    }
+    app::DocumentWindow* child = frame.NewDocument();
+    simulator::Options options = FastOptions(simulator::Role::Receive);
+    options.faults.hangUpAfter = 4000;
+    SimulatedRadio radio(options);
+    ASSERT_TRUE(settings::RememberComPort(radio.DevicePath()));
+    watcher.WhileTransferDialog([&](dialogs::TransferDialog* dialog) {
+        auto* send = qobject_cast<dialogs::SendDataDialog*>(dialog);
+        if (send->OkButton()->isEnabled())
+            send->OkButton()->click();
+    });
+    frame.RunCommand(QStringLiteral("radio.sendData"));
+    radio.Finish();
+    ASSERT_FALSE(watcher.Boxes().isEmpty());
+    EXPECT_EQ(watcher.Boxes().last().text, QString::fromLatin1(kPartialUpload));
+    EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("The upload did not finish"));
+    child->Document().SetModified(false);
 }
 
 TEST_F(RadioCommandsTest, ComportSetupRemembersTheChoice) {
@@ -296,22 +241,12 @@ TEST_F(RadioCommandsTest, ComportSetupRemembersTheChoice) {
 }
 
 TEST_F(RadioCommandsTest, HelpTopicsAreShippedAndShown) {
-    app::DocumentWindow* child = frame.NewDocument();
+    frame.NewDocument();
     frame.RunCommand(QStringLiteral("help.contents"));
     auto* help = frame.findChild<widgets::HelpWindow*>();
     ASSERT_TRUE(help);
     EXPECT_TRUE(help->isVisible());
     EXPECT_EQ(help->CurrentTopic(), widgets::help::kChannelEditor);
-    help->close();
-
-    // F1 in a document window.
-    QWidget* grid = child->View()->Grid(0);
-    QApplication::setActiveWindow(&frame);
-    grid->setFocus();
-    QTest::keyClick(grid, Qt::Key_F1);
-    EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->CurrentTopic(), widgets::help::kChannelEditor);
-    EXPECT_EQ(frame.findChildren<widgets::HelpWindow*>().size(), 1) << "one help window per window";
 
     // Every topic is a real page, listed in the contents, whose links lead
     // to other topics.
@@ -319,7 +254,6 @@ TEST_F(RadioCommandsTest, HelpTopicsAreShippedAndShown) {
     for (int topic : {101, 103, 105, 106, 108}) {
         SCOPED_TRACE(topic);
         help->Show(topic);
-        EXPECT_EQ(help->CurrentTopic(), topic);
         EXPECT_GT(help->Browser()->toPlainText().size(), 300);
         EXPECT_EQ(help->Contents()->currentItem()->data(Qt::UserRole).toInt(), topic);
         const QRegularExpression link(QStringLiteral("topic[0-9]+\\.html"));
@@ -328,8 +262,6 @@ TEST_F(RadioCommandsTest, HelpTopicsAreShippedAndShown) {
             EXPECT_TRUE(QFile::exists(QStringLiteral(":/help/") + page)) << page.toStdString();
         }
     }
-    help->Show(999);
-    EXPECT_EQ(help->CurrentTopic(), widgets::help::kChannelEditor);
 }
 
 } // namespace

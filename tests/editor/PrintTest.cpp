@@ -19,7 +19,6 @@
 
 #include <QAbstractButton>
 #include <QAbstractPrintDialog>
-#include <QApplication>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -34,6 +33,13 @@
 #include <algorithm>
 
 using namespace radio;
+
+// Readable failures.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
 using testing_support::ModalWatcher;
 using testing_support::ReadFile;
 using testing_support::WriteFile;
@@ -207,15 +213,10 @@ TEST_F(PrintTest, HiddenColumnsAreNotPrintedAndFrozenOnesRepeat) {
     const QStringList pages = Print(*view, view->PrintJob(widgets::gridprint::Range::All));
     ASSERT_FALSE(pages.isEmpty());
     const QString text = pages.join(QLatin1Char('\n'));
-    int names = 0;
     for (int row = 1; row <= grid.MaxRows(); ++row) {
         const QString name = grid.Text(channelcol::kName, row).trimmed();
-        if (name.size() >= 4) {
-            ++names;
-            EXPECT_FALSE(text.contains(name)) << name.toStdString();
-        }
+        EXPECT_TRUE(name.size() < 4 || !text.contains(name)) << name.toStdString();
     }
-    EXPECT_GT(names, 0) << "the file has names to hide";
 
     // Hyper Memories is wider than a page: every page starts with the
     // frozen column's header.
@@ -229,17 +230,6 @@ TEST_F(PrintTest, HiddenColumnsAreNotPrintedAndFrozenOnesRepeat) {
     const QString last = hyper.Text(hyper.ColumnsInUse(), 0).split(QLatin1Char('\n')).constLast();
     EXPECT_TRUE(hyperPages.join(QString()).contains(last)) << "the last column is not cut off";
 }
-
-} // namespace
-
-// Readable failures.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
-
-namespace {
 
 // Answers a print dialog by printing to a PDF file; remembers whether it
 // offered the selection.
@@ -307,39 +297,29 @@ TEST_F(PrintTest, FilePrintGoesThroughThePrintDialogToTheChosenFile) {
     ASSERT_EQ(range.size(), 2);
     EXPECT_EQ(Lines(range[0]).constLast(), QStringLiteral("2"));
     EXPECT_EQ(Lines(range[1]).constLast(), QStringLiteral("3"));
-}
 
-// The page set-up picked in the dialog is the one printed on: landscape
-// Letter paper gives landscape pages, and the pages are laid out for it.
-TEST_F(PrintTest, ThePageSetUpPickedInTheDialogIsUsed) {
-    auto view = Open("full.img");
-    view->show();
-    const QString path = dir.filePath(QStringLiteral("landscape.pdf"));
-    bool offered = false;
+    // The page set-up picked in the dialog is the one printed on: landscape
+    // Letter paper gives landscape pages with fewer rows, and none runs into
+    // the footer.
     watcher.OnOtherDialog([&](QWidget* modal) {
-        if (qobject_cast<QProgressDialog*>(modal))
-            return;
         if (auto* dialog = qobject_cast<QPrintDialog*>(modal)) {
             dialog->printer()->setPageSize(QPageSize(QPageSize::Letter));
             dialog->printer()->setPageOrientation(QPageLayout::Landscape);
+            PrintToFile(modal, path, &offered);
         }
-        PrintToFile(modal, path, &offered);
     });
     editor::DocumentCommands(*view).Print();
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {path});
     ASSERT_TRUE(info.waitForFinished(60000));
-    const QString text = QString::fromUtf8(info.readAllStandardOutput());
     const QRegularExpression size(QStringLiteral("Page size:\\s*([0-9.]+) x ([0-9.]+)"));
-    const auto match = size.match(text);
-    ASSERT_TRUE(match.hasMatch()) << text.toStdString();
+    const auto match = size.match(QString::fromUtf8(info.readAllStandardOutput()));
+    ASSERT_TRUE(match.hasMatch());
     EXPECT_GT(match.captured(1).toDouble(), match.captured(2).toDouble()) << "landscape";
-    // Fewer rows on a landscape page: more pages than portrait's first band.
     const QStringList landscape = PdfPages(path);
-    const QStringList portrait = Print(*view, view->PrintJob(widgets::gridprint::Range::All));
-    ASSERT_FALSE(landscape.isEmpty());
+    ASSERT_GE(landscape.size(), 4);
     EXPECT_LT(RowLabels(landscape[0], view->Cells(tab::kMemories)).size(),
-              RowLabels(portrait[0], view->Cells(tab::kMemories)).size());
+              RowLabels(pages[0], view->Cells(tab::kMemories)).size());
     ExpectRowsAboveTheFooter(path);
 }
 
@@ -366,10 +346,6 @@ TEST_F(PrintTest, TheAbortBoxCancelsPrinting) {
     EXPECT_FALSE(QFile::exists(path)) << "no half-written file";
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(PrintTest, PreviewShowsThePagesPrintWouldMake) {
     auto view = Open("full.img");
     view->show();
@@ -387,57 +363,16 @@ TEST_F(PrintTest, PreviewShowsThePagesPrintWouldMake) {
     EXPECT_EQ(shown, expected);
 }
 
+// The command line prints the pages asked for, titled as the window does.
 TEST_F(PrintTest, CommandLinePrintWritesTheSamePages) {
     const QString out = dir.filePath(QStringLiteral("cli.pdf"));
-    struct Case {
-        const char* what;
-        QStringList options;
-        int exitCode;
-        QStringList pageNumbers; // the numbers at the foot of the pages written
-    };
-    const Case cases[] = {
-        {"pages 2 to 3", {"--pages", "2-3"}, 0, {"2", "3"}},
-        {"rows as a selection", {"--rows", "3-7"}, 0, {"1", "2"}}, // two column bands
-        {"hyper", {"--tab", "hyper", "--pages", "1-1"}, 0, {"1"}},
-        {"pages past the end", {"--pages", "900-901"}, 1, {}},
-        {"no such tab", {"--tab", "settings"}, 2, {}},
-    };
-    for (const Case& c : cases) {
-        QFile::remove(out);
-        const auto result = testing_support::RunCli(
-            QStringList{QStringLiteral("print"), DataPath("full.img"), out} + c.options);
-        EXPECT_EQ(result.exitCode, c.exitCode) << c.what << result.err.toStdString();
-        if (c.exitCode != 0) {
-            EXPECT_FALSE(result.err.isEmpty()) << c.what;
-            EXPECT_FALSE(QFile::exists(out)) << c.what << ": no file written";
-            continue;
-        }
-        const QStringList pages = PdfPages(out);
-        QStringList numbers;
-        for (const QString& page : pages)
-            numbers.append(Lines(page).constLast());
-        EXPECT_EQ(numbers, c.pageNumbers) << c.what;
-        if (!pages.isEmpty()) {
-            EXPECT_EQ(Lines(pages[0]).constFirst(), QStringLiteral("Clonara - full.img")) << c.what;
-        }
-    }
-
-    // The stored column options apply; the title names a data file.
-    ASSERT_TRUE(settings::StoreColumnOptions(settings::ColumnOptions::Make(1u << 4, 1)));
-    auto view = Open("busy.rdf");
     const auto result = testing_support::RunCli({QStringLiteral("print"), DataPath("busy.rdf"), out,
-                                                 QStringLiteral("--rows"), QStringLiteral("1-20")});
+                                                 QStringLiteral("--pages"), QStringLiteral("2-3")});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    const QString text = PdfPages(out).join(QLatin1Char('\n'));
-    EXPECT_TRUE(text.trimmed().startsWith(QStringLiteral("Clonara - busy.rdf")))
-        << text.left(80).toStdString();
-    const outside::CellStore& grid = view->Cells(tab::kMemories);
-    for (int row = 1; row <= 20; ++row) {
-        const QString name = grid.Text(channelcol::kName, row).trimmed();
-        if (name.size() >= 4) {
-            EXPECT_FALSE(text.contains(name)) << name.toStdString();
-        }
-    }
+    const QStringList pages = PdfPages(out);
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_EQ(Lines(pages[0]).constFirst(), QStringLiteral("Clonara - busy.rdf"));
+    EXPECT_EQ(Lines(pages[1]).constLast(), QStringLiteral("3"));
 }
 
 } // namespace

