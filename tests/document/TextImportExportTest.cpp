@@ -415,12 +415,10 @@ TEST_F(TextIo, CliExportImportAndShow) {
     ASSERT_FALSE(doc.Load(testing_support::DataPath("busy.rdf")));
     ASSERT_FALSE(doc.Save(Path("every.rdf")));
 
-    // export: byte for byte what the program's Export writes.
-    ASSERT_EQ(testing_support::RunCli({"export", Path("every.rdf"), Path("cli.tab")}).exitCode, 0);
-    ASSERT_FALSE(document::textio::ExportFile(doc.Radio(), nullptr, Path("lib.tab")));
-    EXPECT_EQ(ReadFile(Path("cli.tab")), ReadFile(Path("lib.tab")));
-
-    // import into a new document, saved elsewhere; the input stays.
+    // import into a new document, saved elsewhere; the input stays, the
+    // count is said once. (Export and import round trips through the command
+    // line are the command-line tests'.)
+    ASSERT_FALSE(document::textio::ExportFile(doc.Radio(), nullptr, Path("cli.tab")));
     ASSERT_EQ(testing_support::RunCli({"new", Path("new.rdf")}).exitCode, 0);
     const QByteArray fresh = ReadFile(Path("new.rdf"));
     const testing_support::CliResult imported = testing_support::RunCli(
@@ -429,11 +427,6 @@ TEST_F(TextIo, CliExportImportAndShow) {
     EXPECT_EQ(imported.out, "Imported 438 of 438 lines into memory channels.\n");
     EXPECT_EQ(imported.err, "") << "nothing more to say, and the count said once";
     EXPECT_EQ(ReadFile(Path("new.rdf")), fresh);
-    ASSERT_EQ(testing_support::RunCli({"export", Path("out.rdf"), Path("again.tab")}).exitCode, 0);
-    EXPECT_EQ(ReadFile(Path("again.tab")), ReadFile(Path("cli.tab")));
-    // Without --output the document itself is saved.
-    ASSERT_EQ(testing_support::RunCli({"import", Path("new.rdf"), Path("cli.tab")}).exitCode, 0);
-    EXPECT_EQ(ReadFile(Path("new.rdf")), ReadFile(Path("out.rdf")));
 
     // A list that cannot be read: a message, a failure, nothing saved.
     const QByteArray saved = ReadFile(Path("new.rdf"));
