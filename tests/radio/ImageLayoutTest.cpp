@@ -52,29 +52,10 @@ TEST(ChecksumTest, MakeChecksumsWritesAllThree) {
     EXPECT_EQ(img[16210], sum(0, 16209));
 }
 
-TEST(LayoutTest, RecordsForRowsAndPriority) {
+// Where the records lie is in the list of radio values.
+TEST(LayoutTest, PriorityChannel) {
     RadioModel radio;
     Byte* img = radio.Image();
-    const struct {
-        int tab;
-        int index;
-        int offset;
-    } rows[] = {
-        {tab::kMemories, 0, 4898},   {tab::kMemories, 449, 4898 + 22 * 449},
-        {tab::kLimit, 39, 15876},    {tab::kOneTouch, 9, 14798 + 198},
-        {tab::kHyper, 9, 18 + 1152}, {tab::kVfo, 10, 3412 + 220},
-        {tab::kHome, 0, 3170},
-    };
-    for (const auto& r : rows) {
-        EXPECT_EQ(radio.RecordForRow(r.tab, r.index), img + r.offset) << r.tab;
-    }
-    for (int t :
-         {tab::kMemories, tab::kLimit, tab::kOneTouch, tab::kHyper, tab::kVfo, tab::kHome}) {
-        EXPECT_EQ(radio.RecordForRow(t, RadioModel::RecordCount(t)), nullptr);
-        EXPECT_EQ(radio.RecordForRow(t, -1), nullptr);
-    }
-    EXPECT_EQ(radio.RecordForRow(tab::kGroups, 0), nullptr);
-
     EXPECT_EQ(radio.PriorityChannel(), 1);
     radio.SetPriorityChannel(450);
     EXPECT_EQ(img[1476], 0x01);
