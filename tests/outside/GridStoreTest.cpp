@@ -136,7 +136,7 @@ TEST_F(Grid, RolesForTheView) {
     EXPECT_TRUE(grid.data(at(1, 2), outside::CellStore::LockRole).toBool());
 
     EXPECT_TRUE(grid.flags(at(1, 1)) & Qt::ItemIsEditable);
-    EXPECT_FALSE(grid.flags(at(1, 2)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(grid.flags(at(1, 2)) & Qt::ItemIsEditable) << "locked";
     EXPECT_TRUE(grid.flags(at(4, 1)) & Qt::ItemIsUserCheckable);
     EXPECT_FALSE(grid.flags(at(4, 2)) & Qt::ItemIsUserCheckable);
 }
@@ -199,10 +199,6 @@ TEST_F(Grid, RedrawSwitchTellsViewsOnce) {
     EXPECT_EQ(listener.dataChanged, 2);
     EXPECT_EQ(listener.headers, 1) << "the row labels; the columns stay as they are";
     EXPECT_EQ(columnNotices, 0);
-    // Switching on again with nothing pending says nothing.
-    grid.SetRedraw(false);
-    grid.SetRedraw(true);
-    EXPECT_EQ(listener.dataChanged, 2);
     // A column header, a width or a cell format changed: the columns are
     // laid out again.
     for (const auto& change : std::vector<std::function<void()>>{
