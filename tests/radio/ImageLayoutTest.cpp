@@ -285,49 +285,9 @@ TEST_F(FixUpTest, PrepareCurrentStateWithUnusedOrHostileNumbers) {
     EXPECT_EQ(Channel(0), 5);
 }
 
-TEST_F(FixUpTest, MarkSplitToneForEveryRecordKind) {
+// Which records set the split tone bit is in the list of radio values.
+TEST_F(FixUpTest, MarkSplitToneOnTheFactoryImage) {
     constexpr int kSplitByte = 1685;
-    struct Case {
-        const char* what;
-        int offset;     // byte holding the tone mode
-        int flagOffset; // -1: no used bit needed
-        int flagIndex;
-        int statusOffset; // -1: none
-    };
-    const Case cases[] = {
-        {"home", image::kHome + 22 * 3 + record::kToneMode, -1, 0, -1},
-        {"vfo", image::kVfo + 22 * 10 + record::kToneMode, -1, 0, -1},
-        {"further", image::kFurther + 22 * 3 + record::kToneMode, -1, 0, -1},
-        {"memory", image::kMemories + 22 * 100 + record::kToneMode, image::kMemoryFlags, 100, -1},
-        {"one touch", image::kOneTouch + 22 * 4 + record::kToneMode, image::kOneTouchFlags, 4, -1},
-        {"limit", image::kLimits + 22 * 13 + record::kToneMode, image::kLimitFlags, 13, -1},
-        {"hyper A", image::kHyper + 128 * 2 + block::kToneMode, -1, 0,
-         image::kHyper + 128 * 2 + 114},
-        {"hyper B", image::kHyper + 128 * 9 + block::kToneMode + 54, -1, 0,
-         image::kHyper + 128 * 9 + 114},
-        {"state A", image::kStateBlock + block::kToneMode, -1, 0, -1},
-        {"state copy B", image::kStateCopy + block::kToneMode + 54, -1, 0, -1},
-    };
-    for (const auto& c : cases) {
-        for (int mode : {3, 4, 5, 6, 7, 0xFF}) {
-            for (bool enabled : {false, true}) {
-                RadioModel r;
-                Byte* p = r.Image();
-                p[kSplitByte] = 0x00;
-                p[c.offset] = static_cast<Byte>(mode);
-                if (c.flagOffset >= 0 && enabled)
-                    p[c.flagOffset + c.flagIndex / 2] |=
-                        static_cast<Byte>(c.flagIndex % 2 ? 0x10 : 0x01);
-                if (c.statusOffset >= 0)
-                    p[c.statusOffset] = enabled ? 3 : 0xFF;
-                r.MarkSplitTone();
-                const bool needsEnable = c.flagOffset >= 0 || c.statusOffset >= 0;
-                const bool expected = mode >= 4 && mode <= 6 && (enabled || !needsEnable);
-                EXPECT_EQ(p[kSplitByte], expected ? 0x02 : 0x00)
-                    << c.what << " mode " << mode << " enabled " << enabled;
-            }
-        }
-    }
     // The factory image, whose third further record is FF filler, needs none.
     RadioModel factory;
     const Byte before = factory.Image()[kSplitByte];

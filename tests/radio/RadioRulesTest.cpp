@@ -125,6 +125,22 @@ TEST(RadioValues, EveryLineOfTheList) {
             const QStringList readings = {"empty", "zero", "value", "bad"};
             EXPECT_EQ(readings.value(ParseFrequency(f.value(1)).kind), f.value(2));
             EXPECT_EQ(ParseFrequency(f.value(1)).hz, n(3));
+        } else if (kind == QLatin1String("splittone")) {
+            for (int mode : {3, 4, 5, 6, 7, 0xFF}) {
+                for (bool used : {false, true}) {
+                    RadioModel r;
+                    Byte* p = r.Image();
+                    p[1685] = 0x00;
+                    p[n(2)] = static_cast<Byte>(mode);
+                    if (n(3) >= 0 && used)
+                        p[n(3) + n(4) / 2] |= static_cast<Byte>(n(4) % 2 ? 0x10 : 0x01);
+                    if (n(5) >= 0)
+                        p[n(5)] = used ? 3 : 0xFF;
+                    r.MarkSplitTone();
+                    const bool split = mode >= 4 && mode <= 6 && (used || (n(3) < 0 && n(5) < 0));
+                    EXPECT_EQ(p[1685], split ? 0x02 : 0x00) << "mode " << mode << " used " << used;
+                }
+            }
         } else if (kind == QLatin1String("record")) {
             const Byte* rec = radio.RecordForRow(TabByKey(f.value(1)), int(n(2)));
             EXPECT_EQ(rec ? rec - radio.Image() : -1, n(3));
