@@ -2,8 +2,12 @@
 // reads, block operations and the redraw switch.
 #include "outside/CellStore.h"
 #include "outside/TextTable.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTextStream>
 
 #include <functional>
 #include <vector>
@@ -67,8 +71,8 @@ TEST_F(Grid, HeadersAndLabelsAreRowZeroAndColumnZero) {
     EXPECT_FALSE(grid.CellIndex(0, 1).isValid());
 }
 
-// A text, a list index or a number set into each kind of cell; row 2 of the
-// list column holds an editable list.
+// A text, a list index or a number set into each kind of cell, from the list
+// in tests/data; row 2 of the list column holds an editable list.
 TEST_F(Grid, CellsTakeWhatTheirKindHolds) {
     // The store and each of the six cells hold the one list.
     EXPECT_EQ(list.use_count(), 1 + 6);
@@ -76,45 +80,31 @@ TEST_F(Grid, CellsTakeWhatTheirKindHolds) {
     EXPECT_EQ(grid.CellList(1, 1), nullptr);
     grid.SetFormat({3, 2, 3, 2},
                    {Kind::List, 0, 0, outside::CellStore::MakeList({"500 kHz", "600 kHz"}, true)});
-    enum How { Text, Index, Value };
-    struct Case {
-        int col, row;
-        How how;
-        QVariant given;
-        const char* stored;
-        int index;
-    } cases[] = {
-        {1, 1, Text, "ABCDEFGHIJ", "ABCDEFGH", -1}, // cut to the maximum length
-        {1, 1, Text, "a\tb", "a\tb", -1},
-        {2, 1, Text, "146.52000", "146.52000", -1},
-        {3, 1, Text, "Plus", "Plus", 2},
-        {3, 1, Text, "minus", "Minus", 1}, // items match without regard to case
-        {3, 1, Text, "Sideways", "", -1},  // a fixed list takes only its items
-        {3, 1, Text, "", "", -1},
-        {4, 1, Text, "1", "1", -1},
-        {4, 1, Text, "true", "1", -1},
-        {4, 1, Text, "0", "0", -1},
-        {4, 1, Text, "no", "0", -1},
-        {4, 1, Text, "", "", -1},
-        {3, 2, Text, "100.0 kHz", "100.0 kHz", -1}, // an editable list keeps other texts
-        {3, 2, Text, "600 KHZ", "600 kHz", 1},
-        {3, 1, Index, 3, "Split", 3},
-        {3, 1, Index, 4, "", -1}, // past the end
-        {3, 1, Index, -1, "", -1},
-        {2, 1, Value, 146.34, "146.34000", -1}, // numbers take their decimals
-        {1, 1, Value, 2.5, "2.5", -1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.given.toString().toStdString());
-        grid.SetText(c.col, c.row, "Split");
-        if (c.how == Text)
-            grid.SetText(c.col, c.row, c.given.toString());
-        else if (c.how == Index)
-            grid.SetListIndex(c.col, c.row, c.given.toInt());
+    QFile file(testing_support::DataPath("grid-cells.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        if (line.startsWith(QLatin1Char('#')) || line.isEmpty())
+            continue;
+        SCOPED_TRACE(line.toStdString());
+        QStringList f = line.split(QLatin1Char('\t'));
+        ASSERT_EQ(f.size(), 6);
+        for (QString& field : f)
+            field = field == QLatin1String("<empty>")
+                        ? QString()
+                        : field.replace(QLatin1String("\\t"), QLatin1String("\t"));
+        const int col = f[0].toInt();
+        const int row = f[1].toInt();
+        grid.SetText(col, row, "Split");
+        if (f[2] == QLatin1String("text"))
+            grid.SetText(col, row, f[3]);
+        else if (f[2] == QLatin1String("index"))
+            grid.SetListIndex(col, row, f[3].toInt());
         else
-            grid.SetValue(c.col, c.row, c.given.toDouble());
-        EXPECT_EQ(grid.Text(c.col, c.row), c.stored) << c.col;
-        EXPECT_EQ(grid.ListIndex(c.col, c.row), c.index) << c.col;
+            grid.SetValue(col, row, f[3].toDouble());
+        EXPECT_EQ(grid.Text(col, row), f[4]);
+        EXPECT_EQ(grid.ListIndex(col, row), f[5].toInt());
     }
 }
 

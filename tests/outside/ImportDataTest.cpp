@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
+#include <QTextStream>
 
 #include <gtest/gtest.h>
 
@@ -15,31 +16,24 @@ namespace {
 using Records = QList<QStringList>;
 
 TEST(DelimitedText, ReaderCases) {
-    struct Case {
-        const char* text;
-        char separator;
-        Records records;
-    } cases[] = {
-        {"", ',', {}},
-        {"a,b,c", ',', {{"a", "b", "c"}}},
-        {"a,b\n", ',', {{"a", "b"}}},
-        {"a,b\r\nc,d\r\n", ',', {{"a", "b"}, {"c", "d"}}},
-        {"a\rb\r", ',', {{"a"}, {"b"}}},
-        {"a,,\n", ',', {{"a", "", ""}}},
-        {"\n\n", ',', {{""}, {""}}},
-        {"\"x,y\",z", ',', {{"x,y", "z"}}},
-        {"\"line\r\nbreak\"\tz", '\t', {{"line\r\nbreak", "z"}}},
-        {"\"say \"\"hi\"\"\",1", ',', {{"say \"hi\"", "1"}}},
-        {"ab\"c,d", ',', {{"ab\"c", "d"}}},   // a quote inside a field is a character
-        {"\"ab\"cd,e", ',', {{"abcd", "e"}}}, // text after the closing quote stays
-        {"\"open,to the end\nx", ',', {{"open,to the end\nx"}}}, // never closed
-        {"a,b", '\t', {{"a,b"}}},
+    const auto unescape = [](QString text) {
+        return text.replace(QLatin1String("\\n"), QLatin1String("\n"))
+            .replace(QLatin1String("\\r"), QLatin1String("\r"))
+            .replace(QLatin1String("\\t"), QLatin1String("\t"));
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(
-            outside::delimited::ReadAll(QString::fromLatin1(c.text), QLatin1Char(c.separator)),
-            c.records)
-            << c.text;
+    QFile file(testing_support::DataPath("delimited.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        if (line.startsWith(QLatin1Char('#')) || line.isEmpty())
+            continue;
+        const QStringList f = line.split(QLatin1Char('\t'));
+        Records records;
+        for (const QString& record : f.mid(2))
+            records << unescape(record).split(QLatin1Char('|'));
+        EXPECT_EQ(outside::delimited::ReadAll(unescape(f.value(1)), unescape(f[0]).at(0)), records)
+            << line.toStdString();
     }
 }
 
