@@ -66,7 +66,6 @@ TEST(LayoutTest, PriorityChannel) {
     radio.SetPriorityChannel(1);
     EXPECT_EQ(img[1476], 0x00);
     EXPECT_EQ(img[1477], 0x00);
-    EXPECT_EQ(radio.PriorityChannel(), 1);
 }
 
 TEST(MemoryGroupTest, CountsAndMembers) {
