@@ -170,21 +170,4 @@ TEST_F(EntryRules, StoredValuesFillAsTheirTexts) {
     }
 }
 
-// A member taken out of a group closes the gap; the group stays sorted with
-// its empty cells last.
-TEST_F(EntryRules, GroupsStayPackedAndSorted) {
-    struct Case {
-        std::vector<int> members;
-        int changed;
-        std::vector<int> packed;
-    } cases[] = {
-        {{3, 0, 5, 2, -1}, 1, {2, 3, 5, -1, -1}},
-        {{3, 7, 5, -1, -1}, 1, {3, 5, 7, -1, -1}},
-        {{-1, 4, 4, 1, -1}, 0, {1, 4, 4, -1, -1}},
-        {{2, 5, 0}, 2, {2, 5, -1}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(entry::PackGroup(c.members, c.changed), c.packed);
-}
-
 } // namespace

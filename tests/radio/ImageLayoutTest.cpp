@@ -52,29 +52,10 @@ TEST(ChecksumTest, MakeChecksumsWritesAllThree) {
     EXPECT_EQ(img[16210], sum(0, 16209));
 }
 
-TEST(LayoutTest, RecordsForRowsAndPriority) {
+// Where the records lie is in the list of radio values.
+TEST(LayoutTest, PriorityChannel) {
     RadioModel radio;
     Byte* img = radio.Image();
-    const struct {
-        int tab;
-        int index;
-        int offset;
-    } rows[] = {
-        {tab::kMemories, 0, 4898},   {tab::kMemories, 449, 4898 + 22 * 449},
-        {tab::kLimit, 39, 15876},    {tab::kOneTouch, 9, 14798 + 198},
-        {tab::kHyper, 9, 18 + 1152}, {tab::kVfo, 10, 3412 + 220},
-        {tab::kHome, 0, 3170},
-    };
-    for (const auto& r : rows) {
-        EXPECT_EQ(radio.RecordForRow(r.tab, r.index), img + r.offset) << r.tab;
-    }
-    for (int t :
-         {tab::kMemories, tab::kLimit, tab::kOneTouch, tab::kHyper, tab::kVfo, tab::kHome}) {
-        EXPECT_EQ(radio.RecordForRow(t, RadioModel::RecordCount(t)), nullptr);
-        EXPECT_EQ(radio.RecordForRow(t, -1), nullptr);
-    }
-    EXPECT_EQ(radio.RecordForRow(tab::kGroups, 0), nullptr);
-
     EXPECT_EQ(radio.PriorityChannel(), 1);
     radio.SetPriorityChannel(450);
     EXPECT_EQ(img[1476], 0x01);
@@ -85,7 +66,6 @@ TEST(LayoutTest, RecordsForRowsAndPriority) {
     radio.SetPriorityChannel(1);
     EXPECT_EQ(img[1476], 0x00);
     EXPECT_EQ(img[1477], 0x00);
-    EXPECT_EQ(radio.PriorityChannel(), 1);
 }
 
 TEST(MemoryGroupTest, CountsAndMembers) {
@@ -304,49 +284,9 @@ TEST_F(FixUpTest, PrepareCurrentStateWithUnusedOrHostileNumbers) {
     EXPECT_EQ(Channel(0), 5);
 }
 
-TEST_F(FixUpTest, MarkSplitToneForEveryRecordKind) {
+// Which records set the split tone bit is in the list of radio values.
+TEST_F(FixUpTest, MarkSplitToneOnTheFactoryImage) {
     constexpr int kSplitByte = 1685;
-    struct Case {
-        const char* what;
-        int offset;     // byte holding the tone mode
-        int flagOffset; // -1: no used bit needed
-        int flagIndex;
-        int statusOffset; // -1: none
-    };
-    const Case cases[] = {
-        {"home", image::kHome + 22 * 3 + record::kToneMode, -1, 0, -1},
-        {"vfo", image::kVfo + 22 * 10 + record::kToneMode, -1, 0, -1},
-        {"further", image::kFurther + 22 * 3 + record::kToneMode, -1, 0, -1},
-        {"memory", image::kMemories + 22 * 100 + record::kToneMode, image::kMemoryFlags, 100, -1},
-        {"one touch", image::kOneTouch + 22 * 4 + record::kToneMode, image::kOneTouchFlags, 4, -1},
-        {"limit", image::kLimits + 22 * 13 + record::kToneMode, image::kLimitFlags, 13, -1},
-        {"hyper A", image::kHyper + 128 * 2 + block::kToneMode, -1, 0,
-         image::kHyper + 128 * 2 + 114},
-        {"hyper B", image::kHyper + 128 * 9 + block::kToneMode + 54, -1, 0,
-         image::kHyper + 128 * 9 + 114},
-        {"state A", image::kStateBlock + block::kToneMode, -1, 0, -1},
-        {"state copy B", image::kStateCopy + block::kToneMode + 54, -1, 0, -1},
-    };
-    for (const auto& c : cases) {
-        for (int mode : {3, 4, 5, 6, 7, 0xFF}) {
-            for (bool enabled : {false, true}) {
-                RadioModel r;
-                Byte* p = r.Image();
-                p[kSplitByte] = 0x00;
-                p[c.offset] = static_cast<Byte>(mode);
-                if (c.flagOffset >= 0 && enabled)
-                    p[c.flagOffset + c.flagIndex / 2] |=
-                        static_cast<Byte>(c.flagIndex % 2 ? 0x10 : 0x01);
-                if (c.statusOffset >= 0)
-                    p[c.statusOffset] = enabled ? 3 : 0xFF;
-                r.MarkSplitTone();
-                const bool needsEnable = c.flagOffset >= 0 || c.statusOffset >= 0;
-                const bool expected = mode >= 4 && mode <= 6 && (enabled || !needsEnable);
-                EXPECT_EQ(p[kSplitByte], expected ? 0x02 : 0x00)
-                    << c.what << " mode " << mode << " enabled " << enabled;
-            }
-        }
-    }
     // The factory image, whose third further record is FF filler, needs none.
     RadioModel factory;
     const Byte before = factory.Image()[kSplitByte];

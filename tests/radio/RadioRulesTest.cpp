@@ -1,79 +1,184 @@
-// The radio's rules: coverage, rasters, offsets, band plan, frequency texts.
+// The radio's rules and codings, from the list in tests/data: coverage,
+// offsets, band plan, frequency texts as typed and as read, the fields of a record, the value
+// tables, where records and flags lie and how groups pack; then what no line
+// of the list can say.
+#include "radio/ChannelDraft.h"
+#include "radio/ChannelRecord.h"
+#include "radio/ChannelTables.h"
+#include "radio/EntryRules.h"
 #include "radio/FrequencyCodec.h"
 #include "radio/RadioModel.h"
 #include "radio/ValueTables.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTextStream>
+
+#include <algorithm>
+#include <vector>
 
 using namespace radio;
 
 namespace {
 
-struct FrequencyCase {
-    int tab;
-    int variant;
-    int band;
-    Hz freq;
-    bool valid;
-};
-
-class RulesTest : public ::testing::Test {
-protected:
-    RadioModel radio;
-    void Variant(int v) { radio.Image()[image::kVariantFlag] = static_cast<Byte>(v); }
-};
-
-TEST_F(RulesTest, ValidFrequencyByTabBandAndVariant) {
-    const FrequencyCase cases[] = {
-        {tab::kMemories, 0, 1, 146520000, true},
-        {tab::kMemories, 0, 1, 146521000, false}, // on no raster
-        {tab::kMemories, 0, 1, 1413000, true},    // 9 kHz broadcast raster
-        {tab::kMemories, 0, 1, 7299000, false},   // 9 kHz multiple above 1.8 MHz
-        {tab::kMemories, 0, 1, 145006250, true},  // 6.25 kHz raster
-        {tab::kMemories, 0, 1, 830000000, false}, // cellular blocked
-        {tab::kMemories, 1, 1, 830000000, true},  // unblocked variant
-        {tab::kMemories, 0, 1, 849000000, true},  // first free after the block
-        {tab::kMemories, 0, 1, 893995000, false},
-        {tab::kMemories, 0, 1, 894000000, true},
-        {tab::kMemories, 0, 1, 450000, false},
-        {tab::kMemories, 0, 1, 999005000, false},
-        {tab::kMemories, 0, 1, 999000000, true},
-        {tab::kMemories, 0, 1, 500000, true},
-        {tab::kMemories, 0, 1, 0, false},
-        {tab::kVfo, 0, 8, 420000000, true}, // "70cm", both ends included
-        {tab::kVfo, 0, 8, 470000000, true},
-        {tab::kVfo, 0, 8, 470005000, false},
-        {tab::kHome, 0, 1, 1800000, true}, // "BC" top
-        {tab::kHome, 0, 1, 1809000, false},
-        {tab::kHome, 0, 11, 830000000, false}, // "Act2" cellular blocked
-        {tab::kHome, 1, 11, 830000000, true},
-        {tab::kHome, 0, 11, 799995000, false},
-        {tab::kVfo, 0, 12, 1000000000, true}, // a band outside 1 to 11 is never out of range
-        {tab::kVfo, 0, 10, 225000000, true},  // "Act1" starts at 225 MHz
-        {tab::kLimit, 0, 40, 146520000, true},
-    };
-    for (const auto& c : cases) {
-        Variant(c.variant);
-        EXPECT_EQ(radio.IsValidFrequency(c.tab, c.freq, c.band), c.valid)
-            << "tab " << c.tab << " variant " << c.variant << " band " << c.band << " freq "
-            << c.freq;
-    }
+QByteArray Bytes(const Byte* p, int n) {
+    return QByteArray(reinterpret_cast<const char*>(p), n);
+}
+QByteArray FromHex(const QString& hex) {
+    return QByteArray::fromHex(hex.toLatin1().replace(' ', ""));
 }
 
-TEST_F(RulesTest, OffsetsDirectionsAndTheOffsetList) {
-    int d = -1;
-    EXPECT_EQ(radio.OffsetFromPair(146940000, d, 146340000), 600000);
-    EXPECT_EQ(d, direction::kMinus);
-    EXPECT_EQ(radio.OffsetFromPair(146940000, d, 146345000), -1);
-    EXPECT_EQ(d, direction::kSplit);
-    EXPECT_EQ(radio.OffsetFromPair(146940000, d, 146940000), 600000);
-    EXPECT_EQ(d, direction::kSimplex);
-    EXPECT_EQ(radio.OffsetFromPair(440000000, d, 445000000), 5000000);
-    EXPECT_EQ(d, direction::kPlus);
-    EXPECT_EQ(radio.OffsetFromPair(100000000, d, 199950000), 99950000); // largest pair offset
-    EXPECT_EQ(radio.OffsetFromPair(100000000, d, 200000000), -1);
+TEST(RadioValues, EveryLineOfTheList) {
+    QFile file(testing_support::DataPath("radio-values.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList directions = {"simplex", "minus", "plus", "split"};
+    RadioModel radio;
+    int cases = 0;
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        if (line.startsWith(QLatin1Char('#')) || line.isEmpty())
+            continue;
+        SCOPED_TRACE(line.toStdString());
+        QStringList f = line.split(QLatin1Char('\t'));
+        for (QString& field : f)
+            field = field == QLatin1String("<empty>") ? QString() : field;
+        const auto n = [&f](int i) { return f.value(i).toLongLong(); };
+        const auto yes = [&f](int i) { return f.value(i) == QLatin1String("yes"); };
+        const QString& kind = f[0];
+        ++cases;
+        if (kind == QLatin1String("valid")) {
+            ASSERT_EQ(f.size(), 6);
+            radio.Image()[image::kVariantFlag] = static_cast<Byte>(n(2));
+            EXPECT_EQ(radio.IsValidFrequency(TabByKey(f[1]), n(4), int(n(3))), yes(5));
+        } else if (kind == QLatin1String("offset")) {
+            EXPECT_EQ(radio.IsValidOffset(n(1)), yes(2));
+        } else if (kind == QLatin1String("listindex")) {
+            EXPECT_EQ(radio.OffsetListIndex(n(1)), n(2));
+        } else if (kind == QLatin1String("default")) {
+            EXPECT_EQ(radio.DefaultOffset(n(1)), n(2));
+        } else if (kind == QLatin1String("shift")) {
+            EXPECT_EQ(radio.AutoShiftDirection(n(1)), directions.indexOf(f.value(2)));
+        } else if (kind == QLatin1String("pair")) {
+            int d = -1;
+            EXPECT_EQ(radio.OffsetFromPair(n(1), d, n(2)), n(3));
+            EXPECT_EQ(d, directions.indexOf(f.value(4)));
+        } else if (kind == QLatin1String("text")) {
+            EXPECT_EQ(radio.TextToFrequency(f.value(1)), n(2));
+        } else if (kind == QLatin1String("listtext")) {
+            EXPECT_EQ(RadioModel::ListTextToFrequency(f.value(1)), n(2));
+        } else if (kind == QLatin1String("freq3")) {
+            Byte field[3] = {};
+            ASSERT_TRUE(EncodeFrequency3(field, n(1)));
+            EXPECT_EQ(Bytes(field, 3), FromHex(f.value(2)));
+            EXPECT_EQ(DecodeFrequency3(field), n(3));
+            // Write, read and write again gives the same bytes.
+            Byte again[3] = {};
+            ASSERT_TRUE(EncodeFrequency3(again, DecodeFrequency3(field)));
+            EXPECT_EQ(Bytes(again, 3), Bytes(field, 3));
+            // The radio model codes a memory's field so.
+            radio.EncodeFrequency(tab::kMemories, again, n(1));
+            EXPECT_EQ(Bytes(again, 3), Bytes(field, 3));
+        } else if (kind == QLatin1String("freq4")) {
+            Byte field[4] = {};
+            ASSERT_TRUE(EncodeFrequency4(field, n(1)));
+            EXPECT_EQ(Bytes(field, 4), FromHex(f.value(2)));
+            EXPECT_EQ(DecodeFrequency4(field), n(1));
+            Byte hyper[4] = {};
+            radio.EncodeFrequency(tab::kHyper, hyper, n(1));
+            EXPECT_EQ(Bytes(hyper, 4), Bytes(field, 4));
+        } else if (kind == QLatin1String("bcd")) {
+            Byte field[4] = {0xAA, 0xAA, 0xAA, 0xAA};
+            const bool refused = f.value(3) == QLatin1String("refused");
+            EXPECT_EQ(PackBcd(field, n(1), int(n(2))), !refused);
+            EXPECT_EQ(Bytes(field, int(n(2))),
+                      refused ? QByteArray(int(n(2)), '\xAA') : FromHex(f.value(3)));
+        } else if (kind == QLatin1String("name")) {
+            Byte field[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+            EXPECT_EQ(radio.EncodeName(field, f.value(1)), !f.value(1).isEmpty());
+            EXPECT_EQ(Bytes(field, 8), FromHex(f.value(2)));
+            EXPECT_EQ(radio.DecodeName(field), f.value(3));
+        } else if (kind == QLatin1String("raster")) {
+            Byte b = 0xFF;
+            RadioModel::SetRasterBits(b, n(1), n(2), int(n(3)));
+            EXPECT_EQ(b & 0xF0, 0xF0) << "only bits 0 to 3 change";
+            EXPECT_EQ(b & 0x03, n(4));
+            EXPECT_EQ((b >> 2) & 0x03, n(5));
+        } else if (kind == QLatin1String("offstep")) {
+            EXPECT_EQ(RadioModel::IsOffStep(n(1), int(n(2))), yes(3));
+        } else if (kind == QLatin1String("char")) {
+            EXPECT_EQ(CharacterCode(static_cast<std::uint8_t>(n(1))), n(2));
+            if (n(2) >= 0) {
+                EXPECT_EQ(kCharset[static_cast<size_t>(n(2))], n(1));
+            }
+        } else if (kind == QLatin1String("dcs")) {
+            EXPECT_EQ(kDcsCodes[static_cast<size_t>(n(1))], n(2));
+            EXPECT_EQ(DcsIndex(int(n(2))), n(1));
+        } else if (kind == QLatin1String("ctcss")) {
+            EXPECT_EQ(kCtcssTenths[static_cast<size_t>(n(1))], n(2));
+            EXPECT_EQ(CtcssIndex(int(n(2))), n(1));
+        } else if (kind == QLatin1String("band")) {
+            EXPECT_EQ(QString::fromLatin1(BandLabel(int(n(1)))), f.value(2));
+        } else if (kind == QLatin1String("reading")) {
+            const QStringList readings = {"empty", "zero", "value", "bad"};
+            EXPECT_EQ(readings.value(ParseFrequency(f.value(1)).kind), f.value(2));
+            EXPECT_EQ(ParseFrequency(f.value(1)).hz, n(3));
+        } else if (kind == QLatin1String("splittone")) {
+            for (int mode : {3, 4, 5, 6, 7, 0xFF}) {
+                for (bool used : {false, true}) {
+                    RadioModel r;
+                    Byte* p = r.Image();
+                    p[1685] = 0x00;
+                    p[n(2)] = static_cast<Byte>(mode);
+                    if (n(3) >= 0 && used)
+                        p[n(3) + n(4) / 2] |= static_cast<Byte>(n(4) % 2 ? 0x10 : 0x01);
+                    if (n(5) >= 0)
+                        p[n(5)] = used ? 3 : 0xFF;
+                    r.MarkSplitTone();
+                    const bool split = mode >= 4 && mode <= 6 && (used || (n(3) < 0 && n(5) < 0));
+                    EXPECT_EQ(p[1685], split ? 0x02 : 0x00) << "mode " << mode << " used " << used;
+                }
+            }
+        } else if (kind == QLatin1String("record")) {
+            const Byte* rec = radio.RecordForRow(TabByKey(f.value(1)), int(n(2)));
+            EXPECT_EQ(rec ? rec - radio.Image() : -1, n(3));
+        } else if (kind == QLatin1String("flags")) {
+            std::vector<Byte> img(image::kSize, 0);
+            const int t = TabByKey(f.value(1));
+            const int row = int(n(2));
+            const auto nibble = [&] { return img[size_t(n(3))] >> n(4) & 0xF; };
+            radio.SetUsed(img.data(), t, row, true);
+            radio.SetSkip(img.data(), t, row, true);
+            EXPECT_EQ(std::count_if(img.begin(), img.end(), [](Byte b) { return b != 0; }), 1);
+            EXPECT_EQ(nibble(), 0x5);
+            EXPECT_TRUE(radio.IsUsed(img.data(), t, row) && radio.IsSkip(img.data(), t, row));
+            EXPECT_TRUE(radio.IsMasked(img.data(), t, row)); // visible bit clear
+            radio.SetMasked(img.data(), t, row, false);
+            radio.SetPreferential(img.data(), t, row, true);
+            EXPECT_EQ(nibble(), 0xF);
+            EXPECT_TRUE(radio.IsPreferential(img.data(), t, row));
+            radio.SetUsed(img.data(), t, row, false);
+            EXPECT_EQ(nibble(), 0xE);
+        } else if (kind == QLatin1String("pack")) {
+            const auto numbers = [](const QString& text) {
+                std::vector<int> v;
+                for (const QString& number : text.split(QLatin1Char(' ')))
+                    v.push_back(number.toInt());
+                return v;
+            };
+            EXPECT_EQ(entry::PackGroup(numbers(f.value(1)), int(n(2))), numbers(f.value(3)));
+        } else {
+            ADD_FAILURE() << "unknown kind";
+        }
+    }
+    EXPECT_GE(cases, 150);
+}
 
-    d = -1;
+TEST(RadioValues, WhatNoLineSays) {
+    RadioModel radio;
+    int d = -1;
     EXPECT_EQ(radio.TransmitFrequency(146940000, d, 600000, true), 146340000);
     EXPECT_EQ(d, direction::kMinus);
     d = direction::kPlus;
@@ -81,170 +186,36 @@ TEST_F(RulesTest, OffsetsDirectionsAndTheOffsetList) {
     d = direction::kSplit;
     EXPECT_EQ(radio.TransmitFrequency(146940000, d, 600000, false), -1);
 
-    EXPECT_EQ(radio.OffsetListIndex(1600000), 3);
-    EXPECT_EQ(radio.OffsetListIndex(500000), 0);
-    EXPECT_EQ(radio.OffsetListIndex(7600000), 6);
-    EXPECT_EQ(radio.OffsetListIndex(100000), -1);
-
-    const std::pair<Hz, bool> offsets[] = {{600000, true},  {0, false},       {50000, true},
-                                           {-50000, false}, {99900000, true}, {99950000, false},
-                                           {612500, false}};
-    for (const auto& [offset, valid] : offsets)
-        EXPECT_EQ(radio.IsValidOffset(offset), valid) << offset;
-}
-
-TEST_F(RulesTest, DefaultOffsetsAndBandPlan) {
-    const std::pair<Hz, Hz> offsets[] = {
-        {29999999, 100000},   {30000000, 1000000},  {54999999, 1000000},  {55000000, 600000},
-        {146000000, 600000},  {200000000, 1600000}, {224999999, 1600000}, {225000000, 5000000},
-        {449999999, 5000000}, {450000000, 3000000}, {499999999, 3000000}, {500000000, 25000000},
-    };
-    for (const auto& [freq, offset] : offsets)
-        EXPECT_EQ(radio.DefaultOffset(freq), offset) << freq;
-
-    const std::pair<Hz, int> plan[] = {
-        {145099999, direction::kSimplex}, {145100000, direction::kMinus},
-        {145500000, direction::kMinus},   {145500001, direction::kSimplex},
-        {146000000, direction::kPlus},    {146400000, direction::kPlus},
-        {146400001, direction::kSimplex}, {146600000, direction::kMinus},
-        {146999999, direction::kMinus},   {147000000, direction::kPlus},
-        {147399999, direction::kPlus},    {147400000, direction::kSimplex},
-        {147600000, direction::kMinus},   {148000000, direction::kMinus},
-        {148000001, direction::kSimplex}, {440000000, direction::kPlus},
-        {445000000, direction::kPlus},    {445000001, direction::kMinus},
-        {450000000, direction::kMinus},   {450000001, direction::kSimplex},
-    };
-    for (const auto& [freq, dir] : plan)
-        EXPECT_EQ(radio.AutoShiftDirection(freq), dir) << freq;
-}
-
-TEST_F(RulesTest, FrequencyTexts) {
-    const std::pair<const char*, Hz> texts[] = {
-        {"145.52", 145520000},
-        {"145,52 MHz", 145520000},
-        {"145.5", 145500000},
-        {"145500", 145500000}, // six digits without a fraction are kHz
-        {"145.00625", 145006250},
-        {"600 kHz", 600000},
-        {"600.5 kHz", 600000}, // kHz drop their fraction
-        {"", 0},
-        {"   146.94", 146940000}, // leading blanks skipped
-        {"-146.94", 0},
-        {" - 146.94", 0},
-        {"x-146", 0},
-        {"146.-5", 0},
-        {"536871.416", 0}, // beyond 32 bits: never wraps to a small value
-        {"99999", 0},      // 99999 MHz does not fit either
-        {"2147.483647", 2147483647},
-        {"2147.483648", 0},
-        {"abc", 0},
-        {"146.52000 ", 146520000},
-        {"146.520001234", 146520001}, // only six fraction digits count
-        {"99999.5", 0},
-        // Whole parts too long for any scaling: no frequency, never a wrapped one.
-        {"36893488147420.5", 0},
-        {"9223372036854.775807", 0},
-        {"922337203685477580", 0},
-        {"2147483648 kHz", 0},
-        {"2147483647 kHz", 0},
-        {"2147483.647 kHz", 2147483000},
-        {"2147484 kHz", 0},
-    };
-    for (const auto& [text, hz] : texts)
-        EXPECT_EQ(radio.TextToFrequency(QString::fromLatin1(text)), hz) << text;
-
-    const std::pair<const char*, Hz> list[] = {
-        {"500 kHz", 500000},   {"1.00 MHz", 1000000}, {"1.60 MHz", 1600000},
-        {"7.60 MHz", 7600000}, {"-1.60 MHz", 0},      {"36893488147420.5", 0},
-    };
-    for (const auto& [text, hz] : list)
-        EXPECT_EQ(RadioModel::ListTextToFrequency(QString::fromLatin1(text)), hz) << text;
-}
-
-TEST(BcdTest, PackAndUnpack) {
-    struct Case {
-        std::int64_t value;
-        int bytes;
-        const char* hex; // nullptr: refused
-    };
-    const Case cases[] = {
-        {14550000, 4, "14 55 00 00"}, {14500625, 4, "14 50 06 28"}, // lowest digit 5 is kept as 8
-        {14500623, 4, "14 50 06 20"},                               // any other lowest digit as 0
-        {145500, 3, "14 55 00"},      {999999, 3, "99 99 99"},
-        {1000000, 3, nullptr}, // more digits than the field holds
-        {-145500, 3, "14 55 00"},     {0, 2, "00 00"},
-    };
-    for (const auto& c : cases) {
-        Byte field[4] = {0xAA, 0xAA, 0xAA, 0xAA};
-        const bool packed = PackBcd(field, c.value, c.bytes);
-        if (!c.hex) {
-            EXPECT_FALSE(packed) << c.value;
-            EXPECT_EQ(field[0], 0xAA) << "a refused value leaves the field alone";
-            continue;
-        }
-        ASSERT_TRUE(packed) << c.value;
-        QByteArray expected = QByteArray::fromHex(QByteArray(c.hex).replace(' ', ""));
-        EXPECT_EQ(QByteArray(reinterpret_cast<char*>(field), c.bytes), expected) << c.value;
-    }
-
-    const Byte plain[3] = {0x14, 0x55, 0x00};
-    EXPECT_EQ(UnpackBcd(plain, 3), 145500);
-    const Byte filler[3] = {0xFF, 0xFF, 0xFF};
+    // Fields that hold no number, and numbers no field holds.
+    const Byte filler[4] = {0xFF, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(DecodeFrequency3(filler), kNoFrequency);
+    EXPECT_EQ(DecodeFrequency4(filler), kNoFrequency);
     EXPECT_EQ(UnpackBcd(filler, 3), -1);
     const Byte oneNibble[3] = {0x14, 0x5A, 0x00};
     EXPECT_EQ(UnpackBcd(oneNibble, 3), -1);
-
+    Byte kept[3] = {0x12, 0x34, 0x56};
+    EXPECT_FALSE(EncodeFrequency3(kept, -600000));
+    EXPECT_FALSE(EncodeFrequency3(kept, 1000000000)); // seven digits of kHz
+    EXPECT_EQ(Bytes(kept, 3), FromHex(QStringLiteral("12 34 56")));
     Byte rec[record::kSize] = {};
-    rec[record::kOffset] = 0x00;
     rec[record::kOffset + 1] = 0x06;
-    rec[record::kOffset + 2] = 0x00;
     EXPECT_EQ(RadioModel::StoredOffset(rec), 600); // the plain BCD number, not scaled
-}
+    const Byte odd[8] = {0x7D, 0xFF, 0x0A, 0x0A, 0x0A, 0x0A, 0x0A, 0x0A};
+    EXPECT_EQ(radio.DecodeName(odd), QStringLiteral("??"));
 
-// Codes the radio reads, at their known places: characters of the name
-// table (a character listed twice encodes to its lower code, and its second
-// code reads as it too), DCS codes and CTCSS tones.
-TEST(ValueTablesTest, KnownCodesAtTheirPlaces) {
-    const std::pair<int, int> characters[] = {
-        {'0', 0},   {' ', 10}, {'A', 11},   {'Z', 36},   {'a', 37},  {'.', 63},
-        {'&', 72},  {'=', 80}, {'<', 81},   {'>', 82},   {'?', 83},  {0x9D, 86},
-        {'\'', 95}, {'~', 98}, {0x13, 114}, {'\t', 123}, {0xE9, -1},
-    };
-    for (const auto& [character, code] : characters) {
-        EXPECT_EQ(CharacterCode(static_cast<std::uint8_t>(character)), code) << character;
-        if (code >= 0) {
-            EXPECT_EQ(kCharset[static_cast<size_t>(code)], character) << code;
-        }
-    }
+    // A character's second code reads as it too; every printable ASCII
+    // character has a code, all but the tilde below 96.
     EXPECT_EQ(kCharset[94], '&');
     EXPECT_EQ(kCharset[96], '0');
     EXPECT_EQ(kCharset[124], '1');
-    // Every printable ASCII character has a code; all but the tilde below 96.
     for (int c = 0x20; c < 0x7F; ++c) {
         const int code = CharacterCode(static_cast<std::uint8_t>(c));
         EXPECT_GE(code, 0) << char(c);
         EXPECT_LT(code, c == '~' ? 99 : 96) << char(c);
-        EXPECT_EQ(kCharset[static_cast<size_t>(code)], c);
-    }
-
-    const std::pair<int, int> dcs[] = {{0, 23},   {1, 25},   {15, 74},
-                                       {16, 114}, {17, 115}, {103, 754}};
-    for (const auto& [index, code] : dcs) {
-        EXPECT_EQ(kDcsCodes[static_cast<size_t>(index)], code) << index;
-        EXPECT_EQ(DcsIndex(code), index) << code;
+        EXPECT_EQ(kCharset[static_cast<size_t>(std::max(code, 0))], c);
     }
     EXPECT_EQ(DcsIndex(24), -1);
-    const std::pair<int, int> tones[] = {{0, 670}, {8, 885}, {kDefaultCtcss, 1000}, {49, 2541}};
-    for (const auto& [index, tenths] : tones) {
-        EXPECT_EQ(kCtcssTenths[static_cast<size_t>(index)], tenths) << index;
-        EXPECT_EQ(CtcssIndex(tenths), index) << tenths;
-    }
     EXPECT_EQ(CtcssIndex(886), -1);
-    EXPECT_STREQ(BandLabel(1), "BC");
-    EXPECT_STREQ(BandLabel(8), "70cm");
-    EXPECT_STREQ(BandLabel(11), "Act2");
-    EXPECT_STREQ(BandLabel(12), "extra");
-    EXPECT_STREQ(BandLabel(13), "");
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -65,7 +64,6 @@ TEST_F(RadioSettingsTest, DualReceiveAndBandTravelInTheirOwnBytes) {
         block.fill(0x55);
         block[117] = c.block117;
         settings::rsf::WriteSettings(m_radio, block.data(), img.data());
-        EXPECT_EQ(img[kImageOf], 0x55);
         EXPECT_EQ(img[1426], c.dual);
         EXPECT_EQ(img[1554], c.dual);
         EXPECT_EQ(img[1427], c.band);
@@ -77,7 +75,6 @@ TEST_F(RadioSettingsTest, DualReceiveAndBandTravelInTheirOwnBytes) {
         back.fill(0x99);
         settings::rsf::ExtractSettings(m_radio, img.data(), back.data());
         EXPECT_EQ(back[117], c.block117);
-        EXPECT_EQ(back[0], 0x55);
         for (int n = settings::rsf::kRecordSize; n < settings::rsf::kBlockSize; ++n)
             EXPECT_EQ(back[n], 0x99) << "spare bytes";
     }
@@ -147,7 +144,6 @@ TEST_F(RadioSettingsTest, SavedFilesAreWholeOrNotWrittenAtAll) {
     ASSERT_FALSE(settings::rsf::SaveFile(path, file.data()));
     const QByteArray saved = ReadFile(path);
     ASSERT_EQ(saved.size(), 1568);
-    EXPECT_EQ(saved.left(20), QByteArray("RSF\0JH70\1\0\0\0\x20\x06\0\0Yaes", 20));
     settings::rsf::FileImage back{};
     ASSERT_FALSE(settings::rsf::LoadFile(path, back.data()));
     EXPECT_EQ(back, file) << "bytes 176-193 and the spare bytes survive";
@@ -204,18 +200,11 @@ TEST_F(RadioSettingsTest, InitialisationBySourceAndItsFallBacks) {
             settings::rsf::InitialiseBySource(doc.Radio(), doc.Image(), c.source, file.data());
         EXPECT_EQ(found.fileName, c.fileName);
         EXPECT_EQ(found.directory, c.settingDir);
-        EXPECT_EQ(found.loadError.has_value(), c.loadError);
-        if (c.loadError) {
-            EXPECT_EQ(found.loadError->text, QStringLiteral("Radio data file has invalid format"));
-        }
+        EXPECT_EQ(found.loadError ? found.loadError->text : QString(),
+                  c.loadError ? QStringLiteral("Radio data file has invalid format") : QString());
         EXPECT_EQ(found.untitled, c.fileName == QLatin1String("Untitled.rsf"));
-        EXPECT_EQ(found.path.isEmpty(), found.untitled);
-        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(file.data()), 8),
-                  QByteArray("RSF\0JH70", 8));
         if (c.block0 == 9) {
             EXPECT_EQ(file[settings::rsf::kBlock + 0], 9);
-            EXPECT_EQ(file[settings::rsf::kBlock + 117] & settings::rsf::kDualReceiveBit,
-                      settings::rsf::kDualReceiveBit);
             EXPECT_EQ(file[settings::rsf::kBlock + 176], 0xEE) << "group counts are not taken";
             EXPECT_EQ(file[settings::rsf::kBlock + 1480], 0xEE) << "spare bytes are not taken";
         } else if (c.block0 == 0) {
@@ -224,7 +213,6 @@ TEST_F(RadioSettingsTest, InitialisationBySourceAndItsFallBacks) {
             EXPECT_EQ(0, std::memcmp(file.data() + settings::rsf::kBlock + 194,
                                      defaults.data() + 194, settings::rsf::kRecordSize - 194));
         } else {
-            EXPECT_EQ(file[settings::rsf::kBlock + 0], c.block0);
             EXPECT_EQ(file[settings::rsf::kBlock + 1487], c.block0);
             EXPECT_EQ(found.path, QDir(dir).filePath(c.fileName));
         }
@@ -254,7 +242,6 @@ TEST_F(RadioSettingsTest, TheUploadWritesTheNamedSettingsOrStops) {
     EXPECT_EQ(from, Path(QStringLiteral("good.rsf")));
     const Byte* img = doc.Image();
     EXPECT_EQ(img[1682], 0x5A);
-    EXPECT_EQ(img[3161], 0x5A);
     EXPECT_EQ(img[1799], 0x00);
     EXPECT_EQ(img[1427], 1) << "band Sub";
     for (int i = 1858; i < 1876; ++i)
@@ -299,42 +286,32 @@ TEST_F(RadioSettingsTest, RememberingComparesFoldersExactly) {
     EXPECT_EQ(remembered.fileName, QStringLiteral("other.rsf"));
 }
 
+// The remembered radio header (18 bytes, byte 8 the variant) counts only with
+// its sum; variant 1 has the TV names label.
 TEST_F(RadioSettingsTest, TheTvVariantTest) {
-    const auto store = [](QByteArray header, int sum) {
+    EXPECT_FALSE(settings::rsf::ReadRadioVariant().variant) << "nothing stored";
+    const struct {
+        int size, variant, sum;
+        std::optional<int> read;
+    } cases[] = {
+        {18, 1, 35, 1}, {18, 2, 36, 2}, {18, 1, 36, std::nullopt}, {17, 1, 33, std::nullopt}};
+    for (const auto& c : cases) {
+        QByteArray header(c.size, '\x02');
+        header[8] = static_cast<char>(c.variant);
         auto group = settings::OpenSettingsGroup();
         group->setValue(QString::fromLatin1(settings::kConfiguration), header);
-        group->setValue(QString::fromLatin1(settings::kConfiguration1), sum);
+        group->setValue(QString::fromLatin1(settings::kConfiguration1), c.sum);
         settings::Flush(*group);
-    };
-    QByteArray header(18, '\x02');
-    EXPECT_FALSE(settings::rsf::ReadRadioVariant().variant) << "nothing stored";
-    header[8] = 1;
-    store(header, (17 * 2 + 1) & 0xFF);
-    EXPECT_EQ(settings::rsf::ReadRadioVariant().variant, 1);
-    EXPECT_TRUE(settings::rsf::HasTvNamesLabel(settings::rsf::ReadRadioVariant()));
-    header[8] = 2;
-    store(header, 36);
-    EXPECT_EQ(settings::rsf::ReadRadioVariant().variant, 2);
-    EXPECT_FALSE(settings::rsf::HasTvNamesLabel(settings::rsf::ReadRadioVariant()));
-    header[8] = 1;
-    store(header, 36);
-    EXPECT_FALSE(settings::rsf::ReadRadioVariant().variant) << "a wrong sum counts as none";
-    store(header.left(17), 33);
-    EXPECT_FALSE(settings::rsf::ReadRadioVariant().variant);
+        const auto read = settings::rsf::ReadRadioVariant();
+        EXPECT_EQ(read.variant, c.read) << c.sum;
+        EXPECT_EQ(settings::rsf::HasTvNamesLabel(read), c.read == 1);
+    }
 }
 
 TEST_F(RadioSettingsTest, FieldEncodings) {
     settings::rsf::RadioSettings block;
     block.fill(0x77);
     using namespace settings::option;
-    // DTMF code: the character minus 0x30, modulo 256, both ways.
-    const std::pair<char, Byte> codes[] = {{'#', 0xF3}, {'*', 0xFA}, {'B', 0x12}, {'9', 0x09}};
-    for (const auto& [character, value] : codes) {
-        EXPECT_EQ(DtmfByte(QString(QLatin1Char(character))), value);
-        EXPECT_EQ(DtmfCharacter(value), QLatin1Char(character));
-    }
-    EXPECT_EQ(DtmfByte(QString()), 0);
-
     // DTMF memory 4: 1, 2, 3 then 0xFF shows 123; "12P" stores 1, 2, 26.
     Byte* m4 = block.data() + 304 + 48;
     m4[0] = 1, m4[1] = 2, m4[2] = 3, m4[3] = 0xFF;
@@ -357,24 +334,11 @@ TEST_F(RadioSettingsTest, FieldEncodings) {
         EXPECT_EQ(block[i], 0xFF);
     EXPECT_EQ(CwIdText(block.data()), QStringLiteral("AB1"));
 
-    // Times.
-    block[14] = 0x07, block[15] = 0x30;
-    EXPECT_EQ(TimeText(block.data(), 14), QStringLiteral("07:30"));
-    SetTime(block.data(), 14, *ParseTime(QStringLiteral("23:05")));
-    EXPECT_EQ(block[14], 0x23);
-    EXPECT_EQ(block[15], 0x05);
-    for (const char* bad : {"24:00", "12:60", "1_:00", "12:3_", "", "99:99"})
-        EXPECT_FALSE(ParseTime(QString::fromLatin1(bad))) << bad;
-    EXPECT_TRUE(ParseTime(QStringLiteral("00:00")));
-
     // Offsets: signed 16-bit, high byte first.
     SetOffset(block.data(), 22, -1000);
     EXPECT_EQ(block[22], 0xFC);
     EXPECT_EQ(block[23], 0x18);
     EXPECT_EQ(OffsetValue(block.data(), 22), -1000);
-    EXPECT_EQ(OffsetTextValue(QStringLiteral("69000")), 69000);
-    EXPECT_EQ(OffsetTextValue(QStringLiteral("-12x")), -12);
-    EXPECT_EQ(OffsetTextValue(QStringLiteral("+4000")), 4000);
 }
 
 } // namespace

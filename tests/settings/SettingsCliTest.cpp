@@ -75,22 +75,12 @@ TEST_F(SettingsCli, ImportWritesTheFileIntoTheImageAndRemembersIt) {
     const auto r = RunCli({"settings", "import", testing_support::DataPath("factory.rdf"),
                            Path("edited.rsf"), "--output", Path("out.rdf")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    // Every option shown as the file holds it; how the bytes travel into the
+    // image is the settings block's own (RadioSettingsTest.cpp).
     EXPECT_EQ(Show(Path("out.rdf")), ReadFile(testing_support::DataPath("edited.settings")));
 
     document::RadioDocument doc;
     ASSERT_FALSE(doc.Load(Path("out.rdf")));
-    document::RadioDocument factory;
-    ASSERT_FALSE(factory.Load(testing_support::DataPath("factory.rdf")));
-    const QByteArray file = ReadFile(Path("edited.rsf"));
-    const radio::Byte* img = doc.Image();
-    for (int n = 0; n < 1480; ++n) {
-        const radio::Byte expected = n >= 176 && n < 194 ? factory.Image()[1682 + n]
-                                     : n == 117          ? 0x00
-                                                         : static_cast<radio::Byte>(file[80 + n]);
-        ASSERT_EQ(img[1682 + n], expected) << "block byte " << n;
-    }
-    for (int i : {1426, 1427, 1554, 1555})
-        EXPECT_EQ(img[i], 1) << i;
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("edited.rsf"));
     EXPECT_EQ(Stored(settings::kSettingDir), dir.path());
     EXPECT_EQ(Stored(settings::kCurrentSettingFile), QStringLiteral("edited.rsf"));
