@@ -39,11 +39,7 @@ QByteArray FromHex(const char* hex) {
 // a radio or a file may hand over.
 Image RichImage() {
     Image img = DefaultImage();
-    const QString text =
-        QString::fromLatin1(testing_support::ReadFile(testing_support::DataPath("rich-image.txt")));
-    for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts)) {
-        if (line.startsWith(u'#'))
-            continue;
+    for (const auto& [line, fields] : testing_support::DataLines("rich-image.txt")) {
         const int offset = line.section(u':', 0, 0).toInt();
         const QByteArray bytes = QByteArray::fromHex(line.section(u':', 1).toLatin1());
         EXPECT_LE(offset + bytes.size(), image::kSize) << line.toStdString();

@@ -75,12 +75,8 @@ TEST(ChirpList, EveryColumnMapsInWithItsSummaryLine) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("list.csv"));
     int cases = 0;
-    const QString table = QString::fromUtf8(ReadFile(DataPath("chirp-fields.txt")));
-    for (const QString& row : table.split(u'\n')) {
-        if (row.isEmpty() || row.startsWith(u'#'))
-            continue;
+    for (const auto& [row, f] : testing_support::DataLines("chirp-fields.txt")) {
         SCOPED_TRACE(row.toStdString());
-        const QStringList f = row.split(u'\t');
         ASSERT_EQ(f.size(), 3);
         WriteFile(path, ListWith(f[0].toUtf8().constData()));
         document::RadioDocument doc;

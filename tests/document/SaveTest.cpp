@@ -169,13 +169,8 @@ void MakeTarget(const QString& steps, const QString& folder) {
 TEST_F(SaveTest, OnlyRegularFilesAreReplaced) {
     const QByteArray bytes("new contents");
     const bool root = ::geteuid() == 0;
-    const QString table =
-        QString::fromUtf8(ReadFile(testing_support::DataPath("save-targets.txt")));
     int n = 0;
-    for (const QString& line : table.split(u'\n', Qt::SkipEmptyParts)) {
-        if (line.startsWith(u'#'))
-            continue;
-        const QStringList f = line.split(u'\t');
+    for (const auto& [line, f] : testing_support::DataLines("save-targets.txt")) {
         ASSERT_EQ(f.size(), 4) << line.toStdString();
         SCOPED_TRACE(f[0].toStdString());
         if ((f[3] == QLatin1String("root") && !root) || (f[3] == QLatin1String("user") && root))

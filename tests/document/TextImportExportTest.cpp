@@ -247,14 +247,10 @@ int Value(document::RadioDocument& doc, const QString& name) {
 }
 
 TEST(ImportRowTest, FieldsAsTheTableSays) {
-    const QByteArray text = testing_support::ReadFile(testing_support::DataPath("import-rows.txt"));
     const QStringList titles = document::textio::ColumnNames();
     int cases = 0;
-    for (const QString& row : QString::fromUtf8(text).split(u'\n')) {
-        if (row.isEmpty() || row.startsWith(u'#'))
-            continue;
+    for (const auto& [row, halves] : testing_support::DataLines("import-rows.txt")) {
         SCOPED_TRACE(row.toStdString());
-        const QStringList halves = row.split(u'\t');
         ASSERT_EQ(halves.size(), 2);
         QStringList line = Line({});
         int lineIndex = 0;

@@ -80,20 +80,12 @@ TEST_F(Grid, CellsTakeWhatTheirKindHolds) {
     EXPECT_EQ(grid.CellList(1, 1), nullptr);
     grid.SetFormat({3, 2, 3, 2},
                    {Kind::List, 0, 0, outside::CellStore::MakeList({"500 kHz", "600 kHz"}, true)});
-    QFile file(testing_support::DataPath("grid-cells.txt"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    QTextStream in(&file);
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        if (line.startsWith(QLatin1Char('#')) || line.isEmpty())
-            continue;
+    for (const auto& [line, fields] : testing_support::DataLines("grid-cells.txt")) {
         SCOPED_TRACE(line.toStdString());
-        QStringList f = line.split(QLatin1Char('\t'));
+        QStringList f = fields;
         ASSERT_EQ(f.size(), 6);
         for (QString& field : f)
-            field = field == QLatin1String("<empty>")
-                        ? QString()
-                        : field.replace(QLatin1String("\\t"), QLatin1String("\t"));
+            field.replace(QLatin1String("\\t"), QLatin1String("\t"));
         const int col = f[0].toInt();
         const int row = f[1].toInt();
         grid.SetText(col, row, "Split");

@@ -21,14 +21,7 @@ TEST(DelimitedText, ReaderCases) {
             .replace(QLatin1String("\\r"), QLatin1String("\r"))
             .replace(QLatin1String("\\t"), QLatin1String("\t"));
     };
-    QFile file(testing_support::DataPath("delimited.txt"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    QTextStream in(&file);
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        if (line.startsWith(QLatin1Char('#')) || line.isEmpty())
-            continue;
-        const QStringList f = line.split(QLatin1Char('\t'));
+    for (const auto& [line, f] : testing_support::DataLines("delimited.txt")) {
         Records records;
         for (const QString& record : f.mid(2))
             records << unescape(record).split(QLatin1Char('|'));

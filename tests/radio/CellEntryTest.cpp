@@ -68,16 +68,9 @@ int ColumnNamed(const QString& name) {
 // other on one document: what the user typed, clicked or picked, the message
 // shown, and the cells afterwards.
 TEST_F(Rules, CellEventsFollowTheScript) {
-    QFile file(testing_support::DataPath("cell-events.txt"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
     int cases = 0;
-    QTextStream in(&file);
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        if (line.startsWith(QLatin1Char('#')) || line.isEmpty())
-            continue;
+    for (const auto& [line, f] : testing_support::DataLines("cell-events.txt")) {
         SCOPED_TRACE(line.toStdString());
-        const QStringList f = line.split(QLatin1Char('\t'));
         ASSERT_EQ(f.size(), 6);
         if (f[1] == QLatin1String("store")) { // the grids committed and shown again
             for (auto& table : tables)

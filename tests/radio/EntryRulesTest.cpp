@@ -59,19 +59,12 @@ protected:
 };
 
 TEST_F(EntryRules, TypedTextsFollowTheRules) {
-    QFile file(testing_support::DataPath("entry-rules.txt"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
     const QStringList fieldNames = {"receive",   "transmit", "offset",
                                     "direction", "skip",     "preferential"};
     const int fieldColumns[] = {kReceive, kTransmit, kOffset, kDirection, kSkip, kPreferential};
     int cases = 0;
-    QTextStream in(&file);
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        if (line.startsWith(QLatin1Char('#')) || line.isEmpty())
-            continue;
+    for (const auto& [line, f] : testing_support::DataLines("entry-rules.txt")) {
         SCOPED_TRACE(line.toStdString());
-        const QStringList f = line.split(QLatin1Char('\t'));
         ASSERT_EQ(f.size(), 6);
         const QStringList where = f[0].split(QLatin1Char(':'));
         const bool hyper = where[0] == QLatin1String("hyper");

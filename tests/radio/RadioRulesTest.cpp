@@ -31,20 +31,11 @@ QByteArray FromHex(const QString& hex) {
 }
 
 TEST(RadioValues, EveryLineOfTheList) {
-    QFile file(testing_support::DataPath("radio-values.txt"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
     const QStringList directions = {"simplex", "minus", "plus", "split"};
     RadioModel radio;
     int cases = 0;
-    QTextStream in(&file);
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        if (line.startsWith(QLatin1Char('#')) || line.isEmpty())
-            continue;
+    for (const auto& [line, f] : testing_support::DataLines("radio-values.txt")) {
         SCOPED_TRACE(line.toStdString());
-        QStringList f = line.split(QLatin1Char('\t'));
-        for (QString& field : f)
-            field = field == QLatin1String("<empty>") ? QString() : field;
         const auto n = [&f](int i) { return f.value(i).toLongLong(); };
         const auto yes = [&f](int i) { return f.value(i) == QLatin1String("yes"); };
         const QString& kind = f[0];

@@ -50,18 +50,9 @@ TEST(SettingsValues, EveryLineOfTheList) {
     const QStringList widgets = {"CheckBox", "RadioButtons", "List", "SortedEditableList",
                                  "Slider",   "Edit",         "Grid", "ColourButton",
                                  "Preview"};
-    QFile file(testing_support::DataPath("settings-values.txt"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
     int cases = 0;
-    QTextStream in(&file);
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        if (line.startsWith(QLatin1Char('#')) || line.isEmpty())
-            continue;
+    for (const auto& [line, f] : testing_support::DataLines("settings-values.txt")) {
         SCOPED_TRACE(line.toStdString());
-        QStringList f = line.split(QLatin1Char('\t'));
-        for (QString& field : f)
-            field = field == QLatin1String("<empty>") ? QString() : field;
         const auto n = [&f](int i) { return f.value(i).toInt(); };
         const BitmapShape& shape = f.value(1) == QLatin1String("font") ? kFontShape : kIconShape;
         const QString& kind = f[0];

@@ -127,19 +127,10 @@ std::map<int, int> BytesOf(const QString& text) {
 // Each kind of control writes its own bits and bytes alone: the cases of the
 // list in tests/data.
 TEST(OptionControlsTest, EachKindOfControlWritesItsOwnBitsAlone) {
-    QFile file(testing_support::DataPath("option-controls.txt"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
     int cases = 0;
-    QTextStream in(&file);
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        if (line.startsWith(QLatin1Char('#')) || line.isEmpty())
-            continue;
+    for (const auto& [line, f] : testing_support::DataLines("option-controls.txt")) {
         SCOPED_TRACE(line.toStdString());
-        QStringList f = line.split(QLatin1Char('\t'));
         ASSERT_GE(f.size(), 6);
-        for (QString& field : f)
-            field = field == QLatin1String("<empty>") ? QString() : field;
         Block block(settings::rsf::kBlockSize, 0);
         for (const auto& [at, value] : BytesOf(f[1]))
             block[static_cast<size_t>(at)] = static_cast<Byte>(value);

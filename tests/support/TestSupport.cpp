@@ -19,6 +19,23 @@ QString DataPath(const QString& name) {
     return QStringLiteral(CLONARA_TEST_DATA_DIR "/") + name;
 }
 
+std::vector<DataLine> DataLines(const char* name) {
+    std::vector<DataLine> lines;
+    const QString text = QString::fromUtf8(ReadFile(DataPath(name)));
+    EXPECT_FALSE(text.isEmpty()) << name;
+    for (const QString& line : text.split(u'\n')) {
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        QStringList fields = line.split(u'\t');
+        for (QString& field : fields) {
+            if (field == QLatin1String("<empty>"))
+                field.clear();
+        }
+        lines.push_back({line, fields});
+    }
+    return lines;
+}
+
 std::vector<std::uint8_t> Hex(const char* text) {
     std::vector<std::uint8_t> bytes;
     int high = -1;

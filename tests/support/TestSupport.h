@@ -23,6 +23,15 @@ inline QString DataPath(const char* name) {
     return DataPath(QString::fromLatin1(name));
 }
 
+// The lines of a table under tests/data that are neither blank nor comments
+// ('#'), each with its tab-separated fields; a field "<empty>" is an empty
+// text.
+struct DataLine {
+    QString text;
+    QStringList fields;
+};
+std::vector<DataLine> DataLines(const char* name);
+
 // Reads / writes a whole file.
 QByteArray ReadFile(const QString& path);
 void WriteFile(const QString& path, const QByteArray& bytes);
