@@ -1,6 +1,7 @@
 // Whole transfers through the radio simulator on a pseudo-terminal, driven
 // by the same poll loop as the command line.
 #include "LinkTestSupport.h"
+#include "support/TestSupport.h"
 
 #include "link/CloneDownload.h"
 #include "link/CloneUpload.h"
@@ -155,83 +156,37 @@ TEST(EndToEnd, FaultMatrix) {
     // cancel it.
     constexpr auto kHangLimit = 3s;
 
-    enum class Kind { Noise, Silence, LostByte, HangUp, WrongChecksum, Nak };
-    enum class End { Whole, Timeout, Disconnected, Checksum, CommError, WaitsForTheUser };
-    struct Place {
-        const char* name;
-        int after; // image bytes before the fault
-    };
-    const Place start{"start", 0};
-    const Place middle{"middle", radiolink::kImageSize / 2};
-    const Place last{"end", radiolink::kImageSize - 1};
-    struct Case {
-        Role role;
-        Kind kind;
-        Place place;
-        End end;
-    };
-    const Case cases[] = {
-        // The radio sends: a download.
-        {Role::Send, Kind::Noise, start, End::Whole},
-        {Role::Send, Kind::Noise, middle, End::Checksum},
-        {Role::Send, Kind::Noise, last, End::Checksum},
-        {Role::Send, Kind::Silence, start, End::WaitsForTheUser},
-        {Role::Send, Kind::Silence, middle, End::Timeout},
-        {Role::Send, Kind::Silence, last, End::Timeout},
-        {Role::Send, Kind::LostByte, start, End::Timeout},
-        {Role::Send, Kind::LostByte, middle, End::Timeout},
-        {Role::Send, Kind::LostByte, last, End::Timeout},
-        {Role::Send, Kind::HangUp, start, End::Disconnected},
-        {Role::Send, Kind::HangUp, middle, End::Disconnected},
-        {Role::Send, Kind::HangUp, last, End::Disconnected},
-        {Role::Send, Kind::WrongChecksum, last, End::Checksum},
-        // The radio receives: an upload.
-        {Role::Receive, Kind::Noise, start, End::Whole},
-        {Role::Receive, Kind::Noise, middle, End::Whole},
-        {Role::Receive, Kind::Noise, last, End::Whole},
-        {Role::Receive, Kind::Silence, start, End::Timeout},
-        {Role::Receive, Kind::Silence, middle, End::Timeout},
-        {Role::Receive, Kind::Silence, last, End::Timeout},
-        {Role::Receive, Kind::LostByte, start, End::Timeout},
-        {Role::Receive, Kind::LostByte, middle, End::Timeout},
-        {Role::Receive, Kind::LostByte, last, End::Timeout},
-        {Role::Receive, Kind::HangUp, start, End::Disconnected},
-        {Role::Receive, Kind::HangUp, middle, End::Disconnected},
-        {Role::Receive, Kind::HangUp, last, End::Disconnected},
-        // The radio acknowledges only after the first two blocks.
-        {Role::Receive, Kind::Nak, {"first block", radio::image::kFirstStretch}, End::CommError},
-        {Role::Receive, Kind::Nak, {"second block", radio::image::kSecondStretch}, End::CommError},
-    };
-    const char* const kindNames[] = {"noise",   "silence",        "lost byte",
-                                     "hang-up", "wrong checksum", "refusal"};
-
-    for (const Case& c : cases) {
-        const std::string name = std::string(c.role == Role::Send ? "download, " : "upload, ") +
-                                 kindNames[static_cast<int>(c.kind)] + " at " + c.place.name;
-        SCOPED_TRACE(name);
+    // What ends a transfer, in the order of its texts below.
+    const QStringList ends = {"whole",    "timeout",    "disconnected",
+                              "checksum", "comm error", "waits for the user"};
+    for (const auto& [line, fields] : testing_support::DataLines("transfer-faults.txt")) {
+        SCOPED_TRACE(line.toStdString());
+        ASSERT_EQ(fields.size(), 4);
+        const Role role = fields[0] == QLatin1String("download") ? Role::Send : Role::Receive;
+        const QString& kind = fields[1];
+        const int after = fields[2] == QLatin1String("start")    ? 0
+                          : fields[2] == QLatin1String("middle") ? radiolink::kImageSize / 2
+                          : fields[2] == QLatin1String("end")    ? radiolink::kImageSize - 1
+                                                                 : fields[2].toInt();
+        const int end = static_cast<int>(ends.indexOf(fields[3]));
+        ASSERT_GE(end, 0);
         simulator::Faults f;
-        switch (c.kind) {
-        case Kind::Noise:
+        if (kind == QLatin1String("noise")) {
             f.noiseBytes = 7;
-            f.noiseAfter = c.place.after;
-            break;
-        case Kind::Silence:
-            f.silenceAfter = c.place.after;
-            break;
-        case Kind::LostByte:
-            f.loseByte = c.place.after;
-            break;
-        case Kind::HangUp:
-            f.hangUpAfter = c.place.after;
-            break;
-        case Kind::WrongChecksum:
+            f.noiseAfter = after;
+        } else if (kind == QLatin1String("silence")) {
+            f.silenceAfter = after;
+        } else if (kind == QLatin1String("lost byte")) {
+            f.loseByte = after;
+        } else if (kind == QLatin1String("hang-up")) {
+            f.hangUpAfter = after;
+        } else if (kind == QLatin1String("wrong checksum")) {
             f.wrongChecksum = true;
-            break;
-        case Kind::Nak:
-            f.nakAfter = c.place.after;
-            break;
+        } else {
+            ASSERT_EQ(kind, QLatin1String("refusal"));
+            f.nakAfter = after;
         }
-        simulator::Options options = FastOptions(c.role);
+        simulator::Options options = FastOptions(role);
         options.faults = f;
         // The radio plays its part once the port is open and set up, as its
         // user presses the key only when the program says so: a radio that
@@ -252,7 +207,7 @@ TEST(EndToEnd, FaultMatrix) {
         QByteArray received; // download: what the engine holds at its end
         auto port = OpenPort(radio.DevicePath());
         radio.Start();
-        if (c.role == Role::Send) {
+        if (role == Role::Send) {
             CloneDownload download(std::move(port), timing);
             radiolink::RunTransfer(download, cancel);
             state = download.State();
@@ -268,11 +223,11 @@ TEST(EndToEnd, FaultMatrix) {
         ::close(cancel);
         const simulator::Report report = radio.Finish();
 
-        switch (c.end) {
-        case End::Whole:
+        switch (end) {
+        case 0: // whole
             EXPECT_EQ(state, TransferState::Succeeded) << message.toStdString();
             break;
-        case End::WaitsForTheUser:
+        case 5: // waits for the user
             // A radio that never starts is one whose user has not pressed
             // its key yet: the transfer waits for it, and Cancel ends it.
             EXPECT_EQ(state, TransferState::Cancelled);
@@ -282,14 +237,13 @@ TEST(EndToEnd, FaultMatrix) {
             const char* const texts[] = {"", "Communication timeout",
                                          ": The serial port was disconnected.",
                                          "Error: Check sum errror.", "Comm Error"};
-            EXPECT_TRUE(message.endsWith(QString::fromLatin1(texts[static_cast<int>(c.end)])))
-                << message.toStdString();
+            EXPECT_TRUE(message.endsWith(QString::fromLatin1(texts[end]))) << message.toStdString();
             break;
         }
         }
         // Only a whole image survives a transfer: what the computer took,
         // and what the radio took.
-        if (c.role == Role::Send) {
+        if (role == Role::Send) {
             EXPECT_EQ(received, state == TransferState::Succeeded
                                     ? ToBytes(image)
                                     : QByteArray(radiolink::kImageSize, '\0'));
