@@ -112,59 +112,37 @@ TEST_F(TextIo, ExportFailureKeepsTheOldFile) {
 // one) reaches the record, comes back into the cell, is exported as the
 // export field and imported back into the cell.
 TEST(ColumnTableTest, EveryColumnReachesTheRecordTheExportAndTheImport) {
-    namespace cc = channelcol;
-    struct Case {
-        int column;
-        const char* cell;
-        const char* exported;
-        int otherColumn = 0;
-        const char* otherCell = "";
-    };
-    const Case cases[] = {
-        {cc::kReceive, "145.50000", "145.50000"},
-        {cc::kTransmit, "146.97000", "146.97000", cc::kDirection, "Split"},
-        {cc::kOffset, "1.60 MHz", "1.60 MHz"},
-        {cc::kDirection, "Plus", "Plus"},
-        {cc::kMode, "AM", "AM"},
-        {cc::kName, "abc", "abc"},
-        {cc::kToneMode, "Decode", "Decode"},
-        {cc::kCtcss, "88.5", "88.5"},
-        {cc::kDcs, "754", "754"},
-        {cc::kSkip, "1", "Skip"},
-        {cc::kPreferential, "1", "Scan"},
-        {cc::kStep, "25 kHz", "25 kHz"},
-        {cc::kClockShift, "1", "On"},
-        {cc::kHalfDeviation, "1", "On"},
-        {cc::kPower, "Low 2", "Low 2"},
-        {cc::kIcon, "7", "7"},
-        {cc::kMask, "1", "Masked"},
-        {cc::kComment, "hello", "hello"},
-    };
-    ASSERT_EQ(std::size(cases), std::size(kChannelColumns));
-    EXPECT_EQ(document::textio::ColumnNames().size(), document::textio::kColumnCount);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.column);
+    const QStringList titles = document::textio::ColumnNames();
+    EXPECT_EQ(titles.size(), document::textio::kColumnCount);
+    const auto lines = testing_support::DataLines("column-cases.txt");
+    ASSERT_EQ(lines.size(), std::size(kChannelColumns));
+    for (const auto& [line, f] : lines) {
+        SCOPED_TRACE(line.toStdString());
+        const int column = static_cast<int>(titles.indexOf(f[0]));
+        ASSERT_GE(column, 1);
+        const QString& cell = f[1];
         document::RadioDocument doc;
         document::ChannelListTable grid(doc, tab::kMemories);
         grid.Fill();
-        ASSERT_NE(grid.Text(c.column, 1), c.cell) << "the case must change the cell";
-        grid.SetText(c.column, 1, QString::fromLatin1(c.cell));
-        if (c.otherColumn)
-            grid.SetText(c.otherColumn, 1, QString::fromLatin1(c.otherCell));
+        ASSERT_NE(grid.Text(column, 1), cell) << "the case must change the cell";
+        grid.SetText(column, 1, cell);
+        if (f[3] != u'-')
+            grid.SetText(static_cast<int>(titles.indexOf(f[3].section(u'=', 0, 0))), 1,
+                         f[3].section(u'=', 1));
         grid.WriteChanged(doc.Image());
         grid.Fill();
-        EXPECT_EQ(grid.Text(c.column, 1), c.cell);
+        EXPECT_EQ(grid.Text(column, 1), cell);
 
-        const QString line = doc.Radio().FormatExportLine(radio::tab::kMemories, 1, grid, u',');
-        const QStringList fields = line.chopped(1).split(u',');
+        const QString exported = doc.Radio().FormatExportLine(radio::tab::kMemories, 1, grid, u',');
+        const QStringList fields = exported.chopped(1).split(u',');
         ASSERT_EQ(fields.size(), document::textio::kColumnCount);
-        EXPECT_EQ(fields[c.column], c.exported);
+        EXPECT_EQ(fields[column], f[2]);
 
         document::RadioDocument imported;
         ASSERT_EQ(document::textio::ImportRow(imported.Radio(), fields, 0), 0);
         document::ChannelListTable again(imported, tab::kMemories);
         again.Fill();
-        EXPECT_EQ(again.Text(c.column, 1), c.cell);
+        EXPECT_EQ(again.Text(column, 1), cell);
     }
 }
 
