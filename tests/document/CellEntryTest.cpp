@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTextStream>
 
 #include <algorithm>
 #include <array>
