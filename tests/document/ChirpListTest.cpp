@@ -125,57 +125,24 @@ TEST(ChirpList, EveryColumnMapsInWithItsSummaryLine) {
     EXPECT_GE(cases, 40);
 }
 
-// Lists the project keeps under tests/data: what an import gives, and what
-// the export then writes.
-struct ListCase {
-    const char* file;
-    const char* summary;
-    // The export after importing into a new document; nullptr: the file
-    // itself (everything in it the radio holds as it stands).
-    const char* exported;
-};
-
-const ListCase kListCases[] = {
-    {"chirp-roundtrip.csv",
-     "Imported 11 of 11 lines into memory channels from a CHIRP list; 0 skipped, 0 changed.",
-     nullptr},
-    // The older column set (no RxDtcsCode, CrossMode, Power, DVCODE), titles
-    // in another order, CRLF line ends.
-    {"chirp-old.csv",
-     "Imported 3 of 3 lines into memory channels from a CHIRP list; 0 skipped, 0 changed.",
-     "1,HOME,146.520000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,Hi,simplex,,,,\n"
-     "2,RPT,147.000000,+,0.600000,Tone,100.0,100.0,023,NN,023,Tone->Tone,NFM,5.00,S,Hi,,,,,\n"
-     "3,DCS,446.100000,,0.000000,DTCS,88.5,88.5,754,NN,754,Tone->Tone,FM,12.50,,Hi,,,,,\n"},
-    {"chirp-zero.csv",
-     "Imported 3 of 4 lines into memory channels from a CHIRP list (its locations count from 0: "
-     "location n is channel n + 1); 1 skipped, 0 changed. Line 5: location 450 is past the last "
-     "memory channel (450).",
-     "1,FIRST,146.520000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,Hi,,,,,\n"
-     "2,SECOND,146.550000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,Hi,,,,,\n"
-     "450,LAST,146.580000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,Hi,,,,,\n"},
-    // A location named twice: the first line that imports keeps the channel.
-    {"chirp-repeat.csv",
-     "Imported 2 of 4 lines into memory channels from a CHIRP list; 2 skipped, 0 changed. Line "
-     "3: location 1 was already imported from line 2, which is kept. Line 4: frequency "
-     "\"1500.000000\" the radio cannot receive.",
-     "1,FIRST,146.520000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,Hi,,,,,\n"
-     "2,SECOND,146.580000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,Hi,,,,,\n"},
-};
-
+// The lists of chirp-lists.txt: what an import gives, and what the export then
+// writes.
 TEST(ChirpList, ListsImportAndExportAgain) {
-    for (const ListCase& c : kListCases) {
-        SCOPED_TRACE(c.file);
+    for (const auto& [line, f] : testing_support::DataLines("chirp-lists.txt")) {
+        SCOPED_TRACE(f[0].toStdString());
+        ASSERT_EQ(f.size(), 3);
         document::RadioDocument doc;
         const document::textio::ImportSummary s =
-            document::textio::ImportFile(doc.Radio(), DataPath(c.file));
+            document::textio::ImportFile(doc.Radio(), DataPath(f[0]));
         ASSERT_TRUE(s.ok);
-        EXPECT_EQ(document::textio::SummaryLine(s), QString::fromLatin1(c.summary));
+        EXPECT_EQ(document::textio::SummaryLine(s), f[1]);
         const QByteArray out = document::chirp::ExportBytes(doc.Radio());
-        if (!c.exported) {
-            EXPECT_EQ(out, ReadFile(DataPath(c.file)));
+        if (f[2] == QLatin1String("as read")) {
+            EXPECT_EQ(out, ReadFile(DataPath(f[0])));
         } else {
-            EXPECT_EQ(out,
-                      (document::chirp::ColumnNames().join(',') + '\n').toLatin1() + c.exported);
+            EXPECT_EQ(out, (document::chirp::ColumnNames().join(',') + '\n' +
+                            QString(f[2]).replace(u'|', u'\n') + '\n')
+                               .toLatin1());
         }
         // What the export wrote reads back to the same memory.
         QTemporaryDir dir;
