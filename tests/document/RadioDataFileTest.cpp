@@ -86,32 +86,11 @@ TEST_F(DataFileTest, StoreAndLoadByteForByte) {
 
 TEST_F(DataFileTest, RefusalsWithTheirTexts) {
     const QByteArray good = NewFileBytes();
-    struct Case {
-        const char* what;
-        QByteArray bytes;
-        document::FileError::Kind kind;
-    };
-    QByteArray wrongMagic = good;
-    wrongMagic[3] = 1;
-    QByteArray otherRadio = good;
-    std::memcpy(otherRadio.data() + 4, "JH71", 4);
-    QByteArray size33682 = good;
-    PutLe32(size33682, 12, 33682);
-    QByteArray size0 = good;
-    PutLe32(size0, 12, 0);
-    const Case cases[] = {
-        {"empty", QByteArray(), document::FileError::Kind::NotRadioData},
-        {"100 bytes", good.left(100), document::FileError::Kind::NotRadioData},
-        {"423 bytes", good.left(423), document::FileError::Kind::NotRadioData},
-        {"wrong magic", wrongMagic, document::FileError::Kind::NotRadioData},
-        {"other radio", otherRadio, document::FileError::Kind::DifferentRadio},
-        {"size 33682", size33682, document::FileError::Kind::InvalidHeader},
-        {"size 0", size0, document::FileError::Kind::InvalidHeader},
-        {"424 bytes", good.left(424), document::FileError::Kind::InvalidFormat},
-        {"1000 bytes", good.left(1000), document::FileError::Kind::InvalidFormat},
-        {"cut in the image", good.left(424 + 16210), document::FileError::Kind::InvalidFormat},
-        {"one byte short", good.left(33679), document::FileError::Kind::InvalidFormat},
-    };
+    using Kind = document::FileError::Kind;
+    const QStringList kinds = {"not radio data", "different radio", "invalid header",
+                               "invalid format"};
+    const Kind kindOf[] = {Kind::NotRadioData, Kind::DifferentRadio, Kind::InvalidHeader,
+                           Kind::InvalidFormat};
     const QString path = Path("x.rdf");
     const QMap<document::FileError::Kind, QString> texts = {
         {document::FileError::Kind::NotRadioData,
@@ -123,21 +102,32 @@ TEST_F(DataFileTest, RefusalsWithTheirTexts) {
         {document::FileError::Kind::InvalidFormat,
          QStringLiteral("Radio data file has invalid format")},
     };
-    for (const auto& c : cases) {
-        WriteFile(path, c.bytes);
+    for (const auto& [line, f] : testing_support::DataLines("datafile-refusals.txt")) {
+        SCOPED_TRACE(line.toStdString());
+        QByteArray bytes = good;
+        const QStringList change = f[1].split(u' ');
+        if (change[0] == QLatin1String("cut"))
+            bytes = good.left(change[1].toInt());
+        else
+            bytes.replace(change[1].toInt(), change[2].size() / 2,
+                          QByteArray::fromHex(change[2].toLatin1()));
+        ASSERT_TRUE(kinds.contains(f[2]));
+        const Kind kind = kindOf[kinds.indexOf(f[2])];
+        WriteFile(path, bytes);
         document::RadioDocument doc;
         doc.Image()[100] = 0x77;
         const QByteArray before = BlockOf(doc);
         const auto error = doc.Load(path);
-        ASSERT_TRUE(error.has_value()) << c.what;
-        EXPECT_EQ(error->kind, c.kind) << c.what;
-        EXPECT_EQ(error->text, texts.value(c.kind)) << c.what;
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->kind, kind);
+        EXPECT_EQ(error->text, texts.value(kind));
         EXPECT_EQ(doc.LoadErrorMessage(), error->text);
-        EXPECT_EQ(BlockOf(doc), before) << c.what << ": a refused file changes nothing";
+        EXPECT_EQ(BlockOf(doc), before) << "a refused file changes nothing";
     }
 
     // The other radio is named from the file's own header.
-    QByteArray named = otherRadio;
+    QByteArray named = good;
+    std::memcpy(named.data() + 4, "JH71", 4);
     std::memset(named.data() + 16, 0, 40);
     std::memcpy(named.data() + 16, "Other Radio 9", 13);
     WriteFile(path, named);
