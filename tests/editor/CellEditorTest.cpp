@@ -11,7 +11,6 @@
 #include "outside/CellStore.h"
 #include "radio/CellEntry.h"
 #include "radio/ChannelColumns.h"
-#include "radio/ChannelRecord.h"
 #include "support/ModalWatcher.h"
 #include "widgets/GridView.h"
 #include "widgets/Resources.h"
@@ -316,7 +315,6 @@ TEST(CellEditorWindows, TypingGoesStraightIntoTheActiveWindowsGrid) {
 // Edit Undo and Redo, from the keys and the menu: each committed cell is one
 // step; undo and redo put the data block back byte for byte in every window
 // of the document, and the modified mark follows back to the saved state.
-// The other window's refreshes keep the defaults the user's editing gave.
 TEST(CellEditorWindows, UndoAndRedoPutTheBlockBackInEveryWindow) {
     QTemporaryDir dir;
     ModalWatcher watcher;
@@ -390,20 +388,5 @@ TEST(CellEditorWindows, UndoAndRedoPutTheBlockBackInEveryWindow) {
     redo->trigger();
     EXPECT_EQ(shown(other), QStringLiteral("AWAY|146.94000"));
 
-    // A mode chosen on channel 1 is the default of the next fresh row, in
-    // every window, though the other window refreshes meanwhile.
-    keys.Go(tab::kMemories, kMode, 1);
-    keys.Grid()->StartEdit();
-    QComboBox* combo = nullptr;
-    for (QComboBox* c : keys.Grid()->findChildren<QComboBox*>())
-        combo = c->isVisible() ? c : combo;
-    ASSERT_TRUE(combo);
-    combo->setCurrentIndex(combo->findText(QStringLiteral("AM")));
-    keys.Grid()->EndEdit();
-    keys.Press(Qt::Key_Down);
-    EXPECT_EQ(ConstChannelRecord(doc.Radio().DefaultRecord(tab::kMemories)).Mode(), 1);
-    keys.Enter(tab::kMemories, kReceive, 13, QStringLiteral("146.52"));
-    for (app::DocumentWindow* window : {child, other})
-        EXPECT_EQ(window->View()->Cells(tab::kMemories).Text(kMode, 13), QStringLiteral("AM"));
     EXPECT_TRUE(watcher.Boxes().isEmpty());
 }

@@ -363,16 +363,4 @@ TEST_F(PrintTest, PreviewShowsThePagesPrintWouldMake) {
     EXPECT_EQ(shown, expected);
 }
 
-// The command line prints the pages asked for, titled as the window does.
-TEST_F(PrintTest, CommandLinePrintWritesTheSamePages) {
-    const QString out = dir.filePath(QStringLiteral("cli.pdf"));
-    const auto result = testing_support::RunCli({QStringLiteral("print"), DataPath("busy.rdf"), out,
-                                                 QStringLiteral("--pages"), QStringLiteral("2-3")});
-    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    const QStringList pages = PdfPages(out);
-    ASSERT_EQ(pages.size(), 2);
-    EXPECT_EQ(Lines(pages[0]).constFirst(), QStringLiteral("Clonara - busy.rdf"));
-    EXPECT_EQ(Lines(pages[1]).constLast(), QStringLiteral("3"));
-}
-
 } // namespace
