@@ -307,7 +307,6 @@ TEST(CellEditorWindows, TypingGoesStraightIntoTheActiveWindowsGrid) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_EQ(first->View()->Cells(tab::kLimit).Text(kReceive, 1), QStringLiteral("144.50000"));
-    EXPECT_TRUE(first->Document().IsModified());
     EXPECT_TRUE(first->isWindowModified()) << "the mark shows as soon as the cell changes";
     EXPECT_FALSE(second->Document().IsModified());
 }
