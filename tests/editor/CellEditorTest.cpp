@@ -215,9 +215,8 @@ TEST(CellEditorLeaving, EveryWayOfLeavingACellCommitsItOnce) {
     }
 }
 
-// A key on a locked cell, F2, the space bar on a check box and a text typed
-// into a list cell reach the rules of the cell, and the grid shows what they
-// did.
+// F2, the space bar on a check box and a text typed into a list cell reach
+// the rules of the cell, and the grid shows what they did.
 TEST(CellEditorKeys, KeysReachTheRulesOfTheirCell) {
     ModalWatcher watcher;
     auto doc = std::make_shared<document::RadioDocument>();
@@ -228,15 +227,6 @@ TEST(CellEditorKeys, KeysReachTheRulesOfTheirCell) {
     view.FocusGrid();
     Keyboard keys(view);
     const outside::CellStore& grid = view.Cells(tab::kMemories);
-
-    // A blank row's name: the message, and the receive cell made active.
-    const QByteArray before = Block(*doc);
-    keys.Go(tab::kMemories, kName, 9);
-    keys.Type(QStringLiteral("5"));
-    EXPECT_FALSE(keys.Grid()->IsEditing());
-    EXPECT_EQ(Texts(watcher), QStringList{QString::fromLatin1(entry::kNeedReceive)});
-    EXPECT_EQ(keys.Grid()->ActiveColumn(), kReceive);
-    EXPECT_EQ(Block(*doc), before) << "nothing typed, nothing stored";
 
     // F2 opens a cell's editor with its text selected: an emptied receive
     // frequency takes the channel out.
@@ -308,7 +298,6 @@ TEST(CellEditorWindows, TypingGoesStraightIntoTheActiveWindowsGrid) {
     QApplication::processEvents();
     EXPECT_EQ(first->View()->Cells(tab::kLimit).Text(kReceive, 1), QStringLiteral("144.50000"));
     EXPECT_TRUE(first->isWindowModified()) << "the mark shows as soon as the cell changes";
-    EXPECT_FALSE(second->Document().IsModified());
 }
 
 // Edit Undo and Redo, from the keys and the menu: each committed cell is one

@@ -216,9 +216,7 @@ TEST_F(ColumnOptionsTest, TabGoesAlongTheRowPastHiddenAndFrozenColumns) {
     EXPECT_EQ(grid->ActiveRow(), 1);
     EXPECT_EQ(view.Cells(tab::kMemories).Text(channelcol::kTransmit, 1),
               QStringLiteral("144.60000"));
-    EXPECT_EQ(view.Cells(tab::kMemories).Text(channelcol::kDirection, 1), QStringLiteral("Plus"));
     grid->SetActiveCell(channelcol::kCount, 1);
     QTest::keyClick(grid, Qt::Key_Tab);
     EXPECT_EQ(grid->ActiveColumn(), channelcol::kCount) << "the row's end";
-    EXPECT_TRUE(watcher.Boxes().isEmpty());
 }
