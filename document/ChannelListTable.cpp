@@ -180,20 +180,12 @@ void ChannelListTable::SetLock(const outside::GridBlock& block, bool locked) {
 
 // Whole channels move with their lock.
 bool ChannelListTable::MoveWholeRows(int first, int last, int dest) {
-    std::vector<ChannelDraft> moved(m_rows.begin() + (first - 1), m_rows.begin() + last);
-    for (int row = first; row <= last; ++row)
-        At(row) = ChannelDraft{};
-    for (int k = 0; k < static_cast<int>(moved.size()); ++k) {
-        if (IsCell(1, dest + k))
-            At(dest + k) = moved[static_cast<size_t>(k)];
-    }
+    MoveRowValues(m_rows, first, last, dest);
     return true;
 }
 
 bool ChannelListTable::PermuteWholeRows(int first, const std::vector<int>& from) {
-    const std::vector<ChannelDraft> before(m_rows);
-    for (size_t k = 0; k < from.size(); ++k)
-        At(first + static_cast<int>(k)) = before[static_cast<size_t>(from[k] - 1)];
+    PermuteRowValues(m_rows, first, from);
     return true;
 }
 

@@ -243,13 +243,9 @@ void GroupTable::ClearBlock(const outside::GridBlock& block, bool) {
 }
 
 void GroupTable::PermuteRows(const outside::GridBlock& block, const std::vector<int>& from) {
-    const outside::GridBlock b = block.Within(Columns(), Rows());
-    if (!b.IsValid() || static_cast<int>(from.size()) != b.RowCount())
+    const outside::GridBlock b = PermutedBlock(block, from);
+    if (!b.IsValid())
         return;
-    for (const int row : from) {
-        if (row < b.row1 || row > b.row2)
-            return;
-    }
     const std::vector<int> before(m_cells);
     for (int k = 0; k < b.RowCount(); ++k) {
         const int fromRow = from[static_cast<size_t>(k)];

@@ -290,20 +290,12 @@ void HyperTable::SetLock(const outside::GridBlock& block, bool locked) {
 
 // Whole hyper memories move with their locks.
 bool HyperTable::MoveWholeRows(int first, int last, int dest) {
-    std::vector<Row> moved(m_rows.begin() + (first - 1), m_rows.begin() + last);
-    for (int row = first; row <= last; ++row)
-        Mutable(row) = Row{};
-    for (int k = 0; k < static_cast<int>(moved.size()); ++k) {
-        if (IsCell(1, dest + k))
-            Mutable(dest + k) = moved[static_cast<size_t>(k)];
-    }
+    MoveRowValues(m_rows, first, last, dest);
     return true;
 }
 
 bool HyperTable::PermuteWholeRows(int first, const std::vector<int>& from) {
-    const std::vector<Row> before(m_rows);
-    for (size_t k = 0; k < from.size(); ++k)
-        Mutable(first + static_cast<int>(k)) = before[static_cast<size_t>(from[k] - 1)];
+    PermuteRowValues(m_rows, first, from);
     return true;
 }
 

@@ -73,14 +73,22 @@ void TabTable::ClearBlock(const outside::GridBlock& block, bool dataOnly) {
         SetLock(b, false);
 }
 
-void TabTable::PermuteRows(const outside::GridBlock& block, const std::vector<int>& from) {
+outside::GridBlock TabTable::PermutedBlock(const outside::GridBlock& block,
+                                           const std::vector<int>& from) const {
     const outside::GridBlock b = block.Within(Columns(), Rows());
     if (!b.IsValid() || static_cast<int>(from.size()) != b.RowCount())
-        return;
+        return {};
     for (const int row : from) {
         if (row < b.row1 || row > b.row2)
-            return;
+            return {};
     }
+    return b;
+}
+
+void TabTable::PermuteRows(const outside::GridBlock& block, const std::vector<int>& from) {
+    const outside::GridBlock b = PermutedBlock(block, from);
+    if (!b.IsValid())
+        return;
     if (b.col1 == 1 && b.col2 == Columns() && PermuteWholeRows(b.row1, from))
         return;
     std::vector<std::vector<Content>> rows;

@@ -13,6 +13,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -73,6 +74,29 @@ protected:
     bool IsCell(int col, int row) const {
         return col >= 1 && col <= Columns() && row >= 1 && row <= Rows();
     }
+    // The block clipped to the table when from names, for each of its rows,
+    // a row of the block to take it from; an invalid block otherwise.
+    outside::GridBlock PermutedBlock(const outside::GridBlock& block,
+                                     const std::vector<int>& from) const;
+    // Whole rows of values moved to start at dest (the rows they leave
+    // empty, rows past either end dropped), and permuted as from says.
+    template <typename Row>
+    static void MoveRowValues(std::vector<Row>& rows, int first, int last, int dest) {
+        const std::vector<Row> moved(rows.begin() + (first - 1), rows.begin() + last);
+        std::fill(rows.begin() + (first - 1), rows.begin() + last, Row{});
+        for (int k = 0; k < static_cast<int>(moved.size()); ++k) {
+            const int to = dest - 1 + k;
+            if (to >= 0 && to < static_cast<int>(rows.size()))
+                rows[static_cast<size_t>(to)] = moved[static_cast<size_t>(k)];
+        }
+    }
+    template <typename Row>
+    static void PermuteRowValues(std::vector<Row>& rows, int first, const std::vector<int>& from) {
+        const std::vector<Row> before(rows);
+        for (size_t k = 0; k < from.size(); ++k)
+            rows[static_cast<size_t>(first - 1) + k] = before[static_cast<size_t>(from[k] - 1)];
+    }
+
     // Rows first..last moved to start at dest, and the rows of a block
     // taken from the rows in from; false leaves the move to the cells.
     virtual bool MoveWholeRows(int /*first*/, int /*last*/, int /*dest*/) { return false; }
