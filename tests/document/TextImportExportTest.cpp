@@ -37,12 +37,6 @@ const Byte* MemoryRecord(RadioModel& radio, int index) {
     return radio.Image() + image::kMemories + image::kRecordSize * index;
 }
 
-// Puts a channel into a memory slot as the write-back would.
-void Store(RadioModel& radio, int index, const ChannelValues& v, const QString& comment) {
-    ASSERT_TRUE(EncodeChannel(radio, radio.Image(), tab::kMemories, index, v)) << index;
-    radio.SetComment(tab::kMemories, index, comment);
-}
-
 class TextIo : public ::testing::Test {
 protected:
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
@@ -53,34 +47,8 @@ protected:
 // Export
 // ---------------------------------------------------------------------------
 
-TEST_F(TextIo, ExportWritesAHeaderAndOneLinePerChannel) {
-    document::RadioDocument doc;
-    ChannelValues v;
-    v.rx = 146520000;
-    v.tx = v.rx;
-    v.offset = 600000;
-    Store(doc.Radio(), 4, v, QString());
-    v.rx = 145500000;
-    v.tx = v.rx;
-    Store(doc.Radio(), 449, v, QStringLiteral("top"));
-    int channels = 0;
-    ASSERT_FALSE(document::textio::ExportFile(doc.Radio(), nullptr, Path("out.csv"), &channels));
-    EXPECT_EQ(channels, 3) << "the count the status bar reports";
-    const QStringList lines = QString::fromUtf8(ReadFile(Path("out.csv"))).split(u'\n');
-    ASSERT_EQ(lines.size(), 5); // header, 1, 5, 450 and the empty rest after the last line feed
-    EXPECT_EQ(lines[0], "Channel Number,Receive Frequency,Transmit Frequency,Offset Frequency,"
-                        "Offset Direction,Operating Mode,Name,Tone Mode,CTCSS Tone,DCS Code,Skip,"
-                        "Preferential Scan,Frequency Step,Clock Shift,Half Deviation,Tx Power,"
-                        "Icon,Mask,Comment");
-    EXPECT_TRUE(lines[1].startsWith("1,144.00000,"));
-    EXPECT_EQ(lines[2], "5,146.52000,146.52000,600 kHz,Simplex,FM,,None,67.0,023,Stop,NotScan,"
-                        "5 kHz,Off,Off,Low 1,1,,");
-    EXPECT_TRUE(lines[3].startsWith("450,145.50000,"));
-    EXPECT_TRUE(lines[3].endsWith(",top"));
-    EXPECT_EQ(lines[4], "");
-    EXPECT_FALSE(ReadFile(Path("out.csv")).contains('\r'));
-}
-
+// What an export writes, line for line, is the data files' suite's: the
+// exports of every image kept under tests/data.
 TEST_F(TextIo, SeparatorByExtension) {
     EXPECT_EQ(document::textio::SeparatorFor("a.tab"), QChar('\t'));
     EXPECT_EQ(document::textio::SeparatorFor("a.TAB"), QChar(','));
