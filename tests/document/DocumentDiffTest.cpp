@@ -1,22 +1,18 @@
 // Comparing two radios: identical documents, one field changed in each kind
-// of place, and unrelated documents, through the core and clonara-cli diff.
+// of place, through the core (the command line's exit codes are the
+// command-line tests').
 #include "document/DocumentDiff.h"
 #include "document/RadioDocument.h"
 #include "radio/ChannelColumns.h"
 #include "support/TestSupport.h"
-
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
 using namespace radio;
-using testing_support::RunCli;
 
 namespace {
-
-using testing_support::DataPath;
 
 struct ChangeCase {
     const char* what;
@@ -67,38 +63,6 @@ TEST(DocumentDiff, OneFieldChangedGivesOneLineInTheRadiosTerms) {
         }
         EXPECT_EQ(document::diff::Compare(a.Radio(), b.Radio()), expected);
     }
-}
-
-// Whole programs over the project's files.
-struct CliCase {
-    const char* a;
-    const char* b;
-    int exitCode;
-    const char* firstLine; // nullptr: no output
-    const char* alsoHas;
-};
-
-TEST(DocumentDiff, CommandLineOverDocumentsAndImages) {
-    const CliCase cases[] = {
-        {"factory.rdf", "factory.rdf", 0, nullptr, nullptr},
-        {"busy.rdf", "busy.rdf", 0, nullptr, nullptr},
-        {"factory.rdf", "busy.rdf", 1, "Memories 1: ", "Memory Groups 1: channels"},
-        {"busy.rdf", "full.img", 1, "Memories ", "Hyper Memories "},
-    };
-    for (const CliCase& c : cases) {
-        SCOPED_TRACE(std::string(c.a) + " " + c.b);
-        const auto r = RunCli({"diff", DataPath(c.a), DataPath(c.b)});
-        EXPECT_EQ(r.exitCode, c.exitCode) << r.err.constData();
-        if (!c.firstLine) {
-            EXPECT_TRUE(r.out.isEmpty());
-            continue;
-        }
-        EXPECT_TRUE(r.out.startsWith(c.firstLine)) << r.out.left(200).constData();
-        EXPECT_TRUE(r.out.contains(c.alsoHas));
-    }
-    const auto missing = RunCli({"diff", DataPath("factory.rdf"), DataPath("none.rdf")});
-    EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_FALSE(missing.err.isEmpty());
 }
 
 } // namespace

@@ -338,16 +338,6 @@ TEST_F(TextIo, AListWithoutAnyChannelSaysSo) {
     EXPECT_EQ(ReadFile(Path("doc.rdf")), fresh);
 }
 
-TEST_F(TextIo, AFileThatCannotBeReadChangesNothing) {
-    document::RadioDocument doc;
-    const QByteArray before = Bytes(doc.Block(), radio::rdf::kFileSize);
-    const document::textio::ImportSummary summary =
-        document::textio::ImportFile(doc.Radio(), Path("nothing.csv"));
-    EXPECT_FALSE(summary.ok);
-    EXPECT_FALSE(summary.message.isEmpty());
-    EXPECT_EQ(Bytes(doc.Block(), radio::rdf::kFileSize), before);
-}
-
 // ---------------------------------------------------------------------------
 // The command line
 // ---------------------------------------------------------------------------
