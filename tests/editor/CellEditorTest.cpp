@@ -106,19 +106,21 @@ QStringList Row(const editor::MainView& view, int row, int last) {
 // shows it at once and the document is marked modified; a refused value keeps
 // the active cell where it is with one message, and nothing is stored.
 TEST(CellEditorLeaving, EveryWayOfLeavingACellCommitsItOnce) {
-    enum Way { Tab, BackTab, Return, KeypadEnter, Down, Click, TabStrip, Command };
+    enum Way { Key, Click, TabStrip, Command };
     const struct {
         Way way;
         const char* name;
         int dcol; // where the active cell goes from the edited cell
         int drow;
         bool leaves; // the cell is left (and checked) rather than kept
+        Qt::Key key = Qt::Key_unknown;
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     } leaves[] = {
-        {Tab, "Tab", 1, 0, true},
-        {BackTab, "Shift+Tab", -1, 0, true},
-        {Return, "Return", 0, 0, false},
-        {KeypadEnter, "keypad Enter", 0, 0, false},
-        {Down, "Down", 0, 1, true},
+        {Key, "Tab", 1, 0, true, Qt::Key_Tab},
+        {Key, "Shift+Tab", -1, 0, true, Qt::Key_Backtab, Qt::ShiftModifier},
+        {Key, "Return", 0, 0, false, Qt::Key_Return},
+        {Key, "keypad Enter", 0, 0, false, Qt::Key_Enter, Qt::KeypadModifier},
+        {Key, "Down", 0, 1, true, Qt::Key_Down},
         {Click, "a click on another row", 0, 2, true},
         {TabStrip, "a click on another tab", 0, 0, true},
         {Command, "a menu command", 0, 0, true},
@@ -149,20 +151,8 @@ TEST(CellEditorLeaving, EveryWayOfLeavingACellCommitsItOnce) {
             const QRect below =
                 grid->visualRect(view.Cells(tab::kMemories).CellIndex(col, row + 2));
             switch (l.way) {
-            case Tab:
-                keys.Press(Qt::Key_Tab);
-                break;
-            case BackTab:
-                keys.Press(Qt::Key_Backtab, Qt::ShiftModifier);
-                break;
-            case Return:
-                keys.Press(Qt::Key_Return);
-                break;
-            case KeypadEnter:
-                keys.Press(Qt::Key_Enter, Qt::KeypadModifier);
-                break;
-            case Down:
-                keys.Press(Qt::Key_Down);
+            case Key:
+                keys.Press(l.key, l.modifiers);
                 break;
             case Click:
                 QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, below.center());
