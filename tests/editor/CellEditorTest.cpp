@@ -46,6 +46,14 @@ QStringList Texts(const ModalWatcher& watcher) {
 }
 
 // Drives one grid of a view as a user does at the keyboard.
+// Shows a main view as a user types into it.
+void Show(editor::MainView& view) {
+    view.resize(1200, 700);
+    view.show();
+    QApplication::setActiveWindow(&view);
+    view.FocusGrid();
+}
+
 class Keyboard {
 public:
     explicit Keyboard(editor::MainView& view) : m_view(view) {}
@@ -131,10 +139,7 @@ TEST(CellEditorLeaving, EveryWayOfLeavingACellCommitsItOnce) {
         ModalWatcher watcher;
         auto doc = std::make_shared<document::RadioDocument>();
         editor::MainView view(doc);
-        view.resize(1200, 700);
-        view.show();
-        QApplication::setActiveWindow(&view);
-        view.FocusGrid();
+        Show(view);
         Keyboard keys(view);
         widgets::GridView* grid = view.Grid(tab::kMemories);
         for (const bool refused : {false, true}) {
@@ -211,10 +216,7 @@ TEST(CellEditorKeys, KeysReachTheRulesOfTheirCell) {
     ModalWatcher watcher;
     auto doc = std::make_shared<document::RadioDocument>();
     editor::MainView view(doc);
-    view.resize(1200, 700);
-    view.show();
-    QApplication::setActiveWindow(&view);
-    view.FocusGrid();
+    Show(view);
     Keyboard keys(view);
     const outside::CellStore& grid = view.Cells(tab::kMemories);
 
