@@ -145,5 +145,8 @@ void SetOffset(Byte* block, int byte, int value);
 // The check of the General page: the offsets' limits and their messages.
 constexpr int kOffsetMin = -1000;
 constexpr int kOffsetMax = 4000;
+// The longest text an offset field may show: "-32768", the lowest value its
+// two bytes hold.
+constexpr int kOffsetTextLength = 6;
 
 } // namespace settings::option

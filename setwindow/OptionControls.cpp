@@ -389,7 +389,7 @@ QLineEdit* Bindings::AddText(const Option& option, QWidget* parent) {
         edit->setInputMask(QStringLiteral("99:99;_"));
         break;
     case Kind::Offset:
-        edit->setMaxLength(5);
+        edit->setMaxLength(settings::option::kOffsetTextLength);
         break;
     default:
         break;

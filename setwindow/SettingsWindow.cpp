@@ -166,13 +166,13 @@ void SettingsWindow::RunCommand(const QString& name) {
 void SettingsWindow::OnTabChanged(int index) {
     if (m_reverting || index < 0 || index == m_current)
         return;
-    if (!Validate()) {
-        m_reverting = true;
-        m_tabs->setCurrentIndex(m_current);
-        m_reverting = false;
-        return;
-    }
-    ShowPage(index);
+    // The tab bar goes on showing the page shown until that page lets go:
+    // a refusal's message is read beside the right tab.
+    m_reverting = true;
+    m_tabs->setCurrentIndex(m_current);
+    m_reverting = false;
+    if (Validate())
+        SelectTab(index);
 }
 
 void SettingsWindow::ShowPage(int index) {

@@ -265,10 +265,14 @@ TEST(GeneralPageTest, TheCheckRefusesTimesThenOffsets) {
     block[14] = 0x99;
     page->Load();
     EXPECT_EQ(alt->text(), QStringLiteral("32767"));
+    block[20] = 0x80, block[21] = 0x00;
+    page->Load();
+    EXPECT_EQ(baro->text(), QStringLiteral("-32768")) << "shown whole";
     watcher.Clear();
     EXPECT_TRUE(page->Validate());
     page->Save();
     EXPECT_EQ(block[22], 0x7F);
+    EXPECT_EQ(block[20], 0x80);
     EXPECT_EQ(block[14], 0x99);
 }
 

@@ -256,7 +256,7 @@ TEST_F(SettingsWindowTest, SaveAsSaveNewAndOpen) {
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings - mine.rsf"));
     EXPECT_FALSE(dialog->IsModified());
     EXPECT_EQ(doc.SettingsSourceName(), QStringLiteral("mine.rsf"));
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(doc.IsModified()) << "the document names other settings now";
 
     // Save (Ctrl+S) writes the same file again without asking.
     auto* rxSave = Control<QComboBox>(*dialog, 0, "toggles.rxSave");
@@ -327,7 +327,11 @@ TEST_F(SettingsWindowTest, TheGeneralCheckHoldsTabsCommandsAndClosing) {
     alt->setText(QStringLiteral("4001"));
     const QString message = QStringLiteral("Altimeter Offset must be between -1000 and 4000");
 
+    int tabDuringMessage = -1;
+    watcher.OnBox([&](QMessageBox*) { tabDuringMessage = dialog->TabBar()->currentIndex(); });
     ClickTab(*dialog, 0);
+    EXPECT_EQ(tabDuringMessage, 2) << "the tab bar shows the page that refuses";
+    watcher.OnBox(nullptr);
     EXPECT_EQ(dialog->TabBar()->currentIndex(), 2);
     dialog->RunCommand(QStringLiteral("settings.saveAs"));
     EXPECT_EQ(watcher.FileDialogs(), 0);

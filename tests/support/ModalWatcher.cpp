@@ -25,6 +25,8 @@ void ModalWatcher::Poll() {
         return;
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         m_boxes.push_back({box->windowTitle(), box->text()});
+        if (m_box)
+            m_box(box);
         QAbstractButton* button = nullptr;
         if (!m_answers.isEmpty())
             button = box->button(m_answers.takeFirst());

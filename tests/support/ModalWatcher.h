@@ -55,6 +55,8 @@ public:
     void WhileTransferDialog(std::function<void(dialogs::TransferDialog*)> handler) {
         m_transfer = std::move(handler);
     }
+    // Called for each message box before it is answered.
+    void OnBox(std::function<void(QMessageBox*)> handler) { m_box = std::move(handler); }
     // Called for any other modal dialog; it must close it.
     void OnOtherDialog(std::function<void(QWidget*)> handler) { m_other = std::move(handler); }
 
@@ -89,6 +91,7 @@ private:
     QPointer<dialogs::TransferDialog> m_lastTransfer;
     QStringList m_transferCaptions;
     std::function<void(QWidget*)> m_other;
+    std::function<void(QMessageBox*)> m_box;
 };
 
 } // namespace testing_support
