@@ -220,6 +220,9 @@ QString Line::ReadShift(radio::ChannelValues& v) {
     const Hz offset = ReadDecimal(Field(kOffset), 1000000);
     v.direction = direction::kSimplex;
     v.tx = v.rx;
+    // A channel without a shift keeps the band's own offset, as a channel
+    // typed in gets: switched to Plus or Minus later, it has a usable one.
+    v.offset = RadioModel::DefaultOffset(v.rx);
     if (duplex.isEmpty())
         return {};
     if (Is(duplex, "off")) {

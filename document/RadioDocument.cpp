@@ -92,9 +92,14 @@ std::optional<FileError> RadioDocument::Load(const QString& path) {
 std::optional<FileError> RadioDocument::Save(const QString& path) {
     const bool rawImage =
         QFileInfo(path).suffix().compare(QLatin1String("img"), Qt::CaseInsensitive) == 0;
-    const QByteArray bytes =
+    QByteArray bytes =
         rawImage ? QByteArray(reinterpret_cast<const char*>(Image()), radio::image::kSize)
                  : QByteArray(reinterpret_cast<const char*>(Block()), radio::rdf::kFileSize);
+    // A raw image goes to a radio or another program as it stands: its sums
+    // are made fresh for the bytes written. The document keeps its own image
+    // as it is.
+    if (rawImage)
+        radio::RadioModel::MakeChecksums(reinterpret_cast<Byte*>(bytes.data()));
     if (auto error = document::datafile::WriteFileAtomically(path, bytes))
         return error;
     if (!rawImage)

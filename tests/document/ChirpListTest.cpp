@@ -109,12 +109,13 @@ TEST(ChirpList, EveryColumnMapsInWithItsSummaryLine) {
             EXPECT_FALSE(s.nothingImported.isEmpty());
             continue;
         }
-        // A simplex FM channel "TEST" on 146.52 MHz, 88.5 Hz, DCS 023, High,
-        // with what the row changes.
+        // A simplex FM channel "TEST" on 146.52 MHz with the band's offset,
+        // 88.5 Hz, DCS 023, High, with what the row changes.
         QMap<QString, QString> want{
-            {"rx", "146520000"}, {"direction", "0"}, {"tx or offset", "0"}, {"tone mode", "0"},
-            {"ctcss", "8"},      {"dcs", "0"},       {"mode", "0"},         {"half deviation", "0"},
-            {"step", "0"},       {"scan", "0"},      {"power", "3"},        {"name", "TEST"}};
+            {"rx", "146520000"}, {"direction", "0"},      {"tx or offset", "600000"},
+            {"tone mode", "0"},  {"ctcss", "8"},          {"dcs", "0"},
+            {"mode", "0"},       {"half deviation", "0"}, {"step", "0"},
+            {"scan", "0"},       {"power", "3"},          {"name", "TEST"}};
         if (f[1] != QLatin1String("as given")) {
             for (const QString& pair : f[1].split(u'|'))
                 want[pair.section(u'=', 0, 0)] = pair.section(u'=', 1);
