@@ -14,7 +14,8 @@ using namespace radiolink;
 
 namespace dialogs {
 
-SendDataDialog::SendDataDialog(document::RadioDocument& doc, QWidget* parent)
+SendDataDialog::SendDataDialog(document::RadioDocument& doc,
+                               const settings::rsf::SettingsOrigin& origin, QWidget* parent)
     : TransferDialog(
           dialogs::kSendDataCaption,
           {QString::fromLatin1(dialogs::kInsertCable), QString::fromLatin1(dialogs::kCloneMode),
@@ -22,6 +23,10 @@ SendDataDialog::SendDataDialog(document::RadioDocument& doc, QWidget* parent)
           widgets::help::kWritingTheRadio, kUploadTick, parent),
       m_doc(doc) {
     setObjectName(QStringLiteral("SendDataDlg"));
+    if (!origin.text.isEmpty())
+        AddNote(origin.text, QStringLiteral("SettingsOrigin"));
+    if (!origin.warning.isEmpty())
+        AddNote(origin.warning, QStringLiteral("SettingsWarning"), true);
     QPushButton* ok = Buttons()->addButton(QDialogButtonBox::Ok);
     ok->setAutoDefault(true);
     ok->setDefault(true);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dialogs/TransferDialog.h"
+#include "settings/RadioSettings.h"
 
 namespace document {
 class RadioDocument;
@@ -20,7 +21,11 @@ class SendDataDialog : public TransferDialog {
     Q_OBJECT
 
 public:
-    SendDataDialog(document::RadioDocument& doc, QWidget* parent = nullptr);
+    // origin says which settings go in (and warns when the named file was
+    // not there); empty texts show no such lines.
+    explicit SendDataDialog(document::RadioDocument& doc,
+                            const settings::rsf::SettingsOrigin& origin = {},
+                            QWidget* parent = nullptr);
     ~SendDataDialog() override;
 
     QPushButton* OkButton() const;

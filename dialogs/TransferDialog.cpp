@@ -36,15 +36,15 @@ QString FailureCaption(const QString& message) {
 
 TransferDialog::TransferDialog(const char* caption, const QStringList& instructions, int helpTopic,
                                std::chrono::milliseconds tick, QWidget* parent)
-    : QDialog(parent), m_helpTopic(helpTopic), m_tick(tick), m_portLabel(new QLabel),
-      m_progress(new QProgressBar), m_byteCount(new QLineEdit),
+    : QDialog(parent), m_helpTopic(helpTopic), m_tick(tick), m_steps(new QVBoxLayout),
+      m_portLabel(new QLabel), m_progress(new QProgressBar), m_byteCount(new QLineEdit),
       m_buttons(new QDialogButtonBox(Qt::Vertical)) {
     setWindowTitle(QString::fromLatin1(caption));
     // A title and a close button (which cancels), nothing to resize.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
 
-    auto* steps = new QVBoxLayout;
+    QVBoxLayout* steps = m_steps;
     steps->setSpacing(6);
     for (const QString& text : instructions) {
         auto* label = new QLabel(text);
@@ -77,7 +77,7 @@ TransferDialog::TransferDialog(const char* caption, const QStringList& instructi
     progressRow->addWidget(m_byteCount);
 
     m_buttons->addButton(QDialogButtonBox::Cancel);
-    m_buttons->addButton(QDialogButtonBox::Help);
+    widgets::HelpWindow::AddHelpButton(m_buttons);
     for (QAbstractButton* button : m_buttons->buttons()) {
         if (auto* push = qobject_cast<QPushButton*>(button))
             push->setAutoDefault(false);
@@ -140,12 +140,28 @@ std::unique_ptr<radiolink::SerialPort> TransferDialog::OpenPort() {
     auto port = std::make_unique<radiolink::SerialPort>();
     port->SetPort(device);
     if (const std::optional<radiolink::PortError> error = port->OpenForClone()) {
-        if (error->kind != radiolink::PortError::Kind::NoPort)
+        if (error->kind != radiolink::PortError::Kind::NoPort) {
+            m_failure = error->text;
             QMessageBox::warning(owner, QString::fromLatin1(kComPortErrorCaption), error->text);
+        }
         return nullptr;
     }
     m_device = device;
     return port;
+}
+
+QLabel* TransferDialog::AddNote(const QString& text, const QString& objectName, bool warning) {
+    auto* label = new QLabel(text);
+    label->setObjectName(objectName);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    if (warning) {
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+    }
+    m_steps->insertWidget(m_steps->indexOf(m_portLabel), label);
+    return label;
 }
 
 void TransferDialog::StartDriving() {
@@ -180,6 +196,7 @@ void TransferDialog::OnEnded(TransferState state, const QString& message) {
         accept();
         break;
     case TransferState::Failed:
+        m_failure = message;
         QMessageBox::warning(this, FailureCaption(message), message);
         reject();
         break;

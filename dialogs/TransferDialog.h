@@ -22,6 +22,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QVBoxLayout;
 
 namespace dialogs {
 
@@ -47,6 +48,10 @@ public:
     // port choice or the port does not open (after the port's message in a
     // "Com port error" box).
     int exec() override;
+
+    // Why the dialog ended without a finished transfer: the transfer's or
+    // the port's message; empty when it finished or the user cancelled.
+    const QString& Failure() const { return m_failure; }
 
     // The device in use, once the port is open.
     const QString& Device() const { return m_device; }
@@ -76,6 +81,9 @@ protected:
 
     // Starts the timer, the notifier and the deadline timer.
     void StartDriving();
+    // A line below the instructions, above the port; a warning is drawn
+    // as one.
+    QLabel* AddNote(const QString& text, const QString& objectName, bool warning = false);
 
 private:
     std::unique_ptr<radiolink::SerialPort> OpenPort();
@@ -86,6 +94,8 @@ private:
     int m_helpTopic;
     std::chrono::milliseconds m_tick;
     QString m_device;
+    QString m_failure;
+    QVBoxLayout* m_steps;
     QLabel* m_portLabel;
     QProgressBar* m_progress;
     QLineEdit* m_byteCount;

@@ -238,11 +238,18 @@ void DocumentCommands::ResetToNewDocument() {
 void DocumentCommands::GetData() {
     if (m_doc->IsModified() && m_saveModified && !m_saveModified())
         return;
-    ResetToNewDocument();
-
+    // The document stays as it is until a whole image has arrived: a
+    // download that fails or is cancelled changes nothing.
     dialogs::GetDataDialog dialog(Parent());
-    if (dialog.exec() != QDialog::Accepted)
-        return; // the document stays the new default document
+    if (dialog.exec() != QDialog::Accepted) {
+        const QString& failure = dialog.Failure();
+        emit m_view.statusMessage(
+            failure.isEmpty()
+                ? QString::fromLatin1(widgets::res::kStatusReceiveCancelled)
+                : QString::fromLatin1(widgets::res::kStatusNotReceived).arg(failure.simplified()));
+        return;
+    }
+    ResetToNewDocument();
     if (const auto warning = radiolink::TakeDownloadedImage(*m_doc, dialog.Image().data()))
         QMessageBox::warning(Parent(), QString::fromLatin1(widgets::res::kAppTitle), *warning);
     // The radio's memory replaces the document: nothing before it can be
@@ -256,11 +263,14 @@ void DocumentCommands::GetData() {
 void DocumentCommands::SendData() {
     m_view.CommitGrids(false);
     radiolink::PrepareSendCommand(*m_doc);
-    if (!WriteSettingsForUpload())
+    QString from;
+    if (!WriteSettingsForUpload(&from))
         return;
     // The image is stamped and sent; what the dialog ends with changes
     // nothing here, and the modified flag stays as it was.
-    dialogs::SendDataDialog dialog(*m_doc, Parent());
+    dialogs::SendDataDialog dialog(
+        *m_doc, settings::rsf::DescribeOrigin(settings::rsf::SettingsSource(*m_doc), from),
+        Parent());
     if (dialog.exec() == QDialog::Accepted) {
         emit m_view.statusMessage(
             QString::fromLatin1(widgets::res::kStatusSent).arg(m_doc->Title()).arg(image::kSize));
@@ -273,12 +283,12 @@ void DocumentCommands::SendData() {
     }
 }
 
-bool DocumentCommands::WriteSettingsForUpload() {
+bool DocumentCommands::WriteSettingsForUpload(QString* from) {
     // The settings named by the document's settings source go with the
     // image. A settings file that does not load stops the upload: the radio
     // gets nothing rather than settings nobody chose.
     if (const auto error =
-            settings::rsf::WriteSettingsForUpload(settings::rsf::SettingsSource(*m_doc))) {
+            settings::rsf::WriteSettingsForUpload(settings::rsf::SettingsSource(*m_doc), from)) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), error->text,
                         QMessageBox::Ok, Parent());
         box.setTextFormat(Qt::PlainText);

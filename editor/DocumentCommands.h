@@ -67,7 +67,8 @@ public:
 private:
     QWidget* Parent() const;
     void ResetToNewDocument();
-    bool WriteSettingsForUpload();
+    // The settings step of an upload; from receives where they came from.
+    bool WriteSettingsForUpload(QString* from);
 
     MainView& m_view;
     document::RadioDocument* m_doc;

@@ -1,5 +1,6 @@
 #include "settings/RadioSettings.h"
 
+#include "document/DocumentHistory.h"
 #include "document/FileSave.h"
 #include "document/RadioDocument.h"
 #include "radio/RadioModel.h"
@@ -237,7 +238,10 @@ void SettingsSource::LoadDefaults(Byte* block) const {
 
 void SettingsSource::Rename(const QString& fileName) {
     m_name = fileName;
-    m_doc.SetSettingsSourceName(fileName);
+    // The document now names other settings: a change of the document, kept
+    // in its history and saved with it.
+    m_doc.History().Record(QStringLiteral("Settings File"),
+                           [&] { m_doc.SetSettingsSourceName(fileName); });
 }
 
 void SettingsSource::WriteIntoImage(const Byte* block) const {
@@ -254,6 +258,33 @@ std::optional<document::FileError> WriteSettingsForUpload(const SettingsSource& 
         *from = found.defaults ? QString::fromLatin1(kFromDefaults) : found.path;
     source.WriteIntoImage(BlockOf(file));
     return std::nullopt;
+}
+
+SettingsOrigin DescribeOrigin(const SettingsSource& source, const QString& from) {
+    SettingsOrigin origin;
+    if (from.isEmpty())
+        origin.text = QStringLiteral("The settings in this document's image go into the radio.");
+    else if (from == QLatin1String(kFromDefaults))
+        origin.text = QStringLiteral("The factory settings go into the radio.");
+    else
+        origin.text = QStringLiteral("The settings of %1 (in %2) go into the radio.")
+                          .arg(QFileInfo(from).fileName(),
+                               QDir::toNativeSeparators(QFileInfo(from).absolutePath()));
+    // A document that names a file of its own which was not there gets
+    // other settings than it names: the user is told before anything goes.
+    const QString& named = source.Name();
+    if (named != QLatin1String(kSourceNewFile) && named != QLatin1String(kSourceReadRadio) &&
+        !named.isEmpty() &&
+        (from.isEmpty() || from == QLatin1String(kFromDefaults) ||
+         QFileInfo(from).fileName() != QFileInfo(named).fileName())) {
+        const QString folder = ReadRememberedFile().directory;
+        origin.warning =
+            QStringLiteral("This document names the settings file %1, which could not be read%2.")
+                .arg(named, folder.isEmpty()
+                                ? QString()
+                                : QStringLiteral(" in %1").arg(QDir::toNativeSeparators(folder)));
+    }
+    return origin;
 }
 
 } // namespace settings::rsf

@@ -176,7 +176,7 @@ public:
     // The settings of the built-in default image into a block.
     void LoadDefaults(Byte* block) const;
     // The settings were saved to a file of this name: the document names it
-    // from now on. The document is not marked modified.
+    // from now on, and is modified when that is a new name.
     void Rename(const QString& fileName);
     // Writes a block into the document's image (WriteSettings).
     void WriteIntoImage(const Byte* block) const;
@@ -196,5 +196,14 @@ private:
 std::optional<document::FileError> WriteSettingsForUpload(const SettingsSource& source,
                                                           QString* from = nullptr);
 constexpr const char* kFromDefaults = "*";
+
+// Which settings an upload puts into the radio, told before it starts.
+struct SettingsOrigin {
+    QString text;    // "The settings of mine.rsf (in /home/ham/radio) go into the radio."
+    QString warning; // the document names a settings file that was not found; else empty
+};
+// The origin of the settings WriteSettingsForUpload took from source; from
+// is what it gave.
+SettingsOrigin DescribeOrigin(const SettingsSource& source, const QString& from);
 
 } // namespace settings::rsf

@@ -3,8 +3,10 @@
 #include "widgets/Resources.h"
 
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QShortcut>
@@ -84,6 +86,13 @@ HelpWindow::HelpWindow(QWidget* owner)
     auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
     resize(720, 560);
+}
+
+QPushButton* HelpWindow::AddHelpButton(QDialogButtonBox* buttons) {
+    QPushButton* help = buttons->addButton(QDialogButtonBox::Help);
+    help->setText(QStringLiteral("&Help"));
+    help->setIcon(QIcon());
+    return help;
 }
 
 HelpWindow* HelpWindow::ShowTopic(int topic, QWidget* from) {

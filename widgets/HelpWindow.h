@@ -6,7 +6,9 @@
 #include <QUrl>
 #include <QWidget>
 
+class QDialogButtonBox;
 class QListWidget;
+class QPushButton;
 class QTextBrowser;
 
 namespace widgets::help {
@@ -42,6 +44,9 @@ public:
     // be read and scrolled while the dialog runs, and closes with it. An
     // unknown topic shows the channel editor's page.
     static HelpWindow* ShowTopic(int topic, QWidget* from);
+    // A dialog's Help button, added to its button box: the word alone, as
+    // desktop themes without a help picture would show a broken one.
+    static QPushButton* AddHelpButton(QDialogButtonBox* buttons);
 
     void Show(int topic);
     int CurrentTopic() const;

@@ -27,6 +27,10 @@ constexpr const char* kReady = "Ready";
 constexpr const char* kStatusReceived = "Received the radio's memory (%1 bytes)";
 constexpr const char* kStatusSent = "Sent %1 to the radio (%2 bytes)";
 constexpr const char* kStatusNotSent = "The upload did not finish";
+// A download that did not finish leaves the document as it was.
+constexpr const char* kStatusNotReceived = "The download failed (%1); the document is unchanged";
+constexpr const char* kStatusReceiveCancelled =
+    "The download was cancelled; the document is unchanged";
 constexpr const char* kStatusExported = "Exported %1 to %2"; // "118 channels"
 // After an upload that began and did not finish.
 constexpr const char* kPartialUpload =

@@ -9,6 +9,7 @@
 #include "link/LinkTestSupport.h"
 #include "outside/CellStore.h"
 #include "settings/ComPortSetting.h"
+#include "settings/RadioSettings.h"
 #include "settings/SettingsStore.h"
 #include "support/ModalWatcher.h"
 #include "widgets/GridView.h"
@@ -19,7 +20,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -37,11 +40,6 @@ namespace {
 
 QByteArray ImageOf(const document::RadioDocument& doc) {
     return QByteArray(reinterpret_cast<const char*>(doc.Image()), radiolink::kImageSize);
-}
-
-QByteArray DefaultImageBytes() {
-    return QByteArray(reinterpret_cast<const char*>(radio::DefaultImage().data()),
-                      radiolink::kImageSize);
 }
 
 QStringList Texts(const ModalWatcher& watcher) {
@@ -105,7 +103,7 @@ TEST_F(RadioCommandsTest, GetDataFillsTheDocumentWindow) {
 
     ASSERT_EQ(watcher.Boxes().size(), 1);
     EXPECT_EQ(watcher.Boxes()[0].text, QStringLiteral("Save changes to old.rdf?"));
-    EXPECT_EQ(shownWhileReceiving, DefaultImageBytes()) << "reset before the dialog";
+    EXPECT_EQ(shownWhileReceiving, changed) << "the document stays until the image is whole";
 
     EXPECT_EQ(ImageOf(doc), ToBytes(image));
     EXPECT_TRUE(doc.IsModified());
@@ -120,9 +118,9 @@ TEST_F(RadioCommandsTest, GetDataFillsTheDocumentWindow) {
     EXPECT_TRUE(radio.Finish().computerClosed);
 }
 
-// A download that fails (a wrong checksum) leaves the window a new document;
-// one whose header cannot be remembered keeps the image all the same. Neither
-// remembers a header.
+// A download that fails (a wrong checksum) leaves the window as it was and
+// says why; one whose header cannot be remembered keeps the image all the
+// same. Neither remembers a header.
 TEST_F(RadioCommandsTest, FailedDownloadsAndHeadersThatCannotBeRemembered) {
     const Image image = TestImage();
     for (const bool wrongChecksum : {true, false}) {
@@ -132,6 +130,8 @@ TEST_F(RadioCommandsTest, FailedDownloadsAndHeadersThatCannotBeRemembered) {
         document::RadioDocument& doc = child->Document();
         doc.Image()[100] ^= 1;
         child->View()->RefreshGrids();
+        const QByteArray before = ImageOf(doc);
+        const QString title = doc.Title();
         simulator::Options options = FastOptions(simulator::Role::Send);
         options.faults.wrongChecksum = wrongChecksum;
         SimulatedRadio radio(options, &image);
@@ -146,13 +146,16 @@ TEST_F(RadioCommandsTest, FailedDownloadsAndHeadersThatCannotBeRemembered) {
         unwritable.reset();
         EXPECT_TRUE(radio.Finish().computerClosed);
         EXPECT_EQ(Texts(watcher),
-                  QStringList{wrongChecksum ? "Error: Check sum errror."
+                  QStringList{wrongChecksum ? "Error: Check sum error."
                                             : "Could not create the registry key."});
-        EXPECT_EQ(ImageOf(doc), wrongChecksum ? DefaultImageBytes() : ToBytes(image));
+        EXPECT_EQ(ImageOf(doc), wrongChecksum ? before : ToBytes(image));
         EXPECT_EQ(doc.SettingsSourceName(), wrongChecksum ? "NewFile" : "ReadRadio");
         EXPECT_EQ(doc.IsModified(), !wrongChecksum);
         if (wrongChecksum) {
-            EXPECT_EQ(child->View()->Cells(0).Text(1, 1), QStringLiteral("144.00000"));
+            EXPECT_EQ(doc.Title(), title);
+            EXPECT_EQ(frame.statusBar()->currentMessage(),
+                      QStringLiteral("The download failed (Error: Check sum error.); the "
+                                     "document is unchanged"));
         }
         EXPECT_FALSE(
             settings::OpenSettingsGroup()->contains(QString::fromLatin1(settings::kConfiguration)));
@@ -191,6 +194,54 @@ TEST_F(RadioCommandsTest, SendDataWritesTheRadioByteForByte) {
     EXPECT_FALSE(doc.IsModified()) << "sending leaves the modified flag alone";
     EXPECT_EQ(frame.statusBar()->currentMessage(),
               QStringLiteral("Sent mine.rdf to the radio (16211 bytes)"));
+}
+
+// The Send dialog says, before OK, which settings go into the radio, and
+// warns when the document names a settings file that is not there.
+TEST_F(RadioCommandsTest, TheSendDialogSaysWhichSettingsGoIn) {
+    ASSERT_TRUE(QFile::copy(testing_support::DataPath("factory.rsf"), Path("mine.rsf")));
+    ASSERT_TRUE(settings::rsf::RememberFile(Path("mine.rsf"), QString()));
+    const QString inFolder = QStringLiteral("The settings of mine.rsf (in %1) go into the radio.")
+                                 .arg(QDir::toNativeSeparators(dir.path()));
+    const struct {
+        const char* source;
+        QString origin;
+        bool warning;
+    } cases[] = {
+        {"ReadRadio", "The settings in this document's image go into the radio.", false},
+        {"mine.rsf", inFolder, false},
+        {"gone.rsf", inFolder, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source);
+        app::DocumentWindow* child = frame.NewDocument();
+        child->Document().SetSettingsSourceName(QString::fromLatin1(c.source));
+        SimulatedRadio radio(FastOptions(simulator::Role::Receive));
+        ASSERT_TRUE(settings::RememberComPort(radio.DevicePath()));
+        QString origin;
+        QString warning;
+        watcher.WhileTransferDialog([&](dialogs::TransferDialog* dialog) {
+            auto* send = qobject_cast<dialogs::SendDataDialog*>(dialog);
+            if (!send->OkButton()->isEnabled())
+                return;
+            const auto* shown = send->findChild<QLabel*>(QStringLiteral("SettingsOrigin"));
+            const auto* warned = send->findChild<QLabel*>(QStringLiteral("SettingsWarning"));
+            origin = shown ? shown->text() : QString();
+            warning = warned ? warned->text() : QString();
+            send->OkButton()->click();
+        });
+        frame.RunCommand(QStringLiteral("radio.sendData"));
+        radio.Finish();
+        EXPECT_EQ(origin, c.origin);
+        EXPECT_EQ(warning.isEmpty(), !c.warning) << warning.toStdString();
+        if (c.warning) {
+            EXPECT_EQ(warning, QStringLiteral("This document names the settings file gone.rsf, "
+                                              "which could not be read in %1.")
+                                   .arg(QDir::toNativeSeparators(dir.path())));
+        }
+        child->Document().SetModified(false);
+        child->close();
+    }
 }
 
 // A cable pulled in the middle of an upload warns that the radio holds a
