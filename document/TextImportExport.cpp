@@ -6,6 +6,7 @@
 #include "outside/CellStore.h"
 #include "outside/ImportData.h"
 #include "radio/ChannelTables.h"
+#include "radio/ChoiceLists.h"
 #include "radio/RadioModel.h"
 #include "radio/ValueTables.h"
 
@@ -84,14 +85,10 @@ int ReadToneMode(const QString& t) {
                   "ctcss dec", "ctcss decode", "ctcss enc\\dec", "ctcss encode\\decode", "squelch",
                   "tonesquelch", "tone squelch"}))
         return tonemode::kDecode;
-    // The tone mode list's own texts, as the export writes them.
-    static const char* const kListTexts[] = {"None",    "Encode",         "Decode",        "DCS",
-                                             "DSC(TX)", "ENC(TX)DCS(RX)", "DCS(TX)DEC(RX)"};
-    for (int code = 0; code < tonemode::kCount; ++code) {
-        if (Is(t, kListTexts[code]))
-            return code;
-    }
-    return tonemode::kNone;
+    // The tone mode list's own texts, as the export writes them, and as
+    // earlier versions spelt them.
+    const int index = radio::ChoiceItems(radio::ChoiceList::ToneMode)->IndexOf(t.trimmed());
+    return index >= 0 && index < tonemode::kCount ? index : tonemode::kNone;
 }
 
 // The CTCSS tone index of a text, or -1 when the tone is not in the table.

@@ -101,7 +101,7 @@ constexpr std::chrono::nanoseconds kUploadFloor =
 constexpr auto kSilenceLimit = 5s;
 
 // --- Texts a transfer ends with ------------------------------------------------
-constexpr const char* kChecksumError = "Error: Check sum errror.";
+constexpr const char* kChecksumError = "Error: Check sum error.";
 constexpr const char* kCommError = "Comm Error";
 constexpr const char* kCommErrorCaption = "Error";
 constexpr const char* kCommunicationTimeout = "Communication timeout";

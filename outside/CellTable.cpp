@@ -15,22 +15,28 @@ bool ToNumber(const QString& text, double& value) {
 
 } // namespace
 
-ChoiceList::ChoiceList(QStringList items, bool editable)
+ChoiceList::ChoiceList(QStringList items, bool editable, const OldTexts& oldTexts)
     : m_items(std::move(items)), m_editable(editable) {
     m_exact.reserve(m_items.size());
     m_folded.reserve(m_items.size());
-    // Equal items: the first one is found.
-    for (int i = 0; i < m_items.size(); ++i) {
-        if (!m_exact.contains(m_items[i]))
-            m_exact.insert(m_items[i], i);
-        const QString folded = m_items[i].toCaseFolded();
+    const auto add = [this](const QString& text, int index) {
+        // Equal items: the first one is found.
+        if (!m_exact.contains(text))
+            m_exact.insert(text, index);
+        const QString folded = text.toCaseFolded();
         if (!m_folded.contains(folded))
-            m_folded.insert(folded, i);
+            m_folded.insert(folded, index);
+    };
+    for (int i = 0; i < m_items.size(); ++i)
+        add(m_items[i], i);
+    for (const auto& [text, index] : oldTexts) {
+        if (index >= 0 && index < m_items.size())
+            add(text, index);
     }
 }
 
-ChoiceListPtr ChoiceList::Make(QStringList items, bool editable) {
-    return std::make_shared<const ChoiceList>(std::move(items), editable);
+ChoiceListPtr ChoiceList::Make(QStringList items, bool editable, const OldTexts& oldTexts) {
+    return std::make_shared<const ChoiceList>(std::move(items), editable, oldTexts);
 }
 
 int ChoiceList::IndexOf(const QString& text) const {

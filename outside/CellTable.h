@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace outside {
@@ -57,8 +58,13 @@ enum class SortOrder : quint8 { None, Ascending, Descending };
 // The items of a choice list; immutable once made, shared by its cells.
 class ChoiceList {
 public:
-    ChoiceList(QStringList items, bool editable);
-    static std::shared_ptr<const ChoiceList> Make(QStringList items, bool editable = false);
+    // Texts a list once held under another spelling, each with the index of
+    // the item it now is: still found, never shown.
+    using OldTexts = std::vector<std::pair<QString, int>>;
+
+    ChoiceList(QStringList items, bool editable, const OldTexts& oldTexts = {});
+    static std::shared_ptr<const ChoiceList> Make(QStringList items, bool editable = false,
+                                                  const OldTexts& oldTexts = {});
     const QStringList& Items() const { return m_items; }
     int Count() const { return static_cast<int>(m_items.size()); }
     // Whether a cell may hold a text that is not one of the items.

@@ -104,15 +104,15 @@ struct ColumnDef {
     TextReading reading = TextReading::Row;
     const char* exportOn = nullptr; // check boxes: the export's words
     const char* exportOff = nullptr;
-    const char* onWords = nullptr;    // Switch: '|'-separated words that mean on
-    const char* optionText = nullptr; // the column options' check box, when not importName
+    const char* onWords = nullptr; // Switch: '|'-separated words that mean on
 
     // Whether a hyper memory's receiver set holds the column.
     constexpr bool InSets() const { return value != CellValue::Comment; }
-    // The text of the column's check box in the column options (the comment
-    // column has none: it is never hidden there).
+    // The text of the column's check box in the column options, the name
+    // the column goes by everywhere (the comment column has none: it is never
+    // hidden there).
     constexpr const char* OptionText() const {
-        return value == CellValue::Comment ? nullptr : optionText ? optionText : importName;
+        return value == CellValue::Comment ? nullptr : importName;
     }
 };
 
@@ -159,10 +159,6 @@ constexpr ColumnDef Check(int col, int header, const char* name, bool V::*member
     return {col,     header, CellValue::Check, ChoiceList::None, 0,         nullptr, member,
             nullptr, name,   reading,          exportOn,         exportOff, onWords};
 }
-constexpr ColumnDef WithOptionText(ColumnDef def, const char* text) {
-    def.optionText = text;
-    return def;
-}
 } // namespace columns
 
 // The channel-list columns, in column order.
@@ -187,10 +183,8 @@ inline constexpr ColumnDef kChannelColumns[] = {
                   &ChannelValues::dcs, TextReading::Dcs),
     columns::Check(channelcol::kSkip, str::kHeaderSkip, "Skip", &ChannelValues::skip, "Skip",
                    "Stop", TextReading::Switch, "skip"),
-    columns::WithOptionText(columns::Check(channelcol::kPreferential, str::kHeaderPreferential,
-                                           "Preferential Scan", &ChannelValues::preferential,
-                                           "Scan", "NotScan", TextReading::Switch, "scan"),
-                            "Preferential Skip"),
+    columns::Check(channelcol::kPreferential, str::kHeaderPreferential, "Preferential Scan",
+                   &ChannelValues::preferential, "Scan", "NotScan", TextReading::Switch, "scan"),
     columns::List(channelcol::kStep, str::kHeaderStep, ChoiceList::Step, "Frequency Step",
                   &ChannelValues::step, TextReading::Step),
     columns::Check(channelcol::kClockShift, str::kHeaderClockShift, "Clock Shift",

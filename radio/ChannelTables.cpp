@@ -235,14 +235,6 @@ QString FrequencyText(Hz hz) {
         .arg((hz % kMegahertz) / 10, 5, 10, QLatin1Char('0'));
 }
 
-QString FrequencyTextWithUnits(Hz hz) {
-    if (hz < 0)
-        return QString();
-    if (hz < kMegahertz)
-        return QStringLiteral("%1.%2 kHz").arg(hz / kKilohertz).arg(hz % kKilohertz);
-    return FrequencyText(hz) + QStringLiteral(" MHz");
-}
-
 QString OffsetText(Hz offset) {
     if (offset < 0)
         return QString();

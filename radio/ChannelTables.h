@@ -67,11 +67,8 @@ inline bool NamesChannel(const FrequencyEntry& entry) {
 }
 
 // The write frequency: "%d.%5.5d" of whole MHz and the rest in 10 Hz units
-// (145.5 MHz is 145.50000); with units below 1 MHz "%d.%1.1d kHz" of whole
-// kHz and the rest in Hz (600.0 kHz), else "... MHz". Negative values give an
-// empty text.
+// (145.5 MHz is 145.50000). Negative values give an empty text.
 QString FrequencyText(Hz hz);
-QString FrequencyTextWithUnits(Hz hz);
 
 // The text of a stored offset as the offset column shows it: "1.60 MHz" from
 // 1 MHz on (whole MHz, then hundredths), "600 kHz" below.

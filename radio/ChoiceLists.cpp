@@ -35,10 +35,12 @@ const outside::ChoiceListPtr& ChoiceItems(ChoiceList id) {
             l[int(ChoiceList::Direction)] =
                 outside::ChoiceList::Make(LoadList(str::kListDirection));
             l[int(ChoiceList::Mode)] = outside::ChoiceList::Make(LoadList(str::kListMode), true);
-            l[int(ChoiceList::ToneMode)] = outside::ChoiceList::Make(LoadList(str::kListToneMode));
+            l[int(ChoiceList::ToneMode)] = outside::ChoiceList::Make(
+                LoadList(str::kListToneMode), false, OldListSpellings(str::kListToneMode));
             l[int(ChoiceList::Ctcss)] = outside::ChoiceList::Make(CtcssItems());
             l[int(ChoiceList::Dcs)] = outside::ChoiceList::Make(DcsItems());
-            l[int(ChoiceList::Step)] = outside::ChoiceList::Make(LoadList(str::kListStep));
+            l[int(ChoiceList::Step)] = outside::ChoiceList::Make(LoadList(str::kListStep), false,
+                                                                 OldListSpellings(str::kListStep));
             l[int(ChoiceList::Power)] = outside::ChoiceList::Make(LoadList(str::kListPower));
             l[int(ChoiceList::Icon)] = outside::ChoiceList::Make(LoadList(str::kListIcon));
             l[int(ChoiceList::Band)] = outside::ChoiceList::Make(LoadList(str::kListOperationBand));

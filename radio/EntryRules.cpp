@@ -12,7 +12,6 @@ namespace radio::entry {
 namespace {
 
 constexpr Hz kKilohertz = 1000;
-constexpr Hz kMegahertz = 1000000;
 
 // The offset text a transmit frequency without a standard shift leaves.
 const char* const kSplitOffsetText = "600 kHz";
@@ -81,10 +80,8 @@ void ApplyTransmit(ChannelDraft& d) {
     if (offset <= 0) {
         SetDirection(d, direction::kSplit);
         SetOffsetText(d, QString::fromLatin1(kSplitOffsetText));
-    } else if (offset < kMegahertz) {
-        SetOffsetText(d, QString::asprintf("%3.0f kHz", offset / 1000.0));
     } else {
-        SetOffsetText(d, QString::asprintf("%5.3f MHz", offset / 1000000.0));
+        SetOffset(d, offset, OffsetText);
     }
 }
 
@@ -237,7 +234,7 @@ void Seed(const RadioModel& radio, const Byte* defaults, Hz rx, ChannelDraft& d)
     Hz offset = storedKhz >= 0 ? static_cast<Hz>(storedKhz * kKilohertz) : 0;
     if (!RadioModel::IsValidOffset(offset))
         offset = RadioModel::DefaultOffset(rx);
-    SetOffset(d, offset, FrequencyTextWithUnits);
+    SetOffset(d, offset, OffsetText);
 
     int dir = direction::kSimplex;
     SetTransmit(d, radio.TransmitFrequency(rx, dir, offset, true));

@@ -34,14 +34,14 @@ const std::unordered_map<int, QString>& Table() {
         {str::kListDirection, QStringLiteral("Simplex\tMinus\tPlus\tSplit")},
         {str::kListMode, QStringLiteral("FM\tAM\tWFM")},
         {str::kListToneMode,
-         QStringLiteral("None\tEncode\tDecode\tDCS\tDSC(TX)\tENC(TX)DCS(RX)\tDCS(TX)DEC(RX)")},
+         QStringLiteral("None\tEncode\tDecode\tDCS\tDCS(TX)\tENC(TX)DCS(RX)\tDCS(TX)DEC(RX)")},
         {str::kListOffset,
          QStringLiteral("500 kHz\t600 kHz\t1.00 MHz\t1.60 MHz\t3.00 MHz\t5.00 MHz\t7.60 MHz")},
         {str::kListPower, QStringLiteral("Low 1\tLow 2\tLow 3\tHigh")},
         // Records may hold step 8 (9 kHz); the list carries it so that such a
         // row shows its step and keeps it when written back.
         {str::kListStep, QStringLiteral("5 kHz\t10 kHz\t12.5 kHz\t15 kHz\t20 kHz\t25 kHz\t50 "
-                                        "kHz\t100kHz\t9 kHz")},
+                                        "kHz\t100 kHz\t9 kHz")},
         {str::kListIcon, IconList()},
         {str::kHeaderSkip, QStringLiteral("Skip")},
         {str::kHeaderMask, QStringLiteral("Mask")},
@@ -50,9 +50,9 @@ const std::unordered_map<int, QString>& Table() {
         {str::kHeaderIcon, QStringLiteral("Icon")},
         {str::kHeaderDualReceive, QStringLiteral("Dual\nReceive")},
         {str::kHeaderOperationBand, QStringLiteral("Operation\nBand")},
-        {str::kHeaderSpectrumCenter, QStringLiteral("Sprectrum Center Frequency")},
+        {str::kHeaderSpectrumCenter, QStringLiteral("Spectrum Center Frequency")},
         {str::kHeaderTapStartBand, QStringLiteral("Tap Start Band")},
-        {str::kHeaderDualSpectrumStart, QStringLiteral("Dual Sprectrum Start")},
+        {str::kHeaderDualSpectrumStart, QStringLiteral("Dual Spectrum Start")},
         {str::kHeaderStatus, QStringLiteral("Status")},
     };
     return table;
@@ -64,6 +64,17 @@ QString LoadString(int id) {
     const auto& table = Table();
     const auto it = table.find(id);
     return it == table.end() ? QString() : it->second;
+}
+
+std::vector<std::pair<QString, int>> OldListSpellings(int id) {
+    switch (id) {
+    case str::kListToneMode:
+        return {{QStringLiteral("DSC(TX)"), 4}};
+    case str::kListStep:
+        return {{QStringLiteral("100kHz"), 7}};
+    default:
+        return {};
+    }
 }
 
 QStringList LoadList(int id) {

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+#include <vector>
+
 namespace radio {
 
 namespace str {
@@ -49,5 +52,10 @@ QString LoadString(int id);
 
 // A choice-list string split at its tab characters.
 QStringList LoadList(int id);
+
+// The items of a choice list that earlier versions spelt otherwise ("DSC(TX)"
+// for "DCS(TX)"), each with its item's index. Files written then still hold
+// them, so readers take them; nothing writes them.
+std::vector<std::pair<QString, int>> OldListSpellings(int id);
 
 } // namespace radio

@@ -88,14 +88,14 @@ std::vector<const char*> Numbers(int first, int last) {
 
 void AddDisplayPage(std::vector<Option>& o) {
     o.push_back(List(D, "", "Display Mode", 81,
-                     {"None", "Temperature", "Baro", "Alt1", "Temp+Baro", "Temp+Atl1", "All"}));
+                     {"None", "Temperature", "Baro", "Alt1", "Temp+Baro", "Temp+Alt1", "All"}));
     o.push_back(BitList(D, "", "Language", 4, 6, {"English", "Japanese"}));
     o.push_back(List(D, "", "Lamp Mode", 13, {"Key", "Continuous", "Off"}));
     o.push_back(List(D, "", "Main Meter Symbol", 82, {"S1", "S2", "S3", "S4", "S5", "Char"}));
     o.push_back(List(D, "", "Sub Meter Symbol", 83, {"S1", "S2", "S3", "S4", "S5", "Char"}));
     o.push_back(Field(D, "", "Contrast", Kind::Contrast, Widget::Slider, display::kContrastByte));
     o.push_back(Field(D, "", "Dimmer", Kind::Dimmer, Widget::Slider, display::kDimmerByte));
-    o.push_back(List(D, "", "Emgerency", 10,
+    o.push_back(List(D, "", "Emergency", 10,
                      {"Beep+Strobe", "Beep", "Strobe 1", "Strobe 2", "Strobe 3", "Strobe 4",
                       "Strobe 5", "Beam"}));
     o.push_back(Check(D, "", "Display2x", 117, 1));
@@ -243,7 +243,7 @@ std::vector<Option> MakeOptions() {
     AddDisplayPage(o);
 
     // The General page.
-    o.push_back(List(G, "", "Vox Senitivity", 8, {"Off", "High", "Low"}));
+    o.push_back(List(G, "", "Vox Sensitivity", 8, {"Off", "High", "Low"}));
     o.push_back(List(G, "", "Vox Delay", 9, {"0.5 second", "1 second", "2 seconds"}));
     o.push_back(Field(G, "Timer", "On", Kind::Time, Widget::Edit, 14));
     o.push_back(Check(G, "Timer", "Enable", 7, 0));

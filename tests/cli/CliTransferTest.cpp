@@ -114,14 +114,14 @@ TEST_F(CliTransfer, DownloadFailuresWriteNothing) {
     const Case cases[] = {
         {"wrong checksum",
          {QStringLiteral("--wrong-checksum")},
-         QStringLiteral("Error: Check sum errror.")},
+         QStringLiteral("Error: Check sum error.")},
         {"cable pulled",
          {QStringLiteral("--hang-up-after"), QStringLiteral("5000")},
          QStringLiteral("The serial port was disconnected.")},
         {"noise in the middle",
          {QStringLiteral("--noise"), QStringLiteral("5"), QStringLiteral("--noise-after"),
           QStringLiteral("8000")},
-         QStringLiteral("Error: Check sum errror.")},
+         QStringLiteral("Error: Check sum error.")},
     };
     // A file of that name from before stays as it was, and no other file
     // is left beside it.

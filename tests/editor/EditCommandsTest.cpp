@@ -353,7 +353,7 @@ TEST_F(EditCommandsTest, RightClickOpensTheEditMenu) {
             continue;
         EXPECT_EQ(texts, (QStringList{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "Cu&t\tCtrl+X",
                                       "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Insert\tCtrl++",
-                                      "&Delete\tCtrl+-", "Sort", "Set Priority"}));
+                                      "&Delete\tCtrl+-", "S&ort...", "Set Priorit&y"}));
         EXPECT_EQ(priorityEnabled, c.priority);
         EXPECT_EQ(prompt, c.priority ? QStringLiteral("Select Priority Channel") : QString());
     }

@@ -88,7 +88,7 @@ TEST(TransferDriver, FailureAndCancelAreReportedOnce) {
         radiolink::CloneDownload download(OpenPort(radio.DevicePath()));
         const Ending ending = Drive(download, radiolink::kDownloadTick);
         EXPECT_EQ(ending.state, TransferState::Failed);
-        EXPECT_EQ(ending.message, QStringLiteral("Error: Check sum errror."));
+        EXPECT_EQ(ending.message, QStringLiteral("Error: Check sum error."));
     }
     {
         SCOPED_TRACE("cancel while the radio is not yet sending");

@@ -236,7 +236,7 @@ TEST(EndToEnd, FaultMatrix) {
             EXPECT_EQ(state, TransferState::Failed) << "the transfer hung";
             const char* const texts[] = {"", "Communication timeout",
                                          ": The serial port was disconnected.",
-                                         "Error: Check sum errror.", "Comm Error"};
+                                         "Error: Check sum error.", "Comm Error"};
             EXPECT_TRUE(message.endsWith(QString::fromLatin1(texts[end]))) << message.toStdString();
             break;
         }

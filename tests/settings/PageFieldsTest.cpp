@@ -173,7 +173,7 @@ TEST(SettingsValues, WholeScalesAndTables) {
         EXPECT_TRUE(keyForm.match(o.key).hasMatch()) << o.key.toStdString();
     }
     EXPECT_STREQ(settings::option::Find(QStringLiteral("display.displayMode")).choices[5],
-                 "Temp+Atl1");
+                 "Temp+Alt1");
     EXPECT_STREQ(settings::option::Find(QStringLiteral("display.chargeComplete")).choices[9], "10");
 }
 
