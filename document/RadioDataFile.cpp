@@ -42,7 +42,7 @@ std::optional<FileError> ParseRadioDataFile(const QByteArray& bytes, const QStri
                          QStringLiteral("Not a radio data file:\n%1").arg(fileName)};
     if (std::memcmp(bytes.constData() + kTag, kTagValue, kTagSize) != 0)
         return FileError{FileError::Kind::DifferentRadio,
-                         QStringLiteral("Radio data file for for different radio:\n%1")
+                         QStringLiteral("Radio data file for different radio:\n%1")
                              .arg(FieldText(bytes.constData() + kRadioName, kRadioNameSize))};
     const quint32 size = ReadLe32(bytes, kSizeField);
     if (size != static_cast<quint32>(kFileSize) &&

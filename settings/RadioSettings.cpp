@@ -88,7 +88,7 @@ std::optional<document::FileError> ParseFile(const QByteArray& bytes, const QStr
                                    QStringLiteral("Not a radio data file:\n%1").arg(path)};
     if (std::memcmp(data + kTag, kTagValue, kTagSize) != 0)
         return document::FileError{document::FileError::Kind::DifferentRadio,
-                                   QStringLiteral("Radio data file for for different radio:\n%1")
+                                   QStringLiteral("Radio data file for different radio:\n%1")
                                        .arg(NameField(data + kRadioName))};
     if (ReadLe32(data + kSizeField) != static_cast<quint32>(kFileSize))
         return document::FileError{document::FileError::Kind::InvalidHeader,

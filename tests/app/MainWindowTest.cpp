@@ -84,7 +84,7 @@ TEST_F(MainWindowTest, FilesThatCannotBeOpenedGiveOneBoxAndNoWindow) {
         QString text; // how the box's text starts
     } cases[] = {
         {Path("short.rdf"), QStringLiteral("Not a radio data file:\n") + Path("short.rdf")},
-        {Path("other.rdf"), QStringLiteral("Radio data file for for different radio:\nYaesu VX-7")},
+        {Path("other.rdf"), QStringLiteral("Radio data file for different radio:\nYaesu VX-7")},
         {Path("missing.rdf"), QString()},
         {pipe, QStringLiteral("Cannot open file:\n") + pipe + '\n' + notRegular},
     };

@@ -114,7 +114,7 @@ TEST_F(CliOutput, ControlCharactersFromFilesAreNotPrinted) {
         {{"info", hostileFile}, "src?]0;owned??[2J?31m?"},
         {{"show", hostileFile}, "cm?]0;owned??[2J"},
         {{"show", hostileFile, Path("shown.tab")}, nullptr},
-        {{"info", Path("foreign.rdf")}, "Radio data file for for different radio:\nVX?]0;owned"},
+        {{"info", Path("foreign.rdf")}, "Radio data file for different radio:\nVX?]0;owned"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());

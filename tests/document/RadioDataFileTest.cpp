@@ -96,7 +96,7 @@ TEST_F(DataFileTest, RefusalsWithTheirTexts) {
         {document::FileError::Kind::NotRadioData,
          QStringLiteral("Not a radio data file:\n") + path},
         {document::FileError::Kind::DifferentRadio,
-         QStringLiteral("Radio data file for for different radio:\nYaesu VX-7")},
+         QStringLiteral("Radio data file for different radio:\nYaesu VX-7")},
         {document::FileError::Kind::InvalidHeader,
          QStringLiteral("Radio data file has invalid header")},
         {document::FileError::Kind::InvalidFormat,
@@ -133,11 +133,11 @@ TEST_F(DataFileTest, RefusalsWithTheirTexts) {
     WriteFile(path, named);
     document::RadioDocument doc;
     EXPECT_EQ(doc.Load(path)->text,
-              QStringLiteral("Radio data file for for different radio:\nOther Radio 9"));
+              QStringLiteral("Radio data file for different radio:\nOther Radio 9"));
     // A name that fills its whole field without a terminator is read within it.
     std::memset(named.data() + 16, 'N', 40);
     WriteFile(path, named);
-    EXPECT_EQ(doc.Load(path)->text, QStringLiteral("Radio data file for for different radio:\n") +
+    EXPECT_EQ(doc.Load(path)->text, QStringLiteral("Radio data file for different radio:\n") +
                                         QString(40, QLatin1Char('N')));
 
     const auto missing = doc.Load(Path("missing.rdf"));

@@ -100,7 +100,7 @@ TEST_F(RadioSettingsTest, FileChecksAndTheirTexts) {
         {"a radio data file's magic", 0, 0, "RDF", Kind::NotRadioData, notRadioData},
         {"another radio", 0, 4, QByteArray("JH71\1\0\0\0\x20\x06\0\0Other Radio\0", 24),
          Kind::DifferentRadio,
-         QStringLiteral("Radio data file for for different radio:\nOther Radio")},
+         QStringLiteral("Radio data file for different radio:\nOther Radio")},
         {"size 1567", 0, 12, "\x1F", Kind::InvalidHeader,
          QStringLiteral("Radio data file has invalid header")},
         {"cut after the header", 80, 0, {}, Kind::InvalidFormat, invalidFormat},
