@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/DocumentWindow.h"
+#include "dialogs/HistoryDialog.h"
 #include "document/DocumentHistory.h"
 #include "document/RadioDocument.h"
 #include "editor/DocumentCommands.h"
@@ -182,6 +183,7 @@ void MainWindow::BuildActions() {
                   [run = command.run](DocumentWindow& child) { (child.Commands()->*run)(); });
     }
     bindChild("file.compare", [](DocumentWindow& child) { child.Commands()->CompareWith(); });
+    Bind("radio.history", [this] { ShowHistory(); });
 
     for (int i = 0; i < kRecentFileCount; ++i) {
         auto* action = new QAction(this);
@@ -457,6 +459,42 @@ DocumentWindow* MainWindow::NewDocument() {
     auto doc = std::make_shared<document::RadioDocument>();
     doc->SetTitle(UnusedUntitledTitle(nullptr));
     return AddChild(std::move(doc));
+}
+
+DocumentWindow* MainWindow::OpenAsNewDocument(const QString& path) {
+    auto doc = std::make_shared<document::RadioDocument>();
+    if (const auto error = doc->Load(path)) {
+        QMessageBox::critical(this, QStringLiteral("File Error"), error->text);
+        return nullptr;
+    }
+    doc->SetTitle(UnusedUntitledTitle(nullptr));
+    DocumentWindow* child = AddChild(std::move(doc));
+    // Not saved anywhere yet: closing asks.
+    child->Document().History().Reset(true);
+    return child;
+}
+
+void MainWindow::ShowHistory() {
+    DocumentWindow* active = ActiveChild();
+    dialogs::HistoryDialog dialog(active != nullptr, this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.Entry())
+        return;
+    const QString image = radiolink::history::ImagePath(*dialog.Entry());
+    switch (dialog.Chosen()) {
+    case dialogs::HistoryDialog::Choice::Compare:
+        if (active)
+            active->Commands()->CompareWith(image);
+        break;
+    case dialogs::HistoryDialog::Choice::Open:
+        OpenAsNewDocument(image);
+        break;
+    case dialogs::HistoryDialog::Choice::Send:
+        if (DocumentWindow* child = OpenAsNewDocument(image))
+            child->Commands()->SendData();
+        break;
+    case dialogs::HistoryDialog::Choice::None:
+        break;
+    }
 }
 
 DocumentWindow* MainWindow::OpenDocumentFile(const QString& path) {

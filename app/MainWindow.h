@@ -47,6 +47,11 @@ public:
     // it already. A file that does not load shows one "File Error" box and
     // leaves no window; nullptr then.
     DocumentWindow* OpenDocumentFile(const QString& path);
+    // Opens a file as a new untitled document (an image from the radio
+    // history): nothing is tied to the file, and the document is unsaved.
+    DocumentWindow* OpenAsNewDocument(const QString& path);
+    // Radio > History...: the kept images, to open, compare or send again.
+    void ShowHistory();
     // Save (asks for a name when the document has none) or Save As.
     bool SaveDocument(DocumentWindow* child, bool askForName);
     // Runs the named command as a menu does: the active window's grids are

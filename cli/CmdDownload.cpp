@@ -5,6 +5,7 @@
 #include "document/RadioDataFile.h"
 #include "document/RadioDocument.h"
 #include "link/CloneDownload.h"
+#include "link/ImageHistory.h"
 #include "link/TransferDocument.h"
 
 #include <QCommandLineParser>
@@ -13,13 +14,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
-
-#include <cerrno>
-#include <cstring>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace cli {
 namespace {
@@ -41,40 +35,12 @@ bool CanWrite(const QString& path) {
     return true;
 }
 
-// The user's own folder for images that could not be saved where asked:
-// the program's folder in the data folder, made readable by the user alone.
-// Empty (with reason set) when it cannot be had.
-QString RescueFolder(QString& reason) {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (data.isEmpty() || !QDir().mkpath(data)) {
-        reason = QStringLiteral("The data folder cannot be made.");
-        return {};
-    }
-    const QString folder = QDir(data).filePath(QStringLiteral("clonara"));
-    const QByteArray name = QFile::encodeName(folder);
-    if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST) {
-        reason = QString::fromLocal8Bit(std::strerror(errno));
-        return {};
-    }
-    struct stat status {};
-    if (::lstat(name.constData(), &status) != 0 || !S_ISDIR(status.st_mode) ||
-        status.st_uid != ::geteuid()) {
-        reason = QStringLiteral("%1 is not a folder of the user's own.").arg(folder);
-        return {};
-    }
-    if ((status.st_mode & 077) != 0 && ::chmod(name.constData(), 0700) != 0) {
-        reason = QString::fromLocal8Bit(std::strerror(errno));
-        return {};
-    }
-    return folder;
-}
-
 // When the image cannot be saved where asked (a full disk), it is kept in
 // a new file of the user's own rather than lost: the radio may not be at
 // hand again.
 void KeepUnsavedImage(document::RadioDocument& doc) {
     QString reason;
-    const QString folder = RescueFolder(reason);
+    const QString folder = document::filesave::PrivateDataFolder(QString(), reason);
     if (folder.isEmpty()) {
         Err(QStringLiteral("The image could not be kept either:\n%1\n").arg(reason));
         return;
@@ -142,6 +108,15 @@ int RunDownload(const QStringList& arguments) {
     case radiolink::TransferState::Running:
         return Fail(download.Message());
     }
+
+    // The image goes into the radio history first, before anything else can
+    // fail; a history that cannot keep it stops nothing.
+    const radiolink::history::Kept kept = radiolink::history::Keep(
+        download.Image().data(), radiolink::history::Direction::Received, device);
+    if (!kept.error.isEmpty())
+        Err(radiolink::history::NotKeptText(kept.error) + QLatin1Char('\n'));
+    else if (kept.entry)
+        Err(QStringLiteral("Kept in the radio history as %1.\n").arg(kept.entry->id));
 
     const std::optional<QString> warning =
         radiolink::TakeDownloadedImage(doc, download.Image().data());

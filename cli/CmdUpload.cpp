@@ -3,10 +3,12 @@
 #include "cli/TransferCommand.h"
 #include "document/RadioDocument.h"
 #include "link/CloneUpload.h"
+#include "link/ImageHistory.h"
 #include "link/TransferDocument.h"
 #include "settings/RadioSettings.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 namespace cli {
 namespace {
@@ -56,7 +58,15 @@ int RunUpload(const QStringList& arguments) {
 
     radiolink::CloneUpload upload(std::move(port), prepared.bytes.data());
     upload.Start(radiolink::Clock::now());
-    switch (RunWithProgress(upload, QStringLiteral("Sending"))) {
+    const radiolink::TransferState state = RunWithProgress(upload, QStringLiteral("Sending"));
+    // What went out is kept in the radio history, marked when it did not
+    // all reach the radio.
+    const radiolink::history::Kept kept = radiolink::history::Keep(
+        prepared.bytes.data(), radiolink::history::Direction::Sent, device,
+        QFileInfo(path).fileName(), state != radiolink::TransferState::Succeeded);
+    if (!kept.error.isEmpty())
+        Err(radiolink::history::NotKeptText(kept.error) + QLatin1Char('\n'));
+    switch (state) {
     case radiolink::TransferState::Succeeded:
         break;
     case radiolink::TransferState::Cancelled:

@@ -48,6 +48,7 @@ SendDataDialog::MakeTransfer(std::unique_ptr<radiolink::SerialPort> port) {
         QMessageBox::warning(parentWidget(), QString::fromLatin1(widgets::res::kAppTitle),
                              *prepared.warning);
     }
+    m_sent = prepared.bytes;
     auto upload = std::make_unique<CloneUpload>(std::move(port), prepared.bytes.data());
     m_upload = upload.get();
     return upload;

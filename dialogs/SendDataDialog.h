@@ -6,6 +6,8 @@
 #include "dialogs/TransferDialog.h"
 #include "settings/RadioSettings.h"
 
+#include <array>
+
 namespace document {
 class RadioDocument;
 }
@@ -31,6 +33,9 @@ public:
     QPushButton* OkButton() const;
     // Whether the image began to go to the radio (OK was pressed).
     bool Started() const;
+    // The image as it goes to the radio, stamped; valid once the port was
+    // open.
+    const std::array<radiolink::Byte, radiolink::kImageSize>& SentImage() const { return m_sent; }
 
 protected:
     std::unique_ptr<radiolink::CloneTransfer>
@@ -44,6 +49,7 @@ private:
 
     document::RadioDocument& m_doc;
     radiolink::CloneUpload* m_upload = nullptr;
+    std::array<radiolink::Byte, radiolink::kImageSize> m_sent{};
 };
 
 } // namespace dialogs

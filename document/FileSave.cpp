@@ -1,7 +1,9 @@
 #include "document/FileSave.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <cerrno>
@@ -291,6 +293,46 @@ std::optional<SaveError> SaveNew(const QString& folder, const QString& prefix,
     if ((error = SyncFolder(folderName)) != 0)
         return NotDurable(path, error);
     return std::nullopt;
+}
+
+namespace {
+
+// A folder of the user's own at path, readable by the user alone; the
+// reason when it cannot be had.
+bool MakePrivateFolder(const QString& folder, QString& reason) {
+    const QByteArray name = QFile::encodeName(folder);
+    if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST) {
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    struct stat status {};
+    if (::lstat(name.constData(), &status) != 0 || !S_ISDIR(status.st_mode) ||
+        status.st_uid != ::geteuid()) {
+        reason = QStringLiteral("%1 is not a folder of the user's own.").arg(folder);
+        return false;
+    }
+    if ((status.st_mode & 077) != 0 && ::chmod(name.constData(), 0700) != 0) {
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString PrivateDataFolder(const QString& sub, QString& reason) {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty() || !QDir().mkpath(data)) {
+        reason = QStringLiteral("The data folder cannot be made.");
+        return {};
+    }
+    QString folder = QDir(data).filePath(QStringLiteral("clonara"));
+    if (!MakePrivateFolder(folder, reason))
+        return {};
+    if (sub.isEmpty())
+        return folder;
+    folder = QDir(folder).filePath(sub);
+    return MakePrivateFolder(folder, reason) ? folder : QString();
 }
 
 } // namespace document::filesave

@@ -42,6 +42,12 @@ std::optional<SaveError> Save(const QString& path, const QByteArray& bytes);
 std::optional<SaveError> SaveNew(const QString& folder, const QString& prefix,
                                  const QString& suffix, const QByteArray& bytes, QString& path);
 
+// The program's folder in the user's data folder ($XDG_DATA_HOME/clonara,
+// ~/.local/share/clonara), or the folder sub below it, made when missing and
+// readable by the user alone. Empty, with reason set, when it cannot be had
+// (no data folder, a file in the way, a folder of someone else's).
+QString PrivateDataFolder(const QString& sub, QString& reason);
+
 // Whether fileName is a temporary file that a save of a file named
 // targetName makes (names only: the save removes such leftovers of killed
 // saves only when no running save holds them).

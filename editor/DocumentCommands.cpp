@@ -8,6 +8,7 @@
 #include "document/RadioDocument.h"
 #include "document/TextImportExport.h"
 #include "editor/MainView.h"
+#include "link/ImageHistory.h"
 #include "link/TransferDocument.h"
 #include "outside/CellStore.h"
 #include "settings/LastFolders.h"
@@ -32,6 +33,18 @@
 #include <QVBoxLayout>
 
 using namespace radio;
+
+namespace {
+
+// A transfer's status with what became of its history entry: nothing is
+// said when it was kept.
+QString WithHistoryNote(const QString& status, const radiolink::history::Kept& kept) {
+    return kept.error.isEmpty()
+               ? status
+               : status + QStringLiteral("; ") + radiolink::history::NotKeptText(kept.error);
+}
+
+} // namespace
 
 namespace editor {
 
@@ -249,6 +262,9 @@ void DocumentCommands::GetData() {
                 : QString::fromLatin1(widgets::res::kStatusNotReceived).arg(failure.simplified()));
         return;
     }
+    // The image goes into the radio history before anything else can fail.
+    const radiolink::history::Kept kept = radiolink::history::Keep(
+        dialog.Image().data(), radiolink::history::Direction::Received, dialog.Device());
     ResetToNewDocument();
     if (const auto warning = radiolink::TakeDownloadedImage(*m_doc, dialog.Image().data()))
         QMessageBox::warning(Parent(), QString::fromLatin1(widgets::res::kAppTitle), *warning);
@@ -257,7 +273,8 @@ void DocumentCommands::GetData() {
     const auto own = m_view.OwnChange();
     m_doc->History().Reset(true);
     m_view.RefreshGrids();
-    emit m_view.statusMessage(QString::fromLatin1(widgets::res::kStatusReceived).arg(image::kSize));
+    emit m_view.statusMessage(WithHistoryNote(
+        QString::fromLatin1(widgets::res::kStatusReceived).arg(image::kSize), kept));
 }
 
 void DocumentCommands::SendData() {
@@ -271,13 +288,23 @@ void DocumentCommands::SendData() {
     dialogs::SendDataDialog dialog(
         *m_doc, settings::rsf::DescribeOrigin(settings::rsf::SettingsSource(*m_doc), from),
         Parent());
-    if (dialog.exec() == QDialog::Accepted) {
-        emit m_view.statusMessage(
-            QString::fromLatin1(widgets::res::kStatusSent).arg(m_doc->Title()).arg(image::kSize));
+    const bool sent = dialog.exec() == QDialog::Accepted;
+    // What went out is kept in the radio history, marked when it did not all
+    // reach the radio.
+    radiolink::history::Kept kept;
+    if (dialog.Started())
+        kept = radiolink::history::Keep(dialog.SentImage().data(),
+                                        radiolink::history::Direction::Sent, dialog.Device(),
+                                        QFileInfo(m_doc->FileName()).fileName(), !sent);
+    if (sent) {
+        emit m_view.statusMessage(WithHistoryNote(
+            QString::fromLatin1(widgets::res::kStatusSent).arg(m_doc->Title()).arg(image::kSize),
+            kept));
     } else if (dialog.Started()) {
         // Part of the image may have reached the radio: it must not be used
         // like that.
-        emit m_view.statusMessage(QString::fromLatin1(widgets::res::kStatusNotSent));
+        emit m_view.statusMessage(
+            WithHistoryNote(QString::fromLatin1(widgets::res::kStatusNotSent), kept));
         QMessageBox::warning(Parent(), QString::fromLatin1(widgets::res::kAppTitle),
                              QString::fromLatin1(widgets::res::kPartialUpload));
     }

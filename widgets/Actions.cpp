@@ -74,6 +74,7 @@ const QList<Command>& Commands() {
         {"edit.setPriority", "Set Priorit&y", "Select Priority Channel", true},
         {"radio.getData", "&Get data from...", "Read the memory of the radio", true},
         {"radio.sendData", "&Send data to...", "Write the memory into the radio", true},
+        {"radio.history", "&History...", "Show the images kept from every transfer", false},
         {"radio.portSetup", "&Comport setup", "Choose the serial port of the cable", false},
         {"view.settings", "S&ettings...", "Edit the radio's settings", true},
         {"view.options", "&Options...", "Choose the columns to show", true},
@@ -131,6 +132,7 @@ QList<QKeySequence> Shortcuts(const QString& name) {
 const QList<Menu>& NoDocumentMenu() {
     static const QList<Menu> menus = {
         {"&File", {"file.new", "file.open", "", kRecentFiles, "", "app.exit"}},
+        {"&Radio", {"radio.history", "", "radio.portSetup"}},
         {"&View", {"view.toolbar", "view.statusBar"}},
         {"&Help", {"help.contents", "", "help.about"}},
     };
@@ -144,7 +146,7 @@ const QList<Menu>& DocumentMenu() {
           "file.export", "file.compare", "", "file.print", "file.printPreview", "", kRecentFiles,
           "", "app.exit"}},
         EditMenu(),
-        {"&Radio", {"radio.getData", "radio.sendData", "", "radio.portSetup"}},
+        {"&Radio", {"radio.getData", "radio.sendData", "", "radio.history", "", "radio.portSetup"}},
         {"&View", {"view.settings", "view.options", "", "view.toolbar", "view.statusBar"}},
         {"&Window", {"window.new", "window.cascade", "window.tile", "window.arrange"}},
         {"&Help", {"help.contents", "", "help.about"}},

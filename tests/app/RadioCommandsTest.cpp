@@ -3,9 +3,11 @@
 // from one, Comport setup, and the help topics.
 #include "app/DocumentWindow.h"
 #include "app/MainWindow.h"
+#include "dialogs/HistoryDialog.h"
 #include "dialogs/SendDataDialog.h"
 #include "document/RadioDocument.h"
 #include "editor/MainView.h"
+#include "link/ImageHistory.h"
 #include "link/LinkTestSupport.h"
 #include "outside/CellStore.h"
 #include "settings/ComPortSetting.h"
@@ -29,6 +31,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTreeWidget>
 
 using namespace linktest;
 using namespace widgets::res;
@@ -228,10 +231,10 @@ TEST_F(RadioCommandsTest, TheSendDialogSaysWhichSettingsGoIn) {
             const auto* warned = send->findChild<QLabel*>(QStringLiteral("SettingsWarning"));
             origin = shown ? shown->text() : QString();
             warning = warned ? warned->text() : QString();
-            send->OkButton()->click();
+            send->CancelButton()->click(); // read before OK: nothing goes
         });
         frame.RunCommand(QStringLiteral("radio.sendData"));
-        radio.Finish();
+        radio.Finish(std::chrono::milliseconds(300));
         EXPECT_EQ(origin, c.origin);
         EXPECT_EQ(warning.isEmpty(), !c.warning) << warning.toStdString();
         if (c.warning) {
@@ -242,6 +245,41 @@ TEST_F(RadioCommandsTest, TheSendDialogSaysWhichSettingsGoIn) {
         child->Document().SetModified(false);
         child->close();
     }
+}
+
+// Radio > History... lists the download made a moment before, and Open
+// shows it as a new untitled document.
+TEST_F(RadioCommandsTest, HistoryListsTheDownloadAndOpensIt) {
+    QDir(radiolink::history::Folder()).removeRecursively();
+    app::DocumentWindow* child = frame.NewDocument();
+    const Image image = TestImage();
+    SimulatedRadio radio(FastOptions(simulator::Role::Send), &image);
+    ASSERT_TRUE(settings::RememberComPort(radio.DevicePath()));
+    frame.RunCommand(QStringLiteral("radio.getData"));
+    EXPECT_TRUE(radio.Finish().computerClosed);
+    child->Document().SetModified(false);
+
+    QStringList rows;
+    watcher.OnOtherDialog([&rows](QWidget* shown) {
+        auto* dialog = qobject_cast<dialogs::HistoryDialog*>(shown);
+        if (!dialog) {
+            static_cast<QDialog*>(shown)->reject();
+            return;
+        }
+        for (int i = 0; i < dialog->List()->topLevelItemCount(); ++i)
+            rows << dialog->List()->topLevelItem(i)->text(1) + QLatin1Char(' ') +
+                        dialog->List()->topLevelItem(i)->text(4);
+        dialog->Button(dialogs::HistoryDialog::Choice::Open)->click();
+    });
+    frame.RunCommand(QStringLiteral("radio.history"));
+    EXPECT_EQ(rows, QStringList{QStringLiteral("received first from this radio")});
+    app::DocumentWindow* opened = frame.ActiveChild();
+    ASSERT_NE(opened, child);
+    EXPECT_EQ(ImageOf(opened->Document()), ToBytes(image));
+    EXPECT_TRUE(opened->Document().FileName().isEmpty());
+    EXPECT_TRUE(opened->Document().IsModified());
+    EXPECT_EQ(opened->View()->Cells(0).Text(1, 1), child->View()->Cells(0).Text(1, 1));
+    opened->Document().SetModified(false);
 }
 
 // A cable pulled in the middle of an upload warns that the radio holds a

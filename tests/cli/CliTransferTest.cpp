@@ -4,11 +4,14 @@
 
 #include "document/RadioDocument.h"
 #include "link/TransferDocument.h"
+#include "radio/DataFileLayout.h"
+#include "radio/RadioModel.h"
 #include "settings/RadioSettings.h"
 #include "settings/SettingsStore.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -300,4 +303,92 @@ TEST_F(CliTransfer, UploadStopsOnABrokenSettingsFile) {
         << r.err.toStdString();
     EXPECT_FALSE(r.err.contains(QStringLiteral("Sending")));
     EXPECT_FALSE(QFile::exists(Path("out.img")));
+}
+
+// Every image that crosses the cable is kept in the radio history: once, as
+// it crossed, marked when an upload did not finish; the first image from a
+// radio stays whatever the limit; a history that cannot be kept stops no
+// transfer.
+TEST_F(CliTransfer, TheRadioHistoryKeepsWhatCrossedTheCable) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), Path("data"));
+    const auto run = [&env](const QStringList& args) {
+        return testing_support::AsText(testing_support::RunCli(args, {{}, {}, env}));
+    };
+    const QString folder = Path("data") + QStringLiteral("/clonara/history");
+    const auto kept = [&folder] {
+        QList<QByteArray> images;
+        for (const QString& name : QDir(folder).entryList({QStringLiteral("*.img")}, QDir::Files,
+                                                          QDir::Name | QDir::Reversed))
+            images << ReadFile(folder + QLatin1Char('/') + name);
+        return images;
+    };
+    const auto download = [&](const QString& source) {
+        Simulator radio(QStringList{QStringLiteral("send"), source, QStringLiteral("--fast")}, env);
+        const Result r = run({QStringLiteral("download"), QStringLiteral("--port"), radio.Device(),
+                              QStringLiteral("--output"), Path("got.rdf")});
+        radio.Finish();
+        return r;
+    };
+
+    for (int twice = 0; twice < 2; ++twice)
+        EXPECT_EQ(download(m_imagePath).exitCode, 0);
+    ASSERT_EQ(kept(), QList<QByteArray>{ToBytes(m_image)}) << "an image kept once";
+    EXPECT_EQ(QFileInfo(folder).permissions() & 0x0077, 0) << "a private folder";
+    EXPECT_EQ(QFileInfo(folder + QStringLiteral("/") +
+                        QDir(folder).entryList({QStringLiteral("*.img")}).value(0))
+                      .permissions() &
+                  0x0077,
+              0);
+
+    for (const bool cut : {false, true}) {
+        QStringList arguments{QStringLiteral("receive"), Path("sent.img"),
+                              QStringLiteral("--fast")};
+        if (cut)
+            arguments << QStringLiteral("--hang-up-after") << QStringLiteral("3000");
+        Simulator radio(arguments, env);
+        EXPECT_EQ(run({QStringLiteral("upload"), QStringLiteral("--port"), radio.Device(),
+                       Path("got.rdf")})
+                          .exitCode == 0,
+                  !cut);
+        radio.Finish();
+        if (!cut) {
+            EXPECT_EQ(kept().first(), ReadFile(Path("sent.img"))) << "as the radio got it";
+        }
+    }
+    const QStringList lines = run({QStringLiteral("history"), QStringLiteral("list")})
+                                  .out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines[0].contains(QStringLiteral(" sent ")) &&
+                lines[0].endsWith(QStringLiteral("got.rdf  (incomplete)")))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral("got.rdf"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].endsWith(QStringLiteral("(first from this radio)")));
+
+    // With room for one entry, the newest stays and so does the first image.
+    auto store = settings::OpenSettingsGroup();
+    store->setValue(QStringLiteral("HistoryLimit"), 1);
+    store->sync();
+    Image other = m_image;
+    other[200] ^= 1;
+    radio::RadioModel::MakeChecksums(other.data());
+    WriteFile(Path("other.img"), ToBytes(other));
+    EXPECT_EQ(download(Path("other.img")).exitCode, 0);
+    EXPECT_EQ(kept(), (QList<QByteArray>{ToBytes(other), ToBytes(m_image)}));
+    const QString id = lines[2].section(QLatin1Char(' '), 0, 0);
+    const Result shown = run({QStringLiteral("history"), QStringLiteral("show"), id});
+    EXPECT_TRUE(shown.out.contains(QStringLiteral("First from this radio:       yes")))
+        << shown.out.toStdString();
+    EXPECT_EQ(
+        run({QStringLiteral("history"), QStringLiteral("extract"), id, Path("x.img")}).exitCode, 0);
+    EXPECT_EQ(ReadFile(Path("x.img")), ToBytes(m_image));
+
+    // A data folder that cannot be made: the download goes on and says so.
+    env.insert(QStringLiteral("XDG_DATA_HOME"), m_imagePath);
+    const Result r = download(Path("other.img"));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(
+        r.err.contains(QStringLiteral("The image could not be kept in the radio history: ")))
+        << r.err.toStdString();
+    EXPECT_EQ(ReadFile(Path("got.rdf")).size(), radio::rdf::kFileSize);
 }
