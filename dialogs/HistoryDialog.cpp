@@ -39,6 +39,7 @@ HistoryDialog::HistoryDialog(bool canCompare, QWidget* parent)
     where->setTextFormat(Qt::PlainText);
 
     m_list->setObjectName(QStringLiteral("HistoryList"));
+    m_list->setAccessibleName(QString::fromLatin1(kCaption));
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setHeaderLabels(kColumns);

@@ -60,9 +60,11 @@ TransferDialog::TransferDialog(const char* caption, const QStringList& instructi
     m_progress->setRange(0, kImageSize);
     m_progress->setValue(0);
     m_progress->setTextVisible(false);
+    m_progress->setAccessibleName(QStringLiteral("Progress"));
     m_progress->setMinimumWidth(300);
 
     m_byteCount->setObjectName(QStringLiteral("ByteCount"));
+    m_byteCount->setAccessibleName(QStringLiteral("Bytes transferred"));
     m_byteCount->setMaxLength(dialogs::kByteCountLength);
     m_byteCount->setEnabled(false);
     m_byteCount->setAlignment(Qt::AlignRight);

@@ -65,6 +65,8 @@ MainView::MainView(std::shared_ptr<document::RadioDocument> doc, QWidget* parent
         m_tabs->addTab(QString::fromLatin1(radio::TabName(t)));
         m_tables[static_cast<size_t>(t)] = std::make_unique<document::TabGrid>(m_doc->Radio(), t);
         auto* view = new widgets::GridView(m_stack);
+        // A screen reader names the grid by its tab.
+        view->setAccessibleName(QString::fromLatin1(radio::TabName(t)));
         view->setObjectName(QStringLiteral("grid%1").arg(t));
         m_views[static_cast<size_t>(t)] = view;
         SetUpGrid(t);

@@ -512,9 +512,29 @@ QVariant CellStore::data(const QModelIndex& idx, int role) const {
         return table.Decimals(col, row);
     case MutedRole:
         return IsMuted(col, row);
+    case Qt::AccessibleTextRole:
+        return SpokenText(col, row);
     default:
         return {};
     }
+}
+
+QString CellStore::SpokenText(int col, int row) const {
+    const CellTable& table = *m_table;
+    bool rowEmpty = true;
+    for (int c = 1; c < m_cols && rowEmpty; ++c)
+        rowEmpty = table.Text(c, row).isEmpty();
+    if (rowEmpty)
+        return QStringLiteral("empty channel");
+    const QString text = table.Text(col, row);
+    QString spoken = text.isEmpty() ? QStringLiteral("empty") : text;
+    if (table.Kind(col, row) == CellKind::CheckBox && !text.isEmpty())
+        spoken =
+            text == QLatin1String("1") ? QStringLiteral("checked") : QStringLiteral("not checked");
+    // What is drawn greyed is said: the value stays, the channel leaves it aside.
+    if (table.IsLocked(col, row) || IsMuted(col, row))
+        spoken += QStringLiteral(", not used by this channel");
+    return spoken;
 }
 
 bool CellStore::setData(const QModelIndex& idx, const QVariant& value, int role) {

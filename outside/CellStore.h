@@ -226,6 +226,10 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // What a screen reader says of a cell (Qt::AccessibleTextRole): its
+    // value ("checked" / "not checked" for a check box), ", not used by this
+    // channel" when it is drawn greyed, "empty channel" for an empty row.
+    QString SpokenText(int col, int row) const;
     // A user's value from a view: refused on a locked cell; otherwise the
     // cell takes it, between the edit rules' BeforeEdit and AfterEdit (the
     // latter only when the value differs), or for a check box before their

@@ -113,6 +113,7 @@ DisplayPage::DisplayPage(radio::Byte* settings, QWidget* parent) : SettingsPage(
     auto* iconBox = new QGroupBox(QStringLiteral("Icon Select"), this);
     auto* iconLayout = new QVBoxLayout(iconBox);
     m_iconView = new widgets::GridView(iconBox);
+    m_iconView->setAccessibleName(iconBox->title());
     if (bands > 0)
         m_iconView->setObjectName(
             settings::option::GroupKey(settings::option::kPageDisplay, m_bands.front()->group));

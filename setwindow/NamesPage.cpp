@@ -47,6 +47,7 @@ widgets::GridView* NamesPage::Build(NameList& list, int first, int count, const 
     for (int r = 1; r <= count; ++r)
         list.grid.SetText(0, r, QString::number(r));
     auto* view = new widgets::GridView(this);
+    view->setAccessibleName(QString::fromLatin1(header));
     view->setObjectName(settings::option::GroupKey(settings::option::kPageNames, header));
     view->SetCells(&list.grid);
     // A character the radio cannot show is refused as it is typed.

@@ -237,8 +237,9 @@ class DtmfDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex&) const override {
+                          const QModelIndex& index) const override {
         auto* edit = new QLineEdit(parent);
+        edit->setAccessibleName(QStringLiteral("DTMF memory %1").arg(index.row() + 1));
         edit->setMaxLength(settings::option::kDtmfMemorySize);
         edit->installEventFilter(new KeyFilter(DtmfMemoryKey, edit));
         return edit;
@@ -343,6 +344,7 @@ QComboBox* Bindings::AddList(const Option& option, QWidget* parent) {
     if (option.widget == settings::option::Widget::SortedEditableList) {
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
+        box->lineEdit()->setAccessibleName(QString::fromUtf8(option.label));
     }
     m_bindings.push_back(std::make_unique<ListBinding>(option, box));
     return box;
@@ -351,6 +353,7 @@ QComboBox* Bindings::AddList(const Option& option, QWidget* parent) {
 QSlider* Bindings::AddSlider(const Option& option, QWidget* parent) {
     auto* slider = new QSlider(Qt::Horizontal, parent);
     slider->setObjectName(option.key);
+    slider->setAccessibleName(QString::fromUtf8(option.label));
     switch (option.kind) {
     case Kind::Contrast:
         slider->setRange(settings::rset::display::kContrastMin,
@@ -404,6 +407,7 @@ QTableWidget* Bindings::AddDtmfMemories(const std::vector<const Option*>& memori
     grid->setObjectName(
         settings::option::GroupKey(memories.front()->page, memories.front()->group));
     grid->setHorizontalHeaderLabels({QString::fromUtf8(memories.front()->group)});
+    grid->setAccessibleName(QString::fromUtf8(memories.front()->group));
     grid->horizontalHeader()->setStretchLastSection(true);
     // Room for the 16 characters of a memory.
     grid->setMinimumWidth(grid->fontMetrics().horizontalAdvance(QString(20, QLatin1Char('D'))));

@@ -622,6 +622,19 @@ void GridView::mouseReleaseEvent(QMouseEvent* event) {
         emit contextMenuWanted(event->globalPosition().toPoint());
 }
 
+void GridView::keyPressEvent(QKeyEvent* event) {
+    const bool menuKey = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (menuKey || shiftF10) {
+        const QRect cell = visualRect(currentIndex());
+        emit contextMenuWanted(
+            viewport()->mapToGlobal(cell.isValid() ? cell.center() : viewport()->rect().center()));
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
 void GridView::dragEnterEvent(QDragEnterEvent* event) {
     if (event->source() == this && event->mimeData()->hasFormat(QString::fromLatin1(kBlockMime)))
         event->acceptProposedAction();

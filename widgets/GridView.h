@@ -107,6 +107,8 @@ protected:
     void selectionChanged(const QItemSelection& selected,
                           const QItemSelection& deselected) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // The Menu key and Shift+F10 open the right-click menu at the active cell.
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

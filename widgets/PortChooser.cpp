@@ -51,6 +51,7 @@ PortChooserDialog::PortChooserDialog(QWidget* parent)
                                             "the path of any serial device."));
     intro->setWordWrap(true);
 
+    m_list->setAccessibleName(QStringLiteral("Serial ports"));
     m_list->setColumnCount(3);
     m_list->setHeaderLabels(
         {QStringLiteral("Port"), QStringLiteral("Description"), QStringLiteral("Maker")});
