@@ -94,6 +94,7 @@ QWidget* IconFontPage::BuildSet(Set& set, const BitmapShape& shape, const char* 
     auto* editorLayout = new QVBoxLayout(editorBox);
     set.editor = new widgets::PixelEditor(editorBox);
     set.editor->setObjectName(editorTitle);
+    set.editor->setAccessibleName(editorTitle);
     set.editor->SetDimensions(shape.width, shape.height);
     set.editor->setMinimumSize(set.editor->sizeHint());
     editorLayout->addWidget(set.editor);

@@ -28,6 +28,28 @@ void PixelEditor::SetDimensions(int columns, int rows) {
     m_cursor = 0;
     updateGeometry();
     update();
+    Announce();
+}
+
+QString PixelEditor::AsText() const {
+    QStringList rows;
+    for (int r = 0; r < m_rows; ++r) {
+        QString row;
+        for (int c = 0; c < m_columns; ++c)
+            row += Pixel(r * m_columns + c) ? QLatin1Char('#') : QLatin1Char('.');
+        rows << row;
+    }
+    return rows.join(QLatin1Char('\n'));
+}
+
+void PixelEditor::Announce() {
+    if (m_columns <= 0)
+        return;
+    setAccessibleDescription(
+        QStringLiteral("row %1, column %2, %3\n%4")
+            .arg(m_cursor / m_columns + 1)
+            .arg(m_cursor % m_columns + 1)
+            .arg(Pixel(m_cursor) ? QStringLiteral("on") : QStringLiteral("off"), AsText()));
 }
 
 bool PixelEditor::Pixel(int index) const {
@@ -41,6 +63,7 @@ void PixelEditor::SetPixel(int index, bool set) {
         return;
     m_pixels[static_cast<size_t>(index)] = set;
     update(CellRect(index));
+    Announce();
 }
 
 void PixelEditor::SetShowGuides(bool on) {
@@ -140,6 +163,7 @@ void PixelEditor::Change(int index, bool set) {
         return;
     m_pixels[static_cast<size_t>(index)] = set;
     update(CellRect(index));
+    Announce();
     emit pixelChanged(index, !set);
 }
 
@@ -203,6 +227,7 @@ void PixelEditor::keyPressEvent(QKeyEvent* event) {
     m_cursor = row * m_columns + col;
     update(before);
     update(CellRect(m_cursor));
+    Announce();
 }
 
 } // namespace widgets

@@ -35,6 +35,10 @@ public:
 
     // The keyboard cursor, a pixel index.
     int Cursor() const { return m_cursor; }
+    // The picture as text, a row per line, '#' for a set pixel and '.' for a
+    // clear one: what a screen reader is offered beside the cursor's
+    // "row R, column C, on".
+    QString AsText() const;
 
     // The screen rectangle of a pixel's cell.
     QRect CellRect(int index) const;
@@ -53,6 +57,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Tells a screen reader where the cursor is and what the picture holds.
+    void Announce();
     int CellSize() const;
     QPoint Origin() const;
     // The pixel under a point of the control, or -1.

@@ -15,6 +15,7 @@
 #include "support/TestSupport.h"
 #include "widgets/GridView.h"
 #include "widgets/OptionsDialog.h"
+#include "widgets/PixelEditor.h"
 #include "widgets/PortChooser.h"
 #include "widgets/SortDialog.h"
 
@@ -224,4 +225,19 @@ TEST_F(AccessibilityTest, TheGridMenuOpensFromTheKeyboard) {
         QTest::qWait(200);
         EXPECT_EQ(shown, QStringLiteral("EditContextMenu")) << key;
     }
+}
+
+// A pixel editor says where its cursor is and offers its picture as text.
+TEST_F(AccessibilityTest, APixelEditorSpeaksItsCursorAndPicture) {
+    widgets::PixelEditor editor;
+    editor.SetDimensions(3, 2);
+    editor.show();
+    QTest::keyClick(&editor, Qt::Key_Right);
+    QTest::keyClick(&editor, Qt::Key_Space);
+    QTest::keyClick(&editor, Qt::Key_Down);
+    EXPECT_EQ(editor.AsText(), QStringLiteral(".#.\n..."));
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&editor);
+    ASSERT_TRUE(iface);
+    EXPECT_EQ(iface->text(QAccessible::Description),
+              QStringLiteral("row 2, column 2, off\n.#.\n..."));
 }
