@@ -248,4 +248,43 @@ TEST_F(CliTest, ExitCodesTellTheTruth) {
     }
 }
 
+// Exit statuses and messages, one command line a row
+// (tests/data/cli-outcomes.txt).
+TEST_F(CliTest, OutcomesOfTheCaseTable) {
+    const QString doc = Path("doc.rdf");
+    ASSERT_EQ(RunCli({"new", doc}).exitCode, 0);
+    ASSERT_EQ(RunCli({"export", doc, Path("list.csv")}).exitCode, 0);
+    const QByteArray list = ReadFile(Path("list.csv"));
+    const QByteArray bad = "7,nonsense\n";
+    WriteFile(Path("skipped.csv"), list + bad);
+    WriteFile(Path("none.csv"), list.left(list.indexOf('\n') + 1) + bad);
+    const QByteArray image = ReadFile(doc).mid(424, 1000);
+    for (const char* name : {"short.img", "short.bin"})
+        WriteFile(Path(name), image);
+    for (const char* name : {"noise.img", "noise.bin"})
+        WriteFile(Path(name), QByteArray(100, 'x'));
+    WriteFile(Path("empty.img"), {});
+
+    // "@NAME" is a file in the test's folder; "\n" a line break.
+    auto expand = [this](QString text) {
+        return text.replace(QStringLiteral("\\n"), QStringLiteral("\n"))
+            .replace(QLatin1Char('@'), dir.path() + QLatin1Char('/'));
+    };
+    for (const auto& [line, f] : testing_support::DataLines("cli-outcomes.txt")) {
+        SCOPED_TRACE(line.toStdString());
+        QStringList arguments;
+        for (const QString& argument : f[0].split(QLatin1Char(' ')))
+            arguments << expand(argument);
+        const Result run = RunWatched(arguments);
+        EXPECT_EQ(run.exitCode, f[1].toInt()) << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains(expand(f[2]))) << run.out.toStdString();
+        EXPECT_TRUE(run.err.contains(expand(f.value(3)))) << run.err.toStdString();
+        const QString left = f.value(4);
+        if (!left.isEmpty()) {
+            EXPECT_EQ(QFile::exists(expand(left.mid(left.startsWith(u'!')))),
+                      !left.startsWith(u'!'));
+        }
+    }
+}
+
 } // namespace
