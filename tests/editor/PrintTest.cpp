@@ -217,8 +217,57 @@ TEST_F(PrintTest, HiddenColumnsAreNotPrintedAndFrozenOnesRepeat) {
     const QString frozen = hyper.Text(1, 0).split(QLatin1Char('\n')).constFirst();
     for (const QString& page : hyperPages)
         EXPECT_TRUE(page.contains(frozen)) << page.toStdString();
-    const QString last = hyper.Text(hyper.ColumnsInUse(), 0).split(QLatin1Char('\n')).constLast();
+    const QString last = hyper.Text(hyper.MaxCols(), 0).split(QLatin1Char('\n')).constLast();
     EXPECT_TRUE(hyperPages.join(QString()).contains(last)) << "the last column is not cut off";
+}
+
+// Every column the tab shows is printed, one nothing is typed into yet too:
+// the Comment header stands on the page, and a comment under it. Hidden
+// columns are left out, the comment column too when a stored value hides it.
+TEST_F(PrintTest, TheColumnsTheTabShowsArePrinted) {
+    auto doc = std::make_shared<document::RadioDocument>();
+    editor::MainView view(doc);
+    // The words of the pages with their left edges, in points.
+    const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\" "
+                       "yMax=\"[0-9.]+\">([^<]*)</word>"));
+    auto words = [&] {
+        Print(view, view.PrintJob(widgets::gridprint::Range::All));
+        QProcess run;
+        run.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-bbox"), dir.filePath(QStringLiteral("out.pdf")),
+                   QStringLiteral("-")});
+        EXPECT_TRUE(run.waitForFinished(60000));
+        QMap<QString, std::pair<double, double>> found; // a word's first left and right edges
+        for (auto it = word.globalMatch(QString::fromUtf8(run.readAllStandardOutput()));
+             it.hasNext();) {
+            const auto m = it.next();
+            if (!found.contains(m.captured(3)))
+                found.insert(m.captured(3), {m.captured(1).toDouble(), m.captured(2).toDouble()});
+        }
+        return found;
+    };
+    ASSERT_TRUE(view.Cells(tab::kMemories).Text(channelcol::kComment, 1).isEmpty());
+    EXPECT_TRUE(words().contains(QStringLiteral("Comment"))) << "no comment typed yet";
+
+    doc->Radio().SetComment(tab::kMemories, 0, QStringLiteral("repeater-note"));
+    view.RefreshGrids();
+    auto found = words();
+    ASSERT_TRUE(found.contains(QStringLiteral("Comment")));
+    ASSERT_TRUE(found.contains(QStringLiteral("repeater-note")));
+    const auto header = found.value(QStringLiteral("Comment"));
+    const auto text = found.value(QStringLiteral("repeater-note"));
+    EXPECT_LT(text.first, header.second) << "the comment stands in the Comment column";
+    EXPECT_GT(text.second, header.first);
+
+    // A value stored by hand may hide the comment column: not shown, not printed.
+    ASSERT_TRUE(settings::StoreColumnOptions({1u << 16}));
+    view.ApplyColumnOptions();
+    ASSERT_TRUE(view.Cells(tab::kMemories).IsColumnHidden(channelcol::kComment));
+    found = words();
+    EXPECT_FALSE(found.contains(QStringLiteral("Comment")));
+    EXPECT_FALSE(found.contains(QStringLiteral("repeater-note")));
+    EXPECT_TRUE(found.contains(QStringLiteral("Mask")));
 }
 
 // Answers a print dialog by printing to a PDF file; remembers whether it
