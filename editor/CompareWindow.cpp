@@ -70,6 +70,8 @@ CompareWindow::CompareWindow(const QList<document::diff::Difference>& difference
     QPushButton* copy = buttons->addButton(QStringLiteral("&Copy"), QDialogButtonBox::ActionRole);
     copy->setObjectName(QStringLiteral("copy"));
     copy->setEnabled(!differences.isEmpty());
+    copy->setAutoDefault(false);
+    buttons->button(QDialogButtonBox::Close)->setDefault(true);
     connect(copy, &QPushButton::clicked, this, &CompareWindow::Copy);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     auto* copyKey = new QAction(QStringLiteral("Copy"), this);
