@@ -251,16 +251,13 @@ TEST_F(CliTest, ExitCodesTellTheTruth) {
 // Exit statuses and messages, one command line a row
 // (tests/data/cli-outcomes.txt).
 TEST_F(CliTest, OutcomesOfTheCaseTable) {
-    const QString doc = Path("doc.rdf");
-    ASSERT_EQ(RunCli({"new", doc}).exitCode, 0);
-    ASSERT_EQ(RunCli({"export", doc, Path("list.csv")}).exitCode, 0);
-    const QByteArray list = ReadFile(Path("list.csv"));
-    const QByteArray bad = "7,nonsense\n";
+    ASSERT_EQ(RunCli({"new", Path("doc.rdf")}).exitCode, 0);
+    ASSERT_EQ(RunCli({"export", Path("doc.rdf"), Path("list.csv")}).exitCode, 0);
+    const QByteArray list = ReadFile(Path("list.csv")), bad = "7,nonsense\n";
     WriteFile(Path("skipped.csv"), list + bad);
     WriteFile(Path("none.csv"), list.left(list.indexOf('\n') + 1) + bad);
-    const QByteArray image = ReadFile(doc).mid(424, 1000);
     for (const char* name : {"short.img", "short.bin"})
-        WriteFile(Path(name), image);
+        WriteFile(Path(name), ReadFile(Path("doc.rdf")).mid(424, 1000));
     for (const char* name : {"noise.img", "noise.bin"})
         WriteFile(Path(name), QByteArray(100, 'x'));
     WriteFile(Path("empty.img"), {});
@@ -272,10 +269,7 @@ TEST_F(CliTest, OutcomesOfTheCaseTable) {
     };
     for (const auto& [line, f] : testing_support::DataLines("cli-outcomes.txt")) {
         SCOPED_TRACE(line.toStdString());
-        QStringList arguments;
-        for (const QString& argument : f[0].split(QLatin1Char(' ')))
-            arguments << expand(argument);
-        const Result run = RunWatched(arguments);
+        const Result run = RunWatched(expand(f[0]).split(QLatin1Char(' ')));
         EXPECT_EQ(run.exitCode, f[1].toInt()) << run.err.toStdString();
         EXPECT_TRUE(run.out.contains(expand(f[2]))) << run.out.toStdString();
         EXPECT_TRUE(run.err.contains(expand(f.value(3)))) << run.err.toStdString();

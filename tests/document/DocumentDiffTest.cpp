@@ -65,36 +65,4 @@ TEST(DocumentDiff, OneFieldChangedGivesOneLineInTheRadiosTerms) {
     }
 }
 
-// The structured differences the window shows, and how the list folds
-// them: a row's cells on one line, a region's bytes on one line with the
-// first eight named, regions of one name on lines of their own.
-TEST(DocumentDiff, DifferencesFoldIntoTheListsLines) {
-    document::RadioDocument a;
-    document::RadioDocument b;
-    b.Radio().SetComment(tab::kHome, 1, QStringLiteral("note"));
-    ChannelValues v = DecodeChannel(b.Radio(), b.Image(), tab::kHome, 1);
-    v.name = QStringLiteral("SHORT");
-    EncodeChannel(b.Radio(), b.Image(), tab::kHome, 1, v);
-    for (int i = 0; i < 10; ++i)
-        b.Image()[image::kSettingsSecond + i] ^= 0x01;
-    b.Image()[image::kSettingsFirst] ^= 0x01;
-    const QList<document::diff::Difference> found =
-        document::diff::Differences(a.Radio(), b.Radio());
-    ASSERT_EQ(found.size(), 13);
-    EXPECT_EQ(found[0].table, QStringLiteral("Home Channels"));
-    EXPECT_EQ(found[0].row, QStringLiteral("SW"));
-    EXPECT_EQ(found[1].column, QStringLiteral("Comment"));
-    EXPECT_EQ(found[1].after, QStringLiteral("note"));
-    EXPECT_EQ(found[2].row, QStringLiteral("byte %1").arg(image::kSettingsFirst));
-    EXPECT_NE(found[2].region, found[3].region) << "the two settings stretches";
-    const QStringList lines = document::diff::Lines(found);
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Home Channels SW: Name ")));
-    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("; Comment (empty) \u2192 note")));
-    EXPECT_TRUE(
-        lines[1].startsWith(QStringLiteral("Settings: byte %1: ").arg(image::kSettingsFirst)));
-    EXPECT_EQ(lines[2].count(QStringLiteral("byte ")), 8);
-    EXPECT_TRUE(lines[2].endsWith(QStringLiteral(" and 2 more bytes")));
-}
-
 } // namespace
