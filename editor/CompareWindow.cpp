@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QHash>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
