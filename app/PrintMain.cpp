@@ -58,8 +58,8 @@ int Run(QApplication& app) {
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Radio data file or raw clone image."));
     parser.addPositionalArgument(QStringLiteral("OUT"),
-                                 QStringLiteral("The PDF file to write (only a regular file is "
-                                                "replaced)."));
+                                 QStringLiteral("The PDF file to write, its name ending in "
+                                                ".pdf (only a regular file is replaced)."));
     QStringList names;
     for (int t = 0; t < radio::tab::kCount; ++t)
         names << QString::fromLatin1(radio::TabKey(t));
@@ -87,6 +87,12 @@ int Run(QApplication& app) {
     const QStringList positionals = parser.positionalArguments();
     if (positionals.size() != 2)
         return Fail(HelpText(parser), 2);
+    // The pages are a PDF document: a file named otherwise would hide it.
+    if (QFileInfo(positionals[1]).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
+        return Fail(QStringLiteral("The pages are written as a PDF file: OUT must end in .pdf, "
+                                   "not %1")
+                        .arg(positionals[1]),
+                    2);
 
     const int tab = radio::TabByKey(parser.value(tabOption));
     if (tab < 0)

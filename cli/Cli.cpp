@@ -128,6 +128,10 @@ bool OutputFailed() {
     return g_outError != 0;
 }
 
+bool IsStandardOutput(const QString& path) {
+    return path == QLatin1String(kStandardOutput) || path == QLatin1String("/dev/stdout");
+}
+
 int Finish(int code) {
     if (!OutputFailed())
         return code;

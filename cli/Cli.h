@@ -16,6 +16,9 @@ namespace cli {
 
 // Every command's exit code for wrong arguments or options.
 inline constexpr int kExitUsage = 2;
+// import's exit code when some lines of the list were skipped (the others
+// were imported and the document saved).
+inline constexpr int kExitSkipped = 3;
 
 using CommandFunction = int (*)(const QStringList& arguments);
 
@@ -66,6 +69,10 @@ void ErrProgress(const QString& bar);
 // and for standard input where it reads a document or a channel list.
 inline constexpr char kStandardOutput[] = "-";
 inline constexpr char kStandardInput[] = "-";
+// Whether an output file named path is standard output: "-", or
+// "/dev/stdout", which is no file a save could replace (on a pipe it names
+// nothing at all).
+bool IsStandardOutput(const QString& path);
 
 // The program's exit code for a command that returned code: when writing
 // stdout failed, the failure is printed ("Error writing standard

@@ -16,8 +16,8 @@ int Run(const QStringList& arguments) {
     parser.addPositionalArgument(
         QStringLiteral("OUT"),
         QStringLiteral("Channel list to write: tab-delimited when it ends in .tab, else "
-                       "comma-delimited; - writes it (comma-delimited) to standard output. "
-                       "Only a regular file is replaced."));
+                       "comma-delimited; - or /dev/stdout writes it (comma-delimited) to "
+                       "standard output. Only a regular file is replaced."));
     const QCommandLineOption format(
         {QStringLiteral("f"), QStringLiteral("format")},
         QStringLiteral("List format: clonara (the program's own, the default) or chirp (a CHIRP "
@@ -39,26 +39,28 @@ int Run(const QStringList& arguments) {
     document::RadioDocument doc;
     if (!cli::OpenDocument(doc, files.at(0)))
         return 1;
-    if (chirpList) {
-        const QByteArray bytes = document::chirp::ExportBytes(doc.Radio());
-        if (files.at(1) == QLatin1String(cli::kStandardOutput)) {
-            cli::OutBytes(bytes);
-            return 0;
-        }
-        if (const auto error = document::textio::SaveList(files.at(1), bytes))
-            return cli::Fail(error->caption + QStringLiteral(": ") + error->text);
+    const QString out = files.at(1);
+    // Standard output ("-", "/dev/stdout") takes a comma-delimited list.
+    const QByteArray bytes =
+        chirpList ? document::chirp::ExportBytes(doc.Radio())
+                  : document::textio::ExportBytes(doc.Radio(), nullptr,
+                                                  document::textio::SeparatorFor(out));
+    if (cli::IsStandardOutput(out)) {
+        cli::OutBytes(bytes);
         return 0;
     }
-    if (files.at(1) == QLatin1String(cli::kStandardOutput)) {
-        cli::OutBytes(document::textio::ExportBytes(doc.Radio(), nullptr,
-                                                    document::textio::SeparatorFor(files.at(1))));
-        return 0;
-    }
-    if (const auto error = document::textio::ExportFile(doc.Radio(), nullptr, files.at(1)))
+    if (const auto error = document::textio::SaveList(out, bytes)) {
+        // The program's own text speaks of "the data file"; here it is the
+        // list being written, named.
+        if (!error->reason.isEmpty())
+            return cli::Fail(QStringLiteral("%1: The output file %2 could not be written: %3")
+                                 .arg(error->caption, out, error->reason));
         return cli::Fail(error->caption + QStringLiteral(": ") + error->text);
+    }
     return 0;
 }
 
-const cli::Registrar registrar("export", "Export the memory channels to a .tab or .csv list", &Run);
+const cli::Registrar
+    registrar("export", "Export the memory channels to a .tab, .csv or CHIRP channel list", &Run);
 
 } // namespace

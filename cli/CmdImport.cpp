@@ -1,5 +1,6 @@
 // clonara-cli import FILE IN [--output OUT]: reads a channel list into the
-// memory channels and saves the document.
+// memory channels and saves the document; exit status 3 when lines were
+// skipped.
 #include "cli/Cli.h"
 #include "document/RadioDocument.h"
 #include "document/TextImportExport.h"
@@ -22,7 +23,10 @@ int Run(const QStringList& arguments) {
     if (!cli::Parse(parser, arguments, QStringLiteral("import"),
                     QStringLiteral("Imports a channel list into the memory channels and saves "
                                    "the document. Lines whose receive frequency the radio "
-                                   "cannot use are skipped.")) ||
+                                   "cannot use are skipped. Exit status 0 when every line was "
+                                   "imported, 3 when some were skipped (the others are "
+                                   "imported and saved), 1 when nothing was imported or on "
+                                   "trouble, 2 for wrong arguments.")) ||
         !cli::ExpectPositionals(parser, 2, 2))
         return 2;
     const QStringList files = parser.positionalArguments();
@@ -51,9 +55,9 @@ int Run(const QStringList& arguments) {
                  .arg(summary.channels)
                  .arg(summary.lines));
     cli::Err(document::textio::SummaryDetails(summary));
-    return 0;
+    return summary.skipped > 0 ? cli::kExitSkipped : 0;
 }
 
-const cli::Registrar registrar("import", "Import a .tab or .csv channel list", &Run);
+const cli::Registrar registrar("import", "Import a .tab, .csv or CHIRP channel list", &Run);
 
 } // namespace

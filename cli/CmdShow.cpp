@@ -22,10 +22,11 @@ int Run(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Radio data file or raw clone image."));
-    parser.addPositionalArgument(QStringLiteral("OUT"),
-                                 QStringLiteral("File to write the table to (only a regular file "
-                                                "is replaced); - or none: standard output."),
-                                 QStringLiteral("[OUT]"));
+    parser.addPositionalArgument(
+        QStringLiteral("OUT"),
+        QStringLiteral("File to write the table to (only a regular file "
+                       "is replaced); -, /dev/stdout or none: standard output."),
+        QStringLiteral("[OUT]"));
     QStringList names;
     for (int t = 0; t < radio::tab::kCount; ++t)
         names << QString::fromLatin1(radio::TabKey(t));
@@ -68,7 +69,7 @@ int Run(const QStringList& arguments) {
     }
     const QString out =
         parser.positionalArguments().value(1, QString::fromLatin1(cli::kStandardOutput));
-    if (out == QLatin1String(cli::kStandardOutput)) {
+    if (cli::IsStandardOutput(out)) {
         cli::Out(text);
         return 0;
     }

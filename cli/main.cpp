@@ -21,7 +21,9 @@ QString Usage() {
         text += QStringLiteral("  %1%2\n")
                     .arg(QString::fromLatin1(command.name), -12)
                     .arg(QString::fromLatin1(command.summary));
-    text += QStringLiteral("\n'clonara-cli COMMAND --help' describes a command.\n");
+    text += QStringLiteral("\n'clonara-cli COMMAND --help' describes a command.\n"
+                           "Exit status: 0 done, 1 failed, 2 wrong arguments; diff 1 when the "
+                           "two differ, import 3 when it skipped lines of the list.\n");
     return text;
 }
 

@@ -6,6 +6,7 @@
 #include "radio/StringTable.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace document::diff {
 
@@ -55,31 +56,25 @@ QString HeaderText(int t, int col) {
     return header.isEmpty() ? QStringLiteral("column %1").arg(col) : header;
 }
 
-// The rows whose cells differ, a line each; textA and textB give a cell of
-// either table.
+// The cells that differ, row by row; textA and textB give a cell of either
+// table.
 template <typename TextA, typename TextB>
 void CompareCells(const RadioModel& a, int t, int rows, int cols, const TextA& textA,
-                  const TextB& textB, QStringList& lines) {
+                  const TextB& textB, QList<Difference>& found) {
+    const QString table = QLatin1String(radio::TabName(t));
     for (int row = 1; row <= rows; ++row) {
-        QStringList changes;
+        // Memories by number: the priority channel is told on its own.
+        const QString label = t == tab::kMemories ? QString::number(row) : a.RowLabel(t, row);
         for (int col = 1; col <= cols; ++col) {
             const QString before = textA(col, row);
             const QString after = textB(col, row);
             if (before != after)
-                changes << HeaderText(t, col) + QLatin1Char(' ') + Shown(before) + kArrow +
-                               Shown(after);
+                found.append({table, label, HeaderText(t, col), Shown(before), Shown(after)});
         }
-        if (changes.isEmpty())
-            continue;
-        // Memories by number: the priority channel is told on its own line.
-        const QString label = t == tab::kMemories ? QString::number(row) : a.RowLabel(t, row);
-        lines << QStringLiteral("%1 %2: %3")
-                     .arg(QLatin1String(radio::TabName(t)), label,
-                          changes.join(QStringLiteral("; ")));
     }
 }
 
-void CompareTable(RadioModel& a, RadioModel& b, int t, QStringList& lines) {
+void CompareTable(RadioModel& a, RadioModel& b, int t, QList<Difference>& found) {
     const std::unique_ptr<TabTable> tableA = MakeTabTable(a, t);
     const std::unique_ptr<TabTable> tableB = MakeTabTable(b, t);
     tableA->Fill();
@@ -88,7 +83,7 @@ void CompareTable(RadioModel& a, RadioModel& b, int t, QStringList& lines) {
         a, t, std::min(tableA->Rows(), tableB->Rows()),
         std::min(tableA->Columns(), tableB->Columns()),
         [&](int col, int row) { return tableA->Text(col, row); },
-        [&](int col, int row) { return tableB->Text(col, row); }, lines);
+        [&](int col, int row) { return tableB->Text(col, row); }, found);
 }
 
 QString Members(const Byte* img, int g) {
@@ -101,10 +96,6 @@ QString Members(const Byte* img, int g) {
     return channels.isEmpty() ? QStringLiteral("(none)") : channels.join(QStringLiteral(", "));
 }
 
-QString Priority(const RadioModel& radio) {
-    return QString::number(radio.PriorityChannel());
-}
-
 QString Hex(Byte b) {
     return QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
 }
@@ -113,45 +104,78 @@ QString Hex(Byte b) {
 constexpr int kPriorityField = image::kStateBlock + radio::block::kPriority;
 constexpr int kPriorityFieldSize = 2;
 
-void CompareRegion(const Byte* a, const Byte* b, const Region& region, QStringList& lines) {
-    QStringList bytes;
-    int differing = 0;
+void CompareRegion(const Byte* a, const Byte* b, int r, QList<Difference>& found) {
+    const Region& region = kRegions[r];
     for (int i = region.offset; i < region.offset + region.size; ++i) {
         if (a[i] == b[i] || (i >= kPriorityField && i < kPriorityField + kPriorityFieldSize))
             continue;
-        if (++differing <= kBytesListed)
-            bytes << QStringLiteral("byte %1: %2%3%4").arg(i).arg(Hex(a[i]), kArrow, Hex(b[i]));
+        found.append({QLatin1String(region.name), QStringLiteral("byte %1").arg(i), QString(),
+                      Hex(a[i]), Hex(b[i]), r});
     }
-    if (differing == 0)
-        return;
-    QString line =
-        QStringLiteral("%1: %2").arg(QLatin1String(region.name), bytes.join(QStringLiteral(", ")));
-    if (differing > kBytesListed)
-        line += QStringLiteral(" and %1 more bytes").arg(differing - kBytesListed);
-    lines << line;
 }
 
 } // namespace
 
-QStringList Compare(RadioModel& a, RadioModel& b) {
-    QStringList lines;
+QList<Difference> Differences(RadioModel& a, RadioModel& b) {
+    QList<Difference> found;
     for (const int t : kTables)
-        CompareTable(a, b, t, lines);
+        CompareTable(a, b, t, found);
     const Byte* imgA = a.Image();
     const Byte* imgB = b.Image();
     for (int g = 0; g < image::kGroupCount; ++g) {
         const QString before = Members(imgA, g);
         const QString after = Members(imgB, g);
         if (before != after)
-            lines << QStringLiteral("Memory Groups %1: channels %2%3%4")
-                         .arg(g + 1)
-                         .arg(before, kArrow, after);
+            found.append({QStringLiteral("Memory Groups"), QString::number(g + 1),
+                          QStringLiteral("channels"), before, after});
     }
     if (a.PriorityChannel() != b.PriorityChannel())
-        lines << QStringLiteral("Priority channel: %1%2%3").arg(Priority(a), kArrow, Priority(b));
-    for (const Region& region : kRegions)
-        CompareRegion(imgA, imgB, region, lines);
+        found.append({QStringLiteral("Priority channel"), QString(), QString(),
+                      QString::number(a.PriorityChannel()), QString::number(b.PriorityChannel())});
+    for (int r = 0; r < static_cast<int>(std::size(kRegions)); ++r)
+        CompareRegion(imgA, imgB, r, found);
+    return found;
+}
+
+QStringList Lines(const QList<Difference>& differences) {
+    QStringList lines;
+    for (qsizetype i = 0; i < differences.size();) {
+        const Difference& first = differences[i];
+        // The run of differences told on one line: a row's cells, or a
+        // region's bytes.
+        qsizetype end = i + 1;
+        while (end < differences.size() && differences[end].table == first.table &&
+               differences[end].region == first.region &&
+               (first.region >= 0 || differences[end].row == first.row))
+            ++end;
+        QString line = first.table;
+        if (first.region >= 0) {
+            QStringList bytes;
+            for (qsizetype k = i; k < std::min(end, i + kBytesListed); ++k)
+                bytes << differences[k].row + QStringLiteral(": ") + differences[k].before +
+                             kArrow + differences[k].after;
+            line += QStringLiteral(": ") + bytes.join(QStringLiteral(", "));
+            if (end - i > kBytesListed)
+                line += QStringLiteral(" and %1 more bytes").arg(end - i - kBytesListed);
+        } else {
+            QStringList changes;
+            for (qsizetype k = i; k < end; ++k) {
+                const Difference& d = differences[k];
+                changes << (d.column.isEmpty() ? QString() : d.column + QLatin1Char(' ')) +
+                               d.before + kArrow + d.after;
+            }
+            if (!first.row.isEmpty())
+                line += QLatin1Char(' ') + first.row;
+            line += QStringLiteral(": ") + changes.join(QStringLiteral("; "));
+        }
+        lines << line;
+        i = end;
+    }
     return lines;
+}
+
+QStringList Compare(RadioModel& a, RadioModel& b) {
+    return Lines(Differences(a, b));
 }
 
 } // namespace document::diff

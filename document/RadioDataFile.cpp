@@ -3,6 +3,9 @@
 #include "document/FileSave.h"
 #include "outside/RegularFile.h"
 
+#include <QFileInfo>
+#include <QLocale>
+
 #include <algorithm>
 #include <cstring>
 
@@ -11,6 +14,9 @@ namespace document::datafile {
 using namespace radio::rdf;
 
 namespace {
+
+// The first byte of every clone image the radio sends.
+constexpr quint8 kImageFirstByte = 0x0A;
 
 quint32 ReadLe32(const QByteArray& bytes, int offset) {
     quint32 value = 0;
@@ -32,11 +38,20 @@ bool HasRadioDataMagic(const QByteArray& bytes) {
 }
 
 bool IsRawImage(const QByteArray& bytes) {
-    return bytes.size() >= radio::image::kSize && static_cast<quint8>(bytes[0]) == 0x0A;
+    return bytes.size() >= radio::image::kSize && static_cast<quint8>(bytes[0]) == kImageFirstByte;
 }
 
 std::optional<FileError> ParseRadioDataFile(const QByteArray& bytes, const QString& fileName,
                                             radio::Byte* block) {
+    if (!HasRadioDataMagic(bytes) && bytes.size() < radio::image::kSize &&
+        ((!bytes.isEmpty() && static_cast<quint8>(bytes[0]) == kImageFirstByte) ||
+         QFileInfo(fileName).suffix().compare(QLatin1String("img"), Qt::CaseInsensitive) == 0)) {
+        const QLocale english(QLocale::English, QLocale::UnitedStates);
+        return FileError{FileError::Kind::ShortImage,
+                         QStringLiteral("The clone image is too short (%1 of %2 bytes):\n%3")
+                             .arg(english.toString(bytes.size()),
+                                  english.toString(radio::image::kSize), fileName)};
+    }
     if (bytes.size() < kHeaderSize || !HasRadioDataMagic(bytes))
         return FileError{FileError::Kind::NotRadioData,
                          QStringLiteral("Not a radio data file:\n%1").arg(fileName)};

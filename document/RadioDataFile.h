@@ -16,6 +16,7 @@ struct FileError {
     enum class Kind {
         CannotOpen,     // the file could not be opened or read at all
         NotRadioData,   // short file or wrong magic
+        ShortImage,     // a raw clone image cut short (it begins like one or is named *.img)
         DifferentRadio, // another radio's tag
         InvalidHeader,  // size field not 33680 or 33681
         InvalidFormat,  // shorter than the header promises
@@ -28,7 +29,9 @@ struct FileError {
 namespace datafile {
 
 // Checks a radio data file's bytes (of any length) and copies its 33680
-// bytes into block. fileName is the name shown in the messages.
+// bytes into block. fileName is the name shown in the messages. Bytes that
+// are no radio data file but a clone image cut short (they begin as an image
+// does, or the file's name ends in .img) are refused as too short.
 std::optional<FileError> ParseRadioDataFile(const QByteArray& bytes, const QString& fileName,
                                             radio::Byte* block);
 

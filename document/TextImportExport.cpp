@@ -438,7 +438,7 @@ std::optional<ExportError> SaveList(const QString& path, const QByteArray& bytes
         return ExportError{
             QStringLiteral("The data file could not be opened because of this error:") +
                 error->reason.left(kMaxSystemText),
-            QStringLiteral("Export Error")};
+            QStringLiteral("Export Error"), error->reason};
     return ExportError{error->text, QStringLiteral("Export Error")};
 }
 

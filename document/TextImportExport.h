@@ -47,6 +47,9 @@ QString ExportText(radio::RadioModel& radio, outside::CellStore& memoriesGrid, Q
 struct ExportError {
     QString text;
     QString caption;
+    // The system's own text when the file could not be made at all (the
+    // open failure), so that a caller may name the file beside it.
+    QString reason = {};
 };
 
 // The export as UTF-8 bytes. Without a grid, a Memories grid filled from

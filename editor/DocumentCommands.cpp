@@ -3,10 +3,10 @@
 #include "dialogs/GetDataDialog.h"
 #include "dialogs/SendDataDialog.h"
 #include "document/ChirpList.h"
-#include "document/DocumentDiff.h"
 #include "document/DocumentHistory.h"
 #include "document/RadioDocument.h"
 #include "document/TextImportExport.h"
+#include "editor/CompareWindow.h"
 #include "editor/MainView.h"
 #include "link/ImageHistory.h"
 #include "link/TransferDocument.h"
@@ -25,12 +25,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
-#include <QVBoxLayout>
 
 using namespace radio;
 
@@ -350,20 +348,11 @@ void DocumentCommands::CompareWith(QString path) {
         QMessageBox::critical(window, QStringLiteral("File Error"), error->text);
         return;
     }
-    const QStringList lines = document::diff::Compare(m_doc->Radio(), other.Radio());
-    auto* differences = new QDialog(window);
-    differences->setObjectName(QStringLiteral("CompareWindow"));
+    auto* differences =
+        new CompareWindow(document::diff::Differences(m_doc->Radio(), other.Radio()), window);
     differences->setAttribute(Qt::WA_DeleteOnClose);
     differences->setWindowTitle(
         QStringLiteral("%1 compared with %2").arg(m_doc->Title(), QFileInfo(path).fileName()));
-    auto* text = new QPlainTextEdit(differences);
-    text->setReadOnly(true);
-    text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    text->setPlainText(lines.isEmpty() ? QStringLiteral("The two radios' memories are the same.")
-                                       : lines.join(QLatin1Char('\n')));
-    auto* layout = new QVBoxLayout(differences);
-    layout->addWidget(text);
-    differences->resize(900, 500);
     differences->show();
 }
 

@@ -64,8 +64,10 @@ Layout::Layout(const outside::CellStore& grid, const Job& job, QPagedPaintDevice
         lastRow = std::min(grid.MaxRows(), job.lastRow);
         lastColumn = std::min(grid.MaxCols(), kSelectionLastColumn);
     } else {
+        // The rows in use, and every column the grid shows: a column
+        // nothing has been typed into yet (a comment) is on screen too.
         lastRow = LastUsedRow(grid);
-        lastColumn = grid.ColumnsInUse();
+        lastColumn = grid.MaxCols();
     }
     for (int col = 1; col <= lastColumn; ++col) {
         if (grid.IsColumnHidden(col))

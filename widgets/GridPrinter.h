@@ -42,9 +42,10 @@ struct Job {
 // The pages of a job on a printer's page: which rows and columns each shows.
 class Layout {
 public:
-    // Everything (All and Pages) is the used area: the rows up to the last
-    // one holding a value and the columns up to the last one in use. A
-    // selection is its rows with the columns up to kSelectionLastColumn.
+    // Everything (All and Pages) is the rows up to the last one holding a
+    // value, with every column the grid shows (hidden ones left out, empty
+    // ones kept). A selection is its rows with the columns up to
+    // kSelectionLastColumn.
     Layout(const outside::CellStore& grid, const Job& job, QPagedPaintDevice& device);
 
     // The pages of the whole table; a range picks some of them.

@@ -5,6 +5,7 @@
 #include "app/DocumentWindow.h"
 #include "document/RadioDocument.h"
 #include "editor/DocumentCommands.h"
+#include "radio/ChannelTables.h"
 #include "radio/RadioModel.h"
 #include "settings/SettingsStore.h"
 #include "support/ModalWatcher.h"
@@ -15,15 +16,20 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolBar>
+#include <QTreeWidget>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -304,13 +310,19 @@ TEST_F(MainWindowTest, ChirpListsAndTheCloneImageThroughTheFileMenu) {
     EXPECT_TRUE(watcher.Boxes().isEmpty());
 }
 
-// File Compare With...: a window with what differs, in the radio's terms.
-TEST_F(MainWindowTest, CompareWithListsTheDifferencesInAWindow) {
+// File Compare With...: a window with what differs, in the radio's terms, as
+// a table grouped by table with a count each; Copy and Ctrl+C put the
+// selection, or everything, on the clipboard; Close closes it.
+TEST_F(MainWindowTest, CompareWithShowsTheDifferencesAsATable) {
     app::MainWindow frame;
     frame.show();
     app::DocumentWindow* child = frame.NewDocument();
     const QString same = NewFile("same.rdf");
-    child->Document().Radio().SetComment(0, 0, QStringLiteral("first channel"));
+    radio::RadioModel& radio = child->Document().Radio();
+    radio.SetComment(radio::tab::kMemories, 0, QStringLiteral("first channel"));
+    radio.SetComment(radio::tab::kHome, 0, QStringLiteral("broadcast"));
+    radio.SetComment(radio::tab::kHome, 1, QStringLiteral("home note"));
+    radio.SetPriorityChannel(7);
 
     watcher.AnswerFiles({same});
     frame.RunCommand(QStringLiteral("file.compare"));
@@ -318,18 +330,40 @@ TEST_F(MainWindowTest, CompareWithListsTheDifferencesInAWindow) {
     QApplication::processEvents();
     auto windows = frame.findChildren<QDialog*>(QStringLiteral("CompareWindow"));
     ASSERT_EQ(windows.size(), 1);
-    auto* text = windows[0]->findChild<QPlainTextEdit*>();
-    ASSERT_TRUE(text);
-    EXPECT_EQ(text->toPlainText(),
-              QStringLiteral("Memories 1: Comment first channel \u2192 (empty)"));
-    windows[0]->close();
-    QApplication::processEvents();
+    QDialog* window = windows[0];
+    auto* tree = window->findChild<QTreeWidget*>();
+    QStringList groups;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        groups << tree->topLevelItem(i)->text(0);
+    EXPECT_EQ(groups.join(u'|').toStdString(),
+              "Memories (1)|Home Channels (2)|Priority channel (1)");
 
-    child->Document().Radio().SetComment(0, 0, QString());
-    child->Commands()->CompareWith(same);
+    // Nothing selected: Ctrl+C copies everything, a line per difference; a
+    // selected row copies itself, a selected group its rows (here by Copy).
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+              "Memories\t1\tComment\tfirst channel\t(empty)\n"
+              "Home Channels\tBC\tComment\tbroadcast\t(empty)\n"
+              "Home Channels\tSW\tComment\thome note\t(empty)\n"
+              "Priority channel\t\t\t7\t1\n");
+    tree->topLevelItem(1)->child(1)->setSelected(true);
+    tree->topLevelItem(2)->setSelected(true);
+    window->findChild<QPushButton*>(QStringLiteral("copy"))->click();
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+              "Home Channels\tSW\tComment\thome note\t(empty)\n"
+              "Priority channel\t\t\t7\t1\n");
+
+    window->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close)->click();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(frame.findChildren<QDialog*>(QStringLiteral("CompareWindow")).isEmpty());
+
+    // The same radios: no rows, and it says so.
+    frame.NewDocument()->Commands()->CompareWith(same);
     windows = frame.findChildren<QDialog*>(QStringLiteral("CompareWindow"));
     ASSERT_EQ(windows.size(), 1);
-    EXPECT_EQ(windows[0]->findChild<QPlainTextEdit*>()->toPlainText(),
+    EXPECT_EQ(windows[0]->findChild<QTreeWidget*>()->topLevelItemCount(), 0);
+    EXPECT_EQ(windows[0]->findChild<QLabel*>(QStringLiteral("summary"))->text(),
               QStringLiteral("The two radios' memories are the same."));
 
     child->Commands()->CompareWith(Path("missing.rdf"));

@@ -248,4 +248,36 @@ TEST_F(CliTest, ExitCodesTellTheTruth) {
     }
 }
 
+// Exit statuses and messages, one command line a row
+// (tests/data/cli-outcomes.txt).
+TEST_F(CliTest, OutcomesOfTheCaseTable) {
+    ASSERT_EQ(RunCli({"new", Path("doc.rdf")}).exitCode, 0);
+    ASSERT_EQ(RunCli({"export", Path("doc.rdf"), Path("list.csv")}).exitCode, 0);
+    const QByteArray list = ReadFile(Path("list.csv")), bad = "7,nonsense\n";
+    WriteFile(Path("skipped.csv"), list + bad);
+    WriteFile(Path("none.csv"), list.left(list.indexOf('\n') + 1) + bad);
+    for (const char* name : {"short.img", "short.bin"})
+        WriteFile(Path(name), ReadFile(Path("doc.rdf")).mid(424, 1000));
+    for (const char* name : {"noise.img", "noise.bin"})
+        WriteFile(Path(name), QByteArray(100, 'x'));
+    WriteFile(Path("empty.img"), {});
+
+    // "@NAME" is a file in the test's folder; "\n" a line break.
+    auto expand = [this](QString text) {
+        return text.replace(QStringLiteral("\\n"), QStringLiteral("\n"))
+            .replace(QLatin1Char('@'), dir.path() + QLatin1Char('/'));
+    };
+    for (const auto& [line, f] : testing_support::DataLines("cli-outcomes.txt")) {
+        SCOPED_TRACE(line.toStdString());
+        const Result run = RunWatched(expand(f[0]).split(QLatin1Char(' ')));
+        EXPECT_EQ(run.exitCode, f[1].toInt()) << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains(expand(f[2]))) << run.out.toStdString();
+        EXPECT_TRUE(run.err.contains(expand(f.value(3)))) << run.err.toStdString();
+        // The file the command leaves, or (after "!") must not leave.
+        const QString left = f.value(4);
+        const bool kept = !left.startsWith(u'!');
+        EXPECT_TRUE(left.isEmpty() || QFile::exists(expand(left.mid(kept ? 0 : 1))) == kept);
+    }
+}
+
 } // namespace

@@ -167,7 +167,10 @@ TEST_F(DataFileTest, RawImagesAreRecognisedByContent) {
     WriteFile(Path("short.img"), img.left(16210));
     const auto error = doc.Load(Path("short.img"));
     ASSERT_TRUE(error);
-    EXPECT_EQ(error->kind, document::FileError::Kind::NotRadioData);
+    EXPECT_EQ(error->kind, document::FileError::Kind::ShortImage);
+    EXPECT_EQ(error->text,
+              QStringLiteral("The clone image is too short (16,210 of 16,211 bytes):\n") +
+                  Path("short.img"));
 }
 
 TEST_F(DataFileTest, OddChannelCountsLoadAndAreKept) {

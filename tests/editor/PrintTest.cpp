@@ -217,8 +217,38 @@ TEST_F(PrintTest, HiddenColumnsAreNotPrintedAndFrozenOnesRepeat) {
     const QString frozen = hyper.Text(1, 0).split(QLatin1Char('\n')).constFirst();
     for (const QString& page : hyperPages)
         EXPECT_TRUE(page.contains(frozen)) << page.toStdString();
-    const QString last = hyper.Text(hyper.ColumnsInUse(), 0).split(QLatin1Char('\n')).constLast();
+    const QString last = hyper.Text(hyper.MaxCols(), 0).split(QLatin1Char('\n')).constLast();
     EXPECT_TRUE(hyperPages.join(QString()).contains(last)) << "the last column is not cut off";
+}
+
+// Every column the tab shows is printed, one nothing is typed into yet too:
+// the Comment header stands on the page, and a comment under it. Hidden
+// columns are left out, the comment column too when a stored value hides it.
+TEST_F(PrintTest, TheColumnsTheTabShowsArePrinted) {
+    auto doc = std::make_shared<document::RadioDocument>();
+    editor::MainView view(doc);
+    auto lines = [&] {
+        return Lines(Print(view, view.PrintJob(widgets::gridprint::Range::All)).join(u'\n'));
+    };
+    EXPECT_TRUE(lines().filter(QStringLiteral("Comment")).size() == 1) << "no comment typed yet";
+    doc->Radio().SetComment(tab::kMemories, 0, QStringLiteral("repeater-note"));
+    view.RefreshGrids();
+    // The header and the comment both end their lines: the last column.
+    const QStringList printed = lines();
+    const QString header = printed.filter(QStringLiteral("Comment")).value(0);
+    const QString row = printed.filter(QStringLiteral("repeater-note")).value(0);
+    EXPECT_TRUE(header.endsWith(QStringLiteral("Comment")) &&
+                row.endsWith(QStringLiteral("repeater-note")))
+        << header.toStdString() << "\n"
+        << row.toStdString();
+
+    // A value stored by hand may hide the comment column: not shown, not printed.
+    ASSERT_TRUE(settings::StoreColumnOptions({1u << 16}));
+    view.ApplyColumnOptions();
+    const QString text = lines().join(u'\n');
+    EXPECT_FALSE(text.contains(QStringLiteral("Comment")) ||
+                 text.contains(QStringLiteral("repeater-note")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Mask")));
 }
 
 // Answers a print dialog by printing to a PDF file; remembers whether it
