@@ -23,6 +23,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -107,6 +109,16 @@ TEST_F(AccessibilityTest, EveryWindowNamesItsControls) {
         return found.isEmpty() ? ::testing::AssertionSuccess()
                                : ::testing::AssertionFailure() << found.join('\n').toStdString();
     };
+    // Every menu item has a mnemonic, so the keyboard alone reaches it.
+    QStringList withoutMnemonic;
+    for (QAction* menu : frame.menuBar()->actions()) {
+        for (QAction* item : menu->menu() ? menu->menu()->actions() : QList<QAction*>{}) {
+            if (!item->isSeparator() && item->isVisible() && !item->text().contains(u'&') &&
+                item->objectName() != QLatin1String("RecentPlaceholder"))
+                withoutMnemonic << menu->text() + QLatin1Char('>') + item->text();
+        }
+    }
+    EXPECT_TRUE(none(withoutMnemonic));
     for (int tab = 0; tab < 7; ++tab) {
         child->View()->SetCurrentTab(tab);
         QApplication::processEvents();
