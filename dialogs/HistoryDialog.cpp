@@ -1,4 +1,5 @@
 #include "dialogs/HistoryDialog.h"
+#include "widgets/Mnemonics.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -68,6 +69,7 @@ HistoryDialog::HistoryDialog(bool canCompare, QWidget* parent)
     layout->addWidget(where);
     layout->addLayout(row, 1);
     resize(760, 420);
+    widgets::AssignMnemonics(this);
     Fill();
 }
 

@@ -28,6 +28,7 @@ SendDataDialog::SendDataDialog(document::RadioDocument& doc,
     if (!origin.warning.isEmpty())
         AddNote(origin.warning, QStringLiteral("SettingsWarning"), true);
     QPushButton* ok = Buttons()->addButton(QDialogButtonBox::Ok);
+    ok->setText(QStringLiteral("&OK"));
     ok->setAutoDefault(true);
     ok->setDefault(true);
     // OK starts the transfer; the dialog ends when the transfer does.

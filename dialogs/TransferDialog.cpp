@@ -1,4 +1,5 @@
 #include "dialogs/TransferDialog.h"
+#include "widgets/Mnemonics.h"
 
 #include "link/SerialPort.h"
 #include "settings/ComPortSetting.h"
@@ -96,6 +97,7 @@ TransferDialog::TransferDialog(const char* caption, const QStringList& instructi
     grid->addLayout(progressRow, 1, 0);
     grid->addWidget(m_buttons, 0, 1, 2, 1, Qt::AlignTop);
     grid->setSizeConstraint(QLayout::SetFixedSize);
+    widgets::AssignMnemonics(this);
 }
 
 TransferDialog::~TransferDialog() = default;

@@ -10,6 +10,7 @@
 #include "setwindow/SettingsPage.h"
 #include "setwindow/TogglesPage.h"
 #include "widgets/HelpWindow.h"
+#include "widgets/Mnemonics.h"
 #include "widgets/Resources.h"
 
 #include <QAction>
@@ -69,6 +70,8 @@ SettingsWindow::SettingsWindow(settings::rsf::SettingsSource source, QWidget* pa
     for (int t = 0; t < kTabCount; ++t) {
         m_pages[static_cast<size_t>(t)] = CreatePage(t);
         m_stack->addWidget(m_pages[static_cast<size_t>(t)]);
+        // Each page's controls reach the keyboard; Alt+F stays the menu's.
+        widgets::AssignMnemonics(m_pages[static_cast<size_t>(t)], QStringLiteral("f"));
     }
     const char* names = settings::rsf::HasTvNamesLabel(variant) ? settings::option::kPageNamesTv
                                                                 : settings::option::kPageNames;

@@ -2,6 +2,7 @@
 
 #include "radio/ChannelColumns.h"
 #include "widgets/HelpWindow.h"
+#include "widgets/Mnemonics.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -56,6 +57,7 @@ OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent) {
     layout->addLayout(freezeRow);
     layout->addWidget(group);
     layout->addWidget(buttons);
+    AssignMnemonics(this);
 
     SetOptions(settings::ReadColumnOptions());
 }

@@ -1,4 +1,5 @@
 #include "widgets/PortChooser.h"
+#include "widgets/Mnemonics.h"
 
 #include "link/LinkProtocol.h"
 #include "link/SerialPort.h"
@@ -92,6 +93,7 @@ PortChooserDialog::PortChooserDialog(QWidget* parent)
     SetDevice(settings::StoredPort());
     m_field->setFocus();
     resize(560, 320);
+    AssignMnemonics(this);
 }
 
 QString PortChooserDialog::Device() const {

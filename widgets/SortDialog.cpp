@@ -1,4 +1,5 @@
 #include "widgets/SortDialog.h"
+#include "widgets/Mnemonics.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -63,6 +64,7 @@ SortDialog::SortDialog(const outside::SortOptions& options, QWidget* parent) : Q
     layout->addLayout(choices);
     layout->addLayout(keys);
     layout->addWidget(buttons);
+    AssignMnemonics(this);
 }
 
 void SortDialog::Take(outside::SortOptions& options) const {

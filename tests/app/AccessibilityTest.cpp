@@ -14,6 +14,7 @@
 #include "setwindow/SettingsWindow.h"
 #include "support/TestSupport.h"
 #include "widgets/GridView.h"
+#include "widgets/Mnemonics.h"
 #include "widgets/OptionsDialog.h"
 #include "widgets/PixelEditor.h"
 #include "widgets/PortChooser.h"
@@ -21,8 +22,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabBar>
@@ -84,6 +87,23 @@ void Unnamed(QAccessibleInterface* iface, const QString& path, QStringList& foun
         Unnamed(iface->child(i), path + QLatin1Char('/') + QString::number(i), found, depth + 1);
 }
 
+// Buttons and labels that name a control, below window, whose text has no
+// mnemonic: the keyboard cannot reach them at once.
+QStringList WithoutMnemonic(QWidget* window) {
+    QStringList found;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        QString text;
+        if (auto* button = qobject_cast<QAbstractButton*>(w))
+            text = button->text();
+        else if (auto* label = qobject_cast<QLabel*>(w); label && label->buddy())
+            text = label->text();
+        if (w->isVisibleTo(window) && !text.trimmed().isEmpty() &&
+            widgets::MnemonicOf(text).isNull())
+            found << QStringLiteral("%1 \"%2\"").arg(w->objectName(), text);
+    }
+    return found;
+}
+
 QStringList UnnamedIn(QWidget* window) {
     QStringList found;
     if (!window->accessibleName().isEmpty() || !window->windowTitle().isEmpty()) {
@@ -132,6 +152,7 @@ TEST_F(AccessibilityTest, EveryWindowNamesItsControls) {
         settingsWindow.TabBar()->setCurrentIndex(tab);
         QApplication::processEvents();
         EXPECT_TRUE(none(UnnamedIn(&settingsWindow))) << "settings tab " << tab;
+        EXPECT_TRUE(none(WithoutMnemonic(&settingsWindow))) << "settings tab " << tab;
     }
 
     dialogs::SendDataDialog send(child->Document());
@@ -148,6 +169,7 @@ TEST_F(AccessibilityTest, EveryWindowNamesItsControls) {
          std::initializer_list<QWidget*>{&send, &history, &options, &sort, &ports}) {
         QApplication::processEvents();
         EXPECT_TRUE(none(UnnamedIn(dialog))) << dialog->objectName().toStdString();
+        EXPECT_TRUE(none(WithoutMnemonic(dialog))) << dialog->objectName().toStdString();
     }
 }
 
