@@ -202,7 +202,8 @@ TEST_F(MainWindowTest, FileDialogsStartInTheFolderUsedLastForTheirKind) {
     const auto open = run(frame, "file.open", QString());
     EXPECT_EQ(open.folder, radio);
     EXPECT_EQ(open.filters, (QStringList{"Radio Data Files (*.rdf)", "Radio clone images (*.img)",
-                                         "All radio files (*.rdf *.img)", "All Files (*)"}));
+                                         "Radio as text (*.yaml)",
+                                         "All radio files (*.rdf *.img *.yaml)", "All Files (*)"}));
     app::MainWindow next;
     next.show();
     EXPECT_EQ(run(next, "file.open", QString()).folder, radio);
