@@ -741,24 +741,51 @@ const std::vector<Page>& Pages() {
 
 constexpr int kRawRun = 32;
 
-YAML::Node DescribeRaw(const Byte* was, const Byte* made, int from, int to, int base) {
+// The checksums, in the order they are made: the state block's, its
+// copy's, then the image's (which counts the other two). A checksum that
+// holds is left out of "raw" and made afresh when the text is read.
+constexpr int kChecksums[] = {rdf::kImage + image::kStateBlock + block::kChecksum,
+                              rdf::kImage + image::kStateCopy + block::kChecksum,
+                              rdf::kImage + image::kChecksum};
+
+bool IsChecksum(int at) {
+    return std::find(std::begin(kChecksums), std::end(kChecksums), at) != std::end(kChecksums);
+}
+
+// Makes each checksum that "raw" did not give.
+void MakeChecksums(Byte* blk, const std::vector<bool>& given) {
+    Byte* img = blk + rdf::kImage;
+    if (!given[static_cast<size_t>(kChecksums[0])])
+        blk[kChecksums[0]] = radio::RadioModel::BlockChecksum(img + image::kStateBlock);
+    if (!given[static_cast<size_t>(kChecksums[1])])
+        blk[kChecksums[1]] = radio::RadioModel::BlockChecksum(img + image::kStateCopy);
+    if (!given[static_cast<size_t>(kChecksums[2])])
+        blk[kChecksums[2]] = radio::RadioModel::ImageChecksum(img);
+}
+
+// Runs of the bytes of was from from to to (block offsets) that keep says
+// go under "raw", by offset less base.
+YAML::Node DescribeRaw(const Byte* was, const std::vector<bool>& keep, int from, int to, int base) {
     YAML::Node raw(YAML::NodeType::Map);
     int i = from;
     while (i < to) {
-        if (was[i] == made[i]) {
+        if (!keep[static_cast<size_t>(i)]) {
             ++i;
             continue;
         }
         const int start = i;
         QByteArray run;
-        while (i < to && i - start < kRawRun && was[i] != made[i])
+        while (i < to && i - start < kRawRun && keep[static_cast<size_t>(i)])
             run.append(static_cast<char>(was[i++]));
         raw[std::to_string(start - base)] = run.toHex().toUpper().toStdString();
     }
     return raw;
 }
 
-void ReadRaw(const YAML::Node& raw, Byte* dest, int size, const QString& what) {
+// Applies "raw" to size bytes at dest, block offset base; marks the bytes
+// it gives.
+void ReadRaw(const YAML::Node& raw, Byte* dest, int size, int base, const QString& what,
+             std::vector<bool>& given) {
     if (!raw.IsMap())
         Refuse(raw,
                QStringLiteral("expected %1 as a map of offsets and hexadecimal bytes").arg(what));
@@ -772,6 +799,7 @@ void ReadRaw(const YAML::Node& raw, Byte* dest, int size, const QString& what) {
         if (offset + bytes.size() > size)
             Refuse(item.second, QStringLiteral("the bytes run past the end (%1 bytes)").arg(size));
         std::memcpy(dest + offset, bytes.constData(), static_cast<size_t>(bytes.size()));
+        std::fill_n(given.begin() + base + offset, bytes.size(), true);
     }
 }
 
@@ -986,13 +1014,14 @@ void Apply(const YAML::Node& root, Byte* out) {
         model.SetPriorityChannel(
             Number(p, QStringLiteral("the priority channel"), 1, image::kMemoryCount));
 
-    radio::RadioModel::MakeChecksums(img);
+    std::vector<bool> given(rdf::kFileSize, false);
     if (const YAML::Node raw = Get(root, kRawKey); raw.IsDefined())
-        ReadRaw(raw, img, image::kSize, QStringLiteral("raw"));
+        ReadRaw(raw, img, image::kSize, rdf::kImage, QStringLiteral("raw"), given);
     if (const YAML::Node f = Get(root, kDataFileKey); f.IsDefined()) {
         if (const YAML::Node raw = Get(f, kRawKey); raw.IsDefined())
-            ReadRaw(raw, blk, rdf::kFileSize, QStringLiteral("data file raw"));
+            ReadRaw(raw, blk, rdf::kFileSize, 0, QStringLiteral("data file raw"), given);
     }
+    MakeChecksums(blk, given);
     std::memcpy(out, blk, rdf::kFileSize);
 }
 
@@ -1132,11 +1161,21 @@ QByteArray Write(const Byte* block) {
         root[kVersionKey] = kFormatVersion;
         Apply(root, made.data());
     }
-    root[kRawKey] = DescribeRaw(model.Block(), made.data(), rdf::kImage, rdf::kImage + image::kSize,
-                                rdf::kImage);
-    YAML::Node fileRaw = DescribeRaw(model.Block(), made.data(), 0, rdf::kImage, 0);
-    const YAML::Node after =
-        DescribeRaw(model.Block(), made.data(), rdf::kImage + image::kSize, rdf::kFileSize, 0);
+    // Under "raw": every byte the fields did not give back, and each
+    // checksum that does not hold.
+    const Byte* was = model.Block();
+    std::vector<bool> keep(rdf::kFileSize);
+    for (int i = 0; i < rdf::kFileSize; ++i)
+        keep[static_cast<size_t>(i)] = !IsChecksum(i) && was[i] != made[static_cast<size_t>(i)];
+    std::vector<bool> none(rdf::kFileSize, false);
+    Block fresh;
+    std::memcpy(fresh.data(), was, fresh.size());
+    MakeChecksums(fresh.data(), none);
+    for (const int at : kChecksums)
+        keep[static_cast<size_t>(at)] = was[at] != fresh[static_cast<size_t>(at)];
+    root[kRawKey] = DescribeRaw(was, keep, rdf::kImage, rdf::kImage + image::kSize, rdf::kImage);
+    YAML::Node fileRaw = DescribeRaw(was, keep, 0, rdf::kImage, 0);
+    const YAML::Node after = DescribeRaw(was, keep, rdf::kImage + image::kSize, rdf::kFileSize, 0);
     for (const auto& item : after)
         fileRaw[item.first] = item.second;
     if (fileRaw.size() > 0)
