@@ -11,7 +11,9 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSet>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -148,6 +150,46 @@ TEST(RadioText, AChangeIsALine) {
     EXPECT_EQ(added[0], QString(removed[0]).replace("name: \"\"", "name: HOME"));
     EXPECT_TRUE(added[1].startsWith("  - {channel: 5, receive frequency: 144.00000"));
     EXPECT_EQ(after.indexOf(added[1]), after.indexOf(added[0]) + 1);
+}
+
+// The command line: a hand-written text lists as written; a misspelt key
+// is named with its line and column, exit status 1 and nothing written;
+// convert goes to text and back to the same file.
+TEST(RadioText, CommandLine) {
+    using testing_support::DataPath;
+    using testing_support::RunCli;
+    QTemporaryDir dir;
+    const QString image = dir.filePath("ten.rdf");
+    auto run = RunCli({"convert", DataPath("ten-channels.yaml"), image});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    run = RunCli({"show", image});
+    QByteArray listed;
+    for (const QByteArray& line : run.out.split('\n')) {
+        if (!line.isEmpty() && !line.split('\t').value(1).isEmpty())
+            listed += line + '\n';
+    }
+    EXPECT_EQ(listed, testing_support::ReadFile(DataPath("ten-channels.shown")));
+
+    const QString kept = dir.filePath("kept.img");
+    testing_support::WriteFile(kept, "old");
+    for (const QString& out : {dir.filePath("new.img"), kept}) {
+        run = RunCli({"convert", DataPath("typo.yaml"), out});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err,
+                  DataPath("typo.yaml").toUtf8() +
+                      ":5:18: unknown key \"recieve frequency\" in a channel of memories; "
+                      "expected one of: channel, receive frequency, transmit frequency, "
+                      "offset frequency, offset direction, operating mode, name, tone "
+                      "mode, ctcss tone, dcs code, skip, preferential scan, frequency "
+                      "step, clock shift, half deviation, tx power, icon, mask, comment\n");
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("new.img")));
+    EXPECT_EQ(testing_support::ReadFile(kept), "old");
+
+    const QString text = dir.filePath("busy.yaml"), back = dir.filePath("back.rdf");
+    ASSERT_EQ(RunCli({"convert", DataPath("busy.rdf"), text}).exitCode, 0);
+    ASSERT_EQ(RunCli({"convert", text, back}).exitCode, 0);
+    EXPECT_EQ(testing_support::ReadFile(back), testing_support::ReadFile(DataPath("busy.rdf")));
 }
 
 } // namespace
