@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstring>
 #include <map>
 #include <string>
@@ -143,12 +144,16 @@ struct Refused {
     throw Refused{at.Mark(), what};
 }
 
-// Checks that a node is a map whose keys are all among allowed, each once.
-void CheckMap(const YAML::Node& node, const QString& what,
-              const std::vector<std::string>& allowed) {
+// A map's keys and values, in the order of the text.
+using Fields = std::vector<std::pair<std::string, YAML::Node>>;
+
+// Checks that a node is a map whose keys are all among allowed, each once,
+// and returns its keys and values.
+Fields CheckMap(const YAML::Node& node, const QString& what,
+                const std::vector<std::string>& allowed) {
     if (!node.IsMap())
         Refuse(node, QStringLiteral("expected %1 as a map of keys and values").arg(what));
-    std::vector<std::string> seen;
+    Fields fields;
     for (const auto& item : node) {
         if (!item.first.IsScalar())
             Refuse(item.first, QStringLiteral("expected a key of %1").arg(what));
@@ -160,18 +165,21 @@ void CheckMap(const YAML::Node& node, const QString& what,
             Refuse(item.first, QStringLiteral("unknown key \"%1\" in %2; expected one of: %3")
                                    .arg(FromStd(key), what, names.join(QStringLiteral(", "))));
         }
-        if (std::find(seen.begin(), seen.end(), key) != seen.end())
-            Refuse(item.first,
-                   QStringLiteral("key \"%1\" given twice in %2").arg(FromStd(key), what));
-        seen.push_back(key);
+        for (const auto& seen : fields) {
+            if (seen.first == key)
+                Refuse(item.first,
+                       QStringLiteral("key \"%1\" given twice in %2").arg(FromStd(key), what));
+        }
+        fields.emplace_back(key, item.second);
     }
+    return fields;
 }
 
 // The value of a key of a checked map; an undefined node when it is missing.
-YAML::Node Get(const YAML::Node& map, const std::string& key) {
-    for (const auto& item : map) {
-        if (item.first.Scalar() == key)
-            return item.second;
+YAML::Node Get(const Fields& fields, const std::string& key) {
+    for (const auto& field : fields) {
+        if (field.first == key)
+            return field.second;
     }
     return YAML::Node(YAML::NodeType::Undefined);
 }
@@ -388,7 +396,7 @@ YAML::Node DescribeChannel(const radio::RadioModel& radio, const Shape& at, cons
 // Reads a channel's keys over base (other keys of the map, such as the
 // row's label and comment, were checked by the caller).
 ChannelValues ReadChannel(const radio::RadioModel& radio, const Shape& at, const YAML::Node& node,
-                          ChannelValues v, bool fresh) {
+                          const Fields& fields, ChannelValues v, bool fresh) {
     const auto key = [](int col) { return ColumnKey(Column(col)); };
     using namespace radio::channelcol;
 
@@ -404,7 +412,7 @@ ChannelValues ReadChannel(const radio::RadioModel& radio, const Shape& at, const
         return hz;
     };
 
-    const YAML::Node rx = Get(node, key(kReceive));
+    const YAML::Node rx = Get(fields, key(kReceive));
     if (rx.IsDefined())
         v.rx = frequency(rx, QStringLiteral("receive frequency"), true);
     else if (fresh)
@@ -423,7 +431,7 @@ ChannelValues ReadChannel(const radio::RadioModel& radio, const Shape& at, const
     for (const ColumnDef& def : radio::kChannelColumns) {
         if (!Holds(at.tab, def))
             continue;
-        const YAML::Node n = Get(node, ColumnKey(def));
+        const YAML::Node n = Get(fields, ColumnKey(def));
         if (!n.IsDefined() || def.column == kReceive || def.column == kTransmit)
             continue;
         const QString what = FromStd(ColumnKey(def));
@@ -463,7 +471,7 @@ ChannelValues ReadChannel(const radio::RadioModel& radio, const Shape& at, const
             break;
         }
     }
-    const YAML::Node tx = Get(node, key(kTransmit));
+    const YAML::Node tx = Get(fields, key(kTransmit));
     if (v.direction == radio::direction::kSplit) {
         if (tx.IsDefined())
             v.tx = frequency(tx, QStringLiteral("transmit frequency"), true);
@@ -804,6 +812,124 @@ void ReadRaw(const YAML::Node& raw, Byte* dest, int size, int base, const QStrin
 }
 
 // ---------------------------------------------------------------------------
+// The text of a description: block maps at the top, flow maps and lists
+// where a node asks for them, scalars plain where that is safe and double
+// quoted otherwise.
+// ---------------------------------------------------------------------------
+
+bool IsPlainSafe(const std::string& s) {
+    if (s.empty() || s.front() == ' ' || s.back() == ' ')
+        return false;
+    static const char* const kWords[] = {"true", "false", "null", "yes", "no",
+                                         "on",   "off",   "y",    "n"};
+    const QString lower = FromStd(s).toLower();
+    for (const char* word : kWords) {
+        if (lower == QLatin1String(word))
+            return false;
+    }
+    const char first = s.front();
+    if (!std::isalnum(static_cast<unsigned char>(first)) && first != '(' && first != '.' &&
+        !((first == '-' || first == '+') && s.size() > 1 &&
+          std::isdigit(static_cast<unsigned char>(s[1]))))
+        return false;
+    return std::all_of(s.begin(), s.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || std::strchr(" ._+-/()", c);
+    });
+}
+
+void EmitScalar(QByteArray& out, const std::string& s) {
+    if (IsPlainSafe(s)) {
+        out.append(s.data(), static_cast<qsizetype>(s.size()));
+        return;
+    }
+    out.append('"');
+    for (const char32_t c : FromStd(s).toUcs4()) {
+        switch (c) {
+        case '"':
+            out.append("\\\"");
+            continue;
+        case '\\':
+            out.append("\\\\");
+            continue;
+        case '\n':
+            out.append("\\n");
+            continue;
+        case '\t':
+            out.append("\\t");
+            continue;
+        case '\r':
+            out.append("\\r");
+            continue;
+        default:
+            break;
+        }
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0))
+            out.append(QStringLiteral("\\x%1").arg(uint(c), 2, 16, QLatin1Char('0')).toLatin1());
+        else if (c == 0xFEFF || c == 0xFFFE || c == 0xFFFF || (c >= 0xD800 && c < 0xE000))
+            out.append(QStringLiteral("\\u%1").arg(uint(c), 4, 16, QLatin1Char('0')).toLatin1());
+        else
+            out.append(QString::fromUcs4(&c, 1).toUtf8());
+    }
+    out.append('"');
+}
+
+void EmitFlow(QByteArray& out, const YAML::Node& n) {
+    if (n.IsMap()) {
+        out.append('{');
+        bool first = true;
+        for (const auto& item : n) {
+            out.append(first ? "" : ", ");
+            first = false;
+            EmitScalar(out, item.first.Scalar());
+            out.append(": ");
+            EmitFlow(out, item.second);
+        }
+        out.append('}');
+    } else if (n.IsSequence()) {
+        out.append('[');
+        bool first = true;
+        for (const auto& item : n) {
+            out.append(first ? "" : ", ");
+            first = false;
+            EmitFlow(out, item);
+        }
+        out.append(']');
+    } else {
+        EmitScalar(out, n.Scalar());
+    }
+}
+
+bool IsBlock(const YAML::Node& n) {
+    return (n.IsMap() || n.IsSequence()) && n.size() > 0 && n.Style() != YAML::EmitterStyle::Flow;
+}
+
+void EmitBlock(QByteArray& out, const YAML::Node& n, int indent) {
+    const QByteArray pad(indent, ' ');
+    if (n.IsMap()) {
+        for (const auto& item : n) {
+            out.append(pad);
+            EmitScalar(out, item.first.Scalar());
+            out.append(':');
+            if (IsBlock(item.second)) {
+                out.append('\n');
+                EmitBlock(out, item.second, indent + 2);
+            } else {
+                out.append(' ');
+                EmitFlow(out, item.second);
+                out.append('\n');
+            }
+        }
+        return;
+    }
+    for (const auto& item : n) {
+        out.append(pad);
+        out.append("- ");
+        EmitFlow(out, item);
+        out.append('\n');
+    }
+}
+
+// ---------------------------------------------------------------------------
 // The whole text
 // ---------------------------------------------------------------------------
 
@@ -843,24 +969,24 @@ void Apply(const YAML::Node& root, Byte* out) {
 
     if (root.IsNull())
         return std::memcpy(out, blk, rdf::kFileSize), void();
-    CheckMap(root, QStringLiteral("the radio"), TopKeys());
+    const Fields rootF = CheckMap(root, QStringLiteral("the radio"), TopKeys());
 
-    if (const YAML::Node v = Get(root, kVersionKey); v.IsDefined())
+    if (const YAML::Node v = Get(rootF, kVersionKey); v.IsDefined())
         Number(v, QStringLiteral("the format version"), kFormatVersion, kFormatVersion);
 
-    if (const YAML::Node r = Get(root, kRadioKey); r.IsDefined()) {
-        CheckMap(r, QStringLiteral("radio"), {kModelKey, kVariantKey});
-        if (const YAML::Node m = Get(r, kModelKey);
+    if (const YAML::Node r = Get(rootF, kRadioKey); r.IsDefined()) {
+        const Fields rF = CheckMap(r, QStringLiteral("radio"), {kModelKey, kVariantKey});
+        if (const YAML::Node m = Get(rF, kModelKey);
             m.IsDefined() && Scalar(m, QStringLiteral("the model")) != QLatin1String(kModelName))
             Refuse(m, QStringLiteral("expected the model %1").arg(QLatin1String(kModelName)));
-        if (const YAML::Node v = Get(r, kVariantKey); v.IsDefined())
+        if (const YAML::Node v = Get(rF, kVariantKey); v.IsDefined())
             img[image::kVariantFlag] =
                 static_cast<Byte>(ListValue(v, VariantNames(), QStringLiteral("the variant"), 255));
     }
 
-    if (const YAML::Node f = Get(root, kDataFileKey); f.IsDefined()) {
-        CheckMap(f, QStringLiteral("data file"), {kSettingsSourceKey, kRawKey});
-        if (const YAML::Node s = Get(f, kSettingsSourceKey); s.IsDefined()) {
+    if (const YAML::Node f = Get(rootF, kDataFileKey); f.IsDefined()) {
+        const Fields fF = CheckMap(f, QStringLiteral("data file"), {kSettingsSourceKey, kRawKey});
+        if (const YAML::Node s = Get(fF, kSettingsSourceKey); s.IsDefined()) {
             const QString name = Scalar(s, QStringLiteral("a settings source"));
             if (name.toUtf8().size() >= rdf::kSettingsSourceSize || name.contains(QChar(0)))
                 Refuse(s, QStringLiteral("expected a settings source of at most %1 bytes")
@@ -872,23 +998,23 @@ void Apply(const YAML::Node& root, Byte* out) {
         }
     }
 
-    if (const YAML::Node s = Get(root, kSettingsKey); s.IsDefined()) {
+    if (const YAML::Node s = Get(rootF, kSettingsKey); s.IsDefined()) {
         std::vector<std::string> pageKeys;
         for (const Page& p : Pages())
             pageKeys.push_back(ToStd(p.name));
-        CheckMap(s, QStringLiteral("settings"), pageKeys);
+        const Fields sF = CheckMap(s, QStringLiteral("settings"), pageKeys);
         settings::rsf::RadioSettings settingsBlock{};
         settings::rsf::ExtractSettings(model, img, settingsBlock.data());
         for (const Page& p : Pages()) {
-            const YAML::Node page = Get(s, ToStd(p.name));
+            const YAML::Node page = Get(sF, ToStd(p.name));
             if (!page.IsDefined())
                 continue;
             std::vector<std::string> names;
             for (const opt::Option* o : p.options)
                 names.push_back(ToStd(opt::DisplayName(*o)));
-            CheckMap(page, QStringLiteral("the page %1").arg(p.name), names);
+            const Fields pageF = CheckMap(page, QStringLiteral("the page %1").arg(p.name), names);
             for (const opt::Option* o : p.options) {
-                if (const YAML::Node n = Get(page, ToStd(opt::DisplayName(*o))); n.IsDefined())
+                if (const YAML::Node n = Get(pageF, ToStd(opt::DisplayName(*o))); n.IsDefined())
                     ReadOption(*o, n, settingsBlock.data());
             }
         }
@@ -896,7 +1022,7 @@ void Apply(const YAML::Node& root, Byte* out) {
     }
 
     for (const ListTab& lt : kListTabs) {
-        const YAML::Node list = Get(root, lt.key);
+        const YAML::Node list = Get(rootF, lt.key);
         const int t = lt.tab;
         const int rows = radio::RadioModel::RecordCount(t);
         const bool band = IsBandTab(t);
@@ -917,8 +1043,9 @@ void Apply(const YAML::Node& root, Byte* out) {
         for (int row = 1; row <= rows; ++row)
             labels << RowLabel(model, t, row);
         for (const YAML::Node& ch : list) {
-            CheckMap(ch, QStringLiteral("a channel of %1").arg(QLatin1String(lt.key)), keys);
-            const YAML::Node place = Get(ch, placeKey);
+            const Fields chF =
+                CheckMap(ch, QStringLiteral("a channel of %1").arg(QLatin1String(lt.key)), keys);
+            const YAML::Node place = Get(chF, placeKey);
             if (!place.IsDefined())
                 Refuse(ch, QStringLiteral("expected the channel's %1").arg(FromStd(placeKey)));
             const QString label = Scalar(place, FromStd(placeKey));
@@ -934,15 +1061,15 @@ void Apply(const YAML::Node& root, Byte* out) {
             // written whole, from its keys and the defaults of a fresh row.
             const ChannelValues base =
                 band ? radio::DecodeChannel(model, img, t, row - 1) : ChannelValues{};
-            const ChannelValues v = ReadChannel(model, at, ch, base, !band);
+            const ChannelValues v = ReadChannel(model, at, ch, chF, base, !band);
             if (!radio::EncodeChannel(model, img, t, row - 1, v))
                 Refuse(ch, QStringLiteral("the channel's frequencies do not fit its record"));
-            if (const YAML::Node c = Get(ch, CommentKey()); c.IsDefined())
+            if (const YAML::Node c = Get(chF, CommentKey()); c.IsDefined())
                 model.SetComment(t, row - 1, ReadComment(c));
         }
     }
 
-    if (const YAML::Node hyper = Get(root, kHyperKey); hyper.IsDefined()) {
+    if (const YAML::Node hyper = Get(rootF, kHyperKey); hyper.IsDefined()) {
         if (!hyper.IsSequence())
             Refuse(hyper, QStringLiteral("expected hyper memories as a list"));
         for (int i = 0; i < image::kHyperCount; ++i) {
@@ -956,8 +1083,8 @@ void Apply(const YAML::Node& root, Byte* out) {
         const std::vector<std::string> setKeys = ChannelKeys(tab::kHyper, {});
         std::vector<bool> seen(image::kHyperCount, false);
         for (const YAML::Node& h : hyper) {
-            CheckMap(h, QStringLiteral("a hyper memory"), keys);
-            const YAML::Node place = Get(h, kMemoryKey);
+            const Fields hF = CheckMap(h, QStringLiteral("a hyper memory"), keys);
+            const YAML::Node place = Get(hF, kMemoryKey);
             if (!place.IsDefined())
                 Refuse(h, QStringLiteral("expected the hyper memory's number (key \"memory\")"));
             const int row = Number(place, QStringLiteral("a hyper memory"), 1, image::kHyperCount);
@@ -967,30 +1094,31 @@ void Apply(const YAML::Node& root, Byte* out) {
             Byte* b = radio::RadioModel::RecordForRow(img, tab::kHyper, row - 1);
             b[block::kHyperStatus] = block::kHyperInUse;
             b[block::kHyperStatus2] = 0;
-            if (const YAML::Node d = Get(h, kDualReceiveKey); d.IsDefined())
+            if (const YAML::Node d = Get(hF, kDualReceiveKey); d.IsDefined())
                 b[block::kDualReceive] =
                     IsRaw(d) ? static_cast<Byte>(Number(
                                    RawValue(d), QStringLiteral("dual receive (raw)"), 0, 255))
                              : Boolean(d, QStringLiteral("dual receive"));
-            if (const YAML::Node o = Get(h, kOperationBandKey); o.IsDefined())
+            if (const YAML::Node o = Get(hF, kOperationBandKey); o.IsDefined())
                 b[block::kOperationBand] = static_cast<Byte>(ListValue(
                     o, Items(radio::ChoiceList::Band), QStringLiteral("operation band"), 255));
             for (int set = 0; set < 2; ++set) {
-                const YAML::Node s = Get(h, kSetKeys[set]);
+                const YAML::Node s = Get(hF, kSetKeys[set]);
                 if (!s.IsDefined())
                     continue;
-                CheckMap(s, QStringLiteral("receiver set %1").arg(QLatin1String(kSetKeys[set])),
-                         setKeys);
-                const ChannelValues v = ReadChannel(model, Shape{tab::kHyper, 0}, s,
+                const Fields setF =
+                    CheckMap(s, QStringLiteral("receiver set %1").arg(QLatin1String(kSetKeys[set])),
+                             setKeys);
+                const ChannelValues v = ReadChannel(model, Shape{tab::kHyper, 0}, s, setF,
                                                     radio::DecodeSet(model, b, set), false);
                 radio::EncodeSet(model, b, set, v);
             }
-            if (const YAML::Node c = Get(h, CommentKey()); c.IsDefined())
+            if (const YAML::Node c = Get(hF, CommentKey()); c.IsDefined())
                 model.SetComment(tab::kHyper, row - 1, ReadComment(c));
         }
     }
 
-    if (const YAML::Node groups = Get(root, kGroupsKey); groups.IsDefined()) {
+    if (const YAML::Node groups = Get(rootF, kGroupsKey); groups.IsDefined()) {
         std::vector<std::string> keys;
         for (int g = 1; g <= image::kGroupCount; ++g)
             keys.push_back(std::to_string(g));
@@ -1010,15 +1138,17 @@ void Apply(const YAML::Node& root, Byte* out) {
         }
     }
 
-    if (const YAML::Node p = Get(root, kPriorityKey); p.IsDefined())
+    if (const YAML::Node p = Get(rootF, kPriorityKey); p.IsDefined())
         model.SetPriorityChannel(
             Number(p, QStringLiteral("the priority channel"), 1, image::kMemoryCount));
 
     std::vector<bool> given(rdf::kFileSize, false);
-    if (const YAML::Node raw = Get(root, kRawKey); raw.IsDefined())
+    if (const YAML::Node raw = Get(rootF, kRawKey); raw.IsDefined())
         ReadRaw(raw, img, image::kSize, rdf::kImage, QStringLiteral("raw"), given);
-    if (const YAML::Node f = Get(root, kDataFileKey); f.IsDefined()) {
-        if (const YAML::Node raw = Get(f, kRawKey); raw.IsDefined())
+    if (const YAML::Node f = Get(rootF, kDataFileKey); f.IsDefined()) {
+        if (const YAML::Node raw = Get(
+                CheckMap(f, QStringLiteral("data file"), {kSettingsSourceKey, kRawKey}), kRawKey);
+            raw.IsDefined())
             ReadRaw(raw, blk, rdf::kFileSize, 0, QStringLiteral("data file raw"), given);
     }
     MakeChecksums(blk, given);
@@ -1181,12 +1311,8 @@ QByteArray Write(const Byte* block) {
     if (fileRaw.size() > 0)
         root[kDataFileKey][kRawKey] = fileRaw;
 
-    YAML::Emitter out;
-    out << YAML::Comment("Clonara radio text: the whole radio, see docs/radio-text.md")
-        << YAML::Newline;
-    out << root;
-    QByteArray text(out.c_str(), static_cast<qsizetype>(out.size()));
-    text.append('\n');
+    QByteArray text("# Clonara radio text: the whole radio, see docs/radio-text.md\n");
+    EmitBlock(text, root, 0);
     return text;
 }
 
