@@ -1,13 +1,12 @@
 // The radio text figures: a full radio (every memory channel, hyper memory
-// and group in use: tests/data/full.img) written as text, the text read
-// back, and the YAML library's parse of it alone.
+// and group in use: tests/data/full.img) written as text, and the text read
+// back.
 #include "document/RadioDocument.h"
 #include "settings/RadioText.h"
 
 #include <QFile>
 
 #include <benchmark/benchmark.h>
-#include <yaml-cpp/yaml.h>
 
 #include <array>
 
@@ -36,13 +35,6 @@ void Read(benchmark::State& state) {
             settings::radiotext::Read(text, QStringLiteral("full.yaml"), block.data()));
 }
 BENCHMARK(Read)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-
-void ParseOnly(benchmark::State& state) {
-    const std::string text = FullText().toStdString();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(YAML::Load(text));
-}
-BENCHMARK(ParseOnly)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace
 

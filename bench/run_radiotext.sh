@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Radio text figures: a full radio (tests/data/full.img) written as text, read
-# back, and the YAML parse alone (medians); clonara-cli convert of the full
+# back (medians); clonara-cli convert of the full
 # radio to text and back as whole processes.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)

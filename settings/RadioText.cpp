@@ -18,7 +18,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include <yaml-cpp/yaml.h>
+#include <yaml.h>
 
 #include <algorithm>
 #include <array>
@@ -132,29 +132,95 @@ std::string ToStd(const QString& s) {
 }
 
 // ---------------------------------------------------------------------------
+// The text as a tree: what the YAML library's events make of it, and what
+// writing builds before it is printed
+// ---------------------------------------------------------------------------
+
+// A place in the text, 0-based; line -1 for none.
+struct Mark {
+    int line = -1;
+    int column = -1;
+};
+
+class TextNode {
+public:
+    enum class Type { Undefined, Null, Scalar, Sequence, Map };
+    using Pair = std::pair<TextNode, TextNode>;
+
+    explicit TextNode(Type type = Type::Undefined) : m_type(type) {}
+    TextNode(std::string scalar) : m_type(Type::Scalar), m_scalar(std::move(scalar)) {}
+    TextNode(const char* scalar) : TextNode(std::string(scalar)) {}
+    TextNode(int number) : TextNode(std::to_string(number)) {}
+    TextNode(bool on) : TextNode(std::string(on ? "true" : "false")) {}
+
+    bool IsDefined() const { return m_type != Type::Undefined; }
+    bool IsNull() const { return m_type == Type::Null; }
+    bool IsScalar() const { return m_type == Type::Scalar; }
+    bool IsSequence() const { return m_type == Type::Sequence; }
+    bool IsMap() const { return m_type == Type::Map; }
+    const std::string& Scalar() const { return m_scalar; }
+    ::settings::radiotext::Mark Mark() const { return m_mark; }
+    void SetMark(::settings::radiotext::Mark mark) { m_mark = mark; }
+    size_t size() const { return IsMap() ? m_pairs.size() : m_items.size(); }
+    const std::vector<TextNode>& Items() const { return m_items; }
+    const std::vector<Pair>& Pairs() const { return m_pairs; }
+    bool Flow() const { return m_flow; }
+    void SetFlow() { m_flow = true; }
+
+    void push_back(TextNode item) { m_items.push_back(std::move(item)); }
+    void Add(TextNode key, TextNode value) {
+        m_pairs.emplace_back(std::move(key), std::move(value));
+    }
+    // The value of a key of a map, added when it is not there yet.
+    TextNode& operator[](const std::string& key) {
+        if (m_type != Type::Map)
+            *this = TextNode(Type::Map);
+        for (Pair& pair : m_pairs) {
+            if (pair.first.m_scalar == key)
+                return pair.second;
+        }
+        m_pairs.emplace_back(TextNode(key), TextNode());
+        return m_pairs.back().second;
+    }
+
+private:
+    Type m_type;
+    bool m_flow = false;
+    std::string m_scalar;
+    ::settings::radiotext::Mark m_mark;
+    std::vector<TextNode> m_items;
+    std::vector<Pair> m_pairs;
+};
+
+const TextNode& Undefined() {
+    static const TextNode none;
+    return none;
+}
+
+// ---------------------------------------------------------------------------
 // Reading: refusals carry the place in the text
 // ---------------------------------------------------------------------------
 
 struct Refused {
-    YAML::Mark mark;
+    Mark mark;
     QString what;
 };
 
-[[noreturn]] void Refuse(const YAML::Node& at, const QString& what) {
+[[noreturn]] void Refuse(const TextNode& at, const QString& what) {
     throw Refused{at.Mark(), what};
 }
 
 // A map's keys and values, in the order of the text.
-using Fields = std::vector<std::pair<std::string, YAML::Node>>;
+using Fields = std::vector<std::pair<std::string, const TextNode*>>;
 
 // Checks that a node is a map whose keys are all among allowed, each once,
 // and returns its keys and values.
-Fields CheckMap(const YAML::Node& node, const QString& what,
+Fields CheckMap(const TextNode& node, const QString& what,
                 const std::vector<std::string>& allowed) {
     if (!node.IsMap())
         Refuse(node, QStringLiteral("expected %1 as a map of keys and values").arg(what));
     Fields fields;
-    for (const auto& item : node) {
+    for (const auto& item : node.Pairs()) {
         if (!item.first.IsScalar())
             Refuse(item.first, QStringLiteral("expected a key of %1").arg(what));
         const std::string& key = item.first.Scalar();
@@ -170,27 +236,27 @@ Fields CheckMap(const YAML::Node& node, const QString& what,
                 Refuse(item.first,
                        QStringLiteral("key \"%1\" given twice in %2").arg(FromStd(key), what));
         }
-        fields.emplace_back(key, item.second);
+        fields.emplace_back(key, &item.second);
     }
     return fields;
 }
 
 // The value of a key of a checked map; an undefined node when it is missing.
-YAML::Node Get(const Fields& fields, const std::string& key) {
+const TextNode& Get(const Fields& fields, const std::string& key) {
     for (const auto& field : fields) {
         if (field.first == key)
-            return field.second;
+            return *field.second;
     }
-    return YAML::Node(YAML::NodeType::Undefined);
+    return Undefined();
 }
 
-QString Scalar(const YAML::Node& node, const QString& what) {
+QString Scalar(const TextNode& node, const QString& what) {
     if (!node.IsScalar())
         Refuse(node, QStringLiteral("expected %1").arg(what));
     return FromStd(node.Scalar());
 }
 
-bool Boolean(const YAML::Node& node, const QString& what) {
+bool Boolean(const TextNode& node, const QString& what) {
     const QString text = node.IsScalar() ? FromStd(node.Scalar()) : QString();
     if (text == QLatin1String("true"))
         return true;
@@ -200,7 +266,7 @@ bool Boolean(const YAML::Node& node, const QString& what) {
 }
 
 // A whole number from low to high.
-int Number(const YAML::Node& node, const QString& what, int low, int high) {
+int Number(const TextNode& node, const QString& what, int low, int high) {
     const QString text = node.IsScalar() ? FromStd(node.Scalar()) : QString();
     bool ok = false;
     const int value = text.toInt(&ok);
@@ -213,16 +279,16 @@ int Number(const YAML::Node& node, const QString& what, int low, int high) {
 
 // A value written as {raw: ...}: what the field holds, past the program's
 // rules.
-bool IsRaw(const YAML::Node& node) {
-    return node.IsMap() && node.size() == 1 && node.begin()->first.IsScalar() &&
-           node.begin()->first.Scalar() == kRawKey;
+bool IsRaw(const TextNode& node) {
+    return node.IsMap() && node.size() == 1 && node.Pairs().front().first.IsScalar() &&
+           node.Pairs().front().first.Scalar() == kRawKey;
 }
-YAML::Node RawValue(const YAML::Node& node) {
-    return node.begin()->second;
+const TextNode& RawValue(const TextNode& node) {
+    return node.Pairs().front().second;
 }
 
 // An item of a list by its text (exactly), or {raw: n} up to high.
-int ListValue(const YAML::Node& node, const QStringList& items, const QString& what, int high) {
+int ListValue(const TextNode& node, const QStringList& items, const QString& what, int high) {
     if (IsRaw(node))
         return Number(RawValue(node), what + QStringLiteral(" (raw)"), 0, high);
     const QString text = node.IsScalar() ? FromStd(node.Scalar()) : QString();
@@ -235,7 +301,7 @@ int ListValue(const YAML::Node& node, const QStringList& items, const QString& w
 
 // A frequency in MHz ("146.94000", "146.94 MHz") or kHz ("600 kHz"); an
 // offset may be 0.
-Hz Frequency(const YAML::Node& node, const QString& what, bool zero = false) {
+Hz Frequency(const TextNode& node, const QString& what, bool zero = false) {
     const radio::FrequencyEntry entry = radio::ParseFrequency(Scalar(node, what));
     if (entry.kind != radio::FrequencyEntry::Value &&
         !(zero && entry.kind == radio::FrequencyEntry::Zero))
@@ -250,23 +316,23 @@ Hz Frequency(const YAML::Node& node, const QString& what, bool zero = false) {
 // Writing helpers
 // ---------------------------------------------------------------------------
 
-YAML::Node Raw(int value) {
-    YAML::Node node(YAML::NodeType::Map);
-    node.SetStyle(YAML::EmitterStyle::Flow);
+TextNode Raw(int value) {
+    TextNode node(TextNode::Type::Map);
+    node.SetFlow();
     node[kRawKey] = value;
     return node;
 }
 
-YAML::Node Raw(const QString& text) {
-    YAML::Node node(YAML::NodeType::Map);
-    node.SetStyle(YAML::EmitterStyle::Flow);
+TextNode Raw(const QString& text) {
+    TextNode node(TextNode::Type::Map);
+    node.SetFlow();
     node[kRawKey] = ToStd(text);
     return node;
 }
 
-YAML::Node ListNode(int value, const QStringList& items) {
+TextNode ListNode(int value, const QStringList& items) {
     if (value >= 0 && value < items.size())
-        return YAML::Node(ToStd(items[value]));
+        return TextNode(ToStd(items[value]));
     return Raw(value);
 }
 
@@ -347,12 +413,12 @@ Hz TransmitOf(const ChannelValues& v) {
 
 // A channel's description, or an undefined node when its fields hold no
 // numbers (its bytes then go under "raw").
-YAML::Node DescribeChannel(const radio::RadioModel& radio, const Shape& at, const ChannelValues& v,
-                           YAML::Node node) {
+TextNode DescribeChannel(const radio::RadioModel& radio, const Shape& at, const ChannelValues& v,
+                         TextNode node) {
     const bool split = v.direction == radio::direction::kSplit;
     if (v.rx < 0 || (split ? v.tx < 0 : v.offset < 0) || v.direction < 0)
-        return YAML::Node(YAML::NodeType::Undefined);
-    node.SetStyle(YAML::EmitterStyle::Flow);
+        return TextNode();
+    node.SetFlow();
     for (const ColumnDef& def : radio::kChannelColumns) {
         if (!Holds(at.tab, def) || def.value == radio::CellValue::Comment)
             continue;
@@ -367,14 +433,14 @@ YAML::Node DescribeChannel(const radio::RadioModel& radio, const Shape& at, cons
                 break;
             }
             const QString text = FrequencyWords(hz);
-            node[key] = ValidFrequency(radio, at, hz) ? YAML::Node(ToStd(text)) : Raw(text);
+            node[key] = ValidFrequency(radio, at, hz) ? TextNode(ToStd(text)) : Raw(text);
             break;
         }
         case radio::CellValue::OffsetText:
             if (!split) {
                 const QString text = OffsetWords(v.offset);
                 const bool plain = v.offset == 0 || radio::RadioModel::IsValidOffset(v.offset);
-                node[key] = plain ? YAML::Node(ToStd(text)) : Raw(text);
+                node[key] = plain ? TextNode(ToStd(text)) : Raw(text);
             }
             break;
         case radio::CellValue::ListIndex:
@@ -395,12 +461,12 @@ YAML::Node DescribeChannel(const radio::RadioModel& radio, const Shape& at, cons
 
 // Reads a channel's keys over base (other keys of the map, such as the
 // row's label and comment, were checked by the caller).
-ChannelValues ReadChannel(const radio::RadioModel& radio, const Shape& at, const YAML::Node& node,
+ChannelValues ReadChannel(const radio::RadioModel& radio, const Shape& at, const TextNode& node,
                           const Fields& fields, ChannelValues v, bool fresh) {
     const auto key = [](int col) { return ColumnKey(Column(col)); };
     using namespace radio::channelcol;
 
-    const auto frequency = [&](const YAML::Node& n, const QString& what, bool rule) {
+    const auto frequency = [&](const TextNode& n, const QString& what, bool rule) {
         const bool raw = IsRaw(n);
         const Hz hz = Frequency(raw ? RawValue(n) : n, what, raw);
         if (!FitsField(at, hz) || Stored(at, hz) != hz)
@@ -412,7 +478,7 @@ ChannelValues ReadChannel(const radio::RadioModel& radio, const Shape& at, const
         return hz;
     };
 
-    const YAML::Node rx = Get(fields, key(kReceive));
+    const TextNode& rx = Get(fields, key(kReceive));
     if (rx.IsDefined())
         v.rx = frequency(rx, QStringLiteral("receive frequency"), true);
     else if (fresh)
@@ -431,7 +497,7 @@ ChannelValues ReadChannel(const radio::RadioModel& radio, const Shape& at, const
     for (const ColumnDef& def : radio::kChannelColumns) {
         if (!Holds(at.tab, def))
             continue;
-        const YAML::Node n = Get(fields, ColumnKey(def));
+        const TextNode& n = Get(fields, ColumnKey(def));
         if (!n.IsDefined() || def.column == kReceive || def.column == kTransmit)
             continue;
         const QString what = FromStd(ColumnKey(def));
@@ -471,7 +537,7 @@ ChannelValues ReadChannel(const radio::RadioModel& radio, const Shape& at, const
             break;
         }
     }
-    const YAML::Node tx = Get(fields, key(kTransmit));
+    const TextNode& tx = Get(fields, key(kTransmit));
     if (v.direction == radio::direction::kSplit) {
         if (tx.IsDefined())
             v.tx = frequency(tx, QStringLiteral("transmit frequency"), true);
@@ -505,7 +571,7 @@ std::vector<std::string> ChannelKeys(int t, std::vector<std::string> keys) {
 }
 
 // A row's comment: at most 30 Latin-1 characters.
-QString ReadComment(const YAML::Node& n) {
+QString ReadComment(const TextNode& n) {
     const QString text = Scalar(n, QStringLiteral("a comment"));
     if (text.size() > rdf::kCommentMaxText)
         Refuse(n, QStringLiteral("expected a comment of at most %1 characters")
@@ -553,53 +619,51 @@ const settings::rset::BitmapShape& ShapeOf(const opt::Option& o) {
 }
 
 // An option's value, or an undefined node when the bytes are left to "raw".
-YAML::Node DescribeOption(const opt::Option& o, const Byte* s) {
+TextNode DescribeOption(const opt::Option& o, const Byte* s) {
     namespace display = settings::rset::display;
     const Byte value = s[o.byte];
     switch (o.kind) {
     case opt::Kind::Check:
-        return YAML::Node(opt::Bit(s, o.byte, o.bit));
+        return TextNode(opt::Bit(s, o.byte, o.bit));
     case opt::Kind::BitChoice:
-        return YAML::Node(ToStd(Choices(o)[opt::Bit(s, o.byte, o.bit) ? 1 : 0]));
+        return TextNode(ToStd(Choices(o)[opt::Bit(s, o.byte, o.bit) ? 1 : 0]));
     case opt::Kind::Choice:
         return ListNode(value, Choices(o));
     case opt::Kind::Level:
-        return value <= opt::kLevelMax ? YAML::Node(int(value)) : Raw(value);
+        return value <= opt::kLevelMax ? TextNode(int(value)) : Raw(value);
     case opt::Kind::Dimmer:
-        return value <= display::kDimmerMax ? YAML::Node(int(value)) : Raw(value);
+        return value <= display::kDimmerMax ? TextNode(int(value)) : Raw(value);
     case opt::Kind::Contrast: {
         const int shown = display::ShownContrast(value);
-        return display::ContrastByte(shown) == value ? YAML::Node(shown) : Raw(value);
+        return display::ContrastByte(shown) == value ? TextNode(shown) : Raw(value);
     }
     case opt::Kind::DtmfCode:
     case opt::Kind::DtmfChannel: {
         const QChar c = opt::DtmfCharacter(value);
-        return c.unicode() > 0x20 && c.unicode() < 0x7F ? YAML::Node(ToStd(QString(c)))
-                                                        : Raw(value);
+        return c.unicode() > 0x20 && c.unicode() < 0x7F ? TextNode(ToStd(QString(c))) : Raw(value);
     }
     case opt::Kind::DtmfMemory:
     case opt::Kind::CwId:
     case opt::Kind::Name:
-        return YAML::Node(ToStd(opt::ValueText(o, s)));
+        return TextNode(ToStd(opt::ValueText(o, s)));
     case opt::Kind::Time: {
         const QString text = opt::TimeText(s, o.byte);
-        return opt::ParseTime(text) ? YAML::Node(ToStd(text))
-                                    : YAML::Node(YAML::NodeType::Undefined);
+        return opt::ParseTime(text) ? TextNode(ToStd(text)) : TextNode();
     }
     case opt::Kind::Offset: {
         const int offset = opt::OffsetValue(s, o.byte);
-        return offset >= opt::kOffsetMin && offset <= opt::kOffsetMax ? YAML::Node(offset)
+        return offset >= opt::kOffsetMin && offset <= opt::kOffsetMax ? TextNode(offset)
                                                                       : Raw(offset);
     }
     case opt::Kind::LedColour: {
         const Byte* levels = s + o.byte;
         if (std::max({levels[0], levels[1], levels[2]}) > display::kLedLevelMax)
-            return YAML::Node(YAML::NodeType::Undefined);
-        return YAML::Node(ToStd(opt::ValueText(o, s)));
+            return TextNode();
+        return TextNode(ToStd(opt::ValueText(o, s)));
     }
     case opt::Kind::Icon:
     case opt::Kind::FontChar: {
-        YAML::Node rows(YAML::NodeType::Sequence);
+        TextNode rows(TextNode::Type::Sequence);
         const auto& shape = ShapeOf(o);
         for (const QString& row :
              settings::rset::DrawBitmap(shape, settings::rset::DecodeBitmap(shape, s + o.byte)))
@@ -607,11 +671,11 @@ YAML::Node DescribeOption(const opt::Option& o, const Byte* s) {
         return rows;
     }
     }
-    return YAML::Node(YAML::NodeType::Undefined);
+    return TextNode();
 }
 
 // A text of the radio's characters, at most length of them.
-QString RadioCharacters(const YAML::Node& n, const QString& what, int length) {
+QString RadioCharacters(const TextNode& n, const QString& what, int length) {
     const QString text = Scalar(n, what);
     if (text.size() > length)
         Refuse(n, QStringLiteral("expected %1 of at most %2 characters").arg(what).arg(length));
@@ -622,11 +686,11 @@ QString RadioCharacters(const YAML::Node& n, const QString& what, int length) {
     return text;
 }
 
-void ReadOption(const opt::Option& o, const YAML::Node& n, Byte* s) {
+void ReadOption(const opt::Option& o, const TextNode& n, Byte* s) {
     namespace display = settings::rset::display;
     const QString what = opt::DisplayName(o);
     const bool raw = IsRaw(n);
-    const YAML::Node r = raw ? RawValue(n) : n;
+    const TextNode& r = raw ? RawValue(n) : n;
     switch (o.kind) {
     case opt::Kind::Check:
         opt::SetBit(s, o.byte, o.bit, Boolean(n, what));
@@ -709,7 +773,7 @@ void ReadOption(const opt::Option& o, const YAML::Node& n, Byte* s) {
         if (!n.IsSequence() || static_cast<int>(n.size()) != shape.height)
             Refuse(n, expected);
         settings::rset::Pixels pixels;
-        for (const auto& row : n) {
+        for (const auto& row : n.Items()) {
             const QString text = row.IsScalar() ? FromStd(row.Scalar()) : QString();
             if (text.size() != shape.width)
                 Refuse(row, expected);
@@ -773,8 +837,8 @@ void MakeChecksums(Byte* blk, const std::vector<bool>& given) {
 
 // Runs of the bytes of was from from to to (block offsets) that keep says
 // go under "raw", by offset less base.
-YAML::Node DescribeRaw(const Byte* was, const std::vector<bool>& keep, int from, int to, int base) {
-    YAML::Node raw(YAML::NodeType::Map);
+TextNode DescribeRaw(const Byte* was, const std::vector<bool>& keep, int from, int to, int base) {
+    TextNode raw(TextNode::Type::Map);
     int i = from;
     while (i < to) {
         if (!keep[static_cast<size_t>(i)]) {
@@ -792,12 +856,12 @@ YAML::Node DescribeRaw(const Byte* was, const std::vector<bool>& keep, int from,
 
 // Applies "raw" to size bytes at dest, block offset base; marks the bytes
 // it gives.
-void ReadRaw(const YAML::Node& raw, Byte* dest, int size, int base, const QString& what,
+void ReadRaw(const TextNode& raw, Byte* dest, int size, int base, const QString& what,
              std::vector<bool>& given) {
     if (!raw.IsMap())
         Refuse(raw,
                QStringLiteral("expected %1 as a map of offsets and hexadecimal bytes").arg(what));
-    for (const auto& item : raw) {
+    for (const auto& item : raw.Pairs()) {
         const int offset = Number(item.first, what + QStringLiteral(" offset"), 0, size - 1);
         const QString hex = item.second.IsScalar() ? FromStd(item.second.Scalar()) : QString();
         static const QRegularExpression form(QStringLiteral("^([0-9A-Fa-f]{2})+$"));
@@ -873,11 +937,11 @@ void EmitScalar(QByteArray& out, const std::string& s) {
     out.append('"');
 }
 
-void EmitFlow(QByteArray& out, const YAML::Node& n) {
+void EmitFlow(QByteArray& out, const TextNode& n) {
     if (n.IsMap()) {
         out.append('{');
         bool first = true;
-        for (const auto& item : n) {
+        for (const auto& item : n.Pairs()) {
             out.append(first ? "" : ", ");
             first = false;
             EmitScalar(out, item.first.Scalar());
@@ -888,7 +952,7 @@ void EmitFlow(QByteArray& out, const YAML::Node& n) {
     } else if (n.IsSequence()) {
         out.append('[');
         bool first = true;
-        for (const auto& item : n) {
+        for (const auto& item : n.Items()) {
             out.append(first ? "" : ", ");
             first = false;
             EmitFlow(out, item);
@@ -899,14 +963,14 @@ void EmitFlow(QByteArray& out, const YAML::Node& n) {
     }
 }
 
-bool IsBlock(const YAML::Node& n) {
-    return (n.IsMap() || n.IsSequence()) && n.size() > 0 && n.Style() != YAML::EmitterStyle::Flow;
+bool IsBlock(const TextNode& n) {
+    return (n.IsMap() || n.IsSequence()) && n.size() > 0 && !n.Flow();
 }
 
-void EmitBlock(QByteArray& out, const YAML::Node& n, int indent) {
+void EmitBlock(QByteArray& out, const TextNode& n, int indent) {
     const QByteArray pad(indent, ' ');
     if (n.IsMap()) {
-        for (const auto& item : n) {
+        for (const auto& item : n.Pairs()) {
             out.append(pad);
             EmitScalar(out, item.first.Scalar());
             out.append(':');
@@ -921,12 +985,131 @@ void EmitBlock(QByteArray& out, const YAML::Node& n, int indent) {
         }
         return;
     }
-    for (const auto& item : n) {
+    for (const auto& item : n.Items()) {
         out.append(pad);
         out.append("- ");
         EmitFlow(out, item);
         out.append('\n');
     }
+}
+
+// ---------------------------------------------------------------------------
+// Parsing: the YAML library's events made into a tree
+// ---------------------------------------------------------------------------
+
+Mark MarkOf(const yaml_mark_t& mark) {
+    return Mark{static_cast<int>(mark.line), static_cast<int>(mark.column)};
+}
+
+// Nesting deeper than any radio text is refused, so that no text can
+// exhaust the stack.
+constexpr int kMaxDepth = 32;
+
+class Parser {
+public:
+    explicit Parser(const QByteArray& text) {
+        yaml_parser_initialize(&m_parser);
+        yaml_parser_set_input_string(&m_parser,
+                                     reinterpret_cast<const unsigned char*>(text.constData()),
+                                     static_cast<size_t>(text.size()));
+    }
+    ~Parser() { yaml_parser_delete(&m_parser); }
+    Parser(const Parser&) = delete;
+    Parser& operator=(const Parser&) = delete;
+
+    // The text's one document; an empty text is a null node.
+    TextNode Document() {
+        Event event(*this);
+        if (event.Type() != YAML_STREAM_START_EVENT)
+            Fail(event);
+        Event first(*this);
+        if (first.Type() == YAML_STREAM_END_EVENT)
+            return TextNode(TextNode::Type::Null);
+        if (first.Type() != YAML_DOCUMENT_START_EVENT)
+            Fail(first);
+        TextNode root = Node(Event(*this), 0);
+        Event end(*this);
+        if (end.Type() != YAML_DOCUMENT_END_EVENT)
+            Fail(end);
+        Event after(*this);
+        if (after.Type() != YAML_STREAM_END_EVENT)
+            throw Refused{MarkOf(after.Raw().start_mark),
+                          QStringLiteral("expected one radio in the text, not several documents")};
+        return root;
+    }
+
+private:
+    class Event {
+    public:
+        explicit Event(Parser& parser) {
+            if (!yaml_parser_parse(&parser.m_parser, &m_event)) {
+                const yaml_parser_t& p = parser.m_parser;
+                throw Refused{MarkOf(p.problem_mark),
+                              QString::fromUtf8(p.problem ? p.problem : "unreadable text") +
+                                  (p.context ? QStringLiteral(" ") + QString::fromUtf8(p.context)
+                                             : QString())};
+            }
+        }
+        ~Event() { yaml_event_delete(&m_event); }
+        Event(const Event&) = delete;
+        Event& operator=(const Event&) = delete;
+        yaml_event_type_t Type() const { return m_event.type; }
+        const yaml_event_t& Raw() const { return m_event; }
+
+    private:
+        yaml_event_t m_event{};
+    };
+
+    [[noreturn]] static void Fail(const Event& event) {
+        throw Refused{MarkOf(event.Raw().start_mark), QStringLiteral("unexpected YAML structure")};
+    }
+
+    TextNode Node(const Event& event, int depth) {
+        const Mark mark = MarkOf(event.Raw().start_mark);
+        if (depth > kMaxDepth)
+            throw Refused{mark, QStringLiteral("nested too deeply for a radio")};
+        switch (event.Type()) {
+        case YAML_SCALAR_EVENT: {
+            const auto& scalar = event.Raw().data.scalar;
+            TextNode node(std::string(reinterpret_cast<const char*>(scalar.value), scalar.length));
+            node.SetMark(mark);
+            return node;
+        }
+        case YAML_SEQUENCE_START_EVENT: {
+            TextNode node(TextNode::Type::Sequence);
+            node.SetMark(mark);
+            for (;;) {
+                Event next(*this);
+                if (next.Type() == YAML_SEQUENCE_END_EVENT)
+                    return node;
+                node.push_back(Node(next, depth + 1));
+            }
+        }
+        case YAML_MAPPING_START_EVENT: {
+            TextNode node(TextNode::Type::Map);
+            node.SetMark(mark);
+            for (;;) {
+                Event key(*this);
+                if (key.Type() == YAML_MAPPING_END_EVENT)
+                    return node;
+                TextNode k = Node(key, depth + 1);
+                TextNode v = Node(Event(*this), depth + 1);
+                node.Add(std::move(k), std::move(v));
+            }
+        }
+        case YAML_ALIAS_EVENT:
+            throw Refused{mark, QStringLiteral("anchors and aliases are not used in a radio text")};
+        default:
+            Fail(event);
+        }
+    }
+
+    yaml_parser_t m_parser{};
+};
+
+TextNode Parse(const QByteArray& text) {
+    Parser parser(text);
+    return parser.Document();
 }
 
 // ---------------------------------------------------------------------------
@@ -961,7 +1144,7 @@ std::vector<std::string> TopKeys() {
 
 // Applies a description (read from text, or made by Describe) to a new
 // document's block.
-void Apply(const YAML::Node& root, Byte* out) {
+void Apply(const TextNode& root, Byte* out) {
     radio::RadioModel model;
     Byte* blk = model.Block();
     std::memcpy(blk, NewBlock().data(), rdf::kFileSize);
@@ -971,22 +1154,22 @@ void Apply(const YAML::Node& root, Byte* out) {
         return std::memcpy(out, blk, rdf::kFileSize), void();
     const Fields rootF = CheckMap(root, QStringLiteral("the radio"), TopKeys());
 
-    if (const YAML::Node v = Get(rootF, kVersionKey); v.IsDefined())
+    if (const TextNode& v = Get(rootF, kVersionKey); v.IsDefined())
         Number(v, QStringLiteral("the format version"), kFormatVersion, kFormatVersion);
 
-    if (const YAML::Node r = Get(rootF, kRadioKey); r.IsDefined()) {
+    if (const TextNode& r = Get(rootF, kRadioKey); r.IsDefined()) {
         const Fields rF = CheckMap(r, QStringLiteral("radio"), {kModelKey, kVariantKey});
-        if (const YAML::Node m = Get(rF, kModelKey);
+        if (const TextNode& m = Get(rF, kModelKey);
             m.IsDefined() && Scalar(m, QStringLiteral("the model")) != QLatin1String(kModelName))
             Refuse(m, QStringLiteral("expected the model %1").arg(QLatin1String(kModelName)));
-        if (const YAML::Node v = Get(rF, kVariantKey); v.IsDefined())
+        if (const TextNode& v = Get(rF, kVariantKey); v.IsDefined())
             img[image::kVariantFlag] =
                 static_cast<Byte>(ListValue(v, VariantNames(), QStringLiteral("the variant"), 255));
     }
 
-    if (const YAML::Node f = Get(rootF, kDataFileKey); f.IsDefined()) {
+    if (const TextNode& f = Get(rootF, kDataFileKey); f.IsDefined()) {
         const Fields fF = CheckMap(f, QStringLiteral("data file"), {kSettingsSourceKey, kRawKey});
-        if (const YAML::Node s = Get(fF, kSettingsSourceKey); s.IsDefined()) {
+        if (const TextNode& s = Get(fF, kSettingsSourceKey); s.IsDefined()) {
             const QString name = Scalar(s, QStringLiteral("a settings source"));
             if (name.toUtf8().size() >= rdf::kSettingsSourceSize || name.contains(QChar(0)))
                 Refuse(s, QStringLiteral("expected a settings source of at most %1 bytes")
@@ -998,7 +1181,7 @@ void Apply(const YAML::Node& root, Byte* out) {
         }
     }
 
-    if (const YAML::Node s = Get(rootF, kSettingsKey); s.IsDefined()) {
+    if (const TextNode& s = Get(rootF, kSettingsKey); s.IsDefined()) {
         std::vector<std::string> pageKeys;
         for (const Page& p : Pages())
             pageKeys.push_back(ToStd(p.name));
@@ -1006,7 +1189,7 @@ void Apply(const YAML::Node& root, Byte* out) {
         settings::rsf::RadioSettings settingsBlock{};
         settings::rsf::ExtractSettings(model, img, settingsBlock.data());
         for (const Page& p : Pages()) {
-            const YAML::Node page = Get(sF, ToStd(p.name));
+            const TextNode& page = Get(sF, ToStd(p.name));
             if (!page.IsDefined())
                 continue;
             std::vector<std::string> names;
@@ -1014,7 +1197,7 @@ void Apply(const YAML::Node& root, Byte* out) {
                 names.push_back(ToStd(opt::DisplayName(*o)));
             const Fields pageF = CheckMap(page, QStringLiteral("the page %1").arg(p.name), names);
             for (const opt::Option* o : p.options) {
-                if (const YAML::Node n = Get(pageF, ToStd(opt::DisplayName(*o))); n.IsDefined())
+                if (const TextNode& n = Get(pageF, ToStd(opt::DisplayName(*o))); n.IsDefined())
                     ReadOption(*o, n, settingsBlock.data());
             }
         }
@@ -1022,7 +1205,7 @@ void Apply(const YAML::Node& root, Byte* out) {
     }
 
     for (const ListTab& lt : kListTabs) {
-        const YAML::Node list = Get(rootF, lt.key);
+        const TextNode& list = Get(rootF, lt.key);
         const int t = lt.tab;
         const int rows = radio::RadioModel::RecordCount(t);
         const bool band = IsBandTab(t);
@@ -1042,10 +1225,10 @@ void Apply(const YAML::Node& root, Byte* out) {
         QStringList labels;
         for (int row = 1; row <= rows; ++row)
             labels << RowLabel(model, t, row);
-        for (const YAML::Node& ch : list) {
+        for (const TextNode& ch : list.Items()) {
             const Fields chF =
                 CheckMap(ch, QStringLiteral("a channel of %1").arg(QLatin1String(lt.key)), keys);
-            const YAML::Node place = Get(chF, placeKey);
+            const TextNode& place = Get(chF, placeKey);
             if (!place.IsDefined())
                 Refuse(ch, QStringLiteral("expected the channel's %1").arg(FromStd(placeKey)));
             const QString label = Scalar(place, FromStd(placeKey));
@@ -1064,12 +1247,12 @@ void Apply(const YAML::Node& root, Byte* out) {
             const ChannelValues v = ReadChannel(model, at, ch, chF, base, !band);
             if (!radio::EncodeChannel(model, img, t, row - 1, v))
                 Refuse(ch, QStringLiteral("the channel's frequencies do not fit its record"));
-            if (const YAML::Node c = Get(chF, CommentKey()); c.IsDefined())
+            if (const TextNode& c = Get(chF, CommentKey()); c.IsDefined())
                 model.SetComment(t, row - 1, ReadComment(c));
         }
     }
 
-    if (const YAML::Node hyper = Get(rootF, kHyperKey); hyper.IsDefined()) {
+    if (const TextNode& hyper = Get(rootF, kHyperKey); hyper.IsDefined()) {
         if (!hyper.IsSequence())
             Refuse(hyper, QStringLiteral("expected hyper memories as a list"));
         for (int i = 0; i < image::kHyperCount; ++i) {
@@ -1082,9 +1265,9 @@ void Apply(const YAML::Node& root, Byte* out) {
                                                kSetKeys[0], kSetKeys[1],     CommentKey()};
         const std::vector<std::string> setKeys = ChannelKeys(tab::kHyper, {});
         std::vector<bool> seen(image::kHyperCount, false);
-        for (const YAML::Node& h : hyper) {
+        for (const TextNode& h : hyper.Items()) {
             const Fields hF = CheckMap(h, QStringLiteral("a hyper memory"), keys);
-            const YAML::Node place = Get(hF, kMemoryKey);
+            const TextNode& place = Get(hF, kMemoryKey);
             if (!place.IsDefined())
                 Refuse(h, QStringLiteral("expected the hyper memory's number (key \"memory\")"));
             const int row = Number(place, QStringLiteral("a hyper memory"), 1, image::kHyperCount);
@@ -1094,16 +1277,16 @@ void Apply(const YAML::Node& root, Byte* out) {
             Byte* b = radio::RadioModel::RecordForRow(img, tab::kHyper, row - 1);
             b[block::kHyperStatus] = block::kHyperInUse;
             b[block::kHyperStatus2] = 0;
-            if (const YAML::Node d = Get(hF, kDualReceiveKey); d.IsDefined())
+            if (const TextNode& d = Get(hF, kDualReceiveKey); d.IsDefined())
                 b[block::kDualReceive] =
                     IsRaw(d) ? static_cast<Byte>(Number(
                                    RawValue(d), QStringLiteral("dual receive (raw)"), 0, 255))
                              : Boolean(d, QStringLiteral("dual receive"));
-            if (const YAML::Node o = Get(hF, kOperationBandKey); o.IsDefined())
+            if (const TextNode& o = Get(hF, kOperationBandKey); o.IsDefined())
                 b[block::kOperationBand] = static_cast<Byte>(ListValue(
                     o, Items(radio::ChoiceList::Band), QStringLiteral("operation band"), 255));
             for (int set = 0; set < 2; ++set) {
-                const YAML::Node s = Get(hF, kSetKeys[set]);
+                const TextNode& s = Get(hF, kSetKeys[set]);
                 if (!s.IsDefined())
                     continue;
                 const Fields setF =
@@ -1113,24 +1296,24 @@ void Apply(const YAML::Node& root, Byte* out) {
                                                     radio::DecodeSet(model, b, set), false);
                 radio::EncodeSet(model, b, set, v);
             }
-            if (const YAML::Node c = Get(hF, CommentKey()); c.IsDefined())
+            if (const TextNode& c = Get(hF, CommentKey()); c.IsDefined())
                 model.SetComment(tab::kHyper, row - 1, ReadComment(c));
         }
     }
 
-    if (const YAML::Node groups = Get(rootF, kGroupsKey); groups.IsDefined()) {
+    if (const TextNode& groups = Get(rootF, kGroupsKey); groups.IsDefined()) {
         std::vector<std::string> keys;
         for (int g = 1; g <= image::kGroupCount; ++g)
             keys.push_back(std::to_string(g));
         CheckMap(groups, QStringLiteral("memory groups"), keys);
-        for (const auto& item : groups) {
-            const int g = item.first.as<int>() - 1;
-            const YAML::Node& members = item.second;
+        for (const auto& item : groups.Pairs()) {
+            const int g = std::stoi(item.first.Scalar()) - 1;
+            const TextNode& members = item.second;
             if (!members.IsSequence() || members.size() > image::kGroupMaxMembers)
                 Refuse(members, QStringLiteral("expected a list of at most %1 memory channels")
                                     .arg(image::kGroupMaxMembers));
             int j = 0;
-            for (const YAML::Node& m : members)
+            for (const TextNode& m : members.Items())
                 radio::RadioModel::SetGroupMember(
                     img, g, j++,
                     Number(m, QStringLiteral("a memory channel"), 1, image::kMemoryCount) - 1);
@@ -1138,15 +1321,15 @@ void Apply(const YAML::Node& root, Byte* out) {
         }
     }
 
-    if (const YAML::Node p = Get(rootF, kPriorityKey); p.IsDefined())
+    if (const TextNode& p = Get(rootF, kPriorityKey); p.IsDefined())
         model.SetPriorityChannel(
             Number(p, QStringLiteral("the priority channel"), 1, image::kMemoryCount));
 
     std::vector<bool> given(rdf::kFileSize, false);
-    if (const YAML::Node raw = Get(rootF, kRawKey); raw.IsDefined())
+    if (const TextNode& raw = Get(rootF, kRawKey); raw.IsDefined())
         ReadRaw(raw, img, image::kSize, rdf::kImage, QStringLiteral("raw"), given);
-    if (const YAML::Node f = Get(rootF, kDataFileKey); f.IsDefined()) {
-        if (const YAML::Node raw = Get(
+    if (const TextNode& f = Get(rootF, kDataFileKey); f.IsDefined()) {
+        if (const TextNode& raw = Get(
                 CheckMap(f, QStringLiteral("data file"), {kSettingsSourceKey, kRawKey}), kRawKey);
             raw.IsDefined())
             ReadRaw(raw, blk, rdf::kFileSize, 0, QStringLiteral("data file raw"), given);
@@ -1156,32 +1339,37 @@ void Apply(const YAML::Node& root, Byte* out) {
 }
 
 // Describes every field of a block; "raw" is added by the caller.
-YAML::Node Describe(radio::RadioModel& model) {
+TextNode Describe(radio::RadioModel& model) {
     const Byte* blk = model.Block();
     const Byte* img = model.Image();
-    YAML::Node root(YAML::NodeType::Map);
+    TextNode root(TextNode::Type::Map);
     root[kVersionKey] = kFormatVersion;
 
-    YAML::Node r(YAML::NodeType::Map);
-    r.SetStyle(YAML::EmitterStyle::Flow);
+    TextNode r(TextNode::Type::Map);
+    r.SetFlow();
     r[kModelKey] = kModelName;
     r[kVariantKey] = ListNode(img[image::kVariantFlag], VariantNames());
     root[kRadioKey] = r;
 
-    YAML::Node f(YAML::NodeType::Map);
+    TextNode f(TextNode::Type::Map);
+    // The settings source as text when it is one (ends within its field, and
+    // reads as UTF-8); otherwise its bytes go under "raw".
     const char* source = reinterpret_cast<const char*>(blk + rdf::kSettingsSource);
-    f[kSettingsSourceKey] = ToStd(QString::fromUtf8(
-        source, static_cast<qsizetype>(strnlen(source, rdf::kSettingsSourceSize))));
+    const QByteArray sourceBytes(source,
+                                 static_cast<qsizetype>(strnlen(source, rdf::kSettingsSourceSize)));
+    if (sourceBytes.size() < rdf::kSettingsSourceSize &&
+        QString::fromUtf8(sourceBytes).toUtf8() == sourceBytes)
+        f[kSettingsSourceKey] = sourceBytes.toStdString();
     root[kDataFileKey] = f;
 
     const auto listNode = [&](const ListTab& lt) {
         const int t = lt.tab;
         const bool band = IsBandTab(t);
-        YAML::Node list(YAML::NodeType::Sequence);
+        TextNode list(TextNode::Type::Sequence);
         for (int row = 1; row <= radio::RadioModel::RecordCount(t); ++row) {
             if (!radio::RadioModel::IsUsed(img, t, row - 1))
                 continue;
-            YAML::Node ch(YAML::NodeType::Map);
+            TextNode ch(TextNode::Type::Map);
             ch[band ? kBandKey : kChannelKey] = ToStd(RowLabel(model, t, row));
             ch = DescribeChannel(model, Shape{t, band ? row : 0},
                                  radio::DecodeChannel(model, img, t, row - 1), ch);
@@ -1197,23 +1385,23 @@ YAML::Node Describe(radio::RadioModel& model) {
 
     for (const ListTab& lt : kListTabs) {
         if (lt.tab == tab::kVfo) {
-            YAML::Node hyper(YAML::NodeType::Sequence);
+            TextNode hyper(TextNode::Type::Sequence);
             for (int row = 1; row <= image::kHyperCount; ++row) {
                 const Byte* b = radio::RadioModel::RecordForRow(img, tab::kHyper, row - 1);
                 if (b[block::kHyperStatus] != block::kHyperInUse)
                     continue;
-                YAML::Node h(YAML::NodeType::Map);
-                h.SetStyle(YAML::EmitterStyle::Flow);
+                TextNode h(TextNode::Type::Map);
+                h.SetFlow();
                 h[kMemoryKey] = row;
                 h[kDualReceiveKey] = b[block::kDualReceive] <= 1
-                                         ? YAML::Node(b[block::kDualReceive] == 1)
+                                         ? TextNode(b[block::kDualReceive] == 1)
                                          : Raw(b[block::kDualReceive]);
                 h[kOperationBandKey] =
                     ListNode(b[block::kOperationBand], Items(radio::ChoiceList::Band));
                 for (int set = 0; set < 2; ++set) {
-                    const YAML::Node s = DescribeChannel(model, Shape{tab::kHyper, 0},
-                                                         radio::DecodeSet(model, b, set),
-                                                         YAML::Node(YAML::NodeType::Map));
+                    const TextNode s = DescribeChannel(model, Shape{tab::kHyper, 0},
+                                                       radio::DecodeSet(model, b, set),
+                                                       TextNode(TextNode::Type::Map));
                     if (s.IsDefined())
                         h[kSetKeys[set]] = s;
                 }
@@ -1225,10 +1413,10 @@ YAML::Node Describe(radio::RadioModel& model) {
             }
             root[kHyperKey] = hyper;
 
-            YAML::Node groups(YAML::NodeType::Map);
+            TextNode groups(TextNode::Type::Map);
             for (int g = 0; g < image::kGroupCount; ++g) {
-                YAML::Node members(YAML::NodeType::Sequence);
-                members.SetStyle(YAML::EmitterStyle::Flow);
+                TextNode members(TextNode::Type::Sequence);
+                members.SetFlow();
                 bool valid = true;
                 for (int j = 0; j < radio::RadioModel::GroupSize(img, g); ++j) {
                     const int m = radio::RadioModel::GroupMember(img, g, j);
@@ -1249,11 +1437,11 @@ YAML::Node Describe(radio::RadioModel& model) {
 
     settings::rsf::RadioSettings s{};
     settings::rsf::ExtractSettings(model, img, s.data());
-    YAML::Node settingsNode(YAML::NodeType::Map);
+    TextNode settingsNode(TextNode::Type::Map);
     for (const Page& p : Pages()) {
-        YAML::Node page(YAML::NodeType::Map);
+        TextNode page(TextNode::Type::Map);
         for (const opt::Option* o : p.options) {
-            const YAML::Node value = DescribeOption(*o, s.data());
+            const TextNode value = DescribeOption(*o, s.data());
             if (value.IsDefined())
                 page[ToStd(opt::DisplayName(*o))] = value;
         }
@@ -1263,8 +1451,8 @@ YAML::Node Describe(radio::RadioModel& model) {
     return root;
 }
 
-QString Place(const QString& fileName, const YAML::Mark& mark) {
-    if (mark.is_null() || mark.line < 0)
+QString Place(const QString& fileName, const Mark& mark) {
+    if (mark.line < 0)
         return fileName;
     return QStringLiteral("%1:%2:%3").arg(fileName).arg(mark.line + 1).arg(mark.column + 1);
 }
@@ -1280,14 +1468,14 @@ bool IsTextPath(const QString& path) {
 QByteArray Write(const Byte* block) {
     radio::RadioModel model;
     std::memcpy(model.Block(), block, rdf::kFileSize);
-    YAML::Node root = Describe(model);
+    TextNode root = Describe(model);
     Block made{};
     try {
         Apply(root, made.data());
     } catch (const Refused&) {
         // A description reading would refuse is a fault of this program;
         // the bytes are kept all the same, every one of them under "raw".
-        root = YAML::Node(YAML::NodeType::Map);
+        root = TextNode(TextNode::Type::Map);
         root[kVersionKey] = kFormatVersion;
         Apply(root, made.data());
     }
@@ -1304,10 +1492,10 @@ QByteArray Write(const Byte* block) {
     for (const int at : kChecksums)
         keep[static_cast<size_t>(at)] = was[at] != fresh[static_cast<size_t>(at)];
     root[kRawKey] = DescribeRaw(was, keep, rdf::kImage, rdf::kImage + image::kSize, rdf::kImage);
-    YAML::Node fileRaw = DescribeRaw(was, keep, 0, rdf::kImage, 0);
-    const YAML::Node after = DescribeRaw(was, keep, rdf::kImage + image::kSize, rdf::kFileSize, 0);
-    for (const auto& item : after)
-        fileRaw[item.first] = item.second;
+    TextNode fileRaw = DescribeRaw(was, keep, 0, rdf::kImage, 0);
+    const TextNode after = DescribeRaw(was, keep, rdf::kImage + image::kSize, rdf::kFileSize, 0);
+    for (const auto& item : after.Pairs())
+        fileRaw[item.first.Scalar()] = item.second;
     if (fileRaw.size() > 0)
         root[kDataFileKey][kRawKey] = fileRaw;
 
@@ -1318,22 +1506,20 @@ QByteArray Write(const Byte* block) {
 
 std::optional<document::FileError> Read(const QByteArray& text, const QString& fileName,
                                         Byte* block) {
-    const auto fail = [&](const YAML::Mark& mark, const QString& what) {
+    const auto fail = [&](const Mark& mark, const QString& what) {
         return document::FileError{document::FileError::Kind::InvalidFormat,
                                    QStringLiteral("%1: %2").arg(Place(fileName, mark), what)};
     };
     if (text.size() > kMaxTextSize)
-        return fail(YAML::Mark::null_mark(), QStringLiteral("the text is too long for a radio"));
+        return fail(Mark{}, QStringLiteral("the text is too long for a radio"));
     try {
-        const YAML::Node root = YAML::Load(text.toStdString());
+        const TextNode root = Parse(text);
         Block made{};
         Apply(root, made.data());
         std::memcpy(block, made.data(), made.size());
         return std::nullopt;
     } catch (const Refused& refused) {
         return fail(refused.mark, refused.what);
-    } catch (const YAML::Exception& e) {
-        return fail(e.mark, FromStd(e.msg));
     }
 }
 
