@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <string>
@@ -142,10 +143,39 @@ struct Mark {
     int column = -1;
 };
 
+class TextNode;
+
+// A map's key and value.
+struct PairRef {
+    const TextNode& first;
+    const TextNode& second;
+};
+
+// A map node keeps its keys and values one after the other.
+class PairRange {
+public:
+    class Iterator {
+    public:
+        explicit Iterator(const TextNode* at) : m_at(at) {}
+        PairRef operator*() const;
+        Iterator& operator++();
+        bool operator!=(const Iterator& other) const { return m_at != other.m_at; }
+
+    private:
+        const TextNode* m_at;
+    };
+    PairRange(const TextNode* begin, const TextNode* end) : m_begin(begin), m_end(end) {}
+    Iterator begin() const { return Iterator(m_begin); }
+    Iterator end() const { return Iterator(m_end); }
+
+private:
+    const TextNode* m_begin;
+    const TextNode* m_end;
+};
+
 class TextNode {
 public:
-    enum class Type { Undefined, Null, Scalar, Sequence, Map };
-    using Pair = std::pair<TextNode, TextNode>;
+    enum class Type : std::uint8_t { Undefined, Null, Scalar, Sequence, Map };
 
     explicit TextNode(Type type = Type::Undefined) : m_type(type) {}
     TextNode(std::string scalar) : m_type(Type::Scalar), m_scalar(std::move(scalar)) {}
@@ -161,36 +191,54 @@ public:
     const std::string& Scalar() const { return m_scalar; }
     ::settings::radiotext::Mark Mark() const { return m_mark; }
     void SetMark(::settings::radiotext::Mark mark) { m_mark = mark; }
-    size_t size() const { return IsMap() ? m_pairs.size() : m_items.size(); }
-    const std::vector<TextNode>& Items() const { return m_items; }
-    const std::vector<Pair>& Pairs() const { return m_pairs; }
+    // Items of a sequence, pairs of a map.
+    size_t size() const { return IsMap() ? m_children.size() / 2 : m_children.size(); }
+    const std::vector<TextNode>& Items() const { return m_children; }
+    PairRange Pairs() const {
+        return PairRange(m_children.data(), m_children.data() + m_children.size());
+    }
+    const TextNode& FirstKey() const { return m_children.at(0); }
+    const TextNode& FirstValue() const { return m_children.at(1); }
     bool Flow() const { return m_flow; }
     void SetFlow() { m_flow = true; }
 
-    void push_back(TextNode item) { m_items.push_back(std::move(item)); }
-    void Add(TextNode key, TextNode value) {
-        m_pairs.emplace_back(std::move(key), std::move(value));
+    void push_back(TextNode item) { m_children.push_back(std::move(item)); }
+    // Takes the items (keys and values of a map) gathered in scratch.
+    void TakeChildren(std::vector<TextNode>& scratch) {
+        m_children.reserve(scratch.size());
+        for (TextNode& child : scratch)
+            m_children.push_back(std::move(child));
+        scratch.clear();
     }
     // The value of a key of a map, added when it is not there yet.
     TextNode& operator[](const std::string& key) {
         if (m_type != Type::Map)
             *this = TextNode(Type::Map);
-        for (Pair& pair : m_pairs) {
-            if (pair.first.m_scalar == key)
-                return pair.second;
+        for (size_t i = 0; i < m_children.size(); i += 2) {
+            if (m_children[i].m_scalar == key)
+                return m_children[i + 1];
         }
-        m_pairs.emplace_back(TextNode(key), TextNode());
-        return m_pairs.back().second;
+        m_children.emplace_back(key);
+        m_children.emplace_back();
+        return m_children.back();
     }
 
 private:
     Type m_type;
     bool m_flow = false;
-    std::string m_scalar;
     ::settings::radiotext::Mark m_mark;
-    std::vector<TextNode> m_items;
-    std::vector<Pair> m_pairs;
+    std::string m_scalar;
+    std::vector<TextNode> m_children;
 };
+
+PairRef PairRange::Iterator::operator*() const {
+    return {m_at[0], m_at[1]};
+}
+
+PairRange::Iterator& PairRange::Iterator::operator++() {
+    m_at += 2;
+    return *this;
+}
 
 const TextNode& Undefined() {
     static const TextNode none;
@@ -280,11 +328,11 @@ int Number(const TextNode& node, const QString& what, int low, int high) {
 // A value written as {raw: ...}: what the field holds, past the program's
 // rules.
 bool IsRaw(const TextNode& node) {
-    return node.IsMap() && node.size() == 1 && node.Pairs().front().first.IsScalar() &&
-           node.Pairs().front().first.Scalar() == kRawKey;
+    return node.IsMap() && node.size() == 1 && node.FirstKey().IsScalar() &&
+           node.FirstKey().Scalar() == kRawKey;
 }
 const TextNode& RawValue(const TextNode& node) {
-    return node.Pairs().front().second;
+    return node.FirstValue();
 }
 
 // An item of a list by its text (exactly), or {raw: n} up to high.
@@ -1081,9 +1129,12 @@ private:
             for (;;) {
                 Event next(*this);
                 if (next.Type() == YAML_SEQUENCE_END_EVENT)
-                    return node;
-                node.push_back(Node(next, depth + 1));
+                    break;
+                TextNode item = Node(next, depth + 1);
+                Scratch(depth).push_back(std::move(item));
             }
+            node.TakeChildren(Scratch(depth));
+            return node;
         }
         case YAML_MAPPING_START_EVENT: {
             TextNode node(TextNode::Type::Map);
@@ -1091,11 +1142,14 @@ private:
             for (;;) {
                 Event key(*this);
                 if (key.Type() == YAML_MAPPING_END_EVENT)
-                    return node;
+                    break;
                 TextNode k = Node(key, depth + 1);
                 TextNode v = Node(Event(*this), depth + 1);
-                node.Add(std::move(k), std::move(v));
+                Scratch(depth).push_back(std::move(k));
+                Scratch(depth).push_back(std::move(v));
             }
+            node.TakeChildren(Scratch(depth));
+            return node;
         }
         case YAML_ALIAS_EVENT:
             throw Refused{mark, QStringLiteral("anchors and aliases are not used in a radio text")};
@@ -1104,7 +1158,16 @@ private:
         }
     }
 
+    // The children of the collection open at a depth, gathered before they
+    // move into their node at its exact size.
+    std::vector<TextNode>& Scratch(int depth) {
+        if (m_scratch.size() <= static_cast<size_t>(depth))
+            m_scratch.resize(static_cast<size_t>(depth) + 1);
+        return m_scratch[static_cast<size_t>(depth)];
+    }
+
     yaml_parser_t m_parser{};
+    std::vector<std::vector<TextNode>> m_scratch;
 };
 
 TextNode Parse(const QByteArray& text) {
