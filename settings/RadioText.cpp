@@ -180,8 +180,9 @@ public:
     explicit TextNode(Type type = Type::Undefined) : m_type(type) {}
     TextNode(std::string scalar) : m_type(Type::Scalar), m_scalar(std::move(scalar)) {}
     TextNode(const char* scalar) : TextNode(std::string(scalar)) {}
-    TextNode(int number) : TextNode(std::to_string(number)) {}
-    TextNode(bool on) : TextNode(std::string(on ? "true" : "false")) {}
+    // Numbers and true or false are written plain.
+    TextNode(int number) : TextNode(std::to_string(number)) { m_plain = true; }
+    TextNode(bool on) : TextNode(std::string(on ? "true" : "false")) { m_plain = true; }
 
     bool IsDefined() const { return m_type != Type::Undefined; }
     bool IsNull() const { return m_type == Type::Null; }
@@ -201,6 +202,7 @@ public:
     const TextNode& FirstValue() const { return m_children.at(1); }
     bool Flow() const { return m_flow; }
     void SetFlow() { m_flow = true; }
+    bool Plain() const { return m_plain; }
 
     void push_back(TextNode item) { m_children.push_back(std::move(item)); }
     // Takes the items (keys and values of a map) gathered in scratch.
@@ -226,6 +228,7 @@ public:
 private:
     Type m_type;
     bool m_flow = false;
+    bool m_plain = false;
     ::settings::radiotext::Mark m_mark;
     std::string m_scalar;
     std::vector<TextNode> m_children;
@@ -390,6 +393,9 @@ QString FrequencyWords(Hz hz) {
     return radio::FrequencyText(hz);
 }
 QString OffsetWords(Hz hz) {
+    const QString shown = radio::OffsetText(hz);
+    if (hz > 0 && radio::ParseFrequency(shown).hz == hz)
+        return shown;
     if (hz % 1000 == 0)
         return QStringLiteral("%1 kHz").arg(hz / 1000);
     return radio::FrequencyText(hz) + QStringLiteral(" MHz");
@@ -1006,6 +1012,8 @@ void EmitFlow(QByteArray& out, const TextNode& n) {
             EmitFlow(out, item);
         }
         out.append(']');
+    } else if (n.Plain()) {
+        out.append(n.Scalar().data(), static_cast<qsizetype>(n.Scalar().size()));
     } else {
         EmitScalar(out, n.Scalar());
     }
