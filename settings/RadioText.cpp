@@ -205,6 +205,7 @@ public:
     bool Plain() const { return m_plain; }
 
     void push_back(TextNode item) { m_children.push_back(std::move(item)); }
+    void Reserve(size_t children) { m_children.reserve(children); }
     // Takes the items (keys and values of a map) gathered in scratch.
     void TakeChildren(std::vector<TextNode>& scratch) {
         m_children.reserve(scratch.size());
@@ -473,6 +474,7 @@ TextNode DescribeChannel(const radio::RadioModel& radio, const Shape& at, const 
     if (v.rx < 0 || (split ? v.tx < 0 : v.offset < 0) || v.direction < 0)
         return TextNode();
     node.SetFlow();
+    node.Reserve(2 * (std::size(radio::kChannelColumns) + 1));
     for (const ColumnDef& def : radio::kChannelColumns) {
         if (!Holds(at.tab, def) || def.value == radio::CellValue::Comment)
             continue;
