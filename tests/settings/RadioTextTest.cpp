@@ -6,6 +6,7 @@
 #include "settings/RadioText.h"
 #include "document/RadioDocument.h"
 #include "radio/ChannelColumns.h"
+#include "radio/ChannelRecord.h"
 #include "radio/RadioModel.h"
 #include "settings/SettingsOptions.h"
 #include "support/TestSupport.h"
@@ -150,6 +151,26 @@ TEST(RadioText, AChangeIsALine) {
     EXPECT_EQ(added[0], QString(removed[0]).replace("name: \"\"", "name: HOME"));
     EXPECT_TRUE(added[1].startsWith("  - {channel: 5, receive frequency: 144.00000"));
     EXPECT_EQ(after.indexOf(added[1]), after.indexOf(added[0]) + 1);
+}
+
+// A field holding what no list holds is written as its number, and comes
+// back as it was.
+TEST(RadioText, ValuesNoListHoldsAreRawNumbers) {
+    document::RadioDocument doc;
+    radio::ChannelRecord r(doc.Radio().RecordForRow(radio::tab::kMemories, 0));
+    r.SetStep(12);
+    r.SetMode(3);
+    r.SetIcon(40);
+    r.SetCtcss(77);
+    r.SetToneMode(9);
+    doc.Radio().SetComment(radio::tab::kMemories, 0, QStringLiteral("say \"hi\"\tthere"));
+    QByteArray text;
+    const Block block = BlockOf(doc);
+    EXPECT_EQ(FirstDifference(Again(block, &text), block), -1);
+    for (const char* part :
+         {"operating mode: {raw: 3}", "tone mode: {raw: 9}", "ctcss tone: {raw: 77}",
+          "frequency step: {raw: 12}", "icon: {raw: 40}", "comment: \"say \\\"hi\\\"\\tthere\"}"})
+        EXPECT_TRUE(text.contains(part)) << part;
 }
 
 // The command line: a hand-written text lists as written; a misspelt key
