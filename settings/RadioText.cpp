@@ -16,7 +16,6 @@
 #include "settings/SettingsOptions.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <yaml.h>
 
@@ -919,11 +918,13 @@ void ReadRaw(const TextNode& raw, Byte* dest, int size, int base, const QString&
                QStringLiteral("expected %1 as a map of offsets and hexadecimal bytes").arg(what));
     for (const auto& item : raw.Pairs()) {
         const int offset = Number(item.first, what + QStringLiteral(" offset"), 0, size - 1);
-        const QString hex = item.second.IsScalar() ? FromStd(item.second.Scalar()) : QString();
-        static const QRegularExpression form(QStringLiteral("^([0-9A-Fa-f]{2})+$"));
-        if (!form.match(hex).hasMatch())
+        const std::string hex = item.second.IsScalar() ? item.second.Scalar() : std::string();
+        if (hex.empty() || hex.size() % 2 != 0 || !std::all_of(hex.begin(), hex.end(), [](char c) {
+                return std::isxdigit(static_cast<unsigned char>(c));
+            }))
             Refuse(item.second, QStringLiteral("expected pairs of hexadecimal digits"));
-        const QByteArray bytes = QByteArray::fromHex(hex.toLatin1());
+        const QByteArray bytes =
+            QByteArray::fromHex(QByteArray(hex.data(), static_cast<qsizetype>(hex.size())));
         if (offset + bytes.size() > size)
             Refuse(item.second, QStringLiteral("the bytes run past the end (%1 bytes)").arg(size));
         std::memcpy(dest + offset, bytes.constData(), static_cast<size_t>(bytes.size()));
