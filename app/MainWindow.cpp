@@ -8,6 +8,7 @@
 #include "editor/EditCommands.h"
 #include "editor/MainView.h"
 #include "settings/LastFolders.h"
+#include "settings/RadioText.h"
 #include "settings/SettingsStore.h"
 #include "widgets/Actions.h"
 #include "widgets/HelpWindow.h"
@@ -54,6 +55,7 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), m_mdi(new QMdiArea(this)), m_recent(kRecentFileCount) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(AppTitle());
+    settings::radiotext::Install();
     setWindowIcon(OwnIcon("clonara"));
     setAcceptDrops(true);
     m_mdi->setViewMode(QMdiArea::SubWindowView);
@@ -532,15 +534,19 @@ bool MainWindow::SaveDocument(DocumentWindow* child, bool askForName) {
                 ? QDir(settings::LastFolder(settings::FolderKind::RadioFiles)).filePath(doc.Title())
                 : path;
         const QString rawFilter = QString::fromLatin1(kRawImageFilter);
+        const QString textFilter = QString::fromLatin1(kRadioTextFilter);
         QFileDialog dialog(this, QString(), start,
-                           QString::fromLatin1(kDataFileFilter) + QStringLiteral(";;") + rawFilter);
+                           QString::fromLatin1(kDataFileFilter) + QStringLiteral(";;") + rawFilter +
+                               QStringLiteral(";;") + textFilter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QString::fromLatin1(kDataFileExtension));
         dialog.setFileMode(QFileDialog::AnyFile);
         connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                [&dialog, rawFilter](const QString& filter) {
-                    dialog.setDefaultSuffix(QString::fromLatin1(
-                        filter == rawFilter ? kRawImageExtension : kDataFileExtension));
+                [&dialog, rawFilter, textFilter](const QString& filter) {
+                    dialog.setDefaultSuffix(
+                        QString::fromLatin1(filter == rawFilter    ? kRawImageExtension
+                                            : filter == textFilter ? kRadioTextExtension
+                                                                   : kDataFileExtension));
                 });
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
@@ -560,6 +566,10 @@ bool MainWindow::SaveDocument(DocumentWindow* child, bool askForName) {
                 QStringLiteral("Radio clone image saved as %1").arg(QFileInfo(path).fileName()));
             return true;
         }
+        // The text holds the whole document: it becomes the document's file.
+        const QString textSuffix = QStringLiteral(".") + QString::fromLatin1(kRadioTextExtension);
+        if (dialog.selectedNameFilter() == textFilter && !settings::radiotext::IsTextPath(path))
+            path += textSuffix;
     }
     if (const auto error = doc.Save(path)) {
         QMessageBox::critical(this, AppTitle(), error->text);

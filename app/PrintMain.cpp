@@ -11,6 +11,7 @@
 #include "outside/CellStore.h"
 #include "outside/RegularFile.h"
 #include "radio/ChannelTables.h"
+#include "settings/RadioText.h"
 #include "widgets/GridPrinter.h"
 #include "widgets/Resources.h"
 
@@ -170,5 +171,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Clonara"));
     QApplication::setOrganizationName(QStringLiteral("Tessaly"));
     outside::AcceptStandardInput(true);
+    settings::radiotext::Install();
     return Run(app);
 }

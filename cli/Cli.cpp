@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include "document/RadioDocument.h"
+#include "settings/RadioText.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -142,6 +143,7 @@ int Finish(int code) {
 }
 
 bool OpenDocument(document::RadioDocument& doc, const QString& path) {
+    settings::radiotext::Install();
     if (const auto error = doc.Load(path)) {
         Err(error->text + QLatin1Char('\n'));
         return false;
@@ -150,6 +152,7 @@ bool OpenDocument(document::RadioDocument& doc, const QString& path) {
 }
 
 bool SaveDocument(document::RadioDocument& doc, const QString& path) {
+    settings::radiotext::Install();
     if (const auto error = doc.Save(path)) {
         Err(error->text + QLatin1Char('\n'));
         return false;

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 using radio::Byte;
@@ -36,7 +37,21 @@ void SetFieldText(Byte* data, int size, const QString& text) {
     std::memcpy(data, bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
+TextForm& InstalledTextForm() {
+    static TextForm form;
+    return form;
+}
+
+bool IsTextFormPath(const QString& path) {
+    const TextForm& form = InstalledTextForm();
+    return form.claims && form.claims(path);
+}
+
 } // namespace
+
+void RadioDocument::InstallTextForm(const TextForm& form) {
+    InstalledTextForm() = form;
+}
 
 RadioDocument::RadioDocument() {
     StartNew();
@@ -67,9 +82,21 @@ bool RadioDocument::StartNew() {
 std::optional<FileError> RadioDocument::Load(const QString& path) {
     m_loadError.clear();
     QByteArray bytes;
-    if (auto error = document::datafile::ReadFileBounded(path, radio::rdf::kFileSize, bytes)) {
+    const bool text = IsTextFormPath(path);
+    const qint64 limit = text ? InstalledTextForm().maxSize + 1 : radio::rdf::kFileSize;
+    if (auto error = document::datafile::ReadFileBounded(path, limit, bytes)) {
         m_loadError = error->text;
         return error;
+    }
+    if (text) {
+        std::array<Byte, radio::rdf::kFileSize> loaded{};
+        if (auto error = InstalledTextForm().read(bytes, path, loaded.data())) {
+            m_loadError = error->text;
+            return error;
+        }
+        std::memcpy(Block(), loaded.data(), radio::rdf::kFileSize);
+        SetModified(false);
+        return std::nullopt;
     }
     if (document::datafile::IsRawImage(bytes) && !document::datafile::HasRadioDataMagic(bytes)) {
         // A raw clone image as other programs save it: taken as it is, any
@@ -94,7 +121,9 @@ std::optional<FileError> RadioDocument::Save(const QString& path) {
         QFileInfo(path).suffix().compare(QLatin1String("img"), Qt::CaseInsensitive) == 0;
     QByteArray bytes =
         rawImage ? QByteArray(reinterpret_cast<const char*>(Image()), radio::image::kSize)
-                 : QByteArray(reinterpret_cast<const char*>(Block()), radio::rdf::kFileSize);
+        : IsTextFormPath(path)
+            ? InstalledTextForm().write(Block())
+            : QByteArray(reinterpret_cast<const char*>(Block()), radio::rdf::kFileSize);
     // A raw image goes to a radio or another program as it stands: its sums
     // are made fresh for the bytes written. The document keeps its own image
     // as it is.

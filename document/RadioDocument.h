@@ -19,10 +19,25 @@ constexpr const char* kNewFile = "NewFile";     // a new document
 constexpr const char* kReadRadio = "ReadRadio"; // read from the radio
 } // namespace settingssource
 
+// A whole document as text, read and written by a layer above this one
+// (settings/RadioText): a program installs it at start, and from then on
+// every document reads and writes the paths it claims through it.
+struct TextForm {
+    bool (*claims)(const QString& path) = nullptr;
+    // Reads text into a data block; the block is untouched on failure.
+    std::optional<FileError> (*read)(const QByteArray& text, const QString& path,
+                                     radio::Byte* block) = nullptr;
+    QByteArray (*write)(const radio::Byte* block) = nullptr;
+    qint64 maxSize = 0; // a longer file is refused unread
+};
+
 class RadioDocument : public DocumentBase {
     Q_OBJECT
 
 public:
+    // The text form every document uses from now on.
+    static void InstallTextForm(const TextForm& form);
+
     RadioDocument();
     ~RadioDocument() override;
 
@@ -42,12 +57,14 @@ public:
     // image copied in, settings source "NewFile". Not modified.
     bool StartNew();
 
-    // Loads a radio data file, or a raw clone image recognised by content.
+    // Loads a radio data file, or a raw clone image recognised by content,
+    // or a text file whose path the installed text form claims.
     // On failure the block is unchanged and the error is returned (and kept
     // in LoadErrorMessage()).
     std::optional<FileError> Load(const QString& path);
-    // Stores the block (or the raw image for a path ending in ".img")
-    // atomically; clears the modified flag on success.
+    // Stores the block (or the raw image for a path ending in ".img", or the
+    // block as text for a path the text form claims) atomically; clears the
+    // modified flag on success, but for a raw image.
     std::optional<FileError> Save(const QString& path);
 
     const QString& LoadErrorMessage() const { return m_loadError; }

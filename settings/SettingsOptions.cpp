@@ -306,8 +306,10 @@ const Option& Find(const QString& key) {
 }
 
 QString KeyWord(const char* text) {
-    const QStringList words = QString::fromUtf8(text).split(
-        QRegularExpression(QStringLiteral("[^A-Za-z0-9]+")), Qt::SkipEmptyParts);
+    // Made once: compiling the expression for every option's key took most
+    // of the time the option table takes to build.
+    static const QRegularExpression separators(QStringLiteral("[^A-Za-z0-9]+"));
+    const QStringList words = QString::fromUtf8(text).split(separators, Qt::SkipEmptyParts);
     QString key;
     for (const QString& word : words) {
         // A word in capitals is an abbreviation: "DTMF" gives "dtmf" or "Dtmf".

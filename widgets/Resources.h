@@ -13,15 +13,20 @@ constexpr const char* kAppTitle = "Clonara";
 QString MainWindowTitle(const QString& documentTitle);
 constexpr const char* kUntitled = "Untitled";
 constexpr const char* kDataFileFilter = "Radio Data Files (*.rdf)";
-// What File Open offers: radio data files, raw clone images, both, anything.
+// What File Open offers: radio data files, raw clone images, radios as
+// text, all of them, anything.
 constexpr const char* kOpenFileFilter = "Radio Data Files (*.rdf);;"
                                         "Radio clone images (*.img);;"
-                                        "All radio files (*.rdf *.img);;"
+                                        "Radio as text (*.yaml);;"
+                                        "All radio files (*.rdf *.img *.yaml);;"
                                         "All Files (*)";
 constexpr const char* kDataFileExtension = "rdf";
 // Save As also writes the clone image alone, as other programs open it.
 constexpr const char* kRawImageFilter = "Radio clone image (*.img)";
 constexpr const char* kRawImageExtension = "img";
+// Save As also writes the whole document as text (settings/RadioText).
+constexpr const char* kRadioTextFilter = "Radio as text (*.yaml)";
+constexpr const char* kRadioTextExtension = "yaml";
 constexpr const char* kReady = "Ready";
 // What the status bar says after a transfer, an import or an export.
 constexpr const char* kStatusReceived = "Received the radio's memory (%1 bytes)";

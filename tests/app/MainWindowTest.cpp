@@ -142,6 +142,32 @@ TEST_F(MainWindowTest, SaveAsAndReopenByteForByte) {
     EXPECT_TRUE(watcher.Boxes().isEmpty());
 }
 
+// Save As "Radio as text": the text becomes the document's file, and
+// opening it gives the same block.
+TEST_F(MainWindowTest, SaveAsTextAndReopen) {
+    app::MainWindow frame;
+    frame.show();
+    app::DocumentWindow* child = frame.NewDocument();
+    child->Document().Radio().SetComment(0, 0, QStringLiteral("first channel"));
+    child->Document().SetModified(true);
+    const QByteArray block(reinterpret_cast<const char*>(child->Document().Block()), 33680);
+
+    watcher.AnswerFilters({QStringLiteral("Radio as text (*.yaml)")});
+    watcher.AnswerFiles({Path("radio")});
+    frame.RunCommand(QStringLiteral("file.saveAs"));
+    const QByteArray text = ReadFile(Path("radio.yaml"));
+    EXPECT_TRUE(text.contains("comment: first channel}\n")) << text.left(600).toStdString();
+    EXPECT_EQ(child->windowTitle(), QStringLiteral("radio.yaml[*]"));
+    EXPECT_FALSE(child->isWindowModified());
+    child->close();
+    QApplication::processEvents();
+    app::DocumentWindow* reopened = frame.OpenDocumentFile(Path("radio.yaml"));
+    ASSERT_TRUE(reopened);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(reopened->Document().Block()), 33680),
+              block);
+    EXPECT_TRUE(watcher.Boxes().isEmpty());
+}
+
 TEST_F(MainWindowTest, SaveQuestionOnCloseAndExit) {
     app::MainWindow frame;
     frame.show();
@@ -209,7 +235,8 @@ TEST_F(MainWindowTest, FileDialogsStartInTheFolderUsedLastForTheirKind) {
     const auto open = run(frame, "file.open", QString());
     EXPECT_EQ(open.folder, radio);
     EXPECT_EQ(open.filters, (QStringList{"Radio Data Files (*.rdf)", "Radio clone images (*.img)",
-                                         "All radio files (*.rdf *.img)", "All Files (*)"}));
+                                         "Radio as text (*.yaml)",
+                                         "All radio files (*.rdf *.img *.yaml)", "All Files (*)"}));
     app::MainWindow next;
     next.show();
     EXPECT_EQ(run(next, "file.open", QString()).folder, radio);
