@@ -116,56 +116,50 @@ TEST_F(MainWindowTest, FilesThatCannotBeOpenedGiveOneBoxAndNoWindow) {
     ::alarm(0);
 }
 
+// Save (asking for a name) and Save As "Radio as text": the file written
+// becomes the document's, and opening it again gives the same block.
 TEST_F(MainWindowTest, SaveAsAndReopenByteForByte) {
-    app::MainWindow frame;
-    frame.show();
-    app::DocumentWindow* child = frame.NewDocument();
-    child->Document().Radio().SetComment(0, 0, QStringLiteral("first channel"));
-    child->Document().SetModified(true);
-    const QByteArray block(reinterpret_cast<const char*>(child->Document().Block()), 33680);
+    const struct {
+        const char* command;
+        const char* filter; // none: the dialog's own choice
+        const char* file;
+    } cases[] = {
+        {"file.save", nullptr, "saved.rdf"},
+        {"file.saveAs", "Radio as text (*.yaml)", "radio.yaml"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        app::MainWindow frame;
+        frame.show();
+        app::DocumentWindow* child = frame.NewDocument();
+        child->Document().Radio().SetComment(0, 0, QStringLiteral("first channel"));
+        child->Document().SetModified(true);
+        const QByteArray block(reinterpret_cast<const char*>(child->Document().Block()), 33680);
 
-    watcher.AnswerFiles({Path("saved")}); // the default extension is added
-    frame.RunCommand(QStringLiteral("file.save"));
-    EXPECT_EQ(ReadFile(Path("saved.rdf")), block);
-    EXPECT_EQ(child->windowTitle(), QStringLiteral("saved.rdf[*]"));
-    EXPECT_FALSE(child->isWindowModified());
-    EXPECT_EQ(frame.Recent().Files().value(0), Path("saved.rdf"));
+        if (c.filter)
+            watcher.AnswerFilters({QString::fromLatin1(c.filter)});
+        const QString path = Path(c.file);
+        watcher.AnswerFiles({path.section(u'.', 0, -2)}); // the default extension is added
+        frame.RunCommand(QString::fromLatin1(c.command));
+        if (c.filter) {
+            EXPECT_TRUE(ReadFile(path).contains("comment: first channel}\n"));
+        } else {
+            EXPECT_EQ(ReadFile(path), block);
+        }
+        EXPECT_EQ(child->windowTitle(), QString::fromLatin1(c.file) + QStringLiteral("[*]"));
+        EXPECT_FALSE(child->isWindowModified());
+        EXPECT_EQ(frame.Recent().Files().value(0), path);
 
-    app::DocumentWindow* again = frame.OpenDocumentFile(Path("saved.rdf"));
-    EXPECT_EQ(again, child) << "an open file's window is activated, not opened twice";
-    child->close();
-    QApplication::processEvents();
-    app::DocumentWindow* reopened = frame.OpenDocumentFile(Path("saved.rdf"));
-    ASSERT_TRUE(reopened);
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(reopened->Document().Block()), 33680),
-              block);
-    EXPECT_TRUE(watcher.Boxes().isEmpty());
-}
-
-// Save As "Radio as text": the text becomes the document's file, and
-// opening it gives the same block.
-TEST_F(MainWindowTest, SaveAsTextAndReopen) {
-    app::MainWindow frame;
-    frame.show();
-    app::DocumentWindow* child = frame.NewDocument();
-    child->Document().Radio().SetComment(0, 0, QStringLiteral("first channel"));
-    child->Document().SetModified(true);
-    const QByteArray block(reinterpret_cast<const char*>(child->Document().Block()), 33680);
-
-    watcher.AnswerFilters({QStringLiteral("Radio as text (*.yaml)")});
-    watcher.AnswerFiles({Path("radio")});
-    frame.RunCommand(QStringLiteral("file.saveAs"));
-    const QByteArray text = ReadFile(Path("radio.yaml"));
-    EXPECT_TRUE(text.contains("comment: first channel}\n")) << text.left(600).toStdString();
-    EXPECT_EQ(child->windowTitle(), QStringLiteral("radio.yaml[*]"));
-    EXPECT_FALSE(child->isWindowModified());
-    child->close();
-    QApplication::processEvents();
-    app::DocumentWindow* reopened = frame.OpenDocumentFile(Path("radio.yaml"));
-    ASSERT_TRUE(reopened);
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(reopened->Document().Block()), 33680),
-              block);
-    EXPECT_TRUE(watcher.Boxes().isEmpty());
+        app::DocumentWindow* again = frame.OpenDocumentFile(path);
+        EXPECT_EQ(again, child) << "an open file's window is activated, not opened twice";
+        child->close();
+        QApplication::processEvents();
+        app::DocumentWindow* reopened = frame.OpenDocumentFile(path);
+        ASSERT_TRUE(reopened);
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(reopened->Document().Block()), 33680),
+                  block);
+        EXPECT_TRUE(watcher.Boxes().isEmpty());
+    }
 }
 
 TEST_F(MainWindowTest, SaveQuestionOnCloseAndExit) {
