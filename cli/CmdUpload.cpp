@@ -49,11 +49,12 @@ int RunUpload(const QStringList& arguments) {
     const radiolink::UploadImage prepared = radiolink::PrepareUploadImage(doc);
     if (prepared.warning)
         Err(*prepared.warning + QStringLiteral(" The image keeps its own header.\n"));
-    Err(QStringLiteral("Settings: %1.\n")
-            .arg(settings.isEmpty() ? QStringLiteral("the image's own")
-                 : settings == QLatin1String(settings::rsf::kFromDefaults)
-                     ? QStringLiteral("the radio's factory settings")
-                     : settings));
+    // Which settings go in, in the words the Send dialog uses.
+    const settings::rsf::SettingsOrigin origin =
+        settings::rsf::DescribeOrigin(settings::rsf::SettingsSource(doc), settings);
+    Err(origin.text + QLatin1Char('\n'));
+    if (!origin.warning.isEmpty())
+        Err(origin.warning + QLatin1Char('\n'));
     Err(QStringLiteral("Sending %1 to the radio on %2. Ctrl+C cancels.\n").arg(path, device));
 
     radiolink::CloneUpload upload(std::move(port), prepared.bytes.data());
