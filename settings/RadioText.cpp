@@ -943,10 +943,15 @@ bool IsPlainSafe(const std::string& s) {
         return false;
     static const char* const kWords[] = {"true", "false", "null", "yes", "no",
                                          "on",   "off",   "y",    "n"};
-    const QString lower = FromStd(s).toLower();
-    for (const char* word : kWords) {
-        if (lower == QLatin1String(word))
-            return false;
+    constexpr size_t kLongestWord = 5;
+    if (s.size() <= kLongestWord) {
+        std::string lower = s;
+        for (char& c : lower)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (const char* word : kWords) {
+            if (lower == word)
+                return false;
+        }
     }
     const char first = s.front();
     if (!std::isalnum(static_cast<unsigned char>(first)) && first != '(' && first != '.' &&
@@ -964,6 +969,38 @@ void EmitScalar(QByteArray& out, const std::string& s) {
         return;
     }
     out.append('"');
+    // Plain ASCII, the usual case, goes byte by byte.
+    if (std::all_of(s.begin(), s.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        for (const char c : s) {
+            switch (c) {
+            case '"':
+                out.append("\\\"");
+                break;
+            case '\\':
+                out.append("\\\\");
+                break;
+            case '\n':
+                out.append("\\n");
+                break;
+            case '\t':
+                out.append("\\t");
+                break;
+            case '\r':
+                out.append("\\r");
+                break;
+            default:
+                if (c < 0x20 || c == 0x7F)
+                    out.append(QByteArray::number(static_cast<uint>(c), 16)
+                                   .rightJustified(2, '0')
+                                   .prepend("\\x"));
+                else
+                    out.append(c);
+            }
+        }
+        out.append('"');
+        return;
+    }
     for (const char32_t c : FromStd(s).toUcs4()) {
         switch (c) {
         case '"':
