@@ -28,7 +28,7 @@ const QStringList kColumns = {QStringLiteral("Time"), QStringLiteral("Direction"
 HistoryDialog::HistoryDialog(bool canCompare, QWidget* parent)
     : QDialog(parent), m_canCompare(canCompare), m_list(new QTreeWidget),
       m_open(new QPushButton(QStringLiteral("&Open"))),
-      m_compare(new QPushButton(QStringLiteral("&Compare With"))),
+      m_compare(new QPushButton(QStringLiteral("Co&mpare With"))),
       m_send(new QPushButton(QStringLiteral("&Send to radio..."))),
       m_delete(new QPushButton(QStringLiteral("&Delete"))) {
     setObjectName(QStringLiteral("HistoryDlg"));
