@@ -22,11 +22,6 @@ QChar MnemonicOf(const QString& text) {
 
 namespace {
 
-struct Named {
-    QWidget* widget;
-    QString text;
-};
-
 void SetText(QWidget* widget, const QString& text) {
     if (auto* button = qobject_cast<QAbstractButton*>(widget))
         button->setText(text);
@@ -36,8 +31,8 @@ void SetText(QWidget* widget, const QString& text) {
 
 } // namespace
 
-void AssignMnemonics(QWidget* scope, const QString& taken) {
-    std::vector<Named> named;
+std::vector<std::pair<QWidget*, QString>> MnemonicTargets(QWidget* scope) {
+    std::vector<std::pair<QWidget*, QString>> targets;
     for (QWidget* widget : scope->findChildren<QWidget*>()) {
         QString text;
         if (auto* button = qobject_cast<QAbstractButton*>(widget))
@@ -45,19 +40,24 @@ void AssignMnemonics(QWidget* scope, const QString& taken) {
         else if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy())
             text = label->text();
         if (!text.trimmed().isEmpty() && text.size() < 80)
-            named.push_back({widget, text});
+            targets.emplace_back(widget, text);
     }
+    return targets;
+}
+
+void AssignMnemonics(QWidget* scope, const QString& taken) {
+    const std::vector<std::pair<QWidget*, QString>> named = MnemonicTargets(scope);
     QSet<QChar> used;
     for (const QChar c : taken)
         used.insert(c.toLower());
-    for (const Named& n : named) {
-        if (const QChar c = MnemonicOf(n.text); !c.isNull())
+    for (const auto& [widget, text] : named) {
+        if (const QChar c = MnemonicOf(text); !c.isNull())
             used.insert(c);
     }
-    for (const Named& n : named) {
-        if (!MnemonicOf(n.text).isNull())
+    for (const auto& [widget, shown] : named) {
+        if (!MnemonicOf(shown).isNull())
             continue;
-        QString text = n.text;
+        QString text = shown;
         text.replace(QLatin1Char('&'), QStringLiteral("&&"));
         int at = -1;
         int first = -1;
@@ -78,7 +78,7 @@ void AssignMnemonics(QWidget* scope, const QString& taken) {
             continue;
         used.insert(text[at].toLower());
         text.insert(at, QLatin1Char('&'));
-        SetText(n.widget, text);
+        SetText(widget, text);
     }
 }
 

@@ -6,6 +6,9 @@
 
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 class QWidget;
 
 namespace widgets {
@@ -16,6 +19,10 @@ namespace widgets {
 // its controls. Hidden pages count as scopes of their own: call this once
 // per page.
 void AssignMnemonics(QWidget* scope, const QString& taken = QString());
+
+// The buttons and the labels that name a control (their buddy) below scope,
+// with their texts: what AssignMnemonics gives a mnemonic.
+std::vector<std::pair<QWidget*, QString>> MnemonicTargets(QWidget* scope);
 
 // The letter a text's mnemonic uses, lower case; a null character for none.
 QChar MnemonicOf(const QString& text);

@@ -91,14 +91,8 @@ void Unnamed(QAccessibleInterface* iface, const QString& path, QStringList& foun
 // mnemonic: the keyboard cannot reach them at once.
 QStringList WithoutMnemonic(QWidget* window) {
     QStringList found;
-    for (QWidget* w : window->findChildren<QWidget*>()) {
-        QString text;
-        if (auto* button = qobject_cast<QAbstractButton*>(w))
-            text = button->text();
-        else if (auto* label = qobject_cast<QLabel*>(w); label && label->buddy())
-            text = label->text();
-        if (w->isVisibleTo(window) && !text.trimmed().isEmpty() &&
-            widgets::MnemonicOf(text).isNull())
+    for (const auto& [w, text] : widgets::MnemonicTargets(window)) {
+        if (w->isVisibleTo(window) && widgets::MnemonicOf(text).isNull())
             found << QStringLiteral("%1 \"%2\"").arg(w->objectName(), text);
     }
     return found;
