@@ -5,8 +5,6 @@
 #include "radio/DataFileLayout.h"
 #include "radio/RadioModel.h"
 
-#include <QRegularExpression>
-
 #include <algorithm>
 
 namespace radio {
@@ -95,6 +93,36 @@ int MaxLength(const ColumnDef& def) {
     return def.value == CellValue::Comment ? rdf::kCommentMaxText : def.maxLength;
 }
 
+// The units a typed frequency may end in.
+constexpr const char* kUnits[] = {"k", "khz", "m", "mhz"};
+
+// Whether a text has the form of a typed frequency: digits with a decimal
+// point or comma (digits on at least one side of it), then spaces and a
+// unit, k, kHz, m or MHz, in any case.
+bool HasFrequencyForm(const QString& text) {
+    const auto digit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n && digit(text[i]))
+        ++i;
+    const bool whole = i > 0;
+    bool fraction = false;
+    if (i < n && (text[i] == QLatin1Char('.') || text[i] == QLatin1Char(','))) {
+        ++i;
+        for (; i < n && digit(text[i]); ++i)
+            fraction = true;
+    }
+    if (!whole && !fraction)
+        return false;
+    while (i < n && text[i] == QLatin1Char(' '))
+        ++i;
+    const QStringView unit = QStringView(text).mid(i);
+    return unit.isEmpty() ||
+           std::any_of(std::begin(kUnits), std::end(kUnits), [&unit](const char* u) {
+               return unit.compare(QLatin1String(u), Qt::CaseInsensitive) == 0;
+           });
+}
+
 } // namespace
 
 FrequencyEntry ParseFrequency(const QString& typed) {
@@ -103,11 +131,8 @@ FrequencyEntry ParseFrequency(const QString& typed) {
     const QString text = typed.trimmed();
     if (text.isEmpty())
         return entry;
-    static const QRegularExpression form(
-        QStringLiteral("^([0-9]+([.,][0-9]*)?|[.,][0-9]+) *(k|khz|m|mhz)?$"),
-        QRegularExpression::CaseInsensitiveOption);
     entry.kind = FrequencyEntry::Bad;
-    if (!form.match(text).hasMatch())
+    if (!HasFrequencyForm(text))
         return entry;
     entry.hz = RadioModel::TextToFrequency(text);
     if (entry.hz > 0) {

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -230,9 +231,10 @@ bool NamesChannel(const QString& text) {
 QString FrequencyText(Hz hz) {
     if (hz < 0)
         return QString();
-    return QStringLiteral("%1.%2")
-        .arg(hz / kMegahertz)
-        .arg((hz % kMegahertz) / 10, 5, 10, QLatin1Char('0'));
+    char text[24];
+    std::snprintf(text, sizeof text, "%d.%05d", static_cast<int>(hz / kMegahertz),
+                  static_cast<int>((hz % kMegahertz) / 10));
+    return QString::fromLatin1(text);
 }
 
 QString OffsetText(Hz offset) {

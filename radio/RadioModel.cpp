@@ -9,6 +9,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <limits>
+#include <vector>
 
 namespace radio {
 
@@ -279,12 +280,15 @@ bool RadioModel::IsValidOffset(Hz offset) {
 }
 
 int RadioModel::OffsetListIndex(Hz offset) {
-    const QStringList items = LoadList(str::kListOffset);
-    for (int i = 0; i < items.size(); ++i) {
-        if (ListTextToFrequency(items[i]) == offset)
-            return i;
-    }
-    return -1;
+    // The list's texts read as frequencies once: every new channel asks.
+    static const std::vector<Hz> offsets = [] {
+        std::vector<Hz> hz;
+        for (const QString& item : LoadList(str::kListOffset))
+            hz.push_back(ListTextToFrequency(item));
+        return hz;
+    }();
+    const auto found = std::find(offsets.begin(), offsets.end(), offset);
+    return found == offsets.end() ? -1 : static_cast<int>(found - offsets.begin());
 }
 
 Hz RadioModel::DefaultOffset(Hz freq) {

@@ -26,6 +26,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace settings::radiotext {
@@ -121,6 +122,33 @@ bool Holds(int t, const ColumnDef& def) {
 
 const QStringList& Items(radio::ChoiceList list) {
     return radio::ChoiceItems(list)->Items();
+}
+
+// A column's key as the messages name it, made once.
+const QString& ColumnWords(const ColumnDef& def) {
+    static const std::vector<QString> words = [] {
+        std::vector<QString> w;
+        for (const ColumnDef& d : radio::kChannelColumns)
+            w.push_back(QString::fromStdString(ColumnKey(d)));
+        return w;
+    }();
+    return words[static_cast<size_t>(def.column - 1)];
+}
+
+// The index of a list's text, exactly as the list spells it; -1 for none.
+// Each list's table is made once: channels look their lists up many times.
+int IndexIn(radio::ChoiceList list, const std::string& text) {
+    static std::array<std::unordered_map<std::string, int>,
+                      static_cast<size_t>(radio::ChoiceList::Count)>
+        tables;
+    auto& table = tables[static_cast<size_t>(list)];
+    if (table.empty()) {
+        const QStringList& items = Items(list);
+        for (int i = 0; i < items.size(); ++i)
+            table.emplace(items[i].toStdString(), i); // the first of equal items
+    }
+    const auto found = table.find(text);
+    return found == table.end() ? -1 : found->second;
 }
 
 QString FromStd(const std::string& s) {
@@ -350,6 +378,17 @@ int ListValue(const TextNode& node, const QStringList& items, const QString& wha
     return index;
 }
 
+// The same for a channel column's list: a text found at once is taken;
+// anything else goes the long way, with its message.
+int ListValue(const TextNode& node, radio::ChoiceList list, const QString& what, int high) {
+    if (!IsRaw(node) && node.IsScalar()) {
+        const int index = IndexIn(list, node.Scalar());
+        if (index >= 0 && index <= high)
+            return index;
+    }
+    return ListValue(node, Items(list), what, high);
+}
+
 // A frequency in MHz ("146.94000", "146.94 MHz") or kHz ("600 kHz"); an
 // offset may be 0.
 Hz Frequency(const TextNode& node, const QString& what, bool zero = false) {
@@ -555,7 +594,7 @@ ChannelValues ReadChannel(const radio::RadioModel& radio, const Shape& at, const
         const TextNode& n = Get(fields, ColumnKey(def));
         if (!n.IsDefined() || def.column == kReceive || def.column == kTransmit)
             continue;
-        const QString what = FromStd(ColumnKey(def));
+        const QString& what = ColumnWords(def);
         switch (def.value) {
         case radio::CellValue::OffsetText: {
             const bool raw = IsRaw(n);
@@ -570,7 +609,7 @@ ChannelValues ReadChannel(const radio::RadioModel& radio, const Shape& at, const
             break;
         }
         case radio::CellValue::ListIndex:
-            v.*def.number = ListValue(n, Items(def.list), what, at.High(def));
+            v.*def.number = ListValue(n, def.list, what, at.High(def));
             break;
         case radio::CellValue::Check:
             v.*def.flag = Boolean(n, what);
