@@ -41,7 +41,7 @@ def walk(node, path, found, depth=0):
 def main():
     wanted = sys.argv[1:]
     app = None
-    for _ in range(100):
+    for _ in range(300):  # a slow machine may take a while to show the program
         desktop = pyatspi.Registry.getDesktop(0)
         apps = [desktop.getChildAtIndex(i) for i in range(desktop.childCount)]
         app = next((a for a in apps if a is not None and "clonara" in (a.name or "").lower()),

@@ -51,13 +51,16 @@ def texts(node, depth=0):
     if node is None or depth > 30:
         return
     try:
-        if node.getRole() in (pyatspi.ROLE_LABEL, pyatspi.ROLE_STATUS_BAR):
+        role = node.getRole()
+        if role in (pyatspi.ROLE_LABEL, pyatspi.ROLE_STATUS_BAR):
             yield node.name or ""
+        if role in (pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE_TABLE, pyatspi.ROLE_MENU_BAR):
+            return  # grid cells and menus hold no status
         for i in range(node.childCount):
             yield from texts(node.getChildAtIndex(i), depth + 1)
     except Exception:
         return
-for _ in range(300):
+for _ in range(600):
     desktop = pyatspi.Registry.getDesktop(0)
     for i in range(desktop.childCount):
         app = desktop.getChildAtIndex(i)
