@@ -23,7 +23,9 @@
 #include <array>
 #include <cctype>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -299,6 +301,7 @@ Fields CheckMap(const TextNode& node, const QString& what,
     if (!node.IsMap())
         Refuse(node, QStringLiteral("expected %1 as a map of keys and values").arg(what));
     Fields fields;
+    fields.reserve(node.size());
     for (const auto& item : node.Pairs()) {
         if (!item.first.IsScalar())
             Refuse(item.first, QStringLiteral("expected a key of %1").arg(what));
@@ -336,10 +339,9 @@ QString Scalar(const TextNode& node, const QString& what) {
 }
 
 bool Boolean(const TextNode& node, const QString& what) {
-    const QString text = node.IsScalar() ? FromStd(node.Scalar()) : QString();
-    if (text == QLatin1String("true"))
+    if (node.IsScalar() && node.Scalar() == "true")
         return true;
-    if (text == QLatin1String("false"))
+    if (node.IsScalar() && node.Scalar() == "false")
         return false;
     Refuse(node, QStringLiteral("expected true or false for %1").arg(what));
 }
@@ -389,9 +391,45 @@ int ListValue(const TextNode& node, radio::ChoiceList list, const QString& what,
     return ListValue(node, Items(list), what, high);
 }
 
+// The forms this program writes, "146.94000" (MHz) and "600 kHz", read
+// straight from the text; 0 for anything else (which then goes the long
+// way, through the grid's rules for typed frequencies).
+Hz WrittenFrequency(const std::string& s) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    constexpr size_t kWholeDigits = 4;    // up to 9999 MHz
+    constexpr size_t kFractionDigits = 6; // down to 1 Hz
+    constexpr size_t kKilohertzDigits = 6;
+    constexpr int kKilo = 1000;
+    constexpr int kMega = 1000 * kKilo;
+    size_t i = 0;
+    std::int64_t whole = 0;
+    while (i < s.size() && digit(s[i]) && i < kKilohertzDigits)
+        whole = whole * 10 + (s[i++] - '0');
+    if (i == 0 || i == s.size())
+        return 0;
+    if (s.compare(i, std::string::npos, " kHz") == 0)
+        return static_cast<Hz>(whole * kKilo);
+    if (i > kWholeDigits || s[i] != '.')
+        return 0;
+    const size_t point = ++i;
+    std::int64_t fraction = 0;
+    while (i < s.size() && digit(s[i]) && i - point < kFractionDigits)
+        fraction = fraction * 10 + (s[i++] - '0');
+    if (i != s.size() || i == point)
+        return 0;
+    for (size_t d = i - point; d < kFractionDigits; ++d)
+        fraction *= 10;
+    const std::int64_t hz = whole * kMega + fraction;
+    return hz <= std::numeric_limits<Hz>::max() ? static_cast<Hz>(hz) : 0;
+}
+
 // A frequency in MHz ("146.94000", "146.94 MHz") or kHz ("600 kHz"); an
 // offset may be 0.
 Hz Frequency(const TextNode& node, const QString& what, bool zero = false) {
+    if (node.IsScalar()) {
+        if (const Hz hz = WrittenFrequency(node.Scalar()); hz > 0)
+            return hz;
+    }
     const radio::FrequencyEntry entry = radio::ParseFrequency(Scalar(node, what));
     if (entry.kind != radio::FrequencyEntry::Value &&
         !(zero && entry.kind == radio::FrequencyEntry::Zero))
@@ -426,10 +464,32 @@ TextNode ListNode(int value, const QStringList& items) {
     return Raw(value);
 }
 
+// The same for a channel column's list, whose texts are made once.
+TextNode ListNode(int value, radio::ChoiceList list) {
+    static std::array<std::vector<std::string>, static_cast<size_t>(radio::ChoiceList::Count)>
+        texts;
+    auto& items = texts[static_cast<size_t>(list)];
+    if (items.empty()) {
+        for (const QString& item : Items(list))
+            items.push_back(ToStd(item));
+    }
+    if (value >= 0 && value < static_cast<int>(items.size()))
+        return TextNode(items[static_cast<size_t>(value)]);
+    return Raw(value);
+}
+
 // A frequency as the grid writes it, MHz with five decimals; an offset in
 // kHz when it is whole kHz.
 QString FrequencyWords(Hz hz) {
     return radio::FrequencyText(hz);
+}
+// The same, straight into the text's bytes.
+std::string FrequencyString(Hz hz) {
+    constexpr int kMega = 1000 * 1000;
+    constexpr int kTenHertz = 10;
+    char text[24];
+    std::snprintf(text, sizeof text, "%d.%05d", hz / kMega, (hz % kMega) / kTenHertz);
+    return text;
 }
 QString OffsetWords(Hz hz) {
     const QString shown = radio::OffsetText(hz);
@@ -523,11 +583,13 @@ TextNode DescribeChannel(const radio::RadioModel& radio, const Shape& at, const 
             if (def.column == radio::channelcol::kTransmit && !split) {
                 // Shown for the reader; it follows from the other fields.
                 if (TransmitOf(v) > 0)
-                    node[key] = ToStd(FrequencyWords(TransmitOf(v)));
+                    node[key] = FrequencyString(TransmitOf(v));
                 break;
             }
-            const QString text = FrequencyWords(hz);
-            node[key] = ValidFrequency(radio, at, hz) ? TextNode(ToStd(text)) : Raw(text);
+            if (ValidFrequency(radio, at, hz))
+                node[key] = FrequencyString(hz);
+            else
+                node[key] = Raw(FrequencyWords(hz));
             break;
         }
         case radio::CellValue::OffsetText:
@@ -538,7 +600,7 @@ TextNode DescribeChannel(const radio::RadioModel& radio, const Shape& at, const 
             }
             break;
         case radio::CellValue::ListIndex:
-            node[key] = ListNode(v.*def.number, Items(def.list));
+            node[key] = ListNode(v.*def.number, def.list);
             break;
         case radio::CellValue::Check:
             node[key] = v.*def.flag;
@@ -578,7 +640,16 @@ ChannelValues ReadChannel(const radio::RadioModel& radio, const Shape& at, const
     else if (fresh)
         Refuse(node, QStringLiteral("expected a receive frequency (key \"%1\")")
                          .arg(FromStd(key(kReceive))));
-    if (fresh) {
+    // A channel that gives every key but its transmit frequency and comment
+    // takes nothing from a fresh row (a split channel's transmit frequency
+    // would come from it).
+    const bool whole =
+        std::all_of(std::begin(radio::kChannelColumns), std::end(radio::kChannelColumns),
+                    [&](const ColumnDef& def) {
+                        return !Holds(at.tab, def) || def.value == radio::CellValue::Comment ||
+                               def.column == kTransmit || Get(fields, ColumnKey(def)).IsDefined();
+                    });
+    if (fresh && !whole) {
         // A channel written for the first time: offset, direction and lists
         // as a fresh row of the grid gets them.
         radio::ChannelDraft d;
@@ -977,6 +1048,19 @@ void ReadRaw(const TextNode& raw, Byte* dest, int size, int base, const QString&
 // quoted otherwise.
 // ---------------------------------------------------------------------------
 
+// The characters a plain scalar may hold.
+bool IsPlainCharacter(char c) {
+    static const std::array<bool, 256> plain = [] {
+        std::array<bool, 256> table{};
+        for (int i = 0; i < 0x80; ++i)
+            table[static_cast<size_t>(i)] = std::isalnum(i);
+        for (const char mark : std::string(" ._+-/()"))
+            table[static_cast<unsigned char>(mark)] = true;
+        return table;
+    }();
+    return plain[static_cast<unsigned char>(c)];
+}
+
 bool IsPlainSafe(const std::string& s) {
     if (s.empty() || s.front() == ' ' || s.back() == ' ')
         return false;
@@ -984,115 +1068,115 @@ bool IsPlainSafe(const std::string& s) {
                                          "on",   "off",   "y",    "n"};
     constexpr size_t kLongestWord = 5;
     if (s.size() <= kLongestWord) {
-        std::string lower = s;
-        for (char& c : lower)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         for (const char* word : kWords) {
-            if (lower == word)
+            if (std::strlen(word) == s.size() &&
+                std::equal(s.begin(), s.end(), word, [](char c, char w) {
+                    return std::tolower(static_cast<unsigned char>(c)) == w;
+                }))
                 return false;
         }
     }
     const char first = s.front();
-    if (!std::isalnum(static_cast<unsigned char>(first)) && first != '(' && first != '.' &&
-        !((first == '-' || first == '+') && s.size() > 1 &&
-          std::isdigit(static_cast<unsigned char>(s[1]))))
-        return false;
-    return std::all_of(s.begin(), s.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || std::strchr(" ._+-/()", c);
-    });
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const bool plainStart = (IsPlainCharacter(first) && std::strchr(" _/)+-", first) == nullptr) ||
+                            ((first == '-' || first == '+') && s.size() > 1 && isDigit(s[1]));
+    return plainStart && std::all_of(s.begin(), s.end(), IsPlainCharacter);
 }
 
-void EmitScalar(QByteArray& out, const std::string& s) {
+void EmitScalar(std::string& out, const std::string& s) {
     if (IsPlainSafe(s)) {
-        out.append(s.data(), static_cast<qsizetype>(s.size()));
+        out += s;
         return;
     }
-    out.append('"');
+    out += '"';
     // Plain ASCII, the usual case, goes byte by byte.
     if (std::all_of(s.begin(), s.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
         for (const char c : s) {
             switch (c) {
             case '"':
-                out.append("\\\"");
+                out += "\\\"";
                 break;
             case '\\':
-                out.append("\\\\");
+                out += "\\\\";
                 break;
             case '\n':
-                out.append("\\n");
+                out += "\\n";
                 break;
             case '\t':
-                out.append("\\t");
+                out += "\\t";
                 break;
             case '\r':
-                out.append("\\r");
+                out += "\\r";
                 break;
             default:
-                if (c < 0x20 || c == 0x7F)
-                    out.append(QByteArray::number(static_cast<uint>(c), 16)
-                                   .rightJustified(2, '0')
-                                   .prepend("\\x"));
-                else
-                    out.append(c);
+                if (c < 0x20 || c == 0x7F) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned>(c));
+                    out += escaped;
+                } else {
+                    out += c;
+                }
             }
         }
-        out.append('"');
+        out += '"';
         return;
     }
     for (const char32_t c : FromStd(s).toUcs4()) {
         switch (c) {
         case '"':
-            out.append("\\\"");
+            out += "\\\"";
             continue;
         case '\\':
-            out.append("\\\\");
+            out += "\\\\";
             continue;
         case '\n':
-            out.append("\\n");
+            out += "\\n";
             continue;
         case '\t':
-            out.append("\\t");
+            out += "\\t";
             continue;
         case '\r':
-            out.append("\\r");
+            out += "\\r";
             continue;
         default:
             break;
         }
         if (c < 0x20 || (c >= 0x7F && c < 0xA0))
-            out.append(QStringLiteral("\\x%1").arg(uint(c), 2, 16, QLatin1Char('0')).toLatin1());
+            out += QStringLiteral("\\x%1").arg(uint(c), 2, 16, QLatin1Char('0')).toStdString();
         else if (c == 0xFEFF || c == 0xFFFE || c == 0xFFFF || (c >= 0xD800 && c < 0xE000))
-            out.append(QStringLiteral("\\u%1").arg(uint(c), 4, 16, QLatin1Char('0')).toLatin1());
+            out += QStringLiteral("\\u%1").arg(uint(c), 4, 16, QLatin1Char('0')).toStdString();
         else
-            out.append(QString::fromUcs4(&c, 1).toUtf8());
+            out += QString::fromUcs4(&c, 1).toStdString();
     }
-    out.append('"');
+    out += '"';
 }
 
-void EmitFlow(QByteArray& out, const TextNode& n) {
+void EmitFlow(std::string& out, const TextNode& n) {
     if (n.IsMap()) {
-        out.append('{');
+        out += '{';
         bool first = true;
         for (const auto& item : n.Pairs()) {
-            out.append(first ? "" : ", ");
+            if (!first)
+                out += ", ";
             first = false;
             EmitScalar(out, item.first.Scalar());
-            out.append(": ");
+            out += ": ";
             EmitFlow(out, item.second);
         }
-        out.append('}');
+        out += '}';
     } else if (n.IsSequence()) {
-        out.append('[');
+        out += '[';
         bool first = true;
         for (const auto& item : n.Items()) {
-            out.append(first ? "" : ", ");
+            if (!first)
+                out += ", ";
             first = false;
             EmitFlow(out, item);
         }
-        out.append(']');
+        out += ']';
     } else if (n.Plain()) {
-        out.append(n.Scalar().data(), static_cast<qsizetype>(n.Scalar().size()));
+        out += n.Scalar();
     } else {
         EmitScalar(out, n.Scalar());
     }
@@ -1102,29 +1186,29 @@ bool IsBlock(const TextNode& n) {
     return (n.IsMap() || n.IsSequence()) && n.size() > 0 && !n.Flow();
 }
 
-void EmitBlock(QByteArray& out, const TextNode& n, int indent) {
-    const QByteArray pad(indent, ' ');
+void EmitBlock(std::string& out, const TextNode& n, int indent) {
+    const std::string pad(static_cast<size_t>(indent), ' ');
     if (n.IsMap()) {
         for (const auto& item : n.Pairs()) {
-            out.append(pad);
+            out += pad;
             EmitScalar(out, item.first.Scalar());
-            out.append(':');
+            out += ':';
             if (IsBlock(item.second)) {
-                out.append('\n');
+                out += '\n';
                 EmitBlock(out, item.second, indent + 2);
             } else {
-                out.append(' ');
+                out += ' ';
                 EmitFlow(out, item.second);
-                out.append('\n');
+                out += '\n';
             }
         }
         return;
     }
     for (const auto& item : n.Items()) {
-        out.append(pad);
-        out.append("- ");
+        out += pad;
+        out += "- ";
         EmitFlow(out, item);
-        out.append('\n');
+        out += '\n';
     }
 }
 
@@ -1372,9 +1456,9 @@ void Apply(const TextNode& root, Byte* out) {
         const std::string placeKey = band ? kBandKey : kChannelKey;
         const std::vector<std::string> keys = ChannelKeys(t, {placeKey});
         std::vector<bool> seen(static_cast<size_t>(rows), false);
-        QStringList labels;
+        std::unordered_map<std::string, int> rowOf;
         for (int row = 1; row <= rows; ++row)
-            labels << RowLabel(model, t, row);
+            rowOf.emplace(ToStd(RowLabel(model, t, row)), row);
         for (const TextNode& ch : list.Items()) {
             const Fields chF =
                 CheckMap(ch, QStringLiteral("a channel of %1").arg(QLatin1String(lt.key)), keys);
@@ -1382,10 +1466,12 @@ void Apply(const TextNode& root, Byte* out) {
             if (!place.IsDefined())
                 Refuse(ch, QStringLiteral("expected the channel's %1").arg(FromStd(placeKey)));
             const QString label = Scalar(place, FromStd(placeKey));
-            const int row = static_cast<int>(labels.indexOf(label)) + 1;
-            if (row < 1)
+            const auto found = rowOf.find(place.Scalar());
+            if (found == rowOf.end())
                 Refuse(place, QStringLiteral("expected a %1 from %2 to %3")
-                                  .arg(FromStd(placeKey), labels.first(), labels.last()));
+                                  .arg(FromStd(placeKey), RowLabel(model, t, 1),
+                                       RowLabel(model, t, rows)));
+            const int row = found->second;
             if (seen[static_cast<size_t>(row - 1)])
                 Refuse(place, QStringLiteral("%1 %2 is given twice").arg(FromStd(placeKey), label));
             seen[static_cast<size_t>(row - 1)] = true;
@@ -1499,7 +1585,7 @@ TextNode Describe(radio::RadioModel& model) {
     r.SetFlow();
     r[kModelKey] = kModelName;
     r[kVariantKey] = ListNode(img[image::kVariantFlag], VariantNames());
-    root[kRadioKey] = r;
+    root[kRadioKey] = std::move(r);
 
     TextNode f(TextNode::Type::Map);
     // The settings source as text when it is one (ends within its field, and
@@ -1510,7 +1596,7 @@ TextNode Describe(radio::RadioModel& model) {
     if (sourceBytes.size() < rdf::kSettingsSourceSize &&
         QString::fromUtf8(sourceBytes).toUtf8() == sourceBytes)
         f[kSettingsSourceKey] = sourceBytes.toStdString();
-    root[kDataFileKey] = f;
+    root[kDataFileKey] = std::move(f);
 
     const auto listNode = [&](const ListTab& lt) {
         const int t = lt.tab;
@@ -1522,13 +1608,13 @@ TextNode Describe(radio::RadioModel& model) {
             TextNode ch(TextNode::Type::Map);
             ch[band ? kBandKey : kChannelKey] = ToStd(RowLabel(model, t, row));
             ch = DescribeChannel(model, Shape{t, band ? row : 0},
-                                 radio::DecodeChannel(model, img, t, row - 1), ch);
+                                 radio::DecodeChannel(model, img, t, row - 1), std::move(ch));
             if (!ch.IsDefined())
                 continue;
             const QString comment = model.Comment(t, row - 1).left(rdf::kCommentMaxText);
             if (!comment.isEmpty())
                 ch[CommentKey()] = ToStd(comment);
-            list.push_back(ch);
+            list.push_back(std::move(ch));
         }
         return list;
     };
@@ -1546,22 +1632,21 @@ TextNode Describe(radio::RadioModel& model) {
                 h[kDualReceiveKey] = b[block::kDualReceive] <= 1
                                          ? TextNode(b[block::kDualReceive] == 1)
                                          : Raw(b[block::kDualReceive]);
-                h[kOperationBandKey] =
-                    ListNode(b[block::kOperationBand], Items(radio::ChoiceList::Band));
+                h[kOperationBandKey] = ListNode(b[block::kOperationBand], radio::ChoiceList::Band);
                 for (int set = 0; set < 2; ++set) {
-                    const TextNode s = DescribeChannel(model, Shape{tab::kHyper, 0},
-                                                       radio::DecodeSet(model, b, set),
-                                                       TextNode(TextNode::Type::Map));
+                    TextNode s = DescribeChannel(model, Shape{tab::kHyper, 0},
+                                                 radio::DecodeSet(model, b, set),
+                                                 TextNode(TextNode::Type::Map));
                     if (s.IsDefined())
-                        h[kSetKeys[set]] = s;
+                        h[kSetKeys[set]] = std::move(s);
                 }
                 const QString comment =
                     model.Comment(tab::kHyper, row - 1).left(rdf::kCommentMaxText);
                 if (!comment.isEmpty())
                     h[CommentKey()] = ToStd(comment);
-                hyper.push_back(h);
+                hyper.push_back(std::move(h));
             }
-            root[kHyperKey] = hyper;
+            root[kHyperKey] = std::move(hyper);
 
             TextNode groups(TextNode::Type::Map);
             for (int g = 0; g < image::kGroupCount; ++g) {
@@ -1574,9 +1659,9 @@ TextNode Describe(radio::RadioModel& model) {
                     members.push_back(m + 1);
                 }
                 if (valid)
-                    groups[std::to_string(g + 1)] = members;
+                    groups[std::to_string(g + 1)] = std::move(members);
             }
-            root[kGroupsKey] = groups;
+            root[kGroupsKey] = std::move(groups);
 
             const int priority = model.PriorityChannel();
             if (priority >= 1 && priority <= image::kMemoryCount)
@@ -1591,13 +1676,13 @@ TextNode Describe(radio::RadioModel& model) {
     for (const Page& p : Pages()) {
         TextNode page(TextNode::Type::Map);
         for (const opt::Option* o : p.options) {
-            const TextNode value = DescribeOption(*o, s.data());
+            TextNode value = DescribeOption(*o, s.data());
             if (value.IsDefined())
-                page[ToStd(opt::DisplayName(*o))] = value;
+                page[ToStd(opt::DisplayName(*o))] = std::move(value);
         }
-        settingsNode[ToStd(p.name)] = page;
+        settingsNode[ToStd(p.name)] = std::move(page);
     }
-    root[kSettingsKey] = settingsNode;
+    root[kSettingsKey] = std::move(settingsNode);
     return root;
 }
 
@@ -1649,9 +1734,12 @@ QByteArray Write(const Byte* block) {
     if (fileRaw.size() > 0)
         root[kDataFileKey][kRawKey] = fileRaw;
 
-    QByteArray text("# Clonara radio text: the whole radio, see docs/radio-text.md\n");
+    std::string text("# Clonara radio text: the whole radio, see docs/radio-text.md\n");
+    // Room for a radio full of channels, so that the text grows in place.
+    constexpr size_t kFullRadioText = 256 * 1024;
+    text.reserve(kFullRadioText);
     EmitBlock(text, root, 0);
-    return text;
+    return QByteArray::fromStdString(text);
 }
 
 std::optional<document::FileError> Read(const QByteArray& text, const QString& fileName,

@@ -5,7 +5,6 @@
 #include "settings/IconFont.h"
 #include "settings/NameRecords.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
 #include <algorithm>
@@ -306,10 +305,22 @@ const Option& Find(const QString& key) {
 }
 
 QString KeyWord(const char* text) {
-    // Made once: compiling the expression for every option's key took most
-    // of the time the option table takes to build.
-    static const QRegularExpression separators(QStringLiteral("[^A-Za-z0-9]+"));
-    const QStringList words = QString::fromUtf8(text).split(separators, Qt::SkipEmptyParts);
+    // The words: runs of ASCII letters and digits; anything else parts them.
+    // Every command builds the option table's keys, so this stays quick.
+    QStringList words;
+    QString current;
+    for (const char* c = text; *c != '\0'; ++c) {
+        const bool inWord =
+            (*c >= 'A' && *c <= 'Z') || (*c >= 'a' && *c <= 'z') || (*c >= '0' && *c <= '9');
+        if (inWord) {
+            current += QLatin1Char(*c);
+        } else if (!current.isEmpty()) {
+            words << current;
+            current.clear();
+        }
+    }
+    if (!current.isEmpty())
+        words << current;
     QString key;
     for (const QString& word : words) {
         // A word in capitals is an abbreviation: "DTMF" gives "dtmf" or "Dtmf".

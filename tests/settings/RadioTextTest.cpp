@@ -6,6 +6,7 @@
 #include "settings/RadioText.h"
 #include "document/RadioDocument.h"
 #include "radio/ChannelColumns.h"
+#include "radio/ChannelDraft.h"
 #include "radio/ChannelRecord.h"
 #include "radio/RadioModel.h"
 #include "settings/SettingsOptions.h"
@@ -171,6 +172,46 @@ TEST(RadioText, ValuesNoListHoldsAreRawNumbers) {
          {"operating mode: {raw: 3}", "tone mode: {raw: 9}", "ctcss tone: {raw: 77}",
           "frequency step: {raw: 12}", "icon: {raw: 40}", "comment: \"say \\\"hi\\\"\\tthere\"}"})
         EXPECT_TRUE(text.contains(part)) << part;
+}
+
+// Frequencies in every form a person may write read as the grid reads
+// them when typed, the forms this program writes among them.
+TEST(RadioText, FrequenciesReadAsTheGridReadsThem) {
+    struct Case {
+        bool offset; // the offset frequency, else the receive frequency
+        const char* text;
+    };
+    const Case cases[] = {
+        {false, "146.94000"},   {false, "146.94"},     {false, "0146.9"},     {false, "146.940000"},
+        {false, "146.9400009"}, {false, "146.94 MHz"}, {false, "146940 kHz"}, {false, "0.54000"},
+        {false, "440.00000"},   {true, "600 kHz"},     {true, "0600 kHz"},    {true, "1.60 MHz"},
+        {true, "5.00000"},      {true, "0.00000"},     {true, "99900 kHz"},
+    };
+    for (const Case& c : cases) {
+        const QString value = QString::fromLatin1(c.text);
+        const QString text =
+            c.offset
+                ? QStringLiteral("{memories: [{channel: 1, receive frequency: 146.94, "
+                                 "offset frequency: %1}]}")
+                      .arg(value)
+                : QStringLiteral("{memories: [{channel: 1, receive frequency: %1}]}").arg(value);
+        Block block{};
+        const auto error = radiotext::Read(text.toUtf8(), QStringLiteral("f.yaml"), block.data());
+        ASSERT_FALSE(error) << c.text << ": " << error->text.toStdString();
+        document::RadioDocument doc;
+        std::memcpy(doc.Block(), block.data(), block.size());
+        const radio::ChannelValues v =
+            radio::DecodeChannel(doc.Radio(), doc.Image(), radio::tab::kMemories, 0);
+        EXPECT_EQ(c.offset ? v.offset : v.rx, radio::ParseFrequency(value).hz) << c.text;
+    }
+    // Past what a frequency holds: refused, not wrapped round.
+    for (const char* text : {"2200.00000", "99999.00000", "9999999 kHz"}) {
+        Block block{};
+        const auto error = radiotext::Read(
+            QStringLiteral("{memories: [{channel: 1, receive frequency: %1}]}").arg(text).toUtf8(),
+            QStringLiteral("f.yaml"), block.data());
+        EXPECT_TRUE(error) << text;
+    }
 }
 
 // The command line: a hand-written text lists as written; a misspelt key
