@@ -291,8 +291,39 @@ struct Refused {
     throw Refused{at.Mark(), what};
 }
 
-// A map's keys and values, in the order of the text.
-using Fields = std::vector<std::pair<std::string, const TextNode*>>;
+// A map's keys and values, in the order of the text (pointing into its
+// tree).
+class Fields {
+public:
+    void Add(const std::string& key, const TextNode& value) { m_items.push_back({&key, &value}); }
+    void Reserve(size_t count) { m_items.reserve(count); }
+    bool Has(const std::string& key) const {
+        return std::any_of(m_items.begin(), m_items.end(),
+                           [&key](const Item& item) { return *item.key == key; });
+    }
+    // The value of a key; an undefined node when it is missing. Each look
+    // starts after the key found last, so that keys looked up in the order
+    // they are written are found at once.
+    const TextNode& Get(const std::string& key) const {
+        const size_t n = m_items.size();
+        for (size_t i = 0; i < n; ++i) {
+            const size_t at = (m_next + i) % n;
+            if (*m_items[at].key == key) {
+                m_next = at + 1;
+                return *m_items[at].value;
+            }
+        }
+        return Undefined();
+    }
+
+private:
+    struct Item {
+        const std::string* key;
+        const TextNode* value;
+    };
+    std::vector<Item> m_items;
+    mutable size_t m_next = 0;
+};
 
 // Checks that a node is a map whose keys are all among allowed, each once,
 // and returns its keys and values.
@@ -301,7 +332,7 @@ Fields CheckMap(const TextNode& node, const QString& what,
     if (!node.IsMap())
         Refuse(node, QStringLiteral("expected %1 as a map of keys and values").arg(what));
     Fields fields;
-    fields.reserve(node.size());
+    fields.Reserve(node.size());
     for (const auto& item : node.Pairs()) {
         if (!item.first.IsScalar())
             Refuse(item.first, QStringLiteral("expected a key of %1").arg(what));
@@ -313,23 +344,17 @@ Fields CheckMap(const TextNode& node, const QString& what,
             Refuse(item.first, QStringLiteral("unknown key \"%1\" in %2; expected one of: %3")
                                    .arg(FromStd(key), what, names.join(QStringLiteral(", "))));
         }
-        for (const auto& seen : fields) {
-            if (seen.first == key)
-                Refuse(item.first,
-                       QStringLiteral("key \"%1\" given twice in %2").arg(FromStd(key), what));
-        }
-        fields.emplace_back(key, &item.second);
+        if (fields.Has(key))
+            Refuse(item.first,
+                   QStringLiteral("key \"%1\" given twice in %2").arg(FromStd(key), what));
+        fields.Add(key, item.second);
     }
     return fields;
 }
 
 // The value of a key of a checked map; an undefined node when it is missing.
 const TextNode& Get(const Fields& fields, const std::string& key) {
-    for (const auto& field : fields) {
-        if (field.first == key)
-            return *field.second;
-    }
-    return Undefined();
+    return fields.Get(key);
 }
 
 QString Scalar(const TextNode& node, const QString& what) {
@@ -1459,9 +1484,9 @@ void Apply(const TextNode& root, Byte* out) {
         std::unordered_map<std::string, int> rowOf;
         for (int row = 1; row <= rows; ++row)
             rowOf.emplace(ToStd(RowLabel(model, t, row)), row);
+        const QString what = QStringLiteral("a channel of %1").arg(QLatin1String(lt.key));
         for (const TextNode& ch : list.Items()) {
-            const Fields chF =
-                CheckMap(ch, QStringLiteral("a channel of %1").arg(QLatin1String(lt.key)), keys);
+            const Fields chF = CheckMap(ch, what, keys);
             const TextNode& place = Get(chF, placeKey);
             if (!place.IsDefined())
                 Refuse(ch, QStringLiteral("expected the channel's %1").arg(FromStd(placeKey)));
