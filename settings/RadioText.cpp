@@ -665,14 +665,15 @@ ChannelValues ReadChannel(const radio::RadioModel& radio, const Shape& at, const
     else if (fresh)
         Refuse(node, QStringLiteral("expected a receive frequency (key \"%1\")")
                          .arg(FromStd(key(kReceive))));
-    // A channel that gives every key but its transmit frequency and comment
-    // takes nothing from a fresh row (a split channel's transmit frequency
-    // would come from it).
+    // A channel of a tab that shows every column, giving every key but its
+    // transmit frequency and comment, takes nothing from a fresh row (a
+    // split channel's transmit frequency would come from it; the fields of
+    // columns a tab does not show do).
     const bool whole =
         std::all_of(std::begin(radio::kChannelColumns), std::end(radio::kChannelColumns),
                     [&](const ColumnDef& def) {
-                        return !Holds(at.tab, def) || def.value == radio::CellValue::Comment ||
-                               def.column == kTransmit || Get(fields, ColumnKey(def)).IsDefined();
+                        return def.value == radio::CellValue::Comment || def.column == kTransmit ||
+                               (Holds(at.tab, def) && Get(fields, ColumnKey(def)).IsDefined());
                     });
     if (fresh && !whole) {
         // A channel written for the first time: offset, direction and lists
