@@ -229,12 +229,17 @@ bool NamesChannel(const QString& text) {
 }
 
 QString FrequencyText(Hz hz) {
+    const std::string text = FrequencyUtf8(hz);
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string FrequencyUtf8(Hz hz) {
     if (hz < 0)
-        return QString();
+        return std::string();
     char text[24];
     std::snprintf(text, sizeof text, "%d.%05d", static_cast<int>(hz / kMegahertz),
                   static_cast<int>((hz % kMegahertz) / 10));
-    return QString::fromLatin1(text);
+    return text;
 }
 
 QString OffsetText(Hz offset) {

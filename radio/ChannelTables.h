@@ -14,6 +14,8 @@
 
 #include <QString>
 
+#include <string>
+
 namespace outside {
 struct CellFormat;
 } // namespace outside
@@ -69,6 +71,8 @@ inline bool NamesChannel(const FrequencyEntry& entry) {
 // The write frequency: "%d.%5.5d" of whole MHz and the rest in 10 Hz units
 // (145.5 MHz is 145.50000). Negative values give an empty text.
 QString FrequencyText(Hz hz);
+// The same as UTF-8 (ASCII) bytes, for writers of text files.
+std::string FrequencyUtf8(Hz hz);
 
 // The text of a stored offset as the offset column shows it: "1.60 MHz" from
 // 1 MHz on (whole MHz, then hundredths), "600 kHz" below.

@@ -508,14 +508,6 @@ TextNode ListNode(int value, radio::ChoiceList list) {
 QString FrequencyWords(Hz hz) {
     return radio::FrequencyText(hz);
 }
-// The same, straight into the text's bytes.
-std::string FrequencyString(Hz hz) {
-    constexpr int kMega = 1000 * 1000;
-    constexpr int kTenHertz = 10;
-    char text[24];
-    std::snprintf(text, sizeof text, "%d.%05d", hz / kMega, (hz % kMega) / kTenHertz);
-    return text;
-}
 QString OffsetWords(Hz hz) {
     const QString shown = radio::OffsetText(hz);
     if (hz > 0 && radio::ParseFrequency(shown).hz == hz)
@@ -608,11 +600,11 @@ TextNode DescribeChannel(const radio::RadioModel& radio, const Shape& at, const 
             if (def.column == radio::channelcol::kTransmit && !split) {
                 // Shown for the reader; it follows from the other fields.
                 if (TransmitOf(v) > 0)
-                    node[key] = FrequencyString(TransmitOf(v));
+                    node[key] = radio::FrequencyUtf8(TransmitOf(v));
                 break;
             }
             if (ValidFrequency(radio, at, hz))
-                node[key] = FrequencyString(hz);
+                node[key] = radio::FrequencyUtf8(hz);
             else
                 node[key] = Raw(FrequencyWords(hz));
             break;
